@@ -1,0 +1,59 @@
+# Set-up and everyday commands.
+#   make example   set everything up on a fresh machine and run the example
+#   make test      set everything up on a fresh machine and run the tests
+#   make dev       incremental CMake build in $(BUILD) for development
+#   make devtest   run the tests against the $(BUILD) tree
+#   make sanitize  run the tests under AddressSanitizer and UBSan
+#   make bench     run the benchmarks
+
+PYTHON ?= python3
+VENV   ?= .venv
+BUILD  ?= build
+PY      = $(VENV)/bin/python
+SYSPKG  = liblapack-dev libblas-dev g++ cmake ninja-build
+
+.PHONY: example test sysdeps venv install dev devtest sanitize bench clean
+
+sysdeps:
+	@if [ "$$(id -u)" = 0 ] && command -v apt-get >/dev/null; then \
+	  missing=""; for p in $(SYSPKG); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	  if [ -n "$$missing" ]; then \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	  fi; \
+	fi
+
+$(PY):
+	$(PYTHON) -m venv $(VENV)
+	$(PY) -m pip install -q --upgrade pip
+
+venv: $(PY)
+	$(PY) -m pip install -q numpy scipy pytest
+
+install: sysdeps venv
+	$(PY) -m pip install -q .
+
+example: install
+	$(PY) examples/ply_and_tables.py
+
+test: install
+	cd tests && ../$(PY) -m pytest -q -p no:cacheprovider .
+
+dev:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$${BUILD_TYPE:-Release} -DPython_EXECUTABLE=$$(command -v $(PYTHON)) >/dev/null
+	cmake --build $(BUILD)
+
+devtest: dev
+	cd tests && PYTHONPATH=../$(BUILD) $(PYTHON) -m pytest -q -p no:cacheprovider $(T)
+
+sanitize:
+	$(MAKE) dev BUILD=build-asan BUILD_TYPE=Debug CMAKE_ARGS=
+	cmake -S . -B build-asan -DVX_SANITIZE=ON >/dev/null && cmake --build build-asan
+	cd tests && PYTHONPATH=../build-asan ASAN_OPTIONS=detect_leaks=0 \
+	  LD_PRELOAD="$$(gcc -print-file-name=libasan.so) $$(gcc -print-file-name=libubsan.so)" \
+	  $(PYTHON) -m pytest -q -p no:cacheprovider $(T)
+
+bench: dev
+	PYTHONPATH=$(BUILD) $(PYTHON) bench/run.py
+
+clean:
+	rm -rf build build-* $(VENV)

@@ -1,0 +1,29 @@
+/* Public C interface of the composite-mechanics library.
+ *
+ * Conventions of every exported routine:
+ *  - every argument is passed by address; an absent optional argument is NULL;
+ *  - integers are int32_t, reals double, complex vx_complex, 1-byte logicals vx_l1;
+ *  - arrays are contiguous, column-major, 1-based in the documentation, with their
+ *    extents passed as separate int32_t arguments; where a routine takes an array
+ *    of any length with no extent argument of its own, its extents follow the
+ *    array directly;
+ *  - a text argument is a pointer to its characters (blank padded, no NUL needed)
+ *    and its length is a hidden size_t argument appended after all explicit
+ *    arguments, in argument order; a routine whose result is a text takes the
+ *    result buffer and its length as its first two arguments;
+ *  - failures are recorded in the error record (errorhandling) and the routine
+ *    returns; see each routine for its status values.
+ */
+#ifndef VEXLAN_H
+#define VEXLAN_H
+#include "vexlan/types.h"
+#include "vexlan/core.h"
+#include "vexlan/utility.h"
+#include "vexlan/strings.h"
+#include "vexlan/lists.h"
+#include "vexlan/linalg.h"
+#include "vexlan/mathfun.h"
+#include "vexlan/tables.h"
+#include "vexlan/interp.h"
+#include "vexlan/pchip.h"
+#endif
