@@ -22,6 +22,7 @@
 #include "vexlan/strings.h"
 #include "vexlan/lists.h"
 #include "vexlan/linalg.h"
+#include "vexlan/geometry.h"
 #include "vexlan/mathfun.h"
 #include "vexlan/tables.h"
 #include "vexlan/interp.h"

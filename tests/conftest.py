@@ -1,0 +1,56 @@
+"""Shared fixtures: the module, the native library through ctypes, subprocess runs."""
+import ctypes
+import glob
+import importlib
+import os
+import subprocess
+import sys
+
+import pytest
+
+
+def _find_native_library():
+    try:
+        mod = importlib.import_module("_vexlan")
+        here = os.path.dirname(mod.__file__)
+        cand = glob.glob(os.path.join(here, "libvexlan.so*"))
+        if cand:
+            return cand[0]
+    except ImportError:
+        pass
+    for p in sys.path:
+        cand = glob.glob(os.path.join(p or ".", "libvexlan.so*"))
+        if cand:
+            return cand[0]
+    raise RuntimeError("libvexlan.so not found")
+
+
+@pytest.fixture(scope="session")
+def vx():
+    return importlib.import_module("_vexlan")
+
+
+@pytest.fixture(scope="session")
+def lib():
+    return ctypes.CDLL(_find_native_library())
+
+
+@pytest.fixture(autouse=True)
+def _clear_error_record():
+    """Every test starts with a free error record."""
+    try:
+        native = ctypes.CDLL(_find_native_library())
+    except (RuntimeError, OSError):
+        yield
+        return
+    reset = ctypes.c_int32()
+    native.rsxerr(ctypes.byref(reset), ctypes.byref(ctypes.c_byte(1)))
+    yield
+
+
+def run_python(code, timeout=60):
+    """Runs code in a fresh interpreter; returns (stdout bytes, exit status)."""
+    env = dict(os.environ)
+    env["PYTHONPATH"] = os.pathsep.join(p for p in sys.path if p)
+    r = subprocess.run([sys.executable, "-c", code], capture_output=True, timeout=timeout, env=env)
+    return r.stdout, r.returncode
