@@ -1,4 +1,4 @@
-"""Shared fixtures: the module, the native library through ctypes, subprocess runs."""
+"""Shared fixtures: the module, its exported routines through ctypes, subprocess runs."""
 import ctypes
 import glob
 import importlib
@@ -10,19 +10,13 @@ import pytest
 
 
 def _find_native_library():
-    try:
-        mod = importlib.import_module("_vexlan")
-        here = os.path.dirname(mod.__file__)
-        cand = glob.glob(os.path.join(here, "libvexlan.so*"))
-        if cand:
-            return cand[0]
-    except ImportError:
-        pass
+    """The Python module itself exports every routine; loading it through ctypes
+    gives the same process-wide state that the module's routines see."""
     for p in sys.path:
-        cand = glob.glob(os.path.join(p or ".", "libvexlan.so*"))
+        cand = glob.glob(os.path.join(p or ".", "_vexlan.cpython-*.so"))
         if cand:
             return cand[0]
-    raise RuntimeError("libvexlan.so not found")
+    raise RuntimeError("_vexlan extension not found")
 
 
 @pytest.fixture(scope="session")
