@@ -1,0 +1,358 @@
+// Python table of the array, search and check-in helpers of the component utility.
+#include "table.h"
+#include "vexlan/utility.h"
+
+// ---------------------------------------------------------- check-in list
+
+VX_ROUTINE(utility, ProcessLock, "processlock = processlock(procid,maxid,[wflag])",
+           "processlock: l1 ret",
+           "procid: i4",
+           "maxid: i4",
+           "wflag: i4 = 0");
+
+VX_ROUTINE(utility, ProcessUnLock, "ierror = processunlock()",
+           "ierror: i4 out");
+
+// ------------------------------------------------------------------ copies
+
+VX_ROUTINE(utility, MatrixCopy, "b = matrixcopy(a,[n,m])",
+           "a: f8(n,m)",
+           "b: f8(n,m) out",
+           "n: i4 = shape(a,0) check(shape(a,0)==n)",
+           "m: i4 = shape(a,1) check(shape(a,1)==m)");
+
+VX_ROUTINE(utility, fVectorCopy, "b = real_vectorcopy(a,[n])",
+           "a: f8(n)",
+           "b: f8(n) out",
+           "n: i4 = len(a) check(len(a)==n)");
+
+VX_ROUTINE(utility, iVectorCopy, "b = int_vectorcopy(a,[n])",
+           "a: i4(n)",
+           "b: i4(n) out",
+           "n: i4 = len(a) check(len(a)==n)");
+
+VX_ROUTINE(utility, cVectorCopy, "b = cmplx_vectorcopy(a,[n])",
+           "a: c16(n)",
+           "b: c16(n) out",
+           "n: i4 = len(a) check(len(a)==n)");
+
+// ------------------------------------------------------------ fill family
+
+#define VX_FILL_ROW(SYM, PYNAME, VIEW, DIMS, SCALAR)                                   \
+  VX_ROUTINE(utility, SYM, "a = " PYNAME "(a,lambda,[overwrite_a])",                   \
+             "a: " VIEW "(" DIMS ") io",                                               \
+             "lambda: " SCALAR)
+
+VX_FILL_ROW(real_fillvectorwithscalar, "real_fillvectorwithscalar", "view_f8", "*", "f8");
+VX_FILL_ROW(real_fillmatrixwithscalar, "real_fillmatrixwithscalar", "view_f8", "*,*", "f8");
+VX_FILL_ROW(real_fill3darraywithscalar, "real_fill3darraywithscalar", "view_f8", "*,*,*", "f8");
+VX_FILL_ROW(real_fill4darraywithscalar, "real_fill4darraywithscalar", "view_f8", "*,*,*,*", "f8");
+VX_FILL_ROW(real_fill5darraywithscalar, "real_fill5darraywithscalar", "view_f8", "*,*,*,*,*", "f8");
+VX_FILL_ROW(real_fill6darraywithscalar, "real_fill6darraywithscalar", "view_f8", "*,*,*,*,*,*", "f8");
+VX_FILL_ROW(real_fill7darraywithscalar, "real_fill7darraywithscalar", "view_f8", "*,*,*,*,*,*,*", "f8");
+VX_FILL_ROW(int_fillvectorwithscalar, "int_fillvectorwithscalar", "view_i4", "*", "i4");
+VX_FILL_ROW(int_fillmatrixwithscalar, "int_fillmatrixwithscalar", "view_i4", "*,*", "i4");
+VX_FILL_ROW(int_fill3darraywithscalar, "int_fill3darraywithscalar", "view_i4", "*,*,*", "i4");
+VX_FILL_ROW(int_fill4darraywithscalar, "int_fill4darraywithscalar", "view_i4", "*,*,*,*", "i4");
+VX_FILL_ROW(int_fill5darraywithscalar, "int_fill5darraywithscalar", "view_i4", "*,*,*,*,*", "i4");
+VX_FILL_ROW(int_fill6darraywithscalar, "int_fill6darraywithscalar", "view_i4", "*,*,*,*,*,*", "i4");
+VX_FILL_ROW(int_fill7darraywithscalar, "int_fill7darraywithscalar", "view_i4", "*,*,*,*,*,*,*", "i4");
+#undef VX_FILL_ROW
+
+// ---------------------------------------------------- zero initialisation
+
+VX_ROUTINE(utility, IniVectorwithZeros, "a = inivectorwithzeros(n)",
+           "a: f8(max(n,0)) out",
+           "n: i4");
+
+VX_ROUTINE(utility, IniMatrixwithZeros, "a = inimatrixwithzeros(n,m)",
+           "a: f8(max(n,0),max(m,0)) out",
+           "n: i4",
+           "m: i4");
+
+VX_ROUTINE(utility, Ini3DArraywithZeros, "a = ini3darraywithzeros(l,m,n)",
+           "a: f8(max(l,0),max(m,0),max(n,0)) out",
+           "l: i4", "m: i4", "n: i4");
+
+VX_ROUTINE(utility, Ini4DArraywithZeros, "a = ini4darraywithzeros(l,m,n,o)",
+           "a: f8(max(l,0),max(m,0),max(n,0),max(o,0)) out",
+           "l: i4", "m: i4", "n: i4", "o: i4");
+
+VX_ROUTINE(utility, Ini5DArraywithZeros, "a = ini5darraywithzeros(l,m,n,o,p)",
+           "a: f8(max(l,0),max(m,0),max(n,0),max(o,0),max(p,0)) out",
+           "l: i4", "m: i4", "n: i4", "o: i4", "p: i4");
+
+VX_ROUTINE(utility, Ini6DArraywithZeros, "a = ini6darraywithzeros(l,m,n,o,p,q)",
+           "a: f8(max(l,0),max(m,0),max(n,0),max(o,0),max(p,0),max(q,0)) out",
+           "l: i4", "m: i4", "n: i4", "o: i4", "p: i4", "q: i4");
+
+VX_ROUTINE(utility, IniMaxDArraywithZeros, "a = inimaxdarraywithzeros(l,m,n,o,p,q,r)",
+           "a: f8(max(l,0),max(m,0),max(n,0),max(o,0),max(p,0),max(q,0),max(r,0)) out",
+           "l: i4", "m: i4", "n: i4", "o: i4", "p: i4", "q: i4", "r: i4");
+
+// ------------------------------------------------------ standard matrices
+
+VX_ROUTINE(utility, GetIdentityMatrix, "a = getidentitymatrix(n)",
+           "a: f8(max(n,0),max(n,0)) out",
+           "n: i4");
+
+VX_ROUTINE(utility, GetScalarMatrix, "a = getscalarmatrix(n,lambda)",
+           "a: f8(max(n,0),max(n,0)) out",
+           "n: i4",
+           "lambda: f8");
+
+VX_ROUTINE(utility, GetEyeMatrix, "a = geteyematrix(n,[k])",
+           "a: f8(max(n,0),max(n,0)) out",
+           "k: i4 = 0",
+           "n: i4");
+
+VX_ROUTINE(utility, GetTriangularMatrix, "lu = gettriangularmatrix(a,[n,luflag])",
+           "lu: f8(n,n) out",
+           "a: f8(n,n)",
+           "n: i4 = shape(a,0) check(shape(a,0)==n) check(shape(a,1)==n)",
+           "luflag: l1 = 0");
+
+VX_ROUTINE(utility, Symmetrize, "sym = symmetrize(lu,[n])",
+           "lu: f8(n,n)",
+           "sym: f8(n,n) out",
+           "n: i4 = shape(lu,0) check(shape(lu,0)==n) check(shape(lu,1)==n)");
+
+VX_ROUTINE(utility, Linspace, "x = linspace(a,b,n,[endpoint])",
+           "x: f8(max(n,0)) out",
+           "a: f8",
+           "b: f8",
+           "n: i4",
+           "endpoint: l1 = 1");
+
+VX_ROUTINE(utility, GetIndexVector, "a = getindexvector(n)",
+           "a: i4(max(n,0)) out",
+           "n: i4");
+
+// ------------------------------------------ reshaping, packing, splitting
+
+VX_ROUTINE(utility, MatrixConcatenation, "ab = matrixconcatenation(a,b,ctype,[k,l,m,n])",
+           "a: f8(k,l)",
+           "b: f8(m,n)",
+           "ab: f8(max(k+ctype*m,0),max(l+n-ctype*n,0)) out",
+           "ctype: i4",
+           "k: i4 = shape(a,0) check(shape(a,0)==k)",
+           "l: i4 = shape(a,1) check(shape(a,1)==l)",
+           "m: i4 = shape(b,0) check(shape(b,0)==m)",
+           "n: i4 = shape(b,1) check(shape(b,1)==n)");
+
+// k < 1 gives an empty result instead of a division by zero.
+VX_ROUTINE(utility, VectorSplit, "b = vectorsplit(a,k,[n])",
+           "a: f8(n)",
+           "b: f8(k>0 ? max(n/k,0) : 0,max(k,0)) out",
+           "k: i4",
+           "n: i4 = len(a) check(len(a)==n)");
+
+VX_ROUTINE(utility, MatrixSplit, "b = matrixsplit(a,k,[l,m])",
+           "a: f8(l,m)",
+           "b: f8(k>0 ? max(l/k,0) : 0,m,max(k,0)) out",
+           "k: i4",
+           "l: i4 = shape(a,0) check(shape(a,0)==l)",
+           "m: i4 = shape(a,1) check(shape(a,1)==m)");
+
+VX_ROUTINE(utility, GetSubArray, "subarray,subslice = getsubarray(array,nsub,[narray,tail])",
+           "subarray: f8(max(nsub,0)) out",
+           "subslice: i4(2) out",
+           "array: f8(narray)",
+           "narray: i4 = len(array) check(len(array)==narray)",
+           "nsub: i4",
+           "tail: l1 = 1");
+
+VX_ROUTINE(utility, GetPackedList, "packed = getpackedlist(list,condition,padding,cflag,npack,[nlist])",
+           "packed: f8(max(npack,0)) out",
+           "list: f8(nlist)",
+           "condition: f8",
+           "padding: f8",
+           "cflag: i4",
+           "npack: i4",
+           "nlist: i4 = len(list) check(len(list)==nlist)");
+
+VX_ROUTINE(utility, GetUnpackedMatrixFromList, "matrix = getunpackedmatrixfromlist(list,n,m)",
+           "matrix: f8(max(n,0),max(m,0)) out",
+           "list: f8(max(n,0)*max(m,0))",
+           "n: i4",
+           "m: i4");
+
+VX_ROUTINE(utility, GetUnpackedTriangle, "lu = getunpackedtriangle(packed,nlu,order,[np,upper])",
+           "lu: f8(max(nlu,0),max(nlu,0)) out",
+           "packed: f8(np)",
+           "nlu: i4",
+           "np: i4 = len(packed) check(len(packed)==np) check(np>=max(nlu,0)*(max(nlu,0)+1)/2)",
+           "order: str(*)",
+           "upper: l1 = 0");
+
+// Fewer values than the walk needs (n(n-1)/2, or n(n-1) when k differs from
+// that) are refused.
+VX_ROUTINE(utility, FillMatrixOffDiagonals, "a = fillmatrixoffdiagonals(a,x,[n,k,overwrite_a])",
+           "a: f8(n,n) io",
+           "x: f8(k)",
+           "n: i4 = shape(a,0) check(shape(a,0)==n) check(shape(a,1)==n)",
+           "k: i4 = len(x) check(len(x)==k) check(k==n*(n-1)/2 || k>=n*(n-1))");
+
+VX_ROUTINE(utility, VectorFlip, "b = vectorflip(a,[n])",
+           "a: f8(n)",
+           "b: f8(n) out",
+           "n: i4 = len(a) check(len(a)==n)");
+
+VX_ROUTINE(utility, MatrixFlip, "b = matrixflip(a,dimflag,[n,m])",
+           "a: f8(n,m)",
+           "b: f8(n,m) out",
+           "n: i4 = shape(a,0) check(shape(a,0)==n)",
+           "m: i4 = shape(a,1) check(shape(a,1)==m)",
+           "dimflag: i4");
+
+VX_ROUTINE(utility, MatrixSort, "a = matrixsort(a,b,mask,[m,n,overwrite_a])",
+           "a: f8(m,acols) io",
+           "acols: i4 = shape(a,1)",
+           "b: f8(m,n)",
+           "mask: i4(n)",
+           "m: i4 = shape(b,0) check(shape(b,0)==m) check(shape(a,0)==m)",
+           "n: i4 = shape(b,1) check(shape(b,1)==n) check(len(mask)==n)");
+
+VX_ROUTINE(utility, VectorSort, "a = vectorsort(a,b,mask,[n,overwrite_a])",
+           "a: f8(na) io",
+           "na: i4 = len(a)",
+           "b: f8(n)",
+           "mask: i4(n)",
+           "n: i4 = len(b) check(len(b)==n) check(len(mask)==n)");
+
+// ------------------------------------------------------------ searching
+
+VX_ROUTINE(utility, iFindLocation, "int_findlocation = int_findlocation(element,array,[ndim,notfound])",
+           "int_findlocation: i4 ret",
+           "element: i4",
+           "array: i4(ndim)",
+           "ndim: i4 = len(array) check(len(array)==ndim)",
+           "notfound: i4 = -1");
+
+VX_ROUTINE(utility, fFindLocation, "real_findlocation = real_findlocation(element,array,[ndim,notfound])",
+           "real_findlocation: i4 ret",
+           "element: f8",
+           "array: f8(ndim)",
+           "ndim: i4 = len(array) check(len(array)==ndim)",
+           "notfound: i4 = -1");
+
+VX_ROUTINE(utility, cFindLocation, "cmplx_findlocation = cmplx_findlocation(element,array,[ndim,notfound])",
+           "cmplx_findlocation: i4 ret",
+           "element: c16",
+           "array: c16(ndim)",
+           "ndim: i4 = len(array) check(len(array)==ndim)",
+           "notfound: i4 = -1");
+
+VX_ROUTINE(utility, iFindSubArray, "int_findsubarray = int_findsubarray(subarray,array,[sdim,ndim,notfound])",
+           "int_findsubarray: i4 ret",
+           "subarray: i4(sdim)",
+           "array: i4(ndim)",
+           "sdim: i4 = len(subarray) check(len(subarray)==sdim)",
+           "ndim: i4 = len(array) check(len(array)==ndim)",
+           "notfound: i4 = -1");
+
+VX_ROUTINE(utility, fFindSubArray, "real_findsubarray = real_findsubarray(subarray,array,[sdim,ndim,notfound])",
+           "real_findsubarray: i4 ret",
+           "subarray: f8(sdim)",
+           "array: f8(ndim)",
+           "sdim: i4 = len(subarray) check(len(subarray)==sdim)",
+           "ndim: i4 = len(array) check(len(array)==ndim)",
+           "notfound: i4 = -1");
+
+VX_ROUTINE(utility, cFindSubArray, "cmplx_findsubarray = cmplx_findsubarray(subarray,array,[sdim,ndim,notfound])",
+           "cmplx_findsubarray: i4 ret",
+           "subarray: c16(sdim)",
+           "array: c16(ndim)",
+           "sdim: i4 = len(subarray) check(len(subarray)==sdim)",
+           "ndim: i4 = len(array) check(len(array)==ndim)",
+           "notfound: i4 = -1");
+
+VX_ROUTINE(utility, iGetPairs, "ainb = int_getpairs(a,b,[n])",
+           "ainb: i4(n) out",
+           "a: i4(n)",
+           "b: i4(n)",
+           "n: i4 = len(a) check(len(a)==n) check(len(b)==n)");
+
+VX_ROUTINE(utility, fGetPairs, "ainb = real_getpairs(a,b,[n])",
+           "ainb: i4(n) out",
+           "a: f8(n)",
+           "b: f8(n)",
+           "n: i4 = len(a) check(len(a)==n) check(len(b)==n)");
+
+VX_ROUTINE(utility, GetIndicesExcludingSubArray, "indices = getindicesexcludingsubarray(a,sub,[n,nsub])",
+           "indices: i4(n) out",
+           "a: i4(n)",
+           "sub: i4(nsub)",
+           "n: i4 = len(a) check(len(a)==n)",
+           "nsub: i4 = len(sub) check(len(sub)==nsub)");
+
+VX_ROUTINE(utility, iGetContinuous, "iloc = int_getcontinuous(xarr,sflag,[xdim])",
+           "xarr: i4(xdim)",
+           "xdim: i4 = len(xarr) check(len(xarr)==xdim)",
+           "iloc: i4(xdim) out",
+           "sflag: i4");
+
+VX_ROUTINE(utility, fGetContinuous, "iloc = real_getcontinuous(xarr,sflag,[xdim])",
+           "xarr: f8(xdim)",
+           "xdim: i4 = len(xarr) check(len(xarr)==xdim)",
+           "iloc: i4(xdim) out",
+           "sflag: i4");
+
+VX_ROUTINE(utility, iGetMerged, "merged = int_getmerged(x,y,[nx,ny,defval])",
+           "merged: i4(nx+ny) out",
+           "x: i4(nx)",
+           "y: i4(ny)",
+           "nx: i4 = len(x) check(len(x)==nx)",
+           "ny: i4 = len(y) check(len(y)==ny)",
+           "defval: i4 = 2147483647");
+
+VX_ROUTINE(utility, fGetMerged, "merged = real_getmerged(x,y,[nx,ny,defval])",
+           "merged: f8(nx+ny) out",
+           "x: f8(nx)",
+           "y: f8(ny)",
+           "nx: i4 = len(x) check(len(x)==nx)",
+           "ny: i4 = len(y) check(len(y)==ny)",
+           "defval: f8 = 1.7976931348623157e+308");
+
+// The lengths are required and may be shorter than the list; longer ones
+// are refused by the array check.
+VX_ROUTINE(utility, iInList, "int_inlist = int_inlist(scalar,list,n)",
+           "int_inlist: l1 ret",
+           "scalar: i4",
+           "list: i4(max(n,0))",
+           "n: i4");
+
+VX_ROUTINE(utility, fInList, "real_inlist = real_inlist(scalar,list,n)",
+           "real_inlist: l1 ret",
+           "scalar: f8",
+           "list: f8(max(n,0))",
+           "n: i4");
+
+VX_ROUTINE(utility, iExList, "int_exlist = int_exlist(scalar,list,n)",
+           "int_exlist: l1 ret",
+           "scalar: i4",
+           "list: i4(max(n,0))",
+           "n: i4");
+
+VX_ROUTINE(utility, fExList, "real_exlist = real_exlist(scalar,list,n)",
+           "real_exlist: l1 ret",
+           "scalar: f8",
+           "list: f8(max(n,0))",
+           "n: i4");
+
+VX_ROUTINE(utility, iBounded, "int_bounded = int_bounded(x,xlow,xup)",
+           "int_bounded: l1 ret", "x: i4", "xlow: i4", "xup: i4");
+
+VX_ROUTINE(utility, fBounded, "real_bounded = real_bounded(x,xlow,xup)",
+           "real_bounded: l1 ret", "x: f8", "xlow: f8", "xup: f8");
+
+VX_ROUTINE(utility, iSwap, "a,b = int_swap(a,b)", "a: i4 io", "b: i4 io");
+VX_ROUTINE(utility, fSwap, "a,b = real_swap(a,b)", "a: f8 io", "b: f8 io");
+VX_ROUTINE(utility, cSwap, "a,b = cmplx_swap(a,b)", "a: c16 io", "b: c16 io");
+
+VX_ROUTINE(utility, iINC, "i = int_inc(i,[step])", "i: i4 io", "step: i4 = 1");
+VX_ROUTINE(utility, fINC, "f = real_inc(f,[step])", "f: f8 io", "step: f8 = 1.0");
+
+VX_ROUTINE(utility, lXOR, "logical_xor = logical_xor(a,b)", "logical_xor: l1 ret", "a: l1", "b: l1");
+VX_ROUTINE(utility, lNOR, "logical_nor = logical_nor(a,b)", "logical_nor: l1 ret", "a: l1", "b: l1");
+VX_ROUTINE(utility, lNAND, "logical_nand = logical_nand(a,b)", "logical_nand: l1 ret", "a: l1", "b: l1");
