@@ -1,0 +1,188 @@
+"""Native entry points of the array helpers, called through ctypes: the
+behaviour that the Python binding refuses or cannot reach (out-of-range
+lengths and mask entries, strided views, wrap-around, state of the check-in
+list)."""
+import ctypes as C
+
+import numpy as np
+import pytest
+
+from conftest import _find_native_library, run_python
+
+i4, f8, l1 = C.c_int32, C.c_double, C.c_byte
+SENTINEL = -777.0
+
+
+def I(v):
+    return C.byref(i4(v))
+
+
+def F(v):
+    return C.byref(f8(v))
+
+
+def P(a):
+    return a.ctypes.data_as(C.c_void_p)
+
+
+def guarded(n, dtype=np.float64):
+    """Array of n elements followed by sentinels, to catch writes past the end."""
+    buf = np.full(n + 8, SENTINEL, dtype=dtype)
+    return buf, buf[:n]
+
+
+class View(C.Structure):
+    _fields_ = [("base", C.c_void_p), ("rank", i4), ("extent", C.c_int64 * 7), ("stride", C.c_int64 * 7)]
+
+
+def view_of(a):
+    v = View(a.ctypes.data, a.ndim)
+    for d in range(a.ndim):
+        v.extent[d] = a.shape[d]
+        v.stride[d] = a.strides[d] // a.itemsize
+    return v
+
+
+@pytest.fixture(scope="module")
+def u(lib):
+    for name in ("ProcessLock", "iInList", "fInList", "iExList", "fExList", "fBounded", "lNAND", "lXOR", "lNOR"):
+        getattr(lib, name).restype = C.c_byte
+    for name in ("iFindLocation", "fFindLocation", "cFindLocation", "iFindSubArray", "fFindSubArray"):
+        getattr(lib, name).restype = C.c_int32
+    return lib
+
+
+@pytest.mark.parametrize("fn,dtype,ctype", [("real_fill", np.float64, f8), ("int_fill", np.int32, i4)])
+@pytest.mark.parametrize("rank", range(1, 8))
+def test_fill_strided_view_changes_only_viewed_elements(u, fn, dtype, ctype, rank):
+    names = {1: "vectorwithscalar", 2: "matrixwithscalar"}
+    name = fn + names.get(rank, f"{rank}darraywithscalar")
+    base = np.zeros((3,) * (rank - 1) + (5,), dtype=dtype, order="F")
+    sec = base[..., ::2]                       # every second slice of the last dimension
+    expect = base.copy()
+    expect[..., ::2] = 7
+    v = view_of(sec)
+    getattr(u, name)(C.byref(v), C.byref(ctype(7)))
+    np.testing.assert_array_equal(base, expect)
+    # An empty dimension leaves everything untouched.
+    v.extent[0] = 0
+    getattr(u, name)(C.byref(v), C.byref(ctype(9)))
+    np.testing.assert_array_equal(base, expect)
+
+
+def test_concatenation_clips_larger_second_matrix(u):
+    a = np.asfortranarray([[1.0, 2.0], [3.0, 4.0]])
+    b = np.asfortranarray(np.arange(1.0, 10.0).reshape(3, 3))
+    buf, ab = guarded(2 * 5)                   # side by side: 2 x 5 although b has 3 rows
+    u.MatrixConcatenation(P(a), P(b), P(ab), I(0), I(2), I(2), I(3), I(3))
+    np.testing.assert_array_equal(ab.reshape(5, 2).T, np.hstack([a, b[:2]]))
+    assert (buf[10:] == SENTINEL).all()
+    buf, ab = guarded(5 * 2)                   # stacked: 5 x 2 although b has 3 columns
+    u.MatrixConcatenation(P(a), P(b), P(ab), I(1), I(2), I(2), I(3), I(3))
+    np.testing.assert_array_equal(ab.reshape(2, 5).T, np.vstack([a, b[:, :2]]))
+    assert (buf[10:] == SENTINEL).all()
+
+
+@pytest.mark.parametrize("k", [0, -2])
+def test_split_with_k_below_one_writes_nothing(u, k):
+    a = np.arange(6.0)
+    buf, _ = guarded(0)
+    u.VectorSplit(P(a), P(buf), I(k), I(6))
+    u.MatrixSplit(P(a), P(buf), I(k), I(3), I(2))
+    assert (buf == SENTINEL).all()
+
+
+def test_unpacked_triangle_reads_only_np_values(u):
+    packed = np.array([1.0, 2.0, 3.0, 4.0, np.nan, np.nan])
+    lu = np.empty(9)
+    u.GetUnpackedTriangle(P(lu), P(packed), I(3), I(4), b"F", None, C.c_size_t(1))
+    np.testing.assert_array_equal(lu.reshape(3, 3), [[1, 2, 4], [0, 3, 0], [0, 0, 0]])
+
+
+@pytest.mark.parametrize("k,expect", [
+    (2, [[0, 0, 0], [1, 0, 0], [2, 0, 0]]),           # too few: the rest stays
+    (3, [[0, 0, 0], [1, 0, 0], [2, 3, 0]]),
+    (4, [[0, 4, 0], [1, 0, 0], [2, 3, 0]]),           # second run, partly given
+    (6, [[0, 4, 5], [1, 0, 6], [2, 3, 0]]),           # second run mirrors the first
+])
+def test_fill_off_diagonals_second_run_and_missing_values(u, k, expect):
+    x = np.r_[np.arange(1.0, k + 1), np.full(8, np.nan)]
+    a = np.zeros(9)
+    u.FillMatrixOffDiagonals(P(a), P(x), I(3), I(k))
+    np.testing.assert_array_equal(a.reshape(3, 3).T, expect)
+
+
+def test_sorts_skip_mask_entries_outside_the_arrays(u):
+    b = np.arange(1.0, 7.0)                        # 2 x 3, columns (1,2) (3,4) (5,6)
+    buf, a = guarded(2 * 2)                        # a has only 2 columns
+    mask = np.array([0, 3, 2, -5, 99], dtype=np.int32)
+    u.MatrixSort(P(a), I(2), P(b), P(mask), I(2), I(3))
+    np.testing.assert_array_equal(buf[:4], [SENTINEL, SENTINEL, 3, 4])
+    assert (buf[4:] == SENTINEL).all()
+    buf, a = guarded(3)
+    u.VectorSort(P(a), I(3), P(b), P(mask), I(5))  # mask 3 lies in a and b, 99 and 0 do not
+    np.testing.assert_array_equal(buf[:3], [SENTINEL, 2, 3])
+    assert (buf[3:] == SENTINEL).all()
+
+
+@pytest.mark.parametrize("x,y,defval", [
+    ([np.nan, np.nan, 1.0], [], 1e308),
+    ([np.nan, 0.0], [np.nan], 1e308),
+    ([1.0, 2.0], [2.0, 0.0], np.nan),
+])
+def test_merge_with_nan_stays_inside_result(u, x, y, defval):
+    x, y = np.array(x, dtype=float), np.array(y, dtype=float)
+    buf, merged = guarded(len(x) + len(y))
+    u.fGetMerged(P(merged), P(x), P(y), I(len(x)), I(len(y)), F(defval))
+    assert (buf[len(merged):] == SENTINEL).all()
+    assert not (merged == SENTINEL).any()
+
+
+def test_increment_wraps_and_defaults(u):
+    v = i4(2147483647)
+    u.iINC(C.byref(v), None)
+    assert v.value == -2147483648
+    u.iINC(C.byref(v), I(-1))
+    assert v.value == 2147483647
+    f = f8(0.5)
+    u.fINC(C.byref(f), None)
+    assert f.value == 1.5
+
+
+def test_searches_use_exact_equality(u):
+    a = np.array([np.nan, 0.0, 2.0])
+    assert u.fFindLocation(F(np.nan), P(a), I(3), None) == -1
+    assert u.fFindLocation(F(-0.0), P(a), I(3), I(-9)) == 2
+    assert u.fInList(F(np.nan), P(a), I(3)) == 0
+    assert u.fExList(F(np.nan), P(np.array([np.nan])), I(1)) == 0
+    c = np.array([1 + 2j, 1 + 3j, 2 + 3j])
+    assert u.cFindLocation(C.byref((f8 * 2)(2.0, 3.0)), P(c), I(3), None) == 3
+    assert u.cFindLocation(C.byref((f8 * 2)(1.0, 4.0)), P(c), I(3), None) == -1
+    assert u.fBounded(F(np.nan), F(0), F(1)) == 0
+
+
+def test_check_in_list_rounds(u):
+    from ctypes import byref
+    st = i4(5)
+    for procid, maxid, expect in [(2, 3, 0), (2, 3, 0), (1, 3, 0), (0, 3, 0), (-1, 3, 0), (4, 3, 0), (3, 3, 1),
+                                  (1, 4, 0), (1, 1, 1)]:
+        assert u.ProcessLock(I(procid), I(maxid), None) == expect, (procid, maxid)
+    assert u.ProcessLock(I(1), I(0), None) == 0
+    u.ProcessUnLock(byref(st))
+    assert st.value == 0
+
+
+def test_unlock_before_lock_and_full_round_in_fresh_process():
+    path = _find_native_library()
+    out, status = run_python(f"""
+import ctypes as C
+u = C.CDLL({path!r}); u.ProcessLock.restype = C.c_byte
+st = C.c_int32(7)
+u.ProcessUnLock(C.byref(st)); print(st.value)
+n = C.byref(C.c_int32(3))
+print([u.ProcessLock(C.byref(C.c_int32(i)), n, None) for i in (2, 1, 3)])
+u.ProcessUnLock(C.byref(st)); print(st.value)
+print([u.ProcessLock(C.byref(C.c_int32(i)), n, None) for i in (3, 2, 1)])
+""")
+    assert status == 0
+    assert out.split(b"\n")[:4] == [b"0", b"[0, 0, 1]", b"0", b"[0, 0, 1]"]
