@@ -1,0 +1,81 @@
+// The Fortran LAPACK and BLAS routines the linear algebra relies on, and a
+// small-buffer workspace for calling them.
+//
+// The system libraries are compiled Fortran: every argument goes by address,
+// INTEGER is 32 bits, and each CHARACTER argument adds a hidden length
+// argument at the end of the list. Callers must never pass an argument the
+// library would reject: its error handler stops the process.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include "vx.h"
+
+extern "C" {
+void dgetrf_(const int32_t* m, const int32_t* n, double* a, const int32_t* lda, int32_t* ipiv,
+             int32_t* info);
+void dgetri_(const int32_t* n, double* a, const int32_t* lda, const int32_t* ipiv, double* work,
+             const int32_t* lwork, int32_t* info);
+void dsytrd_(const char* uplo, const int32_t* n, double* a, const int32_t* lda, double* d,
+             double* e, double* tau, double* work, const int32_t* lwork, int32_t* info,
+             size_t uplo_len);
+void dsterf_(const int32_t* n, double* d, double* e, int32_t* info);
+void dsyev_(const char* jobz, const char* uplo, const int32_t* n, double* a, const int32_t* lda,
+            double* w, double* work, const int32_t* lwork, int32_t* info, size_t jobz_len,
+            size_t uplo_len);
+void dgesvd_(const char* jobu, const char* jobvt, const int32_t* m, const int32_t* n, double* a,
+             const int32_t* lda, double* s, double* u, const int32_t* ldu, double* vt,
+             const int32_t* ldvt, double* work, const int32_t* lwork, int32_t* info,
+             size_t jobu_len, size_t jobvt_len);
+void dpotrf_(const char* uplo, const int32_t* n, double* a, const int32_t* lda, int32_t* info,
+             size_t uplo_len);
+void dgemm_(const char* transa, const char* transb, const int32_t* m, const int32_t* n,
+            const int32_t* k, const double* alpha, const double* a, const int32_t* lda,
+            const double* b, const int32_t* ldb, const double* beta, double* c,
+            const int32_t* ldc, size_t transa_len, size_t transb_len);
+}
+
+namespace vx {
+
+// Scratch array of `count` elements: on the stack up to N elements, on the heap
+// beyond. Small matrices (the common case, once per integration point) never
+// touch the allocator. Contents are uninitialised.
+template <class T, size_t N>
+class Scratch {
+ public:
+  explicit Scratch(size_t count) {
+    if (count <= N) {
+      p_ = local_;
+      return;
+    }
+    if (count > SIZE_MAX / sizeof(T)) fatal(1, "Error allocating %lu bytes", (unsigned long)SIZE_MAX);
+    p_ = static_cast<T*>(std::malloc(count * sizeof(T)));
+    if (!p_) fatal(1, "Error allocating %lu bytes", (unsigned long)(count * sizeof(T)));
+  }
+  ~Scratch() {
+    if (p_ != local_) std::free(p_);
+  }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+  T* get() { return p_; }
+  operator T*() { return p_; }
+
+ private:
+  T local_[N];
+  T* p_;
+};
+
+// Element count of an m x n array given by 32-bit extents; 0 for any extent
+// below 1.
+inline size_t elems(int32_t m, int32_t n) {
+  return (m < 1 || n < 1) ? 0 : size_t(m) * size_t(n);
+}
+
+// Workspace length returned by a LAPACK size query, truncated as the library
+// expects, and never below `least`.
+inline int32_t query_length(double w, int32_t least) {
+  int32_t l = (w >= 2147483647.0) ? 2147483647 : (w > 0 ? int32_t(w) : 0);
+  return l < least ? least : l;
+}
+
+}  // namespace vx
