@@ -1,0 +1,230 @@
+"""Signal shaping, moving averages, generalised mean and limits."""
+import math
+
+import numpy as np
+import pytest
+from scipy import special, stats
+
+TINY = 2.2250738585072014e-308
+HUGE = 1.7976931348623157e308
+
+
+@pytest.fixture
+def sp(vx):
+    return vx.signalprocessing
+
+
+# ---------------------------------------------------------------- peaks
+
+def test_getpeaks_table_layout_and_hysteresis(sp):
+    v = np.array([0.0, 1.0, 0.0, 1.0, 0.0])
+    for delta in (0.5, -0.5):  # a negative delta acts like its absolute value
+        maxtab, mintab, nmax, nmin = sp.getpeaks(v, delta)
+        assert (int(nmax), int(nmin)) == (2, 1)
+        np.testing.assert_array_equal(maxtab[:2], [[2, 1], [4, 1]])
+        np.testing.assert_array_equal(mintab[:1], [[3, 0]])
+        assert np.all(maxtab[2:] == TINY) and np.all(mintab[1:] == TINY)
+    # a swing smaller than delta is no peak
+    _, _, nmax, nmin = sp.getpeaks(v, 1.5)
+    assert (int(nmax), int(nmin)) == (0, 0)
+
+
+def test_getpeaks_positions(sp):
+    v = np.array([0.0, 1.0, 0.0, 1.0, 0.0])
+    maxtab, _, nmax, _ = sp.getpeaks(v, 0.5, 5, np.array([10.0, 20, 30, 40, 50]))
+    np.testing.assert_array_equal(maxtab[: int(nmax), 0], [20, 40])
+    maxtab, _, _, _ = sp.getpeaks(v, 0.5, 5, np.zeros(5))  # all-zero positions: indices
+    np.testing.assert_array_equal(maxtab[:2, 0], [2, 4])
+
+
+def test_getpeaks_random_signal_alternates(sp):
+    rng = np.random.default_rng(3)
+    v = np.cumsum(rng.normal(size=400))
+    delta = 2.0
+    maxtab, mintab, nmax, nmin = sp.getpeaks(v, delta)
+    nmax, nmin = int(nmax), int(nmin)
+    assert nmax > 5 and nmax - 1 <= nmin <= nmax
+    pmax, vmax = maxtab[:nmax, 0].astype(int), maxtab[:nmax, 1]
+    pmin, vmin = mintab[:nmin, 0].astype(int), mintab[:nmin, 1]
+    np.testing.assert_array_equal(v[pmax - 1], vmax)
+    np.testing.assert_array_equal(v[pmin - 1], vmin)
+    # maxima and minima alternate, each the extreme of the stretch between its neighbours
+    for i in range(nmin):
+        assert pmax[i] < pmin[i]
+        assert vmax[i] == v[pmax[i] - 1 : pmin[i]].max()
+        assert vmin[i] == v[pmax[i] - 1 : pmin[i]].min()
+        assert vmax[i] - vmin[i] > delta
+        if i + 1 < nmax:
+            assert pmin[i] < pmax[i + 1] and vmax[i + 1] - vmin[i] > delta
+    assert np.all(maxtab[nmax:] == TINY) and np.all(mintab[nmin:] == TINY)
+
+
+def test_getpeaks_empty_signal(sp):
+    maxtab, mintab, nmax, nmin = sp.getpeaks(np.zeros(0), 1.0)
+    assert maxtab.shape == (0, 2) and (int(nmax), int(nmin)) == (0, 0)
+
+
+# ---------------------------------------------------------------- averages
+
+def test_weightedmovingaverage_window(sp):
+    a, denom = np.zeros(3), 0
+    seen = []
+    for r in (3.0, 6.0, 9.0, 12.0):
+        sma, a, denom = sp.weightedmovingaverage(r, a, denom)
+        seen.append(float(sma))
+    assert seen == [3.0, 4.5, 6.0, 9.0]
+    np.testing.assert_array_equal(a, [6, 9, 12])
+    assert int(denom) == 3
+
+
+@pytest.mark.parametrize("wi, fourth", [((1.0, 1.0, 2.0), 13.0),   # divided by the count
+                                        ((1.0, -1.0, 0.0), 9.0)])   # weights summing to 0: ones
+def test_weightedmovingaverage_weights(sp, wi, fourth):
+    a, denom = np.zeros(3), 0
+    for r in (3.0, 6.0, 9.0, 12.0):
+        sma, a, denom = sp.weightedmovingaverage(r, a, denom, 3, np.array(wi))
+    assert float(sma) == fourth
+
+
+def test_weightedmovingaverage_long_series_matches_rolling_mean(sp):
+    rng = np.random.default_rng(1)
+    x = rng.normal(size=50)
+    a, denom = np.zeros(7), 0
+    out = []
+    for r in x:
+        sma, a, denom = sp.weightedmovingaverage(r, a, denom)
+        out.append(float(sma))
+    ref = [x[max(0, i - 6): i + 1].mean() for i in range(50)]
+    np.testing.assert_allclose(out, ref, rtol=1e-12, atol=1e-14)
+
+
+@pytest.mark.parametrize("denom_in, denom_out, sma", [(-4, 1, 5.0), (9, 3, (2 + 3 + 5) / 3)])
+def test_weightedmovingaverage_count_outside_window(sp, denom_in, denom_out, sma):
+    # A count outside 0..wb is taken as the nearest end, never as an index.
+    sma_, a, denom = sp.weightedmovingaverage(5.0, np.array([1.0, 2.0, 3.0]), denom_in)
+    assert int(denom) == denom_out and float(sma_) == pytest.approx(sma)
+
+
+def test_cumulativemovingaverage_is_running_mean(sp):
+    x = np.random.default_rng(2).normal(size=20)
+    cma = 0.0
+    for n, xi in enumerate(x):
+        cma = float(sp.cumulativemovingaverage(cma, xi, n))
+        assert cma == pytest.approx(x[: n + 1].mean(), rel=1e-12, abs=1e-15)
+
+
+# ---------------------------------------------------------------- shaping
+
+def test_logistic_curves(sp):
+    for x in (-3.0, -0.2, 0.0, 1.7):
+        assert sp.logistic(x, 2.0, 0.5) == pytest.approx(special.expit(2.0 * (x - 0.5)), rel=1e-14)
+        assert sp.logistic(x, 2.0, 0.5, 3.0) == pytest.approx(3 * special.expit(2.0 * (x - 0.5)), rel=1e-14)
+        # q = v = c = 1 reduces the general curve to a scaled logistic
+        assert sp.generallogistic(x, -1.0, 3.0, 2.0, 1.0, 1.0) == pytest.approx(
+            -1.0 + 4.0 * special.expit(2.0 * x), rel=1e-14)
+        assert sp.generallogistic(x, 0.0, 1.0, 1.0, 2.0, 0.5, 3.0) == pytest.approx(
+            1.0 / (3.0 + 2.0 * math.exp(-x)) ** 2, rel=1e-14)
+
+
+@pytest.mark.parametrize("k", [-0.9, -0.3, 0.0, 0.5, 0.95])
+def test_generalsigmoidal_maps_unit_interval_onto_itself(sp, k):
+    for x in (-1.0, 0.0, 1.0):
+        assert sp.generalsigmoidal(x, k) == pytest.approx(x, abs=1e-15)
+    xs = np.linspace(-1, 1, 41)
+    ys = np.array([sp.generalsigmoidal(x, k) for x in xs])
+    assert np.all(np.diff(ys) > 0)
+    np.testing.assert_allclose(ys, -ys[::-1], atol=1e-15)  # odd
+    if k == 0.0:
+        np.testing.assert_allclose(ys, xs, atol=1e-15)
+
+
+def test_generalsmoothstep_closed_forms(sp):
+    forms = {0: lambda t: t,
+             1: lambda t: 3 * t**2 - 2 * t**3,
+             2: lambda t: 6 * t**5 - 15 * t**4 + 10 * t**3,
+             3: lambda t: -20 * t**7 + 70 * t**6 - 84 * t**5 + 35 * t**4}
+    for n, f in forms.items():
+        for t in (0.0, 0.1, 0.37, 0.5, 0.9, 1.0):
+            assert sp.generalsmoothstep(t, n) == pytest.approx(f(t), abs=1e-14)
+    assert sp.generalsmoothstep(0.5, 1) == 0.5
+    assert sp.generalsmoothstep(2.0, 3) == 1.0 and sp.generalsmoothstep(-1.0, 3) == 0.0
+    assert sp.generalsmoothstep(0.3, -1) == 0.0
+
+
+def test_generalsmoothstep_higher_orders_symmetric(sp):
+    for n in range(4, 9):  # the alternating sum loses digits beyond
+        for t in (0.05, 0.25, 0.4):
+            s = sp.generalsmoothstep(t, n)
+            assert 0.0 <= s <= 0.5
+            assert s + sp.generalsmoothstep(1.0 - t, n) == pytest.approx(1.0, abs=1e-9)
+
+
+def test_generalsmoothstep_huge_order_returns(sp):
+    # must come back promptly; the value is meaningless at that order
+    sp.generalsmoothstep(0.5, 2**31 - 1)
+
+
+# ---------------------------------------------------------------- means
+
+def test_generalizedmean_examples(sp):
+    x = np.array([1.0, 4.0])
+    assert sp.generalizedmean(x, 1.0) == 2.5
+    assert sp.generalizedmean(x, 0.0) == pytest.approx(2.0, rel=1e-15)
+    assert sp.generalizedmean(x, -1.0) == pytest.approx(1.6, rel=1e-15)
+    assert sp.generalizedmean(x, HUGE) == 4.0 and sp.generalizedmean(x, -HUGE) == 1.0
+    # weights are used as given, not normalised
+    assert sp.generalizedmean(x, 1.0, 2, np.array([2.0, 2.0])) == 10.0
+    e = np.zeros(0)
+    assert sp.generalizedmean(e, 2.0) == 0.0 and sp.generalizedmean(e, 0.0) == 0.0
+    assert sp.generalizedmean(e, HUGE) == -HUGE and sp.generalizedmean(e, -HUGE) == HUGE
+
+
+@pytest.mark.parametrize("p", [-2.5, -1.0, 0.0, 0.5, 2.0, 3.0])
+def test_generalizedmean_against_scipy(sp, p):
+    rng = np.random.default_rng(5)
+    x = rng.uniform(0.5, 9.0, size=11)
+    w = rng.uniform(0.1, 1.0, size=11)
+    assert sp.generalizedmean(x, p) == pytest.approx(stats.pmean(x, p), rel=1e-12)
+    assert sp.generalizedmean(x, p, 11, w / w.sum()) == pytest.approx(
+        stats.pmean(x, p, weights=w), rel=1e-12)
+
+
+# ---------------------------------------------------------------- barrier and limits
+
+def test_logarithmicbarrier(sp):
+    assert sp.logarithmicbarrier(1.0, 1.0) == 36.04365338911715
+    assert sp.logarithmicbarrier(5.0, 1.0) == 36.04365338911715
+    assert sp.logarithmicbarrier(0.5, 3.0) == pytest.approx(-math.log(2.5), rel=1e-15)
+    assert math.isnan(sp.logarithmicbarrier(math.nan, 1.0))
+
+
+@pytest.mark.parametrize("x, lo, up, expect", [
+    (5.0, 0.0, 1.0, 1.0), (-5.0, 0.0, 1.0, 0.0), (0.3, 0.0, 1.0, 0.3),
+    (0.5, 1.0, 0.0, 0.0),             # the upper bound wins
+    (math.inf, 0.0, 1.0, 1.0), (0.2, math.nan, math.nan, 0.2)])
+def test_real_limit(sp, x, lo, up, expect):
+    assert sp.real_limit(x, lo, up) == expect
+
+
+@pytest.mark.parametrize("x, lo, up, expect", [
+    (7, 1, 5, 5), (-7, 1, 5, 1), (3, 1, 5, 3), (3, 5, 1, 1), (-2**31, -2**31, 2**31 - 1, -2**31)])
+def test_int_limit(sp, x, lo, up, expect):
+    assert sp.int_limit(x, lo, up) == expect
+
+
+def test_real_limit_nan_passes(sp):
+    assert math.isnan(sp.real_limit(math.nan, 0.0, 1.0))
+
+
+def test_mod_limit(sp):
+    assert [sp.mod_limit(x, 12) for x in (0, 13, -1, 12, 1)] == [12, 1, 11, 12, 1]
+    assert sp.mod_limit(-13, -12) == -1 and sp.mod_limit(-12, -12) == -12
+    assert all(sp.mod_limit(x, 0) == 0 for x in (-5, 0, 7))
+    rng = np.random.default_rng(7)
+    lo, hi = -2**31, 2**31 - 1
+    cases = [(lo, -1), (lo, 1), (hi, -1), (lo, lo), (hi, lo), (lo, 7)]
+    cases += [(int(a), int(b)) for a, b in rng.integers(lo, hi, size=(200, 2))]
+    cases += [(int(a), int(b)) for a, b in rng.integers(-50, 50, size=(200, 2)) if b != 0]
+    for x, m in cases:
+        r = x % m  # Python's remainder takes the sign of the divisor
+        assert sp.mod_limit(x, m) == (r if r != 0 else m), (x, m)
