@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include "lapack.h"
+#include "vexlan/core.h"
 #include "vexlan/linalg.h"
 #include "vx.h"
 
@@ -22,11 +23,18 @@ constexpr size_t kWork = 1024;  // LAPACK blocked workspace of small problems
 
 const char kSingularLU[] = "Singularity in LU-factorization computation";
 
-// Every report of these routines carries context arrays of two zeros.
+// Every report of these routines has code -2 and context arrays of fixed shape
+// (two integers, two reals, 8 x 2 character codes), all zero.
 void report(const char* msg) {
+  static const i4 code = -2, two = 2, eight = 8;
   static const i4 iz[2] = {0, 0};
   static const double rz[2] = {0.0, 0.0};
-  vx::report(-2, msg, iz, 2, rz, 2);
+  static const i4 az[16] = {};
+  char text[80];
+  const size_t len = std::strlen(msg) < 80 ? std::strlen(msg) : 80;
+  std::memcpy(text, msg, len);
+  std::memset(text + len, ' ', 80 - len);
+  xerr(&code, text, iz, &two, rz, &two, az, &eight, &two, nullptr, 80);
 }
 
 void copy(double* dst, const double* src, size_t count) {
