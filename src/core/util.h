@@ -54,6 +54,11 @@ inline bool in_list(const T& s, const T* a, i4 n) {
   return false;
 }
 
+template <class T>
+inline bool in_list(const T& s, std::span<const T> a) {
+  return in_list(s, a.data(), static_cast<i4>(a.size()));
+}
+
 // True when every element of a(1:n) equals `s` (true for an empty list).
 template <class T>
 inline bool ex_list(const T& s, const T* a, i4 n) {
@@ -160,6 +165,11 @@ inline void get_merged(T* merged, const T* x, const T* y, i4 nx, i4 ny, const T&
 template <class T>
 inline void copy(const T* a, T* b, int64_t n) {
   for (int64_t i = 0; i < n; ++i) b[i] = a[i];
+}
+// Copies min(a.size(), b.size()) elements.
+template <class T>
+inline void copy(std::span<const T> a, std::span<T> b) {
+  copy(a.data(), b.data(), static_cast<int64_t>(std::min(a.size(), b.size())));
 }
 
 template <class T>
