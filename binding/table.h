@@ -77,7 +77,7 @@ struct RoutineDef {
   void* fn;
   Thunk thunk;
   int arity;  // native parameters including hidden text lengths
-  const char* doc;
+  const char* native;
 };
 
 struct CallbackDef {
@@ -133,7 +133,7 @@ struct Trampoline<R (*)(A...), D> {
   static const ::vxb::RoutineDef VX_CAT(vxdef_, __LINE__) = {                                \
       #COMP, SIG, VX_CAT(vxargs_, __LINE__),                                                 \
       int(sizeof(VX_CAT(vxargs_, __LINE__)) / sizeof(char*)), reinterpret_cast<void*>(&SYM), \
-      &::vxb::Caller<decltype(&SYM)>::thunk, ::vxb::Caller<decltype(&SYM)>::arity, nullptr}; \
+      &::vxb::Caller<decltype(&SYM)>::thunk, ::vxb::Caller<decltype(&SYM)>::arity, #SYM}; \
   static const ::vxb::Registrar VX_CAT(vxreg_, __LINE__)(&VX_CAT(vxdef_, __LINE__))
 
 #define VX_ROUTINE(COMP, SYM, SIG, ...) VX_ROUTINE_SYM(COMP, SYM, SIG, __VA_ARGS__)

@@ -1,0 +1,458 @@
+// Table parsing and the generic call path of every routine.
+#include "engine.h"
+#define NO_IMPORT_ARRAY
+#define PY_ARRAY_UNIQUE_SYMBOL vx_ARRAY_API
+#include <numpy/arrayobject.h>
+#include <complex>
+#include <cstring>
+#include <map>
+#include "registry.h"
+
+namespace vxb {
+
+PyObject* vx_error = nullptr;
+PyArray_Descr* s1_descr = nullptr;
+
+namespace {
+
+// ---------------------------------------------------------------- parsing
+
+std::string trim(const std::string& s) {
+  size_t b = s.find_first_not_of(" \t"), e = s.find_last_not_of(" \t");
+  return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
+}
+
+// Splits at top-level commas.
+std::vector<std::string> split_top(const std::string& s) {
+  std::vector<std::string> out;
+  int depth = 0;
+  std::string cur;
+  for (char c : s) {
+    if (c == '(') ++depth;
+    if (c == ')') --depth;
+    if (c == ',' && depth == 0) {
+      out.push_back(trim(cur));
+      cur.clear();
+    } else {
+      cur += c;
+    }
+  }
+  if (!trim(cur).empty() || !out.empty()) out.push_back(trim(cur));
+  return out;
+}
+
+// Reads a balanced "( ... )" starting at s[p] == '('; returns the inside.
+bool read_parens(const std::string& s, size_t& p, std::string& inside) {
+  if (p >= s.size() || s[p] != '(') return false;
+  int depth = 0;
+  size_t b = p;
+  for (; p < s.size(); ++p) {
+    if (s[p] == '(') ++depth;
+    else if (s[p] == ')' && --depth == 0) {
+      inside = s.substr(b + 1, p - b - 1);
+      ++p;
+      return true;
+    }
+  }
+  return false;
+}
+
+struct RawArg {
+  std::string name, type, typeparam, dims, intent, dflt, doc;
+  bool has_dims = false, has_default = false;
+  std::vector<std::string> checks;
+};
+
+bool parse_raw(const std::string& spec, RawArg& a, std::string& err) {
+  size_t colon = spec.find(':');
+  if (colon == std::string::npos) return err = "missing ':' in '" + spec + "'", false;
+  a.name = trim(spec.substr(0, colon));
+  size_t p = colon + 1;
+  while (p < spec.size() && spec[p] == ' ') ++p;
+  size_t b = p;
+  while (p < spec.size() && (std::isalnum(static_cast<unsigned char>(spec[p])) || spec[p] == '_')) ++p;
+  a.type = spec.substr(b, p - b);
+  if ((a.type == "str" || a.type == "cb") && !read_parens(spec, p, a.typeparam))
+    return err = "type needs (...) in '" + spec + "'", false;
+  if (p < spec.size() && spec[p] == '(') {
+    if (!read_parens(spec, p, a.dims)) return err = "unbalanced dims in '" + spec + "'", false;
+    a.has_dims = true;
+  }
+  // Remaining words: intent, "= default", check(...), doc "...".
+  while (p < spec.size()) {
+    while (p < spec.size() && spec[p] == ' ') ++p;
+    if (p >= spec.size()) break;
+    if (spec.compare(p, 6, "check(") == 0) {
+      p += 5;
+      std::string in;
+      if (!read_parens(spec, p, in)) return err = "unbalanced check in '" + spec + "'", false;
+      a.checks.push_back(in);
+    } else if (spec.compare(p, 4, "doc ") == 0) {
+      size_t q1 = spec.find('"', p), q2 = q1 == std::string::npos ? q1 : spec.find('"', q1 + 1);
+      if (q2 == std::string::npos) return err = "bad doc in '" + spec + "'", false;
+      a.doc = spec.substr(q1 + 1, q2 - q1 - 1);
+      p = q2 + 1;
+    } else if (spec[p] == '=') {
+      ++p;
+      size_t e = spec.size();
+      size_t c1 = spec.find(" check(", p), c2 = spec.find(" doc \"", p);
+      if (c1 < e) e = c1;
+      if (c2 < e) e = c2;
+      a.dflt = trim(spec.substr(p, e - p));
+      a.has_default = true;
+      p = e;
+    } else {
+      size_t e = spec.find(' ', p);
+      if (e == std::string::npos) e = spec.size();
+      std::string w = spec.substr(p, e - p);
+      if (w != "in" && w != "out" && w != "inout" && w != "io" && w != "ret")
+        return err = "unknown word '" + w + "' in '" + spec + "'", false;
+      a.intent = w;
+      p = e;
+    }
+  }
+  return true;
+}
+
+bool type_of(const std::string& t, Ty& ty) {
+  static const std::map<std::string, Ty> m = {
+      {"i4", Ty::i4}, {"f8", Ty::f8}, {"c16", Ty::c16}, {"l1", Ty::l1}, {"l4", Ty::l4}, {"f4", Ty::f4},
+      {"s1", Ty::s1}, {"str", Ty::str}, {"view_f8", Ty::view_f8}, {"view_i4", Ty::view_i4}, {"cb", Ty::cb}};
+  auto it = m.find(t);
+  if (it == m.end()) return false;
+  ty = it->second;
+  return true;
+}
+
+bool is_real_literal(const std::string& s, double& v) {
+  if (s.empty()) return false;
+  char* end = nullptr;
+  v = std::strtod(s.c_str(), &end);
+  return end && *end == '\0';
+}
+
+// Parses the argument specs of a routine or call-back; expressions refer to
+// the arguments by name.
+bool build_args(const char* const* specs, int n, std::vector<ArgSpec>& args, std::string& err) {
+  std::vector<RawArg> raw(n);
+  args.assign(n, ArgSpec{});
+  for (int i = 0; i < n; ++i) {
+    if (!parse_raw(specs[i], raw[i], err)) return false;
+    ArgSpec& a = args[i];
+    a.name = raw[i].name;
+    if (!type_of(raw[i].type, a.ty)) return err = "unknown type '" + raw[i].type + "' of " + a.name, false;
+    const std::string& in = raw[i].intent;
+    a.intent = in == "out" ? Intent::out : in == "inout" ? Intent::inout : in == "io" ? Intent::io
+             : in == "ret" ? Intent::ret : Intent::in;
+    a.doc = raw[i].doc;
+  }
+  auto lookup = [&](const std::string& nm) {
+    for (int k = 0; k < n; ++k)
+      if (args[k].name == nm) return k;
+    return -1;
+  };
+  for (int i = 0; i < n; ++i) {
+    ArgSpec& a = args[i];
+    const RawArg& r = raw[i];
+    if (a.ty == Ty::str) {
+      if (trim(r.typeparam) == "*") a.str_star = true;
+      else if (!compile_expr(r.typeparam, lookup, a.strlen, err)) return false;
+    }
+    if (a.ty == Ty::cb) a.cbname = trim(r.typeparam);
+    if (r.has_dims) {
+      for (const std::string& d : split_top(r.dims)) {
+        Expr e;
+        if (d == "*" || d == ":") e.src = "*";
+        else if (!compile_expr(d, lookup, e, err)) return false;
+        a.dims.push_back(e);
+      }
+      a.rank = static_cast<int>(a.dims.size());
+    }
+    if (r.has_default) {
+      a.has_default = true;
+      double v;
+      if ((a.ty == Ty::f8 || a.ty == Ty::f4 || a.ty == Ty::c16) && is_real_literal(r.dflt, v)) {
+        a.dflt.src = r.dflt;
+        a.dflt.code.push_back({Op::lit, -2, 0});
+        std::memcpy(&a.dflt.code.back().val, &v, sizeof v);  // real literal, tagged by arg -2
+      } else if (!compile_expr(r.dflt, lookup, a.dflt, err)) {
+        return false;
+      }
+    }
+    for (const std::string& c : r.checks) {
+      Expr e;
+      if (!compile_expr(c, lookup, e, err)) return false;
+      a.checks.push_back(e);
+    }
+  }
+  return true;
+}
+
+bool real_default_impl(const Expr& e, double& v) {
+  if (e.code.size() == 1 && e.code[0].op == Op::lit && e.code[0].arg == -2) {
+    std::memcpy(&v, &e.code[0].val, sizeof v);
+    return true;
+  }
+  return false;
+}
+
+struct SigParts {
+  std::vector<std::string> lhs;
+  std::string name;
+  std::vector<std::pair<std::string, bool>> args;  // name, optional
+};
+
+bool parse_signature(const std::string& sig, SigParts& s, std::string& err) {
+  std::string rest = sig;
+  size_t eq = sig.find('=');
+  size_t par = sig.find('(');
+  if (par == std::string::npos) return err = "bad signature '" + sig + "'", false;
+  if (eq != std::string::npos && eq < par) {
+    for (auto& x : split_top(sig.substr(0, eq)))
+      if (!x.empty()) s.lhs.push_back(x);
+    rest = sig.substr(eq + 1);
+    par = rest.find('(');
+  }
+  s.name = trim(rest.substr(0, par));
+  size_t close = rest.rfind(')');
+  std::string inside = rest.substr(par + 1, close - par - 1);
+  bool opt = false;
+  std::string cur;
+  auto flush = [&]() {
+    std::string t = trim(cur);
+    if (!t.empty()) s.args.push_back({t, opt});
+    cur.clear();
+  };
+  for (char c : inside) {
+    if (c == '[') {
+      flush();
+      opt = true;
+    } else if (c == ']') {
+      flush();
+      opt = false;
+    } else if (c == ',') {
+      flush();
+    } else {
+      cur += c;
+    }
+  }
+  flush();
+  return true;
+}
+
+const char* type_doc(const ArgSpec& a) {
+  switch (a.ty) {
+    case Ty::i4: return a.rank ? "array('i')" : "int";
+    case Ty::f8: return a.rank ? "array('d')" : "float";
+    case Ty::c16: return a.rank ? "array('D')" : "complex";
+    case Ty::l1: return a.rank ? "array('b')" : "int";
+    case Ty::l4: return a.rank ? "array('i')" : "int";
+    case Ty::f4: return a.rank ? "array('f')" : "float";
+    case Ty::s1: return "array('S1')";
+    case Ty::str: return "string(len=-1)";
+    case Ty::view_f8: return "array('d')";
+    case Ty::view_i4: return "array('i')";
+    case Ty::cb: return "call-back function";
+  }
+  return "";
+}
+
+std::string arg_doc(const ArgSpec& a, const char* role) {
+  std::string s = a.name + " : " + role + " ";
+  if (a.rank) {
+    s += "rank-" + std::to_string(a.rank) + " " + type_doc(a) + " with bounds (";
+    for (size_t k = 0; k < a.dims.size(); ++k) s += (k ? "," : "") + a.dims[k].src;
+    s += ")";
+  } else {
+    s += type_doc(a);
+  }
+  if (a.optional && a.has_default) s += ", optional\n    Default: " + a.dflt.src;
+  else if (a.optional) s += ", optional";
+  if (!a.doc.empty()) s += "\n    " + a.doc;
+  return s + "\n";
+}
+
+}  // namespace
+
+bool real_default(const Expr& e, double& v) { return real_default_impl(e, v); }
+
+bool build_callback(const CallbackDef* d, CbSpec& c, std::string& err) {
+  c.def = d;
+  if (!build_args(d->args, d->nargs, c.args, err)) return false;
+  // "def dfunc(fa,d0,a,args,nfun,[na]): return"
+  std::string sig = d->signature;
+  size_t b = sig.find('('), e = sig.find(')');
+  if (b == std::string::npos || e == std::string::npos) return err = "bad call-back signature", false;
+  SigParts sp;
+  if (!parse_signature("x" + sig.substr(b, e - b + 1), sp, err)) return false;
+  // The Python names may differ from the native ones: they map by position
+  // among the arguments the call-back receives (the native order without the
+  // hidden ones, which are the optional tail).
+  size_t k = 0;
+  for (auto& [nm, opt] : sp.args) {
+    int ix = -1;
+    for (int i = 0; i < static_cast<int>(c.args.size()); ++i)
+      if (c.args[i].name == nm) ix = i;
+    if (ix < 0) {
+      // Positional mapping: the k-th native argument that is not yet used.
+      while (k < c.args.size()) {
+        bool used = false;
+        for (int u : c.py_required) used |= (u == static_cast<int>(k));
+        for (int u : c.py_optional) used |= (u == static_cast<int>(k));
+        if (!used) break;
+        ++k;
+      }
+      if (k >= c.args.size()) return err = "call-back argument '" + nm + "' not found", false;
+      ix = static_cast<int>(k++);
+    }
+    (opt ? c.py_optional : c.py_required).push_back(ix);
+  }
+  for (int i = 0; i < static_cast<int>(c.args.size()); ++i)
+    if (c.args[i].intent == Intent::out || c.args[i].intent == Intent::io) c.outs.push_back(i);
+  c.ok = true;
+  return true;
+}
+
+static std::map<std::string, CbSpec>& callbacks() {
+  static std::map<std::string, CbSpec> m;
+  return m;
+}
+
+const CbSpec* find_callback(const std::string& name) {
+  auto& m = callbacks();
+  auto it = m.find(name);
+  if (it != m.end()) return it->second.ok ? &it->second : nullptr;
+  for (const CallbackDef* d : registry().callbacks) {
+    if (name == d->name) {
+      std::string err;
+      CbSpec& c = m[name];
+      if (!build_callback(d, c, err)) {
+        PyErr_Format(PyExc_SystemError, "call-back %s: %s", d->name, err.c_str());
+        return nullptr;
+      }
+      return &c;
+    }
+  }
+  return nullptr;
+}
+
+bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
+  r.def = d;
+  r.native = d->native;
+  if (!build_args(d->args, d->nargs, r.args, err)) return false;
+  SigParts sp;
+  if (!parse_signature(d->signature, sp, err)) return false;
+  r.pyname = sp.name;
+  auto find = [&](const std::string& nm) {
+    for (int k = 0; k < static_cast<int>(r.args.size()); ++k)
+      if (r.args[k].name == nm) return k;
+    return -1;
+  };
+  int ntext = 0;
+  for (int i = 0; i < static_cast<int>(r.args.size()); ++i) {
+    ArgSpec& a = r.args[i];
+    if (a.intent == Intent::ret) {
+      if (r.ret_index >= 0) return err = "two function results", false;
+      r.ret_index = i;
+      r.ret_is_text = a.ty == Ty::str;
+    } else if (a.ty == Ty::str) {
+      ++ntext;
+    }
+    if (a.ty == Ty::cb) {
+      a.cbspec = const_cast<CbSpec*>(find_callback(a.cbname));
+      if (!a.cbspec) {
+        PyErr_Clear();
+        return err = "unknown call-back '" + a.cbname + "'", false;
+      }
+      a.cb = a.cbspec->def;
+    }
+  }
+  int native_arity = static_cast<int>(r.args.size()) + ntext + (r.ret_index >= 0 ? (r.ret_is_text ? 1 : -1) : 0);
+  if (native_arity != d->arity)
+    return err = "table lists " + std::to_string(native_arity) + " native arguments, the routine takes " +
+                 std::to_string(d->arity), false;
+  // Python arguments.
+  for (auto& [nm, opt] : sp.args) {
+    int pos = static_cast<int>(r.pynames.size());
+    r.pynames.push_back(nm);
+    if (!opt) ++r.nrequired;
+    if (opt == false && r.nrequired != pos + 1) return err = "required argument after optional", false;
+    int ix = find(nm);
+    if (ix < 0 && nm.rfind("overwrite_", 0) == 0 && (ix = find(nm.substr(10))) >= 0) {
+      r.args[ix].overwrite_pos = pos;
+      r.pyarg_of.push_back(-1);
+      continue;
+    }
+    const std::string sfx = "_extra_args";
+    if (ix < 0 && nm.size() > sfx.size() && nm.compare(nm.size() - sfx.size(), sfx.size(), sfx) == 0 &&
+        (ix = find(nm.substr(0, nm.size() - sfx.size()))) >= 0) {
+      r.args[ix].extra_pos = pos;
+      r.pyarg_of.push_back(-1);
+      continue;
+    }
+    if (ix < 0) return err = "signature names unknown argument '" + nm + "'", false;
+    r.args[ix].pypos = pos;
+    r.args[ix].optional = opt;
+    r.pyarg_of.push_back(ix);
+  }
+  // Results.
+  for (const std::string& nm : sp.lhs) {
+    int ix = find(nm);
+    if (ix < 0 || r.args[ix].intent == Intent::in) {
+      if (nm == r.pyname && r.ret_index >= 0) ix = r.ret_index;
+      else if (ix < 0) return err = "result '" + nm + "' is no argument", false;
+    }
+    r.args[ix].result_pos = static_cast<int>(r.results.size());
+    r.results.push_back(ix);
+  }
+  r.nresults = static_cast<int>(r.results.size());
+  // Hidden arguments need a default (inputs) unless they are outputs.
+  for (ArgSpec& a : r.args) {
+    if (a.pypos < 0 && (a.intent == Intent::in || a.intent == Intent::inout || a.intent == Intent::io) &&
+        !a.has_default && a.ty != Ty::cb)
+      return err = "hidden argument '" + a.name + "' has no default", false;
+    if (a.pypos < 0 && a.ty == Ty::cb) return err = "call-back '" + a.name + "' not in the signature", false;
+  }
+  // Dependency order of the scalar defaults.
+  std::vector<int> state(r.args.size(), 0);
+  std::function<bool(int)> visit = [&](int i) -> bool {
+    if (state[i] == 2) return true;
+    if (state[i] == 1) return err = "circular defaults at '" + r.args[i].name + "'", false;
+    state[i] = 1;
+    std::vector<int> refs;
+    expr_refs(r.args[i].dflt, refs, true);
+    for (int j : refs)
+      if (j != i && r.args[j].rank == 0 && r.args[j].has_default && !visit(j)) return false;
+    state[i] = 2;
+    r.scalar_order.push_back(i);
+    return true;
+  };
+  for (int i = 0; i < static_cast<int>(r.args.size()); ++i)
+    if (r.args[i].rank == 0 && r.args[i].has_default && r.args[i].ty != Ty::str && !visit(i)) return false;
+  // Keyword names.
+  r.kwnames = PyTuple_New(static_cast<Py_ssize_t>(r.pynames.size()));
+  for (size_t k = 0; k < r.pynames.size(); ++k) {
+    PyObject* s = PyUnicode_InternFromString(r.pynames[k].c_str());
+    PyTuple_SET_ITEM(r.kwnames, k, s);
+  }
+  // Docstring.
+  std::string doc = std::string(d->signature) + "\n\nWrapper for ``" + r.native + "``.\n";
+  std::string params, others, rets;
+  for (size_t k = 0; k < r.pynames.size(); ++k) {
+    int ix = r.pyarg_of[k];
+    if (ix < 0) {
+      others += r.pynames[k] + (r.pynames[k].rfind("overwrite_", 0) == 0 ? " : input int, optional\n    Default: 0\n"
+                                                                          : " : input tuple, optional\n    Default: ()\n");
+      continue;
+    }
+    (r.args[ix].optional ? others : params) += arg_doc(r.args[ix], "input");
+  }
+  for (int ix : r.results) rets += arg_doc(r.args[ix], "");
+  if (!params.empty()) doc += "\nParameters\n----------\n" + params;
+  if (!others.empty()) doc += "\nOther Parameters\n----------------\n" + others;
+  if (!rets.empty()) doc += "\nReturns\n-------\n" + rets;
+  r.doc = doc;
+  return true;
+}
+
+}  // namespace vxb

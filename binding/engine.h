@@ -1,0 +1,81 @@
+// The generic engine: turns table entries into callable routine objects.
+#pragma once
+#define PY_SSIZE_T_CLEAN
+#include <Python.h>
+#include <string>
+#include <vector>
+#include "expr.h"
+#include "table.h"
+
+namespace vxb {
+
+enum class Ty : uint8_t { i4, f8, c16, l1, l4, f4, s1, str, view_f8, view_i4, cb };
+enum class Intent : uint8_t { in, out, inout, io, ret };
+
+constexpr int kMaxArgs = 48;
+
+struct ArgSpec {
+  std::string name;
+  Ty ty = Ty::f8;
+  Intent intent = Intent::in;
+  int rank = 0;                 // 0: scalar
+  std::vector<Expr> dims;       // empty Expr: any extent ('*')
+  bool has_default = false;
+  Expr dflt;
+  std::vector<Expr> checks;
+  bool str_star = false;        // str(*)
+  Expr strlen;                  // str(len)
+  std::string cbname;
+  const CallbackDef* cb = nullptr;
+  struct CbSpec* cbspec = nullptr;
+  std::string doc;
+  // From the Python signature.
+  int pypos = -1;               // position among Python arguments, -1 hidden
+  bool optional = false;
+  int overwrite_pos = -1;       // Python position of overwrite_<name>
+  int extra_pos = -1;           // Python position of <name>_extra_args
+  int result_pos = -1;          // position in the returned tuple
+};
+
+// A parsed call-back: its native arguments, which of them the Python
+// function receives, and which it may deliver back.
+struct CbSpec {
+  const CallbackDef* def = nullptr;
+  std::vector<ArgSpec> args;
+  std::vector<int> py_required;  // native indices passed to Python
+  std::vector<int> py_optional;
+  std::vector<int> outs;         // native indices filled from the return value
+  bool ok = false;
+};
+
+struct Routine {
+  const RoutineDef* def = nullptr;
+  std::string pyname;
+  std::string native;
+  std::vector<ArgSpec> args;
+  std::vector<std::string> pynames;  // Python argument names in order
+  std::vector<int> pyarg_of;         // Python position -> native arg index (-1 for flags)
+  int nrequired = 0;
+  int nresults = 0;
+  std::vector<int> results;          // native indices in result order
+  std::vector<int> scalar_order;     // hidden/optional scalars in dependency order
+  int ret_index = -1;
+  bool ret_is_text = false;
+  std::string doc;
+  PyObject* kwnames = nullptr;       // tuple of interned names, by Python position
+};
+
+bool build_routine(const RoutineDef* d, Routine& r, std::string& err);
+bool build_callback(const CallbackDef* d, CbSpec& c, std::string& err);
+PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargs, PyObject* kwnames);
+const CbSpec* find_callback(const std::string& name);
+
+extern PyObject* vx_error;
+
+}  // namespace vxb
+
+namespace vxb {
+bool real_default(const Expr& e, double& v);
+bool py_to_scalar(PyObject* o, Ty ty, void* p, const char* what);
+bool py_text(PyObject* o, const char*& p, Py_ssize_t& n, PyObject*& hold, const char* what);
+}  // namespace vxb

@@ -1,0 +1,46 @@
+// Integer expressions of the binding tables (extents, defaults, checks),
+// compiled once at import and evaluated per call.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vxb {
+
+enum class Op : uint8_t {
+  lit, arg, shape, len, size, rank, slen, neg, lnot, add, sub, mul, div, mod, lt, le, gt, ge, eq, ne,
+  land, lor, cond, max, min, abs
+};
+
+struct Instr {
+  Op op;
+  int32_t arg;  // argument index for arg/shape/len/size/rank/slen
+  int64_t val;  // literal, or dimension for shape with a constant index
+};
+
+struct Expr {
+  std::vector<Instr> code;
+  std::string src;
+  bool empty() const { return code.empty(); }
+};
+
+// Values an expression can ask for while it is evaluated.
+struct ExprEnv {
+  virtual int64_t value(int arg) const = 0;
+  virtual int64_t shape(int arg, int64_t dim) const = 0;  // -1 when unknown
+  virtual int64_t size(int arg) const = 0;
+  virtual int64_t rank(int arg) const = 0;
+  virtual int64_t slen(int arg) const = 0;
+  virtual ~ExprEnv() = default;
+};
+
+// Compiles src; names are resolved through lookup (returns -1 when unknown).
+// Returns false with a message on a syntax error.
+bool compile_expr(const std::string& src, const std::function<int(const std::string&)>& lookup, Expr& out,
+                  std::string& err);
+int64_t eval_expr(const Expr& e, const ExprEnv& env);
+// Argument indices that the expression refers to.
+void expr_refs(const Expr& e, std::vector<int>& refs, bool values_only);
+
+}  // namespace vxb

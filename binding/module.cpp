@@ -1,0 +1,393 @@
+// The module object, its component objects and the routine objects.
+#include <cstddef>
+#include <map>
+#include "engine.h"
+#define PY_ARRAY_UNIQUE_SYMBOL vx_ARRAY_API
+#include <numpy/arrayobject.h>
+#include "array.h"
+#include "registry.h"
+#include "vx.h"
+
+namespace vxb {
+
+extern PyArray_Descr* s1_descr;
+
+namespace {
+
+// ---------------------------------------------------------------- routines
+
+struct RoutineObject {
+  PyObject_HEAD
+  vectorcallfunc vc;
+  Routine* r;
+  PyObject* cap;
+};
+
+PyObject* routine_vectorcall(PyObject* self, PyObject* const* args, size_t nargsf, PyObject* kwnames) {
+  return call_routine(*reinterpret_cast<RoutineObject*>(self)->r, args, nargsf, kwnames);
+}
+
+PyObject* routine_doc(PyObject* self, void*) {
+  return PyUnicode_FromString(reinterpret_cast<RoutineObject*>(self)->r->doc.c_str());
+}
+PyObject* routine_cpointer(PyObject* self, void*) {
+  PyObject* c = reinterpret_cast<RoutineObject*>(self)->cap;
+  Py_INCREF(c);
+  return c;
+}
+PyObject* routine_name(PyObject* self, void*) {
+  return PyUnicode_FromString(reinterpret_cast<RoutineObject*>(self)->r->pyname.c_str());
+}
+PyObject* routine_repr(PyObject* self) {
+  return PyUnicode_FromFormat("<routine %s>", reinterpret_cast<RoutineObject*>(self)->r->pyname.c_str());
+}
+
+PyGetSetDef routine_getset[] = {
+    {"__doc__", routine_doc, nullptr, nullptr, nullptr},
+    {"_cpointer", routine_cpointer, nullptr, nullptr, nullptr},
+    {"__name__", routine_name, nullptr, nullptr, nullptr},
+    {nullptr, nullptr, nullptr, nullptr, nullptr},
+};
+
+PyTypeObject RoutineType;
+
+// -------------------------------------------------------------- data access
+
+// Keeps a library buffer alive for as long as a Python array views it.
+struct BufferHolder {
+  PyObject_HEAD
+  vx::Buffer* buf;
+};
+void holder_dealloc(PyObject* self) {
+  reinterpret_cast<BufferHolder*>(self)->buf->release();
+  Py_TYPE(self)->tp_free(self);
+}
+PyTypeObject HolderType;
+
+struct DataEntry {
+  PyObject_HEAD
+  const DataDef* def;
+  PyObject* cached;  // 0-d view of a scalar or text datum; the storage never moves
+};
+PyTypeObject DataEntryType;
+
+int npy_kind(char k) { return k == 'f' ? NPY_FLOAT64 : k == 'i' ? NPY_INT32 : NPY_COMPLEX128; }
+
+PyObject* data_get(DataEntry* e) {
+  const DataDef* d = e->def;
+  switch (d->kind) {
+    case DataKind::constant_i4: return PyLong_FromLong(d->value);
+    case DataKind::scalar_i4:
+    case DataKind::scalar_f8:
+    case DataKind::text:
+      if (!e->cached) {
+        PyArray_Descr* descr;
+        if (d->kind == DataKind::text) {
+          PyObject* spec = PyUnicode_FromFormat("S%d", d->len);
+          if (!spec || !PyArray_DescrConverter(spec, &descr)) {
+            Py_XDECREF(spec);
+            return nullptr;
+          }
+          Py_DECREF(spec);
+        } else {
+          descr = PyArray_DescrFromType(d->kind == DataKind::scalar_i4 ? NPY_INT32 : NPY_FLOAT64);
+        }
+        e->cached = PyArray_NewFromDescr(&PyArray_Type, descr, 0, nullptr, nullptr, d->ptr, NPY_ARRAY_CARRAY, nullptr);
+        if (!e->cached) return nullptr;
+      }
+      Py_INCREF(e->cached);
+      return e->cached;
+    case DataKind::array: {
+      auto* a = static_cast<vx::ArrayBase*>(d->ptr);
+      if (!a->allocated()) Py_RETURN_NONE;
+      npy_intp dims[7];
+      for (int k = 0; k < a->rank; ++k) dims[k] = a->ext[k];
+      PyObject* arr = PyArray_New(&PyArray_Type, a->rank, dims, npy_kind(a->kind), nullptr, a->ptr, 0,
+                                  NPY_ARRAY_FARRAY, nullptr);
+      if (!arr) return nullptr;
+      BufferHolder* h = PyObject_New(BufferHolder, &HolderType);
+      if (!h) {
+        Py_DECREF(arr);
+        return nullptr;
+      }
+      h->buf = a->buf;
+      a->buf->retain();
+      if (PyArray_SetBaseObject(reinterpret_cast<PyArrayObject*>(arr), reinterpret_cast<PyObject*>(h)) < 0) {
+        Py_DECREF(arr);
+        return nullptr;
+      }
+      return arr;
+    }
+  }
+  Py_RETURN_NONE;
+}
+
+int data_set(DataEntry* e, PyObject* v, const char* comp) {
+  const DataDef* d = e->def;
+  if (!v) {
+    PyErr_Format(PyExc_AttributeError, "cannot delete %s.%s", comp, d->name);
+    return -1;
+  }
+  switch (d->kind) {
+    case DataKind::constant_i4:
+      PyErr_Format(PyExc_AttributeError, "%s.%s is a constant and cannot be assigned", comp, d->name);
+      return -1;
+    case DataKind::scalar_i4: {
+      int32_t x;
+      if (!py_to_scalar(v, Ty::i4, &x, d->name)) return -1;
+      *static_cast<int32_t*>(d->ptr) = x;
+      return 0;
+    }
+    case DataKind::scalar_f8: {
+      double x;
+      if (!py_to_scalar(v, Ty::f8, &x, d->name)) return -1;
+      *static_cast<double*>(d->ptr) = x;
+      return 0;
+    }
+    case DataKind::text: {
+      const char* p;
+      Py_ssize_t n;
+      PyObject* hold;
+      if (!py_text(v, p, n, hold, d->name)) return -1;
+      // Only the given bytes are copied, never past the datum.
+      std::memcpy(d->ptr, p, static_cast<size_t>(std::min<Py_ssize_t>(n, d->len)));
+      Py_XDECREF(hold);
+      return 0;
+    }
+    case DataKind::array: {
+      auto* a = static_cast<vx::ArrayBase*>(d->ptr);
+      if (v == Py_None) {
+        a->free();
+        return 0;
+      }
+      PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(
+          PyArray_FromAny(v, PyArray_DescrFromType(npy_kind(a->kind)), 0, 0,
+                          NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST, nullptr));
+      if (!arr) return -1;
+      int nd = PyArray_NDIM(arr);
+      int64_t ext[7] = {1, 1, 1, 1, 1, 1, 1};
+      if (nd > a->rank) {
+        // Surplus dimensions are accepted only when they are 1.
+        int k = 0, surplus = nd - a->rank;
+        for (int i = 0; i < nd; ++i) {
+          if (surplus > 0 && PyArray_DIM(arr, i) == 1) {
+            --surplus;
+            continue;
+          }
+          if (k < a->rank) ext[k] = PyArray_DIM(arr, i);
+          ++k;
+        }
+        if (k != a->rank) {
+          PyErr_Format(vx_error, "%s.%s: expected an array of rank %d, got rank %d", comp, d->name, a->rank, nd);
+          Py_DECREF(arr);
+          return -1;
+        }
+      } else {
+        for (int i = 0; i < nd; ++i) ext[i] = PyArray_DIM(arr, i);
+      }
+      if (a->allocated()) {
+        bool same = true;
+        for (int i = 0; i < a->rank; ++i) same &= a->ext[i] == ext[i];
+        if (!same) a->free();
+      }
+      if (!a->allocated() && ext[0] >= 1) a->allocate_raw(ext);
+      if (a->allocated() && a->size() > 0)
+        std::memcpy(a->ptr, PyArray_DATA(arr), static_cast<size_t>(a->size()) * a->elsize);
+      Py_DECREF(arr);
+      return 0;
+    }
+  }
+  return 0;
+}
+
+PyObject* dataentry_repr(PyObject* self) {
+  return PyUnicode_FromFormat("<datum %s>", reinterpret_cast<DataEntry*>(self)->def->name);
+}
+
+// -------------------------------------------------------------- components
+
+struct ComponentObject {
+  PyObject_HEAD
+  PyObject* members;  // name -> routine object or data entry
+  PyObject* name;
+  PyObject* doc;
+};
+PyTypeObject ComponentType;
+
+PyObject* component_getattro(PyObject* self, PyObject* name) {
+  auto* c = reinterpret_cast<ComponentObject*>(self);
+  PyObject* m = PyDict_GetItemWithError(c->members, name);
+  if (m) {
+    if (Py_IS_TYPE(m, &DataEntryType)) return data_get(reinterpret_cast<DataEntry*>(m));
+    Py_INCREF(m);
+    return m;
+  }
+  if (PyErr_Occurred()) return nullptr;
+  return PyObject_GenericGetAttr(self, name);
+}
+
+int component_setattro(PyObject* self, PyObject* name, PyObject* v) {
+  auto* c = reinterpret_cast<ComponentObject*>(self);
+  PyObject* m = PyDict_GetItemWithError(c->members, name);
+  if (m && Py_IS_TYPE(m, &DataEntryType))
+    return data_set(reinterpret_cast<DataEntry*>(m), v, PyUnicode_AsUTF8(c->name));
+  if (PyErr_Occurred()) return -1;
+  PyErr_Format(PyExc_AttributeError, "%U.%U cannot be assigned", c->name, name);
+  return -1;
+}
+
+PyObject* component_dir(PyObject* self, PyObject*) {
+  return PyDict_Keys(reinterpret_cast<ComponentObject*>(self)->members);
+}
+PyObject* component_doc(PyObject* self, void*) {
+  PyObject* d = reinterpret_cast<ComponentObject*>(self)->doc;
+  Py_INCREF(d);
+  return d;
+}
+PyObject* component_repr(PyObject* self) {
+  return PyUnicode_FromFormat("<component %U>", reinterpret_cast<ComponentObject*>(self)->name);
+}
+
+PyMethodDef component_methods[] = {{"__dir__", component_dir, METH_NOARGS, nullptr},
+                                   {nullptr, nullptr, 0, nullptr}};
+PyGetSetDef component_getset[] = {{"__doc__", component_doc, nullptr, nullptr, nullptr},
+                                  {nullptr, nullptr, nullptr, nullptr, nullptr}};
+
+void flush_python_stdout() {
+  PyObject *t, *v, *tb;
+  PyErr_Fetch(&t, &v, &tb);
+  PyObject* out = PySys_GetObject("stdout");
+  if (out && out != Py_None) {
+    PyObject* r = PyObject_CallMethod(out, "flush", nullptr);
+    Py_XDECREF(r);
+  }
+  PyErr_Clear();
+  PyErr_Restore(t, v, tb);
+}
+
+bool ready_types() {
+  for (PyTypeObject* t : {&RoutineType, &HolderType, &DataEntryType, &ComponentType}) Py_SET_REFCNT(t, 1);
+  RoutineType.tp_name = "_vexlan.routine";
+  RoutineType.tp_basicsize = sizeof(RoutineObject);
+  RoutineType.tp_flags = Py_TPFLAGS_DEFAULT | Py_TPFLAGS_HAVE_VECTORCALL;
+  RoutineType.tp_vectorcall_offset = offsetof(RoutineObject, vc);
+  RoutineType.tp_call = PyVectorcall_Call;
+  RoutineType.tp_getset = routine_getset;
+  RoutineType.tp_repr = routine_repr;
+  HolderType.tp_name = "_vexlan.buffer";
+  HolderType.tp_basicsize = sizeof(BufferHolder);
+  HolderType.tp_flags = Py_TPFLAGS_DEFAULT;
+  HolderType.tp_dealloc = holder_dealloc;
+  DataEntryType.tp_name = "_vexlan.datum";
+  DataEntryType.tp_basicsize = sizeof(DataEntry);
+  DataEntryType.tp_flags = Py_TPFLAGS_DEFAULT;
+  DataEntryType.tp_repr = dataentry_repr;
+  ComponentType.tp_name = "_vexlan.component";
+  ComponentType.tp_basicsize = sizeof(ComponentObject);
+  ComponentType.tp_flags = Py_TPFLAGS_DEFAULT;
+  ComponentType.tp_getattro = component_getattro;
+  ComponentType.tp_setattro = component_setattro;
+  ComponentType.tp_methods = component_methods;
+  ComponentType.tp_getset = component_getset;
+  ComponentType.tp_repr = component_repr;
+  return PyType_Ready(&RoutineType) == 0 && PyType_Ready(&HolderType) == 0 && PyType_Ready(&DataEntryType) == 0 &&
+         PyType_Ready(&ComponentType) == 0;
+}
+
+PyModuleDef moduledef = {PyModuleDef_HEAD_INIT, "_vexlan", nullptr, -1, nullptr, nullptr, nullptr, nullptr, nullptr};
+
+ComponentObject* component(std::map<std::string, ComponentObject*>& comps, const std::string& name) {
+  auto it = comps.find(name);
+  if (it != comps.end()) return it->second;
+  ComponentObject* c = PyObject_New(ComponentObject, &ComponentType);
+  if (!c) return nullptr;
+  c->members = PyDict_New();
+  c->name = PyUnicode_FromString(name.c_str());
+  c->doc = nullptr;
+  comps[name] = c;
+  return c;
+}
+
+}  // namespace
+
+}  // namespace vxb
+
+using namespace vxb;
+
+PyMODINIT_FUNC PyInit__vexlan() {
+  import_array();  // returns NULL with ImportError when numpy's C interface is unusable
+  if (!ready_types()) return nullptr;
+  if (!PyArray_DescrConverter(PyUnicode_FromString("S1"), &s1_descr)) return nullptr;
+  PyObject* m = PyModule_Create(&moduledef);
+  if (!m) return nullptr;
+  PyModule_AddStringConstant(m, "__version__", VX_VERSION);
+  PyModule_AddStringConstant(m, "__f2py_numpy_version__", "1.24.4");
+  vx_error = PyErr_NewException("_vexlan.error", nullptr, nullptr);
+  if (!vx_error) return nullptr;
+  Py_INCREF(vx_error);
+  PyModule_AddObject(m, "__vexlan_error", vx_error);
+  Py_INCREF(vx_error);
+  PyModule_AddObject(m, "error", vx_error);
+
+  std::map<std::string, ComponentObject*> comps;
+  std::map<std::string, std::vector<std::string>> routine_names, data_names;
+  for (const RoutineDef* d : registry().routines) {
+    auto* r = new Routine;
+    std::string err;
+    if (!build_routine(d, *r, err)) {
+      if (!PyErr_Occurred())
+        PyErr_Format(PyExc_ImportError, "binding table of %s.%s: %s", d->component, d->native, err.c_str());
+      return nullptr;
+    }
+    ComponentObject* c = component(comps, d->component);
+    if (!c) return nullptr;
+    if (PyDict_GetItemString(c->members, r->pyname.c_str())) {
+      PyErr_Format(PyExc_ImportError, "%s.%s bound twice", d->component, r->pyname.c_str());
+      return nullptr;
+    }
+    RoutineObject* o = PyObject_New(RoutineObject, &RoutineType);
+    o->vc = routine_vectorcall;
+    o->r = r;
+    o->cap = PyCapsule_New(d->fn, nullptr, nullptr);
+    PyDict_SetItemString(c->members, r->pyname.c_str(), reinterpret_cast<PyObject*>(o));
+    Py_DECREF(o);
+    routine_names[d->component].push_back(r->pyname);
+  }
+  for (const DataDef* d : registry().data) {
+    ComponentObject* c = component(comps, d->component);
+    if (!c) return nullptr;
+    DataEntry* e = PyObject_New(DataEntry, &DataEntryType);
+    e->def = d;
+    e->cached = nullptr;
+    PyDict_SetItemString(c->members, d->name, reinterpret_cast<PyObject*>(e));
+    Py_DECREF(e);
+    data_names[d->component].push_back(d->name);
+  }
+  std::string mdoc =
+      "Routines and data of the composite-mechanics library.\n\nEach component is an attribute of this module:\n";
+  for (auto& [name, c] : comps) {
+    std::string cdoc = "Component " + name + ".\n";
+    auto& rn = routine_names[name];
+    auto& dn = data_names[name];
+    if (!rn.empty()) {
+      cdoc += "\nRoutines:\n";
+      mdoc += "  " + name + " --- ";
+      for (size_t k = 0; k < rn.size(); ++k) {
+        cdoc += "  " + rn[k] + "()\n";
+        mdoc += (k ? ", " : "") + rn[k] + "()";
+      }
+      mdoc += "\n";
+    } else {
+      mdoc += "  " + name + " --- data\n";
+    }
+    if (!dn.empty()) {
+      cdoc += "\nData:\n";
+      for (auto& x : dn) cdoc += "  " + x + "\n";
+    }
+    c->doc = PyUnicode_FromString(cdoc.c_str());
+    PyModule_AddObject(m, name.c_str(), reinterpret_cast<PyObject*>(c));
+  }
+  PyModule_AddObject(m, "__doc__", PyUnicode_FromString(mdoc.c_str()));
+  vx::flush_hook = flush_python_stdout;
+  return m;
+}
