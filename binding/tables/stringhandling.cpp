@@ -100,7 +100,7 @@ VX_ROUTINE(stringhandling, spack, "sout = spack(s,ex,ns,nx)",
            "nx: i4 check(nx<=slen(ex))");
 
 VX_ROUTINE(stringhandling, copya2s, "s = copya2s(ca,n)",
-           "ca: s1(*)",
+           "ca: s1(*,*)",
            "s: str(max(n,0)) out",
            "n: i4 check(n<=size(ca))");
 

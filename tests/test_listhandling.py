@@ -1,0 +1,192 @@
+"""Growable process-wide lists, through Python and natively."""
+import ctypes as C
+
+import numpy as np
+import pytest
+
+HUGE = np.finfo(np.float64).max
+IHUGE = 2147483647
+CHUGE = complex(HUGE, HUGE)
+
+# Per kind: flag, Python prefix, three distinct values, numpy dtype, empty value.
+KINDS = {
+    "int": (0, "int", (4, 5, 6), np.int32, IHUGE),
+    "real": (1, "real", (0.5, -2.0, 1e300), np.float64, HUGE),
+    "cmplx": (2, "cmplx", (1 + 2j, 2 + 1j, -3j), np.complex128, CHUGE),
+}
+
+
+@pytest.fixture
+def lh(vx):
+    """The component, with every list freed before and after the test."""
+    m = vx.listhandling
+
+    def free_all():
+        for kind in range(3):
+            for lid in (1, 2, 3):
+                m.deallocatelist(lid, kind)
+
+    free_all()
+    yield m
+    free_all()
+
+
+def fn(lh, prefix, name):
+    return getattr(lh, f"{prefix}_{name}")
+
+
+@pytest.fixture(params=sorted(KINDS))
+def kind(request):
+    return KINDS[request.param]
+
+
+def copy_of(lh, prefix, dtype, lid, n, fill):
+    c, ierr = fn(lh, prefix, "getcopyoflist")(lid, np.full(n, fill, dtype=dtype))
+    assert ierr == 0
+    return c
+
+
+def test_first_append_allocates_and_growth_keeps_contents(lh, kind):
+    flag, p, (a, b, c), dt, empty = kind
+    assert lh.getallocationstatus(2, flag) == 0
+    assert lh.getsizeoflist(2, flag) == -1
+    assert fn(lh, p, "appendscalar2list")(2, a, 1) == 1
+    assert lh.getallocationstatus(2, flag) == 1
+    assert lh.getsizeoflist(2, flag) == 1
+    # 500 values fill the first allocation; the 501st grows it to 1000 slots.
+    vals = np.arange(1, 501).astype(dt)
+    assert fn(lh, p, "appendarray2list")(2, vals[1:], 0) == 1
+    assert lh.getsizeoflist(2, flag) == 500
+    assert fn(lh, p, "appendscalar2list")(2, b, 0) == 1
+    assert lh.getsizeoflist(2, flag) == 501
+    got = copy_of(lh, p, dt, 2, 1000, 0)
+    want = np.concatenate([[a], vals[1:], [b], np.full(499, empty)]).astype(dt)
+    np.testing.assert_array_equal(got, want)
+    # A copy longer than the list leaves the rest of the caller's array alone.
+    longer = copy_of(lh, p, dt, 2, 1003, c)
+    np.testing.assert_array_equal(longer[:1000], want)
+    np.testing.assert_array_equal(longer[1000:], np.full(3, c, dtype=dt))
+    # Other lists of the kind are untouched.
+    assert lh.getsizeoflist(1, flag) == -1
+
+
+def test_uniqueness(lh, kind):
+    flag, p, (a, b, _), dt, empty = kind
+    app = fn(lh, p, "appendscalar2list")
+    assert app(1, a, 1) == 1
+    assert app(1, a, 1) == 0
+    assert lh.getsizeoflist(1, flag) == 1
+    assert app(1, a, 0) == 1
+    assert lh.getsizeoflist(1, flag) == 2
+    # The empty-slot value is found in an empty slot and never stored...
+    assert app(1, empty, 1) == 0
+    # ...and stored without the test it still reads as empty: the next
+    # append lands in the same slot.
+    assert app(1, empty, 0) == 1
+    assert lh.getsizeoflist(1, flag) == 2
+    assert app(1, b, 0) == 1
+    np.testing.assert_array_equal(copy_of(lh, p, dt, 1, 4, 0), np.array([a, a, b, empty], dtype=dt))
+
+
+def test_real_equality_is_exact(lh):
+    app = lh.real_appendscalar2list
+    assert app(1, np.nan, 1) == 1
+    assert app(1, np.nan, 1) == 1        # a NaN equals nothing
+    assert app(1, 0.0, 1) == 1
+    assert app(1, -0.0, 1) == 0          # 0.0 equals -0.0
+    assert lh.getsizeoflist(1, 1) == 3
+    assert lh.cmplx_appendscalar2list(1, 1 + 2j, 1) == 1
+    assert lh.cmplx_appendscalar2list(1, 1 + 3j, 1) == 1   # both parts must agree
+    assert lh.cmplx_appendscalar2list(1, 1 + 2j, 1) == 0
+
+
+@pytest.mark.parametrize("used,run,result,appended", [
+    ([9, 1, 2], [1, 2], 0, False),
+    ([1, 9, 2], [1, 2], 1, True),
+    ([9, 9, 1], [1, 2], 1, True),
+    ([9], [], 0, False),
+])
+def test_run_append_with_uniqueness(lh, used, run, result, appended):
+    lh.int_appendarray2list(3, np.array(used, dtype=np.int32), 0)
+    assert lh.int_appendarray2list(3, np.array(run, dtype=np.int32), 1) == result
+    want = used + run if appended else used
+    assert lh.getsizeoflist(3, 0) == len(want)
+    np.testing.assert_array_equal(copy_of(lh, "int", np.int32, 3, len(want), 0), want)
+
+
+def test_allocate_resets_and_keeps_size(lh, kind):
+    flag, p, (a, b, _), dt, empty = kind
+    assert lh.allocatelist(1, flag, 3) == 0
+    assert lh.getsizeoflist(1, flag) == 0
+    app = fn(lh, p, "appendscalar2list")
+    for v in (a, b, a):
+        assert app(1, v, 0) == 1
+    assert lh.getsizeoflist(1, flag) == 3        # every slot used: the full size
+    assert lh.allocatelist(1, flag, 10) == 5014  # already allocated: emptied, size kept
+    assert lh.getsizeoflist(1, flag) == 0
+    np.testing.assert_array_equal(copy_of(lh, p, dt, 1, 3, 0), np.full(3, empty, dtype=dt))
+    assert app(1, a, 0) == 1
+    assert lh.deallocatelist(1, flag) == 0
+    assert lh.deallocatelist(1, flag) == 1
+    assert fn(lh, p, "getcopyoflist")(1, np.zeros(2, dtype=dt))[1] == -1
+
+
+def test_invalid_selection_touches_nothing(lh):
+    lh.int_appendscalar2list(1, 7, 0)
+    for lid, flag in ((4, 0), (0, 0), (1, 3), (1, -1)):
+        assert lh.allocatelist(lid, flag, 5) == 5014
+        assert lh.deallocatelist(lid, flag) == 1
+        assert lh.getallocationstatus(lid, flag) == 0
+        assert lh.getsizeoflist(lid, flag) == -1
+    assert lh.int_appendscalar2list(4, 7, 0) < 0
+    assert lh.int_getcopyoflist(0, np.zeros(1, np.int32))[1] == -1
+    np.testing.assert_array_equal(copy_of(lh, "int", np.int32, 1, 2, 0), [7, IHUGE])
+
+
+def test_custom_empty_value(lh):
+    assert lh.allocatelist(2, 0, 4, defint=0) == 0
+    for v in (5, 6):
+        assert lh.int_appendscalar2list(2, v, 1, defval=0) == 1
+    assert lh.getsizeoflist(2, 0, defint=0) == 2
+    assert lh.getsizeoflist(2, 0) == 4             # no slot holds the default marker
+    np.testing.assert_array_equal(copy_of(lh, "int", np.int32, 2, 4, 9), [5, 6, 0, 0])
+    assert lh.allocatelist(2, 1, 2, defreal=-1.0) == 0
+    assert lh.real_appendscalar2list(2, 3.0, 0, defval=-1.0) == 1
+    assert lh.getsizeoflist(2, 1, defreal=-1.0) == 1
+
+
+def test_growth_step(lh):
+    # Below 1 the step is the default 500.
+    assert lh.int_appendarray2list(1, np.arange(3, dtype=np.int32), 0, allocinc=0) == 1
+    np.testing.assert_array_equal(copy_of(lh, "int", np.int32, 1, 501, -1)[498:], [IHUGE, IHUGE, -1])
+    # A step of 2: the list grows two slots at a time.
+    assert lh.real_appendarray2list(1, np.arange(5.0), 0, allocinc=2) == 1
+    np.testing.assert_array_equal(copy_of(lh, "real", np.float64, 1, 7, -1), [0, 1, 2, 3, 4, HUGE, -1])
+    # A growth that cannot be had fails and keeps the list as it was.
+    assert lh.allocatelist(2, 0, 2) == 0
+    lh.int_appendarray2list(2, np.array([1, 2], np.int32), 0)
+    assert lh.int_appendscalar2list(2, 3, 0, allocinc=IHUGE) == -5014
+    assert lh.getsizeoflist(2, 0) == 2
+    np.testing.assert_array_equal(copy_of(lh, "int", np.int32, 2, 2, 0), [1, 2])
+    assert lh.int_appendscalar2list(2, 3, 0) == 1
+
+
+def test_python_refuses_copy_beyond_array(lh, vx):
+    lh.int_appendscalar2list(1, 1, 0)
+    with pytest.raises(vx.error):
+        lh.int_getcopyoflist(1, np.zeros(2, np.int32), 3)
+
+
+def test_native_absent_optionals_and_short_copy(lib, lh):
+    i4 = lambda v: C.byref(C.c_int32(v))
+    res = C.c_int32(-9)
+    lib.fAppendScalar2List(i4(1), C.byref(C.c_double(2.5)), i4(1), C.byref(res), None, None)
+    assert res.value == 1
+    lib.GetSizeOfList.restype = C.c_int32
+    assert lib.GetSizeOfList(i4(1), i4(1), None, None, None) == 1
+    # ncopy beyond the list's 500 slots: the rest of copy is left as it was.
+    buf = np.full(600, -7.0)
+    ierr = C.c_int32(-9)
+    lib.fGetCopyOfList(i4(1), buf.ctypes.data_as(C.c_void_p), i4(600), C.byref(ierr))
+    assert ierr.value == 0
+    assert buf[0] == 2.5 and buf[499] == HUGE and (buf[500:] == -7.0).all()
