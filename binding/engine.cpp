@@ -249,7 +249,7 @@ const char* type_doc(const ArgSpec& a) {
     case Ty::l4: return a.rank ? "array('i')" : "int";
     case Ty::f4: return a.rank ? "array('f')" : "float";
     case Ty::s1: return "array('S1')";
-    case Ty::str: return "string(len=-1)";
+    case Ty::str: return "string";
     case Ty::view_f8: return "array('d')";
     case Ty::view_i4: return "array('i')";
     case Ty::cb: return "call-back function";
@@ -258,14 +258,16 @@ const char* type_doc(const ArgSpec& a) {
 }
 
 std::string arg_doc(const ArgSpec& a, const char* role) {
-  std::string s = a.name + " : " + role + " ";
+  std::string s = a.name + " : " + role + (*role ? " " : "");
   if (a.rank) {
     s += "rank-" + std::to_string(a.rank) + " " + type_doc(a) + " with bounds (";
     for (size_t k = 0; k < a.dims.size(); ++k) s += (k ? "," : "") + a.dims[k].src;
     s += ")";
   } else {
     s += type_doc(a);
+    if (a.ty == Ty::str) s += "(len=" + (a.str_star ? std::string("*") : a.strlen.src) + ")";
   }
+  if (!*role) return s + "\n";
   if (a.optional && a.has_default) s += ", optional\n    Default: " + a.dflt.src;
   else if (a.optional) s += ", optional";
   if (!a.doc.empty()) s += "\n    " + a.doc;
