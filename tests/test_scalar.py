@@ -1,0 +1,125 @@
+"""Scalar functions, error measures and the class-histogram percentile."""
+import math
+
+import numpy as np
+import pytest
+
+HUGE = 1.7976931348623157e308
+
+
+@pytest.fixture
+def m(vx):
+    return vx.math
+
+
+def pct(m, values, p, classsize):
+    return int(m.getpercentile(np.asarray(values, dtype=float), p, classsize))
+
+
+# ---------------------------------------------------------------- percentile
+
+def test_getpercentile_classes(m):
+    data = [1, 2, 3, 4, 5]
+    assert [pct(m, data, p, 2) for p in (10, 40, 50, 80, 90, 100)] == [1, 1, 3, 3, 5, 5]
+    assert [pct(m, data + [HUGE, HUGE], p, 2) for p in (10, 50, 90)] == [1, 3, 5]
+    assert [pct(m, data, p, 1) for p in (0, 20, 21, 101)] == [1, 1, 2, 0]  # 101: no class reaches it
+
+
+@pytest.mark.parametrize("values, p, cs, expect", [
+    ([7.5], 99.0, 3, 7),            # one entry: returned as it is
+    ([], 50.0, 10, -9),             # no entry: 1 - classsize
+    ([HUGE, HUGE], 50.0, 4, -3),    # only empty slots
+    ([-5.0, -3.0], 50.0, 2, -1),    # largest value below the first class bound: no class
+    ([5, 5, 5, 1], 60.0, 1, 5),     # shares are taken against the first occurrence of the maximum
+    ([3, 1, math.nan, 2], 100.0, 1, 3),  # NaN takes no part
+    ([1, 2, 3], 50.0, 0, 1),        # a class size below 1 gives no class
+])
+def test_getpercentile_edges(m, values, p, cs, expect):
+    assert pct(m, values, p, cs) == expect
+
+
+def test_getpercentile_against_inverted_cdf(m):
+    # Class size 1 on integer events with a single largest value: the event is
+    # the smallest value whose cumulative share reaches the percentile.
+    rng = np.random.default_rng(11)
+    for _ in range(20):
+        data = rng.integers(1, 40, size=rng.integers(3, 60)).astype(float)
+        data = np.append(data, data.max() + 1)
+        rng.shuffle(data)
+        for p in (3.3, 27.1, 50.7, 77.7, 99.9):
+            ref = np.percentile(data, p, method="inverted_cdf")
+            assert pct(m, data, p, 1) == int(ref)
+        # wider classes report the first value of the class holding that event
+        ref = np.percentile(data, 61.3, method="inverted_cdf")
+        assert pct(m, data, 61.3, 5) == 5 * int(math.ceil(ref / 5)) - 4
+
+
+def test_getpercentile_wide_range_returns(m):
+    # a largest value far beyond any class count must neither hang nor allocate classes
+    assert pct(m, [2.0, 1e300], 50.0, 1) == 2
+    assert pct(m, [1.0, 1e300, 1e300], 10.0, 7) == 1
+
+
+# ---------------------------------------------------------------- scalar functions
+
+def test_inverse_hyperbolics(m):
+    xs = np.array([-0.9, -0.3, 0.25, 0.5, 0.99])
+    for x in xs:
+        assert m.datanh(x) == pytest.approx(np.arctanh(x), rel=1e-13)
+        assert m.dasinh(x) == pytest.approx(np.arcsinh(x), rel=1e-13)
+        assert m.dacoth(1 / x) == pytest.approx(np.arctanh(x), rel=1e-13)
+    for x in (1.0, 1.5, 10.0, 1e6):
+        assert m.dacosh(x) == pytest.approx(np.arccosh(x), rel=1e-13, abs=0)
+        assert m.dasinh(x) == pytest.approx(np.arcsinh(x), rel=1e-13)
+    assert m.dasinh(0.0) == 0.0 and m.dacosh(1.0) == 0.0 and m.datanh(0.0) == 0.0
+    assert m.datanh(1.0) == math.inf and m.dacoth(1.0) == math.inf
+    assert math.isnan(m.dacosh(0.5)) and math.isnan(m.datanh(2.0)) and math.isnan(m.dacoth(0.5))
+
+
+def test_fishertransformation(m):
+    assert m.fishertransformation(0.5) == pytest.approx(0.5493061443340549, rel=1e-15)
+    assert m.fishertransformation(0.5, -1) == m.fishertransformation(0.5)
+    for flag in (1, 0, 7):
+        assert m.fishertransformation(0.5493061443340549, flag) == pytest.approx(0.5, rel=1e-15)
+    for z in (-2.0, 0.1, 3.0):
+        assert m.fishertransformation(m.fishertransformation(z, 1)) == pytest.approx(z, rel=1e-12)
+
+
+@pytest.mark.parametrize("a, sig, expect", [
+    (2.71828, 2, 2.71), (-2.71828, 2, -2.71), (0.999, 2, 0.99),
+    (1.23456789123, None, 1.23456789), (123.456, -1, 120.0), (5.0, 0, 5.0),
+    (1e300, 8, 1e300)])
+def test_droundsf_truncates(m, a, sig, expect):
+    r = m.droundsf(a) if sig is None else m.droundsf(a, sig)
+    assert r == pytest.approx(expect, rel=1e-15)
+
+
+def test_droundsf_matches_truncation(m):
+    rng = np.random.default_rng(4)
+    for a in rng.normal(scale=50, size=30):
+        for s in (0, 3, 6):
+            assert m.droundsf(a, s) == np.trunc(a * 10.0**s) / 10.0**s
+
+
+@pytest.mark.parametrize("a, expect", [(2.3, 3.0), (2.0, 3.0), (-1.5, 0.0), (-2.0, -1.0), (0.0, 1.0)])
+def test_dceil(m, a, expect):
+    assert m.dceil(a) == expect
+
+
+# ---------------------------------------------------------------- error measures
+
+def test_error_measures(m):
+    x, y = np.array([1.0, 2.0]), np.array([1.0, 4.0])
+    assert m.rootmeansquareerror(x, y) == pytest.approx(math.sqrt(2), rel=1e-15)
+    assert m.meanabsoluteerror(x, y) == 1.0
+    rng = np.random.default_rng(9)
+    x, y = rng.normal(size=(2, 101))
+    assert m.rootmeansquareerror(x, y) == pytest.approx(np.sqrt(np.mean((x - y) ** 2)), rel=1e-13)
+    assert m.meanabsoluteerror(x, y) == pytest.approx(np.mean(np.abs(x - y)), rel=1e-13)
+    e = np.zeros(0)
+    assert math.isnan(m.rootmeansquareerror(e, e)) and math.isnan(m.meanabsoluteerror(e, e))
+
+
+def test_error_measures_refuse_mismatched_lengths(vx, m):
+    with pytest.raises(vx.error):
+        m.rootmeansquareerror(np.ones(3), np.ones(2))
