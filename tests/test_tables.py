@@ -1,0 +1,212 @@
+"""Tabulated data routines of the component math."""
+import ctypes as C
+import math
+
+import numpy as np
+import pytest
+from scipy import integrate, interpolate, spatial
+
+from conftest import run_python
+
+I4 = C.c_int32
+F8 = C.c_double
+
+
+def ptr(a):
+    return a.ctypes.data_as(C.POINTER(F8))
+
+
+def i4(v):
+    return C.byref(I4(v))
+
+
+@pytest.fixture
+def m(vx):
+    return vx.math
+
+
+def errstat(vx):
+    return int(vx.errorhandling.errstat)
+
+
+def errstring(vx):
+    return bytes(vx.errorhandling.errstring).decode()
+
+
+def ends_with(code):
+    """(stdout, status) of code run after `import _vexlan as v; import numpy as np`."""
+    return run_python("import numpy as np\nimport _vexlan as v\n" + code + "\nprint('returned')\n")
+
+
+# --- polynomial fitting -----------------------------------------------------------
+
+def test_polyfit_small_cases(vx, m):
+    np.testing.assert_allclose(m.polynomialfitting([0, 1, 2], [1, 3, 5], 1), [1, 2], atol=1e-13)
+    np.testing.assert_allclose(m.polynomialfitting([0, 1, 2], [1, 3, 5], 0), [3], atol=1e-13)
+    assert errstat(vx) == 0
+
+
+@pytest.mark.parametrize("deg", [0, 1, 2, 4])
+def test_polyfit_against_numpy(m, deg):
+    rng = np.random.default_rng(deg)
+    x = np.linspace(-1.5, 2.0, 25)
+    y = np.sin(2 * x) + 0.1 * rng.normal(size=x.size)
+    np.testing.assert_allclose(m.polynomialfitting(x, y, deg), np.polyfit(x, y, deg)[::-1], rtol=1e-9, atol=1e-10)
+
+
+def test_polyfit_singular_normal_matrix_records_error(vx, m):
+    c = m.polynomialfitting([1, 1, 1], [1, 2, 3], 1)
+    assert c.shape == (2,)
+    assert errstat(vx) == -2
+    assert errstring(vx) == "Problem in polynom fitting function".ljust(80)
+
+
+def test_polyfit_refuses_bad_arguments(vx, m, lib):
+    with pytest.raises(vx.error):
+        m.polynomialfitting([0, 1, 2], [1, 2], 1)
+    with pytest.raises(vx.error):
+        m.polynomialfitting([0, 1, 2], [1, 2, 3], -1)
+    # Natively the mismatch is recorded and the result cleared, nothing read past vy.
+    x, y = np.arange(4.0), np.ones(2)
+    res = np.full(3, 7.0)
+    lib.polynomialfitting(ptr(res), ptr(x), i4(4), ptr(y), i4(2), i4(1))
+    np.testing.assert_array_equal(res, [0, 0, 7])
+    assert errstat(vx) == -2
+
+
+# --- nearest and linear interpolation ---------------------------------------------
+
+def test_linear_interpolation(m):
+    np.testing.assert_array_equal(m.linearinterpolation([0, 1, 2], [0, 1, 4], [-1, 0.5, 1.5, 3]), [-1, 0.5, 2.5, 7])
+    assert m.linearinterpolation([0, 1, 2], [0, 1, 4], []).shape == (0,)
+    rng = np.random.default_rng(7)
+    x = np.cumsum(rng.uniform(0.05, 1.0, 20))
+    y = rng.normal(size=20)
+    p = rng.uniform(x[0], x[-1], 300)
+    np.testing.assert_allclose(m.linearinterpolation(x, y, p), np.interp(p, x, y), rtol=0, atol=1e-13)
+    # Outside the table the end lines go on.
+    out = m.linearinterpolation(x, y, [x[0] - 1.0, x[-1] + 2.0])
+    s0 = (y[1] - y[0]) / (x[1] - x[0])
+    s1 = (y[-1] - y[-2]) / (x[-1] - x[-2])
+    np.testing.assert_allclose(out, [y[0] - s0, y[-1] + 2 * s1], rtol=1e-12)
+
+
+def test_nearest_interpolation(m):
+    p = [-5, 0.5, 0.6, 7]
+    np.testing.assert_array_equal(m.nearestinterpolation([0, 1, 2], [10, 20, 30], p), [10, 20, 20, 30])
+    np.testing.assert_array_equal(m.nearestinterpolation([2, 1, 0], [30, 20, 10], p), [10, 20, 20, 30])
+    np.testing.assert_array_equal(m.nearestinterpolation([4.0], [9.0], [-1, 8]), [9, 9])
+    assert m.nearestinterpolation([0, 1], [1, 2], []).shape == (0,)
+
+
+@pytest.mark.parametrize("name,x,y", [
+    ("linearinterpolation", [0.0], [1.0]),
+    ("linearinterpolation", [0.0, 1.0], [1.0]),
+    ("linearinterpolation", [0.0, 1.0], [1.0, 2.0, 3.0]),
+    ("nearestinterpolation", [], []),
+    ("nearestinterpolation", [0.0, 1.0], [1.0]),
+])
+def test_interpolation_refuses_bad_tables(vx, m, name, x, y):
+    with pytest.raises(vx.error):
+        getattr(m, name)(x, y, [0.5])
+
+
+@pytest.mark.parametrize("x", [[0, 2, 1], [0, 1, 1]])
+def test_linear_unordered_table_ends_process(x):
+    out, status = ends_with(f"v.math.linearinterpolation({x}, [0, 1, 2], [0.5])")
+    assert (out, status) == (b" \nINTERP_LINEAR - Fatal error!\n"
+                             b"  Independent variable array T_DATA is not strictly increasing.\n", 1)
+
+
+@pytest.mark.parametrize("name,head", [("linearinterpolation", b"INTERP_LINEAR"),
+                                       ("nearestinterpolation", b"INTERP_NEAREST")])
+def test_native_length_mismatch_ends_process(lib, name, head):
+    code = f"""
+import ctypes as C
+lib = C.CDLL({lib._name!r})
+x = (C.c_double * 3)(0, 1, 2); r = (C.c_double * 3)()
+I = lambda v: C.byref(C.c_int32(v))
+lib.{name}(r, x, I(3), x, I(2), x, I(3))
+print('returned')
+"""
+    assert run_python(code) == (b" \n" + head + b" - Fatal error!\n  T_DATA and P_DATA differ in length.\n", 1)
+
+
+# --- integration, derivatives, area, binomial ------------------------------------
+
+def test_trapezoid(vx, m):
+    assert m.trapezoidintegration([0, 1, 2], [0, 1, 4]) == 3.0
+    assert m.trapezoidintegration([5.0], [3.0]) == 0.0
+    assert m.trapezoidintegration([], []) == 0.0
+    rng = np.random.default_rng(8)
+    x = np.sort(rng.uniform(0, 3, 30))
+    y = rng.normal(size=30)
+    assert m.trapezoidintegration(x, y) == pytest.approx(integrate.trapezoid(y, x), rel=1e-13)
+    assert m.trapezoidintegration(x[::-1], y[::-1]) == pytest.approx(-integrate.trapezoid(y, x), rel=1e-13)
+    with pytest.raises(vx.error):
+        m.trapezoidintegration([0, 1, 2], [0, 1])
+
+
+def test_gradient(vx, m):
+    rng = np.random.default_rng(9)
+    dy = rng.normal(size=(3, 4))
+    dx = rng.uniform(0.5, 2, 4)
+    np.testing.assert_array_equal(m.gradient(dy, dx), dy / dx)
+    np.testing.assert_array_equal(m.gradient(dy, dx, 3, 4), dy / dx)
+    with pytest.raises(vx.error):
+        m.gradient(dy, dx, 2, 4)
+    with pytest.raises(vx.error):
+        m.gradient(dy, dx[:3])  # dx must hold one step per column
+
+
+def test_complex_step(m):
+    x = np.array([2 + 1e-20j])
+    assert m.complexstepderivative(x**2, x)[0] == 4.0
+    t = np.linspace(-1, 2, 7) + 1e-30j
+    np.testing.assert_allclose(m.complexstepderivative(np.sin(t) * np.exp(t), t),
+                               np.exp(t.real) * (np.cos(t.real) + np.sin(t.real)), rtol=1e-14)
+
+
+def test_central_step(m):
+    np.testing.assert_array_equal(m.centralstepderivative([0, 1, 4, 9], [0, 1, 2, 3]), [1, 2, 4, 5])
+    np.testing.assert_array_equal(m.centralstepderivative([1, 4], [1, 3]), [1.5, 1.5])
+    x = np.linspace(0, 2, 11)
+    y = np.exp(x)
+    np.testing.assert_allclose(m.centralstepderivative(y, x), np.gradient(y, x), rtol=1e-14)
+    assert np.isnan(m.centralstepderivative([3.0], [1.0])[0])  # no neighbour to difference with
+
+
+def test_shoelace(m):
+    sq_x, sq_y = [0, 1, 1, 0], [0, 0, 1, 1]
+    assert m.shoelacemethod(sq_x, sq_y) == 1.0
+    assert m.shoelacemethod(sq_x[::-1], sq_y[::-1]) == 1.0
+    assert m.shoelacemethod([0, 1], [0, 1]) == 0.0
+    rng = np.random.default_rng(10)
+    pts = rng.normal(size=(40, 2))
+    hull = spatial.ConvexHull(pts)
+    v = pts[hull.vertices]
+    assert m.shoelacemethod(v[:, 0], v[:, 1]) == pytest.approx(hull.volume, rel=1e-13)
+    tri = v[:3]
+    assert m.shoelacemethod(tri[:, 0], tri[:, 1]) == pytest.approx(
+        0.5 * abs(np.cross(tri[1] - tri[0], tri[2] - tri[0])), rel=1e-13)
+
+
+def binomial(n, k):
+    if k < 1:
+        return 1
+    if n < 0:
+        return (-1) ** k * math.comb(k - n - 1, k)
+    return math.comb(n, k)
+
+
+def test_pascal_triangle(m):
+    for n in range(-12, 40):
+        for k in range(-3, 45):
+            assert m.pascaltriangle(n, k) == binomial(n, k), (n, k)
+    # Beyond the range of 32-bit intermediates: exact while 64 bits hold them.
+    assert m.pascaltriangle(60, 30) == float(math.comb(60, 30))
+    assert m.pascaltriangle(1000, 500) == pytest.approx(float(math.comb(1000, 500)), rel=1e-15)
+    assert m.pascaltriangle(-7, 25) == pytest.approx(float(binomial(-7, 25)), rel=1e-15)
+    assert m.pascaltriangle(-1, 2**31 - 1) == -1.0
+    assert m.pascaltriangle(2**31 - 1, 2**31 - 2) == 2**31 - 1
+    assert m.pascaltriangle(-(2**31), 2**31 - 1) == -math.inf
