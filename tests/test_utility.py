@@ -314,3 +314,15 @@ def test_check_in_list(u):
     assert [u.processlock(i, 3) for i in (3, 1, 2)] == [0, 0, 1]
     assert u.processlock(1, 1) == 1
     assert u.processlock(1, 0) == 0
+
+
+def test_check_in_list_contents(vx, u):
+    if not hasattr(vx, "jobdata"):
+        pytest.skip("job data not reachable from Python in this build")
+    u.processlock(1, 9)                          # new round of three below
+    assert u.processlock(2, 3) == 0
+    np.testing.assert_array_equal(vx.jobdata.processid, [1, -1, 3])
+    assert u.processlock(1, 4) == 0              # another count rebuilds the list
+    np.testing.assert_array_equal(vx.jobdata.processid, [-1, 2, 3, 4])
+    assert u.processunlock() == 0
+    np.testing.assert_array_equal(vx.jobdata.processid, [1, 2, 3, 4])
