@@ -1,0 +1,86 @@
+"""The error record: first error wins, context arrays, reset, the print-and-stop path."""
+import numpy as np
+import pytest
+
+from conftest import run_python
+
+
+def record(vx):
+    e = vx.errorhandling
+    return int(e.errstat), e.errstring[()].decode(), e.errintv, e.errrealv, e.errasciim
+
+
+def test_first_error_wins(vx):
+    eh = vx.errorhandling
+    assert eh.xerr(-2, "first", [1, 2], [0.5], np.zeros((2, 2), np.int32), pyerr=1) == 1
+    assert eh.xerr(-3, "second", [7], [9.0, 9.0], np.ones((3, 3), np.int32), 5) == 5
+    stat, msg, iv, rv, am = record(vx)
+    assert stat == -2
+    assert msg == "first".ljust(80)
+    assert iv.tolist() == [1, 2] and rv.tolist() == [0.5] and am.shape == (2, 2)
+
+
+def test_code_zero_leaves_record_free(vx):
+    eh = vx.errorhandling
+    eh.xerr(0, "note", [1, 2, 3], [1.0], np.zeros((1, 1), np.int32), pyerr=1)
+    assert int(eh.errstat) == 0
+    eh.xerr(-2, "x" * 100, [4, 5, 6, 7], [2.0, 3.0], np.full((1, 2), 65, np.int32), pyerr=1)
+    stat, msg, iv, rv, am = record(vx)
+    assert stat == -2 and msg == "x" * 80
+    # context copied into the arrays of the first report, clipped to their extents
+    assert iv.tolist() == [4, 5, 6] and rv.tolist() == [2.0] and am.tolist() == [[65]]
+
+
+def test_character_codes_keep_eight_rows(vx):
+    codes = np.arange(30, dtype=np.int32).reshape(10, 3, order="F")
+    vx.errorhandling.xerr(-1, "w", [], [], codes, pyerr=1)
+    am = vx.errorhandling.errasciim
+    assert am.shape == (8, 3)
+    np.testing.assert_array_equal(am, codes[:8])
+    assert vx.errorhandling.errintv.shape == (0,)  # allocated empty, not None
+
+
+def test_reset(vx):
+    eh = vx.errorhandling
+    eh.xerr(-2, "kept", [1], [1.0], np.zeros((1, 1), np.int32), pyerr=1)
+    assert eh.rsxerr(0) == 0
+    assert int(eh.errstat) == -2 and eh.errintv is not None
+    assert eh.rsxerr([1]) == 1  # any true value
+    assert int(eh.errstat) == 0
+    assert eh.errintv is None and eh.errrealv is None and eh.errasciim is None
+    assert eh.errstring[()].decode().rstrip() == "kept"
+
+
+def test_library_reports_go_to_the_record(vx, lib):
+    # a report from native code follows the same rule
+    import ctypes
+
+    reset = ctypes.c_int32()
+    lib.rsxerr(ctypes.byref(reset), ctypes.byref(ctypes.c_byte(1)))
+    one = ctypes.c_int32(-3)
+    msg = b"native report"
+    n0 = ctypes.c_int32(0)
+    lib.xerr(ctypes.byref(one), msg, None, ctypes.byref(n0), None, ctypes.byref(n0), None,
+             ctypes.byref(n0), ctypes.byref(n0), None, ctypes.c_size_t(len(msg)))
+    assert int(vx.errorhandling.errstat) == -3
+    assert vx.errorhandling.errstring[()].rstrip() == msg
+
+
+@pytest.mark.parametrize("call", ["xerr(-2,'bye',[1],[1.0],[[1]])", "xerr(-2,'bye',[1],[1.0],[[1]],0)"])
+def test_print_and_stop(call):
+    code = ("import _vexlan as v\nprint('before', flush=False)\n"
+            "v.errorhandling.xerr(-1,'taken',[1],[1.0],[[1]],1)\n"
+            f"v.errorhandling.{call}\nprint('not reached')\n")
+    out, rc = run_python(code)
+    assert rc == 0
+    assert out == b"before\n " + b"bye".ljust(80) + b"\n"
+
+
+def test_stale_context_array_ends_process():
+    code = ("import _vexlan as v\n"
+            "v.errorhandling.xerr(0,'a',[1],[1.0],[[1]],1)\n"
+            "v.errorhandling.errintv = None\n"
+            "v.errorhandling.xerr(-2,'b',[1],[1.0],[[1]],1)\nprint('not reached')\n")
+    out, rc = run_python(code)
+    assert rc == 2
+    assert out == b"Attempting to allocate already allocated variable 'errrealv'\n"
