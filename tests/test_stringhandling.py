@@ -114,7 +114,7 @@ def test_replacetext(sh, s, t, r, nout, want):
     assert sh.replacetext(s, t, r, nout) == want
 
 
-def test_reduceblanks_and_spack(sh):
+def test_reduceblanks_and_spack(sh, err):
     assert sh.reduceblanks("  a   b  ", 10) == b" a b"
     assert sh.reduceblanks("a  b  c", 3) == b"a b"
     assert sh.reduceblanks("    ", 3) == b""
@@ -122,6 +122,8 @@ def test_reduceblanks_and_spack(sh):
     assert sh.spack("a1b2c3", "123", 2, 3) == b"12"
     assert sh.spack("a1b2c3", "123", 6, 1) == b"1"
     assert sh.spack("a1b2c3", "123", 6, 0) == b""
+    with pytest.raises(err):
+        sh.spack("a1b2c3", "123", 6, 4)      # nx past ex
 
 
 @pytest.mark.parametrize("jr,aw,jmax,m,want", [
