@@ -1,0 +1,150 @@
+"""Rules of the binding engine, exercised through routines of several components."""
+import ctypes
+import math
+
+import numpy as np
+import pytest
+
+
+def test_positional_keyword_and_lambda(vx):
+    u = vx.utility
+    np.testing.assert_array_equal(u.getscalarmatrix(2, 3.5), np.diag([3.5, 3.5]))
+    np.testing.assert_array_equal(u.getscalarmatrix(**{"n": 2, "lambda": 1.0}), np.eye(2))
+    with pytest.raises(TypeError, match="missing required argument 'lambda'"):
+        u.getscalarmatrix(2)
+    with pytest.raises(TypeError, match="unexpected keyword"):
+        u.getscalarmatrix(2, 1.0, nn=3)
+    with pytest.raises(TypeError, match="multiple values"):
+        u.getscalarmatrix(2, 1.0, n=2)
+    with pytest.raises(TypeError, match="at most"):
+        u.getscalarmatrix(2, 1.0, 3)
+
+
+def test_outputs_are_fortran_arrays_of_declared_type(vx):
+    a = vx.utility.getidentitymatrix(6)
+    assert a.dtype == np.float64 and a.flags.f_contiguous and a.shape == (6, 6)
+    np.testing.assert_array_equal(a, np.eye(6))
+    assert vx.utility.getidentitymatrix(0).shape == (0, 0)
+    assert vx.utility.getidentitymatrix(-4).shape == (0, 0)  # extents below 1: empty, no crash
+    with pytest.raises(vx.error):
+        vx.utility.getidentitymatrix(2**30)  # refused instead of a failed huge allocation
+
+
+def test_input_conversion_and_extent_checks(vx):
+    u = vx.utility
+    c_order = np.arange(6.0).reshape(2, 3)
+    np.testing.assert_array_equal(u.matrixcopy(c_order), c_order)  # converted to column-major
+    np.testing.assert_array_equal(u.matrixcopy([[1, 2], [3, 4]]), [[1.0, 2.0], [3.0, 4.0]])
+    np.testing.assert_array_equal(u.matrixcopy(np.arange(6, dtype=np.int32).reshape(3, 2)[::2]),
+                                  [[0.0, 1.0], [4.0, 5.0]])  # strided, other type
+    np.testing.assert_array_equal(u.matrixcopy(c_order, 2, 3), c_order)
+    with pytest.raises(vx.error, match=r"shape\(a,0\)==n.*argument n"):
+        u.matrixcopy(c_order, n=3)
+    with pytest.raises(vx.error):
+        u.matrixcopy(np.ones((2, 3, 4)))  # rank too high
+    with pytest.raises(TypeError):
+        u.matrixcopy(None)
+    with pytest.raises((vx.error, TypeError, ValueError)):
+        u.matrixcopy("text")
+    with pytest.raises(TypeError):
+        u.getidentitymatrix("3")
+    with pytest.raises(OverflowError):
+        u.getidentitymatrix(2**40)
+    np.testing.assert_array_equal(u.matrixcopy(5.0), [[5.0]])  # a scalar stands for a 1x1 array
+
+
+def test_complex_and_integer_arrays(vx):
+    z = np.array([1 + 2j, -3j])
+    np.testing.assert_array_equal(vx.utility.cmplx_vectorcopy(z), z)
+    np.testing.assert_array_equal(vx.utility.cmplx_vectorcopy([1, 2]), [1 + 0j, 2 + 0j])
+    r = vx.utility.int_vectorcopy([1.7, -2.2])
+    assert r.dtype == np.int32 and r.tolist() == [1, -2]
+
+
+def test_logical_arguments_and_results(vx):
+    u = vx.utility
+    assert u.logical_xor(1, 0) == 1 and u.logical_xor([1], "x") == 0
+    assert u.logical_nand(0, 0) == 1
+    assert type(u.logical_xor(1, 0)) is int
+
+
+def test_overwrite_flag(vx):
+    a = np.zeros((4, 4), order="F")
+    r = vx.utility.real_fillmatrixwithscalar(a, 2.0)
+    assert float(a.sum()) == 0.0 and float(r.sum()) == 32.0  # default: a copy
+    r = vx.utility.real_fillmatrixwithscalar(a, 2.0, overwrite_a=1)
+    assert r is a and float(a.sum()) == 32.0  # in place
+    c = np.zeros((4, 4))  # C order: worked on a copy even with the flag
+    vx.utility.real_fillmatrixwithscalar(c, 1.0, overwrite_a=1)
+    # a strided view of the exact type is filled in place without a copy
+    b = np.zeros((4, 6), order="F")
+    vx.utility.real_fillmatrixwithscalar(b[:, ::2], 7.0, overwrite_a=1)
+    assert b[:, ::2].min() == 7.0 and b[:, 1::2].max() == 0.0
+
+
+def test_text_arguments_and_results(vx):
+    s = vx.stringhandling
+    assert s.lowercase("ABC def", 7) == b"abc def"
+    assert s.lowercase(b"ABC   ", 6) == b"abc"  # trailing blanks removed
+    a, b = s.split("key=value", "=", 10)
+    assert (a, b) == (b"key", b"value")
+    with pytest.raises(vx.error):
+        s.lowercase("AB", 5)  # would read past the text
+
+
+def test_docstrings_and_capsules(vx):
+    doc = vx.errorhandling.xerr.__doc__
+    assert doc.splitlines()[0] == "pyerr = xerr(lop,xerrmsg,intv,realv,asciim,[pyerr])"
+    assert "Parameters" in doc and "intv" in doc
+    assert vx.utility.matrixcopy.__doc__.startswith("b = matrixcopy(a,[n,m])\n")
+    cap = vx.utility.matrixcopy._cpointer
+    assert type(cap).__name__ == "PyCapsule"
+    with pytest.raises(AttributeError):
+        vx.utility.matrixcopy.__doc__ = "x"
+
+
+def _square_minus_two(f, df, x, args, nfun):
+    return x * x - args[0]
+
+
+def test_python_call_back_results_and_extra_args(vx):
+    root, istat = vx.math.bdsafe(_square_minus_two, 0.0, 2.0, [2.0], 1e-12, 100, 1)
+    assert istat == 0 and abs(root - math.sqrt(2.0)) < 1e-10
+    seen = []
+
+    def g(f, df, x, args, nfun, na, scale):
+        seen.append((nfun, na, scale, args.shape))
+        return (x - scale, 1.0)
+
+    root, istat = vx.math.bdsafe(g, 0.0, 5.0, [0.0, 0.0], 1e-12, 100, 4, dfunc_extra_args=(3.0,))
+    assert abs(root - 3.0) < 1e-10 and seen[0] == (4, 2, 3.0, (2,))
+
+
+def test_call_back_exception_propagates(vx):
+    calls = []
+
+    def bad(f, df, x, args, nfun):
+        calls.append(x)
+        raise ValueError("boom")
+
+    with pytest.raises(ValueError, match="boom"):
+        vx.math.bdsafe(bad, 0.0, 1.0, [0.0], 1e-12, 100, 1)
+    assert len(calls) == 1  # Python is not called again once it raised
+
+
+def test_capsule_call_backs(vx):
+    proto = ctypes.CFUNCTYPE(None, ctypes.POINTER(ctypes.c_double), ctypes.POINTER(ctypes.c_double),
+                             ctypes.POINTER(ctypes.c_double), ctypes.POINTER(ctypes.c_double),
+                             ctypes.POINTER(ctypes.c_int32), ctypes.POINTER(ctypes.c_int32))
+
+    def native(f, df, x, args, na, nfun):
+        f[0] = x[0] ** 3 - args[0]
+        df[0] = 3 * x[0] ** 2
+
+    fn = proto(native)
+    make = ctypes.pythonapi.PyCapsule_New
+    make.restype = ctypes.py_object
+    make.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_void_p]
+    cap = make(ctypes.cast(fn, ctypes.c_void_p).value, None, None)
+    root, istat = vx.math.bdsafe(cap, 0.0, 3.0, [8.0], 1e-12, 100, 1)
+    assert istat == 0 and abs(root - 2.0) < 1e-10
