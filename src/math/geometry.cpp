@@ -58,18 +58,14 @@ double norm2(const double* v, int32_t n) {
   return big * std::sqrt(t);
 }
 
-// One index of a 3x3x3x3 tensor contracted with the rotation:
-// out(..i..) = sum over m of r(m,i) * in(..m..), the index at the given stride.
-template <int stride>
-inline void contract(const double* r, const double* in, double* out) {
-  constexpr int outer = 81 / (3 * stride);
-  for (int hi = 0; hi < outer; ++hi) {
-    for (int lo = 0; lo < stride; ++lo) {
-      const int base = hi * 3 * stride + lo;
-      const double a0 = in[base], a1 = in[base + stride], a2 = in[base + 2 * stride];
-      for (int i = 0; i < 3; ++i)
-        out[base + i * stride] = r[3 * i] * a0 + r[3 * i + 1] * a1 + r[3 * i + 2] * a2;
-    }
+// Contracts the first index of a 3x3x3x3 tensor with the rotation and moves
+// the new index to the last place: out(n,o,p,i) = sum over m of
+// r(m,i) * in(m,n,o,p). Four such steps contract every index and bring the
+// indices back to their own order.
+inline void contract_first(const double* r, const double* in, double* out) {
+  for (int i = 0; i < 3; ++i) {
+    const double r0 = r[3 * i], r1 = r[3 * i + 1], r2 = r[3 * i + 2];
+    for (int k = 0; k < 27; ++k) out[k + 27 * i] = r0 * in[3 * k] + r1 * in[3 * k + 1] + r2 * in[3 * k + 2];
   }
 }
 
@@ -164,10 +160,10 @@ VX_API void TensorRotation4th(const double* input_4th, double* output_4th, const
   // Four single-index contractions (4 x 243 multiply-adds) in place of the
   // eight-fold sum over all indices.
   double a[81], b[81];
-  contract<1>(r, input_4th, a);
-  contract<3>(r, a, b);
-  contract<9>(r, b, a);
-  contract<27>(r, a, b);
+  contract_first(r, input_4th, a);
+  contract_first(r, a, b);
+  contract_first(r, b, a);
+  contract_first(r, a, b);
   std::memcpy(output_4th, b, sizeof b);
 }
 
