@@ -187,8 +187,8 @@ def test_shoelace(m):
     v = pts[hull.vertices]
     assert m.shoelacemethod(v[:, 0], v[:, 1]) == pytest.approx(hull.volume, rel=1e-13)
     tri = v[:3]
-    assert m.shoelacemethod(tri[:, 0], tri[:, 1]) == pytest.approx(
-        0.5 * abs(np.cross(tri[1] - tri[0], tri[2] - tri[0])), rel=1e-13)
+    (ax, ay), (bx, by) = tri[1] - tri[0], tri[2] - tri[0]
+    assert m.shoelacemethod(tri[:, 0], tri[:, 1]) == pytest.approx(0.5 * abs(ax * by - ay * bx), rel=1e-13)
 
 
 def binomial(n, k):
@@ -210,3 +210,115 @@ def test_pascal_triangle(m):
     assert m.pascaltriangle(-1, 2**31 - 1) == -1.0
     assert m.pascaltriangle(2**31 - 1, 2**31 - 2) == 2**31 - 1
     assert m.pascaltriangle(-(2**31), 2**31 - 1) == -math.inf
+
+
+# --- monotone cubic Hermite front ends ---------------------------------------------
+
+def cubic_table(seed, n=20, monotone=False):
+    rng = np.random.default_rng(seed)
+    x = np.cumsum(rng.uniform(0.1, 1.0, n))
+    y = np.cumsum(rng.uniform(0, 2, n)) if monotone else rng.normal(size=n)
+    y[n // 2: n // 2 + 3] = y[n // 2]  # a flat stretch
+    return x, y
+
+
+@pytest.mark.parametrize("seed,monotone", [(1, True), (2, False), (3, False)])
+def test_cubic_interpolation_against_scipy_pchip(m, seed, monotone):
+    x, y = cubic_table(seed, monotone=monotone)
+    ref = interpolate.PchipInterpolator(x, y, extrapolate=True)
+    p = np.concatenate([np.linspace(x[0] - 1, x[-1] + 1, 400), x])
+    out = m.cubichermitianinterpolation(x, y, p)
+    np.testing.assert_allclose(out, ref(p), rtol=1e-13, atol=1e-13 * np.abs(y).max())
+    np.testing.assert_allclose(out[-len(x):], y, rtol=1e-15, atol=1e-15)
+    if monotone:
+        inside = p[:400][(p[:400] >= x[0]) & (p[:400] <= x[-1])]
+        vals = m.cubichermitianinterpolation(x, y, np.sort(inside))
+        assert np.all(np.diff(vals) >= 0)  # no overshoot anywhere in the table
+
+
+def test_cubic_two_points_is_the_line(m):
+    out = m.cubichermitianinterpolation([1.0, 3.0], [2.0, 6.0], [0.0, 2.0, 5.0])
+    np.testing.assert_allclose(out, [0.0, 4.0, 10.0], rtol=1e-15, atol=1e-15)
+
+
+def test_cubic_integration(m):
+    x, y = cubic_table(4)
+    ref = interpolate.PchipInterpolator(x, y, extrapolate=True)
+    for a, b in [(x[0], x[-1]), (x[2] + 0.1, x[7] - 0.05), (x[0] - 0.5, x[-1] + 0.7), (x[5], x[5])]:
+        r = m.cubichermitianintegration(x, y, a, b)
+        assert r == pytest.approx(integrate.quad(ref, a, b, limit=200, points=x[(x > a) & (x < b)])[0],
+                                  rel=1e-12, abs=1e-12)
+        assert m.cubichermitianintegration(x, y, b, a) == -r
+    assert m.cubichermitianintegration(x, y, 2.0, 2.0) == 0.0
+
+
+def test_cubic_arc_length(m):
+    # A straight line has constant slope: the estimate is exact.
+    x = np.array([0.0, 0.5, 2.0, 3.0])
+    assert m.cubichermitianarclength(x, 0.75 * x + 1, 0.0, 3.0) == pytest.approx(3.75, rel=1e-14)
+    # Otherwise: the interpolant of sqrt(1 + d^2) built from the node slopes.
+    x, y = cubic_table(5, n=12)
+    d = interpolate.PchipInterpolator(x, y).derivative()(x)
+    g = interpolate.PchipInterpolator(x, np.sqrt(1 + d**2), extrapolate=True)
+    a, b = x[1] - 0.2, x[-2] + 0.3
+    assert m.cubichermitianarclength(x, y, a, b) == pytest.approx(g.integrate(a, b), rel=1e-12)
+
+
+@pytest.mark.parametrize("call,routine,message", [
+    ("cubichermitianinterpolation([1.0], [2.0], [0.5])", b"DPCHIM", b"NUMBER OF DATA POINTS LESS THAN TWO"),
+    ("cubichermitianinterpolation([0, 1, 1], [2, 3, 4], [0.5])", b"DPCHIM", b"X-ARRAY NOT STRICTLY INCREASING"),
+    ("cubichermitianinterpolation([0, 1, 2], [2, 3, 4], [])", b"DPCHFE",
+     b"NUMBER OF EVALUATION POINTS LESS THAN ONE"),
+    ("cubichermitianintegration([0, 2, 1], [2, 3, 4], 0.0, 1.0)", b"DPCHIM", b"X-ARRAY NOT STRICTLY INCREASING"),
+    ("cubichermitianarclength([0.0], [1.0], 0.0, 1.0)", b"DPCHIM", b"NUMBER OF DATA POINTS LESS THAN TWO"),
+])
+def test_cubic_bad_table_ends_process(call, routine, message):
+    out, status = ends_with("v.math." + call)
+    assert status == 1 and b"returned" not in out
+    assert out.startswith(b" ***MESSAGE FROM ROUTINE " + routine + b" IN LIBRARY SLATEC.\n"
+                          b" ***POTENTIALLY RECOVERABLE ERROR, PROG ABORTED, TRACEBACK REQUESTED\n"
+                          b" *  " + message + b"\n")
+
+
+@pytest.mark.parametrize("name", ["cubichermitianinterpolation", "cubichermitianintegration",
+                                  "cubichermitianarclength"])
+def test_cubic_refuses_unequal_lengths(vx, m, name):
+    args = ([0.5],) if name == "cubichermitianinterpolation" else (0.0, 1.0)
+    with pytest.raises(vx.error):
+        getattr(m, name)([0, 1, 2], [0, 1], *args)
+
+
+def test_cubic_native_bad_tables_under_lowered_flag(lib):
+    # With the control flag lowered the package returns; the front ends must
+    # then neither crash nor read derivatives that were never set.
+    code = f"""
+import ctypes as C
+lib = C.CDLL({lib._name!r})
+lib.cubichermitianintegration.restype = C.c_double
+lib.cubichermitianarclength.restype = C.c_double
+I = lambda v: C.byref(C.c_int32(v)); F = lambda v: C.byref(C.c_double(v))
+x = (C.c_double * 3)(0, 1, 1); r = (C.c_double * 3)(7, 7, 7)
+lib.xsetf_(I(0))
+print(lib.cubichermitianintegration(x, I(3), x, I(3), F(0), F(1)),
+      lib.cubichermitianintegration(x, I(1), x, I(1), F(0), F(1)),
+      lib.cubichermitianarclength(x, I(3), x, I(2), F(0), F(1)))
+lib.cubichermitianinterpolation(r, x, I(3), x, I(3), x, I(3))
+print(list(r))
+"""
+    assert run_python(code) == (b"0.0 0.0 0.0\n[7.0, 7.0, 7.0]\n", 0)
+
+
+def test_cubic_native_length_mismatch_ends_process(lib):
+    code = f"""
+import ctypes as C
+lib = C.CDLL({lib._name!r})
+x = (C.c_double * 3)(0, 1, 2); r = (C.c_double * 3)()
+I = lambda v: C.byref(C.c_int32(v))
+lib.cubichermitianinterpolation(r, x, I(3), x, I(2), x, I(3))
+print('returned')
+"""
+    out, status = run_python(code)
+    assert status == 1
+    assert out.startswith(b" ***MESSAGE FROM ROUTINE CUBICHERMITIANIN IN LIBRARY MATH.\n"
+                          b" ***POTENTIALLY RECOVERABLE ERROR, PROG ABORTED, TRACEBACK REQUESTED\n"
+                          b" *  X AND Y DIFFER IN LENGTH\n")

@@ -64,3 +64,31 @@ VX_ROUTINE(math, PascalTriangle, "pascaltriangle = pascaltriangle(n,k)",
            "pascaltriangle: f8 ret",
            "n: i4",
            "k: i4");
+
+VX_ROUTINE(math, cubichermitianinterpolation,
+           "cubichermitianinterpolation = cubichermitianinterpolation(x,y,p)",
+           "cubichermitianinterpolation: f8(k) out",
+           "x: f8(n)",
+           "n: i4 = len(x)",
+           "y: f8(ny)",
+           "ny: i4 = len(y) check(len(y)==len(x))",
+           "p: f8(k)",
+           "k: i4 = len(p)");
+
+VX_ROUTINE(math, cubichermitianintegration, "r = cubichermitianintegration(x,y,a,b)",
+           "r: f8 ret",
+           "x: f8(n)",
+           "n: i4 = len(x)",
+           "y: f8(ny)",
+           "ny: i4 = len(y) check(len(y)==len(x))",
+           "a: f8",
+           "b: f8");
+
+VX_ROUTINE(math, cubichermitianarclength, "s = cubichermitianarclength(x,y,a,b)",
+           "s: f8 ret",
+           "x: f8(n)",
+           "n: i4 = len(x)",
+           "y: f8(ny)",
+           "ny: i4 = len(y) check(len(y)==len(x))",
+           "a: f8",
+           "b: f8");

@@ -2,10 +2,13 @@
 // difference-quotient derivatives, polygon area, binomial coefficient.
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "lapack.h"
+#include "vexlan/geometry.h"
 #include "vexlan/interp.h"
+#include "vexlan/pchip.h"
 #include "vexlan/tables.h"
 #include "vx.h"
 
@@ -22,7 +25,73 @@ void check_table(const char* headline, i4 n, i4 ny) {
     vx::fatal(1, " \n%s - Fatal error!\n  T_DATA and P_DATA differ in length.", headline);
 }
 
+// A cubic Hermite table with vectors of different lengths goes through the
+// cubic Hermite error package like the tables it rejects itself (under the
+// initial control flag that ends the process). Returns true when refused.
+bool refuse_cubic_table(const char* routine, i4 n, i4 ny) {
+  if (n == ny) return false;
+  static const i4 nerr = -1, level = 1;
+  static const char lib[] = "MATH", msg[] = "X AND Y DIFFER IN LENGTH";
+  xermsg_(lib, routine, msg, &nerr, &level, sizeof lib - 1, std::strlen(routine), sizeof msg - 1);
+  return true;
+}
+
+// Tables up to this size keep their derivatives on the stack.
+constexpr size_t stack_points = 64;
+using Derivs = vx::Scratch<double, stack_points>;
+
+// Monotone derivatives d of the table (x, f); the data checks of the library
+// run here and report a bad table through its error package.
+void monotone_derivatives(i4 n, const double* x, const double* f, double* d) {
+  static const i4 no_spline = 0, no_work = 0;
+  double wk[1];
+  i4 ierr = 0;
+  dpchez_(&n, x, f, d, &no_spline, wk, &no_work, &ierr);
+  // Reached with an error only when a caller lowered the control flag; the
+  // derivatives are then unset and must not be read as numbers.
+  if (ierr < 0)
+    for (i4 i = 0; i < n; ++i) d[i] = 0.0;
+}
+
+double monotone_integral(i4 n, const double* x, const double* f, double a, double b) {
+  Derivs d(n > 0 ? size_t(n) : 0);
+  static const i4 no_spline = 0, no_work = 0;
+  double wk[1];
+  i4 ierr = 0;
+  dpchez_(&n, x, f, d, &no_spline, wk, &no_work, &ierr);
+  if (ierr < 0) return 0.0;  // bad table under a lowered control flag: nothing to integrate
+  return dpchqa_(&n, x, f, d, &a, &b, &ierr);
+}
+
 }  // namespace
+
+VX_API void cubichermitianinterpolation(double* res, const double* x, const i4* n, const double* y,
+                                        const i4* ny, const double* p, const i4* k) {
+  if (refuse_cubic_table("CUBICHERMITIANINTERPOLATION", *n, *ny)) return;
+  Derivs d(*n > 0 ? size_t(*n) : 0);
+  monotone_derivatives(*n, x, y, d);
+  static const i4 incfd = 1;
+  i4 skip = 0, ierr = 0;
+  // The count of extrapolated points that comes back is of no interest here.
+  dpchfe_(n, x, y, d, &incfd, &skip, k, p, res, &ierr);
+}
+
+VX_API double cubichermitianintegration(const double* x, const i4* n, const double* y, const i4* ny,
+                                        const double* a, const double* b) {
+  if (refuse_cubic_table("CUBICHERMITIANINTEGRATION", *n, *ny)) return 0.0;
+  return monotone_integral(*n, x, y, *a, *b);
+}
+
+VX_API double cubichermitianarclength(const double* x, const i4* n, const double* y, const i4* ny,
+                                      const double* a, const double* b) {
+  if (refuse_cubic_table("CUBICHERMITIANARCLENGTH", *n, *ny)) return 0.0;
+  const size_t np = *n > 0 ? size_t(*n) : 0;
+  Derivs g(np);
+  monotone_derivatives(*n, x, y, g);
+  // Slope at each point turned into the local arc-length density in place.
+  for (size_t i = 0; i < np; ++i) g[i] = partialcurvelength(&g[i]);
+  return monotone_integral(*n, x, g, *a, *b);
+}
 
 VX_API void polynomialfitting(double* res, const double* vx_, const i4* m_, const double* vy,
                               const i4* my, const i4* d) {
