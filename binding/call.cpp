@@ -41,18 +41,19 @@ union Scalar {
   float f;
 };
 
+// Plain data, zeroed for the arguments of one call only.
 struct Slot {
-  PyObject* obj = nullptr;     // Python value given (borrowed)
-  PyArrayObject* arr = nullptr;  // owned
-  PyObject* text = nullptr;    // owned bytes object holding text storage
-  Scalar v{};
-  int64_t ival = 0;
-  size_t tlen = 0;
-  vx_view view{};
-  void* ptr = nullptr;
-  bool present = false;
-  bool known = false;  // value usable in expressions
+  PyObject* obj;         // Python value given (borrowed)
+  PyArrayObject* arr;    // owned
+  PyObject* text;        // owned bytes object holding text storage
+  Scalar v;
+  int64_t ival;
+  size_t tlen;
+  void* ptr;
+  bool present;
+  bool known;  // value usable in expressions
 };
+constexpr int kMaxViews = 4;
 
 struct CallEnv : ExprEnv {
   Slot* s;
@@ -368,7 +369,10 @@ PyArrayObject* to_array(PyObject* o, const ArgSpec& a, Mode mode, const char* wh
 PyArrayObject* new_array(const ArgSpec& a, const int64_t* dims) {
   npy_intp d[7];
   for (int k = 0; k < a.rank; ++k) d[k] = dims[k] < 0 ? 0 : dims[k];
-  return reinterpret_cast<PyArrayObject*>(PyArray_Zeros(a.rank, d, descr_of(a.ty), 1));
+  PyArrayObject* r = reinterpret_cast<PyArrayObject*>(
+      PyArray_NewFromDescr(&PyArray_Type, descr_of(a.ty), a.rank, d, nullptr, nullptr, NPY_ARRAY_F_CONTIGUOUS, nullptr));
+  if (r) std::memset(PyArray_DATA(r), 0, static_cast<size_t>(PyArray_NBYTES(r)));
+  return r;
 }
 
 // ------------------------------------------------------------- call-backs
@@ -485,13 +489,16 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
   const Py_ssize_t nargs = PyVectorcall_NARGS(nargsf);
   const int npy = static_cast<int>(r.pynames.size());
   const int nn = static_cast<int>(r.args.size());
-  PyObject* pv[kMaxArgs] = {nullptr};
+  PyObject* pv[kMaxArgs];
   Slot sl[kMaxArgs];
+  vx_view views[kMaxViews];
+  int nviews = 0;
+  std::memset(pv, 0, sizeof(PyObject*) * static_cast<size_t>(npy));
+  std::memset(sl, 0, sizeof(Slot) * static_cast<size_t>(nn));
   CbFrame frames[4];
   int nframes = 0;
   PyObject* result = nullptr;
   const char* pyname = r.pyname.c_str();
-  char what[160];
 
   if (nargs > npy) {
     PyErr_Format(PyExc_TypeError, "%s() takes at most %d arguments (%zd given)", pyname, npy, nargs);
@@ -546,7 +553,7 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
     PyObject* o = pv[a.pypos];
     s.obj = o;
     s.present = true;
-    std::snprintf(what, sizeof what, "%s: argument %s", pyname, a.name.c_str());
+    const char* what = a.what.c_str();
     if (a.ty == Ty::cb) {
       void* fn = nullptr;
       if (PyCapsule_CheckExact(o)) {
@@ -781,13 +788,18 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
       s.ptr = &s.v;
     }
     if ((a.ty == Ty::view_f8 || a.ty == Ty::view_i4) && s.arr) {
-      s.view.base = PyArray_DATA(s.arr);
-      s.view.rank = PyArray_NDIM(s.arr);
-      for (int k = 0; k < 7; ++k) {
-        s.view.extent[k] = k < s.view.rank ? PyArray_DIM(s.arr, k) : 1;
-        s.view.stride[k] = k < s.view.rank ? PyArray_STRIDE(s.arr, k) / PyArray_ITEMSIZE(s.arr) : 0;
+      if (nviews >= kMaxViews) {
+        PyErr_Format(PyExc_SystemError, "%s: too many array views", pyname);
+        goto done;
       }
-      s.ptr = &s.view;
+      vx_view& vw = views[nviews++];
+      vw.base = PyArray_DATA(s.arr);
+      vw.rank = PyArray_NDIM(s.arr);
+      for (int k = 0; k < 7; ++k) {
+        vw.extent[k] = k < vw.rank ? PyArray_DIM(s.arr, k) : 1;
+        vw.stride[k] = k < vw.rank ? PyArray_STRIDE(s.arr, k) / PyArray_ITEMSIZE(s.arr) : 0;
+      }
+      s.ptr = &vw;
     }
   }
 

@@ -341,6 +341,7 @@ const CbSpec* find_callback(const std::string& name) {
 bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
   r.def = d;
   r.native = d->native;
+  if (d->nargs > kMaxArgs) return err = "too many arguments", false;
   if (!build_args(d->args, d->nargs, r.args, err)) return false;
   SigParts sp;
   if (!parse_signature(d->signature, sp, err)) return false;
@@ -373,6 +374,7 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
   if (native_arity != d->arity)
     return err = "table lists " + std::to_string(native_arity) + " native arguments, the routine takes " +
                  std::to_string(d->arity), false;
+  for (ArgSpec& a : r.args) a.what = r.pyname + ": argument " + a.name;
   // Python arguments.
   for (auto& [nm, opt] : sp.args) {
     int pos = static_cast<int>(r.pynames.size());
@@ -393,6 +395,7 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
       continue;
     }
     if (ix < 0) return err = "signature names unknown argument '" + nm + "'", false;
+    if (static_cast<int>(r.pynames.size()) > kMaxArgs) return err = "too many Python arguments", false;
     r.args[ix].pypos = pos;
     r.args[ix].optional = opt;
     r.pyarg_of.push_back(ix);

@@ -29,6 +29,7 @@ struct ArgSpec {
   const CallbackDef* cb = nullptr;
   struct CbSpec* cbspec = nullptr;
   std::string doc;
+  std::string what;             // "routine: argument name", for messages
   // From the Python signature.
   int pypos = -1;               // position among Python arguments, -1 hidden
   bool optional = false;
