@@ -452,7 +452,7 @@ bool evpck(i4 lout, i4 kprint, R* x, R* y, R* f, R* fx, R* fy, R* xe, R* ye, R* 
       if (bad && kprint >= 2) out(" ***** " + P + "PCHFD AND/OR " + P + "PCHFE FAILED ON " + name);
       if (kprint >= 3 || (kprint >= 2 && tolbad)) {
         out(ind + "  MAXIMUM ERROR IN FUNCTION =" + num(eermax, 13, 5) + " (AT" + num(xfat, 12, 4) + ")");
-        out(ind + "                IN DERIVATIVE =" + num(dermax, 13, 5) + " (AT" + num(xdat, 12, 4) + ")");
+        out(ind + "              IN DERIVATIVE =" + num(dermax, 13, 5) + " (AT" + num(xdat, 12, 4) + ")");
       }
       if (tolbad && kprint >= 2) out("  *** BOTH SHOULD BE .LE. TOL =" + num(tol, 13, 5));
       if (kprint >= 3 || (kprint >= 2 && diffbad))
@@ -656,7 +656,7 @@ template <class R> void q3(i4 lun, i4 kprint, i4* ipass) {
   const i4 ic[2] = {0, 0};
   const R vc[2] = {R(0), R(0)};
   // One case: announce, compare the code, then compare point by point.
-  auto run = [&](const char* two, i4 ierr, i4 expect, auto&& point_ok, const char* failmsg) {
+  auto run = [&](const char* two, i4 ierr, i4 expect, auto&& point_ok, auto&& failmsg) {
     if (kprint >= 3) {
       out("");
       out(" " + pch + two + " TEST:");
@@ -674,7 +674,7 @@ template <class R> void q3(i4 lun, i4 kprint, i4* ipass) {
     }
     if (nbad != 0) {
       ++ifail;
-      if (kprint >= 2) out(fmt("    **%5d", nbad) + " " + pch + two + failmsg);
+      if (kprint >= 2) out(fmt("    **%5d", nbad) + " " + pch + two + string(failmsg()));
     } else if (kprint >= 2) {
       out("  ALL " + pch + two + " RESULTS OK.");
     }
@@ -692,21 +692,21 @@ template <class R> void q3(i4 lun, i4 kprint, i4* ipass) {
       return "  OK  ";
     }
     return std::fabs(d[i] - dm[i]) / std::fabs(dm[i]) > told ? "**BAD " : "  OK  ";
-  }, nonzero_fail ? " RESULTS FAILED TO BE EXACTLY ZERO." : " RESULTS FAILED TOLERANCE TEST.");
+  }, [&]() { return nonzero_fail ? string(" RESULTS FAILED TO BE EXACTLY ZERO.") : " RESULTS FAILED TOLERANCE TEST.  TOL =" + num(told, 10, 2); });
   pchic(ic, vc, R(0), n, x, f, d, wk, 18, &ierr);
   for (int i = 0; i < n; ++i) dic[i] = d[i];
   run("IC", ierr, 0, [&](int i) -> const char* { return std::fabs(d[i] - dim[i]) > tol ? "**BAD " : "  OK  "; },
-      (string(" RESULTS FAILED TOLERANCE TEST.  TOL =") + num(tol, 10, 2)).c_str());
+      [&]() { return " RESULTS FAILED TOLERANCE TEST.  TOL =" + num(tol, 10, 2); });
   pchic(ic, vc, R(-1), n, x, f, d, wk, 18, &ierr);
   run("IC", ierr, 0, [&](int i) -> const char* {
     if (i == 4) return std::fabs(d[i] - dc5) / std::fabs(dc5) > told ? "**BAD " : "  OK  ";
     if (i == 5) return std::fabs(d[i] - dc6) / std::fabs(dc6) > told ? "**BAD " : "  OK  ";
     return std::fabs(d[i] - dic[i]) > tolz ? "**BADA" : "  OK  ";
-  }, " RESULTS FAILED TO AGREE WITH PREVIOUS CALL.");
+  }, []() { return string(" RESULTS FAILED TO AGREE WITH PREVIOUS CALL."); });
   pchsp(ic, vc, n, x, f, d, wk, 18, &ierr);
   run("SP", ierr, 0, [&](int i) -> const char* {
     return std::fabs(d[i] - ds[i]) / std::fabs(ds[i]) > told ? "**BAD " : "  OK  ";
-  }, (string(" RESULTS FAILED TOLERANCE TEST.  TOL =") + num(told, 10, 2)).c_str());
+  }, [&]() { return " RESULTS FAILED TOLERANCE TEST.  TOL =" + num(told, 10, 2); });
   common_end<R>(out, kprint, ifail, "INTERPOLATION", ipass);
 }
 
