@@ -46,8 +46,8 @@ devtest: dev
 	cd tests && PYTHONPATH=../$(BUILD) $(PYTHON) -m pytest -q -p no:cacheprovider $(T)
 
 sanitize:
-	$(MAKE) dev BUILD=build-asan BUILD_TYPE=Debug CMAKE_ARGS=
-	cmake -S . -B build-asan -DVX_SANITIZE=ON >/dev/null && cmake --build build-asan
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVX_SANITIZE=ON -DPython_EXECUTABLE=$$(command -v $(PYTHON)) >/dev/null
+	cmake --build build-asan
 	cd tests && PYTHONPATH=../build-asan ASAN_OPTIONS=detect_leaks=0 \
 	  LD_PRELOAD="$$(gcc -print-file-name=libasan.so) $$(gcc -print-file-name=libubsan.so)" \
 	  $(PYTHON) -m pytest -q -p no:cacheprovider $(T)
