@@ -123,3 +123,15 @@ def test_error_measures(m):
 def test_error_measures_refuse_mismatched_lengths(vx, m):
     with pytest.raises(vx.error):
         m.rootmeansquareerror(np.ones(3), np.ones(2))
+
+
+def test_absent_optionals_natively(lib):
+    # Solver code passes absent optionals as null pointers: same as the Python defaults.
+    import ctypes
+    D, I = ctypes.c_double, ctypes.c_int32
+    lib.fishertransformation.restype = D
+    lib.droundsf.restype = D
+    x = D(0.5)
+    assert lib.fishertransformation(ctypes.byref(x), None) == pytest.approx(0.5493061443340549, rel=1e-15)
+    assert lib.droundsf(ctypes.byref(D(1.23456789123)), None) == pytest.approx(1.23456789, rel=1e-15)
+    assert lib.droundsf(ctypes.byref(D(1.23456789123)), ctypes.byref(I(3))) == pytest.approx(1.234, rel=1e-15)

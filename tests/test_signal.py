@@ -228,3 +228,15 @@ def test_mod_limit(sp):
     for x, m in cases:
         r = x % m  # Python's remainder takes the sign of the divisor
         assert sp.mod_limit(x, m) == (r if r != 0 else m), (x, m)
+
+
+def test_getpeaks_absent_positions_natively(lib):
+    import ctypes
+    v = np.array([0.0, 1.0, 0.0, 1.0, 0.0])
+    maxtab, mintab = np.zeros((5, 2), order="F"), np.zeros((5, 2), order="F")
+    nmax, nmin = ctypes.c_int32(-1), ctypes.c_int32(-1)
+    ptr = lambda a: a.ctypes.data_as(ctypes.c_void_p)
+    lib.GetPeaks(ptr(maxtab), ptr(mintab), ctypes.byref(nmax), ctypes.byref(nmin), ptr(v),
+                 ctypes.byref(ctypes.c_double(0.5)), ctypes.byref(ctypes.c_int32(5)), None)
+    assert (nmax.value, nmin.value) == (2, 1)
+    np.testing.assert_array_equal(maxtab[:2, 0], [2, 4])

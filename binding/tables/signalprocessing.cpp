@@ -10,7 +10,7 @@ VX_ROUTINE(signalprocessing, GetPeaks, "maxtab,mintab,nmaxpeaks,nminpeaks = getp
            "v: f8(n)",
            "delta: f8",
            "n: i4 = len(v) check(len(v)==n)",
-           "x: f8(n)");
+           "x: f8(n) = 0");
 
 VX_ROUTINE(signalprocessing, WeightedMovingAverage,
            "sma,a,denom = weightedmovingaverage(rval,a,denom,[wb,wi,overwrite_a])",
