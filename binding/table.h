@@ -51,8 +51,12 @@ using Thunk = void (*)(void* fn, void** args, void* result);
 
 template <class T>
 inline T from_slot(void* p) {
-  if constexpr (std::is_pointer_v<T>) return static_cast<T>(p);
-  else return static_cast<T>(reinterpret_cast<uintptr_t>(p));
+  if constexpr (std::is_pointer_v<T> && std::is_function_v<std::remove_pointer_t<T>>)
+    return reinterpret_cast<T>(p);  // a call-back
+  else if constexpr (std::is_pointer_v<T>)
+    return static_cast<T>(p);
+  else
+    return static_cast<T>(reinterpret_cast<uintptr_t>(p));  // a hidden text length
 }
 
 template <class F>

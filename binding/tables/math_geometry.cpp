@@ -5,17 +5,6 @@
 
 // The generic slot conversion cannot static_cast a data pointer to a function
 // pointer; the call-back slots of the root finders are converted here.
-namespace vxb {
-template <>
-inline vx_rootfunc from_slot<vx_rootfunc>(void* p) {
-  return reinterpret_cast<vx_rootfunc>(p);
-}
-template <>
-inline vx_fixpointfunc from_slot<vx_fixpointfunc>(void* p) {
-  return reinterpret_cast<vx_fixpointfunc>(p);
-}
-}  // namespace vxb
-
 // ---- call-backs of the root finders
 
 VX_CALLBACK(bdsafe_dfunc, vx_rootfunc, "def dfunc(fa,d0,a,args,nfun,[na]): return",
