@@ -11,6 +11,8 @@ import pytest
 from numpy.polynomial import chebyshev
 from scipy.interpolate import RegularGridInterpolator, lagrange
 
+from conftest import run_python
+
 I4 = C.c_int32
 F8 = C.c_double
 
@@ -33,9 +35,7 @@ def farr(v):
 
 def run_native(lib, body):
     """Runs body (Python using `lib`) in a fresh process; (stdout, status)."""
-    code = "import ctypes as C\nlib = C.CDLL(%r)\n" % lib._name + body
-    r = subprocess.run([sys.executable, "-c", code], capture_output=True, timeout=60)
-    return r.stdout, r.returncode
+    return run_python("import ctypes as C\nlib = C.CDLL(%r)\n" % lib._name + body)
 
 
 def nearest(lib, a, v):
@@ -68,9 +68,7 @@ def nearest_oracle(a, v):
 # --- searches ---------------------------------------------------------------
 
 @pytest.mark.parametrize("a,value,expected", [
-    ((1, 2, 3, 4), 2.5, 3), ((1, 2, 3, 4), 2.4, 2), ((1, 2, 3, 4), 0, 1), ((1, 2, 3, 4), 9, 4),
-    ((1, 2, 3, 4), 3, 3), ((4, 3, 2, 1), 2.5, 2), ((4, 3, 2, 1), 2.4, 3), ((4, 3, 2, 1), 0, 4),
-    ((4, 3, 2, 1), 9, 1), ((), 1.0, -1), ((5,), -3.0, 1), ((5,), 99.0, 1),
+    ((1, 2, 3, 4), 2.5, 3), ((4, 3, 2, 1), 2.5, 2), ((4, 3, 2, 1), 0, 4), ((), 1.0, -1), ((5,), 99.0, 1),
 ])
 def test_sorted_nearest_cases(lib, a, value, expected):
     assert nearest(lib, a, value) == expected
@@ -145,15 +143,6 @@ def test_interp_nearest_both_directions(lib):
     np.testing.assert_array_equal(interp2(lib, "interp_nearest_", t[::-1], p[:, ::-1], ti), expected)
 
 
-def test_interp_zero_points_and_components_write_nothing(lib):
-    out = interp2(lib, "interp_linear_", [0, 1], np.zeros((0, 2)), [0.5])
-    assert out.shape == (0, 1)
-    out = np.full(3, -7.0)
-    t, p = farr([0, 1]), farr([[1, 2]])
-    lib.interp_nearest_(i4(1), i4(2), ptr(t), ptr(p), i4(0), ptr(t), ptr(out))
-    np.testing.assert_array_equal(out, -7.0)
-
-
 @pytest.mark.parametrize("call,message", [
     ("interp_linear_", b" \nINTERP_LINEAR - Fatal error!\n"
                        b"  Independent variable array T_DATA is not strictly increasing.\n"),
@@ -193,21 +182,14 @@ def test_lagrange_against_scipy(lib):
     rng = np.random.default_rng(4)
     t = np.array([-1.0, -0.2, 0.4, 1.3, 2.0])
     p = rng.normal(size=(2, 5))
-    ti = np.linspace(-1.5, 2.5, 17)
+    ti = np.linspace(-1.5, 2.5, 61)  # 305 basis values: the work matrix goes to the heap
     out = interp2(lib, "interp_lagrange_", t, p, ti)
     for c in range(2):
         np.testing.assert_allclose(out[c], lagrange(t, p[c])(ti), rtol=1e-12, atol=1e-12)
-    basis = np.full((5, 17), -7.0, order="F")
-    lib.lagrange_value_(i4(5), ptr(farr(t)), i4(17), ptr(farr(ti)), ptr(basis))
+    basis = np.full((5, 61), -7.0, order="F")
+    lib.lagrange_value_(i4(5), ptr(farr(t)), i4(61), ptr(farr(ti)), ptr(basis))
     np.testing.assert_allclose(basis.sum(axis=0), 1.0, atol=1e-12)  # partition of unity
     np.testing.assert_allclose(p @ basis, out, atol=1e-14)
-
-
-def test_lagrange_reproduces_quadratic_beyond_stack_buffer(lib):
-    t = np.array([0.0, 1.0, 3.0])
-    ti = np.linspace(-4, 6, 301)  # 903 basis values: the work matrix goes to the heap
-    out = interp2(lib, "interp_lagrange_", t, [2 * t**2 - t + 1], ti)
-    np.testing.assert_allclose(out[0], 2 * ti**2 - ti + 1, rtol=1e-12, atol=1e-12)
 
 
 # --- quadrature abscissas ------------------------------------------------------
@@ -221,22 +203,16 @@ def abscissas(lib, name, n, ab=None):
     return x
 
 
-@pytest.mark.parametrize("n", [2, 3, 4, 9, 16])
+@pytest.mark.parametrize("n", [2, 3, 4, 5, 16])
 def test_abscissas_against_chebyshev_points_and_linspace(lib, n):
-    np.testing.assert_allclose(abscissas(lib, "cc_abscissas_", n), chebyshev.chebpts2(n), atol=1e-15)
-    np.testing.assert_allclose(abscissas(lib, "f1_abscissas_", n), chebyshev.chebpts1(n), atol=1e-15)
-    np.testing.assert_allclose(abscissas(lib, "f2_abscissas_", n), chebyshev.chebpts2(n + 2)[1:-1], atol=1e-15)
-    np.testing.assert_allclose(abscissas(lib, "ncc_abscissas_", n), np.linspace(-1, 1, n), atol=1e-15)
-    np.testing.assert_allclose(abscissas(lib, "nco_abscissas_", n), np.linspace(-1, 1, n + 2)[1:-1],
-                               atol=1e-15)
+    refs = {"cc_abscissas": chebyshev.chebpts2(n), "f1_abscissas": chebyshev.chebpts1(n),
+            "f2_abscissas": chebyshev.chebpts2(n + 2)[1:-1], "ncc_abscissas": np.linspace(-1, 1, n),
+            "nco_abscissas": np.linspace(-1, 1, n + 2)[1:-1]}
     a, b = -2.0, 5.0
-    for name, ref in [("cc_abscissas", abscissas(lib, "cc_abscissas_", n)),
-                      ("f1_abscissas", abscissas(lib, "f1_abscissas_", n)),
-                      ("ncc_abscissas", abscissas(lib, "ncc_abscissas_", n)),
-                      ("nco_abscissas", abscissas(lib, "nco_abscissas_", n))]:
-        np.testing.assert_allclose(abscissas(lib, name, n, (a, b)), a + (b - a) * (ref + 1) / 2, atol=1e-14)
-    np.testing.assert_allclose(abscissas(lib, "f2_abscissas", n, (a, b)),
-                               a + (b - a) * (chebyshev.chebpts2(n + 2)[1:-1] + 1) / 2, atol=1e-14)
+    for name, ref in refs.items():
+        np.testing.assert_allclose(abscissas(lib, name + "_", n), ref, atol=1e-15, err_msg=name)
+        np.testing.assert_allclose(abscissas(lib, name, n, (a, b)), a + (b - a) * (ref + 1) / 2, atol=1e-14,
+                                   err_msg=name)
 
 
 def test_abscissas_special_cases(lib):
@@ -250,9 +226,7 @@ def test_abscissas_special_cases(lib):
     f2 = abscissas(lib, "f2_abscissas", 1, (-1.0, 1.0))[0]
     assert f2 != 0.0 and abs(f2) < 1e-15
     np.testing.assert_allclose(abscissas(lib, "f2_abscissas", 2, (-1.0, 1.0)), [-0.5, 0.5], atol=1e-15)
-    np.testing.assert_array_equal(abscissas(lib, "ncc_abscissas_", 5), [-1, -0.5, 0, 0.5, 1])
     np.testing.assert_array_equal(abscissas(lib, "nco_abscissas", 3, (0.0, 4.0)), [1, 2, 3])
-    np.testing.assert_allclose(abscissas(lib, "cc_abscissas", 3, (0.0, 2.0)), [0, 1, 2], atol=1e-15)
 
 
 @pytest.mark.parametrize("name,head", [
@@ -275,11 +249,7 @@ def test_parameterize(lib):
     t = np.full(4, -7.0)
     lib.parameterize_arc_length_(i4(2), i4(3), ptr(p), ptr(t))
     np.testing.assert_array_equal(t, [0, 5, 6, -7])
-    rng = np.random.default_rng(5)
-    q = farr(rng.normal(size=(3, 9)))
-    t = np.zeros(9)
-    lib.parameterize_arc_length_(i4(3), i4(9), ptr(q), ptr(t))
-    np.testing.assert_allclose(t, np.concatenate([[0], np.cumsum(np.linalg.norm(np.diff(q, axis=1), axis=0))]))
+    q = farr(np.zeros((2, 4)))
     t = np.full(5, -7.0)
     lib.parameterize_index_(i4(2), i4(4), ptr(q), ptr(t))
     np.testing.assert_array_equal(t, [0, 1, 2, 3, -7])
@@ -354,25 +324,23 @@ MONTHS = ["January", "February", "March", "April", "May", "June", "July", "Augus
           "October", "November", "December"]
 
 
-@pytest.mark.parametrize("local_hour", [0, 7, 12, 13, 23])
-def test_timestamp_line(lib, local_hour):
-    for _ in range(3):  # retried when the hour turns during the call
-        now = datetime.datetime.now(datetime.timezone.utc)
-        offset = local_hour - now.hour  # hours east of UTC
-        env = dict(os.environ, TZ="XXX%+d" % (-offset))  # POSIX signs are west-positive
-        code = "import ctypes as C\nC.CDLL(%r).interp_timestamp_()\n" % lib._name
-        r = subprocess.run([sys.executable, "-c", code], capture_output=True, env=env, timeout=60)
-        local = now + datetime.timedelta(hours=offset)
-        if local.hour == local_hour and (local.minute, local.second) != (59, 59):
+@pytest.mark.parametrize("local_hour,shown,word", [(0, 0, "AM"), (7, 7, "AM"), (12, 12, "PM"),
+                                                   (13, 1, "PM"), (23, 11, "PM")])
+def test_timestamp_line(lib, local_hour, shown, word):
+    code = "import ctypes as C\nC.CDLL(%r).interp_timestamp_()\n" % lib._name
+    for _ in range(3):  # again when the hour turns during the call
+        before = datetime.datetime.now(datetime.timezone.utc)
+        offset = local_hour - before.hour  # hours east of UTC; POSIX TZ counts west-positive
+        r = subprocess.run([sys.executable, "-c", code], capture_output=True, timeout=60,
+                           env=dict(os.environ, TZ="XXX%+d" % -offset))
+        if datetime.datetime.now(datetime.timezone.utc).hour == before.hour:
             break
+    local = before + datetime.timedelta(hours=offset)
     m = STAMP.match(r.stdout)
     assert m, r.stdout
-    day, month, year, hour, minute, second, ms, word = m.groups()
+    day, month, year, hour, minute, second, _ms, printed = m.groups()
     assert (int(day), MONTHS.index(month.decode()) + 1, int(year)) == (local.day, local.month, local.year)
-    shown = {0: 0, 7: 7, 12: 12, 13: 1, 23: 11}[local_hour]
     assert int(hour) == shown
-    expected_word = "AM" if local_hour < 12 else "PM"
-    if local_hour == 12 and minute == b"00" and second == b"00":
-        expected_word = "Noon"
-    assert word.decode() == expected_word
-    assert 0 <= int(ms) <= 999 and 0 <= int(minute) <= 59
+    if local_hour == 12 and (minute, second) == (b"00", b"00"):
+        word = "Noon"
+    assert printed.decode() == word
