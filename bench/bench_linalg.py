@@ -1,0 +1,150 @@
+"""Per-call times of the dense linear algebra on the small matrices met per
+integration point: from Python next to numpy/scipy equivalents, and natively
+(a small C driver compiled against the library, with a direct LAPACK/BLAS call
+beside each routine).
+
+Run on demand:  PYTHONPATH=build python3 bench/bench_linalg.py
+"""
+import glob
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import timeit
+
+import numpy as np
+import scipy.linalg.lapack as sla
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(HERE)
+
+
+def per_call(fn, number=20000, repeat=7):
+    """Best per-call time in microseconds."""
+    return min(timeit.repeat(fn, number=number, repeat=repeat)) / number * 1e6
+
+
+def python_rows(vx):
+    m = vx.math
+    rng = np.random.default_rng(3)
+    a6 = np.asfortranarray(rng.standard_normal((6, 6)) + 6 * np.eye(6))
+    b6 = np.asfortranarray(rng.standard_normal((6, 6)))
+    x6 = rng.standard_normal(6)
+    s3 = np.asfortranarray(np.array([[3.0, 1.0, 0.5], [1.0, 2.0, 0.2], [0.5, 0.2, 1.0]]))
+    spd6 = np.asfortranarray(b6 @ b6.T + np.eye(6))
+
+    def f2py_inverse():
+        lu, piv, _ = sla.dgetrf(a6)
+        return sla.dgetri(lu, piv)[0]
+
+    return [
+        ("matrixinverse 6x6 [<=0.4]", lambda: m.matrixinverse(a6), "numpy.linalg.inv", lambda: np.linalg.inv(a6)),
+        ("matrixinverse 6x6", lambda: m.matrixinverse(a6), "scipy lapack dgetrf+dgetri", f2py_inverse),
+        ("lufactdeterminant 6x6", lambda: m.lufactdeterminant(a6), "numpy.linalg.det", lambda: np.linalg.det(a6)),
+        ("matrixproduct 6x6", lambda: m.matrixproduct(a6, b6), "ndarray @", lambda: a6 @ b6),
+        ("matrixvectorproduct 6", lambda: m.matrixvectorproduct(a6, x6), "ndarray @", lambda: a6 @ x6),
+        ("vectornorm 6", lambda: m.vectornorm(x6), "numpy.linalg.norm", lambda: np.linalg.norm(x6)),
+        ("matrixeigenvalues 3x3", lambda: m.matrixeigenvalues(s3), "numpy.linalg.eigvalsh", lambda: np.linalg.eigvalsh(s3)),
+        ("choleskyfactorization 6x6", lambda: m.choleskyfactorization(spd6), "numpy.linalg.cholesky",
+         lambda: np.linalg.cholesky(spd6)),
+        ("generalmatrixproduct 6x6", lambda: m.generalmatrixproduct(1.0, a6, b6, 0.0, b6, "N", "T"),
+         "a @ b.T", lambda: a6 @ b6.T),
+    ]
+
+
+NATIVE_DRIVER = r"""
+#include <stdio.h>
+#include <string.h>
+#include <time.h>
+#include <math.h>
+#include "vexlan/linalg.h"
+
+void dgetrf_(const int*, const int*, double*, const int*, int*, int*);
+void dgetri_(const int*, double*, const int*, const int*, double*, const int*, int*);
+void dgemm_(const char*, const char*, const int*, const int*, const int*, const double*, const double*,
+            const int*, const double*, const int*, const double*, double*, const int*, size_t, size_t);
+
+static double now(void) {
+  struct timespec t;
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return t.tv_sec + 1e-9 * t.tv_nsec;
+}
+
+int main(void) {
+  int n = 6, info = 0, ipiv[6];
+  double a[36], w[36], ainv[36], b[36], c[36], work[6], one = 1.0, zero = 0.0, sink = 0.0;
+  for (int i = 0; i < 36; ++i) { a[i] = sin(1.0 + i) + (i % 7 == 0 ? 6.0 : 0.0); b[i] = cos(2.0 + i); }
+  memcpy(w, a, sizeof a);
+  const int reps = 200000;
+  double best[4] = {1e9, 1e9, 1e9, 1e9};
+  for (int round = 0; round < 7; ++round) {
+    double t0 = now();
+    for (int i = 0; i < reps; ++i) { a[0] += 1e-13; MatrixInverse(a, ainv, &n); sink += ainv[7]; }
+    double t1 = now();
+    /* direct: in place on one buffer, which alternates between A and its inverse */
+    for (int i = 0; i < reps; ++i) {
+      dgetrf_(&n, &n, w, &n, ipiv, &info);
+      dgetri_(&n, w, &n, ipiv, work, &n, &info);
+      sink += w[7];
+    }
+    double t2 = now();
+    for (int i = 0; i < reps; ++i) { a[0] += 1e-13; MatrixProduct(a, b, c, &n, &n, &n); sink += c[7]; }
+    double t3 = now();
+    for (int i = 0; i < reps; ++i) {
+      a[0] += 1e-13;
+      dgemm_("N", "N", &n, &n, &n, &one, a, &n, b, &n, &zero, c, &n, 1, 1);
+      sink += c[7];
+    }
+    double t4 = now();
+    double t[4] = {(t1 - t0) / reps, (t2 - t1) / reps, (t3 - t2) / reps, (t4 - t3) / reps};
+    for (int k = 0; k < 4; ++k) if (t[k] < best[k]) best[k] = t[k];
+  }
+  printf("%.6f %.6f %.6f %.6f %g\n", best[0] * 1e6, best[1] * 1e6, best[2] * 1e6, best[3] * 1e6, sink);
+  return 0;
+}
+"""
+
+
+def native_rows():
+    lib = None
+    for p in sys.path:
+        cand = glob.glob(os.path.join(p or ".", "libvexlan.so*"))
+        if cand:
+            lib = os.path.abspath(cand[0])
+            break
+    cc = shutil.which("cc") or shutil.which("gcc")
+    if not lib or not cc:
+        return None
+    with tempfile.TemporaryDirectory() as tmp:
+        src, exe = os.path.join(tmp, "drv.c"), os.path.join(tmp, "drv")
+        with open(src, "w") as fh:
+            fh.write(NATIVE_DRIVER)
+        subprocess.run([cc, "-O2", "-ffp-contract=off", "-I", os.path.join(ROOT, "include"), src, lib,
+                        "-Wl,-rpath," + os.path.dirname(lib), "-llapack", "-lblas", "-lm", "-o", exe],
+                       check=True)
+        out = subprocess.run([exe], check=True, capture_output=True, text=True).stdout.split()
+    return [float(v) for v in out[:4]]
+
+
+def main():
+    import _vexlan as vx
+
+    print(f"{'routine (from Python)':30s} {'us/call':>9s}   {'equivalent':28s} {'us/call':>9s}  ratio")
+    for name, fn, other, ofn in python_rows(vx):
+        t, r = per_call(fn), per_call(ofn)
+        print(f"{name:30s} {t:9.3f}   {other:28s} {r:9.3f}  {t / r:5.2f}")
+    nat = native_rows()
+    if nat:
+        print()
+        print("native 6 x 6 (C driver, best of 7 rounds)")
+        print(f"  MatrixInverse                   {nat[0]:8.4f} us/call")
+        print(f"  dgetrf + dgetri direct          {nat[1]:8.4f} us/call   ratio {nat[0] / nat[1]:5.2f} [<=1.2]")
+        print(f"  MatrixProduct                   {nat[2]:8.4f} us/call")
+        print(f"  dgemm direct                    {nat[3]:8.4f} us/call   ratio {nat[2] / nat[3]:5.2f}")
+    else:
+        print("\nnative timing skipped (no C compiler or library found)")
+
+
+if __name__ == "__main__":
+    main()
