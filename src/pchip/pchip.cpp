@@ -683,6 +683,14 @@ void pchfx(i4 n, const R* x, const R* f, const R* d, i4 incfd, i4* skip, i4 ne, 
           for (; i <= j - 1; ++i)
             if (xe[i - 1] < x[ir - 2]) break;
           if (i > j - 1) return fatal5();
+          if (ir == n && next[1] != 0) {
+            // Points from I on are evaluated again later; count their
+            // extrapolations only then, so that unordered points are not
+            // counted twice.
+            const R h = x[n - 1] - x[n - 2];
+            for (i4 k = i; k <= j - 1; ++k)
+              if (xe[k - 1] - x[n - 2] > std::max(R(0), h)) --*ierr;
+          }
           j = i;
           for (i = 1; i <= ir - 1; ++i)
             if (xe[j - 1] < x[i - 1]) break;
