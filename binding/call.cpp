@@ -726,7 +726,9 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
       int64_t total = 1;
       for (int k = 0; k < a.rank; ++k) {
         int64_t d = dims[k] < 0 ? 0 : dims[k];
-        if (__builtin_mul_overflow(total, d, &total) || total > (int64_t(1) << 40)) {
+        // Far beyond any use of these routines: refuse rather than let the
+        // allocation exhaust the machine.
+        if (__builtin_mul_overflow(total, d, &total) || total > (int64_t(1) << 29)) {
           PyErr_Format(vx_error, "%s: extents of %s too large", pyname, a.name.c_str());
           goto done;
         }
@@ -764,7 +766,7 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
       // Texts the routine may write get storage of their own.
       int64_t L = a.str_star ? static_cast<int64_t>(s.tlen) : eval_expr(a.strlen, env);
       if (L < 0) L = 0;
-      if (L > (int64_t(1) << 30)) {
+      if (L > (int64_t(1) << 26)) {
         PyErr_Format(vx_error, "%s: length of %s too large", pyname, a.name.c_str());
         goto done;
       }
