@@ -123,7 +123,7 @@ i4 monotone_derivs(i4 n, const R* x, const R* f, i4 incf, R* d, i4 incd) {
 }
 
 template <class R> void pchim(i4 n, const R* x, const R* f, R* d, i4 incfd, i4* ierr) {
-  auto rout = rname<R>("PCHIM");
+  static const Name rout = rname<R>("PCHIM");
   i4 e = check_data<R>(rout, n, x, incfd);
   if (e < 0) {
     *ierr = e;
@@ -148,7 +148,7 @@ template <class R> R pchdf(i4 k, const R* x, R* s, i4* ierr) {
 
 template <class R>
 void pchsp(const i4* ic, const R* vc, i4 n, const R* x, const R* f, R* d, i4 incfd, R* wk, i4 nwk, i4* ierr) {
-  auto rout = rname<R>("PCHSP");
+  static const Name rout = rname<R>("PCHSP");
   i4 e = check_data<R>(rout, n, x, incfd);
   if (e < 0) {
     *ierr = e;
@@ -344,7 +344,7 @@ template <class R> void pchci(i4 n, const R* h, const R* slope, R* d, i4 incfd) 
 template <class R> void pchsw(R dfmax, i4 iextrm, R& d1, R& d2, R h, R slope, i4* ierr) {
   const R third = R(0.33333);
   const R small = R(100) * Mach<R>::eps;
-  auto rout = rname<R>("PCHSW");
+  static const Name rout = rname<R>("PCHSW");
   if (d1 == R(0)) {
     if (d2 == R(0)) {
       *ierr = -1;
@@ -540,7 +540,7 @@ void pchce(const i4* ic, const R* vc, i4 n, const R* x, const R* h, const R* slo
 template <class R>
 void pchic(const i4* ic, const R* vc, R sw, i4 n, const R* x, const R* f, R* d, i4 incfd, R* wk, i4 nwk,
            i4* ierr) {
-  auto rout = rname<R>("PCHIC");
+  static const Name rout = rname<R>("PCHIC");
   i4 e = check_data<R>(rout, n, x, incfd);
   if (e < 0) {
     *ierr = e;
@@ -594,7 +594,7 @@ void pchic(const i4* ic, const R* vc, R sw, i4 n, const R* x, const R* f, R* d, 
 
 template <class R, bool deriv>
 void chfxv(R x1, R x2, R f1, R f2, R d1, R d2, i4 ne, const R* xe, R* fe, R* de, i4* next, i4* ierr) {
-  auto rout = rname<R>(deriv ? "CHFDV" : "CHFEV");
+  static const Name rout = rname<R>(deriv ? "CHFDV" : "CHFEV");
   if (ne < 1) {
     *ierr = -1;
     report(rout, "NUMBER OF EVALUATION POINTS LESS THAN ONE", -1, 1);
@@ -631,7 +631,7 @@ void chfxv(R x1, R x2, R f1, R f2, R d1, R d2, i4 ne, const R* xe, R* fe, R* de,
 template <class R, bool deriv>
 void pchfx(i4 n, const R* x, const R* f, const R* d, i4 incfd, i4* skip, i4 ne, const R* xe, R* fe, R* de,
            i4* ierr) {
-  auto rout = rname<R>(deriv ? "PCHFD" : "PCHFE");
+  static const Name rout = rname<R>(deriv ? "PCHFD" : "PCHFE");
   i4 e = checks_unless_skip<R>(rout, n, x, incfd, skip);
   if (e < 0) {
     *ierr = e;
@@ -722,7 +722,7 @@ template <class R> R chfie(R x1, R x2, R f1, R f2, R d1, R d2, R a, R b) {
 }
 
 template <class R> R pchid(i4 n, const R* x, const R* f, const R* d, i4 incfd, i4* skip, i4 ia, i4 ib, i4* ierr) {
-  auto rout = rname<R>("PCHID");
+  static const Name rout = rname<R>("PCHID");
   i4 e = checks_unless_skip<R>(rout, n, x, incfd, skip);
   if (e < 0) {
     *ierr = e;
@@ -746,7 +746,7 @@ template <class R> R pchid(i4 n, const R* x, const R* f, const R* d, i4 incfd, i
 }
 
 template <class R> R pchia(i4 n, const R* x, const R* f, const R* d, i4 incfd, i4* skip, R a, R b, i4* ierr) {
-  auto rout = rname<R>("PCHIA");
+  static const Name rout = rname<R>("PCHIA");
   i4 e = checks_unless_skip<R>(rout, n, x, incfd, skip);
   if (e < 0) {
     *ierr = e;
@@ -928,7 +928,7 @@ bisect:
 }
 
 template <class R> R bvalu(const R* t, const R* a, i4 n, i4 k, i4 ideriv, R x, i4* inbv, R* work) {
-  auto rout = rname<R>("BVALU");
+  static const Name rout = rname<R>("BVALU");
   auto err = [&](const char* m) {
     report(rout, m, 2, 1);
     return R(0);
