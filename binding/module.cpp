@@ -254,6 +254,9 @@ PyGetSetDef component_getset[] = {{"__doc__", component_doc, nullptr, nullptr, n
                                   {nullptr, nullptr, nullptr, nullptr, nullptr}};
 
 void flush_python_stdout() {
+  // Native callers (ctypes, solver glue) may reach the library without the GIL.
+  if (!Py_IsInitialized() || _Py_IsFinalizing()) return;
+  PyGILState_STATE gil = PyGILState_Ensure();
   PyObject *t, *v, *tb;
   PyErr_Fetch(&t, &v, &tb);
   PyObject* out = PySys_GetObject("stdout");
@@ -263,6 +266,7 @@ void flush_python_stdout() {
   }
   PyErr_Clear();
   PyErr_Restore(t, v, tb);
+  PyGILState_Release(gil);
 }
 
 bool ready_types() {

@@ -84,3 +84,14 @@ def test_stale_context_array_ends_process():
     out, rc = run_python(code)
     assert rc == 2
     assert out == b"Attempting to allocate already allocated variable 'errrealv'\n"
+
+
+def test_print_and_stop_from_native_caller_without_the_gil():
+    # ctypes releases the GIL; the flush of Python's stdout before the message must not crash
+    code = ("import ctypes, _vexlan as v\nprint('py first')\nlib = ctypes.CDLL(v.__file__)\n"
+            "z = ctypes.c_int32(0); one = ctypes.c_int32(1)\n"
+            "lib.xerr(ctypes.byref(one), b'native stop', None, ctypes.byref(z), None, ctypes.byref(z), None,"
+            " ctypes.byref(z), ctypes.byref(z), ctypes.byref(z), ctypes.c_size_t(11))\n")
+    out, rc = run_python(code)
+    assert rc == 0
+    assert out == b"py first\n " + b"native stop".ljust(80) + b"\n"
