@@ -305,7 +305,7 @@ PyArrayObject* s1_from_text(PyObject* o, const char* what) {
 
 enum class Mode { in, copy, overwrite, strict, view_overwrite };
 
-PyArrayObject* to_array(PyObject* o, const ArgSpec& a, Mode mode, const char* what) {
+PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* what) {
   if (o == Py_None) {
     PyErr_Format(PyExc_TypeError, "%s: expected an array, got None", what);
     return nullptr;
@@ -366,7 +366,7 @@ PyArrayObject* to_array(PyObject* o, const ArgSpec& a, Mode mode, const char* wh
   return fix_rank(arr, a.rank, what);
 }
 
-PyArrayObject* new_array(const ArgSpec& a, const int64_t* dims) {
+PyArrayObject* new_array(const ArgDesc& a, const int64_t* dims) {
   npy_intp d[7];
   for (int k = 0; k < a.rank; ++k) d[k] = dims[k] < 0 ? 0 : dims[k];
   PyArrayObject* r = reinterpret_cast<PyArrayObject*>(
@@ -379,7 +379,7 @@ PyArrayObject* new_array(const ArgSpec& a, const int64_t* dims) {
 
 struct CbFrame {
   const CallbackDef* def;
-  const CbSpec* spec;
+  const CbDesc* desc;
   PyObject* func;
   PyObject* extra;
   int npass;
@@ -391,10 +391,10 @@ struct CbFrame {
 thread_local CbFrame* cb_top = nullptr;
 
 struct CbEnv : ExprEnv {
-  const CbSpec* spec;
+  const CbDesc* desc;
   void** p;
   int64_t value(int a) const override {
-    const ArgSpec& s = spec->args[a];
+    const ArgDesc& s = desc->args[a];
     if (s.rank) return 0;
     if (s.ty == Ty::i4 || s.ty == Ty::l4) return *static_cast<int32_t*>(p[a]);
     if (s.ty == Ty::l1) return *static_cast<int8_t*>(p[a]);
@@ -429,20 +429,20 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
   if (!fr) return &dummy;
   fr->ret = Scalar{};
   if (fr->failed) return &fr->ret;
-  const CbSpec* spec = fr->spec;
+  const CbDesc* desc = fr->desc;
   Py_ssize_t nextra = fr->extra ? PyTuple_GET_SIZE(fr->extra) : 0;
-  std::vector<int> pass(spec->py_required);
-  for (int ix : spec->py_optional) {
+  std::vector<int> pass(desc->py_required);
+  for (int ix : desc->py_optional) {
     if (fr->npass >= 0 && static_cast<Py_ssize_t>(pass.size()) + nextra >= fr->npass) break;
     pass.push_back(ix);
   }
   PyObject* args = PyTuple_New(static_cast<Py_ssize_t>(pass.size()) + nextra);
   CbEnv env;
-  env.spec = spec;
+  env.desc = desc;
   env.p = p;
   bool ok = args != nullptr;
   for (size_t k = 0; ok && k < pass.size(); ++k) {
-    const ArgSpec& a = spec->args[pass[k]];
+    const ArgDesc& a = desc->args[pass[k]];
     PyObject* item;
     if (a.rank == 0) {
       item = scalar_to_py(a.ty, p[pass[k]]);
@@ -469,9 +469,9 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
     // The call-back's results go to its outputs, in order.
     PyObject* seq = PyTuple_Check(res) ? (Py_INCREF(res), res) : PyTuple_Pack(1, res);
     if (!seq) ok = false;
-    for (Py_ssize_t k = 0; ok && k < PyTuple_GET_SIZE(seq) && k < static_cast<Py_ssize_t>(spec->outs.size()); ++k) {
-      const ArgSpec& a = spec->args[spec->outs[k]];
-      if (a.rank == 0 && !store_scalar(PyTuple_GET_ITEM(seq, k), a.ty, p[spec->outs[k]], a.name.c_str())) ok = false;
+    for (Py_ssize_t k = 0; ok && k < PyTuple_GET_SIZE(seq) && k < static_cast<Py_ssize_t>(desc->outs.size()); ++k) {
+      const ArgDesc& a = desc->args[desc->outs[k]];
+      if (a.rank == 0 && !store_scalar(PyTuple_GET_ITEM(seq, k), a.ty, p[desc->outs[k]], a.name.c_str())) ok = false;
     }
     Py_XDECREF(seq);
   }
@@ -540,14 +540,14 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
     }
 
   CallEnv env(sl);
-  auto fail_check = [&](const ArgSpec& a, const Expr& e) {
+  auto fail_check = [&](const ArgDesc& a, const Expr& e) {
     PyErr_Format(vx_error, "(%s) failed for argument %s: %s:%s=%lld", e.src.c_str(), a.name.c_str(), pyname,
                  a.name.c_str(), static_cast<long long>(sl[&a - r.args.data()].ival));
   };
 
   // 1. Given Python values.
   for (int i = 0; i < nn; ++i) {
-    const ArgSpec& a = r.args[i];
+    const ArgDesc& a = r.args[i];
     Slot& s = sl[i];
     if (a.pypos < 0 || !pv[a.pypos]) continue;
     PyObject* o = pv[a.pypos];
@@ -575,7 +575,7 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
           PyErr_Format(PyExc_TypeError, "%s: %s_extra_args must be a tuple", pyname, a.name.c_str());
           goto done;
         }
-        frames[nframes] = CbFrame{a.cb, a.cbspec, o, extra, accepted_args(o), false, nullptr, nullptr, nullptr, {}, nullptr};
+        frames[nframes] = CbFrame{a.cb, a.cbdesc, o, extra, accepted_args(o), false, nullptr, nullptr, nullptr, {}, nullptr};
         ++nframes;
         fn = a.cb->trampoline;
       } else {
@@ -638,7 +638,7 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
 
   // 2. Defaults of the absent scalars, in dependency order.
   for (int i : r.scalar_order) {
-    const ArgSpec& a = r.args[i];
+    const ArgDesc& a = r.args[i];
     Slot& s = sl[i];
     if (s.present) continue;
     double rv;
@@ -672,7 +672,7 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
 
   // 3. Checks.
   for (int i = 0; i < nn; ++i) {
-    const ArgSpec& a = r.args[i];
+    const ArgDesc& a = r.args[i];
     if (!sl[i].present && !sl[i].known) continue;
     for (const Expr& e : a.checks)
       if (!eval_expr(e, env)) {
@@ -683,7 +683,7 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
 
   // 4. Arrays: sizes of the inputs, absent optional ones, outputs.
   for (int i = 0; i < nn; ++i) {
-    const ArgSpec& a = r.args[i];
+    const ArgDesc& a = r.args[i];
     Slot& s = sl[i];
     if (a.rank == 0 || a.ty == Ty::cb) continue;
     int64_t dims[7];
@@ -759,7 +759,7 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
 
   // 5. Texts of fixed length, output texts, output scalars, views.
   for (int i = 0; i < nn; ++i) {
-    const ArgSpec& a = r.args[i];
+    const ArgDesc& a = r.args[i];
     Slot& s = sl[i];
     if (a.ty == Ty::str) {
       if (a.str_star && s.present && a.intent == Intent::in) continue;
@@ -845,7 +845,7 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
   // 7. Results.
   {
     auto one = [&](int i) -> PyObject* {
-      const ArgSpec& a = r.args[i];
+      const ArgDesc& a = r.args[i];
       Slot& s = sl[i];
       if (a.ty == Ty::str) {
         size_t k = s.tlen;

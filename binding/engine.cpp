@@ -63,50 +63,50 @@ struct RawArg {
   std::vector<std::string> checks;
 };
 
-bool parse_raw(const std::string& spec, RawArg& a, std::string& err) {
-  size_t colon = spec.find(':');
-  if (colon == std::string::npos) return err = "missing ':' in '" + spec + "'", false;
-  a.name = trim(spec.substr(0, colon));
+bool parse_raw(const std::string& desc, RawArg& a, std::string& err) {
+  size_t colon = desc.find(':');
+  if (colon == std::string::npos) return err = "missing ':' in '" + desc + "'", false;
+  a.name = trim(desc.substr(0, colon));
   size_t p = colon + 1;
-  while (p < spec.size() && spec[p] == ' ') ++p;
+  while (p < desc.size() && desc[p] == ' ') ++p;
   size_t b = p;
-  while (p < spec.size() && (std::isalnum(static_cast<unsigned char>(spec[p])) || spec[p] == '_')) ++p;
-  a.type = spec.substr(b, p - b);
-  if ((a.type == "str" || a.type == "cb") && !read_parens(spec, p, a.typeparam))
-    return err = "type needs (...) in '" + spec + "'", false;
-  if (p < spec.size() && spec[p] == '(') {
-    if (!read_parens(spec, p, a.dims)) return err = "unbalanced dims in '" + spec + "'", false;
+  while (p < desc.size() && (std::isalnum(static_cast<unsigned char>(desc[p])) || desc[p] == '_')) ++p;
+  a.type = desc.substr(b, p - b);
+  if ((a.type == "str" || a.type == "cb") && !read_parens(desc, p, a.typeparam))
+    return err = "type needs (...) in '" + desc + "'", false;
+  if (p < desc.size() && desc[p] == '(') {
+    if (!read_parens(desc, p, a.dims)) return err = "unbalanced dims in '" + desc + "'", false;
     a.has_dims = true;
   }
   // Remaining words: intent, "= default", check(...), doc "...".
-  while (p < spec.size()) {
-    while (p < spec.size() && spec[p] == ' ') ++p;
-    if (p >= spec.size()) break;
-    if (spec.compare(p, 6, "check(") == 0) {
+  while (p < desc.size()) {
+    while (p < desc.size() && desc[p] == ' ') ++p;
+    if (p >= desc.size()) break;
+    if (desc.compare(p, 6, "check(") == 0) {
       p += 5;
       std::string in;
-      if (!read_parens(spec, p, in)) return err = "unbalanced check in '" + spec + "'", false;
+      if (!read_parens(desc, p, in)) return err = "unbalanced check in '" + desc + "'", false;
       a.checks.push_back(in);
-    } else if (spec.compare(p, 4, "doc ") == 0) {
-      size_t q1 = spec.find('"', p), q2 = q1 == std::string::npos ? q1 : spec.find('"', q1 + 1);
-      if (q2 == std::string::npos) return err = "bad doc in '" + spec + "'", false;
-      a.doc = spec.substr(q1 + 1, q2 - q1 - 1);
+    } else if (desc.compare(p, 4, "doc ") == 0) {
+      size_t q1 = desc.find('"', p), q2 = q1 == std::string::npos ? q1 : desc.find('"', q1 + 1);
+      if (q2 == std::string::npos) return err = "bad doc in '" + desc + "'", false;
+      a.doc = desc.substr(q1 + 1, q2 - q1 - 1);
       p = q2 + 1;
-    } else if (spec[p] == '=') {
+    } else if (desc[p] == '=') {
       ++p;
-      size_t e = spec.size();
-      size_t c1 = spec.find(" check(", p), c2 = spec.find(" doc \"", p);
+      size_t e = desc.size();
+      size_t c1 = desc.find(" check(", p), c2 = desc.find(" doc \"", p);
       if (c1 < e) e = c1;
       if (c2 < e) e = c2;
-      a.dflt = trim(spec.substr(p, e - p));
+      a.dflt = trim(desc.substr(p, e - p));
       a.has_default = true;
       p = e;
     } else {
-      size_t e = spec.find(' ', p);
-      if (e == std::string::npos) e = spec.size();
-      std::string w = spec.substr(p, e - p);
+      size_t e = desc.find(' ', p);
+      if (e == std::string::npos) e = desc.size();
+      std::string w = desc.substr(p, e - p);
       if (w != "in" && w != "out" && w != "inout" && w != "io" && w != "ret")
-        return err = "unknown word '" + w + "' in '" + spec + "'", false;
+        return err = "unknown word '" + w + "' in '" + desc + "'", false;
       a.intent = w;
       p = e;
     }
@@ -133,12 +133,12 @@ bool is_real_literal(const std::string& s, double& v) {
 
 // Parses the argument specs of a routine or call-back; expressions refer to
 // the arguments by name.
-bool build_args(const char* const* specs, int n, std::vector<ArgSpec>& args, std::string& err) {
+bool build_args(const char* const* specs, int n, std::vector<ArgDesc>& args, std::string& err) {
   std::vector<RawArg> raw(n);
-  args.assign(n, ArgSpec{});
+  args.assign(n, ArgDesc{});
   for (int i = 0; i < n; ++i) {
     if (!parse_raw(specs[i], raw[i], err)) return false;
-    ArgSpec& a = args[i];
+    ArgDesc& a = args[i];
     a.name = raw[i].name;
     if (!type_of(raw[i].type, a.ty)) return err = "unknown type '" + raw[i].type + "' of " + a.name, false;
     const std::string& in = raw[i].intent;
@@ -152,7 +152,7 @@ bool build_args(const char* const* specs, int n, std::vector<ArgSpec>& args, std
     return -1;
   };
   for (int i = 0; i < n; ++i) {
-    ArgSpec& a = args[i];
+    ArgDesc& a = args[i];
     const RawArg& r = raw[i];
     if (a.ty == Ty::str) {
       if (trim(r.typeparam) == "*") a.str_star = true;
@@ -240,7 +240,7 @@ bool parse_signature(const std::string& sig, SigParts& s, std::string& err) {
   return true;
 }
 
-const char* type_doc(const ArgSpec& a) {
+const char* type_doc(const ArgDesc& a) {
   switch (a.ty) {
     case Ty::i4: return a.rank ? "array('i')" : "int";
     case Ty::f8: return a.rank ? "array('d')" : "float";
@@ -257,7 +257,7 @@ const char* type_doc(const ArgSpec& a) {
   return "";
 }
 
-std::string arg_doc(const ArgSpec& a, const char* role) {
+std::string arg_doc(const ArgDesc& a, const char* role) {
   std::string s = a.name + " : " + role + (*role ? " " : "");
   if (a.rank) {
     s += "rank-" + std::to_string(a.rank) + " " + type_doc(a) + " with bounds (";
@@ -278,7 +278,7 @@ std::string arg_doc(const ArgSpec& a, const char* role) {
 
 bool real_default(const Expr& e, double& v) { return real_default_impl(e, v); }
 
-bool build_callback(const CallbackDef* d, CbSpec& c, std::string& err) {
+bool build_callback(const CallbackDef* d, CbDesc& c, std::string& err) {
   c.def = d;
   if (!build_args(d->args, d->nargs, c.args, err)) return false;
   // "def dfunc(fa,d0,a,args,nfun,[na]): return"
@@ -315,19 +315,19 @@ bool build_callback(const CallbackDef* d, CbSpec& c, std::string& err) {
   return true;
 }
 
-static std::map<std::string, CbSpec>& callbacks() {
-  static std::map<std::string, CbSpec> m;
+static std::map<std::string, CbDesc>& callbacks() {
+  static std::map<std::string, CbDesc> m;
   return m;
 }
 
-const CbSpec* find_callback(const std::string& name) {
+const CbDesc* find_callback(const std::string& name) {
   auto& m = callbacks();
   auto it = m.find(name);
   if (it != m.end()) return it->second.ok ? &it->second : nullptr;
   for (const CallbackDef* d : registry().callbacks) {
     if (name == d->name) {
       std::string err;
-      CbSpec& c = m[name];
+      CbDesc& c = m[name];
       if (!build_callback(d, c, err)) {
         PyErr_Format(PyExc_SystemError, "call-back %s: %s", d->name, err.c_str());
         return nullptr;
@@ -353,7 +353,7 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
   };
   int ntext = 0;
   for (int i = 0; i < static_cast<int>(r.args.size()); ++i) {
-    ArgSpec& a = r.args[i];
+    ArgDesc& a = r.args[i];
     if (a.intent == Intent::ret) {
       if (r.ret_index >= 0) return err = "two function results", false;
       r.ret_index = i;
@@ -362,19 +362,19 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
       ++ntext;
     }
     if (a.ty == Ty::cb) {
-      a.cbspec = const_cast<CbSpec*>(find_callback(a.cbname));
-      if (!a.cbspec) {
+      a.cbdesc = const_cast<CbDesc*>(find_callback(a.cbname));
+      if (!a.cbdesc) {
         PyErr_Clear();
         return err = "unknown call-back '" + a.cbname + "'", false;
       }
-      a.cb = a.cbspec->def;
+      a.cb = a.cbdesc->def;
     }
   }
   int native_arity = static_cast<int>(r.args.size()) + ntext + (r.ret_index >= 0 ? (r.ret_is_text ? 1 : -1) : 0);
   if (native_arity != d->arity)
     return err = "table lists " + std::to_string(native_arity) + " native arguments, the routine takes " +
                  std::to_string(d->arity), false;
-  for (ArgSpec& a : r.args) a.what = r.pyname + ": argument " + a.name;
+  for (ArgDesc& a : r.args) a.what = r.pyname + ": argument " + a.name;
   // Python arguments.
   for (auto& [nm, opt] : sp.args) {
     int pos = static_cast<int>(r.pynames.size());
@@ -412,7 +412,7 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
   }
   r.nresults = static_cast<int>(r.results.size());
   // Hidden arguments need a default (inputs) unless they are outputs.
-  for (ArgSpec& a : r.args) {
+  for (ArgDesc& a : r.args) {
     if (a.pypos < 0 && (a.intent == Intent::in || a.intent == Intent::inout || a.intent == Intent::io) &&
         !a.has_default && a.ty != Ty::cb)
       return err = "hidden argument '" + a.name + "' has no default", false;

@@ -14,7 +14,7 @@ enum class Intent : uint8_t { in, out, inout, io, ret };
 
 constexpr int kMaxArgs = 48;
 
-struct ArgSpec {
+struct ArgDesc {
   std::string name;
   Ty ty = Ty::f8;
   Intent intent = Intent::in;
@@ -27,7 +27,7 @@ struct ArgSpec {
   Expr strlen;                  // str(len)
   std::string cbname;
   const CallbackDef* cb = nullptr;
-  struct CbSpec* cbspec = nullptr;
+  struct CbDesc* cbdesc = nullptr;
   std::string doc;
   std::string what;             // "routine: argument name", for messages
   // From the Python signature.
@@ -40,9 +40,9 @@ struct ArgSpec {
 
 // A parsed call-back: its native arguments, which of them the Python
 // function receives, and which it may deliver back.
-struct CbSpec {
+struct CbDesc {
   const CallbackDef* def = nullptr;
-  std::vector<ArgSpec> args;
+  std::vector<ArgDesc> args;
   std::vector<int> py_required;  // native indices passed to Python
   std::vector<int> py_optional;
   std::vector<int> outs;         // native indices filled from the return value
@@ -53,7 +53,7 @@ struct Routine {
   const RoutineDef* def = nullptr;
   std::string pyname;
   std::string native;
-  std::vector<ArgSpec> args;
+  std::vector<ArgDesc> args;
   std::vector<std::string> pynames;  // Python argument names in order
   std::vector<int> pyarg_of;         // Python position -> native arg index (-1 for flags)
   int nrequired = 0;
@@ -67,9 +67,9 @@ struct Routine {
 };
 
 bool build_routine(const RoutineDef* d, Routine& r, std::string& err);
-bool build_callback(const CallbackDef* d, CbSpec& c, std::string& err);
+bool build_callback(const CallbackDef* d, CbDesc& c, std::string& err);
 PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargs, PyObject* kwnames);
-const CbSpec* find_callback(const std::string& name);
+const CbDesc* find_callback(const std::string& name);
 
 extern PyObject* vx_error;
 

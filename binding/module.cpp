@@ -83,12 +83,12 @@ PyObject* data_get(DataEntry* e) {
       if (!e->cached) {
         PyArray_Descr* descr;
         if (d->kind == DataKind::text) {
-          PyObject* spec = PyUnicode_FromFormat("S%d", d->len);
-          if (!spec || !PyArray_DescrConverter(spec, &descr)) {
-            Py_XDECREF(spec);
+          PyObject* desc = PyUnicode_FromFormat("S%d", d->len);
+          if (!desc || !PyArray_DescrConverter(desc, &descr)) {
+            Py_XDECREF(desc);
             return nullptr;
           }
-          Py_DECREF(spec);
+          Py_DECREF(desc);
         } else {
           descr = PyArray_DescrFromType(d->kind == DataKind::scalar_i4 ? NPY_INT32 : NPY_FLOAT64);
         }

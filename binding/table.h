@@ -142,8 +142,8 @@ struct Trampoline<R (*)(A...), D> {
 
 #define VX_ROUTINE(COMP, SYM, SIG, ...) VX_ROUTINE_SYM(COMP, SYM, SIG, __VA_ARGS__)
 
-// VX_CALLBACK(name, native function type, "def ...: return", arg specs...)
-// Arg specs as for routines; intent is seen from the call-back (out: the
+// VX_CALLBACK(name, native function type, "def ...: return", argument descriptions...)
+// Argument descriptions as for routines; intent is seen from the call-back (out: the
 // call-back delivers it).
 #define VX_CALLBACK(NAME, FTYPE, SIG, ...)                                                        \
   extern const ::vxb::CallbackDef vxcb_##NAME;                                                    \
