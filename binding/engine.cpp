@@ -131,13 +131,13 @@ bool is_real_literal(const std::string& s, double& v) {
   return end && *end == '\0';
 }
 
-// Parses the argument specs of a routine or call-back; expressions refer to
+// Parses the argument descriptions of a routine or call-back; expressions refer to
 // the arguments by name.
-bool build_args(const char* const* specs, int n, std::vector<ArgDesc>& args, std::string& err) {
+bool build_args(const char* const* descs, int n, std::vector<ArgDesc>& args, std::string& err) {
   std::vector<RawArg> raw(n);
   args.assign(n, ArgDesc{});
   for (int i = 0; i < n; ++i) {
-    if (!parse_raw(specs[i], raw[i], err)) return false;
+    if (!parse_raw(descs[i], raw[i], err)) return false;
     ArgDesc& a = args[i];
     a.name = raw[i].name;
     if (!type_of(raw[i].type, a.ty)) return err = "unknown type '" + raw[i].type + "' of " + a.name, false;
