@@ -317,3 +317,27 @@ def test_error_returns_when_flag_lowered(pl):
     for xv in (np.nan, 1.5, -0.1):
         assert pl.dbvalu_(P(t), P(a), ii(4), ii(4), ii(0), r(xv), C.byref(i4(1)), P(w)) == 0.0
     assert pl.dbvalu_(P(t), P(a), ii(4), ii(4), ii(4), r(0.5), C.byref(i4(1)), P(w)) == 0.0
+
+
+def test_garbage_inputs_stay_inside_the_arrays(pl):
+    """Random sizes, strides, unordered abscissas vouched for by SKIP, odd search
+    indices: every call returns (the sanitizer build checks the memory side)."""
+    g = np.random.default_rng(7)
+    for _ in range(400):
+        n = int(g.integers(0, 7))
+        x = g.normal(size=max(n, 1))
+        f, d = g.normal(size=3 * max(n, 1)), np.zeros(3 * max(n, 1))
+        inc, ierr = int(g.integers(-1, 4)), i4()
+        if 1 <= inc <= 3:
+            pl.dpchim_(ii(n), P(x), P(f), P(d), ii(inc), C.byref(ierr))
+            assert ierr.value >= 0 or ierr.value in (-1, -3)
+            a, b = g.normal(size=2) * 2
+            v = pl.dpchia_(ii(n), P(x), P(f), P(d), ii(inc), C.byref(i4(1)), r(a), r(b), C.byref(ierr))
+            assert ierr.value in (-1, 0, 1, 2, 3, -4) and (ierr.value < 0 or np.isfinite(v))
+            xe, fe = g.normal(size=4) * 3, np.zeros(4)
+            pl.dpchfe_(ii(n), P(x), P(f), P(d), ii(inc), C.byref(i4(1)), ii(4), P(xe), P(fe), C.byref(ierr))
+            assert ierr.value >= -5
+        t = np.sort(g.normal(size=12)) if g.random() < 0.5 else g.normal(size=12)
+        ilo, il, mf = i4(int(g.integers(-5, 20))), i4(), i4()
+        pl.dintrv_(P(t), ii(int(g.integers(-1, 13))), r(g.normal() * 3), C.byref(ilo), C.byref(il), C.byref(mf))
+        assert mf.value in (-1, 0, 1)

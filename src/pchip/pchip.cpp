@@ -767,6 +767,8 @@ template <class R> R pchia(i4 n, const R* x, const R* f, const R* d, i4 incfd, i
   i4 ib = n;
   for (i4 i = n; i >= ia; --i)
     if (xb < x[i - 1]) ib = i - 1;
+  // Only abscissas out of order (vouched for by SKIP) can push IB below 1.
+  ib = std::max(ib, 1);
   if (ib < ia) return chfie<R>(x[ib - 1], x[ia - 1], F(ib), F(ia), D(ib), D(ia), a, b);
   R value = R(0);
   if (ib > ia) {
