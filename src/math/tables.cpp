@@ -41,16 +41,18 @@ constexpr size_t stack_points = 64;
 using Derivs = vx::Scratch<double, stack_points>;
 
 // Monotone derivatives d of the table (x, f); the data checks of the library
-// run here and report a bad table through its error package.
-void monotone_derivatives(i4 n, const double* x, const double* f, double* d) {
+// run here and report a bad table through its error package. Returns true when
+// the table passed them.
+bool monotone_derivatives(i4 n, const double* x, const double* f, double* d) {
   static const i4 no_spline = 0, no_work = 0;
   double wk[1];
   i4 ierr = 0;
   dpchez_(&n, x, f, d, &no_spline, wk, &no_work, &ierr);
+  if (ierr >= 0) return true;
   // Reached with an error only when a caller lowered the control flag; the
   // derivatives are then unset and must not be read as numbers.
-  if (ierr < 0)
-    for (i4 i = 0; i < n; ++i) d[i] = 0.0;
+  for (i4 i = 0; i < n; ++i) d[i] = 0.0;
+  return false;
 }
 
 double monotone_integral(i4 n, const double* x, const double* f, double a, double b) {
@@ -69,9 +71,12 @@ VX_API void cubichermitianinterpolation(double* res, const double* x, const i4* 
                                         const i4* ny, const double* p, const i4* k) {
   if (refuse_cubic_table("CUBICHERMITIANINTERPOLATION", *n, *ny)) return;
   Derivs d(*n > 0 ? size_t(*n) : 0);
-  monotone_derivatives(*n, x, y, d);
+  // The derivative setter has just checked this very table; the evaluator need
+  // not walk it again. A table it refused (lowered control flag) is checked
+  // and reported once more, as a fresh evaluation would.
+  i4 skip = monotone_derivatives(*n, x, y, d) ? 1 : 0;
   static const i4 incfd = 1;
-  i4 skip = 0, ierr = 0;
+  i4 ierr = 0;
   // The count of extrapolated points that comes back is of no interest here.
   dpchfe_(n, x, y, d, &incfd, &skip, k, p, res, &ierr);
 }
