@@ -165,6 +165,19 @@ def test_vector_helpers(vx, scale):
     np.testing.assert_array_equal(vx.math.getabvector(x, y), y - x)
 
 
+def test_lengths_and_angles_of_subnormal_vectors(vx):
+    # Exact powers of two down to the smallest subnormal: nothing may vanish
+    # in the sums of squares or overflow in the scaling.
+    t = 2.0 ** -1074
+    a, b = np.array([3 * 2.0 ** -1060, 0.0]), np.array([0.0, 4 * 2.0 ** -1060])
+    assert vx.math.effectivearclength(a, b, 0.0) == 5 * 2.0 ** -1060
+    assert vx.math.effectivearclength(np.array([t, 0.0]), np.zeros(2), 0.0) == t
+    np.testing.assert_array_equal(vx.math.getunitvector(np.array([0.0, -t])), [0.0, -1.0])
+    assert vx.math.euclideanangle(np.array([t, 0.0]), np.array([t, 0.0])) == 0.0
+    assert vx.math.euclideanangle(np.array([t, 0.0]), np.array([0.0, 1.0])) == pytest.approx(math.pi / 2)
+    assert vx.math.euclideanangle(np.array([t, t]), np.array([1.0, 0.0])) == pytest.approx(math.pi / 4)
+
+
 @pytest.mark.parametrize("v", [[1.0, 1.0], [0.1, 0.2, 0.3], [1e-3, 7.0, -2.2, 5.5], [2.0 ** 0.5, 3.0 ** 0.5]])
 def test_angle_between_equal_and_degenerate_vectors(vx, v):
     v = np.array(v)

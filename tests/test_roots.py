@@ -56,6 +56,21 @@ def test_bdsafe_counts_and_iteration_limit(vx):
     assert record(vx) == (-1, "Warning in BrentsMethod: Max iterations exceeded.")
 
 
+@pytest.mark.parametrize("name,before", [("bdsafe", 2), ("nrsafe", 3)])
+def test_convergence_on_the_last_allowed_iteration(vx, name, before):
+    # k evaluations inside the loop means the test is met at the start of
+    # iteration k + 1: that limit is enough, one less is not.
+    cb, xs = counted(lambda x: math.cos(x) - x, lambda x: -math.sin(x) - 1)
+    root, _ = getattr(vx.math, name)(cb, 0.0, 1.0, np.zeros(1), 1e-12, 100, 0)
+    k = len(xs) - before
+    assert k >= 2
+    assert getattr(vx.math, name)(cb, 0.0, 1.0, np.zeros(1), 1e-12, k + 1, 0) == (root, 0)
+    assert record(vx)[0] == 0
+    del xs[:]
+    last, istat = getattr(vx.math, name)(cb, 0.0, 1.0, np.zeros(1), 1e-12, k, 0)
+    assert istat == 1 and record(vx)[0] == -1 and len(xs) == before + k and last == xs[-1]
+
+
 @pytest.mark.parametrize("maxit,istat,code", [(0, 1, -1), (-1, 0, 0)])
 def test_bdsafe_without_iterations_returns_x2(vx, maxit, istat, code):
     cb, xs = counted(lambda x: x - 0.3)

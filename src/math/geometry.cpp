@@ -37,25 +37,27 @@ void rodrigues(double* r, const double* n, double angle) {
 
 const double default_axis[3] = {1.0, 0.0, 0.0};
 
-// Euclidean norm of v(1:n). The plain sum of squares is used unless it
-// overflowed or lost everything to underflow; then the components are scaled
-// by the largest magnitude first.
-double norm2(const double* v, int32_t n) {
+// Euclidean norm of the n components comp(0..n-1). The plain sum of squares
+// is used unless it overflowed or lost everything to underflow; then the
+// components are scaled by the largest magnitude first.
+template <class Comp>
+double norm2_of(int32_t n, Comp comp) {
   double s = 0.0;
-  for (int32_t i = 0; i < n; ++i) s += v[i] * v[i];
-  if (s > 0x1p-968 && s < 0x1p1016) return std::sqrt(s);
+  for (int32_t i = 0; i < n; ++i) s += comp(i) * comp(i);
+  if ((s > 0x1p-968 && s < 0x1p1016) || std::isnan(s)) return std::sqrt(s);
   double big = 0.0;
-  for (int32_t i = 0; i < n; ++i) {
-    const double a = std::fabs(v[i]);
-    if (a > big) big = a;
-  }
-  if (big == 0.0 || !std::isfinite(big) || std::isnan(s)) return std::sqrt(s);
+  for (int32_t i = 0; i < n; ++i) big = std::fmax(big, std::fabs(comp(i)));
+  if (big == 0.0 || !std::isfinite(big)) return std::sqrt(s);
   double t = 0.0;
   for (int32_t i = 0; i < n; ++i) {
-    const double a = v[i] / big;
+    const double a = comp(i) / big;
     t += a * a;
   }
   return big * std::sqrt(t);
+}
+
+double norm2(const double* v, int32_t n) {
+  return norm2_of(n, [v](int32_t i) { return v[i]; });
 }
 
 // Contracts the first index of a 3x3x3x3 tensor with the rotation and moves
@@ -103,9 +105,9 @@ VX_API void TensorTransformation2nd(const double* tensin, double* tensout, const
 VX_API void GetBoundingBoxFromEllipse(double* xybound, const double* a, const double* b, const double* phi_d) {
   const double phi = *phi_d * deg2rad;
   const double c = std::cos(phi), s = std::sin(phi);
-  const double a2 = *a * *a, b2 = *b * *b;
-  const double w = std::sqrt(a2 * c * c + b2 * s * s);
-  const double h = std::sqrt(a2 * s * s + b2 * c * c);
+  const double a2 = *a * *a, b2 = *b * *b, c2 = c * c, s2 = s * s;
+  const double w = std::sqrt(a2 * c2 + b2 * s2);
+  const double h = std::sqrt(a2 * s2 + b2 * c2);
   xybound[0] = w;
   xybound[1] = h;
 }
@@ -114,7 +116,7 @@ VX_API void GetRadiusOfEllipse(double* r, const double* a, const double* b, cons
   const double phi = *phi_d * deg2rad;
   const double c = std::cos(phi), s = std::sin(phi);
   const double av = *a, bv = *b;
-  *r = av * bv / std::sqrt(bv * bv * c * c + av * av * s * s);
+  *r = av * bv / std::sqrt((bv * bv) * (c * c) + (av * av) * (s * s));
 }
 
 VX_API double gettrianglearea(const double* x1, const double* y1, const double* x2, const double* y2,
@@ -286,30 +288,8 @@ VX_API void GetABVector(double* v, const double* a, const double* b, const int32
 }
 
 VX_API double EffectiveArcLength(const double* oa, const double* ob, const double* curvature, const int32_t* n) {
-  const int32_t len = *n;
-  // Chord length |oa - ob| without a scratch vector; small n on the stack path.
-  double s = 0.0;
-  for (int32_t i = 0; i < len; ++i) {
-    const double d = oa[i] - ob[i];
-    s += d * d;
-  }
-  double chord;
-  if ((s > 0x1p-968 && s < 0x1p1016) || s == 0.0 || std::isnan(s)) {
-    chord = std::sqrt(s);
-  } else {
-    double big = 0.0;
-    for (int32_t i = 0; i < len; ++i) big = std::fmax(big, std::fabs(oa[i] - ob[i]));
-    double t = 0.0;
-    if (std::isfinite(big)) {
-      for (int32_t i = 0; i < len; ++i) {
-        const double d = (oa[i] - ob[i]) / big;
-        t += d * d;
-      }
-      chord = big * std::sqrt(t);
-    } else {
-      chord = std::sqrt(s);
-    }
-  }
+  // Chord length |oa - ob| without a scratch vector.
+  const double chord = norm2_of(*n, [oa, ob](int32_t i) { return oa[i] - ob[i]; });
   const double k = *curvature;
   if (k == 0.0) return chord;
   const double rad = 1.0 / k;
@@ -363,10 +343,11 @@ VX_API double EuclideanAngle(const double* x, const double* y, const int32_t* n)
   int ex, ey;
   std::frexp(ax, &ex);
   std::frexp(ay, &ey);
-  const double fx = std::ldexp(1.0, -ex), fy = std::ldexp(1.0, -ey);
+  // Scaled element by element: a single factor 2^-e overflows for subnormal
+  // magnitudes.
   double dot = 0.0, sx = 0.0, sy = 0.0;
   for (int32_t i = 0; i < len; ++i) {
-    const double u = x[i] * fx, v = y[i] * fy;
+    const double u = std::ldexp(x[i], -ex), v = std::ldexp(y[i], -ey);
     dot += u * v;
     sx += u * u;
     sy += v * v;

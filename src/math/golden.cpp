@@ -238,8 +238,8 @@ VX_API void Solution3PE(const double* a, const double* b, const double* c, const
   const double av = *a;
   const double s = *b / (3.0 * av);
   const double ca = *c / av;
-  const double p = ca - 3.0 * s * s;
-  const double q = *d / av - ca * s + 2.0 * s * s * s;
+  const double p = ca - 3.0 * (s * s);
+  const double q = *d / av - ca * s + 2.0 * (s * s * s);
   SpecialCase(&p, &q, x1, x2, x3);
   *x1 -= s;
   *x2 -= s;
