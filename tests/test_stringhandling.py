@@ -133,17 +133,25 @@ def test_reduceblanks_and_spack(sh, err):
     ([1234, 5], "(I3)", 4, 1, b"***5"),                    # too wide for w
     ([12345], "(I5)", 3, 1, b"***"),                       # too wide for jmax
     ([7, -5], "(I4.3)", 4, 1, b"007-005"),
-    ([9, 8], "(2X,'a''b',I1)", 8, 1, b"a'b9a'b8"),
+    ([9, 8], "(' ',I1)", 8, 1, b"98"),                     # a blank literal is no separator
+    ([9, 8], "(I1,\"'\")", 8, 1, b"9'8'"),
+    ([5], "(I2)xyz", 8, 1, b"5"),                          # text after the format is ignored
     ([-2147483648], "(i0)", 12, 1, b"-2147483648"),
 ])
 def test_int2aformat(sh, jr, aw, jmax, m, want):
     assert sh.int2aformat(np.array(jr, dtype=np.int32), aw, jmax, 40, m) == want
 
 
-@pytest.mark.parametrize("aw", ["(F8.2)", "I3", "(I3", "(A3)", "('x')", "(I)", "(I2.3)"])
+@pytest.mark.parametrize("aw", ["(F8.2)", "I3", "(I3", "(A3)", "('x')", "(I)", "(I2.3)",
+                                "(I3,', ')"])   # cut to its 8 characters: the literal is open
 def test_int2aformat_invalid_format_records_error(vx, sh, aw):
     assert sh.int2aformat(np.array([5], dtype=np.int32), aw, 4, 10, 1) == b""
     assert int(vx.errorhandling.errstat) == -2
+
+
+def test_int2aformat_unused_format_is_no_error(vx, sh):
+    assert sh.int2aformat(np.zeros((1, 2), dtype=np.int32), "(F8.2)", 4, 10, 0) == b""
+    assert int(vx.errorhandling.errstat) == 0
 
 
 @pytest.mark.parametrize("v,want", [
@@ -201,6 +209,18 @@ def test_native_missing_characters_are_blanks_and_fields_are_kept(lib):
     assert out.raw == b"a b " + b"####"
     lib.replacetext(b"abc", b"b", b"WXYZ", C.cast(out, C.c_char_p), _i4(20), S(3), S(1), S(4), S(3))
     assert out.raw == b"aWX ####"
+
+
+def test_native_format_text_is_read_to_8_characters(lib, vx):
+    j2s = C.create_string_buffer(b"#" * 6, 6)
+    head = (C.cast(j2s, C.c_char_p), C.byref(C.c_int32(5)))
+    tail = (_i4(4), _i4(6), _i4(1), _i4(1), S(6))
+    lib.int2aformat(*head, b"(I1,'a')'", *tail, S(9))     # the ninth character is not read
+    assert j2s.raw == b"5a    "
+    assert int(vx.errorhandling.errstat) == 0
+    lib.int2aformat(*head, b"(I1,'ab')", *tail, S(9))     # "(I1,'ab'" is an open literal
+    assert j2s.raw == b"      "
+    assert int(vx.errorhandling.errstat) == -2
 
 
 def test_native_optional_csflag_and_short_int2str(lib):

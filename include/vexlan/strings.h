@@ -26,8 +26,10 @@ void translate(const char* s0, char* sout, const int32_t* codes, const int32_t* 
 void replacetext(const char* s, const char* text, const char* rep, char* sout, const int32_t* nout,
                  size_t s_len, size_t text_len, size_t rep_len, size_t sout_len);
 void reduceblanks(const char* s, char* sout, const int32_t* nout, size_t s_len, size_t sout_len);
-/* jrray: n rows, at least m columns, column-major. An invalid format records
- * status -2 in the error record and leaves j2s blank. */
+/* jrray: n rows, at least m columns, column-major. aw is a text of 8
+ * characters (only the first 8 are read). A piece wider than jmax is written
+ * as jmax asterisks. An invalid format records status -2 in the error record
+ * and leaves j2s blank. */
 void int2aformat(char* j2s, const int32_t* jrray, const char* aw, const int32_t* jmax,
                  const int32_t* sout, const int32_t* n, const int32_t* m, size_t j2s_len, size_t aw_len);
 /* csflag may be NULL (counts as 1). */

@@ -150,7 +150,7 @@ void append_array(List<T> (&lists)[3], const int32_t* listid, const T* array, co
   const int32_t k = used_length(*L, def);
   if (uniflag && *uniflag == 1) {
     if (na == 0) return;  // an empty run is always present
-    for (int32_t p = 0; p + na <= k; ++p) {
+    for (int64_t p = 0; p + na <= k; ++p) {
       int32_t q = 0;
       while (q < na && same(L->data[p + q], array[q])) ++q;
       if (q == na) return;

@@ -38,6 +38,8 @@ inline size_t count_n(const int32_t* n) { return (n && *n > 0) ? static_cast<siz
 
 // ---- integer formatting shared by int2str and int2aformat ----------------
 
+constexpr size_t kFormatLen = 8;  // declared length of the format text of int2aformat
+
 // Writes the decimal digits of |v| into buf (at least 10 characters) and
 // returns their count.
 inline size_t digits_of(int64_t v, char* buf) {
@@ -98,8 +100,9 @@ void edit_integer(Sink& out, int32_t v, long w, long m) {
 // Parses a format for one integer and, when out is given, writes v with it.
 // Accepted: '(' items separated by commas ')' where an item is [r]Iw[.m],
 // a quoted literal ('..' or "..", a doubled quote stands for one) or nX.
-// Blanks outside literals are ignored. At least one I descriptor must be
-// present; output ends before a second one, as a single-value write does.
+// Blanks outside literals are ignored, and so is whatever follows the closing
+// parenthesis. At least one I descriptor must be present; output ends before
+// a second one, as a single-value write does.
 bool apply_format(const char* f, size_t nf, int32_t v, Sink* out) {
   size_t i = 0;
   auto skip = [&] {
@@ -190,8 +193,7 @@ bool apply_format(const char* f, size_t nf, int32_t v, Sink* out) {
     }
     return false;
   }
-  skip();
-  return i == nf && have_int;
+  return have_int;
 }
 
 }  // namespace
@@ -313,11 +315,14 @@ VX_API void int2aformat(char* j2s, const int32_t* jrray, const char* aw, const i
                         size_t aw_len) {
   const size_t F = field(sout, j2s_len);
   fill(j2s, F);
+  const size_t rows = count_n(n), cols = count_n(m);
+  if (rows == 0 || cols == 0) return;  // nothing is written, so no format is used
+  // The format is a text of 8 characters: a longer one is cut there.
+  if (aw_len > kFormatLen) aw_len = kFormatLen;
   if (!apply_format(aw, aw_len, 0, nullptr)) {
     vx::report(-2, "int2aformat: invalid integer format");
     return;
   }
-  const size_t rows = count_n(n), cols = count_n(m);
   const size_t wmax = count_n(jmax);
   size_t t = 0;  // trimmed length of j2s so far
   for (size_t j = 0; j < cols; ++j) {
