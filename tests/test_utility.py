@@ -219,6 +219,11 @@ def test_sorts_by_mask(u):
     assert (r[:, 1:] == 0).all()
     v = u.vectorsort(np.zeros(5), np.array([5.0, 6.0, 7.0]), np.array([3, -1, 4], dtype=np.int32))
     np.testing.assert_array_equal(v, [0, 0, 7, 0, 0])
+    # Entries inside b but beyond a: skipped, never written past a.
+    r = u.matrixsort(np.zeros((2, 2)), b, np.array([3, 2, 3], dtype=np.int32))
+    np.testing.assert_array_equal(r, [[0, 2], [0, 5]])
+    v = u.vectorsort(np.zeros(2), np.array([5.0, 6.0, 7.0]), np.array([3, 1, 3], dtype=np.int32))
+    np.testing.assert_array_equal(v, [5, 0])
 
 
 # ------------------------------------------------------------ searching
@@ -303,7 +308,7 @@ def test_scalar_helpers(u):
     assert u.logical_xor(5, 0) == 1
 
 
-def test_check_in_list(u):
+def test_check_in_list(vx, u):
     u.processlock(1, 7)                          # a different count starts a new round
     assert u.processlock(2, 3) == 0
     assert u.processlock(2, 3) == 0
@@ -314,11 +319,11 @@ def test_check_in_list(u):
     assert [u.processlock(i, 3) for i in (3, 1, 2)] == [0, 0, 1]
     assert u.processlock(1, 1) == 1
     assert u.processlock(1, 0) == 0
+    with pytest.raises(vx.error):
+        u.processlock(1, 2**31 - 1)              # refused instead of a list of 8 GB
 
 
 def test_check_in_list_contents(vx, u):
-    if not hasattr(vx, "jobdata"):
-        pytest.skip("job data not reachable from Python in this build")
     u.processlock(1, 9)                          # new round of three below
     assert u.processlock(2, 3) == 0
     np.testing.assert_array_equal(vx.jobdata.processid, [1, -1, 3])

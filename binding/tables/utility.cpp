@@ -1,13 +1,29 @@
 // Python table of the array, search and check-in helpers of the component utility.
+#include <algorithm>
 #include "table.h"
+#include "util.h"
 #include "vexlan/utility.h"
+
+namespace {
+// From Python the extent of a is known as well, so mask entries beyond a are
+// skipped too; the exported routines can only bound them by b.
+void MatrixSortWithin(double* a, const int32_t* acols, const double* b, const int32_t* mask, const int32_t* m,
+                      const int32_t* n) {
+  vx::util::copy_masked_columns(a, b, mask, *m, *n, std::min<int64_t>(*n, *acols));
+}
+void VectorSortWithin(double* a, const int32_t* na, const double* b, const int32_t* mask, const int32_t* n) {
+  vx::util::copy_masked_columns(a, b, mask, 1, *n, std::min<int64_t>(*n, *na));
+}
+}  // namespace
 
 // ---------------------------------------------------------- check-in list
 
+// A participant count beyond 2**29 is far beyond any use: refused rather than
+// letting the list exhaust the machine.
 VX_ROUTINE(utility, ProcessLock, "processlock = processlock(procid,maxid,[wflag])",
            "processlock: l1 ret",
            "procid: i4",
-           "maxid: i4",
+           "maxid: i4 check(maxid<=536870912)",
            "wflag: i4 = 0");
 
 VX_ROUTINE(utility, ProcessUnLock, "ierror = processunlock()",
@@ -205,7 +221,7 @@ VX_ROUTINE(utility, MatrixFlip, "b = matrixflip(a,dimflag,[n,m])",
            "m: i4 = shape(a,1) check(shape(a,1)==m)",
            "dimflag: i4");
 
-VX_ROUTINE(utility, MatrixSort, "a = matrixsort(a,b,mask,[m,n,overwrite_a])",
+VX_ROUTINE(utility, MatrixSortWithin, "a = matrixsort(a,b,mask,[m,n,overwrite_a])",
            "a: f8(m,acols) io",
            "acols: i4 = shape(a,1)",
            "b: f8(m,n)",
@@ -213,7 +229,7 @@ VX_ROUTINE(utility, MatrixSort, "a = matrixsort(a,b,mask,[m,n,overwrite_a])",
            "m: i4 = shape(b,0) check(shape(b,0)==m) check(shape(a,0)==m)",
            "n: i4 = shape(b,1) check(shape(b,1)==n) check(len(mask)==n)");
 
-VX_ROUTINE(utility, VectorSort, "a = vectorsort(a,b,mask,[n,overwrite_a])",
+VX_ROUTINE(utility, VectorSortWithin, "a = vectorsort(a,b,mask,[n,overwrite_a])",
            "a: f8(na) io",
            "na: i4 = len(a)",
            "b: f8(n)",

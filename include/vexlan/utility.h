@@ -70,12 +70,10 @@ void GetUnpackedTriangle(double* lu, const double* packed, const int32_t* nlu, c
 void FillMatrixOffDiagonals(double* a, const double* x, const int32_t* n, const int32_t* k);
 void VectorFlip(const double* a, double* b, const int32_t* n);
 void MatrixFlip(const double* a, double* b, const int32_t* n, const int32_t* m, const int32_t* dimflag);
-/* a(m,*) is followed by its number of columns acols; mask entries outside
- * 1..min(n,acols) are skipped. */
-void MatrixSort(double* a, const int32_t* acols, const double* b, const int32_t* mask, const int32_t* m,
-                const int32_t* n);
-/* a(*) is followed by its length na; mask entries outside 1..min(n,na) are skipped. */
-void VectorSort(double* a, const int32_t* na, const double* b, const int32_t* mask, const int32_t* n);
+/* a(m,*) must hold as many columns as the largest mask entry; mask entries
+ * outside 1..n are skipped. */
+void MatrixSort(double* a, const double* b, const int32_t* mask, const int32_t* m, const int32_t* n);
+void VectorSort(double* a, const double* b, const int32_t* mask, const int32_t* n);
 
 /* Searching, merging, selection and logical helpers. */
 int32_t iFindLocation(const int32_t* element, const int32_t* array, const int32_t* ndim,

@@ -241,6 +241,18 @@ inline void scalar_matrix(double* a, i4 n, double lambda) {
 }
 inline void identity(double* a, i4 n) { scalar_matrix(a, n, 1.0); }
 
+// Masked column copy: a(1:m, c) = b(1:m, c) for every entry c of mask(1:n),
+// in mask order. Entries outside 1..ncols (the columns that both a and b
+// hold) are skipped, so a bad mask cannot reach past either matrix.
+inline void copy_masked_columns(double* a, const double* b, const i4* mask, i4 m, i4 n, int64_t ncols) {
+  if (m < 1) return;
+  for (i4 k = 0; k < n; ++k) {
+    const int64_t c = mask[k];
+    if (c < 1 || c > ncols) continue;
+    copy(b + (c - 1) * int64_t(m), a + (c - 1) * int64_t(m), int64_t(m));
+  }
+}
+
 // a(i) = i for i = 1..n.
 inline void index_vector(i4* a, i4 n) {
   for (i4 i = 0; i < n; ++i) a[i] = i + 1;

@@ -146,21 +146,12 @@ VX_API void MatrixFlip(const double* a, double* b, const int32_t* n, const int32
   }
 }
 
-VX_API void MatrixSort(double* a, const int32_t* acols, const double* b, const int32_t* mask, const int32_t* m,
-                       const int32_t* n) {
-  const int64_t mm = *m, nn = *n, lim = std::min<int64_t>(nn, *acols);
-  if (mm < 1) return;
-  for (int64_t k = 0; k < nn; ++k) {
-    const int64_t c = mask[k];
-    if (c < 1 || c > lim) continue;  // outside a or b: skipped
-    util::copy(b + (c - 1) * mm, a + (c - 1) * mm, mm);
-  }
+// Only b's extent is known here: mask entries outside 1..n are skipped; the
+// caller guarantees that a has as many columns as the largest entry.
+VX_API void MatrixSort(double* a, const double* b, const int32_t* mask, const int32_t* m, const int32_t* n) {
+  util::copy_masked_columns(a, b, mask, *m, *n, *n);
 }
 
-VX_API void VectorSort(double* a, const int32_t* na, const double* b, const int32_t* mask, const int32_t* n) {
-  const int64_t nn = *n, lim = std::min<int64_t>(nn, *na);
-  for (int64_t k = 0; k < nn; ++k) {
-    const int64_t c = mask[k];
-    if (c >= 1 && c <= lim) a[c - 1] = b[c - 1];
-  }
+VX_API void VectorSort(double* a, const double* b, const int32_t* mask, const int32_t* n) {
+  util::copy_masked_columns(a, b, mask, 1, *n, *n);
 }
