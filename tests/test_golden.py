@@ -65,6 +65,14 @@ def test_golden_ends_on_nan_bounds(vx):
     assert st["finish"] and len(asked) == 20
 
 
+def test_corrupt_counter_ends_the_search(vx):
+    xi, yi, incr, proc = np.array(0.5), np.array(0.0), np.array(-3, np.int32), np.array(0, np.int32)
+    flags = [np.array(v, np.int8) for v in (1, 0, 0)]
+    vx.math.gssafe(xi, yi, 0.0, np.zeros(6), np.zeros(6), np.zeros(4), np.zeros(4), np.array([1e-6, 1.0]),
+                   np.array(0, np.int32), incr, proc, *flags, 0.0)
+    assert flags[2] == 1 and flags[1] == 0 and int(proc) == -1
+
+
 def test_next_and_maximum_directly(vx):
     x = np.zeros(8)
     x[:4] = [0.0, 1.0, 0.4, 0.6]

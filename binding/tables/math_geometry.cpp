@@ -3,9 +3,8 @@
 #include "table.h"
 #include "vexlan/geometry.h"
 
-// The generic slot conversion cannot static_cast a data pointer to a function
-// pointer; the call-back slots of the root finders are converted here.
 // ---- call-backs of the root finders
+// A Python call-back returns its outputs (f, df or xnew) in this order.
 
 VX_CALLBACK(bdsafe_dfunc, vx_rootfunc, "def dfunc(fa,d0,a,args,nfun,[na]): return",
             "f: f8 out",

@@ -142,7 +142,9 @@ VX_API void GSSAFE(double* xi, double* yi, const double* dx, double* x, double* 
   for (int pass = 0; pass < 2; ++pass) {
     *proc += 1;
     if (*proc == 1) {
-      if (*increment >= n) {
+      // A counter outside 0..npoints (corrupted state) ends the search too,
+      // since no further point could be handed out.
+      if (*increment >= n || *increment < 0) {
         *proc = -1;
         *finish = 1;
         *yi = slot(y, *increment, n);
