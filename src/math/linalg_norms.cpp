@@ -268,8 +268,12 @@ VX_API void GetNearestCorrelationMatrix(double* corr, const double* a, const int
     const double relx = std::sqrt(row_sum_squares(x, xold, nn, nn)) / MatrixNorm(x, n, n);
     const double rely = std::sqrt(row_sum_squares(y, yold, nn, nn)) / MatrixNorm(y, n, n);
     const double relxy = std::sqrt(row_sum_squares(y, x, nn, nn)) / MatrixNorm(y, n, n);
-    // A NaN measure (0/0 from a zero iterate) never counts as converged.
-    if (relx <= t && rely <= t && relxy <= t) break;
+    // The largest measure with NaN passed over: one NaN (0/0 from a zero
+    // iterate) does not stop the iteration, but when all three are NaN the
+    // iterate is lost and going on cannot help; the repair step and its
+    // bounded loops take over from there.
+    const double worst = std::fmax(std::fmax(relx, rely), relxy);
+    if (!(worst > t)) break;
   }
 
   // Repair: shift, nearest positive-definite matrix, unit largest element.
@@ -297,6 +301,10 @@ VX_API void GetNearestCorrelationMatrix(double* corr, const double* a, const int
     const double lam = std::fabs(smallest_eigenvalue(y, nn, eig));
     const double alpha = 1.0 - (double(k) * double(k) * lam + kEps);
     MatrixShrinkage(y, eye, y, &alpha, n, n);
+  }
+  if (cholesky_ok(y, nn, scr)) {
+    std::memcpy(corr, y, nsq * sizeof(double));
+    return;
   }
   report("No convergence in nearest correlation matrix");
 }
