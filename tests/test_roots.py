@@ -160,11 +160,14 @@ def test_fpsafe_working_copy_leaves_args_alone(vx):
 
 
 def test_exception_in_call_back_propagates(vx):
-    def bad(f, df, x, args, nfun, na=None):
+    def bad(*a):
         raise ZeroDivisionError("boom")
 
+    for name in ("bdsafe", "nrsafe"):
+        with pytest.raises(ZeroDivisionError):
+            getattr(vx.math, name)(bad, 0.0, 1.0, np.zeros(1), 1e-12, 10 ** 6, 0)
     with pytest.raises(ZeroDivisionError):
-        vx.math.bdsafe(bad, 0.0, 1.0, np.zeros(1), 1e-12, 10 ** 6, 0)
+        vx.math.fpsafe(bad, 0.0, np.zeros(1), 1e-12, 10 ** 6, 0)
 
 
 def _capsule(cfunc):
