@@ -50,6 +50,9 @@ def test_fill_family(u, prefix, dtype, rank):
     expect = np.zeros_like(big)
     expect[..., ::2] = -3
     np.testing.assert_array_equal(big, expect)
+    fn(big[..., ::-2], 4, overwrite_a=1)        # backwards: the other half
+    expect[..., 1::2] = 4
+    np.testing.assert_array_equal(big, expect)
 
 
 # ---------------------------------------------------- zero initialisation
