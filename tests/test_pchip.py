@@ -279,6 +279,35 @@ def test_general_setter(pl):
     assert ierr.value == 0 and np.array_equal(d[:4], pchim(pl, xs, fs)[0])
 
 
+def test_bspline_converter_argument_checks(pl):
+    # Knot-type checks come first; a single point is refused before any knot is built.
+    x, t, bc = np.array([0.0, 1.0]), np.full(6, 7.0), np.zeros(2)
+
+    def pchbs(n, knotyp, nknots):
+        nk, nd, kord, ierr = i4(nknots), i4(), i4(), i4()
+        pl.dpchbs_(ii(n), P(x), P(x), P(x), ii(1), ii(knotyp), C.byref(nk), P(t), P(bc), C.byref(nd),
+                   C.byref(kord), C.byref(ierr))
+        return ierr.value, nk.value
+
+    assert pchbs(1, 3, 0)[0] == -1
+    assert pchbs(1, -1, 5) == (-2, 5)
+    assert pchbs(1, 0, 0)[0] == -1 and np.all(t == 7.0)
+
+
+def test_excursion_limiter_status(pl):
+    def pchsw(d1, d2, slope, ierr0=77, dfmax=0.01):
+        a, b, e = C.c_double(d1), C.c_double(d2), i4(ierr0)
+        pl.dpchsw_(r(dfmax), ii(1), C.byref(a), C.byref(b), r(1.0), r(slope), C.byref(e))
+        return a.value, b.value, e.value
+
+    # Extremum outside the interval: nothing changes, the caller's status included.
+    assert pchsw(0.0, 1.0, 0.5) == (0.0, 1.0, 77)
+    assert pchsw(1.0, 0.0, 0.5) == (1.0, 0.0, 0)
+    assert pchsw(0.0, 0.0, 0.5)[2] == -1 and pchsw(1.0, 2.0, 0.5)[2] == -1
+    d1, d2, e = pchsw(0.0, -2.0, 0.1)
+    assert e == 0 and d1 == 0.0 and -2.0 < d2 < 0.0
+
+
 def test_machine_constants_and_search(pl):
     assert [pl.d1mach_(ii(k)) for k in range(1, 6)] == [
         4.450147717014403e-308, 8.988465674311579e+307, 1.110223024625157e-16, 2.220446049250313e-16,

@@ -139,9 +139,11 @@ def test_process_ending_paths(code, status, expect):
     assert st == status and lines == expect
 
 
-def test_invalid_flag_is_a_fatal_error():
-    lines, st = run("lib.xsetf_(ii(5))")
-    assert st == 1 and lines[2] == " *  INVALID ARGUMENT =        5" and lines[1].startswith(" ***FATAL ERROR,")
+@pytest.mark.parametrize("flag, text", [(5, "       5"), (-3, "      -3"), (-2147483648, "********")])
+def test_invalid_flag_is_a_fatal_error(flag, text):
+    # The value is written in 8 columns; one too wide for them shows as stars.
+    lines, st = run("lib.xsetf_(ii(%d))" % flag)
+    assert st == 1 and lines[2] == " *  INVALID ARGUMENT = " + text and lines[1].startswith(" ***FATAL ERROR,")
 
 
 @pytest.mark.parametrize("name, arg, legal", [("i1mach", 0, 16), ("i1mach", 17, 16), ("d1mach", 6, 5),
@@ -175,6 +177,9 @@ k = i4(); lib.xgetf_(C.byref(k)); print('# FLAG', k.value)
         assert body.count(" ------------  PCHIP PASSED  ALL %s TESTS ------------" % word) == 3
     assert "FAILED" not in body and "TROUBLE" not in body
     assert body.count("  ALL  PCHIM RESULTS OK.") == 3 and body.count("  ALL DPCHIM RESULTS OK.") == 3
+    # Levels 3 and 4, both signs of the data, both precisions.
+    assert body.count(" Bug test:  IERR =  0     ISMON =  1  3  1 -1 -3 -1  2") == 4
+    assert body.count(" Bug test:  IERR =  0     ISMON = -1 -3 -1  1  3  1  2") == 4
     # The evaluation error cases print as continuing errors at level 3 only.
     assert body.count("PROG CONTINUES") == 2 * 2 * 10
 

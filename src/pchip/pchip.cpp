@@ -352,13 +352,14 @@ template <class R> void pchsw(R dfmax, i4 iextrm, R& d1, R& d2, R h, R slope, i4
       return;
     }
     R rho = slope / d2;
-    if (rho < third) {
-      R that = (R(2) * (R(3) * rho - R(1))) / (R(3) * (R(2) * rho - R(1)));
-      R phi = that * that * ((R(3) * rho - R(1)) / R(3));
-      if (iextrm != 1) phi -= rho;
-      R hphi = h * std::fabs(phi);
-      if (hphi * std::fabs(d2) > dfmax) d2 = std::copysign(dfmax / hphi, d2);
-    }
+    // Extremum outside the interval: nothing to limit, and the status is
+    // left as the caller had it.
+    if (rho >= third) return;
+    R that = (R(2) * (R(3) * rho - R(1))) / (R(3) * (R(2) * rho - R(1)));
+    R phi = that * that * ((R(3) * rho - R(1)) / R(3));
+    if (iextrm != 1) phi -= rho;
+    R hphi = h * std::fabs(phi);
+    if (hphi * std::fabs(d2) > dfmax) d2 = std::copysign(dfmax / hphi, d2);
   } else {
     R rho = slope / d1;
     R lambda = -d2 / d1;
@@ -826,8 +827,18 @@ void pchbs(i4 n, const R* x, const R* f, const R* d, i4 incfd, i4 knotyp, i4* nk
   *ndim = 2 * n;
   *kord = 4;
   *ierr = 0;
-  // The coefficient loop needs two points and a positive stride to stay
-  // inside the arrays.
+  if (knotyp > 2) {
+    *ierr = -1;
+    report(lib, rout, "KNOTYP GREATER THAN 2", -1, 1);
+    return;
+  }
+  if (knotyp < 0 && *nknots != *ndim + 4) {
+    *ierr = -2;
+    report(lib, rout, "KNOTYP.LT.0 AND NKNOTS.NE.(2*N+4)", -2, 1);
+    return;
+  }
+  // The knot and coefficient loops need two points and a positive stride to
+  // stay inside the arrays.
   if (n < 2) {
     *ierr = -1;
     report(lib, rout, "NUMBER OF DATA POINTS LESS THAN TWO", -1, 1);
@@ -838,18 +849,7 @@ void pchbs(i4 n, const R* x, const R* f, const R* d, i4 incfd, i4 knotyp, i4* nk
     report(lib, rout, "INCREMENT LESS THAN ONE", -2, 1);
     return;
   }
-  if (knotyp > 2) {
-    *ierr = -1;
-    report(lib, rout, "KNOTYP GREATER THAN 2", -1, 1);
-    return;
-  }
-  if (knotyp < 0) {
-    if (*nknots != *ndim + 4) {
-      *ierr = -2;
-      report(lib, rout, "KNOTYP.LT.0 AND NKNOTS.NE.(2*N+4)", -2, 1);
-      return;
-    }
-  } else {
+  if (knotyp >= 0) {
     *nknots = *ndim + 4;
     pchkt<R>(n, x, knotyp, t);
   }

@@ -295,8 +295,8 @@ VX_API void xgetua_(int32_t* iunita, int32_t* n) {
 
 VX_API void xsetf_(const int32_t* kontrl) {
   if (*kontrl < -2 || *kontrl > 2) {
-    char b[40];
-    std::snprintf(b, sizeof b, "INVALID ARGUMENT = %8d", static_cast<int>(*kontrl));
+    std::string b = "INVALID ARGUMENT = ";
+    put_int(b, *kontrl, 8);
     message("SLATEC", "XSETF", b, 1, 2);
     return;
   }
