@@ -23,7 +23,7 @@ VX_API void MatrixConcatenation(const double* a, const double* b, double* ab, co
 }
 
 namespace {
-// Column j of a(l, m) cut into k pieces of q values: b(q, m, k), or b(q, k)
+// Column j of a(l, m) cut into k runs of q values: b(q, m, k), or b(q, k)
 // for a vector (m = 1).
 void split(const double* a, double* b, int64_t k, int64_t l, int64_t m) {
   if (k < 1) return;  // nothing to split; the result has no elements
