@@ -66,8 +66,9 @@ def test_first_append_allocates_and_growth_keeps_contents(lh, kind):
     longer = copy_of(lh, p, dt, 2, 1003, c)
     np.testing.assert_array_equal(longer[:1000], want)
     np.testing.assert_array_equal(longer[1000:], np.full(3, c, dtype=dt))
-    # Other lists of the kind are untouched.
+    # Other lists of the kind are untouched, and no list is a module attribute.
     assert lh.getsizeoflist(1, flag) == -1
+    assert not [n for n in dir(lh) if n.startswith("dyn")]
 
 
 def test_uniqueness(lh, kind):
