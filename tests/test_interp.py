@@ -141,6 +141,13 @@ def test_interp_nearest_both_directions(lib):
     expected = np.array([p[:, nearest_oracle(t, v) - 1] for v in ti]).T
     np.testing.assert_array_equal(interp2(lib, "interp_nearest_", t, p, ti), expected)
     np.testing.assert_array_equal(interp2(lib, "interp_nearest_", t[::-1], p[:, ::-1], ti), expected)
+    # Unsorted abscissas are not checked; every result is still one of the data columns.
+    u = rng.permutation(t)
+    out = interp2(lib, "interp_nearest_", u, np.vstack([np.arange(15.0), u]), np.concatenate([ti, [np.nan]]))
+    cols = out[0].astype(int)
+    np.testing.assert_array_equal(cols, out[0])
+    assert cols.min() >= 0 and cols.max() < 15
+    np.testing.assert_array_equal(out[1], u[cols])
 
 
 @pytest.mark.parametrize("call,message", [
