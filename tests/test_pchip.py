@@ -279,6 +279,45 @@ def test_general_setter(pl):
     assert ierr.value == 0 and np.array_equal(d[:4], pchim(pl, xs, fs)[0])
 
 
+def hermite_second_derivatives(x, f, d):
+    """Second derivatives of each interval's cubic at its left and right ends."""
+    h, s = np.diff(x), np.diff(f) / np.diff(x)
+    return (6 * s - 4 * d[:-1] - 2 * d[1:]) / h, (2 * d[:-1] + 4 * d[1:] - 6 * s) / h
+
+
+@pytest.mark.parametrize("single", [False, True])
+def test_general_setter_end_conditions(pl, single):
+    dt = np.float32 if single else np.float64
+    tol = 2e-4 if single else 1e-9
+    fn = pl.pchic_ if single else pl.dpchic_
+    x = np.array([-1.0, -0.2, 0.5, 1.5, 2.0, 3.25, 4.0], dt)
+    n = len(x)
+
+    def pchic(f, ic, vc=(0.0, 0.0)):
+        f = np.asarray(f, dt)
+        d, wk, ierr = np.zeros(n, dt), np.zeros(2 * n, dt), i4()
+        fn(P(np.array(ic, np.int32)), P(np.array(vc, dt)), C.byref((C.c_float if single else C.c_double)(0)),
+           ii(n), P(x), P(f), P(d), ii(1), P(wk), ii(2 * n), C.byref(ierr))
+        assert ierr.value == 0
+        return d.astype(float)
+
+    xd = x.astype(float)
+    f = np.sin(xd) + xd
+    # Given end second derivatives are met.
+    d = pchic(f, (2, 2), (0.75, -1.25))
+    left, right = hermite_second_derivatives(xd, f, d)
+    np.testing.assert_allclose([left[0], right[-1]], [0.75, -1.25], atol=tol)
+    # Condition 5 makes the second derivative continuous at the second and next-to-last points.
+    d = pchic(f, (5, 5))
+    left, right = hermite_second_derivatives(xd, f, d)
+    np.testing.assert_allclose([right[0], right[-2]], [left[1], left[-1]], atol=tol)
+    # The three- and four-point formulas are exact on quadratics and cubics, at both ends.
+    q, c = 2 * xd ** 2 - xd + 1, xd ** 3 - 2 * xd ** 2 + 3
+    dq, dc = pchic(q, (3, 3)), pchic(c, (4, 4))
+    np.testing.assert_allclose(dq[[0, -1]], 4 * xd[[0, -1]] - 1, atol=tol * 10)
+    np.testing.assert_allclose(dc[[0, -1]], 3 * xd[[0, -1]] ** 2 - 4 * xd[[0, -1]], atol=tol * 10)
+
+
 def test_bspline_converter_argument_checks(pl):
     # Knot-type checks come first; a single point is refused before any knot is built.
     x, t, bc = np.array([0.0, 1.0]), np.full(6, 7.0), np.zeros(2)
