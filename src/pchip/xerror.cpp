@@ -48,7 +48,7 @@ int units(i4* u) {
   return n;
 }
 
-// Integer right-aligned in w columns (Fortran I format: stars when too wide).
+// Integer right-aligned in w columns; a value too wide for them shows as stars.
 void put_int(std::string& s, long long v, int w) {
   char b[32];
   int n = std::snprintf(b, sizeof b, "%*lld", w, v);
