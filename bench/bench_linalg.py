@@ -5,24 +5,15 @@ beside each routine).
 
 Run on demand:  PYTHONPATH=build python3 bench/bench_linalg.py
 """
-import glob
 import os
-import shutil
-import subprocess
 import sys
-import tempfile
-import timeit
 
 import numpy as np
 import scipy.linalg.lapack as sla
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-ROOT = os.path.dirname(HERE)
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from common import per_call, run_c_driver  # noqa: E402
 
-
-def per_call(fn, number=20000, repeat=7):
-    """Best per-call time in microseconds."""
-    return min(timeit.repeat(fn, number=number, repeat=repeat)) / number * 1e6
 
 
 def python_rows(vx):
@@ -107,24 +98,8 @@ int main(void) {
 
 
 def native_rows():
-    lib = None
-    for p in sys.path:
-        cand = glob.glob(os.path.join(p or ".", "libvexlan.so*"))
-        if cand:
-            lib = os.path.abspath(cand[0])
-            break
-    cc = shutil.which("cc") or shutil.which("gcc")
-    if not lib or not cc:
-        return None
-    with tempfile.TemporaryDirectory() as tmp:
-        src, exe = os.path.join(tmp, "drv.c"), os.path.join(tmp, "drv")
-        with open(src, "w") as fh:
-            fh.write(NATIVE_DRIVER)
-        subprocess.run([cc, "-O2", "-ffp-contract=off", "-I", os.path.join(ROOT, "include"), src, lib,
-                        "-Wl,-rpath," + os.path.dirname(lib), "-llapack", "-lblas", "-lm", "-o", exe],
-                       check=True)
-        out = subprocess.run([exe], check=True, capture_output=True, text=True).stdout.split()
-    return [float(v) for v in out[:4]]
+    out = run_c_driver(NATIVE_DRIVER, ("-llapack", "-lblas",))
+    return [float(v) for v in out[:4]] if out else None
 
 
 def main():

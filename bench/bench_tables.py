@@ -6,19 +6,14 @@ per integration point.
 
 Run on demand:  PYTHONPATH=build python3 bench/bench_tables.py
 """
-import glob
 import os
-import shutil
-import subprocess
 import sys
-import tempfile
-import timeit
 
 import numpy as np
 from scipy.interpolate import PchipInterpolator
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-ROOT = os.path.dirname(HERE)
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from common import per_call, run_c_driver  # noqa: E402
 
 DRIVER = r"""
 #include <stdio.h>
@@ -60,25 +55,10 @@ int main(void) {
 """
 
 
-def per_call(fn, number=20000, repeat=7):
-    """Best per-call time in microseconds."""
-    return min(timeit.repeat(fn, number=number, repeat=repeat)) / number * 1e6
-
 
 def native_times():
-    libs = [p for d in sys.path for p in glob.glob(os.path.join(d or ".", "libvexlan.so"))]
-    cc = shutil.which("cc") or shutil.which("gcc")
-    if not libs or not cc:
-        return None
-    libdir = os.path.dirname(os.path.abspath(libs[0]))
-    with tempfile.TemporaryDirectory() as tmp:
-        src, exe = os.path.join(tmp, "drv.c"), os.path.join(tmp, "drv")
-        with open(src, "w") as f:
-            f.write(DRIVER)
-        subprocess.run([cc, "-O2", "-I", os.path.join(ROOT, "include"), src, "-o", exe, "-L", libdir,
-                        "-lvexlan", "-Wl,-rpath," + libdir], check=True)
-        out = subprocess.run([exe], check=True, capture_output=True, text=True).stdout.split()
-    return float(out[0]) / 1000, float(out[1]) / 1000
+    out = run_c_driver(DRIVER)
+    return (float(out[0]) / 1000, float(out[1]) / 1000) if out else None
 
 
 def main():

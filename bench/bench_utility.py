@@ -6,14 +6,12 @@ import ctypes
 import glob
 import os
 import sys
-import timeit
 
 import numpy as np
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from common import per_call  # noqa: E402
 
-def per_call(fn, number=20000, repeat=7):
-    """Best per-call time in microseconds."""
-    return min(timeit.repeat(fn, number=number, repeat=repeat)) / number * 1e6
 
 
 def native_library():

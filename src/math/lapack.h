@@ -6,6 +6,7 @@
 // argument at the end of the list. Callers must never pass an argument the
 // library would reject: its error handler stops the process.
 #pragma once
+#include "scratch.h"
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -37,33 +38,9 @@ void dgemm_(const char* transa, const char* transb, const int32_t* m, const int3
 
 namespace vx {
 
-// Scratch array of `count` elements: on the stack up to N elements, on the heap
-// beyond. Small matrices (the common case, once per integration point) never
-// touch the allocator. Contents are uninitialised.
-template <class T, size_t N>
-class Scratch {
- public:
-  explicit Scratch(size_t count) {
-    if (count <= N) {
-      p_ = local_;
-      return;
-    }
-    if (count > SIZE_MAX / sizeof(T)) fatal(1, "Error allocating %lu bytes", (unsigned long)SIZE_MAX);
-    p_ = static_cast<T*>(std::malloc(count * sizeof(T)));
-    if (!p_) fatal(1, "Error allocating %lu bytes", (unsigned long)(count * sizeof(T)));
-  }
-  ~Scratch() {
-    if (p_ != local_) std::free(p_);
-  }
-  Scratch(const Scratch&) = delete;
-  Scratch& operator=(const Scratch&) = delete;
-  T* get() { return p_; }
-  operator T*() { return p_; }
+// Reports a failure of the linear algebra to the error record (code -2).
+void report_linalg(const char* msg);
 
- private:
-  T local_[N];
-  T* p_;
-};
 
 // Element count of an m x n array given by 32-bit extents; 0 for any extent
 // below 1.

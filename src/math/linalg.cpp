@@ -12,6 +12,24 @@
 #include "vexlan/linalg.h"
 #include "vx.h"
 
+namespace vx {
+
+// Every report of the linear algebra has code -2 and context arrays of fixed
+// shape (two integers, two reals, 8 x 2 character codes), all zero.
+void report_linalg(const char* msg) {
+  static const int32_t code = -2, two = 2, eight = 8;
+  static const int32_t iz[2] = {0, 0};
+  static const double rz[2] = {0.0, 0.0};
+  static const int32_t az[16] = {};
+  char text[80];
+  const size_t len = std::strlen(msg) < 80 ? std::strlen(msg) : 80;
+  std::memcpy(text, msg, len);
+  std::memset(text + len, ' ', 80 - len);
+  xerr(&code, text, iz, &two, rz, &two, az, &eight, &two, nullptr, 80);
+}
+
+}  // namespace vx
+
 namespace {
 
 using vx::i4;
@@ -23,19 +41,7 @@ constexpr size_t kWork = 1024;  // LAPACK blocked workspace of small problems
 
 const char kSingularLU[] = "Singularity in LU-factorization computation";
 
-// Every report of these routines has code -2 and context arrays of fixed shape
-// (two integers, two reals, 8 x 2 character codes), all zero.
-void report(const char* msg) {
-  static const i4 code = -2, two = 2, eight = 8;
-  static const i4 iz[2] = {0, 0};
-  static const double rz[2] = {0.0, 0.0};
-  static const i4 az[16] = {};
-  char text[80];
-  const size_t len = std::strlen(msg) < 80 ? std::strlen(msg) : 80;
-  std::memcpy(text, msg, len);
-  std::memset(text + len, ' ', 80 - len);
-  xerr(&code, text, iz, &two, rz, &two, az, &eight, &two, nullptr, 80);
-}
+void report(const char* msg) { vx::report_linalg(msg); }
 
 void copy(double* dst, const double* src, size_t count) {
   if (dst != src && count) std::memmove(dst, src, count * sizeof(double));

@@ -21,19 +21,7 @@ constexpr double kTiny = 2.2250738585072014e-308;
 // matrix in floating point (or a NaN keeps every test failing).
 constexpr int kShiftCap = 1000;
 
-// Every report of these routines has code -2 and context arrays of fixed shape
-// (two integers, two reals, 8 x 2 character codes), all zero.
-void report(const char* msg) {
-  static const i4 code = -2, two = 2, eight = 8;
-  static const i4 iz[2] = {0, 0};
-  static const double rz[2] = {0.0, 0.0};
-  static const i4 az[16] = {};
-  char text[80];
-  const size_t len = std::strlen(msg) < 80 ? std::strlen(msg) : 80;
-  std::memcpy(text, msg, len);
-  std::memset(text + len, ' ', 80 - len);
-  xerr(&code, text, iz, &two, rz, &two, az, &eight, &two, nullptr, 80);
-}
+void report(const char* msg) { vx::report_linalg(msg); }
 
 // Largest / smallest element with NaN elements passed over (NaN when all are).
 double max_element(const double* x, size_t count) {

@@ -1,0 +1,40 @@
+"""Timing helpers shared by the benchmarks."""
+import glob
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import timeit
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def per_call(fn, number=20000, repeat=7):
+    """Best per-call time in microseconds."""
+    return min(timeit.repeat(fn, number=number, repeat=repeat)) / number * 1e6
+
+
+def native_library():
+    """Path of libvexlan.so on sys.path, or None."""
+    for p in sys.path:
+        cand = glob.glob(os.path.join(p or ".", "libvexlan.so*"))
+        if cand:
+            return os.path.abspath(cand[0])
+    return None
+
+
+def run_c_driver(source, libs=()):
+    """Compiles a C driver against the public header and libvexlan and returns
+    the words it prints, or None without a compiler or library."""
+    lib = native_library()
+    cc = shutil.which("cc") or shutil.which("gcc")
+    if not lib or not cc:
+        return None
+    with tempfile.TemporaryDirectory() as tmp:
+        src, exe = os.path.join(tmp, "drv.c"), os.path.join(tmp, "drv")
+        with open(src, "w") as fh:
+            fh.write(source)
+        subprocess.run([cc, "-O2", "-ffp-contract=off", "-I", os.path.join(ROOT, "include"), src, lib,
+                        "-Wl,-rpath," + os.path.dirname(lib), *libs, "-lm", "-o", exe], check=True)
+        return subprocess.run([exe], check=True, capture_output=True, text=True).stdout.split()

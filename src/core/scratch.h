@@ -1,0 +1,40 @@
+// Scratch storage for one call: on the stack up to N elements, on the heap
+// beyond, so that small problems (the common case, once per integration point)
+// never touch the allocator. Contents are uninitialised. Allocation failure
+// ends the process like every other allocation of the library.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include "vx.h"
+
+namespace vx {
+
+template <class T, size_t N>
+class Scratch {
+ public:
+  explicit Scratch(size_t count) {
+    if (count <= N) {
+      p_ = local_;
+      return;
+    }
+    if (count > SIZE_MAX / sizeof(T)) fatal(1, "Error allocating %lu bytes", static_cast<unsigned long>(SIZE_MAX));
+    p_ = static_cast<T*>(std::malloc(count * sizeof(T)));
+    if (!p_) fatal(1, "Error allocating %lu bytes", static_cast<unsigned long>(count * sizeof(T)));
+  }
+  ~Scratch() {
+    if (p_ != local_) std::free(p_);
+  }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+  T* get() { return p_; }
+  T* data() { return p_; }
+  T& operator[](size_t i) { return p_[i]; }
+  operator T*() { return p_; }
+
+ private:
+  T local_[N];
+  T* p_;
+};
+
+}  // namespace vx
