@@ -54,21 +54,23 @@ template <class R> i4 checks_unless_skip(std::string_view rout, i4 n, const R* x
 
 // ---------------------------------------------------------------- derivatives
 
-// Monotone derivatives at the points (steps shared by the monotone setter and
-// the general setter); counts direction switches when `count` is set.
-template <class R, bool count>
-i4 monotone_derivs(i4 n, const R* x, const R* f, i4 incf, R* d, i4 incd) {
+// Monotone derivatives at the points, shared by the monotone setter (widths
+// and slopes computed from X and F) and the general setter (given as arrays).
+// width(i) and slope(i) give interval i (1-based); counts direction switches
+// when `count` is set.
+template <class R, bool count, class Width, class Slope>
+i4 monotone_derivs(i4 n, Width width, Slope slope, R* d, i4 incd) {
   i4 sw = 0;
-  R h1 = x[1] - x[0];
-  R del1 = (at(f, incf, 2) - at(f, incf, 1)) / h1;
+  R h1 = width(1);
+  R del1 = slope(1, h1);
   R dsave = del1;
-  if (n == 2) {
+  if (n <= 2) {
     at(d, incd, 1) = del1;
-    at(d, incd, 2) = del1;
+    at(d, incd, n) = del1;
     return 0;
   }
-  R h2 = x[2] - x[1];
-  R del2 = (at(f, incf, 3) - at(f, incf, 2)) / h2;
+  R h2 = width(2);
+  R del2 = slope(2, h2);
   R hsum = h1 + h2;
   R w1 = (h1 + hsum) / hsum;
   R w2 = -h1 / hsum;
@@ -83,10 +85,10 @@ i4 monotone_derivs(i4 n, const R* x, const R* f, i4 incf, R* d, i4 incd) {
   for (i4 i = 2; i <= n - 1; ++i) {
     if (i != 2) {
       h1 = h2;
-      h2 = x[i] - x[i - 1];
+      h2 = width(i);
       hsum = h1 + h2;
       del1 = del2;
-      del2 = (at(f, incf, i + 1) - at(f, incf, i)) / h2;
+      del2 = slope(i, h2);
     }
     R di = R(0);
     R s = pchst(del1, del2);
@@ -129,7 +131,9 @@ template <class R> void pchim(i4 n, const R* x, const R* f, R* d, i4 incfd, i4* 
     *ierr = e;
     return;
   }
-  *ierr = monotone_derivs<R, true>(n, x, f, incfd, d, incfd);
+  *ierr = monotone_derivs<R, true>(
+      n, [x](i4 i) { return x[i] - x[i - 1]; },
+      [f, incfd](i4 i, R h) { return (at(f, incfd, i + 1) - at(f, incfd, i)) / h; }, d, incfd);
 }
 
 template <class R> R pchdf(i4 k, const R* x, R* s, i4* ierr) {
@@ -292,53 +296,8 @@ template <class R> void pchez(i4 n, const R* x, const R* f, R* d, bool spline, R
 // ------------------------------------------------------------ general setter
 
 template <class R> void pchci(i4 n, const R* h, const R* slope, R* d, i4 incfd) {
-  // The same derivatives as the monotone setter, from widths and slopes.
-  R del1 = slope[0];
-  if (n <= 2) {
-    at(d, incfd, 1) = del1;
-    at(d, incfd, n) = del1;
-    return;
-  }
-  R del2 = slope[1];
-  R h1 = h[0], h2 = h[1];
-  R hsum = h1 + h2;
-  R w1 = (h1 + hsum) / hsum, w2 = -h1 / hsum;
-  R d1 = w1 * del1 + w2 * del2;
-  if (pchst(d1, del1) <= R(0)) {
-    d1 = R(0);
-  } else if (pchst(del1, del2) < R(0)) {
-    R dmax = R(3) * del1;
-    if (std::fabs(d1) > std::fabs(dmax)) d1 = dmax;
-  }
-  at(d, incfd, 1) = d1;
-  for (i4 i = 2; i <= n - 1; ++i) {
-    if (i != 2) {
-      h1 = h2;
-      h2 = h[i - 1];
-      hsum = h1 + h2;
-      del1 = del2;
-      del2 = slope[i - 1];
-    }
-    R di = R(0);
-    if (pchst(del1, del2) > R(0)) {
-      R hsumt3 = R(3) * hsum;
-      R a1 = (hsum + h1) / hsumt3, a2 = (hsum + h2) / hsumt3;
-      R dmax = std::max(std::fabs(del1), std::fabs(del2));
-      R dmin = std::min(std::fabs(del1), std::fabs(del2));
-      di = dmin / (a1 * (del1 / dmax) + a2 * (del2 / dmax));
-    }
-    at(d, incfd, i) = di;
-  }
-  w1 = -h2 / hsum;
-  w2 = (h2 + hsum) / hsum;
-  R dn = w1 * del1 + w2 * del2;
-  if (pchst(dn, del2) <= R(0)) {
-    dn = R(0);
-  } else if (pchst(del1, del2) < R(0)) {
-    R dmax = R(3) * del2;
-    if (std::fabs(dn) > std::fabs(dmax)) dn = dmax;
-  }
-  at(d, incfd, n) = dn;
+  monotone_derivs<R, false>(
+      n, [h](i4 i) { return h[i - 1]; }, [slope](i4 i, R) { return slope[i - 1]; }, d, incfd);
 }
 
 template <class R> void pchsw(R dfmax, i4 iextrm, R& d1, R& d2, R h, R slope, i4* ierr) {
