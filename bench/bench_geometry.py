@@ -11,7 +11,7 @@ import numpy as np
 from scipy.spatial.transform import Rotation
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from common import per_call, run_c_driver  # noqa: E402
+from common import per_call, print_python_rows, run_c_driver  # noqa: E402
 
 
 
@@ -92,9 +92,7 @@ def native_rows():
 def main():
     import _vexlan as vx
 
-    print(f"{'routine (from Python)':24s} {'us/call':>9s}   {'equivalent':42s} {'us/call':>9s}")
-    for name, fn, other, ofn in python_rows(vx):
-        print(f"{name:24s} {per_call(fn):9.3f}   {other:42s} {per_call(ofn, number=5000):9.3f}")
+    print_python_rows(python_rows(vx), ref_number=5000)
     nat = native_rows()
     if nat:
         print()

@@ -12,7 +12,7 @@ import numpy as np
 import scipy.linalg.lapack as sla
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from common import per_call, run_c_driver  # noqa: E402
+from common import per_call, print_python_rows, run_c_driver  # noqa: E402
 
 
 
@@ -105,10 +105,7 @@ def native_rows():
 def main():
     import _vexlan as vx
 
-    print(f"{'routine (from Python)':30s} {'us/call':>9s}   {'equivalent':28s} {'us/call':>9s}  ratio")
-    for name, fn, other, ofn in python_rows(vx):
-        t, r = per_call(fn), per_call(ofn)
-        print(f"{name:30s} {t:9.3f}   {other:28s} {r:9.3f}  {t / r:5.2f}")
+    print_python_rows(python_rows(vx))
     nat = native_rows()
     if nat:
         print()

@@ -38,3 +38,11 @@ def run_c_driver(source, libs=()):
         subprocess.run([cc, "-O2", "-ffp-contract=off", "-I", os.path.join(ROOT, "include"), src, lib,
                         "-Wl,-rpath," + os.path.dirname(lib), *libs, "-lm", "-o", exe], check=True)
         return subprocess.run([exe], check=True, capture_output=True, text=True).stdout.split()
+
+
+def print_python_rows(rows, ref_number=20000):
+    """Prints (name, fn, reference name, reference fn) rows with per-call times and their ratio."""
+    print(f"{'routine (from Python)':30s} {'us/call':>9s}   {'equivalent':42s} {'us/call':>9s}  ratio")
+    for name, fn, other, ofn in rows:
+        t, r = per_call(fn), per_call(ofn, number=ref_number)
+        print(f"{name:30s} {t:9.3f}   {other:42s} {r:9.3f}  {t / r:5.2f}")
