@@ -11,7 +11,7 @@ import numpy as np
 from scipy.spatial.transform import Rotation
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from common import per_call, print_python_rows, run_c_driver  # noqa: E402
+from common import print_python_rows, run_c_driver  # noqa: E402
 
 
 

@@ -12,7 +12,7 @@ import numpy as np
 import scipy.linalg.lapack as sla
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from common import per_call, print_python_rows, run_c_driver  # noqa: E402
+from common import print_python_rows, run_c_driver  # noqa: E402
 
 
 
