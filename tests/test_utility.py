@@ -27,10 +27,6 @@ def test_copies_and_extent_checks(vx, u, name, a):
         getattr(u, name)(a, a.shape[0] + 1)
 
 
-def test_copies_of_empty_vectors(u):
-    assert u.real_vectorcopy(np.zeros(0)).shape == (0,)
-
-
 # ------------------------------------------------------------ fill family
 
 FILL_NAMES = ["vectorwithscalar", "matrixwithscalar"] + [f"{r}darraywithscalar" for r in range(3, 8)]
@@ -53,20 +49,6 @@ def test_fill_family(u, prefix, dtype, rank):
     fn(big[..., ::-2], 4, overwrite_a=1)        # backwards: the other half
     expect[..., 1::2] = 4
     np.testing.assert_array_equal(big, expect)
-
-
-# ---------------------------------------------------- zero initialisation
-
-@pytest.mark.parametrize("name,dims", [
-    ("inivectorwithzeros", (4,)), ("inimatrixwithzeros", (2, 3)), ("ini3darraywithzeros", (2, 1, 3)),
-    ("ini4darraywithzeros", (2, 2, 1, 2)), ("ini5darraywithzeros", (1, 2, 1, 2, 2)),
-    ("ini6darraywithzeros", (1, 1, 2, 1, 2, 2)), ("inimaxdarraywithzeros", (2, 1, 1, 2, 1, 1, 2)),
-])
-def test_zero_initialisers(u, name, dims):
-    a = getattr(u, name)(*dims)
-    assert a.shape == dims and (a == 0.0).all()
-    empty = getattr(u, name)(*dims[:-1], 0)
-    assert empty.size == 0
 
 
 # ------------------------------------------------------ standard matrices
