@@ -11,6 +11,7 @@
 namespace vxb {
 
 extern PyArray_Descr* s1_descr;
+void* routine_pointer(PyObject* o);  // native entry of a routine object, else null
 
 namespace {
 
@@ -236,10 +237,8 @@ bool text_of(PyObject* o, const char*& p, Py_ssize_t& n, PyObject*& hold, const 
       if (!hold) return false;
     }
   } else if (PyArray_Check(o) && PyArray_TYPE(reinterpret_cast<PyArrayObject*>(o)) == NPY_STRING) {
-    PyArrayObject* a = reinterpret_cast<PyArrayObject*>(o);
     PyArrayObject* c = reinterpret_cast<PyArrayObject*>(PyArray_FROMANY(o, NPY_STRING, 0, 0, NPY_ARRAY_C_CONTIGUOUS));
     if (!c) return false;
-    (void)a;
     hold = PyBytes_FromStringAndSize(static_cast<const char*>(PyArray_DATA(c)), PyArray_NBYTES(c));
     Py_DECREF(c);
     if (!hold) return false;
@@ -559,12 +558,8 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
       if (PyCapsule_CheckExact(o)) {
         fn = PyCapsule_GetPointer(o, PyCapsule_GetName(o));
         if (!fn) goto done;
-      } else if (PyObject_HasAttrString(o, "_cpointer") && PyCapsule_CheckExact(PyObject_GetAttrString(o, "_cpointer"))) {
-        PyObject* cap = PyObject_GetAttrString(o, "_cpointer");
-        Py_DECREF(cap);  // the extra reference from the check above
-        fn = PyCapsule_GetPointer(cap, PyCapsule_GetName(cap));
-        Py_DECREF(cap);
-        if (!fn) goto done;
+      } else if ((fn = routine_pointer(o)) != nullptr) {
+        // A routine of the module is called natively.
       } else if (PyCallable_Check(o)) {
         if (nframes >= 4) {
           PyErr_SetString(vx_error, "too many call-backs");
@@ -590,20 +585,12 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
       Py_ssize_t n;
       PyObject* hold;
       if (!text_of(o, p, n, hold, what)) goto done;
-      if (a.str_star) {
-        if (hold) s.text = hold;
-        else {
-          Py_INCREF(o);
-          s.text = o;
-        }
-        s.ptr = const_cast<char*>(p);
-        s.tlen = static_cast<size_t>(n);
-      } else {
-        // Fixed length: evaluated once the scalars are known.
-        s.text = hold ? hold : (Py_INCREF(o), o);
-        s.ptr = const_cast<char*>(p);
-        s.tlen = static_cast<size_t>(n);
-      }
+      // Texts of fixed length, or that the routine may write, are copied
+      // into storage of their own once the scalars are known.
+      if (!hold) Py_INCREF(o);
+      s.text = hold ? hold : o;
+      s.ptr = const_cast<char*>(p);
+      s.tlen = static_cast<size_t>(n);
       continue;
     }
     if (a.rank == 0 && a.ty != Ty::s1 && a.intent != Intent::inout) {
@@ -662,9 +649,6 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
           }
           s.v.i = static_cast<int32_t>(v);
       }
-    }
-    if (a.rank == 0 && a.intent == Intent::inout) {
-      // A hidden in-place scalar becomes a temporary.
     }
     s.ptr = &s.v;
     s.known = true;

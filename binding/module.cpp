@@ -51,6 +51,14 @@ PyGetSetDef routine_getset[] = {
 
 PyTypeObject RoutineType;
 
+}  // namespace
+
+void* routine_pointer(PyObject* o) {
+  return Py_IS_TYPE(o, &RoutineType) ? reinterpret_cast<RoutineObject*>(o)->r->def->fn : nullptr;
+}
+
+namespace {
+
 // -------------------------------------------------------------- data access
 
 // Keeps a library buffer alive for as long as a Python array views it.
