@@ -17,8 +17,15 @@ using c16 = std::complex<double>;
 using l1 = vx_l1;   // 1-byte logical: 0 false, anything else true
 using l4 = int32_t; // 4-byte logical
 
+// Markers: the largest real ends parameter lists and marks empty slots, the
+// largest 32-bit integer marks an unset id (a section's unused plies).
 constexpr double huge = 1.7976931348623157e308;
 constexpr i4 ihuge = 2147483647;
+constexpr i4 unset = ihuge;
+
+constexpr double pi = 3.141592653589793;
+constexpr double deg2rad = pi / 180.0;  // exact product pi/180 rounded once
+constexpr double rad2deg = 180.0 / pi;
 
 // Ends the process: flushes Python's and C's standard output first so that the
 // message is not lost in a pipe.
