@@ -23,6 +23,7 @@ int32_t open(int32_t unit, std::string_view path, Mode mode);
 void close(int32_t unit);
 bool is_open(int32_t unit);
 int32_t free_unit(int32_t first, int32_t last);  // -1 when none
+int32_t unit_of(std::string_view path);          // unit on which the file is open, -1 when none
 
 // Next line of a read unit; the view stays valid until the unit is closed.
 Read read_line(int32_t unit, std::string_view& line);
