@@ -83,3 +83,16 @@ VX_ROUTINE(iohandling, getelementdataextents, "iele,inodes,idof = getelementdata
            "inodes: i4 io = 0",
            "idof: i4 io = 0",
            "elemtype: str(8)");
+
+// ---- card readers and report
+
+VX_ROUTINE(iohandling, getstepdatafromfile, "getstepdatafromfile(filepath,workspace,nsteps)",
+           "filepath: str(*)",
+           "workspace: str(*)",
+           "nsteps: i4");
+
+VX_ROUTINE(iohandling, getgausspointreport, "getgausspointreport(filepath,coord,noel,npt)",
+           "filepath: str(*)",
+           "coord: f8(3)",
+           "noel: i4",
+           "npt: i4");
