@@ -128,10 +128,11 @@ void GetVMatrix(double* v, const double* plyorientation, const double* plythickn
  *   slflag      (in)  one character "A", "B" or "D"
  *   plyelastic, plyorientation, plythickness (in) the whole stack
  *   sublamstack (in)  sublamstack(2): first and last ply
- *   nplies      (in)  number of plies of the whole stack */
+ *   nplies      (in)  number of plies of the whole stack
+ *   slflag_len  (in)  length of the text slflag (hidden at the Python side) */
 void GetSubLaminateXMatrix(double* xsub, const char* slflag, const double* plyelastic,
                            const double* plyorientation, const double* plythickness,
-                           const int32_t* sublamstack, const int32_t* nplies);
+                           const int32_t* sublamstack, const int32_t* nplies, size_t slflag_len);
 
 /* Effective plate bending stiffness
  * sqrt(D11 D22 (1 + (D12 + 2 D66) / sqrt(D11 D22)) / 2).
