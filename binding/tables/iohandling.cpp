@@ -96,3 +96,7 @@ VX_ROUTINE(iohandling, getgausspointreport, "getgausspointreport(filepath,coord,
            "coord: f8(3)",
            "noel: i4",
            "npt: i4");
+
+VX_ROUTINE(iohandling, getsectiondatafromfile, "getsectiondatafromfile(filepath,workspace)",
+           "filepath: str(*)",
+           "workspace: str(*)");

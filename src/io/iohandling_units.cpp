@@ -341,6 +341,26 @@ int32_t count_values(std::string_view line) {
   return n > INT32_MAX ? INT32_MAX : static_cast<int32_t>(n);
 }
 
+bool first_value(std::string_view line, double& v) {
+  bool got = false, ok = false;
+  scan_items(line, [&](std::string_view t) {
+    got = true;
+    ok = !t.empty() && to_real(t, v);
+    return false;  // only the first item
+  });
+  return got && ok;
+}
+
+bool first_int(std::string_view t, int32_t& v) {
+  bool got = false, ok = false;
+  scan_items(t, [&](std::string_view tok) {
+    got = true;
+    ok = !tok.empty() && to_int(tok, v);
+    return false;
+  });
+  return got && ok;
+}
+
 int32_t read_data(int32_t unit, std::vector<double>& out, const char* label) { return read_any(unit, out, label); }
 int32_t read_data(int32_t unit, std::vector<int32_t>& out, const char* label) { return read_any(unit, out, label); }
 

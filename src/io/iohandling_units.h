@@ -57,6 +57,11 @@ bool opt_has(std::string_view opt, std::string_view text);
 bool parse_values(std::string_view line, std::vector<double>& out);
 bool parse_values(std::string_view line, std::vector<int32_t>& out);
 int32_t count_values(std::string_view line);
+// First value of a line read in free format (the rest of the line is not
+// looked at); false when the line holds no readable first value.
+bool first_value(std::string_view line, double& v);
+// Integer read in free format from the first item of a text; false when absent or malformed.
+bool first_int(std::string_view text, int32_t& v);
 
 // The data lines that follow the position (up to a line starting with "*" or
 // "+", or the end), appended to out; the unit is left before the line that
