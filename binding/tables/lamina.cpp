@@ -92,3 +92,70 @@ VX_ROUTINE(lamina, GetPhiMeasuredFromXZPlane, "phixz = getphimeasuredfromxzplane
            "phixz: f8 out",
            "phixy: f8",
            "clockwise: l1");
+
+// ---- ply stiffness, compliance and transformation
+
+VX_ROUTINE(lamina, GetNyeProperties, "nyeprops = getnyeproperties(elastic,[nelastic])",
+           "nyeprops: f8(9) out",
+           "elastic: f8(nelastic)",
+           "nelastic: i4 = len(elastic) check(len(elastic)>=nelastic)");
+
+VX_ROUTINE(lamina, GetNyeStiffnessMatrix, "c = getnyestiffnessmatrix(props,ntens,[psflag])",
+           "c: f8(ntens,ntens) out",
+           "props: f8(9)",
+           "ntens: i4",
+           "psflag: i4 = 1");
+
+VX_ROUTINE(lamina, GetNyeComplianceMatrix, "s = getnyecompliancematrix(props,ntens,[psflag])",
+           "s: f8(ntens,ntens) out",
+           "props: f8(9)",
+           "ntens: i4",
+           "psflag: i4 = 1");
+
+VX_ROUTINE(lamina, GetGeneralizedNyeOnAxisSC,
+           "sc = getgeneralizednyeonaxissc(props,ntens,scflag,[nprops,psflag,ldflag,unsymm])",
+           "sc: f8(ntens,ntens) out",
+           "props: f8(nprops)",
+           "ntens: i4",
+           "nprops: i4 = len(props) check(len(props)>=nprops)",
+           "scflag: i4",
+           "psflag: i4 = 1",
+           "ldflag: l1 = 0",
+           "unsymm: l1 = 0");
+
+VX_ROUTINE(lamina, GetInvariantsFromReducedStiffness, "u = getinvariantsfromreducedstiffness(props,[nprops])",
+           "u: f8(5) out",
+           "props: f8(nprops)",
+           "nprops: i4 = len(props) check(len(props)>=nprops)");
+
+VX_ROUTINE(lamina, GetNyeTransformationMatrix, "t = getnyetransformationmatrix(rangle,tdim,ttype,tflag)",
+           "t: f8(tdim,tdim) out",
+           "rangle: f8",
+           "tdim: i4",
+           "ttype: i4",
+           "tflag: i4");
+
+VX_ROUTINE(lamina, GetNyeOffAxisSC, "scoff = getnyeoffaxissc(dangle,props,ntens,scflag)",
+           "scoff: f8(ntens,ntens) out",
+           "dangle: f8",
+           "props: f8(9)",
+           "ntens: i4",
+           "scflag: i4");
+
+VX_ROUTINE(lamina, GetArbitraryBaseSC, "scbase = getarbitrarybasesc(sc,base,scflag,ntflag)",
+           "scbase: f8(6,6) out",
+           "sc: f8(6,6)",
+           "base: f8(3,3)",
+           "scflag: i4",
+           "ntflag: i4");
+
+VX_ROUTINE(lamina, GetReducedNyeStiffnessMatrix, "qs = getreducednyestiffnessmatrix(c,[plflag])",
+           "qs: f8(3,3) out",
+           "c: f8(6,6)",
+           "plflag: i4 = 1");
+
+VX_ROUTINE(lamina, GetOffAxisShearRigidMatrix, "hoff = getoffaxisshearrigidmatrix(g13,g23,dangle)",
+           "hoff: f8(2,2) out",
+           "g13: f8",
+           "g23: f8",
+           "dangle: f8");

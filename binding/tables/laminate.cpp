@@ -52,6 +52,33 @@ VX_ROUTINE(laminate, GetdAngle, "getdangle = getdangle(plyorientation,luflag,ipl
 
 // ---- stiffness
 
+VX_ROUTINE(laminate, GetAMatrix,
+           "a = getamatrix(plyelastic,plyorientation,plythickness,[nplies])",
+           "a: f8(3,3) out", STACK_ARGS);
+
+VX_ROUTINE(laminate, GetBMatrix,
+           "b = getbmatrix(plyelastic,plyorientation,plythickness,[nplies])",
+           "b: f8(3,3) out", STACK_ARGS);
+
+VX_ROUTINE(laminate, GetDMatrix,
+           "d = getdmatrix(plyelastic,plyorientation,plythickness,[nplies])",
+           "d: f8(3,3) out", STACK_ARGS);
+
+VX_ROUTINE(laminate, GetSubLaminateXMatrix,
+           "xsub = getsublaminatexmatrix(slflag,plyelastic,plyorientation,plythickness,sublamstack,[nplies])",
+           "xsub: f8(3,3) out",
+           "slflag: str(1)",
+           "plyelastic: f8(9,nplies)",
+           "plyorientation: f8(nplies)",
+           "plythickness: f8(nplies)",
+           "sublamstack: i4(2)",
+           "nplies: i4 = shape(plyelastic,1) check(shape(plyelastic,1)==nplies) "
+           "check(len(plyorientation)==nplies) check(len(plythickness)==nplies)");
+
+VX_ROUTINE(laminate, GetEffectivePlateStiffness,
+           "geteffectiveplatestiffness = geteffectiveplatestiffness(plyelastic,plyorientation,plythickness,[nplies])",
+           "geteffectiveplatestiffness: f8 ret", STACK_ARGS);
+
 VX_ROUTINE(laminate, GetABDMatrix, "abd = getabdmatrix(a,b,d)",
            "abd: f8(6,6) out", "a: f8(3,3)", "b: f8(3,3)", "d: f8(3,3)");
 
@@ -80,6 +107,15 @@ VX_ROUTINE(laminate, GetPlyStrain, "plystrain = getplystrain(se,plyzcoord,[nzcrd
            "plyzcoord: f8(nzcrd)",
            "nzcrd: i4 = len(plyzcoord) check(len(plyzcoord)==nzcrd)");
 
+VX_ROUTINE(laminate, GetSectionStrain,
+           "plystrain = getsectionstrain(se,plyorientation,plythickness,[nplies,reference])",
+           "plystrain: f8(3,3*nplies) out",
+           "se: f8(6)",
+           "plyorientation: f8(nplies)",
+           "plythickness: f8(nplies)",
+           NPLIES_OF(plyorientation) " check(len(plythickness)==nplies)",
+           "reference: f8");
+
 VX_ROUTINE(laminate, GetPlyBottomTopStress,
            "sbt = getplybottomtopstress(sestress,plysectionpoint,[nzcrd,nplies])",
            "sbt: f8(6,2*nplies) out",
@@ -107,3 +143,34 @@ VX_ROUTINE(laminate, GetPartialFG, "fg = getpartialfg(p1,p2,tstar1,tstar2,fgflag
            "tstar2: f8(3,3)",
            "nzcrd: i4 = shape(p1,2) check(shape(p1,2)==nzcrd) check(shape(p2,2)==nzcrd)",
            "fgflag: i4");
+
+VX_ROUTINE(laminate, GetArbitraryLaminateIntegral,
+           "xint = getarbitrarylaminateintegral(expo,plyprops,plyorientation,plyzcoord,plysectionpoint,[nzcrd,nplies,nprops,thflag])",
+           "xint: f8(3,3,nzcrd) out",
+           "expo: i4",
+           "plyprops: f8(nprops,nplies)",
+           "plyorientation: f8(nplies)",
+           "plyzcoord: f8(nzcrd)",
+           "plysectionpoint: i4(nplies)",
+           "nzcrd: i4 = len(plyzcoord) check(len(plyzcoord)==nzcrd)",
+           "nplies: i4 = shape(plyprops,1) check(shape(plyprops,1)==nplies) "
+           "check(len(plyorientation)==nplies) check(len(plysectionpoint)==nplies)",
+           "nprops: i4 = shape(plyprops,0) check(shape(plyprops,0)==nprops)",
+           "thflag: i4");
+
+VX_ROUTINE(laminate, GetPartialCDwithCurvature,
+           "xij = getpartialcdwithcurvature(pij,plyprops,plyorientation,plyzcoord,plysectionpoint,ki,kj,cdflag,[ndim,nzcrd,nplies,nprops])",
+           "xij: f8(3,ndim,nzcrd) out",
+           "pij: f8(3,ndim,nzcrd)",
+           "plyprops: f8(nprops,nplies)",
+           "plyorientation: f8(nplies)",
+           "plyzcoord: f8(nzcrd)",
+           "plysectionpoint: i4(nplies)",
+           "ki: f8",
+           "kj: f8",
+           "ndim: i4 = shape(pij,1) check(shape(pij,1)==ndim)",
+           "nzcrd: i4 = shape(pij,2) check(shape(pij,2)==nzcrd) check(len(plyzcoord)==nzcrd)",
+           "nplies: i4 = shape(plyprops,1) check(shape(plyprops,1)==nplies) "
+           "check(len(plyorientation)==nplies) check(len(plysectionpoint)==nplies)",
+           "nprops: i4 = shape(plyprops,0) check(shape(plyprops,0)==nprops)",
+           "cdflag: i4");

@@ -33,6 +33,51 @@ Mat3 sub3(const Mat3& a, const Mat3& b) {
 
 }  // namespace
 
+VX_API void GetAMatrix(double* a, const double* plyelastic, const double* plyorientation,
+                       const double* plythickness, const int32_t* nplies) {
+  vx::lam::stack_abd(a, nullptr, nullptr, plyelastic, plyorientation, plythickness, *nplies);
+}
+
+VX_API void GetBMatrix(double* b, const double* plyelastic, const double* plyorientation,
+                       const double* plythickness, const int32_t* nplies) {
+  vx::lam::stack_abd(nullptr, b, nullptr, plyelastic, plyorientation, plythickness, *nplies);
+}
+
+VX_API void GetDMatrix(double* d, const double* plyelastic, const double* plyorientation,
+                       const double* plythickness, const int32_t* nplies) {
+  vx::lam::stack_abd(nullptr, nullptr, d, plyelastic, plyorientation, plythickness, *nplies);
+}
+
+VX_API void GetSubLaminateXMatrix(double* xsub, const char* slflag, const double* plyelastic,
+                                  const double* plyorientation, const double* plythickness,
+                                  const int32_t* sublamstack, const int32_t* nplies,
+                                  size_t slflag_len) {
+  const i4 first = sublamstack[0], last = sublamstack[1];
+  const i4 count = last - first + 1 > 0 ? last - first + 1 : 0;
+  if (count > 0 && (first < 1 || last > *nplies)) {
+    vx::report(-2, "Error in GetSubLaminateXMatrix: sub-laminate outside the stack.");
+    return;
+  }
+  const char f = slflag_len > 0 ? slflag[0] : ' ';
+  if (f != 'A' && f != 'B' && f != 'D') {
+    for (int e = 0; e < 9; ++e) xsub[e] = 0.0;
+    return;
+  }
+  const int64_t o = count > 0 ? first - 1 : 0;
+  vx::lam::stack_abd(f == 'A' ? xsub : nullptr, f == 'B' ? xsub : nullptr,
+                     f == 'D' ? xsub : nullptr, plyelastic + 9 * o, plyorientation + o,
+                     plythickness + o, count);
+}
+
+VX_API double GetEffectivePlateStiffness(const double* plyelastic, const double* plyorientation,
+                                         const double* plythickness, const int32_t* nplies) {
+  Mat3 d;
+  vx::lam::stack_abd(nullptr, nullptr, d.data(), plyelastic, plyorientation, plythickness,
+                     *nplies);
+  const double d11 = d(0, 0), d22 = d(1, 1), d12 = d(0, 1), d66 = d(2, 2);
+  return std::sqrt(d11 * d22 * (1.0 + (d12 + 2.0 * d66) / std::sqrt(d11 * d22)) / 2.0);
+}
+
 VX_API void GetABDMatrix(double* abd, const double* a, const double* b, const double* d) {
   vx::MatRef<6, 6> m(abd);
   for (int j = 0; j < 3; ++j)
