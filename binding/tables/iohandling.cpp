@@ -100,3 +100,9 @@ VX_ROUTINE(iohandling, getgausspointreport, "getgausspointreport(filepath,coord,
 VX_ROUTINE(iohandling, getsectiondatafromfile, "getsectiondatafromfile(filepath,workspace)",
            "filepath: str(*)",
            "workspace: str(*)");
+
+VX_ROUTINE(iohandling, getmaterialdatafromfile, "getmaterialdatafromfile(filepath,workspace,nplies,nsec)",
+           "filepath: str(*)",
+           "workspace: str(*)",
+           "nplies: i4",
+           "nsec: i4");
