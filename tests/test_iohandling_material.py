@@ -197,3 +197,11 @@ def test_no_section_data(vx, tmp_path):
     vx.iohandling.getmaterialdatafromfile("", str(tmp_path), 2, 3)
     m = vx.materialdata
     assert m.peprops.shape == (9, 2, 3) and np.all(m.peprops == 0) and np.all(m.pelimits == -1)
+
+
+def test_example_script_runs():
+    from conftest import run_python
+    script = os.path.join(EXAMPLES, "..", "cards_and_plies.py")
+    out, status = run_python(f"import runpy; runpy.run_path({script!r}, run_name='__main__')")
+    assert status == 0 and b"card problem" not in out
+    assert b"section 1: 8 plies" in out and b"section 2: 4 plies" in out
