@@ -392,6 +392,49 @@ bool check_native_types(const Routine& r, std::string& err) {
   return true;
 }
 
+// An optional or hidden integer input that the row leaves without default and
+// check, and that is a whole extent of an input array, is that array's extent:
+// its default is the extent of the first such array (native order), and it is
+// checked against every such array.
+bool infer_extents(Routine& r, std::string& err) {
+  auto lookup = [&](const std::string& nm) {
+    for (int k = 0; k < static_cast<int>(r.args.size()); ++k)
+      if (r.args[k].name == nm) return k;
+    return -1;
+  };
+  for (int i = 0; i < static_cast<int>(r.args.size()); ++i) {
+    ArgDesc& n = r.args[i];
+    if (n.ty != Ty::i4 || n.rank || n.intent != Intent::in || n.has_default || !n.checks.empty()) continue;
+    if (n.pypos >= 0 && !n.optional) continue;
+    // Required arrays first: an optional one may be absent.
+    for (int pass = 0; pass < 2; ++pass) {
+      for (const ArgDesc& a : r.args) {
+        if (!a.rank || a.ty == Ty::cb || (a.intent != Intent::in && a.intent != Intent::io && a.intent != Intent::inout))
+          continue;
+        const bool required = a.pypos >= 0 && !a.optional;
+        if (required != (pass == 0)) continue;
+        for (int k = 0; k < a.rank; ++k) {
+          const Expr& d = a.dims[k];
+          if (d.code.size() != 1 || d.code[0].op != Op::arg || d.code[0].arg != i) continue;
+          const std::string ext =
+              a.rank == 1 ? "len(" + a.name + ")" : "shape(" + a.name + "," + std::to_string(k) + ")";
+          if (!n.has_default) {
+            if (!compile_expr(ext, lookup, n.dflt, err)) return false;
+            n.has_default = true;
+          }
+          // An absent optional array (rank 0 until it is made) is not compared.
+          Expr c;
+          if (!compile_expr((required ? "" : "rank(" + a.name + ")==0 || ") + ext + "==" + n.name, lookup, c, err))
+            return false;
+          c.src = ext + "==" + n.name;
+          n.checks.push_back(c);
+        }
+      }
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool real_default(const Expr& e, double& v) { return real_default_impl(e, v); }
@@ -538,6 +581,7 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
     r.results.push_back(ix);
   }
   r.nresults = static_cast<int>(r.results.size());
+  if (!infer_extents(r, err)) return false;
   // Hidden arguments need a default (inputs) unless they are outputs.
   for (ArgDesc& a : r.args) {
     if (a.pypos < 0 && (a.intent == Intent::in || a.intent == Intent::inout || a.intent == Intent::io) &&

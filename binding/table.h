@@ -5,8 +5,8 @@
 //   VX_ROUTINE(utility, MatrixCopy, "b = matrixcopy(a,[n,m])",
 //              "a: f8(n,m)",
 //              "b: f8(n,m) out",
-//              "n: i4 = shape(a,0) check(shape(a,0)==n)",
-//              "m: i4 = shape(a,1) check(shape(a,1)==m)");
+//              "n: i4",
+//              "m: i4");
 //
 // The first string is the Python signature exactly as documented: it gives the
 // Python argument order ([...] marks optional arguments), the result order
@@ -36,6 +36,15 @@
 //           hidden (native arguments missing from the signature). An optional
 //           argument without default is passed as a null pointer when omitted.
 //   check   failing makes the call raise _vexlan.error naming the check.
+//
+// Extents are inferred: an optional or hidden i4 input whose row gives neither
+// default nor check, and that is a whole extent of one or more input arrays
+// (in, io, inout), defaults to the extent of the first of them (required
+// arrays first: len(a) for a vector, shape(a,k) otherwise) and is checked to
+// equal the extent of each of them (an absent optional array is not
+// compared). Above, n = shape(a,0) with check(shape(a,0)==n), m likewise. A
+// row that writes a default or a check of its own gets no inference, so the
+// explicit form "n: i4 = len(a) check(len(a)==n)" keeps working.
 //
 // Expressions use integers, argument names (scalar value), + - * / % ( ),
 // comparisons, && || !, ?:, and shape(x,i), len(x) (first extent), size(x),
