@@ -4,7 +4,7 @@
 // in-plane strains and the out-of-plane stresses common to all plies.
 #include "fixed.h"
 #include "vexlan/laminate_stack.h"
-#include "vexlan/linalg.h"
+#include "vexlan.h"
 
 using namespace vx;
 

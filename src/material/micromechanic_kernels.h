@@ -4,8 +4,8 @@
 #pragma once
 #include <array>
 #include "fixed.h"
-#include "vexlan/linalg.h"
-#include "vexlan/mathfun.h"
+#include "vexlan.h"
+
 
 namespace vx::micro {
 
