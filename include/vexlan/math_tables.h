@@ -7,8 +7,8 @@
  * A vector-valued function takes its result buffer as the FIRST argument
  * (k values for the interpolations, d + 1 for the fit).
  */
-#ifndef VEXLAN_TABLES_H
-#define VEXLAN_TABLES_H
+#ifndef VEXLAN_MATH_TABLES_H
+#define VEXLAN_MATH_TABLES_H
 #include "types.h"
 #ifdef __cplusplus
 extern "C" {

@@ -1,8 +1,8 @@
 /* Dense linear algebra of small matrices: inverse, determinants, eigen- and
  * singular values, products and arithmetic, norms, nearest positive-definite
  * and correlation matrices, iterative methods. Matrices are column-major. */
-#ifndef VEXLAN_LINALG_H
-#define VEXLAN_LINALG_H
+#ifndef VEXLAN_MATH_LINALG_H
+#define VEXLAN_MATH_LINALG_H
 #include "types.h"
 #ifdef __cplusplus
 extern "C" {

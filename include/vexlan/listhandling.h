@@ -1,5 +1,5 @@
-#ifndef VEXLAN_LISTS_H
-#define VEXLAN_LISTS_H
+#ifndef VEXLAN_LISTHANDLING_H
+#define VEXLAN_LISTHANDLING_H
 #include "types.h"
 #ifdef __cplusplus
 extern "C" {

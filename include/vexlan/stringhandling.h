@@ -1,5 +1,5 @@
-#ifndef VEXLAN_STRINGS_H
-#define VEXLAN_STRINGS_H
+#ifndef VEXLAN_STRINGHANDLING_H
+#define VEXLAN_STRINGHANDLING_H
 #include "types.h"
 #ifdef __cplusplus
 extern "C" {
