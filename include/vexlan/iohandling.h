@@ -39,7 +39,8 @@ int32_t iohandling_open(const int32_t* unit, const char* filename, const int32_t
 /* iohandling_close: disconnects a unit; nothing when it is not open. */
 void iohandling_close(const int32_t* unit);
 
-/* GetFreeUnitNumber: first unit in first..last that is not open.
+/* GetFreeUnitNumber: first unit in first..last that is not open (only units
+ * 1 to 1023 can be opened, so no other number is handed out).
  *   first, last  in   range of unit numbers
  * Returns the unit, or -1 (none free, or first > last). */
 int32_t GetFreeUnitNumber(const int32_t* first, const int32_t* last);
