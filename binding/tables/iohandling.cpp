@@ -6,6 +6,15 @@
 
 // ---- units and scans
 
+VX_ROUTINE(iohandling, iohandling_open, "iohandling_open = iohandling_open(unit,filename,[mode])",
+           "iohandling_open: i4 ret",
+           "unit: i4",
+           "filename: str(*)",
+           "mode: i4 = 0");
+
+VX_ROUTINE(iohandling, iohandling_close, "iohandling_close(unit)",
+           "unit: i4");
+
 VX_ROUTINE(iohandling, GetFreeUnitNumber, "getfreeunitnumber = getfreeunitnumber(first,last)",
            "getfreeunitnumber: i4 ret",
            "first: i4",

@@ -192,15 +192,19 @@ void for_plies(int32_t id, int32_t np, int32_t ns, F&& f) {
       if (mat(p, s) == id) f(p, s);
 }
 
-// values into arr(1.., p, s) as far as the array's first extent allows.
+// n values into arr(offset + 1.., p, s) as far as the array's first extent allows.
 template <class T, class A>
-bool put(A& arr, int64_t p, int64_t s, const std::vector<T>& v, int64_t offset = 0) {
+bool put(A& arr, int64_t p, int64_t s, const T* v, int64_t n, int64_t offset = 0) {
   if (!arr.allocated() || p > arr.extent(2) || s > arr.extent(3)) return false;
   const int64_t rows = arr.extent(1);
-  const int64_t k = std::max<int64_t>(0, std::min<int64_t>(int64_t(v.size()), rows - offset));
+  const int64_t k = std::max<int64_t>(0, std::min<int64_t>(n, rows - offset));
   T* col = arr.data() + (p - 1) * rows + (s - 1) * rows * arr.extent(2);
-  for (int64_t i = 0; i < k; ++i) col[offset + i] = v[size_t(i)];
-  return k == int64_t(v.size());
+  for (int64_t i = 0; i < k; ++i) col[offset + i] = v[i];
+  return k == n;
+}
+template <class T, class A>
+bool put(A& arr, int64_t p, int64_t s, const std::vector<T>& v) {
+  return put(arr, p, s, v.data(), int64_t(v.size()));
 }
 
 void distribute(const Block& b, int32_t np, int32_t ns, int64_t nt) {
@@ -237,10 +241,8 @@ void distribute(const Block& b, int32_t np, int32_t ns, int64_t nt) {
         GetNyeProperties(&nye[size_t(9 * t)], e, &n);
       }
       for_plies(id, np, ns, [&](int64_t p, int64_t s) {
-        for (int64_t t = 0; t < nblocks; ++t) {
-          std::vector<double> blk(nye.begin() + 9 * t, nye.begin() + 9 * (t + 1));
-          note(stride >= 9 && put(md::peprops, p, s, blk, t * stride), "+Elastic");
-        }
+        for (int64_t t = 0; t < nblocks; ++t)
+          note(stride >= 9 && put(md::peprops, p, s, &nye[size_t(9 * t)], 9, t * stride), "+Elastic");
       });
     } else {
       complain("count not 2, 5 or 9 in ", "+Elastic", id);
@@ -248,17 +250,13 @@ void distribute(const Block& b, int32_t np, int32_t ns, int64_t nt) {
   }
   if (b.has_strength) {
     if (nstr >= 1 && nstr <= 10) {
-      for_plies(id, np, ns, [&](int64_t p, int64_t s) {
-        if (!tdep) {
-          note(put(md::psprops, p, s, b.strength), "+Strength");
-          return;
-        }
-        for (int64_t t = 0; t < nt; ++t) {
-          std::vector<double> v(b.strength);
-          for (int64_t k = 0; k < nstr; ++k) v[size_t(k)] *= b.factors[size_t(t * frow + nel + k)];
-          note(put(md::psprops, p, s, v, t * nstr), "+Strength");
-        }
-      });
+      // Blocks of nstr values per temperature, scaled by the last nstr factors of its row.
+      const int64_t nblocks = tdep ? nt : 1;
+      std::vector<double> v(size_t(nstr * nblocks));
+      for (int64_t t = 0; t < nblocks; ++t)
+        for (int64_t k = 0; k < nstr; ++k)
+          v[size_t(t * nstr + k)] = b.strength[size_t(k)] * (tdep ? b.factors[size_t(t * frow + nel + k)] : 1.0);
+      for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(md::psprops, p, s, v), "+Strength"); });
     } else {
       complain("more than 10 values in ", "+Strength", id);
     }
