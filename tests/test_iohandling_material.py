@@ -127,6 +127,17 @@ def test_counts_outside_the_format_are_reported(vx, tmp_path, item, values, name
     assert np.all(vx.materialdata.pfflags == 0)
 
 
+def test_block_without_id_fills_nothing(vx, tmp_path):
+    section = "++Begin Section, SecID=1\n+Orientation\n0 0\n+Material\n1\n++End Section\n"
+    (tmp_path / "SectionCard.vxd").write_text(section)
+    vx.iohandling.getsectiondatafromfile("", str(tmp_path))
+    vx.materialdata.matidlist[1, 0] = UNSET  # a ply without material
+    (tmp_path / "MaterialCard.vxd").write_text("++Begin Material, MatID = 1\n+Elastic\n1 0.3\n++End Material\n")
+    vx.iohandling.getmaterialdatafromfile("", str(tmp_path), 2, 1)
+    assert err(vx) == (-2, "Error in material card: no readable id in ++Begin Material")
+    np.testing.assert_array_equal(vx.materialdata.peprops, 0.0)
+
+
 def test_missing_material_block_is_a_warning(vx, tmp_path):
     read_cards(vx, tmp_path, one_ply_section(9), "++Begin Material, MatID=1\n+Elastic\n1 0.3\n++End Material\n")
     assert err(vx) == (-2, "Warning: no material block for material id 9")

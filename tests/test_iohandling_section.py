@@ -82,6 +82,10 @@ def test_missing_card_and_empty_card(vx, tmp_path):
     assert vx.sectiondata.plyorientation is None and int(vx.sectiondata.nsec) == 1
     read(vx, tmp_path, "nothing here\n")
     assert vx.materialdata.matidlist.tolist() == [[1]]
+    vx.datahandling.deallocall()
+    read(vx, tmp_path, "++Begin Section\n+Orientation\n0\n++End Section\n")
+    assert err(vx) == (-2, "Error in GetSectionDataFromFile: no readable id in ++Begin Section")
+    assert list(vx.sectiondata.secidlist) == [UNSET]
 
 
 def test_blocks_inside_the_solver_deck(vx, tmp_path):
@@ -104,6 +108,7 @@ def test_block_position_not_id_and_indented_begin(vx, tmp_path):
     # are skipped and its end line closes column 2 with an unset id.
     assert int(s.nsec) == 3
     assert list(s.secidlist) == [30, UNSET, 2]
+    assert err(vx)[0] == 0  # the unopened block asks for no id
     np.testing.assert_array_equal(s.plyorientation[:2, 2], [5, 6])
 
 

@@ -370,12 +370,14 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
     if (io::is_key(k.key, "++Begin Material")) {
       b = Block();
       b.id = block_id(k.opt);
+      if (b.id == vx::unset)
+        vx::report(-2, "Error in material card: no readable id in ++Begin Material");
       inmat = true;
       continue;
     }
     if (io::is_key(k.key, "++End Material")) {
       if (inmat) {
-        distribute(b, np, ns, nt);
+        if (b.id != vx::unset) distribute(b, np, ns, nt);  // the unset id marks plies without material
         seen.insert(b.id);
       }
       b = Block();
