@@ -201,6 +201,10 @@ def test_second_read_and_surviving_resin_tables(vx, tmp_path):
     read_cards(vx, tmp_path, None, small.replace("5 0.1", "6 0.1"))
     assert vx.materialdata.peprops[0, 0, 0] == 6
     assert err(vx)[0] == 0
+    # A card with more temperatures: the tables and counters agree with each other afterwards.
+    read_cards(vx, tmp_path, None, big)
+    m = vx.materialdata
+    assert int(m.ntempdata) == 3 and m.secantprops.shape == (3, int(m.nsecantdata), 2) and m.peprops.shape[0] == 27
 
 
 def test_no_section_data(vx, tmp_path):

@@ -165,6 +165,25 @@ void allocate_material(const Sizes& z, int64_t nt, int32_t np, int32_t ns) {
   for (int c = 0; c < ncal; ++c) recreate(*cal_table(c), {nt, *cal_count(c), cal_width[c]});
 }
 
+// True when every array exists with the extents this card asks for; a second
+// reading of the same card then writes into the arrays as they are.
+bool material_fits(const Sizes& z, int64_t nt, int32_t np, int32_t ns) {
+  auto is = [](const ArrayBase& a, std::initializer_list<int64_t> e) {
+    if (!a.allocated() || a.rank != int(e.size())) return false;
+    int d = 0;
+    for (int64_t x : e)
+      if (a.ext[d++] != x) return false;
+    return true;
+  };
+  bool ok = is(md::pfflags, {5, np, ns}) && is(md::peflags, {5, np, ns}) && is(md::pelimits, {12, np, ns}) &&
+            is(md::peprops, {z.ne * nt, np, ns}) && is(md::psprops, {z.nst * nt, np, ns}) &&
+            is(md::phprops, {z.nh, np, ns}) && is(md::pfprops, {z.nf, np, ns}) && is(md::pdprops, {z.nd, np, ns}) &&
+            is(md::cuprops, {z.ncu, ncure, np, ns}) && is(md::regularization, {z.nreg}) &&
+            is(md::equivalentstress, {std::max<int64_t>(z.nes / 2, 1), 2});
+  for (int c = 0; c < ncal && ok; ++c) ok = is(*cal_table(c), {nt, *cal_count(c), cal_width[c]});
+  return ok;
+}
+
 // The values of one block, distributed at its end line.
 struct Block {
   int32_t id = vx::unset;
@@ -311,7 +330,7 @@ void distribute(const Block& b, int32_t np, int32_t ns, int64_t nt) {
     RArr3& tab = *cal_table(c);
     const int64_t w = cal_width[c], rows = tab.extent(1), pts = tab.extent(2), mw = b.cal_w[size_t(c)];
     for (int64_t i = 1; i <= pts; ++i)
-      for (int64_t q = 1; q <= w; ++q)
+      for (int64_t q = 1; q <= std::min(w, tab.extent(3)); ++q)
         for (int64_t r = 1; r <= std::min(rows, nt); ++r) {
           const int64_t col = w * (i - 1) + q;  // column of the material's curve
           tab(r, i, q) = col <= mw ? b.cal[size_t(c)][size_t((r - 1) + (col - 1) * nt)] : 0.0;
@@ -357,7 +376,9 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
   std::copy(temps.begin(), temps.end(), md::temperatures.data());
   md::ntempdata = int32_t(nt);
   for (int c = 0; c < ncal; ++c) *cal_count(c) = int32_t(std::max<int64_t>(z.cal[c] / cal_width[c], 1));
-  if (!md::peprops.allocated()) allocate_material(z, nt, np, ns);
+  // Arrays that do not match this card (another model, or tables left from an
+  // earlier analysis) are made anew rather than written past.
+  if (!material_fits(z, nt, np, ns)) allocate_material(z, nt, np, ns);
   if (!md::matidlist.allocated()) return;
 
   // Pass 3: values, block by block.
