@@ -102,6 +102,8 @@ def test_strains_through_the_thickness(vx):
             for j, zz in enumerate((zb[k], (zb[k] + zt[k]) / 2, zt[k])):
                 lamstrain = se[:3] + (zz - ref) * se[3:]
                 np.testing.assert_allclose(ps[:, 3 * k + j], ply_axis_strain(lamstrain, ang), rtol=1e-12, atol=1e-18)
+                tm = vx.lamina.getnyetransformationmatrix(math.radians(ang), 3, 0, 1)
+                np.testing.assert_allclose(ps[:, 3 * k + j], tm @ lamstrain, rtol=1e-13, atol=1e-17)
 
 
 def test_ply_bottom_and_top_stresses(vx):
