@@ -115,6 +115,8 @@ def test_ply_bottom_and_top_stresses(vx):
     # counts that overrun the points: only what lies inside is taken
     sbt = lam.getplybottomtopstress(s, [5, 5, 5])
     np.testing.assert_array_equal(sbt, s[:, [0, 4, 5, 0, 0, 5]] * [1, 1, 1, 0, 0, 1])
+    # two points are only the bottom and the top of the stack
+    np.testing.assert_array_equal(lam.getplybottomtopstress(s[:, :2], [1, 1]), s[:, [0, 0, 0, 1]] * [1, 0, 0, 1])
     assert record(vx)[0] == 0
     lam.getplybottomtopstress(s, [0, 3])
     assert record(vx)[0] == -2
