@@ -11,6 +11,7 @@
 
 namespace vx::lam {
 
+// A count of one, for the exported routines called on a single point.
 inline constexpr i4 one = 1;
 
 // z of the bottom of ply 1: -h/2 - offset, h the sum of the n thicknesses.
