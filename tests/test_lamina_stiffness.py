@@ -272,3 +272,10 @@ def test_off_axis_transverse_shear(vx, deg):
     r2 = rot3(deg)[:2, :2]
     np.testing.assert_allclose(h, r2.T @ np.diag([g23, g13]) @ r2, rtol=1e-14, atol=1e-11)
     assert np.trace(h) == pytest.approx(g13 + g23)
+
+
+def test_off_axis_with_unknown_selector_reports_the_transformation(vx):
+    # the stiffness branch is taken, and the transformation says why the result is not usable
+    out = vx.lamina.getnyeoffaxissc(30.0, PLY, 6, 2)
+    assert errstate(vx) == (-2, "False input for TFlag in GetNyeTransformationMatrix")
+    assert out[3, 3] == 0.0  # no shear row in the incomplete transformation
