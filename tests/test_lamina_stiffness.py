@@ -186,6 +186,16 @@ def test_generalized_on_axis(vx):
     packed = [c6[i, j] for j in range(6) for i in range(j + 1)]
     np.testing.assert_array_equal(g(packed, 6, 1), c6)
     np.testing.assert_array_equal(g(packed, 3, 1), c6[np.ix_([0, 1, 3], [0, 1, 3])])
+    # plane-stress form of a given matrix in the 4 x 4 shape: components 1, 2 and 4 only
+    ps4 = g(packed, 4, 1, psflag=0)
+    idx = [0, 1, 3]
+    np.testing.assert_array_equal(ps4[np.ix_(idx, idx)], c6[np.ix_(idx, idx)])
+    assert not ps4[2].any() and not ps4[:, 2].any()
+    # two and five constants go through the completion of the nine
+    iso = [70000.0, 0.3]
+    np.testing.assert_array_equal(g(iso, 6, 1), lam.getnyestiffnessmatrix(lam.getnyeproperties(iso), 6))
+    ti = [140000.0, 10000.0, 0.3, 0.45, 5000.0]
+    np.testing.assert_array_equal(g(ti, 4, 1), lam.getnyestiffnessmatrix(lam.getnyeproperties(ti), 4))
     # 36 values: symmetrised unless unsymm
     un = c6.copy()
     un[0, 1] += 100.0
