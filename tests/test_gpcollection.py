@@ -150,3 +150,55 @@ def test_polynomial_without_quadratic_term_takes_the_linear_limit(vx):
     # the opposite direction (b < 0) never reaches it: 0, not a NaN
     assert g.gppolynomial(2.0, -2.0, 0, 0, 0, 0, 4.0, 1.0, 1.0, 4.0, 1.0, 1.0, 1.0, 1.0, 1.0, xint=1.0) == 0.0
     assert err(vx)[0] == 0
+
+
+def uniaxial(s):
+    return np.array([s, 0.0, 0, 0, 0, 0])
+
+
+@pytest.mark.parametrize("xt,xc", [(50.0, 100.0), (80.0, 80.0)])
+def test_stress_vector_potentials_reach_the_surface_at_both_strengths(vx, xt, xc):
+    g = vx.gpcollection
+    for s in (xt, -xc):
+        d, di1 = np.array(0.0), np.array(0.0)
+        g.gpdruckerprager(uniaxial(s), xt, xc, d, di1)
+        assert float(di1) == pytest.approx(0.0, abs=1e-12) and float(d) == 1.0
+        d = np.array(0.0)
+        g.gpbauwens(uniaxial(s), xt, xc, d)
+        assert float(d) == pytest.approx(1.0, rel=1e-14)
+        assert g.gpraghava(uniaxial(0.5 * s), xt, xc) < 1.0
+        assert g.gpraghava(uniaxial(s), xt, xc) == pytest.approx(1.0, rel=1e-14)
+        for n in (2.0, 3.5):
+            dh, di, dm, i1cr, mcr, life = g.gpha(uniaxial(s), xt, xc, n)
+            if xt != xc:
+                assert dm + di == pytest.approx(1.0, rel=1e-12)
+    # equal strengths: the Mises surface, whatever the pressure
+    if xt == xc:
+        d, di1 = np.array(0.0), np.array(0.0)
+        g.gpdruckerprager(np.array([xt, xt, xt, 0, 0, 0]) + uniaxial(xt), xt, xc, d, di1)
+        assert float(di1) == pytest.approx(0.0, abs=1e-12)
+
+
+def test_potential_damage_bookkeeping(vx):
+    g = vx.gpcollection
+    xt, xc = 50.0, 100.0
+    # Bauwens: the damage never decreases and never exceeds 1
+    d = np.array(0.7)
+    g.gpbauwens(uniaxial(0.2 * xt), xt, xc, d)
+    assert float(d) == 0.7
+    g.gpbauwens(uniaxial(1.3 * xt), xt, xc, d)
+    assert float(d) == 1.0
+    # Drucker-Prager: well inside clears a negative damage to 0; beyond the surface is failed
+    d, di1 = np.array(-0.5), np.array(0.0)
+    g.gpdruckerprager(uniaxial(0.1 * xt), xt, xc, d, di1)
+    assert float(d) == 0.0 and float(di1) > 1.0
+    for s in (3.0 * xt, -4.0 * xc):
+        d = np.array(0.0)
+        g.gpdruckerprager(uniaxial(s), xt, xc, d, di1)
+        assert float(di1) < -1.0 and float(d) == 1.0
+    # Ha: critical values first, life set only once failed
+    d, di1, dm, i1cr, mcr, life = g.gpha(uniaxial(1.01 * xt), xt, xc, 2.0)
+    k = xc / xt
+    assert mcr == pytest.approx(xt * math.sqrt((k * k + k) / (k + 1))) and i1cr == pytest.approx(xt * (k * k + k) / (k * k - 1))
+    assert d == 1.0 and life == 1.0
+    assert g.gpha(uniaxial(0.5 * xt), xt, xc, 2.0)[5] == 0.0
