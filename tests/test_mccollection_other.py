@@ -144,6 +144,5 @@ def test_bahei_matrix_and_interphase(vx):
 
 def test_cuntze_note_on_negative_root(vx):
     # a negative shear parameter makes the compression mode's root negative
-    r = vx.mccollection.mcrckcuntze2004(0, 0, 40.0, 0, 0, YT, YC, S12, S13, gp=(0.13, 1.5, -1.0))
+    vx.mccollection.mcrckcuntze2004(0, 0, 40.0, 0, 0, YT, YC, S12, S13, gp=(0.13, 1.5, -1.0))
     assert err(vx) == (-3, "Note: Negative root during Cuntze failureevaluation. Please check your input par")
-    assert math.isfinite(r)
