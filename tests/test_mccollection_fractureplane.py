@@ -261,3 +261,22 @@ def test_larc04_matrix_branches(vx):
     th, v = brute(lambda sn, tl, tt: (tt / (st - et * sn)) ** 2 + (tl / (S12 - el * sn)) ** 2,
                   s[1:], lo=-math.pi, step=math.radians(5.0))
     assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(v.max(), rel=1e-11)
+
+
+def test_absent_optionals_from_native_callers(vx, lib):
+    """Native callers (the damage drivers) pass every optional argument as a null pointer."""
+    import ctypes
+
+    d = ctypes.c_double
+    state = (-60.0, 10.0, 30.0, 5.0, 20.0)
+    r = d(-7.0)
+    args = [ctypes.byref(d(v)) for v in (*state, YT, YC, S12)]
+    lib.MCrckPuck(ctypes.byref(r), *args, None, None, None, None, None)
+    assert r.value == vx.mccollection.mcrckpuck(*state, YT, YC, S12)[0]
+    lib.MCrckLaRC05(ctypes.byref(r), *args, None, None, None, None)
+    assert r.value == vx.mccollection.mcrcklarc05(*state, YT, YC, S12)[0]
+    # SPC3D's own step is 2 degrees (5 from Python); its limits 2 and 178 degrees
+    spc = (XT, XC, YT, YC, 45.0, 180.0, S12, 70.0, S23)
+    args = [ctypes.byref(d(v)) for v in (*state, *spc)]
+    lib.MCrckSPC3D(ctypes.byref(r), *args, None, None, None, None, None, None)
+    assert r.value == pytest.approx(vx.mccollection.mcrckspc3d(*state, *spc, sainc=2.0)[0], rel=1e-14)
