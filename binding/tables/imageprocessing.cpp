@@ -1,6 +1,6 @@
 // Python table of the component imageprocessing.
 #include "table.h"
-#include "vexlan/mathfun.h"
+#include "vexlan/imageprocessing.h"
 
 VX_ROUTINE(imageprocessing, GetPointOnXYPlane, "xycoord = getpointonxyplane(point,origin,xyplane,theta)",
            "xycoord: f8(2) out",

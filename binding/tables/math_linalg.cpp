@@ -2,7 +2,7 @@
 // determinants, eigen- and singular values, products and arithmetic, norms,
 // nearest positive-definite and correlation matrices, iterative methods.
 #include "table.h"
-#include "vexlan/linalg.h"
+#include "vexlan/math_linalg.h"
 
 #define SQUARE(A, N) #N ": i4 = shape(" #A ",0) check(shape(" #A ",0)==" #N ") check(shape(" #A ",1)==" #N ")"
 #define ROWS(A, N) #N ": i4 = shape(" #A ",0) check(shape(" #A ",0)==" #N ")"

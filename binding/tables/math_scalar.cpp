@@ -1,6 +1,6 @@
 // Python table of the scalar functions and statistics of the component math.
 #include "table.h"
-#include "vexlan/mathfun.h"
+#include "vexlan/math_scalar.h"
 
 VX_ROUTINE(math, getpercentile, "event = getpercentile(array,percentile,classsize,[ndim])",
            "array: f8(ndim)",

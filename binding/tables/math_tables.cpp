@@ -1,6 +1,6 @@
 // Python table of the tabulated-data routines of the component math.
 #include "table.h"
-#include "vexlan/tables.h"
+#include "vexlan/math_tables.h"
 
 VX_ROUTINE(math, polynomialfitting, "polynomialfitting = polynomialfitting(vx,vy,d)",
            "polynomialfitting: f8(d+1) out",

@@ -1,6 +1,6 @@
 // Python table of the text helpers of the component stringhandling.
 #include "table.h"
-#include "vexlan/strings.h"
+#include "vexlan/stringhandling.h"
 
 VX_ROUTINE(stringhandling, split, "a,b = split(s,sdelim,n)",
            "a: str(max(n,0)) out",

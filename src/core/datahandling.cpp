@@ -2,7 +2,7 @@
 // unallocated, so repeated calls keep existing extents and contents.
 #include <algorithm>
 #include "data.h"
-#include "vexlan/core.h"
+#include "vexlan/datahandling.h"
 
 using namespace vx;
 

@@ -3,6 +3,7 @@ import ctypes
 
 import numpy as np
 import pytest
+from conftest import error_record
 
 RNG = np.random.default_rng(99)
 HIGHAM_A = np.array([[2.0, -1, 0, 0], [-1, 2, -1, 0], [0, -1, 2, -1], [0, 0, -1, 2]])
@@ -12,11 +13,6 @@ HIGHAM_X = np.array([[1.0000, -0.8084, 0.1916, 0.1068],
                      [0.1916, -0.6562, 1.0000, -0.8084],
                      [0.1068, 0.1916, -0.8084, 1.0000]])
 INDEFINITE = np.array([[1.0, 1.0, 1.0], [1.0, 1.0, 0.0], [1.0, 0.0, 1.0]])
-
-
-def record(vx):
-    eh = vx.errorhandling
-    return int(eh.errstat), bytes(eh.errstring).decode().rstrip()
 
 
 def factorises(a):
@@ -64,9 +60,9 @@ def test_positive_definiteness(vx):
     b = RNG.standard_normal((5, 5))
     assert m.ispositivedefinite(b @ b.T + np.eye(5)) == 1
     assert m.ispositivedefinite(INDEFINITE) == 0
-    assert record(vx)[0] == 0
+    assert error_record(vx)[0] == 0
     assert m.ispositivedefinite(np.array([[1.0, 1.0], [1.0, 1.0]])) == 0
-    assert record(vx) == (-2, "Singularity in LU-factorization computation")
+    assert error_record(vx) == (-2, "Singularity in LU-factorization computation")
 
 
 @pytest.mark.parametrize("n", [1, 2, 4, 7])
@@ -96,7 +92,7 @@ def test_nearest_spd(vx, n):
     w, v = np.linalg.eigh(s)
     np.testing.assert_allclose(x, v @ np.diag(np.maximum(w, 0)) @ v.T, atol=1e-12 * np.abs(w).max())
     assert vx.math.getnearestpdnorm(a) == pytest.approx(np.linalg.norm(a - x), rel=1e-12)
-    assert record(vx)[0] == 0
+    assert error_record(vx)[0] == 0
 
 
 def test_nearest_spd_of_small_cases(vx):
@@ -110,7 +106,7 @@ def test_nearest_correlation_matrix_of_highams_example(vx):
     x = vx.math.getnearestcorrelationmatrix(HIGHAM_A)
     np.testing.assert_allclose(x, HIGHAM_X, atol=5e-5)
     np.testing.assert_allclose(np.diag(x), 1.0, atol=1e-12)
-    assert factorises(x) and record(vx)[0] == 0
+    assert factorises(x) and error_record(vx)[0] == 0
 
 
 def test_nearest_correlation_matrix_options(vx):
@@ -121,7 +117,7 @@ def test_nearest_correlation_matrix_options(vx):
     np.testing.assert_allclose(np.diag(x), 1.0, atol=1e-12)
     # iteration limit reached: the zero matrix, nothing recorded
     np.testing.assert_array_equal(m.getnearestcorrelationmatrix(INDEFINITE, maxiter=1), 0.0)
-    assert record(vx)[0] == 0
+    assert error_record(vx)[0] == 0
     np.testing.assert_array_equal(m.getnearestcorrelationmatrix(INDEFINITE, weights=-np.ones(3)), x)
     # weights act through their products only: a common factor changes nothing
     np.testing.assert_allclose(m.getnearestcorrelationmatrix(HIGHAM_A, weights=np.full(4, 3.0)),
@@ -139,7 +135,7 @@ def test_nearest_correlation_matrix_options(vx):
 def test_shift_and_shrink_loops_end(vx, lib):
     bad = np.array([[1.0, np.nan], [np.nan, 1.0]])
     vx.math.getnearestspd(bad)
-    assert record(vx) == (-2, "No convergence in nearest positive-definite matrix")
+    assert error_record(vx) == (-2, "No convergence in nearest positive-definite matrix")
     # an empty matrix returns at once
     p = lambda x: x.ctypes.data_as(ctypes.c_void_p)
     z = ctypes.byref(ctypes.c_int32(0))
@@ -158,7 +154,7 @@ def test_nearest_correlation_matrix_with_nan_ends(vx, kw):
     # every change measure is NaN: the iteration stops, the repair cannot make the
     # iterate factorise and gives up at its bound; the zero matrix and the report say so
     np.testing.assert_array_equal(vx.math.getnearestcorrelationmatrix(bad, **kw), 0.0)
-    assert record(vx) == (-2, "No convergence in nearest positive-definite matrix")
+    assert error_record(vx) == (-2, "No convergence in nearest positive-definite matrix")
 
 
 def test_power_iteration(vx):
@@ -171,9 +167,9 @@ def test_power_iteration(vx):
     val, vec = vx.math.poweriteration(s)
     assert val == pytest.approx(w[-1], rel=1e-10)
     np.testing.assert_allclose(abs(vec @ v[:, -1]), 1.0, atol=1e-9)
-    assert record(vx)[0] == 0
+    assert error_record(vx)[0] == 0
     vx.math.poweriteration(np.diag([1.0, -1.0, 0.5]), startvec=np.array([1.0, 0.5, 1.0]), maxiter=50)
-    assert record(vx) == (-2, "No convergence in von Mises eigenvalue computation")
+    assert error_record(vx) == (-2, "No convergence in von Mises eigenvalue computation")
 
 
 def test_power_iteration_without_passes_returns_the_start(vx):
@@ -201,7 +197,7 @@ def test_conjugate_gradient_first_step_and_exact_start(vx):
     sol = np.linalg.solve(a, rhs)
     # started at the solution it stays there instead of dividing 0 by 0
     np.testing.assert_array_equal(vx.math.conjucategradient(a, a @ sol, sol), sol)
-    assert record(vx)[0] == 0
+    assert error_record(vx)[0] == 0
     # order m: one step is a steepest-descent step
     one = np.array([[5.0]])
     np.testing.assert_allclose(vx.math.conjucategradient(one, np.array([2.0]), np.array([7.0])), [0.4])
@@ -211,4 +207,4 @@ def test_conjugate_gradient_first_step_and_exact_start(vx):
 def test_conjugate_gradient_refuses_a_non_square_matrix(vx):
     x0 = np.array([1.0, 2.0])
     np.testing.assert_array_equal(vx.math.conjucategradient(np.ones((3, 2)), np.ones(2), x0), x0)
-    assert record(vx)[0] == -2
+    assert error_record(vx)[0] == -2

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include "vx.h"
-#include "vexlan/mathfun.h"
+#include "vexlan/math_scalar.h"
 
 namespace {
 

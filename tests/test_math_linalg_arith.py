@@ -1,14 +1,10 @@
 """Matrix and vector products, in-place arithmetic and element-wise helpers."""
 import numpy as np
 import pytest
+from conftest import error_record
 
 RNG = np.random.default_rng(7)
 INF, NAN = np.inf, np.nan
-
-
-def record(vx):
-    eh = vx.errorhandling
-    return int(eh.errstat), bytes(eh.errstring).decode().rstrip()
 
 
 @pytest.mark.parametrize("l,n,m", [(1, 1, 1), (2, 3, 2), (3, 3, 3), (4, 2, 5), (6, 6, 6),
@@ -47,13 +43,13 @@ def test_packed_symmetric_product(vx, n):
     b = RNG.standard_normal(n)
     np.testing.assert_allclose(vx.math.lumatrixvectorproduct(packed, b), s @ b, rtol=1e-13)
     np.testing.assert_array_equal(vx.math.lumatrixvectorproduct(np.array([1.0, 2, 3]), np.ones(2)), [3.0, 5.0])
-    assert record(vx)[0] == 0
+    assert error_record(vx)[0] == 0
 
 
 def test_packed_product_refuses_a_short_triangle(vx):
     c = vx.math.lumatrixvectorproduct(np.array([1.0, 2.0]), np.ones(2))
     np.testing.assert_array_equal(c, 0.0)
-    assert record(vx)[0] == -2
+    assert error_record(vx)[0] == -2
 
 
 def test_hadamard_zero_rules(vx):

@@ -3,7 +3,7 @@
 // Nine lists (three integer, three real, three complex) live here and are
 // reached only through the routines below. A slot that holds no value holds
 // the list's empty-slot value; the used part ends before the first such slot.
-#include "vexlan/lists.h"
+#include "vexlan/listhandling.h"
 
 #include <cstdint>
 #include <cstdlib>

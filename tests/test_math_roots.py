@@ -5,6 +5,7 @@ import math
 import numpy as np
 import pytest
 from scipy.optimize import brentq
+from conftest import error_record
 
 ROOTFUNC = ctypes.CFUNCTYPE(None, *(4 * [ctypes.POINTER(ctypes.c_double)]),
                             ctypes.POINTER(ctypes.c_int32), ctypes.POINTER(ctypes.c_int32))
@@ -12,11 +13,6 @@ FIXFUNC = ctypes.CFUNCTYPE(None, ctypes.POINTER(ctypes.c_double), ctypes.POINTER
                            ctypes.POINTER(ctypes.c_int32), ctypes.POINTER(ctypes.c_int32))
 
 BRACKET = "Error in BISECTION: Root must be bracketed."
-
-
-def record(vx):
-    eh = vx.errorhandling
-    return int(eh.errstat), bytes(eh.errstring).decode().rstrip()
 
 
 def counted(fun, dfun=None):
@@ -43,7 +39,7 @@ CASES = [  # f, f', bracket
 def test_converges_like_brentq(vx, name, f, df, ab):
     cb, xs = counted(f, df)
     root, istat = getattr(vx.math, name)(cb, ab[0], ab[1], np.zeros(1), 1e-12, 100, 0)
-    assert istat == 0 and record(vx)[0] == 0
+    assert istat == 0 and error_record(vx)[0] == 0
     assert root == pytest.approx(brentq(f, min(ab), max(ab), xtol=1e-14), abs=2e-12)
     # both start with one evaluation at each end
     assert xs[:2] == [ab[0], ab[1]]
@@ -53,7 +49,7 @@ def test_bdsafe_counts_and_iteration_limit(vx):
     cb, xs = counted(lambda x: math.atan(x - 0.123))
     root, istat = vx.math.bdsafe(cb, -50.0, 50.0, np.zeros(1), 0.0, 3, 0)
     assert len(xs) == 2 + 3 and istat == 1 and root == xs[-1]
-    assert record(vx) == (-1, "Warning in BrentsMethod: Max iterations exceeded.")
+    assert error_record(vx) == (-1, "Warning in BrentsMethod: Max iterations exceeded.")
 
 
 @pytest.mark.parametrize("name,before", [("bdsafe", 2), ("nrsafe", 3)])
@@ -65,38 +61,38 @@ def test_convergence_on_the_last_allowed_iteration(vx, name, before):
     k = len(xs) - before
     assert k >= 2
     assert getattr(vx.math, name)(cb, 0.0, 1.0, np.zeros(1), 1e-12, k + 1, 0) == (root, 0)
-    assert record(vx)[0] == 0
+    assert error_record(vx)[0] == 0
     del xs[:]
     last, istat = getattr(vx.math, name)(cb, 0.0, 1.0, np.zeros(1), 1e-12, k, 0)
-    assert istat == 1 and record(vx)[0] == -1 and len(xs) == before + k and last == xs[-1]
+    assert istat == 1 and error_record(vx)[0] == -1 and len(xs) == before + k and last == xs[-1]
 
 
 @pytest.mark.parametrize("maxit,istat,code", [(0, 1, -1), (-1, 0, 0)])
 def test_bdsafe_without_iterations_returns_x2(vx, maxit, istat, code):
     cb, xs = counted(lambda x: x - 0.3)
     assert vx.math.bdsafe(cb, 0.0, 1.0, np.zeros(1), 1e-12, maxit, 0) == (1.0, istat)
-    assert len(xs) == 2 and record(vx)[0] == code
+    assert len(xs) == 2 and error_record(vx)[0] == code
 
 
 def test_nrsafe_maxit_zero_returns_midpoint(vx):
     cb, xs = counted(lambda x: x - 0.3, lambda x: 1.0)
     assert vx.math.nrsafe(cb, 0.0, 1.0, np.zeros(1), 1e-12, 0, 0) == (0.5, 1)
     assert len(xs) == 3
-    assert record(vx) == (-1, "Warning in subroutine RTSAFE: Max iterations exceeded.")
+    assert error_record(vx) == (-1, "Warning in subroutine RTSAFE: Max iterations exceeded.")
 
 
 @pytest.mark.parametrize("name", ["bdsafe", "nrsafe"])
 def test_zero_at_left_end(vx, name):
     cb, xs = counted(lambda x: x * (x - 1.0), lambda x: 2 * x - 1)
     assert getattr(vx.math, name)(cb, 0.0, 5.0, np.zeros(1), 1e-12, 50, 0) == (0.0, 0)
-    assert len(xs) == 2 and record(vx)[0] == 0
+    assert len(xs) == 2 and error_record(vx)[0] == 0
 
 
 @pytest.mark.parametrize("name", ["bdsafe", "nrsafe"])
 def test_unbracketed_interval(vx, name):
     cb, xs = counted(lambda x: x * x + 1.0, lambda x: 2 * x)
     root, istat = getattr(vx.math, name)(cb, -1.0, 2.0, np.zeros(1), 1e-12, 5, 0)
-    assert record(vx) == (-2, BRACKET)  # nrsafe's later warning is dropped
+    assert error_record(vx) == (-2, BRACKET)  # nrsafe's later warning is dropped
     if name == "bdsafe":
         assert (root, istat) == (0.0, 0) and len(xs) == 2
     else:  # runs on from the midpoint
@@ -140,12 +136,12 @@ def test_fpsafe(vx):
     # maxit 0: two calls, the second value, and the warning
     calls.clear()
     assert vx.math.fpsafe(g, 0.0, np.zeros(2), 1e-10, 0, 0) == (1.5, 1) and calls == [0.0, 1.0]
-    assert record(vx) == (-1, "Warning in FixPointIteration:Max iterations exceeded.")
+    assert error_record(vx) == (-1, "Warning in FixPointIteration:Max iterations exceeded.")
 
 
 def test_fpsafe_negative_maxit_always_warns(vx):
     assert vx.math.fpsafe(lambda xn, fa, nf, na=None: fa[0], 4.0, np.zeros(1), 1e-10, -1, 0) == (4.0, 1)
-    assert record(vx)[0] == -1
+    assert error_record(vx)[0] == -1
 
 
 def test_fpsafe_working_copy_leaves_args_alone(vx):

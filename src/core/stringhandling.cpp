@@ -1,5 +1,5 @@
 // Text helpers of the component stringhandling.
-#include "vexlan/strings.h"
+#include "vexlan/stringhandling.h"
 
 #include <cstdint>
 #include <cstring>

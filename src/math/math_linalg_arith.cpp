@@ -8,8 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include "lapack.h"
-#include "vexlan/core.h"
-#include "vexlan/linalg.h"
+#include "vexlan/math_linalg.h"
 #include "vx.h"
 
 namespace {
@@ -111,13 +110,7 @@ VX_API void LUMatrixVectorProduct(const double* a, const double* b, double* c, c
   // The packed triangle must be complete; a shorter one is refused rather
   // than read past its end.
   if (int64_t(*m) < int64_t(nn) * (int64_t(nn) + 1) / 2) {
-    static const i4 code = -2, two = 2, eight = 8;
-    static const i4 iz[2] = {0, 0};
-    static const double rz[2] = {0.0, 0.0};
-    static const i4 az[16] = {};
-    static const char text[] =
-        "Packed symmetric matrix shorter than the vector requires                        ";
-    xerr(&code, text, iz, &two, rz, &two, az, &eight, &two, nullptr, 80);
+    vx::report_linalg("Packed symmetric matrix shorter than the vector requires");
     return;
   }
   size_t start = 0;  // start of row r of the packed upper triangle

@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <limits>
 #include "vx.h"
-#include "vexlan/geometry.h"
-#include "vexlan/mathfun.h"
+#include "vexlan/math_geometry.h"
+#include "vexlan/imageprocessing.h"
 
 namespace {
 
-constexpr double deg2rad = 0.017453292519943295;
+using vx::deg2rad;
 
 // Larger of two values; a NaN in either gives NaN (a measure that is not a
 // number must stay one, so that the logical tests read it as outside).

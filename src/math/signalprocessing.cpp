@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <limits>
 #include "vx.h"
-#include "vexlan/mathfun.h"
+#include "vexlan/signalprocessing.h"
 
 namespace {
 
@@ -200,7 +200,7 @@ double binomial_upper_half(double t, int32_t n) {
     // Written around t = 1/2, where the powers nearly cancel the coefficient:
     // 2t and, for t in [1/4, 1/2], 1 - 2t are exact, which keeps huge orders
     // accurate.
-    constexpr double pi = 3.141592653589793;
+    using vx::pi;
     const double m = dn + 1.0, im = 1.0 / m, im2 = im * im;
     const double corr = im * (-1.0 / 8.0 + im2 * (1.0 / 192.0 + im2 * (-1.0 / 640.0 + im2 * (17.0 / 14336.0))));
     term = std::exp(m * std::log(2.0 * t) + dn * std::log1p(1.0 - 2.0 * t) - 0.5 * std::log(pi * m) + corr);

@@ -7,14 +7,14 @@
 #include <cstring>
 #include <limits>
 
-#include "vexlan/geometry.h"
+#include "vexlan/math_geometry.h"
 #include "vx.h"
 
 namespace {
 
-constexpr double deg2rad = 0.017453292519943295;
-constexpr double rad2deg = 57.29577951308232;
-constexpr double pi = 3.141592653589793;
+using vx::deg2rad;
+using vx::rad2deg;
+using vx::pi;
 
 // Column-major 3 x 3 access, 0-based.
 inline double& at(double* m, int i, int j) { return m[i + 3 * j]; }

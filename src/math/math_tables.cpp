@@ -6,10 +6,10 @@
 #include <limits>
 
 #include "lapack.h"
-#include "vexlan/geometry.h"
+#include "vexlan/math_golden.h"
 #include "vexlan/interp.h"
 #include "vexlan/pchip.h"
-#include "vexlan/tables.h"
+#include "vexlan/math_tables.h"
 #include "vx.h"
 
 namespace {

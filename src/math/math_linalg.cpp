@@ -8,8 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include "lapack.h"
-#include "vexlan/core.h"
-#include "vexlan/linalg.h"
+#include "vexlan/math_linalg.h"
 #include "vx.h"
 
 namespace vx {
@@ -17,15 +16,10 @@ namespace vx {
 // Every report of the linear algebra has code -2 and context arrays of fixed
 // shape (two integers, two reals, 8 x 2 character codes), all zero.
 void report_linalg(const char* msg) {
-  static const int32_t code = -2, two = 2, eight = 8;
   static const int32_t iz[2] = {0, 0};
   static const double rz[2] = {0.0, 0.0};
   static const int32_t az[16] = {};
-  char text[80];
-  const size_t len = std::strlen(msg) < 80 ? std::strlen(msg) : 80;
-  std::memcpy(text, msg, len);
-  std::memset(text + len, ' ', 80 - len);
-  xerr(&code, text, iz, &two, rz, &two, az, &eight, &two, nullptr, 80);
+  vx::report(-2, msg, iz, 2, rz, 2, az, 8, 2);
 }
 
 }  // namespace vx

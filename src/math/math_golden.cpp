@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "vexlan/geometry.h"
+#include "vexlan/math_geometry.h"
+#include "vexlan/math_golden.h"
 #include "vx.h"
 
 namespace {

@@ -5,8 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include "lapack.h"
-#include "vexlan/core.h"
-#include "vexlan/linalg.h"
+#include "vexlan/math_linalg.h"
 #include "vx.h"
 
 namespace {

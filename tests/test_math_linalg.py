@@ -5,14 +5,10 @@ import itertools
 import numpy as np
 import pytest
 import scipy.linalg
+from conftest import error_record
 
 RNG = np.random.default_rng(20240611)
 MARKER = -1.7976931348623157e308
-
-
-def record(vx):
-    eh = vx.errorhandling
-    return int(eh.errstat), bytes(eh.errstring).decode().rstrip()
 
 
 def well(n):
@@ -38,7 +34,7 @@ def test_inverse_and_lu_determinant_match_numpy(vx, n):
     cond = np.linalg.cond(h)
     np.testing.assert_allclose(vx.math.matrixinverse(h) @ h, np.eye(len(h)), atol=1e-15 * cond * 10)
     assert vx.math.lufactdeterminant(h) == pytest.approx(np.linalg.det(h), rel=1e-15 * cond * 10)
-    assert record(vx)[0] == 0
+    assert error_record(vx)[0] == 0
 
 
 @pytest.mark.parametrize("a", [
@@ -53,18 +49,18 @@ def test_singular_inverse_leaves_packed_lu_and_first_report(vx, a):
     with np.errstate(all="ignore"), pytest.warns(scipy.linalg.LinAlgWarning):
         lu, _ = scipy.linalg.lu_factor(a)
     np.testing.assert_array_equal(ainv, lu)
-    assert record(vx) == (-2, "Matrix inverse becomes numerically singular!")
+    assert error_record(vx) == (-2, "Matrix inverse becomes numerically singular!")
     # later failures do not replace the first report
     assert vx.math.lufactdeterminant(a) == 0.0
-    assert record(vx) == (-2, "Matrix inverse becomes numerically singular!")
+    assert error_record(vx) == (-2, "Matrix inverse becomes numerically singular!")
 
 
 def test_lu_determinant_sign_and_singular_report(vx):
     assert vx.math.lufactdeterminant(np.array([[0.0, 1.0], [1.0, 0.0]])) == -1.0
     assert vx.math.lufactdeterminant(np.array([[0.0, 2.0, 0.0], [0.0, 0.0, 3.0], [5.0, 0.0, 0.0]])) == 30.0
-    assert record(vx)[0] == 0
+    assert error_record(vx)[0] == 0
     assert vx.math.lufactdeterminant(np.array([[1.0, 2.0], [2.0, 4.0]])) == 0.0
-    assert record(vx) == (-2, "Singularity in LU-factorization computation")
+    assert error_record(vx) == (-2, "Singularity in LU-factorization computation")
 
 
 def permanent(a):
@@ -101,7 +97,7 @@ def test_minors_and_cofactor(vx):
         assert vx.math.getprincipleminor(s, i) == pytest.approx(np.linalg.det(s[:i, :i]), rel=1e-12)
     assert vx.math.getfirstminor(np.array([[3.0]]), 1, 1) == 1.0
     assert (vx.math.getcofactor(5.0, 1, 2), vx.math.getcofactor(5.0, 2, 2)) == (-5.0, 5.0)
-    assert record(vx)[0] == 0
+    assert error_record(vx)[0] == 0
 
 
 @pytest.mark.parametrize("call", [
@@ -111,7 +107,7 @@ def test_minors_and_cofactor(vx):
 ])
 def test_minor_indices_outside_the_matrix_are_reported(vx, call):
     assert call(vx.math, well(3)) == 0.0
-    assert record(vx)[0] == -2
+    assert error_record(vx)[0] == -2
 
 
 @pytest.mark.parametrize("n", range(1, 13))
@@ -179,7 +175,7 @@ def test_cholesky_upper_factor_and_failure_marker(vx, n):
     bad = np.eye(n)
     bad[-1, -1] = -1.0
     np.testing.assert_array_equal(vx.math.choleskyfactorization(bad), np.full((n, n), MARKER))
-    assert record(vx)[0] == 0
+    assert error_record(vx)[0] == 0
 
 
 @pytest.mark.parametrize("sa,sb", [("N", "N"), ("n", "T"), ("T", "n"), ("t", "t")])
@@ -209,7 +205,7 @@ def test_general_matrix_product_refuses_unknown_flag(vx, lib):
         lib.GeneralMatrixProduct(p(d), one, p(a), p(a), one, p(a), i2, i2, i2, sa, sb,
                                  ctypes.c_size_t(len(sa)), ctypes.c_size_t(len(sb)))
         np.testing.assert_array_equal(d, 7.0)
-    code, msg = record(vx)
+    code, msg = error_record(vx)
     assert code == -2 and "transposition flag" in msg
     d = vx.math.generalmatrixproduct(1.0, np.eye(2), np.eye(2), 0.0, np.eye(2), "N", "C")
     np.testing.assert_array_equal(d, 0.0)

@@ -5,7 +5,7 @@
 #include <memory>
 #include <new>
 
-#include "vexlan/geometry.h"
+#include "vexlan/math_roots.h"
 #include "vx.h"
 
 namespace {
