@@ -11,11 +11,11 @@
 
 #include "fixed.h"
 #include "laminate_shear_impl.h"
-#include "vexlan/geometry.h"
+#include "vexlan/math_geometry.h"
 #include "vexlan/lamina.h"
 #include "vexlan/laminate.h"
 #include "vexlan/laminate_shear.h"
-#include "vexlan/linalg.h"
+#include "vexlan/math_linalg.h"
 #include "vx.h"
 
 using vx::i4;
