@@ -5,13 +5,11 @@ import numpy as np
 import pytest
 from scipy.integrate import quad
 
+from conftest import error_record
+
 CFRP = np.array([140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 5e3, 4.2e3, 3.1e3])
 GFRP = np.array([40e3, 12e3, 12e3, 0.28, 0.28, 0.4, 4.5e3, 4.0e3, 3.5e3])
 
-
-def error_record(vx):
-    eh = vx.errorhandling
-    return int(eh.errstat), bytes(eh.errstring).decode().rstrip()
 
 
 def section(vx, angles, thick, mixed=True):
