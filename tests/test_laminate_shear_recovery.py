@@ -11,7 +11,6 @@ CFRP = np.array([140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 5e3, 4.2e3, 3.1e3])
 GFRP = np.array([40e3, 12e3, 12e3, 0.28, 0.28, 0.4, 4.5e3, 4.0e3, 3.5e3])
 
 
-
 def section(vx, angles, thick, mixed=True):
     n = len(angles)
     pe = np.column_stack([(CFRP, GFRP)[k % 2 if mixed else 0] for k in range(n)])
