@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "data.h"
 #include "fixed.h"
 #include "laminate_shear_impl.h"
 #include "vexlan/math_geometry.h"
@@ -315,6 +316,33 @@ void section_h_all(double* sehmatrix, const i4* sectionlist, const double* ori, 
     const Stack st(pes, ori + int64_t(nplies) * is, thk + int64_t(nplies) * is, n, ld);
     store2(sehmatrix + 4 * int64_t(is), section_h(st, method));
   }
+}
+
+bool section_shear_from_material(i4 method) {
+  namespace sd = vx::sectiondata;
+  namespace md = vx::materialdata;
+  const auto& list = md::matidlist;
+  bool ok = list.allocated() && md::peprops.allocated() && sd::plyorientation.allocated() &&
+            sd::plythickness.allocated() && sd::plyzcoord.allocated();
+  const int64_t np = ok ? list.extent(1) : 0, ns = ok ? list.extent(2) : 0;
+  ok = ok && md::peprops.extent(1) >= 9 && md::peprops.extent(2) == np && md::peprops.extent(3) == ns &&
+       sd::plyorientation.extent(1) == np && sd::plyorientation.extent(2) == ns && sd::plythickness.extent(1) == np &&
+       sd::plythickness.extent(2) == ns && sd::plyzcoord.extent(1) == 2 * np + 1 && sd::plyzcoord.extent(2) == ns;
+  if (ok) {
+    sd::sefmatrix.allocate({2 * np + 1, 4, ns});
+    sd::sehmatrix.allocate({2, 2, ns});
+    ok = sd::sefmatrix.extent(1) == 2 * np + 1 && sd::sefmatrix.extent(3) == ns && sd::sehmatrix.extent(3) == ns;
+  }
+  if (!ok) {
+    vx::report(-2, "Section or material data missing for the transverse shear matrices");
+    return false;
+  }
+  const i4 ld = static_cast<i4>(md::peprops.extent(1));
+  section_f(sd::sefmatrix.data(), list.data(), sd::plyorientation.data(), sd::plythickness.data(),
+            sd::plyzcoord.data(), md::peprops.data(), i4(np), i4(ns), vx::unset, ld);
+  section_h_all(sd::sehmatrix.data(), list.data(), sd::plyorientation.data(), sd::plythickness.data(),
+                md::peprops.data(), i4(np), i4(ns), method, vx::unset, ld);
+  return true;
 }
 
 }  // namespace vx::shear

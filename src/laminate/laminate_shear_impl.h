@@ -55,3 +55,15 @@ void section_h_all(double* sehmatrix, const i4* sectionlist, const double* ori, 
                    i4 nplies, i4 nsec, i4 method, i4 defint, i4 ld);
 
 }  // namespace vx::shear
+
+namespace vx::shear {
+
+// What job control does once per analysis after the cards are read: f and H of
+// every section from the section data and the material data, into sefmatrix
+// and sehmatrix (created when unallocated). The elastic constants are the
+// first temperature block of peprops (rows 1 to 9 of each ply's column), also
+// when the columns hold several temperatures. Returns false, with status -2
+// in the error record, when the data are missing or their extents disagree.
+bool section_shear_from_material(i4 method = 1);
+
+}  // namespace vx::shear
