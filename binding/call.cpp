@@ -304,6 +304,59 @@ PyArrayObject* s1_from_text(PyObject* o, const char* what) {
 
 enum class Mode { in, copy, overwrite, strict, view_overwrite };
 
+// Element type of an array of texts of length L.
+PyArray_Descr* text_descr(int64_t L) {
+  PyObject* spec = PyUnicode_FromFormat("S%lld", static_cast<long long>(L < 1 ? 1 : L));
+  PyArray_Descr* d = nullptr;
+  if (spec && !PyArray_DescrConverter(spec, &d)) d = nullptr;
+  Py_XDECREF(spec);
+  return d;
+}
+
+// An array of texts: a sequence of str/bytes or a bytes array, held as a
+// column-major array of fixed-length elements, blank-padded (numpy pads
+// with NULs). In place (inout) it must already be such an array.
+PyArrayObject* to_text_array(PyObject* o, const ArgDesc& a, Mode mode, int64_t L, const char* what) {
+  if (mode == Mode::strict) {
+    PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
+    bool ok = PyArray_Check(o) && PyArray_TYPE(arr) == NPY_STRING && (L < 0 || PyArray_ITEMSIZE(arr) == L) &&
+              PyArray_ISWRITEABLE(arr) &&
+              (PyArray_IS_F_CONTIGUOUS(arr) || (PyArray_NDIM(arr) <= 1 && PyArray_IS_C_CONTIGUOUS(arr)));
+    if (!ok) {
+      PyErr_Format(vx_error,
+                   "%s: failed to initialize intent(inout) array -- expected a writeable, contiguous array of "
+                   "type S%lld and rank %d",
+                   what, static_cast<long long>(L), a.rank);
+      return nullptr;
+    }
+    Py_INCREF(o);
+    return PyArray_NDIM(arr) == a.rank ? arr : fix_rank(arr, a.rank, what);
+  }
+  PyArray_Descr* d = L < 0 ? PyArray_DescrFromType(NPY_STRING) : text_descr(L);
+  if (!d) return nullptr;
+  if (L < 0 && PyArray_Check(o) && PyArray_TYPE(reinterpret_cast<PyArrayObject*>(o)) == NPY_STRING) {
+    Py_DECREF(d);
+    d = PyArray_DESCR(reinterpret_cast<PyArrayObject*>(o));
+    Py_INCREF(d);
+  }
+  PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(PyArray_FromAny(
+      o, d, 0, 0, NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST | NPY_ARRAY_ENSURECOPY, nullptr));
+  if (!arr || PyArray_TYPE(arr) != NPY_STRING) {
+    Py_XDECREF(arr);
+    PyObject *t, *v, *tb;
+    PyErr_Fetch(&t, &v, &tb);
+    PyErr_Format(vx_error, "%s: cannot convert to an array of texts", what);
+    Py_XDECREF(t);
+    Py_XDECREF(v);
+    Py_XDECREF(tb);
+    return nullptr;
+  }
+  char* b = static_cast<char*>(PyArray_DATA(arr));
+  for (npy_intp k = 0, n = PyArray_NBYTES(arr); k < n; ++k)
+    if (b[k] == '\0') b[k] = ' ';
+  return fix_rank(arr, a.rank, what);
+}
+
 PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* what) {
   if (o == Py_None) {
     PyErr_Format(PyExc_TypeError, "%s: expected an array, got None", what);
@@ -365,12 +418,14 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
   return fix_rank(arr, a.rank, what);
 }
 
-PyArrayObject* new_array(const ArgDesc& a, const int64_t* dims) {
+PyArrayObject* new_array(const ArgDesc& a, const int64_t* dims, int64_t textlen) {
   npy_intp d[7];
   for (int k = 0; k < a.rank; ++k) d[k] = dims[k] < 0 ? 0 : dims[k];
+  PyArray_Descr* descr = a.ty == Ty::str ? text_descr(textlen) : descr_of(a.ty);
+  if (!descr) return nullptr;
   PyArrayObject* r = reinterpret_cast<PyArrayObject*>(
-      PyArray_NewFromDescr(&PyArray_Type, descr_of(a.ty), a.rank, d, nullptr, nullptr, NPY_ARRAY_F_CONTIGUOUS, nullptr));
-  if (r) std::memset(PyArray_DATA(r), 0, static_cast<size_t>(PyArray_NBYTES(r)));
+      PyArray_NewFromDescr(&PyArray_Type, descr, a.rank, d, nullptr, nullptr, NPY_ARRAY_F_CONTIGUOUS, nullptr));
+  if (r) std::memset(PyArray_DATA(r), a.ty == Ty::str ? ' ' : 0, static_cast<size_t>(PyArray_NBYTES(r)));
   return r;
 }
 
@@ -419,6 +474,28 @@ int accepted_args(PyObject* f) {
   return code->co_argcount - self;
 }
 
+// Copies an array returned by a Python call-back into the native output it
+// stands for; it must hold exactly as many values as the output.
+bool store_cb_array(PyObject* o, const ArgDesc& a, void* dst, const ExprEnv& env, const char* cbname) {
+  int64_t n = 1;
+  for (int j = 0; j < a.rank; ++j) {
+    int64_t v = a.dims[j].empty() ? 1 : eval_expr(a.dims[j], env);
+    n *= v < 0 ? 0 : v;
+  }
+  PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(PyArray_FromAny(
+      o, descr_of(a.ty), 0, 0, NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST, nullptr));
+  if (!arr) return false;
+  if (PyArray_SIZE(arr) != n) {
+    PyErr_Format(vx_error, "call-back %s: output %s takes %lld values, the function returned %zd", cbname,
+                 a.name.c_str(), static_cast<long long>(n), static_cast<Py_ssize_t>(PyArray_SIZE(arr)));
+    Py_DECREF(arr);
+    return false;
+  }
+  std::memmove(dst, PyArray_DATA(arr), static_cast<size_t>(PyArray_NBYTES(arr)));
+  Py_DECREF(arr);
+  return true;
+}
+
 }  // namespace
 
 void* callback_dispatch(const CallbackDef* d, void** p) {
@@ -451,8 +528,9 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
         int64_t v = a.dims[j].empty() ? 1 : eval_expr(a.dims[j], env);
         dims[j] = v < 0 ? 0 : v;
       }
-      item = PyArray_New(&PyArray_Type, a.rank, dims, typenum(a.ty), nullptr, p[pass[k]], 0,
-                         NPY_ARRAY_FARRAY, nullptr);
+      // What the call-back only reads is handed over read-only.
+      const int flags = a.intent == Intent::in ? NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED : NPY_ARRAY_FARRAY;
+      item = PyArray_New(&PyArray_Type, a.rank, dims, typenum(a.ty), nullptr, p[pass[k]], 0, flags, nullptr);
     }
     if (!item) ok = false;
     else PyTuple_SET_ITEM(args, static_cast<Py_ssize_t>(k), item);
@@ -470,7 +548,9 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
     if (!seq) ok = false;
     for (Py_ssize_t k = 0; ok && k < PyTuple_GET_SIZE(seq) && k < static_cast<Py_ssize_t>(desc->outs.size()); ++k) {
       const ArgDesc& a = desc->args[desc->outs[k]];
-      if (a.rank == 0 && !store_scalar(PyTuple_GET_ITEM(seq, k), a.ty, p[desc->outs[k]], a.name.c_str())) ok = false;
+      PyObject* item = PyTuple_GET_ITEM(seq, k);
+      if (a.rank == 0) ok = store_scalar(item, a.ty, p[desc->outs[k]], a.name.c_str());
+      else if (item != Py_None) ok = store_cb_array(item, a, p[desc->outs[k]], env, desc->def->name);
     }
     Py_XDECREF(seq);
   }
@@ -578,6 +658,15 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
         goto done;
       }
       s.ptr = fn;
+      continue;
+    }
+    if (a.ty == Ty::str && a.rank) {
+      // The length of the elements is a constant or taken from the array.
+      Mode m = a.intent == Intent::inout ? Mode::strict : Mode::copy;
+      s.arr = to_text_array(o, a, m, a.str_star ? -1 : a.strlen.code[0].val, what);
+      if (!s.arr) goto done;
+      s.ptr = PyArray_DATA(s.arr);
+      s.tlen = static_cast<size_t>(PyArray_ITEMSIZE(s.arr));
       continue;
     }
     if (a.ty == Ty::str) {
@@ -717,7 +806,9 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
           goto done;
         }
       }
-      s.arr = new_array(a, dims);
+      const int64_t L = a.ty == Ty::str ? (a.str_star ? 1 : a.strlen.code[0].val) : 0;
+      s.arr = new_array(a, dims, L);
+      s.tlen = static_cast<size_t>(L);
       if (!s.arr) goto done;
       s.ptr = PyArray_DATA(s.arr);
       if (a.intent != Intent::out && a.intent != Intent::ret && a.has_default) {
@@ -745,6 +836,7 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
   for (int i = 0; i < nn; ++i) {
     const ArgDesc& a = r.args[i];
     Slot& s = sl[i];
+    if (a.ty == Ty::str && a.rank) continue;
     if (a.ty == Ty::str) {
       if (a.str_star && s.present && a.intent == Intent::in) continue;
       // Texts the routine may write get storage of their own.
@@ -772,6 +864,12 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
         (a.intent == Intent::out || a.intent == Intent::ret || a.intent == Intent::io || a.intent == Intent::inout)) {
       s.v = Scalar{};
       s.ptr = &s.v;
+    }
+    if (a.ty == Ty::cb && a.cb_alt && s.ptr == a.cb->trampoline && !eval_expr(a.cbsel, env)) {
+      // A Python function goes through the second declaration.
+      for (int f = 0; f < nframes; ++f)
+        if (frames[f].func == s.obj && frames[f].def == a.cb) frames[f].def = a.cb_alt, frames[f].desc = a.cbdesc_alt;
+      s.ptr = a.cb_alt->trampoline;
     }
     if ((a.ty == Ty::view_f8 || a.ty == Ty::view_i4) && s.arr) {
       if (nviews >= kMaxViews) {
@@ -831,7 +929,7 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
     auto one = [&](int i) -> PyObject* {
       const ArgDesc& a = r.args[i];
       Slot& s = sl[i];
-      if (a.ty == Ty::str) {
+      if (a.ty == Ty::str && a.rank == 0) {
         size_t k = s.tlen;
         const char* b = static_cast<const char*>(s.ptr);
         while (k > 0 && b[k - 1] == ' ') --k;
