@@ -159,3 +159,104 @@ VX_ROUTINE(lamina, GetOffAxisShearRigidMatrix, "hoff = getoffaxisshearrigidmatri
            "g13: f8",
            "g23: f8",
            "dangle: f8");
+
+// ---- stress and strain measures
+
+VX_ROUTINE(lamina, GetStressVector, "getstressvector(stress,ddsdde,strain0,dstrain,ndi,issekant,istensor,[ntens])",
+           "stress: f8(ntens) inout",
+           "ddsdde: f8(ntens,ntens) check(shape(ddsdde,0)==ntens)",
+           "strain0: f8(ntens)",
+           "dstrain: f8(ntens)",
+           "ndi: i4",
+           "ntens: i4 = len(stress) check(len(stress)>=ntens)",
+           "issekant: l1",
+           "istensor: l1");
+
+VX_ROUTINE(lamina, GetSpecificStrainEnergy,
+           "sse = getspecificstrainenergy(sse,stress,stress0,strain0,dstrain,ndi,issekant,istensor,[ntens])",
+           "sse: f8 io",
+           "stress: f8(ntens)",
+           "stress0: f8(ntens)",
+           "strain0: f8(ntens)",
+           "dstrain: f8(ntens)",
+           "ndi: i4",
+           "ntens: i4 = len(stress) check(len(stress)>=ntens)",
+           "issekant: l1",
+           "istensor: l1");
+
+VX_ROUTINE(lamina, GetMatParamByCurveFitting,
+           "getmatparambycurvefitting = getmatparambycurvefitting(l,eta,stress0,strain0,dstrain,nlflag)",
+           "getmatparambycurvefitting: f8 ret",
+           "l: f8",
+           "eta: f8",
+           "stress0: f8",
+           "strain0: f8",
+           "dstrain: f8",
+           "nlflag: i4");
+
+VX_ROUTINE(lamina, GetHardeningFromTable, "yield,gradient = gethardeningfromtable(strain,table,[ntable])",
+           "yield: f8 out",
+           "gradient: f8 out",
+           "strain: f8",
+           "table: f8(ntable,2) check(shape(table,0)==ntable)",
+           "ntable: i4 = shape(table,0)");
+
+VX_ROUTINE(lamina, GetGreenStrain, "green = getgreenstrain(dfgrd)",
+           "green: f8(3,3) out",
+           "dfgrd: f8(3,3)");
+
+VX_ROUTINE(lamina, GetAlmansiStrain, "almansi = getalmansistrain(dfgrd)",
+           "almansi: f8(3,3) out",
+           "dfgrd: f8(3,3)");
+
+VX_ROUTINE(lamina, GetSmallStrain, "small = getsmallstrain(dfgrd)",
+           "small: f8(3,3) out",
+           "dfgrd: f8(3,3)");
+
+VX_ROUTINE(lamina, GetMisesStress, "getmisesstress = getmisesstress(stress,[nstress])",
+           "getmisesstress: f8 ret",
+           "stress: f8(nstress)",
+           "nstress: i4 = len(stress) check(len(stress)>=nstress)");
+
+VX_ROUTINE(lamina, GetTrescaStress, "gettrescastress = gettrescastress(principals)",
+           "gettrescastress: f8 ret",
+           "principals: f8(3)");
+
+VX_ROUTINE(lamina, GetRankineStress, "getrankinestress = getrankinestress(principals)",
+           "getrankinestress: f8 ret",
+           "principals: f8(3)");
+
+VX_ROUTINE(lamina, GetStassiStress, "eq_stress = getstassistress(stress,xt,xc)",
+           "stress: f8(6)",
+           "xt: f8",
+           "xc: f8",
+           "eq_stress: f8 out");
+
+VX_ROUTINE(lamina, GetPrincipals, "ps = getprincipals(svoigt,[nvoigt])",
+           "ps: f8(3) out",
+           "svoigt: f8(nvoigt)",
+           "nvoigt: i4 = len(svoigt) check(len(svoigt)>=nvoigt)");
+
+VX_ROUTINE(lamina, GetTrace, "gettrace = gettrace(stress,[nstress])",
+           "gettrace: f8 ret",
+           "stress: f8(nstress)",
+           "nstress: i4 = len(stress) check(len(stress)>=nstress)");
+
+VX_ROUTINE(lamina, GetHydrostaticPressure, "gethydrostaticpressure = gethydrostaticpressure(stress,[nstress])",
+           "gethydrostaticpressure: f8 ret",
+           "stress: f8(nstress)",
+           "nstress: i4 = len(stress) check(len(stress)>=nstress)");
+
+VX_ROUTINE(lamina, GetMeanStress, "cm = getmeanstress(stress,[nstress])",
+           "cm: f8(3,3) out",
+           "stress: f8(nstress)",
+           "nstress: i4 = len(stress) check(len(stress)>=nstress)");
+
+VX_ROUTINE(lamina, GetDeviatoricStress, "cd = getdeviatoricstress(svoigt)",
+           "cd: f8(3,3) out",
+           "svoigt: f8(6)");
+
+VX_ROUTINE(lamina, GetMisesFlow, "flow = getmisesflow(stress,[nstress])",
+           "flow: f8(nstress) out",
+           "stress: f8(nstress)",
+           "nstress: i4 = len(stress) check(len(stress)>=nstress)");
