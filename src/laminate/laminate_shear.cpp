@@ -408,12 +408,5 @@ VX_API void GetSectionHMatrix(double* sehmatrix, const int32_t* sectionlist, con
 VX_API void GetChaiDelamFactors(double* chaidfactors, const double* qonl, const double* qonu, const double* dangl_d,
                                 const double* plythickl, const double* plythicku, const double* g23l,
                                 const double* g23u, const double* g13l, const double* g13u) {
-  const double ang = *dangl_d * vx::deg2rad;
-  const double c = std::cos(ang), s = std::sin(ang);
-  const double c2 = c * c, s2 = s * s;
-  const vx::CMatRef<3, 3> ql(qonl), qu(qonu);
-  const double q = qu(0, 0) * c2 * c2 + (4.0 * qu(2, 2) + 2.0 * qu(0, 1)) * c2 * s2 + qu(1, 1) * s2 * s2;
-  chaidfactors[0] = qu(1, 1) == ql(0, 0) ? 0.0 : (ql(0, 0) - q) * (*plythickl / *plythicku) / (ql(0, 0) - qu(1, 1));
-  chaidfactors[1] = (1.0 + (*g23u / *g23l) * c2 + (*g23u / *g13l) * s2) / 2.0;
-  chaidfactors[2] = (1.0 + (*g13l / *g13u) * c2 + (*g13l / *g23u) * s2) / 2.0;
+  chai_factors(chaidfactors, qonl, qonu, *dangl_d, *plythickl, *plythicku, *g23l, *g23u, *g13l, *g13u);
 }
