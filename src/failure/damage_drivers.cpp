@@ -5,7 +5,6 @@
 // out in scalars, so a driver costs one criterion call and a few copies.
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "vexlan/damage_drivers.h"
 #include "vexlan/delcollection.h"
