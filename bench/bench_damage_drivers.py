@@ -42,11 +42,12 @@ static double now(void) {
   return t.tv_sec + 1e-9 * t.tv_nsec;
 }
 
-/* One integration point through the library. */
-static double library_point(void) {
-  const int n = N, isec = 1, nsec = 1, zero = 0, gp = 1, fb = 3, mc = 5, del = 1, scheme = 5;
-  const vx_l1 tape = 1;
-  double eps[3 * 3 * N], stress[6 * N], sum = 0.0, f, r, d[9], dds[10];
+static double stress[6 * N];
+
+/* One integration point through the library: ply stresses, then drivers and degradation. */
+static void library_stresses(void) {
+  const int n = N;
+  double eps[3 * 3 * N];
   GetSectionStrain(eps, se, ang, thk, &n, 0);
   for (int p = 0; p < N; ++p) {
     const double* e = eps + 3 * (3 * p + 1);
@@ -59,6 +60,12 @@ static double library_point(void) {
     s[4] = 1.5;
     s[5] = -0.8;
   }
+}
+
+static double library_drivers(void) {
+  const int n = N, isec = 1, nsec = 1, zero = 0, gp = 1, fb = 3, mc = 5, del = 1, scheme = 5;
+  const vx_l1 tape = 1;
+  double sum = 0.0, f, r, d[9], dds[10];
   for (int p = 0; p < N; ++p) {
     const int layer = p + 1;
     const double* s = stress + 6 * p;
@@ -93,8 +100,8 @@ static void reduced(double* c, const double* e) {
 }
 
 /* The same arithmetic written inline. */
-static double plain_point(void) {
-  double h = 0.0, sum = 0.0, stress[6 * N], eps[9 * N];
+static void plain_stresses(void) {
+  double h = 0.0, eps[9 * N];
   for (int p = 0; p < N; ++p) h += thk[p];
   double z = -h / 2.0;
   for (int p = 0; p < N; ++p) {
@@ -117,6 +124,10 @@ static double plain_point(void) {
     o[3] = k[2] * e[0] + k[5] * e[1] + k[8] * e[2];
     o[2] = 0.0; o[4] = 1.5; o[5] = -0.8;
   }
+}
+
+static double plain_drivers(void) {
+  double sum = 0.0;
   for (int p = 0; p < N; ++p) {
     const double* s = stress + 6 * p;
     const double* x = ps + 10 * p;
@@ -157,17 +168,23 @@ int main(void) {
     GetNyeStiffnessMatrix(q + 9 * p, pe + 9 * p, &three, 0);
   }
   const int reps = 100000;
-  double best[2] = {1e9, 1e9}, sink = 0.0;
+  double best[4] = {1e9, 1e9, 1e9, 1e9}, sink = 0.0;
   for (int round = 0; round < 7; ++round) {
-    double t0 = now();
-    for (int i = 0; i < reps; ++i) { se[0] += 1e-12; sink += library_point(); }
-    double t1 = now();
-    for (int i = 0; i < reps; ++i) { se[0] += 1e-12; sink += plain_point(); }
-    double t2 = now();
-    if (t1 - t0 < best[0]) best[0] = t1 - t0;
-    if (t2 - t1 < best[1]) best[1] = t2 - t1;
+    double t[5];
+    t[0] = now();
+    for (int i = 0; i < reps; ++i) { se[0] += 1e-12; library_stresses(); sink += library_drivers(); }
+    t[1] = now();
+    for (int i = 0; i < reps; ++i) { se[0] += 1e-12; plain_stresses(); sink += plain_drivers(); }
+    t[2] = now();
+    for (int i = 0; i < reps; ++i) { stress[0] += 1e-9; sink += library_drivers(); }
+    t[3] = now();
+    for (int i = 0; i < reps; ++i) { stress[0] += 1e-9; sink += plain_drivers(); }
+    t[4] = now();
+    for (int k = 0; k < 4; ++k)
+      if (t[k + 1] - t[k] < best[k]) best[k] = t[k + 1] - t[k];
   }
-  printf("%.4f %.4f %d\n", best[0] / reps * 1e6, best[1] / reps * 1e6, sink != 0.0);
+  printf("%.4f %.4f %.4f %.4f %d\n", best[0] / reps * 1e6, best[1] / reps * 1e6, best[2] / reps * 1e6,
+         best[3] / reps * 1e6, sink != 0.0);
   return 0;
 }
 """
@@ -197,10 +214,10 @@ def main():
 
     out = run_c_driver(NATIVE_DRIVER)
     if out:
-        lib_us, plain_us = float(out[0]), float(out[1])
-        print(f"{'per integration point, 8 plies':34s} {'us':>8s}")
-        print(f"{'library pipeline (native)':34s} {lib_us:8.3f}")
-        print(f"{'plain inline arithmetic (native)':34s} {plain_us:8.3f}   ratio {lib_us / plain_us:5.2f}  [<=2]")
+        t = [float(x) for x in out[:4]]
+        print(f"{'per integration point, 8 plies':40s} {'library us':>10s} {'plain us':>9s}  ratio")
+        print(f"{'stresses, drivers, degradation':40s} {t[0]:10.3f} {t[1]:9.3f}  {t[0] / t[1]:5.2f}  [<=2]")
+        print(f"{'drivers and degradation alone':40s} {t[2]:10.3f} {t[3]:9.3f}  {t[2] / t[3]:5.2f}  [<=2]")
     pe = np.asfortranarray(np.tile(np.array(ELASTIC)[:, None, None], (1, 8, 1)))
     ps = np.asfortranarray(np.tile(np.array(STRENGTH)[:, None, None], (1, 8, 1)))
     ori = np.asfortranarray(np.array(ANGLES)[:, None])
