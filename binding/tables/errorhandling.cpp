@@ -12,7 +12,7 @@ VX_ROUTINE(errorhandling, xerr, "pyerr = xerr(lop,xerrmsg,intv,realv,asciim,[pye
            "asciim: i4(*,*)",
            "arows: i4 = shape(asciim,0)",
            "acols: i4 = shape(asciim,1)",
-           "pyerr: i4 io = 0");
+           "pyerr: i4 = 0");
 VX_ROUTINE(errorhandling, rsxerr, "reset = rsxerr(lop)",
            "reset: i4 out",
            "lop: l1");

@@ -68,8 +68,8 @@ VX_ROUTINE(math, CoordinateNormalization, "pnorm = coordinatenormalization(p,int
            "p: f8(np,ndim)",
            "pnorm: f8(np,ndim) out",
            "interval: f8(2)",
-           "np: i4 = shape(p,0) check(shape(p,0)==np)",
-           "ndim: i4 = shape(p,1) check(shape(p,1)==ndim)");
+           "np: i4",
+           "ndim: i4");
 
 VX_ROUTINE(math, CoordinateRotation, "prot = coordinaterotation(a,p,alpha_d)",
            "a: f8(3)",
@@ -86,7 +86,7 @@ VX_ROUTINE(math, GetCentroid, "c = getcentroid(x,y,[n])",
            "c: f8(2) out",
            "x: f8(n)",
            "y: f8(n)",
-           "n: i4 = len(x) check(len(x)==n) check(len(y)==n)");
+           "n: i4");
 
 VX_ROUTINE(math, CoordinateReflection, "pref = coordinatereflection(na,nb,p)",
            "na: f8(3)",
@@ -105,34 +105,34 @@ VX_ROUTINE(math, GetABVector, "v = getabvector(a,b,[n])",
            "v: f8(n) out",
            "a: f8(n)",
            "b: f8(n)",
-           "n: i4 = len(a) check(len(a)==n) check(len(b)==n)");
+           "n: i4");
 
 VX_ROUTINE(math, EffectiveArcLength, "effectivearclength = effectivearclength(oa,ob,curvature,[n])",
            "effectivearclength: f8 ret",
            "oa: f8(n)",
            "ob: f8(n)",
            "curvature: f8",
-           "n: i4 = len(oa) check(len(oa)==n) check(len(ob)==n)");
+           "n: i4");
 
 VX_ROUTINE(math, PolarTransformation, "polar = polartransformation(cartesian,[n,phi0])",
            "cartesian: f8(n)",
            "polar: f8(n) out",
-           "n: i4 = len(cartesian) check(len(cartesian)==n)",
+           "n: i4",
            "phi0: f8");
 
 VX_ROUTINE(math, GetUnitVector, "xu = getunitvector(x,[n])",
            "xu: f8(n) out",
            "x: f8(n)",
-           "n: i4 = len(x) check(len(x)==n)");
+           "n: i4");
 
 VX_ROUTINE(math, ScalarProjection, "scalarprojection = scalarprojection(a,b,[n])",
            "scalarprojection: f8 ret",
            "a: f8(n)",
            "b: f8(n)",
-           "n: i4 = len(a) check(len(a)==n) check(len(b)==n)");
+           "n: i4");
 
 VX_ROUTINE(math, EuclideanAngle, "euclideanangle = euclideanangle(x,y,[n])",
            "euclideanangle: f8 ret",
            "x: f8(n)",
            "y: f8(n)",
-           "n: i4 = len(x) check(len(x)==n) check(len(y)==n)");
+           "n: i4");

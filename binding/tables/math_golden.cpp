@@ -36,7 +36,7 @@ VX_ROUTINE(math, GSSAFE,
            "update: l1 inout",
            "finish: l1 inout",
            "defaultvalue: f8",
-           "npoints: i4 = len(x) check(len(x)==npoints) check(len(y)==npoints)");
+           "npoints: i4");
 
 VX_ROUTINE(math, GetNextFromGoldenSearch,
            "xnext,dx,x,xmove,ymove,xdir,increment = getnextfromgoldensearch(x,y,xmove,ymove,xdir,increment,"
@@ -49,7 +49,7 @@ VX_ROUTINE(math, GetNextFromGoldenSearch,
            "ymove: f8(4) io",
            "xdir: i4 io",
            "increment: i4 io",
-           "npoints: i4 = len(x) check(len(x)==npoints) check(len(y)==npoints)");
+           "npoints: i4");
 
 VX_ROUTINE(math, GetMaximumFromGoldenSearch,
            "xmax = getmaximumfromgoldensearch(y,xmove,ymove,defaultvalue,xdir,increment,[npoints])",
@@ -60,7 +60,7 @@ VX_ROUTINE(math, GetMaximumFromGoldenSearch,
            "defaultvalue: f8",
            "xdir: i4",
            "increment: i4",
-           "npoints: i4 = len(y) check(len(y)==npoints)");
+           "npoints: i4");
 
 VX_ROUTINE(math, partialcurvelength, "partialcurvelength = partialcurvelength(dy)",
            "partialcurvelength: f8 ret",

@@ -37,7 +37,7 @@ VX_ROUTINE(math, bdsafe, "root,istat = bdsafe(dfunc,x1,x2,args,xacc,maxit,nfun,[
            "args: f8(na)",
            "xacc: f8",
            "maxit: i4",
-           "na: i4 = len(args) check(len(args)==na)",
+           "na: i4",
            "nfun: i4",
            "istat: i4 out");
 
@@ -49,7 +49,7 @@ VX_ROUTINE(math, nrsafe, "root,istat = nrsafe(dfunc,x1,x2,args,xacc,maxit,nfun,[
            "args: f8(na)",
            "xacc: f8",
            "maxit: i4",
-           "na: i4 = len(args) check(len(args)==na)",
+           "na: i4",
            "nfun: i4",
            "istat: i4 out");
 
@@ -59,7 +59,7 @@ VX_ROUTINE(math, fpsafe, "xs,istat = fpsafe(dfunc,xs,args,xacc,maxit,nfun,[na,df
            "args: f8(na)",
            "xacc: f8",
            "maxit: i4",
-           "na: i4 = len(args) check(len(args)==na)",
+           "na: i4",
            "nfun: i4",
            "istat: i4 out");
 

@@ -39,7 +39,7 @@ VX_ROUTINE(math, Gradient, "jac = gradient(dy,dx,[a,b])",
            "jac: f8(a,b) out",
            "dy: f8(a,b)",
            "dx: f8(b)",
-           "a: i4 = shape(dy,0) check(shape(dy,0)==a)",
+           "a: i4",
            "b: i4 = shape(dy,1) check(shape(dy,1)==b)");
 
 VX_ROUTINE(math, ComplexStepDerivative, "derivative = complexstepderivative(y,x,[n])",
