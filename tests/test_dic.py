@@ -88,7 +88,7 @@ def test_no_stress_values(vx):
 @pytest.mark.parametrize("seed", range(6))
 def test_invariants_of_random_distributions(vx, seed):
     rng = np.random.default_rng(seed)
-    n = int(rng.integers(3, 40))
+    n = int(rng.integers(3, 200))
     x = rng.uniform(-10.0, 10.0, n)
     s = -rng.uniform(50.0, 300.0, n)
     alpha = 0.0 if seed % 2 == 0 else rng.uniform(0.1, 2.0)

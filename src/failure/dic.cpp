@@ -81,7 +81,7 @@ VX_API void GetComprFailurebyDIC(double* fresult, double* fcomprstressdistributi
 
   // pos, ms, ws: |x|, |s| and |weighted s| in ascending order of x; z the
   // normalised measured stress; then the two peak tables (n, 2).
-  vx::Scratch<double, 7 * 64> work(7 * ld);
+  vx::Scratch<double, 8 * 64> work(8 * ld);
   double *pos = work, *ms = pos + ld, *ws = ms + ld, *z = ws + ld;
   double *maxtab = z + ld, *mintab = maxtab + 2 * ld;
   vx::Scratch<i4, 64> order(ld);
