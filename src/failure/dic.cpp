@@ -125,9 +125,9 @@ VX_API void GetComprFailurebyDIC(double* fresult, double* fcomprstressdistributi
   } else {
     i4 q1, q2;
     if (npeaks == 0) {
-      // Nothing stands out by the threshold (a rising, falling or flat
-      // curve): the global maximum of the measured stress stands in for the
-      // peak.
+      // Nothing stands out by the threshold (a curve rising to its end, or
+      // a flat one): the global maximum of the measured stress stands in for
+      // the peak.
       q1 = q2 = top;
     } else {
       const double* pv = maxtab + ld;  // peak values
