@@ -166,3 +166,133 @@ def test_nodal_frames_of_a_skewed_element(vx):
         a1, a2 = np.array([1.0, 0, 0]), np.array([0.6, 1.0, 0]) / np.hypot(0.6, 1.0)
         bis = (a1 + a2) / np.linalg.norm(a1 + a2)
         assert t[:, 0] @ bis == pytest.approx(t[:, 1] @ bis)
+
+
+@pytest.fixture
+def one_shell(vx):
+    """One S8R element, a flat 2 x 2 square turned in space."""
+    ed, nd = vx.elementdata, vx.nodaldata
+    R = rotation([1, 1, 0], 0.4)
+    glob = (R @ np.c_[NAT8, np.zeros(8)].T) + np.array([[1.0], [2.0], [3.0]])
+    ed.nelem = 1
+    nd.nnodes, nd.ndof = 8, 6
+    ed.elemkind = np.array([4], np.int32)
+    nd.nodalcoords = glob.reshape(3, 8, 1)
+    nd.tnodalmatrices = np.zeros((3, 3, 8, 1))
+    nd.tcurvmatrices = np.zeros((3, 3, 1))
+    ed.elemcurvatures = np.zeros((2, 1))
+    ed.elemreforientation = np.r_[0.0, R[:, 0], R[:, 0]].reshape(7, 1)
+    yield R, glob
+    for n in ("elemkind", "elemcurvatures", "elemreforientation"):
+        setattr(ed, n, None)
+    for n in ("nodalcoords", "tnodalmatrices", "tcurvmatrices"):
+        setattr(nd, n, None)
+    ed.nelem = 0
+
+
+def test_node_reference_data(vx, one_shell):
+    R, glob = one_shell
+    e = vx.elementhandling
+    assert e.getnodereferencedata(tflag=1) == 0
+    assert np.allclose(vx.nodaldata.nodalcoords[:, :, 0], glob)          # kept global
+    assert np.allclose(vx.nodaldata.tcurvmatrices[:, :, 0], R.T)
+    assert np.allclose(vx.nodaldata.tnodalmatrices[:, :, 3, 0], R)
+    assert e.getnodereferencedata() == 0
+    assert np.allclose(vx.nodaldata.nodalcoords[:, :, 0], np.c_[NAT8, np.zeros(8)].T)  # element-local
+    vx.elementdata.elemkind[0] = 12
+    assert e.getnodereferencedata() == -3
+    assert err(vx) == (-3, "Unknown element type detected")
+
+
+def stack():
+    """One section of three plies (0, 90, 0), its z points, f and H matrices."""
+    pe = np.array([140e3, 10e3, 10e3, 0.3, 0.3, 0.45, 5e3, 5e3, 3.5e3])
+    return pe, np.array([0.0, 90.0, 0.0]), np.array([0.2, 0.2, 0.2])
+
+
+def section(vx):
+    pe, ori, th = stack()
+    lam = vx.laminate
+    sl = np.array([[1], [1], [1]], np.int32)
+    zc = lam.getsectionzcoord(sl, th.reshape(3, 1))
+    plyel = np.repeat(pe.reshape(9, 1, 1), 3, axis=1)
+    f = lam.getsectionfmatrix(sl, ori.reshape(3, 1), th.reshape(3, 1), zc, plyel)
+    h = lam.getsectionhmatrix(sl, ori.reshape(3, 1), th.reshape(3, 1), plyel)
+    return sl, ori.reshape(3, 1), th.reshape(3, 1), zc, plyel, f, h
+
+
+def recover(vx, kind, motion, curv=(0.0, 0.0), gpid=1, tn=None, ts=None, itns=1, itshr=1, nspt=3, se=None):
+    sl, ori, th, zc, plyel, f, h = section(vx)
+    nc = np.asfortranarray(np.c_[NAT8, np.zeros(8)].T.reshape(3, 8, 1))
+    tn = np.zeros((7, 1)) if tn is None else tn
+    ts = np.zeros((9, 2, 4, 1)) if ts is None else ts
+    se = np.zeros((6, 9, 4, 1)) if se is None else se
+    return vx.elementhandling.getshelltransversestresses(
+        tn, ts, nc, motion.reshape(6, 8, 1), se, h, f, ori, th, zc, plyel, np.array([nspt], np.int32),
+        np.array(curv, float).reshape(2, 1), np.array([kind], np.int32), sl, 1, gpid, 1, itns, itshr)
+
+
+def test_transverse_shear_of_a_flat_shell(vx):
+    sl, ori, th, zc, plyel, f, h = section(vx)
+    # w = g x: constant transverse shear strain g in the x-z plane, no rotations
+    m = np.zeros((6, 8))
+    m[2] = 0.01 * NAT8[:, 0]
+    tn, ts = recover(vx, 4, m)
+    q = h[:, :, 0] @ [0.0, 0.01]
+    expect = vx.laminate.getext2dshearstress(q, ori[:, 0], f[:, :, 0], 3)
+    assert np.allclose(ts[:, :, 0, 0], expect) and np.abs(expect).max() > 0
+    assert not ts[:, :, 1:, 0].any()
+    assert np.allclose(tn, 0.0, atol=1e-12)  # no shear-force gradient: no normal stress
+    # a filled cache is kept
+    ts2 = ts.copy()
+    ts2[0, 0, 0, 0] = 123.0
+    _, ts3 = recover(vx, 4, 2 * m, ts=ts2)
+    assert ts3[0, 0, 0, 0] == 123.0 and np.allclose(ts3[1:, :, 0, 0], ts[1:, :, 0, 0])
+
+
+def test_transverse_normal_stress_of_a_flat_shell(vx):
+    sl, ori, th, zc, plyel, f, h = section(vx)
+    m = np.zeros((6, 8))
+    a = 0.02
+    m[2] = 0.5 * a * NAT8[:, 0] ** 2   # w = a x^2 / 2: shear strain a x, its x-derivative a
+    tn, _ = recover(vx, 5, m, itshr=0)
+    rdx = h[:, :, 0] @ [0.0, a]
+    expect = vx.laminate.getnormalstressfrombottom(rdx, [0.0, 0.0], zc[:, 0], f[:, :, 0])
+    assert np.allclose(tn[:, 0], expect) and np.abs(expect).max() > 0
+
+
+def test_transverse_stresses_leave_other_kinds_alone(vx):
+    m = np.ones((6, 8))
+    for kind in (0, 6, 7, 9, 10, 11):
+        tn, ts = recover(vx, kind, m)
+        assert not tn.any() and not ts.any()
+    tn, ts = recover(vx, 4, np.zeros((6, 8)))
+    assert not tn.any() and not ts.any()
+    # indices beyond the storage are refused
+    tn, ts = recover(vx, 4, m, gpid=5)
+    assert err(vx)[0] == -2 and not tn.any() and not ts.any()
+    vx.errorhandling.rsxerr(1)
+    tn, ts = recover(vx, 4, m, nspt=4)   # 3 plies x 4 points > 9 rows
+    assert err(vx)[0] == -2 and not ts.any()
+
+
+def test_curved_shell_approaches_the_flat_one(vx):
+    m = np.zeros((6, 8))
+    m[2] = 0.01 * NAT8[:, 0]
+    _, flat = recover(vx, 4, m)
+    _, curved = recover(vx, 4, m, curv=(1e-7, 0.0))
+    assert np.all(np.isfinite(curved))
+    assert np.allclose(curved, flat, rtol=1e-4, atol=1e-6 * np.abs(flat).max())
+
+
+def test_curved_shell_normal_stress_from_membrane_stresses(vx):
+    """A cylinder curved along x with hoop stress 11: the curvature turns the
+    membrane stress into transverse normal stress; along y it does not."""
+    m = np.zeros((6, 8))
+    m[2] = 0.01 * NAT8[:, 0]
+    se = np.zeros((6, 9, 4, 1))
+    se[0] = 100.0
+    tn_x, _ = recover(vx, 4, m, curv=(0.05, 0.0), se=se, itshr=0)
+    assert np.all(np.isfinite(tn_x)) and np.abs(tn_x).max() > 1.0
+    tn_y, _ = recover(vx, 4, m, curv=(0.0, 0.05), se=se, itshr=0)
+    assert np.abs(tn_y).max() < 1e-3 * np.abs(tn_x).max()
