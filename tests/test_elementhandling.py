@@ -186,6 +186,12 @@ def test_nodal_patch(vx):
     assert (p != empty).all()
     e.getnodalpatch(p, coords, lab, 4)
     assert err(vx)[0] == -2
+    # unused (zero) node slots do not make two separate elements neighbours
+    lab8 = np.zeros((8, 2), np.int32, order="F")
+    lab8[:4, 0], lab8[:4, 1] = (1, 2, 3, 4), (5, 6, 7, 8)
+    p = np.zeros((3, 10), order='F')
+    e.getnodalpatch(p, np.zeros((3, 8, 2)), lab8, 1)
+    assert (p == empty).all()
 
 
 def test_data_from_patch(vx):
