@@ -296,3 +296,30 @@ def test_curved_shell_normal_stress_from_membrane_stresses(vx):
     assert np.all(np.isfinite(tn_x)) and np.abs(tn_x).max() > 1.0
     tn_y, _ = recover(vx, 4, m, curv=(0.0, 0.05), se=se, itshr=0)
     assert np.abs(tn_y).max() < 1e-3 * np.abs(tn_x).max()
+
+
+def test_second_section_is_taken(vx):
+    pe, _, th = stack()
+    lam = vx.laminate
+    sl = np.ones((3, 2), np.int32)
+    ori = np.array([[0.0, 90.0, 0.0], [45.0, -45.0, 45.0]]).T.copy(order="F")
+    tk = np.c_[th, th]
+    zc = lam.getsectionzcoord(sl, tk)
+    plyel = np.repeat(pe.reshape(9, 1, 1), 3, axis=1).repeat(2, axis=2)
+    f = lam.getsectionfmatrix(sl, ori, tk, zc, plyel)
+    h = lam.getsectionhmatrix(sl, ori, tk, plyel)
+    nc = np.asfortranarray(np.c_[NAT8, np.zeros(8)].T.reshape(3, 8, 1))
+    m = np.zeros((6, 8, 1))
+    m[2, :, 0] = 0.01 * NAT8[:, 0]
+    out = []
+    for curv in ((0.0, 0.0), (1e-7, 0.0)):
+        _, ts = vx.elementhandling.getshelltransversestresses(
+            np.zeros((7, 1)), np.zeros((9, 2, 4, 1)), nc, m, np.zeros((6, 9, 4, 1)), h, f, ori, tk, zc, plyel,
+            np.array([3], np.int32), np.array(curv).reshape(2, 1), np.array([4], np.int32), sl, 1, 3, 2, 1, 1)
+        out.append(ts[:, :, 2, 0])
+    q = h[:, :, 1] @ [0.0, 0.01]
+    expect = lam.getext2dshearstress(q, ori[:, 1], f[:, :, 1], 3)
+    assert np.allclose(out[0], expect) and np.abs(expect).max() > 0
+    # curved: the distribution values of the second section of the whole stack
+    fg = lam.getarbitrarysectionfg(sl, ori, tk, zc, plyel, 1, 1, xycurv=[1e-7, 0.0])
+    assert np.allclose(out[1], lam.getext2dshearstress(q, ori[:, 1], fg[:, :, 1], 3), rtol=1e-12, atol=1e-12)

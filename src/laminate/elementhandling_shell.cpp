@@ -578,16 +578,17 @@ VX_API void GetShellTransverseStresses(double* tnormalstress, double* tshearstre
   const double* hmat = sehmatrix + 4 * si;
   const double* zc = plyzcoord + int64_t(nz) * si;
   const double* sf = sefmatrix + int64_t(nz) * 4 * si;
-  const int32_t nsecv = *nsec;
 
-  // Section matrices of the curved section (all sections are formed; section secid is used).
-  auto section_fg = [&](int32_t csflag, Scratch<double, 256>& fg) {
-    const int32_t fgflag = 1;
+  // Distribution values of the curved section: sections are independent, so
+  // only section secid is formed.
+  auto section_fg = [&](int32_t csflag, double* fg) {
+    const int32_t fgflag = 1, one = 1;
     const double xy[2] = {kmax, kmin};
-    GetArbitrarySectionFG(fg, sectionlist, plyorientation, plythickness, plyzcoord, plyelastic, nplies, nsec,
-                          &csflag, &fgflag, xy, nullptr);
+    const int64_t ps = int64_t(np) * si;
+    GetArbitrarySectionFG(fg, sectionlist + ps, plyorientation + ps, plythickness + ps, zc, plyelastic + 9 * ps,
+                          nplies, &one, &csflag, &fgflag, xy, nullptr);
   };
-  const size_t fgsize = size_t(nz) * 4 * size_t(nsecv);
+  const size_t fgsize = size_t(nz) * 4;
 
   double* tn = tnormalstress + int64_t(nz) * ei;
   bool tn_empty = true;
@@ -615,7 +616,7 @@ VX_API void GetShellTransverseStresses(double* tnormalstress, double* tshearstre
     } else {
       Scratch<double, 256> fg(fgsize);
       section_fg(0, fg);
-      const double* f = fg.get() + int64_t(nz) * 4 * si;
+      const double* f = fg.get();
       Scratch<int32_t, 32> psp(static_cast<size_t>(np));
       for (int32_t k = 0; k < np; ++k) psp[size_t(k)] = nspt;
       Scratch<double, 192> sbt(size_t(12) * size_t(np));
@@ -657,7 +658,7 @@ VX_API void GetShellTransverseStresses(double* tnormalstress, double* tshearstre
     } else {
       Scratch<double, 256> fg(fgsize);
       section_fg(1, fg);
-      GetExt2DShearStress(xy, q, ori, fg.get() + int64_t(nz) * 4 * si, &nspt, nplies);
+      GetExt2DShearStress(xy, q, ori, fg, &nspt, nplies);
     }
     for (int64_t i = 0; i < rows; ++i) {
       ts[i] = xy[size_t(i)];
