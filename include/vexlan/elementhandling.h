@@ -116,68 +116,133 @@ void GetTruss3ElemLength(double* elemlength, const double* nodalcoord);
 void GetTruss3TransformationMatrix(double* te, const double* nodalcoord);
 
 /* ---- Shell kinematics and transverse stress recovery ---------------------- */
+/* Natural points of the triangle are area coordinates; those of the
+ * quadrilateral lie in [-1, 1]. Node coordinates ncoords(3, inodes) hold one
+ * column per node; only x and y enter the Jacobians. An inodes other than 6
+ * or 8 records status -3 "Unknown or unsupported element type." and gives
+ * zero matrices. */
 
-/* jac (out) (2,2); nshape (out) (inodes,6); ncoords (in) (3,inodes);
- * xi, eta (in) natural point; inodes (in) 6 or 8 */
+/* Jacobian jac(i,j) = sum of dN/dxi_i x_j and the shape-function table.
+ *   jac     (out) (2,2)
+ *   nshape  (out) (inodes,6) N, dN/dxi, dN/deta, d2N/dxi2, d2N/deta2, d2N/dxideta
+ *   ncoords (in)  (3,inodes) node coordinates
+ *   xi, eta (in)  natural point
+ *   inodes  (in)  6 or 8 */
 void ShellJacobian(double* jac, double* nshape, const double* ncoords, const double* xi, const double* eta,
                    const int32_t* inodes);
-/* jacinv (out) (2,2) inverse of jac (in) (2,2) */
+/* Inverse of a 2 x 2 Jacobian (no check of the determinant).
+ *   jacinv (out) (2,2)
+ *   jac    (in)  (2,2) */
 void ShellJacobianInverse(double* jacinv, const double* jac);
-/* jac1 (out) (3,3) second-derivative transformation of jac (in) (2,2) */
+/* Matrix that maps Cartesian to natural second derivatives.
+ *   jac1 (out) (3,3) rows (J11^2, J12^2, 2 J11 J12), (J21^2, J22^2, 2 J21 J22),
+ *                    (J11 J21, J12 J22, J11 J22 + J12 J21)
+ *   jac  (in)  (2,2) */
 void ShellFirstDerivJacobian(double* jac1, const double* jac);
-/* jac1inv (out) (3,3) inverse of jac1 (in) (3,3) */
+/* Inverse of jac1 by cofactors; singular: status -3 and zeros.
+ *   jac1inv (out) (3,3)
+ *   jac1    (in)  (3,3) */
 void ShellFirstDerivJacobianInverse(double* jac1inv, const double* jac1);
-/* jac2 (out) (3,2); nshape (in) (inodes,6); ncoords (in) (3,inodes) */
+/* Second natural derivatives of the geometry.
+ *   jac2    (out) (3,2) rows xi-xi, eta-eta, xi-eta; columns x, y
+ *   nshape  (in)  (inodes,6) shape-function table of the point
+ *   ncoords (in)  (3,inodes)
+ *   xi, eta (in)  natural point (the table already holds it)
+ *   inodes  (in)  number of nodes */
 void ShellSecondDerivJacobian(double* jac2, const double* nshape, const double* ncoords, const double* xi,
                               const double* eta, const int32_t* inodes);
-/* b (out) (8,40) strain-displacement matrix, five dof per node */
+/* Strain-displacement matrix, five dof per node (u, v, w, rotation 1, rotation 2).
+ *   b       (out) (8,40) rows: membrane x, y, xy; curvature x, y, xy;
+ *                 transverse shear yz, xz
+ *   ncoords, xi, eta, inodes (in) as ShellJacobian */
 void ShellBMatrix(double* b, const double* ncoords, const double* xi, const double* eta, const int32_t* inodes);
-/* xderivb (out) (2,40) x-derivative of the transverse shear rows of b */
+/* x-derivative of the transverse shear rows of b.
+ *   xderivb (out) (2,40); other arguments as ShellBMatrix */
 void ShellxDerivBMatrix(double* xderivb, const double* ncoords, const double* xi, const double* eta,
                         const int32_t* inodes);
-/* yderivb (out) (2,40) y-derivative of the transverse shear rows of b */
+/* y-derivative of the transverse shear rows of b.
+ *   yderivb (out) (2,40); other arguments as ShellBMatrix */
 void ShellyDerivBMatrix(double* yderivb, const double* ncoords, const double* xi, const double* eta,
                         const int32_t* inodes);
-/* xderivr (out) (2) = hmat (2,2) xderivb u; u (in) (40) */
+/* x-derivative of the transverse shear forces.
+ *   xderivr (out) (2) = hmat xderivb u
+ *   u       (in)  (40) nodal displacements, five per node
+ *   hmat    (in)  (2,2) transverse shear stiffness
+ *   ncoords, xi, eta, inodes (in) as ShellBMatrix */
 void ShellxDerivShearForces(double* xderivr, const double* u, const double* hmat, const double* ncoords,
                             const double* xi, const double* eta, const int32_t* inodes);
-/* yderivr (out) (2) = hmat (2,2) yderivb u */
+/* y-derivative of the transverse shear forces; arguments as ShellxDerivShearForces.
+ *   yderivr (out) (2) = hmat yderivb u */
 void ShellyDerivShearForces(double* yderivr, const double* u, const double* hmat, const double* ncoords,
                             const double* xi, const double* eta, const int32_t* inodes);
-/* u (out) (40); nmotion (in) (mdof, inodes); inodes, mdof (in) */
+/* Nodal displacement vector of five values per node.
+ *   u       (out) (40) the first min(mdof,5) motions of each node, rest zero
+ *   nmotion (in)  (mdof,inodes)
+ *   inodes  (in)  number of nodes, at most 8 (more: status -2)
+ *   mdof    (in)  motions per node */
 void GetDisplacementVector(double* u, const double* nmotion, const int32_t* inodes, const int32_t* mdof);
 /* Principal curvatures and their direction.
- *   delta (out) angle in radians; kappa (out) (2)
- *   nshape (in) (inodes,6); lncoords (in) (inodes,3) element-local coordinates */
+ *   delta    (out) direction in radians
+ *   kappa    (out) (2) the principal curvature of larger magnitude, then the other
+ *   nshape   (in)  (inodes,6) shape-function table of the point
+ *   lncoords (in)  (inodes,3) element-local coordinates, z the height above the plane
+ *   inodes   (in)  6 or 8 */
 void GetCurvatures(double* delta, double* kappa, const double* nshape, const double* lncoords,
                    const int32_t* inodes);
-/* theta (out) signed angle (radians) from r12 to so about nvector; so, nvector, r12 (in) (3) */
+/* Signed angle from r12 to so.
+ *   theta   (out) radians, positive when (r12 x so) . nvector > 0
+ *   so      (in)  (3) direction
+ *   nvector (in)  (3) normal that gives the sign
+ *   r12     (in)  (3) reference edge */
 void GetSectionRefOrientation(double* theta, const double* so, const double* nvector, const double* r12);
-/* nshape (out) (inodes,6) at local node locnode (in); inodes (in) */
+/* Shape-function table at a node.
+ *   nshape  (out) (inodes,6)
+ *   locnode (in)  local node 1..inodes
+ *   inodes  (in)  6 or 8 (else status -3 "Unknown or invalid number of nodes") */
 void GetNodalShape(double* nshape, const int32_t* locnode, const int32_t* inodes);
-/* ti (out) (3,3,8) nodal frames; on (in) (8,3) one row per node; inodes (in) */
+/* Frame of every node: columns t1, t2, t3 (t3 the normal).
+ *   ti     (out) (3,3,8)
+ *   on     (in)  (8,3) node coordinates, one row per node
+ *   inodes (in)  6 or 8 */
 void GetNodalTransformation(double* ti, const double* on, const int32_t* inodes);
-/* tcurv (out) (3,3); origin (out) (3); kappa (out) (2);
- * on (in) (8,3); refdir (in) (7) reference record; inodes (in) */
+/* Element frame, origin and curvatures.
+ *   tcurv  (out) (3,3) rows: first in-plane axis, second, normal
+ *   origin (out) (3) centre of the corners (quadrilateral) or a corner (triangle)
+ *   kappa  (out) (2) principal curvatures
+ *   on     (in)  (8,3) node coordinates, one row per node
+ *   refdir (in)  (7) reference orientation record of the element
+ *   inodes (in)  6 or 8 */
 void GetElementTransformation(double* tcurv, double* origin, double* kappa, const double* on,
                               const double* refdir, const int32_t* inodes);
-/* Builds nodal frames, element frames and curvatures of every shell element.
- *   lop   (out) 0, or -3 for an unknown element kind
- *   tflag (in)  1 keeps global node coordinates; NULL: replaced by local */
+/* Nodal frames, element frames and curvatures of every shell element of the
+ * element data; node coordinates become element-local.
+ *   lop   (out) 0, or -3 for an element kind outside 0..11
+ *   tflag (in)  1 keeps the global node coordinates; NULL: replaced */
 void GetNodeReferenceData(int32_t* lop, const int32_t* tflag);
-/* Through-thickness normal and shear stresses of a shell element.
- *   tnormalstress (inout) (nzcoord, nelem)
- *   tshearstress  (inout) (nintpoint, 2, 4, nelem)
- *   nodalcoords   (in) (3, nnodes, nelem); nodesmotion (in) (ndof, nnodes, nelem)
- *   sestress      (in) (6, nintpoint, 4, nelem)
- *   sehmatrix     (in) (2, 2, nsec); sefmatrix (in) (nzcoord, 4, nsec)
- *   plyorientation, plythickness (in) (nplies, nsec); plyzcoord (in) (nzcoord, nsec)
- *   plyelastic    (in) (9, nplies, nsec)
- *   elemsectionpoints (in) (nelem); elemcurvatures (in) (2, nelem); elemkind (in) (nelem)
- *   sectionlist   (in) (nplies, nsec) ply lists
- *   elemid, gpid, secid (in) element position, in-plane point 1..4, section
- *   itnsflag, itshrflag (in) compute normal / shear stresses when nonzero
- *   nplies, nsec, nzcoord, nintpoint, ndof, nnodes, nelem (in) extents */
+/* Through-thickness normal and shear stresses of a shell element, stored in
+ * the caches when these are still all zero.
+ *   tnormalstress     (inout) (nzcoord, nelem)
+ *   tshearstress      (inout) (nintpoint, 2, 4, nelem)
+ *   nodalcoords       (in) (3, nnodes, nelem) element-local node coordinates
+ *   nodesmotion       (in) (ndof, nnodes, nelem)
+ *   sestress          (in) (6, nintpoint, 4, nelem) stored ply stresses
+ *   sehmatrix         (in) (2, 2, nsec) transverse shear stiffness
+ *   sefmatrix         (in) (nzcoord, 4, nsec) shear stress distribution values
+ *   plyorientation    (in) (nplies, nsec) degrees
+ *   plythickness      (in) (nplies, nsec)
+ *   plyzcoord         (in) (nzcoord, nsec), nzcoord = 2 nplies + 1
+ *   plyelastic        (in) (9, nplies, nsec) ply elastic constants
+ *   elemsectionpoints (in) (nelem) section points per ply
+ *   elemcurvatures    (in) (2, nelem)
+ *   elemkind          (in) (nelem)
+ *   sectionlist       (in) (nplies, nsec) ply lists
+ *   elemid            (in) element position (0: nothing done)
+ *   gpid              (in) in-plane integration point 1..4
+ *   secid             (in) section position
+ *   itnsflag          (in) nonzero: normal stress (2: shear-force derivatives at the centre)
+ *   itshrflag         (in) nonzero: shear stresses
+ *   nplies, nsec, nzcoord, nintpoint, ndof, nnodes, nelem (in) extents
+ * Indices outside the arrays record status -2 and change nothing. */
 void GetShellTransverseStresses(double* tnormalstress, double* tshearstress, const double* nodalcoords,
                                 const double* nodesmotion, const double* sestress, const double* sehmatrix,
                                 const double* sefmatrix, const double* plyorientation,
@@ -188,45 +253,82 @@ void GetShellTransverseStresses(double* tnormalstress, double* tshearstress, con
                                 const int32_t* itshrflag, const int32_t* nplies, const int32_t* nsec,
                                 const int32_t* nzcoord, const int32_t* nintpoint, const int32_t* ndof,
                                 const int32_t* nnodes, const int32_t* nelem);
-/* center (out) (ndim, npt) midpoints of consecutive vertices (in) (ndim, npt) */
+/* Midpoints of consecutive vertices, the last paired with the first.
+ *   center   (out) (ndim, npt)
+ *   vertices (in)  (ndim, npt)
+ *   ndim, npt (in) extents */
 void GetCenterNodes(double* center, const double* vertices, const int32_t* ndim, const int32_t* npt);
-/* elemlength (out) (3); matcos (in) (3,3); nodalcoord (in) (3,8) */
+/* Characteristic lengths of a brick along three directions.
+ *   elemlength (out) (3) quarter sums of the space diagonals projected on each direction
+ *   matcos     (in)  (3,3) columns: the directions
+ *   nodalcoord (in)  (3,8) node coordinates */
 void GetHex8ElemLength(double* elemlength, const double* matcos, const double* nodalcoord);
-/* elemlength (out) (3); tdirect (in) (3,3); nodalcoord (in) (3,4) */
+/* Characteristic lengths of a four-node element in its plane.
+ *   elemlength (out) (3) lengths to node 2, node 4, node 3
+ *   tdirect    (in)  (3,3) columns: material directions (the first two span the plane)
+ *   nodalcoord (in)  (3,4) node coordinates */
 void GetQuad4ElemLength(double* elemlength, const double* tdirect, const double* nodalcoord);
 
 /* ---- Element stress format conversions ------------------------------------ */
 
 /* Element stress, strain and strain increment to six components.
- *   stress3d, strain3d, dstrain3d (inout) (6)
+ *   stress3d, strain3d, dstrain3d (inout) (6); untouched for other ncomp
  *   stress_nye, strain_nye, dstrain_nye (in) (ncomp)
  *   ncomp      (in) 3 plane stress, 4 plane strain/axisymmetric, 6 solid
- *   transverse (in) (6) out-of-plane values; NULL: zero
+ *   transverse (in) (6) shear strains 13, 23, normal strain 33, shear
+ *                   stresses 13, 23, normal stress 33; NULL: zero
  *   itnsflag, itshrflag (in) take the normal / shear values; NULL: 0
  *   isaxial    (in) 1-byte flag, axisymmetric; NULL: false */
 void Get3DInputFromElem(double* stress3d, double* strain3d, double* dstrain3d, const double* stress_nye,
                         const double* strain_nye, const double* dstrain_nye, const int32_t* ncomp,
                         const double* transverse, const int32_t* itnsflag, const int32_t* itshrflag,
                         const vx_l1* isaxial);
+/* Plane stress (11, 22, 12) to six components.
+ *   stress, stran, dstran       (in)  (3)
+ *   transverse                  (in)  (6) as Get3DInputFromElem
+ *   stress3d, stran3d, dstran3d (out) (6)
+ *   itnsflag, itshrflag         (in)  take the normal / shear values when nonzero */
 void Get3DStressFromPlaneStress(const double* stress, const double* stran, const double* dstran,
                                 const double* transverse, double* stress3d, double* stran3d, double* dstran3d,
                                 const int32_t* itnsflag, const int32_t* itshrflag);
+/* Plane strain or axisymmetric (11, 22, 33, 12) to six components.
+ *   stress, stran, dstran       (in)  (4)
+ *   stress3d, stran3d, dstran3d (out) (6)
+ *   isaxial                     (in)  1-byte flag: axes 2 and 3 exchanged */
 void Get3DStressFromPlaneStrain(const double* stress, const double* stran, const double* dstran,
                                 double* stress3d, double* stran3d, double* dstran3d, const vx_l1* isaxial);
+/* Solid: copies.
+ *   stress, stran, dstran       (in)  (6)
+ *   stress3d, stran3d, dstran3d (out) (6) */
 void Get3DStressFromHex(const double* stress, const double* stran, const double* dstran, double* stress3d,
                         double* stran3d, double* dstran3d);
 /* Six-component stress and tangent to the element form.
- *   stresselem (inout) (n); tangentelem (inout) (n,n)
- *   stress3d (in) (6); tangent3d (in) (6,6); n (in) 3, 4 or 6
- *   isaxial (in) 1-byte flag; NULL: false */
+ *   stresselem  (inout) (n); untouched for other n
+ *   tangentelem (inout) (n,n)
+ *   stress3d    (in) (6)
+ *   tangent3d   (in) (6,6)
+ *   n           (in) 3, 4 or 6
+ *   isaxial     (in) 1-byte flag; NULL: false */
 void GetElemOutputFrom3D(double* stresselem, double* tangentelem, const double* stress3d,
                          const double* tangent3d, const int32_t* n, const vx_l1* isaxial);
+/* Plane stress: normal stress condensed out of the tangent.
+ *   stressps  (out) (3); tangentps (out) (3,3)
+ *   stress3d  (in) (6); tangent3d (in) (6,6) */
 void GetPlaneStressOutputFrom3D(double* stressps, double* tangentps, const double* stress3d,
                                 const double* tangent3d);
+/* Plane strain, or axisymmetric with axes 2 and 3 exchanged.
+ *   stresspl  (out) (4); tangentpl (out) (4,4)
+ *   stress3d  (in) (6); tangent3d (in) (6,6)
+ *   isaxial   (in) 1-byte flag; NULL: false */
 void GetPlaneStrainOutputFrom3D(double* stresspl, double* tangentpl, const double* stress3d,
                                 const double* tangent3d, const vx_l1* isaxial);
+/* Solid: copies.
+ *   stresshex (out) (6); tangenthex (out) (6,6)
+ *   stress3d  (in) (6); tangent3d (in) (6,6) */
 void GetHexOutputFrom3D(double* stresshex, double* tangenthex, const double* stress3d, const double* tangent3d);
-/* Out-of-plane strain of a plane-stress state: -(nu31 s11 + nu32 s22)/e33. */
+/* Out-of-plane strain of a plane-stress state: -(nu31/e33) s11 - (nu32/e33) s22.
+ *   e33, nu31, nu32 (in) modulus and Poisson ratios
+ *   s11, s22        (in) in-plane stresses */
 double GetPlaneStressEpsZZ(const double* e33, const double* nu31, const double* nu32, const double* s11,
                            const double* s22);
 
