@@ -1,27 +1,23 @@
 """File units, keyword scans and data-block reads, checked against files written here."""
-import ctypes
-
 import numpy as np
 import pytest
 
 
 @pytest.fixture
-def unit(lib):
+def unit(vx):
     """Opens a file on the first free unit; closes every unit it opened."""
+    io = vx.iohandling
     opened = []
 
     def open_(path, mode=0):
-        u = lib.GetFreeUnitNumber(ctypes.byref(ctypes.c_int32(1)), ctypes.byref(ctypes.c_int32(120)))
-        name = str(path).encode()
-        st = lib.iohandling_open(ctypes.byref(ctypes.c_int32(u)), name, ctypes.byref(ctypes.c_int32(mode)),
-                                 ctypes.c_size_t(len(name)))
-        assert st == 0
+        u = io.getfreeunitnumber(1, 120)
+        assert io.iohandling_open(u, str(path), mode) == 0
         opened.append(u)
         return u
 
     yield open_
     for u in opened:
-        lib.iohandling_close(ctypes.byref(ctypes.c_int32(u)))
+        io.iohandling_close(u)
 
 
 def write(tmp_path, text, name="card.vxd", mode="w"):
@@ -153,6 +149,19 @@ def test_crlf_bom_and_overlong_lines_read_the_same(vx, unit, tmp_path):
     assert io.getsizeofdata(u, "*+", 2) == 200
     np.testing.assert_array_equal(io.real_getdatapoints(u, np.zeros(200)), vals)
     assert err(vx)[0] == 0
+
+
+def test_all_units_taken(vx, unit, tmp_path):
+    io = vx.iohandling
+    p = write(tmp_path, "++Begin Section, SecID=3\n+Orientation\n0\n++End Section\n", "SectionCard.vxd")
+    while io.getfreeunitnumber(1, 120) != -1:
+        unit(p)
+    assert io.iohandling_open(5, str(p), 0) == 1  # already open
+    vx.datahandling.deallocall()
+    io.getsectiondatafromfile("", str(tmp_path))  # no unit: nothing read
+    assert vx.sectiondata.secidlist is None
+    io.getgausspointreport(str(tmp_path / "r.rst"), [0.0, 0.0, 0.0], 1, 1)
+    assert not (tmp_path / "r.rst").exists()
 
 
 def test_unit_that_is_not_open(vx):

@@ -82,6 +82,10 @@ def test_missing_card_and_empty_card(vx, tmp_path):
     assert vx.sectiondata.plyorientation is None and int(vx.sectiondata.nsec) == 1
     read(vx, tmp_path, "nothing here\n")
     assert vx.materialdata.matidlist.tolist() == [[1]]
+    vx.datahandling.deallocall()
+    read(vx, tmp_path, "++Begin Section\n+Orientation\n0\n++End Section\n")
+    assert err(vx) == (-2, "Error in GetSectionDataFromFile: no readable id in ++Begin Section")
+    assert list(vx.sectiondata.secidlist) == [UNSET]
 
 
 def test_blocks_inside_the_solver_deck(vx, tmp_path):
@@ -104,6 +108,7 @@ def test_block_position_not_id_and_indented_begin(vx, tmp_path):
     # are skipped and its end line closes column 2 with an unset id.
     assert int(s.nsec) == 3
     assert list(s.secidlist) == [30, UNSET, 2]
+    assert err(vx)[0] == 0  # the unopened block asks for no id
     np.testing.assert_array_equal(s.plyorientation[:2, 2], [5, 6])
 
 
@@ -154,14 +159,22 @@ def test_thousand_sections_of_hundred_plies(vx, tmp_path):
     blocks = []
     for i in range(1000):
         ang = rng.choice([0, 45, -45, 90], 100)
-        blocks.append(f"++Begin Section, SecID={i + 1}\n+Material\n1\n+Orientation\n"
+        blocks.append(f"++Begin Section, SecID={i + 1}\n+Material\n{i % 4 + 1}\n+Orientation\n"
                       + "\n".join(" ".join(f"{a:.1f}" for a in ang[k:k + 10]) for k in range(0, 100, 10))
                       + "\n+Thickness\n0.125\n++End Section\n")
     (tmp_path / "SectionCard.vxd").write_text("".join(blocks))
+    (tmp_path / "MaterialCard.vxd").write_text("".join(
+        f"++Begin Material, MatID={m}\n+Temperature\n20 80\n+Elastic\n{m}e5 1e4 0.3 0.4 5e3\n"
+        "+Strength\n" + " ".join(["100"] * 10) + "\n+Table, TYPE=TEMPERATURE\n" + " ".join(["1"] * 30) + "\n"
+        "+Failure\n1 2 3 4 0\n++End Material\n" for m in range(1, 5)))
     t0 = time.perf_counter()
     vx.iohandling.getsectiondatafromfile("", str(tmp_path))
-    dt = time.perf_counter() - t0
-    print(f"1000 sections x 100 plies read in {dt * 1e3:.1f} ms")
-    s = vx.sectiondata
-    assert s.plyorientation.shape == (100, 1000) and dt < 0.5
+    t1 = time.perf_counter()
+    vx.iohandling.getmaterialdatafromfile("", str(tmp_path), 100, 1000)
+    t2 = time.perf_counter()
+    print(f"1000 sections x 100 plies: section card {(t1 - t0) * 1e3:.1f} ms, material card {(t2 - t1) * 1e3:.1f} ms")
+    s, m = vx.sectiondata, vx.materialdata
+    assert s.plyorientation.shape == (100, 1000) and t2 - t0 < 0.5
     np.testing.assert_allclose(s.plyzcoord[:, 999], zcoords([0.125] * 100), rtol=0, atol=1e-13)
+    assert m.peprops.shape == (18, 100, 1000) and m.peprops[0, 99, 998] == 3e5 and m.peprops[9, 0, 0] == 1e5
+    assert err(vx)[0] == 0

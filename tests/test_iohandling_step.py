@@ -34,7 +34,7 @@ def test_missing_card_changes_nothing(vx, tmp_path):
 def test_settings_apply_at_the_block_end(vx, tmp_path, newline):
     card(vx, tmp_path, "+Debug, TYPE=ELEMENT\n99\n"           # before any block: ignored
                        "++Begin Step\n+Debug, type=element\n1234\n+Verbose\n2, 6\n"
-                       "+Debug, TYPE=NODAL\n\t55 66\n+Debug, TYPE=FILE, more\n3\n"
+                       "+Debug,\tTYPE=NODAL\n\t55 66\n+Debug, TYPE=FILE, more\n3\n"
                        "+Update, TYPE=INC\n10\n++End Step\n", newline=newline)
     assert debug(vx) == (10, 1234, 55, 0, 2, 6)
 

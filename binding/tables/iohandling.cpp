@@ -6,6 +6,15 @@
 
 // ---- units and scans
 
+VX_ROUTINE(iohandling, iohandling_open, "iohandling_open = iohandling_open(unit,filename,[mode])",
+           "iohandling_open: i4 ret",
+           "unit: i4",
+           "filename: str(*)",
+           "mode: i4 = 0");
+
+VX_ROUTINE(iohandling, iohandling_close, "iohandling_close(unit)",
+           "unit: i4");
+
 VX_ROUTINE(iohandling, GetFreeUnitNumber, "getfreeunitnumber = getfreeunitnumber(first,last)",
            "getfreeunitnumber: i4 ret",
            "first: i4",
@@ -100,3 +109,9 @@ VX_ROUTINE(iohandling, getgausspointreport, "getgausspointreport(filepath,coord,
 VX_ROUTINE(iohandling, getsectiondatafromfile, "getsectiondatafromfile(filepath,workspace)",
            "filepath: str(*)",
            "workspace: str(*)");
+
+VX_ROUTINE(iohandling, getmaterialdatafromfile, "getmaterialdatafromfile(filepath,workspace,nplies,nsec)",
+           "filepath: str(*)",
+           "workspace: str(*)",
+           "nplies: i4",
+           "nsec: i4");

@@ -39,7 +39,8 @@ int32_t iohandling_open(const int32_t* unit, const char* filename, const int32_t
 /* iohandling_close: disconnects a unit; nothing when it is not open. */
 void iohandling_close(const int32_t* unit);
 
-/* GetFreeUnitNumber: first unit in first..last that is not open.
+/* GetFreeUnitNumber: first unit in first..last that is not open (only units
+ * 1 to 1023 can be opened, so no other number is handed out).
  *   first, last  in   range of unit numbers
  * Returns the unit, or -1 (none free, or first > last). */
 int32_t GetFreeUnitNumber(const int32_t* first, const int32_t* last);
@@ -146,7 +147,10 @@ void getelementdataextents(int32_t* iele, int32_t* inodes, int32_t* idof, const 
  * A card file that opens under neither name changes nothing. */
 
 /* getsectiondatafromfile: "SectionCard.vxd" into the section data and the
- * ply material ids; ends with the ply z-coordinates of every section. */
+ * ply material ids; ends with the ply z-coordinates of every section. Column k
+ * of every section array is the k-th block of the card. Section arrays that
+ * exist already are written into; a card that needs more sections or plies
+ * than they hold records status -2 and is read as far as it fits. */
 void getsectiondatafromfile(const char* filepath, const char* workspace, size_t filepath_len,
                             size_t workspace_len);
 
@@ -158,7 +162,10 @@ void getstepdatafromfile(const char* filepath, const char* workspace, const int3
 
 /* getmaterialdatafromfile: "MaterialCard.vxd" into the material data of
  * every ply whose material id matches a block, the merged temperature list
- * and the resin calibration tables.
+ * and the resin calibration tables. Arrays whose extents do not match the
+ * card are made anew. Value counts the card format does not allow record
+ * status -2 naming the item and the material; a ply whose material has no
+ * block records a warning (status -2).
  *   nplies, nsec  in   extents of the section data */
 void getmaterialdatafromfile(const char* filepath, const char* workspace, const int32_t* nplies,
                              const int32_t* nsec, size_t filepath_len, size_t workspace_len);

@@ -10,7 +10,7 @@
 #include "../core/vx.h"
 #include "iohandling_units.h"
 #include "vexlan/iohandling.h"
-#include "vexlan/strings.h"
+#include "vexlan/stringhandling.h"
 
 using namespace vx;
 

@@ -124,7 +124,10 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
     const io::KeyLine k = io::split_key(line);
     if (io::is_key(k.key, "++Begin Section")) {
       blockid = vx::unset;
-      if (k.opt.size() > 6) io::first_int(k.opt.substr(6), blockid);
+      if (k.opt.size() <= 6 || !io::first_int(k.opt.substr(6), blockid)) {
+        blockid = vx::unset;
+        complain("no readable id in ", "++Begin Section");
+      }
       inblock = true;
       nmat = nori = nthk = 0;
     } else if (inblock && io::is_key(k.key, "+Material")) {

@@ -308,7 +308,7 @@ KeyLine split_key(std::string_view line, bool left_adjust_option) {
   k.opt = c == std::string_view::npos ? std::string_view() : line.substr(c + 1);
   while (!k.key.empty() && blank(k.key.back())) k.key.remove_suffix(1);
   if (left_adjust_option)
-    while (!k.opt.empty() && k.opt.front() == ' ') k.opt.remove_prefix(1);
+    while (!k.opt.empty() && blank(k.opt.front())) k.opt.remove_prefix(1);
   while (!k.opt.empty() && blank(k.opt.back())) k.opt.remove_suffix(1);
   return k;
 }
