@@ -323,3 +323,18 @@ def test_second_section_is_taken(vx):
     # curved: the distribution values of the second section of the whole stack
     fg = lam.getarbitrarysectionfg(sl, ori, tk, zc, plyel, 1, 1, xycurv=[1e-7, 0.0])
     assert np.allclose(out[1], lam.getext2dshearstress(q, ori[:, 1], fg[:, :, 1], 3), rtol=1e-12, atol=1e-12)
+
+
+def test_characteristic_lengths_and_centres(vx):
+    e = vx.elementhandling
+    box = np.array([(-1, -1, -1), (1, -1, -1), (1, 1, -1), (-1, 1, -1),
+                    (-1, -1, 1), (1, -1, 1), (1, 1, 1), (-1, 1, 1)], float) * [1.5, 1.0, 0.25]
+    assert e.gethex8elemlength(np.eye(3), box.T).tolist() == pytest.approx([3.0, 2.0, 0.5])
+    perm = np.column_stack([[0, 0, 1.0], [-1.0, 0, 0], [0, 1.0, 0]])   # columns: z, -x, y
+    assert e.gethex8elemlength(perm, box.T).tolist() == pytest.approx([0.5, 3.0, 2.0])
+    quad = np.array([[0, 0, 0], [3, 0, 0], [3, 2, 1.0], [0, 2, 0]]).T   # node 3 lifted off the plane
+    assert e.getquad4elemlength(np.eye(3), quad).tolist() == pytest.approx([3.0, 2.0, np.sqrt(13.0)])
+    R = rotation([0, 0, 1], 0.6)
+    assert e.getquad4elemlength(R, quad).tolist() == pytest.approx([3.0, 2.0, np.sqrt(13.0)])
+    tri = np.array([[0, 0], [4, 0], [0, 2.0]]).T
+    assert e.getcenternodes(tri).T.tolist() == [[2, 0], [2, 1], [0, 1]]
