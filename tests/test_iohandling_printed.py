@@ -111,7 +111,7 @@ def test_overlong_element_line_and_missing_file(vx, clean, tmp_path):
 
 
 def test_reading_time_of_a_large_model(vx, clean, tmp_path, capsys):
-    nx = ny = 316  # about 100,000 shell elements
+    nx, ny = 400, 250  # 100,000 shell elements
     nodes = grid_nodes(nx, ny)
     rows = [" JOB\n", HEAD_E]
     e = 0
