@@ -128,7 +128,7 @@ def test_dsload_tracks_patch_then_loads(vx, steps):
     dp = np.zeros((12, 1))
     dp[0, 0] = 2.0          # uniform patch
     dp[1:4, 0] = (0.0, 0.0, 0.0)
-    # step 1 (type 0): load points of element 5 near the impact point, then farther ones
+    # solver step 1 (type 0): load points of element 5 near the impact point, then farther ones
     pts = [(0.2, 0.1), (0.1, 0.05), (0.4, 0.3)]
     for x, y in pts:
         alpha, t, dp = s.dsload(np.zeros(3), 1, np.array([x, y, 0.0]), dircos, cp, dp, elemid=5)
@@ -139,7 +139,7 @@ def test_dsload_tracks_patch_then_loads(vx, steps):
     assert dp[7:9, 0] == pytest.approx([0.1, 0.05])
     assert dp[9:11, 0] == pytest.approx([0.4, 0.3])
     a, b = 0.5, 0.35
-    # step 2 (type 2): the uniform patch a x b carries the force
+    # solver step 2 (type 2): the uniform patch a x b carries the force
     alpha, _, _ = s.dsload(np.zeros(3), 2, np.array([0.3, -0.2, 0.0]), dircos, cp, dp.copy(), elemid=5)
     assert alpha == pytest.approx(0.25 * 10.0 / (a * b))
     alpha, _, _ = s.dsload(np.zeros(3), 2, np.array([0.6, 0.0, 0.0]), dircos, cp, dp.copy(), elemid=6)
