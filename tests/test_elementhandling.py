@@ -209,3 +209,13 @@ def test_truss(vx):
     assert e.gettruss3elemlength(nc) == pytest.approx(5.0)
     te = e.gettruss3transformationmatrix(nc)
     assert te.tolist() == [[0.6, 0.8, 0, 0, 0, 0], [0, 0, 0, 0.6, 0.8, 0]]
+
+
+def test_shell_traction_transformation_in_place(vx):
+    rng = np.random.default_rng(3)
+    ti, tc = rng.normal(size=(3, 3)), rng.normal(size=(3, 3))
+    tr = np.array([1.0, -2.0, 0.5])
+    rot = np.array([0.3, 0.7])
+    want_t, want_r = tc @ tr, (tc @ ti.T @ ti @ np.r_[rot, 0.0])[:2]
+    vx.elementhandling.shelltractiontransformation(tr, rot, np.asfortranarray(ti), np.asfortranarray(tc))
+    assert np.allclose(tr, want_t) and np.allclose(rot, want_r)
