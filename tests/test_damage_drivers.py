@@ -6,11 +6,7 @@ import math
 import numpy as np
 import pytest
 
-
-
-def error_record(vx):
-    eh = vx.errorhandling
-    return int(eh.errstat), bytes(eh.errstring).decode().rstrip()
+from conftest import error_record
 
 NL, NS = 3, 2  # plies and sections of the test arrays
 STRENGTH = [1500.0, 45.0, 50.0, 1200.0, 180.0, 190.0, 80.0, 85.0, 40.0, 70.0]

@@ -5,13 +5,11 @@ import math
 import numpy as np
 import pytest
 
+from conftest import error_record
+
 PE = np.array([140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 5e3, 5e3, 3.1e3])
 PS = np.array([2000.0, -1200.0, 50.0, 200.0, 60.0, 250.0, 90.0, 90.0, 40.0])
 TTOL = np.array([1.0, 0.5])
-
-
-def status(vx):
-    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().rstrip()
 
 
 def sudden(vx, g_f, g_m, f, nm=None, state=None):
@@ -116,9 +114,9 @@ def test_degradation_matrix_placement(vx):
     red = vx.degradation.getnyedegradationmatrix(f, 4, 0)
     assert red[2, 2] == 1.0 and red[3, 3] == f[3] and red[0, 2] == 1.0
     np.testing.assert_array_equal(vx.degradation.getnyedegradationmatrix(f, 4)[:4, :4], expect[:4, :4])
-    assert status(vx)[0] == 0
+    assert error_record(vx)[0] == 0
     np.testing.assert_array_equal(vx.degradation.getnyedegradationmatrix(f, 5), np.ones((5, 5)))
-    assert status(vx) == (-2, "Unsupported dimension in GetNyeDegradationMatrix")
+    assert error_record(vx) == (-2, "Unsupported dimension in GetNyeDegradationMatrix")
 
 
 def dds(*failed):
@@ -154,6 +152,6 @@ def test_factor_schemes(vx):
     np.testing.assert_array_equal(fd(dds(1), 1.0, 1, 1, [0.7, 0, 0, 0]), [0.7] + [1] * 8)
     np.testing.assert_array_equal(fd(dds(1, 4, 6), 1.0, 2, 1), [0.3, 0.5, 0.5, 0.5, 0.5, 0.5, 1, 0.5, 1])
     np.testing.assert_array_equal(fd(dds(2), 1.0, 4, 0), [1, 0.1, 0.5, 0.1, 1, 1, 1, 1, 1])
-    assert status(vx)[0] == 0
+    assert error_record(vx)[0] == 0
     np.testing.assert_array_equal(fd(dds(1), 1.0, 6, 1), np.ones(9))
-    assert status(vx)[0] == -2
+    assert error_record(vx)[0] == -2

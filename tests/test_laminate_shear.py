@@ -141,3 +141,16 @@ def test_chai_factors(vx):
     # a quarter turn: the upper ply shows its transverse stiffness, cos = 0
     assert f[0] == pytest.approx(0.5) and f[1] == pytest.approx((1 + 3.5e3 / G13) / 2)
     assert f[2] == pytest.approx((1 + G13 / 3.5e3) / 2)
+
+
+def test_material_data_with_several_temperatures(vx):
+    """The section routines read nine constants per ply: a material array with two
+    temperature blocks is refused, its first block gives the first temperature's H."""
+    L = vx.laminate
+    pe, o, t = stack((0, 45, 90), mats=[CFRP, GFRP, CFRP])
+    two = np.concatenate([pe, 0.5 * pe])[:, :, None]
+    lst = np.arange(1, 4, dtype=np.int32)[:, None]
+    with pytest.raises(vx.error):
+        L.getsectionhmatrix(lst, o[:, None], t[:, None], two)
+    np.testing.assert_array_equal(L.getsectionhmatrix(lst, o[:, None], t[:, None], np.asfortranarray(two[:9]))[:, :, 0],
+                                  L.gethmatriximprovedshear(pe, o, t))

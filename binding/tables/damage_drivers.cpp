@@ -2,7 +2,7 @@
 #include "table.h"
 #include "vexlan/damage_drivers.h"
 
-#define VX_PLY_EXTENTS(ARR, ROWS)                                                        \
+#define VX_PLY_EXTENTS(ARR)                                                        \
   "layer: i4", "nlayer: i4 = shape(" ARR ",1) check(shape(" ARR ",1)==nlayer)",         \
       "isec: i4", "nsec: i4 = shape(" ARR ",2) check(shape(" ARR ",2)==nsec)"
 
@@ -13,7 +13,7 @@ VX_ROUTINE(damage, generalfailure,
            "plystress: f8(6)",
            "psprops: f8(10,nlayer,nsec) check(shape(psprops,0)==10)",
            "plyorientation: f8(nlayer,nsec)",
-           VX_PLY_EXTENTS("psprops", 10),
+           VX_PLY_EXTENTS("psprops"),
            "gpflag: i4");
 
 VX_ROUTINE(damage, fiberbreakage,
@@ -24,7 +24,7 @@ VX_ROUTINE(damage, fiberbreakage,
            "peprops: f8(9,nlayer,nsec) check(shape(peprops,0)==9)",
            "psprops: f8(10,nlayer,nsec) check(shape(psprops,0)==10)",
            "plyorientation: f8(nlayer,nsec)",
-           VX_PLY_EXTENTS("peprops", 9),
+           VX_PLY_EXTENTS("peprops"),
            "fbflag: i4");
 
 VX_ROUTINE(damage, MatrixCracking,
@@ -37,7 +37,7 @@ VX_ROUTINE(damage, MatrixCracking,
            "psprops: f8(10,nlayer,nsec) check(shape(psprops,0)==10)",
            "pdprops: f8(nprops,nlayer,nsec)",
            "plyorientation: f8(nlayer,nsec)",
-           VX_PLY_EXTENTS("peprops", 9),
+           VX_PLY_EXTENTS("peprops"),
            "nprops: i4 = shape(pdprops,0) check(shape(pdprops,0)==nprops)",
            "mcflag: i4",
            "outtheta: f8 io = -1.0",
@@ -55,7 +55,7 @@ VX_ROUTINE(damage, delamination,
            "psprops: f8(10,nlayer,nsec) check(shape(psprops,0)==10)",
            "plyorientation: f8(nlayer,nsec)",
            "plythickness: f8(nlayer,nsec)",
-           VX_PLY_EXTENTS("peprops", 9),
+           VX_PLY_EXTENTS("peprops"),
            "delflag: i4");
 
 VX_ROUTINE(damage, corecrushing,
@@ -65,5 +65,5 @@ VX_ROUTINE(damage, corecrushing,
            "plystress: f8(6)",
            "psprops: f8(10,nlayer,nsec) check(shape(psprops,0)==10)",
            "plyorientation: f8(nlayer,nsec)",
-           VX_PLY_EXTENTS("psprops", 10),
+           VX_PLY_EXTENTS("psprops"),
            "ccflag: i4");

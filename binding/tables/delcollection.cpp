@@ -14,7 +14,7 @@ VX_ROUTINE(delcollection, DelHashin, "rdel = delhashin(s33,s13,s23,xt22,xc22,ils
            "rdel: f8 out", S(s33), S(s13), S(s23), S(xt22), S(xc22), S(ilss));
 
 VX_ROUTINE(delcollection, DelPuck, "rdel = delpuck(s33,s13,s23,xt22,xc22,ilss,[gp])",
-           "rdel: f8 out", S(s33), S(s13), S(s23), S(xt22), S(xc22), S(ilss), "gp: f8(4)");
+           "rdel: f8 out", S(s33), S(s13), S(s23), S(xt22), S(xc22), S(ilss), "gp: f8(4) doc \"Default: (0.3, 0.2, 0.15, 0.15)\"");
 
 VX_ROUTINE(delcollection, DelChoiChang, "rdel = delchoichang(s22l,s13l,s23u,xt22l,xc22l,ilssl,ilssu,[da])",
            "rdel: f8 out", S(s22l), S(s13l), S(s23u), S(xt22l), S(xc22l), S(ilssl), S(ilssu), "da: f8 = 1.8");

@@ -5,21 +5,21 @@
 // out in scalars, so a driver costs one criterion call and a few copies.
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "vexlan/damage_drivers.h"
 #include "vexlan/delcollection.h"
 #include "vexlan/fbcollection.h"
 #include "vexlan/gpcollection.h"
-#include "vexlan/lamina.h"
-#include "vexlan/laminate.h"
-#include "vexlan/laminate_shear.h"
 #include "vexlan/mccollection.h"
 #include "vx.h"
+#include "gpcollection_kernels.h"
+#include "../laminate/laminate_shear_impl.h"
+#include "../material/lamina_kernels.h"
 
 namespace {
 
 using vx::i4;
+namespace gp = vx::gpcollection;
 
 // Stress components of one ply, in ply axes.
 struct Stress {
@@ -78,12 +78,12 @@ VX_API void generalfailure(double* fgp, double* rgp, const double* plystress, co
   const Strength x(psprops + 10 * column(*layer, *nlayer, *isec));
   switch (sel(gpflag)) {
     case 0: break;
-    case 1: GPMaxNominal(rgp, &s.s11, &x.xt11, &x.xc11); break;
-    case 2: GPQuadNominal(rgp, &s.s11, &s.s12, &s.s13, &x.xt11, &x.s12, &x.s13); break;
-    case 3: GPLinInteraction(rgp, &s.s11, &s.s22, &s.s12, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12); break;
-    case 4: GPQuadInteraction(rgp, &s.s11, &s.s22, &s.s12, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12); break;
-    case 5: GPNorrisInteraction(rgp, &s.s11, &s.s22, &s.s12, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12); break;
-    case 6: GPYamadaSunInteraction(rgp, &s.s11, &s.s12, &s.s13, &x.xt11, &x.xc11, &x.s12, &x.s13); break;
+    case 1: *rgp = gp::max_nominal(s.s11, x.xt11, x.xc11); break;
+    case 2: *rgp = gp::quad_nominal(s.s11, s.s12, s.s13, x.xt11, x.s12, x.s13); break;
+    case 3: *rgp = gp::lin_interaction(s.s11, s.s22, s.s12, x.xt11, x.xc11, x.xt22, x.xc22, x.s12); break;
+    case 4: *rgp = gp::quad_interaction(s.s11, s.s22, s.s12, x.xt11, x.xc11, x.xt22, x.xc22, x.s12); break;
+    case 5: *rgp = gp::norris_interaction(s.s11, s.s22, s.s12, x.xt11, x.xc11, x.xt22, x.xc22, x.s12); break;
+    case 6: *rgp = gp::yamada_sun(s.s11, s.s12, s.s13, x.xt11, x.xc11, x.s12, x.s13); break;
     case 7:
       GPPolyCamanho(rgp, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12,
                     &x.s13, &x.s23, nullptr, &ptype0);
@@ -114,8 +114,8 @@ VX_API void fiberbreakage(double* ffb, double* rfb, const double* plystress, con
   const double* e = peprops + 9 * col;  // E1, E2 at 0, 1; nu12 at 3; G12 at 6
   switch (sel(fbflag)) {
     case 0: break;
-    case 1: GPMaxNominal(rfb, &s.s11, &x.xt11, &x.xc11); break;
-    case 2: GPQuadNominal(rfb, &s.s11, &s.s12, &s.s13, &x.xt11, &x.s12, &x.s13); break;
+    case 1: *rfb = gp::max_nominal(s.s11, x.xt11, x.xc11); break;
+    case 2: *rfb = gp::quad_nominal(s.s11, s.s12, s.s13, x.xt11, x.s12, x.s13); break;
     case 3: FBHashin(rfb, &s.s11, &s.s12, &s.s13, &x.xt11, &x.xc11, &x.s12, &x.s13, nullptr); break;
     case 4: FBChangChang(rfb, &s.s11, &s.s12, &x.xt11, &x.xc11, &x.s12); break;
     case 5: FBChristensen(rfb, &s.s11, &s.s22, &s.s33, &x.xt11, &x.xc11); break;
@@ -127,10 +127,10 @@ VX_API void fiberbreakage(double* ffb, double* rfb, const double* plystress, con
       GPPolynomial(rfb, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.xt33,
                    &x.xc33, &x.s12, &x.s13, &x.s23, nullptr, &ptype0);
       break;
-    case 8: GPLinInteraction(rfb, &s.s11, &s.s22, &s.s12, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12); break;
-    case 9: GPQuadInteraction(rfb, &s.s11, &s.s22, &s.s12, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12); break;
-    case 10: GPNorrisInteraction(rfb, &s.s11, &s.s22, &s.s12, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12); break;
-    case 11: GPYamadaSunInteraction(rfb, &s.s11, &s.s12, &s.s13, &x.xt11, &x.xc11, &x.s12, &x.s13); break;
+    case 8: *rfb = gp::lin_interaction(s.s11, s.s22, s.s12, x.xt11, x.xc11, x.xt22, x.xc22, x.s12); break;
+    case 9: *rfb = gp::quad_interaction(s.s11, s.s22, s.s12, x.xt11, x.xc11, x.xt22, x.xc22, x.s12); break;
+    case 10: *rfb = gp::norris_interaction(s.s11, s.s22, s.s12, x.xt11, x.xc11, x.xt22, x.xc22, x.s12); break;
+    case 11: *rfb = gp::yamada_sun(s.s11, s.s12, s.s13, x.xt11, x.xc11, x.s12, x.s13); break;
     case 12:
       FBLaRC04(rfb, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12, &e[0],
                &e[1], &e[6], &e[3], nullptr, nullptr, nullptr);
@@ -280,14 +280,12 @@ VX_API void delamination(double* fdel, double* rdel, const double* s33i, const d
     case 1: {
       const double* el = peprops + 9 * lcol;
       const double* eu = peprops + 9 * ucol;
-      double ql[9], qu[9], df[3];
-      const i4 three = 3, upper = 1;
-      GetNyeStiffnessMatrix(ql, el, &three, nullptr);
-      GetNyeStiffnessMatrix(qu, eu, &three, nullptr);
+      const vx::Mat3 ql = vx::lamina::stiffness3(el), qu = vx::lamina::stiffness3(eu);
       // Angle between the two plies of this interface (layer and layer + 1).
-      const double dangl = GetdAngle(plyorientation + int64_t(*nlayer) * (*isec - 1), nlayer, &upper, layer);
-      GetChaiDelamFactors(df, ql, qu, &dangl, &plythickness[lcol], &plythickness[ucol], &el[8], &eu[8], &el[7],
-                          &eu[7]);
+      const double dangl = plyorientation[lcol] - plyorientation[ucol];
+      double df[3];
+      vx::shear::chai_factors(df, ql.data(), qu.data(), dangl, plythickness[lcol], plythickness[ucol], el[8], eu[8],
+                              el[7], eu[7]);
       DelChai(rdel, &sl.s22, &sl.s13, &su.s23, &xl.xt22, &xl.xc22, &xu.s23, &xl.ilss, &df[0], &df[1], &df[2]);
       break;
     }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "gpcollection_kernels.h"
 #include "mccollection_search.h"
 #include "vexlan/gpcollection.h"
 #include "vx.h"
@@ -29,38 +30,33 @@ inline double polynomial_effort(double b, double c) {
 }  // namespace
 
 VX_API void GPMaxNominal(double* rgp, const double* s11, const double* xt11, const double* xc11) {
-  const double x = *s11 > 0.0 ? *xt11 : *xc11;
-  *rgp = std::fabs(*s11 / x);
+  *rgp = vx::gpcollection::max_nominal(*s11, *xt11, *xc11);
 }
 
 VX_API void GPQuadNominal(double* rgp, const double* s11, const double* s12, const double* s13, const double* xt11,
                           const double* x12, const double* x13) {
-  *rgp = std::sqrt(sq(*s11 / *xt11) + sq(*s12 / *x12) + sq(*s13 / *x13));
+  *rgp = vx::gpcollection::quad_nominal(*s11, *s12, *s13, *xt11, *x12, *x13);
 }
 
 VX_API void GPLinInteraction(double* rgp, const double* s11, const double* s22, const double* s12, const double* xt11,
                              const double* xc11, const double* xt22, const double* xc22, const double* x12) {
-  const double a = *s11 / (*s11 >= 0.0 ? *xt11 : *xc11), b = *s22 / (*s22 >= 0.0 ? *xt22 : *xc22);
-  *rgp = std::fabs(a + b + *s12 / *x12);
+  *rgp = vx::gpcollection::lin_interaction(*s11, *s22, *s12, *xt11, *xc11, *xt22, *xc22, *x12);
 }
 
 VX_API void GPQuadInteraction(double* rgp, const double* s11, const double* s22, const double* s12, const double* xt11,
                               const double* xc11, const double* xt22, const double* xc22, const double* x12) {
-  const double a = *s11 / (*s11 >= 0.0 ? *xt11 : *xc11), b = *s22 / (*s22 >= 0.0 ? *xt22 : *xc22);
-  *rgp = std::sqrt(a * a + b * b + sq(*s12 / *x12));
+  *rgp = vx::gpcollection::quad_interaction(*s11, *s22, *s12, *xt11, *xc11, *xt22, *xc22, *x12);
 }
 
 VX_API void GPNorrisInteraction(double* rgp, const double* s11, const double* s22, const double* s12,
                                 const double* xt11, const double* xc11, const double* xt22, const double* xc22,
                                 const double* x12) {
-  const double a = *s11 / (*s11 >= 0.0 ? *xt11 : *xc11), b = *s22 / (*s22 >= 0.0 ? *xt22 : *xc22);
-  *rgp = std::sqrt(a * a - a * b + b * b + sq(*s12 / *x12));
+  *rgp = vx::gpcollection::norris_interaction(*s11, *s22, *s12, *xt11, *xc11, *xt22, *xc22, *x12);
 }
 
 VX_API void GPYamadaSunInteraction(double* rgp, const double* s11, const double* s12, const double* s13,
                                    const double* xt11, const double* xc11, const double* x12, const double* x13) {
-  const double a = *s11 / (*s11 >= 0.0 ? *xt11 : *xc11);
-  *rgp = std::sqrt(a * a + sq(*s12 / *x12) + sq(*s13 / *x13));
+  *rgp = vx::gpcollection::yamada_sun(*s11, *s12, *s13, *xt11, *xc11, *x12, *x13);
 }
 
 VX_API void GPPolynomial(double* rgp, const double* s11, const double* s22, const double* s33, const double* s12,

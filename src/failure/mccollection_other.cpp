@@ -87,12 +87,19 @@ VX_API void MCrckCuntze2004(double* rmc, const double* s22, const double* s33, c
                    (s * s * s);
   const double e3 = q >= 0.0 ? std::cbrt(q) : 0.01;
   const double k = c * (t12 * t12 + t13 * t13) + bpp * r * r;
-  const double h = (bpp - 1.0) * i1 * yc / k;
-  const double w = yc * yc / k + h * h / 4.0;
-  double sw = 0.0;
-  if (w < 0.0) vx::report(-3, cuntze_note);
-  else sw = std::sqrt(w);
-  double e2 = std::max(1.0 / (sw - h / 2.0), 1.0 / (-h / 2.0 - sw));
+  double e2;
+  if (k == 0.0) {
+    // Hydrostatic transverse stress without shear: the quadratic term
+    // vanishes and the mode is linear in I1 (not 1/(inf - inf)).
+    e2 = (bpp - 1.0) * i1 / yc;
+  } else {
+    const double h = (bpp - 1.0) * i1 * yc / k;
+    const double w = yc * yc / k + h * h / 4.0;
+    double sw = 0.0;
+    if (w < 0.0) vx::report(-3, cuntze_note);
+    else sw = std::sqrt(w);
+    e2 = std::max(1.0 / (sw - h / 2.0), 1.0 / (-h / 2.0 - sw));
+  }
   if (e2 < 0.0) e2 = 0.01;
   *rmc = std::pow(std::pow(e1, m) + std::pow(e3, m) + std::pow(e2, m), 1.0 / m);
 }

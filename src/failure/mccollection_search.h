@@ -14,7 +14,12 @@
 #include <cmath>
 #include <cstdint>
 
+// The search routines' header is being renamed after its concept.
+#if __has_include("vexlan/math_golden.h")
+#include "vexlan/math_golden.h"
+#else
 #include "vexlan/geometry.h"
+#endif
 #include "vx.h"
 
 namespace vx::failure {

@@ -9,13 +9,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "data.h"
 #include "fixed.h"
 #include "laminate_shear_impl.h"
-#include "vexlan/geometry.h"
+#include "vexlan/math_geometry.h"
 #include "vexlan/lamina.h"
 #include "vexlan/laminate.h"
 #include "vexlan/laminate_shear.h"
-#include "vexlan/linalg.h"
+#include "vexlan/math_linalg.h"
 #include "vx.h"
 
 using vx::i4;
@@ -317,6 +318,33 @@ void section_h_all(double* sehmatrix, const i4* sectionlist, const double* ori, 
   }
 }
 
+bool section_shear_from_material(i4 method) {
+  namespace sd = vx::sectiondata;
+  namespace md = vx::materialdata;
+  const auto& list = md::matidlist;
+  bool ok = list.allocated() && md::peprops.allocated() && sd::plyorientation.allocated() &&
+            sd::plythickness.allocated() && sd::plyzcoord.allocated();
+  const int64_t np = ok ? list.extent(1) : 0, ns = ok ? list.extent(2) : 0;
+  ok = ok && md::peprops.extent(1) >= 9 && md::peprops.extent(2) == np && md::peprops.extent(3) == ns &&
+       sd::plyorientation.extent(1) == np && sd::plyorientation.extent(2) == ns && sd::plythickness.extent(1) == np &&
+       sd::plythickness.extent(2) == ns && sd::plyzcoord.extent(1) == 2 * np + 1 && sd::plyzcoord.extent(2) == ns;
+  if (ok) {
+    sd::sefmatrix.allocate({2 * np + 1, 4, ns});
+    sd::sehmatrix.allocate({2, 2, ns});
+    ok = sd::sefmatrix.extent(1) == 2 * np + 1 && sd::sefmatrix.extent(3) == ns && sd::sehmatrix.extent(3) == ns;
+  }
+  if (!ok) {
+    vx::report(-2, "Section or material data missing for the transverse shear matrices");
+    return false;
+  }
+  const i4 ld = static_cast<i4>(md::peprops.extent(1));
+  section_f(sd::sefmatrix.data(), list.data(), sd::plyorientation.data(), sd::plythickness.data(),
+            sd::plyzcoord.data(), md::peprops.data(), i4(np), i4(ns), vx::unset, ld);
+  section_h_all(sd::sehmatrix.data(), list.data(), sd::plyorientation.data(), sd::plythickness.data(),
+                md::peprops.data(), i4(np), i4(ns), method, vx::unset, ld);
+  return true;
+}
+
 }  // namespace vx::shear
 
 using namespace vx::shear;
@@ -380,12 +408,5 @@ VX_API void GetSectionHMatrix(double* sehmatrix, const int32_t* sectionlist, con
 VX_API void GetChaiDelamFactors(double* chaidfactors, const double* qonl, const double* qonu, const double* dangl_d,
                                 const double* plythickl, const double* plythicku, const double* g23l,
                                 const double* g23u, const double* g13l, const double* g13u) {
-  const double ang = *dangl_d * vx::deg2rad;
-  const double c = std::cos(ang), s = std::sin(ang);
-  const double c2 = c * c, s2 = s * s;
-  const vx::CMatRef<3, 3> ql(qonl), qu(qonu);
-  const double q = qu(0, 0) * c2 * c2 + (4.0 * qu(2, 2) + 2.0 * qu(0, 1)) * c2 * s2 + qu(1, 1) * s2 * s2;
-  chaidfactors[0] = qu(1, 1) == ql(0, 0) ? 0.0 : (ql(0, 0) - q) * (*plythickl / *plythicku) / (ql(0, 0) - qu(1, 1));
-  chaidfactors[1] = (1.0 + (*g23u / *g23l) * c2 + (*g23u / *g13l) * s2) / 2.0;
-  chaidfactors[2] = (1.0 + (*g13l / *g13u) * c2 + (*g13l / *g23u) * s2) / 2.0;
+  chai_factors(chaidfactors, qonl, qonu, *dangl_d, *plythickl, *plythicku, *g23l, *g23u, *g13l, *g13u);
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include <cmath>
+
 #include "fixed.h"
 #include "vx.h"
 
@@ -53,5 +55,36 @@ void section_f(double* plysmallf, const i4* sectionlist, const double* ori, cons
                const double* pe, i4 nplies, i4 nsec, i4 defint, i4 ld);
 void section_h_all(double* sehmatrix, const i4* sectionlist, const double* ori, const double* thk, const double* pe,
                    i4 nplies, i4 nsec, i4 method, i4 defint, i4 ld);
+
+}  // namespace vx::shear
+
+namespace vx::shear {
+
+// What job control does once per analysis after the cards are read: f and H of
+// every section from the section data and the material data, into sefmatrix
+// and sehmatrix (created when unallocated). The elastic constants are the
+// first temperature block of peprops (rows 1 to 9 of each ply's column), also
+// when the columns hold several temperatures. Returns false, with status -2
+// in the error record, when the data are missing or their extents disagree.
+bool section_shear_from_material(i4 method = 1);
+
+}  // namespace vx::shear
+
+namespace vx::shear {
+
+// Chai factors of the interface between a lower and an upper ply: on-axis
+// reduced stiffness (11, 22, 12) of both, the angle between them in degrees,
+// their thicknesses and transverse shear moduli.
+inline void chai_factors(double* out, const double* qonl, const double* qonu, double dangl_d, double tl, double tu,
+                         double g23l, double g23u, double g13l, double g13u) {
+  const double ang = dangl_d * vx::deg2rad;
+  const double c = std::cos(ang), s = std::sin(ang);
+  const double c2 = c * c, s2 = s * s;
+  const double ql11 = qonl[0], qu11 = qonu[0], qu12 = qonu[3], qu22 = qonu[4], qu66 = qonu[8];
+  const double q = qu11 * c2 * c2 + (4.0 * qu66 + 2.0 * qu12) * c2 * s2 + qu22 * s2 * s2;
+  out[0] = qu22 == ql11 ? 0.0 : (ql11 - q) * (tl / tu) / (ql11 - qu22);
+  out[1] = (1.0 + (g23u / g23l) * c2 + (g23u / g13l) * s2) / 2.0;
+  out[2] = (1.0 + (g13l / g13u) * c2 + (g13l / g23u) * s2) / 2.0;
+}
 
 }  // namespace vx::shear

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "vexlan/geometry.h"
+#include "vexlan/math_geometry.h"
 #include "vexlan/laminate.h"
 #include "vexlan/laminate_shear.h"
 #include "vx.h"
