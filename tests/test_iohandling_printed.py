@@ -133,3 +133,13 @@ def test_reading_time_of_a_large_model(vx, clean, tmp_path, capsys):
     last = vx.elementdata.elemnodes[:, -1]
     assert tuple(vx.nodaldata.nodalcoords[:, 2, -1]) == nodes[last[2]]
     assert dt < 10.0
+
+
+def test_long_element_lines_keep_all_nodes(vx, clean, tmp_path):
+    labels = [1000001 + 11 * k for k in range(8)]
+    f = tmp_path / "wide.dat"
+    f.write_text(listing([(3, "S8R", labels)], [(n, (float(k), 0.0, 0.0)) for k, n in enumerate(labels)]))
+    assert max(len(l) for l in f.read_text().splitlines()) > 90
+    vx.iohandling.getabqdatafromfile(str(f))
+    assert vx.elementdata.elemnodes[:, 0].tolist() == labels
+    assert vx.nodaldata.nodalcoords[0, :, 0].tolist() == [float(k) for k in range(8)]
