@@ -49,20 +49,27 @@ void GetResinOrthotropicProperties(const double* props, const int32_t* nprops,
                                    double* a_woehler, double* exp_woehler, double* degr,
                                    const int32_t* noel, const double* d);
 
-/* GetExternalData: value of a calibration table at strain x0 and temperature.
- *   datafield (in) datafield(2, >=ndata, >=2) rows per calibration temperature
+/* GetExternalData: value of a calibration table at strain x0 and temperature,
+ * interpolated in the strain for each of the first two calibration
+ * temperatures, then between them. A table with fewer than two points or
+ * abscissas not strictly increasing, or fewer than two temperatures in the
+ * material data, records status -2 and gives 0.
+ *   datafield (in) view of datafield(2, >=ndata, >=2): (t, j, c) = row of
+ *             calibration temperature t, point j, column c (1 strain, 2 value)
  *   ndata (in) number of table points;  x0 (in) abscissa;  temp (in)
  *   rvalue (out) interpolated value
  *   stype (in) one character: "C" cubic Hermite, other linear
  *   stype_len (in) hidden text length */
-void GetExternalData(const double* datafield, const int32_t* ndata, const double* x0,
+void GetExternalData(const vx_view* datafield, const int32_t* ndata, const double* x0,
                      const double* temp, double* rvalue, const char* stype, size_t stype_len);
 
-/* GetFlowParameters: yield constants from the flow table of the material data.
+/* GetFlowParameters: yield constants from the flow table of the material data
+ * (status -2 and zeros when the table or the temperatures are missing).
  *   eqplaststrain (in);  a0, a1 (out);  temp (in) */
 void GetFlowParameters(const double* eqplaststrain, double* a0, double* a1, const double* temp);
 
-/* GetModulusFromTable: secant modulus from the secant table of the material data.
+/* GetModulusFromTable: secant modulus from the secant table of the material
+ * data (status -2 and zero when the table or the temperatures are missing).
  *   eqstrain (in);  e (out);  temp (in) */
 void GetModulusFromTable(const double* eqstrain, double* e, const double* temp);
 
