@@ -4,10 +4,8 @@
 // the element nearest to each impact point, and the Hugoniot elastic limit.
 // All routines are stateless; ContactArea updates the load records it is given.
 #include <cmath>
+#include "vexlan.h"
 #include "vexlan/interaction.h"
-#include "vexlan/geometry.h"
-#include "vexlan/mathfun.h"
-#include "vexlan/tables.h"
 #include "vx.h"
 
 using vx::i4;

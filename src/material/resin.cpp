@@ -11,9 +11,9 @@
 #include "listout.h"
 #include "resin_tables.h"
 #include "scratch.h"
+#include "vexlan.h"
 #include "vexlan/lamina.h"
 #include "vexlan/resin.h"
-#include "vexlan/tables.h"
 #include "vx.h"
 
 using vx::i4;
