@@ -108,9 +108,12 @@ def test_cycle_jump_form(vx):
     s2 = state(dmgflag=2, n=3000.0, cjimp=1000.0, df_t=out["df_t"], df_c=out["df_c"], de=out["de"])
     out2 = run(vx, s2)
     assert out2["nm"] == pytest.approx(2000 / nf, rel=1e-9)
-    # constant stress: no branch, no change
+    # constant stress: no branch, no change, in both forms
     out = run(vx, state(dmgflag=2, speak_t=0.5, sbottom_t=0.5))
     assert out["df_t"] == 1.0 and out["cjump_nf"] == HUGE and not math.isnan(out["nm"])
+    for kw in (dict(speak_t=0.5, sbottom_t=0.5), dict(speak_t=-0.8, sbottom_t=-0.8, xctratio=0.8)):
+        out = run(vx, state(dmgflag=1, **kw))
+        assert (out["df_t"], out["df_c"], out["de"]) == (1.0, 1.0, 1.0) and out["nm"] < 1e-300
 
 
 def test_diagnostics_only_for_the_debug_element(vx, capfd):

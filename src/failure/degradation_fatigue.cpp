@@ -67,7 +67,8 @@ VX_API void GradualDegradation(double* speak_t, double* sbottom_t, double* speak
     nf = 1.0;
     lognf = 0.0;
   } else {
-    f = amp / (std::pow(1.0 - q, *u_) * std::pow(std::max(c + q, 0.0), *v_));
+    // No amplitude, no fatigue (also where the mean-stress term vanishes).
+    f = amp == 0.0 ? 0.0 : amp / (std::pow(1.0 - q, *u_) * std::pow(std::max(c + q, 0.0), *v_));
     f = std::min(f, A * std::pow(10.0, B));
     lognf = std::log10(f / A) / B;
     nf = std::min(std::pow(10.0, lognf), vx::huge);
