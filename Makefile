@@ -39,14 +39,14 @@ test: install
 	cd tests && ../$(PY) -m pytest -q -p no:cacheprovider .
 
 dev:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$${BUILD_TYPE:-Release} -DPython_EXECUTABLE=$$(command -v $(PYTHON)) >/dev/null
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$${BUILD_TYPE:-Release} -DVX_ENGINE_TESTS=ON -DPython_EXECUTABLE=$$(command -v $(PYTHON)) >/dev/null
 	cmake --build $(BUILD)
 
 devtest: dev
 	cd tests && PYTHONPATH=../$(BUILD) $(PYTHON) -m pytest -q -p no:cacheprovider $(T)
 
 sanitize:
-	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVX_SANITIZE=ON -DPython_EXECUTABLE=$$(command -v $(PYTHON)) >/dev/null
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVX_SANITIZE=ON -DVX_ENGINE_TESTS=ON -DPython_EXECUTABLE=$$(command -v $(PYTHON)) >/dev/null
 	cmake --build build-asan
 	cd tests && PYTHONPATH=../build-asan ASAN_OPTIONS=detect_leaks=0 \
 	  LD_PRELOAD="$$(gcc -print-file-name=libasan.so) $$(gcc -print-file-name=libubsan.so)" \

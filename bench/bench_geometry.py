@@ -44,7 +44,7 @@ NATIVE_DRIVER = r"""
 #include <stdio.h>
 #include <time.h>
 #include <math.h>
-#include "vexlan/geometry.h"
+#include "vexlan/math_geometry.h"
 
 static double now(void) {
   struct timespec t;

@@ -49,7 +49,7 @@ NATIVE_DRIVER = r"""
 #include <string.h>
 #include <time.h>
 #include <math.h>
-#include "vexlan/linalg.h"
+#include "vexlan/math_linalg.h"
 
 void dgetrf_(const int*, const int*, double*, const int*, int*, int*);
 void dgetri_(const int*, double*, const int*, const int*, double*, const int*, int*);

@@ -18,7 +18,7 @@ from common import per_call, run_c_driver  # noqa: E402
 DRIVER = r"""
 #include <stdio.h>
 #include <time.h>
-#include "vexlan/tables.h"
+#include "vexlan/math_tables.h"
 
 static double now(void) {
   struct timespec t;

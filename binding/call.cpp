@@ -304,6 +304,59 @@ PyArrayObject* s1_from_text(PyObject* o, const char* what) {
 
 enum class Mode { in, copy, overwrite, strict, view_overwrite };
 
+// Element type of an array of texts of length L.
+PyArray_Descr* text_descr(int64_t L) {
+  PyObject* spec = PyUnicode_FromFormat("S%lld", static_cast<long long>(L < 1 ? 1 : L));
+  PyArray_Descr* d = nullptr;
+  if (spec && !PyArray_DescrConverter(spec, &d)) d = nullptr;
+  Py_XDECREF(spec);
+  return d;
+}
+
+// An array of texts: a sequence of str/bytes or a bytes array, held as a
+// column-major array of fixed-length elements, blank-padded (numpy pads
+// with NULs). In place (inout) it must already be such an array.
+PyArrayObject* to_text_array(PyObject* o, const ArgDesc& a, Mode mode, int64_t L, const char* what) {
+  if (mode == Mode::strict) {
+    PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
+    bool ok = PyArray_Check(o) && PyArray_TYPE(arr) == NPY_STRING && (L < 0 || PyArray_ITEMSIZE(arr) == L) &&
+              PyArray_ISWRITEABLE(arr) &&
+              (PyArray_IS_F_CONTIGUOUS(arr) || (PyArray_NDIM(arr) <= 1 && PyArray_IS_C_CONTIGUOUS(arr)));
+    if (!ok) {
+      PyErr_Format(vx_error,
+                   "%s: failed to initialize intent(inout) array -- expected a writeable, contiguous array of "
+                   "type S%lld and rank %d",
+                   what, static_cast<long long>(L), a.rank);
+      return nullptr;
+    }
+    Py_INCREF(o);
+    return PyArray_NDIM(arr) == a.rank ? arr : fix_rank(arr, a.rank, what);
+  }
+  PyArray_Descr* d = L < 0 ? PyArray_DescrFromType(NPY_STRING) : text_descr(L);
+  if (!d) return nullptr;
+  if (L < 0 && PyArray_Check(o) && PyArray_TYPE(reinterpret_cast<PyArrayObject*>(o)) == NPY_STRING) {
+    Py_DECREF(d);
+    d = PyArray_DESCR(reinterpret_cast<PyArrayObject*>(o));
+    Py_INCREF(d);
+  }
+  PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(PyArray_FromAny(
+      o, d, 0, 0, NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST | NPY_ARRAY_ENSURECOPY, nullptr));
+  if (!arr || PyArray_TYPE(arr) != NPY_STRING) {
+    Py_XDECREF(arr);
+    PyObject *t, *v, *tb;
+    PyErr_Fetch(&t, &v, &tb);
+    PyErr_Format(vx_error, "%s: cannot convert to an array of texts", what);
+    Py_XDECREF(t);
+    Py_XDECREF(v);
+    Py_XDECREF(tb);
+    return nullptr;
+  }
+  char* b = static_cast<char*>(PyArray_DATA(arr));
+  for (npy_intp k = 0, n = PyArray_NBYTES(arr); k < n; ++k)
+    if (b[k] == '\0') b[k] = ' ';
+  return fix_rank(arr, a.rank, what);
+}
+
 PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* what) {
   if (o == Py_None) {
     PyErr_Format(PyExc_TypeError, "%s: expected an array, got None", what);
@@ -338,6 +391,16 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
     }
     mode = Mode::copy;  // a view that cannot be used in place is filled on a copy
   }
+  if (mode == Mode::in && a.ty != Ty::s1 && PyArray_CheckExact(o)) {
+    // An input that already has the declared type, rank and layout is used as
+    // it is: the per-point routines are called with such arrays.
+    PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
+    if (PyArray_TYPE(arr) == tn && PyArray_ISALIGNED(arr) && !PyArray_ISBYTESWAPPED(arr) &&
+        a.rank >= 1 && PyArray_NDIM(arr) == a.rank && PyArray_IS_F_CONTIGUOUS(arr)) {
+      Py_INCREF(o);
+      return arr;
+    }
+  }
   if (a.ty == Ty::s1 && (PyBytes_Check(o) || PyUnicode_Check(o))) {
     PyArrayObject* r = s1_from_text(o, what);
     return r ? fix_rank(r, a.rank, what) : nullptr;
@@ -365,12 +428,14 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
   return fix_rank(arr, a.rank, what);
 }
 
-PyArrayObject* new_array(const ArgDesc& a, const int64_t* dims) {
+PyArrayObject* new_array(const ArgDesc& a, const int64_t* dims, int64_t textlen) {
   npy_intp d[7];
   for (int k = 0; k < a.rank; ++k) d[k] = dims[k] < 0 ? 0 : dims[k];
+  PyArray_Descr* descr = a.ty == Ty::str ? text_descr(textlen) : descr_of(a.ty);
+  if (!descr) return nullptr;
   PyArrayObject* r = reinterpret_cast<PyArrayObject*>(
-      PyArray_NewFromDescr(&PyArray_Type, descr_of(a.ty), a.rank, d, nullptr, nullptr, NPY_ARRAY_F_CONTIGUOUS, nullptr));
-  if (r) std::memset(PyArray_DATA(r), 0, static_cast<size_t>(PyArray_NBYTES(r)));
+      PyArray_NewFromDescr(&PyArray_Type, descr, a.rank, d, nullptr, nullptr, NPY_ARRAY_F_CONTIGUOUS, nullptr));
+  if (r) std::memset(PyArray_DATA(r), a.ty == Ty::str ? ' ' : 0, static_cast<size_t>(PyArray_NBYTES(r)));
   return r;
 }
 
@@ -419,6 +484,28 @@ int accepted_args(PyObject* f) {
   return code->co_argcount - self;
 }
 
+// Copies an array returned by a Python call-back into the native output it
+// stands for; it must hold exactly as many values as the output.
+bool store_cb_array(PyObject* o, const ArgDesc& a, void* dst, const ExprEnv& env, const char* cbname) {
+  int64_t n = 1;
+  for (int j = 0; j < a.rank; ++j) {
+    int64_t v = a.dims[j].empty() ? 1 : eval_expr(a.dims[j], env);
+    n *= v < 0 ? 0 : v;
+  }
+  PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(PyArray_FromAny(
+      o, descr_of(a.ty), 0, 0, NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST, nullptr));
+  if (!arr) return false;
+  if (PyArray_SIZE(arr) != n) {
+    PyErr_Format(vx_error, "call-back %s: output %s takes %lld values, the function returned %zd", cbname,
+                 a.name.c_str(), static_cast<long long>(n), static_cast<Py_ssize_t>(PyArray_SIZE(arr)));
+    Py_DECREF(arr);
+    return false;
+  }
+  std::memmove(dst, PyArray_DATA(arr), static_cast<size_t>(PyArray_NBYTES(arr)));
+  Py_DECREF(arr);
+  return true;
+}
+
 }  // namespace
 
 void* callback_dispatch(const CallbackDef* d, void** p) {
@@ -451,8 +538,9 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
         int64_t v = a.dims[j].empty() ? 1 : eval_expr(a.dims[j], env);
         dims[j] = v < 0 ? 0 : v;
       }
-      item = PyArray_New(&PyArray_Type, a.rank, dims, typenum(a.ty), nullptr, p[pass[k]], 0,
-                         NPY_ARRAY_FARRAY, nullptr);
+      // What the call-back only reads is handed over read-only.
+      const int flags = a.intent == Intent::in ? NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED : NPY_ARRAY_FARRAY;
+      item = PyArray_New(&PyArray_Type, a.rank, dims, typenum(a.ty), nullptr, p[pass[k]], 0, flags, nullptr);
     }
     if (!item) ok = false;
     else PyTuple_SET_ITEM(args, static_cast<Py_ssize_t>(k), item);
@@ -470,7 +558,9 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
     if (!seq) ok = false;
     for (Py_ssize_t k = 0; ok && k < PyTuple_GET_SIZE(seq) && k < static_cast<Py_ssize_t>(desc->outs.size()); ++k) {
       const ArgDesc& a = desc->args[desc->outs[k]];
-      if (a.rank == 0 && !store_scalar(PyTuple_GET_ITEM(seq, k), a.ty, p[desc->outs[k]], a.name.c_str())) ok = false;
+      PyObject* item = PyTuple_GET_ITEM(seq, k);
+      if (a.rank == 0) ok = store_scalar(item, a.ty, p[desc->outs[k]], a.name.c_str());
+      else if (item != Py_None) ok = store_cb_array(item, a, p[desc->outs[k]], env, desc->def->name);
     }
     Py_XDECREF(seq);
   }
@@ -482,151 +572,187 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
   return &fr->ret;
 }
 
-// ------------------------------------------------------------------ call
+namespace {
 
-PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, PyObject* kwnames) {
-  const Py_ssize_t nargs = PyVectorcall_NARGS(nargsf);
-  const int npy = static_cast<int>(r.pynames.size());
-  const int nn = static_cast<int>(r.args.size());
-  PyObject* pv[kMaxArgs];
-  Slot sl[kMaxArgs];
+// ------------------------------------------------------------------ call
+//
+// One call runs through the phases below over a Call, which lives on the
+// stack; each phase returns false with a Python exception set, and the Call's
+// destructor releases what the phases took.
+
+constexpr int kMaxFrames = 4;
+
+struct Call {
+  const Routine& r;
+  const char* pyname;
+  int npy, nn;
+  PyObject* pv[kMaxArgs];  // Python values by Python position (borrowed)
+  Slot sl[kMaxArgs];       // one per native argument of the row
   vx_view views[kMaxViews];
   int nviews = 0;
-  std::memset(pv, 0, sizeof(PyObject*) * static_cast<size_t>(npy));
-  std::memset(sl, 0, sizeof(Slot) * static_cast<size_t>(nn));
-  CbFrame frames[4];
+  CbFrame frames[kMaxFrames];
   int nframes = 0;
-  PyObject* result = nullptr;
-  const char* pyname = r.pyname.c_str();
+  CallEnv env;
+  Scalar ret;
 
-  if (nargs > npy) {
-    PyErr_Format(PyExc_TypeError, "%s() takes at most %d arguments (%zd given)", pyname, npy, nargs);
-    return nullptr;
+  explicit Call(const Routine& rr)
+      : r(rr), pyname(rr.pyname.c_str()), npy(static_cast<int>(rr.pynames.size())),
+        nn(static_cast<int>(rr.args.size())), env(sl) {
+    std::memset(pv, 0, sizeof(PyObject*) * static_cast<size_t>(npy));
+    std::memset(sl, 0, sizeof(Slot) * static_cast<size_t>(nn));
   }
-  for (Py_ssize_t k = 0; k < nargs; ++k) pv[k] = args[k];
-  if (kwnames) {
-    Py_ssize_t nk = PyTuple_GET_SIZE(kwnames);
-    for (Py_ssize_t j = 0; j < nk; ++j) {
-      PyObject* key = PyTuple_GET_ITEM(kwnames, j);
-      int pos = -1;
-      for (int k = 0; k < npy; ++k)
-        if (PyTuple_GET_ITEM(r.kwnames, k) == key) {
-          pos = k;
-          break;
-        }
-      if (pos < 0)
-        for (int k = 0; k < npy; ++k)
-          if (PyUnicode_Compare(PyTuple_GET_ITEM(r.kwnames, k), key) == 0) {
-            pos = k;
-            break;
-          }
-      if (pos < 0) {
-        PyErr_Format(PyExc_TypeError, "%s() got an unexpected keyword argument '%U'", pyname, key);
-        return nullptr;
-      }
-      if (pv[pos]) {
-        PyErr_Format(PyExc_TypeError, "%s() got multiple values for argument '%U'", pyname, key);
-        return nullptr;
-      }
-      pv[pos] = args[nargs + j];
+  ~Call() {
+    for (int i = 0; i < nn; ++i) {
+      Py_XDECREF(sl[i].arr);
+      Py_XDECREF(sl[i].text);
     }
+  }
+  Call(const Call&) = delete;
+  Call& operator=(const Call&) = delete;
+};
+
+// Positional and keyword arguments to Python positions.
+bool match_arguments(Call& c, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+  const Routine& r = c.r;
+  if (nargs > c.npy) {
+    PyErr_Format(PyExc_TypeError, "%s() takes at most %d arguments (%zd given)", c.pyname, c.npy, nargs);
+    return false;
+  }
+  for (Py_ssize_t k = 0; k < nargs; ++k) c.pv[k] = args[k];
+  const Py_ssize_t nk = kwnames ? PyTuple_GET_SIZE(kwnames) : 0;
+  for (Py_ssize_t j = 0; j < nk; ++j) {
+    PyObject* key = PyTuple_GET_ITEM(kwnames, j);
+    int pos = -1;
+    for (int k = 0; k < c.npy && pos < 0; ++k)
+      if (PyTuple_GET_ITEM(r.kwnames, k) == key) pos = k;
+    for (int k = 0; k < c.npy && pos < 0; ++k)
+      if (PyUnicode_Compare(PyTuple_GET_ITEM(r.kwnames, k), key) == 0) pos = k;
+    if (pos < 0) {
+      PyErr_Format(PyExc_TypeError, "%s() got an unexpected keyword argument '%U'", c.pyname, key);
+      return false;
+    }
+    if (c.pv[pos]) {
+      PyErr_Format(PyExc_TypeError, "%s() got multiple values for argument '%U'", c.pyname, key);
+      return false;
+    }
+    c.pv[pos] = args[nargs + j];
   }
   for (int k = 0; k < r.nrequired; ++k)
-    if (!pv[k]) {
-      PyErr_Format(PyExc_TypeError, "%s() missing required argument '%s' (pos %d)", pyname, r.pynames[k].c_str(),
+    if (!c.pv[k]) {
+      PyErr_Format(PyExc_TypeError, "%s() missing required argument '%s' (pos %d)", c.pyname, r.pynames[k].c_str(),
                    k + 1);
-      return nullptr;
+      return false;
     }
+  return true;
+}
 
-  CallEnv env(sl);
-  auto fail_check = [&](const ArgDesc& a, const Expr& e) {
-    PyErr_Format(vx_error, "(%s) failed for argument %s: %s:%s=%lld", e.src.c_str(), a.name.c_str(), pyname,
-                 a.name.c_str(), static_cast<long long>(sl[&a - r.args.data()].ival));
-  };
+// A call-back: a capsule or routine of the module is called natively, a
+// Python function through the trampoline of the row's declaration.
+bool given_callback(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
+  if (PyCapsule_CheckExact(o)) {
+    s.ptr = PyCapsule_GetPointer(o, PyCapsule_GetName(o));
+    return s.ptr != nullptr;
+  }
+  if ((s.ptr = routine_pointer(o)) != nullptr) return true;
+  if (!PyCallable_Check(o)) {
+    PyErr_Format(PyExc_TypeError, "%s: expected a function or a capsule, got %s", a.what.c_str(), Py_TYPE(o)->tp_name);
+    return false;
+  }
+  if (c.nframes >= kMaxFrames) {
+    PyErr_SetString(vx_error, "too many call-backs");
+    return false;
+  }
+  PyObject* extra = a.extra_pos >= 0 ? c.pv[a.extra_pos] : nullptr;
+  if (extra && !PyTuple_Check(extra)) {
+    PyErr_Format(PyExc_TypeError, "%s: %s_extra_args must be a tuple", c.pyname, a.name.c_str());
+    return false;
+  }
+  c.frames[c.nframes++] = CbFrame{a.cb, a.cbdesc, o, extra, accepted_args(o), false, nullptr, nullptr, nullptr, {}, nullptr};
+  s.ptr = a.cb->trampoline;
+  return true;
+}
 
-  // 1. Given Python values.
-  for (int i = 0; i < nn; ++i) {
-    const ArgDesc& a = r.args[i];
-    Slot& s = sl[i];
-    if (a.pypos < 0 || !pv[a.pypos]) continue;
-    PyObject* o = pv[a.pypos];
+// A text: its characters as given; texts of fixed length, or that the routine
+// may write, are copied into storage of their own once the scalars are known.
+bool given_text(const ArgDesc& a, Slot& s, PyObject* o) {
+  const char* p;
+  Py_ssize_t n;
+  PyObject* hold;
+  if (!text_of(o, p, n, hold, a.what.c_str())) return false;
+  if (!hold) Py_INCREF(o);
+  s.text = hold ? hold : o;
+  s.ptr = const_cast<char*>(p);
+  s.tlen = static_cast<size_t>(n);
+  return true;
+}
+
+bool given_scalar(const ArgDesc& a, Slot& s, PyObject* o) {
+  if (!store_scalar(o, a.ty, &s.v, a.what.c_str())) return false;
+  s.ival = a.ty == Ty::l1 ? s.v.b : (a.ty == Ty::i4 || a.ty == Ty::l4) ? s.v.i : 0;
+  s.known = true;
+  s.ptr = &s.v;
+  return true;
+}
+
+bool given_array(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
+  const char* what = a.what.c_str();
+  if (a.ty == Ty::str) {
+    // The length of the elements is a constant or taken from the array.
+    s.arr = to_text_array(o, a, a.intent == Intent::inout ? Mode::strict : Mode::copy,
+                          a.str_star ? -1 : a.strlen.code[0].val, what);
+    if (!s.arr) return false;
+    s.ptr = PyArray_DATA(s.arr);
+    s.tlen = static_cast<size_t>(PyArray_ITEMSIZE(s.arr));
+    return true;
+  }
+  Mode mode = Mode::in;
+  if (a.intent == Intent::inout) {
+    mode = Mode::strict;
+  } else if (a.intent == Intent::io || a.intent == Intent::out) {
+    long long ow = 0;
+    if (a.overwrite_pos >= 0 && c.pv[a.overwrite_pos] && !to_long(c.pv[a.overwrite_pos], what, ow)) return false;
+    mode = ow ? ((a.ty == Ty::view_f8 || a.ty == Ty::view_i4) ? Mode::view_overwrite : Mode::overwrite) : Mode::copy;
+  }
+  s.arr = to_array(o, a, mode, what);
+  if (!s.arr) return false;
+  s.ptr = PyArray_DATA(s.arr);
+  if (a.rank == 0) {
+    // A 0-d in/out array stands for a scalar: its value feeds expressions.
+    if (a.ty == Ty::i4 || a.ty == Ty::l4) s.ival = *static_cast<int32_t*>(s.ptr);
+    s.known = true;
+  }
+  return true;
+}
+
+// Phase 1: the values given from Python.
+bool convert_given(Call& c) {
+  for (int i = 0; i < c.nn; ++i) {
+    const ArgDesc& a = c.r.args[i];
+    Slot& s = c.sl[i];
+    if (a.pypos < 0 || !c.pv[a.pypos]) continue;
+    PyObject* o = c.pv[a.pypos];
     s.obj = o;
     s.present = true;
-    const char* what = a.what.c_str();
-    if (a.ty == Ty::cb) {
-      void* fn = nullptr;
-      if (PyCapsule_CheckExact(o)) {
-        fn = PyCapsule_GetPointer(o, PyCapsule_GetName(o));
-        if (!fn) goto done;
-      } else if ((fn = routine_pointer(o)) != nullptr) {
-        // A routine of the module is called natively.
-      } else if (PyCallable_Check(o)) {
-        if (nframes >= 4) {
-          PyErr_SetString(vx_error, "too many call-backs");
-          goto done;
-        }
-        PyObject* extra = a.extra_pos >= 0 ? pv[a.extra_pos] : nullptr;
-        if (extra && !PyTuple_Check(extra)) {
-          PyErr_Format(PyExc_TypeError, "%s: %s_extra_args must be a tuple", pyname, a.name.c_str());
-          goto done;
-        }
-        frames[nframes] = CbFrame{a.cb, a.cbdesc, o, extra, accepted_args(o), false, nullptr, nullptr, nullptr, {}, nullptr};
-        ++nframes;
-        fn = a.cb->trampoline;
-      } else {
-        PyErr_Format(PyExc_TypeError, "%s: expected a function or a capsule, got %s", what, Py_TYPE(o)->tp_name);
-        goto done;
-      }
-      s.ptr = fn;
-      continue;
-    }
-    if (a.ty == Ty::str) {
-      const char* p;
-      Py_ssize_t n;
-      PyObject* hold;
-      if (!text_of(o, p, n, hold, what)) goto done;
-      // Texts of fixed length, or that the routine may write, are copied
-      // into storage of their own once the scalars are known.
-      if (!hold) Py_INCREF(o);
-      s.text = hold ? hold : o;
-      s.ptr = const_cast<char*>(p);
-      s.tlen = static_cast<size_t>(n);
-      continue;
-    }
-    if (a.rank == 0 && a.ty != Ty::s1 && a.intent != Intent::inout) {
-      if (!store_scalar(o, a.ty, &s.v, what)) goto done;
-      s.ival = (a.ty == Ty::f8) ? static_cast<int64_t>(s.v.d) : (a.ty == Ty::l1) ? s.v.b : s.v.i;
-      if (a.ty == Ty::f8 || a.ty == Ty::f4 || a.ty == Ty::c16) s.ival = 0;
-      s.known = true;
-      s.ptr = &s.v;
-      continue;
-    }
-    Mode mode = Mode::in;
-    if (a.intent == Intent::inout) mode = Mode::strict;
-    else if (a.intent == Intent::io || a.intent == Intent::out) {
-      long long ow = 0;
-      if (a.overwrite_pos >= 0 && pv[a.overwrite_pos] && !to_long(pv[a.overwrite_pos], what, ow)) goto done;
-      mode = ow ? ((a.ty == Ty::view_f8 || a.ty == Ty::view_i4) ? Mode::view_overwrite : Mode::overwrite) : Mode::copy;
-    }
-    s.arr = to_array(o, a, mode, what);
-    if (!s.arr) goto done;
-    s.ptr = PyArray_DATA(s.arr);
-    if (a.rank == 0) {
-      // A 0-d in/out array stands for a scalar: its value feeds expressions.
-      if (a.ty == Ty::i4 || a.ty == Ty::l4) s.ival = *static_cast<int32_t*>(s.ptr);
-      s.known = true;
-    }
+    bool ok;
+    if (a.ty == Ty::cb) ok = given_callback(c, a, s, o);
+    else if (a.ty == Ty::str && a.rank == 0) ok = given_text(a, s, o);
+    else if (a.rank == 0 && a.ty != Ty::s1 && a.intent != Intent::inout) ok = given_scalar(a, s, o);
+    else ok = given_array(c, a, s, o);
+    if (!ok) return false;
   }
-  for (int k = 0; k < npy; ++k)
-    if (r.pyarg_of[k] < 0 && pv[k] && r.pynames[k].rfind("overwrite_", 0) == 0) {
+  for (int k = 0; k < c.npy; ++k)
+    if (c.r.pyarg_of[k] < 0 && c.pv[k] && c.r.pynames[k].rfind("overwrite_", 0) == 0) {
       long long ow;
-      if (!to_long(pv[k], r.pynames[k].c_str(), ow)) goto done;
+      if (!to_long(c.pv[k], c.r.pynames[k].c_str(), ow)) return false;
     }
+  return true;
+}
 
-  // 2. Defaults of the absent scalars, in dependency order.
-  for (int i : r.scalar_order) {
-    const ArgDesc& a = r.args[i];
-    Slot& s = sl[i];
+// Phase 2: defaults of the absent scalars, in dependency order.
+bool fill_defaults(Call& c) {
+  for (int i : c.r.scalar_order) {
+    const ArgDesc& a = c.r.args[i];
+    Slot& s = c.sl[i];
     if (s.present) continue;
     double rv;
     if (real_default(a.dflt, rv)) {
@@ -634,7 +760,7 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
       else if (a.ty == Ty::c16) s.v.c[0] = rv, s.v.c[1] = 0.0;
       else s.v.d = rv;
     } else {
-      int64_t v = eval_expr(a.dflt, env);
+      const int64_t v = eval_expr(a.dflt, c.env);
       s.ival = v;
       switch (a.ty) {
         case Ty::f8: s.v.d = static_cast<double>(v); break;
@@ -644,8 +770,8 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
         case Ty::l4: s.v.i = v != 0; s.ival = v != 0; break;
         default:
           if (v < INT32_MIN || v > INT32_MAX) {
-            PyErr_Format(vx_error, "%s: default of %s out of range: %s", pyname, a.name.c_str(), a.dflt.src.c_str());
-            goto done;
+            PyErr_Format(vx_error, "%s: default of %s out of range: %s", c.pyname, a.name.c_str(), a.dflt.src.c_str());
+            return false;
           }
           s.v.i = static_cast<int32_t>(v);
       }
@@ -653,32 +779,55 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
     s.ptr = &s.v;
     s.known = true;
   }
+  return true;
+}
 
-  // 3. Checks.
-  for (int i = 0; i < nn; ++i) {
-    const ArgDesc& a = r.args[i];
-    if (!sl[i].present && !sl[i].known) continue;
+// Phase 3: the rows' checks, explicit and inferred.
+bool run_checks(Call& c) {
+  for (int i = 0; i < c.nn; ++i) {
+    const ArgDesc& a = c.r.args[i];
+    if (!c.sl[i].present && !c.sl[i].known) continue;
     for (const Expr& e : a.checks)
-      if (!eval_expr(e, env)) {
-        fail_check(a, e);
-        goto done;
+      if (!eval_expr(e, c.env)) {
+        PyErr_Format(vx_error, "(%s) failed for argument %s: %s:%s=%lld", e.src.c_str(), a.name.c_str(), c.pyname,
+                     a.name.c_str(), static_cast<long long>(c.sl[i].ival));
+        return false;
       }
   }
+  return true;
+}
 
-  // 4. Arrays: sizes of the inputs, absent optional ones, outputs.
-  for (int i = 0; i < nn; ++i) {
-    const ArgDesc& a = r.args[i];
-    Slot& s = sl[i];
+// Fills an absent optional array with its default value.
+void fill_default_array(Call& c, const ArgDesc& a, Slot& s) {
+  double rv;
+  int64_t iv = 0;
+  if (!real_default(a.dflt, rv)) iv = eval_expr(a.dflt, c.env), rv = static_cast<double>(iv);
+  const npy_intp n = PyArray_SIZE(s.arr);
+  for (npy_intp k = 0; k < n; ++k) {
+    switch (a.ty) {
+      case Ty::f8: static_cast<double*>(s.ptr)[k] = rv; break;
+      case Ty::f4: static_cast<float*>(s.ptr)[k] = static_cast<float>(rv); break;
+      case Ty::c16: static_cast<double*>(s.ptr)[2 * k] = rv; break;
+      case Ty::l1: static_cast<int8_t*>(s.ptr)[k] = rv != 0; break;
+      case Ty::s1: static_cast<char*>(s.ptr)[k] = ' '; break;
+      case Ty::str: break;  // made blank
+      default: static_cast<int32_t*>(s.ptr)[k] = static_cast<int32_t>(iv); break;
+    }
+  }
+}
+
+// Phase 4: arrays. Given ones must hold what their extents ask for; outputs
+// and absent optional arrays with a default are made.
+bool prepare_arrays(Call& c) {
+  for (int i = 0; i < c.nn; ++i) {
+    const ArgDesc& a = c.r.args[i];
+    Slot& s = c.sl[i];
     if (a.rank == 0 || a.ty == Ty::cb) continue;
     int64_t dims[7];
-    bool any = false;
+    bool open = false;
     for (int k = 0; k < a.rank; ++k) {
-      if (a.dims[k].empty()) {
-        dims[k] = -1;
-        any = true;
-      } else {
-        dims[k] = eval_expr(a.dims[k], env);
-      }
+      open |= a.dims[k].empty();
+      dims[k] = a.dims[k].empty() ? -1 : eval_expr(a.dims[k], c.env);
     }
     if (s.arr) {
       if (a.ty == Ty::view_f8 || a.ty == Ty::view_i4) continue;
@@ -686,189 +835,192 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
       int64_t need = 1;
       bool overflow = false;
       for (int k = 0; k < a.rank; ++k) {
-        int64_t d = dims[k] < 0 ? (a.dims[k].empty() ? PyArray_DIM(s.arr, k) : 0) : dims[k];
+        const int64_t d = dims[k] < 0 ? (a.dims[k].empty() ? PyArray_DIM(s.arr, k) : 0) : dims[k];
         if (__builtin_mul_overflow(need, d, &need)) overflow = true;
       }
       if (overflow || need > PyArray_SIZE(s.arr)) {
         std::string ext;
         for (int k = 0; k < a.rank; ++k) ext += (k ? "," : "") + a.dims[k].src;
-        PyErr_Format(vx_error, "%s: argument %s holds %zd elements but the extents (%s) ask for %s", pyname,
+        PyErr_Format(vx_error, "%s: argument %s holds %zd elements but the extents (%s) ask for %s", c.pyname,
                      a.name.c_str(), static_cast<Py_ssize_t>(PyArray_SIZE(s.arr)), ext.c_str(),
                      overflow ? "more" : std::to_string(need).c_str());
-        goto done;
+        return false;
       }
       continue;
     }
-    if (any) {
-      if (a.intent == Intent::out || a.intent == Intent::ret) {
-        PyErr_Format(PyExc_SystemError, "%s: output %s has an open extent", pyname, a.name.c_str());
-        goto done;
-      }
-      continue;  // absent optional array of open extent: null
+    const bool output = a.intent == Intent::out || a.intent == Intent::ret;
+    if (open) {
+      if (!output) continue;  // absent optional array of open extent: null
+      PyErr_Format(PyExc_SystemError, "%s: output %s has an open extent", c.pyname, a.name.c_str());
+      return false;
     }
-    if (a.intent == Intent::out || a.intent == Intent::ret || (s.present == false && a.has_default)) {
-      int64_t total = 1;
-      for (int k = 0; k < a.rank; ++k) {
-        int64_t d = dims[k] < 0 ? 0 : dims[k];
-        // Far beyond any use of these routines: refuse rather than let the
-        // allocation exhaust the machine.
-        if (__builtin_mul_overflow(total, d, &total) || total > (int64_t(1) << 29)) {
-          PyErr_Format(vx_error, "%s: extents of %s too large", pyname, a.name.c_str());
-          goto done;
-        }
-      }
-      s.arr = new_array(a, dims);
-      if (!s.arr) goto done;
-      s.ptr = PyArray_DATA(s.arr);
-      if (a.intent != Intent::out && a.intent != Intent::ret && a.has_default) {
-        // Absent optional array: filled with its default value.
-        double rv;
-        int64_t iv = 0;
-        bool isreal = real_default(a.dflt, rv);
-        if (!isreal) iv = eval_expr(a.dflt, env), rv = static_cast<double>(iv);
-        npy_intp n = PyArray_SIZE(s.arr);
-        for (npy_intp k = 0; k < n; ++k) {
-          switch (a.ty) {
-            case Ty::f8: static_cast<double*>(s.ptr)[k] = rv; break;
-            case Ty::f4: static_cast<float*>(s.ptr)[k] = static_cast<float>(rv); break;
-            case Ty::c16: static_cast<double*>(s.ptr)[2 * k] = rv; break;
-            case Ty::l1: static_cast<int8_t*>(s.ptr)[k] = rv != 0; break;
-            case Ty::s1: static_cast<char*>(s.ptr)[k] = ' '; break;
-            default: static_cast<int32_t*>(s.ptr)[k] = static_cast<int32_t>(iv); break;
-          }
-        }
+    if (!output && !(!s.present && a.has_default)) continue;
+    int64_t total = 1;
+    for (int k = 0; k < a.rank; ++k) {
+      // Far beyond any use of these routines: refuse rather than let the
+      // allocation exhaust the machine.
+      if (__builtin_mul_overflow(total, dims[k] < 0 ? 0 : dims[k], &total) || total > (int64_t(1) << 29)) {
+        PyErr_Format(vx_error, "%s: extents of %s too large", c.pyname, a.name.c_str());
+        return false;
       }
     }
+    const int64_t L = a.ty == Ty::str ? (a.str_star ? 1 : a.strlen.code[0].val) : 0;
+    s.arr = new_array(a, dims, L);
+    if (!s.arr) return false;
+    s.tlen = static_cast<size_t>(L);
+    s.ptr = PyArray_DATA(s.arr);
+    if (!output) fill_default_array(c, a, s);
   }
+  return true;
+}
 
-  // 5. Texts of fixed length, output texts, output scalars, views.
-  for (int i = 0; i < nn; ++i) {
-    const ArgDesc& a = r.args[i];
-    Slot& s = sl[i];
+// A text the routine may write, or of fixed length: storage of its own, the
+// given characters cut or blank-padded to the length.
+bool own_text(Call& c, const ArgDesc& a, Slot& s) {
+  int64_t L = a.str_star ? static_cast<int64_t>(s.tlen) : eval_expr(a.strlen, c.env);
+  if (L < 0) L = 0;
+  if (L > (int64_t(1) << 26)) {
+    PyErr_Format(vx_error, "%s: length of %s too large", c.pyname, a.name.c_str());
+    return false;
+  }
+  PyObject* buf = PyBytes_FromStringAndSize(nullptr, static_cast<Py_ssize_t>(L));
+  if (!buf) return false;
+  char* b = PyBytes_AS_STRING(buf);
+  std::memset(b, ' ', static_cast<size_t>(L));
+  if (s.present) {
+    std::memcpy(b, s.ptr, std::min<size_t>(s.tlen, static_cast<size_t>(L)));
+    Py_XDECREF(s.text);
+  }
+  s.text = buf;
+  s.ptr = b;
+  s.tlen = static_cast<size_t>(L);
+  return true;
+}
+
+bool make_view(Call& c, Slot& s) {
+  if (c.nviews >= kMaxViews) {
+    PyErr_Format(PyExc_SystemError, "%s: too many array views", c.pyname);
+    return false;
+  }
+  vx_view& vw = c.views[c.nviews++];
+  vw.base = PyArray_DATA(s.arr);
+  vw.rank = PyArray_NDIM(s.arr);
+  for (int k = 0; k < 7; ++k) {
+    vw.extent[k] = k < vw.rank ? PyArray_DIM(s.arr, k) : 1;
+    vw.stride[k] = k < vw.rank ? PyArray_STRIDE(s.arr, k) / PyArray_ITEMSIZE(s.arr) : 0;
+  }
+  s.ptr = &vw;
+  return true;
+}
+
+// Phase 5: texts, output scalars, the call-back declaration of this call, views.
+bool prepare_rest(Call& c) {
+  for (int i = 0; i < c.nn; ++i) {
+    const ArgDesc& a = c.r.args[i];
+    Slot& s = c.sl[i];
     if (a.ty == Ty::str) {
-      if (a.str_star && s.present && a.intent == Intent::in) continue;
-      // Texts the routine may write get storage of their own.
-      int64_t L = a.str_star ? static_cast<int64_t>(s.tlen) : eval_expr(a.strlen, env);
-      if (L < 0) L = 0;
-      if (L > (int64_t(1) << 26)) {
-        PyErr_Format(vx_error, "%s: length of %s too large", pyname, a.name.c_str());
-        goto done;
+      if (a.rank || (a.str_star && s.present && a.intent == Intent::in)) continue;
+      if (!own_text(c, a, s)) return false;
+    } else if (a.ty == Ty::cb) {
+      if (a.cb_alt && s.ptr == a.cb->trampoline && !eval_expr(a.cbsel, c.env)) {
+        // A Python function goes through the second declaration.
+        for (int f = 0; f < c.nframes; ++f)
+          if (c.frames[f].func == s.obj && c.frames[f].def == a.cb)
+            c.frames[f].def = a.cb_alt, c.frames[f].desc = a.cbdesc_alt;
+        s.ptr = a.cb_alt->trampoline;
       }
-      PyObject* buf = PyBytes_FromStringAndSize(nullptr, static_cast<Py_ssize_t>(L));
-      if (!buf) goto done;
-      char* b = PyBytes_AS_STRING(buf);
-      std::memset(b, ' ', static_cast<size_t>(L));
-      if (s.present) {
-        // Cut or blank-padded to the declared length.
-        std::memcpy(b, s.ptr, std::min<size_t>(s.tlen, static_cast<size_t>(L)));
-        Py_XDECREF(s.text);
-      }
-      s.text = buf;
-      s.ptr = b;
-      s.tlen = static_cast<size_t>(L);
-      continue;
-    }
-    if (a.rank == 0 && !s.present && !s.known && a.ty != Ty::cb && a.ty != Ty::s1 &&
-        (a.intent == Intent::out || a.intent == Intent::ret || a.intent == Intent::io || a.intent == Intent::inout)) {
+    } else if (a.rank == 0 && !s.present && !s.known && a.ty != Ty::s1 && a.intent != Intent::in) {
       s.v = Scalar{};
       s.ptr = &s.v;
-    }
-    if ((a.ty == Ty::view_f8 || a.ty == Ty::view_i4) && s.arr) {
-      if (nviews >= kMaxViews) {
-        PyErr_Format(PyExc_SystemError, "%s: too many array views", pyname);
-        goto done;
-      }
-      vx_view& vw = views[nviews++];
-      vw.base = PyArray_DATA(s.arr);
-      vw.rank = PyArray_NDIM(s.arr);
-      for (int k = 0; k < 7; ++k) {
-        vw.extent[k] = k < vw.rank ? PyArray_DIM(s.arr, k) : 1;
-        vw.stride[k] = k < vw.rank ? PyArray_STRIDE(s.arr, k) / PyArray_ITEMSIZE(s.arr) : 0;
-      }
-      s.ptr = &vw;
+    } else if ((a.ty == Ty::view_f8 || a.ty == Ty::view_i4) && s.arr && !make_view(c, s)) {
+      return false;
     }
   }
+  return true;
+}
 
-  // 6. The native call.
-  {
-    void* slots[kMaxArgs * 2];
-    int ns = 0;
-    if (r.ret_is_text) {
-      slots[ns++] = sl[r.ret_index].ptr;
-      slots[ns++] = reinterpret_cast<void*>(static_cast<uintptr_t>(sl[r.ret_index].tlen));
-    }
-    for (int i = 0; i < nn; ++i)
-      if (i != r.ret_index) slots[ns++] = sl[i].ptr;
-    for (int i = 0; i < nn; ++i)
-      if (i != r.ret_index && r.args[i].ty == Ty::str)
-        slots[ns++] = reinterpret_cast<void*>(static_cast<uintptr_t>(sl[i].tlen));
-    Scalar ret{};
-    for (int f = 0; f < nframes; ++f) {
-      frames[f].prev = cb_top;
-      cb_top = &frames[f];
-    }
-    r.def->thunk(r.def->fn, slots, &ret);
-    for (int f = nframes - 1; f >= 0; --f) cb_top = frames[f].prev;
-    for (int f = 0; f < nframes; ++f)
-      if (frames[f].failed) {
-        PyErr_Restore(frames[f].et, frames[f].ev, frames[f].etb);
-        frames[f].et = frames[f].ev = frames[f].etb = nullptr;
-        for (int g = f + 1; g < nframes; ++g) {
-          Py_XDECREF(frames[g].et);
-          Py_XDECREF(frames[g].ev);
-          Py_XDECREF(frames[g].etb);
-        }
-        goto done;
-      }
-    if (r.ret_index >= 0 && !r.ret_is_text) {
-      sl[r.ret_index].v = ret;
-      sl[r.ret_index].ptr = &sl[r.ret_index].v;
-    }
+// Phase 6: the native call, with the call's Python call-backs on the stack
+// of call-back frames; an exception raised in one of them is raised here.
+bool call_native(Call& c) {
+  const Routine& r = c.r;
+  void* slots[kMaxArgs * 2];
+  int ns = 0;
+  if (r.ret_is_text) {
+    slots[ns++] = c.sl[r.ret_index].ptr;
+    slots[ns++] = reinterpret_cast<void*>(static_cast<uintptr_t>(c.sl[r.ret_index].tlen));
   }
-
-  // 7. Results.
-  {
-    auto one = [&](int i) -> PyObject* {
-      const ArgDesc& a = r.args[i];
-      Slot& s = sl[i];
-      if (a.ty == Ty::str) {
-        size_t k = s.tlen;
-        const char* b = static_cast<const char*>(s.ptr);
-        while (k > 0 && b[k - 1] == ' ') --k;
-        return PyBytes_FromStringAndSize(b, static_cast<Py_ssize_t>(k));
-      }
-      if (s.arr) {
-        if (a.rank == 0 && a.intent != Intent::inout) return scalar_to_py(a.ty, s.ptr);
-        Py_INCREF(s.arr);
-        return reinterpret_cast<PyObject*>(s.arr);
-      }
-      if (!s.ptr) Py_RETURN_NONE;
-      return scalar_to_py(a.ty, s.ptr);
-    };
-    if (r.nresults == 0) {
-      Py_INCREF(Py_None);
-      result = Py_None;
-    } else if (r.nresults == 1) {
-      result = one(r.results[0]);
-    } else {
-      result = PyTuple_New(r.nresults);
-      for (int k = 0; result && k < r.nresults; ++k) {
-        PyObject* it = one(r.results[k]);
-        if (!it) {
-          Py_CLEAR(result);
-          break;
-        }
-        PyTuple_SET_ITEM(result, k, it);
-      }
-    }
+  for (int i = 0; i < c.nn; ++i)
+    if (i != r.ret_index) slots[ns++] = c.sl[i].ptr;
+  for (int i = 0; i < c.nn; ++i)
+    if (i != r.ret_index && r.args[i].ty == Ty::str)
+      slots[ns++] = reinterpret_cast<void*>(static_cast<uintptr_t>(c.sl[i].tlen));
+  c.ret = Scalar{};
+  for (int f = 0; f < c.nframes; ++f) {
+    c.frames[f].prev = cb_top;
+    cb_top = &c.frames[f];
   }
+  r.def->thunk(r.def->fn, slots, &c.ret);
+  for (int f = c.nframes - 1; f >= 0; --f) cb_top = c.frames[f].prev;
+  bool raised = false;
+  for (int f = 0; f < c.nframes; ++f) {
+    CbFrame& fr = c.frames[f];
+    if (!fr.failed) continue;
+    if (!raised) PyErr_Restore(fr.et, fr.ev, fr.etb);
+    else Py_XDECREF(fr.et), Py_XDECREF(fr.ev), Py_XDECREF(fr.etb);
+    fr.et = fr.ev = fr.etb = nullptr;
+    raised = true;
+  }
+  if (raised) return false;
+  if (r.ret_index >= 0 && !r.ret_is_text) {
+    c.sl[r.ret_index].v = c.ret;
+    c.sl[r.ret_index].ptr = &c.sl[r.ret_index].v;
+  }
+  return true;
+}
 
-done:
-  for (int i = 0; i < nn; ++i) {
-    Py_XDECREF(sl[i].arr);
-    Py_XDECREF(sl[i].text);
+PyObject* one_result(Call& c, int i) {
+  const ArgDesc& a = c.r.args[i];
+  Slot& s = c.sl[i];
+  if (a.ty == Ty::str && a.rank == 0) {
+    size_t k = s.tlen;
+    const char* b = static_cast<const char*>(s.ptr);
+    while (k > 0 && b[k - 1] == ' ') --k;
+    return PyBytes_FromStringAndSize(b, static_cast<Py_ssize_t>(k));
+  }
+  if (s.arr) {
+    if (a.rank == 0 && a.intent != Intent::inout) return scalar_to_py(a.ty, s.ptr);
+    Py_INCREF(s.arr);
+    return reinterpret_cast<PyObject*>(s.arr);
+  }
+  if (!s.ptr) Py_RETURN_NONE;
+  return scalar_to_py(a.ty, s.ptr);
+}
+
+// Phase 7: the results, none as None, one bare, more as a tuple.
+PyObject* build_results(Call& c) {
+  const Routine& r = c.r;
+  if (r.nresults == 0) Py_RETURN_NONE;
+  if (r.nresults == 1) return one_result(c, r.results[0]);
+  PyObject* result = PyTuple_New(r.nresults);
+  for (int k = 0; result && k < r.nresults; ++k) {
+    PyObject* it = one_result(c, r.results[k]);
+    if (!it) {
+      Py_CLEAR(result);
+      break;
+    }
+    PyTuple_SET_ITEM(result, k, it);
   }
   return result;
+}
+
+}  // namespace
+
+PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, PyObject* kwnames) {
+  Call c(r);
+  if (!match_arguments(c, args, PyVectorcall_NARGS(nargsf), kwnames) || !convert_given(c) || !fill_defaults(c) ||
+      !run_checks(c) || !prepare_arrays(c) || !prepare_rest(c) || !call_native(c))
+    return nullptr;
+  return build_results(c);
 }
 
 }  // namespace vxb

@@ -124,6 +124,13 @@ bool type_of(const std::string& t, Ty& ty) {
   return true;
 }
 
+std::string type_name(const ArgDesc& a) {
+  static const char* const names[] = {"i4", "f8", "c16", "l1", "l4", "f4", "s1", "str", "view_f8", "view_i4", "cb"};
+  std::string s = names[static_cast<int>(a.ty)];
+  if (a.rank) s += " array";
+  return s;
+}
+
 bool is_real_literal(const std::string& s, double& v) {
   if (s.empty()) return false;
   char* end = nullptr;
@@ -157,8 +164,18 @@ bool build_args(const char* const* descs, int n, std::vector<ArgDesc>& args, std
     if (a.ty == Ty::str) {
       if (trim(r.typeparam) == "*") a.str_star = true;
       else if (!compile_expr(r.typeparam, lookup, a.strlen, err)) return false;
+      if (r.has_dims && !a.str_star && !(a.strlen.code.size() == 1 && a.strlen.code[0].op == Op::lit))
+        return err = "the texts of array " + a.name + " need a constant length", false;
     }
-    if (a.ty == Ty::cb) a.cbname = trim(r.typeparam);
+    if (a.ty == Ty::cb) {
+      a.cbname = trim(r.typeparam);
+      size_t i1 = a.cbname.find(" if "), i2 = a.cbname.find(" else ");
+      if (i1 != std::string::npos && i2 != std::string::npos && i1 < i2) {
+        if (!compile_expr(a.cbname.substr(i1 + 4, i2 - i1 - 4), lookup, a.cbsel, err)) return false;
+        a.cbname_alt = trim(a.cbname.substr(i2 + 6));
+        a.cbname = trim(a.cbname.substr(0, i1));
+      }
+    }
     if (r.has_dims) {
       for (const std::string& d : split_top(r.dims)) {
         Expr e;
@@ -249,7 +266,7 @@ const char* type_doc(const ArgDesc& a) {
     case Ty::l4: return a.rank ? "array('i')" : "int";
     case Ty::f4: return a.rank ? "array('f')" : "float";
     case Ty::s1: return "array('S1')";
-    case Ty::str: return "string";
+    case Ty::str: return a.rank ? "array('S')" : "string";
     case Ty::view_f8: return "array('d')";
     case Ty::view_i4: return "array('i')";
     case Ty::cb: return "call-back function";
@@ -263,6 +280,7 @@ std::string arg_doc(const ArgDesc& a, const char* role) {
     s += "rank-" + std::to_string(a.rank) + " " + type_doc(a) + " with bounds (";
     for (size_t k = 0; k < a.dims.size(); ++k) s += (k ? "," : "") + a.dims[k].src;
     s += ")";
+    if (a.ty == Ty::str) s += " of texts (len=" + (a.str_star ? std::string("*") : a.strlen.src) + ")";
   } else {
     s += type_doc(a);
     if (a.ty == Ty::str) s += "(len=" + (a.str_star ? std::string("*") : a.strlen.src) + ")";
@@ -272,6 +290,149 @@ std::string arg_doc(const ArgDesc& a, const char* role) {
   else if (a.optional) s += ", optional";
   if (!a.doc.empty()) s += "\n    " + a.doc;
   return s + "\n";
+}
+
+std::string ptype_name(PType t, bool value = false) {
+  switch (t) {
+    case PType::i32: return value ? "int32_t" : "int32_t*";
+    case PType::ci32: return "const int32_t*";
+    case PType::f64: return value ? "double" : "double*";
+    case PType::cf64: return "const double*";
+    case PType::c128: return value ? "complex" : "complex*";
+    case PType::cc128: return "const complex*";
+    case PType::i8: return value ? "signed char" : "signed char*";
+    case PType::ci8: return "const signed char*";
+    case PType::f32: return value ? "float" : "float*";
+    case PType::cf32: return "const float*";
+    case PType::chr: return "char*";
+    case PType::cchr: return "const char*";
+    case PType::size: return "size_t";
+    case PType::view: return "vx_view*";
+    case PType::cview: return "const vx_view*";
+    case PType::fn: return "a function pointer";
+    case PType::none: return "void";
+    default: return "an unsupported type";
+  }
+}
+
+// The writable pointer type an argument of type ty is passed as.
+PType element_of(Ty ty) {
+  switch (ty) {
+    case Ty::i4: case Ty::l4: return PType::i32;
+    case Ty::f8: return PType::f64;
+    case Ty::c16: return PType::c128;
+    case Ty::l1: return PType::i8;
+    case Ty::f4: return PType::f32;
+    case Ty::s1: case Ty::str: return PType::chr;
+    case Ty::view_f8: case Ty::view_i4: return PType::view;
+    case Ty::cb: return PType::fn;
+  }
+  return PType::other;
+}
+
+PType const_of(PType t) {
+  switch (t) {
+    case PType::i32: return PType::ci32;
+    case PType::f64: return PType::cf64;
+    case PType::c128: return PType::cc128;
+    case PType::i8: return PType::ci8;
+    case PType::f32: return PType::cf32;
+    case PType::chr: return PType::cchr;
+    case PType::view: return PType::cview;
+    default: return t;
+  }
+}
+
+const char* intent_name(Intent i) {
+  switch (i) {
+    case Intent::out: return "out";
+    case Intent::inout: return "inout";
+    case Intent::io: return "io";
+    case Intent::ret: return "ret";
+    default: return "in";
+  }
+}
+
+// Compares every row argument with the parameter of the function it is
+// passed to: element type, and a writable pointer for what the routine writes.
+bool check_native_types(const Routine& r, std::string& err) {
+  const RoutineDef* d = r.def;
+  if (!d->ptypes) return true;
+  auto refuse = [&](const ArgDesc& a, PType got) {
+    err = r.pyname + ": argument " + a.name + " is declared " + type_name(a) + " " + intent_name(a.intent) +
+          " but " + d->native + " takes " + ptype_name(got);
+    return false;
+  };
+  int k = 0;
+  if (r.ret_index >= 0) {
+    const ArgDesc& a = r.args[r.ret_index];
+    if (r.ret_is_text) {
+      if (d->ptypes[0] != PType::chr) return refuse(a, d->ptypes[0]);
+      if (d->ptypes[1] != PType::size) return refuse(a, d->ptypes[1]);
+      k = 2;
+    } else if (d->rtype != element_of(a.ty) || a.rank) {
+      err = r.pyname + ": result " + a.name + " is declared " + type_name(a) + " but " + d->native + " returns " +
+            ptype_name(d->rtype, true);
+      return false;
+    }
+  } else if (d->rtype != PType::none) {
+    err = r.pyname + ": " + d->native + " returns " + ptype_name(d->rtype, true) + " but the row declares no result";
+    return false;
+  }
+  for (int i = 0; i < static_cast<int>(r.args.size()); ++i) {
+    if (i == r.ret_index) continue;
+    const ArgDesc& a = r.args[i];
+    const PType want = element_of(a.ty), got = d->ptypes[k++];
+    const bool writes = a.intent != Intent::in;
+    if (got != want && (writes || got != const_of(want))) return refuse(a, got);
+  }
+  for (int i = 0; i < static_cast<int>(r.args.size()); ++i)
+    if (i != r.ret_index && r.args[i].ty == Ty::str && d->ptypes[k++] != PType::size)
+      return refuse(r.args[i], d->ptypes[k - 1]);
+  return true;
+}
+
+// An optional or hidden integer input that the row leaves without default and
+// check, and that is a whole extent of an input array, is that array's extent:
+// its default is the extent of the first such array (native order), and it is
+// checked against every such array.
+bool infer_extents(Routine& r, std::string& err) {
+  auto lookup = [&](const std::string& nm) {
+    for (int k = 0; k < static_cast<int>(r.args.size()); ++k)
+      if (r.args[k].name == nm) return k;
+    return -1;
+  };
+  for (int i = 0; i < static_cast<int>(r.args.size()); ++i) {
+    ArgDesc& n = r.args[i];
+    if (n.ty != Ty::i4 || n.rank || n.intent != Intent::in || n.has_default || !n.checks.empty()) continue;
+    if (n.pypos >= 0 && !n.optional) continue;
+    // Required arrays first: an optional one may be absent.
+    for (int pass = 0; pass < 2; ++pass) {
+      for (const ArgDesc& a : r.args) {
+        if (!a.rank || a.ty == Ty::cb || (a.intent != Intent::in && a.intent != Intent::io && a.intent != Intent::inout))
+          continue;
+        const bool required = a.pypos >= 0 && !a.optional;
+        if (required != (pass == 0)) continue;
+        for (int k = 0; k < a.rank; ++k) {
+          const Expr& d = a.dims[k];
+          if (d.code.size() != 1 || d.code[0].op != Op::arg || d.code[0].arg != i) continue;
+          const std::string ext =
+              a.rank == 1 ? "len(" + a.name + ")" : "shape(" + a.name + "," + std::to_string(k) + ")";
+          if (!n.has_default) {
+            if (!compile_expr(ext, lookup, n.dflt, err)) return false;
+            n.has_default = true;
+          }
+          // An absent optional array (rank 0 until it is made) is not compared.
+          Expr c;
+          if (!compile_expr((required ? "" : "rank(" + a.name + ")==0 || ") + ext + "==" + n.name, lookup, c, err))
+            return false;
+          c.src = ext + "==" + n.name;
+          n.checks.push_back(c);
+        }
+      }
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -368,6 +529,14 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
         return err = "unknown call-back '" + a.cbname + "'", false;
       }
       a.cb = a.cbdesc->def;
+      if (!a.cbname_alt.empty()) {
+        a.cbdesc_alt = const_cast<CbDesc*>(find_callback(a.cbname_alt));
+        if (!a.cbdesc_alt) {
+          PyErr_Clear();
+          return err = "unknown call-back '" + a.cbname_alt + "'", false;
+        }
+        a.cb_alt = a.cbdesc_alt->def;
+      }
     }
   }
   int native_arity = static_cast<int>(r.args.size()) + ntext + (r.ret_index >= 0 ? (r.ret_is_text ? 1 : -1) : 0);
@@ -375,6 +544,7 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
     return err = "table lists " + std::to_string(native_arity) + " native arguments, the routine takes " +
                  std::to_string(d->arity), false;
   for (ArgDesc& a : r.args) a.what = r.pyname + ": argument " + a.name;
+  if (!check_native_types(r, err)) return false;
   // Python arguments.
   for (auto& [nm, opt] : sp.args) {
     int pos = static_cast<int>(r.pynames.size());
@@ -411,6 +581,7 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
     r.results.push_back(ix);
   }
   r.nresults = static_cast<int>(r.results.size());
+  if (!infer_extents(r, err)) return false;
   // Hidden arguments need a default (inputs) unless they are outputs.
   for (ArgDesc& a : r.args) {
     if (a.pypos < 0 && (a.intent == Intent::in || a.intent == Intent::inout || a.intent == Intent::io) &&

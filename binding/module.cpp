@@ -306,7 +306,32 @@ bool ready_types() {
          PyType_Ready(&ComponentType) == 0;
 }
 
-PyModuleDef moduledef = {PyModuleDef_HEAD_INIT, "_vexlan", nullptr, -1, nullptr, nullptr, nullptr, nullptr, nullptr};
+#ifdef VX_ENGINE_TESTS
+// The messages with which the planted rows are refused, as (name, message).
+PyObject* planted_rows(PyObject*, PyObject*) {
+  PyObject* out = PyList_New(0);
+  for (const RoutineDef* d : registry().planted) {
+    Routine r;
+    std::string err;
+    if (build_routine(d, r, err)) err.clear();
+    PyErr_Clear();
+    PyObject* t = Py_BuildValue("(ss)", d->signature, err.c_str());
+    if (!t || PyList_Append(out, t) < 0) {
+      Py_XDECREF(t);
+      Py_DECREF(out);
+      return nullptr;
+    }
+    Py_DECREF(t);
+    Py_XDECREF(r.kwnames);
+  }
+  return out;
+}
+PyMethodDef module_methods[] = {{"_planted_rows", planted_rows, METH_NOARGS, nullptr}, {nullptr, nullptr, 0, nullptr}};
+#else
+PyMethodDef* module_methods = nullptr;
+#endif
+
+PyModuleDef moduledef = {PyModuleDef_HEAD_INIT, "_vexlan", nullptr, -1, module_methods, nullptr, nullptr, nullptr, nullptr};
 
 ComponentObject* component(std::map<std::string, ComponentObject*>& comps, const std::string& name) {
   auto it = comps.find(name);

@@ -5,8 +5,8 @@
 //   VX_ROUTINE(utility, MatrixCopy, "b = matrixcopy(a,[n,m])",
 //              "a: f8(n,m)",
 //              "b: f8(n,m) out",
-//              "n: i4 = shape(a,0) check(shape(a,0)==n)",
-//              "m: i4 = shape(a,1) check(shape(a,1)==m)");
+//              "n: i4",
+//              "m: i4");
 //
 // The first string is the Python signature exactly as documented: it gives the
 // Python argument order ([...] marks optional arguments), the result order
@@ -18,8 +18,16 @@
 //   type    i4 | f8 | c16 | l1 | l4 | f4 | s1 (array of single characters)
 //           | str(len) | str(*) (length as passed) | view_f8 | view_i4 (vx_view
 //           of an array, rank given by dims) | cb(name) (call-back declared with
-//           VX_CALLBACK)
-//   dims    comma-separated expressions; '*' = whatever the array holds
+//           VX_CALLBACK) | cb(name1 if expr else name2) (a Python function is
+//           called through the first declaration when expr holds, else through
+//           the second: for a routine that calls its call-back with real or
+//           complex vectors depending on an argument)
+//   dims    comma-separated expressions; '*' = whatever the array holds.
+//           str(len)(dims) is an array of texts (character(len) a(dims)): the
+//           routine gets the texts one after the other, each len characters,
+//           blank-padded, and len as the hidden length; len must be a constant
+//           or '*' (inputs: the longest text given). From Python: a sequence of
+//           str/bytes or a bytes array; returned as a numpy 'S<len>' array.
 //   intent  in (default) | out | inout (in place: must already be an array of
 //           the exact type and layout, not returned unless named left of '=')
 //           | io (input, result returned; a copy unless overwrite_<name> is
@@ -28,6 +36,15 @@
 //           hidden (native arguments missing from the signature). An optional
 //           argument without default is passed as a null pointer when omitted.
 //   check   failing makes the call raise _vexlan.error naming the check.
+//
+// Extents are inferred: an optional or hidden i4 input whose row gives neither
+// default nor check, and that is a whole extent of one or more input arrays
+// (in, io, inout), defaults to the extent of the first of them (required
+// arrays first: len(a) for a vector, shape(a,k) otherwise) and is checked to
+// equal the extent of each of them (an absent optional array is not
+// compared). Above, n = shape(a,0) with check(shape(a,0)==n), m likewise. A
+// row that writes a default or a check of its own gets no inference, so the
+// explicit form "n: i4 = len(a) check(len(a)==n)" keeps working.
 //
 // Expressions use integers, argument names (scalar value), + - * / % ( ),
 // comparisons, && || !, ?:, and shape(x,i), len(x) (first extent), size(x),
@@ -38,6 +55,19 @@
 // Texts pass their length as a hidden size_t argument appended after all
 // explicit arguments, in argument order; a text function result is passed as
 // the first two arguments (buffer, length).
+//
+// Every row is compared with its function when the module is imported: the
+// number of native arguments, each argument's element type, a writable
+// (non-const) pointer for out, inout, io and ret, a function pointer for a
+// call-back, size_t for hidden text lengths, and the result type. A row that
+// disagrees makes the import fail naming the routine and the argument.
+//
+// Call-backs (VX_CALLBACK): the Python function receives the arguments of its
+// "def" form (scalars as numbers, arrays as arrays over the native storage,
+// read-only unless the call-back may write them) and may return a number, an
+// array or a tuple of them: they are stored into the call-back's out/io
+// arguments in order (an array must hold exactly the output's values); None
+// leaves them as the function wrote them.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -48,6 +78,48 @@
 namespace vxb {
 
 using Thunk = void (*)(void* fn, void** args, void* result);
+
+// What a native parameter (or result) is, as far as a row can disagree with it.
+enum class PType : uint8_t {
+  other, i32, ci32, f64, cf64, c128, cc128, i8, ci8, f32, cf32, chr, cchr, size, view, cview, fn, none
+};
+
+// A parameter: a pointer (every argument), a function pointer (a call-back)
+// or a size_t (a hidden text length).
+template <class T>
+constexpr PType ptype_of() {
+  using std::is_same_v;
+  if constexpr (is_same_v<T, size_t>) return PType::size;
+  else if constexpr (std::is_pointer_v<T> && std::is_function_v<std::remove_pointer_t<T>>) return PType::fn;
+  else if constexpr (std::is_pointer_v<T>) {
+    using E = std::remove_pointer_t<T>;
+    using U = std::remove_cv_t<E>;
+    constexpr bool c = std::is_const_v<E>;
+    if constexpr (is_same_v<U, int32_t>) return c ? PType::ci32 : PType::i32;
+    else if constexpr (is_same_v<U, double>) return c ? PType::cf64 : PType::f64;
+    else if constexpr (sizeof(U) == 16 && requires(U u) { u.real(); u.imag(); }) return c ? PType::cc128 : PType::c128;
+    else if constexpr (is_same_v<U, signed char>) return c ? PType::ci8 : PType::i8;
+    else if constexpr (is_same_v<U, float>) return c ? PType::cf32 : PType::f32;
+    else if constexpr (is_same_v<U, char>) return c ? PType::cchr : PType::chr;
+    else if constexpr (requires(U u) { u.base; u.rank; u.extent; u.stride; }) return c ? PType::cview : PType::view;
+    else return PType::other;
+  } else {
+    return PType::other;
+  }
+}
+
+// A function result, by value.
+template <class T>
+constexpr PType rtype_of() {
+  using std::is_same_v;
+  if constexpr (std::is_void_v<T>) return PType::none;
+  else if constexpr (is_same_v<T, int32_t>) return PType::i32;
+  else if constexpr (is_same_v<T, double>) return PType::f64;
+  else if constexpr (is_same_v<T, float>) return PType::f32;
+  else if constexpr (is_same_v<T, signed char>) return PType::i8;
+  else if constexpr (sizeof(T) == 16 && requires(T u) { u.real(); u.imag(); }) return PType::c128;
+  else return PType::other;
+}
 
 template <class T>
 inline T from_slot(void* p) {
@@ -64,6 +136,8 @@ struct Caller;
 template <class R, class... A>
 struct Caller<R (*)(A...)> {
   static constexpr int arity = sizeof...(A);
+  static constexpr PType ptypes[sizeof...(A) + 1] = {ptype_of<A>()..., PType::none};
+  static constexpr PType rtype = rtype_of<R>();
   template <size_t... I>
   static void call(void* fn, void** a, void* res, std::index_sequence<I...>) {
     auto f = reinterpret_cast<R (*)(A...)>(fn);
@@ -82,6 +156,8 @@ struct RoutineDef {
   Thunk thunk;
   int arity;  // native parameters including hidden text lengths
   const char* native;
+  const PType* ptypes;  // arity entries: what the function takes
+  PType rtype;          // what it returns
 };
 
 struct CallbackDef {
@@ -104,12 +180,14 @@ struct DataDef {
 };
 
 void register_routine(const RoutineDef*);
+void register_planted(const RoutineDef*);
 void register_callback(const CallbackDef*);
 void register_data(const DataDef*);
 void* callback_dispatch(const CallbackDef*, void** args);  // used by trampolines
 
 struct Registrar {
   explicit Registrar(const RoutineDef* d) { register_routine(d); }
+  Registrar(const RoutineDef* d, bool) { register_planted(d); }
   explicit Registrar(const CallbackDef* d) { register_callback(d); }
   explicit Registrar(const DataDef* d) { register_data(d); }
 };
@@ -132,13 +210,23 @@ struct Trampoline<R (*)(A...), D> {
 #define VX_CAT2(a, b) a##b
 #define VX_CAT(a, b) VX_CAT2(a, b)
 
-#define VX_ROUTINE_SYM(COMP, SYM, SIG, ...)                                                   \
+#define VX_ROUTINE_DEF(COMP, SYM, SIG, ...)                                                  \
   static const char* const VX_CAT(vxargs_, __LINE__)[] = {__VA_ARGS__};                      \
   static const ::vxb::RoutineDef VX_CAT(vxdef_, __LINE__) = {                                \
       #COMP, SIG, VX_CAT(vxargs_, __LINE__),                                                 \
       int(sizeof(VX_CAT(vxargs_, __LINE__)) / sizeof(char*)), reinterpret_cast<void*>(&SYM), \
-      &::vxb::Caller<decltype(&SYM)>::thunk, ::vxb::Caller<decltype(&SYM)>::arity, #SYM}; \
+      &::vxb::Caller<decltype(&SYM)>::thunk, ::vxb::Caller<decltype(&SYM)>::arity, #SYM,     \
+      ::vxb::Caller<decltype(&SYM)>::ptypes, ::vxb::Caller<decltype(&SYM)>::rtype}
+
+#define VX_ROUTINE_SYM(COMP, SYM, SIG, ...) \
+  VX_ROUTINE_DEF(COMP, SYM, SIG, __VA_ARGS__); \
   static const ::vxb::Registrar VX_CAT(vxreg_, __LINE__)(&VX_CAT(vxdef_, __LINE__))
+
+// A row that is known to disagree with its function: kept apart from the
+// module and built only by the test of the import check.
+#define VX_PLANTED_ROW(COMP, SYM, SIG, ...) \
+  VX_ROUTINE_DEF(COMP, SYM, SIG, __VA_ARGS__); \
+  static const ::vxb::Registrar VX_CAT(vxreg_, __LINE__)(&VX_CAT(vxdef_, __LINE__), true)
 
 #define VX_ROUTINE(COMP, SYM, SIG, ...) VX_ROUTINE_SYM(COMP, SYM, SIG, __VA_ARGS__)
 

@@ -48,3 +48,9 @@ def run_python(code, timeout=60):
     env["PYTHONPATH"] = os.pathsep.join(p for p in sys.path if p)
     r = subprocess.run([sys.executable, "-c", code], capture_output=True, timeout=timeout, env=env)
     return r.stdout, r.returncode
+
+
+def error_record(vx):
+    """(status, message without trailing blanks) of the error record."""
+    eh = vx.errorhandling
+    return int(eh.errstat), bytes(eh.errstring).decode().rstrip()

@@ -148,3 +148,22 @@ def test_capsule_call_backs(vx):
     cap = make(ctypes.cast(fn, ctypes.c_void_p).value, None, None)
     root, istat = vx.math.bdsafe(cap, 0.0, 3.0, [8.0], 1e-12, 100, 1)
     assert istat == 0 and abs(root - 2.0) < 1e-10
+
+
+def test_inferred_extents_default_and_check(vx):
+    m = vx.math
+    a = np.diag([2.0, 4.0, 8.0])
+    np.testing.assert_allclose(m.matrixinverse(a), np.diag([0.5, 0.25, 0.125]))
+    assert "Default: shape(a,0)" in m.matrixinverse.__doc__
+    with pytest.raises(vx.error, match=r"\(shape\(a,0\)==n\) failed for argument n"):
+        m.matrixinverse(a, n=2)
+    with pytest.raises(vx.error, match=r"\(shape\(a,1\)==n\) failed for argument n"):
+        m.matrixinverse(np.ones((3, 2)))
+    # Every input array sized by the extent is compared, the second one too.
+    with pytest.raises(vx.error, match=r"\(len\(b\)==n\) failed for argument n"):
+        m.vectormodalassurancecriterion(np.ones(3), np.ones(4))
+    # An absent optional array is not compared; a given one is.
+    z, ev = m.matrixeigenvectors(a)
+    np.testing.assert_allclose(ev, [2.0, 4.0, 8.0])
+    with pytest.raises(vx.error, match=r"\(len\(eigvals\)==n\) failed for argument n"):
+        m.matrixeigenvectors(a, eigvals=np.zeros(4))

@@ -5,15 +5,14 @@ import numpy as np
 import pytest
 from scipy.spatial.transform import Rotation
 
+from conftest import error_record
+
 rng = np.random.default_rng(7101)
 
 VOIGT = [(0, 0), (1, 1), (2, 2), (1, 2), (0, 2), (0, 1)]
 NYE = [(0, 0), (1, 1), (2, 2), (0, 1), (0, 2), (1, 2)]
 CYCLIC = [(0, 0), (1, 1), (2, 2), (0, 1), (1, 2), (0, 2)]
 
-
-def errstate(vx):
-    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().rstrip()
 
 
 def test_tensor_to_vector_reads_upper_triangle_and_back(vx):
@@ -57,7 +56,7 @@ def test_flip_unsupported_extent(vx, name, msg):
     fn = getattr(vx.lamina, name)
     args = (np.ones(6), 3) + ((2,) if "cyclic" in name else ())
     out = fn(*args)
-    assert errstate(vx) == (-2, msg)
+    assert error_record(vx) == (-2, msg)
     assert out.shape == (6, 3) and not out.any()
     # a vector given where a matrix is read is refused by the binding, not read past its end
     with pytest.raises(vx.error):
@@ -71,11 +70,11 @@ def test_tensor_components_of_shortened_vectors(vx):
     assert tc([1.0, 2.0, 3.0, 4.0], shearfactor=2.0) == (1.0, 2.0, 3.0, 8.0, 0.0, 0.0)
     # full Voigt vector: 23, 13, 12 at positions 4, 5, 6
     assert tc([1.0, 2, 3, 23, 13, 12], shearfactor=0.5) == (1.0, 2.0, 3.0, 6.0, 6.5, 11.5)
-    assert errstate(vx)[0] == 0
+    assert error_record(vx)[0] == 0
     # lengths that would be read as a full vector past their end are refused
     for n in (1, 2, 5):
         assert tc(np.ones(n)) == (0.0,) * 6
-        assert errstate(vx) == (-2, "Unsupported length of TVoigt in GetTensorComponents")
+        assert error_record(vx) == (-2, "Unsupported length of TVoigt in GetTensorComponents")
     with pytest.raises(vx.error):
         tc([1.0, 2.0, 3.0], 6)
 
@@ -124,7 +123,7 @@ def test_rotated_stresses_and_tractions(vx):
         np.testing.assert_array_equal(lam.gettvectorfromarbitraryrotation(th, n, *s),
                                       lam.gettvectorfromarbitraryrotation(th, n, *s, tflag=3))
     tv = lam.gettvectorfromarbitraryrotation(0.1, [1.0, 0, 0], *s, tflag=4)
-    assert errstate(vx) == (-2, "Unknown PFlag in GetTVectorFromArbitraryRotation")
+    assert error_record(vx) == (-2, "Unknown PFlag in GetTVectorFromArbitraryRotation")
     assert not tv.any()
 
 

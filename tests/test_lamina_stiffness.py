@@ -5,14 +5,13 @@ import math
 import numpy as np
 import pytest
 
+from conftest import error_record
+
 # E1, E2, E3, nu12, nu13, nu23, G12, G13, G23 of a carbon/epoxy ply
 PLY = np.array([140000.0, 10000.0, 9000.0, 0.3, 0.28, 0.45, 5000.0, 4800.0, 3448.0])
 ANGLES = [0.0, 30.0, 45.0, 60.0, 90.0]
 NYE = [(0, 0), (1, 1), (2, 2), (0, 1), (0, 2), (1, 2)]
 
-
-def errstate(vx):
-    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().rstrip()
 
 
 def textbook_compliance(p):
@@ -74,9 +73,9 @@ def test_nine_constants_from_short_lists(vx):
     np.testing.assert_array_equal(gp(PLY), PLY)
     odd = moduli_last[:8] + [float("nan")]
     np.testing.assert_array_equal(gp(odd), odd)
-    assert errstate(vx)[0] == 0
+    assert error_record(vx)[0] == 0
     out = gp(np.ones(4))
-    assert errstate(vx) == (-2, "Unsupported input in GetNyeProperties") and not out.any()
+    assert error_record(vx) == (-2, "Unsupported input in GetNyeProperties") and not out.any()
 
 
 def test_on_axis_stiffness_is_inverse_of_textbook_compliance(vx, lib):
@@ -106,12 +105,12 @@ def test_on_axis_stiffness_is_inverse_of_textbook_compliance(vx, lib):
     lib.GetNyeStiffnessMatrix(out.ctypes.data_as(ctypes.c_void_p), PLY.ctypes.data_as(ctypes.c_void_p),
                               ctypes.byref(ctypes.c_int32(6)), None)
     np.testing.assert_array_equal(out, c6)
-    assert errstate(vx)[0] == 0
+    assert error_record(vx)[0] == 0
     for fn, msg in ((lam.getnyestiffnessmatrix, "Unsupported dimension in GetNyeStiffnessMatrix"),
                     (lam.getnyecompliancematrix, "Unsupported dimension in GetNyeComplianceMatrix")):
         vx.errorhandling.rsxerr(1)
         out = fn(PLY, 5)
-        assert errstate(vx) == (-2, msg) and out.shape == (5, 5) and not out.any()
+        assert error_record(vx) == (-2, msg) and out.shape == (5, 5) and not out.any()
 
 
 @pytest.mark.parametrize("deg", ANGLES)
@@ -130,7 +129,7 @@ def test_off_axis_matrices_match_textbook(vx, deg):
         p = [1, 0, 2, 3, 5, 4]
         np.testing.assert_allclose(c6, c0[np.ix_(p, p)], rtol=1e-12, atol=1e-8)
     out = lam.getnyeoffaxissc(deg, PLY, 4, 1)
-    assert errstate(vx) == (-2, "Unsupported dimension in GetNyeStiffnessMatrixOff") and not out.any()
+    assert error_record(vx) == (-2, "Unsupported dimension in GetNyeStiffnessMatrixOff") and not out.any()
 
 
 @pytest.mark.parametrize("n", [3, 6])
@@ -152,27 +151,27 @@ def test_transformation_matrices(vx, n):
     vec[[0, 1, n - 3 if n == 6 else 2]] = 3.0, -2.0, 1.5
     got = tm(a, n, 0, 0) @ vec
     np.testing.assert_allclose(got[[0, 1, 3 if n == 6 else 2]], [loc[0, 0], loc[1, 1], loc[0, 1]], atol=1e-14)
-    assert errstate(vx)[0] == 0
+    assert error_record(vx)[0] == 0
 
 
 def test_transformation_bad_selectors(vx):
     tm = vx.lamina.getnyetransformationmatrix
     a, c, s = 0.5, math.cos(0.5), math.sin(0.5)
     t = tm(a, 4, 0, 0)  # goes on with the 3 x 3 placement
-    assert errstate(vx) == (-2, "False input for TType in GetNyeTransformationMatrix")
+    assert error_record(vx) == (-2, "False input for TType in GetNyeTransformationMatrix")
     np.testing.assert_array_equal(t[:3, :3], tm(a, 3, 0, 0))
     assert not t[3].any() and not t[:, 3].any()
     vx.errorhandling.rsxerr(1)
     np.testing.assert_array_equal(tm(a, 3, 7, 0), tm(a, 3, 1, 0))
-    assert errstate(vx) == (-2, "False input for TType in GetNyeTransformationMatrix")
+    assert error_record(vx) == (-2, "False input for TType in GetNyeTransformationMatrix")
     vx.errorhandling.rsxerr(1)
     t = tm(a, 6, 0, 2)
-    assert errstate(vx) == (-2, "False input for TFlag in GetNyeTransformationMatrix")
+    assert error_record(vx) == (-2, "False input for TFlag in GetNyeTransformationMatrix")
     assert t[3, 3] == 0.0 and t[0, 3] == 0.0 and t[4, 5] == s and t[0, 0] == c * c
     vx.errorhandling.rsxerr(1)
     # too small for the shear entries: refused, nothing written
     t = tm(a, 2, 0, 0)
-    assert errstate(vx) == (-2, "False input for TType in GetNyeTransformationMatrix") and not t.any()
+    assert error_record(vx) == (-2, "False input for TType in GetNyeTransformationMatrix") and not t.any()
 
 
 def test_generalized_on_axis(vx):
@@ -187,6 +186,16 @@ def test_generalized_on_axis(vx):
     packed = [c6[i, j] for j in range(6) for i in range(j + 1)]
     np.testing.assert_array_equal(g(packed, 6, 1), c6)
     np.testing.assert_array_equal(g(packed, 3, 1), c6[np.ix_([0, 1, 3], [0, 1, 3])])
+    # plane-stress form of a given matrix in the 4 x 4 shape: components 1, 2 and 4 only
+    ps4 = g(packed, 4, 1, psflag=0)
+    idx = [0, 1, 3]
+    np.testing.assert_array_equal(ps4[np.ix_(idx, idx)], c6[np.ix_(idx, idx)])
+    assert not ps4[2].any() and not ps4[:, 2].any()
+    # two and five constants go through the completion of the nine
+    iso = [70000.0, 0.3]
+    np.testing.assert_array_equal(g(iso, 6, 1), lam.getnyestiffnessmatrix(lam.getnyeproperties(iso), 6))
+    ti = [140000.0, 10000.0, 0.3, 0.45, 5000.0]
+    np.testing.assert_array_equal(g(ti, 4, 1), lam.getnyestiffnessmatrix(lam.getnyeproperties(ti), 4))
     # 36 values: symmetrised unless unsymm
     un = c6.copy()
     un[0, 1] += 100.0
@@ -198,13 +207,13 @@ def test_generalized_on_axis(vx):
     d = 1 - PLY[3] * r[0]
     np.testing.assert_allclose(ps[:2, :2], [[PLY[0] / d, PLY[3] * PLY[1] / d], [r[0] * PLY[0] / d, PLY[1] / d]],
                                rtol=1e-15)
-    assert errstate(vx)[0] == 0
+    assert error_record(vx)[0] == 0
     out = g(np.ones(7), 6, 1)
-    assert errstate(vx) == (-2, "Unsupported number of properties or dimensions in GetGeneralizedNyeOnAxisSC.")
+    assert error_record(vx) == (-2, "Unsupported number of properties or dimensions in GetGeneralizedNyeOnAxisSC.")
     assert not out.any()
     vx.errorhandling.rsxerr(1)
     out = g(packed, 7, 1)  # would read past the given 6 x 6 matrix
-    assert errstate(vx) == (-2, "Unsupported dimension in GetGeneralizedNyeOnAxisSC") and not out.any()
+    assert error_record(vx) == (-2, "Unsupported dimension in GetGeneralizedNyeOnAxisSC") and not out.any()
 
 
 def test_invariants_reproduce_off_axis_stiffness(vx):
@@ -247,7 +256,7 @@ def test_arbitrary_base_compliance_and_stiffness(vx):
     np.testing.assert_allclose(ab(c6[np.ix_(pv, pv)], b, 1, 1), cb[np.ix_(pv, pv)], rtol=1e-13, atol=1e-9)
     pc = [0, 1, 2, 3, 5, 4]  # Nye <-> cyclic
     np.testing.assert_allclose(ab(c6[np.ix_(pc, pc)], b, 1, 2), cb[np.ix_(pc, pc)], rtol=1e-13, atol=1e-9)
-    assert errstate(vx)[0] == 0
+    assert error_record(vx)[0] == 0
 
 
 def test_reduced_stiffness_of_a_plane(vx):
@@ -272,3 +281,10 @@ def test_off_axis_transverse_shear(vx, deg):
     r2 = rot3(deg)[:2, :2]
     np.testing.assert_allclose(h, r2.T @ np.diag([g23, g13]) @ r2, rtol=1e-14, atol=1e-11)
     assert np.trace(h) == pytest.approx(g13 + g23)
+
+
+def test_off_axis_with_unknown_selector_reports_the_transformation(vx):
+    # the stiffness branch is taken, and the transformation says why the result is not usable
+    out = vx.lamina.getnyeoffaxissc(30.0, PLY, 6, 2)
+    assert error_record(vx) == (-2, "False input for TFlag in GetNyeTransformationMatrix")
+    assert out[3, 3] == 0.0  # no shear row in the incomplete transformation

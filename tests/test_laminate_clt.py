@@ -68,6 +68,10 @@ def test_single_ply(vx):
     np.testing.assert_allclose(a, q * t, rtol=1e-13)
     np.testing.assert_allclose(d, q * t**3 / 12, rtol=1e-13)
     np.testing.assert_array_equal(b, np.zeros((3, 3)))
+    # the ply stiffness is the lamina's off-axis plane-stress stiffness
+    for ang in (0.0, 30.0, -45.0, 60.0, 90.0):
+        a1, _, _ = stiffness(vx, [CFRP], [ang], [1.0])
+        np.testing.assert_array_equal(a1, vx.lamina.getnyeoffaxissc(ang, CFRP, 3, 1))
 
 
 @pytest.mark.parametrize("name", STACKS)

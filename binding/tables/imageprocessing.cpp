@@ -1,6 +1,6 @@
 // Python table of the component imageprocessing.
 #include "table.h"
-#include "vexlan/mathfun.h"
+#include "vexlan/imageprocessing.h"
 
 VX_ROUTINE(imageprocessing, GetPointOnXYPlane, "xycoord = getpointonxyplane(point,origin,xyplane,theta)",
            "xycoord: f8(2) out",
@@ -15,7 +15,7 @@ VX_ROUTINE(imageprocessing, Polygon, "polygon = polygon(px,py,xx,yy,[n])",
            "py: f8",
            "xx: f8(n)",
            "yy: f8(n)",
-           "n: i4 = len(xx) check(len(xx)==n) check(len(yy)==n)");
+           "n: i4");
 
 VX_ROUTINE(imageprocessing, ProjectedPointInPolygon,
            "projectedpointinpolygon = projectedpointinpolygon(point,xypairs,theta,refcoords,refcos,[npoints])",
@@ -25,7 +25,7 @@ VX_ROUTINE(imageprocessing, ProjectedPointInPolygon,
            "theta: f8",
            "refcoords: f8(3)",
            "refcos: f8(3,3)",
-           "npoints: i4 = shape(xypairs,0) check(shape(xypairs,0)==npoints)");
+           "npoints: i4");
 
 VX_ROUTINE(imageprocessing, Ellipse, "ellipse = ellipse(x,y,a,b,[xyorigin])",
            "ellipse: f8 ret",

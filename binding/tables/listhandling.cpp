@@ -1,7 +1,7 @@
 // Python table of the growable lists of the component listhandling. The
 // lists themselves are not exposed; only these routines reach them.
 #include "table.h"
-#include "vexlan/lists.h"
+#include "vexlan/listhandling.h"
 
 // The complex empty-slot value has no literal in the table language: an
 // omitted defcmplx/defval reaches the routine as absent, which means the

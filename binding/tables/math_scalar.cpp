@@ -1,10 +1,10 @@
 // Python table of the scalar functions and statistics of the component math.
 #include "table.h"
-#include "vexlan/mathfun.h"
+#include "vexlan/math_scalar.h"
 
 VX_ROUTINE(math, getpercentile, "event = getpercentile(array,percentile,classsize,[ndim])",
            "array: f8(ndim)",
-           "ndim: i4 = len(array) check(len(array)==ndim)",
+           "ndim: i4",
            "percentile: f8",
            "event: i4 out",
            "classsize: i4");
@@ -13,13 +13,13 @@ VX_ROUTINE(math, RootMeanSquareError, "rootmeansquareerror = rootmeansquareerror
            "rootmeansquareerror: f8 ret",
            "x: f8(n)",
            "y: f8(n)",
-           "n: i4 = len(x) check(len(x)==n) check(len(y)==n)");
+           "n: i4");
 
 VX_ROUTINE(math, MeanAbsoluteError, "meanabsoluteerror = meanabsoluteerror(x,y,[n])",
            "meanabsoluteerror: f8 ret",
            "x: f8(n)",
            "y: f8(n)",
-           "n: i4 = len(x) check(len(x)==n) check(len(y)==n)");
+           "n: i4");
 
 VX_ROUTINE(math, dacoth, "y = dacoth(x)", "y: f8 ret", "x: f8");
 VX_ROUTINE(math, datanh, "y = datanh(x)", "y: f8 ret", "x: f8");

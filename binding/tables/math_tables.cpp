@@ -1,6 +1,6 @@
 // Python table of the tabulated-data routines of the component math.
 #include "table.h"
-#include "vexlan/tables.h"
+#include "vexlan/math_tables.h"
 
 VX_ROUTINE(math, polynomialfitting, "polynomialfitting = polynomialfitting(vx,vy,d)",
            "polynomialfitting: f8(d+1) out",
@@ -39,7 +39,7 @@ VX_ROUTINE(math, Gradient, "jac = gradient(dy,dx,[a,b])",
            "jac: f8(a,b) out",
            "dy: f8(a,b)",
            "dx: f8(b)",
-           "a: i4 = shape(dy,0) check(shape(dy,0)==a)",
+           "a: i4",
            "b: i4 = shape(dy,1) check(shape(dy,1)==b)");
 
 VX_ROUTINE(math, ComplexStepDerivative, "derivative = complexstepderivative(y,x,[n])",

@@ -1,6 +1,6 @@
 // Python table of the component signalprocessing.
 #include "table.h"
-#include "vexlan/mathfun.h"
+#include "vexlan/signalprocessing.h"
 
 VX_ROUTINE(signalprocessing, GetPeaks, "maxtab,mintab,nmaxpeaks,nminpeaks = getpeaks(v,delta,[n,x])",
            "maxtab: f8(n,2) out",

@@ -34,23 +34,23 @@ VX_ROUTINE(utility, ProcessUnLock, "ierror = processunlock()",
 VX_ROUTINE(utility, MatrixCopy, "b = matrixcopy(a,[n,m])",
            "a: f8(n,m)",
            "b: f8(n,m) out",
-           "n: i4 = shape(a,0) check(shape(a,0)==n)",
-           "m: i4 = shape(a,1) check(shape(a,1)==m)");
+           "n: i4",
+           "m: i4");
 
 VX_ROUTINE(utility, fVectorCopy, "b = real_vectorcopy(a,[n])",
            "a: f8(n)",
            "b: f8(n) out",
-           "n: i4 = len(a) check(len(a)==n)");
+           "n: i4");
 
 VX_ROUTINE(utility, iVectorCopy, "b = int_vectorcopy(a,[n])",
            "a: i4(n)",
            "b: i4(n) out",
-           "n: i4 = len(a) check(len(a)==n)");
+           "n: i4");
 
 VX_ROUTINE(utility, cVectorCopy, "b = cmplx_vectorcopy(a,[n])",
            "a: c16(n)",
            "b: c16(n) out",
-           "n: i4 = len(a) check(len(a)==n)");
+           "n: i4");
 
 // ------------------------------------------------------------ fill family
 
@@ -125,13 +125,13 @@ VX_ROUTINE(utility, GetEyeMatrix, "a = geteyematrix(n,[k])",
 VX_ROUTINE(utility, GetTriangularMatrix, "lu = gettriangularmatrix(a,[n,luflag])",
            "lu: f8(n,n) out",
            "a: f8(n,n)",
-           "n: i4 = shape(a,0) check(shape(a,0)==n) check(shape(a,1)==n)",
+           "n: i4",
            "luflag: l1 = 0");
 
 VX_ROUTINE(utility, Symmetrize, "sym = symmetrize(lu,[n])",
            "lu: f8(n,n)",
            "sym: f8(n,n) out",
-           "n: i4 = shape(lu,0) check(shape(lu,0)==n) check(shape(lu,1)==n)");
+           "n: i4");
 
 VX_ROUTINE(utility, Linspace, "x = linspace(a,b,n,[endpoint])",
            "x: f8(max(n,0)) out",
@@ -151,30 +151,30 @@ VX_ROUTINE(utility, MatrixConcatenation, "ab = matrixconcatenation(a,b,ctype,[k,
            "b: f8(m,n)",
            "ab: f8(max(k+ctype*m,0),max(l+n-ctype*n,0)) out",
            "ctype: i4",
-           "k: i4 = shape(a,0) check(shape(a,0)==k)",
-           "l: i4 = shape(a,1) check(shape(a,1)==l)",
-           "m: i4 = shape(b,0) check(shape(b,0)==m)",
-           "n: i4 = shape(b,1) check(shape(b,1)==n)");
+           "k: i4",
+           "l: i4",
+           "m: i4",
+           "n: i4");
 
 // k < 1 gives an empty result instead of a division by zero.
 VX_ROUTINE(utility, VectorSplit, "b = vectorsplit(a,k,[n])",
            "a: f8(n)",
            "b: f8(k>0 ? max(n/k,0) : 0,max(k,0)) out",
            "k: i4",
-           "n: i4 = len(a) check(len(a)==n)");
+           "n: i4");
 
 VX_ROUTINE(utility, MatrixSplit, "b = matrixsplit(a,k,[l,m])",
            "a: f8(l,m)",
            "b: f8(k>0 ? max(l/k,0) : 0,m,max(k,0)) out",
            "k: i4",
-           "l: i4 = shape(a,0) check(shape(a,0)==l)",
-           "m: i4 = shape(a,1) check(shape(a,1)==m)");
+           "l: i4",
+           "m: i4");
 
 VX_ROUTINE(utility, GetSubArray, "subarray,subslice = getsubarray(array,nsub,[narray,tail])",
            "subarray: f8(max(nsub,0)) out",
            "subslice: i4(2) out",
            "array: f8(narray)",
-           "narray: i4 = len(array) check(len(array)==narray)",
+           "narray: i4",
            "nsub: i4",
            "tail: l1 = 1");
 
@@ -185,7 +185,7 @@ VX_ROUTINE(utility, GetPackedList, "packed = getpackedlist(list,condition,paddin
            "padding: f8",
            "cflag: i4",
            "npack: i4",
-           "nlist: i4 = len(list) check(len(list)==nlist)");
+           "nlist: i4");
 
 VX_ROUTINE(utility, GetUnpackedMatrixFromList, "matrix = getunpackedmatrixfromlist(list,n,m)",
            "matrix: f8(max(n,0),max(m,0)) out",
@@ -206,19 +206,19 @@ VX_ROUTINE(utility, GetUnpackedTriangle, "lu = getunpackedtriangle(packed,nlu,or
 VX_ROUTINE(utility, FillMatrixOffDiagonals, "a = fillmatrixoffdiagonals(a,x,[n,k,overwrite_a])",
            "a: f8(n,n) io",
            "x: f8(k)",
-           "n: i4 = shape(a,0) check(shape(a,0)==n) check(shape(a,1)==n)",
+           "n: i4",
            "k: i4 = len(x) check(len(x)==k) check(k==n*(n-1)/2 || k>=n*(n-1))");
 
 VX_ROUTINE(utility, VectorFlip, "b = vectorflip(a,[n])",
            "a: f8(n)",
            "b: f8(n) out",
-           "n: i4 = len(a) check(len(a)==n)");
+           "n: i4");
 
 VX_ROUTINE(utility, MatrixFlip, "b = matrixflip(a,dimflag,[n,m])",
            "a: f8(n,m)",
            "b: f8(n,m) out",
-           "n: i4 = shape(a,0) check(shape(a,0)==n)",
-           "m: i4 = shape(a,1) check(shape(a,1)==m)",
+           "n: i4",
+           "m: i4",
            "dimflag: i4");
 
 VX_ROUTINE(utility, MatrixSortWithin, "a = matrixsort(a,b,mask,[m,n,overwrite_a])",
@@ -227,14 +227,14 @@ VX_ROUTINE(utility, MatrixSortWithin, "a = matrixsort(a,b,mask,[m,n,overwrite_a]
            "b: f8(m,n)",
            "mask: i4(n)",
            "m: i4 = shape(b,0) check(shape(b,0)==m) check(shape(a,0)==m)",
-           "n: i4 = shape(b,1) check(shape(b,1)==n) check(len(mask)==n)");
+           "n: i4");
 
 VX_ROUTINE(utility, VectorSortWithin, "a = vectorsort(a,b,mask,[n,overwrite_a])",
            "a: f8(na) io",
            "na: i4 = len(a)",
            "b: f8(n)",
            "mask: i4(n)",
-           "n: i4 = len(b) check(len(b)==n) check(len(mask)==n)");
+           "n: i4");
 
 // ------------------------------------------------------------ searching
 
@@ -242,75 +242,75 @@ VX_ROUTINE(utility, iFindLocation, "int_findlocation = int_findlocation(element,
            "int_findlocation: i4 ret",
            "element: i4",
            "array: i4(ndim)",
-           "ndim: i4 = len(array) check(len(array)==ndim)",
+           "ndim: i4",
            "notfound: i4 = -1");
 
 VX_ROUTINE(utility, fFindLocation, "real_findlocation = real_findlocation(element,array,[ndim,notfound])",
            "real_findlocation: i4 ret",
            "element: f8",
            "array: f8(ndim)",
-           "ndim: i4 = len(array) check(len(array)==ndim)",
+           "ndim: i4",
            "notfound: i4 = -1");
 
 VX_ROUTINE(utility, cFindLocation, "cmplx_findlocation = cmplx_findlocation(element,array,[ndim,notfound])",
            "cmplx_findlocation: i4 ret",
            "element: c16",
            "array: c16(ndim)",
-           "ndim: i4 = len(array) check(len(array)==ndim)",
+           "ndim: i4",
            "notfound: i4 = -1");
 
 VX_ROUTINE(utility, iFindSubArray, "int_findsubarray = int_findsubarray(subarray,array,[sdim,ndim,notfound])",
            "int_findsubarray: i4 ret",
            "subarray: i4(sdim)",
            "array: i4(ndim)",
-           "sdim: i4 = len(subarray) check(len(subarray)==sdim)",
-           "ndim: i4 = len(array) check(len(array)==ndim)",
+           "sdim: i4",
+           "ndim: i4",
            "notfound: i4 = -1");
 
 VX_ROUTINE(utility, fFindSubArray, "real_findsubarray = real_findsubarray(subarray,array,[sdim,ndim,notfound])",
            "real_findsubarray: i4 ret",
            "subarray: f8(sdim)",
            "array: f8(ndim)",
-           "sdim: i4 = len(subarray) check(len(subarray)==sdim)",
-           "ndim: i4 = len(array) check(len(array)==ndim)",
+           "sdim: i4",
+           "ndim: i4",
            "notfound: i4 = -1");
 
 VX_ROUTINE(utility, cFindSubArray, "cmplx_findsubarray = cmplx_findsubarray(subarray,array,[sdim,ndim,notfound])",
            "cmplx_findsubarray: i4 ret",
            "subarray: c16(sdim)",
            "array: c16(ndim)",
-           "sdim: i4 = len(subarray) check(len(subarray)==sdim)",
-           "ndim: i4 = len(array) check(len(array)==ndim)",
+           "sdim: i4",
+           "ndim: i4",
            "notfound: i4 = -1");
 
 VX_ROUTINE(utility, iGetPairs, "ainb = int_getpairs(a,b,[n])",
            "ainb: i4(n) out",
            "a: i4(n)",
            "b: i4(n)",
-           "n: i4 = len(a) check(len(a)==n) check(len(b)==n)");
+           "n: i4");
 
 VX_ROUTINE(utility, fGetPairs, "ainb = real_getpairs(a,b,[n])",
            "ainb: i4(n) out",
            "a: f8(n)",
            "b: f8(n)",
-           "n: i4 = len(a) check(len(a)==n) check(len(b)==n)");
+           "n: i4");
 
 VX_ROUTINE(utility, GetIndicesExcludingSubArray, "indices = getindicesexcludingsubarray(a,sub,[n,nsub])",
            "indices: i4(n) out",
            "a: i4(n)",
            "sub: i4(nsub)",
-           "n: i4 = len(a) check(len(a)==n)",
-           "nsub: i4 = len(sub) check(len(sub)==nsub)");
+           "n: i4",
+           "nsub: i4");
 
 VX_ROUTINE(utility, iGetContinuous, "iloc = int_getcontinuous(xarr,sflag,[xdim])",
            "xarr: i4(xdim)",
-           "xdim: i4 = len(xarr) check(len(xarr)==xdim)",
+           "xdim: i4",
            "iloc: i4(xdim) out",
            "sflag: i4");
 
 VX_ROUTINE(utility, fGetContinuous, "iloc = real_getcontinuous(xarr,sflag,[xdim])",
            "xarr: f8(xdim)",
-           "xdim: i4 = len(xarr) check(len(xarr)==xdim)",
+           "xdim: i4",
            "iloc: i4(xdim) out",
            "sflag: i4");
 
@@ -318,16 +318,16 @@ VX_ROUTINE(utility, iGetMerged, "merged = int_getmerged(x,y,[nx,ny,defval])",
            "merged: i4(nx+ny) out",
            "x: i4(nx)",
            "y: i4(ny)",
-           "nx: i4 = len(x) check(len(x)==nx)",
-           "ny: i4 = len(y) check(len(y)==ny)",
+           "nx: i4",
+           "ny: i4",
            "defval: i4 = 2147483647");
 
 VX_ROUTINE(utility, fGetMerged, "merged = real_getmerged(x,y,[nx,ny,defval])",
            "merged: f8(nx+ny) out",
            "x: f8(nx)",
            "y: f8(ny)",
-           "nx: i4 = len(x) check(len(x)==nx)",
-           "ny: i4 = len(y) check(len(y)==ny)",
+           "nx: i4",
+           "ny: i4",
            "defval: f8 = 1.7976931348623157e+308");
 
 // The lengths are required and may be shorter than the list; longer ones

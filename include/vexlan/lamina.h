@@ -156,7 +156,8 @@ void GetNyeOffAxisSC(double* scoff, const double* dangle, const double* props,
                      const int32_t* ntens, const int32_t* scflag);
 
 /* GetArbitraryBaseSC: 6 x 6 stiffness or compliance in the base whose columns
- * are the new axes.
+ * are the new axes: T C T^T for a stiffness, T^-T S T^-1 for a compliance,
+ * T the stress transformation of the base.
  *   scbase (out) 6 x 6
  *   sc     (in)  6 x 6
  *   base   (in)  3 x 3, columns the new axes

@@ -70,7 +70,8 @@ double GetDecoupAngle(const double* plyelastic, const double* plyorientation,
  *   luflag         (in) 0 lower neighbour, 1 upper neighbour
  *   iply           (in) ply number
  * Returns the angle of iply minus that of the neighbour, 0 at the stack's
- * ends; 0 with an error record (-3) for another luflag. */
+ * ends; 0 with an error record for another luflag (-3) or an iply outside
+ * 1..nplies (-2). */
 double GetdAngle(const double* plyorientation, const int32_t* nplies, const int32_t* luflag,
                  const int32_t* iply);
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include "data.h"
-#include "vexlan/core.h"
+#include "vexlan/errorhandling.h"
 
 using namespace vx;
 namespace eh = vx::errorhandling;
@@ -56,6 +56,11 @@ namespace vx {
 
 void report(i4 code, const char* msg, const i4* intv, i4 nint, const r8* realv, i4 nreal) {
   record(code, msg, std::strlen(msg), intv, nint, realv, nreal, nullptr, 0, 0);
+}
+
+void report(i4 code, const char* msg, const i4* intv, i4 nint, const r8* realv, i4 nreal, const i4* asciim,
+            i4 rows, i4 cols) {
+  record(code, msg, std::strlen(msg), intv, nint, realv, nreal, asciim, rows, cols);
 }
 
 void report(i4 code, const char* msg) {

@@ -42,5 +42,8 @@ extern void (*flush_hook)();
 // Error record helper for library callers: msg is blank-padded/cut to 80 chars.
 void report(i4 code, const char* msg);
 void report(i4 code, const char* msg, const i4* intv, i4 nint, const r8* realv, i4 nreal);
+// The same with a rows x cols matrix of character codes (column-major) as context.
+void report(i4 code, const char* msg, const i4* intv, i4 nint, const r8* realv, i4 nreal, const i4* asciim,
+            i4 rows, i4 cols);
 
 }  // namespace vx

@@ -11,7 +11,7 @@
 namespace {
 
 using vx::i4;
-constexpr double pi = 3.141592653589793;
+using vx::pi;
 
 inline i4 count(i4 n) { return n > 0 ? n : 0; }
 

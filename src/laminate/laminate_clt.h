@@ -11,6 +11,7 @@
 
 namespace vx::lam {
 
+// A count of one, for the exported routines called on a single point.
 inline constexpr i4 one = 1;
 
 // z of the bottom of ply 1: -h/2 - offset, h the sum of the n thicknesses.
@@ -36,14 +37,14 @@ struct PlyWalk {
 
 // x^n for a small integer n by repeated squaring (n < 0 gives 1 / x^-n).
 inline double ipow(double x, i4 n) {
-  if (n < 0) return 1.0 / ipow(x, -n);
+  uint32_t m = n < 0 ? 0u - uint32_t(n) : uint32_t(n);
   double r = 1.0;
-  for (;;) {
-    if (n & 1) r *= x;
-    n >>= 1;
-    if (!n) return r;
-    x *= x;
+  while (m) {
+    if (m & 1u) r *= x;
+    m >>= 1;
+    if (m) x *= x;
   }
+  return n < 0 ? 1.0 / r : r;
 }
 
 // Off-axis reduced stiffness Qbar (11, 22, 12) of a ply from its nine

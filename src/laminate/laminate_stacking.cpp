@@ -91,7 +91,7 @@ VX_API double GetDecoupAngle(const double* plyelastic, const double* plyorientat
   for (i4 k = 0; k < n; ++k) {
     const double e1 = plyelastic[9 * int64_t(k)], e2 = plyelastic[9 * int64_t(k) + 1];
     const double mx = e1 > e2 ? e1 : e2, mn = e1 > e2 ? e2 : e1;
-    const double w = plythickness[k] / total * ((mx - mn) / mn) * (mx / max1);
+    const double w = plythickness[k] / total * (mx - mn) / mn * mx / max1;
     const double t = plyorientation[k];
     i4 g = 0;
     while (g < ngroups) {

@@ -31,7 +31,7 @@ VX_API void GetPlyBottomTopStress(double* sbt, const double* sestress,
     vx::report(-2, "Error in GetPlyBottomTopStress: no plies or no section points.");
     return;
   }
-  for (i4 k = 0; k < np - 1; ++k)
+  for (i4 k = 0; nz >= 3 && k < np - 1; ++k)
     if (plysectionpoint[k] < 1) {
       vx::report(-2, "Error in GetPlyBottomTopStress: every ply needs a section point.");
       return;
@@ -43,6 +43,7 @@ VX_API void GetPlyBottomTopStress(double* sbt, const double* sestress,
   };
   put(1, 1);
   put(ncol, nz);
+  if (nz < 3) return;  // two points are the stack's bottom and top only
   int64_t p = 0;
   for (i4 k = 1; k < np; ++k) {
     p += plysectionpoint[k - 1];

@@ -52,10 +52,31 @@ struct StrainCopies {
 
 }  // namespace
 
+namespace {
+
+// The stress update for the usual length known to the compiler.
+template <int N>
+void stress_update(double* stress, const double* ddsdde, const double* strain0, const double* dstrain, int32_t ndi,
+                   bool secant, bool tensor) {
+  double e[N], s[N];
+  for (int i = 0; i < N; ++i) {
+    const double f = tensor && i >= ndi ? 2.0 : 1.0;
+    e[i] = secant ? f * strain0[i] + f * dstrain[i] : f * dstrain[i];
+  }
+  vx::matvec<N, N>(s, vx::CMatRef<N>(ddsdde), e);
+  for (int i = 0; i < N; ++i) stress[i] = secant ? s[i] : stress[i] + s[i];
+}
+
+}  // namespace
+
 VX_API void GetStressVector(double* stress, const double* ddsdde, const double* strain0, const double* dstrain,
                             const int32_t* ndi, const int32_t* ntens, const vx_l1* issekant,
                             const vx_l1* istensor) {
   const int32_t n = *ntens;
+  if (n == 6) {
+    stress_update<6>(stress, ddsdde, strain0, dstrain, *ndi, *issekant != 0, *istensor != 0);
+    return;
+  }
   if (n < 1) return;
   StrainCopies e(strain0, dstrain, *ndi, n, *istensor != 0);
   vx::Scratch<double, 6> s{size_t(n)};

@@ -78,22 +78,28 @@ VX_API void GetNyeProperties(double* nyeprops, const double* elastic, const int3
 
 VX_API void GetNyeStiffnessMatrix(double* c, const double* props, const int32_t* ntens, const int32_t* psflag) {
   const int32_t n = *ntens;
+  const bool plane = plane_stress_selected(psflag);
+  // The full 3 x 3 and 6 x 6 forms write every entry themselves.
+  if (n == 3) {
+    lam::stiffness3(props).store(c);
+    return;
+  }
+  if (n == 6 && !plane) {
+    lam::stiffness6(props).store(c);
+    return;
+  }
   if (n > 0) zero(c, int64_t(n) * n);
-  if (n != 3 && n != 4 && n != 6) {
+  if (n != 4 && n != 6) {
     vx::report(-2, "Unsupported dimension in GetNyeStiffnessMatrix");
     return;
   }
   const Sq m{c, n};
-  if (n == 3) {
-    lam::stiffness3(props).store(c);
-  } else if (plane_stress_selected(psflag)) {
+  if (plane) {
     const lam::Planar q = lam::planar(props, lam::minor_ratios(props).nu21);
     m(0, 0) = q.q11;
     m(1, 1) = q.q22;
     m(0, 1) = m(1, 0) = q.q12;
     m(3, 3) = props[6];
-  } else if (n == 6) {
-    lam::stiffness6(props).store(c);
   } else {
     lam::direct_block(props, lam::minor_ratios(props), [&m](int i, int j, double v) { m(i, j) = v; });
     m(3, 3) = props[6];
@@ -267,8 +273,8 @@ VX_API void GetNyeTransformationMatrix(double* t, const double* rangle, const in
 VX_API void GetNyeOffAxisSC(double* scoff, const double* dangle, const double* props, const int32_t* ntens,
                             const int32_t* scflag) {
   const int32_t n = *ntens;
-  if (n > 0) zero(scoff, int64_t(n) * n);
   if (n != 3 && n != 6) {
+    if (n > 0) zero(scoff, int64_t(n) * n);
     vx::report(-2, "Unsupported dimension in GetNyeStiffnessMatrixOff");
     return;
   }

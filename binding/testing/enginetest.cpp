@@ -1,0 +1,96 @@
+// Rows that exercise grammar no routine of the library uses yet (arrays of
+// texts, call-backs with array arguments, a call-back chosen per call) and
+// rows planted wrong for the import check. Compiled only into development
+// builds (VX_ENGINE_TESTS), as the component enginetest.
+#ifdef VX_ENGINE_TESTS
+#include <cctype>
+#include <complex>
+#include <cstdint>
+#include <cstring>
+#include "table.h"
+
+namespace {
+
+using law_r = void (*)(double* stress, const double* strain, const int32_t* n);
+using law_c = void (*)(std::complex<double>* stress, const std::complex<double>* strain, const int32_t* n);
+
+// out(i) = texts(n + 1 - i) in upper case.
+void textreverse(char* out, const char* texts, const int32_t* n, size_t out_len, size_t texts_len) {
+  for (int32_t i = 0; i < *n; ++i) {
+    char* o = out + size_t(i) * out_len;
+    const char* t = texts + size_t(*n - 1 - i) * texts_len;
+    for (size_t k = 0; k < out_len; ++k)
+      o[k] = k < texts_len ? static_cast<char>(std::toupper(static_cast<unsigned char>(t[k]))) : ' ';
+  }
+}
+
+// Each text of t gets its first character replaced by c, in place.
+void textstamp(char* t, const int32_t* n, const char* c, size_t t_len, size_t) {
+  for (int32_t i = 0; i < *n; ++i) t[size_t(i) * t_len] = *c;
+}
+
+// stress = law(strain): the real law, or with mode 1 the complex law at
+// strain + 0i, of which the real part is kept.
+void applylaw(law_r law, double* stress, const double* strain, const int32_t* n, const int32_t* mode) {
+  if (mode && *mode == 1) {
+    std::complex<double> z[8], s[8];
+    for (int32_t i = 0; i < *n && i < 8; ++i) z[i] = strain[i];
+    reinterpret_cast<law_c>(law)(s, z, n);
+    for (int32_t i = 0; i < *n && i < 8; ++i) stress[i] = s[i].real();
+  } else {
+    law(stress, strain, n);
+  }
+}
+
+// A native law: stress = 2 strain.
+void doublelaw(double* stress, const double* strain, const int32_t* n) {
+  for (int32_t i = 0; i < *n; ++i) stress[i] = 2.0 * strain[i];
+}
+
+// Planted: a row that declares this input an output, one that declares an
+// integer a real, one that declares a real output an integer one.
+void planted(double* y, const double* x, const int32_t* n) { y[0] = x[0] + *n; }
+
+}  // namespace
+
+VX_ROUTINE(enginetest, textreverse, "out = textreverse(texts,[n])",
+           "out: str(6)(n) out",
+           "texts: str(4)(n)",
+           "n: i4 = len(texts) check(len(texts)>=n)");
+VX_ROUTINE(enginetest, textstamp, "t = textstamp(t,c,[n])",
+           "t: str(*)(n) inout",
+           "n: i4 = len(t) check(len(t)>=n)",
+           "c: str(1)");
+
+VX_CALLBACK(enginetest_law_r, law_r, "def law(stress,strain,n): return",
+            "stress: f8(n) out doc \"stress from the law\"",
+            "strain: f8(n) doc \"strain given to the law\"",
+            "n: i4 doc \"number of components\"");
+VX_CALLBACK(enginetest_law_c, law_c, "def law(stress,strain,n): return",
+            "stress: c16(n) out",
+            "strain: c16(n)",
+            "n: i4");
+VX_ROUTINE(enginetest, applylaw, "stress = applylaw(law,strain,[n,mode,law_extra_args])",
+           "law: cb(enginetest_law_c if mode==1 else enginetest_law_r)",
+           "stress: f8(n) out",
+           "strain: f8(n)",
+           "n: i4 = len(strain) check(len(strain)>=n && n<=8)",
+           "mode: i4");
+VX_ROUTINE(enginetest, doublelaw, "stress = doublelaw(strain,[n])",
+           "stress: f8(n) out",
+           "strain: f8(n)",
+           "n: i4 = len(strain)");
+
+VX_PLANTED_ROW(enginetest, planted, "y = planted_intent(x,[n])",
+               "y: f8(1) out",
+               "x: f8(1) out",
+               "n: i4 = 1");
+VX_PLANTED_ROW(enginetest, planted, "y = planted_type(x,[n])",
+               "y: f8(1) out",
+               "x: f8(1)",
+               "n: f8 = 1");
+VX_PLANTED_ROW(enginetest, planted, "y = planted_output(x,[n])",
+               "y: i4(1) out",
+               "x: f8(1)",
+               "n: i4 = 1");
+#endif

@@ -1,0 +1,227 @@
+"""Inverse, determinants, minors, eigen- and singular values, Cholesky, general product."""
+import ctypes
+import itertools
+
+import numpy as np
+import pytest
+import scipy.linalg
+from conftest import error_record
+
+RNG = np.random.default_rng(20240611)
+MARKER = -1.7976931348623157e308
+
+
+def well(n):
+    return RNG.standard_normal((n, n)) + n * np.eye(n)
+
+
+def hilbert(n):
+    i = np.arange(n)
+    return 1.0 / (i[:, None] + i[None, :] + 1.0)
+
+
+def sym(n):
+    a = RNG.standard_normal((n, n))
+    return a + a.T
+
+
+@pytest.mark.parametrize("n", range(1, 13))
+def test_inverse_and_lu_determinant_match_numpy(vx, n):
+    a = well(n)
+    np.testing.assert_allclose(vx.math.matrixinverse(a), np.linalg.inv(a), rtol=1e-12, atol=1e-13)
+    assert vx.math.lufactdeterminant(a) == pytest.approx(np.linalg.det(a), rel=1e-12)
+    h = hilbert(min(n, 9))
+    cond = np.linalg.cond(h)
+    np.testing.assert_allclose(vx.math.matrixinverse(h) @ h, np.eye(len(h)), atol=1e-15 * cond * 10)
+    assert vx.math.lufactdeterminant(h) == pytest.approx(np.linalg.det(h), rel=1e-15 * cond * 10)
+    assert error_record(vx)[0] == 0
+
+
+@pytest.mark.parametrize("a", [
+    [[1, 2], [2, 4]],
+    [[1, 2, 3], [2, 4, 6], [1, 1, 1]],
+    [[0, 0, 1], [0, 0, 2], [3, 1, 1]],
+    [[2, 1, 0, 0], [4, 2, 0, 0], [1, 1, 1, 0], [0, 0, 0, 0]],
+])
+def test_singular_inverse_leaves_packed_lu_and_first_report(vx, a):
+    a = np.array(a, float)
+    ainv = vx.math.matrixinverse(a)
+    with np.errstate(all="ignore"), pytest.warns(scipy.linalg.LinAlgWarning):
+        lu, _ = scipy.linalg.lu_factor(a)
+    np.testing.assert_array_equal(ainv, lu)
+    assert error_record(vx) == (-2, "Matrix inverse becomes numerically singular!")
+    # later failures do not replace the first report
+    assert vx.math.lufactdeterminant(a) == 0.0
+    assert error_record(vx) == (-2, "Matrix inverse becomes numerically singular!")
+
+
+def test_lu_determinant_sign_and_singular_report(vx):
+    assert vx.math.lufactdeterminant(np.array([[0.0, 1.0], [1.0, 0.0]])) == -1.0
+    assert vx.math.lufactdeterminant(np.array([[0.0, 2.0, 0.0], [0.0, 0.0, 3.0], [5.0, 0.0, 0.0]])) == 30.0
+    assert error_record(vx)[0] == 0
+    assert vx.math.lufactdeterminant(np.array([[1.0, 2.0], [2.0, 4.0]])) == 0.0
+    assert error_record(vx) == (-2, "Singularity in LU-factorization computation")
+
+
+def permanent(a):
+    n = len(a)
+    return sum(np.prod([a[i, p[i]] for i in range(n)]) for p in itertools.permutations(range(n)))
+
+
+@pytest.mark.parametrize("n", range(1, 8))
+def test_cofactor_determinant_and_permanent(vx, n):
+    a = RNG.integers(-4, 5, (n, n)).astype(float)
+    assert vx.math.determinant(a) == pytest.approx(round(np.linalg.det(a)), abs=1e-9)
+    if n <= 6:
+        assert vx.math.determinant(a, pdflag=1) == permanent(a)
+
+
+def test_cofactor_determinant_small_cases(vx):
+    m = np.array([[1.0, 2.0], [3.0, 4.0]])
+    assert vx.math.determinant(m) == -2.0
+    assert vx.math.determinant(m, pdflag=1) == 10.0
+    assert vx.math.determinant(np.array([[7.5]])) == 7.5
+    assert vx.math.determinant(np.zeros((0, 0))) == 0.0
+
+
+def test_minors_and_cofactor(vx):
+    a = np.array([[1.0, 2.0, 3.0], [4.0, 5.0, 6.0], [7.0, 8.0, 10.0]])
+    assert vx.math.getfirstminor(a, 1, 2) == pytest.approx(-4.0)
+    s = well(5)
+    for i in range(1, 6):
+        for j in range(1, 6):
+            keep_r = [r for r in range(5) if r != j - 1]
+            keep_c = [c for c in range(5) if c != i - 1]
+            want = np.linalg.det(s[np.ix_(keep_r, keep_c)])
+            assert vx.math.getfirstminor(s, i, j) == pytest.approx(want, rel=1e-12)
+        assert vx.math.getprincipleminor(s, i) == pytest.approx(np.linalg.det(s[:i, :i]), rel=1e-12)
+    assert vx.math.getfirstminor(np.array([[3.0]]), 1, 1) == 1.0
+    assert (vx.math.getcofactor(5.0, 1, 2), vx.math.getcofactor(5.0, 2, 2)) == (-5.0, 5.0)
+    assert error_record(vx)[0] == 0
+
+
+@pytest.mark.parametrize("call", [
+    lambda m, s: m.getprincipleminor(s, 4),
+    lambda m, s: m.getfirstminor(s, 0, 1),
+    lambda m, s: m.getfirstminor(s, 1, 4),
+])
+def test_minor_indices_outside_the_matrix_are_reported(vx, call):
+    assert call(vx.math, well(3)) == 0.0
+    assert error_record(vx)[0] == -2
+
+
+@pytest.mark.parametrize("n", range(1, 13))
+def test_symmetric_eigenproblem_matches_numpy(vx, n):
+    s = sym(n)
+    w, v = np.linalg.eigh(s)
+    np.testing.assert_allclose(vx.math.matrixeigenvalues(s), w, atol=1e-12 * n)
+    # only the upper triangle is read
+    junk = np.triu(s) + np.tril(RNG.standard_normal((n, n)), -1)
+    np.testing.assert_allclose(vx.math.matrixeigenvalues(junk), w, atol=1e-12 * n)
+    z, ev = vx.math.matrixeigenvectors(junk)
+    np.testing.assert_allclose(ev, w, atol=1e-12 * n)
+    np.testing.assert_allclose(np.abs(z.T @ v), np.eye(n), atol=1e-8)
+
+
+def test_eigenvalues_returned_only_for_all_negative_entries(vx):
+    a = np.diag([3.0, 1.0, 2.0])
+    for given in ([-1.0, 0.0, -1.0], [-1.0, np.nan, -2.0], [5.0, -1.0, -1.0]):
+        e = np.array(given)
+        z, out = vx.math.matrixeigenvectors(a, eigvals=e)
+        np.testing.assert_array_equal(out, e)
+        np.testing.assert_allclose(np.abs(z), np.eye(3)[:, [1, 2, 0]])
+    e = np.array([-1.0, -3.0, -1e-300])
+    _, out = vx.math.matrixeigenvectors(a, eigvals=e, overwrite_eigvals=1)
+    np.testing.assert_array_equal(out, [1.0, 2.0, 3.0])
+    np.testing.assert_array_equal(e, [1.0, 2.0, 3.0])
+
+
+def test_modal_assurance_criterion(vx):
+    a = np.array([1.0, -2.0, 3.0])
+    assert vx.math.vectormodalassurancecriterion(a, -2.5 * a) == pytest.approx(1.0)
+    assert vx.math.vectormodalassurancecriterion(a, np.array([2.0, 1.0, 0.0])) == 0.0
+    assert np.isnan(vx.math.vectormodalassurancecriterion(a, np.zeros(3)))
+    s = sym(5)
+    np.testing.assert_allclose(vx.math.matrixmodalassurancecriterion(s, s), np.eye(5), atol=1e-12)
+    p = np.eye(5)[::-1]  # same eigenvectors, eigenvalue order reversed
+    mac = vx.math.matrixmodalassurancecriterion(np.diag([1.0, 2, 3, 4, 5]), np.diag([5.0, 4, 3, 2, 1]))
+    np.testing.assert_allclose(mac, p, atol=1e-14)
+
+
+@pytest.mark.parametrize("shape", [(1, 1), (2, 3), (3, 2), (4, 4), (7, 3), (2, 9)])
+def test_singular_value_decomposition(vx, shape):
+    m, n = shape
+    a = RNG.standard_normal(shape)
+    u, s, v = vx.math.singularvaluedecomposition(a)
+    assert (u.shape, s.shape, v.shape) == ((m, m), (m, n), (n, n))
+    np.testing.assert_allclose(u @ s @ v, a, atol=1e-12)
+    np.testing.assert_allclose(np.diag(s), np.linalg.svd(a, compute_uv=False), rtol=1e-12)
+    off = s.copy()
+    np.fill_diagonal(off, 0.0)
+    assert not off.any()
+    np.testing.assert_allclose(u.T @ u, np.eye(m), atol=1e-12)
+    np.testing.assert_allclose(v @ v.T, np.eye(n), atol=1e-12)
+
+
+@pytest.mark.parametrize("n", [1, 2, 3, 6, 12])
+def test_cholesky_upper_factor_and_failure_marker(vx, n):
+    b = RNG.standard_normal((n, n))
+    a = b @ b.T + n * np.eye(n)
+    a[np.tril_indices(n, -1)] += 100.0  # the lower triangle is not read, and stays
+    c = vx.math.choleskyfactorization(a)
+    r = np.linalg.cholesky(np.triu(a) + np.triu(a, 1).T).T
+    np.testing.assert_allclose(np.triu(c), r, rtol=1e-12, atol=1e-12)
+    np.testing.assert_array_equal(np.tril(c, -1), np.tril(a, -1))
+    bad = np.eye(n)
+    bad[-1, -1] = -1.0
+    np.testing.assert_array_equal(vx.math.choleskyfactorization(bad), np.full((n, n), MARKER))
+    assert error_record(vx)[0] == 0
+
+
+@pytest.mark.parametrize("sa,sb", [("N", "N"), ("n", "T"), ("T", "n"), ("t", "t")])
+def test_general_matrix_product(vx, sa, sb):
+    m, n, k = 4, 3, 5
+    opa = RNG.standard_normal((m, k))
+    opb = RNG.standard_normal((k, n))
+    c = RNG.standard_normal((m, n))
+    # a transposed operand is stored as its transpose, in the same m*k values
+    a = opa if sa in "Nn" else np.asfortranarray(opa.T).ravel(order="F").reshape((m, k), order="F")
+    b = opb if sb in "Nn" else np.asfortranarray(opb.T).ravel(order="F").reshape((k, n), order="F")
+    d = vx.math.generalmatrixproduct(1.5, a, b, -0.5, c, sa, sb)
+    np.testing.assert_allclose(d, 1.5 * opa @ opb - 0.5 * c, rtol=1e-12)
+    sq = RNG.standard_normal((3, 3))
+    d = vx.math.generalmatrixproduct(2.0, sq, sq, 1.0, np.eye(3), "T", "N")
+    np.testing.assert_allclose(d, 2.0 * sq.T @ sq + np.eye(3), rtol=1e-12)
+
+
+def test_general_matrix_product_refuses_unknown_flag(vx, lib):
+    # checked before the library call, whose handler would end the process
+    d = np.full((2, 2), 7.0, order="F")
+    a = np.eye(2, order="F")
+    p = lambda x: x.ctypes.data_as(ctypes.c_void_p)
+    i2 = ctypes.byref(ctypes.c_int32(2))
+    one = ctypes.byref(ctypes.c_double(1.0))
+    for sa, sb in ((b"C", b"N"), (b"N", b"x"), (b"", b"N")):
+        lib.GeneralMatrixProduct(p(d), one, p(a), p(a), one, p(a), i2, i2, i2, sa, sb,
+                                 ctypes.c_size_t(len(sa)), ctypes.c_size_t(len(sb)))
+        np.testing.assert_array_equal(d, 7.0)
+    code, msg = error_record(vx)
+    assert code == -2 and "transposition flag" in msg
+    d = vx.math.generalmatrixproduct(1.0, np.eye(2), np.eye(2), 0.0, np.eye(2), "N", "C")
+    np.testing.assert_array_equal(d, 0.0)
+
+
+def test_empty_orders_do_not_reach_lapack(lib):
+    # LAPACK would stop the process on a leading dimension of 0.
+    p = lambda x: x.ctypes.data_as(ctypes.c_void_p)
+    z = ctypes.byref(ctypes.c_int32(0))
+    buf = np.full(4, 3.0)
+    out = ctypes.c_double(9.0)
+    lib.MatrixInverse(p(buf), p(buf), z)
+    lib.MatrixEigenvalues(p(buf), p(buf), z)
+    lib.MatrixEigenVectors(p(buf), p(buf), z, None)
+    lib.CholeskyFactorization(p(buf), p(buf), z)
+    lib.SingularValueDecomposition(p(buf), p(buf), p(buf), p(buf), z, z)
+    lib.LUFactDeterminant(ctypes.byref(out), p(buf), z)
+    assert out.value == 1.0
+    np.testing.assert_array_equal(buf, 3.0)

@@ -1,0 +1,311 @@
+"""Tabulated data routines of the component math."""
+import ctypes as C
+import math
+
+import numpy as np
+import pytest
+from scipy import integrate, interpolate, spatial
+
+from conftest import error_record, run_python
+
+I4 = C.c_int32
+F8 = C.c_double
+
+
+def ptr(a):
+    return a.ctypes.data_as(C.POINTER(F8))
+
+
+def i4(v):
+    return C.byref(I4(v))
+
+
+@pytest.fixture
+def m(vx):
+    return vx.math
+
+
+def ends_with(code):
+    """(stdout, status) of code run after `import _vexlan as v; import numpy as np`."""
+    return run_python("import numpy as np\nimport _vexlan as v\n" + code + "\nprint('returned')\n")
+
+
+# --- polynomial fitting -----------------------------------------------------------
+
+def test_polyfit_small_cases(vx, m):
+    np.testing.assert_allclose(m.polynomialfitting([0, 1, 2], [1, 3, 5], 1), [1, 2], atol=1e-13)
+    np.testing.assert_allclose(m.polynomialfitting([0, 1, 2], [1, 3, 5], 0), [3], atol=1e-13)
+    assert error_record(vx)[0] == 0
+
+
+@pytest.mark.parametrize("deg", [0, 1, 2, 4])
+def test_polyfit_against_numpy(m, deg):
+    rng = np.random.default_rng(deg)
+    x = np.linspace(-1.5, 2.0, 25)
+    y = np.sin(2 * x) + 0.1 * rng.normal(size=x.size)
+    np.testing.assert_allclose(m.polynomialfitting(x, y, deg), np.polyfit(x, y, deg)[::-1], rtol=1e-9, atol=1e-10)
+
+
+def test_polyfit_singular_normal_matrix_records_error(vx, m):
+    c = m.polynomialfitting([1, 1, 1], [1, 2, 3], 1)
+    assert c.shape == (2,)
+    assert error_record(vx) == (-2, "Problem in polynom fitting function")
+
+
+def test_polyfit_refuses_bad_arguments(vx, m, lib):
+    with pytest.raises(vx.error):
+        m.polynomialfitting([0, 1, 2], [1, 2], 1)
+    with pytest.raises(vx.error):
+        m.polynomialfitting([0, 1, 2], [1, 2, 3], -1)
+    # Natively the mismatch is recorded and the result cleared, nothing read past vy.
+    x, y = np.arange(4.0), np.ones(2)
+    res = np.full(3, 7.0)
+    lib.polynomialfitting(ptr(res), ptr(x), i4(4), ptr(y), i4(2), i4(1))
+    np.testing.assert_array_equal(res, [0, 0, 7])
+    assert error_record(vx)[0] == -2
+
+
+# --- nearest and linear interpolation ---------------------------------------------
+
+def test_linear_interpolation(m):
+    np.testing.assert_array_equal(m.linearinterpolation([0, 1, 2], [0, 1, 4], [-1, 0.5, 1.5, 3]), [-1, 0.5, 2.5, 7])
+    assert m.linearinterpolation([0, 1, 2], [0, 1, 4], []).shape == (0,)
+    rng = np.random.default_rng(7)
+    x = np.cumsum(rng.uniform(0.05, 1.0, 20))
+    y = rng.normal(size=20)
+    p = rng.uniform(x[0], x[-1], 300)
+    np.testing.assert_allclose(m.linearinterpolation(x, y, p), np.interp(p, x, y), rtol=0, atol=1e-13)
+    # Outside the table the end lines go on.
+    out = m.linearinterpolation(x, y, [x[0] - 1.0, x[-1] + 2.0])
+    s0 = (y[1] - y[0]) / (x[1] - x[0])
+    s1 = (y[-1] - y[-2]) / (x[-1] - x[-2])
+    np.testing.assert_allclose(out, [y[0] - s0, y[-1] + 2 * s1], rtol=1e-12)
+
+
+def test_nearest_interpolation(m):
+    p = [-5, 0.5, 0.6, 7]
+    np.testing.assert_array_equal(m.nearestinterpolation([0, 1, 2], [10, 20, 30], p), [10, 20, 20, 30])
+    np.testing.assert_array_equal(m.nearestinterpolation([2, 1, 0], [30, 20, 10], p), [10, 20, 20, 30])
+    np.testing.assert_array_equal(m.nearestinterpolation([4.0], [9.0], [-1, 8]), [9, 9])
+    assert m.nearestinterpolation([0, 1], [1, 2], []).shape == (0,)
+
+
+@pytest.mark.parametrize("name,x,y", [
+    ("linearinterpolation", [0.0], [1.0]),
+    ("linearinterpolation", [0.0, 1.0], [1.0]),
+    ("linearinterpolation", [0.0, 1.0], [1.0, 2.0, 3.0]),
+    ("nearestinterpolation", [], []),
+    ("nearestinterpolation", [0.0, 1.0], [1.0]),
+])
+def test_interpolation_refuses_bad_tables(vx, m, name, x, y):
+    with pytest.raises(vx.error):
+        getattr(m, name)(x, y, [0.5])
+
+
+@pytest.mark.parametrize("x", [[0, 2, 1], [0, 1, 1]])
+def test_linear_unordered_table_ends_process(x):
+    out, status = ends_with(f"v.math.linearinterpolation({x}, [0, 1, 2], [0.5])")
+    assert (out, status) == (b" \nINTERP_LINEAR - Fatal error!\n"
+                             b"  Independent variable array T_DATA is not strictly increasing.\n", 1)
+
+
+@pytest.mark.parametrize("name,head", [("linearinterpolation", b"INTERP_LINEAR"),
+                                       ("nearestinterpolation", b"INTERP_NEAREST")])
+def test_native_length_mismatch_ends_process(lib, name, head):
+    code = f"""
+import ctypes as C
+lib = C.CDLL({lib._name!r})
+x = (C.c_double * 3)(0, 1, 2); r = (C.c_double * 3)()
+I = lambda v: C.byref(C.c_int32(v))
+lib.{name}(r, x, I(3), x, I(2), x, I(3))
+print('returned')
+"""
+    assert run_python(code) == (b" \n" + head + b" - Fatal error!\n  T_DATA and P_DATA differ in length.\n", 1)
+
+
+# --- integration, derivatives, area, binomial ------------------------------------
+
+def test_trapezoid(vx, m):
+    assert m.trapezoidintegration([0, 1, 2], [0, 1, 4]) == 3.0
+    assert m.trapezoidintegration([5.0], [3.0]) == 0.0
+    assert m.trapezoidintegration([], []) == 0.0
+    rng = np.random.default_rng(8)
+    x = np.sort(rng.uniform(0, 3, 30))
+    y = rng.normal(size=30)
+    assert m.trapezoidintegration(x, y) == pytest.approx(integrate.trapezoid(y, x), rel=1e-13)
+    assert m.trapezoidintegration(x[::-1], y[::-1]) == pytest.approx(-integrate.trapezoid(y, x), rel=1e-13)
+    with pytest.raises(vx.error):
+        m.trapezoidintegration([0, 1, 2], [0, 1])
+
+
+def test_gradient_extents(vx, m):
+    dy = np.arange(12.0).reshape(3, 4)
+    np.testing.assert_array_equal(m.gradient(dy, [1, 2, 4, 8], 3, 4)[:, 3], [3 / 8, 7 / 8, 11 / 8])
+    for bad in [((1, 2, 4, 8), 2, 4), ((1, 2, 4), None, None)]:  # extent off the shape; dx too short
+        with pytest.raises(vx.error):
+            m.gradient(dy, *[v for v in bad if v is not None])
+
+
+def test_complex_step(m):
+    x = np.array([2 + 1e-20j])
+    assert m.complexstepderivative(x**2, x)[0] == 4.0
+    t = np.linspace(-1, 2, 7) + 1e-30j
+    np.testing.assert_allclose(m.complexstepderivative(np.sin(t) * np.exp(t), t),
+                               np.exp(t.real) * (np.cos(t.real) + np.sin(t.real)), rtol=1e-14)
+
+
+def test_central_step(m):
+    np.testing.assert_array_equal(m.centralstepderivative([0, 1, 4, 9], [0, 1, 2, 3]), [1, 2, 4, 5])
+    np.testing.assert_array_equal(m.centralstepderivative([1, 4], [1, 3]), [1.5, 1.5])
+    x = np.linspace(0, 2, 11)
+    y = np.exp(x)
+    np.testing.assert_allclose(m.centralstepderivative(y, x), np.gradient(y, x), rtol=1e-14)
+    assert np.isnan(m.centralstepderivative([3.0], [1.0])[0])  # no neighbour to difference with
+
+
+def test_shoelace(m):
+    sq_x, sq_y = [0, 1, 1, 0], [0, 0, 1, 1]
+    assert m.shoelacemethod(sq_x, sq_y) == 1.0
+    assert m.shoelacemethod(sq_x[::-1], sq_y[::-1]) == 1.0
+    assert m.shoelacemethod([0, 1], [0, 1]) == 0.0
+    rng = np.random.default_rng(10)
+    pts = rng.normal(size=(40, 2))
+    hull = spatial.ConvexHull(pts)
+    v = pts[hull.vertices]
+    assert m.shoelacemethod(v[:, 0], v[:, 1]) == pytest.approx(hull.volume, rel=1e-13)
+    tri = v[:3]
+    (ax, ay), (bx, by) = tri[1] - tri[0], tri[2] - tri[0]
+    assert m.shoelacemethod(tri[:, 0], tri[:, 1]) == pytest.approx(0.5 * abs(ax * by - ay * bx), rel=1e-13)
+
+
+def binomial(n, k):
+    if k < 1:
+        return 1
+    if n < 0:
+        return (-1) ** k * math.comb(k - n - 1, k)
+    return math.comb(n, k)
+
+
+def test_pascal_triangle(m):
+    for n in range(-12, 40):
+        for k in range(-3, 45):
+            assert m.pascaltriangle(n, k) == binomial(n, k), (n, k)
+    # Beyond the range of 32-bit intermediates: exact while 64 bits hold them.
+    assert m.pascaltriangle(60, 30) == float(math.comb(60, 30))
+    assert m.pascaltriangle(1000, 500) == pytest.approx(float(math.comb(1000, 500)), rel=1e-15)
+    assert m.pascaltriangle(-7, 25) == pytest.approx(float(binomial(-7, 25)), rel=1e-15)
+    assert m.pascaltriangle(-1, 2**31 - 1) == -1.0
+    assert m.pascaltriangle(2**31 - 1, 2**31 - 2) == 2**31 - 1
+    assert m.pascaltriangle(-(2**31), 2**31 - 1) == -math.inf
+
+
+# --- monotone cubic Hermite front ends ---------------------------------------------
+
+def cubic_table(seed, n=20, monotone=False):
+    rng = np.random.default_rng(seed)
+    x = np.cumsum(rng.uniform(0.1, 1.0, n))
+    y = np.cumsum(rng.uniform(0, 2, n)) if monotone else rng.normal(size=n)
+    y[n // 2: n // 2 + 3] = y[n // 2]  # a flat stretch
+    return x, y
+
+
+@pytest.mark.parametrize("seed,monotone", [(1, True), (2, False), (3, False)])
+def test_cubic_interpolation_against_scipy_pchip(m, seed, monotone):
+    x, y = cubic_table(seed, monotone=monotone)
+    ref = interpolate.PchipInterpolator(x, y, extrapolate=True)
+    p = np.concatenate([np.linspace(x[0] - 1, x[-1] + 1, 400), x])
+    out = m.cubichermitianinterpolation(x, y, p)
+    np.testing.assert_allclose(out, ref(p), rtol=1e-13, atol=1e-13 * np.abs(y).max())
+    np.testing.assert_allclose(out[-len(x):], y, rtol=1e-15, atol=1e-15)
+    if monotone:
+        inside = p[:400][(p[:400] >= x[0]) & (p[:400] <= x[-1])]
+        vals = m.cubichermitianinterpolation(x, y, np.sort(inside))
+        assert np.all(np.diff(vals) >= 0)  # no overshoot anywhere in the table
+
+
+def test_cubic_two_points_is_the_line(m):
+    out = m.cubichermitianinterpolation([1.0, 3.0], [2.0, 6.0], [0.0, 2.0, 5.0])
+    np.testing.assert_allclose(out, [0.0, 4.0, 10.0], rtol=1e-15, atol=1e-15)
+
+
+def test_cubic_integration(m):
+    x, y = cubic_table(4)
+    ref = interpolate.PchipInterpolator(x, y, extrapolate=True)
+    for a, b in [(x[0], x[-1]), (x[2] + 0.1, x[7] - 0.05), (x[0] - 0.5, x[-1] + 0.7), (x[5], x[5])]:
+        r = m.cubichermitianintegration(x, y, a, b)
+        assert r == pytest.approx(integrate.quad(ref, a, b, limit=200, points=x[(x > a) & (x < b)])[0],
+                                  rel=1e-12, abs=1e-12)
+        assert m.cubichermitianintegration(x, y, b, a) == -r
+    assert m.cubichermitianintegration(x, y, 2.0, 2.0) == 0.0
+
+
+def test_cubic_arc_length(m):
+    # A straight line has constant slope: the estimate is exact.
+    x = np.array([0.0, 0.5, 2.0, 3.0])
+    assert m.cubichermitianarclength(x, 0.75 * x + 1, 0.0, 3.0) == pytest.approx(3.75, rel=1e-14)
+    # Otherwise: the interpolant of sqrt(1 + d^2) built from the node slopes.
+    x, y = cubic_table(5, n=12)
+    d = interpolate.PchipInterpolator(x, y).derivative()(x)
+    g = interpolate.PchipInterpolator(x, np.sqrt(1 + d**2), extrapolate=True)
+    a, b = x[1] - 0.2, x[-2] + 0.3
+    assert m.cubichermitianarclength(x, y, a, b) == pytest.approx(g.integrate(a, b), rel=1e-12)
+
+
+@pytest.mark.parametrize("call,routine,message", [
+    ("cubichermitianinterpolation([1.0], [2.0], [0.5])", b"DPCHIM", b"NUMBER OF DATA POINTS LESS THAN TWO"),
+    ("cubichermitianinterpolation([0, 1, 1], [2, 3, 4], [0.5])", b"DPCHIM", b"X-ARRAY NOT STRICTLY INCREASING"),
+    ("cubichermitianinterpolation([0, 1, 2], [2, 3, 4], [])", b"DPCHFE",
+     b"NUMBER OF EVALUATION POINTS LESS THAN ONE"),
+    ("cubichermitianintegration([0, 2, 1], [2, 3, 4], 0.0, 1.0)", b"DPCHIM", b"X-ARRAY NOT STRICTLY INCREASING"),
+    ("cubichermitianarclength([0.0], [1.0], 0.0, 1.0)", b"DPCHIM", b"NUMBER OF DATA POINTS LESS THAN TWO"),
+])
+def test_cubic_bad_table_ends_process(call, routine, message):
+    out, status = ends_with("v.math." + call)
+    assert status == 1 and b"returned" not in out
+    assert out.startswith(b" ***MESSAGE FROM ROUTINE " + routine + b" IN LIBRARY SLATEC.\n"
+                          b" ***POTENTIALLY RECOVERABLE ERROR, PROG ABORTED, TRACEBACK REQUESTED\n"
+                          b" *  " + message + b"\n")
+
+
+@pytest.mark.parametrize("name", ["cubichermitianinterpolation", "cubichermitianintegration",
+                                  "cubichermitianarclength"])
+def test_cubic_refuses_unequal_lengths(vx, m, name):
+    args = ([0.5],) if name == "cubichermitianinterpolation" else (0.0, 1.0)
+    with pytest.raises(vx.error):
+        getattr(m, name)([0, 1, 2], [0, 1], *args)
+
+
+def test_cubic_native_bad_tables_under_lowered_flag(lib):
+    # With the control flag lowered the package returns; the front ends must
+    # then neither crash nor read derivatives that were never set.
+    code = f"""
+import ctypes as C
+lib = C.CDLL({lib._name!r})
+lib.cubichermitianintegration.restype = C.c_double
+lib.cubichermitianarclength.restype = C.c_double
+I = lambda v: C.byref(C.c_int32(v)); F = lambda v: C.byref(C.c_double(v))
+x = (C.c_double * 3)(0, 1, 1); r = (C.c_double * 3)(7, 7, 7)
+lib.xsetf_(I(0))
+print(lib.cubichermitianintegration(x, I(3), x, I(3), F(0), F(1)),
+      lib.cubichermitianintegration(x, I(1), x, I(1), F(0), F(1)),
+      lib.cubichermitianarclength(x, I(3), x, I(2), F(0), F(1)))
+lib.cubichermitianinterpolation(r, x, I(3), x, I(3), x, I(3))
+print(list(r))
+"""
+    assert run_python(code) == (b"0.0 0.0 0.0\n[7.0, 7.0, 7.0]\n", 0)
+
+
+def test_cubic_native_length_mismatch_ends_process(lib):
+    code = f"""
+import ctypes as C
+lib = C.CDLL({lib._name!r})
+x = (C.c_double * 3)(0, 1, 2); r = (C.c_double * 3)()
+I = lambda v: C.byref(C.c_int32(v))
+lib.cubichermitianinterpolation(r, x, I(3), x, I(2), x, I(3))
+print('returned')
+"""
+    out, status = run_python(code)
+    assert status == 1
+    assert out.startswith(b" ***MESSAGE FROM ROUTINE CUBICHERMITIANIN IN LIBRARY MATH.\n"
+                          b" ***POTENTIALLY RECOVERABLE ERROR, PROG ABORTED, TRACEBACK REQUESTED\n"
+                          b" *  X AND Y DIFFER IN LENGTH\n")
