@@ -89,10 +89,13 @@ def test_numerical_tangent_with_python_laws(vx):
     seen.clear()
     t = el.getnumericaltangent(law, ORTHO, c @ STRAIN, np.zeros(6), STRAIN, 3, 1, h=0.0)
     np.testing.assert_allclose(t, c, rtol=1e-6, atol=1e-6 * abs(c).max())
-    assert len(seen) == 12
+    assert len(seen) == 12 and all(s.dtype == float for s in seen)
     # h = 0 becomes 1e-8; tensor shears of dstrain arrive doubled
     np.testing.assert_allclose(seen[0] - seen[1], [2e-8, 0, 0, 0, 0, 0], atol=1e-22)
     np.testing.assert_allclose(seen[1].real[3:], 2 * STRAIN[3:], rtol=1e-15)
+    # a law may also return its stress
+    t = el.getnumericaltangent(lambda s, e, p, n, d: c @ e, ORTHO, np.zeros(6), np.zeros(6), STRAIN, 3, 0, h=1e-4)
+    np.testing.assert_allclose(t, c, rtol=1e-9, atol=1e-9 * abs(c).max())
     # extra arguments reach the law
     got = []
     el.getnumericaltangent(lambda s, e, p, n, d, k, tag: got.append(tag), ORTHO, np.zeros(6), np.zeros(6),

@@ -1,7 +1,5 @@
 // Python table of the component elasticity: stress laws, numerical tangent,
 // tension/compression picker and the plasticity update.
-#include <complex>
-#include <vector>
 #include "table.h"
 #include "vexlan/elasticity.h"
 
@@ -43,9 +41,9 @@ VX_ROUTINE(elasticity, fGetStressFromAnisotropicHyperelasticity,
 
 // ---- numerical tangent
 
-// A Python law receives complex stress and strain vectors and writes the
-// stress in place.
-VX_CALLBACK(getnumericaltangent_law, vx_cstresslaw,
+// A Python law writes the stress in place (or returns it). The complex step
+// hands it complex vectors, central differences real ones.
+VX_CALLBACK(getnumericaltangent_claw, vx_cstresslaw,
             "def getstressfromelasticity(stress,strain,props,ntens,ndi,[nprops]): return",
             "stress: c16(ntens) out",
             "strain: c16(ntens)",
@@ -53,70 +51,32 @@ VX_CALLBACK(getnumericaltangent_law, vx_cstresslaw,
             "ntens: i4",
             "ndi: i4",
             "nprops: i4");
+VX_CALLBACK(getnumericaltangent_law, vx_stresslaw,
+            "def getstressfromelasticity(stress,strain,props,ntens,ndi,[nprops]): return",
+            "stress: f8(ntens) out",
+            "strain: f8(ntens)",
+            "props: f8(nprops)",
+            "ntens: i4",
+            "ndi: i4",
+            "nprops: i4");
 
-namespace {
-
-// Central differences call the law with real vectors; a Python law is reached
-// through the complex call-back, so the real vectors go through complex copies.
-void python_law_on_reals(double* stress, const double* strain, const double* props, const int32_t* ntens,
-                         const int32_t* ndi, const int32_t* nprops) {
-  const int32_t n = *ntens > 0 ? *ntens : 0;
-  std::complex<double> zs_local[16], ze_local[16];
-  std::vector<std::complex<double>> heap;
-  std::complex<double>*zs = zs_local, *ze = ze_local;
-  if (n > 16) {
-    heap.resize(2 * size_t(n));
-    zs = heap.data();
-    ze = zs + n;
-  }
-  for (int32_t i = 0; i < n; ++i) {
-    zs[i] = stress[i];
-    ze[i] = strain[i];
-  }
-  reinterpret_cast<vx_cstresslaw>(vxcb_getnumericaltangent_law.trampoline)(zs, ze, props, ntens, ndi, nprops);
-  for (int32_t i = 0; i < n; ++i) stress[i] = zs[i].real();
-}
-
-void tangent_entry(double* ddsdde, vx_stresslaw law, const double* props, const double* stress1,
-                   const double* stress0, const double* dstrain, const int32_t* ntens, const int32_t* ndi,
-                   const int32_t* nprops, const vx_l1* istensor, const double* tgref, const double* h,
-                   const int32_t* nmflag) {
-  const bool complex_step = nmflag && *nmflag == 1;
-  if (!complex_step && reinterpret_cast<void*>(law) == vxcb_getnumericaltangent_law.trampoline)
-    law = &python_law_on_reals;
-  getnumericaltangent(ddsdde, law, props, stress1, stress0, dstrain, ntens, ndi, nprops, istensor, tgref, h,
-                      nmflag);
-}
-
-const char* const tangent_args[] = {
-    "ddsdde: f8(ntens,ntens) out",
-    "getstressfromelasticity: cb(getnumericaltangent_law)",
-    "props: f8(nprops)",
-    "stress1: f8(ntens)",
-    "stress0: f8(ntens)",
-    "dstrain: f8(ntens)",
-    "ntens: i4 = len(dstrain) check(len(dstrain)>=ntens) check(len(stress1)>=ntens) check(len(stress0)>=ntens)",
-    "ndi: i4",
-    "nprops: i4 = len(props) check(len(props)>=nprops)",
-    "istensor: l1",
-    "tgref: f8(ntens,ntens)",
-    "h: f8",
-    "nmflag: i4",
-};
-// The row names the library routine; the entry adapts a Python law first.
-const ::vxb::RoutineDef tangent_def = {
-    "elasticity",
-    "ddsdde = getnumericaltangent(getstressfromelasticity,props,stress1,stress0,dstrain,ndi,istensor,"
-    "[ntens,nprops,tgref,h,nmflag,getstressfromelasticity_extra_args])",
-    tangent_args,
-    int(sizeof(tangent_args) / sizeof(char*)),
-    reinterpret_cast<void*>(&tangent_entry),
-    &::vxb::Caller<decltype(&tangent_entry)>::thunk,
-    ::vxb::Caller<decltype(&tangent_entry)>::arity,
-    "getnumericaltangent"};
-const ::vxb::Registrar tangent_reg(&tangent_def);
-
-}  // namespace
+VX_ROUTINE(elasticity, getnumericaltangent,
+           "ddsdde = getnumericaltangent(getstressfromelasticity,props,stress1,stress0,dstrain,ndi,istensor,"
+           "[ntens,nprops,tgref,h,nmflag,getstressfromelasticity_extra_args])",
+           "ddsdde: f8(ntens,ntens) out",
+           "getstressfromelasticity: cb(getnumericaltangent_claw if nmflag==1 else getnumericaltangent_law)",
+           "props: f8(nprops)",
+           "stress1: f8(ntens)",
+           "stress0: f8(ntens)",
+           "dstrain: f8(ntens)",
+           "ntens: i4 = len(dstrain) check(len(dstrain)>=ntens) check(len(stress1)>=ntens) "
+           "check(len(stress0)>=ntens)",
+           "ndi: i4",
+           "nprops: i4 = len(props) check(len(props)>=nprops)",
+           "istensor: l1",
+           "tgref: f8(ntens,ntens)",
+           "h: f8",
+           "nmflag: i4");
 
 // ---- isotropic sub-laws (stresstens 3 x 3, its ndi x ndi block written)
 
