@@ -7,13 +7,10 @@ Run on demand:  PYTHONPATH=build python3 bench/bench_criteria.py
 """
 import math
 import os
-import shutil
-import subprocess
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from common import ROOT, native_library, print_python_rows  # noqa: E402
+from common import print_python_rows, run_cxx_driver  # noqa: E402
 
 
 def python_rows(vx):
@@ -135,20 +132,8 @@ int main() {
 
 
 def native_rows():
-    lib = native_library()
-    cxx = shutil.which("c++") or shutil.which("g++")
-    if not lib or not cxx:
-        return None
-    with tempfile.TemporaryDirectory() as tmp:
-        src, exe = os.path.join(tmp, "drv.cpp"), os.path.join(tmp, "drv")
-        with open(src, "w") as fh:
-            fh.write(NATIVE_DRIVER)
-        subprocess.run([cxx, "-std=c++20", "-O2", "-ffp-contract=off", "-I", os.path.join(ROOT, "include"), "-I",
-                        os.path.join(ROOT, "src", "failure"), src, lib,
-                        "-Wl,-rpath," + os.path.dirname(lib), "-lm", "-o", exe], check=True)
-        out = subprocess.run([exe], check=True, capture_output=True, text=True).stdout.split()
-    return [float(v) for v in out[:6]]
-
+    out = run_cxx_driver(NATIVE_DRIVER, ["src/failure"], opt="-O2")
+    return [float(v) for v in out[:6]] if out else None
 
 def main():
     import _vexlan as vx
