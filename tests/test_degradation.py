@@ -77,6 +77,17 @@ def test_viscous_sudden_degradation_regularises_and_reports(vx, capfd):
         np.testing.assert_allclose(a, b, rtol=1e-15)
 
 
+def test_viscous_lines_are_laid_out_in_free_format(vx, capfd):
+    # a leading blank, the label, then the real in a 26-column field with 17
+    # significant digits: fixed form for 0.1 <= |x| < 1e17, exponent form else
+    for f, field in ((0.5, "  0.50000000000000000     "), (2.0**-10, "   9.7656250000000000E-004")):
+        vx.degradation.suddendegradation_viscouse(PE.copy(), PS.copy(), PE, PS, np.ones(6), np.ones(9), 0.0, 0.0,
+                                                  TTOL, f, np.array(1.0), 0.0, 1.0)
+        assert capfd.readouterr().out.splitlines() == [" Get regularised degradation factor",
+                                                       " Viskose degradation for FF" + field,
+                                                       " Viskose degradation for IFF" + field]
+
+
 def test_regularisation_and_isotropic_laws(vx):
     assert vx.degradation.viscouseregularisation(0.2, 0.8, 0.0, 0.5) == 0.8
     assert vx.degradation.viscouseregularisation(0.2, 0.8, 1.0, 1.0) == pytest.approx(0.5)
