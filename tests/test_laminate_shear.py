@@ -154,3 +154,33 @@ def test_material_data_with_several_temperatures(vx):
         L.getsectionhmatrix(lst, o[:, None], t[:, None], two)
     np.testing.assert_array_equal(L.getsectionhmatrix(lst, o[:, None], t[:, None], np.asfortranarray(two[:9]))[:, :, 0],
                                   L.gethmatriximprovedshear(pe, o, t))
+
+
+def test_shear_correction_factors_of_an_unsymmetric_stack(vx):
+    """Cylindrical bending in each direction: the shear flow F(z) is the running
+    integral of 2 Q(z) (B - A z) from the bottom; sk = 1 / (h S) with S the sum
+    over plies of c^-1 / (4 Delta^2) times the integral of F^2 (numerical oracle)."""
+    from scipy.integrate import quad
+    L = vx.laminate
+    pe, o, t = stack((0, 90, 45), mats=[CFRP, GFRP, CFRP])
+    t = np.array([0.2, 0.35, 0.25])
+    a, b, d = L.getamatrix(pe, o, t), L.getbmatrix(pe, o, t), L.getdmatrix(pe, o, t)
+    z = zpoints(t)[::2]
+    q = [vx.lamina.getnyeoffaxissc(o[k], pe[:, k], 3, 1) for k in range(3)]
+    c = [vx.lamina.getoffaxisshearrigidmatrix(pe[7, k], pe[8, k], o[k]) for k in range(3)]
+    hlam = sum(t[k] * c[k] for k in range(3))
+    sk = []
+    for e, ce in ((1, 0), (0, 1)):  # direction 1 bends with the entries 22, direction 2 with 11
+        A, B = a[e, e], b[e, e]
+        delta = A * d[e, e] - B * B
+        ply = lambda x: min(int(np.searchsorted(z, x, side="right")) - 1, 2)  # noqa: E731
+        flow = lambda x: quad(lambda u: 2 * q[ply(u)][e, e] * (B - A * u), z[0], x, points=z[1:-1], limit=200)[0]  # noqa: E731
+        s = 0.0
+        for k in range(3):
+            cinv = np.linalg.inv(c[k])[ce, ce]
+            s += cinv / (4 * delta**2) * quad(lambda x: flow(x) ** 2, z[k], z[k + 1])[0]
+        sk.append(1.0 / (hlam[ce, ce] * s))
+    got = L.getshearcorrectfactors(hlam, pe, o, t)
+    np.testing.assert_allclose(got, sk, rtol=1e-9)
+    h = L.gethmatrixshearcorrect(pe, o, t)
+    np.testing.assert_allclose(h, np.sqrt(np.outer(got, got)) * hlam, rtol=1e-13)
