@@ -184,3 +184,22 @@ def test_shear_correction_factors_of_an_unsymmetric_stack(vx):
     np.testing.assert_allclose(got, sk, rtol=1e-9)
     h = L.gethmatrixshearcorrect(pe, o, t)
     np.testing.assert_allclose(h, np.sqrt(np.outer(got, got)) * hlam, rtol=1e-13)
+
+
+def test_small_f_is_turned_by_the_decoupling_angle(vx):
+    """F = T^-T (aprt fa - bprt fb) T^T in the frame of the decoupling angle,
+    f = R2^T diag(F22, F11) R2 (numpy, with the stack's angle of 30 degrees)."""
+    L = vx.laminate
+    pe, o, t = stack((30, -60, 30), mats=[CFRP, GFRP, GFRP])
+    t = np.array([0.3, 0.2, 0.25])
+    theta = np.radians(L.getdecoupangle(pe, o, t))
+    assert theta == pytest.approx(np.radians(30.0))
+    fa, fb = flexibility(vx, pe, o, t)
+    T = vx.lamina.getnyetransformationmatrix(theta, 3, 0, 1)
+    c, s = np.cos(theta), np.sin(theta)
+    r2 = np.array([[c, -s], [s, c]])
+    z = -t.sum() / 2 + t[0] + 0.6 * t[1]
+    F = np.linalg.inv(T.T) @ (L.getpartialamatrix(pe, o, t, z, 2) @ fa - L.getpartialbmatrix(pe, o, t, z, 2) @ fb) @ T.T
+    expect = r2.T @ np.diag([F[1, 1], F[0, 0]]) @ r2
+    assert abs(expect[0, 1]) > 1e-3 * abs(expect).max()  # the turn couples the two directions
+    np.testing.assert_allclose(L.getsmallfmatrix(pe, o, t, z, fa, fb, 2), expect, rtol=1e-12, atol=1e-14)
