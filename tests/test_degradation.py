@@ -166,3 +166,28 @@ def test_factor_schemes(vx):
     assert error_record(vx)[0] == 0
     np.testing.assert_array_equal(fd(dds(1), 1.0, 6, 1), np.ones(9))
     assert error_record(vx)[0] == -2
+
+
+L_ = LOST
+
+
+@pytest.mark.parametrize("scheme,tape,failed,expect", [
+    (1, 1, (2,), [1] * 9),  # a tape ply has no second fibre direction
+    (2, 0, (1, 2, 4, 6), [0.3, 0.5, 0.3, 0.5, 0.5, 0.5, 0.5, 0.5, 1]),
+    (4, 1, (4,), [1, 0.1, 0.1, 0.1, 1, 1, 1, 1, 1]),
+    (4, 0, (1,), [0.5, 0.1, 1, 0.1, 1, 1, 1, 1, 1]),
+    (4, 0, (1, 2, 4), [0.5, 0.1, 0.5, 0.1, 1, 1, 1, 1, 1]),
+    (5, 0, (1,), [0.5, 0.5, 1, L_, 1, L_, 0.5, 1, 1]),
+    (5, 0, (2,), [1, 0.5, 0.5, L_, L_, 1, 1, 0.5, 1]),
+    (5, 0, (2, 4), [1, L_, 0.5, L_, L_, L_, L_, L_, 1]),
+    (5, 1, (4,), [1, L_, L_, L_, L_, 1, 1, L_, 1]),
+    (5, 1, (5,), [1, 1, 1, 1, L_, L_, 1, 1, 1]),
+])
+def test_factor_schemes_tape_and_fabric(vx, scheme, tape, failed, expect):
+    np.testing.assert_array_equal(vx.degradation.falcomdegradation(dds(*failed), 1.0, scheme, tape), expect)
+
+
+def test_only_flags_of_exactly_one_count_as_failed(vx):
+    state = np.full(10, 0.5)
+    for scheme in range(6):
+        np.testing.assert_array_equal(vx.degradation.falcomdegradation(state, 0.1, scheme, 1), np.ones(9))
