@@ -157,3 +157,27 @@ def test_buckling_knock_down_from_lists_built_on_demand(section):
     # Outside every region the factor is only capped at 1.
     far = query(vx, [50, 0, 0], 1, sdv=[0] * 11 + [3.0])
     assert far[5] == 0.0 and far[11] == 1.0
+
+
+def test_buckled_region_is_tested_in_its_own_ply_axes(section):
+    """The delamination of interface 1 grows in the axes of the 0 degree ply 1;
+    a point of the 90 degree ply 2 over it lies in the buckled sub-laminate."""
+    vx = section
+    vx.sectiondata.plythickness = np.array([[0.1], [0.6]])
+    vx.sectiondata.xcstrength = np.array([600.0])
+    e, nu = 70e3, 0.3
+    el = [e, e, e, nu, nu, nu, e / 2.6, e / 2.6, e / 2.6]
+    vx.materialdata.peprops = np.tile(np.array(el)[:, None, None], (1, 2, 1))
+    vx.materialdata.matidlist = np.array([[1], [1]], np.int32)
+    for p in ([20, 0, 0], [0, 2, 0]):
+        vx.damage.updatedds(sdv5(delam=1.0), p, [0, 0, 0], I3, 1, 1, 1)
+    np.testing.assert_allclose(vx.damagedata.delamdds[:2, 0, 0], [20.0, 2.0], atol=1e-12)
+    # (15, 0): inside the ellipse 20 x 2 of ply 1's axes; in ply 2's axes it
+    # would be (0, -15), far outside.
+    s = query(vx, [15, 0, 0], 2)
+    intg = vx.bukdata.bukintdatalist[:, :, 0, 0]
+    assert any(r[1] <= 2 <= r[2] and r[0] == 1 for r in intg.T)
+    assert s[5] == 1.0 and s[3] == 0.0          # buckled, but no interface above ply 2
+    assert query(vx, [0, 15, 0], 2)[5] == 0.0
+    assert query(vx, [15, 0, 0], 1)[3] == 1.0
+

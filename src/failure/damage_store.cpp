@@ -214,8 +214,11 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
         const i4 j = bukintdatalist(1, i, d, isec), s = bukintdatalist(2, i, d, isec),
                  e = bukintdatalist(3, i, d, isec);
         if (!(s <= ilay && ilay <= e) || !delamdds.contains(2, j, d)) continue;
-        const double pj = sectiondata::plyorientation.contains(j, isec) ? sectiondata::plyorientation(j, isec) : 0.0;
-        if (in_region(gpcoords, g, origin, angle, pj, delamdds, j, 4, d, ilay, false)) {
+        // The region of interface j grew in the axes of ply j: test it there.
+        double pj = phi, gj[9];
+        if (j != ilay && ply_angle(pj, j, isec)) ply_frame(gj, refcos, pj, false);
+        else std::copy(g, g + 9, gj);
+        if (in_region(gpcoords, gj, origin, angle, pj, delamdds, j, 4, d, ilay, false)) {
           flag[5] = 1.0;
           rbuk = bukrealdatalist(2, i, d, isec);
         }
