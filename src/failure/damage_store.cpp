@@ -158,8 +158,14 @@ VX_API void UpdateDDS(i4* ierror, const double* sdv, const double* gpcoords, con
   }
   double g[9];
   ply_frame(g, refcos, phi, true);
-  if (!damagedds.allocated()) allocatedamagedata(ierror, &sectiondata::nplies, &sectiondata::nsec, &ndmg);
   RArr3* cols[5] = {&generaldds, &fiberdds, &matrixdds, &delamdds, &coredds};
+  // The damage card creates only the kinds it names (and the marker, so the
+  // allocation keeps what it read): the kinds it left out are created here,
+  // or a failure of such a mode would never be recorded.
+  bool missing = !damagedds.allocated() || !userdds.allocated() || !bukdata::bukintdatalist.allocated() ||
+                 !bukdata::bukrealdatalist.allocated();
+  for (const RArr3* c : cols) missing = missing || !c->allocated();
+  if (missing) allocatedamagedata(ierror, &sectiondata::nplies, &sectiondata::nsec, &ndmg);
   double work[5][2] = {};
   bool have[5];
   for (int m = 0; m < 5; ++m) {
