@@ -181,3 +181,10 @@ def test_buckled_region_is_tested_in_its_own_ply_axes(section):
     assert query(vx, [0, 15, 0], 2)[5] == 0.0
     assert query(vx, [15, 0, 0], 1)[3] == 1.0
 
+
+def test_damage_count_beyond_every_array(section):
+    vx = section
+    vx.damage.updatedds(sdv5(fibre=1.0), [2, 1, 0], [0, 0, 0], I3, 1, 1, 1)
+    vx.damagedata.ndmg = 2147483647
+    s = query(vx, [1, 0.5, 0], 1)
+    assert s[1] == 1.0 and s[11] == 0.0       # capped: min(incoming 0, 1)

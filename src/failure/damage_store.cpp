@@ -200,8 +200,14 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
   }
   double g[9];
   ply_frame(g, refcos, phi, false);
-  const i4 nint = sectiondata::nplies - 1;
-  for (i4 d = 1; d <= ndmg; ++d) {
+  // No store array holds more damages or interfaces than these: the counters
+  // may exceed the arrays, the loops never do.
+  int64_t ndmax = 0;
+  for (const RArr3* a : {&generaldds, &fiberdds, &matrixdds, &delamdds, &coredds})
+    if (a->allocated()) ndmax = std::max(ndmax, a->extent(3));
+  const i4 nd = i4(std::min<int64_t>(ndmg, ndmax));
+  const i4 nint = i4(std::min<int64_t>(sectiondata::nplies - int64_t(1), delamdds.allocated() ? delamdds.extent(2) : 0));
+  for (i4 d = 1; d <= nd; ++d) {
     double origin[3], angle;
     damage_plane(origin, angle, d);
     const RArr3* first[3] = {&generaldds, &fiberdds, &matrixdds};
