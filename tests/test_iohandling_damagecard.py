@@ -129,3 +129,12 @@ def test_growth_after_a_card_records_every_mode(store, tmp_path):
     np.testing.assert_array_equal(d.matrixdds[:2, 1, 0], [0.0, 4.0])
     np.testing.assert_array_equal(d.fiberdds[:2, 0, 0], [3.0, 2.0])
     assert d.delamdds.shape == (3, 1, 1) and vx.bukdata.bukintdatalist.shape == (4, 2, 1, 1)
+
+
+def test_empty_outline_is_no_error(store, tmp_path):
+    vx = store
+    vx.errorhandling.rsxerr(1)
+    read(vx, tmp_path, "++Begin Damage, DmgID=1\n+Table, TYPE=Fiber, LayID=1\n+Position\n1 2 3 4\n++End Damage\n")
+    assert error_record(vx)[0] == 0
+    assert (vx.damagedata.dmgpoints == np.finfo(float).max).all()
+    np.testing.assert_array_equal(vx.damagedata.dmgplane[:, 0], [1, 2, 3, 4])
