@@ -323,3 +323,13 @@ def test_fractions_limited_in_the_phase_helpers(vx):
     np.testing.assert_allclose(mm.generalizedmoritanaka(ci[:, :, None], et[:, :, None], [-0.2], cm), cm, rtol=1e-12)
     np.testing.assert_allclose(mm.generalizedmoritanaka(ci[:, :, None], et[:, :, None], [1.5], cm),
                                mm.generalizedmoritanaka(ci[:, :, None], et[:, :, None], [1.0], cm), rtol=1e-12)
+
+
+def test_bridging_shear_strength_by_hand(vx):
+    """Without fibres, A66 = 2 and equal shear moduli: bf = 0.5, bm = 1, pf = 1.5,
+    pm = 1, so the shear strength is (f4 + m4 / sqrt(3)) / 1.5 with the
+    factor 0.5773502691896258 exactly."""
+    a = np.diag([1.0, 1.0, 1.0, 1.0, 1.0, 2.0])
+    ud = vx.micromechanic.getudstrengthfrombridgingmatrix(a, [200e3, 10e3, 1000.0, 30.0],
+                                                           [0.0, 0.0, 1000.0, 33.0, 1e6], 0.0)
+    assert ud[2] == (30.0 + 33.0 * 0.5773502691896258) / 1.5

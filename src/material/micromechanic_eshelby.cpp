@@ -182,7 +182,7 @@ void ud_strength(double* ud, const M6& A, const double* f, const double* m, doub
   const double pm[3] = {m[2] / (w * m[2] + v * f[0]),
                         ((f[1] + m[2]) / 2.0) / (w * (f[1] + m[2]) / 2.0 + v * f[1]),
                         ((m[2] + 3.0 * f[2]) / 2.0) / (v * 3.0 * f[2] + w * (m[2] + 3.0 * f[2]) / 2.0)};
-  const double y[3] = {m[3], m[3], m[3] / std::sqrt(3.0)};
+  const double y[3] = {m[3], m[3], 0.5773502691896258 * m[3]};  // shear limit m4 / sqrt(3)
   for (int i = 0; i < 3; ++i) {
     const double bf = 1.0 / (v + w * a[i]), bm = a[i] * bf;
     const double s = std::min(y[i] / bm, f[3] / bf);
