@@ -27,7 +27,8 @@ struct Phases {
          const double* ip, const i4* voidtype) {
     phase_reduction(sf, sm, fp, mp, *vf, vvoid, vint, ip, voidtype);
     empty = all_zero(sf) && all_zero(sm);
-    v = clamp(*vf + (vint ? *vint : 0.0));
+    // Each fraction limited first, as the phase preparation did, then the sum.
+    v = clamp(clamp(*vf) + (vint ? clamp(*vint) : 0.0));
     if (!empty) {
       cf = inv(sf);
       cm = inv(sm);
