@@ -127,7 +127,12 @@ void size_card(int32_t unit, Sizes& z, std::vector<double>& temps) {
     else if (io::is_key(k.key, "+Fracture")) size = &z.nf;
     else if (io::is_key(k.key, "+Failure") && io::opt_has(k.opt, "TYPE=PROPERTIES")) size = &z.nd;
     else if (io::is_key(k.key, "+Regularization") && io::opt_has(k.opt, "TYPE=VISCOUS")) size = &z.nreg;
-    else if (cure_index(k) >= 0) size = &z.ncu;
+    else if (const int q = cure_index(k); q >= 0) {
+      // The rate and master curves size the curing table; the other curing
+      // items are clipped to it.
+      if (q == 6 || q == 7) size = &z.ncu;
+      else continue;
+    }
     else if (io::is_key(k.key, "+Calibration")) {
       if (io::opt_has(k.opt, "TYPE=EquivalentStress")) size = &z.nes;
       else if (int c = cal_index(k.opt); c >= 0) size = &z.cal[c];
