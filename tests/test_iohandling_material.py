@@ -228,3 +228,12 @@ def test_example_script_runs():
     out, status = run_python(f"import runpy; runpy.run_path({script!r}, run_name='__main__')")
     assert status == 0 and b"card problem" not in out
     assert b"section 1: 8 plies" in out and b"section 2: 4 plies" in out
+
+
+def test_items_without_values_give_nothing(vx, tmp_path):
+    card = ("++Begin Material, MatID=1\n+Elastic\n100 0.2\n+Strength\n+Hygrothermal\n+Failure\n"
+            "+Fracture\n++End Material\n")
+    read_cards(vx, tmp_path, one_ply_section(), card)
+    assert err(vx)[0] == 0
+    m = vx.materialdata
+    assert m.peprops[0, 0, 0] == 100 and not m.psprops.any() and not m.phprops.any() and not m.pfflags.any()
