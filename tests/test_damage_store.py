@@ -188,3 +188,24 @@ def test_damage_count_beyond_every_array(section):
     vx.damagedata.ndmg = 2147483647
     s = query(vx, [1, 0.5, 0], 1)
     assert s[1] == 1.0 and s[11] == 0.0       # capped: min(incoming 0, 1)
+
+
+def test_buckling_lists_with_arrays_wider_than_the_ply_count(section):
+    """Section arrays left from a card with three plies; two plies in use now.
+    Each section's plies must be read from its own column."""
+    vx = section
+    unset = 2147483647
+    vx.sectiondata.nplies, vx.sectiondata.nsec = 2, 2
+    vx.sectiondata.plyorientation = np.zeros((3, 2))
+    vx.sectiondata.plythickness = np.array([[0.1, 0.6], [0.6, 0.1], [9.0, 9.0]])
+    vx.sectiondata.xcstrength = np.array([600.0, 600.0])
+    e, nu = 70e3, 0.3
+    el = [e, e, e, nu, nu, nu, e / 2.6, e / 2.6, e / 2.6]
+    vx.materialdata.peprops = np.tile(np.array(el)[:, None, None], (1, 3, 2))
+    vx.materialdata.matidlist = np.array([[1, 1], [1, 1], [unset, unset]], np.int32)
+    for p in ([20, 0, 0], [0, 20, 0]):
+        vx.damage.updatedds(sdv5(delam=1.0), p, [0, 0, 0], I3, 1, 1, 1)
+    vx.damage.getdamagefromdds(np.zeros(12), [1, 1, 0], I3, 1, 2)
+    intg = vx.bukdata.bukintdatalist
+    assert intg[:, 0, 0, 0].tolist() == [1, 1, 1, 0]      # thin lower ply of section 1
+    assert intg[:, 0, 0, 1].tolist() == [1, 2, 2, 1]      # thin upper ply of section 2

@@ -86,10 +86,18 @@ void build_buckling_lists(i4 isec) {
     return;
   for (i4 e = 1; e <= nd; ++e)
     for (i4 i = 1; i <= ni; ++i) delamdds(3, i, e) = plyorientation.contains(i, isec) ? plyorientation(i, isec) : 0.0;
-  Scratch<double, 256> elastic(size_t(9) * np * ns);
+  // The stack arrays packed with np plies per section: after a second section
+  // card their leading extent can exceed the ply count.
+  Scratch<double, 256> elastic(size_t(9) * np * ns), orient(size_t(np) * ns), thick(size_t(np) * ns);
+  Scratch<i4, 128> seclist(size_t(np) * ns);
   for (i4 s = 1; s <= ns; ++s)
-    for (i4 p = 1; p <= np; ++p)
-      for (i4 k = 1; k <= 9; ++k) elastic[9 * (size_t(p - 1) + size_t(np) * (s - 1)) + (k - 1)] = peprops(k, p, s);
+    for (i4 p = 1; p <= np; ++p) {
+      const size_t at = size_t(p - 1) + size_t(np) * (s - 1);
+      for (i4 k = 1; k <= 9; ++k) elastic[9 * at + (k - 1)] = peprops(k, p, s);
+      orient[at] = plyorientation(p, s);
+      thick[at] = plythickness(p, s);
+      seclist[at] = matidlist(p, s);
+    }
   Scratch<double, 256> delam(size_t(3) * std::max(ni, 1) * nd);
   Scratch<i4, 128> shape(size_t(std::max(ni, 1)) * nd);
   for (i4 e = 1; e <= nd; ++e)
@@ -101,8 +109,7 @@ void build_buckling_lists(i4 isec) {
                   i4(std::min(bukrealdatalist.extent(2), bukintdatalist.extent(2))),
                   i4(std::min(bukrealdatalist.extent(3), bukintdatalist.extent(3))),
                   i4(std::min(bukrealdatalist.extent(4), bukintdatalist.extent(4))), delam, ni, shape,
-                  xcstrength.data(), elastic, plyorientation.data(), plythickness.data(), matidlist.data(), nd, np,
-                  ns, ihuge);
+                  xcstrength.data(), elastic, orient, thick, seclist, nd, np, ns, ihuge);
 }
 
 }  // namespace
