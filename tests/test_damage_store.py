@@ -180,6 +180,12 @@ def test_buckled_region_is_tested_in_its_own_ply_axes(section):
     assert s[5] == 1.0 and s[3] == 0.0          # buckled, but no interface above ply 2
     assert query(vx, [0, 15, 0], 2)[5] == 0.0
     assert query(vx, [15, 0, 0], 1)[3] == 1.0
+    # An outline of ply 2's delamination stays in ply 2's axes: the square
+    # 10..20 x -1..1 there holds (0, 15, 0) and replaces the ellipse.
+    pts = np.full((12, 2, 6, 1), np.finfo(float).max)
+    pts[:, 1, 3, 0] = [0, 10, -1, 0, 20, -1, 0, 20, 1, 0, 10, 1]
+    vx.damagedata.dmgpoints = pts
+    assert query(vx, [0, 15, 0], 2)[5] == 1.0 and query(vx, [15, 0, 0], 2)[5] == 0.0
 
 
 def test_damage_count_beyond_every_array(section):

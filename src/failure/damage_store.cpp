@@ -54,12 +54,39 @@ void damage_plane(double* origin, double& angle, i4 d) {
   if (last >= 1) angle = dmgplane(last, d);
 }
 
-bool in_region(const double* point, const double* frame, const double* origin, double angle, double plyangle,
-               const RArr3& dds, i4 col, i4 mode, i4 d, i4 ilay, bool skip) {
-  if (!dds.contains(2, col, d)) return false;
-  const double a = dds(1, col, d), b = dds(2, col, d);
-  const vx_l1 sk = skip ? 1 : 0;
-  return PointInDamage(point, frame, origin, &angle, &plyangle, &a, &b, &mode, &d, &ilay, &sk) != 0;
+// The region test: the outline of (layid, mode, d) when it holds two vertices
+// or more, in the frame polyframe; else the ellipse a, b in the frame
+// ellframe. Both are turned by the damage's angle.
+bool region_test(const double* point, const double* polyframe, const double* ellframe, const double* origin,
+                 double angle, double a, double b, i4 mode, i4 d, i4 layid) {
+  if (dmgpoints.contains(1, layid, mode, d)) {
+    const i4 nxy = i4(dmgpoints.extent(1));
+    i4 k = nxy + 1;
+    for (i4 j = 1; j <= nxy; ++j)
+      if (dmgpoints(j, layid, mode, d) == huge) {
+        k = j;
+        break;
+      }
+    if (k >= 7) {
+      const i4 n = (k - 1) / 3;
+      Scratch<double, 128> xy(2 * size_t(n));
+      for (i4 v = 0; v < n; ++v) {
+        xy[v] = dmgpoints(3 * v + 2, layid, mode, d);
+        xy[n + v] = dmgpoints(3 * v + 3, layid, mode, d);
+      }
+      return ProjectedPointInPolygon(point, xy, &angle, origin, polyframe, &n) != 0;
+    }
+  }
+  const i4 ellipse = 1;
+  return ProjectedPointInShape(point, &a, &b, &angle, origin, ellframe, &ellipse) != 0;
+}
+
+// Region of column col of a half-axis array; ellframe is the frame of the
+// ply in which that region grew.
+bool in_region(const double* point, const double* frame, const double* ellframe, const double* origin,
+               double angle, const RArr3& dds, i4 col, i4 mode, i4 d, i4 ilay, bool skip) {
+  if (skip || !dds.contains(2, col, d)) return false;
+  return region_test(point, frame, ellframe, origin, angle, dds(1, col, d), dds(2, col, d), mode, d, ilay);
 }
 
 bool all_zero(const RArr4& a) {
@@ -132,26 +159,7 @@ VX_API vx_l1 PointInDamage(const double* point, const double* dmgcos, const doub
                            const double* dmgangle, const double* /*plyangle: held by dmgcos*/, const double* a,
                            const double* b, const i4* modeid, const i4* dmgid, const i4* layid, const vx_l1* skip) {
   if (*skip) return 0;
-  if (dmgpoints.contains(1, *layid, *modeid, *dmgid)) {
-    const i4 nxy = i4(dmgpoints.extent(1));
-    i4 k = nxy + 1;
-    for (i4 j = 1; j <= nxy; ++j)
-      if (dmgpoints(j, *layid, *modeid, *dmgid) == huge) {
-        k = j;
-        break;
-      }
-    if (k >= 7) {
-      const i4 n = (k - 1) / 3;
-      Scratch<double, 128> xy(2 * size_t(n));
-      for (i4 v = 0; v < n; ++v) {
-        xy[v] = dmgpoints(3 * v + 2, *layid, *modeid, *dmgid);
-        xy[n + v] = dmgpoints(3 * v + 3, *layid, *modeid, *dmgid);
-      }
-      return ProjectedPointInPolygon(point, xy, dmgangle, dmgorigin, dmgcos, &n);
-    }
-  }
-  const i4 ellipse = 1;
-  return ProjectedPointInShape(point, a, b, dmgangle, dmgorigin, dmgcos, &ellipse);
+  return region_test(point, dmgcos, dmgcos, dmgorigin, *dmgangle, *a, *b, *modeid, *dmgid, *layid) ? 1 : 0;
 }
 
 VX_API void UpdateDDS(i4* ierror, const double* sdv, const double* gpcoords, const double* refcoords,
@@ -219,13 +227,13 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
     damage_plane(origin, angle, d);
     const RArr3* first[3] = {&generaldds, &fiberdds, &matrixdds};
     for (i4 m = 0; m < 3; ++m)
-      if (in_region(gpcoords, g, origin, angle, phi, *first[m], ilay, m + 1, d, ilay, false)) flag[m] = 1.0;
+      if (in_region(gpcoords, g, g, origin, angle, *first[m], ilay, m + 1, d, ilay, false)) flag[m] = 1.0;
     if (delamdds.allocated()) {
       if (bukrealdatalist.allocated() && bukintdatalist.allocated() && all_zero(bukrealdatalist))
         build_buckling_lists(isec);
       sdv[11] = 1.0;
       for (i4 i = 1; i <= nint; ++i)
-        if (in_region(gpcoords, g, origin, angle, phi, delamdds, i, 4, d, ilay, i != ilay)) flag[3] = 1.0;
+        if (in_region(gpcoords, g, g, origin, angle, delamdds, i, 4, d, ilay, i != ilay)) flag[3] = 1.0;
       // Every record of the list, the remaining sub-laminate's included.
       const i4 nrec = bukintdatalist.allocated() ? i4(bukintdatalist.extent(2)) : 0;
       for (i4 i = 1; i <= nrec; ++i) {
@@ -237,13 +245,13 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
         double pj = phi, gj[9];
         if (j != ilay && ply_angle(pj, j, isec)) ply_frame(gj, refcos, pj, false);
         else std::copy(g, g + 9, gj);
-        if (in_region(gpcoords, gj, origin, angle, pj, delamdds, j, 4, d, ilay, false)) {
+        if (in_region(gpcoords, g, gj, origin, angle, delamdds, j, 4, d, ilay, false)) {
           flag[5] = 1.0;
           rbuk = bukrealdatalist(2, i, d, isec);
         }
       }
     }
-    if (in_region(gpcoords, g, origin, angle, phi, coredds, ilay, 5, d, ilay, false)) flag[4] = 1.0;
+    if (in_region(gpcoords, g, g, origin, angle, coredds, ilay, 5, d, ilay, false)) flag[4] = 1.0;
   }
   for (int k = 0; k < 6; ++k) sdv[k] = std::max(sdv[k], flag[k]);
   sdv[11] = std::min(rbuk, sdv[11]);
