@@ -157,3 +157,61 @@ def test_buckling_knock_down_from_lists_built_on_demand(section):
     # Outside every region the factor is only capped at 1.
     far = query(vx, [50, 0, 0], 1, sdv=[0] * 11 + [3.0])
     assert far[5] == 0.0 and far[11] == 1.0
+
+
+def test_buckled_region_is_tested_in_its_own_ply_axes(section):
+    """The delamination of interface 1 grows in the axes of the 0 degree ply 1;
+    a point of the 90 degree ply 2 over it lies in the buckled sub-laminate."""
+    vx = section
+    vx.sectiondata.plythickness = np.array([[0.1], [0.6]])
+    vx.sectiondata.xcstrength = np.array([600.0])
+    e, nu = 70e3, 0.3
+    el = [e, e, e, nu, nu, nu, e / 2.6, e / 2.6, e / 2.6]
+    vx.materialdata.peprops = np.tile(np.array(el)[:, None, None], (1, 2, 1))
+    vx.materialdata.matidlist = np.array([[1], [1]], np.int32)
+    for p in ([20, 0, 0], [0, 2, 0]):
+        vx.damage.updatedds(sdv5(delam=1.0), p, [0, 0, 0], I3, 1, 1, 1)
+    np.testing.assert_allclose(vx.damagedata.delamdds[:2, 0, 0], [20.0, 2.0], atol=1e-12)
+    # (15, 0): inside the ellipse 20 x 2 of ply 1's axes; in ply 2's axes it
+    # would be (0, -15), far outside.
+    s = query(vx, [15, 0, 0], 2)
+    intg = vx.bukdata.bukintdatalist[:, :, 0, 0]
+    assert any(r[1] <= 2 <= r[2] and r[0] == 1 for r in intg.T)
+    assert s[5] == 1.0 and s[3] == 0.0          # buckled, but no interface above ply 2
+    assert query(vx, [0, 15, 0], 2)[5] == 0.0
+    assert query(vx, [15, 0, 0], 1)[3] == 1.0
+    # An outline of ply 2's delamination stays in ply 2's axes: the square
+    # 10..20 x -1..1 there holds (0, 15, 0) and replaces the ellipse.
+    pts = np.full((12, 2, 6, 1), np.finfo(float).max)
+    pts[:, 1, 3, 0] = [0, 10, -1, 0, 20, -1, 0, 20, 1, 0, 10, 1]
+    vx.damagedata.dmgpoints = pts
+    assert query(vx, [0, 15, 0], 2)[5] == 1.0 and query(vx, [15, 0, 0], 2)[5] == 0.0
+
+
+def test_damage_count_beyond_every_array(section):
+    vx = section
+    vx.damage.updatedds(sdv5(fibre=1.0), [2, 1, 0], [0, 0, 0], I3, 1, 1, 1)
+    vx.damagedata.ndmg = 2147483647
+    s = query(vx, [1, 0.5, 0], 1)
+    assert s[1] == 1.0 and s[11] == 0.0       # capped: min(incoming 0, 1)
+
+
+def test_buckling_lists_with_arrays_wider_than_the_ply_count(section):
+    """Section arrays left from a card with three plies; two plies in use now.
+    Each section's plies must be read from its own column."""
+    vx = section
+    unset = 2147483647
+    vx.sectiondata.nplies, vx.sectiondata.nsec = 2, 2
+    vx.sectiondata.plyorientation = np.zeros((3, 2))
+    vx.sectiondata.plythickness = np.array([[0.1, 0.6], [0.6, 0.1], [9.0, 9.0]])
+    vx.sectiondata.xcstrength = np.array([600.0, 600.0])
+    e, nu = 70e3, 0.3
+    el = [e, e, e, nu, nu, nu, e / 2.6, e / 2.6, e / 2.6]
+    vx.materialdata.peprops = np.tile(np.array(el)[:, None, None], (1, 3, 2))
+    vx.materialdata.matidlist = np.array([[1, 1], [1, 1], [unset, unset]], np.int32)
+    for p in ([20, 0, 0], [0, 20, 0]):
+        vx.damage.updatedds(sdv5(delam=1.0), p, [0, 0, 0], I3, 1, 1, 1)
+    vx.damage.getdamagefromdds(np.zeros(12), [1, 1, 0], I3, 1, 2)
+    intg = vx.bukdata.bukintdatalist
+    assert intg[:, 0, 0, 0].tolist() == [1, 1, 1, 0]      # thin lower ply of section 1
+    assert intg[:, 0, 0, 1].tolist() == [1, 2, 2, 1]      # thin upper ply of section 2

@@ -114,3 +114,27 @@ def test_later_block_overwrites_and_both_outline_orders(store, tmp_path):
     assert int(vx.damagedata.ndmg) == 2 and vx.damagedata.generaldds[0, 0, 0] == 2.0
     assert vx.damagedata.matrixdds is None
     assert big not in vx.damagedata.dmgpoints[:, 0, 4, 0]
+
+
+def test_growth_after_a_card_records_every_mode(store, tmp_path):
+    """A card naming only fibre regions: a later matrix failure is still recorded
+    and the fibre regions read stay."""
+    vx = store
+    d = vx.damagedata
+    vx.sectiondata.nplies, vx.sectiondata.nsec = 2, 1
+    vx.sectiondata.plyorientation = np.array([[0.0], [0.0]])
+    read(vx, tmp_path, "++Begin Damage, DmgID=1\n+Abstraction, TYPE=Fiber\n1, 3.0, 2.0, 0\n++End Damage\n")
+    assert d.matrixdds is None
+    assert vx.damage.updatedds(sdv5(matrix=1.0), [0, 4, 0], [0, 0, 0], I3, 2, 1, 1) == 0
+    np.testing.assert_array_equal(d.matrixdds[:2, 1, 0], [0.0, 4.0])
+    np.testing.assert_array_equal(d.fiberdds[:2, 0, 0], [3.0, 2.0])
+    assert d.delamdds.shape == (3, 1, 1) and vx.bukdata.bukintdatalist.shape == (4, 2, 1, 1)
+
+
+def test_empty_outline_is_no_error(store, tmp_path):
+    vx = store
+    vx.errorhandling.rsxerr(1)
+    read(vx, tmp_path, "++Begin Damage, DmgID=1\n+Table, TYPE=Fiber, LayID=1\n+Position\n1 2 3 4\n++End Damage\n")
+    assert error_record(vx)[0] == 0
+    assert (vx.damagedata.dmgpoints == np.finfo(float).max).all()
+    np.testing.assert_array_equal(vx.damagedata.dmgplane[:, 0], [1, 2, 3, 4])

@@ -175,11 +175,19 @@ def test_curing_needs_all_eight_items(vx, tmp_path):
     body = "".join(f"{it}\n{' '.join(str(10 * k + j) for j in range(1, 3 + k))}\n" for k, it in enumerate(items))
     read_cards(vx, tmp_path, one_ply_section(), f"++Begin Material, MatID=1\n{body}++End Material\n")
     cu = vx.materialdata.cuprops
-    assert cu.shape == (9, 8, 1, 1)  # the longest curing item sets the extent
+    assert cu.shape == (9, 8, 1, 1)  # the master curve, the longest of rate and master
     for k in range(8):
         n = 2 + k
         np.testing.assert_array_equal(cu[:n, k, 0, 0], [10 * k + j for j in range(1, n + 1)])
         assert np.all(cu[n:, k, 0, 0] == HUGE)
+    # Only the rate and master curves size the table: a longer item is clipped and reported.
+    vx.datahandling.deallocall()
+    vx.errorhandling.rsxerr(1)
+    body = "".join(f"{it}\n{' '.join(['1'] * (10 if it == '+Expansion' else 2))}\n" for it in items)
+    read_cards(vx, tmp_path, one_ply_section(), f"++Begin Material, MatID=1\n{body}++End Material\n")
+    cu = vx.materialdata.cuprops
+    assert cu.shape == (7, 8, 1, 1) and np.all(cu[:, 2, 0, 0] == 1.0)
+    assert err(vx) == (-2, "Error in material 1: too many values in +Curing")
     vx.datahandling.deallocall()
     read_cards(vx, tmp_path, one_ply_section(), "++Begin Material, MatID=1\n+GelPoint\n1\n++End Material\n")
     assert err(vx)[0] == -2 and np.all(vx.materialdata.cuprops == HUGE)
@@ -220,3 +228,12 @@ def test_example_script_runs():
     out, status = run_python(f"import runpy; runpy.run_path({script!r}, run_name='__main__')")
     assert status == 0 and b"card problem" not in out
     assert b"section 1: 8 plies" in out and b"section 2: 4 plies" in out
+
+
+def test_items_without_values_give_nothing(vx, tmp_path):
+    card = ("++Begin Material, MatID=1\n+Elastic\n100 0.2\n+Strength\n+Hygrothermal\n+Failure\n"
+            "+Fracture\n++End Material\n")
+    read_cards(vx, tmp_path, one_ply_section(), card)
+    assert err(vx)[0] == 0
+    m = vx.materialdata
+    assert m.peprops[0, 0, 0] == 100 and not m.psprops.any() and not m.phprops.any() and not m.pfflags.any()

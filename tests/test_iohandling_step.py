@@ -70,6 +70,7 @@ def test_direct_and_individual_cycles(vx, tmp_path):
     ("++Begin Step\n+Cycle\n0 0 3 0 0 2\n+Cycle, TYPE=INDIVIDUAL\n1 2 3 4 5\n", 1),  # too many counts
     ("++Begin Step\n+Cycle\n0 0 3 0 0 1e12\n+Cycle, TYPE=INDIVIDUAL\n1\n", 1),   # absurd count
     ("++Begin Step\n+Cycle\n0 0 3 0\n+Cycle, TYPE=INDIVIDUAL\n1\n", 1),          # settings too short
+    ("++Begin Step\n+Cycle, TYPE=DIRECT\n1 2\n++End Step\n", 2147483647),        # absurd step count
 ])
 def test_bad_cycle_items_are_reported(vx, tmp_path, text, nsteps):
     card(vx, tmp_path, text, nsteps=nsteps)

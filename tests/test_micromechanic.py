@@ -305,3 +305,38 @@ def test_foye_and_krimmer(vx):
     km = mm.krimmer([3.5e3, 3.5e3, 0.35], f5, M2, 0.5)
     # Fibre identical to the matrix: nothing to correct.
     np.testing.assert_allclose(km, [3.5e3, 3.5e3, 3.5e3 / 2.7, 3.5e3 / 2.7, 0.0], rtol=1e-12, atol=1e-12)
+
+
+def test_fractions_limited_in_the_phase_helpers(vx):
+    """Every volume fraction is limited to [0, 1], also when a helper is called directly."""
+    mm = vx.micromechanic
+    sm = mm.getvoigtcompliancematrix(iso_fibre(*MATRIX))
+    for kind in (0, 1):
+        np.testing.assert_array_equal(mm.getporousresincompliancematrix(sm, -0.1, kind),
+                                      mm.getporousresincompliancematrix(sm, 0.0, kind))
+    # No fibre left: the bundle is the interphase alone.
+    sint = mm.getvoigtcompliancematrix(iso_fibre(10e3, 0.3))
+    np.testing.assert_allclose(mm.getfiberbundlecompliancematrix(mm.getvoigtcompliancematrix(FIBRE), sint, -0.2, 0.1),
+                               sint, rtol=1e-12)
+    cm, ci = iso_stiffness(3.0, 0.35), iso_stiffness(70.0, 0.22)
+    et = mm.geteshelbytensor(0, 1.0, 0.35)
+    np.testing.assert_allclose(mm.generalizedmoritanaka(ci[:, :, None], et[:, :, None], [-0.2], cm), cm, rtol=1e-12)
+    np.testing.assert_allclose(mm.generalizedmoritanaka(ci[:, :, None], et[:, :, None], [1.5], cm),
+                               mm.generalizedmoritanaka(ci[:, :, None], et[:, :, None], [1.0], cm), rtol=1e-12)
+
+
+def test_bridging_shear_strength_by_hand(vx):
+    """Without fibres, A66 = 2 and equal shear moduli: bf = 0.5, bm = 1, pf = 1.5,
+    pm = 1, so the shear strength is (f4 + m4 / sqrt(3)) / 1.5 with the
+    factor 0.5773502691896258 exactly."""
+    a = np.diag([1.0, 1.0, 1.0, 1.0, 1.0, 2.0])
+    ud = vx.micromechanic.getudstrengthfrombridgingmatrix(a, [200e3, 10e3, 1000.0, 30.0],
+                                                           [0.0, 0.0, 1000.0, 33.0, 1e6], 0.0)
+    assert ud[2] == (30.0 + 33.0 * 0.5773502691896258) / 1.5
+
+
+def test_negative_interphase_counts_as_none(vx):
+    mm = vx.micromechanic
+    for f in (mm.moritanaka, mm.mura, mm.voigt, mm.huang):
+        np.testing.assert_array_equal(f(FIBRE, MATRIX, 0.5, vint=-0.2), f(FIBRE, MATRIX, 0.5), err_msg=f.__name__)
+    np.testing.assert_array_equal(mm.reuss(FIBRE, MATRIX, 1.4, vint=0.0), mm.reuss(FIBRE, MATRIX, 1.0))

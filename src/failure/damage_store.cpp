@@ -54,12 +54,39 @@ void damage_plane(double* origin, double& angle, i4 d) {
   if (last >= 1) angle = dmgplane(last, d);
 }
 
-bool in_region(const double* point, const double* frame, const double* origin, double angle, double plyangle,
-               const RArr3& dds, i4 col, i4 mode, i4 d, i4 ilay, bool skip) {
-  if (!dds.contains(2, col, d)) return false;
-  const double a = dds(1, col, d), b = dds(2, col, d);
-  const vx_l1 sk = skip ? 1 : 0;
-  return PointInDamage(point, frame, origin, &angle, &plyangle, &a, &b, &mode, &d, &ilay, &sk) != 0;
+// The region test: the outline of (layid, mode, d) when it holds two vertices
+// or more, in the frame polyframe; else the ellipse a, b in the frame
+// ellframe. Both are turned by the damage's angle.
+bool region_test(const double* point, const double* polyframe, const double* ellframe, const double* origin,
+                 double angle, double a, double b, i4 mode, i4 d, i4 layid) {
+  if (dmgpoints.contains(1, layid, mode, d)) {
+    const i4 nxy = i4(dmgpoints.extent(1));
+    i4 k = nxy + 1;
+    for (i4 j = 1; j <= nxy; ++j)
+      if (dmgpoints(j, layid, mode, d) == huge) {
+        k = j;
+        break;
+      }
+    if (k >= 7) {
+      const i4 n = (k - 1) / 3;
+      Scratch<double, 128> xy(2 * size_t(n));
+      for (i4 v = 0; v < n; ++v) {
+        xy[v] = dmgpoints(3 * v + 2, layid, mode, d);
+        xy[n + v] = dmgpoints(3 * v + 3, layid, mode, d);
+      }
+      return ProjectedPointInPolygon(point, xy, &angle, origin, polyframe, &n) != 0;
+    }
+  }
+  const i4 ellipse = 1;
+  return ProjectedPointInShape(point, &a, &b, &angle, origin, ellframe, &ellipse) != 0;
+}
+
+// Region of column col of a half-axis array; ellframe is the frame of the
+// ply in which that region grew.
+bool in_region(const double* point, const double* frame, const double* ellframe, const double* origin,
+               double angle, const RArr3& dds, i4 col, i4 mode, i4 d, i4 ilay, bool skip) {
+  if (skip || !dds.contains(2, col, d)) return false;
+  return region_test(point, frame, ellframe, origin, angle, dds(1, col, d), dds(2, col, d), mode, d, ilay);
 }
 
 bool all_zero(const RArr4& a) {
@@ -86,10 +113,18 @@ void build_buckling_lists(i4 isec) {
     return;
   for (i4 e = 1; e <= nd; ++e)
     for (i4 i = 1; i <= ni; ++i) delamdds(3, i, e) = plyorientation.contains(i, isec) ? plyorientation(i, isec) : 0.0;
-  Scratch<double, 256> elastic(size_t(9) * np * ns);
+  // The stack arrays packed with np plies per section: after a second section
+  // card their leading extent can exceed the ply count.
+  Scratch<double, 256> elastic(size_t(9) * np * ns), orient(size_t(np) * ns), thick(size_t(np) * ns);
+  Scratch<i4, 128> seclist(size_t(np) * ns);
   for (i4 s = 1; s <= ns; ++s)
-    for (i4 p = 1; p <= np; ++p)
-      for (i4 k = 1; k <= 9; ++k) elastic[9 * (size_t(p - 1) + size_t(np) * (s - 1)) + (k - 1)] = peprops(k, p, s);
+    for (i4 p = 1; p <= np; ++p) {
+      const size_t at = size_t(p - 1) + size_t(np) * (s - 1);
+      for (i4 k = 1; k <= 9; ++k) elastic[9 * at + (k - 1)] = peprops(k, p, s);
+      orient[at] = plyorientation(p, s);
+      thick[at] = plythickness(p, s);
+      seclist[at] = matidlist(p, s);
+    }
   Scratch<double, 256> delam(size_t(3) * std::max(ni, 1) * nd);
   Scratch<i4, 128> shape(size_t(std::max(ni, 1)) * nd);
   for (i4 e = 1; e <= nd; ++e)
@@ -101,8 +136,7 @@ void build_buckling_lists(i4 isec) {
                   i4(std::min(bukrealdatalist.extent(2), bukintdatalist.extent(2))),
                   i4(std::min(bukrealdatalist.extent(3), bukintdatalist.extent(3))),
                   i4(std::min(bukrealdatalist.extent(4), bukintdatalist.extent(4))), delam, ni, shape,
-                  xcstrength.data(), elastic, plyorientation.data(), plythickness.data(), matidlist.data(), nd, np,
-                  ns, ihuge);
+                  xcstrength.data(), elastic, orient, thick, seclist, nd, np, ns, ihuge);
 }
 
 }  // namespace
@@ -125,26 +159,7 @@ VX_API vx_l1 PointInDamage(const double* point, const double* dmgcos, const doub
                            const double* dmgangle, const double* /*plyangle: held by dmgcos*/, const double* a,
                            const double* b, const i4* modeid, const i4* dmgid, const i4* layid, const vx_l1* skip) {
   if (*skip) return 0;
-  if (dmgpoints.contains(1, *layid, *modeid, *dmgid)) {
-    const i4 nxy = i4(dmgpoints.extent(1));
-    i4 k = nxy + 1;
-    for (i4 j = 1; j <= nxy; ++j)
-      if (dmgpoints(j, *layid, *modeid, *dmgid) == huge) {
-        k = j;
-        break;
-      }
-    if (k >= 7) {
-      const i4 n = (k - 1) / 3;
-      Scratch<double, 128> xy(2 * size_t(n));
-      for (i4 v = 0; v < n; ++v) {
-        xy[v] = dmgpoints(3 * v + 2, *layid, *modeid, *dmgid);
-        xy[n + v] = dmgpoints(3 * v + 3, *layid, *modeid, *dmgid);
-      }
-      return ProjectedPointInPolygon(point, xy, dmgangle, dmgorigin, dmgcos, &n);
-    }
-  }
-  const i4 ellipse = 1;
-  return ProjectedPointInShape(point, a, b, dmgangle, dmgorigin, dmgcos, &ellipse);
+  return region_test(point, dmgcos, dmgcos, dmgorigin, *dmgangle, *a, *b, *modeid, *dmgid, *layid) ? 1 : 0;
 }
 
 VX_API void UpdateDDS(i4* ierror, const double* sdv, const double* gpcoords, const double* refcoords,
@@ -158,8 +173,14 @@ VX_API void UpdateDDS(i4* ierror, const double* sdv, const double* gpcoords, con
   }
   double g[9];
   ply_frame(g, refcos, phi, true);
-  if (!damagedds.allocated()) allocatedamagedata(ierror, &sectiondata::nplies, &sectiondata::nsec, &ndmg);
   RArr3* cols[5] = {&generaldds, &fiberdds, &matrixdds, &delamdds, &coredds};
+  // The damage card creates only the kinds it names (and the marker, so the
+  // allocation keeps what it read): the kinds it left out are created here,
+  // or a failure of such a mode would never be recorded.
+  bool missing = !damagedds.allocated() || !userdds.allocated() || !bukdata::bukintdatalist.allocated() ||
+                 !bukdata::bukrealdatalist.allocated();
+  for (const RArr3* c : cols) missing = missing || !c->allocated();
+  if (missing) allocatedamagedata(ierror, &sectiondata::nplies, &sectiondata::nsec, &ndmg);
   double work[5][2] = {};
   bool have[5];
   for (int m = 0; m < 5; ++m) {
@@ -194,19 +215,25 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
   }
   double g[9];
   ply_frame(g, refcos, phi, false);
-  const i4 nint = sectiondata::nplies - 1;
-  for (i4 d = 1; d <= ndmg; ++d) {
+  // No store array holds more damages or interfaces than these: the counters
+  // may exceed the arrays, the loops never do.
+  int64_t ndmax = 0;
+  for (const RArr3* a : {&generaldds, &fiberdds, &matrixdds, &delamdds, &coredds})
+    if (a->allocated()) ndmax = std::max(ndmax, a->extent(3));
+  const i4 nd = i4(std::min<int64_t>(ndmg, ndmax));
+  const i4 nint = i4(std::min<int64_t>(sectiondata::nplies - int64_t(1), delamdds.allocated() ? delamdds.extent(2) : 0));
+  for (i4 d = 1; d <= nd; ++d) {
     double origin[3], angle;
     damage_plane(origin, angle, d);
     const RArr3* first[3] = {&generaldds, &fiberdds, &matrixdds};
     for (i4 m = 0; m < 3; ++m)
-      if (in_region(gpcoords, g, origin, angle, phi, *first[m], ilay, m + 1, d, ilay, false)) flag[m] = 1.0;
+      if (in_region(gpcoords, g, g, origin, angle, *first[m], ilay, m + 1, d, ilay, false)) flag[m] = 1.0;
     if (delamdds.allocated()) {
       if (bukrealdatalist.allocated() && bukintdatalist.allocated() && all_zero(bukrealdatalist))
         build_buckling_lists(isec);
       sdv[11] = 1.0;
       for (i4 i = 1; i <= nint; ++i)
-        if (in_region(gpcoords, g, origin, angle, phi, delamdds, i, 4, d, ilay, i != ilay)) flag[3] = 1.0;
+        if (in_region(gpcoords, g, g, origin, angle, delamdds, i, 4, d, ilay, i != ilay)) flag[3] = 1.0;
       // Every record of the list, the remaining sub-laminate's included.
       const i4 nrec = bukintdatalist.allocated() ? i4(bukintdatalist.extent(2)) : 0;
       for (i4 i = 1; i <= nrec; ++i) {
@@ -214,14 +241,17 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
         const i4 j = bukintdatalist(1, i, d, isec), s = bukintdatalist(2, i, d, isec),
                  e = bukintdatalist(3, i, d, isec);
         if (!(s <= ilay && ilay <= e) || !delamdds.contains(2, j, d)) continue;
-        const double pj = sectiondata::plyorientation.contains(j, isec) ? sectiondata::plyorientation(j, isec) : 0.0;
-        if (in_region(gpcoords, g, origin, angle, pj, delamdds, j, 4, d, ilay, false)) {
+        // The region of interface j grew in the axes of ply j: test it there.
+        double pj = phi, gj[9];
+        if (j != ilay && ply_angle(pj, j, isec)) ply_frame(gj, refcos, pj, false);
+        else std::copy(g, g + 9, gj);
+        if (in_region(gpcoords, g, gj, origin, angle, delamdds, j, 4, d, ilay, false)) {
           flag[5] = 1.0;
           rbuk = bukrealdatalist(2, i, d, isec);
         }
       }
     }
-    if (in_region(gpcoords, g, origin, angle, phi, coredds, ilay, 5, d, ilay, false)) flag[4] = 1.0;
+    if (in_region(gpcoords, g, g, origin, angle, coredds, ilay, 5, d, ilay, false)) flag[4] = 1.0;
   }
   for (int k = 0; k < 6; ++k) sdv[k] = std::max(sdv[k], flag[k]);
   sdv[11] = std::min(rbuk, sdv[11]);

@@ -200,8 +200,8 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       const i4 slot = table_slot(kind);
       std::vector<double> v;
       io::read_data(unit, v, "GetDataPoints");
-      if (!int_after_six(layer, ply) || slot == 0 || v.empty() ||
-          !dmgpoints.contains(i4(v.size()), ply, slot, dmgid)) {
+      if (v.empty()) continue;  // nothing to store, nothing wrong
+      if (!int_after_six(layer, ply) || slot == 0 || !dmgpoints.contains(i4(v.size()), ply, slot, dmgid)) {
         skip_item("Outline of a damage outside the damage store");
         continue;
       }

@@ -127,7 +127,12 @@ void size_card(int32_t unit, Sizes& z, std::vector<double>& temps) {
     else if (io::is_key(k.key, "+Fracture")) size = &z.nf;
     else if (io::is_key(k.key, "+Failure") && io::opt_has(k.opt, "TYPE=PROPERTIES")) size = &z.nd;
     else if (io::is_key(k.key, "+Regularization") && io::opt_has(k.opt, "TYPE=VISCOUS")) size = &z.nreg;
-    else if (cure_index(k) >= 0) size = &z.ncu;
+    else if (const int q = cure_index(k); q >= 0) {
+      // The rate and master curves size the curing table; the other curing
+      // items are clipped to it.
+      if (q == 6 || q == 7) size = &z.ncu;
+      else continue;
+    }
     else if (io::is_key(k.key, "+Calibration")) {
       if (io::opt_has(k.opt, "TYPE=EquivalentStress")) size = &z.nes;
       else if (int c = cal_index(k.opt); c >= 0) size = &z.cal[c];
@@ -267,8 +272,8 @@ void distribute(const Block& b, int32_t np, int32_t ns, int64_t nt) {
       complain("count not 2, 5 or 9 in ", "+Elastic", id);
     }
   }
-  if (b.has_strength) {
-    if (nstr >= 1 && nstr <= 10) {
+  if (b.has_strength && nstr > 0) {  // an item without values gives nothing
+    if (nstr <= 10) {
       // Blocks of nstr values per temperature, scaled by the last nstr factors of its row.
       const int64_t nblocks = tdep ? nt : 1;
       std::vector<double> v(size_t(nstr * nblocks));
@@ -281,8 +286,8 @@ void distribute(const Block& b, int32_t np, int32_t ns, int64_t nt) {
     }
   }
   auto upto5 = [&](bool has, const auto& v, auto& arr, const char* item) {
-    if (!has) return;
-    if (v.empty() || v.size() > 5) {
+    if (!has || v.empty()) return;  // an item without values gives nothing
+    if (v.size() > 5) {
       complain("count not 1 to 5 in ", item, id);
       return;
     }

@@ -98,9 +98,16 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
   bool inblock = false, have_props = false;
   Pending p;
   auto cycle_steps_ok = [&]() {
-    if (*nsteps >= 1) return true;
-    vx::report(-2, "Error in GetStepDataFromFile: cycle settings need at least one step.");
-    return false;
+    if (*nsteps < 1) {
+      vx::report(-2, "Error in GetStepDataFromFile: cycle settings need at least one step.");
+      return false;
+    }
+    // A table of one value per step is made before any value is read.
+    if (*nsteps > max_cycle_values) {
+      vx::report(-2, "Error in GetStepDataFromFile: number of steps out of range.");
+      return false;
+    }
+    return true;
   };
 
   std::string_view line;

@@ -182,7 +182,7 @@ void ud_strength(double* ud, const M6& A, const double* f, const double* m, doub
   const double pm[3] = {m[2] / (w * m[2] + v * f[0]),
                         ((f[1] + m[2]) / 2.0) / (w * (f[1] + m[2]) / 2.0 + v * f[1]),
                         ((m[2] + 3.0 * f[2]) / 2.0) / (v * 3.0 * f[2] + w * (m[2] + 3.0 * f[2]) / 2.0)};
-  const double y[3] = {m[3], m[3], m[3] / std::sqrt(3.0)};
+  const double y[3] = {m[3], m[3], 0.5773502691896258 * m[3]};  // shear limit m4 / sqrt(3)
   for (int i = 0; i < 3; ++i) {
     const double bf = 1.0 / (v + w * a[i]), bm = a[i] * bf;
     const double s = std::min(y[i] / bm, f[3] / bf);
@@ -227,7 +227,8 @@ VX_API void GetFiberBundleComplianceMatrix(double* sfb, const double* sf, const 
                                            const double* vf, const double* vinter) {
   const M6 si = M6::load(sinter);
   const double nui = eng_consts(si)[8];
-  const double vn = 1.0 - *vinter / (*vf + *vinter);
+  const double vfib = clamp(*vf), vint = clamp(*vinter);
+  const double vn = 1.0 - vint / (vfib + vint);
   const M6 cf = inv(M6::load(sf)), ci = inv(si);
   M6 e, a;
   eshelby(e, 1, 1.0, nui, nullptr);
@@ -238,7 +239,7 @@ VX_API void GetFiberBundleComplianceMatrix(double* sfb, const double* sf, const 
 VX_API void GetPorousResinComplianceMatrix(double* spm, const double* sm_in, const double* vv_in,
                                            const i4* voidtype) {
   const M6 sm = M6::load(sm_in), cm = inv(sm), I = M6::identity();
-  const double num = eng_consts(sm)[8], vv = *vv_in;
+  const double num = eng_consts(sm)[8], vv = clamp(*vv_in);
   if (*voidtype == 1) {
     M6 sum = (1.0 - vv) * I;
     const M6 minus_cm = M6::zero() - cm;

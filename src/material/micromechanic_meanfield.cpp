@@ -27,7 +27,8 @@ struct Phases {
          const double* ip, const i4* voidtype) {
     phase_reduction(sf, sm, fp, mp, *vf, vvoid, vint, ip, voidtype);
     empty = all_zero(sf) && all_zero(sm);
-    v = clamp(*vf + (vint ? *vint : 0.0));
+    // Each fraction limited first, as the phase preparation did, then the sum.
+    v = clamp(clamp(*vf) + (vint ? clamp(*vint) : 0.0));
     if (!empty) {
       cf = inv(sf);
       cm = inv(sm);
@@ -220,14 +221,15 @@ VX_API void GeneralizedMoriTanaka(double* cmt, const double* cinc, const double*
   const M6 c0 = M6::load(c0_in), c0inv = inv(c0), I = M6::identity();
   const i4 n = *ninc > 0 ? *ninc : 0;
   double f0 = 1.0;
-  for (i4 k = 0; k < n; ++k) f0 -= vinc[k];
+  for (i4 k = 0; k < n; ++k) f0 -= clamp(vinc[k]);
   // (f0 c0 + sum v_k c_k A_k) A0: every phase's stress enters the average.
   M6 sum_a = f0 * I, sum_ca = f0 * c0;
   for (i4 k = 0; k < n; ++k) {
     const M6 ck = M6::load(cinc + 36 * size_t(k)), ek = M6::load(eshinc + 36 * size_t(k));
     const M6 ak = inv(I + mul<6, 6, 6>(mul<6, 6, 6>(ek, c0inv), ck - c0));
-    sum_a = sum_a + vinc[k] * ak;
-    sum_ca = sum_ca + vinc[k] * mul<6, 6, 6>(ck, ak);
+    const double vk = clamp(vinc[k]);
+    sum_a = sum_a + vk * ak;
+    sum_ca = sum_ca + vk * mul<6, 6, 6>(ck, ak);
   }
   mul<6, 6, 6>(sum_ca, inv(sum_a)).store(cmt);
 }
