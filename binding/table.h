@@ -190,6 +190,9 @@ struct Registrar {
   Registrar(const RoutineDef* d, bool) { register_planted(d); }
   explicit Registrar(const CallbackDef* d) { register_callback(d); }
   explicit Registrar(const DataDef* d) { register_data(d); }
+  Registrar(const DataDef* d, int n) {
+    for (int i = 0; i < n; ++i) register_data(d + i);
+  }
 };
 
 // Trampoline for call-backs: packs the native arguments and hands them to the
