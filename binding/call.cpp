@@ -391,6 +391,16 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
     }
     mode = Mode::copy;  // a view that cannot be used in place is filled on a copy
   }
+  if (mode == Mode::in && a.ty != Ty::s1 && PyArray_CheckExact(o)) {
+    // An input that already has the declared type, rank and layout is used as
+    // it is: the per-point routines are called with such arrays.
+    PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
+    if (PyArray_TYPE(arr) == tn && PyArray_ISALIGNED(arr) && !PyArray_ISBYTESWAPPED(arr) &&
+        a.rank >= 1 && PyArray_NDIM(arr) == a.rank && PyArray_IS_F_CONTIGUOUS(arr)) {
+      Py_INCREF(o);
+      return arr;
+    }
+  }
   if (a.ty == Ty::s1 && (PyBytes_Check(o) || PyUnicode_Check(o))) {
     PyArrayObject* r = s1_from_text(o, what);
     return r ? fix_rank(r, a.rank, what) : nullptr;

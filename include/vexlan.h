@@ -32,4 +32,6 @@
 #include "vexlan/imageprocessing.h"
 #include "vexlan/interp.h"
 #include "vexlan/pchip.h"
+#include "vexlan/micromechanic.h"
+#include "vexlan/laminate_stack.h"
 #endif

@@ -56,12 +56,15 @@ VX_API void allocatedamagedata(int32_t* istat, const int32_t* kplies, const int3
     dmgplane.allocate({10, ndmg});
     dmgplane.fill(0.0);
   }
+  // A buckling list holds one record per pass of the analysis and one for the
+  // remaining sub-laminate: as many as there are plies.
+  const int64_t krec = std::max(*kplies, 1);
   if (!bukdata::bukintdatalist.allocated()) {
-    bukdata::bukintdatalist.allocate({4, ki, ndmg, *ksec});
+    bukdata::bukintdatalist.allocate({4, krec, ndmg, *ksec});
     bukdata::bukintdatalist.fill(0);
   }
   if (!bukdata::bukrealdatalist.allocated()) {
-    bukdata::bukrealdatalist.allocate({12, ki, ndmg, *ksec});
+    bukdata::bukrealdatalist.allocate({12, krec, ndmg, *ksec});
     bukdata::bukrealdatalist.fill(0.0);
   }
   *istat = 0;

@@ -87,6 +87,25 @@ template <int R, int K, int C>
 inline Mat<R, C> operator*(const Mat<R, K>& a, const Mat<K, C>& b) { return mul<R, K, C>(a, b); }
 
 template <int R, int C>
+inline Mat<R, C> operator+(const Mat<R, C>& a, const Mat<R, C>& b) {
+  Mat<R, C> c;
+  for (int k = 0; k < R * C; ++k) c.a[k] = a.a[k] + b.a[k];
+  return c;
+}
+template <int R, int C>
+inline Mat<R, C> operator-(const Mat<R, C>& a, const Mat<R, C>& b) {
+  Mat<R, C> c;
+  for (int k = 0; k < R * C; ++k) c.a[k] = a.a[k] - b.a[k];
+  return c;
+}
+template <int R, int C>
+inline Mat<R, C> operator*(double s, const Mat<R, C>& a) {
+  Mat<R, C> c;
+  for (int k = 0; k < R * C; ++k) c.a[k] = s * a.a[k];
+  return c;
+}
+
+template <int R, int C>
 inline Mat<C, R> transpose(const Mat<R, C>& a) {
   Mat<C, R> t;
   for (int j = 0; j < C; ++j)

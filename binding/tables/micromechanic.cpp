@@ -1,0 +1,88 @@
+// Python table of the micromechanics routines (component micromechanic).
+#include "table.h"
+#include "vexlan/micromechanic.h"
+
+// ---- Eshelby and concentration tensors, phase helpers
+
+VX_ROUTINE(micromechanic, GetEshelbyTensor, "et = geteshelbytensor(incltype,inclratio,nu_m,[c_m])",
+           "et: f8(6,6) out", "incltype: i4", "inclratio: f8", "nu_m: f8", "c_m: f8(6,6)");
+VX_ROUTINE(micromechanic, GetStrainConcentrationTensor, "a = getstrainconcentrationtensor(et,cinc,cm,vinc,[atype])",
+           "a: f8(6,6) out", "et: f8(6,6)", "cinc: f8(6,6)", "cm: f8(6,6)", "vinc: f8", "atype: i4");
+VX_ROUTINE(micromechanic, GetAverageSCFromDualEquation, "sc = getaveragescfromdualequation(bainc,scinc,scm,vinc)",
+           "sc: f8(6,6) out", "bainc: f8(6,6)", "scinc: f8(6,6)", "scm: f8(6,6)", "vinc: f8");
+VX_ROUTINE(micromechanic, GetVoigtComplianceMatrix, "s = getvoigtcompliancematrix(props)",
+           "s: f8(6,6) out", "props: f8(5)");
+VX_ROUTINE(micromechanic, GetEngConstsFromComplianceMatrix, "eng = getengconstsfromcompliancematrix(s)",
+           "eng: f8(9) out", "s: f8(6,6)");
+VX_ROUTINE(micromechanic, GetFiberBundleComplianceMatrix, "sfb = getfiberbundlecompliancematrix(sf,sinter,vf,vinter)",
+           "sfb: f8(6,6) out", "sf: f8(6,6)", "sinter: f8(6,6)", "vf: f8", "vinter: f8");
+VX_ROUTINE(micromechanic, GetPorousResinComplianceMatrix, "spm = getporousresincompliancematrix(sm,vv,voidtype)",
+           "spm: f8(6,6) out", "sm: f8(6,6)", "vv: f8", "voidtype: i4");
+VX_ROUTINE(micromechanic, GetPhaseReduction,
+           "sf,sm = getphasereduction(fiberprops,matrixprops,vf,[vvoid,vint,interprops,voidtype])",
+           "sf: f8(6,6) out", "sm: f8(6,6) out", "fiberprops: f8(5)", "matrixprops: f8(2)", "vf: f8",
+           "vvoid: f8", "vint: f8", "interprops: f8(2)", "voidtype: i4");
+VX_ROUTINE(micromechanic, GetUDStrengthFromBridgingMatrix,
+           "ud = getudstrengthfrombridgingmatrix(bridging,fiberprops,matrixprops,vf)",
+           "ud: f8(3) out", "bridging: f8(6,6)", "fiberprops: f8(4)", "matrixprops: f8(5)", "vf: f8");
+
+// ---- Mean-field methods
+
+#define VX_MEANFIELD(SYM, SIG, RES)                                                              \
+  VX_ROUTINE(micromechanic, SYM, SIG, RES ": f8(9) out", "fiberprops: f8(5)", "matrixprops: f8(2)", \
+             "vf: f8", "vvoid: f8", "vint: f8", "interprops: f8(2)", "yzratio: f8", "voidtype: i4")
+VX_MEANFIELD(Dilute, "es = dilute(fiberprops,matrixprops,vf,[vvoid,vint,interprops,yzratio,voidtype])", "es");
+VX_MEANFIELD(MoriTanaka, "mt = moritanaka(fiberprops,matrixprops,vf,[vvoid,vint,interprops,yzratio,voidtype])", "mt");
+VX_MEANFIELD(Chow, "cw = chow(fiberprops,matrixprops,vf,[vvoid,vint,interprops,yzratio,voidtype])", "cw");
+VX_MEANFIELD(Lielens, "li = lielens(fiberprops,matrixprops,vf,[vvoid,vint,interprops,yzratio,voidtype])", "li");
+VX_MEANFIELD(Mura, "ma = mura(fiberprops,matrixprops,vf,[vvoid,vint,interprops,yzratio,voidtype])", "ma");
+
+VX_ROUTINE(micromechanic, HashinShtrikman,
+           "hs = hashinshtrikman(fiberprops,matrixprops,vf,luflag,[vvoid,vint,interprops,yzratio,voidtype])",
+           "hs: f8(9) out", "fiberprops: f8(5)", "matrixprops: f8(2)", "vf: f8", "luflag: i4", "vvoid: f8",
+           "vint: f8", "interprops: f8(2)", "yzratio: f8", "voidtype: i4");
+VX_ROUTINE(micromechanic, CSCS,
+           "sc = cscs(fiberprops,matrixprops,vf,[vvoid,vint,interprops,yzratio,voidtype,maxit,threshold])",
+           "sc: f8(9) out", "fiberprops: f8(5)", "matrixprops: f8(2)", "vf: f8", "vvoid: f8", "vint: f8",
+           "interprops: f8(2)", "yzratio: f8", "voidtype: i4", "maxit: i4", "threshold: f8");
+VX_ROUTINE(micromechanic, Voigt, "vt = voigt(fiberprops,matrixprops,vf,[vvoid,vint,interprops,voidtype])",
+           "vt: f8(9) out", "fiberprops: f8(5)", "matrixprops: f8(2)", "vf: f8", "vvoid: f8", "vint: f8",
+           "interprops: f8(2)", "voidtype: i4");
+VX_ROUTINE(micromechanic, Reuss, "rs = reuss(fiberprops,matrixprops,vf,[vvoid,vint,interprops,voidtype])",
+           "rs: f8(9) out", "fiberprops: f8(5)", "matrixprops: f8(2)", "vf: f8", "vvoid: f8", "vint: f8",
+           "interprops: f8(2)", "voidtype: i4");
+VX_ROUTINE(micromechanic, Huang,
+           "hg = huang(fiberprops,matrixprops,vf,[vvoid,vint,interprops,strengthprops,cp,voidtype])",
+           "hg: f8(12) out", "fiberprops: f8(5)", "matrixprops: f8(2)", "vf: f8", "vvoid: f8", "vint: f8",
+           "interprops: f8(2)", "strengthprops: f8(4)", "cp: f8(2)", "voidtype: i4");
+VX_ROUTINE(micromechanic, Cumulative,
+           "ch = cumulative(fiberprops,matrixprops,vf,[vvoid,vint,interprops,strengthprops,yzratio,voidtype,rvetype])",
+           "ch: f8(12) out", "fiberprops: f8(5)", "matrixprops: f8(2)", "vf: f8", "vvoid: f8", "vint: f8",
+           "interprops: f8(2)", "strengthprops: f8(4)", "yzratio: f8", "voidtype: i4", "rvetype: i4");
+VX_ROUTINE(micromechanic, GeneralizedMoriTanaka, "cmt = generalizedmoritanaka(cinc,eshinc,vinc,c0,[ninc])",
+           "cmt: f8(6,6) out", "cinc: f8(6,6,ninc)", "eshinc: f8(6,6,ninc)", "vinc: f8(ninc)", "c0: f8(6,6)",
+           "ninc: i4 = len(vinc) check(len(vinc)>=ninc) check(ninc>=0)");
+
+// ---- Analytical rules
+
+#define VX_RULE(SYM, SIG, RES)                                                                  \
+  VX_ROUTINE(micromechanic, SYM, SIG, RES ": f8(4) out", "fiberprops: f8(4)", "matrixprops: f8(2)", \
+             "vf: f8")
+VX_RULE(RuleOfMixture, "rm = ruleofmixture(fiberprops,matrixprops,vf)", "rm");
+VX_RULE(Puck, "pu = puck(fiberprops,matrixprops,vf)", "pu");
+VX_RULE(HopkinsChamis, "hc = hopkinschamis(fiberprops,matrixprops,vf)", "hc");
+VX_RULE(Abolinsh, "ah = abolinsh(fiberprops,matrixprops,vf)", "ah");
+
+VX_ROUTINE(micromechanic, HalpinTsai, "ht = halpintsai(fiberprops,matrixprops,vf,[zeta])",
+           "ht: f8(4) out", "fiberprops: f8(4)", "matrixprops: f8(2)", "vf: f8", "zeta: f8(2)");
+// csdim 5 and 6 read the five-value fibre record.
+VX_ROUTINE(micromechanic, Chamis, "cs = chamis(fiberprops,matrixprops,vf,[csdim])",
+           "cs: f8(max(csdim,0)) out", "fiberprops: f8((csdim==5||csdim==6)?5:4)", "matrixprops: f8(2)",
+           "vf: f8", "csdim: i4 = 4");
+VX_ROUTINE(micromechanic, LTH, "lh = lth(fiberprops,matrixprops,vf,fmflag,tcflag,[mdim])",
+           "lh: f8(5) out", "fiberprops: f8(5)", "matrixprops: f8(mdim)", "vf: f8",
+           "mdim: i4 = len(matrixprops) check(mdim==2||mdim==5)", "fmflag: i4", "tcflag: i4");
+VX_ROUTINE(micromechanic, Krimmer, "km = krimmer(laminaprops,fiberprops,matrixprops,vf)",
+           "km: f8(5) out", "laminaprops: f8(3)", "fiberprops: f8(5)", "matrixprops: f8(2)", "vf: f8");
+VX_ROUTINE(micromechanic, Foye, "nfoye = foye(laminaprops,matrixprops)",
+           "nfoye: f8 ret", "laminaprops: f8(2)", "matrixprops: f8(2)");

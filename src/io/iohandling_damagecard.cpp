@@ -1,0 +1,213 @@
+// Damage card reader: damages that exist before an analysis starts, read from
+// "DamageCard.vxd" in the job output directory (else from the solver input
+// deck) into the damage-region store: per damage its position and angle, the
+// half-axes of its regions per failure mode and ply (interface for
+// delamination), and optional polygon outlines.
+//
+// The reader never writes outside the store: an item naming a damage, ply,
+// kind or size the arrays do not hold records status -2 and is skipped.
+// Region arrays are created together with the store's initialisation marker,
+// so that the first growth of the store keeps what the card set.
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+#include "data.h"
+#include "iohandling_units.h"
+#include "vexlan.h"
+#include "vexlan/iohandling.h"
+#include "vexlan/iohandling_damagecard.h"
+
+namespace vx {
+namespace {
+
+using namespace damagedata;
+
+constexpr const char* kReader = "getdamagedatafromfile";
+
+void skip_item(const char* what) {
+  std::string msg = std::string(what) + " in " + kReader;
+  report(-2, msg.c_str());
+}
+
+// Marker of the store: present and already initialised, so that the store's
+// allocation keeps the regions read here.
+void mark_store() {
+  if (!damagedds.allocated()) {
+    damagedds.allocate({1});
+    damagedds(1) = 0;
+  }
+}
+
+void create(RArr3& a, i4 n, i4 ndmg_) {
+  if (a.allocated()) return;
+  a.allocate({3, n, ndmg_});
+  a.fill(0.0);
+  mark_store();
+}
+
+// Records of four values (ply, a, b, unused) placed by their ply number.
+void read_regions(i4 unit, RArr3& a, i4 n, i4 d) {
+  std::vector<double> v;
+  io::read_data(unit, v, "GetDataPoints");
+  if (v.size() % 4 != 0) skip_item("Incomplete damage record");
+  for (size_t r = 0; r + 4 <= v.size(); r += 4) {
+    const double ply = v[r], ha = v[r + 1], hb = v[r + 2];
+    if (!(ply >= 1.0 && ply <= double(n)) || ply != std::floor(ply) || !a.contains(2, i4(ply), d)) {
+      skip_item("Ply of a damage record outside the damage store");
+      continue;
+    }
+    if (!(ha >= 0.0) || !(hb >= 0.0)) {
+      skip_item("Negative or undefined half-axis of a damage record");
+      continue;
+    }
+    a(1, i4(ply), d) = ha;
+    a(2, i4(ply), d) = hb;
+  }
+}
+
+// Kind named anywhere in an "+Abstraction" option (names are case-sensitive).
+RArr3* abstraction_kind(std::string_view opt, bool& delam) {
+  delam = false;
+  if (opt.find("General") != std::string_view::npos) return &generaldds;
+  if (opt.find("Fiber") != std::string_view::npos) return &fiberdds;
+  if (opt.find("Matrix") != std::string_view::npos) return &matrixdds;
+  if (opt.find("Core") != std::string_view::npos) return &coredds;
+  if (opt.find("Delamination") != std::string_view::npos) {
+    delam = true;
+    return &delamdds;
+  }
+  if (opt.find("User") != std::string_view::npos) return &userdds;
+  return nullptr;
+}
+
+// Slot of the kind whose name begins at the sixth character of a "+Table" piece.
+i4 table_slot(std::string_view piece) {
+  static const char* names[6] = {"General", "Fiber", "Matrix", "Delamination", "Core", "User"};
+  if (piece.size() < 6) return 0;
+  const std::string_view rest = piece.substr(5);
+  for (i4 k = 0; k < 6; ++k)
+    if (rest.substr(0, std::char_traits<char>::length(names[k])) == names[k]) return k + 1;
+  return 0;
+}
+
+std::string_view left_adjust(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  return s;
+}
+
+// Integer after the first six characters of a text ("LayID=3", "DmgID=2").
+bool int_after_six(std::string_view s, i4& v) {
+  if (s.size() <= 6) return false;
+  return io::first_int(s.substr(6), v);
+}
+
+}  // namespace
+}  // namespace vx
+
+using namespace vx;
+using namespace vx::damagedata;
+
+VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, const i4* nplies_, const i4* nsec_,
+                                  size_t filepath_len, size_t workspace_len) {
+  const i4 unit = io::open_card(filepath, filepath_len, workspace, workspace_len, "DamageCard");
+  if (unit < 0) return;
+  io::UnitGuard guard(unit);
+  const i4 nplies = *nplies_, nsec = *nsec_;
+
+  // Counting and sizing.
+  const i4 lkey = 14;
+  const vx_l1 rwd = 1;
+  ndmg = getnumberofkeywords(&unit, "++BEGIN DAMAGE", &lkey, &rwd, 14);
+  i4 npos = 4, nxypoints = 1;
+  bool inblock = false;
+  std::string_view line;
+  while (io::read_line(unit, line) == io::Read::ok) {
+    const io::KeyLine k = io::split_key(line);
+    if (io::is_key(k.key, "++Begin Damage")) {
+      inblock = true;
+    } else if (inblock && io::is_key(k.key, "+Position")) {
+      npos = std::max(npos, io::size_of_data(unit));
+    } else if (inblock && io::is_key(k.key, "+Table")) {
+      nxypoints = std::max(nxypoints, io::size_of_data(unit));
+    } else if (io::is_key(k.key, "++End Damage")) {
+      inblock = false;
+    }
+  }
+  io::rewind(unit);
+
+  // Block pass.
+  inblock = false;
+  i4 dmgid = 0;
+  bool valid = false;
+  while (io::read_line(unit, line) == io::Read::ok) {
+    const io::KeyLine k = io::split_key(line);
+    if (io::is_key(k.key, "++Begin Damage")) {
+      inblock = true;
+      valid = int_after_six(k.opt, dmgid) && dmgid >= 1 && dmgid <= ndmg;
+      if (!valid) skip_item("Damage index outside the damage card's blocks");
+    } else if (inblock && io::is_key(k.key, "+Position")) {
+      if (!valid) continue;
+      if (!dmgplane.allocated()) {
+        dmgplane.allocate({npos, ndmg});
+        dmgplane.fill(-huge);
+      }
+      std::vector<double> v;
+      io::read_data(unit, v, "GetDataPoints");
+      if (!dmgplane.contains(std::max<int64_t>(int64_t(v.size()), 1), dmgid)) {
+        skip_item("Position of a damage outside the damage store");
+        continue;
+      }
+      for (size_t j = 0; j < v.size(); ++j) dmgplane(i4(j + 1), dmgid) = v[j];
+    } else if (inblock && io::is_key(k.key, "+Abstraction")) {
+      bool delam = false;
+      RArr3* a = abstraction_kind(k.opt, delam);
+      if (!a || !valid) continue;
+      if (delam) {
+        if (nplies - 1 < 1) continue;
+        if (!delamdds.allocated()) {
+          create(delamdds, nplies - 1, ndmg);
+          // The buckling lists come with the delamination regions; lists that
+          // exist already are kept. One record per ply.
+          const i4 krec = std::max(nplies, 1);
+          if (!bukdata::bukintdatalist.allocated()) {
+            bukdata::bukintdatalist.allocate({4, krec, ndmg, nsec});
+            bukdata::bukintdatalist.fill(0);
+          }
+          if (!bukdata::bukrealdatalist.allocated()) {
+            bukdata::bukrealdatalist.allocate({12, krec, ndmg, nsec});
+            bukdata::bukrealdatalist.fill(0.0);
+          }
+        }
+        read_regions(unit, delamdds, nplies - 1, dmgid);
+      } else {
+        create(*a, nplies, ndmg);
+        read_regions(unit, *a, nplies, dmgid);
+      }
+    } else if (inblock && io::is_key(k.key, "+Table")) {
+      if (!valid) continue;
+      if (!dmgpoints.allocated()) {
+        dmgpoints.allocate({nxypoints, nplies, 6, ndmg});
+        dmgpoints.fill(huge);
+      }
+      const size_t c = k.opt.find(',');
+      const std::string_view first = k.opt.substr(0, c);
+      const std::string_view second = c == std::string_view::npos ? std::string_view() : left_adjust(k.opt.substr(c + 1));
+      const bool first_is_layer =
+          first.find("LayID") != std::string_view::npos || first.find("Layer") != std::string_view::npos;
+      const std::string_view layer = first_is_layer ? first : second, kind = first_is_layer ? second : first;
+      i4 ply = 0;
+      const i4 slot = table_slot(kind);
+      std::vector<double> v;
+      io::read_data(unit, v, "GetDataPoints");
+      if (!int_after_six(layer, ply) || slot == 0 || v.empty() ||
+          !dmgpoints.contains(i4(v.size()), ply, slot, dmgid)) {
+        skip_item("Outline of a damage outside the damage store");
+        continue;
+      }
+      for (size_t j = 0; j < v.size(); ++j) dmgpoints(i4(j + 1), ply, slot, dmgid) = v[j];
+    } else if (io::is_key(k.key, "++End Damage")) {
+      inblock = false;
+    }
+  }
+}

@@ -1,0 +1,488 @@
+// Material card reader. Three passes over the card: the sizes of every item
+// and the merged temperature list, then the values, block by block. A block
+// is distributed at its end line to every ply of every section whose material
+// id matches; temperature lists, factor tables and calibration curves are the
+// block's own and never carry over to the next block. The resin calibration
+// tables are global: the last material that gives one replaces it. Every
+// write is bounded by the array it goes to; what does not fit, and counts the
+// card format does not allow, are reported naming the item and the material.
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "../core/data.h"
+#include "iohandling_units.h"
+#include "vexlan/iohandling.h"
+#include "vexlan/lamina.h"
+
+using namespace vx;
+namespace md = vx::materialdata;
+
+namespace {
+
+// Calibration curves per temperature: index into the tables below.
+enum Cal { plasticity, secant, normal, shear, alpha1, alpha2, alpha3, ncal };
+constexpr const char* cal_option[ncal] = {"TYPE=Plasticity", "TYPE=Secant", "TYPE=Normal", "TYPE=Shear",
+                                          "TYPE=Alpha1",     "TYPE=Alpha2", "TYPE=Alpha3"};
+constexpr int cal_width[ncal] = {3, 2, 2, 2, 2, 2, 2};  // values per point
+
+RArr3* cal_table(int c) {
+  static RArr3* t[ncal] = {&md::flowprops,   &md::secantprops, &md::normalprops, &md::shearprops,
+                           &md::alpha1props, &md::alpha2props, &md::alpha3props};
+  return t[c];
+}
+int32_t* cal_count(int c) {
+  static int32_t* n[ncal] = {&md::nflowdata,   &md::nsecantdata, &md::nnormaldata, &md::nsheardata,
+                             &md::nalpha1data, &md::nalpha2data, &md::nalpha3data};
+  return n[c];
+}
+
+// Curing quantities along the second index of cuprops.
+constexpr int ncure = 8;
+
+void complain(const char* what, const char* item, int32_t matid) {
+  char m[160];
+  std::snprintf(m, sizeof m, "Error in material %d: %s%s", matid, what, item);
+  vx::report(-2, m);
+}
+
+bool is_temperature_key(std::string_view key) {
+  return key.size() >= 12 && io::is_key(key.substr(0, 12), "+Temperature");
+}
+
+// Which curing quantity an item is (0-based), -1 for none.
+int cure_index(const io::KeyLine& k) {
+  if (io::is_key(k.key, "+GelPoint")) return 0;
+  if (io::is_key(k.key, "+Enthalpie")) return 1;
+  if (io::is_key(k.key, "+Expansion")) return 2;
+  if (io::is_key(k.key, "+Shrinkage")) return 3;
+  if (io::is_key(k.key, "+Transition")) return 5;
+  if (io::is_key(k.key, "+Curing")) {
+    if (io::opt_has(k.opt, "TYPE=RATE")) return 6;
+    if (io::opt_has(k.opt, "TYPE=MASTER")) return 7;
+    if (k.opt.empty() || io::opt_has(k.opt, "TYPE=EXPONENTIAL")) return 4;
+  }
+  return -1;
+}
+
+int cal_index(std::string_view opt) {
+  for (int c = 0; c < ncal; ++c)
+    if (io::opt_has(opt, cal_option[c])) return c;
+  return -1;
+}
+
+// Number of "T=" in an option part, letter case as written.
+int count_t(std::string_view opt) {
+  int n = 0;
+  for (size_t i = 0; i + 1 < opt.size(); ++i)
+    if (opt[i] == 'T' && opt[i + 1] == '=') ++n;
+  return n;
+}
+
+int32_t block_id(std::string_view opt) {
+  int32_t id = vx::unset;
+  if (opt.size() > 6) io::first_int(opt.substr(6), id);
+  return id;
+}
+
+struct Sizes {
+  int64_t ne = 9, nst = 10, nh = 1, nf = 1, nd = 1, nreg = 1, ncu = 7, nes = 1;
+  int64_t cal[ncal] = {1, 1, 1, 1, 1, 1, 1};
+};
+
+// Pass 1 and 2: item sizes and the merged temperature list (only blocks that
+// are closed contribute temperatures).
+void size_card(int32_t unit, Sizes& z, std::vector<double>& temps) {
+  std::string_view line;
+  bool inmat = false;
+  std::vector<double> mine;
+  bool have_mine = false;
+  while (io::read_line(unit, line) == io::Read::ok) {
+    const io::KeyLine k = io::split_key(line);
+    if (io::is_key(k.key, "++Begin Material")) {
+      inmat = true;
+      have_mine = false;
+      mine.clear();
+      continue;
+    }
+    if (io::is_key(k.key, "++End Material")) {
+      if (inmat && have_mine) temps.insert(temps.end(), mine.begin(), mine.end());
+      inmat = false;
+      continue;
+    }
+    if (!inmat || line.empty() || line[0] != '+') continue;
+    if (is_temperature_key(k.key)) {
+      mine.clear();
+      io::read_data(unit, mine);
+      have_mine = true;
+      continue;
+    }
+    int64_t* size = nullptr;
+    if (io::is_key(k.key, "+Elastic")) size = &z.ne;
+    else if (io::is_key(k.key, "+Strength")) size = &z.nst;
+    else if (io::is_key(k.key, "+Hygrothermal")) size = &z.nh;
+    else if (io::is_key(k.key, "+Fracture")) size = &z.nf;
+    else if (io::is_key(k.key, "+Failure") && io::opt_has(k.opt, "TYPE=PROPERTIES")) size = &z.nd;
+    else if (io::is_key(k.key, "+Regularization") && io::opt_has(k.opt, "TYPE=VISCOUS")) size = &z.nreg;
+    else if (cure_index(k) >= 0) size = &z.ncu;
+    else if (io::is_key(k.key, "+Calibration")) {
+      if (io::opt_has(k.opt, "TYPE=EquivalentStress")) size = &z.nes;
+      else if (int c = cal_index(k.opt); c >= 0) size = &z.cal[c];
+    }
+    if (size) *size = std::max<int64_t>(*size, io::size_of_data(unit));
+  }
+  io::rewind(unit);
+  std::sort(temps.begin(), temps.end());
+  temps.erase(std::unique(temps.begin(), temps.end()), temps.end());
+  while (!temps.empty() && temps.back() == vx::huge) temps.pop_back();
+}
+
+template <class A>
+void recreate(A& a, std::initializer_list<int64_t> e) {
+  a.free();
+  a.allocate(e);
+}
+
+void allocate_material(const Sizes& z, int64_t nt, int32_t np, int32_t ns) {
+  recreate(md::pfflags, {5, np, ns});
+  recreate(md::peflags, {5, np, ns});
+  recreate(md::pelimits, {12, np, ns});
+  md::pelimits.fill(-1.0);
+  recreate(md::peprops, {z.ne * nt, np, ns});
+  recreate(md::psprops, {z.nst * nt, np, ns});
+  recreate(md::phprops, {z.nh, np, ns});
+  recreate(md::pfprops, {z.nf, np, ns});
+  recreate(md::pdprops, {z.nd, np, ns});
+  md::pdprops.fill(vx::huge);
+  recreate(md::cuprops, {z.ncu, ncure, np, ns});
+  md::cuprops.fill(vx::huge);
+  // Resin tables survive the end-of-analysis release: made anew for this card.
+  recreate(md::regularization, {z.nreg});
+  recreate(md::equivalentstress, {std::max<int64_t>(z.nes / 2, 1), 2});
+  for (int c = 0; c < ncal; ++c) recreate(*cal_table(c), {nt, *cal_count(c), cal_width[c]});
+}
+
+// True when every array exists with the extents this card asks for; a second
+// reading of the same card then writes into the arrays as they are.
+bool material_fits(const Sizes& z, int64_t nt, int32_t np, int32_t ns) {
+  auto is = [](const ArrayBase& a, std::initializer_list<int64_t> e) {
+    if (!a.allocated() || a.rank != int(e.size())) return false;
+    int d = 0;
+    for (int64_t x : e)
+      if (a.ext[d++] != x) return false;
+    return true;
+  };
+  bool ok = is(md::pfflags, {5, np, ns}) && is(md::peflags, {5, np, ns}) && is(md::pelimits, {12, np, ns}) &&
+            is(md::peprops, {z.ne * nt, np, ns}) && is(md::psprops, {z.nst * nt, np, ns}) &&
+            is(md::phprops, {z.nh, np, ns}) && is(md::pfprops, {z.nf, np, ns}) && is(md::pdprops, {z.nd, np, ns}) &&
+            is(md::cuprops, {z.ncu, ncure, np, ns}) && is(md::regularization, {z.nreg}) &&
+            is(md::equivalentstress, {std::max<int64_t>(z.nes / 2, 1), 2});
+  for (int c = 0; c < ncal && ok; ++c) ok = is(*cal_table(c), {nt, *cal_count(c), cal_width[c]});
+  return ok;
+}
+
+// The values of one block, distributed at its end line.
+struct Block {
+  int32_t id = vx::unset;
+  bool modelid_given = false;
+  int32_t modelid = 0;
+  std::vector<double> temps, factors, elastic, strength, hygro, fracture, failprops, degradation, eqstress;
+  bool has_temps = false, has_factors = false, has_elastic = false, has_strength = false, has_hygro = false,
+       has_fracture = false, has_failprops = false, has_degradation = false, has_eqstress = false;
+  std::vector<int32_t> failflags, evoflags;
+  bool has_failflags = false, has_evoflags = false;
+  std::array<std::vector<double>, ncure> cure;
+  std::array<bool, ncure> has_cure{};
+  std::array<std::vector<double>, ncal> cal;  // nt rows x width, column-major
+  std::array<int64_t, ncal> cal_w{};
+  int64_t counter = 1;
+};
+
+// Every (ply, section) column whose material id is `id`, inside the arrays.
+template <class F>
+void for_plies(int32_t id, int32_t np, int32_t ns, F&& f) {
+  const auto& mat = md::matidlist;
+  const int64_t P = std::min<int64_t>(np, mat.extent(1)), S = std::min<int64_t>(ns, mat.extent(2));
+  for (int64_t s = 1; s <= S; ++s)
+    for (int64_t p = 1; p <= P; ++p)
+      if (mat(p, s) == id) f(p, s);
+}
+
+// n values into arr(offset + 1.., p, s) as far as the array's first extent allows.
+template <class T, class A>
+bool put(A& arr, int64_t p, int64_t s, const T* v, int64_t n, int64_t offset = 0) {
+  if (!arr.allocated() || p > arr.extent(2) || s > arr.extent(3)) return false;
+  const int64_t rows = arr.extent(1);
+  const int64_t k = std::max<int64_t>(0, std::min<int64_t>(n, rows - offset));
+  T* col = arr.data() + (p - 1) * rows + (s - 1) * rows * arr.extent(2);
+  for (int64_t i = 0; i < k; ++i) col[offset + i] = v[i];
+  return k == n;
+}
+template <class T, class A>
+bool put(A& arr, int64_t p, int64_t s, const std::vector<T>& v) {
+  return put(arr, p, s, v.data(), int64_t(v.size()));
+}
+
+void distribute(const Block& b, int32_t np, int32_t ns, int64_t nt) {
+  const int32_t id = b.id;
+  if (b.modelid_given) md::modelid = b.modelid;
+  const int64_t nel = int64_t(b.elastic.size()), nstr = int64_t(b.strength.size());
+
+  // Temperature factors: one row per merged temperature, elastic then strength.
+  bool tdep = false;
+  if (b.has_factors) {
+    if (int64_t(b.factors.size()) == (nel + nstr) * nt && md::temperatures.allocated() && b.has_temps)
+      tdep = true;
+    else
+      complain("wrong count in ", "+Table", id);
+  }
+  const int64_t frow = nel + nstr;
+  bool clipped = false;
+  auto note = [&](bool ok, const char* item) {
+    if (!ok && !clipped) {
+      clipped = true;
+      complain("too many values in ", item, id);
+    }
+  };
+
+  if (b.has_elastic) {
+    if (nel == 2 || nel == 5 || nel == 9) {
+      const int32_t n = int32_t(nel);
+      const int64_t stride = md::peprops.allocated() ? md::peprops.extent(1) / std::max<int64_t>(nt, 1) : 0;
+      const int64_t nblocks = tdep ? nt : 1;
+      std::vector<double> nye(size_t(9 * nblocks));
+      for (int64_t t = 0; t < nblocks; ++t) {
+        double e[9];
+        for (int64_t k = 0; k < nel; ++k) e[k] = b.elastic[size_t(k)] * (tdep ? b.factors[size_t(t * frow + k)] : 1.0);
+        GetNyeProperties(&nye[size_t(9 * t)], e, &n);
+      }
+      for_plies(id, np, ns, [&](int64_t p, int64_t s) {
+        for (int64_t t = 0; t < nblocks; ++t)
+          note(stride >= 9 && put(md::peprops, p, s, &nye[size_t(9 * t)], 9, t * stride), "+Elastic");
+      });
+    } else {
+      complain("count not 2, 5 or 9 in ", "+Elastic", id);
+    }
+  }
+  if (b.has_strength) {
+    if (nstr >= 1 && nstr <= 10) {
+      // Blocks of nstr values per temperature, scaled by the last nstr factors of its row.
+      const int64_t nblocks = tdep ? nt : 1;
+      std::vector<double> v(size_t(nstr * nblocks));
+      for (int64_t t = 0; t < nblocks; ++t)
+        for (int64_t k = 0; k < nstr; ++k)
+          v[size_t(t * nstr + k)] = b.strength[size_t(k)] * (tdep ? b.factors[size_t(t * frow + nel + k)] : 1.0);
+      for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(md::psprops, p, s, v), "+Strength"); });
+    } else {
+      complain("more than 10 values in ", "+Strength", id);
+    }
+  }
+  auto upto5 = [&](bool has, const auto& v, auto& arr, const char* item) {
+    if (!has) return;
+    if (v.empty() || v.size() > 5) {
+      complain("count not 1 to 5 in ", item, id);
+      return;
+    }
+    for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(arr, p, s, v), item); });
+  };
+  upto5(b.has_hygro, b.hygro, md::phprops, "+Hygrothermal");
+  upto5(b.has_fracture, b.fracture, md::pfprops, "+Fracture");
+  upto5(b.has_failprops, b.failprops, md::pdprops, "+Failure, TYPE=PROPERTIES");
+  upto5(b.has_failflags, b.failflags, md::pfflags, "+Failure");
+  upto5(b.has_evoflags, b.evoflags, md::peflags, "+Failure, TYPE=EVOLUTION");
+
+  if (b.has_degradation) {
+    if (b.degradation.size() == 12 || b.degradation.size() == 6) {
+      std::vector<double> v(b.degradation);
+      if (v.size() == 6) v.insert(v.end(), b.degradation.begin(), b.degradation.end());
+      for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(md::pelimits, p, s, v), "+Failure, TYPE=DEGRADATION"); });
+    } else {
+      complain("count not 6 or 12 in ", "+Failure, TYPE=DEGRADATION", id);
+    }
+  }
+
+  const int ncured = int(std::count(b.has_cure.begin(), b.has_cure.end(), true));
+  if (ncured == ncure) {
+    auto cure_ply = [&](int64_t p, int64_t s) {
+      auto& cu = md::cuprops;
+      if (!cu.allocated() || cu.extent(2) < ncure || p > cu.extent(3) || s > cu.extent(4)) return note(false, "+Curing");
+      const int64_t rows = cu.extent(1);
+      for (int q = 0; q < ncure; ++q) {
+        const auto& v = b.cure[size_t(q)];
+        const int64_t k = std::min<int64_t>(int64_t(v.size()), rows);
+        std::copy(v.begin(), v.begin() + k, &cu(1, q + 1, p, s));
+        note(k == int64_t(v.size()), "+Curing");
+      }
+    };
+    const auto& mat = md::matidlist;
+    const bool none = std::all_of(mat.data(), mat.data() + mat.size(), [](int32_t m) { return m == vx::unset; });
+    if (none && np == 1 && ns == 1) cure_ply(1, 1);
+    else for_plies(id, np, ns, cure_ply);
+  } else if (ncured > 0) {
+    complain("incomplete set in ", "+Curing", id);
+  }
+
+  for (int c = 0; c < ncal; ++c) {
+    if (b.cal_w[size_t(c)] == 0) continue;
+    RArr3& tab = *cal_table(c);
+    const int64_t w = cal_width[c], rows = tab.extent(1), pts = tab.extent(2), mw = b.cal_w[size_t(c)];
+    for (int64_t i = 1; i <= pts; ++i)
+      for (int64_t q = 1; q <= std::min(w, tab.extent(3)); ++q)
+        for (int64_t r = 1; r <= std::min(rows, nt); ++r) {
+          const int64_t col = w * (i - 1) + q;  // column of the material's curve
+          tab(r, i, q) = col <= mw ? b.cal[size_t(c)][size_t((r - 1) + (col - 1) * nt)] : 0.0;
+        }
+  }
+  if (b.has_eqstress && md::equivalentstress.allocated()) {
+    auto& eq = md::equivalentstress;
+    const int64_t n = eq.extent(1);
+    for (int64_t i = 1; i <= n; ++i) {
+      eq(i, 1) = size_t(2 * i - 1) <= b.eqstress.size() ? b.eqstress[size_t(2 * i - 2)] : 0.0;
+      eq(i, 2) = size_t(2 * i) <= b.eqstress.size() ? b.eqstress[size_t(2 * i - 1)] : 0.0;
+    }
+    if (b.eqstress.size() > size_t(2 * n)) note(false, "+Calibration, TYPE=EquivalentStress");
+  }
+}
+
+// One value read straight into a one-entry array created at first use.
+void read_single(int32_t unit, RArr1& arr, const char* item, int32_t id) {
+  std::vector<double> v;
+  io::read_data(unit, v);
+  if (v.empty()) return;
+  if (!arr.allocated()) arr.allocate({1});
+  arr(1) = v[0];
+  if (v.size() > size_t(arr.extent(1))) complain("too many values in ", item, id);
+}
+
+}  // namespace
+
+VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace, const int32_t* nplies,
+                                    const int32_t* nsec, size_t filepath_len, size_t workspace_len) {
+  const int32_t unit = io::open_card(filepath, filepath_len, workspace, workspace_len, "MaterialCard");
+  if (unit < 0) return;
+  io::UnitGuard guard(unit);
+  const int32_t np = std::max(*nplies, 0), ns = std::max(*nsec, 0);
+
+  Sizes z;
+  std::vector<double> temps;
+  size_card(unit, z, temps);
+  const int64_t nt = std::max<int64_t>(int64_t(temps.size()), 1);
+  md::temperatures.free();
+  md::temperatures.allocate({nt});
+  md::temperatures.fill(vx::huge);
+  std::copy(temps.begin(), temps.end(), md::temperatures.data());
+  md::ntempdata = int32_t(nt);
+  for (int c = 0; c < ncal; ++c) *cal_count(c) = int32_t(std::max<int64_t>(z.cal[c] / cal_width[c], 1));
+  // Arrays that do not match this card (another model, or tables left from an
+  // earlier analysis) are made anew rather than written past.
+  if (!material_fits(z, nt, np, ns)) allocate_material(z, nt, np, ns);
+  if (!md::matidlist.allocated()) return;
+
+  // Pass 3: values, block by block.
+  std::unordered_set<int32_t> seen;
+  Block b;
+  bool inmat = false;
+  std::string_view line;
+  while (io::read_line(unit, line) == io::Read::ok) {
+    const io::KeyLine k = io::split_key(line);
+    if (io::is_key(k.key, "++Begin Material")) {
+      b = Block();
+      b.id = block_id(k.opt);
+      if (b.id == vx::unset)
+        vx::report(-2, "Error in material card: no readable id in ++Begin Material");
+      inmat = true;
+      continue;
+    }
+    if (io::is_key(k.key, "++End Material")) {
+      if (inmat) {
+        if (b.id != vx::unset) distribute(b, np, ns, nt);  // the unset id marks plies without material
+        seen.insert(b.id);
+      }
+      b = Block();
+      inmat = false;
+      continue;
+    }
+    if (!inmat || line.empty() || line[0] != '+') continue;
+    auto reals = [&](std::vector<double>& v, bool& has) {
+      v.clear();
+      io::read_data(unit, v);
+      has = true;
+    };
+    auto ints = [&](std::vector<int32_t>& v, bool& has) {
+      v.clear();
+      io::read_data(unit, v);
+      has = true;
+    };
+    if (is_temperature_key(k.key)) {
+      reals(b.temps, b.has_temps);
+    } else if (io::is_key(k.key, "+ModelID")) {
+      std::vector<int32_t> v;
+      io::read_data(unit, v);
+      if (!v.empty()) {
+        b.modelid = v[0];
+        b.modelid_given = true;
+      }
+    } else if (io::is_key(k.key, "+Elastic")) {
+      reals(b.elastic, b.has_elastic);
+    } else if (io::is_key(k.key, "+Strength")) {
+      reals(b.strength, b.has_strength);
+    } else if (io::is_key(k.key, "+Hygrothermal")) {
+      reals(b.hygro, b.has_hygro);
+    } else if (io::is_key(k.key, "+Fracture")) {
+      reals(b.fracture, b.has_fracture);
+    } else if (io::is_key(k.key, "+Failure")) {
+      if (k.opt.empty() || io::opt_has(k.opt, "TYPE=INITIATION")) ints(b.failflags, b.has_failflags);
+      else if (io::opt_has(k.opt, "TYPE=EVOLUTION")) ints(b.evoflags, b.has_evoflags);
+      else if (io::opt_has(k.opt, "TYPE=DEGRADATION")) reals(b.degradation, b.has_degradation);
+      else if (io::opt_has(k.opt, "TYPE=PROPERTIES")) reals(b.failprops, b.has_failprops);
+    } else if (io::is_key(k.key, "+Regularization")) {
+      if (!io::opt_has(k.opt, "TYPE=VISCOUS")) continue;
+      std::vector<double> v;
+      io::read_data(unit, v);
+      auto& r = md::regularization;
+      const int64_t n = std::min<int64_t>(int64_t(v.size()), r.allocated() ? r.extent(1) : 0);
+      std::copy(v.begin(), v.begin() + n, r.data());
+      if (n < int64_t(v.size())) complain("too many values in ", "+Regularization", b.id);
+    } else if (io::is_key(k.key, "+Table")) {
+      if (io::opt_has(k.opt, "TYPE=TEMPERATURE")) reals(b.factors, b.has_factors);
+    } else if (io::is_key(k.key, "+I10")) {
+      read_single(unit, md::i10, "+I10", b.id);
+    } else if (io::is_key(k.key, "+Calibration")) {
+      if (io::opt_has(k.opt, "TYPE=EquivalentStress")) {
+        reals(b.eqstress, b.has_eqstress);
+      } else if (io::opt_has(k.opt, "TYPE=Ratio")) {
+        read_single(unit, md::r_crit, "+Calibration, TYPE=Ratio", b.id);
+      } else if (int c = cal_index(k.opt); c >= 0 && count_t(k.opt) == 1) {
+        std::vector<double> v;
+        io::read_data(unit, v);
+        const size_t cs = size_t(c);
+        if (b.cal_w[cs] == 0) {  // the material's table of this type, at its first curve
+          b.cal_w[cs] = std::max<int64_t>(z.cal[c], cal_width[c] * int64_t(*cal_count(c)));
+          b.cal[cs].assign(size_t(nt * b.cal_w[cs]), 0.0);
+        }
+        const int64_t row = (b.counter - 1) % nt;  // curves fill the rows in turn
+        ++b.counter;
+        const int64_t n = std::min<int64_t>(int64_t(v.size()), b.cal_w[cs]);
+        for (int64_t q = 0; q < n; ++q) b.cal[cs][size_t(row + q * nt)] = v[size_t(q)];
+        if (n < int64_t(v.size())) complain("too many values in ", "+Calibration", b.id);
+      }
+    } else if (int q = cure_index(k); q >= 0) {
+      reals(b.cure[size_t(q)], b.has_cure[size_t(q)]);
+    }
+  }
+
+  // A ply that names a material the card does not define keeps its initial data.
+  const auto& mat = md::matidlist;
+  for (int64_t i = 0, n = mat.size(); i < n; ++i) {
+    const int32_t id = mat.data()[i];
+    if (id != vx::unset && !seen.count(id)) {
+      char m[100];
+      std::snprintf(m, sizeof m, "Warning: no material block for material id %d", id);
+      vx::report(-2, m);
+      break;
+    }
+  }
+}

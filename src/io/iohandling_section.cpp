@@ -1,0 +1,184 @@
+// Section card reader: sizes the section arrays from the card (sections from
+// the begin lines, plies from the longest orientation item), fills each
+// section column from its block and finishes with the ply z-coordinates.
+// Every column and item is written only inside the arrays as they stand;
+// what does not fit is reported, never written past an array.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "../core/data.h"
+#include "iohandling_units.h"
+#include "vexlan/iohandling.h"
+#include "vexlan/laminate.h"
+
+using namespace vx;
+
+namespace {
+
+constexpr const char* who = "Error in GetSectionDataFromFile: ";
+
+void complain(const char* what, const char* item) {
+  std::string m = who;
+  m += what;
+  m += item;
+  vx::report(-2, m.c_str());
+}
+
+// Values of an item into column col of a two-dimensional array, as many as fit.
+template <class T, class A>
+void put_column(A& arr, int64_t col, const std::vector<T>& v, const char* item) {
+  if (col > arr.extent(2)) {
+    complain("more sections than counted, item ", item);
+    return;
+  }
+  const int64_t rows = arr.extent(1);
+  const int64_t k = std::min<int64_t>(int64_t(v.size()), rows);
+  if (k > 0) std::copy(v.begin(), v.begin() + k, &arr(1, col));
+  if (int64_t(v.size()) > rows) complain("too many values in ", item);
+}
+
+void allocate_sections(int32_t np, int32_t ns) {
+  using namespace sectiondata;
+  auto& mat = materialdata::matidlist;
+  // Recreated together, so that no array of a former model is left with other extents.
+  for (ArrayBase* a : {static_cast<ArrayBase*>(&xcstrength), static_cast<ArrayBase*>(&secidlist),
+                       static_cast<ArrayBase*>(&mat), static_cast<ArrayBase*>(&plyorientation),
+                       static_cast<ArrayBase*>(&plythickness),
+                       static_cast<ArrayBase*>(&plyzcoord), static_cast<ArrayBase*>(&seflags),
+                       static_cast<ArrayBase*>(&sehmatrix), static_cast<ArrayBase*>(&sefmatrix)})
+    a->free();
+  const int64_t nz = 2 * int64_t(np) + 1;
+  xcstrength.allocate({ns});
+  secidlist.allocate({ns});
+  secidlist.fill(vx::unset);
+  mat.allocate({np, ns});
+  mat.fill(int64_t(np) * ns == 1 ? 1 : vx::unset);
+  plyorientation.allocate({np, ns});
+  plythickness.allocate({np, ns});
+  plyzcoord.allocate({nz, ns});
+  seflags.allocate({2, ns});
+  sehmatrix.allocate({2, 2, ns});
+  sefmatrix.allocate({nz, 4, ns});
+}
+
+// True when the nine arrays exist with the extents of one model.
+bool sections_consistent() {
+  using namespace sectiondata;
+  if (!plyorientation.allocated()) return false;
+  const int64_t np = plyorientation.extent(1), ns = plyorientation.extent(2), nz = 2 * np + 1;
+  auto& mat = materialdata::matidlist;
+  auto is = [](const ArrayBase& a, std::initializer_list<int64_t> e) {
+    if (!a.allocated() || a.rank != int(e.size())) return false;
+    int d = 0;
+    for (int64_t x : e)
+      if (a.ext[d++] != x) return false;
+    return true;
+  };
+  return is(xcstrength, {ns}) && is(secidlist, {ns}) && is(mat, {np, ns}) && is(plythickness, {np, ns}) &&
+         is(plyzcoord, {nz, ns}) && is(seflags, {2, ns}) && is(sehmatrix, {2, 2, ns}) &&
+         is(sefmatrix, {nz, 4, ns});
+}
+
+}  // namespace
+
+VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, size_t filepath_len,
+                                   size_t workspace_len) {
+  const int32_t unit = io::open_card(filepath, filepath_len, workspace, workspace_len, "SectionCard");
+  if (unit < 0) return;
+  io::UnitGuard guard(unit);
+  using namespace sectiondata;
+  auto& matid = materialdata::matidlist;
+
+  // Sizing: begin lines (any case, leading blanks ignored) and orientation items.
+  const int32_t key = 15;
+  const vx_l1 rwd = 1;
+  int32_t nbegin = getnumberofkeywords(&unit, "++BEGIN SECTION", &key, &rwd, 15);
+  int32_t nply = 0;
+  std::string_view line;
+  while (io::read_line(unit, line) == io::Read::ok)
+    if (io::is_key(io::split_key(line).key, "+Orientation")) nply = std::max(nply, io::size_of_data(unit));
+  io::rewind(unit);
+
+  if (!sections_consistent()) {
+    nsec = std::max(nsec, nbegin);
+    nplies = std::max(nplies, nply);
+    allocate_sections(nplies, nsec);
+  } else {
+    // Arrays of an earlier read are written into as they are; a card that
+    // needs more is read as far as it fits.
+    const int32_t ens = int32_t(plyorientation.extent(2)), enp = int32_t(plyorientation.extent(1));
+    if (nbegin > ens || nply > enp)
+      vx::report(-2, "Error in GetSectionDataFromFile: card larger than the section arrays in use.");
+    nsec = std::max(nsec, std::min(nbegin, ens));
+    nplies = std::max(nplies, std::min(nply, enp));
+  }
+
+  // Block pass: column isec is the block's position in the card.
+  int64_t isec = 1;
+  bool inblock = false;
+  int32_t blockid = vx::unset;
+  int64_t nmat = 0, nori = 0, nthk = 0;
+  const int64_t ncol = plyorientation.extent(2), nrow = plyorientation.extent(1);
+  while (io::read_line(unit, line) == io::Read::ok) {
+    const io::KeyLine k = io::split_key(line);
+    if (io::is_key(k.key, "++Begin Section")) {
+      blockid = vx::unset;
+      if (k.opt.size() <= 6 || !io::first_int(k.opt.substr(6), blockid)) {
+        blockid = vx::unset;
+        complain("no readable id in ", "++Begin Section");
+      }
+      inblock = true;
+      nmat = nori = nthk = 0;
+    } else if (inblock && io::is_key(k.key, "+Material")) {
+      std::vector<int32_t> v;
+      nmat = io::read_data(unit, v);
+      put_column(matid, isec, v, "+Material");
+    } else if (inblock && io::is_key(k.key, "+Orientation")) {
+      std::vector<double> v;
+      nori = io::read_data(unit, v);
+      put_column(plyorientation, isec, v, "+Orientation");
+    } else if (inblock && io::is_key(k.key, "+Thickness")) {
+      std::vector<double> v;
+      nthk = io::read_data(unit, v);
+      put_column(plythickness, isec, v, "+Thickness");
+    } else if (inblock && io::is_key(k.key, "+Extension")) {
+      std::vector<int32_t> v;
+      io::read_data(unit, v);
+      put_column(seflags, isec, v, "+Extension");
+    } else if (inblock && io::is_key(k.key, "+Strength") && !io::opt_is(k.opt, "TYPE=INSITU")) {
+      // The value stands on the next line; a keyword line there is not swallowed.
+      std::string_view next;
+      double v = 0.0;
+      const io::Read r = io::read_line(unit, next);
+      const bool keyword = r == io::Read::ok && !next.empty() && (next[0] == '+' || next[0] == '*');
+      if (r != io::Read::ok || keyword || !io::first_value(next, v)) {
+        if (r == io::Read::eof || keyword) io::backspace(unit);
+        complain("no readable value after ", "+Strength");
+      } else if (isec <= ncol) {
+        xcstrength(isec) = v;
+      } else {
+        complain("more sections than counted, item ", "+Strength");
+      }
+    } else if (io::is_key(k.key, "++End Section")) {
+      if (isec > ncol) {
+        complain("more end lines than sections: ", "++End Section");
+      } else {
+        secidlist(isec) = blockid;
+        const int64_t m = std::min(nrow, std::max<int64_t>(nori, 1));
+        if (nmat == 1)
+          for (int64_t p = 2; p <= m; ++p) matid(p, isec) = matid(1, isec);
+        if (nthk == 1)
+          for (int64_t p = 2; p <= std::min(nrow, nori); ++p) plythickness(p, isec) = plythickness(1, isec);
+      }
+      ++isec;
+      inblock = false;
+      blockid = vx::unset;
+      nmat = nori = nthk = 0;
+    }
+  }
+
+  const int32_t np = int32_t(nrow), ns = int32_t(ncol);
+  if (np > 0 && ns > 0)
+    GetSectionZCoord(plyzcoord.data(), matid.data(), plythickness.data(), &np, &ns, nullptr);
+}

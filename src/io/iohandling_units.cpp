@@ -1,0 +1,387 @@
+// File units and card-line services. A unit opened for reading loads its
+// whole file once and serves lines from memory, so stepping back a line is
+// an index change and no scan can run past the buffer; a unit opened for
+// appending keeps a stdio stream. Values are parsed strictly: a token that is
+// not a complete number is a read error, never a partial value.
+#include "iohandling_units.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+#include "../core/text.h"
+#include "../core/vx.h"
+
+namespace vx::io {
+
+namespace {
+
+struct UnitRec {
+  bool open = false;
+  Mode mode = Mode::read;
+  std::string canon;  // canonical path, for look-up by name
+  std::string text;   // whole file (read mode)
+  std::vector<std::string_view> lines;
+  size_t pos = 0;  // next line; lines.size() + 1 after the end of the file was met
+  FILE* fp = nullptr;
+};
+
+UnitRec units[max_unit + 1];
+
+UnitRec* get(int32_t unit) {
+  if (unit < 1 || unit > max_unit || !units[unit].open) return nullptr;
+  return &units[unit];
+}
+
+std::string canonical(const std::string& p) {
+  std::error_code ec;
+  auto c = std::filesystem::weakly_canonical(std::filesystem::path(p), ec);
+  return ec ? p : c.string();
+}
+
+void split_lines(UnitRec& u) {
+  std::string_view t(u.text);
+  if (t.size() >= 3 && t.substr(0, 3) == "\xEF\xBB\xBF") t.remove_prefix(3);
+  u.lines.clear();
+  size_t start = 0;
+  while (start < t.size()) {
+    size_t nl = t.find('\n', start);
+    size_t end = nl == std::string_view::npos ? t.size() : nl;
+    size_t e = end;
+    if (e > start && t[e - 1] == '\r') --e;
+    u.lines.push_back(t.substr(start, e - start));
+    if (nl == std::string_view::npos) break;
+    start = nl + 1;
+  }
+}
+
+inline bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
+
+// Scans the items of a data line; f(token) per item, an empty token for an
+// empty item between commas. Returns false when f rejects an item.
+template <class F>
+bool scan_items(std::string_view s, F&& f) {
+  const size_t n = s.size();
+  auto skip = [&](size_t i) {
+    while (i < n && blank(s[i])) ++i;
+    return i;
+  };
+  size_t i = skip(0);
+  if (i == n) return true;
+  for (;;) {
+    if (s[i] == ',') {
+      if (!f(std::string_view())) return false;
+    } else {
+      size_t j = i;
+      while (j < n && !blank(s[j]) && s[j] != ',') ++j;
+      if (!f(s.substr(i, j - i))) return false;
+      i = j;
+    }
+    i = skip(i);
+    if (i == n) break;
+    if (s[i] == ',') {
+      i = skip(i + 1);
+      if (i == n) break;  // a trailing comma adds no item
+    }
+  }
+  return true;
+}
+
+bool digits(std::string_view t, size_t& i) {
+  size_t s = i;
+  while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+  return i > s;
+}
+
+bool to_real(std::string_view t, double& v) {
+  if (t.empty()) {
+    v = 0.0;
+    return true;
+  }
+  size_t i = 0;
+  if (t[i] == '+' || t[i] == '-') ++i;
+  bool d1 = digits(t, i), d2 = false;
+  if (i < t.size() && t[i] == '.') {
+    ++i;
+    d2 = digits(t, i);
+  }
+  if (!d1 && !d2) return false;
+  if (i < t.size()) {
+    char e = t[i];
+    if (e != 'e' && e != 'E' && e != 'd' && e != 'D') return false;
+    ++i;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    if (!digits(t, i) || i != t.size()) return false;
+  }
+  char small[64];
+  std::string big;
+  char* buf = small;
+  if (t.size() >= sizeof small) {
+    big.assign(t);
+    buf = big.data();
+  } else {
+    std::memcpy(small, t.data(), t.size());
+    small[t.size()] = '\0';
+  }
+  for (size_t k = 0; k < t.size(); ++k)
+    if (buf[k] == 'd' || buf[k] == 'D') buf[k] = 'e';
+  errno = 0;
+  v = std::strtod(buf, nullptr);
+  return std::isfinite(v);
+}
+
+bool to_int(std::string_view t, int32_t& v) {
+  if (t.empty()) {
+    v = 0;
+    return true;
+  }
+  size_t i = 0;
+  bool neg = false;
+  if (t[i] == '+' || t[i] == '-') neg = t[i++] == '-';
+  if (i == t.size()) return false;
+  int64_t x = 0;
+  for (; i < t.size(); ++i) {
+    if (t[i] < '0' || t[i] > '9') return false;
+    x = x * 10 + (t[i] - '0');
+    if (x > int64_t(INT32_MAX) + 1) return false;
+  }
+  if (neg) x = -x;
+  if (x > INT32_MAX || x < INT32_MIN) return false;
+  v = static_cast<int32_t>(x);
+  return true;
+}
+
+template <class T>
+bool parse_any(std::string_view line, std::vector<T>& out) {
+  const size_t n0 = out.size();
+  bool ok = scan_items(line, [&](std::string_view t) {
+    T v;
+    bool good;
+    if constexpr (std::is_same_v<T, double>) good = to_real(t, v);
+    else good = to_int(t, v);
+    if (good) out.push_back(v);
+    return good;
+  });
+  if (!ok) out.resize(n0);
+  return ok;
+}
+
+inline bool stops_line(std::string_view line) {
+  return !line.empty() && (line[0] == '*' || line[0] == '+');
+}
+
+template <class T>
+int32_t read_any(int32_t unit, std::vector<T>& out, const char* label) {
+  const size_t n0 = out.size();
+  std::string_view line;
+  for (;;) {
+    Read r = read_line(unit, line);
+    if (r == Read::error) {
+      report_read_error(label);
+      return static_cast<int32_t>(out.size() - n0);
+    }
+    if (r == Read::eof || stops_line(line)) {
+      backspace(unit);
+      break;
+    }
+    if (!parse_any(line, out)) report_read_error(label);
+  }
+  return static_cast<int32_t>(out.size() - n0);
+}
+
+}  // namespace
+
+int32_t open(int32_t unit, std::string_view path, Mode mode) {
+  if (unit < 1 || unit > max_unit || units[unit].open) return 1;
+  size_t nul = path.find('\0');
+  if (nul != std::string_view::npos) path = path.substr(0, nul);
+  while (!path.empty() && path.back() == ' ') path.remove_suffix(1);
+  if (path.empty()) return 2;
+  std::string p(path);
+  std::error_code ec;
+  UnitRec& u = units[unit];
+  if (mode == Mode::read) {
+    // Only regular files: a device or pipe could block or never end.
+    if (!std::filesystem::is_regular_file(p, ec)) return 2;
+    std::ifstream f(p, std::ios::binary);
+    if (!f) return 2;
+    std::ostringstream ss;
+    ss << f.rdbuf();
+    if (f.bad()) return 2;
+    u.text = std::move(ss).str();
+    split_lines(u);
+    u.pos = 0;
+  } else {
+    if (std::filesystem::exists(p, ec) && !std::filesystem::is_regular_file(p, ec)) return 2;
+    u.fp = std::fopen(p.c_str(), "ab");
+    if (!u.fp) return 2;
+  }
+  u.open = true;
+  u.mode = mode;
+  u.canon = canonical(p);
+  return 0;
+}
+
+void close(int32_t unit) {
+  UnitRec* u = get(unit);
+  if (!u) return;
+  if (u->fp) std::fclose(u->fp);
+  u->fp = nullptr;
+  u->open = false;
+  u->lines = {};
+  u->text = {};
+  u->canon.clear();
+  u->pos = 0;
+}
+
+bool is_open(int32_t unit) { return get(unit) != nullptr; }
+
+int32_t free_unit(int32_t first, int32_t last) {
+  if (first > last) return -1;
+  int32_t lo = first < 1 ? 1 : first;
+  int32_t hi = last > max_unit ? max_unit : last;
+  for (int32_t k = lo; k <= hi; ++k)
+    if (!units[k].open) return k;
+  return -1;
+}
+
+int32_t unit_of(std::string_view path) {
+  while (!path.empty() && (path.back() == ' ' || path.back() == '\0')) path.remove_suffix(1);
+  if (path.empty()) return -1;
+  std::string c = canonical(std::string(path));
+  for (int32_t k = 1; k <= max_unit; ++k)
+    if (units[k].open && units[k].canon == c) return k;
+  return -1;
+}
+
+Read read_line(int32_t unit, std::string_view& line) {
+  UnitRec* u = get(unit);
+  if (!u || u->mode != Mode::read) return Read::error;
+  if (u->pos < u->lines.size()) {
+    line = u->lines[u->pos++];
+    return Read::ok;
+  }
+  u->pos = u->lines.size() + 1;
+  line = {};
+  return Read::eof;
+}
+
+void backspace(int32_t unit, int32_t n) {
+  UnitRec* u = get(unit);
+  if (!u || u->mode != Mode::read || n <= 0) return;
+  u->pos = u->pos > size_t(n) ? u->pos - size_t(n) : 0;
+}
+
+void rewind(int32_t unit) {
+  UnitRec* u = get(unit);
+  if (u) u->pos = 0;
+}
+
+bool write(int32_t unit, std::string_view t) {
+  UnitRec* u = get(unit);
+  if (!u || !u->fp) return false;
+  return std::fwrite(t.data(), 1, t.size(), u->fp) == t.size() && std::fflush(u->fp) == 0;
+}
+
+int32_t open_card(const char* filepath, size_t filepath_len, const char* workspace, size_t workspace_len,
+                  const char* name) {
+  int32_t unit = free_unit(1, 120);
+  if (unit < 0) return -1;
+  std::string card(workspace, text::len_trim(workspace, workspace_len));
+  card += '/';
+  card += name;
+  card += ".vxd";
+  if (open(unit, card, Mode::read) == 0) return unit;
+  if (open(unit, std::string_view(filepath, filepath_len), Mode::read) == 0) return unit;
+  return -1;
+}
+
+KeyLine split_key(std::string_view line, bool left_adjust_option) {
+  KeyLine k;
+  size_t c = line.find(',');
+  k.key = line.substr(0, c);
+  k.opt = c == std::string_view::npos ? std::string_view() : line.substr(c + 1);
+  while (!k.key.empty() && blank(k.key.back())) k.key.remove_suffix(1);
+  if (left_adjust_option)
+    while (!k.opt.empty() && blank(k.opt.front())) k.opt.remove_prefix(1);
+  while (!k.opt.empty() && blank(k.opt.back())) k.opt.remove_suffix(1);
+  return k;
+}
+
+bool is_key(std::string_view key, std::string_view word) {
+  return text::equal_nocase(key.data(), key.size(), word.data(), word.size());
+}
+
+bool opt_is(std::string_view opt, std::string_view t) { return is_key(opt, t); }
+
+bool opt_has(std::string_view opt, std::string_view t) {
+  if (t.size() > opt.size()) return false;
+  for (size_t i = 0; i + t.size() <= opt.size(); ++i) {
+    size_t k = 0;
+    while (k < t.size() && text::lower(opt[i + k]) == text::lower(t[k])) ++k;
+    if (k == t.size()) return true;
+  }
+  return false;
+}
+
+bool parse_values(std::string_view line, std::vector<double>& out) { return parse_any(line, out); }
+bool parse_values(std::string_view line, std::vector<int32_t>& out) { return parse_any(line, out); }
+
+int32_t count_values(std::string_view line) {
+  int64_t n = 0;
+  scan_items(line, [&](std::string_view) {
+    ++n;
+    return true;
+  });
+  return n > INT32_MAX ? INT32_MAX : static_cast<int32_t>(n);
+}
+
+bool first_value(std::string_view line, double& v) {
+  bool got = false, ok = false;
+  scan_items(line, [&](std::string_view t) {
+    got = true;
+    ok = !t.empty() && to_real(t, v);
+    return false;  // only the first item
+  });
+  return got && ok;
+}
+
+bool first_int(std::string_view t, int32_t& v) {
+  bool got = false, ok = false;
+  scan_items(t, [&](std::string_view tok) {
+    got = true;
+    ok = !tok.empty() && to_int(tok, v);
+    return false;
+  });
+  return got && ok;
+}
+
+int32_t read_data(int32_t unit, std::vector<double>& out, const char* label) { return read_any(unit, out, label); }
+int32_t read_data(int32_t unit, std::vector<int32_t>& out, const char* label) { return read_any(unit, out, label); }
+
+int32_t size_of_data(int32_t unit, std::string_view stops) {
+  UnitRec* u = get(unit);
+  if (!u || u->mode != Mode::read) return 0;
+  int64_t count = 0;
+  for (size_t p = u->pos; p < u->lines.size(); ++p) {
+    std::string_view l = u->lines[p];
+    const char first = l.empty() ? ' ' : l[0];
+    if (stops.find(first) != std::string_view::npos) break;
+    count += count_values(l);
+  }
+  return count > INT32_MAX ? INT32_MAX : static_cast<int32_t>(count);
+}
+
+void report_read_error(const char* label) {
+  std::string m = "Error: Error in ";
+  m += label;
+  m += " Read operation exited with an error.";
+  vx::report(-2, m.c_str());
+}
+
+}  // namespace vx::io

@@ -1,0 +1,87 @@
+// File units and card-line services shared by the readers of src/io.
+//
+// A unit holds its whole file in memory as lines, with a line position that
+// can be stepped back, so the scans can count ahead and return. Lines are
+// kept whole (no cut at 80 or 256 characters); CR line ends and a leading
+// byte-order mark are removed when the file is loaded.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vx::io {
+
+constexpr int32_t max_unit = 1023;
+
+enum class Mode : int32_t { read = 0, append = 1 };
+enum class Read { ok, eof, error };  // error: the unit is not open for reading
+
+// 0 on success; 1 unit out of range or already open; 2 the file cannot be opened.
+int32_t open(int32_t unit, std::string_view path, Mode mode);
+void close(int32_t unit);
+bool is_open(int32_t unit);
+int32_t free_unit(int32_t first, int32_t last);  // -1 when none
+int32_t unit_of(std::string_view path);          // unit on which the file is open, -1 when none
+
+// Next line of a read unit; the view stays valid until the unit is closed.
+Read read_line(int32_t unit, std::string_view& line);
+void backspace(int32_t unit, int32_t n = 1);
+void rewind(int32_t unit);
+// Appends text to a unit opened for appending; false on a write error.
+bool write(int32_t unit, std::string_view text);
+
+// Opens a card file: workspace/<name>.vxd, else filepath. Returns the unit,
+// or -1 when neither opens.
+int32_t open_card(const char* filepath, size_t filepath_len, const char* workspace,
+                  size_t workspace_len, const char* name);
+
+// Keyword line of a card: keyword part before the first comma (leading
+// blanks kept, trailing ones dropped), option part after it (left-adjusted
+// when asked, trailing blanks dropped).
+struct KeyLine {
+  std::string_view key, opt;
+};
+KeyLine split_key(std::string_view line, bool left_adjust_option = true);
+// Keyword part equals word ignoring case (trailing blanks ignored).
+bool is_key(std::string_view key, std::string_view word);
+// Option part equals text ignoring case; option part contains text ignoring case.
+bool opt_is(std::string_view opt, std::string_view text);
+bool opt_has(std::string_view opt, std::string_view text);
+
+// Values of one data line, strictly parsed: numbers separated by blanks,
+// tabs or commas, E or D exponents, an empty item between commas is 0.
+// Appends to out and returns true; on a malformed item appends nothing and
+// returns false.
+bool parse_values(std::string_view line, std::vector<double>& out);
+bool parse_values(std::string_view line, std::vector<int32_t>& out);
+int32_t count_values(std::string_view line);
+// First value of a line read in free format (the rest of the line is not
+// looked at); false when the line holds no readable first value.
+bool first_value(std::string_view line, double& v);
+// Integer read in free format from the first item of a text; false when absent or malformed.
+bool first_int(std::string_view text, int32_t& v);
+
+// The data lines that follow the position (up to a line starting with "*" or
+// "+", or the end), appended to out; the unit is left before the line that
+// ended them. A malformed line records status -2 with the read-error
+// message of `label` and is skipped. Returns the number of values appended.
+int32_t read_data(int32_t unit, std::vector<double>& out, const char* label = "GetDataPoints");
+int32_t read_data(int32_t unit, std::vector<int32_t>& out, const char* label = "GetDataPoints");
+// Number of values of those data lines; position unchanged.
+int32_t size_of_data(int32_t unit, std::string_view stops = "*+");
+
+// Records status -2 with "Error: Error in <label> Read operation exited with an error."
+void report_read_error(const char* label);
+
+// Closes a unit when the scope ends.
+struct UnitGuard {
+  int32_t unit;
+  explicit UnitGuard(int32_t u) : unit(u) {}
+  UnitGuard(const UnitGuard&) = delete;
+  UnitGuard& operator=(const UnitGuard&) = delete;
+  ~UnitGuard() { close(unit); }
+};
+
+}  // namespace vx::io

@@ -1,0 +1,91 @@
+"""Textbook plane-stress ply and laminate formulas for the laminate tests (independent of the library)."""
+import math
+
+import numpy as np
+
+CFRP = np.array([140e3, 10e3, 10e3, 0.3, 0.3, 0.45, 5.0e3, 5.0e3, 3.5e3])
+GFRP = np.array([45e3, 12e3, 12e3, 0.28, 0.28, 0.4, 4.5e3, 4.5e3, 4.0e3])
+
+
+def q_onaxis(p):
+    e1, e2, nu12, g12 = p[0], p[1], p[3], p[6]
+    nu21 = nu12 * e2 / e1
+    d = 1.0 - nu12 * nu21
+    return np.array([[e1 / d, nu12 * e2 / d, 0.0], [nu12 * e2 / d, e2 / d, 0.0], [0.0, 0.0, g12]])
+
+
+def qbar(p, deg):
+    """Explicit off-axis formulas in the (x, y, xy) order on engineering shear strain."""
+    q = q_onaxis(p)
+    q11, q12, q22, q66 = q[0, 0], q[0, 1], q[1, 1], q[2, 2]
+    c, s = math.cos(math.radians(deg)), math.sin(math.radians(deg))
+    b11 = q11 * c**4 + 2 * (q12 + 2 * q66) * s * s * c * c + q22 * s**4
+    b22 = q11 * s**4 + 2 * (q12 + 2 * q66) * s * s * c * c + q22 * c**4
+    b12 = (q11 + q22 - 4 * q66) * s * s * c * c + q12 * (s**4 + c**4)
+    b16 = (q11 - q12 - 2 * q66) * s * c**3 + (q12 - q22 + 2 * q66) * s**3 * c
+    b26 = (q11 - q12 - 2 * q66) * s**3 * c + (q12 - q22 + 2 * q66) * s * c**3
+    b66 = (q11 + q22 - 2 * q12 - 2 * q66) * s * s * c * c + q66 * (s**4 + c**4)
+    return np.array([[b11, b12, b16], [b12, b22, b26], [b16, b26, b66]])
+
+
+def invariants(p):
+    q = q_onaxis(p)
+    q11, q12, q22, q66 = q[0, 0], q[0, 1], q[1, 1], q[2, 2]
+    return ((3 * q11 + 3 * q22 + 2 * q12 + 4 * q66) / 8, (q11 - q22) / 2,
+            (q11 + q22 - 2 * q12 - 4 * q66) / 8, (q11 + q22 + 6 * q12 - 4 * q66) / 8,
+            (q11 + q22 - 2 * q12 + 4 * q66) / 8)
+
+
+def bounds(t):
+    """Bottom and top z of each ply, ply 1 at the bottom, origin at the mid-plane."""
+    t = np.asarray(t, float)
+    top = np.cumsum(t) - t.sum() / 2
+    return top - t, top
+
+
+def abd_parallel_axis(props, angles, t):
+    """A, B, D from ply thickness, centroid and the parallel-axis theorem."""
+    zb, zt = bounds(t)
+    a, b, d = np.zeros((3, 3)), np.zeros((3, 3)), np.zeros((3, 3))
+    for p, ang, tk, lo, hi in zip(props, angles, t, zb, zt):
+        q, zc = qbar(p, ang), (lo + hi) / 2
+        a += q * tk
+        b += q * tk * zc
+        d += q * (tk**3 / 12 + tk * zc * zc)
+    return a, b, d
+
+
+def ply_axis_strain(eps_xy, deg):
+    """Engineering strains (x, y, xy) turned into ply axes through the strain tensor."""
+    c, s = math.cos(math.radians(deg)), math.sin(math.radians(deg))
+    r = np.array([[c, s], [-s, c]])  # rows: fibre and transverse directions
+    e = np.array([[eps_xy[0], eps_xy[2] / 2], [eps_xy[2] / 2, eps_xy[1]]])
+    ep = r @ e @ r.T
+    return np.array([ep[0, 0], ep[1, 1], 2 * ep[0, 1]])
+
+
+def laminate_stress(p, deg, eps_xy):
+    """Laminate-axis stress of a ply from laminate-axis strain, via the ply axes."""
+    sp = q_onaxis(p) @ ply_axis_strain(eps_xy, deg)
+    c, s = math.cos(math.radians(deg)), math.sin(math.radians(deg))
+    r = np.array([[c, s], [-s, c]])
+    st = r.T @ np.array([[sp[0], sp[2]], [sp[2], sp[1]]]) @ r
+    return np.array([st[0, 0], st[1, 1], st[0, 1]])
+
+
+def resultants(props, angles, t, se, order=3):
+    """Force and moment resultants by Gauss quadrature of the ply stresses."""
+    x, w = np.polynomial.legendre.leggauss(order)
+    zb, zt = bounds(t)
+    n, m = np.zeros(3), np.zeros(3)
+    for p, ang, lo, hi in zip(props, angles, zb, zt):
+        for xi, wi in zip(x, w):
+            z = (lo + hi) / 2 + xi * (hi - lo) / 2
+            sig = laminate_stress(p, ang, np.asarray(se[:3]) + z * np.asarray(se[3:]))
+            n += wi * (hi - lo) / 2 * sig
+            m += wi * (hi - lo) / 2 * sig * z
+    return np.concatenate([n, m])
+
+
+def plyelastic(props):
+    return np.asfortranarray(np.array(props, float).T)

@@ -1,0 +1,159 @@
+"""Damage-region store: growth covers failed points in the ply's axes (the ply
+angle applied once), the query raises flags for points inside, outlines
+replace ellipses, indices outside the store are refused, and the buckling
+knock-down comes from the lists built on first use."""
+import numpy as np
+import pytest
+
+from conftest import error_record
+
+I3 = np.eye(3)
+DATA = [("damagedata", n) for n in ("damagedds", "generaldds", "fiberdds", "matrixdds", "delamdds", "coredds",
+                                    "userdds", "dmgplane", "dmgpoints")] + \
+       [("bukdata", "bukintdatalist"), ("bukdata", "bukrealdatalist"),
+        ("sectiondata", "plyorientation"), ("sectiondata", "plythickness"), ("sectiondata", "xcstrength"),
+        ("materialdata", "peprops"), ("materialdata", "matidlist")]
+
+
+@pytest.fixture
+def section(vx):
+    """Two plies (0 and 90 degrees) in one section, an empty store."""
+    def clear():
+        for comp, name in DATA:
+            setattr(getattr(vx, comp), name, None)
+        vx.damagedata.ndmg = 0
+    clear()
+    vx.sectiondata.nplies, vx.sectiondata.nsec = 2, 1
+    vx.sectiondata.plyorientation = np.array([[0.0], [90.0]])
+    vx.sectiondata.plythickness = np.array([[0.25], [0.25]])
+    yield vx
+    clear()
+    vx.sectiondata.nplies = vx.sectiondata.nsec = 0
+
+
+def sdv5(**modes):
+    s = np.zeros(5)
+    for k, v in modes.items():
+        s[{"general": 0, "fibre": 1, "matrix": 2, "delam": 3, "core": 4}[k]] = v
+    return s
+
+
+def query(vx, point, ilay, sdv=None):
+    s = np.zeros(12) if sdv is None else np.array(sdv, float)
+    vx.damage.getdamagefromdds(s, point, I3, ilay, 1)
+    return s
+
+
+def test_growth_and_query_in_the_ply_axes(section):
+    vx = section
+    d = vx.damagedata
+    # 90 degree ply: a point 3 along its fibres lies at (0, 3, 0).
+    assert vx.damage.updatedds(sdv5(fibre=1.0), [0, 3, 0], [0, 0, 0], I3, 2, 1, 1) == 0
+    np.testing.assert_allclose(d.fiberdds[:2, 1, 0], [3.0, 0.0], atol=1e-12)
+    vx.damage.updatedds(sdv5(fibre=1.0), [-1, 0, 0], [0, 0, 0], I3, 2, 1, 1)
+    np.testing.assert_allclose(d.fiberdds[:2, 1, 0], [3.0, 1.0], atol=1e-12)
+    assert query(vx, [0, 3, 0], 2)[1] == 1.0              # on the ellipse
+    assert query(vx, [3, 0, 0], 2)[1] == 0.0
+    assert not d.matrixdds.any() and not d.fiberdds[:, 0].any()
+
+
+def test_bounding_half_axes_and_mode_flags(section):
+    vx = section
+    d = vx.damagedata
+    vx.damage.updatedds(sdv5(matrix=1.0, general=0.99), [3, 0, 0], [0, 0, 0], I3, 1, 1, 1)
+    vx.damage.updatedds(sdv5(matrix=2.0), [0, 1, 0], [0, 0, 0], I3, 1, 1, 1)
+    np.testing.assert_allclose(d.matrixdds[:2, 0, 0], [3.0, 1.0], atol=1e-12)
+    assert not d.generaldds.any()                          # 0.99 is not a failure
+    inside, outside = query(vx, [2, 0.5, 0], 1), query(vx, [3, 1, 0], 1)
+    assert inside[2] == 1.0 and outside[2] == 0.0
+    assert inside[0] == inside[1] == inside[3] == 0.0
+    # Flags only rise; entries 7 to 11 are left alone.
+    s = query(vx, [2, 0.5, 0], 1, sdv=[0, 0, 5.0, 0, 0, 0, 7, 8, 9, 10, 11, 0.4])
+    assert s[2] == 5.0 and list(s[6:11]) == [7, 8, 9, 10, 11]
+    # The top ply has no interface above it: delamination regions stay as they are.
+    vx.damage.updatedds(sdv5(delam=1.0), [1, 1, 0], [0, 0, 0], I3, 2, 1, 1)
+    assert not d.delamdds.any()
+    vx.damage.updatedds(sdv5(delam=1.0), [1, 1, 0], [0, 0, 0], I3, 1, 1, 1)
+    np.testing.assert_allclose(d.delamdds[:2, 0, 0], [1.0, 1.0])
+
+
+def test_degenerate_regions_and_points(section):
+    vx = section
+    d = vx.damagedata
+    vx.damage.updatedds(sdv5(core=1.0), [np.nan, 0, 0], [0, 0, 0], I3, 1, 1, 1)
+    assert not np.isnan(d.coredds).any() and not d.coredds.any()
+    vx.damage.updatedds(sdv5(core=1.0), [2, 0, 0], [0, 0, 0], I3, 1, 1, 1)   # a = 2, b = 0
+    assert query(vx, [1, 0, 0], 1)[4] == 0.0               # a zero half-axis holds no point
+    assert query(vx, [0, 0, 0], 1)[4] == 0.0
+
+
+def test_indices_outside_the_store(section):
+    vx = section
+    for p in ([1, 0, 0], [0, 1, 0]):
+        vx.damage.updatedds(sdv5(fibre=1.0), p, [0, 0, 0], I3, 1, 1, 1)
+    vx.errorhandling.rsxerr(1)
+    s = query(vx, [0, 0, 0], 3)
+    assert error_record(vx)[0] == -2 and not s.any()
+    vx.errorhandling.rsxerr(1)
+    assert vx.damage.updatedds(sdv5(fibre=1.0), [1, 0, 0], [0, 0, 0], I3, 1, 2, 1) == 0
+    assert error_record(vx)[0] == -2
+    # A damage beyond the store and a count beyond its arrays are passed over.
+    vx.damage.updatedds(sdv5(fibre=1.0), [5, 0, 0], [0, 0, 0], I3, 1, 1, 9)
+    vx.damagedata.ndmg = 12
+    assert query(vx, [0.5, 0, 0], 1)[1] == 1.0
+
+
+def test_no_damage_leaves_the_state(section):
+    vx = section
+    s = np.arange(12.0)
+    vx.damage.getdamagefromdds(s, [0, 0, 0], I3, 1, 1)
+    np.testing.assert_array_equal(s, np.arange(12.0))
+
+
+def test_outline_replaces_the_ellipse(section):
+    vx = section
+    big = np.finfo(float).max
+    vx.damage.updatedds(sdv5(general=1.0), [1, 1, 0], [0, 0, 0], I3, 1, 1, 1)
+    pts = np.full((9, 2, 6, 1), big)
+    vx.damagedata.dmgpoints = pts
+    args = (I3, [0, 0, 0], 0.0, 0.0, 1.0, 1.0, 1, 1, 1, False)
+    assert vx.damage.pointindamage([0.5, 0.5, 0], *args)       # the ellipse
+    # Six values: a two-vertex outline (a segment) from (0, 0) to (4, 0).
+    vx.damagedata.dmgpoints[:6, 0, 0, 0] = [0, 0, 0, 0, 4, 0]
+    assert vx.damage.pointindamage([2.0, 0, 0], *args)
+    assert not vx.damage.pointindamage([0.5, 0.5, 0], *args)
+    vx.damagedata.dmgpoints[:9, 0, 0, 0] = [0, -1, -1, 0, 3, -1, 0, 0, 3]
+    assert vx.damage.pointindamage([2.0, 0, 0], *args) and not vx.damage.pointindamage([2.5, 2.0, 0], *args)
+    # Five values fall back to the ellipse.
+    vx.damagedata.dmgpoints[5:, 0, 0, 0] = big
+    assert vx.damage.pointindamage([0.5, 0.5, 0], *args)
+    assert not vx.damage.pointindamage([0.5, 0.5, 0], I3, [0, 0, 0], 0.0, 0.0, 1.0, 1.0, 1, 1, 1, True)
+
+
+def test_extent_step(vx):
+    h = vx.damage.getextentofprojecteddamage([1.0, 1.0], [0, 5, 0], [0, 0, 0], I3, 90.0, 1.0)
+    np.testing.assert_allclose(h, [5.0, 1.0], atol=1e-12)
+    np.testing.assert_array_equal(vx.damage.getextentofprojecteddamage([1.0, 1.0], [0, 5, 0], [0, 0, 0], I3, 0.0, 0.5),
+                                  [1.0, 1.0])
+
+
+def test_buckling_knock_down_from_lists_built_on_demand(section):
+    vx = section
+    vx.sectiondata.plyorientation = np.array([[0.0], [0.0]])
+    vx.sectiondata.plythickness = np.array([[0.1], [0.6]])
+    vx.sectiondata.xcstrength = np.array([600.0])
+    e, nu = 70e3, 0.3
+    el = [e, e, e, nu, nu, nu, e / 2.6, e / 2.6, e / 2.6]
+    vx.materialdata.peprops = np.tile(np.array(el + [0.0])[:, None, None], (1, 2, 1))  # ten rows per ply
+    vx.materialdata.matidlist = np.array([[1], [1]], np.int32)
+    vx.damage.updatedds(sdv5(delam=1.0), [20, 0, 0], [0, 0, 0], I3, 1, 1, 1)
+    vx.damage.updatedds(sdv5(delam=1.0), [0, 20, 0], [0, 0, 0], I3, 1, 1, 1)
+    assert vx.bukdata.bukrealdatalist.shape == (12, 2, 1, 1)
+    s = query(vx, [1, 1, 0], 1)
+    real, intg = vx.bukdata.bukrealdatalist, vx.bukdata.bukintdatalist
+    assert intg[:, 0, 0, 0].tolist() == [1, 1, 1, 0]          # the thin lower ply buckles
+    assert s[3] == 1.0 and s[5] == 1.0
+    assert s[11] == pytest.approx(real[1, 0, 0, 0]) and 0 < s[11] < 1
+    # Outside every region the factor is only capped at 1.
+    far = query(vx, [50, 0, 0], 1, sdv=[0] * 11 + [3.0])
+    assert far[5] == 0.0 and far[11] == 1.0

@@ -1,0 +1,116 @@
+"""Damage card: blocks read into the damage-region store, records placed by
+their ply numbers, both option orders of an outline, items outside the
+store refused, and regions that survive the store's first growth."""
+import numpy as np
+import pytest
+
+from conftest import error_record
+from test_damage_store import DATA, I3, sdv5
+
+CARD = """** damages present before the analysis
+++Begin Damage, DmgID=1
++Position
+1.0, 2.0, 0.0, 30.0
++Abstraction, TYPE=Fiber
+2, 5.0, 1.0, 0
+1, 3.0D0, 2.0, 0
++Abstraction, TYPE=fiber
+1, 9.0, 9.0, 0
++Abstraction, TYPE=Delamination
+1, 4.0, 4.0, 0
++Table, TYPE=Matrix, LayID=1
+0, 0, 0, 0, 2, 0, 0, 2, 2
+++End Damage
+++Begin Damage, DmgID=2
++Position
+0 0 0 1 2 45
++Table, LayID=2, TYPE=General
+0, 1, 1, 0, 2, 1
++Abstraction, TYPE=Matrix
+7, 1.0, 1.0, 0
+++End Damage
+++begin damage, DmgID=9
++Abstraction, TYPE=Core
+1, 1.0, 1.0, 0
+++End Damage
+"""
+
+
+@pytest.fixture
+def store(vx):
+    def clear():
+        for comp, name in DATA:
+            setattr(getattr(vx, comp), name, None)
+        vx.damagedata.ndmg = 0
+    clear()
+    yield vx
+    clear()
+    vx.sectiondata.nplies = vx.sectiondata.nsec = 0
+
+
+def read(vx, tmp_path, text, nplies=2, nsec=1):
+    (tmp_path / "DamageCard.vxd").write_text(text)
+    vx.iohandling.getdamagedatafromfile(str(tmp_path / "missing.inp"), str(tmp_path), nplies, nsec)
+
+
+def test_card_fills_the_store(store, tmp_path):
+    vx = store
+    d = vx.damagedata
+    read(vx, tmp_path, CARD.replace("\n", "\r\n"))
+    assert int(d.ndmg) == 3
+    big = np.finfo(float).max
+    assert d.dmgplane.shape == (6, 3)
+    np.testing.assert_array_equal(d.dmgplane[:, 0], [1, 2, 0, 30, -big, -big])
+    np.testing.assert_array_equal(d.dmgplane[:, 1], [0, 0, 0, 1, 2, 45])
+    # Placed by the ply number of each record; the lower-case kind is no kind.
+    np.testing.assert_array_equal(d.fiberdds[:2, :, 0], [[3.0, 5.0], [2.0, 1.0]])
+    np.testing.assert_array_equal(d.delamdds[:2, 0, 0], [4.0, 4.0])
+    assert vx.bukdata.bukrealdatalist.shape == (12, 2, 3, 1) and not vx.bukdata.bukrealdatalist.any()
+    assert d.dmgpoints.shape == (9, 2, 6, 3)
+    np.testing.assert_array_equal(d.dmgpoints[:, 0, 2, 0], [0, 0, 0, 0, 2, 0, 0, 2, 2])
+    np.testing.assert_array_equal(d.dmgpoints[:6, 1, 0, 1], [0, 1, 1, 0, 2, 1])
+    assert (d.dmgpoints[6:, 1, 0, 1] == big).all()
+    # Ply 7 of damage 2 and the whole block of damage 9 are outside the store.
+    assert not d.matrixdds.any() and d.coredds is None
+    assert error_record(vx)[0] == -2
+
+
+def test_card_regions_survive_growth_and_answer_queries(store, tmp_path):
+    vx = store
+    d = vx.damagedata
+    vx.sectiondata.nplies, vx.sectiondata.nsec = 2, 1
+    vx.sectiondata.plyorientation = np.array([[0.0], [0.0]])
+    read(vx, tmp_path, CARD)
+    vx.damage.updatedds(sdv5(fibre=1.0), [0, 2.5, 0], [0, 0, 0], I3, 1, 1, 1)
+    np.testing.assert_array_equal(d.fiberdds[:2, :, 0], [[3.0, 5.0], [2.5, 1.0]])
+    # Damage 1 sits at (1, 2, 0) turned by 30 degrees: a point 2.9 along its axis is inside.
+    t = np.radians(30)
+    s = np.zeros(12)
+    vx.damage.getdamagefromdds(s, [1 + 2.9 * np.cos(t), 2 + 2.9 * np.sin(t), 0], I3, 1, 1)
+    assert s[1] == 1.0
+    s = np.zeros(12)
+    vx.damage.getdamagefromdds(s, [1 + 3.1 * np.cos(t), 2 + 3.1 * np.sin(t), 0], I3, 1, 1)
+    assert s[1] == 0.0
+
+
+def test_single_ply_and_missing_card(store, tmp_path):
+    vx = store
+    read(vx, tmp_path, CARD, nplies=1)
+    assert vx.damagedata.delamdds is None and vx.bukdata.bukintdatalist is None
+    assert vx.damagedata.fiberdds.shape == (3, 1, 3)
+    vx.damagedata.ndmg = 5
+    vx.iohandling.getdamagedatafromfile(str(tmp_path / "none.inp"), str(tmp_path / "nowhere"), 2, 1)
+    assert int(vx.damagedata.ndmg) == 5
+
+
+def test_later_block_overwrites_and_both_outline_orders(store, tmp_path):
+    vx = store
+    card = ("++Begin Damage, DmgID=1\n+Table, TYPE=Core, Layer=1\n0, 1, 2, 0, 3, 4\n++End Damage\n"
+            "++Begin Damage, DmgID=1\n+Table, Layer=1, TYPE=Core\n0, 5, 6\n"
+            "+Abstraction, General and Matrix\n1, 2.0, 1.0, 0\n++End Damage\n")
+    read(vx, tmp_path, card)
+    big = np.finfo(float).max
+    np.testing.assert_array_equal(vx.damagedata.dmgpoints[:, 0, 4, 0], [0, 5, 6, 0, 3, 4])
+    assert int(vx.damagedata.ndmg) == 2 and vx.damagedata.generaldds[0, 0, 0] == 2.0
+    assert vx.damagedata.matrixdds is None
+    assert big not in vx.damagedata.dmgpoints[:, 0, 4, 0]

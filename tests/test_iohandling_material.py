@@ -1,0 +1,222 @@
+"""Material card: per-ply properties, merged temperatures, factor tables, curing and calibration data;
+the example cards read end to end."""
+import os
+import shutil
+
+import numpy as np
+import pytest
+
+UNSET = 2147483647
+HUGE = np.finfo(float).max
+EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "examples", "cards")
+
+
+@pytest.fixture(autouse=True)
+def fresh(vx):
+    vx.datahandling.deallocall()
+    vx.sectiondata.nsec = 1
+    vx.sectiondata.nplies = 1
+    yield
+
+
+def err(vx):
+    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().strip()
+
+
+def nye5(e1, e2, nu12, nu23, g12):
+    """Transversely isotropic ply from five constants (textbook relation G23 = E2 / (2 (1 + nu23)))."""
+    return [e1, e2, e2, nu12, nu12, nu23, g12, g12, e2 / (2 * (1 + nu23))]
+
+
+def read_cards(vx, d, section=None, material=None):
+    if section is not None:
+        (d / "SectionCard.vxd").write_text(section)
+    if material is not None:
+        (d / "MaterialCard.vxd").write_text(material)
+    io = vx.iohandling
+    io.getsectiondatafromfile("", str(d))
+    io.getmaterialdatafromfile("", str(d), int(vx.sectiondata.nplies), int(vx.sectiondata.nsec))
+
+
+def one_ply_section(mat=1, plies=1):
+    return (f"++Begin Section, SecID=1\n+Material\n{mat}\n+Orientation\n{' '.join(['0'] * plies)}\n"
+            "+Thickness\n1\n++End Section\n")
+
+
+def test_example_cards(vx, tmp_path):
+    for f in os.listdir(EXAMPLES):
+        shutil.copy(os.path.join(EXAMPLES, f), tmp_path)
+    vx.iohandling.getstepdatafromfile("", str(tmp_path), 1)
+    read_cards(vx, tmp_path)
+    assert err(vx)[0] == 0
+    d, m = vx.debugdata, vx.materialdata
+    assert (int(d.nupdate), int(d.verbose), int(d.unitid)) == (5, 1, -3)
+    assert list(m.temperatures) == [20.0, 80.0] and int(m.ntempdata) == 2
+    assert m.peprops.shape == (18, 8, 2) and m.psprops.shape == (20, 8, 2)
+
+    carbon = np.array(nye5(135000.0, 10000.0, 0.30, 0.45, 5000.0))
+    hot = np.array(nye5(135000.0, 9000.0, 0.30, 0.45, 4000.0))
+    glass = [40000.0, 9800.0, 9800.0, 0.30, 0.30, 0.40, 4500.0, 4500.0, 3500.0]
+    s_carbon = np.array([1500.0, 50.0, 50.0, 1200.0, 200.0, 200.0, 80.0, 80.0, 60.0, 90.0])
+    f_hot = np.array([1.0, 0.8, 0.8, 0.95, 0.85, 0.85, 0.75, 0.75, 0.75, 0.8])
+    s_glass = [1000.0, 40.0, 40.0, 700.0, 140.0, 140.0, 70.0, 70.0, 50.0, 60.0]
+    for p in range(8):
+        np.testing.assert_allclose(m.peprops[:9, p, 0], carbon, rtol=1e-15)
+        np.testing.assert_allclose(m.peprops[9:, p, 0], hot, rtol=1e-15)
+        np.testing.assert_allclose(m.psprops[:10, p, 0], s_carbon, rtol=1e-15)
+        np.testing.assert_allclose(m.psprops[10:, p, 0], s_carbon * f_hot, rtol=1e-15)
+        assert list(m.pfflags[:, p, 0]) == [1, 3, 5, 1, 0]
+        np.testing.assert_array_equal(m.pelimits[:, p, 0], [0.01, 0.2, 0.2, 0.2, 0.2, 0.2] * 2)
+        np.testing.assert_array_equal(m.phprops[:, p, 0], [-0.3e-6, 28e-6, 28e-6])
+    for p in range(4):
+        np.testing.assert_array_equal(m.peprops[:, p, 1], glass + [0.0] * 9)  # no factors: one block
+        np.testing.assert_array_equal(m.psprops[:, p, 1], s_glass + [0.0] * 10)
+        assert list(m.pfflags[:, p, 1]) == [0, 1, 2, 1, 0]
+        np.testing.assert_array_equal(m.pfprops[:, p, 1], [0.25, 0.8])
+        np.testing.assert_array_equal(m.pelimits[:, p, 1], -1.0)
+    # Plies 5 to 8 of section 2 have no material: initial contents.
+    np.testing.assert_array_equal(m.matidlist[4:, 1], UNSET)
+    np.testing.assert_array_equal(m.peprops[:, 4:, 1], 0.0)
+    np.testing.assert_array_equal(m.pdprops, HUGE)
+    assert m.cuprops.shape == (7, 8, 8, 2) and np.all(m.cuprops == HUGE)
+    np.testing.assert_array_equal(m.peflags, 0)
+    s = vx.sectiondata
+    np.testing.assert_allclose(s.plyzcoord[:, 0], np.linspace(-0.5, 0.5, 17), rtol=0, atol=1e-15)
+    np.testing.assert_allclose(s.plyzcoord[:9, 1], np.linspace(-0.5, 0.5, 9), rtol=0, atol=1e-15)
+    assert list(s.secidlist) == [1, 2] and s.xcstrength[0] == 310.0 and list(s.seflags[:, 1]) == [1, 0]
+
+
+def test_temperatures_merge_and_default(vx, tmp_path):
+    card = ("++Begin Material, MatID=1\n+Temperature\n80 20\n++End Material\n"
+            "++Begin Material, MatID=2\n+Temperatures\n20, 50, 120\n++End Material\n"
+            "++Begin Material, MatID=3\n+Temperature\n-40\n")  # never closed: not merged
+    read_cards(vx, tmp_path, one_ply_section(), card)
+    m = vx.materialdata
+    assert list(m.temperatures) == [20, 50, 80, 120] and int(m.ntempdata) == 4
+    read_cards(vx, tmp_path, None, "++Begin Material, MatID=1\n+Elastic\n70000, 0.25\n++End Material\n")
+    assert list(m.temperatures) == [HUGE] and int(m.ntempdata) == 1
+    g = 70000 / 2.5
+    np.testing.assert_allclose(m.peprops[:9, 0, 0], [70000] * 3 + [0.25] * 3 + [g] * 3, rtol=1e-15)
+
+
+def test_blocks_do_not_inherit_factors(vx, tmp_path):
+    section = ("++Begin Section, SecID=1\n+Material\n1 2\n+Orientation\n0 0\n+Thickness\n1\n++End Section\n")
+    card = ("++Begin Material, MatID=1\n+Temperature\n20 80\n+Elastic\n100 0.2\n+Table, TYPE=TEMPERATURE\n"
+            "1 1\n0.5 1\n++End Material\n"
+            "++Begin Material, MatID=2\n+Elastic\n100 0.2\n++End Material\n")
+    read_cards(vx, tmp_path, section, card)
+    p = vx.materialdata.peprops
+    assert p[0, 0, 0] == 100 and p[9, 0, 0] == 50
+    assert p[0, 1, 0] == 100 and p[9, 1, 0] == 0.0
+    assert err(vx)[0] == 0
+
+
+@pytest.mark.parametrize("item,values,name", [
+    ("+Elastic", "1 2 3", "+Elastic"),
+    ("+Elastic", "1 2 3 4 5 6 7 8", "+Elastic"),
+    ("+Strength", " ".join(["1"] * 11), "+Strength"),
+    ("+Failure", "1 2 3 4 5 6", "+Failure"),
+    ("+Failure, TYPE=DEGRADATION", "1 2 3", "+Failure, TYPE=DEGRADATION"),
+    ("+Table, TYPE=TEMPERATURE", "1 2 3", "+Table"),
+])
+def test_counts_outside_the_format_are_reported(vx, tmp_path, item, values, name):
+    card = f"++Begin Material, MatID=4\n+Temperature\n20 30\n+Elastic\n100 0.2\n{item}\n{values}\n++End Material\n"
+    read_cards(vx, tmp_path, one_ply_section(4), card)
+    code, msg = err(vx)
+    assert code == -2 and msg.startswith("Error in material 4: ") and msg.endswith(name)
+    assert np.all(vx.materialdata.pfflags == 0)
+
+
+def test_block_without_id_fills_nothing(vx, tmp_path):
+    section = "++Begin Section, SecID=1\n+Orientation\n0 0\n+Material\n1\n++End Section\n"
+    (tmp_path / "SectionCard.vxd").write_text(section)
+    vx.iohandling.getsectiondatafromfile("", str(tmp_path))
+    vx.materialdata.matidlist[1, 0] = UNSET  # a ply without material
+    (tmp_path / "MaterialCard.vxd").write_text("++Begin Material, MatID = 1\n+Elastic\n1 0.3\n++End Material\n")
+    vx.iohandling.getmaterialdatafromfile("", str(tmp_path), 2, 1)
+    assert err(vx) == (-2, "Error in material card: no readable id in ++Begin Material")
+    np.testing.assert_array_equal(vx.materialdata.peprops, 0.0)
+
+
+def test_missing_material_block_is_a_warning(vx, tmp_path):
+    read_cards(vx, tmp_path, one_ply_section(9), "++Begin Material, MatID=1\n+Elastic\n1 0.3\n++End Material\n")
+    assert err(vx) == (-2, "Warning: no material block for material id 9")
+    np.testing.assert_array_equal(vx.materialdata.peprops, 0.0)
+
+
+def test_calibration_curves_fill_rows_in_turn(vx, tmp_path):
+    card = ("++Begin Material, MatID=1\n+Temperature\n20 80\n"
+            "+Calibration, TYPE=Shear, T=20\n1 10 2 20\n"
+            "+Calibration, TYPE=Shear, T=80\n3 30 4 40\n"
+            "+Calibration, TYPE=Shear, T=20\n5 50 6 60\n"          # third curve: row 1 again
+            "+Calibration, TYPE=Normal\n7 70\n"                     # no T=: ignored
+            "+Calibration, TYPE=Plasticity, T=20\n0.01 1 2 0.02 3 4\n"
+            "+Calibration, TYPE=EquivalentStress\n1 2 3 4\n"
+            "+Calibration, TYPE=Ratio\n0.7\n+I10\n3.5\n"
+            "+Regularization, TYPE=VISCOUS\n1e-4 2e-4\n++End Material\n")
+    read_cards(vx, tmp_path, one_ply_section(), card)
+    m = vx.materialdata
+    assert int(m.nsheardata) == 2 and m.shearprops.shape == (2, 2, 2)
+    np.testing.assert_array_equal(m.shearprops[:, :, 0], [[5, 6], [3, 4]])
+    np.testing.assert_array_equal(m.shearprops[:, :, 1], [[50, 60], [30, 40]])
+    np.testing.assert_array_equal(m.normalprops, 0.0)
+    assert int(m.nflowdata) == 2 and m.flowprops.shape == (2, 2, 3)
+    # One row counter for all curve types: the fourth curve of the block fills row 2.
+    np.testing.assert_array_equal(m.flowprops[1], [[0.01, 1, 2], [0.02, 3, 4]])
+    np.testing.assert_array_equal(m.flowprops[0], 0.0)
+    np.testing.assert_array_equal(m.equivalentstress, [[1, 2], [3, 4]])
+    assert m.r_crit[0] == 0.7 and m.i10[0] == 3.5
+    np.testing.assert_array_equal(m.regularization, [1e-4, 2e-4])
+
+
+def test_curing_needs_all_eight_items(vx, tmp_path):
+    items = ["+GelPoint", "+Enthalpie", "+Expansion", "+Shrinkage", "+Curing", "+Transition",
+             "+Curing, TYPE=RATE", "+Curing, TYPE=MASTER"]
+    body = "".join(f"{it}\n{' '.join(str(10 * k + j) for j in range(1, 3 + k))}\n" for k, it in enumerate(items))
+    read_cards(vx, tmp_path, one_ply_section(), f"++Begin Material, MatID=1\n{body}++End Material\n")
+    cu = vx.materialdata.cuprops
+    assert cu.shape == (9, 8, 1, 1)  # the longest curing item sets the extent
+    for k in range(8):
+        n = 2 + k
+        np.testing.assert_array_equal(cu[:n, k, 0, 0], [10 * k + j for j in range(1, n + 1)])
+        assert np.all(cu[n:, k, 0, 0] == HUGE)
+    vx.datahandling.deallocall()
+    read_cards(vx, tmp_path, one_ply_section(), "++Begin Material, MatID=1\n+GelPoint\n1\n++End Material\n")
+    assert err(vx)[0] == -2 and np.all(vx.materialdata.cuprops == HUGE)
+
+
+def test_second_read_and_surviving_resin_tables(vx, tmp_path):
+    big = ("++Begin Material, MatID=1\n+Temperature\n1 2 3\n"
+           + "".join(f"+Calibration, TYPE=Secant, T={t}\n1 2 3 4 5 6\n" for t in (1, 2, 3))
+           + "++End Material\n")
+    read_cards(vx, tmp_path, one_ply_section(), big)
+    assert vx.materialdata.secantprops.shape == (3, 3, 2)
+    vx.datahandling.deallocall()  # the resin tables survive the release
+    assert vx.materialdata.secantprops is not None
+    small = "++Begin Material, MatID=1\n+Calibration, TYPE=Secant, T=1\n7 8\n+Elastic\n5 0.1\n++End Material\n"
+    vx.sectiondata.nsec = vx.sectiondata.nplies = 1
+    read_cards(vx, tmp_path, one_ply_section(), small)
+    np.testing.assert_array_equal(vx.materialdata.secantprops, [[[7, 8]]])
+    # Read again without a release: written into the same arrays.
+    read_cards(vx, tmp_path, None, small.replace("5 0.1", "6 0.1"))
+    assert vx.materialdata.peprops[0, 0, 0] == 6
+    assert err(vx)[0] == 0
+    # A card with more temperatures: the tables and counters agree with each other afterwards.
+    read_cards(vx, tmp_path, None, big)
+    m = vx.materialdata
+    assert int(m.ntempdata) == 3 and m.secantprops.shape == (3, int(m.nsecantdata), 2) and m.peprops.shape[0] == 27
+
+
+def test_no_section_data(vx, tmp_path):
+    (tmp_path / "MaterialCard.vxd").write_text("++Begin Material, MatID=1\n+Elastic\n1 0.3\n++End Material\n")
+    vx.iohandling.getmaterialdatafromfile("", str(tmp_path), 2, 3)
+    m = vx.materialdata
+    assert m.peprops.shape == (9, 2, 3) and np.all(m.peprops == 0) and np.all(m.pelimits == -1)
+
+
+def test_example_script_runs():
+    from conftest import run_python
+    script = os.path.join(EXAMPLES, "..", "cards_and_plies.py")
+    out, status = run_python(f"import runpy; runpy.run_path({script!r}, run_name='__main__')")
+    assert status == 0 and b"card problem" not in out
+    assert b"section 1: 8 plies" in out and b"section 2: 4 plies" in out

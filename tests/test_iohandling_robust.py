@@ -1,0 +1,130 @@
+"""Card readers on damaged and hand-edited cards: same data for the same content, and for anything
+else no crash, no hang and no exit, only the error record."""
+import os
+
+import numpy as np
+import pytest
+
+from conftest import run_python
+
+EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "examples", "cards")
+CARDS = ("StepCard.vxd", "SectionCard.vxd", "MaterialCard.vxd")
+DATA = [("sectiondata", n) for n in ("secidlist", "seflags", "xcstrength", "plyorientation", "plythickness",
+                                      "plyzcoord")] + \
+       [("materialdata", n) for n in ("matidlist", "pfflags", "peflags", "pelimits", "peprops", "psprops",
+                                       "phprops", "pfprops", "pdprops", "cuprops", "temperatures")]
+
+
+def example(name):
+    with open(os.path.join(EXAMPLES, name), "rb") as f:
+        return f.read()
+
+
+def read_all(vx, d, nsteps=2):
+    vx.datahandling.deallocall()
+    vx.sectiondata.nsec = vx.sectiondata.nplies = 1
+    io = vx.iohandling
+    io.getstepdatafromfile("", str(d), nsteps)
+    io.getsectiondatafromfile("", str(d))
+    io.getmaterialdatafromfile("", str(d), int(vx.sectiondata.nplies), int(vx.sectiondata.nsec))
+    out = {n: None if getattr(getattr(vx, c), n) is None else np.array(getattr(getattr(vx, c), n))
+           for c, n in DATA}
+    out["debug"] = [int(getattr(vx.debugdata, n)) for n in ("nupdate", "edebug", "verbose", "unitid")]
+    return out
+
+
+def same(a, b):
+    assert a.keys() == b.keys()
+    for k in a:
+        if a[k] is None or b[k] is None:
+            assert a[k] is None and b[k] is None, k
+        else:
+            np.testing.assert_array_equal(a[k], b[k], err_msg=k)
+
+
+@pytest.mark.parametrize("edit", ["crlf", "bom", "tabs", "trailing", "dexp"])
+def test_hand_edited_cards_read_the_same(vx, tmp_path, edit):
+    ref_dir, ed_dir = tmp_path / "ref", tmp_path / "edit"
+    ref_dir.mkdir()
+    ed_dir.mkdir()
+    for name in CARDS:
+        text = example(name)
+        (ref_dir / name).write_bytes(text)
+        lines = text.split(b"\n")
+        if edit == "crlf":
+            text = b"\r\n".join(lines)
+        elif edit == "bom":
+            text = b"\xef\xbb\xbf" + text
+        elif edit == "tabs":  # data items separated by tabs instead of blanks
+            text = b"\n".join(ln if ln[:1] in (b"+", b"*") else ln.replace(b" ", b"\t") for ln in lines)
+        elif edit == "trailing":
+            text = b"\n".join(ln + b" \t  " for ln in lines)
+        elif edit == "dexp":  # 135000.0 written 1.35D+05 and the like
+            text = text.replace(b"135000.0", b"1.35D+05").replace(b"0.125", b"1.25d-1")
+        (ed_dir / name).write_bytes(text)
+    ref = read_all(vx, ref_dir)
+    assert int(vx.errorhandling.errstat) == 0
+    same(read_all(vx, ed_dir), ref)
+    assert int(vx.errorhandling.errstat) == 0
+
+
+def test_damaged_cards_never_crash(tmp_path):
+    """Truncations, garbage, overlong lines, malformed numbers and huge counts, in a child process so
+    that an exit or a crash is seen as such."""
+    code = f"""
+import os, random, numpy as np, _vexlan as vx
+random.seed(7)
+src = {EXAMPLES!r}
+cards = {list(CARDS)!r}
+base = {{n: open(os.path.join(src, n), 'rb').read() for n in cards}}
+d = {str(tmp_path)!r}
+def variants(t):
+    lines = t.split(b'\\n')
+    for cut in random.sample(range(len(t)), 12):
+        yield t[:cut]
+    yield bytes(random.randrange(256) for _ in range(3000))
+    yield t.replace(b'\\n', b'\\r')
+    yield t + b'\\n' + b'9 ' * 50000 + b'\\n'
+    yield b'\\n'.join(ln + b'x' * 5000 if ln[:1] == b'+' else ln for ln in lines)
+    for bad in (b'1.2.3', b'abc', b'1e', b'3*2.0', b'/', b'NaN', b'-', b'1e400', b'\\x00\\x01'):
+        yield b'\\n'.join(ln if ln[:1] in (b'+', b'*') else ln + b' ' + bad for ln in lines)
+    yield t.replace(b'SecID=1', b'SecID=99999999999').replace(b'MatID=1', b'MatID=-7')
+    yield t.replace(b'++End', b'++End Section\\n++End')
+    yield t.replace(b'+Orientation\\n', b'+Orientation\\n' + b'0 ' * 3000 + b'\\n')
+    yield t.replace(b'+Material\\n', b'+Material\\n' + b'2147483647 -1 0 ' * 100 + b'\\n')
+    yield t.replace(b'+Strength\\n', b'+Strength\\n+Strength\\n')
+    yield t * 3
+runs = 0
+for name in cards:
+    for v in variants(base[name]):
+        for n in cards:
+            open(os.path.join(d, n), 'wb').write(v if n == name else base[n])
+        for nsteps in (0, 1, 3):
+            vx.datahandling.deallocall()
+            vx.sectiondata.nsec = vx.sectiondata.nplies = 1
+            vx.errorhandling.rsxerr(1)
+            vx.iohandling.getstepdatafromfile('', d, nsteps)
+            vx.iohandling.getsectiondatafromfile('', d)
+            # second read without a release, then the material card with the counters
+            vx.iohandling.getsectiondatafromfile('', d)
+            vx.iohandling.getmaterialdatafromfile('', d, int(vx.sectiondata.nplies), int(vx.sectiondata.nsec))
+            s = vx.sectiondata
+            assert s.plyorientation.shape == (s.nplies, s.nsec), (name, s.plyorientation.shape)
+            runs += 1
+print('runs', runs)
+"""
+    out, status = run_python(code, timeout=300)
+    assert status == 0, out[-2000:]
+    assert b"runs" in out
+
+
+def test_unreadable_or_special_paths(vx, tmp_path):
+    io = vx.iohandling
+    vx.datahandling.deallocall()
+    vx.sectiondata.nsec = vx.sectiondata.nplies = 1
+    (tmp_path / "SectionCard.vxd").mkdir()           # a directory named like the card
+    io.getsectiondatafromfile("/dev/zero", str(tmp_path))  # a device as the deck: refused, no hang
+    io.getmaterialdatafromfile(str(tmp_path), str(tmp_path) + "/" + "x" * 300, 1, 1)
+    io.getstepdatafromfile("", "", 1)
+    assert vx.sectiondata.plyorientation is None and int(vx.errorhandling.errstat) == 0
+    assert io.getfreeunitnumber(1, 120) == 1  # every reader closed its unit

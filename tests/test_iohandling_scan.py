@@ -1,0 +1,199 @@
+"""File units, keyword scans and data-block reads, checked against files written here."""
+import numpy as np
+import pytest
+
+
+@pytest.fixture
+def unit(vx):
+    """Opens a file on the first free unit; closes every unit it opened."""
+    io = vx.iohandling
+    opened = []
+
+    def open_(path, mode=0):
+        u = io.getfreeunitnumber(1, 120)
+        assert io.iohandling_open(u, str(path), mode) == 0
+        opened.append(u)
+        return u
+
+    yield open_
+    for u in opened:
+        io.iohandling_close(u)
+
+
+def write(tmp_path, text, name="card.vxd", mode="w"):
+    p = tmp_path / name
+    with open(p, mode, newline="") as f:
+        f.write(text)
+    return p
+
+
+def err(vx):
+    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().strip()
+
+
+def test_units_are_handed_out_in_order_and_found_by_name(vx, unit, tmp_path):
+    io = vx.iohandling
+    a = write(tmp_path, "x\n", "a.txt")
+    b = write(tmp_path, "y\n", "b.txt")
+    ua = unit(a)
+    ub = unit(b)
+    assert ub == io.getfreeunitnumber(1, 120) - 1 and ua < ub
+    assert io.getunitnumber(str(b)) == ub
+    assert io.getunitnumber(str(tmp_path / "." / "a.txt") + "   ") == ua
+    assert io.getunitnumber(str(tmp_path / "none.txt")) == -1
+    assert io.getfreeunitnumber(5, 4) == -1
+    assert io.getfreeunitnumber(ua, ua) == -1
+
+
+def test_values_are_counted_and_read_up_to_the_next_keyword(vx, unit, tmp_path):
+    io = vx.iohandling
+    p = write(tmp_path, "+Elastic\n1.0, 2.0\n3.0 4.0\n+Strength\n5\n")
+    u = unit(p)
+    assert io.get2nextkey(u, 1, "+Elastic", 8, 1) == 1
+    assert io.getsizeofdata(u, "*+", 2) == 4
+    assert io.getsizeofdata(u, "*+", 2) == 4  # position unchanged
+    out = io.real_getdatapoints(u, np.full(6, -1.0))
+    np.testing.assert_array_equal(out, [1, 2, 3, 4, -1, -1])
+    # The keyword line that ended the data is read next.
+    assert io.get2nextkey(u, 1, "+strength", 9, 1) == 1
+    assert list(io.int_getdatapoints(u, np.zeros(1, np.int32))) == [5]
+    assert io.getsizeofdata(u, "*+", 2) == 0  # at the end of the file
+    assert err(vx)[0] == 0
+
+
+def test_free_format_items(vx, unit, tmp_path):
+    io = vx.iohandling
+    text = "+V\n1.0,,3.0\n\t-2.5D+01\t.5e-1 ,7.\r\n1d2 , +4 ,\n*End\n"
+    u = unit(write(tmp_path, text))
+    io.get2nextkey(u, 1, "+V", 2, 1)
+    assert io.getsizeofdata(u, "*+", 2) == 8
+    out = io.real_getdatapoints(u, np.zeros(8))
+    np.testing.assert_array_equal(out, [1.0, 0.0, 3.0, -25.0, 0.05, 7.0, 100.0, 4.0])
+    assert err(vx)[0] == 0
+
+
+@pytest.mark.parametrize("bad", ["1.2.3", "abc", "1e", "3*2.0", "/", "NaN", "1e999", " +Elastic"])
+def test_malformed_line_is_reported_and_skipped(vx, unit, tmp_path, bad):
+    io = vx.iohandling
+    u = unit(write(tmp_path, f"+V\n1 2\n{bad}\n3\n+Next\n"))
+    io.get2nextkey(u, 1, "+V", 2, 1)
+    out = io.real_getdatapoints(u, np.full(4, 9.0))
+    np.testing.assert_array_equal(out[:3], [1, 2, 3])
+    assert err(vx) == (-2, "Error: Error in GetDataPoints Read operation exited with an error.")
+    assert io.get2nextkey(u, 1, "+Next", 5, 1) == 1  # the reader went on
+
+
+def test_integers_are_read_strictly(vx, unit, tmp_path):
+    io = vx.iohandling
+    u = unit(write(tmp_path, "+M\n1 2147483647 -3\n2.0\n4294967296\n"))
+    io.get2nextkey(u, 1, "+M", 2, 1)
+    out = io.int_getdatapoints(u, np.zeros(5, np.int32))
+    assert list(out[:3]) == [1, 2147483647, -3]
+    assert err(vx)[0] == -2
+
+
+def test_copy_never_exceeds_the_destination(vx, unit, tmp_path):
+    io = vx.iohandling
+    u = unit(write(tmp_path, "+V\n1 2 3 4 5\n"))
+    io.get2nextkey(u, 1, "+V", 2, 1)
+    buf = np.full(4, -1.0)
+    out = io.real_getdatapoints(u, buf, n=2)
+    np.testing.assert_array_equal(out, [1, 2, -1, -1])
+    assert err(vx)[0] == -2
+
+
+def test_shaped_reads(vx, unit, tmp_path):
+    io = vx.iohandling
+    u = unit(write(tmp_path, "+XY\n1 2 3\n4 5 6 7\n+XY\n1 2 3\n+D\n1 0.5 0.25 0\n2 1.5 1.25 0\n"))
+    io.get2nextkey(u, 1, "+XY", 3, 1)
+    xy = io.getxydatapoints(u, 2, 3)  # 7 values: 7 div 2 = 3 rows accepted
+    np.testing.assert_array_equal(xy, [[1, 2, 3], [4, 5, 6]])
+    assert err(vx)[0] == 0
+    io.get2nextkey(u, 1, "+XY", 3, 1)
+    xy = io.getxydatapoints(u, 2, 3)  # 3 values do not make 3 rows of 2
+    assert err(vx) == (-2, "Error: Error in GetXYDataPoints Read operation exited with an error.")
+    assert io.getsizeofdata(u, "*+", 2) == 3  # left unread
+    vx.errorhandling.rsxerr(1)
+    io.get2nextkey(u, 1, "+D", 2, 5)
+    dds = io.getddsfromfile(u, 2)
+    np.testing.assert_array_equal(dds[:2], [[0.5, 1.5], [0.25, 1.25]])
+
+
+def test_keyword_scans_and_stepping_back(vx, unit, tmp_path):
+    io = vx.iohandling
+    lines = ["*Heading", "  *step, name=a", "x", "*STEP", "CYCLE 10", "y", "Cycle 20", "z"]
+    u = unit(write(tmp_path, "\n".join(lines) + "\n"))
+    assert io.getnumberofkeywords(u, "*Step", 5) == 2
+    assert io.getfilelength(u) == 8  # rewound by the count before
+    assert io.getfilelength(u, 0) == 8
+    assert io.getfilelength(u) == 0  # stood at the end
+    # Backward from the end: the last cycle line, then read next.
+    io.getfilelength(u, 0)
+    assert io.get2nextkey(u, -1, "CYCLE", 5, 8, 1) == 1
+    assert io.getsizeofdata(u, "*+", 2) == 3  # "Cycle 20" and "z"
+    # Forward with a line budget: found on the third line, not on the fourth.
+    io.rewindfile(u, 100)
+    assert io.get2nextkey(u, 1, "x", 1, 3) == 1
+    io.rewindfile(u, 100)
+    assert io.get2nextkey(u, 1, "*step", 5, 1) == 0
+    assert io.get2nextkey(u, 1, "*step", 5, 0) == 0
+    assert io.get2nextkey(u, 1, "*step", 5, 3) == 1  # "  *step" after its blanks
+
+
+def test_crlf_bom_and_overlong_lines_read_the_same(vx, unit, tmp_path):
+    io = vx.iohandling
+    vals = np.arange(1.0, 201.0)
+    body = "+V\r\n" + " ".join(f"{v:.1f}" for v in vals) + "   \r\n+E\r\n"
+    u = unit(write(tmp_path, "\ufeff" + body, "bom.vxd"))
+    assert io.get2nextkey(u, 1, "+V", 2, 1) == 1  # the mark does not hide the first keyword
+    assert io.getsizeofdata(u, "*+", 2) == 200
+    np.testing.assert_array_equal(io.real_getdatapoints(u, np.zeros(200)), vals)
+    assert err(vx)[0] == 0
+
+
+def test_all_units_taken(vx, unit, tmp_path):
+    io = vx.iohandling
+    p = write(tmp_path, "++Begin Section, SecID=3\n+Orientation\n0\n++End Section\n", "SectionCard.vxd")
+    while io.getfreeunitnumber(1, 120) != -1:
+        unit(p)
+    assert io.iohandling_open(5, str(p), 0) == 1  # already open
+    vx.datahandling.deallocall()
+    io.getsectiondatafromfile("", str(tmp_path))  # no unit: nothing read
+    assert vx.sectiondata.secidlist is None
+    io.getgausspointreport(str(tmp_path / "r.rst"), [0.0, 0.0, 0.0], 1, 1)
+    assert not (tmp_path / "r.rst").exists()
+
+
+def test_unit_that_is_not_open(vx):
+    io = vx.iohandling
+    assert io.getsizeofdata(119, "*+", 2) == 0
+    out = io.real_getdatapoints(119, np.full(2, 7.0))
+    np.testing.assert_array_equal(out, [7, 7])
+    assert err(vx)[0] == -2
+    assert io.get2nextkey(119, 1, "x", 1, 5) == 0
+
+
+def test_material_name_tags(vx):
+    io = vx.iohandling
+    assert io.getxidfromstring("PLY_s@2@_l@14@", 14, "l") == 14
+    assert io.getxidfromstring("PLY_s@2@_l@14@", 14, "S") == 2
+    assert io.getxidfromstring("PLY_s@2@", 8, "l") == -1
+    assert io.getxidfromstring("MAT_L@3@", 8, "l") == 3
+    assert io.getxidfromstring("MAT_l@x@", 8, "l", notfound=-7) == -7
+    assert io.getxidfromstring("MAT_l@3@", 8, "q") == -1
+    assert io.getxidfromstring("A_l@1@_L@ 9 @", 13, "l") == 9  # the last tag counts
+    assert io.getxidfromstring("MAT_l@12", 8, "l") == -1  # no closing mark
+    assert io.getxidfromstring("MAT_l@3@", 5, "l") == -1  # tag beyond ls
+
+
+@pytest.mark.parametrize("name,expect", [
+    ("B31", (0, 0, 0)), ("S4R", (1, 4, 6)), ("S4R5", (1, 4, 5)), ("S8R5", (1, 8, 5)),
+    ("STRI65", (1, 6, 5)), ("SC8R", (1, 8, 6)), ("C3D20R", (1, 20, 6)), ("CPS4", (1, 4, 6)),
+    ("CINPE4", (0, 0, 0)), ("SFM3D4", (1, 0, 6))])
+def test_element_type_extents(vx, name, expect):
+    assert vx.iohandling.getelementdataextents(name) == expect
+
+
+def test_extents_accumulate(vx):
+    c = vx.iohandling.getelementdataextents("S4R5", 2, 8, 6)
+    assert c == (3, 8, 6)

@@ -1,0 +1,180 @@
+"""Section card: section arrays, ply materials, orientations, thicknesses and z-coordinates."""
+import time
+
+import numpy as np
+import pytest
+
+UNSET = 2147483647
+
+
+@pytest.fixture(autouse=True)
+def fresh(vx):
+    vx.datahandling.deallocall()
+    vx.sectiondata.nsec = 1
+    vx.sectiondata.nplies = 1
+    yield
+
+
+def read(vx, tmp_path, text, name="SectionCard.vxd", deck=""):
+    if text is not None:
+        (tmp_path / name).write_text(text)
+    vx.iohandling.getsectiondatafromfile(deck, str(tmp_path))
+
+
+def err(vx):
+    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().strip()
+
+
+def zcoords(t):
+    """Bottom and middle of each ply, then the top, from the mid-plane."""
+    edges = np.concatenate([[0.0], np.cumsum(t)]) - np.sum(t) / 2
+    z = np.empty(2 * len(t) + 1)
+    z[0::2] = edges
+    z[1::2] = (edges[:-1] + edges[1:]) / 2
+    return z
+
+
+TWO = """** two sections
+++Begin Section, SecID=7
++Material
+3
++Orientation
+0.0, 90.0, 0.0
++Thickness
+0.25
++Extension
+1 2
++Strength
+450.0
+++End Section
+++Begin Section, SecID=12
++Material
+1 2 2 1 1
++Orientation
+45 -45 0 -45 45
++Thickness
+0.1 0.2 0.3 0.2 0.1
++Strength, TYPE=INSITU
+99.0
+++End Section
+"""
+
+
+def test_two_sections(vx, tmp_path):
+    read(vx, tmp_path, TWO)
+    s = vx.sectiondata
+    assert (int(s.nsec), int(s.nplies)) == (2, 5)
+    assert list(s.secidlist) == [7, 12]
+    np.testing.assert_array_equal(vx.materialdata.matidlist, [[3, 1], [3, 2], [3, 2], [UNSET, 1], [UNSET, 1]])
+    np.testing.assert_array_equal(s.plyorientation[:3, 0], [0, 90, 0])
+    np.testing.assert_array_equal(s.plythickness[:3, 0], [0.25] * 3)
+    np.testing.assert_allclose(s.plyzcoord[:7, 0], zcoords([0.25] * 3), rtol=0, atol=1e-15)
+    np.testing.assert_array_equal(s.plyzcoord[7:, 0], 0.0)
+    np.testing.assert_allclose(s.plyzcoord[:, 1], zcoords([0.1, 0.2, 0.3, 0.2, 0.1]), rtol=0, atol=1e-15)
+    assert list(s.seflags[:, 0]) == [1, 2]
+    assert s.xcstrength[0] == 450.0 and s.xcstrength[1] == 0.0
+    assert s.plyzcoord.shape == (11, 2) and s.sefmatrix.shape == (11, 4, 2) and s.sehmatrix.shape == (2, 2, 2)
+    assert err(vx)[0] == 0
+
+
+def test_missing_card_and_empty_card(vx, tmp_path):
+    read(vx, tmp_path, None, deck=str(tmp_path / "job.inp"))
+    assert vx.sectiondata.plyorientation is None and int(vx.sectiondata.nsec) == 1
+    read(vx, tmp_path, "nothing here\n")
+    assert vx.materialdata.matidlist.tolist() == [[1]]
+    vx.datahandling.deallocall()
+    read(vx, tmp_path, "++Begin Section\n+Orientation\n0\n++End Section\n")
+    assert err(vx) == (-2, "Error in GetSectionDataFromFile: no readable id in ++Begin Section")
+    assert list(vx.sectiondata.secidlist) == [UNSET]
+
+
+def test_blocks_inside_the_solver_deck(vx, tmp_path):
+    deck = tmp_path / "job.inp"
+    deck.write_text("*Heading\n++Begin Section, SecID=4\n+Orientation\n0 90\n*Material, name=x\n"
+                    "+Thickness\n0.5\n++End Section\n*Step\n")
+    vx.iohandling.getsectiondatafromfile(str(deck), str(tmp_path / "nowhere"))
+    s = vx.sectiondata
+    assert list(s.secidlist) == [4]
+    np.testing.assert_array_equal(s.plythickness[:, 0], [0.5, 0.5])
+
+
+def test_block_position_not_id_and_indented_begin(vx, tmp_path):
+    text = ("++Begin Section, SecID=30\n+Orientation\n0\n++End Section\n"
+            "  ++Begin Section, SecID=5\n+Orientation\n1 2 3\n++End Section\n"
+            "++BEGIN SECTION, secid=2\n+Orientation\n5 6\n++end section\n")
+    read(vx, tmp_path, text)
+    s = vx.sectiondata
+    # The indented begin line counts towards nsec but opens no block: its items
+    # are skipped and its end line closes column 2 with an unset id.
+    assert int(s.nsec) == 3
+    assert list(s.secidlist) == [30, UNSET, 2]
+    assert err(vx)[0] == 0  # the unopened block asks for no id
+    np.testing.assert_array_equal(s.plyorientation[:2, 2], [5, 6])
+
+
+def test_counts_do_not_carry_over_between_blocks(vx, tmp_path):
+    text = ("++Begin Section, SecID=1\n+Material\n8\n+Orientation\n0 0\n+Thickness\n0.2\n++End Section\n"
+            "++Begin Section, SecID=2\n+Orientation\n0 0 0\n++End Section\n")
+    read(vx, tmp_path, text)
+    s = vx.sectiondata
+    np.testing.assert_array_equal(s.plythickness[:, 1], 0.0)
+    np.testing.assert_array_equal(vx.materialdata.matidlist[:, 1], UNSET)
+    np.testing.assert_array_equal(vx.materialdata.matidlist[:2, 0], 8)
+
+
+def test_strength_without_value_is_reported_and_kept(vx, tmp_path):
+    text = "++Begin Section, SecID=1\n+Strength\n+Orientation\n0 90\n++End Section\n"
+    read(vx, tmp_path, text)
+    assert err(vx) == (-2, "Error in GetSectionDataFromFile: no readable value after +Strength")
+    np.testing.assert_array_equal(vx.sectiondata.plyorientation[:, 0], [0, 90])  # next keyword not lost
+    assert vx.sectiondata.xcstrength[0] == 0.0
+
+
+@pytest.mark.parametrize("text", [
+    "++Begin Section, SecID=1\n+Orientation\n0 90\n+Material\n1 2 3 4\n+Extension\n1 2 3\n++End Section\n",
+    "++Begin Section, SecID=1\n+Orientation\n0\n++End Section\n++End Section\n++End Section\n"
+    "++Begin Section, SecID=1\n+Orientation\n0\n",
+    "++Begin Section, SecID=1\n+Thickness\n1 2 3 4 5 6 7\n++End Section\n",
+])
+def test_values_beyond_the_arrays_are_reported(vx, tmp_path, text):
+    read(vx, tmp_path, text)
+    assert err(vx)[0] == -2
+    assert vx.sectiondata.plyorientation.shape[1] == vx.sectiondata.nsec
+
+
+def test_second_larger_card_stays_inside_the_arrays(vx, tmp_path):
+    read(vx, tmp_path, TWO)
+    big = "".join(f"++Begin Section, SecID={i}\n+Orientation\n{' '.join(['0'] * 8)}\n+Material\n1\n"
+                  "+Thickness\n0.1\n++End Section\n" for i in range(4))
+    read(vx, tmp_path, big)
+    s = vx.sectiondata
+    assert err(vx)[0] == -2
+    assert s.plyorientation.shape == (5, 2) and (int(s.nsec), int(s.nplies)) == (2, 5)
+    assert list(s.secidlist) == [0, 1]
+    np.testing.assert_allclose(s.plyzcoord[:, 1], zcoords([0.1] * 5), rtol=0, atol=1e-15)
+
+
+def test_thousand_sections_of_hundred_plies(vx, tmp_path):
+    rng = np.random.default_rng(1)
+    blocks = []
+    for i in range(1000):
+        ang = rng.choice([0, 45, -45, 90], 100)
+        blocks.append(f"++Begin Section, SecID={i + 1}\n+Material\n{i % 4 + 1}\n+Orientation\n"
+                      + "\n".join(" ".join(f"{a:.1f}" for a in ang[k:k + 10]) for k in range(0, 100, 10))
+                      + "\n+Thickness\n0.125\n++End Section\n")
+    (tmp_path / "SectionCard.vxd").write_text("".join(blocks))
+    (tmp_path / "MaterialCard.vxd").write_text("".join(
+        f"++Begin Material, MatID={m}\n+Temperature\n20 80\n+Elastic\n{m}e5 1e4 0.3 0.4 5e3\n"
+        "+Strength\n" + " ".join(["100"] * 10) + "\n+Table, TYPE=TEMPERATURE\n" + " ".join(["1"] * 30) + "\n"
+        "+Failure\n1 2 3 4 0\n++End Material\n" for m in range(1, 5)))
+    t0 = time.perf_counter()
+    vx.iohandling.getsectiondatafromfile("", str(tmp_path))
+    t1 = time.perf_counter()
+    vx.iohandling.getmaterialdatafromfile("", str(tmp_path), 100, 1000)
+    t2 = time.perf_counter()
+    print(f"1000 sections x 100 plies: section card {(t1 - t0) * 1e3:.1f} ms, material card {(t2 - t1) * 1e3:.1f} ms")
+    s, m = vx.sectiondata, vx.materialdata
+    assert s.plyorientation.shape == (100, 1000) and t2 - t0 < 0.5
+    np.testing.assert_allclose(s.plyzcoord[:, 999], zcoords([0.125] * 100), rtol=0, atol=1e-13)
+    assert m.peprops.shape == (18, 100, 1000) and m.peprops[0, 99, 998] == 3e5 and m.peprops[9, 0, 0] == 1e5
+    assert err(vx)[0] == 0

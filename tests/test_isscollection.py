@@ -1,0 +1,73 @@
+"""In-situ strengths of embedded plies."""
+import math
+
+import numpy as np
+import pytest
+from scipy.optimize import brentq
+
+XC11, XC22, X12 = 1000.0, 200.0, 80.0
+
+
+def puck_mode_b(s22, s12, s, p):
+    """Puck's inter-fibre effort under moderate transverse compression."""
+    return (math.hypot(s12, p * s22) + p * s22) / s
+
+
+def test_larc04_thin_and_thick_plies(vx):
+    iss = vx.isscollection
+    elastic = [140e3, 9.5e3, 0.3, 5.0e3]
+    gxc = [0.26, 0.8]
+    # thick: the unidirectional strengths scaled by 1.12 sqrt(2) (1.12 in single precision) and sqrt(2)
+    thick = iss.insitularc04(elastic, gxc, 50.0, 80.0, 0.001)
+    f112 = float(np.float32(1.12))
+    np.testing.assert_allclose(thick, [f112 * math.sqrt(2) * 50.0, math.sqrt(2) * 80.0], rtol=1e-15)
+    np.testing.assert_array_equal(iss.insitularc04(elastic, gxc, 50.0, 80.0, float("nan")), thick)
+    # thin: fracture mechanics of a slit crack across the ply thickness
+    t = 0.000125
+    l22 = 2.0 * (1.0 / 9.5e3 - 0.09 / 140e3)
+    ys = iss.insitularc04(elastic, gxc, 50.0, 80.0, t)
+    np.testing.assert_allclose(ys, [math.sqrt(8 * 0.26 / (math.pi * t * l22)),
+                                    math.sqrt(8 * 0.8 * 5.0e3 / (math.pi * t))], rtol=1e-14)
+    # the limit moves the switch
+    np.testing.assert_array_equal(iss.insitularc04(elastic, gxc, 50.0, 80.0, t, 1e-4), thick)
+
+
+def test_puck_axes_and_fibre_limit(vx):
+    f = vx.isscollection.insitupuckps
+    assert f(XC11, XC22, X12, 0.0) == XC11
+    assert f(XC11, XC22, X12, 90.0) == pytest.approx(XC22, rel=1e-14)
+    # a weak fibre limits small angles: fibre stress xc cos^2(theta) reaches xc11
+    xc = f(150.0, XC22, X12, 10.0)
+    assert xc * math.cos(math.radians(10.0)) ** 2 == pytest.approx(150.0, rel=1e-14)
+
+
+@pytest.mark.parametrize("theta", [15.0, 30.0, 40.0])
+def test_puck_mode_b_strength_lies_on_the_criterion(vx, theta):
+    xc = vx.isscollection.insitupuckps(XC11, XC22, X12, theta)
+    st, ct = math.sin(math.radians(theta)), math.cos(math.radians(theta))
+    # the strength solved independently from the effort of the rotated uniaxial load
+    ref = brentq(lambda q: puck_mode_b(-q * st * st, q * st * ct, X12, 0.2) - 1.0, 1.0, 1e5, xtol=1e-12)
+    assert xc == pytest.approx(ref, rel=1e-12)
+    assert puck_mode_b(-xc * st * st, xc * st * ct, X12, 0.2) == pytest.approx(1.0, abs=1e-12)
+
+
+def test_puck_is_continuous_at_the_mode_switch(vx):
+    f = vx.isscollection.insitupuckps
+    p = 0.2
+    a = (math.sqrt(1.0 + 2.0 * p * XC22 / X12) - 1.0) / 2.0  # inclination consistent with p
+    k = XC22 / (1 + a) / 2 / (math.sqrt(1 + 2 * a) * X12)
+    th = math.degrees(math.atan(k))
+    lo, hi = f(XC11, XC22, X12, th - 1e-7, [0, p, 0, a]), f(XC11, XC22, X12, th + 1e-7, [0, p, 0, a])
+    assert lo == pytest.approx(hi, rel=1e-7)
+    # the switch sits where it should: the shear mode just below, the compression mode above
+    st, ct = math.sin(math.radians(th - 1e-3)), math.cos(math.radians(th - 1e-3))
+    below = f(XC11, XC22, X12, th - 1e-3, [0, p, 0, a])
+    assert puck_mode_b(-below * st * st, below * st * ct, X12, p) == pytest.approx(1.0, abs=1e-12)
+
+
+def test_chang_lessard(vx):
+    iss = vx.isscollection
+    ys = iss.insituchanglessard(50.0, 90.0, 2.0, 30.0)
+    assert ys[0] == pytest.approx(50.0 * (1 + 1.3 * 0.5 / 2.0**0.7), rel=1e-14) and ys[1] == 90.0
+    ys = iss.insituchanglessard(50.0, 90.0, 2.0, 90.0, [1.0, 1.0, 0.5, 2.0])
+    np.testing.assert_allclose(ys, [50.0 * 1.5, 90.0 * 1.125], rtol=1e-15)

@@ -1,0 +1,173 @@
+"""Stress and strain measures: stress updates, energies, hardening tables, strain
+measures, equivalent stresses and the parts of a stress."""
+import math
+
+import numpy as np
+import pytest
+from scipy.optimize import brentq
+from scipy.spatial.transform import Rotation
+
+from conftest import error_record
+
+rng = np.random.default_rng(7103)
+
+
+
+def voigt_tensor(v):
+    s11, s22, s33, s23, s13, s12 = v
+    return np.array([[s11, s12, s13], [s12, s22, s23], [s13, s23, s33]])
+
+
+def test_stress_vector_incremental_and_secant(vx):
+    gsv = vx.lamina.getstressvector
+    d = rng.normal(size=(6, 6))
+    e0, de = rng.normal(size=6), rng.normal(size=6)
+    keep0, keepd = e0.copy(), de.copy()
+    dbl = np.r_[np.ones(3), 2 * np.ones(3)]
+    s = np.array([1.0, 2, 3, 4, 5, 6])
+    gsv(s, d, e0, de, 3, 0, 1)  # incremental, tensor shear doubled
+    np.testing.assert_allclose(s, [1, 2, 3, 4, 5, 6] + d @ (de * dbl), rtol=1e-14)
+    np.testing.assert_array_equal(e0, keep0)
+    np.testing.assert_array_equal(de, keepd)
+    gsv(s, d, e0, de, 3, 1, 0)  # secant: previous stress discarded
+    np.testing.assert_allclose(s, d @ (e0 + de), rtol=1e-14)
+    # plane stress (11, 22, 12) with one direct component fewer
+    s3 = np.zeros(3)
+    gsv(s3, d[:3, :3], e0[:3], de[:3], 2, 1, 1)
+    np.testing.assert_allclose(s3, d[:3, :3] @ ((e0[:3] + de[:3]) * [1, 1, 2]), rtol=1e-14)
+    with pytest.raises(vx.error):
+        gsv(np.zeros(3), d, e0[:3], de[:3], 2, 1, 1)  # a 6 x 6 matrix for three components
+
+
+def test_specific_strain_energy(vx):
+    sse = vx.lamina.getspecificstrainenergy
+    s, s0 = rng.normal(size=6), rng.normal(size=6)
+    e0, de = rng.normal(size=6), rng.normal(size=6)
+    dbl = np.r_[np.ones(3), 2 * np.ones(3)]
+    assert sse(1.5, s, s0, e0, de, 3, 0, 0) == pytest.approx(1.5 + 0.5 * (s + s0) @ de, rel=1e-14)
+    assert sse(1.5, s, s0, e0, de, 3, 0, 1) == pytest.approx(1.5 + 0.5 * (s + s0) @ (de * dbl), rel=1e-14)
+    # secant: incoming energy and the previous stress play no part
+    a = sse(1.5, s, s0, e0, de, 3, 1, 1)
+    assert a == sse(-7.0, s, 100 * s0, e0, de, 3, 1, 1)
+    assert a == pytest.approx(0.5 * s @ ((e0 + de) * dbl), rel=1e-14)
+    # linear elastic loading from zero in one secant step: sse = e.C.e / 2
+    c = vx.lamina.getnyestiffnessmatrix([140e3, 10e3, 10e3, 0.3, 0.3, 0.4, 5e3, 5e3, 3.5e3], 6)
+    stress = np.zeros(6)
+    vx.lamina.getstressvector(stress, c, np.zeros(6), de, 3, 1, 0)
+    assert sse(0.0, stress, np.zeros(6), np.zeros(6), de, 3, 1, 0) == pytest.approx(0.5 * de @ c @ de, rel=1e-13)
+
+
+def test_secant_parameter_of_nonlinear_shear(vx):
+    f = vx.lamina.getmatparambycurvefitting
+    l, eta = 5000.0, 40.0
+    assert f(l, eta, 30.0, 0.01, 0.005, 0) == l
+    assert f(l, eta, 30.0, 0.01, 0.005, 9) == l
+    assert f(l, eta, 30.0, 0.01, 0.005, 1) == pytest.approx(l / (1 + eta * 0.015), rel=1e-14)
+    assert f(l, eta, 30.0, -0.01, -0.005, 2) == pytest.approx(l * math.exp(-eta * 0.015), rel=1e-14)
+    # Hahn-Tsai: the secant modulus at the strain is tau/gamma on the law
+    # gamma = tau / G + beta tau^3 (fixed point to a stress tolerance 1e-3)
+    beta, gamma = 2e-8, 0.012
+    tau = brentq(lambda t: t / l + beta * t**3 - gamma, 0.0, l * gamma)
+    got = f(l, beta, 40.0, gamma, 0.0, 3)
+    assert got == pytest.approx(tau / gamma, rel=1e-4)
+    assert got < l
+
+
+TABLE = np.array([[100.0, 0.0], [150.0, 0.01], [180.0, 0.02], [190.0, 0.04]])
+
+
+def test_hardening_table(vx):
+    h = vx.lamina.gethardeningfromtable
+    y, e = TABLE[:, 0], TABLE[:, 1]
+    assert h(0.05, TABLE) == (190.0, 0.0)
+    assert h(0.04, TABLE) == (190.0, 0.0)
+    assert h(0.01, TABLE)[0] == 150.0
+    # central differences at the points, interpolated linearly like the stress
+    slope = np.r_[(y[1] - y[0]) / (e[1] - e[0]), (y[2:] - y[:-2]) / (e[2:] - e[:-2]), (y[-1] - y[-2]) / (e[-1] - e[-2])]
+    for strain in (0.003, 0.015, 0.031):
+        ys, g = h(strain, TABLE)
+        assert ys == pytest.approx(np.interp(strain, e, y), rel=1e-14)
+        assert g == pytest.approx(np.interp(strain, e, slope), rel=1e-14)
+    # a yield stress column with a NaN: the largest number is taken
+    t = TABLE.copy()
+    t[1, 0] = np.nan
+    assert h(1.0, t) == (190.0, 0.0)
+    assert error_record(vx)[0] == 0
+
+
+@pytest.mark.parametrize("strains", [[0.0, 0.02, 0.01, 0.04], [0.0, 0.01, 0.01, 0.04]])
+def test_hardening_table_not_increasing_is_refused(vx, strains):
+    t = TABLE.copy()
+    t[:, 1] = strains
+    assert vx.lamina.gethardeningfromtable(0.005, t) == (190.0, 0.0)
+    assert error_record(vx) == (-2, "Strains of hardening table not strictly increasing in GetHardeningFromTable")
+    vx.errorhandling.rsxerr(1)
+    assert vx.lamina.gethardeningfromtable(-1.0, t[:1]) == (100.0, 0.0)  # a single point
+    assert error_record(vx)[0] == -2
+
+
+def test_strain_measures(vx):
+    lam = vx.lamina
+    for fn in (lam.getgreenstrain, lam.getalmansistrain, lam.getsmallstrain):
+        np.testing.assert_array_equal(fn(np.eye(3)), np.zeros((3, 3)))
+    r = Rotation.from_rotvec([0.3, -0.5, 0.9]).as_matrix()
+    np.testing.assert_allclose(lam.getgreenstrain(r), 0, atol=1e-15)
+    np.testing.assert_allclose(lam.getalmansistrain(r), 0, atol=1e-15)
+    assert np.abs(lam.getsmallstrain(r)).max() > 0.1
+    f = np.eye(3) + 0.2 * rng.normal(size=(3, 3))
+    g, a = lam.getgreenstrain(f), lam.getalmansistrain(f)
+    np.testing.assert_allclose(g, 0.5 * (f.T @ f - np.eye(3)), atol=1e-15)
+    finv = np.linalg.inv(f)
+    np.testing.assert_allclose(a, finv.T @ g @ finv, atol=1e-14)  # push-forward of the Green strain
+    np.testing.assert_allclose(lam.getsmallstrain(f), 0.5 * (f + f.T) - np.eye(3), atol=1e-15)
+
+
+def test_equivalent_stresses(vx):
+    lam = vx.lamina
+    assert lam.getmisesstress([-7.0, 0, 0, 0, 0, 0]) == 7.0
+    assert lam.getmisesstress([0.0, 0, 0, 0, 0, 2.0]) == pytest.approx(2 * math.sqrt(3))
+    assert lam.getmisesstress([3.0, 0, 2.0]) == pytest.approx(math.sqrt(9 + 12))
+    assert lam.getmisesstress([3.0, 1.0, 0.0, 2.0]) == pytest.approx(math.sqrt(7 + 12))
+    for _ in range(3):
+        v = rng.normal(size=6)
+        p = np.linalg.eigvalsh(voigt_tensor(v))[::-1]
+        vm = math.sqrt(0.5 * ((p[0] - p[1]) ** 2 + (p[1] - p[2]) ** 2 + (p[2] - p[0]) ** 2))
+        assert lam.getmisesstress(v) == pytest.approx(vm, rel=1e-12)
+        np.testing.assert_allclose(lam.getprincipals(v), p, rtol=1e-12, atol=1e-14)
+        assert lam.gettrescastress(p) == pytest.approx(p[0] - p[2], rel=1e-14)
+        # Stassi with equal strengths is von Mises signed by the first invariant
+        assert lam.getstassistress(v, 50.0, 50.0) == pytest.approx(math.copysign(vm, v[:3].sum()), rel=1e-12)
+    np.testing.assert_array_equal(lam.getprincipals([1.0, 2, 3, 0, 0, 0]), [3.0, 2.0, 1.0])
+    np.testing.assert_allclose(lam.getprincipals([1.0, 1.0, 1.0]), [2.0, 0.0, 0.0], atol=1e-15)  # (11, 22, 12)
+    np.testing.assert_allclose(lam.getprincipals([1.0, 1.0, -4.0, 1.0]), [2.0, 0.0, -4.0], atol=1e-15)
+    assert lam.getrankinestress([5.0, 1.0, -3.0]) == 5.0
+    assert lam.getrankinestress([2.0, 1.0, -3.0]) == 3.0
+    assert lam.getrankinestress([-1.0, -2.0, -3.0]) == 3.0
+    xt, xc = 60.0, 200.0
+    assert lam.getstassistress([xt, 0, 0, 0, 0, 0], xt, xc) == pytest.approx(xt)
+    assert lam.getstassistress([0, -xc, 0, 0, 0, 0], xt, xc) == pytest.approx(-xc)
+
+
+def test_parts_of_a_stress(vx):
+    lam = vx.lamina
+    v = rng.normal(size=6)
+    sig = voigt_tensor(v)
+    assert lam.gettrace(v) == pytest.approx(np.trace(sig))
+    assert lam.gettrace([1.0, 2.0, 5.0]) == 3.0  # (11, 22, 12)
+    assert lam.gethydrostaticpressure([1.0, 2.0, 6.0, 5.0]) == 3.0
+    cm, cd = lam.getmeanstress(v), lam.getdeviatoricstress(v)
+    np.testing.assert_allclose(cm, np.trace(sig) / 3 * np.eye(3), rtol=1e-14)
+    np.testing.assert_allclose(cm + cd, sig, atol=1e-15)
+    assert abs(np.trace(cd)) < 1e-14
+    m = lam.getmisesstress([1.0, 0, 2, 0, 0, 0])
+    np.testing.assert_allclose(lam.getmisesflow([1.0, 0, 2, 0, 0, 0]), np.array([0, -1, 1, 0, 0, 0]) / m)
+    m3 = math.sqrt(1 + 4 - 2 + 27)
+    np.testing.assert_allclose(lam.getmisesflow([1.0, 2.0, 3.0]), np.array([0, 1, 3]) / m3, rtol=1e-14)
+    assert error_record(vx)[0] == 0
+
+
+@pytest.mark.parametrize("name", ["getmisesstress", "gettrace", "getprincipals", "getmeanstress", "getmisesflow"])
+def test_lengths_read_past_the_vector_are_refused(vx, name):
+    out = getattr(vx.lamina, name)(np.array([1.0, 2.0, 3.0, 4.0, 5.0]))
+    assert error_record(vx) == (-2, "Unsupported length of TVoigt in GetTensorComponents")
+    assert not np.any(out)

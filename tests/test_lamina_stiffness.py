@@ -1,0 +1,290 @@
+"""Ply stiffness, compliance and transformation against textbook forms and numpy."""
+import ctypes
+import math
+
+import numpy as np
+import pytest
+
+from conftest import error_record
+
+# E1, E2, E3, nu12, nu13, nu23, G12, G13, G23 of a carbon/epoxy ply
+PLY = np.array([140000.0, 10000.0, 9000.0, 0.3, 0.28, 0.45, 5000.0, 4800.0, 3448.0])
+ANGLES = [0.0, 30.0, 45.0, 60.0, 90.0]
+NYE = [(0, 0), (1, 1), (2, 2), (0, 1), (0, 2), (1, 2)]
+
+
+
+def textbook_compliance(p):
+    e1, e2, e3, n12, n13, n23, g12, g13, g23 = p
+    s = np.zeros((6, 6))
+    s[:3, :3] = [[1 / e1, -n12 / e1, -n13 / e1], [-n12 / e1, 1 / e2, -n23 / e2], [-n13 / e1, -n23 / e2, 1 / e3]]
+    s[3, 3], s[4, 4], s[5, 5] = 1 / g12, 1 / g13, 1 / g23
+    return s
+
+
+def textbook_q(p):
+    e1, e2, n12, g12 = p[0], p[1], p[3], p[6]
+    n21 = n12 * e2 / e1
+    d = 1 - n12 * n21
+    return np.array([[e1 / d, n12 * e2 / d, 0], [n12 * e2 / d, e2 / d, 0], [0, 0, g12]])
+
+
+def textbook_qbar(q, deg):
+    """Q-bar of a lamina at +deg (fibre turned from x towards y)."""
+    c, s = math.cos(math.radians(deg)), math.sin(math.radians(deg))
+    q11, q12, q22, q66 = q[0, 0], q[0, 1], q[1, 1], q[2, 2]
+    b11 = q11 * c**4 + 2 * (q12 + 2 * q66) * s**2 * c**2 + q22 * s**4
+    b22 = q11 * s**4 + 2 * (q12 + 2 * q66) * s**2 * c**2 + q22 * c**4
+    b12 = (q11 + q22 - 4 * q66) * s**2 * c**2 + q12 * (s**4 + c**4)
+    b66 = (q11 + q22 - 2 * q12 - 2 * q66) * s**2 * c**2 + q66 * (s**4 + c**4)
+    b16 = (q11 - q12 - 2 * q66) * s * c**3 + (q12 - q22 + 2 * q66) * s**3 * c
+    b26 = (q11 - q12 - 2 * q66) * s**3 * c + (q12 - q22 + 2 * q66) * s * c**3
+    return np.array([[b11, b12, b16], [b12, b22, b26], [b16, b26, b66]])
+
+
+def rotate_nye_stiffness(c6, deg):
+    """A 6 x 6 Nye stiffness on engineering strain turned about axis 3 through
+    the fourth-order tensor (independent of any transformation matrix)."""
+    c4 = np.zeros((3, 3, 3, 3))
+    for a, (i, j) in enumerate(NYE):
+        for b, (k, l) in enumerate(NYE):
+            for ii, jj in {(i, j), (j, i)}:
+                for kk, ll in {(k, l), (l, k)}:
+                    c4[ii, jj, kk, ll] = c6[a, b]
+    t = math.radians(deg)
+    r = np.array([[math.cos(t), -math.sin(t), 0], [math.sin(t), math.cos(t), 0], [0, 0, 1.0]])
+    g = np.einsum("ip,jq,kr,ls,pqrs->ijkl", r, r, r, r, c4)
+    return np.array([[g[i, j, k, l] for k, l in NYE] for i, j in NYE])
+
+
+def test_nine_constants_from_short_lists(vx):
+    gp = vx.lamina.getnyeproperties
+    g = 70000.0 / 2.6
+    np.testing.assert_allclose(gp([70000.0, 0.3]), [70000.0] * 3 + [0.3] * 3 + [g] * 3, rtol=1e-15)
+    # (E1, E2, nu12, nu23, G12) and (E1, E2, G12, G23, nu12)
+    np.testing.assert_array_equal(gp([140000.0, 10000, 0.3, 0.0, 5000]),
+                                  [140000, 10000, 10000, 0.3, 0.3, 0.0, 5000, 5000, 5000])
+    np.testing.assert_array_equal(gp([140000.0, 10000, 5000, 0.0, 0.3]),
+                                  [140000, 10000, 10000, 0.3, 0.3, 0.0, 5000, 5000, 5000])
+    r = gp([140000.0, 10000, 5000, 3448.0, 0.3])
+    assert r[5] == pytest.approx(10000 / (2 * 3448.0) - 1) and r[8] == 3448.0
+    moduli_last = [1.0, 2, 3, 5000, 5000, 3000, 0.3, 0.3, 0.4]
+    np.testing.assert_array_equal(gp(moduli_last), [1, 2, 3, 0.3, 0.3, 0.4, 5000, 5000, 3000])
+    np.testing.assert_array_equal(gp(PLY), PLY)
+    odd = moduli_last[:8] + [float("nan")]
+    np.testing.assert_array_equal(gp(odd), odd)
+    assert error_record(vx)[0] == 0
+    out = gp(np.ones(4))
+    assert error_record(vx) == (-2, "Unsupported input in GetNyeProperties") and not out.any()
+
+
+def test_on_axis_stiffness_is_inverse_of_textbook_compliance(vx, lib):
+    lam = vx.lamina
+    s6 = textbook_compliance(PLY)
+    c6 = lam.getnyestiffnessmatrix(PLY, 6)
+    np.testing.assert_allclose(c6, np.linalg.inv(s6), rtol=1e-12, atol=1e-9)
+    np.testing.assert_allclose(lam.getnyecompliancematrix(PLY, 6), s6, rtol=1e-15)
+    # ntens 4: the leading block (11, 22, 33, 12)
+    np.testing.assert_allclose(lam.getnyestiffnessmatrix(PLY, 4), c6[:4, :4], rtol=1e-15)
+    np.testing.assert_array_equal(lam.getnyecompliancematrix(PLY, 4), lam.getnyecompliancematrix(PLY, 6)[:4, :4])
+    # plane stress: the reduced stiffness, and at (11, 22, 12) of 4 and 6 when psflag is 0
+    q = textbook_q(PLY)
+    np.testing.assert_allclose(lam.getnyestiffnessmatrix(PLY, 3), q, rtol=1e-15)
+    np.testing.assert_allclose(np.linalg.inv(lam.getnyecompliancematrix(PLY, 3)), q, rtol=1e-12)
+    for n in (4, 6):
+        cps = lam.getnyestiffnessmatrix(PLY, n, 0)
+        sps = lam.getnyecompliancematrix(PLY, n, 0)
+        idx = [0, 1, 3]
+        np.testing.assert_allclose(cps[np.ix_(idx, idx)], q, rtol=1e-15)
+        np.testing.assert_allclose(np.linalg.inv(sps[np.ix_(idx, idx)]), q, rtol=1e-12)
+        rest = np.ones((n, n), bool)
+        rest[np.ix_(idx, idx)] = False
+        assert not cps[rest].any() and not sps[rest].any()
+    # psflag absent from a native caller is the three-dimensional form
+    out = np.zeros((6, 6), order="F")
+    lib.GetNyeStiffnessMatrix(out.ctypes.data_as(ctypes.c_void_p), PLY.ctypes.data_as(ctypes.c_void_p),
+                              ctypes.byref(ctypes.c_int32(6)), None)
+    np.testing.assert_array_equal(out, c6)
+    assert error_record(vx)[0] == 0
+    for fn, msg in ((lam.getnyestiffnessmatrix, "Unsupported dimension in GetNyeStiffnessMatrix"),
+                    (lam.getnyecompliancematrix, "Unsupported dimension in GetNyeComplianceMatrix")):
+        vx.errorhandling.rsxerr(1)
+        out = fn(PLY, 5)
+        assert error_record(vx) == (-2, msg) and out.shape == (5, 5) and not out.any()
+
+
+@pytest.mark.parametrize("deg", ANGLES)
+def test_off_axis_matrices_match_textbook(vx, deg):
+    lam = vx.lamina
+    qbar = lam.getnyeoffaxissc(deg, PLY, 3, 1)
+    np.testing.assert_allclose(qbar, textbook_qbar(textbook_q(PLY), deg), rtol=1e-12, atol=1e-9)
+    np.testing.assert_allclose(lam.getnyeoffaxissc(deg, PLY, 3, 0), np.linalg.inv(qbar), rtol=1e-10, atol=1e-16)
+    c6 = lam.getnyeoffaxissc(deg, PLY, 6, 1)
+    np.testing.assert_allclose(c6, rotate_nye_stiffness(lam.getnyestiffnessmatrix(PLY, 6), deg),
+                               rtol=1e-12, atol=1e-8)
+    np.testing.assert_allclose(lam.getnyeoffaxissc(deg, PLY, 6, 0), np.linalg.inv(c6), rtol=1e-10, atol=1e-16)
+    if deg == 90.0:
+        # E1/E2 terms and G13/G23 exchange places
+        c0 = lam.getnyestiffnessmatrix(PLY, 6)
+        p = [1, 0, 2, 3, 5, 4]
+        np.testing.assert_allclose(c6, c0[np.ix_(p, p)], rtol=1e-12, atol=1e-8)
+    out = lam.getnyeoffaxissc(deg, PLY, 4, 1)
+    assert error_record(vx) == (-2, "Unsupported dimension in GetNyeStiffnessMatrixOff") and not out.any()
+
+
+@pytest.mark.parametrize("n", [3, 6])
+def test_transformation_matrices(vx, n):
+    tm = vx.lamina.getnyetransformationmatrix
+    for f in (0, 1):
+        np.testing.assert_array_equal(tm(0.0, n, 0, f), np.eye(n))
+    a = 0.7
+    for tt in (0, 1):
+        np.testing.assert_allclose(tm(a, n, tt, 0) @ tm(a, n, tt, 1).T, np.eye(n), atol=1e-15)
+        # the opposite angle undoes the rotation
+        np.testing.assert_allclose(tm(a, n, tt, 0) @ tm(a, n, 1 - tt, 0), np.eye(n), atol=1e-15)
+    np.testing.assert_allclose(tm(a, n, 1, 1), tm(-a, n, 0, 1), atol=1e-16)
+    # stress form applied to a plane stress state = tensor rotation into ply axes
+    sig = np.array([[3.0, 1.5, 0], [1.5, -2.0, 0], [0, 0, 0]])
+    r = np.array([[math.cos(a), -math.sin(a), 0], [math.sin(a), math.cos(a), 0], [0, 0, 1]])
+    loc = r.T @ sig @ r
+    vec = np.zeros(n)
+    vec[[0, 1, n - 3 if n == 6 else 2]] = 3.0, -2.0, 1.5
+    got = tm(a, n, 0, 0) @ vec
+    np.testing.assert_allclose(got[[0, 1, 3 if n == 6 else 2]], [loc[0, 0], loc[1, 1], loc[0, 1]], atol=1e-14)
+    assert error_record(vx)[0] == 0
+
+
+def test_transformation_bad_selectors(vx):
+    tm = vx.lamina.getnyetransformationmatrix
+    a, c, s = 0.5, math.cos(0.5), math.sin(0.5)
+    t = tm(a, 4, 0, 0)  # goes on with the 3 x 3 placement
+    assert error_record(vx) == (-2, "False input for TType in GetNyeTransformationMatrix")
+    np.testing.assert_array_equal(t[:3, :3], tm(a, 3, 0, 0))
+    assert not t[3].any() and not t[:, 3].any()
+    vx.errorhandling.rsxerr(1)
+    np.testing.assert_array_equal(tm(a, 3, 7, 0), tm(a, 3, 1, 0))
+    assert error_record(vx) == (-2, "False input for TType in GetNyeTransformationMatrix")
+    vx.errorhandling.rsxerr(1)
+    t = tm(a, 6, 0, 2)
+    assert error_record(vx) == (-2, "False input for TFlag in GetNyeTransformationMatrix")
+    assert t[3, 3] == 0.0 and t[0, 3] == 0.0 and t[4, 5] == s and t[0, 0] == c * c
+    vx.errorhandling.rsxerr(1)
+    # too small for the shear entries: refused, nothing written
+    t = tm(a, 2, 0, 0)
+    assert error_record(vx) == (-2, "False input for TType in GetNyeTransformationMatrix") and not t.any()
+
+
+def test_generalized_on_axis(vx):
+    lam = vx.lamina
+    g = lam.getgeneralizednyeonaxissc
+    c6 = lam.getnyestiffnessmatrix(PLY, 6)
+    for n in (3, 4, 6):
+        np.testing.assert_array_equal(g(PLY, n, 1), lam.getnyestiffnessmatrix(PLY, n))
+        np.testing.assert_allclose(g(PLY, n, 0), np.linalg.inv(lam.getnyestiffnessmatrix(PLY, n)), rtol=1e-12)
+    np.testing.assert_allclose(g(PLY, 6, 1, psflag=0), lam.getnyestiffnessmatrix(PLY, 6, 0), rtol=1e-15)
+    # 21 values: the upper triangle column by column
+    packed = [c6[i, j] for j in range(6) for i in range(j + 1)]
+    np.testing.assert_array_equal(g(packed, 6, 1), c6)
+    np.testing.assert_array_equal(g(packed, 3, 1), c6[np.ix_([0, 1, 3], [0, 1, 3])])
+    # plane-stress form of a given matrix in the 4 x 4 shape: components 1, 2 and 4 only
+    ps4 = g(packed, 4, 1, psflag=0)
+    idx = [0, 1, 3]
+    np.testing.assert_array_equal(ps4[np.ix_(idx, idx)], c6[np.ix_(idx, idx)])
+    assert not ps4[2].any() and not ps4[:, 2].any()
+    # two and five constants go through the completion of the nine
+    iso = [70000.0, 0.3]
+    np.testing.assert_array_equal(g(iso, 6, 1), lam.getnyestiffnessmatrix(lam.getnyeproperties(iso), 6))
+    ti = [140000.0, 10000.0, 0.3, 0.45, 5000.0]
+    np.testing.assert_array_equal(g(ti, 4, 1), lam.getnyestiffnessmatrix(lam.getnyeproperties(ti), 4))
+    # 36 values: symmetrised unless unsymm
+    un = c6.copy()
+    un[0, 1] += 100.0
+    np.testing.assert_array_equal(g(un.ravel(order="F"), 6, 1, unsymm=1), un)
+    np.testing.assert_allclose(g(un.ravel(order="F"), 6, 1), (un + un.T) / 2, rtol=1e-15)
+    # 12 values: given minor ratios (here unsymmetric by choice, kept with unsymm)
+    r = [0.02, 0.019, 0.4]
+    ps = g(np.r_[PLY, r], 3, 1, unsymm=1)
+    d = 1 - PLY[3] * r[0]
+    np.testing.assert_allclose(ps[:2, :2], [[PLY[0] / d, PLY[3] * PLY[1] / d], [r[0] * PLY[0] / d, PLY[1] / d]],
+                               rtol=1e-15)
+    assert error_record(vx)[0] == 0
+    out = g(np.ones(7), 6, 1)
+    assert error_record(vx) == (-2, "Unsupported number of properties or dimensions in GetGeneralizedNyeOnAxisSC.")
+    assert not out.any()
+    vx.errorhandling.rsxerr(1)
+    out = g(packed, 7, 1)  # would read past the given 6 x 6 matrix
+    assert error_record(vx) == (-2, "Unsupported dimension in GetGeneralizedNyeOnAxisSC") and not out.any()
+
+
+def test_invariants_reproduce_off_axis_stiffness(vx):
+    lam = vx.lamina
+    u = lam.getinvariantsfromreducedstiffness(PLY)
+    assert u[4] == pytest.approx((u[0] - u[3]) / 2, rel=1e-14)
+    for deg in (0.0, 20.0, 45.0, 75.0):
+        t = math.radians(deg)
+        qb = lam.getnyeoffaxissc(deg, PLY, 3, 1)
+        assert qb[0, 0] == pytest.approx(u[0] + u[1] * math.cos(2 * t) + u[2] * math.cos(4 * t), rel=1e-12)
+        assert qb[0, 1] == pytest.approx(u[3] - u[2] * math.cos(4 * t), rel=1e-12)
+        assert qb[2, 2] == pytest.approx(u[4] - u[2] * math.cos(4 * t), rel=1e-12)
+
+
+def rot3(deg):
+    t = math.radians(deg)
+    return np.array([[math.cos(t), -math.sin(t), 0], [math.sin(t), math.cos(t), 0], [0, 0, 1.0]])
+
+
+def test_arbitrary_base_compliance_and_stiffness(vx):
+    lam = vx.lamina
+    ab = lam.getarbitrarybasesc
+    c6 = lam.getnyestiffnessmatrix(PLY, 6)
+    s6 = lam.getnyecompliancematrix(PLY, 6)
+    base = rot3(30.0)
+    np.testing.assert_allclose(ab(s6, base, 0, 0) @ ab(np.linalg.inv(s6), base, 1, 0), np.eye(6), atol=1e-12)
+    np.testing.assert_allclose(ab(s6, rot3(-30.0), 0, 0), lam.getnyeoffaxissc(30.0, PLY, 6, 0), rtol=1e-10,
+                               atol=1e-18)
+    np.testing.assert_allclose(ab(c6, rot3(-30.0), 1, 0), lam.getnyeoffaxissc(30.0, PLY, 6, 1), rtol=1e-10,
+                               atol=1e-8)
+    # a general base: the stiffness follows the fourth-order rotation, and the
+    # compliance stays its inverse
+    rng = np.random.default_rng(5)
+    b, _ = np.linalg.qr(rng.normal(size=(3, 3)))
+    cb = ab(c6, b, 1, 0)
+    sb = ab(s6, b, 0, 0)
+    np.testing.assert_allclose(sb @ cb, np.eye(6), atol=1e-11)
+    # other orders: the same matrix permuted in and out
+    pv = [0, 1, 2, 5, 4, 3]
+    np.testing.assert_allclose(ab(c6[np.ix_(pv, pv)], b, 1, 1), cb[np.ix_(pv, pv)], rtol=1e-13, atol=1e-9)
+    pc = [0, 1, 2, 3, 5, 4]  # Nye <-> cyclic
+    np.testing.assert_allclose(ab(c6[np.ix_(pc, pc)], b, 1, 2), cb[np.ix_(pc, pc)], rtol=1e-13, atol=1e-9)
+    assert error_record(vx)[0] == 0
+
+
+def test_reduced_stiffness_of_a_plane(vx):
+    lam = vx.lamina
+    c6 = lam.getnyestiffnessmatrix(PLY, 6)
+    s6 = textbook_compliance(PLY)
+    # condensing the free direct stress = inverting the compliance of the plane
+    for pl, idx in ((1, [0, 1, 3]), (2, [1, 2, 5]), (3, [0, 2, 4])):
+        np.testing.assert_allclose(lam.getreducednyestiffnessmatrix(c6, pl), np.linalg.inv(s6[np.ix_(idx, idx)]),
+                                   rtol=1e-10, atol=1e-8)
+    np.testing.assert_allclose(lam.getreducednyestiffnessmatrix(c6), textbook_q(PLY), rtol=1e-12)
+    iso = lam.getnyestiffnessmatrix(lam.getnyeproperties([70000.0, 0.3]), 6)
+    q1 = lam.getreducednyestiffnessmatrix(iso, 1)
+    for pl in (2, 3):
+        np.testing.assert_allclose(lam.getreducednyestiffnessmatrix(iso, pl), q1, rtol=1e-14)
+
+
+@pytest.mark.parametrize("deg", ANGLES + [-25.0])
+def test_off_axis_transverse_shear(vx, deg):
+    g13, g23 = 4800.0, 3448.0
+    h = vx.lamina.getoffaxisshearrigidmatrix(g13, g23, deg)
+    r2 = rot3(deg)[:2, :2]
+    np.testing.assert_allclose(h, r2.T @ np.diag([g23, g13]) @ r2, rtol=1e-14, atol=1e-11)
+    assert np.trace(h) == pytest.approx(g13 + g23)
+
+
+def test_off_axis_with_unknown_selector_reports_the_transformation(vx):
+    # the stiffness branch is taken, and the transformation says why the result is not usable
+    out = vx.lamina.getnyeoffaxissc(30.0, PLY, 6, 2)
+    assert error_record(vx) == (-2, "False input for TFlag in GetNyeTransformationMatrix")
+    assert out[3, 3] == 0.0  # no shear row in the incomplete transformation

@@ -1,0 +1,117 @@
+"""Effective stiffness of ply stacks: limits shared by all five methods, the
+hybrid average against its block formula, and the agreement of the methods
+that keep in-plane strains and out-of-plane stresses common."""
+import numpy as np
+import pytest
+
+ZEROED = [(0, 3), (0, 4), (1, 3), (1, 4), (2, 3), (2, 4), (3, 5), (4, 5)]   # 14 15 24 25 34 35 46 56
+
+
+def ortho(e1, e2, e3, g23, g13, g12, nu23, nu13, nu12):
+    s = np.zeros((6, 6))
+    s[0, 0], s[1, 1], s[2, 2] = 1 / e1, 1 / e2, 1 / e3
+    s[0, 1] = s[1, 0] = -nu12 / e1
+    s[0, 2] = s[2, 0] = -nu13 / e1
+    s[1, 2] = s[2, 1] = -nu23 / e2
+    s[3, 3], s[4, 4], s[5, 5] = 1 / g23, 1 / g13, 1 / g12
+    return np.linalg.inv(s)
+
+
+def turned(c, deg):
+    """Stiffness (order 11, 22, 33, 23, 13, 12) of a ply turned about axis 3."""
+    t = np.radians(deg)
+    m, n = np.cos(t), np.sin(t)
+    # Strain transformation on engineering shear.
+    te = np.array([[m * m, n * n, 0, 0, 0, m * n],
+                   [n * n, m * m, 0, 0, 0, -m * n],
+                   [0, 0, 1, 0, 0, 0],
+                   [0, 0, 0, m, -n, 0],
+                   [0, 0, 0, n, m, 0],
+                   [-2 * m * n, 2 * m * n, 0, 0, 0, m * m - n * n]])
+    return te.T @ c @ te
+
+
+PLY = ortho(140e3, 10e3, 10e3, 3.5e3, 5e3, 5e3, 0.45, 0.3, 0.3)
+METHODS = ["getvoigteffectivestiffness", "getreusseffectivestiffness", "getsuneffectivestiffness",
+           "getchoueffectivestiffness", "gethenryeffectivestiffness"]
+
+
+def full_spd(seed):
+    a = np.random.default_rng(seed).normal(size=(6, 6))
+    return a @ a.T + 6 * np.eye(6)
+
+
+def stack(*plies):
+    return np.stack(plies, axis=2)
+
+
+@pytest.mark.parametrize("name", METHODS)
+def test_one_ply_and_identical_plies(vx, name):
+    f = getattr(vx.laminate, name)
+    c = full_spd(1)
+    expect = c.copy()
+    if name in ("getsuneffectivestiffness", "getchoueffectivestiffness"):
+        for i, j in ZEROED:
+            expect[i, j] = expect[j, i] = 0.0
+    np.testing.assert_allclose(f([1.0], stack(c)), expect, rtol=1e-10, atol=1e-10)
+    np.testing.assert_allclose(f([0.3, 0.7], stack(c, c)), expect, rtol=1e-10, atol=1e-10)
+    # An explicit count reads only the leading plies.
+    np.testing.assert_array_equal(f([0.3, 0.7], stack(c, 2 * c), 1), f([0.3], stack(c)))
+
+
+def test_averages_against_numpy(vx):
+    lam = vx.laminate
+    plies = [turned(PLY, a) for a in (0, 45, -45, 90)]
+    v = np.array([0.1, 0.2, 0.3, 0.4])
+    c = stack(*plies)
+    np.testing.assert_allclose(lam.getvoigteffectivestiffness(v, c), sum(w * p for w, p in zip(v, plies)), rtol=1e-13)
+    reuss = np.linalg.inv(sum(w * np.linalg.inv(p) for w, p in zip(v, plies)))
+    np.testing.assert_allclose(lam.getreusseffectivestiffness(v, c), reuss, rtol=1e-9, atol=1e-6)
+
+
+def hybrid(v, plies):
+    """Block form of the average with in-plane strains and out-of-plane stresses common."""
+    i, o = [0, 1, 5], [2, 3, 4]
+    A = B = E = F = 0
+    for w, c in zip(v, plies):
+        coo_inv = np.linalg.inv(c[np.ix_(o, o)])
+        bk = -coo_inv @ c[np.ix_(o, i)]
+        A, B = A + w * coo_inv, B + w * bk
+        E = E + w * c[np.ix_(i, o)] @ coo_inv
+        F = F + w * (c[np.ix_(i, i)] + c[np.ix_(i, o)] @ bk)
+    r = np.zeros((6, 6))
+    coo = np.linalg.inv(A)
+    r[np.ix_(o, o)], r[np.ix_(o, i)] = coo, -coo @ B
+    r[np.ix_(i, o)], r[np.ix_(i, i)] = E @ coo, F - E @ coo @ B
+    return r
+
+
+def test_hybrid_methods_agree(vx):
+    lam = vx.laminate
+    plies = [turned(PLY, a) for a in (0, 30, -60, 90)]
+    v = np.array([0.25, 0.15, 0.35, 0.25])
+    c = stack(*plies)
+    henry = lam.gethenryeffectivestiffness(v, c)
+    np.testing.assert_allclose(henry, hybrid(v, plies), rtol=1e-10, atol=1e-6)
+    # Turned orthotropic plies have no 14/15/24/25/34/35/46/56 couplings, so the
+    # three hybrid methods describe the same homogenised stack.
+    sun, chou = lam.getsuneffectivestiffness(v, c), lam.getchoueffectivestiffness(v, c)
+    np.testing.assert_allclose(sun, chou, rtol=1e-10, atol=1e-6)
+    np.testing.assert_allclose(chou, henry, rtol=1e-10, atol=1e-6)
+    # The stack is stiffer than the Reuss and softer than the Voigt average in 33.
+    assert lam.getreusseffectivestiffness(v, c)[2, 2] <= henry[2, 2] <= lam.getvoigteffectivestiffness(v, c)[2, 2]
+
+
+def test_sun_and_chou_agree_for_any_symmetric_plies(vx):
+    lam = vx.laminate
+    c = stack(full_spd(2), full_spd(3), full_spd(4))
+    v = [0.5, 0.2, 0.3]
+    np.testing.assert_allclose(lam.getsuneffectivestiffness(v, c), lam.getchoueffectivestiffness(v, c),
+                               rtol=1e-10, atol=1e-12)
+
+
+def test_extents_checked(vx):
+    with pytest.raises(vx.error):
+        vx.laminate.getvoigteffectivestiffness([0.5, 0.5, 0.1], stack(PLY, PLY))
+    with pytest.raises(vx.error):
+        vx.laminate.getvoigteffectivestiffness([0.5, 0.5], stack(PLY, PLY), 3)

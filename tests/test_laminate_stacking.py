@@ -1,0 +1,237 @@
+"""Ply positions, sections, sub-laminate split, decoupling angle, angle steps, strains and stresses
+through the thickness and the running through-thickness integrals."""
+import math
+
+import numpy as np
+import pytest
+
+from laminate_oracle import CFRP, GFRP, bounds, plyelastic, ply_axis_strain, qbar
+
+MARK = 2147483647
+
+
+def record(vx):
+    eh = vx.errorhandling
+    return int(eh.errstat), bytes(eh.errstring).decode().rstrip()
+
+
+def test_ply_z_coordinates(vx):
+    lam = vx.laminate
+    t = [0.1, 0.3, 0.2]
+    zb, zt = bounds(t)
+    for i in range(3):
+        assert lam.getplyzcoord(t, i + 1, 0) == pytest.approx(zb[i], abs=1e-16)
+        assert lam.getplyzcoord(t, i + 1, 1) == pytest.approx((zb[i] + zt[i]) / 2, abs=1e-16)
+        assert lam.getplyzcoord(t, i + 1, 2) == pytest.approx(zt[i], abs=1e-16)
+        assert lam.getplyzcoord(t, i + 1, 7) == lam.getplyzcoord(t, i + 1, 0)
+        # the reference plane lies above the mid-plane: every z drops by the offset
+        assert lam.getplyzcoord(t, i + 1, 2, refoffset=0.05) == pytest.approx(zt[i] - 0.05, abs=1e-16)
+    assert record(vx)[0] == 0
+    for bad in (0, 4):
+        lam.getplyzcoord(t, bad, 0)
+        assert record(vx)[0] == -2
+
+
+def test_section_z_coordinates(vx):
+    lam = vx.laminate
+    lists = np.array([[3, 5, MARK, 7], [MARK] * 4, [1, 2, 3, 4], [MARK, 9, 9, 9]], dtype=np.int32).T
+    t = np.array([[0.2, 0.4, 5.0, 7.0], [1.0] * 4, [0.25] * 4, [1.0] * 4]).T
+    z = lam.getsectionzcoord(np.asfortranarray(lists), np.asfortranarray(t))
+    assert z.shape == (9, 4)
+    # only the plies before the first marker count, h = 0.6
+    np.testing.assert_allclose(z[:5, 0], [-0.3, -0.2, -0.1, 0.1, 0.3], atol=1e-16)
+    np.testing.assert_array_equal(z[5:, 0], 0.0)
+    np.testing.assert_array_equal(z[:, 1], 0.0)
+    np.testing.assert_allclose(z[:, 2], np.linspace(-0.5, 0.5, 9), atol=1e-16)
+    np.testing.assert_array_equal(z[:, 3], 0.0)
+    # another marker value
+    z = lam.getsectionzcoord(np.asfortranarray(lists), np.asfortranarray(t), defint=7)
+    np.testing.assert_allclose(z[:, 0], [-2.8, -2.7, -2.6, -2.4, -2.2, 0.3, 2.8, 0.0, 0.0], atol=1e-15)
+
+
+def test_sub_laminate_split(vx):
+    lam = vx.laminate
+    t = [0.2, 0.2, 0.2, 0.2]
+    assert list(lam.getsublaminatestack(t, 2)) == [3, 4]  # tie: the upper part
+    assert list(lam.getsublaminatestack(t, 1)) == [1, 1]
+    assert list(lam.getsublaminatestack(t, 3)) == [4, 4]
+    assert list(lam.getsublaminatestack([0.1, 0.1, 0.5], 2)) == [1, 2]
+    lam.getsublaminatestack(t, 5)
+    assert record(vx)[0] == -2
+
+
+def test_decoupling_angle(vx):
+    lam = vx.laminate
+    pe4 = plyelastic([CFRP] * 4)
+    assert lam.getdecoupangle(pe4, [0, 90, 45, -45], [0.1] * 4) == 0.0
+    assert lam.getdecoupangle(pe4[:, :2], [30, 60], [0.1] * 2) == 30.0
+    assert lam.getdecoupangle(pe4[:, :1], [17.0], [0.1]) == 17.0
+    # the thicker group wins; 45 and 225 are 180 apart, 45 and 315 only modulo 360
+    assert lam.getdecoupangle(pe4, [0, 45, 225, 90], [0.1, 0.1, 0.1, 0.05]) == 45.0
+    assert lam.getdecoupangle(pe4, [0, 45, 315, 90], [0.1, 0.1, 0.1, 0.05]) == 0.0
+    # an isotropic ply carries no weight, a less anisotropic one less
+    iso = np.array([70e3, 70e3, 70e3, 0.3, 0.3, 0.3, 27e3, 27e3, 27e3])
+    assert lam.getdecoupangle(plyelastic([CFRP, iso, iso]), [10, 50, 50], [0.1, 0.5, 0.5]) == 10.0
+    assert lam.getdecoupangle(plyelastic([GFRP, CFRP]), [0, 45], [0.1, 0.1]) == 45.0
+
+
+def test_angle_steps(vx):
+    lam = vx.laminate
+    a = [0.0, 45.0, -45.0, 90.0]
+    assert [lam.getdangle(a, 0, i) for i in range(1, 5)] == [0.0, 45.0, -90.0, 135.0]
+    assert [lam.getdangle(a, 1, i) for i in range(1, 5)] == [-45.0, 90.0, -135.0, 0.0]
+    assert record(vx)[0] == 0
+    lam.getdangle(a, 2, 2)
+    assert record(vx) == (-3, "Error: Default case in GetdAngle. Please check your input parameters.")
+    vx.errorhandling.errstat = 0
+    lam.getdangle(a, 1, 5)
+    assert record(vx)[0] == -2
+
+
+def test_strains_through_the_thickness(vx):
+    lam = vx.laminate
+    se = np.array([1e-3, -4e-4, 6e-4, 0.02, -0.01, 0.015])
+    z = np.array([-0.3, -0.1, 0.0, 0.25])
+    np.testing.assert_allclose(lam.getplystrain(se, z), se[:3, None] + z * se[3:, None], rtol=1e-15)
+    angles, t = [0.0, 30.0, -70.0], [0.2, 0.1, 0.3]
+    zb, zt = bounds(t)
+    for ref in (0.0, 0.04):
+        ps = lam.getsectionstrain(se, angles, t, reference=ref)
+        assert ps.shape == (3, 9)
+        for k, ang in enumerate(angles):
+            for j, zz in enumerate((zb[k], (zb[k] + zt[k]) / 2, zt[k])):
+                lamstrain = se[:3] + (zz - ref) * se[3:]
+                np.testing.assert_allclose(ps[:, 3 * k + j], ply_axis_strain(lamstrain, ang), rtol=1e-12, atol=1e-18)
+                tm = vx.lamina.getnyetransformationmatrix(math.radians(ang), 3, 0, 1)
+                np.testing.assert_allclose(ps[:, 3 * k + j], tm @ lamstrain, rtol=1e-13, atol=1e-17)
+
+
+def test_ply_bottom_and_top_stresses(vx):
+    lam = vx.laminate
+    s = np.arange(1.0, 37.0).reshape(6, 6, order="F")  # point i holds 6(i-1)+1 .. 6i
+    # three points in each of two plies: bottom 1, top 3, bottom 4, top 6
+    sbt = lam.getplybottomtopstress(s, [3, 3])
+    np.testing.assert_array_equal(sbt, s[:, [0, 2, 3, 5]])
+    # counts that overrun the points: only what lies inside is taken
+    sbt = lam.getplybottomtopstress(s, [5, 5, 5])
+    np.testing.assert_array_equal(sbt, s[:, [0, 4, 5, 0, 0, 5]] * [1, 1, 1, 0, 0, 1])
+    # two points are only the bottom and the top of the stack
+    np.testing.assert_array_equal(lam.getplybottomtopstress(s[:, :2], [1, 1]), s[:, [0, 0, 0, 1]] * [1, 0, 0, 1])
+    assert record(vx)[0] == 0
+    lam.getplybottomtopstress(s, [0, 3])
+    assert record(vx)[0] == -2
+
+
+def stack_points(t, per_ply):
+    """Point list with per_ply intervals in each ply."""
+    zb, zt = bounds(t)
+    pts = [zb[0]]
+    for lo, hi in zip(zb, zt):
+        pts += list(np.linspace(lo, hi, per_ply + 1)[1:])
+    return np.array(pts)
+
+
+def running_integral(props, angles, t, z, integrand):
+    """Integral from the bottom to each point of integrand(ply, z) by Gauss quadrature."""
+    zb, zt = bounds(t)
+    x, w = np.polynomial.legendre.leggauss(6)
+    out = [np.zeros_like(integrand(0, 0.0))]
+    for lo, hi in zip(z[:-1], z[1:]):
+        k = int(np.searchsorted(zt, (lo + hi) / 2))
+        acc = out[-1].copy()
+        for xi, wi in zip(x, w):
+            zz = (lo + hi) / 2 + xi * (hi - lo) / 2
+            acc = acc + wi * (hi - lo) / 2 * integrand(k, zz)
+        out.append(acc)
+    return np.stack(out, axis=-1)
+
+
+def thermal_props(props):
+    """Nine constants plus alpha1, alpha2 per ply."""
+    return np.asfortranarray(np.array([np.concatenate([p, [-0.5e-6, 30e-6]]) for p in props]).T)
+
+
+def alpha_xy(ang):
+    c, s = math.cos(math.radians(ang)), math.sin(math.radians(ang))
+    a1, a2 = -0.5e-6, 30e-6
+    return np.array([a1 * c * c + a2 * s * s, a1 * s * s + a2 * c * c, 2 * (a1 - a2) * c * s])
+
+
+def test_running_integrals(vx):
+    lam = vx.laminate
+    props, angles, t = [CFRP, GFRP, CFRP], [30.0, -45.0, 90.0], [0.2, 0.1, 0.3]
+    pe = plyelastic(props)
+    z = stack_points(t, 2)
+    for expo in (1, 2, 3):
+        x = lam.getarbitrarylaminateintegral(expo, pe, angles, z, [2, 2, 2])
+        ref = running_integral(props, angles, t, z, lambda k, zz: qbar(props[k], angles[k]) * zz ** (expo - 1))
+        np.testing.assert_allclose(x, ref, rtol=1e-10, atol=1e-10 * np.abs(ref).max())
+    a, b, d = (lam.getamatrix(pe, angles, t), lam.getbmatrix(pe, angles, t), lam.getdmatrix(pe, angles, t))
+    np.testing.assert_allclose(lam.getarbitrarylaminateintegral(2, pe, angles, z, [2, 2, 2])[:, :, -1], b,
+                               rtol=1e-10, atol=1e-9 * np.abs(b).max())
+    # uneven interval counts
+    z2 = np.concatenate([[bounds(t)[0][0]], [bounds(t)[1][0]], stack_points(t, 3)[4:]])
+    x = lam.getarbitrarylaminateintegral(1, pe, angles, z2, [1, 3, 3])
+    np.testing.assert_allclose(x[:, :, -1], a, rtol=1e-12)
+    # thermal force integrand: Qbar times the laminate-axis expansion, first column only
+    tp = thermal_props(props)
+    x = lam.getarbitrarylaminateintegral(1, tp, angles, z, [2, 2, 2], thflag=1)
+    ref = running_integral(props, angles, t, z, lambda k, zz: qbar(props[k], angles[k]) @ alpha_xy(angles[k]))
+    np.testing.assert_allclose(x[:, 0, :], ref, rtol=1e-10, atol=1e-12 * np.abs(ref).max())
+    np.testing.assert_array_equal(x[:, 1:, :], 0.0)
+    assert record(vx)[0] == 0
+
+
+def test_running_integrals_refuse_points_beyond_the_list(vx):
+    lam = vx.laminate
+    props, angles, t = [CFRP] * 3, [0.0, 45.0, 90.0], [0.1] * 3
+    pe = plyelastic(props)
+    z = stack_points(t, 2)
+    assert not lam.getarbitrarylaminateintegral(1, pe, angles, z, [2, 2, 3]).any()
+    assert record(vx)[0] == -2
+    vx.errorhandling.errstat = 0
+    lam.getarbitrarylaminateintegral(1, pe, angles, z, [2, 2, 2], thflag=1)  # no expansion rows
+    assert record(vx)[0] == -2
+    vx.errorhandling.errstat = 0
+    p = np.zeros((3, 3, 7))
+    assert not lam.getpartialcdwithcurvature(p, pe, angles, z, [2, 2, 3], 0.0, 0.0, 0).any()
+    assert record(vx)[0] == -2
+    vx.errorhandling.errstat = 0
+    lam.getpartialcdwithcurvature(np.zeros((3, 2, 7)), pe, angles, z, [2, 2, 2], 0.0, 0.0, 0)
+    assert record(vx)[0] == -2
+
+
+def test_curvature_expansion_and_partial_fg(vx):
+    lam = vx.laminate
+    props, angles, t = [CFRP, GFRP], [20.0, -70.0], [0.3, 0.2]
+    pe = plyelastic(props)
+    z = stack_points(t, 2)
+    zs = [lam.getarbitrarylaminateintegral(e, pe, angles, z, [2, 2]) for e in (1, 2, 3)]
+    ki, kj = 0.4, -0.7
+    p = lam.getpartialabwithcurvature(zs[0], zs[1], zs[2], ki, kj)
+    ref = running_integral(props, angles, t, z, lambda k, zz: qbar(props[k], angles[k]) * (1 - ki * zz) * (1 - kj * zz))
+    np.testing.assert_allclose(p, ref, rtol=1e-10, atol=1e-10 * np.abs(ref).max())
+    rng = np.random.default_rng(3)
+    t1, t2 = rng.normal(size=(3, 3)), rng.normal(size=(3, 3))
+    fg = lam.getpartialfg(zs[0], zs[1], t1, t2, 1)
+    ref = np.einsum("ijn,jk->ikn", zs[0], t1) - np.einsum("ijn,jk->ikn", zs[1], t2)
+    np.testing.assert_allclose(fg, ref, rtol=1e-12, atol=1e-12 * np.abs(ref).max())
+    np.testing.assert_array_equal(lam.getpartialfg(zs[0], zs[1], t1, t2, 0), -fg)
+
+
+def test_flat_partial_integral_is_the_double_integral(vx):
+    lam = vx.laminate
+    props, angles, t = [CFRP, GFRP, CFRP], [0.0, 60.0, -30.0], [0.2, 0.1, 0.2]
+    pe = plyelastic(props)
+    z = stack_points(t, 2)
+    z1 = lam.getarbitrarylaminateintegral(1, pe, angles, z, [2, 2, 2])
+    x = lam.getpartialcdwithcurvature(z1, pe, angles, z, [2, 2, 2], 0.0, 0.0, 0)
+    # integral from the bottom of the running integral of Qbar
+    zb = bounds(t)[0]
+
+    def running_q(k, zz):
+        base = z1[:, :, 2 * k]
+        return base + qbar(props[k], angles[k]) * (zz - zb[k])
+
+    ref = running_integral(props, angles, t, z, running_q)
+    np.testing.assert_allclose(x, ref, rtol=1e-10, atol=1e-10 * np.abs(ref).max())

@@ -1,0 +1,307 @@
+"""Micromechanics: Eshelby and concentration tensors against closed forms,
+mean-field methods against the Hashin-Shtrikman bounds and Hashin's fibre
+formulas, the analytical rules against their textbook forms and the strip
+integral of the packing cell."""
+import numpy as np
+import pytest
+from scipy.integrate import quad
+
+from conftest import error_record
+
+FIBRE = np.array([230e3, 15e3, 24e3, 5.5e3, 0.2])      # E1, E2, G12, G23, nu12
+MATRIX = np.array([3.5e3, 0.35])
+
+
+def iso_stiffness(e, nu):
+    """6 x 6 isotropic stiffness in Voigt order on engineering shear."""
+    lam, mu = e * nu / ((1 + nu) * (1 - 2 * nu)), e / (2 * (1 + nu))
+    c = np.zeros((6, 6))
+    c[:3, :3] = lam
+    c[np.arange(3), np.arange(3)] += 2 * mu
+    c[np.arange(3, 6), np.arange(3, 6)] = mu
+    return c
+
+
+def iso_fibre(e, nu):
+    g = e / (2 * (1 + nu))
+    return np.array([e, e, g, g, nu])
+
+
+def compliance_from_eng(eng):
+    """Orthotropic compliance (Voigt order) rebuilt from the nine constants."""
+    e1, e2, e3, g23, g13, g12, nu23, nu13, nu12 = eng
+    s = np.zeros((6, 6))
+    s[0, 0], s[1, 1], s[2, 2] = 1 / e1, 1 / e2, 1 / e3
+    s[0, 1] = s[1, 0] = -nu12 / e1
+    s[0, 2] = s[2, 0] = -nu13 / e1
+    s[1, 2] = s[2, 1] = -nu23 / e2
+    s[3, 3], s[4, 4], s[5, 5] = 1 / g23, 1 / g13, 1 / g12
+    return s
+
+
+# ---------------------------------------------------------------- Eshelby
+
+def test_eshelby_sphere_and_cylinders(vx):
+    mm = vx.micromechanic
+    et = mm.geteshelbytensor(0, 1.0, 0.2)
+    assert et[0, 0] == pytest.approx(0.5) and et[0, 1] == pytest.approx(0.0, abs=1e-15)
+    assert et[3, 3] == pytest.approx(2 * (4 - 1.0) / (15 * 0.8))
+    # A circular cylinder in an isotropic host: type 11 reads the host stiffness.
+    nu = 0.3
+    e1 = mm.geteshelbytensor(1, 1.0, nu)
+    e11 = mm.geteshelbytensor(11, 1.0, 0.0, iso_stiffness(1.0, nu))
+    np.testing.assert_allclose(e11[:4, :4], e1[:4, :4], rtol=1e-12, atol=1e-15)
+    assert e1[1, 0] == pytest.approx(nu / (2 * (1 - nu)))
+    # A long prolate spheroid approaches the cylinder.
+    ep = mm.geteshelbytensor(2, 1e4, nu)
+    assert ep[1, 0] == pytest.approx(nu / (2 * (1 - nu)), rel=1e-3)
+    assert abs(ep[0, 1]) < 1e-6 and ep[4, 4] == pytest.approx(0.5, rel=1e-3)
+    np.testing.assert_allclose(ep[1:4, 1:4], e1[1:4, 1:4], rtol=1e-3)
+
+
+def test_eshelby_penny_limit_and_errors(vx):
+    mm = vx.micromechanic
+    pen = mm.geteshelbytensor(3, 0.0, 0.25)
+    # delta -> 0: the flat crack takes the full normal and shear strains.
+    assert pen[2, 2] == 1.0 and pen[3, 3] == 1.0 and pen[2, 0] == pytest.approx(0.25 / 0.75)
+    for bad in (4, 12, -1):
+        et = mm.geteshelbytensor(bad, 1.0, 0.3)
+        assert not et.any()
+        assert error_record(vx) == (-3, "Unknown kind of Eshelby tensor request.")
+        vx.errorhandling.rsxerr(1)
+    assert not mm.geteshelbytensor(11, 1.0, 0.3).any()
+    assert error_record(vx) == (-3, "Illegal host stiffness matrix in GetEshelbyTensor.")
+
+
+# ---------------------------------------------------------- concentration
+
+def hs_lower(km, gm, ki, gi, v):
+    k = km + v * (ki - km) / (1 + (1 - v) * (ki - km) / (km + 4 * gm / 3))
+    zeta = gm * (9 * km + 8 * gm) / (6 * (km + 2 * gm))
+    g = gm + v * (gi - gm) / (1 + (1 - v) * (gi - gm) / (gm + zeta))
+    return k, g
+
+
+@pytest.mark.parametrize("atype", [1, 3])
+def test_mori_tanaka_spheres_is_hs_lower_bound(vx, atype):
+    mm = vx.micromechanic
+    em, num, ei, nui, v = 3.0, 0.35, 70.0, 0.22, 0.3
+    cm, ci = iso_stiffness(em, num), iso_stiffness(ei, nui)
+    a = mm.getstrainconcentrationtensor(mm.geteshelbytensor(0, 1.0, num), ci, cm, v, atype)
+    c = mm.getaveragescfromdualequation(a, ci, cm, v)
+    k, g = hs_lower(em / (3 * (1 - 2 * num)), em / (2 * (1 + num)), ei / (3 * (1 - 2 * nui)),
+                    ei / (2 * (1 + nui)), v)
+    assert (c[0, 0] + 2 * c[0, 1]) / 3 == pytest.approx(k, rel=1e-12)
+    assert c[3, 3] == pytest.approx(g, rel=1e-12)
+
+
+def test_concentration_schemes(vx):
+    mm = vx.micromechanic
+    cm, ci = iso_stiffness(3.0, 0.35), iso_stiffness(70.0, 0.22)
+    et = mm.geteshelbytensor(1, 1.0, 0.35)
+    dil = mm.getstrainconcentrationtensor(et, ci, cm, 0.4)
+    np.testing.assert_allclose(dil, np.linalg.inv(np.eye(6) + et @ np.linalg.inv(cm) @ (ci - cm)),
+                               rtol=1e-12, atol=1e-15)
+    # Mori-Tanaka at v = 0 is dilute; fractions are clamped to [0, 1].
+    np.testing.assert_allclose(mm.getstrainconcentrationtensor(et, ci, cm, -0.5, 3), dil, rtol=1e-12)
+    np.testing.assert_allclose(mm.getstrainconcentrationtensor(et, ci, cm, 7.0, 3),
+                               mm.getstrainconcentrationtensor(et, ci, cm, 1.0, 3), rtol=1e-12)
+    # Chow at v = 1 and every average at v = 1 ends in the inclusion.
+    np.testing.assert_allclose(mm.getstrainconcentrationtensor(et, ci, cm, 1.0, 4), np.eye(6), atol=1e-12)
+    a = mm.getstrainconcentrationtensor(et, ci, cm, 1.0, 5)
+    np.testing.assert_allclose(mm.getaveragescfromdualequation(a, ci, cm, 1.0), ci, rtol=1e-10)
+    assert not mm.getstrainconcentrationtensor(et, ci, cm, 0.4, 6).any()
+    assert error_record(vx) == (-2, "Unknown AType. Please check your input")
+
+
+def test_compliance_and_engineering_constants_round_trip(vx):
+    mm = vx.micromechanic
+    s = mm.getvoigtcompliancematrix(FIBRE)
+    eng = mm.getengconstsfromcompliancematrix(s)
+    e1, e2, g12, g23, nu12 = FIBRE
+    np.testing.assert_allclose(eng, [e1, e2, e2, g23, g12, g12, e2 / (2 * g23) - 1, nu12, nu12], rtol=1e-13)
+    np.testing.assert_allclose(compliance_from_eng(eng), s, rtol=1e-13)
+
+
+def test_porous_matrix_and_phase_reduction(vx):
+    mm = vx.micromechanic
+    sm = mm.getvoigtcompliancematrix(iso_fibre(*MATRIX))
+    # No voids: the eight populations give back the isotropic matrix.
+    np.testing.assert_allclose(mm.getporousresincompliancematrix(sm, 0.0, 1), sm, rtol=1e-10)
+    for kind in (0, 1):
+        soft = mm.getporousresincompliancematrix(sm, 0.1, kind)
+        assert np.all(np.diag(soft) > np.diag(sm))
+    # Dilute spherical voids: the stiffness loss is that of the Mori-Tanaka estimate.
+    sph = mm.getporousresincompliancematrix(sm, 0.1, 0)
+    k, g = hs_lower(MATRIX[0] / (3 * (1 - 2 * MATRIX[1])), MATRIX[0] / (2 * (1 + MATRIX[1])), 0.0, 0.0, 0.1)
+    c = np.linalg.inv(sph)
+    assert (c[0, 0] + 2 * c[0, 1]) / 3 == pytest.approx(k, rel=1e-9) and c[3, 3] == pytest.approx(g, rel=1e-9)
+    sf, sm2 = mm.getphasereduction(FIBRE, MATRIX, 0.6, 0.0)
+    np.testing.assert_allclose(sm2, sm, rtol=1e-14)
+    np.testing.assert_allclose(sf, mm.getvoigtcompliancematrix(FIBRE), rtol=1e-14)
+    sf, sm2 = mm.getphasereduction(FIBRE, MATRIX, 0.6, 0.3, 0.2)
+    assert not sf.any() and not sm2.any()
+
+
+# --------------------------------------------------------------- methods
+
+def test_mori_tanaka_fibres_match_hashin(vx):
+    mm = vx.micromechanic
+    ef, nuf, em, num, v = 72.0, 0.22, 3.0, 0.35, 0.55
+    eng = mm.moritanaka(iso_fibre(ef, nuf), [em, num], v)
+    gf, gm = ef / (2 * (1 + nuf)), em / (2 * (1 + num))
+    g12 = gm * ((1 + v) * gf + (1 - v) * gm) / ((1 - v) * gf + (1 + v) * gm)
+    assert eng[5] == pytest.approx(g12, rel=1e-12) and eng[4] == pytest.approx(g12, rel=1e-12)
+    kf, km = ef / (2 * (1 + nuf) * (1 - 2 * nuf)), em / (2 * (1 + num) * (1 - 2 * num))
+    k23 = km + v / (1 / (kf - km) + (1 - v) / (km + gm))
+    c = np.linalg.inv(compliance_from_eng(eng))
+    assert (c[1, 1] + c[1, 2]) / 2 == pytest.approx(k23, rel=1e-10)
+    # Hashin's longitudinal modulus: the rule of mixtures plus a Poisson term.
+    corr = 4 * v * (1 - v) * (nuf - num) ** 2 / (v / km + (1 - v) / kf + 1 / gm)
+    assert eng[0] == pytest.approx(v * ef + (1 - v) * em + corr, rel=1e-10)
+
+
+def test_methods_limits(vx):
+    mm = vx.micromechanic
+    matrix = mm.getengconstsfromcompliancematrix(mm.getvoigtcompliancematrix(iso_fibre(*MATRIX)))
+    for f in (mm.dilute, mm.moritanaka, mm.chow, mm.lielens, mm.mura, mm.voigt, mm.reuss, mm.cscs):
+        np.testing.assert_allclose(f(FIBRE, MATRIX, 0.0), matrix, rtol=1e-10, err_msg=f.__name__)
+    np.testing.assert_allclose(mm.huang(FIBRE, MATRIX, 0.0)[:9], matrix, rtol=1e-10)
+    fibre = mm.getengconstsfromcompliancematrix(mm.getvoigtcompliancematrix(FIBRE))
+    np.testing.assert_allclose(mm.voigt(FIBRE, MATRIX, 1.0), fibre, rtol=1e-10)
+    np.testing.assert_allclose(mm.reuss(FIBRE, MATRIX, 1.0), fibre, rtol=1e-10)
+    np.testing.assert_array_equal(mm.hashinshtrikman(FIBRE, MATRIX, 0.5, 0), mm.moritanaka(FIBRE, MATRIX, 0.5))
+    # Fractions that do not fit give zeros.
+    assert not mm.moritanaka(FIBRE, MATRIX, 0.7, 0.2, 0.2).any()
+    # Bounds: Voigt above, Reuss below every estimate of the transverse modulus.
+    e2 = {f.__name__: f(FIBRE, MATRIX, 0.55)[1] for f in (mm.moritanaka, mm.mura, mm.chow, mm.lielens, mm.cscs)}
+    lo, hi = mm.reuss(FIBRE, MATRIX, 0.55)[1], mm.voigt(FIBRE, MATRIX, 0.55)[1]
+    assert all(lo < x < hi for x in e2.values()), e2
+    up = mm.hashinshtrikman(FIBRE, MATRIX, 0.55, 1)
+    assert up[1] > e2["moritanaka"]
+
+
+def test_huang_strengths_only_when_given(vx):
+    mm = vx.micromechanic
+    hg = mm.huang(FIBRE, MATRIX, 0.6)
+    assert not hg[9:].any() and hg[0] > 0
+    assert not mm.huang(FIBRE, MATRIX, 0.6, strengthprops=np.zeros(4))[9:].any()
+    s = mm.huang(FIBRE, MATRIX, 0.6, strengthprops=[3500.0, 80.0, 120.0, 70.0])[9:]
+    assert np.all(np.isfinite(s)) and np.all(s > 0)
+    ch = mm.cumulative(FIBRE, MATRIX, 0.6, strengthprops=[3500.0, 80.0, 120.0, 70.0])
+    assert np.all(np.isfinite(ch)) and ch[0] == pytest.approx(mm.huang(FIBRE, MATRIX, 0.6)[0], rel=0.05)
+
+
+def test_cscs_reaches_the_self_consistent_state(vx):
+    """Soft inclusions give negative changes from the second pass on; the
+    iteration must still run to the fixed point C = Cm + v (Cf - Cm) A(C)."""
+    mm = vx.micromechanic
+    soft = iso_fibre(0.3 * MATRIX[0], 0.3)
+    v = 0.3
+    eng = mm.cscs(soft, MATRIX, v)
+    c = np.linalg.inv(compliance_from_eng(eng))
+    cf = np.linalg.inv(mm.getvoigtcompliancematrix(soft))
+    cm = np.linalg.inv(mm.getvoigtcompliancematrix(iso_fibre(*MATRIX)))
+    a = mm.getstrainconcentrationtensor(mm.geteshelbytensor(11, 1.0, 0.0, c), cf, c, v)
+    np.testing.assert_allclose(cm + v * (cf - cm) @ a, c, rtol=1e-7, atol=1e-7 * np.abs(c).max())
+    np.testing.assert_allclose(mm.cscs(FIBRE, MATRIX, 0.5, maxit=0),
+                               mm.getengconstsfromcompliancematrix(mm.getvoigtcompliancematrix(iso_fibre(*MATRIX))),
+                               rtol=1e-10)
+
+
+def test_generalized_mori_tanaka(vx):
+    mm = vx.micromechanic
+    cm, ci = iso_stiffness(3.0, 0.35), iso_stiffness(70.0, 0.22)
+    et = mm.geteshelbytensor(2, 5.0, 0.35)
+    cmt = mm.generalizedmoritanaka(ci[:, :, None], et[:, :, None], [0.3], cm)
+    a = mm.getstrainconcentrationtensor(et, ci, cm, 0.3, 3)
+    np.testing.assert_allclose(cmt, cm + 0.3 * (ci - cm) @ a, rtol=1e-10)
+    # Two phases of the same inclusion act as one of the summed fraction.
+    two = mm.generalizedmoritanaka(np.stack([ci, ci], 2), np.stack([et, et], 2), [0.1, 0.2], cm)
+    np.testing.assert_allclose(two, cmt, rtol=1e-10)
+    np.testing.assert_allclose(mm.generalizedmoritanaka(np.zeros((6, 6, 0)), np.zeros((6, 6, 0)), [], cm), cm)
+    with pytest.raises(vx.error):
+        mm.generalizedmoritanaka(ci[:, :, None], et[:, :, None], [0.1, 0.2], cm)
+
+
+# ----------------------------------------------------------------- rules
+
+F4 = np.array([230e3, 15e3, 24e3, 0.2])
+M2 = np.array([3.5e3, 0.35])
+
+
+def test_four_value_rules(vx):
+    mm = vx.micromechanic
+    v, (ef1, ef2, gf, nuf), (em, num) = 0.6, F4, M2
+    gm = em / (2 * (1 + num))
+    rm = mm.ruleofmixture(F4, M2, v)
+    np.testing.assert_allclose(rm, [v * ef1 + (1 - v) * em, 1 / (v / ef2 + (1 - v) / em),
+                                    1 / (v / gf + (1 - v) / gm), v * nuf + (1 - v) * num], rtol=1e-14)
+    for f in (mm.ruleofmixture, mm.halpintsai, mm.hopkinschamis, mm.abolinsh):
+        np.testing.assert_allclose(f(F4, M2, 0.0), [em, em, gm, num], rtol=1e-14, err_msg=f.__name__)
+        np.testing.assert_array_equal(f(F4, M2, -3.0), f(F4, M2, 0.0))
+    assert mm.puck(F4, M2, 0.0)[1] == pytest.approx(em / (1 - num ** 2))
+    np.testing.assert_allclose(mm.chamis(F4, M2, 0.0), [em, em, gm, num], rtol=1e-14)
+    # Halpin-Tsai: (-1, -1) means the default factors; the factor 2 is the
+    # classic choice for circular fibres at moderate fractions.
+    np.testing.assert_array_equal(mm.halpintsai(F4, M2, v, [-1.0, -1.0]), mm.halpintsai(F4, M2, v))
+    eta = (ef2 / em - 1) / (ef2 / em + 2)
+    assert mm.halpintsai(F4, M2, v, [2.0, 1.0])[1] == pytest.approx(em * (1 + 2 * eta * v) / (1 - eta * v))
+    assert mm.halpintsai(F4, M2, v, [-1.0, 1.0])[1] != mm.halpintsai(F4, M2, v)[1]
+
+
+def test_chamis_sizes(vx):
+    mm = vx.micromechanic
+    f5 = np.array([230e3, 15e3, 24e3, 5.5e3, 0.2])
+    c6 = mm.chamis(f5, M2, 0.6, 6)
+    assert c6.shape == (6,) and c6[5] == pytest.approx(c6[1] / (2 * c6[3]) - 1)
+    np.testing.assert_array_equal(mm.chamis(f5, M2, 0.6, 5), c6[:5])
+    assert c6[4] == pytest.approx(0.6 * 0.2 + 0.4 * 0.35)
+    assert not mm.chamis(f5, M2, 0.6, 7).any()
+    with pytest.raises(vx.error):
+        mm.chamis(F4, M2, 0.6, 5)   # five results need the five-value fibre
+
+
+def strip_integral(m, f, v, square=True):
+    """Transverse modulus of the packing cell by series strips, integrated numerically."""
+    if square:
+        a, b = 2.0, 2 * np.sqrt(v / np.pi)
+    else:
+        a, b = np.sqrt(3.0), np.sqrt(2 * np.sqrt(3.0) * v / np.pi)
+
+    def strip(y):   # cells of length 2 in the load direction and height a
+        c = 2 * np.sqrt(max(b * b - y * y, 0.0))
+        return 2.0 / ((2.0 - c) / m + c / f)
+    return quad(strip, -a / 2, a / 2, points=[-b, b], limit=200)[0] / a
+
+
+def test_lth_matches_the_strip_integral(vx):
+    mm = vx.micromechanic
+    fibre = np.array([230e3, 15.0, 24.0, 5.5, 0.2])
+    lh = mm.lth(fibre, [3.4, 0.35], 0.6, 0, 0)
+    assert lh[1] == pytest.approx(strip_integral(3.4, 15.0, 0.6), rel=1e-10)
+    assert lh[1] == pytest.approx(7.321, abs=1e-3)
+    gm = 3.4 / 2.7
+    assert lh[2] == pytest.approx(strip_integral(gm, 24.0, 0.6), rel=1e-10)
+    hexa = mm.lth(fibre, [3.4, 0.35], 0.6, 1, 0)
+    assert hexa[1] == pytest.approx(strip_integral(3.4, 15.0, 0.6, square=False), rel=1e-10)
+    # Packing limits.
+    np.testing.assert_array_equal(mm.lth(fibre, [3.4, 0.35], 0.8, 0, 0), mm.lth(fibre, [3.4, 0.35], 0.75, 0, 0))
+    np.testing.assert_array_equal(mm.lth(fibre, [3.4, 0.35], 0.95, 1, 0), mm.lth(fibre, [3.4, 0.35], 0.9, 1, 0))
+    # Equal moduli: a homogeneous cell, no division by zero.
+    same = mm.lth(np.array([3.4, 3.4, 1.0, 1.0, 0.35]), [3.4, 0.35], 0.5, 0, 0)
+    assert same[1] == pytest.approx(3.4) and np.all(np.isfinite(same))
+    corrected = mm.lth(fibre, [3.4, 0.35], 0.6, 0, 1)
+    assert np.all(np.isfinite(corrected)) and not np.array_equal(corrected, lh)
+    with pytest.raises(vx.error):
+        mm.lth(fibre, [3.4, 0.35, 1.0], 0.6, 0, 0)
+
+
+def test_foye_and_krimmer(vx):
+    mm = vx.micromechanic
+    # A ply of pure matrix keeps the matrix Poisson ratio.
+    assert mm.foye([3.5e3, 0.35], M2) == pytest.approx(0.35)
+    f5 = np.array([3.5e3, 3.5e3, 3.5e3 / 2.7, 3.5e3 / 2.7, 0.35])
+    km = mm.krimmer([3.5e3, 3.5e3, 0.35], f5, M2, 0.5)
+    # Fibre identical to the matrix: nothing to correct.
+    np.testing.assert_allclose(km, [3.5e3, 3.5e3, 3.5e3 / 2.7, 3.5e3 / 2.7, 0.0], rtol=1e-12, atol=1e-12)
