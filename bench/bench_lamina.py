@@ -7,15 +7,12 @@ plain C++ function with fixed-size arrays.
 Run on demand:  PYTHONPATH=build python3 bench/bench_lamina.py
 """
 import os
-import shutil
-import subprocess
 import sys
-import tempfile
 
 import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from common import ROOT, native_library, print_python_rows  # noqa: E402
+from common import print_python_rows, run_cxx_driver  # noqa: E402
 
 PLY = np.array([140000.0, 10000.0, 9000.0, 0.3, 0.28, 0.45, 5000.0, 4800.0, 3448.0])
 
@@ -153,22 +150,9 @@ int main() {
 
 
 def native_rows():
-    """Compiles the C++ driver against the public header, the kernels and
-    libvexlan; returns the timings in microseconds or None."""
-    lib = native_library()
-    cxx = shutil.which("c++") or shutil.which("g++")
-    if not lib or not cxx:
-        return None
-    with tempfile.TemporaryDirectory() as tmp:
-        src, exe = os.path.join(tmp, "drv.cpp"), os.path.join(tmp, "drv")
-        with open(src, "w") as fh:
-            fh.write(NATIVE_DRIVER)
-        subprocess.run([cxx, "-std=c++20", "-O3", "-ffp-contract=off", "-I", os.path.join(ROOT, "include"),
-                        "-I", os.path.join(ROOT, "src", "core"), "-I", os.path.join(ROOT, "src", "material"), src,
-                        lib, "-Wl,-rpath," + os.path.dirname(lib), "-lm", "-o", exe], check=True)
-        out = subprocess.run([exe], check=True, capture_output=True, text=True).stdout.split()
-    return [float(v) for v in out[:5]]
-
+    """Timings of the C++ driver in microseconds, or None."""
+    out = run_cxx_driver(NATIVE_DRIVER, ["src/material"])
+    return [float(v) for v in out[:5]] if out else None
 
 def main():
     import _vexlan as vx

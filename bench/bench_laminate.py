@@ -5,13 +5,10 @@ arithmetic written as one plain C++ loop over the plies.
 Run on demand:  PYTHONPATH=build python3 bench/bench_laminate.py
 """
 import os
-import shutil
-import subprocess
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from common import ROOT, native_library  # noqa: E402
+from common import run_cxx_driver  # noqa: E402
 
 DRIVER = r"""
 #include <cmath>
@@ -110,20 +107,8 @@ int main() {
 
 
 def native_times():
-    lib = native_library()
-    cxx = shutil.which("c++") or shutil.which("g++")
-    if not lib or not cxx:
-        return None
-    with tempfile.TemporaryDirectory() as tmp:
-        src, exe = os.path.join(tmp, "drv.cpp"), os.path.join(tmp, "drv")
-        with open(src, "w") as fh:
-            fh.write(DRIVER)
-        subprocess.run([cxx, "-std=c++20", "-O3", "-ffp-contract=off", "-I", os.path.join(ROOT, "include"),
-                        "-I", os.path.join(ROOT, "src", "core"), "-I", os.path.join(ROOT, "src", "laminate"),
-                        src, lib, "-Wl,-rpath," + os.path.dirname(lib), "-lm", "-o", exe], check=True)
-        out = subprocess.run([exe], check=True, capture_output=True, text=True).stdout.split()
-        return [float(v) for v in out[:3]]
-
+    out = run_cxx_driver(DRIVER, ["src/laminate"])
+    return [float(v) for v in out[:3]] if out else None
 
 def main():
     nat = native_times()

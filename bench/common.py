@@ -40,6 +40,26 @@ def run_c_driver(source, libs=()):
         return subprocess.run([exe], check=True, capture_output=True, text=True).stdout.split()
 
 
+def run_cxx_driver(source, include_dirs=(), opt="-O3"):
+    """Compiles a C++ driver against the public headers, the given source
+    folders (for the inline kernels) and libvexlan; returns the words it prints,
+    or None without a compiler or library."""
+    lib = native_library()
+    cxx = shutil.which("c++") or shutil.which("g++")
+    if not lib or not cxx:
+        return None
+    incs = []
+    for d in ("include", "src/core", *include_dirs):
+        incs += ["-I", os.path.join(ROOT, d)]
+    with tempfile.TemporaryDirectory() as tmp:
+        src, exe = os.path.join(tmp, "drv.cpp"), os.path.join(tmp, "drv")
+        with open(src, "w") as fh:
+            fh.write(source)
+        subprocess.run([cxx, "-std=c++20", opt, "-ffp-contract=off", *incs, src, lib,
+                        "-Wl,-rpath," + os.path.dirname(lib), "-lm", "-o", exe], check=True)
+        return subprocess.run([exe], check=True, capture_output=True, text=True).stdout.split()
+
+
 def print_python_rows(rows, ref_number=20000):
     """Prints (name, fn, reference name, reference fn) rows with per-call times and their ratio."""
     print(f"{'routine (from Python)':30s} {'us/call':>9s}   {'equivalent':42s} {'us/call':>9s}  ratio")

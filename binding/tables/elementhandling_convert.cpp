@@ -1,0 +1,88 @@
+// Python table of the element stress format conversions of the component
+// elementhandling.
+#include "table.h"
+#include "vexlan/elementhandling.h"
+
+VX_ROUTINE(elementhandling, Get3DInputFromElem,
+           "stress3d,strain3d,dstrain3d = get3dinputfromelem(stress_nye,strain_nye,dstrain_nye,[ncomp,transverse,itnsflag,itshrflag,isaxial])",
+           "stress3d: f8(6) out",
+           "strain3d: f8(6) out",
+           "dstrain3d: f8(6) out",
+           "stress_nye: f8(ncomp)",
+           "strain_nye: f8(ncomp)",
+           "dstrain_nye: f8(ncomp)",
+           "ncomp: i4 = len(stress_nye) check(len(stress_nye)>=ncomp) check(len(strain_nye)>=ncomp) "
+           "check(len(dstrain_nye)>=ncomp) check(ncomp>=0)",
+           "transverse: f8(6)",
+           "itnsflag: i4",
+           "itshrflag: i4",
+           "isaxial: l1");
+
+VX_ROUTINE(elementhandling, Get3DStressFromPlaneStress,
+           "stress3d,stran3d,dstran3d = get3dstressfromplanestress(stress,stran,dstran,transverse,itnsflag,itshrflag)",
+           "stress: f8(3)",
+           "stran: f8(3)",
+           "dstran: f8(3)",
+           "transverse: f8(6)",
+           "stress3d: f8(6) out",
+           "stran3d: f8(6) out",
+           "dstran3d: f8(6) out",
+           "itnsflag: i4",
+           "itshrflag: i4");
+
+VX_ROUTINE(elementhandling, Get3DStressFromPlaneStrain,
+           "stress3d,stran3d,dstran3d = get3dstressfromplanestrain(stress,stran,dstran,isaxial)",
+           "stress: f8(4)",
+           "stran: f8(4)",
+           "dstran: f8(4)",
+           "stress3d: f8(6) out",
+           "stran3d: f8(6) out",
+           "dstran3d: f8(6) out",
+           "isaxial: l1");
+
+VX_ROUTINE(elementhandling, Get3DStressFromHex, "stress3d,stran3d,dstran3d = get3dstressfromhex(stress,stran,dstran)",
+           "stress: f8(6)",
+           "stran: f8(6)",
+           "dstran: f8(6)",
+           "stress3d: f8(6) out",
+           "stran3d: f8(6) out",
+           "dstran3d: f8(6) out");
+
+VX_ROUTINE(elementhandling, GetElemOutputFrom3D,
+           "stresselem,tangentelem = getelemoutputfrom3d(stress3d,tangent3d,n,[isaxial])",
+           "stresselem: f8(n) out",
+           "tangentelem: f8(n,n) out",
+           "stress3d: f8(6)",
+           "tangent3d: f8(6,6)",
+           "n: i4 check(n>=0)",
+           "isaxial: l1");
+
+VX_ROUTINE(elementhandling, GetPlaneStressOutputFrom3D,
+           "stressps,tangentps = getplanestressoutputfrom3d(stress3d,tangent3d)",
+           "stressps: f8(3) out",
+           "tangentps: f8(3,3) out",
+           "stress3d: f8(6)",
+           "tangent3d: f8(6,6)");
+
+VX_ROUTINE(elementhandling, GetPlaneStrainOutputFrom3D,
+           "stresspl,tangentpl = getplanestrainoutputfrom3d(stress3d,tangent3d,[isaxial])",
+           "stresspl: f8(4) out",
+           "tangentpl: f8(4,4) out",
+           "stress3d: f8(6)",
+           "tangent3d: f8(6,6)",
+           "isaxial: l1");
+
+VX_ROUTINE(elementhandling, GetHexOutputFrom3D, "stresshex,tangenthex = gethexoutputfrom3d(stress3d,tangent3d)",
+           "stresshex: f8(6) out",
+           "tangenthex: f8(6,6) out",
+           "stress3d: f8(6)",
+           "tangent3d: f8(6,6)");
+
+VX_ROUTINE(elementhandling, GetPlaneStressEpsZZ,
+           "getplanestressepszz = getplanestressepszz(e33,nu31,nu32,s11,s22)",
+           "getplanestressepszz: f8 ret",
+           "e33: f8",
+           "nu31: f8",
+           "nu32: f8",
+           "s11: f8",
+           "s22: f8");

@@ -1,0 +1,151 @@
+// Stiffness and strength degradation after a failure check: the ply discount
+// (sudden), its rate-regularised variant, the two-entry isotropic law and its
+// regularised variant, the accumulated damage of a laminate and the placement
+// of a factor vector into a stiffness-shaped matrix. Degraded values only ever
+// decrease: every update takes the minimum with the value already held.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "vexlan/degradation.h"
+#include "vx.h"
+
+namespace {
+
+inline double regularise(double dold, double dnew, double eta, double dt) {
+  return dt / (dt + eta) * dnew + eta / (dt + eta) * dold;
+}
+
+// |v| with the sign of s (positive for a zero s).
+inline double with_sign(double v, double s) { return s < 0.0 ? -std::fabs(v) : std::fabs(v); }
+
+// Ply discount with separate retained fractions for fibre (ff) and matrix (fm)
+// failure.
+void discount(double* degpe, double* degps, const double* pe, const double* ps, double* de, double* df,
+              double* g_f, double* g_m, const double* ttol, double ff, double fm, const double* nm) {
+  double mode[6] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+  if (nm) {
+    bool unset = true;
+    for (int i = 0; i < 6; ++i) unset = unset && nm[i] == -1.0;
+    if (!unset) std::copy(nm, nm + 6, mode);
+  }
+  auto degrade = [&](double f, int e0, int s0) {
+    for (int i = e0; i < 6; ++i) degpe[i] = std::min(f * pe[i], degpe[i]);
+    for (int i = s0; i < 9; ++i) degps[i] = with_sign(std::min(std::fabs(f * ps[i]), std::fabs(degps[i])), ps[i]);
+  };
+  if (*g_f >= ttol[0] || mode[0] > ttol[1]) {
+    *g_f = 1.0;
+    degrade(ff, 0, 0);
+  }
+  bool matrix = *g_m >= ttol[0];
+  for (int i = 1; i < 6; ++i) matrix = matrix || mode[i] > ttol[1];
+  if (matrix) {
+    *g_m = 1.0;
+    degrade(fm, 1, 2);
+  }
+  // A zero undegraded entry (a zero Poisson ratio) has no ratio: its factor stays.
+  for (int i = 0; i < 6; ++i)
+    if (pe[i] != 0.0) de[i] = std::min(degpe[i] / pe[i], de[i]);
+  for (int i = 0; i < 9; ++i)
+    if (ps[i] != 0.0) df[i] = std::min(degps[i] / ps[i], df[i]);
+  // G12 and G13 follow E1, G23 follows E2.
+  degpe[6] = std::min(de[0] * pe[6], degpe[6]);
+  degpe[7] = std::min(de[0] * pe[7], degpe[7]);
+  degpe[8] = std::min(de[1] * pe[8], degpe[8]);
+}
+
+void isotropic(const double* pe, double d, double life, double degr, double frac, double* degpe) {
+  // 1 once failed or the life is used up; never beyond total loss.
+  const double k = std::clamp(std::floor(std::max(life, d)), 0.0, 1.0);
+  degpe[0] = (1.0 - (1.0 - frac) * k) * pe[0];
+  degpe[1] = degr < 1.0 ? pe[1] * (1.0 - k) : pe[1];
+}
+
+}  // namespace
+
+VX_API void viscouseregularisation(const double* dold, const double* dnew, double* dviscouse, const double* eta,
+                                   const double* dt) {
+  *dviscouse = regularise(*dold, *dnew, *eta, *dt);
+}
+
+VX_API void SuddenDegradation(double* degpeprops, double* degpsprops, const double* peprops, const double* psprops,
+                              double* de, double* df, double* g_f, double* g_m, const double* ttol,
+                              const double* degrfac, const double* nm) {
+  discount(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, *degrfac, *degrfac, nm);
+}
+
+VX_API void SuddenDegradation_viscouse(double* degpeprops, double* degpsprops, const double* peprops,
+                                       const double* psprops, double* de, double* df, double* g_f, double* g_m,
+                                       const double* ttol, const double* degrfac, const double* nm,
+                                       double* degr_old, const double* eta, const double* dt) {
+  const double f1 = 1.0 - regularise(1.0 - *degr_old, 1.0 - *degrfac, *eta, *dt);
+  *degr_old = f1;
+  const double m = *std::min_element(de + 1, de + 6);
+  const double f2 = 1.0 - regularise(1.0 - m, 1.0 - *degrfac, *eta, *dt);
+  std::fill(de + 1, de + 6, f2);
+  vx::before_output();
+  std::printf(" Get regularised degradation factor\n");
+  std::printf(" Viskose degradation for FF %#25.17G\n", f1);
+  std::printf(" Viskose degradation for IFF %#25.17G\n", f2);
+  vx::after_output();
+  discount(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, f1, f2, nm);
+}
+
+VX_API void IsotropicDegradation(const double* peprops, const double* d, const double* life, const double* degr,
+                                 double* degpeprops) {
+  isotropic(peprops, *d, *life, *degr, *degr, degpeprops);
+}
+
+VX_API void IsotropicDegradation_viscouse(const double* peprops, const double* d, const double* life,
+                                          const double* degr, double* degpeprops, double* degr_old,
+                                          const double* eta, const double* dt) {
+  const double fr = 1.0 - regularise(1.0 - *degr_old, 1.0 - *degr, *eta, *dt);
+  *degr_old = fr;
+  isotropic(peprops, *d, *life, *degr, fr, degpeprops);
+}
+
+VX_API double getaccumulateddamage(const double* degr, const double* nodmg, const int32_t* ndegr,
+                                   const int32_t* nply) {
+  const int32_t nd = *ndegr, np = *nply;
+  const bool asdamage = *nodmg <= 1e-20;
+  double sum = 0.0;
+  for (int32_t j = 0; j < np; ++j) {
+    double s = 0.0;
+    for (int32_t i = 0; i < nd; ++i) {
+      const double v = degr[i + int64_t(nd) * j];
+      const double r = asdamage ? 1.0 - v : v / *nodmg;
+      s += std::log10(std::max(r, 1e-20));
+    }
+    sum += -s / (20.0 * nd);
+  }
+  return sum / np;
+}
+
+VX_API void GetNyeDegradationMatrix(double* d, const double* degrf, const int32_t* ntens, const int32_t* psflag) {
+  const int32_t n = *ntens;
+  for (int32_t k = 0; k < n * n; ++k) d[k] = 1.0;
+  auto at = [&](int i, int j) -> double& { return d[(i - 1) + n * (j - 1)]; };
+  auto f = [&](int k) { return degrf[k - 1]; };
+  if (n == 3) {
+    at(1, 1) = f(1);
+    at(1, 2) = at(2, 1) = f(2);
+    at(2, 2) = f(3);
+    at(3, 3) = f(4);
+  } else if (n == 4 || n == 6) {
+    at(1, 1) = f(1);
+    at(1, 2) = at(2, 1) = f(2);
+    at(2, 2) = f(3);
+    at(4, 4) = f(4);
+    if (!(psflag && *psflag == 0)) {
+      at(1, 3) = at(3, 1) = f(7);
+      at(2, 3) = at(3, 2) = f(8);
+      at(3, 3) = f(9);
+      if (n == 6) {
+        at(5, 5) = f(5);
+        at(6, 6) = f(6);
+      }
+    }
+  } else {
+    vx::report(-2, "Unsupported dimension in GetNyeDegradationMatrix");
+  }
+}

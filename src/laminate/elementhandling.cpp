@@ -1,0 +1,449 @@
+// Element data of the solver: the element-name kinds, element connectivity,
+// nodal coordinates and motions copied into the per-element node slots, the
+// reference orientation of each element gathered on its first visit (in the
+// growable lists of one handle) and finalised into the element data, nodal
+// patches around an element, and the geometry of two-node trusses.
+//
+// Element positions and node slots come from the process-wide element and
+// node data; every walk is bounded by the allocated extents, so counters that
+// disagree with the arrays cannot lead outside them.
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+#include <vector>
+
+#include "data.h"
+#include "fixed.h"
+#include "elementhandling_impl.h"
+#include "vexlan.h"
+#include "vexlan/elementhandling.h"
+
+using namespace vx;
+
+namespace vx::elem {
+
+bool starts_with(const char* s, size_t n, const char* x) {
+  const size_t k = std::strlen(x);
+  return n >= k && std::memcmp(s, x, k) == 0;
+}
+
+int32_t kind_of(const char* s, size_t n) {
+  if (!starts_with(s, n, "S") && !starts_with(s, n, "C")) return -1;
+  static const struct {
+    const char* name;
+    int32_t kind;
+  } table[] = {{"S4", 1},   {"S4R", 2}, {"S4R5", 3}, {"S8R", 4},  {"S8R5", 5},  {"S9R5", 6},
+               {"S3", 7},   {"STRI", 8}, {"SC6", 9},  {"SC8", 10}, {"C3D", 11}};
+  int32_t kind = 0;
+  for (const auto& t : table)
+    if (starts_with(s, n, t.name)) kind = t.kind;
+  return kind;
+}
+
+bool in_ext2dkind(int32_t kind) {
+  return kind == 0 || kind == 6 || kind == 7 || kind == 9 || kind == 10 || kind == 11;
+}
+
+void shell_set(std::vector<int32_t>& set) {
+  using namespace elementdata;
+  set.clear();
+  if (elemindices.allocated()) {
+    const int64_t n = elemindices.extent(1);
+    for (int64_t k = 1; k <= n; ++k) {
+      const int32_t e = elemindices(k);
+      if (e >= 1) set.push_back(e);
+    }
+  } else {
+    for (int32_t e = 1; e <= nelem; ++e) set.push_back(e);
+  }
+}
+
+}  // namespace vx::elem
+
+namespace {
+
+// Position of a label among the first n entries of elemlist (first match), 0 when absent.
+struct LabelIndex {
+  std::unordered_map<int32_t, int32_t> pos;
+  LabelIndex() {
+    using namespace elementdata;
+    if (!elemlist.allocated()) return;
+    const int32_t n = static_cast<int32_t>(std::min<int64_t>(nelem, elemlist.extent(1)));
+    pos.reserve(size_t(std::max(n, 0)));
+    for (int32_t i = n; i >= 1; --i) pos[elemlist(i)] = i;  // backwards: the first match stays
+  }
+  int32_t find(int32_t label) const {
+    auto it = pos.find(label);
+    return it == pos.end() ? 0 : it->second;
+  }
+};
+
+inline void cross(const double* a, const double* b, double* c) {
+  c[0] = a[1] * b[2] - a[2] * b[1];
+  c[1] = a[2] * b[0] - a[0] * b[2];
+  c[2] = a[0] * b[1] - a[1] * b[0];
+}
+inline double dot3(const double* a, const double* b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+const double neg_huge = -huge;
+
+}  // namespace
+
+VX_API int32_t getabqelementkind(const char* elemtype, size_t elemtype_len) {
+  return elem::kind_of(elemtype, elemtype_len);
+}
+
+VX_API void getabqelementconnectivity(int32_t* iele, const int32_t* connectivity, const int32_t* elemid,
+                                      const char* elemtype, const int32_t* nconnect, size_t elemtype_len) {
+  using namespace elementdata;
+  if (!elemlist.allocated() || !elemkind.allocated() || !elemnodes.allocated()) return;
+  const bool shell = elem::starts_with(elemtype, elemtype_len, "S");
+  // Infinite elements (C followed by IN) carry no structural nodes.
+  const bool solid = elem::starts_with(elemtype, elemtype_len, "C") &&
+                     !(elemtype_len >= 3 && elemtype[1] == 'I' && elemtype[2] == 'N');
+  if (!shell && !solid) return;
+  const int64_t i = int64_t(*iele) + 1;
+  const int32_t nc = *nconnect;
+  if (i < 1 || i > elemlist.extent(1) || i > elemkind.extent(1) || i > elemnodes.extent(2) || nc < 0 ||
+      nc > elemnodes.extent(1)) {
+    report(-2, "Index out of range in getabqelementconnectivity");
+    return;
+  }
+  *iele = static_cast<int32_t>(i);
+  elemlist(i) = *elemid;
+  elemkind(i) = elem::kind_of(elemtype, elemtype_len);
+  for (int32_t k = 1; k <= nc; ++k) elemnodes(k, i) = connectivity[k - 1];
+}
+
+VX_API void GetNodalCoordinates(const double* coordnp, const int32_t* nodeid, const int32_t* ncoord,
+                                const int32_t* nblock) {
+  using elementdata::elemnodes;
+  using nodaldata::nodalcoords;
+  if (*nblock < 1 || !elemnodes.allocated() || !nodalcoords.allocated()) return;
+  std::vector<int32_t> set;
+  elem::shell_set(set);
+  if (set.empty()) return;
+  const int64_t nn = std::min<int64_t>({nodaldata::nnodes, elemnodes.extent(1), nodalcoords.extent(2)});
+  const int64_t ne = std::min(elemnodes.extent(2), nodalcoords.extent(3));
+  const int32_t nc = std::min(*ncoord, 3);
+  const int64_t ldc = std::max(*ncoord, 0);
+  for (int64_t k = 0; k < *nblock; ++k) {
+    const int32_t id = nodeid[k];
+    for (int32_t e : set) {
+      if (e > ne) continue;
+      for (int64_t i = 1; i <= nn; ++i)
+        if (elemnodes(i, e) == id) {
+          for (int32_t c = 1; c <= nc; ++c) nodalcoords(c, i, e) = coordnp[c - 1 + ldc * k];
+          break;
+        }
+    }
+  }
+}
+
+VX_API void ShellTractionTransformation(double* ntrac, double* nrot, const double* ti, const double* tcurv,
+                                        const int32_t* ndim) {
+  const int32_t nd = *ndim;
+  if (nd > 3) {
+    report(-2, "Index out of range in ShellTractionTransformation");
+    return;
+  }
+  const CMatRef<3, 3> t(ti), c(tcurv);
+  double v[3];
+  matvec<3, 3>(v, c, ntrac);
+  for (int i = 0; i < 3; ++i) ntrac[i] = v[i];
+  double r[3] = {0.0, 0.0, 0.0};
+  for (int32_t i = 0; i < nd; ++i) r[i] = nrot[i];
+  const Mat3 tt = mul<3, 3, 3>(transpose(Mat3::load(ti)), t);
+  const Mat3 m = mul<3, 3, 3>(c, tt);
+  matvec<3, 3>(v, m, r);
+  for (int32_t i = 0; i < nd; ++i) nrot[i] = v[i];
+}
+
+VX_API void GetNodesMotion(const double* ntraction, const double* nrotation, const int32_t* nodeid,
+                           const int32_t* ndim, const int32_t* nblock, const double* defreal) {
+  using elementdata::elemnodes;
+  using namespace nodaldata;
+  const int32_t nd = *ndim;
+  if (nd > 3) {
+    report(-2, "Index out of range in GetNodesMotion");
+    return;
+  }
+  const int32_t nlim = std::max(std::min(ndof, 6) - 3, 0);
+  if (!elemnodes.allocated() || !nodesmotion.allocated() || !tcurvmatrices.allocated() ||
+      !tnodalmatrices.allocated() || *nblock < 1)
+    return;
+  const double def = defreal ? *defreal : huge;
+  std::vector<int32_t> set;
+  elem::shell_set(set);
+  const int64_t nn = std::min<int64_t>({nnodes, elemnodes.extent(1), nodesmotion.extent(2)});
+  const int64_t ne = std::min({elemnodes.extent(2), nodesmotion.extent(3), tcurvmatrices.extent(3),
+                               tnodalmatrices.extent(4)});
+  const int64_t mrows = nodesmotion.extent(1);
+  const int32_t nrl = static_cast<int32_t>(std::min<int64_t>(nlim, std::max<int64_t>(mrows - 3, 0)));
+  const int32_t ldr = std::max(nd, 0);
+  const int32_t three = 3;
+  for (int64_t k = 0; k < *nblock; ++k) {
+    const double* tr = ntraction + 3 * k;
+    const double* ro = nrotation + ldr * k;
+    const bool notrans = tr[0] == def && tr[1] == def && tr[2] == def;
+    bool norot = true;
+    for (int32_t j = 0; j < nd; ++j) norot = norot && ro[j] == def;
+    if (notrans && norot) continue;
+    for (int32_t e : set) {
+      if (e > ne) continue;
+      int64_t i = 1;
+      while (i <= nn && elemnodes(i, e) != nodeid[k]) ++i;
+      if (i > nn) continue;
+      Mat3 ti = Mat3::identity(), tc = Mat3::identity();
+      bool allzero = true;
+      const double* tn = &tnodalmatrices(1, 1, 1, e);
+      for (int q = 0; q < 72 && allzero; ++q) allzero = tn[q] == 0.0;
+      const double* tcv = &tcurvmatrices(1, 1, e);
+      for (int q = 0; q < 9 && allzero; ++q) allzero = tcv[q] == 0.0;
+      if (!allzero) {
+        tc = Mat3::load(tcv);
+        ti = i <= 8 ? Mat3::load(&tnodalmatrices(1, 1, i, e)) : Mat3::identity();
+      }
+      double ntrac[3] = {tr[0], tr[1], tr[2]};
+      double nrot[3] = {0.0, 0.0, 0.0};
+      for (int32_t j = 0; j < nd; ++j) nrot[j] = ro[j];
+      ShellTractionTransformation(ntrac, nrot, ti.data(), tc.data(), &three);
+      if (!notrans && mrows >= 3)
+        for (int c = 0; c < 3; ++c) nodesmotion(c + 1, i, e) = ntrac[c];
+      if (!norot)
+        for (int32_t c = 0; c < nrl; ++c) nodesmotion(4 + c, i, e) = nrot[c];
+    }
+  }
+}
+
+VX_API double GetABQElementOrientation(const double* rm, const double* tdirect) {
+  const double* d1 = tdirect;
+  const double* d2 = tdirect + 3;
+  const double ex[3] = {1.0, 0.0, 0.0}, ey[3] = {0.0, 1.0, 0.0};
+  double px[3], py[3], n[3], c[3];
+  CoordinateProjection(d1, d2, ex, px, nullptr);
+  CoordinateProjection(d1, d2, ey, py, nullptr);
+  cross(px, py, n);
+  const int32_t three = 3;
+  const double angle = EuclideanAngle(px, rm, &three) * 57.29577951308232;
+  cross(px, rm, c);
+  return dot3(n, c) >= 0.0 ? angle : -angle;
+}
+
+VX_API void GetElementRefOrientation(int32_t* istatus, const int32_t* ind, const double*, const double* tdirect,
+                                     const double* plyorientation, const int32_t* noel, const int32_t* kspt,
+                                     const int32_t* layid, const int32_t* secid, const int32_t* nplies,
+                                     const int32_t* nsec, const int32_t* nextid) {
+  *istatus = 0;
+  const int32_t one = 1;
+  if (*layid == 1) {
+    if (*secid < 1 || *secid > *nsec || *nplies < 1) {
+      report(-2, "Index out of range in GetElementRefOrientation");
+      return;
+    }
+    int32_t iresult = 0;
+    iAppendScalar2List(ind, noel, &one, &iresult, nullptr, nullptr);
+    if (iresult == 1) {
+      *istatus = 1;
+      const double ref = plyorientation[int64_t(*nplies) * (*secid - 1)];
+      double eul[3];
+      GetEulerRotation(eul, tdirect);
+      static const double ax[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+      double r[3] = {1.0, 0.0, 0.0}, rot[9], tmp[3];
+      // In-plane reference angle about z, then the element's Euler rotations.
+      const double angles[4] = {ref, eul[0], eul[1], eul[2]};
+      const int axes[4] = {2, 0, 1, 2};
+      for (int s = 0; s < 4; ++s) {
+        const double a = angles[s] * 0.017453292519943295;
+        GetRotationMatrix(rot, ax[axes[s]], &a);
+        matvec<3, 3>(tmp, CMatRef<3, 3>(rot), r);
+        std::memcpy(r, tmp, sizeof r);
+      }
+      const double theta = GetABQElementOrientation(r, tdirect);
+      const double ex[3] = {1.0, 0.0, 0.0};
+      double p[3], q[3], rec[7];
+      CoordinateProjection(tdirect, tdirect + 3, ex, p, nullptr);
+      cross(tdirect + 6, p, q);
+      const double mt = -theta;
+      rec[0] = theta;
+      CoordinateRotation(tdirect + 6, p, rec + 1, &mt);
+      CoordinateRotation(tdirect + 6, q, rec + 4, &mt);
+      const int32_t seven = 7, zero = 0;
+      int32_t ir = 0;
+      fAppendArray2List(ind, rec, &seven, &zero, &ir, nullptr, nullptr);
+    }
+  }
+  if (*nextid != -1 && *nextid != 2) {
+    const vx_complex pair{double(*noel), double(*kspt)};
+    int32_t iresult = 0;
+    cAppendScalar2List(ind, &pair, &one, &iresult, nullptr, nullptr);
+    *istatus = iresult == 1 ? 1 : 0;
+  }
+}
+
+VX_API void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int32_t* ind) {
+  using namespace elementdata;
+  using sectiondata::nsectionpoints;
+  *nshell = 0;
+  *ierror = 0;
+  if (nsectionpoints.allocated()) nsectionpoints.fill(-1);
+  if (elemreforientation.allocated()) elemreforientation.fill(-1.0);
+  if (!elemindices.allocated() && elemkind.allocated()) {
+    elemindices.allocate({nelem});
+    elemindices.fill(-1);
+    const int64_t n = std::min<int64_t>(nelem, elemkind.extent(1));
+    int32_t c = 0;
+    for (int64_t e = 1; e <= n; ++e)
+      if (!elem::in_ext2dkind(elemkind(e))) elemindices(++c) = static_cast<int32_t>(e);
+    *nshell = c;
+    if (c == nelem) elemindices.free();  // all shells: the whole range is the shell set
+  }
+  const int32_t f0 = 0, f1 = 1, f2 = 2;
+  const int32_t ni = std::max(GetSizeOfList(ind, &f0, nullptr, nullptr, nullptr), 1);
+  const int32_t nr = std::max(GetSizeOfList(ind, &f1, nullptr, nullptr, nullptr), 1);
+  const int32_t nz = std::max(GetSizeOfList(ind, &f2, nullptr, nullptr, nullptr), 1);
+  std::vector<int32_t> labels(size_t(ni), 0);
+  std::vector<double> recs(size_t(nr), 0.0);
+  int32_t e1 = 0, e2 = 0;
+  iGetCopyOfList(ind, labels.data(), &ni, &e1);
+  fGetCopyOfList(ind, recs.data(), &nr, &e2);
+  if (e1 != 0 || e2 != 0) {
+    *ierror = -1;
+  } else {
+    LabelIndex idx;
+    const bool can_store = elemreforientation.allocated();
+    for (int32_t k = 0; k < ni; ++k) {
+      const int32_t pos = idx.find(labels[size_t(k)]);
+      if (pos == 0 || !can_store || pos > elemreforientation.extent(2)) continue;
+      if (int64_t(7) * (k + 1) > nr) break;  // no record for this label
+      for (int j = 0; j < 7; ++j) elemreforientation(j + 1, pos) = recs[size_t(7 * k + j)];
+    }
+    std::vector<vx_complex> pairs(static_cast<size_t>(nz));
+    int32_t e3 = 0;
+    cGetCopyOfList(ind, pairs.data(), &nz, &e3);
+    if (e3 == 0 && nsectionpoints.allocated()) {
+      nsectionpoints.fill(1);
+      for (const auto& p : pairs) {
+        if (!(std::fabs(p.real()) < 2147483647.0) || !(std::fabs(p.imag()) < 2147483647.0)) continue;
+        const int32_t pos = idx.find(static_cast<int32_t>(p.real()));
+        if (pos == 0 || pos > nsectionpoints.extent(1)) continue;
+        nsectionpoints(pos) = std::max(nsectionpoints(pos), static_cast<int32_t>(p.imag()));
+      }
+    }
+  }
+  for (int32_t f : {f0, f1, f2}) {
+    vx_l1 alloc = 0;
+    GetAllocationStatus(&alloc, ind, &f);
+    if (alloc) DeallocateList(ind, &f, ierror);
+  }
+}
+
+namespace {
+
+inline bool is_empty(const double* p) { return p[0] == neg_huge && p[1] == neg_huge && p[2] == neg_huge; }
+
+void nodal_patch(double* patch, const double* coords, const int32_t* nodes, int32_t seed, int32_t npt,
+                 int32_t nnodes, int32_t nelem, double tol, bool include_seed, int32_t ntree, bool clear) {
+  if (clear)
+    for (int64_t k = 0; k < 3 * int64_t(npt); ++k) patch[k] = neg_huge;
+  const int32_t* sn = nodes + int64_t(nnodes) * (seed - 1);
+  int32_t n = 0;
+  for (int32_t m = 1; m <= nelem; ++m) {
+    if (m == seed && !include_seed) continue;
+    const int32_t* mn = nodes + int64_t(nnodes) * (m - 1);
+    bool neighbour = false;
+    for (int32_t a = 0; a < nnodes && !neighbour; ++a) {
+      if (mn[a] <= 0) continue;  // unused node slots share no node
+      for (int32_t b = 0; b < nnodes; ++b)
+        if (mn[a] == sn[b]) {
+          neighbour = true;
+          break;
+        }
+    }
+    if (!neighbour) continue;
+    for (int32_t a = 0; a < nnodes; ++a) {
+      const double* x = coords + 3 * (int64_t(a) + int64_t(nnodes) * (m - 1));
+      bool seen = false;
+      for (int32_t s = 0; s < n && !seen; ++s) {
+        const double* y = patch + 3 * int64_t(s);
+        const double d = std::sqrt((x[0] - y[0]) * (x[0] - y[0]) + (x[1] - y[1]) * (x[1] - y[1]) +
+                                   (x[2] - y[2]) * (x[2] - y[2]));
+        seen = d <= tol;
+      }
+      if (seen || n >= npt) continue;  // a full patch takes no more points
+      for (int c = 0; c < 3; ++c) patch[3 * int64_t(n) + c] = x[c];
+      ++n;
+    }
+    if (ntree > 1 && n < npt) {
+      nodal_patch(patch + 3 * int64_t(n), coords, nodes, m, npt - n, nnodes, nelem, 1e-10, false, ntree - 1, false);
+      int32_t used = 0;
+      while (used < npt && !is_empty(patch + 3 * int64_t(used))) ++used;
+      // Drop exact repeats, keep the order, close the gaps.
+      int32_t w = 0;
+      for (int32_t s = 0; s < used; ++s) {
+        const double* x = patch + 3 * int64_t(s);
+        bool rep = false;
+        for (int32_t t = 0; t < w && !rep; ++t) {
+          const double* y = patch + 3 * int64_t(t);
+          rep = x[0] == y[0] && x[1] == y[1] && x[2] == y[2];
+        }
+        if (rep) continue;
+        if (w != s)
+          for (int c = 0; c < 3; ++c) patch[3 * int64_t(w) + c] = x[c];
+        ++w;
+      }
+      for (int64_t k = 3 * int64_t(w); k < 3 * int64_t(used); ++k) patch[k] = neg_huge;
+      n = w;
+    }
+  }
+}
+
+}  // namespace
+
+VX_API void GetNodalPatch(double* nodalpatch, const double* nodalcoords, const int32_t* elemnodes,
+                          const int32_t* elemid, const int32_t* npt, const int32_t* nnodes, const int32_t* nelem,
+                          const double* tolerance, const int32_t* exflag, const int32_t* ntree,
+                          const int32_t* recursion) {
+  if (*elemid < 1 || *elemid > *nelem || *npt < 0 || *nnodes < 1) {
+    report(-2, "Index out of range in GetNodalPatch");
+    return;
+  }
+  nodal_patch(nodalpatch, nodalcoords, elemnodes, *elemid, *npt, *nnodes, *nelem, tolerance ? *tolerance : 1e-10,
+              exflag && *exflag == 1, ntree ? std::max(*ntree, 1) : 1, !(recursion && *recursion < 0));
+}
+
+VX_API void GetDataFromPatch(double* patchdata, const double* refdata, const double* patchcoords,
+                             const double* refcoords, const int32_t* ndata, const int32_t* npt, const int32_t* ndim,
+                             const int32_t* nnodes, const int32_t* nelem, const double* tolerance) {
+  const double tol = tolerance ? *tolerance : 1e-10;
+  const int64_t nd = std::max(*ndata, 0), np = std::max(*npt, 0), nm = std::max(*ndim, 0);
+  const int64_t nref = int64_t(std::max(*nnodes, 0)) * std::max(*nelem, 0);
+  for (int64_t k = 0; k < nd * np; ++k) patchdata[k] = 0.0;
+  for (int64_t i = 0; i < np; ++i) {
+    const double* p = patchcoords + nm * i;
+    for (int64_t r = 0; r < nref; ++r) {
+      const double* q = refcoords + nm * r;
+      double s = 0.0;
+      for (int64_t c = 0; c < nm; ++c) s += (p[c] - q[c]) * (p[c] - q[c]);
+      if (std::sqrt(s) <= tol)
+        for (int64_t c = 0; c < nd; ++c) patchdata[nd * i + c] = refdata[nd * r + c];
+    }
+  }
+}
+
+VX_API void GetTruss3ElemLength(double* elemlength, const double* nodalcoord) {
+  const double d[3] = {nodalcoord[3] - nodalcoord[0], nodalcoord[4] - nodalcoord[1], nodalcoord[5] - nodalcoord[2]};
+  const int32_t three = 3;
+  *elemlength = VectorNorm(d, &three);
+}
+
+VX_API void GetTruss3TransformationMatrix(double* te, const double* nodalcoord) {
+  double len;
+  GetTruss3ElemLength(&len, nodalcoord);
+  for (int k = 0; k < 12; ++k) te[k] = 0.0;
+  for (int c = 0; c < 3; ++c) {
+    const double dc = (nodalcoord[3 + c] - nodalcoord[c]) / len;
+    te[0 + 2 * c] = dc;        // te(1, c)
+    te[1 + 2 * (3 + c)] = dc;  // te(2, 3 + c)
+  }
+}

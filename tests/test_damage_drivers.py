@@ -1,0 +1,263 @@
+"""Per-mode failure drivers: selector tables against the criteria called
+directly, default-case warnings, parameter lists and the failure flag."""
+import ctypes as C
+import math
+
+import numpy as np
+import pytest
+
+from conftest import error_record
+
+NL, NS = 3, 2  # plies and sections of the test arrays
+STRENGTH = [1500.0, 45.0, 50.0, 1200.0, 180.0, 190.0, 80.0, 85.0, 40.0, 70.0]
+ELASTIC = [140e3, 9e3, 9.5e3, 0.3, 0.31, 0.45, 5e3, 5.2e3, 3.1e3]
+STRESS = np.array([300.0, 20.0, -15.0, 35.0, 12.0, 8.0])
+
+
+def props(values, rows):
+    a = np.zeros((rows, NL, NS), order="F")
+    for k in range(NL):
+        for s in range(NS):
+            a[:, k, s] = np.asarray(values) * (1.0 + 0.1 * k + 0.05 * s)  # every column different
+    return a
+
+
+PS, PE = props(STRENGTH, 10), props(ELASTIC, 9)
+ORI = np.zeros((NL, NS), order="F")
+THK = np.full((NL, NS), 0.25, order="F")
+LAYER, ISEC = 2, 2
+X = PS[:, LAYER - 1, ISEC - 1]
+E = PE[:, LAYER - 1, ISEC - 1]
+XT11, XT22, XT33, XC11, XC22, XC33, S12, S13, S23, ILSS = X
+S11, S22, S33, T12, T13, T23 = STRESS
+
+
+def native(lib, name, *args):
+    """Calls an exported criterion with every argument by address; None is an
+    absent optional argument. Returns the effort and the in/out angle."""
+    keep, ptrs, theta = [], [], None
+    for a in args:
+        if a is None:
+            ptrs.append(None)
+            continue
+        if isinstance(a, np.ndarray):
+            keep.append(a)
+            ptrs.append(a.ctypes.data_as(C.c_void_p))
+            continue
+        v = C.c_int32(a) if isinstance(a, int) else C.c_double(a)
+        keep.append(v)
+        ptrs.append(C.byref(v))
+    r = C.c_double(0.0)
+    getattr(lib, name)(C.byref(r), *ptrs)
+    return r.value
+
+
+GP = {
+    1: ("GPMaxNominal", (S11, XT11, XC11)),
+    2: ("GPQuadNominal", (S11, T12, T13, XT11, S12, S13)),
+    3: ("GPLinInteraction", (S11, S22, T12, XT11, XC11, XT22, XC22, S12)),
+    4: ("GPQuadInteraction", (S11, S22, T12, XT11, XC11, XT22, XC22, S12)),
+    5: ("GPNorrisInteraction", (S11, S22, T12, XT11, XC11, XT22, XC22, S12)),
+    6: ("GPYamadaSunInteraction", (S11, T12, T13, XT11, XC11, S12, S13)),
+    7: ("GPPolyCamanho", (S11, S22, S33, T12, T13, T23, XT11, XC11, XT22, XC22, S12, S13, S23, None, 0)),
+    8: ("GPPolynomial", (S11, S22, S33, T12, T13, T23, XT11, XC11, XT22, XC22, XT33, XC33, S12, S13, S23, None, 0)),
+}
+FB = {
+    1: GP[1], 2: GP[2],
+    3: ("FBHashin", (S11, T12, T13, XT11, XC11, S12, S13, None)),
+    4: ("FBChangChang", (S11, T12, XT11, XC11, S12)),
+    5: ("FBChristensen", (S11, S22, S33, XT11, XC11)),
+    6: GP[7], 7: GP[8], 8: GP[3], 9: GP[4], 10: GP[5], 11: GP[6],
+    12: ("FBLaRC04", (S11, S22, S33, T12, T13, T23, XT11, XC11, XT22, XC22, S12, E[0], E[1], E[6], E[3], None, None,
+                      None)),
+    13: ("FBLaRC05", (S11, S22, S33, T12, T13, T23, XT11, XC11, XT22, XC22, S12, E[6], None, None, None, None)),
+}
+
+
+def mc_table(a0=53.0, sainc=5.0, gsflag=1, dang=-1.0, gp4=(0.3, 0.2, 0.15, 0.15), v5=None,
+             v6=(0.3, 0.3, 0.25, 0.25, 0.5, 0.5), stress=STRESS):
+    S11, S22, S33, T12, T13, T23 = stress
+    v5 = np.array(v5 if v5 is not None else (S12, S13, S23, 0.3, -0.3))
+    v6 = np.array(v6)
+    th = lambda: np.array([dang])  # noqa: E731  a fresh in/out angle per call
+    sh = (S22, S33, T12, T13, T23)
+    return {
+        1: ("MCrckHashinPS", (S22, T12, XT22, XC22, S12, S23)),
+        2: ("MCrckHashin3D", (S22, T12, T13, T23, XT22, XC22, S12, S23)),
+        3: ("MCrckHashinComplete", sh + (XT22, XC22, S12, S23)),
+        4: ("MCrckHashin1989", sh + (XT22, XC22, XT33, XC33, S12, S13, S23)),
+        5: ("MCrckChai", (S22, T12, T23, XT22, XC22, S12, S23, None)),
+        6: ("MCrckChangChang", (S22, T12, XT22, XC22, S12)),
+        7: ("MCrckCuntze2004", sh + (XT22, XC22, S12, S13, None, None)),
+        8: ("MCrckCuntze2012", sh + (XT22, XC22, S12, None, None)),
+        9: ("MCrckPuck", sh + (XT22, XC22, S12, th(), np.array(gp4), sainc, gsflag, None)),
+        10: ("MCrckWiegand", sh + (XT22, XC22, S12, th(), a0, sainc, gsflag)),
+        11: ("MCrckCamanho", sh + (XT22, XC22, S12, S23, th(), a0, sainc, gsflag)),
+        12: ("MCrckSPC3D", sh + (XT11, XC11, XT22, XC22, XT33, XC33, S12, S13, S23, v5[:3].copy(), th(),
+                                 v5[3:].copy(), sainc, None, gsflag)),
+        13: ("MCrckVDI2014", (S11,) + sh + (XT11, XC11, XT22, XC22, S12, th(), v6[:4].copy(), v6[4:].copy(), sainc,
+                                            gsflag)),
+        14: ("MCrckLaRC04", (S11,) + sh + (XT11, XC11, XT22, XC22, S12, E[0], E[1], E[6], E[3], None, None, None,
+                                           sainc, None, gsflag)),
+        15: ("MCrckLaRC05", sh + (XT22, XC22, S12, None, th(), sainc, gsflag)),
+    }
+
+
+def mc(vx, flag, params=(), stress=STRESS, **kw):
+    pd = np.full((max(len(params), 1), NL, NS), -7.0, order="F")
+    pd = pd[: len(params)] if not params else pd
+    pd[:, LAYER - 1, ISEC - 1] = params if params else pd[:, LAYER - 1, ISEC - 1]
+    return vx.damage.matrixcracking(stress, PE, PS, pd, ORI, LAYER, ISEC, flag, **kw)
+
+
+def test_general_and_fibre_selectors_call_their_criteria(vx, lib):
+    for flag, (name, args) in GP.items():
+        f, r = vx.damage.generalfailure(STRESS, PS, ORI, LAYER, ISEC, flag)
+        assert r == native(lib, name, *args) and f == float(r >= 1.0), name
+    for flag, (name, args) in FB.items():
+        f, r = vx.damage.fiberbreakage(STRESS, PE, PS, ORI, LAYER, ISEC, flag)
+        assert r == native(lib, name, *args) and f == float(r >= 1.0), name
+    assert vx.damage.generalfailure(STRESS, PS, ORI, LAYER, ISEC, 0) == (0.0, 0.0)
+    assert error_record(vx)[0] == 0
+
+
+def test_matrix_selectors_with_default_parameters(vx, lib):
+    for flag, (name, args) in mc_table().items():
+        f, r, th = mc(vx, flag)
+        assert r == native(lib, name, *args) and f == float(r >= 1.0), name
+        assert th == -1.0  # the ply holds, the angle stays
+    assert error_record(vx)[0] == 0
+
+
+def test_effort_of_exactly_one_fails_the_ply(vx):
+    s = np.array([XT11, 0, 0, 0, 0, 0])
+    assert vx.damage.generalfailure(s, PS, ORI, LAYER, ISEC, 1) == (1.0, 1.0)
+    assert vx.damage.fiberbreakage(s, PE, PS, ORI, LAYER, ISEC, 1) == (1.0, 1.0)
+
+
+MESSAGES = {
+    "generalfailure": "Warning: Default case in GeneralFailure subroutine.Please check your input param",
+    "fiberbreakage": "Warning: Default case in FiberBreakage subroutine.Please check your input parame",
+    "matrixcracking": "Warning: Default case in MatrixCracking subroutine. Please check your input para",
+    "delamination": "Warning: Default case in Delamination subroutine. Please check your input parame",
+    "corecrushing": "Warning: Default case in CoreCrushing subroutine. Please check your input parame",
+}
+
+
+def call(vx, name, flag, layer=LAYER, isec=ISEC):
+    d = vx.damage
+    if name == "generalfailure":
+        return d.generalfailure(STRESS, PS, ORI, layer, isec, flag)
+    if name == "fiberbreakage":
+        return d.fiberbreakage(STRESS, PE, PS, ORI, layer, isec, flag)
+    if name == "matrixcracking":
+        return d.matrixcracking(STRESS, PE, PS, np.zeros((0, NL, NS)), ORI, layer, isec, flag, outtheta=-2.0)
+    if name == "delamination":
+        return d.delamination(5.0, STRESS, STRESS, PE, PS, ORI, THK, layer, isec, flag)
+    return d.corecrushing(STRESS, PS, ORI, layer, isec, flag)
+
+
+@pytest.mark.parametrize("name,top", [("generalfailure", 9), ("fiberbreakage", 14), ("matrixcracking", 16),
+                                      ("delamination", 8), ("corecrushing", 3)])
+def test_selector_outside_the_table_warns(vx, name, top):
+    for flag in (top, -1, -2147483648):
+        vx.errorhandling.rsxerr(1)
+        out = call(vx, name, flag)
+        assert out[:2] == (0.0, 0.0)
+        if name == "matrixcracking":
+            assert out[2] == -2.0  # the angle is left alone
+        assert error_record(vx) == (-2, MESSAGES[name])
+    vx.errorhandling.rsxerr(1)
+    assert call(vx, name, top - 1)[0] in (0.0, 1.0) and error_record(vx)[0] == 0
+
+
+def test_core_crushing_evaluates_nothing(vx):
+    for flag in (0, 1, 2):
+        assert call(vx, "corecrushing", flag) == (0.0, 0.0)
+    assert error_record(vx)[0] == 0
+
+
+@pytest.mark.parametrize("name", list(MESSAGES))
+def test_ply_or_section_out_of_range_is_recorded_not_failed(vx, name):
+    for layer, isec in ((0, 1), (NL + 1, 1), (1, 0), (1, NS + 1)) + (((NL, 1),) if name == "delamination" else ()):
+        vx.errorhandling.rsxerr(1)
+        assert call(vx, name, 1, layer, isec)[:2] == (0.0, 0.0)
+        assert error_record(vx)[0] == -2
+
+
+def test_parameter_list_rules(vx, lib):
+    default = mc(vx, 9)[1]
+    # no list, a list ended at once, and an unset entry anywhere: all defaults
+    assert mc(vx, 9, (1.7976931348623157e308, 2.0, 0.0))[1] == default
+    assert mc(vx, 9, (0.4, -1.0, 0.2, 0.2))[1] == default
+    assert mc(vx, 9, (0.9, 7.0, 1e9), defreal=7.0)[1] == default
+    # Puck: four values are the inclinations; six give only step and search kind from the last two
+    gp = (0.35, 0.25, 0.2, 0.2)
+    _, args = mc_table(gp4=gp)[9]
+    assert mc(vx, 9, gp)[1] == native(lib, "MCrckPuck", *args)
+    _, args = mc_table(sainc=2.0, gsflag=0)[9]
+    assert mc(vx, 9, gp + (2.0, 0.7))[1] == native(lib, "MCrckPuck", *args)
+    # Wiegand: one value is the fracture angle of pure compression
+    _, args = mc_table(a0=50.0)[10]
+    assert mc(vx, 10, (50.0,))[1] == native(lib, "MCrckWiegand", *args)
+    # SPC3D and VDI2014 take their parameter vectors whole
+    v5 = (70.0, 80.0, 35.0, 0.25, -0.2)
+    _, args = mc_table(v5=v5)[12]
+    assert mc(vx, 12, v5)[1] == native(lib, "MCrckSPC3D", *args)
+    v6 = (0.2, 0.3, 0.2, 0.25, 0.4, 0.6)
+    _, args = mc_table(v6=v6)[13]
+    assert mc(vx, 13, v6)[1] == native(lib, "MCrckVDI2014", *args)
+    # any other criterion: the first value is a0 and a preset angle (degrees in, radians out)
+    _, args = mc_table(dang=math.radians(30.0))[15]
+    assert mc(vx, 15, (30.0,))[1] == native(lib, "MCrckLaRC05", *args)
+
+
+def test_fracture_angle_returned_only_for_a_failing_ply(vx, lib):
+    failing = STRESS * 6.0
+    table = mc_table(stress=failing)
+    for flag in (9, 10, 11, 12, 13, 15):
+        f, r, th = mc(vx, flag, stress=failing)
+        name, args = table[flag]
+        assert f == 1.0
+        # the criterion called alone with a negative angle reports the same angle
+        direct = next(a for a in args if isinstance(a, np.ndarray) and a.shape == (1,))
+        assert direct[0] == -1.0
+        assert r == native(lib, name, *args)
+        assert th == direct[0] and th >= 0.0
+        # a caller that does not ask keeps its value
+        assert mc(vx, flag, stress=failing, outtheta=0.25)[2] == 0.25
+    # a preset positive angle goes back when the ply fails
+    f, r, th = mc(vx, 15, (30.0,), stress=failing)
+    assert f == 1.0 and th == 0.5235987755982988
+
+
+def test_delamination_factors_use_the_interface_plies(vx):
+    ori = np.zeros((NL, NS), order="F")
+    ori[:, ISEC - 1] = (0.0, 90.0, 0.0)
+    ps = PS.copy()
+    pe = PE.copy()
+    for k in range(NL):  # identical plies
+        ps[:, k, ISEC - 1] = X
+        pe[:, k, ISEC - 1] = E
+    low = np.array([0.0, XT22, 0, 0, 0, 0])
+    assert vx.damage.delamination(0.0, low, np.zeros(6), pe, ps, ori, THK, 1, ISEC, 1) == (1.0, 1.0)
+    # the Chai factors directly: a quarter turn between equal plies gives factor 1 = thickness ratio
+    q = vx.lamina.getnyestiffnessmatrix(E, 3)
+    fac = vx.laminate.getchaidelamfactors(q, q, -90.0, 0.25, 0.25, E[8], E[8], E[7], E[7])
+    assert fac[0] == pytest.approx(1.0)
+
+
+def test_delamination_takes_the_larger_ply_effort(vx, lib):
+    up = STRESS * np.array([1, 1, 1, 1, 3.0, 3.0])
+    r_low = native(lib, "DelOchoaEngblom", 5.0, T13, T23, XT33, XC33, ILSS)
+    xu = PS[:, LAYER, ISEC - 1]
+    r_up = native(lib, "DelOchoaEngblom", 5.0, up[4], up[5], xu[2], xu[5], xu[9])
+    assert r_up > r_low
+    assert vx.damage.delamination(5.0, STRESS, up, PE, PS, ORI, THK, LAYER, ISEC, 6)[1] == r_up
+    ps = PS.copy()
+    ps[2, LAYER, ISEC - 1] = 0.0  # upper Xt33 missing: only the lower ply counts
+    assert vx.damage.delamination(5.0, STRESS, up, PE, ps, ORI, THK, LAYER, ISEC, 6)[1] == r_low
+    # Choi-Chang takes the lower ILSS when the upper one is not given
+    ps[9, LAYER, ISEC - 1] = 0.0
+    ref = native(lib, "DelChoiChang", S22, T13, T23, XT22, XC22, ILSS, ILSS, None)
+    assert vx.damage.delamination(5.0, STRESS, STRESS, PE, ps, ORI, THK, LAYER, ISEC, 2)[1] == ref

@@ -1,0 +1,157 @@
+"""Sudden, isotropic and viscous degradation, accumulated damage, the degradation
+matrix and the degradation factors of a damage state."""
+import math
+
+import numpy as np
+import pytest
+
+from conftest import error_record
+
+PE = np.array([140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 5e3, 5e3, 3.1e3])
+PS = np.array([2000.0, -1200.0, 50.0, 200.0, 60.0, 250.0, 90.0, 90.0, 40.0])
+TTOL = np.array([1.0, 0.5])
+
+
+def sudden(vx, g_f, g_m, f, nm=None, state=None):
+    dpe, dps, de, df = state if state is not None else (PE.copy(), PS.copy(), np.ones(6), np.ones(9))
+    extra = () if nm is None else (np.asarray(nm, float),)
+    return vx.degradation.suddendegradation(dpe, dps, PE, PS, de, df, g_f, g_m, TTOL, f, *extra)
+
+
+def test_matrix_failure_discounts_transverse_entries_only(vx):
+    dpe, dps, de, df, g_f, g_m = sudden(vx, 0.2, 1.0, 0.1)
+    assert (g_f, g_m) == (0.2, 1.0)
+    expect = PE.copy()
+    expect[1:6] *= 0.1
+    expect[8] *= 0.1  # G23 follows E2; G12 and G13 follow the intact E1
+    np.testing.assert_allclose(dpe, expect, rtol=1e-15)
+    np.testing.assert_allclose(dps[:2], PS[:2])
+    np.testing.assert_allclose(dps[2:], 0.1 * PS[2:], rtol=1e-15)
+    np.testing.assert_allclose(de, np.r_[1.0, [0.1] * 5])
+    np.testing.assert_allclose(df, np.r_[1.0, 1.0, [0.1] * 7])
+    # a later, milder discount changes nothing; a fibre failure then reaches E1 and G12, G13
+    again = sudden(vx, 0.0, 1.0, 0.5, state=(dpe, dps, de, df))
+    np.testing.assert_array_equal(again[0], dpe)
+    fib = sudden(vx, 1.0, 0.0, 0.5, state=(dpe, dps, de, df))
+    assert fib[4] == 1.0 and fib[0][0] == 0.5 * PE[0] and fib[0][6] == 0.5 * PE[6] and fib[0][1] == dpe[1]
+    assert fib[1][1] == 0.5 * PS[1] < 0  # the compressive strength keeps its sign
+
+
+def test_mode_values_and_their_absent_marker(vx):
+    none = sudden(vx, 0.0, 0.0, 0.1, nm=[-1.0] * 6)
+    np.testing.assert_array_equal(none[0], PE)
+    assert none[4:] == (0.0, 0.0)
+    fibre = sudden(vx, 0.0, 0.0, 0.1, nm=[0.6, 0, 0, 0, 0, 0])
+    assert fibre[4] == 1.0 and fibre[5] == 0.0 and fibre[0][0] == pytest.approx(0.1 * PE[0])
+    matrix = sudden(vx, 0.0, 0.0, 0.1, nm=[0, 0, 0, 0, 0.51, 0])
+    assert matrix[5] == 1.0 and matrix[0][0] == PE[0] and matrix[0][1] == pytest.approx(0.1 * PE[1])
+
+
+def test_zero_poisson_ratio_keeps_its_factor(vx):
+    pe = PE.copy()
+    pe[4] = 0.0
+    dpe, dps, de, df, _, _ = vx.degradation.suddendegradation(pe.copy(), PS.copy(), pe, PS, np.ones(6),
+                                                             np.ones(9), 0.0, 1.0, TTOL, 0.2)
+    assert np.all(np.isfinite(de)) and de[4] == 1.0 and de[1] == pytest.approx(0.2)
+
+
+def test_viscous_sudden_degradation_regularises_and_reports(vx, capfd):
+    degr_old = np.array(1.0)
+    eta, dt, f = 0.3, 0.1, 0.2
+    dpe, dps, de, df, g_f, g_m = vx.degradation.suddendegradation_viscouse(
+        PE.copy(), PS.copy(), PE, PS, np.ones(6), np.ones(9), 1.0, 1.0, TTOL, f, degr_old, eta, dt)
+    w = dt / (dt + eta)
+    f1 = 1 - w * (1 - f)  # from an intact history, the damage moves a quarter of the way
+    assert degr_old[()] == pytest.approx(f1)
+    assert dpe[0] == pytest.approx(f1 * PE[0]) and dpe[1] == pytest.approx(f1 * PE[1])
+    out = capfd.readouterr().out.splitlines()
+    assert [ln.split()[:4] for ln in out] == [["Get", "regularised", "degradation", "factor"],
+                                              ["Viskose", "degradation", "for", "FF"],
+                                              ["Viskose", "degradation", "for", "IFF"]]
+    assert float(out[1].split()[-1]) == pytest.approx(f1) and float(out[2].split()[-1]) == pytest.approx(f1)
+    # without viscosity the regularised law is the plain one
+    plain = sudden(vx, 1.0, 1.0, f)
+    visc = vx.degradation.suddendegradation_viscouse(PE.copy(), PS.copy(), PE, PS, np.ones(6), np.ones(9),
+                                                     1.0, 1.0, TTOL, f, np.array(1.0), 0.0, dt)
+    for a, b in zip(plain, visc):
+        np.testing.assert_allclose(a, b, rtol=1e-15)
+
+
+def test_regularisation_and_isotropic_laws(vx):
+    assert vx.degradation.viscouseregularisation(0.2, 0.8, 0.0, 0.5) == 0.8
+    assert vx.degradation.viscouseregularisation(0.2, 0.8, 1.0, 1.0) == pytest.approx(0.5)
+    iso = vx.degradation.isotropicdegradation
+    np.testing.assert_array_equal(iso([3000.0, 0.35], 0.99, 0.5, 0.1), [3000.0, 0.35])
+    np.testing.assert_allclose(iso([3000.0, 0.35], 1.0, 0.0, 0.1), [300.0, 0.0])
+    # far beyond failure the modulus stays at the retained fraction, never negative
+    np.testing.assert_allclose(iso([3000.0, 0.35], 3.7, 0.0, 0.1), [300.0, 0.0])
+    np.testing.assert_allclose(iso([3000.0, 0.35], 1.0, 0.0, 1.0), [3000.0, 0.35])
+    out, fr = vx.degradation.isotropicdegradation_viscouse([3000.0, 0.35], 1.0, 0.0, 0.1, 1.0, 1.0)
+    # the history starts at 0 retained: halfway between total loss (1) and 0.9 damage
+    assert fr == pytest.approx(1 - (0.5 * 0.9 + 0.5 * 1.0))
+    np.testing.assert_allclose(out, [fr * 3000.0, 0.0])
+
+
+def test_accumulated_damage(vx):
+    acc = vx.degradation.getaccumulateddamage
+    assert acc(np.zeros((4, 3)), 0.0) == 0.0
+    assert acc(np.ones((4, 3)), 0.0) == pytest.approx(1.0)
+    # one entry of one ply down to a tenth of its stiffness: 1 decade of 20, 1 of 2 entries, 1 of 2 plies
+    degr = np.array([[100.0, 100.0], [10.0, 100.0]])
+    assert acc(degr, 100.0) == pytest.approx(1 / 80)
+
+
+def test_degradation_matrix_placement(vx):
+    f = np.arange(2.0, 11.0)
+    d3 = vx.degradation.getnyedegradationmatrix(f, 3)
+    np.testing.assert_array_equal(d3, [[2, 3, 1], [3, 4, 1], [1, 1, 5]])
+    d6 = vx.degradation.getnyedegradationmatrix(f, 6)
+    expect = np.ones((6, 6))
+    for (i, j), k in {(0, 0): 1, (0, 1): 2, (1, 1): 3, (3, 3): 4, (4, 4): 5, (5, 5): 6,
+                      (0, 2): 7, (1, 2): 8, (2, 2): 9}.items():
+        expect[i, j] = expect[j, i] = f[k - 1]
+    np.testing.assert_array_equal(d6, expect)
+    red = vx.degradation.getnyedegradationmatrix(f, 4, 0)
+    assert red[2, 2] == 1.0 and red[3, 3] == f[3] and red[0, 2] == 1.0
+    np.testing.assert_array_equal(vx.degradation.getnyedegradationmatrix(f, 4)[:4, :4], expect[:4, :4])
+    assert error_record(vx)[0] == 0
+    np.testing.assert_array_equal(vx.degradation.getnyedegradationmatrix(f, 5), np.ones((5, 5)))
+    assert error_record(vx) == (-2, "Unsupported dimension in GetNyeDegradationMatrix")
+
+
+def dds(*failed):
+    s = np.zeros(10)
+    s[[k - 1 for k in failed]] = 1.0
+    return s
+
+
+LOST = 1e-20
+
+
+@pytest.mark.parametrize("scheme", range(6))
+def test_factor_schemes_common_rules(vx, scheme):
+    fd = vx.degradation.falcomdegradation
+    for tape in (0, 1):
+        np.testing.assert_array_equal(fd(np.zeros(10), 0.5, scheme, tape), np.ones(9))
+    if scheme in (1, 2, 5):
+        np.testing.assert_array_equal(fd(dds(1, 4, 6, 7), 1.0, scheme, 1), [LOST] * 9)
+    # the discontinuity knock-down scales every entry, never past total loss
+    base = fd(dds(1, 4), 1.0, scheme, 0)
+    np.testing.assert_allclose(fd(dds(1, 4, 8), 0.5, scheme, 0), 0.5 * base)
+    np.testing.assert_array_equal(fd(dds(1, 4, 8), 1.5, scheme, 0), base)
+    np.testing.assert_array_equal(fd(dds(1, 4, 8), 0.0, scheme, 0), [LOST] * 9)
+
+
+def test_factor_schemes(vx):
+    fd = vx.degradation.falcomdegradation
+    np.testing.assert_array_equal(fd(dds(1), 1.0, 5, 1), [0.5, 0.5, 1, LOST, 1, LOST, 0.5, 1, 1])
+    np.testing.assert_array_equal(fd(dds(1, 2), 1.0, 5, 0), [0.5, 0.5, 0.5, LOST, LOST, LOST, 0.5, 0.5, 1])
+    np.testing.assert_array_equal(fd(dds(7), 1.0, 3, 1), [LOST] * 8 + [0.015])
+    np.testing.assert_array_equal(fd(dds(2), 1.0, 0, 1), [LOST] * 9)
+    np.testing.assert_array_equal(fd(dds(1, 2), 1.0, 1, 0), [0.3, 1, 0.3, 1, 1, 1, 1, 1, 1])
+    np.testing.assert_array_equal(fd(dds(1), 1.0, 1, 1, [0.7, 0, 0, 0]), [0.7] + [1] * 8)
+    np.testing.assert_array_equal(fd(dds(1, 4, 6), 1.0, 2, 1), [0.3, 0.5, 0.5, 0.5, 0.5, 0.5, 1, 0.5, 1])
+    np.testing.assert_array_equal(fd(dds(2), 1.0, 4, 0), [1, 0.1, 0.5, 0.1, 1, 1, 1, 1, 1])
+    assert error_record(vx)[0] == 0
+    np.testing.assert_array_equal(fd(dds(1), 1.0, 6, 1), np.ones(9))
+    assert error_record(vx)[0] == -2

@@ -1,0 +1,135 @@
+"""Continuum damage degradation: Matzenmiller stiffness, mode weights, crack-band schemes, crack-frame degradation."""
+import math
+
+import numpy as np
+import pytest
+
+PROP = np.array([140e3, 10e3, 9e3, 3.5e3, 5e3, 5.5e3, 0.45, 0.3, 0.28])  # E1 E2 E3 G23 G13 G12 nu23 nu13 nu12
+
+
+def damaged_compliance(p, d):
+    """Compliance with the direct moduli scaled by (1 - d), Voigt order, tensor shears."""
+    e1, e2, e3, g23, g13, g12, nu23, nu13, nu12 = p
+    s = np.zeros((6, 6))
+    s[:3, :3] = [[1 / ((1 - d[0]) * e1), -nu12 / e1, -nu13 / e1],
+                 [-nu12 / e1, 1 / ((1 - d[1]) * e2), -nu23 / e2],
+                 [-nu13 / e1, -nu23 / e2, 1 / ((1 - d[2]) * e3)]]
+    return s
+
+
+def test_matzenmiller_stiffness(vx):
+    for d in ([0, 0, 0], [0.3, 0.5, 0.1]):
+        c = vx.degradation.matzenmillerdegradation(PROP, d, 0.2, 0.4, 0.6)
+        np.testing.assert_allclose(c[:3, :3], np.linalg.inv(damaged_compliance(PROP, d)[:3, :3]), rtol=1e-12)
+        np.testing.assert_allclose(np.diag(c)[3:], 2 * np.array([0.8 * 3.5e3, 0.6 * 5e3, 0.4 * 5.5e3]))
+        assert not c[3:, :3].any() and not c[:3, 3:].any()
+    c = vx.degradation.matzenmillerdegradation(PROP, [1.0, 0, 0], 0, 0, 0)
+    assert not c[0, :].any() and not c[:, 0].any()
+
+
+def test_mode_weights_and_degraded_stiffness(vx):
+    e4 = np.eye(9)[3]
+    for acc in (1, 0):
+        w, _ = vx.degradation.degradationfrommodes(acc, e4)
+        np.testing.assert_allclose(w, [0, 0, 1, 1 / 3, 0, 1 / 3, 0.5, 1, 0.5])
+    d = np.array([0.8, 0.9, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0])
+    w_sum, _ = vx.degradation.degradationfrommodes(1, d)
+    w_max, _ = vx.degradation.degradationfrommodes(0, d)
+    assert w_sum[0] == 1.0 and w_sum[6] == 1.0  # 0.8 + 0.45 and 1.7 limited: no negative stiffness
+    assert w_max[0] == 0.8 and w_max[1] == 0.9 and w_max[6] == 0.9
+    # the stiffness from the weights: tension values where effort > 0, compression values elsewhere
+    moduli = np.array([140e3, 120e3, 10e3, 12e3, 9e3, 11e3, 3.5e3, 5e3, 5.5e3])
+    vnu = np.array([0.45, 0.3, 0.28])
+    dm = np.array([0.2, 0.1, 0.3, 0.0, 0.4, 0.0, 0.0, 0.0, 0.0])
+    w, c = vx.degradation.degradationfrommodes(1, dm, moduli, vnu, [1.0, -1.0, 1.0])
+    prop = np.r_[140e3, 12e3, 9e3, 3.5e3, 5e3, 5.5e3, vnu]
+    ref = vx.degradation.matzenmillerdegradation(prop, [w[0], w[3], w[4]], w[7], w[8], w[6])
+    np.testing.assert_array_equal(c, ref)
+    # defaults from Python: moduli 1, vnu 0.3, effort 1
+    w, c = vx.degradation.degradationfrommodes(0)
+    assert not w.any() and c[3, 3] == 2.0
+
+
+def falzon(vx, s, e, hist, phi=0.0, gc=(2.0, 4.0, 4.0, 4.0), lengths=(1.0, 1.0, 1.0)):
+    dsix = np.ones(6)
+    h = [np.array(float(v)) for v in hist]
+    vx.degradation.falzondegradationparameters(np.asarray(s, float), np.asarray(e, float), phi, dsix, *h,
+                                               np.asarray(gc, float), np.asarray(lengths, float))
+    return dsix, [float(v) for v in h]
+
+
+def test_falzon_softening_from_a_zero_history(vx):
+    s1, e1 = [0, 60.0, 0, 0, 0, 0], [0, 0.006, 0, 0, 0, 0]
+    dsix, h = falzon(vx, s1, e1, [0, 0, 0, 0, 0])
+    epsi, epsu, sigi, gmix, w = h
+    assert (epsi, sigi, gmix, w) == (0.006, 60.0, 2.0, 0.0)
+    assert epsu == pytest.approx(2 * 2.0 / 60.0)
+    np.testing.assert_array_equal(dsix, 1.0)
+    dsix, h2 = falzon(vx, np.multiply(s1, 1.5), np.multiply(e1, 1.5), h)
+    assert h2[:4] == h[:4]  # the onset stays fixed
+    w = h2[4]
+    assert w == pytest.approx((1 - 1 / 1.5) * epsu / (epsu - epsi)) and w == pytest.approx(0.366, abs=1e-3)
+    assert dsix[1] == pytest.approx(1 - w) and dsix[3] == dsix[1]
+    assert dsix[2] == pytest.approx(1 - w)  # no 33 stress: degraded by 1 - w
+    assert dsix[5] == pytest.approx(2 * (1 - w) - (1 - w) ** 2) and dsix[0] == 1.0
+    # unloading never heals; compression across the plane is not degraded
+    dsix, h3 = falzon(vx, s1, e1, h2)
+    assert h3[4] == w
+    dsix, h4 = falzon(vx, [0, -60.0, 0, 0, 0, 0], [0, -0.006, 0, 0, 0, 0], h2)
+    assert dsix[1] == 1.0 and h4[4] == w
+
+
+def test_falzon_on_a_turned_plane(vx):
+    phi = 0.3
+    c, s = math.cos(phi), math.sin(phi)
+    # plane strain state whose rotated 22 component is pure opening
+    s22, s33, s23 = 50.0 * c * c, 50.0 * s * s, 50.0 * c * s
+    dsix, h = falzon(vx, [0, s22, s33, 0, 0, s23], [0, 0.005 * c * c, 0.005 * s * s, 0, 0, 0.005 * c * s], [0] * 5,
+                     phi=phi, lengths=(1.0, 0.5, 0.5))
+    assert h[2] == pytest.approx(50.0, rel=1e-12)  # traction norm on the plane
+    assert h[1] == pytest.approx(2 * 2.0 / ((0.5 / c) * 50.0))  # crack band of length l2 / cos(phi)
+
+
+def test_bogenfeld_history_in_state_variables(vx):
+    props = np.array([0.0, 2.0, 4.0, 4.0, 4.0])
+    lengths = np.array([1.0, 1.0, 1.0])
+    sdv = -np.ones(5)
+    d, sdv1 = vx.degradation.bogenfelddegradation(sdv, [0, 60.0, 0, 0, 0, 0], [0, 0.006, 0, 0, 0, 0], lengths, props, 3)
+    assert d == 0.0
+    np.testing.assert_allclose(sdv1[:4], [0.006, 60.0, 2.0, max(2 * 2.0 / 60.0, 1.2 * 0.006)])
+    assert sdv1[4] == -1.0
+    d, sdv2 = vx.degradation.bogenfelddegradation(sdv1, [0, 90.0, 0, 0, 0, 0], [0, 0.009, 0, 0, 0, 0], lengths,
+                                                  props, 3)
+    np.testing.assert_array_equal(sdv2, sdv1)  # history kept
+    eu = sdv1[3]
+    assert d == pytest.approx((1 - 1 / 1.5) * eu / (eu - 0.006))
+    d, sdv3 = vx.degradation.bogenfelddegradation(sdv, [0, 60.0, 0, 0, 0, 0], [0] * 6, lengths, props, 0)
+    assert d == 0.0 and (sdv3 == -1).all()
+    vx.degradation.bogenfelddegradation(sdv, [0] * 6, [0] * 6, lengths, props, 5)
+    assert int(vx.errorhandling.errstat) == -2
+    assert vx.errorhandling.errstring[()].decode().strip() == "Unknown mode in BogenfeldDegradation"
+
+
+def test_tensor_degradation_in_the_crack_frame(vx):
+    c = np.linalg.inv(damaged_compliance(PROP, [0, 0, 0])[:3, :3])
+    csix = np.zeros((6, 6))
+    csix[:3, :3] = c
+    csix[3:, 3:] = np.diag([3.5e3, 5e3, 5.5e3])
+    for ang in (0.0, 0.4):
+        np.testing.assert_allclose(vx.degradation.tensordegradation(csix, ang, 0.0, 2, 0), csix, atol=1e-9)
+    # no rotation, full damage: every entry carrying index 2 (22, 23, 12 in Voigt order) vanishes
+    out = vx.degradation.tensordegradation(csix, 0.0, 1.0, 2, 0)
+    keep = np.array([1, 0, 1, 0, 1, 0], bool)
+    np.testing.assert_allclose(out[np.ix_(keep, keep)], csix[np.ix_(keep, keep)], rtol=1e-14)
+    assert np.allclose(out[~keep, :], 0) and np.allclose(out[:, ~keep], 0)
+    # nn = -1 keeps the normal-normal couplings
+    out = vx.degradation.tensordegradation(csix, 0.0, 1.0, 2, -1)
+    np.testing.assert_allclose(out[:3, :3], csix[:3, :3], rtol=1e-14)
+    assert out[3, 3] == 0.0 and out[5, 5] == 0.0 and out[4, 4] == csix[4, 4]
+    # a quarter turn about the fibre brings axis 2 onto axis 3
+    for nn in (0, -1):
+        np.testing.assert_allclose(vx.degradation.tensordegradation(csix, math.pi / 2, 0.5, 2, nn),
+                                   vx.degradation.tensordegradation(csix, 0.0, 0.5, 3, nn), atol=1e-9)
+    out = vx.degradation.tensordegradation(csix, 0.4, 0.5, 2, 0)
+    np.testing.assert_allclose(out, out.T, rtol=1e-12, atol=1e-9)
+    assert out[0, 0] == pytest.approx(csix[0, 0]) and out[1, 1] < csix[1, 1]

@@ -1,0 +1,249 @@
+"""Stress laws of one material point and their numerical tangent."""
+import math
+
+import numpy as np
+import pytest
+
+rng = np.random.default_rng(31)
+STRAIN = np.array([1e-3, -2e-3, 5e-4, 3e-3, -1e-3, 2e-3])  # 11, 22, 33, 12, 13, 23 (engineering shears)
+
+
+def iso_stiffness(e, nu):
+    """Isotropic stiffness on engineering shears, as the inverse of the compliance."""
+    g = e / (2 * (1 + nu))
+    s = np.zeros((6, 6))
+    s[:3, :3] = -nu / e
+    np.fill_diagonal(s[:3, :3], 1 / e)
+    s[3:, 3:] = np.eye(3) / g
+    return np.linalg.inv(s)
+
+
+def ortho_stiffness(e1, e2, e3, nu12, nu13, nu23, g12, g13, g23):
+    s = np.zeros((6, 6))
+    s[:3, :3] = [[1 / e1, -nu12 / e1, -nu13 / e1], [-nu12 / e1, 1 / e2, -nu23 / e2], [-nu13 / e1, -nu23 / e2, 1 / e3]]
+    s[3:, 3:] = np.diag([1 / g12, 1 / g13, 1 / g23])
+    return np.linalg.inv(s)
+
+
+ORTHO = [140e3, 10e3, 10e3, 0.3, 0.3, 0.45, 5e3, 5e3, 3.5e3]
+
+
+def test_orthotropic_and_anisotropic_laws(vx):
+    el = vx.elasticity
+    c = ortho_stiffness(*ORTHO)
+    np.testing.assert_allclose(el.getstressfromorthotropicelasticity(STRAIN, ORTHO, 3), c @ STRAIN, rtol=1e-12)
+    a = rng.normal(size=(6, 6))
+    sym = a + a.T
+    packed = np.concatenate([sym[: j + 1, j] for j in range(6)])
+    np.testing.assert_allclose(el.real_getstressfromanisotropichyperelasticity(STRAIN, packed, 3), sym @ STRAIN,
+                               rtol=1e-13, atol=1e-16)
+    full = a.flatten(order="F")  # an unsymmetric matrix is taken as it stands
+    np.testing.assert_allclose(el.real_getstressfromanisotropichyperelasticity(STRAIN, full, 3), a @ STRAIN,
+                               rtol=1e-13, atol=1e-16)
+    z = STRAIN + 1j * rng.normal(size=6)
+    np.testing.assert_allclose(el.cmplx_getstressfromanisotropichyperelasticity(z, packed, 3), sym @ z,
+                               rtol=1e-13, atol=1e-16)
+    with pytest.raises(vx.error):  # fewer constants than a packed triangle
+        el.real_getstressfromanisotropichyperelasticity(STRAIN, packed[:20], 3)
+
+
+def test_numerical_tangent_of_native_laws(vx):
+    el = vx.elasticity
+    a = rng.normal(size=(6, 6))
+    sym = a + a.T
+    packed = np.concatenate([sym[: j + 1, j] for j in range(6)])
+    s1 = sym @ STRAIN
+    # complex step on the complex law: exact
+    t = el.getnumericaltangent(el.cmplx_getstressfromanisotropichyperelasticity._cpointer, packed, s1, np.zeros(6),
+                               STRAIN, 3, 0, nmflag=1)
+    np.testing.assert_allclose(t, sym, rtol=1e-14, atol=1e-14)
+    # central differences on the real laws: truncation and rounding of a step ~ 4.5e-11
+    c = ortho_stiffness(*ORTHO)
+    t = el.getnumericaltangent(el.getstressfromorthotropicelasticity._cpointer, ORTHO, c @ STRAIN, np.zeros(6),
+                               STRAIN, 3, 0)
+    np.testing.assert_allclose(t, c, rtol=1e-5, atol=1e-6 * abs(c).max())
+    t = el.getnumericaltangent(el.getstressfromorthotropicelasticity._cpointer, ORTHO, c @ STRAIN, np.zeros(6),
+                               STRAIN, 3, 0, h=1e-4)
+    np.testing.assert_allclose(t, c, rtol=1e-9, atol=1e-9 * abs(c).max())
+    # the isotropic Lame law is linear: the tangent is its stiffness
+    props = [7000.0, 0.0, 0.33, 0.0, 0.0]
+    t = el.getnumericaltangent(el.getstressfromisotropicviscoelasticity._cpointer, props, np.zeros(6),
+                               np.ones(6), STRAIN, 3, 0, h=1e-3)
+    np.testing.assert_allclose(t, iso_stiffness(7000.0, 0.33), rtol=1e-9, atol=1e-8)
+
+
+def test_numerical_tangent_with_python_laws(vx):
+    el = vx.elasticity
+    c = ortho_stiffness(*ORTHO)
+    seen = []
+
+    def law(stress, strain, props, ntens, ndi):
+        seen.append(strain.copy())
+        stress[:] = c @ strain
+
+    t = el.getnumericaltangent(law, ORTHO, c @ STRAIN, np.zeros(6), STRAIN, 3, 0, nmflag=1)
+    np.testing.assert_allclose(t, c, rtol=1e-14)
+    assert len(seen) == 6 and all(s.dtype == complex for s in seen)
+    # the step: largest component of the strain times 2^-26, on the imaginary part
+    assert seen[0][0].imag == pytest.approx(3e-3 * 2**-26, rel=1e-15)
+    seen.clear()
+    t = el.getnumericaltangent(law, ORTHO, c @ STRAIN, np.zeros(6), STRAIN, 3, 1, h=0.0)
+    np.testing.assert_allclose(t, c, rtol=1e-6, atol=1e-6 * abs(c).max())
+    assert len(seen) == 12 and all(s.dtype == float for s in seen)
+    # h = 0 becomes 1e-8; tensor shears of dstrain arrive doubled
+    np.testing.assert_allclose(seen[0] - seen[1], [2e-8, 0, 0, 0, 0, 0], atol=1e-22)
+    np.testing.assert_allclose(seen[1].real[3:], 2 * STRAIN[3:], rtol=1e-15)
+    # a law may also return its stress
+    t = el.getnumericaltangent(lambda s, e, p, n, d: c @ e, ORTHO, np.zeros(6), np.zeros(6), STRAIN, 3, 0, h=1e-4)
+    np.testing.assert_allclose(t, c, rtol=1e-9, atol=1e-9 * abs(c).max())
+    # extra arguments reach the law
+    got = []
+    el.getnumericaltangent(lambda s, e, p, n, d, k, tag: got.append(tag), ORTHO, np.zeros(6), np.zeros(6),
+                           STRAIN, 3, 0, getstressfromelasticity_extra_args=(6, "x"))
+    assert got and set(got) == {"x"}
+
+
+def test_reference_tangent_shortcut(vx):
+    el = vx.elasticity
+    c = ortho_stiffness(*ORTHO)
+    calls = []
+
+    def law(stress, strain, props, ntens, ndi):
+        calls.append(1)
+        stress[:] = 2 * c @ strain
+
+    de = np.array([1.0, 2.0, 0.0, 0.0, 0.0, 1.0]) * 1e-3
+    tgref = np.eye(6) * 4.0
+    t = el.getnumericaltangent(law, ORTHO, tgref @ de, np.zeros(6), de, 3, 0, tgref=tgref)
+    np.testing.assert_array_equal(t, tgref)
+    assert calls == []
+    # not reproduced exactly, or all zero: differentiate
+    t = el.getnumericaltangent(law, ORTHO, tgref @ de + 1e-12, np.zeros(6), de, 3, 0, tgref=tgref, h=1e-4)
+    np.testing.assert_allclose(t, 2 * c, rtol=1e-9, atol=1e-9 * abs(c).max())
+    assert len(calls) == 12
+    el.getnumericaltangent(law, ORTHO, np.zeros(6), np.zeros(6), np.zeros(6), 3, 0, tgref=np.zeros((6, 6)))
+    assert len(calls) == 24
+
+
+def test_isotropic_dispatcher(vx):
+    el = vx.elasticity
+    e, nu = 3000.0, 0.35
+    lame = el.getstressfromisotropicviscoelasticity(STRAIN, [e, 5.0, nu, 0.0, 0.0], 3)
+    np.testing.assert_allclose(lame, iso_stiffness(e, nu) @ STRAIN, rtol=1e-12)
+    # a purely deviatoric strain: the nonlinear laws reduce the Lame stress by their secant factor
+    dev = np.array([1e-3, -1e-3, 0.0, 2e-3, 0.0, 0.0])
+    base = el.getstressfromisotropicviscoelasticity(dev, [e, 0.0, nu, 0.0, 0.0], 3)
+    gamma = 20.0
+    normdev = math.sqrt(2 * 1e-6 + 2 * 1e-6)
+    gammag = gamma * math.sqrt(1.5) / (1 + nu)
+    dng = vx.nlcollection.nlkaestner(gammag, normdev)
+    np.testing.assert_allclose(el.getstressfromisotropicviscoelasticity(dev, [e, gamma, nu, 0.0, 1.0], 3),
+                               (1 - dng) * base, rtol=1e-12, atol=1e-15)
+    dng = vx.nlcollection.nlkrause(gammag, normdev)
+    np.testing.assert_allclose(el.getstressfromisotropicviscoelasticity(dev, [e, gamma, nu, 0.0, 2.0], 3),
+                               (1 - dng) * base, rtol=1e-12, atol=1e-15)
+    # non-constant Poisson ratio: the closed form solves its implicit equation, capped at 0.47
+    geff = (e / (2 * (1 + nu))) / (gamma * math.sqrt(2) * normdev + 1)
+    for num in (1e-6, 1e-3):
+        s = el.getstressfromisotropicviscoelasticity(STRAIN, [e, gamma, nu, num, 3.0], 3)
+        nueff = (nu + num * e - 2 * num * geff) / (1 + 2 * num * geff)
+        assert nueff == pytest.approx(nu + num * (e - 2 * geff * (1 + nueff)))
+        nueff = min(nueff, 0.47)
+        t = np.array([[STRAIN[0], STRAIN[3] / 2, STRAIN[4] / 2], [STRAIN[3] / 2, STRAIN[1], STRAIN[5] / 2],
+                      [STRAIN[4] / 2, STRAIN[5] / 2, STRAIN[2]]])
+        tr = np.trace(t)
+        gd = gamma * math.sqrt(2) * np.linalg.norm(t - tr / 3 * np.eye(3)) + 1
+        ge = e / (2 * (1 + nu)) / gd
+        nue = min((nu + num * e - 2 * num * ge) / (1 + 2 * num * ge), 0.47)
+        k = 2 * ge * (1 + nue) / (3 * (1 - 2 * nue))
+        assert s[0] == pytest.approx(2 * ge * (t[0, 0] - tr / 3) + k * tr)
+        assert s[3] == pytest.approx(2 * ge * t[0, 1])
+    # an unknown selector applies no law
+    np.testing.assert_array_equal(el.getstressfromisotropicviscoelasticity(STRAIN, [e, gamma, nu, 0, 7.0], 3), 0)
+
+
+def test_fitted_deviatoric_volumetric_law(vx):
+    el = vx.elasticity
+    s, t = el.getstressfromdevvoldecomposition(np.zeros(6), [0, 0, 0, 0, 1.0], 3)
+    assert t[0, 0] == pytest.approx(2 / 3 * 2541.75978925 + 4871.70629979)
+    assert t[0, 1] == pytest.approx(4871.70629979 - 2541.75978925 / 3)
+    assert t[3, 3] == pytest.approx(2692.3559712 / 2)
+    for strain in (STRAIN, -STRAIN, 40 * STRAIN):
+        s, t = el.getstressfromdevvoldecomposition(strain, [0, 0, 0, 0, 1.0], 3)
+        np.testing.assert_allclose(s, t @ strain, rtol=1e-12)  # the secant moduli reproduce the stress
+    _, tc = el.getstressfromdevvoldecomposition(np.array([-1e-9, 0, 0, 0, 0, 0]), [0, 0, 0, 0, 1.0], 3)
+    assert tc[0, 1] == pytest.approx(7992.37025439 - 2844.74195527 / 3, rel=1e-6)
+    s, t = el.getstressfromdevvoldecomposition(STRAIN, [0, 0, 0, 0, 2.0], 3)
+    assert not s.any() and not t.any()
+
+
+@pytest.mark.parametrize("a,b,t,bb,c", [
+    (2541.75978925, 13.8361690875, 0.0586801786795, 71171243.2236, 1074682.92535),
+    (2844.74195527, 10.8020389124, 0.0568363759446, 94899909.3371, 1084488.43482),
+    (4871.70629979, 13.732719812, 0.05912221968173981, 189806025.077, 1484162.32322),
+    (7992.37025439, 10.7642249043, 0.0570360383455, 759238107.839, 3077414.06005),
+    (2692.3559712, 19.3641099237, 0.04327625, 4447152.2077, 88218.6212448)])
+def test_fitted_moduli_are_nearly_continuous_at_their_thresholds(vx, a, b, t, bb, c):
+    # the two branches of each fitted modulus meet (to the fit's accuracy) at the threshold
+    assert a / math.exp(b * t) == pytest.approx(bb / (c * t + 1), rel=0.02)
+
+
+def test_nonlinear_isotropic_fixed_point(vx, capfd):
+    el = vx.elasticity
+    props = [3000.0, 0.0, 1100.0, 0.35, 0.0]
+    np.testing.assert_allclose(el.getstressfromnonlinearisotropic(STRAIN, props, 3),
+                               iso_stiffness(3000.0, 0.35)[:6, :6] @ STRAIN * np.r_[1, 1, 1, 0, 0, 0]
+                               + np.r_[0, 0, 0, 1100.0 * STRAIN[3:]], rtol=1e-12)
+    assert capfd.readouterr().out == ""
+    # a fixed point that needs extra iterations: each prints its counter
+    eini, nuini = 10000.0, 0.05
+    strain = 40 * STRAIN
+    nn = np.linalg.norm(strain[:3])
+    gamman = 1.0 / nn
+    s = el.getstressfromnonlinearisotropic(strain, [eini, gamman, 1100.0, nuini, 50.0], 3)
+    lines = capfd.readouterr().out.splitlines()
+    assert 1 <= len(lines) <= 6 and all(ln.split()[0] == "Iteration" for ln in lines)
+    assert [int(ln.split()[1]) for ln in lines] == list(range(len(lines)))
+    # the returned stress is isotropic Hooke with a pair (E, nu) that is a fixed point to the tolerance
+    a = (s[0] - s[1]) / (strain[0] - strain[1])  # E / (1 + nu)
+    b = s[:3].sum() / strain[:3].sum()  # E / (1 - 2 nu)
+    nu = (b - a) / (a + 2 * b)
+    e = a * (1 + nu)
+    assert e == pytest.approx(eini / ((gamman / math.sqrt(nu * nu + 1)) * nn + 1), rel=0.01)
+    assert nu == pytest.approx(min(0.46, (eini - e) * 4e-5 + nuini), rel=0.01)
+    ns = np.linalg.norm(strain[3:])
+    np.testing.assert_allclose(s[3:], 1100.0 / (ns * 50.0 + 1) * strain[3:], rtol=1e-12)
+    # the Poisson ratio never passes 0.46
+    s = el.getstressfromnonlinearisotropic(strain, [1e5, 1e3, 1100.0, 0.3, 0.0], 3)
+    a, b = (s[0] - s[1]) / (strain[0] - strain[1]), s[:3].sum() / strain[:3].sum()
+    assert (b - a) / (a + 2 * b) == pytest.approx(0.46)
+    capfd.readouterr()
+
+
+def test_tabulated_law_with_constant_tables_is_hooke(vx):
+    e, nu = 3000.0, 0.35
+    k, g = e / (3 * (1 - 2 * nu)), e / (2 * (1 + nu))
+    md = vx.materialdata
+    md.temperatures = np.array([250.0, 350.0])
+    try:
+        for name, value in (("alpha1props", 3 * k), ("alpha2props", 2 * g), ("alpha3props", 2 * g)):
+            t = np.zeros((2, 3, 2), order="F")
+            t[:, :, 0] = [-1.0, 0.0, 1.0]
+            t[:, :, 1] = value
+            setattr(md, name, t)
+            setattr(md, name.replace("props", "data").replace("alpha", "nalpha"), 3)
+        s = vx.elasticity.getstressfromcubicelasticity(STRAIN, [300.0, 0.5], 3, [0.0], 1)
+        np.testing.assert_allclose(s, 0.5 * iso_stiffness(e, nu) @ STRAIN, rtol=1e-12)
+        md.alpha2props = None  # a table the card did not fill: refused, no stress
+        s = vx.elasticity.getstressfromcubicelasticity(STRAIN, [300.0, 0.5], 3, [0.0], 1)
+        assert int(vx.errorhandling.errstat) == -2
+    finally:
+        for name in ("temperatures", "alpha1props", "alpha2props", "alpha3props"):
+            setattr(md, name, None)
+
+
+def test_tension_compression_picker(vx):
+    full = np.arange(1.0, 10.0)
+    f = vx.elasticity.getcomponentstensioncompression
+    np.testing.assert_array_equal(f(full, [1, 1, 1, 0, 0, 0]), [1, 3, 5, 7, 8, 9])
+    np.testing.assert_array_equal(f(full, [-1, 0, 2, 9, 9, 9]), [2, 4, 5, 7, 8, 9])

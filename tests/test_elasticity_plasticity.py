@@ -1,0 +1,129 @@
+"""Pressure-dependent plasticity update: predictor, corrector, tangent, gradients, progress lines."""
+import math
+
+import numpy as np
+import pytest
+
+PROPS = np.array([3000.0, 3200.0, 1100.0, 0.35, 0.38, 400.0, 10.0, 0.5])  # et ec g nut nuc a0 a1 alpha
+
+
+def mises2(s):
+    return 0.5 * ((s[0] - s[1]) ** 2 + (s[1] - s[2]) ** 2 + (s[2] - s[0]) ** 2) + 3 * (s[3] ** 2 + s[4] ** 2 + s[5] ** 2)
+
+
+def yield_f(s, a0, a1):
+    return mises2(s) - a0 - a1 * (s[0] + s[1] + s[2]) / 3
+
+
+def elastic(e, nu, g):
+    f = e / ((1 - 2 * nu) * (1 + nu))
+    c = np.zeros((6, 6))
+    c[:3, :3] = f * nu
+    np.fill_diagonal(c[:3, :3], f * (1 - nu))
+    c[3:, 3:] = 2 * g * np.eye(3)
+    return c
+
+
+def update(vx, dstran, props=PROPS):
+    return vx.elasticity.getstressfromplastitcity(0.0, np.zeros(6), dstran, props, 3, 8, 293.0)
+
+
+def test_elastic_step_and_progress_lines(vx, capfd):
+    d = np.array([1e-3, -2e-4, -2e-4, 1e-3, 0.0, 0.0])  # positive trace: tension constants
+    s, t = update(vx, d)
+    c = elastic(3000.0, 0.35, 1100.0)
+    tensor = d * np.r_[1, 1, 1, 0.5, 0.5, 0.5]
+    np.testing.assert_allclose(s, c @ tensor, rtol=1e-13)
+    np.testing.assert_allclose(t, c, rtol=1e-13)
+    out = capfd.readouterr().out.splitlines()
+    labels = [ln.split()[0] if ln.split() else "" for ln in out]
+    assert out[0].strip() == "START PLASTICITY CALCULATION"
+    assert labels[1:8] == ["E", "G", "nu", "a0", "a1", "alpha", "S11"]
+    assert float(out[1].split()[1]) == 3000.0 and float(out[3].split()[1]) == 0.35
+    # the printed uniaxial yield stress is the root of F on the 11 axis
+    y = float(out[7].split()[2])
+    assert yield_f([y, 0, 0, 0, 0, 0], 400.0, 10.0) == pytest.approx(0.0, abs=1e-9)
+    assert out[8].strip() == "Elastic predictor" and out[9].strip() == "Stiffness Matrix"
+    np.testing.assert_allclose(np.array(out[10].split(), float).reshape(6, 6, order="F"), c, rtol=1e-15)
+    assert [x.strip() for x in out[11:]][0].startswith("Elastic Stresses")
+    assert labels[12:] == ["Fliessen?", "Stresses", "newEqPlasticStrain", "Tangente", labels[16]]
+    # a negative trace takes the compression constants
+    s, t = update(vx, -d)
+    np.testing.assert_allclose(t, elastic(3200.0, 0.38, 1100.0), rtol=1e-13)
+    props = PROPS.copy()
+    props[6] = 0.0
+    capfd.readouterr()
+    update(vx, np.zeros(6), props)
+    assert float(capfd.readouterr().out.splitlines()[7].split()[2]) == pytest.approx(20.0)
+
+
+def test_plastic_step_returns_to_the_surface_with_a_consistent_tangent(vx, capfd):
+    d = np.array([0.0095, -0.003, -0.003, 0.002, 0.0, 0.0])
+    s, t = update(vx, d)
+    assert yield_f(s, 400.0, 10.0) == pytest.approx(0.0, abs=1e-4)
+    out = capfd.readouterr().out
+    assert "Plastic Corrector" in out and "plastische Iterationen" in out
+    assert int(vx.errorhandling.errstat) == 0
+    # just past the onset of yield the tangent matches the finite-difference tangent of the update
+    # (columns per tensor strain: the update takes engineering shears)
+    c = elastic(3000.0, 0.35, 1100.0)
+    scale = np.r_[1, 1, 1, 0.5, 0.5, 0.5]
+    lo, hi = 0.0, 1.0
+    for _ in range(200):
+        mid = (lo + hi) / 2
+        lo, hi = (mid, hi) if yield_f(c @ (mid * d * scale), 400.0, 10.0) < 0 else (lo, mid)
+    d = d * hi * 1.0005
+    s, t = update(vx, d)
+    h = 1e-8
+    fd = np.zeros((6, 6))
+    for j in range(6):
+        dp, dm = d.copy(), d.copy()
+        step = h * (2 if j >= 3 else 1)
+        dp[j] += step
+        dm[j] -= step
+        fd[:, j] = (update(vx, dp)[0] - update(vx, dm)[0]) / (2 * h)
+    capfd.readouterr()
+    np.testing.assert_allclose(t, fd, rtol=5e-3, atol=5e-3 * abs(fd).max())
+    # perfectly plastic along the flow direction only: rank 5, not the zero matrix
+    g = vx.elasticity.getderivateg(s, 0.5)
+    np.testing.assert_allclose(t @ g, 0.0, atol=1e-9 * abs(c @ g).max())
+    assert np.linalg.matrix_rank(t, tol=1e-8 * abs(t).max()) == 5
+
+
+def test_associated_flow_tangent_is_not_singular(vx, capfd):
+    props = PROPS.copy()
+    props[6:8] = 0.0  # von Mises: gradients of F and G coincide
+    s, t = update(vx, np.array([0.01, -0.004, -0.004, 0.0, 0.0, 0.0]), props)
+    capfd.readouterr()
+    assert yield_f(s, 400.0, 0.0) == pytest.approx(0.0, abs=1e-4)
+    f = vx.elasticity.getderivatef(s, 400.0, 0.0)
+    # no stiffness along the flow direction, elastic stiffness across it
+    c = elastic(3000.0, 0.35, 1100.0)
+    np.testing.assert_allclose(f @ t, 0.0, atol=1e-9 * abs(f @ c).max())
+    assert np.linalg.matrix_rank(t) == 5
+
+
+def test_corrector_that_does_not_converge_reports(vx, capfd):
+    props = PROPS.copy()
+    props[6:8] = 0.0
+    update(vx, np.array([0.95, 0.4, 0.1, 1.0, 0.0, 0.0]), props)
+    out = capfd.readouterr().out
+    assert out.count("dlambda_np1") == 10
+    assert int(vx.errorhandling.errstat) == -1
+
+
+def test_gradients_of_yield_function_and_flow_potential(vx):
+    rng = np.random.default_rng(3)
+    s = rng.normal(size=6) * 10
+    a0, a1, alpha = 400.0, 10.0, 0.7
+    pot = lambda x: mises2(x) + alpha * ((x[0] + x[1] + x[2]) / 3) ** 2
+    h = 1e-5
+    num_f = [(yield_f(s + h * e, a0, a1) - yield_f(s - h * e, a0, a1)) / (2 * h) for e in np.eye(6)]
+    num_g = [(pot(s + h * e) - pot(s - h * e)) / (2 * h) for e in np.eye(6)]
+    np.testing.assert_allclose(vx.elasticity.getderivatef(s, a0, a1), num_f, rtol=1e-8)
+    np.testing.assert_allclose(vx.elasticity.getderivateg(s, alpha), num_g, rtol=1e-8)
+    # plane stress (11, 22, 12): the 33, 13, 23 entries are taken at zero stress
+    f3 = vx.elasticity.getderivatef([3.0, 1.0, 2.0], a0, a1)
+    np.testing.assert_allclose(f3, vx.elasticity.getderivatef([3.0, 1.0, 0.0, 2.0, 0.0, 0.0], a0, a1))
+    g4 = vx.elasticity.getderivateg([3.0, 1.0, -1.0, 2.0], alpha)
+    np.testing.assert_allclose(g4, vx.elasticity.getderivateg([3.0, 1.0, -1.0, 2.0, 0.0, 0.0], alpha))

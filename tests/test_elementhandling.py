@@ -1,0 +1,221 @@
+"""Element data: kinds, connectivity, node coordinates and motions per element
+slot, reference orientations through the growable lists, nodal patches and
+trusses."""
+import numpy as np
+import pytest
+
+
+def err(vx):
+    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().rstrip()
+
+
+@pytest.fixture
+def model(vx):
+    """Three S4R elements in a row (2 x 1 grid + one more) and a C3D8 element."""
+    ed, nd = vx.elementdata, vx.nodaldata
+
+    def make(labels, kinds, nodes, nnodes=4, ndof=6):
+        ne = len(labels)
+        ed.nelem = ne
+        nd.nnodes, nd.ndof = nnodes, ndof
+        ed.elemlist = np.array(labels, np.int32)
+        ed.elemkind = np.array(kinds, np.int32)
+        ed.elemnodes = np.asfortranarray(np.array(nodes, np.int32).T)
+        nd.nodalcoords = np.zeros((3, nnodes, ne))
+        nd.nodesmotion = np.zeros((ndof, nnodes, ne))
+        nd.tnodalmatrices = np.zeros((3, 3, 8, ne))
+        nd.tcurvmatrices = np.zeros((3, 3, ne))
+        ed.elemreforientation = np.zeros((7, ne))
+        vx.sectiondata.nsectionpoints = np.zeros(ne, np.int32)
+    yield make
+    for name in ("elemlist", "elemkind", "elemnodes", "elemindices", "elemreforientation"):
+        setattr(ed, name, None)
+    for name in ("nodalcoords", "nodesmotion", "tnodalmatrices", "tcurvmatrices"):
+        setattr(nd, name, None)
+    vx.sectiondata.nsectionpoints = None
+    ed.nelem = 0
+
+
+@pytest.mark.parametrize("name,kind", [
+    ("S4", 1), ("S4R", 2), ("S4R5", 3), ("S8R", 4), ("S8R5", 5), ("S9R5", 6), ("S3R", 7), ("STRI3", 8),
+    ("STRI65", 8), ("SC6R", 9), ("SC8R", 10), ("C3D20R", 11), ("CPE4", 0), ("M3D4", -1), (" S4R", -1),
+    ("B31", -1)])
+def test_element_kinds(vx, name, kind):
+    assert vx.elementhandling.getabqelementkind(name) == kind
+
+
+def test_connectivity(vx, model):
+    model([0, 0, 0], [0, 0, 0], [[0] * 4] * 3)
+    e = vx.elementhandling
+    iele = 0
+    iele = e.getabqelementconnectivity([1, 2, 3, 4], 10, "CINPE4", iele)   # infinite: skipped
+    iele = e.getabqelementconnectivity([5, 6], 11, "B31", iele)            # no S or C: skipped
+    assert iele == 0
+    iele = e.getabqelementconnectivity([1, 2, 3, 4], 12, "C3D8", iele)
+    iele = e.getabqelementconnectivity([4, 3, 7, 8], 13, "CPS4", iele)
+    assert iele == 2
+    assert vx.elementdata.elemlist[:2].tolist() == [12, 13]
+    assert vx.elementdata.elemkind[:2].tolist() == [11, 0]
+    assert vx.elementdata.elemnodes[:, 1].tolist() == [4, 3, 7, 8]
+    iele = e.getabqelementconnectivity([1, 2], 14, "S4R", iele)
+    before = vx.elementdata.elemlist.copy()
+    assert e.getabqelementconnectivity([1, 2], 15, "S4R", iele) == 3  # full: refused
+    assert err(vx)[0] == -2 and (vx.elementdata.elemlist == before).all()
+
+
+def test_nodal_coordinates_follow_shell_set(vx, model):
+    model([1, 2, 3], [2, 2, 11], [[1, 2, 5, 4], [2, 3, 6, 5], [2, 3, 6, 5]])
+    xyz = np.array([[0, 0, 0], [1, 0, 0], [2, 0, 0], [0, 1, 0], [1, 1, 0], [2, 1, 0]], float).T
+    vx.elementhandling.getnodalcoordinates(xyz, np.arange(1, 7, dtype=np.int32))
+    c = vx.nodaldata.nodalcoords
+    en = vx.elementdata.elemnodes
+    for e in range(3):
+        for k in range(4):
+            assert c[:, k, e].tolist() == xyz[:, en[k, e] - 1].tolist()
+    # with the element index list, only shell elements receive coordinates
+    nshell, ierror = vx.elementhandling.getelementreferencedata(3)
+    assert nshell == 2 and vx.elementdata.elemindices.tolist() == [1, 2, -1]
+    vx.nodaldata.nodalcoords = np.zeros((3, 4, 3))
+    vx.elementhandling.getnodalcoordinates(xyz, np.arange(1, 7, dtype=np.int32))
+    assert vx.nodaldata.nodalcoords[:, :, 1].any() and not vx.nodaldata.nodalcoords[:, :, 2].any()
+
+
+def test_nodes_motion(vx, model):
+    model([1, 2], [2, 2], [[1, 2, 3, 4], [2, 5, 6, 3]])
+    e = vx.elementhandling
+    big = np.finfo(float).max
+    tr = np.array([[1.0, 2.0, 3.0], [big, big, big]]).T
+    rot = np.array([[0.1, 0.2, 0.3], [0.4, 0.5, 0.6]]).T
+    e.getnodesmotion(tr, rot, np.array([2, 3], np.int32))
+    m = vx.nodaldata.nodesmotion
+    # node 2: slot 2 of element 1 and slot 1 of element 2; identity frames (all zero)
+    assert m[:, 1, 0].tolist() == [1, 2, 3, 0.1, 0.2, 0.3]
+    assert m[:, 0, 1].tolist() == [1, 2, 3, 0.1, 0.2, 0.3]
+    # node 3: translation missing, only rotations stored
+    assert m[:, 2, 0].tolist() == [0, 0, 0, 0.4, 0.5, 0.6]
+    # frames: tcurv rotates translations; rotations by tcurv ti^T ti
+    c, s = np.cos(0.3), np.sin(0.3)
+    tc = np.array([[c, -s, 0], [s, c, 0], [0, 0, 1.0]])
+    vx.nodaldata.tcurvmatrices[:, :, 0] = tc
+    vx.nodaldata.tnodalmatrices[:, :, :, 0] = 2.0 * np.eye(3)[:, :, None]
+    e.getnodesmotion(tr[:, :1], rot[:, :1], np.array([2], np.int32))
+    assert np.allclose(m[:3, 1, 0], tc @ [1, 2, 3])
+    assert np.allclose(m[3:, 1, 0], 4.0 * tc @ [0.1, 0.2, 0.3])
+    # three degrees of freedom: no rotation rows to fill
+    vx.nodaldata.ndof = 3
+    vx.nodaldata.nodesmotion = np.zeros((3, 4, 2))
+    e.getnodesmotion(tr[:, :1], rot[:, :1], np.array([5], np.int32))
+    assert vx.nodaldata.nodesmotion[:, 1, 1].tolist() == [1, 2, 3]
+    # more than three rotation components: refused
+    e.getnodesmotion(tr[:, :1], np.ones((4, 1)), np.array([5], np.int32))
+    assert err(vx)[0] == -2
+
+
+def _tdirect(angle_deg):
+    a = np.radians(angle_deg)
+    return np.array([[np.cos(a), np.sin(a), 0], [-np.sin(a), np.cos(a), 0], [0, 0, 1.0]]).T
+
+
+def test_reference_orientation_lists(vx, model):
+    model([101, 102, 103], [2, 2, 11], [[1, 2, 3, 4]] * 3)
+    e = vx.elementhandling
+    plyor = np.array([[30.0, 0.0], [45.0, 0.0]])  # (nplies, nsec)
+    t = np.eye(3)
+    # element 101 in the global frame, first ply of section 1 at 30 degrees
+    assert e.getelementreforientation(2, t, np.eye(3), plyor, 101, 1, 1, 1, 0) == 1
+    assert e.getelementreforientation(2, t, np.eye(3), plyor, 101, 3, 1, 1, 0) == 1   # new section point
+    assert e.getelementreforientation(2, t, np.eye(3), plyor, 101, 3, 1, 1, 0) == 0   # nothing new
+    assert e.getelementreforientation(2, t, _tdirect(20.0), plyor, 102, 5, 1, 2, -1) == 1
+    nshell, ierror = e.getelementreferencedata(2)
+    assert (nshell, ierror) == (2, 0)
+    ro = vx.elementdata.elemreforientation
+    assert ro[0, 0] == pytest.approx(30.0)
+    # the recorded directions are the projected x axis and its normal partner turned back by theta
+    th = np.radians(30.0)
+    assert np.allclose(ro[1:4, 0], [np.cos(-th), np.sin(-th), 0])
+    assert np.allclose(ro[4:7, 0], [-np.sin(-th), np.cos(-th), 0])
+    # element 102 turned by 20 degrees about the normal, reference angle 0 in section 2:
+    # its first material direction lies 20 degrees from the global x axis
+    assert ro[0, 1] == pytest.approx(20.0)
+    assert (ro[:, 2] == -1.0).all()
+    assert vx.sectiondata.nsectionpoints.tolist() == [3, 1, 1]
+    # the lists are released
+    assert vx.listhandling.getsizeoflist(2, 0) == -1
+    nshell, ierror = e.getelementreferencedata(2)
+    assert (nshell, ierror) == (0, -1)
+    assert (vx.sectiondata.nsectionpoints == -1).all() and (ro == -1.0).all()
+
+
+def test_all_shells_leave_no_index_list(vx, model):
+    model([1, 2], [2, 8], [[1, 2, 3, 4]] * 2)
+    assert vx.elementhandling.getelementreferencedata(1) == (2, -1)
+    assert vx.elementdata.elemindices is None
+
+
+def test_element_orientation_angle(vx):
+    e = vx.elementhandling
+    for ang in (-120.0, -30.0, 0.0, 75.0, 170.0):
+        a = np.radians(ang)
+        assert e.getabqelementorientation([np.cos(a), np.sin(a), 0.0], np.eye(3)) == pytest.approx(ang)
+
+
+def test_nodal_patch(vx):
+    # 3 x 1 strip of quads; node labels 1..8 on two rows
+    lab = np.array([[1, 2, 6, 5], [2, 3, 7, 6], [3, 4, 8, 7]], np.int32).T
+    xy = {1: (0, 0), 2: (1, 0), 3: (2, 0), 4: (3, 0), 5: (0, 1), 6: (1, 1), 7: (2, 1), 8: (3, 1)}
+    coords = np.zeros((3, 4, 3))
+    for e in range(3):
+        for k in range(4):
+            coords[:2, k, e] = xy[lab[k, e]]
+    e = vx.elementhandling
+    empty = -np.finfo(float).max
+    p = np.zeros((3, 10), order='F')
+    e.getnodalpatch(p, coords, lab, 1)
+    pts = [tuple(c) for c in p.T if c[0] != empty]
+    assert pts == [(1, 0, 0), (2, 0, 0), (2, 1, 0), (1, 1, 0)]   # the neighbour's nodes only
+    assert (p[:, 4:] == empty).all()
+    p = np.zeros((3, 10), order='F')
+    e.getnodalpatch(p, coords, lab, 1, exflag=1)
+    assert sum(1 for c in p.T if c[0] != empty) == 6
+    p = np.zeros((3, 20), order='F')
+    e.getnodalpatch(p, coords, lab, 1, ntree=2)
+    pts = {tuple(c) for c in p.T if c[0] != empty}
+    assert len(pts) == sum(1 for c in p.T if c[0] != empty) == 8   # all nodes, each once
+    p = np.zeros((3, 2), order='F')  # too small a patch: filled, never overrun
+    e.getnodalpatch(p, coords, lab, 2)
+    assert (p != empty).all()
+    e.getnodalpatch(p, coords, lab, 4)
+    assert err(vx)[0] == -2
+    # unused (zero) node slots do not make two separate elements neighbours
+    lab8 = np.zeros((8, 2), np.int32, order="F")
+    lab8[:4, 0], lab8[:4, 1] = (1, 2, 3, 4), (5, 6, 7, 8)
+    p = np.zeros((3, 10), order='F')
+    e.getnodalpatch(p, np.zeros((3, 8, 2)), lab8, 1)
+    assert (p == empty).all()
+
+
+def test_data_from_patch(vx):
+    ref = np.zeros((3, 2, 2))
+    ref[:, 0, 0], ref[:, 1, 0], ref[:, 0, 1], ref[:, 1, 1] = (0, 0, 0), (1, 0, 0), (1, 0, 0), (2, 0, 0)
+    data = np.arange(8.0).reshape(2, 2, 2)
+    pd = vx.elementhandling.getdatafrompatch(data, np.array([[1.0, 0, 0], [5.0, 0, 0]]).T, ref)
+    assert pd[:, 0].tolist() == data[:, 0, 1].tolist()   # last match wins
+    assert pd[:, 1].tolist() == [0.0, 0.0]
+
+
+def test_truss(vx):
+    nc = np.array([[1.0, 2.0, 3.0], [4.0, 6.0, 3.0]]).T
+    e = vx.elementhandling
+    assert e.gettruss3elemlength(nc) == pytest.approx(5.0)
+    te = e.gettruss3transformationmatrix(nc)
+    assert te.tolist() == [[0.6, 0.8, 0, 0, 0, 0], [0, 0, 0, 0.6, 0.8, 0]]
+
+
+def test_shell_traction_transformation_in_place(vx):
+    rng = np.random.default_rng(3)
+    ti, tc = rng.normal(size=(3, 3)), rng.normal(size=(3, 3))
+    tr = np.array([1.0, -2.0, 0.5])
+    rot = np.array([0.3, 0.7])
+    want_t, want_r = tc @ tr, (tc @ ti.T @ ti @ np.r_[rot, 0.0])[:2]
+    vx.elementhandling.shelltractiontransformation(tr, rot, np.asfortranarray(ti), np.asfortranarray(tc))
+    assert np.allclose(tr, want_t) and np.allclose(rot, want_r)

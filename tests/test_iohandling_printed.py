@@ -1,0 +1,145 @@
+"""Reader of the solver's printed model data, on listings written here."""
+import time
+
+import numpy as np
+import pytest
+
+HEAD_E = "\n                           E L E M E N T   D E F I N I T I O N S\n\n" \
+         " NUMBER  TYPE  PROPERTY       NODES FORMING ELEMENT\n                REFERENCE\n\n"
+HEAD_N = "\n                           N O D E   D E F I N I T I O N S\n\n    NUMBER     COORDINATES\n\n"
+
+
+def listing(elements, nodes, tail="\n THE END\n"):
+    lines = [" JOB TITLE\n", HEAD_E]
+    for num, typ, conn in elements:
+        lines.append(f"{num:8d}  {typ:<8s}  1  " + "  ".join(f"{n:7d}" for n in conn) + "\n")
+    lines.append(HEAD_N)
+    for num, xyz in nodes:
+        lines.append(f"{num:8d}  " + "  ".join(f"{v:14.6E}" for v in xyz) + "\n")
+    lines.append(tail)
+    return "".join(lines)
+
+
+@pytest.fixture
+def clean(vx):
+    def reset():
+        for n in ("elemlist", "elemkind", "elemnodes", "elemindices", "elemcurvatures", "elemreforientation"):
+            setattr(vx.elementdata, n, None)
+        for n in ("nodalcoords", "nodesmotion", "tnodalmatrices", "tcurvmatrices"):
+            setattr(vx.nodaldata, n, None)
+        vx.sectiondata.nsectionpoints = None
+        vx.elementdata.nelem = 0
+        vx.nodaldata.nnodes = vx.nodaldata.ndof = 0
+    reset()
+    yield
+    reset()
+
+
+def grid_nodes(nx, ny, base=1):
+    nodes = {}
+    for j in range(ny + 1):
+        for i in range(nx + 1):
+            nodes[base + j * (nx + 1) + i] = (float(i), 2.0 * j, 0.5 * i * j)
+    return nodes
+
+
+def test_shell_grid(vx, clean, tmp_path):
+    nodes = grid_nodes(2, 2)
+    els = []
+    for j in range(2):
+        for i in range(2):
+            n1 = 1 + j * 3 + i
+            els.append((len(els) + 1, "S4R", [n1, n1 + 1, n1 + 4, n1 + 3]))
+    f = tmp_path / "job.dat"
+    f.write_text(listing(els, sorted(nodes.items())))
+    vx.iohandling.getabqdatafromfile(str(f) + "   ")
+    ed, nd = vx.elementdata, vx.nodaldata
+    assert (int(ed.nelem), int(nd.nnodes), int(nd.ndof)) == (4, 4, 6)
+    assert ed.elemlist.tolist() == [1, 2, 3, 4] and ed.elemkind.tolist() == [2] * 4
+    for e in range(4):
+        for k in range(4):
+            assert tuple(nd.nodalcoords[:, k, e]) == nodes[ed.elemnodes[k, e]]
+    assert not nd.nodesmotion.any() and (vx.sectiondata.nsectionpoints == 0).all()
+
+
+def test_mixed_types_and_odd_lines(vx, clean, tmp_path):
+    els = [(7, "S8R5", [1, 2, 3, 4, 5, 6, 7, 8]), (9, "C3D8R", [1, 2, 3, 4, 5, 6, 7, 8]),
+           (11, "CINPE4", [1, 2, 3, 4]), (12, "B31", [1, 2])]
+    nodes = [(i, (i, 10.0 * i, 0.0) if i != 3 else (3.0, 30.0)) for i in range(1, 9)]  # node 3: skipped
+    text = listing(els, nodes)
+    f = tmp_path / "mixed.dat"
+    f.write_text(text)
+    vx.iohandling.getabqdatafromfile(str(f))
+    ed, nd = vx.elementdata, vx.nodaldata
+    assert (int(ed.nelem), int(nd.nnodes), int(nd.ndof)) == (2, 8, 6)  # the solid brings 6
+    assert ed.elemlist.tolist() == [7, 9] and ed.elemkind.tolist() == [5, 11]
+    assert ed.elemnodes[:, 0].tolist() == list(range(1, 9)) and not ed.elemnodes[:, 1].any()
+    assert nd.nodalcoords[:, 1, 0].tolist() == [2.0, 20.0, 0.0]
+    assert nd.nodalcoords[:, 2, 0].tolist() == [0.0, 0.0, 0.0]
+    assert not nd.nodalcoords[:, :, 1].any()
+
+
+def test_decreasing_label_ends_nodes_and_large_labels(vx, clean, tmp_path):
+    big = 1000001
+    els = [(1, "S4", [big, big + 1, 5, 4])]
+    nodes = [(4, (1.0, 1.0, 1.0)), (5, (2.0, 2.0, 2.0)), (big, (3.0, 0, 0)), (big + 1, (4.0, 0, 0)), (2, (9.0, 9, 9))]
+    f = tmp_path / "big.dat"
+    f.write_text(listing(els, nodes))
+    vx.iohandling.getabqdatafromfile(str(f))
+    c = vx.nodaldata.nodalcoords[:, :, 0]
+    assert c[0].tolist() == [3.0, 4.0, 2.0, 1.0]
+    # a node after a decreasing label is not read
+    els = [(1, "S4", [4, 5, 6, 2])]
+    nodes = [(4, (1.0, 1, 1)), (6, (6.0, 6, 6)), (5, (5.0, 5, 5)), (2, (2.0, 2, 2))]
+    f.write_text(listing(els, nodes))
+    vx.iohandling.getabqdatafromfile(str(f))
+    assert vx.nodaldata.nodalcoords[0, :, 0].tolist() == [1.0, 0.0, 6.0, 0.0]
+
+
+def test_overlong_element_line_and_missing_file(vx, clean, tmp_path):
+    f = tmp_path / "long.dat"
+    f.write_text(listing([(1, "S4R", [1, 2, 3, 4, 5, 6, 7, 8, 9])], [(i, (i, 0, 0)) for i in range(1, 10)]))
+    vx.iohandling.getabqdatafromfile(str(f))
+    assert vx.elementdata.elemnodes[:, 0].tolist() == [1, 2, 3, 4]  # bounded by the node slots
+    vx.elementdata.nelem = 3
+    vx.iohandling.getabqdatafromfile(str(tmp_path / "none.dat"))
+    assert int(vx.elementdata.nelem) == 3 and int(vx.errorhandling.errstat) == 0
+    g = tmp_path / "empty.dat"
+    g.write_text(HEAD_N + "  1  0. 0. 0.\n")
+    vx.iohandling.getabqdatafromfile(str(g))
+    assert int(vx.elementdata.nelem) == 3
+
+
+def test_reading_time_of_a_large_model(vx, clean, tmp_path, capsys):
+    nx, ny = 400, 250  # 100,000 shell elements
+    nodes = grid_nodes(nx, ny)
+    rows = [" JOB\n", HEAD_E]
+    e = 0
+    for j in range(ny):
+        for i in range(nx):
+            n1 = 1 + j * (nx + 1) + i
+            e += 1
+            rows.append(f"{e:8d}  S4R       1  {n1:7d}  {n1 + 1:7d}  {n1 + nx + 2:7d}  {n1 + nx + 1:7d}\n")
+    rows.append(HEAD_N)
+    rows.extend(f"{k:8d}  {x:14.6E}  {y:14.6E}  {z:14.6E}\n" for k, (x, y, z) in nodes.items())
+    f = tmp_path / "large.dat"
+    f.write_text("".join(rows))
+    t0 = time.perf_counter()
+    vx.iohandling.getabqdatafromfile(str(f))
+    dt = time.perf_counter() - t0
+    with capsys.disabled():
+        print(f"\n  printed model data, {e} shell elements: {dt:.3f} s")
+    assert int(vx.elementdata.nelem) == e
+    last = vx.elementdata.elemnodes[:, -1]
+    assert tuple(vx.nodaldata.nodalcoords[:, 2, -1]) == nodes[last[2]]
+    assert dt < 10.0
+
+
+def test_long_element_lines_keep_all_nodes(vx, clean, tmp_path):
+    labels = [1000001 + 11 * k for k in range(8)]
+    f = tmp_path / "wide.dat"
+    f.write_text(listing([(3, "S8R", labels)], [(n, (float(k), 0.0, 0.0)) for k, n in enumerate(labels)]))
+    assert max(len(l) for l in f.read_text().splitlines()) > 90
+    vx.iohandling.getabqdatafromfile(str(f))
+    assert vx.elementdata.elemnodes[:, 0].tolist() == labels
+    assert vx.nodaldata.nodalcoords[0, :, 0].tolist() == [float(k) for k in range(8)]

@@ -1,0 +1,156 @@
+"""Transverse shear of laminate sections: f(z), the shear stiffness H by the
+three methods, section storage and skip rules, and the Chai factors."""
+import numpy as np
+import pytest
+
+G13, G23 = 4.2e3, 3.1e3
+CFRP = np.array([140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 5e3, G13, G23])
+GFRP = np.array([40e3, 12e3, 12e3, 0.28, 0.28, 0.4, 4.5e3, 4.0e3, 3.5e3])
+
+
+def stack(angles, thick=0.25, mats=None):
+    n = len(angles)
+    pe = np.column_stack([CFRP if mats is None else mats[k] for k in range(n)])
+    return pe, np.asarray(angles, float), np.full(n, thick)
+
+
+def flexibility(vx, pe, o, t):
+    L = vx.laminate
+    a, b, d = L.getamatrix(pe, o, t), L.getbmatrix(pe, o, t), L.getdmatrix(pe, o, t)
+    fb = np.linalg.inv(d - b @ np.linalg.inv(a) @ b)
+    return np.linalg.inv(a) @ b @ fb, fb
+
+
+def zpoints(t):
+    h = t.sum()
+    zb = -h / 2 + np.concatenate([[0.0], np.cumsum(t)[:-1]])
+    z = np.empty(2 * len(t) + 1)
+    z[0:-1:2], z[1:-1:2], z[-1] = zb, zb + t / 2, h / 2
+    return z
+
+
+def section_f(vx, pe, o, t):
+    lst = np.arange(1, len(o) + 1, dtype=np.int32)[:, None]
+    return vx.laminate.getsectionfmatrix(lst, o[:, None], t[:, None], zpoints(t)[:, None], pe[:, :, None])[:, :, 0]
+
+
+def simpson_per_ply(values, t):
+    """Integral over the stack of a quantity quadratic within each ply, given at
+    the 2n+1 points (exact for the f values)."""
+    return sum(t[k] / 6 * (values[2 * k] + 4 * values[2 * k + 1] + values[2 * k + 2]) for k in range(len(t)))
+
+
+def test_homogeneous_ply_parabola_and_five_sixths(vx):
+    L = vx.laminate
+    g = 3.0e3
+    pe = np.array([[140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 5e3, g, g]]).T
+    o, t = np.array([30.0]), np.array([2.0])
+    fa, fb = flexibility(vx, pe, o, t)
+    for z in (-1.0, -0.4, 0.0, 0.3, 1.0):
+        np.testing.assert_allclose(L.getsmallfmatrix(pe, o, t, z, fa, fb, 1), 0.75 * (1 - z * z) * np.eye(2),
+                                   atol=1e-13)
+    h = 5 / 6 * g * 2.0 * np.eye(2)
+    np.testing.assert_allclose(L.gethmatrixshearcorrect(pe, o, t), h, rtol=1e-13, atol=1e-9)
+    np.testing.assert_allclose(L.gethmatriximprovedshear(pe, o, t), h, rtol=1e-12, atol=1e-9)
+    np.testing.assert_allclose(L.gethmatrixquadrature(pe, o, t), h, rtol=1e-9, atol=1e-6)
+    np.testing.assert_allclose(L.getshearcorrectfactors(g * 2.0 * np.eye(2), pe, o, t), [5 / 6, 5 / 6], rtol=1e-13)
+
+
+@pytest.mark.parametrize("angles", [(0, 90, 90, 0), (0, 45, -45, 90), (30, -60, 0), (0, 90)])
+def test_section_f_vanishes_at_faces_and_integrates_to_identity(vx, angles):
+    mats = [CFRP, GFRP, CFRP, GFRP][: len(angles)]
+    pe, o, t = stack(angles, mats=mats)
+    t = t * np.linspace(1.0, 1.6, len(t))
+    f = section_f(vx, pe, o, t)
+    np.testing.assert_allclose(f[[0, -1]], 0.0, atol=1e-12 / t.sum())
+    np.testing.assert_allclose(simpson_per_ply(f, t), [1.0, 0.0, 0.0, 1.0], atol=1e-11)
+    # each stored point is f of its ply, entries in column order
+    fa, fb = flexibility(vx, pe, o, t)
+    z = zpoints(t)
+    k = len(o) // 2
+    direct = vx.laminate.getsmallfmatrix(pe, o, t, z[2 * k + 1], fa, fb, k + 1)
+    np.testing.assert_allclose(f[2 * k + 1], direct.ravel(order="F"), rtol=1e-14)
+
+
+def test_partial_stiffness_reaches_the_laminate_matrices(vx):
+    L = vx.laminate
+    pe, o, t = stack((0, 45, 90), mats=[CFRP, GFRP, CFRP])
+    h = t.sum()
+    np.testing.assert_allclose(L.getpartialamatrix(pe, o, t, h / 2, 3), L.getamatrix(pe, o, t), rtol=1e-13)
+    np.testing.assert_allclose(L.getpartialbmatrix(pe, o, t, h / 2, 3), L.getbmatrix(pe, o, t), rtol=1e-12,
+                               atol=1e-9)
+    # part-way up ply 2: ply 1 whole plus a slice of ply 2
+    z = -h / 2 + t[0] + 0.1
+    q1 = vx.lamina.getnyeoffaxissc(0.0, CFRP, 3, 1)
+    q2 = vx.lamina.getnyeoffaxissc(45.0, GFRP, 3, 1)
+    np.testing.assert_allclose(L.getpartialamatrix(pe, o, t, z, 2), q1 * t[0] + q2 * 0.1, rtol=1e-13)
+
+
+def test_methods_agree_for_symmetric_cross_ply(vx):
+    L = vx.laminate
+    pe, o, t = stack((0, 90, 90, 0))
+    h1 = L.gethmatriximprovedshear(pe, o, t)
+    np.testing.assert_allclose(L.gethmatrixquadrature(pe, o, t), h1, rtol=1e-8, atol=1e-9)
+    np.testing.assert_allclose(h1, h1.T, rtol=1e-13)
+    # the shear stiffness lies between the series and parallel bounds of the plies
+    c = [vx.lamina.getoffaxisshearrigidmatrix(G13, G23, a) for a in o]
+    upper = sum(tk * ck for tk, ck in zip(t, c))
+    assert np.all(np.diag(h1) < np.diag(upper))
+    h0 = L.gethmatrixshearcorrect(pe, o, t)
+    assert np.all(np.diag(h0) > 0.5 * np.diag(upper))
+
+
+def test_section_h_storage_and_skip_rules(vx):
+    L = vx.laminate
+    n, marker = 4, 2147483647
+    pe, o, t = stack((0, 45, -45, 90))
+    lst = np.array([[1, 2, 3, 4], [marker] * 4, [5, 6, marker, 7], [1, 2, 3, 4]], dtype=np.int32).T
+    ori = np.tile(o[:, None], (1, 4))
+    thk = np.tile(t[:, None], (1, 4))
+    pes = np.tile(pe[:, :, None], (1, 1, 4))
+    pes[:, :, 3] = 0.0  # a section without elastic data
+    zc = np.zeros((2 * n + 1, 4))
+    zc[:, 0] = zpoints(t)
+    zc[:5, 2] = zpoints(t[:2])
+    hs = L.getsectionhmatrix(lst, ori, thk, pes)
+    np.testing.assert_array_equal(hs[:, :, 1], 0.0)
+    np.testing.assert_array_equal(hs[:, :, 3], 0.0)
+    np.testing.assert_allclose(hs[:, :, 0], L.gethmatriximprovedshear(pe, o, t), rtol=1e-14)
+    np.testing.assert_allclose(hs[:, :, 2], L.gethmatriximprovedshear(pe[:, :2], o[:2], t[:2]), rtol=1e-14)
+    np.testing.assert_array_equal(L.getsectionhmatrix(lst, ori, thk, pes, method=5), hs)
+    np.testing.assert_allclose(L.getsectionhmatrix(lst, ori, thk, pes, method=0)[:, :, 0],
+                               L.gethmatrixshearcorrect(pe, o, t), rtol=1e-14)
+    np.testing.assert_allclose(L.getsectionhmatrix(lst, ori, thk, pes, method=2)[:, :, 2],
+                               L.gethmatrixquadrature(pe[:, :2], o[:2], t[:2]), rtol=1e-14)
+    fs = L.getsectionfmatrix(lst, ori, thk, zc, pes)
+    assert fs.shape == (2 * n + 1, 4, 4)
+    for s in (1, 3):
+        np.testing.assert_array_equal(fs[:, :, s], 0.0)
+    np.testing.assert_array_equal(fs[5:, :, 2], 0.0)  # points past the two used plies
+    np.testing.assert_allclose(simpson_per_ply(fs[:5, :, 2], t[:2]), [1, 0, 0, 1], atol=1e-11)
+
+
+def test_chai_factors(vx):
+    L = vx.laminate
+    iso = np.array([70e3, 70e3, 70e3, 0.3, 0.3, 0.3, 26.9e3, 26.9e3, 26.9e3])
+    q = vx.lamina.getnyestiffnessmatrix(iso, 3)
+    np.testing.assert_allclose(L.getchaidelamfactors(q, q, 0.0, 0.2, 0.2, 3e3, 3e3, 3e3, 3e3), [0.0, 1.0, 1.0])
+    ql = vx.lamina.getnyestiffnessmatrix(CFRP, 3)
+    qu = vx.lamina.getnyestiffnessmatrix(GFRP, 3)
+    f = L.getchaidelamfactors(ql, qu, 90.0, 0.2, 0.4, G23, 3.5e3, G13, 4.0e3)
+    # a quarter turn: the upper ply shows its transverse stiffness, cos = 0
+    assert f[0] == pytest.approx(0.5) and f[1] == pytest.approx((1 + 3.5e3 / G13) / 2)
+    assert f[2] == pytest.approx((1 + G13 / 3.5e3) / 2)
+
+
+def test_material_data_with_several_temperatures(vx):
+    """The section routines read nine constants per ply: a material array with two
+    temperature blocks is refused, its first block gives the first temperature's H."""
+    L = vx.laminate
+    pe, o, t = stack((0, 45, 90), mats=[CFRP, GFRP, CFRP])
+    two = np.concatenate([pe, 0.5 * pe])[:, :, None]
+    lst = np.arange(1, 4, dtype=np.int32)[:, None]
+    with pytest.raises(vx.error):
+        L.getsectionhmatrix(lst, o[:, None], t[:, None], two)
+    np.testing.assert_array_equal(L.getsectionhmatrix(lst, o[:, None], t[:, None], np.asfortranarray(two[:9]))[:, :, 0],
+                                  L.gethmatriximprovedshear(pe, o, t))

@@ -1,0 +1,125 @@
+"""Stresses through the thickness: transverse shear and normal stresses in
+equilibrium with the section forces, f at any height, curvature terms and the
+distribution values of curved sections."""
+import numpy as np
+import pytest
+from scipy.integrate import quad
+
+from conftest import error_record
+
+CFRP = np.array([140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 5e3, 4.2e3, 3.1e3])
+GFRP = np.array([40e3, 12e3, 12e3, 0.28, 0.28, 0.4, 4.5e3, 4.0e3, 3.5e3])
+
+
+def section(vx, angles, thick, mixed=True):
+    n = len(angles)
+    pe = np.column_stack([(CFRP, GFRP)[k % 2 if mixed else 0] for k in range(n)])
+    o, t = np.asarray(angles, float), np.asarray(thick, float)
+    h = t.sum()
+    zb = -h / 2 + np.concatenate([[0.0], np.cumsum(t)[:-1]])
+    z = np.empty(2 * n + 1)
+    z[0:-1:2], z[1:-1:2], z[-1] = zb, zb + t / 2, h / 2
+    lst = np.arange(1, n + 1, dtype=np.int32)[:, None]
+    f = vx.laminate.getsectionfmatrix(lst, o[:, None], t[:, None], z[:, None], pe[:, :, None])[:, :, 0]
+    return pe, o, t, z, f
+
+
+def simpson(values, t):
+    return sum(t[k] / 6 * (values[2 * k] + 4 * values[2 * k + 1] + values[2 * k + 2]) for k in range(len(t)))
+
+
+ANGLES, THICK = (0, 45, -45, 90, 0), (0.2, 0.25, 0.25, 0.3, 0.2)
+
+
+def test_shear_stresses_carry_the_shear_forces(vx):
+    _, o, t, z, f = section(vx, (0,) * 5, THICK)
+    r = np.array([120.0, -45.0])
+    tau = vx.laminate.getext2dshearstress(r, o, f, 3)
+    assert tau.shape == (15, 2)
+    # bottom, middle, top of every ply: the stored points 2k-1, 2k, 2k+1
+    pts = np.concatenate([tau[3 * k: 3 * k + 2] for k in range(5)] + [tau[-1:]])
+    np.testing.assert_allclose(simpson(pts, t), r, rtol=1e-12)
+    np.testing.assert_allclose(tau[[0, -1]], 0.0, atol=1e-9)
+    # one section point per ply takes the ply's top
+    np.testing.assert_allclose(vx.laminate.getext2dshearstress(r, o, f, 1), tau[2::3], rtol=1e-15)
+
+
+def test_shear_stresses_turn_with_the_ply_angle_in_degrees(vx):
+    _, _, t, z, f = section(vx, (0, 90), (0.3, 0.3))
+    r = np.array([10.0, 4.0])
+    flat = vx.laminate.getext2dshearstress(r, np.zeros(2), f, 3)
+    turned = vx.laminate.getext2dshearstress(r, np.array([0.0, 90.0]), f, 3)
+    np.testing.assert_allclose(turned[:3], flat[:3], rtol=1e-15)
+    np.testing.assert_allclose(turned[3:], np.column_stack([-flat[3:, 1], flat[3:, 0]]), atol=1e-12)
+
+
+def test_normal_stress_integrates_the_equilibrium(vx):
+    L = vx.laminate
+    _, _, t, z, f = section(vx, ANGLES, THICK)
+    zero = np.zeros(2)
+    np.testing.assert_array_equal(L.getnormalstressfrombottom(zero, zero, z, f), 0.0)
+    np.testing.assert_array_equal(L.getnormalstressfromtop(zero, zero, 3.5, z, f), 3.5)
+    rdx, rdy = np.array([2.0, -1.5]), np.array([0.7, 3.0])
+    s_up = L.getnormalstressfrombottom(rdx, rdy, z, f)
+    # the integrand is -(f11 rdy1 + f21 rdy2 + f12 rdx1 + f22 rdx2); f integrates to the identity
+    assert s_up[-1] == pytest.approx(-(rdy[0] + rdx[1]), rel=1e-11)
+    s_down = L.getnormalstressfromtop(rdx, rdy, s_up[-1], z, f)
+    np.testing.assert_allclose(s_down, s_up, atol=1e-12)
+    # a constant integrand g gives g (z - z_bottom)
+    const = np.zeros_like(f)
+    const[:, 0] = 1.0
+    np.testing.assert_allclose(L.getnormalstressfrombottom(zero, np.array([-2.5, 0.0]), z, const),
+                               2.5 * (z - z[0]), atol=1e-14)
+
+
+def test_small_f_at_any_height(vx):
+    L = vx.laminate
+    _, _, t, z, f = section(vx, ANGLES, THICK)
+    m = lambda p: f[p].reshape(2, 2)  # noqa: E731  rows (c1, c2), (c3, c4)
+    for i in (1, 3, 5):
+        for j in range(3):
+            np.testing.assert_allclose(L.getarbitrarysmallf(i, z[2 * i - 2 + j], z, f), m(2 * i - 2 + j), atol=1e-15)
+    # inside a ply the values lie on the parabola through its three points
+    i, zq = 2, z[2] + 0.3 * t[1]
+    coef = np.polyfit(z[2:5], f[2:5], 2)
+    np.testing.assert_allclose(L.getarbitrarysmallf(i, zq, z, f).ravel(), np.polyval(coef, zq), rtol=1e-10)
+    assert error_record(vx)[0] == 0
+    out = L.getarbitrarysmallf(i, z[5] + 0.01, z, f)
+    assert error_record(vx) == (-2, "Error during the calculation of f(z)")
+    np.testing.assert_allclose(out.ravel(), np.polyval(coef, z[5] + 0.01), rtol=1e-10)
+    vx.errorhandling.rsxerr(1)
+    np.testing.assert_array_equal(L.getarbitrarysmallf(9, 0.0, z, f), 0.0)
+    assert error_record(vx)[0] == -2
+
+
+def test_membrane_normal_stress_from_curvature(vx):
+    L = vx.laminate
+    z = np.array([-0.5, -0.3, -0.1, 0.05, 0.2, 0.35, 0.5])
+    pts = np.array([4, 4], dtype=np.int32)  # points 1-4 and 4-7
+    sbt = np.array([10.0, -4.0, 6.0, 12.0])
+    np.testing.assert_array_equal(L.getintegralofmembranenormalstress(sbt, z, pts, 0.0, 0.3), 0.0)
+    ki, kj = 0.4, -0.25
+    got = L.getintegralofmembranenormalstress(sbt, z, pts, ki, kj)
+
+    def sigma(x):
+        k, lo, hi = (0, z[0], z[3]) if x <= z[3] else (1, z[3], z[6])
+        return sbt[2 * k] + (sbt[2 * k + 1] - sbt[2 * k]) * (x - lo) / (hi - lo)
+
+    for i, zi in enumerate(z):
+        acc = 0.0 if i == 0 else -ki * (quad(lambda x: sigma(x) * (1 - kj * x), z[0], min(zi, z[3]))[0] +
+                                        (quad(lambda x: sigma(x) * (1 - kj * x), z[3], zi)[0] if zi > z[3] else 0))
+        assert got[i] == pytest.approx(acc / ((1 - ki * zi) * (1 - kj * zi)), rel=1e-12, abs=1e-13)
+
+
+def test_curved_section_values_reduce_to_the_flat_ones(vx):
+    L = vx.laminate
+    pe, o, t, z, f = section(vx, (0, 90, 90, 0), (0.25,) * 4, mixed=False)
+    args = (np.arange(1, 5, dtype=np.int32)[:, None], o[:, None], t[:, None], z[:, None], pe[:, :, None])
+    fg = L.getarbitrarysectionfg(*args, 1, 1)[:, :, 0]
+    # symmetric cross-ply, no curvature: the flat distribution of the section
+    np.testing.assert_allclose(fg, f, atol=1e-12)
+    np.testing.assert_array_equal(L.getarbitrarysectionfg(*args, 1, 1, xycurv=[0.0, 0.0])[:, :, 0], fg)
+    curved = L.getarbitrarysectionfg(*args, 1, 1, xycurv=[0.02, 0.01])[:, :, 0]
+    assert np.all(np.isfinite(curved)) and not np.allclose(curved, fg)
+    np.testing.assert_allclose(curved, fg, rtol=0.05, atol=0.05 * np.abs(fg).max())
+    assert np.all(np.isfinite(L.getarbitrarysectionfg(*args, 0, 0, xycurv=[0.02, 0.01])))

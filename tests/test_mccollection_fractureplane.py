@@ -1,0 +1,282 @@
+"""Fracture-plane matrix criteria against a brute-force scan over the action planes."""
+import math
+
+import numpy as np
+import pytest
+
+XT, XC, YT, YC, S12, S23 = 1500.0, 1200.0, 50.0, 200.0, 80.0, 60.0
+A0 = math.radians(53.0)
+
+
+def grid(lo, hi, step):
+    """The scan's abscissas: lo, then steps accumulated while not beyond hi."""
+    out, th = [], lo
+    while th <= hi:
+        out.append(th)
+        nxt = th + step
+        if not nxt > th:
+            break
+        th = nxt
+    return np.array(out)
+
+
+def tractions(theta, s22, s33, s12, s13, s23, s11=0.0):
+    """Normal, longitudinal and transverse shear traction on the plane whose normal is
+    the 3-axis turned by theta about the fibre axis, from the full stress tensor."""
+    s = np.array([[s11, s12, s13], [s12, s22, s23], [s13, s23, s33]])
+    c, si = np.cos(theta), np.sin(theta)
+    n = np.stack([0 * c, -si, c])
+    t = np.stack([0 * c, c, si])
+    sn_vec = np.einsum("ij,jk->ik", s, n)
+    return (np.einsum("ik,ik->k", n, sn_vec), sn_vec[0], np.einsum("ik,ik->k", t, sn_vec))
+
+
+def larc05(sn, tl, tt):
+    st = YC * math.cos(A0) * (math.sin(A0) + math.cos(A0) / math.tan(2 * A0))
+    et = -1 / math.tan(2 * A0)
+    el = et * S12 / st
+    return (tt / (st - et * sn)) ** 2 + (tl / (S12 - el * sn)) ** 2 + (np.maximum(sn, 0) / YT) ** 2
+
+
+def wiegand(sn, tl, tt):
+    st = YC / (2 * math.tan(A0))
+    et = -1 / (2 * math.tan(2 * A0))
+    el = et * S12 / st
+    q = (tt / (st - et * sn)) ** 2 + (tl / (S12 - el * sn)) ** 2
+    return np.sqrt(q + np.where(sn >= 0, (sn / YT) ** 2, 0.0))
+
+
+def camanho(sn, tl, tt):
+    st, et = S23, -1 / (2 * math.tan(2 * A0))
+    el = et * S12 / st
+    kappa = (st ** 2 - YT ** 2) / (YT * st)
+    lam = 2 * el * st / S12 - kappa
+    comp = np.sqrt((tl / (S12 - el * sn)) ** 2 + (tt / (st - et * sn)) ** 2)
+    with np.errstate(invalid="ignore"):
+        ten = np.sqrt((sn / st) ** 2 + (tl / S12) ** 2 + (tt / st) ** 2 + lam * (sn / st) * (tl / S12) ** 2 + kappa * sn / st)
+    return np.where(sn <= 0, comp, ten)
+
+
+def puck(sn, tl, tt, gp=(0.3, 0.2, 0.15, 0.15)):
+    ra = YC / (2 * (1 + gp[3]))
+    t2 = tt ** 2 + tl ** 2
+    with np.errstate(invalid="ignore", divide="ignore"):
+        c2 = np.where(t2 > 0, tt ** 2 / t2, 0.0)
+        s2 = np.where(t2 > 0, tl ** 2 / t2, 0.0)
+    pt = gp[2] * c2 / ra + gp[0] * s2 / S12
+    pc = gp[3] * c2 / ra + gp[1] * s2 / S12
+    ften = np.sqrt(((1 / YT - pt) * sn) ** 2 + (tt / ra) ** 2 + (tl / S12) ** 2) + pt * sn
+    fcom = np.sqrt((tt / ra) ** 2 + (tl / S12) ** 2 + (pc * sn) ** 2) + pc * sn
+    return np.where(sn >= 0, ften, fcom)
+
+
+STATES = [(-120.0, 0.0, 40.0, 0.0, 0.0), (30.0, -20.0, 50.0, 10.0, -15.0), (-60.0, -150.0, 20.0, -30.0, 25.0),
+          (20.0, 40.0, 0.0, 0.0, 35.0), (-10.0, 5.0, -70.0, 20.0, 0.0)]
+
+
+def brute(f, state, lo=0.0, hi=math.pi, step=math.radians(1.0)):
+    th = grid(lo, hi, step)
+    v = f(*tractions(th, *state))
+    return th, v
+
+
+@pytest.mark.parametrize("state", STATES)
+def test_scan_finds_the_largest_exposure_of_every_plane(vx, state):
+    m = vx.mccollection
+    cases = [(lambda: m.mcrcklarc05(*state, YT, YC, S12, sainc=1.0), larc05),
+             (lambda: m.mcrckwiegand(*state, YT, YC, S12, sainc=1.0), wiegand),
+             (lambda: m.mcrckcamanho(*state, YT, YC, S12, S23, sainc=1.0), camanho),
+             (lambda: m.mcrckpuck(*state, YT, YC, S12, sainc=1.0)[:2], puck)]
+    for call, f in cases:
+        th, v = brute(f, state)
+        rmc, _ = call()
+        assert rmc == pytest.approx(v.max(), rel=1e-11)
+
+
+def test_fracture_angle_and_outtheta_rules(vx):
+    m = vx.mccollection
+    state = (-200.0, 0.0, 80.0, 0.0, 25.0)  # beyond failure in LaRC05, unique maximum
+    th, v = brute(larc05, state)
+    rmc, ang = m.mcrcklarc05(*state, YT, YC, S12, sainc=1.0)
+    assert rmc >= 1.0 and ang == pytest.approx(th[np.argmax(v)], abs=1e-12)
+    # a non-negative outtheta is never written; below failure -1 stays
+    assert m.mcrcklarc05(*state, YT, YC, S12, outtheta=0.0, sainc=1.0)[1] == 0.0
+    assert m.mcrcklarc05(*state, YT, YC, S12, outtheta=2.0, sainc=1.0)[1] == 2.0
+    assert m.mcrcklarc05(-1.0, 0, 0, 0, 0, YT, YC, S12)[1] == -1.0
+
+
+def test_larc05_pure_transverse_compression_at_strength(vx):
+    # the planes pi/2 -+ a0 carry exactly the exposure 1 (both lie on the 1 degree grid)
+    rmc, ang = vx.mccollection.mcrcklarc05(-YC, 0, 0, 0, 0, YT, YC, S12, sainc=1.0)
+    assert rmc == pytest.approx(1.0, abs=1e-12)
+    assert min(abs(ang - (math.pi / 2 - A0)), abs(ang - (math.pi / 2 + A0))) < 1e-9
+
+
+def test_puck_against_the_published_plane_stress_modes(vx):
+    m = vx.mccollection
+    p_t, p_c = 0.3, 0.2
+    # mode A (transverse tension with shear) and mode B (moderate compression, large
+    # shear) both fracture on the plane normal to direction 2
+    for s22, s12 in ((30.0, 40.0), (20.0, -70.0)):
+        fa = math.sqrt((s12 / S12) ** 2 + (1 - p_t * YT / S12) ** 2 * (s22 / YT) ** 2) + p_t * s22 / S12
+        assert m.mcrckpuck(s22, 0, s12, 0, 0, YT, YC, S12)[0] == pytest.approx(fa, rel=1e-12)
+    s22, s12 = -30.0, 70.0
+    fb = math.sqrt((s12 / S12) ** 2 + (p_c * s22 / S12) ** 2) + p_c * s22 / S12
+    assert m.mcrckpuck(s22, 0, s12, 0, 0, YT, YC, S12)[0] == pytest.approx(fb, rel=1e-12)
+    # mode C, pure compression: effort 1 at Yc on the plane cos^2 = R_A / Yc from the 1-3 plane
+    rmc, ang = m.mcrckpuck(-YC * 1.0000001, 0, 0, 0, 0, YT, YC, S12, sainc=0.05)[:2]
+    fp = math.acos(math.sqrt(1 / (2 * 1.15)))
+    assert rmc == pytest.approx(1.0, abs=1e-5)
+    assert min(abs(ang - (math.pi / 2 - fp)), abs(ang - (math.pi / 2 + fp))) < math.radians(0.05)
+    assert m.mcrckpuck(1.1 * YT, 0, 0, 0, 0, YT, YC, S12, tcflag=0)[2] == 1
+    rmc, _, tc = m.mcrckpuck(-YC * 1.1, 0, 0, 0, 0, YT, YC, S12, sainc=7.0)
+    assert rmc > 1.0 and tc == -1  # scan ends at 175 degrees, where sn < 0
+    assert m.mcrckpuck(-YC * 0.5, 0, 0, 0, 0, YT, YC, S12, tcflag=0)[2] == 0
+
+
+def test_golden_agrees_with_scan_within_one_step(vx):
+    m = vx.mccollection
+    step = 2.0
+    for state in STATES:
+        for fn, f, extra in ((m.mcrcklarc05, larc05, ()), (m.mcrckwiegand, wiegand, ()),
+                             (m.mcrckcamanho, camanho, (S23,))):
+            # scaled beyond failure so that both report their angle
+            th, v = brute(f, state, step=math.radians(0.01))
+            k = 3.0 / v.max() if fn is not m.mcrcklarc05 else math.sqrt(3.0 / v.max())
+            s = tuple(k * x for x in state)
+            th, v = brute(f, s, step=math.radians(0.01))
+            rs, ts = fn(*s, YT, YC, S12, *extra, sainc=step, gsflag=0)[:2]
+            rg, tg = fn(*s, YT, YC, S12, *extra, sainc=step, gsflag=1)[:2]
+            assert rg >= 1.0 and rg == pytest.approx(v.max(), rel=1e-6) and rs == pytest.approx(rg, rel=2e-3)
+            # the golden value is one the criterion gives at the reported angle
+            assert rg == pytest.approx(f(*tractions(np.array([tg]), *s))[0], rel=1e-12)
+            # same plane within one step, or a plane of equal exposure
+            assert abs(tg - ts) <= math.radians(step) or f(*tractions(np.array([ts]), *s))[0] == pytest.approx(rg, rel=2e-3)
+
+
+def test_spc3d_limits_and_the_delamination_range(vx):
+    m = vx.mccollection
+    yt, yc, zt, zc, x12, x13, x23 = 50.0, 200.0, 40.0, 180.0, 80.0, 75.0, 60.0
+    state = (20.0, 30.0, 10.0, 40.0, -15.0)
+
+    def spc(sn, tl, tt, th):
+        q = np.abs(np.sin(2 * th))
+        s, c = np.sin(th), np.cos(th)
+        b = sn / (s ** 2 * yt + c ** 2 * zt + x23 * q)
+        return 0.3 * b + np.sqrt(0.49 * b ** 2 + (tt / ((yt + zt) * q + x23)) ** 2
+                                 + (tl / (np.abs(s) * x12 + np.abs(c) * x13)) ** 2)
+
+    args = (*state, XT, XC, yt, yc, zt, zc, x12, x13, x23)
+    for lims, step in (((178.0, 182.0), 1.0), ((2.0, 178.0), 2.0)):
+        th = grid(math.radians(lims[0]), math.radians(lims[1]), math.radians(step))
+        ref = spc(*tractions(th, *state), th).max()
+        got = m.mcrckspc3d(*args, sainc=step, salims=lims)[0]
+        assert got == pytest.approx(ref, rel=1e-11)
+    # a step wider than the range looks at the lower limit only
+    th = np.array([math.radians(30.0)])
+    assert m.mcrckspc3d(*args, sainc=400.0, salims=(30.0, 60.0))[0] == pytest.approx(spc(*tractions(th, *state), th)[0])
+    # uniaxial transverse tension on the 2 degree grid reaches 1 at 90 degrees
+    assert m.mcrckspc3d(yt, 0, 0, 0, 0, XT, XC, yt, yc, zt, zc, x12, x13, x23, sainc=2.0)[0] == pytest.approx(1.0, abs=1e-12)
+
+
+def test_fine_steps_cover_the_whole_range(vx):
+    # the largest exposure sits at about 150 degrees; 0.5 degree steps must get there
+    state = (10.0, 50.0, 0.0, 0.0, 30.0)
+    th, v = brute(wiegand, state, step=math.radians(0.5))
+    assert th[np.argmax(v)] > math.radians(120)
+    rmc, ang = vx.mccollection.mcrckwiegand(*state, YT, YC, S12, sainc=0.5)
+    assert rmc == pytest.approx(v.max(), rel=1e-11) and ang == pytest.approx(th[np.argmax(v)], abs=1e-9)
+
+
+def test_vdi_fibre_interaction(vx):
+    m = vx.mccollection
+    state = (40.0, 0.0, 30.0, 0.0, 0.0)
+    gp = (0.3, 0.3, 0.25, 0.25)
+
+    def vdi(sn, tl, tt):
+        ra = YC / (2 * (1 + gp[3]))
+        with np.errstate(divide="ignore", invalid="ignore"):
+            psi = np.arctan(tl / tt)
+        big = np.abs(tt) > 1e-6
+        c2 = np.where(big, np.cos(psi) ** 2, 3.749399456654644e-33)
+        s2 = np.where(big, np.sin(psi) ** 2, 1.0)
+        pt = gp[2] * c2 / ra + gp[0] * s2 / S12
+        pc = gp[3] * c2 / ra + gp[1] * s2 / S12
+        return np.where(sn >= 0, np.sqrt(((1 / YT - pt) * sn) ** 2 + (tt / ra) ** 2 + (tl / S12) ** 2) + pt * sn,
+                        np.sqrt((tt / ra) ** 2 + (tl / S12) ** 2 + (pc * sn) ** 2) + pc * sn)
+
+    fiff = brute(vdi, state)[1].max()
+    # without fibre stress the interaction leaves the inter-fibre exposure alone
+    assert m.mcrckvdi2014(0.0, *state, XT, XC, YT, YC, S12, sainc=1.0)[0] == pytest.approx(fiff, rel=1e-11)
+    s11 = 0.8 * XT * fiff  # r = 1.25 lies within [wp1, 1/wp2]
+    r = fiff / (s11 / XT)
+    c = 0.5 / math.sqrt(0.75)
+    d = (c * math.sqrt(1 + (c * c - 0.25) * r * r) + 0.5) * r / (1 + (r * c) ** 2)
+    assert m.mcrckvdi2014(s11, *state, XT, XC, YT, YC, S12, sainc=1.0)[0] == pytest.approx(fiff / d, rel=1e-11)
+    assert fiff / d > fiff
+
+
+def turn(s, axis, ang):
+    """Stress tensor in axes turned by ang about a coordinate axis (R^T S R)."""
+    c, si = math.cos(ang), math.sin(ang)
+    r = np.eye(3)
+    i, j = [(1, 2), (0, 2), (0, 1)][axis]
+    if axis == 1:
+        i, j = j, i
+    r[i, i], r[i, j], r[j, i], r[j, j] = c, -si, si, c
+    return r.T @ s @ r
+
+
+def test_larc04_matrix_branches(vx):
+    m = vx.mccollection
+    e11, e22, g12, nu12 = 140e3, 9e3, 5e3, 0.3
+    base = (XT, XC, YT, YC, S12, e11, e22, g12, nu12)
+    # transverse tension: the closed form with g = 0.35 in single precision
+    s = (0.0, 30.0, 0.0, 20.0, 0.0, 10.0)
+    g = float(np.float32(0.35))
+    ref = (1 - g) * 30 / YT + g * (30 / YT) ** 2 + (20 / S12) ** 2 + (1 / e22 - nu12 ** 2 / e11) * (10 / S12) ** 2
+    assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(ref, rel=1e-14)
+    assert m.mcrcklarc04(*s, *base, gc=(1.0, 2.0))[0] == pytest.approx(
+        0.5 * 30 / YT + 0.5 * (30 / YT) ** 2 + (20 / S12) ** 2 + (1 / e22 - nu12 ** 2 / e11) * (10 / S12) ** 2)
+    assert m.mcrcklarc04(*s, *base, fcl=1)[0] == 0.0
+    # compression with fibre stress below xc22: misalignment frame
+    s = (-300.0, -80.0, -10.0, 30.0, 0.0, 0.0)
+    assert m.mcrcklarc04(*s, *base, fcl=1)[0] == 0.0
+    st = YC * math.cos(A0) * (math.sin(A0) + math.cos(A0) / math.tan(2 * A0))
+    et = -1 / math.tan(2 * A0)
+    el = et * S12 / st
+    q = el + S12 / XC
+    phic = math.atan((1 - math.sqrt(1 - 4 * q * S12 / XC)) / (2 * q))
+    phi0 = phic - XC * phic / g12
+    t = np.array([[s[0], s[3], s[4]], [s[3], s[1], s[5]], [s[4], s[5], s[2]]])
+    psi = 0.5 * math.atan(2 * s[5] / (s[1] - s[2]))
+    t = turn(t, 0, psi)
+    phi = math.copysign(1.0, t[0, 1]) * (g12 * phi0 + abs(s[3])) / (g12 + s[0] - s[1])
+    t = turn(t, 2, phi)
+    th, v = brute(lambda sn, tl, tt: (tt / (st - et * sn)) ** 2 + (tl / (S12 - el * sn)) ** 2,
+                  (t[1, 1], t[2, 2], t[0, 1], t[0, 2], t[1, 2]), step=math.radians(5.0))
+    assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(v.max(), rel=1e-11)
+    # fibre stress beyond xc22 (tension here): ply stresses over [-pi, pi]
+    s = (300.0, -80.0, -10.0, 30.0, 0.0, 5.0)
+    th, v = brute(lambda sn, tl, tt: (tt / (st - et * sn)) ** 2 + (tl / (S12 - el * sn)) ** 2,
+                  s[1:], lo=-math.pi, step=math.radians(5.0))
+    assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(v.max(), rel=1e-11)
+
+
+def test_absent_optionals_from_native_callers(vx, lib):
+    """Native callers (the damage drivers) pass every optional argument as a null pointer."""
+    import ctypes
+
+    d = ctypes.c_double
+    state = (-60.0, 10.0, 30.0, 5.0, 20.0)
+    r = d(-7.0)
+    args = [ctypes.byref(d(v)) for v in (*state, YT, YC, S12)]
+    lib.MCrckPuck(ctypes.byref(r), *args, None, None, None, None, None)
+    assert r.value == vx.mccollection.mcrckpuck(*state, YT, YC, S12)[0]
+    lib.MCrckLaRC05(ctypes.byref(r), *args, None, None, None, None)
+    assert r.value == vx.mccollection.mcrcklarc05(*state, YT, YC, S12)[0]
+    # SPC3D's own step is 2 degrees (5 from Python); its limits 2 and 178 degrees
+    spc = (XT, XC, YT, YC, 45.0, 180.0, S12, 70.0, S23)
+    args = [ctypes.byref(d(v)) for v in (*state, *spc)]
+    lib.MCrckSPC3D(ctypes.byref(r), *args, None, None, None, None, None, None)
+    assert r.value == pytest.approx(vx.mccollection.mcrckspc3d(*state, *spc, sainc=2.0)[0], rel=1e-14)
