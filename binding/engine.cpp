@@ -484,10 +484,11 @@ bool build_callback(const CallbackDef* d, CbDesc& c, std::string& err) {
   // The Python names may differ from the native ones: they map by position
   // among the arguments the call-back receives (the native order without the
   // hidden ones, which are the optional tail).
-  size_t k = 0;
+  c.has_ret = !c.args.empty() && c.args[0].intent == Intent::ret;
+  size_t k = c.has_ret ? 1 : 0;
   for (auto& [nm, opt] : sp.args) {
     int ix = -1;
-    for (int i = 0; i < static_cast<int>(c.args.size()); ++i)
+    for (int i = c.has_ret ? 1 : 0; i < static_cast<int>(c.args.size()); ++i)
       if (c.args[i].name == nm) ix = i;
     if (ix < 0) {
       // Positional mapping: the k-th native argument that is not yet used.
@@ -508,7 +509,9 @@ bool build_callback(const CallbackDef* d, CbDesc& c, std::string& err) {
     c.pynames[(j < c.py_required.size() ? c.py_required[j] : c.py_optional[j - c.py_required.size()])] =
         sp.args[j].first;
   for (int i = 0; i < static_cast<int>(c.args.size()); ++i)
-    if (c.args[i].intent == Intent::out || c.args[i].intent == Intent::io) c.outs.push_back(i);
+    if (c.args[i].intent == Intent::out || c.args[i].intent == Intent::io || c.args[i].intent == Intent::ret)
+      c.outs.push_back(i);
+  if (c.args.size() > static_cast<size_t>(kMaxArgs)) return err = "too many call-back arguments", false;
   c.ok = true;
   return true;
 }

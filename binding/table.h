@@ -67,7 +67,9 @@
 // read-only unless the call-back may write them) and may return a number, an
 // array or a tuple of them: they are stored into the call-back's out/io
 // arguments in order (an array must hold exactly the output's values); None
-// leaves them as the function wrote them.
+// leaves them as the function wrote them. A call-back that is a function
+// declares its result first, intent ret ("r: f8 ret"); a returned value fills
+// it first.
 #pragma once
 #include <cstddef>
 #include <cstdint>
