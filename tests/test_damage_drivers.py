@@ -261,3 +261,34 @@ def test_delamination_takes_the_larger_ply_effort(vx, lib):
     ps[9, LAYER, ISEC - 1] = 0.0
     ref = native(lib, "DelChoiChang", S22, T13, T23, XT22, XC22, ILSS, ILSS, None)
     assert vx.damage.delamination(5.0, STRESS, STRESS, PE, ps, ORI, THK, LAYER, ISEC, 2)[1] == ref
+
+
+def test_delamination_selectors_call_their_criteria(vx, lib):
+    up = STRESS * np.array([0.5, 1.3, 0.8, 1.1, 2.0, 1.7])
+    s33i = -4.0
+    xu = PS[:, LAYER, ISEC - 1]
+    eu = PE[:, LAYER, ISEC - 1]
+    ori = np.zeros((NL, NS), order="F")
+    ori[:, ISEC - 1] = (10.0, 55.0, -30.0)
+    thk = THK.copy()
+    thk[LAYER, ISEC - 1] = 0.4
+
+    def both(name, low, upp):
+        return max(native(lib, name, *low), native(lib, name, *upp))
+
+    spc = lambda s, x: (s[1], s[2], s[3], s[4], s[5], *x[[0, 3, 1, 4, 2, 5, 6, 7, 8]], None, None, None, 1.0,  # noqa: E731
+                        np.array([178.0, 182.0]), 0)
+    q = [vx.lamina.getnyestiffnessmatrix(e, 3) for e in (E, eu)]
+    fac = vx.laminate.getchaidelamfactors(q[0], q[1], 55.0 - (-30.0), 0.25, 0.4, E[8], eu[8], E[7], eu[7])
+    expect = {
+        1: native(lib, "DelChai", S22, T13, up[5], XT22, XC22, xu[8], ILSS, *fac),
+        3: both("DelPuck", (s33i, T13, T23, XT22, XC22, ILSS, None), (s33i, up[4], up[5], xu[1], xu[4], xu[9], None)),
+        4: both("MCrckSPC3D", spc(STRESS, X), spc(up, xu)),
+        5: both("DelHashin", (s33i, T13, T23, XT22, XC22, ILSS), (s33i, up[4], up[5], xu[1], xu[4], xu[9])),
+        7: both("DelLee", (s33i, T12, T13, XT33, XC33, ILSS), (s33i, up[3], up[4], xu[2], xu[5], xu[9])),
+    }
+    for flag, r in expect.items():
+        f, got = vx.damage.delamination(s33i, STRESS, up, PE, PS, ori, thk, LAYER, ISEC, flag)
+        assert got == r and f == float(r >= 1.0), flag
+    # the upper ply decides here, so a driver that skipped it would fail
+    assert expect[5] > native(lib, "DelHashin", s33i, T13, T23, XT22, XC22, ILSS)

@@ -77,6 +77,17 @@ def test_viscous_sudden_degradation_regularises_and_reports(vx, capfd):
         np.testing.assert_allclose(a, b, rtol=1e-15)
 
 
+def test_viscous_lines_are_laid_out_in_free_format(vx, capfd):
+    # a leading blank, the label, then the real in a 26-column field with 17
+    # significant digits: fixed form for 0.1 <= |x| < 1e17, exponent form else
+    for f, field in ((0.5, "  0.50000000000000000     "), (2.0**-10, "   9.7656250000000000E-004")):
+        vx.degradation.suddendegradation_viscouse(PE.copy(), PS.copy(), PE, PS, np.ones(6), np.ones(9), 0.0, 0.0,
+                                                  TTOL, f, np.array(1.0), 0.0, 1.0)
+        assert capfd.readouterr().out.splitlines() == [" Get regularised degradation factor",
+                                                       " Viskose degradation for FF" + field,
+                                                       " Viskose degradation for IFF" + field]
+
+
 def test_regularisation_and_isotropic_laws(vx):
     assert vx.degradation.viscouseregularisation(0.2, 0.8, 0.0, 0.5) == 0.8
     assert vx.degradation.viscouseregularisation(0.2, 0.8, 1.0, 1.0) == pytest.approx(0.5)
@@ -155,3 +166,28 @@ def test_factor_schemes(vx):
     assert error_record(vx)[0] == 0
     np.testing.assert_array_equal(fd(dds(1), 1.0, 6, 1), np.ones(9))
     assert error_record(vx)[0] == -2
+
+
+L_ = LOST
+
+
+@pytest.mark.parametrize("scheme,tape,failed,expect", [
+    (1, 1, (2,), [1] * 9),  # a tape ply has no second fibre direction
+    (2, 0, (1, 2, 4, 6), [0.3, 0.5, 0.3, 0.5, 0.5, 0.5, 0.5, 0.5, 1]),
+    (4, 1, (4,), [1, 0.1, 0.1, 0.1, 1, 1, 1, 1, 1]),
+    (4, 0, (1,), [0.5, 0.1, 1, 0.1, 1, 1, 1, 1, 1]),
+    (4, 0, (1, 2, 4), [0.5, 0.1, 0.5, 0.1, 1, 1, 1, 1, 1]),
+    (5, 0, (1,), [0.5, 0.5, 1, L_, 1, L_, 0.5, 1, 1]),
+    (5, 0, (2,), [1, 0.5, 0.5, L_, L_, 1, 1, 0.5, 1]),
+    (5, 0, (2, 4), [1, L_, 0.5, L_, L_, L_, L_, L_, 1]),
+    (5, 1, (4,), [1, L_, L_, L_, L_, 1, 1, L_, 1]),
+    (5, 1, (5,), [1, 1, 1, 1, L_, L_, 1, 1, 1]),
+])
+def test_factor_schemes_tape_and_fabric(vx, scheme, tape, failed, expect):
+    np.testing.assert_array_equal(vx.degradation.falcomdegradation(dds(*failed), 1.0, scheme, tape), expect)
+
+
+def test_only_flags_of_exactly_one_count_as_failed(vx):
+    state = np.full(10, 0.5)
+    for scheme in range(6):
+        np.testing.assert_array_equal(vx.degradation.falcomdegradation(state, 0.1, scheme, 1), np.ones(9))

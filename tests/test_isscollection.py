@@ -51,6 +51,15 @@ def test_puck_mode_b_strength_lies_on_the_criterion(vx, theta):
     assert puck_mode_b(-xc * st * st, xc * st * ct, X12, 0.2) == pytest.approx(1.0, abs=1e-12)
 
 
+@pytest.mark.parametrize("theta", [15.0, 30.0, 40.0])
+def test_puck_strength_is_on_the_action_plane_criterion(vx, theta):
+    # the action-plane search of the matrix criterion, same inclinations by default
+    xc = vx.isscollection.insitupuckps(XC11, XC22, X12, theta)
+    st, ct = math.sin(math.radians(theta)), math.cos(math.radians(theta))
+    rmc = vx.mccollection.mcrckpuck(-xc * st * st, 0.0, xc * st * ct, 0.0, 0.0, 50.0, XC22, X12)[0]
+    assert rmc == pytest.approx(1.0, abs=1e-3)
+
+
 def test_puck_is_continuous_at_the_mode_switch(vx):
     f = vx.isscollection.insitupuckps
     p = 0.2

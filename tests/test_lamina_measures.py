@@ -171,3 +171,18 @@ def test_lengths_read_past_the_vector_are_refused(vx, name):
     out = getattr(vx.lamina, name)(np.array([1.0, 2.0, 3.0, 4.0, 5.0]))
     assert error_record(vx) == (-2, "Unsupported length of TVoigt in GetTensorComponents")
     assert not np.any(out)
+
+
+def test_stassi_follows_its_closed_form_to_the_last_bit(vx):
+    lam = vx.lamina
+    r = np.random.default_rng(11)
+    for xt, xc in ((60.0, 200.0), (45.3, 171.9), (80.0, 80.0)):
+        k = xc / xt
+        for v in r.normal(scale=50.0, size=(40, 6)):
+            i1 = v[0] + v[1] + v[2]
+            s11, s22, s33, s23, s13, s12 = v
+            m = math.sqrt(0.5 * ((s11 - s22) ** 2 + (s22 - s33) ** 2 + (s33 - s11) ** 2)
+                          + 3 * (s12**2 + s13**2 + s23**2))
+            root = math.sqrt(i1**2 * (k - 1) ** 2 + 4 * k * m**2)
+            want = (i1 * (k - 1) + root) / (2 * k) if i1 >= 0 else (i1 * (k - 1) - root) / (2 * k)
+            assert lam.getstassistress(v, xt, xc) == want

@@ -127,16 +127,19 @@ def test_rotated_stresses_and_tractions(vx):
     assert not tv.any()
 
 
-@pytest.mark.parametrize("theta", [0.0, 0.4, -1.1, math.pi / 2])
+@pytest.mark.parametrize("theta", [0.0, 0.4, 0.7, -1.1, 1.3, math.pi / 2])
 def test_traction_on_plane_turned_about_fibre(vx, theta):
-    s11, s22, s33, s12, s13, s23 = 9.0, -2.0, 3.0, 4.0, 5.0, 0.7
+    s11, s22, s33, s12, s13, s23 = 9.0, -71.3, 13.9, 4.0, 5.0, 5.3
     tv = vx.lamina.gettvectoronrotatedxyplane(theta, s22, s33, s12, s13, s23)
     # the plane whose normal is axis 3 turned by theta about axis 1: traction
     # components along that normal, along the fibre and along the in-plane direction
     c, s = math.cos(theta), math.sin(theta)
     n, t = np.array([0.0, -s, c]), np.array([0.0, c, s])
     trac = stress_tensor(s11, s22, s33, s12, s13, s23) @ n
-    np.testing.assert_allclose(tv, [trac @ n, trac[0], trac @ t], atol=1e-14)
+    np.testing.assert_allclose(tv, [trac @ n, trac[0], trac @ t], atol=1e-13)
+    # the closed form, squares taken first, to the last bit
+    assert tv[0] == s33 * c**2 + s22 * s**2 - 2 * s23 * s * c
+    assert tv[2] == s23 * (c**2 - s**2) + (s33 - s22) * s * c
     if theta == 0.0:
         np.testing.assert_array_equal(tv, [s33, s13, s23])
 

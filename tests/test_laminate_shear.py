@@ -154,3 +154,52 @@ def test_material_data_with_several_temperatures(vx):
         L.getsectionhmatrix(lst, o[:, None], t[:, None], two)
     np.testing.assert_array_equal(L.getsectionhmatrix(lst, o[:, None], t[:, None], np.asfortranarray(two[:9]))[:, :, 0],
                                   L.gethmatriximprovedshear(pe, o, t))
+
+
+def test_shear_correction_factors_of_an_unsymmetric_stack(vx):
+    """Cylindrical bending in each direction: the shear flow F(z) is the running
+    integral of 2 Q(z) (B - A z) from the bottom; sk = 1 / (h S) with S the sum
+    over plies of c^-1 / (4 Delta^2) times the integral of F^2 (numerical oracle)."""
+    from scipy.integrate import quad
+    L = vx.laminate
+    pe, o, t = stack((0, 90, 45), mats=[CFRP, GFRP, CFRP])
+    t = np.array([0.2, 0.35, 0.25])
+    a, b, d = L.getamatrix(pe, o, t), L.getbmatrix(pe, o, t), L.getdmatrix(pe, o, t)
+    z = zpoints(t)[::2]
+    q = [vx.lamina.getnyeoffaxissc(o[k], pe[:, k], 3, 1) for k in range(3)]
+    c = [vx.lamina.getoffaxisshearrigidmatrix(pe[7, k], pe[8, k], o[k]) for k in range(3)]
+    hlam = sum(t[k] * c[k] for k in range(3))
+    sk = []
+    for e, ce in ((1, 0), (0, 1)):  # direction 1 bends with the entries 22, direction 2 with 11
+        A, B = a[e, e], b[e, e]
+        delta = A * d[e, e] - B * B
+        ply = lambda x: min(int(np.searchsorted(z, x, side="right")) - 1, 2)  # noqa: E731
+        flow = lambda x: quad(lambda u: 2 * q[ply(u)][e, e] * (B - A * u), z[0], x, points=z[1:-1], limit=200)[0]  # noqa: E731
+        s = 0.0
+        for k in range(3):
+            cinv = np.linalg.inv(c[k])[ce, ce]
+            s += cinv / (4 * delta**2) * quad(lambda x: flow(x) ** 2, z[k], z[k + 1])[0]
+        sk.append(1.0 / (hlam[ce, ce] * s))
+    got = L.getshearcorrectfactors(hlam, pe, o, t)
+    np.testing.assert_allclose(got, sk, rtol=1e-9)
+    h = L.gethmatrixshearcorrect(pe, o, t)
+    np.testing.assert_allclose(h, np.sqrt(np.outer(got, got)) * hlam, rtol=1e-13)
+
+
+def test_small_f_is_turned_by_the_decoupling_angle(vx):
+    """F = T^-T (aprt fa - bprt fb) T^T in the frame of the decoupling angle,
+    f = R2^T diag(F22, F11) R2 (numpy, with the stack's angle of 30 degrees)."""
+    L = vx.laminate
+    pe, o, t = stack((30, -60, 30), mats=[CFRP, GFRP, GFRP])
+    t = np.array([0.3, 0.2, 0.25])
+    theta = np.radians(L.getdecoupangle(pe, o, t))
+    assert theta == pytest.approx(np.radians(30.0))
+    fa, fb = flexibility(vx, pe, o, t)
+    T = vx.lamina.getnyetransformationmatrix(theta, 3, 0, 1)
+    c, s = np.cos(theta), np.sin(theta)
+    r2 = np.array([[c, -s], [s, c]])
+    z = -t.sum() / 2 + t[0] + 0.6 * t[1]
+    F = np.linalg.inv(T.T) @ (L.getpartialamatrix(pe, o, t, z, 2) @ fa - L.getpartialbmatrix(pe, o, t, z, 2) @ fb) @ T.T
+    expect = r2.T @ np.diag([F[1, 1], F[0, 0]]) @ r2
+    assert abs(expect[0, 1]) > 1e-3 * abs(expect).max()  # the turn couples the two directions
+    np.testing.assert_allclose(L.getsmallfmatrix(pe, o, t, z, fa, fb, 2), expect, rtol=1e-12, atol=1e-14)

@@ -123,3 +123,39 @@ def test_curved_section_values_reduce_to_the_flat_ones(vx):
     assert np.all(np.isfinite(curved)) and not np.allclose(curved, fg)
     np.testing.assert_allclose(curved, fg, rtol=0.05, atol=0.05 * np.abs(fg).max())
     assert np.all(np.isfinite(L.getarbitrarysectionfg(*args, 0, 0, xycurv=[0.02, 0.01])))
+
+
+@pytest.mark.parametrize("fgflag", [1, 0])
+def test_curved_section_values_from_running_integrals(vx, fgflag):
+    """Scaled running integrals of Qbar (1 - ki z)(1 - kj z) and of Qbar z (...)
+    by quadrature, paired with the partial inverses of A, B, D (numpy)."""
+    from scipy.integrate import quad
+    L = vx.laminate
+    pe, o, t, z, _ = section(vx, (0, 45, 90), (0.3, 0.2, 0.25))
+    k1, k2 = 0.05, -0.08
+    args = (np.arange(1, 4, dtype=np.int32)[:, None], o[:, None], t[:, None], z[:, None], pe[:, :, None])
+    got = L.getarbitrarysectionfg(*args, 1, fgflag, xycurv=[k1, k2])[:, :, 0]
+    a, b, d = L.getamatrix(pe, o, t), L.getbmatrix(pe, o, t), L.getdmatrix(pe, o, t)
+    ai = np.linalg.inv(a)
+    dt = np.linalg.inv(d - b @ ai @ b)
+    bt = dt @ b @ ai
+    at = ai + ai @ b @ bt
+    q = [vx.lamina.getnyeoffaxissc(o[k], pe[:, k], 3, 1) for k in range(3)]
+
+    def running(zp, ki, kj, m):
+        out = np.zeros((3, 3))
+        for k in range(3):
+            lo, hi = z[2 * k], min(z[2 * k + 2], zp)
+            if hi > lo:
+                out += q[k] * quad(lambda x: x**m * (1 - ki * x) * (1 - kj * x), lo, hi)[0]
+        return out
+
+    for p, zp in enumerate(z):
+        fg = {}
+        for name, (ki, kj) in {"11": (k2, k2), "12": (k2, k1), "22": (k1, k1)}.items():
+            p1, p2 = running(zp, ki, kj, 0), running(zp, ki, kj, 1)
+            fg[name] = p1 @ bt - p2 @ dt if fgflag >= 1 else p2 @ bt - p1 @ at
+        sa = 1 / ((1 - k2 * zp) ** 2 * (1 - k1 * zp))
+        sb = 1 / ((1 - k2 * zp) * (1 - k1 * zp) ** 2)
+        expect = [fg["12"][1, 1] * sb, fg["22"][2, 0] * sb, fg["11"][2, 1] * sa, fg["12"][0, 0] * sa]
+        np.testing.assert_allclose(got[p], expect, rtol=1e-9, atol=1e-12 * np.abs(expect).max())

@@ -235,3 +235,34 @@ def test_flat_partial_integral_is_the_double_integral(vx):
 
     ref = running_integral(props, angles, t, z, running_q)
     np.testing.assert_allclose(x, ref, rtol=1e-10, atol=1e-10 * np.abs(ref).max())
+
+
+def test_curved_partial_integrals_of_both_kinds(vx):
+    lam = vx.laminate
+    props, angles, t = [CFRP, GFRP, CFRP], [0.0, 60.0, -30.0], [0.2, 0.1, 0.2]
+    pe = plyelastic(props)
+    z = stack_points(t, 2)
+    # flat, second kind: the double integral of Qbar z from the running integral of Qbar z
+    z2 = lam.getarbitrarylaminateintegral(2, pe, angles, z, [2, 2, 2])
+    x = lam.getpartialcdwithcurvature(z2, pe, angles, z, [2, 2, 2], 0.0, 0.0, 1)
+    zb = bounds(t)[0]
+
+    def running_qz(k, zz):
+        return z2[:, :, 2 * k] + qbar(props[k], angles[k]) * (zz * zz - zb[k] ** 2) / 2
+
+    ref = running_integral(props, angles, t, z, running_qz)
+    np.testing.assert_allclose(x, ref, rtol=1e-10, atol=1e-10 * np.abs(ref).max())
+    # curved, one ply: each point is the closed-form weight times the ply stiffness, to the last bit
+    q = vx.lamina.getnyeoffaxissc(35.0, CFRP, 3, 1)
+    zp = np.array([-0.33, 0.11, 0.29])
+    ki, kj = 0.6, -1.3
+    for cdflag in (0, 1):
+        x = lam.getpartialcdwithcurvature(np.zeros((3, 3, 3)), plyelastic([CFRP]), [35.0], zp, [2], ki, kj, cdflag)
+        for j in (1, 2):
+            zz, b = zp[j], zp[0]
+            ll, ai = zz - b, 1.0 - ki * zz
+            if cdflag == 1:
+                ca = (2 * b + zz - kj * (zz**2 + 2 * zz * b + 3 * b**2) / 2) * ll**2 / (6 * ai)
+            else:
+                ca = (1 - kj * (2 * b + zz) / 3) * ll**2 / (2 * ai)
+            np.testing.assert_array_equal(x[:, :, j], ca * q)

@@ -188,6 +188,20 @@ def test_fine_steps_cover_the_whole_range(vx):
     assert rmc == pytest.approx(v.max(), rel=1e-11) and ang == pytest.approx(th[np.argmax(v)], abs=1e-9)
 
 
+def test_uniaxial_tension_at_strength_fails_on_every_grid_through_90_degrees(vx):
+    # The plane normal to direction 2 carries exactly the exposure 1.0; a scan
+    # whose grid reaches 90 degrees must report failure there, however fine.
+    m = vx.mccollection
+    calls = (lambda st: m.mcrckwiegand(YT, 0, 0, 0, 0, YT, YC, S12, sainc=st),
+             lambda st: m.mcrckcamanho(YT, 0, 0, 0, 0, YT, YC, S12, S23, sainc=st),
+             lambda st: m.mcrckpuck(YT, 0, 0, 0, 0, YT, YC, S12, sainc=st)[:2],
+             lambda st: m.mcrcklarc05(YT, 0, 0, 0, 0, YT, YC, S12, sainc=st))
+    for k in (1, 2, 3, 4, 5, 6, 9, 10, 12, 15, 18, 20, 25, 30, 36, 45, 50, 60, 75, 90):
+        for call in calls:
+            rmc, ang = call(0.1 * k)
+            assert 1.0 <= rmc < 1.0 + 1e-12 and ang == pytest.approx(math.pi / 2, abs=1e-12), (k, rmc)
+
+
 def test_vdi_fibre_interaction(vx):
     m = vx.mccollection
     state = (40.0, 0.0, 30.0, 0.0, 0.0)

@@ -45,7 +45,8 @@ void FlipVoigtCyclicNotation(double* fn, const double* q, const int32_t* sdim,
 /* GetTensorComponents: tensor components of a (shortened) vector.
  *   t11 .. t23  (out) components; those not given by the vector are zero
  *   tvoigt      (in)  vector (11,22,12), (11,22,33,12) or Voigt 6-vector
- *   nvoigt      (in)  3, 4, or anything else for the full Voigt vector
+ *   nvoigt      (in)  3, 4, or 6 (and more) for the full Voigt vector; any
+ *               other length records status -2 and writes nothing
  *   shearfactor (in, optional) factor on the shear components, default 1 */
 void GetTensorComponents(double* t11, double* t22, double* t33, double* t12, double* t13,
                          double* t23, const double* tvoigt, const int32_t* nvoigt,

@@ -56,7 +56,8 @@ void GetSectionZCoord(double* plyzcoord, const int32_t* sectionlist, const doubl
 void GetSubLaminateStack(int32_t* sublamstack, const double* plythickness, const int32_t* intface,
                          const int32_t* nplies);
 
-/* Dominant ply angle of a stack, plies grouped by angle modulo 90 and weighted
+/* Dominant ply angle of a stack, plies grouped with the first group whose
+ * angle equals theirs or differs by exactly 90 or 180 degrees, and weighted
  * by thickness and anisotropy.
  *   plyelastic, plyorientation, plythickness (in) the stack
  *   nplies (in) number of plies

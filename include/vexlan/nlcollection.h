@@ -5,7 +5,9 @@
  * A secant reduction dnl lies in [0, 1): the secant stiffness is (1 - dnl)
  * times the initial one. Transition tables props(2 ntrans + 1) hold
  * P1, T1, P2, T2, ..., P(ntrans), T(ntrans), P(ntrans+1): property plateaus P
- * and the transition parameters T between them. No routine reports errors. */
+ * and the transition parameters T between them. Only FPHahnTsai writes the
+ * error record: status -2 for an args list shorter than four values, and the
+ * warning of the fixed-point iteration when it does not converge. */
 #ifndef VEXLAN_NLCOLLECTION_H
 #define VEXLAN_NLCOLLECTION_H
 #include "types.h"

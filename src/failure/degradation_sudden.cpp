@@ -5,8 +5,8 @@
 // decrease: every update takes the minimum with the value already held.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
+#include "listout.h"
 #include "vexlan/degradation.h"
 #include "vx.h"
 
@@ -83,11 +83,9 @@ VX_API void SuddenDegradation_viscouse(double* degpeprops, double* degpsprops, c
   const double m = *std::min_element(de + 1, de + 6);
   const double f2 = 1.0 - regularise(1.0 - m, 1.0 - *degrfac, *eta, *dt);
   std::fill(de + 1, de + 6, f2);
-  vx::before_output();
-  std::printf(" Get regularised degradation factor\n");
-  std::printf(" Viskose degradation for FF %#25.17G\n", f1);
-  std::printf(" Viskose degradation for IFF %#25.17G\n", f2);
-  vx::after_output();
+  vx::ListLine().str("Get regularised degradation factor").print();
+  vx::ListLine().str("Viskose degradation for FF").r(f1).print();
+  vx::ListLine().str("Viskose degradation for IFF").r(f2).print();
   discount(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, f1, f2, nm);
 }
 

@@ -23,12 +23,14 @@ const char* const zero_note =
 
 // a0 in radians with the friction factors the kinking criteria need.
 struct Kink {
-  double a0, eta_t, st_factor;  // st_factor: cos a0 (sin a0 + cos a0 / tan 2a0)
+  double a0, eta_t, cos_a0, st_factor;  // st_factor: sin a0 + cos a0 / tan 2a0
+  // Transverse shear strength xc22 cos a0 (sin a0 + cos a0 / tan 2a0).
+  double st(double xc22) const { return xc22 * cos_a0 * st_factor; }
 };
 inline Kink kink_factors(const double* a0) {
-  if (!a0) return {0.9250245035569946, 0.2867453857588078, 0.6018150231520484 * 0.6260678290781129};
+  if (!a0) return {0.9250245035569946, 0.2867453857588078, 0.6018150231520484, 0.6260678290781129};
   const double a = *a0 * vx::deg2rad, t2 = std::tan(2.0 * a);
-  return {a, -1.0 / t2, std::cos(a) * (std::sin(a) + std::cos(a) / t2)};
+  return {a, -1.0 / t2, std::cos(a), std::sin(a) + std::cos(a) / t2};
 }
 
 // Initial fibre misalignment at which pure compression xc kinks.
@@ -124,7 +126,7 @@ VX_API void FBLaRC04(double* rfb, const double* s11, const double* s22, const do
   Stress6 w = turn_about_1({*s11, *s22, *s33, *s12, *s13, *s23}, std::cos(psi), std::sin(psi));
   if (fcl && *fcl != 0) return;
   const Kink k = kink_factors(a0);
-  const double st = *xc22 * k.st_factor, sl = *x12, eta_l = k.eta_t * sl / st;
+  const double st = k.st(*xc22), sl = *x12, eta_l = k.eta_t * sl / st;
   const double phic = misalignment(eta_l, sl, *xc11);
   const double phi0 = phic - *xc11 * phic / *g12;
   const double phi = sign_of(w.s12) * (*g12 * phi0 + std::fabs(*s12)) / (*g12 + *s11 - *s22);
@@ -169,7 +171,7 @@ VX_API void FBLaRC05(double* rfb, const double* s11, const double* s22, const do
   }
   if (fcl && *fcl != 0) return;
   const Kink k = kink_factors(a0);
-  const double st = *xc22 * k.st_factor, eta_t = k.eta_t, sl = *x12, eta_l = eta_t * sl / st, yt = *xt22;
+  const double st = k.st(*xc22), eta_t = k.eta_t, sl = *x12, eta_l = eta_t * sl / st, yt = *xt22;
   const double phic = misalignment(eta_l, sl, *xc11);
   const double phi0 = phic - *xc11 * phic / *g12;
   // |phi|: the sign follows the turned t12 plane by plane.

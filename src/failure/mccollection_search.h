@@ -5,8 +5,11 @@
 // Scan mode visits lo, lo + dx, lo + 2 dx, ... while not beyond hi (the angle
 // accumulated step by step, as the reverse-communication search does) and
 // keeps the first strictly largest value, angle 0 and value 0 when none
-// exceeds 0. The sines and cosines follow by one rotation per step from the
-// precomputed trigonometry of lo and dx, so a plane costs no library call.
+// exceeds 0. Each plane uses the library sine and cosine of its accumulated
+// angle (a rotation recurrence drifts by several ulps over a scan, enough to
+// drop an exposure of exactly 1.0 at a strength below 1.0); the values are
+// kept per thread for the last few scans, so a repeated scan costs no
+// library call.
 // Golden mode drives the reverse-communication search of the math component
 // with stack storage and reports the best value it saw (with its angle), not
 // merely the value at its last golden point.
@@ -32,21 +35,60 @@ struct PlaneMax {
 // Largest capacity any criterion asks for.
 constexpr int32_t max_search_points = 200;
 
+// Sines and cosines of the planes of one scan.
+constexpr int32_t max_table_planes = 512;
+struct PlaneTrig {
+  double lo, hi, dx;
+  int32_t n;  // planes held; 0 unused slot; -1 more planes than a table holds
+  double c[max_table_planes], s[max_table_planes];
+};
+
+// The table of the scan (lo, hi, dx), from the per-thread cache or built into
+// its oldest slot; null when the scan has more planes than a table holds.
+inline const PlaneTrig* plane_trig(double lo, double hi, double dx) {
+  constexpr int slots = 4;
+  thread_local PlaneTrig cache[slots];
+  thread_local int oldest = 0;
+  for (const PlaneTrig& t : cache)
+    if (t.n != 0 && t.lo == lo && t.hi == hi && t.dx == dx) return t.n > 0 ? &t : nullptr;
+  PlaneTrig& t = cache[oldest];
+  oldest = (oldest + 1) % slots;
+  t.lo = lo, t.hi = hi, t.dx = dx;
+  int32_t n = 0;
+  for (double th = lo;;) {
+    if (n == max_table_planes) {
+      t.n = -1;
+      return nullptr;
+    }
+    t.c[n] = std::cos(th);
+    t.s[n] = std::sin(th);
+    ++n;
+    const double next = th + dx;
+    if (!(next <= hi) || !(next > th)) break;
+    th = next;
+  }
+  t.n = n;
+  return &t;
+}
+
 template <class F>
 inline PlaneMax scan_planes(F&& f, double lo, double hi, double dx) {
   PlaneMax best{0.0, 0.0};
-  double th = lo, c = std::cos(lo), s = std::sin(lo);
-  const double cd = std::cos(dx), sd = std::sin(dx);
-  for (;;) {
-    const double v = f(th, c, s);
+  if (const PlaneTrig* t = plane_trig(lo, hi, dx)) {
+    double th = lo;
+    for (int32_t k = 0; k < t->n; ++k, th += dx) {
+      const double v = f(th, t->c[k], t->s[k]);
+      if (v > best.value) best = {v, th};
+    }
+    return best;
+  }
+  for (double th = lo;;) {
+    const double v = f(th, std::cos(th), std::sin(th));
     if (v > best.value) best = {v, th};
     const double next = th + dx;
     // Past the upper end, or a step that no longer moves forward: done.
     if (!(next <= hi) || !(next > th)) break;
     th = next;
-    const double cn = c * cd - s * sd;
-    s = s * cd + c * sd;
-    c = cn;
   }
   return best;
 }

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "data.h"
 #include "fixed.h"
 #include "laminate_shear_impl.h"
 #include "vexlan/math_geometry.h"
@@ -40,32 +39,22 @@ Mat2 inverse(const Mat2& a) {
   return r;
 }
 
-Stack::Stack(const double* pe, const double* ori, const double* thk, i4 n, i4 ld)
-    : elastic(pe), orientation(ori), thickness(thk), n(n), ld(ld), zbot(n), ztop(n), qbar(n), cshear(n) {
+Stack::Stack(const double* pe, const double* ori, const double* thk, i4 n)
+    : elastic(pe), orientation(ori), thickness(thk), n(n), zbot(n), ztop(n), qbar(n), cshear(n) {
   const i4 bottom = 0, top = 2, three = 3, stiff = 1;
   for (i4 k = 0; k < n; ++k) {
     const i4 ip = k + 1;
     zbot[k] = GetPlyZCoord(thk, &ip, &n, &bottom, nullptr);
     ztop[k] = GetPlyZCoord(thk, &ip, &n, &top, nullptr);
-    GetNyeOffAxisSC(qbar[k].data(), &ori[k], pe + int64_t(ld) * k, &three, &stiff);
-    GetOffAxisShearRigidMatrix(cshear[k].data(), &pe[int64_t(ld) * k + 7], &pe[int64_t(ld) * k + 8], &ori[k]);
+    GetNyeOffAxisSC(qbar[k].data(), &ori[k], pe + int64_t(9) * k, &three, &stiff);
+    GetOffAxisShearRigidMatrix(cshear[k].data(), &pe[int64_t(9) * k + 7], &pe[int64_t(9) * k + 8], &ori[k]);
   }
 }
 
-// A, B, D of the stack. With ld = 9 the exported routines read the stack
-// directly; otherwise the first nine rows of each column are gathered.
 void Stack::abd(Mat3& a, Mat3& b, Mat3& d) const {
-  const double* pe = elastic;
-  std::vector<double> packed;
-  if (ld != 9) {
-    packed.resize(size_t(9) * n);
-    for (i4 k = 0; k < n; ++k)
-      for (int r = 0; r < 9; ++r) packed[size_t(9) * k + r] = elastic[int64_t(ld) * k + r];
-    pe = packed.data();
-  }
-  GetAMatrix(a.data(), pe, orientation, thickness, &n);
-  GetBMatrix(b.data(), pe, orientation, thickness, &n);
-  GetDMatrix(d.data(), pe, orientation, thickness, &n);
+  GetAMatrix(a.data(), elastic, orientation, thickness, &n);
+  GetBMatrix(b.data(), elastic, orientation, thickness, &n);
+  GetDMatrix(d.data(), elastic, orientation, thickness, &n);
 }
 
 Mat3 Stack::partial_a(double z, i4 iply) const {
@@ -102,15 +91,7 @@ void Stack::flexibility(Mat3& fa, Mat3& fb) const {
 }
 
 SmallF::SmallF(const Stack& st, const Mat3& fa, const Mat3& fb) : st(st), fa(fa), fb(fb) {
-  double theta_d;
-  if (st.ld == 9) {
-    theta_d = GetDecoupAngle(st.elastic, st.orientation, st.thickness, &st.n);
-  } else {
-    std::vector<double> pe(size_t(9) * st.n);
-    for (i4 k = 0; k < st.n; ++k)
-      for (int r = 0; r < 9; ++r) pe[size_t(9) * k + r] = st.elastic[int64_t(st.ld) * k + r];
-    theta_d = GetDecoupAngle(pe.data(), st.orientation, st.thickness, &st.n);
-  }
+  const double theta_d = GetDecoupAngle(st.elastic, st.orientation, st.thickness, &st.n);
   const double theta = theta_d * vx::deg2rad;
   Mat3 t;
   const i4 three = 3, ttype = 0, tflag = 1;
@@ -147,10 +128,9 @@ i4 used_plies(const i4* list, i4 nplies, i4 defint) {
   return nplies;
 }
 
-bool all_zero(const double* pe, i4 n, i4 ld) {
-  for (i4 k = 0; k < n; ++k)
-    for (int r = 0; r < 9; ++r)
-      if (pe[int64_t(ld) * k + r] != 0.0) return false;  // a NaN counts as non-zero
+bool all_zero(const double* pe, i4 n) {
+  for (int64_t k = 0; k < 9 * int64_t(n); ++k)
+    if (pe[k] != 0.0) return false;  // a NaN counts as non-zero
   return true;
 }
 
@@ -192,13 +172,11 @@ Mat2 quadrature(const Stack& st) {
     z[5 * k + 4] = zm + 0.8611363116 * ht;
   }
   z[nz - 1] = n > 0 ? st.ztop[n - 1] : 0.0;
-  std::vector<double> pe(size_t(9) * n), z1(size_t(9) * nz), z2(size_t(9) * nz), fg(size_t(9) * nz);
-  for (i4 k = 0; k < n; ++k)
-    for (int r = 0; r < 9; ++r) pe[size_t(9) * k + r] = st.elastic[int64_t(st.ld) * k + r];
+  std::vector<double> z1(size_t(9) * nz), z2(size_t(9) * nz), fg(size_t(9) * nz);
   const i4 one = 1, two = 2, nine = 9, fgflag = 1;
-  GetArbitraryLaminateIntegral(z1.data(), &one, pe.data(), st.orientation, z.data(), intervals.data(), &nz, &n, &nine,
+  GetArbitraryLaminateIntegral(z1.data(), &one, st.elastic, st.orientation, z.data(), intervals.data(), &nz, &n, &nine,
                                nullptr);
-  GetArbitraryLaminateIntegral(z2.data(), &two, pe.data(), st.orientation, z.data(), intervals.data(), &nz, &n, &nine,
+  GetArbitraryLaminateIntegral(z2.data(), &two, st.elastic, st.orientation, z.data(), intervals.data(), &nz, &n, &nine,
                                nullptr);
   GetPartialFG(fg.data(), z1.data(), z2.data(), bt.data(), dt.data(), &nz, &fgflag);
   Mat2 sum = Mat2::zero();
@@ -281,14 +259,14 @@ Mat2 section_h(const Stack& st, i4 method) {
 }
 
 void section_f(double* plysmallf, const i4* sectionlist, const double* ori, const double* thk, const double* zc,
-               const double* pe, i4 nplies, i4 nsec, i4 defint, i4 ld) {
+               const double* pe, i4 nplies, i4 nsec, i4 defint) {
   const int64_t npts = 2 * int64_t(nplies) + 1;
   for (int64_t k = 0; k < npts * 4 * nsec; ++k) plysmallf[k] = 0.0;
   for (i4 is = 0; is < nsec; ++is) {
     const i4 n = used_plies(sectionlist + int64_t(nplies) * is, nplies, defint);
-    const double* pes = pe + int64_t(ld) * nplies * is;
-    if (n < 1 || all_zero(pes, n, ld)) continue;
-    const Stack st(pes, ori + int64_t(nplies) * is, thk + int64_t(nplies) * is, n, ld);
+    const double* pes = pe + int64_t(9) * nplies * is;
+    if (n < 1 || all_zero(pes, n)) continue;
+    const Stack st(pes, ori + int64_t(nplies) * is, thk + int64_t(nplies) * is, n);
     Mat3 fa, fb;
     st.flexibility(fa, fb);
     const SmallF sf(st, fa, fb);
@@ -307,42 +285,15 @@ void section_f(double* plysmallf, const i4* sectionlist, const double* ori, cons
 }
 
 void section_h_all(double* sehmatrix, const i4* sectionlist, const double* ori, const double* thk, const double* pe,
-                   i4 nplies, i4 nsec, i4 method, i4 defint, i4 ld) {
+                   i4 nplies, i4 nsec, i4 method, i4 defint) {
   for (int64_t k = 0; k < 4 * int64_t(nsec); ++k) sehmatrix[k] = 0.0;
   for (i4 is = 0; is < nsec; ++is) {
     const i4 n = used_plies(sectionlist + int64_t(nplies) * is, nplies, defint);
-    const double* pes = pe + int64_t(ld) * nplies * is;
-    if (n < 1 || all_zero(pes, n, ld)) continue;
-    const Stack st(pes, ori + int64_t(nplies) * is, thk + int64_t(nplies) * is, n, ld);
+    const double* pes = pe + int64_t(9) * nplies * is;
+    if (n < 1 || all_zero(pes, n)) continue;
+    const Stack st(pes, ori + int64_t(nplies) * is, thk + int64_t(nplies) * is, n);
     store2(sehmatrix + 4 * int64_t(is), section_h(st, method));
   }
-}
-
-bool section_shear_from_material(i4 method) {
-  namespace sd = vx::sectiondata;
-  namespace md = vx::materialdata;
-  const auto& list = md::matidlist;
-  bool ok = list.allocated() && md::peprops.allocated() && sd::plyorientation.allocated() &&
-            sd::plythickness.allocated() && sd::plyzcoord.allocated();
-  const int64_t np = ok ? list.extent(1) : 0, ns = ok ? list.extent(2) : 0;
-  ok = ok && md::peprops.extent(1) >= 9 && md::peprops.extent(2) == np && md::peprops.extent(3) == ns &&
-       sd::plyorientation.extent(1) == np && sd::plyorientation.extent(2) == ns && sd::plythickness.extent(1) == np &&
-       sd::plythickness.extent(2) == ns && sd::plyzcoord.extent(1) == 2 * np + 1 && sd::plyzcoord.extent(2) == ns;
-  if (ok) {
-    sd::sefmatrix.allocate({2 * np + 1, 4, ns});
-    sd::sehmatrix.allocate({2, 2, ns});
-    ok = sd::sefmatrix.extent(1) == 2 * np + 1 && sd::sefmatrix.extent(3) == ns && sd::sehmatrix.extent(3) == ns;
-  }
-  if (!ok) {
-    vx::report(-2, "Section or material data missing for the transverse shear matrices");
-    return false;
-  }
-  const i4 ld = static_cast<i4>(md::peprops.extent(1));
-  section_f(sd::sefmatrix.data(), list.data(), sd::plyorientation.data(), sd::plythickness.data(),
-            sd::plyzcoord.data(), md::peprops.data(), i4(np), i4(ns), vx::unset, ld);
-  section_h_all(sd::sehmatrix.data(), list.data(), sd::plyorientation.data(), sd::plythickness.data(),
-                md::peprops.data(), i4(np), i4(ns), method, vx::unset, ld);
-  return true;
 }
 
 }  // namespace vx::shear
@@ -375,7 +326,7 @@ VX_API void GetSectionFMatrix(double* plysmallf, const int32_t* sectionlist, con
                               const double* plythickness, const double* plyzcoord, const double* plyelastic,
                               const int32_t* nplies, const int32_t* nsec, const int32_t* defint) {
   section_f(plysmallf, sectionlist, plyorientation, plythickness, plyzcoord, plyelastic, *nplies, *nsec,
-            defint ? *defint : vx::unset, 9);
+            defint ? *defint : vx::unset);
 }
 
 VX_API void GetHMatrixShearCorrect(double* hshear, const double* plyelastic, const double* plyorientation,
@@ -402,7 +353,7 @@ VX_API void GetSectionHMatrix(double* sehmatrix, const int32_t* sectionlist, con
                               const double* plythickness, const double* plyelastic, const int32_t* nplies,
                               const int32_t* nsec, const int32_t* method, const int32_t* defint) {
   section_h_all(sehmatrix, sectionlist, plyorientation, plythickness, plyelastic, *nplies, *nsec, method ? *method : 1,
-                defint ? *defint : vx::unset, 9);
+                defint ? *defint : vx::unset);
 }
 
 VX_API void GetChaiDelamFactors(double* chaidfactors, const double* qonl, const double* qonu, const double* dangl_d,

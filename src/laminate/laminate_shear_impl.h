@@ -17,19 +17,17 @@ using Mat2 = vx::Mat<2, 2>;
 Mat3 inverse(const Mat3& a);
 Mat2 inverse(const Mat2& a);
 
-// One stack of n plies. plyelastic holds the nine ply constants in the first
-// rows of columns ld apart (ld = 9 for a plain stack, more when the columns
-// carry further temperature blocks: then the first block is used).
+// One stack of n plies: plyelastic(9, n), angles in degrees, thicknesses.
 struct Stack {
   const double* elastic;
   const double* orientation;  // degrees
   const double* thickness;
-  i4 n, ld;
+  i4 n;
   std::vector<double> zbot, ztop;
   std::vector<Mat3> qbar;    // off-axis reduced stiffness (11, 22, 12)
   std::vector<Mat2> cshear;  // off-axis transverse shear stiffness
 
-  Stack(const double* pe, const double* ori, const double* thk, i4 n, i4 ld = 9);
+  Stack(const double* pe, const double* ori, const double* thk, i4 n);
   void abd(Mat3& a, Mat3& b, Mat3& d) const;
   Mat3 partial_a(double z, i4 iply) const;
   Mat3 partial_b(double z, i4 iply) const;
@@ -50,23 +48,11 @@ void correction_factors(double* sk, const Mat2& hlam, const Stack& st);
 // H of one stack: method 0 shear correction, 2 quadrature, other improved shear.
 Mat2 section_h(const Stack& st, i4 method);
 
-// f at the 2n+1 points and H of every section; plyelastic columns ld apart.
+// f at the 2n+1 points and H of every section; plyelastic(9, nplies, nsec).
 void section_f(double* plysmallf, const i4* sectionlist, const double* ori, const double* thk, const double* zc,
-               const double* pe, i4 nplies, i4 nsec, i4 defint, i4 ld);
+               const double* pe, i4 nplies, i4 nsec, i4 defint);
 void section_h_all(double* sehmatrix, const i4* sectionlist, const double* ori, const double* thk, const double* pe,
-                   i4 nplies, i4 nsec, i4 method, i4 defint, i4 ld);
-
-}  // namespace vx::shear
-
-namespace vx::shear {
-
-// What job control does once per analysis after the cards are read: f and H of
-// every section from the section data and the material data, into sefmatrix
-// and sehmatrix (created when unallocated). The elastic constants are the
-// first temperature block of peprops (rows 1 to 9 of each ply's column), also
-// when the columns hold several temperatures. Returns false, with status -2
-// in the error record, when the data are missing or their extents disagree.
-bool section_shear_from_material(i4 method = 1);
+                   i4 nplies, i4 nsec, i4 method, i4 defint);
 
 }  // namespace vx::shear
 

@@ -182,7 +182,7 @@ VX_API void GetPartialCDwithCurvature(double* xij, const double* pij, const doub
       const double z = plyzcoord[ib + j], l = z - zb;
       const double ai = 1.0 - ci * z, aj = 1.0 - cj * z;
       const double ca = second
-          ? (2.0 * zb + z - cj * (z * z + 2.0 * z * zb + 3.0 * zb * zb) / 2.0) * (l * l) / (6.0 * ai)
+          ? (2.0 * zb + z - cj * (z * z + 2.0 * z * zb + 3.0 * (zb * zb)) / 2.0) * (l * l) / (6.0 * ai)
           : (1.0 - cj * (2.0 * zb + z) / 3.0) * (l * l) / (2.0 * ai);
       const double cb = l / (ai * aj);
       double* o = xij + slab * (ib + j);

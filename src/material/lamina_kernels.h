@@ -170,7 +170,7 @@ inline void stress_from_strain(double* s, const M& c, const double* e) {
 inline void traction_on_turned_plane(double* tv, double theta, double s22, double s33, double s12,
                                      double s13, double s23) {
   const double c = std::cos(theta), s = std::sin(theta);
-  tv[0] = s33 * c * c + s22 * s * s - 2.0 * s23 * s * c;
+  tv[0] = s33 * (c * c) + s22 * (s * s) - 2.0 * s23 * s * c;
   tv[1] = s13 * c - s12 * s;
   tv[2] = s23 * (c * c - s * s) + (s33 - s22) * s * c;
 }

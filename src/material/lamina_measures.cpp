@@ -209,7 +209,7 @@ VX_API void GetStassiStress(const double* stress, const double* xt, const double
   const double k = *xc / *xt;
   const int32_t six = 6;
   const double m = GetMisesStress(stress, &six);
-  const double root = std::sqrt(i1 * i1 * (k - 1.0) * (k - 1.0) + 4.0 * k * m * m);
+  const double root = std::sqrt((i1 * i1) * ((k - 1.0) * (k - 1.0)) + 4.0 * k * (m * m));
   *eq_stress = i1 >= 0.0 ? (i1 * (k - 1.0) + root) / (2.0 * k) : (i1 * (k - 1.0) - root) / (2.0 * k);
 }
 
