@@ -26,8 +26,13 @@ $(PY):
 	$(PYTHON) -m venv $(VENV)
 	$(PY) -m pip install -q --upgrade pip
 
-venv: $(PY)
+# The development tools run with the project's environment, whatever python3
+# comes first on the path (a system Python may lack NumPy's headers).
+$(VENV)/.tools: | $(PY)
 	$(PY) -m pip install -q numpy scipy pytest
+	touch $@
+
+venv: $(VENV)/.tools
 
 install: sysdeps venv
 	$(PY) -m pip install -q .
@@ -38,22 +43,22 @@ example: install
 test: install
 	cd tests && ../$(PY) -m pytest -q -p no:cacheprovider .
 
-dev:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$${BUILD_TYPE:-Release} -DVX_ENGINE_TESTS=ON -DPython_EXECUTABLE=$$(command -v $(PYTHON)) >/dev/null
+dev: venv
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$${BUILD_TYPE:-Release} -DVX_ENGINE_TESTS=ON -DPython_EXECUTABLE=$(abspath $(PY)) >/dev/null
 	cmake --build $(BUILD)
 
 devtest: dev
-	cd tests && PYTHONPATH=../$(BUILD) $(PYTHON) -m pytest -q -p no:cacheprovider $(T)
+	cd tests && PYTHONPATH=$(abspath $(BUILD)) $(abspath $(PY)) -m pytest -q -p no:cacheprovider $(T)
 
-sanitize:
-	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVX_SANITIZE=ON -DVX_ENGINE_TESTS=ON -DPython_EXECUTABLE=$$(command -v $(PYTHON)) >/dev/null
+sanitize: venv
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVX_SANITIZE=ON -DVX_ENGINE_TESTS=ON -DPython_EXECUTABLE=$(abspath $(PY)) >/dev/null
 	cmake --build build-asan
 	cd tests && PYTHONPATH=../build-asan ASAN_OPTIONS=detect_leaks=0 \
 	  LD_PRELOAD="$$(gcc -print-file-name=libasan.so) $$(gcc -print-file-name=libubsan.so)" \
-	  $(PYTHON) -m pytest -q -p no:cacheprovider $(T)
+	  $(abspath $(PY)) -m pytest -q -p no:cacheprovider $(T)
 
 bench: dev
-	PYTHONPATH=$(BUILD) $(PYTHON) bench/run.py
+	PYTHONPATH=$(BUILD) $(PY) bench/run.py
 
 clean:
 	rm -rf build build-* $(VENV)

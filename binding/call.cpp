@@ -516,6 +516,13 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
   fr->ret = Scalar{};
   if (fr->failed) return &fr->ret;
   const CbDesc* desc = fr->desc;
+  // A call-back with a function result has it as its first row argument.
+  void* q[kMaxArgs + 1];
+  if (desc->has_ret) {
+    q[0] = &fr->ret;
+    for (size_t i = 1; i < desc->args.size() && i <= kMaxArgs; ++i) q[i] = p[i - 1];
+    p = q;
+  }
   Py_ssize_t nextra = fr->extra ? PyTuple_GET_SIZE(fr->extra) : 0;
   std::vector<int> pass(desc->py_required);
   for (int ix : desc->py_optional) {

@@ -435,6 +435,39 @@ bool infer_extents(Routine& r, std::string& err) {
   return true;
 }
 
+// The Python form of a call-back, what each argument is, and what a returned
+// value fills.
+std::string callback_doc(const CbDesc& c, const std::string& head) {
+  auto one = [&](int ix, const char* role) {
+    ArgDesc a = c.args[ix];
+    a.name = c.pynames[ix];
+    a.doc.clear();
+    std::string s = "    " + arg_doc(a, role);
+    if (!c.args[ix].doc.empty()) s += "        " + c.args[ix].doc + "\n";
+    return s;
+  };
+  std::string s = head + "  " + c.def->signature + "\n";
+  if (!c.py_required.empty()) s += "  Required arguments:\n";
+  for (int ix : c.py_required) s += one(ix, "input");
+  if (!c.py_optional.empty()) s += "  Optional arguments:\n";
+  for (int ix : c.py_optional) s += one(ix, "input");
+  if (!c.outs.empty()) {
+    s += "  Return objects:\n";
+    std::string names;
+    for (int ix : c.outs) {
+      const std::string nm = c.pynames[ix].empty() ? c.args[ix].name : c.pynames[ix];
+      ArgDesc a = c.args[ix];
+      a.name = nm;
+      s += "    " + arg_doc(a, "");
+      names += (names.empty() ? "" : ", ") + nm;
+    }
+    s += "  A returned value fills " + names +
+         " in this order (a number or array for one, a tuple for several);\n"
+         "  None leaves what the function wrote into its writable arguments.\n";
+  }
+  return s + "\n";
+}
+
 }  // namespace
 
 bool real_default(const Expr& e, double& v) { return real_default_impl(e, v); }
@@ -451,10 +484,11 @@ bool build_callback(const CallbackDef* d, CbDesc& c, std::string& err) {
   // The Python names may differ from the native ones: they map by position
   // among the arguments the call-back receives (the native order without the
   // hidden ones, which are the optional tail).
-  size_t k = 0;
+  c.has_ret = !c.args.empty() && c.args[0].intent == Intent::ret;
+  size_t k = c.has_ret ? 1 : 0;
   for (auto& [nm, opt] : sp.args) {
     int ix = -1;
-    for (int i = 0; i < static_cast<int>(c.args.size()); ++i)
+    for (int i = c.has_ret ? 1 : 0; i < static_cast<int>(c.args.size()); ++i)
       if (c.args[i].name == nm) ix = i;
     if (ix < 0) {
       // Positional mapping: the k-th native argument that is not yet used.
@@ -470,8 +504,14 @@ bool build_callback(const CallbackDef* d, CbDesc& c, std::string& err) {
     }
     (opt ? c.py_optional : c.py_required).push_back(ix);
   }
+  c.pynames.assign(c.args.size(), std::string());
+  for (size_t j = 0; j < sp.args.size(); ++j)
+    c.pynames[(j < c.py_required.size() ? c.py_required[j] : c.py_optional[j - c.py_required.size()])] =
+        sp.args[j].first;
   for (int i = 0; i < static_cast<int>(c.args.size()); ++i)
-    if (c.args[i].intent == Intent::out || c.args[i].intent == Intent::io) c.outs.push_back(i);
+    if (c.args[i].intent == Intent::out || c.args[i].intent == Intent::io || c.args[i].intent == Intent::ret)
+      c.outs.push_back(i);
+  if (c.args.size() > static_cast<size_t>(kMaxArgs)) return err = "too many call-back arguments", false;
   c.ok = true;
   return true;
 }
@@ -627,6 +667,17 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
   if (!params.empty()) doc += "\nParameters\n----------\n" + params;
   if (!others.empty()) doc += "\nOther Parameters\n----------------\n" + others;
   if (!rets.empty()) doc += "\nReturns\n-------\n" + rets;
+  std::string cbs;
+  for (const ArgDesc& a : r.args) {
+    if (a.ty != Ty::cb) continue;
+    if (!a.cbdesc_alt) {
+      cbs += callback_doc(*a.cbdesc, "");
+    } else {
+      cbs += callback_doc(*a.cbdesc, "  When " + a.cbsel.src + ":\n\n");
+      cbs += callback_doc(*a.cbdesc_alt, "  Otherwise:\n\n");
+    }
+  }
+  if (!cbs.empty()) doc += "\nNotes\n-----\nCall-back functions::\n\n" + cbs;
   r.doc = doc;
   return true;
 }

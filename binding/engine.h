@@ -52,6 +52,8 @@ struct CbDesc {
   std::vector<int> py_required;  // native indices passed to Python
   std::vector<int> py_optional;
   std::vector<int> outs;         // native indices filled from the return value
+  std::vector<std::string> pynames;  // Python name of each native argument ("" when not passed)
+  bool has_ret = false;          // args[0] is the function result
   bool ok = false;
 };
 

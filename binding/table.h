@@ -67,7 +67,9 @@
 // read-only unless the call-back may write them) and may return a number, an
 // array or a tuple of them: they are stored into the call-back's out/io
 // arguments in order (an array must hold exactly the output's values); None
-// leaves them as the function wrote them.
+// leaves them as the function wrote them. A call-back that is a function
+// declares its result first, intent ret ("r: f8 ret"); a returned value fills
+// it first.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -190,6 +192,9 @@ struct Registrar {
   Registrar(const RoutineDef* d, bool) { register_planted(d); }
   explicit Registrar(const CallbackDef* d) { register_callback(d); }
   explicit Registrar(const DataDef* d) { register_data(d); }
+  Registrar(const DataDef* d, int n) {
+    for (int i = 0; i < n; ++i) register_data(d + i);
+  }
 };
 
 // Trampoline for call-backs: packs the native arguments and hands them to the

@@ -167,3 +167,15 @@ def test_inferred_extents_default_and_check(vx):
     np.testing.assert_allclose(ev, [2.0, 4.0, 8.0])
     with pytest.raises(vx.error, match=r"\(len\(eigvals\)==n\) failed for argument n"):
         m.matrixeigenvectors(a, eigvals=np.zeros(4))
+
+
+def test_every_table_is_built_at_import(vx):
+    # Importing the module builds and checks every row of every table; each
+    # routine carries its Python signature as the first line of its docstring.
+    routines = [(c, getattr(getattr(vx, c), n)) for c in dir(vx) if not c.startswith("_")
+                and type(getattr(vx, c)).__name__ == "component" for n in dir(getattr(vx, c))]
+    routines = [(c, r) for c, r in routines if type(r).__name__ == "routine"]
+    assert len(routines) > 250
+    for comp, r in routines:
+        first = r.__doc__.splitlines()[0]
+        assert f"{r.__name__}(" in first, (comp, first)

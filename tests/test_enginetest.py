@@ -77,3 +77,12 @@ def test_callback_declaration_chosen_per_call(et):
     np.testing.assert_array_equal(et.applylaw(et.doublelaw._cpointer, strain), [2.0, 4.0])
     np.testing.assert_array_equal(et.applylaw(lambda s, e, n, k: k * e, strain, law_extra_args=(5.0,)),
                                   [5.0, 10.0])
+
+
+def test_function_callback_result(et):
+    assert et.sumof(lambda x: x * x + 1.0, 2.0, 3.0) == 15.0
+    assert et.sumof(et.square, 2.0, 3.0) == 13.0  # a routine of the module, called natively
+    assert et.sumof(et.square._cpointer, -2.0, 0.5) == 4.25
+    assert "  def f(x): return r\n" in et.sumof.__doc__
+    with pytest.raises(ZeroDivisionError):
+        et.sumof(lambda x: 1.0 / x, 1.0, 0.0)

@@ -95,3 +95,13 @@ def test_print_and_stop_from_native_caller_without_the_gil():
     out, rc = run_python(code)
     assert rc == 0
     assert out == b"py first\n " + b"native stop".ljust(80) + b"\n"
+
+
+def test_readme_snippet_prints_the_error_text_as_text():
+    import os
+    import re
+    readme = open(os.path.join(os.path.dirname(__file__), "..", "README.md")).read()
+    snippet = re.search(r"```python\n(.*?)```", readme, re.S).group(1)
+    out, status = run_python(snippet)
+    assert status == 0
+    assert out.decode().splitlines() == ["-2 Matrix inverse becomes numerically singular!"]

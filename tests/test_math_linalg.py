@@ -225,3 +225,60 @@ def test_empty_orders_do_not_reach_lapack(lib):
     lib.LUFactDeterminant(ctypes.byref(out), p(buf), z)
     assert out.value == 1.0
     np.testing.assert_array_equal(buf, 3.0)
+
+
+NONFINITE_CHILD = r"""
+import json, numpy as np, _vexlan as vx
+m, eh = vx.math, vx.errorhandling
+bad = float(BAD)
+def record():
+    r = (int(eh.errstat), bytes(eh.errstring).decode().rstrip())
+    vx.errorhandling.rsxerr(1)
+    return r
+def spoil(a, i=0, j=0):
+    a = np.array(a, dtype=float, order="F"); a[i, j] = bad; return a
+sym = np.eye(4) + 0.1
+out = {}
+u, s, v = m.singularvaluedecomposition(spoil(np.ones((6, 3)), 4, 2))
+out["svd"] = (record(), float(abs(u).sum() + abs(s).sum() + abs(v).sum()))
+for name, call in [("spectralnorm", lambda: m.spectralnorm(spoil(np.ones((6, 3)), 4, 2))),
+                   ("nuclearnorm", lambda: m.nuclearnorm(spoil(np.ones((3, 5)), 1, 1))),
+                   ("schattennorm", lambda: m.schattennorm(spoil(np.ones((4, 4)), 2, 3), 3.0))]:
+    r = call(); out[name] = (record(), r)
+pd = m.getnearestspd(spoil(sym, 1, 2)); out["getnearestspd"] = (record(), float(abs(pd).sum()))
+r = m.getnearestpdnorm(spoil(-sym, 3, 0)); out["getnearestpdnorm"] = (record(), repr(r))
+r = m.getnearestpdnorm(np.full((3, 3), -1e308)); out["getnearestpdnorm_huge"] = (record(), repr(r))
+c = m.getnearestcorrelationmatrix(spoil(sym, 0, 3)); out["getnearestcorrelationmatrix"] = (record(), float(abs(c).sum()))
+d = m.matrixeigenvalues(spoil(sym, 2, 2)); out["matrixeigenvalues"] = (record(), float(abs(d).sum()))
+z, ev = m.matrixeigenvectors(spoil(sym, 3, 3)); out["matrixeigenvectors"] = (record(), float(abs(z).sum()))
+p = m.getprojectedspd(spoil(sym, 0, 1)); out["getprojectedspd"] = (record(), float(abs(p).sum()))
+mac = m.matrixmodalassurancecriterion(sym, spoil(sym, 1, 1)); out["mac"] = (record(), float(mac.sum()))
+r = m.ispositivedefinite(spoil(sym, 2, 0)); out["ispositivedefinite"] = (record(), int(r))
+print(json.dumps(out))
+"""
+
+
+@pytest.mark.parametrize("bad", ["float('inf')", "float('nan')"])
+def test_nonfinite_matrices_refused_before_iterative_lapack(bad):
+    # LAPACK's iterative solvers can loop forever on such input: each routine
+    # must return promptly, with status -2 and its outputs left as they were.
+    import json
+    from conftest import run_python
+    stdout, status = run_python(NONFINITE_CHILD.replace("BAD", bad), timeout=120)
+    assert status == 0
+    out = json.loads(stdout)
+    svd = "Non-finite matrix entry in singular value decomposition"
+    eigval = "Non-finite matrix entry in eigenvalue computation"
+    eigvec = "Non-finite matrix entry in eigenvector computation"
+    assert out["svd"] == [[-2, svd], 0.0]
+    for name in ("spectralnorm", "nuclearnorm", "schattennorm"):
+        assert out[name] == [[-2, svd], 0.0]
+    assert out["getnearestspd"] == [[-2, svd], 0.0]
+    assert out["getnearestpdnorm"] == [[-2, svd], "nan"]
+    assert out["getnearestpdnorm_huge"] == [[-2, svd], "nan"]  # the symmetric part overflows
+    assert out["getnearestcorrelationmatrix"] == [[-2, eigvec], 0.0]
+    assert out["matrixeigenvalues"] == [[-2, eigval], 0.0]
+    assert out["matrixeigenvectors"] == [[-2, eigvec], 0.0]
+    assert out["getprojectedspd"] == [[-2, eigvec], 0.0]
+    assert out["mac"] == [[-2, eigvec], -16.0]
+    assert out["ispositivedefinite"] == [[-2, eigval], 0]

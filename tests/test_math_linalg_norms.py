@@ -134,8 +134,8 @@ def test_nearest_correlation_matrix_options(vx):
 
 def test_shift_and_shrink_loops_end(vx, lib):
     bad = np.array([[1.0, np.nan], [np.nan, 1.0]])
-    vx.math.getnearestspd(bad)
-    assert error_record(vx) == (-2, "No convergence in nearest positive-definite matrix")
+    vx.math.getnearestspd(bad)  # refused before the decomposition
+    assert error_record(vx) == (-2, "Non-finite matrix entry in singular value decomposition")
     # an empty matrix returns at once
     p = lambda x: x.ctypes.data_as(ctypes.c_void_p)
     z = ctypes.byref(ctypes.c_int32(0))
@@ -151,10 +151,9 @@ def test_shift_and_shrink_loops_end(vx, lib):
 def test_nearest_correlation_matrix_with_nan_ends(vx, kw):
     bad = INDEFINITE.copy()
     bad[0, 2] = bad[2, 0] = np.nan
-    # every change measure is NaN: the iteration stops, the repair cannot make the
-    # iterate factorise and gives up at its bound; the zero matrix and the report say so
+    # the first projection refuses the matrix; the zero matrix and the report say so
     np.testing.assert_array_equal(vx.math.getnearestcorrelationmatrix(bad, **kw), 0.0)
-    assert error_record(vx) == (-2, "No convergence in nearest positive-definite matrix")
+    assert error_record(vx) == (-2, "Non-finite matrix entry in eigenvector computation")
 
 
 def test_power_iteration(vx):

@@ -197,3 +197,16 @@ def test_native_null_call_back_does_not_crash(lib):
     lib.bdsafe(None, ctypes.byref(d(0)), ctypes.byref(d(1)), ctypes.byref(root), (d * 1)(),
                ctypes.byref(d(1e-9)), ctypes.byref(i(5)), ctypes.byref(i(1)), ctypes.byref(i(0)), ctypes.byref(istat))
     assert root.value == 0.0 and istat.value == 0
+
+
+def test_callback_documented_in_the_docstring(vx):
+    doc = vx.math.nrsafe.__doc__
+    assert doc.splitlines()[0] == "root,istat = nrsafe(dfunc,x1,x2,args,xacc,maxit,nfun,[na,dfunc_extra_args])"
+    notes = doc[doc.index("Call-back functions::"):]
+    assert "  def dfunc(fl,df,x1,args,nfun,[na]): return\n  Required arguments:\n    fl : input float\n" in notes
+    assert "  Optional arguments:\n    na : input int\n" in notes
+    assert "  Return objects:\n    fl : float\n    df : float\n" in notes
+    # A call-back written from the documented form finds the root.
+    root, istat = vx.math.nrsafe(lambda fl, df, x1, args, nfun: (x1 * x1 - args[0], 2 * x1),
+                                 0.0, 3.0, np.array([2.0]), 1e-12, 50, 0)
+    assert istat == 0 and root == pytest.approx(math.sqrt(2.0), abs=1e-11)

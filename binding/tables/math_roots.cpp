@@ -6,26 +6,26 @@
 // A Python call-back returns its outputs (f, df or xnew) in this order.
 
 VX_CALLBACK(bdsafe_dfunc, vx_rootfunc, "def dfunc(fa,d0,a,args,nfun,[na]): return",
-            "f: f8 out",
-            "df: f8 out",
-            "x: f8",
-            "args: f8(na)",
-            "na: i4",
-            "nfun: i4");
+            "f: f8 out doc \"function value at a, to be set\"",
+            "df: f8 out doc \"derivative at a (not used by the bisection), to be set\"",
+            "x: f8 doc \"abscissa at which the function is evaluated\"",
+            "args: f8(na) doc \"the caller's args, handed through\"",
+            "na: i4 doc \"length of args\"",
+            "nfun: i4 doc \"the caller's nfun, handed through\"");
 
 VX_CALLBACK(nrsafe_dfunc, vx_rootfunc, "def dfunc(fl,df,x1,args,nfun,[na]): return",
-            "f: f8 out",
-            "df: f8 out",
-            "x: f8",
-            "args: f8(na)",
-            "na: i4",
-            "nfun: i4");
+            "f: f8 out doc \"function value at x1, to be set\"",
+            "df: f8 out doc \"derivative at x1, to be set\"",
+            "x: f8 doc \"abscissa at which the function is evaluated\"",
+            "args: f8(na) doc \"the caller's args, handed through\"",
+            "na: i4 doc \"length of args\"",
+            "nfun: i4 doc \"the caller's nfun, handed through\"");
 
 VX_CALLBACK(fpsafe_dfunc, vx_fixpointfunc, "def dfunc(xnew,fargs,nfun,[na]): return",
-            "xnew: f8 out",
-            "fargs: f8(na) inout",
-            "na: i4",
-            "nfun: i4");
+            "xnew: f8 out doc \"the next iterate g(fargs(1)), to be set\"",
+            "fargs: f8(na) inout doc \"copy of the caller's args whose first element is the current iterate\"",
+            "na: i4 doc \"length of fargs\"",
+            "nfun: i4 doc \"the caller's nfun, handed through\"");
 
 // ---- root finders
 

@@ -6,7 +6,7 @@ VX_ROUTINE(math, getpercentile, "event = getpercentile(array,percentile,classsiz
            "array: f8(ndim)",
            "ndim: i4",
            "percentile: f8",
-           "event: i4 out",
+           "event: f8 out",
            "classsize: i4");
 
 VX_ROUTINE(math, RootMeanSquareError, "rootmeansquareerror = rootmeansquareerror(x,y,[n])",

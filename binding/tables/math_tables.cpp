@@ -40,25 +40,25 @@ VX_ROUTINE(math, Gradient, "jac = gradient(dy,dx,[a,b])",
            "dy: f8(a,b)",
            "dx: f8(b)",
            "a: i4",
-           "b: i4 = shape(dy,1) check(shape(dy,1)==b)");
+           "b: i4");
 
 VX_ROUTINE(math, ComplexStepDerivative, "derivative = complexstepderivative(y,x,[n])",
            "derivative: f8(n) out",
            "y: c16(n)",
            "x: c16(n)",
-           "n: i4 = len(y) check(len(y)==n)");
+           "n: i4");
 
 VX_ROUTINE(math, CentralStepDerivative, "derivative = centralstepderivative(y,x,[n])",
            "derivative: f8(n) out",
            "y: f8(n)",
            "x: f8(n)",
-           "n: i4 = len(y) check(len(y)==n)");
+           "n: i4");
 
 VX_ROUTINE(math, ShoelaceMethod, "shoelacemethod = shoelacemethod(x,y,[n])",
            "shoelacemethod: f8 ret",
            "x: f8(n)",
            "y: f8(n)",
-           "n: i4 = len(x) check(len(x)==n)");
+           "n: i4");
 
 VX_ROUTINE(math, PascalTriangle, "pascaltriangle = pascaltriangle(n,k)",
            "pascaltriangle: f8 ret",

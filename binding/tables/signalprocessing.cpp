@@ -9,7 +9,7 @@ VX_ROUTINE(signalprocessing, GetPeaks, "maxtab,mintab,nmaxpeaks,nminpeaks = getp
            "nminpeaks: i4 out",
            "v: f8(n)",
            "delta: f8",
-           "n: i4 = len(v) check(len(v)==n)",
+           "n: i4",
            "x: f8(n) = 0");
 
 VX_ROUTINE(signalprocessing, WeightedMovingAverage,
@@ -18,7 +18,7 @@ VX_ROUTINE(signalprocessing, WeightedMovingAverage,
            "rval: f8",
            "a: f8(wb) io",
            "denom: i4 io",
-           "wb: i4 = len(a) check(len(a)==wb)",
+           "wb: i4",
            "wi: f8(wb)");
 
 VX_ROUTINE(signalprocessing, CumulativeMovingAverage, "cma = cumulativemovingaverage(cma,x,n)",
@@ -45,7 +45,7 @@ VX_ROUTINE(signalprocessing, GeneralizedMean, "generalizedmean = generalizedmean
            "generalizedmean: f8 ret",
            "x: f8(n)",
            "p: f8",
-           "n: i4 = len(x) check(len(x)==n)",
+           "n: i4",
            "wi: f8(n)");
 
 VX_ROUTINE(signalprocessing, LogarithmicBarrier, "logarithmicbarrier = logarithmicbarrier(x,b)",

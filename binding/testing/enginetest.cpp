@@ -42,6 +42,10 @@ void applylaw(law_r law, double* stress, const double* strain, const int32_t* n,
   }
 }
 
+// f(a) + f(b) for a function call-back.
+double sumof(double (*f)(const double*), const double* a, const double* b) { return f(a) + f(b); }
+double square(const double* x) { return *x * *x; }
+
 // A native law: stress = 2 strain.
 void doublelaw(double* stress, const double* strain, const int32_t* n) {
   for (int32_t i = 0; i < *n; ++i) stress[i] = 2.0 * strain[i];
@@ -80,6 +84,18 @@ VX_ROUTINE(enginetest, doublelaw, "stress = doublelaw(strain,[n])",
            "stress: f8(n) out",
            "strain: f8(n)",
            "n: i4 = len(strain)");
+
+VX_CALLBACK(enginetest_fun, double (*)(const double*), "def f(x): return r",
+            "r: f8 ret doc \"the function value\"",
+            "x: f8 doc \"the abscissa\"");
+VX_ROUTINE(enginetest, sumof, "s = sumof(f,a,b)",
+           "s: f8 ret",
+           "f: cb(enginetest_fun)",
+           "a: f8",
+           "b: f8");
+VX_ROUTINE(enginetest, square, "y = square(x)",
+           "y: f8 ret",
+           "x: f8");
 
 VX_PLANTED_ROW(enginetest, planted, "y = planted_intent(x,[n])",
                "y: f8(1) out",

@@ -7,7 +7,7 @@ extern "C" {
 #endif
 
 void getpercentile(const double* array, const int32_t* ndim, const double* percentile,
-                   int32_t* event, const int32_t* classsize);
+                   double* event, const int32_t* classsize);
 double RootMeanSquareError(const double* x, const double* y, const int32_t* n);
 double MeanAbsoluteError(const double* x, const double* y, const int32_t* n);
 double dacoth(const double* x);

@@ -18,84 +18,127 @@ namespace types {
 constexpr int32_t cb = 1, i2 = 2, i4 = 4, i8 = 8, sp = 4, dp = 8, qp = 16;
 }
 
-namespace jobdata {
-extern int32_t stepcount, nsteps, solverid;
-extern IArr1 stepid, processid;
-extern char jobname[256], joboutdir[256], jobfilepath[256];
-}  // namespace jobdata
+// The process-wide data, one entry per datum: X(component, name, kind, p)
+// with kind i4 (int32_t), f8 (double), text (char[p]), iarr (int32_t array
+// of rank p) or rarr (double array of rank p). Each datum is
+// vx::component::name in C++ and component.name in Python; the list gives its
+// declaration here, its definition in data.cpp and its entry in the Python
+// table of the data.
+#define VX_PROCESS_DATA(X) \
+  X(jobdata, stepcount, i4, 0) \
+  X(jobdata, nsteps, i4, 0) \
+  X(jobdata, solverid, i4, 0) \
+  X(jobdata, stepid, iarr, 1) \
+  X(jobdata, processid, iarr, 1) \
+  X(jobdata, jobname, text, 256) \
+  X(jobdata, joboutdir, text, 256) \
+  X(jobdata, jobfilepath, text, 256) \
+  X(debugdata, nupdate, i4, 0) \
+  X(debugdata, edebug, i4, 0) \
+  X(debugdata, ndebug, i4, 0) \
+  X(debugdata, fdebug, i4, 0) \
+  X(debugdata, verbose, i4, 0) \
+  X(debugdata, unitid, i4, 0) \
+  X(loaddata, nimp, i4, 0) \
+  X(loaddata, dprops, rarr, 2) \
+  X(impactdata, cprops, rarr, 2) \
+  X(impactdata, csvars, rarr, 2) \
+  X(shokriehdata, cycleprops, rarr, 2) \
+  X(shokriehdata, cycles, rarr, 2) \
+  X(shokriehdata, dnf, f8, 0) \
+  X(shokriehdata, dnfshok, f8, 0) \
+  X(materialdata, modelid, i4, 0) \
+  X(materialdata, ntempdata, i4, 0) \
+  X(materialdata, nflowdata, i4, 0) \
+  X(materialdata, nsecantdata, i4, 0) \
+  X(materialdata, nalpha1data, i4, 0) \
+  X(materialdata, nalpha2data, i4, 0) \
+  X(materialdata, nalpha3data, i4, 0) \
+  X(materialdata, nnormaldata, i4, 0) \
+  X(materialdata, nsheardata, i4, 0) \
+  X(materialdata, matidlist, iarr, 2) \
+  X(materialdata, pfflags, iarr, 3) \
+  X(materialdata, peflags, iarr, 3) \
+  X(materialdata, pelimits, rarr, 3) \
+  X(materialdata, peprops, rarr, 3) \
+  X(materialdata, psprops, rarr, 3) \
+  X(materialdata, pfprops, rarr, 3) \
+  X(materialdata, phprops, rarr, 3) \
+  X(materialdata, pdprops, rarr, 3) \
+  X(materialdata, cuprops, rarr, 4) \
+  X(materialdata, temperatures, rarr, 1) \
+  X(materialdata, flowprops, rarr, 3) \
+  X(materialdata, secantprops, rarr, 3) \
+  X(materialdata, normalprops, rarr, 3) \
+  X(materialdata, shearprops, rarr, 3) \
+  X(materialdata, alpha1props, rarr, 3) \
+  X(materialdata, alpha2props, rarr, 3) \
+  X(materialdata, alpha3props, rarr, 3) \
+  X(materialdata, regularization, rarr, 1) \
+  X(materialdata, r_crit, rarr, 1) \
+  X(materialdata, i10, rarr, 1) \
+  X(materialdata, equivalentstress, rarr, 2) \
+  X(sectiondata, nsec, i4, 0) \
+  X(sectiondata, nplies, i4, 0) \
+  X(sectiondata, secidlist, iarr, 1) \
+  X(sectiondata, seflags, iarr, 2) \
+  X(sectiondata, xcstrength, rarr, 1) \
+  X(sectiondata, plythickness, rarr, 2) \
+  X(sectiondata, plyorientation, rarr, 2) \
+  X(sectiondata, plyzcoord, rarr, 2) \
+  X(sectiondata, sehmatrix, rarr, 3) \
+  X(sectiondata, sefmatrix, rarr, 3) \
+  X(sectiondata, nsectionpoints, iarr, 1) \
+  X(sectiondata, sestress, rarr, 4) \
+  X(sectiondata, sestrain, rarr, 4) \
+  X(sectiondata, tnormalstress, rarr, 2) \
+  X(sectiondata, tshearstress, rarr, 4) \
+  X(sectiondata, seuser, rarr, 4) \
+  X(sectiondata, seprops, rarr, 4) \
+  X(nodaldata, nnodes, i4, 0) \
+  X(nodaldata, ndof, i4, 0) \
+  X(nodaldata, nodesmotion, rarr, 3) \
+  X(nodaldata, nodalcoords, rarr, 3) \
+  X(nodaldata, tnodalmatrices, rarr, 4) \
+  X(nodaldata, tcurvmatrices, rarr, 3) \
+  X(elementdata, nelem, i4, 0) \
+  X(elementdata, nsens, i4, 0) \
+  X(elementdata, elemlist, iarr, 1) \
+  X(elementdata, elemkind, iarr, 1) \
+  X(elementdata, elemnodes, iarr, 2) \
+  X(elementdata, elemcurvatures, rarr, 2) \
+  X(elementdata, elemreforientation, rarr, 2) \
+  X(elementdata, elemlength, rarr, 2) \
+  X(elementdata, elemindices, iarr, 1) \
+  X(damagedata, ndmg, i4, 0) \
+  X(damagedata, damagedds, iarr, 1) \
+  X(damagedata, generaldds, rarr, 3) \
+  X(damagedata, fiberdds, rarr, 3) \
+  X(damagedata, matrixdds, rarr, 3) \
+  X(damagedata, delamdds, rarr, 3) \
+  X(damagedata, coredds, rarr, 3) \
+  X(damagedata, userdds, rarr, 3) \
+  X(damagedata, dmgplane, rarr, 2) \
+  X(damagedata, dmgpoints, rarr, 4) \
+  X(damagedata, dmgshape, rarr, 2) \
+  X(bukdata, bukintdatalist, iarr, 4) \
+  X(bukdata, bukrealdatalist, rarr, 4) \
+  X(errorhandling, errstat, i4, 0) \
+  X(errorhandling, errstring, text, 80) \
+  X(errorhandling, errintv, iarr, 1) \
+  X(errorhandling, errrealv, rarr, 1) \
+  X(errorhandling, errasciim, iarr, 2)
 
-namespace debugdata {
-extern int32_t nupdate, edebug, ndebug, fdebug, verbose, unitid;
-}
-
-namespace loaddata {
-extern int32_t nimp;
-extern RArr2 dprops;
-}  // namespace loaddata
-
-namespace impactdata {
-extern RArr2 cprops, csvars;
-}
-
-namespace shokriehdata {
-extern RArr2 cycleprops, cycles;
-extern double dnf, dnfshok;
-}  // namespace shokriehdata
-
-namespace materialdata {
-extern int32_t modelid, ntempdata, nflowdata, nsecantdata, nalpha1data, nalpha2data, nalpha3data,
-    nnormaldata, nsheardata;
-extern IArr2 matidlist;
-extern IArr3 pfflags, peflags;
-extern RArr3 pelimits, peprops, psprops, pfprops, phprops, pdprops;
-extern RArr4 cuprops;
-extern RArr1 temperatures, regularization, r_crit, i10;
-extern RArr3 flowprops, secantprops, normalprops, shearprops, alpha1props, alpha2props, alpha3props;
-extern RArr2 equivalentstress;
-}  // namespace materialdata
-
-namespace sectiondata {
-extern int32_t nsec, nplies;
-extern IArr1 secidlist, nsectionpoints;
-extern IArr2 seflags;
-extern RArr1 xcstrength;
-extern RArr2 plythickness, plyorientation, plyzcoord, tnormalstress;
-extern RArr3 sehmatrix, sefmatrix;
-extern RArr4 sestress, sestrain, tshearstress, seuser, seprops;
-}  // namespace sectiondata
-
-namespace nodaldata {
-extern int32_t nnodes, ndof;
-extern RArr3 nodesmotion, nodalcoords, tcurvmatrices;
-extern RArr4 tnodalmatrices;
-}  // namespace nodaldata
-
-namespace elementdata {
-extern int32_t nelem, nsens;
-extern IArr1 elemlist, elemkind, elemindices;
-extern IArr2 elemnodes;
-extern RArr2 elemcurvatures, elemreforientation, elemlength;
-}  // namespace elementdata
-
-namespace damagedata {
-extern int32_t ndmg;
-extern IArr1 damagedds;
-extern RArr3 generaldds, fiberdds, matrixdds, delamdds, coredds, userdds;
-extern RArr2 dmgplane, dmgshape;
-extern RArr4 dmgpoints;
-}  // namespace damagedata
-
-namespace bukdata {
-extern IArr4 bukintdatalist;
-extern RArr4 bukrealdatalist;
-}  // namespace bukdata
-
-namespace errorhandling {
-extern int32_t errstat;
-extern char errstring[80];
-extern IArr1 errintv;
-extern RArr1 errrealv;
-extern IArr2 errasciim;
-}  // namespace errorhandling
+#define VX_DATA_DECL_i4(name, p) int32_t name
+#define VX_DATA_DECL_f8(name, p) double name
+#define VX_DATA_DECL_text(name, p) char name[p]
+#define VX_DATA_DECL_iarr(name, p) Array<int32_t, p> name
+#define VX_DATA_DECL_rarr(name, p) Array<double, p> name
+#define VX_DATA_DECLARE(comp, name, kind, p) \
+  namespace comp {                          \
+  extern VX_DATA_DECL_##kind(name, p);      \
+  }
+VX_PROCESS_DATA(VX_DATA_DECLARE)
+#undef VX_DATA_DECLARE
 
 }  // namespace vx

@@ -41,6 +41,14 @@ namespace vx {
 // Reports a failure of the linear algebra to the error record (code -2).
 void report_linalg(const char* msg);
 
+// LAPACK's iterative eigenvalue and singular value solvers may never return
+// on a matrix that holds inf or NaN: such a matrix is refused before the call.
+// True when all count values are finite; otherwise reports msg.
+bool finite_or_report(const double* a, size_t count, const char* msg);
+extern const char* const kNonFiniteEigenvalues;
+extern const char* const kNonFiniteEigenvectors;
+extern const char* const kNonFiniteSVD;
+
 
 // Element count of an m x n array given by 32-bit extents; 0 for any extent
 // below 1.

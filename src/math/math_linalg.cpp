@@ -22,6 +22,19 @@ void report_linalg(const char* msg) {
   vx::report(-2, msg, iz, 2, rz, 2, az, 8, 2);
 }
 
+const char* const kNonFiniteEigenvalues = "Non-finite matrix entry in eigenvalue computation";
+const char* const kNonFiniteEigenvectors = "Non-finite matrix entry in eigenvector computation";
+const char* const kNonFiniteSVD = "Non-finite matrix entry in singular value decomposition";
+
+bool finite_or_report(const double* a, size_t count, const char* msg) {
+  for (size_t q = 0; q < count; ++q)
+    if (!std::isfinite(a[q])) {
+      report_linalg(msg);
+      return false;
+    }
+  return true;
+}
+
 }  // namespace vx
 
 namespace {
@@ -191,6 +204,7 @@ VX_API double GetCofactor(const double* mij, const int32_t* i, const int32_t* j)
 VX_API void MatrixEigenvalues(const double* a, double* d, const int32_t* n) {
   i4 nn = *n;
   if (nn < 1) return;
+  if (!vx::finite_or_report(a, vx::elems(nn, nn), vx::kNonFiniteEigenvalues)) return;
   Scratch<double, kMat> t(vx::elems(nn, nn));
   copy(t, a, vx::elems(nn, nn));
   Scratch<double, 2 * kVec> et(2 * size_t(nn));  // e (n - 1 used) then tau (n)
@@ -210,6 +224,7 @@ VX_API void MatrixEigenVectors(const double* a, double* z, const int32_t* n, dou
   bool want = eigvals != nullptr;
   for (i4 i = 0; want && i < nn; ++i) want = eigvals[i] < 0.0;
   if (nn < 1) return;
+  if (!vx::finite_or_report(a, vx::elems(nn, nn), vx::kNonFiniteEigenvectors)) return;
   copy(z, a, vx::elems(nn, nn));
   Scratch<double, kVec> w{size_t(nn)};
   double wq = 0.0;
@@ -238,6 +253,9 @@ VX_API void MatrixModalAssuranceCriterion(const double* xs, const double* ys, do
   if (nn < 1) return;
   const size_t nsq = vx::elems(nn, nn);
   for (size_t q = 0; q < nsq; ++q) mac[q] = -1.0;
+  if (!vx::finite_or_report(xs, nsq, vx::kNonFiniteEigenvectors) ||
+      !vx::finite_or_report(ys, nsq, vx::kNonFiniteEigenvectors))
+    return;
   Scratch<double, kMat> zx(nsq), zy(nsq);
   MatrixEigenVectors(xs, zx, n, nullptr);
   MatrixEigenVectors(ys, zy, n, nullptr);
@@ -255,6 +273,7 @@ VX_API void SingularValueDecomposition(const double* a, double* u, double* s, do
   std::fill(s, s + mn, 0.0);
   std::fill(v, v + vx::elems(nn, nn), 0.0);
   if (mm < 1 || nn < 1) return;  // nothing to decompose
+  if (!vx::finite_or_report(a, mn, vx::kNonFiniteSVD)) return;
   const i4 ns = mm < nn ? mm : nn;
   Scratch<double, kMat> t(mn);
   Scratch<double, kVec> st{size_t(ns)};

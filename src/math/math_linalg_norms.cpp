@@ -58,7 +58,9 @@ bool cholesky_ok(const double* a, i4 n, double* work) {
   return false;
 }
 
+// NaN when the matrix is refused (not finite, reported).
 double smallest_eigenvalue(const double* a, i4 n, double* d) {
+  if (!vx::finite_or_report(a, vx::elems(n, n), vx::kNonFiniteEigenvalues)) return NAN;
   MatrixEigenvalues(a, d, &n);
   return min_element(d, size_t(n));
 }
@@ -75,7 +77,8 @@ void set_identity(double* a, i4 n) {
 }
 
 // Singular values of an m x n matrix (m, n >= 1) through the full
-// decomposition, so that they are exactly those the decomposition returns.
+// decomposition, so that they are exactly those the decomposition returns
+// (zeros when the matrix is refused).
 void singular_values(const double* x, i4 m, i4 n, double* st) {
   const size_t mm = vx::elems(m, m), nn = vx::elems(n, n), mn = vx::elems(m, n);
   Scratch<double, 512> w(mm + nn + mn);
@@ -154,6 +157,7 @@ VX_API vx_l1 IsPositiveDefinite(const double* x, const int32_t* n, const double*
   const double tol = tolerance ? *tolerance : 1e-8;
   const i4 nn = *n;
   Scratch<double, 64> d{size_t(nn < 1 ? 1 : nn)};
+  for (i4 i = 0; i < nn; ++i) d[i] = NAN;  // a refused matrix is not definite
   MatrixEigenvalues(x, d, n);
   // Always computed: a singular matrix leaves its report in the record.
   double det = 0.0;
@@ -163,13 +167,17 @@ VX_API vx_l1 IsPositiveDefinite(const double* x, const int32_t* n, const double*
   return det > 0.0 ? 1 : 0;
 }
 
-VX_API void GetProjectedSPD(double* ppd, const double* a, const int32_t* n) {
+namespace {
+
+// False, with the output left alone, when a matrix on the way is refused.
+bool projected_spd(double* ppd, const double* a, const int32_t* n) {
   const i4 nn = *n;
-  if (nn < 1) return;
+  if (nn < 1) return true;
   const size_t nsq = vx::elems(nn, nn);
   Scratch<double, 1024> w(5 * nsq + size_t(nn));
   double *s = w, *v = s + nsq, *dm = v + nsq, *vd = dm + nsq, *p = vd + nsq, *d = p + nsq;
   MatrixSymmetrize(a, s, n);
+  if (!vx::finite_or_report(s, nsq, vx::kNonFiniteEigenvectors)) return false;
   for (i4 i = 0; i < nn; ++i) d[i] = -1.0;
   MatrixEigenVectors(s, v, n, d);
   std::memset(dm, 0, nsq * sizeof(double));
@@ -178,15 +186,19 @@ VX_API void GetProjectedSPD(double* ppd, const double* a, const int32_t* n) {
   MatrixTranspose(v, s, n, n);  // s now holds V^T
   MatrixProduct(vd, s, p, n, n, n);
   MatrixSymmetrize(p, ppd, n);
+  return true;
 }
 
-VX_API void GetNearestSPD(double* pd, const double* a, const int32_t* n) {
+// As GetNearestSPD; false when a matrix on the way is refused (pd is then
+// left alone, or holds the last finite shift).
+bool nearest_spd(double* pd, const double* a, const int32_t* n) {
   const i4 nn = *n;
-  if (nn < 1) return;
+  if (nn < 1) return true;
   const size_t nsq = vx::elems(nn, nn);
   Scratch<double, 1024> w(6 * nsq);
   double *b = w, *u = b + nsq, *s = u + nsq, *vt = s + nsq, *t1 = vt + nsq, *h = t1 + nsq;
-  MatrixSymmetrize(a, b, n);
+  MatrixSymmetrize(a, b, n);  // may overflow for entries near the largest real
+  if (!vx::finite_or_report(b, nsq, vx::kNonFiniteSVD)) return false;
   SingularValueDecomposition(b, u, s, vt, n, n);
   MatrixTranspose(vt, u, n, n);  // u now holds V
   MatrixProduct(u, s, t1, n, n, n);
@@ -196,12 +208,20 @@ VX_API void GetNearestSPD(double* pd, const double* a, const int32_t* n) {
   double* chol = b;  // B is no longer needed
   double* eig = u;
   for (int k = 1; k <= kShiftCap; ++k) {
-    if (cholesky_ok(pd, nn, chol)) return;
+    if (cholesky_ok(pd, nn, chol)) return true;
     const double lmin = smallest_eigenvalue(pd, nn, eig);
+    if (lmin != lmin) return false;
     add_identity(pd, kEps - double(k) * double(k) * lmin, nn);
   }
   if (!cholesky_ok(pd, nn, chol)) report("No convergence in nearest positive-definite matrix");
+  return true;
 }
+
+}  // namespace
+
+VX_API void GetProjectedSPD(double* ppd, const double* a, const int32_t* n) { projected_spd(ppd, a, n); }
+
+VX_API void GetNearestSPD(double* pd, const double* a, const int32_t* n) { nearest_spd(pd, a, n); }
 
 VX_API double GetNearestPDNorm(const double* x, const int32_t* n) {
   const i4 nn = *n;
@@ -209,7 +229,7 @@ VX_API double GetNearestPDNorm(const double* x, const int32_t* n) {
   const size_t nsq = vx::elems(nn, nn);
   Scratch<double, 512> w(2 * nsq);
   if (cholesky_ok(x, nn, w)) return 0.0;
-  GetNearestSPD(w, x, n);
+  if (!nearest_spd(w, x, n)) return NAN;
   return std::sqrt(row_sum_squares(x, w, nn, nn));
 }
 
@@ -246,7 +266,7 @@ VX_API void GetNearestCorrelationMatrix(double* corr, const double* a, const int
     std::memcpy(xold, x, nsq * sizeof(double));
     for (size_t q = 0; q < nsq; ++q) r[q] = y[q] - ds[q];
     HadamardProduct(wh, r, rw, n, n);
-    GetProjectedSPD(x, rw, n);
+    if (!projected_spd(x, rw, n)) return;  // the zero matrix tells the caller
     HadamardDivision(x, wh, x, n, n);
     for (size_t q = 0; q < nsq; ++q) ds[q] = x[q] - r[q];
     std::memcpy(yold, y, nsq * sizeof(double));
@@ -266,7 +286,7 @@ VX_API void GetNearestCorrelationMatrix(double* corr, const double* a, const int
   // Repair: shift, nearest positive-definite matrix, unit largest element.
   const double s = double(nn) * (max_element(x, nsq) - 1.0);
   add_identity(x, -s, nn);
-  GetNearestSPD(y, x, n);
+  if (!nearest_spd(y, x, n)) return;
   add_identity(y, 1.0 - max_element(y, nsq), nn);
 
   if (conv == 1 || conv == 2) {
@@ -286,6 +306,7 @@ VX_API void GetNearestCorrelationMatrix(double* corr, const double* a, const int
       return;
     }
     const double lam = std::fabs(smallest_eigenvalue(y, nn, eig));
+    if (lam != lam) return;
     const double alpha = 1.0 - (double(k) * double(k) * lam + kEps);
     MatrixShrinkage(y, eye, y, &alpha, n, n);
   }

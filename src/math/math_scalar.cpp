@@ -71,15 +71,17 @@ VX_API double MeanAbsoluteError(const double* x, const double* y, const int32_t*
 // visited in order of the sorted entries; the first class whose share reaches
 // the percentile is the same.
 VX_API void getpercentile(const double* array, const int32_t* ndim, const double* percentile,
-                          int32_t* event, const int32_t* classsize) {
+                          double* event, const int32_t* classsize) {
   const int32_t nd = *ndim;
   const int64_t cs = *classsize;
   if (nd == 1) {
-    *event = to_i4_saturated(array[0]);
+    *event = array[0];
     return;
   }
+  // The class index is a 32-bit integer; the first value of its class is
+  // formed in integers and handed over as a real.
   const auto result = [&](double eventindex) {
-    *event = to_i4_saturated(eventindex * double(cs) - double(cs) + 1.0);
+    *event = double(int64_t(to_i4_saturated(eventindex)) * cs - cs + 1);
   };
 
   // Valid entries, sorted ascending.
