@@ -1,5 +1,5 @@
 # Set-up and everyday commands.
-#   make example   set everything up on a fresh machine and run the example
+#   make example   set everything up on a fresh machine and run the examples
 #   make test      set everything up on a fresh machine and run the tests
 #   make dev       incremental CMake build in $(BUILD) for development
 #   make devtest   run the tests against the $(BUILD) tree
@@ -39,6 +39,9 @@ install: sysdeps venv
 
 example: install
 	$(PY) examples/ply_and_tables.py
+	$(PY) examples/cards_and_plies.py
+	$(PY) examples/failure_per_ply.py
+	$(PY) examples/failure_envelopes.py $(BUILD)/failure_envelopes.png
 
 test: install
 	cd tests && ../$(PY) -m pytest -q -p no:cacheprovider .
