@@ -113,3 +113,38 @@ def test_hugoniot_elastic_limit(vx):
     # uniaxial strain: sigma_x = (1 - nu) / (1 - 2 nu) Y
     assert vx.interaction.gethugonoitelasticlimit(100.0, 0.25) == pytest.approx(150.0)
     assert vx.interaction.gethugonoitelasticlimit(100.0, 0.0) == 100.0
+
+
+GUARDED_CALL = """
+import ctypes, mmap, glob, os, sys
+lib = ctypes.CDLL(next(glob.glob(os.path.join(p, '_vexlan.cpython-*.so'))[0]
+                       for p in sys.path if glob.glob(os.path.join(p, '_vexlan.cpython-*.so'))))
+page = mmap.PAGESIZE
+buf = mmap.mmap(-1, 2 * page)
+base = ctypes.addressof(ctypes.c_char.from_buffer(buf))
+libc = ctypes.CDLL(None)
+libc.mprotect.argtypes = (ctypes.c_void_p, ctypes.c_size_t, ctypes.c_int)
+assert libc.mprotect(base + page, page, 0) == 0  # the page after the inputs cannot be read
+args = (ctypes.c_double * {n}).from_address(base + page - 8 * {n})
+for i, v in enumerate({values}):
+    args[i] = v
+k, e = ctypes.c_double(-5.0), ctypes.c_double()
+lib.ContactStiffness(ctypes.byref(k), ctypes.byref(e), args, ctypes.byref(ctypes.c_int32({n})),
+                     ctypes.byref(ctypes.c_int32({flag})))
+print(k.value, e.value)
+"""
+
+
+@pytest.mark.parametrize("flag, values", [(1, [R1, 0.0, E1, NU1, 0.0, 0.0, E2]), (4, [])])
+def test_stiffness_laws_read_only_their_own_inputs(flag, values):
+    # The inputs end right before an unreadable page: a law that reads an
+    # argument it does not use ends the process.
+    from conftest import run_python
+    out, rc = run_python(GUARDED_CALL.format(n=len(values), values=values, flag=flag))
+    assert rc == 0
+    k, e = map(float, out.split())
+    if flag == 1:
+        estar = 1 / ((1 - NU1**2) / E1 + 1 / E2)
+        assert (k, e) == (pytest.approx(4 / 3 * estar * math.sqrt(R1)), pytest.approx(estar))
+    else:
+        assert (k, e) == (-5.0, 0.0)
