@@ -89,6 +89,11 @@ def test_contact_law_with_tabulated_stiffness(vx):
     # a negative table value falls back to args(1)
     fx, _ = vx.interaction.contactlaw(10.0, np.array(base + xs + [-1.0, -2.0, -3.0]), 1)
     assert fx == pytest.approx(500.0 * (0.27 - 3e-5 * 10) - 10)
+    # a table of fewer than two points is refused before the interpolation sees it
+    for extra in ([], [0.0, 100.0], [0.0, 10.0, 100.0]):
+        with pytest.raises(vx.error):
+            vx.interaction.contactlaw(10.0, np.array(base + extra), 1)
+    assert vx.interaction.contactlaw(0.0, np.array(base), 0)[0] == pytest.approx(500.0 * 0.27)
 
 
 def test_nearest_element_is_tracked_from_the_first_visit(vx):
