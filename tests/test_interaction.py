@@ -120,6 +120,7 @@ def test_hugoniot_elastic_limit(vx):
     assert vx.interaction.gethugonoitelasticlimit(100.0, 0.0) == 100.0
 
 
+
 GUARDED_CALL = """
 import ctypes, mmap, glob, os, sys
 lib = ctypes.CDLL(next(glob.glob(os.path.join(p, '_vexlan.cpython-*.so'))[0]
@@ -133,22 +134,28 @@ assert libc.mprotect(base + page, page, 0) == 0  # the page after the inputs can
 args = (ctypes.c_double * {n}).from_address(base + page - 8 * {n})
 for i, v in enumerate({values}):
     args[i] = v
+n, flag = ctypes.c_int32({n}), ctypes.c_int32({flag})
 k, e = ctypes.c_double(-5.0), ctypes.c_double()
-lib.ContactStiffness(ctypes.byref(k), ctypes.byref(e), args, ctypes.byref(ctypes.c_int32({n})),
-                     ctypes.byref(ctypes.c_int32({flag})))
+if {stiffness}:
+    lib.ContactStiffness(ctypes.byref(k), ctypes.byref(e), args, ctypes.byref(n), ctypes.byref(flag))
+else:
+    lib.ContactDepth(ctypes.byref(k), args, ctypes.byref(n), ctypes.byref(flag))
 print(k.value, e.value)
 """
 
 
-@pytest.mark.parametrize("flag, values", [(1, [R1, 0.0, E1, NU1, 0.0, 0.0, E2]), (4, [])])
-def test_stiffness_laws_read_only_their_own_inputs(flag, values):
+@pytest.mark.parametrize("stiffness, flag, values", [(True, 1, [R1, 0.0, E1, NU1, 0.0, 0.0, E2]), (True, 4, []),
+                                                     (False, 1, [6.0, 2.0, 0.5]), (False, 9, [])])
+def test_laws_read_only_their_own_inputs(stiffness, flag, values):
     # The inputs end right before an unreadable page: a law that reads an
     # argument it does not use ends the process.
     from conftest import run_python
-    out, rc = run_python(GUARDED_CALL.format(n=len(values), values=values, flag=flag))
+    out, rc = run_python(GUARDED_CALL.format(n=len(values), values=values, flag=flag, stiffness=stiffness))
     assert rc == 0
     k, e = map(float, out.split())
-    if flag == 1:
+    if not stiffness:
+        assert k == (6.0 / (2 * 2.0 * 0.5) if flag == 1 else 1.7976931348623157e308)
+    elif flag == 1:
         estar = 1 / ((1 - NU1**2) / E1 + 1 / E2)
         assert (k, e) == (pytest.approx(4 / 3 * estar * math.sqrt(R1)), pytest.approx(estar))
     else:

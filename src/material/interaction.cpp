@@ -108,13 +108,13 @@ VX_API void ContactStiffness(double* k, double* eeff, const double* args, const 
 VX_API void ContactDepth(double* indentation, const double* args, const i4* numargs,
                          const i4* cdflag) {
   (void)numargs;
-  const double a1 = args[0];
+  // Each law reads only its own inputs: an unknown selector may come with none.
   switch (*cdflag) {
     case 0:
-      *indentation = std::pow(9.0 * a1 * a1 / (16.0 * args[1] * args[2] * args[2]), 1.0 / 3.0);
+      *indentation = std::pow(9.0 * args[0] * args[0] / (16.0 * args[1] * args[2] * args[2]), 1.0 / 3.0);
       break;
     case 1:
-      *indentation = a1 / (2.0 * args[1] * args[2]);
+      *indentation = args[0] / (2.0 * args[1] * args[2]);
       break;
     case 2:
       *indentation = vx::pi * args[3] / 2.0;
