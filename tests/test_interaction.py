@@ -120,7 +120,6 @@ def test_hugoniot_elastic_limit(vx):
     assert vx.interaction.gethugonoitelasticlimit(100.0, 0.0) == 100.0
 
 
-
 GUARDED_CALL = """
 import ctypes, mmap, glob, os, sys
 lib = ctypes.CDLL(next(glob.glob(os.path.join(p, '_vexlan.cpython-*.so'))[0]
