@@ -218,6 +218,9 @@ def test_nonlinear_isotropic_fixed_point(vx, capfd):
     a, b = (s[0] - s[1]) / (strain[0] - strain[1]), s[:3].sum() / strain[:3].sum()
     assert (b - a) / (a + 2 * b) == pytest.approx(0.46)
     capfd.readouterr()
+    # the normal norm takes three components: a shorter strain is refused, not read past
+    with pytest.raises(vx.error):
+        el.getstressfromnonlinearisotropic(STRAIN[:2], props, 1)
 
 
 def test_tabulated_law_with_constant_tables_is_hooke(vx):

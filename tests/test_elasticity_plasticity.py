@@ -90,6 +90,24 @@ def test_plastic_step_returns_to_the_surface_with_a_consistent_tangent(vx, capfd
     assert np.linalg.matrix_rank(t, tol=1e-8 * abs(t).max()) == 5
 
 
+def test_equivalent_plastic_strain_lines(vx, capfd):
+    # the three estimates, from the last multiplier, the scaled and the plain plastic strain norm
+    d = np.array([0.0095, -0.003, -0.003, 0.002, 0.0, 0.0])
+    s, _ = vx.elasticity.getstressfromplastitcity(0.25, np.zeros(6), d, PROPS, 3, 8, 293.0)
+    out = capfd.readouterr().out.splitlines()
+    c = elastic(3000.0, 0.35, 1100.0)
+    dep = np.linalg.solve(c, c @ (d * np.r_[1, 1, 1, 0.5, 0.5, 0.5]) - s)
+    dlambda = [float(ln.split()[1]) for ln in out if ln.split()[0] == "dlambda_np1"][-1]
+    g = vx.elasticity.getderivateg(s, 0.5)
+    got = [float(ln.split()[-1]) for ln in out if ln.strip().startswith("plastic strain update")]
+    r = (9 - 2 * 0.5) / (2 * 0.5 + 18)
+    want = [0.25 + dlambda * np.linalg.norm(g), 0.25 + np.linalg.norm(dep) / math.sqrt(r * r + 1),
+            0.25 + np.linalg.norm(dep)]
+    np.testing.assert_allclose(got, want, rtol=1e-12)
+    kept = [ln for ln in out if ln.split()[0] == "newEqPlasticStrain"]
+    assert float(kept[0].split()[1]) == pytest.approx(want[2], rel=1e-15)
+
+
 def test_associated_flow_tangent_is_not_singular(vx, capfd):
     props = PROPS.copy()
     props[6:8] = 0.0  # von Mises: gradients of F and G coincide

@@ -89,6 +89,11 @@ def test_contact_law_with_tabulated_stiffness(vx):
     # a negative table value falls back to args(1)
     fx, _ = vx.interaction.contactlaw(10.0, np.array(base + xs + [-1.0, -2.0, -3.0]), 1)
     assert fx == pytest.approx(500.0 * (0.27 - 3e-5 * 10) - 10)
+    # a table of fewer than two points is refused before the interpolation sees it
+    for extra in ([], [0.0, 100.0], [0.0, 10.0, 100.0]):
+        with pytest.raises(vx.error):
+            vx.interaction.contactlaw(10.0, np.array(base + extra), 1)
+    assert vx.interaction.contactlaw(0.0, np.array(base), 0)[0] == pytest.approx(500.0 * 0.27)
 
 
 def test_nearest_element_is_tracked_from_the_first_visit(vx):
@@ -113,3 +118,44 @@ def test_hugoniot_elastic_limit(vx):
     # uniaxial strain: sigma_x = (1 - nu) / (1 - 2 nu) Y
     assert vx.interaction.gethugonoitelasticlimit(100.0, 0.25) == pytest.approx(150.0)
     assert vx.interaction.gethugonoitelasticlimit(100.0, 0.0) == 100.0
+
+
+GUARDED_CALL = """
+import ctypes, mmap, glob, os, sys
+lib = ctypes.CDLL(next(glob.glob(os.path.join(p, '_vexlan.cpython-*.so'))[0]
+                       for p in sys.path if glob.glob(os.path.join(p, '_vexlan.cpython-*.so'))))
+page = mmap.PAGESIZE
+buf = mmap.mmap(-1, 2 * page)
+base = ctypes.addressof(ctypes.c_char.from_buffer(buf))
+libc = ctypes.CDLL(None)
+libc.mprotect.argtypes = (ctypes.c_void_p, ctypes.c_size_t, ctypes.c_int)
+assert libc.mprotect(base + page, page, 0) == 0  # the page after the inputs cannot be read
+args = (ctypes.c_double * {n}).from_address(base + page - 8 * {n})
+for i, v in enumerate({values}):
+    args[i] = v
+n, flag = ctypes.c_int32({n}), ctypes.c_int32({flag})
+k, e = ctypes.c_double(-5.0), ctypes.c_double()
+if {stiffness}:
+    lib.ContactStiffness(ctypes.byref(k), ctypes.byref(e), args, ctypes.byref(n), ctypes.byref(flag))
+else:
+    lib.ContactDepth(ctypes.byref(k), args, ctypes.byref(n), ctypes.byref(flag))
+print(k.value, e.value)
+"""
+
+
+@pytest.mark.parametrize("stiffness, flag, values", [(True, 1, [R1, 0.0, E1, NU1, 0.0, 0.0, E2]), (True, 4, []),
+                                                     (False, 1, [6.0, 2.0, 0.5]), (False, 9, [])])
+def test_laws_read_only_their_own_inputs(stiffness, flag, values):
+    # The inputs end right before an unreadable page: a law that reads an
+    # argument it does not use ends the process.
+    from conftest import run_python
+    out, rc = run_python(GUARDED_CALL.format(n=len(values), values=values, flag=flag, stiffness=stiffness))
+    assert rc == 0
+    k, e = map(float, out.split())
+    if not stiffness:
+        assert k == (6.0 / (2 * 2.0 * 0.5) if flag == 1 else 1.7976931348623157e308)
+    elif flag == 1:
+        estar = 1 / ((1 - NU1**2) / E1 + 1 / E2)
+        assert (k, e) == (pytest.approx(4 / 3 * estar * math.sqrt(R1)), pytest.approx(estar))
+    else:
+        assert (k, e) == (-5.0, 0.0)

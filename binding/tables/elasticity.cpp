@@ -18,7 +18,8 @@
 LAW_ROW(GetStressFromOrthotropicElasticity, "getstressfromorthotropicelasticity", 2,
         "check(ntens==3 || ntens==4 || ntens==6)");
 LAW_ROW(GetStressFromIsotropicViscoElasticity, "getstressfromisotropicviscoelasticity", 5, FULL_STATE);
-LAW_ROW(GetStressFromNonlinearIsotropic, "getstressfromnonlinearisotropic", 5, "check(ntens>=ndi)");
+// The normal strain norm always takes the first three components.
+LAW_ROW(GetStressFromNonlinearIsotropic, "getstressfromnonlinearisotropic", 5, "check(ntens>=3) check(ntens>=ndi)");
 
 // The anisotropic law reads a packed triangle (nprops < ntens^2) or a full matrix.
 VX_ROUTINE(elasticity, cGetStressFromAnisotropicHyperelasticity,

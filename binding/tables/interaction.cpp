@@ -2,13 +2,14 @@
 #include "table.h"
 #include "vexlan/interaction.h"
 
+// The tabulated law needs a table of at least two points (ns = (numargs - 7) / 2).
 VX_ROUTINE(interaction, ContactLaw, "fx,dfx = contactlaw(xold,args,clflag,[numargs])",
            "fx: f8 out",
            "dfx: f8 out",
            "xold: f8",
            "args: f8(numargs)",
            "numargs: i4 = len(args) check(len(args)>=numargs) "
-           "check(numargs>=7 || clflag<0 || clflag>2)",
+           "check(numargs>=7 || clflag<0 || clflag>2) check(clflag!=1 || numargs>=11)",
            "clflag: i4");
 
 // Each law reads a different number of inputs: no law may read past args.

@@ -27,7 +27,10 @@ void ContactLaw(double* fx, double* dfx, const double* xold, const double* args,
 /* ContactStiffness: contact stiffness k and effective modulus eeff.
  *   k       (out) contact stiffness (unchanged for laws 4 and 5)
  *   eeff    (out) effective modulus (0 where the law has none)
- *   args    (in)  args(numargs), see the implementation for positions
+ *   args    (in)  args(numargs): 1 first radius (force for law 6), 2 a length,
+ *                 3 E1, 4 nu1, 5 curvature of the second body, 7 E2, 8 nu2,
+ *                 9 exponent p (laws 2, 3), 10..12 law constants, 13 a positive
+ *                 quantity of law 6; each law reads only its own entries
  *   numargs (in)  length of args
  *   csflag  (in)  law selector 0 to 6 */
 void ContactStiffness(double* k, double* eeff, const double* args, const int32_t* numargs,

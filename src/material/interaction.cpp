@@ -64,7 +64,8 @@ VX_API void ContactStiffness(double* k, double* eeff, const double* args, const 
                              const i4* csflag) {
   (void)numargs;
   *eeff = 0.0;
-  const double p = args[8];
+  // Only the power laws read the exponent args(9): the others may be given
+  // fewer inputs.
   switch (*csflag) {
     case 0:
     case 1: {
@@ -74,11 +75,12 @@ VX_API void ContactStiffness(double* k, double* eeff, const double* args, const 
       break;
     }
     case 2:
-      *k = args[9] / std::pow(args[10] - args[11], p);
+      *k = args[9] / std::pow(args[10] - args[11], args[8]);
       break;
     case 3: {
       const double e = eeff_one(args);
       *eeff = e;
+      const double p = args[8];
       *k = std::pow(args[9], p - 0.5) * std::pow(args[10], 1.0 - p) / std::pow(args[11], p + 1.0);
       break;
     }
@@ -106,13 +108,13 @@ VX_API void ContactStiffness(double* k, double* eeff, const double* args, const 
 VX_API void ContactDepth(double* indentation, const double* args, const i4* numargs,
                          const i4* cdflag) {
   (void)numargs;
-  const double a1 = args[0];
+  // Each law reads only its own inputs: an unknown selector may come with none.
   switch (*cdflag) {
     case 0:
-      *indentation = std::pow(9.0 * a1 * a1 / (16.0 * args[1] * args[2] * args[2]), 1.0 / 3.0);
+      *indentation = std::pow(9.0 * args[0] * args[0] / (16.0 * args[1] * args[2] * args[2]), 1.0 / 3.0);
       break;
     case 1:
-      *indentation = a1 / (2.0 * args[1] * args[2]);
+      *indentation = args[0] / (2.0 * args[1] * args[2]);
       break;
     case 2:
       *indentation = vx::pi * args[3] / 2.0;
