@@ -96,6 +96,20 @@ def test_contact_law_with_tabulated_stiffness(vx):
     assert vx.interaction.contactlaw(0.0, np.array(base), 0)[0] == pytest.approx(500.0 * 0.27)
 
 
+def test_contact_law_table_out_of_order_is_reported():
+    from conftest import run_python
+    out, rc = run_python(
+        "import _vexlan as v, numpy as np\n"
+        "base = [500.0, 0.3, 1e-5, 0.01, 2e-5, 1.0, 0.02]\n"
+        "for xs in ([0.0, 20.0, 10.0], [0.0, 0.0, 10.0], [0.0, float('nan'), 10.0]):\n"
+        "    v.errorhandling.rsxerr(1)\n"
+        "    fx, _ = v.interaction.contactlaw(10.0, np.array(base + xs + [100.0, 200.0, 300.0]), 1)\n"
+        "    print(int(v.errorhandling.errstat), round(fx, 6))\n")
+    assert rc == 0
+    # reported, and the constant stiffness stands in
+    assert out.decode().split() == ["-2", str(round(500.0 * (0.27 - 3e-5 * 10) - 10, 6))] * 3
+
+
 def test_nearest_element_is_tracked_from_the_first_visit(vx):
     d = np.zeros((12, 2), order="F")
     d[1:4, 0] = 0.0, 0.0, 0.0

@@ -14,8 +14,17 @@ namespace {
 
 // Stiffness table of the tabulated law at force f: args(8 .. 7 + ns) abscissas,
 // args(8 + ns .. 7 + 2 ns) values.
+// A table the interpolation would refuse by ending the process (fewer than
+// two points, abscissas not strictly increasing) is reported instead, and the
+// law falls back to the constant stiffness.
 double table_stiffness(const double* args, i4 numargs, double f) {
   i4 ns = (numargs - 7) / 2;
+  bool ok = ns >= 2;
+  for (i4 i = 1; ok && i < ns; ++i) ok = args[7 + i] > args[6 + i];
+  if (!ok) {
+    vx::report(-2, "Stiffness table not strictly increasing in ContactLaw");
+    return 0.0;
+  }
   const i4 one = 1;
   double v = 0.0;
   cubichermitianinterpolation(&v, args + 7, &ns, args + 7 + ns, &ns, &f, &one);
