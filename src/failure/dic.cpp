@@ -17,7 +17,7 @@
 #include "util.h"
 #include "vexlan/dic.h"
 #include "vexlan/laminate.h"
-#include "vexlan/linalg.h"
+#include "vexlan/math_linalg.h"
 #include "vexlan/signalprocessing.h"
 #include "vx.h"
 

@@ -21,7 +21,8 @@
 #if __has_include("vexlan/math_golden.h")
 #include "vexlan/math_golden.h"
 #else
-#include "vexlan/geometry.h"
+#include "vexlan/math_golden.h"
+#include "vexlan/math_geometry.h"
 #endif
 #include "vx.h"
 

@@ -8,7 +8,7 @@
 #include "fixed.h"
 #include "laminate_clt.h"
 #include "vexlan/laminate.h"
-#include "vexlan/linalg.h"
+#include "vexlan/math_linalg.h"
 #include "vx.h"
 
 using vx::i4;

@@ -6,7 +6,7 @@
 
 #include "laminate_clt.h"
 #include "scratch.h"
-#include "vexlan/core.h"
+#include "vexlan/errorhandling.h"
 #include "vexlan/laminate.h"
 #include "vx.h"
 

@@ -4,7 +4,7 @@
 // iterates its own one-step map through the library's fixed-point solver.
 #include <cmath>
 
-#include "vexlan/geometry.h"
+#include "vexlan/math_roots.h"
 #include "vexlan/nlcollection.h"
 #include "vx.h"
 
