@@ -219,3 +219,64 @@ def test_shell_traction_transformation_in_place(vx):
     want_t, want_r = tc @ tr, (tc @ ti.T @ ti @ np.r_[rot, 0.0])[:2]
     vx.elementhandling.shelltractiontransformation(tr, rot, np.asfortranarray(ti), np.asfortranarray(tc))
     assert np.allclose(tr, want_t) and np.allclose(rot, want_r)
+
+
+def _free_lists(vx, ind):
+    for kind in range(3):
+        vx.listhandling.deallocatelist(ind, kind)
+
+
+def test_first_visits_are_recognised_whatever_happens_to_the_lists(vx):
+    e, lh = vx.elementhandling, vx.listhandling
+    plyor, eye = np.array([[10.0]]), np.eye(3)
+    _free_lists(vx, 3)
+    try:
+        visit = lambda noel, kspt: e.getelementreforientation(3, eye, eye, plyor, noel, kspt, 1, 1, 0)
+        labels, pairs = [], []
+        rng = np.random.default_rng(3)
+        for noel, kspt in zip(rng.integers(1, 40, 300), rng.integers(1, 4, 300)):
+            noel, kspt = int(noel), int(kspt)
+            new = (noel, kspt) not in pairs
+            assert visit(noel, kspt) == int(new)
+            if noel not in labels:
+                labels.append(noel)
+            if new:
+                pairs.append((noel, kspt))
+        n = len(labels)
+        assert lh.int_getcopyoflist(3, np.zeros(n, np.int32))[0].tolist() == labels
+        assert lh.cmplx_getcopyoflist(3, np.zeros(len(pairs), complex))[0].tolist() == [complex(*p) for p in pairs]
+        assert lh.getsizeoflist(3, 1) == 7 * n
+        # a label and a pair put into the lists by someone else count as visited
+        lh.int_appendscalar2list(3, 500, 0)
+        lh.cmplx_appendscalar2list(3, complex(500, 2), 0)
+        assert e.getelementreforientation(3, eye, eye, plyor, 500, 2, 1, 1, 0) == 0
+        assert lh.getsizeoflist(3, 1) == 7 * n          # no record for a known label
+        # released lists start afresh
+        _free_lists(vx, 3)
+        assert visit(labels[0], 1) == 1
+        assert lh.getsizeoflist(3, 0) == 1 and lh.getsizeoflist(3, 2) == 1
+    finally:
+        _free_lists(vx, 3)
+
+
+def test_gathering_time_grows_linearly_with_the_elements(vx):
+    import time
+    e, eye, plyor = vx.elementhandling, np.eye(3), np.array([[0.0]])
+
+    def gather(n):
+        _free_lists(vx, 3)
+        t0 = time.perf_counter()
+        for noel in range(1, n + 1):
+            e.getelementreforientation(3, eye, eye, plyor, noel, 1, 1, 1, 0)
+            e.getelementreforientation(3, eye, eye, plyor, noel, 3, 1, 1, 0)
+        dt = time.perf_counter() - t0
+        assert vx.listhandling.getsizeoflist(3, 0) == n and vx.listhandling.getsizeoflist(3, 2) == 2 * n
+        return dt
+
+    try:
+        small, large = min(gather(4000) for _ in range(2)), gather(32000)
+        # eight times the elements: about eight times the time (a search of
+        # the lists on every visit makes it sixty-four)
+        assert large / small < 24.0
+    finally:
+        _free_lists(vx, 3)

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "data.h"
@@ -86,6 +87,103 @@ inline void cross(const double* a, const double* b, double* c) {
 inline double dot3(const double* a, const double* b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
 const double neg_huge = -huge;
+
+// What the integer and complex lists of a handle already hold, so that the
+// first visit of an element is recognised without searching the lists. Both
+// sets mirror their list as long as its size is the one recorded after the
+// last append here; a list changed from outside (released, re-created, grown)
+// is read again.
+struct Gathered {
+  std::unordered_set<int32_t> labels;
+  std::unordered_set<int64_t> pairs;  // element label and section point, as one key
+  int32_t nlabels = -1, npairs = -1;  // list sizes the sets stand for
+};
+Gathered gathered[3];
+
+inline int64_t pair_key(int32_t label, int32_t point) {
+  return int64_t(uint64_t(uint32_t(label)) << 32 | uint32_t(point));
+}
+
+// True when a complex list value is an exact pair of 32-bit integers.
+bool integer_pair(const vx_complex& z, int64_t& key) {
+  const double re = z.real(), im = z.imag();
+  if (!(re >= -2147483648.0 && re <= 2147483647.0 && im >= -2147483648.0 && im <= 2147483647.0)) return false;
+  const int32_t a = static_cast<int32_t>(re), b = static_cast<int32_t>(im);
+  if (double(a) != re || double(b) != im) return false;
+  key = pair_key(a, b);
+  return true;
+}
+
+void sync_labels(Gathered& g, const int32_t* ind) {
+  const int32_t f0 = 0;
+  const int32_t n = GetSizeOfList(ind, &f0, nullptr, nullptr, nullptr);
+  if (n == g.nlabels) return;
+  g.labels.clear();
+  if (n > 0) {
+    std::vector<int32_t> v(static_cast<size_t>(n));
+    int32_t ierr = 0;
+    iGetCopyOfList(ind, v.data(), &n, &ierr);
+    g.labels.insert(v.begin(), v.end());
+  }
+  g.nlabels = n;
+}
+
+void sync_pairs(Gathered& g, const int32_t* ind) {
+  const int32_t f2 = 2;
+  const int32_t n = GetSizeOfList(ind, &f2, nullptr, nullptr, nullptr);
+  if (n == g.npairs) return;
+  g.pairs.clear();
+  if (n > 0) {
+    std::vector<vx_complex> v(static_cast<size_t>(n));
+    int32_t ierr = 0;
+    cGetCopyOfList(ind, v.data(), &n, &ierr);
+    for (const auto& z : v) {
+      int64_t key;
+      if (integer_pair(z, key)) g.pairs.insert(key);
+    }
+  }
+  g.npairs = n;
+}
+
+// Appends a label without repeats: iresult 1 when stored, 0 when present.
+void append_label(const int32_t* ind, const int32_t* label, int32_t* iresult) {
+  const int32_t one = 1, zero = 0, f0 = 0;
+  // The list's own search for a handle it rejects, or for its empty-slot value.
+  if (*ind < 1 || *ind > 3 || *label == ihuge) {
+    iAppendScalar2List(ind, label, &one, iresult, nullptr, nullptr);
+    gathered[(*ind >= 1 && *ind <= 3) ? *ind - 1 : 0].nlabels = -2;
+    return;
+  }
+  Gathered& g = gathered[*ind - 1];
+  sync_labels(g, ind);
+  if (g.labels.count(*label)) {
+    *iresult = 0;
+    return;
+  }
+  iAppendScalar2List(ind, label, &zero, iresult, nullptr, nullptr);
+  if (*iresult == 1) g.labels.insert(*label);
+  g.nlabels = GetSizeOfList(ind, &f0, nullptr, nullptr, nullptr);
+}
+
+// Appends the pair (label, point) without repeats, like append_label.
+void append_pair(const int32_t* ind, int32_t label, int32_t point, int32_t* iresult) {
+  const int32_t one = 1, zero = 0, f2 = 2;
+  const vx_complex z{double(label), double(point)};
+  if (*ind < 1 || *ind > 3) {
+    cAppendScalar2List(ind, &z, &one, iresult, nullptr, nullptr);
+    return;
+  }
+  Gathered& g = gathered[*ind - 1];
+  sync_pairs(g, ind);
+  const int64_t key = pair_key(label, point);
+  if (g.pairs.count(key)) {
+    *iresult = 0;
+    return;
+  }
+  cAppendScalar2List(ind, &z, &zero, iresult, nullptr, nullptr);
+  if (*iresult == 1) g.pairs.insert(key);
+  g.npairs = GetSizeOfList(ind, &f2, nullptr, nullptr, nullptr);
+}
 
 }  // namespace
 
@@ -235,14 +333,13 @@ VX_API void GetElementRefOrientation(int32_t* istatus, const int32_t* ind, const
                                      const int32_t* layid, const int32_t* secid, const int32_t* nplies,
                                      const int32_t* nsec, const int32_t* nextid) {
   *istatus = 0;
-  const int32_t one = 1;
   if (*layid == 1) {
     if (*secid < 1 || *secid > *nsec || *nplies < 1) {
       report(-2, "Index out of range in GetElementRefOrientation");
       return;
     }
     int32_t iresult = 0;
-    iAppendScalar2List(ind, noel, &one, &iresult, nullptr, nullptr);
+    append_label(ind, noel, &iresult);
     if (iresult == 1) {
       *istatus = 1;
       const double ref = plyorientation[int64_t(*nplies) * (*secid - 1)];
@@ -274,9 +371,8 @@ VX_API void GetElementRefOrientation(int32_t* istatus, const int32_t* ind, const
     }
   }
   if (*nextid != -1 && *nextid != 2) {
-    const vx_complex pair{double(*noel), double(*kspt)};
     int32_t iresult = 0;
-    cAppendScalar2List(ind, &pair, &one, &iresult, nullptr, nullptr);
+    append_pair(ind, *noel, *kspt, &iresult);
     *istatus = iresult == 1 ? 1 : 0;
   }
 }
@@ -336,6 +432,7 @@ VX_API void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int3
     GetAllocationStatus(&alloc, ind, &f);
     if (alloc) DeallocateList(ind, &f, ierror);
   }
+  if (*ind >= 1 && *ind <= 3) gathered[*ind - 1] = Gathered{};
 }
 
 namespace {
