@@ -280,3 +280,73 @@ def test_gathering_time_grows_linearly_with_the_elements(vx):
         assert large / small < 24.0
     finally:
         _free_lists(vx, 3)
+
+
+def _patch_by_definition(patch, coords, nodes, seed, tol=1e-10, exflag=None, ntree=1, recursion=None):
+    """The nodal patch written out as its definition reads, recursion and all."""
+    empty = -np.finfo(float).max
+    npt, nelem = patch.shape[1], nodes.shape[1]
+    if recursion is None or recursion >= 0:
+        patch[:] = empty
+    n = 0
+    for m in range(1, nelem + 1):
+        if m == seed and exflag != 1:
+            continue
+        if not (set(nodes[:, m - 1][nodes[:, m - 1] > 0]) & set(nodes[:, seed - 1])):
+            continue
+        for x in coords[:, :, m - 1].T:
+            if n < npt and all(np.linalg.norm(x - patch[:, s]) > tol for s in range(n)):
+                patch[:, n] = x
+                n += 1
+        if ntree > 1 and n < npt:
+            _patch_by_definition(patch[:, n:], coords, nodes, m, ntree=ntree - 1, recursion=-1)
+            used = next((i for i in range(npt) if (patch[:, i] == empty).all()), npt)
+            kept = []
+            for s in range(used):
+                if not any((patch[:, s] == k).all() for k in kept):
+                    kept.append(patch[:, s].copy())
+            patch[:] = empty
+            for i, k in enumerate(kept):
+                patch[:, i] = k
+            n = len(kept)
+
+
+def test_nodal_patch_levels_follow_the_definition(vx):
+    # A 3 x 3 mesh of quads with shuffled element positions; two nodes lie
+    # closer than the tolerance used below.
+    rng = np.random.default_rng(11)
+    lab = []
+    for j in range(3):
+        for i in range(3):
+            a = 4 * j + i + 1
+            lab.append([a, a + 1, a + 5, a + 4])
+    lab = np.array(lab, np.int32)[rng.permutation(9)].T.copy(order="F")
+    xyz = {k: rng.random(3) for k in range(1, 17)}
+    xyz[7] = xyz[6] + 1e-4
+    coords = np.zeros((3, 4, 9), order="F")
+    for el in range(9):
+        for k in range(4):
+            coords[:, k, el] = xyz[lab[k, el]]
+    e = vx.elementhandling
+    for seed, ntree, exflag, tol, npt in [(1, 1, None, 1e-10, 40), (5, 2, None, 1e-3, 40), (5, 3, 1, 1e-10, 40),
+                                          (9, 4, None, 1e-10, 60), (2, 3, 1, 1e-3, 12), (3, 5, None, 1e-10, 7)]:
+        got, want = np.zeros((3, npt), order="F"), np.zeros((3, npt))
+        kw = {} if exflag is None else {"exflag": exflag}
+        e.getnodalpatch(got, coords, lab, seed, tolerance=tol, ntree=ntree, **kw)
+        _patch_by_definition(want, coords, lab, seed, tol, exflag, ntree)
+        np.testing.assert_array_equal(got, want, err_msg=str((seed, ntree, exflag, tol, npt)))
+
+
+def test_deep_nodal_patch_search_does_not_exhaust_the_stack(vx):
+    # Two elements sharing one node: every level finds the other one again,
+    # so the depth is bounded only by the room in the patch.
+    lab = np.array([[1, 2, 3, 4], [4, 5, 6, 7]], np.int32).T.copy(order="F")
+    coords = np.random.default_rng(2).random((3, 4, 2))
+    coords[:, 0, 1] = coords[:, 3, 0]
+    p = np.zeros((3, 400000), order="F")
+    vx.elementhandling.getnodalpatch(p, np.asfortranarray(coords), lab, 1, ntree=10 ** 9)
+    stored = p[:, p[0] != -np.finfo(float).max]
+    distinct = {tuple(c) for c in coords.reshape(3, 8).T}
+    assert stored.shape[1] == len(distinct) == 7
+    assert {tuple(c) for c in stored.T} == distinct
+    np.testing.assert_array_equal(stored[:, :4], coords[:, :, 1])   # the neighbour's nodes come first

@@ -439,59 +439,90 @@ namespace {
 
 inline bool is_empty(const double* p) { return p[0] == neg_huge && p[1] == neg_huge && p[2] == neg_huge; }
 
+// Drops exact repeats from the stored points of a patch region (those before
+// its first empty slot), keeps their order, closes the gaps; the count left.
+int32_t drop_repeats(double* patch, int32_t npt) {
+  int32_t used = 0;
+  while (used < npt && !is_empty(patch + 3 * int64_t(used))) ++used;
+  int32_t w = 0;
+  for (int32_t s = 0; s < used; ++s) {
+    const double* x = patch + 3 * int64_t(s);
+    bool rep = false;
+    for (int32_t t = 0; t < w && !rep; ++t) {
+      const double* y = patch + 3 * int64_t(t);
+      rep = x[0] == y[0] && x[1] == y[1] && x[2] == y[2];
+    }
+    if (rep) continue;
+    if (w != s)
+      for (int c = 0; c < 3; ++c) patch[3 * int64_t(w) + c] = x[c];
+    ++w;
+  }
+  for (int64_t k = 3 * int64_t(w); k < 3 * int64_t(used); ++k) patch[k] = neg_huge;
+  return w;
+}
+
+// The patch search with its deeper levels: each neighbour's own neighbours
+// are searched into the empty tail of the patch before the next neighbour.
+// The levels are kept on an explicit stack, so a deep search cannot exhaust
+// the call stack.
 void nodal_patch(double* patch, const double* coords, const int32_t* nodes, int32_t seed, int32_t npt,
-                 int32_t nnodes, int32_t nelem, double tol, bool include_seed, int32_t ntree, bool clear) {
-  if (clear)
-    for (int64_t k = 0; k < 3 * int64_t(npt); ++k) patch[k] = neg_huge;
-  const int32_t* sn = nodes + int64_t(nnodes) * (seed - 1);
-  int32_t n = 0;
-  for (int32_t m = 1; m <= nelem; ++m) {
-    if (m == seed && !include_seed) continue;
+                 int32_t nnodes, int32_t nelem, double tol, bool include_seed, int32_t ntree) {
+  struct Level {
+    int64_t base;  // first point of this level's region
+    int32_t seed, cap, ntree;
+    double tol;
+    bool include_seed;
+    int32_t m = 1, n = 0;  // next element position, points stored
+    bool waiting = false;  // a deeper level runs for element m
+  };
+  std::vector<Level> levels;
+  levels.push_back(Level{0, seed, npt, ntree, tol, include_seed});
+  while (!levels.empty()) {
+    Level& l = levels.back();
+    double* region = patch + 3 * l.base;
+    if (l.waiting) {
+      l.waiting = false;
+      l.n = drop_repeats(region, l.cap);
+      ++l.m;
+      continue;
+    }
+    if (l.m > nelem) {
+      levels.pop_back();
+      continue;
+    }
+    const int32_t m = l.m;
+    const int32_t* sn = nodes + int64_t(nnodes) * (l.seed - 1);
     const int32_t* mn = nodes + int64_t(nnodes) * (m - 1);
     bool neighbour = false;
-    for (int32_t a = 0; a < nnodes && !neighbour; ++a) {
-      if (mn[a] <= 0) continue;  // unused node slots share no node
-      for (int32_t b = 0; b < nnodes; ++b)
-        if (mn[a] == sn[b]) {
-          neighbour = true;
-          break;
-        }
+    if (m != l.seed || l.include_seed)
+      for (int32_t a = 0; a < nnodes && !neighbour; ++a) {
+        if (mn[a] <= 0) continue;  // unused node slots share no node
+        for (int32_t b = 0; b < nnodes && !neighbour; ++b) neighbour = mn[a] == sn[b];
+      }
+    if (!neighbour) {
+      ++l.m;
+      continue;
     }
-    if (!neighbour) continue;
     for (int32_t a = 0; a < nnodes; ++a) {
       const double* x = coords + 3 * (int64_t(a) + int64_t(nnodes) * (m - 1));
       bool seen = false;
-      for (int32_t s = 0; s < n && !seen; ++s) {
-        const double* y = patch + 3 * int64_t(s);
+      for (int32_t s = 0; s < l.n && !seen; ++s) {
+        const double* y = region + 3 * int64_t(s);
         const double d = std::sqrt((x[0] - y[0]) * (x[0] - y[0]) + (x[1] - y[1]) * (x[1] - y[1]) +
                                    (x[2] - y[2]) * (x[2] - y[2]));
-        seen = d <= tol;
+        seen = d <= l.tol;
       }
-      if (seen || n >= npt) continue;  // a full patch takes no more points
-      for (int c = 0; c < 3; ++c) patch[3 * int64_t(n) + c] = x[c];
-      ++n;
+      if (seen || l.n >= l.cap) continue;  // a full patch takes no more points
+      for (int c = 0; c < 3; ++c) region[3 * int64_t(l.n) + c] = x[c];
+      ++l.n;
     }
-    if (ntree > 1 && n < npt) {
-      nodal_patch(patch + 3 * int64_t(n), coords, nodes, m, npt - n, nnodes, nelem, 1e-10, false, ntree - 1, false);
-      int32_t used = 0;
-      while (used < npt && !is_empty(patch + 3 * int64_t(used))) ++used;
-      // Drop exact repeats, keep the order, close the gaps.
-      int32_t w = 0;
-      for (int32_t s = 0; s < used; ++s) {
-        const double* x = patch + 3 * int64_t(s);
-        bool rep = false;
-        for (int32_t t = 0; t < w && !rep; ++t) {
-          const double* y = patch + 3 * int64_t(t);
-          rep = x[0] == y[0] && x[1] == y[1] && x[2] == y[2];
-        }
-        if (rep) continue;
-        if (w != s)
-          for (int c = 0; c < 3; ++c) patch[3 * int64_t(w) + c] = x[c];
-        ++w;
-      }
-      for (int64_t k = 3 * int64_t(w); k < 3 * int64_t(used); ++k) patch[k] = neg_huge;
-      n = w;
+    if (l.ntree > 1 && l.n < l.cap) {
+      l.waiting = true;
+      const Level deeper{l.base + l.n, m, l.cap - l.n, l.ntree - 1, 1e-10, false};
+      levels.push_back(deeper);  // l is not used past this point
+      continue;
     }
+    ++l.m;
   }
 }
 
@@ -505,8 +536,10 @@ VX_API void GetNodalPatch(double* nodalpatch, const double* nodalcoords, const i
     report(-2, "Index out of range in GetNodalPatch");
     return;
   }
+  if (!(recursion && *recursion < 0))
+    for (int64_t k = 0; k < 3 * int64_t(*npt); ++k) nodalpatch[k] = neg_huge;
   nodal_patch(nodalpatch, nodalcoords, elemnodes, *elemid, *npt, *nnodes, *nelem, tolerance ? *tolerance : 1e-10,
-              exflag && *exflag == 1, ntree ? std::max(*ntree, 1) : 1, !(recursion && *recursion < 0));
+              exflag && *exflag == 1, ntree ? std::max(*ntree, 1) : 1);
 }
 
 VX_API void GetDataFromPatch(double* patchdata, const double* refdata, const double* patchcoords,
