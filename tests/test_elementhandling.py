@@ -350,3 +350,39 @@ def test_deep_nodal_patch_search_does_not_exhaust_the_stack(vx):
     assert stored.shape[1] == len(distinct) == 7
     assert {tuple(c) for c in stored.T} == distinct
     np.testing.assert_array_equal(stored[:, :4], coords[:, :, 1])   # the neighbour's nodes come first
+
+
+def test_element_arrays_of_the_wrong_shape_are_refused(vx, model):
+    # The process-wide arrays can be replaced from Python with any extents;
+    # routines that use them as whole columns and 3 x 3 blocks must not reach
+    # past them.
+    model([1, 2], [2, 2], [[1, 2, 3, 4], [3, 4, 5, 6]])
+    e, ed, nd = vx.elementhandling, vx.elementdata, vx.nodaldata
+    reset = lambda: vx.errorhandling.rsxerr(1)
+    nd.nodalcoords = np.zeros((2, 4, 2))                     # two coordinates per node
+    e.getnodalcoordinates(np.array([[1.0], [2.0], [3.0]]), np.array([3], np.int32))
+    assert nd.nodalcoords[:, 2, 0].tolist() == [1, 2] and nd.nodalcoords[:, 0, 1].tolist() == [1, 2]
+    assert nd.nodalcoords[:, 1, 0].tolist() == [0, 0] and nd.nodalcoords[:, 3, 0].tolist() == [0, 0]
+    nd.tnodalmatrices = np.zeros((3, 3, 2, 2))               # room for two node frames only
+    e.getnodesmotion(np.ones((3, 1)), np.ones((3, 1)), np.array([3], np.int32))
+    assert err(vx)[0] == -2 and (nd.nodesmotion == 0).all()
+    try:
+        for module, name, shape in ((ed, "elemreforientation", (3, 2)), (ed, "elemcurvatures", (1, 2)),
+                                    (nd, "tcurvmatrices", (2, 2, 2)), (nd, "nodalcoords", (2, 8, 2))):
+            reset()
+            nd.nodalcoords, nd.tnodalmatrices, nd.tcurvmatrices = (
+                np.ones((3, 8, 2)), np.zeros((3, 3, 8, 2)), np.zeros((3, 3, 2)))
+            ed.elemcurvatures, ed.elemreforientation = np.zeros((2, 2)), np.zeros((7, 2))
+            ed.elemkind = np.array([4, 4], np.int32)
+            setattr(module, name, np.ones(shape))
+            before = nd.nodalcoords.copy()
+            assert e.getnodereferencedata() == 0
+            assert err(vx)[0] == -2, name
+            assert (nd.nodalcoords == before).all() and (nd.tnodalmatrices == 0).all()
+    finally:
+        ed.elemcurvatures = None
+    reset()
+    ed.elemreforientation = np.zeros((3, 2))
+    e.getelementreforientation(1, np.eye(3), np.eye(3), np.zeros((1, 1)), 2, 1, 1, 1, 0)
+    assert e.getelementreferencedata(1)[1] == 0
+    assert err(vx)[0] == -2 and (ed.elemreforientation == -1).all()

@@ -223,7 +223,7 @@ VX_API void GetNodalCoordinates(const double* coordnp, const int32_t* nodeid, co
   if (set.empty()) return;
   const int64_t nn = std::min<int64_t>({nodaldata::nnodes, elemnodes.extent(1), nodalcoords.extent(2)});
   const int64_t ne = std::min(elemnodes.extent(2), nodalcoords.extent(3));
-  const int32_t nc = std::min(*ncoord, 3);
+  const int32_t nc = static_cast<int32_t>(std::min<int64_t>({*ncoord, 3, nodalcoords.extent(1)}));
   const int64_t ldc = std::max(*ncoord, 0);
   for (int64_t k = 0; k < *nblock; ++k) {
     const int32_t id = nodeid[k];
@@ -270,6 +270,12 @@ VX_API void GetNodesMotion(const double* ntraction, const double* nrotation, con
   if (!elemnodes.allocated() || !nodesmotion.allocated() || !tcurvmatrices.allocated() ||
       !tnodalmatrices.allocated() || *nblock < 1)
     return;
+  // The transformations are read as whole 3 x 3 blocks, eight per element.
+  if (tnodalmatrices.extent(1) != 3 || tnodalmatrices.extent(2) != 3 || tnodalmatrices.extent(3) < 8 ||
+      tcurvmatrices.extent(1) != 3 || tcurvmatrices.extent(2) != 3) {
+    report(-2, "Index out of range in GetNodesMotion");
+    return;
+  }
   const double def = defreal ? *defreal : huge;
   std::vector<int32_t> set;
   elem::shell_set(set);
@@ -407,7 +413,8 @@ VX_API void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int3
     *ierror = -1;
   } else {
     LabelIndex idx;
-    const bool can_store = elemreforientation.allocated();
+    const bool can_store = elemreforientation.allocated() && elemreforientation.extent(1) >= 7;
+    if (elemreforientation.allocated() && !can_store) report(-2, "Index out of range in GetElementReferenceData");
     for (int32_t k = 0; k < ni; ++k) {
       const int32_t pos = idx.find(labels[size_t(k)]);
       if (pos == 0 || !can_store || pos > elemreforientation.extent(2)) continue;
