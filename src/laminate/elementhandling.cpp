@@ -151,7 +151,7 @@ void append_label(const int32_t* ind, const int32_t* label, int32_t* iresult) {
   // The list's own search for a handle it rejects, or for its empty-slot value.
   if (*ind < 1 || *ind > 3 || *label == ihuge) {
     iAppendScalar2List(ind, label, &one, iresult, nullptr, nullptr);
-    gathered[(*ind >= 1 && *ind <= 3) ? *ind - 1 : 0].nlabels = -2;
+    if (*ind >= 1 && *ind <= 3) gathered[*ind - 1].nlabels = -2;  // read the list again next time
     return;
   }
   Gathered& g = gathered[*ind - 1];
