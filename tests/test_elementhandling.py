@@ -219,3 +219,170 @@ def test_shell_traction_transformation_in_place(vx):
     want_t, want_r = tc @ tr, (tc @ ti.T @ ti @ np.r_[rot, 0.0])[:2]
     vx.elementhandling.shelltractiontransformation(tr, rot, np.asfortranarray(ti), np.asfortranarray(tc))
     assert np.allclose(tr, want_t) and np.allclose(rot, want_r)
+
+
+def _free_lists(vx, ind):
+    for kind in range(3):
+        vx.listhandling.deallocatelist(ind, kind)
+
+
+def test_first_visits_are_recognised_whatever_happens_to_the_lists(vx):
+    e, lh = vx.elementhandling, vx.listhandling
+    plyor, eye = np.array([[10.0]]), np.eye(3)
+    _free_lists(vx, 3)
+    try:
+        visit = lambda noel, kspt: e.getelementreforientation(3, eye, eye, plyor, noel, kspt, 1, 1, 0)
+        labels, pairs = [], []
+        rng = np.random.default_rng(3)
+        for noel, kspt in zip(rng.integers(1, 40, 300), rng.integers(1, 4, 300)):
+            noel, kspt = int(noel), int(kspt)
+            new = (noel, kspt) not in pairs
+            assert visit(noel, kspt) == int(new)
+            if noel not in labels:
+                labels.append(noel)
+            if new:
+                pairs.append((noel, kspt))
+        n = len(labels)
+        assert lh.int_getcopyoflist(3, np.zeros(n, np.int32))[0].tolist() == labels
+        assert lh.cmplx_getcopyoflist(3, np.zeros(len(pairs), complex))[0].tolist() == [complex(*p) for p in pairs]
+        assert lh.getsizeoflist(3, 1) == 7 * n
+        # a label and a pair put into the lists by someone else count as visited
+        lh.int_appendscalar2list(3, 500, 0)
+        lh.cmplx_appendscalar2list(3, complex(500, 2), 0)
+        assert e.getelementreforientation(3, eye, eye, plyor, 500, 2, 1, 1, 0) == 0
+        assert lh.getsizeoflist(3, 1) == 7 * n          # no record for a known label
+        # released lists start afresh
+        _free_lists(vx, 3)
+        assert visit(labels[0], 1) == 1
+        assert lh.getsizeoflist(3, 0) == 1 and lh.getsizeoflist(3, 2) == 1
+    finally:
+        _free_lists(vx, 3)
+
+
+def test_gathering_time_grows_linearly_with_the_elements(vx):
+    import time
+    e, eye, plyor = vx.elementhandling, np.eye(3), np.array([[0.0]])
+
+    def gather(n):
+        _free_lists(vx, 3)
+        t0 = time.perf_counter()
+        for noel in range(1, n + 1):
+            e.getelementreforientation(3, eye, eye, plyor, noel, 1, 1, 1, 0)
+            e.getelementreforientation(3, eye, eye, plyor, noel, 3, 1, 1, 0)
+        dt = time.perf_counter() - t0
+        assert vx.listhandling.getsizeoflist(3, 0) == n and vx.listhandling.getsizeoflist(3, 2) == 2 * n
+        return dt
+
+    try:
+        small, large = min(gather(4000) for _ in range(2)), min(gather(32000) for _ in range(2))
+        # eight times the elements: about eight times the time (a search of
+        # the lists on every visit makes it sixty-four)
+        assert large / small < 24.0
+    finally:
+        _free_lists(vx, 3)
+
+
+def _patch_by_definition(patch, coords, nodes, seed, tol=1e-10, exflag=None, ntree=1, recursion=None):
+    """The nodal patch written out as its definition reads, recursion and all."""
+    empty = -np.finfo(float).max
+    npt, nelem = patch.shape[1], nodes.shape[1]
+    if recursion is None or recursion >= 0:
+        patch[:] = empty
+    n = 0
+    for m in range(1, nelem + 1):
+        if m == seed and exflag != 1:
+            continue
+        if not (set(nodes[:, m - 1][nodes[:, m - 1] > 0]) & set(nodes[:, seed - 1])):
+            continue
+        for x in coords[:, :, m - 1].T:
+            if n < npt and all(np.linalg.norm(x - patch[:, s]) > tol for s in range(n)):
+                patch[:, n] = x
+                n += 1
+        if ntree > 1 and n < npt:
+            _patch_by_definition(patch[:, n:], coords, nodes, m, ntree=ntree - 1, recursion=-1)
+            used = next((i for i in range(npt) if (patch[:, i] == empty).all()), npt)
+            kept = []
+            for s in range(used):
+                if not any((patch[:, s] == k).all() for k in kept):
+                    kept.append(patch[:, s].copy())
+            patch[:] = empty
+            for i, k in enumerate(kept):
+                patch[:, i] = k
+            n = len(kept)
+
+
+def test_nodal_patch_levels_follow_the_definition(vx):
+    # A 3 x 3 mesh of quads with shuffled element positions; two nodes lie
+    # closer than the tolerance used below.
+    rng = np.random.default_rng(11)
+    lab = []
+    for j in range(3):
+        for i in range(3):
+            a = 4 * j + i + 1
+            lab.append([a, a + 1, a + 5, a + 4])
+    lab = np.array(lab, np.int32)[rng.permutation(9)].T.copy(order="F")
+    xyz = {k: rng.random(3) for k in range(1, 17)}
+    xyz[7] = xyz[6] + 1e-4
+    coords = np.zeros((3, 4, 9), order="F")
+    for el in range(9):
+        for k in range(4):
+            coords[:, k, el] = xyz[lab[k, el]]
+    e = vx.elementhandling
+    for seed, ntree, exflag, tol, npt in [(1, 1, None, 1e-10, 40), (5, 2, None, 1e-3, 40), (5, 3, 1, 1e-10, 40),
+                                          (9, 4, None, 1e-10, 60), (2, 3, 1, 1e-3, 12), (3, 5, None, 1e-10, 7)]:
+        got, want = np.zeros((3, npt), order="F"), np.zeros((3, npt))
+        kw = {} if exflag is None else {"exflag": exflag}
+        e.getnodalpatch(got, coords, lab, seed, tolerance=tol, ntree=ntree, **kw)
+        _patch_by_definition(want, coords, lab, seed, tol, exflag, ntree)
+        np.testing.assert_array_equal(got, want, err_msg=str((seed, ntree, exflag, tol, npt)))
+
+
+def test_deep_nodal_patch_search_does_not_exhaust_the_stack(vx):
+    # Two elements sharing one node: every level finds the other one again,
+    # so the depth is bounded only by the room in the patch.
+    lab = np.array([[1, 2, 3, 4], [4, 5, 6, 7]], np.int32).T.copy(order="F")
+    coords = np.random.default_rng(2).random((3, 4, 2))
+    coords[:, 0, 1] = coords[:, 3, 0]
+    p = np.zeros((3, 400000), order="F")
+    vx.elementhandling.getnodalpatch(p, np.asfortranarray(coords), lab, 1, ntree=10 ** 9)
+    stored = p[:, p[0] != -np.finfo(float).max]
+    distinct = {tuple(c) for c in coords.reshape(3, 8).T}
+    assert stored.shape[1] == len(distinct) == 7
+    assert {tuple(c) for c in stored.T} == distinct
+    np.testing.assert_array_equal(stored[:, :4], coords[:, :, 1])   # the neighbour's nodes come first
+
+
+def test_element_arrays_of_the_wrong_shape_are_refused(vx, model):
+    # The process-wide arrays can be replaced from Python with any extents;
+    # routines that use them as whole columns and 3 x 3 blocks must not reach
+    # past them.
+    model([1, 2], [2, 2], [[1, 2, 3, 4], [3, 4, 5, 6]])
+    e, ed, nd = vx.elementhandling, vx.elementdata, vx.nodaldata
+    reset = lambda: vx.errorhandling.rsxerr(1)
+    nd.nodalcoords = np.zeros((2, 4, 2))                     # two coordinates per node
+    e.getnodalcoordinates(np.array([[1.0], [2.0], [3.0]]), np.array([3], np.int32))
+    assert nd.nodalcoords[:, 2, 0].tolist() == [1, 2] and nd.nodalcoords[:, 0, 1].tolist() == [1, 2]
+    assert nd.nodalcoords[:, 1, 0].tolist() == [0, 0] and nd.nodalcoords[:, 3, 0].tolist() == [0, 0]
+    nd.tnodalmatrices = np.zeros((3, 3, 2, 2))               # room for two node frames only
+    e.getnodesmotion(np.ones((3, 1)), np.ones((3, 1)), np.array([3], np.int32))
+    assert err(vx)[0] == -2 and (nd.nodesmotion == 0).all()
+    try:
+        for module, name, shape in ((ed, "elemreforientation", (3, 2)), (ed, "elemcurvatures", (1, 2)),
+                                    (nd, "tcurvmatrices", (2, 2, 2)), (nd, "nodalcoords", (2, 8, 2))):
+            reset()
+            nd.nodalcoords, nd.tnodalmatrices, nd.tcurvmatrices = (
+                np.ones((3, 8, 2)), np.zeros((3, 3, 8, 2)), np.zeros((3, 3, 2)))
+            ed.elemcurvatures, ed.elemreforientation = np.zeros((2, 2)), np.zeros((7, 2))
+            ed.elemkind = np.array([4, 4], np.int32)
+            setattr(module, name, np.ones(shape))
+            before = nd.nodalcoords.copy()
+            assert e.getnodereferencedata() == 0
+            assert err(vx)[0] == -2, name
+            assert (nd.nodalcoords == before).all() and (nd.tnodalmatrices == 0).all()
+    finally:
+        ed.elemcurvatures = None
+    reset()
+    ed.elemreforientation = np.zeros((3, 2))
+    e.getelementreforientation(1, np.eye(3), np.eye(3), np.zeros((1, 1)), 2, 1, 1, 1, 0)
+    assert e.getelementreferencedata(1)[1] == 0
+    assert err(vx)[0] == -2 and (ed.elemreforientation == -1).all()

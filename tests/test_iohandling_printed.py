@@ -143,3 +143,18 @@ def test_long_element_lines_keep_all_nodes(vx, clean, tmp_path):
     vx.iohandling.getabqdatafromfile(str(f))
     assert vx.elementdata.elemnodes[:, 0].tolist() == labels
     assert vx.nodaldata.nodalcoords[0, :, 0].tolist() == [float(k) for k in range(8)]
+
+
+def test_coordinates_fit_node_arrays_kept_from_before(vx, clean, tmp_path):
+    # Arrays already allocated are written into as they are: node slots with
+    # two coordinates take the first two values only, nothing beyond them.
+    nodes = grid_nodes(1, 1)
+    f = tmp_path / "small.dat"
+    f.write_text(listing([(1, "S4R", [3, 1, 2, 4])], sorted(nodes.items())))
+    vx.nodaldata.nodalcoords = np.full((2, 4, 2), 9.0)
+    vx.iohandling.getabqdatafromfile(str(f))
+    got = vx.nodaldata.nodalcoords
+    assert got.shape == (2, 4, 2)
+    for k, n in enumerate([3, 1, 2, 4]):
+        assert tuple(got[:, k, 0]) == nodes[n][:2]
+    assert (got[:, :, 1] == 0).all()

@@ -191,3 +191,90 @@ def test_native_absent_optionals_and_short_copy(lib, lh):
     lib.fGetCopyOfList(i4(1), buf.ctypes.data_as(C.c_void_p), i4(600), C.byref(ierr))
     assert ierr.value == 0
     assert buf[0] == 2.5 and buf[499] == HUGE and (buf[500:] == -7.0).all()
+
+
+class _ModelList:
+    """The list contract written out plainly: the oracle for the fast paths."""
+
+    def __init__(self):
+        self.slots = None
+
+    def _ensure(self, inc, d):
+        if self.slots is None:
+            self.slots = [d] * inc
+
+    def used(self, d):
+        return next((i for i, v in enumerate(self.slots) if v == d), len(self.slots))
+
+    def _put(self, v, hint, inc, d):
+        p = hint
+        while p < len(self.slots) and self.slots[p] != d:
+            p += 1
+        if p == len(self.slots):
+            self.slots += [d] * inc
+        self.slots[p] = v
+        return p if v == d else p + 1
+
+    def scalar(self, v, uni, inc, d):
+        self._ensure(inc, d)
+        if uni and v in self.slots:
+            return 0
+        self._put(v, 0, inc, d)
+        return 1
+
+    def array(self, vals, uni, inc, d):
+        self._ensure(inc, d)
+        k = self.used(d)
+        if uni:
+            if not vals:
+                return 0
+            n = len(vals)
+            if any(self.slots[p:p + n] == vals for p in range(k - n + 1)):
+                return 0
+        hint, res = k, 0
+        for v in vals:
+            hint, res = self._put(v, hint, inc, d), 1
+        return res
+
+
+def test_appends_and_sizes_follow_the_contract_under_mixed_markers(lh):
+    # Random appends, with uniqueness or not, with the standard marker or
+    # another one (so empty slots of two kinds mix), resets and releases:
+    # after every step the size for each marker and the whole content must be
+    # what the plain contract gives.
+    rng = np.random.default_rng(7)
+    model = _ModelList()
+    pool = [1.0, 2.0, 3.0, -0.0, 0.0, 7.0, HUGE]
+    markers = [None, 7.0]
+    for step in range(1500):
+        d = markers[rng.integers(2)] if rng.random() < 0.15 else None
+        dv = HUGE if d is None else d
+        kw = {} if d is None else {"defval": d}
+        inc = int(rng.integers(1, 4))
+        op = rng.random()
+        if op < 0.5:
+            v = pool[rng.integers(len(pool))]
+            uni = int(rng.random() < 0.4)
+            assert lh.real_appendscalar2list(3, v, uni, allocinc=inc, **kw) == model.scalar(v, uni, inc, dv)
+        elif op < 0.9:
+            vals = [pool[i] for i in rng.integers(len(pool), size=rng.integers(0, 4))]
+            uni = int(rng.random() < 0.3)
+            got = lh.real_appendarray2list(3, np.array(vals, float), uni, allocinc=inc, **kw)
+            assert got == model.array(vals, uni, inc, dv)
+        elif op < 0.95:
+            le = int(rng.integers(0, 5))
+            assert lh.allocatelist(3, 1, le, **({} if d is None else {"defreal": d})) in (0, 5014)
+            if model.slots is None:
+                model.slots = [dv] * le
+            else:
+                model.slots = [dv] * len(model.slots)
+        else:
+            lh.deallocatelist(3, 1)
+            model.slots = None
+        if model.slots is None:
+            assert lh.getsizeoflist(3, 1) == -1
+            continue
+        for m in (HUGE, 7.0):
+            assert lh.getsizeoflist(3, 1, defreal=m) == model.used(m), step
+        got = copy_of(lh, "real", np.float64, 3, len(model.slots), -5.0)
+        np.testing.assert_array_equal(got, model.slots)

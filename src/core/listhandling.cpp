@@ -15,11 +15,16 @@ namespace {
 constexpr int32_t kDefaultInc = 500;
 constexpr int32_t kAllocFailed = 5014;
 
+// `used` caches where the used part ends for the empty-slot value `def`
+// (valid while `known`), so that appends and size queries need not rescan.
 template <class T>
 struct List {
   T* data = nullptr;
   int32_t size = 0;
   bool alloc = false;
+  bool known = false;
+  int32_t used = 0;
+  T def{};
 };
 
 List<int32_t> g_int[3];
@@ -64,6 +69,9 @@ bool allocate(List<T>& L, int64_t n, const T& def) {
   L.data = p;
   L.size = static_cast<int32_t>(n);
   L.alloc = true;
+  L.known = true;
+  L.used = 0;
+  L.def = def;
   return true;
 }
 
@@ -83,15 +91,26 @@ bool grow(List<T>& L, int32_t inc, const T& def) {
   fill(p + L.size, n - L.size, def);
   L.data = p;
   L.size = static_cast<int32_t>(n);
+  if (!same(def, L.def)) L.known = false;  // the new tail is empty for another value only
   return true;
 }
 
 // Used length: slots before the first one equal to def.
 template <class T>
-int32_t used_length(const List<T>& L, const T& def) {
-  for (int32_t i = 0; i < L.size; ++i)
+int32_t scan_used(const List<T>& L, const T& def, int32_t from = 0) {
+  for (int32_t i = from; i < L.size; ++i)
     if (same(L.data[i], def)) return i;
   return L.size;
+}
+
+// The same, from the cache when it holds for def; a scan refreshes the cache.
+template <class T>
+int32_t used_length(List<T>& L, const T& def) {
+  if (L.known && same(def, L.def)) return L.used;
+  L.used = scan_used(L, def);
+  L.def = def;
+  L.known = same(def, def);  // a NaN marker never matches: always scan
+  return L.used;
 }
 
 inline int32_t increment(const int32_t* allocinc) {
@@ -109,6 +128,12 @@ int32_t append_one(List<T>& L, const T& v, bool unique, int32_t inc, const T& de
   while (p < L.size && !same(L.data[p], def)) ++p;
   if (p == L.size && !grow(L, inc, def)) return -kAllocFailed;
   L.data[p] = v;
+  if (L.known && same(def, L.def)) {
+    // p was the first empty slot; a value that reads as empty keeps it so.
+    if (p == L.used && !same(v, def)) L.used = scan_used(L, def, p + 1);
+  } else {
+    L.known = false;
+  }
   // A stored value that equals def still reads as empty: the next append
   // lands in the same slot.
   hint = same(v, def) ? p : p + 1;
@@ -131,7 +156,8 @@ void append_scalar(List<T> (&lists)[3], const int32_t* listid, const T* scalar, 
     *iresult = -kAllocFailed;
     return;
   }
-  int32_t hint = 0;
+  // Every slot before the used part's end holds a value: start there.
+  int32_t hint = (L->known && same(def, L->def)) ? L->used : 0;
   *iresult = append_one(*L, *scalar, uniflag && *uniflag == 1, inc, def, hint);
 }
 
@@ -185,6 +211,9 @@ void reset(List<T>& L, const int32_t* le, int32_t* ierror, const T& def) {
     *ierror = 0;
   }
   fill(L.data, L.size, def);
+  L.known = true;
+  L.used = 0;
+  L.def = def;
 }
 
 }  // namespace
@@ -234,7 +263,7 @@ VX_API void GetAllocationStatus(vx_l1* checkid, const int32_t* listid, const int
 VX_API int32_t GetSizeOfList(const int32_t* listid, const int32_t* ifflag, const vx_complex* defcmplx,
                              const double* defreal, const int32_t* defint) {
   const int32_t kind = ifflag ? *ifflag : -1;
-  auto size_of = [](const auto* L, const auto& def) -> int32_t {
+  auto size_of = [](auto* L, const auto& def) -> int32_t {
     return (L && L->alloc) ? used_length(*L, def) : -1;
   };
   if (kind == 0) return size_of(pick(g_int, listid), value_or(defint));

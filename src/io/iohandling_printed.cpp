@@ -205,6 +205,7 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
   elem::shell_set(set);
   const int64_t ne = std::min(elemnodes.extent(2), nodalcoords.extent(3));
   const int64_t nn = std::min<int64_t>({nnodes, elemnodes.extent(1), nodalcoords.extent(2)});
+  const int nc = static_cast<int>(std::min<int64_t>(3, nodalcoords.extent(1)));
   for (int32_t e : set) {
     if (e > ne) continue;
     for (int64_t k = 1; k <= nn; ++k) {
@@ -216,7 +217,7 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
       if (earlier) continue;
       auto it = coords.find(label);
       if (it == coords.end()) continue;
-      for (int c = 0; c < 3; ++c) nodalcoords(c + 1, k, e) = it->second[size_t(c)];
+      for (int c = 0; c < nc; ++c) nodalcoords(c + 1, k, e) = it->second[size_t(c)];
     }
   }
 }

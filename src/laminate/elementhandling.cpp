@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "data.h"
@@ -87,6 +88,103 @@ inline double dot3(const double* a, const double* b) { return a[0] * b[0] + a[1]
 
 const double neg_huge = -huge;
 
+// What the integer and complex lists of a handle already hold, so that the
+// first visit of an element is recognised without searching the lists. Both
+// sets mirror their list as long as its size is the one recorded after the
+// last append here; a list changed from outside (released, re-created, grown)
+// is read again.
+struct Gathered {
+  std::unordered_set<int32_t> labels;
+  std::unordered_set<int64_t> pairs;  // element label and section point, as one key
+  int32_t nlabels = -1, npairs = -1;  // list sizes the sets stand for
+};
+Gathered gathered[3];
+
+inline int64_t pair_key(int32_t label, int32_t point) {
+  return int64_t(uint64_t(uint32_t(label)) << 32 | uint32_t(point));
+}
+
+// True when a complex list value is an exact pair of 32-bit integers.
+bool integer_pair(const vx_complex& z, int64_t& key) {
+  const double re = z.real(), im = z.imag();
+  if (!(re >= -2147483648.0 && re <= 2147483647.0 && im >= -2147483648.0 && im <= 2147483647.0)) return false;
+  const int32_t a = static_cast<int32_t>(re), b = static_cast<int32_t>(im);
+  if (double(a) != re || double(b) != im) return false;
+  key = pair_key(a, b);
+  return true;
+}
+
+void sync_labels(Gathered& g, const int32_t* ind) {
+  const int32_t f0 = 0;
+  const int32_t n = GetSizeOfList(ind, &f0, nullptr, nullptr, nullptr);
+  if (n == g.nlabels) return;
+  g.labels.clear();
+  if (n > 0) {
+    std::vector<int32_t> v(static_cast<size_t>(n));
+    int32_t ierr = 0;
+    iGetCopyOfList(ind, v.data(), &n, &ierr);
+    g.labels.insert(v.begin(), v.end());
+  }
+  g.nlabels = n;
+}
+
+void sync_pairs(Gathered& g, const int32_t* ind) {
+  const int32_t f2 = 2;
+  const int32_t n = GetSizeOfList(ind, &f2, nullptr, nullptr, nullptr);
+  if (n == g.npairs) return;
+  g.pairs.clear();
+  if (n > 0) {
+    std::vector<vx_complex> v(static_cast<size_t>(n));
+    int32_t ierr = 0;
+    cGetCopyOfList(ind, v.data(), &n, &ierr);
+    for (const auto& z : v) {
+      int64_t key;
+      if (integer_pair(z, key)) g.pairs.insert(key);
+    }
+  }
+  g.npairs = n;
+}
+
+// Appends a label without repeats: iresult 1 when stored, 0 when present.
+void append_label(const int32_t* ind, const int32_t* label, int32_t* iresult) {
+  const int32_t one = 1, zero = 0, f0 = 0;
+  // The list's own search for a handle it rejects, or for its empty-slot value.
+  if (*ind < 1 || *ind > 3 || *label == ihuge) {
+    iAppendScalar2List(ind, label, &one, iresult, nullptr, nullptr);
+    if (*ind >= 1 && *ind <= 3) gathered[*ind - 1].nlabels = -2;  // read the list again next time
+    return;
+  }
+  Gathered& g = gathered[*ind - 1];
+  sync_labels(g, ind);
+  if (g.labels.count(*label)) {
+    *iresult = 0;
+    return;
+  }
+  iAppendScalar2List(ind, label, &zero, iresult, nullptr, nullptr);
+  if (*iresult == 1) g.labels.insert(*label);
+  g.nlabels = GetSizeOfList(ind, &f0, nullptr, nullptr, nullptr);
+}
+
+// Appends the pair (label, point) without repeats, like append_label.
+void append_pair(const int32_t* ind, int32_t label, int32_t point, int32_t* iresult) {
+  const int32_t one = 1, zero = 0, f2 = 2;
+  const vx_complex z{double(label), double(point)};
+  if (*ind < 1 || *ind > 3) {
+    cAppendScalar2List(ind, &z, &one, iresult, nullptr, nullptr);
+    return;
+  }
+  Gathered& g = gathered[*ind - 1];
+  sync_pairs(g, ind);
+  const int64_t key = pair_key(label, point);
+  if (g.pairs.count(key)) {
+    *iresult = 0;
+    return;
+  }
+  cAppendScalar2List(ind, &z, &zero, iresult, nullptr, nullptr);
+  if (*iresult == 1) g.pairs.insert(key);
+  g.npairs = GetSizeOfList(ind, &f2, nullptr, nullptr, nullptr);
+}
+
 }  // namespace
 
 VX_API int32_t getabqelementkind(const char* elemtype, size_t elemtype_len) {
@@ -125,7 +223,7 @@ VX_API void GetNodalCoordinates(const double* coordnp, const int32_t* nodeid, co
   if (set.empty()) return;
   const int64_t nn = std::min<int64_t>({nodaldata::nnodes, elemnodes.extent(1), nodalcoords.extent(2)});
   const int64_t ne = std::min(elemnodes.extent(2), nodalcoords.extent(3));
-  const int32_t nc = std::min(*ncoord, 3);
+  const int32_t nc = static_cast<int32_t>(std::min<int64_t>({*ncoord, 3, nodalcoords.extent(1)}));
   const int64_t ldc = std::max(*ncoord, 0);
   for (int64_t k = 0; k < *nblock; ++k) {
     const int32_t id = nodeid[k];
@@ -172,6 +270,12 @@ VX_API void GetNodesMotion(const double* ntraction, const double* nrotation, con
   if (!elemnodes.allocated() || !nodesmotion.allocated() || !tcurvmatrices.allocated() ||
       !tnodalmatrices.allocated() || *nblock < 1)
     return;
+  // The transformations are read as whole 3 x 3 blocks, eight per element.
+  if (tnodalmatrices.extent(1) != 3 || tnodalmatrices.extent(2) != 3 || tnodalmatrices.extent(3) < 8 ||
+      tcurvmatrices.extent(1) != 3 || tcurvmatrices.extent(2) != 3) {
+    report(-2, "Index out of range in GetNodesMotion");
+    return;
+  }
   const double def = defreal ? *defreal : huge;
   std::vector<int32_t> set;
   elem::shell_set(set);
@@ -235,14 +339,13 @@ VX_API void GetElementRefOrientation(int32_t* istatus, const int32_t* ind, const
                                      const int32_t* layid, const int32_t* secid, const int32_t* nplies,
                                      const int32_t* nsec, const int32_t* nextid) {
   *istatus = 0;
-  const int32_t one = 1;
   if (*layid == 1) {
     if (*secid < 1 || *secid > *nsec || *nplies < 1) {
       report(-2, "Index out of range in GetElementRefOrientation");
       return;
     }
     int32_t iresult = 0;
-    iAppendScalar2List(ind, noel, &one, &iresult, nullptr, nullptr);
+    append_label(ind, noel, &iresult);
     if (iresult == 1) {
       *istatus = 1;
       const double ref = plyorientation[int64_t(*nplies) * (*secid - 1)];
@@ -274,9 +377,8 @@ VX_API void GetElementRefOrientation(int32_t* istatus, const int32_t* ind, const
     }
   }
   if (*nextid != -1 && *nextid != 2) {
-    const vx_complex pair{double(*noel), double(*kspt)};
     int32_t iresult = 0;
-    cAppendScalar2List(ind, &pair, &one, &iresult, nullptr, nullptr);
+    append_pair(ind, *noel, *kspt, &iresult);
     *istatus = iresult == 1 ? 1 : 0;
   }
 }
@@ -311,7 +413,8 @@ VX_API void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int3
     *ierror = -1;
   } else {
     LabelIndex idx;
-    const bool can_store = elemreforientation.allocated();
+    const bool can_store = elemreforientation.allocated() && elemreforientation.extent(1) >= 7;
+    if (elemreforientation.allocated() && !can_store) report(-2, "Index out of range in GetElementReferenceData");
     for (int32_t k = 0; k < ni; ++k) {
       const int32_t pos = idx.find(labels[size_t(k)]);
       if (pos == 0 || !can_store || pos > elemreforientation.extent(2)) continue;
@@ -336,65 +439,97 @@ VX_API void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int3
     GetAllocationStatus(&alloc, ind, &f);
     if (alloc) DeallocateList(ind, &f, ierror);
   }
+  if (*ind >= 1 && *ind <= 3) gathered[*ind - 1] = Gathered{};
 }
 
 namespace {
 
 inline bool is_empty(const double* p) { return p[0] == neg_huge && p[1] == neg_huge && p[2] == neg_huge; }
 
+// Drops exact repeats from the stored points of a patch region (those before
+// its first empty slot), keeps their order, closes the gaps; the count left.
+int32_t drop_repeats(double* patch, int32_t npt) {
+  int32_t used = 0;
+  while (used < npt && !is_empty(patch + 3 * int64_t(used))) ++used;
+  int32_t w = 0;
+  for (int32_t s = 0; s < used; ++s) {
+    const double* x = patch + 3 * int64_t(s);
+    bool rep = false;
+    for (int32_t t = 0; t < w && !rep; ++t) {
+      const double* y = patch + 3 * int64_t(t);
+      rep = x[0] == y[0] && x[1] == y[1] && x[2] == y[2];
+    }
+    if (rep) continue;
+    if (w != s)
+      for (int c = 0; c < 3; ++c) patch[3 * int64_t(w) + c] = x[c];
+    ++w;
+  }
+  for (int64_t k = 3 * int64_t(w); k < 3 * int64_t(used); ++k) patch[k] = neg_huge;
+  return w;
+}
+
+// The patch search with its deeper levels: each neighbour's own neighbours
+// are searched into the empty tail of the patch before the next neighbour.
+// The levels are kept on an explicit stack, so a deep search cannot exhaust
+// the call stack.
 void nodal_patch(double* patch, const double* coords, const int32_t* nodes, int32_t seed, int32_t npt,
-                 int32_t nnodes, int32_t nelem, double tol, bool include_seed, int32_t ntree, bool clear) {
-  if (clear)
-    for (int64_t k = 0; k < 3 * int64_t(npt); ++k) patch[k] = neg_huge;
-  const int32_t* sn = nodes + int64_t(nnodes) * (seed - 1);
-  int32_t n = 0;
-  for (int32_t m = 1; m <= nelem; ++m) {
-    if (m == seed && !include_seed) continue;
+                 int32_t nnodes, int32_t nelem, double tol, bool include_seed, int32_t ntree) {
+  struct Level {
+    int64_t base;  // first point of this level's region
+    int32_t seed, cap, ntree;
+    double tol;
+    bool include_seed;
+    int32_t m = 1, n = 0;  // next element position, points stored
+    bool waiting = false;  // a deeper level runs for element m
+  };
+  std::vector<Level> levels;
+  levels.push_back(Level{0, seed, npt, ntree, tol, include_seed});
+  while (!levels.empty()) {
+    Level& l = levels.back();
+    double* region = patch + 3 * l.base;
+    if (l.waiting) {
+      l.waiting = false;
+      l.n = drop_repeats(region, l.cap);
+      ++l.m;
+      continue;
+    }
+    if (l.m > nelem) {
+      levels.pop_back();
+      continue;
+    }
+    const int32_t m = l.m;
+    const int32_t* sn = nodes + int64_t(nnodes) * (l.seed - 1);
     const int32_t* mn = nodes + int64_t(nnodes) * (m - 1);
     bool neighbour = false;
-    for (int32_t a = 0; a < nnodes && !neighbour; ++a) {
-      if (mn[a] <= 0) continue;  // unused node slots share no node
-      for (int32_t b = 0; b < nnodes; ++b)
-        if (mn[a] == sn[b]) {
-          neighbour = true;
-          break;
-        }
+    if (m != l.seed || l.include_seed)
+      for (int32_t a = 0; a < nnodes && !neighbour; ++a) {
+        if (mn[a] <= 0) continue;  // unused node slots share no node
+        for (int32_t b = 0; b < nnodes && !neighbour; ++b) neighbour = mn[a] == sn[b];
+      }
+    if (!neighbour) {
+      ++l.m;
+      continue;
     }
-    if (!neighbour) continue;
     for (int32_t a = 0; a < nnodes; ++a) {
       const double* x = coords + 3 * (int64_t(a) + int64_t(nnodes) * (m - 1));
       bool seen = false;
-      for (int32_t s = 0; s < n && !seen; ++s) {
-        const double* y = patch + 3 * int64_t(s);
+      for (int32_t s = 0; s < l.n && !seen; ++s) {
+        const double* y = region + 3 * int64_t(s);
         const double d = std::sqrt((x[0] - y[0]) * (x[0] - y[0]) + (x[1] - y[1]) * (x[1] - y[1]) +
                                    (x[2] - y[2]) * (x[2] - y[2]));
-        seen = d <= tol;
+        seen = d <= l.tol;
       }
-      if (seen || n >= npt) continue;  // a full patch takes no more points
-      for (int c = 0; c < 3; ++c) patch[3 * int64_t(n) + c] = x[c];
-      ++n;
+      if (seen || l.n >= l.cap) continue;  // a full patch takes no more points
+      for (int c = 0; c < 3; ++c) region[3 * int64_t(l.n) + c] = x[c];
+      ++l.n;
     }
-    if (ntree > 1 && n < npt) {
-      nodal_patch(patch + 3 * int64_t(n), coords, nodes, m, npt - n, nnodes, nelem, 1e-10, false, ntree - 1, false);
-      int32_t used = 0;
-      while (used < npt && !is_empty(patch + 3 * int64_t(used))) ++used;
-      // Drop exact repeats, keep the order, close the gaps.
-      int32_t w = 0;
-      for (int32_t s = 0; s < used; ++s) {
-        const double* x = patch + 3 * int64_t(s);
-        bool rep = false;
-        for (int32_t t = 0; t < w && !rep; ++t) {
-          const double* y = patch + 3 * int64_t(t);
-          rep = x[0] == y[0] && x[1] == y[1] && x[2] == y[2];
-        }
-        if (rep) continue;
-        if (w != s)
-          for (int c = 0; c < 3; ++c) patch[3 * int64_t(w) + c] = x[c];
-        ++w;
-      }
-      for (int64_t k = 3 * int64_t(w); k < 3 * int64_t(used); ++k) patch[k] = neg_huge;
-      n = w;
+    if (l.ntree > 1 && l.n < l.cap) {
+      l.waiting = true;
+      const Level deeper{l.base + l.n, m, l.cap - l.n, l.ntree - 1, 1e-10, false};
+      levels.push_back(deeper);  // l is not used past this point
+      continue;
     }
+    ++l.m;
   }
 }
 
@@ -408,8 +543,10 @@ VX_API void GetNodalPatch(double* nodalpatch, const double* nodalcoords, const i
     report(-2, "Index out of range in GetNodalPatch");
     return;
   }
+  if (!(recursion && *recursion < 0))
+    for (int64_t k = 0; k < 3 * int64_t(*npt); ++k) nodalpatch[k] = neg_huge;
   nodal_patch(nodalpatch, nodalcoords, elemnodes, *elemid, *npt, *nnodes, *nelem, tolerance ? *tolerance : 1e-10,
-              exflag && *exflag == 1, ntree ? std::max(*ntree, 1) : 1, !(recursion && *recursion < 0));
+              exflag && *exflag == 1, ntree ? std::max(*ntree, 1) : 1);
 }
 
 VX_API void GetDataFromPatch(double* patchdata, const double* refdata, const double* patchcoords,

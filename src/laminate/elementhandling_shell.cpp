@@ -479,6 +479,13 @@ VX_API void GetNodeReferenceData(int32_t* lop, const int32_t* tflag) {
   if (!elemkind.allocated() || !nodalcoords.allocated() || !tcurvmatrices.allocated() ||
       !tnodalmatrices.allocated() || !elemcurvatures.allocated() || !elemreforientation.allocated() || nelem < 1)
     return;
+  // Node coordinates, frames and records are used as whole columns and blocks.
+  if (nodalcoords.extent(1) < 3 || tnodalmatrices.extent(1) != 3 || tnodalmatrices.extent(2) != 3 ||
+      tnodalmatrices.extent(3) < 8 || tcurvmatrices.extent(1) != 3 || tcurvmatrices.extent(2) != 3 ||
+      elemcurvatures.extent(1) < 2 || elemreforientation.extent(1) < 7) {
+    report(-2, "Index out of range in GetNodeReferenceData");
+    return;
+  }
   const int64_t ne = std::min({int64_t(nelem), elemkind.extent(1), nodalcoords.extent(3), tcurvmatrices.extent(3),
                                tnodalmatrices.extent(4), elemcurvatures.extent(2), elemreforientation.extent(2)});
   const int64_t slots = nodalcoords.extent(2);
