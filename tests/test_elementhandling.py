@@ -255,6 +255,13 @@ def test_first_visits_are_recognised_whatever_happens_to_the_lists(vx):
         _free_lists(vx, 3)
         assert visit(labels[0], 1) == 1
         assert lh.getsizeoflist(3, 0) == 1 and lh.getsizeoflist(3, 2) == 1
+        # lists released and refilled by someone else to the same sizes with
+        # other values: the earlier visit is forgotten, the new values count
+        _free_lists(vx, 3)
+        lh.int_appendscalar2list(3, 901, 0)
+        lh.cmplx_appendscalar2list(3, complex(901, 1), 0)
+        assert visit(labels[0], 1) == 1
+        assert e.getelementreforientation(3, eye, eye, plyor, 901, 1, 1, 1, 0) == 0
     finally:
         _free_lists(vx, 3)
 

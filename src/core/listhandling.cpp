@@ -8,7 +8,12 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "listhandling_impl.h"
 #include "vx.h"
+
+namespace vx {
+uint64_t list_changes = 0;
+}
 
 namespace {
 
@@ -219,6 +224,7 @@ void reset(List<T>& L, const int32_t* le, int32_t* ierror, const T& def) {
 }  // namespace
 
 VX_API void DeallocateList(const int32_t* listid, const int32_t* ifflag, int32_t* ierror) {
+  ++vx::list_changes;
   const int32_t kind = ifflag ? *ifflag : -1;
   bool freed = false;
   auto drop = [&](auto& lists) {
@@ -236,6 +242,7 @@ VX_API void DeallocateList(const int32_t* listid, const int32_t* ifflag, int32_t
 
 VX_API void AllocateList(const int32_t* listid, const int32_t* ifflag, const int32_t* le, int32_t* ierror,
                          const vx_complex* defcmplx, const double* defreal, const int32_t* defint) {
+  ++vx::list_changes;
   const int32_t kind = ifflag ? *ifflag : -1;
   *ierror = kAllocFailed;  // no such list
   if (kind == 0) {
@@ -284,29 +291,35 @@ VX_API void cGetCopyOfList(const int32_t* listid, vx_complex* copy, const int32_
 
 VX_API void iAppendScalar2List(const int32_t* listid, const int32_t* scalar, const int32_t* uniflag,
                                int32_t* iresult, const int32_t* allocinc, const int32_t* defval) {
+  ++vx::list_changes;
   append_scalar(g_int, listid, scalar, uniflag, iresult, allocinc, defval);
 }
 VX_API void fAppendScalar2List(const int32_t* listid, const double* scalar, const int32_t* uniflag,
                                int32_t* iresult, const int32_t* allocinc, const double* defval) {
+  ++vx::list_changes;
   append_scalar(g_real, listid, scalar, uniflag, iresult, allocinc, defval);
 }
 VX_API void cAppendScalar2List(const int32_t* listid, const vx_complex* scalar, const int32_t* uniflag,
                                int32_t* iresult, const int32_t* allocinc, const vx_complex* defval) {
+  ++vx::list_changes;
   append_scalar(g_cmplx, listid, scalar, uniflag, iresult, allocinc, defval);
 }
 
 VX_API void iAppendArray2List(const int32_t* listid, const int32_t* array, const int32_t* narray,
                               const int32_t* uniflag, int32_t* iresult, const int32_t* allocinc,
                               const int32_t* defval) {
+  ++vx::list_changes;
   append_array(g_int, listid, array, narray, uniflag, iresult, allocinc, defval);
 }
 VX_API void fAppendArray2List(const int32_t* listid, const double* array, const int32_t* narray,
                               const int32_t* uniflag, int32_t* iresult, const int32_t* allocinc,
                               const double* defval) {
+  ++vx::list_changes;
   append_array(g_real, listid, array, narray, uniflag, iresult, allocinc, defval);
 }
 VX_API void cAppendArray2List(const int32_t* listid, const vx_complex* array, const int32_t* narray,
                               const int32_t* uniflag, int32_t* iresult, const int32_t* allocinc,
                               const vx_complex* defval) {
+  ++vx::list_changes;
   append_array(g_cmplx, listid, array, narray, uniflag, iresult, allocinc, defval);
 }

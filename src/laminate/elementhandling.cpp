@@ -11,6 +11,7 @@
 #include <cmath>
 #include <unordered_map>
 #include <unordered_set>
+#include "listhandling_impl.h"
 #include <vector>
 
 #include "data.h"
@@ -90,15 +91,24 @@ const double neg_huge = -huge;
 
 // What the integer and complex lists of a handle already hold, so that the
 // first visit of an element is recognised without searching the lists. Both
-// sets mirror their list as long as its size is the one recorded after the
-// last append here; a list changed from outside (released, re-created, grown)
-// is read again.
+// sets mirror their list as long as no list routine has run since the last
+// append here (the lists' change counter says so); otherwise they are read again.
 struct Gathered {
   std::unordered_set<int32_t> labels;
   std::unordered_set<int64_t> pairs;  // element label and section point, as one key
-  int32_t nlabels = -1, npairs = -1;  // list sizes the sets stand for
+  uint64_t labels_at = 0, pairs_at = 0;  // change count the sets stand for
+  bool labels_ok = false, pairs_ok = false;
 };
 Gathered gathered[3];
+
+// After an append made here, every set that was current stays current: the
+// append changed one list, and the set that mirrors it took the value too.
+void keep_current(uint64_t before) {
+  for (Gathered& g : gathered) {
+    if (g.labels_at == before) g.labels_at = list_changes;
+    if (g.pairs_at == before) g.pairs_at = list_changes;
+  }
+}
 
 inline int64_t pair_key(int32_t label, int32_t point) {
   return int64_t(uint64_t(uint32_t(label)) << 32 | uint32_t(point));
@@ -116,8 +126,8 @@ bool integer_pair(const vx_complex& z, int64_t& key) {
 
 void sync_labels(Gathered& g, const int32_t* ind) {
   const int32_t f0 = 0;
+  if (g.labels_ok && g.labels_at == list_changes) return;
   const int32_t n = GetSizeOfList(ind, &f0, nullptr, nullptr, nullptr);
-  if (n == g.nlabels) return;
   g.labels.clear();
   if (n > 0) {
     std::vector<int32_t> v(static_cast<size_t>(n));
@@ -125,13 +135,14 @@ void sync_labels(Gathered& g, const int32_t* ind) {
     iGetCopyOfList(ind, v.data(), &n, &ierr);
     g.labels.insert(v.begin(), v.end());
   }
-  g.nlabels = n;
+  g.labels_at = list_changes;
+  g.labels_ok = true;
 }
 
 void sync_pairs(Gathered& g, const int32_t* ind) {
   const int32_t f2 = 2;
+  if (g.pairs_ok && g.pairs_at == list_changes) return;
   const int32_t n = GetSizeOfList(ind, &f2, nullptr, nullptr, nullptr);
-  if (n == g.npairs) return;
   g.pairs.clear();
   if (n > 0) {
     std::vector<vx_complex> v(static_cast<size_t>(n));
@@ -142,16 +153,16 @@ void sync_pairs(Gathered& g, const int32_t* ind) {
       if (integer_pair(z, key)) g.pairs.insert(key);
     }
   }
-  g.npairs = n;
+  g.pairs_at = list_changes;
+  g.pairs_ok = true;
 }
 
 // Appends a label without repeats: iresult 1 when stored, 0 when present.
 void append_label(const int32_t* ind, const int32_t* label, int32_t* iresult) {
-  const int32_t one = 1, zero = 0, f0 = 0;
+  const int32_t one = 1, zero = 0;
   // The list's own search for a handle it rejects, or for its empty-slot value.
   if (*ind < 1 || *ind > 3 || *label == ihuge) {
     iAppendScalar2List(ind, label, &one, iresult, nullptr, nullptr);
-    if (*ind >= 1 && *ind <= 3) gathered[*ind - 1].nlabels = -2;  // read the list again next time
     return;
   }
   Gathered& g = gathered[*ind - 1];
@@ -160,14 +171,15 @@ void append_label(const int32_t* ind, const int32_t* label, int32_t* iresult) {
     *iresult = 0;
     return;
   }
+  const uint64_t before = list_changes;
   iAppendScalar2List(ind, label, &zero, iresult, nullptr, nullptr);
   if (*iresult == 1) g.labels.insert(*label);
-  g.nlabels = GetSizeOfList(ind, &f0, nullptr, nullptr, nullptr);
+  keep_current(before);
 }
 
 // Appends the pair (label, point) without repeats, like append_label.
 void append_pair(const int32_t* ind, int32_t label, int32_t point, int32_t* iresult) {
-  const int32_t one = 1, zero = 0, f2 = 2;
+  const int32_t one = 1, zero = 0;
   const vx_complex z{double(label), double(point)};
   if (*ind < 1 || *ind > 3) {
     cAppendScalar2List(ind, &z, &one, iresult, nullptr, nullptr);
@@ -180,9 +192,10 @@ void append_pair(const int32_t* ind, int32_t label, int32_t point, int32_t* ires
     *iresult = 0;
     return;
   }
+  const uint64_t before = list_changes;
   cAppendScalar2List(ind, &z, &zero, iresult, nullptr, nullptr);
   if (*iresult == 1) g.pairs.insert(key);
-  g.npairs = GetSizeOfList(ind, &f2, nullptr, nullptr, nullptr);
+  keep_current(before);
 }
 
 }  // namespace
@@ -373,7 +386,9 @@ VX_API void GetElementRefOrientation(int32_t* istatus, const int32_t* ind, const
       CoordinateRotation(tdirect + 6, q, rec + 4, &mt);
       const int32_t seven = 7, zero = 0;
       int32_t ir = 0;
+      const uint64_t before = list_changes;  // the real list: the sets stay current
       fAppendArray2List(ind, rec, &seven, &zero, &ir, nullptr, nullptr);
+      keep_current(before);
     }
   }
   if (*nextid != -1 && *nextid != 2) {
