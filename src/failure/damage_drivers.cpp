@@ -1,10 +1,13 @@
 // Per-mode failure drivers: each takes one ply's stress and the property
 // columns of that ply and section, picks the criterion of its mode by an
-// integer selector and returns the effort and the failure flag. The drivers
-// call the criteria through their exported symbols with the arguments laid
-// out in scalars, so a driver costs one criterion call and a few copies.
+// integer selector and returns the effort and the failure flag. The closed-form
+// criteria run inline (the same kernels their exported routines wrap); the
+// others are called through their exported symbols with pointers straight
+// into the caller's arrays, so a driver copies nothing.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "vexlan/damage_drivers.h"
 #include "vexlan/delcollection.h"
@@ -12,7 +15,10 @@
 #include "vexlan/gpcollection.h"
 #include "vexlan/mccollection.h"
 #include "vx.h"
+#include "delcollection_kernels.h"
+#include "fbcollection_kernels.h"
 #include "gpcollection_kernels.h"
+#include "mccollection_kernels.h"
 #include "../laminate/laminate_shear_impl.h"
 #include "../material/lamina_kernels.h"
 
@@ -21,16 +27,16 @@ namespace {
 using vx::i4;
 namespace gp = vx::gpcollection;
 
-// Stress components of one ply, in ply axes.
+// Stress components of one ply, in ply axes: names for the caller's entries.
 struct Stress {
-  double s11, s22, s33, s12, s13, s23;
+  const double &s11, &s22, &s33, &s12, &s13, &s23;
   explicit Stress(const double* s) : s11(s[0]), s22(s[1]), s33(s[2]), s12(s[3]), s13(s[4]), s23(s[5]) {}
 };
 
 // Strength column of one ply: tensile 11, 22, 33, compressive 11, 22, 33,
 // shear 12, 13, 23 and the interlaminar shear strength.
 struct Strength {
-  double xt11, xt22, xt33, xc11, xc22, xc33, s12, s13, s23, ilss;
+  const double &xt11, &xt22, &xt33, &xc11, &xc22, &xc33, &s12, &s13, &s23, &ilss;
   explicit Strength(const double* p)
       : xt11(p[0]), xt22(p[1]), xt33(p[2]), xc11(p[3]), xc22(p[4]), xc33(p[5]), s12(p[6]), s13(p[7]), s23(p[8]),
         ilss(p[9]) {}
@@ -63,129 +69,113 @@ inline i4 truncate(double v) {
 
 constexpr const char* range_message = "Error: Ply or section out of range in the failure driver.";
 
-}  // namespace
-
-VX_API void generalfailure(double* fgp, double* rgp, const double* plystress, const double* psprops,
-                           const double* /*plyorientation*/, const int32_t* layer, const int32_t* nlayer,
-                           const int32_t* isec, const int32_t* nsec, const int32_t* gpflag) {
-  *fgp = 0.0;
-  *rgp = 0.0;
-  if (!in_range(*layer, *nlayer, *isec, *nsec)) {
-    vx::report(-2, range_message);
-    return;
-  }
-  const Stress s(plystress);
-  const Strength x(psprops + 10 * column(*layer, *nlayer, *isec));
-  switch (sel(gpflag)) {
-    case 0: break;
-    case 1: *rgp = gp::max_nominal(s.s11, x.xt11, x.xc11); break;
-    case 2: *rgp = gp::quad_nominal(s.s11, s.s12, s.s13, x.xt11, x.s12, x.s13); break;
-    case 3: *rgp = gp::lin_interaction(s.s11, s.s22, s.s12, x.xt11, x.xc11, x.xt22, x.xc22, x.s12); break;
-    case 4: *rgp = gp::quad_interaction(s.s11, s.s22, s.s12, x.xt11, x.xc11, x.xt22, x.xc22, x.s12); break;
-    case 5: *rgp = gp::norris_interaction(s.s11, s.s22, s.s12, x.xt11, x.xc11, x.xt22, x.xc22, x.s12); break;
-    case 6: *rgp = gp::yamada_sun(s.s11, s.s12, s.s13, x.xt11, x.xc11, x.s12, x.s13); break;
-    case 7:
-      GPPolyCamanho(rgp, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12,
-                    &x.s13, &x.s23, nullptr, &ptype0);
-      break;
-    case 8:
-      GPPolynomial(rgp, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.xt33,
-                   &x.xc33, &x.s12, &x.s13, &x.s23, nullptr, &ptype0);
-      break;
-    default:
-      vx::report(-2, "Warning: Default case in GeneralFailure subroutine.Please check your input parameters.");
-      return;
-  }
-  finish(fgp, rgp);
+// Clears the flag and the effort; false, with -2 recorded, when the ply or the
+// section lies outside the arrays.
+inline bool enter(double* f, double* r, i4 layer, i4 top, i4 isec, i4 nsec) {
+  *f = 0.0;
+  *r = 0.0;
+  if (in_range(layer, top, isec, nsec)) return true;
+  vx::report(-2, range_message);
+  return false;
 }
 
-VX_API void fiberbreakage(double* ffb, double* rfb, const double* plystress, const double* peprops,
-                          const double* psprops, const double* /*plyorientation*/, const int32_t* layer,
-                          const int32_t* nlayer, const int32_t* isec, const int32_t* nsec, const int32_t* fbflag) {
-  *ffb = 0.0;
-  *rfb = 0.0;
-  if (!in_range(*layer, *nlayer, *isec, *nsec)) {
-    vx::report(-2, range_message);
-    return;
-  }
-  const int64_t col = column(*layer, *nlayer, *isec);
-  const Stress s(plystress);
-  const Strength x(psprops + 10 * col);
-  const double* e = peprops + 9 * col;  // E1, E2 at 0, 1; nu12 at 3; G12 at 6
-  switch (sel(fbflag)) {
-    case 0: break;
-    case 1: *rfb = gp::max_nominal(s.s11, x.xt11, x.xc11); break;
-    case 2: *rfb = gp::quad_nominal(s.s11, s.s12, s.s13, x.xt11, x.s12, x.s13); break;
-    case 3: FBHashin(rfb, &s.s11, &s.s12, &s.s13, &x.xt11, &x.xc11, &x.s12, &x.s13, nullptr); break;
-    case 4: FBChangChang(rfb, &s.s11, &s.s12, &x.xt11, &x.xc11, &x.s12); break;
-    case 5: FBChristensen(rfb, &s.s11, &s.s22, &s.s33, &x.xt11, &x.xc11); break;
-    case 6:
-      GPPolyCamanho(rfb, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12,
+// The general potentials, which the general and the fibre driver both offer.
+enum class Potential { max_nominal, quad_nominal, lin_interaction, quad_interaction, norris, yamada_sun, camanho,
+                       polynomial };
+
+inline double potential(Potential k, const Stress& s, const Strength& x) {
+  double r = 0.0;
+  switch (k) {
+    case Potential::max_nominal: return gp::max_nominal(s.s11, x.xt11, x.xc11);
+    case Potential::quad_nominal: return gp::quad_nominal(s.s11, s.s12, s.s13, x.xt11, x.s12, x.s13);
+    case Potential::lin_interaction:
+      return gp::lin_interaction(s.s11, s.s22, s.s12, x.xt11, x.xc11, x.xt22, x.xc22, x.s12);
+    case Potential::quad_interaction:
+      return gp::quad_interaction(s.s11, s.s22, s.s12, x.xt11, x.xc11, x.xt22, x.xc22, x.s12);
+    case Potential::norris: return gp::norris_interaction(s.s11, s.s22, s.s12, x.xt11, x.xc11, x.xt22, x.xc22, x.s12);
+    case Potential::yamada_sun: return gp::yamada_sun(s.s11, s.s12, s.s13, x.xt11, x.xc11, x.s12, x.s13);
+    case Potential::camanho:
+      GPPolyCamanho(&r, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12,
                     &x.s13, &x.s23, nullptr, &ptype0);
-      break;
-    case 7:
-      GPPolynomial(rfb, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.xt33,
+      return r;
+    case Potential::polynomial:
+      GPPolynomial(&r, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.xt33,
                    &x.xc33, &x.s12, &x.s13, &x.s23, nullptr, &ptype0);
-      break;
-    case 8: *rfb = gp::lin_interaction(s.s11, s.s22, s.s12, x.xt11, x.xc11, x.xt22, x.xc22, x.s12); break;
-    case 9: *rfb = gp::quad_interaction(s.s11, s.s22, s.s12, x.xt11, x.xc11, x.xt22, x.xc22, x.s12); break;
-    case 10: *rfb = gp::norris_interaction(s.s11, s.s22, s.s12, x.xt11, x.xc11, x.xt22, x.xc22, x.s12); break;
-    case 11: *rfb = gp::yamada_sun(s.s11, s.s12, s.s13, x.xt11, x.xc11, x.s12, x.s13); break;
-    case 12:
-      FBLaRC04(rfb, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12, &e[0],
-               &e[1], &e[6], &e[3], nullptr, nullptr, nullptr);
-      break;
-    case 13:
-      FBLaRC05(rfb, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12, &e[6],
-               nullptr, nullptr, nullptr, nullptr);
-      break;
-    default:
-      vx::report(-2, "Warning: Default case in FiberBreakage subroutine.Please check your input parameters.");
-      return;
+      return r;
   }
-  finish(ffb, rfb);
+  return r;
 }
 
-VX_API void MatrixCracking(double* fmc, double* rmc, const double* plystress, const double* peprops,
-                           const double* psprops, const double* pdprops, const double* /*plyorientation*/,
-                           const int32_t* layer, const int32_t* nlayer, const int32_t* isec, const int32_t* nsec,
-                           const int32_t* nprops, const int32_t* mcflag, double* outtheta, const double* defreal) {
-  *fmc = 0.0;
-  *rmc = 0.0;
-  if (!in_range(*layer, *nlayer, *isec, *nsec)) {
-    vx::report(-2, range_message);
-    return;
+// Whether n values are the same to the bit (NaNs and signed zeros included).
+inline bool same_bits(const double* a, const double* b, int n) {
+  uint64_t d = 0;
+  for (int i = 0; i < n; ++i) {
+    uint64_t x, y;
+    std::memcpy(&x, a + i, sizeof x);
+    std::memcpy(&y, b + i, sizeof y);
+    d |= x ^ y;
   }
-  const int64_t col = column(*layer, *nlayer, *isec);
-  const Stress s(plystress);
-  const Strength x(psprops + 10 * col);
-  const double* e = peprops + 9 * col;
+  return d == 0;
+}
 
-  // Working values, replaced by the ply's parameter list where it fits.
+// Chai factors of the interface above a ply from the ply constants el, eu of
+// the lower and upper ply, the angle between them in degrees and their
+// thicknesses. They are kept per thread for the interfaces asked last (one
+// slot per ply column): a solver evaluates the same interfaces at every point,
+// and the factors cost a sine, a cosine and a dozen divisions. A slot is taken
+// only when every input matches it to the bit, so it gives exactly what the
+// computation would.
+inline void interface_factors(double* df, const double* el, const double* eu, double dangl, double tl, double tu,
+                              int64_t col) {
+  constexpr int slots = 64;
+  struct Entry {
+    double el[9], eu[9], geometry[3], df[3];
+    bool used;
+  };
+  thread_local Entry cache[slots];
+  const double geometry[3] = {dangl, tl, tu};
+  Entry& e = cache[col & (slots - 1)];
+  // The ply constants are compared where the caller keeps them: loads from
+  // memory written long ago, not from a key just stored on the stack.
+  if (!e.used || !same_bits(e.el, el, 9) || !same_bits(e.eu, eu, 9) || !same_bits(e.geometry, geometry, 3)) {
+    const vx::Mat3 ql = vx::lamina::stiffness3(el), qu = vx::lamina::stiffness3(eu);
+    vx::shear::chai_factors(e.df, ql.data(), qu.data(), dangl, tl, tu, el[8], eu[8], el[7], eu[7]);
+    std::memcpy(e.el, el, sizeof e.el);
+    std::memcpy(e.eu, eu, sizeof e.eu);
+    std::memcpy(e.geometry, geometry, sizeof geometry);
+    e.used = true;
+  }
+  df[0] = e.df[0];
+  df[1] = e.df[1];
+  df[2] = e.df[2];
+}
+
+// Working parameters of the matrix criteria for selector k: the defaults,
+// replaced by the ply's parameter list w(np) where it fits. The list ends at
+// the first marker; an unset entry (-1.0) in what remains keeps every default.
+struct McParameters {
   double a0 = 53.0, sainc = 5.0, dang = -1.0;
   i4 gsflag = 1;
   double gp4[4] = {0.3, 0.2, 0.15, 0.15};
-  double v5[5] = {x.s12, x.s13, x.s23, 0.3, -0.3};
+  double v5[5];
   double v6[6] = {0.3, 0.3, 0.25, 0.25, 0.5, 0.5};
 
-  const i4 np = *nprops > 0 ? *nprops : 0;
-  const double* w = pdprops + np * col;
-  const double marker = defreal ? *defreal : vx::huge;
-  i4 n = np;
-  for (i4 i = 0; i < np; ++i)
-    if (w[i] == marker) {
-      n = i;
-      break;
-    }
-  // An unset entry (-1.0) anywhere in the list keeps every default.
-  bool take = n > 0;
-  for (i4 i = 0; i < n && take; ++i) take = w[i] != -1.0;
-  if (take) {
+  McParameters(uint32_t k, const double* w, i4 np, double marker, const Strength& x)
+      : v5{x.s12, x.s13, x.s23, 0.3, -0.3} {
+    i4 n = np;
+    for (i4 i = 0; i < np; ++i)
+      if (w[i] == marker) {
+        n = i;
+        break;
+      }
+    bool take = n > 0;
+    for (i4 i = 0; i < n && take; ++i) take = w[i] != -1.0;
+    if (!take) return;
     auto pair = [&] {
       sainc = w[n - 2];
       gsflag = truncate(w[n - 1]);
     };
-    switch (sel(mcflag)) {
+    switch (k) {
       case 9:
         if (n == 4) std::copy(w, w + 4, gp4);
         else if (n == 2 || n == 6) pair();
@@ -209,54 +199,139 @@ VX_API void MatrixCracking(double* fmc, double* rmc, const double* plystress, co
         break;
     }
   }
+};
 
-  switch (sel(mcflag)) {
+}  // namespace
+
+VX_API void generalfailure(double* fgp, double* rgp, const double* plystress, const double* psprops,
+                           const double* /*plyorientation*/, const int32_t* layer, const int32_t* nlayer,
+                           const int32_t* isec, const int32_t* nsec, const int32_t* gpflag) {
+  if (!enter(fgp, rgp, *layer, *nlayer, *isec, *nsec)) return;
+  // Selectors 1 to 8 are the potentials in their order.
+  const uint32_t k = sel(gpflag);
+  if (k > 8) {
+    vx::report(-2, "Warning: Default case in GeneralFailure subroutine.Please check your input parameters.");
+    return;
+  }
+  const Strength x(psprops + 10 * column(*layer, *nlayer, *isec));
+  if (k > 0) *rgp = potential(Potential(k - 1), Stress(plystress), x);
+  finish(fgp, rgp);
+}
+
+VX_API void fiberbreakage(double* ffb, double* rfb, const double* plystress, const double* peprops,
+                          const double* psprops, const double* /*plyorientation*/, const int32_t* layer,
+                          const int32_t* nlayer, const int32_t* isec, const int32_t* nsec, const int32_t* fbflag) {
+  if (!enter(ffb, rfb, *layer, *nlayer, *isec, *nsec)) return;
+  const int64_t col = column(*layer, *nlayer, *isec);
+  const Stress s(plystress);
+  const Strength x(psprops + 10 * col);
+  const double* e = peprops + 9 * col;  // E1, E2 at 0, 1; nu12 at 3; G12 at 6
+  switch (sel(fbflag)) {
     case 0: break;
-    case 1: MCrckHashinPS(rmc, &s.s22, &s.s12, &x.xt22, &x.xc22, &x.s12, &x.s23); break;
-    case 2: MCrckHashin3D(rmc, &s.s22, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, &x.s23); break;
-    case 3: MCrckHashinComplete(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, &x.s23); break;
-    case 4:
-      MCrckHashin1989(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.xt33, &x.xc33, &x.s12, &x.s13,
-                      &x.s23);
-      break;
-    case 5: MCrckChai(rmc, &s.s22, &s.s12, &s.s23, &x.xt22, &x.xc22, &x.s12, &x.s23, nullptr); break;
-    case 6: MCrckChangChang(rmc, &s.s22, &s.s12, &x.xt22, &x.xc22, &x.s12); break;
-    case 7:
-      MCrckCuntze2004(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, &x.s13, nullptr, nullptr);
-      break;
-    case 8: MCrckCuntze2012(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, nullptr, nullptr); break;
-    case 9:
-      MCrckPuck(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, &dang, gp4, &sainc, &gsflag,
-                nullptr);
-      break;
-    case 10:
-      MCrckWiegand(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, &dang, &a0, &sainc, &gsflag);
-      break;
-    case 11:
-      MCrckCamanho(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, &x.s23, &dang, &a0, &sainc,
-                   &gsflag);
-      break;
+    case 1: *rfb = potential(Potential::max_nominal, s, x); break;
+    case 2: *rfb = potential(Potential::quad_nominal, s, x); break;
+    case 3: *rfb = vx::fbcollection::hashin(s.s11, s.s12, s.s13, x.xt11, x.xc11, x.s12, x.s13, 1.0); break;
+    case 4: *rfb = vx::fbcollection::chang_chang(s.s11, s.s12, x.xt11, x.xc11, x.s12); break;
+    case 5: FBChristensen(rfb, &s.s11, &s.s22, &s.s33, &x.xt11, &x.xc11); break;
+    case 6: *rfb = potential(Potential::camanho, s, x); break;
+    case 7: *rfb = potential(Potential::polynomial, s, x); break;
+    case 8: *rfb = potential(Potential::lin_interaction, s, x); break;
+    case 9: *rfb = potential(Potential::quad_interaction, s, x); break;
+    case 10: *rfb = potential(Potential::norris, s, x); break;
+    case 11: *rfb = potential(Potential::yamada_sun, s, x); break;
     case 12:
-      MCrckSPC3D(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.xt33, &x.xc33,
-                 &x.s12, &x.s13, &x.s23, v5, &dang, v5 + 3, &sainc, nullptr, &gsflag);
+      FBLaRC04(rfb, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12, &e[0],
+               &e[1], &e[6], &e[3], nullptr, nullptr, nullptr);
       break;
     case 13:
-      MCrckVDI2014(rmc, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12,
-                   &dang, v6, v6 + 4, &sainc, &gsflag);
-      break;
-    case 14:
-      MCrckLaRC04(rmc, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12,
-                  &e[0], &e[1], &e[6], &e[3], nullptr, nullptr, nullptr, &sainc, nullptr, &gsflag);
-      break;
-    case 15:
-      MCrckLaRC05(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, nullptr, &dang, &sainc,
-                  &gsflag);
+      FBLaRC05(rfb, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12, &e[6],
+               nullptr, nullptr, nullptr, nullptr);
       break;
     default:
-      vx::report(-2, "Warning: Default case in MatrixCracking subroutine. Please check your input parameters.");
+      vx::report(-2, "Warning: Default case in FiberBreakage subroutine.Please check your input parameters.");
       return;
   }
-  finish(fmc, rmc);
+  finish(ffb, rfb);
+}
+
+VX_API void MatrixCracking(double* fmc, double* rmc, const double* plystress, const double* peprops,
+                           const double* psprops, const double* pdprops, const double* /*plyorientation*/,
+                           const int32_t* layer, const int32_t* nlayer, const int32_t* isec, const int32_t* nsec,
+                           const int32_t* nprops, const int32_t* mcflag, double* outtheta, const double* defreal) {
+  if (!enter(fmc, rmc, *layer, *nlayer, *isec, *nsec)) return;
+  const uint32_t k = sel(mcflag);
+  if (k > 15) {
+    vx::report(-2, "Warning: Default case in MatrixCracking subroutine. Please check your input parameters.");
+    return;
+  }
+  const int64_t col = column(*layer, *nlayer, *isec);
+  const Stress s(plystress);
+  const Strength x(psprops + 10 * col);
+  const double* e = peprops + 9 * col;
+  const i4 np = *nprops > 0 ? *nprops : 0;
+  const double marker = defreal ? *defreal : vx::huge;
+  const double* w = pdprops + np * col;
+
+  double dang;
+  if (k <= 8) {
+    // No parameters: only the angle a failing ply reports may come from the list.
+    switch (k) {
+      case 0: break;
+      case 1: MCrckHashinPS(rmc, &s.s22, &s.s12, &x.xt22, &x.xc22, &x.s12, &x.s23); break;
+      case 2: MCrckHashin3D(rmc, &s.s22, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, &x.s23); break;
+      case 3: MCrckHashinComplete(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, &x.s23); break;
+      case 4:
+        MCrckHashin1989(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.xt33, &x.xc33, &x.s12,
+                        &x.s13, &x.s23);
+        break;
+      case 5: *rmc = vx::mccollection::chai(s.s22, s.s12, s.s23, x.xt22, x.xc22, x.s12, x.s23); break;
+      case 6: *rmc = vx::mccollection::chang_chang(s.s22, s.s12, x.xt22, x.xc22, x.s12); break;
+      case 7:
+        MCrckCuntze2004(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, &x.s13, nullptr,
+                        nullptr);
+        break;
+      case 8:
+        MCrckCuntze2012(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, nullptr, nullptr);
+        break;
+    }
+    finish(fmc, rmc);
+    if (!outtheta || !(*outtheta < 0.0 && *fmc == 1.0)) return;
+    dang = McParameters(k, w, np, marker, x).dang;
+  } else {
+    McParameters p(k, w, np, marker, x);
+    switch (k) {
+      case 9:
+        MCrckPuck(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, &p.dang, p.gp4, &p.sainc,
+                  &p.gsflag, nullptr);
+        break;
+      case 10:
+        MCrckWiegand(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, &p.dang, &p.a0, &p.sainc,
+                     &p.gsflag);
+        break;
+      case 11:
+        MCrckCamanho(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, &x.s23, &p.dang, &p.a0,
+                     &p.sainc, &p.gsflag);
+        break;
+      case 12:
+        MCrckSPC3D(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.xt33, &x.xc33,
+                   &x.s12, &x.s13, &x.s23, p.v5, &p.dang, p.v5 + 3, &p.sainc, nullptr, &p.gsflag);
+        break;
+      case 13:
+        MCrckVDI2014(rmc, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12,
+                     &p.dang, p.v6, p.v6 + 4, &p.sainc, &p.gsflag);
+        break;
+      case 14:
+        MCrckLaRC04(rmc, &s.s11, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.s12,
+                    &e[0], &e[1], &e[6], &e[3], nullptr, nullptr, nullptr, &p.sainc, nullptr, &p.gsflag);
+        break;
+      case 15:
+        MCrckLaRC05(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, nullptr, &p.dang, &p.sainc,
+                    &p.gsflag);
+        break;
+    }
+    finish(fmc, rmc);
+    dang = p.dang;
+  }
   if (outtheta && *outtheta < 0.0 && *fmc == 1.0) *outtheta = dang;
 }
 
@@ -264,13 +339,8 @@ VX_API void delamination(double* fdel, double* rdel, const double* s33i, const d
                          const double* uplystress, const double* peprops, const double* psprops,
                          const double* plyorientation, const double* plythickness, const int32_t* layer,
                          const int32_t* nlayer, const int32_t* isec, const int32_t* nsec, const int32_t* delflag) {
-  *fdel = 0.0;
-  *rdel = 0.0;
   // The interface lies above ply layer: both layer and layer + 1 must exist.
-  if (!in_range(*layer, *nlayer - 1, *isec, *nsec)) {
-    vx::report(-2, range_message);
-    return;
-  }
+  if (!enter(fdel, rdel, *layer, *nlayer - 1, *isec, *nsec)) return;
   const int64_t lcol = column(*layer, *nlayer, *isec), ucol = lcol + 1;
   const Stress sl(lplystress), su(uplystress);
   const Strength xl(psprops + 10 * lcol), xu(psprops + 10 * ucol);
@@ -278,15 +348,12 @@ VX_API void delamination(double* fdel, double* rdel, const double* s33i, const d
   switch (sel(delflag)) {
     case 0: break;
     case 1: {
-      const double* el = peprops + 9 * lcol;
-      const double* eu = peprops + 9 * ucol;
-      const vx::Mat3 ql = vx::lamina::stiffness3(el), qu = vx::lamina::stiffness3(eu);
       // Angle between the two plies of this interface (layer and layer + 1).
       const double dangl = plyorientation[lcol] - plyorientation[ucol];
       double df[3];
-      vx::shear::chai_factors(df, ql.data(), qu.data(), dangl, plythickness[lcol], plythickness[ucol], el[8], eu[8],
-                              el[7], eu[7]);
-      DelChai(rdel, &sl.s22, &sl.s13, &su.s23, &xl.xt22, &xl.xc22, &xu.s23, &xl.ilss, &df[0], &df[1], &df[2]);
+      interface_factors(df, peprops + 9 * lcol, peprops + 9 * ucol, dangl, plythickness[lcol], plythickness[ucol],
+                        lcol);
+      *rdel = vx::delcollection::chai(sl.s22, sl.s13, su.s23, xl.xt22, xl.xc22, xu.s23, xl.ilss, df[0], df[1], df[2]);
       break;
     }
     case 2: {
@@ -338,12 +405,7 @@ VX_API void delamination(double* fdel, double* rdel, const double* s33i, const d
 VX_API void corecrushing(double* fcc, double* rcc, const double* /*plystress*/, const double* /*psprops*/,
                          const double* /*plyorientation*/, const int32_t* layer, const int32_t* nlayer,
                          const int32_t* isec, const int32_t* nsec, const int32_t* ccflag) {
-  *fcc = 0.0;
-  *rcc = 0.0;
-  if (!in_range(*layer, *nlayer, *isec, *nsec)) {
-    vx::report(-2, range_message);
-    return;
-  }
+  if (!enter(fcc, rcc, *layer, *nlayer, *isec, *nsec)) return;
   // Selectors 0 to 2 name no criterion: the effort stays 0.
   if (sel(ccflag) > 2)
     vx::report(-2, "Warning: Default case in CoreCrushing subroutine. Please check your input parameters.");

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "delcollection_kernels.h"
 #include "vexlan/delcollection.h"
 #include "vx.h"
 
@@ -58,7 +59,5 @@ VX_API void DelChoiChang(double* rdel, const double* s22l, const double* s13l, c
 VX_API void DelChai(double* rdel, const double* s22l, const double* s13l, const double* s23u, const double* xt22l,
                     const double* xc22l, const double* x23u, const double* ilssl, const double* df1,
                     const double* df2, const double* df3) {
-  const double y = *s22l > 0.0 ? *xt22l : *xc22l;
-  const double q = *df1 * sq(*s22l / y) + *df2 * sq(*s23u / *x23u) + 1.875 * *df3 * sq(*s13l / *ilssl);
-  *rdel = q > 0.0 ? std::sqrt(q) : 0.0;
+  *rdel = vx::delcollection::chai(*s22l, *s13l, *s23u, *xt22l, *xc22l, *x23u, *ilssl, *df1, *df2, *df3);
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "fbcollection_kernels.h"
 #include "mccollection_search.h"
 #include "vexlan/fbcollection.h"
 #include "vx.h"
@@ -45,15 +46,12 @@ inline double step_rad(const double* sainc) { return sainc ? *sainc * vx::deg2ra
 
 VX_API void FBChangChang(double* rfb, const double* s11, const double* s12, const double* xt11, const double* xc11,
                          const double* x12) {
-  const double x = *s11 >= 0.0 ? *xt11 : *xc11;
-  *rfb = std::sqrt(sq(*s11 / x) + sq(*s12 / *x12));
+  *rfb = vx::fbcollection::chang_chang(*s11, *s12, *xt11, *xc11, *x12);
 }
 
 VX_API void FBHashin(double* rfb, const double* s11, const double* s12, const double* s13, const double* xt11,
                      const double* xc11, const double* x12, const double* x13, const double* alpha) {
-  const double x = *s11 >= 0.0 ? *xt11 : *xc11;
-  const double a = alpha ? *alpha : 1.0;
-  *rfb = std::sqrt(sq(*s11 / x) + a * (sq(*s12 / *x12) + sq(*s13 / *x13)));
+  *rfb = vx::fbcollection::hashin(*s11, *s12, *s13, *xt11, *xc11, *x12, *x13, alpha ? *alpha : 1.0);
 }
 
 VX_API void FBChristensen(double* rfb, const double* s11, const double* s22, const double* s33, const double* xt11,

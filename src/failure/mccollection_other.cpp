@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "mccollection_kernels.h"
 #include "mccollection_search.h"
 #include "vexlan/mccollection.h"
 #include "vx.h"
@@ -106,16 +107,13 @@ VX_API void MCrckCuntze2004(double* rmc, const double* s22, const double* s33, c
 
 VX_API void MCrckChangChang(double* rmc, const double* s22, const double* s12, const double* xt22,
                             const double* xc22, const double* x12) {
-  const double y = *s22 > 0.0 ? *xt22 : *xc22;
-  // The root covers both terms, as published.
-  *rmc = std::sqrt(sq(*s22 / y) + sq(*s12 / *x12));
+  *rmc = vx::mccollection::chang_chang(*s22, *s12, *xt22, *xc22, *x12);
 }
 
 VX_API void MCrckChai(double* rmc, const double* s22, const double* s12, const double* s23, const double* xt22,
                       const double* xc22, const double* x12, const double* x23, const double* dang) {
   (void)dang;
-  const double y = *s22 >= 0.0 ? *xt22 : *xc22;
-  *rmc = std::sqrt(sq(*s22 / y) + sq(*s12 / *x12) + sq(*s23 / *x23));
+  *rmc = vx::mccollection::chai(*s22, *s12, *s23, *xt22, *xc22, *x12, *x23);
 }
 
 VX_API void MCrckChristensen(double* rmc, const double* s22, const double* s33, const double* s12, const double* s13,

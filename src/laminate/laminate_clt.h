@@ -11,9 +11,6 @@
 
 namespace vx::lam {
 
-// A count of one, for the exported routines called on a single point.
-inline constexpr i4 one = 1;
-
 // z of the bottom of ply 1: -h/2 - offset, h the sum of the n thicknesses.
 inline double stack_bottom(const double* t, i4 n, double offset = 0.0) {
   double h = 0.0;
@@ -34,6 +31,14 @@ struct PlyWalk {
   double top(i4 k) const { return base + (s + t[k]); }
   void next(i4 k) { s += t[k]; }
 };
+
+// Strains (11, 22, 12) of the section at height z from the section strains
+// se (membrane strains, then curvatures).
+inline void strain_at(double* e, const double* se, double z) {
+  e[0] = se[0] + z * se[3];
+  e[1] = se[1] + z * se[4];
+  e[2] = se[2] + z * se[5];
+}
 
 // x^n for a small integer n by repeated squaring (n < 0 gives 1 / x^-n).
 inline double ipow(double x, i4 n) {

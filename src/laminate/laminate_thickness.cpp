@@ -3,6 +3,8 @@
 // stresses, and the running integrals from which the transverse shear
 // distribution is built.
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "fixed.h"
 #include "laminate_clt.h"
@@ -14,13 +16,7 @@ using vx::i4;
 VX_API void GetPlyStrain(double* plystrain, const double* se, const double* plyzcoord,
                          const int32_t* nzcrd) {
   const i4 n = *nzcrd;
-  for (i4 i = 0; i < n; ++i) {
-    const double z = plyzcoord[i];
-    double* e = plystrain + 3 * int64_t(i);
-    e[0] = se[0] + z * se[3];
-    e[1] = se[1] + z * se[4];
-    e[2] = se[2] + z * se[5];
-  }
+  for (i4 i = 0; i < n; ++i) vx::lam::strain_at(plystrain + 3 * int64_t(i), se, plyzcoord[i]);
 }
 
 VX_API void GetPlyBottomTopStress(double* sbt, const double* sestress,
@@ -73,6 +69,35 @@ VX_API void GetPartialFG(double* fg, const double* p1, const double* p2, const d
   }
 }
 
+namespace {
+
+// Cosine and sine of a ply angle in degrees, kept per thread for the angles
+// asked last (one slot per ply index): a solver turns the strains of the same
+// section at every point. A slot is taken only when the angle matches it to
+// the bit, so it gives exactly what the library calls would.
+struct Trig {
+  double c, s;
+};
+inline Trig ply_trig(double deg, int64_t k) {
+  constexpr int slots = 64;
+  struct Entry {
+    uint64_t bits;
+    double c, s;
+    bool used;
+  };
+  thread_local Entry cache[slots];
+  uint64_t bits;
+  std::memcpy(&bits, &deg, sizeof bits);
+  Entry& e = cache[k & (slots - 1)];
+  if (!e.used || e.bits != bits) {
+    const double r = deg * vx::lamina::ply_deg2rad;
+    e = {bits, std::cos(r), std::sin(r), true};
+  }
+  return {e.c, e.s};
+}
+
+}  // namespace
+
 VX_API void GetSectionStrain(double* plystrain, const double* se, const double* plyorientation,
                              const double* plythickness, const int32_t* nplies,
                              const double* reference) {
@@ -81,11 +106,11 @@ VX_API void GetSectionStrain(double* plystrain, const double* se, const double* 
   vx::lam::PlyWalk w(plythickness, n);
   for (i4 k = 0; k < n; ++k) {
     const double z[3] = {w.bot() - ref, w.mid(k) - ref, w.top(k) - ref};
-    const double r = plyorientation[k] * vx::lamina::ply_deg2rad;
-    const vx::Mat3 t = vx::lamina::transformation<3>(std::cos(r), std::sin(r), 1.0, true);
+    const Trig a = ply_trig(plyorientation[k], k);
+    const vx::Mat3 t = vx::lamina::transformation<3>(a.c, a.s, 1.0, true);
     for (int j = 0; j < 3; ++j) {
       double e[3];
-      GetPlyStrain(e, se, &z[j], &vx::lam::one);
+      vx::lam::strain_at(e, se, z[j]);
       vx::matvec<3, 3>(plystrain + 3 * (3 * int64_t(k) + j), t, e);
     }
     w.next(k);
