@@ -4,6 +4,8 @@ import itertools
 import numpy as np
 import pytest
 
+from conftest import error_record
+
 NODES = np.array([(-1, -1, -1), (1, -1, -1), (1, 1, -1), (-1, 1, -1),
                   (-1, -1, 1), (1, -1, 1), (1, 1, 1), (-1, 1, 1)], float)
 
@@ -38,4 +40,4 @@ def test_interpolation_and_derivatives(vx):
 ])
 def test_bad_selectors(vx, call, msg):
     assert call(vx.hex8) == 0.0
-    assert (int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().rstrip()) == (-2, msg)
+    assert error_record(vx) == (-2, msg)

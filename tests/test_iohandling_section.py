@@ -4,6 +4,8 @@ import time
 import numpy as np
 import pytest
 
+from conftest import error_record as err
+
 UNSET = 2147483647
 
 
@@ -19,10 +21,6 @@ def read(vx, tmp_path, text, name="SectionCard.vxd", deck=""):
     if text is not None:
         (tmp_path / name).write_text(text)
     vx.iohandling.getsectiondatafromfile(deck, str(tmp_path))
-
-
-def err(vx):
-    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().strip()
 
 
 def zcoords(t):

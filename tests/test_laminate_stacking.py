@@ -5,14 +5,10 @@ import math
 import numpy as np
 import pytest
 
+from conftest import error_record as record
 from laminate_oracle import CFRP, GFRP, bounds, plyelastic, ply_axis_strain, qbar
 
 MARK = 2147483647
-
-
-def record(vx):
-    eh = vx.errorhandling
-    return int(eh.errstat), bytes(eh.errstring).decode().rstrip()
 
 
 def test_ply_z_coordinates(vx):

@@ -2,6 +2,8 @@
 import numpy as np
 import pytest
 
+from conftest import error_record
+
 NODES = [(-1, -1), (1, -1), (1, 1), (-1, 1)]
 
 
@@ -27,4 +29,4 @@ def test_interpolation_and_derivatives(vx):
 ])
 def test_bad_selectors(vx, call, msg):
     assert call(vx.quad4) == 0.0
-    assert (int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().rstrip()) == (-2, msg)
+    assert error_record(vx) == (-2, msg)

@@ -3,12 +3,10 @@ warnings of bad selectors."""
 import numpy as np
 import pytest
 
+from conftest import error_record as err
+
 NODES = [(-1, -1), (1, -1), (1, 1), (-1, 1), (0, -1), (1, 0), (0, 1), (-1, 0)]
 PTS = [(0.3, -0.7), (-0.55, 0.2), (0.9, 0.9), (0.0, 0.0)]
-
-
-def err(vx):
-    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().rstrip()
 
 
 def test_kronecker_unity_and_reproduction(vx):

@@ -2,12 +2,10 @@
 import numpy as np
 import pytest
 
+from conftest import error_record as err
+
 NODES = [(0, 0), (1, 0), (0, 1), (0.5, 0), (0.5, 0.5), (0, 0.5)]
 PTS = [(0.2, 0.3), (0.6, 0.1), (0.05, 0.9)]
-
-
-def err(vx):
-    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().rstrip()
 
 
 def test_kronecker_unity_and_derivatives(vx):
