@@ -4,17 +4,14 @@ import time
 import numpy as np
 import pytest
 
-from conftest import error_record as err
+from conftest import error_record as err, release_model
 
 UNSET = 2147483647
 
 
 @pytest.fixture(autouse=True)
 def fresh(vx):
-    vx.datahandling.deallocall()
-    vx.sectiondata.nsec = 1
-    vx.sectiondata.nplies = 1
-    yield
+    release_model(vx)
 
 
 def read(vx, tmp_path, text, name="SectionCard.vxd", deck=""):
