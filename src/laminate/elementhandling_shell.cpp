@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "data.h"
+#include "elementhandling_impl.h"
 #include "fixed.h"
 #include "scratch.h"
 #include "vexlan.h"
@@ -18,6 +19,7 @@
 #include "vexlan/laminate_shear.h"
 
 using namespace vx;
+using elem::cross, elem::dot3;
 
 namespace {
 
@@ -39,12 +41,6 @@ void shape_table(int32_t n, double xi, double eta, double* ns) {
   else Quad8ShapeFunMatrix(ns, &xi, &eta);
 }
 
-inline void cross(const double* a, const double* b, double* c) {
-  c[0] = a[1] * b[2] - a[2] * b[1];
-  c[1] = a[2] * b[0] - a[0] * b[2];
-  c[2] = a[0] * b[1] - a[1] * b[0];
-}
-inline double dot3(const double* a, const double* b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 inline double norm3(const double* a) { return std::sqrt(dot3(a, a)); }
 inline void unit(const double* a, double* u) {
   const double l = norm3(a);
