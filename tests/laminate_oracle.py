@@ -19,6 +19,12 @@ def orthotropic_compliance(e1, e2, e3, nu12, nu13, nu23, g4, g5, g6):
     return s
 
 
+def isotropic_stiffness(e, nu):
+    """Isotropic stiffness on engineering shear, as the inverse of the compliance."""
+    g = e / (2 * (1 + nu))
+    return np.linalg.inv(orthotropic_compliance(e, e, e, nu, nu, nu, g, g, g))
+
+
 def q_onaxis(p):
     e1, e2, nu12, g12 = p[0], p[1], p[3], p[6]
     nu21 = nu12 * e2 / e1

@@ -7,20 +7,10 @@ import pytest
 from scipy.integrate import quad
 
 from conftest import error_record
-from laminate_oracle import orthotropic_compliance
+from laminate_oracle import isotropic_stiffness as iso_stiffness, orthotropic_compliance
 
 FIBRE = np.array([230e3, 15e3, 24e3, 5.5e3, 0.2])      # E1, E2, G12, G23, nu12
 MATRIX = np.array([3.5e3, 0.35])
-
-
-def iso_stiffness(e, nu):
-    """6 x 6 isotropic stiffness in Voigt order on engineering shear."""
-    lam, mu = e * nu / ((1 + nu) * (1 - 2 * nu)), e / (2 * (1 + nu))
-    c = np.zeros((6, 6))
-    c[:3, :3] = lam
-    c[np.arange(3), np.arange(3)] += 2 * mu
-    c[np.arange(3, 6), np.arange(3, 6)] = mu
-    return c
 
 
 def iso_fibre(e, nu):
