@@ -26,16 +26,10 @@ def python_rows(vx):
 NATIVE_DRIVER = r"""
 #include <cmath>
 #include <cstdio>
-#include <ctime>
+#include "bench_clock.h"
 #include "vexlan/gpcollection.h"
 #include "vexlan/mccollection.h"
 #include "gpcollection_kernels.h"
-
-static double now() {
-  timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return t.tv_sec + 1e-9 * t.tv_nsec;
-}
 
 static inline double sq(double x) { return x * x; }
 

@@ -45,14 +45,8 @@ def python_rows(vx):
 
 NATIVE_DRIVER = r"""
 #include <stdio.h>
-#include <time.h>
+#include "bench_clock.h"
 #include "vexlan/elasticity.h"
-
-static double now(void) {
-  struct timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return t.tv_sec + 1e-9 * t.tv_nsec;
-}
 
 int main(void) {
   double props[9] = {140e3, 10e3, 10e3, 0.3, 0.3, 0.45, 5e3, 5e3, 3.5e3};

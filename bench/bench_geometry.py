@@ -42,15 +42,9 @@ def python_rows(vx):
 
 NATIVE_DRIVER = r"""
 #include <stdio.h>
-#include <time.h>
 #include <math.h>
+#include "bench_clock.h"
 #include "vexlan/math_geometry.h"
-
-static double now(void) {
-  struct timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return t.tv_sec + 1e-9 * t.tv_nsec;
-}
 
 /* The plain eight-fold sum, for comparison. */
 static void plain4(const double* in, double* out, const double* r) {

@@ -43,15 +43,9 @@ def python_rows(vx):
 NATIVE_DRIVER = r"""
 #include <cmath>
 #include <cstdio>
-#include <ctime>
+#include "bench_clock.h"
 #include "vexlan/lamina.h"
 #include "lamina_kernels.h"
-
-static double now() {
-  timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return t.tv_sec + 1e-9 * t.tv_nsec;
-}
 
 // The per-point pipeline written out plainly: on-axis stiffness, strain-form
 // rotation about the ply normal, T^T C T, stress = C-bar e.

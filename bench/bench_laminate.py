@@ -13,15 +13,9 @@ from common import run_cxx_driver  # noqa: E402
 DRIVER = r"""
 #include <cmath>
 #include <cstdio>
-#include <ctime>
+#include "bench_clock.h"
 #include "vexlan/laminate.h"
 #include "laminate_clt.h"
-
-static double now() {
-  timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return t.tv_sec + 1e-9 * t.tv_nsec;
-}
 
 // The reference: one plain function, fixed-size arrays, one pass over the plies.
 static void plain_abd(const double* pe, const double* ang, const double* t, int n,

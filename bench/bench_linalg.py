@@ -47,20 +47,14 @@ def python_rows(vx):
 NATIVE_DRIVER = r"""
 #include <stdio.h>
 #include <string.h>
-#include <time.h>
 #include <math.h>
+#include "bench_clock.h"
 #include "vexlan/math_linalg.h"
 
 void dgetrf_(const int*, const int*, double*, const int*, int*, int*);
 void dgetri_(const int*, double*, const int*, const int*, double*, const int*, int*);
 void dgemm_(const char*, const char*, const int*, const int*, const int*, const double*, const double*,
             const int*, const double*, const int*, const double*, double*, const int*, size_t, size_t);
-
-static double now(void) {
-  struct timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return t.tv_sec + 1e-9 * t.tv_nsec;
-}
 
 int main(void) {
   int n = 6, info = 0, ipiv[6];

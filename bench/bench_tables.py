@@ -17,14 +17,8 @@ from common import per_call, run_c_driver  # noqa: E402
 
 DRIVER = r"""
 #include <stdio.h>
-#include <time.h>
+#include "bench_clock.h"
 #include "vexlan/math_tables.h"
-
-static double now(void) {
-  struct timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return t.tv_sec + 1e-9 * t.tv_nsec;
-}
 
 int main(void) {
   double x[20], y[20], p, r, sink = 0.0;

@@ -8,6 +8,7 @@ import tempfile
 import timeit
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BENCH = os.path.join(ROOT, "bench")  # bench_clock.h for the drivers
 
 
 def per_call(fn, number=20000, repeat=7):
@@ -35,7 +36,7 @@ def run_c_driver(source, libs=()):
         src, exe = os.path.join(tmp, "drv.c"), os.path.join(tmp, "drv")
         with open(src, "w") as fh:
             fh.write(source)
-        subprocess.run([cc, "-O2", "-ffp-contract=off", "-I", os.path.join(ROOT, "include"), src, lib,
+        subprocess.run([cc, "-O2", "-ffp-contract=off", "-I", os.path.join(ROOT, "include"), "-I", BENCH, src, lib,
                         "-Wl,-rpath," + os.path.dirname(lib), *libs, "-lm", "-o", exe], check=True)
         return subprocess.run([exe], check=True, capture_output=True, text=True).stdout.split()
 
@@ -49,7 +50,7 @@ def run_cxx_driver(source, include_dirs=(), opt="-O3"):
     if not lib or not cxx:
         return None
     incs = []
-    for d in ("include", "src/core", *include_dirs):
+    for d in ("include", "bench", "src/core", *include_dirs):
         incs += ["-I", os.path.join(ROOT, d)]
     with tempfile.TemporaryDirectory() as tmp:
         src, exe = os.path.join(tmp, "drv.cpp"), os.path.join(tmp, "drv")

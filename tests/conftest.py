@@ -50,6 +50,13 @@ def run_python(code, timeout=60):
     return r.stdout, r.returncode
 
 
+def release_model(vx):
+    """The state in which a job reads its cards: model arrays released, one
+    section of one ply counted."""
+    vx.datahandling.deallocall()
+    vx.sectiondata.nsec = vx.sectiondata.nplies = 1
+
+
 def error_record(vx):
     """(status, message without trailing blanks) of the error record."""
     eh = vx.errorhandling

@@ -1,10 +1,28 @@
-"""Textbook plane-stress ply and laminate formulas for the laminate tests (independent of the library)."""
+"""Textbook ply and laminate formulas for the tests (independent of the library)."""
 import math
 
 import numpy as np
 
 CFRP = np.array([140e3, 10e3, 10e3, 0.3, 0.3, 0.45, 5.0e3, 5.0e3, 3.5e3])
 GFRP = np.array([45e3, 12e3, 12e3, 0.28, 0.28, 0.4, 4.5e3, 4.5e3, 4.0e3])
+
+
+def orthotropic_compliance(e1, e2, e3, nu12, nu13, nu23, g4, g5, g6):
+    """6 x 6 orthotropic compliance on engineering shear; g4, g5, g6 are the
+    shear moduli of rows 4 to 6, in whichever shear order the caller uses."""
+    s = np.zeros((6, 6))
+    s[0, 0], s[1, 1], s[2, 2] = 1 / e1, 1 / e2, 1 / e3
+    s[0, 1] = s[1, 0] = -nu12 / e1
+    s[0, 2] = s[2, 0] = -nu13 / e1
+    s[1, 2] = s[2, 1] = -nu23 / e2
+    s[3, 3], s[4, 4], s[5, 5] = 1 / g4, 1 / g5, 1 / g6
+    return s
+
+
+def isotropic_stiffness(e, nu):
+    """Isotropic stiffness on engineering shear, as the inverse of the compliance."""
+    g = e / (2 * (1 + nu))
+    return np.linalg.inv(orthotropic_compliance(e, e, e, nu, nu, nu, g, g, g))
 
 
 def q_onaxis(p):

@@ -15,19 +15,21 @@ DATA = [("damagedata", n) for n in ("damagedds", "generaldds", "fiberdds", "matr
         ("materialdata", "peprops"), ("materialdata", "matidlist")]
 
 
+def clear_store(vx):
+    for comp, name in DATA:
+        setattr(getattr(vx, comp), name, None)
+    vx.damagedata.ndmg = 0
+
+
 @pytest.fixture
 def section(vx):
     """Two plies (0 and 90 degrees) in one section, an empty store."""
-    def clear():
-        for comp, name in DATA:
-            setattr(getattr(vx, comp), name, None)
-        vx.damagedata.ndmg = 0
-    clear()
+    clear_store(vx)
     vx.sectiondata.nplies, vx.sectiondata.nsec = 2, 1
     vx.sectiondata.plyorientation = np.array([[0.0], [90.0]])
     vx.sectiondata.plythickness = np.array([[0.25], [0.25]])
     yield vx
-    clear()
+    clear_store(vx)
     vx.sectiondata.nplies = vx.sectiondata.nsec = 0
 
 

@@ -4,9 +4,7 @@ trusses."""
 import numpy as np
 import pytest
 
-
-def err(vx):
-    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().rstrip()
+from conftest import error_record as err
 
 
 @pytest.fixture

@@ -3,19 +3,15 @@ condensation against the inverted compliance, and the axisymmetric tangent."""
 import numpy as np
 import pytest
 
+from laminate_oracle import orthotropic_compliance
+
 E1, E2, E3, G12, G13, G23 = 140e3, 10e3, 9e3, 5e3, 4.5e3, 3.5e3
 NU12, NU13, NU23 = 0.3, 0.28, 0.4
 
 
 def compliance():
     """Orthotropic compliance in Nye order (11, 22, 33, 12, 13, 23)."""
-    s = np.zeros((6, 6))
-    s[0, 0], s[1, 1], s[2, 2] = 1 / E1, 1 / E2, 1 / E3
-    s[0, 1] = s[1, 0] = -NU12 / E1
-    s[0, 2] = s[2, 0] = -NU13 / E1
-    s[1, 2] = s[2, 1] = -NU23 / E2
-    s[3, 3], s[4, 4], s[5, 5] = 1 / G12, 1 / G13, 1 / G23
-    return s
+    return orthotropic_compliance(E1, E2, E3, NU12, NU13, NU23, G12, G13, G23)
 
 
 def test_input_forms(vx):

@@ -4,14 +4,12 @@ recovery against the through-thickness routines called directly."""
 import numpy as np
 import pytest
 
+from conftest import error_record as err
+
 NAT8 = np.array([(-1, -1), (1, -1), (1, 1), (-1, 1), (0, -1), (1, 0), (0, 1), (-1, 0)], float)
 NAT6 = np.array([(0, 0), (1, 0), (0, 1), (0.5, 0), (0.5, 0.5), (0, 0.5)], float)
 A = np.array([[2.0, 0.4], [-0.3, 1.5]])
 B0 = np.array([0.7, -0.2])
-
-
-def err(vx):
-    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().rstrip()
 
 
 def affine(nat):

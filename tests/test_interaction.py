@@ -5,9 +5,7 @@ import numpy as np
 import pytest
 from scipy.optimize import brentq
 
-
-def status(vx):
-    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().strip()
+from conftest import error_record as status
 
 
 E1, NU1, E2, NU2, R1 = 210e3, 0.3, 12e3, 0.25, 8.0

@@ -5,7 +5,7 @@ import numpy as np
 import pytest
 
 from conftest import error_record
-from test_damage_store import DATA, I3, sdv5
+from test_damage_store import I3, clear_store, sdv5
 
 CARD = """** damages present before the analysis
 ++Begin Damage, DmgID=1
@@ -38,13 +38,9 @@ CARD = """** damages present before the analysis
 
 @pytest.fixture
 def store(vx):
-    def clear():
-        for comp, name in DATA:
-            setattr(getattr(vx, comp), name, None)
-        vx.damagedata.ndmg = 0
-    clear()
+    clear_store(vx)
     yield vx
-    clear()
+    clear_store(vx)
     vx.sectiondata.nplies = vx.sectiondata.nsec = 0
 
 

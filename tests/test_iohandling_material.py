@@ -6,6 +6,8 @@ import shutil
 import numpy as np
 import pytest
 
+from conftest import error_record as err, release_model
+
 UNSET = 2147483647
 HUGE = np.finfo(float).max
 EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "examples", "cards")
@@ -13,14 +15,7 @@ EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "examp
 
 @pytest.fixture(autouse=True)
 def fresh(vx):
-    vx.datahandling.deallocall()
-    vx.sectiondata.nsec = 1
-    vx.sectiondata.nplies = 1
-    yield
-
-
-def err(vx):
-    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().strip()
+    release_model(vx)
 
 
 def nye5(e1, e2, nu12, nu23, g12):

@@ -5,7 +5,7 @@ import os
 import numpy as np
 import pytest
 
-from conftest import run_python
+from conftest import release_model, run_python
 
 EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "examples", "cards")
 CARDS = ("StepCard.vxd", "SectionCard.vxd", "MaterialCard.vxd")
@@ -21,8 +21,7 @@ def example(name):
 
 
 def read_all(vx, d, nsteps=2):
-    vx.datahandling.deallocall()
-    vx.sectiondata.nsec = vx.sectiondata.nplies = 1
+    release_model(vx)
     io = vx.iohandling
     io.getstepdatafromfile("", str(d), nsteps)
     io.getsectiondatafromfile("", str(d))
@@ -120,8 +119,7 @@ print('runs', runs)
 
 def test_unreadable_or_special_paths(vx, tmp_path):
     io = vx.iohandling
-    vx.datahandling.deallocall()
-    vx.sectiondata.nsec = vx.sectiondata.nplies = 1
+    release_model(vx)
     (tmp_path / "SectionCard.vxd").mkdir()           # a directory named like the card
     io.getsectiondatafromfile("/dev/zero", str(tmp_path))  # a device as the deck: refused, no hang
     io.getmaterialdatafromfile(str(tmp_path), str(tmp_path) + "/" + "x" * 300, 1, 1)

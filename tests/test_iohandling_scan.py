@@ -2,6 +2,8 @@
 import numpy as np
 import pytest
 
+from conftest import error_record as err
+
 
 @pytest.fixture
 def unit(vx):
@@ -25,10 +27,6 @@ def write(tmp_path, text, name="card.vxd", mode="w"):
     with open(p, mode, newline="") as f:
         f.write(text)
     return p
-
-
-def err(vx):
-    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().strip()
 
 
 def test_units_are_handed_out_in_order_and_found_by_name(vx, unit, tmp_path):

@@ -4,25 +4,20 @@ import time
 import numpy as np
 import pytest
 
+from conftest import error_record as err, release_model
+
 UNSET = 2147483647
 
 
 @pytest.fixture(autouse=True)
 def fresh(vx):
-    vx.datahandling.deallocall()
-    vx.sectiondata.nsec = 1
-    vx.sectiondata.nplies = 1
-    yield
+    release_model(vx)
 
 
 def read(vx, tmp_path, text, name="SectionCard.vxd", deck=""):
     if text is not None:
         (tmp_path / name).write_text(text)
     vx.iohandling.getsectiondatafromfile(deck, str(tmp_path))
-
-
-def err(vx):
-    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().strip()
 
 
 def zcoords(t):

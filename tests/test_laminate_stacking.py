@@ -5,14 +5,10 @@ import math
 import numpy as np
 import pytest
 
+from conftest import error_record as record
 from laminate_oracle import CFRP, GFRP, bounds, plyelastic, ply_axis_strain, qbar
 
 MARK = 2147483647
-
-
-def record(vx):
-    eh = vx.errorhandling
-    return int(eh.errstat), bytes(eh.errstring).decode().rstrip()
 
 
 def test_ply_z_coordinates(vx):
@@ -219,39 +215,28 @@ def test_curvature_expansion_and_partial_fg(vx):
     np.testing.assert_array_equal(lam.getpartialfg(zs[0], zs[1], t1, t2, 0), -fg)
 
 
-def test_flat_partial_integral_is_the_double_integral(vx):
+@pytest.mark.parametrize("cdflag", [0, 1])
+def test_flat_partial_integral_is_the_double_integral(vx, cdflag):
+    """The integral from the bottom of the running integral of Qbar (first
+    kind) or of Qbar z (second kind)."""
     lam = vx.laminate
     props, angles, t = [CFRP, GFRP, CFRP], [0.0, 60.0, -30.0], [0.2, 0.1, 0.2]
     pe = plyelastic(props)
     z = stack_points(t, 2)
-    z1 = lam.getarbitrarylaminateintegral(1, pe, angles, z, [2, 2, 2])
-    x = lam.getpartialcdwithcurvature(z1, pe, angles, z, [2, 2, 2], 0.0, 0.0, 0)
-    # integral from the bottom of the running integral of Qbar
+    zi = lam.getarbitrarylaminateintegral(cdflag + 1, pe, angles, z, [2, 2, 2])
+    x = lam.getpartialcdwithcurvature(zi, pe, angles, z, [2, 2, 2], 0.0, 0.0, cdflag)
     zb = bounds(t)[0]
 
-    def running_q(k, zz):
-        base = z1[:, :, 2 * k]
-        return base + qbar(props[k], angles[k]) * (zz - zb[k])
+    def running(k, zz):
+        grown = zz - zb[k] if cdflag == 0 else (zz * zz - zb[k] ** 2) / 2
+        return zi[:, :, 2 * k] + qbar(props[k], angles[k]) * grown
 
-    ref = running_integral(props, angles, t, z, running_q)
+    ref = running_integral(props, angles, t, z, running)
     np.testing.assert_allclose(x, ref, rtol=1e-10, atol=1e-10 * np.abs(ref).max())
 
 
 def test_curved_partial_integrals_of_both_kinds(vx):
     lam = vx.laminate
-    props, angles, t = [CFRP, GFRP, CFRP], [0.0, 60.0, -30.0], [0.2, 0.1, 0.2]
-    pe = plyelastic(props)
-    z = stack_points(t, 2)
-    # flat, second kind: the double integral of Qbar z from the running integral of Qbar z
-    z2 = lam.getarbitrarylaminateintegral(2, pe, angles, z, [2, 2, 2])
-    x = lam.getpartialcdwithcurvature(z2, pe, angles, z, [2, 2, 2], 0.0, 0.0, 1)
-    zb = bounds(t)[0]
-
-    def running_qz(k, zz):
-        return z2[:, :, 2 * k] + qbar(props[k], angles[k]) * (zz * zz - zb[k] ** 2) / 2
-
-    ref = running_integral(props, angles, t, z, running_qz)
-    np.testing.assert_allclose(x, ref, rtol=1e-10, atol=1e-10 * np.abs(ref).max())
     # curved, one ply: each point is the closed-form weight times the ply stiffness, to the last bit
     q = vx.lamina.getnyeoffaxissc(35.0, CFRP, 3, 1)
     zp = np.array([-0.33, 0.11, 0.29])

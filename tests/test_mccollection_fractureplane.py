@@ -294,3 +294,15 @@ def test_absent_optionals_from_native_callers(vx, lib):
     args = [ctypes.byref(d(v)) for v in (*state, *spc)]
     lib.MCrckSPC3D(ctypes.byref(r), *args, None, None, None, None, None, None)
     assert r.value == pytest.approx(vx.mccollection.mcrckspc3d(*state, *spc, sainc=2.0)[0], rel=1e-14)
+
+
+def test_tiny_scan_step_is_widened_not_endless():
+    from conftest import run_python
+    out, rc = run_python(
+        "import _vexlan as v\n"
+        "a = v.mccollection.mcrckpuck(0.47, 1.0, 0.19, 0.12, 0.52, 1.28, 1.49, 1.80, sainc=1e-9, gsflag=0)[0]\n"
+        "print(int(v.errorhandling.errstat))\n"
+        "v.errorhandling.rsxerr(1)\n"
+        "b = v.mccollection.mcrckpuck(0.47, 1.0, 0.19, 0.12, 0.52, 1.28, 1.49, 1.80, sainc=0.001, gsflag=0)[0]\n"
+        "print(int(v.errorhandling.errstat), abs(a - b) < 1e-6 * b)\n", timeout=60)
+    assert rc == 0 and out.decode().split() == ["-2", "0", "True"]

@@ -7,19 +7,10 @@ import pytest
 from scipy.integrate import quad
 
 from conftest import error_record
+from laminate_oracle import isotropic_stiffness as iso_stiffness, orthotropic_compliance
 
 FIBRE = np.array([230e3, 15e3, 24e3, 5.5e3, 0.2])      # E1, E2, G12, G23, nu12
 MATRIX = np.array([3.5e3, 0.35])
-
-
-def iso_stiffness(e, nu):
-    """6 x 6 isotropic stiffness in Voigt order on engineering shear."""
-    lam, mu = e * nu / ((1 + nu) * (1 - 2 * nu)), e / (2 * (1 + nu))
-    c = np.zeros((6, 6))
-    c[:3, :3] = lam
-    c[np.arange(3), np.arange(3)] += 2 * mu
-    c[np.arange(3, 6), np.arange(3, 6)] = mu
-    return c
 
 
 def iso_fibre(e, nu):
@@ -30,13 +21,7 @@ def iso_fibre(e, nu):
 def compliance_from_eng(eng):
     """Orthotropic compliance (Voigt order) rebuilt from the nine constants."""
     e1, e2, e3, g23, g13, g12, nu23, nu13, nu12 = eng
-    s = np.zeros((6, 6))
-    s[0, 0], s[1, 1], s[2, 2] = 1 / e1, 1 / e2, 1 / e3
-    s[0, 1] = s[1, 0] = -nu12 / e1
-    s[0, 2] = s[2, 0] = -nu13 / e1
-    s[1, 2] = s[2, 1] = -nu23 / e2
-    s[3, 3], s[4, 4], s[5, 5] = 1 / g23, 1 / g13, 1 / g12
-    return s
+    return orthotropic_compliance(e1, e2, e3, nu12, nu13, nu23, g23, g13, g12)
 
 
 # ---------------------------------------------------------------- Eshelby

@@ -4,10 +4,7 @@ import math
 import numpy as np
 import pytest
 
-
-def record(vx):
-    eh = vx.errorhandling
-    return int(eh.errstat), bytes(eh.errstring).decode().rstrip()
+from conftest import error_record as record
 
 
 def cubic_stress(g, beta, gamma):

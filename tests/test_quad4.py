@@ -2,22 +2,20 @@
 import numpy as np
 import pytest
 
+from conftest import error_record
+from shape_oracle import check_derivatives, check_nodal_values, values
+
 NODES = [(-1, -1), (1, -1), (1, 1), (-1, 1)]
 
 
 def test_interpolation_and_derivatives(vx):
     q = vx.quad4
-    for j, (x, y) in enumerate(NODES):
-        assert np.allclose([q.quad4sf(x, y, i) for i in range(1, 5)], np.eye(4)[j])
-    x, y, h = 0.37, -0.21, 1e-6
-    n = np.array([q.quad4sf(x, y, i) for i in range(1, 5)])
+    check_nodal_values(q.quad4sf, NODES)
+    x, y = 0.37, -0.21
+    n = values(q.quad4sf, (x, y), 4)
     assert n.sum() == pytest.approx(1.0)
     assert n @ np.prod(np.array(NODES, float), axis=1) == pytest.approx(x * y)  # bilinear term
-    for i in range(1, 5):
-        assert q.quad4firstderivsf(x, y, i, 1) == pytest.approx(
-            (q.quad4sf(x + h, y, i) - q.quad4sf(x - h, y, i)) / (2 * h), abs=1e-9)
-        assert q.quad4firstderivsf(x, y, i, 2) == pytest.approx(
-            (q.quad4sf(x, y + h, i) - q.quad4sf(x, y - h, i)) / (2 * h), abs=1e-9)
+    check_derivatives(q.quad4sf, q.quad4firstderivsf, None, (x, y), 4, 1e-9)
 
 
 @pytest.mark.parametrize("call,msg", [
@@ -27,4 +25,4 @@ def test_interpolation_and_derivatives(vx):
 ])
 def test_bad_selectors(vx, call, msg):
     assert call(vx.quad4) == 0.0
-    assert (int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().rstrip()) == (-2, msg)
+    assert error_record(vx) == (-2, msg)

@@ -6,9 +6,7 @@ import pytest
 from scipy import integrate
 from scipy.interpolate import PchipInterpolator
 
-
-def err(vx):
-    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().rstrip()
+from conftest import error_record as err
 
 
 def context_text(vx):

@@ -2,36 +2,21 @@
 import numpy as np
 import pytest
 
+from conftest import error_record as err
+from shape_oracle import check_derivatives, check_nodal_values, values
+
 NODES = [(0, 0), (1, 0), (0, 1), (0.5, 0), (0.5, 0.5), (0, 0.5)]
 PTS = [(0.2, 0.3), (0.6, 0.1), (0.05, 0.9)]
 
 
-def err(vx):
-    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode().rstrip()
-
-
 def test_kronecker_unity_and_derivatives(vx):
     t = vx.tria6
-    for j, (x, y) in enumerate(NODES):
-        assert np.allclose([t.tria6sf(x, y, i) for i in range(1, 7)], np.eye(6)[j], atol=1e-15)
-    h = 1e-6
+    check_nodal_values(t.tria6sf, NODES)
     for x, y in PTS:
-        n = np.array([t.tria6sf(x, y, i) for i in range(1, 7)])
+        n = values(t.tria6sf, (x, y), 6)
         assert n.sum() == pytest.approx(1.0)
         assert n @ np.array(NODES)[:, 0] ** 2 == pytest.approx(x * x)
-        for i in range(1, 7):
-            d = [t.tria6firstderivsf(x, y, i, k) for k in (1, 2)]
-            fd = [(t.tria6sf(x + h, y, i) - t.tria6sf(x - h, y, i)) / (2 * h),
-                  (t.tria6sf(x, y + h, i) - t.tria6sf(x, y - h, i)) / (2 * h)]
-            assert np.allclose(d, fd, atol=1e-8)
-            for a in (1, 2):
-                for b in (1, 2):
-                    s = [x, y]
-                    sp, sm = list(s), list(s)
-                    sp[b - 1] += h
-                    sm[b - 1] -= h
-                    fd2 = (t.tria6firstderivsf(*sp, i, a) - t.tria6firstderivsf(*sm, i, a)) / (2 * h)
-                    assert t.tria6secondderivsf(x, y, i, a, b) == pytest.approx(fd2, abs=1e-7)
+        check_derivatives(t.tria6sf, t.tria6firstderivsf, t.tria6secondderivsf, (x, y), 6, 1e-8, 1e-7)
 
 
 @pytest.mark.parametrize("call,msg", [

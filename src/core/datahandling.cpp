@@ -36,7 +36,7 @@ VX_API void allocateelementdata(int32_t* istat, const int32_t* knodes, const int
 VX_API void allocatedamagedata(int32_t* istat, const int32_t* kplies, const int32_t* ksec, const int32_t* kdmg) {
   using namespace damagedata;
   ndmg = std::max({ndmg, 1, *kdmg});
-  const int64_t ki = std::max(*kplies - 1, 1);
+  const int64_t ki = std::max<int64_t>(int64_t(*kplies) - 1, 1);
   if (!damagedds.allocated()) {
     damagedds.allocate({1});
     damagedds(1) = -1;

@@ -164,7 +164,7 @@ VX_API void TensorDegradation(const double* csix, double* cdeg, const double* an
   double c4[81], r4[81];
   GetTensorFromVoigtStiffness(c4, csix);
   TensorRotation4th(c4, r4, angle_r, nullptr);
-  const int b = *baseid - 1;
+  const int64_t b = int64_t(*baseid) - 1;  // any base id, no overflow
   const double keep = 1.0 - *d;
   for (int l = 0; l < 3; ++l)
     for (int k = 0; k < 3; ++k)

@@ -17,13 +17,7 @@
 #include <cmath>
 #include <cstdint>
 
-// The search routines' header is being renamed after its concept.
-#if __has_include("vexlan/math_golden.h")
 #include "vexlan/math_golden.h"
-#else
-#include "vexlan/math_golden.h"
-#include "vexlan/math_geometry.h"
-#endif
 #include "vx.h"
 
 namespace vx::failure {
@@ -72,9 +66,17 @@ inline const PlaneTrig* plane_trig(double lo, double hi, double dx) {
   return &t;
 }
 
+// The finest scan: a step that would visit more planes than this over the
+// range (a hang for all practical purposes) is widened to it, with a note.
+constexpr double max_scan_planes = 1e6;
+
 template <class F>
 inline PlaneMax scan_planes(F&& f, double lo, double hi, double dx) {
   PlaneMax best{0.0, 0.0};
+  if (dx > 0.0 && dx < (hi - lo) / max_scan_planes) {
+    report(-2, "Step of the fracture plane search too small: widened to a millionth of the range");
+    dx = (hi - lo) / max_scan_planes;
+  }
   if (const PlaneTrig* t = plane_trig(lo, hi, dx)) {
     double th = lo;
     for (int32_t k = 0; k < t->n; ++k, th += dx) {

@@ -2,9 +2,9 @@
 // parameterisation and expansion of point sets, time stamp.
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 
 #include "vexlan/interp.h"
+#include "timestamp.h"
 #include "vx.h"
 #include "workbuf.h"
 
@@ -247,24 +247,9 @@ VX_API void r8mat_expand_linear2_(const i4* m, const i4* n, const double* a, con
 }
 
 VX_API void interp_timestamp_(void) {
-  static const char* const month[12] = {"January", "February", "March",     "April",
-                                        "May",     "June",     "July",      "August",
-                                        "September", "October", "November", "December"};
-  timespec ts{};
-  clock_gettime(CLOCK_REALTIME, &ts);
-  tm t{};
-  localtime_r(&ts.tv_sec, &t);
-  const int ms = static_cast<int>(ts.tv_nsec / 1000000);
-  int h = t.tm_hour;
-  const char* word;
-  if (h < 12) word = "AM";
-  else if (h == 12) word = (t.tm_min == 0 && t.tm_sec == 0) ? "Noon" : "PM";
-  else {
-    h -= 12;
-    word = "PM";
-  }
+  char b[96];
+  vx::timestamp_text(b, sizeof b);
   vx::before_output();
-  std::printf("%2d %s %4d  %2d:%02d:%02d.%03d %s\n", t.tm_mday, month[t.tm_mon], t.tm_year + 1900, h,
-              t.tm_min, t.tm_sec, ms, word);
+  std::printf("%s\n", b);
   vx::after_output();
 }

@@ -173,13 +173,7 @@ void allocate_material(const Sizes& z, int64_t nt, int32_t np, int32_t ns) {
 // True when every array exists with the extents this card asks for; a second
 // reading of the same card then writes into the arrays as they are.
 bool material_fits(const Sizes& z, int64_t nt, int32_t np, int32_t ns) {
-  auto is = [](const ArrayBase& a, std::initializer_list<int64_t> e) {
-    if (!a.allocated() || a.rank != int(e.size())) return false;
-    int d = 0;
-    for (int64_t x : e)
-      if (a.ext[d++] != x) return false;
-    return true;
-  };
+  const auto is = io::has_extents;
   bool ok = is(md::pfflags, {5, np, ns}) && is(md::peflags, {5, np, ns}) && is(md::pelimits, {12, np, ns}) &&
             is(md::peprops, {z.ne * nt, np, ns}) && is(md::psprops, {z.nst * nt, np, ns}) &&
             is(md::phprops, {z.nh, np, ns}) && is(md::pfprops, {z.nf, np, ns}) && is(md::pdprops, {z.nd, np, ns}) &&

@@ -91,6 +91,25 @@ Split split(std::string_view line) {
   return s;
 }
 
+// Rows of the table after the heading: the lines that start with a positive
+// label, up to the first line without a label once rows have been seen. The
+// table also ends where visit returns false.
+template <class Visit>
+void table_rows(int32_t unit, Visit visit) {
+  std::string_view line;
+  bool seen = false;
+  while (read(unit, line)) {
+    const Split s = split(line);
+    if (!s.is_int) {
+      if (seen) break;
+      continue;
+    }
+    if (s.number <= 0) continue;
+    seen = true;
+    if (!visit(s)) break;
+  }
+}
+
 // The element types the extents count: S..., or C... except C + IN.
 bool counted_type(std::string_view t) {
   return !t.empty() && (t[0] == 'S' || (t[0] == 'C' && !(t.size() >= 3 && t[1] == 'I' && t[2] == 'N')));
@@ -110,22 +129,14 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
 
   // Counting pass over the element table.
   int32_t count = 0, inodes = 0, idof = 0;
-  std::string_view line;
   if (find_heading(unit, elem_heading)) {
-    bool seen = false;
-    while (read(unit, line)) {
-      const Split s = split(line);
-      if (!s.is_int) {
-        if (seen) break;
-        continue;
-      }
-      if (s.number <= 0) continue;
-      seen = true;
+    table_rows(unit, [&](const Split& s) {
       std::string_view rest = s.rest;
       const std::string_view type = next_token(rest);
       const std::string_view t8 = type.substr(0, std::min<size_t>(type.size(), 8));
       getelementdataextents(&count, &inodes, &idof, t8.data(), t8.size());
-    }
+      return true;
+    });
   }
   if (count == 0) return;
 
@@ -148,6 +159,7 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
   const int64_t elim = std::min({int64_t(nelem), elemlist.extent(1), elemkind.extent(1), elemnodes.extent(2)});
   const int64_t nlim = elemnodes.extent(1);
   io::rewind(unit);
+  std::string_view line;
   if (find_heading(unit, elem_heading)) {
     int64_t i = 0;
     while (i < elim && read(unit, line)) {
@@ -177,26 +189,19 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
   coords.reserve(size_t(nelem) * 2);
   io::rewind(unit);
   if (find_heading(unit, node_heading)) {
-    bool seen = false;
     int32_t largest = 0;
     std::vector<double> values;
-    while (read(unit, line)) {
-      const Split s = split(line);
-      if (!s.is_int) {
-        if (seen) break;
-        continue;
-      }
-      if (s.number <= 0) continue;
-      seen = true;
-      if (io::count_values(s.rest) <= 2) continue;
-      if (s.number < largest) break;  // labels decrease: the table has ended
+    table_rows(unit, [&](const Split& s) {
+      if (io::count_values(s.rest) <= 2) return true;
+      if (s.number < largest) return false;  // labels decrease: the table has ended
       largest = s.number;
       values.clear();
       io::parse_values(s.rest, values);
       std::array<double, 3> x = {0.0, 0.0, 0.0};
       for (size_t c = 0; c < 3 && c < values.size(); ++c) x[c] = values[c];
       coords[s.number] = x;
-    }
+      return true;
+    });
   }
   io::close(unit);
 

@@ -42,6 +42,25 @@ void get_points(const int32_t* fileid, T* outdata, const int32_t* n) {
   std::copy(v.begin(), v.begin() + k, outdata);
 }
 
+// Lines from the position to the end that pass the test, rewinding after
+// unless rwd is false; a read error is reported and ends the count.
+template <class Test>
+int32_t count_lines(int32_t unit, const vx_l1* rwd, const char* label, Test counts) {
+  std::string_view line;
+  int32_t n = 0;
+  for (;;) {
+    io::Read r = io::read_line(unit, line);
+    if (r == io::Read::error) {
+      io::report_read_error(label);
+      return n;
+    }
+    if (r == io::Read::eof) break;
+    if (counts(line)) ++n;
+  }
+  if (!rwd || *rwd) io::rewind(unit);
+  return n;
+}
+
 }  // namespace
 
 VX_API int32_t iohandling_open(const int32_t* unit, const char* filename, const int32_t* mode,
@@ -61,36 +80,13 @@ VX_API int32_t getunitnumber(const char* filename, size_t filename_len) {
 }
 
 VX_API int32_t GetFileLength(const int32_t* fileid, const vx_l1* rwd) {
-  std::string_view line;
-  int32_t n = 0;
-  for (;;) {
-    io::Read r = io::read_line(*fileid, line);
-    if (r == io::Read::error) {
-      io::report_read_error("GetFileLength");
-      return n;
-    }
-    if (r == io::Read::eof) break;
-    ++n;
-  }
-  if (!rwd || *rwd) io::rewind(*fileid);
-  return n;
+  return count_lines(*fileid, rwd, "GetFileLength", [](std::string_view) { return true; });
 }
 
 VX_API int32_t getnumberofkeywords(const int32_t* fileid, const char* keyword, const int32_t* lkey,
                                    const vx_l1* rwd, size_t keyword_len) {
-  std::string_view line;
-  int32_t n = 0;
-  for (;;) {
-    io::Read r = io::read_line(*fileid, line);
-    if (r == io::Read::error) {
-      io::report_read_error("GetNumberOfKeywords");
-      return n;
-    }
-    if (r == io::Read::eof) break;
-    if (key_prefix(line, keyword, keyword_len, *lkey)) ++n;
-  }
-  if (!rwd || *rwd) io::rewind(*fileid);
-  return n;
+  return count_lines(*fileid, rwd, "GetNumberOfKeywords",
+                     [&](std::string_view line) { return key_prefix(line, keyword, keyword_len, *lkey); });
 }
 
 VX_API vx_l1 get2nextkey(const int32_t* fileid, const int32_t* dirflag, const char* keyword,

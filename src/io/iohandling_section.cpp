@@ -68,13 +68,7 @@ bool sections_consistent() {
   if (!plyorientation.allocated()) return false;
   const int64_t np = plyorientation.extent(1), ns = plyorientation.extent(2), nz = 2 * np + 1;
   auto& mat = materialdata::matidlist;
-  auto is = [](const ArrayBase& a, std::initializer_list<int64_t> e) {
-    if (!a.allocated() || a.rank != int(e.size())) return false;
-    int d = 0;
-    for (int64_t x : e)
-      if (a.ext[d++] != x) return false;
-    return true;
-  };
+  const auto is = io::has_extents;
   return is(xcstrength, {ns}) && is(secidlist, {ns}) && is(mat, {np, ns}) && is(plythickness, {np, ns}) &&
          is(plyzcoord, {nz, ns}) && is(seflags, {2, ns}) && is(sehmatrix, {2, 2, ns}) &&
          is(sefmatrix, {nz, 4, ns});

@@ -7,9 +7,12 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "../core/array.h"
 
 namespace vx::io {
 
@@ -74,6 +77,16 @@ int32_t size_of_data(int32_t unit, std::string_view stops = "*+");
 
 // Records status -2 with "Error: Error in <label> Read operation exited with an error."
 void report_read_error(const char* label);
+
+// True when the array exists with exactly these extents (a card read again
+// then writes into the arrays as they are).
+inline bool has_extents(const ArrayBase& a, std::initializer_list<int64_t> e) {
+  if (!a.allocated() || a.rank != int(e.size())) return false;
+  int d = 0;
+  for (int64_t x : e)
+    if (a.ext[d++] != x) return false;
+  return true;
+}
 
 // Closes a unit when the scope ends.
 struct UnitGuard {

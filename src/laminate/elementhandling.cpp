@@ -21,6 +21,7 @@
 #include "vexlan/elementhandling.h"
 
 using namespace vx;
+using elem::cross, elem::dot3;
 
 namespace vx::elem {
 
@@ -79,13 +80,6 @@ struct LabelIndex {
     return it == pos.end() ? 0 : it->second;
   }
 };
-
-inline void cross(const double* a, const double* b, double* c) {
-  c[0] = a[1] * b[2] - a[2] * b[1];
-  c[1] = a[2] * b[0] - a[0] * b[2];
-  c[2] = a[0] * b[1] - a[1] * b[0];
-}
-inline double dot3(const double* a, const double* b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
 const double neg_huge = -huge;
 

@@ -17,4 +17,12 @@ bool in_ext2dkind(int32_t kind);
 // 1..nelem when it is not allocated.
 void shell_set(std::vector<int32_t>& set);
 
+// Cross and dot products of 3-vectors.
+inline void cross(const double* a, const double* b, double* c) {
+  c[0] = a[1] * b[2] - a[2] * b[1];
+  c[1] = a[2] * b[0] - a[0] * b[2];
+  c[2] = a[0] * b[1] - a[1] * b[0];
+}
+inline double dot3(const double* a, const double* b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
 }  // namespace vx::elem

@@ -10,7 +10,28 @@
 
 namespace {
 const int32_t d1 = 1, d2 = 2, d3 = 3;
+
+using Value = double (*)(const double*, const double*, const int32_t*);
+using First = double (*)(const double*, const double*, const int32_t*, const int32_t*);
+using Second = double (*)(const double*, const double*, const int32_t*, const int32_t*, const int32_t*);
+
+// Columns of a plane element with second derivatives: value, d/dxi, d/deta,
+// d2/dxi2, d2/deta2, d2/dxi deta; one row per node.
+template <int32_t N>
+void quadratic_rows(double* nshape, const double* xi, const double* eta, Value sf, First d1sf, Second d2sf) {
+  for (int k = 0; k < 6 * N; ++k) nshape[k] = 0.0;
+  for (int32_t i = 1; i <= N; ++i) {
+    double* r = nshape + (i - 1);
+    r[0] = sf(xi, eta, &i);
+    r[N] = d1sf(xi, eta, &i, &d1);
+    r[2 * N] = d1sf(xi, eta, &i, &d2);
+    r[3 * N] = d2sf(xi, eta, &i, &d1, &d1);
+    r[4 * N] = d2sf(xi, eta, &i, &d2, &d2);
+    r[5 * N] = d2sf(xi, eta, &i, &d1, &d2);
+  }
 }
+
+}  // namespace
 
 VX_API void Quad4ShapeFunMatrix(double* nshape, const double* xi, const double* eta) {
   for (int k = 0; k < 12; ++k) nshape[k] = 0.0;
@@ -22,29 +43,11 @@ VX_API void Quad4ShapeFunMatrix(double* nshape, const double* xi, const double* 
 }
 
 VX_API void Tria6ShapeFunMatrix(double* nshape, const double* xi, const double* eta) {
-  for (int k = 0; k < 36; ++k) nshape[k] = 0.0;
-  for (int32_t i = 1; i <= 6; ++i) {
-    double* r = nshape + (i - 1);
-    r[0] = Tria6SF(xi, eta, &i);
-    r[6] = Tria6FirstDerivSF(xi, eta, &i, &d1);
-    r[12] = Tria6FirstDerivSF(xi, eta, &i, &d2);
-    r[18] = Tria6SecondDerivSF(xi, eta, &i, &d1, &d1);
-    r[24] = Tria6SecondDerivSF(xi, eta, &i, &d2, &d2);
-    r[30] = Tria6SecondDerivSF(xi, eta, &i, &d1, &d2);
-  }
+  quadratic_rows<6>(nshape, xi, eta, Tria6SF, Tria6FirstDerivSF, Tria6SecondDerivSF);
 }
 
 VX_API void Quad8ShapeFunMatrix(double* nshape, const double* xi, const double* eta) {
-  for (int k = 0; k < 48; ++k) nshape[k] = 0.0;
-  for (int32_t i = 1; i <= 8; ++i) {
-    double* r = nshape + (i - 1);
-    r[0] = Quad8SF(xi, eta, &i);
-    r[8] = Quad8FirstDerivSF(xi, eta, &i, &d1);
-    r[16] = Quad8FirstDerivSF(xi, eta, &i, &d2);
-    r[24] = Quad8SecondDerivSF(xi, eta, &i, &d1, &d1);
-    r[32] = Quad8SecondDerivSF(xi, eta, &i, &d2, &d2);
-    r[40] = Quad8SecondDerivSF(xi, eta, &i, &d1, &d2);
-  }
+  quadratic_rows<8>(nshape, xi, eta, Quad8SF, Quad8FirstDerivSF, Quad8SecondDerivSF);
 }
 
 VX_API void Hex8ShapeFunMatrix(double* nshape, const double* xi, const double* eta, const double* zeta) {

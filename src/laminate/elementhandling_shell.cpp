@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "data.h"
+#include "elementhandling_impl.h"
 #include "fixed.h"
 #include "scratch.h"
 #include "vexlan.h"
@@ -18,6 +19,7 @@
 #include "vexlan/laminate_shear.h"
 
 using namespace vx;
+using elem::cross, elem::dot3;
 
 namespace {
 
@@ -39,12 +41,6 @@ void shape_table(int32_t n, double xi, double eta, double* ns) {
   else Quad8ShapeFunMatrix(ns, &xi, &eta);
 }
 
-inline void cross(const double* a, const double* b, double* c) {
-  c[0] = a[1] * b[2] - a[2] * b[1];
-  c[1] = a[2] * b[0] - a[0] * b[2];
-  c[2] = a[0] * b[1] - a[1] * b[0];
-}
-inline double dot3(const double* a, const double* b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 inline double norm3(const double* a) { return std::sqrt(dot3(a, a)); }
 inline void unit(const double* a, double* u) {
   const double l = norm3(a);
@@ -101,6 +97,16 @@ void derivs_at(const double* ncoords, int32_t nn, double xi, double eta, Derivs&
   cartesian(ns, nn, [ncoords](int32_t a, int j) { return ncoords[3 * a + j]; }, r);
 }
 
+// As derivs_at, or false (reported) for an element type without shape functions.
+bool checked_derivs_at(const double* ncoords, int32_t nn, double xi, double eta, Derivs& r) {
+  if (!supported(nn)) {
+    report(-3, msg_type);
+    return false;
+  }
+  derivs_at(ncoords, nn, xi, eta, r);
+  return true;
+}
+
 void bmatrix(const Derivs& r, int32_t nn, double* b) {
   std::memset(b, 0, sizeof(double) * 320);
   auto at = [b](int row, int col) -> double& { return b[row + 8 * col]; };
@@ -145,12 +151,8 @@ void deriv_bmatrix(const Derivs& r, int32_t nn, int dir, double* db) {
 void deriv_forces(double* out, const double* u, const double* hmat, const double* ncoords, int32_t nn, double xi,
                   double eta, int dir) {
   out[0] = out[1] = 0.0;
-  if (!supported(nn)) {
-    report(-3, msg_type);
-    return;
-  }
   Derivs r;
-  derivs_at(ncoords, nn, xi, eta, r);
+  if (!checked_derivs_at(ncoords, nn, xi, eta, r)) return;
   double db[80], g[2] = {0.0, 0.0};
   deriv_bmatrix(r, nn, dir, db);
   for (int c = 0; c < 40; ++c) {
@@ -266,37 +268,22 @@ VX_API void ShellSecondDerivJacobian(double* jac2, const double* nshape, const d
 VX_API void ShellBMatrix(double* b, const double* ncoords, const double* xi, const double* eta,
                          const int32_t* inodes) {
   std::memset(b, 0, sizeof(double) * 320);
-  if (!supported(*inodes)) {
-    report(-3, msg_type);
-    return;
-  }
   Derivs r;
-  derivs_at(ncoords, *inodes, *xi, *eta, r);
-  bmatrix(r, *inodes, b);
+  if (checked_derivs_at(ncoords, *inodes, *xi, *eta, r)) bmatrix(r, *inodes, b);
 }
 
 VX_API void ShellxDerivBMatrix(double* xderivb, const double* ncoords, const double* xi, const double* eta,
                                const int32_t* inodes) {
   std::memset(xderivb, 0, sizeof(double) * 80);
-  if (!supported(*inodes)) {
-    report(-3, msg_type);
-    return;
-  }
   Derivs r;
-  derivs_at(ncoords, *inodes, *xi, *eta, r);
-  deriv_bmatrix(r, *inodes, 0, xderivb);
+  if (checked_derivs_at(ncoords, *inodes, *xi, *eta, r)) deriv_bmatrix(r, *inodes, 0, xderivb);
 }
 
 VX_API void ShellyDerivBMatrix(double* yderivb, const double* ncoords, const double* xi, const double* eta,
                                const int32_t* inodes) {
   std::memset(yderivb, 0, sizeof(double) * 80);
-  if (!supported(*inodes)) {
-    report(-3, msg_type);
-    return;
-  }
   Derivs r;
-  derivs_at(ncoords, *inodes, *xi, *eta, r);
-  deriv_bmatrix(r, *inodes, 1, yderivb);
+  if (checked_derivs_at(ncoords, *inodes, *xi, *eta, r)) deriv_bmatrix(r, *inodes, 1, yderivb);
 }
 
 VX_API void ShellxDerivShearForces(double* xderivr, const double* u, const double* hmat, const double* ncoords,

@@ -88,6 +88,16 @@ void singular_values(const double* x, i4 m, i4 n, double* st) {
   for (i4 i = 0; i < ns; ++i) st[i] = s[size_t(i) * m + i];
 }
 
+// reduce(st, ns) over the min(m, n) singular values; 0 for an empty matrix.
+template <class Reduce>
+double over_singular_values(const double* x, i4 m, i4 n, Reduce reduce) {
+  if (m < 1 || n < 1) return 0.0;
+  const i4 ns = m < n ? m : n;
+  Scratch<double, 64> st{size_t(ns)};
+  singular_values(x, m, n, st);
+  return reduce(static_cast<const double*>(st), ns);
+}
+
 }  // namespace
 
 VX_API double VectorNorm(const double* x, const int32_t* n) {
@@ -120,37 +130,29 @@ VX_API double LpMatrixNorm(const double* x, const double* p, const int32_t* n, c
 
 VX_API double SpectralNorm(const double* x, const int32_t* m, const int32_t* n) {
   const i4 mm = *m, nn = *n;
-  if (mm < 1 || nn < 1) return 0.0;
-  const i4 ns = mm < nn ? mm : nn;
-  Scratch<double, 64> st{size_t(ns)};
-  singular_values(x, mm, nn, st);
-  // The maximum runs over the whole singular value matrix, zeros included.
-  double r = max_element(st, size_t(ns));
-  if ((mm > 1 || nn > 1) && !(r >= 0.0)) r = 0.0;
-  return r;
+  return over_singular_values(x, mm, nn, [&](const double* st, i4 ns) {
+    // The maximum runs over the whole singular value matrix, zeros included.
+    double r = max_element(st, size_t(ns));
+    if ((mm > 1 || nn > 1) && !(r >= 0.0)) r = 0.0;
+    return r;
+  });
 }
 
 VX_API double NuclearNorm(const double* x, const int32_t* m, const int32_t* n) {
-  const i4 mm = *m, nn = *n;
-  if (mm < 1 || nn < 1) return 0.0;
-  const i4 ns = mm < nn ? mm : nn;
-  Scratch<double, 64> st{size_t(ns)};
-  singular_values(x, mm, nn, st);
-  double s = 0.0;
-  for (i4 i = 0; i < ns; ++i) s += st[i];
-  return s;
+  return over_singular_values(x, *m, *n, [](const double* st, i4 ns) {
+    double s = 0.0;
+    for (i4 i = 0; i < ns; ++i) s += st[i];
+    return s;
+  });
 }
 
 VX_API double SchattenNorm(const double* x, const double* p, const int32_t* m, const int32_t* n) {
-  const i4 mm = *m, nn = *n;
-  if (mm < 1 || nn < 1) return 0.0;
-  const double q = std::fmax(*p, kTiny);
-  const i4 ns = mm < nn ? mm : nn;
-  Scratch<double, 64> st{size_t(ns)};
-  singular_values(x, mm, nn, st);
-  double s = 0.0;
-  for (i4 i = 0; i < ns; ++i) s += std::pow(st[i], q);
-  return std::pow(s, 1.0 / q);
+  return over_singular_values(x, *m, *n, [p](const double* st, i4 ns) {
+    const double q = std::fmax(*p, kTiny);
+    double s = 0.0;
+    for (i4 i = 0; i < ns; ++i) s += std::pow(st[i], q);
+    return std::pow(s, 1.0 / q);
+  });
 }
 
 VX_API vx_l1 IsPositiveDefinite(const double* x, const int32_t* n, const double* tolerance) {

@@ -1,13 +1,12 @@
 // Quick checks of the cubic Hermite library on fixed data, in both
 // precisions: each runs the routines, compares with known values or with a
 // second routine, prints a report on the given unit and returns a pass flag.
-#include <chrono>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
-#include <ctime>
 #include <string>
 #include "pchip_impl.h"
+#include "timestamp.h"
 
 namespace pchip {
 namespace {
@@ -869,9 +868,6 @@ template <class R> void q5(i4 lun, i4 kprint, i4* ipass) {
 // Pseudo-random state: high and low 11-bit halves of a 22-bit state.
 i4 rand_ix1 = 0, rand_ix0 = 0;
 
-const char* const months[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                "July",    "August",   "September", "October", "November", "December"};
-
 }  // namespace
 }  // namespace pchip
 
@@ -957,22 +953,7 @@ VX_API void get_unit_(int32_t* iunit) {
 }
 
 VX_API void pchip_timestamp_(void) {
-  using namespace std::chrono;
-  auto now = system_clock::now();
-  std::time_t tt = system_clock::to_time_t(now);
-  int ms = static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
-  std::tm tmv{};
-  localtime_r(&tt, &tmv);
-  int h = tmv.tm_hour;
-  const char* ampm;
-  if (h < 12) ampm = "AM";
-  else if (h == 12) ampm = (tmv.tm_min == 0 && tmv.tm_sec == 0) ? "Noon" : "PM";
-  else {
-    h -= 12;
-    ampm = "PM";
-  }
   char b[96];
-  std::snprintf(b, sizeof b, "%2d %s %4d  %2d:%02d:%02d.%03d %s", tmv.tm_mday, pchip::months[tmv.tm_mon],
-                tmv.tm_year + 1900, h, tmv.tm_min, tmv.tm_sec, ms, ampm);
+  vx::timestamp_text(b, sizeof b);
   put_line(6, b);
 }
