@@ -26,8 +26,8 @@ SE = [2.1e-3, -4e-4, 6e-4, 0.4, -0.2, 0.1]
 NATIVE_DRIVER = r"""
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 
+#include "bench_clock.h"
 #include "vexlan/damage_drivers.h"
 #include "vexlan/degradation.h"
 #include "vexlan/lamina.h"
@@ -44,13 +44,15 @@ struct Section {
   double pe[N][9], ps[N][10], thk[N], q[N][9];
 };
 
-// Out-of-plane stresses the point carries beside the in-plane ones.
-constexpr double s13_given = 1.5, s23_given = -0.8;
-
-static double now() {
-  timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return t.tv_sec + 1e-9 * t.tv_nsec;
+// Ply stress from the on-axis reduced stiffness q and the mid-ply strain e
+// (11, 22, 12); the point carries given out-of-plane shear stresses beside.
+inline void ply_stress(double s[6], const double q[9], const double e[3]) {
+  s[0] = q[0] * e[0] + q[3] * e[1] + q[6] * e[2];
+  s[1] = q[1] * e[0] + q[4] * e[1] + q[7] * e[2];
+  s[3] = q[2] * e[0] + q[5] * e[1] + q[8] * e[2];
+  s[2] = 0.0;
+  s[4] = 1.5;
+  s[5] = -0.8;
 }
 
 // Ply stresses through the library: strains at the ply points, then Q e at mid-ply.
@@ -58,17 +60,7 @@ static void library_stresses(const Section& c, const double se[6], double stress
   const int n = N;
   double eps[N][3][3];
   GetSectionStrain(&eps[0][0][0], se, ang, c.thk, &n, nullptr);
-  for (int p = 0; p < N; ++p) {
-    const double* e = eps[p][1];
-    const double* k = c.q[p];
-    double* s = stress[p];
-    s[0] = k[0] * e[0] + k[3] * e[1] + k[6] * e[2];
-    s[1] = k[1] * e[0] + k[4] * e[1] + k[7] * e[2];
-    s[3] = k[2] * e[0] + k[5] * e[1] + k[8] * e[2];
-    s[2] = 0.0;
-    s[4] = s13_given;
-    s[5] = s23_given;
-  }
+  for (int p = 0; p < N; ++p) ply_stress(stress[p], c.q[p], eps[p][1]);
 }
 
 // Drivers and degradation through the library; returns the sum of the efforts.
@@ -120,14 +112,7 @@ static double plain_point(const Section& c, const double se[6], bool strains, do
       const double ex = se[0] + z * se[3], ey = se[1] + z * se[4], gxy = se[2] + z * se[5];
       const double e[3] = {cs * cs * ex + sn * sn * ey + cs * sn * gxy, sn * sn * ex + cs * cs * ey + -(cs * sn) * gxy,
                            -(2.0 * cs * sn) * ex + 2.0 * cs * sn * ey + (cs * cs - sn * sn) * gxy};
-      const double* k = c.q[p];
-      double* s = stress[p];
-      s[0] = k[0] * e[0] + k[3] * e[1] + k[6] * e[2];
-      s[1] = k[1] * e[0] + k[4] * e[1] + k[7] * e[2];
-      s[3] = k[2] * e[0] + k[5] * e[1] + k[8] * e[2];
-      s[2] = 0.0;
-      s[4] = s13_given;
-      s[5] = s23_given;
+      ply_stress(stress[p], c.q[p], e);
     }
   }
   double sum = 0.0;

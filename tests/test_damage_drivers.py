@@ -229,6 +229,9 @@ def test_fracture_angle_returned_only_for_a_failing_ply(vx, lib):
     # a preset positive angle goes back when the ply fails
     f, r, th = mc(vx, 15, (30.0,), stress=failing)
     assert f == 1.0 and th == 0.5235987755982988
+    # so it does for a closed-form criterion, which searches no plane; a holding ply keeps the caller's value
+    assert mc(vx, 5, (30.0,), stress=failing)[::2] == (1.0, 0.5235987755982988)
+    assert mc(vx, 5, (30.0,))[::2] == (0.0, -1.0)
 
 
 def test_delamination_factors_use_the_interface_plies(vx):
@@ -292,3 +295,40 @@ def test_delamination_selectors_call_their_criteria(vx, lib):
         assert got == r and f == float(r >= 1.0), flag
     # the upper ply decides here, so a driver that skipped it would fail
     assert expect[5] > native(lib, "DelHashin", s33i, T13, T23, XT22, XC22, ILSS)
+
+
+def chai_interface(vx, lib, pe, ps, ori, thk, lower, upper):
+    """Delamination effort (selector 1) of the interface above ply LAYER,
+    from the Chai factors formed afresh and the criterion called directly."""
+    e, eu = pe[:, LAYER - 1, ISEC - 1], pe[:, LAYER, ISEC - 1]
+    x, xu = ps[:, LAYER - 1, ISEC - 1], ps[:, LAYER, ISEC - 1]
+    q = [vx.lamina.getnyestiffnessmatrix(v, 3) for v in (e, eu)]
+    fac = vx.laminate.getchaidelamfactors(q[0], q[1], ori[LAYER - 1, ISEC - 1] - ori[LAYER, ISEC - 1],
+                                          thk[LAYER - 1, ISEC - 1], thk[LAYER, ISEC - 1], e[8], eu[8], e[7], eu[7])
+    return native(lib, "DelChai", lower[1], lower[4], upper[5], x[1], x[4], xu[8], x[9], *fac)
+
+
+def test_delamination_follows_every_change_of_the_interface(vx, lib):
+    """The interface factors may be kept between calls: each constant they
+    use, the angles and the thicknesses must be taken anew when they change."""
+    up = STRESS * np.array([0.5, 1.3, 0.8, 1.1, 2.0, 1.7])
+    ori = np.zeros((NL, NS), order="F")
+    ori[:, ISEC - 1] = (10.0, 55.0, -30.0)
+    base = (PE, PS, ori, THK)
+    variants = [base]
+    for row, ply in ((0, 0), (1, 0), (3, 0), (7, 0), (8, 0), (0, 1), (1, 1), (3, 1), (6, 1), (7, 1), (8, 1)):
+        pe = PE.copy()
+        pe[row, LAYER - 1 + ply, ISEC - 1] *= 1.25
+        variants.append((pe, PS, ori, THK))
+    for ply in (0, 1):
+        o, t = ori.copy(), THK.copy()
+        o[LAYER - 1 + ply, ISEC - 1] += 20.0
+        t[LAYER - 1 + ply, ISEC - 1] *= 1.5
+        variants += [(PE, PS, o, THK), (PE, PS, ori, t)]
+    expect = [chai_interface(vx, lib, *v, STRESS, up) for v in variants]
+    assert len(set(expect)) == len(expect)  # every change moves the effort
+    for _ in range(2):
+        for v, r in zip(variants, expect):
+            pe, ps, o, t = v
+            assert vx.damage.delamination(0.0, STRESS, up, pe, ps, o, t, LAYER, ISEC, 1)[1] == r
+

@@ -102,6 +102,29 @@ def test_strains_through_the_thickness(vx):
                 np.testing.assert_allclose(ps[:, 3 * k + j], tm @ lamstrain, rtol=1e-13, atol=1e-17)
 
 
+def test_section_strains_follow_every_change_of_the_angles(vx):
+    """The ply angles' cosines and sines may be kept between calls: a changed
+    angle (even in the last bit) must be taken anew, in every ply position,
+    and a stack asked again gives the same bits."""
+    lam = vx.laminate
+    se = np.array([1e-3, -4e-4, 6e-4, 0.02, -0.01, 0.015])
+    t = [0.125] * 4
+    stacks = [[0.0, 45.0, -45.0, 90.0], [0.0, 30.0, -45.0, 90.0], [0.0, np.nextafter(45.0, 90.0), -45.0, 90.0],
+              [0.0, 45.0, -45.0, np.nextafter(90.0, 0.0)], [90.0, -45.0, 45.0, 0.0]]
+    first = [lam.getsectionstrain(se, a, t) for a in stacks]
+    # every stack differs from every other, so a stale angle cannot pass unseen
+    assert all((first[i] != first[j]).any() for i in range(5) for j in range(i))
+    for _ in range(2):
+        for a, ref in zip(stacks, first):
+            got = lam.getsectionstrain(se, a, t)
+            np.testing.assert_array_equal(got, ref)
+            # and it is the strain of these angles, not of the stack asked before
+            zb, zt = bounds(t)
+            for k, ang in enumerate(a):
+                lamstrain = se[:3] + (zb[k] + zt[k]) / 2 * se[3:]
+                np.testing.assert_allclose(got[:, 3 * k + 1], ply_axis_strain(lamstrain, ang), rtol=1e-12, atol=1e-18)
+
+
 def test_ply_bottom_and_top_stresses(vx):
     lam = vx.laminate
     s = np.arange(1.0, 37.0).reshape(6, 6, order="F")  # point i holds 6(i-1)+1 .. 6i

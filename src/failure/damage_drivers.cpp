@@ -345,6 +345,13 @@ VX_API void delamination(double* fdel, double* rdel, const double* s33i, const d
   const Stress sl(lplystress), su(uplystress);
   const Strength xl(psprops + 10 * lcol), xu(psprops + 10 * ucol);
   double ru = 0.0;
+  // A ply criterion runs on the lower ply and, where the upper ply has the
+  // strengths it needs (non-zero), on the upper ply too; the larger counts.
+  auto plies = [&](bool upper, auto eval) {
+    eval(rdel, sl, xl);
+    if (upper) eval(&ru, su, xu);
+  };
+  auto given = [](double t, double c, double ilss) { return t != 0.0 && c != 0.0 && ilss != 0.0; };
   switch (sel(delflag)) {
     case 0: break;
     case 1: {
@@ -362,37 +369,35 @@ VX_API void delamination(double* fdel, double* rdel, const double* s33i, const d
       break;
     }
     case 3:
-      DelPuck(rdel, s33i, &sl.s13, &sl.s23, &xl.xt22, &xl.xc22, &xl.ilss, nullptr);
-      if (xu.xt22 != 0.0 && xu.xc22 != 0.0 && xu.ilss != 0.0)
-        DelPuck(&ru, s33i, &su.s13, &su.s23, &xu.xt22, &xu.xc22, &xu.ilss, nullptr);
+      plies(given(xu.xt22, xu.xc22, xu.ilss), [&](double* r, const Stress& s, const Strength& x) {
+        DelPuck(r, s33i, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.ilss, nullptr);
+      });
       break;
     case 4: {
-      const double sainc = 1.0, salims[2] = {178.0, 182.0};
-      const i4 gs = 0;
-      MCrckSPC3D(rdel, &sl.s22, &sl.s33, &sl.s12, &sl.s13, &sl.s23, &xl.xt11, &xl.xc11, &xl.xt22, &xl.xc22, &xl.xt33,
-                 &xl.xc33, &xl.s12, &xl.s13, &xl.s23, nullptr, nullptr, nullptr, &sainc, salims, &gs);
       const double* p = psprops + 10 * ucol;
-      bool all = true;
-      for (int k = 0; k < 9; ++k) all = all && p[k] != 0.0;
-      if (all)
-        MCrckSPC3D(&ru, &su.s22, &su.s33, &su.s12, &su.s13, &su.s23, &xu.xt11, &xu.xc11, &xu.xt22, &xu.xc22, &xu.xt33,
-                   &xu.xc33, &xu.s12, &xu.s13, &xu.s23, nullptr, nullptr, nullptr, &sainc, salims, &gs);
+      plies(std::all_of(p, p + 9, [](double v) { return v != 0.0; }),
+            [&](double* r, const Stress& s, const Strength& x) {
+              const double sainc = 1.0, salims[2] = {178.0, 182.0};
+              const i4 gs = 0;
+              MCrckSPC3D(r, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt11, &x.xc11, &x.xt22, &x.xc22, &x.xt33,
+                         &x.xc33, &x.s12, &x.s13, &x.s23, nullptr, nullptr, nullptr, &sainc, salims, &gs);
+            });
       break;
     }
     case 5:
-      DelHashin(rdel, s33i, &sl.s13, &sl.s23, &xl.xt22, &xl.xc22, &xl.ilss);
-      if (xu.xt22 != 0.0 && xu.xc22 != 0.0 && xu.ilss != 0.0)
-        DelHashin(&ru, s33i, &su.s13, &su.s23, &xu.xt22, &xu.xc22, &xu.ilss);
+      plies(given(xu.xt22, xu.xc22, xu.ilss), [&](double* r, const Stress& s, const Strength& x) {
+        DelHashin(r, s33i, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.ilss);
+      });
       break;
     case 6:
-      DelOchoaEngblom(rdel, s33i, &sl.s13, &sl.s23, &xl.xt33, &xl.xc33, &xl.ilss);
-      if (xu.xt33 != 0.0 && xu.xc33 != 0.0 && xu.ilss != 0.0)
-        DelOchoaEngblom(&ru, s33i, &su.s13, &su.s23, &xu.xt33, &xu.xc33, &xu.ilss);
+      plies(given(xu.xt33, xu.xc33, xu.ilss), [&](double* r, const Stress& s, const Strength& x) {
+        DelOchoaEngblom(r, s33i, &s.s13, &s.s23, &x.xt33, &x.xc33, &x.ilss);
+      });
       break;
     case 7:
-      DelLee(rdel, s33i, &sl.s12, &sl.s13, &xl.xt33, &xl.xc33, &xl.ilss);
-      if (xu.xt33 != 0.0 && xu.xc33 != 0.0 && xu.ilss != 0.0)
-        DelLee(&ru, s33i, &su.s12, &su.s13, &xu.xt33, &xu.xc33, &xu.ilss);
+      plies(given(xu.xt33, xu.xc33, xu.ilss), [&](double* r, const Stress& s, const Strength& x) {
+        DelLee(r, s33i, &s.s12, &s.s13, &x.xt33, &x.xc33, &x.ilss);
+      });
       break;
     default:
       vx::report(-2, "Warning: Default case in Delamination subroutine. Please check your input parameters.");
