@@ -160,3 +160,14 @@ def test_sub_laminate_and_plate_stiffness(vx):
     iso = np.array([70e3, 70e3, 70e3, 0.3, 0.3, 0.3, 70e3 / 2.6, 70e3 / 2.6, 70e3 / 2.6])
     dplate = 70e3 * 2.0**3 / (12 * (1 - 0.09))
     assert lam.geteffectiveplatestiffness(plyelastic([iso]), [20.0], [2.0]) == pytest.approx(dplate, rel=1e-12)
+
+
+def test_sub_laminate_ranges_at_the_integer_limits(vx):
+    # Ranges are measured in 64 bits (the sanitizer build would stop on an
+    # overflow): the one reaching below ply 1 is refused, the empty one gives zeros.
+    from conftest import error_record
+    plies = np.ones((9, 3))
+    for stack, status in (([-2**31, 2], -2), ([1, -2**31], 0)):
+        vx.errorhandling.rsxerr(1)
+        x = vx.laminate.getsublaminatexmatrix("A", plies, np.zeros(3), np.ones(3), np.array(stack, np.int32))
+        assert not x.any() and error_record(vx)[0] == status

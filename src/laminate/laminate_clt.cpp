@@ -3,7 +3,9 @@
 // stiffness, partial inverses, engineering constants) and the lamination
 // parameters. The stiffness loops run on fixed 3 x 3 matrices: they are called
 // per integration point by the failure and delamination routines.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "fixed.h"
 #include "laminate_clt.h"
@@ -53,7 +55,8 @@ VX_API void GetSubLaminateXMatrix(double* xsub, const char* slflag, const double
                                   const int32_t* sublamstack, const int32_t* nplies,
                                   size_t slflag_len) {
   const i4 first = sublamstack[0], last = sublamstack[1];
-  const i4 count = last - first + 1 > 0 ? last - first + 1 : 0;
+  const int64_t span = int64_t(last) - first + 1;  // any pair of plies, no overflow
+  const i4 count = span > 0 ? i4(std::min<int64_t>(span, INT32_MAX)) : 0;
   if (count > 0 && (first < 1 || last > *nplies)) {
     vx::report(-2, "Error in GetSubLaminateXMatrix: sub-laminate outside the stack.");
     return;
