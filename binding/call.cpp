@@ -1052,8 +1052,7 @@ inline bool direct_real(PyObject* o, double& d) {
   return true;
 }
 
-inline bool direct_scalar(PyObject* o, Ty ty, Scalar& v, int64_t& ival) {
-  ival = 0;
+inline bool direct_scalar(PyObject* o, Ty ty, Scalar& v) {
   switch (ty) {
     case Ty::f8: return direct_real(o, v.d);
     case Ty::f4: {
@@ -1071,7 +1070,6 @@ inline bool direct_scalar(PyObject* o, Ty ty, Scalar& v, int64_t& ival) {
         return false;
       }
       v.i = static_cast<int32_t>(x);
-      ival = x;
       return true;
     }
     case Ty::l4: case Ty::l1: {
@@ -1079,7 +1077,6 @@ inline bool direct_scalar(PyObject* o, Ty ty, Scalar& v, int64_t& ival) {
       const int t = PyObject_IsTrue(o);  // cannot fail for these types
       if (ty == Ty::l4) v.i = t;
       else v.b = static_cast<int8_t>(t);
-      ival = t;
       return true;
     }
     case Ty::c16:
@@ -1096,74 +1093,92 @@ inline bool direct_scalar(PyObject* o, Ty ty, Scalar& v, int64_t& ival) {
   }
 }
 
+PyObject* direct_result(const DirectArg& d, const void* p) {
+  if (!p) Py_RETURN_NONE;
+  if (d.ty == Ty::f8) return PyFloat_FromDouble(*static_cast<const double*>(p));
+  return scalar_to_py(d.ty, p);
+}
+
 // False when the general path must take the call; then nothing has happened.
 bool call_direct(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames, PyObject*& out) {
-  const int npy = static_cast<int>(r.pynames.size());
-  if (nargs > npy) return false;
-  PyObject* pv[kMaxArgs];
-  for (Py_ssize_t k = 0; k < nargs; ++k) pv[k] = args[k];
-  for (int k = static_cast<int>(nargs); k < npy; ++k) pv[k] = nullptr;
-  if (kwnames) {
-    // Keywords written in the call are the interned names themselves.
-    for (Py_ssize_t j = 0, nk = PyTuple_GET_SIZE(kwnames); j < nk; ++j) {
-      PyObject* key = PyTuple_GET_ITEM(kwnames, j);
-      int pos = static_cast<int>(nargs);
-      while (pos < npy && PyTuple_GET_ITEM(r.kwnames, pos) != key) ++pos;
-      if (pos == npy || pv[pos]) return false;
-      pv[pos] = args[nargs + j];
-    }
-  }
-  for (int k = static_cast<int>(nargs); k < r.nrequired; ++k)
-    if (!pv[k]) return false;
-
-  const int nn = static_cast<int>(r.args.size());
+  const int npy = static_cast<int>(r.pynames.size()), nn = static_cast<int>(r.args.size());
   const DirectArg* plan = r.direct.data();
   Scalar v[kMaxArgs];
-  int64_t ival[kMaxArgs];
   void* ptr[kMaxArgs];  // native order; the function result, if any, first
-  bool given[kMaxArgs];
-  for (int i = 0; i < nn; ++i) {
-    const DirectArg& d = plan[i];
-    PyObject* o = d.pypos >= 0 ? pv[d.pypos] : nullptr;
-    given[i] = o != nullptr;
-    ptr[i] = &v[i];
-    if (o) {
-      if (!direct_scalar(o, d.ty, v[i], ival[i])) return false;
-    } else if (d.absent == DirectArg::dflt) {
+  if (!kwnames && nargs == npy && !r.direct_checks) {
+    // Every value given by position: the usual call.
+    for (int i : r.direct_hidden) {
+      ptr[i] = &v[i];
+      v[i] = plan[i].value;  // default or zero
+    }
+    const int* pyarg = r.pyarg_of.data();
+    for (int k = 0; k < npy; ++k) {
+      const int i = pyarg[k];
+      PyObject* o = args[k];
+      ptr[i] = &v[i];
+      if (plan[i].ty == Ty::f8 && PyFloat_CheckExact(o)) v[i].d = PyFloat_AS_DOUBLE(o);
+      else if (!direct_scalar(o, plan[i].ty, v[i])) return false;
+    }
+  } else {
+    if (nargs > npy) return false;
+    PyObject* pv[kMaxArgs];
+    for (Py_ssize_t k = 0; k < nargs; ++k) pv[k] = args[k];
+    for (int k = static_cast<int>(nargs); k < npy; ++k) pv[k] = nullptr;
+    if (kwnames) {
+      // Keywords written in the call are the interned names themselves.
+      for (Py_ssize_t j = 0, nk = PyTuple_GET_SIZE(kwnames); j < nk; ++j) {
+        PyObject* key = PyTuple_GET_ITEM(kwnames, j);
+        int pos = static_cast<int>(nargs);
+        while (pos < npy && PyTuple_GET_ITEM(r.kwnames, pos) != key) ++pos;
+        if (pos == npy || pv[pos]) return false;
+        pv[pos] = args[nargs + j];
+      }
+    }
+    for (int k = static_cast<int>(nargs); k < r.nrequired; ++k)
+      if (!pv[k]) return false;
+    int64_t ival[kMaxArgs];  // what the checks see
+    bool known[kMaxArgs];
+    for (int i = 0; i < nn; ++i) {
+      const DirectArg& d = plan[i];
+      PyObject* o = d.pypos >= 0 ? pv[d.pypos] : nullptr;
+      ptr[i] = &v[i];
       v[i] = d.value;
       ival[i] = d.ival;
-    } else {
-      v[i] = Scalar{};
-      ival[i] = 0;
-      if (d.absent == DirectArg::null) ptr[i] = nullptr;
+      known[i] = o || d.absent == DirectArg::dflt;
+      if (o) {
+        if (!direct_scalar(o, d.ty, v[i])) return false;
+        ival[i] = d.ty == Ty::l1 ? v[i].b : (d.ty == Ty::i4 || d.ty == Ty::l4) ? v[i].i : 0;
+      } else if (d.absent == DirectArg::null) {
+        ptr[i] = nullptr;
+      }
     }
-  }
-  if (r.direct_checks) {
-    const DirectEnv env(ival);
-    for (int i = 0; i < nn; ++i) {
-      if (!given[i] && plan[i].absent != DirectArg::dflt) continue;
-      for (const Expr& e : r.args[i].checks)
-        if (!eval_expr(e, env)) return false;
+    if (r.direct_checks) {
+      const DirectEnv env(ival);
+      for (int i = 0; i < nn; ++i) {
+        if (!known[i]) continue;
+        for (const Expr& e : r.args[i].checks)
+          if (!eval_expr(e, env)) return false;
+      }
     }
   }
   Scalar ret{};
   r.def->thunk(r.def->fn, ptr + (r.ret_index == 0), &ret);
   if (r.ret_index == 0) v[0] = ret;
 
+  if (r.nresults == 1) {
+    const int i = r.results[0];
+    out = direct_result(plan[i], ptr[i]);
+    return true;
+  }
   if (r.nresults == 0) {
     out = Py_None;
     Py_INCREF(out);
     return true;
   }
-  if (r.nresults == 1) {
-    const int i = r.results[0];
-    out = ptr[i] ? scalar_to_py(plan[i].ty, ptr[i]) : (Py_INCREF(Py_None), Py_None);
-    return true;
-  }
   out = PyTuple_New(r.nresults);
   for (int k = 0; out && k < r.nresults; ++k) {
     const int i = r.results[k];
-    PyObject* it = ptr[i] ? scalar_to_py(plan[i].ty, ptr[i]) : (Py_INCREF(Py_None), Py_None);
+    PyObject* it = direct_result(plan[i], ptr[i]);
     if (!it) {
       Py_CLEAR(out);
       break;
@@ -1228,6 +1243,9 @@ void plan_direct(Routine& r) {
   }
   r.direct = std::move(plan);
   r.direct_checks = checks;
+  r.direct_hidden.clear();
+  for (size_t i = 0; i < r.args.size(); ++i)
+    if (r.args[i].pypos < 0) r.direct_hidden.push_back(static_cast<int>(i));
 }
 
 namespace {

@@ -95,6 +95,7 @@ struct Routine {
   // are called through a plan made at import (one entry per native argument);
   // empty for every other routine.
   std::vector<DirectArg> direct;
+  std::vector<int> direct_hidden;    // native arguments not in the Python signature
   bool direct_checks = false;        // some argument carries a check
 };
 
