@@ -1105,7 +1105,7 @@ bool call_direct(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
   const DirectArg* plan = r.direct.data();
   Scalar v[kMaxArgs];
   void* ptr[kMaxArgs];  // native order; the function result, if any, first
-  if (!kwnames && nargs == npy && !r.direct_checks) {
+  if (!kwnames && nargs == npy && r.direct_positional) {
     // Every value given by position: the usual call.
     for (int i : r.direct_hidden) {
       ptr[i] = &v[i];
@@ -1146,7 +1146,7 @@ bool call_direct(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
       ival[i] = d.ival;
       known[i] = o || d.absent == DirectArg::dflt;
       if (o) {
-        if (!direct_scalar(o, d.ty, v[i])) return false;
+        if (d.array || !direct_scalar(o, d.ty, v[i])) return false;
         ival[i] = d.ty == Ty::l1 ? v[i].b : (d.ty == Ty::i4 || d.ty == Ty::l4) ? v[i].i : 0;
       } else if (d.absent == DirectArg::null) {
         ptr[i] = nullptr;
@@ -1191,15 +1191,16 @@ bool call_direct(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
 }  // namespace
 
 // The plan of the direct path, when every argument is a scalar of a plain
-// type whose default, if any, does not depend on the call.
+// type whose default, if any, does not depend on the call, or an optional
+// input array without default (absent: a null pointer).
 void plan_direct(Routine& r) {
   r.direct.clear();
-  r.direct_checks = false;
+  r.direct_checks = r.direct_positional = false;
   if (r.ret_is_text || r.ret_index > 0) return;
   for (int ix : r.pyarg_of)
     if (ix < 0) return;  // overwrite_ flags and extra arguments go with arrays and call-backs
   std::vector<DirectArg> plan(r.args.size());
-  bool checks = false;
+  bool checks = false, arrays = false;
   for (size_t i = 0; i < r.args.size(); ++i) {
     const ArgDesc& a = r.args[i];
     DirectArg& d = plan[i];
@@ -1207,7 +1208,15 @@ void plan_direct(Routine& r) {
       case Ty::f8: case Ty::f4: case Ty::c16: case Ty::i4: case Ty::l4: case Ty::l1: break;
       default: return;
     }
-    if (a.rank || a.intent == Intent::inout) return;
+    if (a.rank) {
+      if (a.intent != Intent::in || !a.optional || a.has_default) return;
+      d.ty = a.ty;
+      d.pypos = a.pypos;
+      d.array = arrays = true;
+      checks |= !a.checks.empty();
+      continue;
+    }
+    if (a.intent == Intent::inout) return;
     if (a.intent == Intent::ret && a.pypos >= 0) return;
     d.ty = a.ty;
     d.pypos = a.pypos;
@@ -1243,6 +1252,7 @@ void plan_direct(Routine& r) {
   }
   r.direct = std::move(plan);
   r.direct_checks = checks;
+  r.direct_positional = !checks && !arrays;
   r.direct_hidden.clear();
   for (size_t i = 0; i < r.args.size(); ++i)
     if (r.args[i].pypos < 0) r.direct_hidden.push_back(static_cast<int>(i));

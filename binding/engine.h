@@ -29,6 +29,7 @@ struct DirectArg {
   Ty ty = Ty::f8;
   Absent absent = null;  // when the Python value is not given
   int pypos = -1;        // -1: hidden
+  bool array = false;    // an optional input array: absent only
   Scalar value{};        // the default
   int64_t ival = 0;      // the default as expressions see it
 };
@@ -91,12 +92,14 @@ struct Routine {
   bool ret_is_text = false;
   std::string doc;
   PyObject* kwnames = nullptr;       // tuple of interned names, by Python position
-  // Routines whose arguments are all plain scalars, with literal defaults,
-  // are called through a plan made at import (one entry per native argument);
-  // empty for every other routine.
+  // Routines whose arguments are all plain scalars with literal defaults,
+  // besides optional input arrays, are called through a plan made at import
+  // (one entry per native argument) when no array is given; empty for every
+  // other routine.
   std::vector<DirectArg> direct;
   std::vector<int> direct_hidden;    // native arguments not in the Python signature
   bool direct_checks = false;        // some argument carries a check
+  bool direct_positional = false;    // no checks, no arrays: all values by position take the short way
 };
 
 bool build_routine(const RoutineDef* d, Routine& r, std::string& err);

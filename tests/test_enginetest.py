@@ -97,10 +97,10 @@ def test_scalar_values_arrive_as_given(et):
     # Each plain scalar type, given as exact Python numbers, and the same
     # values in forms only the general conversion accepts: identical results.
     cases = [
-        ((1.0, 0.1, 7, 2, 0, 1 + 2j), {}, (1.0, float(np.float32(0.1)), 7, 1, 0, 1 + 2j, -3, 0, 6.0)),
-        ((-2.5, 3, -2**31, True, 1.0, 4.0), {}, (-2.5, 3.0, -2**31, 1, 1, 4 + 0j, -3, 0, 6.0)),
+        ((1.0, 0.1, 7, 2, 0, 1 + 2j), {}, (1.0, float(np.float32(0.1)), 7, 1, 0, 1 + 2j, -3, 0, 6.0, -1.0)),
+        ((-2.5, 3, -2**31, True, 1.0, 4.0), {}, (-2.5, 3.0, -2**31, 1, 1, 4 + 0j, -3, 0, 6.0, -1.0)),
         ((2**53 + 1, 1e39, 2**31 - 1, 0.0, False, -1j), {"opt": 0.5, "io": 1.25, "k": 9},
-         (float(2**53) + 0.5, float("inf"), 2**31 - 1, 0, 0, -1j, 9, 1, 2.5)),
+         (float(2**53) + 0.5, float("inf"), 2**31 - 1, 0, 0, -1j, 9, 1, 2.5, -1.0)),
     ]
     for args, kw, want in cases:
         fast = et.echo(*args, **kw)
@@ -111,8 +111,11 @@ def test_scalar_values_arrive_as_given(et):
     # Keywords: the interned names of the call, and names built at run time.
     kw = dict(d=1.0, f=2.0, i=3, b=0, l=1, z=1j, k=4)
     assert et.echo(**kw) == et.echo(**{"".join(k): v for k, v in kw.items()}) == \
-        (1.0, 2.0, 3, 0, 1, 1j, 4, 0, 6.0)
-    assert et.echo(1.0, 2.0, 3, 0, 1, 1j, io=0.5)[-1] == 1.0
+        (1.0, 2.0, 3, 0, 1, 1j, 4, 0, 6.0, -1.0)
+    assert et.echo(1.0, 2.0, 3, 0, 1, 1j, io=0.5)[-2:] == (1.0, -1.0)
+    # An optional array: absent, the routine sees none; given, its values.
+    assert et.echo(1.0, 2.0, 3, 0, 1, 1j, arr=[1.0, 2.5])[-1] == 3.5
+    assert et.echo(1.0, 2.0, 3, 0, 1, 1j, 0.0, 1.0, 0, np.array([4.0, -1.0]))[-1] == 3.0
     # Values the general path converts its own way.
     assert et.echo(1.0, 2.0, 3.9, "x", [], 2)[2:6] == (3, 1, 0, 2 + 0j)
 
@@ -132,6 +135,7 @@ def test_scalar_errors_keep_their_messages(vx, et):
     fails(TypeError, "echo: argument z: expected a complex number, got str", *good[:5], "1j")
     fails(vx.error, "(k<10) failed for argument k: echo:k=10", *good, k=10)
     fails(TypeError, "echo() missing required argument 'z' (pos 6)", *good[:5])
-    fails(TypeError, "echo() takes at most 9 arguments (10 given)", *good, 1.0, 1.0, 1, 1)
+    fails(TypeError, "echo() takes at most 10 arguments (11 given)", *good, 1.0, 1.0, 1, [1.0, 1.0], 1)
+    fails(vx.error, "echo: argument arr holds 1 elements but the extents (2) ask for 2", *good, arr=[1.0])
     fails(TypeError, "echo() got an unexpected keyword argument 'zz'", *good, zz=1.0)
     fails(TypeError, "echo() got multiple values for argument 'd'", *good, d=1.0)
