@@ -23,7 +23,7 @@ union Scalar {
   float f;
 };
 
-// How the direct path fills one native argument of an all-scalar routine.
+// How the direct path fills one native argument (see Routine::direct).
 struct DirectArg {
   enum Absent : uint8_t { dflt, null, zero };
   Ty ty = Ty::f8;
