@@ -34,14 +34,6 @@ PyArray_Descr* descr_of(Ty t) {
   return PyArray_DescrFromType(typenum(t));
 }
 
-union Scalar {
-  int32_t i;
-  double d;
-  double c[2];
-  int8_t b;
-  float f;
-};
-
 // Plain data, zeroed for the arguments of one call only.
 struct Slot {
   PyObject* obj;         // Python value given (borrowed)
@@ -1020,14 +1012,266 @@ PyObject* build_results(Call& c) {
   return result;
 }
 
+// ------------------------------------------------------------ direct path
+//
+// Most routines called per point take scalars only. For them the phases above
+// reduce to: match the values, convert each, call, box the results. The
+// direct path does just that, from the plan made at import. It takes only the
+// values whose conversion cannot fail or call back into Python (exact floats,
+// ints, complex numbers, bools) and changes nothing before the native call, so
+// anything else -- another type, a bad argument list, a failing check -- is
+// handed to the general path, which converts again and reports as it always
+// has.
+
+struct ConstEnv : ExprEnv {
+  int64_t value(int) const override { return 0; }
+  int64_t shape(int, int64_t) const override { return 0; }
+  int64_t size(int) const override { return 0; }
+  int64_t rank(int) const override { return 0; }
+  int64_t slen(int) const override { return 0; }
+};
+
+// The values of the call as the checks see them; a scalar has no extent.
+struct DirectEnv : ConstEnv {
+  const int64_t* ival;
+  explicit DirectEnv(const int64_t* v) : ival(v) {}
+  int64_t value(int a) const override { return ival[a]; }
+};
+
+inline bool direct_real(PyObject* o, double& d) {
+  if (PyFloat_CheckExact(o)) {
+    d = PyFloat_AS_DOUBLE(o);
+    return true;
+  }
+  if (!PyLong_CheckExact(o)) return false;
+  d = PyLong_AsDouble(o);
+  if (d == -1.0 && PyErr_Occurred()) {
+    PyErr_Clear();
+    return false;
+  }
+  return true;
+}
+
+inline bool direct_scalar(PyObject* o, Ty ty, Scalar& v) {
+  switch (ty) {
+    case Ty::f8: return direct_real(o, v.d);
+    case Ty::f4: {
+      double d;
+      if (!direct_real(o, d)) return false;
+      v.f = static_cast<float>(d);
+      return true;
+    }
+    case Ty::i4: {
+      if (!PyLong_CheckExact(o)) return false;
+      int overflow = 0;
+      const long long x = PyLong_AsLongLongAndOverflow(o, &overflow);
+      if (overflow || x < INT32_MIN || x > INT32_MAX || (x == -1 && PyErr_Occurred())) {
+        PyErr_Clear();
+        return false;
+      }
+      v.i = static_cast<int32_t>(x);
+      return true;
+    }
+    case Ty::l4: case Ty::l1: {
+      if (!PyBool_Check(o) && !PyLong_CheckExact(o) && !PyFloat_CheckExact(o)) return false;
+      const int t = PyObject_IsTrue(o);  // cannot fail for these types
+      if (ty == Ty::l4) v.i = t;
+      else v.b = static_cast<int8_t>(t);
+      return true;
+    }
+    case Ty::c16:
+      if (PyComplex_CheckExact(o)) {
+        v.c[0] = PyComplex_RealAsDouble(o);
+        v.c[1] = PyComplex_ImagAsDouble(o);
+        return true;
+      }
+      if (!PyFloat_CheckExact(o)) return false;
+      v.c[0] = PyFloat_AS_DOUBLE(o);
+      v.c[1] = 0.0;
+      return true;
+    default: return false;
+  }
+}
+
+PyObject* direct_result(const DirectArg& d, const void* p) {
+  if (!p) Py_RETURN_NONE;
+  if (d.ty == Ty::f8) return PyFloat_FromDouble(*static_cast<const double*>(p));
+  return scalar_to_py(d.ty, p);
+}
+
+// False when the general path must take the call; then nothing has happened.
+bool call_direct(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames, PyObject*& out) {
+  const int npy = static_cast<int>(r.pynames.size()), nn = static_cast<int>(r.args.size());
+  const DirectArg* plan = r.direct.data();
+  Scalar v[kMaxArgs];
+  void* ptr[kMaxArgs];  // native order; the function result, if any, first
+  if (!kwnames && nargs == npy && r.direct_positional) {
+    // Every value given by position: the usual call.
+    for (int i : r.direct_hidden) {
+      ptr[i] = &v[i];
+      v[i] = plan[i].value;  // default or zero
+    }
+    const int* pyarg = r.pyarg_of.data();
+    for (int k = 0; k < npy; ++k) {
+      const int i = pyarg[k];
+      PyObject* o = args[k];
+      ptr[i] = &v[i];
+      if (plan[i].ty == Ty::f8 && PyFloat_CheckExact(o)) v[i].d = PyFloat_AS_DOUBLE(o);
+      else if (!direct_scalar(o, plan[i].ty, v[i])) return false;
+    }
+  } else {
+    if (nargs > npy) return false;
+    PyObject* pv[kMaxArgs];
+    for (Py_ssize_t k = 0; k < nargs; ++k) pv[k] = args[k];
+    for (int k = static_cast<int>(nargs); k < npy; ++k) pv[k] = nullptr;
+    if (kwnames) {
+      // Keywords written in the call are the interned names themselves.
+      for (Py_ssize_t j = 0, nk = PyTuple_GET_SIZE(kwnames); j < nk; ++j) {
+        PyObject* key = PyTuple_GET_ITEM(kwnames, j);
+        int pos = static_cast<int>(nargs);
+        while (pos < npy && PyTuple_GET_ITEM(r.kwnames, pos) != key) ++pos;
+        if (pos == npy || pv[pos]) return false;
+        pv[pos] = args[nargs + j];
+      }
+    }
+    for (int k = static_cast<int>(nargs); k < r.nrequired; ++k)
+      if (!pv[k]) return false;
+    int64_t ival[kMaxArgs];  // what the checks see
+    bool known[kMaxArgs];
+    for (int i = 0; i < nn; ++i) {
+      const DirectArg& d = plan[i];
+      PyObject* o = d.pypos >= 0 ? pv[d.pypos] : nullptr;
+      ptr[i] = &v[i];
+      v[i] = d.value;
+      ival[i] = d.ival;
+      known[i] = o || d.absent == DirectArg::dflt;
+      if (o) {
+        if (d.array || !direct_scalar(o, d.ty, v[i])) return false;
+        ival[i] = d.ty == Ty::l1 ? v[i].b : (d.ty == Ty::i4 || d.ty == Ty::l4) ? v[i].i : 0;
+      } else if (d.absent == DirectArg::null) {
+        ptr[i] = nullptr;
+      }
+    }
+    if (r.direct_checks) {
+      const DirectEnv env(ival);
+      for (int i = 0; i < nn; ++i) {
+        if (!known[i]) continue;
+        for (const Expr& e : r.args[i].checks)
+          if (!eval_expr(e, env)) return false;
+      }
+    }
+  }
+  Scalar ret{};
+  r.def->thunk(r.def->fn, ptr + (r.ret_index == 0), &ret);
+  if (r.ret_index == 0) v[0] = ret;
+
+  if (r.nresults == 1) {
+    const int i = r.results[0];
+    out = direct_result(plan[i], ptr[i]);
+    return true;
+  }
+  if (r.nresults == 0) {
+    out = Py_None;
+    Py_INCREF(out);
+    return true;
+  }
+  out = PyTuple_New(r.nresults);
+  for (int k = 0; out && k < r.nresults; ++k) {
+    const int i = r.results[k];
+    PyObject* it = direct_result(plan[i], ptr[i]);
+    if (!it) {
+      Py_CLEAR(out);
+      break;
+    }
+    PyTuple_SET_ITEM(out, k, it);
+  }
+  return true;
+}
+
 }  // namespace
 
-PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, PyObject* kwnames) {
+// The plan of the direct path, when every argument is a scalar of a plain
+// type whose default, if any, does not depend on the call, or an optional
+// input array without default (absent: a null pointer).
+void plan_direct(Routine& r) {
+  r.direct.clear();
+  r.direct_checks = r.direct_positional = false;
+  if (r.ret_is_text || r.ret_index > 0) return;
+  for (int ix : r.pyarg_of)
+    if (ix < 0) return;  // overwrite_ flags and extra arguments go with arrays and call-backs
+  std::vector<DirectArg> plan(r.args.size());
+  bool checks = false, arrays = false;
+  for (size_t i = 0; i < r.args.size(); ++i) {
+    const ArgDesc& a = r.args[i];
+    DirectArg& d = plan[i];
+    switch (a.ty) {
+      case Ty::f8: case Ty::f4: case Ty::c16: case Ty::i4: case Ty::l4: case Ty::l1: break;
+      default: return;
+    }
+    if (a.rank) {
+      if (a.intent != Intent::in || !a.optional || a.has_default) return;
+      d.ty = a.ty;
+      d.pypos = a.pypos;
+      d.array = arrays = true;
+      checks |= !a.checks.empty();
+      continue;
+    }
+    if (a.intent == Intent::inout) return;
+    if (a.intent == Intent::ret && a.pypos >= 0) return;
+    d.ty = a.ty;
+    d.pypos = a.pypos;
+    checks |= !a.checks.empty();
+    if (!a.has_default) {
+      d.absent = a.intent == Intent::in ? DirectArg::null : DirectArg::zero;
+      continue;
+    }
+    // As the general path fills a default.
+    d.absent = DirectArg::dflt;
+    double rv;
+    if (real_default(a.dflt, rv)) {
+      if (a.ty == Ty::f4) d.value.f = static_cast<float>(rv);
+      else if (a.ty == Ty::c16) d.value.c[0] = rv, d.value.c[1] = 0.0;
+      else d.value.d = rv;
+      continue;
+    }
+    std::vector<int> refs;
+    expr_refs(a.dflt, refs, false);
+    if (!refs.empty()) return;
+    const int64_t x = eval_expr(a.dflt, ConstEnv{});
+    d.ival = x;
+    switch (a.ty) {
+      case Ty::f8: d.value.d = static_cast<double>(x); break;
+      case Ty::f4: d.value.f = static_cast<float>(x); break;
+      case Ty::c16: d.value.c[0] = static_cast<double>(x); d.value.c[1] = 0.0; break;
+      case Ty::l1: d.value.b = x != 0; d.ival = x != 0; break;
+      case Ty::l4: d.value.i = x != 0; d.ival = x != 0; break;
+      default:
+        if (x < INT32_MIN || x > INT32_MAX) return;  // reported per call by the general path
+        d.value.i = static_cast<int32_t>(x);
+    }
+  }
+  r.direct = std::move(plan);
+  r.direct_checks = checks;
+  r.direct_positional = !checks && !arrays;
+  r.direct_hidden.clear();
+  for (size_t i = 0; i < r.args.size(); ++i)
+    if (r.args[i].pypos < 0) r.direct_hidden.push_back(static_cast<int>(i));
+}
+
+namespace {
+PyObject* call_general(const Routine& r, PyObject* const* args, size_t nargsf, PyObject* kwnames) {
   Call c(r);
   if (!match_arguments(c, args, PyVectorcall_NARGS(nargsf), kwnames) || !convert_given(c) || !fill_defaults(c) ||
       !run_checks(c) || !prepare_arrays(c) || !prepare_rest(c) || !call_native(c))
     return nullptr;
   return build_results(c);
+}
+}  // namespace
+
+PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, PyObject* kwnames) {
+  PyObject* out;
+  if (!r.direct.empty() && call_direct(r, args, PyVectorcall_NARGS(nargsf), kwnames, out)) return out;
+  return call_general(r, args, nargsf, kwnames);
 }
 
 }  // namespace vxb

@@ -14,6 +14,26 @@ enum class Intent : uint8_t { in, out, inout, io, ret };
 
 constexpr int kMaxArgs = 48;
 
+// The value of a scalar argument, of whatever type.
+union Scalar {
+  int32_t i;
+  double d;
+  double c[2];
+  int8_t b;
+  float f;
+};
+
+// How the direct path fills one native argument (see Routine::direct).
+struct DirectArg {
+  enum Absent : uint8_t { dflt, null, zero };
+  Ty ty = Ty::f8;
+  Absent absent = null;  // when the Python value is not given
+  int pypos = -1;        // -1: hidden
+  bool array = false;    // an optional input array: absent only
+  Scalar value{};        // the default
+  int64_t ival = 0;      // the default as expressions see it
+};
+
 struct ArgDesc {
   std::string name;
   Ty ty = Ty::f8;
@@ -72,9 +92,18 @@ struct Routine {
   bool ret_is_text = false;
   std::string doc;
   PyObject* kwnames = nullptr;       // tuple of interned names, by Python position
+  // Routines whose arguments are all plain scalars with literal defaults,
+  // besides optional input arrays, are called through a plan made at import
+  // (one entry per native argument) when no array is given; empty for every
+  // other routine.
+  std::vector<DirectArg> direct;
+  std::vector<int> direct_hidden;    // native arguments not in the Python signature
+  bool direct_checks = false;        // some argument carries a check
+  bool direct_positional = false;    // no checks, no arrays: all values by position take the short way
 };
 
 bool build_routine(const RoutineDef* d, Routine& r, std::string& err);
+void plan_direct(Routine& r);
 bool build_callback(const CallbackDef* d, CbDesc& c, std::string& err);
 PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargs, PyObject* kwnames);
 const CbDesc* find_callback(const std::string& name);

@@ -1,6 +1,7 @@
 // The module object, its component objects and the routine objects.
 #include <cstddef>
 #include <map>
+#include <new>
 #include "engine.h"
 #define PY_ARRAY_UNIQUE_SYMBOL vx_ARRAY_API
 #include <numpy/arrayobject.h>
@@ -219,12 +220,52 @@ struct ComponentObject {
   PyObject* members;  // name -> routine object or data entry
   PyObject* name;
   PyObject* doc;
+  // The members again, by the identity of their names (open addressing,
+  // made once all members are in): names written in code are interned, so
+  // the usual lookup is a pointer compare. Other names go to the dictionary.
+  PyObject** keys;
+  PyObject** vals;
+  size_t mask;
 };
 PyTypeObject ComponentType;
 
+inline size_t name_slot(PyObject* name, size_t mask) {
+  return static_cast<size_t>((reinterpret_cast<uintptr_t>(name) >> 4) * 0x9E3779B97F4A7C15ull >> 32) & mask;
+}
+
+// Fills the identity table from the members (which never change afterwards).
+bool index_members(ComponentObject* c) {
+  size_t cap = 8;
+  while (cap < 2 * static_cast<size_t>(PyDict_Size(c->members))) cap *= 2;
+  c->keys = new (std::nothrow) PyObject*[cap]();
+  c->vals = new (std::nothrow) PyObject*[cap]();
+  if (!c->keys || !c->vals) {
+    PyErr_NoMemory();
+    return false;
+  }
+  c->mask = cap - 1;
+  Py_ssize_t pos = 0;
+  PyObject *k, *v;
+  while (PyDict_Next(c->members, &pos, &k, &v)) {
+    size_t i = name_slot(k, c->mask);
+    while (c->keys[i]) i = (i + 1) & c->mask;
+    c->keys[i] = k;  // kept alive by the dictionary
+    c->vals[i] = v;
+  }
+  return true;
+}
+
 PyObject* component_getattro(PyObject* self, PyObject* name) {
   auto* c = reinterpret_cast<ComponentObject*>(self);
-  PyObject* m = PyDict_GetItemWithError(c->members, name);
+  PyObject* m = nullptr;
+  if (c->keys) {
+    for (size_t i = name_slot(name, c->mask); c->keys[i]; i = (i + 1) & c->mask)
+      if (c->keys[i] == name) {
+        m = c->vals[i];
+        break;
+      }
+  }
+  if (!m) m = PyDict_GetItemWithError(c->members, name);
   if (m) {
     if (Py_IS_TYPE(m, &DataEntryType)) return data_get(reinterpret_cast<DataEntry*>(m));
     Py_INCREF(m);
@@ -341,6 +382,8 @@ ComponentObject* component(std::map<std::string, ComponentObject*>& comps, const
   c->members = PyDict_New();
   c->name = PyUnicode_FromString(name.c_str());
   c->doc = nullptr;
+  c->keys = c->vals = nullptr;
+  c->mask = 0;
   comps[name] = c;
   return c;
 }
@@ -422,6 +465,7 @@ PyMODINIT_FUNC PyInit__vexlan() {
       for (auto& x : dn) cdoc += "  " + x + "\n";
     }
     c->doc = PyUnicode_FromString(cdoc.c_str());
+    if (!index_members(c)) return nullptr;
     PyModule_AddObject(m, name.c_str(), reinterpret_cast<PyObject*>(c));
   }
   PyModule_AddObject(m, "__doc__", PyUnicode_FromString(mdoc.c_str()));

@@ -179,3 +179,22 @@ def test_every_table_is_built_at_import(vx):
     for comp, r in routines:
         first = r.__doc__.splitlines()[0]
         assert f"{r.__name__}(" in first, (comp, first)
+
+
+def test_members_found_by_any_name_object(vx):
+    # Names written in code are the interned keys themselves; a name built at
+    # run time is another object: both find the same member, unknown names fail.
+    seen = 0
+    for comp in (getattr(vx, c) for c in dir(vx) if type(getattr(vx, c)).__name__ == "component"):
+        for name in dir(comp):
+            fresh = "".join(list(name))
+            a, b = getattr(comp, name), getattr(comp, fresh)
+            if type(a).__name__ == "routine":
+                assert a is b and a.__name__ == name
+                seen += 1
+            else:
+                assert type(a) is type(b)
+        with pytest.raises(AttributeError):
+            getattr(comp, "no_such_member")
+    assert seen > 250
+    assert vx.gpcollection.gpquadinteraction is getattr(vx.gpcollection, "gpquad" + "interaction".strip())

@@ -86,3 +86,56 @@ def test_function_callback_result(et):
     assert "  def f(x): return r\n" in et.sumof.__doc__
     with pytest.raises(ZeroDivisionError):
         et.sumof(lambda x: 1.0 / x, 1.0, 0.0)
+
+
+def _general(x):
+    """The same value as a numpy scalar, which only the general conversion takes."""
+    return {bool: np.bool_, int: np.int64, float: np.float64, complex: np.complex128}[type(x)](x)
+
+
+def test_scalar_values_arrive_as_given(et):
+    # Each plain scalar type, given as exact Python numbers, and the same
+    # values in forms only the general conversion accepts: identical results.
+    cases = [
+        ((1.0, 0.1, 7, 2, 0, 1 + 2j), {}, (1.0, float(np.float32(0.1)), 7, 1, 0, 1 + 2j, -3, 0, 6.0, -1.0)),
+        ((-2.5, 3, -2**31, True, 1.0, 4.0), {}, (-2.5, 3.0, -2**31, 1, 1, 4 + 0j, -3, 0, 6.0, -1.0)),
+        ((2**53 + 1, 1e39, 2**31 - 1, 0.0, False, -1j), {"opt": 0.5, "io": 1.25, "k": 9},
+         (float(2**53) + 0.5, float("inf"), 2**31 - 1, 0, 0, -1j, 9, 1, 2.5, -1.0)),
+    ]
+    for args, kw, want in cases:
+        fast = et.echo(*args, **kw)
+        assert fast == want, (args, kw, fast)
+        general = et.echo(*map(_general, args), **{k: _general(v) for k, v in kw.items()})
+        assert general == want
+        assert [type(v) for v in fast] == [type(v) for v in general]
+    # Keywords: the interned names of the call, and names built at run time.
+    kw = dict(d=1.0, f=2.0, i=3, b=0, l=1, z=1j, k=4)
+    assert et.echo(**kw) == et.echo(**{"".join(k): v for k, v in kw.items()}) == \
+        (1.0, 2.0, 3, 0, 1, 1j, 4, 0, 6.0, -1.0)
+    assert et.echo(1.0, 2.0, 3, 0, 1, 1j, io=0.5)[-2:] == (1.0, -1.0)
+    # An optional array: absent, the routine sees none; given, its values.
+    assert et.echo(1.0, 2.0, 3, 0, 1, 1j, arr=[1.0, 2.5])[-1] == 3.5
+    assert et.echo(1.0, 2.0, 3, 0, 1, 1j, 0.0, 1.0, 0, np.array([4.0, -1.0]))[-1] == 3.0
+    # Values the general path converts its own way.
+    assert et.echo(1.0, 2.0, 3.9, "x", [], 2)[2:6] == (3, 1, 0, 2 + 0j)
+
+
+def test_scalar_errors_keep_their_messages(vx, et):
+    good = (1.0, 2.0, 3, 0, 1, 1j)
+
+    def fails(exc, text, *args, **kw):
+        with pytest.raises(exc) as e:
+            et.echo(*args, **kw)
+        assert str(e.value) == text
+
+    fails(TypeError, "echo: argument d: expected a real number, got NoneType", None, *good[1:])
+    fails(TypeError, "echo: argument d: expected a real number, got int", 2**1100, *good[1:])
+    fails(OverflowError, "echo: argument i: value out of the range of a 32-bit integer",
+          *good[:2], 2**31, *good[3:])
+    fails(TypeError, "echo: argument z: expected a complex number, got str", *good[:5], "1j")
+    fails(vx.error, "(k<10) failed for argument k: echo:k=10", *good, k=10)
+    fails(TypeError, "echo() missing required argument 'z' (pos 6)", *good[:5])
+    fails(TypeError, "echo() takes at most 10 arguments (11 given)", *good, 1.0, 1.0, 1, [1.0, 1.0], 1)
+    fails(vx.error, "echo: argument arr holds 1 elements but the extents (2) ask for 2", *good, arr=[1.0])
+    fails(TypeError, "echo() got an unexpected keyword argument 'zz'", *good, zz=1.0)
+    fails(TypeError, "echo() got multiple values for argument 'd'", *good, d=1.0)

@@ -51,6 +51,25 @@ void doublelaw(double* stress, const double* strain, const int32_t* n) {
   for (int32_t i = 0; i < *n; ++i) stress[i] = 2.0 * strain[i];
 }
 
+// Hands back every scalar as it arrived: the logical ones as 0/1, the
+// absent optional value as given = 0, the in/out value doubled, the sum of
+// the optional array or -1 without it.
+double echo(const double* d, const float* f, const int32_t* i, const signed char* b, const int32_t* l,
+            const std::complex<double>* z, const double* opt, double* io, const int32_t* k, const double* arr,
+            double* rf, int32_t* ri, int32_t* rb, int32_t* rl, std::complex<double>* rz, int32_t* rk,
+            int32_t* given, double* rarr) {
+  *rarr = arr ? arr[0] + arr[1] : -1.0;
+  *rf = *f;
+  *ri = *i;
+  *rb = *b != 0;
+  *rl = *l != 0;
+  *rz = *z;
+  *rk = *k;
+  *given = opt != nullptr;
+  *io *= 2.0;
+  return *d + (opt ? *opt : 0.0);
+}
+
 // Planted: a row that declares this input an output, one that declares an
 // integer a real, one that declares a real output an integer one.
 void planted(double* y, const double* x, const int32_t* n) { y[0] = x[0] + *n; }
@@ -96,6 +115,16 @@ VX_ROUTINE(enginetest, sumof, "s = sumof(f,a,b)",
 VX_ROUTINE(enginetest, square, "y = square(x)",
            "y: f8 ret",
            "x: f8");
+
+VX_ROUTINE(enginetest, echo, "r,rf,ri,rb,rl,rz,rk,given,io,rarr = echo(d,f,i,b,l,z,[opt,io,k,arr])",
+           "r: f8 ret",
+           "d: f8", "f: f4", "i: i4", "b: l1", "l: l4", "z: c16",
+           "opt: f8",
+           "io: f8 io = 3",
+           "k: i4 = -3 check(k<10)",
+           "arr: f8(2)",
+           "rf: f8 out", "ri: i4 out", "rb: i4 out", "rl: i4 out", "rz: c16 out", "rk: i4 out", "given: i4 out",
+           "rarr: f8 out");
 
 VX_PLANTED_ROW(enginetest, planted, "y = planted_intent(x,[n])",
                "y: f8(1) out",
