@@ -816,12 +816,15 @@ void fill_default_array(Call& c, const ArgDesc& a, Slot& s) {
 }
 
 // Phase 4: arrays. Given ones must hold what their extents ask for; outputs
-// and absent optional arrays with a default are made.
+// and absent optional arrays with a default are made, but only once every
+// given array passed, so that a wrong extent never costs a large allocation.
 bool prepare_arrays(Call& c) {
+  for (int pass = 0; pass < 2; ++pass)
   for (int i = 0; i < c.nn; ++i) {
     const ArgDesc& a = c.r.args[i];
     Slot& s = c.sl[i];
     if (a.rank == 0 || a.ty == Ty::cb) continue;
+    if ((pass == 0) != (s.arr != nullptr)) continue;
     int64_t dims[7];
     bool open = false;
     for (int k = 0; k < a.rank; ++k) {

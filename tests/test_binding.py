@@ -198,3 +198,18 @@ def test_members_found_by_any_name_object(vx):
             getattr(comp, "no_such_member")
     assert seen > 250
     assert vx.gpcollection.gpquadinteraction is getattr(vx.gpcollection, "gpquad" + "interaction".strip())
+
+
+def test_wrong_input_extent_is_refused_before_outputs_are_made(vx):
+    # The outputs of this call would take 4.4 GB; the short input must be
+    # refused before any of them is allocated.
+    import tracemalloc
+    tracemalloc.start()
+    try:
+        with pytest.raises(vx.error, match="comprstrength holds 1 elements"):
+            vx.sublaminate.getbukdatafromdds(np.zeros((3, 1, 1)), np.zeros((1, 1), np.int32), np.ones(1),
+                                             np.ones((9, 2, 1)), np.ones((2, 1)), np.ones((2, 1)),
+                                             np.ones((2, 1), np.int32), nsec=20000000)
+        assert tracemalloc.get_traced_memory()[1] < 50_000_000
+    finally:
+        tracemalloc.stop()
