@@ -105,6 +105,8 @@ def figure(path):
 def main(path="failure_envelopes.png"):
     if plt is not None:
         figure(path)
+    else:
+        print("matplotlib is not installed: no figure")
     # the uniaxial strengths lie on every envelope
     for name, effort in CRITERIA.items():
         print(f"{name:10s} uniaxial transverse tension at {failure_load(effort, np.array([0.0, 1.0, 0.0])):8.2f} MPa")
