@@ -1269,6 +1269,14 @@ bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
     seen[i] = true;
   }
   const ArrayEnv env(ival, arr);
+  // Most extents are a literal or one scalar argument.
+  auto eval = [&](const Expr& e) -> int64_t {
+    if (e.code.size() == 1) {
+      if (e.code[0].op == Op::lit) return e.code[0].val;
+      if (e.code[0].op == Op::arg) return ival[e.code[0].arg];
+    }
+    return eval_expr(e, env);
+  };
   // Defaults of the absent scalars, in dependency order, as the general path.
   for (int i : r.scalar_order) {
     if (seen[i]) continue;
@@ -1279,7 +1287,7 @@ bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
       else if (a.ty == Ty::c16) v[i].c[0] = rv, v[i].c[1] = 0.0;
       else v[i].d = rv;
     } else {
-      const int64_t x = eval_expr(a.dflt, env);
+      const int64_t x = eval(a.dflt);
       ival[i] = x;
       switch (a.ty) {
         case Ty::f8: v[i].d = static_cast<double>(x); break;
@@ -1298,7 +1306,7 @@ bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
   for (int i = 0; i < nn; ++i) {
     if (!seen[i]) continue;
     for (const Expr& e : ad[i].checks)
-      if (!eval_expr(e, env)) return false;
+      if (!eval(e)) return false;
   }
   // No extent may make the routine read past a given array.
   for (int i = 0; i < nn; ++i) {
@@ -1306,7 +1314,7 @@ bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
     if (!arr[i]) continue;
     int64_t need = 1;
     for (int k = 0; k < a.rank; ++k) {
-      int64_t d = a.dims[k].empty() ? PyArray_DIM(arr[i], k) : eval_expr(a.dims[k], env);
+      int64_t d = a.dims[k].empty() ? PyArray_DIM(arr[i], k) : eval(a.dims[k]);
       if (d < 0) d = 0;
       if (__builtin_mul_overflow(need, d, &need)) return false;
     }
@@ -1327,7 +1335,7 @@ bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
     npy_intp d[7];
     int64_t total = 1;
     for (int k = 0; k < a.rank; ++k) {
-      const int64_t x = eval_expr(a.dims[k], env);
+      const int64_t x = eval(a.dims[k]);
       d[k] = x < 0 ? 0 : x;
       if (__builtin_mul_overflow(total, static_cast<int64_t>(d[k]), &total) || total > (int64_t(1) << 29))
         return false;
