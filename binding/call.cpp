@@ -1218,7 +1218,7 @@ struct ArrayEnv : ExprEnv {
   int64_t slen(int) const override { return 0; }
 };
 
-// The arrays this call made; released unless handed back.
+// The arrays this call made, released at its end; a result holds a reference of its own.
 struct Made {
   PyArrayObject* a[kMaxArgs];
   int n = 0;
