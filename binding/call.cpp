@@ -1303,13 +1303,13 @@ bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
     ptr[i] = &v[i];
     seen[i] = true;
   }
-  for (int i = 0; i < nn; ++i) {
+  for (int i : r.arrays_checked) {
     if (!seen[i]) continue;
     for (const Expr& e : ad[i].checks)
       if (!eval(e)) return false;
   }
   // No extent may make the routine read past a given array.
-  for (int i = 0; i < nn; ++i) {
+  for (int i : r.arrays_in) {
     const ArgDesc& a = ad[i];
     if (!arr[i]) continue;
     int64_t need = 1;
@@ -1322,7 +1322,7 @@ bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
   }
   // The outputs, zero-filled as the general path makes them.
   Made made;
-  for (int i = 0; i < nn; ++i) {
+  for (int i : r.arrays_made) {
     const ArgDesc& a = ad[i];
     if (a.rank == 0) {
       if (!seen[i] && a.intent != Intent::in) {
@@ -1331,7 +1331,6 @@ bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
       }
       continue;
     }
-    if (arr[i] || a.intent == Intent::in) continue;  // an absent optional input: null
     npy_intp d[7];
     int64_t total = 1;
     for (int k = 0; k < a.rank; ++k) {
@@ -1492,6 +1491,18 @@ void plan_arrays(Routine& r) {
     if (!d && !(d = PyArray_DescrFromType(typenum(t)))) {
       PyErr_Clear();
       return;
+    }
+  }
+  r.arrays_checked.clear();
+  r.arrays_in.clear();
+  r.arrays_made.clear();
+  for (int i = 0; i < static_cast<int>(r.args.size()); ++i) {
+    const ArgDesc& a = r.args[i];
+    if (!a.checks.empty()) r.arrays_checked.push_back(i);
+    if (a.intent == Intent::in) {
+      if (a.rank) r.arrays_in.push_back(i);  // absent when optional: null
+    } else {
+      r.arrays_made.push_back(i);
     }
   }
   r.arrays_plan = true;

@@ -104,6 +104,9 @@ struct Routine {
   // call-backs, views or in-place arrays) take a short way when every value
   // is given by position in its declared form (see call_arrays).
   bool arrays_plan = false;
+  std::vector<int> arrays_checked;   // native arguments with checks, in order
+  std::vector<int> arrays_in;        // input arrays
+  std::vector<int> arrays_made;      // outputs made by the call: arrays, and scalars set to zero
 };
 
 bool build_routine(const RoutineDef* d, Routine& r, std::string& err);
