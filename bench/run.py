@@ -34,9 +34,14 @@ def main():
     mod = sys.modules[__name__]
     mod.plain = 1.0
     g = {"vx": vx, "np": np, "math": math, "mod": mod, "u": vx.utility, "eh": vx.errorhandling,
-         "jd": vx.jobdata, "a66": np.zeros((6, 6), order="F")}
+         "jd": vx.jobdata, "a66": np.zeros((6, 6), order="F"), "la": vx.lamina, "m": vx.math,
+         "props": np.array([140e3, 10e3, 10e3, 0.3, 0.3, 0.4, 5e3, 5e3, 3.5e3]),
+         "m66": np.asfortranarray(np.eye(6) * 2.0 + 0.1)}
     print("binding overhead (lower is better; targets in brackets)")
     row("utility.getidentitymatrix(6)  [<=0.2]", "u.getidentitymatrix(6)", "numpy.eye(6)", "np.eye(6)", g)
+    row("lamina.getnyestiffnessmatrix(p,6)  [<=0.25]", "la.getnyestiffnessmatrix(props, 6)",
+        "numpy.eye(6)", "np.eye(6)", g)
+    row("math.matrixinverse(6x6)", "m.matrixinverse(m66)", "numpy.linalg.inv (6x6)", "np.linalg.inv(m66)", g)
     row("errorhandling.rsxerr(0)  [<=3]", "eh.rsxerr(0)", "math.hypot(3.0, 4.0)", "math.hypot(3.0, 4.0)", g)
     row("jobdata.nsteps read  [<=5]", "jd.nsteps", "module attribute read", "mod.plain", g)
     row("real_fillmatrixwithscalar(6x6, overwrite)", "u.real_fillmatrixwithscalar(a66, 1.0, 1)",

@@ -1191,6 +1191,204 @@ bool call_direct(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
   return true;
 }
 
+// ------------------------------------------------------------- array path
+//
+// Routines called per point with a few small arrays (a property vector in,
+// a matrix out) spend most of a general call on bookkeeping. When every value
+// is given by position, scalars as exact numbers and arrays already of the
+// declared type, rank and layout, the phases reduce to: convert the scalars,
+// fill the defaults, run the checks, check the given extents, make the
+// outputs, call, and hand back the results. Anything else -- and anything
+// that would raise -- is left to the general path before any output is made
+// visible, so that every message stays the general path's.
+
+PyArray_Descr* plain_descr[static_cast<int>(Ty::cb) + 1];  // by Ty, taken at import
+
+struct ArrayEnv : ExprEnv {
+  const int64_t* ival;
+  PyArrayObject* const* arr;
+  ArrayEnv(const int64_t* v, PyArrayObject* const* a) : ival(v), arr(a) {}
+  int64_t value(int a) const override { return ival[a]; }
+  int64_t shape(int a, int64_t d) const override {
+    if (!arr[a]) return 0;
+    return d < PyArray_NDIM(arr[a]) ? PyArray_DIM(arr[a], static_cast<int>(d)) : 1;
+  }
+  int64_t size(int a) const override { return arr[a] ? PyArray_SIZE(arr[a]) : 0; }
+  int64_t rank(int a) const override { return arr[a] ? PyArray_NDIM(arr[a]) : 0; }
+  int64_t slen(int) const override { return 0; }
+};
+
+// The arrays this call made, released at its end; a result holds a reference of its own.
+struct Made {
+  PyArrayObject* a[kMaxArgs];
+  int n = 0;
+  ~Made() {
+    for (int k = 0; k < n; ++k) Py_DECREF(a[k]);
+  }
+};
+
+// False when the general path must take the call; then nothing is visible.
+// True with out set to the result, or null with an exception set.
+bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames, PyObject*& out) {
+  if (kwnames || nargs < r.nrequired || nargs > static_cast<Py_ssize_t>(r.pynames.size())) return false;
+  const int nn = static_cast<int>(r.args.size());
+  const ArgDesc* ad = r.args.data();
+  Scalar v[kMaxArgs];
+  void* ptr[kMaxArgs];
+  int64_t ival[kMaxArgs];
+  PyArrayObject* arr[kMaxArgs];
+  bool seen[kMaxArgs];  // given or defaulted: what the checks look at
+  for (int i = 0; i < nn; ++i) {
+    ptr[i] = nullptr;
+    ival[i] = 0;
+    arr[i] = nullptr;
+    seen[i] = false;
+  }
+  const int* pyarg = r.pyarg_of.data();
+  for (Py_ssize_t k = 0; k < nargs; ++k) {
+    const int i = pyarg[k];
+    const ArgDesc& a = ad[i];
+    PyObject* o = args[k];
+    if (a.rank) {
+      if (!PyArray_CheckExact(o)) return false;
+      PyArrayObject* x = reinterpret_cast<PyArrayObject*>(o);
+      if (PyArray_DESCR(x) != plain_descr[static_cast<int>(a.ty)] &&
+          PyArray_TYPE(x) != typenum(a.ty))
+        return false;
+      if (!PyArray_ISALIGNED(x) || PyArray_ISBYTESWAPPED(x) || PyArray_NDIM(x) != a.rank ||
+          !PyArray_IS_F_CONTIGUOUS(x))
+        return false;
+      arr[i] = x;
+      ptr[i] = PyArray_DATA(x);
+    } else {
+      if (a.ty == Ty::f8 && PyFloat_CheckExact(o)) v[i].d = PyFloat_AS_DOUBLE(o);
+      else if (!direct_scalar(o, a.ty, v[i])) return false;
+      ival[i] = a.ty == Ty::l1 ? v[i].b : (a.ty == Ty::i4 || a.ty == Ty::l4) ? v[i].i : 0;
+      ptr[i] = &v[i];
+    }
+    seen[i] = true;
+  }
+  const ArrayEnv env(ival, arr);
+  // Most extents are a literal or one scalar argument.
+  auto eval = [&](const Expr& e) -> int64_t {
+    if (e.code.size() == 1) {
+      if (e.code[0].op == Op::lit) return e.code[0].val;
+      if (e.code[0].op == Op::arg) return ival[e.code[0].arg];
+    }
+    return eval_expr(e, env);
+  };
+  // Defaults of the absent scalars, in dependency order, as the general path.
+  for (int i : r.scalar_order) {
+    if (seen[i]) continue;
+    const ArgDesc& a = ad[i];
+    double rv;
+    if (real_default(a.dflt, rv)) {
+      if (a.ty == Ty::f4) v[i].f = static_cast<float>(rv);
+      else if (a.ty == Ty::c16) v[i].c[0] = rv, v[i].c[1] = 0.0;
+      else v[i].d = rv;
+    } else {
+      const int64_t x = eval(a.dflt);
+      ival[i] = x;
+      switch (a.ty) {
+        case Ty::f8: v[i].d = static_cast<double>(x); break;
+        case Ty::f4: v[i].f = static_cast<float>(x); break;
+        case Ty::c16: v[i].c[0] = static_cast<double>(x); v[i].c[1] = 0.0; break;
+        case Ty::l1: v[i].b = x != 0; ival[i] = x != 0; break;
+        case Ty::l4: v[i].i = x != 0; ival[i] = x != 0; break;
+        default:
+          if (x < INT32_MIN || x > INT32_MAX) return false;
+          v[i].i = static_cast<int32_t>(x);
+      }
+    }
+    ptr[i] = &v[i];
+    seen[i] = true;
+  }
+  for (int i : r.arrays_checked) {
+    if (!seen[i]) continue;
+    for (const Expr& e : ad[i].checks)
+      if (!eval(e)) return false;
+  }
+  // No extent may make the routine read past a given array.
+  for (int i : r.arrays_in) {
+    const ArgDesc& a = ad[i];
+    if (!arr[i]) continue;
+    int64_t need = 1;
+    for (int k = 0; k < a.rank; ++k) {
+      int64_t d = a.dims[k].empty() ? PyArray_DIM(arr[i], k) : eval(a.dims[k]);
+      if (d < 0) d = 0;
+      if (__builtin_mul_overflow(need, d, &need)) return false;
+    }
+    if (need > PyArray_SIZE(arr[i])) return false;
+  }
+  // The outputs, zero-filled as the general path makes them.
+  Made made;
+  for (int i : r.arrays_made) {
+    const ArgDesc& a = ad[i];
+    if (a.rank == 0) {
+      if (!seen[i] && a.intent != Intent::in) {
+        v[i] = Scalar{};
+        ptr[i] = &v[i];
+      }
+      continue;
+    }
+    npy_intp d[7];
+    int64_t total = 1;
+    for (int k = 0; k < a.rank; ++k) {
+      const int64_t x = eval(a.dims[k]);
+      d[k] = x < 0 ? 0 : x;
+      if (__builtin_mul_overflow(total, static_cast<int64_t>(d[k]), &total) || total > (int64_t(1) << 29))
+        return false;
+    }
+    PyArray_Descr* descr = plain_descr[static_cast<int>(a.ty)];
+    Py_INCREF(descr);
+    PyArrayObject* x = reinterpret_cast<PyArrayObject*>(
+        PyArray_NewFromDescr(&PyArray_Type, descr, a.rank, d, nullptr, nullptr, NPY_ARRAY_F_CONTIGUOUS, nullptr));
+    if (!x) {
+      out = nullptr;
+      return true;
+    }
+    made.a[made.n++] = x;
+    std::memset(PyArray_DATA(x), 0, static_cast<size_t>(PyArray_NBYTES(x)));
+    arr[i] = x;
+    ptr[i] = PyArray_DATA(x);
+  }
+  void* slots[kMaxArgs];
+  int ns = 0;
+  for (int i = 0; i < nn; ++i)
+    if (i != r.ret_index) slots[ns++] = ptr[i];
+  Scalar ret{};
+  r.def->thunk(r.def->fn, slots, &ret);
+  if (r.ret_index >= 0) {
+    v[r.ret_index] = ret;
+    ptr[r.ret_index] = &v[r.ret_index];
+  }
+  auto result = [&](int i) -> PyObject* {
+    if (arr[i]) {
+      Py_INCREF(arr[i]);
+      return reinterpret_cast<PyObject*>(arr[i]);
+    }
+    if (!ptr[i]) Py_RETURN_NONE;
+    return scalar_to_py(ad[i].ty, ptr[i]);
+  };
+  if (r.nresults == 0) {
+    out = Py_None;
+    Py_INCREF(out);
+  } else if (r.nresults == 1) {
+    out = result(r.results[0]);
+  } else {
+    out = PyTuple_New(r.nresults);
+    for (int k = 0; out && k < r.nresults; ++k) {
+      PyObject* it = result(r.results[k]);
+      if (!it) {
+        Py_CLEAR(out);
+        break;
+      }
+      PyTuple_SET_ITEM(out, k, it);
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 // The plan of the direct path, when every argument is a scalar of a plain
@@ -1261,6 +1459,55 @@ void plan_direct(Routine& r) {
     if (r.args[i].pypos < 0) r.direct_hidden.push_back(static_cast<int>(i));
 }
 
+// Whether a routine can take the array path: plain scalars and arrays only,
+// inputs given or defaulted, outputs made by the call with known extents.
+void plan_arrays(Routine& r) {
+  r.arrays_plan = false;
+  if (!r.direct.empty() || r.ret_is_text || r.args.size() > static_cast<size_t>(kMaxArgs)) return;
+  for (int ix : r.pyarg_of)
+    if (ix < 0) return;
+  bool any_array = false;
+  for (const ArgDesc& a : r.args) {
+    switch (a.ty) {
+      case Ty::f8: case Ty::f4: case Ty::c16: case Ty::i4: case Ty::l4: case Ty::l1: break;
+      default: return;
+    }
+    switch (a.intent) {
+      case Intent::in:
+        if (a.rank && a.has_default) return;
+        break;
+      case Intent::out: case Intent::ret:
+        if (a.pypos >= 0 || (a.intent == Intent::ret && a.rank)) return;
+        for (const Expr& e : a.dims)
+          if (e.empty()) return;
+        break;
+      default: return;
+    }
+    any_array |= a.rank > 0;
+  }
+  if (!any_array) return;
+  for (Ty t : {Ty::f8, Ty::f4, Ty::c16, Ty::i4, Ty::l4, Ty::l1}) {
+    PyArray_Descr*& d = plain_descr[static_cast<int>(t)];
+    if (!d && !(d = PyArray_DescrFromType(typenum(t)))) {
+      PyErr_Clear();
+      return;
+    }
+  }
+  r.arrays_checked.clear();
+  r.arrays_in.clear();
+  r.arrays_made.clear();
+  for (int i = 0; i < static_cast<int>(r.args.size()); ++i) {
+    const ArgDesc& a = r.args[i];
+    if (!a.checks.empty()) r.arrays_checked.push_back(i);
+    if (a.intent == Intent::in) {
+      if (a.rank) r.arrays_in.push_back(i);  // absent when optional: null
+    } else {
+      r.arrays_made.push_back(i);
+    }
+  }
+  r.arrays_plan = true;
+}
+
 namespace {
 PyObject* call_general(const Routine& r, PyObject* const* args, size_t nargsf, PyObject* kwnames) {
   Call c(r);
@@ -1274,6 +1521,7 @@ PyObject* call_general(const Routine& r, PyObject* const* args, size_t nargsf, P
 PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, PyObject* kwnames) {
   PyObject* out;
   if (!r.direct.empty() && call_direct(r, args, PyVectorcall_NARGS(nargsf), kwnames, out)) return out;
+  if (r.arrays_plan && call_arrays(r, args, PyVectorcall_NARGS(nargsf), kwnames, out)) return out;
   return call_general(r, args, nargsf, kwnames);
 }
 

@@ -680,6 +680,7 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
   if (!cbs.empty()) doc += "\nNotes\n-----\nCall-back functions::\n\n" + cbs;
   r.doc = doc;
   plan_direct(r);
+  plan_arrays(r);
   return true;
 }
 

@@ -100,10 +100,18 @@ struct Routine {
   std::vector<int> direct_hidden;    // native arguments not in the Python signature
   bool direct_checks = false;        // some argument carries a check
   bool direct_positional = false;    // no checks, no arrays: all values by position take the short way
+  // Routines of plain scalars, input arrays and made output arrays (no texts,
+  // call-backs, views or in-place arrays) take a short way when every value
+  // is given by position in its declared form (see call_arrays).
+  bool arrays_plan = false;
+  std::vector<int> arrays_checked;   // native arguments with checks, in order
+  std::vector<int> arrays_in;        // input arrays
+  std::vector<int> arrays_made;      // outputs made by the call: arrays, and scalars set to zero
 };
 
 bool build_routine(const RoutineDef* d, Routine& r, std::string& err);
 void plan_direct(Routine& r);
+void plan_arrays(Routine& r);
 bool build_callback(const CallbackDef* d, CbDesc& c, std::string& err);
 PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargs, PyObject* kwnames);
 const CbDesc* find_callback(const std::string& name);

@@ -213,3 +213,44 @@ def test_wrong_input_extent_is_refused_before_outputs_are_made(vx):
         assert tracemalloc.get_traced_memory()[1] < 50_000_000
     finally:
         tracemalloc.stop()
+
+
+def test_ready_and_converted_arrays_give_the_same_call(vx):
+    # An input already of the declared type, rank and layout is used as it
+    # is; every other form is converted first. Both ways must agree on the
+    # results and on every message.
+    f = vx.lamina.getnyestiffnessmatrix
+    p = np.array([140e3, 10e3, 10e3, 0.3, 0.3, 0.4, 5e3, 5e3, 3.5e3])
+    c = f(p, 6)
+    np.testing.assert_allclose(c @ vx.lamina.getnyecompliancematrix(p, 6), np.eye(6), atol=1e-12)
+    for args, kw in (((list(p), 6), {}), ((p[:, None], 6), {}), ((np.repeat(p, 2)[::2], 6), {}),
+                     ((p, np.int32(6)), {}), ((), {"props": p, "ntens": 6}), ((p, 6, 1), {})):
+        np.testing.assert_array_equal(f(*args, **kw), c)
+    d = f(p, 6)
+    assert d is not c and d.flags.f_contiguous and d.flags.writeable
+    d[:] = -1.0
+    np.testing.assert_array_equal(f(p, 6), c)  # every call makes its own result
+    ro = p.copy()
+    ro.setflags(write=False)
+    np.testing.assert_array_equal(f(ro, 6), c)
+    np.testing.assert_array_equal(ro, p)
+
+    def message(*args):
+        with pytest.raises(vx.error) as e:
+            f(*args) if len(args) == 2 else vx.utility.matrixcopy(*args)
+        return str(e.value)
+
+    short = np.ones(8)
+    assert message(short, 6) == message(list(short), 6)
+    assert "props holds 8 elements" in message(short, 6)
+    a = np.asfortranarray(np.arange(6.0).reshape(2, 3))
+    assert message(a, 3, 3) == message(a.tolist(), 3, 3)
+
+    # Scalar outputs and function results next to arrays; defaults taken from
+    # the shape of a given array.
+    m = vx.math
+    g = np.asfortranarray([[4.0, 1.0, 0.5], [1.0, 3.0, 0.2], [0.5, 0.2, 2.0]])
+    assert m.lufactdeterminant(g) == pytest.approx(np.linalg.det(g), rel=1e-13)
+    assert m.lufactdeterminant(g) == m.lufactdeterminant(g.tolist())
+    np.testing.assert_allclose(m.matrixinverse(g) @ g, np.eye(3), atol=1e-14)
+    assert m.getprincipleminor(g, 1) == m.getprincipleminor(g.tolist(), 1)
