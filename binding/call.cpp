@@ -298,10 +298,10 @@ enum class Mode { in, copy, overwrite, strict, view_overwrite };
 
 // Element type of an array of texts of length L.
 PyArray_Descr* text_descr(int64_t L) {
-  PyObject* spec = PyUnicode_FromFormat("S%lld", static_cast<long long>(L < 1 ? 1 : L));
+  PyObject* dtype_text = PyUnicode_FromFormat("S%lld", static_cast<long long>(L < 1 ? 1 : L));
   PyArray_Descr* d = nullptr;
-  if (spec && !PyArray_DescrConverter(spec, &d)) d = nullptr;
-  Py_XDECREF(spec);
+  if (dtype_text && !PyArray_DescrConverter(dtype_text, &d)) d = nullptr;
+  Py_XDECREF(dtype_text);
   return d;
 }
 
