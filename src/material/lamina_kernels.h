@@ -107,40 +107,50 @@ inline Mat<N, N> on_axis(const double* p, bool stiffness) {
   else return stiffness ? stiffness3(p) : compliance3(p);
 }
 
-// Rotation about axis 3 in Nye order for the cosine c and sine s of the ply
-// angle: N = 3 (in-plane shear at index 2) or N = 6 (at index 3). sigma is +1
-// for the angle, -1 for the opposite angle. The engineering-strain form moves
-// the factor 2 from the stress rows to the shear row.
+// Entries of the rotation about axis 3 in Nye order, for the cosine c and sine
+// s of the ply angle, into any square matrix m (zero on entry): in-plane shear
+// at index 2, or at index 3 when `full` (6 x 6). sigma is +1 for the angle, -1
+// for the opposite angle. The engineering-strain form (form 1) moves the factor
+// 2 from the stress rows to the shear row; another form leaves the shear rows
+// and columns out.
+template <class M>
+inline void place_transformation(M& m, double c, double s, double sigma, bool full, int form) {
+  m(0, 0) = c * c;
+  m(0, 1) = s * s;
+  m(1, 0) = s * s;
+  m(1, 1) = c * c;
+  int k = 2;
+  if (full) {
+    m(2, 2) = 1.0;
+    m(4, 4) = c;
+    m(4, 5) = sigma * s;
+    m(5, 4) = -sigma * s;
+    m(5, 5) = c;
+    k = 3;
+  }
+  if (form != 0 && form != 1) return;
+  const double cs = sigma * c * s;
+  const double cs2 = 2.0 * sigma * c * s;
+  if (form == 1) {
+    m(0, k) = cs;
+    m(1, k) = -cs;
+    m(k, 0) = -cs2;
+    m(k, 1) = cs2;
+  } else {
+    m(0, k) = cs2;
+    m(1, k) = -cs2;
+    m(k, 0) = -cs;
+    m(k, 1) = cs;
+  }
+  m(k, k) = c * c - s * s;
+}
+
+// The same as a fixed-size matrix, N = 3 or 6.
 template <int N>
 inline Mat<N, N> transformation(double c, double s, double sigma, bool strain_form) {
   static_assert(N == 3 || N == 6);
-  constexpr int k = N == 6 ? 3 : 2;
   Mat<N, N> t = Mat<N, N>::zero();
-  t(0, 0) = c * c;
-  t(0, 1) = s * s;
-  t(1, 0) = s * s;
-  t(1, 1) = c * c;
-  if constexpr (N == 6) {
-    t(2, 2) = 1.0;
-    t(4, 4) = c;
-    t(4, 5) = sigma * s;
-    t(5, 4) = -sigma * s;
-    t(5, 5) = c;
-  }
-  const double cs = sigma * c * s;
-  const double cs2 = 2.0 * sigma * c * s;
-  if (strain_form) {
-    t(0, k) = cs;
-    t(1, k) = -cs;
-    t(k, 0) = -cs2;
-    t(k, 1) = cs2;
-  } else {
-    t(0, k) = cs2;
-    t(1, k) = -cs2;
-    t(k, 0) = -cs;
-    t(k, 1) = cs;
-  }
-  t(k, k) = c * c - s * s;
+  place_transformation(t, c, s, sigma, N == 6, strain_form ? 1 : 0);
   return t;
 }
 

@@ -230,7 +230,6 @@ VX_API void GetNyeTransformationMatrix(double* t, const double* rangle, const in
   // with the 3 x 3 placement, an unsupported type with the opposite angle, an
   // unsupported form stops after the direct entries.
   zero(t, int64_t(n) * n);
-  const Sq m{t, n};
   if (n != 3 && !full) vx::report(-2, "False input for TType in GetNyeTransformationMatrix");
   double sigma = 1.0;
   if (*ttype != 0) {
@@ -238,36 +237,9 @@ VX_API void GetNyeTransformationMatrix(double* t, const double* rangle, const in
     sigma = -1.0;
   }
   const double c = std::cos(*rangle), s = std::sin(*rangle);
-  m(0, 0) = c * c;
-  m(0, 1) = s * s;
-  m(1, 0) = s * s;
-  m(1, 1) = c * c;
-  int k = 2;
-  if (full) {
-    m(2, 2) = 1.0;
-    m(4, 4) = c;
-    m(4, 5) = sigma * s;
-    m(5, 4) = -sigma * s;
-    m(5, 5) = c;
-    k = 3;
-  }
-  if (!good_tflag) {
-    vx::report(-2, "False input for TFlag in GetNyeTransformationMatrix");
-    return;
-  }
-  const double cs = sigma * c * s, cs2 = 2.0 * sigma * c * s;
-  if (*tflag == 1) {
-    m(0, k) = cs;
-    m(1, k) = -cs;
-    m(k, 0) = -cs2;
-    m(k, 1) = cs2;
-  } else {
-    m(0, k) = cs2;
-    m(1, k) = -cs2;
-    m(k, 0) = -cs;
-    m(k, 1) = cs;
-  }
-  m(k, k) = c * c - s * s;
+  const Sq m{t, n};
+  lam::place_transformation(m, c, s, sigma, full, good_tflag ? *tflag : -1);
+  if (!good_tflag) vx::report(-2, "False input for TFlag in GetNyeTransformationMatrix");
 }
 
 VX_API void GetNyeOffAxisSC(double* scoff, const double* dangle, const double* props, const int32_t* ntens,
