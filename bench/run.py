@@ -7,26 +7,18 @@ import importlib
 import math
 import os
 import sys
-import timeit
 
 import numpy as np
 
 import _vexlan as vx
 
-
-def per_call(stmt, ref, g, number=200_000, repeat=7):
-    """Best per-call times in ns of a statement and its reference, timed in
-    turns so that both see the same machine load."""
-    a, b = timeit.Timer(stmt, globals=g), timeit.Timer(ref, globals=g)
-    ta = tb = float("inf")
-    for _ in range(repeat):
-        ta = min(ta, a.timeit(number))
-        tb = min(tb, b.timeit(number))
-    return ta / number * 1e9, tb / number * 1e9
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from common import per_call_pair  # noqa: E402
 
 
 def row(label, stmt, ref_label, ref, g):
-    ns, ref_ns = per_call(stmt, ref, g)
+    us, ref_us = per_call_pair(stmt, ref, g, number=200_000, repeat=7)
+    ns, ref_ns = us * 1e3, ref_us * 1e3
     print(f"{label:<44s} {ns:9.1f} ns   {ref_label:<28s} {ref_ns:9.1f} ns   ratio {ns / ref_ns:5.2f}")
 
 
