@@ -124,6 +124,23 @@ inline void matvec(double* y, const A& a, const double* x) {
 }
 
 using Mat3 = Mat<3, 3>;
+
+// Inverse of a 3 x 3 matrix by cofactors, closed form; det receives the
+// determinant (a zero one leaves non-finite entries: callers that must not
+// see them test det).
+template <class M>
+inline Mat3 cofactor_inverse(const M& a, double& det) {
+  Mat3 c, r;
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) {
+      const int i1 = (i + 1) % 3, i2 = (i + 2) % 3, j1 = (j + 1) % 3, j2 = (j + 2) % 3;
+      c(i, j) = a(i1, j1) * a(i2, j2) - a(i1, j2) * a(i2, j1);
+    }
+  det = a(0, 0) * c(0, 0) + a(0, 1) * c(0, 1) + a(0, 2) * c(0, 2);
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) r(i, j) = c(j, i) / det;
+  return r;
+}
 using Mat6 = Mat<6, 6>;
 
 }  // namespace vx

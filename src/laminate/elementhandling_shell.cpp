@@ -229,21 +229,14 @@ VX_API void ShellFirstDerivJacobian(double* jac1, const double* jac) {
 }
 
 VX_API void ShellFirstDerivJacobianInverse(double* jac1inv, const double* jac1) {
-  const CMatRef<3, 3> a(jac1);
-  Mat3 c;
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) {
-      const int i1 = (i + 1) % 3, i2 = (i + 2) % 3, j1 = (j + 1) % 3, j2 = (j + 2) % 3;
-      c(i, j) = a(i1, j1) * a(i2, j2) - a(i1, j2) * a(i2, j1);  // cofactor
-    }
-  const double det = a(0, 0) * c(0, 0) + a(0, 1) * c(0, 1) + a(0, 2) * c(0, 2);
+  double det;
+  const Mat3 r = cofactor_inverse(CMatRef<3, 3>(jac1), det);
   if (det == 0.0) {
     report(-3, "Singular first derivative of jacobian");
     for (int k = 0; k < 9; ++k) jac1inv[k] = 0.0;
     return;
   }
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) jac1inv[i + 3 * j] = c(j, i) / det;
+  r.store(jac1inv);
 }
 
 VX_API void ShellJacobian(double* jac, double* nshape, const double* ncoords, const double* xi, const double* eta,

@@ -51,21 +51,10 @@ struct ShearSums {
   }
 };
 
-// Inverse of a 3 x 3 matrix by cofactors (closed form, as the hybrid method asks).
+// Inverse of a 3 x 3 matrix in closed form, as the hybrid method asks.
 Mat3 inverse3(const Mat3& m) {
-  Mat3 r;
-  r(0, 0) = m(1, 1) * m(2, 2) - m(1, 2) * m(2, 1);
-  r(0, 1) = m(0, 2) * m(2, 1) - m(0, 1) * m(2, 2);
-  r(0, 2) = m(0, 1) * m(1, 2) - m(0, 2) * m(1, 1);
-  r(1, 0) = m(1, 2) * m(2, 0) - m(1, 0) * m(2, 2);
-  r(1, 1) = m(0, 0) * m(2, 2) - m(0, 2) * m(2, 0);
-  r(1, 2) = m(0, 2) * m(1, 0) - m(0, 0) * m(1, 2);
-  r(2, 0) = m(1, 0) * m(2, 1) - m(1, 1) * m(2, 0);
-  r(2, 1) = m(0, 1) * m(2, 0) - m(0, 0) * m(2, 1);
-  r(2, 2) = m(0, 0) * m(1, 1) - m(0, 1) * m(1, 0);
-  const double det = m(0, 0) * r(0, 0) + m(0, 1) * r(1, 0) + m(0, 2) * r(2, 0);
-  for (double& x : r.a) x /= det;
-  return r;
+  double det;
+  return cofactor_inverse(m, det);
 }
 
 }  // namespace
