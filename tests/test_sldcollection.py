@@ -71,11 +71,6 @@ def test_patch_shapes_carry_the_force(vx, name):
         assert s.cosinesurfaceload(F, r0, s0, r0, s0, a, b) > 0
 
 
-def test_sine_shape_as_given(vx):
-    v = vx.sldcollection.sinesurfaceload(2.0, 0.25, 0.25, 0.0, 0.0, 1.0, 1.0)
-    assert v == pytest.approx(2.0 * np.sin(np.pi / 4) ** 2)
-
-
 def test_camplitude(vx):
     s = vx.sldcollection
     assert s.camplitude([0.0, 1.0, 0.0, 2.0], 0.5) == pytest.approx(1.0)
