@@ -169,6 +169,11 @@ def test_nodal_patch(vx):
     e.getnodalpatch(p, coords, lab, 1, ntree=2)
     pts = {tuple(c) for c in p.T if c[0] != empty}
     assert len(pts) == sum(1 for c in p.T if c[0] != empty) == 8   # all nodes, each once
+    near = coords.copy()
+    near[:, 2, 1] = (2.0, 0.0, 1e-4)   # a neighbour's node within the tolerance of another is stored once
+    for tol, n in ((1e-3, 3), (1e-5, 4)):
+        e.getnodalpatch(p, near, lab, 1, tolerance=tol)
+        assert sum(1 for c in p.T if c[0] != empty) == n
     p = np.zeros((3, 2), order='F')  # too small a patch: filled, never overrun
     e.getnodalpatch(p, coords, lab, 2)
     assert (p != empty).all()
@@ -210,17 +215,12 @@ def test_first_visits_are_recognised_whatever_happens_to_the_lists(vx):
     _free_lists(vx, 3)
     try:
         visit = lambda noel, kspt: e.getelementreforientation(3, eye, eye, plyor, noel, kspt, 1, 1, 0)
-        labels, pairs = [], []
+        labels, pairs = {}, {}   # in order of first appearance
         rng = np.random.default_rng(3)
-        for noel, kspt in zip(rng.integers(1, 40, 300), rng.integers(1, 4, 300)):
-            noel, kspt = int(noel), int(kspt)
-            new = (noel, kspt) not in pairs
-            assert visit(noel, kspt) == int(new)
-            if noel not in labels:
-                labels.append(noel)
-            if new:
-                pairs.append((noel, kspt))
-        n = len(labels)
+        for pair in zip(rng.integers(1, 40, 300).tolist(), rng.integers(1, 4, 300).tolist()):
+            assert visit(*pair) == int(pair not in pairs)
+            labels[pair[0]], pairs[pair] = None, None
+        labels, pairs, n = list(labels), list(pairs), len(labels)
         assert lh.int_getcopyoflist(3, np.zeros(n, np.int32))[0].tolist() == labels
         assert lh.cmplx_getcopyoflist(3, np.zeros(len(pairs), complex))[0].tolist() == [complex(*p) for p in pairs]
         assert lh.getsizeoflist(3, 1) == 7 * n
