@@ -8,9 +8,10 @@ from laminate_oracle import isotropic_stiffness as iso_stiffness, orthotropic_co
 
 rng = np.random.default_rng(31)
 STRAIN = np.array([1e-3, -2e-3, 5e-4, 3e-3, -1e-3, 2e-3])  # 11, 22, 33, 12, 13, 23 (engineering shears)
-
-
 ORTHO = [140e3, 10e3, 10e3, 0.3, 0.3, 0.45, 5e3, 5e3, 3.5e3]
+A6 = rng.normal(size=(6, 6))
+SYM = A6 + A6.T
+PACKED = np.concatenate([SYM[: j + 1, j] for j in range(6)])  # upper triangle column by column
 
 
 def ortho_stiffness(*constants):
@@ -21,9 +22,7 @@ def test_orthotropic_and_anisotropic_laws(vx):
     el = vx.elasticity
     c = ortho_stiffness(*ORTHO)
     np.testing.assert_allclose(el.getstressfromorthotropicelasticity(STRAIN, ORTHO, 3), c @ STRAIN, rtol=1e-12)
-    a = rng.normal(size=(6, 6))
-    sym = a + a.T
-    packed = np.concatenate([sym[: j + 1, j] for j in range(6)])
+    a, sym, packed = A6, SYM, PACKED
     np.testing.assert_allclose(el.real_getstressfromanisotropichyperelasticity(STRAIN, packed, 3), sym @ STRAIN,
                                rtol=1e-13, atol=1e-16)
     full = a.flatten(order="F")  # an unsymmetric matrix is taken as it stands
@@ -38,9 +37,7 @@ def test_orthotropic_and_anisotropic_laws(vx):
 
 def test_numerical_tangent_of_native_laws(vx):
     el = vx.elasticity
-    a = rng.normal(size=(6, 6))
-    sym = a + a.T
-    packed = np.concatenate([sym[: j + 1, j] for j in range(6)])
+    sym, packed = SYM, PACKED
     s1 = sym @ STRAIN
     # complex step on the complex law: exact
     t = el.getnumericaltangent(el.cmplx_getstressfromanisotropichyperelasticity._cpointer, packed, s1, np.zeros(6),
@@ -117,12 +114,9 @@ def test_isotropic_dispatcher(vx):
     gamma = 20.0
     normdev = math.sqrt(2 * 1e-6 + 2 * 1e-6)
     gammag = gamma * math.sqrt(1.5) / (1 + nu)
-    dng = vx.nlcollection.nlkaestner(gammag, normdev)
-    np.testing.assert_allclose(el.getstressfromisotropicviscoelasticity(dev, [e, gamma, nu, 0.0, 1.0], 3),
-                               (1 - dng) * base, rtol=1e-12, atol=1e-15)
-    dng = vx.nlcollection.nlkrause(gammag, normdev)
-    np.testing.assert_allclose(el.getstressfromisotropicviscoelasticity(dev, [e, gamma, nu, 0.0, 2.0], 3),
-                               (1 - dng) * base, rtol=1e-12, atol=1e-15)
+    for flag, law in ((1.0, vx.nlcollection.nlkaestner), (2.0, vx.nlcollection.nlkrause)):
+        np.testing.assert_allclose(el.getstressfromisotropicviscoelasticity(dev, [e, gamma, nu, 0.0, flag], 3),
+                                   (1 - law(gammag, normdev)) * base, rtol=1e-12, atol=1e-15)
     # non-constant Poisson ratio: Hooke with the softened shear modulus and the ratio solving
     # nu' = nu + num (E - 2 G (1 + nu')), capped at 0.47
     t = np.diag(STRAIN[:3]) + 0.5 * np.array([[0, STRAIN[3], STRAIN[4]], [STRAIN[3], 0, STRAIN[5]],

@@ -63,9 +63,7 @@ def test_nodal_coordinates_follow_shell_set(vx, model):
     vx.elementhandling.getnodalcoordinates(xyz, np.arange(1, 7, dtype=np.int32))
     c = vx.nodaldata.nodalcoords
     en = vx.elementdata.elemnodes
-    for e in range(3):
-        for k in range(4):
-            assert c[:, k, e].tolist() == xyz[:, en[k, e] - 1].tolist()
+    assert (c == xyz[:, en - 1]).all()
     # with the element index list, only shell elements receive coordinates
     nshell, ierror = vx.elementhandling.getelementreferencedata(3)
     assert nshell == 2 and vx.elementdata.elemindices.tolist() == [1, 2, -1]
@@ -155,9 +153,7 @@ def test_nodal_patch(vx):
     lab = np.array([[1, 2, 6, 5], [2, 3, 7, 6], [3, 4, 8, 7]], np.int32).T
     xy = {1: (0, 0), 2: (1, 0), 3: (2, 0), 4: (3, 0), 5: (0, 1), 6: (1, 1), 7: (2, 1), 8: (3, 1)}
     coords = np.zeros((3, 4, 3))
-    for e in range(3):
-        for k in range(4):
-            coords[:2, k, e] = xy[lab[k, e]]
+    coords[:2] = np.array([[xy[n] for n in row] for row in lab]).transpose(2, 0, 1)
     e = vx.elementhandling
     empty = -np.finfo(float).max
     p = np.zeros((3, 10), order='F')

@@ -53,9 +53,7 @@ def test_shell_grid(vx, clean, tmp_path):
     ed, nd = vx.elementdata, vx.nodaldata
     assert (int(ed.nelem), int(nd.nnodes), int(nd.ndof)) == (4, 4, 6)
     assert ed.elemlist.tolist() == [1, 2, 3, 4] and ed.elemkind.tolist() == [2] * 4
-    for e in range(4):
-        for k in range(4):
-            assert tuple(nd.nodalcoords[:, k, e]) == nodes[ed.elemnodes[k, e]]
+    assert (nd.nodalcoords == np.array([[nodes[n] for n in row] for row in ed.elemnodes]).transpose(2, 0, 1)).all()
     assert not nd.nodesmotion.any() and (vx.sectiondata.nsectionpoints == 0).all()
 
 
