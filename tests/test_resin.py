@@ -5,6 +5,8 @@ import numpy as np
 import pytest
 from scipy.interpolate import PchipInterpolator
 
+from laminate_oracle import isotropic_stiffness
+
 BLOCK_A = [3000.0, 0.35, 0.01, 80.0, 2.0, 1.2, 1.5, 100.0, -0.1]
 BLOCK_B = [2000.0, 0.40, 0.03, 60.0, 4.0, 2.0, 1.4, 90.0, -0.2]
 HOT = [-1e-4, 2e-3, 1.0, -4e-3, 1.1, 303.15, 333.15, 373.15, 420.0, 4.0, 50.0]
@@ -147,8 +149,8 @@ def test_equivalent_strain_sign_and_norm(vx):
 
 
 def hooke(e_mod, nu, eps):
-    lam, mu = e_mod * nu / ((1 + nu) * (1 - 2 * nu)), e_mod / (2 * (1 + nu))
-    return lam * eps[:3].sum() + 2 * mu * eps[:3]
+    """Direct stresses of isotropic Hooke."""
+    return (isotropic_stiffness(e_mod, nu) @ eps)[:3]
 
 
 def test_endochronic_elastic_and_plastic_parts(vx):
