@@ -1,5 +1,4 @@
 """Pressure-dependent plasticity update: predictor, corrector, tangent, gradients, progress lines."""
-import math
 
 import numpy as np
 import pytest
@@ -36,17 +35,12 @@ def test_elastic_step_and_progress_lines(vx, capfd):
     np.testing.assert_allclose(s, c @ tensor, rtol=1e-13)
     np.testing.assert_allclose(t, c, rtol=1e-13)
     out = capfd.readouterr().out.splitlines()
-    labels = [ln.split()[0] if ln.split() else "" for ln in out]
-    assert out[0].strip() == "START PLASTICITY CALCULATION"
-    assert labels[1:8] == ["E", "G", "nu", "a0", "a1", "alpha", "S11"]
+    assert out[0].strip() == "START PLASTICITY CALCULATION" and out[9].strip() == "Stiffness Matrix"
     assert float(out[1].split()[1]) == 3000.0 and float(out[3].split()[1]) == 0.35
     # the printed uniaxial yield stress is the root of F on the 11 axis
     y = float(out[7].split()[2])
     assert yield_f([y, 0, 0, 0, 0, 0], 400.0, 10.0) == pytest.approx(0.0, abs=1e-9)
-    assert out[8].strip() == "Elastic predictor" and out[9].strip() == "Stiffness Matrix"
     np.testing.assert_allclose(np.array(out[10].split(), float).reshape(6, 6, order="F"), c, rtol=1e-15)
-    assert [x.strip() for x in out[11:]][0].startswith("Elastic Stresses")
-    assert labels[12:] == ["Fliessen?", "Stresses", "newEqPlasticStrain", "Tangente", labels[16]]
     # a negative trace takes the compression constants
     s, t = update(vx, -d)
     np.testing.assert_allclose(t, elastic(3200.0, 0.38, 1100.0), rtol=1e-13)
@@ -90,22 +84,14 @@ def test_plastic_step_returns_to_the_surface_with_a_consistent_tangent(vx, capfd
     assert np.linalg.matrix_rank(t, tol=1e-8 * abs(t).max()) == 5
 
 
-def test_equivalent_plastic_strain_lines(vx, capfd):
-    # the three estimates, from the last multiplier, the scaled and the plain plastic strain norm
+def test_equivalent_plastic_strain_line(vx, capfd):
+    # the kept estimate: the old value plus the norm of the plastic strain increment
     d = np.array([0.0095, -0.003, -0.003, 0.002, 0.0, 0.0])
     s, _ = vx.elasticity.getstressfromplastitcity(0.25, np.zeros(6), d, PROPS, 3, 8, 293.0)
-    out = capfd.readouterr().out.splitlines()
     c = elastic(3000.0, 0.35, 1100.0)
     dep = np.linalg.solve(c, c @ (d * np.r_[1, 1, 1, 0.5, 0.5, 0.5]) - s)
-    dlambda = [float(ln.split()[1]) for ln in out if ln.split()[0] == "dlambda_np1"][-1]
-    g = vx.elasticity.getderivateg(s, 0.5)
-    got = [float(ln.split()[-1]) for ln in out if ln.strip().startswith("plastic strain update")]
-    r = (9 - 2 * 0.5) / (2 * 0.5 + 18)
-    want = [0.25 + dlambda * np.linalg.norm(g), 0.25 + np.linalg.norm(dep) / math.sqrt(r * r + 1),
-            0.25 + np.linalg.norm(dep)]
-    np.testing.assert_allclose(got, want, rtol=1e-12)
-    kept = [ln for ln in out if ln.split()[0] == "newEqPlasticStrain"]
-    assert float(kept[0].split()[1]) == pytest.approx(want[2], rel=1e-15)
+    kept = [ln for ln in capfd.readouterr().out.splitlines() if ln.split()[0] == "newEqPlasticStrain"]
+    assert float(kept[0].split()[1]) == pytest.approx(0.25 + np.linalg.norm(dep), rel=1e-12)
 
 
 def test_associated_flow_tangent_is_not_singular(vx, capfd):

@@ -26,11 +26,7 @@ def model(vx):
         ed.elemreforientation = np.zeros((7, ne))
         vx.sectiondata.nsectionpoints = np.zeros(ne, np.int32)
     yield make
-    for name in ("elemlist", "elemkind", "elemnodes", "elemindices", "elemreforientation"):
-        setattr(ed, name, None)
-    for name in ("nodalcoords", "nodesmotion", "tnodalmatrices", "tcurvmatrices"):
-        setattr(nd, name, None)
-    vx.sectiondata.nsectionpoints = None
+    vx.datahandling.deallocall()
     ed.nelem = 0
 
 
@@ -67,9 +63,7 @@ def test_nodal_coordinates_follow_shell_set(vx, model):
     vx.elementhandling.getnodalcoordinates(xyz, np.arange(1, 7, dtype=np.int32))
     c = vx.nodaldata.nodalcoords
     en = vx.elementdata.elemnodes
-    for e in range(3):
-        for k in range(4):
-            assert c[:, k, e].tolist() == xyz[:, en[k, e] - 1].tolist()
+    assert (c == xyz[:, en - 1]).all()
     # with the element index list, only shell elements receive coordinates
     nshell, ierror = vx.elementhandling.getelementreferencedata(3)
     assert nshell == 2 and vx.elementdata.elemindices.tolist() == [1, 2, -1]
@@ -91,14 +85,14 @@ def test_nodes_motion(vx, model):
     assert m[:, 0, 1].tolist() == [1, 2, 3, 0.1, 0.2, 0.3]
     # node 3: translation missing, only rotations stored
     assert m[:, 2, 0].tolist() == [0, 0, 0, 0.4, 0.5, 0.6]
-    # frames: tcurv rotates translations; rotations by tcurv ti^T ti
-    c, s = np.cos(0.3), np.sin(0.3)
-    tc = np.array([[c, -s, 0], [s, c, 0], [0, 0, 1.0]])
+    # frames: tcurv rotates translations; rotations by tcurv ti^T ti (ti unsymmetric)
+    rng = np.random.default_rng(3)
+    tc, ti = rng.normal(size=(3, 3)), rng.normal(size=(3, 3))
     vx.nodaldata.tcurvmatrices[:, :, 0] = tc
-    vx.nodaldata.tnodalmatrices[:, :, :, 0] = 2.0 * np.eye(3)[:, :, None]
+    vx.nodaldata.tnodalmatrices[:, :, :, 0] = ti[:, :, None]
     e.getnodesmotion(tr[:, :1], rot[:, :1], np.array([2], np.int32))
     assert np.allclose(m[:3, 1, 0], tc @ [1, 2, 3])
-    assert np.allclose(m[3:, 1, 0], 4.0 * tc @ [0.1, 0.2, 0.3])
+    assert np.allclose(m[3:, 1, 0], tc @ ti.T @ ti @ [0.1, 0.2, 0.3])
     # three degrees of freedom: no rotation rows to fill
     vx.nodaldata.ndof = 3
     vx.nodaldata.nodesmotion = np.zeros((3, 4, 2))
@@ -144,17 +138,14 @@ def test_reference_orientation_lists(vx, model):
     assert (vx.sectiondata.nsectionpoints == -1).all() and (ro == -1.0).all()
 
 
-def test_all_shells_leave_no_index_list(vx, model):
+def test_all_shells_leave_no_index_list_and_orientation_angle(vx, model):
     model([1, 2], [2, 8], [[1, 2, 3, 4]] * 2)
     assert vx.elementhandling.getelementreferencedata(1) == (2, -1)
     assert vx.elementdata.elemindices is None
-
-
-def test_element_orientation_angle(vx):
-    e = vx.elementhandling
-    for ang in (-120.0, -30.0, 0.0, 75.0, 170.0):
+    for ang in (-120.0, -30.0, 75.0, 170.0):
         a = np.radians(ang)
-        assert e.getabqelementorientation([np.cos(a), np.sin(a), 0.0], np.eye(3)) == pytest.approx(ang)
+        assert vx.elementhandling.getabqelementorientation([np.cos(a), np.sin(a), 0.0], np.eye(3)) == \
+            pytest.approx(ang)
 
 
 def test_nodal_patch(vx):
@@ -162,9 +153,7 @@ def test_nodal_patch(vx):
     lab = np.array([[1, 2, 6, 5], [2, 3, 7, 6], [3, 4, 8, 7]], np.int32).T
     xy = {1: (0, 0), 2: (1, 0), 3: (2, 0), 4: (3, 0), 5: (0, 1), 6: (1, 1), 7: (2, 1), 8: (3, 1)}
     coords = np.zeros((3, 4, 3))
-    for e in range(3):
-        for k in range(4):
-            coords[:2, k, e] = xy[lab[k, e]]
+    coords[:2] = np.array([[xy[n] for n in row] for row in lab]).transpose(2, 0, 1)
     e = vx.elementhandling
     empty = -np.finfo(float).max
     p = np.zeros((3, 10), order='F')
@@ -172,13 +161,15 @@ def test_nodal_patch(vx):
     pts = [tuple(c) for c in p.T if c[0] != empty]
     assert pts == [(1, 0, 0), (2, 0, 0), (2, 1, 0), (1, 1, 0)]   # the neighbour's nodes only
     assert (p[:, 4:] == empty).all()
-    p = np.zeros((3, 10), order='F')
-    e.getnodalpatch(p, coords, lab, 1, exflag=1)
-    assert sum(1 for c in p.T if c[0] != empty) == 6
     p = np.zeros((3, 20), order='F')
     e.getnodalpatch(p, coords, lab, 1, ntree=2)
     pts = {tuple(c) for c in p.T if c[0] != empty}
     assert len(pts) == sum(1 for c in p.T if c[0] != empty) == 8   # all nodes, each once
+    near = coords.copy()
+    near[:, 2, 1] = (2.0, 0.0, 1e-4)   # a neighbour's node within the tolerance of another is stored once
+    for tol, n in ((1e-3, 3), (1e-5, 4)):
+        e.getnodalpatch(p, near, lab, 1, tolerance=tol)
+        assert sum(1 for c in p.T if c[0] != empty) == n
     p = np.zeros((3, 2), order='F')  # too small a patch: filled, never overrun
     e.getnodalpatch(p, coords, lab, 2)
     assert (p != empty).all()
@@ -209,16 +200,6 @@ def test_truss(vx):
     assert te.tolist() == [[0.6, 0.8, 0, 0, 0, 0], [0, 0, 0, 0.6, 0.8, 0]]
 
 
-def test_shell_traction_transformation_in_place(vx):
-    rng = np.random.default_rng(3)
-    ti, tc = rng.normal(size=(3, 3)), rng.normal(size=(3, 3))
-    tr = np.array([1.0, -2.0, 0.5])
-    rot = np.array([0.3, 0.7])
-    want_t, want_r = tc @ tr, (tc @ ti.T @ ti @ np.r_[rot, 0.0])[:2]
-    vx.elementhandling.shelltractiontransformation(tr, rot, np.asfortranarray(ti), np.asfortranarray(tc))
-    assert np.allclose(tr, want_t) and np.allclose(rot, want_r)
-
-
 def _free_lists(vx, ind):
     for kind in range(3):
         vx.listhandling.deallocatelist(ind, kind)
@@ -230,17 +211,12 @@ def test_first_visits_are_recognised_whatever_happens_to_the_lists(vx):
     _free_lists(vx, 3)
     try:
         visit = lambda noel, kspt: e.getelementreforientation(3, eye, eye, plyor, noel, kspt, 1, 1, 0)
-        labels, pairs = [], []
+        labels, pairs = {}, {}   # in order of first appearance
         rng = np.random.default_rng(3)
-        for noel, kspt in zip(rng.integers(1, 40, 300), rng.integers(1, 4, 300)):
-            noel, kspt = int(noel), int(kspt)
-            new = (noel, kspt) not in pairs
-            assert visit(noel, kspt) == int(new)
-            if noel not in labels:
-                labels.append(noel)
-            if new:
-                pairs.append((noel, kspt))
-        n = len(labels)
+        for pair in zip(rng.integers(1, 40, 300).tolist(), rng.integers(1, 4, 300).tolist()):
+            assert visit(*pair) == int(pair not in pairs)
+            labels[pair[0]], pairs[pair] = None, None
+        labels, pairs, n = list(labels), list(pairs), len(labels)
         assert lh.int_getcopyoflist(3, np.zeros(n, np.int32))[0].tolist() == labels
         assert lh.cmplx_getcopyoflist(3, np.zeros(len(pairs), complex))[0].tolist() == [complex(*p) for p in pairs]
         assert lh.getsizeoflist(3, 1) == 7 * n
@@ -285,61 +261,6 @@ def test_gathering_time_grows_linearly_with_the_elements(vx):
         assert large / small < 24.0
     finally:
         _free_lists(vx, 3)
-
-
-def _patch_by_definition(patch, coords, nodes, seed, tol=1e-10, exflag=None, ntree=1, recursion=None):
-    """The nodal patch written out as its definition reads, recursion and all."""
-    empty = -np.finfo(float).max
-    npt, nelem = patch.shape[1], nodes.shape[1]
-    if recursion is None or recursion >= 0:
-        patch[:] = empty
-    n = 0
-    for m in range(1, nelem + 1):
-        if m == seed and exflag != 1:
-            continue
-        if not (set(nodes[:, m - 1][nodes[:, m - 1] > 0]) & set(nodes[:, seed - 1])):
-            continue
-        for x in coords[:, :, m - 1].T:
-            if n < npt and all(np.linalg.norm(x - patch[:, s]) > tol for s in range(n)):
-                patch[:, n] = x
-                n += 1
-        if ntree > 1 and n < npt:
-            _patch_by_definition(patch[:, n:], coords, nodes, m, ntree=ntree - 1, recursion=-1)
-            used = next((i for i in range(npt) if (patch[:, i] == empty).all()), npt)
-            kept = []
-            for s in range(used):
-                if not any((patch[:, s] == k).all() for k in kept):
-                    kept.append(patch[:, s].copy())
-            patch[:] = empty
-            for i, k in enumerate(kept):
-                patch[:, i] = k
-            n = len(kept)
-
-
-def test_nodal_patch_levels_follow_the_definition(vx):
-    # A 3 x 3 mesh of quads with shuffled element positions; two nodes lie
-    # closer than the tolerance used below.
-    rng = np.random.default_rng(11)
-    lab = []
-    for j in range(3):
-        for i in range(3):
-            a = 4 * j + i + 1
-            lab.append([a, a + 1, a + 5, a + 4])
-    lab = np.array(lab, np.int32)[rng.permutation(9)].T.copy(order="F")
-    xyz = {k: rng.random(3) for k in range(1, 17)}
-    xyz[7] = xyz[6] + 1e-4
-    coords = np.zeros((3, 4, 9), order="F")
-    for el in range(9):
-        for k in range(4):
-            coords[:, k, el] = xyz[lab[k, el]]
-    e = vx.elementhandling
-    for seed, ntree, exflag, tol, npt in [(1, 1, None, 1e-10, 40), (5, 2, None, 1e-3, 40), (5, 3, 1, 1e-10, 40),
-                                          (9, 4, None, 1e-10, 60), (2, 3, 1, 1e-3, 12), (3, 5, None, 1e-10, 7)]:
-        got, want = np.zeros((3, npt), order="F"), np.zeros((3, npt))
-        kw = {} if exflag is None else {"exflag": exflag}
-        e.getnodalpatch(got, coords, lab, seed, tolerance=tol, ntree=ntree, **kw)
-        _patch_by_definition(want, coords, lab, seed, tol, exflag, ntree)
-        np.testing.assert_array_equal(got, want, err_msg=str((seed, ntree, exflag, tol, npt)))
 
 
 def test_deep_nodal_patch_search_does_not_exhaust_the_stack(vx):

@@ -19,17 +19,14 @@ def test_input_forms(vx):
     tr = np.array([0.1, 0.2, 0.3, 4.0, 5.0, 6.0])
     s3, e3, d3 = e.get3dinputfromelem([1.0, 2.0, 3.0], [7.0, 8.0, 9.0], [1.5, 2.5, 3.5], transverse=tr,
                                       itnsflag=1, itshrflag=1)
-    assert s3.tolist() == [1, 2, 6, 3, 4, 5]
-    assert e3.tolist() == [7, 8, 0.3, 9, 0.1, 0.2]
-    assert d3.tolist() == [1.5, 2.5, 0, 3.5, 0, 0]
+    assert [s3.tolist(), e3.tolist(), d3.tolist()] == [[1, 2, 6, 3, 4, 5], [7, 8, 0.3, 9, 0.1, 0.2],
+                                                       [1.5, 2.5, 0, 3.5, 0, 0]]
     s3, _, _ = e.get3dinputfromelem([1.0, 2.0, 3.0], [7.0, 8.0, 9.0], [1.5, 2.5, 3.5], transverse=tr)
     assert s3.tolist() == [1, 2, 0, 3, 0, 0]
     x = np.array([1.0, 2.0, 3.0, 4.0])
     assert e.get3dinputfromelem(x, x, x)[0].tolist() == [1, 2, 3, 4, 0, 0]
     assert e.get3dinputfromelem(x, x, x, isaxial=1)[1].tolist() == [1, 3, 2, 0, 4, 0]
     assert e.get3dstressfromplanestrain(x, x, x, 1)[2].tolist() == [1, 3, 2, 0, 4, 0]
-    h = np.arange(1.0, 7.0)
-    assert e.get3dinputfromelem(h, h, h)[0].tolist() == h.tolist()
 
 
 def test_plane_stress_condensation(vx):
@@ -62,9 +59,6 @@ def test_plane_strain_and_axisymmetric(vx):
     assert sp.tolist() == [1, 2, 3, 4]
     idx = [0, 2, 1, 4]
     assert np.allclose(tp, c[np.ix_(idx, idx)])
-    assert tp[3, 3] == pytest.approx(G13)
-    sh, th = e.gethexoutputfrom3d(sig, c)
-    assert sh.tolist() == sig.tolist() and th.tolist() == c.tolist()
 
 
 def test_plane_stress_normal_strain(vx):

@@ -110,8 +110,7 @@ def test_contact_law_table_out_of_order_is_reported():
 
 def test_nearest_element_is_tracked_from_the_first_visit(vx):
     d = np.zeros((12, 2), order="F")
-    d[1:4, 0] = 0.0, 0.0, 0.0
-    d[1:4, 1] = 10.0, 0.0, 0.0
+    d[1, 1] = 10.0   # impact points at x = 0 and x = 10
     d = vx.interaction.contactarea(d, [1.0, 0.0, 0.0], 7, elemlength=[2.0, 0.0, 0.0])
     # first visit: distance and element kept (the element would be lost otherwise)
     assert d[4, 0] == 7 and d[5, 0] == 1.0 and d[5, 1] == 9.0

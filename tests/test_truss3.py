@@ -2,19 +2,16 @@
 import numpy as np
 import pytest
 
+from shape_oracle import check_derivatives, check_nodal_values, values
+
 
 def test_interpolation_and_derivatives(vx):
     t = vx.truss3
-    for j, x in enumerate((-1.0, 0.0, 1.0)):
-        assert np.allclose([t.truss3sf(x, i) for i in (1, 2, 3)], np.eye(3)[j])
-    h = 1e-6
+    check_nodal_values(t.truss3sf, [(-1.0,), (0.0,), (1.0,)])
     for x in (-0.8, 0.1, 0.65):
-        n = np.array([t.truss3sf(x, i) for i in (1, 2, 3)])
-        assert n.sum() == pytest.approx(1.0)
-        assert n @ np.array([1.0, 0.0, 1.0]) == pytest.approx(x * x)
-        for i in (1, 2, 3):
-            fd = (t.truss3sf(x + h, i) - t.truss3sf(x - h, i)) / (2 * h)
-            assert t.truss3firstderivsf(x, i) == pytest.approx(fd, abs=1e-9)
+        n = values(t.truss3sf, (x,), 3)
+        assert n.sum() == pytest.approx(1.0) and n @ [1.0, 0.0, 1.0] == pytest.approx(x * x)
+        check_derivatives(t.truss3sf, lambda x, i, a: t.truss3firstderivsf(x, i), None, (x,), 3, 1e-9)
 
 
 def test_bad_node(vx):
