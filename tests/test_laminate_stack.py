@@ -104,10 +104,3 @@ def test_sun_and_chou_agree_for_any_symmetric_plies(vx):
     v = [0.5, 0.2, 0.3]
     np.testing.assert_allclose(lam.getsuneffectivestiffness(v, c), lam.getchoueffectivestiffness(v, c),
                                rtol=1e-10, atol=1e-12)
-
-
-def test_extents_checked(vx):
-    with pytest.raises(vx.error):
-        vx.laminate.getvoigteffectivestiffness([0.5, 0.5, 0.1], stack(PLY, PLY))
-    with pytest.raises(vx.error):
-        vx.laminate.getvoigteffectivestiffness([0.5, 0.5], stack(PLY, PLY), 3)
