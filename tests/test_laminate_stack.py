@@ -1,6 +1,4 @@
-"""Effective stiffness of ply stacks: limits shared by all five methods, the
-hybrid average against its block formula, and the agreement of the methods
-that keep in-plane strains and out-of-plane stresses common."""
+"""Effective stiffness of ply stacks: shared limits, the hybrid block formula, agreement of the methods."""
 import numpy as np
 import pytest
 

@@ -1,5 +1,4 @@
-"""Ply positions, sections, sub-laminate split, decoupling angle, angle steps, strains and stresses
-through the thickness and the running through-thickness integrals."""
+"""Ply positions, sections, stack splits and angles, through-thickness strains, stresses and integrals."""
 
 import numpy as np
 import pytest

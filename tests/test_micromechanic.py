@@ -1,7 +1,4 @@
-"""Micromechanics: Eshelby and concentration tensors against closed forms,
-mean-field methods against the Hashin-Shtrikman bounds and Hashin's fibre
-formulas, the analytical rules against their textbook forms and the strip
-integral of the packing cell."""
+"""Micromechanics against closed forms, Hashin-Shtrikman bounds, textbook rules and strip integrals."""
 import numpy as np
 import pytest
 from scipy.integrate import quad
