@@ -76,28 +76,5 @@ def ply_axis_strain(eps_xy, deg):
     return np.array([ep[0, 0], ep[1, 1], 2 * ep[0, 1]])
 
 
-def laminate_stress(p, deg, eps_xy):
-    """Laminate-axis stress of a ply from laminate-axis strain, via the ply axes."""
-    sp = q_onaxis(p) @ ply_axis_strain(eps_xy, deg)
-    c, s = math.cos(math.radians(deg)), math.sin(math.radians(deg))
-    r = np.array([[c, s], [-s, c]])
-    st = r.T @ np.array([[sp[0], sp[2]], [sp[2], sp[1]]]) @ r
-    return np.array([st[0, 0], st[1, 1], st[0, 1]])
-
-
-def resultants(props, angles, t, se, order=3):
-    """Force and moment resultants by Gauss quadrature of the ply stresses."""
-    x, w = np.polynomial.legendre.leggauss(order)
-    zb, zt = bounds(t)
-    n, m = np.zeros(3), np.zeros(3)
-    for p, ang, lo, hi in zip(props, angles, zb, zt):
-        for xi, wi in zip(x, w):
-            z = (lo + hi) / 2 + xi * (hi - lo) / 2
-            sig = laminate_stress(p, ang, np.asarray(se[:3]) + z * np.asarray(se[3:]))
-            n += wi * (hi - lo) / 2 * sig
-            m += wi * (hi - lo) / 2 * sig * z
-    return np.concatenate([n, m])
-
-
 def plyelastic(props):
     return np.asfortranarray(np.array(props, float).T)
