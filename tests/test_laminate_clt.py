@@ -34,14 +34,6 @@ def test_abd_matches_textbook_integration(vx, name):
     np.testing.assert_array_equal(vx.laminate.getabdmatrix(a, b, d), np.block([[a, b], [b, d]]))
 
 
-def test_coupling_sign_and_ply_order(vx):
-    props, angles, t = STACKS["unsymmetric cross-ply"]
-    _, b, _ = stiffness(vx, props, angles, t)
-    # the stiff 0 degree ply lies below the mid-plane: bending about y couples with negative B11
-    assert b[0, 0] < 0 < b[1, 1] and b[0, 0] == pytest.approx(-b[1, 1])
-    np.testing.assert_allclose(stiffness(vx, props, angles[::-1], t)[1], -b, rtol=1e-14)
-
-
 def test_ply_stiffness_is_the_lamina_off_axis_stiffness(vx):
     for ang in (0.0, 30.0, -45.0, 60.0, 90.0):
         np.testing.assert_array_equal(stiffness(vx, [CFRP], [ang], [1.0])[0],
@@ -87,8 +79,6 @@ def test_engineering_constants(vx):
     assert eng[0] == pytest.approx((a[0, 0] * a[1, 1] - a[0, 1] ** 2) / (a[1, 1] * h), rel=1e-9)
     assert eng[3] == pytest.approx(a[0, 1] / a[1, 1], rel=1e-9)
     assert eng[2] == pytest.approx(a[2, 2] / h, rel=1e-9)
-    # quasi-isotropic membrane: G = E / (2 (1 + nu))
-    assert eng[2] == pytest.approx(eng[0] / (2 * (1 + eng[3])), rel=1e-9)
     di = np.linalg.inv(d)
     assert eng[4] == pytest.approx(12 / (h**3 * di[0, 0]), rel=1e-9)
     assert eng[7] == pytest.approx(-di[0, 1] / di[0, 0], rel=1e-9)

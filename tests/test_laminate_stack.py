@@ -7,15 +7,10 @@ from laminate_oracle import orthotropic_compliance
 ZEROED = [(0, 3), (0, 4), (1, 3), (1, 4), (2, 3), (2, 4), (3, 5), (4, 5)]   # 14 15 24 25 34 35 46 56
 
 
-def ortho(e1, e2, e3, g23, g13, g12, nu23, nu13, nu12):
-    return np.linalg.inv(orthotropic_compliance(e1, e2, e3, nu12, nu13, nu23, g23, g13, g12))
-
-
 def turned(c, deg):
-    """Stiffness (order 11, 22, 33, 23, 13, 12) of a ply turned about axis 3."""
-    t = np.radians(deg)
-    m, n = np.cos(t), np.sin(t)
-    # Strain transformation on engineering shear.
+    """Stiffness (order 11, 22, 33, 23, 13, 12) of a ply turned about axis 3, through
+    the strain transformation on engineering shear."""
+    m, n = np.cos(np.radians(deg)), np.sin(np.radians(deg))
     te = np.array([[m * m, n * n, 0, 0, 0, m * n],
                    [n * n, m * m, 0, 0, 0, -m * n],
                    [0, 0, 1, 0, 0, 0],
@@ -25,7 +20,7 @@ def turned(c, deg):
     return te.T @ c @ te
 
 
-PLY = ortho(140e3, 10e3, 10e3, 3.5e3, 5e3, 5e3, 0.45, 0.3, 0.3)
+PLY = np.linalg.inv(orthotropic_compliance(140e3, 10e3, 10e3, 0.3, 0.3, 0.45, 3.5e3, 5e3, 5e3))  # G23, G13, G12
 METHODS = ["getvoigteffectivestiffness", "getreusseffectivestiffness", "getsuneffectivestiffness",
            "getchoueffectivestiffness", "gethenryeffectivestiffness"]
 
