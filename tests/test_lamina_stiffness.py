@@ -139,6 +139,10 @@ def test_transformation_bad_selectors(vx):
     # too small for the shear entries: refused, nothing written
     t = tm(a, 2, 0, 0)
     assert error_record(vx) == (-2, "False input for TType in GetNyeTransformationMatrix") and not t.any()
+    vx.errorhandling.rsxerr(1)
+    # the off-axis stiffness says why its result is not usable: no shear row in the transformation
+    out = vx.lamina.getnyeoffaxissc(30.0, PLY, 6, 2)
+    assert error_record(vx) == (-2, "False input for TFlag in GetNyeTransformationMatrix") and out[3, 3] == 0.0
 
 
 def test_generalized_on_axis(vx):
@@ -228,10 +232,3 @@ def test_off_axis_transverse_shear(vx, deg):
     h = vx.lamina.getoffaxisshearrigidmatrix(g13, g23, deg)
     r2 = rot3(deg)[:2, :2]
     np.testing.assert_allclose(h, r2.T @ np.diag([g23, g13]) @ r2, rtol=1e-14, atol=1e-11)
-
-
-def test_off_axis_with_unknown_selector_reports_the_transformation(vx):
-    # the stiffness branch is taken, and the transformation says why the result is not usable
-    out = vx.lamina.getnyeoffaxissc(30.0, PLY, 6, 2)
-    assert error_record(vx) == (-2, "False input for TFlag in GetNyeTransformationMatrix")
-    assert out[3, 3] == 0.0  # no shear row in the incomplete transformation
