@@ -33,17 +33,11 @@ def q_onaxis(p):
 
 
 def qbar(p, deg):
-    """Explicit off-axis formulas in the (x, y, xy) order on engineering shear strain."""
-    q = q_onaxis(p)
-    q11, q12, q22, q66 = q[0, 0], q[0, 1], q[1, 1], q[2, 2]
+    """Off-axis stiffness in the (x, y, xy) order on engineering shear strain: the
+    on-axis one taken through the strain transformation, T^T Q T."""
     c, s = math.cos(math.radians(deg)), math.sin(math.radians(deg))
-    b11 = q11 * c**4 + 2 * (q12 + 2 * q66) * s * s * c * c + q22 * s**4
-    b22 = q11 * s**4 + 2 * (q12 + 2 * q66) * s * s * c * c + q22 * c**4
-    b12 = (q11 + q22 - 4 * q66) * s * s * c * c + q12 * (s**4 + c**4)
-    b16 = (q11 - q12 - 2 * q66) * s * c**3 + (q12 - q22 + 2 * q66) * s**3 * c
-    b26 = (q11 - q12 - 2 * q66) * s**3 * c + (q12 - q22 + 2 * q66) * s * c**3
-    b66 = (q11 + q22 - 2 * q12 - 2 * q66) * s * s * c * c + q66 * (s**4 + c**4)
-    return np.array([[b11, b12, b16], [b12, b22, b26], [b16, b26, b66]])
+    t = np.array([[c * c, s * s, c * s], [s * s, c * c, -c * s], [-2 * c * s, 2 * c * s, c * c - s * s]])
+    return t.T @ q_onaxis(p) @ t
 
 
 def invariants(p):
@@ -80,29 +74,6 @@ def ply_axis_strain(eps_xy, deg):
     e = np.array([[eps_xy[0], eps_xy[2] / 2], [eps_xy[2] / 2, eps_xy[1]]])
     ep = r @ e @ r.T
     return np.array([ep[0, 0], ep[1, 1], 2 * ep[0, 1]])
-
-
-def laminate_stress(p, deg, eps_xy):
-    """Laminate-axis stress of a ply from laminate-axis strain, via the ply axes."""
-    sp = q_onaxis(p) @ ply_axis_strain(eps_xy, deg)
-    c, s = math.cos(math.radians(deg)), math.sin(math.radians(deg))
-    r = np.array([[c, s], [-s, c]])
-    st = r.T @ np.array([[sp[0], sp[2]], [sp[2], sp[1]]]) @ r
-    return np.array([st[0, 0], st[1, 1], st[0, 1]])
-
-
-def resultants(props, angles, t, se, order=3):
-    """Force and moment resultants by Gauss quadrature of the ply stresses."""
-    x, w = np.polynomial.legendre.leggauss(order)
-    zb, zt = bounds(t)
-    n, m = np.zeros(3), np.zeros(3)
-    for p, ang, lo, hi in zip(props, angles, zb, zt):
-        for xi, wi in zip(x, w):
-            z = (lo + hi) / 2 + xi * (hi - lo) / 2
-            sig = laminate_stress(p, ang, np.asarray(se[:3]) + z * np.asarray(se[3:]))
-            n += wi * (hi - lo) / 2 * sig
-            m += wi * (hi - lo) / 2 * sig * z
-    return np.concatenate([n, m])
 
 
 def plyelastic(props):

@@ -6,12 +6,17 @@ import numpy as np
 import pytest
 
 from conftest import error_record
-from laminate_oracle import orthotropic_compliance, q_onaxis, qbar
+from laminate_oracle import invariants, orthotropic_compliance, q_onaxis, qbar
 
 # E1, E2, E3, nu12, nu13, nu23, G12, G13, G23 of a carbon/epoxy ply
 PLY = np.array([140000.0, 10000.0, 9000.0, 0.3, 0.28, 0.45, 5000.0, 4800.0, 3448.0])
 ANGLES = [0.0, 30.0, 45.0, 60.0, 90.0]
 NYE = [(0, 0), (1, 1), (2, 2), (0, 1), (0, 2), (1, 2)]
+
+
+def rot3(deg):
+    t = math.radians(deg)
+    return np.array([[math.cos(t), -math.sin(t), 0], [math.sin(t), math.cos(t), 0], [0, 0, 1.0]])
 
 
 def rotate_nye_stiffness(c6, deg):
@@ -23,8 +28,7 @@ def rotate_nye_stiffness(c6, deg):
             for ii, jj in {(i, j), (j, i)}:
                 for kk, ll in {(k, l), (l, k)}:
                     c4[ii, jj, kk, ll] = c6[a, b]
-    t = math.radians(deg)
-    r = np.array([[math.cos(t), -math.sin(t), 0], [math.sin(t), math.cos(t), 0], [0, 0, 1.0]])
+    r = rot3(deg)
     g = np.einsum("ip,jq,kr,ls,pqrs->ijkl", r, r, r, r, c4)
     return np.array([[g[i, j, k, l] for k, l in NYE] for i, j in NYE])
 
@@ -34,10 +38,8 @@ def test_nine_constants_from_short_lists(vx):
     g = 70000.0 / 2.6
     np.testing.assert_allclose(gp([70000.0, 0.3]), [70000.0] * 3 + [0.3] * 3 + [g] * 3, rtol=1e-15)
     # (E1, E2, nu12, nu23, G12) and (E1, E2, G12, G23, nu12)
-    np.testing.assert_array_equal(gp([140000.0, 10000, 0.3, 0.0, 5000]),
-                                  [140000, 10000, 10000, 0.3, 0.3, 0.0, 5000, 5000, 5000])
-    np.testing.assert_array_equal(gp([140000.0, 10000, 5000, 0.0, 0.3]),
-                                  [140000, 10000, 10000, 0.3, 0.3, 0.0, 5000, 5000, 5000])
+    for five in ([140000.0, 10000, 0.3, 0.0, 5000], [140000.0, 10000, 5000, 0.0, 0.3]):
+        np.testing.assert_array_equal(gp(five), [140000, 10000, 10000, 0.3, 0.3, 0.0, 5000, 5000, 5000])
     r = gp([140000.0, 10000, 5000, 3448.0, 0.3])
     assert r[5] == pytest.approx(10000 / (2 * 3448.0) - 1) and r[8] == 3448.0
     moduli_last = [1.0, 2, 3, 5000, 5000, 3000, 0.3, 0.3, 0.4]
@@ -95,11 +97,6 @@ def test_off_axis_matrices_match_textbook(vx, deg):
     np.testing.assert_allclose(c6, rotate_nye_stiffness(lam.getnyestiffnessmatrix(PLY, 6), deg),
                                rtol=1e-12, atol=1e-8)
     np.testing.assert_allclose(lam.getnyeoffaxissc(deg, PLY, 6, 0), np.linalg.inv(c6), rtol=1e-10, atol=1e-16)
-    if deg == 90.0:
-        # E1/E2 terms and G13/G23 exchange places
-        c0 = lam.getnyestiffnessmatrix(PLY, 6)
-        p = [1, 0, 2, 3, 5, 4]
-        np.testing.assert_allclose(c6, c0[np.ix_(p, p)], rtol=1e-12, atol=1e-8)
     out = lam.getnyeoffaxissc(deg, PLY, 4, 1)
     assert error_record(vx) == (-2, "Unsupported dimension in GetNyeStiffnessMatrixOff") and not out.any()
 
@@ -107,8 +104,6 @@ def test_off_axis_matrices_match_textbook(vx, deg):
 @pytest.mark.parametrize("n", [3, 6])
 def test_transformation_matrices(vx, n):
     tm = vx.lamina.getnyetransformationmatrix
-    for f in (0, 1):
-        np.testing.assert_array_equal(tm(0.0, n, 0, f), np.eye(n))
     a = 0.7
     for tt in (0, 1):
         np.testing.assert_allclose(tm(a, n, tt, 0) @ tm(a, n, tt, 1).T, np.eye(n), atol=1e-15)
@@ -144,6 +139,10 @@ def test_transformation_bad_selectors(vx):
     # too small for the shear entries: refused, nothing written
     t = tm(a, 2, 0, 0)
     assert error_record(vx) == (-2, "False input for TType in GetNyeTransformationMatrix") and not t.any()
+    vx.errorhandling.rsxerr(1)
+    # the off-axis stiffness says why its result is not usable: no shear row in the transformation
+    out = vx.lamina.getnyeoffaxissc(30.0, PLY, 6, 2)
+    assert error_record(vx) == (-2, "False input for TFlag in GetNyeTransformationMatrix") and out[3, 3] == 0.0
 
 
 def test_generalized_on_axis(vx):
@@ -188,21 +187,8 @@ def test_generalized_on_axis(vx):
     assert error_record(vx) == (-2, "Unsupported dimension in GetGeneralizedNyeOnAxisSC") and not out.any()
 
 
-def test_invariants_reproduce_off_axis_stiffness(vx):
-    lam = vx.lamina
-    u = lam.getinvariantsfromreducedstiffness(PLY)
-    assert u[4] == pytest.approx((u[0] - u[3]) / 2, rel=1e-14)
-    for deg in (0.0, 20.0, 45.0, 75.0):
-        t = math.radians(deg)
-        qb = lam.getnyeoffaxissc(deg, PLY, 3, 1)
-        assert qb[0, 0] == pytest.approx(u[0] + u[1] * math.cos(2 * t) + u[2] * math.cos(4 * t), rel=1e-12)
-        assert qb[0, 1] == pytest.approx(u[3] - u[2] * math.cos(4 * t), rel=1e-12)
-        assert qb[2, 2] == pytest.approx(u[4] - u[2] * math.cos(4 * t), rel=1e-12)
-
-
-def rot3(deg):
-    t = math.radians(deg)
-    return np.array([[math.cos(t), -math.sin(t), 0], [math.sin(t), math.cos(t), 0], [0, 0, 1.0]])
+def test_invariants_are_the_textbook_ones(vx):
+    np.testing.assert_allclose(vx.lamina.getinvariantsfromreducedstiffness(PLY), invariants(PLY), rtol=1e-13)
 
 
 def test_arbitrary_base_compliance_and_stiffness(vx):
@@ -210,8 +196,6 @@ def test_arbitrary_base_compliance_and_stiffness(vx):
     ab = lam.getarbitrarybasesc
     c6 = lam.getnyestiffnessmatrix(PLY, 6)
     s6 = lam.getnyecompliancematrix(PLY, 6)
-    base = rot3(30.0)
-    np.testing.assert_allclose(ab(s6, base, 0, 0) @ ab(np.linalg.inv(s6), base, 1, 0), np.eye(6), atol=1e-12)
     np.testing.assert_allclose(ab(s6, rot3(-30.0), 0, 0), lam.getnyeoffaxissc(30.0, PLY, 6, 0), rtol=1e-10,
                                atol=1e-18)
     np.testing.assert_allclose(ab(c6, rot3(-30.0), 1, 0), lam.getnyeoffaxissc(30.0, PLY, 6, 1), rtol=1e-10,
@@ -240,10 +224,6 @@ def test_reduced_stiffness_of_a_plane(vx):
         np.testing.assert_allclose(lam.getreducednyestiffnessmatrix(c6, pl), np.linalg.inv(s6[np.ix_(idx, idx)]),
                                    rtol=1e-10, atol=1e-8)
     np.testing.assert_allclose(lam.getreducednyestiffnessmatrix(c6), q_onaxis(PLY), rtol=1e-12)
-    iso = lam.getnyestiffnessmatrix(lam.getnyeproperties([70000.0, 0.3]), 6)
-    q1 = lam.getreducednyestiffnessmatrix(iso, 1)
-    for pl in (2, 3):
-        np.testing.assert_allclose(lam.getreducednyestiffnessmatrix(iso, pl), q1, rtol=1e-14)
 
 
 @pytest.mark.parametrize("deg", ANGLES + [-25.0])
@@ -252,11 +232,3 @@ def test_off_axis_transverse_shear(vx, deg):
     h = vx.lamina.getoffaxisshearrigidmatrix(g13, g23, deg)
     r2 = rot3(deg)[:2, :2]
     np.testing.assert_allclose(h, r2.T @ np.diag([g23, g13]) @ r2, rtol=1e-14, atol=1e-11)
-    assert np.trace(h) == pytest.approx(g13 + g23)
-
-
-def test_off_axis_with_unknown_selector_reports_the_transformation(vx):
-    # the stiffness branch is taken, and the transformation says why the result is not usable
-    out = vx.lamina.getnyeoffaxissc(30.0, PLY, 6, 2)
-    assert error_record(vx) == (-2, "False input for TFlag in GetNyeTransformationMatrix")
-    assert out[3, 3] == 0.0  # no shear row in the incomplete transformation
