@@ -211,21 +211,6 @@ def test_fracture_angle_returned_only_for_a_failing_ply(vx, lib):
     assert mc(vx, 5, (30.0,))[::2] == (0.0, -1.0)
 
 
-def test_delamination_takes_the_larger_ply_effort(vx, lib):
-    up = STRESS * np.array([1, 1, 1, 1, 3.0, 3.0])
-    r_low = native(lib, "DelOchoaEngblom", 5.0, T13, T23, XT33, XC33, ILSS)
-    xu = PS[:, LAYER, ISEC - 1]
-    r_up = native(lib, "DelOchoaEngblom", 5.0, up[4], up[5], xu[2], xu[5], xu[9])
-    assert r_up > r_low and vx.damage.delamination(5.0, STRESS, up, PE, PS, ORI, THK, LAYER, ISEC, 6)[1] == r_up
-    ps = PS.copy()
-    ps[2, LAYER, ISEC - 1] = 0.0  # upper Xt33 missing: only the lower ply counts
-    assert vx.damage.delamination(5.0, STRESS, up, PE, ps, ORI, THK, LAYER, ISEC, 6)[1] == r_low
-    # Choi-Chang takes the lower ILSS when the upper one is not given
-    ps[9, LAYER, ISEC - 1] = 0.0
-    ref = native(lib, "DelChoiChang", S22, T13, T23, XT22, XC22, ILSS, ILSS, None)
-    assert vx.damage.delamination(5.0, STRESS, STRESS, PE, ps, ORI, THK, LAYER, ISEC, 2)[1] == ref
-
-
 def test_delamination_selectors_call_their_criteria(vx, lib):
     up = STRESS * np.array([0.5, 1.3, 0.8, 1.1, 2.0, 1.7])
     s33i = -4.0
@@ -245,13 +230,22 @@ def test_delamination_selectors_call_their_criteria(vx, lib):
         3: both("DelPuck", (s33i, T13, T23, XT22, XC22, ILSS, None), (s33i, up[4], up[5], xu[1], xu[4], xu[9], None)),
         4: both("MCrckSPC3D", spc(STRESS, X), spc(up, xu)),
         5: both("DelHashin", (s33i, T13, T23, XT22, XC22, ILSS), (s33i, up[4], up[5], xu[1], xu[4], xu[9])),
+        6: both("DelOchoaEngblom", (s33i, T13, T23, XT33, XC33, ILSS), (s33i, up[4], up[5], xu[2], xu[5], xu[9])),
         7: both("DelLee", (s33i, T12, T13, XT33, XC33, ILSS), (s33i, up[3], up[4], xu[2], xu[5], xu[9])),
     }
     for flag, r in expect.items():
         f, got = vx.damage.delamination(s33i, STRESS, up, PE, PS, ori, thk, LAYER, ISEC, flag)
         assert got == r and f == float(r >= 1.0), flag
     # the upper ply decides here, so a driver that skipped it would fail
-    assert expect[5] > native(lib, "DelHashin", s33i, T13, T23, XT22, XC22, ILSS)
+    r_low = native(lib, "DelOchoaEngblom", s33i, T13, T23, XT33, XC33, ILSS)
+    assert expect[5] > native(lib, "DelHashin", s33i, T13, T23, XT22, XC22, ILSS) and expect[6] > r_low
+    ps = PS.copy()
+    ps[2, LAYER, ISEC - 1] = 0.0  # upper Xt33 missing: only the lower ply counts
+    assert vx.damage.delamination(s33i, STRESS, up, PE, ps, ori, thk, LAYER, ISEC, 6)[1] == r_low
+    # Choi-Chang takes the lower ILSS when the upper one is not given
+    ps[9, LAYER, ISEC - 1] = 0.0
+    ref = native(lib, "DelChoiChang", S22, T13, T23, XT22, XC22, ILSS, ILSS, None)
+    assert vx.damage.delamination(s33i, STRESS, STRESS, PE, ps, ori, thk, LAYER, ISEC, 2)[1] == ref
 
 
 def chai_interface(vx, lib, pe, ps, ori, thk, lower, upper):

@@ -152,14 +152,11 @@ def test_spc3d_limits_and_the_delamination_range(vx):
                                  + (tl / (np.abs(s) * x12 + np.abs(c) * x13)) ** 2)
 
     args = (*state, XT, XC, yt, yc, zt, zc, x12, x13, x23)
-    for lims, step in (((178.0, 182.0), 1.0), ((2.0, 178.0), 2.0)):
+    # a step wider than the range looks at the lower limit only
+    for lims, step in (((178.0, 182.0), 1.0), ((2.0, 178.0), 2.0), ((30.0, 60.0), 400.0)):
         th = grid(math.radians(lims[0]), math.radians(lims[1]), math.radians(step))
         ref = spc(*tractions(th, *state), th).max()
-        got = m.mcrckspc3d(*args, sainc=step, salims=lims)[0]
-        assert got == pytest.approx(ref, rel=1e-11)
-    # a step wider than the range looks at the lower limit only
-    th = np.array([math.radians(30.0)])
-    assert m.mcrckspc3d(*args, sainc=400.0, salims=(30.0, 60.0))[0] == pytest.approx(spc(*tractions(th, *state), th)[0])
+        assert m.mcrckspc3d(*args, sainc=step, salims=lims)[0] == pytest.approx(ref, rel=1e-11)
     # uniaxial transverse tension on the 2 degree grid reaches 1 at 90 degrees
     assert m.mcrckspc3d(yt, 0, 0, 0, 0, XT, XC, yt, yc, zt, zc, x12, x13, x23, sainc=2.0)[0] == pytest.approx(1.0, abs=1e-12)
 
@@ -177,13 +174,9 @@ def test_uniaxial_tension_at_strength_fails_on_every_grid_through_90_degrees(vx)
     # The plane normal to direction 2 carries exactly the exposure 1.0; a scan
     # whose grid reaches 90 degrees must report failure there, however fine.
     m = vx.mccollection
-    calls = (lambda st: m.mcrckwiegand(YT, 0, 0, 0, 0, YT, YC, S12, sainc=st),
-             lambda st: m.mcrckcamanho(YT, 0, 0, 0, 0, YT, YC, S12, S23, sainc=st),
-             lambda st: m.mcrckpuck(YT, 0, 0, 0, 0, YT, YC, S12, sainc=st)[:2],
-             lambda st: m.mcrcklarc05(YT, 0, 0, 0, 0, YT, YC, S12, sainc=st))
     for k in (1, 2, 3, 4, 5, 6, 9, 10, 12, 15, 18, 20, 25, 30, 36, 45, 50, 60, 75, 90):
-        for call in calls:
-            rmc, ang = call(0.1 * k)
+        for fn, extra in ((m.mcrckwiegand, ()), (m.mcrckcamanho, (S23,)), (m.mcrckpuck, ()), (m.mcrcklarc05, ())):
+            rmc, ang = fn(YT, 0, 0, 0, 0, YT, YC, S12, *extra, sainc=0.1 * k)[:2]
             assert 1.0 <= rmc < 1.0 + 1e-12 and ang == pytest.approx(math.pi / 2, abs=1e-12), (k, rmc)
 
 
@@ -270,10 +263,9 @@ def test_absent_optionals_from_native_callers(vx, lib):
     state = (-60.0, 10.0, 30.0, 5.0, 20.0)
     r = d(-7.0)
     args = [ctypes.byref(d(v)) for v in (*state, YT, YC, S12)]
-    lib.MCrckPuck(ctypes.byref(r), *args, None, None, None, None, None)
-    assert r.value == vx.mccollection.mcrckpuck(*state, YT, YC, S12)[0]
-    lib.MCrckLaRC05(ctypes.byref(r), *args, None, None, None, None)
-    assert r.value == vx.mccollection.mcrcklarc05(*state, YT, YC, S12)[0]
+    for name, nopt, py in (("MCrckPuck", 5, vx.mccollection.mcrckpuck), ("MCrckLaRC05", 4, vx.mccollection.mcrcklarc05)):
+        getattr(lib, name)(ctypes.byref(r), *args, *[None] * nopt)
+        assert r.value == py(*state, YT, YC, S12)[0], name
     # SPC3D's own step is 2 degrees (5 from Python); its limits 2 and 178 degrees
     spc = (XT, XC, YT, YC, 45.0, 180.0, S12, 70.0, S23)
     args = [ctypes.byref(d(v)) for v in (*state, *spc)]
