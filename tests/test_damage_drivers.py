@@ -99,9 +99,8 @@ def mc_table(a0=53.0, sainc=5.0, gsflag=1, dang=-1.0, gp4=(0.3, 0.2, 0.15, 0.15)
 
 
 def mc(vx, flag, params=(), stress=STRESS, **kw):
-    pd = np.full((max(len(params), 1), NL, NS), -7.0, order="F")
-    pd = pd[: len(params)] if not params else pd
-    pd[:, LAYER - 1, ISEC - 1] = params if params else pd[:, LAYER - 1, ISEC - 1]
+    pd = np.full((len(params), NL, NS), -7.0, order="F")  # other plies' lists must not be read
+    pd[:, LAYER - 1, ISEC - 1] = params
     return vx.damage.matrixcracking(stress, PE, PS, pd, ORI, LAYER, ISEC, flag, **kw)
 
 

@@ -72,20 +72,6 @@ def test_section_f_vanishes_at_faces_and_integrates_to_identity(vx, angles):
     np.testing.assert_allclose(f[2 * k + 1], direct.ravel(order="F"), rtol=1e-14)
 
 
-def test_partial_stiffness_reaches_the_laminate_matrices(vx):
-    L = vx.laminate
-    pe, o, t = stack((0, 45, 90), mats=[CFRP, GFRP, CFRP])
-    h = t.sum()
-    np.testing.assert_allclose(L.getpartialamatrix(pe, o, t, h / 2, 3), L.getamatrix(pe, o, t), rtol=1e-13)
-    np.testing.assert_allclose(L.getpartialbmatrix(pe, o, t, h / 2, 3), L.getbmatrix(pe, o, t), rtol=1e-12,
-                               atol=1e-9)
-    # part-way up ply 2: ply 1 whole plus a slice of ply 2
-    z = -h / 2 + t[0] + 0.1
-    q1 = vx.lamina.getnyeoffaxissc(0.0, CFRP, 3, 1)
-    q2 = vx.lamina.getnyeoffaxissc(45.0, GFRP, 3, 1)
-    np.testing.assert_allclose(L.getpartialamatrix(pe, o, t, z, 2), q1 * t[0] + q2 * 0.1, rtol=1e-13)
-
-
 def test_methods_agree_for_symmetric_cross_ply(vx):
     L = vx.laminate
     pe, o, t = stack((0, 90, 90, 0))

@@ -6,6 +6,9 @@ import pytest
 
 XT, XC, YT, YC, S12, S23 = 1500.0, 1200.0, 50.0, 200.0, 80.0, 60.0
 A0 = math.radians(53.0)
+ST = YC * math.cos(A0) * (math.sin(A0) + math.cos(A0) / math.tan(2 * A0))  # LaRC transverse shear strength
+ET = -1 / math.tan(2 * A0)
+EL = ET * S12 / ST
 
 
 def grid(lo, hi, step):
@@ -31,11 +34,12 @@ def tractions(theta, s22, s33, s12, s13, s23, s11=0.0):
     return (np.einsum("ik,ik->k", n, sn_vec), sn_vec[0], np.einsum("ik,ik->k", t, sn_vec))
 
 
+def larc_shear(sn, tl, tt):
+    return (tt / (ST - ET * sn)) ** 2 + (tl / (S12 - EL * sn)) ** 2
+
+
 def larc05(sn, tl, tt):
-    st = YC * math.cos(A0) * (math.sin(A0) + math.cos(A0) / math.tan(2 * A0))
-    et = -1 / math.tan(2 * A0)
-    el = et * S12 / st
-    return (tt / (st - et * sn)) ** 2 + (tl / (S12 - el * sn)) ** 2 + (np.maximum(sn, 0) / YT) ** 2
+    return larc_shear(sn, tl, tt) + (np.maximum(sn, 0) / YT) ** 2
 
 
 def wiegand(sn, tl, tt):
@@ -184,20 +188,8 @@ def test_vdi_fibre_interaction(vx):
     m = vx.mccollection
     state = (40.0, 0.0, 30.0, 0.0, 0.0)
     gp = (0.3, 0.3, 0.25, 0.25)
-
-    def vdi(sn, tl, tt):
-        ra = YC / (2 * (1 + gp[3]))
-        with np.errstate(divide="ignore", invalid="ignore"):
-            psi = np.arctan(tl / tt)
-        big = np.abs(tt) > 1e-6
-        c2 = np.where(big, np.cos(psi) ** 2, 3.749399456654644e-33)
-        s2 = np.where(big, np.sin(psi) ** 2, 1.0)
-        pt = gp[2] * c2 / ra + gp[0] * s2 / S12
-        pc = gp[3] * c2 / ra + gp[1] * s2 / S12
-        return np.where(sn >= 0, np.sqrt(((1 / YT - pt) * sn) ** 2 + (tt / ra) ** 2 + (tl / S12) ** 2) + pt * sn,
-                        np.sqrt((tt / ra) ** 2 + (tl / S12) ** 2 + (pc * sn) ** 2) + pc * sn)
-
-    fiff = brute(vdi, state)[1].max()
+    # the inter-fibre part is the action-plane criterion with the inclinations gp
+    fiff = brute(lambda sn, tl, tt: puck(sn, tl, tt, gp), state)[1].max()
     # without fibre stress the interaction leaves the inter-fibre exposure alone
     assert m.mcrckvdi2014(0.0, *state, XT, XC, YT, YC, S12, sainc=1.0)[0] == pytest.approx(fiff, rel=1e-11)
     s11 = 0.8 * XT * fiff  # r = 1.25 lies within [wp1, 1/wp2]
@@ -208,50 +200,30 @@ def test_vdi_fibre_interaction(vx):
     assert fiff / d > fiff
 
 
-def turn(s, axis, ang):
-    """Stress tensor in axes turned by ang about a coordinate axis (R^T S R)."""
-    c, si = math.cos(ang), math.sin(ang)
-    r = np.eye(3)
-    i, j = [(1, 2), (0, 2), (0, 1)][axis]
-    if axis == 1:
-        i, j = j, i
-    r[i, i], r[i, j], r[j, i], r[j, j] = c, -si, si, c
-    return r.T @ s @ r
-
-
 def test_larc04_matrix_branches(vx):
     m = vx.mccollection
     e11, e22, g12, nu12 = 140e3, 9e3, 5e3, 0.3
     base = (XT, XC, YT, YC, S12, e11, e22, g12, nu12)
-    # transverse tension: the closed form with g = 0.35 in single precision
+    # transverse tension: the closed form with g = 0.35 in single precision, or g = Gic / Giic
     s = (0.0, 30.0, 0.0, 20.0, 0.0, 10.0)
-    g = float(np.float32(0.35))
-    ref = (1 - g) * 30 / YT + g * (30 / YT) ** 2 + (20 / S12) ** 2 + (1 / e22 - nu12 ** 2 / e11) * (10 / S12) ** 2
-    assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(ref, rel=1e-14)
-    assert m.mcrcklarc04(*s, *base, gc=(1.0, 2.0))[0] == pytest.approx(
-        0.5 * 30 / YT + 0.5 * (30 / YT) ** 2 + (20 / S12) ** 2 + (1 / e22 - nu12 ** 2 / e11) * (10 / S12) ** 2)
+    ref = lambda g: (1 - g) * 30 / YT + g * (30 / YT) ** 2 + (20 / S12) ** 2 + (1 / e22 - nu12 ** 2 / e11) * (10 / S12) ** 2  # noqa: E731,E501
+    assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(ref(float(np.float32(0.35))), rel=1e-14)
+    assert m.mcrcklarc04(*s, *base, gc=(1.0, 2.0))[0] == pytest.approx(ref(0.5))
     assert m.mcrcklarc04(*s, *base, fcl=1)[0] == 0.0
-    # compression with fibre stress below xc22: misalignment frame
+    # compression with fibre stress below xc22: the misalignment frame (no s23: no turn of the kink plane)
     s = (-300.0, -80.0, -10.0, 30.0, 0.0, 0.0)
     assert m.mcrcklarc04(*s, *base, fcl=1)[0] == 0.0
-    st = YC * math.cos(A0) * (math.sin(A0) + math.cos(A0) / math.tan(2 * A0))
-    et = -1 / math.tan(2 * A0)
-    el = et * S12 / st
-    q = el + S12 / XC
+    q = EL + S12 / XC
     phic = math.atan((1 - math.sqrt(1 - 4 * q * S12 / XC)) / (2 * q))
-    phi0 = phic - XC * phic / g12
-    t = np.array([[s[0], s[3], s[4]], [s[3], s[1], s[5]], [s[4], s[5], s[2]]])
-    psi = 0.5 * math.atan(2 * s[5] / (s[1] - s[2]))
-    t = turn(t, 0, psi)
-    phi = math.copysign(1.0, t[0, 1]) * (g12 * phi0 + abs(s[3])) / (g12 + s[0] - s[1])
-    t = turn(t, 2, phi)
-    th, v = brute(lambda sn, tl, tt: (tt / (st - et * sn)) ** 2 + (tl / (S12 - el * sn)) ** 2,
-                  (t[1, 1], t[2, 2], t[0, 1], t[0, 2], t[1, 2]), step=math.radians(5.0))
+    phi = math.copysign(1.0, s[3]) * (g12 * (phic - XC * phic / g12) + abs(s[3])) / (g12 + s[0] - s[1])
+    c, si = math.cos(phi), math.sin(phi)
+    r = np.array([[c, -si, 0], [si, c, 0], [0, 0, 1.0]])
+    t = r.T @ np.array([[s[0], s[3], s[4]], [s[3], s[1], s[5]], [s[4], s[5], s[2]]]) @ r
+    v = brute(larc_shear, (t[1, 1], t[2, 2], t[0, 1], t[0, 2], t[1, 2]), step=math.radians(5.0))[1]
     assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(v.max(), rel=1e-11)
     # fibre stress beyond xc22 (tension here): ply stresses over [-pi, pi]
     s = (300.0, -80.0, -10.0, 30.0, 0.0, 5.0)
-    th, v = brute(lambda sn, tl, tt: (tt / (st - et * sn)) ** 2 + (tl / (S12 - el * sn)) ** 2,
-                  s[1:], lo=-math.pi, step=math.radians(5.0))
+    v = brute(larc_shear, s[1:], lo=-math.pi, step=math.radians(5.0))[1]
     assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(v.max(), rel=1e-11)
 
 
