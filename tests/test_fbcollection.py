@@ -44,15 +44,11 @@ def test_christensen_fibre_mode(vx):
 def test_bahei_modes(vx):
     f = vx.fbcollection
     args = (XT, YT, S12, S23, 0.2)
-    # fibre tension counts from the strength on and excludes the other modes
-    assert f.fbbahei([XT, 0.0, 0.0], *args) == (1.0, 1)
-    assert f.fbbahei([1.2 * XT, 10.0 * YT, 0.0], *args) == (pytest.approx(1.2), 1)
-    # transverse tension of a 3-vector (s11, s22, s12)
-    r, m = f.fbbahei([0.0, YT, 0.0], *args)
-    assert r == 1.0 and m == 4
-    # a 4-vector (s11, s22, s33, s12): s33 takes its place in the transverse modes
-    r, m = f.fbbahei([0.0, 0.0, -0.5 * YT, S12], *args)
-    assert r == pytest.approx(1.0) and m == 2
+    # fibre tension counts from the strength on and excludes the other modes; a 3-vector is
+    # (s11, s22, s12), in a 4-vector (s11, s22, s33, s12) s33 takes its place in the transverse modes
+    for v, r, mode in (([XT, 0.0, 0.0], 1.0, 1), ([1.2 * XT, 10.0 * YT, 0.0], 1.2, 1), ([0.0, YT, 0.0], 1.0, 4),
+                       ([0.0, 0.0, -0.5 * YT, S12], 1.0, 2)):
+        assert f.fbbahei(v, *args) == (pytest.approx(r, rel=1e-14), mode), v
     # below 1 the mode stays as passed
     assert f.fbbahei([0.0, 0.0, 0.5 * S12], *args)[1] == -1
     assert f.fbbahei([0.0, 0.0, 2 * S12], *args, failmode=3)[1] == 3
