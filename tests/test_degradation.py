@@ -64,11 +64,8 @@ def test_viscous_sudden_degradation_regularises_and_reports(vx, capfd):
     f1 = 1 - w * (1 - f)  # from an intact history, the damage moves a quarter of the way
     assert degr_old[()] == pytest.approx(f1)
     assert dpe[0] == pytest.approx(f1 * PE[0]) and dpe[1] == pytest.approx(f1 * PE[1])
-    out = capfd.readouterr().out.splitlines()
-    assert [ln.split()[:4] for ln in out] == [["Get", "regularised", "degradation", "factor"],
-                                              ["Viskose", "degradation", "for", "FF"],
-                                              ["Viskose", "degradation", "for", "IFF"]]
-    assert float(out[1].split()[-1]) == pytest.approx(f1) and float(out[2].split()[-1]) == pytest.approx(f1)
+    # the lines print the regularised factor (their layout is checked below)
+    assert [float(ln.split()[-1]) for ln in capfd.readouterr().out.splitlines()[1:]] == pytest.approx([f1, f1])
     # without viscosity the regularised law is the plain one
     plain = sudden(vx, 1.0, 1.0, f)
     visc = vx.degradation.suddendegradation_viscouse(PE.copy(), PS.copy(), PE, PS, np.ones(6), np.ones(9),
@@ -92,11 +89,10 @@ def test_regularisation_and_isotropic_laws(vx):
     assert vx.degradation.viscouseregularisation(0.2, 0.8, 0.0, 0.5) == 0.8
     assert vx.degradation.viscouseregularisation(0.2, 0.8, 1.0, 1.0) == pytest.approx(0.5)
     iso = vx.degradation.isotropicdegradation
-    np.testing.assert_array_equal(iso([3000.0, 0.35], 0.99, 0.5, 0.1), [3000.0, 0.35])
-    np.testing.assert_allclose(iso([3000.0, 0.35], 1.0, 0.0, 0.1), [300.0, 0.0])
-    # far beyond failure the modulus stays at the retained fraction, never negative
-    np.testing.assert_allclose(iso([3000.0, 0.35], 3.7, 0.0, 0.1), [300.0, 0.0])
-    np.testing.assert_allclose(iso([3000.0, 0.35], 1.0, 0.0, 1.0), [3000.0, 0.35])
+    # far beyond failure (3.7) the modulus stays at the retained fraction, never negative
+    for args, expect in (((0.99, 0.5, 0.1), [3000.0, 0.35]), ((1.0, 0.0, 0.1), [300.0, 0.0]),
+                         ((3.7, 0.0, 0.1), [300.0, 0.0]), ((1.0, 0.0, 1.0), [3000.0, 0.35])):
+        np.testing.assert_allclose(iso([3000.0, 0.35], *args), expect, rtol=1e-15)
     out, fr = vx.degradation.isotropicdegradation_viscouse([3000.0, 0.35], 1.0, 0.0, 0.1, 1.0, 1.0)
     # the history starts at 0 retained: halfway between total loss (1) and 0.9 damage
     assert fr == pytest.approx(1 - (0.5 * 0.9 + 0.5 * 1.0))
@@ -142,8 +138,9 @@ LOST = 1e-20
 @pytest.mark.parametrize("scheme", range(6))
 def test_factor_schemes_common_rules(vx, scheme):
     fd = vx.degradation.falcomdegradation
-    for tape in (0, 1):
+    for tape in (0, 1):  # nothing failed, and flags other than exactly 1 count as intact
         np.testing.assert_array_equal(fd(np.zeros(10), 0.5, scheme, tape), np.ones(9))
+        np.testing.assert_array_equal(fd(np.full(10, 0.5), 0.1, scheme, tape), np.ones(9))
     if scheme in (1, 2, 5):
         np.testing.assert_array_equal(fd(dds(1, 4, 6, 7), 1.0, scheme, 1), [LOST] * 9)
     # the discontinuity knock-down scales every entry, never past total loss
@@ -153,25 +150,23 @@ def test_factor_schemes_common_rules(vx, scheme):
     np.testing.assert_array_equal(fd(dds(1, 4, 8), 0.0, scheme, 0), [LOST] * 9)
 
 
-def test_factor_schemes(vx):
-    fd = vx.degradation.falcomdegradation
-    np.testing.assert_array_equal(fd(dds(1), 1.0, 5, 1), [0.5, 0.5, 1, LOST, 1, LOST, 0.5, 1, 1])
-    np.testing.assert_array_equal(fd(dds(1, 2), 1.0, 5, 0), [0.5, 0.5, 0.5, LOST, LOST, LOST, 0.5, 0.5, 1])
-    np.testing.assert_array_equal(fd(dds(7), 1.0, 3, 1), [LOST] * 8 + [0.015])
-    np.testing.assert_array_equal(fd(dds(2), 1.0, 0, 1), [LOST] * 9)
-    np.testing.assert_array_equal(fd(dds(1, 2), 1.0, 1, 0), [0.3, 1, 0.3, 1, 1, 1, 1, 1, 1])
-    np.testing.assert_array_equal(fd(dds(1), 1.0, 1, 1, [0.7, 0, 0, 0]), [0.7] + [1] * 8)
-    np.testing.assert_array_equal(fd(dds(1, 4, 6), 1.0, 2, 1), [0.3, 0.5, 0.5, 0.5, 0.5, 0.5, 1, 0.5, 1])
-    np.testing.assert_array_equal(fd(dds(2), 1.0, 4, 0), [1, 0.1, 0.5, 0.1, 1, 1, 1, 1, 1])
-    assert error_record(vx)[0] == 0
-    np.testing.assert_array_equal(fd(dds(1), 1.0, 6, 1), np.ones(9))
+def test_unknown_scheme_and_own_fibre_factor(vx):
+    np.testing.assert_array_equal(vx.degradation.falcomdegradation(dds(1), 1.0, 6, 1), np.ones(9))
     assert error_record(vx)[0] == -2
+    np.testing.assert_array_equal(vx.degradation.falcomdegradation(dds(1), 1.0, 1, 1, [0.7, 0, 0, 0]), [0.7] + [1] * 8)
 
 
 L_ = LOST
 
 
 @pytest.mark.parametrize("scheme,tape,failed,expect", [
+    (0, 1, (2,), [L_] * 9),
+    (1, 0, (1, 2), [0.3, 1, 0.3, 1, 1, 1, 1, 1, 1]),
+    (2, 1, (1, 4, 6), [0.3, 0.5, 0.5, 0.5, 0.5, 0.5, 1, 0.5, 1]),
+    (3, 1, (7,), [L_] * 8 + [0.015]),
+    (4, 0, (2,), [1, 0.1, 0.5, 0.1, 1, 1, 1, 1, 1]),
+    (5, 1, (1,), [0.5, 0.5, 1, L_, 1, L_, 0.5, 1, 1]),
+    (5, 0, (1, 2), [0.5, 0.5, 0.5, L_, L_, L_, 0.5, 0.5, 1]),
     (1, 1, (2,), [1] * 9),  # a tape ply has no second fibre direction
     (2, 0, (1, 2, 4, 6), [0.3, 0.5, 0.3, 0.5, 0.5, 0.5, 0.5, 0.5, 1]),
     (4, 1, (4,), [1, 0.1, 0.1, 0.1, 1, 1, 1, 1, 1]),
@@ -186,8 +181,3 @@ L_ = LOST
 def test_factor_schemes_tape_and_fabric(vx, scheme, tape, failed, expect):
     np.testing.assert_array_equal(vx.degradation.falcomdegradation(dds(*failed), 1.0, scheme, tape), expect)
 
-
-def test_only_flags_of_exactly_one_count_as_failed(vx):
-    state = np.full(10, 0.5)
-    for scheme in range(6):
-        np.testing.assert_array_equal(vx.degradation.falcomdegradation(state, 0.1, scheme, 1), np.ones(9))

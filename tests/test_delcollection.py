@@ -8,8 +8,7 @@ YT, YC, ZT, ZC, ILSS, S12 = 50.0, 200.0, 40.0, 180.0, 70.0, 80.0
 
 def test_normal_ratio_criteria(vx):
     d = vx.delcollection
-    for s33, x in ((ZT, ZT), (-ZC, ZC)):
-        assert d.delochoaengblom(s33, 0, 0, ZT, ZC, ILSS) == 1.0
+    assert d.delochoaengblom(ZT, 0, 0, ZT, ZC, ILSS) == 1.0 and d.delochoaengblom(-ZC, 0, 0, ZT, ZC, ILSS) == 1.0
     assert d.delhashin(YT, 0, 0, YT, YC, ILSS) == 1.0 and d.delhashin(-YC, 0, 0, YT, YC, ILSS) == 1.0
     s33, s13, s23 = 20.0, 30.0, -25.0
     assert d.delochoaengblom(s33, s13, s23, ZT, ZC, ILSS) == pytest.approx(math.hypot(s13 / ILSS, s23 / ILSS, s33 / ZT))

