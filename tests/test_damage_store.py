@@ -125,20 +125,17 @@ def test_outline_replaces_the_ellipse(section):
     vx = section
     big = np.finfo(float).max
     grow(vx, [1, 1, 0], 1, general=1.0)
-    pts = np.full((9, 2, 6, 1), big)
-    vx.damagedata.dmgpoints = pts
-    args = (I3, [0, 0, 0], 0.0, 0.0, 1.0, 1.0, 1, 1, 1, False)
-    assert vx.damage.pointindamage([0.5, 0.5, 0], *args)       # the ellipse
+    vx.damagedata.dmgpoints = np.full((9, 2, 6, 1), big)
+    inside = lambda p, closed=False: vx.damage.pointindamage(p, I3, [0, 0, 0], 0.0, 0.0, 1.0, 1.0, 1, 1, 1, closed)
+    assert inside([0.5, 0.5, 0])       # the ellipse
     # Six values: a two-vertex outline (a segment) from (0, 0) to (4, 0).
     vx.damagedata.dmgpoints[:6, 0, 0, 0] = [0, 0, 0, 0, 4, 0]
-    assert vx.damage.pointindamage([2.0, 0, 0], *args)
-    assert not vx.damage.pointindamage([0.5, 0.5, 0], *args)
+    assert inside([2.0, 0, 0]) and not inside([0.5, 0.5, 0])
     vx.damagedata.dmgpoints[:9, 0, 0, 0] = [0, -1, -1, 0, 3, -1, 0, 0, 3]
-    assert vx.damage.pointindamage([2.0, 0, 0], *args) and not vx.damage.pointindamage([2.5, 2.0, 0], *args)
+    assert inside([2.0, 0, 0]) and not inside([2.5, 2.0, 0])
     # Five values fall back to the ellipse.
     vx.damagedata.dmgpoints[5:, 0, 0, 0] = big
-    assert vx.damage.pointindamage([0.5, 0.5, 0], *args)
-    assert not vx.damage.pointindamage([0.5, 0.5, 0], I3, [0, 0, 0], 0.0, 0.0, 1.0, 1.0, 1, 1, 1, True)
+    assert inside([0.5, 0.5, 0]) and not inside([0.5, 0.5, 0], True)
 
 
 def test_extent_step(vx):

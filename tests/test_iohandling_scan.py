@@ -31,16 +31,12 @@ def write(tmp_path, text, name="card.vxd", mode="w"):
 
 def test_units_are_handed_out_in_order_and_found_by_name(vx, unit, tmp_path):
     io = vx.iohandling
-    a = write(tmp_path, "x\n", "a.txt")
-    b = write(tmp_path, "y\n", "b.txt")
-    ua = unit(a)
-    ub = unit(b)
+    ua, ub = unit(write(tmp_path, "x\n", "a.txt")), unit(write(tmp_path, "y\n", "b.txt"))
     assert ub == io.getfreeunitnumber(1, 120) - 1 and ua < ub
-    assert io.getunitnumber(str(b)) == ub
+    assert io.getunitnumber(str(tmp_path / "b.txt")) == ub
     assert io.getunitnumber(str(tmp_path / "." / "a.txt") + "   ") == ua
     assert io.getunitnumber(str(tmp_path / "none.txt")) == -1
-    assert io.getfreeunitnumber(5, 4) == -1
-    assert io.getfreeunitnumber(ua, ua) == -1
+    assert io.getfreeunitnumber(5, 4) == io.getfreeunitnumber(ua, ua) == -1
 
 
 def test_values_are_counted_and_read_up_to_the_next_keyword(vx, unit, tmp_path):
