@@ -22,11 +22,8 @@ def read(vx, tmp_path, text, name="SectionCard.vxd", deck=""):
 
 def zcoords(t):
     """Bottom and middle of each ply, then the top, from the mid-plane."""
-    edges = np.concatenate([[0.0], np.cumsum(t)]) - np.sum(t) / 2
-    z = np.empty(2 * len(t) + 1)
-    z[0::2] = edges
-    z[1::2] = (edges[:-1] + edges[1:]) / 2
-    return z
+    edges = np.cumsum(np.r_[0.0, t]) - np.sum(t) / 2
+    return np.insert(edges, range(1, len(edges)), (edges[:-1] + edges[1:]) / 2)
 
 
 TWO = ("** two sections\n"
