@@ -34,10 +34,22 @@ def section(vx):
 
 
 def sdv5(**modes):
-    s = np.zeros(5)
-    for k, v in modes.items():
-        s[{"general": 0, "fibre": 1, "matrix": 2, "delam": 3, "core": 4}[k]] = v
-    return s
+    return np.array([modes.get(k, 0.0) for k in ("general", "fibre", "matrix", "delam", "core")])
+
+
+def grow(vx, point, ply, sec=1, dmg=1, **modes):
+    return vx.damage.updatedds(sdv5(**modes), point, [0, 0, 0], I3, ply, sec, dmg)
+
+
+def isotropic_plies(vx, thick, rows=9):
+    """Isotropic plies of the given thicknesses (plies x sections), compressive strength 600."""
+    e, nu = 70e3, 0.3
+    thick = np.array(thick, float)
+    vx.sectiondata.plythickness = thick
+    vx.sectiondata.xcstrength = np.full(thick.shape[1], 600.0)
+    el = [e, e, e, nu, nu, nu, e / 2.6, e / 2.6, e / 2.6] + [0.0] * (rows - 9)
+    vx.materialdata.peprops = np.tile(np.array(el)[:, None, None], (1,) + thick.shape)
+    vx.materialdata.matidlist = np.ones(thick.shape, np.int32)
 
 
 def query(vx, point, ilay, sdv=None):
@@ -50,9 +62,9 @@ def test_growth_and_query_in_the_ply_axes(section):
     vx = section
     d = vx.damagedata
     # 90 degree ply: a point 3 along its fibres lies at (0, 3, 0).
-    assert vx.damage.updatedds(sdv5(fibre=1.0), [0, 3, 0], [0, 0, 0], I3, 2, 1, 1) == 0
+    assert grow(vx, [0, 3, 0], 2, fibre=1.0) == 0
     np.testing.assert_allclose(d.fiberdds[:2, 1, 0], [3.0, 0.0], atol=1e-12)
-    vx.damage.updatedds(sdv5(fibre=1.0), [-1, 0, 0], [0, 0, 0], I3, 2, 1, 1)
+    grow(vx, [-1, 0, 0], 2, fibre=1.0)
     np.testing.assert_allclose(d.fiberdds[:2, 1, 0], [3.0, 1.0], atol=1e-12)
     assert query(vx, [0, 3, 0], 2)[1] == 1.0              # on the ellipse
     assert query(vx, [3, 0, 0], 2)[1] == 0.0
@@ -62,8 +74,8 @@ def test_growth_and_query_in_the_ply_axes(section):
 def test_bounding_half_axes_and_mode_flags(section):
     vx = section
     d = vx.damagedata
-    vx.damage.updatedds(sdv5(matrix=1.0, general=0.99), [3, 0, 0], [0, 0, 0], I3, 1, 1, 1)
-    vx.damage.updatedds(sdv5(matrix=2.0), [0, 1, 0], [0, 0, 0], I3, 1, 1, 1)
+    grow(vx, [3, 0, 0], 1, matrix=1.0, general=0.99)
+    grow(vx, [0, 1, 0], 1, matrix=2.0)
     np.testing.assert_allclose(d.matrixdds[:2, 0, 0], [3.0, 1.0], atol=1e-12)
     assert not d.generaldds.any()                          # 0.99 is not a failure
     inside, outside = query(vx, [2, 0.5, 0], 1), query(vx, [3, 1, 0], 1)
@@ -73,18 +85,21 @@ def test_bounding_half_axes_and_mode_flags(section):
     s = query(vx, [2, 0.5, 0], 1, sdv=[0, 0, 5.0, 0, 0, 0, 7, 8, 9, 10, 11, 0.4])
     assert s[2] == 5.0 and list(s[6:11]) == [7, 8, 9, 10, 11]
     # The top ply has no interface above it: delamination regions stay as they are.
-    vx.damage.updatedds(sdv5(delam=1.0), [1, 1, 0], [0, 0, 0], I3, 2, 1, 1)
+    grow(vx, [1, 1, 0], 2, delam=1.0)
     assert not d.delamdds.any()
-    vx.damage.updatedds(sdv5(delam=1.0), [1, 1, 0], [0, 0, 0], I3, 1, 1, 1)
+    grow(vx, [1, 1, 0], 1, delam=1.0)
     np.testing.assert_allclose(d.delamdds[:2, 0, 0], [1.0, 1.0])
 
 
 def test_degenerate_regions_and_points(section):
     vx = section
     d = vx.damagedata
-    vx.damage.updatedds(sdv5(core=1.0), [np.nan, 0, 0], [0, 0, 0], I3, 1, 1, 1)
+    s = np.arange(12.0)
+    vx.damage.getdamagefromdds(s, [0, 0, 0], I3, 1, 1)     # no damage: the state is left as it is
+    np.testing.assert_array_equal(s, np.arange(12.0))
+    grow(vx, [np.nan, 0, 0], 1, core=1.0)
     assert not np.isnan(d.coredds).any() and not d.coredds.any()
-    vx.damage.updatedds(sdv5(core=1.0), [2, 0, 0], [0, 0, 0], I3, 1, 1, 1)   # a = 2, b = 0
+    grow(vx, [2, 0, 0], 1, core=1.0)   # a = 2, b = 0
     assert query(vx, [1, 0, 0], 1)[4] == 0.0               # a zero half-axis holds no point
     assert query(vx, [0, 0, 0], 1)[4] == 0.0
 
@@ -92,64 +107,49 @@ def test_degenerate_regions_and_points(section):
 def test_indices_outside_the_store(section):
     vx = section
     for p in ([1, 0, 0], [0, 1, 0]):
-        vx.damage.updatedds(sdv5(fibre=1.0), p, [0, 0, 0], I3, 1, 1, 1)
+        grow(vx, p, 1, fibre=1.0)
     vx.errorhandling.rsxerr(1)
-    s = query(vx, [0, 0, 0], 3)
-    assert error_record(vx)[0] == -2 and not s.any()
+    assert not query(vx, [0, 0, 0], 3).any() and error_record(vx)[0] == -2
     vx.errorhandling.rsxerr(1)
-    assert vx.damage.updatedds(sdv5(fibre=1.0), [1, 0, 0], [0, 0, 0], I3, 1, 2, 1) == 0
+    assert grow(vx, [1, 0, 0], 1, 2, 1, fibre=1.0) == 0
     assert error_record(vx)[0] == -2
     # A damage beyond the store and a count beyond its arrays are passed over.
-    vx.damage.updatedds(sdv5(fibre=1.0), [5, 0, 0], [0, 0, 0], I3, 1, 1, 9)
-    vx.damagedata.ndmg = 12
-    assert query(vx, [0.5, 0, 0], 1)[1] == 1.0
-
-
-def test_no_damage_leaves_the_state(section):
-    vx = section
-    s = np.arange(12.0)
-    vx.damage.getdamagefromdds(s, [0, 0, 0], I3, 1, 1)
-    np.testing.assert_array_equal(s, np.arange(12.0))
+    grow(vx, [5, 0, 0], 1, 1, 9, fibre=1.0)
+    for ndmg in (12, 2147483647):
+        vx.damagedata.ndmg = ndmg
+        s = query(vx, [0.5, 0, 0], 1)
+        assert s[1] == 1.0 and s[11] == 0.0       # capped: min(incoming 0, 1)
 
 
 def test_outline_replaces_the_ellipse(section):
     vx = section
     big = np.finfo(float).max
-    vx.damage.updatedds(sdv5(general=1.0), [1, 1, 0], [0, 0, 0], I3, 1, 1, 1)
-    pts = np.full((9, 2, 6, 1), big)
-    vx.damagedata.dmgpoints = pts
-    args = (I3, [0, 0, 0], 0.0, 0.0, 1.0, 1.0, 1, 1, 1, False)
-    assert vx.damage.pointindamage([0.5, 0.5, 0], *args)       # the ellipse
+    grow(vx, [1, 1, 0], 1, general=1.0)
+    vx.damagedata.dmgpoints = np.full((9, 2, 6, 1), big)
+    inside = lambda p, closed=False: vx.damage.pointindamage(p, I3, [0, 0, 0], 0.0, 0.0, 1.0, 1.0, 1, 1, 1, closed)
+    assert inside([0.5, 0.5, 0])       # the ellipse
     # Six values: a two-vertex outline (a segment) from (0, 0) to (4, 0).
     vx.damagedata.dmgpoints[:6, 0, 0, 0] = [0, 0, 0, 0, 4, 0]
-    assert vx.damage.pointindamage([2.0, 0, 0], *args)
-    assert not vx.damage.pointindamage([0.5, 0.5, 0], *args)
+    assert inside([2.0, 0, 0]) and not inside([0.5, 0.5, 0])
     vx.damagedata.dmgpoints[:9, 0, 0, 0] = [0, -1, -1, 0, 3, -1, 0, 0, 3]
-    assert vx.damage.pointindamage([2.0, 0, 0], *args) and not vx.damage.pointindamage([2.5, 2.0, 0], *args)
+    assert inside([2.0, 0, 0]) and not inside([2.5, 2.0, 0])
     # Five values fall back to the ellipse.
     vx.damagedata.dmgpoints[5:, 0, 0, 0] = big
-    assert vx.damage.pointindamage([0.5, 0.5, 0], *args)
-    assert not vx.damage.pointindamage([0.5, 0.5, 0], I3, [0, 0, 0], 0.0, 0.0, 1.0, 1.0, 1, 1, 1, True)
+    assert inside([0.5, 0.5, 0]) and not inside([0.5, 0.5, 0], True)
 
 
 def test_extent_step(vx):
-    h = vx.damage.getextentofprojecteddamage([1.0, 1.0], [0, 5, 0], [0, 0, 0], I3, 90.0, 1.0)
-    np.testing.assert_allclose(h, [5.0, 1.0], atol=1e-12)
-    np.testing.assert_array_equal(vx.damage.getextentofprojecteddamage([1.0, 1.0], [0, 5, 0], [0, 0, 0], I3, 0.0, 0.5),
-                                  [1.0, 1.0])
+    extent = lambda angle, step: vx.damage.getextentofprojecteddamage([1.0, 1.0], [0, 5, 0], [0, 0, 0], I3, angle, step)
+    np.testing.assert_allclose(extent(90.0, 1.0), [5.0, 1.0], atol=1e-12)
+    np.testing.assert_array_equal(extent(0.0, 0.5), [1.0, 1.0])
 
 
 def test_buckling_knock_down_from_lists_built_on_demand(section):
     vx = section
     vx.sectiondata.plyorientation = np.array([[0.0], [0.0]])
-    vx.sectiondata.plythickness = np.array([[0.1], [0.6]])
-    vx.sectiondata.xcstrength = np.array([600.0])
-    e, nu = 70e3, 0.3
-    el = [e, e, e, nu, nu, nu, e / 2.6, e / 2.6, e / 2.6]
-    vx.materialdata.peprops = np.tile(np.array(el + [0.0])[:, None, None], (1, 2, 1))  # ten rows per ply
-    vx.materialdata.matidlist = np.array([[1], [1]], np.int32)
-    vx.damage.updatedds(sdv5(delam=1.0), [20, 0, 0], [0, 0, 0], I3, 1, 1, 1)
-    vx.damage.updatedds(sdv5(delam=1.0), [0, 20, 0], [0, 0, 0], I3, 1, 1, 1)
+    isotropic_plies(vx, [[0.1], [0.6]], rows=10)
+    for p in ([20, 0, 0], [0, 20, 0]):
+        grow(vx, p, 1, delam=1.0)
     assert vx.bukdata.bukrealdatalist.shape == (12, 2, 1, 1)
     s = query(vx, [1, 1, 0], 1)
     real, intg = vx.bukdata.bukrealdatalist, vx.bukdata.bukintdatalist
@@ -165,14 +165,9 @@ def test_buckled_region_is_tested_in_its_own_ply_axes(section):
     """The delamination of interface 1 grows in the axes of the 0 degree ply 1;
     a point of the 90 degree ply 2 over it lies in the buckled sub-laminate."""
     vx = section
-    vx.sectiondata.plythickness = np.array([[0.1], [0.6]])
-    vx.sectiondata.xcstrength = np.array([600.0])
-    e, nu = 70e3, 0.3
-    el = [e, e, e, nu, nu, nu, e / 2.6, e / 2.6, e / 2.6]
-    vx.materialdata.peprops = np.tile(np.array(el)[:, None, None], (1, 2, 1))
-    vx.materialdata.matidlist = np.array([[1], [1]], np.int32)
+    isotropic_plies(vx, [[0.1], [0.6]])
     for p in ([20, 0, 0], [0, 2, 0]):
-        vx.damage.updatedds(sdv5(delam=1.0), p, [0, 0, 0], I3, 1, 1, 1)
+        grow(vx, p, 1, delam=1.0)
     np.testing.assert_allclose(vx.damagedata.delamdds[:2, 0, 0], [20.0, 2.0], atol=1e-12)
     # (15, 0): inside the ellipse 20 x 2 of ply 1's axes; in ply 2's axes it
     # would be (0, -15), far outside.
@@ -190,29 +185,16 @@ def test_buckled_region_is_tested_in_its_own_ply_axes(section):
     assert query(vx, [0, 15, 0], 2)[5] == 1.0 and query(vx, [15, 0, 0], 2)[5] == 0.0
 
 
-def test_damage_count_beyond_every_array(section):
-    vx = section
-    vx.damage.updatedds(sdv5(fibre=1.0), [2, 1, 0], [0, 0, 0], I3, 1, 1, 1)
-    vx.damagedata.ndmg = 2147483647
-    s = query(vx, [1, 0.5, 0], 1)
-    assert s[1] == 1.0 and s[11] == 0.0       # capped: min(incoming 0, 1)
-
-
 def test_buckling_lists_with_arrays_wider_than_the_ply_count(section):
     """Section arrays left from a card with three plies; two plies in use now.
     Each section's plies must be read from its own column."""
     vx = section
-    unset = 2147483647
     vx.sectiondata.nplies, vx.sectiondata.nsec = 2, 2
     vx.sectiondata.plyorientation = np.zeros((3, 2))
-    vx.sectiondata.plythickness = np.array([[0.1, 0.6], [0.6, 0.1], [9.0, 9.0]])
-    vx.sectiondata.xcstrength = np.array([600.0, 600.0])
-    e, nu = 70e3, 0.3
-    el = [e, e, e, nu, nu, nu, e / 2.6, e / 2.6, e / 2.6]
-    vx.materialdata.peprops = np.tile(np.array(el)[:, None, None], (1, 3, 2))
-    vx.materialdata.matidlist = np.array([[1, 1], [1, 1], [unset, unset]], np.int32)
+    isotropic_plies(vx, [[0.1, 0.6], [0.6, 0.1], [9.0, 9.0]])
+    vx.materialdata.matidlist[2] = 2147483647
     for p in ([20, 0, 0], [0, 20, 0]):
-        vx.damage.updatedds(sdv5(delam=1.0), p, [0, 0, 0], I3, 1, 1, 1)
+        grow(vx, p, 1, delam=1.0)
     vx.damage.getdamagefromdds(np.zeros(12), [1, 1, 0], I3, 1, 2)
     intg = vx.bukdata.bukintdatalist
     assert intg[:, 0, 0, 0].tolist() == [1, 1, 1, 0]      # thin lower ply of section 1

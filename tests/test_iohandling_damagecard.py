@@ -7,33 +7,14 @@ import pytest
 from conftest import error_record
 from test_damage_store import I3, clear_store, sdv5
 
-CARD = """** damages present before the analysis
-++Begin Damage, DmgID=1
-+Position
-1.0, 2.0, 0.0, 30.0
-+Abstraction, TYPE=Fiber
-2, 5.0, 1.0, 0
-1, 3.0D0, 2.0, 0
-+Abstraction, TYPE=fiber
-1, 9.0, 9.0, 0
-+Abstraction, TYPE=Delamination
-1, 4.0, 4.0, 0
-+Table, TYPE=Matrix, LayID=1
-0, 0, 0, 0, 2, 0, 0, 2, 2
-++End Damage
-++Begin Damage, DmgID=2
-+Position
-0 0 0 1 2 45
-+Table, LayID=2, TYPE=General
-0, 1, 1, 0, 2, 1
-+Abstraction, TYPE=Matrix
-7, 1.0, 1.0, 0
-++End Damage
-++begin damage, DmgID=9
-+Abstraction, TYPE=Core
-1, 1.0, 1.0, 0
-++End Damage
-"""
+CARD = ("** damages present before the analysis\n"
+        "++Begin Damage, DmgID=1\n+Position\n1.0, 2.0, 0.0, 30.0\n"
+        "+Abstraction, TYPE=Fiber\n2, 5.0, 1.0, 0\n1, 3.0D0, 2.0, 0\n+Abstraction, TYPE=fiber\n1, 9.0, 9.0, 0\n"
+        "+Abstraction, TYPE=Delamination\n1, 4.0, 4.0, 0\n+Table, TYPE=Matrix, LayID=1\n0, 0, 0, 0, 2, 0, 0, 2, 2\n"
+        "++End Damage\n"
+        "++Begin Damage, DmgID=2\n+Position\n0 0 0 1 2 45\n+Table, LayID=2, TYPE=General\n0, 1, 1, 0, 2, 1\n"
+        "+Abstraction, TYPE=Matrix\n7, 1.0, 1.0, 0\n++End Damage\n"
+        "++begin damage, DmgID=9\n+Abstraction, TYPE=Core\n1, 1.0, 1.0, 0\n++End Damage\n")
 
 
 @pytest.fixture
@@ -79,14 +60,21 @@ def test_card_regions_survive_growth_and_answer_queries(store, tmp_path):
     read(vx, tmp_path, CARD)
     vx.damage.updatedds(sdv5(fibre=1.0), [0, 2.5, 0], [0, 0, 0], I3, 1, 1, 1)
     np.testing.assert_array_equal(d.fiberdds[:2, :, 0], [[3.0, 5.0], [2.5, 1.0]])
-    # Damage 1 sits at (1, 2, 0) turned by 30 degrees: a point 2.9 along its axis is inside.
+    # Damage 1 sits at (1, 2, 0) turned by 30 degrees: a point 2.9 along its axis is inside, 3.1 is not.
     t = np.radians(30)
-    s = np.zeros(12)
-    vx.damage.getdamagefromdds(s, [1 + 2.9 * np.cos(t), 2 + 2.9 * np.sin(t), 0], I3, 1, 1)
-    assert s[1] == 1.0
-    s = np.zeros(12)
-    vx.damage.getdamagefromdds(s, [1 + 3.1 * np.cos(t), 2 + 3.1 * np.sin(t), 0], I3, 1, 1)
-    assert s[1] == 0.0
+    for r, flag in ((2.9, 1.0), (3.1, 0.0)):
+        s = np.zeros(12)
+        vx.damage.getdamagefromdds(s, [1 + r * np.cos(t), 2 + r * np.sin(t), 0], I3, 1, 1)
+        assert s[1] == flag
+    # A card naming only fibre regions: a later matrix failure is still recorded, the fibre regions stay.
+    clear_store(vx)
+    vx.sectiondata.plyorientation = np.array([[0.0], [0.0]])
+    read(vx, tmp_path, "++Begin Damage, DmgID=1\n+Abstraction, TYPE=Fiber\n1, 3.0, 2.0, 0\n++End Damage\n")
+    assert d.matrixdds is None
+    assert vx.damage.updatedds(sdv5(matrix=1.0), [0, 4, 0], [0, 0, 0], I3, 2, 1, 1) == 0
+    np.testing.assert_array_equal(d.matrixdds[:2, 1, 0], [0.0, 4.0])
+    np.testing.assert_array_equal(d.fiberdds[:2, 0, 0], [3.0, 2.0])
+    assert d.delamdds.shape == (3, 1, 1) and vx.bukdata.bukintdatalist.shape == (4, 2, 1, 1)
 
 
 def test_single_ply_and_missing_card(store, tmp_path):
@@ -110,21 +98,6 @@ def test_later_block_overwrites_and_both_outline_orders(store, tmp_path):
     assert int(vx.damagedata.ndmg) == 2 and vx.damagedata.generaldds[0, 0, 0] == 2.0
     assert vx.damagedata.matrixdds is None
     assert big not in vx.damagedata.dmgpoints[:, 0, 4, 0]
-
-
-def test_growth_after_a_card_records_every_mode(store, tmp_path):
-    """A card naming only fibre regions: a later matrix failure is still recorded
-    and the fibre regions read stay."""
-    vx = store
-    d = vx.damagedata
-    vx.sectiondata.nplies, vx.sectiondata.nsec = 2, 1
-    vx.sectiondata.plyorientation = np.array([[0.0], [0.0]])
-    read(vx, tmp_path, "++Begin Damage, DmgID=1\n+Abstraction, TYPE=Fiber\n1, 3.0, 2.0, 0\n++End Damage\n")
-    assert d.matrixdds is None
-    assert vx.damage.updatedds(sdv5(matrix=1.0), [0, 4, 0], [0, 0, 0], I3, 2, 1, 1) == 0
-    np.testing.assert_array_equal(d.matrixdds[:2, 1, 0], [0.0, 4.0])
-    np.testing.assert_array_equal(d.fiberdds[:2, 0, 0], [3.0, 2.0])
-    assert d.delamdds.shape == (3, 1, 1) and vx.bukdata.bukintdatalist.shape == (4, 2, 1, 1)
 
 
 def test_empty_outline_is_no_error(store, tmp_path):

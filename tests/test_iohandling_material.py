@@ -55,23 +55,18 @@ def test_example_cards(vx, tmp_path):
     s_carbon = np.array([1500.0, 50.0, 50.0, 1200.0, 200.0, 200.0, 80.0, 80.0, 60.0, 90.0])
     f_hot = np.array([1.0, 0.8, 0.8, 0.95, 0.85, 0.85, 0.75, 0.75, 0.75, 0.8])
     s_glass = [1000.0, 40.0, 40.0, 700.0, 140.0, 140.0, 70.0, 70.0, 50.0, 60.0]
-    for p in range(8):
-        np.testing.assert_allclose(m.peprops[:9, p, 0], carbon, rtol=1e-15)
-        np.testing.assert_allclose(m.peprops[9:, p, 0], hot, rtol=1e-15)
-        np.testing.assert_allclose(m.psprops[:10, p, 0], s_carbon, rtol=1e-15)
-        np.testing.assert_allclose(m.psprops[10:, p, 0], s_carbon * f_hot, rtol=1e-15)
-        assert list(m.pfflags[:, p, 0]) == [1, 3, 5, 1, 0]
-        np.testing.assert_array_equal(m.pelimits[:, p, 0], [0.01, 0.2, 0.2, 0.2, 0.2, 0.2] * 2)
-        np.testing.assert_array_equal(m.phprops[:, p, 0], [-0.3e-6, 28e-6, 28e-6])
-    for p in range(4):
-        np.testing.assert_array_equal(m.peprops[:, p, 1], glass + [0.0] * 9)  # no factors: one block
-        np.testing.assert_array_equal(m.psprops[:, p, 1], s_glass + [0.0] * 10)
-        assert list(m.pfflags[:, p, 1]) == [0, 1, 2, 1, 0]
-        np.testing.assert_array_equal(m.pfprops[:, p, 1], [0.25, 0.8])
-        np.testing.assert_array_equal(m.pelimits[:, p, 1], -1.0)
-    # Plies 5 to 8 of section 2 have no material: initial contents.
+    np.testing.assert_allclose(m.peprops[:, :, 0], np.tile(np.r_[carbon, hot][:, None], 8), rtol=1e-15)
+    np.testing.assert_allclose(m.psprops[:, :, 0], np.tile(np.r_[s_carbon, s_carbon * f_hot][:, None], 8), rtol=1e-15)
+    np.testing.assert_array_equal(m.pfflags[:, :, 0].T, [[1, 3, 5, 1, 0]] * 8)
+    np.testing.assert_array_equal(m.pelimits[:, :, 0].T, [[0.01, 0.2, 0.2, 0.2, 0.2, 0.2] * 2] * 8)
+    np.testing.assert_array_equal(m.phprops[:, :, 0].T, [[-0.3e-6, 28e-6, 28e-6]] * 8)
+    # Section 2: no factors, one block; plies 5 to 8 have no material and keep the initial contents.
+    np.testing.assert_array_equal(m.peprops[:, :, 1].T, [glass + [0.0] * 9] * 4 + [[0.0] * 18] * 4)
+    np.testing.assert_array_equal(m.psprops[:, :4, 1].T, [s_glass + [0.0] * 10] * 4)
+    np.testing.assert_array_equal(m.pfflags[:, :4, 1].T, [[0, 1, 2, 1, 0]] * 4)
+    np.testing.assert_array_equal(m.pfprops[:, :4, 1].T, [[0.25, 0.8]] * 4)
+    np.testing.assert_array_equal(m.pelimits[:, :4, 1], -1.0)
     np.testing.assert_array_equal(m.matidlist[4:, 1], UNSET)
-    np.testing.assert_array_equal(m.peprops[:, 4:, 1], 0.0)
     np.testing.assert_array_equal(m.pdprops, HUGE)
     assert m.cuprops.shape == (7, 8, 8, 2) and np.all(m.cuprops == HUGE)
     np.testing.assert_array_equal(m.peflags, 0)
@@ -152,13 +147,11 @@ def test_calibration_curves_fill_rows_in_turn(vx, tmp_path):
     read_cards(vx, tmp_path, one_ply_section(), card)
     m = vx.materialdata
     assert int(m.nsheardata) == 2 and m.shearprops.shape == (2, 2, 2)
-    np.testing.assert_array_equal(m.shearprops[:, :, 0], [[5, 6], [3, 4]])
-    np.testing.assert_array_equal(m.shearprops[:, :, 1], [[50, 60], [30, 40]])
+    np.testing.assert_array_equal(m.shearprops.transpose(2, 0, 1), [[[5, 6], [3, 4]], [[50, 60], [30, 40]]])
     np.testing.assert_array_equal(m.normalprops, 0.0)
     assert int(m.nflowdata) == 2 and m.flowprops.shape == (2, 2, 3)
     # One row counter for all curve types: the fourth curve of the block fills row 2.
-    np.testing.assert_array_equal(m.flowprops[1], [[0.01, 1, 2], [0.02, 3, 4]])
-    np.testing.assert_array_equal(m.flowprops[0], 0.0)
+    np.testing.assert_array_equal(m.flowprops, [np.zeros((2, 3)), [[0.01, 1, 2], [0.02, 3, 4]]])
     np.testing.assert_array_equal(m.equivalentstress, [[1, 2], [3, 4]])
     assert m.r_crit[0] == 0.7 and m.i10[0] == 3.5
     np.testing.assert_array_equal(m.regularization, [1e-4, 2e-4])
@@ -172,9 +165,7 @@ def test_curing_needs_all_eight_items(vx, tmp_path):
     cu = vx.materialdata.cuprops
     assert cu.shape == (9, 8, 1, 1)  # the master curve, the longest of rate and master
     for k in range(8):
-        n = 2 + k
-        np.testing.assert_array_equal(cu[:n, k, 0, 0], [10 * k + j for j in range(1, n + 1)])
-        assert np.all(cu[n:, k, 0, 0] == HUGE)
+        np.testing.assert_array_equal(cu[:, k, 0, 0], [10 * k + j for j in range(1, 3 + k)] + [HUGE] * (7 - k))
     # Only the rate and master curves size the table: a longer item is clipped and reported.
     vx.datahandling.deallocall()
     vx.errorhandling.rsxerr(1)

@@ -35,35 +35,32 @@ def read_all(vx, d, nsteps=2):
 def same(a, b):
     assert a.keys() == b.keys()
     for k in a:
-        if a[k] is None or b[k] is None:
-            assert a[k] is None and b[k] is None, k
-        else:
+        assert (a[k] is None) == (b[k] is None), k
+        if a[k] is not None:
             np.testing.assert_array_equal(a[k], b[k], err_msg=k)
 
 
-@pytest.mark.parametrize("edit", ["crlf", "bom", "tabs", "trailing", "dexp"])
+EDITS = {
+    "crlf": lambda t: t.replace(b"\n", b"\r\n"),
+    "bom": lambda t: b"\xef\xbb\xbf" + t,
+    # data items separated by tabs instead of blanks
+    "tabs": lambda t: b"\n".join(ln if ln[:1] in (b"+", b"*") else ln.replace(b" ", b"\t") for ln in t.split(b"\n")),
+    "trailing": lambda t: b"\n".join(ln + b" \t  " for ln in t.split(b"\n")),
+    # 135000.0 written 1.35D+05 and the like
+    "dexp": lambda t: t.replace(b"135000.0", b"1.35D+05").replace(b"0.125", b"1.25d-1"),
+}
+
+
+@pytest.mark.parametrize("edit", EDITS)
 def test_hand_edited_cards_read_the_same(vx, tmp_path, edit):
-    ref_dir, ed_dir = tmp_path / "ref", tmp_path / "edit"
-    ref_dir.mkdir()
-    ed_dir.mkdir()
+    (tmp_path / "ref").mkdir()
+    (tmp_path / "edit").mkdir()
     for name in CARDS:
-        text = example(name)
-        (ref_dir / name).write_bytes(text)
-        lines = text.split(b"\n")
-        if edit == "crlf":
-            text = b"\r\n".join(lines)
-        elif edit == "bom":
-            text = b"\xef\xbb\xbf" + text
-        elif edit == "tabs":  # data items separated by tabs instead of blanks
-            text = b"\n".join(ln if ln[:1] in (b"+", b"*") else ln.replace(b" ", b"\t") for ln in lines)
-        elif edit == "trailing":
-            text = b"\n".join(ln + b" \t  " for ln in lines)
-        elif edit == "dexp":  # 135000.0 written 1.35D+05 and the like
-            text = text.replace(b"135000.0", b"1.35D+05").replace(b"0.125", b"1.25d-1")
-        (ed_dir / name).write_bytes(text)
-    ref = read_all(vx, ref_dir)
+        (tmp_path / "ref" / name).write_bytes(example(name))
+        (tmp_path / "edit" / name).write_bytes(EDITS[edit](example(name)))
+    ref = read_all(vx, tmp_path / "ref")
     assert int(vx.errorhandling.errstat) == 0
-    same(read_all(vx, ed_dir), ref)
+    same(read_all(vx, tmp_path / "edit"), ref)
     assert int(vx.errorhandling.errstat) == 0
 
 

@@ -31,16 +31,12 @@ def write(tmp_path, text, name="card.vxd", mode="w"):
 
 def test_units_are_handed_out_in_order_and_found_by_name(vx, unit, tmp_path):
     io = vx.iohandling
-    a = write(tmp_path, "x\n", "a.txt")
-    b = write(tmp_path, "y\n", "b.txt")
-    ua = unit(a)
-    ub = unit(b)
+    ua, ub = unit(write(tmp_path, "x\n", "a.txt")), unit(write(tmp_path, "y\n", "b.txt"))
     assert ub == io.getfreeunitnumber(1, 120) - 1 and ua < ub
-    assert io.getunitnumber(str(b)) == ub
+    assert io.getunitnumber(str(tmp_path / "b.txt")) == ub
     assert io.getunitnumber(str(tmp_path / "." / "a.txt") + "   ") == ua
     assert io.getunitnumber(str(tmp_path / "none.txt")) == -1
-    assert io.getfreeunitnumber(5, 4) == -1
-    assert io.getfreeunitnumber(ua, ua) == -1
+    assert io.getfreeunitnumber(5, 4) == io.getfreeunitnumber(ua, ua) == -1
 
 
 def test_values_are_counted_and_read_up_to_the_next_keyword(vx, unit, tmp_path):
@@ -59,7 +55,7 @@ def test_values_are_counted_and_read_up_to_the_next_keyword(vx, unit, tmp_path):
     assert err(vx)[0] == 0
 
 
-def test_free_format_items(vx, unit, tmp_path):
+def test_free_format_items_crlf_bom_and_overlong_lines(vx, unit, tmp_path):
     io = vx.iohandling
     text = "+V\n1.0,,3.0\n\t-2.5D+01\t.5e-1 ,7.\r\n1d2 , +4 ,\n*End\n"
     u = unit(write(tmp_path, text))
@@ -67,6 +63,12 @@ def test_free_format_items(vx, unit, tmp_path):
     assert io.getsizeofdata(u, "*+", 2) == 8
     out = io.real_getdatapoints(u, np.zeros(8))
     np.testing.assert_array_equal(out, [1.0, 0.0, 3.0, -25.0, 0.05, 7.0, 100.0, 4.0])
+    vals = np.arange(1.0, 201.0)
+    body = "+V\r\n" + " ".join(f"{v:.1f}" for v in vals) + "   \r\n+E\r\n"
+    u = unit(write(tmp_path, "\ufeff" + body, "bom.vxd"))
+    assert io.get2nextkey(u, 1, "+V", 2, 1) == 1  # the mark does not hide the first keyword
+    assert io.getsizeofdata(u, "*+", 2) == 200
+    np.testing.assert_array_equal(io.real_getdatapoints(u, np.zeros(200)), vals)
     assert err(vx)[0] == 0
 
 
@@ -81,21 +83,16 @@ def test_malformed_line_is_reported_and_skipped(vx, unit, tmp_path, bad):
     assert io.get2nextkey(u, 1, "+Next", 5, 1) == 1  # the reader went on
 
 
-def test_integers_are_read_strictly(vx, unit, tmp_path):
+def test_bad_integers_and_short_destinations(vx, unit, tmp_path):
     io = vx.iohandling
-    u = unit(write(tmp_path, "+M\n1 2147483647 -3\n2.0\n4294967296\n"))
+    u = unit(write(tmp_path, "+M\n1 2147483647 -3\n2.0\n4294967296\n+V\n1 2 3 4 5\n"))
     io.get2nextkey(u, 1, "+M", 2, 1)
     out = io.int_getdatapoints(u, np.zeros(5, np.int32))
-    assert list(out[:3]) == [1, 2147483647, -3]
+    assert list(out[:3]) == [1, 2147483647, -3]       # integers are read strictly
     assert err(vx)[0] == -2
-
-
-def test_copy_never_exceeds_the_destination(vx, unit, tmp_path):
-    io = vx.iohandling
-    u = unit(write(tmp_path, "+V\n1 2 3 4 5\n"))
+    vx.errorhandling.rsxerr(1)
     io.get2nextkey(u, 1, "+V", 2, 1)
-    buf = np.full(4, -1.0)
-    out = io.real_getdatapoints(u, buf, n=2)
+    out = io.real_getdatapoints(u, np.full(4, -1.0), n=2)   # the copy never exceeds n
     np.testing.assert_array_equal(out, [1, 2, -1, -1])
     assert err(vx)[0] == -2
 
@@ -138,17 +135,6 @@ def test_keyword_scans_and_stepping_back(vx, unit, tmp_path):
     assert io.get2nextkey(u, 1, "*step", 5, 3) == 1  # "  *step" after its blanks
 
 
-def test_crlf_bom_and_overlong_lines_read_the_same(vx, unit, tmp_path):
-    io = vx.iohandling
-    vals = np.arange(1.0, 201.0)
-    body = "+V\r\n" + " ".join(f"{v:.1f}" for v in vals) + "   \r\n+E\r\n"
-    u = unit(write(tmp_path, "\ufeff" + body, "bom.vxd"))
-    assert io.get2nextkey(u, 1, "+V", 2, 1) == 1  # the mark does not hide the first keyword
-    assert io.getsizeofdata(u, "*+", 2) == 200
-    np.testing.assert_array_equal(io.real_getdatapoints(u, np.zeros(200)), vals)
-    assert err(vx)[0] == 0
-
-
 def test_all_units_taken(vx, unit, tmp_path):
     io = vx.iohandling
     p = write(tmp_path, "++Begin Section, SecID=3\n+Orientation\n0\n++End Section\n", "SectionCard.vxd")
@@ -172,26 +158,19 @@ def test_unit_that_is_not_open(vx):
 
 
 def test_material_name_tags(vx):
-    io = vx.iohandling
-    assert io.getxidfromstring("PLY_s@2@_l@14@", 14, "l") == 14
-    assert io.getxidfromstring("PLY_s@2@_l@14@", 14, "S") == 2
-    assert io.getxidfromstring("PLY_s@2@", 8, "l") == -1
-    assert io.getxidfromstring("MAT_L@3@", 8, "l") == 3
-    assert io.getxidfromstring("MAT_l@x@", 8, "l", notfound=-7) == -7
-    assert io.getxidfromstring("MAT_l@3@", 8, "q") == -1
-    assert io.getxidfromstring("A_l@1@_L@ 9 @", 13, "l") == 9  # the last tag counts
-    assert io.getxidfromstring("MAT_l@12", 8, "l") == -1  # no closing mark
-    assert io.getxidfromstring("MAT_l@3@", 5, "l") == -1  # tag beyond ls
+    cases = [("PLY_s@2@_l@14@", 14, "l", 14), ("PLY_s@2@_l@14@", 14, "S", 2), ("PLY_s@2@", 8, "l", -1),
+             ("MAT_L@3@", 8, "l", 3), ("MAT_l@3@", 8, "q", -1),
+             ("A_l@1@_L@ 9 @", 13, "l", 9),     # the last tag counts
+             ("MAT_l@12", 8, "l", -1),          # no closing mark
+             ("MAT_l@3@", 5, "l", -1)]          # tag beyond ls
+    for name, ls, key, expect in cases:
+        assert vx.iohandling.getxidfromstring(name, ls, key) == expect, name
+    assert vx.iohandling.getxidfromstring("MAT_l@x@", 8, "l", notfound=-7) == -7
 
 
-@pytest.mark.parametrize("name,expect", [
-    ("B31", (0, 0, 0)), ("S4R", (1, 4, 6)), ("S4R5", (1, 4, 5)), ("S8R5", (1, 8, 5)),
-    ("STRI65", (1, 6, 5)), ("SC8R", (1, 8, 6)), ("C3D20R", (1, 20, 6)), ("CPS4", (1, 4, 6)),
-    ("CINPE4", (0, 0, 0)), ("SFM3D4", (1, 0, 6))])
-def test_element_type_extents(vx, name, expect):
-    assert vx.iohandling.getelementdataextents(name) == expect
-
-
-def test_extents_accumulate(vx):
-    c = vx.iohandling.getelementdataextents("S4R5", 2, 8, 6)
-    assert c == (3, 8, 6)
+def test_element_type_extents(vx):
+    table = {"B31": (0, 0, 0), "S4R": (1, 4, 6), "S4R5": (1, 4, 5), "S8R5": (1, 8, 5), "STRI65": (1, 6, 5),
+             "SC8R": (1, 8, 6), "C3D20R": (1, 20, 6), "CPS4": (1, 4, 6), "CINPE4": (0, 0, 0), "SFM3D4": (1, 0, 6)}
+    for name, expect in table.items():
+        assert vx.iohandling.getelementdataextents(name) == expect, name
+    assert vx.iohandling.getelementdataextents("S4R5", 2, 8, 6) == (3, 8, 6)   # counts accumulate

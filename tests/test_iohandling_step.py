@@ -5,8 +5,8 @@ import pytest
 
 @pytest.fixture(autouse=True)
 def fresh(vx):
-    d = vx.debugdata
-    d.nupdate, d.edebug, d.ndebug, d.fdebug, d.verbose, d.unitid = 7, 7, 7, 7, 7, 7
+    for name in ("nupdate", "edebug", "ndebug", "fdebug", "verbose", "unitid"):
+        setattr(vx.debugdata, name, 7)
     vx.datahandling.deallocall()
     yield
 
@@ -17,12 +17,7 @@ def card(vx, tmp_path, text, nsteps=3, newline="\n"):
 
 
 def debug(vx):
-    d = vx.debugdata
-    return int(d.nupdate), int(d.edebug), int(d.ndebug), int(d.fdebug), int(d.verbose), int(d.unitid)
-
-
-def err(vx):
-    return int(vx.errorhandling.errstat)
+    return tuple(int(getattr(vx.debugdata, n)) for n in ("nupdate", "edebug", "ndebug", "fdebug", "verbose", "unitid"))
 
 
 def test_missing_card_changes_nothing(vx, tmp_path):
@@ -48,8 +43,7 @@ def test_unclosed_block_and_later_blocks(vx, tmp_path):
 
 def test_cycle_properties_per_step(vx, tmp_path):
     card(vx, tmp_path, "+Cycle\n" + " ".join(str(v) for v in range(1, 11)) + "\n", nsteps=3)
-    cp = vx.shokriehdata.cycleprops
-    np.testing.assert_array_equal(cp, np.arange(1.0, 10.0).reshape(3, 3, order="F"))
+    np.testing.assert_array_equal(vx.shokriehdata.cycleprops, np.arange(1.0, 10.0).reshape(3, 3, order="F"))
 
 
 def test_direct_and_individual_cycles(vx, tmp_path):
@@ -74,7 +68,7 @@ def test_direct_and_individual_cycles(vx, tmp_path):
 ])
 def test_bad_cycle_items_are_reported(vx, tmp_path, text, nsteps):
     card(vx, tmp_path, text, nsteps=nsteps)
-    assert err(vx) == -2
+    assert int(vx.errorhandling.errstat) == -2
     cy = vx.shokriehdata.cycles
     # Only the table of the case with too many counts exists, holding what fits.
     assert cy is None or (cy.shape == (2, 1) and list(cy[:, 0]) == [1, 2])

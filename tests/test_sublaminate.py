@@ -10,19 +10,20 @@ from conftest import error_record
 
 NU = 0.3
 DRED = np.array([[1, NU, 0], [NU, 1, 0], [0, 0, (1 - NU) / 2]])   # isotropic plate, D = 1
-TABLES = ["getkkellipse", "getkkrectangle", "getkkrecttang", "getkgellipse", "getkgrectangle", "getkgrecttang"]
+TABLES = {"getkkellipse": "GetKKEllipse", "getkkrectangle": "GetKKRectangle", "getkkrecttang": "GetKKRectTang",
+          "getkgellipse": "GetKGEllipse", "getkgrectangle": "GetKGRectangle", "getkgrecttang": "GetKGRectTang"}
 
 
-def critical_load(sl, shape, a, b, load):
-    """Smallest buckling load factor of a plate with unit D (B = 0, so abd = I)."""
-    kk = sl.getsubkk(DRED, a, b, shape)
+def critical_load(sl, shape, a, b, load, dred=DRED):
+    """Smallest buckling load factor of a plate (B = 0, so abd = I)."""
+    kk = sl.getsubkk(dred, a, b, shape)
     kg = sl.getsubkg(load, np.eye(6), np.eye(6), a, b, 0.0, shape)
     return 1.0 / max(np.linalg.eigvals(np.linalg.solve(kk, kg)).real)
 
 
 def test_tables_kinds_and_errors(vx):
     sl = vx.sublaminate
-    for name in TABLES:
+    for name, routine in TABLES.items():
         f = getattr(sl, name)
         kinds = [(1, 11), (2, 22), (3, 33)] + ([(4, 16), (5, 26)] if "kk" in name else [])
         for k, alias in kinds:
@@ -30,20 +31,17 @@ def test_tables_kinds_and_errors(vx):
             np.testing.assert_array_equal(m, m.T)
             np.testing.assert_array_equal(m, f(alias))
             assert m.any()
-        routine = {"getkkellipse": "GetKKEllipse", "getkkrectangle": "GetKKRectangle",
-                   "getkkrecttang": "GetKKRectTang", "getkgellipse": "GetKGEllipse",
-                   "getkgrectangle": "GetKGRectangle", "getkgrecttang": "GetKGRectTang"}[name]
         assert not f(6 if "kk" in name else 4).any()
         text = ("Error: Default case in subroutine " + routine + ". Please check your input parameters.")[:80]
         assert error_record(vx) == (-2, text)
         vx.errorhandling.rsxerr(1)
     assert not sl.getsubkk(DRED, 1.0, 1.0, 0).any() and not sl.getsubkg([1, 0, 0], np.eye(6), np.eye(6), 1, 1, 0, 0).any()
     assert error_record(vx)[0] == 0
-    assert not sl.getsubkk(DRED, 1.0, 1.0, 4).any()
-    assert error_record(vx) == (-2, "Error: Default case in subroutine GetSubKK. DShape has to be an integer between")
-    vx.errorhandling.rsxerr(1)
-    sl.getsubkg([1, 0, 0], np.eye(6), np.eye(6), 1, 1, 0, -1)
-    assert error_record(vx) == (-2, "Error: Default case in subroutine GetSubKG. DShape has to be an integer between")
+    for call, name in ((lambda: sl.getsubkk(DRED, 1.0, 1.0, 4), "GetSubKK"),
+                       (lambda: sl.getsubkg([1, 0, 0], np.eye(6), np.eye(6), 1, 1, 0, -1), "GetSubKG")):
+        assert not call().any()
+        assert error_record(vx) == (-2, f"Error: Default case in subroutine {name}. DShape has to be an integer between")
+        vx.errorhandling.rsxerr(1)
 
 
 def test_known_plate_buckling_loads(vx):
@@ -61,14 +59,9 @@ def test_known_plate_buckling_loads(vx):
 @pytest.mark.parametrize("shape", [1, 2, 3])
 def test_mirror_image_buckles_alike(vx, shape):
     """A plate a x b loaded along x and the plate b x a loaded along y are one plate."""
-    sl = vx.sublaminate
     ortho = np.array([[3.0, 0.4, 0.0], [0.4, 1.2, 0.0], [0.0, 0.0, 0.5]])
-    mirrored = ortho[[1, 0, 2]][:, [1, 0, 2]]
-    a, b = 1.7, 0.9
-    n1 = 1 / max(np.linalg.eigvals(np.linalg.solve(sl.getsubkk(ortho, a, b, shape),
-                                                   sl.getsubkg([1, 0, 0], np.eye(6), np.eye(6), a, b, 0, shape))).real)
-    n2 = 1 / max(np.linalg.eigvals(np.linalg.solve(sl.getsubkk(mirrored, b, a, shape),
-                                                   sl.getsubkg([0, 1, 0], np.eye(6), np.eye(6), b, a, 0, shape))).real)
+    n1 = critical_load(vx.sublaminate, shape, 1.7, 0.9, [1, 0, 0], ortho)
+    n2 = critical_load(vx.sublaminate, shape, 0.9, 1.7, [0, 1, 0], ortho[[1, 0, 2]][:, [1, 0, 2]])
     assert n1 == pytest.approx(n2, rel=1e-12)
 
 
@@ -105,25 +98,25 @@ def test_fully_delaminated_stack_writes_inside_its_lists(vx, lib):
     assert eps == pytest.approx(real[0, 0]) and eps > 0
     np.testing.assert_allclose(real[1], real[2] / 500.0)
     # Natively, with guard values after the lists.
-    guard = 5
-    rl = (ctypes.c_double * (12 * (n + guard)))(*([7.5] * (12 * (n + guard))))
-    il = (ctypes.c_int32 * (4 * (n + guard)))(*([-7] * (4 * (n + guard))))
-    e = ctypes.c_double()
-    arr = lambda a, t: np.ascontiguousarray(a, t).ctypes.data_as(ctypes.c_void_p)
-    keep = [np.asfortranarray(pe), po, pt, np.asfortranarray(delam), np.ones(n - 1, np.int32)]
-    lib.DelaminatedBucklingAnalysis(ctypes.byref(e), rl, il, ctypes.byref(ctypes.c_double(500.0)),
-                                    keep[0].ctypes.data_as(ctypes.c_void_p), arr(po, float), arr(pt, float),
-                                    keep[3].ctypes.data_as(ctypes.c_void_p), arr(keep[4], np.int32),
-                                    ctypes.byref(ctypes.c_int32(n)))
-    assert list(rl[12 * n:]) == [7.5] * (12 * guard) and list(il[4 * n:]) == [-7] * (4 * guard)
+    rl, il, e = np.full(12 * (n + 5), 7.5), np.full(4 * (n + 5), -7, np.int32), ctypes.c_double()
+    ptr = lambda a: a.ctypes.data_as(ctypes.c_void_p)
+    args = [np.asfortranarray(x) for x in (pe, po, pt, delam)] + [np.ones(n - 1, np.int32)]
+    lib.DelaminatedBucklingAnalysis(ctypes.byref(e), ptr(rl), ptr(il), ctypes.byref(ctypes.c_double(500.0)),
+                                    *map(ptr, args), ctypes.byref(ctypes.c_int32(n)))
+    assert (rl[12 * n:] == 7.5).all() and (il[4 * n:] == -7).all()
     assert list(il[:4 * n]) == list(intg.T.ravel())
 
 
-def test_two_plies_one_delamination_two_records(vx):
+def test_two_plies_and_equal_areas(vx):
     pe, po, pt = stack(2, [0.2, 0.5])
     eps, real, intg = vx.sublaminate.delaminatedbucklinganalysis(500.0, pe, po, pt, [[10.0], [10.0], [0.0]], [1])
     np.testing.assert_array_equal(intg.T, [[1, 1, 1, 0], [1, 2, 2, 0]])
     assert eps == real[0, 0] > 0 and real[0, 1] > 0
+    # Middle ply thick enough never to buckle alone; of the two outer plies of equal area the upper one is taken.
+    pe, po, pt = stack(3, [0.1, 3.0, 0.1])
+    _, real, intg = vx.sublaminate.delaminatedbucklinganalysis(450.0, pe, po, pt, np.tile([[10.0], [10.0], [0.0]], (1, 2)),
+                                                               [1, 1])
+    assert intg[:, 2].tolist() == [2, 2, 2, 0]
 
 
 def test_no_usable_delamination(vx):
@@ -137,14 +130,6 @@ def test_no_usable_delamination(vx):
     eps, real, intg = vx.sublaminate.delaminatedbucklinganalysis(450.0, pe[:, :1], po[:1], pt[:1],
                                                                  np.zeros((3, 0)), np.zeros(0, np.int32))
     np.testing.assert_array_equal(intg[:, 0], [1, 1, 1, 0])
-
-
-def test_equal_areas_take_the_upper_delamination(vx):
-    # Middle ply thick enough never to buckle alone; the two outer plies buckle first.
-    pe, po, pt = stack(3, [0.1, 3.0, 0.1])
-    delam = np.array([[10.0, 10.0], [10.0, 10.0], [0.0, 0.0]])
-    _, real, intg = vx.sublaminate.delaminatedbucklinganalysis(450.0, pe, po, pt, delam, [1, 1])
-    assert intg[:, 2].tolist() == [2, 2, 2, 0]
 
 
 def test_bukdata_per_section_and_damage(vx):
