@@ -124,9 +124,5 @@ def test_module_attributes(vx):
     assert isinstance(vx.__version__, str) and vx.__version__
     assert vx.error is vx.__dict__["__vexlan_error"]
     assert vx.error.__module__ == "_vexlan" and vx.error.__name__ == "error"
-    for comp in ("types", "jobdata", "debugdata", "impactdata", "loaddata", "shokriehdata", "materialdata",
-                 "sectiondata", "nodaldata", "elementdata", "damagedata", "bukdata", "errorhandling",
-                 "datahandling"):
-        assert hasattr(vx, comp)
     assert "errorhandling --- xerr(), rsxerr()" in vx.__doc__
     assert "nsteps" in dir(vx.jobdata)

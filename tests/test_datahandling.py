@@ -49,11 +49,8 @@ def test_node_and_element_allocation_keeps_existing(vx):
     assert vx.sectiondata.nsectionpoints.shape == (5,)
     assert vx.elementdata.elemlength is None and vx.elementdata.elemindices is None
     assert int(vx.nodaldata.nnodes) == 0  # counters are not set
-
-
-def test_negative_extents_give_empty_arrays(vx):
     vx.datahandling.deallocall()
-    vx.datahandling.allocateelementdata(-3, -1)
+    vx.datahandling.allocateelementdata(-3, -1)  # negative extents: empty arrays
     assert vx.elementdata.elemnodes.shape == (0, 0)
     vx.datahandling.deallocall()
 

@@ -18,10 +18,8 @@ def test_first_error_wins(vx):
     assert stat == -2
     assert msg == "first".ljust(80)
     assert iv.tolist() == [1, 2] and rv.tolist() == [0.5] and am.shape == (2, 2)
-
-
-def test_code_zero_leaves_record_free(vx):
-    eh = vx.errorhandling
+    # Code zero takes no place: the next error is the first.
+    eh.rsxerr(1)
     eh.xerr(0, "note", [1, 2, 3], [1.0], np.zeros((1, 1), np.int32), pyerr=1)
     assert int(eh.errstat) == 0
     eh.xerr(-2, "x" * 100, [4, 5, 6, 7], [2.0, 3.0], np.full((1, 2), 65, np.int32), pyerr=1)
@@ -54,14 +52,8 @@ def test_reset(vx):
 def test_library_reports_go_to_the_record(vx, lib):
     # a report from native code follows the same rule
     import ctypes
-
-    reset = ctypes.c_int32()
-    lib.rsxerr(ctypes.byref(reset), ctypes.byref(ctypes.c_byte(1)))
-    one = ctypes.c_int32(-3)
-    msg = b"native report"
-    n0 = ctypes.c_int32(0)
-    lib.xerr(ctypes.byref(one), msg, None, ctypes.byref(n0), None, ctypes.byref(n0), None,
-             ctypes.byref(n0), ctypes.byref(n0), None, ctypes.c_size_t(len(msg)))
+    msg, z = b"native report", ctypes.byref(ctypes.c_int32(0))
+    lib.xerr(ctypes.byref(ctypes.c_int32(-3)), msg, None, z, None, z, None, z, z, None, ctypes.c_size_t(len(msg)))
     assert int(vx.errorhandling.errstat) == -3
     assert vx.errorhandling.errstring[()].rstrip() == msg
 
