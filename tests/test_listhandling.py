@@ -48,20 +48,18 @@ def copy_of(lh, prefix, dtype, lid, n, fill):
 
 def test_first_append_allocates_and_growth_keeps_contents(lh, kind):
     flag, p, (a, b, _), dt, empty = kind
-    assert lh.getallocationstatus(2, flag) == 0
-    assert lh.getsizeoflist(2, flag) == -1
+    state = lambda: (lh.getallocationstatus(2, flag), lh.getsizeoflist(2, flag))
+    assert state() == (0, -1)
     assert fn(lh, p, "appendscalar2list")(2, a, 1) == 1
-    assert lh.getallocationstatus(2, flag) == 1
-    assert lh.getsizeoflist(2, flag) == 1
+    assert state() == (1, 1)
     # 500 values fill the first allocation; the 501st grows it to 1000 slots.
     vals = np.arange(1, 501).astype(dt)
     assert fn(lh, p, "appendarray2list")(2, vals[1:], 0) == 1
-    assert lh.getsizeoflist(2, flag) == 500
+    assert state() == (1, 500)
     assert fn(lh, p, "appendscalar2list")(2, b, 0) == 1
-    assert lh.getsizeoflist(2, flag) == 501
-    got = copy_of(lh, p, dt, 2, 1000, 0)
+    assert state() == (1, 501)
     want = np.concatenate([[a], vals[1:], [b], np.full(499, empty)]).astype(dt)
-    np.testing.assert_array_equal(got, want)
+    np.testing.assert_array_equal(copy_of(lh, p, dt, 2, 1000, 0), want)
     # Other lists of the kind are untouched, and no list is a module attribute.
     assert lh.getsizeoflist(1, flag) == -1
     assert not [n for n in dir(lh) if n.startswith("dyn")]
@@ -70,18 +68,11 @@ def test_first_append_allocates_and_growth_keeps_contents(lh, kind):
 def test_uniqueness(lh, kind):
     flag, p, (a, b, _), dt, empty = kind
     app = fn(lh, p, "appendscalar2list")
-    assert app(1, a, 1) == 1
-    assert app(1, a, 1) == 0
-    assert lh.getsizeoflist(1, flag) == 1
-    assert app(1, a, 0) == 1
-    assert lh.getsizeoflist(1, flag) == 2
-    # The empty-slot value is found in an empty slot and never stored...
-    assert app(1, empty, 1) == 0
-    # ...and stored without the test it still reads as empty: the next
-    # append lands in the same slot.
-    assert app(1, empty, 0) == 1
-    assert lh.getsizeoflist(1, flag) == 2
-    assert app(1, b, 0) == 1
+    size = lambda: lh.getsizeoflist(1, flag)
+    assert (app(1, a, 1), app(1, a, 1), size(), app(1, a, 0), size()) == (1, 0, 1, 1, 2)
+    # The empty-slot value is found in an empty slot and never stored; stored
+    # without the test it still reads as empty, so the next append lands there.
+    assert (app(1, empty, 1), app(1, empty, 0), size(), app(1, b, 0)) == (0, 1, 2, 1)
     np.testing.assert_array_equal(copy_of(lh, p, dt, 1, 4, 0), np.array([a, a, b, empty], dtype=dt))
     # A run is refused only where it stands whole in the used part.
     arr = fn(lh, p, "appendarray2list")
@@ -90,42 +81,33 @@ def test_uniqueness(lh, kind):
     assert arr(2, np.array([b, b], dtype=dt), 1) == 1
 
 
-def test_real_equality_is_exact(lh):
+def test_equality_is_exact(lh):
     app = lh.real_appendscalar2list
-    assert app(1, np.nan, 1) == 1
-    assert app(1, np.nan, 1) == 1        # a NaN equals nothing
-    assert app(1, 0.0, 1) == 1
-    assert app(1, -0.0, 1) == 0          # 0.0 equals -0.0
+    # A NaN equals nothing; 0.0 equals -0.0; complex values agree in both parts.
+    assert [app(1, v, 1) for v in (np.nan, np.nan, 0.0, -0.0)] == [1, 1, 1, 0]
     assert lh.getsizeoflist(1, 1) == 3
-    assert lh.cmplx_appendscalar2list(1, 1 + 2j, 1) == 1
-    assert lh.cmplx_appendscalar2list(1, 1 + 3j, 1) == 1   # both parts must agree
-    assert lh.cmplx_appendscalar2list(1, 1 + 2j, 1) == 0
+    assert [lh.cmplx_appendscalar2list(1, v, 1) for v in (1 + 2j, 1 + 3j, 1 + 2j)] == [1, 1, 0]
 
 
 def test_allocate_resets_and_keeps_size(lh, kind):
     flag, p, (a, b, _), dt, empty = kind
-    assert lh.allocatelist(1, flag, 3) == 0
-    assert lh.getsizeoflist(1, flag) == 0
+    assert (lh.allocatelist(1, flag, 3), lh.getsizeoflist(1, flag)) == (0, 0)
     app = fn(lh, p, "appendscalar2list")
-    for v in (a, b, a):
-        assert app(1, v, 0) == 1
+    assert [app(1, v, 0) for v in (a, b, a)] == [1, 1, 1]
     assert lh.getsizeoflist(1, flag) == 3        # every slot used: the full size
     assert lh.allocatelist(1, flag, 10) == 5014  # already allocated: emptied, size kept
     assert lh.getsizeoflist(1, flag) == 0
     np.testing.assert_array_equal(copy_of(lh, p, dt, 1, 3, 0), np.full(3, empty, dtype=dt))
-    assert app(1, a, 0) == 1
-    assert lh.deallocatelist(1, flag) == 0
-    assert lh.deallocatelist(1, flag) == 1
+    assert (lh.deallocatelist(1, flag), lh.deallocatelist(1, flag)) == (0, 1)
     assert fn(lh, p, "getcopyoflist")(1, np.zeros(2, dtype=dt))[1] == -1
 
 
 def test_invalid_selection_touches_nothing(lh, vx):
     lh.int_appendscalar2list(1, 7, 0)
     for lid, flag in ((4, 0), (0, 0), (1, 3), (1, -1)):
-        assert lh.allocatelist(lid, flag, 5) == 5014
-        assert lh.deallocatelist(lid, flag) == 1
-        assert lh.getallocationstatus(lid, flag) == 0
-        assert lh.getsizeoflist(lid, flag) == -1
+        got = (lh.allocatelist(lid, flag, 5), lh.deallocatelist(lid, flag),
+               lh.getallocationstatus(lid, flag), lh.getsizeoflist(lid, flag))
+        assert got == (5014, 1, 0, -1), (lid, flag)
     assert lh.int_appendscalar2list(4, 7, 0) < 0
     assert lh.int_getcopyoflist(0, np.zeros(1, np.int32))[1] == -1
     np.testing.assert_array_equal(copy_of(lh, "int", np.int32, 1, 2, 0), [7, IHUGE])
@@ -135,8 +117,7 @@ def test_invalid_selection_touches_nothing(lh, vx):
 
 def test_custom_empty_value(lh):
     assert lh.allocatelist(2, 0, 4, defint=0) == 0
-    for v in (5, 6):
-        assert lh.int_appendscalar2list(2, v, 1, defval=0) == 1
+    assert [lh.int_appendscalar2list(2, v, 1, defval=0) for v in (5, 6)] == [1, 1]
     assert lh.getsizeoflist(2, 0, defint=0) == 2
     assert lh.getsizeoflist(2, 0) == 4             # no slot holds the default marker
     np.testing.assert_array_equal(copy_of(lh, "int", np.int32, 2, 4, 9), [5, 6, 0, 0])
