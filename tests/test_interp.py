@@ -189,9 +189,8 @@ def test_abscissas_against_chebyshev_points_and_linspace(lib, n):
 
 
 def test_abscissas_special_cases(lib):
-    for name in ("cc_abscissas_", "f1_abscissas_", "f2_abscissas_", "ncc_abscissas_"):
+    for name in ("cc_abscissas_", "f1_abscissas_", "f2_abscissas_", "ncc_abscissas_", "nco_abscissas_"):
         assert abscissas(lib, name, 1)[0] == 0.0
-    assert abscissas(lib, "nco_abscissas_", 1)[0] == 0.0
     np.testing.assert_array_equal(abscissas(lib, "f2_abscissas_", 2), [-0.5, 0.5])
     for name in ("cc_abscissas", "f1_abscissas", "ncc_abscissas", "nco_abscissas"):
         assert abscissas(lib, name, 1, (1.0, 4.0))[0] == 2.5
