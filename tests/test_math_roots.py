@@ -45,15 +45,10 @@ def test_converges_like_brentq(vx, name, f, df, ab):
     assert xs[:2] == [ab[0], ab[1]]
 
 
-def test_bdsafe_counts_and_iteration_limit(vx):
-    cb, xs = counted(lambda x: math.atan(x - 0.123))
-    root, istat = vx.math.bdsafe(cb, -50.0, 50.0, np.zeros(1), 0.0, 3, 0)
-    assert len(xs) == 2 + 3 and istat == 1 and root == xs[-1]
-    assert error_record(vx) == (-1, "Warning in BrentsMethod: Max iterations exceeded.")
-
-
-@pytest.mark.parametrize("name,before", [("bdsafe", 2), ("nrsafe", 3)])
-def test_convergence_on_the_last_allowed_iteration(vx, name, before):
+@pytest.mark.parametrize("name,before,warning", [
+    ("bdsafe", 2, "Warning in BrentsMethod: Max iterations exceeded."),
+    ("nrsafe", 3, "Warning in subroutine RTSAFE: Max iterations exceeded.")])
+def test_convergence_on_the_last_allowed_iteration(vx, name, before, warning):
     # k evaluations inside the loop means the test is met at the start of
     # iteration k + 1: that limit is enough, one less is not.
     cb, xs = counted(lambda x: math.cos(x) - x, lambda x: -math.sin(x) - 1)
@@ -64,21 +59,17 @@ def test_convergence_on_the_last_allowed_iteration(vx, name, before):
     assert error_record(vx)[0] == 0
     del xs[:]
     last, istat = getattr(vx.math, name)(cb, 0.0, 1.0, np.zeros(1), 1e-12, k, 0)
-    assert istat == 1 and error_record(vx)[0] == -1 and len(xs) == before + k and last == xs[-1]
+    assert istat == 1 and len(xs) == before + k and last == xs[-1]
+    assert error_record(vx) == (-1, warning)
 
 
-@pytest.mark.parametrize("maxit,istat,code", [(0, 1, -1), (-1, 0, 0)])
-def test_bdsafe_without_iterations_returns_x2(vx, maxit, istat, code):
-    cb, xs = counted(lambda x: x - 0.3)
-    assert vx.math.bdsafe(cb, 0.0, 1.0, np.zeros(1), 1e-12, maxit, 0) == (1.0, istat)
-    assert len(xs) == 2 and error_record(vx)[0] == code
-
-
-def test_nrsafe_maxit_zero_returns_midpoint(vx):
+@pytest.mark.parametrize("name,maxit,result,calls,code", [
+    ("bdsafe", 0, (1.0, 1), 2, -1), ("bdsafe", -1, (1.0, 0), 2, 0),  # x2 returned
+    ("nrsafe", 0, (0.5, 1), 3, -1)])                                  # the midpoint
+def test_without_iterations(vx, name, maxit, result, calls, code):
     cb, xs = counted(lambda x: x - 0.3, lambda x: 1.0)
-    assert vx.math.nrsafe(cb, 0.0, 1.0, np.zeros(1), 1e-12, 0, 0) == (0.5, 1)
-    assert len(xs) == 3
-    assert error_record(vx) == (-1, "Warning in subroutine RTSAFE: Max iterations exceeded.")
+    assert getattr(vx.math, name)(cb, 0.0, 1.0, np.zeros(1), 1e-12, maxit, 0) == result
+    assert len(xs) == calls and error_record(vx)[0] == code
 
 
 @pytest.mark.parametrize("name", ["bdsafe", "nrsafe"])
@@ -126,9 +117,7 @@ def test_fpsafe(vx):
     calls.clear()
     assert vx.math.fpsafe(g, 0.0, np.zeros(2), 1e-10, 0, 0) == (1.5, 1) and calls == [0.0, 1.0]
     assert error_record(vx) == (-1, "Warning in FixPointIteration:Max iterations exceeded.")
-
-
-def test_fpsafe_negative_maxit_always_warns(vx):
+    # a negative maxit always warns
     assert vx.math.fpsafe(lambda xn, fa, nf, na=None: fa[0], 4.0, np.zeros(1), 1e-10, -1, 0) == (4.0, 1)
     assert error_record(vx)[0] == -1
 
