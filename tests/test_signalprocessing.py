@@ -63,24 +63,17 @@ def test_getpeaks_random_signal_alternates(sp):
 
 # ---------------------------------------------------------------- averages
 
-def test_weightedmovingaverage_window(sp):
-    a, denom = np.zeros(3), 0
-    seen = []
+
+@pytest.mark.parametrize("wi, seen", [(None, [3.0, 4.5, 6.0, 9.0]),
+                                      ((1.0, 1.0, 2.0), 13.0),  # divided by the count
+                                      ((1.0, -1.0, 0.0), 9.0)])  # weights summing to 0: ones
+def test_weightedmovingaverage_window_and_weights(sp, wi, seen):
+    a, denom, got = np.zeros(3), 0, []
     for r in (3.0, 6.0, 9.0, 12.0):
-        sma, a, denom = sp.weightedmovingaverage(r, a, denom)
-        seen.append(float(sma))
-    assert seen == [3.0, 4.5, 6.0, 9.0]
+        sma, a, denom = sp.weightedmovingaverage(r, a, denom, *(() if wi is None else (3, np.array(wi))))
+        got.append(float(sma))
+    assert (got if wi is None else got[-1]) == seen and int(denom) == 3
     np.testing.assert_array_equal(a, [6, 9, 12])
-    assert int(denom) == 3
-
-
-@pytest.mark.parametrize("wi, fourth", [((1.0, 1.0, 2.0), 13.0),   # divided by the count
-                                        ((1.0, -1.0, 0.0), 9.0)])   # weights summing to 0: ones
-def test_weightedmovingaverage_weights(sp, wi, fourth):
-    a, denom = np.zeros(3), 0
-    for r in (3.0, 6.0, 9.0, 12.0):
-        sma, a, denom = sp.weightedmovingaverage(r, a, denom, 3, np.array(wi))
-    assert float(sma) == fourth
 
 
 @pytest.mark.parametrize("denom_in, denom_out, sma", [(-4, 1, 5.0), (9, 3, (2 + 3 + 5) / 3)])
