@@ -63,7 +63,6 @@ def test_getpeaks_random_signal_alternates(sp):
 
 # ---------------------------------------------------------------- averages
 
-
 @pytest.mark.parametrize("wi, seen", [(None, [3.0, 4.5, 6.0, 9.0]),
                                       ((1.0, 1.0, 2.0), 13.0),  # divided by the count
                                       ((1.0, -1.0, 0.0), 9.0)])  # weights summing to 0: ones
