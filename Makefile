@@ -10,7 +10,9 @@ PYTHON ?= python3
 VENV   ?= .venv
 BUILD  ?= build
 PY      = $(VENV)/bin/python
-SYSPKG  = liblapack-dev libblas-dev g++ cmake ninja-build
+# python3-venv and python3-dev let Debian's own python3 create the environment
+# and build the module when it is the python3 on the path.
+SYSPKG  = liblapack-dev libblas-dev g++ cmake ninja-build python3-venv python3-dev
 
 .PHONY: example test sysdeps venv install dev devtest sanitize bench clean
 
@@ -28,16 +30,28 @@ $(PY):
 
 # The development tools run with the project's environment, whatever python3
 # comes first on the path (a system Python may lack NumPy's headers).
-$(VENV)/.tools: | $(PY)
-	$(PY) -m pip install -q numpy scipy pytest
+# The build requirements live in the environment too: the module is built
+# without pip's isolation, in a build directory that persists, so a second
+# command rebuilds only what changed.
+$(VENV)/.tools: Makefile | $(PY)
+	$(PY) -m pip install -q numpy scipy pytest scikit-build-core
+	touch $@
+
+# The failure-envelope example draws its figure with matplotlib.
+$(VENV)/.plot: | $(VENV)/.tools
+	$(PY) -m pip install -q matplotlib
 	touch $@
 
 venv: $(VENV)/.tools
 
+# The installed module carries the binding engine's own test rows (component
+# enginetest) so that the suite exercises them; a plain `pip install .` leaves
+# them out.
 install: sysdeps venv
-	$(PY) -m pip install -q .
+	$(PY) -m pip install -q --no-build-isolation -C build-dir=$(BUILD)/pip \
+	  -C cmake.define.VX_ENGINE_TESTS=ON .
 
-example: install
+example: install $(VENV)/.plot
 	$(PY) examples/ply_and_tables.py
 	$(PY) examples/cards_and_plies.py
 	$(PY) examples/failure_per_ply.py
