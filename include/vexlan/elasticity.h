@@ -36,7 +36,7 @@ void GetStressFromOrthotropicElasticity(double* stress, const double* strain, co
                                         const int32_t* ntens, const int32_t* ndi,
                                         const int32_t* nprops);
 
-/* cGetStressFromAnisotropicHyperelasticity, fGetStressFromAnisotropicHyperelasticity:
+/* cGetStressFromAnisotropicHyperelasticity, fGetStressFromAnisotropicHyperelasticity: the
  * linear anisotropic law stress = C strain, on complex vectors (for the
  * complex-step tangent) and on real vectors. With fewer than ntens^2 values,
  * props is the upper triangle of a symmetric C packed column by column (C11;

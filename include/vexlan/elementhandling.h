@@ -57,7 +57,8 @@ void GetNodalCoordinates(const double* coordnp, const int32_t* nodeid, const int
  * element frames by ShellTractionTransformation, into the per-element motion
  * slots (nodesmotion) of every shell-set element that holds the node. A
  * translation or rotation whose values all equal defreal counts as missing
- * and is not stored; with fewer than six dof per node no rotation is stored.
+ * and is not stored; of a rotation the first min(ndof, 6) - 3 components are
+ * stored (none with three dof per node).
  * Elements without frames use the identity. Nothing happens while the arrays
  * are not allocated; an ndim above 3 or frame arrays of the wrong shape
  * record status -2.
