@@ -324,21 +324,15 @@ void GeneralizedMoriTanaka(double* cmt, const double* cinc, const double* eshinc
 
 /* ---- Analytical rules: result E1, E2, G12, nu12 unless stated ---------------- */
 
-/* RuleOfMixture, Puck, HopkinsChamis, Abolinsh: closed-form estimates of the
- * in-plane constants of a unidirectional ply. E1 and nu12 follow the rule of
- * mixtures in every rule; E2 and G12 follow the inverse rule of mixtures
- * (RuleOfMixture), the rule with an empirical correction and the plane-strain
- * matrix modulus E / (1 - nu^2) (Puck), the square-root law of the fibre
- * share (HopkinsChamis), or the rule with the Poisson mismatch (Abolinsh).
- * The matrix shear modulus is E / (2 (1 + nu)). Nothing is checked.
- *   rm, pu, hc, ah (out) 4 values E1, E2, G12, nu12
- *   fiberprops     (in)  4 fibre values E1, E2, G12, nu12
- *   matrixprops    (in)  2 matrix values E, nu
- *   vf             (in)  fibre volume fraction, limited to [0, 1] */
+/* RuleOfMixture: in-plane constants of a unidirectional ply by the rules of
+ * mixtures: E1 and nu12 by the rule of mixtures, E2 and G12 by the inverse
+ * rule, Mf M / (v M + (1 - v) Mf). The matrix shear modulus is
+ * E / (2 (1 + nu)). Nothing is checked.
+ *   rm          (out) 4 values E1, E2, G12, nu12
+ *   fiberprops  (in)  4 fibre values E1, E2, G12, nu12
+ *   matrixprops (in)  2 matrix values E, nu
+ *   vf          (in)  fibre volume fraction, limited to [0, 1] */
 void RuleOfMixture(double* rm, const double* fiberprops, const double* matrixprops, const double* vf);
-void Puck(double* pu, const double* fiberprops, const double* matrixprops, const double* vf);
-void HopkinsChamis(double* hc, const double* fiberprops, const double* matrixprops, const double* vf);
-void Abolinsh(double* ah, const double* fiberprops, const double* matrixprops, const double* vf);
 
 /* HalpinTsai: in-plane constants of a unidirectional ply by the Halpin-Tsai
  * equations: E1 and nu12 by the rule of mixtures, E2 and G12 as
@@ -364,6 +358,34 @@ void HalpinTsai(double* ht, const double* fiberprops, const double* matrixprops,
  *   csdim       (in)  number of results: 4, 5 or 6 */
 void Chamis(double* cs, const double* fiberprops, const double* matrixprops, const double* vf,
             const int32_t* csdim);
+
+/* Puck: in-plane constants of a unidirectional ply by Puck's empirical
+ * rules: E1 and nu12 by the rule of mixtures, E2 from the plane-strain
+ * matrix modulus E / (1 - nu^2) with the factor 1 + 0.85 v^2, G12 with the
+ * factor 1 + 0.4 sqrt(v). Nothing is checked.
+ *   pu          (out) 4 values E1, E2, G12, nu12
+ *   fiberprops  (in)  4 fibre values E1, E2, G12, nu12
+ *   matrixprops (in)  2 matrix values E, nu
+ *   vf          (in)  fibre volume fraction, limited to [0, 1] */
+void Puck(double* pu, const double* fiberprops, const double* matrixprops, const double* vf);
+
+/* HopkinsChamis: in-plane constants of a unidirectional ply by the
+ * Hopkins-Chamis rules: E1 and nu12 by the rule of mixtures, E2 and G12 as
+ * M [s / (1 - (1 - M / Mf) s) + 1 - s] with s = sqrt(v). Nothing is checked.
+ *   hc          (out) 4 values E1, E2, G12, nu12
+ *   fiberprops  (in)  4 fibre values E1, E2, G12, nu12
+ *   matrixprops (in)  2 matrix values E, nu
+ *   vf          (in)  fibre volume fraction, limited to [0, 1] */
+void HopkinsChamis(double* hc, const double* fiberprops, const double* matrixprops, const double* vf);
+
+/* Abolinsh: in-plane constants of a unidirectional ply by Abolinsh's rules:
+ * E1 and nu12 by the rule of mixtures, E2 with the Poisson-ratio mismatch of
+ * fibre and matrix, G12 from the shear modulus ratio. Nothing is checked.
+ *   ah          (out) 4 values E1, E2, G12, nu12
+ *   fiberprops  (in)  4 fibre values E1, E2, G12, nu12
+ *   matrixprops (in)  2 matrix values E, nu
+ *   vf          (in)  fibre volume fraction, limited to [0, 1] */
+void Abolinsh(double* ah, const double* fiberprops, const double* matrixprops, const double* vf);
 
 /* LTH: constants of a unidirectional ply by a packing-cell rule: E1 and nu12
  * by the rule of mixtures, the transverse moduli E2, G12, G23 by integrating
