@@ -19,14 +19,36 @@ typedef void (*vx_stresslaw)(double* stress, const double* strain, const double*
 typedef void (*vx_cstresslaw)(vx_complex* stress, const vx_complex* strain, const double* props,
                               const int32_t* ntens, const int32_t* ndi, const int32_t* nprops);
 
-/* GetStressFromOrthotropicElasticity: stress = C strain with the on-axis
- * stiffness built from props(nprops) (2, 5, 9, 12, 21 or 36 constants). */
+/* GetStressFromOrthotropicElasticity: linear elastic stress = C strain of an
+ * orthotropic ply, with the on-axis stiffness C in Nye order built from the
+ * constants by GetGeneralizedNyeOnAxisSC (3-D form for ntens 4 and 6, plane
+ * stress for 3; a given 36-value matrix is used unsymmetrised). Errors of
+ * that routine are recorded there; nothing happens for ntens below 1.
+ *   stress (out) ntens stress values
+ *   strain (in)  ntens strain values, engineering shears: (11, 22, 12),
+ *                (11, 22, 33, 12) or Nye order
+ *   props  (in)  nprops ply constants: 2, 5, 9 or 12 engineering constants,
+ *                21 (packed upper triangle) or 36 stiffness values
+ *   ntens  (in)  number of components: 3, 4 or 6
+ *   ndi    (in)  number of direct components
+ *   nprops (in)  number of values in props */
 void GetStressFromOrthotropicElasticity(double* stress, const double* strain, const double* props,
                                         const int32_t* ntens, const int32_t* ndi,
                                         const int32_t* nprops);
 
-/* Anisotropic law, complex and real: props holds the column-wise packed upper
- * triangle (nprops < ntens^2) or the full matrix column by column. */
+/* cGetStressFromAnisotropicHyperelasticity, fGetStressFromAnisotropicHyperelasticity: the
+ * linear anisotropic law stress = C strain, on complex vectors (for the
+ * complex-step tangent) and on real vectors. With fewer than ntens^2 values,
+ * props is the upper triangle of a symmetric C packed column by column (C11;
+ * C12, C22; C13, C23, C33; ...); otherwise the first ntens^2 values are the
+ * full C column by column, used unsymmetrised. Nothing is checked.
+ *   stress (out) ntens stress values (complex for the c variant)
+ *   strain (in)  ntens strain values, engineering shears (complex for the c
+ *                variant)
+ *   props  (in)  nprops stiffness values, packed or full
+ *   ntens  (in)  number of components
+ *   ndi    (in)  number of direct components, not used
+ *   nprops (in)  number of values: ntens (ntens + 1) / 2 packed, or ntens^2 */
 void cGetStressFromAnisotropicHyperelasticity(vx_complex* stress, const vx_complex* strain,
                                               const double* props, const int32_t* ntens,
                                               const int32_t* ndi, const int32_t* nprops);
@@ -34,35 +56,82 @@ void fGetStressFromAnisotropicHyperelasticity(double* stress, const double* stra
                                               const double* props, const int32_t* ntens,
                                               const int32_t* ndi, const int32_t* nprops);
 
-/* getnumericaltangent: tangent of a stress law by complex step or central
- * differences.
- *   ddsdde (out) ddsdde(ntens, ntens)
- *   getstressfromelasticity (in) the law; with nmflag 1 it is called with
- *         complex vectors (a vx_cstresslaw passed through this pointer type)
- *   props (in) props(nprops) handed to the law
- *   stress1, stress0 (in) stress(ntens) at the end and start of the increment
- *   dstrain (in) dstrain(ntens) strain at which to differentiate
- *   ntens, ndi, nprops (in)
- *   istensor (in) 1-byte flag: shears of dstrain are tensor shears (doubled)
- *   tgref (in, optional) tgref(ntens, ntens) reference tangent
- *   h (in, optional) step;  nmflag (in, optional) 1 complex step, else central */
+/* getnumericaltangent: tangent d stress / d strain of a stress law at the
+ * strain dstrain, by the complex step (nmflag 1, one law call per column, the
+ * law must accept complex vectors) or by central differences (two calls per
+ * column). When a nonzero reference tangent already reproduces the stress
+ * increment exactly (tgref dstrain = stress1 - stress0), it is returned
+ * without calling the law. The step is h, or else the largest entry of
+ * dstrain times 2^-26; a zero step becomes 1e-8. Nothing is recorded.
+ *   ddsdde  (out) ntens x ntens tangent
+ *   getstressfromelasticity (in) the stress law, with the argument list
+ *                 (stress, strain, props, ntens, ndi, nprops); with nmflag 1
+ *                 a law on complex vectors passed through this pointer type
+ *   props   (in)  nprops material values handed to the law
+ *   stress1 (in)  ntens stress values at the end of the increment
+ *   stress0 (in)  ntens stress values at the start of the increment
+ *   dstrain (in)  ntens strain values at which to differentiate
+ *   ntens   (in)  number of components
+ *   ndi     (in)  number of direct components
+ *   nprops  (in)  number of values in props
+ *   istensor (in) 1-byte flag: true when the shears of dstrain are tensor
+ *                 shears (doubled before use)
+ *   tgref   (in, optional) ntens x ntens reference tangent; absent or all
+ *                 zero: always differentiate
+ *   h       (in, optional) step of the differences
+ *   nmflag  (in, optional) 1 complex step, otherwise (default) central
+ *                 differences */
 void getnumericaltangent(double* ddsdde, vx_stresslaw getstressfromelasticity,
                          const double* props, const double* stress1, const double* stress0,
                          const double* dstrain, const int32_t* ntens, const int32_t* ndi,
                          const int32_t* nprops, const vx_l1* istensor, const double* tgref,
                          const double* h, const int32_t* nmflag);
 
-/* GetStressFromIsotropicViscoElasticity: dispatcher over the four isotropic
- * secant laws by props(5) (0 Lame, 1 Kaestner, 2 Krause, 3 non-constant
- * Poisson ratio); props: e, gamma, nu, num, selector. Needs ndi 3, ntens 6. */
+/* GetStressFromIsotropicViscoElasticity: isotropic nonlinear secant law of a
+ * resin: splits the strain into its trace and deviator and applies one of
+ * four sub-laws (GetLameStress, GetKaestnerStress, GetKrauseStress,
+ * GetStressFromNonConstPoisson) with G = E / (2 (1 + nu)) and
+ * K = E / (3 (1 - 2 nu)). Another selector gives a zero stress; nothing is
+ * recorded. Works on the full 3-D state (ndi 3, ntens 6).
+ *   stress (out) 6 stress values in Nye order
+ *   strain (in)  6 strain values in Nye order, engineering shears
+ *   props  (in)  5 values: E, nonlinearity parameter gamma, nu, Poisson-ratio
+ *                slope num, law selector (0 linear, 1 hyperbolic, 2
+ *                exponential reduction, 3 non-constant Poisson ratio)
+ *   ntens  (in)  number of components, 6
+ *   ndi    (in)  number of direct components, 3
+ *   nprops (in)  number of values in props, at least 5 */
 void GetStressFromIsotropicViscoElasticity(double* stress, const double* strain,
                                            const double* props, const int32_t* ntens,
                                            const int32_t* ndi, const int32_t* nprops);
 
-/* Sub-laws: write the ndi x ndi block of stresstens(3,3) from the trace
- * spureps and the deviatoric strain endstrandev(ndi,ndi). */
+/* GetLameStress: linear isotropic stress 2 G d + K tr(eps) I from the strain
+ * trace and the deviatoric strain tensor. Only the ndi x ndi block of
+ * stresstens is written.
+ *   spureps     (in)  trace of the strain
+ *   endstrandev (in)  ndi x ndi deviatoric strain tensor (tensor shears)
+ *   g           (in)  shear modulus G
+ *   komp        (in)  bulk modulus K
+ *   stresstens  (out) 3 x 3 stress tensor
+ *   ndi         (in)  number of direct components, at most 3 */
 void GetLameStress(const double* spureps, const double* endstrandev, const double* g,
                    const double* komp, double* stresstens, const int32_t* ndi);
+
+/* GetKaestnerStress / GetKrauseStress: isotropic secant stress with the shear
+ * and bulk moduli reduced separately, 2 (1 - dng) G d + (1 - dnk) K tr(eps) I,
+ * by the hyperbolic (NLKaestner) or exponential (NLKrause) law of the
+ * deviatoric and volumetric strain norms. Only the ndi x ndi block of
+ * stresstens is written.
+ *   normdev     (in)  norm of the deviatoric strain
+ *   normvol     (in)  volumetric strain measure, |trace|
+ *   spureps     (in)  trace of the strain
+ *   endstrandev (in)  ndi x ndi deviatoric strain tensor (tensor shears)
+ *   g           (in)  shear modulus G
+ *   gammag      (in)  nonlinearity parameter of the deviatoric part
+ *   gammak      (in)  nonlinearity parameter of the volumetric part
+ *   komp        (in)  bulk modulus K
+ *   stresstens  (out) 3 x 3 stress tensor
+ *   ndi         (in)  number of direct components, at most 3 */
 void GetKaestnerStress(const double* normdev, const double* normvol, const double* spureps,
                        const double* endstrandev, const double* g, const double* gammag,
                        const double* gammak, const double* komp, double* stresstens,
@@ -71,55 +140,134 @@ void GetKrauseStress(const double* normdev, const double* normvol, const double*
                      const double* endstrandev, const double* g, const double* gammag,
                      const double* gammak, const double* komp, double* stresstens,
                      const int32_t* ndi);
+
+/* GetStressFromNonConstPoisson: isotropic secant stress with a shear modulus
+ * reduced by the deviatoric strain, Geff = G / (gamma sqrt(2) normdev + 1),
+ * and a Poisson ratio that grows with the loss of modulus,
+ * nueff = nu + num (E - 2 Geff (1 + nueff)), limited to 0.47. Only the
+ * ndi x ndi block of stresstens is written.
+ *   normdev     (in)  norm of the deviatoric strain
+ *   normvol     (in)  volumetric strain measure, not used
+ *   spureps     (in)  trace of the strain
+ *   endstrandev (in)  ndi x ndi deviatoric strain tensor (tensor shears)
+ *   e           (in)  Young's modulus E
+ *   g           (in)  shear modulus G
+ *   nu          (in)  initial Poisson ratio
+ *   num         (in)  Poisson-ratio slope per unit of modulus lost
+ *   gamma       (in)  nonlinearity parameter
+ *   stresstens  (out) 3 x 3 stress tensor
+ *   ndi         (in)  number of direct components, at most 3 */
 void GetStressFromNonConstPoisson(const double* normdev, const double* normvol,
                                   const double* spureps, const double* endstrandev,
                                   const double* e, const double* g, const double* nu,
                                   const double* num, const double* gamma, double* stresstens,
                                   const int32_t* ndi);
 
-/* GetStressFromDevVolDecomposition: fitted deviatoric/volumetric law
- * (props(5) = 1); ddsdde (out) ddsdde(ntens, ntens) with the secant moduli. */
+/* GetStressFromDevVolDecomposition: fitted nonlinear law of a resin: secant
+ * moduli of the deviatoric direct, volumetric and shear strain parts, each
+ * exponential up to a threshold and hyperbolic beyond, with separate tension
+ * and compression sets chosen by the sign of the trace (zero counts as
+ * tension). The constants are fixed and fitted in MPa. Works on the full 3-D
+ * state; a props(5) other than 1 gives a zero stress and tangent.
+ *   stress (out) 6 stress values in Nye order
+ *   strain (in)  6 strain values in Nye order, engineering shears
+ *   props  (in)  nprops values; only props(5), which must be 1, is read
+ *   ntens  (in)  number of components, 6
+ *   ndi    (in)  number of direct components, 3
+ *   nprops (in)  number of values in props, at least 5
+ *   ddsdde (out) ntens x ntens tangent with the secant moduli held fixed */
 void GetStressFromDevVolDecomposition(double* stress, const double* strain, const double* props,
                                       const int32_t* ntens, const int32_t* ndi,
                                       const int32_t* nprops, double* ddsdde);
 
-/* GetStressFromNonlinearIsotropic: fixed-point nonlinear isotropic law;
- * props: eini, gamman, gini, nuini, gammas. */
+/* GetStressFromNonlinearIsotropic: isotropic law whose modulus falls with the
+ * norm of the direct strains and whose shear modulus falls with the norm of
+ * the engineering shears; the Poisson ratio rises by 4e-5 per unit of modulus
+ * lost (limited to 0.46) and is found by a fixed point of at most six extra
+ * passes, each printing a line "Iteration k" to standard output. Nothing is
+ * recorded; a zero modulus or Poisson ratio gives non-finite values.
+ *   stress (out) ntens stress values
+ *   strain (in)  ntens strain values, engineering shears; the first three are
+ *                the direct strains
+ *   props  (in)  5 values: initial modulus eini, normal nonlinearity gamman,
+ *                initial shear modulus gini, initial Poisson ratio nuini,
+ *                shear nonlinearity gammas
+ *   ntens  (in)  number of components, at least 3
+ *   ndi    (in)  number of direct components
+ *   nprops (in)  number of values in props, at least 5 */
 void GetStressFromNonlinearIsotropic(double* stress, const double* strain, const double* props,
                                      const int32_t* ntens, const int32_t* ndi,
                                      const int32_t* nprops);
 
-/* GetStressFromCubicElasticity: tabulated law on a volumetric, deviatoric
- * direct and shear strain split; props: temperature, scale factor.
- *   c (in) not used;  noel (in) not used */
+/* GetStressFromCubicElasticity: tabulated law of a resin on a split of the
+ * strain into its volumetric, deviatoric direct and shear parts, each scaled
+ * by a coefficient interpolated (cubic Hermite) over the norm of that part
+ * and the temperature from the alpha tables of the material data; the first
+ * two norms carry the sign of the trace. A missing table records status -2
+ * and gives a zero coefficient. Works on the full 3-D state.
+ *   stress   (out) 6 stress values in Nye order
+ *   endstran (in)  6 total strain values in Nye order, engineering shears
+ *   props    (in)  2 values: temperature (kelvin), scale factor of the stress
+ *   ntens    (in)  number of components, 6
+ *   ndi      (in)  number of direct components, 3
+ *   nprops   (in)  number of values in props, at least 2
+ *   c        (in)  accepted, not used
+ *   noel     (in)  element number, not used */
 void GetStressFromCubicElasticity(double* stress, const double* endstran, const double* props,
                                   const int32_t* ntens, const int32_t* ndi,
                                   const int32_t* nprops, const double* c, const int32_t* noel);
 
-/* GetComponentsTensionCompression: picks the tension or compression value of
- * each direction by the sign of criterion (> 0 tension).
- *   full_set (in) full_set(9);  reduced_set (out) reduced_set(6)
- *   criterion (in) criterion(6), entries 1..3 read */
+/* GetComponentsTensionCompression: picks for each of the directions 1, 2, 3
+ * the tension or the compression value by the sign of the criterion
+ * (positive: tension, zero or negative: compression); the three shear values
+ * are copied.
+ *   full_set    (in)  9 values: tension and compression value of direction 1,
+ *                     of 2, of 3, then three shear values
+ *   reduced_set (out) 6 values: the picked values of 1, 2, 3 and the shears
+ *   criterion   (in)  6 values, the first three read (e.g. the stresses 11,
+ *                     22, 33) */
 void GetComponentsTensionCompression(const double* full_set, double* reduced_set,
                                      const double* criterion);
 
-/* getstressfromplastitcity: elastic predictor, cutting-plane plastic
- * corrector on a paraboloid yield surface with non-associated flow.
- *   stress (in/out) stress(ntens): start of increment in, new stress out
- *   neweqplasticstrain (in/out) equivalent plastic strain
- *   ddsdde (out) ddsdde(ntens, ntens) consistent tangent
- *   stran, dstran (in) strain and increment (engineering shears)
- *   props (in) et, ec, g, nut, nuc, a0, a1, alpha
- *   ntens, ndi, nprops (in);  temp (in) not used */
+/* getstressfromplastitcity: small-strain elastic-plastic stress update of a
+ * resin with the pressure-dependent yield surface F = svm^2 - a0 - a1 p and
+ * the non-associated flow potential G = svm^2 + alpha p^2 (svm von Mises
+ * stress, p mean stress): elastic predictor with the tension or compression
+ * constants (by the sign of the strain trace), then at most 10 cutting-plane
+ * passes back to F = 0. The elastic matrix acts on tensor shears (the
+ * engineering shears of dstran are halved). When the corrector does not reach
+ * |F| <= 1e-4 it records status -1 and returns the last stress. Every call
+ * prints its progress lines to standard output.
+ *   stress  (in/out) 6 stress values in Nye order: start of the increment in,
+ *                    new stress out
+ *   neweqplasticstrain (in/out) equivalent plastic strain, increased by the
+ *                    norm of the plastic strain increment
+ *   ddsdde  (out) 6 x 6 elastoplastic tangent (elastic matrix when no flow)
+ *   stran   (in)  6 strain values at the start of the increment, Nye order,
+ *                 engineering shears
+ *   dstran  (in)  6 strain increment values
+ *   props   (in)  8 values: et, ec (moduli in tension and compression), g,
+ *                 nut, nuc (Poisson ratios), a0, a1 (yield surface), alpha
+ *                 (flow potential)
+ *   ntens   (in)  number of components, 6 are always used
+ *   ndi     (in)  number of direct components, 3
+ *   nprops  (in)  number of values in props, not used
+ *   temp    (in)  temperature, not used */
 void getstressfromplastitcity(double* stress, double* neweqplasticstrain, double* ddsdde,
                               const double* stran, const double* dstran, const double* props,
                               const int32_t* ntens, const int32_t* ndi, const int32_t* nprops,
                               const double* temp);
 
-/* getderivatef, getderivateg: gradients of the yield function and the flow
- * potential (6 values, order 11, 22, 33, 12, 13, 23).
- *   result (out) result(6);  stressvector (in) stressvector(nstress)
- *   nstress (in) 3, 4 or 6;  a0, a1 / alpha (in) surface constants */
+/* getderivatef / getderivateg: gradients of the yield function
+ * F = svm^2 - a0 - a1 p and of the flow potential G = svm^2 + alpha p^2 of
+ * getstressfromplastitcity by the stress. Missing components of a shortened
+ * vector count as zero.
+ *   result       (out) 6 values in the order 11, 22, 33, 12, 13, 23
+ *   stressvector (in)  nstress values: (11, 22, 12), (11, 22, 33, 12) or Nye
+ *                      order
+ *   nstress      (in)  3, 4, or 6 and more
+ *   a0, a1       (in)  yield surface constants (a0 does not enter)
+ *   alpha        (in)  flow potential constant */
 void getderivatef(double* result, const double* stressvector, const int32_t* nstress,
                   const double* a0, const double* a1);
 void getderivateg(double* result, const double* stressvector, const int32_t* nstress,

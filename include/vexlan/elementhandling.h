@@ -19,230 +19,400 @@ extern "C" {
 
 /* ---- Element data and solver element kinds -------------------------------- */
 
-/* Kind of a solver element name.
- *   elemtype     (in) element type name
- *   elemtype_len (in) its length */
+/* getabqelementkind: kind number of a solver element type name, by its
+ * prefix: S4 1, S4R 2, S4R5 3, S8R 4, S8R5 5, S9R5 6, S3 7, STRI 8, SC6 9,
+ * SC8 10, C3D 11 (the longest matching prefix wins), other names starting
+ * with S or C 0, anything else (a leading blank included) -1.
+ *   elemtype (in)  element type name, upper case
+ *   result   (ret) the element kind, -1 to 11 */
 int32_t getabqelementkind(const char* elemtype, size_t elemtype_len);
 
-/* Appends one element to elemlist, elemkind and elemnodes (skips names that
- * start with neither S nor C, and infinite elements C + IN).
- *   iele         (inout) running element counter
- *   connectivity (in)    (nconnect) node labels
- *   elemid       (in)    element label
- *   elemtype     (in)    element type name
- *   nconnect     (in)    number of node labels */
+/* getabqelementconnectivity: appends one element to the element data
+ * (elemlist, elemkind, elemnodes) and advances the running counter. Names
+ * starting with neither S nor C, and infinite elements (C followed by IN),
+ * are skipped. Nothing happens while the element arrays are not allocated; a
+ * counter or node count beyond the arrays records status -2 and changes
+ * nothing.
+ *   iele         (in/out) running element counter, incremented per element
+ *                         stored
+ *   connectivity (in)  nconnect node labels of the element
+ *   elemid       (in)  element label
+ *   elemtype     (in)  element type name
+ *   nconnect     (in)  number of node labels */
 void getabqelementconnectivity(int32_t* iele, const int32_t* connectivity, const int32_t* elemid,
                                const char* elemtype, const int32_t* nconnect, size_t elemtype_len);
 
-/* Copies node coordinates into nodalcoords of every shell-set element slot
- * that holds the node.
- *   coordnp (in) (ncoord, nblock) coordinates
- *   nodeid  (in) (nblock) node labels
- *   ncoord  (in) coordinates per node
- *   nblock  (in) number of nodes */
+/* GetNodalCoordinates: copies node coordinates into the per-element node
+ * slots (nodalcoords) of every element of the shell set that holds the node
+ * (all elements while the shell index list does not exist). Nothing happens
+ * while the element or node arrays are not allocated.
+ *   coordnp (in)  ncoord x nblock node coordinates (at most three read)
+ *   nodeid  (in)  nblock node labels
+ *   ncoord  (in)  coordinates per node
+ *   nblock  (in)  number of nodes */
 void GetNodalCoordinates(const double* coordnp, const int32_t* nodeid, const int32_t* ncoord,
                          const int32_t* nblock);
 
-/* Stores nodal translations and rotations, transformed into the element
- * frames, into nodesmotion.
- *   ntraction (in) (3, nblock) translations
- *   nrotation (in) (ndim, nblock) rotations
- *   nodeid    (in) (nblock) node labels
- *   ndim      (in) rotation components per node
- *   nblock    (in) number of nodes
- *   defreal   (in) value marking a missing motion; NULL: the largest real */
+/* GetNodesMotion: stores nodal translations and rotations, turned into the
+ * element frames by ShellTractionTransformation, into the per-element motion
+ * slots (nodesmotion) of every shell-set element that holds the node. A
+ * translation or rotation whose values all equal defreal counts as missing
+ * and is not stored; of a rotation the first min(ndof, 6) - 3 components are
+ * stored (none with three dof per node).
+ * Elements without frames use the identity. Nothing happens while the arrays
+ * are not allocated; an ndim above 3 or frame arrays of the wrong shape
+ * record status -2.
+ *   ntraction (in)  3 x nblock translations
+ *   nrotation (in)  ndim x nblock rotations
+ *   nodeid    (in)  nblock node labels
+ *   ndim      (in)  rotation components per node, at most 3
+ *   nblock    (in)  number of nodes
+ *   defreal   (in, optional) value marking a missing motion; default the
+ *                   largest real */
 void GetNodesMotion(const double* ntraction, const double* nrotation, const int32_t* nodeid,
                     const int32_t* ndim, const int32_t* nblock, const double* defreal);
 
-/* ntrac = tcurv ntrac; nrot = tcurv ti^T ti nrot (first ndim components).
- *   ntrac (inout) (3); nrot (inout) (ndim); ti, tcurv (in) (3,3); ndim (in) */
+/* ShellTractionTransformation: turns a nodal translation into the element
+ * frame, ntrac = tcurv ntrac, and a nodal rotation through the nodal frame,
+ * nrot = tcurv ti^T ti nrot (zero-padded to three components). An ndim above
+ * 3 records status -2 and changes nothing.
+ *   ntrac (in/out) 3 translation components
+ *   nrot  (in/out) ndim rotation components
+ *   ti    (in)  3 x 3 nodal frame
+ *   tcurv (in)  3 x 3 element frame, rows the element axes
+ *   ndim  (in)  rotation components, 0 to 3 */
 void ShellTractionTransformation(double* ntrac, double* nrot, const double* ti, const double* tcurv,
                                  const int32_t* ndim);
 
-/* Records the reference orientation of an element on its first visit.
+/* GetElementRefOrientation: gathers the reference orientation of an element
+ * on its first visit, in the growable lists of handle ind: for the first ply
+ * (layid 1) the element label once (integer list) and its seven-value record
+ * (real list): the signed in-plane angle in degrees of the section's first
+ * ply direction, and the element-plane projection of the global x axis and
+ * the normal cross that projection, both turned back by that angle. Unless
+ * nextid is -1 or 2 the pair (element, section point) is kept once (complex
+ * list). A section outside 1..nsec records status -2 and stores nothing.
  *   istatus        (out) 1 when something new was stored, else 0
- *   ind            (in)  list handle (1..3) of the growable lists
- *   t              (in)  (3,3) accepted, not used
- *   tdirect        (in)  (3,3) columns: material directions 1, 2, 3 (normal)
- *   plyorientation (in)  (nplies, nsec) ply angles in degrees
- *   noel, kspt     (in)  element label, section point
- *   layid, secid   (in)  ply number, section position
- *   nplies, nsec   (in)  extents of plyorientation
+ *   ind            (in)  list handle 1..3 of the growable lists
+ *   t              (in)  3 x 3, accepted and not used
+ *   tdirect        (in)  3 x 3, columns the material directions 1, 2 and 3
+ *                        (the element normal)
+ *   plyorientation (in)  nplies x nsec ply angles in degrees
+ *   noel           (in)  element label
+ *   kspt           (in)  section point
+ *   layid          (in)  ply number; 1 records the orientation
+ *   secid          (in)  section position, 1..nsec
+ *   nplies         (in)  rows of plyorientation
+ *   nsec           (in)  columns of plyorientation
  *   nextid         (in)  -1 or 2: the section point is not recorded */
 void GetElementRefOrientation(int32_t* istatus, const int32_t* ind, const double* t, const double* tdirect,
                               const double* plyorientation, const int32_t* noel, const int32_t* kspt,
                               const int32_t* layid, const int32_t* secid, const int32_t* nplies,
                               const int32_t* nsec, const int32_t* nextid);
 
-/* Signed angle in degrees between the projected global x axis and rm.
- *   rm (in) (3); tdirect (in) (3,3) */
+/* GetABQElementOrientation: signed angle between the global x axis projected
+ * onto the element plane and a direction rm, positive about the element
+ * normal (the projected x cross the projected y axis).
+ *   rm      (in)  3 components of the direction
+ *   tdirect (in)  3 x 3, the first two columns span the element plane
+ *   result  (ret) the angle in degrees, -180 to 180 */
 double GetABQElementOrientation(const double* rm, const double* tdirect);
 
-/* Moves the gathered reference orientations into the element data, builds
- * elemindices and nsectionpoints, releases the lists of ind.
- *   nshell (out) number of shell elements found (0 when elemindices existed)
- *   ierror (out) 0, or -1 when a list was missing
- *   ind    (in)  list handle */
+/* GetElementReferenceData: moves the gathered reference orientations of
+ * handle ind into the element data: elemreforientation gets each listed
+ * element's record (-1 for the others), nsectionpoints the largest section
+ * point seen per element (1 for elements without one; -1 everywhere when the
+ * pair list is missing). It builds the shell index list elemindices
+ * (positions of the elements not of kinds 0, 6, 7, 9, 10, 11; released again
+ * when every element is a shell) and releases the lists of ind.
+ *   nshell (out) number of shell elements found; 0 when elemindices existed
+ *   ierror (out) 0, or -1 when a list was missing (a later release of an
+ *                existing list resets it to 0)
+ *   ind    (in)  list handle 1..3 */
 void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int32_t* ind);
 
-/* Distinct node coordinates of the elements around element elemid.
- *   nodalpatch  (inout) (3, npt) points; empty slots hold -huge
- *   nodalcoords (in)    (3, nnodes, nelem)
- *   elemnodes   (in)    (nnodes, nelem) node labels
- *   elemid      (in)    seed element position
- *   npt, nnodes, nelem (in) extents
- *   tolerance   (in) distance below which points coincide; NULL: 1e-10
- *   exflag      (in) 1 includes the seed element; NULL: excluded
- *   ntree       (in) neighbourhood depth; NULL: 1
- *   recursion   (in) negative: keep the incoming patch; NULL: clear it */
+/* GetNodalPatch: distinct node coordinates of the elements around element
+ * elemid (those sharing a node with it), in order of element position and
+ * local node; points within tolerance of a stored one are stored once, and a
+ * full patch takes no more. With ntree above 1 the neighbours' neighbours are
+ * added level by level. An elemid outside 1..nelem, a negative npt or no
+ * nodes record status -2 and change nothing.
+ *   nodalpatch  (in/out) 3 x npt points; empty slots hold the most negative
+ *                        real
+ *   nodalcoords (in)  3 x nnodes x nelem node coordinates per element slot
+ *   elemnodes   (in)  nnodes x nelem node labels (0 or less: an unused slot)
+ *   elemid      (in)  seed element position, 1..nelem
+ *   npt         (in)  number of patch slots
+ *   nnodes      (in)  node slots per element
+ *   nelem       (in)  number of elements
+ *   tolerance   (in, optional) distance at which points coincide; default
+ *                     1e-10
+ *   exflag      (in, optional) 1 includes the seed element; otherwise
+ *                     (default) it is excluded
+ *   ntree       (in, optional) neighbourhood depth, default 1
+ *   recursion   (in, optional) negative: keep the incoming patch and append;
+ *                     otherwise (default) clear it first */
 void GetNodalPatch(double* nodalpatch, const double* nodalcoords, const int32_t* elemnodes,
                    const int32_t* elemid, const int32_t* npt, const int32_t* nnodes, const int32_t* nelem,
                    const double* tolerance, const int32_t* exflag, const int32_t* ntree,
                    const int32_t* recursion);
 
-/* Data of the reference nodes that coincide with the patch points.
- *   patchdata   (out) (ndata, npt)
- *   refdata     (in)  (ndata, nnodes, nelem)
- *   patchcoords (in)  (ndim, npt)
- *   refcoords   (in)  (ndim, nnodes, nelem)
- *   tolerance   (in)  NULL: 1e-10 */
+/* GetDataFromPatch: data of the reference nodes that coincide with the patch
+ * points (within tolerance); the last matching node wins and a point without
+ * a match gets zeros.
+ *   patchdata   (out) ndata x npt data per patch point
+ *   refdata     (in)  ndata x nnodes x nelem data per reference node
+ *   patchcoords (in)  ndim x npt patch points
+ *   refcoords   (in)  ndim x nnodes x nelem reference node coordinates
+ *   ndata       (in)  values per node
+ *   npt         (in)  number of patch points
+ *   ndim        (in)  coordinates per point
+ *   nnodes      (in)  nodes per element
+ *   nelem       (in)  number of elements
+ *   tolerance   (in, optional) matching distance; default 1e-10 */
 void GetDataFromPatch(double* patchdata, const double* refdata, const double* patchcoords,
                       const double* refcoords, const int32_t* ndata, const int32_t* npt, const int32_t* ndim,
                       const int32_t* nnodes, const int32_t* nelem, const double* tolerance);
 
-/* Length of a two-node truss. elemlength (out); nodalcoord (in) (3,2) */
+/* GetTruss3ElemLength: length of a two-node truss, the distance between its
+ * nodes.
+ *   elemlength (out) element length
+ *   nodalcoord (in)  3 x 2 node coordinates */
 void GetTruss3ElemLength(double* elemlength, const double* nodalcoord);
-/* Direction cosines of a truss in te (out) (2,6); nodalcoord (in) (3,2) */
+
+/* GetTruss3TransformationMatrix: transformation of a two-node truss from the
+ * global axes to its axis: the direction cosines (l, m, n) from node 1 to
+ * node 2 in te(1, 1:3) and te(2, 4:6), zeros elsewhere.
+ *   te         (out) 2 x 6 transformation
+ *   nodalcoord (in)  3 x 2 node coordinates */
 void GetTruss3TransformationMatrix(double* te, const double* nodalcoord);
 
 /* ---- Shell kinematics and transverse stress recovery ---------------------- */
+
 /* Natural points of the triangle are area coordinates; those of the
  * quadrilateral lie in [-1, 1]. Node coordinates ncoords(3, inodes) hold one
  * column per node; only x and y enter the Jacobians. An inodes other than 6
  * or 8 records status -3 "Unknown or unsupported element type." and gives
  * zero matrices. */
 
-/* Jacobian jac(i,j) = sum of dN/dxi_i x_j and the shape-function table.
- *   jac     (out) (2,2)
- *   nshape  (out) (inodes,6) N, dN/dxi, dN/deta, d2N/dxi2, d2N/deta2, d2N/dxideta
- *   ncoords (in)  (3,inodes) node coordinates
- *   xi, eta (in)  natural point
+/* ShellJacobian: Jacobian jac(i,j) = sum of dN/dxi_i x_j of a six-node
+ * triangle or eight-node quadrilateral at a natural point, with the point's
+ * shape-function table; only the x and y coordinates enter. An inodes other
+ * than 6 or 8 records status -3 and gives zeros.
+ *   jac     (out) 2 x 2 Jacobian, rows xi and eta, columns x and y
+ *   nshape  (out) inodes x 6 table: N, dN/dxi, dN/deta, d2N/dxi2, d2N/deta2,
+ *                 d2N/dxideta
+ *   ncoords (in)  3 x inodes node coordinates, one column per node
+ *   xi, eta (in)  natural point (area coordinates for the triangle)
  *   inodes  (in)  6 or 8 */
 void ShellJacobian(double* jac, double* nshape, const double* ncoords, const double* xi, const double* eta,
                    const int32_t* inodes);
-/* Inverse of a 2 x 2 Jacobian (no check of the determinant).
- *   jacinv (out) (2,2)
- *   jac    (in)  (2,2) */
+
+/* ShellJacobianInverse: inverse of a 2 x 2 Jacobian; a zero determinant is
+ * not checked (non-finite values).
+ *   jacinv (out) 2 x 2 inverse
+ *   jac    (in)  2 x 2 Jacobian */
 void ShellJacobianInverse(double* jacinv, const double* jac);
-/* Matrix that maps Cartesian to natural second derivatives.
- *   jac1 (out) (3,3) rows (J11^2, J12^2, 2 J11 J12), (J21^2, J22^2, 2 J21 J22),
- *                    (J11 J21, J12 J22, J11 J22 + J12 J21)
- *   jac  (in)  (2,2) */
+
+/* ShellFirstDerivJacobian: the 3 x 3 matrix that maps the Cartesian second
+ * derivatives (xx, yy, xy) to the natural ones (xi-xi, eta-eta, xi-eta) of a
+ * 2 x 2 Jacobian J: rows (J11^2, J12^2, 2 J11 J12), (J21^2, J22^2,
+ * 2 J21 J22), (J11 J21, J12 J22, J11 J22 + J12 J21).
+ *   jac1 (out) 3 x 3 matrix
+ *   jac  (in)  2 x 2 Jacobian */
 void ShellFirstDerivJacobian(double* jac1, const double* jac);
-/* Inverse of jac1 by cofactors; singular: status -3 and zeros.
- *   jac1inv (out) (3,3)
- *   jac1    (in)  (3,3) */
+
+/* ShellFirstDerivJacobianInverse: inverse of the 3 x 3 matrix of
+ * ShellFirstDerivJacobian by cofactors. A singular matrix records status -3
+ * and gives zeros.
+ *   jac1inv (out) 3 x 3 inverse
+ *   jac1    (in)  3 x 3 matrix */
 void ShellFirstDerivJacobianInverse(double* jac1inv, const double* jac1);
-/* Second natural derivatives of the geometry.
- *   jac2    (out) (3,2) rows xi-xi, eta-eta, xi-eta; columns x, y
- *   nshape  (in)  (inodes,6) shape-function table of the point
- *   ncoords (in)  (3,inodes)
- *   xi, eta (in)  natural point (the table already holds it)
+
+/* ShellSecondDerivJacobian: second natural derivatives of the geometry,
+ * jac2(k,j) = sum of (second derivative k of N) x_j, from a shape-function
+ * table of the point (e.g. of ShellJacobian). inodes is not checked.
+ *   jac2    (out) 3 x 2: rows xi-xi, eta-eta, xi-eta; columns x, y
+ *   nshape  (in)  inodes x 6 shape-function table of the point
+ *   ncoords (in)  3 x inodes node coordinates
+ *   xi, eta (in)  natural point, not used (the table holds it)
  *   inodes  (in)  number of nodes */
 void ShellSecondDerivJacobian(double* jac2, const double* nshape, const double* ncoords, const double* xi,
                               const double* eta, const int32_t* inodes);
-/* Strain-displacement matrix, five dof per node (u, v, w, rotation 1, rotation 2).
- *   b       (out) (8,40) rows: membrane x, y, xy; curvature x, y, xy;
- *                 transverse shear yz, xz
- *   ncoords, xi, eta, inodes (in) as ShellJacobian */
+
+/* ShellBMatrix: strain-displacement matrix of a Mindlin shell element with
+ * five dof per node (u, v, w, rotation 1, rotation 2) at a natural point:
+ * strains = b u with u from GetDisplacementVector. An inodes other than 6 or
+ * 8 records status -3 and gives zeros.
+ *   b       (out) 8 x 40; rows membrane strains x, y, xy; curvatures x, y,
+ *                 xy; transverse shear strains yz, xz; columns five per node
+ *   ncoords (in)  3 x inodes node coordinates in the element plane
+ *   xi, eta (in)  natural point
+ *   inodes  (in)  6 (triangle) or 8 (quadrilateral) */
 void ShellBMatrix(double* b, const double* ncoords, const double* xi, const double* eta, const int32_t* inodes);
-/* x-derivative of the transverse shear rows of b.
- *   xderivb (out) (2,40); other arguments as ShellBMatrix */
+
+/* ShellxDerivBMatrix: x-derivative of the two transverse shear rows of
+ * ShellBMatrix. An inodes other than 6 or 8 records status -3 and gives
+ * zeros.
+ *   xderivb (out) 2 x 40, rows yz and xz
+ *   ncoords (in)  3 x inodes node coordinates in the element plane
+ *   xi, eta (in)  natural point
+ *   inodes  (in)  6 or 8 */
 void ShellxDerivBMatrix(double* xderivb, const double* ncoords, const double* xi, const double* eta,
                         const int32_t* inodes);
-/* y-derivative of the transverse shear rows of b.
- *   yderivb (out) (2,40); other arguments as ShellBMatrix */
+
+/* ShellyDerivBMatrix: y-derivative of the two transverse shear rows of
+ * ShellBMatrix. An inodes other than 6 or 8 records status -3 and gives
+ * zeros.
+ *   yderivb (out) 2 x 40, rows yz and xz
+ *   ncoords (in)  3 x inodes node coordinates in the element plane
+ *   xi, eta (in)  natural point
+ *   inodes  (in)  6 or 8 */
 void ShellyDerivBMatrix(double* yderivb, const double* ncoords, const double* xi, const double* eta,
                         const int32_t* inodes);
-/* x-derivative of the transverse shear forces.
- *   xderivr (out) (2) = hmat xderivb u
- *   u       (in)  (40) nodal displacements, five per node
- *   hmat    (in)  (2,2) transverse shear stiffness
- *   ncoords, xi, eta, inodes (in) as ShellBMatrix */
+
+/* ShellxDerivShearForces: x-derivative of the transverse shear forces at a
+ * natural point, hmat (xderivb u). An inodes other than 6 or 8 records status
+ * -3 and gives zeros.
+ *   xderivr (out) 2 derivatives, order 23, 13 as hmat
+ *   u       (in)  40 nodal displacements, five per node
+ *   hmat    (in)  2 x 2 transverse shear stiffness of the section
+ *   ncoords (in)  3 x inodes node coordinates in the element plane
+ *   xi, eta (in)  natural point
+ *   inodes  (in)  6 or 8 */
 void ShellxDerivShearForces(double* xderivr, const double* u, const double* hmat, const double* ncoords,
                             const double* xi, const double* eta, const int32_t* inodes);
-/* y-derivative of the transverse shear forces; arguments as ShellxDerivShearForces.
- *   yderivr (out) (2) = hmat yderivb u */
+
+/* ShellyDerivShearForces: y-derivative of the transverse shear forces at a
+ * natural point, hmat (yderivb u). An inodes other than 6 or 8 records status
+ * -3 and gives zeros.
+ *   yderivr (out) 2 derivatives, order 23, 13 as hmat
+ *   u       (in)  40 nodal displacements, five per node
+ *   hmat    (in)  2 x 2 transverse shear stiffness of the section
+ *   ncoords (in)  3 x inodes node coordinates in the element plane
+ *   xi, eta (in)  natural point
+ *   inodes  (in)  6 or 8 */
 void ShellyDerivShearForces(double* yderivr, const double* u, const double* hmat, const double* ncoords,
                             const double* xi, const double* eta, const int32_t* inodes);
-/* Nodal displacement vector of five values per node.
- *   u       (out) (40) the first min(mdof,5) motions of each node, rest zero
- *   nmotion (in)  (mdof,inodes)
- *   inodes  (in)  number of nodes, at most 8 (more: status -2)
+
+/* GetDisplacementVector: nodal displacement vector of five values per node
+ * (three translations, two rotations) from the nodal motions; a sixth motion
+ * is dropped. More than 8 nodes or a negative mdof record status -2 and leave
+ * u untouched.
+ *   u       (out) 40 values: the first min(mdof, 5) motions of each node,
+ *                 the rest zero
+ *   nmotion (in)  mdof x inodes nodal motions
+ *   inodes  (in)  number of nodes, at most 8
  *   mdof    (in)  motions per node */
 void GetDisplacementVector(double* u, const double* nmotion, const int32_t* inodes, const int32_t* mdof);
-/* Principal curvatures and their direction.
- *   delta    (out) direction in radians
- *   kappa    (out) (2) the principal curvature of larger magnitude, then the other
- *   nshape   (in)  (inodes,6) shape-function table of the point
- *   lncoords (in)  (inodes,3) element-local coordinates, z the height above the plane
+
+/* GetCurvatures: principal curvatures of a shell element and their
+ * direction, from the heights of its nodes above the element plane. Both are
+ * 0 below 1e-6; the smaller is 0 when the ratio exceeds 20. An inodes other
+ * than 6 or 8 records status -3 and gives zeros.
+ *   delta    (out) direction of the principal curvature in radians
+ *   kappa    (out) 2 principal curvatures: the larger magnitude first
+ *   nshape   (in)  inodes x 6 shape-function table of the point
+ *   lncoords (in)  inodes x 3 element-local node coordinates, z the height
+ *                  above the element plane
  *   inodes   (in)  6 or 8 */
 void GetCurvatures(double* delta, double* kappa, const double* nshape, const double* lncoords,
                    const int32_t* inodes);
-/* Signed angle from r12 to so.
- *   theta   (out) radians, positive when (r12 x so) . nvector > 0
- *   so      (in)  (3) direction
- *   nvector (in)  (3) normal that gives the sign
- *   r12     (in)  (3) reference edge */
+
+/* GetSectionRefOrientation: signed angle from the reference edge r12 to the
+ * direction so, positive when (r12 x so) . nvector > 0; 0 or pi when the two
+ * are parallel.
+ *   theta   (out) angle in radians, -pi to pi
+ *   so      (in)  3 components of the direction
+ *   nvector (in)  3 components of the normal that gives the sign
+ *   r12     (in)  3 components of the reference edge */
 void GetSectionRefOrientation(double* theta, const double* so, const double* nvector, const double* r12);
-/* Shape-function table at a node.
- *   nshape  (out) (inodes,6)
+
+/* GetNodalShape: shape-function table at the natural position of one node of
+ * a six-node triangle or eight-node quadrilateral. An inodes other than 6 or
+ * 8 records status -3 and gives zeros; a node outside 1..inodes records
+ * status -2 and leaves nshape untouched.
+ *   nshape  (out) inodes x 6 table as ShellJacobian
  *   locnode (in)  local node 1..inodes
- *   inodes  (in)  6 or 8 (else status -3 "Unknown or invalid number of nodes") */
+ *   inodes  (in)  6 or 8 */
 void GetNodalShape(double* nshape, const int32_t* locnode, const int32_t* inodes);
-/* Frame of every node: columns t1, t2, t3 (t3 the normal).
- *   ti     (out) (3,3,8)
- *   on     (in)  (8,3) node coordinates, one row per node
+
+/* GetNodalTransformation: frame of every node of a shell element from the
+ * natural tangents at the node: t3 the unit normal, t1 and t2 in the tangent
+ * plane, symmetric to the bisector of the tangents (the unit tangents when
+ * these are orthogonal). An inodes other than 6 or 8 records status -3 and
+ * gives zeros.
+ *   ti     (out) 3 x 3 x 8: per node the columns t1, t2, t3
+ *   on     (in)  8 x 3 node coordinates, one row per node
  *   inodes (in)  6 or 8 */
 void GetNodalTransformation(double* ti, const double* on, const int32_t* inodes);
-/* Element frame, origin and curvatures.
- *   tcurv  (out) (3,3) rows: first in-plane axis, second, normal
- *   origin (out) (3) centre of the corners (quadrilateral) or a corner (triangle)
- *   kappa  (out) (2) principal curvatures
- *   on     (in)  (8,3) node coordinates, one row per node
- *   refdir (in)  (7) reference orientation record of the element
+
+/* GetElementTransformation: element frame, origin and principal curvatures
+ * of a shell element: the normal from the tangents at the centre, the first
+ * axis turned to the reference direction of the element's record (or to the
+ * principal curvature direction when there is one). An inodes other than 6
+ * or 8 records status -3 and gives zeros.
+ *   tcurv  (out) 3 x 3, rows the first in-plane axis, the second, the normal
+ *   origin (out) 3 components: centre of the corners (quadrilateral) or the
+ *                corner opposite the longest edge (triangle)
+ *   kappa  (out) 2 principal curvatures, larger magnitude first
+ *   on     (in)  8 x 3 node coordinates, one row per node
+ *   refdir (in)  7 values: reference orientation record of the element
+ *                (angle in degrees, two candidate directions)
  *   inodes (in)  6 or 8 */
 void GetElementTransformation(double* tcurv, double* origin, double* kappa, const double* on,
                               const double* refdir, const int32_t* inodes);
-/* Nodal frames, element frames and curvatures of every shell element of the
- * element data; node coordinates become element-local.
+
+/* GetNodeReferenceData: nodal frames, element frames and curvatures of every
+ * shell element of the element data (kinds 4, 5 and 8, and 1 to 3 with
+ * mid-side data in node slots 5 to 8), written to tnodalmatrices,
+ * tcurvmatrices and elemcurvatures; the node coordinates become
+ * element-local unless tflag is 1. Needs the reference orientations of
+ * GetElementReferenceData. Nothing happens while the arrays are not
+ * allocated; arrays of the wrong shape record status -2; an unknown element
+ * kind records status -3 and stops.
  *   lop   (out) 0, or -3 for an element kind outside 0..11
- *   tflag (in)  1 keeps the global node coordinates; NULL: replaced */
+ *   tflag (in, optional) 1 keeps the global node coordinates; otherwise
+ *               (default) they are replaced */
 void GetNodeReferenceData(int32_t* lop, const int32_t* tflag);
-/* Through-thickness normal and shear stresses of a shell element, stored in
- * the caches when these are still all zero.
- *   tnormalstress     (inout) (nzcoord, nelem)
- *   tshearstress      (inout) (nintpoint, 2, 4, nelem)
- *   nodalcoords       (in) (3, nnodes, nelem) element-local node coordinates
- *   nodesmotion       (in) (ndof, nnodes, nelem)
- *   sestress          (in) (6, nintpoint, 4, nelem) stored ply stresses
- *   sehmatrix         (in) (2, 2, nsec) transverse shear stiffness
- *   sefmatrix         (in) (nzcoord, 4, nsec) shear stress distribution values
- *   plyorientation    (in) (nplies, nsec) degrees
- *   plythickness      (in) (nplies, nsec)
- *   plyzcoord         (in) (nzcoord, nsec), nzcoord = 2 nplies + 1
- *   plyelastic        (in) (9, nplies, nsec) ply elastic constants
- *   elemsectionpoints (in) (nelem) section points per ply
- *   elemcurvatures    (in) (2, nelem)
- *   elemkind          (in) (nelem)
- *   sectionlist       (in) (nplies, nsec) ply lists
- *   elemid            (in) element position (0: nothing done)
- *   gpid              (in) in-plane integration point 1..4
- *   secid             (in) section position
- *   itnsflag          (in) nonzero: normal stress (2: shear-force derivatives at the centre)
- *   itshrflag         (in) nonzero: shear stresses
- *   nplies, nsec, nzcoord, nintpoint, ndof, nnodes, nelem (in) extents
- * Indices outside the arrays record status -2 and change nothing. */
+
+/* GetShellTransverseStresses: transverse normal and shear stresses through
+ * the thickness of one shell element from its nodal motions, the section's
+ * shear stiffness and stored f values (flat elements) or the curved-section
+ * distribution values; stored in the caches only where these are still all
+ * zero, so each is computed once per update interval. Elements of other
+ * kinds, or without motion, are left alone. Indices outside the arrays
+ * record status -2 and change nothing.
+ *   tnormalstress     (in/out) nzcoord x nelem normal stress cache
+ *   tshearstress      (in/out) nintpoint x 2 x 4 x nelem shear stress cache
+ *   nodalcoords       (in)  3 x nnodes x nelem element-local node coordinates
+ *   nodesmotion       (in)  ndof x nnodes x nelem nodal motions
+ *   sestress          (in)  6 x nintpoint x 4 x nelem stored ply stresses
+ *   sehmatrix         (in)  2 x 2 x nsec transverse shear stiffness
+ *   sefmatrix         (in)  nzcoord x 4 x nsec stored f values
+ *   plyorientation    (in)  nplies x nsec ply angles in degrees
+ *   plythickness      (in)  nplies x nsec ply thicknesses
+ *   plyzcoord         (in)  nzcoord x nsec z points of each section
+ *   plyelastic        (in)  9 x nplies x nsec ply constants
+ *   elemsectionpoints (in)  nelem section points per ply
+ *   elemcurvatures    (in)  2 x nelem principal curvatures
+ *   elemkind          (in)  nelem element kinds
+ *   sectionlist       (in)  nplies x nsec ply lists
+ *   elemid            (in)  element position (0: nothing is done)
+ *   gpid              (in)  in-plane integration point 1..4 (1..3 triangle)
+ *   secid             (in)  section position 1..nsec
+ *   itnsflag          (in)  0 no normal stress; 2 shear-force derivatives at
+ *                           the centre of a quadrilateral; otherwise averaged
+ *                           over the integration points
+ *   itshrflag         (in)  nonzero: the shear stresses of point gpid
+ *   nplies            (in)  plies per section
+ *   nsec              (in)  number of sections
+ *   nzcoord           (in)  through-thickness points, 2 nplies + 1
+ *   nintpoint         (in)  rows of the shear cache, at least plies times
+ *                           section points
+ *   ndof              (in)  motions per node
+ *   nnodes            (in)  node slots per element
+ *   nelem             (in)  number of elements */
 void GetShellTransverseStresses(double* tnormalstress, double* tshearstress, const double* nodalcoords,
                                 const double* nodesmotion, const double* sestress, const double* sehmatrix,
                                 const double* sefmatrix, const double* plyorientation,
@@ -253,95 +423,178 @@ void GetShellTransverseStresses(double* tnormalstress, double* tshearstress, con
                                 const int32_t* itshrflag, const int32_t* nplies, const int32_t* nsec,
                                 const int32_t* nzcoord, const int32_t* nintpoint, const int32_t* ndof,
                                 const int32_t* nnodes, const int32_t* nelem);
-/* Midpoints of consecutive vertices, the last paired with the first.
- *   center   (out) (ndim, npt)
- *   vertices (in)  (ndim, npt)
- *   ndim, npt (in) extents */
+
+/* GetCenterNodes: midpoints of consecutive vertices of a closed polygon, the
+ * last vertex paired with the first.
+ *   center   (out) ndim x npt midpoints
+ *   vertices (in)  ndim x npt vertices
+ *   ndim     (in)  coordinates per point
+ *   npt      (in)  number of vertices */
 void GetCenterNodes(double* center, const double* vertices, const int32_t* ndim, const int32_t* npt);
-/* Characteristic lengths of a brick along three directions.
- *   elemlength (out) (3) quarter sums of the space diagonals projected on each direction
- *   matcos     (in)  (3,3) columns: the directions
- *   nodalcoord (in)  (3,8) node coordinates */
+
+/* GetHex8ElemLength: characteristic lengths of an eight-node brick along
+ * three directions: a quarter of the sum of the magnitudes of the four space
+ * diagonals projected on each direction.
+ *   elemlength (out) 3 lengths, one per direction
+ *   matcos     (in)  3 x 3, columns the directions
+ *   nodalcoord (in)  3 x 8 node coordinates */
 void GetHex8ElemLength(double* elemlength, const double* matcos, const double* nodalcoord);
-/* Characteristic lengths of a four-node element in its plane.
- *   elemlength (out) (3) lengths to node 2, node 4, node 3
- *   tdirect    (in)  (3,3) columns: material directions (the first two span the plane)
- *   nodalcoord (in)  (3,4) node coordinates */
+
+/* GetQuad4ElemLength: characteristic lengths of a four-node element in its
+ * plane: the lengths of the vectors from node 1 to nodes 2, 4 and 3,
+ * projected onto the plane of the first two material directions.
+ *   elemlength (out) 3 lengths: to node 2, node 4, node 3
+ *   tdirect    (in)  3 x 3, columns the material directions (the first two
+ *                    span the plane)
+ *   nodalcoord (in)  3 x 4 node coordinates */
 void GetQuad4ElemLength(double* elemlength, const double* tdirect, const double* nodalcoord);
 
 /* ---- Element stress format conversions ------------------------------------ */
 
-/* Element stress, strain and strain increment to six components.
- *   stress3d, strain3d, dstrain3d (inout) (6); untouched for other ncomp
- *   stress_nye, strain_nye, dstrain_nye (in) (ncomp)
- *   ncomp      (in) 3 plane stress, 4 plane strain/axisymmetric, 6 solid
- *   transverse (in) (6) shear strains 13, 23, normal strain 33, shear
- *                   stresses 13, 23, normal stress 33; NULL: zero
- *   itnsflag, itshrflag (in) take the normal / shear values; NULL: 0
- *   isaxial    (in) 1-byte flag, axisymmetric; NULL: false */
+/* Get3DInputFromElem: element stress, strain and strain increment of a
+ * plane-stress (ncomp 3), plane-strain or axisymmetric (4) or solid (6)
+ * element as six-component vectors in Nye order (11, 22, 33, 12, 13, 23), for
+ * a three-dimensional material law. Axisymmetric elements exchange the axes 2
+ * and 3. Plane-stress elements may take their out-of-plane values from
+ * transverse. Another ncomp leaves the outputs untouched.
+ *   stress3d, strain3d, dstrain3d (in/out) 6 values each
+ *   stress_nye, strain_nye, dstrain_nye (in) ncomp values each: (11, 22, 12),
+ *                  (11, 22, 33, 12) or Nye order
+ *   ncomp      (in)  3, 4 or 6
+ *   transverse (in, optional) 6 values: shear strains 13, 23, normal strain
+ *                  33, shear stresses 13, 23, normal stress 33; default zero
+ *   itnsflag   (in, optional) nonzero takes the normal values (plane stress);
+ *                  default 0
+ *   itshrflag  (in, optional) nonzero takes the shear values (plane stress);
+ *                  default 0
+ *   isaxial    (in, optional) 1-byte flag: true for an axisymmetric element;
+ *                  default false */
 void Get3DInputFromElem(double* stress3d, double* strain3d, double* dstrain3d, const double* stress_nye,
                         const double* strain_nye, const double* dstrain_nye, const int32_t* ncomp,
                         const double* transverse, const int32_t* itnsflag, const int32_t* itshrflag,
                         const vx_l1* isaxial);
-/* Plane stress (11, 22, 12) to six components.
- *   stress, stran, dstran       (in)  (3)
- *   transverse                  (in)  (6) as Get3DInputFromElem
- *   stress3d, stran3d, dstran3d (out) (6)
- *   itnsflag, itshrflag         (in)  take the normal / shear values when nonzero */
+
+/* Get3DStressFromPlaneStress: plane-stress vectors (11, 22, 12) as
+ * six-component vectors in Nye order, the out-of-plane entries zero or taken
+ * from transverse; the strain increment gets no transverse values.
+ *   stress     (in)  3 stress values
+ *   stran      (in)  3 strain values
+ *   dstran     (in)  3 strain increment values
+ *   transverse (in)  6 values as Get3DInputFromElem
+ *   stress3d   (out) 6 stress values
+ *   stran3d    (out) 6 strain values
+ *   dstran3d   (out) 6 strain increment values
+ *   itnsflag   (in)  nonzero: stress and strain 33 from transverse
+ *   itshrflag  (in)  nonzero: stress and strain 13, 23 from transverse */
 void Get3DStressFromPlaneStress(const double* stress, const double* stran, const double* dstran,
                                 const double* transverse, double* stress3d, double* stran3d, double* dstran3d,
                                 const int32_t* itnsflag, const int32_t* itshrflag);
-/* Plane strain or axisymmetric (11, 22, 33, 12) to six components.
- *   stress, stran, dstran       (in)  (4)
- *   stress3d, stran3d, dstran3d (out) (6)
- *   isaxial                     (in)  1-byte flag: axes 2 and 3 exchanged */
+
+/* Get3DStressFromPlaneStrain: plane-strain or axisymmetric vectors (11, 22,
+ * 33, 12) as six-component vectors in Nye order: (x1, x2, x3, x4, 0, 0), or
+ * for an axisymmetric element with axes 2 and 3 exchanged (x1, x3, x2, 0, x4,
+ * 0).
+ *   stress   (in)  4 stress values
+ *   stran    (in)  4 strain values
+ *   dstran   (in)  4 strain increment values
+ *   stress3d (out) 6 stress values
+ *   stran3d  (out) 6 strain values
+ *   dstran3d (out) 6 strain increment values
+ *   isaxial  (in)  1-byte flag: true exchanges the axes 2 and 3 */
 void Get3DStressFromPlaneStrain(const double* stress, const double* stran, const double* dstran,
                                 double* stress3d, double* stran3d, double* dstran3d, const vx_l1* isaxial);
-/* Solid: copies.
- *   stress, stran, dstran       (in)  (6)
- *   stress3d, stran3d, dstran3d (out) (6) */
+
+/* Get3DStressFromHex: solid-element vectors, copied unchanged (Nye order).
+ *   stress   (in)  6 stress values
+ *   stran    (in)  6 strain values
+ *   dstran   (in)  6 strain increment values
+ *   stress3d (out) 6 stress values
+ *   stran3d  (out) 6 strain values
+ *   dstran3d (out) 6 strain increment values */
 void Get3DStressFromHex(const double* stress, const double* stran, const double* dstran, double* stress3d,
                         double* stran3d, double* dstran3d);
-/* Six-component stress and tangent to the element form.
- *   stresselem  (inout) (n); untouched for other n
- *   tangentelem (inout) (n,n)
- *   stress3d    (in) (6)
- *   tangent3d   (in) (6,6)
- *   n           (in) 3, 4 or 6
- *   isaxial     (in) 1-byte flag; NULL: false */
+
+/* GetElemOutputFrom3D: a six-component stress and 6 x 6 tangent in Nye order
+ * back to the element form: plane stress (n 3, the normal stress condensed
+ * out of the tangent), plane strain or axisymmetric (4) or solid (6).
+ * Another n leaves the outputs untouched.
+ *   stresselem  (in/out) n stress values
+ *   tangentelem (in/out) n x n tangent
+ *   stress3d    (in)  6 stress values
+ *   tangent3d   (in)  6 x 6 tangent
+ *   n           (in)  3, 4 or 6
+ *   isaxial     (in, optional) 1-byte flag: true for an axisymmetric
+ *                      element; default false */
 void GetElemOutputFrom3D(double* stresselem, double* tangentelem, const double* stress3d,
                          const double* tangent3d, const int32_t* n, const vx_l1* isaxial);
-/* Plane stress: normal stress condensed out of the tangent.
- *   stressps  (out) (3); tangentps (out) (3,3)
- *   stress3d  (in) (6); tangent3d (in) (6,6) */
+
+/* GetPlaneStressOutputFrom3D: plane-stress stress (11, 22, 12) and tangent
+ * from a three-dimensional state: the tangent with the normal stress 33
+ * condensed out, applied to the in-plane strains of the state. A tangent
+ * whose entry 33 is exactly 0 is cut to rows and columns 11, 22, 12 instead.
+ * A singular tangent is reported by the matrix inverse.
+ *   stressps  (out) 3 stress values
+ *   tangentps (out) 3 x 3 tangent
+ *   stress3d  (in)  6 stress values in Nye order
+ *   tangent3d (in)  6 x 6 tangent in Nye order */
 void GetPlaneStressOutputFrom3D(double* stressps, double* tangentps, const double* stress3d,
                                 const double* tangent3d);
-/* Plane strain, or axisymmetric with axes 2 and 3 exchanged.
- *   stresspl  (out) (4); tangentpl (out) (4,4)
- *   stress3d  (in) (6); tangent3d (in) (6,6)
- *   isaxial   (in) 1-byte flag; NULL: false */
+
+/* GetPlaneStrainOutputFrom3D: plane-strain stress (11, 22, 33, 12) and the
+ * leading 4 x 4 tangent of a three-dimensional state; for an axisymmetric
+ * element the state is first turned back with the axes 2 and 3 exchanged.
+ *   stresspl  (out) 4 stress values
+ *   tangentpl (out) 4 x 4 tangent
+ *   stress3d  (in)  6 stress values in Nye order
+ *   tangent3d (in)  6 x 6 tangent in Nye order
+ *   isaxial   (in, optional) 1-byte flag: true for an axisymmetric element;
+ *                    default false */
 void GetPlaneStrainOutputFrom3D(double* stresspl, double* tangentpl, const double* stress3d,
                                 const double* tangent3d, const vx_l1* isaxial);
-/* Solid: copies.
- *   stresshex (out) (6); tangenthex (out) (6,6)
- *   stress3d  (in) (6); tangent3d (in) (6,6) */
+
+/* GetHexOutputFrom3D: solid-element stress and tangent, copied unchanged.
+ *   stresshex  (out) 6 stress values
+ *   tangenthex (out) 6 x 6 tangent
+ *   stress3d   (in)  6 stress values in Nye order
+ *   tangent3d  (in)  6 x 6 tangent in Nye order */
 void GetHexOutputFrom3D(double* stresshex, double* tangenthex, const double* stress3d, const double* tangent3d);
-/* Out-of-plane strain of a plane-stress state: -(nu31/e33) s11 - (nu32/e33) s22.
- *   e33, nu31, nu32 (in) modulus and Poisson ratios
- *   s11, s22        (in) in-plane stresses */
+
+/* GetPlaneStressEpsZZ: out-of-plane strain of a plane-stress state,
+ * -(nu31 / e33) s11 - (nu32 / e33) s22.
+ *   e33    (in)  modulus E3
+ *   nu31   (in)  Poisson ratio nu31
+ *   nu32   (in)  Poisson ratio nu32
+ *   s11    (in)  stress 11
+ *   s22    (in)  stress 22
+ *   result (ret) the strain 33 */
 double GetPlaneStressEpsZZ(const double* e33, const double* nu31, const double* nu32, const double* s11,
                            const double* s22);
 
 /* ---- Tabulated shape functions ------------------------------------------- */
 
-/* nshape (out) (4,3): N, dN/dxi, dN/deta per node */
+/* Quad4ShapeFunMatrix: shape-function table of the four-node quadrilateral
+ * at a natural point, one row per node.
+ *   nshape  (out) 4 x 3: N, dN/dxi, dN/deta
+ *   xi, eta (in)  natural coordinates in [-1, 1] */
 void Quad4ShapeFunMatrix(double* nshape, const double* xi, const double* eta);
-/* nshape (out) (6,6): N, dN/dxi, dN/deta, d2N/dxi2, d2N/deta2, d2N/dxideta */
+
+/* Tria6ShapeFunMatrix: shape-function table of the six-node triangle at a
+ * point, one row per node.
+ *   nshape  (out) 6 x 6: N, dN/dxi, dN/deta, d2N/dxi2, d2N/deta2, d2N/dxideta
+ *   xi, eta (in)  area coordinates */
 void Tria6ShapeFunMatrix(double* nshape, const double* xi, const double* eta);
-/* nshape (out) (8,6): columns as Tria6ShapeFunMatrix */
+
+/* Quad8ShapeFunMatrix: shape-function table of the eight-node serendipity
+ * quadrilateral at a natural point, one row per node.
+ *   nshape  (out) 8 x 6: N, dN/dxi, dN/deta, d2N/dxi2, d2N/deta2, d2N/dxideta
+ *   xi, eta (in)  natural coordinates in [-1, 1] */
 void Quad8ShapeFunMatrix(double* nshape, const double* xi, const double* eta);
-/* nshape (out) (8,9): N, dN/dxi, dN/deta, dN/dzeta, 0, 0, 0, d2N/dxideta,
- * d2N/dxidzeta */
+
+/* Hex8ShapeFunMatrix: shape-function table of the eight-node brick at a
+ * natural point, one row per node; the pure second derivatives are zero.
+ *   nshape        (out) 8 x 9: N, dN/dxi, dN/deta, dN/dzeta, three zero
+ *                       columns, d2N/dxideta, d2N/dxidzeta
+ *   xi, eta, zeta (in)  natural coordinates in [-1, 1] */
 void Hex8ShapeFunMatrix(double* nshape, const double* xi, const double* eta, const double* zeta);
 
 #ifdef __cplusplus

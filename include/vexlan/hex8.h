@@ -10,15 +10,33 @@
 extern "C" {
 #endif
 
-/* Value of the shape function of one node.
- *   xi, eta, zeta (in) natural coordinates
- *   inode         (in) node number 1..8 */
+/* Hex8SF: value of the trilinear shape function of one node of the brick,
+ * N = (1 + xi xi_i)(1 + eta eta_i)(1 + zeta zeta_i) / 8. A node number
+ * outside 1..8 records status -2 and gives 0.
+ *   xi, eta, zeta (in)  natural coordinates, each in [-1, 1]
+ *   inode         (in)  node number 1..8
+ *   result        (ret) N of node inode at the point */
 double Hex8SF(const double* xi, const double* eta, const double* zeta, const int32_t* inode);
-/* First partial derivative of N_inode.
- *   idvar         (in) coordinate to differentiate by, 1..3 */
+
+/* Hex8FirstDerivSF: first partial derivative of the shape function of one
+ * node of the brick. A selector outside 1..3, then a node number outside
+ * 1..8, records status -2 and gives 0.
+ *   xi, eta, zeta (in)  natural coordinates
+ *   inode         (in)  node number 1..8
+ *   idvar         (in)  coordinate to differentiate by: 1 xi, 2 eta, 3 zeta
+ *   result        (ret) the derivative */
 double Hex8FirstDerivSF(const double* xi, const double* eta, const double* zeta, const int32_t* inode,
                         const int32_t* idvar);
-/* Second partial derivative of N_inode by idvar, then iidvar (each 1..3). */
+
+/* Hex8SecondDerivSF: second partial derivative of the shape function of one
+ * node of the brick by two coordinates, in either order; the pure second
+ * derivatives are 0. Bad selectors or node numbers record status -2 and give
+ * 0 (checked in the order idvar, iidvar, inode).
+ *   xi, eta, zeta (in)  natural coordinates
+ *   inode         (in)  node number 1..8
+ *   idvar         (in)  first coordinate: 1 xi, 2 eta, 3 zeta
+ *   iidvar        (in)  second coordinate: 1 xi, 2 eta, 3 zeta
+ *   result        (ret) the derivative */
 double Hex8SecondDerivSF(const double* xi, const double* eta, const double* zeta, const int32_t* inode,
                          const int32_t* idvar, const int32_t* iidvar);
 

@@ -8,37 +8,50 @@
 extern "C" {
 #endif
 
-/* Fracture-mechanics in-situ strengths of a thin ply.
- *   ys      (out) ys(2): in-situ transverse tensile and shear strength
- *   elastic (in)  elastic(4) = (E11, E22, nu12, G12)
- *   gxc     (in)  gxc(2): mode I and mode II fracture toughness
+/* InSituLaRC04: in-situ transverse tensile and in-plane shear strength of an
+ * embedded ply by fracture mechanics. A thin ply (t at most tlim) gets
+ * sqrt(8 G_Ic / (pi t L22)) with L22 = 2 (1/E22 - nu12^2/E11), and
+ * sqrt(8 G_IIc / (pi t L44)) with L44 = 1/G12; a thick ply (or a NaN
+ * thickness) gets 1.12 sqrt(2) xt22 and sqrt(2) x12. Units must be
+ * consistent; the default tlim of 0.0007 assumes metres.
+ *   ys      (out) 2 values: in-situ transverse tensile and in-plane shear
+ *                 strength
+ *   elastic (in)  4 values E11, E22, nu12, G12
+ *   gxc     (in)  2 values: mode I and mode II fracture toughness
  *   xt22    (in)  unidirectional transverse tensile strength
  *   x12     (in)  unidirectional in-plane shear strength
  *   t       (in)  ply thickness
  *   tlim    (in, optional) thickness above which a ply counts as thick;
- *                 NULL for 0.0007 */
+ *                 default 0.0007 */
 void InSituLaRC04(double* ys, const double* elastic, const double* gxc, const double* xt22,
                   const double* x12, const double* t, const double* tlim);
 
-/* Compressive strength of a ply loaded at theta to the fibres (plane stress).
- *   xc    (out) compressive strength along the load direction
- *   xc11  (in)  fibre compressive strength
- *   xc22  (in)  transverse compressive strength
+/* InSituPuckPS: compressive strength of a ply loaded in uniaxial compression
+ * at theta degrees to its fibres (plane stress), from the inter-fibre
+ * fracture criterion with inclination parameters, limited by the fibre
+ * compressive strength projected onto the load direction (not used at 90
+ * degrees). At 0 degrees it is xc11.
+ *   xc    (out) compressive strength along the load direction, positive
+ *   xc11  (in)  fibre-direction compressive strength, positive
+ *   xc22  (in)  transverse compressive strength, positive
  *   x12   (in)  in-plane shear strength
- *   theta (in)  load angle to the fibres, degrees
- *   gp    (in, optional) gp(4): inclination parameters; gp(2) = p (default
- *               0.2), gp(4) = a (default 0.15); NULL for the defaults */
+ *   theta (in)  angle between load and fibres in degrees
+ *   gp    (in, optional) 4 inclination parameters; gp(2) is p (default 0.2)
+ *               and gp(4) is a (default 0.15), gp(1) and gp(3) are not read */
 void InSituPuckPS(double* xc, const double* xc11, const double* xc22, const double* x12,
                   const double* theta, const double* gp);
 
-/* Empirical in-situ strengths from thickness ratio and neighbouring angle.
- *   ys      (out) ys(2): in-situ transverse tensile strength and interlaminar
- *                 shear strength
+/* InSituChangLessard: empirical in-situ strengths from the thickness ratio r
+ * and the smallest angle to a neighbouring ply: xt22 (1 + a1 S / r^a2) and
+ * ilss (1 + a3 S / r^a4) with S = sin(dtmin_d). With the default a3 = 0 the
+ * interlaminar shear strength is returned unchanged.
+ *   ys      (out) 2 values: in-situ transverse tensile strength and
+ *                 interlaminar shear strength
  *   xt22    (in)  unidirectional transverse tensile strength
  *   ilss    (in)  interlaminar shear strength
- *   tratio  (in)  thickness ratio r
- *   dtmin_d (in)  smallest angle to a neighbouring ply, degrees
- *   atod    (in, optional) atod(4) = (a1, a2, a3, a4); NULL for
+ *   tratio  (in)  thickness ratio r of the ply
+ *   dtmin_d (in)  smallest angle to a neighbouring ply in degrees
+ *   atod    (in, optional) 4 values (a1, a2, a3, a4); default
  *                 (1.3, 0.7, 0.0, 1.0) */
 void InSituChangLessard(double* ys, const double* xt22, const double* ilss, const double* tratio,
                         const double* dtmin_d, const double* atod);

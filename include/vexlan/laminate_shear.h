@@ -7,9 +7,13 @@
  * geometric mid-plane. Per-section arrays carry a trailing section index.
  * A section's ply list holds ply ids padded with the marker defint
  * (default 2147483647); its used plies are those before the first marker.
- * All matrices are column-major. f(z) is the 2 x 2 matrix that turns the two
- * transverse shear forces into the two transverse shear stresses at height z;
- * a section stores it at its 2n+1 z points as f(1,1), f(2,1), f(1,2), f(2,2). */
+ * All matrices are column-major. Transverse shear pairs (forces, stresses,
+ * stiffness H) are in the order 23, 13. f(z) is the 2 x 2 matrix that turns
+ * the two transverse shear forces into the two transverse shear stresses at
+ * height z; a section stores it at its 2n+1 z points as f(1,1), f(2,1),
+ * f(1,2), f(2,2).
+ * Singular matrices are reported by the matrix inverse (status -2) and the
+ * computation goes on. */
 #ifndef VEXLAN_LAMINATE_SHEAR_H
 #define VEXLAN_LAMINATE_SHEAR_H
 #include "types.h"
@@ -19,76 +23,143 @@ extern "C" {
 
 /* ---- Transverse shear stiffness -------------------------------------------- */
 
-/* Membrane stiffness integrated from the bottom of the stack up to zcrd.
- * aprt(3,3)       out  partial A, order (x, y, xy)
- * plyelastic(9,n) in   ply elastic constants
- * plyorientation(n) in ply angles, degrees
- * plythickness(n) in   ply thicknesses
- * zcrd            in   height, inside ply iply
- * iply            in   ply holding zcrd (1-based)
- * nplies          in   number of plies n */
+/* GetPartialAMatrix / GetPartialBMatrix: membrane stiffness
+ * sum Qbar_k (z_top - z_bot), or coupling stiffness
+ * 1/2 sum Qbar_k (z_top^2 - z_bot^2), integrated from the bottom of the stack
+ * up to the height zcrd inside ply iply (iply is not checked).
+ *   aprt, bprt     (out) 3 x 3 partial A or B, order (x, y, xy)
+ *   plyelastic     (in)  9 x nplies ply constants
+ *   plyorientation (in)  nplies ply angles in degrees
+ *   plythickness   (in)  nplies ply thicknesses, ply 1 at the bottom
+ *   zcrd           (in)  height from the mid-plane, inside ply iply
+ *   iply           (in)  ply holding zcrd, 1..nplies
+ *   nplies         (in)  number of plies */
 void GetPartialAMatrix(double* aprt, const double* plyelastic, const double* plyorientation,
                        const double* plythickness, const double* zcrd, const int32_t* iply,
                        const int32_t* nplies);
-/* Coupling stiffness integrated from the bottom up to zcrd; arguments as
- * GetPartialAMatrix, bprt(3,3) out. */
 void GetPartialBMatrix(double* bprt, const double* plyelastic, const double* plyorientation,
                        const double* plythickness, const double* zcrd, const int32_t* iply,
                        const int32_t* nplies);
-/* f at one height.
- * smallf(2,2)     out  f(zcrd)
- * plyelastic .. plythickness, zcrd, iply, nplies: as GetPartialAMatrix
- * fa(3,3)         in   A^-1 B (D - B A^-1 B)^-1
- * fb(3,3)         in   (D - B A^-1 B)^-1 */
+
+/* GetSmallFMatrix: f at one height of a stack: the partial stiffness
+ * aprt fa - bprt fb, taken into the axes of the stack's decoupling angle
+ * (GetDecoupAngle), whose two in-plane direct entries form the diagonal f
+ * that is turned back to the laminate axes.
+ *   smallf         (out) 2 x 2 f(zcrd)
+ *   plyelastic     (in)  9 x nplies ply constants
+ *   plyorientation (in)  nplies ply angles in degrees
+ *   plythickness   (in)  nplies ply thicknesses, ply 1 at the bottom
+ *   zcrd           (in)  height from the mid-plane, inside ply iply
+ *   fa             (in)  3 x 3 A^-1 B (D - B A^-1 B)^-1 of the stack
+ *   fb             (in)  3 x 3 (D - B A^-1 B)^-1 of the stack
+ *   iply           (in)  ply holding zcrd, 1..nplies (not checked)
+ *   nplies         (in)  number of plies */
 void GetSmallFMatrix(double* smallf, const double* plyelastic, const double* plyorientation,
                      const double* plythickness, const double* zcrd, const double* fa,
                      const double* fb, const int32_t* iply, const int32_t* nplies);
-/* f at the 2n+1 z points of every section.
- * plysmallf(2*nplies+1,4,nsec)  out  f(1,1), f(2,1), f(1,2), f(2,2) per point
- * sectionlist(nplies,nsec)      in   ply ids padded with defint
- * plyorientation(nplies,nsec)   in   degrees
- * plythickness(nplies,nsec)     in
- * plyzcoord(2*nplies+1,nsec)    in   bottom and middle of each ply, top of the last
- * plyelastic(9,nplies,nsec)     in   one temperature's elastic constants
- * nplies, nsec                  in   extents
- * defint                        in   optional marker, default 2147483647 */
+
+/* GetSectionFMatrix: f at the 2n+1 z points (bottom and middle of every used
+ * ply, top of the last) of every section, as stored in the section data.
+ * Unused sections, and sections whose elastic constants are all zero, stay
+ * zero; nothing is recorded.
+ *   plysmallf      (out) (2 nplies + 1) x 4 x nsec: f(1,1), f(2,1), f(1,2),
+ *                        f(2,2) per point
+ *   sectionlist    (in)  nplies x nsec ply ids, padded with defint
+ *   plyorientation (in)  nplies x nsec ply angles in degrees
+ *   plythickness   (in)  nplies x nsec ply thicknesses
+ *   plyzcoord      (in)  (2 nplies + 1) x nsec z points of each section
+ *                        (GetSectionZCoord)
+ *   plyelastic     (in)  9 x nplies x nsec ply constants of one temperature
+ *   nplies         (in)  plies per section column
+ *   nsec           (in)  number of sections
+ *   defint         (in, optional) unset marker; default 2147483647 */
 void GetSectionFMatrix(double* plysmallf, const int32_t* sectionlist, const double* plyorientation,
                        const double* plythickness, const double* plyzcoord,
                        const double* plyelastic, const int32_t* nplies, const int32_t* nsec,
                        const int32_t* defint);
-/* H by shear correction factors (method 0).
- * hshear(2,2) out; plyelastic, plyorientation, plythickness, nplies: the stack. */
+
+/* GetHMatrixShearCorrect: transverse shear stiffness H of a stack by shear
+ * correction factors (method 0): H(i,j) = sqrt(k_i k_j) Hlam(i,j), Hlam the
+ * thickness-weighted sum of the ply shear stiffnesses and k the factors of
+ * GetShearCorrectFactors.
+ *   hshear         (out) 2 x 2 H, force per unit width and unit shear strain
+ *   plyelastic     (in)  9 x nplies ply constants
+ *   plyorientation (in)  nplies ply angles in degrees
+ *   plythickness   (in)  nplies ply thicknesses, ply 1 at the bottom
+ *   nplies         (in)  number of plies */
 void GetHMatrixShearCorrect(double* hshear, const double* plyelastic, const double* plyorientation,
                             const double* plythickness, const int32_t* nplies);
-/* Shear correction factors of cylindrical bending in both directions.
- * sk(2)        out  factors of directions 1 and 2
- * hlam(2,2)    in   thickness-weighted sum of the ply shear stiffnesses
- * plyelastic, plyorientation, plythickness, nplies: the stack. */
+
+/* GetShearCorrectFactors: shear correction factors of a stack from the shear
+ * stress distribution of cylindrical bending in each direction (5/6 for a
+ * homogeneous ply). When the bending determinant A D - B^2 of either
+ * direction is below 1e-10 both factors are 1. Plies with a nearly singular
+ * shear stiffness add nothing.
+ *   sk             (out) 2 factors of the directions 1 and 2
+ *   hlam           (in)  2 x 2 thickness-weighted sum of the ply shear
+ *                        stiffnesses
+ *   plyelastic     (in)  9 x nplies ply constants
+ *   plyorientation (in)  nplies ply angles in degrees
+ *   plythickness   (in)  nplies ply thicknesses, ply 1 at the bottom
+ *   nplies         (in)  number of plies */
 void GetShearCorrectFactors(double* sk, const double* hlam, const double* plyelastic,
                             const double* plyorientation, const double* plythickness,
                             const int32_t* nplies);
-/* H by 3-point Gauss integration of the complementary shear energy (method 1).
- * hext2d(2,2) out; the stack as above. */
+
+/* GetHMatrixImprovedShear: transverse shear stiffness H of a stack (method 1,
+ * the default): the inverse of the complementary shear energy
+ * sum over plies of the integral of f^T C_k^-1 f dz, integrated by 3-point
+ * Gauss per ply, C_k the ply's off-axis shear stiffness.
+ *   hext2d         (out) 2 x 2 H
+ *   plyelastic     (in)  9 x nplies ply constants
+ *   plyorientation (in)  nplies ply angles in degrees
+ *   plythickness   (in)  nplies ply thicknesses, ply 1 at the bottom
+ *   nplies         (in)  number of plies */
 void GetHMatrixImprovedShear(double* hext2d, const double* plyelastic, const double* plyorientation,
                              const double* plythickness, const int32_t* nplies);
-/* H by 4-point Gauss integration over running laminate integrals (method 2).
- * hquad(2,2) out; the stack as above. */
+
+/* GetHMatrixQuadrature: transverse shear stiffness H of a stack (method 2):
+ * the shear distribution from running laminate integrals and the partial
+ * inverses of ABD, integrated by 4-point Gauss per ply, then inverted.
+ *   hquad          (out) 2 x 2 H
+ *   plyelastic     (in)  9 x nplies ply constants
+ *   plyorientation (in)  nplies ply angles in degrees
+ *   plythickness   (in)  nplies ply thicknesses, ply 1 at the bottom
+ *   nplies         (in)  number of plies */
 void GetHMatrixQuadrature(double* hquad, const double* plyelastic, const double* plyorientation,
                           const double* plythickness, const int32_t* nplies);
-/* H of every section.
- * sehmatrix(2,2,nsec)  out
- * sectionlist, plyorientation, plythickness, plyelastic, nplies, nsec: as GetSectionFMatrix
- * method               in  optional: 0 shear correction, 2 quadrature, other (default 1) improved shear
- * defint               in  optional marker, default 2147483647 */
+
+/* GetSectionHMatrix: transverse shear stiffness H of every section, from its
+ * used plies. Unused sections, and sections whose elastic constants are all
+ * zero, stay zero; nothing is recorded.
+ *   sehmatrix      (out) 2 x 2 x nsec H per section
+ *   sectionlist    (in)  nplies x nsec ply ids, padded with defint
+ *   plyorientation (in)  nplies x nsec ply angles in degrees
+ *   plythickness   (in)  nplies x nsec ply thicknesses
+ *   plyelastic     (in)  9 x nplies x nsec ply constants of one temperature
+ *   nplies         (in)  plies per section column
+ *   nsec           (in)  number of sections
+ *   method         (in, optional) 0 shear correction factors, 2 quadrature,
+ *                        otherwise (default 1) improved shear
+ *   defint         (in, optional) unset marker; default 2147483647 */
 void GetSectionHMatrix(double* sehmatrix, const int32_t* sectionlist, const double* plyorientation,
                        const double* plythickness, const double* plyelastic, const int32_t* nplies,
                        const int32_t* nsec, const int32_t* method, const int32_t* defint);
-/* Chai factors of the interface between two plies.
- * chaidfactors(3) out
- * qonl(3,3), qonu(3,3) in  on-axis reduced stiffness (11, 22, 12) of the lower and upper ply
- * dangl_d              in  angle between the plies, degrees
- * plythickl, plythicku in  thicknesses of the lower and upper ply
- * g23l, g23u, g13l, g13u in transverse shear moduli of the lower and upper ply */
+
+/* GetChaiDelamFactors: the three factors of the delamination model of an
+ * interface between two plies, from their stiffnesses, thicknesses, shear
+ * moduli and the angle between them: a membrane mismatch factor (0 when the
+ * upper ply's Q22 equals the lower ply's Q11) and two shear factors (1 for
+ * identical plies at 0 degrees).
+ *   chaidfactors (out) 3 factors
+ *   qonl         (in)  3 x 3 on-axis reduced stiffness (11, 22, 12) of the
+ *                      lower ply
+ *   qonu         (in)  3 x 3 on-axis reduced stiffness of the upper ply
+ *   dangl_d      (in)  angle between the plies in degrees
+ *   plythickl    (in)  thickness of the lower ply
+ *   plythicku    (in)  thickness of the upper ply
+ *   g23l, g23u   (in)  shear modulus G23 of the lower and the upper ply
+ *   g13l, g13u   (in)  shear modulus G13 of the lower and the upper ply */
 void GetChaiDelamFactors(double* chaidfactors, const double* qonl, const double* qonu,
                          const double* dangl_d, const double* plythickl, const double* plythicku,
                          const double* g23l, const double* g23u, const double* g13l,
@@ -96,59 +167,104 @@ void GetChaiDelamFactors(double* chaidfactors, const double* qonl, const double*
 
 /* ---- Stresses through the thickness ---------------------------------------- */
 
-/* Four distribution values per z point of curved sections.
- * fg(2*nplies+1,4,nsec) out
- * sectionlist, plyorientation, plythickness, plyzcoord, plyelastic, nplies, nsec: as GetSectionFMatrix
- * csflag   in  0: curved partial integrals; other: scaled running integrals
- * fgflag   in  <1: pairs with (A~, B~); >=1: with (B~, D~)
- * xycurv(2) in optional curvatures k1, k2 (default 0, 0)
- * defint   in  optional marker, default 2147483647 */
+/* GetArbitrarySectionFG: four transverse shear distribution values per z
+ * point of every section of a curved shell with curvatures k1, k2: running
+ * integrals of Qbar expanded for the curvature (with or without the curved
+ * partial integrals), combined with the partial inverses of ABD and scaled by
+ * 1 / ((1 - k2 z)(1 - k1 z)) and a further curvature factor. A section's
+ * column has the layout of a stored f column. Unused sections stay zero.
+ *   fg             (out) (2 nplies + 1) x 4 x nsec distribution values
+ *   sectionlist    (in)  nplies x nsec ply ids, padded with defint
+ *   plyorientation (in)  nplies x nsec ply angles in degrees
+ *   plythickness   (in)  nplies x nsec ply thicknesses
+ *   plyzcoord      (in)  (2 nplies + 1) x nsec z points of each section
+ *   plyelastic     (in)  9 x nplies x nsec ply constants
+ *   nplies         (in)  plies per section column
+ *   nsec           (in)  number of sections
+ *   csflag         (in)  0 with the curved partial integrals, otherwise the
+ *                        scaled running integrals
+ *   fgflag         (in)  below 1: pairs with the partial inverses (A~, B~);
+ *                        1 and above: with (B~, D~)
+ *   xycurv         (in, optional) 2 curvatures k1, k2; default (0, 0)
+ *   defint         (in, optional) unset marker; default 2147483647 */
 void GetArbitrarySectionFG(double* fg, const int32_t* sectionlist, const double* plyorientation,
                            const double* plythickness, const double* plyzcoord,
                            const double* plyelastic, const int32_t* nplies, const int32_t* nsec,
                            const int32_t* csflag, const int32_t* fgflag, const double* xycurv,
                            const int32_t* defint);
-/* Transverse shear stresses of every ply from the transverse shear forces.
- * xytss(nplies*nspt,2)   out  row (k-1)*nspt+s: ply k, section point s
- * r(2)                   in   transverse shear forces
- * plyorientation(nplies) in   degrees
- * smallfmatrix(2*nplies+1,4) in one section's stored f values
- * nspt                   in   section points per ply
- * nplies                 in */
+
+/* GetExt2DShearStress: transverse shear stresses of every ply from the two
+ * transverse shear forces and one section's stored f values, turned into the
+ * ply axes: the first section point of a ply takes the f of its bottom, the
+ * last (or a single one) that of its top, the others that of its middle.
+ *   xytss          (out) (nplies nspt) x 2 stresses 23 and 13 in the ply
+ *                        axes; row (k-1) nspt + s for ply k and section point s
+ *   r              (in)  2 transverse shear forces per unit width, 23 and 13
+ *   plyorientation (in)  nplies ply angles in degrees
+ *   smallfmatrix   (in)  (2 nplies + 1) x 4 stored f values of the section
+ *   nspt           (in)  section points per ply
+ *   nplies         (in)  number of plies */
 void GetExt2DShearStress(double* xytss, const double* r, const double* plyorientation,
                          const double* smallfmatrix, const int32_t* nspt, const int32_t* nplies);
-/* Transverse normal stress integrated from the bottom surface (zero there).
- * s33(2*nplies+1)        out
- * rdx(2), rdy(2)         in   derivatives of the resultants
- * zcoord(2*nplies+1)     in   z points
- * smallfmatrix(2*nplies+1,4) in
- * nplies                 in */
+
+/* GetNormalStressFromBottom: transverse normal stress through the thickness
+ * by integrating the equilibrium equation from the bottom surface, where it
+ * is zero: per ply the integrand from the f values and the resultant
+ * derivatives is a parabola through its three points, integrated exactly.
+ *   s33          (out) 2 nplies + 1 stresses at the z points
+ *   rdx          (in)  2 derivatives of the resultants by x
+ *   rdy          (in)  2 derivatives of the resultants by y
+ *   zcoord       (in)  2 nplies + 1 z points of the section
+ *   smallfmatrix (in)  (2 nplies + 1) x 4 stored f values of the section
+ *   nplies       (in)  number of plies */
 void GetNormalStressFromBottom(double* s33, const double* rdx, const double* rdy,
                                const double* zcoord, const double* smallfmatrix,
                                const int32_t* nplies);
-/* Transverse normal stress integrated from the top surface, where it is s33bc;
- * other arguments as GetNormalStressFromBottom. */
+
+/* GetNormalStressFromTop: transverse normal stress through the thickness by
+ * integrating the equilibrium equation of GetNormalStressFromBottom downwards
+ * from the top surface, where it equals s33bc.
+ *   s33          (out) 2 nplies + 1 stresses at the z points
+ *   rdx          (in)  2 derivatives of the resultants by x
+ *   rdy          (in)  2 derivatives of the resultants by y
+ *   s33bc        (in)  normal stress at the top surface
+ *   zcoord       (in)  2 nplies + 1 z points of the section
+ *   smallfmatrix (in)  (2 nplies + 1) x 4 stored f values of the section
+ *   nplies       (in)  number of plies */
 void GetNormalStressFromTop(double* s33, const double* rdx, const double* rdy, const double* s33bc,
                             const double* zcoord, const double* smallfmatrix,
                             const int32_t* nplies);
-/* Transverse normal stress that curvature adds to the membrane stresses.
- * sint(nzcrd)            out
- * sbt(2*nplies)          in   in-plane normal stress at bottom and top of every ply
- * plyzcoord(nzcrd)       in   z points
- * plysectionpoint(nplies) in  points per ply
- * ki, kj                 in   curvatures
- * nzcrd, nplies          in */
+
+/* GetIntegralOfMembraneNormalStress: transverse normal stress that the shell
+ * curvature adds to the membrane stresses: the in-plane stress, linear within
+ * each ply, integrated with the weight -ki (1 - kj z) from the bottom and
+ * divided by (1 - ki z)(1 - kj z). Zero for ki = 0.
+ *   sint            (out) nzcrd stresses at the points
+ *   sbt             (in)  2 nplies in-plane normal stresses at the bottom
+ *                         (2k-1) and top (2k) of every ply k
+ *   plyzcoord       (in)  nzcrd heights from the bottom to the top
+ *   plysectionpoint (in)  nplies points per ply, a ply's top shared with the
+ *                         next ply's bottom
+ *   ki, kj          (in)  curvatures
+ *   nzcrd           (in)  number of points
+ *   nplies          (in)  number of plies */
 void GetIntegralOfMembraneNormalStress(double* sint, const double* sbt, const double* plyzcoord,
                                        const int32_t* plysectionpoint, const double* ki,
                                        const double* kj, const int32_t* nzcrd,
                                        const int32_t* nplies);
-/* f at any height of a ply by quadratic interpolation of its three points.
- * afmat(2,2)             out  the point matrix [[c1,c2],[c3,c4]] interpolated
- * iply                   in   ply
- * zpos                   in   height (outside the ply: status -2, extrapolated)
- * zcoord(2*nplies+1)     in
- * smallfmatrix(2*nplies+1,4) in
- * nplies                 in */
+
+/* GetArbitrarySmallF: the stored f values at any height of a ply, by quadratic
+ * interpolation through the ply's bottom, middle and top point. A height
+ * outside the ply records status -2 and is extrapolated; a ply number outside
+ * 1..nplies records status -2 and gives zeros.
+ *   afmat        (out) 2 x 2 [[c1, c2], [c3, c4]] of the interpolated values
+ *                      (the transpose of f)
+ *   iply         (in)  ply number
+ *   zpos         (in)  height from the mid-plane
+ *   zcoord       (in)  2 nplies + 1 z points of the section
+ *   smallfmatrix (in)  (2 nplies + 1) x 4 stored f values c1..c4 of the
+ *                      section
+ *   nplies       (in)  number of plies */
 void GetArbitrarySmallF(double* afmat, const int32_t* iply, const double* zpos,
                         const double* zcoord, const double* smallfmatrix, const int32_t* nplies);
 

@@ -15,62 +15,82 @@
 extern "C" {
 #endif
 
-/* Hyperbolic reduction: dnl = 1 - 1 / (1 + beta |eps|).
- *   dnl   (out) secant reduction
- *   beta  (in)  nonlinearity parameter
- *   eps   (in)  shear strain */
+/* NLKaestner: hyperbolic secant reduction of the shear stiffness,
+ * dnl = 1 - 1 / (1 + beta |eps|); 0 at zero strain and even in the strain.
+ *   dnl  (out) secant reduction
+ *   beta (in)  nonlinearity parameter, in the inverse unit of eps
+ *   eps  (in)  shear strain */
 void NLKaestner(double* dnl, const double* beta, const double* eps);
 
-/* Exponential reduction: dnl = 1 - exp(-beta |eps|).
- *   dnl   (out) secant reduction
- *   beta  (in)  nonlinearity parameter
- *   eps   (in)  shear strain */
+/* NLKrause: exponential secant reduction of the shear stiffness,
+ * dnl = 1 - exp(-beta |eps|); 0 at zero strain and even in the strain.
+ *   dnl  (out) secant reduction
+ *   beta (in)  nonlinearity parameter, in the inverse unit of eps
+ *   eps  (in)  shear strain */
 void NLKrause(double* dnl, const double* beta, const double* eps);
 
-/* Secant reduction of the cubic shear law gamma = tau / G + beta tau^3.
- *   dnl   (out) secant reduction, 0 when eps = 0
- *   tg    (in)  initial shear modulus G
- *   beta  (in)  cubic coefficient
- *   sig   (in)  shear stress tau
- *   eps   (in)  engineering shear strain gamma */
+/* NLHahnTsai: secant reduction of the cubic shear law
+ * gamma = tau / G + beta tau^3 at a point (tau, gamma):
+ * dnl = (3 beta G tau^2 - 2 beta tau^3 / gamma) / (1 + 3 beta G tau^2), 0 when
+ * gamma is 0. Very large stresses give negative or non-finite values; nothing
+ * is recorded.
+ *   dnl  (out) secant reduction
+ *   tg   (in)  initial shear modulus G
+ *   beta (in)  cubic coefficient, in the inverse cube of the stress unit
+ *   sig  (in)  shear stress tau
+ *   eps  (in)  engineering shear strain gamma */
 void NLHahnTsai(double* dnl, const double* tg, const double* beta, const double* sig,
                 const double* eps);
 
-/* The cubic shear law in fixed-point form.
- *   dout  (out) ns = 2: the stress gamma G (1 - dnl) of one step of the map;
- *               ns = 1: the secant reduction at the stress found by iterating
- *               that map from args(1); otherwise the secant reduction at args
- *   args  (in)  (tau, gamma, G, beta)
- *   na    (in)  length of args (4)
- *   ns    (in, optional) mode selector, NULL for the plain secant reduction */
+/* FPHahnTsai: the cubic shear law of NLHahnTsai in fixed-point form. With
+ * ns 2 it is one step of the map tau -> gamma G (1 - dnl(tau)); with ns 1 it
+ * iterates that map from args(1) (tolerance 0.001, at most 100 steps) and
+ * returns the secant reduction at the stress found, leaving the iteration's
+ * warning (status -1) in the error record when it does not converge. An na
+ * below 4 records status -2 and leaves dout untouched.
+ *   dout (out) ns 2: the next stress of the map; otherwise the secant reduction
+ *   args (in)  (tau, gamma, G, beta): stress, engineering shear strain, initial
+ *              shear modulus, cubic coefficient
+ *   na   (in)  length of args, at least 4
+ *   ns   (in, optional) 1 iterate to the fixed point, 2 one step of the map;
+ *              otherwise (default) the plain secant reduction at args */
 void FPHahnTsai(double* dout, const double* args, const int32_t* na, const int32_t* ns);
 
-/* Residual stiffness after n of nf cycles.
- *   dnl   (out) secant reduction 1 - ((l - x) r + x) / l
+/* NLAdam: reduction of a stiffness after n of nf load cycles, with the
+ * residual fraction r = (1 - q^beta)^(1/alpha) of the loss l - x, where
+ * q = (log10 n - log10 lg(1)) / (log10 nf - log10 lg(2)):
+ * dnl = 1 - ((l - x) r + x) / l. A cycle count below the knee (q outside
+ * [0, 1]) gives non-finite or negative values; nothing is recorded.
+ *   dnl   (out) secant reduction
  *   l     (in)  initial stiffness
  *   x     (in)  stiffness at the end of life
  *   n     (in)  cycles applied
  *   nf    (in)  cycles to failure
  *   alpha (in)  shape exponent
  *   beta  (in)  shape exponent
- *   lg    (in, optional) lg(2): cycle counts of the knee; NULL for 0.25, 0.25 */
+ *   lg    (in, optional) 2 cycle counts of the knee; default (0.25, 0.25) */
 void NLAdam(double* dnl, const double* l, const double* x, const double* n, const double* nf,
             const double* alpha, const double* beta, const double* lg);
 
-/* Property over temperature as a sum of Weibull-type transitions.
- *   t      (in) temperature
- *   props  (in) props(2 ntrans + 1): plateaus and transition temperatures
- *   m      (in) m(ntrans): exponent of each transition
- *   ntrans (in) number of transitions
- * Returns the property at t. */
+/* NLMahieux: a property over temperature as a sum of Weibull-type steps,
+ * P(ntrans+1) + sum (P(i) - P(i+1)) exp(-(t / T(i))^m(i)); it starts at P1
+ * for t = 0 and tends to P(ntrans+1) far above the last transition. t and
+ * the T(i) share one temperature unit.
+ *   t      (in)  temperature
+ *   props  (in)  2 ntrans + 1 values: plateaus P and transition temperatures T
+ *   m      (in)  ntrans Weibull exponents, one per transition
+ *   ntrans (in)  number of transitions
+ *   result (ret) the property at t */
 double NLMahieux(const double* t, const double* props, const double* m, const int32_t* ntrans);
 
-/* Property over temperature as a sum of hyperbolic-tangent transitions.
- *   t      (in) temperature
- *   props  (in) props(2 ntrans + 1): plateaus and transition temperatures
- *   xi     (in) xi(ntrans): rate of each transition
- *   ntrans (in) number of transitions
- * Returns the property at t. */
+/* NLGibson: a property over temperature as a sum of hyperbolic-tangent steps,
+ * sum (P(i+1) + P(i)) / 2 - (P(i) - P(i+1)) / 2 tanh(xi(i) t / T(i)); unlike
+ * NLMahieux no final plateau is added. t and the T(i) share one unit.
+ *   t      (in)  temperature
+ *   props  (in)  2 ntrans + 1 values: plateaus P and transition temperatures T
+ *   xi     (in)  ntrans rates, one per transition
+ *   ntrans (in)  number of transitions
+ *   result (ret) the property at t */
 double NLGibson(const double* t, const double* props, const double* xi, const int32_t* ntrans);
 
 #ifdef __cplusplus

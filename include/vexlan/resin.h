@@ -12,23 +12,65 @@
 extern "C" {
 #endif
 
-/* GetResinProperties: resin constants at temperature temp.
- *   props (in) props(nprops): two blocks of nine values, each followed by its
- *         temperature (1..10, 11..20), degr (21), high-temperature model 22..32
- *   nprops (in) length of props;  temp (in) temperature
- *   e, nu, num, gamma, degr, xt, xc, np, a_woehler, exp_woehler (out)
- *   noel (in) element number (diagnostics when equal to edebug) */
+/* GetResinProperties: resin constants at a temperature from two calibration
+ * blocks: the colder block's values below its temperature, the warmer
+ * block's above, linear interpolation in between. With more than 28 values
+ * and temp above 293.15 K the modulus follows the high-temperature model,
+ * scaled by the modulus of the block at room temperature (293 or 293.15 K):
+ * the low-temperature block's modulus up to T0, a line in degrees Celsius up
+ * to T1, a parabola up to T2, then an exponential decay towards the rubbery
+ * modulus governed by Tg and the exponent. xc is the interpolated ratio times
+ * xt. Nothing is recorded; equal block temperatures give non-finite values.
+ * With noel equal to edebug the temperatures and moduli are printed.
+ *   props       (in)  nprops values: block A (1..9: E, nu, num, xt, np, gamma,
+ *                     xc/xt ratio, Woehler coefficient, Woehler exponent) and
+ *                     its temperature (10), block B (11..19) and its
+ *                     temperature (20), degr (21), high-temperature model
+ *                     (22..32: c2, c1, c0, b1, b0, T0, T1, T2, Tg, exponent,
+ *                     rubbery modulus)
+ *   nprops      (in)  length of props: 20 or more, at least 32 for the model
+ *   temp        (in)  temperature in kelvin
+ *   e           (out) Young's modulus
+ *   nu          (out) Poisson ratio
+ *   num         (out) Poisson-ratio slope of the non-constant Poisson law
+ *   gamma       (out) nonlinearity parameter of the isotropic secant laws
+ *   degr        (out) props(21), passed through; untouched when nprops < 21
+ *   xt          (out) tensile strength
+ *   xc          (out) compressive strength, ratio times xt
+ *   np          (out) fifth block value np, interpolated like the others
+ *   a_woehler   (out) Woehler coefficient
+ *   exp_woehler (out) Woehler exponent
+ *   noel        (in)  element number, for the diagnostics */
 void GetResinProperties(const double* props, const int32_t* nprops, const double* temp,
                         double* e, double* nu, double* num, double* gamma, double* degr,
                         double* xt, double* xc, double* np, double* a_woehler,
                         double* exp_woehler, const int32_t* noel);
 
-/* GetResinPlasticProperties: plastic resin constants at temperature temp.
- *   props (in) props(nprops): two blocks of eleven values with temperatures at
- *         12 and 24, degr 25, high-temperature model 26..36
- *   nprops (in);  temp (in);  eqplaststrain (in) equivalent plastic strain
- *   et, ec, g, nut, nuc, a0, a1, alpha, degr, xt, xc, np, a_woehler,
- *   exp_woehler (out) */
+/* GetResinPlasticProperties: plastic resin constants at a temperature, by the
+ * two-block rule of GetResinProperties over eleven values per block. With
+ * more than 25 values the high-temperature model sets et at every
+ * temperature, and ec and g follow it in proportion to the room-temperature
+ * block. The yield constants a0, a1 come from the flow table of the material
+ * data (GetFlowParameters), which records status -2 when it is missing.
+ *   props         (in)  nprops values: block A (1..11: Et, Ec, G, nut, nuc,
+ *                       alpha, xt, xc, np, Woehler coefficient, Woehler
+ *                       exponent) with its temperature at 12, block B (13..23)
+ *                       with its temperature at 24, degr (25),
+ *                       high-temperature model (26..36, order as in
+ *                       GetResinProperties)
+ *   nprops        (in)  length of props: 24 or more, at least 36 for the model
+ *   temp          (in)  temperature in kelvin
+ *   eqplaststrain (in)  equivalent plastic strain, for the flow table
+ *   et, ec        (out) tensile and compressive modulus
+ *   g             (out) shear modulus
+ *   nut, nuc      (out) tensile and compressive Poisson ratio
+ *   a0, a1        (out) yield surface constants from the flow table
+ *   alpha         (out) flow potential constant
+ *   degr          (out) props(25), passed through; untouched when nprops < 25
+ *   xt, xc        (out) tensile and compressive strength
+ *   np            (out) ninth block value np, interpolated like the others
+ *   a_woehler     (out) Woehler coefficient
+ *   exp_woehler   (out) Woehler exponent */
 void GetResinPlasticProperties(const double* props, const int32_t* nprops, const double* temp,
                                const double* eqplaststrain, double* et, double* ec, double* g,
                                double* nut, double* nuc, double* a0, double* a1, double* alpha,
@@ -36,10 +78,28 @@ void GetResinPlasticProperties(const double* props, const int32_t* nprops, const
                                double* a_woehler, double* exp_woehler);
 
 /* GetResinOrthotropicProperties: strain-softened orthotropic resin constants.
- *   props, nprops, temp (in) as GetResinProperties;  dt (in) time increment
- *   stran (in) stran(6) (not used);  endstran (in) endstran(6) total strain
- *   e1..g23 (out) engineering constants;  xt, xc, np, a_woehler, exp_woehler,
- *   degr (out);  noel (in) element number;  d (in) damage */
+ * From the isotropic constants of GetResinProperties, each direct modulus is
+ * E / (1 + alpha |strain|) and each shear modulus G / (1 + alpha |shear
+ * strain|), with alpha from the normal and shear calibration tables of the
+ * material data at the strain and at temp limited to the table temperatures.
+ * The Poisson ratios split 2 nu by the modulus ratios (nu21 = 2 nu /
+ * (E1/E2 + 1), nu12 = 2 nu - nu21, ...). A fully damaged element (d at least
+ * 1 with degr below 1) is not softened. A missing table records status -2
+ * and leaves that direction unsoftened.
+ *   props, nprops (in)  resin constants as GetResinProperties
+ *   temp          (in)  temperature in kelvin
+ *   dt            (in)  time increment, only printed
+ *   stran         (in)  6 strain values, not used
+ *   endstran      (in)  6 total strain values 11, 22, 33 and three shears
+ *                       (12, 13, 23) at the end of the increment
+ *   e1..g23       (out) moduli E1, E2, E3, Poisson ratios nu12, nu13, nu23,
+ *                       nu21, nu31, nu32 and shear moduli G12, G13, G23
+ *   xt, xc, np    (out) strengths and np as GetResinProperties
+ *   a_woehler     (out) Woehler coefficient
+ *   exp_woehler   (out) Woehler exponent
+ *   degr          (out) props(21), passed through
+ *   noel          (in)  element number, for the diagnostics
+ *   d             (in)  damage of the element, 0 to 1 */
 void GetResinOrthotropicProperties(const double* props, const int32_t* nprops,
                                    const double* temp, const double* dt, const double* stran,
                                    const double* endstran, double* e1, double* e2, double* e3,
@@ -49,43 +109,76 @@ void GetResinOrthotropicProperties(const double* props, const int32_t* nprops,
                                    double* a_woehler, double* exp_woehler, double* degr,
                                    const int32_t* noel, const double* d);
 
-/* GetExternalData: value of a calibration table at strain x0 and temperature,
- * interpolated in the strain for each of the first two calibration
- * temperatures, then between them. A table with fewer than two points or
- * abscissas not strictly increasing, or fewer than two temperatures in the
- * material data, records status -2 and gives 0.
- *   datafield (in) view of datafield(2, >=ndata, >=2): (t, j, c) = row of
- *             calibration temperature t, point j, column c (1 strain, 2 value)
- *   ndata (in) number of table points;  x0 (in) abscissa;  temp (in)
- *   rvalue (out) interpolated value
- *   stype (in) one character: "C" cubic Hermite, other linear
- *   stype_len (in) hidden text length */
+/* GetExternalData: value of a calibration table at strain x0 and temperature
+ * temp, interpolated in the strain for each of the first two calibration
+ * temperatures of the material data, then between those temperatures. A
+ * table with fewer than two points or abscissas not strictly increasing, or
+ * fewer than two increasing temperatures in the material data, records status
+ * -2 and gives 0.
+ *   datafield (in)  view of datafield(2, >=ndata, >=2): (t, j, c) = row of
+ *                   calibration temperature t, point j, column c (1 strain,
+ *                   2 value)
+ *   ndata     (in)  number of table points
+ *   x0        (in)  strain at which to interpolate
+ *   temp      (in)  temperature in kelvin
+ *   rvalue    (out) interpolated value
+ *   stype     (in)  one character: "C" monotone cubic Hermite, any other
+ *                   linear interpolation (both extrapolate) */
 void GetExternalData(const vx_view* datafield, const int32_t* ndata, const double* x0,
                      const double* temp, double* rvalue, const char* stype, size_t stype_len);
 
-/* GetFlowParameters: yield constants from the flow table of the material data
- * (status -2 and zeros when the table or the temperatures are missing).
- *   eqplaststrain (in);  a0, a1 (out);  temp (in) */
+/* GetFlowParameters: yield surface constants a0, a1 at an equivalent plastic
+ * strain and a temperature, by cubic Hermite interpolation of the flow table
+ * of the material data (columns 2 and 3) over strain and then temperature.
+ * A missing table or fewer than two calibration temperatures record status
+ * -2 and give zeros.
+ *   eqplaststrain (in)  equivalent plastic strain
+ *   a0, a1        (out) yield surface constants
+ *   temp          (in)  temperature in kelvin */
 void GetFlowParameters(const double* eqplaststrain, double* a0, double* a1, const double* temp);
 
-/* GetModulusFromTable: secant modulus from the secant table of the material
- * data (status -2 and zero when the table or the temperatures are missing).
- *   eqstrain (in);  e (out);  temp (in) */
+/* GetModulusFromTable: secant modulus at an equivalent strain and a
+ * temperature, by cubic Hermite interpolation of the secant table of the
+ * material data over strain and then temperature. A missing table or fewer
+ * than two calibration temperatures record status -2 and give 0.
+ *   eqstrain (in)  equivalent strain
+ *   e        (out) secant modulus
+ *   temp     (in)  temperature in kelvin */
 void GetModulusFromTable(const double* eqstrain, double* e, const double* temp);
 
-/* EquivalentStrain: strain norm carrying the sign of the trace.
- *   strain (in) strain(ntens) engineering shears;  eqstrain (out)
- *   ndi (in) direct components;  ntens (in) components */
+/* EquivalentStrain: norm of the strain tensor, sqrt(e : e) with the
+ * engineering shears halved, carrying the sign of the volumetric strain
+ * (trace); a negative zero trace counts as negative. An unsupported length
+ * records status -2 and leaves eqstrain untouched.
+ *   strain   (in)  ntens values with engineering shears: (11, 22, 12),
+ *                  (11, 22, 33, 12) or Voigt (11, 22, 33, 23, 13, 12)
+ *   eqstrain (out) signed equivalent strain
+ *   ndi      (in)  number of direct components, not used
+ *   ntens    (in)  3, 4, or 6 and more */
 void EquivalentStrain(const double* strain, double* eqstrain, const int32_t* ndi,
                       const int32_t* ntens);
 
-/* EndochroneViscoPlasticity: endochronic viscoplastic stress update.
- *   stran (in) stran(6);  dstrain (in) dstrain(6) increment
- *   props (in) props(nprops);  stress (in/out) stress(6)
- *   statev (in/out) statev(nstatev), at least 42 values
- *   dtime (in) time increment;  nprops, nstatev (in)
- *   writesdv (in) 1-byte flag: store the new state
- *   matstate (in) 1-byte flag: false gives the elastic part only */
+/* EndochroneViscoPlasticity: endochronic viscoplastic stress update of a
+ * resin: an elastic part softened exponentially with the deviatoric and
+ * volumetric strain, an endochronic plastic part and six viscous relaxation
+ * terms (viscosity factors 0.1, 1, 10, 100, 1000, 10000) integrated over the
+ * time increment. The shear strains enter as tensor components (the shear
+ * stress is 2 G times the strain). With matstate false only the elastic part
+ * is returned, with E0 = 15 and no softening. Nothing is checked.
+ *   stran    (in)  6 strain values at the start of the increment: 11, 22,
+ *                  33, then three shears
+ *   dstrain  (in)  6 strain increment values
+ *   props    (in)  nprops values: 1 E0, 2 softening H, 3 nu, 4 plastic
+ *                  modulus, 5 endochronic coefficient, 6..11 moduli of the
+ *                  six relaxation terms
+ *   stress   (in/out) 6 stress values, replaced by the new stress
+ *   statev   (in/out) nstatev state values, at least 42: plastic stress
+ *                  (1..6) and the stresses of the six relaxation terms (7..42)
+ *   dtime    (in)  time increment
+ *   nprops   (in)  length of props: 11, or 3 when matstate is false
+ *   nstatev  (in)  length of statev, at least 42
+ *   writesdv (in)  1-byte flag: true stores the new state in statev
+ *   matstate (in)  1-byte flag: false gives the elastic part only */
 void EndochroneViscoPlasticity(const double* stran, const double* dstrain, const double* props,
                                double* stress, double* statev, const double* dtime,
                                const int32_t* nprops, const int32_t* nstatev,

@@ -21,52 +21,126 @@
 extern "C" {
 #endif
 
-/* Coefficient tables. kk/kg (out) 6x6; kktype 1|11, 2|22, 3|33, 4|16, 5|26;
- * kgtype 1|11, 2|22, 3|33; another kind leaves the zero matrix (status -2). */
+/* GetKKEllipse, GetKKRectangle, GetKKRectTang: constant Ritz coefficient
+ * table of the bending stiffness of an elliptic, rectangular or
+ * rectangle-tangent plate for one stiffness term; GetSubKK weights them by
+ * the plate's bending stiffness. Another kind records status -2 and gives the
+ * zero matrix.
+ *   kk     (out) 6 x 6 symmetric coefficient table
+ *   kktype (in)  stiffness term: 1 or 11, 2 or 22, 3 or 33, 4 or 16, 5 or 26 */
 void GetKKEllipse(double* kk, const int32_t* kktype);
 void GetKKRectangle(double* kk, const int32_t* kktype);
 void GetKKRectTang(double* kk, const int32_t* kktype);
+
+/* GetKGEllipse, GetKGRectangle, GetKGRectTang: constant Ritz coefficient
+ * table of the geometric stiffness of an elliptic, rectangular or
+ * rectangle-tangent plate for one load term; GetSubKG weights them by the
+ * in-plane running loads. Another kind records status -2 and gives the zero
+ * matrix.
+ *   kg     (out) 6 x 6 symmetric coefficient table
+ *   kgtype (in)  load term: 1 or 11, 2 or 22, 3 or 33 */
 void GetKGEllipse(double* kg, const int32_t* kgtype);
 void GetKGRectangle(double* kg, const int32_t* kgtype);
 void GetKGRectTang(double* kg, const int32_t* kgtype);
 
-/* subkk (out) 6x6 bending stiffness of the Ritz plate.
- *   dred (in) 3x3 reduced bending stiffness (11, 22, 12); a, b (in) half-axes;
- *   dshape (in) shape code */
+/* GetSubKK: bending stiffness of the six-term Ritz plate over a
+ * delamination: the shape's tables weighted by D11 b/a^3, D22 a/b^3,
+ * (D12 + 2 D66)/(a b), D16/a^2 and D26/b^2. Shape 0 gives the zero matrix; a
+ * shape code other than 0..3 records status -2 and gives the zero matrix.
+ *   subkk  (out) 6 x 6 bending stiffness
+ *   dred   (in)  3 x 3 reduced bending stiffness D - B A^-1 B, order (11, 22,
+ *                12), in the delamination's axes
+ *   a, b   (in)  half-axes of the delamination
+ *   dshape (in)  shape: 0 none, 1 ellipse, 2 rectangle, 3 rectangle-tangent */
 void GetSubKK(double* subkk, const double* dred, const double* a, const double* b,
               const int32_t* dshape);
-/* subkg (out) 6x6 geometric stiffness.
- *   nglob (in) (Nx, Ny, Nxy); abd, abdinv (in) 6x6; a, b (in) half-axes;
- *   dangle (in) delamination angle, degrees; dshape (in) shape code */
+
+/* GetSubKG: geometric stiffness of the six-term Ritz plate over a
+ * delamination for a given in-plane load: the load is turned into the
+ * delamination's axes, carried through the membrane compliance and
+ * stiffness of the sub-laminate, and its three running loads weight the
+ * shape's tables. Shape 0 gives the zero matrix; a shape code other than 0..3
+ * records status -2 and gives the zero matrix.
+ *   subkg  (out) 6 x 6 geometric stiffness
+ *   nglob  (in)  3 running loads (Nx, Ny, Nxy) in laminate axes
+ *   abd    (in)  6 x 6 ABD of the sub-laminate
+ *   abdinv (in)  6 x 6 inverse of abd
+ *   a, b   (in)  half-axes of the delamination
+ *   dangle (in)  delamination angle in degrees
+ *   dshape (in)  shape: 0 none, 1 ellipse, 2 rectangle, 3 rectangle-tangent */
 void GetSubKG(double* subkg, const double* nglob, const double* abd, const double* abdinv,
               const double* a, const double* b, const double* dangle, const int32_t* dshape);
-/* One sub-laminate over one delamination.
- *   eps (out) buckling strain; nx (out) buckling running load over thickness;
- *   eigvec (out) eigvec(6) Ritz mode; dsize (in) a, b, angle (degrees);
- *   nglob (in) in-plane load; ply data (in); dshape (in); nplies (in) */
+
+/* GetSubLamBucklingStrain: buckling of one sub-laminate over one
+ * delamination: the plies turned into the delamination's axes, the Ritz
+ * bending and geometric stiffness, and the dominant eigenvalue lambda of
+ * KK^-1 KG by power iteration. Shape 0 or a singular KK is reported by the
+ * matrix inverse and the results are not meaningful; a power iteration that
+ * does not converge records its own warning.
+ *   eps            (out) buckling strain: the membrane x strain at the
+ *                        critical load, (ABD^-1)(1,1) / lambda in laminate axes
+ *   nx             (out) buckling stress, 1 / (lambda times the thickness)
+ *   eigvec         (out) 6 values: the Ritz buckling mode
+ *   dsize          (in)  3 values: half-axes a, b and angle (degrees) of the
+ *                        delamination
+ *   nglob          (in)  3 running loads (Nx, Ny, Nxy); compression negative
+ *   plyelastic     (in)  9 x nplies ply constants
+ *   plyorientation (in)  nplies ply angles in degrees
+ *   plythickness   (in)  nplies ply thicknesses, ply 1 at the bottom
+ *   dshape         (in)  shape: 1 ellipse, 2 rectangle, 3 rectangle-tangent
+ *   nplies         (in)  number of plies of the sub-laminate */
 void GetSubLamBucklingStrain(double* eps, double* nx, double* eigvec, const double* dsize,
                              const double* nglob, const double* plyelastic,
                              const double* plyorientation, const double* plythickness,
                              const int32_t* dshape, const int32_t* nplies);
-/* Sequence of buckling sub-laminates of a delaminated stack.
- *   epsbuck (out) smallest buckling strain, 0 when none buckles
- *   bukrealdatalist (out) (12, max(nplies,1)); bukintdatalist (out) (4, max(nplies,1))
- *   comprstrength (in); ply data (in)
- *   plydelamination (in) (3, nplies-1): a, b, angle per interface
- *   plydshape (in) (nplies-1) shape per interface; nplies (in) */
+
+/* DelaminatedBucklingAnalysis: sequence in which the sub-laminates of a
+ * delaminated stack buckle under uniaxial x compression: in each pass the
+ * sub-laminate (below or above an interface with a delamination whose
+ * half-axes are at least 1e-10) with the smallest buckling strain buckles
+ * and is split off; the remaining sub-laminate closes the list. Records
+ * beyond the last one written are zero.
+ *   epsbuck         (out) smallest buckling strain of the whole stack, 0 when
+ *                         none buckles
+ *   bukrealdatalist (out) 12 x max(nplies, 1) real records: buckling strain,
+ *                         knock-down factor (buckling stress over
+ *                         comprstrength), buckling stress, a, b, angle, mode (6)
+ *   bukintdatalist  (out) 4 x max(nplies, 1) integer records: bounding
+ *                         interface, first ply, last ply, side (0 below the
+ *                         interface, 1 above)
+ *   comprstrength   (in)  compressive strength of the laminate
+ *   plyelastic      (in)  9 x nplies ply constants
+ *   plyorientation  (in)  nplies ply angles in degrees
+ *   plythickness    (in)  nplies ply thicknesses, ply 1 at the bottom
+ *   plydelamination (in)  3 x (nplies - 1): a, b, angle (degrees) per
+ *                         interface
+ *   plydshape       (in)  nplies - 1 shape codes per interface (0 none,
+ *                         1 ellipse, 2 rectangle, 3 rectangle-tangent)
+ *   nplies          (in)  number of plies */
 void DelaminatedBucklingAnalysis(double* epsbuck, double* bukrealdatalist, int32_t* bukintdatalist,
                                  const double* comprstrength, const double* plyelastic,
                                  const double* plyorientation, const double* plythickness,
                                  const double* plydelamination, const int32_t* plydshape,
                                  const int32_t* nplies);
-/* Buckling lists of every section and damage.
- *   bukrealdatalist (out) (12, max(nplies,1), ndmg, nsec)
- *   bukintdatalist  (out) (4, max(nplies,1), ndmg, nsec); -1 where not written
- *   delamdds (in) (3, nplies-1, ndmg); plydshape (in) (nplies-1, ndmg)
- *   comprstrength (in) (nsec); plyelastic (in) (9, nplies, nsec);
- *   plyorientation, plythickness (in) (nplies, nsec);
- *   sectionlist (in) (nplies, nsec) material ids, unset entries defint
- *   ndmg, nplies, nsec (in); defint (in, optional) NULL for 2147483647 */
+
+/* GetBukDataFromDDS: buckling lists of every used section and every damage
+ * of the damage-region store, by DelaminatedBucklingAnalysis over the
+ * section's used plies. Entries of unused sections and of records not
+ * written hold -1 (integers) and 0 (reals).
+ *   bukrealdatalist (out) 12 x max(nplies, 1) x ndmg x nsec real records
+ *   bukintdatalist  (out) 4 x max(nplies, 1) x ndmg x nsec integer records
+ *   delamdds        (in)  3 x (nplies - 1) x ndmg: a, b, angle (degrees) per
+ *                         interface and damage
+ *   plydshape       (in)  (nplies - 1) x ndmg shape codes
+ *   comprstrength   (in)  nsec compressive strengths
+ *   plyelastic      (in)  9 x nplies x nsec ply constants
+ *   plyorientation  (in)  nplies x nsec ply angles in degrees
+ *   plythickness    (in)  nplies x nsec ply thicknesses
+ *   sectionlist     (in)  nplies x nsec material ids, unset entries defint
+ *   ndmg            (in)  number of damages
+ *   nplies          (in)  plies per section column
+ *   nsec            (in)  number of sections
+ *   defint          (in, optional) unset marker; default 2147483647 */
 void GetBukDataFromDDS(double* bukrealdatalist, int32_t* bukintdatalist, const double* delamdds,
                        const int32_t* plydshape, const double* comprstrength,
                        const double* plyelastic, const double* plyorientation,

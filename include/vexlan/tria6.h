@@ -9,14 +9,32 @@
 extern "C" {
 #endif
 
-/* Value of the shape function of one node.
- *   xi, eta (in) natural coordinates
- *   inode   (in) node number 1..6 */
+/* Tria6SF: value of the quadratic shape function of one node of the
+ * triangle, e.g. N4 = 4 xi (1 - xi - eta). A node number outside 1..6
+ * records status -2 and gives 0.
+ *   xi, eta (in)  area coordinates
+ *   inode   (in)  node number 1..6 (corners 1..3, mid-sides 4..6)
+ *   result  (ret) N of node inode at the point */
 double Tria6SF(const double* xi, const double* eta, const int32_t* inode);
-/* First partial derivative of N_inode.
- *   idvar   (in) coordinate to differentiate by, 1 or 2 */
+
+/* Tria6FirstDerivSF: first partial derivative of the shape function of one
+ * node of the triangle. A selector other than 1 or 2, then a node number
+ * outside 1..6, records status -2 and gives 0.
+ *   xi, eta (in)  area coordinates
+ *   inode   (in)  node number 1..6
+ *   idvar   (in)  coordinate to differentiate by: 1 xi, 2 eta
+ *   result  (ret) the derivative */
 double Tria6FirstDerivSF(const double* xi, const double* eta, const int32_t* inode, const int32_t* idvar);
-/* Second partial derivative of N_inode by idvar, then iidvar (each 1 or 2). */
+
+/* Tria6SecondDerivSF: second partial derivative of the shape function of one
+ * node of the triangle by two coordinates, in either order (constant over the
+ * element). Bad selectors or node numbers record status -2 and give 0
+ * (checked in the order idvar, iidvar, inode).
+ *   xi, eta (in)  area coordinates
+ *   inode   (in)  node number 1..6
+ *   idvar   (in)  first coordinate: 1 xi, 2 eta
+ *   iidvar  (in)  second coordinate: 1 xi, 2 eta
+ *   result  (ret) the derivative */
 double Tria6SecondDerivSF(const double* xi, const double* eta, const int32_t* inode, const int32_t* idvar,
                           const int32_t* iidvar);
 

@@ -9,11 +9,19 @@
 extern "C" {
 #endif
 
-/* Value of the shape function of one node.
- *   xi     (in) natural coordinate
- *   inode  (in) node number 1..3 */
+/* Truss3SF: value of the quadratic shape function of one node of the line
+ * element: N1 = -xi (1 - xi) / 2, N2 = 1 - xi^2, N3 = xi (xi + 1) / 2. A node
+ * number outside 1..3 records status -2 and gives 0.
+ *   xi     (in)  natural coordinate in [-1, 1]
+ *   inode  (in)  node number 1..3 (2 the middle node)
+ *   result (ret) N of node inode at xi */
 double Truss3SF(const double* xi, const int32_t* inode);
-/* dN/dxi of one node; arguments as Truss3SF. */
+
+/* Truss3FirstDerivSF: derivative dN/dxi of the shape function of one node of
+ * the line element. A node number outside 1..3 records status -2 and gives 0.
+ *   xi     (in)  natural coordinate in [-1, 1]
+ *   inode  (in)  node number 1..3 (2 the middle node)
+ *   result (ret) the derivative */
 double Truss3FirstDerivSF(const double* xi, const int32_t* inode);
 
 #ifdef __cplusplus
