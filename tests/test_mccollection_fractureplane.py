@@ -308,8 +308,10 @@ def _criteria(vx):
     }
 
 
-@pytest.mark.parametrize("seed,name", list(enumerate(["puck", "larc05", "larc04", "wiegand", "camanho", "spc3d", "vdi2014",
-                                                      "fblarc05"])))
+CRITERIA = ["puck", "larc05", "larc04", "wiegand", "camanho", "spc3d", "vdi2014", "fblarc05"]
+
+
+@pytest.mark.parametrize("seed,name", list(enumerate(CRITERIA)))
 def test_golden_mode_against_the_scan_over_random_states(vx, seed, name):
     crit = _criteria(vx)[name]
     rng = np.random.default_rng(seed + 20)
