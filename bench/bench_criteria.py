@@ -1,7 +1,9 @@
 """Per-call times of the failure criteria: from Python next to math.hypot, and
-natively a closed-form criterion and a fracture-plane scan of 181 planes
+natively a closed-form criterion, a fracture-plane scan of 181 planes and the
+golden mode (5 degree scan, then golden section around the near-best peaks)
 through their exported symbols, each next to the same arithmetic written
-inline (for the scan: a plain loop over precomputed sines and cosines).
+inline (for the scan: a plain loop over precomputed sines and cosines; for the
+golden mode: that loop and a plain golden section).
 
 Run on demand:  PYTHONPATH=build python3 bench/bench_criteria.py
 """
@@ -20,12 +22,16 @@ def python_rows():
          "math.hypot(3.0, 4.0)", "math.hypot(3.0, 4.0)"),
         ("mcrckpuck (5 deg scan)", "_vexlan.mccollection.mcrckpuck(-60.0, 10.0, 30.0, 5.0, 20.0, 50.0, 200.0, 80.0)",
          "math.hypot(3.0, 4.0)", "math.hypot(3.0, 4.0)"),
+        ("mcrckpuck (5 deg golden)",
+         "_vexlan.mccollection.mcrckpuck(-60.0, 10.0, 30.0, 5.0, 20.0, 50.0, 200.0, 80.0, gsflag=1)",
+         "math.hypot(3.0, 4.0)", "math.hypot(3.0, 4.0)"),
     ]
 
 
 NATIVE_DRIVER = r"""
 #include <cmath>
 #include <cstdio>
+#include <utility>
 #include "bench_clock.h"
 #include "vexlan/gpcollection.h"
 #include "vexlan/mccollection.h"
@@ -64,19 +70,83 @@ static double puck_loop(const double* c, const double* s, int n, double s22, dou
   return best;
 }
 
+static double puck_at(double c, double s, double s22, double s33, double s12, double s13, double s23, double yt,
+                      double yc, double sl) {
+  return puck_loop(&c, &s, 1, s22, s33, s12, s13, s23, yt, yc, sl);
+}
+
+// The golden mode written plainly: the 5 degree scan over precomputed
+// sin/cos with the planes where sn changes sign (from both sides) slotted in,
+// the local maxima within 10 % of the best (the end planes neighbours), and a
+// golden section of each down to 0.01 degrees.
+static double puck_golden(const double* c, const double* s, int n, double s22, double s33, double s12, double s13,
+                          double s23, double yt, double yc, double sl) {
+  const double pi = 3.141592653589793, dx = 0.0872664625997165;
+  double th[48], v[48], brk[4];
+  int nb = 0, m = 0;
+  const double mid = 0.5 * (s33 + s22), half = 0.5 * (s33 - s22), r = std::hypot(half, s23);
+  if (r > std::fabs(mid)) {
+    const double p = std::atan2(-s23, half), w = std::acos(-mid / r);
+    for (double t : {0.5 * (p - w), 0.5 * (p + w)}) {
+      t += std::ceil(-t / pi) * pi;
+      if (t <= pi) brk[nb++] = t;
+    }
+    if (nb == 2 && brk[1] < brk[0]) std::swap(brk[0], brk[1]);
+  }
+  double best = 0.0;
+  auto take = [&](double t, double cc, double ss) {
+    th[m] = t;
+    v[m] = puck_at(cc, ss, s22, s33, s12, s13, s23, yt, yc, sl);
+    if (v[m] > best) best = v[m];
+    ++m;
+  };
+  int b = 0;
+  for (int k = 0; k < n; ++k) {
+    const double t = k * dx;
+    for (; b < nb && brk[b] < t; ++b)
+      for (double u : {brk[b] - 1e-8, brk[b] + 1e-8})
+        if (u > 0.0 && u < pi && (m == 0 || u > th[m - 1])) take(u, std::cos(u), std::sin(u));
+    take(t, c[k], s[k]);
+  }
+  const int last = m - 1;  // the plane at 180 degrees is the first again
+  for (int k = 0; k < last; ++k) {
+    const int lo = k == 0 ? last - 1 : k - 1;
+    if (!(v[k] > v[lo] && v[k] >= v[k + 1] && v[k] > 0.0 && v[k] >= 0.9 * best)) continue;
+    double a = k == 0 ? th[lo] - pi : th[lo], z = th[k + 1];
+    auto f = [&](double t) {
+      if (t < 0.0) t += pi;
+      const double y = puck_at(std::cos(t), std::sin(t), s22, s33, s12, s13, s23, yt, yc, sl);
+      if (y > best) best = y;
+      return y;
+    };
+    const double g = 0.6180339887498949, width = 0.01 * 0.017453292519943295;
+    double x1 = z - g * (z - a), x2 = a + g * (z - a), f1 = f(x1), f2 = f(x2);
+    while (z - a > width) {
+      if (f1 < f2) {
+        a = x1, x1 = x2, f1 = f2, x2 = a + g * (z - a), f2 = f(x2);
+      } else {
+        z = x2, x2 = x1, f2 = f1, x1 = z - g * (z - a), f1 = f(x1);
+      }
+    }
+  }
+  return best;
+}
+
 int main() {
   const double xt = 1500.0, xc = 1200.0, yt = 50.0, yc = 200.0, sl = 80.0;
   const int reps = 1000000, sreps = 20000;
-  double best[5] = {1e9, 1e9, 1e9, 1e9, 1e9}, sink = 0.0;
-  double cs[181], sn[181], s11v[1024], s22v[1024], s12v[1024];
+  double best[7] = {1e9, 1e9, 1e9, 1e9, 1e9, 1e9, 1e9}, sink = 0.0;
+  double cs[181], sn[181], c5[37], s5[37], s11v[1024], s22v[1024], s12v[1024];
   for (int k = 0; k < 1024; ++k) {
     s11v[k] = (k % 3 == 0 ? -400.0 : 600.0) + 0.25 * k;
     s22v[k] = (k % 5 == 0 ? 30.0 : -80.0) + 0.125 * k;
     s12v[k] = 40.0 - 0.0625 * k;
   }
   for (int k = 0; k <= 180; ++k) cs[k] = std::cos(k * 0.017453292519943295), sn[k] = std::sin(k * 0.017453292519943295);
+  for (int k = 0; k <= 36; ++k) c5[k] = std::cos(k * 0.0872664625997165), s5[k] = std::sin(k * 0.0872664625997165);
   const double step = 1.0;
-  double diff = 0.0;
+  const int golden = 1;
+  double diff = 0.0, gdiff = 0.0;
   for (int round = 0; round < 7; ++round) {
     // inputs from a table, so that no iteration waits on the previous one
     double r;
@@ -111,15 +181,32 @@ int main() {
       sink += r;
     }
     double t5 = now();
-    double t[5] = {(t1 - t0) / reps, (t2 - t1) / reps, (t3 - t2) / sreps, (t4 - t3) / sreps, (t5 - t4) / reps};
-    for (int k = 0; k < 5; ++k) if (t[k] < best[k]) best[k] = t[k];
+    p22 = -60.0;
+    for (int i = 0; i < sreps; ++i) {
+      p22 += 1e-6;
+      MCrckPuck(&r, &p22, &p33, &p12, &p13, &p23, &yt, &yc, &sl, nullptr, nullptr, nullptr, &golden, nullptr);
+      sink += r;
+    }
+    double t6 = now();
+    p22 = -60.0;
+    for (int i = 0; i < sreps; ++i) {
+      p22 += 1e-6;
+      r = puck_golden(c5, s5, 37, p22, p33, p12, p13, p23, yt, yc, sl);
+      sink += r;
+    }
+    double t7 = now();
+    double t[7] = {(t1 - t0) / reps,  (t2 - t1) / reps,  (t3 - t2) / sreps, (t4 - t3) / sreps,
+                   (t5 - t4) / reps,  (t6 - t5) / sreps, (t7 - t6) / sreps};
+    for (int k = 0; k < 7; ++k) if (t[k] < best[k]) best[k] = t[k];
     double a;
     p22 = -60.0;
     MCrckPuck(&a, &p22, &p33, &p12, &p13, &p23, &yt, &yc, &sl, nullptr, nullptr, &step, nullptr, nullptr);
     diff = std::fabs(a - puck_loop(cs, sn, 181, p22, p33, p12, p13, p23, yt, yc, sl)) / a;
+    MCrckPuck(&a, &p22, &p33, &p12, &p13, &p23, &yt, &yc, &sl, nullptr, nullptr, nullptr, &golden, nullptr);
+    gdiff = std::fabs(a - puck_golden(c5, s5, 37, p22, p33, p12, p13, p23, yt, yc, sl)) / a;
   }
-  std::printf("%.6f %.6f %.6f %.6f %.6f %g %g\n", best[0] * 1e9, best[1] * 1e9, best[2] * 1e9, best[3] * 1e9,
-              best[4] * 1e9, diff, sink);
+  std::printf("%.6f %.6f %.6f %.6f %.6f %g %.6f %.6f %g %g\n", best[0] * 1e9, best[1] * 1e9, best[2] * 1e9,
+              best[3] * 1e9, best[4] * 1e9, diff, best[5] * 1e9, best[6] * 1e9, gdiff, sink);
   return 0;
 }
 """
@@ -127,7 +214,7 @@ int main() {
 
 def native_rows():
     out = run_cxx_driver(NATIVE_DRIVER, ["src/failure"], opt="-O2")
-    return [float(v) for v in out[:6]] if out else None
+    return [float(v) for v in out[:9]] if out else None
 
 def main():
     import _vexlan as vx
@@ -137,7 +224,7 @@ def main():
     if not nat:
         print("\nnative timing skipped (no C++ compiler or library found)")
         return
-    quad, quad_ref, scan, scan_ref, quad_kernel, diff = nat
+    quad, quad_ref, scan, scan_ref, quad_kernel, diff, gold, gold_ref, gdiff = nat
     print()
     print("native criteria (C++ driver, best of 7 rounds)")
     print(f"  GPQuadInteraction (exported)          {quad:9.2f} ns/call   ratio {quad / quad_ref:5.2f} [<=1.5]")
@@ -146,6 +233,9 @@ def main():
     print(f"  MCrckPuck, 1 degree scan (181 planes) {scan:9.2f} ns/call   ratio {scan / scan_ref:5.2f} [<=2]")
     print(f"  plain loop over precomputed sin/cos   {scan_ref:9.2f} ns/call")
     print(f"  relative difference of the two scans  {diff:.1e}")
+    print(f"  MCrckPuck, golden mode, 5 degree step {gold:9.2f} ns/call   ratio {gold / gold_ref:5.2f} [<=2]")
+    print(f"  the same search written plainly       {gold_ref:9.2f} ns/call")
+    print(f"  relative difference of the two        {gdiff:.1e}")
 
 
 if __name__ == "__main__":

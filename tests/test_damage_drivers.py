@@ -282,3 +282,28 @@ def test_delamination_follows_every_change_of_the_interface(vx, lib):
             pe, ps, o, t = v
             assert vx.damage.delamination(0.0, STRESS, up, pe, ps, o, t, LAYER, ISEC, 1)[1] == r
 
+
+
+def test_matrix_cracking_fails_a_ply_whose_exposure_peaks_off_the_golden_start(vx):
+    # Puck's exposure over the plane angle has two peaks here; the larger one
+    # (1.17) decides, with the driver's own golden search and 5 degree step.
+    ps = np.zeros((10, 1, 1), order="F")
+    ps[:, 0, 0] = (1500.0, 50.0, 50.0, 1200.0, 200.0, 200.0, 80.0, 80.0, 60.0, 70.0)
+    pe = np.asfortranarray(np.array(ELASTIC).reshape(9, 1, 1))
+    stress = np.array([0.0, -130.354, 22.401, 63.611, -41.22, 24.525])
+    scan = vx.mccollection.mcrckpuck(*stress[1:], 50.0, 200.0, 80.0, sainc=1.0, gsflag=0)[0]
+    f, r, th = vx.damage.matrixcracking(stress, pe, ps, np.zeros((0, 1, 1)), np.zeros((1, 1)), 1, 1, 9)
+    assert f == 1.0 and r >= scan > 1.17 and 0.0 <= th <= math.pi
+    assert error_record(vx)[0] == 0
+
+
+@pytest.mark.parametrize("pair,same_as", [((0.0, 1.0), ()), ((500.0, 1.0), ()), ((-2.0, 0.0), (5.0, 0.0)),
+                                          ((0.0, 0.0), (5.0, 0.0))])
+def test_unusable_step_from_the_parameter_pair_is_reported(vx, pair, same_as):
+    # Puck reads step and search kind from a pair; a step that cannot search
+    # is reported and the default step of 5 degrees searches instead.
+    failing = STRESS * 6.0
+    expect = mc(vx, 9, same_as, stress=failing)[:2]
+    assert error_record(vx)[0] == 0
+    assert mc(vx, 9, pair, stress=failing)[:2] == pytest.approx(expect, rel=1e-12)
+    assert expect[0] == 1.0 and error_record(vx)[0] == -2

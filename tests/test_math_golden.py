@@ -61,12 +61,18 @@ def test_search_ends_on_degenerate_steps(vx, lo, hi, dx, gs):
     assert st["finish"] and (len(asked) == 20 if gs else len(asked) <= 1)
 
 
-def test_corrupt_counter_ends_the_search(vx):
-    xi, yi, incr, proc = np.array(0.5), np.array(0.0), np.array(-3, np.int32), np.array(0, np.int32)
+# A counter or phase that no valid sequence leaves behind; the largest phase
+# would overflow when stepped on.
+@pytest.mark.parametrize("incr,proc", [(-3, 0), (0, 2**31 - 1), (2, -7), (2, 3)])
+def test_corrupt_state_ends_the_search(vx, incr, proc):
+    xi, yi = np.array(0.5), np.array(0.0)
+    incr, proc = np.array(incr, np.int32), np.array(proc, np.int32)
+    y = np.array([0.0, 4.0, 0.0, 0.0, 0.0, 0.0])
     flags = [np.array(v, np.int8) for v in (1, 0, 0)]
-    vx.math.gssafe(xi, yi, 0.0, np.zeros(6), np.zeros(6), np.zeros(4), np.zeros(4), np.array([1e-6, 1.0]),
+    vx.math.gssafe(xi, yi, 0.0, np.zeros(6), y, np.zeros(4), np.zeros(4), np.array([1e-6, 1.0]),
                    np.array(0, np.int32), incr, proc, *flags, 0.0)
     assert flags[2] == 1 and flags[1] == 0 and int(proc) == -1
+    assert float(yi) == (4.0 if int(incr) == 2 else 0.0)
 
 
 def test_next_and_maximum_directly(vx):

@@ -4,6 +4,8 @@ import math
 import numpy as np
 import pytest
 
+from conftest import error_record
+
 XT, XC, YT, YC, S12, S23 = 1500.0, 1200.0, 50.0, 200.0, 80.0, 60.0
 A0 = math.radians(53.0)
 ST = YC * math.cos(A0) * (math.sin(A0) + math.cos(A0) / math.tan(2 * A0))  # LaRC transverse shear strength
@@ -138,9 +140,18 @@ def test_puck_against_the_published_plane_stress_modes(vx):
     assert rmc == pytest.approx(1.0, abs=1e-5)
     assert min(abs(ang - (math.pi / 2 - fp)), abs(ang - (math.pi / 2 + fp))) < math.radians(0.05)
     assert m.mcrckpuck(1.1 * YT, 0, 0, 0, 0, YT, YC, S12, tcflag=0)[2] == 1
-    rmc, _, tc = m.mcrckpuck(-YC * 1.1, 0, 0, 0, 0, YT, YC, S12, sainc=7.0)
-    assert rmc > 1.0 and tc == -1  # scan ends at 175 degrees, where sn < 0
-    assert m.mcrckpuck(-YC * 0.5, 0, 0, 0, 0, YT, YC, S12, tcflag=0)[2] == 0
+    assert m.mcrckpuck(-YC * 0.5, 0, 0, 0, 0, YT, YC, S12, tcflag=0)[2] == 0  # holds: flag untouched
+
+
+@pytest.mark.parametrize("gsflag", [0, 1])
+@pytest.mark.parametrize("state", [(-240.0, 10.0, 0.0, 0.0, 0.0), (60.0, -30.0, 20.0, 0.0, 10.0),
+                                   (-130.354, 22.401, 63.611, -41.22, 24.525)])
+def test_puck_tension_flag_is_the_sign_on_the_fracture_plane(vx, state, gsflag):
+    # The plane at 180 degrees, where a scan ends, carries the other sign in
+    # the first two states.
+    rmc, ang, tc = vx.mccollection.mcrckpuck(*state, YT, YC, S12, sainc=5.0, gsflag=gsflag, tcflag=0)
+    sn = tractions(np.array([ang]), *state)[0][0]
+    assert rmc >= 1.0 and abs(sn) > 1.0 and tc == (-1 if sn < 0 else 1)
 
 
 def test_spc3d_limits_and_the_delamination_range(vx):
@@ -255,3 +266,113 @@ def test_tiny_scan_step_is_widened_not_endless():
         "b = v.mccollection.mcrckpuck(0.47, 1.0, 0.19, 0.12, 0.52, 1.28, 1.49, 1.80, sainc=0.001, gsflag=0)[0]\n"
         "print(int(v.errorhandling.errstat), abs(a - b) < 1e-6 * b)\n", timeout=60)
     assert rc == 0 and out.decode().split() == ["-2", "0", "True"]
+
+
+def test_golden_mode_finds_the_global_peak_of_a_bimodal_exposure(vx):
+    # Two peaks over the plane angle; a golden search over the whole range
+    # alone settles on the lesser one.
+    m = vx.mccollection
+    for fn, f, state in ((m.mcrckpuck, puck, (-130.354, 22.401, 63.611, -41.22, 24.525)),
+                         (m.mcrcklarc05, larc05, (-150.041, 17.341, 66.063, -61.406, 24.311))):
+        th, v = brute(f, state, step=math.radians(0.01))
+        for step in (1.0, 5.0):
+            scan = fn(*state, YT, YC, S12, sainc=step, gsflag=0)[0]
+            rg, ang = fn(*state, YT, YC, S12, sainc=step, gsflag=1)[:2]
+            assert scan <= rg == pytest.approx(v.max(), rel=1e-7)
+            # the angle reported is the one of the value reported
+            assert ang == pytest.approx(th[np.argmax(v)], abs=math.radians(0.02))
+            assert rg == pytest.approx(f(*tractions(np.array([ang]), *state))[0], rel=1e-12)
+
+
+def _random_states(rng, n):
+    """Ply stresses up to about twice the strengths, transverse tension kept
+    below the friction poles of the LaRC forms."""
+    s = rng.uniform(-1.0, 1.0, (n, 6)) * np.array([900.0, 200.0, 200.0, 120.0, 120.0, 90.0])
+    s[:, 1:3] -= 100.0
+    return s
+
+
+def _criteria(vx):
+    m, f = vx.mccollection, vx.fbcollection
+    el = (140e3, 9e3, 5e3, 0.3)
+    return {
+        "puck": lambda s, **k: m.mcrckpuck(*s[1:], YT, YC, S12, **k)[0],
+        "larc05": lambda s, **k: m.mcrcklarc05(*s[1:], YT, YC, S12, **k)[0],
+        "larc04": lambda s, **k: m.mcrcklarc04(*s, XT, XC, YT, YC, S12, *el, **k)[0],
+        "wiegand": lambda s, **k: m.mcrckwiegand(*s[1:], YT, YC, S12, **k)[0],
+        "camanho": lambda s, **k: m.mcrckcamanho(*s[1:], YT, YC, S12, S23, **k)[0],
+        "spc3d": lambda s, **k: m.mcrckspc3d(*s[1:], XT, XC, YT, YC, 45.0, 180.0, S12, 70.0, S23, **k)[0],
+        "vdi2014": lambda s, **k: m.mcrckvdi2014(*s, XT, XC, YT, YC, S12, **k)[0],
+        # the fibre-kinking search shares the plane search
+        "fblarc05": lambda s, **k: f.fblarc05(-abs(s[0]) - 600.0, *s[1:], XT, XC, YT, YC, S12, 5e3, **k),
+    }
+
+
+CRITERIA = ["puck", "larc05", "larc04", "wiegand", "camanho", "spc3d", "vdi2014", "fblarc05"]
+
+
+@pytest.mark.parametrize("seed,name", list(enumerate(CRITERIA)))
+def test_golden_mode_against_the_scan_over_random_states(vx, seed, name):
+    crit = _criteria(vx)[name]
+    rng = np.random.default_rng(seed + 20)
+    steps = rng.choice([1.0, 2.0, 5.0, 7.5], 1000)
+    off = []
+    for s, step in zip(_random_states(rng, 1000), steps):
+        golden = crit(s, sainc=5.0, gsflag=1)
+        fine = crit(s, sainc=0.25, gsflag=0)
+        if golden < fine * (1.0 - 1e-4):
+            off.append((tuple(s), golden, fine))
+        # never below the scan it starts from, at any step
+        assert crit(s, sainc=step, gsflag=1) >= crit(s, sainc=step, gsflag=0), (tuple(s), step)
+    assert not off, off[:3]
+    assert int(vx.errorhandling.errstat) == 0
+
+
+def test_golden_mode_reaches_the_upper_limit_the_scan_stops_short_of(vx):
+    # The exposure climbs towards 178 degrees; the steps accumulate past it
+    # and the scan stops a step short, below the other peak's band.
+    m = vx.mccollection
+    state, strengths = (-25.0, 20.0, 14.0, 4.0, 7.5), (XT, XC, 21.0, 210.0, 19.0, 190.0, 56.0, 50.0, 73.0)
+    at_limit = m.mcrckspc3d(*state, *strengths, salims=(178.0, 178.0))[0]
+    for step in (2.0, 5.0):
+        scan = m.mcrckspc3d(*state, *strengths, sainc=step, gsflag=0)[0]
+        assert scan < 0.96 * at_limit
+        assert m.mcrckspc3d(*state, *strengths, sainc=step, gsflag=1)[0] == pytest.approx(at_limit, rel=1e-12)
+
+
+@pytest.mark.parametrize("peak", [0.3, 2.5, 178.5, 179.99])
+def test_golden_mode_across_the_ends_of_the_half_turn(vx, peak):
+    # Pure tension normal to the plane at `peak`: Wiegand's exposure is
+    # sigma / YT there. Planes 0 and 180 degrees are the same plane, so a peak
+    # near either end is found and reported inside the range.
+    t, sigma = math.radians(peak), 1.5 * YT
+    state = (sigma * math.sin(t) ** 2, sigma * math.cos(t) ** 2, 0.0, 0.0, -sigma * math.sin(t) * math.cos(t))
+    for step in (5.0, 7.0):
+        rg, ang = vx.mccollection.mcrckwiegand(*state, YT, YC, S12, sainc=step, gsflag=1)[:2]
+        assert rg == pytest.approx(1.5, rel=1e-8) and 0.0 <= ang <= math.pi
+        assert min(abs(ang - t), math.pi - abs(ang - t)) < math.radians(0.01)
+
+
+@pytest.mark.parametrize("step,gsflag", [(0.0, 0), (-2.0, 0), (float("nan"), 0), (0.0, 1), (float("nan"), 1),
+                                         (500.0, 1), (181.0, 1)])
+def test_unusable_step_is_reported_and_the_default_searched(vx, step, gsflag):
+    # Each state loads its criterion to 1.5 on some plane other than the ply
+    # plane, where a scan that cannot step stays.
+    m = vx.mccollection
+    tension, compression = (1.5 * YT, 0.0, 0.0, 0.0, 0.0), (-300.0, -1.5 * YC, 0.0, 40.0, 0.0, 0.0)
+    calls = [
+        (lambda **k: m.mcrckpuck(*tension, YT, YC, S12, **k)[0], 5.0),
+        (lambda **k: m.mcrcklarc05(*tension, YT, YC, S12, **k)[0], 5.0),
+        (lambda **k: m.mcrckwiegand(*tension, YT, YC, S12, **k)[0], 5.0),
+        (lambda **k: m.mcrckcamanho(*tension, YT, YC, S12, S23, **k)[0], 5.0),
+        (lambda **k: m.mcrckvdi2014(0.0, *tension, XT, XC, YT, YC, S12, **k)[0], 5.0),
+        (lambda **k: m.mcrcklarc04(*compression, XT, XC, YT, YC, S12, 140e3, 9e3, 5e3, 0.3, **k)[0], 5.0),
+        # the native default step of SPC3D is 2 degrees
+        (lambda **k: m.mcrckspc3d(*tension, XT, XC, YT, YC, YT, YC, S12, S12, S23, **k)[0], 2.0),
+    ]
+    for crit, default in calls:
+        vx.errorhandling.rsxerr(1)
+        r = crit(sainc=step, gsflag=gsflag)
+        assert error_record(vx) == (-2, "Warning: Step of the fracture plane search not usable; default step taken.")
+        # the stand-in step is the native default (5 degrees to the last bit of its radians)
+        assert r >= 1.0 and r == pytest.approx(crit(sainc=default, gsflag=gsflag), rel=1e-12)

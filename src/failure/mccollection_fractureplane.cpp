@@ -29,7 +29,8 @@ inline A0Factors a0_factors(const double* a0) {
   return {a, std::cos(a), std::sin(a) + std::cos(a) / t2, -1.0 / t2, -1.0 / (2.0 * t2), 2.0 * std::tan(a)};
 }
 
-inline double step_rad(const double* sainc) { return sainc ? *sainc * vx::deg2rad : 0.0872664625997165; }
+constexpr double two_degrees = 0.03490658503988659;  // SPC3D's own step
+inline double step_rad(const double* sainc) { return sainc ? *sainc * vx::deg2rad : five_degrees; }
 inline int32_t flag_or(const int32_t* f, int32_t def) { return f ? *f : def; }
 
 inline void set_angle(double* outtheta, double effort, double angle) {
@@ -37,6 +38,14 @@ inline void set_angle(double* outtheta, double effort, double angle) {
 }
 
 inline double sq(double x) { return x * x; }
+
+// Planes on which the exposure changes branch with the sign of the normal
+// traction; only the golden mode samples them.
+inline Breaks sign_change_planes(int32_t mode, double lo, double hi, double s22, double s33, double s23) {
+  Breaks b;
+  if (mode == 1) normal_traction_zeros(b, lo, hi, s22, s33, s23);
+  return b;
+}
 
 // Puck's action-plane exposure with inclination parameters gp and the
 // fracture resistance ra of the transverse-shear plane.
@@ -90,7 +99,9 @@ VX_API void MCrckLaRC05(double* rmc, const double* s22, const double* s33, const
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
     return larc_shear(t.sn, t.tn1, t.tnt, st, eta_t, sl, eta_l) + sq(std::fmax(t.sn, 0.0) / yt);
   };
-  const PlaneMax m = search_planes(f, 0.0, vx::pi, step_rad(sainc), flag_or(gsflag, 0), 200);
+  const int32_t mode = flag_or(gsflag, 0);
+  const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
+                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23));
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
 }
@@ -111,7 +122,9 @@ VX_API void MCrckCamanho(double* rmc, const double* s22, const double* s33, cons
     const double n = t.sn / st, l2 = sq(t.tn1 / sl);
     return std::sqrt(n * n + l2 + sq(t.tnt / st) + lambda * n * l2 + kappa * n);
   };
-  const PlaneMax m = search_planes(f, 0.0, vx::pi, step_rad(sainc), flag_or(gsflag, 0), 100);
+  const int32_t mode = flag_or(gsflag, 0);
+  const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
+                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23));
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
 }
@@ -128,7 +141,9 @@ VX_API void MCrckWiegand(double* rmc, const double* s22, const double* s33, cons
     if (t.sn >= 0.0) q += sq(t.sn / yt);
     return std::sqrt(q);
   };
-  const PlaneMax m = search_planes(f, 0.0, vx::pi, step_rad(sainc), flag_or(gsflag, 0), 100);
+  const int32_t mode = flag_or(gsflag, 0);
+  const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
+                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23));
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
 }
@@ -141,16 +156,17 @@ VX_API void MCrckPuck(double* rmc, const double* s22, const double* s33, const d
     for (int i = 0; i < 4; ++i) p.gp[i] = gp[i];
   p.ra = *xc22 / (2.0 * (1.0 + p.gp[3]));
   const double t22 = *s22, t33 = *s33, t12 = *s12, t13 = *s13, t23 = *s23;
-  double last_sn = 0.0;
   auto f = [&](double, double c, double s) {
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
-    last_sn = t.sn;
     return p(t.sn, t.tn1, t.tnt);
   };
-  const PlaneMax m = search_planes(f, 0.0, vx::pi, step_rad(sainc), flag_or(gsflag, 0), 100);
+  const int32_t mode = flag_or(gsflag, 0);
+  const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
+                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23));
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
-  if (tcflag && *rmc >= 1.0) *tcflag = last_sn < 0.0 ? -1 : 1;
+  // Tension or compression on the fracture plane itself.
+  if (tcflag && *rmc >= 1.0) *tcflag = plane_traction(m.c, m.s, t22, t33, t12, t13, t23).sn < 0.0 ? -1 : 1;
 }
 
 VX_API void MCrckVDI2014(double* rmc, const double* s11, const double* s22, const double* s33, const double* s12,
@@ -167,7 +183,9 @@ VX_API void MCrckVDI2014(double* rmc, const double* s11, const double* s22, cons
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
     return p(t.sn, t.tn1, t.tnt);
   };
-  const PlaneMax m = search_planes(f, 0.0, vx::pi, step_rad(sainc), flag_or(gsflag, 0), 100);
+  const int32_t mode = flag_or(gsflag, 0);
+  const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
+                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23));
   // Weakening of the inter-fibre exposure near fibre failure.
   const double fiff = m.value;
   const double fff = *s11 >= 0.0 ? *s11 / *xt11 : -*s11 / *xc11;
@@ -194,7 +212,7 @@ VX_API void MCrckSPC3D(double* rmc, const double* s22, const double* s33, const 
   const double p1 = gp ? gp[0] : 0.3, p2 = gp ? gp[1] : -0.3;
   const double lo = salims ? salims[0] * vx::deg2rad : 2.0 * vx::deg2rad;
   const double hi = salims ? salims[1] * vx::deg2rad : 178.0 * vx::deg2rad;
-  const double dx = sainc ? *sainc * vx::deg2rad : 0.03490658503988659;
+  const double dx = sainc ? *sainc * vx::deg2rad : two_degrees;
   const double t22 = *s22, t33 = *s33, t12 = *s12, t13 = *s13, t23 = *s23;
   auto f = [&](double, double c, double s) {
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
@@ -207,7 +225,13 @@ VX_API void MCrckSPC3D(double* rmc, const double* s22, const double* s33, const 
     return p1 * b + std::sqrt(sq(1.0 - p1) * b * b + sq(t.tnt / ((yt + zt) * q + st23)) +
                               sq(t.tn1 / (as * st12 + ac * st13)));
   };
-  const PlaneMax m = search_planes(f, lo, hi, dx, flag_or(gsflag, 0), 100);
+  // Jumps where the normal traction changes sign, kinks where |sin 2 theta| turns.
+  const int32_t mode = flag_or(gsflag, 0);
+  Breaks breaks = sign_change_planes(mode, lo, hi, t22, t33, t23);
+  if (mode == 1)
+    for (double t = std::ceil(lo / (0.5 * vx::pi)) * (0.5 * vx::pi); t <= hi && breaks.n < 8; t += 0.5 * vx::pi)
+      breaks.add(t);
+  const PlaneMax m = fracture_plane_search(f, lo, hi, dx, mode, two_degrees, breaks);
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
 }
@@ -250,7 +274,7 @@ VX_API void MCrckLaRC04(double* rmc, const double* s11, const double* s22, const
     const Traction t = plane_traction(c, s, w.s22, w.s33, w.s12, w.s13, w.s23);
     return larc_shear(t.sn, t.tn1, t.tnt, st, eta_t, sl, eta_l);
   };
-  const PlaneMax m = search_planes(f, lo, vx::pi, dx, mode, 200);
+  const PlaneMax m = fracture_plane_search(f, lo, vx::pi, dx, mode, five_degrees);
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
 }

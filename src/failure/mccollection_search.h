@@ -10,25 +10,33 @@
 // drop an exposure of exactly 1.0 at a strength below 1.0); the values are
 // kept per thread for the last few scans, so a repeated scan costs no
 // library call.
-// Golden mode drives the reverse-communication search of the math component
-// with stack storage and reports the best value it saw (with its angle), not
-// merely the value at its last golden point.
+//
+// Golden mode runs the same scan, then refines by golden section around every
+// local maximum of the scan within 10 % of the best, between the plane's two
+// neighbours, down to a bracket of 0.01 degrees. The exposure over the plane
+// angle is often bimodal, so one golden search over the whole range would
+// settle on whichever peak it starts near. Over a range of whole half turns
+// the exposure repeats, so the end planes are neighbours. The result is the
+// best value seen, scan or refinement, with its own angle; it is never below
+// the scan at the same step.
 #pragma once
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
-#include "vexlan/math_golden.h"
 #include "vx.h"
 
 namespace vx::failure {
 
+// Best plane: exposure, angle, and the cosine and sine the exposure was
+// evaluated with (for quantities taken on that same plane afterwards).
 struct PlaneMax {
   double value;
   double angle;
+  double c, s;
 };
 
-// Largest capacity any criterion asks for.
-constexpr int32_t max_search_points = 200;
+constexpr double five_degrees = 0.0872664625997165;
 
 // Sines and cosines of the planes of one scan.
 constexpr int32_t max_table_planes = 512;
@@ -70,68 +78,232 @@ inline const PlaneTrig* plane_trig(double lo, double hi, double dx) {
 // range (a hang for all practical purposes) is widened to it, with a note.
 constexpr double max_scan_planes = 1e6;
 
-template <class F>
-inline PlaneMax scan_planes(F&& f, double lo, double hi, double dx) {
-  PlaneMax best{0.0, 0.0};
-  if (dx > 0.0 && dx < (hi - lo) / max_scan_planes) {
+// The step the search runs with. A step of zero, a negative one or NaN would
+// look at the lower limit only, and in golden mode a step wider than the range
+// leaves nothing to refine; either would pass a failed ply as intact, so the
+// criterion's default step stands in, with a warning.
+inline double usable_step(double dx, double lo, double hi, bool golden, double default_dx) {
+  if (!(dx > 0.0) || (golden && hi > lo && dx > hi - lo)) {
+    report(-2, "Warning: Step of the fracture plane search not usable; default step taken.", nullptr, 0, &dx, 1);
+    dx = default_dx;
+  }
+  if (dx < (hi - lo) / max_scan_planes) {
     report(-2, "Step of the fracture plane search too small: widened to a millionth of the range");
     dx = (hi - lo) / max_scan_planes;
   }
+  return dx;
+}
+
+// Hands every plane of the scan to visit(theta, c, s) in order.
+template <class V>
+inline void walk_planes(double lo, double hi, double dx, V&& visit) {
   if (const PlaneTrig* t = plane_trig(lo, hi, dx)) {
     double th = lo;
-    for (int32_t k = 0; k < t->n; ++k, th += dx) {
-      const double v = f(th, t->c[k], t->s[k]);
-      if (v > best.value) best = {v, th};
-    }
-    return best;
+    for (int32_t k = 0; k < t->n; ++k, th += dx) visit(th, t->c[k], t->s[k]);
+    return;
   }
   for (double th = lo;;) {
-    const double v = f(th, std::cos(th), std::sin(th));
-    if (v > best.value) best = {v, th};
+    visit(th, std::cos(th), std::sin(th));
     const double next = th + dx;
     // Past the upper end, or a step that no longer moves forward: done.
     if (!(next <= hi) || !(next > th)) break;
     th = next;
   }
-  return best;
 }
 
 template <class F>
-inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, int32_t capacity) {
-  if (capacity > max_search_points) capacity = max_search_points;
-  double x[max_search_points], y[max_search_points];
-  double xmove[4], ymove[4] = {0.0, 0.0, 0.0, 0.0}, lplimits[2];
-  int32_t incr = 0, proc = 0, xdir = 0;
-  vx_l1 golden = 0, finish = 0, update = 0;
-  const int32_t one = 1;
-  IniGoldenSearch(x, y, xmove, lplimits, &incr, &proc, &golden, &finish, &lo, &hi, &dx, &one, &capacity);
-  double xi = 0.0, yi = 0.0;
-  PlaneMax best{0.0, 0.0};
-  bool any = false;
-  while (!finish) {
-    // A degenerate closing parabola falls back to the best plane so far.
-    const double fallback = best.angle;
-    GSSAFE(&xi, &yi, &dx, x, y, xmove, ymove, lplimits, &xdir, &incr, &proc, &golden, &update, &finish,
-           &fallback, &capacity);
-    if (update) {
-      yi = f(xi, std::cos(xi), std::sin(xi));
-      if (!any || yi > best.value) {
-        if (yi == yi) {
-          best = {yi, xi};
-          any = true;
-        }
-      }
+inline PlaneMax scan_planes(F&& f, double lo, double hi, double dx) {
+  PlaneMax best{0.0, 0.0, 1.0, 0.0};
+  walk_planes(lo, hi, dx, [&](double th, double c, double s) {
+    const double v = f(th, c, s);
+    if (v > best.value) best = {v, th, c, s};
+  });
+  return best;
+}
+
+// Local maxima of a scan that may deserve refinement (positive ones: a plane
+// that carries nothing has nothing to refine), each with the bracket between
+// its neighbours. Kept on the fly in a fixed list: entries that fall
+// below the 10 % band of the best so far make room; when the list is still
+// full the lowest entry gives way.
+class PeakList {
+ public:
+  static constexpr double band = 0.9;
+  static constexpr int capacity = 32;
+  struct Peak {
+    double value, left, right;
+  };
+
+  void add(double value, double left, double right, double best) {
+    if (!(value > 0.0 && value >= band * best)) return;
+    if (n_ == capacity) prune(best);
+    if (n_ == capacity) {
+      int low = 0;
+      for (int k = 1; k < n_; ++k)
+        if (p_[k].value < p_[low].value) low = k;
+      if (!(value > p_[low].value)) return;
+      p_[low] = {value, left, right};
+      return;
+    }
+    p_[n_++] = {value, left, right};
+  }
+  void prune(double best) {
+    int m = 0;
+    for (int k = 0; k < n_; ++k)
+      if (p_[k].value >= band * best) p_[m++] = p_[k];
+    n_ = m;
+  }
+  int size() const { return n_; }
+  const Peak& operator[](int k) const { return p_[k]; }
+
+ private:
+  Peak p_[capacity];
+  int n_ = 0;
+};
+
+// Golden-section refinement of [a, b] down to a bracket of 0.01 degrees; every
+// point goes through eval, which keeps the best.
+template <class E>
+inline void golden_section(E&& eval, double a, double b) {
+  constexpr double inv_phi = 0.6180339887498949;
+  constexpr double width = 0.01 * vx::deg2rad;
+  if (!(b > a)) return;
+  double x1 = b - inv_phi * (b - a), x2 = a + inv_phi * (b - a);
+  double f1 = eval(x1), f2 = eval(x2);
+  // The bracket shrinks by the golden ratio each turn; the cap only guards
+  // against ranges no ply search uses.
+  for (int turn = 0; b - a > width && turn < 200; ++turn) {
+    if (f1 < f2) {
+      a = x1, x1 = x2, f1 = f2;
+      x2 = a + inv_phi * (b - a);
+      f2 = eval(x2);
+    } else {
+      b = x2, x2 = x1, f2 = f1;
+      x1 = b - inv_phi * (b - a);
+      f1 = eval(x1);
     }
   }
-  if (!any) return {0.0, 0.0};
+}
+
+// Planes where an exposure may jump or kink (a change of branch with the sign
+// of the normal traction, a strength that varies with |sin 2 theta|). A scan
+// steps over them, and a golden section across one may settle on the lesser
+// side; the golden mode samples each from both sides, so that every smooth
+// piece is bracketed on its own.
+struct Breaks {
+  static constexpr int capacity = 16;
+  double at[capacity];
+  int n = 0;
+  void add(double t) {
+    if (n < capacity) at[n++] = t;
+  }
+  void sort() { std::sort(at, at + n); }
+};
+
+// The planes in [lo, hi] on which the normal traction s33 c^2 + s22 s^2 -
+// 2 s23 s c changes sign: m cos(2 theta - p) = -mid, repeated every half turn.
+inline void normal_traction_zeros(Breaks& b, double lo, double hi, double s22, double s33, double s23) {
+  const double mid = 0.5 * (s33 + s22), half = 0.5 * (s33 - s22), m = std::hypot(half, s23);
+  if (!(m > std::fabs(mid))) return;  // one sign all round (or a double root)
+  const double p = std::atan2(-s23, half), w = std::acos(-mid / m);
+  for (double r : {0.5 * (p - w), 0.5 * (p + w)}) {
+    double t = r + std::ceil((lo - r) / vx::pi) * vx::pi;  // first repeat not below lo
+    for (int k = 0; t <= hi && k < Breaks::capacity; ++k, t += vx::pi) b.add(t);
+  }
+}
+
+template <class F>
+inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks breaks) {
+  const double range = hi - lo;
+  // Whole half turns: the exposure at theta and theta + pi is the same.
+  const double turns = std::round(range / vx::pi);
+  const bool periodic = turns >= 1.0 && std::fabs(range - turns * vx::pi) <= 1e-12 * range;
+
+  PlaneMax best{0.0, 0.0, 1.0, 0.0};
+  PeakList peaks;
+  // The first two samples and the last two, for the ends; the middle ones are
+  // settled as the samples pass.
+  int32_t n = 0;
+  double th0 = 0.0, v0 = 0.0, th1 = 0.0, v1 = 0.0, tha = 0.0, va = 0.0, thb = 0.0, vb = 0.0;
+  auto take = [&](double th, double c, double s) {
+    const double v = f(th, c, s);
+    if (v > best.value) best = {v, th, c, s};
+    if (n >= 2 && vb > va && vb >= v) peaks.add(vb, tha, th, best.value);
+    if (n == 0) th0 = th, v0 = v;
+    if (n == 1) th1 = th, v1 = v;
+    tha = thb, va = vb, thb = th, vb = v;
+    ++n;
+  };
+  // Each break plane enters the sequence of scan planes in its place, just
+  // before and just after itself.
+  constexpr double side = 1e-8;
+  breaks.sort();
+  const double* next_break = breaks.at;
+  const double* const last_break = breaks.at + breaks.n;
+  auto breaks_below = [&](double limit) {
+    for (; next_break != last_break && *next_break < limit; ++next_break)
+      for (double t : {*next_break - side, *next_break + side})
+        if (t > lo && t < hi && (n == 0 || t > thb)) take(t, std::cos(t), std::sin(t));
+  };
+  walk_planes(lo, hi, dx, [&](double th, double c, double s) {
+    breaks_below(th);
+    take(th, c, s);
+  });
+  breaks_below(hi);
+  // A scan that stops short of the upper end leaves a last piece that no
+  // plane brackets from the right; the end plane closes it. Over whole half
+  // turns the end is the first plane again.
+  if (!periodic && n > 0 && thb < hi) take(hi, std::cos(hi), std::sin(hi));
+
+  if (n == 1) {
+    if (periodic) peaks.add(v0, th0, th0 + range, best.value);
+    else peaks.add(v0, lo, hi, best.value);
+  } else if (!periodic) {
+    if (v0 >= v1) peaks.add(v0, lo, th1, best.value);
+    if (vb > va) peaks.add(vb, tha, hi, best.value);
+  } else if (std::fabs(thb - (lo + range)) <= 1e-9 * range) {
+    // The last plane is the first one again: plane 0 sits between the
+    // second-to-last and plane 1.
+    if (n == 2) peaks.add(v0, th0, th0 + range, best.value);
+    else if (v0 > va && v0 >= v1) peaks.add(v0, tha - range, th1, best.value);
+  } else {
+    if (vb > va && vb >= v0) peaks.add(vb, tha, th0 + range, best.value);
+    if (v0 > vb && v0 >= v1) peaks.add(v0, thb - range, th1, best.value);
+  }
+  peaks.prune(best.value);
+
+  auto eval = [&](double t) {
+    // Brackets of the end planes reach one step past the range; the same
+    // plane lies a whole range further in.
+    if (periodic) {
+      if (t < lo) t += range;
+      else if (t > hi) t -= range;
+    }
+    const double c = std::cos(t), s = std::sin(t), v = f(t, c, s);
+    if (v > best.value) best = {v, t, c, s};
+    return v;
+  };
+  for (int k = 0; k < peaks.size(); ++k) golden_section(eval, peaks[k].left, peaks[k].right);
   return best;
 }
 
-// gsflag 1: golden section; anything else: the scan.
+// gsflag 1: scan and golden-section refinement (with the break planes of the
+// exposure, when known); anything else: the scan. An unusable step is
+// reported and replaced by default_dx.
 template <class F>
-inline PlaneMax search_planes(F&& f, double lo, double hi, double dx, int32_t gsflag, int32_t capacity) {
-  if (gsflag == 1) return golden_planes(f, lo, hi, dx, capacity);
+inline PlaneMax fracture_plane_search(F&& f, double lo, double hi, double dx, int32_t gsflag, double default_dx,
+                                      const Breaks& breaks = Breaks{}) {
+  const bool golden = gsflag == 1;
+  dx = usable_step(dx, lo, hi, golden, default_dx);
+  if (golden) return golden_planes(f, lo, hi, dx, breaks);
   return scan_planes(f, lo, hi, dx);
+}
+
+// The kinking criteria's entry, with their default step of 5 degrees; the
+// point capacity they pass plays no part in the refinement.
+template <class F>
+inline PlaneMax search_planes(F&& f, double lo, double hi, double dx, int32_t gsflag, int32_t /*capacity*/) {
+  return fracture_plane_search(f, lo, hi, dx, gsflag, five_degrees);
 }
 
 // Traction on the action plane turned by theta about the fibre axis, from its

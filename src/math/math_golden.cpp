@@ -141,6 +141,15 @@ VX_API void GSSAFE(double* xi, double* yi, const double* dx, double* x, double* 
   // At most two passes: a value that closes no phase starts the next request
   // within the same call.
   for (int pass = 0; pass < 2; ++pass) {
+    // A phase outside -1..2 cannot come from a valid sequence (and the
+    // largest integer would overflow on the step below): corrupted state,
+    // ended like a counter out of range.
+    if (*proc < -1 || *proc > 2) {
+      *proc = -1;
+      *finish = 1;
+      *yi = slot(y, *increment, n);
+      return;
+    }
     *proc += 1;
     if (*proc == 1) {
       // A counter outside 0..npoints (corrupted state) ends the search too,
