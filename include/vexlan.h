@@ -44,7 +44,7 @@
 /* Laminate and element mechanics */
 #include "vexlan/laminate.h"
 #include "vexlan/laminate_shear.h"
-#include "vexlan/laminate_stack.h"
+#include "vexlan/laminate_effective.h"
 #include "vexlan/sublaminate.h"
 #include "vexlan/elementhandling.h"
 #include "vexlan/sldcollection.h"

@@ -1,6 +1,6 @@
 // Python table of the effective stiffness of ply stacks (component laminate).
 #include "table.h"
-#include "vexlan/laminate_stack.h"
+#include "vexlan/laminate_effective.h"
 
 #define VX_STACK(SYM, SIG, RES)                                                              \
   VX_ROUTINE(laminate, SYM, SIG, RES ": f8(6,6) out", "volratios: f8(nvols)",                \

@@ -7,8 +7,8 @@
  * thickness), which are not normalised. Nothing is checked: a singular ply
  * matrix or a zero C33 gives non-finite values; the matrix inverse reports
  * singular matrices (status -2). */
-#ifndef VEXLAN_LAMINATE_STACK_H
-#define VEXLAN_LAMINATE_STACK_H
+#ifndef VEXLAN_LAMINATE_EFFECTIVE_H
+#define VEXLAN_LAMINATE_EFFECTIVE_H
 #include "types.h"
 #ifdef __cplusplus
 extern "C" {

@@ -3,7 +3,7 @@
 // volume ratio: the Voigt and Reuss averages and three methods that keep the
 // in-plane strains and the out-of-plane stresses common to all plies.
 #include "fixed.h"
-#include "vexlan/laminate_stack.h"
+#include "vexlan/laminate_effective.h"
 #include "vexlan.h"
 
 using namespace vx;
