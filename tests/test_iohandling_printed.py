@@ -4,6 +4,8 @@ import time
 import numpy as np
 import pytest
 
+from conftest import error_record
+
 HEAD_E = "\n                           E L E M E N T   D E F I N I T I O N S\n\n" \
          " NUMBER  TYPE  PROPERTY       NODES FORMING ELEMENT\n                REFERENCE\n\n"
 HEAD_N = "\n                           N O D E   D E F I N I T I O N S\n\n    NUMBER     COORDINATES\n\n"
@@ -95,7 +97,9 @@ def test_long_element_lines_and_missing_files(vx, clean, tmp_path):
     f = tmp_path / "long.dat"
     f.write_text(listing([(1, "S4R", [1, 2, 3, 4, 5, 6, 7, 8, 9])], [(i, (i, 0, 0)) for i in range(1, 10)]))
     vx.iohandling.getabqdatafromfile(str(f))
-    assert vx.elementdata.elemnodes[:, 0].tolist() == [1, 2, 3, 4]  # bounded by the node slots
+    assert vx.elementdata.elemnodes[:, 0].tolist() == [1, 2, 3, 4]  # bounded by the node slots, and said so
+    assert error_record(vx) == (-2, "Error in getabqdatafromfile: element with more nodes than the element data holds")
+    vx.errorhandling.rsxerr(1)
     # lines past 80 characters keep all their nodes
     vx.datahandling.deallocall()
     labels = [1000001 + 11 * k for k in range(8)]

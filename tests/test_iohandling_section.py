@@ -53,9 +53,11 @@ def test_missing_card_and_empty_card(vx, tmp_path):
     assert vx.sectiondata.plyorientation is None and int(vx.sectiondata.nsec) == 1
     read(vx, tmp_path, "nothing here\n")
     assert vx.materialdata.matidlist.tolist() == [[1]]
+    assert err(vx) == (-2, "Error in SectionCard, line 1: line read by no item")
     vx.datahandling.deallocall()
+    vx.errorhandling.rsxerr(1)
     read(vx, tmp_path, "++Begin Section\n+Orientation\n0\n++End Section\n")
-    assert err(vx) == (-2, "Error in GetSectionDataFromFile: no readable id in ++Begin Section")
+    assert err(vx) == (-2, "Error in SectionCard, section ?, line 1: no readable id in ++Begin Section")
     assert list(vx.sectiondata.secidlist) == [UNSET]
 
 
@@ -79,7 +81,7 @@ def test_block_position_not_id_and_indented_begin(vx, tmp_path):
     # are skipped and its end line closes column 2 with an unset id.
     assert int(s.nsec) == 3
     assert list(s.secidlist) == [30, UNSET, 2]
-    assert err(vx)[0] == 0  # the unopened block asks for no id
+    assert err(vx) == (-2, "Error in SectionCard, line 5: keyword not in column 1")
     np.testing.assert_array_equal(s.plyorientation[:2, 2], [5, 6])
 
 
@@ -94,7 +96,7 @@ def test_counts_do_not_carry_over_between_blocks(vx, tmp_path):
 def test_strength_without_value_is_reported_and_kept(vx, tmp_path):
     text = "++Begin Section, SecID=1\n+Strength\n+Orientation\n0 90\n++End Section\n"
     read(vx, tmp_path, text)
-    assert err(vx) == (-2, "Error in GetSectionDataFromFile: no readable value after +Strength")
+    assert err(vx) == (-2, "Error in SectionCard, section 1, line 2: no readable value after +Strength")
     np.testing.assert_array_equal(vx.sectiondata.plyorientation[:, 0], [0, 90])  # next keyword not lost
     assert vx.sectiondata.xcstrength[0] == 0.0
 
