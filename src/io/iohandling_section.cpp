@@ -162,6 +162,7 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
         card.error("more sections than counted, item +Strength");
       }
     } else if (io::is_key(k.key, "++End Section")) {
+      if (!inblock) card.end();  // reports an end line without its begin line
       if (isec > ncol) {
         card.error("more end lines than sections");
       } else {
@@ -176,7 +177,7 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
         if (nthk == 1)
           for (int64_t p = 2; p <= std::min(nrow, nori); ++p) plythickness(p, isec) = plythickness(1, isec);
       }
-      card.end();
+      if (inblock) card.end();
       ++isec;
       blockid = vx::unset;
       nmat = nori = nthk = 0;
