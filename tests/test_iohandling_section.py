@@ -150,12 +150,17 @@ def test_thousand_sections_of_hundred_plies(vx, tmp_path):
     (tmp_path / "small").mkdir()
     write_cards(tmp_path / "small", 100)
     write_cards(tmp_path, 1000)
-    # Ten times the sections: about ten times the time, in whatever build runs
-    # the tests (a reader that rescans the card per block would take a hundred).
-    small = [min(t) for t in zip(*(read_timed(vx, tmp_path / "small") for _ in range(3)))]
-    large = [min(t) for t in zip(*(read_timed(vx, tmp_path) for _ in range(2)))]
-    print(f"1000 sections x 100 plies: section card {large[0] * 1e3:.1f} ms, material card {large[1] * 1e3:.1f} ms")
-    assert large[0] / small[0] < 30 and large[1] / small[1] < 30
+    # Times compared within the run, so that they hold in any build: ten times
+    # the sections take about ten times as long (a reader that rescanned the
+    # card per block would take a hundred), and filling the material data of
+    # the plies costs a few times reading their section card. The material
+    # data outgrow the caches, so they are compared with the section card.
+    read_timed(vx, tmp_path)
+    small = min(read_timed(vx, tmp_path / "small")[0] for _ in range(3))
+    sec, mat = (min(t) for t in zip(*(read_timed(vx, tmp_path) for _ in range(3))))
+    print(f"1000 sections x 100 plies: section card {sec * 1e3:.1f} ms ({sec / small:.1f} times 100 sections), "
+          f"material card {mat * 1e3:.1f} ms")
+    assert sec / small < 30 and mat / sec < 20
     s, m = vx.sectiondata, vx.materialdata
     assert s.plyorientation.shape == (100, 1000)
     np.testing.assert_allclose(s.plyzcoord[:, 999], zcoords([0.125] * 100), rtol=0, atol=1e-13)
