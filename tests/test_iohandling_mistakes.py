@@ -79,6 +79,8 @@ MISTAKES = [
      "Error in DamageCard, damage 1, line 1: block not closed by ++End Damage"),
     ("DamageCard", DMG.replace("1, 2.0", "3, 2.0"),
      "Error in DamageCard, damage 1, line 4: record for a ply outside 1..2"),
+    ("DamageCard", DMG.replace("Fiber", "Delamination").replace("1, 2.0", "2, 2.0"),
+     "Error in DamageCard, damage 1, line 4: record for an interface other than 1"),
 ]
 
 

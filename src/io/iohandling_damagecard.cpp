@@ -41,15 +41,14 @@ void create(RArr3& a, i4 n, i4 ndmg_) {
 }
 
 // Records of four values (ply, a, b, unused) placed by their ply number.
-void read_regions(io::Card& card, RArr3& a, i4 n, i4 d) {
+void read_regions(io::Card& card, RArr3& a, i4 n, i4 d, const char* what) {
   std::vector<double> v;
   card.read(v);
   if (v.size() % 4 != 0) card.error("incomplete record of four values");
   for (size_t r = 0; r + 4 <= v.size(); r += 4) {
     const double ply = v[r], ha = v[r + 1], hb = v[r + 2];
     if (!(ply >= 1.0 && ply <= double(n)) || ply != std::floor(ply) || !a.contains(2, i4(ply), d)) {
-      card.error(n == 1 ? "record for a ply other than 1"
-                        : "record for a ply outside 1.." + std::to_string(n));
+      card.error(std::string("record for ") + what + (n == 1 ? " other than 1" : " outside 1.." + std::to_string(n)));
       continue;
     }
     if (!(ha >= 0.0) || !(hb >= 0.0)) {
@@ -190,10 +189,10 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
             bukdata::bukrealdatalist.fill(0.0);
           }
         }
-        read_regions(card, delamdds, nplies - 1, dmgid);
+        read_regions(card, delamdds, nplies - 1, dmgid, "an interface");
       } else {
         create(*a, nplies, ndmg);
-        read_regions(card, *a, nplies, dmgid);
+        read_regions(card, *a, nplies, dmgid, "a ply");
       }
     } else if (inblock && io::is_key(k.key, "+Table")) {
       if (!valid) {
