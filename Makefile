@@ -55,6 +55,7 @@ example: install $(VENV)/.plot
 	$(PY) examples/ply_and_tables.py
 	$(PY) examples/cards_and_plies.py
 	$(PY) examples/failure_per_ply.py
+	$(PY) examples/damage_and_model.py
 	$(PY) examples/failure_envelopes.py $(BUILD)/failure_envelopes.png
 
 test: install

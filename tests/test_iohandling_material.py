@@ -101,19 +101,18 @@ def test_blocks_do_not_inherit_factors(vx, tmp_path):
     assert err(vx)[0] == 0
 
 
-@pytest.mark.parametrize("item,values,name", [
-    ("+Elastic", "1 2 3", "+Elastic"),
-    ("+Elastic", "1 2 3 4 5 6 7 8", "+Elastic"),
-    ("+Strength", " ".join(["1"] * 11), "+Strength"),
-    ("+Failure", "1 2 3 4 5 6", "+Failure"),
-    ("+Failure, TYPE=DEGRADATION", "1 2 3", "+Failure, TYPE=DEGRADATION"),
-    ("+Table, TYPE=TEMPERATURE", "1 2 3", "+Table"),
+@pytest.mark.parametrize("item,values,what", [
+    ("+Elastic", "1 2 3", "count not 2, 5 or 9 in +Elastic"),
+    ("+Elastic", "1 2 3 4 5 6 7 8", "count not 2, 5 or 9 in +Elastic"),
+    ("+Strength", " ".join(["1"] * 11), "more than 10 values in +Strength"),
+    ("+Failure", "1 2 3 4 5 6", "count not 1 to 5 in +Failure"),
+    ("+Failure, TYPE=DEGRADATION", "1 2 3", "count not 6 or 12 in +Failure"),
+    ("+Table, TYPE=TEMPERATURE", "1 2 3", "wrong count in +Table"),
 ])
-def test_counts_outside_the_format_are_reported(vx, tmp_path, item, values, name):
+def test_counts_outside_the_format_are_reported(vx, tmp_path, item, values, what):
     card = f"++Begin Material, MatID=4\n+Temperature\n20 30\n+Elastic\n100 0.2\n{item}\n{values}\n++End Material\n"
     read_cards(vx, tmp_path, one_ply_section(4), card)
-    code, msg = err(vx)
-    assert code == -2 and msg.startswith("Error in material 4: ") and msg.endswith(name)
+    assert err(vx) == (-2, f"Error in MaterialCard, material 4, line 6: {what}")  # a repeated item replaces
     assert np.all(vx.materialdata.pfflags == 0)
 
 
@@ -124,7 +123,7 @@ def test_block_without_id_fills_nothing(vx, tmp_path):
     vx.materialdata.matidlist[1, 0] = UNSET  # a ply without material
     (tmp_path / "MaterialCard.vxd").write_text("++Begin Material, MatID = 1\n+Elastic\n1 0.3\n++End Material\n")
     vx.iohandling.getmaterialdatafromfile("", str(tmp_path), 2, 1)
-    assert err(vx) == (-2, "Error in material card: no readable id in ++Begin Material")
+    assert err(vx) == (-2, "Error in MaterialCard, material ?, line 1: no readable id in ++Begin Material")
     np.testing.assert_array_equal(vx.materialdata.peprops, 0.0)
 
 
@@ -173,7 +172,7 @@ def test_curing_needs_all_eight_items(vx, tmp_path):
     read_cards(vx, tmp_path, one_ply_section(), f"++Begin Material, MatID=1\n{body}++End Material\n")
     cu = vx.materialdata.cuprops
     assert cu.shape == (7, 8, 1, 1) and np.all(cu[:, 2, 0, 0] == 1.0)
-    assert err(vx) == (-2, "Error in material 1: too many values in +Curing")
+    assert err(vx) == (-2, "Error in MaterialCard, material 1, line 6: too many values in +Curing")
     vx.datahandling.deallocall()
     read_cards(vx, tmp_path, one_ply_section(), "++Begin Material, MatID=1\n+GelPoint\n1\n++End Material\n")
     assert err(vx)[0] == -2 and np.all(vx.materialdata.cuprops == HUGE)

@@ -4,6 +4,8 @@ import time
 import numpy as np
 import pytest
 
+from conftest import error_record
+
 HEAD_E = "\n                           E L E M E N T   D E F I N I T I O N S\n\n" \
          " NUMBER  TYPE  PROPERTY       NODES FORMING ELEMENT\n                REFERENCE\n\n"
 HEAD_N = "\n                           N O D E   D E F I N I T I O N S\n\n    NUMBER     COORDINATES\n\n"
@@ -95,7 +97,9 @@ def test_long_element_lines_and_missing_files(vx, clean, tmp_path):
     f = tmp_path / "long.dat"
     f.write_text(listing([(1, "S4R", [1, 2, 3, 4, 5, 6, 7, 8, 9])], [(i, (i, 0, 0)) for i in range(1, 10)]))
     vx.iohandling.getabqdatafromfile(str(f))
-    assert vx.elementdata.elemnodes[:, 0].tolist() == [1, 2, 3, 4]  # bounded by the node slots
+    assert vx.elementdata.elemnodes[:, 0].tolist() == [1, 2, 3, 4]  # bounded by the node slots, and said so
+    assert error_record(vx) == (-2, "Error in getabqdatafromfile: element with more nodes than the element data holds")
+    vx.errorhandling.rsxerr(1)
     # lines past 80 characters keep all their nodes
     vx.datahandling.deallocall()
     labels = [1000001 + 11 * k for k in range(8)]
@@ -139,3 +143,17 @@ def test_coordinates_fit_node_arrays_kept_from_before(vx, clean, tmp_path):
     for k, n in enumerate([3, 1, 2, 4]):
         assert tuple(got[:, k, 0]) == nodes[n][:2]
     assert (got[:, :, 1] == 0).all()
+
+
+def test_second_larger_model_keeps_what_fits_and_says_so(vx, clean, tmp_path):
+    nodes = grid_nodes(2, 1)
+    f = tmp_path / "one.dat"
+    f.write_text(listing(grid_elements(1, 1), sorted(grid_nodes(1, 1).items())))
+    vx.iohandling.getabqdatafromfile(str(f))
+    assert error_record(vx)[0] == 0
+    f.write_text(listing([(11, "S4R", [1, 2, 5, 4]), (12, "S4R", [2, 3, 6, 5])], sorted(nodes.items())))
+    vx.iohandling.getabqdatafromfile(str(f))
+    assert error_record(vx) == (-2, "Error in getabqdatafromfile: model larger than the element data in use")
+    ed = vx.elementdata
+    assert int(ed.nelem) == 1 and ed.elemlist.tolist() == [11]
+    assert [tuple(vx.nodaldata.nodalcoords[:, k, 0]) for k in range(4)] == [nodes[n] for n in (1, 2, 5, 4)]

@@ -174,3 +174,30 @@ def test_element_type_extents(vx):
     for name, expect in table.items():
         assert vx.iohandling.getelementdataextents(name) == expect, name
     assert vx.iohandling.getelementdataextents("S4R5", 2, 8, 6) == (3, 8, 6)   # counts accumulate
+
+
+def test_scans_at_the_integer_limit(tmp_path):
+    """A backward scan without a line limit ends at the first line; a key length of 2**31 - 1
+    compares whole lines without walking over two thousand million blanks."""
+    from conftest import run_python
+    p = write(tmp_path, "*Step\n  *STEP  \n*Step, name=a\n" + "data line\n" * 2000 + "CYCLE 7\nlast\n")
+    code = f"""
+import _vexlan as vx
+io = vx.iohandling
+big = 2**31 - 1
+u = io.getfreeunitnumber(1, 120)
+assert io.iohandling_open(u, {str(p)!r}, 0) == 0
+# keyword "*Step" compared over the whole line: the line with an option is not one
+print("count", io.getnumberofkeywords(u, "*Step", big), io.getnumberofkeywords(u, "*Step", 5))
+n = io.getfilelength(u, 0)
+print("found", io.get2nextkey(u, -1, "CYCLE", 5, big, 1), io.getsizeofdata(u, "*+", 2))
+io.rewindfile(u, 100000)
+print("none", io.get2nextkey(u, -1, "NOWHERE", 7, big, 1), io.get2nextkey(u, -1, "*Step", 5, big))
+io.rewindfile(u, 100000)
+io.getfilelength(u, 0)
+print("first", io.get2nextkey(u, -1, "*step", big, big, 1), int(vx.errorhandling.errstat))
+"""
+    out, status = run_python(code, timeout=30)
+    assert status == 0, out
+    lines = out.decode().split("\n")
+    assert lines[:4] == ["count 2 3", "found 1 3", "none 0 1", "first 1 0"]

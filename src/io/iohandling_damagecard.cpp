@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 #include "data.h"
+#include "iohandling_cards.h"
 #include "iohandling_units.h"
 #include "vexlan.h"
 #include "vexlan/iohandling.h"
@@ -22,13 +23,6 @@ namespace vx {
 namespace {
 
 using namespace damagedata;
-
-constexpr const char* kReader = "getdamagedatafromfile";
-
-void skip_item(const char* what) {
-  std::string msg = std::string(what) + " in " + kReader;
-  report(-2, msg.c_str());
-}
 
 // Marker of the store: present and already initialised, so that the store's
 // allocation keeps the regions read here.
@@ -47,18 +41,18 @@ void create(RArr3& a, i4 n, i4 ndmg_) {
 }
 
 // Records of four values (ply, a, b, unused) placed by their ply number.
-void read_regions(i4 unit, RArr3& a, i4 n, i4 d) {
+void read_regions(io::Card& card, RArr3& a, i4 n, i4 d, const char* what) {
   std::vector<double> v;
-  io::read_data(unit, v, "GetDataPoints");
-  if (v.size() % 4 != 0) skip_item("Incomplete damage record");
+  card.read(v);
+  if (v.size() % 4 != 0) card.error("incomplete record of four values");
   for (size_t r = 0; r + 4 <= v.size(); r += 4) {
     const double ply = v[r], ha = v[r + 1], hb = v[r + 2];
     if (!(ply >= 1.0 && ply <= double(n)) || ply != std::floor(ply) || !a.contains(2, i4(ply), d)) {
-      skip_item("Ply of a damage record outside the damage store");
+      card.error(std::string("record for ") + what + (n == 1 ? " other than 1" : " outside 1.." + std::to_string(n)));
       continue;
     }
     if (!(ha >= 0.0) || !(hb >= 0.0)) {
-      skip_item("Negative or undefined half-axis of a damage record");
+      card.error("negative or undefined half-axis");
       continue;
     }
     a(1, i4(ply), d) = ha;
@@ -79,6 +73,11 @@ RArr3* abstraction_kind(std::string_view opt, bool& delam) {
   }
   if (opt.find("User") != std::string_view::npos) return &userdds;
   return nullptr;
+}
+
+RArr3* abstraction_kind(std::string_view opt) {
+  bool delam = false;
+  return abstraction_kind(opt, delam);
 }
 
 // Slot of the kind whose name begins at the sixth character of a "+Table" piece.
@@ -110,9 +109,11 @@ using namespace vx::damagedata;
 
 VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, const i4* nplies_, const i4* nsec_,
                                   size_t filepath_len, size_t workspace_len) {
-  const i4 unit = io::open_card(filepath, filepath_len, workspace, workspace_len, "DamageCard");
+  bool deck = false;
+  const i4 unit = io::open_card(filepath, filepath_len, workspace, workspace_len, "DamageCard", &deck);
   if (unit < 0) return;
   io::UnitGuard guard(unit);
+  io::Card card(unit, "DamageCard", "damage", "++End Damage", deck);
   const i4 nplies = *nplies_, nsec = *nsec_;
 
   // Counting and sizing.
@@ -136,35 +137,44 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
   }
   io::rewind(unit);
 
-  // Block pass.
-  inblock = false;
+  // Block pass. Items of a block whose index the store does not hold are
+  // read and dropped: the begin line has said so already.
   i4 dmgid = 0;
   bool valid = false;
-  while (io::read_line(unit, line) == io::Read::ok) {
+  while (card.next(line)) {
     const io::KeyLine k = io::split_key(line);
+    const bool inblock = card.in_block();
     if (io::is_key(k.key, "++Begin Damage")) {
-      inblock = true;
-      valid = int_after_six(k.opt, dmgid) && dmgid >= 1 && dmgid <= ndmg;
-      if (!valid) skip_item("Damage index outside the damage card's blocks");
+      const bool readable = int_after_six(k.opt, dmgid);
+      card.begin(readable ? dmgid : vx::unset);
+      valid = readable && dmgid >= 1 && dmgid <= ndmg;
+      if (!readable) card.error("no readable id in ++Begin Damage");
+      else if (!valid) card.error("damage id outside 1.." + std::to_string(ndmg));
     } else if (inblock && io::is_key(k.key, "+Position")) {
-      if (!valid) continue;
+      if (!valid) {
+        card.skip_data();
+        continue;
+      }
       if (!dmgplane.allocated()) {
         dmgplane.allocate({npos, ndmg});
         dmgplane.fill(-huge);
       }
       std::vector<double> v;
-      io::read_data(unit, v, "GetDataPoints");
+      card.read(v);
       if (!dmgplane.contains(std::max<int64_t>(int64_t(v.size()), 1), dmgid)) {
-        skip_item("Position of a damage outside the damage store");
+        card.error("more +Position values than the store holds");
         continue;
       }
       for (size_t j = 0; j < v.size(); ++j) dmgplane(i4(j + 1), dmgid) = v[j];
-    } else if (inblock && io::is_key(k.key, "+Abstraction")) {
+    } else if (inblock && io::is_key(k.key, "+Abstraction") && abstraction_kind(k.opt)) {
       bool delam = false;
       RArr3* a = abstraction_kind(k.opt, delam);
-      if (!a || !valid) continue;
+      if (!valid || (delam && nplies - 1 < 1)) {
+        // A single-ply section has no interface to delaminate.
+        card.skip_data();
+        continue;
+      }
       if (delam) {
-        if (nplies - 1 < 1) continue;
         if (!delamdds.allocated()) {
           create(delamdds, nplies - 1, ndmg);
           // The buckling lists come with the delamination regions; lists that
@@ -179,13 +189,16 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
             bukdata::bukrealdatalist.fill(0.0);
           }
         }
-        read_regions(unit, delamdds, nplies - 1, dmgid);
+        read_regions(card, delamdds, nplies - 1, dmgid, "an interface");
       } else {
         create(*a, nplies, ndmg);
-        read_regions(unit, *a, nplies, dmgid);
+        read_regions(card, *a, nplies, dmgid, "a ply");
       }
     } else if (inblock && io::is_key(k.key, "+Table")) {
-      if (!valid) continue;
+      if (!valid) {
+        card.skip_data();
+        continue;
+      }
       if (!dmgpoints.allocated()) {
         dmgpoints.allocate({nxypoints, nplies, 6, ndmg});
         dmgpoints.fill(huge);
@@ -199,15 +212,17 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       i4 ply = 0;
       const i4 slot = table_slot(kind);
       std::vector<double> v;
-      io::read_data(unit, v, "GetDataPoints");
+      card.read(v);
       if (v.empty()) continue;  // nothing to store, nothing wrong
-      if (!int_after_six(layer, ply) || slot == 0 || !dmgpoints.contains(i4(v.size()), ply, slot, dmgid)) {
-        skip_item("Outline of a damage outside the damage store");
-        continue;
-      }
-      for (size_t j = 0; j < v.size(); ++j) dmgpoints(i4(j + 1), ply, slot, dmgid) = v[j];
+      if (slot == 0) card.error("no kind named in +Table");
+      else if (!int_after_six(layer, ply) || ply < 1 || ply > dmgpoints.extent(2)) card.error("no ply of the section in +Table");
+      else if (!dmgpoints.contains(i4(v.size()), ply, slot, dmgid)) card.error("more +Table values than the store holds");
+      else
+        for (size_t j = 0; j < v.size(); ++j) dmgpoints(i4(j + 1), ply, slot, dmgid) = v[j];
     } else if (io::is_key(k.key, "++End Damage")) {
-      inblock = false;
+      card.end();
+    } else {
+      card.unread(line);
     }
   }
 }

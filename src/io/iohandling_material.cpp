@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "../core/data.h"
+#include "iohandling_cards.h"
 #include "iohandling_units.h"
 #include "vexlan/iohandling.h"
 #include "vexlan/lamina.h"
@@ -43,10 +44,10 @@ int32_t* cal_count(int c) {
 // Curing quantities along the second index of cuprops.
 constexpr int ncure = 8;
 
-void complain(const char* what, const char* item, int32_t matid) {
-  char m[160];
-  std::snprintf(m, sizeof m, "Error in material %d: %s%s", matid, what, item);
-  vx::report(-2, m);
+// A block's count or size that the card format does not allow, found when
+// the block is distributed: names the block and the item.
+void complain(io::Card& card, const char* what, const char* item, int32_t line) {
+  card.error(std::string(what) + item, line);
 }
 
 bool is_temperature_key(std::string_view key) {
@@ -189,12 +190,13 @@ struct Block {
   bool modelid_given = false;
   int32_t modelid = 0;
   std::vector<double> temps, factors, elastic, strength, hygro, fracture, failprops, degradation, eqstress;
-  bool has_temps = false, has_factors = false, has_elastic = false, has_strength = false, has_hygro = false,
-       has_fracture = false, has_failprops = false, has_degradation = false, has_eqstress = false;
+  // at_...: line of the item in the card, 0 when the block has none.
+  int32_t at_temps = 0, at_factors = 0, at_elastic = 0, at_strength = 0, at_hygro = 0, at_fracture = 0,
+          at_failprops = 0, at_degradation = 0, at_eqstress = 0;
   std::vector<int32_t> failflags, evoflags;
-  bool has_failflags = false, has_evoflags = false;
+  int32_t at_failflags = 0, at_evoflags = 0;
   std::array<std::vector<double>, ncure> cure;
-  std::array<bool, ncure> has_cure{};
+  std::array<int32_t, ncure> at_cure{};
   std::array<std::vector<double>, ncal> cal;  // nt rows x width, column-major
   std::array<int64_t, ncal> cal_w{};
   int64_t counter = 1;
@@ -225,29 +227,29 @@ bool put(A& arr, int64_t p, int64_t s, const std::vector<T>& v) {
   return put(arr, p, s, v.data(), int64_t(v.size()));
 }
 
-void distribute(const Block& b, int32_t np, int32_t ns, int64_t nt) {
+void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t nt) {
   const int32_t id = b.id;
   if (b.modelid_given) md::modelid = b.modelid;
   const int64_t nel = int64_t(b.elastic.size()), nstr = int64_t(b.strength.size());
 
   // Temperature factors: one row per merged temperature, elastic then strength.
   bool tdep = false;
-  if (b.has_factors) {
-    if (int64_t(b.factors.size()) == (nel + nstr) * nt && md::temperatures.allocated() && b.has_temps)
+  if (b.at_factors) {
+    if (int64_t(b.factors.size()) == (nel + nstr) * nt && md::temperatures.allocated() && b.at_temps)
       tdep = true;
     else
-      complain("wrong count in ", "+Table", id);
+      complain(card, "wrong count in ", "+Table", b.at_factors);
   }
   const int64_t frow = nel + nstr;
   bool clipped = false;
-  auto note = [&](bool ok, const char* item) {
+  auto note = [&](bool ok, const char* item, int32_t line) {
     if (!ok && !clipped) {
       clipped = true;
-      complain("too many values in ", item, id);
+      complain(card, "too many values in ", item, line);
     }
   };
 
-  if (b.has_elastic) {
+  if (b.at_elastic) {
     if (nel == 2 || nel == 5 || nel == 9) {
       const int32_t n = int32_t(nel);
       const int64_t stride = md::peprops.allocated() ? md::peprops.extent(1) / std::max<int64_t>(nt, 1) : 0;
@@ -260,13 +262,13 @@ void distribute(const Block& b, int32_t np, int32_t ns, int64_t nt) {
       }
       for_plies(id, np, ns, [&](int64_t p, int64_t s) {
         for (int64_t t = 0; t < nblocks; ++t)
-          note(stride >= 9 && put(md::peprops, p, s, &nye[size_t(9 * t)], 9, t * stride), "+Elastic");
+          note(stride >= 9 && put(md::peprops, p, s, &nye[size_t(9 * t)], 9, t * stride), "+Elastic", b.at_elastic);
       });
     } else {
-      complain("count not 2, 5 or 9 in ", "+Elastic", id);
+      complain(card, "count not 2, 5 or 9 in ", "+Elastic", b.at_elastic);
     }
   }
-  if (b.has_strength && nstr > 0) {  // an item without values gives nothing
+  if (b.at_strength && nstr > 0) {  // an item without values gives nothing
     if (nstr <= 10) {
       // Blocks of nstr values per temperature, scaled by the last nstr factors of its row.
       const int64_t nblocks = tdep ? nt : 1;
@@ -274,46 +276,47 @@ void distribute(const Block& b, int32_t np, int32_t ns, int64_t nt) {
       for (int64_t t = 0; t < nblocks; ++t)
         for (int64_t k = 0; k < nstr; ++k)
           v[size_t(t * nstr + k)] = b.strength[size_t(k)] * (tdep ? b.factors[size_t(t * frow + nel + k)] : 1.0);
-      for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(md::psprops, p, s, v), "+Strength"); });
+      for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(md::psprops, p, s, v), "+Strength", b.at_strength); });
     } else {
-      complain("more than 10 values in ", "+Strength", id);
+      complain(card, "more than 10 values in ", "+Strength", b.at_strength);
     }
   }
-  auto upto5 = [&](bool has, const auto& v, auto& arr, const char* item) {
-    if (!has || v.empty()) return;  // an item without values gives nothing
+  auto upto5 = [&](int32_t at, const auto& v, auto& arr, const char* item) {
+    if (!at || v.empty()) return;  // an item without values gives nothing
     if (v.size() > 5) {
-      complain("count not 1 to 5 in ", item, id);
+      complain(card, "count not 1 to 5 in ", item, at);
       return;
     }
-    for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(arr, p, s, v), item); });
+    for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(arr, p, s, v), item, at); });
   };
-  upto5(b.has_hygro, b.hygro, md::phprops, "+Hygrothermal");
-  upto5(b.has_fracture, b.fracture, md::pfprops, "+Fracture");
-  upto5(b.has_failprops, b.failprops, md::pdprops, "+Failure, TYPE=PROPERTIES");
-  upto5(b.has_failflags, b.failflags, md::pfflags, "+Failure");
-  upto5(b.has_evoflags, b.evoflags, md::peflags, "+Failure, TYPE=EVOLUTION");
+  upto5(b.at_hygro, b.hygro, md::phprops, "+Hygrothermal");
+  upto5(b.at_fracture, b.fracture, md::pfprops, "+Fracture");
+  upto5(b.at_failprops, b.failprops, md::pdprops, "+Failure");
+  upto5(b.at_failflags, b.failflags, md::pfflags, "+Failure");
+  upto5(b.at_evoflags, b.evoflags, md::peflags, "+Failure");
 
-  if (b.has_degradation) {
+  if (b.at_degradation) {
     if (b.degradation.size() == 12 || b.degradation.size() == 6) {
       std::vector<double> v(b.degradation);
       if (v.size() == 6) v.insert(v.end(), b.degradation.begin(), b.degradation.end());
-      for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(md::pelimits, p, s, v), "+Failure, TYPE=DEGRADATION"); });
+      for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(md::pelimits, p, s, v), "+Failure", b.at_degradation); });
     } else {
-      complain("count not 6 or 12 in ", "+Failure, TYPE=DEGRADATION", id);
+      complain(card, "count not 6 or 12 in ", "+Failure", b.at_degradation);
     }
   }
 
-  const int ncured = int(std::count(b.has_cure.begin(), b.has_cure.end(), true));
+  const int ncured = int(std::count_if(b.at_cure.begin(), b.at_cure.end(), [](int32_t at) { return at > 0; }));
+  const int32_t at_cure = *std::max_element(b.at_cure.begin(), b.at_cure.end());
   if (ncured == ncure) {
     auto cure_ply = [&](int64_t p, int64_t s) {
       auto& cu = md::cuprops;
-      if (!cu.allocated() || cu.extent(2) < ncure || p > cu.extent(3) || s > cu.extent(4)) return note(false, "+Curing");
+      if (!cu.allocated() || cu.extent(2) < ncure || p > cu.extent(3) || s > cu.extent(4)) return note(false, "+Curing", at_cure);
       const int64_t rows = cu.extent(1);
       for (int q = 0; q < ncure; ++q) {
         const auto& v = b.cure[size_t(q)];
         const int64_t k = std::min<int64_t>(int64_t(v.size()), rows);
         std::copy(v.begin(), v.begin() + k, &cu(1, q + 1, p, s));
-        note(k == int64_t(v.size()), "+Curing");
+        note(k == int64_t(v.size()), "+Curing", b.at_cure[size_t(q)]);
       }
     };
     const auto& mat = md::matidlist;
@@ -321,7 +324,7 @@ void distribute(const Block& b, int32_t np, int32_t ns, int64_t nt) {
     if (none && np == 1 && ns == 1) cure_ply(1, 1);
     else for_plies(id, np, ns, cure_ply);
   } else if (ncured > 0) {
-    complain("incomplete set in ", "+Curing", id);
+    complain(card, "incomplete set in ", "+Curing", at_cure);
   }
 
   for (int c = 0; c < ncal; ++c) {
@@ -335,32 +338,33 @@ void distribute(const Block& b, int32_t np, int32_t ns, int64_t nt) {
           tab(r, i, q) = col <= mw ? b.cal[size_t(c)][size_t((r - 1) + (col - 1) * nt)] : 0.0;
         }
   }
-  if (b.has_eqstress && md::equivalentstress.allocated()) {
+  if (b.at_eqstress && md::equivalentstress.allocated()) {
     auto& eq = md::equivalentstress;
     const int64_t n = eq.extent(1);
     for (int64_t i = 1; i <= n; ++i) {
       eq(i, 1) = size_t(2 * i - 1) <= b.eqstress.size() ? b.eqstress[size_t(2 * i - 2)] : 0.0;
       eq(i, 2) = size_t(2 * i) <= b.eqstress.size() ? b.eqstress[size_t(2 * i - 1)] : 0.0;
     }
-    if (b.eqstress.size() > size_t(2 * n)) note(false, "+Calibration, TYPE=EquivalentStress");
+    if (b.eqstress.size() > size_t(2 * n)) note(false, "+Calibration", b.at_eqstress);
   }
 }
 
 // One value read straight into a one-entry array created at first use.
-void read_single(int32_t unit, RArr1& arr, const char* item, int32_t id) {
+void read_single(io::Card& card, RArr1& arr, const char* item) {
   std::vector<double> v;
-  io::read_data(unit, v);
+  card.read(v);
   if (v.empty()) return;
   if (!arr.allocated()) arr.allocate({1});
   arr(1) = v[0];
-  if (v.size() > size_t(arr.extent(1))) complain("too many values in ", item, id);
+  if (v.size() > size_t(arr.extent(1))) card.error(std::string("too many values in ") + item);
 }
 
 }  // namespace
 
 VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace, const int32_t* nplies,
                                     const int32_t* nsec, size_t filepath_len, size_t workspace_len) {
-  const int32_t unit = io::open_card(filepath, filepath_len, workspace, workspace_len, "MaterialCard");
+  bool deck = false;
+  const int32_t unit = io::open_card(filepath, filepath_len, workspace, workspace_len, "MaterialCard", &deck);
   if (unit < 0) return;
   io::UnitGuard guard(unit);
   const int32_t np = std::max(*nplies, 0), ns = std::max(*nsec, 0);
@@ -381,82 +385,91 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
   if (!md::matidlist.allocated()) return;
 
   // Pass 3: values, block by block.
+  io::Card card(unit, "MaterialCard", "material", "++End Material", deck);
   std::unordered_set<int32_t> seen;
   Block b;
-  bool inmat = false;
   std::string_view line;
-  while (io::read_line(unit, line) == io::Read::ok) {
+  while (card.next(line)) {
     const io::KeyLine k = io::split_key(line);
     if (io::is_key(k.key, "++Begin Material")) {
       b = Block();
       b.id = block_id(k.opt);
-      if (b.id == vx::unset)
-        vx::report(-2, "Error in material card: no readable id in ++Begin Material");
-      inmat = true;
+      card.begin(b.id);
+      if (b.id == vx::unset) card.error("no readable id in ++Begin Material");
       continue;
     }
     if (io::is_key(k.key, "++End Material")) {
-      if (inmat) {
-        if (b.id != vx::unset) distribute(b, np, ns, nt);  // the unset id marks plies without material
+      if (card.in_block()) {
+        if (b.id != vx::unset) distribute(card, b, np, ns, nt);  // the unset id marks plies without material
         seen.insert(b.id);
       }
+      card.end();
       b = Block();
-      inmat = false;
       continue;
     }
-    if (!inmat || line.empty() || line[0] != '+') continue;
-    auto reals = [&](std::vector<double>& v, bool& has) {
+    if (!card.in_block() || line.empty() || line[0] != '+') {
+      card.unread(line);
+      continue;
+    }
+    auto reals = [&](std::vector<double>& v, int32_t& at) {
       v.clear();
-      io::read_data(unit, v);
-      has = true;
+      at = card.line_no();
+      card.read(v);
     };
-    auto ints = [&](std::vector<int32_t>& v, bool& has) {
+    auto ints = [&](std::vector<int32_t>& v, int32_t& at) {
       v.clear();
-      io::read_data(unit, v);
-      has = true;
+      at = card.line_no();
+      card.read(v);
     };
+    bool taken = true;  // the line is one of the block's items
     if (is_temperature_key(k.key)) {
-      reals(b.temps, b.has_temps);
+      reals(b.temps, b.at_temps);
     } else if (io::is_key(k.key, "+ModelID")) {
       std::vector<int32_t> v;
-      io::read_data(unit, v);
+      card.read(v);
       if (!v.empty()) {
         b.modelid = v[0];
         b.modelid_given = true;
       }
     } else if (io::is_key(k.key, "+Elastic")) {
-      reals(b.elastic, b.has_elastic);
+      reals(b.elastic, b.at_elastic);
     } else if (io::is_key(k.key, "+Strength")) {
-      reals(b.strength, b.has_strength);
+      reals(b.strength, b.at_strength);
     } else if (io::is_key(k.key, "+Hygrothermal")) {
-      reals(b.hygro, b.has_hygro);
+      reals(b.hygro, b.at_hygro);
     } else if (io::is_key(k.key, "+Fracture")) {
-      reals(b.fracture, b.has_fracture);
+      reals(b.fracture, b.at_fracture);
     } else if (io::is_key(k.key, "+Failure")) {
-      if (k.opt.empty() || io::opt_has(k.opt, "TYPE=INITIATION")) ints(b.failflags, b.has_failflags);
-      else if (io::opt_has(k.opt, "TYPE=EVOLUTION")) ints(b.evoflags, b.has_evoflags);
-      else if (io::opt_has(k.opt, "TYPE=DEGRADATION")) reals(b.degradation, b.has_degradation);
-      else if (io::opt_has(k.opt, "TYPE=PROPERTIES")) reals(b.failprops, b.has_failprops);
-    } else if (io::is_key(k.key, "+Regularization")) {
-      if (!io::opt_has(k.opt, "TYPE=VISCOUS")) continue;
+      if (k.opt.empty() || io::opt_has(k.opt, "TYPE=INITIATION")) ints(b.failflags, b.at_failflags);
+      else if (io::opt_has(k.opt, "TYPE=EVOLUTION")) ints(b.evoflags, b.at_evoflags);
+      else if (io::opt_has(k.opt, "TYPE=DEGRADATION")) reals(b.degradation, b.at_degradation);
+      else if (io::opt_has(k.opt, "TYPE=PROPERTIES")) reals(b.failprops, b.at_failprops);
+      else taken = false;
+    } else if (io::is_key(k.key, "+Regularization") && io::opt_has(k.opt, "TYPE=VISCOUS")) {
       std::vector<double> v;
-      io::read_data(unit, v);
+      card.read(v);
       auto& r = md::regularization;
       const int64_t n = std::min<int64_t>(int64_t(v.size()), r.allocated() ? r.extent(1) : 0);
       std::copy(v.begin(), v.begin() + n, r.data());
-      if (n < int64_t(v.size())) complain("too many values in ", "+Regularization", b.id);
-    } else if (io::is_key(k.key, "+Table")) {
-      if (io::opt_has(k.opt, "TYPE=TEMPERATURE")) reals(b.factors, b.has_factors);
+      if (n < int64_t(v.size())) card.error("too many values in +Regularization");
+    } else if (io::is_key(k.key, "+Table") && io::opt_has(k.opt, "TYPE=TEMPERATURE")) {
+      reals(b.factors, b.at_factors);
     } else if (io::is_key(k.key, "+I10")) {
-      read_single(unit, md::i10, "+I10", b.id);
+      read_single(card, md::i10, "+I10");
     } else if (io::is_key(k.key, "+Calibration")) {
       if (io::opt_has(k.opt, "TYPE=EquivalentStress")) {
-        reals(b.eqstress, b.has_eqstress);
+        reals(b.eqstress, b.at_eqstress);
       } else if (io::opt_has(k.opt, "TYPE=Ratio")) {
-        read_single(unit, md::r_crit, "+Calibration, TYPE=Ratio", b.id);
-      } else if (int c = cal_index(k.opt); c >= 0 && count_t(k.opt) == 1) {
+        read_single(card, md::r_crit, "+Calibration, TYPE=Ratio");
+      } else if (int c = cal_index(k.opt); c >= 0) {
         std::vector<double> v;
-        io::read_data(unit, v);
+        card.read(v);
+        if (count_t(k.opt) != 1) {
+          // Curves go to the temperatures in their order; one without its
+          // single "T=" is not taken, so that it shifts no later curve.
+          card.error("curve without one T= in +Calibration");
+          continue;
+        }
         const size_t cs = size_t(c);
         if (b.cal_w[cs] == 0) {  // the material's table of this type, at its first curve
           b.cal_w[cs] = std::max<int64_t>(z.cal[c], cal_width[c] * int64_t(*cal_count(c)));
@@ -466,11 +479,16 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
         ++b.counter;
         const int64_t n = std::min<int64_t>(int64_t(v.size()), b.cal_w[cs]);
         for (int64_t q = 0; q < n; ++q) b.cal[cs][size_t(row + q * nt)] = v[size_t(q)];
-        if (n < int64_t(v.size())) complain("too many values in ", "+Calibration", b.id);
+        if (n < int64_t(v.size())) card.error("too many values in +Calibration");
+      } else {
+        taken = false;
       }
     } else if (int q = cure_index(k); q >= 0) {
-      reals(b.cure[size_t(q)], b.has_cure[size_t(q)]);
+      reals(b.cure[size_t(q)], b.at_cure[size_t(q)]);
+    } else {
+      taken = false;
     }
+    if (!taken) card.unread(line);
   }
 
   // A ply that names a material the card does not define keeps its initial data.

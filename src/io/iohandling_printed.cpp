@@ -148,6 +148,21 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
   int32_t istat = 0;
   allocateelementdata(&istat, &nnodes, &nelem);
   allocatenodaldata(&istat, &ndof, &nnodes, &nelem);
+  // Arrays kept from an earlier model are written into as they are: the
+  // counts become what they hold, and a model that needs more is read as far
+  // as it fits.
+  const int32_t room_e = int32_t(std::min({elemlist.extent(1), elemkind.extent(1), elemnodes.extent(2),
+                                           elemcurvatures.extent(2), elemreforientation.extent(2),
+                                           sectiondata::nsectionpoints.extent(1), nodesmotion.extent(3),
+                                           nodalcoords.extent(3), tnodalmatrices.extent(4), tcurvmatrices.extent(3)}));
+  const int32_t room_n = int32_t(std::min({elemnodes.extent(1), nodesmotion.extent(2), nodalcoords.extent(2)}));
+  const int32_t room_d = int32_t(nodesmotion.extent(1));
+  if (nelem > room_e || nnodes > room_n || ndof > room_d) {
+    vx::report(-2, "Error in getabqdatafromfile: model larger than the element data in use");
+    nelem = std::min(nelem, room_e);
+    nnodes = std::min(nnodes, room_n);
+    ndof = std::min(ndof, room_d);
+  }
   elemkind.fill(0);
   elemnodes.fill(0);
   sectiondata::nsectionpoints.fill(0);
@@ -175,12 +190,14 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
       if (kind < 1 || kind > 8) continue;
       next_token(rest);  // the property reference
       int64_t k = 0;
+      int32_t v = 0;
       while (k < nlim) {
         const std::string_view tok = next_token(rest);
-        int32_t v = 0;
         if (tok.empty() || !io::first_int(tok, v)) break;
         elemnodes(++k, i) = v;
       }
+      if (k == nlim && io::first_int(next_token(rest), v))
+        vx::report(-2, "Error in getabqdatafromfile: element with more nodes than the element data holds");
     }
   }
 
@@ -211,6 +228,7 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
   const int64_t ne = std::min(elemnodes.extent(2), nodalcoords.extent(3));
   const int64_t nn = std::min<int64_t>({nnodes, elemnodes.extent(1), nodalcoords.extent(2)});
   const int nc = static_cast<int>(std::min<int64_t>(3, nodalcoords.extent(1)));
+  bool dropped = false;
   for (int32_t e : set) {
     if (e > ne) continue;
     for (int64_t k = 1; k <= nn; ++k) {
@@ -223,6 +241,11 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
       auto it = coords.find(label);
       if (it == coords.end()) continue;
       for (int c = 0; c < nc; ++c) nodalcoords(c + 1, k, e) = it->second[size_t(c)];
+      for (int c = nc; c < 3; ++c)
+        if (it->second[size_t(c)] != 0.0 && !dropped) {
+          dropped = true;
+          vx::report(-2, "Error in getabqdatafromfile: node coordinates beyond the node data in use");
+        }
     }
   }
 }

@@ -18,11 +18,15 @@ namespace {
 
 // Keyword test of the scans: the line without its leading blanks and the
 // keyword, both taken as lkey characters (blank padded), equal ignoring case.
+// Past the longer of the two texts both are blanks, so the comparison ends
+// there whatever lkey says.
 bool key_prefix(std::string_view line, const char* key, size_t key_len, int32_t lkey) {
   size_t lead = 0;
   while (lead < line.size() && line[lead] == ' ') ++lead;
   line.remove_prefix(lead);
-  for (int32_t i = 0; i < lkey; ++i) {
+  key_len = text::len_trim(key, key_len);
+  const int64_t n = std::min<int64_t>(lkey, int64_t(std::max(line.size(), key_len)));
+  for (int64_t i = 0; i < n; ++i) {
     const char a = size_t(i) < line.size() ? line[i] : ' ';
     const char b = size_t(i) < key_len ? key[i] : ' ';
     if (text::lower(a) != text::lower(b)) return false;
@@ -96,8 +100,13 @@ VX_API vx_l1 get2nextkey(const int32_t* fileid, const int32_t* dirflag, const ch
   const bool back = *dirflag == -1;
   bool found = false;
   std::string_view line;
-  for (int32_t i = 1; i <= *ulimit; ++i) {
-    if (back) io::backspace(*fileid, 2);
+  for (int64_t i = 1; i <= *ulimit; ++i) {
+    if (back) {
+      // The first line has no line before it: the backward scan ends there
+      // instead of reading it again and again.
+      if (io::position(*fileid) == 1) break;
+      io::backspace(*fileid, 2);
+    }
     io::Read r = io::read_line(*fileid, line);
     if (r == io::Read::error) {
       io::report_read_error("Get2NextKey");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../core/data.h"
+#include "iohandling_cards.h"
 #include "iohandling_units.h"
 #include "vexlan/iohandling.h"
 #include "vexlan/laminate.h"
@@ -16,26 +17,23 @@ using namespace vx;
 
 namespace {
 
-constexpr const char* who = "Error in GetSectionDataFromFile: ";
-
-void complain(const char* what, const char* item) {
-  std::string m = who;
-  m += what;
-  m += item;
-  vx::report(-2, m.c_str());
-}
-
 // Values of an item into column col of a two-dimensional array, as many as fit.
 template <class T, class A>
-void put_column(A& arr, int64_t col, const std::vector<T>& v, const char* item) {
+void put_column(io::Card& card, A& arr, int64_t col, const std::vector<T>& v, const char* item) {
   if (col > arr.extent(2)) {
-    complain("more sections than counted, item ", item);
+    card.error(std::string("more sections than counted, item ") + item);
     return;
   }
   const int64_t rows = arr.extent(1);
   const int64_t k = std::min<int64_t>(int64_t(v.size()), rows);
   if (k > 0) std::copy(v.begin(), v.begin() + k, &arr(1, col));
-  if (int64_t(v.size()) > rows) complain("too many values in ", item);
+  if (int64_t(v.size()) > rows) card.error(std::string("too many values in ") + item);
+}
+
+// A count that is neither one value for every ply nor one per ply.
+void check_count(io::Card& card, int64_t n, int64_t plies, int32_t line, const char* item) {
+  if (plies > 0 && n > 1 && n != plies)
+    card.error(std::to_string(n) + " " + item + " values for " + std::to_string(plies) + " plies", line);
 }
 
 void allocate_sections(int32_t np, int32_t ns) {
@@ -78,9 +76,11 @@ bool sections_consistent() {
 
 VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, size_t filepath_len,
                                    size_t workspace_len) {
-  const int32_t unit = io::open_card(filepath, filepath_len, workspace, workspace_len, "SectionCard");
+  bool deck = false;
+  const int32_t unit = io::open_card(filepath, filepath_len, workspace, workspace_len, "SectionCard", &deck);
   if (unit < 0) return;
   io::UnitGuard guard(unit);
+  io::Card card(unit, "SectionCard", "section", "++End Section", deck);
   using namespace sectiondata;
   auto& matid = materialdata::matidlist;
 
@@ -102,62 +102,74 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
     // Arrays of an earlier read are written into as they are; a card that
     // needs more is read as far as it fits.
     const int32_t ens = int32_t(plyorientation.extent(2)), enp = int32_t(plyorientation.extent(1));
-    if (nbegin > ens || nply > enp)
-      vx::report(-2, "Error in GetSectionDataFromFile: card larger than the section arrays in use.");
+    if (nbegin > ens || nply > enp) card.error("card larger than the section arrays in use", 0);
     nsec = std::max(nsec, std::min(nbegin, ens));
     nplies = std::max(nplies, std::min(nply, enp));
   }
 
   // Block pass: column isec is the block's position in the card.
   int64_t isec = 1;
-  bool inblock = false;
   int32_t blockid = vx::unset;
   int64_t nmat = 0, nori = 0, nthk = 0;
+  int32_t lmat = 0, lthk = 0;  // lines of the last +Material and +Thickness items
   const int64_t ncol = plyorientation.extent(2), nrow = plyorientation.extent(1);
-  while (io::read_line(unit, line) == io::Read::ok) {
+  while (card.next(line)) {
     const io::KeyLine k = io::split_key(line);
+    const bool inblock = card.in_block();
     if (io::is_key(k.key, "++Begin Section")) {
       blockid = vx::unset;
-      if (k.opt.size() <= 6 || !io::first_int(k.opt.substr(6), blockid)) {
-        blockid = vx::unset;
-        complain("no readable id in ", "++Begin Section");
-      }
-      inblock = true;
+      if (k.opt.size() <= 6 || !io::first_int(k.opt.substr(6), blockid)) blockid = vx::unset;
+      card.begin(blockid);
+      if (blockid == vx::unset) card.error("no readable id in ++Begin Section");
       nmat = nori = nthk = 0;
     } else if (inblock && io::is_key(k.key, "+Material")) {
       std::vector<int32_t> v;
-      nmat = io::read_data(unit, v);
-      put_column(matid, isec, v, "+Material");
+      nmat = card.read(v);
+      lmat = card.line_no();
+      put_column(card, matid, isec, v, "+Material");
     } else if (inblock && io::is_key(k.key, "+Orientation")) {
       std::vector<double> v;
-      nori = io::read_data(unit, v);
-      put_column(plyorientation, isec, v, "+Orientation");
+      nori = card.read(v);
+      put_column(card, plyorientation, isec, v, "+Orientation");
     } else if (inblock && io::is_key(k.key, "+Thickness")) {
       std::vector<double> v;
-      nthk = io::read_data(unit, v);
-      put_column(plythickness, isec, v, "+Thickness");
+      nthk = card.read(v);
+      lthk = card.line_no();
+      put_column(card, plythickness, isec, v, "+Thickness");
     } else if (inblock && io::is_key(k.key, "+Extension")) {
       std::vector<int32_t> v;
-      io::read_data(unit, v);
-      put_column(seflags, isec, v, "+Extension");
-    } else if (inblock && io::is_key(k.key, "+Strength") && !io::opt_is(k.opt, "TYPE=INSITU")) {
-      // The value stands on the next line; a keyword line there is not swallowed.
+      card.read(v);
+      put_column(card, seflags, isec, v, "+Extension");
+    } else if (inblock && io::is_key(k.key, "+Strength")) {
+      if (io::opt_is(k.opt, "TYPE=INSITU")) {
+        card.skip_data();  // in-situ strengths come from elsewhere
+        continue;
+      }
+      // The value stands on the next line that is not blank; a keyword line
+      // there is not swallowed.
       std::string_view next;
+      io::Read r;
+      do r = io::read_line(unit, next);
+      while (r == io::Read::ok && io::is_blank(next));
+      const bool keyword = r == io::Read::ok && (next[0] == '+' || next[0] == '*');
       double v = 0.0;
-      const io::Read r = io::read_line(unit, next);
-      const bool keyword = r == io::Read::ok && !next.empty() && (next[0] == '+' || next[0] == '*');
       if (r != io::Read::ok || keyword || !io::first_value(next, v)) {
         if (r == io::Read::eof || keyword) io::backspace(unit);
-        complain("no readable value after ", "+Strength");
+        card.error("no readable value after +Strength");
       } else if (isec <= ncol) {
         xcstrength(isec) = v;
       } else {
-        complain("more sections than counted, item ", "+Strength");
+        card.error("more sections than counted, item +Strength");
       }
     } else if (io::is_key(k.key, "++End Section")) {
+      if (!inblock) card.end();  // reports an end line without its begin line
       if (isec > ncol) {
-        complain("more end lines than sections: ", "++End Section");
+        card.error("more end lines than sections");
       } else {
+        if (inblock) {
+          check_count(card, nmat, nori, lmat, "+Material");
+          check_count(card, nthk, nori, lthk, "+Thickness");
+        }
         secidlist(isec) = blockid;
         const int64_t m = std::min(nrow, std::max<int64_t>(nori, 1));
         if (nmat == 1)
@@ -165,10 +177,12 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
         if (nthk == 1)
           for (int64_t p = 2; p <= std::min(nrow, nori); ++p) plythickness(p, isec) = plythickness(1, isec);
       }
+      if (inblock) card.end();
       ++isec;
-      inblock = false;
       blockid = vx::unset;
       nmat = nori = nthk = 0;
+    } else {
+      card.unread(line);
     }
   }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../core/data.h"
+#include "iohandling_cards.h"
 #include "iohandling_units.h"
 #include "vexlan/iohandling.h"
 
@@ -25,21 +26,21 @@ struct Pending {
 };
 
 // First value of an integer item; false when the item holds none.
-bool first_int(int32_t unit, int32_t& v) {
+bool first_int(io::Card& card, int32_t& v) {
   std::vector<int32_t> vals;
-  io::read_data(unit, vals);
+  card.read(vals);
   if (vals.empty()) return false;
   v = vals[0];
   return true;
 }
 
 // Cycle properties: m = n div nsteps values per step, column by column.
-void read_cycle_props(int32_t unit, int32_t nsteps, bool& have_props) {
+void read_cycle_props(io::Card& card, int32_t nsteps, bool& have_props) {
   std::vector<double> v;
-  io::read_data(unit, v);
+  card.read(v);
   const int64_t m = int64_t(v.size()) / nsteps;
   if (m < 1) {
-    vx::report(-2, "Error in GetStepDataFromFile: fewer cycle settings than steps.");
+    card.error("fewer cycle settings than steps");
     return;
   }
   auto& cp = shokriehdata::cycleprops;
@@ -49,18 +50,20 @@ void read_cycle_props(int32_t unit, int32_t nsteps, bool& have_props) {
   have_props = true;
 }
 
-void read_individual_cycles(int32_t unit, int32_t nsteps, bool have_props) {
+void read_individual_cycles(io::Card& card, int32_t nsteps, bool have_props) {
   auto& cp = shokriehdata::cycleprops;
   auto& cy = shokriehdata::cycles;
   if (!have_props || !cp.allocated() || cp.extent(1) < 6 || cp.extent(2) < nsteps) {
-    vx::report(-2, "Error in GetStepDataFromFile: individual cycles need cycle settings first.");
+    card.error("individual cycles need cycle settings first");
+    card.skip_data();
     return;
   }
   double top = cp(6, 1);
   for (int32_t j = 2; j <= nsteps; ++j) top = std::max(top, cp(6, j));
   const double ncyc = std::nearbyint(top);
   if (!(ncyc >= 1.0) || ncyc * nsteps > double(max_cycle_values)) {
-    vx::report(-2, "Error in GetStepDataFromFile: number of individual cycles out of range.");
+    card.error("number of individual cycles out of range");
+    card.skip_data();
     return;
   }
   if (!cy.allocated()) {
@@ -71,22 +74,26 @@ void read_individual_cycles(int32_t unit, int32_t nsteps, bool have_props) {
   for (int32_t j = 1; j <= nsteps; ++j) {
     if (!(cp(3, j) >= 3.0)) continue;
     std::vector<double> v;
-    io::read_data(unit, v);
+    card.read(v);
     const int64_t start = int64_t(j - 1) * rows;
     const int64_t fit = std::max<int64_t>(0, std::min<int64_t>(int64_t(v.size()), total - start));
     std::copy(v.begin(), v.begin() + fit, cy.data() + start);
-    if (fit < int64_t(v.size()))
-      vx::report(-2, "Error in GetStepDataFromFile: more individual cycles than the table holds.");
+    if (fit < int64_t(v.size())) card.error("more individual cycles than the table holds");
   }
+  std::vector<double> rest;  // counts left when no step is marked for them
+  card.read(rest);
+  if (!rest.empty()) card.error("individual cycles that no step takes");
 }
 
 }  // namespace
 
 VX_API void getstepdatafromfile(const char* filepath, const char* workspace, const int32_t* nsteps,
                                 size_t filepath_len, size_t workspace_len) {
-  const int32_t unit = io::open_card(filepath, filepath_len, workspace, workspace_len, "StepCard");
+  bool deck = false;
+  const int32_t unit = io::open_card(filepath, filepath_len, workspace, workspace_len, "StepCard", &deck);
   if (unit < 0) return;
   io::UnitGuard guard(unit);
+  io::Card card(unit, "StepCard", "step", "++End Step", deck);
   using namespace debugdata;
   fdebug = 0;
   nupdate = 1;
@@ -95,50 +102,55 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
   verbose = 0;
   unitid = -3;
 
-  bool inblock = false, have_props = false;
+  bool have_props = false;
   Pending p;
   auto cycle_steps_ok = [&]() {
+    bool ok = true;
     if (*nsteps < 1) {
-      vx::report(-2, "Error in GetStepDataFromFile: cycle settings need at least one step.");
-      return false;
+      card.error("cycle settings need at least one step");
+      ok = false;
+    } else if (*nsteps > max_cycle_values) {
+      // A table of one value per step is made before any value is read.
+      card.error("number of steps out of range");
+      ok = false;
     }
-    // A table of one value per step is made before any value is read.
-    if (*nsteps > max_cycle_values) {
-      vx::report(-2, "Error in GetStepDataFromFile: number of steps out of range.");
-      return false;
-    }
-    return true;
+    if (!ok) card.skip_data();
+    return ok;
   };
 
   std::string_view line;
-  while (io::read_line(unit, line) == io::Read::ok) {
+  while (card.next(line)) {
     const io::KeyLine k = io::split_key(line);
+    const bool inblock = card.in_block();
+    bool taken = true;  // the line is one of the card's items
     if (io::is_key(k.key, "++Begin Step")) {
-      inblock = true;
-    } else if (io::is_key(k.key, "+Debug")) {
-      if (!inblock) continue;
-      if (io::opt_is(k.opt, "TYPE=ELEMENT")) p.has_edebug |= first_int(unit, p.edebug);
-      else if (io::opt_is(k.opt, "TYPE=NODAL")) p.has_ndebug |= first_int(unit, p.ndebug);
-      else if (io::opt_is(k.opt, "TYPE=FILE")) p.has_fdebug |= first_int(unit, p.fdebug);
-    } else if (io::is_key(k.key, "+Verbose")) {
-      if (!inblock) continue;
+      card.begin(io::Card::no_id);
+    } else if (inblock && io::is_key(k.key, "+Debug")) {
+      if (io::opt_is(k.opt, "TYPE=ELEMENT")) p.has_edebug |= first_int(card, p.edebug);
+      else if (io::opt_is(k.opt, "TYPE=NODAL")) p.has_ndebug |= first_int(card, p.ndebug);
+      else if (io::opt_is(k.opt, "TYPE=FILE")) p.has_fdebug |= first_int(card, p.fdebug);
+      else taken = false;
+    } else if (inblock && io::is_key(k.key, "+Verbose")) {
       std::vector<int32_t> v;
-      io::read_data(unit, v);
+      card.read(v);
       if (!v.empty()) p.verbose = std::move(v);
-    } else if (io::is_key(k.key, "+Update")) {
-      if (k.opt.empty() || (inblock && io::opt_is(k.opt, "TYPE=INC"))) p.has_update |= first_int(unit, p.nupdate);
+    } else if (io::is_key(k.key, "+Update") && (k.opt.empty() || (inblock && io::opt_is(k.opt, "TYPE=INC")))) {
+      p.has_update |= first_int(card, p.nupdate);
     } else if (io::is_key(k.key, "+Cycle")) {
       if (k.opt.empty() || (inblock && io::opt_has(k.opt, "TYPE=GENERAL"))) {
-        if (cycle_steps_ok()) read_cycle_props(unit, *nsteps, have_props);
+        if (cycle_steps_ok()) read_cycle_props(card, *nsteps, have_props);
       } else if (inblock && io::opt_is(k.opt, "TYPE=INDIVIDUAL")) {
-        if (cycle_steps_ok()) read_individual_cycles(unit, *nsteps, have_props);
+        if (cycle_steps_ok()) read_individual_cycles(card, *nsteps, have_props);
       } else if (inblock && io::opt_is(k.opt, "TYPE=DIRECT")) {
-        if (!cycle_steps_ok()) continue;
-        if (!shokriehdata::cycles.allocated()) {
-          shokriehdata::cycles.allocate({1, *nsteps});
-          shokriehdata::cycles.fill(1.0);
+        if (cycle_steps_ok()) {
+          if (!shokriehdata::cycles.allocated()) {
+            shokriehdata::cycles.allocate({1, *nsteps});
+            shokriehdata::cycles.fill(1.0);
+          }
+          read_cycle_props(card, *nsteps, have_props);
         }
-        read_cycle_props(unit, *nsteps, have_props);
+      } else {
+        taken = false;
       }
     } else if (io::is_key(k.key, "++End Step")) {
       if (p.has_update) nupdate = p.nupdate;
@@ -150,7 +162,10 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
         unitid = p.verbose.size() > 1 ? p.verbose[1] : -3;
       }
       p = Pending();
-      inblock = false;
+      card.end();
+    } else {
+      taken = false;
     }
+    if (!taken) card.unread(line);
   }
 }

@@ -48,15 +48,17 @@ void split_lines(UnitRec& u) {
   std::string_view t(u.text);
   if (t.size() >= 3 && t.substr(0, 3) == "\xEF\xBB\xBF") t.remove_prefix(3);
   u.lines.clear();
+  // LF, CR LF and a lone CR (old Mac files) all end a line.
   size_t start = 0;
   while (start < t.size()) {
-    size_t nl = t.find('\n', start);
-    size_t end = nl == std::string_view::npos ? t.size() : nl;
-    size_t e = end;
-    if (e > start && t[e - 1] == '\r') --e;
+    const size_t e = t.find_first_of("\r\n", start);
+    if (e == std::string_view::npos) {
+      u.lines.push_back(t.substr(start));
+      break;
+    }
     u.lines.push_back(t.substr(start, e - start));
-    if (nl == std::string_view::npos) break;
-    start = nl + 1;
+    start = e + 1;
+    if (t[e] == '\r' && start < t.size() && t[start] == '\n') ++start;
   }
 }
 
@@ -176,7 +178,7 @@ inline bool stops_line(std::string_view line) {
 }
 
 template <class T>
-int32_t read_any(int32_t unit, std::vector<T>& out, const char* label) {
+int32_t read_any(int32_t unit, std::vector<T>& out, const char* label, BadLine* bad) {
   const size_t n0 = out.size();
   std::string_view line;
   for (;;) {
@@ -189,7 +191,10 @@ int32_t read_any(int32_t unit, std::vector<T>& out, const char* label) {
       backspace(unit);
       break;
     }
-    if (!parse_any(line, out)) report_read_error(label);
+    if (!parse_any(line, out)) {
+      if (bad) bad->malformed(position(unit));
+      else report_read_error(label);
+    }
   }
   return static_cast<int32_t>(out.size() - n0);
 }
@@ -271,6 +276,12 @@ Read read_line(int32_t unit, std::string_view& line) {
   return Read::eof;
 }
 
+int32_t position(int32_t unit) {
+  UnitRec* u = get(unit);
+  if (!u || u->mode != Mode::read) return 0;
+  return u->pos > size_t(INT32_MAX) ? INT32_MAX : static_cast<int32_t>(u->pos);
+}
+
 void backspace(int32_t unit, int32_t n) {
   UnitRec* u = get(unit);
   if (!u || u->mode != Mode::read || n <= 0) return;
@@ -289,7 +300,8 @@ bool write(int32_t unit, std::string_view t) {
 }
 
 int32_t open_card(const char* filepath, size_t filepath_len, const char* workspace, size_t workspace_len,
-                  const char* name) {
+                  const char* name, bool* deck) {
+  if (deck) *deck = false;
   int32_t unit = free_unit(1, 120);
   if (unit < 0) return -1;
   std::string card(workspace, text::len_trim(workspace, workspace_len));
@@ -297,7 +309,12 @@ int32_t open_card(const char* filepath, size_t filepath_len, const char* workspa
   card += name;
   card += ".vxd";
   if (open(unit, card, Mode::read) == 0) return unit;
-  if (open(unit, std::string_view(filepath, filepath_len), Mode::read) == 0) return unit;
+  const std::string_view alt(filepath, text::len_trim(filepath, filepath_len));
+  if (open(unit, alt, Mode::read) == 0) {
+    // A card file handed over directly is checked as a card, not as a deck.
+    if (deck) *deck = !(alt.size() >= 4 && text::equal_nocase(alt.data() + alt.size() - 4, 4, ".vxd", 4));
+    return unit;
+  }
   return -1;
 }
 
@@ -361,8 +378,14 @@ bool first_int(std::string_view t, int32_t& v) {
   return got && ok;
 }
 
-int32_t read_data(int32_t unit, std::vector<double>& out, const char* label) { return read_any(unit, out, label); }
-int32_t read_data(int32_t unit, std::vector<int32_t>& out, const char* label) { return read_any(unit, out, label); }
+int32_t read_data(int32_t unit, std::vector<double>& out, const char* label) {
+  return read_any(unit, out, label, nullptr);
+}
+int32_t read_data(int32_t unit, std::vector<int32_t>& out, const char* label) {
+  return read_any(unit, out, label, nullptr);
+}
+int32_t read_data(int32_t unit, std::vector<double>& out, BadLine& bad) { return read_any(unit, out, "", &bad); }
+int32_t read_data(int32_t unit, std::vector<int32_t>& out, BadLine& bad) { return read_any(unit, out, "", &bad); }
 
 int32_t size_of_data(int32_t unit, std::string_view stops) {
   UnitRec* u = get(unit);

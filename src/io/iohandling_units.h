@@ -2,8 +2,8 @@
 //
 // A unit holds its whole file in memory as lines, with a line position that
 // can be stepped back, so the scans can count ahead and return. Lines are
-// kept whole (no cut at 80 or 256 characters); CR line ends and a leading
-// byte-order mark are removed when the file is loaded.
+// kept whole (no cut at 80 or 256 characters); LF, CR LF and CR alone end a
+// line, and a leading byte-order mark is removed when the file is loaded.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -30,15 +30,19 @@ int32_t unit_of(std::string_view path);          // unit on which the file is op
 
 // Next line of a read unit; the view stays valid until the unit is closed.
 Read read_line(int32_t unit, std::string_view& line);
+// Lines read so far: the number of the line last read (0 before the first;
+// one past the last line once the end of the file was met).
+int32_t position(int32_t unit);
 void backspace(int32_t unit, int32_t n = 1);
 void rewind(int32_t unit);
 // Appends text to a unit opened for appending; false on a write error.
 bool write(int32_t unit, std::string_view text);
 
 // Opens a card file: workspace/<name>.vxd, else filepath. Returns the unit,
-// or -1 when neither opens.
+// or -1 when neither opens. deck tells whether filepath was opened and is
+// not itself a ".vxd" file (a solver input deck, which holds other data too).
 int32_t open_card(const char* filepath, size_t filepath_len, const char* workspace,
-                  size_t workspace_len, const char* name);
+                  size_t workspace_len, const char* name, bool* deck = nullptr);
 
 // Keyword line of a card: keyword part before the first comma (leading
 // blanks kept, trailing ones dropped), option part after it (left-adjusted
@@ -72,6 +76,16 @@ bool first_int(std::string_view text, int32_t& v);
 // message of `label` and is skipped. Returns the number of values appended.
 int32_t read_data(int32_t unit, std::vector<double>& out, const char* label = "GetDataPoints");
 int32_t read_data(int32_t unit, std::vector<int32_t>& out, const char* label = "GetDataPoints");
+// The same, handing the number of each malformed line to `bad` instead, so
+// that a card reader can say where its card is wrong.
+struct BadLine {
+  virtual void malformed(int32_t line) = 0;
+
+ protected:
+  ~BadLine() = default;
+};
+int32_t read_data(int32_t unit, std::vector<double>& out, BadLine& bad);
+int32_t read_data(int32_t unit, std::vector<int32_t>& out, BadLine& bad);
 // Number of values of those data lines; position unchanged.
 int32_t size_of_data(int32_t unit, std::string_view stops = "*+");
 

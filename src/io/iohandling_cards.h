@@ -1,0 +1,80 @@
+// What the four card readers share beyond the line services: the line loop
+// with line numbers, the open block, and the reports of everything a reader
+// would otherwise pass over in silence (unknown items, items outside a
+// block, data lines that no item reads, blocks left open, malformed values).
+//
+// A card file is checked line by line. The solver input deck holds the same
+// blocks among its own data, so there only the lines inside a block are
+// checked, and data lines that follow a solver keyword line belong to the
+// solver.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "iohandling_units.h"
+
+namespace vx::io {
+
+class Card final : public BadLine {
+ public:
+  // name: the card's name in messages ("SectionCard"); block: the word for
+  // one of its blocks ("section"); end_key: the line that closes a block.
+  Card(int32_t unit, const char* name, const char* block, const char* end_key, bool deck)
+      : unit_(unit), name_(name), block_(block), end_key_(end_key), deck_(deck) {}
+
+  // Next line of the card; false at the end of the file, where a block still
+  // open is reported.
+  bool next(std::string_view& line);
+  int32_t line_no() const { return line_; }
+  bool deck() const { return deck_; }
+
+  bool in_block() const { return open_; }
+  // A begin line: reports the block it finds still open, then opens one
+  // with this id (the unset marker when the begin line has no readable id,
+  // no_id for blocks that carry none).
+  static constexpr int32_t no_id = INT32_MIN;
+  void begin(int32_t id);
+  // An end line: reports it when no block is open (in a card file).
+  void end();
+
+  // A line that no item of the reader took.
+  void unread(std::string_view line);
+
+  // Records status -2: "Error in <card>[, <block> <id>][, line <n>]: <what>".
+  // line 0 names no line. The integer context holds the line and the id.
+  void error(std::string_view what, int32_t line);
+  void error(std::string_view what) { error(what, line_); }
+
+  // Values of the data lines after the current line; a malformed line is
+  // reported with its number and skipped.
+  template <class T>
+  int32_t read(std::vector<T>& out) {
+    return read_data(unit_, out, *this);
+  }
+  // The data lines after the current line, read and dropped (items that are
+  // ignored on purpose).
+  void skip_data();
+
+  void malformed(int32_t line) override;
+
+ private:
+  int32_t unit_;
+  const char* name_;
+  const char* block_;
+  const char* end_key_;
+  bool deck_;
+  int32_t line_ = 0;
+  bool open_ = false;
+  int32_t id_ = 0;
+  int32_t begin_line_ = 0;
+  bool solver_data_ = false;  // the last keyword line was one of the solver's
+};
+
+// A line without any character but blanks and tabs.
+bool is_blank(std::string_view line);
+// The line without trailing blanks, for messages.
+std::string_view shown(std::string_view line);
+
+}  // namespace vx::io
