@@ -170,16 +170,19 @@ def test_cards_inside_the_solver_deck_keep_the_deck_tolerant(vx, tmp_path):
 
 
 def test_damage_card_on_a_long_path(lib, vx, tmp_path):
-    """The reader itself takes a workspace of any length."""
+    """A job folder deeper than 256 characters is read from Python and from C alike."""
     d = tmp_path / ("w" * 150) / ("x" * 150)
     d.mkdir(parents=True)
     (d / "DamageCard.vxd").write_text(DMG)
+    assert len(str(d)) > 300
+    vx.datahandling.deallocall()
+    vx.iohandling.getdamagedatafromfile(" ", str(d), 2, 1)
+    assert int(vx.damagedata.ndmg) == 1 and vx.damagedata.fiberdds[0, 0, 0] == 2.0
     vx.datahandling.deallocall()
     ws, fp = str(d).encode(), b" " * 256
-    n = ctypes.c_int32(2)
-    lib.getdamagedatafromfile(fp, ws, ctypes.byref(n), ctypes.byref(ctypes.c_int32(1)),
+    lib.getdamagedatafromfile(fp, ws, ctypes.byref(ctypes.c_int32(2)), ctypes.byref(ctypes.c_int32(1)),
                               ctypes.c_size_t(len(fp)), ctypes.c_size_t(len(ws)))
-    assert len(ws) > 300 and int(vx.damagedata.ndmg) == 1 and vx.damagedata.fiberdds[0, 0, 0] == 2.0
+    assert int(vx.damagedata.ndmg) == 1 and vx.damagedata.fiberdds[0, 0, 0] == 2.0
 
 
 def test_damage_and_model_example_runs():

@@ -3,4 +3,4 @@
 #include "vexlan/iohandling_damagecard.h"
 
 VX_ROUTINE(iohandling, getdamagedatafromfile, "getdamagedatafromfile(filepath,workspace,nplies,nsec)",
-           "filepath: str(256)", "workspace: str(256)", "nplies: i4", "nsec: i4");
+           "filepath: str(*)", "workspace: str(*)", "nplies: i4", "nsec: i4");
