@@ -8,11 +8,13 @@
 
 VX_ROUTINE(laminate, GetPartialAMatrix,
            "aprt = getpartialamatrix(plyelastic,plyorientation,plythickness,zcrd,iply,[nplies])",
-           "aprt: f8(3,3) out", VX_PLY_STACK, "zcrd: f8", "iply: i4 check(iply>=1 && iply<=nplies)", VX_SHEAR_PLY_COUNT);
+           "aprt: f8(3,3) out", VX_PLY_STACK, "zcrd: f8", "iply: i4 check(iply>=1 && iply<=nplies)",
+           VX_SHEAR_PLY_COUNT);
 
 VX_ROUTINE(laminate, GetPartialBMatrix,
            "bprt = getpartialbmatrix(plyelastic,plyorientation,plythickness,zcrd,iply,[nplies])",
-           "bprt: f8(3,3) out", VX_PLY_STACK, "zcrd: f8", "iply: i4 check(iply>=1 && iply<=nplies)", VX_SHEAR_PLY_COUNT);
+           "bprt: f8(3,3) out", VX_PLY_STACK, "zcrd: f8", "iply: i4 check(iply>=1 && iply<=nplies)",
+           VX_SHEAR_PLY_COUNT);
 
 VX_ROUTINE(laminate, GetSmallFMatrix,
            "smallf = getsmallfmatrix(plyelastic,plyorientation,plythickness,zcrd,fa,fb,iply,[nplies])",

@@ -7,9 +7,11 @@
 VX_ROUTINE(micromechanic, GetEshelbyTensor, "et = geteshelbytensor(incltype,inclratio,nu_m,[c_m])",
            VX_VOIGT_MATRIX(et) " out", "incltype: i4", "inclratio: f8", "nu_m: f8", VX_VOIGT_MATRIX(c_m));
 VX_ROUTINE(micromechanic, GetStrainConcentrationTensor, "a = getstrainconcentrationtensor(et,cinc,cm,vinc,[atype])",
-           VX_VOIGT_MATRIX(a) " out", VX_VOIGT_MATRIX(et), VX_VOIGT_MATRIX(cinc), VX_VOIGT_MATRIX(cm), "vinc: f8", "atype: i4");
+           VX_VOIGT_MATRIX(a) " out", VX_VOIGT_MATRIX(et), VX_VOIGT_MATRIX(cinc), VX_VOIGT_MATRIX(cm), "vinc: f8",
+           "atype: i4");
 VX_ROUTINE(micromechanic, GetAverageSCFromDualEquation, "sc = getaveragescfromdualequation(bainc,scinc,scm,vinc)",
-           VX_VOIGT_MATRIX(sc) " out", VX_VOIGT_MATRIX(bainc), VX_VOIGT_MATRIX(scinc), VX_VOIGT_MATRIX(scm), "vinc: f8");
+           VX_VOIGT_MATRIX(sc) " out", VX_VOIGT_MATRIX(bainc), VX_VOIGT_MATRIX(scinc), VX_VOIGT_MATRIX(scm),
+           "vinc: f8");
 VX_ROUTINE(micromechanic, GetVoigtComplianceMatrix, "s = getvoigtcompliancematrix(props)",
            VX_VOIGT_MATRIX(s) " out", "props: f8(5)");
 VX_ROUTINE(micromechanic, GetEngConstsFromComplianceMatrix, "eng = getengconstsfromcompliancematrix(s)",
@@ -60,7 +62,8 @@ VX_ROUTINE(micromechanic, Cumulative,
            "ch: f8(12) out", "fiberprops: f8(5)", "matrixprops: f8(2)", "vf: f8", "vvoid: f8", "vint: f8",
            "interprops: f8(2)", "strengthprops: f8(4)", "yzratio: f8", "voidtype: i4", "rvetype: i4");
 VX_ROUTINE(micromechanic, GeneralizedMoriTanaka, "cmt = generalizedmoritanaka(cinc,eshinc,vinc,c0,[ninc])",
-           VX_VOIGT_MATRIX(cmt) " out", "cinc: f8(6,6,ninc)", "eshinc: f8(6,6,ninc)", "vinc: f8(ninc)", VX_VOIGT_MATRIX(c0),
+           VX_VOIGT_MATRIX(cmt) " out", "cinc: f8(6,6,ninc)", "eshinc: f8(6,6,ninc)", "vinc: f8(ninc)",
+           VX_VOIGT_MATRIX(c0),
            "ninc: i4 = len(vinc) check(len(vinc)>=ninc) check(ninc>=0)");
 
 // ---- Analytical rules
