@@ -266,3 +266,74 @@ struct Trampoline<R (*)(A...), D> {
   static const ::vxb::DataDef VX_CAT(vxdat_, __LINE__) = {#COMP, NAME, ::vxb::DataKind::constant_i4, \
                                                           nullptr, 0, VALUE};                        \
   static const ::vxb::Registrar VX_CAT(vxreg_, __LINE__)(&VX_CAT(vxdat_, __LINE__))
+
+// ---------------------------------------------------------------------------
+// Shared argument shapes
+//
+// Arrays of one meaning are declared once here, so that every routine taking
+// them checks them alike. Each macro expands to one or more row strings; a
+// row adds an intent or a check by string concatenation, for example
+// VX_NYE_VECTOR(stress3d) " out" (an intent only where the macro ends in
+// the extents).
+
+// A real scalar: stresses, strengths and moduli passed one by one.
+#define VX_REAL(x) #x ": f8"
+// The six stress components of a ply as scalars, in Nye order.
+#define VX_STRESS_SCALARS VX_REAL(s11), VX_REAL(s22), VX_REAL(s33), VX_REAL(s12), VX_REAL(s13), VX_REAL(s23)
+
+// Stress or strain 6-vectors and 6 x 6 matrices in Nye order
+// (11, 22, 33, 12, 13, 23) and in Voigt order (11, 22, 33, 23, 13, 12).
+#define VX_NYE_VECTOR(x) #x ": f8(6)"
+#define VX_NYE_MATRIX(x) #x ": f8(6,6)"
+#define VX_VOIGT_VECTOR(x) #x ": f8(6)"
+#define VX_VOIGT_MATRIX(x) #x ": f8(6,6)"
+
+// One stack of plies, ply 1 at the bottom: the nine elastic constants of
+// each ply, its angle in degrees and its thickness. The count row checks
+// every array of the stack, so that no ply is silently left out.
+#define VX_PLY_ELASTIC "plyelastic: f8(9,nplies)"
+#define VX_PLY_ORIENTATION "plyorientation: f8(nplies)"
+#define VX_PLY_THICKNESS "plythickness: f8(nplies)"
+#define VX_PLY_STACK VX_PLY_ELASTIC, VX_PLY_ORIENTATION, VX_PLY_THICKNESS
+#define VX_PLY_COUNT                                                                          \
+  "nplies: i4 = shape(plyelastic,1) check(shape(plyelastic,1)==nplies) "                     \
+  "check(len(plyorientation)==nplies) check(len(plythickness)==nplies)"
+
+// The stacks of all sections, the section index last: ply ids padded with
+// the unset marker, the ply arrays and the z-coordinates of each section.
+// NP names the ply count of the routine's signature.
+#define VX_SECTION_LIST(NP) "sectionlist: i4(" #NP ",nsec)"
+#define VX_SECTION_ELASTIC(NP) "plyelastic: f8(9," #NP ",nsec)"
+#define VX_SECTION_ORIENTATION(NP) "plyorientation: f8(" #NP ",nsec)"
+#define VX_SECTION_THICKNESS(NP) "plythickness: f8(" #NP ",nsec)"
+// A leading extent that is an expression is checked here: the binding
+// compares whole extents only, and a longer column would shift every
+// section after the first.
+#define VX_SECTION_ZCOORD(NP) "plyzcoord: f8(2*" #NP "+1,nsec) check(shape(plyzcoord,0)==2*" #NP "+1)"
+
+// One section's column of the through-thickness shear distribution: four
+// values at each of its 2 nplies + 1 z points.
+#define VX_SMALLF_MATRIX "smallfmatrix: f8(2*nplies+1,4) check(shape(smallfmatrix,0)==2*nplies+1)"
+
+// Ply records of the material data per ply and section: elastic constants
+// (E1, E2, E3, nu12, nu13, nu23, G12, G13, G23) and strengths (tensile and
+// compressive 11, 22, 33, shear 12, 13, 23, interlaminar shear).
+#define VX_MATERIAL_ELASTIC(NP) "peprops: f8(9," #NP ",nsec)"
+#define VX_MATERIAL_STRENGTH(NP) "psprops: f8(10," #NP ",nsec)"
+
+// Impactor records: contact state (20 values) and load patch (12 values).
+#define VX_IMPACT_CONTACT "cprops: f8(20,nimp)"
+#define VX_IMPACT_LOAD "dprops: f8(12,nimp)"
+
+// Buckling records of sub-laminates: 12 reals and 4 integers each; EXT is
+// the text of the remaining extents.
+#define VX_BUCKLING_REAL(EXT) "bukrealdatalist: f8(12," EXT ")"
+#define VX_BUCKLING_INT(EXT) "bukintdatalist: i4(4," EXT ")"
+
+// Optional parameters that several criteria share: Puck's inclination
+// parameters, the fracture angle of pure transverse compression, the step of
+// the fracture-plane search and the toughness pair of the LaRC04 criteria.
+#define VX_PUCK_PARAMETERS "gp: f8(4) doc \"Default: (0.3, 0.2, 0.15, 0.15)\""
+#define VX_FRACTURE_ANGLE "a0: f8 doc \"Default: 53.0 (degrees)\""
+#define VX_SEARCH_STEP "sainc: f8 doc \"Default: 5.0 (degrees)\""
+#define VX_LARC04_TOUGHNESS "gc: f8(2) doc \"Default: (0.0, 0.0), the single-precision 0.35 as ratio\""

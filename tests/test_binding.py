@@ -171,7 +171,7 @@ def test_wrong_input_extent_is_refused_before_outputs_are_made(vx):
     import tracemalloc
     tracemalloc.start()
     try:
-        with pytest.raises(vx.error, match="comprstrength holds 1 elements"):
+        with pytest.raises(vx.error, match="comprstrength"):
             vx.sublaminate.getbukdatafromdds(np.zeros((3, 1, 1)), np.zeros((1, 1), np.int32), np.ones(1),
                                              np.ones((9, 2, 1)), np.ones((2, 1)), np.ones((2, 1)),
                                              np.ones((2, 1), np.int32), nsec=20000000)

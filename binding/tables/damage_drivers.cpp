@@ -2,29 +2,29 @@
 #include "table.h"
 #include "vexlan/damage_drivers.h"
 
-#define VX_PLY_EXTENTS(ARR)                                                        \
-  "layer: i4", "nlayer: i4 = shape(" ARR ",1) check(shape(" ARR ",1)==nlayer)",         \
-      "isec: i4", "nsec: i4 = shape(" ARR ",2) check(shape(" ARR ",2)==nsec)"
+// The ply counts are inferred from the property arrays and checked against
+// every array of plies, read or not.
+#define VX_PLY_EXTENTS "layer: i4", "nlayer: i4", "isec: i4", "nsec: i4"
 
 VX_ROUTINE(damage, generalfailure,
            "fgp,rgp = generalfailure(plystress,psprops,plyorientation,layer,isec,gpflag,[nlayer,nsec])",
            "fgp: f8 out",
            "rgp: f8 out",
-           "plystress: f8(6)",
-           "psprops: f8(10,nlayer,nsec) check(shape(psprops,0)==10)",
-           "plyorientation: f8(nlayer,nsec)",
-           VX_PLY_EXTENTS("psprops"),
+           VX_NYE_VECTOR(plystress),
+           VX_MATERIAL_STRENGTH(nlayer),
+           VX_SECTION_ORIENTATION(nlayer),
+           VX_PLY_EXTENTS,
            "gpflag: i4");
 
 VX_ROUTINE(damage, fiberbreakage,
            "ffb,rfb = fiberbreakage(plystress,peprops,psprops,plyorientation,layer,isec,fbflag,[nlayer,nsec])",
            "ffb: f8 out",
            "rfb: f8 out",
-           "plystress: f8(6)",
-           "peprops: f8(9,nlayer,nsec) check(shape(peprops,0)==9)",
-           "psprops: f8(10,nlayer,nsec) check(shape(psprops,0)==10)",
-           "plyorientation: f8(nlayer,nsec)",
-           VX_PLY_EXTENTS("peprops"),
+           VX_NYE_VECTOR(plystress),
+           VX_MATERIAL_ELASTIC(nlayer),
+           VX_MATERIAL_STRENGTH(nlayer),
+           VX_SECTION_ORIENTATION(nlayer),
+           VX_PLY_EXTENTS,
            "fbflag: i4");
 
 VX_ROUTINE(damage, MatrixCracking,
@@ -32,12 +32,12 @@ VX_ROUTINE(damage, MatrixCracking,
            "[nlayer,nsec,nprops,outtheta,defreal])",
            "fmc: f8 out",
            "rmc: f8 out",
-           "plystress: f8(6)",
-           "peprops: f8(9,nlayer,nsec) check(shape(peprops,0)==9)",
-           "psprops: f8(10,nlayer,nsec) check(shape(psprops,0)==10)",
+           VX_NYE_VECTOR(plystress),
+           VX_MATERIAL_ELASTIC(nlayer),
+           VX_MATERIAL_STRENGTH(nlayer),
            "pdprops: f8(nprops,nlayer,nsec)",
-           "plyorientation: f8(nlayer,nsec)",
-           VX_PLY_EXTENTS("peprops"),
+           VX_SECTION_ORIENTATION(nlayer),
+           VX_PLY_EXTENTS,
            "nprops: i4 = shape(pdprops,0) check(shape(pdprops,0)==nprops)",
            "mcflag: i4",
            "outtheta: f8 io = -1.0",
@@ -49,21 +49,21 @@ VX_ROUTINE(damage, delamination,
            "fdel: f8 out",
            "rdel: f8 out",
            "s33i: f8",
-           "lplystress: f8(6)",
-           "uplystress: f8(6)",
-           "peprops: f8(9,nlayer,nsec) check(shape(peprops,0)==9)",
-           "psprops: f8(10,nlayer,nsec) check(shape(psprops,0)==10)",
-           "plyorientation: f8(nlayer,nsec)",
-           "plythickness: f8(nlayer,nsec)",
-           VX_PLY_EXTENTS("peprops"),
+           VX_NYE_VECTOR(lplystress),
+           VX_NYE_VECTOR(uplystress),
+           VX_MATERIAL_ELASTIC(nlayer),
+           VX_MATERIAL_STRENGTH(nlayer),
+           VX_SECTION_ORIENTATION(nlayer),
+           VX_SECTION_THICKNESS(nlayer),
+           VX_PLY_EXTENTS,
            "delflag: i4");
 
 VX_ROUTINE(damage, corecrushing,
            "fcc,rcc = corecrushing(plystress,psprops,plyorientation,layer,isec,ccflag,[nlayer,nsec])",
            "fcc: f8 out",
            "rcc: f8 out",
-           "plystress: f8(6)",
-           "psprops: f8(10,nlayer,nsec) check(shape(psprops,0)==10)",
-           "plyorientation: f8(nlayer,nsec)",
-           VX_PLY_EXTENTS("psprops"),
+           VX_NYE_VECTOR(plystress),
+           VX_MATERIAL_STRENGTH(nlayer),
+           VX_SECTION_ORIENTATION(nlayer),
+           VX_PLY_EXTENTS,
            "ccflag: i4");

@@ -75,7 +75,7 @@ VX_ROUTINE(elasticity, getnumericaltangent,
            "ndi: i4",
            "nprops: i4 = len(props) check(len(props)>=nprops)",
            "istensor: l1",
-           "tgref: f8(ntens,ntens)",
+           "tgref: f8(ntens,ntens) check(shape(tgref,0)==ntens && shape(tgref,1)==ntens)",
            "h: f8",
            "nmflag: i4");
 

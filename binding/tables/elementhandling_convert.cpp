@@ -5,9 +5,9 @@
 
 VX_ROUTINE(elementhandling, Get3DInputFromElem,
            "stress3d,strain3d,dstrain3d = get3dinputfromelem(stress_nye,strain_nye,dstrain_nye,[ncomp,transverse,itnsflag,itshrflag,isaxial])",
-           "stress3d: f8(6) out",
-           "strain3d: f8(6) out",
-           "dstrain3d: f8(6) out",
+           VX_NYE_VECTOR(stress3d) " out",
+           VX_NYE_VECTOR(strain3d) " out",
+           VX_NYE_VECTOR(dstrain3d) " out",
            "stress_nye: f8(ncomp)",
            "strain_nye: f8(ncomp)",
            "dstrain_nye: f8(ncomp)",
@@ -24,9 +24,9 @@ VX_ROUTINE(elementhandling, Get3DStressFromPlaneStress,
            "stran: f8(3)",
            "dstran: f8(3)",
            "transverse: f8(6)",
-           "stress3d: f8(6) out",
-           "stran3d: f8(6) out",
-           "dstran3d: f8(6) out",
+           VX_NYE_VECTOR(stress3d) " out",
+           VX_NYE_VECTOR(stran3d) " out",
+           VX_NYE_VECTOR(dstran3d) " out",
            "itnsflag: i4",
            "itshrflag: i4");
 
@@ -35,25 +35,25 @@ VX_ROUTINE(elementhandling, Get3DStressFromPlaneStrain,
            "stress: f8(4)",
            "stran: f8(4)",
            "dstran: f8(4)",
-           "stress3d: f8(6) out",
-           "stran3d: f8(6) out",
-           "dstran3d: f8(6) out",
+           VX_NYE_VECTOR(stress3d) " out",
+           VX_NYE_VECTOR(stran3d) " out",
+           VX_NYE_VECTOR(dstran3d) " out",
            "isaxial: l1");
 
 VX_ROUTINE(elementhandling, Get3DStressFromHex, "stress3d,stran3d,dstran3d = get3dstressfromhex(stress,stran,dstran)",
-           "stress: f8(6)",
-           "stran: f8(6)",
-           "dstran: f8(6)",
-           "stress3d: f8(6) out",
-           "stran3d: f8(6) out",
-           "dstran3d: f8(6) out");
+           VX_NYE_VECTOR(stress),
+           VX_NYE_VECTOR(stran),
+           VX_NYE_VECTOR(dstran),
+           VX_NYE_VECTOR(stress3d) " out",
+           VX_NYE_VECTOR(stran3d) " out",
+           VX_NYE_VECTOR(dstran3d) " out");
 
 VX_ROUTINE(elementhandling, GetElemOutputFrom3D,
            "stresselem,tangentelem = getelemoutputfrom3d(stress3d,tangent3d,n,[isaxial])",
            "stresselem: f8(n) out",
            "tangentelem: f8(n,n) out",
-           "stress3d: f8(6)",
-           "tangent3d: f8(6,6)",
+           VX_NYE_VECTOR(stress3d),
+           VX_NYE_MATRIX(tangent3d),
            "n: i4 check(n>=0)",
            "isaxial: l1");
 
@@ -61,22 +61,22 @@ VX_ROUTINE(elementhandling, GetPlaneStressOutputFrom3D,
            "stressps,tangentps = getplanestressoutputfrom3d(stress3d,tangent3d)",
            "stressps: f8(3) out",
            "tangentps: f8(3,3) out",
-           "stress3d: f8(6)",
-           "tangent3d: f8(6,6)");
+           VX_NYE_VECTOR(stress3d),
+           VX_NYE_MATRIX(tangent3d));
 
 VX_ROUTINE(elementhandling, GetPlaneStrainOutputFrom3D,
            "stresspl,tangentpl = getplanestrainoutputfrom3d(stress3d,tangent3d,[isaxial])",
            "stresspl: f8(4) out",
            "tangentpl: f8(4,4) out",
-           "stress3d: f8(6)",
-           "tangent3d: f8(6,6)",
+           VX_NYE_VECTOR(stress3d),
+           VX_NYE_MATRIX(tangent3d),
            "isaxial: l1");
 
 VX_ROUTINE(elementhandling, GetHexOutputFrom3D, "stresshex,tangenthex = gethexoutputfrom3d(stress3d,tangent3d)",
-           "stresshex: f8(6) out",
-           "tangenthex: f8(6,6) out",
-           "stress3d: f8(6)",
-           "tangent3d: f8(6,6)");
+           VX_NYE_VECTOR(stresshex) " out",
+           VX_NYE_MATRIX(tangenthex) " out",
+           VX_NYE_VECTOR(stress3d),
+           VX_NYE_MATRIX(tangent3d));
 
 VX_ROUTINE(elementhandling, GetPlaneStressEpsZZ,
            "getplanestressepszz = getplanestressepszz(e33,nu31,nu32,s11,s22)",

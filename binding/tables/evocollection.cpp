@@ -11,7 +11,7 @@ VX_ROUTINE(evocollection, TimeRegularization, "d_reg = timeregularization(d_old,
            "num: i4 = len(d_old) check(len(d_old)>=num) check(len(d_new)>=num)");
 
 VX_ROUTINE(evocollection, EquivalentQuadStressStrain, "scaleq = equivalentquadstressstrain(tens,nn)",
-           "tens: f8(6)",
+           VX_VOIGT_VECTOR(tens),
            "nn: i4 check(nn>=1 && nn<=3)",
            "scaleq: f8 out");
 

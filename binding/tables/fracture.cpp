@@ -11,7 +11,7 @@ VX_ROUTINE(fracture, GetEquivalentMixedModeERR, "geq = getequivalentmixedmodeerr
 
 VX_ROUTINE(fracture, GetCrackStatus, "crckstatus = getcrackstatus(svoigt,nrot,phi,baseid)",
            "crckstatus: i4 out",
-           "svoigt: f8(6)",
+           VX_VOIGT_VECTOR(svoigt),
            "nrot: f8(3)",
            "phi: f8",
            "baseid: i4");

@@ -36,7 +36,7 @@ VX_ROUTINE(interaction, ContactRadius, "radius = contactradius(args,cdflag,[numa
            "cdflag: i4");
 
 VX_ROUTINE(interaction, ContactArea, "dprops = contactarea(dprops,coord,noel,[nimp,elemlength,overwrite_dprops])",
-           "dprops: f8(12,nimp) io check(shape(dprops,0)==12)",
+           VX_IMPACT_LOAD " io",
            "coord: f8(3)",
            "noel: i4",
            "nimp: i4 = shape(dprops,1) check(shape(dprops,1)>=nimp)",

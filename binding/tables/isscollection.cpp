@@ -7,7 +7,7 @@ VX_ROUTINE(isscollection, InSituLaRC04, "ys = insitularc04(elastic,gxc,xt22,x12,
            "tlim: f8");
 
 VX_ROUTINE(isscollection, InSituPuckPS, "xc = insitupuckps(xc11,xc22,x12,theta,[gp])",
-           "xc: f8 out", "xc11: f8", "xc22: f8", "x12: f8", "theta: f8", "gp: f8(4)");
+           "xc: f8 out", "xc11: f8", "xc22: f8", "x12: f8", "theta: f8", VX_PUCK_PARAMETERS);
 
 VX_ROUTINE(isscollection, InSituChangLessard,
            "ys = insituchanglessard(xt22,ilss,tratio,dtmin_d,[atod])",

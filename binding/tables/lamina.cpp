@@ -6,11 +6,11 @@
 // ---- notations
 
 VX_ROUTINE(lamina, VoigtNotation, "vn = voigtnotation(q)",
-           "vn: f8(6) out",
+           VX_VOIGT_VECTOR(vn) " out",
            "q: f8(3,3)");
 
 VX_ROUTINE(lamina, NyeNotation, "nn = nyenotation(q)",
-           "nn: f8(6) out",
+           VX_NYE_VECTOR(nn) " out",
            "q: f8(3,3)");
 
 VX_ROUTINE(lamina, CyclicNotation, "cn = cyclicnotation(q)",
@@ -19,17 +19,17 @@ VX_ROUTINE(lamina, CyclicNotation, "cn = cyclicnotation(q)",
 
 VX_ROUTINE(lamina, CauchyNotation, "cn = cauchynotation(qv)",
            "cn: f8(3,3) out",
-           "qv: f8(6)");
+           VX_VOIGT_VECTOR(qv));
 
 // q holds six rows and as many columns as sdim reads (one for a vector).
 VX_ROUTINE(lamina, FlipVoigtNyeNotation, "fn = flipvoigtnyenotation(q,sdim)",
            "fn: f8(6,sdim) out",
-           "q: f8(6,sdim==6?6:1) check(shape(q,0)==6)",
+           "q: f8(6,sdim==6?6:1)",
            "sdim: i4");
 
 VX_ROUTINE(lamina, FlipVoigtCyclicNotation, "fn = flipvoigtcyclicnotation(q,sdim,dir)",
            "fn: f8(6,sdim) out",
-           "q: f8(6,sdim==6?6:1) check(shape(q,0)==6)",
+           "q: f8(6,sdim==6?6:1)",
            "sdim: i4",
            "dir: i4");
 
@@ -46,24 +46,19 @@ VX_ROUTINE(lamina, GetTensorComponents,
            "shearfactor: f8");
 
 VX_ROUTINE(lamina, GetVoigtStiffnessFromTensor, "csix = getvoigtstiffnessfromtensor(c_4th)",
-           "csix: f8(6,6) out",
+           VX_VOIGT_MATRIX(csix) " out",
            "c_4th: f8(3,3,3,3)");
 
 VX_ROUTINE(lamina, GetTensorFromVoigtStiffness, "c_4th = gettensorfromvoigtstiffness(csix)",
            "c_4th: f8(3,3,3,3) out",
-           "csix: f8(6,6)");
+           VX_VOIGT_MATRIX(csix));
 
 VX_ROUTINE(lamina, GetRotatedStresses,
            "sv = getrotatedstresses(theta_r,nrot,s11,s22,s33,s12,s13,s23,[soutflag])",
            "sv: f8(6) out",
            "theta_r: f8",
            "nrot: f8(3)",
-           "s11: f8",
-           "s22: f8",
-           "s33: f8",
-           "s12: f8",
-           "s13: f8",
-           "s23: f8",
+           VX_STRESS_SCALARS,
            "soutflag: i4 = 0");
 
 VX_ROUTINE(lamina, GetTVectorFromArbitraryRotation,
@@ -71,12 +66,7 @@ VX_ROUTINE(lamina, GetTVectorFromArbitraryRotation,
            "tv: f8(3) out",
            "theta_r: f8",
            "nrot: f8(3)",
-           "s11: f8",
-           "s22: f8",
-           "s33: f8",
-           "s12: f8",
-           "s13: f8",
-           "s23: f8",
+           VX_STRESS_SCALARS,
            "tflag: i4");
 
 VX_ROUTINE(lamina, GetTVectorOnRotatedXYPlane, "tv = gettvectoronrotatedxyplane(theta_r,s22,s33,s12,s13,s23)",
@@ -143,15 +133,15 @@ VX_ROUTINE(lamina, GetNyeOffAxisSC, "scoff = getnyeoffaxissc(dangle,props,ntens,
            "scflag: i4");
 
 VX_ROUTINE(lamina, GetArbitraryBaseSC, "scbase = getarbitrarybasesc(sc,base,scflag,ntflag)",
-           "scbase: f8(6,6) out",
-           "sc: f8(6,6)",
+           VX_NYE_MATRIX(scbase) " out",
+           VX_NYE_MATRIX(sc),
            "base: f8(3,3)",
            "scflag: i4",
            "ntflag: i4");
 
 VX_ROUTINE(lamina, GetReducedNyeStiffnessMatrix, "qs = getreducednyestiffnessmatrix(c,[plflag])",
            "qs: f8(3,3) out",
-           "c: f8(6,6)",
+           VX_NYE_MATRIX(c),
            "plflag: i4 = 1");
 
 VX_ROUTINE(lamina, GetOffAxisShearRigidMatrix, "hoff = getoffaxisshearrigidmatrix(g13,g23,dangle)",
@@ -254,7 +244,7 @@ VX_ROUTINE(lamina, GetMeanStress, "cm = getmeanstress(stress,[nstress])",
 
 VX_ROUTINE(lamina, GetDeviatoricStress, "cd = getdeviatoricstress(svoigt)",
            "cd: f8(3,3) out",
-           "svoigt: f8(6)");
+           VX_VOIGT_VECTOR(svoigt));
 
 VX_ROUTINE(lamina, GetMisesFlow, "flow = getmisesflow(stress,[nstress])",
            "flow: f8(nstress) out",

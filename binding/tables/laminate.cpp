@@ -2,51 +2,42 @@
 #include "table.h"
 #include "vexlan/laminate.h"
 
-#define NPLIES_OF(arr) \
-  "nplies: i4 = len(" #arr ") check(len(" #arr ")==nplies)"
-#define STACK_ARGS                                                                          \
-  "plyelastic: f8(9,nplies)", "plyorientation: f8(nplies)", "plythickness: f8(nplies)",    \
-      "nplies: i4 = shape(plyelastic,1) check(shape(plyelastic,1)==nplies) "                \
-      "check(len(plyorientation)==nplies) check(len(plythickness)==nplies)"
-
 // ---- stacking
 
 VX_ROUTINE(laminate, GetPlyZCoord,
            "getplyzcoord = getplyzcoord(plythickness,iply,zpos,[nplies,refoffset])",
            "getplyzcoord: f8 ret",
-           "plythickness: f8(nplies)",
+           VX_PLY_THICKNESS,
            "iply: i4",
-           NPLIES_OF(plythickness),
+           "nplies: i4",
            "zpos: i4",
            "refoffset: f8");
 
 VX_ROUTINE(laminate, GetSectionZCoord,
            "plyzcoord = getsectionzcoord(sectionlist,plythickness,[nplies,nsec,defint])",
            "plyzcoord: f8(2*nplies+1,nsec) out",
-           "sectionlist: i4(nplies,nsec)",
-           "plythickness: f8(nplies,nsec)",
-           "nplies: i4 = shape(sectionlist,0) check(shape(sectionlist,0)==nplies) "
-           "check(shape(plythickness,0)==nplies)",
-           "nsec: i4 = shape(sectionlist,1) check(shape(sectionlist,1)==nsec) "
-           "check(shape(plythickness,1)==nsec)",
+           VX_SECTION_LIST(nplies),
+           VX_SECTION_THICKNESS(nplies),
+           "nplies: i4",
+           "nsec: i4",
            "defint: i4");
 
 VX_ROUTINE(laminate, GetSubLaminateStack,
            "sublamstack = getsublaminatestack(plythickness,intface,[nplies])",
            "sublamstack: i4(2) out",
-           "plythickness: f8(nplies)",
+           VX_PLY_THICKNESS,
            "intface: i4",
-           NPLIES_OF(plythickness));
+           "nplies: i4");
 
 VX_ROUTINE(laminate, GetDecoupAngle,
            "getdecoupangle = getdecoupangle(plyelastic,plyorientation,plythickness,[nplies])",
            "getdecoupangle: f8 ret",
-           STACK_ARGS);
+           VX_PLY_STACK, VX_PLY_COUNT);
 
 VX_ROUTINE(laminate, GetdAngle, "getdangle = getdangle(plyorientation,luflag,iply,[nplies])",
            "getdangle: f8 ret",
-           "plyorientation: f8(nplies)",
-           NPLIES_OF(plyorientation),
+           VX_PLY_ORIENTATION,
+           "nplies: i4",
            "luflag: i4",
            "iply: i4");
 
@@ -54,30 +45,27 @@ VX_ROUTINE(laminate, GetdAngle, "getdangle = getdangle(plyorientation,luflag,ipl
 
 VX_ROUTINE(laminate, GetAMatrix,
            "a = getamatrix(plyelastic,plyorientation,plythickness,[nplies])",
-           "a: f8(3,3) out", STACK_ARGS);
+           "a: f8(3,3) out", VX_PLY_STACK, VX_PLY_COUNT);
 
 VX_ROUTINE(laminate, GetBMatrix,
            "b = getbmatrix(plyelastic,plyorientation,plythickness,[nplies])",
-           "b: f8(3,3) out", STACK_ARGS);
+           "b: f8(3,3) out", VX_PLY_STACK, VX_PLY_COUNT);
 
 VX_ROUTINE(laminate, GetDMatrix,
            "d = getdmatrix(plyelastic,plyorientation,plythickness,[nplies])",
-           "d: f8(3,3) out", STACK_ARGS);
+           "d: f8(3,3) out", VX_PLY_STACK, VX_PLY_COUNT);
 
 VX_ROUTINE(laminate, GetSubLaminateXMatrix,
            "xsub = getsublaminatexmatrix(slflag,plyelastic,plyorientation,plythickness,sublamstack,[nplies])",
            "xsub: f8(3,3) out",
            "slflag: str(1)",
-           "plyelastic: f8(9,nplies)",
-           "plyorientation: f8(nplies)",
-           "plythickness: f8(nplies)",
+           VX_PLY_STACK,
            "sublamstack: i4(2)",
-           "nplies: i4 = shape(plyelastic,1) check(shape(plyelastic,1)==nplies) "
-           "check(len(plyorientation)==nplies) check(len(plythickness)==nplies)");
+           VX_PLY_COUNT);
 
 VX_ROUTINE(laminate, GetEffectivePlateStiffness,
            "geteffectiveplatestiffness = geteffectiveplatestiffness(plyelastic,plyorientation,plythickness,[nplies])",
-           "geteffectiveplatestiffness: f8 ret", STACK_ARGS);
+           "geteffectiveplatestiffness: f8 ret", VX_PLY_STACK, VX_PLY_COUNT);
 
 VX_ROUTINE(laminate, GetABDMatrix, "abd = getabdmatrix(a,b,d)",
            "abd: f8(6,6) out", "a: f8(3,3)", "b: f8(3,3)", "d: f8(3,3)");
@@ -95,9 +83,9 @@ VX_ROUTINE(laminate, GetEngConstsFromABDMatrix,
 
 VX_ROUTINE(laminate, GetVMatrix, "v = getvmatrix(plyorientation,plythickness,[nplies])",
            "v: f8(4,3) out",
-           "plyorientation: f8(nplies)",
-           "plythickness: f8(nplies)",
-           NPLIES_OF(plyorientation) " check(len(plythickness)==nplies)");
+           VX_PLY_ORIENTATION,
+           VX_PLY_THICKNESS,
+           "nplies: i4");
 
 // ---- through the thickness
 
@@ -111,9 +99,9 @@ VX_ROUTINE(laminate, GetSectionStrain,
            "plystrain = getsectionstrain(se,plyorientation,plythickness,[nplies,reference])",
            "plystrain: f8(3,3*nplies) out",
            "se: f8(6)",
-           "plyorientation: f8(nplies)",
-           "plythickness: f8(nplies)",
-           NPLIES_OF(plyorientation) " check(len(plythickness)==nplies)",
+           VX_PLY_ORIENTATION,
+           VX_PLY_THICKNESS,
+           "nplies: i4",
            "reference: f8");
 
 VX_ROUTINE(laminate, GetPlyBottomTopStress,
@@ -122,7 +110,7 @@ VX_ROUTINE(laminate, GetPlyBottomTopStress,
            "sestress: f8(6,nzcrd)",
            "plysectionpoint: i4(nplies)",
            "nzcrd: i4 = shape(sestress,1) check(shape(sestress,1)==nzcrd)",
-           NPLIES_OF(plysectionpoint));
+           "nplies: i4");
 
 VX_ROUTINE(laminate, getpartialabwithcurvature,
            "pij = getpartialabwithcurvature(p0,p1,p2,ki,kj,[pdim,nzcrd])",
@@ -132,8 +120,8 @@ VX_ROUTINE(laminate, getpartialabwithcurvature,
            "p2: f8(3,pdim,nzcrd)",
            "ki: f8",
            "kj: f8",
-           "pdim: i4 = shape(p0,1) check(shape(p0,1)==pdim)",
-           "nzcrd: i4 = shape(p0,2) check(shape(p0,2)==nzcrd)");
+           "pdim: i4",
+           "nzcrd: i4");
 
 VX_ROUTINE(laminate, GetPartialFG, "fg = getpartialfg(p1,p2,tstar1,tstar2,fgflag,[nzcrd])",
            "fg: f8(3,3,nzcrd) out",
@@ -149,7 +137,7 @@ VX_ROUTINE(laminate, GetArbitraryLaminateIntegral,
            "xint: f8(3,3,nzcrd) out",
            "expo: i4",
            "plyprops: f8(nprops,nplies)",
-           "plyorientation: f8(nplies)",
+           VX_PLY_ORIENTATION,
            "plyzcoord: f8(nzcrd)",
            "plysectionpoint: i4(nplies)",
            "nzcrd: i4 = len(plyzcoord) check(len(plyzcoord)==nzcrd)",
@@ -163,7 +151,7 @@ VX_ROUTINE(laminate, GetPartialCDwithCurvature,
            "xij: f8(3,ndim,nzcrd) out",
            "pij: f8(3,ndim,nzcrd)",
            "plyprops: f8(nprops,nplies)",
-           "plyorientation: f8(nplies)",
+           VX_PLY_ORIENTATION,
            "plyzcoord: f8(nzcrd)",
            "plysectionpoint: i4(nplies)",
            "ki: f8",

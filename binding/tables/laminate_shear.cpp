@@ -3,63 +3,63 @@
 #include "table.h"
 #include "vexlan/laminate_shear.h"
 
-#define VX_STACK_ARGS                                                                      \
-  "plyelastic: f8(9,nplies) check(shape(plyelastic,0)==9)", "plyorientation: f8(nplies)", \
-      "plythickness: f8(nplies)"
-#define VX_STACK_N "nplies: i4 = shape(plyelastic,1) check(shape(plyelastic,1)==nplies) check(nplies>=1)"
+// The shear routines need at least one ply.
+#define VX_SHEAR_PLY_COUNT VX_PLY_COUNT " check(nplies>=1)"
 
 VX_ROUTINE(laminate, GetPartialAMatrix,
            "aprt = getpartialamatrix(plyelastic,plyorientation,plythickness,zcrd,iply,[nplies])",
-           "aprt: f8(3,3) out", VX_STACK_ARGS, "zcrd: f8", "iply: i4 check(iply>=1 && iply<=nplies)", VX_STACK_N);
+           "aprt: f8(3,3) out", VX_PLY_STACK, "zcrd: f8", "iply: i4 check(iply>=1 && iply<=nplies)",
+           VX_SHEAR_PLY_COUNT);
 
 VX_ROUTINE(laminate, GetPartialBMatrix,
            "bprt = getpartialbmatrix(plyelastic,plyorientation,plythickness,zcrd,iply,[nplies])",
-           "bprt: f8(3,3) out", VX_STACK_ARGS, "zcrd: f8", "iply: i4 check(iply>=1 && iply<=nplies)", VX_STACK_N);
+           "bprt: f8(3,3) out", VX_PLY_STACK, "zcrd: f8", "iply: i4 check(iply>=1 && iply<=nplies)",
+           VX_SHEAR_PLY_COUNT);
 
 VX_ROUTINE(laminate, GetSmallFMatrix,
            "smallf = getsmallfmatrix(plyelastic,plyorientation,plythickness,zcrd,fa,fb,iply,[nplies])",
-           "smallf: f8(2,2) out", VX_STACK_ARGS, "zcrd: f8", "fa: f8(3,3)", "fb: f8(3,3)",
-           "iply: i4 check(iply>=1 && iply<=nplies)", VX_STACK_N);
+           "smallf: f8(2,2) out", VX_PLY_STACK, "zcrd: f8", "fa: f8(3,3)", "fb: f8(3,3)",
+           "iply: i4 check(iply>=1 && iply<=nplies)", VX_SHEAR_PLY_COUNT);
 
 VX_ROUTINE(laminate, GetSectionFMatrix,
            "plysmallf = getsectionfmatrix(sectionlist,plyorientation,plythickness,plyzcoord,plyelastic,"
            "[nplies,nsec,defint])",
            "plysmallf: f8(2*nplies+1,4,nsec) out",
-           "sectionlist: i4(nplies,nsec)",
-           "plyorientation: f8(nplies,nsec)",
-           "plythickness: f8(nplies,nsec)",
-           "plyzcoord: f8(2*nplies+1,nsec)",
-           "plyelastic: f8(9,nplies,nsec) check(shape(plyelastic,0)==9)",
-           "nplies: i4 = shape(sectionlist,0) check(shape(sectionlist,0)==nplies)",
-           "nsec: i4 = shape(sectionlist,1) check(shape(sectionlist,1)==nsec)",
+           VX_SECTION_LIST(nplies),
+           VX_SECTION_ORIENTATION(nplies),
+           VX_SECTION_THICKNESS(nplies),
+           VX_SECTION_ZCOORD(nplies),
+           VX_SECTION_ELASTIC(nplies),
+           "nplies: i4",
+           "nsec: i4",
            "defint: i4 = 2147483647");
 
 VX_ROUTINE(laminate, GetHMatrixShearCorrect,
            "hshear = gethmatrixshearcorrect(plyelastic,plyorientation,plythickness,[nplies])",
-           "hshear: f8(2,2) out", VX_STACK_ARGS, VX_STACK_N);
+           "hshear: f8(2,2) out", VX_PLY_STACK, VX_SHEAR_PLY_COUNT);
 
 VX_ROUTINE(laminate, GetShearCorrectFactors,
            "sk = getshearcorrectfactors(hlam,plyelastic,plyorientation,plythickness,[nplies])",
-           "sk: f8(2) out", "hlam: f8(2,2)", VX_STACK_ARGS, VX_STACK_N);
+           "sk: f8(2) out", "hlam: f8(2,2)", VX_PLY_STACK, VX_SHEAR_PLY_COUNT);
 
 VX_ROUTINE(laminate, GetHMatrixImprovedShear,
            "hext2d = gethmatriximprovedshear(plyelastic,plyorientation,plythickness,[nplies])",
-           "hext2d: f8(2,2) out", VX_STACK_ARGS, VX_STACK_N);
+           "hext2d: f8(2,2) out", VX_PLY_STACK, VX_SHEAR_PLY_COUNT);
 
 VX_ROUTINE(laminate, GetHMatrixQuadrature,
            "hquad = gethmatrixquadrature(plyelastic,plyorientation,plythickness,[nplies])",
-           "hquad: f8(2,2) out", VX_STACK_ARGS, VX_STACK_N);
+           "hquad: f8(2,2) out", VX_PLY_STACK, VX_SHEAR_PLY_COUNT);
 
 VX_ROUTINE(laminate, GetSectionHMatrix,
            "sehmatrix = getsectionhmatrix(sectionlist,plyorientation,plythickness,plyelastic,"
            "[nplies,nsec,method,defint])",
            "sehmatrix: f8(2,2,nsec) out",
-           "sectionlist: i4(nplies,nsec)",
-           "plyorientation: f8(nplies,nsec)",
-           "plythickness: f8(nplies,nsec)",
-           "plyelastic: f8(9,nplies,nsec) check(shape(plyelastic,0)==9)",
-           "nplies: i4 = shape(sectionlist,0) check(shape(sectionlist,0)==nplies)",
-           "nsec: i4 = shape(sectionlist,1) check(shape(sectionlist,1)==nsec)",
+           VX_SECTION_LIST(nplies),
+           VX_SECTION_ORIENTATION(nplies),
+           VX_SECTION_THICKNESS(nplies),
+           VX_SECTION_ELASTIC(nplies),
+           "nplies: i4",
+           "nsec: i4",
            "method: i4 = 1",
            "defint: i4 = 2147483647");
 
@@ -80,13 +80,13 @@ VX_ROUTINE(laminate, GetArbitrarySectionFG,
            "fg = getarbitrarysectionfg(sectionlist,plyorientation,plythickness,plyzcoord,plyelastic,csflag,fgflag,"
            "[nplies,nsec,xycurv,defint])",
            "fg: f8(2*nplies+1,4,nsec) out",
-           "sectionlist: i4(nplies,nsec)",
-           "plyorientation: f8(nplies,nsec)",
-           "plythickness: f8(nplies,nsec)",
-           "plyzcoord: f8(2*nplies+1,nsec)",
-           "plyelastic: f8(9,nplies,nsec) check(shape(plyelastic,0)==9)",
-           "nplies: i4 = shape(sectionlist,0) check(shape(sectionlist,0)==nplies)",
-           "nsec: i4 = shape(sectionlist,1) check(shape(sectionlist,1)==nsec)",
+           VX_SECTION_LIST(nplies),
+           VX_SECTION_ORIENTATION(nplies),
+           VX_SECTION_THICKNESS(nplies),
+           VX_SECTION_ZCOORD(nplies),
+           VX_SECTION_ELASTIC(nplies),
+           "nplies: i4",
+           "nsec: i4",
            "csflag: i4",
            "fgflag: i4",
            "xycurv: f8(2)",
@@ -96,10 +96,10 @@ VX_ROUTINE(laminate, GetExt2DShearStress,
            "xytss = getext2dshearstress(r,plyorientation,smallfmatrix,nspt,[nplies])",
            "xytss: f8(nplies*nspt,2) out",
            "r: f8(2)",
-           "plyorientation: f8(nplies)",
-           "smallfmatrix: f8(2*nplies+1,4)",
+           VX_PLY_ORIENTATION,
+           VX_SMALLF_MATRIX,
            "nspt: i4 check(nspt>=1)",
-           "nplies: i4 = len(plyorientation) check(len(plyorientation)==nplies)");
+           "nplies: i4");
 
 VX_ROUTINE(laminate, GetNormalStressFromBottom,
            "s33 = getnormalstressfrombottom(rdx,rdy,zcoord,smallfmatrix,[nplies])",
@@ -107,7 +107,7 @@ VX_ROUTINE(laminate, GetNormalStressFromBottom,
            "rdx: f8(2)",
            "rdy: f8(2)",
            "zcoord: f8(2*nplies+1)",
-           "smallfmatrix: f8(2*nplies+1,4)",
+           VX_SMALLF_MATRIX,
            "nplies: i4 = (len(zcoord)-1)/2 check(nplies>=1)");
 
 VX_ROUTINE(laminate, GetNormalStressFromTop,
@@ -117,7 +117,7 @@ VX_ROUTINE(laminate, GetNormalStressFromTop,
            "rdy: f8(2)",
            "s33bc: f8",
            "zcoord: f8(2*nplies+1)",
-           "smallfmatrix: f8(2*nplies+1,4)",
+           VX_SMALLF_MATRIX,
            "nplies: i4 = (len(zcoord)-1)/2 check(nplies>=1)");
 
 VX_ROUTINE(laminate, GetIntegralOfMembraneNormalStress,
@@ -137,5 +137,5 @@ VX_ROUTINE(laminate, GetArbitrarySmallF,
            "iply: i4",
            "zpos: f8",
            "zcoord: f8(2*nplies+1)",
-           "smallfmatrix: f8(2*nplies+1,4)",
+           VX_SMALLF_MATRIX,
            "nplies: i4 = (len(zcoord)-1)/2 check(nplies>=1)");

@@ -5,26 +5,28 @@
 // ---- Eshelby and concentration tensors, phase helpers
 
 VX_ROUTINE(micromechanic, GetEshelbyTensor, "et = geteshelbytensor(incltype,inclratio,nu_m,[c_m])",
-           "et: f8(6,6) out", "incltype: i4", "inclratio: f8", "nu_m: f8", "c_m: f8(6,6)");
+           VX_VOIGT_MATRIX(et) " out", "incltype: i4", "inclratio: f8", "nu_m: f8", VX_VOIGT_MATRIX(c_m));
 VX_ROUTINE(micromechanic, GetStrainConcentrationTensor, "a = getstrainconcentrationtensor(et,cinc,cm,vinc,[atype])",
-           "a: f8(6,6) out", "et: f8(6,6)", "cinc: f8(6,6)", "cm: f8(6,6)", "vinc: f8", "atype: i4");
+           VX_VOIGT_MATRIX(a) " out", VX_VOIGT_MATRIX(et), VX_VOIGT_MATRIX(cinc), VX_VOIGT_MATRIX(cm), "vinc: f8",
+           "atype: i4");
 VX_ROUTINE(micromechanic, GetAverageSCFromDualEquation, "sc = getaveragescfromdualequation(bainc,scinc,scm,vinc)",
-           "sc: f8(6,6) out", "bainc: f8(6,6)", "scinc: f8(6,6)", "scm: f8(6,6)", "vinc: f8");
+           VX_VOIGT_MATRIX(sc) " out", VX_VOIGT_MATRIX(bainc), VX_VOIGT_MATRIX(scinc), VX_VOIGT_MATRIX(scm),
+           "vinc: f8");
 VX_ROUTINE(micromechanic, GetVoigtComplianceMatrix, "s = getvoigtcompliancematrix(props)",
-           "s: f8(6,6) out", "props: f8(5)");
+           VX_VOIGT_MATRIX(s) " out", "props: f8(5)");
 VX_ROUTINE(micromechanic, GetEngConstsFromComplianceMatrix, "eng = getengconstsfromcompliancematrix(s)",
-           "eng: f8(9) out", "s: f8(6,6)");
+           "eng: f8(9) out", VX_VOIGT_MATRIX(s));
 VX_ROUTINE(micromechanic, GetFiberBundleComplianceMatrix, "sfb = getfiberbundlecompliancematrix(sf,sinter,vf,vinter)",
-           "sfb: f8(6,6) out", "sf: f8(6,6)", "sinter: f8(6,6)", "vf: f8", "vinter: f8");
+           VX_VOIGT_MATRIX(sfb) " out", VX_VOIGT_MATRIX(sf), VX_VOIGT_MATRIX(sinter), "vf: f8", "vinter: f8");
 VX_ROUTINE(micromechanic, GetPorousResinComplianceMatrix, "spm = getporousresincompliancematrix(sm,vv,voidtype)",
-           "spm: f8(6,6) out", "sm: f8(6,6)", "vv: f8", "voidtype: i4");
+           VX_VOIGT_MATRIX(spm) " out", VX_VOIGT_MATRIX(sm), "vv: f8", "voidtype: i4");
 VX_ROUTINE(micromechanic, GetPhaseReduction,
            "sf,sm = getphasereduction(fiberprops,matrixprops,vf,[vvoid,vint,interprops,voidtype])",
-           "sf: f8(6,6) out", "sm: f8(6,6) out", "fiberprops: f8(5)", "matrixprops: f8(2)", "vf: f8",
+           VX_VOIGT_MATRIX(sf) " out", VX_VOIGT_MATRIX(sm) " out", "fiberprops: f8(5)", "matrixprops: f8(2)", "vf: f8",
            "vvoid: f8", "vint: f8", "interprops: f8(2)", "voidtype: i4");
 VX_ROUTINE(micromechanic, GetUDStrengthFromBridgingMatrix,
            "ud = getudstrengthfrombridgingmatrix(bridging,fiberprops,matrixprops,vf)",
-           "ud: f8(3) out", "bridging: f8(6,6)", "fiberprops: f8(4)", "matrixprops: f8(5)", "vf: f8");
+           "ud: f8(3) out", VX_VOIGT_MATRIX(bridging), "fiberprops: f8(4)", "matrixprops: f8(5)", "vf: f8");
 
 // ---- Mean-field methods
 
@@ -60,7 +62,8 @@ VX_ROUTINE(micromechanic, Cumulative,
            "ch: f8(12) out", "fiberprops: f8(5)", "matrixprops: f8(2)", "vf: f8", "vvoid: f8", "vint: f8",
            "interprops: f8(2)", "strengthprops: f8(4)", "yzratio: f8", "voidtype: i4", "rvetype: i4");
 VX_ROUTINE(micromechanic, GeneralizedMoriTanaka, "cmt = generalizedmoritanaka(cinc,eshinc,vinc,c0,[ninc])",
-           "cmt: f8(6,6) out", "cinc: f8(6,6,ninc)", "eshinc: f8(6,6,ninc)", "vinc: f8(ninc)", "c0: f8(6,6)",
+           VX_VOIGT_MATRIX(cmt) " out", "cinc: f8(6,6,ninc)", "eshinc: f8(6,6,ninc)", "vinc: f8(ninc)",
+           VX_VOIGT_MATRIX(c0),
            "ninc: i4 = len(vinc) check(len(vinc)>=ninc) check(ninc>=0)");
 
 // ---- Analytical rules

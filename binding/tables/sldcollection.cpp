@@ -22,8 +22,8 @@ VX_ROUTINE(sldcollection, deload,
            "dircos: f8(3,3)",
            "jltyp: i4",
            "sname: str(*)",
-           "cprops: f8(20,nimp)",
-           "dprops: f8(12,nimp) io",
+           VX_IMPACT_CONTACT,
+           VX_IMPACT_LOAD " io",
            "nimp: i4 = shape(cprops,1) check(shape(cprops,1)==nimp) check(shape(dprops,1)==nimp)");
 
 VX_ROUTINE(sldcollection, dsload,
@@ -33,8 +33,8 @@ VX_ROUTINE(sldcollection, dsload,
            "kstep: i4",
            "coords: f8(3)",
            "dircos: f8(3,3)",
-           "cprops: f8(20,nimp)",
-           "dprops: f8(12,nimp) io",
+           VX_IMPACT_CONTACT,
+           VX_IMPACT_LOAD " io",
            "nimp: i4 = shape(cprops,1) check(shape(cprops,1)==nimp) check(shape(dprops,1)==nimp)",
            "elemid: i4 = 0");
 
