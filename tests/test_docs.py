@@ -178,7 +178,7 @@ def test_reader_groups_ranges_and_results(tmp_path):
     out = tmp_path / "t.cpp"
     assert docgen.main([str(out), str(h)]) == 0
     table = out.read_text()
-    assert '{"PairA", "First and second of a pair.\\nSecond description line.", a1}' in table
+    assert '{"PairA", "First and second of a pair. Second description line.", a1}' in table
     assert '"(ret)", "the value"' in table and "Bare" not in table
 
 
