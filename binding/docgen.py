@@ -88,6 +88,11 @@ class Doc:
             for item in a.items:
                 for nm in self.expand(item, a.intent, proto):
                     out[nm] = "\n".join(a.text).strip()
+        # A text result comes back through the first parameter and its length
+        # (char* res, size_t res_len); that parameter's line documents it.
+        ps = proto.params
+        if proto.returns == "void" and len(ps) > 1 and ps[1] == ps[0] + "_len" and ps[0] in out:
+            out.setdefault(RET, out[ps[0]])
         return out
 
     @staticmethod
