@@ -138,9 +138,18 @@ def _strip_comment(lines):
 def _parse_doc(path, first_line, lines):
     """Parses one comment block; None when it is no doc comment."""
     text = _strip_comment(lines)
-    m = LEAD.match(text[0].strip())
+    # A long group may go on naming its routines on the next lines: a first
+    # line that ends with a comma continues.
+    first = 0
+    lead = text[0].strip()
+    while lead.endswith(",") and first + 1 < len(text) and ":" not in lead:
+        first += 1
+        lead += " " + text[first].strip()
+    m = LEAD.match(lead)
     if not m:
         return None
+    text = [lead] + text[first + 1:]
+    first_line += first
     names = [n.strip() for n in re.split(r"[,/]", m.group(1))]
     desc = [m.group(2).strip()]
     args = []
@@ -176,7 +185,7 @@ def _parse_doc(path, first_line, lines):
         args[-1].text.append(ln.strip())
     while desc and not desc[-1]:
         desc.pop()
-    doc = Doc(names, desc, args, first_line)
+    doc = Doc(names, desc, args, first_line - first)
     if not " ".join(desc).strip():
         lint.append((first_line, "no description after '%s:'" % m.group(1)))
     doc.lint = lint

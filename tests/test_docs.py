@@ -156,6 +156,12 @@ double PairB(const double* y, double* s11, double* s12, double* s13);
  *   name    (in, optional) a name */
 void Lone(double* result, const char* name, size_t name_len);
 
+/* LongA,
+ * LongB: names that go on to the next line.
+ *   v (in) value */
+void LongA(const double* v);
+void LongB(const double* v);
+
 /* Note: a remark above a prototype is no doc comment. */
 void Bare(const int32_t* n);
 """
@@ -173,12 +179,14 @@ def test_reader_groups_ranges_and_results(tmp_path):
         "s13": "three stresses, continued\non a second line"}
     assert set(b.doc.texts_for(b)) == {"y", "s11", "s12", "s13", docgen.RET}
     assert lone.doc.texts_for(lone) == {"result": "the output", "name": "a name"}
+    assert protos["LongA"].doc is protos["LongB"].doc
+    assert protos["LongB"].doc.description == ["names that go on to the next line."]
     assert protos["Bare"].doc is None
     assert docgen.findings(str(h)) == [("Bare", "no description")]
     out = tmp_path / "t.cpp"
     assert docgen.main([str(out), str(h)]) == 0
     table = out.read_text()
-    assert '{"PairA", "First and second of a pair. Second description line.", a1}' in table
+    assert '{"PairA", "First and second of a pair. Second description line.", a2}' in table
     assert '"(ret)", "the value"' in table and "Bare" not in table
 
 
