@@ -20,7 +20,7 @@ _spec.loader.exec_module(docgen)
 
 SECTIONS = ("Parameters", "Other Parameters", "Returns", "Notes")
 # Words that belong to the planning documents, not to the manual.
-FOREIGN = re.compile(r"\bspec(ification)?s?\b|\bpart\s+\d|\bpieces?\b", re.I)
+FOREIGN = re.compile(r"(?i:\bspec(ification)?s?\b)|\bParts?\s+\d+\.\d+|\bpiece-\d")
 
 
 def _components():
@@ -186,7 +186,7 @@ def test_reader_groups_ranges_and_results(tmp_path):
     out = tmp_path / "t.cpp"
     assert docgen.main([str(out), str(h)]) == 0
     table = out.read_text()
-    assert '{"PairA", "First and second of a pair. Second description line.", a2}' in table
+    assert '{"PairA", "First and second of a pair. Second description line.", a3}' in table
     assert '"(ret)", "the value"' in table and "Bare" not in table
 
 
