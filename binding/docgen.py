@@ -88,10 +88,11 @@ class Doc:
             for item in a.items:
                 for nm in self.expand(item, a.intent, proto):
                     out[nm] = "\n".join(a.text).strip()
-        # A text result comes back through the first parameter and its length
-        # (char* res, size_t res_len); that parameter's line documents it.
+        # A routine whose result is an array or a text hands it back through
+        # its first parameter (res, or res and res_len), which the binding
+        # shows as the function result: that parameter's line documents it.
         ps = proto.params
-        if proto.returns == "void" and len(ps) > 1 and ps[1] == ps[0] + "_len" and ps[0] in out:
+        if proto.returns == "void" and ps and ps[0] in out:
             out.setdefault(RET, out[ps[0]])
         return out
 

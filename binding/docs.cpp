@@ -34,22 +34,38 @@ std::string lower(std::string s) {
   return s;
 }
 
+// The header text of a routine: that of its C symbol or, for a row bound to a
+// wrapper of its own, that of the exported routine of the same Python name.
+const SymbolDoc* doc_of(const Routine& r) {
+  if (const SymbolDoc* d = find_doc(r.native)) return d;
+  for (int k = 0; k < kNumSymbolDocs; ++k)
+    if (lower(kSymbolDocs[k].symbol) == r.pyname) return &kSymbolDocs[k];
+  return nullptr;
+}
+
 }  // namespace
 
 void attach_arg_docs(Routine& r) {
-  const SymbolDoc* d = find_doc(r.native);
+  const SymbolDoc* d = doc_of(r);
   if (!d) return;
-  for (const char* const* p = d->args; *p; p += 2) {
-    for (int i = 0; i < static_cast<int>(r.args.size()); ++i) {
-      const bool ret = std::strcmp(*p, "(ret)") == 0;
-      if (ret ? i == r.ret_index : (i != r.ret_index && lower(r.args[i].name) == *p))
-        r.args[i].doc = indented(p[1]);
+  for (int i = 0; i < static_cast<int>(r.args.size()); ++i) {
+    ArgDesc& a = r.args[i];
+    // The function result, and an output named after the routine (a vector
+    // or text result handed back through the first C parameter), take the
+    // line of the result; every other argument the line of its own name.
+    const bool result = i == r.ret_index || a.name == r.pyname;
+    const std::string name = lower(a.name);
+    const char* text = nullptr;
+    for (const char* const* p = d->args; *p; p += 2) {
+      if (!result && name == *p) text = p[1];
+      if (result && std::strcmp(*p, "(ret)") == 0) text = p[1];
     }
+    if (text) a.doc = indented(text);
   }
 }
 
 std::string routine_description(const Routine& r) {
-  const SymbolDoc* d = find_doc(r.native);
+  const SymbolDoc* d = doc_of(r);
   if (d && *d->description) return d->description;
   return "Wrapper for ``" + r.native + "``.";
 }

@@ -28,7 +28,8 @@ def _components():
         vx = importlib.import_module("_vexlan")
     except ImportError:
         return []
-    return sorted(n for n in dir(vx) if type(getattr(vx, n)).__name__ == "component")
+    # enginetest holds the binding's own test rows of development builds.
+    return sorted(n for n in dir(vx) if type(getattr(vx, n)).__name__ == "component" and n != "enginetest")
 
 
 def _routines(vx, comp):
@@ -178,7 +179,7 @@ def test_reader_groups_ranges_and_results(tmp_path):
         "s11": "three stresses, continued\non a second line", "s12": "three stresses, continued\non a second line",
         "s13": "three stresses, continued\non a second line"}
     assert set(b.doc.texts_for(b)) == {"y", "s11", "s12", "s13", docgen.RET}
-    assert lone.doc.texts_for(lone) == {"result": "the output", "name": "a name"}
+    assert lone.doc.texts_for(lone) == {"result": "the output", "name": "a name", docgen.RET: "the output"}
     assert protos["LongA"].doc is protos["LongB"].doc
     assert protos["LongB"].doc.description == ["names that go on to the next line."]
     assert protos["Bare"].doc is None
