@@ -2,8 +2,9 @@
 table that the binding turns into docstrings.
 
     docgen.py OUTPUT.cpp HEADER...    write the table (the build runs this)
-    docgen.py --check HEADER...       list prototypes without a doc comment and
-                                      arguments without a line
+    docgen.py --check HEADER...       list prototypes without a description,
+                                      parameters without a line and lines out
+                                      of the layout
 
 A doc comment is a /* ... */ block ending on the line just above a prototype.
 It documents that prototype and every prototype that follows directly (no
@@ -210,8 +211,9 @@ def parse_header(path):
         lines = f.read().split("\n")
     protos = []
     i = 0
-    pending = None      # (doc, prototypes still may join) after a comment
-    prev_proto = False  # the last statement was a prototype on the line above
+    # The doc comment that the next prototype joins: None after a blank line
+    # or other statement, False after a comment that documents nothing.
+    pending = None
     while i < len(lines):
         ln = lines[i]
         st = ln.strip()
@@ -224,7 +226,6 @@ def parse_header(path):
             block = lines[i:j + 1]
             nxt = lines[j + 1] if j + 1 < len(lines) else ""
             pending = None
-            prev_proto = False
             if nxt.strip() and not nxt.strip().startswith(("/*", "#", "//")):
                 doc = _parse_doc(path, i + 1, block)
                 pending = doc
@@ -234,7 +235,6 @@ def parse_header(path):
             continue
         if not st or st.startswith("#") or st.startswith("//") or st in ("}", 'extern "C" {'):
             pending = None
-            prev_proto = False
             i += 1
             continue
         # A statement: read to its semicolon.
@@ -252,12 +252,9 @@ def parse_header(path):
                 p.doc = pending
                 pending.protos.append(p)
             protos.append(p)
-            prev_proto = True
         else:
             pending = None
-            prev_proto = False
         i = j + 1
-    del prev_proto
     for p in protos:
         if p.doc is not None and p.doc.protos[0] is p:
             _check_group(path, p.doc)
