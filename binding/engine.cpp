@@ -6,6 +6,7 @@
 #include <complex>
 #include <cstring>
 #include <map>
+#include "docs.h"
 #include "registry.h"
 
 namespace vxb {
@@ -651,8 +652,9 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
     PyObject* s = PyUnicode_InternFromString(r.pynames[k].c_str());
     PyTuple_SET_ITEM(r.kwnames, k, s);
   }
-  // Docstring.
-  std::string doc = std::string(d->signature) + "\n\nWrapper for ``" + r.native + "``.\n";
+  // Docstring: description and argument texts from the header comment.
+  attach_arg_docs(r);
+  std::string doc = std::string(d->signature) + "\n\n" + routine_description(r) + "\n";
   std::string params, others, rets;
   for (size_t k = 0; k < r.pynames.size(); ++k) {
     int ix = r.pyarg_of[k];
@@ -663,7 +665,7 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
     }
     (r.args[ix].optional ? others : params) += arg_doc(r.args[ix], "input");
   }
-  for (int ix : r.results) rets += arg_doc(r.args[ix], "");
+  for (int ix : r.results) rets += arg_doc(r.args[ix], "") + result_doc(r.args[ix]);
   if (!params.empty()) doc += "\nParameters\n----------\n" + params;
   if (!others.empty()) doc += "\nOther Parameters\n----------------\n" + others;
   if (!rets.empty()) doc += "\nReturns\n-------\n" + rets;

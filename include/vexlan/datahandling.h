@@ -6,9 +6,45 @@
 extern "C" {
 #endif
 
+/* allocatenodaldata: sizes the node data of the model: nodesmotion
+ * (kdof, knodes, kelem), nodalcoords (3, knodes, kelem), tnodalmatrices
+ * (3, 3, 8, kelem) and tcurvmatrices (3, 3, kelem). An array that is already
+ * allocated keeps its extents and contents; new arrays are not filled. The
+ * counters of the model data are left to the caller.
+ *   istat  (out) always 0; a failed allocation ends the process
+ *   kdof   (in)  motion components per node
+ *   knodes (in)  nodes per element
+ *   kelem  (in)  number of elements */
 void allocatenodaldata(int32_t* istat, const int32_t* kdof, const int32_t* knodes, const int32_t* kelem);
+
+/* allocateelementdata: sizes the element data: elemlist, elemkind and the
+ * section point counts nsectionpoints (kelem), elemnodes (knodes, kelem),
+ * elemcurvatures (2, kelem) and elemreforientation (7, kelem). Arrays that
+ * exist keep their extents and contents; new ones are not filled.
+ *   istat  (out) always 0; a failed allocation ends the process
+ *   knodes (in)  nodes per element
+ *   kelem  (in)  number of elements */
 void allocateelementdata(int32_t* istat, const int32_t* knodes, const int32_t* kelem);
+
+/* allocatedamagedata: sizes the damage store. ndmg is raised to the largest
+ * of ndmg, 1 and kdmg on every call. Missing arrays are allocated: the region
+ * arrays generaldds, fiberdds, matrixdds, coredds, userdds (3, kplies, ndmg)
+ * and delamdds (3, max(kplies - 1, 1), ndmg), dmgplane (10, ndmg) and the
+ * buckling lists (4 and 12, kplies, ndmg, ksec), the last three zeroed. The
+ * region arrays are zeroed once per allocation of damagedds (whose first
+ * entry marks it). Existing arrays keep their extents and contents.
+ *   istat  (out) always 0; a failed allocation ends the process
+ *   kplies (in)  plies per section
+ *   ksec   (in)  number of sections
+ *   kdmg   (in)  number of damaged regions */
 void allocatedamagedata(int32_t* istat, const int32_t* kplies, const int32_t* ksec, const int32_t* kdmg);
+
+/* deallocall: frees the shared data of an analysis: step ids, the per-ply
+ * material and section arrays, node and element data, impactor and load
+ * properties, the damage store, buckling lists and fatigue cycles. Counters,
+ * scalars, the error record, the growable lists and the check-in list are
+ * left as they are.
+ *   istat (out) always 0 */
 void deallocall(int32_t* istat);
 
 #ifdef __cplusplus

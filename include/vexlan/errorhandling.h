@@ -7,11 +7,34 @@
 extern "C" {
 #endif
 
-/* Records a failure. intv, realv and asciim are followed by their extents. */
+/* xerr: records a failure in the error record. The first report since the
+ * last reset wins: while errstat is nonzero the call changes nothing. The
+ * status, the message (cut or blank-padded to 80 characters) and the context
+ * values are stored; the context arrays take the extents of the first report
+ * after a reset and clip later context to them; at most 8 rows of asciim are
+ * kept. When pyerr is given and 0 (the Python default), the message is
+ * printed as one line after a blank and the process ends with status 0.
+ *   lop     (in)  status to record: -1 warning or note, -2 error of the
+ *                 computation or its input, -3 request that cannot be served
+ *   xerrmsg (in)  message of 80 characters
+ *   intv    (in)  nintv integer context values
+ *   nintv   (in)  number of integer context values (0 allowed)
+ *   realv   (in)  nrealv real context values
+ *   nrealv  (in)  number of real context values
+ *   asciim  (in)  arows x acols character codes of context text
+ *   arows   (in)  rows of asciim
+ *   acols   (in)  columns of asciim
+ *   pyerr   (in, optional) 0: print and end the process; otherwise (or
+ *                 absent) record; a Python call gets it back unchanged */
 void xerr(const int32_t* lop, const char* xerrmsg, const int32_t* intv, const int32_t* nintv,
           const double* realv, const int32_t* nrealv, const int32_t* asciim, const int32_t* arows,
           const int32_t* acols, const int32_t* pyerr, size_t xerrmsg_len);
-/* Clears the record. */
+
+/* rsxerr: clears the error record on request: errstat becomes 0 and the
+ * context arrays are freed; errstring keeps its last message. With a false
+ * lop nothing changes.
+ *   reset (out) 1 when the record was cleared, else 0
+ *   lop   (in)  1-byte flag: true to clear */
 void rsxerr(int32_t* reset, const vx_l1* lop);
 
 #ifdef __cplusplus

@@ -15,12 +15,63 @@ typedef void (*vx_rootfunc)(double* f, double* df, const double* x, const double
  * copy of the caller's args whose first element holds the current iterate. */
 typedef void (*vx_fixpointfunc)(double* xnew, double* fargs, const int32_t* na, const int32_t* nfun);
 
+/* bdsafe: a root of f on [x1, x2] by Brent's method (inverse quadratic
+ * interpolation, secant and bisection steps), the function evaluated through
+ * the call-back. The tolerance is absolute: the search stops when half the
+ * bracket is within xacc plus twice the machine precision of |root|. Ends of
+ * equal sign record status -2 "Error in BISECTION: Root must be bracketed."
+ * and give root 0 with istat 0; reaching maxit records -1 and gives the last
+ * iterate with istat 1.
+ *   dfunc (in)  call-back dfunc(f, df, x, args, na, nfun) writing f(x) into f;
+ *               df is not read
+ *   x1    (in)  one end of the bracket
+ *   x2    (in)  other end of the bracket
+ *   root  (out) the root
+ *   args  (in)  na parameters handed to the call-back unchanged
+ *   xacc  (in)  absolute tolerance on the root
+ *   maxit (in)  most iterations
+ *   na    (in)  length of args
+ *   nfun  (in)  selector handed to the call-back unchanged
+ *   istat (out) 0, or 1 when the iteration limit was reached */
 void bdsafe(vx_rootfunc dfunc, const double* x1, const double* x2, double* root, const double* args,
             const double* xacc, const int32_t* maxit, const int32_t* na, const int32_t* nfun,
             int32_t* istat);
+
+/* nrsafe: a root of f on [x1, x2] by Newton-Raphson steps from the midpoint,
+ * replaced by bisection whenever the Newton step would leave the bracket or
+ * shrink it too slowly. The call-back gives the function and its derivative.
+ * Ends of equal sign record status -2 "Error in BISECTION: Root must be
+ * bracketed." and the iteration still runs; reaching maxit records -1 and
+ * gives the last iterate with istat 1.
+ *   dfunc (in)  call-back dfunc(f, df, x, args, na, nfun) writing f(x) and f'(x)
+ *   x1    (in)  one end of the bracket
+ *   x2    (in)  other end of the bracket
+ *   root  (out) the root
+ *   args  (in)  na parameters handed to the call-back unchanged
+ *   xacc  (in)  absolute tolerance on the step
+ *   maxit (in)  most iterations
+ *   na    (in)  length of args
+ *   nfun  (in)  selector handed to the call-back unchanged
+ *   istat (out) 0, or 1 when the iteration limit was reached */
 void nrsafe(vx_rootfunc dfunc, const double* x1, const double* x2, double* root, const double* args,
             const double* xacc, const int32_t* maxit, const int32_t* na, const int32_t* nfun,
             int32_t* istat);
+
+/* fpsafe: a fixed point x = g(x) by the iteration x <- g(x) from xs, until
+ * two iterates differ by xacc or less. The call-back receives a working copy
+ * fargs of args whose first element holds the current iterate. More than
+ * maxit steps record status -1 "Warning in FixPointIteration:Max iterations
+ * exceeded." and give the last iterate with istat 1.
+ *   dfunc (in)     call-back dfunc(xnew, fargs, na, nfun) writing g(fargs(1))
+ *                  into xnew
+ *   xs    (in/out) start value; the fixed point on return
+ *   args  (in)     na parameters, na at least 1; the first is overwritten in
+ *                  the copy handed to the call-back
+ *   xacc  (in)     absolute tolerance between iterates
+ *   maxit (in)     most iterations
+ *   na    (in)     length of args
+ *   nfun  (in)     selector handed to the call-back unchanged
+ *   istat (out)    0, or 1 when the iteration limit was reached */
 void fpsafe(vx_fixpointfunc dfunc, double* xs, const double* args, const double* xacc,
             const int32_t* maxit, const int32_t* na, const int32_t* nfun, int32_t* istat);
 

@@ -14,29 +14,134 @@
 extern "C" {
 #endif
 
-/* Least-squares polynomial of degree d; res(d + 1) by rising power. */
+/* polynomialfitting: least-squares polynomial c(1) + c(2) x + ... +
+ * c(d + 1) x^d through the points (vx(i), vy(i)), by the normal equations.
+ * A singular normal matrix (for example all abscissas equal with d >= 1), a
+ * negative degree or tables of different lengths record status -2 "Problem
+ * in polynom fitting function"; the coefficients then have no meaning (zero
+ * for unequal lengths, unwritten for a negative degree).
+ *   res (out) d + 1 coefficients by rising power
+ *   vx  (in)  m abscissas
+ *   m   (in)  number of points
+ *   vy  (in)  my ordinates
+ *   my  (in)  number of ordinates, equal to m
+ *   d   (in)  degree, 0 or more */
 void polynomialfitting(double* res, const double* vx, const int32_t* m, const double* vy,
                        const int32_t* my, const int32_t* d);
-/* res(k): the table evaluated at p. */
+
+/* nearestinterpolation, linearinterpolation: the table (x, y) at the points
+ * p. Nearest: the value at the nearest abscissa (the end values beyond the
+ * table, the larger abscissa's value half way between two); the abscissas may
+ * be sorted either way. Linear: the straight line between neighbours,
+ * continued through the first or last two points beyond the table; the
+ * abscissas must increase strictly. A bad table (unsorted abscissas, too few
+ * points, vectors of different lengths) prints a message and ends the
+ * process; extrapolation is silent.
+ *   res (out) k values, one per point
+ *   x   (in)  n abscissas
+ *   n   (in)  number of table points: 1 or more (nearest), 2 or more (linear)
+ *   y   (in)  ny ordinates
+ *   ny  (in)  number of ordinates, equal to n
+ *   p   (in)  k evaluation points
+ *   k   (in)  number of points, 0 allowed */
 void nearestinterpolation(double* res, const double* x, const int32_t* n, const double* y,
                           const int32_t* ny, const double* p, const int32_t* k);
 void linearinterpolation(double* res, const double* x, const int32_t* n, const double* y,
                          const int32_t* ny, const double* p, const int32_t* k);
+
+/* cubichermitianinterpolation: the table (x, y) at the points p by the
+ * monotone piecewise cubic Hermite interpolant: its derivatives keep the
+ * monotonicity of the data, so there is no overshoot between table points.
+ * Points beyond the table are evaluated on the cubic of the nearest end
+ * interval, silently. Fewer than two points, abscissas not strictly
+ * increasing, vectors of different lengths or no evaluation point go to the
+ * cubic Hermite error package, which prints them and ends the process.
+ *   res (out) k values, one per point
+ *   x   (in)  n strictly increasing abscissas
+ *   n   (in)  number of table points, 2 or more
+ *   y   (in)  ny ordinates
+ *   ny  (in)  number of ordinates, equal to n
+ *   p   (in)  k evaluation points
+ *   k   (in)  number of points, 1 or more */
 void cubichermitianinterpolation(double* res, const double* x, const int32_t* n, const double* y,
                                  const int32_t* ny, const double* p, const int32_t* k);
-/* Integral and arc-length estimate from a to b of the monotone cubic
- * Hermite interpolant. */
+
+/* cubichermitianintegration: integral from a to b of the monotone piecewise
+ * cubic Hermite interpolant of the table; limits beyond the table integrate
+ * the extended end cubics; b < a gives the negative. Bad tables end the
+ * process as for cubichermitianinterpolation.
+ *   x      (in)  n strictly increasing abscissas
+ *   n      (in)  number of table points, 2 or more
+ *   y      (in)  ny ordinates
+ *   ny     (in)  number of ordinates, equal to n
+ *   a, b   (in)  limits of integration
+ *   result (ret) the integral */
 double cubichermitianintegration(const double* x, const int32_t* n, const double* y,
                                  const int32_t* ny, const double* a, const double* b);
+
+/* cubichermitianarclength: estimate of the length of the curve y(x) from a
+ * to b: the integral of the monotone cubic Hermite interpolant of
+ * sqrt(1 + d(i)^2), d(i) the interpolant's slopes at the table points. Bad
+ * tables end the process as for cubichermitianinterpolation.
+ *   x      (in)  n strictly increasing abscissas
+ *   n      (in)  number of table points, 2 or more
+ *   y      (in)  ny ordinates
+ *   ny     (in)  number of ordinates, equal to n
+ *   a, b   (in)  limits along x
+ *   result (ret) the arc-length estimate */
 double cubichermitianarclength(const double* x, const int32_t* n, const double* y,
                                const int32_t* ny, const double* a, const double* b);
+
+/* trapezoidintegration: trapezoid rule over the table in the order given; a
+ * falling x gives the negative integral, fewer than two points give 0.
+ *   x      (in)  n abscissas
+ *   n      (in)  number of table points
+ *   y      (in)  ny ordinates
+ *   ny     (in)  number of ordinates; unequal to n gives NaN
+ *   result (ret) the integral */
 double trapezoidintegration(const double* x, const int32_t* n, const double* y, const int32_t* ny);
-/* jac(a, b) = dy(i, j) / dx(j). */
+
+/* Gradient: forward-difference Jacobian jac(i, j) = dy(i, j) / dx(j), column
+ * j of dy holding the changes of the a outputs when input j changes by
+ * dx(j). A zero step gives an infinity or NaN; nothing is recorded.
+ *   jac (out) a x b Jacobian
+ *   dy  (in)  a x b output changes
+ *   dx  (in)  b input steps
+ *   a   (in)  number of outputs (rows)
+ *   b   (in)  number of inputs (columns) */
 void Gradient(double* jac, const double* dy, const double* dx, const int32_t* a, const int32_t* b);
+
+/* ComplexStepDerivative: derivative(i) = Im(y(i)) / Im(x(i)), the
+ * complex-step derivative of a function the caller evaluated at x(i) with a
+ * small imaginary step; the real parts are not used.
+ *   derivative (out) n derivatives
+ *   y          (in)  n complex function values
+ *   x          (in)  n complex points of evaluation
+ *   n          (in)  number of values */
 void ComplexStepDerivative(double* derivative, const vx_complex* y, const vx_complex* x,
                            const int32_t* n);
+
+/* CentralStepDerivative: derivative of a table by central difference
+ * quotients inside and one-sided ones at both ends. One point gives NaN.
+ *   derivative (out) n derivatives
+ *   y          (in)  n ordinates
+ *   x          (in)  n abscissas
+ *   n          (in)  number of table points, 2 or more */
 void CentralStepDerivative(double* derivative, const double* y, const double* x, const int32_t* n);
+
+/* ShoelaceMethod: area enclosed by the polygon through (x(i), y(i)), closed
+ * from the last vertex to the first, positive for either vertex order; fewer
+ * than three vertices give 0.
+ *   x, y   (in)  n vertex coordinates each
+ *   n      (in)  number of vertices
+ *   result (ret) the area */
 double ShoelaceMethod(const double* x, const double* y, const int32_t* n);
+
+/* PascalTriangle: the binomial coefficient C(n, k), generalised to a negative
+ * n (C(-1, 2) = 1); 0 when 0 <= n < k, 1 when k < 1.
+ *   n      (in)  upper index
+ *   k      (in)  lower index
+ *   result (ret) the coefficient, as a real */
 double PascalTriangle(const int32_t* n, const int32_t* k);
 
 #ifdef __cplusplus
