@@ -15,20 +15,24 @@
 #include <cfloat>
 #include <cmath>
 
+// Complete unrolling: every index becomes a constant.
+#define VX_UNROLL _Pragma("GCC unroll 8")
+
 namespace vx {
 
 // Factors a in place into P A = L U: L unit lower triangular below the
 // diagonal, U on and above it, rows in pivoted order; piv[k] is the row
 // exchanged with row k at step k. Returns 0, or k + 1 for the first pivot k
 // that is exactly zero; the elimination goes on past such a column, as the
-// factors are still handed to the caller.
+// factors are still handed to the caller. rec[k] receives 1 / pivot k, which
+// the inverse needs again.
 template <int N>
-inline int lu_factor(double* a, int* piv) {
+inline int lu_factor(double* a, int* piv, double* rec) {
   int info = 0;
-  for (int k = 0; k < N; ++k) {
+  VX_UNROLL for (int k = 0; k < N; ++k) {
     int p = k;
     double big = std::fabs(a[k + N * k]);
-    for (int i = k + 1; i < N; ++i) {
+    VX_UNROLL for (int i = k + 1; i < N; ++i) {
       const double v = std::fabs(a[i + N * k]);
       if (v > big) {
         big = v;
@@ -37,25 +41,25 @@ inline int lu_factor(double* a, int* piv) {
     }
     piv[k] = p;
     const double pivot = a[p + N * k];
+    rec[k] = 1.0 / pivot;
     if (pivot != 0.0) {
       if (p != k)
-        for (int j = 0; j < N; ++j) {
+        VX_UNROLL for (int j = 0; j < N; ++j) {
           const double t = a[k + N * j];
           a[k + N * j] = a[p + N * j];
           a[p + N * j] = t;
         }
       if (std::fabs(pivot) >= DBL_MIN) {
-        const double r = 1.0 / pivot;
-        for (int i = k + 1; i < N; ++i) a[i + N * k] *= r;
+        VX_UNROLL for (int i = k + 1; i < N; ++i) a[i + N * k] *= rec[k];
       } else {  // the reciprocal of a subnormal pivot would overflow
-        for (int i = k + 1; i < N; ++i) a[i + N * k] /= pivot;
+        VX_UNROLL for (int i = k + 1; i < N; ++i) a[i + N * k] /= pivot;
       }
     } else if (info == 0) {
       info = k + 1;
     }
-    for (int j = k + 1; j < N; ++j) {
+    VX_UNROLL for (int j = k + 1; j < N; ++j) {
       const double u = a[k + N * j];
-      for (int i = k + 1; i < N; ++i) a[i + N * j] -= a[i + N * k] * u;
+      VX_UNROLL for (int i = k + 1; i < N; ++i) a[i + N * j] -= a[i + N * k] * u;
     }
   }
   return info;
@@ -63,37 +67,37 @@ inline int lu_factor(double* a, int* piv) {
 
 // Inverse in place from the factors of lu_factor, which found no zero pivot.
 template <int N>
-inline void lu_inverse(double* a, const int* piv) {
+inline void lu_inverse(double* a, const int* piv, const double* rec) {
   // inv(U), column by column: column j is -inv(U)(0:j, 0:j) U(0:j, j) / U(j, j).
-  for (int j = 0; j < N; ++j) {
+  VX_UNROLL for (int j = 0; j < N; ++j) {
     double* x = a + N * j;
-    x[j] = 1.0 / x[j];
+    x[j] = rec[j];
     const double ajj = -x[j];
-    for (int c = 0; c < j; ++c) {
+    VX_UNROLL for (int c = 0; c < j; ++c) {
       const double t = x[c];
-      for (int i = 0; i < c; ++i) x[i] += t * a[i + N * c];
+      VX_UNROLL for (int i = 0; i < c; ++i) x[i] += t * a[i + N * c];
       x[c] = t * a[c + N * c];
     }
-    for (int i = 0; i < j; ++i) x[i] *= ajj;
+    VX_UNROLL for (int i = 0; i < j; ++i) x[i] *= ajj;
   }
   // X L = inv(U), from the last column to the first: X = inv(A) P^T.
   double l[N];
-  for (int j = N - 2; j >= 0; --j) {
+  VX_UNROLL for (int j = N - 2; j >= 0; --j) {
     double* x = a + N * j;
-    for (int i = j + 1; i < N; ++i) {
+    VX_UNROLL for (int i = j + 1; i < N; ++i) {
       l[i] = x[i];
       x[i] = 0.0;
     }
-    for (int c = j + 1; c < N; ++c) {
+    VX_UNROLL for (int c = j + 1; c < N; ++c) {
       const double t = -l[c];
-      for (int i = 0; i < N; ++i) x[i] += t * a[i + N * c];
+      VX_UNROLL for (int i = 0; i < N; ++i) x[i] += t * a[i + N * c];
     }
   }
   // The row interchanges of P become column interchanges of the inverse.
-  for (int j = N - 2; j >= 0; --j) {
+  VX_UNROLL for (int j = N - 2; j >= 0; --j) {
     const int p = piv[j];
     if (p != j)
-      for (int i = 0; i < N; ++i) {
+      VX_UNROLL for (int i = 0; i < N; ++i) {
         const double t = a[i + N * j];
         a[i + N * j] = a[i + N * p];
         a[i + N * p] = t;
@@ -106,8 +110,9 @@ inline void lu_inverse(double* a, const int* piv) {
 template <int N>
 inline int lu_invert(double* a) {
   int piv[N];
-  const int info = lu_factor<N>(a, piv);
-  if (info == 0) lu_inverse<N>(a, piv);
+  double rec[N];
+  const int info = lu_factor<N>(a, piv, rec);
+  if (info == 0) lu_inverse<N>(a, piv, rec);
   return info;
 }
 
@@ -119,7 +124,7 @@ void report_linalg(const char* msg);
 template <int N>
 inline void matrix_inverse(const double* a, double* ainv) {
   if (ainv != a)
-    for (int k = 0; k < N * N; ++k) ainv[k] = a[k];
+    VX_UNROLL for (int k = 0; k < N * N; ++k) ainv[k] = a[k];
   if (lu_invert<N>(ainv) != 0) report_linalg("Matrix inverse becomes numerically singular!");
 }
 

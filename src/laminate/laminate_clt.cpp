@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "fixed.h"
+#include "fixed_lu.h"
 #include "laminate_clt.h"
 #include "vexlan/laminate.h"
 #include "vexlan/math_linalg.h"
@@ -20,10 +21,10 @@ using vx::CMatRef;
 
 namespace {
 
+// The inverse as MatrixInverse gives it (and reports), inline.
 Mat3 inverse3(const Mat3& a) {
   Mat3 r;
-  const int32_t n = 3;
-  MatrixInverse(a.data(), r.data(), &n);
+  vx::matrix_inverse<3>(a.data(), r.data());
   return r;
 }
 
@@ -129,8 +130,7 @@ VX_API void GetEngConstsFromABDMatrix(double* eng, const double* abd, const doub
     return;
   }
   Mat6 c;
-  const int32_t n = 6;
-  MatrixInverse(abd, c.data(), &n);
+  vx::matrix_inverse<6>(abd, c.data());
   eng[0] = 1.0 / (t * c(0, 0));
   eng[1] = 1.0 / (t * c(1, 1));
   eng[2] = 1.0 / (t * c(2, 2));

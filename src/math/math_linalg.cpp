@@ -70,13 +70,14 @@ int small_invert(double* a, i4 n) {
 // LU factors in place by the fixed-size kernel, 1 <= n <= kFixedLU; pivots
 // from 0.
 int small_factor(double* a, i4 n, int* piv) {
+  double rec[kFixedLU];
   switch (n) {
-    case 1: return vx::lu_factor<1>(a, piv);
-    case 2: return vx::lu_factor<2>(a, piv);
-    case 3: return vx::lu_factor<3>(a, piv);
-    case 4: return vx::lu_factor<4>(a, piv);
-    case 5: return vx::lu_factor<5>(a, piv);
-    default: return vx::lu_factor<6>(a, piv);
+    case 1: return vx::lu_factor<1>(a, piv, rec);
+    case 2: return vx::lu_factor<2>(a, piv, rec);
+    case 3: return vx::lu_factor<3>(a, piv, rec);
+    case 4: return vx::lu_factor<4>(a, piv, rec);
+    case 5: return vx::lu_factor<5>(a, piv, rec);
+    default: return vx::lu_factor<6>(a, piv, rec);
   }
 }
 
