@@ -40,15 +40,17 @@ inline int lu_factor(double* a, int* piv, double* rec) {
       }
     }
     piv[k] = p;
-    const double pivot = a[p + N * k];
+    // A zero pivot means a zero column, found at k: p != k only for a nonzero
+    // pivot, and the pivot is read back from its fixed place.
+    if (p != k)
+      VX_UNROLL for (int j = 0; j < N; ++j) {
+        const double t = a[k + N * j];
+        a[k + N * j] = a[p + N * j];
+        a[p + N * j] = t;
+      }
+    const double pivot = a[k + N * k];
     rec[k] = 1.0 / pivot;
     if (pivot != 0.0) {
-      if (p != k)
-        VX_UNROLL for (int j = 0; j < N; ++j) {
-          const double t = a[k + N * j];
-          a[k + N * j] = a[p + N * j];
-          a[p + N * j] = t;
-        }
       if (std::fabs(pivot) >= DBL_MIN) {
         VX_UNROLL for (int i = k + 1; i < N; ++i) a[i + N * k] *= rec[k];
       } else {  // the reciprocal of a subnormal pivot would overflow
