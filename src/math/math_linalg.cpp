@@ -38,9 +38,22 @@ bool finite_or_report(const double* a, size_t count, const char* msg) {
   return true;
 }
 
+int small_invert(double* a, i4 n) {
+  switch (n) {
+    case 1: return lu_invert<1>(a);
+    case 2: return lu_invert<2>(a);
+    case 3: return lu_invert<3>(a);
+    case 4: return lu_invert<4>(a);
+    case 5: return lu_invert<5>(a);
+    default: return lu_invert<6>(a);
+  }
+}
+
 }  // namespace vx
 
 namespace {
+
+using vx::kFixedLU;
 
 using vx::i4;
 using vx::Scratch;
@@ -50,22 +63,6 @@ constexpr size_t kVec = 64;
 constexpr size_t kWork = 1024;  // LAPACK blocked workspace of small problems
 
 const char kSingularLU[] = "Singularity in LU-factorization computation";
-
-// Orders served by the fixed-size kernel; larger ones go to LAPACK.
-constexpr i4 kFixedLU = 6;
-
-// Inverse in place by the fixed-size kernel, 1 <= n <= kFixedLU; returns the
-// first zero pivot (from 1) or 0.
-int small_invert(double* a, i4 n) {
-  switch (n) {
-    case 1: return vx::lu_invert<1>(a);
-    case 2: return vx::lu_invert<2>(a);
-    case 3: return vx::lu_invert<3>(a);
-    case 4: return vx::lu_invert<4>(a);
-    case 5: return vx::lu_invert<5>(a);
-    default: return vx::lu_invert<6>(a);
-  }
-}
 
 // LU factors in place by the fixed-size kernel, 1 <= n <= kFixedLU; pivots
 // from 0.
@@ -184,7 +181,7 @@ VX_API void MatrixInverse(const double* a, double* ainv, const int32_t* n) {
   copy(ainv, a, vx::elems(nn, nn));
   if (nn <= kFixedLU) {
     // A zero pivot leaves the packed factors, as the LAPACK path below does.
-    if (small_invert(ainv, nn) != 0) report("Matrix inverse becomes numerically singular!");
+    if (vx::small_invert(ainv, nn) != 0) report("Matrix inverse becomes numerically singular!");
     return;
   }
   Scratch<i4, kVec> ipiv{size_t(nn)};
