@@ -67,9 +67,13 @@ def small_cases(n):
     zero_col = rng.standard_normal((n, n))
     zero_col[:, n // 2] = 0.0
     nearly = np.outer(rng.standard_normal(n), rng.standard_normal(n)) + 1e-15 * rng.standard_normal((n, n))
+    subnormal = rng.standard_normal((n, n))
+    subnormal[:, 0] *= 1e-310  # multipliers by division: the reciprocal would overflow
+    subnormal[:, -1] = 0.0
     return {"random": rng.standard_normal((n, n)), "graded": graded, "hilbert": hilbert(n),
             "permuted": np.eye(n)[::-1] + 1e-3 * rng.standard_normal((n, n)), "dependent": dependent,
-            "zero column": zero_col, "nearly rank one": nearly, "zero": np.zeros((n, n))}
+            "zero column": zero_col, "nearly rank one": nearly, "subnormal pivot": subnormal,
+            "zero": np.zeros((n, n))}
 
 
 @pytest.mark.parametrize("n", range(1, 9))
@@ -99,6 +103,25 @@ def test_small_inverses_and_determinants_agree_with_lapack(vx, lib, n):
             assert error_record(vx) == (-2, "Singularity in LU-factorization computation"), name
         else:
             assert error_record(vx)[0] == 0, name
+
+
+@pytest.mark.parametrize("n", range(1, 7))
+def test_inverse_agrees_with_lapack_bit_for_bit_over_pivot_patterns(vx, n):
+    """Entries from {-1, 0, 1} and {0, 1, 2, 3}: every pivot order, and zero
+    pivots at every step. The fixed-size kernel works in LAPACK's order of
+    operations, so even the factors of singular matrices agree exactly."""
+    rng = np.random.default_rng(77 + n)
+    singular = 0
+    for trial in range(300):
+        a = rng.integers(-1, 2, (n, n)) if trial % 2 else rng.integers(0, 4, (n, n))
+        a = a * rng.choice([1.0, 1e-3, 7.0, 1e40, 1e-40], (n, n))  # scales mixed, the inverse still finite
+        vx.errorhandling.rsxerr(1)
+        got = vx.math.matrixinverse(np.asfortranarray(a))
+        want, info, _ = lapack_oracle.getrf_getri(a)
+        singular += bool(info)
+        assert (int(vx.errorhandling.errstat) != 0) == bool(info), a
+        np.testing.assert_array_equal(got, want)
+    assert 0 < singular < 300
 
 
 def test_lu_determinant_sign_and_singular_report(vx):
