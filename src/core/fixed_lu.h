@@ -8,7 +8,9 @@
 // of the pivot) and of the usual inverse from the factors (invert U, solve
 // X L = inv(U), undo the row interchanges on the columns). That is the order
 // in which the system LAPACK works on matrices this small, so both paths of
-// the library give the same results and declare the same matrices singular.
+// the library give the same results and declare the same matrices singular
+// (a NaN among the entries of a singular matrix may spread to other places of
+// its factors than with LAPACK).
 //
 // Column-major storage, 0-based: a[i + N * j] is row i, column j.
 #pragma once
@@ -40,8 +42,8 @@ inline int lu_factor(double* a, int* piv, double* rec) {
       }
     }
     piv[k] = p;
-    // A zero pivot means a zero column, found at k: p != k only for a nonzero
-    // pivot, and the pivot is read back from its fixed place.
+    // p leaves k only for a larger, so nonzero, entry: a zero pivot is never
+    // exchanged, and the pivot is read from its fixed place.
     if (p != k)
       VX_UNROLL for (int j = 0; j < N; ++j) {
         const double t = a[k + N * j];

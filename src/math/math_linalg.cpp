@@ -53,9 +53,8 @@ int small_invert(double* a, i4 n) {
 
 namespace {
 
-using vx::kFixedLU;
-
 using vx::i4;
+using vx::kFixedLU;
 using vx::Scratch;
 
 constexpr size_t kMat = 256;    // up to 16 x 16 on the stack
