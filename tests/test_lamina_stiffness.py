@@ -101,6 +101,52 @@ def test_off_axis_matrices_match_textbook(vx, deg):
     assert error_record(vx) == (-2, "Unsupported dimension in GetNyeStiffnessMatrixOff") and not out.any()
 
 
+def rotated_by_transformation(m, deg, strain_form):
+    """T^T M T with T the rotation about axis 3 in Nye order (order 3 or 6):
+    the strain form turns a stiffness, the stress form a compliance."""
+    n = len(m)
+    c, s = math.cos(deg * 0.017453292519943295), math.sin(deg * 0.017453292519943295)
+    k = 3 if n == 6 else 2
+    t = np.zeros((n, n))
+    t[0, 0], t[0, 1], t[1, 0], t[1, 1], t[k, k] = c * c, s * s, s * s, c * c, c * c - s * s
+    f, g = (1.0, 2.0) if strain_form else (2.0, 1.0)
+    t[0, k], t[1, k], t[k, 0], t[k, 1] = f * c * s, -f * c * s, -g * c * s, g * c * s
+    if n == 6:
+        t[2, 2], t[4, 4], t[4, 5], t[5, 4], t[5, 5] = 1.0, c, s, -s, c
+    return t.T @ m @ t
+
+
+@pytest.mark.parametrize("n", [3, 6])
+def test_off_axis_stiffness_and_compliance_over_the_circle(vx, n):
+    lam = vx.lamina
+    ply = PLY.copy()
+    for deg in (0.0, 1e-7, 15.0, 30.0, 45.0, 90.0, -45.0, 135.0, 180.0, 270.0, 361.5, -1000.0):
+        for scflag, on_axis in ((1, lam.getnyestiffnessmatrix), (0, lam.getnyecompliancematrix)):
+            got = lam.getnyeoffaxissc(deg, ply, n, scflag)
+            want = rotated_by_transformation(on_axis(ply, n), deg, scflag == 1)
+            assert np.abs(got - want).max() <= 1e-13 * np.abs(want).max(), (deg, scflag)
+            if n == 6:  # the rotation about the normal never couples 13 and 23 with the rest
+                assert not got[:4, 4:].any() and not got[4:, :4].any()
+            if deg == 0.0:
+                np.testing.assert_array_equal(got, on_axis(ply, n))
+        ply[[0, 1]] = ply[[1, 0]]  # also a ply whose transverse modulus is the larger
+    assert error_record(vx)[0] == 0
+
+
+def test_on_axis_stiffness_writes_every_entry(vx, lib):
+    # a native caller's array may hold anything before the call
+    for n in (3, 6):
+        out = np.full((n, n), np.nan, order="F")
+        lib.GetNyeStiffnessMatrix(out.ctypes.data_as(ctypes.c_void_p), PLY.ctypes.data_as(ctypes.c_void_p),
+                                  ctypes.byref(ctypes.c_int32(n)), None)
+        np.testing.assert_array_equal(out, vx.lamina.getnyestiffnessmatrix(PLY, n))
+        out = np.full((n, n), np.nan, order="F")
+        lib.GetNyeOffAxisSC(out.ctypes.data_as(ctypes.c_void_p), ctypes.byref(ctypes.c_double(30.0)),
+                            PLY.ctypes.data_as(ctypes.c_void_p), ctypes.byref(ctypes.c_int32(n)),
+                            ctypes.byref(ctypes.c_int32(1)))
+        np.testing.assert_array_equal(out, vx.lamina.getnyeoffaxissc(30.0, PLY, n, 1))
+
+
 @pytest.mark.parametrize("n", [3, 6])
 def test_transformation_matrices(vx, n):
     tm = vx.lamina.getnyetransformationmatrix

@@ -7,6 +7,8 @@ import pytest
 import scipy.linalg
 from conftest import error_record
 
+import lapack_oracle
+
 RNG = np.random.default_rng(20240611)
 MARKER = -1.7976931348623157e308
 
@@ -52,6 +54,74 @@ def test_singular_inverse_leaves_packed_lu_and_first_report(vx, a):
     assert error_record(vx) == (-2, "Matrix inverse becomes numerically singular!")
     assert vx.math.lufactdeterminant(a) == 0.0  # a later failure keeps the first report
     assert error_record(vx) == (-2, "Matrix inverse becomes numerically singular!")
+
+
+def small_cases(n):
+    """Matrices of order n on which the inverse has to agree with LAPACK's:
+    pivoting, grading, ill conditioning, near and exact singularity."""
+    rng = np.random.default_rng(1000 + n)
+    graded = rng.standard_normal((n, n)) * np.logspace(0, 5, n)[:, None] * np.logspace(3, -2, n)[None, :]
+    dependent = rng.integers(-3, 4, (n, n)).astype(float)
+    if n > 1:
+        dependent[-1] = dependent[0] - 2.0 * dependent[n // 2]  # exactly dependent rows
+    zero_col = rng.standard_normal((n, n))
+    zero_col[:, n // 2] = 0.0
+    nearly = np.outer(rng.standard_normal(n), rng.standard_normal(n)) + 1e-15 * rng.standard_normal((n, n))
+    subnormal = rng.standard_normal((n, n))
+    subnormal[:, 0] *= 1e-310  # multipliers by division: the reciprocal would overflow
+    subnormal[:, -1] = 0.0
+    return {"random": rng.standard_normal((n, n)), "graded": graded, "hilbert": hilbert(n),
+            "permuted": np.eye(n)[::-1] + 1e-3 * rng.standard_normal((n, n)), "dependent": dependent,
+            "zero column": zero_col, "nearly rank one": nearly, "subnormal pivot": subnormal,
+            "zero": np.zeros((n, n))}
+
+
+@pytest.mark.parametrize("n", range(1, 9))
+def test_small_inverses_and_determinants_agree_with_lapack(vx, lib, n):
+    """Inverse and LU determinant of every case as LAPACK gives them today:
+    the same records, the same outputs (the packed factors when singular)."""
+    singular = "Matrix inverse becomes numerically singular!"
+    for name, a in small_cases(n).items():
+        vx.errorhandling.rsxerr(1)
+        want, info_f, info_i = lapack_oracle.getrf_getri(a)
+        got = vx.math.matrixinverse(np.asfortranarray(a))
+        expected = (-2, singular) if info_f else (-2, "Matrix inversion failed!") if info_i else None
+        assert (error_record(vx) if expected else error_record(vx)[0]) == (expected or 0), name
+        scale = np.abs(want).max()
+        assert np.abs(got - want).max() <= 1e-13 * scale, name
+        # in place, as the library's own callers may do
+        buf = np.array(a, order="F")
+        ptr = buf.ctypes.data_as(ctypes.c_void_p)
+        lib.MatrixInverse(ptr, ptr, ctypes.byref(ctypes.c_int32(n)))
+        np.testing.assert_array_equal(buf, got)
+
+        vx.errorhandling.rsxerr(1)
+        lu, piv, info = lapack_oracle.getrf(a)
+        det = 0.0 if info else np.prod(np.diag(lu)) * (-1.0) ** np.count_nonzero(piv != np.arange(1, n + 1))
+        assert vx.math.lufactdeterminant(a) == pytest.approx(det, rel=1e-13, abs=0.0), name
+        if info:
+            assert error_record(vx) == (-2, "Singularity in LU-factorization computation"), name
+        else:
+            assert error_record(vx)[0] == 0, name
+
+
+@pytest.mark.parametrize("n", range(1, 7))
+def test_inverse_agrees_with_lapack_bit_for_bit_over_pivot_patterns(vx, n):
+    """Entries from {-1, 0, 1} and {0, 1, 2, 3}: every pivot order, and zero
+    pivots at every step. The fixed-size kernel works in LAPACK's order of
+    operations, so even the factors of singular matrices agree exactly."""
+    rng = np.random.default_rng(77 + n)
+    singular = 0
+    for trial in range(300):
+        a = rng.integers(-1, 2, (n, n)) if trial % 2 else rng.integers(0, 4, (n, n))
+        a = a * rng.choice([1.0, 1e-3, 7.0, 1e40, 1e-40], (n, n))  # scales mixed, the inverse still finite
+        vx.errorhandling.rsxerr(1)
+        got = vx.math.matrixinverse(np.asfortranarray(a))
+        want, info, _ = lapack_oracle.getrf_getri(a)
+        singular += bool(info)
+        assert (int(vx.errorhandling.errstat) != 0) == bool(info), a
+        np.testing.assert_array_equal(got, want)
+    assert 0 < singular < 300
 
 
 def test_lu_determinant_sign_and_singular_report(vx):

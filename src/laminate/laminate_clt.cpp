@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "fixed.h"
+#include "fixed_lu.h"
 #include "laminate_clt.h"
 #include "vexlan/laminate.h"
 #include "vexlan/math_linalg.h"
@@ -20,17 +21,11 @@ using vx::CMatRef;
 
 namespace {
 
-Mat3 inverse3(const Mat3& a) {
-  Mat3 r;
-  const int32_t n = 3;
-  MatrixInverse(a.data(), r.data(), &n);
-  return r;
-}
-
-Mat3 sub3(const Mat3& a, const Mat3& b) {
-  Mat3 r;
-  for (int k = 0; k < 9; ++k) r.a[k] = a.a[k] - b.a[k];
-  return r;
+// z = x y for 3 x 3 matrices, each entry summed in index order.
+inline void mul3(const double* x, const double* y, double* z) {
+  for (int j = 0; j < 3; ++j)
+    for (int i = 0; i < 3; ++i)
+      z[i + 3 * j] = (x[i] * y[3 * j] + x[i + 3] * y[1 + 3 * j]) + x[i + 6] * y[2 + 3 * j];
 }
 
 }  // namespace
@@ -94,24 +89,30 @@ VX_API void GetABDMatrix(double* abd, const double* a, const double* b, const do
 
 VX_API void GetReducedBendingStiffness(double* dred, const double* a, const double* b,
                                        const double* d) {
-  const Mat3 am = Mat3::load(a), bm = Mat3::load(b), dm = Mat3::load(d);
-  const Mat3 aib = inverse3(am) * bm;
-  sub3(dm, bm * aib).store(dred);
+  double ai[9], aib[9], baib[9];
+  vx::matrix_inverse<3>(a, ai);
+  mul3(ai, b, aib);
+  mul3(b, aib, baib);
+  for (int k = 0; k < 9; ++k) dred[k] = d[k] - baib[k];
 }
 
 VX_API void GetABDTilde(double* atstar, double* btstar, double* dtstar, const double* a,
                         const double* b, const double* d) {
-  const Mat3 am = Mat3::load(a), bm = Mat3::load(b), dm = Mat3::load(d);
-  const Mat3 ai = inverse3(am);
-  const Mat3 bai = bm * ai;
-  const Mat3 dt = inverse3(sub3(dm, bai * bm));
-  const Mat3 bt = dt * bai;
-  const Mat3 aibbt = (ai * bm) * bt;
-  Mat3 at;
-  for (int k = 0; k < 9; ++k) at.a[k] = ai.a[k] + aibbt.a[k];
-  at.store(atstar);
-  bt.store(btstar);
-  dt.store(dtstar);
+  // Locals throughout: the outputs may share storage with the inputs.
+  double ai[9], bai[9], baib[9], dt[9], bt[9], aib[9], x[9];
+  vx::matrix_inverse<3>(a, ai);
+  mul3(b, ai, bai);
+  mul3(bai, b, baib);
+  for (int k = 0; k < 9; ++k) dt[k] = d[k] - baib[k];
+  vx::matrix_inverse<3>(dt, dt);
+  mul3(dt, bai, bt);
+  mul3(ai, b, aib);
+  mul3(aib, bt, x);
+  for (int k = 0; k < 9; ++k) {
+    atstar[k] = ai[k] + x[k];
+    btstar[k] = bt[k];
+    dtstar[k] = dt[k];
+  }
 }
 
 VX_API void GetEngConstsFromABDMatrix(double* eng, const double* abd, const double* h,
@@ -129,8 +130,7 @@ VX_API void GetEngConstsFromABDMatrix(double* eng, const double* abd, const doub
     return;
   }
   Mat6 c;
-  const int32_t n = 6;
-  MatrixInverse(abd, c.data(), &n);
+  vx::matrix_inverse<6>(abd, c.data());
   eng[0] = 1.0 / (t * c(0, 0));
   eng[1] = 1.0 / (t * c(1, 1));
   eng[2] = 1.0 / (t * c(2, 2));

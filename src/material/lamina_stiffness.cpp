@@ -81,11 +81,11 @@ VX_API void GetNyeStiffnessMatrix(double* c, const double* props, const int32_t*
   const bool plane = plane_stress_selected(psflag);
   // The full 3 x 3 and 6 x 6 forms write every entry themselves.
   if (n == 3) {
-    lam::stiffness3(props).store(c);
+    lam::put_stiffness3(c, props);
     return;
   }
   if (n == 6 && !plane) {
-    lam::stiffness6(props).store(c);
+    lam::put_stiffness6(c, props);
     return;
   }
   if (n > 0) zero(c, int64_t(n) * n);
@@ -252,8 +252,8 @@ VX_API void GetNyeOffAxisSC(double* scoff, const double* dangle, const double* p
   }
   const int32_t f = *scflag;
   if (f == 0 || f == 1) {
-    if (n == 6) lam::off_axis<6>(props, *dangle, f == 1).store(scoff);
-    else lam::off_axis<3>(props, *dangle, f == 1).store(scoff);
+    if (n == 6) lam::put_off_axis<6>(scoff, props, *dangle, f == 1);
+    else lam::put_off_axis<3>(scoff, props, *dangle, f == 1);
     return;
   }
   // Any other selector: the stiffness, turned with the incomplete matrix the

@@ -1,12 +1,15 @@
 // Matrix inverse, determinants, minors, symmetric eigenproblems, singular value
 // decomposition, Cholesky factorisation and the general matrix product.
 //
-// Factorisations go through the system LAPACK/BLAS (lapack.h). Work arrays of
-// small matrices live on the stack: the inverse and the eigenvalues run once
-// per integration point.
+// Factorisations go through the system LAPACK/BLAS (lapack.h), except the LU
+// factorisation of matrices up to order kFixedLU, which the fixed-size kernel
+// of fixed_lu.h does in the same order of operations without the call
+// overhead. Work arrays of small matrices live on the stack: the inverse and
+// the eigenvalues run once per integration point.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include "fixed_lu.h"
 #include "lapack.h"
 #include "vexlan/math_linalg.h"
 #include "vx.h"
@@ -35,11 +38,23 @@ bool finite_or_report(const double* a, size_t count, const char* msg) {
   return true;
 }
 
+int small_invert(double* a, i4 n) {
+  switch (n) {
+    case 1: return lu_invert<1>(a);
+    case 2: return lu_invert<2>(a);
+    case 3: return lu_invert<3>(a);
+    case 4: return lu_invert<4>(a);
+    case 5: return lu_invert<5>(a);
+    default: return lu_invert<6>(a);
+  }
+}
+
 }  // namespace vx
 
 namespace {
 
 using vx::i4;
+using vx::kFixedLU;
 using vx::Scratch;
 
 constexpr size_t kMat = 256;    // up to 16 x 16 on the stack
@@ -47,6 +62,20 @@ constexpr size_t kVec = 64;
 constexpr size_t kWork = 1024;  // LAPACK blocked workspace of small problems
 
 const char kSingularLU[] = "Singularity in LU-factorization computation";
+
+// LU factors in place by the fixed-size kernel, 1 <= n <= kFixedLU; pivots
+// from 0.
+int small_factor(double* a, i4 n, int* piv) {
+  double rec[kFixedLU];
+  switch (n) {
+    case 1: return vx::lu_factor<1>(a, piv, rec);
+    case 2: return vx::lu_factor<2>(a, piv, rec);
+    case 3: return vx::lu_factor<3>(a, piv, rec);
+    case 4: return vx::lu_factor<4>(a, piv, rec);
+    case 5: return vx::lu_factor<5>(a, piv, rec);
+    default: return vx::lu_factor<6>(a, piv, rec);
+  }
+}
 
 void report(const char* msg) { vx::report_linalg(msg); }
 
@@ -58,6 +87,18 @@ void copy(double* dst, const double* src, size_t count) {
 double lu_determinant(double* b, i4 n) {
   double lud = 1.0;
   if (n < 1) return lud;
+  if (n <= kFixedLU) {
+    int sp[kFixedLU];
+    if (small_factor(b, n, sp) != 0) {
+      report(kSingularLU);
+      return 0.0;
+    }
+    for (i4 i = 0; i < n; ++i) {
+      lud = lud * b[size_t(i) * n + i];
+      if (sp[i] != i) lud = -lud;
+    }
+    return lud;
+  }
   Scratch<i4, kVec> piv{size_t(n)};
   i4 info = 0;
   dgetrf_(&n, &n, b, &n, piv, &info);
@@ -137,6 +178,11 @@ VX_API void MatrixInverse(const double* a, double* ainv, const int32_t* n) {
   i4 nn = *n;
   if (nn < 1) return;
   copy(ainv, a, vx::elems(nn, nn));
+  if (nn <= kFixedLU) {
+    // A zero pivot leaves the packed factors, as the LAPACK path below does.
+    if (vx::small_invert(ainv, nn) != 0) report("Matrix inverse becomes numerically singular!");
+    return;
+  }
   Scratch<i4, kVec> ipiv{size_t(nn)};
   Scratch<double, kVec> work{size_t(nn)};
   i4 info = 0;
