@@ -15,11 +15,11 @@ extern "C" {
  * beyond the strength: Nf = 1). The residual strength at cycle x follows (1
  * - s)(1 - r^beta)^(1/alpha) + s with r = (log10 x + log10 4)/(log10 Nf +
  * log10 4) and s the peak stress of the active half (the floor), the
- * stiffness the same curve
- * with lambda and gamma. The tension branch applies for a stress ratio
- * kappa = min/max of the tension half in [0, 1), or negative with the
- * tension peak at least the compression peak; the compression branch for
- * kappa > 1, or negative with the compression peak larger. dmgflag 1
+ * stiffness the same curve with lambda and gamma. The tension branch applies
+ * for a stress ratio kappa = min/max of the tension half in [0, 1), or a
+ * negative one with the tension peak at least the compression peak; the
+ * compression branch for kappa > 1, or a negative one with the compression
+ * peak larger. dmgflag 1
  * accumulates nm by cjimp/Nf and lowers the active strength factor (the
  * other one follows it unless isshear) and the stiffness along their curves
  * at x = max(nm Nf, 1); once x >= Nf they drop to degr_fac. dmgflag 2 first
