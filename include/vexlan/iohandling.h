@@ -220,9 +220,10 @@ void getelementdataextents(int32_t* iele, int32_t* inodes, int32_t* idof, const 
  * longest "+Orientation": set both to 1 before reading a new model. The
  * section arrays are made anew unless they exist as one consistent set,
  * which is written into; a card needing more sections or plies than that
- * set holds records status -2 and is read as far as it fits. The ply z-coordinates of every section are computed at the
- * end. Values that cannot be placed record status -2 ("Error in
- * GetSectionDataFromFile: ..."). Typing mistakes record status -2 with a
+ * set holds records status -2 and is read as far as it fits. The ply
+ * z-coordinates of every section are computed at the end. Values that
+ * cannot be placed record status -2 ("Error in GetSectionDataFromFile:
+ * ..."). Typing mistakes record status -2 with a
  * message naming the card, the block and the line, and reading goes on: a
  * "+" line in a block that is none of its items (a misspelt item, or data
  * written from column 1 such as "+45 -45"), a block left open at the next

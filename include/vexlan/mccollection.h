@@ -91,21 +91,21 @@ void MCrckLaRC04(double* rmc, const double* s11, const double* s22, const double
                  const double* gc, const double* a0, double* outtheta, const double* sainc,
                  const int32_t* fcl, const int32_t* gsflag);
 
-/* MCrckVDI2014: Puck's action-plane criterion with the guideline's weights
- * and the weakening by fibre stress. Per plane, with psi the direction of
- * the shear traction (psi = atan(tn1/tnt); cos^2 psi taken as 0 where
- * abs(tnt) <= 1e-6), R_A = xc22/(2 (1 + gp(4))) and p/R = gp(3) cos^2 psi/R_A
- * + gp(1) sin^2 psi/x12 (gp(4), gp(2) for a compressive sn), the exposure is
- * sqrt(((1/xt22 - p/R) sn)^2 + (tnt/R_A)^2 + (tn1/x12)^2) + p/R sn for sn >= 0
- * and sqrt((tnt/R_A)^2 + (tn1/x12)^2 + (p/R sn)^2) + p/R sn for sn < 0. With
- * f the largest exposure, the fibre exposure F = s11/xt11 (or -s11/xc11) and
- * r = f/F (1e6 for F <= 1e-6), the effort is f/D when wp(1) <= r <= 1/wp(2),
- * D = (c sqrt(1 + (c^2 - wp(2)^2) r^2) + wp(2)) r/(1 + (r c)^2) with c = (1 -
- * wp(2))/sqrt(1 - wp(1)^2), else f. The planes are scanned at the step sainc, and with gsflag 1
- * refined by golden section around every local maximum within 10 % of the
- * best, to 0.01 degrees. A step of 0, a negative or NaN step, or in golden
- * mode a step wider than the range records status -2 and 5 degrees are used.
- * Stresses and strengths in the same units.
+/* MCrckVDI2014: Puck's action-plane criterion with the guideline's weights and
+ * the weakening by fibre stress. Per plane, with psi the direction of the shear
+ * traction (psi = atan(tn1/tnt); cos^2 psi taken as 0 where abs(tnt) <= 1e-6),
+ * R_A = xc22/(2 (1 + gp(4))) and p/R = gp(3) cos^2 psi/R_A + gp(1) sin^2
+ * psi/x12 (gp(4), gp(2) for a compressive sn), the exposure is sqrt(((1/xt22 -
+ * p/R) sn)^2 + (tnt/R_A)^2 + (tn1/x12)^2) + p/R sn for sn >= 0 and
+ * sqrt((tnt/R_A)^2 + (tn1/x12)^2 + (p/R sn)^2) + p/R sn for sn < 0. With f the
+ * largest exposure, the fibre exposure F = s11/xt11 (or -s11/xc11) and r = f/F
+ * (1e6 for F <= 1e-6), the effort is f/D when wp(1) <= r <= 1/wp(2), D = (c
+ * sqrt(1 + (c^2 - wp(2)^2) r^2) + wp(2)) r/(1 + (r c)^2) with c = (1 -
+ * wp(2))/sqrt(1 - wp(1)^2), else f. The planes are scanned at the step sainc,
+ * and with gsflag 1 refined by golden section around every local maximum within
+ * 10 % of the best, to 0.01 degrees. A step of 0, a negative or NaN step, or in
+ * golden mode a step wider than the range records status -2 and 5 degrees are
+ * used. Stresses and strengths in the same units.
  *   rmc      (out) failure effort, 1.0 or more means failure
  *   s11..s23 (in)  ply stresses 11, 22, 33, 12, 13, 23
  *   xt11, xc11 (in) tensile and compressive fibre strength
@@ -168,16 +168,16 @@ void MCrckSPC3D(double* rmc, const double* s22, const double* s33, const double*
                 const int32_t* gsflag);
 
 /* MCrckCamanho: action-plane criterion with friction and a transverse shear
- * strength of its own. With S_T = x23, S_L = x12, eta_T = -1/(2 tan 2a0),
- * eta_L = eta_T S_L/S_T, kappa = (S_T^2 - xt22^2)/(xt22 S_T) and lambda =
- * 2 eta_L S_T/S_L - kappa, a plane with sn <= 0 gives sqrt((tn1/(S_L - eta_L
- * sn))^2 + (tnt/(S_T - eta_T sn))^2) and one with sn > 0 gives sqrt((sn/S_T)^2
- * + (tn1/S_L)^2 + (tnt/S_T)^2 + lambda (sn/S_T)(tn1/S_L)^2 + kappa
- * sn/S_T); the effort is the largest over 0 to 180 degrees. The planes are scanned at the step sainc, and with gsflag 1
- * refined by golden section around every local maximum within 10 % of the
- * best, to 0.01 degrees. A step of 0, a negative or NaN step, or in golden
- * mode a step wider than the range records status -2 and 5 degrees are used.
- * Stresses and strengths in the same units.
+ * strength of its own. With S_T = x23, S_L = x12, eta_T = -1/(2 tan 2a0), eta_L
+ * = eta_T S_L/S_T, kappa = (S_T^2 - xt22^2)/(xt22 S_T) and lambda = 2 eta_L
+ * S_T/S_L - kappa, a plane with sn <= 0 gives sqrt((tn1/(S_L - eta_L sn))^2 +
+ * (tnt/(S_T - eta_T sn))^2) and one with sn > 0 gives sqrt((sn/S_T)^2 +
+ * (tn1/S_L)^2 + (tnt/S_T)^2 + lambda (sn/S_T)(tn1/S_L)^2 + kappa sn/S_T); the
+ * effort is the largest over 0 to 180 degrees. The planes are scanned at the
+ * step sainc, and with gsflag 1 refined by golden section around every local
+ * maximum within 10 % of the best, to 0.01 degrees. A step of 0, a negative or
+ * NaN step, or in golden mode a step wider than the range records status -2 and
+ * 5 degrees are used. Stresses and strengths in the same units.
  *   rmc      (out) failure effort, 1.0 or more means failure
  *   s22..s23 (in)  ply stresses 22, 33, 12, 13, 23
  *   xt22     (in)  transverse tensile strength
@@ -196,14 +196,14 @@ void MCrckCamanho(double* rmc, const double* s22, const double* s33, const doubl
                   const double* x12, const double* x23, double* outtheta, const double* a0,
                   const double* sainc, const int32_t* gsflag);
 
-/* MCrckWiegand: action-plane criterion with friction, the largest over 0 to
- * 180 degrees of sqrt((tnt/(S_T - eta_T sn))^2 + (tn1/(S_L - eta_L sn))^2),
- * plus (sn/xt22)^2 under the root where sn >= 0; S_T = xc22/(2 tan a0),
- * eta_T = -1/(2 tan 2a0), S_L = x12, eta_L = eta_T S_L/S_T. The planes are scanned at the step sainc, and with gsflag 1
- * refined by golden section around every local maximum within 10 % of the
- * best, to 0.01 degrees. A step of 0, a negative or NaN step, or in golden
- * mode a step wider than the range records status -2 and 5 degrees are used.
- * Stresses and strengths in the same units.
+/* MCrckWiegand: action-plane criterion with friction, the largest over 0 to 180
+ * degrees of sqrt((tnt/(S_T - eta_T sn))^2 + (tn1/(S_L - eta_L sn))^2), plus
+ * (sn/xt22)^2 under the root where sn >= 0; S_T = xc22/(2 tan a0), eta_T =
+ * -1/(2 tan 2a0), S_L = x12, eta_L = eta_T S_L/S_T. The planes are scanned at
+ * the step sainc, and with gsflag 1 refined by golden section around every
+ * local maximum within 10 % of the best, to 0.01 degrees. A step of 0, a
+ * negative or NaN step, or in golden mode a step wider than the range records
+ * status -2 and 5 degrees are used. Stresses and strengths in the same units.
  *   rmc      (out) failure effort, 1.0 or more means failure
  *   s22..s23 (in)  ply stresses 22, 33, 12, 13, 23
  *   xt22, xc22 (in) tensile and compressive transverse strength
@@ -221,17 +221,17 @@ void MCrckWiegand(double* rmc, const double* s22, const double* s33, const doubl
                   const double* x12, double* outtheta, const double* a0, const double* sainc,
                   const int32_t* gsflag);
 
-/* MCrckPuck: Puck's inter-fibre criterion on the action plane. Per plane,
- * with R_A = xc22/(2 (1 + gp(4))), c2 = tnt^2/(tnt^2 + tn1^2), s2 = 1 - c2
- * and p/R = gp(3) c2/R_A + gp(1) s2/x12 (gp(4), gp(2) for a compressive sn;
- * 0 without shear traction), the exposure is sqrt(((1/xt22 - p/R) sn)^2 +
- * (tnt/R_A)^2 + (tn1/x12)^2) + p/R sn for sn >= 0 and sqrt((tnt/R_A)^2 +
- * (tn1/x12)^2 + (p/R sn)^2) + p/R sn for sn < 0; the effort is the largest
- * over 0 to 180 degrees. The planes are scanned at the step sainc, and with gsflag 1
- * refined by golden section around every local maximum within 10 % of the
- * best, to 0.01 degrees. A step of 0, a negative or NaN step, or in golden
- * mode a step wider than the range records status -2 and 5 degrees are used.
- * Stresses and strengths in the same units.
+/* MCrckPuck: Puck's inter-fibre criterion on the action plane. Per plane, with
+ * R_A = xc22/(2 (1 + gp(4))), c2 = tnt^2/(tnt^2 + tn1^2), s2 = 1 - c2 and p/R =
+ * gp(3) c2/R_A + gp(1) s2/x12 (gp(4), gp(2) for a compressive sn; 0 without
+ * shear traction), the exposure is sqrt(((1/xt22 - p/R) sn)^2 + (tnt/R_A)^2 +
+ * (tn1/x12)^2) + p/R sn for sn >= 0 and sqrt((tnt/R_A)^2 + (tn1/x12)^2 + (p/R
+ * sn)^2) + p/R sn for sn < 0; the effort is the largest over 0 to 180 degrees.
+ * The planes are scanned at the step sainc, and with gsflag 1 refined by golden
+ * section around every local maximum within 10 % of the best, to 0.01 degrees.
+ * A step of 0, a negative or NaN step, or in golden mode a step wider than the
+ * range records status -2 and 5 degrees are used. Stresses and strengths in the
+ * same units.
  *   rmc      (out) failure effort, 1.0 or more means failure
  *   s22..s23 (in)  ply stresses 22, 33, 12, 13, 23
  *   xt22, xc22 (in) tensile and compressive transverse strength
