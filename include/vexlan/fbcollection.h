@@ -133,15 +133,14 @@ void FBLaRC05(double* rfb, const double* s11, const double* s22, const double* s
               const double* g12, const double* a0, const double* sainc, const int32_t* gsflag,
               const int32_t* fcl);
 
-/* FBLaRC05_is: LaRC05 fibre kinking (as FBLaRC05) with in-situ strengths.
- * x_is overrides the standard strengths entry by entry; an entry of 0 keeps
- * the fallback. The longitudinal shear strength and the transverse tensile
- * strength on the kink plane mix their a and b values by the misalignment
- * angle phi (b cos^2 phi + a sin^2 phi); the transverse shear strength is x_is(9)
- * or x23_std itself. A compressive s11 counts only beyond half the
- * compressive strength: abs(s11) <= abs(Xc)/2 gives 0. A tensile s11 gives
- * s11/Xt. Search, step and its status -2 as FBLaRC05. Stresses, strengths
- * and g12 in consistent units.
+/* FBLaRC05_is: LaRC05 fibre kinking (as FBLaRC05) with in-situ strengths. x_is
+ * overrides the standard strengths entry by entry; an entry of 0 keeps the
+ * fallback. The longitudinal shear strength and the transverse tensile strength
+ * on the kink plane mix their a and b values by the misalignment angle phi (b
+ * cos^2 phi + a sin^2 phi); the transverse shear strength is x_is(9) or x23_std
+ * itself. A compressive s11 counts only beyond half the compressive strength:
+ * abs(s11) <= abs(Xc)/2 gives 0. A tensile s11 gives s11/Xt. Search, step and
+ * its status -2 as FBLaRC05. Stresses, strengths and g12 in consistent units.
  *   rfb        (out) failure effort, 1.0 or more means failure
  *   s11..s23   (in)  ply stresses 11, 22, 33, 12, 13, 23
  *   xt11_std, xc11_std (in) standard tensile and compressive fibre strength

@@ -33,7 +33,7 @@ void GPMaxNominal(double* rgp, const double* s11, const double* xt11, const doub
  *   rgp            (out) failure effort, 1.0 or more means failure
  *   s11, s12, s13  (in)  fibre-direction stress and the two shear stresses
  *                        acting on the fibre direction
- *   xt11, x12, x13 (in)  tensile fibre strength and the shear strengths 12, 13 */
+ *   xt11, x12, x13 (in)  tensile fibre strength, shear strengths 12 and 13 */
 void GPQuadNominal(double* rgp, const double* s11, const double* s12, const double* s13,
                    const double* xt11, const double* x12, const double* x13);
 

@@ -190,13 +190,13 @@ int32_t getxidfromstring(const char* s, const int32_t* ls, const char* xind, con
                          size_t s_len, size_t xind_len);
 
 /* getelementdataextents: counts one solver element type name (first 8
- * characters, letter case as written) into the element extents. Shell
- * types (first letter S) take the node count from position 2, else 5, else
- * 3 (S4R 4, S8R5 8, STRI65 6); continuum types (first letter C, but not
- * CIN...) from the integer in positions 4 to the last character, else to
- * the one before it (C3D8 8, C3D20R 20). Both add 1 to iele, raise inodes to the node
- * count (left when the name holds none) and idof to 5 when the name ends in
- * "5", else 6. Any other name changes nothing. Nothing is recorded.
+ * characters, letter case as written) into the element extents. Shell types
+ * (first letter S) take the node count from position 2, else 5, else 3 (S4R 4,
+ * S8R5 8, STRI65 6); continuum types (first letter C, but not CIN...) from the
+ * integer in positions 4 to the last character, else to the one before it (C3D8
+ * 8, C3D20R 20). Both add 1 to iele, raise inodes to the node count (left when
+ * the name holds none) and idof to 5 when the name ends in "5", else 6. Any
+ * other name changes nothing. Nothing is recorded.
  *   iele     (in/out) number of element definitions of supported types
  *   inodes   (in/out) largest node count of an element
  *   idof     (in/out) largest number of degrees of freedom per node
