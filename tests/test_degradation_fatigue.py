@@ -116,6 +116,19 @@ def test_cycle_jump_form(vx):
         assert (out["df_t"], out["df_c"], out["de"]) == (1.0, 1.0, 1.0) and out["nm"] < 1e-300
 
 
+def test_cycle_jump_form_compression_branch(vx):
+    # kappa > 1: the compression strength, its own exponents and floor govern
+    s = state(dmgflag=2, speak_t=-0.6, sbottom_t=-0.3, speak_c=-0.6, sbottom_c=-0.3, alpha_c=2.5, beta_c=1.2)
+    nf = life(s)
+    out = run(vx, s)
+    assert out["nm"] == pytest.approx(1000 / nf, rel=1e-12)
+    assert out["df_c"] == pytest.approx(curve(1000.0, nf, 0.6, 1.2, 2.5), rel=1e-12)
+    assert out["df_t"] == pytest.approx(curve(1000.0, nf, 0.3, 1.5, 2.0), rel=1e-12)
+    assert out["de"] == pytest.approx(curve(1000.0, nf, 0.6, 1.2, 3.0), rel=1e-12)
+    end = 1000.0 + out["cjump_nf"]
+    assert curve(end, nf, 0.6, 1.2, 2.5) == pytest.approx(out["df_c"] - 0.05, rel=1e-9)
+
+
 def test_diagnostics_only_for_the_debug_element(vx, capfd):
     vx.debugdata.edebug = 77
     try:

@@ -1,7 +1,11 @@
-/* Damage-region store (component damage): regions of damage per failure mode,
- * ply (interface for delamination) and damage, kept in damagedata and bukdata.
- * Regions are ellipses with half-axes a, b in the damage's ply frame around
- * the damage's origin, or polygon outlines. */
+/* Damage-region store (component damage): regions of damage per failure mode
+ * (1 general, 2 fibre, 3 matrix, 4 delamination, 5 core), ply (for
+ * delamination the interface above the ply) and damage, kept in damagedata
+ * and bukdata. A region is an ellipse with half-axes a, b in the ply frame
+ * around the damage's origin, turned by the damage's angle, or a polygon
+ * outline. The ply frame is the reference frame refcos (columns: reference x,
+ * y and normal, global components) with x and y turned about the normal by
+ * the ply angle. Lengths in the model's length unit, angles in degrees. */
 #ifndef VEXLAN_DAMAGE_STORE_H
 #define VEXLAN_DAMAGE_STORE_H
 #include "types.h"
@@ -9,25 +13,85 @@
 extern "C" {
 #endif
 
-/* Grows the regions of ply ilay, section isec, damage idmg to cover a failed point.
- *   ierror (out) allocation status; sdv (in) sdv(5) mode flags (failed at >= 1)
- *   gpcoords (in) point; refcoords (in) origin; refcos (in) 3x3 reference frame
- *   ilay, isec, idmg (in) */
+/* UpdateDDS: grows the regions of ply ilay, section isec and damage idmg so
+ * that they cover an integration point at which a mode has failed. For each
+ * mode 1 to 5 whose flag sdv(m) is 1.0 or more, the half-axes become at
+ * least the absolute in-plane coordinates of gpcoords relative to refcoords
+ * in the ply frame (the delamination region is that of the interface above
+ * the ply, none for the top ply). The store is created first (all region
+ * arrays at once) when any of it is missing. A ply or section outside the
+ * section data, or idmg outside 1..ndmg, records status -2 in the error
+ * record and grows nothing; a region only grows, and a NaN coordinate never
+ * grows it.
+ *   ierror    (out) status of the store's creation, 0 when nothing was
+ *                   created or creation succeeded
+ *   sdv       (in)  5 failure flags of modes 1 to 5; 1.0 or more: failed
+ *   gpcoords  (in)  3 global coordinates of the integration point
+ *   refcoords (in)  3 global coordinates of the region's centre
+ *   refcos    (in)  3 x 3 reference frame, columns x, y, normal
+ *   ilay      (in)  ply number, 1..nplies
+ *   isec      (in)  section number (position in the section card)
+ *   idmg      (in)  damage number, 1..ndmg */
 void UpdateDDS(int32_t* ierror, const double* sdv, const double* gpcoords, const double* refcoords,
                const double* refcos, const int32_t* ilay, const int32_t* isec, const int32_t* idmg);
-/* Raises the damage flags (1..6) and the knock-down factor (12) of a point.
- *   sdv (in/out) sdv(12); gpcoords (in); refcos (in) 3x3; ilay, isec (in) */
+
+/* GetDamageFromDDS: tests an integration point of ply ilay, section isec
+ * against every stored region and raises its damage flags: entries 1 to 3
+ * and 5 (general, fibre, matrix, core) when it lies in a region of that mode
+ * of the ply, entry 4 when it lies in the delamination region of the
+ * interface directly above the ply, entry 6 when it lies in the
+ * delamination bounding a buckled sub-laminate that contains the ply. Flags
+ * only rise. Where a delamination store and damages exist, entry 12 becomes
+ * the knock-down factor of the last buckled sub-laminate found, or else
+ * keeps its value, capped at 1.0 either way; the buckling lists are built on
+ * the first query that finds them empty, and when they cannot be built
+ * (peprops, xcstrength or matidlist absent or too short) status -2 is
+ * recorded once per query. A ply or section outside the section data records
+ * status -2 and leaves sdv unchanged.
+ *   sdv      (in/out) 12 damage state values: 1 to 5 mode flags, 6 buckled
+ *                     flag (set to 1.0 on a hit), 12 knock-down factor;
+ *                     7 to 11 untouched
+ *   gpcoords (in)     3 global coordinates of the integration point
+ *   refcos   (in)     3 x 3 reference frame, columns x, y, normal
+ *   ilay     (in)     ply number, 1..nplies
+ *   isec     (in)     section number (position in the section card) */
 void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* refcos,
                       const int32_t* ilay, const int32_t* isec);
-/* True when point lies in the region (outline of (layid, modeid, dmgid) when
- * one of two or more vertices is stored, else the ellipse a, b).
- *   dmgcos (in) 3x3 ply frame; dmgorigin (in); dmgangle, plyangle (in) degrees */
+
+/* PointInDamage: whether a point lies in one damage region (inside or on its
+ * boundary). The outline of (layid, modeid, dmgid) serves when the store
+ * holds one of two vertices or more (six values or more, in triples whose
+ * last two values are a vertex); otherwise the ellipse with half-axes a, b.
+ * Both lie in the plane of dmgcos through dmgorigin, turned by dmgangle. A
+ * zero half-axis contains no point. Nothing is recorded.
+ *   point     (in)  3 global coordinates of the point
+ *   dmgcos    (in)  3 x 3 ply frame, columns x, y, normal
+ *   dmgorigin (in)  3 global coordinates of the damage's origin
+ *   dmgangle  (in)  angle of the damage in degrees
+ *   plyangle  (in)  ply angle in degrees, not read (dmgcos holds it)
+ *   a, b      (in)  half-axes of the ellipse
+ *   modeid    (in)  mode of the outline, 1 to 6 (6 user)
+ *   dmgid     (in)  damage of the outline
+ *   layid     (in)  ply of the outline
+ *   skip      (in)  1-byte flag: true gives false without a test
+ *   result    (ret) 1-byte flag, true when the point lies in the region */
 vx_l1 PointInDamage(const double* point, const double* dmgcos, const double* dmgorigin,
                     const double* dmgangle, const double* plyangle, const double* a,
                     const double* b, const int32_t* modeid, const int32_t* dmgid,
                     const int32_t* layid, const vx_l1* skip);
-/* halfaxis (in/out) halfaxis(2) grown to cover gpcoords when mdmg >= 1.
- *   gpcoords, refcoords (in); refcos (in) 3x3 frame; theta (in) degrees */
+
+/* getextentofprojecteddamage: one growth step of a region. When mdmg is 1.0
+ * or more, gpcoords is projected onto the plane of refcos through
+ * refcoords, taken into that frame and turned back by theta about its
+ * normal; each half-axis becomes at least the absolute value of its
+ * coordinate. Otherwise (and for a NaN coordinate) nothing changes. Nothing
+ * is recorded.
+ *   halfaxis  (in/out) 2 half-axes a, b, never decreasing
+ *   gpcoords  (in)     3 global coordinates of the failed point
+ *   refcoords (in)     3 global coordinates of the region's centre
+ *   refcos    (in)     3 x 3 frame, columns x, y, normal
+ *   theta     (in)     angle of the region in degrees
+ *   mdmg      (in)     failure flag of the mode; 1.0 or more: failed */
 void getextentofprojecteddamage(double* halfaxis, const double* gpcoords, const double* refcoords,
                                 const double* refcos, const double* theta, const double* mdmg);
 

@@ -13,60 +13,162 @@
 extern "C" {
 #endif
 
-/* Ply discount after a failure check.
- * degpeprops(9), degpsprops(9) inout degraded records (never increase)
- * peprops(9), psprops(9)       in    undegraded records
- * de(6), df(9)                 inout running elastic and strength factors
- * g_f, g_m                     inout fibre and matrix efforts; 1.0 on failure
- * ttol(2)                      in    failure effort, mode threshold
- * degrfac                      in    retained fraction
- * nm(6)                        in    optional mode values (all -1.0: absent) */
+/* SuddenDegradation: ply discount after a failure check. Fibre failure
+ * (g_f >= ttol(1), or nm(1) > ttol(2)) sets g_f = 1.0 and lowers elastic
+ * entries 1 to 6 and all nine strengths to degrfac times their undegraded
+ * values; matrix failure (g_m >= ttol(1), or any of nm(2..6) > ttol(2)) sets
+ * g_m = 1.0 and lowers elastic entries 2 to 6 and strengths 3 to 9 likewise
+ * (strengths keep the sign of the undegraded value). Both can happen in one
+ * call, fibre first. Then de and df take the ratios degraded/undegraded
+ * (entries whose undegraded value is 0 keep their factor), and G12, G13
+ * follow the factor of E1, G23 that of E2. Every update takes the minimum
+ * with the value held, so nothing ever rises. Nothing is recorded.
+ *   degpeprops (in/out) 9 degraded elastic constants E1, E2, E3, nu12, nu13,
+ *                       nu23, G12, G13, G23
+ *   degpsprops (in/out) 9 degraded strengths (1 and 2: the fibre strengths)
+ *   peprops    (in)     9 undegraded elastic constants
+ *   psprops    (in)     9 undegraded strengths
+ *   de         (in/out) 6 elastic factors of entries 1 to 6, 1 intact
+ *   df         (in/out) 9 strength factors, 1 intact
+ *   g_f, g_m   (in/out) fibre and matrix failure efforts; 1.0 once failed
+ *   ttol       (in)     2 thresholds: the effort of failure, the threshold of
+ *                       the mode values
+ *   degrfac    (in)     retained fraction of a degraded value
+ *   nm         (in, optional) 6 mode values, 1 fibre and 2 to 6 matrix
+ *                       modes; absent or all -1.0: none */
 void SuddenDegradation(double* degpeprops, double* degpsprops, const double* peprops,
                        const double* psprops, double* de, double* df, double* g_f, double* g_m,
                        const double* ttol, const double* degrfac, const double* nm);
-/* SuddenDegradation with fractions regularised over time; prints three lines.
- * degr_old  inout regularised fibre fraction of the last call
- * eta, dt   in    viscosity, time increment
- * other arguments as SuddenDegradation */
+
+/* SuddenDegradation_viscouse: SuddenDegradation with retained fractions
+ * regularised over time. The fibre fraction is f1 = 1 - dv1, dv1 the
+ * viscous regularisation of the loss from 1 - degr_old towards 1 - degrfac
+ * (stored back in degr_old as f1); the matrix fraction f2 is regularised
+ * the same way from the smallest of de(2..6), and de(2..6) are set to f2
+ * before the discount. Every call prints three lines to standard output
+ * ("Get regularised degradation factor", "Viskose degradation for FF" f1,
+ * "Viskose degradation for IFF" f2). Nothing is recorded.
+ *   degpeprops (in/out) 9 degraded elastic constants
+ *   degpsprops (in/out) 9 degraded strengths
+ *   peprops    (in)     9 undegraded elastic constants
+ *   psprops    (in)     9 undegraded strengths
+ *   de         (in/out) 6 elastic factors, 1 intact
+ *   df         (in/out) 9 strength factors, 1 intact
+ *   g_f, g_m   (in/out) fibre and matrix failure efforts; 1.0 once failed
+ *   ttol       (in)     2 thresholds: the effort of failure, the threshold of
+ *                       the mode values
+ *   degrfac    (in)     retained fraction that the regularisation tends to
+ *   nm         (in, optional) 6 mode values; absent or all -1.0: none
+ *   degr_old   (in/out) regularised fibre fraction of the last call
+ *   eta        (in)     viscosity (relaxation time)
+ *   dt         (in)     time increment; dt + eta must not be 0 */
 void SuddenDegradation_viscouse(double* degpeprops, double* degpsprops, const double* peprops,
                                 const double* psprops, double* de, double* df, double* g_f,
                                 double* g_m, const double* ttol, const double* degrfac,
                                 const double* nm, double* degr_old, const double* eta,
                                 const double* dt);
-/* Two-entry isotropic record (modulus, Poisson ratio).
- * peprops(2)     in   undegraded record
- * d, life        in   damage and used-up life (1 or more: failed)
- * degr           in   retained fraction of the modulus
- * degpeprops(2)  out  degraded record (entry 3 on is not written) */
+
+/* IsotropicDegradation: degradation of a two-entry isotropic record (modulus,
+ * Poisson ratio) once the material has failed or its life is used up, that
+ * is when max(d, life) >= 1: the modulus drops to degr times its value and
+ * the Poisson ratio to 0 (kept when degr >= 1); before that both are copied.
+ * degr is limited to [0, 1], so the modulus never turns negative or stiffer.
+ * Entries from 3 on are not written. Nothing is recorded.
+ *   peprops    (in)  undegraded record, at least 2 values
+ *   d          (in)  damage, 1 or more: failed
+ *   life       (in)  used-up life, 1 or more: failed
+ *   degr       (in)  retained fraction of the modulus
+ *   degpeprops (out) degraded modulus and Poisson ratio (entries 1 and 2) */
 void IsotropicDegradation(const double* peprops, const double* d, const double* life,
                           const double* degr, double* degpeprops);
-/* IsotropicDegradation with the fraction regularised over time.
- * degr_old inout regularised fraction; eta, dt in */
+
+/* IsotropicDegradation_viscouse: IsotropicDegradation with the retained
+ * fraction regularised over time: fr = 1 - dv, dv the viscous regularisation
+ * of the loss from 1 - degr_old towards 1 - degr, is stored in degr_old and
+ * used for the modulus; the Poisson ratio test still uses degr. Nothing is
+ * recorded.
+ *   peprops    (in)     undegraded record, at least 2 values
+ *   d          (in)     damage, 1 or more: failed
+ *   life       (in)     used-up life, 1 or more: failed
+ *   degr       (in)     retained fraction the regularisation tends to
+ *   degpeprops (out)    degraded modulus and Poisson ratio (entries 1 and 2)
+ *   degr_old   (in/out) regularised fraction of the last call
+ *   eta        (in)     viscosity (relaxation time)
+ *   dt         (in)     time increment; dt + eta must not be 0 */
 void IsotropicDegradation_viscouse(const double* peprops, const double* d, const double* life,
                                    const double* degr, double* degpeprops, double* degr_old,
                                    const double* eta, const double* dt);
-/* dviscouse = dt/(dt+eta) dnew + eta/(dt+eta) dold. */
+
+/* viscouseregularisation: viscous regularisation of a damage value,
+ * dviscouse = dt/(dt + eta) dnew + eta/(dt + eta) dold: the value relaxes
+ * towards dnew with the time constant eta (eta 0 gives dnew). Nothing is
+ * recorded.
+ *   dold      (in)  value of the last increment
+ *   dnew      (in)  value computed for this increment
+ *   dviscouse (out) the regularised value
+ *   eta       (in)  viscosity (relaxation time)
+ *   dt        (in)  time increment; dt + eta must not be 0 */
 void viscouseregularisation(const double* dold, const double* dnew, double* dviscouse,
                             const double* eta, const double* dt);
-/* Accumulated damage of a laminate, 0 intact to 1 fully damaged.
- * degr(ndegr,nply) in  degradation entries per ply
- * nodmg            in  undegraded value (<= 1e-20: entries are damage values) */
+
+/* getaccumulateddamage: accumulated damage of a laminate, 0 intact to 1
+ * fully damaged. Each entry's retained ratio r (degr/nodmg, or 1 - degr when
+ * nodmg <= 1e-20, the entries then being damage values) contributes
+ * -log10(max(r, 1e-20))/20, between 0 (r = 1) and 1 (r at or below 1e-20);
+ * the result is the mean over all entries of all plies. Nothing is recorded.
+ *   degr   (in)  ndegr x nply degradation entries per ply
+ *   nodmg  (in)  value of an intact entry; 1e-20 or less: the entries are
+ *                damage values (0 intact)
+ *   ndegr  (in)  entries per ply, at least 1
+ *   nply   (in)  number of plies, at least 1
+ *   result (ret) the accumulated damage */
 double getaccumulateddamage(const double* degr, const double* nodmg, const int32_t* ndegr,
                             const int32_t* nply);
-/* Degradation factors placed into a stiffness-shaped matrix.
- * d(ntens,ntens)  out  factors, 1 where none applies
- * degrf(9)        in   factor vector
- * ntens           in   3, 4 or 6 (other: status -2, all ones)
- * psflag          in   optional: 0 selects the reduced form for ntens 4 and 6 */
+
+/* GetNyeDegradationMatrix: places the nine degradation factors into a matrix
+ * of the shape of a Nye-order ply stiffness (11, 22, 33, 12, 13, 23), to be
+ * multiplied entry by entry; entries no factor addresses stay 1. ntens 3
+ * (11, 22, 12): d11 = f1, d12 = d21 = f2, d22 = f3, d33 = f4. ntens 4 and 6:
+ * the same with f4 at (4, 4), plus d13 = d31 = f7, d23 = d32 = f8, d33 = f9
+ * and, for 6, d55 = f5, d66 = f6; with psflag 0 only the first four. Any
+ * other ntens records status -2 ("Unsupported dimension in
+ * GetNyeDegradationMatrix") and leaves d all ones.
+ *   d      (out) ntens x ntens factors
+ *   degrf  (in)  9 factors: 11, coupling 12, 22, first, second and third
+ *                shear, coupling 13, coupling 23, 33
+ *   ntens  (in)  3, 4 or 6
+ *   psflag (in, optional) 0: the plane-stress form for ntens 4 and 6 (f1 to
+ *                f4 only); otherwise (default) the full form */
 void GetNyeDegradationMatrix(double* d, const double* degrf, const int32_t* ntens,
                              const int32_t* psflag);
-/* Degradation factors of a damage state.
- * d(9)        out  factor vector
- * dds(10)     in   damage state: 1.0 marks a failed mode
- * rdisc       in   knock-down applied when dds(8) is 1.0
- * degrid      in   scheme 0..5 (other: status -2, ones)
- * plyistape   in   true for a tape ply, false for fabric
- * fa(4)       in   optional scheme factors, default (0.3, 0.3, 0.5, 0.5) */
+
+/* FalcomDegradation: the nine degradation factors (1 intact, 1e-20 lost, in
+ * the order of GetNyeDegradationMatrix) of a damage state, by the scheme
+ * degrid. All flags 0 gives all ones. Schemes (flag k "on" when dds(k) is
+ * 1.0; "fill": every factor 1e-20; later settings overwrite earlier ones):
+ * 0 fill when any flag is on. 1 dds(1) gives f1 = fa(1), for fabric dds(2)
+ * also f3 = fa(1); dds(7) fills. 2 dds(1) gives f1 = fa(2), for fabric dds(2)
+ * f3 = fa(2); dds(6) gives f5 = f6 = fa(4), and with dds(4) also f2, f3, f4,
+ * f8 (tape) or f2, f4, f7, f8 (fabric) = fa(3); dds(7) fills. 3 dds(7) fills,
+ * then f9 = 0.015. 4 tape: dds(1) gives f1 = 0.5, f2 = f3 = f4 = 0.1, dds(4)
+ * gives f2 = f3 = f4 = 0.1; fabric: dds(1) gives f1 = 0.5, f2 = f4 = 0.1 (f3 =
+ * 0.5 with dds(2)), else dds(2) gives f2 = f4 = 0.1, f3 = 0.5; then dds(4)
+ * gives f2 = f4 = 0.1. 5 tape: dds(1) gives f1 = f2 = f7 = 0.5, f4 = f6 =
+ * 1e-20, dds(4) gives f2, f3, f4, f5, f8 = 1e-20; fabric: dds(1) gives f1 =
+ * f2 = 0.5 and with dds(2) f3 = f7 = f8 = 0.5, f4 = f5 = f6 = 1e-20, without
+ * it f4 = f6 = 1e-20, f7 = 0.5; else dds(2) gives f2 = f3 = f8 = 0.5, f4 = f5
+ * = 1e-20; then dds(4) gives f2, f4 to f8 = 1e-20; both: dds(5) or dds(6)
+ * gives f5 = f6 = 1e-20, dds(7) fills. Finally, when dds(8) is on, rdisc < 1
+ * multiplies every non-zero factor by rdisc, and rdisc below 1e-20 fills. A
+ * degrid outside 0..5 (with a flag set) records status -2 ("Unsupported
+ * degradation scheme in FalcomDegradation") and gives all ones.
+ *   d         (out) 9 degradation factors
+ *   dds       (in)  10 damage flags, 1.0 marking a failed mode (3, 9 and 10
+ *                   not read by these schemes)
+ *   rdisc     (in)  global knock-down applied when dds(8) is on
+ *   degrid    (in)  scheme 0 to 5
+ *   plyistape (in)  1-byte flag: true for a tape ply, false for fabric
+ *   fa        (in, optional) 4 scheme factors, default (0.3, 0.3, 0.5, 0.5) */
 void FalcomDegradation(double* d, const double* dds, const double* rdisc, const int32_t* degrid,
                        const vx_l1* plyistape, const double* fa);
 

@@ -11,53 +11,128 @@
 extern "C" {
 #endif
 
-/* MatzenmillerDegradation: damaged orthotropic stiffness.
- *   propvec (in) E1, E2, E3, G23, G13, G12, nu23, nu13, nu12
- *   c_deg (out) c_deg(6,6)
- *   dnorm (in) dnorm(3) normal damages;  d23, d13, d12 (in) shear damages */
+/* MatzenmillerDegradation: damaged stiffness of an orthotropic material from
+ * its engineering constants, with retained fractions a_k = 1 - dnorm(k) on
+ * the normal directions and 2 (1 - d) G on the shear diagonal; all damages 0
+ * give the undamaged stiffness, dnorm(1) = 1 removes row and column 1. The
+ * matrix is in Voigt order (11, 22, 33, 23, 13, 12) acting on tensor shear
+ * strains. A vanishing determinant gives non-finite values; nothing is
+ * recorded. Moduli in any consistent units.
+ *   propvec (in)  9 constants E1, E2, E3, G23, G13, G12, nu23, nu13, nu12
+ *   c_deg   (out) 6 x 6 damaged stiffness
+ *   dnorm   (in)  3 damages of the normal directions 1, 2, 3
+ *   d23     (in)  damage of the shear 23
+ *   d13     (in)  damage of the shear 13
+ *   d12     (in)  damage of the shear 12 */
 void MatzenmillerDegradation(const double* propvec, double* c_deg, const double* dnorm,
                              const double* d23, const double* d13, const double* d12);
 
-/* DegradationFromModes: nine degradation weights from nine mode damages.
- *   d_modes (in) d_modes(9);  w_stat (out) w_stat(9)
- *   accumulation (in) 1-byte flag: sum of weighted modes, else their maximum
- *   c_deg (out) c_deg(6,6), zero unless moduli, vnu and effort are all given
- *   moduli (in, optional) moduli(9) tension/compression pairs, then shears
- *   vnu (in, optional) vnu(3) nu23, nu13, nu12
- *   effort (in, optional) effort(3) sign selects tension (> 0) */
+/* DegradationFromModes: nine degradation weights from the damages of nine
+ * failure modes through a fixed weight table W: w(i) = sum over k of W(i, k)
+ * d_modes(k) (accumulation true) or the largest of those terms (false),
+ * limited to [0, 1]. When moduli, vnu and effort are all given, the weights
+ * and moduli are reduced to six by the signs of effort (tension for a
+ * positive value, GetComponentsTensionCompression) and c_deg is the
+ * MatzenmillerDegradation stiffness with the reduced weights 1 to 3 on the
+ * normal directions and 4, 5, 6 on the shears 12, 23, 13; otherwise c_deg is
+ * zero. A NaN mode damage records status -2 in the error record.
+ *   d_modes      (in)  9 mode damages, 0 intact to 1 (Python default zeros)
+ *   w_stat       (out) 9 weights: tension and compression of directions 1,
+ *                      2, 3, then the shears 12, 23, 13
+ *   accumulation (in)  1-byte flag: true sums the weighted modes, false
+ *                      takes their maximum
+ *   c_deg        (out) 6 x 6 damaged stiffness in Voigt order (11, 22, 33,
+ *                      23, 13, 12), tensor shear strains; zero unless moduli,
+ *                      vnu and effort are all given
+ *   moduli       (in, optional) 9 moduli: tension and compression modulus of
+ *                      directions 1, 2, 3, then G23, G13, G12 (Python
+ *                      default ones)
+ *   vnu          (in, optional) 3 Poisson ratios nu23, nu13, nu12 (Python
+ *                      default 0.3)
+ *   effort       (in, optional) 3 values whose signs pick tension (> 0) or
+ *                      compression per direction (Python default ones) */
 void DegradationFromModes(const double* d_modes, double* w_stat, const vx_l1* accumulation,
                           double* c_deg, const double* moduli, const double* vnu,
                           const double* effort);
 
-/* FalzonDegradationParameters: crack-band softening on the fracture plane.
- *   stressela (in) stressela(6) elastic stress, order 11, 22, 33, 12, 13, 23
- *   strain (in) strain(6) same order
- *   phirad (in) fracture-plane angle about the fibre axis
- *   dsix (in/out) dsix(6) stiffness factors (entry 1 not changed)
- *   epsi, epsu, sigi, gmix (in/out) onset strain, final strain, onset traction,
- *         mixed-mode energy release rate
- *   w_matrixmode (in/out) matrix damage, never decreasing, at most 1
- *   gc (in) gc(4) critical energy release rates
- *   charelemlength (in) charelemlength(3) characteristic lengths */
+/* FalzonDegradationParameters: crack-band softening on a matrix fracture
+ * plane turned by phirad about the fibre axis. On that plane the traction t
+ * = (s22, s12, s23) and the strain measure e = (max(e22, 0), e12, e23) of the
+ * rotated stress and strain are formed. At the first call (w_matrixmode 0
+ * and no positive epsi yet) the onset is fixed: epsi = |e|, sigi = |t|,
+ * gmix = GetEquivalentMixedModeERR(t, gc, 4) and epsu = max(2 gmix/(L
+ * sigi), 1.1 epsi), L the crack-band length charelemlength(2)/|cos phirad|,
+ * replaced by charelemlength(3)/|sin phirad| when it exceeds the diagonal of
+ * the two lengths. The bilinear damage of |e| raises w_matrixmode (never beyond
+ * 1); the normal traction is degraded only in tension, the shears by 1 - w,
+ * and the stress turned back gives the factors r2 = S22/stressela(2), r3 =
+ * S33/stressela(3) (1 - w where the elastic stress is 0). Nothing is
+ * recorded; epsu = epsi gives non-finite values.
+ *   stressela      (in)     6 elastic (undamaged) stresses, Nye order 11,
+ *                           22, 33, 12, 13, 23
+ *   strain         (in)     6 strains, the same order
+ *   phirad         (in)     fracture-plane angle in radians
+ *   dsix           (in/out) 6 stiffness factors: 2 and 4 get r2, 3 and 5 get
+ *                           r3, 6 gets r2 + r3 - r2 r3; 1 is not changed
+ *   epsi           (in/out) equivalent strain at damage onset
+ *   epsu           (in/out) equivalent strain at full damage
+ *   sigi           (in/out) traction norm at onset
+ *   gmix           (in/out) mixed-mode critical energy release rate
+ *   w_matrixmode   (in/out) matrix damage, 0 intact, never decreasing, at
+ *                           most 1
+ *   gc             (in)     4 critical energy release rates: normal opening,
+ *                           normal closing, shear 1, shear 2
+ *   charelemlength (in)     3 characteristic element lengths, 2 and 3 read */
 void FalzonDegradationParameters(const double* stressela, const double* strain,
                                  const double* phirad, double* dsix, double* epsi, double* epsu,
                                  double* sigi, double* gmix, double* w_matrixmode,
                                  const double* gc, const double* charelemlength);
 
-/* BogenfeldDegradation: crack-band softening with the history in sdv.
- *   d (out) damage (not limited);  sdv (in/out) sdv(nsdv), all -1: no history
- *   svoigt, evoigt (in) stress and strain, Voigt order
- *   charelemlength (in) charelemlength(3);  props (in) props(nprops): angle,
- *         four critical energy release rates
- *   mode (in) 0 none, 3 matrix;  nsdv, nprops (in) */
+/* BogenfeldDegradation: crack-band softening on a matrix fracture plane with
+ * its history in state variables. mode 0 gives d = 0. mode 3 takes the
+ * traction and the strain vector (normal part only in tension) on plane 2
+ * of the stress and strain turned by props(1) radians about the fibre axis;
+ * while sdv is all -1.0 the onset is fixed (sdv(1) strain norm, sdv(2)
+ * traction norm, sdv(3) GetEquivalentMixedModeERR with props(2..5)) and the
+ * final strain max(2 sdv(3)/(L sdv(2)), 1.2 sdv(1)) with the crack-band
+ * length L (as in FalzonDegradationParameters), stored in sdv(4); later
+ * calls keep them. d is the bilinear
+ * damage of the strain norm (BiLinearEvolution), not limited to [0, 1]. Any
+ * other mode records status -2 ("Unknown mode in BogenfeldDegradation") and
+ * leaves d and sdv unchanged.
+ *   d              (out)    damage of the bilinear law
+ *   sdv            (in/out) nsdv state variables: 1 onset strain, 2 onset
+ *                           traction norm, 3 mixed-mode critical energy
+ *                           release rate, 4 final strain; all -1.0: no
+ *                           history yet
+ *   svoigt         (in)     6 stresses in Voigt order (11, 22, 33, 23, 13,
+ *                           12)
+ *   evoigt         (in)     6 strains in Voigt order
+ *   charelemlength (in)     3 characteristic element lengths, 2 and 3 read
+ *   props          (in)     nprops values: fracture-plane angle in radians,
+ *                           then 4 critical energy release rates (normal
+ *                           opening, normal closing, shear 1, shear 2)
+ *   mode           (in)     0 none, 3 matrix damage on the fracture plane
+ *   nsdv           (in)     number of state variables, at least 4
+ *   nprops         (in)     number of values in props, at least 5 for mode
+ *                           3 (not read here) */
 void BogenfeldDegradation(double* d, double* sdv, const double* svoigt, const double* evoigt,
                           const double* charelemlength, const double* props,
                           const int32_t* mode, const int32_t* nsdv, const int32_t* nprops);
 
-/* TensorDegradation: degrades a stiffness in the frame of a crack.
- *   csix (in) csix(6,6) Voigt stiffness;  cdeg (out) cdeg(6,6)
- *   angle_r (in) rotation about the 1-axis;  d (in) damage
- *   baseid (in) crack normal axis 1..3;  nn (in) -1 keeps normal couplings */
+/* TensorDegradation: degrades a stiffness in the frame of a crack. The
+ * stiffness tensor is turned by angle_r about axis 1; every component
+ * carrying the index baseid (the crack normal) at least once is multiplied by
+ * 1 - d, and the result is turned back. With nn -1 the normal-normal
+ * couplings (i = j, k = l) are kept. d 0 returns csix. Nothing is recorded.
+ *   csix    (in)  6 x 6 stiffness in Voigt order (11, 22, 33, 23, 13, 12)
+ *   cdeg    (out) 6 x 6 degraded stiffness, the same order
+ *   angle_r (in)  angle of the crack plane about axis 1 in radians
+ *   d       (in)  damage, 0 intact to 1
+ *   baseid  (in)  crack normal axis of the turned frame, 1, 2 or 3 (any other
+ *                 value degrades nothing)
+ *   nn      (in)  -1 keeps the normal-normal couplings; any other value
+ *                 degrades them too */
 void TensorDegradation(const double* csix, double* cdeg, const double* angle_r, const double* d,
                        const int32_t* baseid, const int32_t* nn);
 

@@ -1,7 +1,6 @@
 /* Damage card reader (component iohandling): fills the damage-region store
- * from "DamageCard.vxd" in the workspace, else from the solver input deck.
- *   filepath, workspace (in) texts of 256 characters (lengths hidden, appended)
- *   nplies, nsec (in) the section data's counts */
+ * (damage_store.h) with the damages that exist before an analysis starts.
+ * Card syntax as in iohandling.h. */
 #ifndef VEXLAN_IOHANDLING_DAMAGECARD_H
 #define VEXLAN_IOHANDLING_DAMAGECARD_H
 #include <stddef.h>
@@ -10,6 +9,34 @@
 extern "C" {
 #endif
 
+/* getdamagedatafromfile: reads "DamageCard.vxd" of the job output directory
+ * workspace (else the file filepath; neither: nothing changes) into the
+ * damage-region store. ndmg becomes the number of "++Begin Damage" lines;
+ * each block's damage index is the integer after the first six characters
+ * of its option part (e.g. "DmgID=2"), 1..ndmg. In a block, "+Position"
+ * gives the origin x, y, z and, as its last value, the damage angle in
+ * degrees (dmgplane); "+Abstraction" with an option naming General, Fiber,
+ * Matrix, Core, Delamination or User (the first found, in that order, case
+ * as written) gives records of four values (ply or interface, half-axis a,
+ * half-axis b, unused) placed by their ply number; "+Table" with a kind
+ * entry "TYPE=<kind>" and a layer entry "LayID=<ply>" (either order) gives
+ * an outline as triples (unused, x, y) in the damage plane (dmgpoints).
+ * Store arrays are created on first use and kept otherwise; the
+ * delamination regions come with empty buckling lists, which the first
+ * damage query builds; a single-ply model takes no delamination records.
+ * An item that names a damage, ply, kind or size the store does not hold,
+ * an incomplete record, or a negative or NaN half-axis records status -2
+ * ("... in getdamagedatafromfile") and is skipped. Typing mistakes (an
+ * unknown "+" line in a block, a block left open, a begin line with a single
+ * "+", data lines that no item reads) record status -2 with a message naming
+ * the card, the block and the line, and reading goes on; the error record
+ * keeps the first error only. Paths of any length are read.
+ *   filepath  (in)  the solver input deck that may hold the same blocks;
+ *                   trailing blanks ignored
+ *   workspace (in)  job output directory that holds the card file; trailing
+ *                   blanks ignored
+ *   nplies    (in)  plies per section of the section data
+ *   nsec      (in)  number of sections of the section data */
 void getdamagedatafromfile(const char* filepath, const char* workspace, const int32_t* nplies,
                            const int32_t* nsec, size_t filepath_len, size_t workspace_len);
 

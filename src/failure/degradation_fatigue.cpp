@@ -37,6 +37,147 @@ double inverse_fraction(double f, double s, double p, double e) {
 void line(const char* label, double v) { vx::ListLine().str(label).r(v).print(); }
 void line(const char* label) { vx::ListLine().str(label).print(); }
 
+// What one call works with: the life of the stress cycle, the branch that
+// applies and the curve parameters.
+struct Cycle {
+  double nf, lognf, cjimp, degr_fac, d_last, lim;
+  double floor_t, floor_c;  // peak stresses of the tension and compression half
+  double alpha_t, alpha_c, beta_t, beta_c, gamma, lambda;
+  bool tension, compression, shear, debug;
+
+  double strength_t(double x) const { return residual(x, lognf, floor_t, beta_t, alpha_t); }
+  double strength_c(double x) const { return residual(x, lognf, floor_c, beta_c, alpha_c); }
+  double stiffness(double x, double floor) const { return residual(x, lognf, floor, lambda, gamma); }
+};
+
+// Form 1: the damage grows by the cycle jump over the life, and the factors of
+// the active branch follow their residual curves (or drop to degr_fac once the
+// life is used up). Returns the cycle number the damage held before the jump.
+double accumulate_damage(const Cycle& c, double* nm, double* de, double* df_t, double* df_c) {
+  const double n_eq = *nm * c.nf;
+  *nm = std::max(*nm + c.cjimp / c.nf, *nm);
+  const double x = std::max(*nm * c.nf, 1.0);
+  if (c.compression) {
+    if (x >= c.nf) {
+      *df_c = std::min(c.degr_fac, *df_c);
+      *de = std::min(c.degr_fac, *de);
+      if (!c.shear) *df_t = std::min(c.degr_fac, *df_t);
+    } else {
+      *df_c = std::min(c.strength_c(x), *df_c);
+      if (!c.shear) *df_t = std::min(*df_c, *df_t);
+      *de = std::min(c.stiffness(x, c.floor_c), *de);
+    }
+  } else if (c.tension) {
+    if (x >= c.nf) {
+      *df_t = std::min(c.degr_fac, *df_t);
+      *de = std::min(c.degr_fac, *de);
+      if (!c.shear) *df_c = std::min(c.degr_fac, *df_c);
+    } else {
+      *df_t = std::min(c.strength_t(x), *df_t);
+      if (!c.shear) *df_c = std::min(*df_t, *df_c);
+      *de = std::min(c.stiffness(x, c.floor_t), *de);
+    }
+  }
+  return n_eq;
+}
+
+// Form 2: the equivalent cycle number of the present strength, the factors at
+// the cycle after the jump, and the jump still allowed before the active
+// strength drops by lim. False when nothing was degraded (already fully
+// damaged, below the fatigue limit, or a constant stress).
+bool equivalent_cycles(const Cycle& c, double* nm, double* de, double* df_t, double* df_c, double* cjump_nf,
+                       double& n_eq) {
+  if (c.degr_fac >= *de || c.degr_fac >= *df_t || c.degr_fac >= *df_c) {
+    *nm = 1.0;
+    *cjump_nf = vx::huge;
+    if (c.debug) line("Already fully damaged, no cyclic degradation");
+    return false;
+  }
+  if (c.nf >= 1e20) {
+    *cjump_nf = c.nf;
+    if (c.debug) line("Fatigue limit exceeded, no cyclic degradation");
+    return false;
+  }
+  if (!c.tension && !c.compression) {
+    // Constant stress (or no usable ratio): no cycles, nothing to degrade.
+    *cjump_nf = vx::huge;
+    return false;
+  }
+  if (c.debug) line(c.compression ? "C-C or C-dominated" : "T-T or T-dominated");
+  double* fa = c.compression ? df_c : df_t;
+  const double s = c.compression ? c.floor_c : c.floor_t;
+  const double p = c.compression ? c.beta_c : c.beta_t, e = c.compression ? c.alpha_c : c.alpha_t;
+  const double fold = *fa;
+  if (c.d_last == 0.0) n_eq = 0.0;
+  else if (s >= 1.0 || c.d_last >= c.nf) n_eq = c.nf;
+  else
+    n_eq = std::min(std::pow(10.0, inverse_fraction(fold, s, p, e) * (c.lognf + L4) - L4), vx::huge - c.cjimp);
+  *nm = std::min((n_eq + c.cjimp) / c.nf, 1.0);
+  const double x = std::max(*nm * c.nf, 1.0);
+  if (x < c.nf) {
+    *df_t = std::min(c.strength_t(x), *df_t);
+    *df_c = std::min(c.strength_c(x), *df_c);
+  } else {
+    *fa = std::min(fold, c.degr_fac);
+  }
+  const double g1 = s >= 1.0 ? 0.0 : inverse_fraction(*fa - c.lim, s, p, e);
+  const double log_cj = std::min(g1 * (c.lognf + L4) - L4, log_huge);
+  if (x < c.nf) {
+    if (c.lambda == c.beta_t && c.gamma == c.alpha_t) *de = std::min(*de, (*df_t + *df_c) / 2.0);
+    else *de = std::min(*de, c.stiffness(x, s));
+  } else {
+    *de = std::min(*de, c.degr_fac);
+  }
+  double cj = std::pow(10.0, log_cj) - n_eq - c.cjimp;
+  cj = std::min(std::max(cj, 0.0), vx::huge);
+  *cjump_nf = cj == 0.0 ? vx::huge : cj;
+  if (c.debug) {
+    line("(n_eq+cjimp)", n_eq + c.cjimp);
+    line("NM", *nm);
+    line("log_cjump_nf", log_cj);
+    line("cjump_nf", *cjump_nf);
+    line("dF n", *df_t);
+    line("dF n", *df_c);
+    line("dF nach cjump_nf", residual(std::pow(10.0, log_cj), c.lognf, s, p, e));
+  }
+  return true;
+}
+
+// Diagnostics of the debugged element: the inputs and the derived life.
+void print_inputs(const Cycle& c, int32_t dmgflag, double a, double b, double u, double v, double kappa,
+                  double smax_t, double sigma_u, double smax_c, double amp, double q, double xc, double f,
+                  double xctratio, double df_t, double df_c) {
+  line("New Implementation for stiffness degradation");
+  vx::ListLine().str("DmgFlag").i(dmgflag).print();
+  line("A", a);
+  line("B", b);
+  line("u", u);
+  line("v", v);
+  vx::ListLine().str("isShear").l(c.shear).print();
+  line("kappa", kappa);
+  line("sigma_o", smax_t);
+  line("sigma_u", sigma_u);
+  line("smax_t", smax_t);
+  line("smax_c", smax_c);
+  line("a", amp);
+  line("q", q);
+  line("c", xc);
+  line("f", f);
+  line("NF", c.nf);
+  line("Strength ratio Tension/Compression", xctratio);
+  line("current dF_t", df_t);
+  line("current dF_c", df_c);
+  line("Cycle jump", c.cjimp);
+  line("real current/last cycle", c.d_last);
+  line("alpha_t (Exp. im Kehrwert)", c.alpha_t);
+  line("beta_t (Exp. ohne Kehrwert)", c.beta_t);
+  line("alpha_c (Exp. im Kehrwert)", c.alpha_c);
+  line("beta_c (Exp. ohne Kehrwert)", c.beta_c);
+  line("gamma (Exp. mit Kehrwert)", c.gamma);
+  line("lambda (Exp. ohne Kehrwert)", c.lambda);
+  line("lim", c.lim);
+}
+
 }  // namespace
 
 VX_API void GradualDegradation(double* speak_t, double* sbottom_t, double* speak_c,
@@ -50,9 +191,7 @@ VX_API void GradualDegradation(double* speak_t, double* sbottom_t, double* speak
                                double* cjump_nf, const double* lim_) {
   for (double* s : {speak_t, sbottom_t, speak_c, sbottom_c})
     if (*s == 0.0) *s = 1e-8;
-  const double A = *a_, B = *b_, cjimp = *cjimp_, degr_fac = *degr_fac_;
-  const bool shear = *isshear != 0;
-  const bool debug = *noel == vx::debugdata::edebug;
+  const double A = *a_, B = *b_, cjimp = *cjimp_;
 
   const double smax_t = std::max(*sbottom_t, *speak_t), sigma_u = std::min(*sbottom_t, *speak_t);
   const double kappa = sigma_u / smax_t;
@@ -73,133 +212,42 @@ VX_API void GradualDegradation(double* speak_t, double* sbottom_t, double* speak
     lognf = std::log10(f / A) / B;
     nf = std::min(std::pow(10.0, lognf), vx::huge);
   }
-  const double d_last = *n_ - cjimp;
 
-  if (debug) {
-    line("New Implementation for stiffness degradation");
-    vx::ListLine().str("DmgFlag").i(*dmgflag).print();
-    line("A", A);
-    line("B", B);
-    line("u", *u_);
-    line("v", *v_);
-    vx::ListLine().str("isShear").l(shear).print();
-    line("kappa", kappa);
-    line("sigma_o", smax_t);
-    line("sigma_u", sigma_u);
-    line("smax_t", smax_t);
-    line("smax_c", smax_c);
-    line("a", amp);
-    line("q", q);
-    line("c", c);
-    line("f", f);
-    line("NF", nf);
-    line("Strength ratio Tension/Compression", *xctratio);
-    line("current dF_t", *df_t);
-    line("current dF_c", *df_c);
-    line("Cycle jump", cjimp);
-    line("real current/last cycle", d_last);
-    line("alpha_t (Exp. im Kehrwert)", *alpha_t);
-    line("beta_t (Exp. ohne Kehrwert)", *beta_t);
-    line("alpha_c (Exp. im Kehrwert)", *alpha_c);
-    line("beta_c (Exp. ohne Kehrwert)", *beta_c);
-    line("gamma (Exp. mit Kehrwert)", *gamma_);
-    line("lambda (Exp. ohne Kehrwert)", *lambda_);
-    line("lim", *lim_);
-  }
+  Cycle cy;
+  cy.nf = nf;
+  cy.lognf = lognf;
+  cy.cjimp = cjimp;
+  cy.degr_fac = *degr_fac_;
+  cy.d_last = *n_ - cjimp;
+  cy.lim = *lim_;
+  cy.floor_t = std::fabs(smax_t);
+  cy.floor_c = smax_c;
+  cy.alpha_t = *alpha_t;
+  cy.alpha_c = *alpha_c;
+  cy.beta_t = *beta_t;
+  cy.beta_c = *beta_c;
+  cy.gamma = *gamma_;
+  cy.lambda = *lambda_;
+  cy.tension = (kappa >= 0.0 && kappa < 1.0) || (kappa < 0.0 && std::fabs(smax_t) >= smax_c);
+  cy.compression = kappa > 1.0 || (kappa < 0.0 && std::fabs(smax_t) < smax_c);
+  cy.shear = *isshear != 0;
+  cy.debug = *noel == vx::debugdata::edebug;
 
-  const bool tension = (kappa >= 0.0 && kappa < 1.0) || (kappa < 0.0 && std::fabs(smax_t) >= smax_c);
-  const bool compression = kappa > 1.0 || (kappa < 0.0 && std::fabs(smax_t) < smax_c);
-  const double floor_t = std::fabs(smax_t), floor_c = smax_c;
-  auto r_t = [&](double x) { return residual(x, lognf, floor_t, *beta_t, *alpha_t); };
-  auto r_c = [&](double x) { return residual(x, lognf, floor_c, *beta_c, *alpha_c); };
+  if (cy.debug)
+    print_inputs(cy, *dmgflag, A, B, *u_, *v_, kappa, smax_t, sigma_u, smax_c, amp, q, c, f, *xctratio, *df_t,
+                 *df_c);
+
   double n_eq = 0.0;
-
   if (*dmgflag == 1) {
-    n_eq = *nm * nf;
-    *nm = std::max(*nm + cjimp / nf, *nm);
-    const double x = std::max(*nm * nf, 1.0);
-    if (compression) {
-      if (x >= nf) {
-        *df_c = std::min(degr_fac, *df_c);
-        *de = std::min(degr_fac, *de);
-        if (!shear) *df_t = std::min(degr_fac, *df_t);
-      } else {
-        *df_c = std::min(r_c(x), *df_c);
-        if (!shear) *df_t = std::min(*df_c, *df_t);
-        *de = std::min(residual(x, lognf, floor_c, *lambda_, *gamma_), *de);
-      }
-    } else if (tension) {
-      if (x >= nf) {
-        *df_t = std::min(degr_fac, *df_t);
-        *de = std::min(degr_fac, *de);
-        if (!shear) *df_c = std::min(degr_fac, *df_c);
-      } else {
-        *df_t = std::min(r_t(x), *df_t);
-        if (!shear) *df_c = std::min(*df_t, *df_c);
-        *de = std::min(residual(x, lognf, floor_t, *lambda_, *gamma_), *de);
-      }
-    }
+    n_eq = accumulate_damage(cy, nm, de, df_t, df_c);
   } else if (*dmgflag == 2) {
-    if (degr_fac >= *de || degr_fac >= *df_t || degr_fac >= *df_c) {
-      *nm = 1.0;
-      *cjump_nf = vx::huge;
-      if (debug) line("Already fully damaged, no cyclic degradation");
-      return;
-    }
-    if (nf >= 1e20) {
-      *cjump_nf = nf;
-      if (debug) line("Fatigue limit exceeded, no cyclic degradation");
-      return;
-    }
-    if (!tension && !compression) {
-      // Constant stress (or no usable ratio): no cycles, nothing to degrade.
-      *cjump_nf = vx::huge;
-      return;
-    }
-    if (debug) line(compression ? "C-C or C-dominated" : "T-T or T-dominated");
-    double* fa = compression ? df_c : df_t;
-    const double s = compression ? floor_c : floor_t;
-    const double p = compression ? *beta_c : *beta_t, e = compression ? *alpha_c : *alpha_t;
-    const double fold = *fa;
-    if (d_last == 0.0) n_eq = 0.0;
-    else if (s >= 1.0 || d_last >= nf) n_eq = nf;
-    else
-      n_eq = std::min(std::pow(10.0, inverse_fraction(fold, s, p, e) * (lognf + L4) - L4),
-                      vx::huge - cjimp);
-    *nm = std::min((n_eq + cjimp) / nf, 1.0);
-    const double x = std::max(*nm * nf, 1.0);
-    if (x < nf) {
-      *df_t = std::min(r_t(x), *df_t);
-      *df_c = std::min(r_c(x), *df_c);
-    } else {
-      *fa = std::min(fold, degr_fac);
-    }
-    const double g1 = s >= 1.0 ? 0.0 : inverse_fraction(*fa - *lim_, s, p, e);
-    const double log_cj = std::min(g1 * (lognf + L4) - L4, log_huge);
-    if (x < nf) {
-      if (*lambda_ == *beta_t && *gamma_ == *alpha_t) *de = std::min(*de, (*df_t + *df_c) / 2.0);
-      else *de = std::min(*de, residual(x, lognf, s, *lambda_, *gamma_));
-    } else {
-      *de = std::min(*de, degr_fac);
-    }
-    double cj = std::pow(10.0, log_cj) - n_eq - cjimp;
-    cj = std::min(std::max(cj, 0.0), vx::huge);
-    *cjump_nf = cj == 0.0 ? vx::huge : cj;
-    if (debug) {
-      line("(n_eq+cjimp)", n_eq + cjimp);
-      line("NM", *nm);
-      line("log_cjump_nf", log_cj);
-      line("cjump_nf", *cjump_nf);
-      line("dF n", *df_t);
-      line("dF n", *df_c);
-      line("dF nach cjump_nf", residual(std::pow(10.0, log_cj), lognf, s, p, e));
-    }
+    if (!equivalent_cycles(cy, nm, de, df_t, df_c, cjump_nf, n_eq)) return;
   } else {
     vx::report(-2, "Error: Default case in subroutine GradualDegradation. Please check your input parameters.");
     return;
   }
 
-  if (debug) {
+  if (cy.debug) {
     line("Updated results in GradualDegradation");
     line("n_eq", n_eq);
     line("(n_eq+cjimp)", n_eq + cjimp);
