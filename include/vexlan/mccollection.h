@@ -139,8 +139,8 @@ void MCrckVDI2014(double* rmc, const double* s11, const double* s22, const doubl
  * salims(2). The planes are scanned at the step sainc, and with gsflag 1
  * refined by golden section around every local maximum within 10 % of the
  * best, to 0.01 degrees. A step of 0, a negative or NaN step, or in golden
- * mode a step wider than the range records status -2 and 5 degrees are used.
- * Stresses and strengths in the same units.
+ * mode a step wider than the range records status -2 and the native default
+ * step of 2 degrees is used. Stresses and strengths in the same units.
  *   rmc      (out) failure effort, 1.0 or more means failure
  *   s22..s23 (in)  ply stresses 22, 33, 12, 13, 23
  *   xt11, xc11 (in) fibre strengths, not read
