@@ -126,13 +126,16 @@ inline void walk_planes(double lo, double hi, double dx, V&& visit) {
 template <class F>
 inline PlaneMax scan_planes(F&& f, double lo, double hi, double dx, bool pass_undefined) {
   PlaneMax best{0.0, 0.0, 1.0, 0.0};
-  bool unknown = false;
+  // The sum of the exposures is not a number when one of them is none (an
+  // exposure of minus infinity comes with one): one addition per plane, less
+  // than a second comparison.
+  double sum = 0.0;
   walk_planes(lo, hi, dx, [&](double th, double c, double s) {
     const double v = f(th, c, s);
     if (v > best.value) best = {v, th, c, s};
-    else if (v != v && !pass_undefined) unknown = true;
+    sum += v;
   });
-  return unknown ? unknown_plane() : best;
+  return (sum != sum && !pass_undefined) ? unknown_plane() : best;
 }
 
 // Local maxima of a scan that may deserve refinement (positive ones: a plane
