@@ -27,11 +27,12 @@ inline double core_effort(const double* s33u, const double* s33m, const double* 
   const double s[3] = {*s33u, *s33m, *s33l};
   const double* tau[3] = {taou, taom, taol};
   double f[3] = {1e-20, 1e-20, 1e-20};
-  // A face in tension does not crush; a stress that is not a number or an
-  // infinite tension is no state that says so.
-  for (int k = 0; k < 3; ++k)
+  // A face in tension does not crush; a stress that is not a number, or an
+  // infinite tension, tells nothing about the face.
+  for (int k = 0; k < 3; ++k) {
     if (s[k] <= 0.0) f[k] = e(s[k], tau[k][0], tau[k][1]);
     else if (!(s[k] < std::numeric_limits<double>::infinity())) f[k] = not_a_number;
+  }
   return largest(f);
 }
 
