@@ -307,3 +307,49 @@ def test_unusable_step_from_the_parameter_pair_is_reported(vx, pair, same_as):
     assert error_record(vx)[0] == 0
     assert mc(vx, 9, pair, stress=failing)[:2] == pytest.approx(expect, rel=1e-12)
     assert expect[0] == 1.0 and error_record(vx)[0] == -2
+
+
+def _run_driver(vx, driver, flag, stress, upper=None, ps=PS):
+    d, pd = vx.damage, np.zeros((0, NL, NS), order="F")
+    if driver == "GeneralFailure":
+        return d.generalfailure(stress, ps, ORI, LAYER, ISEC, flag)
+    if driver == "FiberBreakage":
+        return d.fiberbreakage(stress, PE, ps, ORI, LAYER, ISEC, flag)
+    if driver == "MatrixCracking":
+        return d.matrixcracking(stress, PE, ps, pd, ORI, LAYER, ISEC, flag)[:2]
+    return d.delamination(stress[2], stress, STRESS if upper is None else upper, PE, ps, ORI, THK, LAYER, ISEC, flag)
+
+
+@pytest.mark.parametrize("driver,flags", [("GeneralFailure", range(1, 9)), ("FiberBreakage", range(1, 14)),
+                                          ("MatrixCracking", range(1, 16)), ("Delamination", range(1, 8))])
+@pytest.mark.parametrize("bad", [math.nan, math.inf])
+def test_effort_that_is_not_finite_fails_the_ply_with_a_warning(vx, driver, flags, bad):
+    for flag in flags:
+        vx.errorhandling.rsxerr(1)
+        f, r = _run_driver(vx, driver, flag, np.full(6, bad))
+        assert not math.isfinite(r) and f == 1.0, (flag, f, r)
+        assert error_record(vx) == (-2, f"Warning: {driver}: failure effort is not a finite number."), flag
+        # a finite stress records nothing
+        vx.errorhandling.rsxerr(1)
+        f, r = _run_driver(vx, driver, flag, -STRESS)
+        assert math.isfinite(r) and error_record(vx)[0] in (0, -1, -3), flag
+
+
+def test_delamination_keeps_a_not_a_number_of_either_ply(vx):
+    for flag in (3, 4, 5, 6, 7):
+        up = STRESS.copy()
+        up[4] = up[5] = math.nan  # upper ply's transverse shear: read by the upper-ply evaluation only
+        f, r = _run_driver(vx, "Delamination", flag, STRESS, upper=up)
+        assert math.isnan(r) and f == 1.0, flag
+    ps = PS.copy()
+    ps[9, LAYER, ISEC - 1] = math.nan  # the upper ply's interlaminar strength counts as given
+    f, r = _run_driver(vx, "Delamination", 5, STRESS, ps=ps)
+    assert math.isnan(r) and f == 1.0
+
+
+def test_matrix_cracking_of_a_stress_that_is_not_a_number_keeps_the_angle_preset(vx):
+    stress = STRESS.copy()
+    stress[1] = math.nan
+    for flag in (9, 15):
+        f, r, th = vx.damage.matrixcracking(stress, PE, PS, np.zeros((0, NL, NS), order="F"), ORI, LAYER, ISEC, flag)
+        assert math.isnan(r) and f == 1.0 and th == -1.0

@@ -3,17 +3,21 @@
 // compression; the effort is the largest of the three.
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "vexlan/cccollection.h"
 #include "vx.h"
 
 namespace {
 
-// Largest of three values passing over NaN (NaN only when all three are).
+constexpr double not_a_number = std::numeric_limits<double>::quiet_NaN();
+
+// Largest of three values; a position that is not a number makes the effort
+// unknown (passing over it would report the core as intact there).
 inline double largest(const double f[3]) {
-  double m = NAN;
-  for (int k = 0; k < 3; ++k)
-    if (m != m || f[k] > m) m = f[k];
+  double m = f[0];
+  for (int k = 1; k < 3 && m == m; ++k)
+    if (f[k] > m || f[k] != f[k]) m = f[k];
   return m;
 }
 
@@ -23,8 +27,12 @@ inline double core_effort(const double* s33u, const double* s33m, const double* 
   const double s[3] = {*s33u, *s33m, *s33l};
   const double* tau[3] = {taou, taom, taol};
   double f[3] = {1e-20, 1e-20, 1e-20};
-  for (int k = 0; k < 3; ++k)
+  // A face in tension does not crush; a stress that is not a number, or an
+  // infinite tension, tells nothing about the face.
+  for (int k = 0; k < 3; ++k) {
     if (s[k] <= 0.0) f[k] = e(s[k], tau[k][0], tau[k][1]);
+    else if (!(s[k] < std::numeric_limits<double>::infinity())) f[k] = not_a_number;
+  }
   return largest(f);
 }
 

@@ -54,7 +54,16 @@ const i4 ptype0 = 0;
 // A selector tested as an unsigned number: negative ones lie above the table.
 inline uint32_t sel(const i4* flag) { return static_cast<uint32_t>(*flag); }
 
-inline void finish(double* f, const double* r) {
+// The failure flag of an effort: 1 at 1.0 or more. An effort that is not a
+// finite number (a stress or strength that is none) cannot clear the ply: the
+// warning names the driver and the ply counts as failed, the effort keeps its
+// value for the caller to see.
+inline void finish(double* f, const double* r, const char* not_finite) {
+  if (!(std::fabs(*r) <= vx::huge)) {
+    vx::report(-2, not_finite);
+    *f = 1.0;
+    return;
+  }
   if (*r >= 1.0) *f = 1.0;
 }
 
@@ -66,6 +75,8 @@ inline i4 truncate(double v) {
   if (v <= -2147483648.0) return -2147483647 - 1;
   return static_cast<i4>(v);
 }
+
+constexpr const char* mc_not_finite = "Warning: MatrixCracking: failure effort is not a finite number.";
 
 constexpr const char* range_message = "Error: Ply or section out of range in the failure driver.";
 
@@ -215,7 +226,7 @@ VX_API void generalfailure(double* fgp, double* rgp, const double* plystress, co
   }
   const Strength x(psprops + 10 * column(*layer, *nlayer, *isec));
   if (k > 0) *rgp = potential(Potential(k - 1), Stress(plystress), x);
-  finish(fgp, rgp);
+  finish(fgp, rgp, "Warning: GeneralFailure: failure effort is not a finite number.");
 }
 
 VX_API void fiberbreakage(double* ffb, double* rfb, const double* plystress, const double* peprops,
@@ -251,7 +262,7 @@ VX_API void fiberbreakage(double* ffb, double* rfb, const double* plystress, con
       vx::report(-2, "Warning: Default case in FiberBreakage subroutine.Please check your input parameters.");
       return;
   }
-  finish(ffb, rfb);
+  finish(ffb, rfb, "Warning: FiberBreakage: failure effort is not a finite number.");
 }
 
 VX_API void MatrixCracking(double* fmc, double* rmc, const double* plystress, const double* peprops,
@@ -294,7 +305,7 @@ VX_API void MatrixCracking(double* fmc, double* rmc, const double* plystress, co
         MCrckCuntze2012(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, nullptr, nullptr);
         break;
     }
-    finish(fmc, rmc);
+    finish(fmc, rmc, mc_not_finite);
     if (!outtheta || !(*outtheta < 0.0 && *fmc == 1.0)) return;
     dang = McParameters(k, w, np, marker, x).dang;
   } else {
@@ -329,7 +340,7 @@ VX_API void MatrixCracking(double* fmc, double* rmc, const double* plystress, co
                     &p.gsflag);
         break;
     }
-    finish(fmc, rmc);
+    finish(fmc, rmc, mc_not_finite);
     dang = p.dang;
   }
   if (outtheta && *outtheta < 0.0 && *fmc == 1.0) *outtheta = dang;
@@ -403,8 +414,9 @@ VX_API void delamination(double* fdel, double* rdel, const double* s33i, const d
       vx::report(-2, "Warning: Default case in Delamination subroutine. Please check your input parameters.");
       return;
   }
-  if (ru > *rdel) *rdel = ru;
-  finish(fdel, rdel);
+  // The larger of the two plies; one that is not a number leaves it unknown.
+  if (ru > *rdel || ru != ru) *rdel = ru;
+  finish(fdel, rdel, "Warning: Delamination: failure effort is not a finite number.");
 }
 
 VX_API void corecrushing(double* fcc, double* rcc, const double* /*plystress*/, const double* /*psprops*/,

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "delcollection_kernels.h"
 #include "vexlan/delcollection.h"
@@ -20,7 +21,10 @@ inline double normal_ratio(double s, double xt, double xc) { return s > 0.0 ? s 
 
 VX_API void DelLee(double* rdel, const double* s33, const double* s12, const double* s13, const double* xt33,
                    const double* xc33, const double* ilss) {
-  *rdel = std::max(std::sqrt(sq(*s12) + sq(*s13)) / *ilss, normal_ratio(*s33, *xt33, *xc33));
+  const double shear = std::sqrt(sq(*s12) + sq(*s13)) / *ilss, n = normal_ratio(*s33, *xt33, *xc33);
+  // A normal stress that is not finite (or a strength that is not a number)
+  // leaves the effort unknown, whichever term would win.
+  *rdel = (n != n || std::isinf(*s33)) ? std::numeric_limits<double>::quiet_NaN() : std::max(shear, n);
 }
 
 VX_API void DelOchoaEngblom(double* rdel, const double* s33, const double* s13, const double* s23, const double* xt33,

@@ -8,12 +8,12 @@ namespace vx::delcollection {
 
 // Lower-ply transverse and interlaminar shear stress, upper-ply transverse
 // shear, weighted by the interface factors df1..df3; 0 where the sum is not
-// positive.
+// positive, not a number where it is none.
 inline double chai(double s22l, double s13l, double s23u, double xt22l, double xc22l, double x23u, double ilssl,
                    double df1, double df2, double df3) {
   const double y = s22l > 0.0 ? xt22l : xc22l, a = s22l / y, b = s23u / x23u, c = s13l / ilssl;
   const double q = df1 * (a * a) + df2 * (b * b) + 1.875 * df3 * (c * c);
-  return q > 0.0 ? std::sqrt(q) : 0.0;
+  return !(q <= 0.0) ? std::sqrt(q) : 0.0;
 }
 
 }  // namespace vx::delcollection

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "fbcollection_kernels.h"
 #include "mccollection_search.h"
@@ -17,6 +18,8 @@ using namespace vx::failure;
 namespace {
 
 inline double sq(double x) { return x * x; }
+
+constexpr double not_a_number = std::numeric_limits<double>::quiet_NaN();
 
 const char* const root_note = "Note: Negative root during Christensen failureevaluation. Please check your input parameters.";
 const char* const zero_note =
@@ -61,13 +64,18 @@ VX_API void FBChristensen(double* rfb, const double* s11, const double* s22, con
   const double b = (1.0 / xt - 1.0 / xc) * t11;
   const double c = t11 * t11 / (xt * xc) - 0.25 * sq(1.0 / xt + 1.0 / xc) * t11 * (*s22 + *s33);
   const double disc = b * b + 4.0 * c;
+  // An infinite stress can drive the quadratic term to minus infinity; that is
+  // no negative root of a real stress state, and 0 would pass the ply.
+  const bool finite = std::isfinite(t11) && std::isfinite(*s22) && std::isfinite(*s33);
   if (disc < 0.0) {
-    vx::report(-1, root_note);
+    if (finite) vx::report(-1, root_note);
+    else *rfb = not_a_number;
     return;
   }
   const double d = std::sqrt(disc) - b;
   if (d == 0.0) {
-    vx::report(-1, zero_note);
+    if (finite) vx::report(-1, zero_note);
+    else *rfb = not_a_number;
     return;
   }
   *rfb = 2.0 * c / d;
@@ -91,9 +99,13 @@ VX_API void FBBahei(double* rfb, const double* stressvector, const double* xlnor
   }
   double f[4] = {0.0, 0.0, 0.0, 0.0};
   // Fibre tension rules out the other modes; at the strength itself it
-  // already counts, so that s11 = xlnorm gives 1.0.
+  // already counts, so that s11 = xlnorm gives 1.0. A fibre stress that is
+  // not a finite number (or a strength that is not a number) picks no branch:
+  // the effort is unknown.
   if (s11 >= *xlnorm) {
     f[0] = std::fabs(s11 / *xlnorm);
+  } else if (!(s11 < *xlnorm) || std::isinf(s11)) {
+    f[0] = not_a_number;
   } else {
     const double m = *mu;
     // Normal stress on the plane of the longitudinal shear resultant.
@@ -104,9 +116,10 @@ VX_API void FBBahei(double* rfb, const double* stressvector, const double* xlnor
     f[2] = std::fabs((r + m * std::min(mean, 0.0)) / *xtshear);
     f[3] = std::max(mean + r, 0.0) / *xtnorm;
   }
+  // The largest mode value; one that is not a number makes the effort unknown.
   int mode = 0;
-  for (int i = 1; i < 4; ++i)
-    if (f[i] > f[mode]) mode = i;
+  for (int i = 1; i < 4 && f[mode] == f[mode]; ++i)
+    if (f[i] > f[mode] || f[i] != f[i]) mode = i;
   *rfb = f[mode];
   if (failmode && *failmode < 0 && *rfb >= 1.0) *failmode = mode + 1;
 }
@@ -206,6 +219,7 @@ VX_API void FBLaRC05_is(double* rfb, const double* s11, const double* s22, const
     return sq(ta / (sl - eta_l * sn)) + sq(tb / (st - eta_t * sn)) + sq(std::fmax(sn, 0.0) / y);
   };
   const double v = kink_search({*s11, *s22, *s33, *s12, *s13, *s23}, phi, step_rad(sainc), gsflag ? *gsflag : 0, e);
-  // Kinking is only taken seriously beyond half the compressive strength.
-  *rfb = std::fabs(*s11) > std::fabs(0.5 * xc) ? v : 0.0;
+  // Kinking is only taken seriously beyond half the compressive strength (a
+  // comparison with a value that is not a number keeps the search's value).
+  *rfb = !(std::fabs(*s11) <= std::fabs(0.5 * xc)) ? v : 0.0;
 }

@@ -114,7 +114,8 @@ VX_API void GPPolyCamanho(double* rgp, const double* s11, const double* s22, con
     f33 = type == 1 ? f22 : 0.0;
     if (type == 2) k13 = k23 = 0.0;
   }
-  const double f12 = (xint && std::fabs(*xint) <= 1.0) ? 2.0 * *xint * std::sqrt(f11 * f22) : 0.0;
+  // An interaction factor that is not a number is no factor out of range.
+  const double f12 = (xint && !(std::fabs(*xint) > 1.0)) ? 2.0 * *xint * std::sqrt(f11 * f22) : 0.0;
   const double f23 = 2.0 * f22 - 1.0 / sq(*x23);
   const double t11 = *s11, t22 = *s22, t33 = *s33;
   const double b = f1 * t11 + f2 * t22 + f2 * t33;

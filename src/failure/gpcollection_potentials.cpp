@@ -30,8 +30,10 @@ VX_API void GPDruckerPrager(const double* stress, const double* xt, const double
                    std::sqrt(s.vm * s.vm * 0.3333333333333333);
   *di1 = f;
   // Failed on the surface (within one stress unit inside it) and everywhere
-  // beyond, not just in a band around it.
+  // beyond, not just in a band around it. A potential that is not a number
+  // leaves the damage unknown, as in the other potentials.
   if (f <= 1.0) *d = 1.0;
+  else if (f != f) *d = f;
   else *d = std::max(*d, 0.0);
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "mccollection_kernels.h"
 #include "mccollection_search.h"
@@ -86,7 +87,7 @@ VX_API void MCrckCuntze2004(double* rmc, const double* s22, const double* s33, c
   const double q = (2.0 * b * (t22 * t12 * t12 + t33 * t13 * t13 + 2.0 * t12 * t13 * t23) +
                     std::pow(t12 * t12 + t13 * t13, 1.5)) /
                    (s * s * s);
-  const double e3 = q >= 0.0 ? std::cbrt(q) : 0.01;
+  const double e3 = !(q < 0.0) ? std::cbrt(q) : 0.01;  // not a number stays one
   const double k = c * (t12 * t12 + t13 * t13) + bpp * r * r;
   double e2;
   if (k == 0.0) {
@@ -141,7 +142,8 @@ VX_API void MCrckHashin1989(double* rmc, const double* s22, const double* s33, c
   const double shear = sq(*s12 / *x12) + sq(*s13 / *x13);
   if (i1 >= 0.0) {
     const double q = i1 * i1 / (*xt22 * *xt33) + t + shear;
-    if (q > 0.0) *rmc = std::sqrt(q);
+    // Not a number stays one: only a real q below or at 0 has no root.
+    if (!(q <= 0.0)) *rmc = std::sqrt(q);
     else vx::report(-1, hashin_note);
     return;
   }
@@ -163,7 +165,7 @@ VX_API void MCrckHashinComplete(double* rmc, const double* s22, const double* s3
   const double l = (sq(*s12) + sq(*s13)) / sq(*x12);
   if (i1 >= 0.0) {
     const double q = sq(i1 / *xt22) + t + l;
-    *rmc = q > 0.0 ? std::sqrt(q) : 0.0;
+    *rmc = !(q <= 0.0) ? std::sqrt(q) : 0.0;  // not a number stays one
     return;
   }
   const double c = i1 * i1 / (4.0 * sq(*x23)) + t + l;
@@ -213,9 +215,10 @@ VX_API void MCrckBahei(double* rmc, const double* stressvector, const double* xn
     f[1] = std::fabs(mu * std::min(s.s33, 0.0) + std::sqrt(s.s23 * s.s23 + s.s13 * s.s13)) / si;
     f[2] = std::max(s.s33, 0.0) / *xnorm;
   }
+  // The largest mode value; one that is not a number makes the effort unknown.
   int mode = 0;
-  for (int i = 1; i < 3; ++i)
-    if (f[i] > f[mode]) mode = i;
+  for (int i = 1; i < 3 && f[mode] == f[mode]; ++i)
+    if (f[i] > f[mode] || f[i] != f[i]) mode = i;
   *rmc = f[mode];
   if (failmode && *failmode < 0 && *rmc >= 1.0) *failmode = mode + 1;
 }

@@ -6,6 +6,7 @@
 // allocated.
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "mccollection_search.h"
 #include "vexlan/mccollection.h"
@@ -111,6 +112,14 @@ VX_API void MCrckCamanho(double* rmc, const double* s22, const double* s33, cons
                          const double* x23, double* outtheta, const double* a0, const double* sainc,
                          const int32_t* gsflag) {
   (void)xc22;  // the transverse shear strength x23 stands for it
+  // On planes of small tensile traction the root's argument may be negative
+  // for a sound stress state (below failure there); the search passes over
+  // those planes, so inputs that are not numbers are caught here.
+  if (!std::isfinite(*s22) || !std::isfinite(*s33) || !std::isfinite(*s12) || !std::isfinite(*s13) ||
+      !std::isfinite(*s23) || std::isnan(*xt22) || std::isnan(*x12) || std::isnan(*x23) || (a0 && std::isnan(*a0))) {
+    *rmc = std::numeric_limits<double>::quiet_NaN();
+    return;
+  }
   const A0Factors k = a0_factors(a0);
   const double st = *x23, sl = *x12, eta_t = k.eta_t_half, eta_l = eta_t * sl / st, yt = *xt22;
   const double kappa = (st * st - yt * yt) / (yt * st);
@@ -124,7 +133,7 @@ VX_API void MCrckCamanho(double* rmc, const double* s22, const double* s33, cons
   };
   const int32_t mode = flag_or(gsflag, 0);
   const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
-                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23));
+                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23), true);
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
 }
@@ -191,7 +200,11 @@ VX_API void MCrckVDI2014(double* rmc, const double* s11, const double* s22, cons
   const double fff = *s11 >= 0.0 ? *s11 / *xt11 : -*s11 / *xc11;
   const double r = fff > 1e-6 ? fiff / fff : 1e6;
   double effort = fiff;
-  if (w1 <= r && r <= 1.0 / w2) {
+  if (!std::isfinite(*s11) || std::isnan(*s11 >= 0.0 ? *xt11 : *xc11) || w1 != w1 || w2 != w2) {
+    // The fibre stress decides the weakening; without a finite one (or its
+    // strength, or the weakening parameters) the effort is unknown.
+    effort = std::numeric_limits<double>::quiet_NaN();
+  } else if (w1 <= r && r <= 1.0 / w2) {
     const double c = (1.0 - w2) / std::sqrt(1.0 - w1 * w1);
     const double d = (c * std::sqrt(1.0 + (c * c - w2 * w2) * r * r) + w2) * r / (1.0 + sq(r * c));
     effort = fiff / d;
@@ -250,6 +263,12 @@ VX_API void MCrckLaRC04(double* rmc, const double* s11, const double* s22, const
     if (fcl_set) return;
     const double y = *s22 / *xt22;
     *rmc = (1.0 - g) * y + g * y * y + sq(*s12 / *x12) + (1.0 / *e22 - *nu12 * *nu12 / *e11) * sq(*s23 / *x12);
+    return;
+  }
+  // s11 chooses the frame of the search; an infinite one (or not a number)
+  // chooses none, and the effort is unknown.
+  if (!std::isfinite(*s11)) {
+    *rmc = std::numeric_limits<double>::quiet_NaN();
     return;
   }
   const A0Factors k = a0_factors(a0);

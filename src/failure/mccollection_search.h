@@ -19,10 +19,19 @@
 // the exposure repeats, so the end planes are neighbours. The result is the
 // best value seen, scan or refinement, with its own angle; it is never below
 // the scan at the same step.
+//
+// An exposure that is not a number on any plane (a stress or strength that is
+// not a number, an infinite stress met by a zero factor) makes the result not
+// a number, with angle 0: the largest exposure is unknown then, and passing
+// over the plane would report a ply as intact on the planes that remain. A
+// criterion whose exposure is undefined on some planes of a sound stress
+// state (a root of a negative number, far from failure) asks for such planes
+// to be passed over instead, and checks its own inputs.
 #pragma once
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "vx.h"
 
@@ -37,6 +46,9 @@ struct PlaneMax {
 };
 
 constexpr double five_degrees = 0.0872664625997165;
+
+// The result of a search that met an exposure that is not a number.
+inline PlaneMax unknown_plane() { return {std::numeric_limits<double>::quiet_NaN(), 0.0, 1.0, 0.0}; }
 
 // Sines and cosines of the planes of one scan.
 constexpr int32_t max_table_planes = 512;
@@ -112,13 +124,18 @@ inline void walk_planes(double lo, double hi, double dx, V&& visit) {
 }
 
 template <class F>
-inline PlaneMax scan_planes(F&& f, double lo, double hi, double dx) {
+inline PlaneMax scan_planes(F&& f, double lo, double hi, double dx, bool pass_undefined) {
   PlaneMax best{0.0, 0.0, 1.0, 0.0};
+  // The sum of the exposures is not a number when one of them is none (an
+  // exposure of minus infinity comes with one): one addition per plane, less
+  // than a second comparison.
+  double sum = 0.0;
   walk_planes(lo, hi, dx, [&](double th, double c, double s) {
     const double v = f(th, c, s);
     if (v > best.value) best = {v, th, c, s};
+    sum += v;
   });
-  return best;
+  return (sum != sum && !pass_undefined) ? unknown_plane() : best;
 }
 
 // Local maxima of a scan that may deserve refinement (positive ones: a plane
@@ -213,13 +230,14 @@ inline void normal_traction_zeros(Breaks& b, double lo, double hi, double s22, d
 }
 
 template <class F>
-inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks breaks) {
+inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks breaks, bool pass_undefined) {
   const double range = hi - lo;
   // Whole half turns: the exposure at theta and theta + pi is the same.
   const double turns = std::round(range / vx::pi);
   const bool periodic = turns >= 1.0 && std::fabs(range - turns * vx::pi) <= 1e-12 * range;
 
   PlaneMax best{0.0, 0.0, 1.0, 0.0};
+  bool unknown = false;
   PeakList peaks;
   // The first two samples and the last two, for the ends; the middle ones are
   // settled as the samples pass.
@@ -228,6 +246,7 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
   auto take = [&](double th, double c, double s) {
     const double v = f(th, c, s);
     if (v > best.value) best = {v, th, c, s};
+    else if (v != v && !pass_undefined) unknown = true;
     if (n >= 2 && vb > va && vb >= v) peaks.add(vb, tha, th, best.value);
     if (n == 0) th0 = th, v0 = v;
     if (n == 1) th1 = th, v1 = v;
@@ -254,6 +273,7 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
   // plane brackets from the right; the end plane closes it. Over whole half
   // turns the end is the first plane again.
   if (!periodic && n > 0 && thb < hi) take(hi, std::cos(hi), std::sin(hi));
+  if (unknown) return unknown_plane();
 
   if (n == 1) {
     if (periodic) peaks.add(v0, th0, th0 + range, best.value);
@@ -281,22 +301,25 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
     }
     const double c = std::cos(t), s = std::sin(t), v = f(t, c, s);
     if (v > best.value) best = {v, t, c, s};
+    else if (v != v && !pass_undefined) unknown = true;
     return v;
   };
   for (int k = 0; k < peaks.size(); ++k) golden_section(eval, peaks[k].left, peaks[k].right);
-  return best;
+  return unknown ? unknown_plane() : best;
 }
 
 // gsflag 1: scan and golden-section refinement (with the break planes of the
 // exposure, when known); anything else: the scan. An unusable step is
-// reported and replaced by default_dx.
+// reported and replaced by default_dx. Planes whose exposure is not a number
+// make the result not a number, unless pass_undefined asks to pass them over.
 template <class F>
 inline PlaneMax fracture_plane_search(F&& f, double lo, double hi, double dx, int32_t gsflag, double default_dx,
-                                      const Breaks& breaks = Breaks{}) {
+                                      const Breaks& breaks = Breaks{}, bool pass_undefined = false) {
+  if (lo != lo || hi != hi) return unknown_plane();  // no range to search
   const bool golden = gsflag == 1;
   dx = usable_step(dx, lo, hi, golden, default_dx);
-  if (golden) return golden_planes(f, lo, hi, dx, breaks);
-  return scan_planes(f, lo, hi, dx);
+  if (golden) return golden_planes(f, lo, hi, dx, breaks, pass_undefined);
+  return scan_planes(f, lo, hi, dx, pass_undefined);
 }
 
 // The kinking criteria's entry, with their default step of 5 degrees; the

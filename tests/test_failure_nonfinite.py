@@ -1,0 +1,170 @@
+"""A stress or strength that is not a finite number never passes a ply as intact: every
+criterion of the five failure components gives a non-finite effort for it, and the drivers
+record a warning and count the ply as failed."""
+import math
+
+import numpy as np
+import pytest
+
+COMPONENTS = ("gpcollection", "fbcollection", "mccollection", "delcollection", "cccollection")
+STRENGTH = {"xt11": 1500., "xc11": 1200., "xt22": 50., "xc22": 200., "xt33": 45., "xc33": 190., "x12": 80.,
+            "x13": 75., "x23": 40., "ilss": 70., "xlnorm": 1500., "xtnorm": 50., "xlshear": 80., "xtshear": 40.,
+            "xnorm": 50., "xshear": 80., "xt12": 80., "xt13": 75., "xt23": 40., "x23u": 40., "xt22l": 50.,
+            "xc22l": 200., "ilssl": 70., "ilssu": 65., "xt11_std": 1500., "xc11_std": 1200., "xt22_std": 50.,
+            "x23_std": 40., "x12_std": 80.}
+OTHER = {"e11": 140e3, "e22": 10e3, "g12": 5e3, "nu12": 0.3, "df1": 1.0, "df2": 0.8, "df3": 1.2,
+         "besantexponent": 2.0, "mu": 0.3}
+# Ply stresses (11, 22, 33, 12, 13, 23): every branch of every criterion is taken by one of them.
+BASES = ([10.] * 6, [-10.] * 6, [-30., 25., -15., 12., -8., 6.], [30., -25., 15., -12., 8., -6.],
+         [-900., -150., 20., 60., 30., 25.])
+COMPONENT = {"11": 0, "22": 1, "33": 2, "12": 3, "13": 4, "23": 5}
+
+
+def is_stress(name):
+    return name in ("stress", "stressvector") or name.startswith(("tao", "s1", "s2", "s3"))
+
+
+def argument(name, st):
+    if name in ("stress", "stressvector"):
+        return np.array(st)
+    if name.startswith("tao"):  # core shear stresses at one position: 23, 13
+        return np.array([st[5], st[4]])
+    if name in ("s33u", "s33m", "s33l"):
+        return st[2]
+    if is_stress(name):
+        return st[COMPONENT[name[1:3]]]
+    return STRENGTH[name] if name in STRENGTH else OTHER[name]
+
+
+def criteria(vx):
+    """(name, routine, required arguments, has gsflag) of every criterion returning an effort."""
+    out = []
+    for comp in COMPONENTS:
+        c = getattr(vx, comp)
+        for name in sorted(dir(c)):
+            r = getattr(c, name)
+            if type(r).__name__ != "routine":
+                continue
+            sig = r.__doc__.splitlines()[0]
+            if "=" not in sig or not sig.split("=")[0].strip().startswith("r"):
+                continue  # the damage-value potentials
+            inside = sig[sig.index("(") + 1:sig.rindex(")")].split("[")[0]
+            args = [a.strip() for a in inside.split(",") if a.strip()]
+            out.append((name, r, args, "gsflag" in sig))
+    return out
+
+
+def test_every_criterion_is_in_the_table(vx):
+    # 8 general, 7 fibre, 17 matrix, 6 delamination, 2 core
+    assert len(criteria(vx)) == 40
+
+
+def effort(r, args, kw):
+    out = r(*args, **kw)
+    return out[0] if isinstance(out, tuple) else out
+
+
+def replaced(args, i, j, x):
+    args = list(args)
+    if isinstance(args[i], np.ndarray):
+        args[i] = args[i].copy()
+        args[i][j] = x
+    else:
+        args[i] = x
+    return args
+
+
+def slots(names, args, want_stress):
+    """(argument, element) of every stress (or strength) entry."""
+    for i, a in enumerate(names):
+        if a in OTHER or is_stress(a) != want_stress:
+            continue
+        for j in range(len(args[i]) if isinstance(args[i], np.ndarray) else 1):
+            yield i, j
+
+
+@pytest.mark.parametrize("k", range(40))
+def test_non_finite_stress_or_strength_gives_a_non_finite_effort(vx, k):
+    """An input counts as read where finite values of it change the effort; reading NaN or an
+    infinite stress there must not give a number (an infinite strength is a limit and may)."""
+    name, r, names, gs = criteria(vx)[k]
+    kinds = ((True, (3.7, -53.1, 400., -700., 4000., -4000.), (math.nan, math.inf, -math.inf)),
+             (False, (30., 70., 900., 5000.), (math.nan,)))
+    read = set()
+    for st in BASES:
+        args = [argument(a, st) for a in names]
+        for kw in ({"gsflag": 0}, {"gsflag": 1}) if gs else ({},):
+            for want_stress, probes, bads in kinds:
+                for i, j in slots(names, args, want_stress):
+                    if len({effort(r, replaced(args, i, j, x), kw) for x in probes}) == 1:
+                        continue
+                    read.add((i, j))
+                    for bad in bads:
+                        e = effort(r, replaced(args, i, j, bad), kw)
+                        assert not math.isfinite(e), (name, names[i], j, bad, st, kw, e)
+    # every stress the criterion takes is read in one of the states, so none went untested
+    args = [argument(a, BASES[0]) for a in names]
+    unread = set(slots(names, args, True)) - read
+    assert not unread, (name, [names[i] for i, _ in unread])
+
+
+@pytest.mark.parametrize("call", [
+    lambda m: m.gpcollection.gppolycamanho(100., 20., 5., 30., 10., 5., 1500., 1200., 50., 200., 80., 75., 40.,
+                                           xint=math.nan),
+    lambda m: m.mccollection.mcrckspc3d(-60., 10., 30., 5., 20., 1500., 1200., 50., 200., 45., 190., 80., 75., 40.,
+                                        salims=np.array([2., math.nan]))[0],
+    lambda m: m.mccollection.mcrckvdi2014(450., -60., 10., 30., 5., 20., 1500., 1200., 50., 200., 80.,
+                                          wp=np.array([0.5, math.nan]))[0],
+], ids=["polycamanho-xint", "spc3d-salims", "vdi2014-wp"])
+def test_parameter_that_is_not_a_number(vx, call):
+    # Each was taken as "out of range" (no interaction, one plane, no weakening) and gave a number.
+    assert math.isnan(call(vx))
+
+
+@pytest.mark.parametrize("gsflag", [0, 1])
+def test_search_that_meets_not_a_number_reports_no_angle(vx, gsflag):
+    m = vx.mccollection
+    state = (-300.0, math.nan, 80.0, 0.0, 25.0)  # far beyond failure but for the NaN
+    rmc, outtheta, tcflag = m.mcrckpuck(*state, 50., 200., 80., outtheta=-1.0, gsflag=gsflag, tcflag=0)
+    assert math.isnan(rmc) and outtheta == -1.0 and tcflag == 0
+    rmc, outtheta = m.mcrcklarc05(*state, 50., 200., 80., outtheta=-1.0, gsflag=gsflag)
+    assert math.isnan(rmc) and outtheta == -1.0
+    # an infinite exposure is a failure on a real plane
+    rmc, outtheta = m.mcrckspc3d(-math.inf, 0., 0., 0., 0., 1500., 1200., 50., 200., 45., 190., 80., 75., 40.,
+                                 gsflag=gsflag)
+    assert rmc == math.inf and math.radians(2.0) <= outtheta <= math.radians(178.0)
+
+
+@pytest.mark.parametrize("gsflag", [0, 1])
+def test_camanho_passes_over_planes_without_a_root(vx, gsflag):
+    """With the transverse shear strength below the tensile one the root's argument is negative on
+    planes of small tension: a sound state, whose effort is the largest exposure elsewhere."""
+    yt, sl, st = 50.0, 80.0, 40.0
+    s22, s33, s12, s13, s23 = 0.156, -1.68, 0.649, 0.664, -1.297
+    eta_t = -1 / (2 * math.tan(2 * math.radians(53.0)))
+    eta_l, kappa = eta_t * sl / st, (st ** 2 - yt ** 2) / (yt * st)
+    lam = 2 * eta_l * st / sl - kappa
+    th = np.arange(37) * math.radians(5.0)
+    c, s = np.cos(th), np.sin(th)
+    sn = s33 * c * c + s22 * s * s - 2 * s23 * s * c
+    tl, tt = s13 * c - s12 * s, s23 * (c * c - s * s) + (s33 - s22) * s * c
+    with np.errstate(invalid="ignore"):
+        ten = np.sqrt((sn / st) ** 2 + (tl / sl) ** 2 + (tt / st) ** 2 + lam * (sn / st) * (tl / sl) ** 2
+                      + kappa * sn / st)
+    f = np.where(sn <= 0, np.sqrt((tl / (sl - eta_l * sn)) ** 2 + (tt / (st - eta_t * sn)) ** 2), ten)
+    assert np.isnan(f).any()
+    rmc = vx.mccollection.mcrckcamanho(s22, s33, s12, s13, s23, yt, 200.0, sl, st, gsflag=gsflag)[0]
+    # the scan gives the largest defined exposure; the golden mode refines it
+    assert rmc == pytest.approx(np.nanmax(f), rel=1e-12 if gsflag == 0 else 1e-2)
+    assert rmc >= np.nanmax(f) * (1 - 1e-12)
+
+
+def test_damage_potentials_of_a_stress_that_is_not_a_number(vx):
+    g = vx.gpcollection
+    s = np.array([10., math.nan, 0., 0., 0., 0.])
+    d, di1 = np.array(0.2), np.array(0.0)
+    g.gpdruckerprager(s, 50., 150., d, di1)  # left the damage at 0.2 before
+    assert math.isnan(d) and math.isnan(di1)
+    d = np.array(0.2)
+    g.gpbauwens(s, 50., 150., d)
+    assert math.isnan(d) and math.isnan(g.gpraghava(s, 50., 150.)) and math.isnan(g.gpha(s, 50., 150., 2.0)[0])
