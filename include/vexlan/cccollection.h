@@ -13,8 +13,10 @@ extern "C" {
  * stress s33 is compressive or zero, abs(s33)/xc33 + abs(tau(1))/x23 +
  * abs(tau(2))/x13 (magnitudes, so that s33 = -xc33 alone gives 1 whatever
  * the shear signs); 1e-20 where it is tensile. The effort is the largest of
- * the three (NaN only when all three are). Stresses and strengths in the
- * same units. Nothing is recorded.
+ * the three; a position whose value is not a number (or whose s33 is NaN or
+ * an infinite tension) makes the effort NaN, so that no unknown position
+ * passes as intact. Stresses and strengths in the same units. Nothing is
+ * recorded.
  *   rcc              (out) failure effort, 1.0 or more means failure
  *   s33u, s33m, s33l (in)  through-thickness stress at the upper face, the
  *                          middle and the lower face of the core
@@ -29,8 +31,9 @@ void CCPetras(double* rcc, const double* s33u, const double* s33m, const double*
 /* CCBesant: core-crushing criterion with an exponent n, at the core's upper
  * face, middle and lower face: where s33 is compressive or zero, (|s33|^n/
  * xc33^n + |tau(1)|^n/x23^n + |tau(2)|^n/x13^n)^(1/n); 1e-20 where it is
- * tensile. The effort is the largest of the three (NaN only when all three
- * are). Stresses and strengths in the same units. Nothing is recorded.
+ * tensile. The effort is the largest of the three; a position whose value
+ * is not a number (or whose s33 is NaN or an infinite tension) makes the
+ * effort NaN. Stresses and strengths in the same units. Nothing is recorded.
  *   rcc              (out) failure effort, 1.0 or more means failure
  *   s33u, s33m, s33l (in)  through-thickness stress at the upper face, the
  *                          middle and the lower face of the core

@@ -11,7 +11,10 @@
  * Fracture-plane criteria return the fracture angle in radians through
  * outtheta, written only when it was passed negative and the effort is at
  * least 1.0. Notes go to the error record (status -1, -3 for the Cuntze
- * criteria); the affected value is then 0. */
+ * criteria); the affected value is then 0. A stress or strength that is not a
+ * finite number, where the criterion reads it, gives an effort that is not
+ * finite either (NaN or inf), never a finite value that could pass the ply as
+ * intact; the per-mode drivers then record status -2 and fail the ply. */
 #ifndef VEXLAN_GPCOLLECTION_H
 #define VEXLAN_GPCOLLECTION_H
 #include "types.h"

@@ -17,7 +17,10 @@
  * step of 0, a negative or NaN step, or in golden mode a step wider than the
  * range records status -2 and 5 degrees are used; a step that would visit
  * more than a million planes is widened to a millionth of the range, also
- * with status -2. The closed-form criteria need no search. */
+ * with status -2. A plane whose exposure is not a number makes the effort NaN
+ * (outtheta and tcflag are then left as passed); Camanho alone passes over
+ * planes where its square root is undefined. The closed-form criteria need no
+ * search. */
 #ifndef VEXLAN_MCCOLLECTION_H
 #define VEXLAN_MCCOLLECTION_H
 #include "types.h"
