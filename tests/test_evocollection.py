@@ -1,8 +1,11 @@
 """Damage evolution laws: regularisation, traction norms, bilinear softening, delamination growth strain."""
+import ctypes
 import math
 
 import numpy as np
 import pytest
+
+from conftest import error_record
 
 rng = np.random.default_rng(7)
 
@@ -56,3 +59,15 @@ def test_rhead_growth_strain(vx):
         rhs = (1 - r) * (2 * gic / (eps_c**2 * a11) + 3 + r) + (1 + r) ** 2
         assert lhs == pytest.approx(rhs, rel=1e-12)
     assert vx.evocollection.dgstrainrhead(eps_c, gic, a11) == vx.evocollection.dgstrainrhead(eps_c, gic, a11, 0.0)
+
+
+def test_traction_norm_plane_outside_1_to_3_natively(vx, lib):
+    # C callers get no argument check from the binding: the routine refuses itself
+    tens = np.array([5.0, 1.0, 2.0, 0.5, 0.25, 3.0])
+    for nn in (0, 4, -2**31):
+        vx.errorhandling.rsxerr(1)
+        out = ctypes.c_double(-7.0)
+        lib.EquivalentQuadStressStrain(tens.ctypes.data_as(ctypes.c_void_p), ctypes.byref(ctypes.c_int32(nn)),
+                                       ctypes.byref(out))
+        assert out.value == -7.0
+        assert error_record(vx) == (-2, "Error in EquivalentQuadStressStrain: nn must be 1, 2 or 3.")

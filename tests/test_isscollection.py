@@ -73,3 +73,13 @@ def test_chang_lessard(vx):
     assert ys[0] == pytest.approx(50.0 * (1 + 1.3 * 0.5 / 2.0**0.7), rel=1e-14) and ys[1] == 90.0
     ys = iss.insituchanglessard(50.0, 90.0, 2.0, 90.0, [1.0, 1.0, 0.5, 2.0])
     np.testing.assert_allclose(ys, [50.0 * 1.5, 90.0 * 1.125], rtol=1e-15)
+
+
+def test_puck_strength_is_even_in_the_angle(vx):
+    """A load at -theta (or at 180 - theta) only turns the sign of the ply's
+    shear stress, which the criterion squares: same strength, in every mode."""
+    f = vx.isscollection.insitupuckps
+    for theta in (5.0, 15.0, 30.0, 45.0, 60.0, 75.0, 89.0, 90.0):
+        xc = f(XC11, XC22, X12, theta)
+        for other in (-theta, 180.0 - theta, theta - 180.0, theta + 180.0):
+            assert f(XC11, XC22, X12, other) == pytest.approx(xc, rel=1e-12), (theta, other)

@@ -186,9 +186,29 @@ def test_transformation_bad_selectors(vx):
     t = tm(a, 2, 0, 0)
     assert error_record(vx) == (-2, "False input for TType in GetNyeTransformationMatrix") and not t.any()
     vx.errorhandling.rsxerr(1)
-    # the off-axis stiffness says why its result is not usable: no shear row in the transformation
-    out = vx.lamina.getnyeoffaxissc(30.0, PLY, 6, 2)
-    assert error_record(vx) == (-2, "False input for TFlag in GetNyeTransformationMatrix") and out[3, 3] == 0.0
+
+
+@pytest.mark.parametrize("n", [3, 6])
+def test_selectors_without_a_matrix_give_zeros(vx, lib, n):
+    """An off-axis selector other than 0 and 1, and a compliance asked of a
+    stiffness that could not be built, write zeros in every entry (a native
+    caller's array may hold anything before the call) beside their record."""
+    c = lambda a: a.ctypes.data_as(ctypes.c_void_p)  # noqa: E731
+    i4 = lambda k: ctypes.byref(ctypes.c_int32(k))  # noqa: E731
+    for scflag in (2, -1):
+        vx.errorhandling.rsxerr(1)
+        out = np.full((n, n), np.nan, order="F")
+        lib.GetNyeOffAxisSC(c(out), ctypes.byref(ctypes.c_double(30.0)), c(PLY), i4(n), i4(scflag))
+        assert error_record(vx) == (-2, "False input for TFlag in GetNyeTransformationMatrix")
+        np.testing.assert_array_equal(out, np.zeros((n, n)))
+    for props in (np.ones(7), np.zeros(21)):
+        for scflag in (0, 1):
+            vx.errorhandling.rsxerr(1)
+            out = np.full((n, n), np.nan, order="F")
+            lib.GetGeneralizedNyeOnAxisSC(c(out), c(props), i4(n), i4(len(props)), i4(scflag), None, None, None)
+            assert error_record(vx) == (
+                -2, "Unsupported number of properties or dimensions in GetGeneralizedNyeOnAxisSC.")
+            np.testing.assert_array_equal(out, np.zeros((n, n)))
 
 
 def test_generalized_on_axis(vx):

@@ -171,3 +171,12 @@ def test_sub_laminate_ranges_at_the_integer_limits(vx):
         vx.errorhandling.rsxerr(1)
         x = vx.laminate.getsublaminatexmatrix("A", plies, np.zeros(3), np.ones(3), np.array(stack, np.int32))
         assert not x.any() and record(vx)[0] == status
+
+
+def test_plate_stiffness_of_a_stack_without_bending_stiffness(vx):
+    # no plies, or plies of no thickness: refused with 0, never a silent NaN
+    lam = vx.laminate
+    for pe, angles, t in ((np.zeros((9, 0)), [], []), (plyelastic([CFRP, CFRP]), [0.0, 90.0], [0.0, 0.0])):
+        vx.errorhandling.rsxerr(1)
+        assert lam.geteffectiveplatestiffness(pe, angles, t) == 0.0
+        assert record(vx) == (-2, "Error in GetEffectivePlateStiffness: the stack has no bending stiffness.")

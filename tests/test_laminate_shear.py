@@ -1,9 +1,11 @@
 """Transverse shear of laminate sections: f(z), the shear stiffness H by the
 three methods, section storage and skip rules, and the Chai factors."""
+import json
+
 import numpy as np
 import pytest
 
-from conftest import needs_exact_extents
+from conftest import needs_exact_extents, run_python
 
 G13, G23 = 4.2e3, 3.1e3
 CFRP = np.array([140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 5e3, G13, G23])
@@ -167,3 +169,66 @@ def test_shear_correction_factors_of_an_unsymmetric_stack(vx):
     h = L.gethmatrixshearcorrect(pe, o, t)
     np.testing.assert_allclose(h, np.sqrt(np.outer(got, got)) * hlam, rtol=1e-13)
 
+
+
+NATIVE_STACK_CALLS = r"""
+import ctypes, json
+import numpy as np
+import _vexlan as v
+lib = ctypes.CDLL(v.__file__)
+P = lambda a: a.ctypes.data_as(ctypes.c_void_p)
+I = lambda k: ctypes.byref(ctypes.c_int32(k))
+D = lambda x: ctypes.byref(ctypes.c_double(x))
+ply = [140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 5e3, 4.2e3, 3.1e3]
+pe = np.asfortranarray(np.column_stack([ply, ply]))
+o, t = np.array([0.0, 45.0]), np.array([0.25, 0.25])
+fa, fb = np.eye(3), 2.0 * np.eye(3)
+
+
+def record():
+    st = int(v.errorhandling.errstat)
+    msg = bytes(v.errorhandling.errstring).decode().rstrip()
+    v.errorhandling.rsxerr(1)
+    return st, msg
+
+
+res = {"partial": [], "empty": {}}
+for iply, nplies in ((0, 2), (3, 2), (-1, 2), (2**31 - 1, 2), (-2**31, 2), (1, 0), (1, -5)):
+    a, b, f = np.full(9, np.nan), np.full(9, np.nan), np.full(4, np.nan)
+    lib.GetPartialAMatrix(P(a), P(pe), P(o), P(t), D(0.1), I(iply), I(nplies))
+    ra = record()
+    lib.GetPartialBMatrix(P(b), P(pe), P(o), P(t), D(0.1), I(iply), I(nplies))
+    rb = record()
+    lib.GetSmallFMatrix(P(f), P(pe), P(o), P(t), D(0.1), P(fa), P(fb), I(iply), I(nplies))
+    rf = record()
+    res["partial"].append([iply, nplies, ra, rb, rf, a.tolist(), b.tolist(), f.tolist()])
+# a negative ply count is an empty stack: the process goes on
+h, sk = np.zeros(4), np.zeros(2)
+for name in ("GetHMatrixShearCorrect", "GetHMatrixImprovedShear", "GetHMatrixQuadrature"):
+    h[:] = np.nan
+    getattr(lib, name)(P(h), P(pe), P(o), P(t), I(-3))
+    res["empty"][name] = [record()[0], h.tolist()]
+lib.GetShearCorrectFactors(P(sk), P(np.eye(2)), P(pe), P(o), P(t), I(-3))
+res["empty"]["sk"] = [record()[0], sk.tolist()]
+print(json.dumps(res))
+"""
+
+
+def test_native_ply_number_outside_the_stack():
+    """Called natively, a ply number outside 1..nplies is refused with a zero
+    result instead of reading past the stack arrays; a negative ply count
+    does not end the process."""
+    out, rc = run_python(NATIVE_STACK_CALLS)
+    assert rc == 0, out
+    res = json.loads(out)
+    for iply, nplies, ra, rb, rf, a, b, f in res["partial"]:
+        assert ra == [-2, "Error in GetPartialAMatrix: ply number outside the stack."], (iply, nplies)
+        assert rb == [-2, "Error in GetPartialBMatrix: ply number outside the stack."], (iply, nplies)
+        assert rf == [-2, "Error in GetSmallFMatrix: ply number outside the stack."], (iply, nplies)
+        assert a == [0.0] * 9 and b == [0.0] * 9 and f == [0.0] * 4, (iply, nplies)
+    # no plies, no shear stiffness; the two energy methods cannot invert their
+    # zero compliance and say so, the correction factors fall back to 1
+    empty = res["empty"]
+    assert empty["GetHMatrixShearCorrect"] == [0, [0.0] * 4]
+    assert empty["GetHMatrixImprovedShear"][0] == empty["GetHMatrixQuadrature"][0] == -2
+    assert empty["sk"] == [0, [1.0, 1.0]]

@@ -77,3 +77,40 @@ def test_temperature_transitions(vx):
     assert nl.nlgibson(0.0, props, [1.0]) == pytest.approx((3500.0 + 30.0) / 2)
     assert nl.nlgibson(1e5, props, [1.0]) == pytest.approx(30.0, abs=1e-9)
     assert nl.nlgibson(-1e5, props, [1.0]) == pytest.approx(3500.0, abs=1e-9)
+
+
+def test_adam_outside_the_life_span(vx):
+    """Before the knee nothing is lost, past the life the end-of-life stiffness
+    stays; a life that ends at the knee has no span and is refused."""
+    nl = vx.nlcollection
+    l, x, nf, lg = 70.0, 40.0, 1e6, [100.0, 100.0]
+    for alpha, beta in ((1.5, 2.5), (0.7, 1.0), (2.0, 2.0)):
+        for n in (0.0, 1.0, 99.9):
+            assert nl.nladam(l, x, n, nf, alpha, beta, lg) == 0.0, (n, alpha, beta)
+        for n in (nf, 1e7, float("inf")):
+            assert nl.nladam(l, x, n, nf, alpha, beta, lg) == pytest.approx(1.0 - x / l, rel=1e-15), (n, alpha, beta)
+        # monotone over the whole range, also across the knee
+        d = [nl.nladam(l, x, n, nf, alpha, beta, lg) for n in np.logspace(0, 8, 33)]
+        assert np.all(np.diff(d) >= 0.0) and np.all(np.isfinite(d))
+    assert record(vx)[0] == 0
+    for bad_nf in (100.0, 10.0, 0.0):
+        vx.errorhandling.rsxerr(1)
+        assert math.isnan(nl.nladam(l, x, 1e3, bad_nf, 1.5, 2.0, lg))
+        assert record(vx) == (-2, "Error in NLAdam: cycles to failure must lie above the knee.")
+
+
+def test_hahn_tsai_at_huge_stress(vx):
+    """Far above the shear curve the value tends to 1 - 2 tau / (3 G gamma);
+    computing tau^3 must not overflow on the way (exact rational oracle)."""
+    from fractions import Fraction as F
+    nl = vx.nlcollection
+    for g, beta, tau, gamma in ((5000.0, 1e-7, 1e110, 0.02), (5000.0, 1e-7, -3e160, 0.02),
+                                (4000.0, 5e-8, 2e200, -1e-3), (3500.0, 2e-6, 7e102, 0.5)):
+        u = F(beta) * F(g) * F(tau) ** 2
+        exact = (3 * u - 2 * F(beta) * F(tau) ** 3 / F(gamma)) / (1 + 3 * u)
+        assert nl.pure_nlhahntsai(g, beta, tau, gamma) == pytest.approx(float(exact), rel=1e-14), tau
+        assert nl.recu_nlhahntsai([tau, gamma, g, beta]) == pytest.approx(float(exact), rel=1e-14)
+    assert record(vx)[0] == 0
+    # a value beyond the range of a double is not finite, and says so
+    assert not math.isfinite(nl.pure_nlhahntsai(5000.0, 1e-7, 1e200, 1e-300))
+    assert record(vx) == (-2, "Error in NLHahnTsai: secant reduction out of range.")

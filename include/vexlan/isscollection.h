@@ -30,7 +30,8 @@ void InSituLaRC04(double* ys, const double* elastic, const double* gxc, const do
  * at theta degrees to its fibres (plane stress), from the inter-fibre
  * fracture criterion with inclination parameters, limited by the fibre
  * compressive strength projected onto the load direction (not used at 90
- * degrees). At 0 degrees it is xc11.
+ * degrees). At 0 degrees it is xc11. The strength is even in theta (and
+ * repeats every 180 degrees).
  *   xc    (out) compressive strength along the load direction, positive
  *   xc11  (in)  fibre-direction compressive strength, positive
  *   xc22  (in)  transverse compressive strength, positive

@@ -174,8 +174,8 @@ void GetNyeComplianceMatrix(double* s, const double* props, const int32_t* ntens
  * without condensation. Inputs of 12 or 36 values are symmetrised unless
  * unsymm is set. The compliance is the inverse of the stiffness. An ntens
  * other than 3, 4, 6 records status -2 and leaves sc untouched; an
- * unsupported count records status -2 and gives a zero stiffness (whose
- * inverse, for a compliance, is not meaningful).
+ * unsupported count (or a stiffness that comes out all zero) records status
+ * -2 and gives a zero matrix, for the compliance too (nothing is inverted).
  *   sc     (out) ntens x ntens stiffness or compliance
  *   props  (in)  nprops values as above
  *   ntens  (in)  3 (11, 22, 12), 4 (11, 22, 33, 12) or 6
@@ -220,9 +220,8 @@ void GetNyeTransformationMatrix(double* t, const double* rangle, const int32_t* 
 /* GetNyeOffAxisSC: stiffness or compliance of a ply turned by dangle degrees
  * about its normal, in Nye order on engineering shear strain: T^T C T with
  * the strain-form transformation for the stiffness, T^T S T with the stress
- * form for the compliance. An ntens other than 3 or 6 records status -2 and
- * gives a zero matrix; an scflag other than 0 and 1 gives the stiffness turned
- * by an incomplete transformation and records status -2.
+ * form for the compliance. An ntens other than 3 or 6, or an scflag other
+ * than 0 and 1, records status -2 and gives a zero matrix.
  *   scoff  (out) ntens x ntens off-axis matrix
  *   dangle (in)  ply angle in degrees
  *   props  (in)  the nine ply constants E1, E2, E3, nu12, nu13, nu23, G12, G13, G23

@@ -198,7 +198,8 @@ void GetSubLaminateXMatrix(double* xsub, const char* slflag, const double* plyel
 
 /* GetEffectivePlateStiffness: effective bending stiffness of an orthotropic
  * plate, sqrt(D11 D22 (1 + (D12 + 2 D66) / sqrt(D11 D22)) / 2), from D of the
- * stack.
+ * stack. A stack without bending stiffness (D11 D22 = 0: no plies, or zero
+ * total thickness) records status -2 and gives 0.
  *   plyelastic     (in)  9 x nplies ply constants
  *   plyorientation (in)  nplies ply angles in degrees
  *   plythickness   (in)  nplies ply thicknesses, ply 1 at the bottom

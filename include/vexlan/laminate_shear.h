@@ -13,7 +13,7 @@
  * height z; a section stores it at its 2n+1 z points as f(1,1), f(2,1),
  * f(1,2), f(2,2).
  * Singular matrices are reported by the matrix inverse (status -2) and the
- * computation goes on. */
+ * computation goes on. A negative ply count is taken as no plies. */
 #ifndef VEXLAN_LAMINATE_SHEAR_H
 #define VEXLAN_LAMINATE_SHEAR_H
 #include "types.h"
@@ -26,7 +26,8 @@ extern "C" {
 /* GetPartialAMatrix / GetPartialBMatrix: membrane stiffness
  * sum Qbar_k (z_top - z_bot), or coupling stiffness
  * 1/2 sum Qbar_k (z_top^2 - z_bot^2), integrated from the bottom of the stack
- * up to the height zcrd inside ply iply (iply is not checked).
+ * up to the height zcrd inside ply iply. An iply outside 1..nplies records
+ * status -2 and gives a zero matrix.
  *   aprt, bprt     (out) 3 x 3 partial A or B, order (x, y, xy)
  *   plyelastic     (in)  9 x nplies ply constants
  *   plyorientation (in)  nplies ply angles in degrees
@@ -44,7 +45,8 @@ void GetPartialBMatrix(double* bprt, const double* plyelastic, const double* ply
 /* GetSmallFMatrix: f at one height of a stack: the partial stiffness
  * aprt fa - bprt fb, taken into the axes of the stack's decoupling angle
  * (GetDecoupAngle), whose two in-plane direct entries form the diagonal f
- * that is turned back to the laminate axes.
+ * that is turned back to the laminate axes. An iply outside 1..nplies
+ * records status -2 and gives a zero matrix.
  *   smallf         (out) 2 x 2 f(zcrd)
  *   plyelastic     (in)  9 x nplies ply constants
  *   plyorientation (in)  nplies ply angles in degrees
@@ -52,7 +54,7 @@ void GetPartialBMatrix(double* bprt, const double* plyelastic, const double* ply
  *   zcrd           (in)  height from the mid-plane, inside ply iply
  *   fa             (in)  3 x 3 A^-1 B (D - B A^-1 B)^-1 of the stack
  *   fb             (in)  3 x 3 (D - B A^-1 B)^-1 of the stack
- *   iply           (in)  ply holding zcrd, 1..nplies (not checked)
+ *   iply           (in)  ply holding zcrd, 1..nplies
  *   nplies         (in)  number of plies */
 void GetSmallFMatrix(double* smallf, const double* plyelastic, const double* plyorientation,
                      const double* plythickness, const double* zcrd, const double* fa,

@@ -5,9 +5,8 @@
  * A secant reduction dnl lies in [0, 1): the secant stiffness is (1 - dnl)
  * times the initial one. Transition tables props(2 ntrans + 1) hold
  * P1, T1, P2, T2, ..., P(ntrans), T(ntrans), P(ntrans+1): property plateaus P
- * and the transition parameters T between them. Only FPHahnTsai writes the
- * error record: status -2 for an args list shorter than four values, and the
- * warning of the fixed-point iteration when it does not converge. */
+ * and the transition parameters T between them. NLHahnTsai, FPHahnTsai and
+ * NLAdam write the error record, as their descriptions say. */
 #ifndef VEXLAN_NLCOLLECTION_H
 #define VEXLAN_NLCOLLECTION_H
 #include "types.h"
@@ -32,8 +31,11 @@ void NLKrause(double* dnl, const double* beta, const double* eps);
 /* NLHahnTsai: secant reduction of the cubic shear law
  * gamma = tau / G + beta tau^3 at a point (tau, gamma):
  * dnl = (3 beta G tau^2 - 2 beta tau^3 / gamma) / (1 + 3 beta G tau^2), 0 when
- * gamma is 0. Very large stresses give negative or non-finite values; nothing
- * is recorded.
+ * gamma is 0: the reduction that one Newton step of the law from tau gives
+ * at gamma, so a point above the curve gives a negative value. A stress too
+ * large for tau^3 is evaluated divided through by beta G tau^2 (the value
+ * tends to 1 - 2 tau / (3 G gamma)). A result that is still not finite
+ * (beyond the range of a double) from finite arguments records status -2.
  *   dnl  (out) secant reduction
  *   tg   (in)  initial shear modulus G
  *   beta (in)  cubic coefficient, in the inverse cube of the stress unit
@@ -59,8 +61,9 @@ void FPHahnTsai(double* dout, const double* args, const int32_t* na, const int32
 /* NLAdam: reduction of a stiffness after n of nf load cycles, with the
  * residual fraction r = (1 - q^beta)^(1/alpha) of the loss l - x, where
  * q = (log10 n - log10 lg(1)) / (log10 nf - log10 lg(2)):
- * dnl = 1 - ((l - x) r + x) / l. A cycle count below the knee (q outside
- * [0, 1]) gives non-finite or negative values; nothing is recorded.
+ * dnl = 1 - ((l - x) r + x) / l. q is held to [0, 1]: a cycle count below
+ * the knee gives 0 (the initial stiffness), one beyond nf gives 1 - x / l.
+ * An nf at or below the knee lg(2) records status -2 and gives NaN.
  *   dnl   (out) secant reduction
  *   l     (in)  initial stiffness
  *   x     (in)  stiffness at the end of life

@@ -16,7 +16,10 @@ VX_API void TimeRegularization(const double* d_old, const double* d_new, double*
 }
 
 VX_API void EquivalentQuadStressStrain(const double* tens, const i4* nn, double* scaleq) {
-  if (*nn < 1 || *nn > 3) return;  // no such plane
+  if (*nn < 1 || *nn > 3) {
+    vx::report(-2, "Error in EquivalentQuadStressStrain: nn must be 1, 2 or 3.");
+    return;
+  }
   double t[9];
   CauchyNotation(t, tens);
   const double* col = t + 3 * (*nn - 1);

@@ -73,6 +73,11 @@ VX_API double GetEffectivePlateStiffness(const double* plyelastic, const double*
   vx::lam::stack_abd(nullptr, nullptr, d.data(), plyelastic, plyorientation, plythickness,
                      *nplies);
   const double d11 = d(0, 0), d22 = d(1, 1), d12 = d(0, 1), d66 = d(2, 2);
+  if (d11 * d22 == 0.0) {
+    // No plies, or no thickness: the formula would divide zero by zero.
+    vx::report(-2, "Error in GetEffectivePlateStiffness: the stack has no bending stiffness.");
+    return 0.0;
+  }
   return std::sqrt(d11 * d22 * (1.0 + (d12 + 2.0 * d66) / std::sqrt(d11 * d22)) / 2.0);
 }
 

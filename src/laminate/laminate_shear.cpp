@@ -39,13 +39,16 @@ Mat2 inverse(const Mat2& a) {
   return r;
 }
 
+// A negative ply count from a native caller makes an empty stack (a vector
+// of that size would end the process).
 Stack::Stack(const double* pe, const double* ori, const double* thk, i4 n)
-    : elastic(pe), orientation(ori), thickness(thk), n(n), zbot(n), ztop(n), qbar(n), cshear(n) {
+    : elastic(pe), orientation(ori), thickness(thk), n(n > 0 ? n : 0), zbot(this->n), ztop(this->n), qbar(this->n),
+      cshear(this->n) {
   const i4 bottom = 0, top = 2, three = 3, stiff = 1;
-  for (i4 k = 0; k < n; ++k) {
+  for (i4 k = 0; k < this->n; ++k) {
     const i4 ip = k + 1;
-    zbot[k] = GetPlyZCoord(thk, &ip, &n, &bottom, nullptr);
-    ztop[k] = GetPlyZCoord(thk, &ip, &n, &top, nullptr);
+    zbot[k] = GetPlyZCoord(thk, &ip, &this->n, &bottom, nullptr);
+    ztop[k] = GetPlyZCoord(thk, &ip, &this->n, &top, nullptr);
     GetNyeOffAxisSC(qbar[k].data(), &ori[k], pe + int64_t(9) * k, &three, &stiff);
     GetOffAxisShearRigidMatrix(cshear[k].data(), &pe[int64_t(9) * k + 7], &pe[int64_t(9) * k + 8], &ori[k]);
   }
@@ -300,9 +303,23 @@ void section_h_all(double* sehmatrix, const i4* sectionlist, const double* ori, 
 
 using namespace vx::shear;
 
+namespace {
+
+// The partial integrals read the plies up to iply: a ply outside the stack
+// would read past the caller's arrays. The result is then zero.
+bool ply_in_stack(double* out, int len, i4 iply, i4 nplies, const char* msg) {
+  if (iply >= 1 && iply <= nplies) return true;
+  for (int e = 0; e < len; ++e) out[e] = 0.0;
+  vx::report(-2, msg);
+  return false;
+}
+
+}  // namespace
+
 VX_API void GetPartialAMatrix(double* aprt, const double* plyelastic, const double* plyorientation,
                               const double* plythickness, const double* zcrd, const int32_t* iply,
                               const int32_t* nplies) {
+  if (!ply_in_stack(aprt, 9, *iply, *nplies, "Error in GetPartialAMatrix: ply number outside the stack.")) return;
   const Stack st(plyelastic, plyorientation, plythickness, *nplies);
   st.partial_a(*zcrd, *iply).store(aprt);
 }
@@ -310,6 +327,7 @@ VX_API void GetPartialAMatrix(double* aprt, const double* plyelastic, const doub
 VX_API void GetPartialBMatrix(double* bprt, const double* plyelastic, const double* plyorientation,
                               const double* plythickness, const double* zcrd, const int32_t* iply,
                               const int32_t* nplies) {
+  if (!ply_in_stack(bprt, 9, *iply, *nplies, "Error in GetPartialBMatrix: ply number outside the stack.")) return;
   const Stack st(plyelastic, plyorientation, plythickness, *nplies);
   st.partial_b(*zcrd, *iply).store(bprt);
 }
@@ -317,6 +335,7 @@ VX_API void GetPartialBMatrix(double* bprt, const double* plyelastic, const doub
 VX_API void GetSmallFMatrix(double* smallf, const double* plyelastic, const double* plyorientation,
                             const double* plythickness, const double* zcrd, const double* fa, const double* fb,
                             const int32_t* iply, const int32_t* nplies) {
+  if (!ply_in_stack(smallf, 4, *iply, *nplies, "Error in GetSmallFMatrix: ply number outside the stack.")) return;
   const Stack st(plyelastic, plyorientation, plythickness, *nplies);
   const SmallF sf(st, Mat3::load(fa), Mat3::load(fb));
   sf.at(*zcrd, *iply).store(smallf);

@@ -28,7 +28,9 @@ VX_API void InSituPuckPS(double* xc, const double* xc11, const double* xc22, con
   const double a = gp ? gp[3] : 0.15;
   const double th = *theta;
   const double c = std::cos(2.0 * th * vx::deg2rad);
-  const double s = std::sin(2.0 * th * vx::deg2rad);
+  // The load acts on the ply alike at theta and -theta (only the sign of the
+  // shear stress changes, and the criterion squares it): |sin 2 theta|.
+  const double s = std::fabs(std::sin(2.0 * th * vx::deg2rad));
   const bool fibrelimit = th != 90.0;
   double f = 0.0;
   if (fibrelimit) {

@@ -190,8 +190,11 @@ VX_API void GetGeneralizedNyeOnAxisSC(double* sc, const double* props, const int
   if ((np == 12 || np == 36) && !(unsymm && *unsymm)) MatrixSymmetrize(sc, sc, ntens);
   bool all_zero = true;
   for (int64_t q = 0; q < int64_t(n) * n; ++q) all_zero = all_zero && sc[q] == 0.0;
-  if (all_zero)
+  if (all_zero) {
+    // A zero stiffness has no compliance: the zeros stay, for both selectors.
     vx::report(-2, "Unsupported number of properties or dimensions in GetGeneralizedNyeOnAxisSC.");
+    return;
+  }
   if (*scflag == 0) {
     double inv[36];
     MatrixInverse(sc, inv, ntens);
@@ -256,15 +259,10 @@ VX_API void GetNyeOffAxisSC(double* scoff, const double* dangle, const double* p
     else lam::put_off_axis<3>(scoff, props, *dangle, f == 1);
     return;
   }
-  // Any other selector: the stiffness, turned with the incomplete matrix the
-  // transformation leaves (it records why).
-  double sc[36], t[36];
-  GetNyeStiffnessMatrix(sc, props, ntens, nullptr);
-  const double r = *dangle * lam::ply_deg2rad;
-  const int32_t zero_type = 0;
-  GetNyeTransformationMatrix(t, &r, ntens, &zero_type, scflag);
-  if (n == 6) lam::congruence<6>(vx::Mat6::load(sc), vx::Mat6::load(t)).store(scoff);
-  else lam::congruence<3>(vx::Mat3::load(sc), vx::Mat3::load(t)).store(scoff);
+  // Any other selector names no transformation form: a matrix turned with the
+  // direct entries alone would be neither stiffness nor compliance.
+  zero(scoff, int64_t(n) * n);
+  vx::report(-2, "False input for TFlag in GetNyeTransformationMatrix");
 }
 
 VX_API void GetArbitraryBaseSC(double* scbase, const double* sc, const double* base, const int32_t* scflag,

@@ -10,12 +10,22 @@
 
 namespace {
 
-// Secant reduction of gamma = tau / G + beta tau^3 at (tau, gamma).
-inline double hahntsai(double g, double beta, double tau, double gamma) {
+// Secant reduction of gamma = tau / G + beta tau^3 at (tau, gamma): the
+// reduction that the Newton stress from tau gives at gamma.
+double hahntsai(double g, double beta, double tau, double gamma) {
   if (!(std::fabs(gamma) > 0.0)) return 0.0;
   const double t2 = tau * tau;
   const double b3 = 3.0 * beta * g * t2;
-  return (b3 - 2.0 * beta * (t2 * tau) / gamma) / (1.0 + b3);
+  const double d = (b3 - 2.0 * beta * (t2 * tau) / gamma) / (1.0 + b3);
+  if (std::isfinite(d) || !(std::isfinite(g) && std::isfinite(beta) && std::isfinite(tau) && std::isfinite(gamma)))
+    return d;
+  // A huge stress overflows tau^3 (inf - inf, or -inf for a finite value).
+  // Divided through by u = beta G tau^2 the same value is (3 - 2r) / (3 + 1/u)
+  // with r = tau / (G gamma); it tends to 1 - 2r/3.
+  const double u = beta * g * tau * tau, r = tau / (g * gamma);
+  const double scaled = (3.0 - 2.0 * r) / (3.0 + 1.0 / u);
+  if (!std::isfinite(scaled)) vx::report(-2, "Error in NLHahnTsai: secant reduction out of range.");
+  return scaled;
 }
 
 // One step of the fixed-point map, in the form the solver expects.
@@ -64,7 +74,18 @@ VX_API void NLAdam(double* dnl, const double* l, const double* x, const double* 
                    const double* alpha, const double* beta, const double* lg) {
   const double l1 = lg ? std::log10(lg[0]) : std::log10(0.25);
   const double l2 = lg ? std::log10(lg[1]) : std::log10(0.25);
-  const double q = (std::log10(*n) - l1) / (std::log10(*nf) - l2);
+  const double life = std::log10(*nf) - l2;
+  if (!(life > 0.0) && !std::isnan(life)) {
+    // A life that ends at or before the knee leaves no span to degrade over.
+    *dnl = std::nan("");
+    vx::report(-2, "Error in NLAdam: cycles to failure must lie above the knee.");
+    return;
+  }
+  // Before the knee the stiffness is the initial one, past the life the
+  // end-of-life one: the fraction of life is held to [0, 1] (a NaN stays).
+  double q = (std::log10(*n) - l1) / life;
+  if (q < 0.0) q = 0.0;
+  if (q > 1.0) q = 1.0;
   const double r = std::pow(1.0 - std::pow(q, *beta), 1.0 / *alpha);
   *dnl = 1.0 - ((*l - *x) * r + *x) / *l;
 }
