@@ -176,12 +176,6 @@ inline Mat<N, N> transformation(double c, double s, double sigma, bool strain_fo
   return t;
 }
 
-// T^T A T.
-template <int N>
-inline Mat<N, N> congruence(const Mat<N, N>& a, const Mat<N, N>& t) {
-  return mul<N, N, N>(transpose(t), mul<N, N, N>(a, t));
-}
-
 // On-axis orthotropic entries in Nye order: the direct block, then the
 // in-plane shear (12) and the two transverse shears (13, 23).
 struct Ortho {
