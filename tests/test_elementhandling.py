@@ -229,7 +229,7 @@ def test_nodal_patch_against_reached_elements(vx):
         where = r.integers(0, 3, size=(nlab + 1, 3)).astype(float) + 0.5
         coords = np.asfortranarray(where[lab].transpose(2, 0, 1))
         seed, exflag, npt = int(r.integers(1, ne + 1)), int(r.integers(0, 2)), int(r.choice([3, 6, 50]))
-        for ntree in (1, 2, 3, 2**31 - 1):
+        for ntree in (1, 2, 3, 5):
             vx.errorhandling.rsxerr(1)
             p = np.zeros((3, npt), order="F")
             e.getnodalpatch(p, coords, lab, seed, exflag=exflag, ntree=ntree)
@@ -243,29 +243,27 @@ def test_nodal_patch_against_reached_elements(vx):
     assert 0 < reports < 480
 
 
-def test_nodal_patch_settles_with_the_depth(vx):
+def test_nodal_patch_settles_with_the_depth():
     """Two steps reach every element of a 3 x 3 mesh from its centre or a corner:
-    any depth beyond returns at once with the same points (before, the search
-    grew exponentially with the depth and 2^31 - 1 never returned)."""
+    any depth beyond returns at once with the same points (the search grew
+    exponentially with the depth, and 2^31 - 1 never returned)."""
     code = """
 import numpy as np, _vexlan as vx
 from test_elementhandling import quad_grid
 lab, coords = quad_grid(3, 3)
+empty = -np.finfo(float).max
 for seed in (5, 1):
+    runs = []
     for ntree in (2, 3, 12, 2**31 - 1):
-        p = np.zeros((3, 1000), order="F")
-        vx.elementhandling.getnodalpatch(p, coords, lab, seed, ntree=ntree)
-        print(seed, ntree, int(vx.errorhandling.errstat), p[:, :16].T.tobytes().hex(), int((p[0, 16:] != -np.finfo(float).max).sum()))
+        runs.append(np.zeros((3, 1000), order="F"))
+        vx.elementhandling.getnodalpatch(runs[-1], coords, lab, seed, ntree=ntree)
+    pts = [tuple(c) for c in runs[0].T if c[0] != empty]
+    print(all(np.array_equal(p, runs[0]) for p in runs), len(pts) == len(set(pts)),
+          set(pts) == {tuple(c) for c in coords.reshape(3, -1).T}, int(vx.errorhandling.errstat))
 """
     out, rc = run_python(code, timeout=30)
     assert rc == 0, out
-    rows = [ln.split() for ln in out.decode().splitlines()]
-    assert all(r[2] == "0" and r[4] == "0" for r in rows)
-    centre, corner = [r[3] for r in rows[:4]], [r[3] for r in rows[4:]]
-    assert len(set(centre)) == 1 and len(set(corner)) == 1
-    lab, coords = quad_grid(3, 3)
-    assert {tuple(c) for c in np.frombuffer(bytes.fromhex(corner[0]), float).reshape(16, 3)} == \
-        {tuple(c) for c in coords.reshape(3, -1).T}
+    assert out.decode().split() == ["True", "True", "True", "0"] * 2
 
 
 def test_data_from_patch(vx):
