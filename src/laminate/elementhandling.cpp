@@ -478,11 +478,14 @@ int32_t drop_repeats(double* patch, int32_t npt) {
 }
 
 // Elements by node label, so that the neighbours of an element are found
-// without a walk over the whole mesh. Unused slots (labels 0 or below) hold
-// no node and make no element a neighbour.
+// without a walk over the whole mesh; a single search (one level) walks the
+// mesh once instead of sorting it. Unused slots (labels 0 or below) hold no
+// node and make no element a neighbour.
 class NodeIndex {
  public:
-  NodeIndex(const int32_t* nodes, int32_t nnodes, int32_t nelem) : nodes_(nodes), nnodes_(nnodes) {
+  NodeIndex(const int32_t* nodes, int32_t nnodes, int32_t nelem, bool sorted)
+      : nodes_(nodes), nnodes_(nnodes), nelem_(nelem), sorted_(sorted) {
+    if (!sorted) return;
     for (int32_t e = 1; e <= nelem; ++e)
       for (int32_t a = 0; a < nnodes; ++a)
         if (label(e, a) > 0) by_label_.emplace_back(label(e, a), e);
@@ -493,6 +496,11 @@ class NodeIndex {
   // among them when it has a node, unless it is left out.
   void neighbours(std::vector<int32_t>& out, int32_t e, bool leave_out_e) const {
     out.clear();
+    if (!sorted_) {
+      for (int32_t m = 1; m <= nelem_; ++m)
+        if (!(leave_out_e && m == e) && shares_node(m, e)) out.push_back(m);
+      return;
+    }
     for (int32_t b = 0; b < nnodes_; ++b) {
       const int32_t lb = label(e, b);
       if (lb <= 0) continue;
@@ -505,8 +513,17 @@ class NodeIndex {
   }
 
  private:
+  bool shares_node(int32_t m, int32_t e) const {
+    for (int32_t a = 0; a < nnodes_; ++a) {
+      if (label(m, a) <= 0) continue;
+      for (int32_t b = 0; b < nnodes_; ++b)
+        if (label(m, a) == label(e, b)) return true;
+    }
+    return false;
+  }
   const int32_t* nodes_;
-  int32_t nnodes_;
+  int32_t nnodes_, nelem_;
+  bool sorted_;
   std::vector<std::pair<int32_t, int32_t>> by_label_;
 };
 
@@ -562,7 +579,7 @@ bool nodal_patch(double* patch, const double* coords, const int32_t* nodes, int3
     int32_t n = 0;            // points stored
     bool waiting = false;     // a deeper level runs for neighbour next
   };
-  const NodeIndex index(nodes, nnodes, nelem);
+  const NodeIndex index(nodes, nnodes, nelem, ntree > 1);
   std::vector<char> reached;
   ntree = settled_depth(reached, index, seed, nelem, include_seed, ntree);
   std::vector<int32_t> covered(size_t(nelem) + 1, 0);  // depth of the finished search from each element
