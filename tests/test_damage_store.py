@@ -113,12 +113,26 @@ def test_indices_outside_the_store(section):
     vx.errorhandling.rsxerr(1)
     assert grow(vx, [1, 0, 0], 1, 2, 1, fibre=1.0) == 0
     assert error_record(vx)[0] == -2
-    # A damage beyond the store and a count beyond its arrays are passed over.
-    grow(vx, [5, 0, 0], 1, 1, 9, fibre=1.0)
+    # A damage outside 1..ndmg is refused, not dropped in silence.
+    before = vx.damagedata.fiberdds.copy()
+    for idmg in (0, 2, 9):
+        vx.errorhandling.rsxerr(1)
+        grow(vx, [5, 0, 0], 1, 1, idmg, fibre=1.0)
+        assert error_record(vx) == (-2, "Damage outside the damage store in UpdateDDS")
+    np.testing.assert_array_equal(vx.damagedata.fiberdds, before)
+    # A count beyond the arrays is passed over.
     for ndmg in (12, 2147483647):
         vx.damagedata.ndmg = ndmg
         s = query(vx, [0.5, 0, 0], 1)
         assert s[1] == 1.0 and s[11] == 0.0       # capped: min(incoming 0, 1)
+    # An array smaller than the counters (as a card may leave it): the modes
+    # that fit still grow, the one that does not is reported.
+    vx.damagedata.ndmg = 1
+    vx.damagedata.fiberdds = np.zeros((3, 1, 1))
+    vx.errorhandling.rsxerr(1)
+    grow(vx, [1, 0, 0], 2, fibre=1.0, matrix=1.0)
+    assert error_record(vx) == (-2, "Failed mode outside the damage store in UpdateDDS")
+    np.testing.assert_allclose(vx.damagedata.matrixdds[:2, 1, 0], [0.0, 1.0], atol=1e-12)
 
 
 def test_outline_replaces_the_ellipse(section):
@@ -199,3 +213,23 @@ def test_buckling_lists_with_arrays_wider_than_the_ply_count(section):
     intg = vx.bukdata.bukintdatalist
     assert intg[:, 0, 0, 0].tolist() == [1, 1, 1, 0]      # thin lower ply of section 1
     assert intg[:, 0, 0, 1].tolist() == [1, 2, 2, 1]      # thin upper ply of section 2
+
+
+@pytest.mark.parametrize("cut", [None, ("materialdata", "peprops", None), ("materialdata", "peprops", 8),
+                                 ("sectiondata", "xcstrength", None), ("materialdata", "matidlist", None)])
+def test_buckling_lists_that_cannot_be_built_are_reported(section, cut):
+    vx = section
+    vx.sectiondata.plyorientation = np.array([[0.0], [0.0]])
+    isotropic_plies(vx, [[0.1], [0.6]])
+    if cut:
+        comp, name, rows = cut
+        setattr(getattr(vx, comp), name, None if rows is None else getattr(getattr(vx, comp), name)[:rows].copy())
+    for p in ([20, 0, 0], [0, 20, 0]):
+        grow(vx, p, 1, delam=1.0)
+    s = query(vx, [1, 1, 0], 1, sdv=[0] * 11 + [3.0])
+    assert s[3] == 1.0 and s[11] == (1.0 if cut else pytest.approx(vx.bukdata.bukrealdatalist[1, 0, 0, 0]))
+    if cut:
+        assert s[5] == 0.0 and not vx.bukdata.bukrealdatalist.any()
+        assert error_record(vx) == (-2, "Section or material data too short for the buckling lists in GetDamageFromDDS")
+    else:
+        assert s[5] == 1.0 and error_record(vx)[0] == 0

@@ -99,6 +99,21 @@ def test_regularisation_and_isotropic_laws(vx):
     np.testing.assert_allclose(out, [fr * 3000.0, 0.0])
 
 
+@pytest.mark.parametrize("degr, kept", [(-0.3, 0.0), (0.4, 0.4), (1.2, 1.0), (math.nan, 0.0)])
+def test_isotropic_retained_fraction_limited_to_unit_range(vx, degr, kept):
+    """A failed material keeps the limited fraction of its modulus: never a
+    negative one, never a stiffer one; a NaN fraction is reported as total loss."""
+    dg = vx.degradation
+    pe = [1000.0, 0.3]
+    poisson = 0.3 if degr >= 1.0 else 0.0
+    failed = (dg.isotropicdegradation(pe, 1.0, 0.0, degr),
+              dg.isotropicdegradation_viscouse(pe, 1.0, 0.0, degr, 0.0, 1.0)[0])   # eta 0: no lag
+    for out in failed:
+        np.testing.assert_array_equal(out, [kept * 1000.0, poisson])
+    assert error_record(vx)[0] == (-2 if math.isnan(degr) else 0)
+    np.testing.assert_array_equal(dg.isotropicdegradation(pe, 0.5, 0.0, degr), pe)   # intact: untouched
+
+
 def test_accumulated_damage(vx):
     acc = vx.degradation.getaccumulateddamage
     assert acc(np.zeros((4, 3)), 0.0) == 0.0

@@ -4,6 +4,8 @@ import math
 import numpy as np
 import pytest
 
+from conftest import error_record
+
 PROP = np.array([140e3, 10e3, 9e3, 3.5e3, 5e3, 5.5e3, 0.45, 0.3, 0.28])  # E1 E2 E3 G23 G13 G12 nu23 nu13 nu12
 
 
@@ -48,6 +50,19 @@ def test_mode_weights_and_degraded_stiffness(vx):
     # defaults from Python: moduli 1, vnu 0.3, effort 1
     w, c = vx.degradation.degradationfrommodes(0)
     assert not w.any() and c[3, 3] == 2.0
+
+
+def test_nan_mode_damage_counts_as_full_damage(vx):
+    """Mode 1 NaN weighs like mode 1 at full damage, in both combinations."""
+    d, full = np.zeros(9), np.eye(9)[0]
+    d[0] = math.nan
+    for acc in (1, 0):
+        w, c = vx.degradation.degradationfrommodes(acc, d)
+        want, cref = vx.degradation.degradationfrommodes(acc, full)
+        np.testing.assert_array_equal(w, want)
+        np.testing.assert_array_equal(c, cref)
+        assert w[0] == 1.0
+    assert error_record(vx) == (-2, "NaN mode damage in DegradationFromModes")
 
 
 def falzon(vx, s, e, hist, phi=0.0, gc=(2.0, 4.0, 4.0, 4.0), lengths=(1.0, 1.0, 1.0)):

@@ -1,9 +1,11 @@
 """Stress laws of one material point and their numerical tangent."""
+import json
 import math
 
 import numpy as np
 import pytest
 
+from conftest import run_python
 from laminate_oracle import isotropic_stiffness as iso_stiffness, orthotropic_compliance
 
 rng = np.random.default_rng(31)
@@ -207,3 +209,52 @@ def test_tension_compression_picker(vx):
     f = vx.elasticity.getcomponentstensioncompression
     np.testing.assert_array_equal(f(full, [1, 1, 1, 0, 0, 0]), [1, 3, 5, 7, 8, 9])
     np.testing.assert_array_equal(f(full, [-1, 0, 2, 9, 9, 9]), [2, 4, 5, 7, 8, 9])
+
+
+def test_native_laws_refuse_what_they_would_read_past():
+    """Called natively (here through the numerical tangent or their symbols)
+    with fewer constants or components than they read, the laws record -2 and
+    give NaN, which the tangent carries: no read past the arrays, no garbage."""
+    code = """
+import ctypes, json, numpy as np, _vexlan as vx
+el, eh = vx.elasticity, vx.errorhandling
+lib = ctypes.CDLL(vx.__file__)
+e6 = np.array([1e-3, -2e-3, 5e-4, 3e-3, -1e-3, 2e-3])
+ortho = [140e3, 10e3, 10e3, 0.3, 0.3, 0.45, 5e3, 5e3, 3.5e3]
+def record():
+    r = (int(eh.errstat), bytes(eh.errstring).decode().rstrip())
+    eh.rsxerr(1)
+    return r
+out = []
+for name, props, n, method in (("getstressfromisotropicviscoelasticity", [3e3, 0.35], 6, 0),
+                               ("getstressfromisotropicviscoelasticity", [3e3, 5.0, 0.35, 0.0, 0.0], 3, 0),
+                               ("getstressfromnonlinearisotropic", [3e3, 0.0], 6, 0),
+                               ("getstressfromorthotropicelasticity", ortho, 5, 0),
+                               ("real_getstressfromanisotropichyperelasticity", np.ones(20), 6, 0),
+                               ("cmplx_getstressfromanisotropichyperelasticity", np.ones(20), 6, 1)):
+    t = el.getnumericaltangent(getattr(el, name)._cpointer, props, np.zeros(n), np.zeros(n), e6[:n], 3, 0,
+                               h=1e-4, nmflag=method)
+    out.append([bool(np.isnan(t).all()), *record()])
+i4 = lambda v: ctypes.byref(ctypes.c_int32(v))
+ptr = lambda a: a.ctypes.data_as(ctypes.c_void_p)
+stress, ddsdde, props = np.zeros(6), np.zeros(36), np.array([0.0, 1.0])
+lib.GetStressFromDevVolDecomposition(ptr(stress), ptr(e6), ptr(props), i4(6), i4(3), i4(2), ptr(ddsdde))
+out.append([bool(np.isnan(stress).all() and np.isnan(ddsdde).all()), *record()])
+stress = np.zeros(6)
+lib.GetStressFromCubicElasticity(ptr(stress), ptr(e6), ptr(props), i4(6), i4(3), i4(1), ptr(props), i4(1))
+out.append([bool(np.isnan(stress).all()), *record()])
+print(json.dumps(out))
+"""
+    out, rc = run_python(code)
+    assert rc == 0, out
+    few, dim = "Too few material properties in ", "Unsupported dimension in "
+    assert [tuple(r) for r in json.loads(out)] == [
+        (True, -2, few + "GetStressFromIsotropicViscoElasticity"),
+        (True, -2, dim + "GetStressFromIsotropicViscoElasticity"),
+        (True, -2, few + "GetStressFromNonlinearIsotropic"),
+        (True, -2, dim + "GetStressFromOrthotropicElasticity"),
+        (True, -2, few + "fGetStressFromAnisotropicHyperelasticity"),
+        (True, -2, few + "cGetStressFromAnisotropicHyperelasticity"),
+        (True, -2, few + "GetStressFromDevVolDecomposition"),
+        (True, -2, few + "GetStressFromCubicElasticity"),
+    ]

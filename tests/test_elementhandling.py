@@ -4,7 +4,7 @@ trusses."""
 import numpy as np
 import pytest
 
-from conftest import error_record as err
+from conftest import error_record as err, run_python
 
 
 @pytest.fixture
@@ -170,17 +170,100 @@ def test_nodal_patch(vx):
     for tol, n in ((1e-3, 3), (1e-5, 4)):
         e.getnodalpatch(p, near, lab, 1, tolerance=tol)
         assert sum(1 for c in p.T if c[0] != empty) == n
-    p = np.zeros((3, 2), order='F')  # too small a patch: filled, never overrun
+    p = np.zeros((3, 2), order='F')  # too small a patch: filled, never overrun, and said so
     e.getnodalpatch(p, coords, lab, 2)
     assert (p != empty).all()
+    assert err(vx) == (-2, "Patch too small in GetNodalPatch: points dropped")
+    vx.errorhandling.rsxerr(1)
     e.getnodalpatch(p, coords, lab, 4)
-    assert err(vx)[0] == -2
+    assert err(vx) == (-2, "Index out of range in GetNodalPatch")
     # unused (zero) node slots do not make two separate elements neighbours
     lab8 = np.zeros((8, 2), np.int32, order="F")
     lab8[:4, 0], lab8[:4, 1] = (1, 2, 3, 4), (5, 6, 7, 8)
     p = np.zeros((3, 10), order='F')
     e.getnodalpatch(p, np.zeros((3, 8, 2)), lab8, 1)
     assert (p == empty).all()
+    # nor do they add a point (the origin their coordinates hold)
+    lab8[:4, 1] = (4, 5, 6, 7)
+    c8 = np.zeros((3, 8, 2))
+    c8[0, :4, 0], c8[0, :4, 1], c8[1, :4] = (1, 2, 3, 4), (4, 5, 6, 7), 1.0
+    e.getnodalpatch(p, c8, lab8, 1)
+    assert [tuple(c) for c in p.T if c[0] != empty] == [(4, 1, 0), (5, 1, 0), (6, 1, 0), (7, 1, 0)]
+
+
+def quad_grid(nx, ny, offset=(10.0, 20.0)):
+    """Labels (4, nx * ny) and node coordinates (3, 4, nx * ny) of a grid of
+    unit quads, away from the origin."""
+    lab = [[j * (nx + 1) + i + 1 + d for d in (0, 1, nx + 2, nx + 1)] for j in range(ny) for i in range(nx)]
+    lab = np.asfortranarray(np.array(lab, np.int32).T)
+    xy = lambda n: (offset[0] + (n - 1) % (nx + 1), offset[1] + (n - 1) // (nx + 1), 0.0)
+    return lab, np.asfortranarray(np.array([[xy(n) for n in col] for col in lab.T]).transpose(2, 1, 0))
+
+
+def reached_points(lab, coords, seed, exflag, ntree):
+    """Oracle: the distinct nodes of the elements that walks of 1 to ntree
+    steps from the seed reach (each step to another element sharing a used
+    node; the first may stay on the seed only with exflag 1)."""
+    ne = lab.shape[1]
+    shares = lambda m, s: any(a > 0 and a in lab[:, s - 1] for a in lab[:, m - 1])
+    first = {m for m in range(1, ne + 1) if (m != seed or exflag) and shares(m, seed)}
+    got = set(first)
+    for _ in range(ntree - 1):      # sets: the walks of up to k + 1 steps from those of up to k
+        more = first | {m for f in got for m in range(1, ne + 1) if m != f and shares(m, f)}
+        if more == got:
+            break
+        got = more
+    return {tuple(coords[:, a, m - 1]) for m in got for a in range(lab.shape[0]) if lab[a, m - 1] > 0}
+
+
+def test_nodal_patch_against_reached_elements(vx):
+    """Random meshes with unused slots, coincident nodes, both seed modes and
+    patches large and small: the patch holds distinct reached nodes only, all
+    of them unless it reports the points it had to drop."""
+    e, empty = vx.elementhandling, -np.finfo(float).max
+    r = np.random.default_rng(4105)
+    reports = 0
+    for _ in range(120):
+        nlab, ne, nn = int(r.integers(4, 14)), int(r.integers(1, 8)), int(r.integers(2, 5))
+        lab = np.asfortranarray(r.integers(0, nlab + 1, size=(nn, ne)).astype(np.int32))   # 0: an unused slot
+        where = r.integers(0, 3, size=(nlab + 1, 3)).astype(float) + 0.5
+        coords = np.asfortranarray(where[lab].transpose(2, 0, 1))
+        seed, exflag, npt = int(r.integers(1, ne + 1)), int(r.integers(0, 2)), int(r.choice([3, 6, 50]))
+        for ntree in (1, 2, 3, 5):
+            vx.errorhandling.rsxerr(1)
+            p = np.zeros((3, npt), order="F")
+            e.getnodalpatch(p, coords, lab, seed, exflag=exflag, ntree=ntree)
+            got = [tuple(c) for c in p.T if c[0] != empty]
+            want = reached_points(lab, coords, seed, exflag, ntree)
+            assert len(set(got)) == len(got) and set(got) <= want
+            lost = set(got) != want
+            assert err(vx)[0] == (-2 if lost else 0)
+            assert not lost or err(vx)[1] == "Patch too small in GetNodalPatch: points dropped"
+            reports += lost
+    assert 0 < reports < 480
+
+
+def test_nodal_patch_settles_with_the_depth():
+    """Two steps reach every element of a 3 x 3 mesh from its centre or a corner:
+    any depth beyond returns at once with the same points (the search grew
+    exponentially with the depth, and 2^31 - 1 never returned)."""
+    code = """
+import numpy as np, _vexlan as vx
+from test_elementhandling import quad_grid
+lab, coords = quad_grid(3, 3)
+empty = -np.finfo(float).max
+for seed in (5, 1):
+    runs = []
+    for ntree in (2, 3, 12, 2**31 - 1):
+        runs.append(np.zeros((3, 1000), order="F"))
+        vx.elementhandling.getnodalpatch(runs[-1], coords, lab, seed, ntree=ntree)
+    pts = [tuple(c) for c in runs[0].T if c[0] != empty]
+    print(all(np.array_equal(p, runs[0]) for p in runs), len(pts) == len(set(pts)),
+          set(pts) == {tuple(c) for c in coords.reshape(3, -1).T}, int(vx.errorhandling.errstat))
+"""
+    out, rc = run_python(code, timeout=30)
+    assert rc == 0, out
+    assert out.decode().split() == ["True", "True", "True", "0"] * 2
 
 
 def test_data_from_patch(vx):

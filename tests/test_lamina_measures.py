@@ -125,6 +125,12 @@ def test_equivalent_stresses(vx):
     assert lam.getstassistress([0, -xc, 0, 0, 0, 0], xt, xc) == pytest.approx(-xc)
 
 
+@pytest.mark.parametrize("v", [[np.nan, 0, 0, 0, 0, 0], [1.0, 2.0, 3.0, 0, np.inf, 0], [-np.inf, 1.0, 0.5]])
+def test_principals_of_a_nonfinite_stress_are_nan(vx, v):
+    assert np.isnan(vx.lamina.getprincipals(np.array(v))).all()
+    assert error_record(vx) == (-2, "Non-finite stress component in GetPrincipals")
+
+
 def test_parts_of_a_stress(vx):
     lam = vx.lamina
     v = rng.normal(size=6)

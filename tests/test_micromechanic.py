@@ -201,6 +201,35 @@ def test_generalized_mori_tanaka(vx):
                                mm.generalizedmoritanaka(ci[:, :, None], et[:, :, None], [1.0], cm), rtol=1e-12)
 
 
+@pytest.mark.parametrize("fractions", [[0.6, 0.6], [np.nan, 0.1], [0.1 + 0.2, 0.7]])
+def test_generalized_mori_tanaka_fractions_beyond_the_volume(vx, fractions):
+    mm = vx.micromechanic
+    cm, ci = iso_stiffness(3.0, 0.35), iso_stiffness(70.0, 0.22)
+    et = mm.geteshelbytensor(2, 5.0, 0.35)
+    cmt = mm.generalizedmoritanaka(np.stack([ci, ci], 2), np.stack([et, et], 2), fractions, cm)
+    if sum(fractions) < 1.0 + 1e-12:      # a sum of one up to rounding: all inclusion
+        np.testing.assert_allclose(cmt, ci, rtol=1e-10, atol=1e-12)
+        assert error_record(vx)[0] == 0
+    else:
+        assert not cmt.any()
+        assert error_record(vx) == (-2, "Inclusion fractions are NaN or sum above 1 in GeneralizedMoriTanaka")
+
+
+@pytest.mark.parametrize("method", ["huang", "cumulative"])
+def test_bridging_methods_with_a_fibre_like_the_matrix(vx, method):
+    """Phases alike make a homogeneous ply, and the result joins those of
+    phases that differ slightly."""
+    f = getattr(vx.micromechanic, method)
+    strengths = [1000.0, 50.0, 80.0, 60.0]
+    e, nu = MATRIX
+    g = e / (2 * (1 + nu))
+    alike = f(iso_fibre(e, nu), MATRIX, 0.5, strengthprops=strengths)
+    np.testing.assert_allclose(alike[:9], [e, e, e, g, g, g, nu, nu, nu], rtol=1e-12)
+    near = f(iso_fibre(e * (1 + 1e-9), nu), MATRIX, 0.5, strengthprops=strengths)
+    np.testing.assert_allclose(alike, near, rtol=1e-6)
+    assert error_record(vx)[0] == 0
+
+
 F4 = np.array([230e3, 15e3, 24e3, 0.2])
 M2 = np.array([3.5e3, 0.35])
 

@@ -98,7 +98,8 @@ bool all_zero(const RArr4& a) {
 
 // Builds the buckling lists of every section and damage from the store; the
 // per-ply elastic constants are the first nine values of each peprops column.
-void build_buckling_lists(i4 isec) {
+// False when the section or material data cannot give them.
+bool build_buckling_lists(i4 isec) {
   using namespace sectiondata;
   using materialdata::matidlist;
   using materialdata::peprops;
@@ -106,11 +107,11 @@ void build_buckling_lists(i4 isec) {
   using bukdata::bukrealdatalist;
   const i4 np = nplies, ns = nsec, nd = std::min<i4>(ndmg, i4(delamdds.extent(3)));
   const i4 ni = std::max(np - 1, 0);
-  if (np < 1 || ns < 1 || nd < 1 || delamdds.extent(2) < ni) return;
+  if (np < 1 || ns < 1 || nd < 1 || delamdds.extent(2) < ni) return false;
   if (!plyorientation.contains(np, ns) || !plythickness.contains(np, ns) || !xcstrength.contains(ns) ||
       !matidlist.contains(np, ns) || !peprops.allocated() || peprops.extent(1) < 9 || peprops.extent(2) < np ||
       peprops.extent(3) < ns)
-    return;
+    return false;
   for (i4 e = 1; e <= nd; ++e)
     for (i4 i = 1; i <= ni; ++i) delamdds(3, i, e) = plyorientation.contains(i, isec) ? plyorientation(i, isec) : 0.0;
   // The stack arrays packed with np plies per section: after a second section
@@ -137,6 +138,7 @@ void build_buckling_lists(i4 isec) {
                   i4(std::min(bukrealdatalist.extent(3), bukintdatalist.extent(3))),
                   i4(std::min(bukrealdatalist.extent(4), bukintdatalist.extent(4))), delam, ni, shape,
                   xcstrength.data(), elastic, orient, thick, seclist, nd, np, ns, ihuge);
+  return true;
 }
 
 }  // namespace
@@ -181,8 +183,13 @@ VX_API void UpdateDDS(i4* ierror, const double* sdv, const double* gpcoords, con
                  !bukdata::bukrealdatalist.allocated();
   for (const RArr3* c : cols) missing = missing || !c->allocated();
   if (missing) allocatedamagedata(ierror, &sectiondata::nplies, &sectiondata::nsec, &ndmg);
+  // The count is read after the allocation, which raises it to at least 1.
+  if (idmg < 1 || idmg > ndmg) {
+    report(-2, "Damage outside the damage store in UpdateDDS");
+    return;
+  }
   double work[5][2] = {};
-  bool have[5];
+  bool have[5], dropped = false;
   for (int m = 0; m < 5; ++m) {
     const bool delam_ok = m != 3 || ilay < sectiondata::nplies;
     have[m] = delam_ok && cols[m]->contains(2, ilay, idmg);
@@ -190,7 +197,10 @@ VX_API void UpdateDDS(i4* ierror, const double* sdv, const double* gpcoords, con
       work[m][0] = (*cols[m])(1, ilay, idmg);
       work[m][1] = (*cols[m])(2, ilay, idmg);
     }
+    // Arrays read from a card can be smaller than the counters.
+    dropped = dropped || (delam_ok && !have[m] && sdv[m] >= 1.0);
   }
+  if (dropped) report(-2, "Failed mode outside the damage store in UpdateDDS");
   const double zero = 0.0;
   for (int m = 0; m < 5; ++m) getextentofprojecteddamage(work[m], gpcoords, refcoords, g, &zero, sdv + m);
   for (int m = 0; m < 5; ++m)
@@ -222,6 +232,7 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
     if (a->allocated()) ndmax = std::max(ndmax, a->extent(3));
   const i4 nd = i4(std::min<int64_t>(ndmg, ndmax));
   const i4 nint = i4(std::min<int64_t>(sectiondata::nplies - int64_t(1), delamdds.allocated() ? delamdds.extent(2) : 0));
+  bool unbuilt = false;
   for (i4 d = 1; d <= nd; ++d) {
     double origin[3], angle;
     damage_plane(origin, angle, d);
@@ -229,8 +240,13 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
     for (i4 m = 0; m < 3; ++m)
       if (in_region(gpcoords, g, g, origin, angle, *first[m], ilay, m + 1, d, ilay, false)) flag[m] = 1.0;
     if (delamdds.allocated()) {
-      if (bukrealdatalist.allocated() && bukintdatalist.allocated() && all_zero(bukrealdatalist))
-        build_buckling_lists(isec);
+      // Without the lists no point can be found buckled: say so, once a query
+      // (a single ply has no interface to buckle at).
+      const bool lists = bukrealdatalist.allocated() && bukintdatalist.allocated();
+      if (!unbuilt && nint >= 1 && (!lists || (all_zero(bukrealdatalist) && !build_buckling_lists(isec)))) {
+        unbuilt = true;
+        report(-2, "Section or material data too short for the buckling lists in GetDamageFromDDS");
+      }
       sdv[11] = 1.0;
       for (i4 i = 1; i <= nint; ++i)
         if (in_region(gpcoords, g, g, origin, angle, delamdds, i, 4, d, ilay, i != ilay)) flag[3] = 1.0;

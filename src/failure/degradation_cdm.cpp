@@ -67,10 +67,18 @@ VX_API void MatzenmillerDegradation(const double* propvec, double* c_deg, const 
 VX_API void DegradationFromModes(const double* d_modes, double* w_stat, const vx_l1* accumulation, double* c_deg,
                                  const double* moduli, const double* vnu, const double* effort) {
   for (int k = 0; k < 36; ++k) c_deg[k] = 0.0;
+  // A NaN damage would read as intact: it is reported and counts as full damage.
+  double dm[9];
+  for (int k = 0; k < 9; ++k) dm[k] = std::isnan(d_modes[k]) ? 1.0 : d_modes[k];
+  for (int k = 0; k < 9; ++k)
+    if (std::isnan(d_modes[k])) {
+      vx::report(-2, "NaN mode damage in DegradationFromModes");
+      break;
+    }
   for (int i = 0; i < 9; ++i) {
     double w = 0.0;
     for (int k = 0; k < 9; ++k) {
-      const double v = W[i][k] * d_modes[k];
+      const double v = W[i][k] * dm[k];
       w = *accumulation ? w + v : std::max(w, v);
     }
     w_stat[i] = unit(w);

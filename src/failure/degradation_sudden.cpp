@@ -5,6 +5,7 @@
 // decrease: every update takes the minimum with the value already held.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "listout.h"
 #include "vexlan/degradation.h"
@@ -54,6 +55,18 @@ void discount(double* degpe, double* degps, const double* pe, const double* ps, 
   degpe[8] = std::min(de[1] * pe[8], degpe[8]);
 }
 
+// A retained fraction in [0, 1]: outside it the modulus would turn negative or
+// stiffen. A NaN fraction is reported and counts as total loss, never as intact.
+double retained(double f, const char* routine) {
+  if (std::isnan(f)) {
+    char msg[80];
+    std::snprintf(msg, sizeof msg, "NaN degradation factor in %s", routine);
+    vx::report(-2, msg);
+    return 0.0;
+  }
+  return std::clamp(f, 0.0, 1.0);
+}
+
 void isotropic(const double* pe, double d, double life, double degr, double frac, double* degpe) {
   // 1 once failed or the life is used up; never beyond total loss.
   const double k = std::clamp(std::floor(std::max(life, d)), 0.0, 1.0);
@@ -91,15 +104,18 @@ VX_API void SuddenDegradation_viscouse(double* degpeprops, double* degpsprops, c
 
 VX_API void IsotropicDegradation(const double* peprops, const double* d, const double* life, const double* degr,
                                  double* degpeprops) {
-  isotropic(peprops, *d, *life, *degr, *degr, degpeprops);
+  const double f = retained(*degr, "IsotropicDegradation");
+  isotropic(peprops, *d, *life, f, f, degpeprops);
 }
 
 VX_API void IsotropicDegradation_viscouse(const double* peprops, const double* d, const double* life,
                                           const double* degr, double* degpeprops, double* degr_old,
                                           const double* eta, const double* dt) {
-  const double fr = 1.0 - regularise(1.0 - *degr_old, 1.0 - *degr, *eta, *dt);
+  const char* routine = "IsotropicDegradation_viscouse";
+  const double f = retained(*degr, routine);
+  const double fr = retained(1.0 - regularise(1.0 - *degr_old, 1.0 - f, *eta, *dt), routine);
   *degr_old = fr;
-  isotropic(peprops, *d, *life, *degr, fr, degpeprops);
+  isotropic(peprops, *d, *life, f, fr, degpeprops);
 }
 
 VX_API double getaccumulateddamage(const double* degr, const double* nodmg, const int32_t* ndegr,

@@ -477,69 +477,182 @@ int32_t drop_repeats(double* patch, int32_t npt) {
   return w;
 }
 
+// Elements by node label, so that the neighbours of an element are found
+// without a walk over the whole mesh; a single search (one level) walks the
+// mesh once instead of sorting it. Unused slots (labels 0 or below) hold no
+// node and make no element a neighbour.
+class NodeIndex {
+ public:
+  NodeIndex(const int32_t* nodes, int32_t nnodes, int32_t nelem, bool sorted)
+      : nodes_(nodes), nnodes_(nnodes), nelem_(nelem), sorted_(sorted) {
+    if (!sorted) return;
+    for (int32_t e = 1; e <= nelem; ++e)
+      for (int32_t a = 0; a < nnodes; ++a)
+        if (label(e, a) > 0) by_label_.emplace_back(label(e, a), e);
+    std::sort(by_label_.begin(), by_label_.end());
+  }
+  int32_t label(int32_t e, int32_t a) const { return nodes_[a + int64_t(nnodes_) * (e - 1)]; }
+  // The elements sharing a node with e, in ascending position; e itself
+  // among them when it has a node, unless it is left out.
+  void neighbours(std::vector<int32_t>& out, int32_t e, bool leave_out_e) const {
+    out.clear();
+    if (!sorted_) {
+      for (int32_t m = 1; m <= nelem_; ++m)
+        if (!(leave_out_e && m == e) && shares_node(m, e)) out.push_back(m);
+      return;
+    }
+    for (int32_t b = 0; b < nnodes_; ++b) {
+      const int32_t lb = label(e, b);
+      if (lb <= 0) continue;
+      auto it = std::lower_bound(by_label_.begin(), by_label_.end(), std::make_pair(lb, int32_t(0)));
+      for (; it != by_label_.end() && it->first == lb; ++it)
+        if (!(leave_out_e && it->second == e)) out.push_back(it->second);
+    }
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+  }
+
+ private:
+  bool shares_node(int32_t m, int32_t e) const {
+    for (int32_t a = 0; a < nnodes_; ++a) {
+      if (label(m, a) <= 0) continue;
+      for (int32_t b = 0; b < nnodes_; ++b)
+        if (label(m, a) == label(e, b)) return true;
+    }
+    return false;
+  }
+  const int32_t* nodes_;
+  int32_t nnodes_, nelem_;
+  bool sorted_;
+  std::vector<std::pair<int32_t, int32_t>> by_label_;
+};
+
+// The depth from which a deeper search reaches no further element, at most
+// ntree: level k holds the elements k steps from the seed, and once a level
+// adds none the patch no longer changes with the depth. reached marks the
+// elements whose nodes the patch collects.
+int32_t settled_depth(std::vector<char>& reached, const NodeIndex& index, int32_t seed, int32_t nelem,
+                      bool include_seed, int32_t ntree) {
+  reached.assign(size_t(nelem) + 1, 0);
+  std::vector<int32_t> level, next, nb;
+  index.neighbours(level, seed, !include_seed);
+  for (int32_t m : level) reached[m] = 1;
+  int32_t depth = 1;
+  while (depth < ntree && !level.empty()) {
+    next.clear();
+    for (int32_t f : level) {
+      index.neighbours(nb, f, true);
+      for (int32_t m : nb)
+        if (!reached[m]) {
+          reached[m] = 1;
+          next.push_back(m);
+        }
+    }
+    if (next.empty()) break;
+    level.swap(next);
+    ++depth;
+  }
+  return depth;
+}
+
+inline double distance(const double* x, const double* y) {
+  return std::sqrt((x[0] - y[0]) * (x[0] - y[0]) + (x[1] - y[1]) * (x[1] - y[1]) + (x[2] - y[2]) * (x[2] - y[2]));
+}
+
 // The patch search with its deeper levels: each neighbour's own neighbours
 // are searched into the empty tail of the patch before the next neighbour.
 // The levels are kept on an explicit stack, so a deep search cannot exhaust
-// the call stack.
-void nodal_patch(double* patch, const double* coords, const int32_t* nodes, int32_t seed, int32_t npt,
+// the call stack. A search from an element that an earlier, finished search
+// from it already covered to at least the same depth can add no point: it is
+// skipped. With the depth limited to where the patch settles, the work grows
+// with the mesh, not exponentially with the depth.
+// Returns false when points were lost for want of room.
+bool nodal_patch(double* patch, const double* coords, const int32_t* nodes, int32_t seed, int32_t npt,
                  int32_t nnodes, int32_t nelem, double tol, bool include_seed, int32_t ntree) {
   struct Level {
     int64_t base;  // first point of this level's region
     int32_t seed, cap, ntree;
     double tol;
-    bool include_seed;
-    int32_t m = 1, n = 0;  // next element position, points stored
-    bool waiting = false;  // a deeper level runs for element m
+    int64_t cuts;             // cuts made before this level began
+    std::vector<int32_t> nb;  // the seed's neighbours, ascending
+    size_t next = 0;          // next neighbour
+    int32_t n = 0;            // points stored
+    bool waiting = false;     // a deeper level runs for neighbour next
   };
+  const NodeIndex index(nodes, nnodes, nelem, ntree > 1);
+  std::vector<char> reached;
+  ntree = settled_depth(reached, index, seed, nelem, include_seed, ntree);
+  std::vector<int32_t> covered(size_t(nelem) + 1, 0);  // depth of the finished search from each element
+  int64_t cuts = 0;  // points turned away or searches not made for want of room
   std::vector<Level> levels;
-  levels.push_back(Level{0, seed, npt, ntree, tol, include_seed});
+  levels.push_back(Level{0, seed, npt, ntree, tol, 0, {}});
+  index.neighbours(levels.back().nb, seed, !include_seed);
   while (!levels.empty()) {
     Level& l = levels.back();
     double* region = patch + 3 * l.base;
     if (l.waiting) {
       l.waiting = false;
       l.n = drop_repeats(region, l.cap);
-      ++l.m;
+      ++l.next;
       continue;
     }
-    if (l.m > nelem) {
+    if (l.next >= l.nb.size()) {
+      // Only a search that the room did not cut short covers its element.
+      if (levels.size() > 1 && cuts == l.cuts) covered[l.seed] = std::max(covered[l.seed], l.ntree);
       levels.pop_back();
       continue;
     }
-    const int32_t m = l.m;
-    const int32_t* sn = nodes + int64_t(nnodes) * (l.seed - 1);
-    const int32_t* mn = nodes + int64_t(nnodes) * (m - 1);
-    bool neighbour = false;
-    if (m != l.seed || l.include_seed)
-      for (int32_t a = 0; a < nnodes && !neighbour; ++a) {
-        if (mn[a] <= 0) continue;  // unused node slots share no node
-        for (int32_t b = 0; b < nnodes && !neighbour; ++b) neighbour = mn[a] == sn[b];
-      }
-    if (!neighbour) {
-      ++l.m;
-      continue;
-    }
+    const int32_t m = l.nb[l.next];
     for (int32_t a = 0; a < nnodes; ++a) {
+      if (index.label(m, a) <= 0) continue;  // an unused slot holds no node
       const double* x = coords + 3 * (int64_t(a) + int64_t(nnodes) * (m - 1));
       bool seen = false;
-      for (int32_t s = 0; s < l.n && !seen; ++s) {
-        const double* y = region + 3 * int64_t(s);
-        const double d = std::sqrt((x[0] - y[0]) * (x[0] - y[0]) + (x[1] - y[1]) * (x[1] - y[1]) +
-                                   (x[2] - y[2]) * (x[2] - y[2]));
-        seen = d <= l.tol;
+      // A point the levels above already hold would be dropped again when
+      // they close their gaps: it takes no slot here, so a deep search does
+      // not fill the patch with repeats.
+      for (int64_t s = 0; s < l.base && !seen; ++s) {
+        const double* y = patch + 3 * s;
+        seen = x[0] == y[0] && x[1] == y[1] && x[2] == y[2];
       }
-      if (seen || l.n >= l.cap) continue;  // a full patch takes no more points
+      for (int32_t s = 0; s < l.n && !seen; ++s) seen = distance(x, region + 3 * int64_t(s)) <= l.tol;
+      if (seen) continue;
+      if (l.n >= l.cap) {  // a full patch takes no more points; whether one is lost is settled at the end
+        ++cuts;
+        continue;
+      }
       for (int c = 0; c < 3; ++c) region[3 * int64_t(l.n) + c] = x[c];
       ++l.n;
     }
-    if (l.ntree > 1 && l.n < l.cap) {
+    if (l.ntree > 1 && l.n >= l.cap) ++cuts;
+    if (l.ntree > 1 && l.n < l.cap && covered[m] < l.ntree - 1) {
       l.waiting = true;
-      const Level deeper{l.base + l.n, m, l.cap - l.n, l.ntree - 1, 1e-10, false};
-      levels.push_back(deeper);  // l is not used past this point
+      Level deeper{l.base + l.n, m, l.cap - l.n, l.ntree - 1, 1e-10, cuts, {}};
+      index.neighbours(deeper.nb, m, true);
+      levels.push_back(std::move(deeper));  // l is not used past this point
       continue;
     }
-    ++l.m;
+    ++l.next;
   }
+  if (cuts == 0) return true;
+  // A point turned away from a full region may have found room later, or
+  // stand in the patch already: only a node of a reached element that the
+  // patch lacks is lost. (Searches not made for want of room turn no point
+  // away themselves, so every reached element is looked at.)
+  const double near = std::max(tol, 1e-10);
+  for (int32_t m = 1; m <= nelem; ++m) {
+    if (!reached[m]) continue;
+    for (int32_t a = 0; a < nnodes; ++a) {
+      if (index.label(m, a) <= 0) continue;
+      const double* x = coords + 3 * (int64_t(a) + int64_t(nnodes) * (m - 1));
+      bool held = false;
+      for (int32_t s = 0; s < npt && !held; ++s) {
+        const double* y = patch + 3 * int64_t(s);
+        held = !is_empty(y) && distance(x, y) <= near;
+      }
+      if (!held) return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -554,8 +667,9 @@ VX_API void GetNodalPatch(double* nodalpatch, const double* nodalcoords, const i
   }
   if (!(recursion && *recursion < 0))
     for (int64_t k = 0; k < 3 * int64_t(*npt); ++k) nodalpatch[k] = neg_huge;
-  nodal_patch(nodalpatch, nodalcoords, elemnodes, *elemid, *npt, *nnodes, *nelem, tolerance ? *tolerance : 1e-10,
-              exflag && *exflag == 1, ntree ? std::max(*ntree, 1) : 1);
+  if (!nodal_patch(nodalpatch, nodalcoords, elemnodes, *elemid, *npt, *nnodes, *nelem,
+                   tolerance ? *tolerance : 1e-10, exflag && *exflag == 1, ntree ? std::max(*ntree, 1) : 1))
+    report(-2, "Patch too small in GetNodalPatch: points dropped");
 }
 
 VX_API void GetDataFromPatch(double* patchdata, const double* refdata, const double* patchcoords,

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <cstdio>
+#include <limits>
 #include "listout.h"
 #include "resin_tables.h"
 #include "scratch.h"
@@ -23,6 +25,21 @@ using vx::c16;
 using vx::i4;
 
 namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+inline void set_nan(double& x) { x = kNaN; }
+inline void set_nan(c16& x) { x = c16(kNaN, kNaN); }  // the complex step reads the imaginary part
+
+// A law called with fewer constants or components than it reads refuses the
+// call: status -2 and a NaN stress, which no caller can take for a result.
+template <class T>
+void refused(T* stress, i4 ntens, bool too_few, const char* routine) {
+  char msg[80];
+  std::snprintf(msg, sizeof msg, "%s in %s", too_few ? "Too few material properties" : "Unsupported dimension",
+                routine);
+  vx::report(-2, msg);
+  for (i4 i = 0; i < ntens; ++i) set_nan(stress[i]);
+}
 
 // Stiffness of the anisotropic law from a packed upper triangle (column by
 // column) or a full matrix, ntens x ntens into c.
@@ -39,8 +56,12 @@ void anisotropic_stiffness(double* c, const double* props, i4 n, i4 nprops) {
 }
 
 template <class T>
-void anisotropic_law(T* stress, const T* strain, const double* props, i4 n, i4 nprops) {
+void anisotropic_law(T* stress, const T* strain, const double* props, i4 n, i4 nprops, const char* routine) {
   if (n < 1) return;
+  if (int64_t(nprops) < int64_t(n) * (n + 1) / 2) {
+    refused(stress, n, true, routine);
+    return;
+  }
   vx::Scratch<double, 36> c{size_t(n) * size_t(n)};
   anisotropic_stiffness(c, props, n, nprops);
   vx::Scratch<T, 6> s{size_t(n)};
@@ -96,6 +117,11 @@ VX_API void GetStressFromOrthotropicElasticity(double* stress, const double* str
                                                const i4* ntens, const i4* ndi, const i4* nprops) {
   const i4 n = *ntens;
   if (n < 1) return;
+  // The stiffness has no other sizes: the product would use an unset matrix.
+  if (n != 3 && n != 4 && n != 6) {
+    refused(stress, n, false, "GetStressFromOrthotropicElasticity");
+    return;
+  }
   vx::Scratch<double, 36> c{size_t(n) * size_t(n)};
   vx::Scratch<double, 6> zero{size_t(n)};
   for (i4 i = 0; i < n; ++i) zero[i] = 0.0;
@@ -109,13 +135,13 @@ VX_API void cGetStressFromAnisotropicHyperelasticity(vx_complex* stress, const v
                                                      const double* props, const i4* ntens, const i4* ndi,
                                                      const i4* nprops) {
   (void)ndi;
-  anisotropic_law<c16>(stress, strain, props, *ntens, *nprops);
+  anisotropic_law<c16>(stress, strain, props, *ntens, *nprops, "cGetStressFromAnisotropicHyperelasticity");
 }
 
 VX_API void fGetStressFromAnisotropicHyperelasticity(double* stress, const double* strain, const double* props,
                                                      const i4* ntens, const i4* ndi, const i4* nprops) {
   (void)ndi;
-  anisotropic_law<double>(stress, strain, props, *ntens, *nprops);
+  anisotropic_law<double>(stress, strain, props, *ntens, *nprops, "fGetStressFromAnisotropicHyperelasticity");
 }
 
 VX_API void getnumericaltangent(double* ddsdde, vx_stresslaw law, const double* props, const double* stress1,
@@ -249,7 +275,11 @@ VX_API void GetStressFromNonConstPoisson(const double* normdev, const double* no
 
 VX_API void GetStressFromIsotropicViscoElasticity(double* stress, const double* strain, const double* props,
                                                   const i4* ntens, const i4* ndi, const i4* nprops) {
-  (void)nprops;
+  // The full three-dimensional state: six strains read, six stresses written.
+  if (*ntens < 6 || *nprops < 5) {
+    refused(stress, *ntens, *ntens >= 6, "GetStressFromIsotropicViscoElasticity");
+    return;
+  }
   const StrainSplit s = split_strain(strain, ntens);
   const double e = props[0], gamma = props[1], nu = props[2], num = props[3], sel = props[4];
   double g = e / (2.0 * (1.0 + nu)), komp = e / (3.0 * (1.0 - 2.0 * nu));
@@ -273,8 +303,12 @@ VX_API void GetStressFromIsotropicViscoElasticity(double* stress, const double* 
 
 VX_API void GetStressFromDevVolDecomposition(double* stress, const double* strain, const double* props,
                                              const i4* ntens, const i4* ndi, const i4* nprops, double* ddsdde) {
-  (void)nprops;
   const i4 nt = *ntens, nd = *ndi;
+  if (nt < 6 || nd > nt || *nprops < 5) {
+    refused(stress, nt, nt >= 6 && nd <= nt, "GetStressFromDevVolDecomposition");
+    for (i4 k = 0; k < nt * nt; ++k) ddsdde[k] = kNaN;
+    return;
+  }
   for (i4 k = 0; k < nt * nt; ++k) ddsdde[k] = 0.0;
   double sig[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
   if (props[4] != 1.0) {  // no other fitted set exists: no law, zero stress and tangent
@@ -298,8 +332,12 @@ VX_API void GetStressFromDevVolDecomposition(double* stress, const double* strai
 
 VX_API void GetStressFromNonlinearIsotropic(double* stress, const double* strain, const double* props,
                                             const i4* ntens, const i4* ndi, const i4* nprops) {
-  (void)nprops;
   const i4 nt = *ntens, nd = *ndi;
+  // The normal norm reads three strains, the direct block ndi.
+  if (nt < 3 || nd > nt || *nprops < 5) {
+    refused(stress, nt, nt >= 3 && nd <= nt, "GetStressFromNonlinearIsotropic");
+    return;
+  }
   const double eini = props[0], gamman = props[1], gini = props[2], nuini = props[3], gammas = props[4];
   const double nn = std::sqrt(strain[0] * strain[0] + strain[1] * strain[1] + strain[2] * strain[2]);
   double ss = 0.0;
@@ -346,9 +384,12 @@ VX_API void GetStressFromCubicElasticity(double* stress, const double* endstran,
                                          const i4* ntens, const i4* ndi, const i4* nprops, const double* c,
                                          const i4* noel) {
   (void)ndi;
-  (void)nprops;
   (void)c;
   (void)noel;
+  if (*ntens < 6 || *nprops < 2) {
+    refused(stress, *ntens, *ntens >= 6, "GetStressFromCubicElasticity");
+    return;
+  }
   const StrainSplit s = split_strain(endstran, ntens);
   double v[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0}, d[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0}, sh[9];
   for (int k = 0; k < 9; ++k) sh[k] = k % 4 == 0 ? 0.0 : s.t[k];

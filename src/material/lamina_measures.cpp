@@ -216,6 +216,14 @@ VX_API void GetStassiStress(const double* stress, const double* xt, const double
 VX_API void GetPrincipals(double* ps, const double* svoigt, const int32_t* nvoigt) {
   double c[6];
   if (!components(c, svoigt, *nvoigt)) return;
+  // A non-finite stress has no principal values: NaN, never what the output
+  // held before.
+  for (int k = 0; k < 6; ++k)
+    if (!std::isfinite(c[k])) {
+      vx::report(-2, "Non-finite stress component in GetPrincipals");
+      for (int i = 0; i < 3; ++i) ps[i] = std::numeric_limits<double>::quiet_NaN();
+      return;
+    }
   const double v[6] = {c[0], c[1], c[2], c[5], c[4], c[3]};
   double t[9], d[3];
   CauchyNotation(t, v);

@@ -4,6 +4,7 @@
 // Chow, Lielens, Hashin-Shtrikman, Mura, Voigt, Reuss, self-consistent,
 // bridging and cumulative schemes; and the Mori-Tanaka stiffness of several
 // inclusion phases.
+#include <algorithm>
 #include <cmath>
 #include "micromechanic_kernels.h"
 #include "vexlan/micromechanic.h"
@@ -154,7 +155,10 @@ VX_API void Huang(double* hg, const double* fp, const double* mp, const double* 
   a(0, 0) = em[0] / ef[0];
   a(1, 1) = a(2, 2) = a(3, 3) = alpha + (1.0 - alpha) * em[0] / ef[1];
   a(4, 4) = a(5, 5) = beta + (1.0 - beta) * em[5] / ef[5];
-  a(0, 1) = a(0, 2) = (p.sf(0, 1) - p.sm(0, 1)) * (a(0, 0) - a(1, 1)) / (p.sf(0, 0) - p.sm(0, 0));
+  // Equal longitudinal compliances leave no coupling to bridge (and would
+  // divide zero by zero when the phases are alike).
+  const double d1 = p.sf(0, 0) - p.sm(0, 0);
+  a(0, 1) = a(0, 2) = d1 == 0.0 ? 0.0 : (p.sf(0, 1) - p.sm(0, 1)) * (a(0, 0) - a(1, 1)) / d1;
   put(hg, eng_consts(bridged(p, a)));
   if (any_nonzero(strengthprops, 4)) {
     const double f[4] = {ef[0], ef[1], ef[5], strengthprops[0]};
@@ -198,9 +202,12 @@ VX_API void Cumulative(double* ch, const double* fp, const double* mp, const dou
   b(2, 1) = b(1, 2) * (w * nmt + v * ef[8]) / (w * nk + v * ef[8]);
   const double D = p.sf(0, 1) - p.sm(0, 1), D1 = p.sf(0, 0) - p.sm(0, 0);
   const double b11 = b(0, 0), b22 = b(1, 1), b32 = b(2, 1);
-  b(0, 1) = D * ((v + w * b22) * (b11 - b22) - (v + w * b11) * b32 + w * b32 * b32) /
-            (D1 * (v + w * b22 - w * b32));
-  b(1, 0) = (lmt[0] / lmt[1]) * b12_old * b21_old / ((lk[0] / lk[1]) * b(0, 1));
+  // As in the bridging model: equal longitudinal compliances leave no
+  // coupling, and the reverse coupling follows it to zero.
+  b(0, 1) = D1 == 0.0 ? 0.0
+                      : D * ((v + w * b22) * (b11 - b22) - (v + w * b11) * b32 + w * b32 * b32) /
+                            (D1 * (v + w * b22 - w * b32));
+  b(1, 0) = b(0, 1) == 0.0 ? 0.0 : (lmt[0] / lmt[1]) * b12_old * b21_old / ((lk[0] / lk[1]) * b(0, 1));
   b(2, 0) = b(1, 0);
   b(0, 2) = b(0, 1);
   b(1, 2) = b(2, 1);
@@ -218,10 +225,23 @@ VX_API void Cumulative(double* ch, const double* fp, const double* mp, const dou
 
 VX_API void GeneralizedMoriTanaka(double* cmt, const double* cinc, const double* eshinc, const double* vinc,
                                   const double* c0_in, const i4* ninc) {
-  const M6 c0 = M6::load(c0_in), c0inv = inv(c0), I = M6::identity();
   const i4 n = *ninc > 0 ? *ninc : 0;
   double f0 = 1.0;
-  for (i4 k = 0; k < n; ++k) f0 -= clamp(vinc[k]);
+  bool nan = false;
+  for (i4 k = 0; k < n; ++k) {
+    nan = nan || std::isnan(vinc[k]);
+    f0 -= clamp(vinc[k]);
+  }
+  // Inclusions filling more than the whole volume leave a negative matrix
+  // fraction and a stiffness of no meaning: zero, like a ply whose fractions
+  // do not fit. A rounding excess in a sum of exactly one is no such case.
+  if (nan || f0 < -1e-12) {
+    vx::report(-2, "Inclusion fractions are NaN or sum above 1 in GeneralizedMoriTanaka");
+    for (int k = 0; k < 36; ++k) cmt[k] = 0.0;
+    return;
+  }
+  f0 = std::max(f0, 0.0);
+  const M6 c0 = M6::load(c0_in), c0inv = inv(c0), I = M6::identity();
   // (f0 c0 + sum v_k c_k A_k) A0: every phase's stress enters the average.
   M6 sum_a = f0 * I, sum_ca = f0 * c0;
   for (i4 k = 0; k < n; ++k) {
