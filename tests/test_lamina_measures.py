@@ -148,6 +148,23 @@ def test_parts_of_a_stress(vx):
     assert error_record(vx)[0] == 0
 
 
+@pytest.mark.parametrize("v", [np.zeros(6), np.zeros(4), np.zeros(3), np.full(6, 7.3) * [1, 1, 1, 0, 0, 0],
+                               [0.1, 0.1, 0.1, 0.0], [2.0 / 3, 2.0 / 3, 2.0 / 3, 0, 0, 0], [1e-170, 0, 0, 0, 0, 0]])
+def test_mises_flow_without_a_deviator_is_zero(vx, v):
+    # (a third of 2 is not representable: the mean leaves a rounding residue
+    # in the direct entries while the differences, and so the measure, are 0)
+    flow = vx.lamina.getmisesflow(np.array(v, float))
+    np.testing.assert_array_equal(flow, np.zeros(len(v)))
+    assert error_record(vx)[0] == 0
+
+
+@pytest.mark.parametrize("xt,xc", [(0.0, 200.0), (60.0, 0.0), (-60.0, -200.0), (60.0, -200.0), (np.nan, 200.0),
+                                   (60.0, np.inf)])
+def test_stassi_without_two_positive_strengths_is_refused(vx, xt, xc):
+    assert np.isnan(vx.lamina.getstassistress([30.0, -10.0, 5.0, 1.0, 2.0, 3.0], xt, xc))
+    assert error_record(vx) == (-2, "Strengths not positive and finite in GetStassiStress")
+
+
 @pytest.mark.parametrize("name", ["getmisesstress", "gettrace", "getprincipals", "getmeanstress", "getmisesflow"])
 def test_lengths_read_past_the_vector_are_refused(vx, name):
     out = getattr(vx.lamina, name)(np.array([1.0, 2.0, 3.0, 4.0, 5.0]))

@@ -6,7 +6,8 @@
  * below). Six-vectors are in Nye order (11, 22, 33, 12, 13, 23) unless stated;
  * Voigt order is (11, 22, 33, 23, 13, 12), cyclic order (11, 22, 33, 12, 23,
  * 13). Stiffness and compliance act on engineering shear strains. Failures go
- * to the error record (status -2) and leave the documented outputs untouched. */
+ * to the error record (status -2); each routine states what its outputs hold
+ * then. */
 #ifndef VEXLAN_LAMINA_H
 #define VEXLAN_LAMINA_H
 #include "types.h"
@@ -364,18 +365,21 @@ double GetRankineStress(const double* principals);
 /* GetStassiStress: Stassi equivalent stress for a material with different
  * tensile and compressive strength, signed by the first invariant I1: it
  * gives xt in uniaxial tension and -xc in uniaxial compression, and the von
- * Mises stress with the sign of I1 when xc equals xt. A zero strength gives a
- * non-finite value.
+ * Mises stress with the sign of I1 when xc equals xt. A strength that is not
+ * a positive finite number (zero, negative, NaN or infinite) records status
+ * -2 in the error record and gives NaN.
  *   stress    (in)  Voigt 6-vector (11, 22, 33, 23, 13, 12)
  *   xt, xc    (in)  tensile and compressive strength, positive
- *   eq_stress (out) equivalent stress */
+ *   eq_stress (out) equivalent stress; NaN when a strength is refused */
 void GetStassiStress(const double* stress, const double* xt, const double* xc,
                      double* eq_stress);
 
 /* GetPrincipals: principal stresses of a full or shortened stress vector, in
  * descending order. An unsupported length records status -2 and leaves ps
- * untouched.
- *   ps     (out) 3 principal stresses, largest first
+ * untouched. A NaN or infinite component records status -2 ("Non-finite
+ * stress component in GetPrincipals") and gives NaN in all three outputs.
+ *   ps     (out) 3 principal stresses, largest first; NaN for a non-finite
+ *                stress
  *   svoigt (in)  nvoigt values: (11, 22, 12), (11, 22, 33, 12) or the Voigt
  *                6-vector
  *   nvoigt (in)  3, 4, or 6 and more */
@@ -405,9 +409,11 @@ void GetDeviatoricStress(double* cd, const double* svoigt);
 
 /* GetMisesFlow: von Mises flow direction: the deviatoric direct entries and
  * the shear entries of the stress vector, divided by the von Mises stress, in
- * the order of the input. A zero stress gives non-finite values; an
- * unsupported length records status -2 and leaves flow untouched.
- *   flow    (out) nstress values
+ * the order of the input. A stress without a deviator (zero or purely
+ * hydrostatic, von Mises stress 0) has no direction: the zero vector, with
+ * nothing recorded. An unsupported length records status -2 and leaves flow
+ * untouched.
+ *   flow    (out) nstress values; zeros where the von Mises stress is 0
  *   stress  (in)  nstress values: (11, 22, 12), (11, 22, 33, 12) or Voigt
  *   nstress (in)  3, 4, or 6 and more */
 void GetMisesFlow(double* flow, const double* stress, const int32_t* nstress);

@@ -205,6 +205,13 @@ VX_API double GetRankineStress(const double* principals) {
 }
 
 VX_API void GetStassiStress(const double* stress, const double* xt, const double* xc, double* eq_stress) {
+  // The measure divides by both strengths: without two positive finite ones
+  // there is no equivalent stress, and NaN cannot pass for one.
+  if (!(*xt > 0.0 && *xc > 0.0 && std::isfinite(*xt) && std::isfinite(*xc))) {
+    vx::report(-2, "Strengths not positive and finite in GetStassiStress");
+    *eq_stress = std::numeric_limits<double>::quiet_NaN();
+    return;
+  }
   const double i1 = stress[0] + stress[1] + stress[2];
   const double k = *xc / *xt;
   const int32_t six = 6;
@@ -269,6 +276,9 @@ VX_API void GetMisesFlow(double* flow, const double* stress, const int32_t* nstr
   // three (a vector of three is 11, 22, 12).
   const int32_t ndirect = n > 3 ? 3 : 2;
   vx::Scratch<double, 6> f{size_t(n)};
-  for (int32_t i = 0; i < n; ++i) f[i] = i < ndirect ? (stress[i] - p) / m : stress[i] / m;
+  // Without a deviator (a zero or purely hydrostatic stress) there is no
+  // direction to flow in: zero, where the quotient would be 0/0 or a rounding
+  // residue of the mean over zero.
+  for (int32_t i = 0; i < n; ++i) f[i] = m == 0.0 ? 0.0 : (i < ndirect ? stress[i] - p : stress[i]) / m;
   for (int32_t i = 0; i < n; ++i) flow[i] = f[i];
 }
