@@ -35,6 +35,17 @@ def test_jacobians_of_affine_elements(vx, nat):
 
 def test_singular_and_unsupported(vx):
     e = vx.elementhandling
+    for jac in (np.zeros((2, 2)), np.array([[1.0, 2.0], [2.0, 4.0]])):
+        assert not e.shelljacobianinverse(jac).any()
+        assert err(vx) == (-3, "Singular jacobian")
+        vx.errorhandling.rsxerr(1)
+    # an element collapsed onto a line: zero derivatives, never NaN, in what
+    # is built on the inverse
+    nc = np.zeros((3, 8), order="F")
+    nc[0] = NAT8[:, 0]
+    b = e.shellbmatrix(nc, 0.3, 0.2)
+    assert np.isfinite(b).all() and not b[:6].any() and err(vx) == (-3, "Singular jacobian")
+    vx.errorhandling.rsxerr(1)
     assert not e.shellfirstderivjacobianinverse(np.zeros((3, 3))).any()
     assert err(vx) == (-3, "Singular first derivative of jacobian")
     vx.errorhandling.rsxerr(1)

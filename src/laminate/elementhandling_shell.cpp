@@ -215,6 +215,13 @@ void tangents(const double* ns, int32_t nn, const double* on, double* a1, double
 VX_API void ShellJacobianInverse(double* jacinv, const double* jac) {
   const double a = jac[0], c = jac[1], b = jac[2], d = jac[3];  // jac(1,1), jac(2,1), jac(1,2), jac(2,2)
   const double det = a * d - b * c;
+  // A degenerate element has no inverse map: zeros, as the second-derivative
+  // counterpart gives, rather than infinities.
+  if (det == 0.0) {
+    report(-3, "Singular jacobian");
+    for (int k = 0; k < 4; ++k) jacinv[k] = 0.0;
+    return;
+  }
   jacinv[0] = d / det;
   jacinv[1] = -c / det;
   jacinv[2] = -b / det;
