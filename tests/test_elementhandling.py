@@ -138,6 +138,27 @@ def test_reference_orientation_lists(vx, model):
     assert (vx.sectiondata.nsectionpoints == -1).all() and (ro == -1.0).all()
 
 
+def test_a_missing_list_stays_reported_while_the_others_are_released(vx, model):
+    model([101, 102], [2, 2], [[1, 2, 3, 4]] * 2)
+    e, lh = vx.elementhandling, vx.listhandling
+    plyor, eye = np.array([[30.0]]), np.eye(3)
+    _free_lists(vx, 2)
+    # only the pair list: labels and records are missing
+    e.getelementreforientation(2, eye, eye, plyor, 101, 3, 2, 1, 0)
+    assert e.getelementreferencedata(2)[1] == -1
+    assert lh.getsizeoflist(2, 2) == -1 and (vx.sectiondata.nsectionpoints == -1).all()
+    # labels without their records
+    e.getelementreforientation(2, eye, eye, plyor, 101, 3, 1, 1, 0)
+    lh.deallocatelist(2, 1)
+    assert e.getelementreferencedata(2)[1] == -1
+    assert all(lh.getsizeoflist(2, k) == -1 for k in range(3))
+    assert (vx.elementdata.elemreforientation == -1.0).all()
+    # no pair list is no failure: the records are moved
+    e.getelementreforientation(2, eye, eye, plyor, 102, 3, 1, 1, -1)
+    assert e.getelementreferencedata(2)[1] == 0
+    assert vx.elementdata.elemreforientation[0, 1] == pytest.approx(30.0)
+
+
 def test_all_shells_leave_no_index_list_and_orientation_angle(vx, model):
     model([1, 2], [2, 8], [[1, 2, 3, 4]] * 2)
     assert vx.elementhandling.getelementreferencedata(1) == (2, -1)

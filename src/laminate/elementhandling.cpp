@@ -443,10 +443,14 @@ VX_API void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int3
       }
     }
   }
+  // The lists are released whatever happened above; a release that succeeds
+  // must not wipe out a missing list reported before it.
   for (int32_t f : {f0, f1, f2}) {
     vx_l1 alloc = 0;
     GetAllocationStatus(&alloc, ind, &f);
-    if (alloc) DeallocateList(ind, &f, ierror);
+    int32_t released = 0;
+    if (alloc) DeallocateList(ind, &f, &released);
+    if (*ierror == 0) *ierror = released;
   }
   if (*ind >= 1 && *ind <= 3) gathered[*ind - 1] = Gathered{};
 }
