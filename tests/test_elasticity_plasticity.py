@@ -1,7 +1,10 @@
 """Pressure-dependent plasticity update: predictor, corrector, tangent, gradients, progress lines."""
+import json
 
 import numpy as np
 import pytest
+
+from conftest import run_python
 
 PROPS = np.array([3000.0, 3200.0, 1100.0, 0.35, 0.38, 400.0, 10.0, 0.5])  # et ec g nut nuc a0 a1 alpha
 
@@ -131,3 +134,35 @@ def test_gradients_of_yield_function_and_flow_potential(vx):
     np.testing.assert_allclose(f3, vx.elasticity.getderivatef([3.0, 1.0, 0.0, 2.0, 0.0, 0.0], a0, a1))
     g4 = vx.elasticity.getderivateg([3.0, 1.0, -1.0, 2.0], alpha)
     np.testing.assert_allclose(g4, vx.elasticity.getderivateg([3.0, 1.0, -1.0, 2.0, 0.0, 0.0], alpha))
+
+
+def test_native_call_with_too_little_is_refused():
+    """Natively, too few constants or components the 6 x 6 update cannot hold
+    record -2 and give NaN stress and tangent in the caller's extents, without
+    a read or write past the arrays, a progress line or a changed plastic
+    strain."""
+    code = """
+import ctypes, json, numpy as np, _vexlan as vx
+eh = vx.errorhandling
+lib = ctypes.CDLL(vx.__file__)
+i4 = lambda v: ctypes.byref(ctypes.c_int32(v))
+ptr = lambda a: a.ctypes.data_as(ctypes.c_void_p)
+d = np.array([0.0095, -0.003, -0.003, 0.002, 0.0, 0.0])
+out = []
+for nprops, ntens, ndi in ((2, 6, 3), (7, 6, 3), (8, 6, 7), (8, 6, -1), (8, 3, 3), (8, 7, 3)):
+    props = np.array([3000.0, 3200.0, 1100.0, 0.35, 0.38, 400.0, 10.0, 0.5][:nprops])
+    stress, ddsdde, eq = np.full(8, 5.0), np.full(64, 5.0), np.array([0.25])
+    lib.getstressfromplastitcity(ptr(stress), ptr(eq), ptr(ddsdde), ptr(np.zeros(8)), ptr(np.r_[d, 0, 0]),
+                                 ptr(props), i4(ntens), i4(ndi), i4(nprops), ptr(np.array([293.0])))
+    n = ntens
+    out.append([bool(np.isnan(stress[:n]).all() and (stress[n:] == 5).all() and np.isnan(ddsdde[:n * n]).all()
+                     and (ddsdde[n * n:] == 5).all() and eq[0] == 0.25),
+                int(eh.errstat), bytes(eh.errstring).decode().rstrip()])
+    eh.rsxerr(1)
+print(json.dumps(out))
+"""
+    out, rc = run_python(code)
+    assert rc == 0, out
+    few = [True, -2, "Too few material properties in getstressfromplastitcity"]
+    dim = [True, -2, "Unsupported dimension in getstressfromplastitcity"]
+    assert out.decode().splitlines() == [json.dumps([few, few, dim, dim, dim, dim])]

@@ -5,7 +5,10 @@
  *
  * Every law has the argument list (stress, strain, props, ntens, ndi, nprops)
  * with 6-vectors in the order 11, 22, 33, 12, 13, 23 and engineering shear
- * strains. Matrices are column-major. */
+ * strains. Matrices are column-major. A law called (natively) with fewer
+ * constants or components than it reads refuses the call: status -2 "Too few
+ * material properties in <routine>" or "Unsupported dimension in <routine>"
+ * in the error record, and NaN in its ntens stress values. */
 #ifndef VEXLAN_ELASTICITY_H
 #define VEXLAN_ELASTICITY_H
 #include "types.h"
@@ -23,7 +26,10 @@ typedef void (*vx_cstresslaw)(vx_complex* stress, const vx_complex* strain, cons
  * orthotropic ply, with the on-axis stiffness C in Nye order built from the
  * constants by GetGeneralizedNyeOnAxisSC (3-D form for ntens 4 and 6, plane
  * stress for 3; a given 36-value matrix is used unsymmetrised). Errors of
- * that routine are recorded there; nothing happens for ntens below 1.
+ * that routine are recorded there; nothing happens for ntens below 1. Another
+ * ntens than 3, 4 or 6 records status -2 "Unsupported dimension in
+ * GetStressFromOrthotropicElasticity" and gives NaN stress.
+ *   stress (out) ntens stress values; NaN when refused
  *   stress (out) ntens stress values
  *   strain (in)  ntens strain values, engineering shears: (11, 22, 12),
  *                (11, 22, 33, 12) or Nye order
@@ -41,8 +47,12 @@ void GetStressFromOrthotropicElasticity(double* stress, const double* strain, co
  * complex-step tangent) and on real vectors. With fewer than ntens^2 values,
  * props is the upper triangle of a symmetric C packed column by column (C11;
  * C12, C22; C13, C23, C33; ...); otherwise the first ntens^2 values are the
- * full C column by column, used unsymmetrised. Nothing is checked.
- *   stress (out) ntens stress values (complex for the c variant)
+ * full C column by column, used unsymmetrised. Fewer than ntens (ntens + 1) / 2
+ * values record status -2 "Too few material properties in <routine>" and give
+ * NaN stress (NaN in both parts for the c variant); nothing happens for ntens
+ * below 1.
+ *   stress (out) ntens stress values (complex for the c variant); NaN when
+ *                refused
  *   strain (in)  ntens strain values, engineering shears (complex for the c
  *                variant)
  *   props  (in)  nprops stiffness values, packed or full
@@ -92,8 +102,12 @@ void getnumericaltangent(double* ddsdde, vx_stresslaw getstressfromelasticity,
  * four sub-laws (GetLameStress, GetKaestnerStress, GetKrauseStress,
  * GetStressFromNonConstPoisson) with G = E / (2 (1 + nu)) and
  * K = E / (3 (1 - 2 nu)). Another selector gives a zero stress; nothing is
- * recorded. Works on the full 3-D state (ndi 3, ntens 6).
- *   stress (out) 6 stress values in Nye order
+ * recorded. Works on the full 3-D state (ndi 3, ntens 6): ntens below 6
+ * records status -2 "Unsupported dimension in
+ * GetStressFromIsotropicViscoElasticity", nprops below 5 "Too few material
+ * properties in GetStressFromIsotropicViscoElasticity"; the stress is NaN
+ * then.
+ *   stress (out) 6 stress values in Nye order; NaN when refused
  *   strain (in)  6 strain values in Nye order, engineering shears
  *   props  (in)  5 values: E, nonlinearity parameter gamma, nu, Poisson-ratio
  *                slope num, law selector (0 linear, 1 hyperbolic, 2
@@ -168,14 +182,19 @@ void GetStressFromNonConstPoisson(const double* normdev, const double* normvol,
  * exponential up to a threshold and hyperbolic beyond, with separate tension
  * and compression sets chosen by the sign of the trace (zero counts as
  * tension). The constants are fixed and fitted in MPa. Works on the full 3-D
- * state; a props(5) other than 1 gives a zero stress and tangent.
- *   stress (out) 6 stress values in Nye order
+ * state; a props(5) other than 1 gives a zero stress and tangent. An ntens
+ * below 6 or an ndi above ntens records status -2 "Unsupported dimension in
+ * GetStressFromDevVolDecomposition", nprops below 5 "Too few material
+ * properties in GetStressFromDevVolDecomposition"; stress and ddsdde are NaN
+ * then.
+ *   stress (out) 6 stress values in Nye order; NaN when refused
  *   strain (in)  6 strain values in Nye order, engineering shears
  *   props  (in)  nprops values; only props(5), which must be 1, is read
  *   ntens  (in)  number of components, 6
  *   ndi    (in)  number of direct components, 3
  *   nprops (in)  number of values in props, at least 5
- *   ddsdde (out) ntens x ntens tangent with the secant moduli held fixed */
+ *   ddsdde (out) ntens x ntens tangent with the secant moduli held fixed;
+ *                NaN when refused */
 void GetStressFromDevVolDecomposition(double* stress, const double* strain, const double* props,
                                       const int32_t* ntens, const int32_t* ndi,
                                       const int32_t* nprops, double* ddsdde);
@@ -184,9 +203,13 @@ void GetStressFromDevVolDecomposition(double* stress, const double* strain, cons
  * norm of the direct strains and whose shear modulus falls with the norm of
  * the engineering shears; the Poisson ratio rises by 4e-5 per unit of modulus
  * lost (limited to 0.46) and is found by a fixed point of at most six extra
- * passes, each printing a line "Iteration k" to standard output. Nothing is
- * recorded; a zero modulus or Poisson ratio gives non-finite values.
- *   stress (out) ntens stress values
+ * passes, each printing a line "Iteration k" to standard output. A zero
+ * modulus or Poisson ratio gives non-finite values, with nothing recorded. An
+ * ntens below 3 or an ndi above ntens records status -2 "Unsupported
+ * dimension in GetStressFromNonlinearIsotropic", nprops below 5 "Too few
+ * material properties in GetStressFromNonlinearIsotropic"; the stress is NaN
+ * then.
+ *   stress (out) ntens stress values; NaN when refused
  *   strain (in)  ntens strain values, engineering shears; the first three are
  *                the direct strains
  *   props  (in)  5 values: initial modulus eini, normal nonlinearity gamman,
@@ -204,8 +227,11 @@ void GetStressFromNonlinearIsotropic(double* stress, const double* strain, const
  * by a coefficient interpolated (cubic Hermite) over the norm of that part
  * and the temperature from the alpha tables of the material data; the first
  * two norms carry the sign of the trace. A missing table records status -2
- * and gives a zero coefficient. Works on the full 3-D state.
- *   stress   (out) 6 stress values in Nye order
+ * and gives a zero coefficient. Works on the full 3-D state: ntens below 6
+ * records status -2 "Unsupported dimension in GetStressFromCubicElasticity",
+ * nprops below 2 "Too few material properties in
+ * GetStressFromCubicElasticity"; the stress is NaN then.
+ *   stress   (out) 6 stress values in Nye order; NaN when refused
  *   endstran (in)  6 total strain values in Nye order, engineering shears
  *   props    (in)  2 values: temperature (kelvin), scale factor of the stress
  *   ntens    (in)  number of components, 6
@@ -237,21 +263,27 @@ void GetComponentsTensionCompression(const double* full_set, double* reduced_set
  * passes back to F = 0. The elastic matrix acts on tensor shears (the
  * engineering shears of dstran are halved). When the corrector does not reach
  * |F| <= 1e-4 it records status -1 and returns the last stress. Every call
- * prints its progress lines to standard output.
+ * prints its progress lines to standard output. A call with nprops below 8
+ * records status -2 "Too few material properties in
+ * getstressfromplastitcity", one with ntens other than 6 or ndi outside 0..3
+ * status -2 "Unsupported dimension in getstressfromplastitcity"; stress and
+ * ddsdde are then NaN in their ntens and ntens x ntens values, the plastic
+ * strain is unchanged and nothing is printed.
  *   stress  (in/out) 6 stress values in Nye order: start of the increment in,
- *                    new stress out
+ *                    new stress out (NaN when refused)
  *   neweqplasticstrain (in/out) equivalent plastic strain, increased by the
  *                    norm of the plastic strain increment
- *   ddsdde  (out) 6 x 6 elastoplastic tangent (elastic matrix when no flow)
+ *   ddsdde  (out) 6 x 6 elastoplastic tangent (elastic matrix when no
+ *                 flow); NaN when refused
  *   stran   (in)  6 strain values at the start of the increment, Nye order,
  *                 engineering shears
  *   dstran  (in)  6 strain increment values
  *   props   (in)  8 values: et, ec (moduli in tension and compression), g,
  *                 nut, nuc (Poisson ratios), a0, a1 (yield surface), alpha
  *                 (flow potential)
- *   ntens   (in)  number of components, 6 are always used
- *   ndi     (in)  number of direct components, 3
- *   nprops  (in)  number of values in props, not used
+ *   ntens   (in)  number of components, 6
+ *   ndi     (in)  number of direct components, 3 (0 to 3 accepted)
+ *   nprops  (in)  number of values in props, at least 8
  *   temp    (in)  temperature, not used */
 void getstressfromplastitcity(double* stress, double* neweqplasticstrain, double* ddsdde,
                               const double* stran, const double* dstran, const double* props,

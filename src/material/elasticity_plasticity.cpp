@@ -5,7 +5,9 @@
 // tangent. Every call writes its progress lines to standard output. Vectors
 // have six components (11, 22, 33, 12, 13, 23); the elastic matrix acts on
 // tensor shears.
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include "fixed.h"
 #include "listout.h"
 #include "vexlan.h"
@@ -79,10 +81,20 @@ VX_API void getderivateg(double* result, const double* stressvector, const i4* n
 VX_API void getstressfromplastitcity(double* stress, double* neweqplasticstrain, double* ddsdde, const double* stran,
                                      const double* dstran, const double* props, const i4* ntens, const i4* ndi,
                                      const i4* nprops, const double* temp) {
-  (void)ntens;
-  (void)nprops;
   (void)temp;
-  const i4 nd = *ndi;
+  const i4 nt = *ntens, nd = *ndi;
+  // Eight constants are read, six components read and written, and the
+  // direct block is set up in a 6 x 6 matrix: a native caller with less would
+  // have the update read or write past its arrays. Refused: NaN stress and
+  // tangent, which no caller can take for a result.
+  if (nt != 6 || nd < 0 || nd > 3 || *nprops < 8) {
+    vx::report(-2, nt != 6 || nd < 0 || nd > 3 ? "Unsupported dimension in getstressfromplastitcity"
+                                               : "Too few material properties in getstressfromplastitcity");
+    const int64_t n = std::max<i4>(nt, 0);
+    for (int64_t k = 0; k < n; ++k) stress[k] = std::numeric_limits<double>::quiet_NaN();
+    for (int64_t k = 0; k < n * n; ++k) ddsdde[k] = std::numeric_limits<double>::quiet_NaN();
+    return;
+  }
   const double et = props[0], ec = props[1], g = props[2], nut = props[3], nuc = props[4];
   const Surface surf{props[5], props[6], props[7]};
 
