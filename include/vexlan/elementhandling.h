@@ -121,22 +121,32 @@ double GetABQElementOrientation(const double* rm, const double* tdirect);
 /* GetElementReferenceData: moves the gathered reference orientations of
  * handle ind into the element data: elemreforientation gets each listed
  * element's record (-1 for the others), nsectionpoints the largest section
- * point seen per element (1 for elements without one; -1 everywhere when the
- * pair list is missing). It builds the shell index list elemindices
- * (positions of the elements not of kinds 0, 6, 7, 9, 10, 11; released again
- * when every element is a shell) and releases the lists of ind.
+ * point seen per element (1 for elements without one). It builds the shell
+ * index list elemindices (positions of the elements not of kinds 0, 6, 7, 9,
+ * 10, 11; released again when every element is a shell) and releases every
+ * list of ind that exists, whatever else happened. A missing label or record
+ * list gives ierror -1 and leaves both arrays at -1; a missing pair list is
+ * no failure but leaves nsectionpoints at -1. An elemreforientation of fewer
+ * than 7 rows records status -2 in the error record and takes no record.
  *   nshell (out) number of shell elements found; 0 when elemindices existed
- *   ierror (out) 0, or -1 when a list was missing (a later release of an
- *                existing list resets it to 0)
+ *   ierror (out) 0; -1 when the label or record list was missing, which no
+ *                release of the other lists clears
  *   ind    (in)  list handle 1..3 */
 void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int32_t* ind);
 
 /* GetNodalPatch: distinct node coordinates of the elements around element
  * elemid (those sharing a node with it), in order of element position and
- * local node; points within tolerance of a stored one are stored once, and a
- * full patch takes no more. With ntree above 1 the neighbours' neighbours are
- * added level by level. An elemid outside 1..nelem, a negative npt or no
- * nodes record status -2 and change nothing.
+ * local node; points within tolerance of a stored one are stored once. Node
+ * slots labelled 0 or below hold no node and give no point. With ntree above
+ * 1 each neighbour's own neighbours follow its nodes, depth first (deeper
+ * levels compare with 1e-10, and a point the patch already holds takes no
+ * slot). The search stops at the depth from which a further level reaches no
+ * new element, so a huge ntree costs no more than the mesh's diameter and
+ * gives the same points as the full depth, possibly in another order. When a
+ * node of a reached element is missing because the npt slots are full,
+ * status -2 ("Patch too small in GetNodalPatch: points dropped") is recorded
+ * and the slots stay as filled. An elemid outside 1..nelem, a negative npt or
+ * no nodes record status -2 and change nothing.
  *   nodalpatch  (in/out) 3 x npt points; empty slots hold the most negative
  *                        real
  *   nodalcoords (in)  3 x nnodes x nelem node coordinates per element slot
@@ -149,9 +159,11 @@ void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int32_t* in
  *                     1e-10
  *   exflag      (in, optional) 1 includes the seed element; otherwise
  *                     (default) it is excluded
- *   ntree       (in, optional) neighbourhood depth, default 1
- *   recursion   (in, optional) negative: keep the incoming patch and append;
- *                     otherwise (default) clear it first */
+ *   ntree       (in, optional) neighbourhood depth, default 1; below 1
+ *                     taken as 1
+ *   recursion   (in, optional) negative: the patch is not cleared first,
+ *                     and the points are still written from the first slot
+ *                     on; otherwise (default) it is cleared first */
 void GetNodalPatch(double* nodalpatch, const double* nodalcoords, const int32_t* elemnodes,
                    const int32_t* elemid, const int32_t* npt, const int32_t* nnodes, const int32_t* nelem,
                    const double* tolerance, const int32_t* exflag, const int32_t* ntree,
@@ -193,7 +205,8 @@ void GetTruss3TransformationMatrix(double* te, const double* nodalcoord);
  * quadrilateral lie in [-1, 1]. Node coordinates ncoords(3, inodes) hold one
  * column per node; only x and y enter the Jacobians. An inodes other than 6
  * or 8 records status -3 "Unknown or unsupported element type." and gives
- * zero matrices. */
+ * zero matrices. A degenerate element (a zero Jacobian determinant) records
+ * status -3 "Singular jacobian" and its Cartesian derivatives come out zero. */
 
 /* ShellJacobian: Jacobian jac(i,j) = sum of dN/dxi_i x_j of a six-node
  * triangle or eight-node quadrilateral at a natural point, with the point's
@@ -208,9 +221,10 @@ void GetTruss3TransformationMatrix(double* te, const double* nodalcoord);
 void ShellJacobian(double* jac, double* nshape, const double* ncoords, const double* xi, const double* eta,
                    const int32_t* inodes);
 
-/* ShellJacobianInverse: inverse of a 2 x 2 Jacobian; a zero determinant is
- * not checked (non-finite values).
- *   jacinv (out) 2 x 2 inverse
+/* ShellJacobianInverse: inverse of a 2 x 2 Jacobian. A zero determinant (a
+ * degenerate element) records status -3 "Singular jacobian" in the error
+ * record and gives the zero matrix, as ShellFirstDerivJacobianInverse does.
+ *   jacinv (out) 2 x 2 inverse; zeros when jac is singular
  *   jac    (in)  2 x 2 Jacobian */
 void ShellJacobianInverse(double* jacinv, const double* jac);
 
@@ -243,7 +257,8 @@ void ShellSecondDerivJacobian(double* jac2, const double* nshape, const double* 
 /* ShellBMatrix: strain-displacement matrix of a Mindlin shell element with
  * five dof per node (u, v, w, rotation 1, rotation 2) at a natural point:
  * strains = b u with u from GetDisplacementVector. An inodes other than 6 or
- * 8 records status -3 and gives zeros.
+ * 8 records status -3 and gives zeros; a degenerate element records status -3
+ * and leaves only the entries of the shape-function values.
  *   b       (out) 8 x 40; rows membrane strains x, y, xy; curvatures x, y,
  *                 xy; transverse shear strains yz, xz; columns five per node
  *   ncoords (in)  3 x inodes node coordinates in the element plane
