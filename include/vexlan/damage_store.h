@@ -19,12 +19,18 @@ extern "C" {
  * least the absolute in-plane coordinates of gpcoords relative to refcoords
  * in the ply frame (the delamination region is that of the interface above
  * the ply, none for the top ply). The store is created first (all region
- * arrays at once) when any of it is missing. A ply or section outside the
- * section data, or idmg outside 1..ndmg, records status -2 in the error
- * record and grows nothing; a region only grows, and a NaN coordinate never
- * grows it.
- *   ierror    (out) status of the store's creation, 0 when nothing was
- *                   created or creation succeeded
+ * arrays at once) when any of it is missing. A region only grows, and a NaN
+ * coordinate never grows it. Status -2 in the error record and nothing
+ * grown: for a ply or section outside the section data ("Ply or section
+ * outside the section data in UpdateDDS", before the store is created) and
+ * for idmg outside 1..ndmg ("Damage outside the damage store in UpdateDDS").
+ * A failed mode whose region array is too small for ilay or idmg (arrays set
+ * from a card or by the caller can be smaller than the counters) records
+ * status -2 "Failed mode outside the damage store in UpdateDDS"; the modes
+ * that fit still grow.
+ *   ierror    (out) status of the store's creation only, 0 when nothing was
+ *                   created or creation succeeded; the refusals above go to
+ *                   the error record
  *   sdv       (in)  5 failure flags of modes 1 to 5; 1.0 or more: failed
  *   gpcoords  (in)  3 global coordinates of the integration point
  *   refcoords (in)  3 global coordinates of the region's centre
@@ -44,10 +50,14 @@ void UpdateDDS(int32_t* ierror, const double* sdv, const double* gpcoords, const
  * only rise. Where a delamination store and damages exist, entry 12 becomes
  * the knock-down factor of the last buckled sub-laminate found, or else
  * keeps its value, capped at 1.0 either way; the buckling lists are built on
- * the first query that finds them empty, and when they cannot be built
- * (peprops, xcstrength or matidlist absent or too short) status -2 is
- * recorded once per query. A ply or section outside the section data records
- * status -2 and leaves sdv unchanged.
+ * the first query that finds them empty. When the stack has an interface but
+ * the lists cannot be built (the lists absent, or plyorientation,
+ * plythickness, matidlist, xcstrength or peprops absent or smaller than the
+ * counters), status -2 "Section or material data too short for the buckling
+ * lists in GetDamageFromDDS" is recorded once per query: flags 1 to 5 are
+ * raised as usual, the buckled flag stays as it came in, entry 12 becomes the
+ * smaller of its value and 1.0, and the lists stay empty. A ply or section
+ * outside the section data records status -2 and leaves sdv unchanged.
  *   sdv      (in/out) 12 damage state values: 1 to 5 mode flags, 6 buckled
  *                     flag (set to 1.0 on a hit), 12 knock-down factor;
  *                     7 to 11 untouched

@@ -73,7 +73,10 @@ void SuddenDegradation_viscouse(double* degpeprops, double* degpsprops, const do
  * is when max(d, life) >= 1: the modulus drops to degr times its value and
  * the Poisson ratio to 0 (kept when degr >= 1); before that both are copied.
  * degr is limited to [0, 1], so the modulus never turns negative or stiffer.
- * Entries from 3 on are not written. Nothing is recorded.
+ * A NaN degr records status -2 "NaN degradation factor in
+ * IsotropicDegradation" in the error record and counts as total loss: once
+ * failed, modulus and Poisson ratio are 0. Entries from 3 on are not
+ * written.
  *   peprops    (in)  undegraded record, at least 2 values
  *   d          (in)  damage, 1 or more: failed
  *   life       (in)  used-up life, 1 or more: failed
@@ -85,14 +88,18 @@ void IsotropicDegradation(const double* peprops, const double* d, const double* 
 /* IsotropicDegradation_viscouse: IsotropicDegradation with the retained
  * fraction regularised over time: fr = 1 - dv, dv the viscous regularisation
  * of the loss from 1 - degr_old towards 1 - degr, is stored in degr_old and
- * used for the modulus; the Poisson ratio test still uses degr. Nothing is
- * recorded.
+ * used for the modulus; the Poisson ratio test still uses degr. degr and fr
+ * are each limited to [0, 1]. A NaN degr counts as 0 (the regularisation
+ * tends to total loss); a fr that comes out NaN (from degr_old, eta or dt)
+ * counts as 0 and is stored so. Either records status -2 "NaN degradation
+ * factor in IsotropicDegradation_viscouse".
  *   peprops    (in)     undegraded record, at least 2 values
  *   d          (in)     damage, 1 or more: failed
  *   life       (in)     used-up life, 1 or more: failed
  *   degr       (in)     retained fraction the regularisation tends to
  *   degpeprops (out)    degraded modulus and Poisson ratio (entries 1 and 2)
- *   degr_old   (in/out) regularised fraction of the last call
+ *   degr_old   (in/out) regularised fraction of the last call; the new fr
+ *                       on return
  *   eta        (in)     viscosity (relaxation time)
  *   dt         (in)     time increment; dt + eta must not be 0 */
 void IsotropicDegradation_viscouse(const double* peprops, const double* d, const double* life,

@@ -35,7 +35,9 @@ void MatzenmillerDegradation(const double* propvec, double* c_deg, const double*
  * positive value, GetComponentsTensionCompression) and c_deg is the
  * MatzenmillerDegradation stiffness with the reduced weights 1 to 3 on the
  * normal directions and 4, 5, 6 on the shears 12, 23, 13; otherwise c_deg is
- * zero. A NaN mode damage records status -2 in the error record.
+ * zero. A NaN mode damage records status -2 "NaN mode damage in
+ * DegradationFromModes" in the error record and counts as damage 1, never as
+ * intact.
  *   d_modes      (in)  9 mode damages, 0 intact to 1 (Python default zeros)
  *   w_stat       (out) 9 weights: tension and compression of directions 1,
  *                      2, 3, then the shears 12, 23, 13

@@ -141,12 +141,12 @@ void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int32_t* in
  * 1 each neighbour's own neighbours follow its nodes, depth first (deeper
  * levels compare with 1e-10, and a point the patch already holds takes no
  * slot). The search stops at the depth from which a further level reaches no
- * new element, so a huge ntree costs no more than the mesh's diameter and
- * gives the same points as the full depth, possibly in another order. When a
- * node of a reached element is missing because the npt slots are full,
- * status -2 ("Patch too small in GetNodalPatch: points dropped") is recorded
- * and the slots stay as filled. An elemid outside 1..nelem, a negative npt or
- * no nodes record status -2 and change nothing.
+ * new element: a larger ntree would add no point, so a huge ntree costs no
+ * more than that depth and gives the same points, possibly in another order.
+ * When a node of a reached element is missing because the npt slots are
+ * full, status -2 ("Patch too small in GetNodalPatch: points dropped") is
+ * recorded and the slots stay as filled. An elemid outside 1..nelem, a
+ * negative npt or no nodes record status -2 and change nothing.
  *   nodalpatch  (in/out) 3 x npt points; empty slots hold the most negative
  *                        real
  *   nodalcoords (in)  3 x nnodes x nelem node coordinates per element slot

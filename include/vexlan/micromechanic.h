@@ -261,7 +261,9 @@ void Reuss(double* rs, const double* fiberprops, const double* matrixprops, cons
  * the bridging parameters alpha (normal) and beta (shear) gives the ply
  * compliance (v Sf + w Sm A)(v I + w A)^-1, w = 1 - v; the strengths follow
  * from GetUDStrengthFromBridgingMatrix. Without strength data (absent or all
- * zero) entries 10 to 12 are zero. Fractions as MoriTanaka.
+ * zero) entries 10 to 12 are zero. Fractions as MoriTanaka. Where fibre and
+ * matrix have the same longitudinal compliance there is no coupling term to
+ * bridge, so a fibre equal to the matrix gives the matrix constants.
  *   hg            (out) 12 values: the nine constants E1, E2, E3, G23, G13,
  *                       G12, nu23, nu13, nu12, then the longitudinal,
  *                       transverse and in-plane shear strength
@@ -286,7 +288,9 @@ void Huang(double* hg, const double* fiberprops, const double* matrixprops, cons
  * a combined model: the stress concentration of the fibre cylinder is scaled
  * entry by entry so that the bridging form reproduces the Mori-Tanaka and
  * packing-cell (LTH) reference plies, then carried over to the elliptic fibre
- * section; strengths as Huang. Fractions as MoriTanaka.
+ * section; strengths as Huang. Fractions as MoriTanaka. As in Huang, equal
+ * longitudinal compliances of fibre and matrix leave no coupling term, so a
+ * fibre equal to the matrix gives the matrix constants.
  *   ch            (out) 12 values: the nine constants E1, E2, E3, G23, G13,
  *                       G12, nu23, nu13, nu12, then the longitudinal,
  *                       transverse and in-plane shear strength (zero without
@@ -313,7 +317,11 @@ void Cumulative(double* ch, const double* fiberprops, const double* matrixprops,
  * inclusion phases, each given by its stiffness, Eshelby tensor and volume
  * fraction: (f0 C0 + sum v_k C_k A_k)(f0 I + sum v_k A_k)^-1 with the dilute
  * tensors A_k and the matrix fraction f0 = 1 - sum v_k. With ninc 0 it is c0.
- *   cmt    (out) 6 x 6 effective stiffness
+ * A NaN fraction, or fractions that sum above 1 by more than 1e-12, record
+ * status -2 "Inclusion fractions are NaN or sum above 1 in
+ * GeneralizedMoriTanaka" in the error record and give the zero matrix.
+ *   cmt    (out) 6 x 6 effective stiffness; zero when the fractions are
+ *                refused
  *   cinc   (in)  6 x 6 x ninc inclusion stiffnesses
  *   eshinc (in)  6 x 6 x ninc Eshelby tensors of the inclusions in the matrix
  *   vinc   (in)  ninc volume fractions, each limited to [0, 1]
