@@ -409,9 +409,10 @@ void GetDeviatoricStress(double* cd, const double* svoigt);
 
 /* GetMisesFlow: von Mises flow direction: the deviatoric direct entries and
  * the shear entries of the stress vector, divided by the von Mises stress, in
- * the order of the input. A stress without a deviator (zero or purely
- * hydrostatic, von Mises stress 0) has no direction: the zero vector, with
- * nothing recorded. An unsupported length records status -2 and leaves flow
+ * the order of the input; a stress of any finite size gives its direction
+ * (the measure neither overflows nor underflows). A stress without a deviator
+ * (zero or purely hydrostatic, von Mises stress 0) has no direction: the zero
+ * vector, with nothing recorded. An unsupported length records status -2 and leaves flow
  * untouched.
  *   flow    (out) nstress values; zeros where the von Mises stress is 0
  *   stress  (in)  nstress values: (11, 22, 12), (11, 22, 33, 12) or Voigt

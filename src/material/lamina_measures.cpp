@@ -271,6 +271,14 @@ VX_API void GetMisesFlow(double* flow, const double* stress, const int32_t* nstr
   const int32_t n = *nstress;
   double c[6];
   if (!components(c, stress, n)) return;
+  // The direction does not depend on the size of the stress. Scaled by a
+  // power of two (exact, so ordinary stresses give the same bits), the
+  // squares of the measure neither overflow for a huge stress, which would
+  // give a zero direction, nor underflow for a tiny one.
+  double big = 0.0;
+  for (int k = 0; k < 6; ++k) big = std::fmax(big, std::fabs(c[k]));
+  const double scale = big > 0.0 && std::isfinite(big) ? std::ldexp(1.0, -std::ilogb(big)) : 1.0;
+  for (int k = 0; k < 6; ++k) c[k] *= scale;
   const double m = mises(c), p = (c[0] + c[1] + c[2]) / 3.0;
   // Direct positions: 1, 2 when there are two, 3 when there are more than
   // three (a vector of three is 11, 22, 12).
@@ -279,6 +287,9 @@ VX_API void GetMisesFlow(double* flow, const double* stress, const int32_t* nstr
   // Without a deviator (a zero or purely hydrostatic stress) there is no
   // direction to flow in: zero, where the quotient would be 0/0 or a rounding
   // residue of the mean over zero.
-  for (int32_t i = 0; i < n; ++i) f[i] = m == 0.0 ? 0.0 : (i < ndirect ? stress[i] - p : stress[i]) / m;
+  for (int32_t i = 0; i < n; ++i) {
+    const double si = stress[i] * scale;
+    f[i] = m == 0.0 ? 0.0 : (i < ndirect ? si - p : si) / m;
+  }
   for (int32_t i = 0; i < n; ++i) flow[i] = f[i];
 }
