@@ -271,14 +271,18 @@ VX_API void GetMisesFlow(double* flow, const double* stress, const int32_t* nstr
   const int32_t n = *nstress;
   double c[6];
   if (!components(c, stress, n)) return;
-  // The direction does not depend on the size of the stress. Scaled by a
-  // power of two (exact, so ordinary stresses give the same bits), the
-  // squares of the measure neither overflow for a huge stress, which would
-  // give a zero direction, nor underflow for a tiny one.
+  // The direction does not depend on the size of the stress. Far from 1 it
+  // is scaled by a power of two (exact, so it gives the bits of the unscaled
+  // direction), so that the squares of the measure neither overflow for a
+  // huge stress, which would give a zero direction, nor underflow for a tiny
+  // one. Ordinary stresses skip the scaling.
   double big = 0.0;
-  for (int k = 0; k < 6; ++k) big = std::fmax(big, std::fabs(c[k]));
-  const double scale = big > 0.0 && std::isfinite(big) ? std::ldexp(1.0, -std::ilogb(big)) : 1.0;
-  for (int k = 0; k < 6; ++k) c[k] *= scale;
+  for (int k = 0; k < 6; ++k) big = std::fabs(c[k]) > big ? std::fabs(c[k]) : big;
+  double scale = 1.0;
+  if ((big < 0x1p-400 || big > 0x1p400) && big > 0.0 && std::isfinite(big)) {
+    scale = std::ldexp(1.0, -std::ilogb(big));
+    for (int k = 0; k < 6; ++k) c[k] *= scale;
+  }
   const double m = mises(c), p = (c[0] + c[1] + c[2]) / 3.0;
   // Direct positions: 1, 2 when there are two, 3 when there are more than
   // three (a vector of three is 11, 22, 12).
