@@ -72,7 +72,9 @@ void fGetStressFromAnisotropicHyperelasticity(double* stress, const double* stra
  * column). When a nonzero reference tangent already reproduces the stress
  * increment exactly (tgref dstrain = stress1 - stress0), it is returned
  * without calling the law. The step is h, or else the largest entry of
- * dstrain times 2^-26; a zero step becomes 1e-8. Nothing is recorded.
+ * dstrain times 2^-26; a zero step becomes 1e-8. Nothing is recorded here;
+ * a law that refuses its arguments records its own status -2 and its NaN
+ * stress carries into the tangent.
  *   ddsdde  (out) ntens x ntens tangent
  *   getstressfromelasticity (in) the stress law, with the argument list
  *                 (stress, strain, props, ntens, ndi, nprops); with nmflag 1
