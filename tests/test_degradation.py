@@ -114,6 +114,17 @@ def test_isotropic_retained_fraction_limited_to_unit_range(vx, degr, kept):
     np.testing.assert_array_equal(dg.isotropicdegradation(pe, 0.5, 0.0, degr), pe)   # intact: untouched
 
 
+@pytest.mark.parametrize("d, life", [(math.nan, 0.0), (0.0, math.nan)])
+def test_isotropic_unknown_damage_or_life_counts_as_failed(vx, d, life):
+    dg = vx.degradation
+    pe = [1000.0, 0.3]
+    np.testing.assert_allclose(dg.isotropicdegradation(pe, d, life, 0.2), [200.0, 0.0], rtol=1e-15)
+    assert error_record(vx) == (-2, "NaN damage or life in IsotropicDegradation")
+    vx.errorhandling.rsxerr(1)
+    np.testing.assert_allclose(dg.isotropicdegradation_viscouse(pe, d, life, 0.2, 0.0, 1.0)[0], [200.0, 0.0], rtol=1e-15)
+    assert error_record(vx) == (-2, "NaN damage or life in IsotropicDegradation_viscouse")
+
+
 def test_accumulated_damage(vx):
     acc = vx.degradation.getaccumulateddamage
     assert acc(np.zeros((4, 3)), 0.0) == 0.0

@@ -75,8 +75,9 @@ void SuddenDegradation_viscouse(double* degpeprops, double* degpsprops, const do
  * degr is limited to [0, 1], so the modulus never turns negative or stiffer.
  * A NaN degr records status -2 "NaN degradation factor in
  * IsotropicDegradation" in the error record and counts as total loss: once
- * failed, modulus and Poisson ratio are 0. Entries from 3 on are not
- * written.
+ * failed, modulus and Poisson ratio are 0. A NaN d or life records status
+ * -2 "NaN damage or life in IsotropicDegradation" and counts as failed.
+ * Entries from 3 on are not written.
  *   peprops    (in)  undegraded record, at least 2 values
  *   d          (in)  damage, 1 or more: failed
  *   life       (in)  used-up life, 1 or more: failed
@@ -92,7 +93,8 @@ void IsotropicDegradation(const double* peprops, const double* d, const double* 
  * are each limited to [0, 1]. A NaN degr counts as 0 (the regularisation
  * tends to total loss); a fr that comes out NaN (from degr_old, eta or dt)
  * counts as 0 and is stored so. Either records status -2 "NaN degradation
- * factor in IsotropicDegradation_viscouse".
+ * factor in IsotropicDegradation_viscouse". A NaN d or life records status -2
+ * "NaN damage or life in IsotropicDegradation_viscouse" and counts as failed.
  *   peprops    (in)     undegraded record, at least 2 values
  *   d          (in)     damage, 1 or more: failed
  *   life       (in)     used-up life, 1 or more: failed

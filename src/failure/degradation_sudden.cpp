@@ -67,9 +67,19 @@ double retained(double f, const char* routine) {
   return std::clamp(f, 0.0, 1.0);
 }
 
-void isotropic(const double* pe, double d, double life, double degr, double frac, double* degpe) {
-  // 1 once failed or the life is used up; never beyond total loss.
-  const double k = std::clamp(std::floor(std::max(life, d)), 0.0, 1.0);
+void isotropic(const double* pe, double d, double life, double degr, double frac, double* degpe,
+               const char* routine) {
+  // 1 once failed or the life is used up; never beyond total loss. An unknown
+  // damage or life must not pass the material as intact: it counts as failed.
+  double k;
+  if (std::isnan(d) || std::isnan(life)) {
+    char msg[80];
+    std::snprintf(msg, sizeof msg, "NaN damage or life in %s", routine);
+    vx::report(-2, msg);
+    k = 1.0;
+  } else {
+    k = std::clamp(std::floor(std::max(life, d)), 0.0, 1.0);
+  }
   degpe[0] = (1.0 - (1.0 - frac) * k) * pe[0];
   degpe[1] = degr < 1.0 ? pe[1] * (1.0 - k) : pe[1];
 }
@@ -105,7 +115,7 @@ VX_API void SuddenDegradation_viscouse(double* degpeprops, double* degpsprops, c
 VX_API void IsotropicDegradation(const double* peprops, const double* d, const double* life, const double* degr,
                                  double* degpeprops) {
   const double f = retained(*degr, "IsotropicDegradation");
-  isotropic(peprops, *d, *life, f, f, degpeprops);
+  isotropic(peprops, *d, *life, f, f, degpeprops, "IsotropicDegradation");
 }
 
 VX_API void IsotropicDegradation_viscouse(const double* peprops, const double* d, const double* life,
@@ -115,7 +125,7 @@ VX_API void IsotropicDegradation_viscouse(const double* peprops, const double* d
   const double f = retained(*degr, routine);
   const double fr = retained(1.0 - regularise(1.0 - *degr_old, 1.0 - f, *eta, *dt), routine);
   *degr_old = fr;
-  isotropic(peprops, *d, *life, f, fr, degpeprops);
+  isotropic(peprops, *d, *life, f, fr, degpeprops, routine);
 }
 
 VX_API double getaccumulateddamage(const double* degr, const double* nodmg, const int32_t* ndegr,
