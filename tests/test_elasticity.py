@@ -240,6 +240,12 @@ ptr = lambda a: a.ctypes.data_as(ctypes.c_void_p)
 stress, ddsdde, props = np.zeros(6), np.zeros(36), np.array([0.0, 1.0])
 lib.GetStressFromDevVolDecomposition(ptr(stress), ptr(e6), ptr(props), i4(6), i4(3), i4(2), ptr(ddsdde))
 out.append([bool(np.isnan(stress).all() and np.isnan(ddsdde).all()), *record()])
+# A negative ntens or ndi writes nothing outside the caller's arrays.
+fitted, guarded = np.array([0.0, 0.0, 0.0, 0.0, 1.0]), np.full(52, 7.0)
+for nt, nd in ((-6, 3), (6, -1)):
+    stress = np.zeros(6)
+    lib.GetStressFromDevVolDecomposition(ptr(stress), ptr(e6), ptr(fitted), i4(nt), i4(nd), i4(5), ptr(guarded[8:]))
+    out.append([bool((guarded[:8] == 7).all() and (guarded[44:] == 7).all()), *record()])
 stress = np.zeros(6)
 lib.GetStressFromCubicElasticity(ptr(stress), ptr(e6), ptr(props), i4(6), i4(3), i4(1), ptr(props), i4(1))
 out.append([bool(np.isnan(stress).all()), *record()])
@@ -256,5 +262,7 @@ print(json.dumps(out))
         (True, -2, few + "fGetStressFromAnisotropicHyperelasticity"),
         (True, -2, few + "cGetStressFromAnisotropicHyperelasticity"),
         (True, -2, few + "GetStressFromDevVolDecomposition"),
+        (True, -2, dim + "GetStressFromDevVolDecomposition"),
+        (True, -2, dim + "GetStressFromDevVolDecomposition"),
         (True, -2, few + "GetStressFromCubicElasticity"),
     ]

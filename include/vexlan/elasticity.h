@@ -185,10 +185,10 @@ void GetStressFromNonConstPoisson(const double* normdev, const double* normvol,
  * and compression sets chosen by the sign of the trace (zero counts as
  * tension). The constants are fixed and fitted in MPa. Works on the full 3-D
  * state; a props(5) other than 1 gives a zero stress and tangent. An ntens
- * below 6 or an ndi above ntens records status -2 "Unsupported dimension in
+ * below 6 or an ndi outside 0..ntens records status -2 "Unsupported dimension in
  * GetStressFromDevVolDecomposition", nprops below 5 "Too few material
  * properties in GetStressFromDevVolDecomposition"; stress and ddsdde are NaN
- * then.
+ * then (nothing is written for an ntens below 1).
  *   stress (out) 6 stress values in Nye order; NaN when refused
  *   strain (in)  6 strain values in Nye order, engineering shears
  *   props  (in)  nprops values; only props(5), which must be 1, is read

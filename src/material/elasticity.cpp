@@ -304,12 +304,15 @@ VX_API void GetStressFromIsotropicViscoElasticity(double* stress, const double* 
 VX_API void GetStressFromDevVolDecomposition(double* stress, const double* strain, const double* props,
                                              const i4* ntens, const i4* ndi, const i4* nprops, double* ddsdde) {
   const i4 nt = *ntens, nd = *ndi;
-  if (nt < 6 || nd > nt || *nprops < 5) {
-    refused(stress, nt, nt >= 6 && nd <= nt, "GetStressFromDevVolDecomposition");
-    for (i4 k = 0; k < nt * nt; ++k) ddsdde[k] = kNaN;
+  const int64_t nsq = int64_t(nt) * nt;
+  // A negative ndi would place the shear block before the matrix.
+  if (nt < 6 || nd < 0 || nd > nt || *nprops < 5) {
+    refused(stress, nt, nt >= 6 && nd >= 0 && nd <= nt, "GetStressFromDevVolDecomposition");
+    if (nt > 0)
+      for (int64_t k = 0; k < nsq; ++k) ddsdde[k] = kNaN;
     return;
   }
-  for (i4 k = 0; k < nt * nt; ++k) ddsdde[k] = 0.0;
+  for (int64_t k = 0; k < nsq; ++k) ddsdde[k] = 0.0;
   double sig[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
   if (props[4] != 1.0) {  // no other fitted set exists: no law, zero stress and tangent
     NyeNotation(stress, sig);
