@@ -30,7 +30,6 @@ typedef void (*vx_cstresslaw)(vx_complex* stress, const vx_complex* strain, cons
  * ntens than 3, 4 or 6 records status -2 "Unsupported dimension in
  * GetStressFromOrthotropicElasticity" and gives NaN stress.
  *   stress (out) ntens stress values; NaN when refused
- *   stress (out) ntens stress values
  *   strain (in)  ntens strain values, engineering shears: (11, 22, 12),
  *                (11, 22, 33, 12) or Nye order
  *   props  (in)  nprops ply constants: 2, 5, 9 or 12 engineering constants,

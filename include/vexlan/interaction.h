@@ -91,8 +91,9 @@ void ContactRadius(double* radius, const double* args, const int32_t* numargs,
  *   noel       (in)  element number
  *   nimp       (in)  number of impactors
  *   elemlength (in, optional) 3 element lengths, the first two used (a zero
- *                   second length becomes the first); absent: the half
- *                   lengths are not updated */
+ *                   second length becomes the first); absent, or either
+ *                   used length -1 (the Python default is -1, -1, -1): the
+ *                   half lengths are not updated */
 void ContactArea(double* dprops, const double* coord, const int32_t* noel, const int32_t* nimp,
                  const double* elemlength);
 

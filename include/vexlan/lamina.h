@@ -127,11 +127,15 @@ void GetTVectorOnRotatedXYPlane(double* tv, const double* theta_r, const double*
                                 const double* s23);
 
 /* GetPhiMeasuredFromXZPlane: converts an angle about the x axis measured from
- * the xy plane into the angle measured from the xz plane, in [0, pi] radians.
+ * the xy plane into the unsigned angle measured from the xz plane, in [0, pi)
+ * radians: pi/2 + |phixy|, taken modulo pi (0 gives pi/2, +-0.3 both give
+ * pi/2 + 0.3). The sense of rotation does not change the result: clockwise
+ * true and false give the same angle.
  *   phixz     (out) angle from the xz plane in radians, 0 to pi
- *   phixy     (in)  angle from the xy plane in radians
+ *   phixy     (in)  angle from the xy plane in radians, either sign
  *   clockwise (in)  1-byte flag: true turns the y axis clockwise (with the
- *                   transposed rotation), false counter-clockwise */
+ *                   transposed rotation), false counter-clockwise; the
+ *                   result is the same either way */
 void GetPhiMeasuredFromXZPlane(double* phixz, const double* phixy, const vx_l1* clockwise);
 
 /* ======================= Ply stiffness, compliance, transformation ======== */
