@@ -471,7 +471,8 @@ void GetQuad4ElemLength(double* elemlength, const double* tdirect, const double*
  * element as six-component vectors in Nye order (11, 22, 33, 12, 13, 23), for
  * a three-dimensional material law. Axisymmetric elements exchange the axes 2
  * and 3. Plane-stress elements may take their out-of-plane values from
- * transverse. Another ncomp leaves the outputs untouched.
+ * transverse. Another ncomp records nothing and leaves the outputs
+ * untouched (zeros when called from Python).
  *   stress3d, strain3d, dstrain3d (in/out) 6 values each
  *   stress_nye, strain_nye, dstrain_nye (in) ncomp values each: (11, 22, 12),
  *                  (11, 22, 33, 12) or Nye order

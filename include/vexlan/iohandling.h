@@ -210,10 +210,11 @@ void getelementdataextents(int32_t* iele, int32_t* inodes, int32_t* idof, const 
  * directory workspace (else the file filepath; neither: nothing changes)
  * into the section data. The k-th "++Begin Section" block fills column k:
  * its id (the integer after the first six characters of the option part,
- * e.g. "SecID=3") into secidlist, "+Material" ids into matidlist (one value
- * for every ply of the section), "+Orientation" ply angles in degrees into
- * plyorientation (their count is the section's ply count), "+Thickness"
- * into plythickness (one value for every ply), "+Extension" two integers
+ * e.g. "SecID=3") into secidlist, "+Material" ids into matidlist (one id
+ * per ply, or a single id for all plies), "+Orientation" ply angles in
+ * degrees into plyorientation (their count is the section's ply count),
+ * "+Thickness" into plythickness (one per ply, or a single value for all
+ * plies; another count is reported), "+Extension" two integers
  * into seflags, "+Strength" (the first value of the next data line; "+Strength,
  * TYPE=INSITU" is skipped) into xcstrength; "++End Section" closes the block.
  * nsec and nplies are only raised, to the number of begin lines and the
