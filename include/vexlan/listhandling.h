@@ -18,21 +18,22 @@ extern "C" {
  * to the error record. */
 
 /* DeallocateList: frees the selected list. An unknown listid or ifflag
- * touches no list and leaves ierror unwritten.
+ * touches no list and gives ierror 1, as for a list that is not allocated.
  *   listid (in)  list number 1..3
  *   ifflag (in)  kind: 0 integer, 1 real, 2 complex
- *   ierror (out) 0 freed, 1 the list was not allocated */
+ *   ierror (out) 0 freed, 1 the list was not allocated or does not exist */
 void DeallocateList(const int32_t* listid, const int32_t* ifflag, int32_t* ierror);
 
 /* AllocateList: creates the selected list with le slots and sets every slot
  * to the empty-slot value of its kind (the other two defaults are ignored).
  * On an allocated list it keeps the size, empties every slot and reports
- * 5014. An unknown listid or ifflag touches no list and leaves ierror
- * unwritten.
+ * 5014. An unknown listid or ifflag touches no list and gives ierror 5014
+ * as well.
  *   listid   (in)  list number 1..3
  *   ifflag   (in)  kind: 0 integer, 1 real, 2 complex
  *   le       (in)  number of slots (none below 1)
- *   ierror   (out) 0 created; 5014 already allocated or allocation failed
+ *   ierror   (out) 0 created; 5014 already allocated, no such list, or
+ *                  allocation failed
  *   defcmplx (in, optional) empty-slot value of a complex list
  *   defreal  (in, optional) empty-slot value of a real list
  *   defint   (in, optional) empty-slot value of an integer list */
@@ -78,8 +79,9 @@ void cGetCopyOfList(const int32_t* listid, vx_complex* copy, const int32_t* ncop
  *   listid   (in)  list number 1..3
  *   scalar   (in)  value to append
  *   uniflag  (in)  1: only when not yet present; otherwise always
- *   iresult  (out) 1 stored; 0 present already (or no such list); -5014
- *                  the growth failed and the list keeps its former contents
+ *   iresult  (out) 1 stored; 0 present already; -5014 no such list
+ *                  (listid outside 1..3), or the growth failed and the
+ *                  list keeps its former contents
  *   allocinc (in, optional) slots added per growth, default 500
  *   defval   (in, optional) empty-slot value, default of the kind */
 void iAppendScalar2List(const int32_t* listid, const int32_t* scalar, const int32_t* uniflag, int32_t* iresult,
