@@ -67,3 +67,15 @@ def test_plane_stress_normal_strain(vx):
     sig = np.array([50.0, -20.0, 0, 0, 0, 0])
     e33 = vx.elementhandling.getplanestressepszz(E3, NU13 * E3 / E1, NU23 * E3 / E2, sig[0], sig[1])
     assert e33 == pytest.approx((s @ sig)[2])
+
+
+def test_unsupported_component_counts_are_reported(vx):
+    from conftest import error_record
+    e = vx.elementhandling
+    x = np.arange(1.0, 6.0)
+    assert [v.tolist() for v in e.get3dinputfromelem(x, x, x)] == [[0.0] * 6] * 3
+    assert error_record(vx) == (-2, "Unsupported number of components in Get3DInputFromElem")
+    vx.errorhandling.rsxerr(1)
+    sp, tp = e.getelemoutputfrom3d(np.arange(1.0, 7.0), np.eye(6), 5)
+    assert not sp.any() and not tp.any()
+    assert error_record(vx) == (-2, "Unsupported number of components in GetElemOutputFrom3D")

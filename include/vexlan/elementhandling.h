@@ -471,8 +471,9 @@ void GetQuad4ElemLength(double* elemlength, const double* tdirect, const double*
  * element as six-component vectors in Nye order (11, 22, 33, 12, 13, 23), for
  * a three-dimensional material law. Axisymmetric elements exchange the axes 2
  * and 3. Plane-stress elements may take their out-of-plane values from
- * transverse. Another ncomp records nothing and leaves the outputs
- * untouched (zeros when called from Python).
+ * transverse. Another ncomp records status -2 "Unsupported number of
+ * components in Get3DInputFromElem" and leaves the outputs untouched (zeros
+ * when called from Python).
  *   stress3d, strain3d, dstrain3d (in/out) 6 values each
  *   stress_nye, strain_nye, dstrain_nye (in) ncomp values each: (11, 22, 12),
  *                  (11, 22, 33, 12) or Nye order
@@ -533,7 +534,8 @@ void Get3DStressFromHex(const double* stress, const double* stran, const double*
 /* GetElemOutputFrom3D: a six-component stress and 6 x 6 tangent in Nye order
  * back to the element form: plane stress (n 3, the normal stress condensed
  * out of the tangent), plane strain or axisymmetric (4) or solid (6).
- * Another n leaves the outputs untouched.
+ * Another n records status -2 "Unsupported number of components in
+ * GetElemOutputFrom3D" and leaves the outputs untouched.
  *   stresselem  (in/out) n stress values
  *   tangentelem (in/out) n x n tangent
  *   stress3d    (in)  6 stress values

@@ -92,7 +92,8 @@ VX_API void Get3DInputFromElem(double* stress3d, double* strain3d, double* dstra
       Get3DStressFromPlaneStress(stress_nye, strain_nye, dstrain_nye, transverse ? transverse : zeros, stress3d,
                                  strain3d, dstrain3d, itnsflag ? itnsflag : &zero, itshrflag ? itshrflag : &zero);
       break;
-    default: break;
+    // The material routine would go on with whatever the outputs held.
+    default: vx::report(-2, "Unsupported number of components in Get3DInputFromElem"); break;
   }
 }
 
@@ -157,7 +158,7 @@ VX_API void GetElemOutputFrom3D(double* stresselem, double* tangentelem, const d
     case 6: GetHexOutputFrom3D(stresselem, tangentelem, stress3d, tangent3d); break;
     case 4: GetPlaneStrainOutputFrom3D(stresselem, tangentelem, stress3d, tangent3d, isaxial); break;
     case 3: GetPlaneStressOutputFrom3D(stresselem, tangentelem, stress3d, tangent3d); break;
-    default: break;
+    default: vx::report(-2, "Unsupported number of components in GetElemOutputFrom3D"); break;
   }
 }
 
