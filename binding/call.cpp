@@ -39,6 +39,8 @@ struct Slot {
   PyObject* obj;         // Python value given (borrowed)
   PyArrayObject* arr;    // owned
   PyObject* text;        // owned bytes object holding text storage
+  PyArrayObject* caller; // owned: the array in the caller's shape (returned), or
+                         // the array an in/out scalar is written back to
   Scalar v;
   int64_t ival;
   size_t tlen;
@@ -84,13 +86,13 @@ bool to_long(PyObject* o, const char* what, long long& out) {
     int overflow = 0;
     out = PyLong_AsLongLongAndOverflow(o, &overflow);
     if (overflow || out < INT32_MIN || out > INT32_MAX) {
-      PyErr_Format(PyExc_OverflowError, "%s: value out of the range of a 32-bit integer", what);
+      PyErr_Format(vx_overflow_error, "%s: value out of the range of a 32-bit integer", what);
       return false;
     }
     return !(out == -1 && PyErr_Occurred());
   }
   if (o == Py_None) {
-    PyErr_Format(PyExc_TypeError, "%s: expected an integer, got None", what);
+    PyErr_Format(vx_type_error, "%s: expected an integer, got None", what);
     return false;
   }
   if (PyFloat_Check(o) || PyComplex_Check(o) || PyNumber_Check(o)) {
@@ -102,7 +104,15 @@ bool to_long(PyObject* o, const char* what, long long& out) {
       Py_DECREF(l);
       return ok;
     }
-    if (!PyArray_Check(o)) return false;
+    if (!PyArray_Check(o)) {
+      // NaN and infinities have no integer value.
+      if (PyErr_ExceptionMatches(PyExc_ValueError) || PyErr_ExceptionMatches(PyExc_OverflowError)) {
+        PyObject* cls = PyErr_ExceptionMatches(PyExc_ValueError) ? vx_value_error : vx_overflow_error;
+        PyErr_Clear();
+        PyErr_Format(cls, "%s: %R has no 32-bit integer value", what, o);
+      }
+      return false;
+    }
     PyErr_Clear();
   }
   if (PyObject* it = first_item(o)) {
@@ -110,7 +120,7 @@ bool to_long(PyObject* o, const char* what, long long& out) {
     Py_DECREF(it);
     return ok;
   }
-  PyErr_Format(PyExc_TypeError, "%s: expected an integer, got %s", what, Py_TYPE(o)->tp_name);
+  PyErr_Format(vx_type_error, "%s: expected an integer, got %s", what, Py_TYPE(o)->tp_name);
   return false;
 }
 
@@ -120,7 +130,7 @@ bool to_double(PyObject* o, const char* what, double& out) {
     return true;
   }
   if (o == Py_None || PyUnicode_Check(o) || PyBytes_Check(o)) {
-    PyErr_Format(PyExc_TypeError, "%s: expected a real number, got %s", what, Py_TYPE(o)->tp_name);
+    PyErr_Format(vx_type_error, "%s: expected a real number, got %s", what, Py_TYPE(o)->tp_name);
     return false;
   }
   if (PyComplex_Check(o)) {
@@ -135,13 +145,13 @@ bool to_double(PyObject* o, const char* what, double& out) {
     Py_DECREF(it);
     return ok;
   }
-  PyErr_Format(PyExc_TypeError, "%s: expected a real number, got %s", what, Py_TYPE(o)->tp_name);
+  PyErr_Format(vx_type_error, "%s: expected a real number, got %s", what, Py_TYPE(o)->tp_name);
   return false;
 }
 
 bool to_complex(PyObject* o, const char* what, double* out) {
   if (o == Py_None || PyUnicode_Check(o) || PyBytes_Check(o)) {
-    PyErr_Format(PyExc_TypeError, "%s: expected a complex number, got %s", what, Py_TYPE(o)->tp_name);
+    PyErr_Format(vx_type_error, "%s: expected a complex number, got %s", what, Py_TYPE(o)->tp_name);
     return false;
   }
   Py_complex c = PyComplex_AsCComplex(o);
@@ -152,7 +162,7 @@ bool to_complex(PyObject* o, const char* what, double* out) {
       Py_DECREF(it);
       return ok;
     }
-    PyErr_Format(PyExc_TypeError, "%s: expected a complex number, got %s", what, Py_TYPE(o)->tp_name);
+    PyErr_Format(vx_type_error, "%s: expected a complex number, got %s", what, Py_TYPE(o)->tp_name);
     return false;
   }
   out[0] = c.real;
@@ -241,7 +251,7 @@ bool text_of(PyObject* o, const char*& p, Py_ssize_t& n, PyObject*& hold, const 
     n = k;
     return true;
   } else {
-    PyErr_Format(PyExc_TypeError, "%s: expected a string, got %s", what, Py_TYPE(o)->tp_name);
+    PyErr_Format(vx_type_error, "%s: expected a string, got %s", what, Py_TYPE(o)->tp_name);
     return false;
   }
   p = PyBytes_AS_STRING(hold);
@@ -249,11 +259,15 @@ bool text_of(PyObject* o, const char*& p, Py_ssize_t& n, PyObject*& hold, const 
   return true;
 }
 
-// Fixes the rank: missing trailing dimensions become 1, surplus dimensions of
-// extent 1 are dropped.
-PyArrayObject* fix_rank(PyArrayObject* a, int rank, const char* what) {
-  int nd = PyArray_NDIM(a);
-  if (nd == rank || rank == 0) return a;
+// The array with the row's rank: missing trailing dimensions become 1,
+// surplus dimensions of extent 1 are dropped; any other surplus is refused
+// (a matrix is no vector). A new reference; the given array is kept.
+PyArrayObject* ranked(PyArrayObject* a, int rank, const char* what) {
+  const int nd = PyArray_NDIM(a);
+  if (nd == rank || rank == 0) {
+    Py_INCREF(a);
+    return a;
+  }
   npy_intp dims[NPY_MAXDIMS];
   int k = 0;
   if (nd < rank) {
@@ -269,15 +283,12 @@ PyArrayObject* fix_rank(PyArrayObject* a, int rank, const char* what) {
       dims[k++] = PyArray_DIM(a, i);
     }
     if (k != rank) {
-      PyErr_Format(vx_error, "%s: expected an array of rank %d, got rank %d", what, rank, nd);
-      Py_DECREF(a);
+      PyErr_Format(vx_value_error, "%s: expected an array of rank %d, got rank %d", what, rank, nd);
       return nullptr;
     }
   }
   PyArray_Dims shp = {dims, rank};
-  PyObject* r = PyArray_Newshape(a, &shp, NPY_FORTRANORDER);
-  Py_DECREF(a);
-  return reinterpret_cast<PyArrayObject*>(r);
+  return reinterpret_cast<PyArrayObject*>(PyArray_Newshape(a, &shp, NPY_FORTRANORDER));
 }
 
 PyArrayObject* s1_from_text(PyObject* o, const char* what) {
@@ -305,24 +316,58 @@ PyArray_Descr* text_descr(int64_t L) {
   return d;
 }
 
+const char* type_label(Ty t) {
+  switch (t) {
+    case Ty::f8: case Ty::view_f8: return "float64";
+    case Ty::c16: return "complex128";
+    case Ty::f4: return "float32";
+    case Ty::l1: return "int8";
+    case Ty::s1: return "S1";
+    default: return "int32";
+  }
+}
+
+// Why an array cannot be written in place as the argument, or null when it
+// can: the routine writes the caller's own storage, so nothing may be
+// converted on the way.
+const char* not_in_place(PyArrayObject* arr, bool type_ok, bool contiguous) {
+  if (!type_ok) return "of another type";
+  if (!PyArray_ISWRITEABLE(arr)) return "read-only";
+  if (!PyArray_ISALIGNED(arr) || PyArray_ISBYTESWAPPED(arr)) return "not aligned in native byte order";
+  if (contiguous && !PyArray_IS_F_CONTIGUOUS(arr) && !(PyArray_NDIM(arr) <= 1 && PyArray_IS_C_CONTIGUOUS(arr)))
+    return "not Fortran-contiguous";
+  return nullptr;
+}
+
+// An in/out argument (intent inout): the caller's array itself. Anything
+// else is a wrong kind of object (TypeError); an array that cannot be written
+// in place is a wrong value (ValueError).
+PyArrayObject* inout_array(PyObject* o, bool type_ok, const char* type, const char* what) {
+  if (!PyArray_Check(o)) {
+    PyErr_Format(vx_type_error, "%s: an in/out argument must be an array of type %s, got %s", what, type,
+                 Py_TYPE(o)->tp_name);
+    return nullptr;
+  }
+  PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
+  if (const char* why = not_in_place(arr, type_ok, true)) {
+    PyErr_Format(vx_value_error, "%s: the in/out array (%S) is %s, expected a writeable Fortran-contiguous array "
+                 "of type %s", what, reinterpret_cast<PyObject*>(PyArray_DESCR(arr)), why, type);
+    return nullptr;
+  }
+  Py_INCREF(o);
+  return arr;
+}
+
 // An array of texts: a sequence of str/bytes or a bytes array, held as a
 // column-major array of fixed-length elements, blank-padded (numpy pads
 // with NULs). In place (inout) it must already be such an array.
-PyArrayObject* to_text_array(PyObject* o, const ArgDesc& a, Mode mode, int64_t L, const char* what) {
+PyArrayObject* to_text_array(PyObject* o, Mode mode, int64_t L, const char* what) {
   if (mode == Mode::strict) {
     PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
-    bool ok = PyArray_Check(o) && PyArray_TYPE(arr) == NPY_STRING && (L < 0 || PyArray_ITEMSIZE(arr) == L) &&
-              PyArray_ISWRITEABLE(arr) &&
-              (PyArray_IS_F_CONTIGUOUS(arr) || (PyArray_NDIM(arr) <= 1 && PyArray_IS_C_CONTIGUOUS(arr)));
-    if (!ok) {
-      PyErr_Format(vx_error,
-                   "%s: failed to initialize intent(inout) array -- expected a writeable, contiguous array of "
-                   "type S%lld and rank %d",
-                   what, static_cast<long long>(L), a.rank);
-      return nullptr;
-    }
-    Py_INCREF(o);
-    return PyArray_NDIM(arr) == a.rank ? arr : fix_rank(arr, a.rank, what);
+    const bool type_ok = PyArray_Check(o) && PyArray_TYPE(arr) == NPY_STRING && (L < 0 || PyArray_ITEMSIZE(arr) == L);
+    char type[24] = "S";
+    if (L >= 0) std::snprintf(type, sizeof type, "S%lld", static_cast<long long>(L));
+    return inout_array(o, type_ok, type, what);
   }
   PyArray_Descr* d = L < 0 ? PyArray_DescrFromType(NPY_STRING) : text_descr(L);
   if (!d) return nullptr;
@@ -337,7 +382,7 @@ PyArrayObject* to_text_array(PyObject* o, const ArgDesc& a, Mode mode, int64_t L
     Py_XDECREF(arr);
     PyObject *t, *v, *tb;
     PyErr_Fetch(&t, &v, &tb);
-    PyErr_Format(vx_error, "%s: cannot convert to an array of texts", what);
+    PyErr_Format(vx_value_error, "%s: cannot convert to an array of texts", what);
     Py_XDECREF(t);
     Py_XDECREF(v);
     Py_XDECREF(tb);
@@ -346,40 +391,25 @@ PyArrayObject* to_text_array(PyObject* o, const ArgDesc& a, Mode mode, int64_t L
   char* b = static_cast<char*>(PyArray_DATA(arr));
   for (npy_intp k = 0, n = PyArray_NBYTES(arr); k < n; ++k)
     if (b[k] == '\0') b[k] = ' ';
-  return fix_rank(arr, a.rank, what);
+  return arr;
 }
 
+// The given value as an array of the row's type, in the caller's shape (the
+// rank is fixed by the caller of this function).
 PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* what) {
   if (o == Py_None) {
-    PyErr_Format(PyExc_TypeError, "%s: expected an array, got None", what);
+    PyErr_Format(vx_type_error, "%s: expected an array, got None", what);
     return nullptr;
   }
   const int tn = typenum(a.ty);
   if (mode == Mode::strict || mode == Mode::view_overwrite) {
-    bool ok = PyArray_Check(o);
     PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
-    if (ok) {
-      PyArray_Descr* d = PyArray_DESCR(arr);
-      ok = PyArray_EquivTypenums(d->type_num, tn) && (a.ty != Ty::s1 || PyDataType_ELSIZE(d) == 1) &&
-           PyArray_ISWRITEABLE(arr) && PyArray_ISALIGNED(arr) && !PyArray_ISBYTESWAPPED(arr);
-      if (ok && mode == Mode::strict)
-        ok = PyArray_IS_F_CONTIGUOUS(arr) || (PyArray_NDIM(arr) <= 1 && PyArray_IS_C_CONTIGUOUS(arr));
-      if (ok && a.rank == 0) ok = PyArray_SIZE(arr) >= 1;
-      else if (ok) ok = PyArray_NDIM(arr) == a.rank || (PyArray_NDIM(arr) < a.rank && mode == Mode::strict);
-    }
-    if (ok) {
+    const bool type_ok = PyArray_Check(o) && PyArray_EquivTypenums(PyArray_DESCR(arr)->type_num, tn) &&
+                         (a.ty != Ty::s1 || PyDataType_ELSIZE(PyArray_DESCR(arr)) == 1);
+    if (mode == Mode::strict) return inout_array(o, type_ok, type_label(a.ty), what);
+    if (type_ok && !not_in_place(arr, true, false) && PyArray_NDIM(arr) == a.rank) {
       Py_INCREF(o);
-      if (mode == Mode::strict && a.rank && PyArray_NDIM(arr) != a.rank) return fix_rank(arr, a.rank, what);
       return arr;
-    }
-    if (mode == Mode::strict) {
-      PyErr_Format(vx_error,
-                   "%s: failed to initialize intent(inout) array -- expected a writeable, contiguous array of "
-                   "type %s and rank %d",
-                   what, a.ty == Ty::f8 ? "float64" : a.ty == Ty::c16 ? "complex128" : a.ty == Ty::f4 ? "float32"
-                                                      : a.ty == Ty::l1 ? "int8" : "int32",
-                   a.rank);
-      return nullptr;
     }
     mode = Mode::copy;  // a view that cannot be used in place is filled on a copy
   }
@@ -393,19 +423,20 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
       return arr;
     }
   }
-  if (a.ty == Ty::s1 && (PyBytes_Check(o) || PyUnicode_Check(o))) {
-    PyArrayObject* r = s1_from_text(o, what);
-    return r ? fix_rank(r, a.rank, what) : nullptr;
-  }
+  if (a.ty == Ty::s1 && (PyBytes_Check(o) || PyUnicode_Check(o))) return s1_from_text(o, what);
   int flags = NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST;
   if (mode == Mode::copy) flags |= NPY_ARRAY_ENSURECOPY | NPY_ARRAY_WRITEABLE;
   if (mode == Mode::overwrite) flags |= NPY_ARRAY_WRITEABLE;
   PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(PyArray_FromAny(o, descr_of(a.ty), 0, 0, flags, nullptr));
   if (!arr) {
-    if (PyErr_ExceptionMatches(PyExc_ValueError) || PyErr_ExceptionMatches(PyExc_TypeError)) {
+    // numpy's own class tells a wrong value (ValueError) from a wrong kind of
+    // object (TypeError); the message names the argument.
+    const bool value = PyErr_ExceptionMatches(PyExc_ValueError);
+    if (value || PyErr_ExceptionMatches(PyExc_TypeError)) {
       PyObject *t, *v, *tb;
       PyErr_Fetch(&t, &v, &tb);
-      PyErr_Format(vx_error, "%s: cannot convert to an array of the declared type", what);
+      PyErr_Format(value ? vx_value_error : vx_type_error, "%s: cannot convert to an array of the declared type",
+                   what);
       Py_XDECREF(t);
       Py_XDECREF(v);
       Py_XDECREF(tb);
@@ -414,10 +445,10 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
   }
   if (PyArray_TYPE(arr) == NPY_OBJECT) {
     Py_DECREF(arr);
-    PyErr_Format(vx_error, "%s: cannot convert to an array of the declared type", what);
+    PyErr_Format(vx_type_error, "%s: cannot convert to an array of the declared type", what);
     return nullptr;
   }
-  return fix_rank(arr, a.rank, what);
+  return arr;
 }
 
 PyArrayObject* new_array(const ArgDesc& a, const int64_t* dims, int64_t textlen) {
@@ -488,7 +519,7 @@ bool store_cb_array(PyObject* o, const ArgDesc& a, void* dst, const ExprEnv& env
       o, descr_of(a.ty), 0, 0, NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST, nullptr));
   if (!arr) return false;
   if (PyArray_SIZE(arr) != n) {
-    PyErr_Format(vx_error, "call-back %s: output %s takes %lld values, the function returned %zd", cbname,
+    PyErr_Format(vx_value_error, "call-back %s: output %s takes %lld values, the function returned %zd", cbname,
                  a.name.c_str(), static_cast<long long>(n), static_cast<Py_ssize_t>(PyArray_SIZE(arr)));
     Py_DECREF(arr);
     return false;
@@ -604,6 +635,7 @@ struct Call {
     for (int i = 0; i < nn; ++i) {
       Py_XDECREF(sl[i].arr);
       Py_XDECREF(sl[i].text);
+      Py_XDECREF(sl[i].caller);
     }
   }
   Call(const Call&) = delete;
@@ -614,7 +646,7 @@ struct Call {
 bool match_arguments(Call& c, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
   const Routine& r = c.r;
   if (nargs > c.npy) {
-    PyErr_Format(PyExc_TypeError, "%s() takes at most %d arguments (%zd given)", c.pyname, c.npy, nargs);
+    PyErr_Format(vx_type_error, "%s() takes at most %d arguments (%zd given)", c.pyname, c.npy, nargs);
     return false;
   }
   for (Py_ssize_t k = 0; k < nargs; ++k) c.pv[k] = args[k];
@@ -627,18 +659,18 @@ bool match_arguments(Call& c, PyObject* const* args, Py_ssize_t nargs, PyObject*
     for (int k = 0; k < c.npy && pos < 0; ++k)
       if (PyUnicode_Compare(PyTuple_GET_ITEM(r.kwnames, k), key) == 0) pos = k;
     if (pos < 0) {
-      PyErr_Format(PyExc_TypeError, "%s() got an unexpected keyword argument '%U'", c.pyname, key);
+      PyErr_Format(vx_type_error, "%s() got an unexpected keyword argument '%U'", c.pyname, key);
       return false;
     }
     if (c.pv[pos]) {
-      PyErr_Format(PyExc_TypeError, "%s() got multiple values for argument '%U'", c.pyname, key);
+      PyErr_Format(vx_type_error, "%s() got multiple values for argument '%U'", c.pyname, key);
       return false;
     }
     c.pv[pos] = args[nargs + j];
   }
   for (int k = 0; k < r.nrequired; ++k)
     if (!c.pv[k]) {
-      PyErr_Format(PyExc_TypeError, "%s() missing required argument '%s' (pos %d)", c.pyname, r.pynames[k].c_str(),
+      PyErr_Format(vx_type_error, "%s() missing required argument '%s' (pos %d)", c.pyname, r.pynames[k].c_str(),
                    k + 1);
       return false;
     }
@@ -654,7 +686,7 @@ bool given_callback(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
   }
   if ((s.ptr = routine_pointer(o)) != nullptr) return true;
   if (!PyCallable_Check(o)) {
-    PyErr_Format(PyExc_TypeError, "%s: expected a function or a capsule, got %s", a.what.c_str(), Py_TYPE(o)->tp_name);
+    PyErr_Format(vx_type_error, "%s: expected a function or a capsule, got %s", a.what.c_str(), Py_TYPE(o)->tp_name);
     return false;
   }
   if (c.nframes >= kMaxFrames) {
@@ -663,7 +695,7 @@ bool given_callback(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
   }
   PyObject* extra = a.extra_pos >= 0 ? c.pv[a.extra_pos] : nullptr;
   if (extra && !PyTuple_Check(extra)) {
-    PyErr_Format(PyExc_TypeError, "%s: %s_extra_args must be a tuple", c.pyname, a.name.c_str());
+    PyErr_Format(vx_type_error, "%s: %s_extra_args must be a tuple", c.pyname, a.name.c_str());
     return false;
   }
   c.frames[c.nframes++] = CbFrame{a.cb, a.cbdesc, o, extra, accepted_args(o), false, nullptr, nullptr, nullptr, {}, nullptr};
@@ -693,31 +725,90 @@ bool given_scalar(const ArgDesc& a, Slot& s, PyObject* o) {
   return true;
 }
 
-bool given_array(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
-  const char* what = a.what.c_str();
-  if (a.ty == Ty::str) {
-    // The length of the elements is a constant or taken from the array.
-    s.arr = to_text_array(o, a, a.intent == Intent::inout ? Mode::strict : Mode::copy,
-                          a.str_star ? -1 : a.strlen.code[0].val, what);
-    if (!s.arr) return false;
-    s.ptr = PyArray_DATA(s.arr);
-    s.tlen = static_cast<size_t>(PyArray_ITEMSIZE(s.arr));
+// Whether a result of type ty goes into an array of type d without changing
+// its kind (a real into a real or complex array, an integer into an integer
+// or real one, a logical also into a boolean one).
+bool takes_result(Ty ty, PyArray_Descr* d) {
+  PyArray_Descr* from = PyArray_DescrFromType(typenum(ty));
+  const bool ok = PyArray_CanCastTypeTo(from, d, NPY_SAME_KIND_CASTING);
+  Py_DECREF(from);
+  if (ok || (ty != Ty::l1 && ty != Ty::l4)) return ok;
+  return d->type_num == NPY_BOOL || PyTypeNum_ISINTEGER(d->type_num);
+}
+
+// An in/out scalar: a number is read and nothing goes back; an array is
+// written back, in place when it has the declared type, else by a cast once
+// the routine has run.
+bool given_inout_scalar(const ArgDesc& a, Slot& s, PyObject* o) {
+  if (!PyArray_Check(o)) return given_scalar(a, s, o);
+  PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
+  const char* why = PyArray_SIZE(arr) < 1 ? "empty" : !PyArray_ISWRITEABLE(arr) ? "read-only"
+                  : !takes_result(a.ty, PyArray_DESCR(arr)) ? "of a type that cannot take the result" : nullptr;
+  if (why) {
+    PyErr_Format(vx_value_error, "%s: the in/out array (%S) is %s, expected a writeable array of type %s",
+                 a.what.c_str(), reinterpret_cast<PyObject*>(PyArray_DESCR(arr)), why, type_label(a.ty));
+    return false;
+  }
+  if (PyArray_EquivTypenums(PyArray_TYPE(arr), typenum(a.ty)) && PyArray_ISALIGNED(arr) &&
+      !PyArray_ISBYTESWAPPED(arr)) {
+    Py_INCREF(o);
+    s.arr = arr;
+    s.ptr = PyArray_DATA(arr);
+    s.ival = a.ty == Ty::l1 ? *static_cast<int8_t*>(s.ptr)
+           : (a.ty == Ty::i4 || a.ty == Ty::l4) ? *static_cast<int32_t*>(s.ptr) : 0;
+    s.known = true;
     return true;
   }
+  PyObject* v = PyArray_GETITEM(arr, static_cast<const char*>(PyArray_DATA(arr)));
+  if (!v) return false;
+  const bool ok = given_scalar(a, s, v);
+  Py_DECREF(v);
+  if (!ok) return false;
+  Py_INCREF(o);
+  s.caller = arr;
+  return true;
+}
+
+// Every extent the row gives as a number is the extent the array must have.
+bool fixed_extents(const ArgDesc& a, PyArrayObject* arr) {
+  for (int k = 0; k < a.rank; ++k) {
+    if (a.fixed[k] < 0 || PyArray_DIM(arr, k) == a.fixed[k]) continue;
+    PyErr_Format(vx_value_error, "%s: axis %d has extent %zd, expected %lld", a.what.c_str(), k,
+                 static_cast<Py_ssize_t>(PyArray_DIM(arr, k)), static_cast<long long>(a.fixed[k]));
+    return false;
+  }
+  return true;
+}
+
+bool given_array(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
+  const char* what = a.what.c_str();
   Mode mode = Mode::in;
   if (a.intent == Intent::inout) {
     mode = Mode::strict;
+  } else if (a.ty == Ty::str) {
+    mode = Mode::copy;
   } else if (a.intent == Intent::io || a.intent == Intent::out) {
     long long ow = 0;
     if (a.overwrite_pos >= 0 && c.pv[a.overwrite_pos] && !to_long(c.pv[a.overwrite_pos], what, ow)) return false;
     mode = ow ? ((a.ty == Ty::view_f8 || a.ty == Ty::view_i4) ? Mode::view_overwrite : Mode::overwrite) : Mode::copy;
   }
-  s.arr = to_array(o, a, mode, what);
-  if (!s.arr) return false;
+  // The length of texts is a constant or taken from the array.
+  PyArrayObject* given = a.ty == Ty::str ? to_text_array(o, mode, a.str_star ? -1 : a.strlen.code[0].val, what)
+                                         : to_array(o, a, mode, what);
+  if (!given) return false;
+  s.arr = ranked(given, a.rank, what);
+  // What the routine changes goes back in the shape the caller gave.
+  if (s.arr && s.arr != given && a.intent != Intent::in) s.caller = given;
+  else Py_DECREF(given);
+  if (!s.arr || !fixed_extents(a, s.arr)) return false;
   s.ptr = PyArray_DATA(s.arr);
-  if (a.rank == 0) {
-    // A 0-d in/out array stands for a scalar: its value feeds expressions.
-    if (a.ty == Ty::i4 || a.ty == Ty::l4) s.ival = *static_cast<int32_t*>(s.ptr);
+  if (a.ty == Ty::str) {
+    s.tlen = static_cast<size_t>(PyArray_ITEMSIZE(s.arr));
+  } else if (a.rank == 0) {
+    if (PyArray_SIZE(s.arr) < 1) {
+      PyErr_Format(vx_value_error, "%s: expected a value, got an empty array", what);
+      return false;
+    }
     s.known = true;
   }
   return true;
@@ -736,6 +827,7 @@ bool convert_given(Call& c) {
     if (a.ty == Ty::cb) ok = given_callback(c, a, s, o);
     else if (a.ty == Ty::str && a.rank == 0) ok = given_text(a, s, o);
     else if (a.rank == 0 && a.ty != Ty::s1 && a.intent != Intent::inout) ok = given_scalar(a, s, o);
+    else if (a.rank == 0 && a.ty != Ty::s1) ok = given_inout_scalar(a, s, o);
     else ok = given_array(c, a, s, o);
     if (!ok) return false;
   }
@@ -769,7 +861,7 @@ bool fill_defaults(Call& c) {
         case Ty::l4: s.v.i = v != 0; s.ival = v != 0; break;
         default:
           if (v < INT32_MIN || v > INT32_MAX) {
-            PyErr_Format(vx_error, "%s: default of %s out of range: %s", c.pyname, a.name.c_str(), a.dflt.src.c_str());
+            PyErr_Format(vx_overflow_error, "%s: default of %s out of range: %s", c.pyname, a.name.c_str(), a.dflt.src.c_str());
             return false;
           }
           s.v.i = static_cast<int32_t>(v);
@@ -843,7 +935,7 @@ bool prepare_arrays(Call& c) {
       if (overflow || need > PyArray_SIZE(s.arr)) {
         std::string ext;
         for (int k = 0; k < a.rank; ++k) ext += (k ? "," : "") + a.dims[k].src;
-        PyErr_Format(vx_error, "%s: argument %s holds %zd elements but the extents (%s) ask for %s", c.pyname,
+        PyErr_Format(vx_value_error, "%s: argument %s holds %zd elements but the extents (%s) ask for %s", c.pyname,
                      a.name.c_str(), static_cast<Py_ssize_t>(PyArray_SIZE(s.arr)), ext.c_str(),
                      overflow ? "more" : std::to_string(need).c_str());
         return false;
@@ -862,7 +954,7 @@ bool prepare_arrays(Call& c) {
       // Far beyond any use of these routines: refuse rather than let the
       // allocation exhaust the machine.
       if (__builtin_mul_overflow(total, dims[k] < 0 ? 0 : dims[k], &total) || total > (int64_t(1) << 29)) {
-        PyErr_Format(vx_error, "%s: extents of %s too large", c.pyname, a.name.c_str());
+        PyErr_Format(vx_value_error, "%s: extents of %s too large", c.pyname, a.name.c_str());
         return false;
       }
     }
@@ -882,7 +974,7 @@ bool own_text(Call& c, const ArgDesc& a, Slot& s) {
   int64_t L = a.str_star ? static_cast<int64_t>(s.tlen) : eval_expr(a.strlen, c.env);
   if (L < 0) L = 0;
   if (L > (int64_t(1) << 26)) {
-    PyErr_Format(vx_error, "%s: length of %s too large", c.pyname, a.name.c_str());
+    PyErr_Format(vx_value_error, "%s: length of %s too large", c.pyname, a.name.c_str());
     return false;
   }
   PyObject* buf = PyBytes_FromStringAndSize(nullptr, static_cast<Py_ssize_t>(L));
@@ -924,12 +1016,23 @@ bool prepare_rest(Call& c) {
       if (a.rank || (a.str_star && s.present && a.intent == Intent::in)) continue;
       if (!own_text(c, a, s)) return false;
     } else if (a.ty == Ty::cb) {
-      if (a.cb_alt && s.ptr == a.cb->trampoline && !eval_expr(a.cbsel, c.env)) {
+      if (!s.ptr) continue;
+      const bool second = a.cb_alt && !eval_expr(a.cbsel, c.env);
+      if (s.ptr == a.cb->trampoline) {
+        if (!second) continue;
         // A Python function goes through the second declaration.
         for (int f = 0; f < c.nframes; ++f)
           if (c.frames[f].func == s.obj && c.frames[f].def == a.cb)
             c.frames[f].def = a.cb_alt, c.frames[f].desc = a.cbdesc_alt;
         s.ptr = a.cb_alt->trampoline;
+        continue;
+      }
+      // A routine of the module is called natively: it must take what the
+      // routine hands its call-back, or it reads and writes past it.
+      const std::string why = callback_mismatch(s.ptr, second ? a.cb_alt : a.cb);
+      if (!why.empty()) {
+        PyErr_Format(vx_type_error, "%s: %s", a.what.c_str(), why.c_str());
+        return false;
       }
     } else if (a.rank == 0 && !s.present && !s.known && a.ty != Ty::s1 && a.intent != Intent::in) {
       s.v = Scalar{};
@@ -973,6 +1076,15 @@ bool call_native(Call& c) {
     raised = true;
   }
   if (raised) return false;
+  // In/out scalars given as arrays of another type get their value back.
+  for (int i = 0; i < c.nn; ++i) {
+    const Slot& s = c.sl[i];
+    if (!s.caller || r.args[i].rank) continue;
+    PyObject* v = scalar_to_py(r.args[i].ty, s.ptr);
+    const bool ok = v && PyArray_SETITEM(s.caller, static_cast<char*>(PyArray_DATA(s.caller)), v) == 0;
+    Py_XDECREF(v);
+    if (!ok) return false;
+  }
   if (r.ret_index >= 0 && !r.ret_is_text) {
     c.sl[r.ret_index].v = c.ret;
     c.sl[r.ret_index].ptr = &c.sl[r.ret_index].v;
@@ -989,10 +1101,11 @@ PyObject* one_result(Call& c, int i) {
     while (k > 0 && b[k - 1] == ' ') --k;
     return PyBytes_FromStringAndSize(b, static_cast<Py_ssize_t>(k));
   }
-  if (s.arr) {
+  if (s.arr || s.caller) {
     if (a.rank == 0 && a.intent != Intent::inout) return scalar_to_py(a.ty, s.ptr);
-    Py_INCREF(s.arr);
-    return reinterpret_cast<PyObject*>(s.arr);
+    PyArrayObject* r = s.caller ? s.caller : s.arr;
+    Py_INCREF(r);
+    return reinterpret_cast<PyObject*>(r);
   }
   if (!s.ptr) Py_RETURN_NONE;
   return scalar_to_py(a.ty, s.ptr);
@@ -1258,6 +1371,8 @@ bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
       if (!PyArray_ISALIGNED(x) || PyArray_ISBYTESWAPPED(x) || PyArray_NDIM(x) != a.rank ||
           !PyArray_IS_F_CONTIGUOUS(x))
         return false;
+      for (int j = 0; j < a.rank; ++j)
+        if (a.fixed[j] >= 0 && PyArray_DIM(x, j) != a.fixed[j]) return false;
       arr[i] = x;
       ptr[i] = PyArray_DATA(x);
     } else {

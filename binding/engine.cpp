@@ -6,11 +6,15 @@
 #include <complex>
 #include <cstring>
 #include <map>
+#include <unordered_map>
 #include "registry.h"
 
 namespace vxb {
 
 PyObject* vx_error = nullptr;
+PyObject* vx_value_error = nullptr;
+PyObject* vx_type_error = nullptr;
+PyObject* vx_overflow_error = nullptr;
 PyArray_Descr* s1_descr = nullptr;
 
 namespace {
@@ -138,6 +142,15 @@ bool is_real_literal(const std::string& s, double& v) {
   return end && *end == '\0';
 }
 
+// What a constant expression sees: nothing.
+struct NoArgs : ExprEnv {
+  int64_t value(int) const override { return 0; }
+  int64_t shape(int, int64_t) const override { return 0; }
+  int64_t size(int) const override { return 0; }
+  int64_t rank(int) const override { return 0; }
+  int64_t slen(int) const override { return 0; }
+};
+
 // Parses the argument descriptions of a routine or call-back; expressions refer to
 // the arguments by name.
 bool build_args(const char* const* descs, int n, std::vector<ArgDesc>& args, std::string& err) {
@@ -181,6 +194,10 @@ bool build_args(const char* const* descs, int n, std::vector<ArgDesc>& args, std
         Expr e;
         if (d == "*" || d == ":") e.src = "*";
         else if (!compile_expr(d, lookup, e, err)) return false;
+        // An extent that refers to no argument is fixed by the row.
+        std::vector<int> refs;
+        expr_refs(e, refs, false);
+        a.fixed.push_back(e.empty() || !refs.empty() ? -1 : eval_expr(e, NoArgs{}));
         a.dims.push_back(e);
       }
       a.rank = static_cast<int>(a.dims.size());
@@ -274,9 +291,22 @@ const char* type_doc(const ArgDesc& a) {
   return "";
 }
 
+// An in/out scalar is written back into the array it is given as.
+const char* inout_scalar_doc(Ty t) {
+  switch (t) {
+    case Ty::f8: return "rank-0 array(float,'d')";
+    case Ty::f4: return "rank-0 array(float,'f')";
+    case Ty::c16: return "rank-0 array(complex,'D')";
+    case Ty::l1: return "rank-0 array(int,'b')";
+    default: return "rank-0 array(int,'i')";
+  }
+}
+
 std::string arg_doc(const ArgDesc& a, const char* role) {
   std::string s = a.name + " : " + role + (*role ? " " : "");
-  if (a.rank) {
+  if (!a.rank && a.intent == Intent::inout && a.ty != Ty::str && a.ty != Ty::s1 && a.ty != Ty::cb) {
+    s += inout_scalar_doc(a.ty);
+  } else if (a.rank) {
     s += "rank-" + std::to_string(a.rank) + " " + type_doc(a) + " with bounds (";
     for (size_t k = 0; k < a.dims.size(); ++k) s += (k ? "," : "") + a.dims[k].src;
     s += ")";
@@ -539,6 +569,35 @@ const CbDesc* find_callback(const std::string& name) {
   return nullptr;
 }
 
+static std::unordered_map<const void*, const Routine*>& natives() {
+  static std::unordered_map<const void*, const Routine*> m;
+  return m;
+}
+
+void note_native(const Routine& r) { natives().emplace(r.def->fn, &r); }
+
+namespace {
+std::string native_type(PType rtype, const PType* ptypes, int arity) {
+  std::string s = ptype_name(rtype, true) + " (";
+  for (int k = 0; k < arity; ++k) s += (k ? ", " : "") + ptype_name(ptypes[k]);
+  return s + ")";
+}
+}  // namespace
+
+std::string callback_mismatch(const void* fn, const CallbackDef* decl) {
+  auto it = natives().find(fn);
+  if (it == natives().end()) return std::string();
+  const RoutineDef* d = it->second->def;
+  // The routine may promise not to write what the caller lets it write, not
+  // the other way round.
+  bool fits = d->arity == decl->arity && d->rtype == decl->rtype;
+  for (int k = 0; fits && k < d->arity; ++k)
+    fits = d->ptypes[k] == decl->ptypes[k] || d->ptypes[k] == const_of(decl->ptypes[k]);
+  if (fits) return std::string();
+  return "routine " + it->second->pyname + " takes " + native_type(d->rtype, d->ptypes, d->arity) +
+         ", the call-back is called as " + native_type(decl->rtype, decl->ptypes, decl->arity);
+}
+
 bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
   r.def = d;
   r.native = d->native;
@@ -661,7 +720,8 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
                                                                           : " : input tuple, optional\n    Default: ()\n");
       continue;
     }
-    (r.args[ix].optional ? others : params) += arg_doc(r.args[ix], "input");
+    const ArgDesc& a = r.args[ix];
+    (a.optional ? others : params) += arg_doc(a, a.intent == Intent::inout ? "in/output" : "input");
   }
   for (int ix : r.results) rets += arg_doc(r.args[ix], "");
   if (!params.empty()) doc += "\nParameters\n----------\n" + params;
