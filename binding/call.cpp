@@ -26,10 +26,14 @@ int typenum(Ty t) {
   }
 }
 
+// The element types of the plain types, by Ty, taken once at import.
+PyArray_Descr* plain_descr[static_cast<int>(Ty::cb) + 1];
+
 PyArray_Descr* descr_of(Ty t) {
-  if (t == Ty::s1) {
-    Py_INCREF(s1_descr);
-    return s1_descr;
+  PyArray_Descr* d = t == Ty::s1 ? s1_descr : plain_descr[static_cast<int>(t)];
+  if (d) {
+    Py_INCREF(d);
+    return d;
   }
   return PyArray_DescrFromType(typenum(t));
 }
@@ -451,9 +455,8 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
   return arr;
 }
 
-PyArrayObject* new_array(const ArgDesc& a, const int64_t* dims, int64_t textlen) {
-  npy_intp d[7];
-  for (int k = 0; k < a.rank; ++k) d[k] = dims[k] < 0 ? 0 : dims[k];
+// An array the call makes, zero-filled (texts blank); d from made_extents.
+PyArrayObject* new_array(const ArgDesc& a, const npy_intp* d, int64_t textlen) {
   PyArray_Descr* descr = a.ty == Ty::str ? text_descr(textlen) : descr_of(a.ty);
   if (!descr) return nullptr;
   PyArrayObject* r = reinterpret_cast<PyArrayObject*>(
@@ -603,6 +606,101 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
 }
 
 namespace {
+
+// ------------------------------------------------------ steps of every path
+//
+// Three paths call a routine: the general one (any value), the direct one
+// (scalars only) and the array one (values already in their declared form).
+// They differ in what they accept, not in what they do with it: each step
+// below has this one definition, and a path that cannot take a value hands
+// the call to the general path before anything is visible.
+
+// The default of an absent scalar; eval gives the value of an integer
+// expression. False when an integer default does not fit in 32 bits.
+template <class Eval>
+inline bool default_scalar(const ArgDesc& a, Eval&& eval, Scalar& v, int64_t& ival) {
+  double rv;
+  if (real_default(a.dflt, rv)) {
+    if (a.ty == Ty::f4) v.f = static_cast<float>(rv);
+    else if (a.ty == Ty::c16) v.c[0] = rv, v.c[1] = 0.0;
+    else v.d = rv;
+    return true;
+  }
+  const int64_t x = eval(a.dflt);
+  ival = x;
+  switch (a.ty) {
+    case Ty::f8: v.d = static_cast<double>(x); break;
+    case Ty::f4: v.f = static_cast<float>(x); break;
+    case Ty::c16: v.c[0] = static_cast<double>(x); v.c[1] = 0.0; break;
+    case Ty::l1: v.b = x != 0; ival = x != 0; break;
+    case Ty::l4: v.i = x != 0; ival = x != 0; break;
+    default:
+      if (x < INT32_MIN || x > INT32_MAX) return false;
+      v.i = static_cast<int32_t>(x);
+  }
+  return true;
+}
+
+// The first check of an argument that fails, or null.
+template <class Eval>
+inline const Expr* failed_check(const ArgDesc& a, Eval&& eval) {
+  for (const Expr& e : a.checks)
+    if (!eval(e)) return &e;
+  return nullptr;
+}
+
+// The first axis whose extent differs from the one the row fixes, or -1.
+inline int wrong_axis(const ArgDesc& a, PyArrayObject* x) {
+  for (int k = 0; k < a.rank; ++k)
+    if (a.fixed[k] >= 0 && PyArray_DIM(x, k) != a.fixed[k]) return k;
+  return -1;
+}
+
+// How many values the extents of a given array ask for (an open extent is
+// the array's own); -1 when the count overflows.
+template <class Eval>
+inline int64_t values_asked(const ArgDesc& a, PyArrayObject* x, Eval&& eval) {
+  int64_t need = 1;
+  for (int k = 0; k < a.rank; ++k) {
+    int64_t d = a.dims[k].empty() ? PyArray_DIM(x, k) : eval(a.dims[k]);
+    if (d < 0) d = 0;
+    if (__builtin_mul_overflow(need, d, &need)) return -1;
+  }
+  return need;
+}
+
+// The extents of an array the call makes (negative ones are empty); false
+// when they are far beyond any use of these routines, which is refused
+// rather than left to exhaust the machine.
+template <class Eval>
+inline bool made_extents(const ArgDesc& a, Eval&& eval, npy_intp* d) {
+  int64_t total = 1;
+  for (int k = 0; k < a.rank; ++k) {
+    const int64_t x = eval(a.dims[k]);
+    d[k] = x < 0 ? 0 : x;
+    if (__builtin_mul_overflow(total, static_cast<int64_t>(d[k]), &total) || total > (int64_t(1) << 29))
+      return false;
+  }
+  return true;
+}
+
+// The results: none as None, one bare, more as a tuple; one(i) boxes the
+// native argument i.
+template <class One>
+inline PyObject* box_results(const Routine& r, One&& one) {
+  if (r.nresults == 0) Py_RETURN_NONE;
+  if (r.nresults == 1) return one(r.results[0]);
+  PyObject* t = PyTuple_New(r.nresults);
+  for (int k = 0; t && k < r.nresults; ++k) {
+    PyObject* it = one(r.results[k]);
+    if (!it) {
+      Py_CLEAR(t);
+      break;
+    }
+    PyTuple_SET_ITEM(t, k, it);
+  }
+  return t;
+}
 
 // ------------------------------------------------------------------ call
 //
@@ -771,13 +869,11 @@ bool given_inout_scalar(const ArgDesc& a, Slot& s, PyObject* o) {
 
 // Every extent the row gives as a number is the extent the array must have.
 bool fixed_extents(const ArgDesc& a, PyArrayObject* arr) {
-  for (int k = 0; k < a.rank; ++k) {
-    if (a.fixed[k] < 0 || PyArray_DIM(arr, k) == a.fixed[k]) continue;
-    PyErr_Format(vx_value_error, "%s: axis %d has extent %zd, expected %lld", a.what.c_str(), k,
-                 static_cast<Py_ssize_t>(PyArray_DIM(arr, k)), static_cast<long long>(a.fixed[k]));
-    return false;
-  }
-  return true;
+  const int k = wrong_axis(a, arr);
+  if (k < 0) return true;
+  PyErr_Format(vx_value_error, "%s: axis %d has extent %zd, expected %lld", a.what.c_str(), k,
+               static_cast<Py_ssize_t>(PyArray_DIM(arr, k)), static_cast<long long>(a.fixed[k]));
+  return false;
 }
 
 bool given_array(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
@@ -841,31 +937,15 @@ bool convert_given(Call& c) {
 
 // Phase 2: defaults of the absent scalars, in dependency order.
 bool fill_defaults(Call& c) {
+  auto eval = [&](const Expr& e) { return eval_expr(e, c.env); };
   for (int i : c.r.scalar_order) {
     const ArgDesc& a = c.r.args[i];
     Slot& s = c.sl[i];
     if (s.present) continue;
-    double rv;
-    if (real_default(a.dflt, rv)) {
-      if (a.ty == Ty::f4) s.v.f = static_cast<float>(rv);
-      else if (a.ty == Ty::c16) s.v.c[0] = rv, s.v.c[1] = 0.0;
-      else s.v.d = rv;
-    } else {
-      const int64_t v = eval_expr(a.dflt, c.env);
-      s.ival = v;
-      switch (a.ty) {
-        case Ty::f8: s.v.d = static_cast<double>(v); break;
-        case Ty::f4: s.v.f = static_cast<float>(v); break;
-        case Ty::c16: s.v.c[0] = static_cast<double>(v); s.v.c[1] = 0.0; break;
-        case Ty::l1: s.v.b = v != 0; s.ival = v != 0; break;
-        case Ty::l4: s.v.i = v != 0; s.ival = v != 0; break;
-        default:
-          if (v < INT32_MIN || v > INT32_MAX) {
-            PyErr_Format(vx_overflow_error, "%s: default of %s out of range: %s", c.pyname, a.name.c_str(), a.dflt.src.c_str());
-            return false;
-          }
-          s.v.i = static_cast<int32_t>(v);
-      }
+    if (!default_scalar(a, eval, s.v, s.ival)) {
+      PyErr_Format(vx_overflow_error, "%s: default of %s out of range: %s", c.pyname, a.name.c_str(),
+                   a.dflt.src.c_str());
+      return false;
     }
     s.ptr = &s.v;
     s.known = true;
@@ -875,15 +955,15 @@ bool fill_defaults(Call& c) {
 
 // Phase 3: the rows' checks, explicit and inferred.
 bool run_checks(Call& c) {
+  auto eval = [&](const Expr& e) { return eval_expr(e, c.env); };
   for (int i = 0; i < c.nn; ++i) {
     const ArgDesc& a = c.r.args[i];
     if (!c.sl[i].present && !c.sl[i].known) continue;
-    for (const Expr& e : a.checks)
-      if (!eval_expr(e, c.env)) {
-        PyErr_Format(vx_error, "(%s) failed for argument %s: %s:%s=%lld", e.src.c_str(), a.name.c_str(), c.pyname,
-                     a.name.c_str(), static_cast<long long>(c.sl[i].ival));
-        return false;
-      }
+    if (const Expr* e = failed_check(a, eval)) {
+      PyErr_Format(vx_error, "(%s) failed for argument %s: %s:%s=%lld", e->src.c_str(), a.name.c_str(), c.pyname,
+                   a.name.c_str(), static_cast<long long>(c.sl[i].ival));
+      return false;
+    }
   }
   return true;
 }
@@ -911,37 +991,29 @@ void fill_default_array(Call& c, const ArgDesc& a, Slot& s) {
 // and absent optional arrays with a default are made, but only once every
 // given array passed, so that a wrong extent never costs a large allocation.
 bool prepare_arrays(Call& c) {
+  auto eval = [&](const Expr& e) { return eval_expr(e, c.env); };
   for (int pass = 0; pass < 2; ++pass)
   for (int i = 0; i < c.nn; ++i) {
     const ArgDesc& a = c.r.args[i];
     Slot& s = c.sl[i];
     if (a.rank == 0 || a.ty == Ty::cb) continue;
     if ((pass == 0) != (s.arr != nullptr)) continue;
-    int64_t dims[7];
-    bool open = false;
-    for (int k = 0; k < a.rank; ++k) {
-      open |= a.dims[k].empty();
-      dims[k] = a.dims[k].empty() ? -1 : eval_expr(a.dims[k], c.env);
-    }
     if (s.arr) {
       if (a.ty == Ty::view_f8 || a.ty == Ty::view_i4) continue;
       // No extent may make the routine read past the array.
-      int64_t need = 1;
-      bool overflow = false;
-      for (int k = 0; k < a.rank; ++k) {
-        const int64_t d = dims[k] < 0 ? (a.dims[k].empty() ? PyArray_DIM(s.arr, k) : 0) : dims[k];
-        if (__builtin_mul_overflow(need, d, &need)) overflow = true;
-      }
-      if (overflow || need > PyArray_SIZE(s.arr)) {
+      const int64_t need = values_asked(a, s.arr, eval);
+      if (need < 0 || need > PyArray_SIZE(s.arr)) {
         std::string ext;
         for (int k = 0; k < a.rank; ++k) ext += (k ? "," : "") + a.dims[k].src;
         PyErr_Format(vx_value_error, "%s: argument %s holds %zd elements but the extents (%s) ask for %s", c.pyname,
                      a.name.c_str(), static_cast<Py_ssize_t>(PyArray_SIZE(s.arr)), ext.c_str(),
-                     overflow ? "more" : std::to_string(need).c_str());
+                     need < 0 ? "more" : std::to_string(need).c_str());
         return false;
       }
       continue;
     }
+    bool open = false;
+    for (int k = 0; k < a.rank; ++k) open |= a.dims[k].empty();
     const bool output = a.intent == Intent::out || a.intent == Intent::ret;
     if (open) {
       if (!output) continue;  // absent optional array of open extent: null
@@ -949,14 +1021,10 @@ bool prepare_arrays(Call& c) {
       return false;
     }
     if (!output && !(!s.present && a.has_default)) continue;
-    int64_t total = 1;
-    for (int k = 0; k < a.rank; ++k) {
-      // Far beyond any use of these routines: refuse rather than let the
-      // allocation exhaust the machine.
-      if (__builtin_mul_overflow(total, dims[k] < 0 ? 0 : dims[k], &total) || total > (int64_t(1) << 29)) {
-        PyErr_Format(vx_value_error, "%s: extents of %s too large", c.pyname, a.name.c_str());
-        return false;
-      }
+    npy_intp dims[7];
+    if (!made_extents(a, eval, dims)) {
+      PyErr_Format(vx_value_error, "%s: extents of %s too large", c.pyname, a.name.c_str());
+      return false;
     }
     const int64_t L = a.ty == Ty::str ? (a.str_star ? 1 : a.strlen.code[0].val) : 0;
     s.arr = new_array(a, dims, L);
@@ -1111,21 +1179,9 @@ PyObject* one_result(Call& c, int i) {
   return scalar_to_py(a.ty, s.ptr);
 }
 
-// Phase 7: the results, none as None, one bare, more as a tuple.
+// Phase 7: the results.
 PyObject* build_results(Call& c) {
-  const Routine& r = c.r;
-  if (r.nresults == 0) Py_RETURN_NONE;
-  if (r.nresults == 1) return one_result(c, r.results[0]);
-  PyObject* result = PyTuple_New(r.nresults);
-  for (int k = 0; result && k < r.nresults; ++k) {
-    PyObject* it = one_result(c, r.results[k]);
-    if (!it) {
-      Py_CLEAR(result);
-      break;
-    }
-    PyTuple_SET_ITEM(result, k, it);
-  }
-  return result;
+  return box_results(c.r, [&](int i) { return one_result(c, i); });
 }
 
 // ------------------------------------------------------------ direct path
@@ -1270,37 +1326,15 @@ bool call_direct(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
     }
     if (r.direct_checks) {
       const DirectEnv env(ival);
-      for (int i = 0; i < nn; ++i) {
-        if (!known[i]) continue;
-        for (const Expr& e : r.args[i].checks)
-          if (!eval_expr(e, env)) return false;
-      }
+      auto eval = [&](const Expr& e) { return eval_expr(e, env); };
+      for (int i = 0; i < nn; ++i)
+        if (known[i] && failed_check(r.args[i], eval)) return false;
     }
   }
   Scalar ret{};
   r.def->thunk(r.def->fn, ptr + (r.ret_index == 0), &ret);
   if (r.ret_index == 0) v[0] = ret;
-
-  if (r.nresults == 1) {
-    const int i = r.results[0];
-    out = direct_result(plan[i], ptr[i]);
-    return true;
-  }
-  if (r.nresults == 0) {
-    out = Py_None;
-    Py_INCREF(out);
-    return true;
-  }
-  out = PyTuple_New(r.nresults);
-  for (int k = 0; out && k < r.nresults; ++k) {
-    const int i = r.results[k];
-    PyObject* it = direct_result(plan[i], ptr[i]);
-    if (!it) {
-      Py_CLEAR(out);
-      break;
-    }
-    PyTuple_SET_ITEM(out, k, it);
-  }
+  out = box_results(r, [&](int i) { return direct_result(plan[i], ptr[i]); });
   return true;
 }
 
@@ -1314,8 +1348,6 @@ bool call_direct(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
 // outputs, call, and hand back the results. Anything else -- and anything
 // that would raise -- is left to the general path before any output is made
 // visible, so that every message stays the general path's.
-
-PyArray_Descr* plain_descr[static_cast<int>(Ty::cb) + 1];  // by Ty, taken at import
 
 struct ArrayEnv : ExprEnv {
   const int64_t* ival;
@@ -1340,167 +1372,154 @@ struct Made {
   }
 };
 
-// False when the general path must take the call; then nothing is visible.
-// True with out set to the result, or null with an exception set.
-bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames, PyObject*& out) {
-  if (kwnames || nargs < r.nrequired || nargs > static_cast<Py_ssize_t>(r.pynames.size())) return false;
-  const int nn = static_cast<int>(r.args.size());
-  const ArgDesc* ad = r.args.data();
+// One call of the array path, on the stack. Each phase returns false when the
+// general path must take the call; nothing is visible until the native call.
+struct ArrayCall {
+  const Routine& r;
+  const ArgDesc* ad;
+  const int nn;
   Scalar v[kMaxArgs];
   void* ptr[kMaxArgs];
   int64_t ival[kMaxArgs];
   PyArrayObject* arr[kMaxArgs];
   bool seen[kMaxArgs];  // given or defaulted: what the checks look at
-  for (int i = 0; i < nn; ++i) {
-    ptr[i] = nullptr;
-    ival[i] = 0;
-    arr[i] = nullptr;
-    seen[i] = false;
-  }
-  const int* pyarg = r.pyarg_of.data();
-  for (Py_ssize_t k = 0; k < nargs; ++k) {
-    const int i = pyarg[k];
-    const ArgDesc& a = ad[i];
-    PyObject* o = args[k];
-    if (a.rank) {
-      if (!PyArray_CheckExact(o)) return false;
-      PyArrayObject* x = reinterpret_cast<PyArrayObject*>(o);
-      if (PyArray_DESCR(x) != plain_descr[static_cast<int>(a.ty)] &&
-          PyArray_TYPE(x) != typenum(a.ty))
-        return false;
-      if (!PyArray_ISALIGNED(x) || PyArray_ISBYTESWAPPED(x) || PyArray_NDIM(x) != a.rank ||
-          !PyArray_IS_F_CONTIGUOUS(x))
-        return false;
-      for (int j = 0; j < a.rank; ++j)
-        if (a.fixed[j] >= 0 && PyArray_DIM(x, j) != a.fixed[j]) return false;
-      arr[i] = x;
-      ptr[i] = PyArray_DATA(x);
-    } else {
-      if (a.ty == Ty::f8 && PyFloat_CheckExact(o)) v[i].d = PyFloat_AS_DOUBLE(o);
-      else if (!direct_scalar(o, a.ty, v[i])) return false;
-      ival[i] = a.ty == Ty::l1 ? v[i].b : (a.ty == Ty::i4 || a.ty == Ty::l4) ? v[i].i : 0;
-      ptr[i] = &v[i];
+  Made made;
+  const ArrayEnv env;
+
+  explicit ArrayCall(const Routine& rr)
+      : r(rr), ad(rr.args.data()), nn(static_cast<int>(rr.args.size())), env(ival, arr) {
+    for (int i = 0; i < nn; ++i) {
+      ptr[i] = nullptr;
+      ival[i] = 0;
+      arr[i] = nullptr;
+      seen[i] = false;
     }
-    seen[i] = true;
   }
-  const ArrayEnv env(ival, arr);
+  ArrayCall(const ArrayCall&) = delete;
+  ArrayCall& operator=(const ArrayCall&) = delete;
+
   // Most extents are a literal or one scalar argument.
-  auto eval = [&](const Expr& e) -> int64_t {
+  int64_t eval(const Expr& e) const {
     if (e.code.size() == 1) {
       if (e.code[0].op == Op::lit) return e.code[0].val;
       if (e.code[0].op == Op::arg) return ival[e.code[0].arg];
     }
     return eval_expr(e, env);
-  };
-  // Defaults of the absent scalars, in dependency order, as the general path.
-  for (int i : r.scalar_order) {
-    if (seen[i]) continue;
-    const ArgDesc& a = ad[i];
-    double rv;
-    if (real_default(a.dflt, rv)) {
-      if (a.ty == Ty::f4) v[i].f = static_cast<float>(rv);
-      else if (a.ty == Ty::c16) v[i].c[0] = rv, v[i].c[1] = 0.0;
-      else v[i].d = rv;
-    } else {
-      const int64_t x = eval(a.dflt);
-      ival[i] = x;
-      switch (a.ty) {
-        case Ty::f8: v[i].d = static_cast<double>(x); break;
-        case Ty::f4: v[i].f = static_cast<float>(x); break;
-        case Ty::c16: v[i].c[0] = static_cast<double>(x); v[i].c[1] = 0.0; break;
-        case Ty::l1: v[i].b = x != 0; ival[i] = x != 0; break;
-        case Ty::l4: v[i].i = x != 0; ival[i] = x != 0; break;
-        default:
-          if (x < INT32_MIN || x > INT32_MAX) return false;
-          v[i].i = static_cast<int32_t>(x);
-      }
-    }
-    ptr[i] = &v[i];
-    seen[i] = true;
   }
-  for (int i : r.arrays_checked) {
-    if (!seen[i]) continue;
-    for (const Expr& e : ad[i].checks)
-      if (!eval(e)) return false;
-  }
-  // No extent may make the routine read past a given array.
-  for (int i : r.arrays_in) {
-    const ArgDesc& a = ad[i];
-    if (!arr[i]) continue;
-    int64_t need = 1;
-    for (int k = 0; k < a.rank; ++k) {
-      int64_t d = a.dims[k].empty() ? PyArray_DIM(arr[i], k) : eval(a.dims[k]);
-      if (d < 0) d = 0;
-      if (__builtin_mul_overflow(need, d, &need)) return false;
-    }
-    if (need > PyArray_SIZE(arr[i])) return false;
-  }
-  // The outputs, zero-filled as the general path makes them.
-  Made made;
-  for (int i : r.arrays_made) {
-    const ArgDesc& a = ad[i];
-    if (a.rank == 0) {
-      if (!seen[i] && a.intent != Intent::in) {
-        v[i] = Scalar{};
+
+  // The values given, each already in its declared form: an array of the
+  // declared type, rank, layout and fixed extents, or an exact number.
+  bool take_given(PyObject* const* args, Py_ssize_t nargs) {
+    const int* pyarg = r.pyarg_of.data();
+    for (Py_ssize_t k = 0; k < nargs; ++k) {
+      const int i = pyarg[k];
+      const ArgDesc& a = ad[i];
+      PyObject* o = args[k];
+      if (a.rank) {
+        if (!PyArray_CheckExact(o)) return false;
+        PyArrayObject* x = reinterpret_cast<PyArrayObject*>(o);
+        if (PyArray_DESCR(x) != plain_descr[static_cast<int>(a.ty)] && PyArray_TYPE(x) != typenum(a.ty)) return false;
+        if (!PyArray_ISALIGNED(x) || PyArray_ISBYTESWAPPED(x) || PyArray_NDIM(x) != a.rank ||
+            !PyArray_IS_F_CONTIGUOUS(x) || wrong_axis(a, x) >= 0)
+          return false;
+        arr[i] = x;
+        ptr[i] = PyArray_DATA(x);
+      } else {
+        if (a.ty == Ty::f8 && PyFloat_CheckExact(o)) v[i].d = PyFloat_AS_DOUBLE(o);
+        else if (!direct_scalar(o, a.ty, v[i])) return false;
+        ival[i] = a.ty == Ty::l1 ? v[i].b : (a.ty == Ty::i4 || a.ty == Ty::l4) ? v[i].i : 0;
         ptr[i] = &v[i];
       }
-      continue;
+      seen[i] = true;
     }
-    npy_intp d[7];
-    int64_t total = 1;
-    for (int k = 0; k < a.rank; ++k) {
-      const int64_t x = eval(a.dims[k]);
-      d[k] = x < 0 ? 0 : x;
-      if (__builtin_mul_overflow(total, static_cast<int64_t>(d[k]), &total) || total > (int64_t(1) << 29))
-        return false;
-    }
-    PyArray_Descr* descr = plain_descr[static_cast<int>(a.ty)];
-    Py_INCREF(descr);
-    PyArrayObject* x = reinterpret_cast<PyArrayObject*>(
-        PyArray_NewFromDescr(&PyArray_Type, descr, a.rank, d, nullptr, nullptr, NPY_ARRAY_F_CONTIGUOUS, nullptr));
-    if (!x) {
-      out = nullptr;
-      return true;
-    }
-    made.a[made.n++] = x;
-    std::memset(PyArray_DATA(x), 0, static_cast<size_t>(PyArray_NBYTES(x)));
-    arr[i] = x;
-    ptr[i] = PyArray_DATA(x);
+    return true;
   }
-  void* slots[kMaxArgs];
-  int ns = 0;
-  for (int i = 0; i < nn; ++i)
-    if (i != r.ret_index) slots[ns++] = ptr[i];
-  Scalar ret{};
-  r.def->thunk(r.def->fn, slots, &ret);
-  if (r.ret_index >= 0) {
-    v[r.ret_index] = ret;
-    ptr[r.ret_index] = &v[r.ret_index];
-  }
-  auto result = [&](int i) -> PyObject* {
-    if (arr[i]) {
-      Py_INCREF(arr[i]);
-      return reinterpret_cast<PyObject*>(arr[i]);
+
+  // Defaults of the absent scalars, in dependency order.
+  bool fill_defaults() {
+    auto ev = [this](const Expr& e) { return eval(e); };
+    for (int i : r.scalar_order) {
+      if (seen[i]) continue;
+      if (!default_scalar(ad[i], ev, v[i], ival[i])) return false;
+      ptr[i] = &v[i];
+      seen[i] = true;
     }
-    if (!ptr[i]) Py_RETURN_NONE;
-    return scalar_to_py(ad[i].ty, ptr[i]);
-  };
-  if (r.nresults == 0) {
-    out = Py_None;
-    Py_INCREF(out);
-  } else if (r.nresults == 1) {
-    out = result(r.results[0]);
-  } else {
-    out = PyTuple_New(r.nresults);
-    for (int k = 0; out && k < r.nresults; ++k) {
-      PyObject* it = result(r.results[k]);
-      if (!it) {
-        Py_CLEAR(out);
-        break;
+    return true;
+  }
+
+  // The rows' checks, and no extent that makes the routine read past a given
+  // array.
+  bool checks_pass() const {
+    auto ev = [this](const Expr& e) { return eval(e); };
+    for (int i : r.arrays_checked)
+      if (seen[i] && failed_check(ad[i], ev)) return false;
+    for (int i : r.arrays_in) {
+      if (!arr[i]) continue;
+      const int64_t need = values_asked(ad[i], arr[i], ev);
+      if (need < 0 || need > PyArray_SIZE(arr[i])) return false;
+    }
+    return true;
+  }
+
+  // The outputs: arrays made zero-filled, scalars set to zero; failed, with
+  // an exception set, when an allocation fails.
+  enum class Outcome { made, general, failed };
+  Outcome make_outputs() {
+    auto ev = [this](const Expr& e) { return eval(e); };
+    for (int i : r.arrays_made) {
+      const ArgDesc& a = ad[i];
+      if (a.rank == 0) {
+        if (!seen[i] && a.intent != Intent::in) {
+          v[i] = Scalar{};
+          ptr[i] = &v[i];
+        }
+        continue;
       }
-      PyTuple_SET_ITEM(out, k, it);
+      npy_intp d[7];
+      if (!made_extents(a, ev, d)) return Outcome::general;
+      PyArrayObject* x = new_array(a, d, 0);
+      if (!x) return Outcome::failed;
+      made.a[made.n++] = x;
+      arr[i] = x;
+      ptr[i] = PyArray_DATA(x);
     }
+    return Outcome::made;
   }
+
+  PyObject* call_and_box() {
+    void* slots[kMaxArgs];
+    int ns = 0;
+    for (int i = 0; i < nn; ++i)
+      if (i != r.ret_index) slots[ns++] = ptr[i];
+    Scalar ret{};
+    r.def->thunk(r.def->fn, slots, &ret);
+    if (r.ret_index >= 0) {
+      v[r.ret_index] = ret;
+      ptr[r.ret_index] = &v[r.ret_index];
+    }
+    return box_results(r, [this](int i) -> PyObject* {
+      if (arr[i]) {
+        Py_INCREF(arr[i]);
+        return reinterpret_cast<PyObject*>(arr[i]);
+      }
+      if (!ptr[i]) Py_RETURN_NONE;
+      return scalar_to_py(ad[i].ty, ptr[i]);
+    });
+  }
+};
+
+// False when the general path must take the call; then nothing is visible.
+// True with out set to the result, or null with an exception set.
+bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames, PyObject*& out) {
+  if (kwnames || nargs < r.nrequired || nargs > static_cast<Py_ssize_t>(r.pynames.size())) return false;
+  ArrayCall c(r);
+  if (!c.take_given(args, nargs) || !c.fill_defaults() || !c.checks_pass()) return false;
+  switch (c.make_outputs()) {
+    case ArrayCall::Outcome::general: return false;
+    case ArrayCall::Outcome::failed: out = nullptr; return true;
+    case ArrayCall::Outcome::made: break;
+  }
+  out = c.call_and_box();
   return true;
 }
 
@@ -1541,30 +1560,14 @@ void plan_direct(Routine& r) {
       d.absent = a.intent == Intent::in ? DirectArg::null : DirectArg::zero;
       continue;
     }
-    // As the general path fills a default.
+    // Filled once, as the general path fills it per call; one that depends
+    // on the call, or does not fit (reported per call), keeps the routine off
+    // this path.
     d.absent = DirectArg::dflt;
-    double rv;
-    if (real_default(a.dflt, rv)) {
-      if (a.ty == Ty::f4) d.value.f = static_cast<float>(rv);
-      else if (a.ty == Ty::c16) d.value.c[0] = rv, d.value.c[1] = 0.0;
-      else d.value.d = rv;
-      continue;
-    }
     std::vector<int> refs;
     expr_refs(a.dflt, refs, false);
     if (!refs.empty()) return;
-    const int64_t x = eval_expr(a.dflt, ConstEnv{});
-    d.ival = x;
-    switch (a.ty) {
-      case Ty::f8: d.value.d = static_cast<double>(x); break;
-      case Ty::f4: d.value.f = static_cast<float>(x); break;
-      case Ty::c16: d.value.c[0] = static_cast<double>(x); d.value.c[1] = 0.0; break;
-      case Ty::l1: d.value.b = x != 0; d.ival = x != 0; break;
-      case Ty::l4: d.value.i = x != 0; d.ival = x != 0; break;
-      default:
-        if (x < INT32_MIN || x > INT32_MAX) return;  // reported per call by the general path
-        d.value.i = static_cast<int32_t>(x);
-    }
+    if (!default_scalar(a, [](const Expr& e) { return eval_expr(e, ConstEnv{}); }, d.value, d.ival)) return;
   }
   r.direct = std::move(plan);
   r.direct_checks = checks;
