@@ -598,22 +598,21 @@ std::string callback_mismatch(const void* fn, const CallbackDef* decl) {
          ", the call-back is called as " + native_type(decl->rtype, decl->ptypes, decl->arity);
 }
 
-bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
-  r.def = d;
-  r.native = d->native;
-  if (d->nargs > kMaxArgs) return err = "too many arguments", false;
-  if (!build_args(d->args, d->nargs, r.args, err)) return false;
-  SigParts sp;
-  if (!parse_signature(d->signature, sp, err)) return false;
-  r.pyname = sp.name;
-  auto find = [&](const std::string& nm) {
-    for (int k = 0; k < static_cast<int>(r.args.size()); ++k)
-      if (r.args[k].name == nm) return k;
-    return -1;
-  };
+namespace {
+
+int arg_index(const Routine& r, const std::string& nm) {
+  for (int k = 0; k < static_cast<int>(r.args.size()); ++k)
+    if (r.args[k].name == nm) return k;
+  return -1;
+}
+
+// The function result, the call-back declarations, and the number of native
+// arguments the row lists (texts add a hidden length each).
+bool link_arguments(Routine& r, std::string& err) {
   int ntext = 0;
   for (int i = 0; i < static_cast<int>(r.args.size()); ++i) {
     ArgDesc& a = r.args[i];
+    a.what = r.pyname + ": argument " + a.name;
     if (a.intent == Intent::ret) {
       if (r.ret_index >= 0) return err = "two function results", false;
       r.ret_index = i;
@@ -621,44 +620,42 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
     } else if (a.ty == Ty::str) {
       ++ntext;
     }
-    if (a.ty == Ty::cb) {
-      a.cbdesc = const_cast<CbDesc*>(find_callback(a.cbname));
-      if (!a.cbdesc) {
+    if (a.ty != Ty::cb) continue;
+    for (const std::string* nm : {&a.cbname, &a.cbname_alt}) {
+      if (nm->empty()) continue;
+      CbDesc* cb = const_cast<CbDesc*>(find_callback(*nm));
+      if (!cb) {
         PyErr_Clear();
-        return err = "unknown call-back '" + a.cbname + "'", false;
+        return err = "unknown call-back '" + *nm + "'", false;
       }
-      a.cb = a.cbdesc->def;
-      if (!a.cbname_alt.empty()) {
-        a.cbdesc_alt = const_cast<CbDesc*>(find_callback(a.cbname_alt));
-        if (!a.cbdesc_alt) {
-          PyErr_Clear();
-          return err = "unknown call-back '" + a.cbname_alt + "'", false;
-        }
-        a.cb_alt = a.cbdesc_alt->def;
-      }
+      if (nm == &a.cbname) a.cbdesc = cb, a.cb = cb->def;
+      else a.cbdesc_alt = cb, a.cb_alt = cb->def;
     }
   }
-  int native_arity = static_cast<int>(r.args.size()) + ntext + (r.ret_index >= 0 ? (r.ret_is_text ? 1 : -1) : 0);
-  if (native_arity != d->arity)
-    return err = "table lists " + std::to_string(native_arity) + " native arguments, the routine takes " +
-                 std::to_string(d->arity), false;
-  for (ArgDesc& a : r.args) a.what = r.pyname + ": argument " + a.name;
-  if (!check_native_types(r, err)) return false;
-  // Python arguments.
+  const int arity = static_cast<int>(r.args.size()) + ntext + (r.ret_index >= 0 ? (r.ret_is_text ? 1 : -1) : 0);
+  if (arity != r.def->arity)
+    return err = "table lists " + std::to_string(arity) + " native arguments, the routine takes " +
+                 std::to_string(r.def->arity), false;
+  return true;
+}
+
+// The Python arguments in order: each names a native argument, or is the
+// overwrite_<name> flag or the <name>_extra_args tuple of one.
+bool map_python_arguments(Routine& r, const SigParts& sp, std::string& err) {
+  const std::string sfx = "_extra_args";
   for (auto& [nm, opt] : sp.args) {
-    int pos = static_cast<int>(r.pynames.size());
+    const int pos = static_cast<int>(r.pynames.size());
     r.pynames.push_back(nm);
     if (!opt) ++r.nrequired;
     if (opt == false && r.nrequired != pos + 1) return err = "required argument after optional", false;
-    int ix = find(nm);
-    if (ix < 0 && nm.rfind("overwrite_", 0) == 0 && (ix = find(nm.substr(10))) >= 0) {
+    int ix = arg_index(r, nm);
+    if (ix < 0 && nm.rfind("overwrite_", 0) == 0 && (ix = arg_index(r, nm.substr(10))) >= 0) {
       r.args[ix].overwrite_pos = pos;
       r.pyarg_of.push_back(-1);
       continue;
     }
-    const std::string sfx = "_extra_args";
     if (ix < 0 && nm.size() > sfx.size() && nm.compare(nm.size() - sfx.size(), sfx.size(), sfx) == 0 &&
-        (ix = find(nm.substr(0, nm.size() - sfx.size()))) >= 0) {
+        (ix = arg_index(r, nm.substr(0, nm.size() - sfx.size()))) >= 0) {
       r.args[ix].extra_pos = pos;
       r.pyarg_of.push_back(-1);
       continue;
@@ -669,9 +666,14 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
     r.args[ix].optional = opt;
     r.pyarg_of.push_back(ix);
   }
-  // Results.
+  return true;
+}
+
+// The results, left of '=': written arguments, or the function result under
+// the routine's own name.
+bool map_results(Routine& r, const SigParts& sp, std::string& err) {
   for (const std::string& nm : sp.lhs) {
-    int ix = find(nm);
+    int ix = arg_index(r, nm);
     if (ix < 0 || r.args[ix].intent == Intent::in) {
       if (nm == r.pyname && r.ret_index >= 0) ix = r.ret_index;
       else if (ix < 0) return err = "result '" + nm + "' is no argument", false;
@@ -680,15 +682,22 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
     r.results.push_back(ix);
   }
   r.nresults = static_cast<int>(r.results.size());
-  if (!infer_extents(r, err)) return false;
-  // Hidden arguments need a default (inputs) unless they are outputs.
-  for (ArgDesc& a : r.args) {
+  return true;
+}
+
+// Hidden arguments need a default, unless the routine only writes them.
+bool check_hidden(const Routine& r, std::string& err) {
+  for (const ArgDesc& a : r.args) {
     if (a.pypos < 0 && (a.intent == Intent::in || a.intent == Intent::inout || a.intent == Intent::io) &&
         !a.has_default && a.ty != Ty::cb)
       return err = "hidden argument '" + a.name + "' has no default", false;
     if (a.pypos < 0 && a.ty == Ty::cb) return err = "call-back '" + a.name + "' not in the signature", false;
   }
-  // Dependency order of the scalar defaults.
+  return true;
+}
+
+// The scalar defaults in the order they depend on each other.
+bool order_defaults(Routine& r, std::string& err) {
   std::vector<int> state(r.args.size(), 0);
   std::function<bool(int)> visit = [&](int i) -> bool {
     if (state[i] == 2) return true;
@@ -704,14 +713,22 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
   };
   for (int i = 0; i < static_cast<int>(r.args.size()); ++i)
     if (r.args[i].rank == 0 && r.args[i].has_default && r.args[i].ty != Ty::str && !visit(i)) return false;
-  // Keyword names.
+  return true;
+}
+
+// Interned keyword names, by Python position.
+void make_kwnames(Routine& r) {
   r.kwnames = PyTuple_New(static_cast<Py_ssize_t>(r.pynames.size()));
   for (size_t k = 0; k < r.pynames.size(); ++k) {
     PyObject* s = PyUnicode_InternFromString(r.pynames[k].c_str());
     PyTuple_SET_ITEM(r.kwnames, k, s);
   }
-  // Docstring.
-  std::string doc = std::string(d->signature) + "\n\nWrapper for ``" + r.native + "``.\n";
+}
+
+// The docstring: signature, parameters, other parameters, results and the
+// Python form of each call-back.
+std::string compose_doc(const Routine& r) {
+  std::string doc = std::string(r.def->signature) + "\n\nWrapper for ``" + r.native + "``.\n";
   std::string params, others, rets;
   for (size_t k = 0; k < r.pynames.size(); ++k) {
     int ix = r.pyarg_of[k];
@@ -738,7 +755,23 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
     }
   }
   if (!cbs.empty()) doc += "\nNotes\n-----\nCall-back functions::\n\n" + cbs;
-  r.doc = doc;
+  return doc;
+}
+
+}  // namespace
+
+bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
+  r.def = d;
+  r.native = d->native;
+  if (d->nargs > kMaxArgs) return err = "too many arguments", false;
+  SigParts sp;
+  if (!build_args(d->args, d->nargs, r.args, err) || !parse_signature(d->signature, sp, err)) return false;
+  r.pyname = sp.name;
+  if (!link_arguments(r, err) || !check_native_types(r, err) || !map_python_arguments(r, sp, err) ||
+      !map_results(r, sp, err) || !infer_extents(r, err) || !check_hidden(r, err) || !order_defaults(r, err))
+    return false;
+  make_kwnames(r);
+  r.doc = compose_doc(r);
   plan_direct(r);
   plan_arrays(r);
   return true;
