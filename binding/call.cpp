@@ -840,15 +840,16 @@ bool takes_result(Ty ty, PyArray_Descr* d) {
 bool given_inout_scalar(const ArgDesc& a, Slot& s, PyObject* o) {
   if (!PyArray_Check(o)) return given_scalar(a, s, o);
   PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
+  const bool own_type = PyArray_EquivTypenums(PyArray_TYPE(arr), typenum(a.ty));
   const char* why = PyArray_SIZE(arr) < 1 ? "empty" : !PyArray_ISWRITEABLE(arr) ? "read-only"
-                  : !takes_result(a.ty, PyArray_DESCR(arr)) ? "of a type that cannot take the result" : nullptr;
+                  : !own_type && !takes_result(a.ty, PyArray_DESCR(arr)) ? "of a type that cannot take the result"
+                  : nullptr;
   if (why) {
     PyErr_Format(vx_value_error, "%s: the in/out array (%S) is %s, expected a writeable array of type %s",
                  a.what.c_str(), reinterpret_cast<PyObject*>(PyArray_DESCR(arr)), why, type_label(a.ty));
     return false;
   }
-  if (PyArray_EquivTypenums(PyArray_TYPE(arr), typenum(a.ty)) && PyArray_ISALIGNED(arr) &&
-      !PyArray_ISBYTESWAPPED(arr)) {
+  if (own_type && PyArray_ISALIGNED(arr) && !PyArray_ISBYTESWAPPED(arr)) {
     Py_INCREF(o);
     s.arr = arr;
     s.ptr = PyArray_DATA(arr);
@@ -892,10 +893,14 @@ bool given_array(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
   PyArrayObject* given = a.ty == Ty::str ? to_text_array(o, mode, a.str_star ? -1 : a.strlen.code[0].val, what)
                                          : to_array(o, a, mode, what);
   if (!given) return false;
-  s.arr = ranked(given, a.rank, what);
-  // What the routine changes goes back in the shape the caller gave.
-  if (s.arr && s.arr != given && a.intent != Intent::in) s.caller = given;
-  else Py_DECREF(given);
+  if (PyArray_NDIM(given) == a.rank || a.rank == 0) {
+    s.arr = given;
+  } else {
+    s.arr = ranked(given, a.rank, what);
+    // What the routine changes goes back in the shape the caller gave.
+    if (s.arr && a.intent != Intent::in) s.caller = given;
+    else Py_DECREF(given);
+  }
   if (!s.arr || !fixed_extents(a, s.arr)) return false;
   s.ptr = PyArray_DATA(s.arr);
   if (a.ty == Ty::str) {
@@ -1097,9 +1102,9 @@ bool prepare_rest(Call& c) {
       }
       // A routine of the module is called natively: it must take what the
       // routine hands its call-back, or it reads and writes past it.
-      const std::string why = callback_mismatch(s.ptr, second ? a.cb_alt : a.cb);
-      if (!why.empty()) {
-        PyErr_Format(vx_type_error, "%s: %s", a.what.c_str(), why.c_str());
+      const CallbackDef* decl = second ? a.cb_alt : a.cb;
+      if (!callback_fits(s.ptr, decl)) {
+        PyErr_Format(vx_type_error, "%s: %s", a.what.c_str(), callback_mismatch(s.ptr, decl).c_str());
         return false;
       }
     } else if (a.rank == 0 && !s.present && !s.known && a.ty != Ty::s1 && a.intent != Intent::in) {

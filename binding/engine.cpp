@@ -584,16 +584,35 @@ std::string native_type(PType rtype, const PType* ptypes, int arity) {
 }
 }  // namespace
 
-std::string callback_mismatch(const void* fn, const CallbackDef* decl) {
-  auto it = natives().find(fn);
-  if (it == natives().end()) return std::string();
-  const RoutineDef* d = it->second->def;
-  // The routine may promise not to write what the caller lets it write, not
-  // the other way round.
+namespace {
+// The routine may promise not to write what the caller lets it write, not
+// the other way round.
+bool same_native_type(const RoutineDef* d, const CallbackDef* decl) {
   bool fits = d->arity == decl->arity && d->rtype == decl->rtype;
   for (int k = 0; fits && k < d->arity; ++k)
     fits = d->ptypes[k] == decl->ptypes[k] || d->ptypes[k] == const_of(decl->ptypes[k]);
-  if (fits) return std::string();
+  return fits;
+}
+}  // namespace
+
+bool callback_fits(const void* fn, const CallbackDef* decl) {
+  // A routine is handed the same call-back call after call: the last answer
+  // is kept (under the interpreter lock, as every call).
+  static const void* last_fn = nullptr;
+  static const CallbackDef* last_decl = nullptr;
+  static bool last_fits = false;
+  if (fn == last_fn && decl == last_decl) return last_fits;
+  auto it = natives().find(fn);
+  last_fits = it == natives().end() || same_native_type(it->second->def, decl);
+  last_fn = fn;
+  last_decl = decl;
+  return last_fits;
+}
+
+std::string callback_mismatch(const void* fn, const CallbackDef* decl) {
+  auto it = natives().find(fn);
+  if (it == natives().end() || same_native_type(it->second->def, decl)) return std::string();
+  const RoutineDef* d = it->second->def;
   return "routine " + it->second->pyname + " takes " + native_type(d->rtype, d->ptypes, d->arity) +
          ", the call-back is called as " + native_type(decl->rtype, decl->ptypes, decl->arity);
 }

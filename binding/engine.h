@@ -118,9 +118,10 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargs, Py
 const CbDesc* find_callback(const std::string& name);
 // Routines by native entry, so that one passed as a call-back is known.
 void note_native(const Routine& r);
-// Why the function at fn cannot be called as decl declares it (a routine of
-// the module that takes other parameters); empty when it can, or when fn is
-// not a routine of the module.
+// Whether the function at fn can be called as decl declares it: false for a
+// routine of the module that takes other parameters. callback_mismatch says
+// why (empty when it can).
+bool callback_fits(const void* fn, const CallbackDef* decl);
 std::string callback_mismatch(const void* fn, const CallbackDef* decl);
 
 // _vexlan.error: a failed check(...). Every other refusal of an argument
