@@ -824,9 +824,10 @@ bool given_scalar(const ArgDesc& a, Slot& s, PyObject* o) {
 }
 
 // Whether a result of type ty goes into an array of type d without changing
-// its kind (a real into a real or complex array, an integer into an integer
-// or real one, a logical also into a boolean one).
+// its kind (a real into a real or complex array, an integer into an integer,
+// real or complex one, a logical also into a boolean one).
 bool takes_result(Ty ty, PyArray_Descr* d) {
+  if (!PyTypeNum_ISNUMBER(d->type_num)) return false;
   PyArray_Descr* from = PyArray_DescrFromType(typenum(ty));
   const bool ok = PyArray_CanCastTypeTo(from, d, NPY_SAME_KIND_CASTING);
   Py_DECREF(from);
