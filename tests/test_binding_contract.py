@@ -93,26 +93,24 @@ def test_refusals_raise_the_class_f2py_raises(vx):
 
 
 def test_in_out_scalars_take_numbers_and_arrays(vx):
-    bauwens = vx.gpcollection.gpbauwens  # d: in/out damage, never decreasing
+    # The types and casts of in/out scalars are the engine tests'; here the
+    # damage of a criterion, as callers of the library pass it.
+    bauwens = vx.gpcollection.gpbauwens
     s, xt, xc = np.array([30.0, 0, 0, 0, 0, 0]), 50.0, 100.0
-    d = np.array(0.0)
+    d, d32 = np.array(0.0), np.zeros((1, 1), np.float32)
     bauwens(s, xt, xc, d)
-    assert 0.0 < float(d) < 1.0
+    bauwens(s, xt, xc, d32)
+    assert 0.0 < float(d) < 1.0 and d32[0, 0] == np.float32(d)
     assert "d : in/output rank-0 array(float,'d')\n" in bauwens.__doc__
     # A number or a one-element list is taken; there is nothing to write back.
     assert bauwens(s, xt, xc, 0.0) is None and bauwens(s, xt, xc, [0.0]) is None
-    # An array of another real type, or with more values, gets the result too.
-    for given, rel in ((np.array(0.0, np.float32), 1e-7), (np.array(0.0, np.longdouble), 0.0),
-                       (np.zeros((1, 2)), 0.0)):
-        bauwens(s, xt, xc, given)
-        assert given.flat[0] == pytest.approx(float(d), rel=rel, abs=0.0)
-    assert given.flat[1] == 0.0
     read_only = np.array(0.0)
     read_only.setflags(write=False)
     for given, why in ((np.array(0, np.int64), "of a type that cannot take the result"),
                        (np.zeros(0), "empty"), (read_only, "read-only")):
         e = refusal(ValueError, lambda: bauwens(s, xt, xc, given))
         assert f"gpbauwens: argument d: the in/out array ({given.dtype}) is {why}" in str(e)
+    assert float(read_only) == 0.0
 
 
 def test_in_out_arrays_may_carry_axes_of_length_one(vx):
