@@ -347,19 +347,21 @@ const char* not_in_place(PyArrayObject* arr, bool type_ok, bool contiguous) {
 // else is a wrong kind of object (TypeError); an array that cannot be written
 // in place is a wrong value (ValueError).
 PyArrayObject* inout_array(PyObject* o, bool type_ok, const char* type, const char* what) {
+  PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
+  if (type_ok && PyArray_ISWRITEABLE(arr) && PyArray_ISALIGNED(arr) && !PyArray_ISBYTESWAPPED(arr) &&
+      (PyArray_IS_F_CONTIGUOUS(arr) || (PyArray_NDIM(arr) <= 1 && PyArray_IS_C_CONTIGUOUS(arr)))) {
+    Py_INCREF(o);
+    return arr;
+  }
   if (!PyArray_Check(o)) {
     PyErr_Format(vx_type_error, "%s: an in/out argument must be an array of type %s, got %s", what, type,
                  Py_TYPE(o)->tp_name);
     return nullptr;
   }
-  PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
-  if (const char* why = not_in_place(arr, type_ok, true)) {
-    PyErr_Format(vx_value_error, "%s: the in/out array (%S) is %s, expected a writeable Fortran-contiguous array "
-                 "of type %s", what, reinterpret_cast<PyObject*>(PyArray_DESCR(arr)), why, type);
-    return nullptr;
-  }
-  Py_INCREF(o);
-  return arr;
+  PyErr_Format(vx_value_error, "%s: the in/out array (%S) is %s, expected a writeable Fortran-contiguous array "
+               "of type %s", what, reinterpret_cast<PyObject*>(PyArray_DESCR(arr)), not_in_place(arr, type_ok, true),
+               type);
+  return nullptr;
 }
 
 // An array of texts: a sequence of str/bytes or a bytes array, held as a
@@ -651,7 +653,8 @@ inline const Expr* failed_check(const ArgDesc& a, Eval&& eval) {
 
 // The first axis whose extent differs from the one the row fixes, or -1.
 inline int wrong_axis(const ArgDesc& a, PyArrayObject* x) {
-  for (int k = 0; k < a.rank; ++k)
+  const int n = static_cast<int>(a.fixed.size());
+  for (int k = 0; k < n; ++k)
     if (a.fixed[k] >= 0 && PyArray_DIM(x, k) != a.fixed[k]) return k;
   return -1;
 }
@@ -706,7 +709,9 @@ inline PyObject* box_results(const Routine& r, One&& one) {
 //
 // One call runs through the phases below over a Call, which lives on the
 // stack; each phase returns false with a Python exception set, and the Call's
-// destructor releases what the phases took.
+// destructor releases what the phases took. The phases read the rows through
+// a local pointer, which stays in a register across the calls into Python and
+// numpy (a member of the Call would be read again after each).
 
 constexpr int kMaxFrames = 4;
 
@@ -720,6 +725,7 @@ struct Call {
   int nviews = 0;
   CbFrame frames[kMaxFrames];
   int nframes = 0;
+  int nwrite_back = 0;  // in/out scalars to be written back through a cast
   CallEnv env;
   Scalar ret;
 
@@ -838,7 +844,7 @@ bool takes_result(Ty ty, PyArray_Descr* d) {
 // An in/out scalar: a number is read and nothing goes back; an array is
 // written back, in place when it has the declared type, else by a cast once
 // the routine has run.
-bool given_inout_scalar(const ArgDesc& a, Slot& s, PyObject* o) {
+bool given_inout_scalar(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
   if (!PyArray_Check(o)) return given_scalar(a, s, o);
   PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
   const bool own_type = PyArray_EquivTypenums(PyArray_TYPE(arr), typenum(a.ty));
@@ -866,6 +872,7 @@ bool given_inout_scalar(const ArgDesc& a, Slot& s, PyObject* o) {
   if (!ok) return false;
   Py_INCREF(o);
   s.caller = arr;
+  ++c.nwrite_back;
   return true;
 }
 
@@ -918,8 +925,9 @@ bool given_array(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
 
 // Phase 1: the values given from Python.
 bool convert_given(Call& c) {
+  const ArgDesc* const args = c.r.args.data();
   for (int i = 0; i < c.nn; ++i) {
-    const ArgDesc& a = c.r.args[i];
+    const ArgDesc& a = args[i];
     Slot& s = c.sl[i];
     if (a.pypos < 0 || !c.pv[a.pypos]) continue;
     PyObject* o = c.pv[a.pypos];
@@ -929,7 +937,7 @@ bool convert_given(Call& c) {
     if (a.ty == Ty::cb) ok = given_callback(c, a, s, o);
     else if (a.ty == Ty::str && a.rank == 0) ok = given_text(a, s, o);
     else if (a.rank == 0 && a.ty != Ty::s1 && a.intent != Intent::inout) ok = given_scalar(a, s, o);
-    else if (a.rank == 0 && a.ty != Ty::s1) ok = given_inout_scalar(a, s, o);
+    else if (a.rank == 0 && a.ty != Ty::s1) ok = given_inout_scalar(c, a, s, o);
     else ok = given_array(c, a, s, o);
     if (!ok) return false;
   }
@@ -943,9 +951,10 @@ bool convert_given(Call& c) {
 
 // Phase 2: defaults of the absent scalars, in dependency order.
 bool fill_defaults(Call& c) {
+  const ArgDesc* const args = c.r.args.data();
   auto eval = [&](const Expr& e) { return eval_expr(e, c.env); };
   for (int i : c.r.scalar_order) {
-    const ArgDesc& a = c.r.args[i];
+    const ArgDesc& a = args[i];
     Slot& s = c.sl[i];
     if (s.present) continue;
     if (!default_scalar(a, eval, s.v, s.ival)) {
@@ -961,9 +970,10 @@ bool fill_defaults(Call& c) {
 
 // Phase 3: the rows' checks, explicit and inferred.
 bool run_checks(Call& c) {
+  const ArgDesc* const args = c.r.args.data();
   auto eval = [&](const Expr& e) { return eval_expr(e, c.env); };
   for (int i = 0; i < c.nn; ++i) {
-    const ArgDesc& a = c.r.args[i];
+    const ArgDesc& a = args[i];
     if (!c.sl[i].present && !c.sl[i].known) continue;
     if (const Expr* e = failed_check(a, eval)) {
       PyErr_Format(vx_error, "(%s) failed for argument %s: %s:%s=%lld", e->src.c_str(), a.name.c_str(), c.pyname,
@@ -997,10 +1007,11 @@ void fill_default_array(Call& c, const ArgDesc& a, Slot& s) {
 // and absent optional arrays with a default are made, but only once every
 // given array passed, so that a wrong extent never costs a large allocation.
 bool prepare_arrays(Call& c) {
+  const ArgDesc* const args = c.r.args.data();
   auto eval = [&](const Expr& e) { return eval_expr(e, c.env); };
   for (int pass = 0; pass < 2; ++pass)
   for (int i = 0; i < c.nn; ++i) {
-    const ArgDesc& a = c.r.args[i];
+    const ArgDesc& a = args[i];
     Slot& s = c.sl[i];
     if (a.rank == 0 || a.ty == Ty::cb) continue;
     if ((pass == 0) != (s.arr != nullptr)) continue;
@@ -1083,8 +1094,9 @@ bool make_view(Call& c, Slot& s) {
 
 // Phase 5: texts, output scalars, the call-back declaration of this call, views.
 bool prepare_rest(Call& c) {
+  const ArgDesc* const args = c.r.args.data();
   for (int i = 0; i < c.nn; ++i) {
-    const ArgDesc& a = c.r.args[i];
+    const ArgDesc& a = args[i];
     Slot& s = c.sl[i];
     if (a.ty == Ty::str) {
       if (a.rank || (a.str_star && s.present && a.intent == Intent::in)) continue;
@@ -1151,7 +1163,7 @@ bool call_native(Call& c) {
   }
   if (raised) return false;
   // In/out scalars given as arrays of another type get their value back.
-  for (int i = 0; i < c.nn; ++i) {
+  for (int i = 0; c.nwrite_back && i < c.nn; ++i) {
     const Slot& s = c.sl[i];
     if (!s.caller || r.args[i].rank) continue;
     PyObject* v = scalar_to_py(r.args[i].ty, s.ptr);

@@ -201,6 +201,9 @@ bool build_args(const char* const* descs, int n, std::vector<ArgDesc>& args, std
         a.dims.push_back(e);
       }
       a.rank = static_cast<int>(a.dims.size());
+      bool any = false;
+      for (int64_t f : a.fixed) any |= f >= 0;
+      if (!any) a.fixed.clear();  // nothing to compare per call
     }
     if (r.has_default) {
       a.has_default = true;

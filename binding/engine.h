@@ -40,7 +40,8 @@ struct ArgDesc {
   Intent intent = Intent::in;
   int rank = 0;                 // 0: scalar
   std::vector<Expr> dims;       // empty Expr: any extent ('*')
-  std::vector<int64_t> fixed;   // per axis: the extent the row fixes, -1 when it depends on the call
+  std::vector<int64_t> fixed;   // per axis: the extent the row fixes, -1 when it depends on the
+                                // call; empty when no axis is fixed
   bool has_default = false;
   Expr dflt;
   std::vector<Expr> checks;
