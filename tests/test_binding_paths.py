@@ -1,7 +1,8 @@
 """Every routine of the module gives the same result, the same refusal and the
 same error record whether its input arrays arrive ready (Fortran-ordered, of
-the declared type) or as lists or C-ordered arrays: the ready form takes the
-short call paths, the others the general one.
+the declared type, with numbers as Python numbers) or as lists (with numbers
+as numpy scalars) or C-ordered arrays: the ready form takes the short call
+paths, the lists the general one.
 
 Arguments are made from each routine's docstring: extents named by a symbol
 are 3, scalars that are extents take that value, other integers 1, reals 0.7.
@@ -101,13 +102,17 @@ def make(name, params, grow):
     return vals
 
 
+NUMPY_SCALAR = {int: np.int64, float: np.float64, complex: np.complex128}
+
+
 def args_in(form, vals):
     """Fresh arguments: input arrays in the given form, in/out ones as
-    Fortran-ordered copies (they must be arrays to be written)."""
+    Fortran-ordered copies (they must be arrays to be written). With the
+    lists, numbers come as numpy scalars, which only the general path takes."""
     out = []
     for role, rank, v in vals:
         if not isinstance(v, np.ndarray):
-            out.append(v)
+            out.append(NUMPY_SCALAR[type(v)](v) if form == "list" and type(v) in NUMPY_SCALAR else v)
         elif role == "in/output" or rank == 0 or form == "F":
             out.append(np.asfortranarray(v.copy()))
         elif form == "list":
