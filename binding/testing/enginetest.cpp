@@ -72,11 +72,12 @@ double echo(const double* d, const float* f, const int32_t* i, const signed char
 }
 
 // Each in/out scalar changed so that its arrival shows: the reals doubled,
-// the integer incremented, the complex turned by i, the logicals negated.
+// the integer incremented (up to its largest value), the complex turned by i,
+// the logicals negated.
 void inoutscalars(double* d, float* f, int32_t* i, std::complex<double>* z, signed char* b, int32_t* l) {
   *d *= 2.0;
   *f *= 2.0f;
-  *i += 1;
+  if (*i < INT32_MAX) ++*i;
   *z *= std::complex<double>(0.0, 1.0);
   *b = !*b;
   *l = !*l;
