@@ -585,9 +585,7 @@ std::string native_type(PType rtype, const PType* ptypes, int arity) {
   for (int k = 0; k < arity; ++k) s += (k ? ", " : "") + ptype_name(ptypes[k]);
   return s + ")";
 }
-}  // namespace
 
-namespace {
 // The routine may promise not to write what the caller lets it write, not
 // the other way round.
 bool same_native_type(const RoutineDef* d, const CallbackDef* decl) {
