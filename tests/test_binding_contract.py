@@ -79,10 +79,14 @@ def test_refusals_raise_the_class_f2py_raises(vx):
         (TypeError, lambda: vx.utility.getidentitymatrix(None)),
         (TypeError, lambda: vx.utility.getidentitymatrix()),
         (OverflowError, lambda: vx.utility.getidentitymatrix(2**31)),
+        (OverflowError, lambda: vx.utility.getidentitymatrix(float("inf"))),
+        (ValueError, lambda: vx.utility.getidentitymatrix(float("nan"))),
     ]
     for cls, call in cases:
         e = refusal(cls, call)
-        assert isinstance(e, vx.error) and type(e).__module__ == "_vexlan"
+        assert isinstance(e, vx.error) and type(e).__module__ == "_vexlan" and str(e).startswith(
+            ("getamatrix: argument", "matrixcopy: argument", "shelltractiontransformation: argument",
+             "getidentitymatrix: argument", "getidentitymatrix()")), str(e)
         # A refusal raised in a worker process travels back by pickling.
         back = pickle.loads(pickle.dumps(e))
         assert type(back) is type(e) and str(back) == str(e)
