@@ -26,10 +26,14 @@ int typenum(Ty t) {
   }
 }
 
+// The element types of the plain types, by Ty, taken once at import.
+PyArray_Descr* plain_descr[static_cast<int>(Ty::cb) + 1];
+
 PyArray_Descr* descr_of(Ty t) {
-  if (t == Ty::s1) {
-    Py_INCREF(s1_descr);
-    return s1_descr;
+  PyArray_Descr* d = t == Ty::s1 ? s1_descr : plain_descr[static_cast<int>(t)];
+  if (d) {
+    Py_INCREF(d);
+    return d;
   }
   return PyArray_DescrFromType(typenum(t));
 }
@@ -39,6 +43,8 @@ struct Slot {
   PyObject* obj;         // Python value given (borrowed)
   PyArrayObject* arr;    // owned
   PyObject* text;        // owned bytes object holding text storage
+  PyArrayObject* caller; // owned: the array in the caller's shape (returned), or
+                         // the array an in/out scalar is written back to
   Scalar v;
   int64_t ival;
   size_t tlen;
@@ -84,13 +90,13 @@ bool to_long(PyObject* o, const char* what, long long& out) {
     int overflow = 0;
     out = PyLong_AsLongLongAndOverflow(o, &overflow);
     if (overflow || out < INT32_MIN || out > INT32_MAX) {
-      PyErr_Format(PyExc_OverflowError, "%s: value out of the range of a 32-bit integer", what);
+      PyErr_Format(vx_overflow_error, "%s: value out of the range of a 32-bit integer", what);
       return false;
     }
     return !(out == -1 && PyErr_Occurred());
   }
   if (o == Py_None) {
-    PyErr_Format(PyExc_TypeError, "%s: expected an integer, got None", what);
+    PyErr_Format(vx_type_error, "%s: expected an integer, got None", what);
     return false;
   }
   if (PyFloat_Check(o) || PyComplex_Check(o) || PyNumber_Check(o)) {
@@ -102,7 +108,15 @@ bool to_long(PyObject* o, const char* what, long long& out) {
       Py_DECREF(l);
       return ok;
     }
-    if (!PyArray_Check(o)) return false;
+    if (!PyArray_Check(o)) {
+      // NaN and infinities have no integer value.
+      if (PyErr_ExceptionMatches(PyExc_ValueError) || PyErr_ExceptionMatches(PyExc_OverflowError)) {
+        PyObject* cls = PyErr_ExceptionMatches(PyExc_ValueError) ? vx_value_error : vx_overflow_error;
+        PyErr_Clear();
+        PyErr_Format(cls, "%s: %R has no 32-bit integer value", what, o);
+      }
+      return false;
+    }
     PyErr_Clear();
   }
   if (PyObject* it = first_item(o)) {
@@ -110,7 +124,7 @@ bool to_long(PyObject* o, const char* what, long long& out) {
     Py_DECREF(it);
     return ok;
   }
-  PyErr_Format(PyExc_TypeError, "%s: expected an integer, got %s", what, Py_TYPE(o)->tp_name);
+  PyErr_Format(vx_type_error, "%s: expected an integer, got %s", what, Py_TYPE(o)->tp_name);
   return false;
 }
 
@@ -120,7 +134,7 @@ bool to_double(PyObject* o, const char* what, double& out) {
     return true;
   }
   if (o == Py_None || PyUnicode_Check(o) || PyBytes_Check(o)) {
-    PyErr_Format(PyExc_TypeError, "%s: expected a real number, got %s", what, Py_TYPE(o)->tp_name);
+    PyErr_Format(vx_type_error, "%s: expected a real number, got %s", what, Py_TYPE(o)->tp_name);
     return false;
   }
   if (PyComplex_Check(o)) {
@@ -135,13 +149,13 @@ bool to_double(PyObject* o, const char* what, double& out) {
     Py_DECREF(it);
     return ok;
   }
-  PyErr_Format(PyExc_TypeError, "%s: expected a real number, got %s", what, Py_TYPE(o)->tp_name);
+  PyErr_Format(vx_type_error, "%s: expected a real number, got %s", what, Py_TYPE(o)->tp_name);
   return false;
 }
 
 bool to_complex(PyObject* o, const char* what, double* out) {
   if (o == Py_None || PyUnicode_Check(o) || PyBytes_Check(o)) {
-    PyErr_Format(PyExc_TypeError, "%s: expected a complex number, got %s", what, Py_TYPE(o)->tp_name);
+    PyErr_Format(vx_type_error, "%s: expected a complex number, got %s", what, Py_TYPE(o)->tp_name);
     return false;
   }
   Py_complex c = PyComplex_AsCComplex(o);
@@ -152,7 +166,7 @@ bool to_complex(PyObject* o, const char* what, double* out) {
       Py_DECREF(it);
       return ok;
     }
-    PyErr_Format(PyExc_TypeError, "%s: expected a complex number, got %s", what, Py_TYPE(o)->tp_name);
+    PyErr_Format(vx_type_error, "%s: expected a complex number, got %s", what, Py_TYPE(o)->tp_name);
     return false;
   }
   out[0] = c.real;
@@ -241,7 +255,7 @@ bool text_of(PyObject* o, const char*& p, Py_ssize_t& n, PyObject*& hold, const 
     n = k;
     return true;
   } else {
-    PyErr_Format(PyExc_TypeError, "%s: expected a string, got %s", what, Py_TYPE(o)->tp_name);
+    PyErr_Format(vx_type_error, "%s: expected a string, got %s", what, Py_TYPE(o)->tp_name);
     return false;
   }
   p = PyBytes_AS_STRING(hold);
@@ -249,11 +263,15 @@ bool text_of(PyObject* o, const char*& p, Py_ssize_t& n, PyObject*& hold, const 
   return true;
 }
 
-// Fixes the rank: missing trailing dimensions become 1, surplus dimensions of
-// extent 1 are dropped.
-PyArrayObject* fix_rank(PyArrayObject* a, int rank, const char* what) {
-  int nd = PyArray_NDIM(a);
-  if (nd == rank || rank == 0) return a;
+// The array with the row's rank: missing trailing dimensions become 1,
+// surplus dimensions of extent 1 are dropped; any other surplus is refused
+// (a matrix is no vector). A new reference; the given array is kept.
+PyArrayObject* ranked(PyArrayObject* a, int rank, const char* what) {
+  const int nd = PyArray_NDIM(a);
+  if (nd == rank || rank == 0) {
+    Py_INCREF(a);
+    return a;
+  }
   npy_intp dims[NPY_MAXDIMS];
   int k = 0;
   if (nd < rank) {
@@ -269,15 +287,12 @@ PyArrayObject* fix_rank(PyArrayObject* a, int rank, const char* what) {
       dims[k++] = PyArray_DIM(a, i);
     }
     if (k != rank) {
-      PyErr_Format(vx_error, "%s: expected an array of rank %d, got rank %d", what, rank, nd);
-      Py_DECREF(a);
+      PyErr_Format(vx_value_error, "%s: expected an array of rank %d, got rank %d", what, rank, nd);
       return nullptr;
     }
   }
   PyArray_Dims shp = {dims, rank};
-  PyObject* r = PyArray_Newshape(a, &shp, NPY_FORTRANORDER);
-  Py_DECREF(a);
-  return reinterpret_cast<PyArrayObject*>(r);
+  return reinterpret_cast<PyArrayObject*>(PyArray_Newshape(a, &shp, NPY_FORTRANORDER));
 }
 
 PyArrayObject* s1_from_text(PyObject* o, const char* what) {
@@ -305,24 +320,60 @@ PyArray_Descr* text_descr(int64_t L) {
   return d;
 }
 
+const char* type_label(Ty t) {
+  switch (t) {
+    case Ty::f8: case Ty::view_f8: return "float64";
+    case Ty::c16: return "complex128";
+    case Ty::f4: return "float32";
+    case Ty::l1: return "int8";
+    case Ty::s1: return "S1";
+    default: return "int32";
+  }
+}
+
+// Why an array cannot be written in place as the argument, or null when it
+// can: the routine writes the caller's own storage, so nothing may be
+// converted on the way.
+const char* not_in_place(PyArrayObject* arr, bool type_ok, bool contiguous) {
+  if (!type_ok) return "of another type";
+  if (!PyArray_ISWRITEABLE(arr)) return "read-only";
+  if (!PyArray_ISALIGNED(arr) || PyArray_ISBYTESWAPPED(arr)) return "not aligned in native byte order";
+  if (contiguous && !PyArray_IS_F_CONTIGUOUS(arr) && !(PyArray_NDIM(arr) <= 1 && PyArray_IS_C_CONTIGUOUS(arr)))
+    return "not Fortran-contiguous";
+  return nullptr;
+}
+
+// An in/out argument (intent inout): the caller's array itself. Anything
+// else is a wrong kind of object (TypeError); an array that cannot be written
+// in place is a wrong value (ValueError).
+PyArrayObject* inout_array(PyObject* o, bool type_ok, const char* type, const char* what) {
+  PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
+  if (type_ok && PyArray_ISWRITEABLE(arr) && PyArray_ISALIGNED(arr) && !PyArray_ISBYTESWAPPED(arr) &&
+      (PyArray_IS_F_CONTIGUOUS(arr) || (PyArray_NDIM(arr) <= 1 && PyArray_IS_C_CONTIGUOUS(arr)))) {
+    Py_INCREF(o);
+    return arr;
+  }
+  if (!PyArray_Check(o)) {
+    PyErr_Format(vx_type_error, "%s: an in/out argument must be an array of type %s, got %s", what, type,
+                 Py_TYPE(o)->tp_name);
+    return nullptr;
+  }
+  PyErr_Format(vx_value_error, "%s: the in/out array (%S) is %s, expected a writeable Fortran-contiguous array "
+               "of type %s", what, reinterpret_cast<PyObject*>(PyArray_DESCR(arr)), not_in_place(arr, type_ok, true),
+               type);
+  return nullptr;
+}
+
 // An array of texts: a sequence of str/bytes or a bytes array, held as a
 // column-major array of fixed-length elements, blank-padded (numpy pads
 // with NULs). In place (inout) it must already be such an array.
-PyArrayObject* to_text_array(PyObject* o, const ArgDesc& a, Mode mode, int64_t L, const char* what) {
+PyArrayObject* to_text_array(PyObject* o, Mode mode, int64_t L, const char* what) {
   if (mode == Mode::strict) {
     PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
-    bool ok = PyArray_Check(o) && PyArray_TYPE(arr) == NPY_STRING && (L < 0 || PyArray_ITEMSIZE(arr) == L) &&
-              PyArray_ISWRITEABLE(arr) &&
-              (PyArray_IS_F_CONTIGUOUS(arr) || (PyArray_NDIM(arr) <= 1 && PyArray_IS_C_CONTIGUOUS(arr)));
-    if (!ok) {
-      PyErr_Format(vx_error,
-                   "%s: failed to initialize intent(inout) array -- expected a writeable, contiguous array of "
-                   "type S%lld and rank %d",
-                   what, static_cast<long long>(L), a.rank);
-      return nullptr;
-    }
-    Py_INCREF(o);
-    return PyArray_NDIM(arr) == a.rank ? arr : fix_rank(arr, a.rank, what);
+    const bool type_ok = PyArray_Check(o) && PyArray_TYPE(arr) == NPY_STRING && (L < 0 || PyArray_ITEMSIZE(arr) == L);
+    char type[24] = "S";
+    if (L >= 0) std::snprintf(type, sizeof type, "S%lld", static_cast<long long>(L));
+    return inout_array(o, type_ok, type, what);
   }
   PyArray_Descr* d = L < 0 ? PyArray_DescrFromType(NPY_STRING) : text_descr(L);
   if (!d) return nullptr;
@@ -337,7 +388,7 @@ PyArrayObject* to_text_array(PyObject* o, const ArgDesc& a, Mode mode, int64_t L
     Py_XDECREF(arr);
     PyObject *t, *v, *tb;
     PyErr_Fetch(&t, &v, &tb);
-    PyErr_Format(vx_error, "%s: cannot convert to an array of texts", what);
+    PyErr_Format(vx_value_error, "%s: cannot convert to an array of texts", what);
     Py_XDECREF(t);
     Py_XDECREF(v);
     Py_XDECREF(tb);
@@ -346,40 +397,25 @@ PyArrayObject* to_text_array(PyObject* o, const ArgDesc& a, Mode mode, int64_t L
   char* b = static_cast<char*>(PyArray_DATA(arr));
   for (npy_intp k = 0, n = PyArray_NBYTES(arr); k < n; ++k)
     if (b[k] == '\0') b[k] = ' ';
-  return fix_rank(arr, a.rank, what);
+  return arr;
 }
 
+// The given value as an array of the row's type, in the caller's shape (the
+// rank is fixed by the caller of this function).
 PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* what) {
   if (o == Py_None) {
-    PyErr_Format(PyExc_TypeError, "%s: expected an array, got None", what);
+    PyErr_Format(vx_type_error, "%s: expected an array, got None", what);
     return nullptr;
   }
   const int tn = typenum(a.ty);
   if (mode == Mode::strict || mode == Mode::view_overwrite) {
-    bool ok = PyArray_Check(o);
     PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
-    if (ok) {
-      PyArray_Descr* d = PyArray_DESCR(arr);
-      ok = PyArray_EquivTypenums(d->type_num, tn) && (a.ty != Ty::s1 || PyDataType_ELSIZE(d) == 1) &&
-           PyArray_ISWRITEABLE(arr) && PyArray_ISALIGNED(arr) && !PyArray_ISBYTESWAPPED(arr);
-      if (ok && mode == Mode::strict)
-        ok = PyArray_IS_F_CONTIGUOUS(arr) || (PyArray_NDIM(arr) <= 1 && PyArray_IS_C_CONTIGUOUS(arr));
-      if (ok && a.rank == 0) ok = PyArray_SIZE(arr) >= 1;
-      else if (ok) ok = PyArray_NDIM(arr) == a.rank || (PyArray_NDIM(arr) < a.rank && mode == Mode::strict);
-    }
-    if (ok) {
+    const bool type_ok = PyArray_Check(o) && PyArray_EquivTypenums(PyArray_DESCR(arr)->type_num, tn) &&
+                         (a.ty != Ty::s1 || PyDataType_ELSIZE(PyArray_DESCR(arr)) == 1);
+    if (mode == Mode::strict) return inout_array(o, type_ok, type_label(a.ty), what);
+    if (type_ok && !not_in_place(arr, true, false) && PyArray_NDIM(arr) == a.rank) {
       Py_INCREF(o);
-      if (mode == Mode::strict && a.rank && PyArray_NDIM(arr) != a.rank) return fix_rank(arr, a.rank, what);
       return arr;
-    }
-    if (mode == Mode::strict) {
-      PyErr_Format(vx_error,
-                   "%s: failed to initialize intent(inout) array -- expected a writeable, contiguous array of "
-                   "type %s and rank %d",
-                   what, a.ty == Ty::f8 ? "float64" : a.ty == Ty::c16 ? "complex128" : a.ty == Ty::f4 ? "float32"
-                                                      : a.ty == Ty::l1 ? "int8" : "int32",
-                   a.rank);
-      return nullptr;
     }
     mode = Mode::copy;  // a view that cannot be used in place is filled on a copy
   }
@@ -393,19 +429,20 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
       return arr;
     }
   }
-  if (a.ty == Ty::s1 && (PyBytes_Check(o) || PyUnicode_Check(o))) {
-    PyArrayObject* r = s1_from_text(o, what);
-    return r ? fix_rank(r, a.rank, what) : nullptr;
-  }
+  if (a.ty == Ty::s1 && (PyBytes_Check(o) || PyUnicode_Check(o))) return s1_from_text(o, what);
   int flags = NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST;
   if (mode == Mode::copy) flags |= NPY_ARRAY_ENSURECOPY | NPY_ARRAY_WRITEABLE;
   if (mode == Mode::overwrite) flags |= NPY_ARRAY_WRITEABLE;
   PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(PyArray_FromAny(o, descr_of(a.ty), 0, 0, flags, nullptr));
   if (!arr) {
-    if (PyErr_ExceptionMatches(PyExc_ValueError) || PyErr_ExceptionMatches(PyExc_TypeError)) {
+    // numpy's own class tells a wrong value (ValueError) from a wrong kind of
+    // object (TypeError); the message names the argument.
+    const bool value = PyErr_ExceptionMatches(PyExc_ValueError);
+    if (value || PyErr_ExceptionMatches(PyExc_TypeError)) {
       PyObject *t, *v, *tb;
       PyErr_Fetch(&t, &v, &tb);
-      PyErr_Format(vx_error, "%s: cannot convert to an array of the declared type", what);
+      PyErr_Format(value ? vx_value_error : vx_type_error, "%s: cannot convert to an array of the declared type",
+                   what);
       Py_XDECREF(t);
       Py_XDECREF(v);
       Py_XDECREF(tb);
@@ -414,15 +451,14 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
   }
   if (PyArray_TYPE(arr) == NPY_OBJECT) {
     Py_DECREF(arr);
-    PyErr_Format(vx_error, "%s: cannot convert to an array of the declared type", what);
+    PyErr_Format(vx_type_error, "%s: cannot convert to an array of the declared type", what);
     return nullptr;
   }
-  return fix_rank(arr, a.rank, what);
+  return arr;
 }
 
-PyArrayObject* new_array(const ArgDesc& a, const int64_t* dims, int64_t textlen) {
-  npy_intp d[7];
-  for (int k = 0; k < a.rank; ++k) d[k] = dims[k] < 0 ? 0 : dims[k];
+// An array the call makes, zero-filled (texts blank); d from made_extents.
+PyArrayObject* new_array(const ArgDesc& a, const npy_intp* d, int64_t textlen) {
   PyArray_Descr* descr = a.ty == Ty::str ? text_descr(textlen) : descr_of(a.ty);
   if (!descr) return nullptr;
   PyArrayObject* r = reinterpret_cast<PyArrayObject*>(
@@ -488,7 +524,7 @@ bool store_cb_array(PyObject* o, const ArgDesc& a, void* dst, const ExprEnv& env
       o, descr_of(a.ty), 0, 0, NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST, nullptr));
   if (!arr) return false;
   if (PyArray_SIZE(arr) != n) {
-    PyErr_Format(vx_error, "call-back %s: output %s takes %lld values, the function returned %zd", cbname,
+    PyErr_Format(vx_value_error, "call-back %s: output %s takes %lld values, the function returned %zd", cbname,
                  a.name.c_str(), static_cast<long long>(n), static_cast<Py_ssize_t>(PyArray_SIZE(arr)));
     Py_DECREF(arr);
     return false;
@@ -573,11 +609,109 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
 
 namespace {
 
+// ------------------------------------------------------ steps of every path
+//
+// Three paths call a routine: the general one (any value), the direct one
+// (scalars only) and the array one (values already in their declared form).
+// They differ in what they accept, not in what they do with it: each step
+// below has this one definition, and a path that cannot take a value hands
+// the call to the general path before anything is visible.
+
+// The default of an absent scalar; eval gives the value of an integer
+// expression. False when an integer default does not fit in 32 bits.
+template <class Eval>
+inline bool default_scalar(const ArgDesc& a, Eval&& eval, Scalar& v, int64_t& ival) {
+  double rv;
+  if (real_default(a.dflt, rv)) {
+    if (a.ty == Ty::f4) v.f = static_cast<float>(rv);
+    else if (a.ty == Ty::c16) v.c[0] = rv, v.c[1] = 0.0;
+    else v.d = rv;
+    return true;
+  }
+  const int64_t x = eval(a.dflt);
+  ival = x;
+  switch (a.ty) {
+    case Ty::f8: v.d = static_cast<double>(x); break;
+    case Ty::f4: v.f = static_cast<float>(x); break;
+    case Ty::c16: v.c[0] = static_cast<double>(x); v.c[1] = 0.0; break;
+    case Ty::l1: v.b = x != 0; ival = x != 0; break;
+    case Ty::l4: v.i = x != 0; ival = x != 0; break;
+    default:
+      if (x < INT32_MIN || x > INT32_MAX) return false;
+      v.i = static_cast<int32_t>(x);
+  }
+  return true;
+}
+
+// The first check of an argument that fails, or null.
+template <class Eval>
+inline const Expr* failed_check(const ArgDesc& a, Eval&& eval) {
+  for (const Expr& e : a.checks)
+    if (!eval(e)) return &e;
+  return nullptr;
+}
+
+// The first axis whose extent differs from the one the row fixes, or -1.
+inline int wrong_axis(const ArgDesc& a, PyArrayObject* x) {
+  const int n = static_cast<int>(a.fixed.size());
+  for (int k = 0; k < n; ++k)
+    if (a.fixed[k] >= 0 && PyArray_DIM(x, k) != a.fixed[k]) return k;
+  return -1;
+}
+
+// How many values the extents of a given array ask for (an open extent is
+// the array's own); -1 when the count overflows.
+template <class Eval>
+inline int64_t values_asked(const ArgDesc& a, PyArrayObject* x, Eval&& eval) {
+  int64_t need = 1;
+  for (int k = 0; k < a.rank; ++k) {
+    int64_t d = a.dims[k].empty() ? PyArray_DIM(x, k) : eval(a.dims[k]);
+    if (d < 0) d = 0;
+    if (__builtin_mul_overflow(need, d, &need)) return -1;
+  }
+  return need;
+}
+
+// The extents of an array the call makes (negative ones are empty); false
+// when they are far beyond any use of these routines, which is refused
+// rather than left to exhaust the machine.
+template <class Eval>
+inline bool made_extents(const ArgDesc& a, Eval&& eval, npy_intp* d) {
+  int64_t total = 1;
+  for (int k = 0; k < a.rank; ++k) {
+    const int64_t x = eval(a.dims[k]);
+    d[k] = x < 0 ? 0 : x;
+    if (__builtin_mul_overflow(total, static_cast<int64_t>(d[k]), &total) || total > (int64_t(1) << 29))
+      return false;
+  }
+  return true;
+}
+
+// The results: none as None, one bare, more as a tuple; one(i) boxes the
+// native argument i.
+template <class One>
+inline PyObject* box_results(const Routine& r, One&& one) {
+  if (r.nresults == 0) Py_RETURN_NONE;
+  if (r.nresults == 1) return one(r.results[0]);
+  PyObject* t = PyTuple_New(r.nresults);
+  for (int k = 0; t && k < r.nresults; ++k) {
+    PyObject* it = one(r.results[k]);
+    if (!it) {
+      Py_CLEAR(t);
+      break;
+    }
+    PyTuple_SET_ITEM(t, k, it);
+  }
+  return t;
+}
+
 // ------------------------------------------------------------------ call
 //
 // One call runs through the phases below over a Call, which lives on the
 // stack; each phase returns false with a Python exception set, and the Call's
-// destructor releases what the phases took.
+// destructor releases what the phases took. The phases read the rows through
+// a local pointer, which stays in a register across the calls into Python and
+// numpy (a member of the Call would be read again after each).
 
 constexpr int kMaxFrames = 4;
 
@@ -591,6 +725,7 @@ struct Call {
   int nviews = 0;
   CbFrame frames[kMaxFrames];
   int nframes = 0;
+  int nwrite_back = 0;  // in/out scalars to be written back through a cast
   CallEnv env;
   Scalar ret;
 
@@ -604,6 +739,7 @@ struct Call {
     for (int i = 0; i < nn; ++i) {
       Py_XDECREF(sl[i].arr);
       Py_XDECREF(sl[i].text);
+      Py_XDECREF(sl[i].caller);
     }
   }
   Call(const Call&) = delete;
@@ -614,7 +750,7 @@ struct Call {
 bool match_arguments(Call& c, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
   const Routine& r = c.r;
   if (nargs > c.npy) {
-    PyErr_Format(PyExc_TypeError, "%s() takes at most %d arguments (%zd given)", c.pyname, c.npy, nargs);
+    PyErr_Format(vx_type_error, "%s() takes at most %d arguments (%zd given)", c.pyname, c.npy, nargs);
     return false;
   }
   for (Py_ssize_t k = 0; k < nargs; ++k) c.pv[k] = args[k];
@@ -627,18 +763,18 @@ bool match_arguments(Call& c, PyObject* const* args, Py_ssize_t nargs, PyObject*
     for (int k = 0; k < c.npy && pos < 0; ++k)
       if (PyUnicode_Compare(PyTuple_GET_ITEM(r.kwnames, k), key) == 0) pos = k;
     if (pos < 0) {
-      PyErr_Format(PyExc_TypeError, "%s() got an unexpected keyword argument '%U'", c.pyname, key);
+      PyErr_Format(vx_type_error, "%s() got an unexpected keyword argument '%U'", c.pyname, key);
       return false;
     }
     if (c.pv[pos]) {
-      PyErr_Format(PyExc_TypeError, "%s() got multiple values for argument '%U'", c.pyname, key);
+      PyErr_Format(vx_type_error, "%s() got multiple values for argument '%U'", c.pyname, key);
       return false;
     }
     c.pv[pos] = args[nargs + j];
   }
   for (int k = 0; k < r.nrequired; ++k)
     if (!c.pv[k]) {
-      PyErr_Format(PyExc_TypeError, "%s() missing required argument '%s' (pos %d)", c.pyname, r.pynames[k].c_str(),
+      PyErr_Format(vx_type_error, "%s() missing required argument '%s' (pos %d)", c.pyname, r.pynames[k].c_str(),
                    k + 1);
       return false;
     }
@@ -654,7 +790,7 @@ bool given_callback(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
   }
   if ((s.ptr = routine_pointer(o)) != nullptr) return true;
   if (!PyCallable_Check(o)) {
-    PyErr_Format(PyExc_TypeError, "%s: expected a function or a capsule, got %s", a.what.c_str(), Py_TYPE(o)->tp_name);
+    PyErr_Format(vx_type_error, "%s: expected a function or a capsule, got %s", a.what.c_str(), Py_TYPE(o)->tp_name);
     return false;
   }
   if (c.nframes >= kMaxFrames) {
@@ -663,7 +799,7 @@ bool given_callback(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
   }
   PyObject* extra = a.extra_pos >= 0 ? c.pv[a.extra_pos] : nullptr;
   if (extra && !PyTuple_Check(extra)) {
-    PyErr_Format(PyExc_TypeError, "%s: %s_extra_args must be a tuple", c.pyname, a.name.c_str());
+    PyErr_Format(vx_type_error, "%s: %s_extra_args must be a tuple", c.pyname, a.name.c_str());
     return false;
   }
   c.frames[c.nframes++] = CbFrame{a.cb, a.cbdesc, o, extra, accepted_args(o), false, nullptr, nullptr, nullptr, {}, nullptr};
@@ -693,31 +829,95 @@ bool given_scalar(const ArgDesc& a, Slot& s, PyObject* o) {
   return true;
 }
 
-bool given_array(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
-  const char* what = a.what.c_str();
-  if (a.ty == Ty::str) {
-    // The length of the elements is a constant or taken from the array.
-    s.arr = to_text_array(o, a, a.intent == Intent::inout ? Mode::strict : Mode::copy,
-                          a.str_star ? -1 : a.strlen.code[0].val, what);
-    if (!s.arr) return false;
-    s.ptr = PyArray_DATA(s.arr);
-    s.tlen = static_cast<size_t>(PyArray_ITEMSIZE(s.arr));
+// Whether a result of type ty goes into an array of type d without changing
+// its kind (a real into a real or complex array, an integer into an integer,
+// real or complex one, a logical also into a boolean one).
+bool takes_result(Ty ty, PyArray_Descr* d) {
+  if (!PyTypeNum_ISNUMBER(d->type_num)) return false;
+  PyArray_Descr* from = PyArray_DescrFromType(typenum(ty));
+  const bool ok = PyArray_CanCastTypeTo(from, d, NPY_SAME_KIND_CASTING);
+  Py_DECREF(from);
+  if (ok || (ty != Ty::l1 && ty != Ty::l4)) return ok;
+  return d->type_num == NPY_BOOL || PyTypeNum_ISINTEGER(d->type_num);
+}
+
+// An in/out scalar: a number is read and nothing goes back; an array is
+// written back, in place when it has the declared type, else by a cast once
+// the routine has run.
+bool given_inout_scalar(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
+  if (!PyArray_Check(o)) return given_scalar(a, s, o);
+  PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
+  const bool own_type = PyArray_EquivTypenums(PyArray_TYPE(arr), typenum(a.ty));
+  const char* why = PyArray_SIZE(arr) < 1 ? "empty" : !PyArray_ISWRITEABLE(arr) ? "read-only"
+                  : !own_type && !takes_result(a.ty, PyArray_DESCR(arr)) ? "of a type that cannot take the result"
+                  : nullptr;
+  if (why) {
+    PyErr_Format(vx_value_error, "%s: the in/out array (%S) is %s, expected a writeable array of type %s",
+                 a.what.c_str(), reinterpret_cast<PyObject*>(PyArray_DESCR(arr)), why, type_label(a.ty));
+    return false;
+  }
+  if (own_type && PyArray_ISALIGNED(arr) && !PyArray_ISBYTESWAPPED(arr)) {
+    Py_INCREF(o);
+    s.arr = arr;
+    s.ptr = PyArray_DATA(arr);
+    s.ival = a.ty == Ty::l1 ? *static_cast<int8_t*>(s.ptr)
+           : (a.ty == Ty::i4 || a.ty == Ty::l4) ? *static_cast<int32_t*>(s.ptr) : 0;
+    s.known = true;
     return true;
   }
+  PyObject* v = PyArray_GETITEM(arr, static_cast<const char*>(PyArray_DATA(arr)));
+  if (!v) return false;
+  const bool ok = given_scalar(a, s, v);
+  Py_DECREF(v);
+  if (!ok) return false;
+  Py_INCREF(o);
+  s.caller = arr;
+  ++c.nwrite_back;
+  return true;
+}
+
+// Every extent the row gives as a number is the extent the array must have.
+bool fixed_extents(const ArgDesc& a, PyArrayObject* arr) {
+  const int k = wrong_axis(a, arr);
+  if (k < 0) return true;
+  PyErr_Format(vx_value_error, "%s: axis %d has extent %zd, expected %lld", a.what.c_str(), k,
+               static_cast<Py_ssize_t>(PyArray_DIM(arr, k)), static_cast<long long>(a.fixed[k]));
+  return false;
+}
+
+bool given_array(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
+  const char* what = a.what.c_str();
   Mode mode = Mode::in;
   if (a.intent == Intent::inout) {
     mode = Mode::strict;
+  } else if (a.ty == Ty::str) {
+    mode = Mode::copy;
   } else if (a.intent == Intent::io || a.intent == Intent::out) {
     long long ow = 0;
     if (a.overwrite_pos >= 0 && c.pv[a.overwrite_pos] && !to_long(c.pv[a.overwrite_pos], what, ow)) return false;
     mode = ow ? ((a.ty == Ty::view_f8 || a.ty == Ty::view_i4) ? Mode::view_overwrite : Mode::overwrite) : Mode::copy;
   }
-  s.arr = to_array(o, a, mode, what);
-  if (!s.arr) return false;
+  // The length of texts is a constant or taken from the array.
+  PyArrayObject* given = a.ty == Ty::str ? to_text_array(o, mode, a.str_star ? -1 : a.strlen.code[0].val, what)
+                                         : to_array(o, a, mode, what);
+  if (!given) return false;
+  if (PyArray_NDIM(given) == a.rank || a.rank == 0) {
+    s.arr = given;
+  } else {
+    s.arr = ranked(given, a.rank, what);
+    // What the routine changes goes back in the shape the caller gave.
+    if (s.arr && a.intent != Intent::in) s.caller = given;
+    else Py_DECREF(given);
+  }
+  if (!s.arr || !fixed_extents(a, s.arr)) return false;
   s.ptr = PyArray_DATA(s.arr);
-  if (a.rank == 0) {
-    // A 0-d in/out array stands for a scalar: its value feeds expressions.
-    if (a.ty == Ty::i4 || a.ty == Ty::l4) s.ival = *static_cast<int32_t*>(s.ptr);
+  if (a.ty == Ty::str) {
+    s.tlen = static_cast<size_t>(PyArray_ITEMSIZE(s.arr));
+  } else if (a.rank == 0) {
+    if (PyArray_SIZE(s.arr) < 1) {
+      PyErr_Format(vx_value_error, "%s: expected a value, got an empty array", what);
+      return false;
+    }
     s.known = true;
   }
   return true;
@@ -725,8 +925,9 @@ bool given_array(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
 
 // Phase 1: the values given from Python.
 bool convert_given(Call& c) {
+  const ArgDesc* const args = c.r.args.data();
   for (int i = 0; i < c.nn; ++i) {
-    const ArgDesc& a = c.r.args[i];
+    const ArgDesc& a = args[i];
     Slot& s = c.sl[i];
     if (a.pypos < 0 || !c.pv[a.pypos]) continue;
     PyObject* o = c.pv[a.pypos];
@@ -736,6 +937,7 @@ bool convert_given(Call& c) {
     if (a.ty == Ty::cb) ok = given_callback(c, a, s, o);
     else if (a.ty == Ty::str && a.rank == 0) ok = given_text(a, s, o);
     else if (a.rank == 0 && a.ty != Ty::s1 && a.intent != Intent::inout) ok = given_scalar(a, s, o);
+    else if (a.rank == 0 && a.ty != Ty::s1) ok = given_inout_scalar(c, a, s, o);
     else ok = given_array(c, a, s, o);
     if (!ok) return false;
   }
@@ -749,31 +951,16 @@ bool convert_given(Call& c) {
 
 // Phase 2: defaults of the absent scalars, in dependency order.
 bool fill_defaults(Call& c) {
+  const ArgDesc* const args = c.r.args.data();
+  auto eval = [&](const Expr& e) { return eval_expr(e, c.env); };
   for (int i : c.r.scalar_order) {
-    const ArgDesc& a = c.r.args[i];
+    const ArgDesc& a = args[i];
     Slot& s = c.sl[i];
     if (s.present) continue;
-    double rv;
-    if (real_default(a.dflt, rv)) {
-      if (a.ty == Ty::f4) s.v.f = static_cast<float>(rv);
-      else if (a.ty == Ty::c16) s.v.c[0] = rv, s.v.c[1] = 0.0;
-      else s.v.d = rv;
-    } else {
-      const int64_t v = eval_expr(a.dflt, c.env);
-      s.ival = v;
-      switch (a.ty) {
-        case Ty::f8: s.v.d = static_cast<double>(v); break;
-        case Ty::f4: s.v.f = static_cast<float>(v); break;
-        case Ty::c16: s.v.c[0] = static_cast<double>(v); s.v.c[1] = 0.0; break;
-        case Ty::l1: s.v.b = v != 0; s.ival = v != 0; break;
-        case Ty::l4: s.v.i = v != 0; s.ival = v != 0; break;
-        default:
-          if (v < INT32_MIN || v > INT32_MAX) {
-            PyErr_Format(vx_error, "%s: default of %s out of range: %s", c.pyname, a.name.c_str(), a.dflt.src.c_str());
-            return false;
-          }
-          s.v.i = static_cast<int32_t>(v);
-      }
+    if (!default_scalar(a, eval, s.v, s.ival)) {
+      PyErr_Format(vx_overflow_error, "%s: default of %s out of range: %s", c.pyname, a.name.c_str(),
+                   a.dflt.src.c_str());
+      return false;
     }
     s.ptr = &s.v;
     s.known = true;
@@ -783,15 +970,16 @@ bool fill_defaults(Call& c) {
 
 // Phase 3: the rows' checks, explicit and inferred.
 bool run_checks(Call& c) {
+  const ArgDesc* const args = c.r.args.data();
+  auto eval = [&](const Expr& e) { return eval_expr(e, c.env); };
   for (int i = 0; i < c.nn; ++i) {
-    const ArgDesc& a = c.r.args[i];
+    const ArgDesc& a = args[i];
     if (!c.sl[i].present && !c.sl[i].known) continue;
-    for (const Expr& e : a.checks)
-      if (!eval_expr(e, c.env)) {
-        PyErr_Format(vx_error, "(%s) failed for argument %s: %s:%s=%lld", e.src.c_str(), a.name.c_str(), c.pyname,
-                     a.name.c_str(), static_cast<long long>(c.sl[i].ival));
-        return false;
-      }
+    if (const Expr* e = failed_check(a, eval)) {
+      PyErr_Format(vx_error, "(%s) failed for argument %s: %s:%s=%lld", e->src.c_str(), a.name.c_str(), c.pyname,
+                   a.name.c_str(), static_cast<long long>(c.sl[i].ival));
+      return false;
+    }
   }
   return true;
 }
@@ -819,37 +1007,30 @@ void fill_default_array(Call& c, const ArgDesc& a, Slot& s) {
 // and absent optional arrays with a default are made, but only once every
 // given array passed, so that a wrong extent never costs a large allocation.
 bool prepare_arrays(Call& c) {
+  const ArgDesc* const args = c.r.args.data();
+  auto eval = [&](const Expr& e) { return eval_expr(e, c.env); };
   for (int pass = 0; pass < 2; ++pass)
   for (int i = 0; i < c.nn; ++i) {
-    const ArgDesc& a = c.r.args[i];
+    const ArgDesc& a = args[i];
     Slot& s = c.sl[i];
     if (a.rank == 0 || a.ty == Ty::cb) continue;
     if ((pass == 0) != (s.arr != nullptr)) continue;
-    int64_t dims[7];
-    bool open = false;
-    for (int k = 0; k < a.rank; ++k) {
-      open |= a.dims[k].empty();
-      dims[k] = a.dims[k].empty() ? -1 : eval_expr(a.dims[k], c.env);
-    }
     if (s.arr) {
       if (a.ty == Ty::view_f8 || a.ty == Ty::view_i4) continue;
       // No extent may make the routine read past the array.
-      int64_t need = 1;
-      bool overflow = false;
-      for (int k = 0; k < a.rank; ++k) {
-        const int64_t d = dims[k] < 0 ? (a.dims[k].empty() ? PyArray_DIM(s.arr, k) : 0) : dims[k];
-        if (__builtin_mul_overflow(need, d, &need)) overflow = true;
-      }
-      if (overflow || need > PyArray_SIZE(s.arr)) {
+      const int64_t need = values_asked(a, s.arr, eval);
+      if (need < 0 || need > PyArray_SIZE(s.arr)) {
         std::string ext;
         for (int k = 0; k < a.rank; ++k) ext += (k ? "," : "") + a.dims[k].src;
-        PyErr_Format(vx_error, "%s: argument %s holds %zd elements but the extents (%s) ask for %s", c.pyname,
+        PyErr_Format(vx_value_error, "%s: argument %s holds %zd elements but the extents (%s) ask for %s", c.pyname,
                      a.name.c_str(), static_cast<Py_ssize_t>(PyArray_SIZE(s.arr)), ext.c_str(),
-                     overflow ? "more" : std::to_string(need).c_str());
+                     need < 0 ? "more" : std::to_string(need).c_str());
         return false;
       }
       continue;
     }
+    bool open = false;
+    for (int k = 0; k < a.rank; ++k) open |= a.dims[k].empty();
     const bool output = a.intent == Intent::out || a.intent == Intent::ret;
     if (open) {
       if (!output) continue;  // absent optional array of open extent: null
@@ -857,14 +1038,10 @@ bool prepare_arrays(Call& c) {
       return false;
     }
     if (!output && !(!s.present && a.has_default)) continue;
-    int64_t total = 1;
-    for (int k = 0; k < a.rank; ++k) {
-      // Far beyond any use of these routines: refuse rather than let the
-      // allocation exhaust the machine.
-      if (__builtin_mul_overflow(total, dims[k] < 0 ? 0 : dims[k], &total) || total > (int64_t(1) << 29)) {
-        PyErr_Format(vx_error, "%s: extents of %s too large", c.pyname, a.name.c_str());
-        return false;
-      }
+    npy_intp dims[7];
+    if (!made_extents(a, eval, dims)) {
+      PyErr_Format(vx_value_error, "%s: extents of %s too large", c.pyname, a.name.c_str());
+      return false;
     }
     const int64_t L = a.ty == Ty::str ? (a.str_star ? 1 : a.strlen.code[0].val) : 0;
     s.arr = new_array(a, dims, L);
@@ -882,7 +1059,7 @@ bool own_text(Call& c, const ArgDesc& a, Slot& s) {
   int64_t L = a.str_star ? static_cast<int64_t>(s.tlen) : eval_expr(a.strlen, c.env);
   if (L < 0) L = 0;
   if (L > (int64_t(1) << 26)) {
-    PyErr_Format(vx_error, "%s: length of %s too large", c.pyname, a.name.c_str());
+    PyErr_Format(vx_value_error, "%s: length of %s too large", c.pyname, a.name.c_str());
     return false;
   }
   PyObject* buf = PyBytes_FromStringAndSize(nullptr, static_cast<Py_ssize_t>(L));
@@ -917,19 +1094,31 @@ bool make_view(Call& c, Slot& s) {
 
 // Phase 5: texts, output scalars, the call-back declaration of this call, views.
 bool prepare_rest(Call& c) {
+  const ArgDesc* const args = c.r.args.data();
   for (int i = 0; i < c.nn; ++i) {
-    const ArgDesc& a = c.r.args[i];
+    const ArgDesc& a = args[i];
     Slot& s = c.sl[i];
     if (a.ty == Ty::str) {
       if (a.rank || (a.str_star && s.present && a.intent == Intent::in)) continue;
       if (!own_text(c, a, s)) return false;
     } else if (a.ty == Ty::cb) {
-      if (a.cb_alt && s.ptr == a.cb->trampoline && !eval_expr(a.cbsel, c.env)) {
+      if (!s.ptr) continue;
+      const bool second = a.cb_alt && !eval_expr(a.cbsel, c.env);
+      if (s.ptr == a.cb->trampoline) {
+        if (!second) continue;
         // A Python function goes through the second declaration.
         for (int f = 0; f < c.nframes; ++f)
           if (c.frames[f].func == s.obj && c.frames[f].def == a.cb)
             c.frames[f].def = a.cb_alt, c.frames[f].desc = a.cbdesc_alt;
         s.ptr = a.cb_alt->trampoline;
+        continue;
+      }
+      // A routine of the module is called natively: it must take what the
+      // routine hands its call-back, or it reads and writes past it.
+      const CallbackDef* decl = second ? a.cb_alt : a.cb;
+      if (!callback_fits(s.ptr, decl)) {
+        PyErr_Format(vx_type_error, "%s: %s", a.what.c_str(), callback_mismatch(s.ptr, decl).c_str());
+        return false;
       }
     } else if (a.rank == 0 && !s.present && !s.known && a.ty != Ty::s1 && a.intent != Intent::in) {
       s.v = Scalar{};
@@ -973,6 +1162,15 @@ bool call_native(Call& c) {
     raised = true;
   }
   if (raised) return false;
+  // In/out scalars given as arrays of another type get their value back.
+  for (int i = 0; c.nwrite_back && i < c.nn; ++i) {
+    const Slot& s = c.sl[i];
+    if (!s.caller || r.args[i].rank) continue;
+    PyObject* v = scalar_to_py(r.args[i].ty, s.ptr);
+    const bool ok = v && PyArray_SETITEM(s.caller, static_cast<char*>(PyArray_DATA(s.caller)), v) == 0;
+    Py_XDECREF(v);
+    if (!ok) return false;
+  }
   if (r.ret_index >= 0 && !r.ret_is_text) {
     c.sl[r.ret_index].v = c.ret;
     c.sl[r.ret_index].ptr = &c.sl[r.ret_index].v;
@@ -989,30 +1187,19 @@ PyObject* one_result(Call& c, int i) {
     while (k > 0 && b[k - 1] == ' ') --k;
     return PyBytes_FromStringAndSize(b, static_cast<Py_ssize_t>(k));
   }
-  if (s.arr) {
+  if (s.arr || s.caller) {
     if (a.rank == 0 && a.intent != Intent::inout) return scalar_to_py(a.ty, s.ptr);
-    Py_INCREF(s.arr);
-    return reinterpret_cast<PyObject*>(s.arr);
+    PyArrayObject* r = s.caller ? s.caller : s.arr;
+    Py_INCREF(r);
+    return reinterpret_cast<PyObject*>(r);
   }
   if (!s.ptr) Py_RETURN_NONE;
   return scalar_to_py(a.ty, s.ptr);
 }
 
-// Phase 7: the results, none as None, one bare, more as a tuple.
+// Phase 7: the results.
 PyObject* build_results(Call& c) {
-  const Routine& r = c.r;
-  if (r.nresults == 0) Py_RETURN_NONE;
-  if (r.nresults == 1) return one_result(c, r.results[0]);
-  PyObject* result = PyTuple_New(r.nresults);
-  for (int k = 0; result && k < r.nresults; ++k) {
-    PyObject* it = one_result(c, r.results[k]);
-    if (!it) {
-      Py_CLEAR(result);
-      break;
-    }
-    PyTuple_SET_ITEM(result, k, it);
-  }
-  return result;
+  return box_results(c.r, [&](int i) { return one_result(c, i); });
 }
 
 // ------------------------------------------------------------ direct path
@@ -1157,37 +1344,15 @@ bool call_direct(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
     }
     if (r.direct_checks) {
       const DirectEnv env(ival);
-      for (int i = 0; i < nn; ++i) {
-        if (!known[i]) continue;
-        for (const Expr& e : r.args[i].checks)
-          if (!eval_expr(e, env)) return false;
-      }
+      auto eval = [&](const Expr& e) { return eval_expr(e, env); };
+      for (int i = 0; i < nn; ++i)
+        if (known[i] && failed_check(r.args[i], eval)) return false;
     }
   }
   Scalar ret{};
   r.def->thunk(r.def->fn, ptr + (r.ret_index == 0), &ret);
   if (r.ret_index == 0) v[0] = ret;
-
-  if (r.nresults == 1) {
-    const int i = r.results[0];
-    out = direct_result(plan[i], ptr[i]);
-    return true;
-  }
-  if (r.nresults == 0) {
-    out = Py_None;
-    Py_INCREF(out);
-    return true;
-  }
-  out = PyTuple_New(r.nresults);
-  for (int k = 0; out && k < r.nresults; ++k) {
-    const int i = r.results[k];
-    PyObject* it = direct_result(plan[i], ptr[i]);
-    if (!it) {
-      Py_CLEAR(out);
-      break;
-    }
-    PyTuple_SET_ITEM(out, k, it);
-  }
+  out = box_results(r, [&](int i) { return direct_result(plan[i], ptr[i]); });
   return true;
 }
 
@@ -1201,8 +1366,6 @@ bool call_direct(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
 // outputs, call, and hand back the results. Anything else -- and anything
 // that would raise -- is left to the general path before any output is made
 // visible, so that every message stays the general path's.
-
-PyArray_Descr* plain_descr[static_cast<int>(Ty::cb) + 1];  // by Ty, taken at import
 
 struct ArrayEnv : ExprEnv {
   const int64_t* ival;
@@ -1227,165 +1390,154 @@ struct Made {
   }
 };
 
-// False when the general path must take the call; then nothing is visible.
-// True with out set to the result, or null with an exception set.
-bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames, PyObject*& out) {
-  if (kwnames || nargs < r.nrequired || nargs > static_cast<Py_ssize_t>(r.pynames.size())) return false;
-  const int nn = static_cast<int>(r.args.size());
-  const ArgDesc* ad = r.args.data();
+// One call of the array path, on the stack. Each phase returns false when the
+// general path must take the call; nothing is visible until the native call.
+struct ArrayCall {
+  const Routine& r;
+  const ArgDesc* ad;
+  const int nn;
   Scalar v[kMaxArgs];
   void* ptr[kMaxArgs];
   int64_t ival[kMaxArgs];
   PyArrayObject* arr[kMaxArgs];
   bool seen[kMaxArgs];  // given or defaulted: what the checks look at
-  for (int i = 0; i < nn; ++i) {
-    ptr[i] = nullptr;
-    ival[i] = 0;
-    arr[i] = nullptr;
-    seen[i] = false;
-  }
-  const int* pyarg = r.pyarg_of.data();
-  for (Py_ssize_t k = 0; k < nargs; ++k) {
-    const int i = pyarg[k];
-    const ArgDesc& a = ad[i];
-    PyObject* o = args[k];
-    if (a.rank) {
-      if (!PyArray_CheckExact(o)) return false;
-      PyArrayObject* x = reinterpret_cast<PyArrayObject*>(o);
-      if (PyArray_DESCR(x) != plain_descr[static_cast<int>(a.ty)] &&
-          PyArray_TYPE(x) != typenum(a.ty))
-        return false;
-      if (!PyArray_ISALIGNED(x) || PyArray_ISBYTESWAPPED(x) || PyArray_NDIM(x) != a.rank ||
-          !PyArray_IS_F_CONTIGUOUS(x))
-        return false;
-      arr[i] = x;
-      ptr[i] = PyArray_DATA(x);
-    } else {
-      if (a.ty == Ty::f8 && PyFloat_CheckExact(o)) v[i].d = PyFloat_AS_DOUBLE(o);
-      else if (!direct_scalar(o, a.ty, v[i])) return false;
-      ival[i] = a.ty == Ty::l1 ? v[i].b : (a.ty == Ty::i4 || a.ty == Ty::l4) ? v[i].i : 0;
-      ptr[i] = &v[i];
+  Made made;
+  const ArrayEnv env;
+
+  explicit ArrayCall(const Routine& rr)
+      : r(rr), ad(rr.args.data()), nn(static_cast<int>(rr.args.size())), env(ival, arr) {
+    for (int i = 0; i < nn; ++i) {
+      ptr[i] = nullptr;
+      ival[i] = 0;
+      arr[i] = nullptr;
+      seen[i] = false;
     }
-    seen[i] = true;
   }
-  const ArrayEnv env(ival, arr);
+  ArrayCall(const ArrayCall&) = delete;
+  ArrayCall& operator=(const ArrayCall&) = delete;
+
   // Most extents are a literal or one scalar argument.
-  auto eval = [&](const Expr& e) -> int64_t {
+  int64_t eval(const Expr& e) const {
     if (e.code.size() == 1) {
       if (e.code[0].op == Op::lit) return e.code[0].val;
       if (e.code[0].op == Op::arg) return ival[e.code[0].arg];
     }
     return eval_expr(e, env);
-  };
-  // Defaults of the absent scalars, in dependency order, as the general path.
-  for (int i : r.scalar_order) {
-    if (seen[i]) continue;
-    const ArgDesc& a = ad[i];
-    double rv;
-    if (real_default(a.dflt, rv)) {
-      if (a.ty == Ty::f4) v[i].f = static_cast<float>(rv);
-      else if (a.ty == Ty::c16) v[i].c[0] = rv, v[i].c[1] = 0.0;
-      else v[i].d = rv;
-    } else {
-      const int64_t x = eval(a.dflt);
-      ival[i] = x;
-      switch (a.ty) {
-        case Ty::f8: v[i].d = static_cast<double>(x); break;
-        case Ty::f4: v[i].f = static_cast<float>(x); break;
-        case Ty::c16: v[i].c[0] = static_cast<double>(x); v[i].c[1] = 0.0; break;
-        case Ty::l1: v[i].b = x != 0; ival[i] = x != 0; break;
-        case Ty::l4: v[i].i = x != 0; ival[i] = x != 0; break;
-        default:
-          if (x < INT32_MIN || x > INT32_MAX) return false;
-          v[i].i = static_cast<int32_t>(x);
-      }
-    }
-    ptr[i] = &v[i];
-    seen[i] = true;
   }
-  for (int i : r.arrays_checked) {
-    if (!seen[i]) continue;
-    for (const Expr& e : ad[i].checks)
-      if (!eval(e)) return false;
-  }
-  // No extent may make the routine read past a given array.
-  for (int i : r.arrays_in) {
-    const ArgDesc& a = ad[i];
-    if (!arr[i]) continue;
-    int64_t need = 1;
-    for (int k = 0; k < a.rank; ++k) {
-      int64_t d = a.dims[k].empty() ? PyArray_DIM(arr[i], k) : eval(a.dims[k]);
-      if (d < 0) d = 0;
-      if (__builtin_mul_overflow(need, d, &need)) return false;
-    }
-    if (need > PyArray_SIZE(arr[i])) return false;
-  }
-  // The outputs, zero-filled as the general path makes them.
-  Made made;
-  for (int i : r.arrays_made) {
-    const ArgDesc& a = ad[i];
-    if (a.rank == 0) {
-      if (!seen[i] && a.intent != Intent::in) {
-        v[i] = Scalar{};
+
+  // The values given, each already in its declared form: an array of the
+  // declared type, rank, layout and fixed extents, or an exact number.
+  bool take_given(PyObject* const* args, Py_ssize_t nargs) {
+    const int* pyarg = r.pyarg_of.data();
+    for (Py_ssize_t k = 0; k < nargs; ++k) {
+      const int i = pyarg[k];
+      const ArgDesc& a = ad[i];
+      PyObject* o = args[k];
+      if (a.rank) {
+        if (!PyArray_CheckExact(o)) return false;
+        PyArrayObject* x = reinterpret_cast<PyArrayObject*>(o);
+        if (PyArray_DESCR(x) != plain_descr[static_cast<int>(a.ty)] && PyArray_TYPE(x) != typenum(a.ty)) return false;
+        if (!PyArray_ISALIGNED(x) || PyArray_ISBYTESWAPPED(x) || PyArray_NDIM(x) != a.rank ||
+            !PyArray_IS_F_CONTIGUOUS(x) || wrong_axis(a, x) >= 0)
+          return false;
+        arr[i] = x;
+        ptr[i] = PyArray_DATA(x);
+      } else {
+        if (a.ty == Ty::f8 && PyFloat_CheckExact(o)) v[i].d = PyFloat_AS_DOUBLE(o);
+        else if (!direct_scalar(o, a.ty, v[i])) return false;
+        ival[i] = a.ty == Ty::l1 ? v[i].b : (a.ty == Ty::i4 || a.ty == Ty::l4) ? v[i].i : 0;
         ptr[i] = &v[i];
       }
-      continue;
+      seen[i] = true;
     }
-    npy_intp d[7];
-    int64_t total = 1;
-    for (int k = 0; k < a.rank; ++k) {
-      const int64_t x = eval(a.dims[k]);
-      d[k] = x < 0 ? 0 : x;
-      if (__builtin_mul_overflow(total, static_cast<int64_t>(d[k]), &total) || total > (int64_t(1) << 29))
-        return false;
-    }
-    PyArray_Descr* descr = plain_descr[static_cast<int>(a.ty)];
-    Py_INCREF(descr);
-    PyArrayObject* x = reinterpret_cast<PyArrayObject*>(
-        PyArray_NewFromDescr(&PyArray_Type, descr, a.rank, d, nullptr, nullptr, NPY_ARRAY_F_CONTIGUOUS, nullptr));
-    if (!x) {
-      out = nullptr;
-      return true;
-    }
-    made.a[made.n++] = x;
-    std::memset(PyArray_DATA(x), 0, static_cast<size_t>(PyArray_NBYTES(x)));
-    arr[i] = x;
-    ptr[i] = PyArray_DATA(x);
+    return true;
   }
-  void* slots[kMaxArgs];
-  int ns = 0;
-  for (int i = 0; i < nn; ++i)
-    if (i != r.ret_index) slots[ns++] = ptr[i];
-  Scalar ret{};
-  r.def->thunk(r.def->fn, slots, &ret);
-  if (r.ret_index >= 0) {
-    v[r.ret_index] = ret;
-    ptr[r.ret_index] = &v[r.ret_index];
-  }
-  auto result = [&](int i) -> PyObject* {
-    if (arr[i]) {
-      Py_INCREF(arr[i]);
-      return reinterpret_cast<PyObject*>(arr[i]);
+
+  // Defaults of the absent scalars, in dependency order.
+  bool fill_defaults() {
+    auto ev = [this](const Expr& e) { return eval(e); };
+    for (int i : r.scalar_order) {
+      if (seen[i]) continue;
+      if (!default_scalar(ad[i], ev, v[i], ival[i])) return false;
+      ptr[i] = &v[i];
+      seen[i] = true;
     }
-    if (!ptr[i]) Py_RETURN_NONE;
-    return scalar_to_py(ad[i].ty, ptr[i]);
-  };
-  if (r.nresults == 0) {
-    out = Py_None;
-    Py_INCREF(out);
-  } else if (r.nresults == 1) {
-    out = result(r.results[0]);
-  } else {
-    out = PyTuple_New(r.nresults);
-    for (int k = 0; out && k < r.nresults; ++k) {
-      PyObject* it = result(r.results[k]);
-      if (!it) {
-        Py_CLEAR(out);
-        break;
+    return true;
+  }
+
+  // The rows' checks, and no extent that makes the routine read past a given
+  // array.
+  bool checks_pass() const {
+    auto ev = [this](const Expr& e) { return eval(e); };
+    for (int i : r.arrays_checked)
+      if (seen[i] && failed_check(ad[i], ev)) return false;
+    for (int i : r.arrays_in) {
+      if (!arr[i]) continue;
+      const int64_t need = values_asked(ad[i], arr[i], ev);
+      if (need < 0 || need > PyArray_SIZE(arr[i])) return false;
+    }
+    return true;
+  }
+
+  // The outputs: arrays made zero-filled, scalars set to zero; failed, with
+  // an exception set, when an allocation fails.
+  enum class Outcome { made, general, failed };
+  Outcome make_outputs() {
+    auto ev = [this](const Expr& e) { return eval(e); };
+    for (int i : r.arrays_made) {
+      const ArgDesc& a = ad[i];
+      if (a.rank == 0) {
+        if (!seen[i] && a.intent != Intent::in) {
+          v[i] = Scalar{};
+          ptr[i] = &v[i];
+        }
+        continue;
       }
-      PyTuple_SET_ITEM(out, k, it);
+      npy_intp d[7];
+      if (!made_extents(a, ev, d)) return Outcome::general;
+      PyArrayObject* x = new_array(a, d, 0);
+      if (!x) return Outcome::failed;
+      made.a[made.n++] = x;
+      arr[i] = x;
+      ptr[i] = PyArray_DATA(x);
     }
+    return Outcome::made;
   }
+
+  PyObject* call_and_box() {
+    void* slots[kMaxArgs];
+    int ns = 0;
+    for (int i = 0; i < nn; ++i)
+      if (i != r.ret_index) slots[ns++] = ptr[i];
+    Scalar ret{};
+    r.def->thunk(r.def->fn, slots, &ret);
+    if (r.ret_index >= 0) {
+      v[r.ret_index] = ret;
+      ptr[r.ret_index] = &v[r.ret_index];
+    }
+    return box_results(r, [this](int i) -> PyObject* {
+      if (arr[i]) {
+        Py_INCREF(arr[i]);
+        return reinterpret_cast<PyObject*>(arr[i]);
+      }
+      if (!ptr[i]) Py_RETURN_NONE;
+      return scalar_to_py(ad[i].ty, ptr[i]);
+    });
+  }
+};
+
+// False when the general path must take the call; then nothing is visible.
+// True with out set to the result, or null with an exception set.
+bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames, PyObject*& out) {
+  if (kwnames || nargs < r.nrequired || nargs > static_cast<Py_ssize_t>(r.pynames.size())) return false;
+  ArrayCall c(r);
+  if (!c.take_given(args, nargs) || !c.fill_defaults() || !c.checks_pass()) return false;
+  switch (c.make_outputs()) {
+    case ArrayCall::Outcome::general: return false;
+    case ArrayCall::Outcome::failed: out = nullptr; return true;
+    case ArrayCall::Outcome::made: break;
+  }
+  out = c.call_and_box();
   return true;
 }
 
@@ -1426,30 +1578,14 @@ void plan_direct(Routine& r) {
       d.absent = a.intent == Intent::in ? DirectArg::null : DirectArg::zero;
       continue;
     }
-    // As the general path fills a default.
+    // Filled once, as the general path fills it per call; one that depends
+    // on the call, or does not fit (reported per call), keeps the routine off
+    // this path.
     d.absent = DirectArg::dflt;
-    double rv;
-    if (real_default(a.dflt, rv)) {
-      if (a.ty == Ty::f4) d.value.f = static_cast<float>(rv);
-      else if (a.ty == Ty::c16) d.value.c[0] = rv, d.value.c[1] = 0.0;
-      else d.value.d = rv;
-      continue;
-    }
     std::vector<int> refs;
     expr_refs(a.dflt, refs, false);
     if (!refs.empty()) return;
-    const int64_t x = eval_expr(a.dflt, ConstEnv{});
-    d.ival = x;
-    switch (a.ty) {
-      case Ty::f8: d.value.d = static_cast<double>(x); break;
-      case Ty::f4: d.value.f = static_cast<float>(x); break;
-      case Ty::c16: d.value.c[0] = static_cast<double>(x); d.value.c[1] = 0.0; break;
-      case Ty::l1: d.value.b = x != 0; d.ival = x != 0; break;
-      case Ty::l4: d.value.i = x != 0; d.ival = x != 0; break;
-      default:
-        if (x < INT32_MIN || x > INT32_MAX) return;  // reported per call by the general path
-        d.value.i = static_cast<int32_t>(x);
-    }
+    if (!default_scalar(a, [](const Expr& e) { return eval_expr(e, ConstEnv{}); }, d.value, d.ival)) return;
   }
   r.direct = std::move(plan);
   r.direct_checks = checks;

@@ -6,12 +6,17 @@
 #include <complex>
 #include <cstring>
 #include <map>
+#include <unordered_map>
+
 #include "docs.h"
 #include "registry.h"
 
 namespace vxb {
 
 PyObject* vx_error = nullptr;
+PyObject* vx_value_error = nullptr;
+PyObject* vx_type_error = nullptr;
+PyObject* vx_overflow_error = nullptr;
 PyArray_Descr* s1_descr = nullptr;
 
 namespace {
@@ -139,6 +144,15 @@ bool is_real_literal(const std::string& s, double& v) {
   return end && *end == '\0';
 }
 
+// What a constant expression sees: nothing.
+struct NoArgs : ExprEnv {
+  int64_t value(int) const override { return 0; }
+  int64_t shape(int, int64_t) const override { return 0; }
+  int64_t size(int) const override { return 0; }
+  int64_t rank(int) const override { return 0; }
+  int64_t slen(int) const override { return 0; }
+};
+
 // Parses the argument descriptions of a routine or call-back; expressions refer to
 // the arguments by name.
 bool build_args(const char* const* descs, int n, std::vector<ArgDesc>& args, std::string& err) {
@@ -182,9 +196,16 @@ bool build_args(const char* const* descs, int n, std::vector<ArgDesc>& args, std
         Expr e;
         if (d == "*" || d == ":") e.src = "*";
         else if (!compile_expr(d, lookup, e, err)) return false;
+        // An extent that refers to no argument is fixed by the row.
+        std::vector<int> refs;
+        expr_refs(e, refs, false);
+        a.fixed.push_back(e.empty() || !refs.empty() ? -1 : eval_expr(e, NoArgs{}));
         a.dims.push_back(e);
       }
       a.rank = static_cast<int>(a.dims.size());
+      bool any = false;
+      for (int64_t f : a.fixed) any |= f >= 0;
+      if (!any) a.fixed.clear();  // nothing to compare per call
     }
     if (r.has_default) {
       a.has_default = true;
@@ -275,9 +296,22 @@ const char* type_doc(const ArgDesc& a) {
   return "";
 }
 
+// An in/out scalar is written back into the array it is given as.
+const char* inout_scalar_doc(Ty t) {
+  switch (t) {
+    case Ty::f8: return "rank-0 array(float,'d')";
+    case Ty::f4: return "rank-0 array(float,'f')";
+    case Ty::c16: return "rank-0 array(complex,'D')";
+    case Ty::l1: return "rank-0 array(int,'b')";
+    default: return "rank-0 array(int,'i')";
+  }
+}
+
 std::string arg_doc(const ArgDesc& a, const char* role) {
   std::string s = a.name + " : " + role + (*role ? " " : "");
-  if (a.rank) {
+  if (!a.rank && a.intent == Intent::inout && a.ty != Ty::str && a.ty != Ty::s1 && a.ty != Ty::cb) {
+    s += inout_scalar_doc(a.ty);
+  } else if (a.rank) {
     s += "rank-" + std::to_string(a.rank) + " " + type_doc(a) + " with bounds (";
     for (size_t k = 0; k < a.dims.size(); ++k) s += (k ? "," : "") + a.dims[k].src;
     s += ")";
@@ -540,22 +574,67 @@ const CbDesc* find_callback(const std::string& name) {
   return nullptr;
 }
 
-bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
-  r.def = d;
-  r.native = d->native;
-  if (d->nargs > kMaxArgs) return err = "too many arguments", false;
-  if (!build_args(d->args, d->nargs, r.args, err)) return false;
-  SigParts sp;
-  if (!parse_signature(d->signature, sp, err)) return false;
-  r.pyname = sp.name;
-  auto find = [&](const std::string& nm) {
-    for (int k = 0; k < static_cast<int>(r.args.size()); ++k)
-      if (r.args[k].name == nm) return k;
-    return -1;
-  };
+static std::unordered_map<const void*, const Routine*>& natives() {
+  static std::unordered_map<const void*, const Routine*> m;
+  return m;
+}
+
+void note_native(const Routine& r) { natives().emplace(r.def->fn, &r); }
+
+namespace {
+std::string native_type(PType rtype, const PType* ptypes, int arity) {
+  std::string s = ptype_name(rtype, true) + " (";
+  for (int k = 0; k < arity; ++k) s += (k ? ", " : "") + ptype_name(ptypes[k]);
+  return s + ")";
+}
+
+// The routine may promise not to write what the caller lets it write, not
+// the other way round.
+bool same_native_type(const RoutineDef* d, const CallbackDef* decl) {
+  bool fits = d->arity == decl->arity && d->rtype == decl->rtype;
+  for (int k = 0; fits && k < d->arity; ++k)
+    fits = d->ptypes[k] == decl->ptypes[k] || d->ptypes[k] == const_of(decl->ptypes[k]);
+  return fits;
+}
+}  // namespace
+
+bool callback_fits(const void* fn, const CallbackDef* decl) {
+  // A routine is handed the same call-back call after call: the last answer
+  // is kept (under the interpreter lock, as every call).
+  static const void* last_fn = nullptr;
+  static const CallbackDef* last_decl = nullptr;
+  static bool last_fits = false;
+  if (fn == last_fn && decl == last_decl) return last_fits;
+  auto it = natives().find(fn);
+  last_fits = it == natives().end() || same_native_type(it->second->def, decl);
+  last_fn = fn;
+  last_decl = decl;
+  return last_fits;
+}
+
+std::string callback_mismatch(const void* fn, const CallbackDef* decl) {
+  auto it = natives().find(fn);
+  if (it == natives().end() || same_native_type(it->second->def, decl)) return std::string();
+  const RoutineDef* d = it->second->def;
+  return "routine " + it->second->pyname + " takes " + native_type(d->rtype, d->ptypes, d->arity) +
+         ", the call-back is called as " + native_type(decl->rtype, decl->ptypes, decl->arity);
+}
+
+namespace {
+
+int arg_index(const Routine& r, const std::string& nm) {
+  for (int k = 0; k < static_cast<int>(r.args.size()); ++k)
+    if (r.args[k].name == nm) return k;
+  return -1;
+}
+
+// The function result, the call-back declarations, and the number of native
+// arguments the row lists (texts add a hidden length each).
+bool link_arguments(Routine& r, std::string& err) {
   int ntext = 0;
   for (int i = 0; i < static_cast<int>(r.args.size()); ++i) {
     ArgDesc& a = r.args[i];
+    a.what = r.pyname + ": argument " + a.name;
     if (a.intent == Intent::ret) {
       if (r.ret_index >= 0) return err = "two function results", false;
       r.ret_index = i;
@@ -563,44 +642,42 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
     } else if (a.ty == Ty::str) {
       ++ntext;
     }
-    if (a.ty == Ty::cb) {
-      a.cbdesc = const_cast<CbDesc*>(find_callback(a.cbname));
-      if (!a.cbdesc) {
+    if (a.ty != Ty::cb) continue;
+    for (const std::string* nm : {&a.cbname, &a.cbname_alt}) {
+      if (nm->empty()) continue;
+      CbDesc* cb = const_cast<CbDesc*>(find_callback(*nm));
+      if (!cb) {
         PyErr_Clear();
-        return err = "unknown call-back '" + a.cbname + "'", false;
+        return err = "unknown call-back '" + *nm + "'", false;
       }
-      a.cb = a.cbdesc->def;
-      if (!a.cbname_alt.empty()) {
-        a.cbdesc_alt = const_cast<CbDesc*>(find_callback(a.cbname_alt));
-        if (!a.cbdesc_alt) {
-          PyErr_Clear();
-          return err = "unknown call-back '" + a.cbname_alt + "'", false;
-        }
-        a.cb_alt = a.cbdesc_alt->def;
-      }
+      if (nm == &a.cbname) a.cbdesc = cb, a.cb = cb->def;
+      else a.cbdesc_alt = cb, a.cb_alt = cb->def;
     }
   }
-  int native_arity = static_cast<int>(r.args.size()) + ntext + (r.ret_index >= 0 ? (r.ret_is_text ? 1 : -1) : 0);
-  if (native_arity != d->arity)
-    return err = "table lists " + std::to_string(native_arity) + " native arguments, the routine takes " +
-                 std::to_string(d->arity), false;
-  for (ArgDesc& a : r.args) a.what = r.pyname + ": argument " + a.name;
-  if (!check_native_types(r, err)) return false;
-  // Python arguments.
+  const int arity = static_cast<int>(r.args.size()) + ntext + (r.ret_index >= 0 ? (r.ret_is_text ? 1 : -1) : 0);
+  if (arity != r.def->arity)
+    return err = "table lists " + std::to_string(arity) + " native arguments, the routine takes " +
+                 std::to_string(r.def->arity), false;
+  return true;
+}
+
+// The Python arguments in order: each names a native argument, or is the
+// overwrite_<name> flag or the <name>_extra_args tuple of one.
+bool map_python_arguments(Routine& r, const SigParts& sp, std::string& err) {
+  const std::string sfx = "_extra_args";
   for (auto& [nm, opt] : sp.args) {
-    int pos = static_cast<int>(r.pynames.size());
+    const int pos = static_cast<int>(r.pynames.size());
     r.pynames.push_back(nm);
     if (!opt) ++r.nrequired;
     if (opt == false && r.nrequired != pos + 1) return err = "required argument after optional", false;
-    int ix = find(nm);
-    if (ix < 0 && nm.rfind("overwrite_", 0) == 0 && (ix = find(nm.substr(10))) >= 0) {
+    int ix = arg_index(r, nm);
+    if (ix < 0 && nm.rfind("overwrite_", 0) == 0 && (ix = arg_index(r, nm.substr(10))) >= 0) {
       r.args[ix].overwrite_pos = pos;
       r.pyarg_of.push_back(-1);
       continue;
     }
-    const std::string sfx = "_extra_args";
     if (ix < 0 && nm.size() > sfx.size() && nm.compare(nm.size() - sfx.size(), sfx.size(), sfx) == 0 &&
-        (ix = find(nm.substr(0, nm.size() - sfx.size()))) >= 0) {
+        (ix = arg_index(r, nm.substr(0, nm.size() - sfx.size()))) >= 0) {
       r.args[ix].extra_pos = pos;
       r.pyarg_of.push_back(-1);
       continue;
@@ -611,9 +688,14 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
     r.args[ix].optional = opt;
     r.pyarg_of.push_back(ix);
   }
-  // Results.
+  return true;
+}
+
+// The results, left of '=': written arguments, or the function result under
+// the routine's own name.
+bool map_results(Routine& r, const SigParts& sp, std::string& err) {
   for (const std::string& nm : sp.lhs) {
-    int ix = find(nm);
+    int ix = arg_index(r, nm);
     if (ix < 0 || r.args[ix].intent == Intent::in) {
       if (nm == r.pyname && r.ret_index >= 0) ix = r.ret_index;
       else if (ix < 0) return err = "result '" + nm + "' is no argument", false;
@@ -622,15 +704,22 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
     r.results.push_back(ix);
   }
   r.nresults = static_cast<int>(r.results.size());
-  if (!infer_extents(r, err)) return false;
-  // Hidden arguments need a default (inputs) unless they are outputs.
-  for (ArgDesc& a : r.args) {
+  return true;
+}
+
+// Hidden arguments need a default, unless the routine only writes them.
+bool check_hidden(const Routine& r, std::string& err) {
+  for (const ArgDesc& a : r.args) {
     if (a.pypos < 0 && (a.intent == Intent::in || a.intent == Intent::inout || a.intent == Intent::io) &&
         !a.has_default && a.ty != Ty::cb)
       return err = "hidden argument '" + a.name + "' has no default", false;
     if (a.pypos < 0 && a.ty == Ty::cb) return err = "call-back '" + a.name + "' not in the signature", false;
   }
-  // Dependency order of the scalar defaults.
+  return true;
+}
+
+// The scalar defaults in the order they depend on each other.
+bool order_defaults(Routine& r, std::string& err) {
   std::vector<int> state(r.args.size(), 0);
   std::function<bool(int)> visit = [&](int i) -> bool {
     if (state[i] == 2) return true;
@@ -646,15 +735,23 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
   };
   for (int i = 0; i < static_cast<int>(r.args.size()); ++i)
     if (r.args[i].rank == 0 && r.args[i].has_default && r.args[i].ty != Ty::str && !visit(i)) return false;
-  // Keyword names.
+  return true;
+}
+
+// Interned keyword names, by Python position.
+void make_kwnames(Routine& r) {
   r.kwnames = PyTuple_New(static_cast<Py_ssize_t>(r.pynames.size()));
   for (size_t k = 0; k < r.pynames.size(); ++k) {
     PyObject* s = PyUnicode_InternFromString(r.pynames[k].c_str());
     PyTuple_SET_ITEM(r.kwnames, k, s);
   }
-  // Docstring: description and argument texts from the header comment.
-  attach_arg_docs(r);
-  std::string doc = std::string(d->signature) + "\n\n" + routine_description(r) + "\n";
+}
+
+// The docstring: signature, description, parameters, other parameters,
+// results and the Python form of each call-back. The description and the
+// argument texts come from the header comments (attach_arg_docs).
+std::string compose_doc(const Routine& r) {
+  std::string doc = std::string(r.def->signature) + "\n\n" + routine_description(r) + "\n";
   std::string params, others, rets;
   for (size_t k = 0; k < r.pynames.size(); ++k) {
     int ix = r.pyarg_of[k];
@@ -663,7 +760,8 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
                                                                           : " : input tuple, optional\n    Default: ()\n");
       continue;
     }
-    (r.args[ix].optional ? others : params) += arg_doc(r.args[ix], "input");
+    const ArgDesc& a = r.args[ix];
+    (a.optional ? others : params) += arg_doc(a, a.intent == Intent::inout ? "in/output" : "input");
   }
   for (int ix : r.results) rets += arg_doc(r.args[ix], "") + result_doc(r.args[ix]);
   if (!params.empty()) doc += "\nParameters\n----------\n" + params;
@@ -680,7 +778,24 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
     }
   }
   if (!cbs.empty()) doc += "\nNotes\n-----\nCall-back functions::\n\n" + cbs;
-  r.doc = doc;
+  return doc;
+}
+
+}  // namespace
+
+bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
+  r.def = d;
+  r.native = d->native;
+  if (d->nargs > kMaxArgs) return err = "too many arguments", false;
+  SigParts sp;
+  if (!build_args(d->args, d->nargs, r.args, err) || !parse_signature(d->signature, sp, err)) return false;
+  r.pyname = sp.name;
+  if (!link_arguments(r, err) || !check_native_types(r, err) || !map_python_arguments(r, sp, err) ||
+      !map_results(r, sp, err) || !infer_extents(r, err) || !check_hidden(r, err) || !order_defaults(r, err))
+    return false;
+  make_kwnames(r);
+  attach_arg_docs(r);
+  r.doc = compose_doc(r);
   plan_direct(r);
   plan_arrays(r);
   return true;

@@ -40,6 +40,8 @@ struct ArgDesc {
   Intent intent = Intent::in;
   int rank = 0;                 // 0: scalar
   std::vector<Expr> dims;       // empty Expr: any extent ('*')
+  std::vector<int64_t> fixed;   // per axis: the extent the row fixes, -1 when it depends on the
+                                // call; empty when no axis is fixed
   bool has_default = false;
   Expr dflt;
   std::vector<Expr> checks;
@@ -115,8 +117,23 @@ void plan_arrays(Routine& r);
 bool build_callback(const CallbackDef* d, CbDesc& c, std::string& err);
 PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargs, PyObject* kwnames);
 const CbDesc* find_callback(const std::string& name);
+// Routines by native entry, so that one passed as a call-back is known.
+void note_native(const Routine& r);
+// Whether the function at fn can be called as decl declares it: false for a
+// routine of the module that takes other parameters. callback_mismatch says
+// why (empty when it can).
+bool callback_fits(const void* fn, const CallbackDef* decl);
+std::string callback_mismatch(const void* fn, const CallbackDef* decl);
 
+// _vexlan.error: a failed check(...). Every other refusal of an argument
+// raises one of its subclasses that also derive from the builtin class that
+// callers of f2py-wrapped modules catch (ValueError for a wrong size, shape
+// or value, TypeError for a wrong kind of object, OverflowError for an
+// integer out of range), so that either except clause takes it.
 extern PyObject* vx_error;
+extern PyObject* vx_value_error;
+extern PyObject* vx_type_error;
+extern PyObject* vx_overflow_error;
 
 }  // namespace vxb
 

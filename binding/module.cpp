@@ -187,7 +187,7 @@ int data_set(DataEntry* e, PyObject* v, const char* comp) {
           ++k;
         }
         if (k != a->rank) {
-          PyErr_Format(vx_error, "%s.%s: expected an array of rank %d, got rank %d", comp, d->name, a->rank, nd);
+          PyErr_Format(vx_value_error, "%s.%s: expected an array of rank %d, got rank %d", comp, d->name, a->rank, nd);
           Py_DECREF(arr);
           return -1;
         }
@@ -408,6 +408,24 @@ PyMODINIT_FUNC PyInit__vexlan() {
   PyModule_AddObject(m, "__vexlan_error", vx_error);
   Py_INCREF(vx_error);
   PyModule_AddObject(m, "error", vx_error);
+  // The refusal classes are module attributes too, so that a refusal raised
+  // in a worker process can be pickled back to its parent.
+  const struct {
+    const char* name;
+    PyObject* builtin;
+    PyObject** cls;
+  } refusals[] = {{"valueerror", PyExc_ValueError, &vx_value_error},
+                  {"typeerror", PyExc_TypeError, &vx_type_error},
+                  {"overflowerror", PyExc_OverflowError, &vx_overflow_error}};
+  for (const auto& x : refusals) {
+    PyObject* bases = PyTuple_Pack(2, vx_error, x.builtin);
+    if (!bases) return nullptr;
+    *x.cls = PyErr_NewException((std::string("_vexlan.") + x.name).c_str(), bases, nullptr);
+    Py_DECREF(bases);
+    if (!*x.cls) return nullptr;
+    Py_INCREF(*x.cls);
+    PyModule_AddObject(m, x.name, *x.cls);
+  }
 
   std::map<std::string, ComponentObject*> comps;
   std::map<std::string, std::vector<std::string>> routine_names, data_names;
@@ -425,6 +443,7 @@ PyMODINIT_FUNC PyInit__vexlan() {
       PyErr_Format(PyExc_ImportError, "%s.%s bound twice", d->component, r->pyname.c_str());
       return nullptr;
     }
+    note_native(*r);
     RoutineObject* o = PyObject_New(RoutineObject, &RoutineType);
     o->vc = routine_vectorcall;
     o->r = r;

@@ -28,8 +28,10 @@
 //           blank-padded, and len as the hidden length; len must be a constant
 //           or '*' (inputs: the longest text given). From Python: a sequence of
 //           str/bytes or a bytes array; returned as a numpy 'S<len>' array.
-//   intent  in (default) | out | inout (in place: must already be an array of
-//           the exact type and layout, not returned unless named left of '=')
+//   intent  in (default) | out | inout (in place: an array of the exact type
+//           and layout, axes of length 1 aside; a scalar also takes a number,
+//           of which nothing comes back, or an array of a type that can take
+//           the result; not returned unless named left of '=')
 //           | io (input, result returned; a copy unless overwrite_<name> is
 //           given non-zero) | ret (function result; declare it first)
 //   default the value used when the argument is optional and omitted, or
@@ -50,7 +52,9 @@
 // comparisons, && || !, ?:, and shape(x,i), len(x) (first extent), size(x),
 // rank(x), slen(x) (length of text x), max(a,b), min(a,b), abs(a).
 // Input and in/out arrays are always checked to hold at least the product of
-// their dims, so no extent can make a routine read past an array.
+// their dims, so no extent can make a routine read past an array. An extent
+// that refers to no argument (f8(9,nplies): the 9) is checked exactly, and an
+// array may differ from its dims only by axes of length 1.
 //
 // Texts pass their length as a hidden size_t argument appended after all
 // explicit arguments, in argument order; a text function result is passed as
@@ -69,7 +73,9 @@
 // arguments in order (an array must hold exactly the output's values); None
 // leaves them as the function wrote them. A call-back that is a function
 // declares its result first, intent ret ("r: f8 ret"); a returned value fills
-// it first.
+// it first. A routine of the module (or its _cpointer) given as a call-back
+// is called natively, and only when it takes exactly the parameters of the
+// declared function type.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -168,6 +174,11 @@ struct CallbackDef {
   const char* const* args;
   int nargs;
   void* trampoline;  // native function that forwards to the current Python call-back
+  // The native function type the routine calls its call-back as: a routine
+  // of the module passed in its place must take exactly these parameters.
+  int arity;
+  const PType* ptypes;
+  PType rtype;
 };
 
 // Data of a component.
@@ -243,7 +254,8 @@ struct Trampoline<R (*)(A...), D> {
   static const char* const vxcbargs_##NAME[] = {__VA_ARGS__};                                     \
   const ::vxb::CallbackDef vxcb_##NAME = {                                                        \
       #NAME, SIG, vxcbargs_##NAME, int(sizeof(vxcbargs_##NAME) / sizeof(char*)),                  \
-      reinterpret_cast<void*>(&::vxb::Trampoline<FTYPE, &vxcb_##NAME>::fn)};                      \
+      reinterpret_cast<void*>(&::vxb::Trampoline<FTYPE, &vxcb_##NAME>::fn),                       \
+      ::vxb::Caller<FTYPE>::arity, ::vxb::Caller<FTYPE>::ptypes, ::vxb::Caller<FTYPE>::rtype};    \
   static const ::vxb::Registrar vxcbreg_##NAME(&vxcb_##NAME)
 
 #define VX_DATA_I4(COMP, NAME, VAR)                                                              \

@@ -61,20 +61,3 @@ def error_record(vx):
     """(status, message without trailing blanks) of the error record."""
     eh = vx.errorhandling
     return int(eh.errstat), bytes(eh.errstring).decode().rstrip()
-
-
-def _fixed_extents_exact():
-    """Whether the binding refuses an array whose fixed extent is too large
-    (a 4 x 4 matrix for a 3 x 3 argument), not only one that is too small."""
-    try:
-        import numpy as np
-        importlib.import_module("_vexlan").lamina.nyenotation(np.zeros((4, 4)))
-    except Exception:  # refused (or no module: the tests then fail on their own)
-        return True
-    return False
-
-
-# For tests that rely on every fixed extent being compared exactly: on a
-# binding that compares element counts only they must fail, and do.
-needs_exact_extents = pytest.mark.xfail(not _fixed_extents_exact(), strict=True,
-                                        reason="the binding compares element counts only")

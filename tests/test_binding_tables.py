@@ -5,7 +5,6 @@ import re
 import numpy as np
 import pytest
 
-from conftest import needs_exact_extents
 
 PLY = np.array([140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 5e3, 4.2e3, 3.1e3])
 
@@ -102,7 +101,6 @@ def fixed_axes(doc, name):
     return [k for k, d in enumerate(m.group(1).split(",")) if d.strip().isdigit()]
 
 
-@needs_exact_extents
 def test_fixed_extents_are_refused_when_wrong(vx):
     """A sample per component: each row declares the fixed extents its
     arguments have, and an array widened along one of them is refused (an

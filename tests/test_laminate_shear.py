@@ -5,7 +5,7 @@ import json
 import numpy as np
 import pytest
 
-from conftest import needs_exact_extents, run_python
+from conftest import run_python
 
 G13, G23 = 4.2e3, 3.1e3
 CFRP = np.array([140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 5e3, G13, G23])
@@ -126,7 +126,6 @@ def test_chai_factors(vx):
     assert f[2] == pytest.approx((1 + G13 / 3.5e3) / 2)
 
 
-@needs_exact_extents
 def test_material_data_with_several_temperatures(vx):
     """The section routines read nine constants per ply: a material array with two
     temperature blocks is refused, its first block gives the first temperature's H."""

@@ -1,5 +1,6 @@
 // Rows that exercise grammar no routine of the library uses yet (arrays of
-// texts, call-backs with array arguments, a call-back chosen per call) and
+// texts, call-backs with array arguments, a call-back chosen per call, in/out
+// scalars of every type) and
 // rows planted wrong for the import check. Compiled only into development
 // builds (VX_ENGINE_TESTS), as the component enginetest.
 #ifdef VX_ENGINE_TESTS
@@ -70,6 +71,18 @@ double echo(const double* d, const float* f, const int32_t* i, const signed char
   return *d + (opt ? *opt : 0.0);
 }
 
+// Each in/out scalar changed so that its arrival shows: the reals doubled,
+// the integer incremented (up to its largest value), the complex turned by i,
+// the logicals negated.
+void inoutscalars(double* d, float* f, int32_t* i, std::complex<double>* z, signed char* b, int32_t* l) {
+  *d *= 2.0;
+  *f *= 2.0f;
+  if (*i < INT32_MAX) ++*i;
+  *z *= std::complex<double>(0.0, 1.0);
+  *b = !*b;
+  *l = !*l;
+}
+
 // Planted: a row that declares this input an output, one that declares an
 // integer a real, one that declares a real output an integer one.
 void planted(double* y, const double* x, const int32_t* n) { y[0] = x[0] + *n; }
@@ -125,6 +138,9 @@ VX_ROUTINE(enginetest, echo, "r,rf,ri,rb,rl,rz,rk,given,io,rarr = echo(d,f,i,b,l
            "arr: f8(2)",
            "rf: f8 out", "ri: i4 out", "rb: i4 out", "rl: i4 out", "rz: c16 out", "rk: i4 out", "given: i4 out",
            "rarr: f8 out");
+
+VX_ROUTINE(enginetest, inoutscalars, "inoutscalars(d,f,i,z,b,l)",
+           "d: f8 inout", "f: f4 inout", "i: i4 inout", "z: c16 inout", "b: l1 inout", "l: l4 inout");
 
 VX_PLANTED_ROW(enginetest, planted, "y = planted_intent(x,[n])",
                "y: f8(1) out",

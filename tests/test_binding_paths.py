@@ -1,0 +1,198 @@
+"""Every routine of the module gives the same result, the same refusal and the
+same error record whether its input arrays arrive ready (Fortran-ordered, of
+the declared type, with numbers as Python numbers) or as lists (with numbers
+as numpy scalars) or C-ordered arrays: the ready form takes the short call
+paths, the lists the general one.
+
+Arguments are made from each routine's docstring: extents named by a symbol
+are 3, scalars that are extents take that value, other integers 1, reals 0.7.
+Many calls are refused by a check; their messages are compared as well. The
+sweep runs in a child process (it changes process-wide data and may write
+files named by text arguments) inside a scratch directory."""
+import json
+import os
+import subprocess
+import sys
+
+DRIVER = r'''
+import collections, json, math, re, sys, zlib
+import numpy as np
+import _vexlan as vx
+
+# Routines that end the process on a bad table or when asked to stop.
+ENDS_PROCESS = {"xerr", "linearinterpolation", "cubichermitianinterpolation", "cubichermitianintegration",
+                "cubichermitianarclength"}
+LINE = re.compile(r"^(\w+) : (input|in/output) (.*?)(, optional)?$")
+TYPES = {"d": np.float64, "i": np.int32, "D": np.complex128, "b": np.int8, "f": np.float32}
+
+
+class Extents(dict):
+    """Names in a bounds expression: every symbol is 3."""
+    def __missing__(self, key):
+        return 3
+
+
+FUNCS = {"len": lambda x: 3, "shape": lambda x, k: 3, "size": lambda x: 3, "rank": lambda x: 1,
+         "slen": lambda x: 3, "max": max, "min": min, "abs": abs}
+
+
+def extent(src):
+    try:
+        v = eval(src.replace("/", "//"), {"__builtins__": {}}, Extents(FUNCS))
+        return min(max(int(v), 0), 12)
+    except Exception:
+        return 3
+
+
+def parameters(doc):
+    """(name, role, kind) of the required arguments, in order."""
+    out, section = [], None
+    for line in doc.splitlines():
+        if line in ("Parameters", "Other Parameters", "Returns", "Notes"):
+            section = line
+        m = LINE.match(line)
+        if m and section == "Parameters" and not m.group(4):
+            out.append(m.groups()[:3])
+    return out
+
+
+def make(name, params, grow):
+    """The argument values, each as (role, rank, value) with arrays in Fortran
+    order; with grow, every input array has one row more than its bounds."""
+    rng = np.random.default_rng(zlib.crc32(name.encode()))
+    symbols = set()
+    for _, _, kind in params:
+        b = re.search(r"bounds \((.*)\)", kind)
+        if b:
+            symbols.update(re.findall(r"[A-Za-z_]\w*", b.group(1)))
+    vals = []
+    for pname, role, kind in params:
+        arr = re.match(r"rank-(\d+) array\('(\w+)'\) with bounds \((.*)\)", kind)
+        if arr:
+            rank, code, bounds = int(arr.group(1)), arr.group(2), arr.group(3)
+            shape = tuple(extent(b) for b in bounds.split(",")) if bounds else ()
+            if grow and role == "input" and shape:
+                shape = (shape[0] + 1,) + shape[1:]
+            if code == "S":
+                data = np.full(shape, b"ab", dtype="S2")
+            elif code == "S1":
+                data = np.full(shape, b"a", dtype="S1")
+            elif code in ("i", "b"):
+                data = rng.integers(1, 4, shape).astype(TYPES[code])
+            elif code == "D":
+                data = rng.uniform(0.5, 1.5, shape) + 1j * rng.uniform(0.5, 1.5, shape)
+            else:
+                data = rng.uniform(0.5, 1.5, shape).astype(TYPES[code])
+            vals.append((role, rank, np.asfortranarray(data)))
+        elif kind.startswith("rank-0 array"):
+            code = re.search(r",'(\w)'\)", kind).group(1)
+            vals.append((role, 0, np.array(0.7 if code in "dfD" else 1, dtype=TYPES[code])))
+        elif kind == "int":
+            vals.append((role, 0, 3 if pname in symbols else 1))
+        elif kind == "float":
+            vals.append((role, 0, 0.7))
+        elif kind == "complex":
+            vals.append((role, 0, 0.7 + 0.1j))
+        elif kind.startswith("string"):
+            vals.append((role, 0, "abc"))
+        elif kind == "call-back function":
+            vals.append((role, 0, lambda *a: None))
+        else:
+            raise RuntimeError(f"{name}: no value for {pname}: {kind}")
+    return vals
+
+
+NUMPY_SCALAR = {int: np.int64, float: np.float64, complex: np.complex128}
+
+
+def args_in(form, vals):
+    """Fresh arguments: input arrays in the given form, in/out ones as
+    Fortran-ordered copies (they must be arrays to be written). With the
+    lists, numbers come as numpy scalars, which only the general path takes."""
+    out = []
+    for role, rank, v in vals:
+        if not isinstance(v, np.ndarray):
+            out.append(NUMPY_SCALAR[type(v)](v) if form == "list" and type(v) in NUMPY_SCALAR else v)
+        elif role == "in/output" or rank == 0 or form == "F":
+            out.append(np.asfortranarray(v.copy()))
+        elif form == "list":
+            out.append(v.tolist())
+        else:
+            out.append(np.ascontiguousarray(v))
+    return out
+
+
+def outcome(r, vals, form):
+    """Everything a call leaves: its result or refusal, the in/out arrays
+    afterwards and the error record."""
+    args = args_in(form, vals)
+    eh = vx.errorhandling
+    eh.rsxerr(1)
+    try:
+        got = ("ok", r(*args))
+    except Exception as e:
+        got = ("raised", type(e).__name__, str(e))
+    written = [a for a, (role, _, _) in zip(args, vals) if role == "in/output"]
+    return got, written, (int(eh.errstat), bytes(eh.errstring))
+
+
+def same(a, b):
+    if isinstance(a, np.ndarray) or isinstance(b, np.ndarray):
+        if not (isinstance(a, np.ndarray) and isinstance(b, np.ndarray)):
+            return False
+        if a.shape != b.shape or a.dtype != b.dtype:
+            return False
+        return np.array_equal(a, b, equal_nan=a.dtype.kind in "fc")
+    if isinstance(a, (tuple, list)):
+        return type(a) is type(b) and len(a) == len(b) and all(same(x, y) for x, y in zip(a, b))
+    if isinstance(a, float) and isinstance(b, float) and math.isnan(a) and math.isnan(b):
+        return True
+    if isinstance(a, complex) and isinstance(b, complex):
+        return same(a.real, b.real) and same(a.imag, b.imag)
+    return type(a) is type(b) and a == b
+
+
+def show(o):
+    return repr(o)[:300]
+
+
+counts = collections.Counter()
+for comp in sorted(n for n in dir(vx) if type(getattr(vx, n)).__name__ == "component"):
+    c = getattr(vx, comp)
+    for name in sorted(dir(c)):
+        r = getattr(c, name)
+        if type(r).__name__ != "routine" or name in ENDS_PROCESS:
+            continue
+        print("enter", comp, name, flush=True)
+        # Arrays of their bounds, then arrays one row longer: most of these
+        # are refused, by an extent or a check, and must be refused alike.
+        for grow in (False, True):
+            vals = make(name, parameters(r.__doc__), grow)
+            first = outcome(r, vals, "F")
+            others = {form: outcome(r, vals, form) for form in ("list", "C")}
+            again = outcome(r, vals, "F")
+            if not same(first, again):
+                counts["stateful"] += 1
+                continue
+            for form, o in others.items():
+                if not same(first, o):
+                    print(json.dumps({"routine": f"{comp}.{name}", "grown": grow, "form": form,
+                                      "ready": show(first), "other": show(o)}), flush=True)
+                    counts["differ"] += 1
+            counts[first[0][0] + ("_grown" if grow else "")] += 1
+print("done", json.dumps(counts), flush=True)
+'''
+
+
+def test_ready_lists_and_c_order_give_the_same_call(tmp_path):
+    env = dict(os.environ)
+    env["PYTHONPATH"] = os.pathsep.join(p for p in sys.path if p)
+    r = subprocess.run([sys.executable, "-c", DRIVER], capture_output=True, env=env, timeout=600, cwd=tmp_path)
+    lines, err = r.stdout.decode(errors="replace").splitlines(), r.stderr.decode(errors="replace")
+    assert lines and lines[-1].startswith("done"), (r.returncode, lines[-1:], err[-2000:])
+    assert "runtime error:" not in err and "Sanitizer" not in err, err[-2000:]
+    differ = [json.loads(l) for l in lines if l.startswith("{")]
+    assert differ == []
+    counts = json.loads(lines[-1].split(" ", 1)[1])
+    # Most routines are compared, and many of them run rather than being refused.
+    assert counts["ok"] + counts["raised"] > 500 and counts["ok"] > 300, counts
