@@ -96,4 +96,4 @@ def test_readme_snippet_prints_the_error_text_as_text():
     snippet = re.search(r"```python\n(.*?)```", readme, re.S).group(1)
     out, status = run_python(snippet)
     assert status == 0
-    assert out.decode().splitlines() == ["-2 False input for TType in GetNyeTransformationMatrix"]
+    assert out.decode().splitlines() == ["-2 Matrix inverse becomes numerically singular!"]
