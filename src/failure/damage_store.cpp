@@ -112,6 +112,8 @@ bool build_buckling_lists(i4 isec) {
       !matidlist.contains(np, ns) || !peprops.allocated() || peprops.extent(1) < 9 || peprops.extent(2) < np ||
       peprops.extent(3) < ns)
     return false;
+  // The lists are written as records of 12 reals and 4 integers.
+  if (bukrealdatalist.extent(1) != 12 || bukintdatalist.extent(1) != 4) return false;
   for (i4 e = 1; e <= nd; ++e)
     for (i4 i = 1; i <= ni; ++i) delamdds(3, i, e) = plyorientation.contains(i, isec) ? plyorientation(i, isec) : 0.0;
   // The stack arrays packed with np plies per section: after a second section
