@@ -260,3 +260,23 @@ print(s[5], s[11], int(eh.errstat), bytes(eh.errstring).decode().strip())
     assert rc == 0
     assert out.decode().strip().split(None, 3) == ["0.0", "1.0", "-2",
                                           "Section or material data too short for the buckling lists in GetDamageFromDDS"]
+
+
+def test_query_with_the_smallest_ply_count_ends():
+    # nplies - 1 of the smallest count once narrowed to the largest interface
+    # count: the query then ran over 2^31 interfaces.
+    from conftest import run_python
+    out, rc = run_python("""
+import numpy as np, _vexlan as vx
+vx.sectiondata.nplies, vx.sectiondata.nsec = 2, 1
+vx.sectiondata.plyorientation = np.zeros((2, 1))
+vx.sectiondata.plythickness = np.full((2, 1), 0.25)
+for p in ([20, 0, 0], [0, 20, 0]):
+    vx.damage.updatedds(np.array([0, 0, 0, 1.0, 0]), p, [0, 0, 0], np.eye(3), 1, 1, 1)
+vx.sectiondata.nplies = -2**31
+s = np.zeros(12)
+vx.damage.getdamagefromdds(s, [1, 1, 0], np.eye(3), 1, 1)
+print(s[3], s[5], s[11], int(vx.errorhandling.errstat))
+""", timeout=30)
+    # no interface to be delaminated or buckled at
+    assert rc == 0 and out.split() == [b"0.0", b"0.0", b"0.0", b"0"]
