@@ -233,3 +233,50 @@ def test_buckling_lists_that_cannot_be_built_are_reported(section, cut):
         assert error_record(vx) == (-2, "Section or material data too short for the buckling lists in GetDamageFromDDS")
     else:
         assert s[5] == 1.0 and error_record(vx)[0] == 0
+
+
+@pytest.mark.parametrize("name, rows", [("bukintdatalist", 3), ("bukrealdatalist", 11)])
+def test_buckling_lists_with_short_records_are_not_built(name, rows):
+    # Lists assigned from Python with fewer rows than a record: building them
+    # would write past the array, so it runs in a child process.
+    from conftest import run_python
+    out, rc = run_python(f"""
+import numpy as np, _vexlan as vx
+vx.sectiondata.nplies, vx.sectiondata.nsec = 2, 1
+vx.sectiondata.plyorientation = np.zeros((2, 1))
+vx.sectiondata.plythickness = np.array([[0.1], [0.6]])
+vx.sectiondata.xcstrength = np.array([600.0])
+vx.materialdata.peprops = np.tile(np.array([7e4] * 3 + [0.3] * 3 + [2.7e4] * 3)[:, None, None], (1, 2, 1))
+vx.materialdata.matidlist = np.ones((2, 1), np.int32)
+vx.bukdata.{name} = np.zeros(({rows}, 2, 1, 1), np.int32 if "{name}" == "bukintdatalist" else float)
+for p in ([20, 0, 0], [0, 20, 0]):
+    vx.damage.updatedds(np.array([0, 0, 0, 1.0, 0]), p, [0, 0, 0], np.eye(3), 1, 1, 1)
+s = np.zeros(12)
+s[11] = 3.0
+vx.damage.getdamagefromdds(s, [1, 1, 0], np.eye(3), 1, 1)
+eh = vx.errorhandling
+print(s[5], s[11], int(eh.errstat), bytes(eh.errstring).decode().strip())
+""")
+    assert rc == 0
+    assert out.decode().strip().split(None, 3) == ["0.0", "1.0", "-2",
+                                          "Section or material data too short for the buckling lists in GetDamageFromDDS"]
+
+
+def test_query_with_the_smallest_ply_count_ends():
+    # nplies - 1 of the smallest count once narrowed to the largest interface
+    # count: the query then ran over 2^31 interfaces.
+    from conftest import run_python
+    out, rc = run_python("""
+import numpy as np, _vexlan as vx
+vx.sectiondata.nplies, vx.sectiondata.nsec = 2, 1
+vx.sectiondata.plyorientation = np.zeros((2, 1))
+vx.sectiondata.plythickness = np.full((2, 1), 0.25)
+for p in ([20, 0, 0], [0, 20, 0]):
+    vx.damage.updatedds(np.array([0, 0, 0, 1.0, 0]), p, [0, 0, 0], np.eye(3), 1, 1, 1)
+vx.sectiondata.nplies = -2**31
+s = np.zeros(12)
+vx.damage.getdamagefromdds(s, [1, 1, 0], np.eye(3), 1, 1)
+print(s[3], s[5], s[11], int(vx.errorhandling.errstat))
+""", timeout=30)
+    # no interface to be delaminated or buckled at
+    assert rc == 0 and out.split() == [b"0.0", b"0.0", b"0.0", b"0"]

@@ -207,3 +207,13 @@ L_ = LOST
 def test_factor_schemes_tape_and_fabric(vx, scheme, tape, failed, expect):
     np.testing.assert_array_equal(vx.degradation.falcomdegradation(dds(*failed), 1.0, scheme, tape), expect)
 
+
+
+def test_nye_degradation_matrix_of_a_negative_order_writes_nothing(vx, lib):
+    # (-1)^2 = 1: the fill of ones must not take the square of a negative order.
+    import ctypes
+    d = np.full(2, 5.0)
+    lib.GetNyeDegradationMatrix(d.ctypes.data_as(ctypes.c_void_p), np.ones(9).ctypes.data_as(ctypes.c_void_p),
+                                ctypes.byref(ctypes.c_int32(-1)), None)
+    np.testing.assert_array_equal(d, 5.0)
+    assert error_record(vx)[0] == -2

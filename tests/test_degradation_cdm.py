@@ -148,3 +148,18 @@ def test_tensor_degradation_in_the_crack_frame(vx):
     out = vx.degradation.tensordegradation(csix, 0.4, 0.5, 2, 0)
     np.testing.assert_allclose(out, out.T, rtol=1e-12, atol=1e-9)
     assert out[0, 0] == pytest.approx(csix[0, 0]) and out[1, 1] < csix[1, 1]
+
+
+@pytest.mark.parametrize("nprops, nsdv", [(1, 4), (5, 3)])
+def test_bogenfeld_refuses_short_arrays_natively(vx, lib, nprops, nsdv):
+    # From C the counts are all the routine knows about props and sdv.
+    import ctypes
+    p = lambda a: a.ctypes.data_as(ctypes.c_void_p)
+    i4 = lambda v: ctypes.byref(ctypes.c_int32(v))
+    d, sdv = ctypes.c_double(0.5), np.full(nsdv, -1.0)
+    s = np.array([0.0, 80.0, 0.0, 0.0, 0.0, 20.0])
+    props = np.array([0.3, 1.0, 1.0, 1.0, 1.0])[:nprops]
+    lib.BogenfeldDegradation(ctypes.byref(d), p(sdv), p(s), p(s / 1e4), p(np.ones(3)), p(props), i4(3), i4(nsdv),
+                             i4(nprops))
+    assert error_record(vx) == (-2, "Too few props or state variables in BogenfeldDegradation")
+    assert d.value == 0.5 and np.all(sdv == -1.0)

@@ -266,3 +266,18 @@ print(json.dumps(out))
         (True, -2, dim + "GetStressFromDevVolDecomposition"),
         (True, -2, few + "GetStressFromCubicElasticity"),
     ]
+
+
+@pytest.mark.parametrize("routine, scalars_before, scalars_after", [
+    ("GetLameStress", 1, 2), ("GetKaestnerStress", 3, 4), ("GetKrauseStress", 3, 4),
+    ("GetStressFromNonConstPoisson", 3, 5)])
+def test_secant_stresses_refuse_more_than_three_direct_components(vx, lib, routine, scalars_before, scalars_after):
+    # The stress tensor is 3 x 3: from C an ndi of 4 would write a 4 x 4 block past it.
+    import ctypes
+    from conftest import error_record
+    d = lambda v: ctypes.byref(ctypes.c_double(v))
+    dev, sig = np.full(16, 1e-3), np.full(16, 7.0)  # room for what a 4 x 4 block would reach
+    args = [d(0.5)] * scalars_before + [dev.ctypes.data_as(ctypes.c_void_p)] + [d(0.5)] * scalars_after
+    getattr(lib, routine)(*args, sig.ctypes.data_as(ctypes.c_void_p), ctypes.byref(ctypes.c_int32(4)))
+    assert error_record(vx) == (-2, f"More than 3 direct components in {routine}")
+    assert np.all(sig == 7.0)

@@ -29,3 +29,14 @@ def test_crack_status_follows_the_normal_traction(vx):
     assert vx.fracture.getcrackstatus(s, [1.0, 0, 0], phi0 - 0.01, 2) == 1
     assert vx.fracture.getcrackstatus(s, [1.0, 0, 0], phi0 + 0.01, 2) == -1
     assert vx.fracture.getcrackstatus(-s, [1.0, 0, 0], phi0 + 0.01, 2) == 1
+
+
+def test_fewer_than_three_critical_values_are_refused_natively(vx, lib):
+    # From C, gc holds n values: a weighting would read gc(3) past them.
+    import ctypes
+    from conftest import error_record
+    geq, gc, t = ctypes.c_double(1.0), np.array([2.0, 4.0]), np.array([1.0, 1.0, 1.0])
+    lib.GetEquivalentMixedModeERR(ctypes.byref(geq), t.ctypes.data_as(ctypes.c_void_p),
+                                  gc.ctypes.data_as(ctypes.c_void_p), ctypes.byref(ctypes.c_int32(2)))
+    assert math.isnan(geq.value)
+    assert error_record(vx) == (-2, "Fewer than 3 critical values in GetEquivalentMixedModeERR")

@@ -170,3 +170,25 @@ def test_laws_read_only_their_own_inputs(stiffness, flag, values):
         assert (k, e) == (pytest.approx(4 / 3 * estar * math.sqrt(R1)), pytest.approx(estar))
     else:
         assert (k, e) == (-5.0, 0.0)
+
+
+@pytest.mark.parametrize("routine, flag, nargs", [("ContactLaw", 0, 6), ("ContactLaw", 1, 10),
+                                                  ("ContactStiffness", 0, 7), ("ContactStiffness", 6, 12),
+                                                  ("ContactDepth", 2, 3), ("ContactRadius", 6, 3)])
+def test_native_calls_with_fewer_inputs_than_the_law_reads_are_refused(vx, lib, routine, flag, nargs):
+    # Called from C the binding's checks are gone: numargs is all the routine knows.
+    import ctypes
+    args = np.full(nargs, 2.0)
+    out = [ctypes.c_double(7.0), ctypes.c_double(7.0)]
+    ptrs = [ctypes.byref(out[0])]
+    if routine in ("ContactLaw", "ContactStiffness"):
+        ptrs.append(ctypes.byref(out[1]))
+    if routine == "ContactLaw":
+        ptrs.append(ctypes.byref(ctypes.c_double(1.0)))
+    getattr(lib, routine)(*ptrs, args.ctypes.data_as(ctypes.c_void_p), ctypes.byref(ctypes.c_int32(nargs)),
+                          ctypes.byref(ctypes.c_int32(flag)))
+    assert status(vx) == (-2, f"Too few inputs in {routine}")
+    if routine == "ContactLaw":
+        assert (out[0].value, out[1].value) == (7.0, -1.0)  # as for an unknown law
+    else:
+        assert all(math.isnan(o.value) for o in out[:len(ptrs)])

@@ -201,3 +201,11 @@ print("first", io.get2nextkey(u, -1, "*step", big, big, 1), int(vx.errorhandling
     assert status == 0, out
     lines = out.decode().split("\n")
     assert lines[:4] == ["count 2 3", "found 1 3", "none 0 1", "first 1 0"]
+
+
+def test_element_count_stops_at_the_integer_limit(lib):
+    import ctypes
+    iele, inodes, idof = ctypes.c_int32(2**31 - 1), ctypes.c_int32(0), ctypes.c_int32(0)
+    lib.getelementdataextents(ctypes.byref(iele), ctypes.byref(inodes), ctypes.byref(idof), b"S4R     ",
+                              ctypes.c_size_t(8))
+    assert (iele.value, inodes.value, idof.value) == (2**31 - 1, 4, 6)

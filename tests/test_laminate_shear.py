@@ -231,3 +231,13 @@ def test_native_ply_number_outside_the_stack():
     assert empty["GetHMatrixShearCorrect"] == [0, [0.0] * 4]
     assert empty["GetHMatrixImprovedShear"][0] == empty["GetHMatrixQuadrature"][0] == -2
     assert empty["sk"] == [0, [1.0, 1.0]]
+
+
+def test_section_f_with_negative_counts_writes_nothing_natively(vx, lib):
+    # Two negative counts multiply to a positive extent: nothing may be zeroed.
+    import ctypes
+    p = lambda a: a.ctypes.data_as(ctypes.c_void_p)
+    i4 = lambda v: ctypes.byref(ctypes.c_int32(v))
+    f, ones, ints = np.full(8, 5.0), np.ones(9), np.ones(4, dtype=np.int32)
+    lib.GetSectionFMatrix(p(f), p(ints), p(ones), p(ones), p(ones), p(ones), i4(-1), i4(-1), None)
+    np.testing.assert_array_equal(f, 5.0)

@@ -152,3 +152,20 @@ def test_curved_section_values_from_running_integrals(vx, fgflag):
         sb = 1 / ((1 - k2 * zp) * (1 - k1 * zp) ** 2)
         expect = [fg["12"][1, 1] * sb, fg["22"][2, 0] * sb, fg["11"][2, 1] * sa, fg["12"][0, 0] * sa]
         np.testing.assert_allclose(got[p], expect, rtol=1e-9, atol=1e-12 * np.abs(expect).max())
+
+
+def test_negative_ply_counts_write_nothing_natively(vx, lib):
+    # From C a negative count means no z points: the old code wrote the surface
+    # value before or past the caller's array (the product of two negative
+    # counts even into a positive, huge, zero fill).
+    import ctypes
+    p = lambda a: a.ctypes.data_as(ctypes.c_void_p)
+    i4 = lambda v: ctypes.byref(ctypes.c_int32(v))
+    buf, two, f = np.full(6, 5.0), np.ones(2), np.ones(4)
+    at = ctypes.c_void_p(buf.ctypes.data + 3 * 8)  # the routines get buf[3:]
+    lib.GetNormalStressFromBottom(at, p(two), p(two), p(f), p(f), i4(-1))
+    lib.GetNormalStressFromTop(at, p(two), p(two), ctypes.byref(ctypes.c_double(9.0)), p(f), p(f), i4(-1))
+    ints, el = np.ones(4, dtype=np.int32), np.ones(9)
+    lib.GetArbitrarySectionFG(at, p(ints), p(f), p(f), p(f), p(el), i4(-1), i4(-1), i4(0), i4(0), None, None)
+    np.testing.assert_array_equal(buf, 5.0)
+    assert error_record(vx)[0] == 0

@@ -331,3 +331,24 @@ def test_bridging_shear_strength_by_hand(vx):
     ud = vx.micromechanic.getudstrengthfrombridgingmatrix(a, [200e3, 10e3, 1000.0, 30.0],
                                                            [0.0, 0.0, 1000.0, 33.0, 1e6], 0.0)
     assert ud[2] == (30.0 + 33.0 * 0.5773502691896258) / 1.5
+
+
+def test_lth_refuses_fewer_than_two_matrix_values_natively():
+    # nu is matrix value mdim: below 2 it would be read before or at E (the
+    # smallest integer far before it, so the calls run in a child process).
+    from conftest import run_python
+    out, rc = run_python("""
+import ctypes, numpy as np, _vexlan as vx
+lib = ctypes.CDLL(vx.__file__)
+p = lambda a: a.ctypes.data_as(ctypes.c_void_p)
+i4 = lambda v: ctypes.byref(ctypes.c_int32(v))
+for mdim in (1, 0, -2**31):
+    lh = np.zeros(5)
+    lib.LTH(p(lh), p(np.array([230e3, 15e3, 20e3, 7e3, 0.2])), p(np.array([3500.0])),
+            ctypes.byref(ctypes.c_double(0.6)), i4(mdim), i4(0), i4(0))
+    eh = vx.errorhandling
+    print(np.isnan(lh).all(), int(eh.errstat), bytes(eh.errstring).decode().strip())
+    eh.rsxerr(1)
+""")
+    assert rc == 0
+    assert out.decode().splitlines() == ["True -2 Fewer than 2 matrix values in LTH"] * 3

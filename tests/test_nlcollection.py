@@ -114,3 +114,17 @@ def test_hahn_tsai_at_huge_stress(vx):
     # a value beyond the range of a double is not finite, and says so
     assert not math.isfinite(nl.pure_nlhahntsai(5000.0, 1e-7, 1e200, 1e-300))
     assert record(vx) == (-2, "Error in NLHahnTsai: secant reduction out of range.")
+
+
+def test_mahieux_with_a_negative_transition_count(vx, lib):
+    # props holds 2 ntrans + 1 values: a negative count leaves no plateau to read.
+    import ctypes
+    f = lib.NLMahieux
+    f.restype = ctypes.c_double
+    props = np.array([5.0])
+    v = f(ctypes.byref(ctypes.c_double(300.0)), props.ctypes.data_as(ctypes.c_void_p), None,
+          ctypes.byref(ctypes.c_int32(-1)))
+    assert math.isnan(v)
+    assert record(vx) == (-2, "Negative number of transitions in NLMahieux")
+    assert f(ctypes.byref(ctypes.c_double(300.0)), props.ctypes.data_as(ctypes.c_void_p), None,
+             ctypes.byref(ctypes.c_int32(0))) == 5.0

@@ -186,3 +186,39 @@ def test_endochronic_viscous_terms_relax(vx):
     np.testing.assert_array_equal(sv, sv0)
     with pytest.raises(vx.error):
         f(np.zeros(6), np.zeros(6), p, np.zeros(6), np.zeros(41), dt, 0, 1)
+
+
+@pytest.mark.parametrize("plastic, nprops", [(False, 19), (False, 30), (True, 23), (True, 30)])
+def test_resin_constants_refuse_counts_they_would_read_past_natively(vx, lib, plastic, nprops):
+    # Fewer than two blocks, or a high-temperature model cut short: from C the
+    # routine would read past props; the binding refuses the same counts.
+    import ctypes
+    from conftest import error_record
+    pr = np.full(nprops, 293.0)
+    outs = [ctypes.c_double(-1.0) for _ in range(14)]
+    refs = [ctypes.byref(o) for o in outs]
+    t, n = ctypes.byref(ctypes.c_double(350.0)), ctypes.byref(ctypes.c_int32(nprops))
+    if plastic:
+        lib.GetResinPlasticProperties(pr.ctypes.data_as(ctypes.c_void_p), n, t, ctypes.byref(ctypes.c_double(0.0)),
+                                      *refs)
+        name, degr = "GetResinPlasticProperties", 8
+    else:
+        lib.GetResinProperties(pr.ctypes.data_as(ctypes.c_void_p), n, t, *refs[:10], ctypes.byref(ctypes.c_int32(1)))
+        name, degr, outs = "GetResinProperties", 4, outs[:10]
+    assert error_record(vx) == (-2, f"Too few resin constants in {name}")
+    assert all(math.isnan(o.value) for k, o in enumerate(outs) if k != degr)
+    assert outs[degr].value == -1.0  # degr stays untouched
+
+
+@pytest.mark.parametrize("matstate, nprops, nstatev", [(1, 10, 42), (0, 2, 42), (1, 11, 41)])
+def test_endochrone_law_refuses_short_arrays_natively(vx, lib, matstate, nprops, nstatev):
+    import ctypes
+    from conftest import error_record
+    p = lambda a: a.ctypes.data_as(ctypes.c_void_p)
+    stress, statev = np.zeros(6), np.zeros(nstatev)
+    lib.EndochroneViscoPlasticity(p(np.full(6, 1e-3)), p(np.zeros(6)), p(np.full(nprops, 0.3)), p(stress), p(statev),
+                                  ctypes.byref(ctypes.c_double(0.1)), ctypes.byref(ctypes.c_int32(nprops)),
+                                  ctypes.byref(ctypes.c_int32(nstatev)), ctypes.byref(ctypes.c_byte(1)),
+                                  ctypes.byref(ctypes.c_byte(matstate)))
+    assert error_record(vx) == (-2, "Too few constants in EndochroneViscoPlasticity")
+    assert np.all(np.isnan(stress)) and np.all(statev == 0.0)

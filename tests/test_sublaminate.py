@@ -144,3 +144,28 @@ def test_bukdata_per_section_and_damage(vx):
     assert (intg[:, :, 0, 1] == -1).all() and not real[:, :, 0, 1].any()
     assert intg[:, 0, 0, 0].tolist()[1:3] == [1, 1] or intg[:, 0, 0, 0].tolist()[1:3] == [2, 2]
     assert real[0, 0, 0, 0] > 0
+
+
+def test_most_negative_ply_count_is_an_empty_stack_natively(vx):
+    # n - 1 of the smallest integer wraps: run natively in a child process and
+    # compare with an empty stack.
+    from conftest import run_python
+    out, rc = run_python("""
+import ctypes, numpy as np, _vexlan as vx
+lib = ctypes.CDLL(vx.__file__)
+p = lambda a: a.ctypes.data_as(ctypes.c_void_p)
+i4 = lambda v: ctypes.byref(ctypes.c_int32(v))
+one, ints = np.ones(9), np.ones(4, dtype=np.int32)
+for n in (0, -2**31):
+    rl, il, e = np.full(12, 3.0), np.full(4, 3, dtype=np.int32), ctypes.c_double(5.0)
+    lib.DelaminatedBucklingAnalysis(ctypes.byref(e), p(rl), p(il), ctypes.byref(ctypes.c_double(600.0)), p(one),
+                                    p(one), p(one), p(one), p(ints), i4(n))
+    print(e.value, *rl, *il)
+    rl[:], il[:] = 3.0, 3
+    lib.GetBukDataFromDDS(p(rl), p(il), p(one), p(ints), ctypes.byref(ctypes.c_double(600.0)), p(one), p(one),
+                          p(one), p(ints), i4(1), i4(n), i4(1), None)
+    print(int(vx.errorhandling.errstat), *rl, *il)
+""", timeout=120)
+    assert rc == 0
+    lines = out.decode().splitlines()
+    assert len(lines) == 4 and lines[2:] == lines[:2]

@@ -128,7 +128,8 @@ void GetStressFromIsotropicViscoElasticity(double* stress, const double* strain,
  *   g           (in)  shear modulus G
  *   komp        (in)  bulk modulus K
  *   stresstens  (out) 3 x 3 stress tensor
- *   ndi         (in)  number of direct components, at most 3 */
+ *   ndi         (in)  number of direct components, at most 3 (more records
+ *                     status -2 and writes nothing) */
 void GetLameStress(const double* spureps, const double* endstrandev, const double* g,
                    const double* komp, double* stresstens, const int32_t* ndi);
 
@@ -146,7 +147,8 @@ void GetLameStress(const double* spureps, const double* endstrandev, const doubl
  *   gammak      (in)  nonlinearity parameter of the volumetric part
  *   komp        (in)  bulk modulus K
  *   stresstens  (out) 3 x 3 stress tensor
- *   ndi         (in)  number of direct components, at most 3 */
+ *   ndi         (in)  number of direct components, at most 3 (more records
+ *                     status -2 and writes nothing) */
 void GetKaestnerStress(const double* normdev, const double* normvol, const double* spureps,
                        const double* endstrandev, const double* g, const double* gammag,
                        const double* gammak, const double* komp, double* stresstens,
@@ -171,7 +173,8 @@ void GetKrauseStress(const double* normdev, const double* normvol, const double*
  *   num         (in)  Poisson-ratio slope per unit of modulus lost
  *   gamma       (in)  nonlinearity parameter
  *   stresstens  (out) 3 x 3 stress tensor
- *   ndi         (in)  number of direct components, at most 3 */
+ *   ndi         (in)  number of direct components, at most 3 (more records
+ *                     status -2 and writes nothing) */
 void GetStressFromNonConstPoisson(const double* normdev, const double* normvol,
                                   const double* spureps, const double* endstrandev,
                                   const double* e, const double* g, const double* nu,

@@ -12,7 +12,8 @@ extern "C" {
  * over the squared traction norm. With n = 4 the normal component has
  * separate values for opening (t1 > 0, gc(1)) and closing (t1 < 0, gc(2)),
  * the shears gc(3) and gc(4); any other n reads gc(1..3) for the normal and
- * the two shear components. A zero traction gives NaN. Nothing is recorded.
+ * the two shear components. A zero traction gives NaN. n below 3 records
+ * status -2 and gives NaN.
  *   geq      (out) the mixed-mode critical energy release rate, in the units
  *                  of gc
  *   traction (in)  3 traction components, the normal one first

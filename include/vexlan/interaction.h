@@ -20,7 +20,8 @@ extern "C" {
  * positive; a table with fewer than two points or forces not increasing
  * records status -2 and uses args(1). A NaN residual becomes 0 and a NaN
  * derivative -1, so that the iteration can go on. An unknown clflag records
- * status -3, sets dfx to -1 and keeps fx (0 if it was NaN).
+ * status -3, sets dfx to -1 and keeps fx (0 if it was NaN); numargs below
+ * the law's inputs (7, 11 tabulated) does the same with status -2.
  *   fx      (out) residual of the force equation
  *   dfx     (out) derivative d fx / d F
  *   xold    (in)  current contact force F
@@ -44,6 +45,7 @@ void ContactLaw(double* fx, double* dfx, const double* xold, const double* args,
  * (ln(args(2) / a) + 1.886), a = sqrt(4 args(13) args(1) / (pi Eeff)).
  * Laws 4 and 5 are not available: they record status -3 and leave k
  * unchanged; so does any other csflag. eeff is 0 unless the law sets it.
+ * numargs below the entries the law reads records status -2, k and eeff NaN.
  *   k       (out) contact stiffness
  *   eeff    (out) effective modulus (0 where the law has none)
  *   args    (in)  numargs law inputs: 1 radius of the first body (force for
@@ -59,7 +61,8 @@ void ContactStiffness(double* k, double* eeff, const double* args, const int32_t
 /* ContactDepth: indentation depth of the impactor: cdflag 0 Hertz,
  * (9 args(1)^2 / (16 args(2) args(3)^2))^(1/3); 1 linear,
  * args(1) / (2 args(2) args(3)); 2 pi args(4) / 2. An unknown cdflag gives
- * the largest representable real and records nothing.
+ * the largest representable real and records nothing; numargs below the
+ * law's inputs records status -2 and gives NaN.
  *   indentation (out) indentation depth
  *   args        (in)  numargs law inputs by position as above
  *   numargs     (in)  length of args
@@ -70,7 +73,8 @@ void ContactDepth(double* indentation, const double* args, const int32_t* numarg
 /* ContactRadius: radius of the contact area: cdflag 0 to 4 Hertz,
  * (3 args(1) args(3) / (4 args(2)))^(1/3); 5 and 6 plate law,
  * sqrt(4 args(1) args(3) / (pi args(4) args(2))). A cdflag below 0 or above
- * 6 gives the largest representable real and records nothing.
+ * 6 gives the largest representable real and records nothing; numargs below
+ * the law's inputs records status -2 and gives NaN.
  *   radius  (out) contact radius
  *   args    (in)  numargs law inputs by position as above
  *   numargs (in)  length of args

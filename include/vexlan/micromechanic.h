@@ -400,7 +400,8 @@ void Abolinsh(double* ah, const double* fiberprops, const double* matrixprops, c
  * strips across a square or hexagonal fibre cell. The matrix may be given
  * transversely isotropic, or corrected by a first pass and Krimmer's rule.
  * The fibre fraction is limited to 0.75 (square) or 0.9 (hexagonal); equal
- * fibre and matrix moduli give the matrix modulus. Nothing is recorded.
+ * fibre and matrix moduli give the matrix modulus. mdim below 2 records
+ * status -2 and gives NaN.
  *   lh          (out) 5 values E1, E2, G12, G23, nu12
  *   fiberprops  (in)  5 fibre values E1, E2, G12, G23, nu12
  *   matrixprops (in)  mdim matrix values: (E, nu) or (E1, E2, G12, G23, nu12)

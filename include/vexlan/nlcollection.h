@@ -82,7 +82,8 @@ void NLAdam(double* dnl, const double* l, const double* x, const double* n, cons
  *   t      (in)  temperature
  *   props  (in)  2 ntrans + 1 values: plateaus P and transition temperatures T
  *   m      (in)  ntrans Weibull exponents, one per transition
- *   ntrans (in)  number of transitions
+ *   ntrans (in)  number of transitions; negative records status -2 and gives
+ *          NaN
  *   result (ret) the property at t */
 double NLMahieux(const double* t, const double* props, const double* m, const int32_t* ntrans);
 

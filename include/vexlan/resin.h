@@ -20,7 +20,8 @@ extern "C" {
  * the low-temperature block's modulus up to T0, a line in degrees Celsius up
  * to T1, a parabola up to T2, then an exponential decay towards the rubbery
  * modulus governed by Tg and the exponent. xc is the interpolated ratio times
- * xt. Nothing is recorded; equal block temperatures give non-finite values.
+ * xt. Equal block temperatures give non-finite values. nprops below 20, or
+ * from 29 to 31 (an incomplete model), records status -2 and gives NaN.
  * With noel equal to edebug the temperatures and moduli are printed.
  *   props       (in)  nprops values: block A (1..9: E, nu, num, xt, np, gamma,
  *                     xc/xt ratio, Woehler coefficient, Woehler exponent) and
@@ -52,6 +53,7 @@ void GetResinProperties(const double* props, const int32_t* nprops, const double
  * temperature, and ec and g follow it in proportion to the room-temperature
  * block. The yield constants a0, a1 come from the flow table of the material
  * data (GetFlowParameters), which records status -2 when it is missing.
+ * nprops below 24, or from 26 to 35, records status -2 and gives NaN.
  *   props         (in)  nprops values: block A (1..11: Et, Ec, G, nut, nuc,
  *                       alpha, xt, xc, np, Woehler coefficient, Woehler
  *                       exponent) with its temperature at 12, block B (13..23)
@@ -164,7 +166,8 @@ void EquivalentStrain(const double* strain, double* eqstrain, const int32_t* ndi
  * terms (viscosity factors 0.1, 1, 10, 100, 1000, 10000) integrated over the
  * time increment. The shear strains enter as tensor components (the shear
  * stress is 2 G times the strain). With matstate false only the elastic part
- * is returned, with E0 = 15 and no softening. Nothing is checked.
+ * is returned, with E0 = 15 and no softening. Fewer constants or state
+ * values than listed below record status -2 and give a NaN stress.
  *   stran    (in)  6 strain values at the start of the increment: 11, 22,
  *                  33, then three shears
  *   dstrain  (in)  6 strain increment values

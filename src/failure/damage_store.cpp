@@ -106,12 +106,14 @@ bool build_buckling_lists(i4 isec) {
   using bukdata::bukintdatalist;
   using bukdata::bukrealdatalist;
   const i4 np = nplies, ns = nsec, nd = std::min<i4>(ndmg, i4(delamdds.extent(3)));
-  const i4 ni = std::max(np - 1, 0);
+  const i4 ni = np > 1 ? np - 1 : 0;  // np - 1 of the smallest count would wrap
   if (np < 1 || ns < 1 || nd < 1 || delamdds.extent(2) < ni) return false;
   if (!plyorientation.contains(np, ns) || !plythickness.contains(np, ns) || !xcstrength.contains(ns) ||
       !matidlist.contains(np, ns) || !peprops.allocated() || peprops.extent(1) < 9 || peprops.extent(2) < np ||
       peprops.extent(3) < ns)
     return false;
+  // The lists are written as records of 12 reals and 4 integers.
+  if (bukrealdatalist.extent(1) != 12 || bukintdatalist.extent(1) != 4) return false;
   for (i4 e = 1; e <= nd; ++e)
     for (i4 i = 1; i <= ni; ++i) delamdds(3, i, e) = plyorientation.contains(i, isec) ? plyorientation(i, isec) : 0.0;
   // The stack arrays packed with np plies per section: after a second section
@@ -231,7 +233,9 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
   for (const RArr3* a : {&generaldds, &fiberdds, &matrixdds, &delamdds, &coredds})
     if (a->allocated()) ndmax = std::max(ndmax, a->extent(3));
   const i4 nd = i4(std::min<int64_t>(ndmg, ndmax));
-  const i4 nint = i4(std::min<int64_t>(sectiondata::nplies - int64_t(1), delamdds.allocated() ? delamdds.extent(2) : 0));
+  // Clamped at 0 before narrowing: the smallest ply count minus 1 would turn into the largest.
+  const i4 nint = i4(std::clamp<int64_t>(sectiondata::nplies - int64_t(1), 0,
+                                         delamdds.allocated() ? delamdds.extent(2) : 0));
   bool unbuilt = false;
   for (i4 d = 1; d <= nd; ++d) {
     double origin[3], angle;

@@ -134,13 +134,17 @@ VX_API void FalzonDegradationParameters(const double* stressela, const double* s
 VX_API void BogenfeldDegradation(double* d, double* sdv, const double* svoigt, const double* evoigt,
                                  const double* charelemlength, const double* props, const i4* mode, const i4* nsdv,
                                  const i4* nprops) {
-  (void)nprops;
   if (*mode == 0) {
     *d = 0.0;
     return;
   }
   if (*mode != 3) {
     vx::report(-2, "Unknown mode in BogenfeldDegradation");
+    return;
+  }
+  // The fracture plane needs its angle and four toughnesses, the history four slots.
+  if (*nprops < 5 || *nsdv < 4) {
+    vx::report(-2, "Too few props or state variables in BogenfeldDegradation");
     return;
   }
   *d = 0.0;

@@ -147,7 +147,8 @@ VX_API double getaccumulateddamage(const double* degr, const double* nodmg, cons
 
 VX_API void GetNyeDegradationMatrix(double* d, const double* degrf, const int32_t* ntens, const int32_t* psflag) {
   const int32_t n = *ntens;
-  for (int32_t k = 0; k < n * n; ++k) d[k] = 1.0;
+  // A negative ntens has no entries; 64 bits keep n * n exact.
+  for (int64_t k = 0; k < (n > 0 ? int64_t(n) * n : 0); ++k) d[k] = 1.0;
   auto at = [&](int i, int j) -> double& { return d[(i - 1) + n * (j - 1)]; };
   auto f = [&](int k) { return degrf[k - 1]; };
   if (n == 3) {

@@ -2,6 +2,7 @@
 // traction, weighted by the squared traction components, and whether a crack
 // on a rotated plane is open or closed under the current stress.
 #include <cmath>
+#include <limits>
 #include "vexlan/fracture.h"
 #include "vexlan/lamina.h"
 #include "vx.h"
@@ -10,6 +11,11 @@ using vx::i4;
 
 VX_API void GetEquivalentMixedModeERR(double* geq, const double* traction, const double* gc,
                                       const i4* n) {
+  if (*n < 3) {  // gc holds fewer values than any weighting reads
+    vx::report(-2, "Fewer than 3 critical values in GetEquivalentMixedModeERR");
+    *geq = std::numeric_limits<double>::quiet_NaN();
+    return;
+  }
   const double t1 = traction[0], t2 = traction[1], t3 = traction[2];
   const double tn2 = t1 * t1 + t2 * t2 + t3 * t3;
   if (*n == 4) {

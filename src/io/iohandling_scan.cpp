@@ -3,6 +3,7 @@
 // keyword, shaped reads, material-name tags and element-type extents. The
 // position of a unit is the only state they share with their callers.
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -206,13 +207,15 @@ VX_API void getelementdataextents(int32_t* iele, int32_t* inodes, int32_t* idof,
     return v;
   };
   int nodes = -1;
+  // The count stops at the integer limit instead of wrapping.
+  const auto count = [&] { if (*iele < INT32_MAX) ++*iele; };
   if (t[0] == 'S') {
-    ++*iele;
+    count();
     nodes = digit(2);
     if (nodes < 0) nodes = digit(5);
     if (nodes < 0) nodes = digit(3);
   } else if (t[0] == 'C' && !(t[1] == 'I' && t[2] == 'N')) {
-    ++*iele;
+    count();
     nodes = integer(4, last);
     if (nodes < 0) nodes = integer(4, last - 1);
   } else {

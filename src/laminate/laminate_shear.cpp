@@ -264,7 +264,9 @@ Mat2 section_h(const Stack& st, i4 method) {
 void section_f(double* plysmallf, const i4* sectionlist, const double* ori, const double* thk, const double* zc,
                const double* pe, i4 nplies, i4 nsec, i4 defint) {
   const int64_t npts = 2 * int64_t(nplies) + 1;
-  for (int64_t k = 0; k < npts * 4 * nsec; ++k) plysmallf[k] = 0.0;
+  // Negative counts hold no values (and their product may not fit).
+  const int64_t nf = nplies < 0 || nsec < 0 ? 0 : npts * 4 * nsec;
+  for (int64_t k = 0; k < nf; ++k) plysmallf[k] = 0.0;
   for (i4 is = 0; is < nsec; ++is) {
     const i4 n = used_plies(sectionlist + int64_t(nplies) * is, nplies, defint);
     const double* pes = pe + int64_t(9) * nplies * is;

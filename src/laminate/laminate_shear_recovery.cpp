@@ -71,6 +71,7 @@ VX_API void GetExt2DShearStress(double* xytss, const double* r, const double* pl
 VX_API void GetNormalStressFromBottom(double* s33, const double* rdx, const double* rdy, const double* zcoord,
                                       const double* smallfmatrix, const int32_t* nplies) {
   const i4 n = *nplies;
+  if (n < 0) return;  // no z points: nothing to write
   const int64_t np = 2 * int64_t(n) + 1;
   s33[0] = 0.0;
   for (i4 i = 1; i <= n; ++i) {
@@ -85,6 +86,7 @@ VX_API void GetNormalStressFromBottom(double* s33, const double* rdx, const doub
 VX_API void GetNormalStressFromTop(double* s33, const double* rdx, const double* rdy, const double* s33bc,
                                    const double* zcoord, const double* smallfmatrix, const int32_t* nplies) {
   const i4 n = *nplies;
+  if (n < 0) return;  // no z points: nothing to write
   const int64_t np = 2 * int64_t(n) + 1;
   s33[np - 1] = *s33bc;
   for (i4 i = n; i >= 1; --i) {
@@ -152,7 +154,9 @@ VX_API void GetArbitrarySectionFG(double* fg, const int32_t* sectionlist, const 
                                   const int32_t* fgflag, const double* xycurv, const int32_t* defint) {
   const i4 np_all = *nplies, ns = *nsec, marker = defint ? *defint : vx::unset;
   const int64_t npts = 2 * int64_t(np_all) + 1;
-  for (int64_t k = 0; k < npts * 4 * ns; ++k) fg[k] = 0.0;
+  // Negative counts hold no values (and their product may not fit).
+  const int64_t nfg = np_all < 0 || ns < 0 ? 0 : npts * 4 * ns;
+  for (int64_t k = 0; k < nfg; ++k) fg[k] = 0.0;
   const double k1 = xycurv ? xycurv[0] : 0.0, k2 = xycurv ? xycurv[1] : 0.0;
   const i4 three = 3, nine = 9, cd0 = 0, cd1 = 1;
   for (i4 is = 0; is < ns; ++is) {

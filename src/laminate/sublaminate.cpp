@@ -339,15 +339,16 @@ VX_API void DelaminatedBucklingAnalysis(double* epsbuck, double* bukrealdatalist
                                         const double* comprstrength, const double* plyelastic,
                                         const double* plyorientation, const double* plythickness,
                                         const double* plydelamination, const i4* plydshape, const i4* nplies) {
+  // A negative ply count is an empty stack (n - 1 must not wrap).
   analysis(epsbuck, bukrealdatalist, bukintdatalist, std::max(*nplies, 1), *comprstrength, plyelastic,
-           plyorientation, plythickness, plydelamination, plydshape, *nplies);
+           plyorientation, plythickness, plydelamination, plydshape, std::max(*nplies, 0));
 }
 
 VX_API void GetBukDataFromDDS(double* bukrealdatalist, i4* bukintdatalist, const double* delamdds,
                               const i4* plydshape, const double* comprstrength, const double* plyelastic,
                               const double* plyorientation, const double* plythickness, const i4* sectionlist,
                               const i4* ndmg, const i4* nplies, const i4* nsec, const i4* defint) {
-  const i4 n = *nplies, cap = std::max(n, 1);
+  const i4 n = std::max(*nplies, 0), cap = std::max(n, 1);  // n - 1 must not wrap
   bukdata(bukrealdatalist, bukintdatalist, cap, std::max(*ndmg, 0), std::max(*nsec, 0), delamdds,
           std::max(n - 1, 0), plydshape, comprstrength, plyelastic, plyorientation, plythickness, sectionlist,
           *ndmg, n, *nsec, defint ? *defint : ihuge);

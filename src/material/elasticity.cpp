@@ -220,9 +220,23 @@ VX_API void getnumericaltangent(double* ddsdde, vx_stresslaw law, const double* 
   Gradient(ddsdde, diff, dx, ntens, ntens);
 }
 
+namespace {
+
+// stresstens is 3 x 3: a larger block would be written past it.
+bool too_many_direct(i4 ndi, const char* routine) {
+  if (ndi <= 3) return false;
+  char msg[80];
+  std::snprintf(msg, sizeof msg, "More than 3 direct components in %s", routine);
+  vx::report(-2, msg);
+  return true;
+}
+
+}  // namespace
+
 VX_API void GetLameStress(const double* spureps, const double* endstrandev, const double* g, const double* komp,
                           double* stresstens, const i4* ndi) {
   const i4 n = *ndi;
+  if (too_many_direct(n, "GetLameStress")) return;
   for (i4 j = 0; j < n; ++j)
     for (i4 i = 0; i < n; ++i)
       stresstens[i + 3 * j] = 2.0 * *g * endstrandev[i + n * j] + (i == j ? *komp * *spureps : 0.0);
@@ -243,6 +257,7 @@ void reduced_stress(double dng, double dnk, const double* spureps, const double*
 VX_API void GetKaestnerStress(const double* normdev, const double* normvol, const double* spureps,
                               const double* endstrandev, const double* g, const double* gammag,
                               const double* gammak, const double* komp, double* stresstens, const i4* ndi) {
+  if (too_many_direct(*ndi, "GetKaestnerStress")) return;
   double dng, dnk;
   NLKaestner(&dng, gammag, normdev);
   NLKaestner(&dnk, gammak, normvol);
@@ -252,6 +267,7 @@ VX_API void GetKaestnerStress(const double* normdev, const double* normvol, cons
 VX_API void GetKrauseStress(const double* normdev, const double* normvol, const double* spureps,
                             const double* endstrandev, const double* g, const double* gammag,
                             const double* gammak, const double* komp, double* stresstens, const i4* ndi) {
+  if (too_many_direct(*ndi, "GetKrauseStress")) return;
   double dng, dnk;
   NLKrause(&dng, gammag, normdev);
   NLKrause(&dnk, gammak, normvol);
@@ -264,6 +280,7 @@ VX_API void GetStressFromNonConstPoisson(const double* normdev, const double* no
                                          double* stresstens, const i4* ndi) {
   (void)normvol;
   const i4 n = *ndi;
+  if (too_many_direct(n, "GetStressFromNonConstPoisson")) return;
   const double geff = *g / (*gamma * std::sqrt(2.0) * *normdev + 1.0);
   // Closed form of nueff = nu + num (e - 2 geff (1 + nueff)).
   const double nueff = std::min((*nu + *num * *e - 2.0 * *num * geff) / (1.0 + 2.0 * *num * geff), 0.47);

@@ -4,6 +4,7 @@
 // the element nearest to each impact point, and the Hugoniot elastic limit.
 // All routines are stateless; ContactArea updates the load records it is given.
 #include <cmath>
+#include <limits>
 #include "vexlan.h"
 #include "vexlan/interaction.h"
 #include "vx.h"
@@ -38,13 +39,29 @@ double eeff_two(const double* a) {
 }
 double eeff_one(const double* a) { return 1.0 / ((1.0 - a[3] * a[3]) / a[2] + 1.0 / a[6]); }
 
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Native callers pass numargs themselves: a law given fewer inputs than it
+// reads is refused instead of reading past args.
+bool too_few(i4 numargs, i4 needed, const char* msg) {
+  if (numargs >= needed) return false;
+  vx::report(-2, msg);
+  return true;
+}
+
 }  // namespace
 
 VX_API void ContactLaw(double* fx, double* dfx, const double* xold, const double* args,
                        const i4* numargs, const i4* clflag) {
   const double f = *xold;
+  const i4 law = *clflag;
+  if (law >= 0 && law <= 2 && too_few(*numargs, law == 1 ? 11 : 7, "Too few inputs in ContactLaw")) {
+    *dfx = -1.0;
+    if (std::isnan(*fx)) *fx = 0.0;
+    return;
+  }
   double k;
-  switch (*clflag) {
+  switch (law) {
     case 0:
     case 2:
       k = args[0];
@@ -71,8 +88,13 @@ VX_API void ContactLaw(double* fx, double* dfx, const double* xold, const double
 
 VX_API void ContactStiffness(double* k, double* eeff, const double* args, const i4* numargs,
                              const i4* csflag) {
-  (void)numargs;
   *eeff = 0.0;
+  const i4 law = *csflag;
+  const i4 needed = law == 0 ? 8 : law == 1 ? 7 : law == 2 || law == 3 ? 12 : law == 6 ? 13 : 0;
+  if (too_few(*numargs, needed, "Too few inputs in ContactStiffness")) {
+    *k = *eeff = kNaN;
+    return;
+  }
   // Only the power laws read the exponent args(9): the others may be given
   // fewer inputs.
   switch (*csflag) {
@@ -116,7 +138,11 @@ VX_API void ContactStiffness(double* k, double* eeff, const double* args, const 
 
 VX_API void ContactDepth(double* indentation, const double* args, const i4* numargs,
                          const i4* cdflag) {
-  (void)numargs;
+  const i4 law = *cdflag;
+  if (too_few(*numargs, law == 0 || law == 1 ? 3 : law == 2 ? 4 : 0, "Too few inputs in ContactDepth")) {
+    *indentation = kNaN;
+    return;
+  }
   // Each law reads only its own inputs: an unknown selector may come with none.
   switch (*cdflag) {
     case 0:
@@ -134,8 +160,11 @@ VX_API void ContactDepth(double* indentation, const double* args, const i4* numa
 }
 
 VX_API void ContactRadius(double* radius, const double* args, const i4* numargs, const i4* cdflag) {
-  (void)numargs;
   const i4 f = *cdflag;
+  if (too_few(*numargs, f >= 0 && f <= 4 ? 3 : f == 5 || f == 6 ? 4 : 0, "Too few inputs in ContactRadius")) {
+    *radius = kNaN;
+    return;
+  }
   if (f >= 0 && f <= 4) *radius = std::pow(3.0 * args[0] * args[2] / (4.0 * args[1]), 1.0 / 3.0);
   else if (f == 5 || f == 6) *radius = std::sqrt(4.0 * args[0] * args[2] / (vx::pi * args[3] * args[1]));
   else *radius = vx::huge;

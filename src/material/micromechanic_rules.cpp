@@ -4,6 +4,7 @@
 // fibre arrangement, Krimmer's corrected rule and Foye's effective matrix
 // Poisson ratio.
 #include <cmath>
+#include <limits>
 #include "micromechanic_kernels.h"
 #include "vexlan/micromechanic.h"
 
@@ -124,6 +125,11 @@ VX_API void LTH(double* lh, const double* fp, const double* mp, const double* vf
     v = clamp(*vf, 0.0, 0.9);
     a = 1.7320508075688772;
     b = std::sqrt(3.4641016151377544 * v / pi);
+  }
+  if (*mdim < 2) {  // nu is the last matrix value: there must be two at least
+    vx::report(-2, "Fewer than 2 matrix values in LTH");
+    for (int k = 0; k < 5; ++k) lh[k] = std::numeric_limits<double>::quiet_NaN();
+    return;
   }
   double em = mp[0], nu = mp[*mdim - 1], m[3];
   if (*mdim == 5) {

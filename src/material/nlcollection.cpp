@@ -3,6 +3,7 @@
 // closed formulas except the fixed-point form of the cubic shear law, which
 // iterates its own one-step map through the library's fixed-point solver.
 #include <cmath>
+#include <limits>
 
 #include "vexlan/math_roots.h"
 #include "vexlan/nlcollection.h"
@@ -93,12 +94,16 @@ VX_API void NLAdam(double* dnl, const double* l, const double* x, const double* 
 // props = P1, T1, P2, T2, ..., P(n), T(n), P(n+1): P(i) = props[2i-2], T(i) = props[2i-1].
 VX_API double NLMahieux(const double* t, const double* props, const double* m,
                         const int32_t* ntrans) {
+  if (*ntrans < 0) {  // props holds 2 ntrans + 1 < 0 values: no final plateau to read
+    vx::report(-2, "Negative number of transitions in NLMahieux");
+    return std::numeric_limits<double>::quiet_NaN();
+  }
   double s = 0.0;
   for (int32_t i = 0; i < *ntrans; ++i) {
     const double p0 = props[2 * i], tr = props[2 * i + 1], p1 = props[2 * i + 2];
     s += (p0 - p1) * std::exp(-std::pow(*t / tr, m[i]));
   }
-  return s + props[2 * (*ntrans > 0 ? *ntrans : 0)];
+  return s + props[2 * *ntrans];
 }
 
 VX_API double NLGibson(const double* t, const double* props, const double* xi,

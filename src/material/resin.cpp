@@ -7,6 +7,7 @@
 // material card did not fill are refused with status -2 rather than read.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include "data.h"
 #include "listout.h"
 #include "resin_tables.h"
@@ -102,6 +103,15 @@ Blocks order_blocks(const double* p, int nv) {
   return b;
 }
 
+// Native callers pass nprops themselves: the two blocks, or an incomplete
+// high-temperature model, would be read past props. Refused with NaN.
+bool bad_count(i4 nprops, i4 blocks, i4 model_from, i4 model_to, double* const* outs, int nout, const char* msg) {
+  if (nprops >= blocks && (nprops < model_from || nprops >= model_to)) return false;
+  vx::report(-2, msg);
+  for (int k = 0; k < nout; ++k) *outs[k] = std::numeric_limits<double>::quiet_NaN();
+  return true;
+}
+
 // Value k of the blocks at temperature temp: block 1 below, block 2 above,
 // linear in between.
 double block_value(const Blocks& b, int k, double temp) {
@@ -135,6 +145,8 @@ VX_API void GetResinProperties(const double* props, const i4* nprops, const doub
                                double* xt, double* xc, double* np, double* a_woehler,
                                double* exp_woehler, const i4* noel) {
   const double temp = *temp_;
+  double* const outs[] = {e, nu, num, gamma, xt, xc, np, a_woehler, exp_woehler};
+  if (bad_count(*nprops, 20, 29, 32, outs, 9, "Too few resin constants in GetResinProperties")) return;
   const bool debug = *noel == vx::debugdata::edebug;
   const Blocks b = order_blocks(props, 9);
   double v[9];
@@ -165,6 +177,8 @@ VX_API void GetResinPlasticProperties(const double* props, const i4* nprops, con
                                       double* alpha, double* degr, double* xt, double* xc,
                                       double* np, double* a_woehler, double* exp_woehler) {
   const double temp = *temp_;
+  double* const outs[] = {et, ec, g, nut, nuc, a0, a1, alpha, xt, xc, np, a_woehler, exp_woehler};
+  if (bad_count(*nprops, 24, 26, 36, outs, 13, "Too few resin constants in GetResinPlasticProperties")) return;
   const Blocks b = order_blocks(props, 11);
   double v[11];
   for (int k = 0; k < 11; ++k) v[k] = block_value(b, k, temp);
@@ -291,9 +305,12 @@ VX_API void EndochroneViscoPlasticity(const double* stran, const double* dstrain
                                       const double* props, double* stress, double* statev,
                                       const double* dtime, const i4* nprops, const i4* nstatev,
                                       const vx_l1* writesdv, const vx_l1* matstate) {
-  (void)nprops;
-  (void)nstatev;
   const bool plastic = *matstate != 0;
+  if (*nprops < (plastic ? 11 : 3) || *nstatev < 42) {  // refused rather than read past props or statev
+    vx::report(-2, "Too few constants in EndochroneViscoPlasticity");
+    for (int i = 0; i < 6; ++i) stress[i] = std::numeric_limits<double>::quiet_NaN();
+    return;
+  }
   const double e0 = plastic ? props[0] : 15.0, h = plastic ? props[1] : 0.0, nu = props[2];
   const double A = 1.0 + nu, B = 1.0 - 2.0 * nu, S = std::sqrt(1.0 + 2.0 * nu * nu);
   const double g0 = e0 / (2.0 * A), k0 = e0 / (3.0 * B);
