@@ -41,9 +41,12 @@ def test_polyfit_against_numpy(vx, m, deg):
     assert error_record(vx)[0] == 0
 
 
-def test_polyfit_singular_normal_matrix_records_error(vx, m):
-    c = m.polynomialfitting([1, 1, 1], [1, 2, 3], 1)
-    assert c.shape == (2,)
+@pytest.mark.parametrize("x, d", [([1, 1, 1], 1),        # exactly singular normal matrix
+                                  ([0, 1, 2], 3),        # more coefficients than points
+                                  ([0, 1, 1, 0, 2], 3)])  # more points, too few distinct ones
+def test_polyfit_without_a_determined_fit_records_error(vx, m, x, d):
+    c = m.polynomialfitting(x, np.arange(1.0, len(x) + 1), d)
+    assert c.shape == (d + 1,) and np.isnan(c).all()
     assert error_record(vx) == (-2, "Problem in polynom fitting function")
 
 

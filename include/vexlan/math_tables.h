@@ -16,10 +16,11 @@ extern "C" {
 
 /* polynomialfitting: least-squares polynomial c(1) + c(2) x + ... +
  * c(d + 1) x^d through the points (vx(i), vy(i)), by the normal equations.
- * A singular normal matrix (for example all abscissas equal with d >= 1), a
- * negative degree or tables of different lengths record status -2 "Problem
- * in polynom fitting function"; the coefficients then have no meaning (zero
- * for unequal lengths, unwritten for a negative degree).
+ * Fewer than d + 1 distinct abscissas (the fit is then not determined), a
+ * normal matrix that is singular all the same, a negative degree or tables
+ * of different lengths record status -2 "Problem in polynom fitting
+ * function"; the coefficients are then NaN (zero for unequal lengths,
+ * unwritten for a negative degree).
  *   res (out) d + 1 coefficients by rising power
  *   vx  (in)  m abscissas
  *   m   (in)  number of points

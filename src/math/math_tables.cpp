@@ -1,5 +1,6 @@
 // Tabulated data: fitting, interpolation front ends, integration, arc length,
 // difference-quotient derivatives, polygon area, binomial coefficient.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -113,6 +114,21 @@ VX_API void polynomialfitting(double* res, const double* vx_, const i4* m_, cons
     return;
   }
   const size_t lm = static_cast<size_t>(m), lq = static_cast<size_t>(q);
+  // q coefficients need q distinct abscissas; with fewer the normal matrix is
+  // singular in exact arithmetic, whatever rounding makes of it, and the
+  // coefficients would mean nothing.
+  const auto no_fit = [&] {
+    vx::report(-2, fit_failed);
+    for (size_t j = 0; j < lq; ++j) res[j] = std::numeric_limits<double>::quiet_NaN();
+  };
+  {
+    vx::Scratch<double, 128> xs(lm);
+    double* const xb = xs;
+    std::copy(vx_, vx_ + lm, xb);
+    std::sort(xb, xb + lm);
+    const size_t distinct = static_cast<size_t>(std::unique(xb, xb + lm) - xb);
+    if (distinct < lq) return no_fit();
+  }
   // Design matrix x(m, q): powers of the abscissas, power 0 being 1 also at 0.
   vx::Scratch<double, 128> x(vx::elems(m, q));
   for (size_t i = 0; i < lm; ++i) {
@@ -131,15 +147,15 @@ VX_API void polynomialfitting(double* res, const double* vx_, const i4* m_, cons
       xtx[j + k * lq] = s;
     }
   if (q <= vx::kFixedLU) {
-    if (vx::small_invert(xtx, q) != 0) vx::report(-2, fit_failed);
+    if (vx::small_invert(xtx, q) != 0) return no_fit();
   } else {
     vx::Scratch<i4, 16> ipiv(lq);
     vx::Scratch<double, 16> work(lq);
     i4 info = 0;
     dgetrf_(&q, &q, xtx, &q, ipiv, &info);
-    if (info != 0) vx::report(-2, fit_failed);
+    if (info != 0) return no_fit();
     dgetri_(&q, xtx, &q, ipiv, work, &q, &info);
-    if (info != 0) vx::report(-2, fit_failed);
+    if (info != 0) return no_fit();
   }
   // c = (inverse * transpose(x)) * vy, row by row of the product.
   for (size_t j = 0; j < lq; ++j) {
