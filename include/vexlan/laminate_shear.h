@@ -124,10 +124,10 @@ void GetHMatrixImprovedShear(double* hext2d, const double* plyelastic, const dou
  * the shear distribution from running laminate integrals and the partial
  * inverses of ABD (GetABDTilde), integrated by 4-point Gauss per ply, then
  * inverted. It agrees with methods 0 and 1 for a homogeneous ply and with
- * method 1 for stacks without membrane-bending coupling (B = 0); with
- * coupling it can differ widely from method 1 (0/45/-45/90 with thicknesses
- * 0.2/0.3/0.3/0.2: 1120 and 3539 with 504 off the diagonal, against 2728 on
- * both diagonal entries).
+ * method 1 for stacks without membrane-bending coupling (B = 0). With
+ * coupling it can differ widely from method 1: for a carbon ply stack
+ * 0/45/-45/90 the diagonal entries came out a factor 2.4 apart with an
+ * off-diagonal term, where method 1 gives two equal entries and none.
  *   hquad          (out) 2 x 2 H
  *   plyelastic     (in)  9 x nplies ply constants
  *   plyorientation (in)  nplies ply angles in degrees
