@@ -136,8 +136,9 @@ void DelaminatedBucklingAnalysis(double* epsbuck, double* bukrealdatalist, int32
 
 /* GetBukDataFromDDS: buckling lists of every used section and every damage
  * of the damage-region store, by DelaminatedBucklingAnalysis over the
- * section's used plies. Entries of unused sections and of records not
- * written hold -1 (integers) and 0 (reals).
+ * section's used plies. Every record of an unused section holds -1
+ * (integers) and 0 (reals); in a used section the records after the last
+ * one written hold 0.
  *   bukrealdatalist (out) 12 x max(nplies, 1) x ndmg x nsec real records
  *   bukintdatalist  (out) 4 x max(nplies, 1) x ndmg x nsec integer records
  *   delamdds        (in)  3 x (nplies - 1) x ndmg: a, b, angle (degrees) per
