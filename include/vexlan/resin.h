@@ -4,7 +4,9 @@
  * material data, table interpolation over strain and temperature, the signed
  * equivalent strain and an endochronic viscoplastic stress update.
  * Temperatures are absolute (kelvin). Diagnostic lines go to standard output
- * when the element number equals the debug selector edebug. */
+ * when the element number noel equals the debug selector edebug of
+ * debugdata, which starts at 0: a call with noel 0 prints unless edebug has
+ * been set to another value. */
 #ifndef VEXLAN_RESIN_H
 #define VEXLAN_RESIN_H
 #include "types.h"
@@ -166,7 +168,8 @@ void EquivalentStrain(const double* strain, double* eqstrain, const int32_t* ndi
  * terms (viscosity factors 0.1, 1, 10, 100, 1000, 10000) integrated over the
  * time increment. The shear strains enter as tensor components (the shear
  * stress is 2 G times the strain). With matstate false only the elastic part
- * is returned, with E0 = 15 and no softening. Fewer constants or state
+ * is returned, with the fixed modulus E0 = 15 and no softening: props(1) and
+ * props(2) are not read then, only nu = props(3). Fewer constants or state
  * values than listed below record status -2 and give a NaN stress.
  *   stran    (in)  6 strain values at the start of the increment: 11, 22,
  *                  33, then three shears
