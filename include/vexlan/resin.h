@@ -133,9 +133,11 @@ void GetExternalData(const vx_view* datafield, const int32_t* ndata, const doubl
 
 /* GetFlowParameters: yield surface constants a0, a1 at an equivalent plastic
  * strain and a temperature, by cubic Hermite interpolation of the flow table
- * of the material data (columns 2 and 3) over strain and then temperature.
- * A missing table or fewer than two calibration temperatures record status
- * -2 and give zeros.
+ * of the material data (columns 2 and 3) over strain and then linear
+ * interpolation between the first two calibration temperatures. Beyond the
+ * table both extrapolate: in strain along the end cubic, which need not stay
+ * monotone, in temperature along the line. A missing table or fewer than two
+ * calibration temperatures record status -2 and give zeros.
  *   eqplaststrain (in)  equivalent plastic strain
  *   a0, a1        (out) yield surface constants
  *   temp          (in)  temperature in kelvin */
@@ -143,8 +145,11 @@ void GetFlowParameters(const double* eqplaststrain, double* a0, double* a1, cons
 
 /* GetModulusFromTable: secant modulus at an equivalent strain and a
  * temperature, by cubic Hermite interpolation of the secant table of the
- * material data over strain and then temperature. A missing table or fewer
- * than two calibration temperatures record status -2 and give 0.
+ * material data over strain and then linear interpolation between the first
+ * two calibration temperatures. Beyond the table both extrapolate: in strain
+ * along the end cubic, which need not stay monotone, in temperature along
+ * the line (temp is not limited to the calibration range). A missing table
+ * or fewer than two calibration temperatures record status -2 and give 0.
  *   eqstrain (in)  equivalent strain
  *   e        (out) secant modulus
  *   temp     (in)  temperature in kelvin */
