@@ -9,8 +9,8 @@ extern "C" {
 #endif
 
 /* GradualDegradation: fatigue degradation of one stress component of a ply
- * over a cycle jump. All stresses are normalised by the ply strength of
- * their sign (1 = strength; compressive values negative). The life Nf comes from the constant-life relation f =
+ * over a cycle jump. All stresses are normalised by the ply strength
+ * (1 = strength; compressive values negative). The life Nf comes from the constant-life relation f =
  * a Nf^b with f = amplitude/((1 - q)^u (c + q)^v), q the mean and c =
  * abs(xctratio) (f capped at a 10^b; no amplitude: no fatigue; a mean at or
  * beyond the strength: Nf = 1). The residual strength at cycle x follows (1
