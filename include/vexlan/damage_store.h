@@ -5,8 +5,8 @@
  * around the damage's origin, turned by the damage's angle, or a polygon
  * outline. The queries take the origin from dmgplane(1..3, idmg) and the
  * angle from the last entry of dmgplane(:, idmg) before the first -huge
- * marker (dmgplane(10, idmg) without one); a damage without a dmgplane
- * column sits at the global origin with angle 0. The ply frame is the reference frame refcos (columns: reference x,
+ * marker (the column's last entry when it holds none); a damage without a
+ * dmgplane column sits at the global origin with angle 0. The ply frame is the reference frame refcos (columns: reference x,
  * y and normal, global components) with x and y turned about the normal by
  * the ply angle. Lengths in the model's length unit, angles in degrees. */
 #ifndef VEXLAN_DAMAGE_STORE_H
