@@ -188,10 +188,16 @@ void GetChaiDelamFactors(double* chaidfactors, const double* qonl, const double*
  *   plyelastic     (in)  9 x nplies x nsec ply constants
  *   nplies         (in)  plies per section column
  *   nsec           (in)  number of sections
- *   csflag         (in)  0 with the curved partial integrals, otherwise the
- *                        scaled running integrals
+ *   csflag         (in)  0: the curved partial integrals, integrated once
+ *                        more through the thickness (the weights of the
+ *                        resultant derivatives in the transverse normal
+ *                        stress, 0 at the bottom, 1 at the top for a flat
+ *                        stack); otherwise the scaled running integrals (the
+ *                        transverse shear distribution, equal to the stored
+ *                        f of GetSectionFMatrix for a flat stack with fgflag 1)
  *   fgflag         (in)  below 1: pairs with the partial inverses (A~, B~);
- *                        1 and above: with (B~, D~)
+ *                        1 and above: with (B~, D~), the pair of the
+ *                        bending stress distribution
  *   xycurv         (in, optional) 2 curvatures k1, k2; default (0, 0)
  *   defint         (in, optional) unset marker; default 2147483647 */
 void GetArbitrarySectionFG(double* fg, const int32_t* sectionlist, const double* plyorientation,
