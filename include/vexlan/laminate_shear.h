@@ -191,10 +191,13 @@ void GetChaiDelamFactors(double* chaidfactors, const double* qonl, const double*
  *   csflag         (in)  0: the curved partial integrals, integrated once
  *                        more through the thickness (the weights of the
  *                        resultant derivatives in the transverse normal
- *                        stress, 0 at the bottom, 1 at the top for a flat
- *                        stack); otherwise the scaled running integrals (the
- *                        transverse shear distribution, equal to the stored
- *                        f of GetSectionFMatrix for a flat stack with fgflag 1)
+ *                        stress; for a flat symmetric stack with fgflag 1
+ *                        they rise from 0 at the bottom to (1, 0, 0, 1) at
+ *                        the top); otherwise the scaled running integrals
+ *                        (the transverse shear distribution; for a flat
+ *                        symmetric cross-ply stack with fgflag 1 the stored
+ *                        f of GetSectionFMatrix, which otherwise differs
+ *                        since it works in the decoupling axes)
  *   fgflag         (in)  below 1: pairs with the partial inverses (A~, B~);
  *                        1 and above: with (B~, D~), the pair of the
  *                        bending stress distribution
