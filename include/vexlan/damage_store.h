@@ -74,9 +74,10 @@ void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* refcos,
                       const int32_t* ilay, const int32_t* isec);
 
 /* PointInDamage: whether a point lies in one damage region (inside or on its
- * boundary). The outline of (layid, modeid, dmgid) serves when the store
- * holds one of two vertices or more (six values or more, in triples whose
- * last two values are a vertex); otherwise the ellipse with half-axes a, b.
+ * boundary). The outline of (layid, modeid, dmgid) in dmgpoints serves when
+ * it has two vertices or more (six values or more before the first largest
+ * real, in triples whose last two values are a vertex; two vertices enclose
+ * no point); otherwise the ellipse with half-axes a, b.
  * Both lie in the plane of dmgcos through dmgorigin, turned by dmgangle. A
  * zero half-axis contains no point. Nothing is recorded.
  *   point     (in)  3 global coordinates of the point
