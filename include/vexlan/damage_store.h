@@ -3,7 +3,10 @@
  * delamination the interface above the ply) and damage, kept in damagedata
  * and bukdata. A region is an ellipse with half-axes a, b in the ply frame
  * around the damage's origin, turned by the damage's angle, or a polygon
- * outline. The ply frame is the reference frame refcos (columns: reference x,
+ * outline. The queries take the origin from dmgplane(1..3, idmg) and the
+ * angle from the last entry of dmgplane(:, idmg) before the first -huge
+ * marker (the column's last entry when it holds none); a damage without a
+ * dmgplane column sits at the global origin with angle 0. The ply frame is the reference frame refcos (columns: reference x,
  * y and normal, global components) with x and y turned about the normal by
  * the ply angle. Lengths in the model's length unit, angles in degrees. */
 #ifndef VEXLAN_DAMAGE_STORE_H
@@ -17,8 +20,9 @@ extern "C" {
  * that they cover an integration point at which a mode has failed. For each
  * mode 1 to 5 whose flag sdv(m) is 1.0 or more, the half-axes become at
  * least the absolute in-plane coordinates of gpcoords relative to refcoords
- * in the ply frame (the delamination region is that of the interface above
- * the ply, none for the top ply). The store is created first (all region
+ * in the ply frame, not turned by the damage's angle (the delamination
+ * region is that of the interface above the ply, none for the top ply). The
+ * store is created first (all region
  * arrays at once) when any of it is missing. A region only grows, and a NaN
  * coordinate never grows it. Status -2 in the error record and nothing
  * grown: for a ply or section outside the section data ("Ply or section
@@ -33,7 +37,8 @@ extern "C" {
  *                   the error record
  *   sdv       (in)  5 failure flags of modes 1 to 5; 1.0 or more: failed
  *   gpcoords  (in)  3 global coordinates of the integration point
- *   refcoords (in)  3 global coordinates of the region's centre
+ *   refcoords (in)  3 global coordinates of the region's centre; the
+ *                   queries use the origin in dmgplane, so pass that
  *   refcos    (in)  3 x 3 reference frame, columns x, y, normal
  *   ilay      (in)  ply number, 1..nplies
  *   isec      (in)  section number (position in the section card)
@@ -69,9 +74,10 @@ void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* refcos,
                       const int32_t* ilay, const int32_t* isec);
 
 /* PointInDamage: whether a point lies in one damage region (inside or on its
- * boundary). The outline of (layid, modeid, dmgid) serves when the store
- * holds one of two vertices or more (six values or more, in triples whose
- * last two values are a vertex); otherwise the ellipse with half-axes a, b.
+ * boundary). The outline of (layid, modeid, dmgid) in dmgpoints serves when
+ * it has two vertices or more (six values or more before the first largest
+ * real, in triples whose last two values are a vertex; two vertices enclose
+ * no point); otherwise the ellipse with half-axes a, b.
  * Both lie in the plane of dmgcos through dmgorigin, turned by dmgangle. A
  * zero half-axis contains no point. Nothing is recorded.
  *   point     (in)  3 global coordinates of the point

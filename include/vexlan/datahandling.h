@@ -18,9 +18,10 @@ extern "C" {
 void allocatenodaldata(int32_t* istat, const int32_t* kdof, const int32_t* knodes, const int32_t* kelem);
 
 /* allocateelementdata: sizes the element data: elemlist, elemkind and the
- * section point counts nsectionpoints (kelem), elemnodes (knodes, kelem),
- * elemcurvatures (2, kelem) and elemreforientation (7, kelem). Arrays that
- * exist keep their extents and contents; new ones are not filled.
+ * section point counts nsectionpoints of sectiondata (kelem), elemnodes
+ * (knodes, kelem), elemcurvatures (2, kelem) and elemreforientation
+ * (7, kelem). Arrays that exist keep their extents and contents; new ones
+ * are not filled.
  *   istat  (out) always 0; a failed allocation ends the process
  *   knodes (in)  nodes per element
  *   kelem  (in)  number of elements */
@@ -41,9 +42,11 @@ void allocatedamagedata(int32_t* istat, const int32_t* kplies, const int32_t* ks
 
 /* deallocall: frees the shared data of an analysis: step ids, the per-ply
  * material and section arrays, node and element data, impactor and load
- * properties, the damage store, buckling lists and fatigue cycles. Counters,
- * scalars, the error record, the growable lists and the check-in list are
- * left as they are.
+ * properties, the damage store, buckling lists and fatigue cycles. Left as
+ * they are: counters (ndmg, nsec, nplies, nelem, ...) and scalars, the resin
+ * calibration tables of materialdata (temperatures, flowprops, secantprops,
+ * ..., equivalentstress), the impactor element state csvars, the error
+ * record, the growable lists and the check-in list.
  *   istat (out) always 0 */
 void deallocall(int32_t* istat);
 

@@ -35,20 +35,23 @@ void MatzenmillerDegradation(const double* propvec, double* c_deg, const double*
  * positive value, GetComponentsTensionCompression) and c_deg is the
  * MatzenmillerDegradation stiffness with the reduced weights 1 to 3 on the
  * normal directions and 4, 5, 6 on the shears 12, 23, 13; otherwise c_deg is
- * zero. A NaN mode damage records status -2 "NaN mode damage in
+ * zero. From Python the three always reach the routine with their defaults,
+ * so c_deg is always formed there (with unit moduli unless moduli is given).
+ * A NaN mode damage records status -2 "NaN mode damage in
  * DegradationFromModes" in the error record and counts as damage 1, never as
  * intact.
  *   d_modes      (in)  9 mode damages, 0 intact to 1 (Python default zeros)
- *   w_stat       (out) 9 weights: tension and compression of directions 1,
- *                      2, 3, then the shears 12, 23, 13
+ *   w_stat       (out) 9 weights, 0 intact to 1: tension 1, compression 1,
+ *                      tension 2, compression 2, tension 3, compression 3,
+ *                      then the shears 12, 23, 13
  *   accumulation (in)  1-byte flag: true sums the weighted modes, false
  *                      takes their maximum
  *   c_deg        (out) 6 x 6 damaged stiffness in Voigt order (11, 22, 33,
  *                      23, 13, 12), tensor shear strains; zero unless moduli,
  *                      vnu and effort are all given
- *   moduli       (in, optional) 9 moduli: tension and compression modulus of
- *                      directions 1, 2, 3, then G23, G13, G12 (Python
- *                      default ones)
+ *   moduli       (in, optional) 9 moduli: E1 tension, E1 compression, E2
+ *                      tension, E2 compression, E3 tension, E3 compression,
+ *                      then G23, G13, G12 (Python default ones)
  *   vnu          (in, optional) 3 Poisson ratios nu23, nu13, nu12 (Python
  *                      default 0.3)
  *   effort       (in, optional) 3 values whose signs pick tension (> 0) or

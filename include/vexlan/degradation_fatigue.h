@@ -9,7 +9,8 @@ extern "C" {
 #endif
 
 /* GradualDegradation: fatigue degradation of one stress component of a ply
- * over a cycle jump. The life Nf comes from the constant-life relation f =
+ * over a cycle jump. All stresses are normalised by the ply strength
+ * (1 = strength; compressive values negative). The life Nf comes from the constant-life relation f =
  * a Nf^b with f = amplitude/((1 - q)^u (c + q)^v), q the mean and c =
  * abs(xctratio) (f capped at a 10^b; no amplitude: no fatigue; a mean at or
  * beyond the strength: Nf = 1). The residual strength at cycle x follows (1
@@ -35,9 +36,10 @@ extern "C" {
  * subroutine GradualDegradation...") and degrades nothing. When noel equals
  * the debugged element of the step card, labelled values are printed to
  * standard output.
- *   speak_t, sbottom_t (in/out) peak and bottom stress of the tension half
+ *   speak_t, sbottom_t (in/out) peak and bottom stress of the tension half,
+ *                      over the strength
  *   speak_c, sbottom_c (in/out) peak and bottom stress of the compression
- *                      half
+ *                      half, over the strength
  *   xctratio (in)     tensile over compressive strength
  *   a, b     (in)     constants of the life relation f = a Nf^b
  *   u, v     (in)     mean-stress exponents of the life relation

@@ -32,7 +32,10 @@ extern "C" {
  * abs(comprstrength / weighted stress of the governing point). When no
  * valley is found on either side a note with status -1 goes to the error
  * record and the evaluation goes on; fewer than one measured value records
- * status -2 and leaves fresult at 0. Consistent units.
+ * status -2 and leaves fresult at 0. Not checked: a governing weighted stress
+ * of 0 (all measured values 0) gives infinite results and NaN in the
+ * distribution, a zero width NaN, with no more than the note in the error
+ * record. Consistent units.
  *   fresult        (out) 4 values: failure load abs(load) f, failure strain
  *                        abs(displacement) f/length, failure stress
  *                        abs(load) f/(t width) with t the laminate thickness,
@@ -65,7 +68,8 @@ void GetComprFailurebyDIC(double* fresult, double* fcomprstressdistribution,
  * keep 1, and ranges reaching past the stack are clipped to it. With T the
  * thickness of the thickest run of consecutive plies of equal factor and q =
  * 1 - T / (total thickness), the result is (2q)^q, or 1 when q = 0 (no
- * split) or the stack holds no ply. Nothing is recorded.
+ * split) or the stack holds no ply; a total thickness of 0 gives NaN.
+ * Nothing is recorded.
  *   plythickness    (in)  nplies ply thicknesses, ply 1 at the bottom
  *   bukrealdatalist (in)  12 x (nplies - 1) buckling records; entry 2 of
  *                         each is the knock-down factor of its plies

@@ -175,7 +175,8 @@ void GPRaghava(const double* stress, const double* xt, const double* xc, double*
  *   dmises  (out)    Mises part (vm/misescr)^np
  *   i1cr    (out)    critical first invariant
  *   misescr (out)    critical von Mises stress
- *   life    (in/out) set to 1.0 when d reaches 1.0, else left as given */
+ *   life    (in/out) set to 1.0 when d reaches 1.0, else left as given
+ *                    (from Python it starts at 0: 1.0 failed, 0 not) */
 void GPHa(const double* stress, const double* xt, const double* xc, const double* np, double* d,
           double* di1, double* dmises, double* i1cr, double* misescr, double* life);
 

@@ -1,6 +1,7 @@
 /* In-situ strength estimates of a ply embedded in a laminate (component
- * isscollection). Pairs ys hold (transverse tensile, in-plane shear). No
- * routine reports errors. */
+ * isscollection). Pairs ys hold the transverse tensile strength first, then
+ * a shear strength: in-plane (InSituLaRC04) or interlaminar
+ * (InSituChangLessard). No routine reports errors. */
 #ifndef VEXLAN_ISSCOLLECTION_H
 #define VEXLAN_ISSCOLLECTION_H
 #include "types.h"

@@ -6,7 +6,9 @@
  * the laminate axes and their volume ratios (ply thickness over stack
  * thickness), which are not normalised. Nothing is checked: a singular ply
  * matrix or a zero C33 gives non-finite values; the matrix inverse reports
- * singular matrices (status -2). */
+ * singular matrices (status -2). An empty stack (nvols 0) gives the zero
+ * matrix (Voigt, Sun), NaN entries (Chou, Henry) with nothing recorded, or
+ * the zero matrix with the singular inverse recorded (Reuss). */
 #ifndef VEXLAN_LAMINATE_EFFECTIVE_H
 #define VEXLAN_LAMINATE_EFFECTIVE_H
 #include "types.h"

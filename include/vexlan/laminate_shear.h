@@ -122,7 +122,12 @@ void GetHMatrixImprovedShear(double* hext2d, const double* plyelastic, const dou
 
 /* GetHMatrixQuadrature: transverse shear stiffness H of a stack (method 2):
  * the shear distribution from running laminate integrals and the partial
- * inverses of ABD, integrated by 4-point Gauss per ply, then inverted.
+ * inverses of ABD (GetABDTilde), integrated by 4-point Gauss per ply, then
+ * inverted. It agrees with methods 0 and 1 for a homogeneous ply and with
+ * method 1 for stacks without membrane-bending coupling (B = 0). With
+ * coupling it can differ widely from method 1: for a carbon ply stack
+ * 0/45/-45/90 the diagonal entries came out a factor 2.4 apart with an
+ * off-diagonal term, where method 1 gives two equal entries and none.
  *   hquad          (out) 2 x 2 H
  *   plyelastic     (in)  9 x nplies ply constants
  *   plyorientation (in)  nplies ply angles in degrees
@@ -183,10 +188,19 @@ void GetChaiDelamFactors(double* chaidfactors, const double* qonl, const double*
  *   plyelastic     (in)  9 x nplies x nsec ply constants
  *   nplies         (in)  plies per section column
  *   nsec           (in)  number of sections
- *   csflag         (in)  0 with the curved partial integrals, otherwise the
- *                        scaled running integrals
+ *   csflag         (in)  0: the curved partial integrals, integrated once
+ *                        more through the thickness (the weights of the
+ *                        resultant derivatives in the transverse normal
+ *                        stress; for a flat symmetric stack with fgflag 1
+ *                        they rise from 0 at the bottom to (1, 0, 0, 1) at
+ *                        the top); otherwise the scaled running integrals
+ *                        (the transverse shear distribution; for a flat
+ *                        symmetric cross-ply stack with fgflag 1 the stored
+ *                        f of GetSectionFMatrix, which otherwise differs
+ *                        since it works in the decoupling axes)
  *   fgflag         (in)  below 1: pairs with the partial inverses (A~, B~);
- *                        1 and above: with (B~, D~)
+ *                        1 and above: with (B~, D~), the pair of the
+ *                        bending stress distribution
  *   xycurv         (in, optional) 2 curvatures k1, k2; default (0, 0)
  *   defint         (in, optional) unset marker; default 2147483647 */
 void GetArbitrarySectionFG(double* fg, const int32_t* sectionlist, const double* plyorientation,

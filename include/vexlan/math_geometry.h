@@ -85,10 +85,12 @@ void TensorRotation4th(const double* input_4th, double* output_4th, const double
 void TensorRotation2nd(const double* input_2nd, double* output_2nd, const double* angle_r,
                        const double* n0);
 
-/* GetEulerRotation: angles about x, y and z of a rotation matrix, in
- * degrees; when r(3,1) is exactly 1 or -1 (gimbal lock) the middle angle is
- * -90 or 90 and the third 0.
- *   eul (out) 3 angles, degrees
+/* GetEulerRotation: angles about the fixed x, y and z axes of a rotation
+ * matrix, in degrees, taken in that order: r = Rz(eul(3)) Ry(eul(2))
+ * Rx(eul(1)), the rotations of GetRotationMatrix. When r(3,1) is exactly 1
+ * or -1 (gimbal lock) the middle angle is -90 or 90 respectively, the third
+ * 0 and the first carries the whole remaining turn.
+ *   eul (out) 3 angles about x, y and z, degrees; eul(2) in [-90, 90]
  *   r   (in)  3 x 3 rotation matrix */
 void GetEulerRotation(double* eul, const double* r);
 

@@ -39,10 +39,13 @@ void IniGoldenSearch(double* x, double* y, double* xmove, double* lplimits, int3
  * comes back true; then xi holds the position of the maximum. Golden mode
  * ends when the bracket is shorter than the tolerance (xi the vertex of a
  * parabola through the best three points, yi the value of the last golden
- * point) or when all npoints slots are used (xi, yi the last point). Scan mode
- * steps by dx from xlow past xup and keeps the largest value above 0 (0 at
- * 0 when the function is nowhere positive). Nothing is recorded; all state is
- * the caller's, so searches may run side by side.
+ * point; the value the caller gives at the vertex is not kept) or when all
+ * npoints slots are used (xi, yi the last point). Scan mode hands out xlow,
+ * xlow + dx, ... while the point is not beyond xup (a step that does not
+ * advance ends it) and keeps the largest value above 0 with its abscissa in
+ * x(npoints), y(npoints) (0 at 0 when the function is nowhere positive).
+ * Nothing is recorded; all state is the caller's, so searches may run side
+ * by side.
  *   xi           (in/out) abscissa to evaluate; at the end the maximum
  *   yi           (in/out) the caller's value at xi; at the end as above
  *   dx           (in)     scan step
@@ -112,16 +115,20 @@ double cuberoot(const double* a);
 
 /* SpecialCase: real roots of the depressed cubic t^3 + p t + q = 0 by
  * Cardano's formula (one real root: all three outputs hold it) or the
- * trigonometric form (three real roots, ascending); a double root is
- * returned twice, in ascending order with the simple one.
+ * trigonometric form (three real roots, ascending). When the discriminant
+ * q^2/4 + p^3/27 is exactly 0 the double root is returned twice, in
+ * ascending order with the simple one; a discriminant that rounding leaves
+ * just above 0 gives the one-root answer.
  *   p, q          (in)  coefficients
  *   xx1, xx2, xx3 (out) the roots */
 void SpecialCase(const double* p, const double* q, double* xx1, double* xx2, double* xx3);
 
 /* Solution3PE: real roots of a x^3 + b x^2 + c x + d = 0 by reduction to the
  * depressed cubic (SpecialCase). With one real root all three outputs hold
- * it; three real roots come ascending. a = 0 gives values that are not
- * finite; nothing is recorded.
+ * it; three real roots come ascending. A double root is seen only when the
+ * discriminant of the reduced cubic comes out exactly 0: rounding may hide
+ * it, so that (x - 1)^2 (x - 2) gives 2 three times. a = 0 gives values that
+ * are not finite; nothing is recorded.
  *   a, b, c, d (in)  coefficients, a nonzero
  *   x1, x2, x3 (out) the roots */
 void Solution3PE(const double* a, const double* b, const double* c, const double* d, double* x1,

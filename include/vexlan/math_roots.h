@@ -20,8 +20,10 @@ typedef void (*vx_fixpointfunc)(double* xnew, double* fargs, const int32_t* na, 
  * the call-back. The tolerance is absolute: the search stops when half the
  * bracket is within xacc plus twice the machine precision of |root|. Ends of
  * equal sign record status -2 "Error in BISECTION: Root must be bracketed."
- * and give root 0 with istat 0; reaching maxit records -1 and gives the last
- * iterate with istat 1.
+ * and give root 0 with istat 0: that failure shows only in the error record.
+ * Reaching maxit records -1 "Warning in BrentsMethod: Max iterations
+ * exceeded." and gives the last iterate with istat 1 (x2 for maxit 0); a
+ * negative maxit gives x2 with istat 0 and records nothing.
  *   dfunc (in)  call-back dfunc(f, df, x, args, na, nfun) writing f(x) into f;
  *               df is not read
  *   x1    (in)  one end of the bracket
@@ -41,8 +43,11 @@ void bdsafe(vx_rootfunc dfunc, const double* x1, const double* x2, double* root,
  * replaced by bisection whenever the Newton step would leave the bracket or
  * shrink it too slowly. The call-back gives the function and its derivative.
  * Ends of equal sign record status -2 "Error in BISECTION: Root must be
- * bracketed." and the iteration still runs; reaching maxit records -1 and
- * gives the last iterate with istat 1.
+ * bracketed." and the iteration still runs: it returns an iterate that need
+ * not be a root, with istat 0, so read the error record. Reaching maxit (at
+ * once for maxit 0 or below, giving the midpoint) records -1 "Warning in
+ * subroutine RTSAFE: Max iterations exceeded." and gives the last iterate
+ * with istat 1.
  *   dfunc (in)  call-back dfunc(f, df, x, args, na, nfun) writing f(x) and f'(x)
  *   x1    (in)  one end of the bracket
  *   x2    (in)  other end of the bracket
@@ -58,10 +63,12 @@ void nrsafe(vx_rootfunc dfunc, const double* x1, const double* x2, double* root,
             int32_t* istat);
 
 /* fpsafe: a fixed point x = g(x) by the iteration x <- g(x) from xs, until
- * two iterates differ by xacc or less. The call-back receives a working copy
- * fargs of args whose first element holds the current iterate. More than
- * maxit steps record status -1 "Warning in FixPointIteration:Max iterations
- * exceeded." and give the last iterate with istat 1.
+ * two iterates differ by xacc or less; xs becomes the last value the
+ * call-back gave. The call-back receives a working copy fargs of args whose
+ * first element holds the current iterate. When the iterates still differ
+ * after maxit + 1 calls beyond the first, it records status -1 "Warning in
+ * FixPointIteration:Max iterations exceeded." and gives the last iterate with
+ * istat 1; a negative maxit always ends that way, even at a fixed point.
  *   dfunc (in)     call-back dfunc(xnew, fargs, na, nfun) writing g(fargs(1))
  *                  into xnew
  *   xs    (in/out) start value; the fixed point on return

@@ -32,12 +32,14 @@ void polynomialfitting(double* res, const double* vx, const int32_t* m, const do
 
 /* nearestinterpolation, linearinterpolation: the table (x, y) at the points
  * p. Nearest: the value at the nearest abscissa (the end values beyond the
- * table, the larger abscissa's value half way between two); the abscissas may
- * be sorted either way. Linear: the straight line between neighbours,
- * continued through the first or last two points beyond the table; the
- * abscissas must increase strictly. A bad table (unsorted abscissas, too few
- * points, vectors of different lengths) prints a message and ends the
- * process; extrapolation is silent.
+ * table, the larger abscissa's value half way between two); the abscissas
+ * must be sorted, rising or falling. Their order is not checked: unsorted
+ * abscissas give a wrong neighbour without a message. Linear: the straight
+ * line between neighbours, continued through the first or last two points
+ * beyond the table; the abscissas must increase strictly. A bad linear table
+ * (abscissas not strictly increasing, fewer than two points) and vectors of
+ * different lengths print a message and end the process; extrapolation is
+ * silent.
  *   res (out) k values, one per point
  *   x   (in)  n abscissas
  *   n   (in)  number of table points: 1 or more (nearest), 2 or more (linear)
@@ -122,8 +124,9 @@ void Gradient(double* jac, const double* dy, const double* dx, const int32_t* a,
 void ComplexStepDerivative(double* derivative, const vx_complex* y, const vx_complex* x,
                            const int32_t* n);
 
-/* CentralStepDerivative: derivative of a table by central difference
- * quotients inside and one-sided ones at both ends. One point gives NaN.
+/* CentralStepDerivative: derivative of a table by difference quotients:
+ * (y(i+1) - y(i-1)) / (x(i+1) - x(i-1)) inside, the one-sided quotient of
+ * the first and last two points at the ends. One point gives NaN.
  *   derivative (out) n derivatives
  *   y          (in)  n ordinates
  *   x          (in)  n abscissas

@@ -89,7 +89,11 @@ double NLMahieux(const double* t, const double* props, const double* m, const in
 
 /* NLGibson: a property over temperature as a sum of hyperbolic-tangent steps,
  * sum (P(i+1) + P(i)) / 2 - (P(i) - P(i+1)) / 2 tanh(xi(i) t / T(i)); unlike
- * NLMahieux no final plateau is added. t and the T(i) share one unit.
+ * NLMahieux no final plateau is added. The steps are centred on t = 0, not on
+ * T(i): at t = 0 each step gives the mean of its two plateaus (one
+ * transition 3000, 100 gives 1550 there) and far above T(i) the next
+ * plateau P(i+1), and with several transitions the steps add up (3000, 1000,
+ * 100 tends to 1100). t and the T(i) share one unit.
  *   t      (in)  temperature
  *   props  (in)  2 ntrans + 1 values: plateaus P and transition temperatures T
  *   xi     (in)  ntrans rates, one per transition

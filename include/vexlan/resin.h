@@ -4,7 +4,9 @@
  * material data, table interpolation over strain and temperature, the signed
  * equivalent strain and an endochronic viscoplastic stress update.
  * Temperatures are absolute (kelvin). Diagnostic lines go to standard output
- * when the element number equals the debug selector edebug. */
+ * when the element number noel equals the debug selector edebug of
+ * debugdata, which starts at 0: a call with noel 0 prints unless edebug has
+ * been set to another value. */
 #ifndef VEXLAN_RESIN_H
 #define VEXLAN_RESIN_H
 #include "types.h"
@@ -131,9 +133,11 @@ void GetExternalData(const vx_view* datafield, const int32_t* ndata, const doubl
 
 /* GetFlowParameters: yield surface constants a0, a1 at an equivalent plastic
  * strain and a temperature, by cubic Hermite interpolation of the flow table
- * of the material data (columns 2 and 3) over strain and then temperature.
- * A missing table or fewer than two calibration temperatures record status
- * -2 and give zeros.
+ * of the material data (columns 2 and 3) over strain and then linear
+ * interpolation between the first two calibration temperatures. Beyond the
+ * table both extrapolate: in strain along the end cubic, which need not stay
+ * monotone, in temperature along the line. A missing table or fewer than two
+ * calibration temperatures record status -2 and give zeros.
  *   eqplaststrain (in)  equivalent plastic strain
  *   a0, a1        (out) yield surface constants
  *   temp          (in)  temperature in kelvin */
@@ -141,8 +145,11 @@ void GetFlowParameters(const double* eqplaststrain, double* a0, double* a1, cons
 
 /* GetModulusFromTable: secant modulus at an equivalent strain and a
  * temperature, by cubic Hermite interpolation of the secant table of the
- * material data over strain and then temperature. A missing table or fewer
- * than two calibration temperatures record status -2 and give 0.
+ * material data over strain and then linear interpolation between the first
+ * two calibration temperatures. Beyond the table both extrapolate: in strain
+ * along the end cubic, which need not stay monotone, in temperature along
+ * the line (temp is not limited to the calibration range). A missing table
+ * or fewer than two calibration temperatures record status -2 and give 0.
  *   eqstrain (in)  equivalent strain
  *   e        (out) secant modulus
  *   temp     (in)  temperature in kelvin */
@@ -166,7 +173,8 @@ void EquivalentStrain(const double* strain, double* eqstrain, const int32_t* ndi
  * terms (viscosity factors 0.1, 1, 10, 100, 1000, 10000) integrated over the
  * time increment. The shear strains enter as tensor components (the shear
  * stress is 2 G times the strain). With matstate false only the elastic part
- * is returned, with E0 = 15 and no softening. Fewer constants or state
+ * is returned, with the fixed modulus E0 = 15 and no softening: props(1) and
+ * props(2) are not read then, only nu = props(3). Fewer constants or state
  * values than listed below record status -2 and give a NaN stress.
  *   stran    (in)  6 strain values at the start of the increment: 11, 22,
  *                  33, then three shears

@@ -34,7 +34,9 @@ void cload(double* f, double* ldflag, const double* cforce, const char* sname, s
 /* deload: element load from the contact forces of the impactors whose
  * numbers stand as whole numbers in the load name: the sum of force / (2
  * contact length), halved once for SYMX, SYMY or SYM2 in the name, acting
- * along the negated surface normal.
+ * along the negated surface normal. Only impactors 1..nimp are looked for: a
+ * name whose numbers are all beyond nimp (or that holds none) gives 0, and
+ * nothing is recorded.
  *   alpha  (out) load magnitude
  *   t_user (out) 3 components of the load direction, -dircos(:,3) with
  *                entries below 1e-10 in magnitude set to 0

@@ -74,16 +74,23 @@ void GetSubKG(double* subkg, const double* nglob, const double* abd, const doubl
 /* GetSubLamBucklingStrain: buckling of one sub-laminate over one
  * delamination: the plies turned into the delamination's axes, the Ritz
  * bending and geometric stiffness, and the dominant eigenvalue lambda of
- * KK^-1 KG by power iteration. Shape 0 or a singular KK is reported by the
- * matrix inverse and the results are not meaningful; a power iteration that
- * does not converge records its own warning.
- *   eps            (out) buckling strain: the membrane x strain at the
- *                        critical load, (ABD^-1)(1,1) / lambda in laminate axes
+ * KK^-1 KG by power iteration. nglob is a reference load, not scaled to the
+ * critical one: eps and nx are the critical strain and stress of a unit load
+ * pattern and scale with 1 / |nglob| (the buckling analysis passes
+ * (-1, 0, 0)); a tensile load gives a negative lambda and negative results.
+ * Shape 0 or a singular KK is reported by the matrix inverse and the results
+ * are not meaningful; a power iteration that does not converge records its
+ * own warning. Not checked, nothing recorded: a zero half-axis gives NaN in
+ * every output, a zero load infinite eps and nx.
+ *   eps            (out) buckling strain: (ABD^-1)(1,1) / lambda in laminate
+ *                        axes, the membrane x strain of a unit Nx at the
+ *                        critical load factor
  *   nx             (out) buckling stress, 1 / (lambda times the thickness)
  *   eigvec         (out) 6 values: the Ritz buckling mode
  *   dsize          (in)  3 values: half-axes a, b and angle (degrees) of the
  *                        delamination
- *   nglob          (in)  3 running loads (Nx, Ny, Nxy); compression negative
+ *   nglob          (in)  3 running loads (Nx, Ny, Nxy) in laminate axes;
+ *                        compression negative
  *   plyelastic     (in)  9 x nplies ply constants
  *   plyorientation (in)  nplies ply angles in degrees
  *   plythickness   (in)  nplies ply thicknesses, ply 1 at the bottom
@@ -98,8 +105,12 @@ void GetSubLamBucklingStrain(double* eps, double* nx, double* eigvec, const doub
  * delaminated stack buckle under uniaxial x compression: in each pass the
  * sub-laminate (below or above an interface with a delamination whose
  * half-axes are at least 1e-10) with the smallest buckling strain buckles
- * and is split off; the remaining sub-laminate closes the list. Records
- * beyond the last one written are zero.
+ * and is split off; the remaining sub-laminate closes the list, under the
+ * interface of larger delamination area that bounds it. The load is a unit
+ * x compression (-1, 0, 0), so strains and stresses are the critical ones.
+ * A stack without a usable delamination gives the one record (1, 1, nplies,
+ * 0) with reals (0, 1, comprstrength, 0, ...). Records beyond the last one
+ * written are zero.
  *   epsbuck         (out) smallest buckling strain of the whole stack, 0 when
  *                         none buckles
  *   bukrealdatalist (out) 12 x max(nplies, 1) real records: buckling strain,
@@ -107,7 +118,8 @@ void GetSubLamBucklingStrain(double* eps, double* nx, double* eigvec, const doub
  *                         comprstrength), buckling stress, a, b, angle, mode (6)
  *   bukintdatalist  (out) 4 x max(nplies, 1) integer records: bounding
  *                         interface, first ply, last ply, side (0 below the
- *                         interface, 1 above)
+ *                         interface, 1 above; the closing record of the
+ *                         remaining sub-laminate always has 0)
  *   comprstrength   (in)  compressive strength of the laminate
  *   plyelastic      (in)  9 x nplies ply constants
  *   plyorientation  (in)  nplies ply angles in degrees
@@ -125,8 +137,9 @@ void DelaminatedBucklingAnalysis(double* epsbuck, double* bukrealdatalist, int32
 
 /* GetBukDataFromDDS: buckling lists of every used section and every damage
  * of the damage-region store, by DelaminatedBucklingAnalysis over the
- * section's used plies. Entries of unused sections and of records not
- * written hold -1 (integers) and 0 (reals).
+ * section's used plies. Every record of an unused section holds -1
+ * (integers) and 0 (reals); in a used section the records after the last
+ * one written hold 0.
  *   bukrealdatalist (out) 12 x max(nplies, 1) x ndmg x nsec real records
  *   bukintdatalist  (out) 4 x max(nplies, 1) x ndmg x nsec integer records
  *   delamdds        (in)  3 x (nplies - 1) x ndmg: a, b, angle (degrees) per
