@@ -22,8 +22,8 @@ typedef void (*vx_fixpointfunc)(double* xnew, double* fargs, const int32_t* na, 
  * equal sign record status -2 "Error in BISECTION: Root must be bracketed."
  * and give root 0 with istat 0: that failure shows only in the error record.
  * Reaching maxit records -1 "Warning in BrentsMethod: Max iterations
- * exceeded." and gives the last iterate with istat 1 (x2 for maxit 0); a
- * negative maxit gives x2 with istat 0 and records nothing.
+ * exceeded." and gives the last iterate with istat 1 (x2 at once for maxit 0
+ * or below).
  *   dfunc (in)  call-back dfunc(f, df, x, args, na, nfun) writing f(x) into f;
  *               df is not read
  *   x1    (in)  one end of the bracket

@@ -49,11 +49,9 @@ VX_API void bdsafe(vx_rootfunc dfunc, const double* x1, const double* x2, double
     vx::report(-2, "Error in BISECTION: Root must be bracketed.");
     return;
   }
+  // A negative limit allows no iteration, as 0 does: x2 is no root, so it
+  // must carry the warning and istat 1 rather than pass for one.
   const int32_t nit = *maxit;
-  if (nit < 0) {
-    *root = b;
-    return;
-  }
   const double acc = *xacc;
   double c = a, fc = fa, d = b - a, e = d;
   for (int32_t iter = 0; iter < nit; ++iter) {
