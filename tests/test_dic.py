@@ -64,6 +64,27 @@ def test_no_stress_values(vx):
     assert error_record(vx) == (-2, "Error in GetComprFailurebyDIC: no measured stress values.")
 
 
+@pytest.mark.parametrize("s,alpha", [
+    ([0.0] * 5, -0.5),                    # nothing measured: the walk also finds no valley
+    ([0.5, 1.0, 5.0, 1.0, 0.0], 0.0),     # one peak: its smallest weighted stress, 0, governs
+    ([0.0, 1.0, 5.0, 1.0, 0.5], 1.0),
+    ([1.0, 2.0, 5.0, 2.0, 1e-320], 0.0),  # not 0, but the scale overflows
+])
+def test_governing_point_without_stress(vx, s, alpha):
+    res, dist = vx.dic.getcomprfailurebydic(np.array(s), np.arange(5.0), np.ones(2), alpha, 600.0, -1000.0,
+                                            -0.5, 100.0, 20.0)
+    assert not res.any() and not dist.any()
+    assert error_record(vx) == (-2, "Error in GetComprFailurebyDIC: no weighted stress at the governing point.")
+
+
+def test_zeros_away_from_the_governing_point(vx):
+    # valleys of 0 between equal peaks: the higher edge value governs, finite
+    res, dist = evaluate(vx, [2.0, 0.0, 2.0, 0.0, 2.0], np.arange(5.0), 0.0)
+    check_scaling(res, 300.0, 0.0)
+    np.testing.assert_array_equal(dist[:, 0], [600.0, 0.0, 600.0, 0.0, 600.0])
+    assert error_record(vx)[0] == 0
+
+
 @pytest.mark.parametrize("seed", range(6))
 def test_invariants_of_random_distributions(vx, seed):
     rng = np.random.default_rng(seed)

@@ -31,11 +31,11 @@ extern "C" {
  * out by 5 % of the normalised range). Everything is then scaled by f =
  * abs(comprstrength / weighted stress of the governing point). When no
  * valley is found on either side a note with status -1 goes to the error
- * record and the evaluation goes on; fewer than one measured value records
- * status -2 and leaves fresult at 0. Not checked: a governing weighted stress
- * of 0 (all measured values 0) gives infinite results and NaN in the
- * distribution, a zero width NaN, with no more than the note in the error
- * record. Consistent units.
+ * record and the evaluation goes on. Fewer than one measured value, or a
+ * governing point without weighted stress (a measured 0 there, all values
+ * 0), for which f would be infinite, records status -2 and leaves fresult
+ * and the distribution at 0. Not checked: a zero width gives NaN with
+ * nothing recorded. Consistent units.
  *   fresult        (out) 4 values: failure load abs(load) f, failure strain
  *                        abs(displacement) f/length, failure stress
  *                        abs(load) f/(t width) with t the laminate thickness,

@@ -117,6 +117,7 @@ VX_API void GetComprFailurebyDIC(double* fresult, double* fcomprstressdistributi
   }
 
   i4 g;
+  bool no_valley = false;
   if (npeaks == 1) {
     // One peak: the weakest-loaded point governs.
     g = 0;
@@ -149,12 +150,20 @@ VX_API void GetComprFailurebyDIC(double* fresult, double* fcomprstressdistributi
     // Walk outwards to the valleys of the weighted stress beside the peaks.
     while (m1 > 0 && ws[m1 - 1] <= ws[m1]) --m1;
     while (m2 < n - 1 && ws[m2 + 1] <= ws[m2]) ++m2;
-    if (m1 == 0 && m2 == n - 1)
-      vx::report(-1, "The extreme value point of weighted stressdistribution curve can not be found");
+    no_valley = m1 == 0 && m2 == n - 1;
     g = ws[m1] > ws[m2] ? m1 : m2;
   }
 
+  // A governing point that carries no weighted stress admits no finite scale:
+  // the failure load would be infinite. This is a failure, not the note below,
+  // so it is recorded first and the outputs stay 0.
   const double f = std::fabs(*comprstrength / ws[g]);
+  if (ws[g] == 0.0 || std::isinf(f)) {
+    vx::report(-2, "Error in GetComprFailurebyDIC: no weighted stress at the governing point.");
+    return;
+  }
+  if (no_valley)
+    vx::report(-1, "The extreme value point of weighted stressdistribution curve can not be found");
   fresult[0] = std::fabs(*load) * f;
   fresult[1] = std::fabs(*displacement) * f / *length;
   fresult[2] = std::fabs(*load) * f / (t * w);
