@@ -82,6 +82,20 @@ def test_buckling_strain_of_a_plate(vx):
     assert circ[1] == pytest.approx(circ[0], rel=1e-8)
 
 
+@pytest.mark.parametrize("dsize,load,message", [
+    ([0.0, 10.0, 0.0], [-1, 0, 0], "half-axes must be positive."),
+    ([10.0, 0.0, 30.0], [-1, 0, 0], "half-axes must be positive."),
+    ([-10.0, 10.0, 0.0], [-1, 0, 0], "half-axes must be positive."),
+    ([np.nan, 10.0, 0.0], [-1, 0, 0], "half-axes must be positive."),
+    ([10.0, 10.0, 0.0], [0, 0, 0], "no load on the sub-laminate."),
+])
+@pytest.mark.parametrize("shape", [1, 2, 3])
+def test_buckling_strain_without_plate_or_load(vx, dsize, load, message, shape):
+    eps, nx, mode = vx.sublaminate.getsublambucklingstrain(dsize, load, ISO[:, None], [0.0], [T], shape)
+    assert eps == 0.0 and nx == 0.0 and not mode.any()
+    assert error_record(vx) == (-2, "Error in GetSubLamBucklingStrain: " + message)
+
+
 def stack(n, thick):
     pe = np.tile(ISO[:, None], (1, n))
     return pe, np.zeros(n), np.asarray(thick, float)

@@ -80,8 +80,8 @@ void GetSubKG(double* subkg, const double* nglob, const double* abd, const doubl
  * (-1, 0, 0)); a tensile load gives a negative lambda and negative results.
  * Shape 0 or a singular KK is reported by the matrix inverse and the results
  * are not meaningful; a power iteration that does not converge records its
- * own warning. Not checked, nothing recorded: a zero half-axis gives NaN in
- * every output, a zero load infinite eps and nx.
+ * own warning. A half-axis that is not positive, or a zero load, records
+ * status -2 and gives 0 in every output.
  *   eps            (out) buckling strain: (ABD^-1)(1,1) / lambda in laminate
  *                        axes, the membrane x strain of a unit Nx at the
  *                        critical load factor

@@ -173,6 +173,16 @@ void sub_kg(double* subkg, const double* nglob, const double* abd, const double*
 void buckling_strain(double* eps, double* nx, double* eigvec, const double* dsize, const double* nglob,
                      const double* elastic, const double* orient, const double* thick, i4 shape, i4 n) {
   const double a = dsize[0], b = dsize[1], theta = dsize[2];
+  // Without a plate or without a load there is no eigenvalue to scale by:
+  // the strain would come out NaN or infinite, so report and give 0.
+  const bool no_plate = !(a > 0.0 && b > 0.0);
+  if (no_plate || (nglob[0] == 0.0 && nglob[1] == 0.0 && nglob[2] == 0.0)) {
+    *eps = *nx = 0.0;
+    for (int k = 0; k < 6; ++k) eigvec[k] = 0.0;
+    report(-2, no_plate ? "Error in GetSubLamBucklingStrain: half-axes must be positive."
+                        : "Error in GetSubLamBucklingStrain: no load on the sub-laminate.");
+    return;
+  }
   double t = 0.0;
   for (i4 k = 0; k < n; ++k) t += thick[k];
   const double load[3] = {-nglob[0], -nglob[1], -nglob[2]};
