@@ -2,6 +2,7 @@
 import numpy as np
 import pytest
 
+from conftest import error_record
 from laminate_oracle import orthotropic_compliance
 
 ZEROED = [(0, 3), (0, 4), (1, 3), (1, 4), (2, 3), (2, 4), (3, 5), (4, 5)]   # 14 15 24 25 34 35 46 56
@@ -97,3 +98,25 @@ def test_sun_and_chou_agree_for_any_symmetric_plies(vx):
     v = [0.5, 0.2, 0.3]
     np.testing.assert_allclose(lam.getsuneffectivestiffness(v, c), lam.getchoueffectivestiffness(v, c),
                                rtol=1e-10, atol=1e-12)
+
+
+SINGULAR = "Matrix inverse becomes numerically singular!"
+
+
+@pytest.mark.parametrize("v,count", [([], None), ([0.0, 0.0], None), ([0.4, -0.4], None), ([0.5, 0.5], 0)])
+@pytest.mark.parametrize("name,message", [
+    ("getvoigteffectivestiffness", None),   # the empty sum: exact, nothing to report
+    ("getreusseffectivestiffness", SINGULAR),
+    ("getsuneffectivestiffness", "Error in GetSunEffectiveStiffness: empty stack."),
+    ("getchoueffectivestiffness", "Error in GetChouEffectiveStiffness: empty stack."),
+    ("gethenryeffectivestiffness", "Error in GetHenryEffectiveStiffness: empty stack.")])
+def test_empty_stack_gives_the_zero_matrix(vx, name, message, v, count):
+    # identical plies, so that no method finds a stiffness in ratios adding up to 0
+    c = stack(*[PLY] * len(v)) if v else np.zeros((6, 6, 0))
+    args = (np.array(v, float), c) + (() if count is None else (count,))
+    result = getattr(vx.laminate, name)(*args)
+    np.testing.assert_array_equal(result, np.zeros((6, 6)))
+    if message is None:
+        assert error_record(vx)[0] == 0
+    else:
+        assert error_record(vx) == (-2, message)

@@ -4,11 +4,12 @@
  * order 11, 22, 33, 23, 13, 12 (3 the thickness direction, engineering shear
  * strain). The plies are given by their 6 x 6 stiffness already turned into
  * the laminate axes and their volume ratios (ply thickness over stack
- * thickness), which are not normalised. Nothing is checked: a singular ply
- * matrix or a zero C33 gives non-finite values; the matrix inverse reports
- * singular matrices (status -2). An empty stack (nvols 0) gives the zero
- * matrix (Voigt, Sun), NaN entries (Chou, Henry) with nothing recorded, or
- * the zero matrix with the singular inverse recorded (Reuss). */
+ * thickness), which are not normalised. A singular ply matrix or a zero C33
+ * gives non-finite values; the matrix inverse reports singular matrices
+ * (status -2). An empty stack (nvols below 1, or volume ratios adding up to
+ * 0) gives the zero matrix: Voigt as its empty sum with nothing recorded,
+ * Reuss with the singular inverse recorded, Sun, Chou and Henry with status
+ * -2 recorded. */
 #ifndef VEXLAN_LAMINATE_EFFECTIVE_H
 #define VEXLAN_LAMINATE_EFFECTIVE_H
 #include "types.h"
@@ -37,7 +38,9 @@ void GetReussEffectiveStiffness(double* creuss, const double* volratios,
 /* GetSunEffectiveStiffness: effective stiffness with the in-plane strains and
  * the out-of-plane stresses common to all plies, built with ply 1 as the
  * reference; assumes the volume ratios add up to 1. The result is symmetric;
- * the couplings 14, 15, 24, 25, 34, 35, 46 and 56 are zero.
+ * the couplings 14, 15, 24, 25, 34, 35, 46 and 56 are zero. An empty stack
+ * (nvols below 1, or ratios adding up to 0) records status -2 "Error in
+ * GetSunEffectiveStiffness: empty stack." and gives the zero matrix.
  *   csun                     (out) 6 x 6 effective stiffness
  *   volratios                (in)  nvols volume ratios, adding up to 1
  *   rotatedstiffnessmatrices (in)  6 x 6 x nvols ply stiffnesses in laminate axes
@@ -48,7 +51,9 @@ void GetSunEffectiveStiffness(double* csun, const double* volratios,
 /* GetChouEffectiveStiffness: effective stiffness under the same assumptions
  * as GetSunEffectiveStiffness, computed directly from sums over the plies; the
  * two agree for symmetric ply matrices and ratios adding up to 1. The result
- * is symmetric with the same zero couplings.
+ * is symmetric with the same zero couplings. An empty stack (nvols below 1,
+ * or ratios adding up to 0) records status -2 "Error in
+ * GetChouEffectiveStiffness: empty stack." and gives the zero matrix.
  *   chou                     (out) 6 x 6 effective stiffness
  *   volratios                (in)  nvols volume ratios
  *   rotatedstiffnessmatrices (in)  6 x 6 x nvols ply stiffnesses in laminate axes
@@ -60,7 +65,9 @@ void GetChouEffectiveStiffness(double* chou, const double* volratios,
  * ply's law is solved for its out-of-plane strains in terms of the common
  * out-of-plane stresses (33, 23, 13) and in-plane strains (11, 22, 12), the
  * parts are averaged and the law is assembled again. All 36 entries are
- * formed; the result is not symmetrised.
+ * formed; the result is not symmetrised. An empty stack (nvols below 1, or
+ * ratios adding up to 0) records status -2 "Error in
+ * GetHenryEffectiveStiffness: empty stack." and gives the zero matrix.
  *   chenry                   (out) 6 x 6 effective stiffness
  *   volratios                (in)  nvols volume ratios
  *   rotatedstiffnessmatrices (in)  6 x 6 x nvols ply stiffnesses in laminate axes

@@ -51,6 +51,18 @@ struct ShearSums {
   }
 };
 
+// A stack without plies, or whose volume ratios add up to 0, has no
+// stiffness to average: the methods that divide by its sums would give NaN.
+// Reported, with the zero matrix that the Reuss inverse gives then.
+bool empty_stack(double* out, const double* v, i4 n, const char* msg) {
+  double total = 0.0;
+  for (i4 k = 0; k < n; ++k) total += v[k];
+  if (n >= 1 && total != 0.0) return false;
+  for (int e = 0; e < 36; ++e) out[e] = 0.0;
+  report(-2, msg);
+  return true;
+}
+
 // Inverse of a 3 x 3 matrix in closed form, as the hybrid method asks.
 Mat3 inverse3(const Mat3& m) {
   double det;
@@ -75,6 +87,7 @@ VX_API void GetReussEffectiveStiffness(double* cr, const double* v, const double
 
 VX_API void GetSunEffectiveStiffness(double* cs, const double* v, const double* c, const i4* n_) {
   const i4 n = *n_;
+  if (empty_stack(cs, v, n, "Error in GetSunEffectiveStiffness: empty stack.")) return;
   const Mat6 w = voigt_average(v, c, n);
   Mat6 u = Mat6::zero();
   double inv33 = 0.0;
@@ -83,10 +96,6 @@ VX_API void GetSunEffectiveStiffness(double* cs, const double* v, const double* 
   u(I3, I3) = lambda;
   const ShearSums sh(v, c, n);
   sh.put(u, sh.s44 * sh.s55 - sh.s45 * sh.s45);
-  if (n < 1) {
-    mirror(u, cs);
-    return;
-  }
   const auto c1 = ply(c, 0);
   // Couplings with the thickness direction, ply 1 as reference.
   for (int i : {0, 1, I6}) {
@@ -114,6 +123,7 @@ VX_API void GetSunEffectiveStiffness(double* cs, const double* v, const double* 
 
 VX_API void GetChouEffectiveStiffness(double* ch, const double* v, const double* c, const i4* n_) {
   const i4 n = *n_;
+  if (empty_stack(ch, v, n, "Error in GetChouEffectiveStiffness: empty stack.")) return;
   const Mat6 w = voigt_average(v, c, n);
   Mat6 u = Mat6::zero();
   double inv33 = 0.0;
@@ -146,6 +156,7 @@ VX_API void GetChouEffectiveStiffness(double* ch, const double* v, const double*
 }
 
 VX_API void GetHenryEffectiveStiffness(double* chenry, const double* v, const double* c, const i4* n) {
+  if (empty_stack(chenry, v, *n, "Error in GetHenryEffectiveStiffness: empty stack.")) return;
   constexpr int O[3] = {I3, I4, I5}, In[3] = {0, 1, I6};
   Mat3 A = Mat3::zero(), B = Mat3::zero(), E = Mat3::zero(), F = Mat3::zero();
   for (i4 k = 0; k < *n; ++k) {
