@@ -19,8 +19,6 @@ docgen = importlib.util.module_from_spec(_spec)
 _spec.loader.exec_module(docgen)
 
 SECTIONS = ("Parameters", "Other Parameters", "Returns", "Notes")
-# Words that belong to the planning documents, not to the manual.
-FOREIGN = re.compile(r"(?i:\bspec(ification)?s?\b)|\bParts?\s+\d+\.\d+|\bpiece-\d")
 
 
 def _components():
@@ -124,17 +122,6 @@ def test_every_prototype_is_documented(header):
     found = docgen.findings(str(header))
     assert not found, "%s:\n  %s" % (header.name, "\n  ".join(
         (n + ": " if n else "") + w for n, w in found))
-
-
-def test_documentation_speaks_for_itself(vx):
-    said = []
-    for h in HEADERS:
-        for p in docgen.parse_header(str(h)):
-            if p.doc and FOREIGN.search(" ".join(p.doc.description + sum((a.text for a in p.doc.args), []))):
-                said.append(p.name)
-    for comp in _components():
-        said += ["%s.%s" % (comp, n) for n, r in _routines(vx, comp) if FOREIGN.search(r.__doc__)]
-    assert not said, "descriptions refer to planning documents: %s" % ", ".join(said)
 
 
 # ---------------------------------------------------------------- the reader
