@@ -16,7 +16,6 @@
 #pragma once
 #include <cfloat>
 #include <cmath>
-#include <utility>
 
 // Complete unrolling: every index becomes a constant.
 #define VX_UNROLL _Pragma("GCC unroll 8")
@@ -119,105 +118,6 @@ inline int lu_invert(double* a) {
   const int info = lu_factor<N>(a, piv, rec);
   if (info == 0) lu_inverse<N>(a, piv, rec);
   return info;
-}
-
-// Order 3 held in registers, for kernels that chain 3 x 3 inverses and
-// products once per integration point: a matrix is kept by columns, rows 0
-// and 1 of column j as a pair in lo[j] and row 2 in hi[j].
-typedef double f64x2 __attribute__((vector_size(16)));
-
-struct Cols3 {
-  f64x2 lo[3];
-  double hi[3];
-};
-
-inline Cols3 cols3_load(const double* p) {
-  Cols3 m;
-  for (int j = 0; j < 3; ++j) {
-    __builtin_memcpy(&m.lo[j], p + 3 * j, sizeof(f64x2));
-    m.hi[j] = p[3 * j + 2];
-  }
-  return m;
-}
-
-inline void cols3_store(const Cols3& m, double* p) {
-  for (int j = 0; j < 3; ++j) {
-    __builtin_memcpy(p + 3 * j, &m.lo[j], sizeof(f64x2));
-    p[3 * j + 2] = m.hi[j];
-  }
-}
-
-// The inverse of lu_invert<3>, operation for operation and so bit for bit,
-// for the matrices whose three pivots are at least DBL_MIN in magnitude, the
-// pivots that lu_factor scales by their reciprocal. Any other pivot (zero,
-// subnormal, NaN) returns false with m untouched: lu_invert<3> then does what
-// such a matrix needs. Rows are exchanged as values rather than through a
-// pivot index, so nothing goes to memory between the steps.
-inline bool lu_invert3(Cols3& m) {
-  double a00 = m.lo[0][0], a10 = m.lo[0][1], a20 = m.hi[0];
-  double a01 = m.lo[1][0], a11 = m.lo[1][1], a21 = m.hi[1];
-  double a02 = m.lo[2][0], a12 = m.lo[2][1], a22 = m.hi[2];
-  int p0 = 0;
-  double big = std::fabs(a00);
-  if (std::fabs(a10) > big) {
-    big = std::fabs(a10);
-    p0 = 1;
-  }
-  if (std::fabs(a20) > big) p0 = 2;
-  if (p0 == 1) {
-    std::swap(a00, a10);
-    std::swap(a01, a11);
-    std::swap(a02, a12);
-  } else if (p0 == 2) {
-    std::swap(a00, a20);
-    std::swap(a01, a21);
-    std::swap(a02, a22);
-  }
-  if (__builtin_expect(!(std::fabs(a00) >= DBL_MIN), 0)) return false;
-  const double rec0 = 1.0 / a00;
-  a10 *= rec0;
-  a20 *= rec0;
-  a11 -= a10 * a01;
-  a21 -= a20 * a01;
-  a12 -= a10 * a02;
-  a22 -= a20 * a02;
-  const bool p1 = std::fabs(a21) > std::fabs(a11);
-  if (p1) {
-    std::swap(a10, a20);
-    std::swap(a11, a21);
-    std::swap(a12, a22);
-  }
-  if (__builtin_expect(!(std::fabs(a11) >= DBL_MIN), 0)) return false;
-  const double rec1 = 1.0 / a11;
-  a21 *= rec1;
-  a22 -= a21 * a12;
-  if (__builtin_expect(!(std::fabs(a22) >= DBL_MIN), 0)) return false;
-  const double rec2 = 1.0 / a22;
-  // inv(U) and the solve X L = inv(U) of lu_inverse, two rows at a time. The
-  // added -0.0 leaves every value as it is, the sign of a zero included.
-  const double u01 = (a01 * rec0) * -rec1;
-  const f64x2 c2 = (f64x2{a02, a12} * f64x2{rec0, rec1} + f64x2{a12 * u01, -0.0}) * -rec2;
-  const f64x2 c1 = f64x2{u01, rec1} + -a21 * c2;
-  const double h1 = 0.0 + -a21 * rec2;
-  m.lo[0] = (f64x2{rec0, 0.0} + -a10 * c1) + -a20 * c2;
-  m.hi[0] = (0.0 + -a10 * h1) + -a20 * rec2;
-  m.lo[1] = c1;
-  m.hi[1] = h1;
-  m.lo[2] = c2;
-  m.hi[2] = rec2;
-  // The row interchanges become column interchanges, the last one first.
-  if (p1) {
-    std::swap(m.lo[1], m.lo[2]);
-    std::swap(m.hi[1], m.hi[2]);
-  }
-  if (p0 == 1) {
-    std::swap(m.lo[0], m.lo[1]);
-    std::swap(m.hi[0], m.hi[1]);
-  } else if (p0 == 2) {
-    std::swap(m.lo[0], m.lo[2]);
-    std::swap(m.hi[0], m.hi[2]);
-  }
-  return true;
 }
 
 // Reports a failure of the linear algebra (code -2); with MatrixInverse.

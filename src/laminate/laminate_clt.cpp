@@ -18,7 +18,6 @@ using vx::i4;
 using vx::Mat3;
 using vx::Mat6;
 using vx::CMatRef;
-using vx::Cols3;
 
 namespace {
 
@@ -27,69 +26,6 @@ inline void mul3(const double* x, const double* y, double* z) {
   for (int j = 0; j < 3; ++j)
     for (int i = 0; i < 3; ++i)
       z[i + 3 * j] = (x[i] * y[3 * j] + x[i + 3] * y[1 + 3 * j]) + x[i + 6] * y[2 + 3 * j];
-}
-
-// z = x y for 3 x 3 matrices held by columns, each entry summed in index
-// order as in mul3.
-inline Cols3 mul3(const Cols3& x, const Cols3& y) {
-  Cols3 z;
-  for (int j = 0; j < 3; ++j) {
-    const double y0 = y.lo[j][0], y1 = y.lo[j][1], y2 = y.hi[j];
-    z.lo[j] = (x.lo[0] * y0 + x.lo[1] * y1) + x.lo[2] * y2;
-    z.hi[j] = (x.hi[0] * y0 + x.hi[1] * y1) + x.hi[2] * y2;
-  }
-  return z;
-}
-
-// Partial inverses: D* = (D - B A^-1 B)^-1, B* = D* B A^-1, A* = A^-1 + A^-1 B B*.
-// Locals throughout: the outputs may share storage with the inputs. Singular
-// matrices hand their packed factors on, as the matrix inverse leaves them.
-__attribute__((noinline, cold)) void abd_tilde(double* atstar, double* btstar, double* dtstar,
-                                               const double* a, const double* b, const double* d) {
-  double ai[9], bai[9], baib[9], dt[9], bt[9], aib[9], x[9];
-  vx::matrix_inverse<3>(a, ai);
-  mul3(b, ai, bai);
-  mul3(bai, b, baib);
-  for (int k = 0; k < 9; ++k) dt[k] = d[k] - baib[k];
-  vx::matrix_inverse<3>(dt, dt);
-  mul3(dt, bai, bt);
-  mul3(ai, b, aib);
-  mul3(aib, bt, x);
-  for (int k = 0; k < 9; ++k) {
-    atstar[k] = ai[k] + x[k];
-    btstar[k] = bt[k];
-    dtstar[k] = dt[k];
-  }
-}
-
-// The same arithmetic, bit for bit, held in registers from the inputs to the
-// outputs: no copies and no pivot indices through memory, for a routine that
-// runs once per integration point. Every input is read before an output is
-// written. Returns false, having written nothing, when a pivot of either
-// inverse is zero, subnormal or NaN (lu_invert3); abd_tilde takes those.
-inline bool abd_tilde_in_registers(double* atstar, double* btstar, double* dtstar,
-                                   const double* a, const double* b, const double* d) {
-  Cols3 ai = vx::cols3_load(a);
-  if (!vx::lu_invert3(ai)) return false;
-  const Cols3 bai = mul3(vx::cols3_load(b), ai);
-  const Cols3 baib = mul3(bai, vx::cols3_load(b));
-  Cols3 dt = vx::cols3_load(d);
-  for (int j = 0; j < 3; ++j) {
-    dt.lo[j] -= baib.lo[j];
-    dt.hi[j] -= baib.hi[j];
-  }
-  const Cols3 aib = mul3(ai, vx::cols3_load(b));
-  if (!vx::lu_invert3(dt)) return false;
-  const Cols3 bt = mul3(dt, bai);
-  const Cols3 x = mul3(aib, bt);
-  for (int j = 0; j < 3; ++j) {
-    ai.lo[j] += x.lo[j];
-    ai.hi[j] += x.hi[j];
-  }
-  vx::cols3_store(ai, atstar);
-  vx::cols3_store(bt, btstar);
-  vx::cols3_store(dt, dtstar);
-  return true;
 }
 
 }  // namespace
@@ -167,8 +103,21 @@ VX_API void GetReducedBendingStiffness(double* dred, const double* a, const doub
 
 VX_API void GetABDTilde(double* atstar, double* btstar, double* dtstar, const double* a,
                         const double* b, const double* d) {
-  if (__builtin_expect(!abd_tilde_in_registers(atstar, btstar, dtstar, a, b, d), 0))
-    abd_tilde(atstar, btstar, dtstar, a, b, d);
+  // Locals throughout: the outputs may share storage with the inputs.
+  double ai[9], bai[9], baib[9], dt[9], bt[9], aib[9], x[9];
+  vx::matrix_inverse<3>(a, ai);
+  mul3(b, ai, bai);
+  mul3(bai, b, baib);
+  for (int k = 0; k < 9; ++k) dt[k] = d[k] - baib[k];
+  vx::matrix_inverse<3>(dt, dt);
+  mul3(dt, bai, bt);
+  mul3(ai, b, aib);
+  mul3(aib, bt, x);
+  for (int k = 0; k < 9; ++k) {
+    atstar[k] = ai[k] + x[k];
+    btstar[k] = bt[k];
+    dtstar[k] = dt[k];
+  }
 }
 
 VX_API void GetEngConstsFromABDMatrix(double* eng, const double* abd, const double* h,
