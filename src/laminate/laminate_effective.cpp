@@ -51,6 +51,14 @@ struct ShearSums {
   }
 };
 
+// Volume average of the through-thickness compliance 1/C33 of the plies: the
+// series coupling of the direction in which the stresses are common.
+double through_compliance(const double* v, const double* c, i4 n) {
+  double s = 0.0;
+  for (i4 k = 0; k < n; ++k) s += v[k] / ply(c, k)(I3, I3);
+  return s;
+}
+
 // A stack without plies, or whose volume ratios add up to 0, has no
 // stiffness to average: the methods that divide by its sums would give NaN.
 // Reported, with the zero matrix that the Reuss inverse gives then.
@@ -90,8 +98,7 @@ VX_API void GetSunEffectiveStiffness(double* cs, const double* v, const double* 
   if (empty_stack(cs, v, n, "Error in GetSunEffectiveStiffness: empty stack.")) return;
   const Mat6 w = voigt_average(v, c, n);
   Mat6 u = Mat6::zero();
-  double inv33 = 0.0;
-  for (i4 k = 0; k < n; ++k) inv33 += v[k] / ply(c, k)(I3, I3);
+  const double inv33 = through_compliance(v, c, n);
   const double lambda = 1.0 / inv33;
   u(I3, I3) = lambda;
   const ShearSums sh(v, c, n);
@@ -126,8 +133,7 @@ VX_API void GetChouEffectiveStiffness(double* ch, const double* v, const double*
   if (empty_stack(ch, v, n, "Error in GetChouEffectiveStiffness: empty stack.")) return;
   const Mat6 w = voigt_average(v, c, n);
   Mat6 u = Mat6::zero();
-  double inv33 = 0.0;
-  for (i4 k = 0; k < n; ++k) inv33 += v[k] / ply(c, k)(I3, I3);
+  const double inv33 = through_compliance(v, c, n);
   const int pairs[10][2] = {{0, 0}, {0, 1}, {1, 1}, {0, I3}, {1, I3}, {I3, I3}, {0, I6}, {1, I6}, {I3, I6}, {I6, I6}};
   for (const auto& p : pairs) {
     const int i = p[0], j = p[1];
