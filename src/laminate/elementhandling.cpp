@@ -458,6 +458,7 @@ VX_API void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int3
 namespace {
 
 inline bool is_empty(const double* p) { return p[0] == neg_huge && p[1] == neg_huge && p[2] == neg_huge; }
+inline bool same_point(const double* x, const double* y) { return x[0] == y[0] && x[1] == y[1] && x[2] == y[2]; }
 
 // Drops exact repeats from the stored points of a patch region (those before
 // its first empty slot), keeps their order, closes the gaps; the count left.
@@ -468,10 +469,7 @@ int32_t drop_repeats(double* patch, int32_t npt) {
   for (int32_t s = 0; s < used; ++s) {
     const double* x = patch + 3 * int64_t(s);
     bool rep = false;
-    for (int32_t t = 0; t < w && !rep; ++t) {
-      const double* y = patch + 3 * int64_t(t);
-      rep = x[0] == y[0] && x[1] == y[1] && x[2] == y[2];
-    }
+    for (int32_t t = 0; t < w && !rep; ++t) rep = same_point(x, patch + 3 * int64_t(t));
     if (rep) continue;
     if (w != s)
       for (int c = 0; c < 3; ++c) patch[3 * int64_t(w) + c] = x[c];
@@ -534,12 +532,12 @@ class NodeIndex {
 // The depth from which a deeper search reaches no further element, at most
 // ntree: level k holds the elements k steps from the seed, and once a level
 // adds none the patch no longer changes with the depth. reached marks the
-// elements whose nodes the patch collects.
-int32_t settled_depth(std::vector<char>& reached, const NodeIndex& index, int32_t seed, int32_t nelem,
-                      bool include_seed, int32_t ntree) {
+// elements whose nodes the patch collects; level starts as the seed's
+// neighbours.
+int32_t settled_depth(std::vector<char>& reached, const NodeIndex& index, std::vector<int32_t> level, int32_t nelem,
+                      int32_t ntree) {
   reached.assign(size_t(nelem) + 1, 0);
-  std::vector<int32_t> level, next, nb;
-  index.neighbours(level, seed, !include_seed);
+  std::vector<int32_t> next, nb;
   for (int32_t m : level) reached[m] = 1;
   int32_t depth = 1;
   while (depth < ntree && !level.empty()) {
@@ -584,13 +582,14 @@ bool nodal_patch(double* patch, const double* coords, const int32_t* nodes, int3
     bool waiting = false;     // a deeper level runs for neighbour next
   };
   const NodeIndex index(nodes, nnodes, nelem, ntree > 1);
+  std::vector<int32_t> first;
+  index.neighbours(first, seed, !include_seed);
   std::vector<char> reached;
-  ntree = settled_depth(reached, index, seed, nelem, include_seed, ntree);
+  ntree = settled_depth(reached, index, first, nelem, ntree);
   std::vector<int32_t> covered(size_t(nelem) + 1, 0);  // depth of the finished search from each element
   int64_t cuts = 0;  // points turned away or searches not made for want of room
   std::vector<Level> levels;
-  levels.push_back(Level{0, seed, npt, ntree, tol, 0, {}});
-  index.neighbours(levels.back().nb, seed, !include_seed);
+  levels.push_back(Level{0, seed, npt, ntree, tol, 0, std::move(first)});
   while (!levels.empty()) {
     Level& l = levels.back();
     double* region = patch + 3 * l.base;
@@ -614,10 +613,7 @@ bool nodal_patch(double* patch, const double* coords, const int32_t* nodes, int3
       // A point the levels above already hold would be dropped again when
       // they close their gaps: it takes no slot here, so a deep search does
       // not fill the patch with repeats.
-      for (int64_t s = 0; s < l.base && !seen; ++s) {
-        const double* y = patch + 3 * s;
-        seen = x[0] == y[0] && x[1] == y[1] && x[2] == y[2];
-      }
+      for (int64_t s = 0; s < l.base && !seen; ++s) seen = same_point(x, patch + 3 * s);
       for (int32_t s = 0; s < l.n && !seen; ++s) seen = distance(x, region + 3 * int64_t(s)) <= l.tol;
       if (seen) continue;
       if (l.n >= l.cap) {  // a full patch takes no more points; whether one is lost is settled at the end
