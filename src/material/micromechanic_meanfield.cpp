@@ -227,15 +227,11 @@ VX_API void GeneralizedMoriTanaka(double* cmt, const double* cinc, const double*
                                   const double* c0_in, const i4* ninc) {
   const i4 n = *ninc > 0 ? *ninc : 0;
   double f0 = 1.0;
-  bool nan = false;
-  for (i4 k = 0; k < n; ++k) {
-    nan = nan || std::isnan(vinc[k]);
-    f0 -= clamp(vinc[k]);
-  }
+  for (i4 k = 0; k < n; ++k) f0 -= clamp(vinc[k]);  // a NaN fraction stays NaN through clamp
   // Inclusions filling more than the whole volume leave a negative matrix
   // fraction and a stiffness of no meaning: zero, like a ply whose fractions
   // do not fit. A rounding excess in a sum of exactly one is no such case.
-  if (nan || f0 < -1e-12) {
+  if (!(f0 >= -1e-12)) {
     vx::report(-2, "Inclusion fractions are NaN or sum above 1 in GeneralizedMoriTanaka");
     for (int k = 0; k < 36; ++k) cmt[k] = 0.0;
     return;
