@@ -61,23 +61,14 @@ void read_regions(io::Card& card, RArr3& a, i4 n, i4 d, const char* what) {
 }
 
 // Kind named anywhere in an "+Abstraction" option (names are case-sensitive).
-RArr3* abstraction_kind(std::string_view opt, bool& delam) {
-  delam = false;
+RArr3* abstraction_kind(std::string_view opt) {
   if (opt.find("General") != std::string_view::npos) return &generaldds;
   if (opt.find("Fiber") != std::string_view::npos) return &fiberdds;
   if (opt.find("Matrix") != std::string_view::npos) return &matrixdds;
   if (opt.find("Core") != std::string_view::npos) return &coredds;
-  if (opt.find("Delamination") != std::string_view::npos) {
-    delam = true;
-    return &delamdds;
-  }
+  if (opt.find("Delamination") != std::string_view::npos) return &delamdds;
   if (opt.find("User") != std::string_view::npos) return &userdds;
   return nullptr;
-}
-
-RArr3* abstraction_kind(std::string_view opt) {
-  bool delam = false;
-  return abstraction_kind(opt, delam);
 }
 
 // Slot of the kind whose name begins at the sixth character of a "+Table" piece.
@@ -166,9 +157,8 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
         continue;
       }
       for (size_t j = 0; j < v.size(); ++j) dmgplane(i4(j + 1), dmgid) = v[j];
-    } else if (inblock && io::is_key(k.key, "+Abstraction") && abstraction_kind(k.opt)) {
-      bool delam = false;
-      RArr3* a = abstraction_kind(k.opt, delam);
+    } else if (RArr3* a = inblock && io::is_key(k.key, "+Abstraction") ? abstraction_kind(k.opt) : nullptr) {
+      const bool delam = a == &delamdds;
       if (!valid || (delam && nplies - 1 < 1)) {
         // A single-ply section has no interface to delaminate.
         card.skip_data();
