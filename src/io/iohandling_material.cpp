@@ -411,19 +411,15 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
       card.unread(line);
       continue;
     }
-    auto reals = [&](std::vector<double>& v, int32_t& at) {
-      v.clear();
-      at = card.line_no();
-      card.read(v);
-    };
-    auto ints = [&](std::vector<int32_t>& v, int32_t& at) {
+    // An item's values, replacing any earlier ones, and the line it stands on.
+    auto values = [&](auto& v, int32_t& at) {
       v.clear();
       at = card.line_no();
       card.read(v);
     };
     bool taken = true;  // the line is one of the block's items
     if (is_temperature_key(k.key)) {
-      reals(b.temps, b.at_temps);
+      values(b.temps, b.at_temps);
     } else if (io::is_key(k.key, "+ModelID")) {
       std::vector<int32_t> v;
       card.read(v);
@@ -432,18 +428,18 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
         b.modelid_given = true;
       }
     } else if (io::is_key(k.key, "+Elastic")) {
-      reals(b.elastic, b.at_elastic);
+      values(b.elastic, b.at_elastic);
     } else if (io::is_key(k.key, "+Strength")) {
-      reals(b.strength, b.at_strength);
+      values(b.strength, b.at_strength);
     } else if (io::is_key(k.key, "+Hygrothermal")) {
-      reals(b.hygro, b.at_hygro);
+      values(b.hygro, b.at_hygro);
     } else if (io::is_key(k.key, "+Fracture")) {
-      reals(b.fracture, b.at_fracture);
+      values(b.fracture, b.at_fracture);
     } else if (io::is_key(k.key, "+Failure")) {
-      if (k.opt.empty() || io::opt_has(k.opt, "TYPE=INITIATION")) ints(b.failflags, b.at_failflags);
-      else if (io::opt_has(k.opt, "TYPE=EVOLUTION")) ints(b.evoflags, b.at_evoflags);
-      else if (io::opt_has(k.opt, "TYPE=DEGRADATION")) reals(b.degradation, b.at_degradation);
-      else if (io::opt_has(k.opt, "TYPE=PROPERTIES")) reals(b.failprops, b.at_failprops);
+      if (k.opt.empty() || io::opt_has(k.opt, "TYPE=INITIATION")) values(b.failflags, b.at_failflags);
+      else if (io::opt_has(k.opt, "TYPE=EVOLUTION")) values(b.evoflags, b.at_evoflags);
+      else if (io::opt_has(k.opt, "TYPE=DEGRADATION")) values(b.degradation, b.at_degradation);
+      else if (io::opt_has(k.opt, "TYPE=PROPERTIES")) values(b.failprops, b.at_failprops);
       else taken = false;
     } else if (io::is_key(k.key, "+Regularization") && io::opt_has(k.opt, "TYPE=VISCOUS")) {
       std::vector<double> v;
@@ -453,12 +449,12 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
       std::copy(v.begin(), v.begin() + n, r.data());
       if (n < int64_t(v.size())) card.error("too many values in +Regularization");
     } else if (io::is_key(k.key, "+Table") && io::opt_has(k.opt, "TYPE=TEMPERATURE")) {
-      reals(b.factors, b.at_factors);
+      values(b.factors, b.at_factors);
     } else if (io::is_key(k.key, "+I10")) {
       read_single(card, md::i10, "+I10");
     } else if (io::is_key(k.key, "+Calibration")) {
       if (io::opt_has(k.opt, "TYPE=EquivalentStress")) {
-        reals(b.eqstress, b.at_eqstress);
+        values(b.eqstress, b.at_eqstress);
       } else if (io::opt_has(k.opt, "TYPE=Ratio")) {
         read_single(card, md::r_crit, "+Calibration, TYPE=Ratio");
       } else if (int c = cal_index(k.opt); c >= 0) {
@@ -484,7 +480,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
         taken = false;
       }
     } else if (int q = cure_index(k); q >= 0) {
-      reals(b.cure[size_t(q)], b.at_cure[size_t(q)]);
+      values(b.cure[size_t(q)], b.at_cure[size_t(q)]);
     } else {
       taken = false;
     }
