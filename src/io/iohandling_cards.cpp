@@ -5,6 +5,12 @@
 
 namespace vx::io {
 
+int32_t begin_id(std::string_view opt) {
+  int32_t id = vx::unset;
+  if (opt.size() > 6) first_int(opt.substr(6), id);
+  return id;
+}
+
 bool is_blank(std::string_view line) {
   for (char c : line)
     if (c != ' ' && c != '\t') return false;

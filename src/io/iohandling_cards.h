@@ -72,6 +72,9 @@ class Card final : public BadLine {
   bool solver_data_ = false;  // the last keyword line was one of the solver's
 };
 
+// Id of a begin line: the integer after the first six characters of its
+// option ("MatID=3"), the unset marker when none is readable there.
+int32_t begin_id(std::string_view opt);
 // A line without any character but blanks and tabs.
 bool is_blank(std::string_view line);
 // The line without trailing blanks, for messages.

@@ -83,12 +83,6 @@ int count_t(std::string_view opt) {
   return n;
 }
 
-int32_t block_id(std::string_view opt) {
-  int32_t id = vx::unset;
-  if (opt.size() > 6) io::first_int(opt.substr(6), id);
-  return id;
-}
-
 struct Sizes {
   int64_t ne = 9, nst = 10, nh = 1, nf = 1, nd = 1, nreg = 1, ncu = 7, nes = 1;
   int64_t cal[ncal] = {1, 1, 1, 1, 1, 1, 1};
@@ -393,7 +387,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
     const io::KeyLine k = io::split_key(line);
     if (io::is_key(k.key, "++Begin Material")) {
       b = Block();
-      b.id = block_id(k.opt);
+      b.id = io::begin_id(k.opt);
       card.begin(b.id);
       if (b.id == vx::unset) card.error("no readable id in ++Begin Material");
       continue;

@@ -117,8 +117,7 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
     const io::KeyLine k = io::split_key(line);
     const bool inblock = card.in_block();
     if (io::is_key(k.key, "++Begin Section")) {
-      blockid = vx::unset;
-      if (k.opt.size() <= 6 || !io::first_int(k.opt.substr(6), blockid)) blockid = vx::unset;
+      blockid = io::begin_id(k.opt);
       card.begin(blockid);
       if (blockid == vx::unset) card.error("no readable id in ++Begin Section");
       nmat = nori = nthk = 0;
