@@ -92,13 +92,6 @@ inline void put_stiffness3(double* c, const double* p) {
   c[0] = q.q11, c[1] = q.q12, c[3] = q.q12, c[4] = q.q22, c[8] = g12;
 }
 
-// Three-dimensional on-axis stiffness, 6 x 6.
-inline Mat6 stiffness6(const double* p) {
-  Mat6 c;
-  put_stiffness6(c.a, p);
-  return c;
-}
-
 // Plane-stress reduced stiffness Q, 3 x 3 in the order (11, 22, 12).
 inline Mat3 stiffness3(const double* p) {
   Mat3 c;
