@@ -170,14 +170,12 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
   nodalcoords.fill(0.0);
 
   // Element pass: labels, kinds, and the nodes of the conventional shells.
-  // Arrays kept from an earlier model bound what is written.
-  const int64_t elim = std::min({int64_t(nelem), elemlist.extent(1), elemkind.extent(1), elemnodes.extent(2)});
   const int64_t nlim = elemnodes.extent(1);
   io::rewind(unit);
   std::string_view line;
   if (find_heading(unit, elem_heading)) {
     int64_t i = 0;
-    while (i < elim && read(unit, line)) {
+    while (i < nelem && read(unit, line)) {
       const Split s = split(line);
       if (!s.is_int || s.number <= 0) continue;
       std::string_view rest = s.rest;
@@ -226,12 +224,11 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
   std::vector<int32_t> set;
   elem::shell_set(set);
   const int64_t ne = std::min(elemnodes.extent(2), nodalcoords.extent(3));
-  const int64_t nn = std::min<int64_t>({nnodes, elemnodes.extent(1), nodalcoords.extent(2)});
   const int nc = static_cast<int>(std::min<int64_t>(3, nodalcoords.extent(1)));
   bool dropped = false;
   for (int32_t e : set) {
     if (e > ne) continue;
-    for (int64_t k = 1; k <= nn; ++k) {
+    for (int64_t k = 1; k <= nnodes; ++k) {
       const int32_t label = elemnodes(k, e);
       if (label <= 0) continue;
       // Only the first slot of an element that holds a label is written.
