@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fixed.h"
+#include "laminate_clt.h"
 #include "laminate_shear_impl.h"
 #include "vexlan/math_geometry.h"
 #include "vexlan/lamina.h"
@@ -40,16 +41,17 @@ Mat2 inverse(const Mat2& a) {
 }
 
 // A negative ply count from a native caller makes an empty stack (a vector
-// of that size would end the process).
-Stack::Stack(const double* pe, const double* ori, const double* thk, i4 n)
-    : elastic(pe), orientation(ori), thickness(thk), n(n > 0 ? n : 0), zbot(this->n), ztop(this->n), qbar(this->n),
-      cshear(this->n) {
-  const i4 bottom = 0, top = 2, three = 3, stiff = 1;
-  for (i4 k = 0; k < this->n; ++k) {
-    const i4 ip = k + 1;
-    zbot[k] = GetPlyZCoord(thk, &ip, &this->n, &bottom, nullptr);
-    ztop[k] = GetPlyZCoord(thk, &ip, &this->n, &top, nullptr);
-    GetNyeOffAxisSC(qbar[k].data(), &ori[k], pe + int64_t(9) * k, &three, &stiff);
+// of that size would end the process). One walk up the stack gives every
+// ply's bottom and top.
+Stack::Stack(const double* pe, const double* ori, const double* thk, i4 nplies)
+    : elastic(pe), orientation(ori), thickness(thk), n(nplies > 0 ? nplies : 0), zbot(n), ztop(n), qbar(n),
+      cshear(n) {
+  vx::lam::PlyWalk w(thk, n);
+  for (i4 k = 0; k < n; ++k) {
+    zbot[k] = w.bot();
+    ztop[k] = w.top(k);
+    w.next(k);
+    qbar[k] = vx::lam::qbar(pe + int64_t(9) * k, ori[k]);
     GetOffAxisShearRigidMatrix(cshear[k].data(), &pe[int64_t(9) * k + 7], &pe[int64_t(9) * k + 8], &ori[k]);
   }
 }
