@@ -76,7 +76,7 @@ VX_API void NLAdam(double* dnl, const double* l, const double* x, const double* 
   const double l1 = lg ? std::log10(lg[0]) : std::log10(0.25);
   const double l2 = lg ? std::log10(lg[1]) : std::log10(0.25);
   const double life = std::log10(*nf) - l2;
-  if (!(life > 0.0) && !std::isnan(life)) {
+  if (life <= 0.0) {
     // A life that ends at or before the knee leaves no span to degrade over.
     *dnl = std::nan("");
     vx::report(-2, "Error in NLAdam: cycles to failure must lie above the knee.");
