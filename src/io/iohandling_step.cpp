@@ -104,18 +104,13 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
 
   bool have_props = false;
   Pending p;
+  // A table of one value per step is made before any value is read: without
+  // a step count it can hold, the item is reported and dropped.
   auto cycle_steps_ok = [&]() {
-    bool ok = true;
-    if (*nsteps < 1) {
-      card.error("cycle settings need at least one step");
-      ok = false;
-    } else if (*nsteps > max_cycle_values) {
-      // A table of one value per step is made before any value is read.
-      card.error("number of steps out of range");
-      ok = false;
-    }
-    if (!ok) card.skip_data();
-    return ok;
+    if (*nsteps >= 1 && *nsteps <= max_cycle_values) return true;
+    card.error(*nsteps < 1 ? "cycle settings need at least one step" : "number of steps out of range");
+    card.skip_data();
+    return false;
   };
 
   std::string_view line;
