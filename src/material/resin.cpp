@@ -7,6 +7,7 @@
 // material card did not fill are refused with status -2 rather than read.
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 #include "data.h"
 #include "listout.h"
@@ -105,10 +106,11 @@ Blocks order_blocks(const double* p, int nv) {
 
 // Native callers pass nprops themselves: the two blocks, or an incomplete
 // high-temperature model, would be read past props. Refused with NaN.
-bool bad_count(i4 nprops, i4 blocks, i4 model_from, i4 model_to, double* const* outs, int nout, const char* msg) {
+bool bad_count(i4 nprops, i4 blocks, i4 model_from, i4 model_to, std::initializer_list<double*> outs,
+               const char* msg) {
   if (nprops >= blocks && (nprops < model_from || nprops >= model_to)) return false;
   vx::report(-2, msg);
-  for (int k = 0; k < nout; ++k) *outs[k] = std::numeric_limits<double>::quiet_NaN();
+  for (double* o : outs) *o = std::numeric_limits<double>::quiet_NaN();
   return true;
 }
 
@@ -145,8 +147,9 @@ VX_API void GetResinProperties(const double* props, const i4* nprops, const doub
                                double* xt, double* xc, double* np, double* a_woehler,
                                double* exp_woehler, const i4* noel) {
   const double temp = *temp_;
-  double* const outs[] = {e, nu, num, gamma, xt, xc, np, a_woehler, exp_woehler};
-  if (bad_count(*nprops, 20, 29, 32, outs, 9, "Too few resin constants in GetResinProperties")) return;
+  if (bad_count(*nprops, 20, 29, 32, {e, nu, num, gamma, xt, xc, np, a_woehler, exp_woehler},
+                "Too few resin constants in GetResinProperties"))
+    return;
   const bool debug = *noel == vx::debugdata::edebug;
   const Blocks b = order_blocks(props, 9);
   double v[9];
@@ -177,8 +180,9 @@ VX_API void GetResinPlasticProperties(const double* props, const i4* nprops, con
                                       double* alpha, double* degr, double* xt, double* xc,
                                       double* np, double* a_woehler, double* exp_woehler) {
   const double temp = *temp_;
-  double* const outs[] = {et, ec, g, nut, nuc, a0, a1, alpha, xt, xc, np, a_woehler, exp_woehler};
-  if (bad_count(*nprops, 24, 26, 36, outs, 13, "Too few resin constants in GetResinPlasticProperties")) return;
+  if (bad_count(*nprops, 24, 26, 36, {et, ec, g, nut, nuc, a0, a1, alpha, xt, xc, np, a_woehler, exp_woehler},
+                "Too few resin constants in GetResinPlasticProperties"))
+    return;
   const Blocks b = order_blocks(props, 11);
   double v[11];
   for (int k = 0; k < 11; ++k) v[k] = block_value(b, k, temp);
