@@ -293,7 +293,8 @@ void getstepdatafromfile(const char* filepath, const char* workspace, const int3
  * before a section card has made matidlist. Counts the card format does
  * not allow, surplus values, an incomplete curing set, a temperature table
  * of the wrong size and an unreadable block id record status -2 naming the
- * item and the material ("Error in material 3: ..."), and a ply
+ * item, the material and the line ("Error in MaterialCard, material 3,
+ * line 12: ..."), and a ply
  * whose material id has no block records "Warning: no material block for
  * material id ..." (status -2). Typing mistakes (an unknown "+" line in a
  * block, a block left open, a begin line with a single "+", data lines that
