@@ -42,14 +42,6 @@ def test_complex_and_integer_arrays(vx):
     assert r.dtype == np.int32 and r.tolist() == [1, -2]
 
 
-def test_overwrite_flag(vx):
-    a = np.zeros((4, 4), order="F")
-    r = vx.utility.real_fillmatrixwithscalar(a, 2.0)
-    assert float(a.sum()) == 0.0 and float(r.sum()) == 32.0  # default: a copy
-    r = vx.utility.real_fillmatrixwithscalar(a, 2.0, overwrite_a=1)
-    assert r is a and float(a.sum()) == 32.0  # in place
-
-
 def test_docstrings_and_capsules(vx):
     doc = vx.errorhandling.xerr.__doc__
     assert doc.splitlines()[0] == "pyerr = xerr(lop,xerrmsg,intv,realv,asciim,[pyerr])"
