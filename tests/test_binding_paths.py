@@ -1,14 +1,9 @@
-"""Every routine of the module gives the same result, the same refusal and the
-same error record whether its input arrays arrive ready (Fortran-ordered, of
-the declared type, with numbers as Python numbers) or as lists (with numbers
-as numpy scalars) or C-ordered arrays: the ready form takes the short call
-paths, the lists the general one.
-
-Arguments are made from each routine's docstring: extents named by a symbol
-are 3, scalars that are extents take that value, other integers 1, reals 0.7.
-Many calls are refused by a check; their messages are compared as well. The
-sweep runs in a child process (it changes process-wide data and may write
-files named by text arguments) inside a scratch directory."""
+"""Every routine gives the same result, refusal and error record whether its
+arrays arrive ready (Fortran order, declared type, numbers as Python numbers:
+the short call paths), as lists (numbers as numpy scalars) or C-ordered (the
+general path). Arguments are made from each docstring: symbolic extents 3,
+other integers 1, reals 0.7. The sweep runs in a child process (it changes
+process-wide data and may write files) inside a scratch directory."""
 import json
 import os
 import subprocess
