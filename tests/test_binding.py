@@ -10,12 +10,6 @@ def test_positional_keyword_and_lambda(vx):
     np.testing.assert_array_equal(u.getscalarmatrix(**{"n": 2, "lambda": 1.0}), np.eye(2))
     with pytest.raises(TypeError, match="missing required argument 'lambda'"):
         u.getscalarmatrix(2)
-    with pytest.raises(TypeError, match="unexpected keyword"):
-        u.getscalarmatrix(2, 1.0, nn=3)
-    with pytest.raises(TypeError, match="multiple values"):
-        u.getscalarmatrix(2, 1.0, n=2)
-    with pytest.raises(TypeError, match="at most"):
-        u.getscalarmatrix(2, 1.0, 3)
 
 
 def test_outputs_are_fortran_arrays_of_declared_type(vx):
@@ -35,19 +29,8 @@ def test_input_conversion_and_extent_checks(vx):
     np.testing.assert_array_equal(u.matrixcopy([[1, 2], [3, 4]]), [[1.0, 2.0], [3.0, 4.0]])
     np.testing.assert_array_equal(u.matrixcopy(np.arange(6, dtype=np.int32).reshape(3, 2)[::2]),
                                   [[0.0, 1.0], [4.0, 5.0]])  # strided, other type
-    np.testing.assert_array_equal(u.matrixcopy(c_order, 2, 3), c_order)
-    with pytest.raises(vx.error, match=r"shape\(a,0\)==n.*argument n"):
-        u.matrixcopy(c_order, n=3)
-    with pytest.raises(vx.error):
-        u.matrixcopy(np.ones((2, 3, 4)))  # rank too high
-    with pytest.raises(TypeError):
-        u.matrixcopy(None)
-    with pytest.raises((vx.error, TypeError, ValueError)):
-        u.matrixcopy("text")
     with pytest.raises(TypeError):
         u.getidentitymatrix("3")
-    with pytest.raises(OverflowError):
-        u.getidentitymatrix(2**40)
     np.testing.assert_array_equal(u.matrixcopy(5.0), [[5.0]])  # a scalar stands for a 1x1 array
 
 
@@ -59,69 +42,27 @@ def test_complex_and_integer_arrays(vx):
     assert r.dtype == np.int32 and r.tolist() == [1, -2]
 
 
-def test_logical_arguments_and_results(vx):
-    u = vx.utility
-    assert u.logical_xor(1, 0) == 1 and u.logical_xor([1], "x") == 0
-    assert u.logical_nand(0, 0) == 1
-    assert type(u.logical_xor(1, 0)) is int
-
-
-def test_overwrite_flag(vx):
-    a = np.zeros((4, 4), order="F")
-    r = vx.utility.real_fillmatrixwithscalar(a, 2.0)
-    assert float(a.sum()) == 0.0 and float(r.sum()) == 32.0  # default: a copy
-    r = vx.utility.real_fillmatrixwithscalar(a, 2.0, overwrite_a=1)
-    assert r is a and float(a.sum()) == 32.0  # in place
-    c = np.zeros((4, 4))  # C order: worked on a copy even with the flag
-    vx.utility.real_fillmatrixwithscalar(c, 1.0, overwrite_a=1)
-    # a strided view of the exact type is filled in place without a copy
-    b = np.zeros((4, 6), order="F")
-    vx.utility.real_fillmatrixwithscalar(b[:, ::2], 7.0, overwrite_a=1)
-    assert b[:, ::2].min() == 7.0 and b[:, 1::2].max() == 0.0
-
-
-def test_text_arguments_and_results(vx):
-    s = vx.stringhandling
-    assert s.lowercase("ABC def", 7) == b"abc def"
-    assert s.lowercase(b"ABC   ", 6) == b"abc"  # trailing blanks removed
-    a, b = s.split("key=value", "=", 10)
-    assert (a, b) == (b"key", b"value")
-    with pytest.raises(vx.error):
-        s.lowercase("AB", 5)  # would read past the text
-
-
 def test_docstrings_and_capsules(vx):
     doc = vx.errorhandling.xerr.__doc__
     assert doc.splitlines()[0] == "pyerr = xerr(lop,xerrmsg,intv,realv,asciim,[pyerr])"
-    assert "Parameters" in doc and "intv" in doc
-    assert vx.utility.matrixcopy.__doc__.startswith("b = matrixcopy(a,[n,m])\n")
-    cap = vx.utility.matrixcopy._cpointer
-    assert type(cap).__name__ == "PyCapsule"
+    assert type(vx.utility.matrixcopy._cpointer).__name__ == "PyCapsule"
     with pytest.raises(AttributeError):
         vx.utility.matrixcopy.__doc__ = "x"
 
 
-def test_python_call_back_results_and_extra_args(vx):
+def test_python_call_back_extents_extra_args_and_exceptions(vx):
     seen = []
 
     def g(f, df, x, args, nfun, na, scale):
         seen.append((nfun, na, scale, args.shape))
+        if len(seen) == 3:
+            raise ValueError("boom")
         return (x - scale, 1.0)
 
-    root, istat = vx.math.bdsafe(g, 0.0, 5.0, [0.0, 0.0], 1e-12, 100, 4, dfunc_extra_args=(3.0,))
-    assert abs(root - 3.0) < 1e-10 and seen[0] == (4, 2, 3.0, (2,))
-
-
-def test_call_back_exception_propagates(vx):
-    calls = []
-
-    def bad(f, df, x, args, nfun):
-        calls.append(x)
-        raise ValueError("boom")
-
     with pytest.raises(ValueError, match="boom"):
-        vx.math.bdsafe(bad, 0.0, 1.0, [0.0], 1e-12, 100, 1)
-    assert len(calls) == 1  # Python is not called again once it raised
+        vx.math.bdsafe(g, 0.0, 5.0, [0.0, 0.0], 1e-12, 100, 4, dfunc_extra_args=(3.0,))
+    # Hidden extents and the extra argument reach Python; once it raised, it is not called again.
+    assert seen == [(4, 2, 3.0, (2,))] * 3
 
 
 def test_inferred_extents_default_and_check(vx):
@@ -129,8 +70,6 @@ def test_inferred_extents_default_and_check(vx):
     a = np.diag([2.0, 4.0, 8.0])
     np.testing.assert_allclose(m.matrixinverse(a), np.diag([0.5, 0.25, 0.125]))
     assert "Default: shape(a,0)" in m.matrixinverse.__doc__
-    with pytest.raises(vx.error, match=r"\(shape\(a,0\)==n\) failed for argument n"):
-        m.matrixinverse(a, n=2)
     with pytest.raises(vx.error, match=r"\(shape\(a,1\)==n\) failed for argument n"):
         m.matrixinverse(np.ones((3, 2)))
     # Every input array sized by the extent is compared, the second one too.
@@ -144,10 +83,8 @@ def test_inferred_extents_default_and_check(vx):
 
 
 def test_members_found_by_any_name_object(vx):
-    # Names written in code are the interned keys themselves; a name built at
-    # run time is another object: both find the same member, unknown names fail.
-    # Importing built and checked every table row; each routine carries its
-    # Python signature as the first line of its docstring.
+    # A name built at run time is another object than the interned key: both
+    # find the same member. Each routine's docstring opens with its signature.
     seen = 0
     for comp in (getattr(vx, c) for c in dir(vx) if type(getattr(vx, c)).__name__ == "component"):
         for name in dir(comp):
@@ -162,7 +99,6 @@ def test_members_found_by_any_name_object(vx):
         with pytest.raises(AttributeError):
             getattr(comp, "no_such_member")
     assert seen > 250
-    assert vx.gpcollection.gpquadinteraction is getattr(vx.gpcollection, "gpquad" + "interaction".strip())
 
 
 def test_wrong_input_extent_is_refused_before_outputs_are_made(vx):
@@ -181,9 +117,8 @@ def test_wrong_input_extent_is_refused_before_outputs_are_made(vx):
 
 
 def test_ready_and_converted_arrays_give_the_same_call(vx):
-    # An input already of the declared type, rank and layout is used as it
-    # is; every other form is converted first. Both ways must agree on the
-    # results and on every message.
+    # A ready input is used as it is, any other form converted: same results.
+    # (Messages and records of both ways are compared for every routine in test_binding_paths.)
     f = vx.lamina.getnyestiffnessmatrix
     p = np.array([140e3, 10e3, 10e3, 0.3, 0.3, 0.4, 5e3, 5e3, 3.5e3])
     c = f(p, 6)
@@ -198,22 +133,3 @@ def test_ready_and_converted_arrays_give_the_same_call(vx):
     ro = p.copy()
     ro.setflags(write=False)
     np.testing.assert_array_equal(f(ro, 6), c)
-    np.testing.assert_array_equal(ro, p)
-
-    def message(*args):
-        with pytest.raises(vx.error) as e:
-            f(*args) if len(args) == 2 else vx.utility.matrixcopy(*args)
-        return str(e.value)
-
-    short = np.ones(8)
-    assert message(short, 6) == message(list(short), 6)
-    assert message(short, 6) == "getnyestiffnessmatrix: argument props: axis 0 has extent 8, expected 9"
-    a = np.asfortranarray(np.arange(6.0).reshape(2, 3))
-    assert message(a, 3, 3) == message(a.tolist(), 3, 3)
-
-    # Scalar outputs and function results next to arrays; defaults taken from
-    # the shape of a given array.
-    m = vx.math
-    g = np.asfortranarray([[4.0, 1.0, 0.5], [1.0, 3.0, 0.2], [0.5, 0.2, 2.0]])
-    assert m.lufactdeterminant(g) == m.lufactdeterminant(g.tolist())
-    assert m.getprincipleminor(g, 1) == m.getprincipleminor(g.tolist(), 1)

@@ -26,10 +26,6 @@ def test_fixed_extents_and_ranks_are_the_arrays_own(vx):
     refused = [
         (lambda: la.getamatrix(eleven, ANGLES, THICK),
          "getamatrix: argument plyelastic: axis 0 has extent 11, expected 9"),
-        (lambda: la.getamatrix(eleven.tolist(), ANGLES, THICK),
-         "getamatrix: argument plyelastic: axis 0 has extent 11, expected 9"),
-        (lambda: lam.getvoigtstiffnessfromtensor(np.ones((9, 9))),
-         "getvoigtstiffnessfromtensor: argument c_4th: axis 0 has extent 9, expected 3"),
         (lambda: lam.getvoigtstiffnessfromtensor(np.ones(81)),
          "getvoigtstiffnessfromtensor: argument c_4th: axis 0 has extent 81, expected 3"),
         (lambda: lam.getvoigtstiffnessfromtensor(np.ones((3, 3, 9))),
@@ -52,16 +48,25 @@ def test_fixed_extents_and_ranks_are_the_arrays_own(vx):
                                   lam.getvoigtstiffnessfromtensor(c4))
 
 
-def test_in_out_arrays_come_back_in_the_callers_shape(vx):
-    amplify = vx.math.matrixamplify  # a(n,m), in and out
-    for given, shape in ((np.arange(6.0), (6,)), (np.arange(6.0).reshape(2, 3), (2, 3)),
-                         ([[1.0, 2.0], [3.0, 4.0]], (2, 2)), (5.0, ()), (np.ones((6, 1, 1)), (6, 1, 1))):
-        r = amplify(given, 2.0)
-        assert r.shape == shape
-        np.testing.assert_array_equal(r, 2.0 * np.asarray(given))
+def test_in_out_arrays_keep_the_callers_shape(vx):
+    amplify = vx.math.matrixamplify  # a(n,m), in and out: returned
+    for given in (np.arange(6.0), np.arange(6.0).reshape(2, 3), [[1.0, 2.0], [3.0, 4.0]], 5.0, np.ones((6, 1, 1))):
+        np.testing.assert_array_equal(amplify(given, 2.0), 2.0 * np.asarray(given), strict=True)
     x = np.arange(6.0)
     r = amplify(x, 3.0, overwrite_a=1)
     assert r is x and x[-1] == 15.0  # written in place and handed back as given
+    traction = vx.elementhandling.shelltractiontransformation  # ntrac(3), nrot(ndim): written only
+    rot = np.array([[0.0, -1.0, 0.0], [1.0, 0.0, 0.0], [0.0, 0.0, 1.0]], order="F")
+    ntrac, nrot = np.array([1.0, 2.0, 3.0]), np.array([4.0, 5.0, 6.0])
+    traction(ntrac, nrot, rot, rot)
+    assert not np.array_equal(ntrac, [1.0, 2.0, 3.0])
+    for shape in ((3, 1), (1, 3), (1, 3, 1)):
+        a, b = np.array([1.0, 2.0, 3.0]).reshape(shape), np.array([4.0, 5.0, 6.0]).reshape(shape)
+        traction(a, b, rot, rot)
+        np.testing.assert_array_equal(a.ravel(), ntrac)
+        np.testing.assert_array_equal(b.ravel(), nrot)
+    e = refusal(ValueError, lambda: traction(np.zeros((3, 2), order="F"), nrot, rot, rot))
+    assert str(e) == "shelltractiontransformation: argument ntrac: expected an array of rank 1, got rank 2"
 
 
 def test_refusals_raise_the_class_f2py_raises(vx):
@@ -105,7 +110,6 @@ def test_in_out_scalars_take_numbers_and_arrays(vx):
     bauwens(s, xt, xc, d)
     bauwens(s, xt, xc, d32)
     assert 0.0 < float(d) < 1.0 and d32[0, 0] == np.float32(d)
-    assert "d : in/output rank-0 array(float,'d')\n" in bauwens.__doc__
     # A number or a one-element list is taken; there is nothing to write back.
     assert bauwens(s, xt, xc, 0.0) is None and bauwens(s, xt, xc, [0.0]) is None
     read_only = np.array(0.0)
@@ -115,24 +119,6 @@ def test_in_out_scalars_take_numbers_and_arrays(vx):
         e = refusal(ValueError, lambda: bauwens(s, xt, xc, given))
         assert f"gpbauwens: argument d: the in/out array ({given.dtype}) is {why}" in str(e)
     assert float(read_only) == 0.0
-
-
-def test_in_out_arrays_may_carry_axes_of_length_one(vx):
-    traction = vx.elementhandling.shelltractiontransformation
-    rot = np.array([[0.0, -1.0, 0.0], [1.0, 0.0, 0.0], [0.0, 0.0, 1.0]], order="F")
-    ntrac, nrot = np.array([1.0, 2.0, 3.0]), np.array([4.0, 5.0, 6.0])
-    traction(ntrac, nrot, rot, rot)
-    assert not np.array_equal(ntrac, [1.0, 2.0, 3.0])
-    for shape in ((3, 1), (1, 3), (1, 3, 1)):
-        a, b = np.array([1.0, 2.0, 3.0]).reshape(shape), np.array([4.0, 5.0, 6.0]).reshape(shape)
-        traction(a, b, rot, rot)
-        np.testing.assert_array_equal(a.ravel(), ntrac)
-        np.testing.assert_array_equal(b.ravel(), nrot)
-    e = refusal(ValueError, lambda: traction(np.zeros((3, 2), order="F"), nrot, rot, rot))
-    assert str(e) == "shelltractiontransformation: argument ntrac: expected an array of rank 1, got rank 2"
-    doc = traction.__doc__
-    assert "ntrac : in/output rank-1 array('d') with bounds (3)\n" in doc
-    assert "nrot : in/output rank-1 array('d') with bounds (ndim)\n" in doc
 
 
 def test_routines_passed_as_stress_laws_must_take_what_the_tangent_hands_them(vx):

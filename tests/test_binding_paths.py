@@ -1,14 +1,9 @@
-"""Every routine of the module gives the same result, the same refusal and the
-same error record whether its input arrays arrive ready (Fortran-ordered, of
-the declared type, with numbers as Python numbers) or as lists (with numbers
-as numpy scalars) or C-ordered arrays: the ready form takes the short call
-paths, the lists the general one.
-
-Arguments are made from each routine's docstring: extents named by a symbol
-are 3, scalars that are extents take that value, other integers 1, reals 0.7.
-Many calls are refused by a check; their messages are compared as well. The
-sweep runs in a child process (it changes process-wide data and may write
-files named by text arguments) inside a scratch directory."""
+"""Every routine gives the same result, refusal and error record whether its
+arrays arrive ready (Fortran order, declared type, numbers as Python numbers:
+the short call paths), as lists (numbers as numpy scalars) or C-ordered (the
+general path). Arguments are made from each docstring: symbolic extents 3,
+other integers 1, reals 0.7. The sweep runs in a child process (it changes
+process-wide data and may write files) inside a scratch directory."""
 import json
 import os
 import subprocess
@@ -73,10 +68,8 @@ def make(name, params, grow):
             shape = tuple(extent(b) for b in bounds.split(",")) if bounds else ()
             if grow and role == "input" and shape:
                 shape = (shape[0] + 1,) + shape[1:]
-            if code == "S":
-                data = np.full(shape, b"ab", dtype="S2")
-            elif code == "S1":
-                data = np.full(shape, b"a", dtype="S1")
+            if code in ("S", "S1"):
+                data = np.full(shape, b"ab" if code == "S" else b"a")  # dtype S2 or S1
             elif code in ("i", "b"):
                 data = rng.integers(1, 4, shape).astype(TYPES[code])
             elif code == "D":
@@ -89,10 +82,8 @@ def make(name, params, grow):
             vals.append((role, 0, np.array(0.7 if code in "dfD" else 1, dtype=TYPES[code])))
         elif kind == "int":
             vals.append((role, 0, 3 if pname in symbols else 1))
-        elif kind == "float":
-            vals.append((role, 0, 0.7))
-        elif kind == "complex":
-            vals.append((role, 0, 0.7 + 0.1j))
+        elif kind in ("float", "complex"):
+            vals.append((role, 0, 0.7 if kind == "float" else 0.7 + 0.1j))
         elif kind.startswith("string"):
             vals.append((role, 0, "abc"))
         elif kind == "call-back function":
@@ -138,22 +129,13 @@ def outcome(r, vals, form):
 
 def same(a, b):
     if isinstance(a, np.ndarray) or isinstance(b, np.ndarray):
-        if not (isinstance(a, np.ndarray) and isinstance(b, np.ndarray)):
-            return False
-        if a.shape != b.shape or a.dtype != b.dtype:
-            return False
-        return np.array_equal(a, b, equal_nan=a.dtype.kind in "fc")
+        return (isinstance(a, np.ndarray) and isinstance(b, np.ndarray) and a.shape == b.shape
+                and a.dtype == b.dtype and np.array_equal(a, b, equal_nan=a.dtype.kind in "fc"))
     if isinstance(a, (tuple, list)):
         return type(a) is type(b) and len(a) == len(b) and all(same(x, y) for x, y in zip(a, b))
-    if isinstance(a, float) and isinstance(b, float) and math.isnan(a) and math.isnan(b):
-        return True
     if isinstance(a, complex) and isinstance(b, complex):
         return same(a.real, b.real) and same(a.imag, b.imag)
-    return type(a) is type(b) and a == b
-
-
-def show(o):
-    return repr(o)[:300]
+    return type(a) is type(b) and (a == b or isinstance(a, float) and math.isnan(a) and math.isnan(b))
 
 
 counts = collections.Counter()
@@ -177,7 +159,7 @@ for comp in sorted(n for n in dir(vx) if type(getattr(vx, n)).__name__ == "compo
             for form, o in others.items():
                 if not same(first, o):
                     print(json.dumps({"routine": f"{comp}.{name}", "grown": grow, "form": form,
-                                      "ready": show(first), "other": show(o)}), flush=True)
+                                      "ready": repr(first)[:300], "other": repr(o)[:300]}), flush=True)
                     counts["differ"] += 1
             counts[first[0][0] + ("_grown" if grow else "")] += 1
 print("done", json.dumps(counts), flush=True)

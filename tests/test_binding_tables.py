@@ -103,20 +103,15 @@ def fixed_axes(doc, name):
 
 def test_fixed_extents_are_refused_when_wrong(vx):
     """A sample per component: each row declares the fixed extents its
-    arguments have, and an array widened along one of them is refused (an
-    11-row ply array once gave a wrong A matrix)."""
-    pe, o, t = stack(3)
+    arguments have, and an array widened along one of them is refused (the
+    ply arrays of getamatrix, the Nye and Voigt forms: test_binding_contract)."""
     six = np.arange(1.0, 7.0)
     m66 = np.asfortranarray(np.eye(6) * 2.0 + 0.1)
     props = np.ones((10, 3, 2), order="F")
     both, first = [0, 1], [0]
     sample = [  # routine, arguments, {argument: its fixed axes}
-        (vx.laminate.getamatrix, {"plyelastic": pe, "plyorientation": o, "plythickness": t}, {"plyelastic": first}),
         (vx.laminate.getengconstsfromabdmatrix, {"abd": m66, "h": 1.0}, {"abd": both}),
         (vx.laminate.getplystrain, {"se": six, "plyzcoord": np.linspace(-1, 1, 5)}, {"se": first}),
-        (vx.lamina.getvoigtstiffnessfromtensor, {"c_4th": np.ones((3, 3, 3, 3), order="F")},
-         {"c_4th": [0, 1, 2, 3]}),
-        (vx.lamina.getnyestiffnessmatrix, {"props": PLY, "ntens": 6}, {"props": first}),
         (vx.lamina.cauchynotation, {"qv": six}, {"qv": first}),
         (vx.damage.fiberbreakage, {"plystress": six, "peprops": props[:9], "psprops": props,
                                    "plyorientation": np.zeros((3, 2), order="F"), "layer": 1, "isec": 1,

@@ -107,12 +107,9 @@ def test_rank_and_type_conversion(vx):
 
 
 def test_constants_and_routines_are_read_only(vx):
-    with pytest.raises(AttributeError):
-        vx.types.dp = 4
-    with pytest.raises(AttributeError):
-        vx.errorhandling.rsxerr = None
-    with pytest.raises(AttributeError):
-        vx.jobdata.nosuchdatum = 1
+    for comp, name in (("types", "dp"), ("errorhandling", "rsxerr"), ("jobdata", "nosuchdatum")):
+        with pytest.raises(AttributeError):
+            setattr(getattr(vx, comp), name, None)
     with pytest.raises(AttributeError):
         vx.jobdata.nosuchdatum
 

@@ -81,12 +81,14 @@ def _symbol_of(routine, symbols):
 
 @pytest.mark.parametrize("comp", _components())
 def test_every_routine_says_what_it_does(vx, comp, symbols):
-    """A description of at least one sentence, and a text under every argument."""
-    lacking = []
+    """A description of at least one sentence and a text under every argument;
+    where the routine's C symbol has a doc comment, its texts unchanged (matched
+    by lower-case argument name, the function result under the routine's name)."""
+    lacking, matched = [], 0
     for name, r in _routines(vx, comp):
         desc, entries = _split_doc(r.__doc__)
-        sym = _symbol_of(r, symbols)
-        label = "%s (%s)" % (name, sym.name if sym else "no header prototype")
+        p = _symbol_of(r, symbols)
+        label = "%s (%s)" % (name, p.name if p else "no header prototype")
         if desc.startswith("Wrapper for") or not re.search(r"[A-Za-z]+\W+[A-Za-z]+.*\.", desc, re.S):
             lacking.append(label + ": no description")
             continue
@@ -94,27 +96,16 @@ def test_every_routine_says_what_it_does(vx, comp, symbols):
                 and not a.endswith("_extra_args")]
         if bare:
             lacking.append(label + ": nothing said of " + ", ".join(bare))
+        if p is None or p.doc is None or not p.doc.has_description():
+            continue
+        assert " ".join(desc.split()).lower() == " ".join(" ".join(p.doc.description).split()).lower(), name
+        for arg, text in p.doc.texts_for(p).items():
+            key = name if arg == docgen.RET else arg.lower()
+            if key in entries and text:
+                assert " ".join(entries[key].split()) == " ".join(text.split()), (name, arg)
+        matched += 1
     assert not lacking, "%d routines of %s lack documentation:\n  %s" % (len(lacking), comp, "\n  ".join(lacking))
-
-
-def test_docstrings_carry_the_header_text(vx, symbols):
-    """Description and argument texts arrive unchanged, matched by C symbol and
-    by lower-case argument name, the function result under the routine's name."""
-    checked = 0
-    for comp in _components():
-        for name, r in _routines(vx, comp):
-            p = _symbol_of(r, symbols)
-            if p is None or p.doc is None or not p.doc.has_description():
-                continue
-            desc, entries = _split_doc(r.__doc__)
-            want = " ".join(" ".join(p.doc.description).split())
-            assert " ".join(desc.split()).lower() == want.lower(), name
-            for arg, text in p.doc.texts_for(p).items():
-                key = name if arg == docgen.RET else arg.lower()
-                if key in entries and text:
-                    assert " ".join(entries[key].split()) == " ".join(text.split()), (name, arg)
-            checked += 1
-    assert checked > 300
+    assert matched or not _routines(vx, comp), "no routine of %s found its header comment" % comp
 
 
 @pytest.mark.parametrize("header", HEADERS, ids=lambda h: h.name)

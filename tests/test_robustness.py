@@ -69,9 +69,7 @@ def test_no_input_crashes_the_process(tmp_path):
         ended_on_purpose.append(".".join(last[2:]))
         start = int(last[1]) + 1
     assert int(last[1]) > 100
-    # Only these may end the process on purpose (print-and-stop, fatal table
-    # errors of the interpolation libraries; their own tests show that they
-    # do); any other process end is a fault.
+    # Only these end the process on purpose (their own tests show it); any other end is a fault.
     assert set(ended_on_purpose) <= {
         "errorhandling.xerr", "math.cubichermitianarclength", "math.cubichermitianintegration",
         "math.cubichermitianinterpolation", "math.linearinterpolation"}, ended_on_purpose
