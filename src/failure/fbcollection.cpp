@@ -43,8 +43,6 @@ inline double misalignment(double eta_l, double sl, double xc) {
   return std::atan((1.0 - std::sqrt(1.0 - 4.0 * q * sl / xc)) / (2.0 * q));
 }
 
-inline double step_rad(const double* sainc) { return sainc ? *sainc * vx::deg2rad : 0.0872664625997165; }
-
 }  // namespace
 
 VX_API void FBChangChang(double* rfb, const double* s11, const double* s12, const double* xt11, const double* xc11,
@@ -166,7 +164,7 @@ inline double kink_search(const Stress6& s, double phi, double dx, int32_t gsfla
     const Stress6 m = turn_about_3(r, cp, sign_of(r.s12) * sp);
     return exposure(m.s22, m.s12, m.s23);
   };
-  return search_planes(f, 0.0, vx::pi, dx, gsflag, 200).value;
+  return fracture_plane_search(f, 0.0, vx::pi, dx, gsflag, five_degrees).value;
 }
 
 }  // namespace

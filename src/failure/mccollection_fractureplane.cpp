@@ -31,7 +31,6 @@ inline A0Factors a0_factors(const double* a0) {
 }
 
 constexpr double two_degrees = 0.03490658503988659;  // SPC3D's own step
-inline double step_rad(const double* sainc) { return sainc ? *sainc * vx::deg2rad : five_degrees; }
 inline int32_t flag_or(const int32_t* f, int32_t def) { return f ? *f : def; }
 
 inline void set_angle(double* outtheta, double effort, double angle) {
@@ -46,6 +45,16 @@ inline Breaks sign_change_planes(int32_t mode, double lo, double hi, double s22,
   Breaks b;
   if (mode == 1) normal_traction_zeros(b, lo, hi, s22, s33, s23);
   return b;
+}
+
+// The search of the criteria that look at every plane of a half turn, with
+// the default step of 5 degrees.
+template <class F>
+inline PlaneMax half_turn_search(F&& f, const double* sainc, const int32_t* gsflag, double s22, double s33,
+                                 double s23, bool pass_undefined = false) {
+  const int32_t mode = flag_or(gsflag, 0);
+  return fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
+                               sign_change_planes(mode, 0.0, vx::pi, s22, s33, s23), pass_undefined);
 }
 
 // Puck's action-plane exposure with inclination parameters gp and the
@@ -100,9 +109,7 @@ VX_API void MCrckLaRC05(double* rmc, const double* s22, const double* s33, const
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
     return larc_shear(t.sn, t.tn1, t.tnt, st, eta_t, sl, eta_l) + sq(std::fmax(t.sn, 0.0) / yt);
   };
-  const int32_t mode = flag_or(gsflag, 0);
-  const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
-                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23));
+  const PlaneMax m = half_turn_search(f, sainc, gsflag, t22, t33, t23);
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
 }
@@ -131,9 +138,7 @@ VX_API void MCrckCamanho(double* rmc, const double* s22, const double* s33, cons
     const double n = t.sn / st, l2 = sq(t.tn1 / sl);
     return std::sqrt(n * n + l2 + sq(t.tnt / st) + lambda * n * l2 + kappa * n);
   };
-  const int32_t mode = flag_or(gsflag, 0);
-  const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
-                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23), true);
+  const PlaneMax m = half_turn_search(f, sainc, gsflag, t22, t33, t23, true);
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
 }
@@ -150,9 +155,7 @@ VX_API void MCrckWiegand(double* rmc, const double* s22, const double* s33, cons
     if (t.sn >= 0.0) q += sq(t.sn / yt);
     return std::sqrt(q);
   };
-  const int32_t mode = flag_or(gsflag, 0);
-  const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
-                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23));
+  const PlaneMax m = half_turn_search(f, sainc, gsflag, t22, t33, t23);
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
 }
@@ -169,9 +172,7 @@ VX_API void MCrckPuck(double* rmc, const double* s22, const double* s33, const d
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
     return p(t.sn, t.tn1, t.tnt);
   };
-  const int32_t mode = flag_or(gsflag, 0);
-  const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
-                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23));
+  const PlaneMax m = half_turn_search(f, sainc, gsflag, t22, t33, t23);
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
   // Tension or compression on the fracture plane itself.
@@ -192,9 +193,7 @@ VX_API void MCrckVDI2014(double* rmc, const double* s11, const double* s22, cons
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
     return p(t.sn, t.tn1, t.tnt);
   };
-  const int32_t mode = flag_or(gsflag, 0);
-  const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
-                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23));
+  const PlaneMax m = half_turn_search(f, sainc, gsflag, t22, t33, t23);
   // Weakening of the inter-fibre exposure near fibre failure.
   const double fiff = m.value;
   const double fff = *s11 >= 0.0 ? *s11 / *xt11 : -*s11 / *xc11;
@@ -225,7 +224,7 @@ VX_API void MCrckSPC3D(double* rmc, const double* s22, const double* s33, const 
   const double p1 = gp ? gp[0] : 0.3, p2 = gp ? gp[1] : -0.3;
   const double lo = salims ? salims[0] * vx::deg2rad : 2.0 * vx::deg2rad;
   const double hi = salims ? salims[1] * vx::deg2rad : 178.0 * vx::deg2rad;
-  const double dx = sainc ? *sainc * vx::deg2rad : two_degrees;
+  const double dx = step_rad(sainc, two_degrees);
   const double t22 = *s22, t33 = *s33, t12 = *s12, t13 = *s13, t23 = *s23;
   auto f = [&](double, double c, double s) {
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);

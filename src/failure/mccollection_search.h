@@ -47,6 +47,11 @@ struct PlaneMax {
 
 constexpr double five_degrees = 0.0872664625997165;
 
+// The scan step in radians: the increment sainc in degrees when given.
+inline double step_rad(const double* sainc, double default_dx = five_degrees) {
+  return sainc ? *sainc * vx::deg2rad : default_dx;
+}
+
 // The result of a search that met an exposure that is not a number.
 inline PlaneMax unknown_plane() { return {std::numeric_limits<double>::quiet_NaN(), 0.0, 1.0, 0.0}; }
 
@@ -238,6 +243,10 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
 
   PlaneMax best{0.0, 0.0, 1.0, 0.0};
   bool unknown = false;
+  auto keep = [&](double v, double th, double c, double s) {
+    if (v > best.value) best = {v, th, c, s};
+    else if (v != v && !pass_undefined) unknown = true;
+  };
   PeakList peaks;
   // The first two samples and the last two, for the ends; the middle ones are
   // settled as the samples pass.
@@ -245,8 +254,7 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
   double th0 = 0.0, v0 = 0.0, th1 = 0.0, v1 = 0.0, tha = 0.0, va = 0.0, thb = 0.0, vb = 0.0;
   auto take = [&](double th, double c, double s) {
     const double v = f(th, c, s);
-    if (v > best.value) best = {v, th, c, s};
-    else if (v != v && !pass_undefined) unknown = true;
+    keep(v, th, c, s);
     if (n >= 2 && vb > va && vb >= v) peaks.add(vb, tha, th, best.value);
     if (n == 0) th0 = th, v0 = v;
     if (n == 1) th1 = th, v1 = v;
@@ -300,8 +308,7 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
       else if (t > hi) t -= range;
     }
     const double c = std::cos(t), s = std::sin(t), v = f(t, c, s);
-    if (v > best.value) best = {v, t, c, s};
-    else if (v != v && !pass_undefined) unknown = true;
+    keep(v, t, c, s);
     return v;
   };
   for (int k = 0; k < peaks.size(); ++k) golden_section(eval, peaks[k].left, peaks[k].right);
@@ -320,13 +327,6 @@ inline PlaneMax fracture_plane_search(F&& f, double lo, double hi, double dx, in
   dx = usable_step(dx, lo, hi, golden, default_dx);
   if (golden) return golden_planes(f, lo, hi, dx, breaks, pass_undefined);
   return scan_planes(f, lo, hi, dx, pass_undefined);
-}
-
-// The kinking criteria's entry, with their default step of 5 degrees; the
-// point capacity they pass plays no part in the refinement.
-template <class F>
-inline PlaneMax search_planes(F&& f, double lo, double hi, double dx, int32_t gsflag, int32_t /*capacity*/) {
-  return fracture_plane_search(f, lo, hi, dx, gsflag, five_degrees);
 }
 
 // Traction on the action plane turned by theta about the fibre axis, from its
