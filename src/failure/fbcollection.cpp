@@ -25,24 +25,6 @@ const char* const root_note = "Note: Negative root during Christensen failureeva
 const char* const zero_note =
     "Note: Division by Zero during Christensen failureevaluation. Please check your input parameters.";
 
-// a0 in radians with the friction factors the kinking criteria need.
-struct Kink {
-  double a0, eta_t, cos_a0, st_factor;  // st_factor: sin a0 + cos a0 / tan 2a0
-  // Transverse shear strength xc22 cos a0 (sin a0 + cos a0 / tan 2a0).
-  double st(double xc22) const { return xc22 * cos_a0 * st_factor; }
-};
-inline Kink kink_factors(const double* a0) {
-  if (!a0) return {0.9250245035569946, 0.2867453857588078, 0.6018150231520484, 0.6260678290781129};
-  const double a = *a0 * vx::deg2rad, t2 = std::tan(2.0 * a);
-  return {a, -1.0 / t2, std::cos(a), std::sin(a) + std::cos(a) / t2};
-}
-
-// Initial fibre misalignment at which pure compression xc kinks.
-inline double misalignment(double eta_l, double sl, double xc) {
-  const double q = eta_l + sl / xc;
-  return std::atan((1.0 - std::sqrt(1.0 - 4.0 * q * sl / xc)) / (2.0 * q));
-}
-
 }  // namespace
 
 VX_API void FBChangChang(double* rfb, const double* s11, const double* s12, const double* xt11, const double* xc11,
@@ -134,19 +116,16 @@ VX_API void FBLaRC04(double* rfb, const double* s11, const double* s22, const do
   const double psi = kink_plane_angle(*s22, *s33, *s23);
   Stress6 w = turn_about_1({*s11, *s22, *s33, *s12, *s13, *s23}, std::cos(psi), std::sin(psi));
   if (fcl && *fcl != 0) return;
-  const Kink k = kink_factors(a0);
+  const A0Factors k = a0_factors(a0);
   const double st = k.st(*xc22), sl = *x12, eta_l = k.eta_t * sl / st;
-  const double phic = misalignment(eta_l, sl, *xc11);
-  const double phi0 = phic - *xc11 * phic / *g12;
-  const double phi = sign_of(w.s12) * (*g12 * phi0 + std::fabs(*s12)) / (*g12 + *s11 - *s22);
+  const double phic = initial_misalignment(eta_l, sl, *xc11);
+  const double phi = sign_of(w.s12) * misalignment_under_load(phic, *xc11, *g12, *s11, *s12, *s22);
   w = turn_about_3(w, std::cos(phi), std::sin(phi));
   if (w.s22 < 0.0) {
     *rfb = sq(w.s12 / (sl - eta_l * w.s22));
     return;
   }
-  const double g = (gc && gc[0] != 0.0 && gc[1] != 0.0) ? gc[0] / gc[1] : 0.3499999940395355;
-  const double y = w.s22 / *xt22;
-  *rfb = (1.0 - g) * y + g * y * y + sq(w.s12 / sl) + (1.0 / *e22 - *nu12 * *nu12 / *e11) * sq(w.s13 / sl);
+  *rfb = larc_matrix_tension(w.s22 / *xt22, toughness_ratio(gc), w.s12, w.s13, sl, *e11, *e22, *nu12);
 }
 
 namespace {
@@ -179,12 +158,10 @@ VX_API void FBLaRC05(double* rfb, const double* s11, const double* s22, const do
     return;
   }
   if (fcl && *fcl != 0) return;
-  const Kink k = kink_factors(a0);
+  const A0Factors k = a0_factors(a0);
   const double st = k.st(*xc22), eta_t = k.eta_t, sl = *x12, eta_l = eta_t * sl / st, yt = *xt22;
-  const double phic = misalignment(eta_l, sl, *xc11);
-  const double phi0 = phic - *xc11 * phic / *g12;
   // |phi|: the sign follows the turned t12 plane by plane.
-  const double phi = (*g12 * phi0 + std::fabs(*s12)) / (*g12 + *s11 - *s22);
+  const double phi = misalignment_under_load(initial_misalignment(eta_l, sl, *xc11), *xc11, *g12, *s11, *s12, *s22);
   auto e = [&](double sn, double ta, double tb) {
     return sq(tb / (st - eta_t * sn)) + sq(ta / (sl - eta_l * sn)) + sq(std::fmax(sn, 0.0) / yt);
   };
@@ -206,11 +183,10 @@ VX_API void FBLaRC05_is(double* rfb, const double* s11, const double* s22, const
     return;
   }
   if (fcl && *fcl != 0) return;
-  const Kink k = kink_factors(a0);
+  const A0Factors k = a0_factors(a0);
   const double eta_t = k.eta_t, eta_l = eta_t * *x12_std / *x23_std;
-  const double phic = misalignment(eta_l, *x12_std, *xc11_std);
-  const double phi0 = phic - xc * phic / *g12;
-  const double phi = (*g12 * phi0 + std::fabs(*s12)) / (*g12 + *s11 - *s22);
+  const double phic = initial_misalignment(eta_l, *x12_std, *xc11_std);
+  const double phi = misalignment_under_load(phic, xc, *g12, *s11, *s12, *s22);
   const double c2 = sq(std::cos(phi)), s2 = sq(std::sin(phi));
   const double sl = slb * c2 + sla * s2, y = c2 * yb + s2 * ya;
   auto e = [&](double sn, double ta, double tb) {

@@ -16,20 +16,6 @@ using namespace vx::failure;
 
 namespace {
 
-// Friction and strength factors of the fracture angle a0 of pure transverse
-// compression; the default of 53 degrees uses the held values.
-struct A0Factors {
-  double rad, cos_a0, st_factor, eta_t, eta_t_half, two_tan;
-};
-inline A0Factors a0_factors(const double* a0) {
-  if (!a0)
-    return {0.9250245035569946, 0.6018150231520484, 0.6260678290781129, 0.2867453857588078, 0.1433726928794039,
-            2.6540896432408196};
-  const double a = *a0 * vx::deg2rad;
-  const double t2 = std::tan(2.0 * a);
-  return {a, std::cos(a), std::sin(a) + std::cos(a) / t2, -1.0 / t2, -1.0 / (2.0 * t2), 2.0 * std::tan(a)};
-}
-
 constexpr double two_degrees = 0.03490658503988659;  // SPC3D's own step
 inline int32_t flag_or(const int32_t* f, int32_t def) { return f ? *f : def; }
 
@@ -103,7 +89,7 @@ VX_API void MCrckLaRC05(double* rmc, const double* s22, const double* s33, const
                         const double* a0, double* outtheta, const double* sainc, const int32_t* gsflag) {
   *rmc = 0.0;
   const A0Factors k = a0_factors(a0);
-  const double st = *xc22 * k.cos_a0 * k.st_factor, eta_t = k.eta_t, sl = *x12, eta_l = eta_t * sl / st;
+  const double st = k.st(*xc22), eta_t = k.eta_t, sl = *x12, eta_l = eta_t * sl / st;
   const double t22 = *s22, t33 = *s33, t12 = *s12, t13 = *s13, t23 = *s23, yt = *xt22;
   auto f = [&](double, double c, double s) {
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
@@ -257,11 +243,8 @@ VX_API void MCrckLaRC04(double* rmc, const double* s11, const double* s22, const
   (void)xt11;
   *rmc = 0.0;
   const bool fcl_set = fcl && *fcl != 0;
-  const double g = (gc && gc[0] != 0.0 && gc[1] != 0.0) ? gc[0] / gc[1] : 0.3499999940395355;
   if (*s22 >= 0.0) {
-    if (fcl_set) return;
-    const double y = *s22 / *xt22;
-    *rmc = (1.0 - g) * y + g * y * y + sq(*s12 / *x12) + (1.0 / *e22 - *nu12 * *nu12 / *e11) * sq(*s23 / *x12);
+    if (!fcl_set) *rmc = larc_matrix_tension(*s22 / *xt22, toughness_ratio(gc), *s12, *s23, *x12, *e11, *e22, *nu12);
     return;
   }
   // s11 chooses the frame of the search; an infinite one (or not a number)
@@ -271,7 +254,7 @@ VX_API void MCrckLaRC04(double* rmc, const double* s11, const double* s22, const
     return;
   }
   const A0Factors k = a0_factors(a0);
-  const double st = *xc22 * k.cos_a0 * k.st_factor, eta_t = k.eta_t, sl = *x12, eta_l = eta_t * sl / st;
+  const double st = k.st(*xc22), eta_t = k.eta_t, sl = *x12, eta_l = eta_t * sl / st;
   const double dx = step_rad(sainc);
   const int32_t mode = flag_or(gsflag, 0);
   Stress6 w{*s11, *s22, *s33, *s12, *s13, *s23};
@@ -282,10 +265,8 @@ VX_API void MCrckLaRC04(double* rmc, const double* s11, const double* s22, const
     const double psi = kink_plane_angle(*s22, *s33, *s23);
     w = turn_about_1(w, std::cos(psi), std::sin(psi));
     if (fcl_set) return;
-    const double xc = *xc11, q = eta_l + sl / xc;
-    const double phic = std::atan((1.0 - std::sqrt(1.0 - 4.0 * q * sl / xc)) / (2.0 * q));
-    const double phi0 = phic - xc * phic / *g12;
-    const double phi = sign_of(w.s12) * (*g12 * phi0 + std::fabs(*s12)) / (*g12 + *s11 - *s22);
+    const double phic = initial_misalignment(eta_l, sl, *xc11);
+    const double phi = sign_of(w.s12) * misalignment_under_load(phic, *xc11, *g12, *s11, *s12, *s22);
     w = turn_about_3(w, std::cos(phi), std::sin(phi));
   }
   auto f = [&](double, double c, double s) {

@@ -374,6 +374,46 @@ inline double kink_plane_angle(double s22, double s33, double s23) {
   return 0.5 * std::atan(2.0 * s23 / d);
 }
 
+// Friction and strength factors of the fracture angle a0 (degrees) of pure
+// transverse compression; without a0, the held values of 53 degrees.
+struct A0Factors {
+  double rad, cos_a0, st_factor, eta_t, eta_t_half, two_tan;  // st_factor: sin a0 + cos a0 / tan 2a0
+  // Transverse shear strength xc22 cos a0 (sin a0 + cos a0 / tan 2a0).
+  double st(double xc22) const { return xc22 * cos_a0 * st_factor; }
+};
+inline A0Factors a0_factors(const double* a0) {
+  if (!a0)
+    return {0.9250245035569946, 0.6018150231520484, 0.6260678290781129, 0.2867453857588078, 0.1433726928794039,
+            2.6540896432408196};
+  const double a = *a0 * vx::deg2rad;
+  const double t2 = std::tan(2.0 * a);
+  return {a, std::cos(a), std::sin(a) + std::cos(a) / t2, -1.0 / t2, -1.0 / (2.0 * t2), 2.0 * std::tan(a)};
+}
+
+// Initial fibre misalignment phic at which pure compression xc kinks, and the
+// misalignment (its size) that the shear s12 adds under load.
+inline double initial_misalignment(double eta_l, double sl, double xc) {
+  const double q = eta_l + sl / xc;
+  return std::atan((1.0 - std::sqrt(1.0 - 4.0 * q * sl / xc)) / (2.0 * q));
+}
+inline double misalignment_under_load(double phic, double xc, double g12, double s11, double s12, double s22) {
+  const double phi0 = phic - xc * phic / g12;
+  return (g12 * phi0 + std::fabs(s12)) / (g12 + s11 - s22);
+}
+
+// Ratio of the mode I to the mode II toughness, the held value without gc.
+inline double toughness_ratio(const double* gc) {
+  return (gc && gc[0] != 0.0 && gc[1] != 0.0) ? gc[0] / gc[1] : 0.3499999940395355;
+}
+
+// LaRC matrix exposure under transverse tension y = s22 / yt, with the shear
+// tractions ta and tb over the longitudinal shear strength sl.
+inline double larc_matrix_tension(double y, double g, double ta, double tb, double sl, double e11, double e22,
+                                  double nu12) {
+  const double a = ta / sl, b = tb / sl;
+  return (1.0 - g) * y + g * y * y + a * a + (1.0 / e22 - nu12 * nu12 / e11) * (b * b);
+}
+
 // Quadratic exposure 1/lambda of lambda b + lambda^2 c = 1 from the root
 // already formed: D = sqrt(b^2 + 4c) - b. Where D vanishes (c = 0, b >= 0)
 // the limit of 2c/D is b, 0 when there is no linear term.
