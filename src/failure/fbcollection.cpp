@@ -10,6 +10,7 @@
 
 #include "fbcollection_kernels.h"
 #include "mccollection_search.h"
+#include "util.h"
 #include "vexlan/fbcollection.h"
 #include "vx.h"
 
@@ -97,11 +98,9 @@ VX_API void FBBahei(double* rfb, const double* stressvector, const double* xlnor
     f[3] = std::max(mean + r, 0.0) / *xtnorm;
   }
   // The largest mode value; one that is not a number makes the effort unknown.
-  int mode = 0;
-  for (int i = 1; i < 4 && f[mode] == f[mode]; ++i)
-    if (f[i] > f[mode] || f[i] != f[i]) mode = i;
-  *rfb = f[mode];
-  if (failmode && *failmode < 0 && *rfb >= 1.0) *failmode = mode + 1;
+  const int32_t mode = vx::util::largest_location(f, 4);
+  *rfb = f[mode - 1];
+  if (failmode && *failmode < 0 && *rfb >= 1.0) *failmode = mode;
 }
 
 VX_API void FBLaRC04(double* rfb, const double* s11, const double* s22, const double* s33, const double* s12,
