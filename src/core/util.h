@@ -67,6 +67,15 @@ inline bool ex_list(const T& s, const T* a, i4 n) {
   return true;
 }
 
+// 1-based position of the first largest value of a(1:n), or of the first NaN:
+// an entry that is not a number leaves the largest unknown. 1 for n below 2.
+inline i4 largest_location(const double* a, i4 n) {
+  i4 m = 0;
+  for (i4 i = 1; i < n && a[m] == a[m]; ++i)
+    if (a[i] > a[m] || a[i] != a[i]) m = i;
+  return m + 1;
+}
+
 // xlow <= x <= xup; false when any argument is a NaN.
 template <class T>
 inline bool bounded(const T& x, const T& xlow, const T& xup) {

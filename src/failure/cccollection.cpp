@@ -5,21 +5,13 @@
 #include <cstdint>
 #include <limits>
 
+#include "util.h"
 #include "vexlan/cccollection.h"
 #include "vx.h"
 
 namespace {
 
 constexpr double not_a_number = std::numeric_limits<double>::quiet_NaN();
-
-// Largest of three values; a position that is not a number makes the effort
-// unknown (passing over it would report the core as intact there).
-inline double largest(const double f[3]) {
-  double m = f[0];
-  for (int k = 1; k < 3 && m == m; ++k)
-    if (f[k] > m || f[k] != f[k]) m = f[k];
-  return m;
-}
 
 template <class Exposure>
 inline double core_effort(const double* s33u, const double* s33m, const double* s33l, const double* taou,
@@ -33,7 +25,9 @@ inline double core_effort(const double* s33u, const double* s33m, const double* 
     if (s[k] <= 0.0) f[k] = e(s[k], tau[k][0], tau[k][1]);
     else if (!(s[k] < std::numeric_limits<double>::infinity())) f[k] = not_a_number;
   }
-  return largest(f);
+  // A position that is not a number makes the effort unknown (passing over it
+  // would report the core as intact there).
+  return f[vx::util::largest_location(f, 3) - 1];
 }
 
 }  // namespace

@@ -236,7 +236,13 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
   // Clamped at 0 before narrowing: the smallest ply count minus 1 would turn into the largest.
   const i4 nint = i4(std::clamp<int64_t>(sectiondata::nplies - int64_t(1), 0,
                                          delamdds.allocated() ? delamdds.extent(2) : 0));
-  bool unbuilt = false;
+  // Without the lists no point can be found buckled: say so (a single ply has
+  // no interface to buckle at).
+  if (nd >= 1 && nint >= 1 && delamdds.allocated()) {
+    const bool lists = bukrealdatalist.allocated() && bukintdatalist.allocated();
+    if (!lists || (all_zero(bukrealdatalist) && !build_buckling_lists(isec)))
+      report(-2, "Section or material data too short for the buckling lists in GetDamageFromDDS");
+  }
   for (i4 d = 1; d <= nd; ++d) {
     double origin[3], angle;
     damage_plane(origin, angle, d);
@@ -244,13 +250,6 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
     for (i4 m = 0; m < 3; ++m)
       if (in_region(gpcoords, g, g, origin, angle, *first[m], ilay, m + 1, d, ilay, false)) flag[m] = 1.0;
     if (delamdds.allocated()) {
-      // Without the lists no point can be found buckled: say so, once a query
-      // (a single ply has no interface to buckle at).
-      const bool lists = bukrealdatalist.allocated() && bukintdatalist.allocated();
-      if (!unbuilt && nint >= 1 && (!lists || (all_zero(bukrealdatalist) && !build_buckling_lists(isec)))) {
-        unbuilt = true;
-        report(-2, "Section or material data too short for the buckling lists in GetDamageFromDDS");
-      }
       sdv[11] = 1.0;
       for (i4 i = 1; i <= nint; ++i)
         if (in_region(gpcoords, g, g, origin, angle, delamdds, i, 4, d, ilay, i != ilay)) flag[3] = 1.0;

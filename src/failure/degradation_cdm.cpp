@@ -69,12 +69,12 @@ VX_API void DegradationFromModes(const double* d_modes, double* w_stat, const vx
   for (int k = 0; k < 36; ++k) c_deg[k] = 0.0;
   // A NaN damage would read as intact: it is reported and counts as full damage.
   double dm[9];
-  for (int k = 0; k < 9; ++k) dm[k] = std::isnan(d_modes[k]) ? 1.0 : d_modes[k];
-  for (int k = 0; k < 9; ++k)
-    if (std::isnan(d_modes[k])) {
-      vx::report(-2, "NaN mode damage in DegradationFromModes");
-      break;
-    }
+  bool unknown = false;
+  for (int k = 0; k < 9; ++k) {
+    unknown = unknown || std::isnan(d_modes[k]);
+    dm[k] = std::isnan(d_modes[k]) ? 1.0 : d_modes[k];
+  }
+  if (unknown) vx::report(-2, "NaN mode damage in DegradationFromModes");
   for (int i = 0; i < 9; ++i) {
     double w = 0.0;
     for (int k = 0; k < 9; ++k) {

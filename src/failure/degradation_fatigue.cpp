@@ -57,26 +57,19 @@ double accumulate_damage(const Cycle& c, double* nm, double* de, double* df_t, d
   const double n_eq = *nm * c.nf;
   *nm = std::max(*nm + c.cjimp / c.nf, *nm);
   const double x = std::max(*nm * c.nf, 1.0);
-  if (c.compression) {
-    if (x >= c.nf) {
-      *df_c = std::min(c.degr_fac, *df_c);
-      *de = std::min(c.degr_fac, *de);
-      if (!c.shear) *df_t = std::min(c.degr_fac, *df_t);
-    } else {
-      *df_c = std::min(c.strength_c(x), *df_c);
-      if (!c.shear) *df_t = std::min(*df_c, *df_t);
-      *de = std::min(c.stiffness(x, c.floor_c), *de);
-    }
-  } else if (c.tension) {
-    if (x >= c.nf) {
-      *df_t = std::min(c.degr_fac, *df_t);
-      *de = std::min(c.degr_fac, *de);
-      if (!c.shear) *df_c = std::min(c.degr_fac, *df_c);
-    } else {
-      *df_t = std::min(c.strength_t(x), *df_t);
-      if (!c.shear) *df_c = std::min(*df_t, *df_c);
-      *de = std::min(c.stiffness(x, c.floor_t), *de);
-    }
+  if (!c.compression && !c.tension) return n_eq;
+  // The strength of the active half (compression before tension); the other
+  // half follows it unless the component is a shear one.
+  double* active = c.compression ? df_c : df_t;
+  double* other = c.compression ? df_t : df_c;
+  if (x >= c.nf) {
+    *active = std::min(c.degr_fac, *active);
+    *de = std::min(c.degr_fac, *de);
+    if (!c.shear) *other = std::min(c.degr_fac, *other);
+  } else {
+    *active = std::min(c.compression ? c.strength_c(x) : c.strength_t(x), *active);
+    if (!c.shear) *other = std::min(*active, *other);
+    *de = std::min(c.stiffness(x, c.compression ? c.floor_c : c.floor_t), *de);
   }
   return n_eq;
 }

@@ -55,13 +55,18 @@ void discount(double* degpe, double* degps, const double* pe, const double* ps, 
   degpe[8] = std::min(de[1] * pe[8], degpe[8]);
 }
 
+// Records -2 with "<what> in <routine>".
+void report_nan(const char* what, const char* routine) {
+  char msg[80];
+  std::snprintf(msg, sizeof msg, "%s in %s", what, routine);
+  vx::report(-2, msg);
+}
+
 // A retained fraction in [0, 1]: outside it the modulus would turn negative or
 // stiffen. A NaN fraction is reported and counts as total loss, never as intact.
 double retained(double f, const char* routine) {
   if (std::isnan(f)) {
-    char msg[80];
-    std::snprintf(msg, sizeof msg, "NaN degradation factor in %s", routine);
-    vx::report(-2, msg);
+    report_nan("NaN degradation factor", routine);
     return 0.0;
   }
   return std::clamp(f, 0.0, 1.0);
@@ -73,9 +78,7 @@ void isotropic(const double* pe, double d, double life, double degr, double frac
   // damage or life must not pass the material as intact: it counts as failed.
   double k;
   if (std::isnan(d) || std::isnan(life)) {
-    char msg[80];
-    std::snprintf(msg, sizeof msg, "NaN damage or life in %s", routine);
-    vx::report(-2, msg);
+    report_nan("NaN damage or life", routine);
     k = 1.0;
   } else {
     k = std::clamp(std::floor(std::max(life, d)), 0.0, 1.0);

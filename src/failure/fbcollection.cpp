@@ -10,6 +10,7 @@
 
 #include "fbcollection_kernels.h"
 #include "mccollection_search.h"
+#include "util.h"
 #include "vexlan/fbcollection.h"
 #include "vx.h"
 
@@ -24,26 +25,6 @@ constexpr double not_a_number = std::numeric_limits<double>::quiet_NaN();
 const char* const root_note = "Note: Negative root during Christensen failureevaluation. Please check your input parameters.";
 const char* const zero_note =
     "Note: Division by Zero during Christensen failureevaluation. Please check your input parameters.";
-
-// a0 in radians with the friction factors the kinking criteria need.
-struct Kink {
-  double a0, eta_t, cos_a0, st_factor;  // st_factor: sin a0 + cos a0 / tan 2a0
-  // Transverse shear strength xc22 cos a0 (sin a0 + cos a0 / tan 2a0).
-  double st(double xc22) const { return xc22 * cos_a0 * st_factor; }
-};
-inline Kink kink_factors(const double* a0) {
-  if (!a0) return {0.9250245035569946, 0.2867453857588078, 0.6018150231520484, 0.6260678290781129};
-  const double a = *a0 * vx::deg2rad, t2 = std::tan(2.0 * a);
-  return {a, -1.0 / t2, std::cos(a), std::sin(a) + std::cos(a) / t2};
-}
-
-// Initial fibre misalignment at which pure compression xc kinks.
-inline double misalignment(double eta_l, double sl, double xc) {
-  const double q = eta_l + sl / xc;
-  return std::atan((1.0 - std::sqrt(1.0 - 4.0 * q * sl / xc)) / (2.0 * q));
-}
-
-inline double step_rad(const double* sainc) { return sainc ? *sainc * vx::deg2rad : 0.0872664625997165; }
 
 }  // namespace
 
@@ -117,11 +98,9 @@ VX_API void FBBahei(double* rfb, const double* stressvector, const double* xlnor
     f[3] = std::max(mean + r, 0.0) / *xtnorm;
   }
   // The largest mode value; one that is not a number makes the effort unknown.
-  int mode = 0;
-  for (int i = 1; i < 4 && f[mode] == f[mode]; ++i)
-    if (f[i] > f[mode] || f[i] != f[i]) mode = i;
-  *rfb = f[mode];
-  if (failmode && *failmode < 0 && *rfb >= 1.0) *failmode = mode + 1;
+  const int32_t mode = vx::util::largest_location(f, 4);
+  *rfb = f[mode - 1];
+  if (failmode && *failmode < 0 && *rfb >= 1.0) *failmode = mode;
 }
 
 VX_API void FBLaRC04(double* rfb, const double* s11, const double* s22, const double* s33, const double* s12,
@@ -136,19 +115,16 @@ VX_API void FBLaRC04(double* rfb, const double* s11, const double* s22, const do
   const double psi = kink_plane_angle(*s22, *s33, *s23);
   Stress6 w = turn_about_1({*s11, *s22, *s33, *s12, *s13, *s23}, std::cos(psi), std::sin(psi));
   if (fcl && *fcl != 0) return;
-  const Kink k = kink_factors(a0);
+  const A0Factors k = a0_factors(a0);
   const double st = k.st(*xc22), sl = *x12, eta_l = k.eta_t * sl / st;
-  const double phic = misalignment(eta_l, sl, *xc11);
-  const double phi0 = phic - *xc11 * phic / *g12;
-  const double phi = sign_of(w.s12) * (*g12 * phi0 + std::fabs(*s12)) / (*g12 + *s11 - *s22);
+  const double phic = initial_misalignment(eta_l, sl, *xc11);
+  const double phi = sign_of(w.s12) * misalignment_under_load(phic, *xc11, *g12, *s11, *s12, *s22);
   w = turn_about_3(w, std::cos(phi), std::sin(phi));
   if (w.s22 < 0.0) {
     *rfb = sq(w.s12 / (sl - eta_l * w.s22));
     return;
   }
-  const double g = (gc && gc[0] != 0.0 && gc[1] != 0.0) ? gc[0] / gc[1] : 0.3499999940395355;
-  const double y = w.s22 / *xt22;
-  *rfb = (1.0 - g) * y + g * y * y + sq(w.s12 / sl) + (1.0 / *e22 - *nu12 * *nu12 / *e11) * sq(w.s13 / sl);
+  *rfb = larc_matrix_tension(w.s22 / *xt22, toughness_ratio(gc), w.s12, w.s13, sl, *e11, *e22, *nu12);
 }
 
 namespace {
@@ -166,7 +142,7 @@ inline double kink_search(const Stress6& s, double phi, double dx, int32_t gsfla
     const Stress6 m = turn_about_3(r, cp, sign_of(r.s12) * sp);
     return exposure(m.s22, m.s12, m.s23);
   };
-  return search_planes(f, 0.0, vx::pi, dx, gsflag, 200).value;
+  return fracture_plane_search(f, 0.0, vx::pi, dx, gsflag, five_degrees).value;
 }
 
 }  // namespace
@@ -181,12 +157,10 @@ VX_API void FBLaRC05(double* rfb, const double* s11, const double* s22, const do
     return;
   }
   if (fcl && *fcl != 0) return;
-  const Kink k = kink_factors(a0);
+  const A0Factors k = a0_factors(a0);
   const double st = k.st(*xc22), eta_t = k.eta_t, sl = *x12, eta_l = eta_t * sl / st, yt = *xt22;
-  const double phic = misalignment(eta_l, sl, *xc11);
-  const double phi0 = phic - *xc11 * phic / *g12;
   // |phi|: the sign follows the turned t12 plane by plane.
-  const double phi = (*g12 * phi0 + std::fabs(*s12)) / (*g12 + *s11 - *s22);
+  const double phi = misalignment_under_load(initial_misalignment(eta_l, sl, *xc11), *xc11, *g12, *s11, *s12, *s22);
   auto e = [&](double sn, double ta, double tb) {
     return sq(tb / (st - eta_t * sn)) + sq(ta / (sl - eta_l * sn)) + sq(std::fmax(sn, 0.0) / yt);
   };
@@ -208,11 +182,10 @@ VX_API void FBLaRC05_is(double* rfb, const double* s11, const double* s22, const
     return;
   }
   if (fcl && *fcl != 0) return;
-  const Kink k = kink_factors(a0);
+  const A0Factors k = a0_factors(a0);
   const double eta_t = k.eta_t, eta_l = eta_t * *x12_std / *x23_std;
-  const double phic = misalignment(eta_l, *x12_std, *xc11_std);
-  const double phi0 = phic - xc * phic / *g12;
-  const double phi = (*g12 * phi0 + std::fabs(*s12)) / (*g12 + *s11 - *s22);
+  const double phic = initial_misalignment(eta_l, *x12_std, *xc11_std);
+  const double phi = misalignment_under_load(phic, xc, *g12, *s11, *s12, *s22);
   const double c2 = sq(std::cos(phi)), s2 = sq(std::sin(phi));
   const double sl = slb * c2 + sla * s2, y = c2 * yb + s2 * ya;
   auto e = [&](double sn, double ta, double tb) {

@@ -8,6 +8,7 @@
 
 #include "mccollection_kernels.h"
 #include "mccollection_search.h"
+#include "util.h"
 #include "vexlan/mccollection.h"
 #include "vx.h"
 
@@ -216,9 +217,7 @@ VX_API void MCrckBahei(double* rmc, const double* stressvector, const double* xn
     f[2] = std::max(s.s33, 0.0) / *xnorm;
   }
   // The largest mode value; one that is not a number makes the effort unknown.
-  int mode = 0;
-  for (int i = 1; i < 3 && f[mode] == f[mode]; ++i)
-    if (f[i] > f[mode] || f[i] != f[i]) mode = i;
-  *rmc = f[mode];
-  if (failmode && *failmode < 0 && *rmc >= 1.0) *failmode = mode + 1;
+  const int32_t mode = vx::util::largest_location(f, 3);
+  *rmc = f[mode - 1];
+  if (failmode && *failmode < 0 && *rmc >= 1.0) *failmode = mode;
 }

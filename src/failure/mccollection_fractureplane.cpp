@@ -16,22 +16,7 @@ using namespace vx::failure;
 
 namespace {
 
-// Friction and strength factors of the fracture angle a0 of pure transverse
-// compression; the default of 53 degrees uses the held values.
-struct A0Factors {
-  double rad, cos_a0, st_factor, eta_t, eta_t_half, two_tan;
-};
-inline A0Factors a0_factors(const double* a0) {
-  if (!a0)
-    return {0.9250245035569946, 0.6018150231520484, 0.6260678290781129, 0.2867453857588078, 0.1433726928794039,
-            2.6540896432408196};
-  const double a = *a0 * vx::deg2rad;
-  const double t2 = std::tan(2.0 * a);
-  return {a, std::cos(a), std::sin(a) + std::cos(a) / t2, -1.0 / t2, -1.0 / (2.0 * t2), 2.0 * std::tan(a)};
-}
-
 constexpr double two_degrees = 0.03490658503988659;  // SPC3D's own step
-inline double step_rad(const double* sainc) { return sainc ? *sainc * vx::deg2rad : five_degrees; }
 inline int32_t flag_or(const int32_t* f, int32_t def) { return f ? *f : def; }
 
 inline void set_angle(double* outtheta, double effort, double angle) {
@@ -46,6 +31,16 @@ inline Breaks sign_change_planes(int32_t mode, double lo, double hi, double s22,
   Breaks b;
   if (mode == 1) normal_traction_zeros(b, lo, hi, s22, s33, s23);
   return b;
+}
+
+// The search of the criteria that look at every plane of a half turn, with
+// the default step of 5 degrees.
+template <class F>
+inline PlaneMax half_turn_search(F&& f, const double* sainc, const int32_t* gsflag, double s22, double s33,
+                                 double s23, bool pass_undefined = false) {
+  const int32_t mode = flag_or(gsflag, 0);
+  return fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
+                               sign_change_planes(mode, 0.0, vx::pi, s22, s33, s23), pass_undefined);
 }
 
 // Puck's action-plane exposure with inclination parameters gp and the
@@ -94,15 +89,13 @@ VX_API void MCrckLaRC05(double* rmc, const double* s22, const double* s33, const
                         const double* a0, double* outtheta, const double* sainc, const int32_t* gsflag) {
   *rmc = 0.0;
   const A0Factors k = a0_factors(a0);
-  const double st = *xc22 * k.cos_a0 * k.st_factor, eta_t = k.eta_t, sl = *x12, eta_l = eta_t * sl / st;
+  const double st = k.st(*xc22), eta_t = k.eta_t, sl = *x12, eta_l = eta_t * sl / st;
   const double t22 = *s22, t33 = *s33, t12 = *s12, t13 = *s13, t23 = *s23, yt = *xt22;
   auto f = [&](double, double c, double s) {
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
     return larc_shear(t.sn, t.tn1, t.tnt, st, eta_t, sl, eta_l) + sq(std::fmax(t.sn, 0.0) / yt);
   };
-  const int32_t mode = flag_or(gsflag, 0);
-  const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
-                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23));
+  const PlaneMax m = half_turn_search(f, sainc, gsflag, t22, t33, t23);
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
 }
@@ -131,9 +124,7 @@ VX_API void MCrckCamanho(double* rmc, const double* s22, const double* s33, cons
     const double n = t.sn / st, l2 = sq(t.tn1 / sl);
     return std::sqrt(n * n + l2 + sq(t.tnt / st) + lambda * n * l2 + kappa * n);
   };
-  const int32_t mode = flag_or(gsflag, 0);
-  const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
-                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23), true);
+  const PlaneMax m = half_turn_search(f, sainc, gsflag, t22, t33, t23, true);
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
 }
@@ -150,9 +141,7 @@ VX_API void MCrckWiegand(double* rmc, const double* s22, const double* s33, cons
     if (t.sn >= 0.0) q += sq(t.sn / yt);
     return std::sqrt(q);
   };
-  const int32_t mode = flag_or(gsflag, 0);
-  const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
-                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23));
+  const PlaneMax m = half_turn_search(f, sainc, gsflag, t22, t33, t23);
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
 }
@@ -169,9 +158,7 @@ VX_API void MCrckPuck(double* rmc, const double* s22, const double* s33, const d
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
     return p(t.sn, t.tn1, t.tnt);
   };
-  const int32_t mode = flag_or(gsflag, 0);
-  const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
-                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23));
+  const PlaneMax m = half_turn_search(f, sainc, gsflag, t22, t33, t23);
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
   // Tension or compression on the fracture plane itself.
@@ -192,9 +179,7 @@ VX_API void MCrckVDI2014(double* rmc, const double* s11, const double* s22, cons
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
     return p(t.sn, t.tn1, t.tnt);
   };
-  const int32_t mode = flag_or(gsflag, 0);
-  const PlaneMax m = fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
-                                           sign_change_planes(mode, 0.0, vx::pi, t22, t33, t23));
+  const PlaneMax m = half_turn_search(f, sainc, gsflag, t22, t33, t23);
   // Weakening of the inter-fibre exposure near fibre failure.
   const double fiff = m.value;
   const double fff = *s11 >= 0.0 ? *s11 / *xt11 : -*s11 / *xc11;
@@ -225,7 +210,7 @@ VX_API void MCrckSPC3D(double* rmc, const double* s22, const double* s33, const 
   const double p1 = gp ? gp[0] : 0.3, p2 = gp ? gp[1] : -0.3;
   const double lo = salims ? salims[0] * vx::deg2rad : 2.0 * vx::deg2rad;
   const double hi = salims ? salims[1] * vx::deg2rad : 178.0 * vx::deg2rad;
-  const double dx = sainc ? *sainc * vx::deg2rad : two_degrees;
+  const double dx = step_rad(sainc, two_degrees);
   const double t22 = *s22, t33 = *s33, t12 = *s12, t13 = *s13, t23 = *s23;
   auto f = [&](double, double c, double s) {
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
@@ -258,11 +243,8 @@ VX_API void MCrckLaRC04(double* rmc, const double* s11, const double* s22, const
   (void)xt11;
   *rmc = 0.0;
   const bool fcl_set = fcl && *fcl != 0;
-  const double g = (gc && gc[0] != 0.0 && gc[1] != 0.0) ? gc[0] / gc[1] : 0.3499999940395355;
   if (*s22 >= 0.0) {
-    if (fcl_set) return;
-    const double y = *s22 / *xt22;
-    *rmc = (1.0 - g) * y + g * y * y + sq(*s12 / *x12) + (1.0 / *e22 - *nu12 * *nu12 / *e11) * sq(*s23 / *x12);
+    if (!fcl_set) *rmc = larc_matrix_tension(*s22 / *xt22, toughness_ratio(gc), *s12, *s23, *x12, *e11, *e22, *nu12);
     return;
   }
   // s11 chooses the frame of the search; an infinite one (or not a number)
@@ -272,7 +254,7 @@ VX_API void MCrckLaRC04(double* rmc, const double* s11, const double* s22, const
     return;
   }
   const A0Factors k = a0_factors(a0);
-  const double st = *xc22 * k.cos_a0 * k.st_factor, eta_t = k.eta_t, sl = *x12, eta_l = eta_t * sl / st;
+  const double st = k.st(*xc22), eta_t = k.eta_t, sl = *x12, eta_l = eta_t * sl / st;
   const double dx = step_rad(sainc);
   const int32_t mode = flag_or(gsflag, 0);
   Stress6 w{*s11, *s22, *s33, *s12, *s13, *s23};
@@ -283,10 +265,8 @@ VX_API void MCrckLaRC04(double* rmc, const double* s11, const double* s22, const
     const double psi = kink_plane_angle(*s22, *s33, *s23);
     w = turn_about_1(w, std::cos(psi), std::sin(psi));
     if (fcl_set) return;
-    const double xc = *xc11, q = eta_l + sl / xc;
-    const double phic = std::atan((1.0 - std::sqrt(1.0 - 4.0 * q * sl / xc)) / (2.0 * q));
-    const double phi0 = phic - xc * phic / *g12;
-    const double phi = sign_of(w.s12) * (*g12 * phi0 + std::fabs(*s12)) / (*g12 + *s11 - *s22);
+    const double phic = initial_misalignment(eta_l, sl, *xc11);
+    const double phi = sign_of(w.s12) * misalignment_under_load(phic, *xc11, *g12, *s11, *s12, *s22);
     w = turn_about_3(w, std::cos(phi), std::sin(phi));
   }
   auto f = [&](double, double c, double s) {

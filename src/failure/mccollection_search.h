@@ -47,6 +47,11 @@ struct PlaneMax {
 
 constexpr double five_degrees = 0.0872664625997165;
 
+// The scan step in radians: the increment sainc in degrees when given.
+inline double step_rad(const double* sainc, double default_dx = five_degrees) {
+  return sainc ? *sainc * vx::deg2rad : default_dx;
+}
+
 // The result of a search that met an exposure that is not a number.
 inline PlaneMax unknown_plane() { return {std::numeric_limits<double>::quiet_NaN(), 0.0, 1.0, 0.0}; }
 
@@ -238,6 +243,10 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
 
   PlaneMax best{0.0, 0.0, 1.0, 0.0};
   bool unknown = false;
+  auto keep = [&](double v, double th, double c, double s) {
+    if (v > best.value) best = {v, th, c, s};
+    else if (v != v && !pass_undefined) unknown = true;
+  };
   PeakList peaks;
   // The first two samples and the last two, for the ends; the middle ones are
   // settled as the samples pass.
@@ -245,8 +254,7 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
   double th0 = 0.0, v0 = 0.0, th1 = 0.0, v1 = 0.0, tha = 0.0, va = 0.0, thb = 0.0, vb = 0.0;
   auto take = [&](double th, double c, double s) {
     const double v = f(th, c, s);
-    if (v > best.value) best = {v, th, c, s};
-    else if (v != v && !pass_undefined) unknown = true;
+    keep(v, th, c, s);
     if (n >= 2 && vb > va && vb >= v) peaks.add(vb, tha, th, best.value);
     if (n == 0) th0 = th, v0 = v;
     if (n == 1) th1 = th, v1 = v;
@@ -300,8 +308,7 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
       else if (t > hi) t -= range;
     }
     const double c = std::cos(t), s = std::sin(t), v = f(t, c, s);
-    if (v > best.value) best = {v, t, c, s};
-    else if (v != v && !pass_undefined) unknown = true;
+    keep(v, t, c, s);
     return v;
   };
   for (int k = 0; k < peaks.size(); ++k) golden_section(eval, peaks[k].left, peaks[k].right);
@@ -320,13 +327,6 @@ inline PlaneMax fracture_plane_search(F&& f, double lo, double hi, double dx, in
   dx = usable_step(dx, lo, hi, golden, default_dx);
   if (golden) return golden_planes(f, lo, hi, dx, breaks, pass_undefined);
   return scan_planes(f, lo, hi, dx, pass_undefined);
-}
-
-// The kinking criteria's entry, with their default step of 5 degrees; the
-// point capacity they pass plays no part in the refinement.
-template <class F>
-inline PlaneMax search_planes(F&& f, double lo, double hi, double dx, int32_t gsflag, int32_t /*capacity*/) {
-  return fracture_plane_search(f, lo, hi, dx, gsflag, five_degrees);
 }
 
 // Traction on the action plane turned by theta about the fibre axis, from its
@@ -372,6 +372,46 @@ inline double kink_plane_angle(double s22, double s33, double s23) {
   const double d = s22 - s33;
   if (d == 0.0 && s23 == 0.0) return 0.0;
   return 0.5 * std::atan(2.0 * s23 / d);
+}
+
+// Friction and strength factors of the fracture angle a0 (degrees) of pure
+// transverse compression; without a0, the held values of 53 degrees.
+struct A0Factors {
+  double rad, cos_a0, st_factor, eta_t, eta_t_half, two_tan;  // st_factor: sin a0 + cos a0 / tan 2a0
+  // Transverse shear strength xc22 cos a0 (sin a0 + cos a0 / tan 2a0).
+  double st(double xc22) const { return xc22 * cos_a0 * st_factor; }
+};
+inline A0Factors a0_factors(const double* a0) {
+  if (!a0)
+    return {0.9250245035569946, 0.6018150231520484, 0.6260678290781129, 0.2867453857588078, 0.1433726928794039,
+            2.6540896432408196};
+  const double a = *a0 * vx::deg2rad;
+  const double t2 = std::tan(2.0 * a);
+  return {a, std::cos(a), std::sin(a) + std::cos(a) / t2, -1.0 / t2, -1.0 / (2.0 * t2), 2.0 * std::tan(a)};
+}
+
+// Initial fibre misalignment phic at which pure compression xc kinks, and the
+// misalignment (its size) that the shear s12 adds under load.
+inline double initial_misalignment(double eta_l, double sl, double xc) {
+  const double q = eta_l + sl / xc;
+  return std::atan((1.0 - std::sqrt(1.0 - 4.0 * q * sl / xc)) / (2.0 * q));
+}
+inline double misalignment_under_load(double phic, double xc, double g12, double s11, double s12, double s22) {
+  const double phi0 = phic - xc * phic / g12;
+  return (g12 * phi0 + std::fabs(s12)) / (g12 + s11 - s22);
+}
+
+// Ratio of the mode I to the mode II toughness, the held value without gc.
+inline double toughness_ratio(const double* gc) {
+  return (gc && gc[0] != 0.0 && gc[1] != 0.0) ? gc[0] / gc[1] : 0.3499999940395355;
+}
+
+// LaRC matrix exposure under transverse tension y = s22 / yt, with the shear
+// tractions ta and tb over the longitudinal shear strength sl.
+inline double larc_matrix_tension(double y, double g, double ta, double tb, double sl, double e11, double e22,
+                                  double nu12) {
+  const double a = ta / sl, b = tb / sl;
+  return (1.0 - g) * y + g * y * y + a * a + (1.0 / e22 - nu12 * nu12 / e11) * (b * b);
 }
 
 // Quadratic exposure 1/lambda of lambda b + lambda^2 c = 1 from the root

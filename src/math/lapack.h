@@ -50,14 +50,11 @@ extern const char* const kNonFiniteEigenvectors;
 extern const char* const kNonFiniteSVD;
 
 
-// Orders up to which the inverse and the LU determinant run on the fixed-size
-// kernel of fixed_lu.h; LAPACK serves larger ones.
-constexpr int32_t kFixedLU = 6;
-
-// Inverse in place of a matrix of order 1 to kFixedLU. Returns 0, or the first
+// Inverse in place of an n x n matrix, n >= 1 (the fixed-size kernel of
+// fixed_lu.h for small orders, LAPACK for larger ones). Returns 0; or the first
 // zero pivot (from 1) of a singular matrix, which is left holding its packed
-// factors: what dgetrf followed by dgetri leaves.
-int small_invert(double* a, int32_t n);
+// factors; or -1 when the inversion from the factors fails.
+int invert(double* a, int32_t n);
 
 // Element count of an m x n array given by 32-bit extents; 0 for any extent
 // below 1.

@@ -138,28 +138,24 @@ VX_API void GSSAFE(double* xi, double* yi, const double* dx, double* x, double* 
   const int32_t n = *npoints;
   *update = 0;
   *finish = 0;
+  // Ends a search whose state is corrupted.
+  auto abandon = [&] {
+    *proc = -1;
+    *finish = 1;
+    *yi = slot(y, *increment, n);
+  };
   // At most two passes: a value that closes no phase starts the next request
   // within the same call.
   for (int pass = 0; pass < 2; ++pass) {
     // A phase outside -1..2 cannot come from a valid sequence (and the
     // largest integer would overflow on the step below): corrupted state,
     // ended like a counter out of range.
-    if (*proc < -1 || *proc > 2) {
-      *proc = -1;
-      *finish = 1;
-      *yi = slot(y, *increment, n);
-      return;
-    }
+    if (*proc < -1 || *proc > 2) return abandon();
     *proc += 1;
     if (*proc == 1) {
       // A counter outside 0..npoints (corrupted state) ends the search too,
       // since no further point could be handed out.
-      if (*increment >= n || *increment < 0) {
-        *proc = -1;
-        *finish = 1;
-        *yi = slot(y, *increment, n);
-        return;
-      }
+      if (*increment >= n || *increment < 0) return abandon();
       if (*isgolden) GetNextFromGoldenSearch(xi, &lplimits[1], x, y, xmove, ymove, xdir, increment, npoints);
       else *xi = lplimits[0];
       *update = 1;

@@ -38,23 +38,11 @@ bool finite_or_report(const double* a, size_t count, const char* msg) {
   return true;
 }
 
-int small_invert(double* a, i4 n) {
-  switch (n) {
-    case 1: return lu_invert<1>(a);
-    case 2: return lu_invert<2>(a);
-    case 3: return lu_invert<3>(a);
-    case 4: return lu_invert<4>(a);
-    case 5: return lu_invert<5>(a);
-    default: return lu_invert<6>(a);
-  }
-}
-
 }  // namespace vx
 
 namespace {
 
 using vx::i4;
-using vx::kFixedLU;
 using vx::Scratch;
 
 constexpr size_t kMat = 256;    // up to 16 x 16 on the stack
@@ -62,6 +50,10 @@ constexpr size_t kVec = 64;
 constexpr size_t kWork = 1024;  // LAPACK blocked workspace of small problems
 
 const char kSingularLU[] = "Singularity in LU-factorization computation";
+
+// Orders up to which the inverse and the LU determinant run on the fixed-size
+// kernel; LAPACK serves larger ones.
+constexpr i4 kFixedLU = 6;
 
 // LU factors in place by the fixed-size kernel, 1 <= n <= kFixedLU; pivots
 // from 0.
@@ -87,28 +79,21 @@ void copy(double* dst, const double* src, size_t count) {
 double lu_determinant(double* b, i4 n) {
   double lud = 1.0;
   if (n < 1) return lud;
-  if (n <= kFixedLU) {
-    int sp[kFixedLU];
-    if (small_factor(b, n, sp) != 0) {
-      report(kSingularLU);
-      return 0.0;
-    }
-    for (i4 i = 0; i < n; ++i) {
-      lud = lud * b[size_t(i) * n + i];
-      if (sp[i] != i) lud = -lud;
-    }
-    return lud;
-  }
   Scratch<i4, kVec> piv{size_t(n)};
-  i4 info = 0;
-  dgetrf_(&n, &n, b, &n, piv, &info);
+  i4 info = 0, first = 0;  // the kernel counts pivots from 0, LAPACK from 1
+  if (n <= kFixedLU) {
+    info = small_factor(b, n, piv);
+  } else {
+    dgetrf_(&n, &n, b, &n, piv, &info);
+    first = 1;
+  }
   if (info != 0) {
     report(kSingularLU);
     return 0.0;
   }
   for (i4 i = 0; i < n; ++i) {
     lud = lud * b[size_t(i) * n + i];
-    if (piv[i] != i + 1) lud = -lud;
+    if (piv[i] != i + first) lud = -lud;
   }
   return lud;
 }
@@ -174,24 +159,35 @@ bool valid_trans(const char* s, size_t len) {
 
 }  // namespace
 
+int vx::invert(double* a, i4 n) {
+  if (n <= kFixedLU) {
+    switch (n) {
+      case 1: return lu_invert<1>(a);
+      case 2: return lu_invert<2>(a);
+      case 3: return lu_invert<3>(a);
+      case 4: return lu_invert<4>(a);
+      case 5: return lu_invert<5>(a);
+      default: return lu_invert<6>(a);
+    }
+  }
+  Scratch<i4, kVec> ipiv{size_t(n)};
+  Scratch<double, kVec> work{size_t(n)};
+  i4 info = 0;
+  dgetrf_(&n, &n, a, &n, ipiv, &info);
+  // dgetri would stop at the same zero pivot before touching the factors.
+  if (info != 0) return info;
+  dgetri_(&n, a, &n, ipiv, work, &n, &info);
+  return info == 0 ? 0 : -1;
+}
+
 VX_API void MatrixInverse(const double* a, double* ainv, const int32_t* n) {
-  i4 nn = *n;
+  const i4 nn = *n;
   if (nn < 1) return;
   copy(ainv, a, vx::elems(nn, nn));
-  if (nn <= kFixedLU) {
-    // A zero pivot leaves the packed factors, as the LAPACK path below does.
-    if (vx::small_invert(ainv, nn) != 0) report("Matrix inverse becomes numerically singular!");
-    return;
-  }
-  Scratch<i4, kVec> ipiv{size_t(nn)};
-  Scratch<double, kVec> work{size_t(nn)};
-  i4 info = 0;
-  dgetrf_(&nn, &nn, ainv, &nn, ipiv, &info);
-  if (info != 0) report("Matrix inverse becomes numerically singular!");
-  // Called in every case: after a zero pivot it stops at that pivot and leaves
-  // the LU factors in place, which is what the caller then receives.
-  dgetri_(&nn, ainv, &nn, ipiv, work, &nn, &info);
-  if (info != 0) report("Matrix inversion failed!");
+  // A singular matrix leaves its packed factors in ainv.
+  const int info = vx::invert(ainv, nn);
+  if (info > 0) report(vx::kSingularInverse);
+  else if (info < 0) report("Matrix inversion failed!");
 }
 
 VX_API void LUFactDeterminant(double* lud, const double* a, const int32_t* n) {

@@ -146,17 +146,7 @@ VX_API void polynomialfitting(double* res, const double* vx_, const i4* m_, cons
       for (size_t i = 0; i < lm; ++i) s += x[i + j * lm] * x[i + k * lm];
       xtx[j + k * lq] = s;
     }
-  if (q <= vx::kFixedLU) {
-    if (vx::small_invert(xtx, q) != 0) return no_fit();
-  } else {
-    vx::Scratch<i4, 16> ipiv(lq);
-    vx::Scratch<double, 16> work(lq);
-    i4 info = 0;
-    dgetrf_(&q, &q, xtx, &q, ipiv, &info);
-    if (info != 0) return no_fit();
-    dgetri_(&q, xtx, &q, ipiv, work, &q, &info);
-    if (info != 0) return no_fit();
-  }
+  if (vx::invert(xtx, q) != 0) return no_fit();
   // c = (inverse * transpose(x)) * vy, row by row of the product.
   for (size_t j = 0; j < lq; ++j) {
     double c = 0.0;
