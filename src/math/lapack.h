@@ -6,6 +6,7 @@
 // argument at the end of the list. Callers must never pass an argument the
 // library would reject: its error handler stops the process.
 #pragma once
+#include "fixed_lu.h"  // report_linalg
 #include "scratch.h"
 #include <cstddef>
 #include <cstdint>
@@ -37,9 +38,6 @@ void dgemm_(const char* transa, const char* transb, const int32_t* m, const int3
 }
 
 namespace vx {
-
-// Reports a failure of the linear algebra to the error record (code -2).
-void report_linalg(const char* msg);
 
 // LAPACK's iterative eigenvalue and singular value solvers may never return
 // on a matrix that holds inf or NaN: such a matrix is refused before the call.
