@@ -52,8 +52,8 @@ def wiegand(sn, tl, tt):
     return np.sqrt(q + np.where(sn >= 0, (sn / YT) ** 2, 0.0))
 
 
-def camanho(sn, tl, tt):
-    st, et = S23, -1 / (2 * math.tan(2 * A0))
+def camanho(sn, tl, tt, st=S23):
+    et = -1 / (2 * math.tan(2 * A0))
     el = et * S12 / st
     kappa = (st ** 2 - YT ** 2) / (YT * st)
     lam = 2 * el * st / S12 - kappa
@@ -174,6 +174,19 @@ def test_spc3d_limits_and_the_delamination_range(vx):
         assert m.mcrckspc3d(*args, sainc=step, salims=lims)[0] == pytest.approx(ref, rel=1e-11)
     # uniaxial transverse tension on the 2 degree grid reaches 1 at 90 degrees
     assert m.mcrckspc3d(yt, 0, 0, 0, 0, XT, XC, yt, yc, zt, zc, x12, x13, x23, sainc=2.0)[0] == pytest.approx(1.0, abs=1e-12)
+
+
+@pytest.mark.parametrize("gsflag", [0, 1])
+def test_camanho_passes_over_planes_without_a_root(vx, gsflag):
+    """With the transverse shear strength below the tensile one the root's argument is negative on
+    planes of small tension: a sound state, whose effort is the largest exposure elsewhere."""
+    state, st = (0.156, -1.68, 0.649, 0.664, -1.297), 40.0
+    v = brute(lambda *tr: camanho(*tr, st=st), state, step=math.radians(5.0))[1]
+    assert np.isnan(v).any()
+    rmc = vx.mccollection.mcrckcamanho(*state, YT, YC, S12, st, gsflag=gsflag)[0]
+    # the scan gives the largest defined exposure; the golden mode refines it
+    assert rmc == pytest.approx(np.nanmax(v), rel=1e-12 if gsflag == 0 else 1e-2)
+    assert rmc >= np.nanmax(v) * (1 - 1e-12)
 
 
 def test_fine_steps_cover_the_whole_range(vx):
