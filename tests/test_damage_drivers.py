@@ -69,6 +69,11 @@ FB = {
 }
 
 
+UP = STRESS * np.array([0.5, 1.3, 0.8, 1.1, 2.0, 1.7])   # the upper ply's stresses at an interface
+ORI_UP = ORI.copy()
+ORI_UP[:, ISEC - 1] = (10.0, 55.0, -30.0)
+
+
 def mc_table(a0=53.0, sainc=5.0, gsflag=1, dang=-1.0, gp4=(0.3, 0.2, 0.15, 0.15), v5=None,
              v6=(0.3, 0.3, 0.25, 0.25, 0.5, 0.5), stress=STRESS):
     S11, S22, S33, T12, T13, T23 = stress
@@ -136,17 +141,17 @@ MESSAGES = {
 }
 
 
-def call(vx, name, flag, layer=LAYER, isec=ISEC):
+def call(vx, name, flag, stress=STRESS, upper=STRESS, ps=PS, layer=LAYER, isec=ISEC):
     d = vx.damage
     if name == "generalfailure":
-        return d.generalfailure(STRESS, PS, ORI, layer, isec, flag)
+        return d.generalfailure(stress, ps, ORI, layer, isec, flag)
     if name == "fiberbreakage":
-        return d.fiberbreakage(STRESS, PE, PS, ORI, layer, isec, flag)
+        return d.fiberbreakage(stress, PE, ps, ORI, layer, isec, flag)
     if name == "matrixcracking":
-        return d.matrixcracking(STRESS, PE, PS, np.zeros((0, NL, NS)), ORI, layer, isec, flag, outtheta=-2.0)
+        return d.matrixcracking(stress, PE, ps, np.zeros((0, NL, NS)), ORI, layer, isec, flag, outtheta=-2.0)
     if name == "delamination":
-        return d.delamination(5.0, STRESS, STRESS, PE, PS, ORI, THK, layer, isec, flag)
-    return d.corecrushing(STRESS, PS, ORI, layer, isec, flag)
+        return d.delamination(stress[2], stress, upper, PE, ps, ORI, THK, layer, isec, flag)
+    return d.corecrushing(stress, ps, ORI, layer, isec, flag)
 
 
 @pytest.mark.parametrize("name,top", [("generalfailure", 9), ("fiberbreakage", 14), ("matrixcracking", 16),
@@ -170,7 +175,7 @@ def test_selector_outside_the_table_warns(vx, name, top):
 def test_ply_or_section_out_of_range_is_recorded_not_failed(vx, name):
     for layer, isec in ((0, 1), (NL + 1, 1), (1, 0), (1, NS + 1)) + (((NL, 1),) if name == "delamination" else ()):
         vx.errorhandling.rsxerr(1)
-        assert call(vx, name, 1, layer, isec)[:2] == (0.0, 0.0)
+        assert call(vx, name, 1, layer=layer, isec=isec)[:2] == (0.0, 0.0)
         assert error_record(vx)[0] == -2
 
 
@@ -211,11 +216,8 @@ def test_fracture_angle_returned_only_for_a_failing_ply(vx, lib):
 
 
 def test_delamination_selectors_call_their_criteria(vx, lib):
-    up = STRESS * np.array([0.5, 1.3, 0.8, 1.1, 2.0, 1.7])
-    s33i = -4.0
+    up, ori, s33i = UP, ORI_UP, -4.0
     xu = PS[:, LAYER, ISEC - 1]
-    ori = np.zeros((NL, NS), order="F")
-    ori[:, ISEC - 1] = (10.0, 55.0, -30.0)
     thk = THK.copy()
     thk[LAYER, ISEC - 1] = 0.4
 
@@ -261,9 +263,7 @@ def chai_interface(vx, lib, pe, ps, ori, thk, lower, upper):
 def test_delamination_follows_every_change_of_the_interface(vx, lib):
     """The interface factors may be kept between calls: each constant they
     use, the angles and the thicknesses must be taken anew when they change."""
-    up = STRESS * np.array([0.5, 1.3, 0.8, 1.1, 2.0, 1.7])
-    ori = np.zeros((NL, NS), order="F")
-    ori[:, ISEC - 1] = (10.0, 55.0, -30.0)
+    ori = ORI_UP
     base = (PE, PS, ori, THK)
     variants = [base]
     for row, ply in ((0, 0), (1, 0), (3, 0), (7, 0), (8, 0), (0, 1), (1, 1), (3, 1), (6, 1), (7, 1), (8, 1)):
@@ -275,13 +275,12 @@ def test_delamination_follows_every_change_of_the_interface(vx, lib):
         o[LAYER - 1 + ply, ISEC - 1] += 20.0
         t[LAYER - 1 + ply, ISEC - 1] *= 1.5
         variants += [(PE, PS, o, THK), (PE, PS, ori, t)]
-    expect = [chai_interface(vx, lib, *v, STRESS, up) for v in variants]
+    expect = [chai_interface(vx, lib, *v, STRESS, UP) for v in variants]
     assert len(set(expect)) == len(expect)  # every change moves the effort
     for _ in range(2):
         for v, r in zip(variants, expect):
             pe, ps, o, t = v
-            assert vx.damage.delamination(0.0, STRESS, up, pe, ps, o, t, LAYER, ISEC, 1)[1] == r
-
+            assert vx.damage.delamination(0.0, STRESS, UP, pe, ps, o, t, LAYER, ISEC, 1)[1] == r
 
 
 def test_matrix_cracking_fails_a_ply_whose_exposure_peaks_off_the_golden_start(vx):
@@ -309,29 +308,18 @@ def test_unusable_step_from_the_parameter_pair_is_reported(vx, pair, same_as):
     assert expect[0] == 1.0 and error_record(vx)[0] == -2
 
 
-def _run_driver(vx, driver, flag, stress, upper=None, ps=PS):
-    d, pd = vx.damage, np.zeros((0, NL, NS), order="F")
-    if driver == "GeneralFailure":
-        return d.generalfailure(stress, ps, ORI, LAYER, ISEC, flag)
-    if driver == "FiberBreakage":
-        return d.fiberbreakage(stress, PE, ps, ORI, LAYER, ISEC, flag)
-    if driver == "MatrixCracking":
-        return d.matrixcracking(stress, PE, ps, pd, ORI, LAYER, ISEC, flag)[:2]
-    return d.delamination(stress[2], stress, STRESS if upper is None else upper, PE, ps, ORI, THK, LAYER, ISEC, flag)
-
-
 @pytest.mark.parametrize("driver,flags", [("GeneralFailure", range(1, 9)), ("FiberBreakage", range(1, 14)),
                                           ("MatrixCracking", range(1, 16)), ("Delamination", range(1, 8))])
 @pytest.mark.parametrize("bad", [math.nan, math.inf])
 def test_effort_that_is_not_finite_fails_the_ply_with_a_warning(vx, driver, flags, bad):
     for flag in flags:
         vx.errorhandling.rsxerr(1)
-        f, r = _run_driver(vx, driver, flag, np.full(6, bad))
+        f, r = call(vx, driver.lower(), flag, np.full(6, bad))[:2]
         assert not math.isfinite(r) and f == 1.0, (flag, f, r)
         assert error_record(vx) == (-2, f"Warning: {driver}: failure effort is not a finite number."), flag
         # a finite stress records nothing
         vx.errorhandling.rsxerr(1)
-        f, r = _run_driver(vx, driver, flag, -STRESS)
+        f, r = call(vx, driver.lower(), flag, -STRESS)[:2]
         assert math.isfinite(r) and error_record(vx)[0] in (0, -1, -3), flag
 
 
@@ -339,11 +327,11 @@ def test_delamination_keeps_a_not_a_number_of_either_ply(vx):
     for flag in (3, 4, 5, 6, 7):
         up = STRESS.copy()
         up[4] = up[5] = math.nan  # upper ply's transverse shear: read by the upper-ply evaluation only
-        f, r = _run_driver(vx, "Delamination", flag, STRESS, upper=up)
+        f, r = call(vx, "delamination", flag, upper=up)
         assert math.isnan(r) and f == 1.0, flag
     ps = PS.copy()
     ps[9, LAYER, ISEC - 1] = math.nan  # the upper ply's interlaminar strength counts as given
-    f, r = _run_driver(vx, "Delamination", 5, STRESS, ps=ps)
+    f, r = call(vx, "delamination", 5, ps=ps)
     assert math.isnan(r) and f == 1.0
 
 
