@@ -185,11 +185,12 @@ def test_parameter_list_rules(vx, lib):
     assert mc(vx, 9, (1.7976931348623157e308, 2.0, 0.0))[1] == default
     assert mc(vx, 9, (0.4, -1.0, 0.2, 0.2))[1] == default
     assert mc(vx, 9, (0.9, 7.0, 1e9), defreal=7.0)[1] == default
-    # Puck: four values are the inclinations; six give only step and search kind from the last two.
+    # Puck: four values are the inclinations; two or six give only step and search kind from the last two.
     # Wiegand: one value is the fracture angle of pure compression. SPC3D and VDI2014 take their
     # vectors whole. Any other criterion: the first value is a preset angle (degrees in, radians out).
     gp, v5, v6 = (0.35, 0.25, 0.2, 0.2), (70.0, 80.0, 35.0, 0.25, -0.2), (0.2, 0.3, 0.2, 0.25, 0.4, 0.6)
     for flag, params, kw in ((9, gp, dict(gp4=gp)), (9, gp + (2.0, 0.7), dict(sainc=2.0, gsflag=0)),
+                             (9, (0.0, 1.0), dict(sainc=0.0)),   # an unusable step is the criterion's to report
                              (10, (50.0,), dict(a0=50.0)), (12, v5, dict(v5=v5)), (13, v6, dict(v6=v6)),
                              (15, (30.0,), dict(dang=math.radians(30.0)))):
         name, args = mc_table(**kw)[flag]
@@ -281,31 +282,6 @@ def test_delamination_follows_every_change_of_the_interface(vx, lib):
         for v, r in zip(variants, expect):
             pe, ps, o, t = v
             assert vx.damage.delamination(0.0, STRESS, UP, pe, ps, o, t, LAYER, ISEC, 1)[1] == r
-
-
-def test_matrix_cracking_fails_a_ply_whose_exposure_peaks_off_the_golden_start(vx):
-    # Puck's exposure over the plane angle has two peaks here; the larger one
-    # (1.17) decides, with the driver's own golden search and 5 degree step.
-    ps = np.zeros((10, 1, 1), order="F")
-    ps[:, 0, 0] = (1500.0, 50.0, 50.0, 1200.0, 200.0, 200.0, 80.0, 80.0, 60.0, 70.0)
-    pe = np.asfortranarray(np.array(ELASTIC).reshape(9, 1, 1))
-    stress = np.array([0.0, -130.354, 22.401, 63.611, -41.22, 24.525])
-    scan = vx.mccollection.mcrckpuck(*stress[1:], 50.0, 200.0, 80.0, sainc=1.0, gsflag=0)[0]
-    f, r, th = vx.damage.matrixcracking(stress, pe, ps, np.zeros((0, 1, 1)), np.zeros((1, 1)), 1, 1, 9)
-    assert f == 1.0 and r >= scan > 1.17 and 0.0 <= th <= math.pi
-    assert error_record(vx)[0] == 0
-
-
-@pytest.mark.parametrize("pair,same_as", [((0.0, 1.0), ()), ((500.0, 1.0), ()), ((-2.0, 0.0), (5.0, 0.0)),
-                                          ((0.0, 0.0), (5.0, 0.0))])
-def test_unusable_step_from_the_parameter_pair_is_reported(vx, pair, same_as):
-    # Puck reads step and search kind from a pair; a step that cannot search
-    # is reported and the default step of 5 degrees searches instead.
-    failing = STRESS * 6.0
-    expect = mc(vx, 9, same_as, stress=failing)[:2]
-    assert error_record(vx)[0] == 0
-    assert mc(vx, 9, pair, stress=failing)[:2] == pytest.approx(expect, rel=1e-12)
-    assert expect[0] == 1.0 and error_record(vx)[0] == -2
 
 
 @pytest.mark.parametrize("driver,flags", [("GeneralFailure", range(1, 9)), ("FiberBreakage", range(1, 14)),
