@@ -190,7 +190,7 @@ def test_parameter_list_rules(vx, lib):
     # vectors whole. Any other criterion: the first value is a preset angle (degrees in, radians out).
     gp, v5, v6 = (0.35, 0.25, 0.2, 0.2), (70.0, 80.0, 35.0, 0.25, -0.2), (0.2, 0.3, 0.2, 0.25, 0.4, 0.6)
     for flag, params, kw in ((9, gp, dict(gp4=gp)), (9, gp + (2.0, 0.7), dict(sainc=2.0, gsflag=0)),
-                             (9, (0.0, 1.0), dict(sainc=0.0)),   # an unusable step is the criterion's to report
+                             (9, (7.5, 0.0), dict(sainc=7.5, gsflag=0)),
                              (10, (50.0,), dict(a0=50.0)), (12, v5, dict(v5=v5)), (13, v6, dict(v6=v6)),
                              (15, (30.0,), dict(dang=math.radians(30.0)))):
         name, args = mc_table(**kw)[flag]
