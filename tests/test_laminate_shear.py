@@ -205,9 +205,8 @@ def test_native_ply_number_outside_the_stack():
     assert rc == 0, out
     res = json.loads(out)
     for iply, nplies, ra, rb, rf, a, b, f in res["partial"]:
-        assert ra == [-2, "Error in GetPartialAMatrix: ply number outside the stack."], (iply, nplies)
-        assert rb == [-2, "Error in GetPartialBMatrix: ply number outside the stack."], (iply, nplies)
-        assert rf == [-2, "Error in GetSmallFMatrix: ply number outside the stack."], (iply, nplies)
+        for rec, name in ((ra, "GetPartialAMatrix"), (rb, "GetPartialBMatrix"), (rf, "GetSmallFMatrix")):
+            assert rec == [-2, f"Error in {name}: ply number outside the stack."], (iply, nplies)
         assert a == [0.0] * 9 and b == [0.0] * 9 and f == [0.0] * 4, (iply, nplies)
     # no plies, no shear stiffness; the two energy methods cannot invert their
     # zero compliance and say so, the correction factors fall back to 1
