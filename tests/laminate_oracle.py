@@ -55,6 +55,18 @@ def bounds(t):
     return top - t, top
 
 
+def section_points(t):
+    """The 2n + 1 heights of a section: each ply's bottom and middle, then the top."""
+    zb, zt = bounds(t)
+    return np.append(np.column_stack([zb, (zb + zt) / 2]).ravel(), zt[-1])
+
+
+def simpson_per_ply(values, t):
+    """Integral over the stack of a quantity quadratic within each ply, given at
+    the section points (exact for f and for quadratic stresses)."""
+    return sum(t[k] / 6 * (values[2 * k] + 4 * values[2 * k + 1] + values[2 * k + 2]) for k in range(len(t)))
+
+
 def abd_parallel_axis(props, angles, t):
     """A, B, D from ply thickness, centroid and the parallel-axis theorem."""
     zb, zt = bounds(t)

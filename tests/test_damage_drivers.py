@@ -69,6 +69,11 @@ FB = {
 }
 
 
+UP = STRESS * np.array([0.5, 1.3, 0.8, 1.1, 2.0, 1.7])   # the upper ply's stresses at an interface
+ORI_UP = ORI.copy()
+ORI_UP[:, ISEC - 1] = (10.0, 55.0, -30.0)
+
+
 def mc_table(a0=53.0, sainc=5.0, gsflag=1, dang=-1.0, gp4=(0.3, 0.2, 0.15, 0.15), v5=None,
              v6=(0.3, 0.3, 0.25, 0.25, 0.5, 0.5), stress=STRESS):
     S11, S22, S33, T12, T13, T23 = stress
@@ -136,17 +141,17 @@ MESSAGES = {
 }
 
 
-def call(vx, name, flag, layer=LAYER, isec=ISEC):
+def call(vx, name, flag, stress=STRESS, upper=STRESS, ps=PS, layer=LAYER, isec=ISEC):
     d = vx.damage
     if name == "generalfailure":
-        return d.generalfailure(STRESS, PS, ORI, layer, isec, flag)
+        return d.generalfailure(stress, ps, ORI, layer, isec, flag)
     if name == "fiberbreakage":
-        return d.fiberbreakage(STRESS, PE, PS, ORI, layer, isec, flag)
+        return d.fiberbreakage(stress, PE, ps, ORI, layer, isec, flag)
     if name == "matrixcracking":
-        return d.matrixcracking(STRESS, PE, PS, np.zeros((0, NL, NS)), ORI, layer, isec, flag, outtheta=-2.0)
+        return d.matrixcracking(stress, PE, ps, np.zeros((0, NL, NS)), ORI, layer, isec, flag, outtheta=-2.0)
     if name == "delamination":
-        return d.delamination(5.0, STRESS, STRESS, PE, PS, ORI, THK, layer, isec, flag)
-    return d.corecrushing(STRESS, PS, ORI, layer, isec, flag)
+        return d.delamination(stress[2], stress, upper, PE, ps, ORI, THK, layer, isec, flag)
+    return d.corecrushing(stress, ps, ORI, layer, isec, flag)
 
 
 @pytest.mark.parametrize("name,top", [("generalfailure", 9), ("fiberbreakage", 14), ("matrixcracking", 16),
@@ -170,7 +175,7 @@ def test_selector_outside_the_table_warns(vx, name, top):
 def test_ply_or_section_out_of_range_is_recorded_not_failed(vx, name):
     for layer, isec in ((0, 1), (NL + 1, 1), (1, 0), (1, NS + 1)) + (((NL, 1),) if name == "delamination" else ()):
         vx.errorhandling.rsxerr(1)
-        assert call(vx, name, 1, layer, isec)[:2] == (0.0, 0.0)
+        assert call(vx, name, 1, layer=layer, isec=isec)[:2] == (0.0, 0.0)
         assert error_record(vx)[0] == -2
 
 
@@ -180,11 +185,12 @@ def test_parameter_list_rules(vx, lib):
     assert mc(vx, 9, (1.7976931348623157e308, 2.0, 0.0))[1] == default
     assert mc(vx, 9, (0.4, -1.0, 0.2, 0.2))[1] == default
     assert mc(vx, 9, (0.9, 7.0, 1e9), defreal=7.0)[1] == default
-    # Puck: four values are the inclinations; six give only step and search kind from the last two.
+    # Puck: four values are the inclinations; two or six give only step and search kind from the last two.
     # Wiegand: one value is the fracture angle of pure compression. SPC3D and VDI2014 take their
     # vectors whole. Any other criterion: the first value is a preset angle (degrees in, radians out).
     gp, v5, v6 = (0.35, 0.25, 0.2, 0.2), (70.0, 80.0, 35.0, 0.25, -0.2), (0.2, 0.3, 0.2, 0.25, 0.4, 0.6)
     for flag, params, kw in ((9, gp, dict(gp4=gp)), (9, gp + (2.0, 0.7), dict(sainc=2.0, gsflag=0)),
+                             (9, (7.5, 0.0), dict(sainc=7.5, gsflag=0)),
                              (10, (50.0,), dict(a0=50.0)), (12, v5, dict(v5=v5)), (13, v6, dict(v6=v6)),
                              (15, (30.0,), dict(dang=math.radians(30.0)))):
         name, args = mc_table(**kw)[flag]
@@ -211,11 +217,8 @@ def test_fracture_angle_returned_only_for_a_failing_ply(vx, lib):
 
 
 def test_delamination_selectors_call_their_criteria(vx, lib):
-    up = STRESS * np.array([0.5, 1.3, 0.8, 1.1, 2.0, 1.7])
-    s33i = -4.0
+    up, ori, s33i = UP, ORI_UP, -4.0
     xu = PS[:, LAYER, ISEC - 1]
-    ori = np.zeros((NL, NS), order="F")
-    ori[:, ISEC - 1] = (10.0, 55.0, -30.0)
     thk = THK.copy()
     thk[LAYER, ISEC - 1] = 0.4
 
@@ -261,9 +264,7 @@ def chai_interface(vx, lib, pe, ps, ori, thk, lower, upper):
 def test_delamination_follows_every_change_of_the_interface(vx, lib):
     """The interface factors may be kept between calls: each constant they
     use, the angles and the thicknesses must be taken anew when they change."""
-    up = STRESS * np.array([0.5, 1.3, 0.8, 1.1, 2.0, 1.7])
-    ori = np.zeros((NL, NS), order="F")
-    ori[:, ISEC - 1] = (10.0, 55.0, -30.0)
+    ori = ORI_UP
     base = (PE, PS, ori, THK)
     variants = [base]
     for row, ply in ((0, 0), (1, 0), (3, 0), (7, 0), (8, 0), (0, 1), (1, 1), (3, 1), (6, 1), (7, 1), (8, 1)):
@@ -275,49 +276,12 @@ def test_delamination_follows_every_change_of_the_interface(vx, lib):
         o[LAYER - 1 + ply, ISEC - 1] += 20.0
         t[LAYER - 1 + ply, ISEC - 1] *= 1.5
         variants += [(PE, PS, o, THK), (PE, PS, ori, t)]
-    expect = [chai_interface(vx, lib, *v, STRESS, up) for v in variants]
+    expect = [chai_interface(vx, lib, *v, STRESS, UP) for v in variants]
     assert len(set(expect)) == len(expect)  # every change moves the effort
     for _ in range(2):
         for v, r in zip(variants, expect):
             pe, ps, o, t = v
-            assert vx.damage.delamination(0.0, STRESS, up, pe, ps, o, t, LAYER, ISEC, 1)[1] == r
-
-
-
-def test_matrix_cracking_fails_a_ply_whose_exposure_peaks_off_the_golden_start(vx):
-    # Puck's exposure over the plane angle has two peaks here; the larger one
-    # (1.17) decides, with the driver's own golden search and 5 degree step.
-    ps = np.zeros((10, 1, 1), order="F")
-    ps[:, 0, 0] = (1500.0, 50.0, 50.0, 1200.0, 200.0, 200.0, 80.0, 80.0, 60.0, 70.0)
-    pe = np.asfortranarray(np.array(ELASTIC).reshape(9, 1, 1))
-    stress = np.array([0.0, -130.354, 22.401, 63.611, -41.22, 24.525])
-    scan = vx.mccollection.mcrckpuck(*stress[1:], 50.0, 200.0, 80.0, sainc=1.0, gsflag=0)[0]
-    f, r, th = vx.damage.matrixcracking(stress, pe, ps, np.zeros((0, 1, 1)), np.zeros((1, 1)), 1, 1, 9)
-    assert f == 1.0 and r >= scan > 1.17 and 0.0 <= th <= math.pi
-    assert error_record(vx)[0] == 0
-
-
-@pytest.mark.parametrize("pair,same_as", [((0.0, 1.0), ()), ((500.0, 1.0), ()), ((-2.0, 0.0), (5.0, 0.0)),
-                                          ((0.0, 0.0), (5.0, 0.0))])
-def test_unusable_step_from_the_parameter_pair_is_reported(vx, pair, same_as):
-    # Puck reads step and search kind from a pair; a step that cannot search
-    # is reported and the default step of 5 degrees searches instead.
-    failing = STRESS * 6.0
-    expect = mc(vx, 9, same_as, stress=failing)[:2]
-    assert error_record(vx)[0] == 0
-    assert mc(vx, 9, pair, stress=failing)[:2] == pytest.approx(expect, rel=1e-12)
-    assert expect[0] == 1.0 and error_record(vx)[0] == -2
-
-
-def _run_driver(vx, driver, flag, stress, upper=None, ps=PS):
-    d, pd = vx.damage, np.zeros((0, NL, NS), order="F")
-    if driver == "GeneralFailure":
-        return d.generalfailure(stress, ps, ORI, LAYER, ISEC, flag)
-    if driver == "FiberBreakage":
-        return d.fiberbreakage(stress, PE, ps, ORI, LAYER, ISEC, flag)
-    if driver == "MatrixCracking":
-        return d.matrixcracking(stress, PE, ps, pd, ORI, LAYER, ISEC, flag)[:2]
-    return d.delamination(stress[2], stress, STRESS if upper is None else upper, PE, ps, ORI, THK, LAYER, ISEC, flag)
+            assert vx.damage.delamination(0.0, STRESS, UP, pe, ps, o, t, LAYER, ISEC, 1)[1] == r
 
 
 @pytest.mark.parametrize("driver,flags", [("GeneralFailure", range(1, 9)), ("FiberBreakage", range(1, 14)),
@@ -326,12 +290,12 @@ def _run_driver(vx, driver, flag, stress, upper=None, ps=PS):
 def test_effort_that_is_not_finite_fails_the_ply_with_a_warning(vx, driver, flags, bad):
     for flag in flags:
         vx.errorhandling.rsxerr(1)
-        f, r = _run_driver(vx, driver, flag, np.full(6, bad))
+        f, r = call(vx, driver.lower(), flag, np.full(6, bad))[:2]
         assert not math.isfinite(r) and f == 1.0, (flag, f, r)
         assert error_record(vx) == (-2, f"Warning: {driver}: failure effort is not a finite number."), flag
         # a finite stress records nothing
         vx.errorhandling.rsxerr(1)
-        f, r = _run_driver(vx, driver, flag, -STRESS)
+        f, r = call(vx, driver.lower(), flag, -STRESS)[:2]
         assert math.isfinite(r) and error_record(vx)[0] in (0, -1, -3), flag
 
 
@@ -339,11 +303,11 @@ def test_delamination_keeps_a_not_a_number_of_either_ply(vx):
     for flag in (3, 4, 5, 6, 7):
         up = STRESS.copy()
         up[4] = up[5] = math.nan  # upper ply's transverse shear: read by the upper-ply evaluation only
-        f, r = _run_driver(vx, "Delamination", flag, STRESS, upper=up)
+        f, r = call(vx, "delamination", flag, upper=up)
         assert math.isnan(r) and f == 1.0, flag
     ps = PS.copy()
     ps[9, LAYER, ISEC - 1] = math.nan  # the upper ply's interlaminar strength counts as given
-    f, r = _run_driver(vx, "Delamination", 5, STRESS, ps=ps)
+    f, r = call(vx, "delamination", 5, ps=ps)
     assert math.isnan(r) and f == 1.0
 
 

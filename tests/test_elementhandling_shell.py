@@ -139,9 +139,7 @@ def test_frames_of_a_flat_square(vx):
     e = vx.elementhandling
     R = rotation([1, 2, 3], 0.7)
     on = np.asfortranarray((R @ np.c_[2 * NAT8, np.zeros(8)].T).T + [5.0, -1.0, 2.0])
-    ti = e.getnodaltransformation(on, 8)
-    for k in range(8):
-        assert np.allclose(ti[:, :, k], R)
+    assert np.allclose(e.getnodaltransformation(on, 8), R[:, :, None])
     # reference record: angle 0, both candidates along the edge from node 1 to node 2
     refdir = np.r_[0.0, R[:, 0], R[:, 0]]
     tcurv, origin, kappa = e.getelementtransformation(on, refdir, 8)
@@ -216,6 +214,10 @@ def section(vx, ori=((0.0, 90.0, 0.0),)):
     return sl, ori, th, zc, plyel, f, h
 
 
+SHEAR = np.zeros((6, 8))
+SHEAR[2] = 0.01 * NAT8[:, 0]   # w = g x: constant transverse shear strain g in the x-z plane
+
+
 def recover(vx, kind, motion, curv=(0.0, 0.0), gpid=1, tn=None, ts=None, itns=1, itshr=1, nspt=3, se=None,
             sec=1, ori=((0.0, 90.0, 0.0),)):
     sl, ori, th, zc, plyel, f, h = section(vx, ori)
@@ -230,10 +232,7 @@ def recover(vx, kind, motion, curv=(0.0, 0.0), gpid=1, tn=None, ts=None, itns=1,
 
 def test_transverse_shear_of_a_flat_shell(vx):
     sl, ori, th, zc, plyel, f, h = section(vx)
-    # w = g x: constant transverse shear strain g in the x-z plane, no rotations
-    m = np.zeros((6, 8))
-    m[2] = 0.01 * NAT8[:, 0]
-    tn, ts = recover(vx, 4, m)
+    tn, ts = recover(vx, 4, SHEAR)
     q = h[:, :, 0] @ [0.0, 0.01]
     expect = vx.laminate.getext2dshearstress(q, ori[:, 0], f[:, :, 0], 3)
     assert np.allclose(ts[:, :, 0, 0], expect) and np.abs(expect).max() > 0
@@ -242,11 +241,8 @@ def test_transverse_shear_of_a_flat_shell(vx):
     # a filled cache is kept
     ts2 = ts.copy()
     ts2[0, 0, 0, 0] = 123.0
-    _, ts3 = recover(vx, 4, 2 * m, ts=ts2)
+    _, ts3 = recover(vx, 4, 2 * SHEAR, ts=ts2)
     assert ts3[0, 0, 0, 0] == 123.0 and np.allclose(ts3[1:, :, 0, 0], ts[1:, :, 0, 0])
-    # a slight curvature approaches the flat shell
-    _, curved = recover(vx, 4, m, curv=(1e-7, 0.0))
-    assert np.allclose(curved, ts, rtol=1e-4, atol=1e-6 * np.abs(ts).max())
 
 
 def test_transverse_normal_stress_of_a_flat_shell(vx):
@@ -278,22 +274,18 @@ def test_transverse_stresses_leave_other_kinds_alone(vx):
 def test_curved_shell_normal_stress_from_membrane_stresses(vx):
     """A cylinder curved along x with hoop stress 11: the curvature turns the
     membrane stress into transverse normal stress; along y it does not."""
-    m = np.zeros((6, 8))
-    m[2] = 0.01 * NAT8[:, 0]
     se = np.zeros((6, 9, 4, 1))
     se[0] = 100.0
-    tn_x, _ = recover(vx, 4, m, curv=(0.05, 0.0), se=se, itshr=0)
+    tn_x, _ = recover(vx, 4, SHEAR, curv=(0.05, 0.0), se=se, itshr=0)
     assert np.all(np.isfinite(tn_x)) and np.abs(tn_x).max() > 1.0
-    tn_y, _ = recover(vx, 4, m, curv=(0.0, 0.05), se=se, itshr=0)
+    tn_y, _ = recover(vx, 4, SHEAR, curv=(0.0, 0.05), se=se, itshr=0)
     assert np.abs(tn_y).max() < 1e-3 * np.abs(tn_x).max()
 
 
 def test_second_section_is_taken(vx):
     two = ((0.0, 90.0, 0.0), (45.0, -45.0, 45.0))
     sl, ori, tk, zc, plyel, f, h = section(vx, two)
-    m = np.zeros((6, 8))
-    m[2] = 0.01 * NAT8[:, 0]
-    out = [recover(vx, 4, m, curv=c, gpid=3, sec=2, ori=two)[1][:, :, 2, 0] for c in ((0.0, 0.0), (1e-7, 0.0))]
+    out = [recover(vx, 4, SHEAR, curv=c, gpid=3, sec=2, ori=two)[1][:, :, 2, 0] for c in ((0.0, 0.0), (1e-7, 0.0))]
     q = h[:, :, 1] @ [0.0, 0.01]
     lam = vx.laminate
     expect = lam.getext2dshearstress(q, ori[:, 1], f[:, :, 1], 3)

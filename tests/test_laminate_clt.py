@@ -35,12 +35,6 @@ def test_abd_matches_textbook_integration(vx, name):
     np.testing.assert_array_equal(vx.laminate.getabdmatrix(a, b, d), np.block([[a, b], [b, d]]))
 
 
-def test_ply_stiffness_is_the_lamina_off_axis_stiffness(vx):
-    for ang in (0.0, 30.0, -45.0, 60.0, 90.0):
-        np.testing.assert_array_equal(stiffness(vx, [CFRP], [ang], [1.0])[0],
-                                      vx.lamina.getnyeoffaxissc(ang, CFRP, 3, 1))
-
-
 @pytest.mark.parametrize("name", STACKS)
 def test_partial_inverses_are_blocks_of_the_inverse(vx, name):
     a, b, d = stiffness(vx, *STACKS[name])

@@ -6,6 +6,7 @@ import numpy as np
 import pytest
 
 from conftest import run_python
+from laminate_oracle import section_points as zpoints, simpson_per_ply
 
 G13, G23 = 4.2e3, 3.1e3
 CFRP = np.array([140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 5e3, G13, G23])
@@ -25,23 +26,9 @@ def flexibility(vx, pe, o, t):
     return np.linalg.inv(a) @ b @ fb, fb
 
 
-def zpoints(t):
-    h = t.sum()
-    zb = -h / 2 + np.concatenate([[0.0], np.cumsum(t)[:-1]])
-    z = np.empty(2 * len(t) + 1)
-    z[0:-1:2], z[1:-1:2], z[-1] = zb, zb + t / 2, h / 2
-    return z
-
-
 def section_f(vx, pe, o, t):
     lst = np.arange(1, len(o) + 1, dtype=np.int32)[:, None]
     return vx.laminate.getsectionfmatrix(lst, o[:, None], t[:, None], zpoints(t)[:, None], pe[:, :, None])[:, :, 0]
-
-
-def simpson_per_ply(values, t):
-    """Integral over the stack of a quantity quadratic within each ply, given at
-    the 2n+1 points (exact for the f values)."""
-    return sum(t[k] / 6 * (values[2 * k] + 4 * values[2 * k + 1] + values[2 * k + 2]) for k in range(len(t)))
 
 
 def test_homogeneous_ply_parabola_and_five_sixths(vx):
@@ -81,9 +68,6 @@ def test_methods_agree_for_symmetric_cross_ply(vx):
     pe, o, t = stack((0, 90, 90, 0))
     np.testing.assert_allclose(L.gethmatrixquadrature(pe, o, t), L.gethmatriximprovedshear(pe, o, t), rtol=1e-8,
                                atol=1e-9)
-    # the decoupling angle of a stack turned as a whole is its turn
-    pe, o, t = stack((30, -60, 30), mats=[CFRP, GFRP, GFRP])
-    assert L.getdecoupangle(pe, o, np.array([0.3, 0.2, 0.25])) == pytest.approx(30.0)
 
 
 def test_section_h_storage_and_skip_rules(vx):
@@ -221,9 +205,8 @@ def test_native_ply_number_outside_the_stack():
     assert rc == 0, out
     res = json.loads(out)
     for iply, nplies, ra, rb, rf, a, b, f in res["partial"]:
-        assert ra == [-2, "Error in GetPartialAMatrix: ply number outside the stack."], (iply, nplies)
-        assert rb == [-2, "Error in GetPartialBMatrix: ply number outside the stack."], (iply, nplies)
-        assert rf == [-2, "Error in GetSmallFMatrix: ply number outside the stack."], (iply, nplies)
+        for rec, name in ((ra, "GetPartialAMatrix"), (rb, "GetPartialBMatrix"), (rf, "GetSmallFMatrix")):
+            assert rec == [-2, f"Error in {name}: ply number outside the stack."], (iply, nplies)
         assert a == [0.0] * 9 and b == [0.0] * 9 and f == [0.0] * 4, (iply, nplies)
     # no plies, no shear stiffness; the two energy methods cannot invert their
     # zero compliance and say so, the correction factors fall back to 1

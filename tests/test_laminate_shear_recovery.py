@@ -6,6 +6,7 @@ import pytest
 from scipy.integrate import quad
 
 from conftest import error_record
+from laminate_oracle import section_points, simpson_per_ply as simpson
 
 CFRP = np.array([140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 5e3, 4.2e3, 3.1e3])
 GFRP = np.array([40e3, 12e3, 12e3, 0.28, 0.28, 0.4, 4.5e3, 4.0e3, 3.5e3])
@@ -15,17 +16,10 @@ def section(vx, angles, thick, mixed=True):
     n = len(angles)
     pe = np.column_stack([(CFRP, GFRP)[k % 2 if mixed else 0] for k in range(n)])
     o, t = np.asarray(angles, float), np.asarray(thick, float)
-    h = t.sum()
-    zb = -h / 2 + np.concatenate([[0.0], np.cumsum(t)[:-1]])
-    z = np.empty(2 * n + 1)
-    z[0:-1:2], z[1:-1:2], z[-1] = zb, zb + t / 2, h / 2
+    z = section_points(t)
     lst = np.arange(1, n + 1, dtype=np.int32)[:, None]
     f = vx.laminate.getsectionfmatrix(lst, o[:, None], t[:, None], z[:, None], pe[:, :, None])[:, :, 0]
     return pe, o, t, z, f
-
-
-def simpson(values, t):
-    return sum(t[k] / 6 * (values[2 * k] + 4 * values[2 * k + 1] + values[2 * k + 2]) for k in range(len(t)))
 
 
 ANGLES, THICK = (0, 45, -45, 90, 0), (0.2, 0.25, 0.25, 0.3, 0.2)

@@ -5,12 +5,8 @@ import numpy as np
 import pytest
 
 from conftest import error_record
-
-XT, XC, YT, YC, S12, S23 = 1500.0, 1200.0, 50.0, 200.0, 80.0, 60.0
-A0 = math.radians(53.0)
-ST = YC * math.cos(A0) * (math.sin(A0) + math.cos(A0) / math.tan(2 * A0))  # LaRC transverse shear strength
-ET = -1 / math.tan(2 * A0)
-EL = ET * S12 / ST
+# the same strengths, LaRC constants and kink-band frame as the fibre criteria
+from test_fbcollection import A0, EL, ET, S12, S23, ST, XC, XT, YC, YT, kink_frame
 
 
 def grid(lo, hi, step):
@@ -52,8 +48,8 @@ def wiegand(sn, tl, tt):
     return np.sqrt(q + np.where(sn >= 0, (sn / YT) ** 2, 0.0))
 
 
-def camanho(sn, tl, tt):
-    st, et = S23, -1 / (2 * math.tan(2 * A0))
+def camanho(sn, tl, tt, st=S23):
+    et = -1 / (2 * math.tan(2 * A0))
     el = et * S12 / st
     kappa = (st ** 2 - YT ** 2) / (YT * st)
     lam = 2 * el * st / S12 - kappa
@@ -176,13 +172,17 @@ def test_spc3d_limits_and_the_delamination_range(vx):
     assert m.mcrckspc3d(yt, 0, 0, 0, 0, XT, XC, yt, yc, zt, zc, x12, x13, x23, sainc=2.0)[0] == pytest.approx(1.0, abs=1e-12)
 
 
-def test_fine_steps_cover_the_whole_range(vx):
-    # the largest exposure sits at about 150 degrees; 0.5 degree steps must get there
-    state = (10.0, 50.0, 0.0, 0.0, 30.0)
-    th, v = brute(wiegand, state, step=math.radians(0.5))
-    assert th[np.argmax(v)] > math.radians(120)
-    rmc, ang = vx.mccollection.mcrckwiegand(*state, YT, YC, S12, sainc=0.5)
-    assert rmc == pytest.approx(v.max(), rel=1e-11) and ang == pytest.approx(th[np.argmax(v)], abs=1e-9)
+@pytest.mark.parametrize("gsflag", [0, 1])
+def test_camanho_passes_over_planes_without_a_root(vx, gsflag):
+    """With the transverse shear strength below the tensile one the root's argument is negative on
+    planes of small tension: a sound state, whose effort is the largest exposure elsewhere."""
+    state, st = (0.156, -1.68, 0.649, 0.664, -1.297), 40.0
+    v = brute(lambda *tr: camanho(*tr, st=st), state, step=math.radians(5.0))[1]
+    assert np.isnan(v).any()
+    rmc = vx.mccollection.mcrckcamanho(*state, YT, YC, S12, st, gsflag=gsflag)[0]
+    # the scan gives the largest defined exposure; the golden mode refines it
+    assert rmc == pytest.approx(np.nanmax(v), rel=1e-12 if gsflag == 0 else 1e-2)
+    assert rmc >= np.nanmax(v) * (1 - 1e-12)
 
 
 def test_uniaxial_tension_at_strength_fails_on_every_grid_through_90_degrees(vx):
@@ -224,12 +224,7 @@ def test_larc04_matrix_branches(vx):
     # compression with fibre stress below xc22: the misalignment frame (no s23: no turn of the kink plane)
     s = (-300.0, -80.0, -10.0, 30.0, 0.0, 0.0)
     assert m.mcrcklarc04(*s, *base, fcl=1)[0] == 0.0
-    q = EL + S12 / XC
-    phic = math.atan((1 - math.sqrt(1 - 4 * q * S12 / XC)) / (2 * q))
-    phi = math.copysign(1.0, s[3]) * (g12 * (phic - XC * phic / g12) + abs(s[3])) / (g12 + s[0] - s[1])
-    c, si = math.cos(phi), math.sin(phi)
-    r = np.array([[c, -si, 0], [si, c, 0], [0, 0, 1.0]])
-    t = r.T @ np.array([[s[0], s[3], s[4]], [s[3], s[1], s[5]], [s[4], s[5], s[2]]]) @ r
+    t = kink_frame(s, 0.0)
     v = brute(larc_shear, (t[1, 1], t[2, 2], t[0, 1], t[0, 2], t[1, 2]), step=math.radians(5.0))[1]
     assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(v.max(), rel=1e-11)
     # fibre stress beyond xc22 (tension here): ply stresses over [-pi, pi]
@@ -268,22 +263,6 @@ def test_tiny_scan_step_is_widened_not_endless():
     assert rc == 0 and out.decode().split() == ["-2", "0", "True"]
 
 
-def test_golden_mode_finds_the_global_peak_of_a_bimodal_exposure(vx):
-    # Two peaks over the plane angle; a golden search over the whole range
-    # alone settles on the lesser one.
-    m = vx.mccollection
-    for fn, f, state in ((m.mcrckpuck, puck, (-130.354, 22.401, 63.611, -41.22, 24.525)),
-                         (m.mcrcklarc05, larc05, (-150.041, 17.341, 66.063, -61.406, 24.311))):
-        th, v = brute(f, state, step=math.radians(0.01))
-        for step in (1.0, 5.0):
-            scan = fn(*state, YT, YC, S12, sainc=step, gsflag=0)[0]
-            rg, ang = fn(*state, YT, YC, S12, sainc=step, gsflag=1)[:2]
-            assert scan <= rg == pytest.approx(v.max(), rel=1e-7)
-            # the angle reported is the one of the value reported
-            assert ang == pytest.approx(th[np.argmax(v)], abs=math.radians(0.02))
-            assert rg == pytest.approx(f(*tractions(np.array([ang]), *state))[0], rel=1e-12)
-
-
 def _random_states(rng, n):
     """Ply stresses up to about twice the strengths, transverse tension kept
     below the friction poles of the LaRC forms."""
@@ -313,6 +292,8 @@ CRITERIA = ["puck", "larc05", "larc04", "wiegand", "camanho", "spc3d", "vdi2014"
 
 @pytest.mark.parametrize("seed,name", list(enumerate(CRITERIA)))
 def test_golden_mode_against_the_scan_over_random_states(vx, seed, name):
+    # Each criterion meets states with two peaks, the lesser one best on the
+    # coarse scan: a golden search around that peak alone falls short here.
     crit = _criteria(vx)[name]
     rng = np.random.default_rng(seed + 20)
     steps = rng.choice([1.0, 2.0, 5.0, 7.5], 1000)
