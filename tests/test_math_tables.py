@@ -191,11 +191,6 @@ def test_cubic_interpolation_against_scipy_pchip(m, seed, monotone):
     np.testing.assert_allclose(out[-len(x):], y, rtol=1e-15, atol=1e-15)
 
 
-def test_cubic_two_points_is_the_line(m):
-    out = m.cubichermitianinterpolation([1.0, 3.0], [2.0, 6.0], [0.0, 2.0, 5.0])
-    np.testing.assert_allclose(out, [0.0, 4.0, 10.0], rtol=1e-15, atol=1e-15)
-
-
 def test_cubic_integration(m):
     x, y = cubic_table(4)
     ref = interpolate.PchipInterpolator(x, y, extrapolate=True)
