@@ -48,21 +48,6 @@ def test_hahn_tsai_short_argument_list_is_refused(vx):
     assert record(vx)[0] == -2
 
 
-def test_adam_residual_stiffness(vx):
-    nl = vx.nlcollection
-    l, x = 70.0, 40.0
-    # at the knee nothing is lost; at failure (equal knees) the end-of-life stiffness is reached
-    assert nl.nladam(l, x, 0.25, 1e6, 1.5, 2.0) == pytest.approx(0.0, abs=1e-15)
-    assert nl.nladam(l, x, 1e6, 1e6, 1.5, 2.0, [3.0, 3.0]) == pytest.approx(1.0 - x / l, rel=1e-14)
-    assert nl.nladam(l, x, 3.0, 1e6, 1.5, 2.0, [3.0, 3.0]) == pytest.approx(0.0, abs=1e-15)
-    n = np.logspace(0, 6, 7)
-    d = [nl.nladam(l, x, ni, 1e6, 1.5, 2.0, [1.0, 1.0]) for ni in n]
-    assert np.all(np.diff(d) > 0) and d[-1] == pytest.approx(1.0 - x / l)
-    # q = 1/2 of the log life: r = (1 - 0.5^beta)^(1/alpha)
-    r = (1.0 - 0.5**2.0) ** (1.0 / 1.5)
-    assert nl.nladam(l, x, 1e3, 1e6, 1.5, 2.0, [1.0, 1.0]) == pytest.approx(1.0 - ((l - x) * r + x) / l)
-
-
 def test_temperature_transitions(vx):
     nl = vx.nlcollection
     props = [3500.0, 400.0, 30.0]  # glassy plateau, transition temperature, rubbery plateau
@@ -79,11 +64,16 @@ def test_temperature_transitions(vx):
     assert nl.nlgibson(-1e5, props, [1.0]) == pytest.approx(3500.0, abs=1e-9)
 
 
-def test_adam_outside_the_life_span(vx):
-    """Before the knee nothing is lost, past the life the end-of-life stiffness
-    stays; a life that ends at the knee has no span and is refused."""
+def test_adam_residual_stiffness(vx):
+    """Nothing is lost before the knee, the law holds in between, past the life
+    the end-of-life stiffness stays; a life that ends at the knee has no span
+    and is refused."""
     nl = vx.nlcollection
     l, x, nf, lg = 70.0, 40.0, 1e6, [100.0, 100.0]
+    # half the log life past a knee at 1 cycle: r = (1 - 0.5^beta)^(1/alpha)
+    r = (1.0 - 0.5**2.0) ** (1.0 / 1.5)
+    assert nl.nladam(l, x, 1e3, nf, 1.5, 2.0, [1.0, 1.0]) == pytest.approx(1.0 - ((l - x) * r + x) / l)
+    assert nl.nladam(l, x, 0.25, nf, 1.5, 2.0) == pytest.approx(0.0, abs=1e-15)  # default knee
     for alpha, beta in ((1.5, 2.5), (0.7, 1.0), (2.0, 2.0)):
         for n in (0.0, 1.0, 99.9):
             assert nl.nladam(l, x, n, nf, alpha, beta, lg) == 0.0, (n, alpha, beta)
