@@ -1,11 +1,12 @@
 """Impact contact laws: Hertz relations, the contact force equation, the nearest-element tracker."""
+import ctypes
 import math
 
 import numpy as np
 import pytest
 from scipy.optimize import brentq
 
-from conftest import error_record as status
+from conftest import error_record as status, run_python
 
 
 E1, NU1, E2, NU2, R1 = 210e3, 0.3, 12e3, 0.25, 8.0
@@ -95,7 +96,6 @@ def test_contact_law_with_tabulated_stiffness(vx):
 
 
 def test_contact_law_table_out_of_order_is_reported():
-    from conftest import run_python
     out, rc = run_python(
         "import _vexlan as v, numpy as np\n"
         "base = [500.0, 0.3, 1e-5, 0.01, 2e-5, 1.0, 0.02]\n"
@@ -159,7 +159,6 @@ print(k.value, e.value)
 def test_laws_read_only_their_own_inputs(stiffness, flag, values):
     # The inputs end right before an unreadable page: a law that reads an
     # argument it does not use ends the process.
-    from conftest import run_python
     out, rc = run_python(GUARDED_CALL.format(n=len(values), values=values, flag=flag, stiffness=stiffness))
     assert rc == 0
     k, e = map(float, out.split())
@@ -177,7 +176,6 @@ def test_laws_read_only_their_own_inputs(stiffness, flag, values):
                                                   ("ContactDepth", 2, 3), ("ContactRadius", 6, 3)])
 def test_native_calls_with_fewer_inputs_than_the_law_reads_are_refused(vx, lib, routine, flag, nargs):
     # Called from C the binding's checks are gone: numargs is all the routine knows.
-    import ctypes
     args = np.full(nargs, 2.0)
     out = [ctypes.c_double(7.0), ctypes.c_double(7.0)]
     ptrs = [ctypes.byref(out[0])]

@@ -3,7 +3,7 @@ import numpy as np
 import pytest
 from scipy.integrate import quad
 
-from conftest import error_record
+from conftest import error_record, run_python
 from laminate_oracle import isotropic_stiffness as iso_stiffness, orthotropic_compliance
 
 FIBRE = np.array([230e3, 15e3, 24e3, 5.5e3, 0.2])      # E1, E2, G12, G23, nu12
@@ -336,7 +336,6 @@ def test_bridging_shear_strength_by_hand(vx):
 def test_lth_refuses_fewer_than_two_matrix_values_natively():
     # nu is matrix value mdim: below 2 it would be read before or at E (the
     # smallest integer far before it, so the calls run in a child process).
-    from conftest import run_python
     out, rc = run_python("""
 import ctypes, numpy as np, _vexlan as vx
 lib = ctypes.CDLL(vx.__file__)

@@ -1,10 +1,12 @@
 """Resin property models: temperature rules, calibration tables, equivalent strain, endochronic update."""
+import ctypes
 import math
 
 import numpy as np
 import pytest
 from scipy.interpolate import PchipInterpolator
 
+from conftest import error_record
 from laminate_oracle import isotropic_stiffness
 
 BLOCK_A = [3000.0, 0.35, 0.01, 80.0, 2.0, 1.2, 1.5, 100.0, -0.1]
@@ -192,8 +194,6 @@ def test_endochronic_viscous_terms_relax(vx):
 def test_resin_constants_refuse_counts_they_would_read_past_natively(vx, lib, plastic, nprops):
     # Fewer than two blocks, or a high-temperature model cut short: from C the
     # routine would read past props; the binding refuses the same counts.
-    import ctypes
-    from conftest import error_record
     pr = np.full(nprops, 293.0)
     outs = [ctypes.c_double(-1.0) for _ in range(14)]
     refs = [ctypes.byref(o) for o in outs]
@@ -212,8 +212,6 @@ def test_resin_constants_refuse_counts_they_would_read_past_natively(vx, lib, pl
 
 @pytest.mark.parametrize("matstate, nprops, nstatev", [(1, 10, 42), (0, 2, 42), (1, 11, 41)])
 def test_endochrone_law_refuses_short_arrays_natively(vx, lib, matstate, nprops, nstatev):
-    import ctypes
-    from conftest import error_record
     p = lambda a: a.ctypes.data_as(ctypes.c_void_p)
     stress, statev = np.zeros(6), np.zeros(nstatev)
     lib.EndochroneViscoPlasticity(p(np.full(6, 1e-3)), p(np.zeros(6)), p(np.full(nprops, 0.3)), p(stress), p(statev),
