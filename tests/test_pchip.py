@@ -13,8 +13,8 @@ def P(a):
     return a.ctypes.data_as(C.c_void_p)
 
 
-def r(v, dt=np.float64):
-    return C.byref((C.c_double if dt == np.float64 else C.c_float)(v))
+def r(v):
+    return C.byref(C.c_double(v))
 
 
 def ii(v):
@@ -30,7 +30,6 @@ def pl(lib):
     for nm in ("pchqa_", "pchia_", "bvalu_", "r1mach_"):
         getattr(lib, nm).restype = C.c_float
     lib.dchfcm_.restype = i4
-    lib.chfcm_.restype = i4
     lib.i1mach_.restype = i4
     lib.j4save_.restype = i4
     lib.xsetf_(ii(0))
@@ -39,15 +38,14 @@ def pl(lib):
     lib.xerdmp_()  # empties the message table (prints nothing when empty)
 
 
-def pchim(lib, x, f, incfd=1, single=False):
-    dt = np.float32 if single else np.float64
+def pchim(lib, x, f, incfd=1):
     n = len(x)
-    x = np.asarray(x, dt)
-    fs = np.zeros(incfd * n, dt)
+    x = np.asarray(x, float)
+    fs = np.zeros(incfd * n)
     fs[::incfd] = f
-    d = np.full(incfd * n, 99.0, dt)
+    d = np.full(incfd * n, 99.0)
     ierr = i4()
-    (lib.pchim_ if single else lib.dpchim_)(ii(n), P(x), P(fs), P(d), ii(incfd), C.byref(ierr))
+    lib.dpchim_(ii(n), P(x), P(fs), P(d), ii(incfd), C.byref(ierr))
     return d, ierr.value
 
 
@@ -108,9 +106,6 @@ def test_monotone_switch_count_and_extrema(pl, f, switches, zero_at):
     assert all(d[i] == 0.0 for i in zero_at)
     if switches == 0:
         assert np.all(d >= 0)
-    ds, ierrs = pchim(pl, x, f, single=True)
-    assert ierrs == ierr
-    np.testing.assert_allclose(ds, d, rtol=1e-6, atol=1e-6)
 
 
 @pytest.mark.parametrize("x, f", [([0, 1, 1.1, 3], [0, 1, 5, 4]), ([0, 1, 1.1], [0, 1, -9]),
@@ -216,7 +211,6 @@ def test_monotonicity_codes(pl):
              ((3, 3, 1), 3), ((3.5, 3.5, 1), 2), ((-3, 1, 1), 2), ((-2.9, -2.9, -1), -1)]
     for (d1, d2, delta), code in cases:
         assert pl.dchfcm_(r(d1), r(d2), r(delta)) == code
-        assert pl.chfcm_(r(d1, np.float32), r(d2, np.float32), r(delta, np.float32)) == code
     x, f = data(9, 15)
     f = np.sort(f)
     d, _ = pchim(pl, x, f)
