@@ -102,7 +102,6 @@ def test_later_block_overwrites_and_both_outline_orders(store, tmp_path):
 
 def test_empty_outline_is_no_error(store, tmp_path):
     vx = store
-    vx.errorhandling.rsxerr(1)
     read(vx, tmp_path, "++Begin Damage, DmgID=1\n+Table, TYPE=Fiber, LayID=1\n+Position\n1 2 3 4\n++End Damage\n")
     assert error_record(vx)[0] == 0
     assert (vx.damagedata.dmgpoints == np.finfo(float).max).all()

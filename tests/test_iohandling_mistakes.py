@@ -142,6 +142,7 @@ def test_cards_inside_the_solver_deck_keep_the_deck_tolerant(vx, tmp_path):
     read_all(vx, tmp_path / "nowhere", deck=str(deck))
     assert err(vx)[0] == 0
     assert list(vx.sectiondata.secidlist) == [7] and int(vx.debugdata.edebug) == 12
+    np.testing.assert_array_equal(vx.sectiondata.plythickness[:, 0], [0.125, 0.125])  # read after solver lines
     assert vx.materialdata.peprops[0, 0, 0] == 140000 and vx.damagedata.fiberdds[0, 0, 0] == 2.0
     # Inside a block the deck is checked like a card.
     deck.write_text(DECK.replace("+Strength", "+Strenght"))
