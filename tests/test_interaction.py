@@ -66,9 +66,7 @@ def test_other_stiffness_laws_and_unknown_selectors(vx):
 def test_contact_law_solves_the_force_equation(vx):
     # F = k (alpha - c F)^p with k = 1e4, alpha = 0.3 - 0.01 - 0.02, c = |1e-5 + 2e-5|, p = 1.5
     args = np.array([1e4, 0.3, 1e-5, 0.01, 2e-5, 1.5, 0.02])
-    fx, dfx = vx.interaction.contactlaw(0.0, args, 0)
-    assert fx == pytest.approx(1e4 * 0.27**1.5)
-    assert dfx == pytest.approx(-3e-5 * 1.5 * 1e4 * 0.27**0.5 - 1)
+    assert vx.interaction.contactlaw(0.0, args, 0)[0] == pytest.approx(1e4 * 0.27**1.5)
     f = brentq(lambda x: vx.interaction.contactlaw(x, args, 2)[0], 0.0, 5000.0)
     assert f == pytest.approx(1e4 * (0.27 - 3e-5 * f) ** 1.5, rel=1e-10)
     h = 1e-3
