@@ -289,8 +289,7 @@ def test_mat_expand_bilinear_against_scipy(lib, m, n, m2, n2):
 STAMP = re.compile(rb"^([ \d]\d) ([A-Z][a-z]+) (\d{4})  ([ \d]\d):(\d\d):(\d\d)\.(\d\d\d) (AM|PM|Noon)\n$")
 
 
-@pytest.mark.parametrize("local_hour,shown,word", [(0, 0, "AM"), (7, 7, "AM"), (12, 12, "PM"),
-                                                   (13, 1, "PM"), (23, 11, "PM")])
+@pytest.mark.parametrize("local_hour,shown,word", [(0, 0, "AM"), (12, 12, "PM"), (13, 1, "PM")])
 def test_timestamp_line(lib, local_hour, shown, word):
     code = "import ctypes as C\nC.CDLL(%r).interp_timestamp_()\n" % lib._name
     for _ in range(3):  # again when the hour turns during the call
