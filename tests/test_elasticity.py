@@ -17,12 +17,16 @@ SYM = A6 + A6.T
 PACKED = np.concatenate([SYM[: j + 1, j] for j in range(6)])  # upper triangle column by column
 
 
+@pytest.fixture
+def el(vx):
+    return vx.elasticity
+
+
 def ortho_stiffness(*constants):
     return np.linalg.inv(orthotropic_compliance(*constants))
 
 
-def test_orthotropic_and_anisotropic_laws(vx):
-    el = vx.elasticity
+def test_orthotropic_and_anisotropic_laws(vx, el):
     c = ortho_stiffness(*ORTHO)
     np.testing.assert_allclose(el.getstressfromorthotropicelasticity(STRAIN, ORTHO, 3), c @ STRAIN, rtol=1e-12)
     a, sym, packed = A6, SYM, PACKED
@@ -42,8 +46,7 @@ def test_orthotropic_and_anisotropic_laws(vx):
         el.real_getstressfromanisotropichyperelasticity(STRAIN, packed[:20], 3)
 
 
-def test_numerical_tangent_with_python_laws(vx):
-    el = vx.elasticity
+def test_numerical_tangent_with_python_laws(el):
     c = ortho_stiffness(*ORTHO)
     seen = []
 
@@ -65,8 +68,7 @@ def test_numerical_tangent_with_python_laws(vx):
     np.testing.assert_allclose(seen[1].real[3:], 2 * STRAIN[3:], rtol=1e-15)
 
 
-def test_reference_tangent_shortcut(vx):
-    el = vx.elasticity
+def test_reference_tangent_shortcut(el):
     c = ortho_stiffness(*ORTHO)
     calls = []
 
@@ -87,8 +89,7 @@ def test_reference_tangent_shortcut(vx):
     assert len(calls) == 24
 
 
-def test_isotropic_dispatcher(vx):
-    el = vx.elasticity
+def test_isotropic_dispatcher(vx, el):
     e, nu = 3000.0, 0.35
     lame = el.getstressfromisotropicviscoelasticity(STRAIN, [e, 5.0, nu, 0.0, 0.0], 3)
     np.testing.assert_allclose(lame, iso_stiffness(e, nu) @ STRAIN, rtol=1e-12)
@@ -114,8 +115,7 @@ def test_isotropic_dispatcher(vx):
     np.testing.assert_array_equal(el.getstressfromisotropicviscoelasticity(STRAIN, [e, gamma, nu, 0, 7.0], 3), 0)
 
 
-def test_fitted_deviatoric_volumetric_law(vx):
-    el = vx.elasticity
+def test_fitted_deviatoric_volumetric_law(el):
     s, t = el.getstressfromdevvoldecomposition(np.zeros(6), [0, 0, 0, 0, 1.0], 3)
     assert t[0, 0] == pytest.approx(2 / 3 * 2541.75978925 + 4871.70629979)
     assert t[0, 1] == pytest.approx(4871.70629979 - 2541.75978925 / 3)
@@ -129,8 +129,7 @@ def test_fitted_deviatoric_volumetric_law(vx):
     assert not s.any() and not t.any()
 
 
-def test_nonlinear_isotropic_fixed_point(vx, capfd):
-    el = vx.elasticity
+def test_nonlinear_isotropic_fixed_point(vx, el, capfd):
     props = [3000.0, 0.0, 1100.0, 0.35, 0.0]
     np.testing.assert_allclose(el.getstressfromnonlinearisotropic(STRAIN, props, 3),
                                iso_stiffness(3000.0, 0.35)[:6, :6] @ STRAIN * np.r_[1, 1, 1, 0, 0, 0]
