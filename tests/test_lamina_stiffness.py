@@ -14,6 +14,11 @@ ANGLES = [0.0, 30.0, 45.0, 60.0, 90.0]
 NYE = [(0, 0), (1, 1), (2, 2), (0, 1), (0, 2), (1, 2)]
 
 
+@pytest.fixture
+def lam(vx):
+    return vx.lamina
+
+
 def rot3(deg):
     t = math.radians(deg)
     return np.array([[math.cos(t), -math.sin(t), 0], [math.sin(t), math.cos(t), 0], [0, 0, 1.0]])
@@ -57,8 +62,7 @@ def test_nine_constants_from_short_lists(vx):
     assert error_record(vx) == (-2, "Unsupported input in GetNyeProperties") and not out.any()
 
 
-def test_on_axis_stiffness_is_inverse_of_textbook_compliance(vx):
-    lam = vx.lamina
+def test_on_axis_stiffness_is_inverse_of_textbook_compliance(vx, lam):
     s6 = orthotropic_compliance(*PLY)
     c6 = lam.getnyestiffnessmatrix(PLY, 6)
     np.testing.assert_allclose(c6, np.linalg.inv(s6), rtol=1e-12, atol=1e-9)
@@ -88,8 +92,7 @@ def test_on_axis_stiffness_is_inverse_of_textbook_compliance(vx):
 
 
 @pytest.mark.parametrize("n", [3, 6])
-def test_off_axis_stiffness_and_compliance_over_the_circle(vx, n):
-    lam = vx.lamina
+def test_off_axis_stiffness_and_compliance_over_the_circle(vx, lam, n):
     ply = PLY.copy()
     for deg in (0.0, 1e-7, 15.0, 30.0, 45.0, 90.0, -45.0, 135.0, 180.0, 270.0, 361.5, -1000.0):
         for scflag, on_axis in ((1, lam.getnyestiffnessmatrix), (0, lam.getnyecompliancematrix)):
@@ -185,8 +188,7 @@ def test_selectors_without_a_matrix_give_zeros(vx, lib, n):
             np.testing.assert_array_equal(out, np.zeros((n, n)))
 
 
-def test_generalized_on_axis(vx):
-    lam = vx.lamina
+def test_generalized_on_axis(vx, lam):
     g = lam.getgeneralizednyeonaxissc
     c6 = lam.getnyestiffnessmatrix(PLY, 6)
     for n in (3, 4, 6):
@@ -231,8 +233,7 @@ def test_invariants_are_the_textbook_ones(vx):
     np.testing.assert_allclose(vx.lamina.getinvariantsfromreducedstiffness(PLY), invariants(PLY), rtol=1e-13)
 
 
-def test_arbitrary_base_compliance_and_stiffness(vx):
-    lam = vx.lamina
+def test_arbitrary_base_compliance_and_stiffness(vx, lam):
     ab = lam.getarbitrarybasesc
     c6 = lam.getnyestiffnessmatrix(PLY, 6)
     s6 = lam.getnyecompliancematrix(PLY, 6)
@@ -249,8 +250,7 @@ def test_arbitrary_base_compliance_and_stiffness(vx):
     assert error_record(vx)[0] == 0
 
 
-def test_reduced_stiffness_of_a_plane(vx):
-    lam = vx.lamina
+def test_reduced_stiffness_of_a_plane(lam):
     c6 = lam.getnyestiffnessmatrix(PLY, 6)
     s6 = orthotropic_compliance(*PLY)
     # condensing the free direct stress = inverting the compliance of the plane
