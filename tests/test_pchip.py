@@ -219,37 +219,39 @@ def test_monotonicity_codes(pl):
     assert ierr.value == 0 and ismon[-1] in (1, 3) and set(ismon[:-1]) <= {0, 1, 3}
 
 
+def pchic(lib, x, f, ic, vc=(0.0, 0.0), sw=0.0, nwk=None, single=False):
+    """(derivatives as doubles, status) of the general setter, in either precision."""
+    dt, real = (np.float32, C.c_float) if single else (np.float64, C.c_double)
+    x, f = np.asarray(x, dt), np.asarray(f, dt)
+    n = len(x)
+    d, wk, ierr = np.zeros(n, dt), np.zeros(2 * n, dt), i4()
+    (lib.pchic_ if single else lib.dpchic_)(P(np.array(ic, np.int32)), P(np.array(vc, dt)), C.byref(real(sw)), ii(n),
+                                            P(x), P(f), P(d), ii(1), P(wk), ii(2 * n if nwk is None else nwk),
+                                            C.byref(ierr))
+    return d.astype(float), ierr.value
+
+
 def test_general_setter(pl):
     x, f = data(2, 10)
-    n = 10
-    wk, d, ierr = np.zeros(2 * n), np.zeros(n), i4()
-
-    def pchic(ic, vc=(0.0, 0.0), sw=0.0, nwk=2 * n):
-        pl.dpchic_(P(np.array(ic, np.int32)), P(np.array(vc, float)), r(sw), ii(n), P(x), P(f), P(d), ii(1),
-                   P(wk), ii(nwk), C.byref(ierr))
-        return d.copy(), ierr.value
-
     dm, _ = pchim(pl, x, f)
-    got, e = pchic((0, 0))
+    got, e = pchic(pl, x, f, (0, 0))
     assert e == 0 and np.array_equal(got, dm)
-    got, e = pchic((1, 1), (0.25, -0.75))
+    got, e = pchic(pl, x, f, (1, 1), (0.25, -0.75))
     assert e == 0 and got[0] == 0.25 and got[-1] == -0.75 and np.array_equal(got[1:-1], dm[1:-1])
     s1, sn = (f[1] - f[0]) / (x[1] - x[0]), (f[-1] - f[-2]) / (x[-1] - x[-2])
-    got, e = pchic((-1, -1), (-np.sign(s1), 2 * sn))
+    got, e = pchic(pl, x, f, (-1, -1), (-np.sign(s1), 2 * sn))
     assert e == 1 and got[0] == 0.0 and got[-1] == 2 * sn
-    assert pchic((6, 0))[1] == -4 and pchic((0, -6))[1] == -5 and pchic((6, 6))[1] == -6
-    assert pchic((0, 0), nwk=2 * n - 3)[1] == -7
+    assert [pchic(pl, x, f, ic)[1] for ic in ((6, 0), (0, -6), (6, 6))] == [-4, -5, -6]
+    assert pchic(pl, x, f, (0, 0), nwk=2 * len(x) - 3)[1] == -7
     # A switch adjustment moves only derivatives next to a switch.
-    adj, e = pchic((0, 0), sw=-1.0)
+    adj, e = pchic(pl, x, f, (0, 0), sw=-1.0)
     assert e == 0
     slopes = np.diff(f) / np.diff(x)
     changed = np.nonzero(adj != dm)[0]
     assert all(np.any(np.sign(slopes[max(i - 2, 0):i + 2]) != np.sign(slopes[max(i - 2, 0)])) for i in changed)
     # A condition larger than N falls back to the default.
-    xs, fs = x[:4].copy(), f[:4].copy()
-    pl.dpchic_(P(np.array([5, 5], np.int32)), P(np.zeros(2)), r(0.0), ii(4), P(xs), P(fs), P(d), ii(1), P(wk),
-               ii(6), C.byref(ierr))
-    assert ierr.value == 0 and np.array_equal(d[:4], pchim(pl, xs, fs)[0])
+    d4, e = pchic(pl, x[:4], f[:4], (5, 5))
+    assert e == 0 and np.array_equal(d4, pchim(pl, x[:4], f[:4])[0])
 
 
 def hermite_second_derivatives(x, f, d):
@@ -260,33 +262,27 @@ def hermite_second_derivatives(x, f, d):
 
 @pytest.mark.parametrize("single", [False, True])
 def test_general_setter_end_conditions(pl, single):
-    dt = np.float32 if single else np.float64
     tol = 2e-4 if single else 1e-9
-    fn = pl.pchic_ if single else pl.dpchic_
-    x = np.array([-1.0, -0.2, 0.5, 1.5, 2.0, 3.25, 4.0], dt)
-    n = len(x)
+    x = np.array([-1.0, -0.2, 0.5, 1.5, 2.0, 3.25, 4.0], np.float32 if single else np.float64)
 
-    def pchic(f, ic, vc=(0.0, 0.0)):
-        f = np.asarray(f, dt)
-        d, wk, ierr = np.zeros(n, dt), np.zeros(2 * n, dt), i4()
-        fn(P(np.array(ic, np.int32)), P(np.array(vc, dt)), C.byref((C.c_float if single else C.c_double)(0)),
-           ii(n), P(x), P(f), P(d), ii(1), P(wk), ii(2 * n), C.byref(ierr))
-        assert ierr.value == 0
-        return d.astype(float)
+    def derivs(f, ic, vc=(0.0, 0.0)):
+        d, ierr = pchic(pl, x, f, ic, vc, single=single)
+        assert ierr == 0
+        return d
 
     xd = x.astype(float)
     f = np.sin(xd) + xd
     # Given end second derivatives are met.
-    d = pchic(f, (2, 2), (0.75, -1.25))
+    d = derivs(f, (2, 2), (0.75, -1.25))
     left, right = hermite_second_derivatives(xd, f, d)
     np.testing.assert_allclose([left[0], right[-1]], [0.75, -1.25], atol=tol)
     # Condition 5 makes the second derivative continuous at the second and next-to-last points.
-    d = pchic(f, (5, 5))
+    d = derivs(f, (5, 5))
     left, right = hermite_second_derivatives(xd, f, d)
     np.testing.assert_allclose([right[0], right[-2]], [left[1], left[-1]], atol=tol)
     # The three- and four-point formulas are exact on quadratics and cubics, at both ends.
     q, c = 2 * xd ** 2 - xd + 1, xd ** 3 - 2 * xd ** 2 + 3
-    dq, dc = pchic(q, (3, 3)), pchic(c, (4, 4))
+    dq, dc = derivs(q, (3, 3)), derivs(c, (4, 4))
     np.testing.assert_allclose(dq[[0, -1]], 4 * xd[[0, -1]] - 1, atol=tol * 10)
     np.testing.assert_allclose(dc[[0, -1]], 3 * xd[[0, -1]] ** 2 - 4 * xd[[0, -1]], atol=tol * 10)
 
