@@ -19,8 +19,9 @@ CARD = ("** damages present before the analysis\n"
 
 @pytest.fixture
 def store(vx):
+    """An empty damage-region store, emptied again afterwards."""
     clear_store(vx)
-    yield vx
+    yield
     clear_store(vx)
     vx.sectiondata.nplies = vx.sectiondata.nsec = 0
 
@@ -30,8 +31,7 @@ def read(vx, tmp_path, text, nplies=2, nsec=1):
     vx.iohandling.getdamagedatafromfile(str(tmp_path / "missing.inp"), str(tmp_path), nplies, nsec)
 
 
-def test_card_fills_the_store(store, tmp_path):
-    vx = store
+def test_card_fills_the_store(vx, store, tmp_path):
     d = vx.damagedata
     read(vx, tmp_path, CARD.replace("\n", "\r\n"))
     assert int(d.ndmg) == 3
@@ -52,8 +52,7 @@ def test_card_fills_the_store(store, tmp_path):
     assert error_record(vx)[0] == -2
 
 
-def test_card_regions_survive_growth_and_answer_queries(store, tmp_path):
-    vx = store
+def test_card_regions_survive_growth_and_answer_queries(vx, store, tmp_path):
     d = vx.damagedata
     vx.sectiondata.nplies, vx.sectiondata.nsec = 2, 1
     vx.sectiondata.plyorientation = np.array([[0.0], [0.0]])
@@ -77,8 +76,7 @@ def test_card_regions_survive_growth_and_answer_queries(store, tmp_path):
     assert d.delamdds.shape == (3, 1, 1) and vx.bukdata.bukintdatalist.shape == (4, 2, 1, 1)
 
 
-def test_single_ply_and_missing_card(store, tmp_path):
-    vx = store
+def test_single_ply_and_missing_card(vx, store, tmp_path):
     read(vx, tmp_path, CARD, nplies=1)
     assert vx.damagedata.delamdds is None and vx.bukdata.bukintdatalist is None
     assert vx.damagedata.fiberdds.shape == (3, 1, 3)
@@ -87,8 +85,7 @@ def test_single_ply_and_missing_card(store, tmp_path):
     assert int(vx.damagedata.ndmg) == 5
 
 
-def test_later_block_overwrites_and_both_outline_orders(store, tmp_path):
-    vx = store
+def test_later_block_overwrites_and_both_outline_orders(vx, store, tmp_path):
     card = ("++Begin Damage, DmgID=1\n+Table, TYPE=Core, Layer=1\n0, 1, 2, 0, 3, 4\n++End Damage\n"
             "++Begin Damage, DmgID=1\n+Table, Layer=1, TYPE=Core\n0, 5, 6\n"
             "+Abstraction, General and Matrix\n1, 2.0, 1.0, 0\n++End Damage\n")
@@ -100,9 +97,7 @@ def test_later_block_overwrites_and_both_outline_orders(store, tmp_path):
     assert big not in vx.damagedata.dmgpoints[:, 0, 4, 0]
 
 
-def test_empty_outline_is_no_error(store, tmp_path):
-    vx = store
-    vx.errorhandling.rsxerr(1)
+def test_empty_outline_is_no_error(vx, store, tmp_path):
     read(vx, tmp_path, "++Begin Damage, DmgID=1\n+Table, TYPE=Fiber, LayID=1\n+Position\n1 2 3 4\n++End Damage\n")
     assert error_record(vx)[0] == 0
     assert (vx.damagedata.dmgpoints == np.finfo(float).max).all()

@@ -102,7 +102,6 @@ def test_blocks_do_not_inherit_factors(vx, tmp_path):
 
 
 @pytest.mark.parametrize("item,values,what", [
-    ("+Elastic", "1 2 3", "count not 2, 5 or 9 in +Elastic"),
     ("+Elastic", "1 2 3 4 5 6 7 8", "count not 2, 5 or 9 in +Elastic"),
     ("+Strength", " ".join(["1"] * 11), "more than 10 values in +Strength"),
     ("+Failure", "1 2 3 4 5 6", "count not 1 to 5 in +Failure"),

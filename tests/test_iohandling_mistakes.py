@@ -2,7 +2,6 @@
 while clean cards, cards inside a solver deck and hand-edited line ends still read with status 0."""
 import ctypes
 import os
-import shutil
 
 import numpy as np
 import pytest
@@ -38,6 +37,7 @@ MISTAKES = [
      "Error in SectionCard, section 7, line 4: unknown item +Orientations"),
     ("SectionCard", SEC.format(ori="0 90").replace("++End Section", "++End"),
      "Error in SectionCard, section 7, line 8: unknown item ++End"),
+    # the line loop shared by the four cards ends every unclosed block alike
     ("SectionCard", SEC.format(ori="0 90").replace("++End Section\n", ""),
      "Error in SectionCard, section 7, line 1: block not closed by ++End Section"),
     ("SectionCard", SEC.format(ori="0").replace("++End Section\n", "") + SEC.format(ori="0").replace("7", "8"),
@@ -57,8 +57,6 @@ MISTAKES = [
     # a comment between the data lines of one item leaves the second line unread
     ("MaterialCard", MAT.replace("9000 0.3", "9000\n** Poisson's ratios and shear modulus\n0.3"),
      "Error in MaterialCard, material 1, line 5: line read by no item"),
-    ("MaterialCard", MAT.replace("++End Material\n", ""),
-     "Error in MaterialCard, material 1, line 1: block not closed by ++End Material"),
     ("MaterialCard", MAT.replace("+Strength", "+Failure, TYPE=INITATION"),
      "Error in MaterialCard, material 1, line 4: unknown item +Failure, TYPE=INITATION"),
     ("MaterialCard", MAT.replace("+Strength", "+Calibration, TYPE=Shear"),
@@ -67,16 +65,12 @@ MISTAKES = [
      "Error in MaterialCard, line 1: +Elastic outside a block"),
     ("StepCard", STEP.replace("ELEMENT", "ELEMENTS"),
      "Error in StepCard, step, line 2: unknown item +Debug, TYPE=ELEMENTS"),
-    ("StepCard", STEP.replace("++End Step\n", ""),
-     "Error in StepCard, step, line 1: block not closed by ++End Step"),
     ("StepCard", "+Debug, TYPE=ELEMENT\n12\n" + STEP,
      "Error in StepCard, line 1: +Debug, TYPE=ELEMENT outside a block"),
     ("StepCard", "++Begin Step\n+Cycle\n0 0 1 0 0 2 0 0 1 0 0 2\n+Cycle, TYPE=INDIVIDUAL\n5 6\n++End Step\n",
      "Error in StepCard, step, line 4: individual cycles that no step takes"),
     ("DamageCard", DMG.replace("Fiber", "fiber"),
      "Error in DamageCard, damage 1, line 4: unknown item +Abstraction, TYPE=fiber"),
-    ("DamageCard", DMG.replace("++End Damage\n", ""),
-     "Error in DamageCard, damage 1, line 1: block not closed by ++End Damage"),
     ("DamageCard", DMG.replace("1, 2.0", "3, 2.0"),
      "Error in DamageCard, damage 1, line 4: record for a ply outside 1..2"),
     ("DamageCard", DMG.replace("Fiber", "Delamination").replace("1, 2.0", "2, 2.0"),
@@ -137,13 +131,6 @@ def test_clean_cards_read_without_a_report_whatever_the_line_ends(vx, tmp_path, 
     assert int(d.ndmg) == 2 and d.fiberdds[0, 0, 1] == 2.0 and d.dmgpoints[4, 0, 2, 1] == 1.0
 
 
-def test_example_cards_read_without_a_report(vx, tmp_path):
-    for f in os.listdir(EXAMPLES):
-        shutil.copy(os.path.join(EXAMPLES, f), tmp_path)
-    read_all(vx, tmp_path)
-    assert err(vx)[0] == 0 and int(vx.damagedata.ndmg) >= 1
-
-
 DECK = ("*Heading\nlaminate job\n** cards follow\n" + SEC.format(ori="0 90").replace("+Thickness",
         "*Material, name=ply\n*Elastic\n140000., 0.3\n+Thickness") + MAT + STEP + DMG +
         "*Step, name=load\n*Static\n0.1, 1.0\n+Anything the solver ignores\n++End Material\n*End Step\n")
@@ -155,6 +142,7 @@ def test_cards_inside_the_solver_deck_keep_the_deck_tolerant(vx, tmp_path):
     read_all(vx, tmp_path / "nowhere", deck=str(deck))
     assert err(vx)[0] == 0
     assert list(vx.sectiondata.secidlist) == [7] and int(vx.debugdata.edebug) == 12
+    np.testing.assert_array_equal(vx.sectiondata.plythickness[:, 0], [0.125, 0.125])  # read after solver lines
     assert vx.materialdata.peprops[0, 0, 0] == 140000 and vx.damagedata.fiberdds[0, 0, 0] == 2.0
     # Inside a block the deck is checked like a card.
     deck.write_text(DECK.replace("+Strength", "+Strenght"))

@@ -23,13 +23,18 @@ def listing(elements, nodes, tail="\n THE END\n"):
 
 
 @pytest.fixture
-def clean(vx):
+def read(vx, tmp_path):
+    """Reads a listing from a file; the model data are released before and after."""
     def reset():
         vx.datahandling.deallocall()
         vx.elementdata.nelem = 0
         vx.nodaldata.nnodes = vx.nodaldata.ndof = 0
+
+    def read_(text):
+        (tmp_path / "job.dat").write_text(text)
+        vx.iohandling.getabqdatafromfile(str(tmp_path / "job.dat"))
     reset()
-    yield
+    yield read_
     reset()
 
 
@@ -47,11 +52,11 @@ def grid_elements(nx, ny):
     return [(k + 1, "S4R", [n, n + 1, n + nx + 2, n + nx + 1]) for k, n in enumerate(n1)]
 
 
-def test_shell_grid(vx, clean, tmp_path):
+def test_shell_grid(vx, read, tmp_path):
     nodes = grid_nodes(2, 2)
-    f = tmp_path / "job.dat"
+    f = tmp_path / "grid.dat"
     f.write_text(listing(grid_elements(2, 2), sorted(nodes.items())))
-    vx.iohandling.getabqdatafromfile(str(f) + "   ")
+    vx.iohandling.getabqdatafromfile(str(f) + "   ")  # a padded name
     ed, nd = vx.elementdata, vx.nodaldata
     assert (int(ed.nelem), int(nd.nnodes), int(nd.ndof)) == (4, 4, 6)
     assert ed.elemlist.tolist() == [1, 2, 3, 4] and ed.elemkind.tolist() == [2] * 4
@@ -59,14 +64,11 @@ def test_shell_grid(vx, clean, tmp_path):
     assert not nd.nodesmotion.any() and (vx.sectiondata.nsectionpoints == 0).all()
 
 
-def test_mixed_types_and_odd_lines(vx, clean, tmp_path):
+def test_mixed_types_and_odd_lines(vx, read):
     els = [(7, "S8R5", [1, 2, 3, 4, 5, 6, 7, 8]), (9, "C3D8R", [1, 2, 3, 4, 5, 6, 7, 8]),
            (11, "CINPE4", [1, 2, 3, 4]), (12, "B31", [1, 2])]
     nodes = [(i, (i, 10.0 * i, 0.0) if i != 3 else (3.0, 30.0)) for i in range(1, 9)]  # node 3: skipped
-    text = listing(els, nodes)
-    f = tmp_path / "mixed.dat"
-    f.write_text(text)
-    vx.iohandling.getabqdatafromfile(str(f))
+    read(listing(els, nodes))
     ed, nd = vx.elementdata, vx.nodaldata
     assert (int(ed.nelem), int(nd.nnodes), int(nd.ndof)) == (2, 8, 6)  # the solid brings 6
     assert ed.elemlist.tolist() == [7, 9] and ed.elemkind.tolist() == [5, 11]
@@ -76,47 +78,39 @@ def test_mixed_types_and_odd_lines(vx, clean, tmp_path):
     assert not nd.nodalcoords[:, :, 1].any()
 
 
-def test_decreasing_label_ends_nodes_and_large_labels(vx, clean, tmp_path):
+def test_decreasing_label_ends_nodes_and_large_labels(vx, read):
     big = 1000001
     els = [(1, "S4", [big, big + 1, 5, 4])]
     nodes = [(4, (1.0, 1.0, 1.0)), (5, (2.0, 2.0, 2.0)), (big, (3.0, 0, 0)), (big + 1, (4.0, 0, 0)), (2, (9.0, 9, 9))]
-    f = tmp_path / "big.dat"
-    f.write_text(listing(els, nodes))
-    vx.iohandling.getabqdatafromfile(str(f))
+    read(listing(els, nodes))
     c = vx.nodaldata.nodalcoords[:, :, 0]
     assert c[0].tolist() == [3.0, 4.0, 2.0, 1.0]
     # a node after a decreasing label is not read
     els = [(1, "S4", [4, 5, 6, 2])]
     nodes = [(4, (1.0, 1, 1)), (6, (6.0, 6, 6)), (5, (5.0, 5, 5)), (2, (2.0, 2, 2))]
-    f.write_text(listing(els, nodes))
-    vx.iohandling.getabqdatafromfile(str(f))
+    read(listing(els, nodes))
     assert vx.nodaldata.nodalcoords[0, :, 0].tolist() == [1.0, 0.0, 6.0, 0.0]
 
 
-def test_long_element_lines_and_missing_files(vx, clean, tmp_path):
-    f = tmp_path / "long.dat"
-    f.write_text(listing([(1, "S4R", [1, 2, 3, 4, 5, 6, 7, 8, 9])], [(i, (i, 0, 0)) for i in range(1, 10)]))
-    vx.iohandling.getabqdatafromfile(str(f))
+def test_long_element_lines_and_missing_files(vx, read, tmp_path):
+    read(listing([(1, "S4R", [1, 2, 3, 4, 5, 6, 7, 8, 9])], [(i, (i, 0, 0)) for i in range(1, 10)]))
     assert vx.elementdata.elemnodes[:, 0].tolist() == [1, 2, 3, 4]  # bounded by the node slots, and said so
     assert error_record(vx) == (-2, "Error in getabqdatafromfile: element with more nodes than the element data holds")
     vx.errorhandling.rsxerr(1)
     # lines past 80 characters keep all their nodes
     vx.datahandling.deallocall()
     labels = [1000001 + 11 * k for k in range(8)]
-    f.write_text(listing([(3, "S8R", labels)], [(n, (float(k), 0.0, 0.0)) for k, n in enumerate(labels)]))
-    vx.iohandling.getabqdatafromfile(str(f))
+    read(listing([(3, "S8R", labels)], [(n, (float(k), 0.0, 0.0)) for k, n in enumerate(labels)]))
     assert vx.elementdata.elemnodes[:, 0].tolist() == labels
     assert vx.nodaldata.nodalcoords[0, :, 0].tolist() == [float(k) for k in range(8)]
     vx.elementdata.nelem = 3
     vx.iohandling.getabqdatafromfile(str(tmp_path / "none.dat"))
     assert int(vx.elementdata.nelem) == 3 and int(vx.errorhandling.errstat) == 0
-    g = tmp_path / "empty.dat"
-    g.write_text(HEAD_N + "  1  0. 0. 0.\n")
-    vx.iohandling.getabqdatafromfile(str(g))
+    read(HEAD_N + "  1  0. 0. 0.\n")
     assert int(vx.elementdata.nelem) == 3
 
 
-def test_reading_time_of_a_large_model(vx, clean, tmp_path):
+def test_reading_time_of_a_large_model(vx, read, tmp_path):
     nx, ny = 400, 250  # 100,000 shell elements
     nodes = grid_nodes(nx, ny)
     f = tmp_path / "large.dat"
@@ -130,14 +124,12 @@ def test_reading_time_of_a_large_model(vx, clean, tmp_path):
     assert dt < 10.0
 
 
-def test_coordinates_fit_node_arrays_kept_from_before(vx, clean, tmp_path):
+def test_coordinates_fit_node_arrays_kept_from_before(vx, read):
     # Arrays already allocated are written into as they are: node slots with
     # two coordinates take the first two values only, nothing beyond them.
     nodes = grid_nodes(1, 1)
-    f = tmp_path / "small.dat"
-    f.write_text(listing([(1, "S4R", [3, 1, 2, 4])], sorted(nodes.items())))
     vx.nodaldata.nodalcoords = np.full((2, 4, 2), 9.0)
-    vx.iohandling.getabqdatafromfile(str(f))
+    read(listing([(1, "S4R", [3, 1, 2, 4])], sorted(nodes.items())))
     got = vx.nodaldata.nodalcoords
     assert got.shape == (2, 4, 2)
     for k, n in enumerate([3, 1, 2, 4]):
@@ -145,14 +137,11 @@ def test_coordinates_fit_node_arrays_kept_from_before(vx, clean, tmp_path):
     assert (got[:, :, 1] == 0).all()
 
 
-def test_second_larger_model_keeps_what_fits_and_says_so(vx, clean, tmp_path):
+def test_second_larger_model_keeps_what_fits_and_says_so(vx, read):
     nodes = grid_nodes(2, 1)
-    f = tmp_path / "one.dat"
-    f.write_text(listing(grid_elements(1, 1), sorted(grid_nodes(1, 1).items())))
-    vx.iohandling.getabqdatafromfile(str(f))
+    read(listing(grid_elements(1, 1), sorted(grid_nodes(1, 1).items())))
     assert error_record(vx)[0] == 0
-    f.write_text(listing([(11, "S4R", [1, 2, 5, 4]), (12, "S4R", [2, 3, 6, 5])], sorted(nodes.items())))
-    vx.iohandling.getabqdatafromfile(str(f))
+    read(listing([(11, "S4R", [1, 2, 5, 4]), (12, "S4R", [2, 3, 6, 5])], sorted(nodes.items())))
     assert error_record(vx) == (-2, "Error in getabqdatafromfile: model larger than the element data in use")
     ed = vx.elementdata
     assert int(ed.nelem) == 1 and ed.elemlist.tolist() == [11]

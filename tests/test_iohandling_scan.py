@@ -6,9 +6,13 @@ from conftest import error_record as err
 
 
 @pytest.fixture
-def unit(vx):
+def io(vx):
+    return vx.iohandling
+
+
+@pytest.fixture
+def unit(io):
     """Opens a file on the first free unit; closes every unit it opened."""
-    io = vx.iohandling
     opened = []
 
     def open_(path, mode=0):
@@ -29,8 +33,7 @@ def write(tmp_path, text, name="card.vxd", mode="w"):
     return p
 
 
-def test_units_are_handed_out_in_order_and_found_by_name(vx, unit, tmp_path):
-    io = vx.iohandling
+def test_units_are_handed_out_in_order_and_found_by_name(io, unit, tmp_path):
     ua, ub = unit(write(tmp_path, "x\n", "a.txt")), unit(write(tmp_path, "y\n", "b.txt"))
     assert ub == io.getfreeunitnumber(1, 120) - 1 and ua < ub
     assert io.getunitnumber(str(tmp_path / "b.txt")) == ub
@@ -39,8 +42,7 @@ def test_units_are_handed_out_in_order_and_found_by_name(vx, unit, tmp_path):
     assert io.getfreeunitnumber(5, 4) == io.getfreeunitnumber(ua, ua) == -1
 
 
-def test_values_are_counted_and_read_up_to_the_next_keyword(vx, unit, tmp_path):
-    io = vx.iohandling
+def test_values_are_counted_and_read_up_to_the_next_keyword(vx, io, unit, tmp_path):
     p = write(tmp_path, "+Elastic\n1.0, 2.0\n3.0 4.0\n+Strength\n5\n")
     u = unit(p)
     assert io.get2nextkey(u, 1, "+Elastic", 8, 1) == 1
@@ -55,8 +57,7 @@ def test_values_are_counted_and_read_up_to_the_next_keyword(vx, unit, tmp_path):
     assert err(vx)[0] == 0
 
 
-def test_free_format_items_crlf_bom_and_overlong_lines(vx, unit, tmp_path):
-    io = vx.iohandling
+def test_free_format_items_crlf_bom_and_overlong_lines(vx, io, unit, tmp_path):
     text = "+V\n1.0,,3.0\n\t-2.5D+01\t.5e-1 ,7.\r\n1d2 , +4 ,\n*End\n"
     u = unit(write(tmp_path, text))
     io.get2nextkey(u, 1, "+V", 2, 1)
@@ -73,8 +74,7 @@ def test_free_format_items_crlf_bom_and_overlong_lines(vx, unit, tmp_path):
 
 
 @pytest.mark.parametrize("bad", ["1.2.3", "abc", "1e", "3*2.0", "/", "NaN", "1e999", " +Elastic"])
-def test_malformed_line_is_reported_and_skipped(vx, unit, tmp_path, bad):
-    io = vx.iohandling
+def test_malformed_line_is_reported_and_skipped(vx, io, unit, tmp_path, bad):
     u = unit(write(tmp_path, f"+V\n1 2\n{bad}\n3\n+Next\n"))
     io.get2nextkey(u, 1, "+V", 2, 1)
     out = io.real_getdatapoints(u, np.full(4, 9.0))
@@ -83,8 +83,7 @@ def test_malformed_line_is_reported_and_skipped(vx, unit, tmp_path, bad):
     assert io.get2nextkey(u, 1, "+Next", 5, 1) == 1  # the reader went on
 
 
-def test_bad_integers_and_short_destinations(vx, unit, tmp_path):
-    io = vx.iohandling
+def test_bad_integers_and_short_destinations(vx, io, unit, tmp_path):
     u = unit(write(tmp_path, "+M\n1 2147483647 -3\n2.0\n4294967296\n+V\n1 2 3 4 5\n"))
     io.get2nextkey(u, 1, "+M", 2, 1)
     out = io.int_getdatapoints(u, np.zeros(5, np.int32))
@@ -97,8 +96,7 @@ def test_bad_integers_and_short_destinations(vx, unit, tmp_path):
     assert err(vx)[0] == -2
 
 
-def test_shaped_reads(vx, unit, tmp_path):
-    io = vx.iohandling
+def test_shaped_reads(vx, io, unit, tmp_path):
     u = unit(write(tmp_path, "+XY\n1 2 3\n4 5 6 7\n+XY\n1 2 3\n+D\n1 0.5 0.25 0\n2 1.5 1.25 0\n"))
     io.get2nextkey(u, 1, "+XY", 3, 1)
     xy = io.getxydatapoints(u, 2, 3)  # 7 values: 7 div 2 = 3 rows accepted
@@ -114,8 +112,7 @@ def test_shaped_reads(vx, unit, tmp_path):
     np.testing.assert_array_equal(dds[:2], [[0.5, 1.5], [0.25, 1.25]])
 
 
-def test_keyword_scans_and_stepping_back(vx, unit, tmp_path):
-    io = vx.iohandling
+def test_keyword_scans_and_stepping_back(io, unit, tmp_path):
     lines = ["*Heading", "  *step, name=a", "x", "*STEP", "CYCLE 10", "y", "Cycle 20", "z"]
     u = unit(write(tmp_path, "\n".join(lines) + "\n"))
     assert io.getnumberofkeywords(u, "*Step", 5) == 2
@@ -135,8 +132,7 @@ def test_keyword_scans_and_stepping_back(vx, unit, tmp_path):
     assert io.get2nextkey(u, 1, "*step", 5, 3) == 1  # "  *step" after its blanks
 
 
-def test_all_units_taken(vx, unit, tmp_path):
-    io = vx.iohandling
+def test_all_units_taken(vx, io, unit, tmp_path):
     p = write(tmp_path, "++Begin Section, SecID=3\n+Orientation\n0\n++End Section\n", "SectionCard.vxd")
     while io.getfreeunitnumber(1, 120) != -1:
         unit(p)
@@ -148,8 +144,7 @@ def test_all_units_taken(vx, unit, tmp_path):
     assert not (tmp_path / "r.rst").exists()
 
 
-def test_unit_that_is_not_open(vx):
-    io = vx.iohandling
+def test_unit_that_is_not_open(vx, io):
     assert io.getsizeofdata(119, "*+", 2) == 0
     out = io.real_getdatapoints(119, np.full(2, 7.0))
     np.testing.assert_array_equal(out, [7, 7])

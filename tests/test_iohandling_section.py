@@ -61,16 +61,6 @@ def test_missing_card_and_empty_card(vx, tmp_path):
     assert list(vx.sectiondata.secidlist) == [UNSET]
 
 
-def test_blocks_inside_the_solver_deck(vx, tmp_path):
-    deck = tmp_path / "job.inp"
-    deck.write_text("*Heading\n++Begin Section, SecID=4\n+Orientation\n0 90\n*Material, name=x\n"
-                    "+Thickness\n0.5\n++End Section\n*Step\n")
-    vx.iohandling.getsectiondatafromfile(str(deck), str(tmp_path / "nowhere"))
-    s = vx.sectiondata
-    assert list(s.secidlist) == [4]
-    np.testing.assert_array_equal(s.plythickness[:, 0], [0.5, 0.5])
-
-
 def test_block_position_not_id_and_indented_begin(vx, tmp_path):
     text = ("++Begin Section, SecID=30\n+Orientation\n0\n++End Section\n"
             "  ++Begin Section, SecID=5\n+Orientation\n1 2 3\n++End Section\n"

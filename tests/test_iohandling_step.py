@@ -11,8 +11,8 @@ def fresh(vx):
     yield
 
 
-def card(vx, tmp_path, text, nsteps=3, newline="\n"):
-    (tmp_path / "StepCard.vxd").write_bytes(text.replace("\n", newline).encode())
+def card(vx, tmp_path, text, nsteps=3):
+    (tmp_path / "StepCard.vxd").write_text(text)
     vx.iohandling.getstepdatafromfile("", str(tmp_path), nsteps)
 
 
@@ -25,12 +25,11 @@ def test_missing_card_changes_nothing(vx, tmp_path):
     assert debug(vx) == (7, 7, 7, 7, 7, 7)
 
 
-@pytest.mark.parametrize("newline", ["\n", "\r\n"])
-def test_settings_apply_at_the_block_end(vx, tmp_path, newline):
+def test_settings_apply_at_the_block_end(vx, tmp_path):
     card(vx, tmp_path, "+Debug, TYPE=ELEMENT\n99\n"           # before any block: ignored
                        "++Begin Step\n+Debug, type=element\n1234\n+Verbose\n2, 6\n"
                        "+Debug,\tTYPE=NODAL\n\t55 66\n+Debug, TYPE=FILE, more\n3\n"
-                       "+Update, TYPE=INC\n10\n++End Step\n", newline=newline)
+                       "+Update, TYPE=INC\n10\n++End Step\n")
     assert debug(vx) == (10, 1234, 55, 0, 2, 6)
 
 

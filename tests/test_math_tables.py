@@ -64,14 +64,10 @@ def test_polyfit_refuses_bad_arguments(vx, m, lib):
 # --- nearest and linear interpolation ---------------------------------------------
 
 def test_linear_interpolation(m):
-    # Outside the table the end lines go on.
+    # The one-row table of the interpolation library (checked against numpy
+    # there); outside the table the end lines go on.
     np.testing.assert_array_equal(m.linearinterpolation([0, 1, 2], [0, 1, 4], [-1, 0.5, 1.5, 3]), [-1, 0.5, 2.5, 7])
     assert m.linearinterpolation([0, 1, 2], [0, 1, 4], []).shape == (0,)
-    rng = np.random.default_rng(7)
-    x = np.cumsum(rng.uniform(0.05, 1.0, 20))
-    y = rng.normal(size=20)
-    p = rng.uniform(x[0], x[-1], 300)
-    np.testing.assert_allclose(m.linearinterpolation(x, y, p), np.interp(p, x, y), rtol=0, atol=1e-13)
 
 
 def test_nearest_interpolation(m):
@@ -173,27 +169,21 @@ def test_pascal_triangle(m):
 
 # --- monotone cubic Hermite front ends ---------------------------------------------
 
-def cubic_table(seed, n=20, monotone=False):
+def cubic_table(seed, n=20):
     rng = np.random.default_rng(seed)
     x = np.cumsum(rng.uniform(0.1, 1.0, n))
-    y = np.cumsum(rng.uniform(0, 2, n)) if monotone else rng.normal(size=n)
+    y = rng.normal(size=n)
     y[n // 2: n // 2 + 3] = y[n // 2]  # a flat stretch
     return x, y
 
 
-@pytest.mark.parametrize("seed,monotone", [(1, True), (2, False)])
-def test_cubic_interpolation_against_scipy_pchip(m, seed, monotone):
-    x, y = cubic_table(seed, monotone=monotone)
+def test_cubic_interpolation_against_scipy_pchip(m):
+    x, y = cubic_table(2, n=70)  # more points than the derivatives keep on the stack
     ref = interpolate.PchipInterpolator(x, y, extrapolate=True)
     p = np.concatenate([np.linspace(x[0] - 1, x[-1] + 1, 400), x])
     out = m.cubichermitianinterpolation(x, y, p)
     np.testing.assert_allclose(out, ref(p), rtol=1e-13, atol=1e-13 * np.abs(y).max())
     np.testing.assert_allclose(out[-len(x):], y, rtol=1e-15, atol=1e-15)
-
-
-def test_cubic_two_points_is_the_line(m):
-    out = m.cubichermitianinterpolation([1.0, 3.0], [2.0, 6.0], [0.0, 2.0, 5.0])
-    np.testing.assert_allclose(out, [0.0, 4.0, 10.0], rtol=1e-15, atol=1e-15)
 
 
 def test_cubic_integration(m):

@@ -3,11 +3,16 @@ import numpy as np
 import pytest
 from scipy.integrate import quad
 
-from conftest import error_record
+from conftest import error_record, run_python
 from laminate_oracle import isotropic_stiffness as iso_stiffness, orthotropic_compliance
 
 FIBRE = np.array([230e3, 15e3, 24e3, 5.5e3, 0.2])      # E1, E2, G12, G23, nu12
 MATRIX = np.array([3.5e3, 0.35])
+
+
+@pytest.fixture
+def mm(vx):
+    return vx.micromechanic
 
 
 def iso_fibre(e, nu):
@@ -21,8 +26,7 @@ def compliance_from_eng(eng):
     return orthotropic_compliance(e1, e2, e3, nu12, nu13, nu23, g23, g13, g12)
 
 
-def test_eshelby_sphere_and_cylinders(vx):
-    mm = vx.micromechanic
+def test_eshelby_sphere_and_cylinders(mm):
     et = mm.geteshelbytensor(0, 1.0, 0.2)
     assert et[0, 0] == pytest.approx(0.5) and et[0, 1] == pytest.approx(0.0, abs=1e-15)
     assert et[3, 3] == pytest.approx(2 * (4 - 1.0) / (15 * 0.8))
@@ -39,8 +43,7 @@ def test_eshelby_sphere_and_cylinders(vx):
     np.testing.assert_allclose(ep[1:4, 1:4], e1[1:4, 1:4], rtol=1e-3)
 
 
-def test_eshelby_penny_limit_and_errors(vx):
-    mm = vx.micromechanic
+def test_eshelby_penny_limit_and_errors(vx, mm):
     pen = mm.geteshelbytensor(3, 0.0, 0.25)
     # delta -> 0: the flat crack takes the full normal and shear strains.
     assert pen[2, 2] == 1.0 and pen[3, 3] == 1.0 and pen[2, 0] == pytest.approx(0.25 / 0.75)
@@ -61,8 +64,7 @@ def hs_lower(km, gm, ki, gi, v):
 
 
 @pytest.mark.parametrize("atype", [1, 3])
-def test_mori_tanaka_spheres_is_hs_lower_bound(vx, atype):
-    mm = vx.micromechanic
+def test_mori_tanaka_spheres_is_hs_lower_bound(mm, atype):
     em, num, ei, nui, v = 3.0, 0.35, 70.0, 0.22, 0.3
     cm, ci = iso_stiffness(em, num), iso_stiffness(ei, nui)
     a = mm.getstrainconcentrationtensor(mm.geteshelbytensor(0, 1.0, num), ci, cm, v, atype)
@@ -73,8 +75,7 @@ def test_mori_tanaka_spheres_is_hs_lower_bound(vx, atype):
     assert c[3, 3] == pytest.approx(g, rel=1e-12)
 
 
-def test_concentration_schemes(vx):
-    mm = vx.micromechanic
+def test_concentration_schemes(vx, mm):
     cm, ci = iso_stiffness(3.0, 0.35), iso_stiffness(70.0, 0.22)
     et = mm.geteshelbytensor(1, 1.0, 0.35)
     dil = mm.getstrainconcentrationtensor(et, ci, cm, 0.4)
@@ -92,8 +93,7 @@ def test_concentration_schemes(vx):
     assert error_record(vx) == (-2, "Unknown AType. Please check your input")
 
 
-def test_compliance_and_engineering_constants_round_trip(vx):
-    mm = vx.micromechanic
+def test_compliance_and_engineering_constants_round_trip(mm):
     s = mm.getvoigtcompliancematrix(FIBRE)
     eng = mm.getengconstsfromcompliancematrix(s)
     e1, e2, g12, g23, nu12 = FIBRE
@@ -101,8 +101,7 @@ def test_compliance_and_engineering_constants_round_trip(vx):
     np.testing.assert_allclose(compliance_from_eng(eng), s, rtol=1e-13)
 
 
-def test_porous_matrix_and_phase_reduction(vx):
-    mm = vx.micromechanic
+def test_porous_matrix_and_phase_reduction(mm):
     sm = mm.getvoigtcompliancematrix(iso_fibre(*MATRIX))
     # No voids: the eight populations give back the isotropic matrix.
     np.testing.assert_allclose(mm.getporousresincompliancematrix(sm, 0.0, 1), sm, rtol=1e-10)
@@ -121,8 +120,7 @@ def test_porous_matrix_and_phase_reduction(vx):
     assert not sf.any() and not sm2.any()
 
 
-def test_mori_tanaka_fibres_match_hashin(vx):
-    mm = vx.micromechanic
+def test_mori_tanaka_fibres_match_hashin(mm):
     ef, nuf, em, num, v = 72.0, 0.22, 3.0, 0.35, 0.55
     eng = mm.moritanaka(iso_fibre(ef, nuf), [em, num], v)
     gf, gm = ef / (2 * (1 + nuf)), em / (2 * (1 + num))
@@ -137,8 +135,7 @@ def test_mori_tanaka_fibres_match_hashin(vx):
     assert eng[0] == pytest.approx(v * ef + (1 - v) * em + corr, rel=1e-10)
 
 
-def test_methods_limits(vx):
-    mm = vx.micromechanic
+def test_methods_limits(mm):
     matrix = mm.getengconstsfromcompliancematrix(mm.getvoigtcompliancematrix(iso_fibre(*MATRIX)))
     for f in (mm.dilute, mm.moritanaka, mm.chow, mm.lielens, mm.mura, mm.voigt, mm.reuss, mm.cscs):
         np.testing.assert_allclose(f(FIBRE, MATRIX, 0.0), matrix, rtol=1e-10, err_msg=f.__name__)
@@ -157,8 +154,7 @@ def test_methods_limits(vx):
     assert up[1] > e2["moritanaka"]
 
 
-def test_huang_strengths_only_when_given(vx):
-    mm = vx.micromechanic
+def test_huang_strengths_only_when_given(mm):
     hg, strengths = mm.huang(FIBRE, MATRIX, 0.6), [3500.0, 80.0, 120.0, 70.0]
     assert not hg[9:].any() and not mm.huang(FIBRE, MATRIX, 0.6, strengthprops=np.zeros(4))[9:].any()
     s = mm.huang(FIBRE, MATRIX, 0.6, strengthprops=strengths)[9:]
@@ -167,10 +163,9 @@ def test_huang_strengths_only_when_given(vx):
     assert np.all(np.isfinite(ch)) and ch[0] == pytest.approx(hg[0], rel=0.05)
 
 
-def test_cscs_reaches_the_self_consistent_state(vx):
+def test_cscs_reaches_the_self_consistent_state(mm):
     """Soft inclusions give negative changes from the second pass on; the
     iteration must still run to the fixed point C = Cm + v (Cf - Cm) A(C)."""
-    mm = vx.micromechanic
     soft = iso_fibre(0.3 * MATRIX[0], 0.3)
     v = 0.3
     eng = mm.cscs(soft, MATRIX, v)
@@ -184,8 +179,7 @@ def test_cscs_reaches_the_self_consistent_state(vx):
                                rtol=1e-10)
 
 
-def test_generalized_mori_tanaka(vx):
-    mm = vx.micromechanic
+def test_generalized_mori_tanaka(mm):
     cm, ci = iso_stiffness(3.0, 0.35), iso_stiffness(70.0, 0.22)
     et = mm.geteshelbytensor(2, 5.0, 0.35)
     cmt = mm.generalizedmoritanaka(ci[:, :, None], et[:, :, None], [0.3], cm)
@@ -202,8 +196,7 @@ def test_generalized_mori_tanaka(vx):
 
 
 @pytest.mark.parametrize("fractions", [[0.6, 0.6], [np.nan, 0.1], [0.1 + 0.2, 0.7]])
-def test_generalized_mori_tanaka_fractions_beyond_the_volume(vx, fractions):
-    mm = vx.micromechanic
+def test_generalized_mori_tanaka_fractions_beyond_the_volume(vx, mm, fractions):
     cm, ci = iso_stiffness(3.0, 0.35), iso_stiffness(70.0, 0.22)
     et = mm.geteshelbytensor(2, 5.0, 0.35)
     cmt = mm.generalizedmoritanaka(np.stack([ci, ci], 2), np.stack([et, et], 2), fractions, cm)
@@ -234,8 +227,7 @@ F4 = np.array([230e3, 15e3, 24e3, 0.2])
 M2 = np.array([3.5e3, 0.35])
 
 
-def test_four_value_rules(vx):
-    mm = vx.micromechanic
+def test_four_value_rules(mm):
     v, (ef1, ef2, gf, nuf), (em, num) = 0.6, F4, M2
     gm = em / (2 * (1 + num))
     rm = mm.ruleofmixture(F4, M2, v)
@@ -254,8 +246,7 @@ def test_four_value_rules(vx):
     assert mm.halpintsai(F4, M2, v, [-1.0, 1.0])[1] != mm.halpintsai(F4, M2, v)[1]
 
 
-def test_chamis_sizes(vx):
-    mm = vx.micromechanic
+def test_chamis_sizes(mm):
     f5 = np.array([230e3, 15e3, 24e3, 5.5e3, 0.2])
     c6 = mm.chamis(f5, M2, 0.6, 6)
     assert c6[5] == pytest.approx(c6[1] / (2 * c6[3]) - 1)
@@ -277,8 +268,7 @@ def strip_integral(m, f, v, square=True):
     return quad(strip, -a / 2, a / 2, points=[-b, b], limit=200)[0] / a
 
 
-def test_lth_matches_the_strip_integral(vx):
-    mm = vx.micromechanic
+def test_lth_matches_the_strip_integral(mm):
     fibre = np.array([230e3, 15.0, 24.0, 5.5, 0.2])
     lh = mm.lth(fibre, [3.4, 0.35], 0.6, 0, 0)
     assert lh[1] == pytest.approx(strip_integral(3.4, 15.0, 0.6), rel=1e-10)
@@ -296,8 +286,7 @@ def test_lth_matches_the_strip_integral(vx):
     assert np.all(np.isfinite(corrected)) and not np.array_equal(corrected, lh)
 
 
-def test_foye_and_krimmer(vx):
-    mm = vx.micromechanic
+def test_foye_and_krimmer(mm):
     # A ply of pure matrix keeps the matrix Poisson ratio.
     assert mm.foye([3.5e3, 0.35], M2) == pytest.approx(0.35)
     f5 = np.array([3.5e3, 3.5e3, 3.5e3 / 2.7, 3.5e3 / 2.7, 0.35])
@@ -306,9 +295,8 @@ def test_foye_and_krimmer(vx):
     np.testing.assert_allclose(km, [3.5e3, 3.5e3, 3.5e3 / 2.7, 3.5e3 / 2.7, 0.0], rtol=1e-12, atol=1e-12)
 
 
-def test_fractions_limited_in_the_phase_helpers(vx):
+def test_fractions_limited_in_the_phase_helpers(mm):
     """Every volume fraction is limited to [0, 1], also when a helper is called directly."""
-    mm = vx.micromechanic
     sm = mm.getvoigtcompliancematrix(iso_fibre(*MATRIX))
     for kind in (0, 1):
         np.testing.assert_array_equal(mm.getporousresincompliancematrix(sm, -0.1, kind),
@@ -336,7 +324,6 @@ def test_bridging_shear_strength_by_hand(vx):
 def test_lth_refuses_fewer_than_two_matrix_values_natively():
     # nu is matrix value mdim: below 2 it would be read before or at E (the
     # smallest integer far before it, so the calls run in a child process).
-    from conftest import run_python
     out, rc = run_python("""
 import ctypes, numpy as np, _vexlan as vx
 lib = ctypes.CDLL(vx.__file__)

@@ -7,14 +7,18 @@ import pytest
 from conftest import error_record as record
 
 
+@pytest.fixture
+def nl(vx):
+    return vx.nlcollection
+
+
 def cubic_stress(g, beta, gamma):
     """tau of gamma = tau / G + beta tau^3 (the one real root, same sign as gamma)."""
     r = np.roots([beta, 0.0, 1.0 / g, -gamma])
     return float(r[np.argmin(abs(r.imag))].real)
 
 
-def test_exponential_and_hyperbolic_laws(vx):
-    nl = vx.nlcollection
+def test_exponential_and_hyperbolic_laws(nl):
     for eps in (0.0, 1e-3, 0.02, 0.3):
         for beta in (0.5, 40.0):
             k, kr = nl.nlkaestner(beta, eps), nl.nlkrause(beta, eps)
@@ -25,8 +29,7 @@ def test_exponential_and_hyperbolic_laws(vx):
 
 
 @pytest.mark.parametrize("g,beta,gamma", [(5000.0, 1e-7, 0.02), (4000.0, 5e-8, -0.035), (3500.0, 2e-6, 0.01)])
-def test_hahn_tsai_on_the_shear_curve_is_the_secant_reduction(vx, g, beta, gamma):
-    nl = vx.nlcollection
+def test_hahn_tsai_on_the_shear_curve_is_the_secant_reduction(vx, nl, g, beta, gamma):
     tau = cubic_stress(g, beta, gamma)
     # a point of the curve: the reduced secant modulus gives back its stress
     dnl = nl.pure_nlhahntsai(g, beta, tau, gamma)
@@ -48,23 +51,7 @@ def test_hahn_tsai_short_argument_list_is_refused(vx):
     assert record(vx)[0] == -2
 
 
-def test_adam_residual_stiffness(vx):
-    nl = vx.nlcollection
-    l, x = 70.0, 40.0
-    # at the knee nothing is lost; at failure (equal knees) the end-of-life stiffness is reached
-    assert nl.nladam(l, x, 0.25, 1e6, 1.5, 2.0) == pytest.approx(0.0, abs=1e-15)
-    assert nl.nladam(l, x, 1e6, 1e6, 1.5, 2.0, [3.0, 3.0]) == pytest.approx(1.0 - x / l, rel=1e-14)
-    assert nl.nladam(l, x, 3.0, 1e6, 1.5, 2.0, [3.0, 3.0]) == pytest.approx(0.0, abs=1e-15)
-    n = np.logspace(0, 6, 7)
-    d = [nl.nladam(l, x, ni, 1e6, 1.5, 2.0, [1.0, 1.0]) for ni in n]
-    assert np.all(np.diff(d) > 0) and d[-1] == pytest.approx(1.0 - x / l)
-    # q = 1/2 of the log life: r = (1 - 0.5^beta)^(1/alpha)
-    r = (1.0 - 0.5**2.0) ** (1.0 / 1.5)
-    assert nl.nladam(l, x, 1e3, 1e6, 1.5, 2.0, [1.0, 1.0]) == pytest.approx(1.0 - ((l - x) * r + x) / l)
-
-
-def test_temperature_transitions(vx):
-    nl = vx.nlcollection
+def test_temperature_transitions(nl):
     props = [3500.0, 400.0, 30.0]  # glassy plateau, transition temperature, rubbery plateau
     assert nl.nlmahieux(0.0, props, [20.0]) == 3500.0
     assert nl.nlmahieux(600.0, props, [20.0]) == pytest.approx(30.0, rel=1e-12)
@@ -79,11 +66,15 @@ def test_temperature_transitions(vx):
     assert nl.nlgibson(-1e5, props, [1.0]) == pytest.approx(3500.0, abs=1e-9)
 
 
-def test_adam_outside_the_life_span(vx):
-    """Before the knee nothing is lost, past the life the end-of-life stiffness
-    stays; a life that ends at the knee has no span and is refused."""
-    nl = vx.nlcollection
+def test_adam_residual_stiffness(vx, nl):
+    """Nothing is lost before the knee, the law holds in between, past the life
+    the end-of-life stiffness stays; a life that ends at the knee has no span
+    and is refused."""
     l, x, nf, lg = 70.0, 40.0, 1e6, [100.0, 100.0]
+    # half the log life past a knee at 1 cycle: r = (1 - 0.5^beta)^(1/alpha)
+    r = (1.0 - 0.5**2.0) ** (1.0 / 1.5)
+    assert nl.nladam(l, x, 1e3, nf, 1.5, 2.0, [1.0, 1.0]) == pytest.approx(1.0 - ((l - x) * r + x) / l)
+    assert nl.nladam(l, x, 0.25, nf, 1.5, 2.0) == pytest.approx(0.0, abs=1e-15)  # default knee
     for alpha, beta in ((1.5, 2.5), (0.7, 1.0), (2.0, 2.0)):
         for n in (0.0, 1.0, 99.9):
             assert nl.nladam(l, x, n, nf, alpha, beta, lg) == 0.0, (n, alpha, beta)
@@ -99,11 +90,10 @@ def test_adam_outside_the_life_span(vx):
         assert record(vx) == (-2, "Error in NLAdam: cycles to failure must lie above the knee.")
 
 
-def test_hahn_tsai_at_huge_stress(vx):
+def test_hahn_tsai_at_huge_stress(vx, nl):
     """Far above the shear curve the value tends to 1 - 2 tau / (3 G gamma);
     computing tau^3 must not overflow on the way (exact rational oracle)."""
     from fractions import Fraction as F
-    nl = vx.nlcollection
     for g, beta, tau, gamma in ((5000.0, 1e-7, 1e110, 0.02), (5000.0, 1e-7, -3e160, 0.02),
                                 (4000.0, 5e-8, 2e200, -1e-3), (3500.0, 2e-6, 7e102, 0.5)):
         u = F(beta) * F(g) * F(tau) ** 2

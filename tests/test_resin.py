@@ -1,10 +1,12 @@
 """Resin property models: temperature rules, calibration tables, equivalent strain, endochronic update."""
+import ctypes
 import math
 
 import numpy as np
 import pytest
 from scipy.interpolate import PchipInterpolator
 
+from conftest import error_record
 from laminate_oracle import isotropic_stiffness
 
 BLOCK_A = [3000.0, 0.35, 0.01, 80.0, 2.0, 1.2, 1.5, 100.0, -0.1]
@@ -15,10 +17,6 @@ HOT = [-1e-4, 2e-3, 1.0, -4e-3, 1.1, 303.15, 333.15, 373.15, 420.0, 4.0, 50.0]
 def props(ta, tb, a=BLOCK_A, b=BLOCK_B, hot=None, degr=0.7):
     p = list(a) + [ta] + list(b) + [tb] + [degr]
     return np.array(p + (list(hot) if hot is not None else []))
-
-
-def status(vx):
-    return int(vx.errorhandling.errstat)
 
 
 def test_two_block_temperature_rule(vx):
@@ -106,15 +104,15 @@ def test_table_interpolation_in_strain_then_temperature(vx, tables):
 def test_missing_tables_are_refused_not_read(vx):
     vx.materialdata.temperatures = None
     assert vx.resin.getflowparameters(0.01, 300.0) == (0.0, 0.0)
-    assert status(vx) == -2
+    assert error_record(vx)[0] == -2
     vx.errorhandling.rsxerr(1)
     vx.materialdata.temperatures = np.array([293.15])  # one temperature only
-    assert vx.resin.getmodulusfromtable(0.01, 300.0) == 0.0 and status(vx) == -2
+    assert vx.resin.getmodulusfromtable(0.01, 300.0) == 0.0 and error_record(vx)[0] == -2
     vx.errorhandling.rsxerr(1)
     vx.materialdata.temperatures = np.array([293.15, 353.15])
     bad = np.zeros((2, 3, 2), order="F")
     bad[:, :, 0] = [0.0, 0.02, 0.01]  # not increasing: refused instead of ending the process
-    assert vx.resin.getexternaldata(bad, 3, 0.01, 300.0, "C") == 0.0 and status(vx) == -2
+    assert vx.resin.getexternaldata(bad, 3, 0.01, 300.0, "C") == 0.0 and error_record(vx)[0] == -2
     vx.materialdata.temperatures = None
 
 
@@ -192,8 +190,6 @@ def test_endochronic_viscous_terms_relax(vx):
 def test_resin_constants_refuse_counts_they_would_read_past_natively(vx, lib, plastic, nprops):
     # Fewer than two blocks, or a high-temperature model cut short: from C the
     # routine would read past props; the binding refuses the same counts.
-    import ctypes
-    from conftest import error_record
     pr = np.full(nprops, 293.0)
     outs = [ctypes.c_double(-1.0) for _ in range(14)]
     refs = [ctypes.byref(o) for o in outs]
@@ -212,8 +208,6 @@ def test_resin_constants_refuse_counts_they_would_read_past_natively(vx, lib, pl
 
 @pytest.mark.parametrize("matstate, nprops, nstatev", [(1, 10, 42), (0, 2, 42), (1, 11, 41)])
 def test_endochrone_law_refuses_short_arrays_natively(vx, lib, matstate, nprops, nstatev):
-    import ctypes
-    from conftest import error_record
     p = lambda a: a.ctypes.data_as(ctypes.c_void_p)
     stress, statev = np.zeros(6), np.zeros(nstatev)
     lib.EndochroneViscoPlasticity(p(np.full(6, 1e-3)), p(np.zeros(6)), p(np.full(nprops, 0.3)), p(stress), p(statev),

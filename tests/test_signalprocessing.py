@@ -16,7 +16,7 @@ def sp(vx):
 
 # ---------------------------------------------------------------- peaks
 
-def test_getpeaks_table_layout_and_hysteresis(sp):
+def test_getpeaks_table_layout_hysteresis_and_positions(sp):
     v = np.array([0.0, 1.0, 0.0, 1.0, 0.0])
     for delta in (0.5, -0.5):  # a negative delta acts like its absolute value
         maxtab, mintab, nmax, nmin = sp.getpeaks(v, delta)
@@ -27,10 +27,6 @@ def test_getpeaks_table_layout_and_hysteresis(sp):
     # a swing smaller than delta is no peak
     _, _, nmax, nmin = sp.getpeaks(v, 1.5)
     assert (int(nmax), int(nmin)) == (0, 0)
-
-
-def test_getpeaks_positions(sp):
-    v = np.array([0.0, 1.0, 0.0, 1.0, 0.0])
     maxtab, _, nmax, _ = sp.getpeaks(v, 0.5, 5, np.array([10.0, 20, 30, 40, 50]))
     np.testing.assert_array_equal(maxtab[: int(nmax), 0], [20, 40])
     maxtab, _, _, _ = sp.getpeaks(v, 0.5, 5, np.zeros(5))  # all-zero positions: indices
