@@ -482,7 +482,8 @@ struct CbFrame {
 };
 thread_local CbFrame* cb_top = nullptr;
 
-struct CbEnv : ExprEnv {
+// A call-back's extents see its scalar arguments; its arrays have no extent.
+struct CbEnv : ConstEnv {
   const CbDesc* desc;
   void** p;
   int64_t value(int a) const override {
@@ -492,10 +493,6 @@ struct CbEnv : ExprEnv {
     if (s.ty == Ty::l1) return *static_cast<int8_t*>(p[a]);
     return 0;
   }
-  int64_t shape(int, int64_t) const override { return 0; }
-  int64_t size(int) const override { return 0; }
-  int64_t rank(int) const override { return 0; }
-  int64_t slen(int) const override { return 0; }
 };
 
 int accepted_args(PyObject* f) {
@@ -1212,14 +1209,6 @@ PyObject* build_results(Call& c) {
 // anything else -- another type, a bad argument list, a failing check -- is
 // handed to the general path, which converts again and reports as it always
 // has.
-
-struct ConstEnv : ExprEnv {
-  int64_t value(int) const override { return 0; }
-  int64_t shape(int, int64_t) const override { return 0; }
-  int64_t size(int) const override { return 0; }
-  int64_t rank(int) const override { return 0; }
-  int64_t slen(int) const override { return 0; }
-};
 
 // The values of the call as the checks see them; a scalar has no extent.
 struct DirectEnv : ConstEnv {

@@ -144,15 +144,6 @@ bool is_real_literal(const std::string& s, double& v) {
   return end && *end == '\0';
 }
 
-// What a constant expression sees: nothing.
-struct NoArgs : ExprEnv {
-  int64_t value(int) const override { return 0; }
-  int64_t shape(int, int64_t) const override { return 0; }
-  int64_t size(int) const override { return 0; }
-  int64_t rank(int) const override { return 0; }
-  int64_t slen(int) const override { return 0; }
-};
-
 // Parses the argument descriptions of a routine or call-back; expressions refer to
 // the arguments by name.
 bool build_args(const char* const* descs, int n, std::vector<ArgDesc>& args, std::string& err) {
@@ -199,7 +190,7 @@ bool build_args(const char* const* descs, int n, std::vector<ArgDesc>& args, std
         // An extent that refers to no argument is fixed by the row.
         std::vector<int> refs;
         expr_refs(e, refs, false);
-        a.fixed.push_back(e.empty() || !refs.empty() ? -1 : eval_expr(e, NoArgs{}));
+        a.fixed.push_back(e.empty() || !refs.empty() ? -1 : eval_expr(e, ConstEnv{}));
         a.dims.push_back(e);
       }
       a.rank = static_cast<int>(a.dims.size());
