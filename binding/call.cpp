@@ -333,7 +333,7 @@ const char* type_label(Ty t) {
 
 // Why an array cannot be written in place as the argument, or null when it
 // can: the routine writes the caller's own storage, so nothing may be
-// converted on the way.
+// converted on the way. type_ok is false for anything that is no array.
 const char* not_in_place(PyArrayObject* arr, bool type_ok, bool contiguous) {
   if (!type_ok) return "of another type";
   if (!PyArray_ISWRITEABLE(arr)) return "read-only";
@@ -348,8 +348,8 @@ const char* not_in_place(PyArrayObject* arr, bool type_ok, bool contiguous) {
 // in place is a wrong value (ValueError).
 PyArrayObject* inout_array(PyObject* o, bool type_ok, const char* type, const char* what) {
   PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
-  if (type_ok && PyArray_ISWRITEABLE(arr) && PyArray_ISALIGNED(arr) && !PyArray_ISBYTESWAPPED(arr) &&
-      (PyArray_IS_F_CONTIGUOUS(arr) || (PyArray_NDIM(arr) <= 1 && PyArray_IS_C_CONTIGUOUS(arr)))) {
+  const char* why = not_in_place(arr, type_ok, true);
+  if (!why) {
     Py_INCREF(o);
     return arr;
   }
@@ -359,8 +359,7 @@ PyArrayObject* inout_array(PyObject* o, bool type_ok, const char* type, const ch
     return nullptr;
   }
   PyErr_Format(vx_value_error, "%s: the in/out array (%S) is %s, expected a writeable Fortran-contiguous array "
-               "of type %s", what, reinterpret_cast<PyObject*>(PyArray_DESCR(arr)), not_in_place(arr, type_ok, true),
-               type);
+               "of type %s", what, reinterpret_cast<PyObject*>(PyArray_DESCR(arr)), why, type);
   return nullptr;
 }
 
@@ -413,7 +412,7 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
     const bool type_ok = PyArray_Check(o) && PyArray_EquivTypenums(PyArray_DESCR(arr)->type_num, tn) &&
                          (a.ty != Ty::s1 || PyDataType_ELSIZE(PyArray_DESCR(arr)) == 1);
     if (mode == Mode::strict) return inout_array(o, type_ok, type_label(a.ty), what);
-    if (type_ok && !not_in_place(arr, true, false) && PyArray_NDIM(arr) == a.rank) {
+    if (!not_in_place(arr, type_ok, false) && PyArray_NDIM(arr) == a.rank) {
       Py_INCREF(o);
       return arr;
     }
