@@ -26,6 +26,16 @@ int typenum(Ty t) {
   }
 }
 
+// What an expression sees of the scalar of type ty at p: integers and
+// logicals by value, reals and complex numbers as 0.
+inline int64_t int_value(Ty ty, const void* p) {
+  switch (ty) {
+    case Ty::i4: case Ty::l4: return *static_cast<const int32_t*>(p);
+    case Ty::l1: return *static_cast<const int8_t*>(p);
+    default: return 0;
+  }
+}
+
 // The element types of the plain types, by Ty, taken once at import.
 PyArray_Descr* plain_descr[static_cast<int>(Ty::cb) + 1];
 
@@ -487,10 +497,7 @@ struct CbEnv : ConstEnv {
   void** p;
   int64_t value(int a) const override {
     const ArgDesc& s = desc->args[a];
-    if (s.rank) return 0;
-    if (s.ty == Ty::i4 || s.ty == Ty::l4) return *static_cast<int32_t*>(p[a]);
-    if (s.ty == Ty::l1) return *static_cast<int8_t*>(p[a]);
-    return 0;
+    return s.rank ? 0 : int_value(s.ty, p[a]);
   }
 };
 
@@ -819,7 +826,7 @@ bool given_text(const ArgDesc& a, Slot& s, PyObject* o) {
 
 bool given_scalar(const ArgDesc& a, Slot& s, PyObject* o) {
   if (!store_scalar(o, a.ty, &s.v, a.what.c_str())) return false;
-  s.ival = a.ty == Ty::l1 ? s.v.b : (a.ty == Ty::i4 || a.ty == Ty::l4) ? s.v.i : 0;
+  s.ival = int_value(a.ty, &s.v);
   s.known = true;
   s.ptr = &s.v;
   return true;
@@ -856,8 +863,7 @@ bool given_inout_scalar(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
     Py_INCREF(o);
     s.arr = arr;
     s.ptr = PyArray_DATA(arr);
-    s.ival = a.ty == Ty::l1 ? *static_cast<int8_t*>(s.ptr)
-           : (a.ty == Ty::i4 || a.ty == Ty::l4) ? *static_cast<int32_t*>(s.ptr) : 0;
+    s.ival = int_value(a.ty, s.ptr);
     s.known = true;
     return true;
   }
@@ -1321,7 +1327,7 @@ bool call_direct(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
       known[i] = o || d.absent == DirectArg::dflt;
       if (o) {
         if (d.array || !direct_scalar(o, d.ty, v[i])) return false;
-        ival[i] = d.ty == Ty::l1 ? v[i].b : (d.ty == Ty::i4 || d.ty == Ty::l4) ? v[i].i : 0;
+        ival[i] = int_value(d.ty, &v[i]);
       } else if (d.absent == DirectArg::null) {
         ptr[i] = nullptr;
       }
@@ -1429,7 +1435,7 @@ struct ArrayCall {
       } else {
         if (a.ty == Ty::f8 && PyFloat_CheckExact(o)) v[i].d = PyFloat_AS_DOUBLE(o);
         else if (!direct_scalar(o, a.ty, v[i])) return false;
-        ival[i] = a.ty == Ty::l1 ? v[i].b : (a.ty == Ty::i4 || a.ty == Ty::l4) ? v[i].i : 0;
+        ival[i] = int_value(a.ty, &v[i]);
         ptr[i] = &v[i];
       }
       seen[i] = true;
