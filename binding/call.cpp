@@ -1,5 +1,6 @@
 // The per-call path: argument matching, conversion, extents, native call and
 // results. Everything lives on the stack of the call.
+#include <algorithm>
 #include <complex>
 #include <cstring>
 #include "engine.h"
@@ -1533,24 +1534,35 @@ bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
 
 }  // namespace
 
+namespace {
+
+// The types the short paths convert themselves: numbers and logicals.
+constexpr Ty kPlainTypes[] = {Ty::f8, Ty::f4, Ty::c16, Ty::i4, Ty::l4, Ty::l1};
+
+bool plain_args(const Routine& r) {
+  for (const ArgDesc& a : r.args)
+    if (std::find(std::begin(kPlainTypes), std::end(kPlainTypes), a.ty) == std::end(kPlainTypes)) return false;
+  // overwrite_ flags and extra arguments go with arrays and call-backs, which
+  // the general path reads.
+  for (int ix : r.pyarg_of)
+    if (ix < 0) return false;
+  return true;
+}
+
+}  // namespace
+
 // The plan of the direct path, when every argument is a scalar of a plain
 // type whose default, if any, does not depend on the call, or an optional
 // input array without default (absent: a null pointer).
 void plan_direct(Routine& r) {
   r.direct.clear();
   r.direct_checks = r.direct_positional = false;
-  if (r.ret_is_text || r.ret_index > 0) return;
-  for (int ix : r.pyarg_of)
-    if (ix < 0) return;  // overwrite_ flags and extra arguments go with arrays and call-backs
+  if (r.ret_is_text || r.ret_index > 0 || !plain_args(r)) return;
   std::vector<DirectArg> plan(r.args.size());
   bool checks = false, arrays = false;
   for (size_t i = 0; i < r.args.size(); ++i) {
     const ArgDesc& a = r.args[i];
     DirectArg& d = plan[i];
-    switch (a.ty) {
-      case Ty::f8: case Ty::f4: case Ty::c16: case Ty::i4: case Ty::l4: case Ty::l1: break;
-      default: return;
-    }
     if (a.rank) {
       if (a.intent != Intent::in || !a.optional || a.has_default) return;
       d.ty = a.ty;
@@ -1589,15 +1601,9 @@ void plan_direct(Routine& r) {
 // inputs given or defaulted, outputs made by the call with known extents.
 void plan_arrays(Routine& r) {
   r.arrays_plan = false;
-  if (!r.direct.empty() || r.ret_is_text || r.args.size() > static_cast<size_t>(kMaxArgs)) return;
-  for (int ix : r.pyarg_of)
-    if (ix < 0) return;
+  if (!r.direct.empty() || r.ret_is_text || r.args.size() > static_cast<size_t>(kMaxArgs) || !plain_args(r)) return;
   bool any_array = false;
   for (const ArgDesc& a : r.args) {
-    switch (a.ty) {
-      case Ty::f8: case Ty::f4: case Ty::c16: case Ty::i4: case Ty::l4: case Ty::l1: break;
-      default: return;
-    }
     switch (a.intent) {
       case Intent::in:
         if (a.rank && a.has_default) return;
@@ -1612,7 +1618,7 @@ void plan_arrays(Routine& r) {
     any_array |= a.rank > 0;
   }
   if (!any_array) return;
-  for (Ty t : {Ty::f8, Ty::f4, Ty::c16, Ty::i4, Ty::l4, Ty::l1}) {
+  for (Ty t : kPlainTypes) {
     PyArray_Descr*& d = plain_descr[static_cast<int>(t)];
     if (!d && !(d = PyArray_DescrFromType(typenum(t)))) {
       PyErr_Clear();
