@@ -1372,15 +1372,6 @@ struct ArrayEnv : ExprEnv {
   int64_t slen(int) const override { return 0; }
 };
 
-// The arrays this call made, released at its end; a result holds a reference of its own.
-struct Made {
-  PyArrayObject* a[kMaxArgs];
-  int n = 0;
-  ~Made() {
-    for (int k = 0; k < n; ++k) Py_DECREF(a[k]);
-  }
-};
-
 // One call of the array path, on the stack. Each phase returns false when the
 // general path must take the call; nothing is visible until the native call.
 struct ArrayCall {
@@ -1390,9 +1381,8 @@ struct ArrayCall {
   Scalar v[kMaxArgs];
   void* ptr[kMaxArgs];
   int64_t ival[kMaxArgs];
-  PyArrayObject* arr[kMaxArgs];
+  PyArrayObject* arr[kMaxArgs];  // given (borrowed) or made by the call (owned: the outputs)
   bool seen[kMaxArgs];  // given or defaulted: what the checks look at
-  Made made;
   const ArrayEnv env;
 
   explicit ArrayCall(const Routine& rr)
@@ -1403,6 +1393,10 @@ struct ArrayCall {
       arr[i] = nullptr;
       seen[i] = false;
     }
+  }
+  // The arrays the call made; a result holds a reference of its own.
+  ~ArrayCall() {
+    for (int i : r.arrays_made) Py_XDECREF(arr[i]);
   }
   ArrayCall(const ArrayCall&) = delete;
   ArrayCall& operator=(const ArrayCall&) = delete;
@@ -1478,7 +1472,7 @@ struct ArrayCall {
     for (int i : r.arrays_made) {
       const ArgDesc& a = ad[i];
       if (a.rank == 0) {
-        if (!seen[i] && a.intent != Intent::in) {
+        if (!seen[i]) {
           v[i] = Scalar{};
           ptr[i] = &v[i];
         }
@@ -1488,7 +1482,6 @@ struct ArrayCall {
       if (!made_extents(a, ev, d)) return Outcome::general;
       PyArrayObject* x = new_array(a, d, 0);
       if (!x) return Outcome::failed;
-      made.a[made.n++] = x;
       arr[i] = x;
       ptr[i] = PyArray_DATA(x);
     }
