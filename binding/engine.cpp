@@ -627,7 +627,7 @@ bool link_arguments(Routine& r, std::string& err) {
     if (a.ty != Ty::cb) continue;
     for (const std::string* nm : {&a.cbname, &a.cbname_alt}) {
       if (nm->empty()) continue;
-      CbDesc* cb = const_cast<CbDesc*>(find_callback(*nm));
+      const CbDesc* cb = find_callback(*nm);
       if (!cb) {
         PyErr_Clear();
         return err = "unknown call-back '" + *nm + "'", false;

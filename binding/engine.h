@@ -49,13 +49,13 @@ struct ArgDesc {
   Expr strlen;                  // str(len)
   std::string cbname;
   const CallbackDef* cb = nullptr;
-  struct CbDesc* cbdesc = nullptr;
+  const struct CbDesc* cbdesc = nullptr;
   // cb(first if cond else second): the call-back declaration that a Python
   // function is called through is chosen per call.
   std::string cbname_alt;
   Expr cbsel;
   const CallbackDef* cb_alt = nullptr;
-  struct CbDesc* cbdesc_alt = nullptr;
+  const struct CbDesc* cbdesc_alt = nullptr;
   std::string doc;
   std::string what;             // "routine: argument name", for messages
   // From the Python signature.
