@@ -904,10 +904,14 @@ bool given_array(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
   PyArrayObject* given = a.ty == Ty::str ? to_text_array(o, mode, a.str_star ? -1 : a.strlen.code[0].val, what)
                                          : to_array(o, a, mode, what);
   if (!given) return false;
-  s.arr = ranked(given, a.rank, what);
-  // What the routine changes goes back in the shape the caller gave.
-  if (s.arr && s.arr != given && a.intent != Intent::in) s.caller = given;
-  else Py_DECREF(given);
+  if (PyArray_NDIM(given) == a.rank || a.rank == 0) {
+    s.arr = given;
+  } else {
+    s.arr = ranked(given, a.rank, what);
+    // What the routine changes goes back in the shape the caller gave.
+    if (s.arr && a.intent != Intent::in) s.caller = given;
+    else Py_DECREF(given);
+  }
   if (!s.arr || !fixed_extents(a, s.arr)) return false;
   s.ptr = PyArray_DATA(s.arr);
   if (a.ty == Ty::str) {
