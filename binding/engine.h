@@ -14,6 +14,18 @@ enum class Intent : uint8_t { in, out, inout, io, ret };
 
 constexpr int kMaxArgs = 48;
 
+// What an expression sees before any call: no argument has a value or an
+// extent, so only a constant expression has its own value. Kept out of
+// expr.h: seen there, it would have the evaluator test every environment
+// for it before each call.
+struct ConstEnv : ExprEnv {
+  int64_t value(int) const override { return 0; }
+  int64_t shape(int, int64_t) const override { return 0; }
+  int64_t size(int) const override { return 0; }
+  int64_t rank(int) const override { return 0; }
+  int64_t slen(int) const override { return 0; }
+};
+
 // The value of a scalar argument, of whatever type.
 union Scalar {
   int32_t i;

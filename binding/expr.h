@@ -35,16 +35,6 @@ struct ExprEnv {
   virtual ~ExprEnv() = default;
 };
 
-// What an expression sees before any call: no argument has a value or an
-// extent, so only a constant expression has its own value.
-struct ConstEnv : ExprEnv {
-  int64_t value(int) const override { return 0; }
-  int64_t shape(int, int64_t) const override { return 0; }
-  int64_t size(int) const override { return 0; }
-  int64_t rank(int) const override { return 0; }
-  int64_t slen(int) const override { return 0; }
-};
-
 // Compiles src; names are resolved through lookup (returns -1 when unknown).
 // Returns false with a message on a syntax error.
 bool compile_expr(const std::string& src, const std::function<int(const std::string&)>& lookup, Expr& out,
