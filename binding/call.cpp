@@ -1661,7 +1661,4 @@ bool py_to_scalar(PyObject* o, Ty ty, void* p, const char* what) { return store_
 bool py_text(PyObject* o, const char*& p, Py_ssize_t& n, PyObject*& hold, const char* what) {
   return text_of(o, p, n, hold, what);
 }
-PyObject* py_ranked(PyObject* a, int rank, const char* what) {
-  return reinterpret_cast<PyObject*>(ranked(reinterpret_cast<PyArrayObject*>(a), rank, what));
-}
 }  // namespace vxb

@@ -153,5 +153,4 @@ namespace vxb {
 bool real_default(const Expr& e, double& v);
 bool py_to_scalar(PyObject* o, Ty ty, void* p, const char* what);
 bool py_text(PyObject* o, const char*& p, Py_ssize_t& n, PyObject*& hold, const char* what);
-PyObject* py_ranked(PyObject* a, int rank, const char* what);  // a new reference to the array a at rank
 }  // namespace vxb

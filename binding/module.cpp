@@ -173,14 +173,27 @@ int data_set(DataEntry* e, PyObject* v, const char* comp) {
           PyArray_FromAny(v, PyArray_DescrFromType(npy_kind(a->kind)), 0, 0,
                           NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST, nullptr));
       if (!arr) return -1;
-      // Missing trailing dimensions are 1; surplus ones only when they are 1.
-      const std::string what = std::string(comp) + "." + d->name;
-      PyArrayObject* given = arr;
-      arr = reinterpret_cast<PyArrayObject*>(py_ranked(reinterpret_cast<PyObject*>(given), a->rank, what.c_str()));
-      Py_DECREF(given);
-      if (!arr) return -1;
+      int nd = PyArray_NDIM(arr);
       int64_t ext[7] = {1, 1, 1, 1, 1, 1, 1};
-      for (int i = 0; i < PyArray_NDIM(arr); ++i) ext[i] = PyArray_DIM(arr, i);
+      if (nd > a->rank) {
+        // Surplus dimensions are accepted only when they are 1.
+        int k = 0, surplus = nd - a->rank;
+        for (int i = 0; i < nd; ++i) {
+          if (surplus > 0 && PyArray_DIM(arr, i) == 1) {
+            --surplus;
+            continue;
+          }
+          if (k < a->rank) ext[k] = PyArray_DIM(arr, i);
+          ++k;
+        }
+        if (k != a->rank) {
+          PyErr_Format(vx_value_error, "%s.%s: expected an array of rank %d, got rank %d", comp, d->name, a->rank, nd);
+          Py_DECREF(arr);
+          return -1;
+        }
+      } else {
+        for (int i = 0; i < nd; ++i) ext[i] = PyArray_DIM(arr, i);
+      }
       if (a->allocated()) {
         bool same = true;
         for (int i = 0; i < a->rank; ++i) same &= a->ext[i] == ext[i];
