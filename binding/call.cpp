@@ -1529,10 +1529,6 @@ bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
   return true;
 }
 
-}  // namespace
-
-namespace {
-
 // The types the short paths convert themselves: numbers and logicals.
 constexpr Ty kPlainTypes[] = {Ty::f8, Ty::f4, Ty::c16, Ty::i4, Ty::l4, Ty::l1};
 
