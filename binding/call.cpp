@@ -1,5 +1,6 @@
 // The per-call path: argument matching, conversion, extents, native call and
 // results. Everything lives on the stack of the call.
+#include <algorithm>
 #include <complex>
 #include <cstring>
 #include "engine.h"
@@ -23,6 +24,16 @@ int typenum(Ty t) {
     case Ty::l1: return NPY_INT8;
     case Ty::f4: return NPY_FLOAT32;
     default: return NPY_STRING;
+  }
+}
+
+// What an expression sees of the scalar of type ty at p: integers and
+// logicals by value, reals and complex numbers as 0.
+inline int64_t int_value(Ty ty, const void* p) {
+  switch (ty) {
+    case Ty::i4: case Ty::l4: return *static_cast<const int32_t*>(p);
+    case Ty::l1: return *static_cast<const int8_t*>(p);
+    default: return 0;
   }
 }
 
@@ -333,7 +344,7 @@ const char* type_label(Ty t) {
 
 // Why an array cannot be written in place as the argument, or null when it
 // can: the routine writes the caller's own storage, so nothing may be
-// converted on the way.
+// converted on the way. type_ok is false for anything that is no array.
 const char* not_in_place(PyArrayObject* arr, bool type_ok, bool contiguous) {
   if (!type_ok) return "of another type";
   if (!PyArray_ISWRITEABLE(arr)) return "read-only";
@@ -348,8 +359,8 @@ const char* not_in_place(PyArrayObject* arr, bool type_ok, bool contiguous) {
 // in place is a wrong value (ValueError).
 PyArrayObject* inout_array(PyObject* o, bool type_ok, const char* type, const char* what) {
   PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
-  if (type_ok && PyArray_ISWRITEABLE(arr) && PyArray_ISALIGNED(arr) && !PyArray_ISBYTESWAPPED(arr) &&
-      (PyArray_IS_F_CONTIGUOUS(arr) || (PyArray_NDIM(arr) <= 1 && PyArray_IS_C_CONTIGUOUS(arr)))) {
+  const char* why = not_in_place(arr, type_ok, true);
+  if (!why) {
     Py_INCREF(o);
     return arr;
   }
@@ -359,8 +370,7 @@ PyArrayObject* inout_array(PyObject* o, bool type_ok, const char* type, const ch
     return nullptr;
   }
   PyErr_Format(vx_value_error, "%s: the in/out array (%S) is %s, expected a writeable Fortran-contiguous array "
-               "of type %s", what, reinterpret_cast<PyObject*>(PyArray_DESCR(arr)), not_in_place(arr, type_ok, true),
-               type);
+               "of type %s", what, reinterpret_cast<PyObject*>(PyArray_DESCR(arr)), why, type);
   return nullptr;
 }
 
@@ -413,7 +423,7 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
     const bool type_ok = PyArray_Check(o) && PyArray_EquivTypenums(PyArray_DESCR(arr)->type_num, tn) &&
                          (a.ty != Ty::s1 || PyDataType_ELSIZE(PyArray_DESCR(arr)) == 1);
     if (mode == Mode::strict) return inout_array(o, type_ok, type_label(a.ty), what);
-    if (type_ok && !not_in_place(arr, true, false) && PyArray_NDIM(arr) == a.rank) {
+    if (!not_in_place(arr, type_ok, false) && PyArray_NDIM(arr) == a.rank) {
       Py_INCREF(o);
       return arr;
     }
@@ -482,20 +492,14 @@ struct CbFrame {
 };
 thread_local CbFrame* cb_top = nullptr;
 
-struct CbEnv : ExprEnv {
+// A call-back's extents see its scalar arguments; its arrays have no extent.
+struct CbEnv : ConstEnv {
   const CbDesc* desc;
   void** p;
   int64_t value(int a) const override {
     const ArgDesc& s = desc->args[a];
-    if (s.rank) return 0;
-    if (s.ty == Ty::i4 || s.ty == Ty::l4) return *static_cast<int32_t*>(p[a]);
-    if (s.ty == Ty::l1) return *static_cast<int8_t*>(p[a]);
-    return 0;
+    return s.rank ? 0 : int_value(s.ty, p[a]);
   }
-  int64_t shape(int, int64_t) const override { return 0; }
-  int64_t size(int) const override { return 0; }
-  int64_t rank(int) const override { return 0; }
-  int64_t slen(int) const override { return 0; }
 };
 
 int accepted_args(PyObject* f) {
@@ -823,7 +827,7 @@ bool given_text(const ArgDesc& a, Slot& s, PyObject* o) {
 
 bool given_scalar(const ArgDesc& a, Slot& s, PyObject* o) {
   if (!store_scalar(o, a.ty, &s.v, a.what.c_str())) return false;
-  s.ival = a.ty == Ty::l1 ? s.v.b : (a.ty == Ty::i4 || a.ty == Ty::l4) ? s.v.i : 0;
+  s.ival = int_value(a.ty, &s.v);
   s.known = true;
   s.ptr = &s.v;
   return true;
@@ -860,8 +864,7 @@ bool given_inout_scalar(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
     Py_INCREF(o);
     s.arr = arr;
     s.ptr = PyArray_DATA(arr);
-    s.ival = a.ty == Ty::l1 ? *static_cast<int8_t*>(s.ptr)
-           : (a.ty == Ty::i4 || a.ty == Ty::l4) ? *static_cast<int32_t*>(s.ptr) : 0;
+    s.ival = int_value(a.ty, s.ptr);
     s.known = true;
     return true;
   }
@@ -1213,14 +1216,6 @@ PyObject* build_results(Call& c) {
 // handed to the general path, which converts again and reports as it always
 // has.
 
-struct ConstEnv : ExprEnv {
-  int64_t value(int) const override { return 0; }
-  int64_t shape(int, int64_t) const override { return 0; }
-  int64_t size(int) const override { return 0; }
-  int64_t rank(int) const override { return 0; }
-  int64_t slen(int) const override { return 0; }
-};
-
 // The values of the call as the checks see them; a scalar has no extent.
 struct DirectEnv : ConstEnv {
   const int64_t* ival;
@@ -1337,7 +1332,7 @@ bool call_direct(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
       known[i] = o || d.absent == DirectArg::dflt;
       if (o) {
         if (d.array || !direct_scalar(o, d.ty, v[i])) return false;
-        ival[i] = d.ty == Ty::l1 ? v[i].b : (d.ty == Ty::i4 || d.ty == Ty::l4) ? v[i].i : 0;
+        ival[i] = int_value(d.ty, &v[i]);
       } else if (d.absent == DirectArg::null) {
         ptr[i] = nullptr;
       }
@@ -1381,15 +1376,6 @@ struct ArrayEnv : ExprEnv {
   int64_t slen(int) const override { return 0; }
 };
 
-// The arrays this call made, released at its end; a result holds a reference of its own.
-struct Made {
-  PyArrayObject* a[kMaxArgs];
-  int n = 0;
-  ~Made() {
-    for (int k = 0; k < n; ++k) Py_DECREF(a[k]);
-  }
-};
-
 // One call of the array path, on the stack. Each phase returns false when the
 // general path must take the call; nothing is visible until the native call.
 struct ArrayCall {
@@ -1399,9 +1385,8 @@ struct ArrayCall {
   Scalar v[kMaxArgs];
   void* ptr[kMaxArgs];
   int64_t ival[kMaxArgs];
-  PyArrayObject* arr[kMaxArgs];
+  PyArrayObject* arr[kMaxArgs];  // given (borrowed) or made by the call (owned: the outputs)
   bool seen[kMaxArgs];  // given or defaulted: what the checks look at
-  Made made;
   const ArrayEnv env;
 
   explicit ArrayCall(const Routine& rr)
@@ -1412,6 +1397,10 @@ struct ArrayCall {
       arr[i] = nullptr;
       seen[i] = false;
     }
+  }
+  // The arrays the call made; a result holds a reference of its own.
+  ~ArrayCall() {
+    for (int i : r.arrays_made) Py_XDECREF(arr[i]);
   }
   ArrayCall(const ArrayCall&) = delete;
   ArrayCall& operator=(const ArrayCall&) = delete;
@@ -1445,7 +1434,7 @@ struct ArrayCall {
       } else {
         if (a.ty == Ty::f8 && PyFloat_CheckExact(o)) v[i].d = PyFloat_AS_DOUBLE(o);
         else if (!direct_scalar(o, a.ty, v[i])) return false;
-        ival[i] = a.ty == Ty::l1 ? v[i].b : (a.ty == Ty::i4 || a.ty == Ty::l4) ? v[i].i : 0;
+        ival[i] = int_value(a.ty, &v[i]);
         ptr[i] = &v[i];
       }
       seen[i] = true;
@@ -1487,7 +1476,7 @@ struct ArrayCall {
     for (int i : r.arrays_made) {
       const ArgDesc& a = ad[i];
       if (a.rank == 0) {
-        if (!seen[i] && a.intent != Intent::in) {
+        if (!seen[i]) {
           v[i] = Scalar{};
           ptr[i] = &v[i];
         }
@@ -1497,7 +1486,6 @@ struct ArrayCall {
       if (!made_extents(a, ev, d)) return Outcome::general;
       PyArrayObject* x = new_array(a, d, 0);
       if (!x) return Outcome::failed;
-      made.a[made.n++] = x;
       arr[i] = x;
       ptr[i] = PyArray_DATA(x);
     }
@@ -1541,6 +1529,19 @@ bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
   return true;
 }
 
+// The types the short paths convert themselves: numbers and logicals.
+constexpr Ty kPlainTypes[] = {Ty::f8, Ty::f4, Ty::c16, Ty::i4, Ty::l4, Ty::l1};
+
+bool plain_args(const Routine& r) {
+  for (const ArgDesc& a : r.args)
+    if (std::find(std::begin(kPlainTypes), std::end(kPlainTypes), a.ty) == std::end(kPlainTypes)) return false;
+  // overwrite_ flags and extra arguments go with arrays and call-backs, which
+  // the general path reads.
+  for (int ix : r.pyarg_of)
+    if (ix < 0) return false;
+  return true;
+}
+
 }  // namespace
 
 // The plan of the direct path, when every argument is a scalar of a plain
@@ -1549,18 +1550,12 @@ bool call_arrays(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
 void plan_direct(Routine& r) {
   r.direct.clear();
   r.direct_checks = r.direct_positional = false;
-  if (r.ret_is_text || r.ret_index > 0) return;
-  for (int ix : r.pyarg_of)
-    if (ix < 0) return;  // overwrite_ flags and extra arguments go with arrays and call-backs
+  if (r.ret_is_text || r.ret_index > 0 || !plain_args(r)) return;
   std::vector<DirectArg> plan(r.args.size());
   bool checks = false, arrays = false;
   for (size_t i = 0; i < r.args.size(); ++i) {
     const ArgDesc& a = r.args[i];
     DirectArg& d = plan[i];
-    switch (a.ty) {
-      case Ty::f8: case Ty::f4: case Ty::c16: case Ty::i4: case Ty::l4: case Ty::l1: break;
-      default: return;
-    }
     if (a.rank) {
       if (a.intent != Intent::in || !a.optional || a.has_default) return;
       d.ty = a.ty;
@@ -1599,15 +1594,9 @@ void plan_direct(Routine& r) {
 // inputs given or defaulted, outputs made by the call with known extents.
 void plan_arrays(Routine& r) {
   r.arrays_plan = false;
-  if (!r.direct.empty() || r.ret_is_text || r.args.size() > static_cast<size_t>(kMaxArgs)) return;
-  for (int ix : r.pyarg_of)
-    if (ix < 0) return;
+  if (!r.direct.empty() || r.ret_is_text || r.args.size() > static_cast<size_t>(kMaxArgs) || !plain_args(r)) return;
   bool any_array = false;
   for (const ArgDesc& a : r.args) {
-    switch (a.ty) {
-      case Ty::f8: case Ty::f4: case Ty::c16: case Ty::i4: case Ty::l4: case Ty::l1: break;
-      default: return;
-    }
     switch (a.intent) {
       case Intent::in:
         if (a.rank && a.has_default) return;
@@ -1622,7 +1611,7 @@ void plan_arrays(Routine& r) {
     any_array |= a.rank > 0;
   }
   if (!any_array) return;
-  for (Ty t : {Ty::f8, Ty::f4, Ty::c16, Ty::i4, Ty::l4, Ty::l1}) {
+  for (Ty t : kPlainTypes) {
     PyArray_Descr*& d = plain_descr[static_cast<int>(t)];
     if (!d && !(d = PyArray_DescrFromType(typenum(t)))) {
       PyErr_Clear();

@@ -188,7 +188,7 @@ def _parse_doc(path, first_line, lines):
     while desc and not desc[-1]:
         desc.pop()
     doc = Doc(names, desc, args, first_line - first)
-    if not " ".join(desc).strip():
+    if not doc.has_description():
         lint.append((first_line, "no description after '%s:'" % m.group(1)))
     doc.lint = lint
     return doc
@@ -227,10 +227,8 @@ def parse_header(path):
             nxt = lines[j + 1] if j + 1 < len(lines) else ""
             pending = None
             if nxt.strip() and not nxt.strip().startswith(("/*", "#", "//")):
-                doc = _parse_doc(path, i + 1, block)
-                pending = doc
-                if doc is None:
-                    pending = False  # a comment that documents nothing
+                # False: a comment that documents nothing.
+                pending = _parse_doc(path, i + 1, block) or False
             i = j + 1
             continue
         if not st or st.startswith("#") or st.startswith("//") or st in ("}", 'extern "C" {'):

@@ -144,14 +144,12 @@ bool is_real_literal(const std::string& s, double& v) {
   return end && *end == '\0';
 }
 
-// What a constant expression sees: nothing.
-struct NoArgs : ExprEnv {
-  int64_t value(int) const override { return 0; }
-  int64_t shape(int, int64_t) const override { return 0; }
-  int64_t size(int) const override { return 0; }
-  int64_t rank(int) const override { return 0; }
-  int64_t slen(int) const override { return 0; }
-};
+// The index of the argument named nm, or -1.
+int arg_index(const std::vector<ArgDesc>& args, const std::string& nm) {
+  for (int k = 0; k < static_cast<int>(args.size()); ++k)
+    if (args[k].name == nm) return k;
+  return -1;
+}
 
 // Parses the argument descriptions of a routine or call-back; expressions refer to
 // the arguments by name.
@@ -168,11 +166,7 @@ bool build_args(const char* const* descs, int n, std::vector<ArgDesc>& args, std
              : in == "ret" ? Intent::ret : Intent::in;
     a.doc = raw[i].doc;
   }
-  auto lookup = [&](const std::string& nm) {
-    for (int k = 0; k < n; ++k)
-      if (args[k].name == nm) return k;
-    return -1;
-  };
+  auto lookup = [&](const std::string& nm) { return arg_index(args, nm); };
   for (int i = 0; i < n; ++i) {
     ArgDesc& a = args[i];
     const RawArg& r = raw[i];
@@ -199,7 +193,7 @@ bool build_args(const char* const* descs, int n, std::vector<ArgDesc>& args, std
         // An extent that refers to no argument is fixed by the row.
         std::vector<int> refs;
         expr_refs(e, refs, false);
-        a.fixed.push_back(e.empty() || !refs.empty() ? -1 : eval_expr(e, NoArgs{}));
+        a.fixed.push_back(e.empty() || !refs.empty() ? -1 : eval_expr(e, ConstEnv{}));
         a.dims.push_back(e);
       }
       a.rank = static_cast<int>(a.dims.size());
@@ -225,14 +219,6 @@ bool build_args(const char* const* descs, int n, std::vector<ArgDesc>& args, std
     }
   }
   return true;
-}
-
-bool real_default_impl(const Expr& e, double& v) {
-  if (e.code.size() == 1 && e.code[0].op == Op::lit && e.code[0].arg == -2) {
-    std::memcpy(&v, &e.code[0].val, sizeof v);
-    return true;
-  }
-  return false;
 }
 
 struct SigParts {
@@ -432,11 +418,7 @@ bool check_native_types(const Routine& r, std::string& err) {
 // its default is the extent of the first such array (native order), and it is
 // checked against every such array.
 bool infer_extents(Routine& r, std::string& err) {
-  auto lookup = [&](const std::string& nm) {
-    for (int k = 0; k < static_cast<int>(r.args.size()); ++k)
-      if (r.args[k].name == nm) return k;
-    return -1;
-  };
+  auto lookup = [&](const std::string& nm) { return arg_index(r.args, nm); };
   for (int i = 0; i < static_cast<int>(r.args.size()); ++i) {
     ArgDesc& n = r.args[i];
     if (n.ty != Ty::i4 || n.rank || n.intent != Intent::in || n.has_default || !n.checks.empty()) continue;
@@ -505,7 +487,13 @@ std::string callback_doc(const CbDesc& c, const std::string& head) {
 
 }  // namespace
 
-bool real_default(const Expr& e, double& v) { return real_default_impl(e, v); }
+bool real_default(const Expr& e, double& v) {
+  if (e.code.size() == 1 && e.code[0].op == Op::lit && e.code[0].arg == -2) {
+    std::memcpy(&v, &e.code[0].val, sizeof v);
+    return true;
+  }
+  return false;
+}
 
 bool build_callback(const CallbackDef* d, CbDesc& c, std::string& err) {
   c.def = d;
@@ -622,12 +610,6 @@ std::string callback_mismatch(const void* fn, const CallbackDef* decl) {
 
 namespace {
 
-int arg_index(const Routine& r, const std::string& nm) {
-  for (int k = 0; k < static_cast<int>(r.args.size()); ++k)
-    if (r.args[k].name == nm) return k;
-  return -1;
-}
-
 // The function result, the call-back declarations, and the number of native
 // arguments the row lists (texts add a hidden length each).
 bool link_arguments(Routine& r, std::string& err) {
@@ -645,7 +627,7 @@ bool link_arguments(Routine& r, std::string& err) {
     if (a.ty != Ty::cb) continue;
     for (const std::string* nm : {&a.cbname, &a.cbname_alt}) {
       if (nm->empty()) continue;
-      CbDesc* cb = const_cast<CbDesc*>(find_callback(*nm));
+      const CbDesc* cb = find_callback(*nm);
       if (!cb) {
         PyErr_Clear();
         return err = "unknown call-back '" + *nm + "'", false;
@@ -670,14 +652,14 @@ bool map_python_arguments(Routine& r, const SigParts& sp, std::string& err) {
     r.pynames.push_back(nm);
     if (!opt) ++r.nrequired;
     if (opt == false && r.nrequired != pos + 1) return err = "required argument after optional", false;
-    int ix = arg_index(r, nm);
-    if (ix < 0 && nm.rfind("overwrite_", 0) == 0 && (ix = arg_index(r, nm.substr(10))) >= 0) {
+    int ix = arg_index(r.args, nm);
+    if (ix < 0 && nm.rfind("overwrite_", 0) == 0 && (ix = arg_index(r.args, nm.substr(10))) >= 0) {
       r.args[ix].overwrite_pos = pos;
       r.pyarg_of.push_back(-1);
       continue;
     }
     if (ix < 0 && nm.size() > sfx.size() && nm.compare(nm.size() - sfx.size(), sfx.size(), sfx) == 0 &&
-        (ix = arg_index(r, nm.substr(0, nm.size() - sfx.size()))) >= 0) {
+        (ix = arg_index(r.args, nm.substr(0, nm.size() - sfx.size()))) >= 0) {
       r.args[ix].extra_pos = pos;
       r.pyarg_of.push_back(-1);
       continue;
@@ -695,7 +677,7 @@ bool map_python_arguments(Routine& r, const SigParts& sp, std::string& err) {
 // the routine's own name.
 bool map_results(Routine& r, const SigParts& sp, std::string& err) {
   for (const std::string& nm : sp.lhs) {
-    int ix = arg_index(r, nm);
+    int ix = arg_index(r.args, nm);
     if (ix < 0 || r.args[ix].intent == Intent::in) {
       if (nm == r.pyname && r.ret_index >= 0) ix = r.ret_index;
       else if (ix < 0) return err = "result '" + nm + "' is no argument", false;

@@ -14,6 +14,18 @@ enum class Intent : uint8_t { in, out, inout, io, ret };
 
 constexpr int kMaxArgs = 48;
 
+// What an expression sees before any call: no argument has a value or an
+// extent, so only a constant expression has its own value. Kept out of
+// expr.h: seen there, it would have the evaluator test every environment
+// for it before each call.
+struct ConstEnv : ExprEnv {
+  int64_t value(int) const override { return 0; }
+  int64_t shape(int, int64_t) const override { return 0; }
+  int64_t size(int) const override { return 0; }
+  int64_t rank(int) const override { return 0; }
+  int64_t slen(int) const override { return 0; }
+};
+
 // The value of a scalar argument, of whatever type.
 union Scalar {
   int32_t i;
@@ -49,13 +61,13 @@ struct ArgDesc {
   Expr strlen;                  // str(len)
   std::string cbname;
   const CallbackDef* cb = nullptr;
-  struct CbDesc* cbdesc = nullptr;
+  const struct CbDesc* cbdesc = nullptr;
   // cb(first if cond else second): the call-back declaration that a Python
   // function is called through is chosen per call.
   std::string cbname_alt;
   Expr cbsel;
   const CallbackDef* cb_alt = nullptr;
-  struct CbDesc* cbdesc_alt = nullptr;
+  const struct CbDesc* cbdesc_alt = nullptr;
   std::string doc;
   std::string what;             // "routine: argument name", for messages
   // From the Python signature.
