@@ -148,58 +148,44 @@ int main() {
   const int golden = 1;
   double diff = 0.0, gdiff = 0.0;
   for (int round = 0; round < 7; ++round) {
-    // inputs from a table, so that no iteration waits on the previous one
-    double r;
-    double t0 = now();
-    for (int i = 0; i < reps; ++i) {
-      GPQuadInteraction(&r, &s11v[i & 1023], &s22v[i & 1023], &s12v[i & 1023], &xt, &xc, &yt, &yc, &sl);
-      sink += r;
-    }
-    double t1 = now();
-    for (int i = 0; i < reps; ++i) {
-      r = quad_inline(s11v[i & 1023], s22v[i & 1023], s12v[i & 1023], xt, xc, yt, yc, sl);
-      sink += r;
-    }
-    double t2 = now();
-    double p22 = -60.0;
+    // Table inputs, so that no iteration waits on the previous one; the plane
+    // searches take a transverse stress that moves a little every call.
     const double p33 = 10.0, p12 = 30.0, p13 = 5.0, p23 = 20.0;
-    for (int i = 0; i < sreps; ++i) {
-      p22 += 1e-6;
+    auto per_point = [&](auto f) {
+      const double t0 = now();
+      for (int i = 0; i < reps; ++i) sink += f(s11v[i & 1023], s22v[i & 1023], s12v[i & 1023]);
+      return (now() - t0) / reps;
+    };
+    auto per_search = [&](auto f) {
+      double p22 = -60.0;
+      const double t0 = now();
+      for (int i = 0; i < sreps; ++i) sink += f(p22 += 1e-6);
+      return (now() - t0) / sreps;
+    };
+    double t[7];
+    t[0] = per_point([&](double a, double b, double c) {
+      double r;
+      GPQuadInteraction(&r, &a, &b, &c, &xt, &xc, &yt, &yc, &sl);
+      return r;
+    });
+    t[1] = per_point([&](double a, double b, double c) { return quad_inline(a, b, c, xt, xc, yt, yc, sl); });
+    t[2] = per_search([&](double p22) {
+      double r;
       MCrckPuck(&r, &p22, &p33, &p12, &p13, &p23, &yt, &yc, &sl, nullptr, nullptr, &step, nullptr, nullptr);
-      sink += r;
-    }
-    double t3 = now();
-    p22 = -60.0;
-    for (int i = 0; i < sreps; ++i) {
-      p22 += 1e-6;
-      r = puck_loop(cs, sn, 181, p22, p33, p12, p13, p23, yt, yc, sl);
-      sink += r;
-    }
-    double t4 = now();
-    for (int i = 0; i < reps; ++i) {
-      r = vx::gpcollection::quad_interaction(s11v[i & 1023], s22v[i & 1023], s12v[i & 1023], xt, xc, yt, yc, sl);
-      sink += r;
-    }
-    double t5 = now();
-    p22 = -60.0;
-    for (int i = 0; i < sreps; ++i) {
-      p22 += 1e-6;
+      return r;
+    });
+    t[3] = per_search([&](double p22) { return puck_loop(cs, sn, 181, p22, p33, p12, p13, p23, yt, yc, sl); });
+    t[4] = per_point([&](double a, double b, double c) {
+      return vx::gpcollection::quad_interaction(a, b, c, xt, xc, yt, yc, sl);
+    });
+    t[5] = per_search([&](double p22) {
+      double r;
       MCrckPuck(&r, &p22, &p33, &p12, &p13, &p23, &yt, &yc, &sl, nullptr, nullptr, nullptr, &golden, nullptr);
-      sink += r;
-    }
-    double t6 = now();
-    p22 = -60.0;
-    for (int i = 0; i < sreps; ++i) {
-      p22 += 1e-6;
-      r = puck_golden(c5, s5, 37, p22, p33, p12, p13, p23, yt, yc, sl);
-      sink += r;
-    }
-    double t7 = now();
-    double t[7] = {(t1 - t0) / reps,  (t2 - t1) / reps,  (t3 - t2) / sreps, (t4 - t3) / sreps,
-                   (t5 - t4) / reps,  (t6 - t5) / sreps, (t7 - t6) / sreps};
+      return r;
+    });
+    t[6] = per_search([&](double p22) { return puck_golden(c5, s5, 37, p22, p33, p12, p13, p23, yt, yc, sl); });
     for (int k = 0; k < 7; ++k) if (t[k] < best[k]) best[k] = t[k];
-    double a;
-    p22 = -60.0;
+    double a, p22 = -60.0;
     MCrckPuck(&a, &p22, &p33, &p12, &p13, &p23, &yt, &yc, &sl, nullptr, nullptr, &step, nullptr, nullptr);
     diff = std::fabs(a - puck_loop(cs, sn, 181, p22, p33, p12, p13, p23, yt, yc, sl)) / a;
     MCrckPuck(&a, &p22, &p33, &p12, &p13, &p23, &yt, &yc, &sl, nullptr, nullptr, nullptr, &golden, nullptr);
