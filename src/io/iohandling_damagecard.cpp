@@ -48,7 +48,7 @@ void create(RArr3& a, i4 n, i4 ndmg_) {
 void read_regions(io::Card& card, RArr3& a, i4 n, i4 d, const char* what) {
   std::vector<double> v;
   card.read(v);
-  if (v.size() % 4 != 0) card.item_error("+Abstraction", ": values not in records of four");
+  if (v.size() % 4 != 0) card.item_error("+Abstraction", ": not in records of four");
   for (size_t r = 0; r + 4 <= v.size(); r += 4) {
     const double ply = v[r], ha = v[r + 1], hb = v[r + 2];
     if (!(ply >= 1.0 && ply <= double(n)) || ply != std::floor(ply) || !a.contains(2, i4(ply), d)) {

@@ -321,7 +321,7 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
     if (none && np == 1 && ns == 1) cure_ply(1, 1);
     else for_plies(id, np, ns, cure_ply);
   } else if (ncured > 0) {
-    card.item_error("+Curing", ": " + std::to_string(ncured) + " of the 8 curing items given", at_cure);
+    card.item_error("+Curing", ": " + std::to_string(ncured) + " of the 8 items given", at_cure);
   }
 
   for (int c = 0; c < ncal; ++c) {
