@@ -82,6 +82,8 @@ MISTAKES = [
      "Error in SectionCard, section 7, line 7: +Thickness: -0.25 is not positive"),
     ("SectionCard", SEC.format(ori="0 90").replace("0.125", "0,25"),
      "Error in SectionCard, section 7, line 7: +Thickness: 0 is not positive"),
+    ("SectionCard", SEC.format(ori="0 90").replace("0.125", "1e999"),
+     "Error in SectionCard, section 7, line 7: +Thickness: value not a number"),
     ("SectionCard", SEC.format(ori="0 90 90 0").replace("0.125", "0.125 0.125\n0.125 0"),
      "Error in SectionCard, section 7, line 8: +Thickness: 0 is not positive"),
     ("SectionCard", two(SEC.format(ori="0 90")),
@@ -233,6 +235,15 @@ def test_mistaken_values_are_stored_as_before(vx, tmp_path, name, text, check):
     assert check(vx)
 
 
+def test_one_ply_model_needs_no_material_item(vx, tmp_path):
+    """A model of one section with one ply starts with material 1: no +Material is no mistake there."""
+    (tmp_path / "SectionCard.vxd").write_text(SEC.format(ori="45").replace("+Material\n1\n", ""))
+    (tmp_path / "MaterialCard.vxd").write_text(MAT)
+    read_all(vx, tmp_path)
+    assert err(vx)[0] == 0 and vx.materialdata.matidlist.tolist() == [[1]]
+    assert vx.materialdata.peprops[0, 0, 0] == 140000
+
+
 def test_keyword_after_a_blank_keeps_the_ply_count(vx, tmp_path):
     """" +Thickness" ends the orientation values: no ply is added, and its value is read by nothing."""
     (tmp_path / "SectionCard.vxd").write_text(SEC.format(ori="0 90").replace("+Thickness", " +Thickness"))
@@ -280,8 +291,11 @@ CLEAN = {
                     "++Begin Material, MatID=3\n+Temperature\n20 80\n+Calibration, TYPE=Shear, T=20\n1 2\n"
                     "+Calibration, TYPE=Shear, T=80\n1 3\n++End Material\n",
     "StepCard": "+Update\n3\n+Cycle\n1 2\n" + STEP.replace("++End", "+Verbose\n1 6\n+Update, TYPE=INC\n4\n++End"),
+    # items that repeat legitimately: +Abstraction of another kind, +Table of another ply or kind
     "DamageCard": DMG + DMG.replace("DmgID=1", "DmgID=2").replace("+Position", "+Table, TYPE=Matrix, LayID=1\n"
-                                                                  "0 0 0 0 1 0 0 1 1\n+Position"),
+                                                                  "0 0 0 0 1 0 0 1 1\n+Table, LayID=2, TYPE=Matrix\n"
+                                                                  "0 0 0\n+Table, TYPE=Core, LayID=1\n0 0 0\n"
+                                                                  "+Abstraction, TYPE=Matrix\n2, 1.0, 1.0, 0\n+Position"),
 }
 
 
