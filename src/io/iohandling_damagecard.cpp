@@ -178,7 +178,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       // The angle is the last value: x, y, z and the angle at least.
       if (v.size() < 4) card.item_error("+Position", ": " + std::to_string(v.size()) + " values, at least 4");
       if (!dmgplane.contains(std::max<int64_t>(int64_t(v.size()), 1), dmgid)) {
-        card.item_error("+Position", ": more values than the store holds");
+        card.item_error("+Position", ": too many values");
         continue;
       }
       for (size_t j = 0; j < v.size(); ++j) dmgplane(i4(j + 1), dmgid) = v[j];
@@ -237,7 +237,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       } else if (!has_ply || ply < 1 || ply > dmgpoints.extent(2)) {
         card.item_error("+Table", ": no ply of the section");
       } else if (!dmgpoints.contains(i4(v.size()), ply, slot, dmgid)) {
-        card.item_error("+Table", ": more values than the store holds");
+        card.item_error("+Table", ": too many values");
       } else {
         // Vertices in triples (unused, x, y): a lost value shifts every later vertex.
         if (v.size() % 3 != 0) card.item_error("+Table", ": " + std::to_string(v.size()) + " values, not in triples");
