@@ -102,27 +102,29 @@ def test_blocks_do_not_inherit_factors(vx, tmp_path):
 
 
 @pytest.mark.parametrize("item,values,what", [
-    ("+Elastic", "1 2 3 4 5 6 7 8", "count not 2, 5 or 9 in +Elastic"),
-    ("+Strength", " ".join(["1"] * 11), "more than 10 values in +Strength"),
-    ("+Failure", "1 2 3 4 5 6", "count not 1 to 5 in +Failure"),
-    ("+Failure, TYPE=DEGRADATION", "1 2 3", "count not 6 or 12 in +Failure"),
-    ("+Table, TYPE=TEMPERATURE", "1 2 3", "wrong count in +Table"),
+    ("+Elastic", "1 2 3 4 5 6 7 8", "+Elastic: 8 values, not 2, 5 or 9"),
+    ("+Strength", " ".join(["1"] * 11), "+Strength: 11 values, at most 10"),
+    ("+Failure", "1 2 3 4 5 6", "+Failure: 6 values, at most 5"),
+    ("+Failure, TYPE=DEGRADATION", "1 2 3", "+Failure: 3 values, not 6 or 12"),
+    # (2 elastic + 0 strength values) x 2 temperatures
+    ("+Table, TYPE=TEMPERATURE", "1 2 3", "+Table: 3 factors, expected 4"),
 ])
 def test_counts_outside_the_format_are_reported(vx, tmp_path, item, values, what):
-    card = f"++Begin Material, MatID=4\n+Temperature\n20 30\n+Elastic\n100 0.2\n{item}\n{values}\n++End Material\n"
+    other = "+Fracture\n1\n" if item == "+Elastic" else "+Elastic\n100 0.2\n"
+    card = f"++Begin Material, MatID=4\n+Temperature\n20 30\n{other}{item}\n{values}\n++End Material\n"
     read_cards(vx, tmp_path, one_ply_section(4), card)
-    assert err(vx) == (-2, f"Error in MaterialCard, material 4, line 6: {what}")  # a repeated item replaces
+    assert err(vx) == (-2, f"Error in MaterialCard, material 4, line 6: {what}")
     assert np.all(vx.materialdata.pfflags == 0)
 
 
 def test_block_without_id_fills_nothing(vx, tmp_path):
-    section = "++Begin Section, SecID=1\n+Orientation\n0 0\n+Material\n1\n++End Section\n"
+    section = "++Begin Section, SecID=1\n+Orientation\n0 0\n+Material\n1\n+Thickness\n1\n++End Section\n"
     (tmp_path / "SectionCard.vxd").write_text(section)
     vx.iohandling.getsectiondatafromfile("", str(tmp_path))
     vx.materialdata.matidlist[1, 0] = UNSET  # a ply without material
     (tmp_path / "MaterialCard.vxd").write_text("++Begin Material, MatID = 1\n+Elastic\n1 0.3\n++End Material\n")
     vx.iohandling.getmaterialdatafromfile("", str(tmp_path), 2, 1)
-    assert err(vx) == (-2, "Error in MaterialCard, material ?, line 1: no readable id in ++Begin Material")
+    assert err(vx) == (-2, "Error in MaterialCard, material ?, line 1: ++Begin Material: no readable id")
     np.testing.assert_array_equal(vx.materialdata.peprops, 0.0)
 
 
@@ -171,7 +173,7 @@ def test_curing_needs_all_eight_items(vx, tmp_path):
     read_cards(vx, tmp_path, one_ply_section(), f"++Begin Material, MatID=1\n{body}++End Material\n")
     cu = vx.materialdata.cuprops
     assert cu.shape == (7, 8, 1, 1) and np.all(cu[:, 2, 0, 0] == 1.0)
-    assert err(vx) == (-2, "Error in MaterialCard, material 1, line 6: too many values in +Curing")
+    assert err(vx) == (-2, "Error in MaterialCard, material 1, line 6: +Curing: too many values")
     vx.datahandling.deallocall()
     read_cards(vx, tmp_path, one_ply_section(), "++Begin Material, MatID=1\n+GelPoint\n1\n++End Material\n")
     assert err(vx)[0] == -2 and np.all(vx.materialdata.cuprops == HUGE)

@@ -29,6 +29,11 @@ def read_all(vx, d, deck=""):
     io.getdamagedatafromfile(deck, str(d), np_, ns)
 
 
+def two(card):
+    """A card of two blocks with the same text."""
+    return card + card
+
+
 MISTAKES = [
     # an orientation line starting with "+" is a keyword line
     ("SectionCard", SEC.format(ori="+45 -45 -45 +45"),
@@ -39,42 +44,123 @@ MISTAKES = [
      "Error in SectionCard, section 7, line 8: unknown item ++End"),
     # the line loop shared by the four cards ends every unclosed block alike
     ("SectionCard", SEC.format(ori="0 90").replace("++End Section\n", ""),
-     "Error in SectionCard, section 7, line 1: block not closed by ++End Section"),
+     "Error in SectionCard, section 7, line 1: ++End Section missing"),
     ("SectionCard", SEC.format(ori="0").replace("++End Section\n", "") + SEC.format(ori="0").replace("7", "8"),
-     "Error in SectionCard, section 7, line 1: block not closed by ++End Section"),
+     "Error in SectionCard, section 7, line 1: ++End Section missing"),
     ("SectionCard", SEC.format(ori="0 90")[1:],
-     "Error in SectionCard, line 1: +Begin Section, SecID=7 outside a block"),
+     "Error in SectionCard, line 1: outside a block: +Begin Section, SecID=7"),
     ("SectionCard", SEC.format(ori="0 90 90 0").replace("+Material\n1", "+Material\n1 2"),
-     "Error in SectionCard, section 7, line 2: 2 +Material values for 4 plies"),
+     "Error in SectionCard, section 7, line 2: +Material: 2 values for 4 plies"),
     ("SectionCard", SEC.format(ori="0 90 90 0").replace("0.125", "0.1 0.2 0.1"),
-     "Error in SectionCard, section 7, line 6: 3 +Thickness values for 4 plies"),
+     "Error in SectionCard, section 7, line 6: +Thickness: 3 values for 4 plies"),
     ("SectionCard", " " + SEC.format(ori="0 90"),
-     "Error in SectionCard, line 1: keyword not in column 1"),
+     "Error in SectionCard, line 1: keyword not in column 1: ++Begin Section, SecID=7"),
+    # a keyword after a blank ends the data lines of the item before it
+    ("SectionCard", SEC.format(ori="0 90").replace("+Thickness", " +Thickness"),
+     "Error in SectionCard, section 7, line 6: keyword not in column 1: +Thickness"),
     ("SectionCard", SEC.format(ori="0 90") + "++End Section\n",
      "Error in SectionCard, line 9: ++End Section without a begin line"),
     ("SectionCard", SEC.format(ori="0 1.2.3"),
-     "Error in SectionCard, section 7, line 5: value that is not a number"),
+     "Error in SectionCard, section 7, line 5: +Orientation: value not a number"),
+    # items a section cannot do without
+    ("SectionCard", SEC.format(ori="0 90").replace("+Thickness\n0.125\n", ""),
+     "Error in SectionCard, section 7, line 6: +Thickness missing"),
+    ("SectionCard", SEC.format(ori="0 90").replace("0.125\n", ""),
+     "Error in SectionCard, section 7, line 6: +Thickness without values"),
+    ("SectionCard", SEC.format(ori="0 90").replace("+Orientation\n0 90\n", ""),
+     "Error in SectionCard, section 7, line 6: +Orientation missing"),
+    ("SectionCard", SEC.format(ori=""),
+     "Error in SectionCard, section 7, line 4: +Orientation without values"),
+    ("SectionCard", SEC.format(ori="0 90").replace("+Material\n1\n", "+Material\n"),
+     "Error in SectionCard, section 7, line 2: +Material without values"),
+    ("SectionCard", SEC.format(ori="0 90").replace("+Material\n1\n", ""),
+     "Error in SectionCard, section 7, line 6: +Material missing"),
+    ("SectionCard", two(SEC.format(ori="0").replace("+Material\n1\n", "")).replace("7", "8", 1),
+     "Error in SectionCard, section 8, line 6: +Material missing"),
+    # thicknesses that are no thickness, named at the data line that holds them
+    ("SectionCard", SEC.format(ori="0 90").replace("0.125", "-0.25"),
+     "Error in SectionCard, section 7, line 7: +Thickness: -0.25 is not positive"),
+    ("SectionCard", SEC.format(ori="0 90").replace("0.125", "0,25"),
+     "Error in SectionCard, section 7, line 7: +Thickness: 0 is not positive"),
+    ("SectionCard", SEC.format(ori="0 90").replace("0.125", "1e999"),
+     "Error in SectionCard, section 7, line 7: +Thickness: value not a number"),
+    ("SectionCard", SEC.format(ori="0 90 90 0").replace("0.125", "0.125 0.125\n0.125 0"),
+     "Error in SectionCard, section 7, line 8: +Thickness: 0 is not positive"),
+    ("SectionCard", two(SEC.format(ori="0 90")),
+     "Error in SectionCard, section 7, line 9: id already used at line 1"),
+    ("SectionCard", SEC.format(ori="0 90").replace("+Thickness", "+Orientation\n0\n+Thickness"),
+     "Error in SectionCard, section 7, line 6: +Orientation given twice (line 4)"),
+    ("SectionCard", SEC.format(ori="0 90").replace("+Thickness", "+Thickness\n0.2\n+Thickness"),
+     "Error in SectionCard, section 7, line 8: +Thickness given twice (line 6)"),
+    ("SectionCard", SEC.format(ori="0 90").replace("SecID=7", "ID=1001"),
+     "Error in SectionCard, section 1, line 1: id option is not SecID=<integer>"),
+    ("SectionCard", SEC.format(ori="0 90").replace("SecID=7", "SecID=7, Name=wing"),
+     "Error in SectionCard, section 7, line 1: id option is not SecID=<integer>"),
+    ("SectionCard", SEC.format(ori="0 90").replace("SecID=7", "SecID = 7"),
+     "Error in SectionCard, section ?, line 1: ++Begin Section: no readable id"),
+    ("SectionCard", SEC.format(ori="0 90").replace("++End", "+Extension\n1\n++End"),
+     "Error in SectionCard, section 7, line 8: +Extension: 1 value, expected 2"),
+    ("SectionCard", SEC.format(ori="0 90").replace("++End", "+Extension\n1 0 1\n++End"),
+     "Error in SectionCard, section 7, line 8: +Extension: 3 values, expected 2"),
+    ("SectionCard", SEC.format(ori="0 90").replace("++End", "+Strength\n310,5\n++End"),
+     "Error in SectionCard, section 7, line 9: +Strength: 2 values, expected 1"),
+    ("SectionCard", SEC.format(ori="0 90").replace("++End", "+Strength\n310\n+Strength\n300\n++End"),
+     "Error in SectionCard, section 7, line 10: +Strength given twice (line 8)"),
     # a comment between the data lines of one item leaves the second line unread
     ("MaterialCard", MAT.replace("9000 0.3", "9000\n** Poisson's ratios and shear modulus\n0.3"),
      "Error in MaterialCard, material 1, line 5: line read by no item"),
     ("MaterialCard", MAT.replace("+Strength", "+Failure, TYPE=INITATION"),
      "Error in MaterialCard, material 1, line 4: unknown item +Failure, TYPE=INITATION"),
     ("MaterialCard", MAT.replace("+Strength", "+Calibration, TYPE=Shear"),
-     "Error in MaterialCard, material 1, line 4: curve without one T= in +Calibration"),
+     "Error in MaterialCard, material 1, line 4: +Calibration: needs one T="),
+    # "T=" is case-sensitive
+    ("MaterialCard", MAT.replace("+Strength", "+Calibration, TYPE=Shear, t=20"),
+     "Error in MaterialCard, material 1, line 4: +Calibration: needs one T="),
     ("MaterialCard", "+Elastic\n70000 0.3\n" + MAT,
-     "Error in MaterialCard, line 1: +Elastic outside a block"),
+     "Error in MaterialCard, line 1: outside a block: +Elastic"),
+    ("MaterialCard", two(MAT),
+     "Error in MaterialCard, material 1, line 7: id already used at line 1"),
+    ("MaterialCard", MAT.replace("+Strength", "+Elastic\n70000 0.3\n+Strength"),
+     "Error in MaterialCard, material 1, line 4: +Elastic given twice (line 2)"),
+    ("MaterialCard", MAT.replace("++End", "+Failure\n0 1 2 1 0\n+Failure, TYPE=INITIATION\n0 1 9 1 0\n++End"),
+     "Error in MaterialCard, material 1, line 8: +Failure given twice (line 6)"),
+    ("MaterialCard", MAT.replace("++End", "+Curing\n1 2\n+Curing, TYPE=EXPONENTIAL\n1 2\n++End"),
+     "Error in MaterialCard, material 1, line 8: +Curing given twice (line 6)"),
+    ("MaterialCard", MAT.replace("MatID=1", "ID=1001"),
+     "Error in MaterialCard, material 1, line 1: id option is not MatID=<integer>"),
+    ("MaterialCard", MAT.replace("++End", "+Table, TYPE=TEMPERATURE\n1 1 1\n++End"),
+     "Error in MaterialCard, material 1, line 6: +Table: no +Temperature in the block"),
+    ("MaterialCard", MAT.replace("++End", "+Temperature\n20 80\n+Table, TYPE=TEMPERATURE\n1 1 1\n++End"),
+     "Error in MaterialCard, material 1, line 8: +Table: 3 factors, expected 30"),
     ("StepCard", STEP.replace("ELEMENT", "ELEMENTS"),
      "Error in StepCard, step, line 2: unknown item +Debug, TYPE=ELEMENTS"),
     ("StepCard", "+Debug, TYPE=ELEMENT\n12\n" + STEP,
-     "Error in StepCard, line 1: +Debug, TYPE=ELEMENT outside a block"),
+     "Error in StepCard, line 1: outside a block: +Debug, TYPE=ELEMENT"),
     ("StepCard", "++Begin Step\n+Cycle\n0 0 1 0 0 2 0 0 1 0 0 2\n+Cycle, TYPE=INDIVIDUAL\n5 6\n++End Step\n",
-     "Error in StepCard, step, line 4: individual cycles that no step takes"),
+     "Error in StepCard, step, line 4: +Cycle: individual cycles that no step takes"),
     ("DamageCard", DMG.replace("Fiber", "fiber"),
      "Error in DamageCard, damage 1, line 4: unknown item +Abstraction, TYPE=fiber"),
     ("DamageCard", DMG.replace("1, 2.0", "3, 2.0"),
-     "Error in DamageCard, damage 1, line 4: record for a ply outside 1..2"),
+     "Error in DamageCard, damage 1, line 5: +Abstraction: ply 3 outside 1..2"),
     ("DamageCard", DMG.replace("Fiber", "Delamination").replace("1, 2.0", "2, 2.0"),
-     "Error in DamageCard, damage 1, line 4: record for an interface other than 1"),
+     "Error in DamageCard, damage 1, line 5: +Abstraction: interface 2 outside 1..1"),
+    # the angle is the last value of +Position
+    ("DamageCard", DMG.replace("0 0 0 30", "0 0 30"),
+     "Error in DamageCard, damage 1, line 2: +Position: 3 values, at least 4"),
+    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Matrix, LayID=2\n0 1 2\n0 3\n++End"),
+     "Error in DamageCard, damage 1, line 6: +Table: 5 values, not in triples"),
+    ("DamageCard", two(DMG),
+     "Error in DamageCard, damage 1, line 7: id already used at line 1"),
+    ("DamageCard", DMG.replace("++End", "+Position\n1 1 0 0\n++End"),
+     "Error in DamageCard, damage 1, line 6: +Position given twice (line 2)"),
+    ("DamageCard", DMG.replace("++End", "+Abstraction, TYPE=Fiber\n2, 1.0, 1.0, 0\n++End"),
+     "Error in DamageCard, damage 1, line 6: +Abstraction given twice (line 4)"),
+    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Core, Layer=1\n0 1 2\n+Table, Layer=1, TYPE=Core\n0 1 2\n++End"),
+     "Error in DamageCard, damage 1, line 8: +Table given twice (line 6)"),
+    ("DamageCard", DMG.replace("DmgID=1", "ID=1001"),
+     "Error in DamageCard, damage 1, line 1: id option is not DmgID=<integer>"),
+    ("DamageCard", DMG.replace("DmgID=1", "DmgID = 1"),
+     "Error in DamageCard, damage ?, line 1: ++Begin Damage: no readable id"),
 ]
 
 
@@ -85,6 +171,7 @@ def test_mistake_is_reported_with_card_block_and_line(vx, tmp_path, name, text, 
     for n, t in cards.items():
         (tmp_path / f"{n}.vxd").write_text(t)
     read_all(vx, tmp_path)
+    # The whole message, so also within the 80 characters of the record.
     assert err(vx) == (-2, message)
     # The context values hold the line named in the message.
     assert int(vx.errorhandling.errintv[0]) == int(message.split("line ")[1].split(":")[0])
@@ -104,6 +191,98 @@ def test_mistakes_change_no_data(vx, tmp_path):
     np.testing.assert_allclose(m.peprops[:6, 0, 0], [140000] * 3 + [9000] * 3)
 
 
+HUGE = np.finfo(float).max
+STORED = [
+    # the values go where they went before the report
+    ("SectionCard", SEC.format(ori="0 90").replace("0.125", "0,25"),
+     lambda vx: vx.sectiondata.plythickness[:, 0].tolist() == [0.0, 25.0]),
+    ("SectionCard", SEC.format(ori="0 90").replace("++End", "+Strength\n310,5\n++End"),
+     lambda vx: vx.sectiondata.xcstrength[0] == 310.0),
+    ("SectionCard", SEC.format(ori="0 90").replace("SecID=7", "ID=1001"),
+     lambda vx: vx.sectiondata.secidlist.tolist() == [1]),
+    ("SectionCard", SEC.format(ori="0 90").replace("++End", "+Extension\n1\n++End"),
+     lambda vx: vx.sectiondata.seflags[0, 0] == 1),
+    # a second item writes its values over the first and leaves the rest
+    ("SectionCard", SEC.format(ori="0 90").replace("+Thickness", "+Orientation\n45\n+Thickness"),
+     lambda vx: vx.sectiondata.plyorientation[:, 0].tolist() == [45.0, 90.0]),
+    # a second block with the same id fills its own column
+    ("SectionCard", two(SEC.format(ori="0 90")).replace("0.125", "0.5", 1),
+     lambda vx: vx.sectiondata.secidlist.tolist() == [7, 7]
+     and vx.sectiondata.plythickness.tolist() == [[0.5, 0.125], [0.5, 0.125]]),
+    # one section without thickness: every z-coordinate 0, as before
+    ("SectionCard", SEC.format(ori="0 90").replace("+Thickness\n0.125\n", ""),
+     lambda vx: not vx.sectiondata.plyzcoord.any()),
+    # the later material block replaces the earlier one
+    ("MaterialCard", MAT + MAT.replace("140000", "70000"),
+     lambda vx: vx.materialdata.peprops[0, 0, 0] == 70000),
+    ("DamageCard", DMG.replace("0 0 0 30", "0 0 30"),
+     lambda vx: vx.damagedata.dmgplane[:, 0].tolist() == [0, 0, 30, -HUGE]),
+    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Matrix, LayID=2\n0 1 2\n0 3\n++End"),
+     lambda vx: vx.damagedata.dmgpoints[:, 1, 2, 0].tolist() == [0, 1, 2, 0, 3]),
+    ("DamageCard", DMG + DMG.replace("0 0 0 30", "5 5 0 60").replace("+Abstraction, TYPE=Fiber\n1, 2.0, 1.0, 0\n", ""),
+     lambda vx: vx.damagedata.dmgplane[:, 0].tolist() == [5, 5, 0, 60] and vx.damagedata.fiberdds[0, 0, 0] == 2.0),
+]
+
+
+@pytest.mark.parametrize("name,text,check", STORED, ids=[f"{m[0]}-{i}" for i, m in enumerate(STORED)])
+def test_mistaken_values_are_stored_as_before(vx, tmp_path, name, text, check):
+    cards = {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": MAT, "DamageCard": DMG}
+    cards[name] = text
+    for n, t in cards.items():
+        (tmp_path / f"{n}.vxd").write_text(t)
+    read_all(vx, tmp_path)
+    assert err(vx)[0] == -2
+    assert check(vx)
+
+
+def test_one_ply_model_needs_no_material_item(vx, tmp_path):
+    """A model of one section with one ply starts with material 1: no +Material is no mistake there."""
+    (tmp_path / "SectionCard.vxd").write_text(SEC.format(ori="45").replace("+Material\n1\n", ""))
+    (tmp_path / "MaterialCard.vxd").write_text(MAT)
+    read_all(vx, tmp_path)
+    assert err(vx)[0] == 0 and vx.materialdata.matidlist.tolist() == [[1]]
+    assert vx.materialdata.peprops[0, 0, 0] == 140000
+
+
+def test_keyword_after_a_blank_keeps_the_ply_count(vx, tmp_path):
+    """" +Thickness" ends the orientation values: no ply is added, and its value is read by nothing."""
+    (tmp_path / "SectionCard.vxd").write_text(SEC.format(ori="0 90").replace("+Thickness", " +Thickness"))
+    read_all(vx, tmp_path)
+    s = vx.sectiondata
+    assert int(s.nplies) == 2 and s.plyorientation[:, 0].tolist() == [0.0, 90.0]
+    assert not s.plythickness.any()
+    # A blank before a signed number is still a way to write a data line that starts with "+".
+    vx.errorhandling.rsxerr(1)
+    (tmp_path / "SectionCard.vxd").write_text(SEC.format(ori=" +45 -45 -45 +45"))
+    read_all(vx, tmp_path)
+    assert err(vx)[0] == 0 and s.plyorientation[:, 0].tolist() == [45, -45, -45, 45]
+
+
+def test_messages_keep_the_item_within_80_characters(vx, tmp_path):
+    """Long ids and line numbers: card, block and line first, then the item; what is cut is the end."""
+    lead = "** padding\n" * 123455
+    for name, text, item in [
+        ("SectionCard", SEC.format(ori="0 90").replace("SecID=7", "SecID=2000000000").replace("0.125", "-0.25"),
+         "+Thickness: -0.25 is not positive"),
+        ("MaterialCard", MAT.replace("MatID=1", "MatID=-2000000000").replace("+Strength", "+Calibration, TYPE=Shear, t=1"),
+         "+Calibration: needs one T="),
+        ("MaterialCard", MAT.replace("MatID=1", "MatID=-2000000000").replace("++End", "+Elastic\n1 2\n++End"),
+         "+Elastic given twice (line 2)"),
+    ]:
+        cards = {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": MAT, "DamageCard": DMG}
+        cards[name] = lead + text
+        for n, t in cards.items():
+            (tmp_path / f"{n}.vxd").write_text(t)
+        read_all(vx, tmp_path)
+        status, message = err(vx)
+        assert status == -2 and len(message) <= 80
+        assert message.startswith(f"Error in {name}, ") and ", line 1234" in message
+        # Only the end is cut: what follows the line is the start of the full text, item included.
+        shown = message[message.index(": ") + 2:]
+        assert item.startswith(shown) and len(shown) > len(item.split()[0]) + 5, message
+        vx.errorhandling.rsxerr(1)
+
+
 CLEAN = {
     "SectionCard": ("** sections\n++Begin Section, SecID=1\n+Material\n1 2\n+Orientation\n0.0, 90.0\n"
                     "+Thickness\n0.2\n+Extension\n1 0\n+Strength\n\n310.0\n+Strength, TYPE=INSITU\n99\n"
@@ -112,8 +291,11 @@ CLEAN = {
                     "++Begin Material, MatID=3\n+Temperature\n20 80\n+Calibration, TYPE=Shear, T=20\n1 2\n"
                     "+Calibration, TYPE=Shear, T=80\n1 3\n++End Material\n",
     "StepCard": "+Update\n3\n+Cycle\n1 2\n" + STEP.replace("++End", "+Verbose\n1 6\n+Update, TYPE=INC\n4\n++End"),
+    # items that repeat legitimately: +Abstraction of another kind, +Table of another ply or kind
     "DamageCard": DMG + DMG.replace("DmgID=1", "DmgID=2").replace("+Position", "+Table, TYPE=Matrix, LayID=1\n"
-                                                                  "0 0 0 0 1 0 0 1 1\n+Position"),
+                                                                  "0 0 0 0 1 0 0 1 1\n+Table, LayID=2, TYPE=Matrix\n"
+                                                                  "0 0 0\n+Table, TYPE=Core, LayID=1\n0 0 0\n"
+                                                                  "+Abstraction, TYPE=Matrix\n2, 1.0, 1.0, 0\n+Position"),
 }
 
 

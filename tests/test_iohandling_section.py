@@ -56,22 +56,22 @@ def test_missing_card_and_empty_card(vx, tmp_path):
     assert err(vx) == (-2, "Error in SectionCard, line 1: line read by no item")
     vx.datahandling.deallocall()
     vx.errorhandling.rsxerr(1)
-    read(vx, tmp_path, "++Begin Section\n+Orientation\n0\n++End Section\n")
-    assert err(vx) == (-2, "Error in SectionCard, section ?, line 1: no readable id in ++Begin Section")
+    read(vx, tmp_path, "++Begin Section\n+Orientation\n0\n+Thickness\n1\n++End Section\n")
+    assert err(vx) == (-2, "Error in SectionCard, section ?, line 1: ++Begin Section: no readable id")
     assert list(vx.sectiondata.secidlist) == [UNSET]
 
 
 def test_block_position_not_id_and_indented_begin(vx, tmp_path):
-    text = ("++Begin Section, SecID=30\n+Orientation\n0\n++End Section\n"
+    text = ("++Begin Section, SecID=30\n+Material\n1\n+Orientation\n0\n+Thickness\n1\n++End Section\n"
             "  ++Begin Section, SecID=5\n+Orientation\n1 2 3\n++End Section\n"
-            "++BEGIN SECTION, secid=2\n+Orientation\n5 6\n++end section\n")
+            "++BEGIN SECTION, secid=2\n+Material\n1\n+Orientation\n5 6\n+Thickness\n1\n++end section\n")
     read(vx, tmp_path, text)
     s = vx.sectiondata
     # The indented begin line counts towards nsec but opens no block: its items
     # are skipped and its end line closes column 2 with an unset id.
     assert int(s.nsec) == 3
     assert list(s.secidlist) == [30, UNSET, 2]
-    assert err(vx) == (-2, "Error in SectionCard, line 5: keyword not in column 1")
+    assert err(vx) == (-2, "Error in SectionCard, line 9: keyword not in column 1: ++Begin Section, SecID=5")
     np.testing.assert_array_equal(s.plyorientation[:2, 2], [5, 6])
 
 
@@ -86,7 +86,7 @@ def test_counts_do_not_carry_over_between_blocks(vx, tmp_path):
 def test_strength_without_value_is_reported_and_kept(vx, tmp_path):
     text = "++Begin Section, SecID=1\n+Strength\n+Orientation\n0 90\n++End Section\n"
     read(vx, tmp_path, text)
-    assert err(vx) == (-2, "Error in SectionCard, section 1, line 2: no readable value after +Strength")
+    assert err(vx) == (-2, "Error in SectionCard, section 1, line 2: +Strength without a readable value")
     np.testing.assert_array_equal(vx.sectiondata.plyorientation[:, 0], [0, 90])  # next keyword not lost
     assert vx.sectiondata.xcstrength[0] == 0.0
 

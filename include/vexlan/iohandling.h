@@ -15,7 +15,10 @@
  * tabs or commas, an empty item between two commas reading as 0. A line with
  * "*" in column 1 is a solver line or comment, so card blocks can stand in
  * the solver input deck. CR LF and CR line ends and a leading byte-order
- * mark are accepted.
+ * mark are accepted. The card readers also end an item's data lines at a
+ * keyword written after blanks (" +Thickness"), which they report; the
+ * primitives below read such a line as a data line. docs/cards.md is the
+ * guide to the card files and lists what the readers check.
  *
  * Texts are blank padded; their lengths follow all explicit arguments as
  * hidden size_t arguments, in argument order. Failures are recorded in the
@@ -222,18 +225,22 @@ void getelementdataextents(int32_t* iele, int32_t* inodes, int32_t* idof, const 
  * section arrays are made anew unless they exist as one consistent set,
  * which is written into; a card needing more sections or plies than that
  * set holds records status -2 and is read as far as it fits. The ply
- * z-coordinates of every section are computed at the end. Values that
- * cannot be placed record status -2 ("Error in GetSectionDataFromFile:
- * ..."). Typing mistakes record status -2 with a
- * message naming the card, the block and the line, and reading goes on: a
- * "+" line in a block that is none of its items (a misspelt item, or data
- * written from column 1 such as "+45 -45"), a block left open at the next
- * begin line or the end of the file ("++End" without the block's name), a
- * begin line with a single "+", data lines that no item reads (a "**"
- * comment between the lines of one item), and "+Material" or "+Thickness"
- * counts that are neither 1 nor the "+Orientation" count. Lines outside the
- * blocks of the solver input deck are not checked. The error record keeps
- * the first error only.
+ * z-coordinates of every section are computed at the end. Mistakes record
+ * status -2 with a message naming the card, the block, the line and the
+ * item ("Error in SectionCard, section 7, line 6: +Thickness missing"), and
+ * reading goes on with the values stored as without the report: a "+" line
+ * in a block that is none of its items (a misspelt item, or data written
+ * from column 1 such as "+45 -45"), a keyword after a blank, a block left
+ * open, data lines that no item reads, a value that is not a number, a
+ * begin line whose id is unreadable or not written as "SecID=7", a section
+ * id used twice, an item given twice in a block, "+Orientation" or
+ * "+Thickness" missing or without values, "+Material" without values or
+ * missing (except in a model of one section with one ply), "+Material" or
+ * "+Thickness" counts that are neither 1 nor the "+Orientation" count, a
+ * thickness of 0 or below, "+Extension" without exactly 2 values, a
+ * "+Strength" line without a readable value or with more than one, and
+ * values that cannot be placed. Lines outside the blocks of the solver
+ * input deck are not checked. The error record keeps the first error only.
  *   filepath  (in)  the solver input deck that may hold the same blocks;
  *                   trailing blanks ignored
  *   workspace (in)  job output directory that holds the card file; trailing
@@ -256,14 +263,16 @@ void getsectiondatafromfile(const char* filepath, const char* workspace, size_t 
  * rest dropped); "TYPE=DIRECT" first makes cycles a 1 x nsteps table of
  * ones when it does not exist; "TYPE=INDIVIDUAL" reads the cycle counts of
  * the steps marked by cycleprops(3, j) >= 3 into cycles (rows: the largest
- * cycleprops(6, j)). Options are whole-text matches ignoring case. Cycle
- * items that cannot be used record status -2 ("Error in GetStepDataFromFile:
- * ..."): nsteps below 1, fewer values than steps, individual cycles before
- * any cycle settings or too many for the table. Typing mistakes (an unknown
- * "+" line in a block, a block left open, a begin line with a single "+",
- * data lines that no item reads) record status -2 with a message naming the
- * card, the block and the line, and reading goes on; the error record keeps
- * the first error only.
+ * cycleprops(6, j)); the counts run on from the first marked step through
+ * the following columns. Options are whole-text matches ignoring case. Cycle
+ * items that cannot be used record status -2 ("Error in StepCard, step,
+ * line 4: +Cycle: ..."): nsteps below 1, fewer values than steps,
+ * individual cycles before any cycle settings or too many for the table.
+ * Typing mistakes (an unknown "+" line in a block, a keyword after a blank,
+ * a block left open, a begin line with a single "+", data lines that no
+ * item reads) record status -2 with a message naming the card, the block
+ * and the line, and reading goes on; the error record keeps the first error
+ * only.
  *   filepath  (in)  the solver input deck that may hold the same blocks;
  *                   trailing blanks ignored
  *   workspace (in)  job output directory that holds the card file; trailing
@@ -290,16 +299,20 @@ void getstepdatafromfile(const char* filepath, const char* workspace, const int3
  * "+Calibration" curves (one "T=" per curve, temperature rows filled in
  * turn) fill the global resin tables, the last material replacing them.
  * Arrays whose extents do not fit the card are made anew; nothing is read
- * before a section card has made matidlist. Counts the card format does
- * not allow, surplus values, an incomplete curing set, a temperature table
- * of the wrong size and an unreadable block id record status -2 naming the
- * item, the material and the line ("Error in MaterialCard, material 3,
- * line 12: ..."), and a ply
+ * before a section card has made matidlist. Mistakes record status -2 with
+ * a message naming the card, the material, the line and the item ("Error
+ * in MaterialCard, material 3, line 12: +Elastic: 8 values, not 2, 5 or
+ * 9"), and reading goes on with the values stored as without the report:
+ * counts the card format does not allow, surplus values, an incomplete
+ * curing set, a temperature table of the wrong size or without
+ * "+Temperature" in its block, a curve without exactly one "T=", an item
+ * given twice in a block (calibration curves excepted), a begin line whose
+ * id is unreadable or not written as "MatID=1", a material id used twice
+ * (the later block replaces the earlier), and the typing mistakes (an
+ * unknown "+" line in a block, a keyword after a blank, a block left open,
+ * a begin line with a single "+", data lines that no item reads). A ply
  * whose material id has no block records "Warning: no material block for
- * material id ..." (status -2). Typing mistakes (an unknown "+" line in a
- * block, a block left open, a begin line with a single "+", data lines that
- * no item reads) record status -2 with a message naming the card, the block
- * and the line, and reading goes on; the error record keeps the first error
+ * material id ..." (status -2). The error record keeps the first error
  * only.
  *   filepath  (in)  the solver input deck that may hold the same blocks;
  *                   trailing blanks ignored

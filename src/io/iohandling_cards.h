@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "iohandling_units.h"
@@ -36,6 +37,12 @@ class Card final : public BadLine {
   // no_id for blocks that carry none).
   static constexpr int32_t no_id = INT32_MIN;
   void begin(int32_t id);
+  // A begin line that carries an id in its option ("SecID=7"): opens the
+  // block with the id read as begin_id reads it, and reports an option that
+  // has no readable id, one that is not a five-character key, "=" and one
+  // integer (form shows the expected form), and an id an earlier block of
+  // the card used. Returns the id.
+  int32_t begin_with_id(std::string_view opt, const char* begin_key, const char* form);
   // An end line: reports it when no block is open (in a card file).
   void end();
 
@@ -44,15 +51,24 @@ class Card final : public BadLine {
 
   // Records status -2: "Error in <card>[, <block> <id>][, line <n>]: <what>".
   // line 0 names no line. The integer context holds the line and the id.
+  // Only the first error is kept, so later ones are not even composed.
   void error(std::string_view what, int32_t line);
   void error(std::string_view what) { error(what, line_); }
+  // The same for an item: "<item>: <what>", so that the item stays within
+  // the 80 characters of the message.
+  void item_error(std::string_view item, std::string_view what, int32_t line);
+  void item_error(std::string_view item, std::string_view what) { item_error(item, what, line_); }
+  // An item given a second time in its block (first: the line of the first).
+  void twice(std::string_view item, int32_t first);
 
   // Values of the data lines after the current line; a malformed line is
   // reported with its number and skipped.
   template <class T>
   int32_t read(std::vector<T>& out) {
-    return read_data(unit_, out, *this);
+    return read_card_data(unit_, out, this, &lines_);
   }
+  // Line of value k (from 0) of the last read.
+  int32_t value_line(size_t k) const;
   // The data lines after the current line, read and dropped (items that are
   // ignored on purpose).
   void skip_data();
@@ -70,6 +86,9 @@ class Card final : public BadLine {
   int32_t id_ = 0;
   int32_t begin_line_ = 0;
   bool solver_data_ = false;  // the last keyword line was one of the solver's
+  std::string_view key_;      // keyword part of the last item line
+  std::vector<ValueLine> lines_;
+  std::unordered_map<int32_t, int32_t> ids_;  // id -> line of its begin line
 };
 
 // Id of a begin line: the integer after the first six characters of its

@@ -9,8 +9,11 @@
 // Region arrays are created together with the store's initialisation marker,
 // so that the first growth of the store keeps what the card set.
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <string>
+#include <unordered_map>
 #include <vector>
 #include "data.h"
 #include "iohandling_cards.h"
@@ -40,19 +43,22 @@ void create(RArr3& a, i4 n, i4 ndmg_) {
   mark_store();
 }
 
-// Records of four values (ply, a, b, unused) placed by their ply number.
+// Records of four values (ply, a, b, unused) placed by their ply number; a
+// wrong record is reported at its line.
 void read_regions(io::Card& card, RArr3& a, i4 n, i4 d, const char* what) {
   std::vector<double> v;
   card.read(v);
-  if (v.size() % 4 != 0) card.error("incomplete record of four values");
+  if (v.size() % 4 != 0) card.item_error("+Abstraction", ": not in records of four");
   for (size_t r = 0; r + 4 <= v.size(); r += 4) {
     const double ply = v[r], ha = v[r + 1], hb = v[r + 2];
     if (!(ply >= 1.0 && ply <= double(n)) || ply != std::floor(ply) || !a.contains(2, i4(ply), d)) {
-      card.error(std::string("record for ") + what + (n == 1 ? " other than 1" : " outside 1.." + std::to_string(n)));
+      char t[64];
+      std::snprintf(t, sizeof t, ": %s %g outside 1..%d", what, ply, int(n));
+      card.item_error("+Abstraction", t, card.value_line(r));
       continue;
     }
     if (!(ha >= 0.0) || !(hb >= 0.0)) {
-      card.error("negative or undefined half-axis");
+      card.item_error("+Abstraction", ": negative half-axis", card.value_line(r));
       continue;
     }
     a(1, i4(ply), d) = ha;
@@ -79,6 +85,12 @@ i4 table_slot(std::string_view piece) {
   for (i4 k = 0; k < 6; ++k)
     if (rest.substr(0, std::char_traits<char>::length(names[k])) == names[k]) return k + 1;
   return 0;
+}
+
+// Index of a kind's array among the six (for the items a block takes once).
+int kind_index(const RArr3* a) {
+  const RArr3* kinds[6] = {&generaldds, &fiberdds, &matrixdds, &coredds, &delamdds, &userdds};
+  return int(std::find(kinds, kinds + 6, a) - kinds);
 }
 
 std::string_view left_adjust(std::string_view s) {
@@ -119,9 +131,9 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
     if (io::is_key(k.key, "++Begin Damage")) {
       inblock = true;
     } else if (inblock && io::is_key(k.key, "+Position")) {
-      npos = std::max(npos, io::size_of_data(unit));
+      npos = std::max(npos, io::size_of_card_data(unit));
     } else if (inblock && io::is_key(k.key, "+Table")) {
-      nxypoints = std::max(nxypoints, io::size_of_data(unit));
+      nxypoints = std::max(nxypoints, io::size_of_card_data(unit));
     } else if (io::is_key(k.key, "++End Damage")) {
       inblock = false;
     }
@@ -132,16 +144,27 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
   // read and dropped: the begin line has said so already.
   i4 dmgid = 0;
   bool valid = false;
+  // Lines of the items a block takes once: +Position, +Abstraction per kind,
+  // +Table per ply and kind (0: not given).
+  i4 at_position = 0;
+  std::array<i4, 6> at_abstraction{};
+  std::unordered_map<int64_t, i4> at_table;
+  auto given = [&](i4& at, std::string_view item) {
+    if (at) card.twice(item, at);
+    at = card.line_no();
+  };
   while (card.next(line)) {
     const io::KeyLine k = io::split_key(line);
     const bool inblock = card.in_block();
     if (io::is_key(k.key, "++Begin Damage")) {
-      const bool readable = int_after_six(k.opt, dmgid);
-      card.begin(readable ? dmgid : vx::unset);
-      valid = readable && dmgid >= 1 && dmgid <= ndmg;
-      if (!readable) card.error("no readable id in ++Begin Damage");
-      else if (!valid) card.error("damage id outside 1.." + std::to_string(ndmg));
+      dmgid = card.begin_with_id(k.opt, "++Begin Damage", "DmgID=<integer>");
+      valid = dmgid != vx::unset && dmgid >= 1 && dmgid <= ndmg;
+      if (dmgid != vx::unset && !valid) card.error("damage id outside 1.." + std::to_string(ndmg));
+      at_position = 0;
+      at_abstraction.fill(0);
+      at_table.clear();
     } else if (inblock && io::is_key(k.key, "+Position")) {
+      given(at_position, "+Position");
       if (!valid) {
         card.skip_data();
         continue;
@@ -152,12 +175,15 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       }
       std::vector<double> v;
       card.read(v);
+      // The angle is the last value: x, y, z and the angle at least.
+      if (v.size() < 4) card.item_error("+Position", ": " + std::to_string(v.size()) + " values, at least 4");
       if (!dmgplane.contains(std::max<int64_t>(int64_t(v.size()), 1), dmgid)) {
-        card.error("more +Position values than the store holds");
+        card.item_error("+Position", ": too many values");
         continue;
       }
       for (size_t j = 0; j < v.size(); ++j) dmgplane(i4(j + 1), dmgid) = v[j];
     } else if (RArr3* a = inblock && io::is_key(k.key, "+Abstraction") ? abstraction_kind(k.opt) : nullptr) {
+      given(at_abstraction[size_t(kind_index(a))], "+Abstraction");
       const bool delam = a == &delamdds;
       if (!valid || (delam && nplies - 1 < 1)) {
         // A single-ply section has no interface to delaminate.
@@ -179,10 +205,10 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
             bukdata::bukrealdatalist.fill(0.0);
           }
         }
-        read_regions(card, delamdds, nplies - 1, dmgid, "an interface");
+        read_regions(card, delamdds, nplies - 1, dmgid, "interface");
       } else {
         create(*a, nplies, ndmg);
-        read_regions(card, *a, nplies, dmgid, "a ply");
+        read_regions(card, *a, nplies, dmgid, "ply");
       }
     } else if (inblock && io::is_key(k.key, "+Table")) {
       if (!valid) {
@@ -201,14 +227,22 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       const std::string_view layer = first_is_layer ? first : second, kind = first_is_layer ? second : first;
       i4 ply = 0;
       const i4 slot = table_slot(kind);
+      const bool has_ply = int_after_six(layer, ply);
+      if (slot != 0 && has_ply) given(at_table[int64_t(ply) * 8 + slot], "+Table");
       std::vector<double> v;
       card.read(v);
       if (v.empty()) continue;  // nothing to store, nothing wrong
-      if (slot == 0) card.error("no kind named in +Table");
-      else if (!int_after_six(layer, ply) || ply < 1 || ply > dmgpoints.extent(2)) card.error("no ply of the section in +Table");
-      else if (!dmgpoints.contains(i4(v.size()), ply, slot, dmgid)) card.error("more +Table values than the store holds");
-      else
+      if (slot == 0) {
+        card.item_error("+Table", ": no kind named");
+      } else if (!has_ply || ply < 1 || ply > dmgpoints.extent(2)) {
+        card.item_error("+Table", ": no ply of the section");
+      } else if (!dmgpoints.contains(i4(v.size()), ply, slot, dmgid)) {
+        card.item_error("+Table", ": too many values");
+      } else {
+        // Vertices in triples (unused, x, y): a lost value shifts every later vertex.
+        if (v.size() % 3 != 0) card.item_error("+Table", ": " + std::to_string(v.size()) + " values, not in triples");
         for (size_t j = 0; j < v.size(); ++j) dmgpoints(i4(j + 1), ply, slot, dmgid) = v[j];
+      }
     } else if (io::is_key(k.key, "++End Damage")) {
       card.end();
     } else {

@@ -44,11 +44,8 @@ int32_t* cal_count(int c) {
 // Curing quantities along the second index of cuprops.
 constexpr int ncure = 8;
 
-// A block's count or size that the card format does not allow, found when
-// the block is distributed: names the block and the item.
-void complain(io::Card& card, const char* what, const char* item, int32_t line) {
-  card.error(std::string(what) + item, line);
-}
+// "1 value", "3 values".
+std::string values(int64_t n) { return std::to_string(n) + (n == 1 ? " value" : " values"); }
 
 bool is_temperature_key(std::string_view key) {
   return key.size() >= 12 && io::is_key(key.substr(0, 12), "+Temperature");
@@ -111,7 +108,7 @@ void size_card(int32_t unit, Sizes& z, std::vector<double>& temps) {
     if (!inmat || line.empty() || line[0] != '+') continue;
     if (is_temperature_key(k.key)) {
       mine.clear();
-      io::read_data(unit, mine);
+      io::read_card_data(unit, mine);  // the block pass reports what is malformed
       have_mine = true;
       continue;
     }
@@ -132,7 +129,7 @@ void size_card(int32_t unit, Sizes& z, std::vector<double>& temps) {
       if (io::opt_has(k.opt, "TYPE=EquivalentStress")) size = &z.nes;
       else if (int c = cal_index(k.opt); c >= 0) size = &z.cal[c];
     }
-    if (size) *size = std::max<int64_t>(*size, io::size_of_data(unit));
+    if (size) *size = std::max<int64_t>(*size, io::size_of_card_data(unit));
   }
   io::rewind(unit);
   std::sort(temps.begin(), temps.end());
@@ -186,7 +183,8 @@ struct Block {
   std::vector<double> temps, factors, elastic, strength, hygro, fracture, failprops, degradation, eqstress;
   // at_...: line of the item in the card, 0 when the block has none.
   int32_t at_temps = 0, at_factors = 0, at_elastic = 0, at_strength = 0, at_hygro = 0, at_fracture = 0,
-          at_failprops = 0, at_degradation = 0, at_eqstress = 0;
+          at_failprops = 0, at_degradation = 0, at_eqstress = 0, at_modelid = 0, at_regularization = 0, at_i10 = 0,
+          at_ratio = 0;
   std::vector<int32_t> failflags, evoflags;
   int32_t at_failflags = 0, at_evoflags = 0;
   std::array<std::vector<double>, ncure> cure;
@@ -229,17 +227,21 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
   // Temperature factors: one row per merged temperature, elastic then strength.
   bool tdep = false;
   if (b.at_factors) {
-    if (int64_t(b.factors.size()) == (nel + nstr) * nt && md::temperatures.allocated() && b.at_temps)
-      tdep = true;
+    const int64_t want = (nel + nstr) * nt;
+    if (!b.at_temps)
+      card.item_error("+Table", ": no +Temperature in the block", b.at_factors);
+    else if (int64_t(b.factors.size()) != want)
+      card.item_error("+Table", ": " + std::to_string(b.factors.size()) + " factors, expected " + std::to_string(want),
+                      b.at_factors);
     else
-      complain(card, "wrong count in ", "+Table", b.at_factors);
+      tdep = md::temperatures.allocated();
   }
   const int64_t frow = nel + nstr;
   bool clipped = false;
   auto note = [&](bool ok, const char* item, int32_t line) {
     if (!ok && !clipped) {
       clipped = true;
-      complain(card, "too many values in ", item, line);
+      card.item_error(item, ": too many values", line);
     }
   };
 
@@ -259,7 +261,7 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
           note(stride >= 9 && put(md::peprops, p, s, &nye[size_t(9 * t)], 9, t * stride), "+Elastic", b.at_elastic);
       });
     } else {
-      complain(card, "count not 2, 5 or 9 in ", "+Elastic", b.at_elastic);
+      card.item_error("+Elastic", ": " + values(nel) + ", not 2, 5 or 9", b.at_elastic);
     }
   }
   if (b.at_strength && nstr > 0) {  // an item without values gives nothing
@@ -272,13 +274,13 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
           v[size_t(t * nstr + k)] = b.strength[size_t(k)] * (tdep ? b.factors[size_t(t * frow + nel + k)] : 1.0);
       for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(md::psprops, p, s, v), "+Strength", b.at_strength); });
     } else {
-      complain(card, "more than 10 values in ", "+Strength", b.at_strength);
+      card.item_error("+Strength", ": " + values(nstr) + ", at most 10", b.at_strength);
     }
   }
   auto upto5 = [&](int32_t at, const auto& v, auto& arr, const char* item) {
     if (!at || v.empty()) return;  // an item without values gives nothing
     if (v.size() > 5) {
-      complain(card, "count not 1 to 5 in ", item, at);
+      card.item_error(item, ": " + values(int64_t(v.size())) + ", at most 5", at);
       return;
     }
     for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(arr, p, s, v), item, at); });
@@ -295,7 +297,8 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
       if (v.size() == 6) v.insert(v.end(), b.degradation.begin(), b.degradation.end());
       for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(md::pelimits, p, s, v), "+Failure", b.at_degradation); });
     } else {
-      complain(card, "count not 6 or 12 in ", "+Failure", b.at_degradation);
+      card.item_error("+Failure", ": " + values(int64_t(b.degradation.size())) + ", not 6 or 12",
+                      b.at_degradation);
     }
   }
 
@@ -318,7 +321,7 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
     if (none && np == 1 && ns == 1) cure_ply(1, 1);
     else for_plies(id, np, ns, cure_ply);
   } else if (ncured > 0) {
-    complain(card, "incomplete set in ", "+Curing", at_cure);
+    card.item_error("+Curing", ": " + std::to_string(ncured) + " of the 8 items given", at_cure);
   }
 
   for (int c = 0; c < ncal; ++c) {
@@ -350,7 +353,7 @@ void read_single(io::Card& card, RArr1& arr, const char* item) {
   if (v.empty()) return;
   if (!arr.allocated()) arr.allocate({1});
   arr(1) = v[0];
-  if (v.size() > size_t(arr.extent(1))) card.error(std::string("too many values in ") + item);
+  if (v.size() > size_t(arr.extent(1))) card.item_error(item, ": too many values");
 }
 
 }  // namespace
@@ -387,9 +390,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
     const io::KeyLine k = io::split_key(line);
     if (io::is_key(k.key, "++Begin Material")) {
       b = Block();
-      b.id = io::begin_id(k.opt);
-      card.begin(b.id);
-      if (b.id == vx::unset) card.error("no readable id in ++Begin Material");
+      b.id = card.begin_with_id(k.opt, "++Begin Material", "MatID=<integer>");
       continue;
     }
     if (io::is_key(k.key, "++End Material")) {
@@ -405,16 +406,23 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
       card.unread(line);
       continue;
     }
+    // The line of an item that the block takes once; a second one is
+    // reported and, as before, replaces the first.
+    auto given = [&](int32_t& at) {
+      if (at) card.twice(k.key, at);
+      at = card.line_no();
+    };
     // An item's values, replacing any earlier ones, and the line it stands on.
     auto values = [&](auto& v, int32_t& at) {
+      given(at);
       v.clear();
-      at = card.line_no();
       card.read(v);
     };
     bool taken = true;  // the line is one of the block's items
     if (is_temperature_key(k.key)) {
       values(b.temps, b.at_temps);
     } else if (io::is_key(k.key, "+ModelID")) {
+      given(b.at_modelid);
       std::vector<int32_t> v;
       card.read(v);
       if (!v.empty()) {
@@ -436,28 +444,31 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
       else if (io::opt_has(k.opt, "TYPE=PROPERTIES")) values(b.failprops, b.at_failprops);
       else taken = false;
     } else if (io::is_key(k.key, "+Regularization") && io::opt_has(k.opt, "TYPE=VISCOUS")) {
+      given(b.at_regularization);
       std::vector<double> v;
       card.read(v);
       auto& r = md::regularization;
       const int64_t n = std::min<int64_t>(int64_t(v.size()), r.allocated() ? r.extent(1) : 0);
       std::copy(v.begin(), v.begin() + n, r.data());
-      if (n < int64_t(v.size())) card.error("too many values in +Regularization");
+      if (n < int64_t(v.size())) card.item_error("+Regularization", ": too many values");
     } else if (io::is_key(k.key, "+Table") && io::opt_has(k.opt, "TYPE=TEMPERATURE")) {
       values(b.factors, b.at_factors);
     } else if (io::is_key(k.key, "+I10")) {
+      given(b.at_i10);
       read_single(card, md::i10, "+I10");
     } else if (io::is_key(k.key, "+Calibration")) {
       if (io::opt_has(k.opt, "TYPE=EquivalentStress")) {
         values(b.eqstress, b.at_eqstress);
       } else if (io::opt_has(k.opt, "TYPE=Ratio")) {
-        read_single(card, md::r_crit, "+Calibration, TYPE=Ratio");
+        given(b.at_ratio);
+        read_single(card, md::r_crit, "+Calibration");
       } else if (int c = cal_index(k.opt); c >= 0) {
         std::vector<double> v;
         card.read(v);
         if (count_t(k.opt) != 1) {
           // Curves go to the temperatures in their order; one without its
           // single "T=" is not taken, so that it shifts no later curve.
-          card.error("curve without one T= in +Calibration");
+          card.item_error("+Calibration", ": needs one T=");
           continue;
         }
         const size_t cs = size_t(c);
@@ -469,7 +480,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
         ++b.counter;
         const int64_t n = std::min<int64_t>(int64_t(v.size()), b.cal_w[cs]);
         for (int64_t q = 0; q < n; ++q) b.cal[cs][size_t(row + q * nt)] = v[size_t(q)];
-        if (n < int64_t(v.size())) card.error("too many values in +Calibration");
+        if (n < int64_t(v.size())) card.item_error("+Calibration", ": too many values");
       } else {
         taken = false;
       }

@@ -4,6 +4,7 @@
 // Every column and item is written only inside the arrays as they stand;
 // what does not fit is reported, never written past an array.
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -17,24 +18,34 @@ using namespace vx;
 
 namespace {
 
+// "1 value", "3 values".
+std::string values(int64_t n) { return std::to_string(n) + (n == 1 ? " value" : " values"); }
+
 // Values of an item into column col of a two-dimensional array, as many as fit.
 template <class T, class A>
 void put_column(io::Card& card, A& arr, int64_t col, const std::vector<T>& v, const char* item) {
   if (col > arr.extent(2)) {
-    card.error(std::string("more sections than counted, item ") + item);
+    card.item_error(item, ": more sections than counted");
     return;
   }
   const int64_t rows = arr.extent(1);
   const int64_t k = std::min<int64_t>(int64_t(v.size()), rows);
   if (k > 0) std::copy(v.begin(), v.begin() + k, &arr(1, col));
-  if (int64_t(v.size()) > rows) card.error(std::string("too many values in ") + item);
+  if (int64_t(v.size()) > rows) card.item_error(item, ": too many values");
 }
 
 // A count that is neither one value for every ply nor one per ply.
 void check_count(io::Card& card, int64_t n, int64_t plies, int32_t line, const char* item) {
   if (plies > 0 && n > 1 && n != plies)
-    card.error(std::to_string(n) + " " + item + " values for " + std::to_string(plies) + " plies", line);
+    card.item_error(item, ": " + values(n) + " for " + std::to_string(plies) + " plies", line);
 }
+
+// What a block has given so far: value counts and the lines of its items
+// (0: not given).
+struct Items {
+  int64_t nmat = 0, nori = 0, nthk = 0;
+  int32_t lmat = 0, lori = 0, lthk = 0, lext = 0, lstr = 0;
+};
 
 void allocate_sections(int32_t np, int32_t ns) {
   using namespace sectiondata;
@@ -91,7 +102,7 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
   int32_t nply = 0;
   std::string_view line;
   while (io::read_line(unit, line) == io::Read::ok)
-    if (io::is_key(io::split_key(line).key, "+Orientation")) nply = std::max(nply, io::size_of_data(unit));
+    if (io::is_key(io::split_key(line).key, "+Orientation")) nply = std::max(nply, io::size_of_card_data(unit));
   io::rewind(unit);
 
   if (!sections_consistent()) {
@@ -110,55 +121,73 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
   // Block pass: column isec is the block's position in the card.
   int64_t isec = 1;
   int32_t blockid = vx::unset;
-  int64_t nmat = 0, nori = 0, nthk = 0;
-  int32_t lmat = 0, lthk = 0;  // lines of the last +Material and +Thickness items
+  Items b;
   const int64_t ncol = plyorientation.extent(2), nrow = plyorientation.extent(1);
+  // A model of one section with one ply starts with material 1 and needs no +Material.
+  const bool single = nrow * ncol == 1;
+  // An item's line, reporting a second one in the block.
+  auto given = [&](int32_t& at, const char* item) {
+    if (at) card.twice(item, at);
+    at = card.line_no();
+  };
   while (card.next(line)) {
     const io::KeyLine k = io::split_key(line);
     const bool inblock = card.in_block();
     if (io::is_key(k.key, "++Begin Section")) {
-      blockid = io::begin_id(k.opt);
-      card.begin(blockid);
-      if (blockid == vx::unset) card.error("no readable id in ++Begin Section");
-      nmat = nori = nthk = 0;
+      blockid = card.begin_with_id(k.opt, "++Begin Section", "SecID=<integer>");
+      b = Items();
     } else if (inblock && io::is_key(k.key, "+Material")) {
+      given(b.lmat, "+Material");
       std::vector<int32_t> v;
-      nmat = card.read(v);
-      lmat = card.line_no();
+      b.nmat = card.read(v);
       put_column(card, matid, isec, v, "+Material");
     } else if (inblock && io::is_key(k.key, "+Orientation")) {
+      given(b.lori, "+Orientation");
       std::vector<double> v;
-      nori = card.read(v);
+      b.nori = card.read(v);
       put_column(card, plyorientation, isec, v, "+Orientation");
     } else if (inblock && io::is_key(k.key, "+Thickness")) {
+      given(b.lthk, "+Thickness");
       std::vector<double> v;
-      nthk = card.read(v);
-      lthk = card.line_no();
+      b.nthk = card.read(v);
+      // "0,25" written for 0.25 gives the plies 0 and 25.
+      for (size_t j = 0; j < v.size(); ++j)
+        if (!(v[j] > 0.0)) {
+          char t[48];
+          std::snprintf(t, sizeof t, ": %g is not positive", v[j]);
+          card.item_error("+Thickness", t, card.value_line(j));
+          break;
+        }
       put_column(card, plythickness, isec, v, "+Thickness");
     } else if (inblock && io::is_key(k.key, "+Extension")) {
+      given(b.lext, "+Extension");
       std::vector<int32_t> v;
       card.read(v);
+      if (v.size() != 2) card.item_error("+Extension", ": " + values(int64_t(v.size())) + ", expected 2");
       put_column(card, seflags, isec, v, "+Extension");
     } else if (inblock && io::is_key(k.key, "+Strength")) {
       if (io::opt_is(k.opt, "TYPE=INSITU")) {
         card.skip_data();  // in-situ strengths come from elsewhere
         continue;
       }
+      given(b.lstr, "+Strength");
       // The value stands on the next line that is not blank; a keyword line
       // there is not swallowed.
       std::string_view next;
       io::Read r;
       do r = io::read_line(unit, next);
       while (r == io::Read::ok && io::is_blank(next));
-      const bool keyword = r == io::Read::ok && (next[0] == '+' || next[0] == '*');
+      const bool keyword = r == io::Read::ok && io::ends_card_data(next);
       double v = 0.0;
       if (r != io::Read::ok || keyword || !io::first_value(next, v)) {
         if (r == io::Read::eof || keyword) io::backspace(unit);
-        card.error("no readable value after +Strength");
-      } else if (isec <= ncol) {
-        xcstrength(isec) = v;
+        card.item_error("+Strength", "without a readable value");
       } else {
-        card.error("more sections than counted, item +Strength");
+        // The first value is the strength; more (a decimal comma, "310,5") is a mistake.
+        if (const int32_t n = io::count_values(next); n > 1)
+          card.item_error("+Strength", ": " + values(n) + ", expected 1", io::position(unit));
+        if (isec <= ncol) xcstrength(isec) = v;
+        else card.item_error("+Strength", ": more sections than counted");
       }
     } else if (io::is_key(k.key, "++End Section")) {
       if (!inblock) card.end();  // reports an end line without its begin line
@@ -166,20 +195,28 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
         card.error("more end lines than sections");
       } else {
         if (inblock) {
-          check_count(card, nmat, nori, lmat, "+Material");
-          check_count(card, nthk, nori, lthk, "+Thickness");
+          // Checked at the end line, so that a mistake inside the block (an
+          // orientation line written from column 1) is the one reported.
+          if (!b.lori) card.item_error("+Orientation", "missing");
+          else if (!b.nori) card.item_error("+Orientation", "without values", b.lori);
+          if (!b.lthk) card.item_error("+Thickness", "missing");
+          else if (!b.nthk) card.item_error("+Thickness", "without values", b.lthk);
+          if (!b.lmat && !single) card.item_error("+Material", "missing");
+          else if (b.lmat && !b.nmat) card.item_error("+Material", "without values", b.lmat);
+          check_count(card, b.nmat, b.nori, b.lmat, "+Material");
+          check_count(card, b.nthk, b.nori, b.lthk, "+Thickness");
         }
         secidlist(isec) = blockid;
-        const int64_t m = std::min(nrow, std::max<int64_t>(nori, 1));
-        if (nmat == 1)
+        const int64_t m = std::min(nrow, std::max<int64_t>(b.nori, 1));
+        if (b.nmat == 1)
           for (int64_t p = 2; p <= m; ++p) matid(p, isec) = matid(1, isec);
-        if (nthk == 1)
-          for (int64_t p = 2; p <= std::min(nrow, nori); ++p) plythickness(p, isec) = plythickness(1, isec);
+        if (b.nthk == 1)
+          for (int64_t p = 2; p <= std::min(nrow, b.nori); ++p) plythickness(p, isec) = plythickness(1, isec);
       }
       if (inblock) card.end();
       ++isec;
       blockid = vx::unset;
-      nmat = nori = nthk = 0;
+      b = Items();
     } else {
       card.unread(line);
     }

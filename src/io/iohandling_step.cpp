@@ -40,7 +40,7 @@ void read_cycle_props(io::Card& card, int32_t nsteps, bool& have_props) {
   card.read(v);
   const int64_t m = int64_t(v.size()) / nsteps;
   if (m < 1) {
-    card.error("fewer cycle settings than steps");
+    card.item_error("+Cycle", ": fewer values than steps");
     return;
   }
   auto& cp = shokriehdata::cycleprops;
@@ -54,7 +54,7 @@ void read_individual_cycles(io::Card& card, int32_t nsteps, bool have_props) {
   auto& cp = shokriehdata::cycleprops;
   auto& cy = shokriehdata::cycles;
   if (!have_props || !cp.allocated() || cp.extent(1) < 6 || cp.extent(2) < nsteps) {
-    card.error("individual cycles need cycle settings first");
+    card.item_error("+Cycle", ": no cycle settings before");
     card.skip_data();
     return;
   }
@@ -62,7 +62,7 @@ void read_individual_cycles(io::Card& card, int32_t nsteps, bool have_props) {
   for (int32_t j = 2; j <= nsteps; ++j) top = std::max(top, cp(6, j));
   const double ncyc = std::nearbyint(top);
   if (!(ncyc >= 1.0) || ncyc * nsteps > double(max_cycle_values)) {
-    card.error("number of individual cycles out of range");
+    card.item_error("+Cycle", ": individual cycle count out of range");
     card.skip_data();
     return;
   }
@@ -78,11 +78,11 @@ void read_individual_cycles(io::Card& card, int32_t nsteps, bool have_props) {
     const int64_t start = int64_t(j - 1) * rows;
     const int64_t fit = std::max<int64_t>(0, std::min<int64_t>(int64_t(v.size()), total - start));
     std::copy(v.begin(), v.begin() + fit, cy.data() + start);
-    if (fit < int64_t(v.size())) card.error("more individual cycles than the table holds");
+    if (fit < int64_t(v.size())) card.item_error("+Cycle", ": more individual cycles than fit");
   }
   std::vector<double> rest;  // counts left when no step is marked for them
   card.read(rest);
-  if (!rest.empty()) card.error("individual cycles that no step takes");
+  if (!rest.empty()) card.item_error("+Cycle", ": individual cycles that no step takes");
 }
 
 }  // namespace
@@ -108,7 +108,7 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
   // a step count it can hold, the item is reported and dropped.
   auto cycle_steps_ok = [&]() {
     if (*nsteps >= 1 && *nsteps <= max_cycle_values) return true;
-    card.error(*nsteps < 1 ? "cycle settings need at least one step" : "number of steps out of range");
+    card.item_error("+Cycle", *nsteps < 1 ? ": cycle settings need at least one step" : ": number of steps out of range");
     card.skip_data();
     return false;
   };

@@ -178,7 +178,7 @@ inline bool stops_line(std::string_view line) {
 }
 
 template <class T>
-int32_t read_any(int32_t unit, std::vector<T>& out, const char* label, BadLine* bad) {
+int32_t read_any(int32_t unit, std::vector<T>& out, const char* label) {
   const size_t n0 = out.size();
   std::string_view line;
   for (;;) {
@@ -191,12 +191,39 @@ int32_t read_any(int32_t unit, std::vector<T>& out, const char* label, BadLine* 
       backspace(unit);
       break;
     }
+    if (!parse_any(line, out)) report_read_error(label);
+  }
+  return static_cast<int32_t>(out.size() - n0);
+}
+
+template <class T>
+int32_t read_card_any(int32_t unit, std::vector<T>& out, BadLine* bad, std::vector<ValueLine>* lines) {
+  const size_t n0 = out.size();
+  if (lines) lines->clear();
+  std::string_view line;
+  for (;;) {
+    if (read_line(unit, line) != Read::ok || ends_card_data(line)) {
+      backspace(unit);
+      break;
+    }
+    const size_t before = out.size();
     if (!parse_any(line, out)) {
       if (bad) bad->malformed(position(unit));
-      else report_read_error(label);
+    } else if (lines && out.size() > before) {
+      lines->push_back({position(unit), static_cast<int32_t>(before - n0)});
     }
   }
   return static_cast<int32_t>(out.size() - n0);
+}
+
+// Values of the lines from the position on, up to a line that stop() ends.
+template <class Stop>
+int32_t count_ahead(int32_t unit, Stop stop) {
+  UnitRec* u = get(unit);
+  if (!u || u->mode != Mode::read) return 0;
+  int64_t count = 0;
+  for (size_t p = u->pos; p < u->lines.size() && !stop(u->lines[p]); ++p) count += count_values(u->lines[p]);
+  return count > INT32_MAX ? INT32_MAX : static_cast<int32_t>(count);
 }
 
 }  // namespace
@@ -378,27 +405,32 @@ bool first_int(std::string_view t, int32_t& v) {
   return got && ok;
 }
 
-int32_t read_data(int32_t unit, std::vector<double>& out, const char* label) {
-  return read_any(unit, out, label, nullptr);
+int32_t read_data(int32_t unit, std::vector<double>& out, const char* label) { return read_any(unit, out, label); }
+int32_t read_data(int32_t unit, std::vector<int32_t>& out, const char* label) { return read_any(unit, out, label); }
+
+bool ends_card_data(std::string_view line) {
+  if (stops_line(line)) return true;
+  size_t i = 0;
+  while (i < line.size() && blank(line[i])) ++i;
+  if (i + 1 >= line.size() || line[i] != '+') return false;
+  const char c = text::lower(line[i + 1]);
+  return c == '+' || (c >= 'a' && c <= 'z');
 }
-int32_t read_data(int32_t unit, std::vector<int32_t>& out, const char* label) {
-  return read_any(unit, out, label, nullptr);
+
+int32_t read_card_data(int32_t unit, std::vector<double>& out, BadLine* bad, std::vector<ValueLine>* lines) {
+  return read_card_any(unit, out, bad, lines);
 }
-int32_t read_data(int32_t unit, std::vector<double>& out, BadLine& bad) { return read_any(unit, out, "", &bad); }
-int32_t read_data(int32_t unit, std::vector<int32_t>& out, BadLine& bad) { return read_any(unit, out, "", &bad); }
+int32_t read_card_data(int32_t unit, std::vector<int32_t>& out, BadLine* bad, std::vector<ValueLine>* lines) {
+  return read_card_any(unit, out, bad, lines);
+}
 
 int32_t size_of_data(int32_t unit, std::string_view stops) {
-  UnitRec* u = get(unit);
-  if (!u || u->mode != Mode::read) return 0;
-  int64_t count = 0;
-  for (size_t p = u->pos; p < u->lines.size(); ++p) {
-    std::string_view l = u->lines[p];
-    const char first = l.empty() ? ' ' : l[0];
-    if (stops.find(first) != std::string_view::npos) break;
-    count += count_values(l);
-  }
-  return count > INT32_MAX ? INT32_MAX : static_cast<int32_t>(count);
+  return count_ahead(unit, [&](std::string_view l) {
+    return stops.find(l.empty() ? ' ' : l[0]) != std::string_view::npos;
+  });
 }
+
+int32_t size_of_card_data(int32_t unit) { return count_ahead(unit, ends_card_data); }
 
 void report_read_error(const char* label) {
   std::string m = "Error: Error in ";

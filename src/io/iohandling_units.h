@@ -76,16 +76,34 @@ bool first_int(std::string_view text, int32_t& v);
 // message of `label` and is skipped. Returns the number of values appended.
 int32_t read_data(int32_t unit, std::vector<double>& out, const char* label = "GetDataPoints");
 int32_t read_data(int32_t unit, std::vector<int32_t>& out, const char* label = "GetDataPoints");
-// The same, handing the number of each malformed line to `bad` instead, so
-// that a card reader can say where its card is wrong.
+// A line that ends the data lines of a card item: "*" or "+" in column 1,
+// or a keyword written after blanks ("  +Thickness", not read as values of
+// the item before it). A signed number after blanks ("  +45") does not.
+bool ends_card_data(std::string_view line);
+
+// Where a malformed data line of a card goes: its number, for the reader's
+// report.
 struct BadLine {
   virtual void malformed(int32_t line) = 0;
 
  protected:
   ~BadLine() = default;
 };
-int32_t read_data(int32_t unit, std::vector<double>& out, BadLine& bad);
-int32_t read_data(int32_t unit, std::vector<int32_t>& out, BadLine& bad);
+// A data line that holds values: its number and the index of its first value.
+struct ValueLine {
+  int32_t line;
+  int32_t first;
+};
+// The values of a card item's data lines, up to a line that ends them
+// (ends_card_data); the unit is left before that line. A malformed line
+// appends nothing and goes to bad when given. lines, when given, is filled
+// with the lines that held values. Returns the number of values appended.
+int32_t read_card_data(int32_t unit, std::vector<double>& out, BadLine* bad = nullptr,
+                       std::vector<ValueLine>* lines = nullptr);
+int32_t read_card_data(int32_t unit, std::vector<int32_t>& out, BadLine* bad = nullptr,
+                       std::vector<ValueLine>* lines = nullptr);
+// Number of values of those data lines; position unchanged.
+int32_t size_of_card_data(int32_t unit);
 // Number of values of those data lines; position unchanged.
 int32_t size_of_data(int32_t unit, std::string_view stops = "*+");
 
