@@ -22,7 +22,9 @@ blank line, no comment between): a group of variants of one routine.
 The first line starts with the routine's name, or the names of the group
 separated by ',' or '/', and a colon. A comment that does not start that way
 documents nothing (its prototype counts as undocumented); one that does start
-that way but breaks the rules stops the build with file and line.
+that way but breaks the rules stops the build with file and line: it names a
+routine other than the prototypes below it, spells an intent otherwise, or
+names a parameter that none of them has.
 """
 import os
 import re
@@ -37,6 +39,11 @@ LEAD = re.compile(r"^(%s(?:\s*[,/]\s*%s)*)\s*:(.*)$" % (IDENT, IDENT))
 # An intent is recognised by its first word, so that a typo such as (inout)
 # is reported instead of being read as text.
 ARG_LINE = re.compile(r"^   (\S[^()]*?)\s+\(((?:in|out|ret|inout|io)\b[a-z/, ]*)\)(?:\s+(.*))?$")
+# Names followed by any parenthesised word: an argument line whose intent is
+# misspelt in a way the first word does not reveal ((In), (input), (optional)).
+# It is an error only when it names a parameter (see _check_group), so that a
+# description may still hold a line such as "   record (4): ...".
+LOOSE_ARG = re.compile(r"^   (%s(?:\s*(?:,|\.\.)\s*%s)*)\s+\(([^()]*)\)(?:\s|$)" % (IDENT, IDENT))
 # A prototype: result type, name, parameter list, semicolon.
 PROTO = re.compile(r"^\s*((?:const\s+)?[A-Za-z_][A-Za-z0-9_]*(?:\s*\*)?)\s+(\**)\s*(%s)\s*\((.*)\)\s*;\s*$"
                    % IDENT, re.S)
@@ -77,6 +84,7 @@ class Doc:
         self.line = line
         self.protos = []
         self.lint = []  # (line, what) departures from the layout that do not stop the build
+        self.suspects = []  # (line, names, intent) of lines that look like argument lines
 
     def has_description(self):
         return bool(" ".join(self.description).strip())
@@ -156,9 +164,15 @@ def _parse_doc(path, first_line, lines):
     desc = [m.group(2).strip()]
     args = []
     lint = []
+    suspects = []
     for k, ln in enumerate(text[1:], start=1):
         lineno = first_line + k
         am = ARG_LINE.match(ln)
+        if not am:
+            lm = LOOSE_ARG.match(ln)
+            if lm:
+                named = re.split(r"\s*(?:,|\.\.)\s*", lm.group(1).strip())
+                suspects.append((lineno, named, " ".join(lm.group(2).split())))
         if am:
             intent = " ".join(am.group(2).split())
             if intent not in INTENTS:
@@ -191,6 +205,7 @@ def _parse_doc(path, first_line, lines):
     if not doc.has_description():
         lint.append((first_line, "no description after '%s:'" % m.group(1)))
     doc.lint = lint
+    doc.suspects = suspects
     return doc
 
 
@@ -261,12 +276,9 @@ def parse_header(path):
 
 def _check_group(path, doc):
     symbols = [p.name for p in doc.protos]
-    if not set(doc.names) & set(symbols):
-        # A comment that starts with another word and a colon ("Note:") is
-        # no doc comment: its prototypes count as undocumented.
-        for p in doc.protos:
-            p.doc = None
-        return
+    # A comment ending just above a prototype and starting with a name and a
+    # colon documents that prototype; naming another routine would leave it
+    # without a description, so that is an error like any other misnaming.
     for n in doc.names:
         if n not in symbols:
             raise DocError(path, doc.line, "the comment names %s, but documents %s" % (n, ", ".join(symbols)))
@@ -274,6 +286,11 @@ def _check_group(path, doc):
         if s not in doc.names:
             raise DocError(path, doc.line, "%s follows the comment of %s without a blank line; name it in the "
                            "comment's first line or separate it" % (s, ", ".join(doc.names)))
+    params = {q for p in doc.protos for q in p.params} | {"result"}
+    for line, names, intent in doc.suspects:
+        if set(names) & params:
+            raise DocError(path, line, "unknown intent (%s); use one of %s"
+                           % (intent, ", ".join("(%s)" % i for i in INTENTS)))
     for a in doc.args:
         for item in a.items:
             if a.intent == "ret" and item != "result":

@@ -141,8 +141,14 @@ void Lone(double* result, const char* name, size_t name_len);
 void LongA(const double* v);
 void LongB(const double* v);
 
-/* Note: a remark above a prototype is no doc comment. */
+/* A remark above a prototype that names no routine is no doc comment. */
 void Bare(const int32_t* n);
+
+/* Layout: a description that holds a record layout:
+ *   record (4): bounding interface, first ply
+ *   n_a (ply count) stays text: no parameter of that name
+ *   n   (in) the count */
+void Layout(const int32_t* n);
 """
 
 
@@ -161,11 +167,13 @@ def test_reader_groups_ranges_and_results(tmp_path):
     assert protos["LongA"].doc is protos["LongB"].doc
     assert protos["LongB"].doc.description == ["names that go on to the next line."]
     assert protos["Bare"].doc is None
+    lay = protos["Layout"]
+    assert lay.doc.texts_for(lay)["n"] == "the count" and lay.doc.description[1].strip() == "record (4): bounding interface, first ply"
     assert docgen.findings(str(h)) == [("Bare", "no description")]
     out = tmp_path / "t.cpp"
     assert docgen.main([str(out), str(h)]) == 0
     table = out.read_text()
-    assert '{"PairA", "First and second of a pair. Second description line.", a3}' in table
+    assert re.search(r'\{"PairA", "First and second of a pair. Second description line.", a\d+\}', table)
     assert '"(ret)", "the value"' in table and "Bare" not in table
 
 
@@ -177,6 +185,15 @@ def test_reader_groups_ranges_and_results(tmp_path):
     ("/* A: an argument that is not there.\n *   y (in) y */", "void A(const double* x);", 4, "y is not a parameter"),
     ("/* A: a range that is not there.\n *   x..z (in) y */", "void A(const double* x);", 4, "x..z is not a parameter"),
     ("/* A: an intent spelled otherwise.\n *   x (inout) x */", "void A(double* x);", 4, "unknown intent (inout)"),
+    ("/* B: names another routine than the one below.\n *   x (in) x */",
+     "void A(const double* x);", 3, "the comment names B, but documents A"),
+    ("/* Note: a remark that reads like a doc comment.\n *   x (in) x */",
+     "void A(const double* x);", 3, "the comment names Note, but documents A"),
+    ("/* A: the first intent capitalised.\n *   x (In) x */", "void A(double* x);", 4, "unknown intent (In)"),
+    ("/* A: a later intent misspelt.\n *   x (in) x\n *   y (optional) y */",
+     "void A(double* x, double* y);", 5, "unknown intent (optional)"),
+    ("/* A: a result with a misspelt intent.\n *   x (in) x\n *   result (return) r */",
+     "double A(const double* x);", 5, "unknown intent (return)"),
     ("/* A: a result of a routine without one.\n *   x (in) x\n *   result (ret) r */",
      "void A(const double* x);", 5, "result is not a function result"),
     ("/* A: ret on a parameter.\n *   x (ret) x */", "double A(const double* x);", 4, "(ret) belongs to the line"),
