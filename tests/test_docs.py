@@ -173,7 +173,8 @@ def test_reader_groups_ranges_and_results(tmp_path):
     out = tmp_path / "t.cpp"
     assert docgen.main([str(out), str(h)]) == 0
     table = out.read_text()
-    assert re.search(r'\{"PairA", "First and second of a pair. Second description line.", a\d+\}', table)
+    assert re.search(r'\{"PairA", "First and second of a pair. Second description line.", '
+                     r'"First and second of a pair.", a\d+\}', table)
     assert '"(ret)", "the value"' in table and "Bare" not in table
 
 
@@ -218,3 +219,57 @@ def test_reader_lists_layout_faults_without_stopping(tmp_path):
     assert any(w.startswith("line 3: neither an argument line") for _, w in found)
     assert ("A", "no argument line for y") in found
     assert ("A", "no description") in found
+
+
+# ------------------------------------------------------ the component lists
+
+def _component_entries(doc):
+    """{signature line: summary text} of the Routines list of a component's
+    docstring, in order."""
+    lines = doc.split("\n")
+    k = lines.index("Routines:") + 1
+    out, cur = {}, None
+    while k < len(lines) and lines[k]:
+        ln = lines[k]
+        if ln.startswith("      "):
+            out[cur].append(ln.strip())
+        else:
+            assert ln.startswith("  ") and not ln.startswith("   "), ln
+            cur = ln.strip()
+            assert cur not in out, cur
+            out[cur] = []
+        k += 1
+    return {s: " ".join(t) for s, t in out.items()}
+
+
+@pytest.mark.parametrize("comp", _components())
+def test_component_doc_lists_signature_and_summary(vx, comp):
+    """help() of a component shows every routine's Python signature with the
+    first sentence of its description under it, so that a routine is found
+    by what it does."""
+    c = getattr(vx, comp)
+    routines = _routines(vx, comp)
+    if not routines:
+        assert "Routines:" not in c.__doc__
+        return
+    listed = _component_entries(c.__doc__)
+    assert len(listed) == len(routines)
+    for name, r in routines:
+        sig = r.__doc__.split("\n")[0]
+        assert sig in listed, (comp, name)
+        desc = _split_doc(r.__doc__)[0]
+        first = listed[sig]
+        # A whole sentence, and the start of the description.
+        assert first.endswith(".") and " ".join(desc.split()).startswith(first), (name, first)
+        assert first == " ".join(docgen.summary(desc).split()), name
+
+
+@pytest.mark.parametrize("desc, first", [
+    ("Dot product c = a . b of two vectors. More.", "Dot product c = a . b of two vectors."),
+    ("Scaled copy (e.g. a unit vector) of x; i.e. x / c. Then more.", "Scaled copy (e.g. a unit vector) of x; i.e. x / c."),
+    ("Ratio 0.5 of n. n below 1 writes nothing.", "Ratio 0.5 of n."),
+    ("Ends without a full stop", "Ends without a full stop"),
+    ("Steps ... of a series. Next.", "Steps ... of a series."),
+])
+def test_summary_is_the_first_sentence(desc, first):
+    assert docgen.summary(desc, width=1000) == first
