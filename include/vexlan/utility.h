@@ -363,8 +363,10 @@ void iSwap(int32_t* a, int32_t* b);
 void fSwap(double* a, double* b);
 void cSwap(vx_complex* a, vx_complex* b);
 
-/* iINC, fINC: adds step to an integer or real counter in place.
- *   i, f (in/out) the counter
+/* iINC, fINC: adds step to an integer or real counter. A C caller's counter
+ * is updated in place; from Python the new value is returned and the object
+ * passed (a number or an array) is left as it was.
+ *   i, f (in/out) the counter: its value in, the increased value out
  *   step (in, optional) increment, default 1 */
 void iINC(int32_t* i, const int32_t* step);
 void fINC(double* f, const double* step);
