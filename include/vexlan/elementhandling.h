@@ -312,8 +312,9 @@ void ShellyDerivShearForces(double* yderivr, const double* u, const double* hmat
 
 /* GetDisplacementVector: nodal displacement vector of five values per node
  * (three translations, two rotations) from the nodal motions; a sixth motion
- * is dropped. More than 8 nodes or a negative mdof record status -2 and leave
- * u untouched.
+ * is dropped. More than 8 nodes or a negative mdof record status -2 "Index
+ * out of range in GetDisplacementVector" and leave u untouched (zeros from
+ * Python, where mdof is the first extent of nmotion).
  *   u       (out) 40 values: the first min(mdof, 5) motions of each node,
  *                 the rest zero
  *   nmotion (in)  mdof x inodes nodal motions
@@ -346,7 +347,7 @@ void GetSectionRefOrientation(double* theta, const double* so, const double* nve
 /* GetNodalShape: shape-function table at the natural position of one node of
  * a six-node triangle or eight-node quadrilateral. An inodes other than 6 or
  * 8 records status -3 and gives zeros; a node outside 1..inodes records
- * status -2 and leaves nshape untouched.
+ * status -2 and leaves nshape untouched (zeros from Python).
  *   nshape  (out) inodes x 6 table as ShellJacobian
  *   locnode (in)  local node 1..inodes
  *   inodes  (in)  6 or 8 */
