@@ -283,6 +283,8 @@ def _native(lib, symbol, *args):
     arrays by their data, ints as 32-bit integers, floats as doubles, bools
     as 1-byte flags."""
     def ref(a):
+        if isinstance(a, ctypes.c_size_t):  # a hidden text length, by value
+            return a
         if isinstance(a, np.ndarray):
             return a.ctypes.data_as(ctypes.c_void_p)
         if isinstance(a, bool):
@@ -343,6 +345,14 @@ REFUSED = [
      (np.zeros(6), np.zeros(6), np.ones(11), np.zeros(6), np.zeros(41), 0.1, 1, 1), {}),
     ("micromechanic", "lth", (_vec(230e3, 15e3, 15e3, 5e3, 0.2), _vec(3.5e3, 0.35, 1, 1), 0.6, 1, 1), {}),
     ("stringhandling", "uppercase", ("abc", 5), {}),
+    ("interaction", "contactlaw", (0.0, np.ones(6), 0), {}),
+    ("interaction", "contactstiffness", (np.ones(7), 0), {}),
+    ("interaction", "contactdepth", (np.ones(3), 2), {}),
+    ("interaction", "contactradius", (np.ones(3), 5), {}),
+    ("utility", "getunpackedtriangle", (_vec(1, 2, 3), 3, "F"), {}),
+    ("utility", "fillmatrixoffdiagonals", (np.zeros((3, 3), order="F"), _vec(1, 2, 3, 4)), {}),
+    ("utility", "processlock", (1, 536870913), {}),
+    ("nlcollection", "nlmahieux", (1.0, _vec(1), _vec(), -1), {}),
 ]
 
 
@@ -424,6 +434,12 @@ def _c_cases():
     case("GetElemOutputFrom3D", lambda: [np.full(5, 7.0), np.full((5, 5), 7.0, order="F")],
          lambda o: (o[0], o[1], np.ones(6), np.eye(6), 5, False), -2,
          "Unsupported number of components in GetElemOutputFrom3D", [np.full(5, 7.0), np.full((5, 5), 7.0)])
+    case("ContactDepth", lambda: [np.full(1, 7.0)], lambda o: (o[0], np.ones(3), 3, 2), -2, "", [_nan(1)])
+    case("GetUnpackedTriangle", lambda: [np.full((3, 3), 7.0, order="F")],
+         lambda o: (o[0], _vec(1, 2, 3), 3, 3, np.array([b"F"]), False, ctypes.c_size_t(1)), 0, "",
+         [np.array([[1.0, 0, 0], [2, 3, 0], [0, 0, 0]])])
+    case("FillMatrixOffDiagonals", lambda: [np.zeros((3, 3), order="F")],
+         lambda o: (o[0], _vec(1, 2, 3, 4), 3, 4), 0, "", [np.array([[0.0, 4, 0], [1, 0, 0], [2, 3, 0]])])
     return cases
 
 
@@ -637,3 +653,13 @@ def test_secant_sub_laws_each_as_named(vx):
         got = getattr(vx.elasticity, name)(nd, nv, tr, d, g, gg, gk, k)
         want = 2 * (1 - red(gg, nd)) * g * d + (1 - red(gk, nv)) * k * tr * np.eye(3)
         np.testing.assert_allclose(got, want, rtol=1e-13)
+
+
+def test_temperature_laws_read_plateaus_and_temperatures_alternating(vx):
+    nl = vx.nlcollection
+    props = _vec(3000, 400, 1000, 500, 100)  # P1, T1, P2, T2, P3
+    assert nl.nlmahieux(0.0, props, _vec(2, 2)) == 3000.0
+    assert nl.nlmahieux(1e7, props, _vec(2, 2)) == pytest.approx(100.0)
+    assert nl.nlmahieux(400.0, props[:3], _vec(1)) == pytest.approx(1000 + 2000 * np.exp(-1))
+    assert nl.nlgibson(0.0, props, _vec(1, 1)) == pytest.approx(2000 + 550)
+    assert nl.nlgibson(1e7, props, _vec(1, 1)) == pytest.approx(1100.0)

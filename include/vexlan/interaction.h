@@ -20,7 +20,7 @@ extern "C" {
  * positive; a table with fewer than two points or forces not increasing
  * records status -2 and uses args(1). A NaN residual becomes 0 and a NaN
  * derivative -1, so that the iteration can go on. An unknown clflag records
- * status -3, sets dfx to -1 and keeps fx (0 if it was NaN); A C call with
+ * status -3, sets dfx to -1 and keeps fx (0 if it was NaN); a C call with
  * numargs below the law's inputs (7, 11 tabulated) does the same with status
  * -2. From Python numargs is the length of args, and too few values for the
  * law are refused with ValueError before the call.
@@ -65,7 +65,7 @@ void ContactStiffness(double* k, double* eeff, const double* args, const int32_t
 /* ContactDepth: indentation depth of the impactor: cdflag 0 Hertz, (9
  * args(1)^2 / (16 args(2) args(3)^2))^(1/3); 1 linear, args(1) / (2 args(2)
  * args(3)); 2 pi args(4) / 2. An unknown cdflag gives the largest
- * representable real and records nothing; A C call with numargs below the
+ * representable real and records nothing; a C call with numargs below the
  * law's inputs records status -2 and gives NaN. From Python numargs is the
  * length of args, and too few values for the law are refused with ValueError
  * before the call.
@@ -79,7 +79,7 @@ void ContactDepth(double* indentation, const double* args, const int32_t* numarg
 /* ContactRadius: radius of the contact area: cdflag 0 to 4 Hertz, (3 args(1)
  * args(3) / (4 args(2)))^(1/3); 5 and 6 plate law, sqrt(4 args(1)
  * args(3) / (pi args(4) args(2))). A cdflag below 0 or above 6 gives the
- * largest representable real and records nothing; A C call with numargs below
+ * largest representable real and records nothing; a C call with numargs below
  * the law's inputs records status -2 and gives NaN. From Python numargs is
  * the length of args, and too few values for the law are refused with
  * ValueError before the call.
