@@ -663,3 +663,9 @@ def test_temperature_laws_read_plateaus_and_temperatures_alternating(vx):
     assert nl.nlmahieux(400.0, props[:3], _vec(1)) == pytest.approx(1000 + 2000 * np.exp(-1))
     assert nl.nlgibson(0.0, props, _vec(1, 1)) == pytest.approx(2000 + 550)
     assert nl.nlgibson(1e7, props, _vec(1, 1)) == pytest.approx(1100.0)
+
+
+@pytest.mark.parametrize("x, lo, up, want", [(5, 0, 1, 1), (-5, 0, 1, 0), (2, 4, 3, 4), (5, 4, 3, 3), (3, 4, 3, 4)])
+def test_clamps_with_crossed_bounds(vx, x, lo, up, want):
+    s = vx.signalprocessing
+    assert s.int_limit(x, lo, up) == want and s.real_limit(float(x), float(lo), float(up)) == want
