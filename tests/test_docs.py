@@ -669,3 +669,17 @@ def test_temperature_laws_read_plateaus_and_temperatures_alternating(vx):
 def test_clamps_with_crossed_bounds(vx, x, lo, up, want):
     s = vx.signalprocessing
     assert s.int_limit(x, lo, up) == want and s.real_limit(float(x), float(lo), float(up)) == want
+
+
+def test_tensor_rotations_and_element_wise_products_each_as_named(vx):
+    m = vx.math
+    a = np.arange(1.0, 10.0).reshape(3, 3)
+    a = a + a.T
+    r = m.getrotationmatrix(_vec(0, 0, 1), 0.4)
+    np.testing.assert_allclose(m.tensorrotation2nd(a, 0.4, _vec(0, 0, 1)), r.T @ a @ r, rtol=1e-13)
+    c4 = np.random.RandomState(3).rand(3, 3, 3, 3)
+    np.testing.assert_allclose(m.tensorrotation4th(c4, 0.4, _vec(0, 0, 1)),
+                               np.einsum("ai,bj,ck,dl,abcd->ijkl", r, r, r, r, c4), rtol=1e-12)
+    x, y = np.array([[1.0, 0.0], [2.0, 3.0]]), np.array([[5.0, 6.0], [0.0, 2.0]])
+    np.testing.assert_array_equal(m.hadamardproduct(x, y), [[5.0, 0.0], [0.0, 6.0]])
+    np.testing.assert_array_equal(m.hadamarddivision(x, y), [[0.2, 0.0], [0.0, 1.5]])

@@ -180,9 +180,9 @@ void VectorMatrixProduct(const double* a, const double* b, double* c, const int3
 void LUMatrixVectorProduct(const double* a, const double* b, double* c, const int32_t* m,
                            const int32_t* n);
 
-/* HadamardProduct, HadamardDivision: element-wise product or quotient a / b,
- * written only where both elements are nonzero: a zero in either operand
- * gives 0 (x / 0 too).
+/* HadamardProduct, HadamardDivision: element-wise product a b
+ * (HadamardProduct) or quotient a / b (HadamardDivision), written only where
+ * both elements are nonzero: a zero in either operand gives 0 (x / 0 too).
  *   a, b (in)  l x n matrices
  *   c    (out) l x n result
  *   l, n (in)  extents */
