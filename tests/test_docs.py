@@ -683,3 +683,20 @@ def test_tensor_rotations_and_element_wise_products_each_as_named(vx):
     x, y = np.array([[1.0, 0.0], [2.0, 3.0]]), np.array([[5.0, 6.0], [0.0, 2.0]])
     np.testing.assert_array_equal(m.hadamardproduct(x, y), [[5.0, 0.0], [0.0, 6.0]])
     np.testing.assert_array_equal(m.hadamarddivision(x, y), [[0.2, 0.0], [0.0, 1.5]])
+
+
+@pytest.mark.parametrize("name, extra, want", [("matrixsum", (np.ones((2, 2)),), 3.0),
+                                               ("matrixsub", (np.ones((2, 2)),), 1.0),
+                                               ("matrixamplify", (3.0,), 6.0),
+                                               ("matrixscalarmultiplication", (np.ones((2, 2)), 0.5), 2.5)])
+def test_accumulating_routines_in_place_only_when_asked(vx, name, extra, want):
+    """From Python the result comes back; the array passed is written only
+    with overwrite_a=1 and a float64 array in Fortran order."""
+    r = getattr(vx.math, name)
+    a = np.full((2, 2), 2.0, order="F")
+    out = r(a, *extra)
+    assert (out == want).all() and (a == 2.0).all()
+    out = r(a, *extra, overwrite_a=1)
+    assert out is a and (a == want).all()
+    c = np.full((2, 2), 2.0)
+    assert (r(c, *extra, overwrite_a=1) == want).all() and (c == 2.0).all()
