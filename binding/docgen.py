@@ -29,7 +29,6 @@ names a parameter that none of them has.
 import os
 import re
 import sys
-import textwrap
 
 INTENTS = ("in", "out", "in/out", "in, optional", "in/out, optional", "out, optional", "ret")
 RET = "(ret)"  # key of the function result's text
@@ -326,25 +325,59 @@ def findings(path):
     return out
 
 
+def _fill(text, width):
+    """Words filled to lines of at most width characters (a longer word
+    stands alone). No line but the first starts with '-': a formula's minus
+    or a negative value moves down with the word before it, so that it cannot
+    be read as a list item."""
+    lines, cur = [], []
+    for w in text.split():
+        if cur and len(" ".join(cur + [w])) > width:
+            if w.startswith("-") and len(cur) > 1:
+                carry = cur.pop()
+                lines.append(" ".join(cur))
+                cur = [carry]
+            else:
+                lines.append(" ".join(cur))
+                cur = []
+        cur.append(w)
+    if cur:
+        lines.append(" ".join(cur))
+    return lines
+
+
+def _is_item(ln, prev):
+    """Whether a description line starts a list item: '- ' after a blank
+    line, after a line that ends a sentence, a colon or a semicolon, or
+    within a list. Any other line starting with '-' continues its paragraph
+    (a status -2 or a formula carried to the next line)."""
+    if not ln.startswith("- "):
+        return False
+    return (prev is None or not prev.strip() or prev.rstrip().endswith((".", ":", ";"))
+            or prev.startswith(("- ", " ")))
+
+
 def _reflow(lines, width=76):
     """Paragraphs of the description filled to width; a blank line ends a
-    paragraph, and an indented line or one starting with '-' keeps its own
-    line (tables of selector values)."""
+    paragraph, and an indented line or a list item keeps its own line
+    (tables of selector values, one case per routine of a group)."""
     out, para = [], []
 
     def flush():
         if para:
-            out.extend(textwrap.wrap(" ".join(para), width, break_on_hyphens=False))
+            out.extend(_fill(" ".join(para), width))
             para.clear()
+    prev = None
     for ln in lines:
         if not ln.strip():
             flush()
             out.append("")
-        elif ln.startswith((" ", "-")):
+        elif ln.startswith(" ") or _is_item(ln, prev):
             flush()
             out.append(ln.rstrip())
         else:
             para.append(ln.strip())
+        prev = ln
     flush()
     return "\n".join(out).strip("\n")
 
@@ -365,12 +398,18 @@ SENTENCE_END = re.compile(r"(?<=[^\s.])(?<!\be\.g)(?<!\bi\.e)\.(?=\s|$)")
 
 def summary(description, width=70):
     """The first sentence of a description, filled to width: what a
-    component's list shows under each routine's signature."""
-    flat = " ".join(description.split())
+    component's list shows under each routine's signature. It ends at the
+    latest where the first paragraph does (a blank line, a list item or an
+    indented line)."""
+    lines = description.split("\n")
+    k = 1
+    while k < len(lines) and lines[k].strip() and not lines[k].startswith(" ") and not _is_item(lines[k], lines[k - 1]):
+        k += 1
+    flat = " ".join(" ".join(lines[:k]).split())
     m = SENTENCE_END.search(flat)
     if m:
         flat = flat[:m.end()]
-    return "\n".join(textwrap.wrap(flat, width, break_on_hyphens=False))
+    return "\n".join(_fill(flat, width))
 
 
 def _cstr(s):

@@ -271,9 +271,25 @@ def test_component_doc_lists_signature_and_summary(vx, comp):
     ("Ratio 0.5 of n. n below 1 writes nothing.", "Ratio 0.5 of n."),
     ("Ends without a full stop", "Ends without a full stop"),
     ("Steps ... of a series. Next.", "Steps ... of a series."),
+    ("A vector in the order the routine names:\n- Nye: 11, 22. Next.", "A vector in the order the routine names:"),
+    ("Records status\n-2 and gives 0. Next.", "Records status -2 and gives 0."),
+    ("Two lines\nof one sentence; then.\n\nA paragraph.", "Two lines of one sentence; then."),
 ])
 def test_summary_is_the_first_sentence(desc, first):
     assert docgen.summary(desc, width=1000) == first
+
+
+def test_description_keeps_lists_and_joins_carried_minus_signs():
+    """A '- ' line after a sentence, colon or semicolon is a list item; a
+    minus carried to the start of a line continues the paragraph, and no
+    filled line starts with one."""
+    src = ["Records status", "-2 and gives (1", "- nu) / 2. By routine:", "- A: the first;", "  continued",
+           "- B: the second.", "Then a paragraph whose words run on for long enough to be filled over more",
+           "than one line, ending in x -1 and (a - b)."]
+    assert docgen._reflow(src, width=30).split("\n") == [
+        "Records status -2 and gives", "(1 - nu) / 2. By routine:", "- A: the first;", "  continued",
+        "- B: the second.", "Then a paragraph whose words", "run on for long enough to be", "filled over more than one",
+        "line, ending in x -1 and (a -", "b)."]
 
 
 # ------------------------------------- what the docstrings promise, tried

@@ -533,7 +533,7 @@ void Get3DStressFromHex(const double* stress, const double* stran, const double*
                         double* stran3d, double* dstran3d);
 
 /* GetElemOutputFrom3D: a six-component stress and 6 x 6 tangent in Nye order
- * back to the element form, by n:
+ * back to the form of an element of n components.
  * - 3, plane stress (GetPlaneStressOutputFrom3D): the tangent with the
  *   normal stress 33 condensed out, and the stress recomputed as that
  *   tangent times the in-plane strains (11, 22, 12) of the state, the strain

@@ -18,7 +18,7 @@ extern "C" {
 /* ======================= Notations ======================================== */
 
 /* VoigtNotation, NyeNotation, CyclicNotation: a symmetric 3 x 3 tensor as a
- * 6-vector, in the order of the routine:
+ * 6-vector in the order that the routine names.
  * - VoigtNotation: Voigt order (11, 22, 33, 23, 13, 12);
  * - NyeNotation: Nye order (11, 22, 33, 12, 13, 23);
  * - CyclicNotation: cyclic order (11, 22, 33, 12, 23, 13).

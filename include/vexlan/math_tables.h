@@ -33,7 +33,7 @@ void polynomialfitting(double* res, const double* vx, const int32_t* m, const do
                        const int32_t* my, const int32_t* d);
 
 /* nearestinterpolation, linearinterpolation: the table (x, y) at the points
- * p.
+ * p, by the routine's rule.
  * - nearestinterpolation: the value at the nearest abscissa (the end values
  *   beyond the table, the larger abscissa's value half way between two); the
  *   abscissas must be sorted, rising or falling. Their order is not checked:

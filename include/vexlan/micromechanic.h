@@ -145,7 +145,7 @@ void GetUDStrengthFromBridgingMatrix(double* ud, const double* bridging, const d
  * GetPhaseReduction; the fibre (with its interphase, fraction vf + vint) is an
  * elliptic cylinder along axis 1 in the prepared matrix, and the ply
  * stiffness is Cm + v (Cf - Cm) A with the strain concentration tensor A
- * (GetStrainConcentrationTensor) of the routine's scheme:
+ * (GetStrainConcentrationTensor) of the routine's scheme.
  * - Dilute: the dilute tensor, no interaction between the fibres;
  * - MoriTanaka: the Mori-Tanaka tensor, the lower Hashin-Shtrikman bound;
  * - Chow: Chow's tensor, for this one fibre phase the same as MoriTanaka;
@@ -244,7 +244,7 @@ void CSCS(double* sc, const double* fiberprops, const double* matrixprops, const
           const double* threshold);
 
 /* Voigt / Reuss: the nine engineering constants of a unidirectional ply by
- * an average of the phases prepared by GetPhaseReduction:
+ * an average of the phases prepared by GetPhaseReduction.
  * - Voigt: the stiffness average Cm + v (Cf - Cm), the upper bound;
  * - Reuss: the compliance average Sm + v (Sf - Sm), the lower bound.
  *
