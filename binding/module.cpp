@@ -465,7 +465,8 @@ PyMODINIT_FUNC PyInit__vexlan() {
     data_names[d->component].push_back(d->name);
   }
   std::string mdoc =
-      "Routines and data of the composite-mechanics library.\n\nEach component is an attribute of this module:\n";
+      "Routines and data of the composite-mechanics library.\n\nEach component is an attribute of this module;\n"
+      "help() of a component lists its routines with their signatures and what each computes:\n";
   for (auto& [name, c] : comps) {
     std::string cdoc = "Component " + name + ".\n";
     auto& rn = routine_names[name];
