@@ -22,12 +22,13 @@ blank line, no comment between): a group of variants of one routine.
 The first line starts with the routine's name, or the names of the group
 separated by ',' or '/', and a colon. A comment that does not start that way
 documents nothing (its prototype counts as undocumented); one that does start
-that way but breaks the rules stops the build with file and line.
+that way but breaks the rules stops the build with file and line: it names a
+routine other than the prototypes below it, spells an intent otherwise, or
+names a parameter that none of them has.
 """
 import os
 import re
 import sys
-import textwrap
 
 INTENTS = ("in", "out", "in/out", "in, optional", "in/out, optional", "out, optional", "ret")
 RET = "(ret)"  # key of the function result's text
@@ -37,6 +38,11 @@ LEAD = re.compile(r"^(%s(?:\s*[,/]\s*%s)*)\s*:(.*)$" % (IDENT, IDENT))
 # An intent is recognised by its first word, so that a typo such as (inout)
 # is reported instead of being read as text.
 ARG_LINE = re.compile(r"^   (\S[^()]*?)\s+\(((?:in|out|ret|inout|io)\b[a-z/, ]*)\)(?:\s+(.*))?$")
+# Names followed by any parenthesised word: an argument line whose intent is
+# misspelt in a way the first word does not reveal ((In), (input), (optional)).
+# It is an error only when it names a parameter (see _check_group), so that a
+# description may still hold a line such as "   record (4): ...".
+LOOSE_ARG = re.compile(r"^   (%s(?:\s*(?:,|\.\.)\s*%s)*)\s+\(([^()]*)\)(?:\s|$)" % (IDENT, IDENT))
 # A prototype: result type, name, parameter list, semicolon.
 PROTO = re.compile(r"^\s*((?:const\s+)?[A-Za-z_][A-Za-z0-9_]*(?:\s*\*)?)\s+(\**)\s*(%s)\s*\((.*)\)\s*;\s*$"
                    % IDENT, re.S)
@@ -77,6 +83,7 @@ class Doc:
         self.line = line
         self.protos = []
         self.lint = []  # (line, what) departures from the layout that do not stop the build
+        self.suspects = []  # (line, names, intent) of lines that look like argument lines
 
     def has_description(self):
         return bool(" ".join(self.description).strip())
@@ -156,9 +163,15 @@ def _parse_doc(path, first_line, lines):
     desc = [m.group(2).strip()]
     args = []
     lint = []
+    suspects = []
     for k, ln in enumerate(text[1:], start=1):
         lineno = first_line + k
         am = ARG_LINE.match(ln)
+        if not am:
+            lm = LOOSE_ARG.match(ln)
+            if lm:
+                named = re.split(r"\s*(?:,|\.\.)\s*", lm.group(1).strip())
+                suspects.append((lineno, named, " ".join(lm.group(2).split())))
         if am:
             intent = " ".join(am.group(2).split())
             if intent not in INTENTS:
@@ -191,6 +204,7 @@ def _parse_doc(path, first_line, lines):
     if not doc.has_description():
         lint.append((first_line, "no description after '%s:'" % m.group(1)))
     doc.lint = lint
+    doc.suspects = suspects
     return doc
 
 
@@ -261,12 +275,9 @@ def parse_header(path):
 
 def _check_group(path, doc):
     symbols = [p.name for p in doc.protos]
-    if not set(doc.names) & set(symbols):
-        # A comment that starts with another word and a colon ("Note:") is
-        # no doc comment: its prototypes count as undocumented.
-        for p in doc.protos:
-            p.doc = None
-        return
+    # A comment ending just above a prototype and starting with a name and a
+    # colon documents that prototype; naming another routine would leave it
+    # without a description, so that is an error like any other misnaming.
     for n in doc.names:
         if n not in symbols:
             raise DocError(path, doc.line, "the comment names %s, but documents %s" % (n, ", ".join(symbols)))
@@ -274,6 +285,11 @@ def _check_group(path, doc):
         if s not in doc.names:
             raise DocError(path, doc.line, "%s follows the comment of %s without a blank line; name it in the "
                            "comment's first line or separate it" % (s, ", ".join(doc.names)))
+    params = {q for p in doc.protos for q in p.params} | {"result"}
+    for line, names, intent in doc.suspects:
+        if set(names) & params:
+            raise DocError(path, line, "unknown intent (%s); use one of %s"
+                           % (intent, ", ".join("(%s)" % i for i in INTENTS)))
     for a in doc.args:
         for item in a.items:
             if a.intent == "ret" and item != "result":
@@ -309,25 +325,59 @@ def findings(path):
     return out
 
 
+def _fill(text, width):
+    """Words filled to lines of at most width characters (a longer word
+    stands alone). No line but the first starts with '-': a formula's minus
+    or a negative value moves down with the word before it, so that it cannot
+    be read as a list item."""
+    lines, cur = [], []
+    for w in text.split():
+        if cur and len(" ".join(cur + [w])) > width:
+            if w.startswith("-") and len(cur) > 1:
+                carry = cur.pop()
+                lines.append(" ".join(cur))
+                cur = [carry]
+            else:
+                lines.append(" ".join(cur))
+                cur = []
+        cur.append(w)
+    if cur:
+        lines.append(" ".join(cur))
+    return lines
+
+
+def _is_item(ln, prev):
+    """Whether a description line starts a list item: '- ' after a blank
+    line, after a line that ends a sentence, a colon or a semicolon, or
+    within a list. Any other line starting with '-' continues its paragraph
+    (a status -2 or a formula carried to the next line)."""
+    if not ln.startswith("- "):
+        return False
+    return (prev is None or not prev.strip() or prev.rstrip().endswith((".", ":", ";"))
+            or prev.startswith(("- ", " ")))
+
+
 def _reflow(lines, width=76):
     """Paragraphs of the description filled to width; a blank line ends a
-    paragraph, and an indented line or one starting with '-' keeps its own
-    line (tables of selector values)."""
+    paragraph, and an indented line or a list item keeps its own line
+    (tables of selector values, one case per routine of a group)."""
     out, para = [], []
 
     def flush():
         if para:
-            out.extend(textwrap.wrap(" ".join(para), width, break_on_hyphens=False))
+            out.extend(_fill(" ".join(para), width))
             para.clear()
+    prev = None
     for ln in lines:
         if not ln.strip():
             flush()
             out.append("")
-        elif ln.startswith((" ", "-")):
+        elif ln.startswith(" ") or _is_item(ln, prev):
             flush()
             out.append(ln.rstrip())
         else:
             para.append(ln.strip())
+        prev = ln
     flush()
     return "\n".join(out).strip("\n")
 
@@ -341,6 +391,27 @@ def _sentence(text, proto):
     return text[0].upper() + text[1:]
 
 
+# The end of a sentence: a full stop after a word (not "a . b", not the
+# stops inside "e.g."), then a blank or the end.
+SENTENCE_END = re.compile(r"(?<=[^\s.])(?<!\be\.g)(?<!\bi\.e)\.(?=\s|$)")
+
+
+def summary(description, width=70):
+    """The first sentence of a description, filled to width: what a
+    component's list shows under each routine's signature. It ends at the
+    latest where the first paragraph does (a blank line, a list item or an
+    indented line)."""
+    lines = description.split("\n")
+    k = 1
+    while k < len(lines) and lines[k].strip() and not lines[k].startswith(" ") and not _is_item(lines[k], lines[k - 1]):
+        k += 1
+    flat = " ".join(" ".join(lines[:k]).split())
+    m = SENTENCE_END.search(flat)
+    if m:
+        flat = flat[:m.end()]
+    return "\n".join(_fill(flat, width))
+
+
 def _cstr(s):
     s = s.replace("\\", "\\\\").replace('"', '\\"').replace("\n", "\\n")
     return '"%s"' % s
@@ -352,12 +423,13 @@ def emit(headers, out_path):
         for p in parse_header(h):
             if p.doc is None:
                 continue
-            entries[p.name] = (_sentence(_reflow(p.doc.description), p), p.doc.texts_for(p))
+            desc = _sentence(_reflow(p.doc.description), p)
+            entries[p.name] = (desc, p.doc.texts_for(p), summary(desc))
     lines = ["// Generated by binding/docgen.py from the public headers; do not edit.",
              '#include "docs.h"', "", "namespace vxb {", "namespace {"]
     names = sorted(entries)
     for k, n in enumerate(names):
-        _, texts = entries[n]
+        texts = entries[n][1]
         flat = []
         for a, t in texts.items():
             if t:
@@ -365,7 +437,7 @@ def emit(headers, out_path):
         lines.append("const char* const a%d[] = {%s};" % (k, ", ".join(flat + ["nullptr"])))
     lines += ["}  // namespace", "", "const SymbolDoc kSymbolDocs[] = {"]
     for k, n in enumerate(names):
-        lines.append("    {%s, %s, a%d}," % (_cstr(n), _cstr(entries[n][0]), k))
+        lines.append("    {%s, %s, %s, a%d}," % (_cstr(n), _cstr(entries[n][0]), _cstr(entries[n][2]), k))
     lines += ["};", "const int kNumSymbolDocs = %d;" % len(names), "", "}  // namespace vxb", ""]
     text = "\n".join(lines)
     # Leave an unchanged table alone so that nothing recompiles needlessly.

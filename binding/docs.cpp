@@ -70,6 +70,20 @@ std::string routine_description(const Routine& r) {
   return "Wrapper for ``" + r.native + "``.";
 }
 
+std::string routine_summary(const Routine& r) {
+  std::string s = "  " + std::string(r.def->signature) + "\n";
+  const SymbolDoc* d = doc_of(r);
+  const std::string text = d && *d->summary ? d->summary : "Wrapper for ``" + r.native + "``.";
+  size_t p = 0;
+  while (p < text.size()) {
+    size_t e = text.find('\n', p);
+    if (e == std::string::npos) e = text.size();
+    s += "      " + text.substr(p, e - p) + "\n";
+    p = e + 1;
+  }
+  return s;
+}
+
 std::string result_doc(const ArgDesc& a) { return a.doc.empty() ? std::string() : "    " + a.doc + "\n"; }
 
 }  // namespace vxb

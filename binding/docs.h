@@ -8,6 +8,7 @@ namespace vxb {
 struct SymbolDoc {
   const char* symbol;       // C symbol
   const char* description;  // lines of the description, "" when the comment has none
+  const char* summary;      // its first sentence, filled to 70 columns
   const char* const* args;  // argument name, text, name, text, ..., nullptr; "(ret)" is the function result
 };
 extern const SymbolDoc kSymbolDocs[];  // sorted by symbol
@@ -21,6 +22,9 @@ struct ArgDesc;
 void attach_arg_docs(Routine& r);
 // The description between the signature and the parameter lists.
 std::string routine_description(const Routine& r);
+// A routine's entry in its component's docstring: the Python signature, and
+// under it the first sentence of the description.
+std::string routine_summary(const Routine& r);
 // The text under a Returns entry, or "".
 std::string result_doc(const ArgDesc& a);
 

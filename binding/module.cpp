@@ -6,6 +6,7 @@
 #define PY_ARRAY_UNIQUE_SYMBOL vx_ARRAY_API
 #include <numpy/arrayobject.h>
 #include "array.h"
+#include "docs.h"
 #include "registry.h"
 #include "vx.h"
 
@@ -428,7 +429,8 @@ PyMODINIT_FUNC PyInit__vexlan() {
   }
 
   std::map<std::string, ComponentObject*> comps;
-  std::map<std::string, std::vector<std::string>> routine_names, data_names;
+  std::map<std::string, std::vector<std::pair<std::string, const Routine*>>> routine_names;
+  std::map<std::string, std::vector<std::string>> data_names;
   for (const RoutineDef* d : registry().routines) {
     auto* r = new Routine;
     std::string err;
@@ -450,7 +452,7 @@ PyMODINIT_FUNC PyInit__vexlan() {
     o->cap = PyCapsule_New(d->fn, nullptr, nullptr);
     PyDict_SetItemString(c->members, r->pyname.c_str(), reinterpret_cast<PyObject*>(o));
     Py_DECREF(o);
-    routine_names[d->component].push_back(r->pyname);
+    routine_names[d->component].emplace_back(r->pyname, r);
   }
   for (const DataDef* d : registry().data) {
     ComponentObject* c = component(comps, d->component);
@@ -463,7 +465,8 @@ PyMODINIT_FUNC PyInit__vexlan() {
     data_names[d->component].push_back(d->name);
   }
   std::string mdoc =
-      "Routines and data of the composite-mechanics library.\n\nEach component is an attribute of this module:\n";
+      "Routines and data of the composite-mechanics library.\n\nEach component is an attribute of this module;\n"
+      "help() of a component lists its routines with their signatures and what each computes:\n";
   for (auto& [name, c] : comps) {
     std::string cdoc = "Component " + name + ".\n";
     auto& rn = routine_names[name];
@@ -472,8 +475,8 @@ PyMODINIT_FUNC PyInit__vexlan() {
       cdoc += "\nRoutines:\n";
       mdoc += "  " + name + " --- ";
       for (size_t k = 0; k < rn.size(); ++k) {
-        cdoc += "  " + rn[k] + "()\n";
-        mdoc += (k ? ", " : "") + rn[k] + "()";
+        cdoc += routine_summary(*rn[k].second);
+        mdoc += (k ? ", " : "") + rn[k].first + "()";
       }
       mdoc += "\n";
     } else {

@@ -124,7 +124,7 @@ void MatrixCracking(double* fmc, double* rmc, const double* plystress, const dou
                     const int32_t* nsec, const int32_t* nprops, const int32_t* mcflag,
                     double* outtheta, const double* defreal);
 
-/* delamination: delamination (mode 4) of the interface between ply layer and
+/* delamination: Delamination (mode 4) of the interface between ply layer and
  * ply layer + 1 of section isec, by the criterion that delflag selects: 0
  * none (r = 0); 1 DelChai, with the interface factors from the plane-stress
  * stiffnesses of the two plies, the angle between them (lower minus upper)

@@ -26,30 +26,35 @@ typedef void (*vx_cstresslaw)(vx_complex* stress, const vx_complex* strain, cons
  * orthotropic ply, with the on-axis stiffness C in Nye order built from the
  * constants by GetGeneralizedNyeOnAxisSC (3-D form for ntens 4 and 6, plane
  * stress for 3; a given 36-value matrix is used unsymmetrised). Errors of
- * that routine are recorded there; nothing happens for ntens below 1. Another
- * ntens than 3, 4 or 6 records status -2 "Unsupported dimension in
- * GetStressFromOrthotropicElasticity" and gives NaN stress.
+ * that routine are recorded there. From C, nothing happens for ntens below 1,
+ * and another ntens than 3, 4 or 6 records status -2 "Unsupported dimension
+ * in GetStressFromOrthotropicElasticity" and gives NaN stress. From Python,
+ * ntens is the length of strain, and an ntens other than 3, 4 or 6, an ndi
+ * outside 0..ntens or fewer than 2 constants are refused with ValueError
+ * before the call.
  *   stress (out) ntens stress values; NaN when refused
  *   strain (in)  ntens strain values, engineering shears: (11, 22, 12),
  *                (11, 22, 33, 12) or Nye order
  *   props  (in)  nprops ply constants: 2, 5, 9 or 12 engineering constants,
  *                21 (packed upper triangle) or 36 stiffness values
  *   ntens  (in)  number of components: 3, 4 or 6
- *   ndi    (in)  number of direct components
+ *   ndi    (in)  number of direct components, not used
  *   nprops (in)  number of values in props */
 void GetStressFromOrthotropicElasticity(double* stress, const double* strain, const double* props,
                                         const int32_t* ntens, const int32_t* ndi,
                                         const int32_t* nprops);
 
-/* cGetStressFromAnisotropicHyperelasticity, fGetStressFromAnisotropicHyperelasticity: the
- * linear anisotropic law stress = C strain, on complex vectors (for the
- * complex-step tangent) and on real vectors. With fewer than ntens^2 values,
- * props is the upper triangle of a symmetric C packed column by column (C11;
- * C12, C22; C13, C23, C33; ...); otherwise the first ntens^2 values are the
- * full C column by column, used unsymmetrised. Fewer than ntens (ntens + 1) / 2
- * values record status -2 "Too few material properties in <routine>" and give
- * NaN stress (NaN in both parts for the c variant); nothing happens for ntens
- * below 1.
+/* cGetStressFromAnisotropicHyperelasticity,
+ * fGetStressFromAnisotropicHyperelasticity: the linear anisotropic law
+ * stress = C strain, on complex vectors (for the complex-step tangent) and on
+ * real vectors. With fewer than ntens^2 values, props is the upper triangle
+ * of a symmetric C packed column by column (C11; C12, C22; C13, C23, C33;
+ * ...); otherwise the first ntens^2 values are the full C column by column,
+ * used unsymmetrised. Fewer than ntens (ntens + 1) / 2 values record status
+ * -2 "Too few material properties in <routine>" and give NaN stress (NaN in
+ * both parts for the c variant); nothing happens for ntens below 1. That
+ * status is what a C caller gets: from Python, where ntens is the length of
+ * strain, too few values are refused with ValueError before the call.
  *   stress (out) ntens stress values (complex for the c variant); NaN when
  *                refused
  *   strain (in)  ntens strain values, engineering shears (complex for the c
@@ -101,13 +106,14 @@ void getnumericaltangent(double* ddsdde, vx_stresslaw getstressfromelasticity,
 /* GetStressFromIsotropicViscoElasticity: isotropic nonlinear secant law of a
  * resin: splits the strain into its trace and deviator and applies one of
  * four sub-laws (GetLameStress, GetKaestnerStress, GetKrauseStress,
- * GetStressFromNonConstPoisson) with G = E / (2 (1 + nu)) and
- * K = E / (3 (1 - 2 nu)). Another selector gives a zero stress; nothing is
- * recorded. Works on the full 3-D state (ndi 3, ntens 6): ntens below 6
- * records status -2 "Unsupported dimension in
- * GetStressFromIsotropicViscoElasticity", nprops below 5 "Too few material
- * properties in GetStressFromIsotropicViscoElasticity"; the stress is NaN
- * then.
+ * GetStressFromNonConstPoisson) with G = E / (2 (1 + nu)) and K = E / (3
+ * (1 - 2 nu)). Another selector gives a zero stress; nothing is recorded.
+ * Works on the full 3-D state (ndi 3, ntens 6). From C, ntens below 6 records
+ * status -2 "Unsupported dimension in GetStressFromIsotropicViscoElasticity",
+ * nprops below 5 "Too few material properties in
+ * GetStressFromIsotropicViscoElasticity"; the stress is NaN then. From
+ * Python, a strain of other than 6 values, an ndi other than 3 or fewer than
+ * 5 constants are refused with ValueError before the call.
  *   stress (out) 6 stress values in Nye order; NaN when refused
  *   strain (in)  6 strain values in Nye order, engineering shears
  *   props  (in)  5 values: E, nonlinearity parameter gamma, nu, Poisson-ratio
@@ -122,22 +128,28 @@ void GetStressFromIsotropicViscoElasticity(double* stress, const double* strain,
 
 /* GetLameStress: linear isotropic stress 2 G d + K tr(eps) I from the strain
  * trace and the deviatoric strain tensor. Only the ndi x ndi block of
- * stresstens is written.
+ * stresstens is written. From C, an ndi above 3 records status -2 "More than
+ * 3 direct components in GetLameStress" and writes nothing; from Python ndi
+ * is the extent of endstrandev, and a matrix that is not square or larger
+ * than 3 x 3 is refused with ValueError before the call.
  *   spureps     (in)  trace of the strain
  *   endstrandev (in)  ndi x ndi deviatoric strain tensor (tensor shears)
  *   g           (in)  shear modulus G
  *   komp        (in)  bulk modulus K
  *   stresstens  (out) 3 x 3 stress tensor
- *   ndi         (in)  number of direct components, at most 3 (more records
- *                     status -2 and writes nothing) */
+ *   ndi         (in)  number of direct components, at most 3 */
 void GetLameStress(const double* spureps, const double* endstrandev, const double* g,
                    const double* komp, double* stresstens, const int32_t* ndi);
 
 /* GetKaestnerStress / GetKrauseStress: isotropic secant stress with the shear
- * and bulk moduli reduced separately, 2 (1 - dng) G d + (1 - dnk) K tr(eps) I,
- * by the hyperbolic (NLKaestner) or exponential (NLKrause) law of the
- * deviatoric and volumetric strain norms. Only the ndi x ndi block of
- * stresstens is written.
+ * and bulk moduli reduced separately, 2 (1 - dng) G d + (1 - dnk) K tr(eps)
+ * I, by a law of the deviatoric and volumetric strain norms:
+ * GetKaestnerStress by the hyperbolic one (NLKaestner), GetKrauseStress by
+ * the exponential one (NLKrause). Only the ndi x ndi block of stresstens is
+ * written. From C, an ndi above 3 records status -2 "More than 3 direct
+ * components in <routine>" and writes nothing; from Python ndi is the extent
+ * of endstrandev, and a matrix that is not square or larger than 3 x 3 is
+ * refused with ValueError before the call.
  *   normdev     (in)  norm of the deviatoric strain
  *   normvol     (in)  volumetric strain measure, |trace|
  *   spureps     (in)  trace of the strain
@@ -147,8 +159,7 @@ void GetLameStress(const double* spureps, const double* endstrandev, const doubl
  *   gammak      (in)  nonlinearity parameter of the volumetric part
  *   komp        (in)  bulk modulus K
  *   stresstens  (out) 3 x 3 stress tensor
- *   ndi         (in)  number of direct components, at most 3 (more records
- *                     status -2 and writes nothing) */
+ *   ndi         (in)  number of direct components, at most 3 */
 void GetKaestnerStress(const double* normdev, const double* normvol, const double* spureps,
                        const double* endstrandev, const double* g, const double* gammag,
                        const double* gammak, const double* komp, double* stresstens,
@@ -160,9 +171,12 @@ void GetKrauseStress(const double* normdev, const double* normvol, const double*
 
 /* GetStressFromNonConstPoisson: isotropic secant stress with a shear modulus
  * reduced by the deviatoric strain, Geff = G / (gamma sqrt(2) normdev + 1),
- * and a Poisson ratio that grows with the loss of modulus,
- * nueff = nu + num (E - 2 Geff (1 + nueff)), limited to 0.47. Only the
- * ndi x ndi block of stresstens is written.
+ * and a Poisson ratio that grows with the loss of modulus, nueff = nu + num
+ * (E - 2 Geff (1 + nueff)), limited to 0.47. Only the ndi x ndi block of
+ * stresstens is written. From C, an ndi above 3 records status -2 "More than
+ * 3 direct components in GetStressFromNonConstPoisson" and writes nothing;
+ * from Python ndi is the extent of endstrandev, and a matrix that is not
+ * square or larger than 3 x 3 is refused with ValueError before the call.
  *   normdev     (in)  norm of the deviatoric strain
  *   normvol     (in)  volumetric strain measure, not used
  *   spureps     (in)  trace of the strain
@@ -173,8 +187,7 @@ void GetKrauseStress(const double* normdev, const double* normvol, const double*
  *   num         (in)  Poisson-ratio slope per unit of modulus lost
  *   gamma       (in)  nonlinearity parameter
  *   stresstens  (out) 3 x 3 stress tensor
- *   ndi         (in)  number of direct components, at most 3 (more records
- *                     status -2 and writes nothing) */
+ *   ndi         (in)  number of direct components, at most 3 */
 void GetStressFromNonConstPoisson(const double* normdev, const double* normvol,
                                   const double* spureps, const double* endstrandev,
                                   const double* e, const double* g, const double* nu,
@@ -186,11 +199,13 @@ void GetStressFromNonConstPoisson(const double* normdev, const double* normvol,
  * exponential up to a threshold and hyperbolic beyond, with separate tension
  * and compression sets chosen by the sign of the trace (zero counts as
  * tension). The constants are fixed and fitted in MPa. Works on the full 3-D
- * state; a props(5) other than 1 gives a zero stress and tangent. An ntens
- * below 6 or an ndi outside 0..ntens records status -2 "Unsupported dimension in
- * GetStressFromDevVolDecomposition", nprops below 5 "Too few material
- * properties in GetStressFromDevVolDecomposition"; stress and ddsdde are NaN
- * then (nothing is written for an ntens below 1).
+ * state; a props(5) other than 1 gives a zero stress and tangent. From C, an
+ * ntens below 6 or an ndi outside 0..ntens records status -2 "Unsupported
+ * dimension in GetStressFromDevVolDecomposition", nprops below 5 "Too few
+ * material properties in GetStressFromDevVolDecomposition"; stress and ddsdde
+ * are NaN then (nothing is written for an ntens below 1). From Python, a
+ * strain of other than 6 values, an ndi other than 3 or fewer than 5 values
+ * in props are refused with ValueError before the call.
  *   stress (out) 6 stress values in Nye order; NaN when refused
  *   strain (in)  6 strain values in Nye order, engineering shears
  *   props  (in)  nprops values; only props(5), which must be 1, is read
@@ -212,7 +227,9 @@ void GetStressFromDevVolDecomposition(double* stress, const double* strain, cons
  * ntens below 3 or an ndi above ntens records status -2 "Unsupported
  * dimension in GetStressFromNonlinearIsotropic", nprops below 5 "Too few
  * material properties in GetStressFromNonlinearIsotropic"; the stress is NaN
- * then.
+ * then. These statuses are what a C caller gets: from Python, where ntens is
+ * the length of strain, they are refused with ValueError before the call (and
+ * so is a negative ndi).
  *   stress (out) ntens stress values; NaN when refused
  *   strain (in)  ntens strain values, engineering shears; the first three are
  *                the direct strains
@@ -231,10 +248,12 @@ void GetStressFromNonlinearIsotropic(double* stress, const double* strain, const
  * by a coefficient interpolated (cubic Hermite) over the norm of that part
  * and the temperature from the alpha tables of the material data; the first
  * two norms carry the sign of the trace. A missing table records status -2
- * and gives a zero coefficient. Works on the full 3-D state: ntens below 6
- * records status -2 "Unsupported dimension in GetStressFromCubicElasticity",
- * nprops below 2 "Too few material properties in
- * GetStressFromCubicElasticity"; the stress is NaN then.
+ * and gives a zero coefficient. Works on the full 3-D state. From C, ntens
+ * below 6 records status -2 "Unsupported dimension in
+ * GetStressFromCubicElasticity", nprops below 2 "Too few material properties
+ * in GetStressFromCubicElasticity"; the stress is NaN then. From Python, an
+ * endstran of other than 6 values, an ndi other than 3 or fewer than 2 values
+ * in props are refused with ValueError before the call.
  *   stress   (out) 6 stress values in Nye order; NaN when refused
  *   endstran (in)  6 total strain values in Nye order, engineering shears
  *   props    (in)  2 values: temperature (kelvin), scale factor of the stress
@@ -267,12 +286,15 @@ void GetComponentsTensionCompression(const double* full_set, double* reduced_set
  * passes back to F = 0. The elastic matrix acts on tensor shears (the
  * engineering shears of dstran are halved). When the corrector does not reach
  * |F| <= 1e-4 it records status -1 and returns the last stress. Every call
- * prints its progress lines to standard output. A call with nprops below 8
+ * prints its progress lines to standard output. A C call with nprops below 8
  * records status -2 "Too few material properties in
  * getstressfromplastitcity", one with ntens other than 6 or ndi outside 0..3
  * status -2 "Unsupported dimension in getstressfromplastitcity"; stress and
  * ddsdde are then NaN in their ntens and ntens x ntens values, the plastic
- * strain is unchanged and nothing is printed.
+ * strain is unchanged and nothing is printed. From Python these are refused
+ * with ValueError before the call (ntens is the length of stran). Python
+ * passes no stress in and gets no plastic strain back: the update starts from
+ * a zero stress, and the increased equivalent plastic strain is not returned.
  *   stress  (in/out) 6 stress values in Nye order: start of the increment in,
  *                    new stress out (NaN when refused)
  *   neweqplasticstrain (in/out) equivalent plastic strain, increased by the
@@ -301,7 +323,9 @@ void getstressfromplastitcity(double* stress, double* neweqplasticstrain, double
  *   result       (out) 6 values in the order 11, 22, 33, 12, 13, 23
  *   stressvector (in)  nstress values: (11, 22, 12), (11, 22, 33, 12) or Nye
  *                      order
- *   nstress      (in)  3, 4, or 6 and more
+ *   nstress      (in)  3, 4, or 6 and more (from Python the length of
+ *                      stressvector; other lengths are refused with
+ *                      ValueError)
  *   a0, a1       (in)  yield surface constants (a0 does not enter)
  *   alpha        (in)  flow potential constant */
 void getderivatef(double* result, const double* stressvector, const int32_t* nstress,

@@ -312,8 +312,9 @@ void ShellyDerivShearForces(double* yderivr, const double* u, const double* hmat
 
 /* GetDisplacementVector: nodal displacement vector of five values per node
  * (three translations, two rotations) from the nodal motions; a sixth motion
- * is dropped. More than 8 nodes or a negative mdof record status -2 and leave
- * u untouched.
+ * is dropped. More than 8 nodes or a negative mdof record status -2 "Index
+ * out of range in GetDisplacementVector" and leave u untouched (zeros from
+ * Python, where mdof is the first extent of nmotion).
  *   u       (out) 40 values: the first min(mdof, 5) motions of each node,
  *                 the rest zero
  *   nmotion (in)  mdof x inodes nodal motions
@@ -346,7 +347,7 @@ void GetSectionRefOrientation(double* theta, const double* so, const double* nve
 /* GetNodalShape: shape-function table at the natural position of one node of
  * a six-node triangle or eight-node quadrilateral. An inodes other than 6 or
  * 8 records status -3 and gives zeros; a node outside 1..inodes records
- * status -2 and leaves nshape untouched.
+ * status -2 and leaves nshape untouched (zeros from Python).
  *   nshape  (out) inodes x 6 table as ShellJacobian
  *   locnode (in)  local node 1..inodes
  *   inodes  (in)  6 or 8 */
@@ -532,10 +533,21 @@ void Get3DStressFromHex(const double* stress, const double* stran, const double*
                         double* stran3d, double* dstran3d);
 
 /* GetElemOutputFrom3D: a six-component stress and 6 x 6 tangent in Nye order
- * back to the element form: plane stress (n 3, the normal stress condensed
- * out of the tangent), plane strain or axisymmetric (4) or solid (6).
+ * back to the form of an element of n components.
+ * - 3, plane stress (GetPlaneStressOutputFrom3D): the tangent with the
+ *   normal stress 33 condensed out, and the stress recomputed as that
+ *   tangent times the in-plane strains (11, 22, 12) of the state, the strain
+ *   being tangent3d^-1 stress3d; so a state with a stress 33 does not give
+ *   (s11, s22, s12). A tangent whose entry 33 is exactly 0 gives
+ *   (s11, s22, s12) and its rows and columns 11, 22, 12.
+ * - 4, plane strain (s11, s22, s33, s12) with the leading 4 x 4 tangent; for
+ *   an axisymmetric element (isaxial true) axes 2 and 3 are exchanged first:
+ *   (s11, s33, s22, s13), the tangent turned alike.
+ * - 6, solid: both copied.
+ *
  * Another n records status -2 "Unsupported number of components in
- * GetElemOutputFrom3D" and leaves the outputs untouched.
+ * GetElemOutputFrom3D" and leaves the outputs untouched (from Python they
+ * come back as zeros).
  *   stresselem  (in/out) n stress values
  *   tangentelem (in/out) n x n tangent
  *   stress3d    (in)  6 stress values
@@ -591,27 +603,35 @@ double GetPlaneStressEpsZZ(const double* e33, const double* nu31, const double* 
 /* ---- Tabulated shape functions ------------------------------------------- */
 
 /* Quad4ShapeFunMatrix: shape-function table of the four-node quadrilateral
- * at a natural point, one row per node.
+ * at a natural point, one row per node (Quad4SF and its derivative), in the
+ * node order 1 (-1,-1), 2 (1,-1), 3 (1,1), 4 (-1,1) of (xi, eta).
  *   nshape  (out) 4 x 3: N, dN/dxi, dN/deta
  *   xi, eta (in)  natural coordinates in [-1, 1] */
 void Quad4ShapeFunMatrix(double* nshape, const double* xi, const double* eta);
 
 /* Tria6ShapeFunMatrix: shape-function table of the six-node triangle at a
- * point, one row per node.
+ * point, one row per node (Tria6SF and its derivatives), in the node order of
+ * (xi, eta): corners 1 (0,0), 2 (1,0), 3 (0,1); mid-sides 4 (1/2,0),
+ * 5 (1/2,1/2), 6 (0,1/2).
  *   nshape  (out) 6 x 6: N, dN/dxi, dN/deta, d2N/dxi2, d2N/deta2, d2N/dxideta
  *   xi, eta (in)  area coordinates */
 void Tria6ShapeFunMatrix(double* nshape, const double* xi, const double* eta);
 
 /* Quad8ShapeFunMatrix: shape-function table of the eight-node serendipity
- * quadrilateral at a natural point, one row per node.
+ * quadrilateral at a natural point, one row per node (Quad8SF and its
+ * derivatives), in the node order of (xi, eta): corners 1 (-1,-1), 2 (1,-1),
+ * 3 (1,1), 4 (-1,1); mid-sides 5 (0,-1), 6 (1,0), 7 (0,1), 8 (-1,0).
  *   nshape  (out) 8 x 6: N, dN/dxi, dN/deta, d2N/dxi2, d2N/deta2, d2N/dxideta
  *   xi, eta (in)  natural coordinates in [-1, 1] */
 void Quad8ShapeFunMatrix(double* nshape, const double* xi, const double* eta);
 
 /* Hex8ShapeFunMatrix: shape-function table of the eight-node brick at a
- * natural point, one row per node; the pure second derivatives are zero.
+ * natural point, one row per node (Hex8SF and its derivatives), in the node
+ * order of (xi, eta, zeta): 1 (-1,-1,-1), 2 (1,-1,-1), 3 (1,1,-1),
+ * 4 (-1,1,-1), 5 (-1,-1,1), 6 (1,-1,1), 7 (1,1,1), 8 (-1,1,1). The pure
+ * second derivatives are zero; there is no column for d2N/deta dzeta.
  *   nshape        (out) 8 x 9: N, dN/dxi, dN/deta, dN/dzeta, three zero
- *                       columns, d2N/dxideta, d2N/dxidzeta
+ *                       columns, d2N/dxi deta, d2N/dxi dzeta
  *   xi, eta, zeta (in)  natural coordinates in [-1, 1] */
 void Hex8ShapeFunMatrix(double* nshape, const double* xi, const double* eta, const double* zeta);
 

@@ -24,8 +24,10 @@ void TimeRegularization(const double* d_old, const double* d_new, double* d_reg,
 
 /* EquivalentQuadStressStrain: magnitude of the traction (or strain) vector on
  * the coordinate plane normal to axis nn, the Euclidean norm of column nn of
- * the symmetric tensor of tens. An nn outside 1..3 records status -2 and
- * leaves scaleq untouched.
+ * the symmetric tensor of tens. From Python an nn outside 1..3 is refused with
+ * _vexlan.error before the call; from C it records status -2 "Error in
+ * EquivalentQuadStressStrain: nn must be 1, 2 or 3." and leaves scaleq
+ * untouched.
  *   tens   (in)  symmetric tensor as a 6-vector in Voigt order (11, 22, 33,
  *                23, 13, 12), tensor shear components
  *   nn     (in)  normal axis of the plane, 1, 2 or 3

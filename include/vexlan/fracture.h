@@ -9,11 +9,13 @@ extern "C" {
 
 /* GetEquivalentMixedModeERR: critical energy release rate of a mixed-mode
  * traction, the critical values weighted by the squared traction components
- * over the squared traction norm. With n = 4 the normal component has
- * separate values for opening (t1 > 0, gc(1)) and closing (t1 < 0, gc(2)),
- * the shears gc(3) and gc(4); any other n reads gc(1..3) for the normal and
- * the two shear components. A zero traction gives NaN. n below 3 records
- * status -2 and gives NaN.
+ * over the squared traction norm. With n = 4 the normal component has separate
+ * values for opening (t1 > 0, gc(1)) and closing (t1 < 0, gc(2)), the shears
+ * gc(3) and gc(4); any other n reads gc(1..3) for the normal and the two shear
+ * components. A zero traction gives NaN. From Python n defaults to len(gc),
+ * and fewer than 3 values are refused with ValueError before the call; a C
+ * caller's n below 3 records status -2 "Fewer than 3 critical values in
+ * GetEquivalentMixedModeERR" and gives NaN.
  *   geq      (out) the mixed-mode critical energy release rate, in the units
  *                  of gc
  *   traction (in)  3 traction components, the normal one first

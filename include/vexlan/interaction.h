@@ -20,8 +20,10 @@ extern "C" {
  * positive; a table with fewer than two points or forces not increasing
  * records status -2 and uses args(1). A NaN residual becomes 0 and a NaN
  * derivative -1, so that the iteration can go on. An unknown clflag records
- * status -3, sets dfx to -1 and keeps fx (0 if it was NaN); numargs below
- * the law's inputs (7, 11 tabulated) does the same with status -2.
+ * status -3, sets dfx to -1 and keeps fx (0 if it was NaN); a C call with
+ * numargs below the law's inputs (7, 11 tabulated) does the same with status
+ * -2. From Python numargs is the length of args, and too few values for the
+ * law are refused with ValueError before the call.
  *   fx      (out) residual of the force equation
  *   dfx     (out) derivative d fx / d F
  *   xold    (in)  current contact force F
@@ -37,15 +39,17 @@ void ContactLaw(double* fx, double* dfx, const double* xold, const double* args,
 
 /* ContactStiffness: contact stiffness k and effective modulus eeff of a
  * contact law. Eeff of two bodies is 1 / ((1 - nu1^2)/E1 + (1 - nu2^2)/E2),
- * or with 1/E2 alone when the lateral contraction of body 2 is left out.
- * Law 0: Hertz, k = 4/3 Eeff sqrt(R) with 1/R = 1/args(1) + args(5); law 1:
- * as 0 with the second Eeff; law 2: k = args(10) / (args(11) - args(12))^p
- * (no Eeff); law 3: k = args(10)^(p - 1/2) args(11)^(1 - p) / args(12)^(p + 1)
- * with the second Eeff; law 6: plate law k = pi args(2) Eeff /
- * (ln(args(2) / a) + 1.886), a = sqrt(4 args(13) args(1) / (pi Eeff)).
- * Laws 4 and 5 are not available: they record status -3 and leave k
- * unchanged; so does any other csflag. eeff is 0 unless the law sets it.
- * numargs below the entries the law reads records status -2, k and eeff NaN.
+ * or with 1/E2 alone when the lateral contraction of body 2 is left out. Law
+ * 0: Hertz, k = 4/3 Eeff sqrt(R) with 1/R = 1/args(1) + args(5); law 1: as 0
+ * with the second Eeff; law 2: k = args(10) / (args(11) - args(12))^p (no
+ * Eeff); law 3: k = args(10)^(p - 1/2) args(11)^(1 - p) / args(12)^(p + 1)
+ * with the second Eeff; law 6: plate law k = pi args(2)
+ * Eeff / (ln(args(2) / a) + 1.886), a = sqrt(4 args(13) args(1) / (pi Eeff)).
+ * Laws 4 and 5 are not available: they record status -3 and leave k unchanged
+ * (0 from Python); so does any other csflag. eeff is 0 unless the law sets
+ * it. A C call with numargs below the entries the law reads records status
+ * -2, k and eeff NaN. From Python numargs is the length of args, and too few
+ * values for the law are refused with ValueError before the call.
  *   k       (out) contact stiffness
  *   eeff    (out) effective modulus (0 where the law has none)
  *   args    (in)  numargs law inputs: 1 radius of the first body (force for
@@ -58,11 +62,13 @@ void ContactLaw(double* fx, double* dfx, const double* xold, const double* args,
 void ContactStiffness(double* k, double* eeff, const double* args, const int32_t* numargs,
                       const int32_t* csflag);
 
-/* ContactDepth: indentation depth of the impactor: cdflag 0 Hertz,
- * (9 args(1)^2 / (16 args(2) args(3)^2))^(1/3); 1 linear,
- * args(1) / (2 args(2) args(3)); 2 pi args(4) / 2. An unknown cdflag gives
- * the largest representable real and records nothing; numargs below the
- * law's inputs records status -2 and gives NaN.
+/* ContactDepth: indentation depth of the impactor: cdflag 0 Hertz, (9
+ * args(1)^2 / (16 args(2) args(3)^2))^(1/3); 1 linear, args(1) / (2 args(2)
+ * args(3)); 2 pi args(4) / 2. An unknown cdflag gives the largest
+ * representable real and records nothing; a C call with numargs below the
+ * law's inputs records status -2 and gives NaN. From Python numargs is the
+ * length of args, and too few values for the law are refused with ValueError
+ * before the call.
  *   indentation (out) indentation depth
  *   args        (in)  numargs law inputs by position as above
  *   numargs     (in)  length of args
@@ -70,11 +76,13 @@ void ContactStiffness(double* k, double* eeff, const double* args, const int32_t
 void ContactDepth(double* indentation, const double* args, const int32_t* numargs,
                   const int32_t* cdflag);
 
-/* ContactRadius: radius of the contact area: cdflag 0 to 4 Hertz,
- * (3 args(1) args(3) / (4 args(2)))^(1/3); 5 and 6 plate law,
- * sqrt(4 args(1) args(3) / (pi args(4) args(2))). A cdflag below 0 or above
- * 6 gives the largest representable real and records nothing; numargs below
- * the law's inputs records status -2 and gives NaN.
+/* ContactRadius: radius of the contact area: cdflag 0 to 4 Hertz, (3 args(1)
+ * args(3) / (4 args(2)))^(1/3); 5 and 6 plate law, sqrt(4 args(1)
+ * args(3) / (pi args(4) args(2))). A cdflag below 0 or above 6 gives the
+ * largest representable real and records nothing; a C call with numargs below
+ * the law's inputs records status -2 and gives NaN. From Python numargs is
+ * the length of args, and too few values for the law are refused with
+ * ValueError before the call.
  *   radius  (out) contact radius
  *   args    (in)  numargs law inputs by position as above
  *   numargs (in)  length of args

@@ -18,12 +18,17 @@ extern "C" {
 /* ======================= Notations ======================================== */
 
 /* VoigtNotation, NyeNotation, CyclicNotation: a symmetric 3 x 3 tensor as a
- * 6-vector in Voigt (11, 22, 33, 23, 13, 12), Nye (11, 22, 33, 12, 13, 23) or
- * cyclic (11, 22, 33, 12, 23, 13) order. The shear entries are copied from
- * the upper triangle without any factor, so tensor shear stays tensor shear;
- * the lower triangle is never read.
- *   vn, nn, cn (out) the 6-vector in the routine's order
- *   q          (in)  3 x 3 tensor */
+ * 6-vector in the order that the routine names.
+ * - VoigtNotation: Voigt order (11, 22, 33, 23, 13, 12);
+ * - NyeNotation: Nye order (11, 22, 33, 12, 13, 23);
+ * - CyclicNotation: cyclic order (11, 22, 33, 12, 23, 13).
+ *
+ * The shear entries are copied from the upper triangle without any factor,
+ * so tensor shear stays tensor shear; the lower triangle is never read.
+ *   vn (out) the 6-vector in Voigt order (VoigtNotation)
+ *   nn (out) the 6-vector in Nye order (NyeNotation)
+ *   cn (out) the 6-vector in cyclic order (CyclicNotation)
+ *   q  (in)  3 x 3 tensor */
 void VoigtNotation(double* vn, const double* q);
 void NyeNotation(double* nn, const double* q);
 void CyclicNotation(double* cn, const double* q);
@@ -153,14 +158,17 @@ void GetPhiMeasuredFromXZPlane(double* phixz, const double* phixy, const vx_l1* 
  *   nelastic (in)  number of values: 2, 5 or 9 */
 void GetNyeProperties(double* nyeprops, const double* elastic, const int32_t* nelastic);
 
-/* GetNyeStiffnessMatrix / GetNyeComplianceMatrix: on-axis stiffness or
- * compliance of an orthotropic ply in Nye order, acting on engineering shear
- * strain, from closed forms (no inversion). ntens 3 gives the plane-stress
- * form on (11, 22, 12); ntens 4 (11, 22, 33, 12) and 6 give the 3-D form, or
- * the plane-stress entries at 11, 22 and 12 with the rest zero when psflag is
- * 0. Moduli in any consistent units. Another ntens records status -2 in the
- * error record and leaves the matrix zero.
- *   c, s   (out) ntens x ntens stiffness or compliance
+/* GetNyeStiffnessMatrix / GetNyeComplianceMatrix: on-axis matrix of an
+ * orthotropic ply in Nye order, acting on engineering shear strain, from
+ * closed forms (no inversion): GetNyeStiffnessMatrix gives the stiffness,
+ * GetNyeComplianceMatrix the compliance (its inverse). ntens 3 gives the
+ * plane-stress form on (11, 22, 12); ntens 4 (11, 22, 33, 12) and 6 give the
+ * 3-D form, or the plane-stress entries at 11, 22 and 12 with the rest zero
+ * when psflag is 0. Moduli in any consistent units. Another ntens records
+ * status -2 "Unsupported dimension in <routine>" and leaves the matrix zero
+ * (empty for an ntens below 1).
+ *   c      (out) ntens x ntens stiffness (GetNyeStiffnessMatrix)
+ *   s      (out) ntens x ntens compliance (GetNyeComplianceMatrix)
  *   props  (in)  the nine ply constants E1, E2, E3, nu12, nu13, nu23, G12, G13, G23
  *   ntens  (in)  3, 4 or 6
  *   psflag (in, optional) 0: plane-stress form for ntens 4 and 6; otherwise

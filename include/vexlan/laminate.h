@@ -96,9 +96,13 @@ double GetdAngle(const double* plyorientation, const int32_t* nplies, const int3
 /* ---- Stiffness ------------------------------------------------------------ */
 
 /* GetAMatrix: membrane stiffness A = sum Qbar_k (z_top - z_bot) of a stack,
- * Qbar_k the plane-stress off-axis stiffness of ply k (order 11, 22, 12).
+ * Qbar_k the plane-stress stiffness of ply k built from its E1, E2, nu12 and
+ * G12 (rows 1, 2, 4 and 7 of plyelastic; the other five constants do not
+ * enter) and turned from the ply axes (11, 22, 12) to the stack axes (x, y,
+ * xy) by the ply angle, counted from x towards y.
  *   a              (out) 3 x 3 membrane stiffness, order (x, y, xy)
- *   plyelastic     (in)  9 x nplies ply constants
+ *   plyelastic     (in)  9 x nplies ply constants, one column per ply: E1,
+ *                        E2, E3, nu12, nu13, nu23, G12, G13, G23
  *   plyorientation (in)  nplies ply angles in degrees
  *   plythickness   (in)  nplies ply thicknesses, ply 1 at the bottom
  *   nplies         (in)  number of plies */
@@ -106,9 +110,12 @@ void GetAMatrix(double* a, const double* plyelastic, const double* plyorientatio
                 const double* plythickness, const int32_t* nplies);
 
 /* GetBMatrix: coupling stiffness B = 1/2 sum Qbar_k (z_top^2 - z_bot^2) of a
- * stack, z from its mid-plane; zero for a symmetric stack.
+ * stack, z from its mid-plane (ply 1 at the bottom, so a 0/90 stack has a
+ * negative B11); zero for a symmetric stack. Qbar_k as in GetAMatrix, from
+ * E1, E2, nu12 and G12 of each ply.
  *   b              (out) 3 x 3 coupling stiffness, order (x, y, xy)
- *   plyelastic     (in)  9 x nplies ply constants
+ *   plyelastic     (in)  9 x nplies ply constants, one column per ply: E1,
+ *                        E2, E3, nu12, nu13, nu23, G12, G13, G23
  *   plyorientation (in)  nplies ply angles in degrees
  *   plythickness   (in)  nplies ply thicknesses, ply 1 at the bottom
  *   nplies         (in)  number of plies */
@@ -116,9 +123,11 @@ void GetBMatrix(double* b, const double* plyelastic, const double* plyorientatio
                 const double* plythickness, const int32_t* nplies);
 
 /* GetDMatrix: bending stiffness D = 1/3 sum Qbar_k (z_top^3 - z_bot^3) of a
- * stack, z from its mid-plane.
+ * stack, z from its mid-plane. Qbar_k as in GetAMatrix, from E1, E2, nu12 and
+ * G12 of each ply.
  *   d              (out) 3 x 3 bending stiffness, order (x, y, xy)
- *   plyelastic     (in)  9 x nplies ply constants
+ *   plyelastic     (in)  9 x nplies ply constants, one column per ply: E1,
+ *                        E2, E3, nu12, nu13, nu23, G12, G13, G23
  *   plyorientation (in)  nplies ply angles in degrees
  *   plythickness   (in)  nplies ply thicknesses, ply 1 at the bottom
  *   nplies         (in)  number of plies */

@@ -61,8 +61,9 @@ int32_t GetSizeOfList(const int32_t* listid, const int32_t* ifflag, const vx_com
                       const double* defreal, const int32_t* defint);
 
 /* iGetCopyOfList, fGetCopyOfList, cGetCopyOfList: copies the first ncopy
- * slots of integer, real or complex list listid, used or empty. Entries of
- * copy beyond the list's size stay as they were.
+ * slots of list listid, used or empty, of the integer lists (iGetCopyOfList),
+ * the real lists (fGetCopyOfList) or the complex lists (cGetCopyOfList).
+ * Entries of copy beyond the list's size stay as they were.
  *   listid (in)  list number 1..3
  *   copy   (out) ncopy values
  *   ncopy  (in)  number of slots to copy
@@ -72,10 +73,12 @@ void fGetCopyOfList(const int32_t* listid, double* copy, const int32_t* ncopy, i
 void cGetCopyOfList(const int32_t* listid, vx_complex* copy, const int32_t* ncopy, int32_t* ierror);
 
 /* iAppendScalar2List, fAppendScalar2List, cAppendScalar2List: stores a value
- * in the first empty slot of integer, real or complex list listid, creating
- * the list with allocinc slots when it does not exist and growing it by
- * allocinc slots when it is full. With uniflag 1 a value already in the list
- * (in any slot, empty ones included) is not stored again.
+ * in the first empty slot of list listid of the integer lists
+ * (iAppendScalar2List), the real lists (fAppendScalar2List) or the complex
+ * lists (cAppendScalar2List), creating the list with allocinc slots when it
+ * does not exist and growing it by allocinc slots when it is full. With
+ * uniflag 1 a value already in the list (in any slot, empty ones included) is
+ * not stored again.
  *   listid   (in)  list number 1..3
  *   scalar   (in)  value to append
  *   uniflag  (in)  1: only when not yet present; otherwise always
@@ -92,10 +95,11 @@ void cAppendScalar2List(const int32_t* listid, const vx_complex* scalar, const i
                         int32_t* iresult, const int32_t* allocinc, const vx_complex* defval);
 
 /* iAppendArray2List, fAppendArray2List, cAppendArray2List: appends a run of
- * values, one after the other, to integer, real or complex list listid. With
- * uniflag 1 nothing is appended when the whole run already occurs as a
- * contiguous run in the used part of the list; values inside the run are not
- * tested one by one.
+ * values, one after the other, to list listid of the integer lists
+ * (iAppendArray2List), the real lists (fAppendArray2List) or the complex
+ * lists (cAppendArray2List). With uniflag 1 nothing is appended when the
+ * whole run already occurs as a contiguous run in the used part of the list;
+ * values inside the run are not tested one by one.
  *   listid   (in)  list number 1..3
  *   array    (in)  narray values to append
  *   narray   (in)  number of values

@@ -69,11 +69,11 @@ void GetTransformationMatrix(double* tbase, const double* nx, const double* ny, 
  *   alpha_r (in)  angle, radians */
 void GetRotationMatrix(double* trot, const double* n, const double* alpha_r);
 
-/* TensorRotation4th, TensorRotation2nd: components of a fourth- or
- * second-order tensor in the axes turned by angle_r about n0 (R from
- * GetRotationMatrix): R^T A R for the second order, the same contraction on
- * all four indices for the fourth, so that stiffness and stress rotated
- * alike stay consistent.
+/* TensorRotation4th, TensorRotation2nd: components of a tensor in the axes
+ * turned by angle_r about n0 (R from GetRotationMatrix): TensorRotation4th
+ * turns a fourth-order tensor, contracting R on all four indices;
+ * TensorRotation2nd a second-order tensor, R^T A R. Stiffness and stress
+ * rotated alike stay consistent.
  *   input_4th  (in)  3 x 3 x 3 x 3 tensor
  *   output_4th (out) 3 x 3 x 3 x 3 turned tensor
  *   input_2nd  (in)  3 x 3 tensor

@@ -180,9 +180,9 @@ void VectorMatrixProduct(const double* a, const double* b, double* c, const int3
 void LUMatrixVectorProduct(const double* a, const double* b, double* c, const int32_t* m,
                            const int32_t* n);
 
-/* HadamardProduct, HadamardDivision: element-wise product or quotient a / b,
- * written only where both elements are nonzero: a zero in either operand
- * gives 0 (x / 0 too).
+/* HadamardProduct, HadamardDivision: element-wise product a b
+ * (HadamardProduct) or quotient a / b (HadamardDivision), written only where
+ * both elements are nonzero: a zero in either operand gives 0 (x / 0 too).
  *   a, b (in)  l x n matrices
  *   c    (out) l x n result
  *   l, n (in)  extents */
@@ -238,15 +238,20 @@ void DotProduct(const double* a, const double* b, double* c, const int32_t* l);
  *   d       (out) the triple product */
 void ScalarTripleProduct(const double* a, const double* b, const double* c, double* d);
 
-/* MatrixSum, MatrixSub: a = a + b or a = a - b, in place.
+/* MatrixSum, MatrixSub: a = a + b (MatrixSum) or a = a - b (MatrixSub). A C
+ * caller's a is updated in place; from Python the result is returned, and the
+ * array passed as a is written only with overwrite_a=1 and a float64 array in
+ * Fortran order.
  *   a    (in/out) n x m matrix, replaced by the result
  *   b    (in)     n x m matrix
  *   n, m (in)     extents; below 1 nothing changes */
 void MatrixSum(double* a, const double* b, const int32_t* n, const int32_t* m);
 void MatrixSub(double* a, const double* b, const int32_t* n, const int32_t* m);
 
-/* MatrixScalarMultiplication: a = a + c b in place (a scaled accumulation,
- * not a plain scaling).
+/* MatrixScalarMultiplication: a = a + c b (a scaled accumulation, not a plain
+ * scaling). A C caller's a is updated in place; from Python the result is
+ * returned, and the array passed as a is written only with overwrite_a=1 and
+ * a float64 array in Fortran order.
  *   a    (in/out) n x m matrix, replaced by the result
  *   b    (in)     n x m matrix
  *   c    (in)     factor of b
@@ -254,28 +259,37 @@ void MatrixSub(double* a, const double* b, const int32_t* n, const int32_t* m);
 void MatrixScalarMultiplication(double* a, const double* b, const double* c, const int32_t* n,
                                 const int32_t* m);
 
-/* MatrixAmplify: a = c a in place; zero elements stay 0 even for an
- * infinite or NaN c.
+/* MatrixAmplify: a = c a; zero elements stay 0 even for an infinite or NaN c.
+ * A C caller's a is updated in place; from Python the result is returned, and
+ * the array passed as a is written only with overwrite_a=1 and a float64
+ * array in Fortran order.
  *   a    (in/out) n x m matrix, replaced by the result
  *   c    (in)     factor
  *   n, m (in)     extents */
 void MatrixAmplify(double* a, const double* c, const int32_t* n, const int32_t* m);
 
-/* VectorSum, VectorSub: a = a + b or a = a - b, in place.
+/* VectorSum, VectorSub: a = a + b (VectorSum) or a = a - b (VectorSub). A C
+ * caller's a is updated in place; from Python the result is returned, and the
+ * array passed as a is written only with overwrite_a=1 and a float64 array in
+ * Fortran order.
  *   a (in/out) n components, replaced by the result
  *   b (in)     n components
  *   n (in)     number of components */
 void VectorSum(double* a, const double* b, const int32_t* n);
 void VectorSub(double* a, const double* b, const int32_t* n);
 
-/* VectorScalarMultiplication: a = a + c b in place.
+/* VectorScalarMultiplication: a = a + c b. A C caller's a is updated in
+ * place; from Python the result is returned, and the array passed as a is
+ * written only with overwrite_a=1 and a float64 array in Fortran order.
  *   a (in/out) n components, replaced by the result
  *   b (in)     n components
  *   c (in)     factor of b
  *   n (in)     number of components */
 void VectorScalarMultiplication(double* a, const double* b, const double* c, const int32_t* n);
 
-/* VectorAmplify: a = c a in place; zero elements stay 0.
+/* VectorAmplify: a = c a; zero elements stay 0. A C caller's a is updated in
+ * place; from Python the result is returned, and the array passed as a is
+ * written only with overwrite_a=1 and a float64 array in Fortran order.
  *   a (in/out) n components, replaced by the result
  *   c (in)     factor
  *   n (in)     number of components */

@@ -24,8 +24,10 @@ typedef void (*vx_fixpointfunc)(double* xnew, double* fargs, const int32_t* na, 
  * Reaching maxit records -1 "Warning in BrentsMethod: Max iterations
  * exceeded." and gives the last iterate with istat 1 (x2 at once for maxit 0
  * or below).
- *   dfunc (in)  call-back dfunc(f, df, x, args, na, nfun) writing f(x) into f;
- *               df is not read
+ *   dfunc (in)  call-back that sets f(x); df is not read. A C function is
+ *               called as dfunc(f, df, x, args, na, nfun); a Python function
+ *               as dfunc(f, df, x, args, nfun), with na after nfun only when
+ *               it takes one more argument, and returns f(x) (see the Notes)
  *   x1    (in)  one end of the bracket
  *   x2    (in)  other end of the bracket
  *   root  (out) the root
@@ -48,7 +50,11 @@ void bdsafe(vx_rootfunc dfunc, const double* x1, const double* x2, double* root,
  * once for maxit 0 or below, giving the midpoint) records -1 "Warning in
  * subroutine RTSAFE: Max iterations exceeded." and gives the last iterate
  * with istat 1.
- *   dfunc (in)  call-back dfunc(f, df, x, args, na, nfun) writing f(x) and f'(x)
+ *   dfunc (in)  call-back that sets f(x) and f'(x). A C function is called as
+ *               dfunc(f, df, x, args, na, nfun); a Python function as
+ *               dfunc(f, df, x, args, nfun), with na after nfun only when it
+ *               takes one more argument, and returns f(x), f'(x) (see the
+ *               Notes)
  *   x1    (in)  one end of the bracket
  *   x2    (in)  other end of the bracket
  *   root  (out) the root
@@ -69,8 +75,11 @@ void nrsafe(vx_rootfunc dfunc, const double* x1, const double* x2, double* root,
  * after maxit + 1 calls beyond the first, it records status -1 "Warning in
  * FixPointIteration:Max iterations exceeded." and gives the last iterate with
  * istat 1; a negative maxit always ends that way, even at a fixed point.
- *   dfunc (in)     call-back dfunc(xnew, fargs, na, nfun) writing g(fargs(1))
- *                  into xnew
+ *   dfunc (in)     call-back that sets xnew = g(fargs(1)). A C function is
+ *                  called as dfunc(xnew, fargs, na, nfun); a Python function
+ *                  as dfunc(xnew, fargs, nfun), with na after nfun only when
+ *                  it takes one more argument, and returns xnew (see the
+ *                  Notes)
  *   xs    (in/out) start value; the fixed point on return
  *   args  (in)     na parameters, na at least 1; the first is overwritten in
  *                  the copy handed to the call-back

@@ -16,11 +16,13 @@ extern "C" {
 
 /* polynomialfitting: least-squares polynomial c(1) + c(2) x + ... +
  * c(d + 1) x^d through the points (vx(i), vy(i)), by the normal equations.
- * Fewer than d + 1 distinct abscissas (the fit is then not determined), a
- * normal matrix that is singular all the same, a negative degree or tables
- * of different lengths record status -2 "Problem in polynom fitting
- * function"; the coefficients are then NaN (zero for unequal lengths,
- * unwritten for a negative degree).
+ * Fewer than d + 1 distinct abscissas (the fit is then not determined) or a
+ * normal matrix that is singular all the same record status -2 "Problem in
+ * polynom fitting function"; the coefficients are then NaN.
+ * From Python, tables of different lengths are refused with ValueError and a
+ * negative degree with _vexlan.error, before the call. A C caller gets the
+ * same status for them: zero coefficients for unequal lengths, none written
+ * for a negative degree.
  *   res (out) d + 1 coefficients by rising power
  *   vx  (in)  m abscissas
  *   m   (in)  number of points
@@ -31,15 +33,20 @@ void polynomialfitting(double* res, const double* vx, const int32_t* m, const do
                        const int32_t* my, const int32_t* d);
 
 /* nearestinterpolation, linearinterpolation: the table (x, y) at the points
- * p. Nearest: the value at the nearest abscissa (the end values beyond the
- * table, the larger abscissa's value half way between two); the abscissas
- * must be sorted, rising or falling. Their order is not checked: unsorted
- * abscissas give a wrong neighbour without a message. Linear: the straight
- * line between neighbours, continued through the first or last two points
- * beyond the table; the abscissas must increase strictly. A bad linear table
- * (abscissas not strictly increasing, fewer than two points) and vectors of
- * different lengths print a message and end the process; extrapolation is
- * silent.
+ * p, by the routine's rule.
+ * - nearestinterpolation: the value at the nearest abscissa (the end values
+ *   beyond the table, the larger abscissa's value half way between two); the
+ *   abscissas must be sorted, rising or falling. Their order is not checked:
+ *   unsorted abscissas give a wrong neighbour without a message.
+ * - linearinterpolation: the straight line between neighbours, continued
+ *   through the first or last two points beyond the table, silently; the
+ *   abscissas must increase strictly, and abscissas that do not print a
+ *   message and end the process, from Python too.
+ *
+ * From Python, vectors x and y of different lengths, an empty table
+ * (nearest) and a table of one point (linear) are refused with ValueError
+ * before the call. A C caller gets a printed message and the end of the
+ * process for them.
  *   res (out) k values, one per point
  *   x   (in)  n abscissas
  *   n   (in)  number of table points: 1 or more (nearest), 2 or more (linear)
@@ -57,8 +64,10 @@ void linearinterpolation(double* res, const double* x, const int32_t* n, const d
  * monotonicity of the data, so there is no overshoot between table points.
  * Points beyond the table are evaluated on the cubic of the nearest end
  * interval, silently. Fewer than two points, abscissas not strictly
- * increasing, vectors of different lengths or no evaluation point go to the
- * cubic Hermite error package, which prints them and ends the process.
+ * increasing or no evaluation point (an empty p) go to the cubic Hermite
+ * error package, which prints them and ends the process, from Python too.
+ * From Python, vectors x and y of different lengths are refused with
+ * ValueError before the call; a C caller's process ends for them as well.
  *   res (out) k values, one per point
  *   x   (in)  n strictly increasing abscissas
  *   n   (in)  number of table points, 2 or more
@@ -72,7 +81,8 @@ void cubichermitianinterpolation(double* res, const double* x, const int32_t* n,
 /* cubichermitianintegration: integral from a to b of the monotone piecewise
  * cubic Hermite interpolant of the table; limits beyond the table integrate
  * the extended end cubics; b < a gives the negative. Bad tables end the
- * process as for cubichermitianinterpolation.
+ * process as for cubichermitianinterpolation, and vectors of different
+ * lengths are refused from Python with ValueError.
  *   x      (in)  n strictly increasing abscissas
  *   n      (in)  number of table points, 2 or more
  *   y      (in)  ny ordinates
@@ -85,7 +95,8 @@ double cubichermitianintegration(const double* x, const int32_t* n, const double
 /* cubichermitianarclength: estimate of the length of the curve y(x) from a
  * to b: the integral of the monotone cubic Hermite interpolant of
  * sqrt(1 + d(i)^2), d(i) the interpolant's slopes at the table points. Bad
- * tables end the process as for cubichermitianinterpolation.
+ * tables end the process as for cubichermitianinterpolation, and vectors of
+ * different lengths are refused from Python with ValueError.
  *   x      (in)  n strictly increasing abscissas
  *   n      (in)  number of table points, 2 or more
  *   y      (in)  ny ordinates
@@ -97,10 +108,12 @@ double cubichermitianarclength(const double* x, const int32_t* n, const double* 
 
 /* trapezoidintegration: trapezoid rule over the table in the order given; a
  * falling x gives the negative integral, fewer than two points give 0.
+ * From Python, vectors of different lengths are refused with ValueError; a
+ * C caller gets NaN for them.
  *   x      (in)  n abscissas
  *   n      (in)  number of table points
  *   y      (in)  ny ordinates
- *   ny     (in)  number of ordinates; unequal to n gives NaN
+ *   ny     (in)  number of ordinates, equal to n
  *   result (ret) the integral */
 double trapezoidintegration(const double* x, const int32_t* n, const double* y, const int32_t* ny);
 

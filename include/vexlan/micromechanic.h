@@ -144,10 +144,15 @@ void GetUDStrengthFromBridgingMatrix(double* ud, const double* bridging, const d
  * unidirectional ply by a mean-field scheme. The phases are prepared by
  * GetPhaseReduction; the fibre (with its interphase, fraction vf + vint) is an
  * elliptic cylinder along axis 1 in the prepared matrix, and the ply
- * stiffness is Cm + v (Cf - Cm) A with the strain concentration tensor A of
- * the routine's scheme (GetStrainConcentrationTensor). Fractions that add up
- * to more than 1 give zeros; nothing else is recorded besides singular
- * matrices.
+ * stiffness is Cm + v (Cf - Cm) A with the strain concentration tensor A
+ * (GetStrainConcentrationTensor) of the routine's scheme.
+ * - Dilute: the dilute tensor, no interaction between the fibres;
+ * - MoriTanaka: the Mori-Tanaka tensor, the lower Hashin-Shtrikman bound;
+ * - Chow: Chow's tensor, for this one fibre phase the same as MoriTanaka;
+ * - Lielens: Lielens' interpolation between the two Hashin-Shtrikman bounds.
+ *
+ * Fractions that add up to more than 1 give zeros; nothing else is recorded
+ * besides singular matrices.
  *   es, mt, cw, li (out) 9 values E1, E2, E3, G23, G13, G12, nu23, nu13, nu12
  *   fiberprops  (in)  5 fibre values E1, E2, G12, G23, nu12
  *   matrixprops (in)  2 matrix values E, nu
@@ -215,8 +220,10 @@ void Mura(double* ma, const double* fiberprops, const double* matrixprops, const
  * self-consistent scheme: the fibre cylinder is placed in the current
  * effective medium and the dilute concentration tensor is recomputed until no
  * entry changes by more than threshold, or maxit passes are done (then it
- * ends without a message). A maxit below 1 gives the matrix constants.
- * Phases and fractions as MoriTanaka.
+ * ends without a message). A maxit below 1 gives the matrix constants. The
+ * phases are prepared as for MoriTanaka (GetPhaseReduction, the fibre with
+ * its interphase an elliptic cylinder of axis ratio yzratio), and fractions
+ * that add up to more than 1 give zeros.
  *   sc          (out) 9 values E1, E2, E3, G23, G13, G12, nu23, nu13, nu12
  *   fiberprops  (in)  5 fibre values E1, E2, G12, G23, nu12
  *   matrixprops (in)  2 matrix values E, nu
@@ -237,9 +244,11 @@ void CSCS(double* sc, const double* fiberprops, const double* matrixprops, const
           const double* threshold);
 
 /* Voigt / Reuss: the nine engineering constants of a unidirectional ply by
- * the stiffness average Cm + v (Cf - Cm) (Voigt, upper bound) or the
- * compliance average Sm + v (Sf - Sm) (Reuss, lower bound) of the prepared
- * phases. Fractions as MoriTanaka.
+ * an average of the phases prepared by GetPhaseReduction.
+ * - Voigt: the stiffness average Cm + v (Cf - Cm), the upper bound;
+ * - Reuss: the compliance average Sm + v (Sf - Sm), the lower bound.
+ *
+ * Fractions that add up to more than 1 give zeros.
  *   vt, rs      (out) 9 values E1, E2, E3, G23, G13, G12, nu23, nu13, nu12
  *   fiberprops  (in)  5 fibre values E1, E2, G12, G23, nu12
  *   matrixprops (in)  2 matrix values E, nu
@@ -400,8 +409,11 @@ void Abolinsh(double* ah, const double* fiberprops, const double* matrixprops, c
  * strips across a square or hexagonal fibre cell. The matrix may be given
  * transversely isotropic, or corrected by a first pass and Krimmer's rule.
  * The fibre fraction is limited to 0.75 (square) or 0.9 (hexagonal); equal
- * fibre and matrix moduli give the matrix modulus. mdim below 2 records
- * status -2 and gives NaN.
+ * fibre and matrix moduli give the matrix modulus. From Python mdim is the
+ * length of matrixprops, and a length other than 2 or 5 is refused with
+ * ValueError before the call. A C caller passes 2 or 5 as well: an mdim below
+ * 2 records status -2 "Fewer than 2 matrix values in LTH" and gives NaN, and
+ * 3 or 4 are not checked and mix up the matrix values.
  *   lh          (out) 5 values E1, E2, G12, G23, nu12
  *   fiberprops  (in)  5 fibre values E1, E2, G12, G23, nu12
  *   matrixprops (in)  mdim matrix values: (E, nu) or (E1, E2, G12, G23, nu12)

@@ -80,22 +80,28 @@ void NLAdam(double* dnl, const double* l, const double* x, const double* n, cons
  * for t = 0 and tends to P(ntrans+1) far above the last transition. t and
  * the T(i) share one temperature unit.
  *   t      (in)  temperature
- *   props  (in)  2 ntrans + 1 values: plateaus P and transition temperatures T
+ *   props  (in)  2 ntrans + 1 values, plateaus and transition temperatures
+ *                alternating: P1, T1, P2, T2, ..., P(ntrans), T(ntrans),
+ *                P(ntrans+1)
  *   m      (in)  ntrans Weibull exponents, one per transition
- *   ntrans (in)  number of transitions; negative records status -2 and gives
- *          NaN
+ *   ntrans (in)  number of transitions; from C a negative one records status
+ *                -2 "Negative number of transitions in NLMahieux" and gives
+ *                NaN, from Python it is refused with ValueError before the
+ *                call
  *   result (ret) the property at t */
 double NLMahieux(const double* t, const double* props, const double* m, const int32_t* ntrans);
 
 /* NLGibson: a property over temperature as a sum of hyperbolic-tangent steps,
  * sum (P(i+1) + P(i)) / 2 - (P(i) - P(i+1)) / 2 tanh(xi(i) t / T(i)); unlike
  * NLMahieux no final plateau is added. The steps are centred on t = 0, not on
- * T(i): at t = 0 each step gives the mean of its two plateaus (one
- * transition 3000, 100 gives 1550 there) and far above T(i) the next
- * plateau P(i+1), and with several transitions the steps add up (3000, 1000,
- * 100 tends to 1100). t and the T(i) share one unit.
+ * T(i): at t = 0 each step gives the mean of its two plateaus (plateaus 3000
+ * and 100 of one transition give 1550 there) and far above T(i) the next
+ * plateau P(i+1), and with several transitions the steps add up (plateaus
+ * 3000, 1000, 100 tend to 1100). t and the T(i) share one unit.
  *   t      (in)  temperature
- *   props  (in)  2 ntrans + 1 values: plateaus P and transition temperatures T
+ *   props  (in)  2 ntrans + 1 values, plateaus and transition temperatures
+ *                alternating: P1, T1, P2, T2, ..., P(ntrans), T(ntrans),
+ *                P(ntrans+1)
  *   xi     (in)  ntrans rates, one per transition
  *   ntrans (in)  number of transitions
  *   result (ret) the property at t */

@@ -13,7 +13,8 @@ extern "C" {
  * quadrilateral, N = (1 + xi xi_i)(1 + eta eta_i) / 4. A node number outside
  * 1..4 records status -2 and gives 0.
  *   xi, eta (in)  natural coordinates, each in [-1, 1]
- *   inode   (in)  node number 1..4
+ *   inode   (in)  node number 1..4, at (xi, eta) 1 (-1,-1), 2 (1,-1),
+ *                 3 (1,1), 4 (-1,1)
  *   result  (ret) N of node inode at the point */
 double Quad4SF(const double* xi, const double* eta, const int32_t* inode);
 
@@ -21,7 +22,8 @@ double Quad4SF(const double* xi, const double* eta, const int32_t* inode);
  * node of the quadrilateral. A selector other than 1 or 2, then a node number
  * outside 1..4, records status -2 and gives 0.
  *   xi, eta (in)  natural coordinates
- *   inode   (in)  node number 1..4
+ *   inode   (in)  node number 1..4, at (xi, eta) 1 (-1,-1), 2 (1,-1),
+ *                 3 (1,1), 4 (-1,1)
  *   idvar   (in)  coordinate to differentiate by: 1 xi, 2 eta
  *   result  (ret) the derivative */
 double Quad4FirstDerivSF(const double* xi, const double* eta, const int32_t* inode, const int32_t* idvar);

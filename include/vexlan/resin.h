@@ -15,16 +15,19 @@ extern "C" {
 #endif
 
 /* GetResinProperties: resin constants at a temperature from two calibration
- * blocks: the colder block's values below its temperature, the warmer
- * block's above, linear interpolation in between. With more than 28 values
- * and temp above 293.15 K the modulus follows the high-temperature model,
- * scaled by the modulus of the block at room temperature (293 or 293.15 K):
- * the low-temperature block's modulus up to T0, a line in degrees Celsius up
- * to T1, a parabola up to T2, then an exponential decay towards the rubbery
+ * blocks: the colder block's values below its temperature, the warmer block's
+ * above, linear interpolation in between. With more than 28 values and temp
+ * above 293.15 K the modulus follows the high-temperature model, scaled by
+ * the modulus of the block at room temperature (293 or 293.15 K): the
+ * low-temperature block's modulus up to T0, a line in degrees Celsius up to
+ * T1, a parabola up to T2, then an exponential decay towards the rubbery
  * modulus governed by Tg and the exponent. xc is the interpolated ratio times
- * xt. Equal block temperatures give non-finite values. nprops below 20, or
- * from 29 to 31 (an incomplete model), records status -2 and gives NaN.
- * With noel equal to edebug the temperatures and moduli are printed.
+ * xt. Equal block temperatures give non-finite values. From C, nprops below
+ * 20, or from 29 to 31 (an incomplete model), records status -2 "Too few
+ * resin constants in GetResinProperties" and gives NaN in every output but
+ * degr. From Python, nprops defaults to len(props), and such a count is
+ * refused with ValueError before the call. With noel equal to edebug the
+ * temperatures and moduli are printed.
  *   props       (in)  nprops values: block A (1..9: E, nu, num, xt, np, gamma,
  *                     xc/xt ratio, Woehler coefficient, Woehler exponent) and
  *                     its temperature (10), block B (11..19) and its
@@ -38,6 +41,7 @@ extern "C" {
  *   num         (out) Poisson-ratio slope of the non-constant Poisson law
  *   gamma       (out) nonlinearity parameter of the isotropic secant laws
  *   degr        (out) props(21), passed through; untouched when nprops < 21
+ *                     or the constants are refused
  *   xt          (out) tensile strength
  *   xc          (out) compressive strength, ratio times xt
  *   np          (out) fifth block value np, interpolated like the others
@@ -54,8 +58,11 @@ void GetResinProperties(const double* props, const int32_t* nprops, const double
  * more than 25 values the high-temperature model sets et at every
  * temperature, and ec and g follow it in proportion to the room-temperature
  * block. The yield constants a0, a1 come from the flow table of the material
- * data (GetFlowParameters), which records status -2 when it is missing.
- * nprops below 24, or from 26 to 35, records status -2 and gives NaN.
+ * data (GetFlowParameters), which records status -2 when it is missing. From
+ * C, nprops below 24, or from 26 to 35, records status -2 "Too few resin
+ * constants in GetResinPlasticProperties" and gives NaN in every output but
+ * degr. From Python, nprops defaults to len(props), and such a count is
+ * refused with ValueError before the call.
  *   props         (in)  nprops values: block A (1..11: Et, Ec, G, nut, nuc,
  *                       alpha, xt, xc, np, Woehler coefficient, Woehler
  *                       exponent) with its temperature at 12, block B (13..23)
@@ -71,6 +78,7 @@ void GetResinProperties(const double* props, const int32_t* nprops, const double
  *   a0, a1        (out) yield surface constants from the flow table
  *   alpha         (out) flow potential constant
  *   degr          (out) props(25), passed through; untouched when nprops < 25
+ *                       or the constants are refused
  *   xt, xc        (out) tensile and compressive strength
  *   np            (out) ninth block value np, interpolated like the others
  *   a_woehler     (out) Woehler coefficient
@@ -86,10 +94,12 @@ void GetResinPlasticProperties(const double* props, const int32_t* nprops, const
  * E / (1 + alpha |strain|) and each shear modulus G / (1 + alpha |shear
  * strain|), with alpha from the normal and shear calibration tables of the
  * material data at the strain and at temp limited to the table temperatures.
- * The Poisson ratios split 2 nu by the modulus ratios (nu21 = 2 nu /
- * (E1/E2 + 1), nu12 = 2 nu - nu21, ...). A fully damaged element (d at least
- * 1 with degr below 1) is not softened. A missing table records status -2
- * and leaves that direction unsoftened.
+ * The Poisson ratios split 2 nu by the modulus ratios (nu21 = 2
+ * nu / (E1/E2 + 1), nu12 = 2 nu - nu21, ...). A fully damaged element (d at
+ * least 1 with degr below 1) is not softened. A missing table records status
+ * -2 and leaves that direction unsoftened. Constants that GetResinProperties
+ * refuses record its status -2 and give NaN in every output but degr from C;
+ * from Python such a count is refused with ValueError before the call.
  *   props, nprops (in)  resin constants as GetResinProperties
  *   temp          (in)  temperature in kelvin
  *   dt            (in)  time increment, only printed
@@ -101,7 +111,8 @@ void GetResinPlasticProperties(const double* props, const int32_t* nprops, const
  *   xt, xc, np    (out) strengths and np as GetResinProperties
  *   a_woehler     (out) Woehler coefficient
  *   exp_woehler   (out) Woehler exponent
- *   degr          (out) props(21), passed through
+ *   degr          (out) props(21), passed through; untouched when nprops < 21
+ *                       or the constants are refused
  *   noel          (in)  element number, for the diagnostics
  *   d             (in)  damage of the element, 0 to 1 */
 void GetResinOrthotropicProperties(const double* props, const int32_t* nprops,
@@ -157,8 +168,10 @@ void GetModulusFromTable(const double* eqstrain, double* e, const double* temp);
 
 /* EquivalentStrain: norm of the strain tensor, sqrt(e : e) with the
  * engineering shears halved, carrying the sign of the volumetric strain
- * (trace); a negative zero trace counts as negative. An unsupported length
- * records status -2 and leaves eqstrain untouched.
+ * (trace); a negative zero trace counts as negative. From C, an unsupported
+ * length (5, or below 3) records status -2 "Unsupported length of TVoigt in
+ * GetTensorComponents" and gives 0; from Python ntens is the length of
+ * strain, and such a length is refused with ValueError before the call.
  *   strain   (in)  ntens values with engineering shears: (11, 22, 12),
  *                  (11, 22, 33, 12) or Voigt (11, 22, 33, 23, 13, 12)
  *   eqstrain (out) signed equivalent strain
@@ -174,8 +187,11 @@ void EquivalentStrain(const double* strain, double* eqstrain, const int32_t* ndi
  * time increment. The shear strains enter as tensor components (the shear
  * stress is 2 G times the strain). With matstate false only the elastic part
  * is returned, with the fixed modulus E0 = 15 and no softening: props(1) and
- * props(2) are not read then, only nu = props(3). Fewer constants or state
- * values than listed below record status -2 and give a NaN stress.
+ * props(2) are not read then, only nu = props(3). From C, fewer constants or
+ * state values than listed below record status -2 "Too few constants in
+ * EndochroneViscoPlasticity", give a NaN stress and leave statev alone; from
+ * Python nprops and nstatev default to the lengths of props and statev, and
+ * too few values are refused with ValueError before the call.
  *   stran    (in)  6 strain values at the start of the increment: 11, 22,
  *                  33, then three shears
  *   dstrain  (in)  6 strain increment values

@@ -89,8 +89,10 @@ double GeneralizedMean(const double* x, const double* p, const int32_t* n, const
  *   result (ret) the barrier value */
 double LogarithmicBarrier(const double* x, const double* b);
 
-/* fLimit, iLimit: x clamped to [xlow, xup], real or integer; when
- * xlow > xup the upper bound wins, and a real NaN passes through unchanged.
+/* fLimit, iLimit: x clamped to [xlow, xup], real (fLimit) or integer
+ * (iLimit): xup when x > xup, otherwise max(x, xlow). So when xlow > xup an
+ * x above xup gives xup and any other x gives xlow. A real NaN passes through
+ * unchanged.
  *   x      (in)  value
  *   xlow   (in)  lower bound
  *   xup    (in)  upper bound

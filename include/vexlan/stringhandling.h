@@ -19,8 +19,10 @@ extern "C" {
 /* split: the parts of s before and after the first occurrence of the
  * delimiter (a blank is a valid delimiter); not found: a = s, b blank. The
  * parts are neither trimmed nor left-adjusted.
- *   a      (out) part before the delimiter, field of n characters
- *   b      (out) part after the delimiter, field of n characters
+ *   a      (out) part before the delimiter, field of n characters; from
+ *                Python bytes without the trailing blanks
+ *   b      (out) part after the delimiter, field of n characters; from Python
+ *                bytes without the trailing blanks
  *   s      (in)  text to split
  *   sdelim (in)  delimiter, one character
  *   n      (in)  length of the fields a and b */
@@ -31,7 +33,8 @@ void split(char* a, char* b, const char* s, const char* sdelim, const int32_t* n
  * occurrence of stopkey after it, left-adjusted (a stopkey of L characters
  * ends the piece L - 1 characters early). No stopkey after the start key
  * gives a blank text.
- *   res      (out) the piece, field of n characters
+ *   res      (out) the piece, field of n characters; from Python bytes
+ *                  without the trailing blanks
  *   s        (in)  text to search
  *   startkey (in)  key before the piece (trailing blanks part of the search)
  *   stopkey  (in)  key after the piece
@@ -40,9 +43,12 @@ void extract(char* res, size_t res_len, const char* s, const char* startkey, con
              const int32_t* n, size_t s_len, size_t startkey_len, size_t stopkey_len);
 
 /* lowercase, uppercase: the first n characters of s with the ASCII letters
- * turned to lower or upper case; every other character is kept.
- *   res (out) field of n characters
- *   s   (in)  text of at least n characters
+ * turned to lower case (lowercase) or to upper case (uppercase); every other
+ * character is kept.
+ *   res (out) field of n characters; from Python bytes without the trailing
+ *             blanks, so fewer than n when s ends in blanks
+ *   s   (in)  text of at least n characters; from Python a longer n is
+ *             refused with ValueError (C reads blanks past the end)
  *   n   (in)  number of characters; below 1 writes nothing */
 void lowercase(char* res, size_t res_len, const char* s, const int32_t* n, size_t s_len);
 void uppercase(char* res, size_t res_len, const char* s, const int32_t* n, size_t s_len);
@@ -57,8 +63,10 @@ vx_l1 match(const char* a, const char* b, size_t a_len, size_t b_len);
  * table: a character whose code is in column 1 of codes (first such row)
  * becomes the character of column 2; others are kept. Codes are taken
  * modulo 256.
- *   s0    (in)  text of at least n characters
- *   sout  (out) translated text, field of n characters
+ *   s0    (in)  text of at least n characters; from Python a longer n is
+ *               refused with ValueError (C reads blanks past the end)
+ *   sout  (out) translated text, field of n characters; from Python bytes
+ *               without the trailing blanks
  *   codes (in)  nc x 2 character codes: column 1 from, column 2 to
  *   n     (in)  number of characters
  *   nc    (in)  number of code pairs */
@@ -72,7 +80,8 @@ void translate(const char* s0, char* sout, const int32_t* codes, const int32_t* 
  *   s    (in)  text to edit
  *   text (in)  text to replace
  *   rep  (in)  replacement
- *   sout (out) edited text, field of nout characters
+ *   sout (out) edited text, field of nout characters; from Python bytes
+ *              without the trailing blanks
  *   nout (in)  length of the result */
 void replacetext(const char* s, const char* text, const char* rep, char* sout, const int32_t* nout,
                  size_t s_len, size_t text_len, size_t rep_len, size_t sout_len);
@@ -80,7 +89,8 @@ void replacetext(const char* s, const char* text, const char* rep, char* sout, c
 /* reduceblanks: s trimmed, every run of blanks (a leading one too) reduced
  * to one blank.
  *   s    (in)  text
- *   sout (out) reduced text, field of nout characters
+ *   sout (out) reduced text, field of nout characters; from Python bytes
+ *              without the trailing blanks
  *   nout (in)  length of the result */
 void reduceblanks(const char* s, char* sout, const int32_t* nout, size_t s_len, size_t sout_len);
 
@@ -89,7 +99,8 @@ void reduceblanks(const char* s, char* sout, const int32_t* nout, size_t s_len, 
  * without separators besides the format's own literals. A piece wider than
  * jmax is written as jmax asterisks. An invalid format records status -2 in
  * the error record and leaves j2s blank.
- *   j2s   (out) the joined text, field of sout characters
+ *   j2s   (out) the joined text, field of sout characters; from Python bytes
+ *               without the trailing blanks
  *   jrray (in)  n x m integers (at least m columns)
  *   aw    (in)  integer format of up to 8 characters: I with a width (0 for
  *               the smallest), optionally .digits and quoted literals
@@ -133,7 +144,8 @@ int32_t clen_trim(const char* s, size_t s_len);
 int32_t countitems(const char* s0, size_t s0_len);
 
 /* ctrim: s without trailing blanks and a final NUL (see clen_trim).
- *   res (out) field of n characters
+ *   res (out) field of n characters; from Python bytes without the trailing
+ *             blanks
  *   s   (in)  text
  *   n   (in)  length of the result */
 void ctrim(char* res, size_t res_len, const char* s, const int32_t* n, size_t s_len);
@@ -149,7 +161,8 @@ void copys2a(const char* s, char* ca, const int32_t* n, size_t s_len);
  * in order; nx below 1 keeps none.
  *   s    (in)  text
  *   ex   (in)  characters to keep
- *   sout (out) kept characters, field of ns characters
+ *   sout (out) kept characters, field of ns characters; from Python bytes
+ *              without the trailing blanks
  *   ns   (in)  length of the result
  *   nx   (in)  number of characters of ex used */
 void spack(const char* s, const char* ex, char* sout, const int32_t* ns, const int32_t* nx, size_t s_len,
@@ -158,7 +171,8 @@ void spack(const char* s, const char* ex, char* sout, const int32_t* ns, const i
 /* copya2s: the first n single characters of ca, read in column order, as a
  * text.
  *   ca (in)  array of single characters, n rows
- *   s  (out) text
+ *   s  (out) text; from Python bytes of n characters without the trailing
+ *            blanks
  *   n  (in)  number of characters */
 void copya2s(const char* ca, char* s, const int32_t* n, size_t s_len);
 
@@ -171,7 +185,8 @@ void str2ascii(int32_t* ia, const char* ca, const int32_t* n, size_t ca_len);
 /* int2str: an integer written with the fewest digits (and a minus sign),
  * left-aligned.
  *   integ (in)  integer
- *   ca    (out) text; blank when too short
+ *   ca    (out) text; blank when too short; from Python bytes without the
+ *               trailing blanks
  *   istat (out) 0, or 1 when ca is too short for the digits
  *   n     (in)  not used */
 void int2str(const int32_t* integ, char* ca, int32_t* istat, const int32_t* n, size_t ca_len);
@@ -186,8 +201,10 @@ void int2str(const int32_t* integ, char* ca, int32_t* istat, const int32_t* n, s
  *               "abc"); negative when the text is blank */
 void str2int(const char* ca, int32_t* integ, int32_t* istat, size_t ca_len);
 
-/* inistringwithcharacter: a text of n copies of one character.
- *   res (out) field of n characters
+/* inistringwithcharacter: a text of n copies of the first character of ch
+ * (a blank when ch is empty).
+ *   res (out) field of n characters; from Python bytes without the trailing
+ *             blanks, so empty for a blank ch
  *   ch  (in)  the character
  *   n   (in)  length of the result */
 void inistringwithcharacter(char* res, size_t res_len, const char* ch, const int32_t* n, size_t ch_len);

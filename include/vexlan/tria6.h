@@ -13,7 +13,8 @@ extern "C" {
  * triangle, e.g. N4 = 4 xi (1 - xi - eta). A node number outside 1..6
  * records status -2 and gives 0.
  *   xi, eta (in)  area coordinates
- *   inode   (in)  node number 1..6 (corners 1..3, mid-sides 4..6)
+ *   inode   (in)  node number 1..6, at (xi, eta): corners 1 (0,0), 2 (1,0),
+ *                 3 (0,1); mid-sides 4 (1/2,0), 5 (1/2,1/2), 6 (0,1/2)
  *   result  (ret) N of node inode at the point */
 double Tria6SF(const double* xi, const double* eta, const int32_t* inode);
 
@@ -21,7 +22,8 @@ double Tria6SF(const double* xi, const double* eta, const int32_t* inode);
  * node of the triangle. A selector other than 1 or 2, then a node number
  * outside 1..6, records status -2 and gives 0.
  *   xi, eta (in)  area coordinates
- *   inode   (in)  node number 1..6
+ *   inode   (in)  node number 1..6, at (xi, eta): corners 1 (0,0), 2 (1,0),
+ *                 3 (0,1); mid-sides 4 (1/2,0), 5 (1/2,1/2), 6 (0,1/2)
  *   idvar   (in)  coordinate to differentiate by: 1 xi, 2 eta
  *   result  (ret) the derivative */
 double Tria6FirstDerivSF(const double* xi, const double* eta, const int32_t* inode, const int32_t* idvar);
@@ -31,7 +33,8 @@ double Tria6FirstDerivSF(const double* xi, const double* eta, const int32_t* ino
  * element). Bad selectors or node numbers record status -2 and give 0
  * (checked in the order idvar, iidvar, inode).
  *   xi, eta (in)  area coordinates
- *   inode   (in)  node number 1..6
+ *   inode   (in)  node number 1..6, at (xi, eta): corners 1 (0,0), 2 (1,0),
+ *                 3 (0,1); mid-sides 4 (1/2,0), 5 (1/2,1/2), 6 (0,1/2)
  *   idvar   (in)  first coordinate: 1 xi, 2 eta
  *   iidvar  (in)  second coordinate: 1 xi, 2 eta
  *   result  (ret) the derivative */

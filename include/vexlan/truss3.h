@@ -13,14 +13,16 @@ extern "C" {
  * element: N1 = -xi (1 - xi) / 2, N2 = 1 - xi^2, N3 = xi (xi + 1) / 2. A node
  * number outside 1..3 records status -2 and gives 0.
  *   xi     (in)  natural coordinate in [-1, 1]
- *   inode  (in)  node number 1..3 (2 the middle node)
+ *   inode  (in)  node number 1..3: 1 at xi = -1, 2 (the middle node) at
+ *                xi = 0, 3 at xi = 1
  *   result (ret) N of node inode at xi */
 double Truss3SF(const double* xi, const int32_t* inode);
 
 /* Truss3FirstDerivSF: derivative dN/dxi of the shape function of one node of
  * the line element. A node number outside 1..3 records status -2 and gives 0.
  *   xi     (in)  natural coordinate in [-1, 1]
- *   inode  (in)  node number 1..3 (2 the middle node)
+ *   inode  (in)  node number 1..3: 1 at xi = -1, 2 (the middle node) at
+ *                xi = 0, 3 at xi = 1
  *   result (ret) the derivative */
 double Truss3FirstDerivSF(const double* xi, const int32_t* inode);
 

@@ -16,7 +16,9 @@ extern "C" {
  * have checked in. The list lives in ordinary memory of this process (no
  * atomics, no waiting, whatever wflag holds); a call with another maxid
  * rebuilds it and forgets earlier check-ins. A procid that is not in the list
- * (out of range or already checked in) changes nothing and gives false.
+ * (out of range or already checked in) changes nothing and gives false. From
+ * Python a maxid above 536870912 (2^29) is refused with ValueError before the
+ * call.
  *   procid (in)  number of the participant, 1..maxid
  *   maxid  (in)  number of participants
  *   wflag  (in, optional) accepted, not used
@@ -209,7 +211,9 @@ void GetUnpackedMatrixFromList(double* matrix, const double* list, const int32_t
  * the 21 constants of an anisotropic 6 x 6 stiffness): the upper triangle is
  * filled column by column (packed(1) -> (1,1); packed(2..3) -> (1..2,2);
  * ...), then transposed for order "F" without upper, or for upper with any
- * other order. Values missing from a short list leave zeros.
+ * other order. Values missing from a short list leave zeros for a C caller;
+ * from Python a list shorter than nlu (nlu + 1) / 2 is refused with
+ * ValueError before the call.
  *   lu     (out) nlu x nlu triangular matrix, zeros elsewhere
  *   packed (in)  np values
  *   nlu    (in)  order
@@ -222,7 +226,9 @@ void GetUnpackedTriangle(double* lu, const double* packed, const int32_t* nlu, c
 /* FillMatrixOffDiagonals: x stored into the strictly lower triangle, column
  * by column (a(2,1), a(3,1), ..., a(n,n-1)); when k differs from n(n - 1)/2
  * the next values go, in the same walk, to the mirrored upper positions. The
- * diagonal keeps its values; values beyond k are not read.
+ * diagonal keeps its values; values beyond k are not read. From Python k must
+ * be n (n - 1) / 2 or at least n (n - 1); a count in between is refused with
+ * ValueError before the call.
  *   a (in/out) n x n matrix
  *   x (in)     k values
  *   n (in)     order
@@ -363,8 +369,10 @@ void iSwap(int32_t* a, int32_t* b);
 void fSwap(double* a, double* b);
 void cSwap(vx_complex* a, vx_complex* b);
 
-/* iINC, fINC: adds step to an integer or real counter in place.
- *   i, f (in/out) the counter
+/* iINC, fINC: adds step to an integer or real counter. A C caller's counter
+ * is updated in place; from Python the new value is returned and the object
+ * passed (a number or an array) is left as it was.
+ *   i, f (in/out) the counter: its value in, the increased value out
  *   step (in, optional) increment, default 1 */
 void iINC(int32_t* i, const int32_t* step);
 void fINC(double* f, const double* step);
