@@ -163,9 +163,10 @@ def test_spc3d_limits_and_the_delamination_range(vx):
                                  + (tl / (np.abs(s) * x12 + np.abs(c) * x13)) ** 2)
 
     args = (*state, XT, XC, yt, yc, zt, zc, x12, x13, x23)
-    # a step wider than the range looks at the lower limit only
+    # a step wider than the range looks at the two limits only
     for lims, step in (((178.0, 182.0), 1.0), ((2.0, 178.0), 2.0), ((30.0, 60.0), 400.0)):
         th = grid(math.radians(lims[0]), math.radians(lims[1]), math.radians(step))
+        th = np.append(th, math.radians(lims[1])) if th[-1] < math.radians(lims[1]) else th
         ref = spc(*tractions(th, *state), th).max()
         assert m.mcrckspc3d(*args, sainc=step, salims=lims)[0] == pytest.approx(ref, rel=1e-11)
     # uniaxial transverse tension on the 2 degree grid reaches 1 at 90 degrees
@@ -309,16 +310,86 @@ def test_golden_mode_against_the_scan_over_random_states(vx, seed, name):
     assert int(vx.errorhandling.errstat) == 0
 
 
-def test_golden_mode_reaches_the_upper_limit_the_scan_stops_short_of(vx):
-    # The exposure climbs towards 178 degrees; the steps accumulate past it
-    # and the scan stops a step short, below the other peak's band.
+def test_both_modes_reach_the_upper_limit_the_steps_stop_short_of(vx):
+    # The exposure climbs towards 178 degrees (and the cusp at 180 beyond);
+    # the steps accumulate past it and stop a step short, below the other
+    # peak's band.
     m = vx.mccollection
     state, strengths = (-25.0, 20.0, 14.0, 4.0, 7.5), (XT, XC, 21.0, 210.0, 19.0, 190.0, 56.0, 50.0, 73.0)
     at_limit = m.mcrckspc3d(*state, *strengths, salims=(178.0, 178.0))[0]
     for step in (2.0, 5.0):
-        scan = m.mcrckspc3d(*state, *strengths, sainc=step, gsflag=0)[0]
-        assert scan < 0.96 * at_limit
-        assert m.mcrckspc3d(*state, *strengths, sainc=step, gsflag=1)[0] == pytest.approx(at_limit, rel=1e-12)
+        planes = np.degrees(grid(math.radians(2.0), math.radians(178.0), math.radians(step)))
+        assert planes[-1] < 178.0 - 1e-9
+        steps = max(m.mcrckspc3d(*state, *strengths, salims=(a, a))[0] for a in planes)
+        assert steps < 0.96 * at_limit
+        for gsflag in (0, 1):
+            assert m.mcrckspc3d(*state, *strengths, sainc=step, gsflag=gsflag)[0] == pytest.approx(at_limit, rel=1e-12)
+
+
+def spc3d(sn, tl, tt, th, yt, yc, zt, zc, x12, x13, x23, p=(0.3, -0.3)):
+    """SPC3D's exposure on the planes th, both branches, compressive shear
+    strengths equal to the tensile ones."""
+    q, s, c = np.abs(np.sin(2 * th)), np.sin(th), np.cos(th)
+    shear = lambda y, z, a, b, t: (tt / ((y + z) * q + t)) ** 2 + (tl / (np.abs(s) * a + np.abs(c) * b)) ** 2  # noqa: E731
+    a = p[1] * sn / (s ** 2 * yc + c ** 2 * zc + x23 * q)
+    comp = np.sqrt(a * a + shear(yc, zc, x12, x13, x23)) + a
+    b = sn / (s ** 2 * yt + c ** 2 * zt + x23 * q)
+    ten = p[0] * b + np.sqrt((1 - p[0]) ** 2 * b * b + shear(yt, zt, x12, x13, x23))
+    return np.where(sn < 0, comp, ten)
+
+
+def normal_traction_zeros(state, lo, hi):
+    """Planes in (lo, hi) where the normal traction changes sign, by bisection
+    of the sign changes on a fine grid."""
+    th = np.linspace(lo, hi, 4001)
+    sn = tractions(th, *state)[0]
+    out = []
+    for k in np.nonzero(np.sign(sn[:-1]) * np.sign(sn[1:]) < 0)[0]:
+        a, b = th[k], th[k + 1]
+        for _ in range(80):
+            mid = 0.5 * (a + b)
+            a, b = (mid, b) if np.sign(tractions(np.array([mid]), *state)[0][0]) == np.sign(sn[k]) else (a, mid)
+        out.append(0.5 * (a + b))
+    return out
+
+
+def test_spc3d_scan_finds_the_peak_at_90_degrees(vx):
+    # The steps of 5 degrees from 2 pass 87 and 92; transverse tension peaks
+    # sharply on the plane normal to axis 2, just above the strength there.
+    m = vx.mccollection
+    args = (53.5, 0, 0, 0, 0, 0, 0, 50, 200, 50, 200, 80, 80, 60)
+    steps = max(m.mcrckspc3d(*args, salims=(a, a))[0] for a in np.degrees(grid(math.radians(2), math.radians(178),
+                                                                                 math.radians(5))))
+    assert steps == pytest.approx(0.9867, abs=1e-4)
+    rmc, ang = m.mcrckspc3d(*args, outtheta=-1.0)
+    assert rmc == pytest.approx(1.07, rel=1e-7) and ang == pytest.approx(math.pi / 2, abs=1e-7)
+    assert rmc == pytest.approx(m.mcrckspc3d(*args, gsflag=1)[0], rel=1e-12)
+
+
+@pytest.mark.parametrize("seed", [3, 4])
+def test_spc3d_scan_against_golden_mode_over_random_states(vx, seed):
+    m = vx.mccollection
+    rng = np.random.default_rng(seed)
+    short, lo, hi = 0.0, math.radians(2.0), math.radians(178.0)
+    th = grid(lo, hi, math.radians(5.0))
+    for k in range(400):
+        state = rng.uniform(-1.0, 1.0, 5) * np.array([150.0, 150.0, 80.0, 80.0, 60.0])
+        u = rng.uniform(0.5, 2.0, 7) * np.array([50.0, 200.0, 50.0, 200.0, 80.0, 80.0, 60.0])
+        if k % 2:
+            u[2:4], u[5] = u[0:2], u[4]  # transversely isotropic
+        scan = m.mcrckspc3d(*state, XT, XC, *u)[0]
+        golden = m.mcrckspc3d(*state, XT, XC, *u, gsflag=1)[0]
+        # the step planes, both sides of the jumps and kinks, and the upper end
+        breaks = [z + d for z in normal_traction_zeros(state, lo, hi) + [math.pi / 2] for d in (-1e-8, 1e-8)]
+        planes = np.concatenate([th, breaks, [hi]])
+        values = spc3d(*tractions(planes, *state), planes, *u)
+        steps = values[: th.size].max()
+        assert scan == pytest.approx(values.max(), rel=1e-9)
+        assert steps * (1 - 1e-12) <= scan <= golden * (1 + 1e-12)
+        if golden <= steps * (1 + 1e-12):  # the step planes hold the maximum
+            assert scan == pytest.approx(steps, rel=1e-12)
+        short = max(short, 1.0 - scan / golden)
+    assert short < 0.04
 
 
 @pytest.mark.parametrize("peak", [0.3, 2.5, 178.5, 179.99])

@@ -26,10 +26,10 @@ inline void set_angle(double* outtheta, double effort, double angle) {
 inline double sq(double x) { return x * x; }
 
 // Planes on which the exposure changes branch with the sign of the normal
-// traction; only the golden mode samples them.
-inline Breaks sign_change_planes(int32_t mode, double lo, double hi, double s22, double s33, double s23) {
+// traction.
+inline Breaks sign_change_planes(double lo, double hi, double s22, double s33, double s23) {
   Breaks b;
-  if (mode == 1) normal_traction_zeros(b, lo, hi, s22, s33, s23);
+  normal_traction_zeros(b, lo, hi, s22, s33, s23);
   return b;
 }
 
@@ -38,9 +38,8 @@ inline Breaks sign_change_planes(int32_t mode, double lo, double hi, double s22,
 template <class F>
 inline PlaneMax half_turn_search(F&& f, const double* sainc, const int32_t* gsflag, double s22, double s33,
                                  double s23, bool pass_undefined = false) {
-  const int32_t mode = flag_or(gsflag, 0);
-  return fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
-                               sign_change_planes(mode, 0.0, vx::pi, s22, s33, s23), pass_undefined);
+  return fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), flag_or(gsflag, 0), five_degrees,
+                               sign_change_planes(0.0, vx::pi, s22, s33, s23), pass_undefined);
 }
 
 // Puck's action-plane exposure with inclination parameters gp and the
@@ -224,12 +223,10 @@ VX_API void MCrckSPC3D(double* rmc, const double* s22, const double* s33, const 
                               sq(t.tn1 / (as * st12 + ac * st13)));
   };
   // Jumps where the normal traction changes sign, kinks where |sin 2 theta| turns.
-  const int32_t mode = flag_or(gsflag, 0);
-  Breaks breaks = sign_change_planes(mode, lo, hi, t22, t33, t23);
-  if (mode == 1)
-    for (double t = std::ceil(lo / (0.5 * vx::pi)) * (0.5 * vx::pi); t <= hi && breaks.n < 8; t += 0.5 * vx::pi)
-      breaks.add(t);
-  const PlaneMax m = fracture_plane_search(f, lo, hi, dx, mode, two_degrees, breaks);
+  Breaks breaks = sign_change_planes(lo, hi, t22, t33, t23);
+  for (double t = std::ceil(lo / (0.5 * vx::pi)) * (0.5 * vx::pi); t <= hi && breaks.n < 8; t += 0.5 * vx::pi)
+    breaks.add(t);
+  const PlaneMax m = fracture_plane_search(f, lo, hi, dx, flag_or(gsflag, 0), two_degrees, breaks);
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
 }

@@ -9,7 +9,9 @@
 // angle (a rotation recurrence drifts by several ulps over a scan, enough to
 // drop an exposure of exactly 1.0 at a strength below 1.0); the values are
 // kept per thread for the last few scans, so a repeated scan costs no
-// library call.
+// library call. The planes where the exposure jumps or kinks (the break
+// planes the criterion names) are then looked at from both sides, and win
+// where they are larger: a cusp between two steps would pass a failed ply.
 //
 // Golden mode runs the same scan, then refines by golden section around every
 // local maximum of the scan within 10 % of the best, between the plane's two
@@ -128,20 +130,6 @@ inline void walk_planes(double lo, double hi, double dx, V&& visit) {
   }
 }
 
-template <class F>
-inline PlaneMax scan_planes(F&& f, double lo, double hi, double dx, bool pass_undefined) {
-  PlaneMax best{0.0, 0.0, 1.0, 0.0};
-  // The sum of the exposures is not a number when one of them is none (an
-  // exposure of minus infinity comes with one): one addition per plane, less
-  // than a second comparison.
-  double sum = 0.0;
-  walk_planes(lo, hi, dx, [&](double th, double c, double s) {
-    const double v = f(th, c, s);
-    if (v > best.value) best = {v, th, c, s};
-    sum += v;
-  });
-  return (sum != sum && !pass_undefined) ? unknown_plane() : best;
-}
 
 // Local maxima of a scan that may deserve refinement (positive ones: a plane
 // that carries nothing has nothing to refine), each with the bracket between
@@ -234,12 +222,51 @@ inline void normal_traction_zeros(Breaks& b, double lo, double hi, double s22, d
   }
 }
 
+// A plane where the exposure jumps or kinks is looked at this far to either
+// side of it, so that each side's branch is seen.
+constexpr double break_side = 1e-8;
+
+// Whether [lo, hi] spans whole half turns, over which the exposure repeats
+// (the end planes are then one and the same).
+inline bool whole_half_turns(double lo, double hi) {
+  const double range = hi - lo, turns = std::round(range / vx::pi);
+  return turns >= 1.0 && std::fabs(range - turns * vx::pi) <= 1e-12 * range;
+}
+
+// The scan, then the break planes inside (lo, hi) from both sides, and the
+// upper end when the steps stop short of it: a jump or a cusp between two
+// steps would otherwise go unseen, and so would an exposure that climbs
+// towards a cusp just outside the range. Such a plane replaces the scan's
+// best only when strictly larger, so the result is never below the plain
+// scan and equal to it where a step plane holds the maximum.
+template <class F>
+inline PlaneMax scan_planes(F&& f, double lo, double hi, double dx, const Breaks& breaks, bool pass_undefined) {
+  PlaneMax best{0.0, 0.0, 1.0, 0.0};
+  // The sum of the exposures is not a number when one of them is none (an
+  // exposure of minus infinity comes with one): one addition per plane, less
+  // than a second comparison.
+  double sum = 0.0, last = lo;
+  auto take = [&](double th, double c, double s) {
+    const double v = f(th, c, s);
+    if (v > best.value) best = {v, th, c, s};
+    sum += v;
+  };
+  walk_planes(lo, hi, dx, [&](double th, double c, double s) {
+    take(th, c, s);
+    last = th;
+  });
+  for (int k = 0; k < breaks.n; ++k)
+    for (double t : {breaks.at[k] - break_side, breaks.at[k] + break_side})
+      if (t > lo && t < hi) take(t, std::cos(t), std::sin(t));
+  if (last < hi && !whole_half_turns(lo, hi)) take(hi, std::cos(hi), std::sin(hi));
+  return (sum != sum && !pass_undefined) ? unknown_plane() : best;
+}
+
 template <class F>
 inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks breaks, bool pass_undefined) {
   const double range = hi - lo;
   // Whole half turns: the exposure at theta and theta + pi is the same.
-  const double turns = std::round(range / vx::pi);
-  const bool periodic = turns >= 1.0 && std::fabs(range - turns * vx::pi) <= 1e-12 * range;
+  const bool periodic = whole_half_turns(lo, hi);
 
   PlaneMax best{0.0, 0.0, 1.0, 0.0};
   bool unknown = false;
@@ -263,13 +290,12 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
   };
   // Each break plane enters the sequence of scan planes in its place, just
   // before and just after itself.
-  constexpr double side = 1e-8;
   breaks.sort();
   const double* next_break = breaks.at;
   const double* const last_break = breaks.at + breaks.n;
   auto breaks_below = [&](double limit) {
     for (; next_break != last_break && *next_break < limit; ++next_break)
-      for (double t : {*next_break - side, *next_break + side})
+      for (double t : {*next_break - break_side, *next_break + break_side})
         if (t > lo && t < hi && (n == 0 || t > thb)) take(t, std::cos(t), std::sin(t));
   };
   walk_planes(lo, hi, dx, [&](double th, double c, double s) {
@@ -315,8 +341,8 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
   return unknown ? unknown_plane() : best;
 }
 
-// gsflag 1: scan and golden-section refinement (with the break planes of the
-// exposure, when known); anything else: the scan. An unusable step is
+// gsflag 1: scan and golden-section refinement; anything else: the scan. Both
+// look at the break planes of the exposure, when known. An unusable step is
 // reported and replaced by default_dx. Planes whose exposure is not a number
 // make the result not a number, unless pass_undefined asks to pass them over.
 template <class F>
@@ -326,7 +352,7 @@ inline PlaneMax fracture_plane_search(F&& f, double lo, double hi, double dx, in
   const bool golden = gsflag == 1;
   dx = usable_step(dx, lo, hi, golden, default_dx);
   if (golden) return golden_planes(f, lo, hi, dx, breaks, pass_undefined);
-  return scan_planes(f, lo, hi, dx, pass_undefined);
+  return scan_planes(f, lo, hi, dx, breaks, pass_undefined);
 }
 
 // Traction on the action plane turned by theta about the fibre axis, from its
