@@ -226,6 +226,16 @@ inline void normal_traction_zeros(Breaks& b, double lo, double hi, double s22, d
 // side of it, so that each side's branch is seen.
 constexpr double break_side = 1e-8;
 
+// Hands the planes just below and just above the break plane t that lie
+// inside (lo, hi) to visit(theta, c, s). Both come from one sine and cosine
+// of t, turned by break_side (whose cosine is 1.0 to the last bit).
+template <class V>
+inline void visit_break_sides(double t, double lo, double hi, V&& visit) {
+  const double c = std::cos(t), s = std::sin(t), dc = s * break_side, ds = c * break_side;
+  if (t - break_side > lo && t - break_side < hi) visit(t - break_side, c + dc, s - ds);
+  if (t + break_side > lo && t + break_side < hi) visit(t + break_side, c - dc, s + ds);
+}
+
 // Whether [lo, hi] spans whole half turns, over which the exposure repeats
 // (the end planes are then one and the same).
 inline bool whole_half_turns(double lo, double hi) {
@@ -255,9 +265,7 @@ inline PlaneMax scan_planes(F&& f, double lo, double hi, double dx, const Breaks
     take(th, c, s);
     last = th;
   });
-  for (int k = 0; k < breaks.n; ++k)
-    for (double t : {breaks.at[k] - break_side, breaks.at[k] + break_side})
-      if (t > lo && t < hi) take(t, std::cos(t), std::sin(t));
+  for (int k = 0; k < breaks.n; ++k) visit_break_sides(breaks.at[k], lo, hi, take);
   if (last < hi && !whole_half_turns(lo, hi)) take(hi, std::cos(hi), std::sin(hi));
   return (sum != sum && !pass_undefined) ? unknown_plane() : best;
 }
@@ -295,8 +303,9 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
   const double* const last_break = breaks.at + breaks.n;
   auto breaks_below = [&](double limit) {
     for (; next_break != last_break && *next_break < limit; ++next_break)
-      for (double t : {*next_break - break_side, *next_break + break_side})
-        if (t > lo && t < hi && (n == 0 || t > thb)) take(t, std::cos(t), std::sin(t));
+      visit_break_sides(*next_break, lo, hi, [&](double t, double c, double s) {
+        if (n == 0 || t > thb) take(t, c, s);
+      });
   };
   walk_planes(lo, hi, dx, [&](double th, double c, double s) {
     breaks_below(th);
