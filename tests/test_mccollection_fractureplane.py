@@ -222,16 +222,29 @@ def test_larc04_matrix_branches(vx):
     assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(ref(float(np.float32(0.35))), rel=1e-14)
     assert m.mcrcklarc04(*s, *base, gc=(1.0, 2.0))[0] == pytest.approx(ref(0.5))
     assert m.mcrcklarc04(*s, *base, fcl=1)[0] == 0.0
-    # compression with fibre stress below xc22: the misalignment frame (no s23: no turn of the kink plane)
+    # fibre compression beyond xc22: the misalignment frame (no s23: no turn of the kink plane)
     s = (-300.0, -80.0, -10.0, 30.0, 0.0, 0.0)
     assert m.mcrcklarc04(*s, *base, fcl=1)[0] == 0.0
     t = kink_frame(s, 0.0)
     v = brute(larc_shear, (t[1, 1], t[2, 2], t[0, 1], t[0, 2], t[1, 2]), step=math.radians(5.0))[1]
     assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(v.max(), rel=1e-11)
-    # fibre stress beyond xc22 (tension here): ply stresses over [-pi, pi]
-    s = (300.0, -80.0, -10.0, 30.0, 0.0, 5.0)
-    v = brute(larc_shear, s[1:], lo=-math.pi, step=math.radians(5.0))[1]
-    assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(v.max(), rel=1e-11)
+
+
+@pytest.mark.parametrize("state", [(-60.0, 0.0, 40.0, 0.0, 0.0), (-80.0, -10.0, 30.0, 0.0, 5.0),
+                                   (-150.0, 20.0, -50.0, 10.0, -30.0)])
+def test_larc04_fibre_stress_above_minus_xc22_plays_no_part(vx, state):
+    # Only fibre compression beyond the transverse compressive strength turns
+    # the planes into the misaligned frame; a tensile fibre stress of any size
+    # leaves the ply planes over [-180, 180] degrees, as does no fibre stress.
+    m = vx.mccollection
+    base = (XT, XC, YT, YC, S12, 140e3, 9e3, 5e3, 0.3)
+    ply = brute(larc_shear, state, lo=-math.pi, step=math.radians(5.0))[1].max()
+    for s11 in (-YC, -0.5 * YC, 0.0, YC - 1e-9, YC, 3.0 * YC, XT):
+        for fcl in (0, 1):
+            assert m.mcrcklarc04(s11, *state, *base, fcl=fcl)[0] == pytest.approx(ply, rel=1e-11), (s11, fcl)
+    below = m.mcrcklarc04(-YC * (1 + 1e-9), *state, *base)[0]
+    assert below != pytest.approx(ply, rel=1e-3)
+    assert m.mcrcklarc04(-YC * (1 + 1e-9), *state, *base, fcl=1)[0] == 0.0
 
 
 def test_absent_optionals_from_native_callers(vx, lib):
@@ -405,8 +418,8 @@ def test_golden_mode_across_the_ends_of_the_half_turn(vx, peak):
         assert min(abs(ang - t), math.pi - abs(ang - t)) < math.radians(0.01)
 
 
-@pytest.mark.parametrize("step,gsflag", [(0.0, 0), (-2.0, 0), (float("nan"), 0), (0.0, 1), (float("nan"), 1),
-                                         (500.0, 1), (181.0, 1)])
+@pytest.mark.parametrize("step,gsflag", [(0.0, 0), (-2.0, 0), (float("nan"), 0), (float("inf"), 0), (0.0, 1),
+                                         (float("nan"), 1), (500.0, 1), (181.0, 1)])
 def test_unusable_step_is_reported_and_the_default_searched(vx, step, gsflag):
     # Each state loads its criterion to 1.5 on some plane other than the ply
     # plane, where a scan that cannot step stays.

@@ -97,12 +97,12 @@ inline const PlaneTrig* plane_trig(double lo, double hi, double dx) {
 // range (a hang for all practical purposes) is widened to it, with a note.
 constexpr double max_scan_planes = 1e6;
 
-// The step the search runs with. A step of zero, a negative one or NaN would
-// look at the lower limit only, and in golden mode a step wider than the range
-// leaves nothing to refine; either would pass a failed ply as intact, so the
-// criterion's default step stands in, with a warning.
+// The step the search runs with. A step of zero, a negative or an infinite one
+// or NaN would look at the lower limit only, and in golden mode a step wider
+// than the range leaves nothing to refine; either would pass a failed ply as
+// intact, so the criterion's default step stands in, with a warning.
 inline double usable_step(double dx, double lo, double hi, bool golden, double default_dx) {
-  if (!(dx > 0.0) || (golden && hi > lo && dx > hi - lo)) {
+  if (!(dx > 0.0 && dx < std::numeric_limits<double>::infinity()) || (golden && hi > lo && dx > hi - lo)) {
     report(-2, "Warning: Step of the fracture plane search not usable; default step taken.", nullptr, 0, &dx, 1);
     dx = default_dx;
   }
@@ -357,7 +357,7 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
 template <class F>
 inline PlaneMax fracture_plane_search(F&& f, double lo, double hi, double dx, int32_t gsflag, double default_dx,
                                       const Breaks& breaks = Breaks{}, bool pass_undefined = false) {
-  if (lo != lo || hi != hi) return unknown_plane();  // no range to search
+  if (!std::isfinite(lo) || !std::isfinite(hi)) return unknown_plane();  // no range to search
   const bool golden = gsflag == 1;
   dx = usable_step(dx, lo, hi, golden, default_dx);
   if (golden) return golden_planes(f, lo, hi, dx, breaks, pass_undefined);
@@ -437,8 +437,18 @@ inline double misalignment_under_load(double phic, double xc, double g12, double
 }
 
 // Ratio of the mode I to the mode II toughness, the held value without gc.
+// A toughness that is not a finite number gives no ratio (an infinite one
+// would weigh a mode out silently).
 inline double toughness_ratio(const double* gc) {
+  if (gc && !(std::isfinite(gc[0]) && std::isfinite(gc[1]))) return std::numeric_limits<double>::quiet_NaN();
   return (gc && gc[0] != 0.0 && gc[1] != 0.0) ? gc[0] / gc[1] : 0.3499999940395355;
+}
+
+// Whether all n parameters of an optional vector are finite (true when absent).
+inline bool finite_or_absent(const double* v, int n) {
+  for (int k = 0; v && k < n; ++k)
+    if (!std::isfinite(v[k])) return false;
+  return true;
 }
 
 // LaRC matrix exposure under transverse tension y = s22 / yt, with the shear
