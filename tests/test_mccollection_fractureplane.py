@@ -103,6 +103,22 @@ def test_scan_and_golden_search_find_the_largest_exposure(vx, state):
         assert abs(tg - ts) <= math.radians(step) or f(*tractions(np.array([ts]), *s))[0] == pytest.approx(rg, rel=2e-3)
 
 
+@pytest.mark.parametrize("step", [5.0, 17.0])
+def test_scan_looks_at_both_sides_of_the_sign_changes_of_the_normal_traction(vx, step):
+    # The exposure changes branch (Puck, Wiegand, Camanho) or kinks (LaRC05) where
+    # the normal traction changes sign: the scan takes the larger of its step
+    # planes and the planes just either side of those.
+    m = vx.mccollection
+    rng = np.random.default_rng(11)
+    for state in rng.uniform(-1.0, 1.0, (60, 5)) * np.array([120.0, 120.0, 60.0, 60.0, 50.0]):
+        sides = [z + d for z in normal_traction_zeros(state, 0.0, math.pi) for d in (-1e-8, 1e-8)]
+        planes = np.concatenate([grid(0.0, math.pi, math.radians(step)), sides])
+        for fn, f, extra in ((m.mcrckpuck, puck, ()), (m.mcrcklarc05, larc05, ()), (m.mcrckwiegand, wiegand, ()),
+                             (m.mcrckcamanho, camanho, (S23,))):
+            ref = np.nanmax(f(*tractions(planes, *state)))
+            assert fn(*state, YT, YC, S12, *extra, sainc=step)[0] == pytest.approx(ref, rel=1e-12), (fn, state)
+
+
 def test_fracture_angle_and_outtheta_rules(vx):
     m = vx.mccollection
     state = (-200.0, 0.0, 80.0, 0.0, 25.0)  # beyond failure in LaRC05, unique maximum
@@ -113,6 +129,9 @@ def test_fracture_angle_and_outtheta_rules(vx):
     assert m.mcrcklarc05(*state, YT, YC, S12, outtheta=0.0, sainc=1.0)[1] == 0.0
     assert m.mcrcklarc05(*state, YT, YC, S12, outtheta=2.0, sainc=1.0)[1] == 2.0
     assert m.mcrcklarc05(-1.0, 0, 0, 0, 0, YT, YC, S12)[1] == -1.0
+    # radians on the grid of sainc, given in degrees
+    rmc, ang, tc = m.mcrckpuck(-240.0, 10.0, 0.0, 0.0, 0.0, YT, YC, S12, sainc=1.0)
+    assert rmc >= 1.0 and 0.0 <= ang <= math.pi and math.degrees(ang) == pytest.approx(round(math.degrees(ang)))
     # pure transverse compression at strength: the planes pi/2 -+ a0 carry exactly 1 (both on the 1 degree grid)
     rmc, ang = m.mcrcklarc05(-YC, 0, 0, 0, 0, YT, YC, S12, sainc=1.0)
     assert rmc == pytest.approx(1.0, abs=1e-12)
@@ -242,6 +261,10 @@ def test_larc04_fibre_stress_above_minus_xc22_plays_no_part(vx, state):
     for s11 in (-YC, -0.5 * YC, 0.0, YC - 1e-9, YC, 3.0 * YC, XT):
         for fcl in (0, 1):
             assert m.mcrcklarc04(s11, *state, *base, fcl=fcl)[0] == pytest.approx(ply, rel=1e-11), (s11, fcl)
+    # over -180 to 180 degrees a negative fracture angle is the plane 180 degrees on
+    rmc, ang = m.mcrcklarc04(0.0, *(3.0 * np.array(state)), *base, outtheta=-1.0, gsflag=1)
+    on = larc_shear(*tractions(np.array([ang, ang + math.pi]), *(3.0 * np.array(state))))
+    assert rmc >= 1.0 and ang < 0.0 and on == pytest.approx([rmc, rmc], rel=1e-12)
     below = m.mcrcklarc04(-YC * (1 + 1e-9), *state, *base)[0]
     assert below != pytest.approx(ply, rel=1e-3)
     assert m.mcrcklarc04(-YC * (1 + 1e-9), *state, *base, fcl=1)[0] == 0.0
