@@ -10,10 +10,12 @@
 // drop an exposure of exactly 1.0 at a strength below 1.0); the values are
 // kept per thread for the last few scans, so a repeated scan costs no
 // library call. The planes where the exposure jumps or kinks (the break
-// planes the criterion names) are then looked at from both sides, and win
-// where they are larger: a cusp between two steps would pass a failed ply.
+// planes the criterion names) are then looked at from both sides, and the
+// upper end of a range that is not whole half turns when the steps stop short
+// of it; each wins where it is larger: a cusp between two steps would pass a
+// failed ply.
 //
-// Golden mode runs the same scan, then refines by golden section around every
+// Golden mode runs the same scan (break planes and end included), then refines by golden section around every
 // local maximum of the scan within 10 % of the best, between the plane's two
 // neighbours, down to a bracket of 0.01 degrees. The exposure over the plane
 // angle is often bimodal, so one golden search over the whole range would
@@ -98,9 +100,10 @@ inline const PlaneTrig* plane_trig(double lo, double hi, double dx) {
 constexpr double max_scan_planes = 1e6;
 
 // The step the search runs with. A step of zero, a negative or an infinite one
-// or NaN would look at the lower limit only, and in golden mode a step wider
-// than the range leaves nothing to refine; either would pass a failed ply as
-// intact, so the criterion's default step stands in, with a warning.
+// or NaN would look at the lower limit and the break planes only, and in
+// golden mode a step wider than the range leaves nothing to refine; either
+// would pass a failed ply as intact, so the criterion's default step stands
+// in, with a warning.
 inline double usable_step(double dx, double lo, double hi, bool golden, double default_dx) {
   if (!(dx > 0.0 && dx < std::numeric_limits<double>::infinity()) || (golden && hi > lo && dx > hi - lo)) {
     report(-2, "Warning: Step of the fracture plane search not usable; default step taken.", nullptr, 0, &dx, 1);
