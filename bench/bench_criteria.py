@@ -1,9 +1,11 @@
 """Per-call times of the failure criteria: from Python next to math.hypot, and
-natively a closed-form criterion, a fracture-plane scan of 181 planes and the
-golden mode (5 degree scan, then golden section around the near-best peaks)
-through their exported symbols, each next to the same arithmetic written
-inline (for the scan: a plain loop over precomputed sines and cosines; for the
-golden mode: that loop and a plain golden section).
+natively a closed-form criterion, a fracture-plane scan of 181 planes, SPC3D's
+default scan (36 step planes, then the planes where its exposure jumps or
+kinks and the end of its range) and the golden mode (5 degree scan, then
+golden section around the near-best peaks) through their exported symbols,
+each next to the same arithmetic written inline (for the scans: a plain loop
+over the step planes' precomputed sines and cosines; for the golden mode:
+that loop and a plain golden section).
 
 Run on demand:  PYTHONPATH=build python3 bench/bench_criteria.py
 """
@@ -24,6 +26,9 @@ def python_rows():
          "math.hypot(3.0, 4.0)", "math.hypot(3.0, 4.0)"),
         ("mcrckpuck (5 deg golden)",
          "_vexlan.mccollection.mcrckpuck(-60.0, 10.0, 30.0, 5.0, 20.0, 50.0, 200.0, 80.0, gsflag=1)",
+         "math.hypot(3.0, 4.0)", "math.hypot(3.0, 4.0)"),
+        ("mcrckspc3d (5 deg scan)",
+         "_vexlan.mccollection.mcrckspc3d(-60.0, 10.0, 30.0, 5.0, 20.0, 1500., 1200., 50., 200., 45., 190., 80., 75., 40.)",
          "math.hypot(3.0, 4.0)", "math.hypot(3.0, 4.0)"),
     ]
 
@@ -132,11 +137,36 @@ static double puck_golden(const double* c, const double* s, int n, double s22, d
   return best;
 }
 
+// SPC3D's exposure over precomputed plane trigonometry (default inclinations,
+// compressive shear strengths equal to the tensile ones), the largest kept.
+static double spc3d_loop(const double* c, const double* s, int n, double s22, double s33, double s12, double s13,
+                         double s23, double yt, double yc, double zt, double zc, double x12, double x13,
+                         double x23) {
+  double best = 0.0;
+  for (int k = 0; k < n; ++k) {
+    const double cc = c[k] * c[k], ss = s[k] * s[k], sc = s[k] * c[k];
+    const double sn = s33 * cc + s22 * ss - 2.0 * s23 * sc;
+    const double tl = s13 * c[k] - s12 * s[k];
+    const double tt = s23 * (cc - ss) + (s33 - s22) * sc;
+    const double q = std::fabs(2.0 * sc), as = std::fabs(s[k]), ac = std::fabs(c[k]);
+    double f;
+    if (sn < 0.0) {
+      const double a = -0.3 * sn / (ss * yc + cc * zc + x23 * q);
+      f = std::sqrt(a * a + sq(tt / ((yc + zc) * q + x23)) + sq(tl / (as * x12 + ac * x13))) + a;
+    } else {
+      const double b = sn / (ss * yt + cc * zt + x23 * q);
+      f = 0.3 * b + std::sqrt(0.49 * b * b + sq(tt / ((yt + zt) * q + x23)) + sq(tl / (as * x12 + ac * x13)));
+    }
+    if (f > best) best = f;
+  }
+  return best;
+}
+
 int main() {
   const double xt = 1500.0, xc = 1200.0, yt = 50.0, yc = 200.0, sl = 80.0;
   const int reps = 1000000, sreps = 20000;
-  double best[7] = {1e9, 1e9, 1e9, 1e9, 1e9, 1e9, 1e9}, sink = 0.0;
-  double cs[181], sn[181], c5[37], s5[37], s11v[1024], s22v[1024], s12v[1024];
+  double best[9] = {1e9, 1e9, 1e9, 1e9, 1e9, 1e9, 1e9, 1e9, 1e9}, sink = 0.0;
+  double cs[181], sn[181], c5[37], s5[37], cspc[36], sspc[36], s11v[1024], s22v[1024], s12v[1024];
   for (int k = 0; k < 1024; ++k) {
     s11v[k] = (k % 3 == 0 ? -400.0 : 600.0) + 0.25 * k;
     s22v[k] = (k % 5 == 0 ? 30.0 : -80.0) + 0.125 * k;
@@ -144,7 +174,12 @@ int main() {
   }
   for (int k = 0; k <= 180; ++k) cs[k] = std::cos(k * 0.017453292519943295), sn[k] = std::sin(k * 0.017453292519943295);
   for (int k = 0; k <= 36; ++k) c5[k] = std::cos(k * 0.0872664625997165), s5[k] = std::sin(k * 0.0872664625997165);
-  const double step = 1.0;
+  for (int k = 0; k < 36; ++k) {
+    const double t = 0.03490658503988659 + k * 0.0872664625997165;  // 2 to 177 degrees
+    cspc[k] = std::cos(t), sspc[k] = std::sin(t);
+  }
+  const double step = 1.0, spc_step = 5.0;
+  const double zt = 45.0, zc = 190.0, x13 = 75.0, x23 = 40.0;
   const int golden = 1;
   double diff = 0.0, gdiff = 0.0;
   for (int round = 0; round < 7; ++round) {
@@ -162,7 +197,7 @@ int main() {
       for (int i = 0; i < sreps; ++i) sink += f(p22 += 1e-6);
       return (now() - t0) / sreps;
     };
-    double t[7];
+    double t[9];
     t[0] = per_point([&](double a, double b, double c) {
       double r;
       GPQuadInteraction(&r, &a, &b, &c, &xt, &xc, &yt, &yc, &sl);
@@ -184,15 +219,25 @@ int main() {
       return r;
     });
     t[6] = per_search([&](double p22) { return puck_golden(c5, s5, 37, p22, p33, p12, p13, p23, yt, yc, sl); });
-    for (int k = 0; k < 7; ++k) if (t[k] < best[k]) best[k] = t[k];
+    t[7] = per_search([&](double p22) {
+      double r;
+      MCrckSPC3D(&r, &p22, &p33, &p12, &p13, &p23, &xt, &xc, &yt, &yc, &zt, &zc, &sl, &x13, &x23, nullptr, nullptr,
+                 nullptr, &spc_step, nullptr, nullptr);
+      return r;
+    });
+    t[8] = per_search([&](double p22) {
+      return spc3d_loop(cspc, sspc, 36, p22, p33, p12, p13, p23, yt, yc, zt, zc, sl, x13, x23);
+    });
+    for (int k = 0; k < 9; ++k) if (t[k] < best[k]) best[k] = t[k];
     double a, p22 = -60.0;
     MCrckPuck(&a, &p22, &p33, &p12, &p13, &p23, &yt, &yc, &sl, nullptr, nullptr, &step, nullptr, nullptr);
     diff = std::fabs(a - puck_loop(cs, sn, 181, p22, p33, p12, p13, p23, yt, yc, sl)) / a;
     MCrckPuck(&a, &p22, &p33, &p12, &p13, &p23, &yt, &yc, &sl, nullptr, nullptr, nullptr, &golden, nullptr);
     gdiff = std::fabs(a - puck_golden(c5, s5, 37, p22, p33, p12, p13, p23, yt, yc, sl)) / a;
   }
-  std::printf("%.6f %.6f %.6f %.6f %.6f %g %.6f %.6f %g %g\n", best[0] * 1e9, best[1] * 1e9, best[2] * 1e9,
-              best[3] * 1e9, best[4] * 1e9, diff, best[5] * 1e9, best[6] * 1e9, gdiff, sink);
+  std::printf("%.6f %.6f %.6f %.6f %.6f %g %.6f %.6f %g %.6f %.6f %g\n", best[0] * 1e9, best[1] * 1e9, best[2] * 1e9,
+              best[3] * 1e9, best[4] * 1e9, diff, best[5] * 1e9, best[6] * 1e9, gdiff, best[7] * 1e9, best[8] * 1e9,
+              sink);
   return 0;
 }
 """
@@ -200,7 +245,7 @@ int main() {
 
 def native_rows():
     out = run_cxx_driver(NATIVE_DRIVER, ["src/failure"], opt="-O2")
-    return [float(v) for v in out[:9]] if out else None
+    return [float(v) for v in out[:11]] if out else None
 
 def main():
     import _vexlan as vx
@@ -210,7 +255,7 @@ def main():
     if not nat:
         print("\nnative timing skipped (no C++ compiler or library found)")
         return
-    quad, quad_ref, scan, scan_ref, quad_kernel, diff, gold, gold_ref, gdiff = nat
+    quad, quad_ref, scan, scan_ref, quad_kernel, diff, gold, gold_ref, gdiff, spc, spc_ref = nat
     print()
     print("native criteria (C++ driver, best of 7 rounds)")
     print(f"  GPQuadInteraction (exported)          {quad:9.2f} ns/call   ratio {quad / quad_ref:5.2f} [<=1.5]")
@@ -222,6 +267,8 @@ def main():
     print(f"  MCrckPuck, golden mode, 5 degree step {gold:9.2f} ns/call   ratio {gold / gold_ref:5.2f} [<=2]")
     print(f"  the same search written plainly       {gold_ref:9.2f} ns/call")
     print(f"  relative difference of the two        {gdiff:.1e}")
+    print(f"  MCrckSPC3D, 5 degree scan (2 to 178)  {spc:9.2f} ns/call   ratio {spc / spc_ref:5.2f}")
+    print(f"  plain loop over its 36 step planes    {spc_ref:9.2f} ns/call")
 
 
 if __name__ == "__main__":

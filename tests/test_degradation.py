@@ -98,6 +98,30 @@ def test_regularisation_and_isotropic_laws(vx):
     np.testing.assert_allclose(out, [fr * 3000.0, 0.0])
 
 
+def test_isotropic_viscous_history_carried_over_calls(vx):
+    """The regularised fraction of one call is the history of the next: a ply that starts
+    intact (1.0) lags towards the retained fraction 0.1 by dt / (dt + eta) per call."""
+    visc = vx.degradation.isotropicdegradation_viscouse
+    pe, degr, eta, dt = [3000.0, 0.35], 0.1, 3.0, 1.0
+    w = dt / (dt + eta)
+    expect = [1.0]
+    for _ in range(2):
+        expect.append(1.0 - (w * (1.0 - degr) + (1.0 - w) * (1.0 - expect[-1])))
+    # passed as a number, the new value returned
+    out, fr1 = visc(pe, 1.0, 0.0, degr, eta, dt, 1.0)
+    out, fr2 = visc(pe, 1.0, 0.0, degr, eta, dt, fr1)
+    assert (fr1, fr2) == (pytest.approx(expect[1], rel=1e-15), pytest.approx(expect[2], rel=1e-15))
+    np.testing.assert_allclose(out, [expect[2] * 3000.0, 0.0], rtol=1e-15)
+    # an array is updated in place, as the native routine does
+    old = np.array(1.0)
+    for k in (1, 2):
+        visc(pe, 1.0, 0.0, degr, eta, dt, old)
+        assert float(old) == pytest.approx(expect[k], rel=1e-15)
+    # omitted, the history is 0: fully degraded at the start
+    assert visc(pe, 1.0, 0.0, degr, eta, dt)[1] == visc(pe, 1.0, 0.0, degr, eta, dt, degr_old=0.0)[1]
+    assert visc(pe, 1.0, 0.0, degr, eta, dt)[1] == pytest.approx(1.0 - (w * 0.9 + (1.0 - w)), rel=1e-15)
+
+
 @pytest.mark.parametrize("degr, kept", [(-0.3, 0.0), (0.4, 0.4), (1.2, 1.0), (math.nan, 0.0)])
 def test_isotropic_retained_fraction_limited_to_unit_range(vx, degr, kept):
     """A failed material keeps the limited fraction of its modulus: never a

@@ -144,3 +144,88 @@ def test_damage_potentials_of_a_stress_that_is_not_a_number(vx):
     d = np.array(0.2)
     g.gpbauwens(s, 50., 150., d)
     assert math.isnan(d) and math.isnan(g.gpraghava(s, 50., 150.)) and math.isnan(g.gpha(s, 50., 150., 2.0)[0])
+
+
+# Model parameters of the criteria (angles, friction and inclination parameters, weakening and
+# interaction factors, exponents, the plane search's range and step), each with its value in the
+# base call and finite values that tell whether a call reads it.
+PARAMETERS = {
+    "a0": (53.0, (35.0, 50.0, 60.0)),
+    "sainc": (5.0, (1.0, 2.5, 7.0)),
+    "salims": ((2.0, 178.0), ((2.0, 10.0, 40.0), (140.0, 170.0, 178.0))),
+    "wp": ((0.5, 0.5), (0.3, 0.5, 0.7)),
+    "xcs": ((80.0, 75.0, 40.0), (40.0, 80.0, 150.0)),
+    "gc": ((0.2, 0.6), (0.1, 0.4, 1.5)),
+    "xint": (-0.5, (-0.8, -0.3, 0.4)),
+    "mint": (2.5, (2.0, 2.5, 3.0)),
+    "alpha": (1.0, (0.0, 0.5, 1.5)),
+    "mu": (0.3, (0.1, 0.3, 0.6)),
+    "interphase": ((60.0, 0.3), (None, (0.1, 0.3, 0.6))),  # a strength, then a friction coefficient
+    "besantexponent": (2.0, (1.5, 2.0, 3.0)),
+    "df1": (1.0, (0.5, 1.0, 1.5)), "df2": (0.8, (0.5, 1.0, 1.5)), "df3": (1.2, (0.5, 1.0, 1.5)),
+}
+GP = {"mcrckpuck": (0.3, 0.2, 0.15, 0.15), "mcrckvdi2014": (0.3, 0.3, 0.25, 0.25), "mcrckspc3d": (0.3, -0.3),
+      "delpuck": (0.3, 0.2, 0.15, 0.15), "mcrckcuntze2004": (0.13, 1.5, 0.4), "mcrckcuntze2012": (0.16, 1.16)}
+GP_PROBES = (-0.4, 0.1, 0.45)
+
+
+def parameter_cases():
+    import _vexlan
+
+    out = []
+    for comp in COMPONENTS:
+        c = getattr(_vexlan, comp)
+        for name in sorted(dir(c)):
+            r = getattr(c, name)
+            if type(r).__name__ != "routine":
+                continue
+            sig = r.__doc__.splitlines()[0]
+            inside = sig[sig.index("(") + 1:sig.rindex(")")].replace("[", "").replace("]", "")
+            for p in (a.strip() for a in inside.split(",")):
+                if p in PARAMETERS or (p == "gp" and name in GP):
+                    out.append((comp, name, p))
+    return out
+
+
+def parameter_values(name, p):
+    """(value in the base call, finite probes per entry) of parameter p."""
+    if p == "gp":
+        return GP[name], [GP_PROBES] * len(GP[name])
+    base, probes = PARAMETERS[p]
+    if isinstance(base, tuple):
+        per_entry = not isinstance(probes[0], float)
+        return base, list(probes) if per_entry else [probes] * len(base)
+    return base, [probes]
+
+
+@pytest.mark.parametrize("comp,name,p", parameter_cases())
+def test_non_finite_model_parameter_never_reads_as_a_number(vx, comp, name, p):
+    """A parameter counts as read where finite values of it change the effort; there, NaN and
+    infinite values must give a non-finite effort or record status -2."""
+    r = getattr(getattr(vx, comp), name)
+    sig = r.__doc__.splitlines()[0]
+    inside = sig[sig.index("(") + 1:sig.rindex(")")].split("[")[0]
+    names = [a.strip() for a in inside.split(",") if a.strip()]
+    base, probes = parameter_values(name, p)
+    read = 0
+    for st in BASES:
+        for gs in ({"gsflag": 0}, {"gsflag": 1}) if "gsflag" in sig else ({},):
+            for j, finite in enumerate(probes):
+                if finite is None:
+                    continue
+
+                def call(x):
+                    v = np.array(base, float) if isinstance(base, tuple) else x
+                    if isinstance(base, tuple):
+                        v[j] = x
+                    args = [v if a == p else argument(a, st) for a in names]
+                    kw = dict(gs) if p in names else dict(gs, **{p: v})
+                    vx.errorhandling.rsxerr(1)
+                    return effort(r, args, kw), int(vx.errorhandling.errstat)
+                if len({call(x)[0] for x in finite}) == 1:
+                    continue
+                read += 1
+                for bad in (math.nan, math.inf, -math.inf):
+                    e, status = call(bad)
+                    assert not math.isfinite(e) or status == -2, (name, p, j, bad, st, gs, e)
+    assert read, (name, p)  # a parameter no state reads tests nothing

@@ -190,3 +190,22 @@ def test_potential_damage_bookkeeping(vx):
     d, life = g.gpha(uniaxial(1.01 * xt), xt, xc, 2.0)[::5]
     assert d == 1.0 and life == 1.0
     assert g.gpha(uniaxial(0.5 * xt), xt, xc, 2.0)[5] == 0.0
+
+
+def test_efforts_below_zero(vx):
+    """The polynomial with a negative quadratic part (xint outside -0.5..1 for the
+    Tsai-Wu set) and Ha's potential under compression give negative values."""
+    g = vx.gpcollection
+    s11, s22 = 1000.0, -150.0
+    f1, f2 = 1 / XT - 1 / XC, 1 / YT - 1 / YC
+    f11, f22 = 1 / (XT * XC), 1 / (YT * YC)
+    for xint, negative in ((1.5, True), (1.0, False), (-0.5, False)):
+        b = f1 * s11 + f2 * s22
+        c = f11 * s11 ** 2 + f22 * s22 ** 2 + 2 * xint * math.sqrt(f11 * f22) * s11 * s22
+        r = g.gppolynomial(s11, s22, 0, 0, 0, 0, XT, XC, YT, YC, ZT, ZC, S12, S13, S23, xint=xint)
+        assert r == pytest.approx(2 * c / (math.sqrt(b * b + 4 * c) - b), rel=1e-12)
+        assert (r < 0) == negative and err(vx)[0] == 0
+    # hydrostatic compression: di1 = I1 / i1cr, i1cr = xt (k^n + k) / (k^n - 1), k = xc / xt
+    xt, xc, n = 50.0, 150.0, 2.0
+    d, di1 = g.gpha(np.array([-100.0, -100.0, -100.0, 0, 0, 0]), xt, xc, n)[:2]
+    assert d == di1 == pytest.approx(-300.0 / (xt * (9 + 3) / (9 - 1)), rel=1e-14)

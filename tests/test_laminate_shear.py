@@ -6,7 +6,7 @@ import numpy as np
 import pytest
 
 from conftest import run_python
-from laminate_oracle import section_points as zpoints, simpson_per_ply
+from laminate_oracle import abd_parallel_axis, bounds, qbar, section_points as zpoints, simpson_per_ply
 
 G13, G23 = 4.2e3, 3.1e3
 CFRP = np.array([140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 5e3, G13, G23])
@@ -68,6 +68,77 @@ def test_methods_agree_for_symmetric_cross_ply(vx):
     pe, o, t = stack((0, 90, 90, 0))
     np.testing.assert_allclose(L.gethmatrixquadrature(pe, o, t), L.gethmatriximprovedshear(pe, o, t), rtol=1e-8,
                                atol=1e-9)
+
+
+def energy_h(pe, o, t):
+    """H as the inverse of the complementary energy of the transverse shear stresses that
+    equilibrium gives without membrane forces, under cylindrical bending in x (Qx = dMx/dx)
+    and in y (Qy = dMy/dy), in the order (yz, xz) of the ply shear stiffness."""
+    props = list(pe.T)
+    a, b, d = abd_parallel_axis(props, o, t)
+    ai = np.linalg.inv(a)
+    kappa = np.linalg.inv(d - b @ ai @ b)  # curvature and mid-plane strain per unit moment
+    eps0 = -ai @ b @ kappa
+    xg, wg = np.polynomial.legendre.leggauss(4)
+    comp, below = np.zeros((2, 2)), np.zeros((3, 3))
+    for p, ang, lo, hi in zip(props, o, *bounds(t)):
+        q = qbar(p, ang)
+        c, s = np.cos(np.radians(ang)), np.sin(np.radians(ang))
+        g13, g23 = p[7], p[8]
+        cxz = np.array([[g13 * c * c + g23 * s * s, (g13 - g23) * c * s],
+                        [(g13 - g23) * c * s, g13 * s * s + g23 * c * c]])
+        for x, w in zip(xg, wg):
+            z = lo + (x + 1) * (hi - lo) / 2
+            # stress resultant from the bottom up to z per unit moment
+            g = below + q @ (eps0 * (z - lo) + kappa * (z * z - lo * lo) / 2)
+            # (tau_xz, tau_yz) from (Qx, Qy), up to the sign
+            tm = np.array([[g[0, 0], g[2, 1]], [g[2, 0], g[1, 1]]])
+            comp += w * (hi - lo) / 2 * tm.T @ np.linalg.solve(cxz, tm)
+        below = below + q @ (eps0 * (hi - lo) + kappa * (hi * hi - lo * lo) / 2)
+    return np.linalg.inv(comp)[::-1, ::-1]
+
+
+PLY = np.array([140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 4.5e3, 4.5e3, 3.1e3])
+QUASI = (0, 45, -45, 90)
+STACKS = [(QUASI, None, None), (QUASI + QUASI[::-1], None, None), ((45, -45, -45, 45), None, None),
+          ((0, 90), None, None), ((30, -60, 0), [CFRP, GFRP, CFRP], (0.2, 0.35, 0.25)),
+          ((45, -45), None, None), ((0, 0, 90), [GFRP, CFRP, CFRP], None),
+          ((15, 75, -30, 60, 0), [CFRP, GFRP, CFRP, GFRP, PLY], (0.1, 0.3, 0.2, 0.15, 0.25))]
+
+
+def stack_of(angles, mats, thick):
+    pe, o, t = stack(angles, mats=mats or [PLY] * len(angles))
+    return pe, o, np.array(thick, float) if thick else t
+
+
+@pytest.mark.parametrize("angles,mats,thick", STACKS)
+def test_quadrature_h_is_the_energy_integral_from_either_face(vx, angles, mats, thick):
+    L = vx.laminate
+    pe, o, t = stack_of(angles, mats, thick)
+    h = L.gethmatrixquadrature(pe, o, t)
+    np.testing.assert_allclose(h, energy_h(pe, o, t), rtol=1e-9, atol=1e-9 * np.abs(h).max())
+    # the same section read from its other face
+    flipped = L.gethmatrixquadrature(pe[:, ::-1], o[::-1], t[::-1])
+    np.testing.assert_allclose(flipped, h, rtol=1e-10, atol=1e-10 * np.abs(h).max())
+
+
+def test_quadrature_h_against_the_improved_shear_method(vx):
+    L = vx.laminate
+
+    def both(angles):
+        pe, o, t = stack_of(angles, None, None)
+        return L.gethmatrixquadrature(pe, o, t), L.gethmatriximprovedshear(pe, o, t)
+
+    # coupled quasi-isotropic stack: equal diagonal, nothing off it
+    q, m = both(QUASI)
+    np.testing.assert_allclose(q, [[2959.1, 0.0], [0.0, 2959.1]], rtol=1e-4, atol=1e-9)
+    for angles, within in ((QUASI, 0.005), (QUASI + QUASI[::-1], 0.015), ((0, 90), 1e-9), ((0, 90, 90, 0), 1e-9),
+                           ((0, 0, 90, 90, 0), 1e-9)):
+        q, m = both(angles)
+        assert np.abs(q - m).max() <= within * np.abs(m).max(), angles
+    # method 1 takes f in the stack's decoupling frame: an angle-ply stack differs
+    q, m = both((45, -45, -45, 45))
+    assert np.abs(q - m).max() > 0.05 * np.abs(m).max()
 
 
 def test_section_h_storage_and_skip_rules(vx):

@@ -103,6 +103,22 @@ def test_scan_and_golden_search_find_the_largest_exposure(vx, state):
         assert abs(tg - ts) <= math.radians(step) or f(*tractions(np.array([ts]), *s))[0] == pytest.approx(rg, rel=2e-3)
 
 
+@pytest.mark.parametrize("step", [5.0, 17.0])
+def test_scan_looks_at_both_sides_of_the_sign_changes_of_the_normal_traction(vx, step):
+    # The exposure changes branch (Puck, Wiegand, Camanho) or kinks (LaRC05) where
+    # the normal traction changes sign: the scan takes the larger of its step
+    # planes and the planes just either side of those.
+    m = vx.mccollection
+    rng = np.random.default_rng(11)
+    for state in rng.uniform(-1.0, 1.0, (60, 5)) * np.array([120.0, 120.0, 60.0, 60.0, 50.0]):
+        sides = [z + d for z in normal_traction_zeros(state, 0.0, math.pi) for d in (-1e-8, 1e-8)]
+        planes = np.concatenate([grid(0.0, math.pi, math.radians(step)), sides])
+        for fn, f, extra in ((m.mcrckpuck, puck, ()), (m.mcrcklarc05, larc05, ()), (m.mcrckwiegand, wiegand, ()),
+                             (m.mcrckcamanho, camanho, (S23,))):
+            ref = np.nanmax(f(*tractions(planes, *state)))
+            assert fn(*state, YT, YC, S12, *extra, sainc=step)[0] == pytest.approx(ref, rel=1e-12), (fn, state)
+
+
 def test_fracture_angle_and_outtheta_rules(vx):
     m = vx.mccollection
     state = (-200.0, 0.0, 80.0, 0.0, 25.0)  # beyond failure in LaRC05, unique maximum
@@ -113,6 +129,9 @@ def test_fracture_angle_and_outtheta_rules(vx):
     assert m.mcrcklarc05(*state, YT, YC, S12, outtheta=0.0, sainc=1.0)[1] == 0.0
     assert m.mcrcklarc05(*state, YT, YC, S12, outtheta=2.0, sainc=1.0)[1] == 2.0
     assert m.mcrcklarc05(-1.0, 0, 0, 0, 0, YT, YC, S12)[1] == -1.0
+    # radians on the grid of sainc, given in degrees
+    rmc, ang, tc = m.mcrckpuck(-240.0, 10.0, 0.0, 0.0, 0.0, YT, YC, S12, sainc=1.0)
+    assert rmc >= 1.0 and 0.0 <= ang <= math.pi and math.degrees(ang) == pytest.approx(round(math.degrees(ang)))
     # pure transverse compression at strength: the planes pi/2 -+ a0 carry exactly 1 (both on the 1 degree grid)
     rmc, ang = m.mcrcklarc05(-YC, 0, 0, 0, 0, YT, YC, S12, sainc=1.0)
     assert rmc == pytest.approx(1.0, abs=1e-12)
@@ -163,9 +182,10 @@ def test_spc3d_limits_and_the_delamination_range(vx):
                                  + (tl / (np.abs(s) * x12 + np.abs(c) * x13)) ** 2)
 
     args = (*state, XT, XC, yt, yc, zt, zc, x12, x13, x23)
-    # a step wider than the range looks at the lower limit only
+    # a step wider than the range looks at the two limits only
     for lims, step in (((178.0, 182.0), 1.0), ((2.0, 178.0), 2.0), ((30.0, 60.0), 400.0)):
         th = grid(math.radians(lims[0]), math.radians(lims[1]), math.radians(step))
+        th = np.append(th, math.radians(lims[1])) if th[-1] < math.radians(lims[1]) else th
         ref = spc(*tractions(th, *state), th).max()
         assert m.mcrckspc3d(*args, sainc=step, salims=lims)[0] == pytest.approx(ref, rel=1e-11)
     # uniaxial transverse tension on the 2 degree grid reaches 1 at 90 degrees
@@ -221,16 +241,33 @@ def test_larc04_matrix_branches(vx):
     assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(ref(float(np.float32(0.35))), rel=1e-14)
     assert m.mcrcklarc04(*s, *base, gc=(1.0, 2.0))[0] == pytest.approx(ref(0.5))
     assert m.mcrcklarc04(*s, *base, fcl=1)[0] == 0.0
-    # compression with fibre stress below xc22: the misalignment frame (no s23: no turn of the kink plane)
+    # fibre compression beyond xc22: the misalignment frame (no s23: no turn of the kink plane)
     s = (-300.0, -80.0, -10.0, 30.0, 0.0, 0.0)
     assert m.mcrcklarc04(*s, *base, fcl=1)[0] == 0.0
     t = kink_frame(s, 0.0)
     v = brute(larc_shear, (t[1, 1], t[2, 2], t[0, 1], t[0, 2], t[1, 2]), step=math.radians(5.0))[1]
     assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(v.max(), rel=1e-11)
-    # fibre stress beyond xc22 (tension here): ply stresses over [-pi, pi]
-    s = (300.0, -80.0, -10.0, 30.0, 0.0, 5.0)
-    v = brute(larc_shear, s[1:], lo=-math.pi, step=math.radians(5.0))[1]
-    assert m.mcrcklarc04(*s, *base)[0] == pytest.approx(v.max(), rel=1e-11)
+
+
+@pytest.mark.parametrize("state", [(-60.0, 0.0, 40.0, 0.0, 0.0), (-80.0, -10.0, 30.0, 0.0, 5.0),
+                                   (-150.0, 20.0, -50.0, 10.0, -30.0)])
+def test_larc04_fibre_stress_above_minus_xc22_plays_no_part(vx, state):
+    # Only fibre compression beyond the transverse compressive strength turns
+    # the planes into the misaligned frame; a tensile fibre stress of any size
+    # leaves the ply planes over [-180, 180] degrees, as does no fibre stress.
+    m = vx.mccollection
+    base = (XT, XC, YT, YC, S12, 140e3, 9e3, 5e3, 0.3)
+    ply = brute(larc_shear, state, lo=-math.pi, step=math.radians(5.0))[1].max()
+    for s11 in (-YC, -0.5 * YC, 0.0, YC - 1e-9, YC, 3.0 * YC, XT):
+        for fcl in (0, 1):
+            assert m.mcrcklarc04(s11, *state, *base, fcl=fcl)[0] == pytest.approx(ply, rel=1e-11), (s11, fcl)
+    # over -180 to 180 degrees a negative fracture angle is the plane 180 degrees on
+    rmc, ang = m.mcrcklarc04(0.0, *(3.0 * np.array(state)), *base, outtheta=-1.0, gsflag=1)
+    on = larc_shear(*tractions(np.array([ang, ang + math.pi]), *(3.0 * np.array(state))))
+    assert rmc >= 1.0 and ang < 0.0 and on == pytest.approx([rmc, rmc], rel=1e-12)
+    below = m.mcrcklarc04(-YC * (1 + 1e-9), *state, *base)[0]
+    assert below != pytest.approx(ply, rel=1e-3)
+    assert m.mcrcklarc04(-YC * (1 + 1e-9), *state, *base, fcl=1)[0] == 0.0
 
 
 def test_absent_optionals_from_native_callers(vx, lib):
@@ -309,16 +346,86 @@ def test_golden_mode_against_the_scan_over_random_states(vx, seed, name):
     assert int(vx.errorhandling.errstat) == 0
 
 
-def test_golden_mode_reaches_the_upper_limit_the_scan_stops_short_of(vx):
-    # The exposure climbs towards 178 degrees; the steps accumulate past it
-    # and the scan stops a step short, below the other peak's band.
+def test_both_modes_reach_the_upper_limit_the_steps_stop_short_of(vx):
+    # The exposure climbs towards 178 degrees (and the cusp at 180 beyond);
+    # the steps accumulate past it and stop a step short, below the other
+    # peak's band.
     m = vx.mccollection
     state, strengths = (-25.0, 20.0, 14.0, 4.0, 7.5), (XT, XC, 21.0, 210.0, 19.0, 190.0, 56.0, 50.0, 73.0)
     at_limit = m.mcrckspc3d(*state, *strengths, salims=(178.0, 178.0))[0]
     for step in (2.0, 5.0):
-        scan = m.mcrckspc3d(*state, *strengths, sainc=step, gsflag=0)[0]
-        assert scan < 0.96 * at_limit
-        assert m.mcrckspc3d(*state, *strengths, sainc=step, gsflag=1)[0] == pytest.approx(at_limit, rel=1e-12)
+        planes = np.degrees(grid(math.radians(2.0), math.radians(178.0), math.radians(step)))
+        assert planes[-1] < 178.0 - 1e-9
+        steps = max(m.mcrckspc3d(*state, *strengths, salims=(a, a))[0] for a in planes)
+        assert steps < 0.96 * at_limit
+        for gsflag in (0, 1):
+            assert m.mcrckspc3d(*state, *strengths, sainc=step, gsflag=gsflag)[0] == pytest.approx(at_limit, rel=1e-12)
+
+
+def spc3d(sn, tl, tt, th, yt, yc, zt, zc, x12, x13, x23, p=(0.3, -0.3)):
+    """SPC3D's exposure on the planes th, both branches, compressive shear
+    strengths equal to the tensile ones."""
+    q, s, c = np.abs(np.sin(2 * th)), np.sin(th), np.cos(th)
+    shear = lambda y, z, a, b, t: (tt / ((y + z) * q + t)) ** 2 + (tl / (np.abs(s) * a + np.abs(c) * b)) ** 2  # noqa: E731
+    a = p[1] * sn / (s ** 2 * yc + c ** 2 * zc + x23 * q)
+    comp = np.sqrt(a * a + shear(yc, zc, x12, x13, x23)) + a
+    b = sn / (s ** 2 * yt + c ** 2 * zt + x23 * q)
+    ten = p[0] * b + np.sqrt((1 - p[0]) ** 2 * b * b + shear(yt, zt, x12, x13, x23))
+    return np.where(sn < 0, comp, ten)
+
+
+def normal_traction_zeros(state, lo, hi):
+    """Planes in (lo, hi) where the normal traction changes sign, by bisection
+    of the sign changes on a fine grid."""
+    th = np.linspace(lo, hi, 4001)
+    sn = tractions(th, *state)[0]
+    out = []
+    for k in np.nonzero(np.sign(sn[:-1]) * np.sign(sn[1:]) < 0)[0]:
+        a, b = th[k], th[k + 1]
+        for _ in range(80):
+            mid = 0.5 * (a + b)
+            a, b = (mid, b) if np.sign(tractions(np.array([mid]), *state)[0][0]) == np.sign(sn[k]) else (a, mid)
+        out.append(0.5 * (a + b))
+    return out
+
+
+def test_spc3d_scan_finds_the_peak_at_90_degrees(vx):
+    # The steps of 5 degrees from 2 pass 87 and 92; transverse tension peaks
+    # sharply on the plane normal to axis 2, just above the strength there.
+    m = vx.mccollection
+    args = (53.5, 0, 0, 0, 0, 0, 0, 50, 200, 50, 200, 80, 80, 60)
+    steps = max(m.mcrckspc3d(*args, salims=(a, a))[0] for a in np.degrees(grid(math.radians(2), math.radians(178),
+                                                                                 math.radians(5))))
+    assert steps == pytest.approx(0.9867, abs=1e-4)
+    rmc, ang = m.mcrckspc3d(*args, outtheta=-1.0)
+    assert rmc == pytest.approx(1.07, rel=1e-7) and ang == pytest.approx(math.pi / 2, abs=1e-7)
+    assert rmc == pytest.approx(m.mcrckspc3d(*args, gsflag=1)[0], rel=1e-12)
+
+
+@pytest.mark.parametrize("seed", [3, 4])
+def test_spc3d_scan_against_golden_mode_over_random_states(vx, seed):
+    m = vx.mccollection
+    rng = np.random.default_rng(seed)
+    short, lo, hi = 0.0, math.radians(2.0), math.radians(178.0)
+    th = grid(lo, hi, math.radians(5.0))
+    for k in range(400):
+        state = rng.uniform(-1.0, 1.0, 5) * np.array([150.0, 150.0, 80.0, 80.0, 60.0])
+        u = rng.uniform(0.5, 2.0, 7) * np.array([50.0, 200.0, 50.0, 200.0, 80.0, 80.0, 60.0])
+        if k % 2:
+            u[2:4], u[5] = u[0:2], u[4]  # transversely isotropic
+        scan = m.mcrckspc3d(*state, XT, XC, *u)[0]
+        golden = m.mcrckspc3d(*state, XT, XC, *u, gsflag=1)[0]
+        # the step planes, both sides of the jumps and kinks, and the upper end
+        breaks = [z + d for z in normal_traction_zeros(state, lo, hi) + [math.pi / 2] for d in (-1e-8, 1e-8)]
+        planes = np.concatenate([th, breaks, [hi]])
+        values = spc3d(*tractions(planes, *state), planes, *u)
+        steps = values[: th.size].max()
+        assert scan == pytest.approx(values.max(), rel=1e-9)
+        assert steps * (1 - 1e-12) <= scan <= golden * (1 + 1e-12)
+        if golden <= steps * (1 + 1e-12):  # the step planes hold the maximum
+            assert scan == pytest.approx(steps, rel=1e-12)
+        short = max(short, 1.0 - scan / golden)
+    assert short < 0.04
 
 
 @pytest.mark.parametrize("peak", [0.3, 2.5, 178.5, 179.99])
@@ -334,8 +441,8 @@ def test_golden_mode_across_the_ends_of_the_half_turn(vx, peak):
         assert min(abs(ang - t), math.pi - abs(ang - t)) < math.radians(0.01)
 
 
-@pytest.mark.parametrize("step,gsflag", [(0.0, 0), (-2.0, 0), (float("nan"), 0), (0.0, 1), (float("nan"), 1),
-                                         (500.0, 1), (181.0, 1)])
+@pytest.mark.parametrize("step,gsflag", [(0.0, 0), (-2.0, 0), (float("nan"), 0), (float("inf"), 0), (0.0, 1),
+                                         (float("nan"), 1), (500.0, 1), (181.0, 1)])
 def test_unusable_step_is_reported_and_the_default_searched(vx, step, gsflag):
     # Each state loads its criterion to 1.5 on some plane other than the ply
     # plane, where a scan that cannot step stays.

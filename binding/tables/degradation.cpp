@@ -46,13 +46,13 @@ VX_ROUTINE(degradation, IsotropicDegradation, "degpeprops = isotropicdegradation
            "degpeprops: f8(len(peprops)) out");
 
 VX_ROUTINE(degradation, IsotropicDegradation_viscouse,
-           "degpeprops,degr_old = isotropicdegradation_viscouse(peprops,d,life,degr,eta,dt)",
+           "degpeprops,degr_old = isotropicdegradation_viscouse(peprops,d,life,degr,eta,dt,[degr_old])",
            "peprops: f8(len(peprops)) check(len(peprops)>=2)",
            "d: f8",
            "life: f8",
            "degr: f8",
            "degpeprops: f8(len(peprops)) out",
-           "degr_old: f8 out",
+           "degr_old: f8 inout = 0.0",
            "eta: f8",
            "dt: f8");
 

@@ -41,7 +41,8 @@ void CCPetras(double* rcc, const double* s33u, const double* s33m, const double*
  *                          those positions
  *   xc33             (in)  compressive strength of the core
  *   x13, x23         (in)  shear strengths 13 and 23 of the core
- *   besantexponent   (in)  the exponent n */
+ *   besantexponent   (in)  the exponent n; one that is not finite gives a
+ *                          NaN value at every compressed position */
 void CCBesant(double* rcc, const double* s33u, const double* s33m, const double* s33l,
               const double* taou, const double* taom, const double* taol, const double* xc33,
               const double* x13, const double* x23, const double* besantexponent);

@@ -100,8 +100,11 @@ void IsotropicDegradation(const double* peprops, const double* d, const double* 
  *   life       (in)     used-up life, 1 or more: failed
  *   degr       (in)     retained fraction the regularisation tends to
  *   degpeprops (out)    degraded modulus and Poisson ratio (entries 1 and 2)
- *   degr_old   (in/out) regularised fraction of the last call; the new fr
- *                       on return
+ *   degr_old   (in/out) regularised fraction of the last call, updated in
+ *                       place to the new fr. 0 (the Python default) means
+ *                       fully degraded at the start: a ply that starts
+ *                       intact passes 1.0 on its first call, then the value
+ *                       returned by the last call
  *   eta        (in)     viscosity (relaxation time)
  *   dt         (in)     time increment; dt + eta must not be 0 */
 void IsotropicDegradation_viscouse(const double* peprops, const double* d, const double* life,

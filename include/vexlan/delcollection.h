@@ -95,7 +95,8 @@ void DelChoiChang(double* rdel, const double* s22l, const double* s13l, const do
  *   x23u          (in)  transverse shear strength of the upper ply
  *   ilssl         (in)  interlaminar shear strength of the lower ply
  *   df1, df2, df3 (in)  interface factors weighting the three terms: the
- *                       membrane mismatch factor and the two shear factors */
+ *                       membrane mismatch factor and the two shear factors;
+ *                       one that is not finite gives a NaN effort */
 void DelChai(double* rdel, const double* s22l, const double* s13l, const double* s23u,
              const double* xt22l, const double* xc22l, const double* x23u, const double* ilssl,
              const double* df1, const double* df2, const double* df3);

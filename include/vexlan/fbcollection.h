@@ -107,14 +107,17 @@ void FBLaRC04(double* rfb, const double* s11, const double* s22, const double* s
  * + (max(sn, 0)/xt22)^2 (not square-rooted) of the traction (sn, ta, tb) on
  * the kink plane, the stress turned by psi about the fibre axis and by the
  * fibre misalignment about axis 3 (S_T = xc22 cos a0 (sin a0 + cos
- * a0/tan(2 a0)), eta_T = -1/tan(2 a0), S_L = x12, eta_L = eta_T S_L/S_T). The
- * search scans the planes at the step sainc; in golden mode (gsflag 1) it
- * then refines by golden section around every local maximum of the scan
- * within 10 % of the best, to 0.01 degrees, and keeps the best value found.
- * A step of 0, a negative or NaN step, or in golden mode a step wider than
- * the range records status -2 and the search uses 5 degrees; a step that
- * would scan more than a million planes is widened to a millionth of the
- * range with status -2. Stresses, strengths and g12 in consistent units.
+ * a0/tan(2 a0)), eta_T = -1/tan(2 a0), S_L = x12, eta_L = eta_T S_L/S_T).
+ * Scan mode (gsflag other than 1) evaluates the planes 0, sainc, 2 sainc, ...
+ * up to 180 degrees: its resolution is sainc, and a peak between two steps
+ * can rise above the effort by what it gains there. In golden mode (gsflag 1)
+ * the search then refines by golden section around every local maximum of
+ * the scan within 10 % of the best, to 0.01 degrees, and keeps the best value
+ * found. A step of 0, a negative, infinite or NaN step, or in golden mode a
+ * step wider than the range records status -2 and the search uses 5 degrees;
+ * a step that would scan more than a million planes is widened to a
+ * millionth of the range with status -2. Stresses, strengths and g12 in
+ * consistent units.
  *   rfb        (out) failure effort, 1.0 or more means failure
  *   s11..s23   (in)  ply stresses 11, 22, 33, 12, 13, 23
  *   xt11, xc11 (in)  tensile and compressive fibre strength
@@ -124,8 +127,9 @@ void FBLaRC04(double* rfb, const double* s11, const double* s22, const double* s
  *   a0         (in, optional) fracture angle of pure transverse compression
  *              in degrees, default 53
  *   sainc      (in, optional) search step in degrees, default 5
- *   gsflag     (in, optional) 1: scan, then golden-section refinement; any
- *              other value (default 0): the scan alone
+ *   gsflag     (in, optional) 1: scan, then golden-section refinement to
+ *              0.01 degrees; any other value (default 0): the scan alone,
+ *              resolution sainc
  *   fcl        (in, optional) non-zero: a compressive s11 gives 0; default 0 */
 void FBLaRC05(double* rfb, const double* s11, const double* s22, const double* s33,
               const double* s12, const double* s13, const double* s23, const double* xt11,
@@ -139,8 +143,11 @@ void FBLaRC05(double* rfb, const double* s11, const double* s22, const double* s
  * on the kink plane mix their a and b values by the misalignment angle phi (b
  * cos^2 phi + a sin^2 phi); the transverse shear strength is x_is(9) or x23_std
  * itself. A compressive s11 counts only beyond half the compressive strength:
- * abs(s11) <= abs(Xc)/2 gives 0. A tensile s11 gives s11/Xt. Search, step and
- * its status -2 as FBLaRC05. Stresses, strengths and g12 in consistent units.
+ * abs(s11) <= abs(Xc)/2 gives 0. A tensile s11 gives s11/Xt. The search as
+ * FBLaRC05: scan mode evaluates the planes sainc apart over 0 to 180 degrees
+ * (resolution sainc), gsflag 1 refines by golden section to 0.01 degrees; an
+ * unusable step records status -2 as there. Stresses, strengths and g12 in
+ * consistent units.
  *   rfb        (out) failure effort, 1.0 or more means failure
  *   s11..s23   (in)  ply stresses 11, 22, 33, 12, 13, 23
  *   xt11_std, xc11_std (in) standard tensile and compressive fibre strength
@@ -151,8 +158,9 @@ void FBLaRC05(double* rfb, const double* s11, const double* s22, const double* s
  *   a0         (in, optional) fracture angle of pure transverse compression
  *              in degrees, default 53
  *   sainc      (in, optional) search step in degrees, default 5
- *   gsflag     (in, optional) 1: scan, then golden-section refinement; any
- *              other value (default 0): the scan alone
+ *   gsflag     (in, optional) 1: scan, then golden-section refinement to
+ *              0.01 degrees; any other value (default 0): the scan alone,
+ *              resolution sainc
  *   fcl        (in, optional) non-zero: a compressive s11 gives 0; default 0
  *   x_is       (in, optional) 9 in-situ strengths, 0 for the fallback: 1 Xt
  *              (xt11_std), 2 Ya (xt22_std), 3 Yb (Ya), 4 Xc (xc11_std), 5

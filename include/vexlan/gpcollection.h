@@ -3,7 +3,8 @@
  *
  * Convention of the criteria (gpcollection, fbcollection, mccollection,
  * delcollection, cccollection): argument 1 is the failure effort (out), a
- * non-negative stress exposure, failure at 1.0 or more; then the ply stresses
+ * stress exposure, failure at 1.0 or more (non-negative except for
+ * GPPolynomial, whose quadratic part can be negative); then the ply stresses
  * used, as scalars in ply axes in the order s11, s22, s33, s12, s13, s23; then
  * positive strengths (xt.. tensile, xc.. compressive as positive numbers, x12,
  * x13, x23 shear, ilss interlaminar shear); then elastic constants; then
@@ -84,18 +85,29 @@ void GPYamadaSunInteraction(double* rgp, const double* s11, const double* s12,
  * Fij = 2 xint sqrt(Fii Fjj); 1 Fi = 0, Fii = 1/Xi^2 with Xi chosen by the
  * sign of sii (tensile for >= 0), Fij = 2 xint (Fii + Fjj - Fkk), k the third
  * axis; 2 Fi and Fii as for 0, Fij as for 1; any other value as 0 without
- * mixed terms. The mixed terms need xint; without it they are 0. When
- * b^2 + 4c < 0 a note (status -1, "Note: Negative root during polynomial
- * failure...") goes to the error record and the effort is 0. Stresses and
- * strengths in the same units.
+ * mixed terms. The mixed terms need xint; without it they are 0. With ptype
+ * 0 and xint -0.5 the mixed terms are -sqrt(Fii Fjj) sii sjj: the usual
+ * Tsai-Wu form F1 s11 + ... + F11 s11^2 + ... + 2 F12 s11 s22 + ... with F12 =
+ * -sqrt(F11 F22)/2. The effort is negative where the quadratic part c is
+ * (and b < 0); with ptype 0 that needs xint outside -0.5 to 1: xint 1.5
+ * gives -0.25 for s11 = 1000, s22 = -150 and strengths 1500, 1200, 50, 200,
+ * 50, 200. When b^2 + 4c < 0 a note (status -1, "Note: Negative root during
+ * polynomial failure...") goes to the error record and the effort is 0; an
+ * xint that is not finite gives NaN. The strengths come in the order xt11,
+ * xc11, xt22, xc22, xt33, xc33, x12, x13, x23: rows 1, 4, 2, 5, 3, 6, 7, 8, 9
+ * of a ply's strength column of the material card (tensile 11, 22, 33,
+ * compressive 11, 22, 33, shear 12, 13, 23, ILSS). The general-failure
+ * driver passes them so, without xint. Stresses and strengths in the same
+ * units.
  *   rgp        (out) failure effort, 1.0 or more means failure
  *   s11..s23   (in)  ply stresses 11, 22, 33, 12, 13, 23
  *   xt11, xc11 (in)  tensile and compressive strength along axis 1
  *   xt22, xc22 (in)  tensile and compressive strength along axis 2
  *   xt33, xc33 (in)  tensile and compressive strength along axis 3
  *   x12, x13, x23 (in) shear strengths
- *   xint       (in, optional) interaction factor of the mixed terms; absent:
- *              no mixed terms (from Python the default 0.0 gives none either)
+ *   xint       (in, optional) interaction factor of the mixed terms, -0.5
+ *              for the usual Tsai-Wu form; absent: no mixed terms (from
+ *              Python the default 0.0 gives none either)
  *   ptype      (in, optional) coefficient set 0 (default), 1, 2 or other, as
  *              above */
 void GPPolynomial(double* rgp, const double* s11, const double* s22, const double* s33,
@@ -120,7 +132,8 @@ void GPPolynomial(double* rgp, const double* s11, const double* s22, const doubl
  *   xt22, xc22 (in)  tensile and compressive transverse strength
  *   x12, x13, x23 (in) shear strengths
  *   xint       (in, optional) interaction factor, used when abs(xint) <= 1
- *              (the Python default 1.5 gives no interaction)
+ *              (the Python default 1.5 gives no interaction); one that is
+ *              not finite gives a NaN effort
  *   ptype      (in, optional) coefficient set 0 (default), 1, 2 or other, as
  *              above */
 void GPPolyCamanho(double* rgp, const double* s11, const double* s22, const double* s33,
@@ -166,11 +179,13 @@ void GPRaghava(const double* stress, const double* xt, const double* xc, double*
  * Mises and a first-invariant part. With k = xc/xt and p = k^np the critical
  * values are misescr = xt ((p + k)/(k + 1))^(1/np) and i1cr = xt (p + k)/(p -
  * 1) (infinite or NaN when k^np = 1); dmises = (vm/misescr)^np, di1 =
- * I1/i1cr and d = min(dmises + di1, 1). Nothing is recorded.
+ * I1/i1cr and d = min(dmises + di1, 1). d is negative where compression
+ * makes di1 outweigh dmises (xc > xt): hydrostatic -100 with xt 50, xc 150
+ * and np 2 gives d = -4. Nothing is recorded.
  *   stress  (in)     6 stresses, order 11, 22, 33, 12, 13, 23
  *   xt, xc  (in)     uniaxial tensile and compressive strength, positive
  *   np      (in)     exponent of the potential
- *   d       (out)    damage min(dmises + di1, 1)
+ *   d       (out)    damage min(dmises + di1, 1), may be negative
  *   di1     (out)    first-invariant part I1/i1cr
  *   dmises  (out)    Mises part (vm/misescr)^np
  *   i1cr    (out)    critical first invariant

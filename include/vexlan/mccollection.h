@@ -7,19 +7,28 @@
  * Fracture-plane criteria search the action plane turned by theta about the
  * fibre axis (theta 0: the ply plane, normal along axis 3; 90 degrees: the
  * plane normal to axis 2) for the largest exposure of its traction: normal
- * sn, longitudinal shear tn1 (paired with x12) and transverse shear tnt. The
- * scan visits lo, lo + sainc, ... up to hi and keeps the first largest value
- * (0 at angle 0 when none is positive). Golden mode (gsflag 1) scans the same
- * planes, then refines by golden section around every local maximum of the
- * scan within 10 % of the best, between its two neighbours (over the full 180
- * degrees the end planes are neighbours), down to 0.01 degrees; it reports
- * the best value found with its own angle and is never below the scan. A
- * step of 0, a negative or NaN step, or in golden mode a step wider than the
+ * sn, longitudinal shear tn1 (paired with x12) and transverse shear tnt.
+ * Scan mode (gsflag other than 1, the default) visits lo, lo + sainc, ... up
+ * to hi, then the planes where the exposure changes branch or kinks, each
+ * from both sides (1e-8 rad off): those where the normal traction changes
+ * sign and, for MCrckSPC3D, the multiples of 90 degrees; and the upper limit
+ * hi when the steps stop short of it (not over a whole half turn, where it is
+ * the first plane again). It keeps the first largest value (0 at angle 0 when
+ * none is positive): its resolution is the step sainc, and a smooth peak
+ * between two steps can rise above the effort by what it gains there (up to
+ * a few per cent at 5 degrees). Golden mode (gsflag 1) looks at the same
+ * planes, then refines by golden section around every local maximum within 10
+ * % of the best, between its two neighbours (over the full 180 degrees the
+ * end planes are neighbours), down to 0.01 degrees; it reports the best value
+ * found with its own angle and is never below the scan. A step of 0, a
+ * negative, infinite or NaN step, or in golden mode a step wider than the
  * range records status -2 and 5 degrees are used; a step that would visit
  * more than a million planes is widened to a millionth of the range, also
  * with status -2. A plane whose exposure is not a number makes the effort NaN
  * (outtheta and tcflag are then left as passed); Camanho alone passes over
- * planes where its square root is undefined. The closed-form criteria need no
+ * planes where its square root is undefined. A model parameter (a0, gp, wp,
+ * xcs, gc, salims) that is not a finite number gives an effort that is not
+ * finite where the criterion reads it. The closed-form criteria need no
  * search. */
 #ifndef VEXLAN_MCCOLLECTION_H
 #define VEXLAN_MCCOLLECTION_H
@@ -31,14 +40,17 @@ extern "C" {
 /* ---- Fracture-plane criteria ---------------------------------------------- */
 
 /* MCrckLaRC05: LaRC05 matrix criterion, the largest exposure over the action
- * planes from 0 to 180 degrees of (tnt/(S_T - eta_T sn))^2 + (tn1/(S_L -
- * eta_L sn))^2 + (max(sn, 0)/xt22)^2 (not square-rooted), with S_T = xc22
- * cos a0 (sin a0 + cos a0/tan 2a0), eta_T = -1/tan 2a0, S_L = x12 and eta_L =
- * eta_T S_L/S_T. The planes are scanned at the step sainc, and with gsflag 1
- * refined by golden section around every local maximum within 10 % of the
- * best, to 0.01 degrees. A step of 0, a negative or NaN step, or in golden
- * mode a step wider than the range records status -2 and 5 degrees are used.
- * Stresses and strengths in the same units.
+ * planes from 0 to 180 degrees of (tnt/(S_T - eta_T sn))^2 + (tn1/(S_L - eta_L
+ * sn))^2 + (max(sn, 0)/xt22)^2 (not square-rooted), with S_T = xc22 cos a0 (sin
+ * a0 + cos a0/tan 2a0), eta_T = -1/tan 2a0, S_L = x12 and eta_L = eta_T
+ * S_L/S_T. Scan mode (gsflag other than 1) evaluates the planes 0, sainc, 2
+ * sainc, ... up to 180 degrees and both sides of each plane where the normal
+ * traction changes sign (where the exposure changes branch); its resolution is
+ * sainc: a smooth peak between two steps can rise above the effort by what it
+ * gains there. gsflag 1 then refines by golden section around every local
+ * maximum within 10 % of the best, to 0.01 degrees. A step of 0, a negative,
+ * infinite or NaN step, or in golden mode a step wider than the range records
+ * status -2 and 5 degrees are used. Stresses and strengths in the same units.
  *   rmc      (out) failure effort, 1.0 or more means failure
  *   s22..s23 (in)  ply stresses 22, 33, 12, 13, 23
  *   xt22, xc22 (in) tensile and compressive transverse strength
@@ -50,24 +62,31 @@ extern "C" {
  *            (Python default -1.0)
  *   sainc    (in, optional) search step in degrees, default 5
  *   gsflag   (in, optional) 1: scan, then golden-section refinement around
- *            the maxima; any other value (default 0): the scan alone */
+ *            the maxima to 0.01 degrees; any other value (default 0): the
+ *            scan alone, resolution sainc */
 void MCrckLaRC05(double* rmc, const double* s22, const double* s33, const double* s12,
                  const double* s13, const double* s23, const double* xt22, const double* xc22,
                  const double* x12, const double* a0, double* outtheta, const double* sainc,
                  const int32_t* gsflag);
 
 /* MCrckLaRC04: LaRC04 matrix criterion (not square-rooted). s22 >= 0 gives,
- * without search, (1 - g) s22/xt22 + g (s22/xt22)^2 + (s12/x12)^2 +
- * (1/e22 - nu12^2/e11)(s23/x12)^2. A compressive s22 gives the largest
- * (tnt/(S_T - eta_T sn))^2 + (tn1/(S_L - eta_L sn))^2 over the action planes
- * (S_T, eta_T, S_L, eta_L as for MCrckLaRC05): on the ply stresses over -180
- * to 180 degrees when s11 >= xc22, otherwise over 0 to 180 degrees on the
- * stresses turned onto the kink plane and by the fibre misalignment angle
- * (as FBLaRC04). The planes are scanned at the step sainc, and with gsflag 1
- * refined by golden section around every local maximum within 10 % of the
- * best, to 0.01 degrees. A step of 0, a negative or NaN step, or in golden
- * mode a step wider than the range records status -2 and 5 degrees are used.
- * Stresses, strengths and moduli in consistent units.
+ * without search, (1 - g) s22/xt22 + g (s22/xt22)^2 + (s12/x12)^2 + (1/e22 -
+ * nu12^2/e11)(s23/x12)^2. A compressive s22 gives the largest (tnt/(S_T - eta_T
+ * sn))^2 + (tn1/(S_L - eta_L sn))^2 over the action planes (S_T, eta_T, S_L,
+ * eta_L as for MCrckLaRC05). When s11 >= -xc22 (fibre tension, or fibre
+ * compression up to the transverse compressive strength) the planes turn the
+ * ply stresses over -180 to 180 degrees, and s11 plays no part; a fracture
+ * angle below 0 names the same plane as that angle plus 180 degrees (the
+ * exposure repeats every half turn). When s11 < -xc22 the fibres kink: the
+ * planes run over 0 to 180 degrees on the stresses turned onto the kink plane
+ * and by the fibre misalignment angle (as FBLaRC04), and the fracture angle is
+ * measured in that misaligned frame, not in the ply axes. The exposure has no
+ * branch: scan mode (gsflag other than 1) evaluates the planes sainc apart from
+ * the lower limit, its resolution is sainc; gsflag 1 then refines by golden
+ * section around every local maximum within 10 % of the best, to 0.01 degrees.
+ * A step of 0, a negative, infinite or NaN step, or in golden mode a step wider
+ * than the range records status -2 and 5 degrees are used. Stresses, strengths
+ * and moduli in consistent units.
  *   rmc      (out) failure effort, 1.0 or more means failure
  *   s11..s23 (in)  ply stresses 11, 22, 33, 12, 13, 23
  *   xt11     (in)  tensile fibre strength, not read
@@ -76,7 +95,8 @@ void MCrckLaRC05(double* rmc, const double* s22, const double* s33, const double
  *   x12      (in)  in-plane shear strength
  *   e11, e22, g12, nu12 (in) ply moduli E1, E2, G12 and Poisson ratio nu12
  *   gc       (in, optional) 2 fracture toughnesses; g = gc(1)/gc(2) when both
- *            are non-zero, else 0.35 (its single-precision value)
+ *            are non-zero, else 0.35 (its single-precision value); one that
+ *            is not finite gives a NaN effort for a tensile s22
  *   a0       (in, optional) fracture angle of pure transverse compression in
  *            degrees, default 53
  *   outtheta (in/out, optional) when passed negative and the effort is at
@@ -84,9 +104,10 @@ void MCrckLaRC05(double* rmc, const double* s22, const double* s33, const double
  *            (Python default -1.0)
  *   sainc    (in, optional) search step in degrees, default 5
  *   fcl      (in, optional) non-zero: 0 for a tensile s22, and 0 in the
- *            misalignment branch; default 0
+ *            misalignment branch (s11 < -xc22); default 0
  *   gsflag   (in, optional) 1: scan, then golden-section refinement around
- *            the maxima; any other value (default 0): the scan alone */
+ *            the maxima to 0.01 degrees; any other value (default 0): the
+ *            scan alone, resolution sainc */
 void MCrckLaRC04(double* rmc, const double* s11, const double* s22, const double* s33,
                  const double* s12, const double* s13, const double* s23, const double* xt11,
                  const double* xc11, const double* xt22, const double* xc22, const double* x12,
@@ -104,11 +125,15 @@ void MCrckLaRC04(double* rmc, const double* s11, const double* s22, const double
  * largest exposure, the fibre exposure F = s11/xt11 (or -s11/xc11) and r = f/F
  * (1e6 for F <= 1e-6), the effort is f/D when wp(1) <= r <= 1/wp(2), D = (c
  * sqrt(1 + (c^2 - wp(2)^2) r^2) + wp(2)) r/(1 + (r c)^2) with c = (1 -
- * wp(2))/sqrt(1 - wp(1)^2), else f. The planes are scanned at the step sainc,
- * and with gsflag 1 refined by golden section around every local maximum within
- * 10 % of the best, to 0.01 degrees. A step of 0, a negative or NaN step, or in
- * golden mode a step wider than the range records status -2 and 5 degrees are
- * used. Stresses and strengths in the same units.
+ * wp(2))/sqrt(1 - wp(1)^2), else f. Scan mode (gsflag other than 1) evaluates
+ * the planes 0, sainc, 2 sainc, ... up to 180 degrees and both sides of each
+ * plane where the normal traction changes sign (where the exposure changes
+ * branch); its resolution is sainc: a smooth peak between two steps can rise
+ * above the effort by what it gains there. gsflag 1 then refines by golden
+ * section around every local maximum within 10 % of the best, to 0.01 degrees.
+ * A step of 0, a negative, infinite or NaN step, or in golden mode a step wider
+ * than the range records status -2 and 5 degrees are used. Stresses and
+ * strengths in the same units.
  *   rmc      (out) failure effort, 1.0 or more means failure
  *   s11..s23 (in)  ply stresses 11, 22, 33, 12, 13, 23
  *   xt11, xc11 (in) tensile and compressive fibre strength
@@ -121,10 +146,12 @@ void MCrckLaRC04(double* rmc, const double* s11, const double* s22, const double
  *            longitudinal, then of the transverse shear; default (0.3, 0.3,
  *            0.25, 0.25)
  *   wp       (in, optional) 2 weakening parameters, default (0.5, 0.5);
- *            wp(1) = 1 divides by zero
+ *            wp(1) = 1 divides by zero; entries that are not finite give a
+ *            NaN effort
  *   sainc    (in, optional) search step in degrees, default 5
  *   gsflag   (in, optional) 1: scan, then golden-section refinement around
- *            the maxima; any other value (default 0): the scan alone */
+ *            the maxima to 0.01 degrees; any other value (default 0): the
+ *            scan alone, resolution sainc */
 void MCrckVDI2014(double* rmc, const double* s11, const double* s22, const double* s33,
                   const double* s12, const double* s13, const double* s23, const double* xt11,
                   const double* xc11, const double* xt22, const double* xc22, const double* x12,
@@ -132,18 +159,25 @@ void MCrckVDI2014(double* rmc, const double* s11, const double* s22, const doubl
                   const int32_t* gsflag);
 
 /* MCrckSPC3D: three-dimensional action-plane criterion whose strengths follow
- * the plane angle theta, between the values of axes 2 and 3. With q =
- * abs(sin 2 theta), a tensile sn gives gp(1) b + sqrt((1 - gp(1))^2 b^2 +
- * (tnt/((xt22 + xt33) q + xt23))^2 + (tn1/(abs(sin theta) xt12 + abs(cos
- * theta) xt13))^2) with b = sn/(sin^2 theta xt22 + cos^2 theta xt33 + xt23 q);
- * a compressive sn gives the same form with a = gp(2) sn/(sin^2 theta xc22 +
- * cos^2 theta xc33 + xcs(3) q) in place of gp(1) b and (1 - gp(1)) b, and the
- * compressive and xcs shear strengths. The planes run from salims(1) to
- * salims(2). The planes are scanned at the step sainc, and with gsflag 1
- * refined by golden section around every local maximum within 10 % of the
- * best, to 0.01 degrees. A step of 0, a negative or NaN step, or in golden
- * mode a step wider than the range records status -2 and the native default
- * step of 2 degrees is used. Stresses and strengths in the same units.
+ * the plane angle theta, between the values of axes 2 and 3. With q = abs(sin 2
+ * theta), a tensile sn gives gp(1) b + sqrt((1 - gp(1))^2 b^2 + (tnt/((xt22 +
+ * xt33) q + xt23))^2 + (tn1/(abs(sin theta) xt12 + abs(cos theta) xt13))^2)
+ * with b = sn/(sin^2 theta xt22 + cos^2 theta xt33 + xt23 q); a compressive sn
+ * gives the same form with a = gp(2) sn/(sin^2 theta xc22 + cos^2 theta xc33 +
+ * xcs(3) q) in place of gp(1) b and (1 - gp(1)) b, and the compressive and xcs
+ * shear strengths. The planes run from salims(1) to salims(2). Scan mode
+ * (gsflag other than 1) evaluates the planes salims(1), salims(1) + sainc, ...
+ * up to salims(2), then both sides of each plane where the exposure jumps or
+ * has a cusp: where the normal traction changes sign (the strengths change) and
+ * at the multiples of 90 degrees (q turns); and salims(2) itself when the steps
+ * stop short of it, since the exposure often climbs towards the cusp at 180
+ * degrees just beyond it. Its resolution is sainc: a smooth peak between two
+ * steps can rise above the effort by what it gains there. gsflag 1 then refines
+ * by golden section around every local maximum within 10 % of the best, to 0.01
+ * degrees. A step of 0, a negative, infinite or NaN step, or in golden mode a
+ * step wider than the range records status -2 and the native default step of 2
+ * degrees is used. Limits that are not finite, or an xcs entry that is not,
+ * give a NaN effort. Stresses and strengths in the same units.
  *   rmc      (out) failure effort, 1.0 or more means failure
  *   s22..s23 (in)  ply stresses 22, 33, 12, 13, 23
  *   xt11, xc11 (in) fibre strengths, not read
@@ -151,7 +185,8 @@ void MCrckVDI2014(double* rmc, const double* s11, const double* s22, const doubl
  *   xt33, xc33 (in) tensile and compressive strength along axis 3
  *   xt12, xt13, xt23 (in) shear strengths 12, 13, 23 (under tension)
  *   xcs      (in, optional) 3 shear strengths 12, 13, 23 under compression,
- *            default (xt12, xt13, xt23)
+ *            default (xt12, xt13, xt23); entries that are not finite give a
+ *            NaN effort
  *   outtheta (in/out, optional) when passed negative and the effort is at
  *            least 1.0: the fracture angle in radians; otherwise unchanged
  *            (Python default -1.0)
@@ -162,7 +197,8 @@ void MCrckVDI2014(double* rmc, const double* s11, const double* s22, const doubl
  *   salims   (in, optional) 2 plane angles in degrees bounding the search,
  *            default (2, 178)
  *   gsflag   (in, optional) 1: scan, then golden-section refinement around
- *            the maxima; any other value (default 0): the scan alone */
+ *            the maxima to 0.01 degrees; any other value (default 0): the
+ *            scan alone, resolution sainc */
 void MCrckSPC3D(double* rmc, const double* s22, const double* s33, const double* s12,
                 const double* s13, const double* s23, const double* xt11, const double* xc11,
                 const double* xt22, const double* xc22, const double* xt33, const double* xc33,
@@ -176,11 +212,15 @@ void MCrckSPC3D(double* rmc, const double* s22, const double* s33, const double*
  * S_T/S_L - kappa, a plane with sn <= 0 gives sqrt((tn1/(S_L - eta_L sn))^2 +
  * (tnt/(S_T - eta_T sn))^2) and one with sn > 0 gives sqrt((sn/S_T)^2 +
  * (tn1/S_L)^2 + (tnt/S_T)^2 + lambda (sn/S_T)(tn1/S_L)^2 + kappa sn/S_T); the
- * effort is the largest over 0 to 180 degrees. The planes are scanned at the
- * step sainc, and with gsflag 1 refined by golden section around every local
- * maximum within 10 % of the best, to 0.01 degrees. A step of 0, a negative or
- * NaN step, or in golden mode a step wider than the range records status -2 and
- * 5 degrees are used. Stresses and strengths in the same units.
+ * effort is the largest over 0 to 180 degrees. Scan mode (gsflag other than 1)
+ * evaluates the planes 0, sainc, 2 sainc, ... up to 180 degrees and both sides
+ * of each plane where the normal traction changes sign (where the exposure
+ * changes branch); its resolution is sainc: a smooth peak between two steps can
+ * rise above the effort by what it gains there. gsflag 1 then refines by golden
+ * section around every local maximum within 10 % of the best, to 0.01 degrees.
+ * A step of 0, a negative, infinite or NaN step, or in golden mode a step wider
+ * than the range records status -2 and 5 degrees are used. Stresses and
+ * strengths in the same units.
  *   rmc      (out) failure effort, 1.0 or more means failure
  *   s22..s23 (in)  ply stresses 22, 33, 12, 13, 23
  *   xt22     (in)  transverse tensile strength
@@ -193,7 +233,8 @@ void MCrckSPC3D(double* rmc, const double* s22, const double* s33, const double*
  *            degrees, default 53
  *   sainc    (in, optional) search step in degrees, default 5
  *   gsflag   (in, optional) 1: scan, then golden-section refinement around
- *            the maxima; any other value (default 0): the scan alone */
+ *            the maxima to 0.01 degrees; any other value (default 0): the
+ *            scan alone, resolution sainc */
 void MCrckCamanho(double* rmc, const double* s22, const double* s33, const double* s12,
                   const double* s13, const double* s23, const double* xt22, const double* xc22,
                   const double* x12, const double* x23, double* outtheta, const double* a0,
@@ -202,11 +243,15 @@ void MCrckCamanho(double* rmc, const double* s22, const double* s33, const doubl
 /* MCrckWiegand: action-plane criterion with friction, the largest over 0 to 180
  * degrees of sqrt((tnt/(S_T - eta_T sn))^2 + (tn1/(S_L - eta_L sn))^2), plus
  * (sn/xt22)^2 under the root where sn >= 0; S_T = xc22/(2 tan a0), eta_T =
- * -1/(2 tan 2a0), S_L = x12, eta_L = eta_T S_L/S_T. The planes are scanned at
- * the step sainc, and with gsflag 1 refined by golden section around every
- * local maximum within 10 % of the best, to 0.01 degrees. A step of 0, a
- * negative or NaN step, or in golden mode a step wider than the range records
- * status -2 and 5 degrees are used. Stresses and strengths in the same units.
+ * -1/(2 tan 2a0), S_L = x12, eta_L = eta_T S_L/S_T. Scan mode (gsflag other
+ * than 1) evaluates the planes 0, sainc, 2 sainc, ... up to 180 degrees and
+ * both sides of each plane where the normal traction changes sign (where the
+ * exposure changes branch); its resolution is sainc: a smooth peak between two
+ * steps can rise above the effort by what it gains there. gsflag 1 then refines
+ * by golden section around every local maximum within 10 % of the best, to 0.01
+ * degrees. A step of 0, a negative, infinite or NaN step, or in golden mode a
+ * step wider than the range records status -2 and 5 degrees are used. Stresses
+ * and strengths in the same units.
  *   rmc      (out) failure effort, 1.0 or more means failure
  *   s22..s23 (in)  ply stresses 22, 33, 12, 13, 23
  *   xt22, xc22 (in) tensile and compressive transverse strength
@@ -218,7 +263,8 @@ void MCrckCamanho(double* rmc, const double* s22, const double* s33, const doubl
  *            degrees, default 53
  *   sainc    (in, optional) search step in degrees, default 5
  *   gsflag   (in, optional) 1: scan, then golden-section refinement around
- *            the maxima; any other value (default 0): the scan alone */
+ *            the maxima to 0.01 degrees; any other value (default 0): the
+ *            scan alone, resolution sainc */
 void MCrckWiegand(double* rmc, const double* s22, const double* s33, const double* s12,
                   const double* s13, const double* s23, const double* xt22, const double* xc22,
                   const double* x12, double* outtheta, const double* a0, const double* sainc,
@@ -230,24 +276,31 @@ void MCrckWiegand(double* rmc, const double* s22, const double* s33, const doubl
  * shear traction), the exposure is sqrt(((1/xt22 - p/R) sn)^2 + (tnt/R_A)^2 +
  * (tn1/x12)^2) + p/R sn for sn >= 0 and sqrt((tnt/R_A)^2 + (tn1/x12)^2 + (p/R
  * sn)^2) + p/R sn for sn < 0; the effort is the largest over 0 to 180 degrees.
- * The planes are scanned at the step sainc, and with gsflag 1 refined by golden
- * section around every local maximum within 10 % of the best, to 0.01 degrees.
- * A step of 0, a negative or NaN step, or in golden mode a step wider than the
- * range records status -2 and 5 degrees are used. Stresses and strengths in the
- * same units.
+ * Scan mode (gsflag other than 1) evaluates the planes 0, sainc, 2 sainc, ...
+ * up to 180 degrees and both sides of each plane where the normal traction
+ * changes sign (where the exposure changes branch); its resolution is sainc: a
+ * smooth peak between two steps can rise above the effort by what it gains
+ * there. gsflag 1 then refines by golden section around every local maximum
+ * within 10 % of the best, to 0.01 degrees. A step of 0, a negative, infinite
+ * or NaN step, or in golden mode a step wider than the range records status -2
+ * and 5 degrees are used. Stresses and strengths in the same units.
  *   rmc      (out) failure effort, 1.0 or more means failure
  *   s22..s23 (in)  ply stresses 22, 33, 12, 13, 23
  *   xt22, xc22 (in) tensile and compressive transverse strength
  *   x12      (in)  in-plane shear strength
- *   outtheta (in/out, optional) when passed negative and the effort is at
- *            least 1.0: the fracture angle in radians; otherwise unchanged
- *            (Python default -1.0)
+ *   outtheta (in/out, optional) the fracture angle in radians, 0 to pi
+ *            (while sainc is in degrees), written only when outtheta is
+ *            passed negative and the effort is at least 1.0; otherwise (and
+ *            for a NaN effort) left as passed. From Python the default -1.0
+ *            comes back as -1.0 when the ply has not failed
  *   gp       (in, optional) 4 inclination parameters p(+) and p(-) of the
  *            longitudinal, then of the transverse shear; default (0.3, 0.2,
  *            0.15, 0.15)
- *   sainc    (in, optional) search step in degrees, default 5
+ *   sainc    (in, optional) search step in degrees (outtheta comes back in
+ *            radians), default 5
  *   gsflag   (in, optional) 1: scan, then golden-section refinement around
- *            the maxima; any other value (default 0): the scan alone
+ *            the maxima to 0.01 degrees; any other value (default 0): the
+ *            scan alone, resolution sainc
  *   tcflag   (in/out, optional) when the effort is at least 1.0: -1 when the
  *            normal traction on the fracture plane (the plane that gives the
  *            effort) is negative, else +1; otherwise unchanged (Python
@@ -273,7 +326,8 @@ void MCrckPuck(double* rmc, const double* s22, const double* s33, const double* 
  *   xt22, xc22 (in) tensile and compressive transverse strength
  *   x12      (in)  in-plane shear strength
  *   gp       (in, optional) 2 parameters (b, b_pp), default (0.16, 1.16)
- *   mint     (in, optional) mode-interaction exponent m, default 2.4 */
+ *   mint     (in, optional) mode-interaction exponent m, default 2.4; a gp
+ *            or mint that is not finite gives a NaN effort (for a loaded ply) */
 void MCrckCuntze2012(double* rmc, const double* s22, const double* s33, const double* s12,
                      const double* s13, const double* s23, const double* xt22, const double* xc22,
                      const double* x12, const double* gp, const double* mint);
@@ -295,7 +349,8 @@ void MCrckCuntze2012(double* rmc, const double* s22, const double* s33, const do
  *   x12, x13 (in)  shear strengths 12 and 13
  *   gp       (in, optional) 3 parameters (b, b_pp, c), default (0.13, 1.5,
  *            0.4)
- *   mint     (in, optional) mode-interaction exponent m, default 2.5 */
+ *   mint     (in, optional) mode-interaction exponent m, default 2.5; a gp
+ *            or mint that is not finite gives a NaN effort (for a loaded ply) */
 void MCrckCuntze2004(double* rmc, const double* s22, const double* s33, const double* s12,
                      const double* s13, const double* s23, const double* xt22, const double* xc22,
                      const double* x12, const double* x13, const double* gp, const double* mint);

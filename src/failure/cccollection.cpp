@@ -48,6 +48,8 @@ VX_API void CCBesant(double* rcc, const double* s33u, const double* s33m, const 
                      const double* besantexponent) {
   const double n = *besantexponent, zc = *xc33, s13 = *x13, s23 = *x23;
   *rcc = core_effort(s33u, s33m, s33l, taou, taom, taol, [&](double s, double t1, double t2) {
+    // An infinite exponent would give 1 at any compression.
+    if (!std::isfinite(n)) return not_a_number;
     return std::pow(std::pow(std::fabs(s), n) / std::pow(zc, n) + std::pow(std::fabs(t1), n) / std::pow(s23, n) +
                         std::pow(std::fabs(t2), n) / std::pow(s13, n),
                     1.0 / n);

@@ -3,6 +3,7 @@
 // so both give the same bits.
 #pragma once
 #include <cmath>
+#include <limits>
 
 namespace vx::delcollection {
 
@@ -12,6 +13,10 @@ namespace vx::delcollection {
 inline double chai(double s22l, double s13l, double s23u, double xt22l, double xc22l, double x23u, double ilssl,
                    double df1, double df2, double df3) {
   const double y = s22l > 0.0 ? xt22l : xc22l, a = s22l / y, b = s23u / x23u, c = s13l / ilssl;
+  // A factor that is not finite gives no effort: minus infinity would read
+  // as a negative sum, that is as 0.
+  if (!(std::isfinite(df1) && std::isfinite(df2) && std::isfinite(df3)))
+    return std::numeric_limits<double>::quiet_NaN();
   const double q = df1 * (a * a) + df2 * (b * b) + 1.875 * df3 * (c * c);
   return !(q <= 0.0) ? std::sqrt(q) : 0.0;
 }

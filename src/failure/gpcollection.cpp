@@ -5,6 +5,7 @@
 // to reach the failure surface.
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "gpcollection_kernels.h"
 #include "mccollection_search.h"
@@ -81,6 +82,10 @@ VX_API void GPPolynomial(double* rgp, const double* s11, const double* s22, cons
   // Mixed terms in the pair order (1,2), (1,3), (2,3); k is the third index.
   const int pi_[3] = {0, 0, 1}, pj_[3] = {1, 2, 2}, pk_[3] = {2, 1, 0};
   double fij[3] = {0.0, 0.0, 0.0};
+  if (xint && !std::isfinite(*xint)) {
+    *rgp = std::numeric_limits<double>::quiet_NaN();  // no interaction factor, no effort
+    return;
+  }
   if (xint) {
     for (int p = 0; p < 3; ++p) {
       const double a = fii[pi_[p]], b = fii[pj_[p]], k = fii[pk_[p]];
@@ -114,7 +119,11 @@ VX_API void GPPolyCamanho(double* rgp, const double* s11, const double* s22, con
     f33 = type == 1 ? f22 : 0.0;
     if (type == 2) k13 = k23 = 0.0;
   }
-  // An interaction factor that is not a number is no factor out of range.
+  // An interaction factor that is not finite is no factor out of range.
+  if (xint && !std::isfinite(*xint)) {
+    *rgp = std::numeric_limits<double>::quiet_NaN();
+    return;
+  }
   const double f12 = (xint && !(std::fabs(*xint) > 1.0)) ? 2.0 * *xint * std::sqrt(f11 * f22) : 0.0;
   const double f23 = 2.0 * f22 - 1.0 / sq(*x23);
   const double t11 = *s11, t22 = *s22, t33 = *s33;

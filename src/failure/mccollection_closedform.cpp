@@ -16,6 +16,9 @@ namespace {
 
 inline double sq(double x) { return x * x; }
 
+constexpr double not_a_number = std::numeric_limits<double>::quiet_NaN();
+using vx::failure::finite_or_absent;
+
 const char* const cuntze_note = "Note: Negative root during Cuntze failureevaluation. Please check your input parameters.";
 const char* const hashin_note = "Note: Negative root during Hashin failureevaluation. Please check your input parameters.";
 const char* const christensen_note =
@@ -57,6 +60,12 @@ VX_API void MCrckCuntze2012(double* rmc, const double* s22, const double* s33, c
     *rmc = 0.0;
     return;
   }
+  // Parameters that are not finite give no effort (an infinite exponent
+  // would make it 1 whatever the stress).
+  if (!finite_or_absent(gp, 2) || !finite_or_absent(mint, 1)) {
+    *rmc = not_a_number;
+    return;
+  }
   const double b = gp ? gp[0] : 0.16, bpp = gp ? gp[1] : 1.16, m = mint ? *mint : 2.4;
   const double i1 = t22 + t33, r = std::sqrt(4.0 * t23 * t23 + sq(t22 - t33));
   const double e1 = std::max((i1 + r) / (2.0 * *xt22), 0.0);
@@ -76,6 +85,10 @@ VX_API void MCrckCuntze2004(double* rmc, const double* s22, const double* s33, c
   const double t22 = *s22, t33 = *s33, t12 = *s12, t13 = *s13, t23 = *s23;
   if (all_zero(t22, t33, t12, t13, t23)) {
     *rmc = 0.0;
+    return;
+  }
+  if (!finite_or_absent(gp, 3) || !finite_or_absent(mint, 1)) {
+    *rmc = not_a_number;
     return;
   }
   const double b = gp ? gp[0] : 0.13, bpp = gp ? gp[1] : 1.5, c = gp ? gp[2] : 0.4, m = mint ? *mint : 2.5;

@@ -26,10 +26,10 @@ inline void set_angle(double* outtheta, double effort, double angle) {
 inline double sq(double x) { return x * x; }
 
 // Planes on which the exposure changes branch with the sign of the normal
-// traction; only the golden mode samples them.
-inline Breaks sign_change_planes(int32_t mode, double lo, double hi, double s22, double s33, double s23) {
+// traction.
+inline Breaks sign_change_planes(double lo, double hi, double s22, double s33, double s23) {
   Breaks b;
-  if (mode == 1) normal_traction_zeros(b, lo, hi, s22, s33, s23);
+  normal_traction_zeros(b, lo, hi, s22, s33, s23);
   return b;
 }
 
@@ -38,9 +38,8 @@ inline Breaks sign_change_planes(int32_t mode, double lo, double hi, double s22,
 template <class F>
 inline PlaneMax half_turn_search(F&& f, const double* sainc, const int32_t* gsflag, double s22, double s33,
                                  double s23, bool pass_undefined = false) {
-  const int32_t mode = flag_or(gsflag, 0);
-  return fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), mode, five_degrees,
-                               sign_change_planes(mode, 0.0, vx::pi, s22, s33, s23), pass_undefined);
+  return fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), flag_or(gsflag, 0), five_degrees,
+                               sign_change_planes(0.0, vx::pi, s22, s33, s23), pass_undefined);
 }
 
 // Puck's action-plane exposure with inclination parameters gp and the
@@ -109,7 +108,7 @@ VX_API void MCrckCamanho(double* rmc, const double* s22, const double* s33, cons
   // for a sound stress state (below failure there); the search passes over
   // those planes, so inputs that are not numbers are caught here.
   if (!std::isfinite(*s22) || !std::isfinite(*s33) || !std::isfinite(*s12) || !std::isfinite(*s13) ||
-      !std::isfinite(*s23) || std::isnan(*xt22) || std::isnan(*x12) || std::isnan(*x23) || (a0 && std::isnan(*a0))) {
+      !std::isfinite(*s23) || std::isnan(*xt22) || std::isnan(*x12) || std::isnan(*x23) || !finite_or_absent(a0, 1)) {
     *rmc = std::numeric_limits<double>::quiet_NaN();
     return;
   }
@@ -185,9 +184,9 @@ VX_API void MCrckVDI2014(double* rmc, const double* s11, const double* s22, cons
   const double fff = *s11 >= 0.0 ? *s11 / *xt11 : -*s11 / *xc11;
   const double r = fff > 1e-6 ? fiff / fff : 1e6;
   double effort = fiff;
-  if (!std::isfinite(*s11) || std::isnan(*s11 >= 0.0 ? *xt11 : *xc11) || w1 != w1 || w2 != w2) {
+  if (!std::isfinite(*s11) || std::isnan(*s11 >= 0.0 ? *xt11 : *xc11) || !finite_or_absent(wp, 2)) {
     // The fibre stress decides the weakening; without a finite one (or its
-    // strength, or the weakening parameters) the effort is unknown.
+    // strength, or finite weakening parameters) the effort is unknown.
     effort = std::numeric_limits<double>::quiet_NaN();
   } else if (w1 <= r && r <= 1.0 / w2) {
     const double c = (1.0 - w2) / std::sqrt(1.0 - w1 * w1);
@@ -205,6 +204,12 @@ VX_API void MCrckSPC3D(double* rmc, const double* s22, const double* s33, const 
                        const double* gp, const double* sainc, const double* salims, const int32_t* gsflag) {
   (void)xt11;
   (void)xc11;  // fibre strengths play no part on planes parallel to the fibres
+  // An infinite shear strength under compression would zero the compressive
+  // planes' exposure: a failed ply could read as intact.
+  if (!finite_or_absent(xcs, 3)) {
+    *rmc = std::numeric_limits<double>::quiet_NaN();
+    return;
+  }
   const double yt = *xt22, yc = *xc22, zt = *xt33, zc = *xc33, st12 = *xt12, st13 = *xt13, st23 = *xt23;
   const double sc12 = xcs ? xcs[0] : st12, sc13 = xcs ? xcs[1] : st13, sc23 = xcs ? xcs[2] : st23;
   const double p1 = gp ? gp[0] : 0.3, p2 = gp ? gp[1] : -0.3;
@@ -224,12 +229,10 @@ VX_API void MCrckSPC3D(double* rmc, const double* s22, const double* s33, const 
                               sq(t.tn1 / (as * st12 + ac * st13)));
   };
   // Jumps where the normal traction changes sign, kinks where |sin 2 theta| turns.
-  const int32_t mode = flag_or(gsflag, 0);
-  Breaks breaks = sign_change_planes(mode, lo, hi, t22, t33, t23);
-  if (mode == 1)
-    for (double t = std::ceil(lo / (0.5 * vx::pi)) * (0.5 * vx::pi); t <= hi && breaks.n < 8; t += 0.5 * vx::pi)
-      breaks.add(t);
-  const PlaneMax m = fracture_plane_search(f, lo, hi, dx, mode, two_degrees, breaks);
+  Breaks breaks = sign_change_planes(lo, hi, t22, t33, t23);
+  for (double t = std::ceil(lo / (0.5 * vx::pi)) * (0.5 * vx::pi); t <= hi && breaks.n < 8; t += 0.5 * vx::pi)
+    breaks.add(t);
+  const PlaneMax m = fracture_plane_search(f, lo, hi, dx, flag_or(gsflag, 0), two_degrees, breaks);
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
 }
@@ -259,7 +262,10 @@ VX_API void MCrckLaRC04(double* rmc, const double* s11, const double* s22, const
   const int32_t mode = flag_or(gsflag, 0);
   Stress6 w{*s11, *s22, *s33, *s12, *s13, *s23};
   double lo = -vx::pi;
-  if (!(*s11 >= *xc22)) {
+  // Fibre compression beyond the transverse compressive strength kinks the
+  // fibres: the planes are then those of the misaligned frame. Above it the
+  // fibre stress plays no part in matrix cracking.
+  if (!(*s11 >= -*xc22)) {
     // Misalignment frame: kink plane, then the fibre misalignment angle.
     lo = 0.0;
     const double psi = kink_plane_angle(*s22, *s33, *s23);

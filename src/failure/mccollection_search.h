@@ -9,9 +9,13 @@
 // angle (a rotation recurrence drifts by several ulps over a scan, enough to
 // drop an exposure of exactly 1.0 at a strength below 1.0); the values are
 // kept per thread for the last few scans, so a repeated scan costs no
-// library call.
+// library call. The planes where the exposure jumps or kinks (the break
+// planes the criterion names) are then looked at from both sides, and the
+// upper end of a range that is not whole half turns when the steps stop short
+// of it; each wins where it is larger: a cusp between two steps would pass a
+// failed ply.
 //
-// Golden mode runs the same scan, then refines by golden section around every
+// Golden mode runs the same scan (break planes and end included), then refines by golden section around every
 // local maximum of the scan within 10 % of the best, between the plane's two
 // neighbours, down to a bracket of 0.01 degrees. The exposure over the plane
 // angle is often bimodal, so one golden search over the whole range would
@@ -95,12 +99,13 @@ inline const PlaneTrig* plane_trig(double lo, double hi, double dx) {
 // range (a hang for all practical purposes) is widened to it, with a note.
 constexpr double max_scan_planes = 1e6;
 
-// The step the search runs with. A step of zero, a negative one or NaN would
-// look at the lower limit only, and in golden mode a step wider than the range
-// leaves nothing to refine; either would pass a failed ply as intact, so the
-// criterion's default step stands in, with a warning.
+// The step the search runs with. A step of zero, a negative or an infinite one
+// or NaN would look at the lower limit and the break planes only, and in
+// golden mode a step wider than the range leaves nothing to refine; either
+// would pass a failed ply as intact, so the criterion's default step stands
+// in, with a warning.
 inline double usable_step(double dx, double lo, double hi, bool golden, double default_dx) {
-  if (!(dx > 0.0) || (golden && hi > lo && dx > hi - lo)) {
+  if (!(dx > 0.0 && dx < std::numeric_limits<double>::infinity()) || (golden && hi > lo && dx > hi - lo)) {
     report(-2, "Warning: Step of the fracture plane search not usable; default step taken.", nullptr, 0, &dx, 1);
     dx = default_dx;
   }
@@ -128,20 +133,6 @@ inline void walk_planes(double lo, double hi, double dx, V&& visit) {
   }
 }
 
-template <class F>
-inline PlaneMax scan_planes(F&& f, double lo, double hi, double dx, bool pass_undefined) {
-  PlaneMax best{0.0, 0.0, 1.0, 0.0};
-  // The sum of the exposures is not a number when one of them is none (an
-  // exposure of minus infinity comes with one): one addition per plane, less
-  // than a second comparison.
-  double sum = 0.0;
-  walk_planes(lo, hi, dx, [&](double th, double c, double s) {
-    const double v = f(th, c, s);
-    if (v > best.value) best = {v, th, c, s};
-    sum += v;
-  });
-  return (sum != sum && !pass_undefined) ? unknown_plane() : best;
-}
 
 // Local maxima of a scan that may deserve refinement (positive ones: a plane
 // that carries nothing has nothing to refine), each with the bracket between
@@ -234,12 +225,59 @@ inline void normal_traction_zeros(Breaks& b, double lo, double hi, double s22, d
   }
 }
 
+// A plane where the exposure jumps or kinks is looked at this far to either
+// side of it, so that each side's branch is seen.
+constexpr double break_side = 1e-8;
+
+// Hands the planes just below and just above the break plane t that lie
+// inside (lo, hi) to visit(theta, c, s). Both come from one sine and cosine
+// of t, turned by break_side (whose cosine is 1.0 to the last bit).
+template <class V>
+inline void visit_break_sides(double t, double lo, double hi, V&& visit) {
+  const double c = std::cos(t), s = std::sin(t), dc = s * break_side, ds = c * break_side;
+  if (t - break_side > lo && t - break_side < hi) visit(t - break_side, c + dc, s - ds);
+  if (t + break_side > lo && t + break_side < hi) visit(t + break_side, c - dc, s + ds);
+}
+
+// Whether [lo, hi] spans whole half turns, over which the exposure repeats
+// (the end planes are then one and the same).
+inline bool whole_half_turns(double lo, double hi) {
+  const double range = hi - lo, turns = std::round(range / vx::pi);
+  return turns >= 1.0 && std::fabs(range - turns * vx::pi) <= 1e-12 * range;
+}
+
+// The scan, then the break planes inside (lo, hi) from both sides, and the
+// upper end when the steps stop short of it: a jump or a cusp between two
+// steps would otherwise go unseen, and so would an exposure that climbs
+// towards a cusp just outside the range. Such a plane replaces the scan's
+// best only when strictly larger, so the result is never below the plain
+// scan and equal to it where a step plane holds the maximum.
+template <class F>
+inline PlaneMax scan_planes(F&& f, double lo, double hi, double dx, const Breaks& breaks, bool pass_undefined) {
+  PlaneMax best{0.0, 0.0, 1.0, 0.0};
+  // The sum of the exposures is not a number when one of them is none (an
+  // exposure of minus infinity comes with one): one addition per plane, less
+  // than a second comparison.
+  double sum = 0.0, last = lo;
+  auto take = [&](double th, double c, double s) {
+    const double v = f(th, c, s);
+    if (v > best.value) best = {v, th, c, s};
+    sum += v;
+  };
+  walk_planes(lo, hi, dx, [&](double th, double c, double s) {
+    take(th, c, s);
+    last = th;
+  });
+  for (int k = 0; k < breaks.n; ++k) visit_break_sides(breaks.at[k], lo, hi, take);
+  if (last < hi && !whole_half_turns(lo, hi)) take(hi, std::cos(hi), std::sin(hi));
+  return (sum != sum && !pass_undefined) ? unknown_plane() : best;
+}
+
 template <class F>
 inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks breaks, bool pass_undefined) {
   const double range = hi - lo;
   // Whole half turns: the exposure at theta and theta + pi is the same.
-  const double turns = std::round(range / vx::pi);
-  const bool periodic = turns >= 1.0 && std::fabs(range - turns * vx::pi) <= 1e-12 * range;
+  const bool periodic = whole_half_turns(lo, hi);
 
   PlaneMax best{0.0, 0.0, 1.0, 0.0};
   bool unknown = false;
@@ -263,14 +301,14 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
   };
   // Each break plane enters the sequence of scan planes in its place, just
   // before and just after itself.
-  constexpr double side = 1e-8;
   breaks.sort();
   const double* next_break = breaks.at;
   const double* const last_break = breaks.at + breaks.n;
   auto breaks_below = [&](double limit) {
     for (; next_break != last_break && *next_break < limit; ++next_break)
-      for (double t : {*next_break - side, *next_break + side})
-        if (t > lo && t < hi && (n == 0 || t > thb)) take(t, std::cos(t), std::sin(t));
+      visit_break_sides(*next_break, lo, hi, [&](double t, double c, double s) {
+        if (n == 0 || t > thb) take(t, c, s);
+      });
   };
   walk_planes(lo, hi, dx, [&](double th, double c, double s) {
     breaks_below(th);
@@ -300,7 +338,8 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
   }
   peaks.prune(best.value);
 
-  auto eval = [&](double t) {
+  // Kept inline: as a call per golden point it cost the refinement a tenth.
+  auto eval = [&](double t) __attribute__((always_inline)) {
     // Brackets of the end planes reach one step past the range; the same
     // plane lies a whole range further in.
     if (periodic) {
@@ -315,18 +354,18 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
   return unknown ? unknown_plane() : best;
 }
 
-// gsflag 1: scan and golden-section refinement (with the break planes of the
-// exposure, when known); anything else: the scan. An unusable step is
+// gsflag 1: scan and golden-section refinement; anything else: the scan. Both
+// look at the break planes of the exposure, when known. An unusable step is
 // reported and replaced by default_dx. Planes whose exposure is not a number
 // make the result not a number, unless pass_undefined asks to pass them over.
 template <class F>
 inline PlaneMax fracture_plane_search(F&& f, double lo, double hi, double dx, int32_t gsflag, double default_dx,
                                       const Breaks& breaks = Breaks{}, bool pass_undefined = false) {
-  if (lo != lo || hi != hi) return unknown_plane();  // no range to search
+  if (!std::isfinite(lo) || !std::isfinite(hi)) return unknown_plane();  // no range to search
   const bool golden = gsflag == 1;
   dx = usable_step(dx, lo, hi, golden, default_dx);
   if (golden) return golden_planes(f, lo, hi, dx, breaks, pass_undefined);
-  return scan_planes(f, lo, hi, dx, pass_undefined);
+  return scan_planes(f, lo, hi, dx, breaks, pass_undefined);
 }
 
 // Traction on the action plane turned by theta about the fibre axis, from its
@@ -402,8 +441,18 @@ inline double misalignment_under_load(double phic, double xc, double g12, double
 }
 
 // Ratio of the mode I to the mode II toughness, the held value without gc.
+// A toughness that is not a finite number gives no ratio (an infinite one
+// would weigh a mode out silently).
 inline double toughness_ratio(const double* gc) {
+  if (gc && !(std::isfinite(gc[0]) && std::isfinite(gc[1]))) return std::numeric_limits<double>::quiet_NaN();
   return (gc && gc[0] != 0.0 && gc[1] != 0.0) ? gc[0] / gc[1] : 0.3499999940395355;
+}
+
+// Whether all n parameters of an optional vector are finite (true when absent).
+inline bool finite_or_absent(const double* v, int n) {
+  for (int k = 0; v && k < n; ++k)
+    if (!std::isfinite(v[k])) return false;
+  return true;
 }
 
 // LaRC matrix exposure under transverse tension y = s22 / yt, with the shear

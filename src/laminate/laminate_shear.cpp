@@ -165,6 +165,11 @@ Mat2 quadrature(const Stack& st) {
   Mat3 a, b, d, at, bt, dt;
   st.abd(a, b, d);
   GetABDTilde(at.data(), bt.data(), dt.data(), a.data(), b.data(), d.data());
+  // Without membrane forces a moment M strains the mid-plane by -bt^T M and
+  // curves it by dt M (bt^T = A^-1 B dt, the upper coupling block of the
+  // inverse of ABD): the stress integrated from the bottom is then
+  // -(Z1 bt^T - Z2 dt) M.
+  const Mat3 btt = vx::transpose(bt);
   const i4 n = st.n, nz = 5 * n + 1;
   std::vector<double> z(nz);
   std::vector<i4> intervals(n, 5);
@@ -183,19 +188,22 @@ Mat2 quadrature(const Stack& st) {
                                nullptr);
   GetArbitraryLaminateIntegral(z2.data(), &two, st.elastic, st.orientation, z.data(), intervals.data(), &nz, &n, &nine,
                                nullptr);
-  GetPartialFG(fg.data(), z1.data(), z2.data(), bt.data(), dt.data(), &nz, &fgflag);
+  GetPartialFG(fg.data(), z1.data(), z2.data(), btt.data(), dt.data(), &nz, &fgflag);
   Mat2 sum = Mat2::zero();
   for (i4 k = 0; k < n; ++k) {
     const double ht = st.thickness[k] / 2.0;
     const Mat2 cinv = inverse(st.cshear[k]);
     for (int g = 1; g <= 4; ++g) {
+      // The shear stresses (yz, xz) from the shear forces (Qy, Qx) by
+      // equilibrium under cylindrical bending in each direction; their
+      // complementary energy is fz^T C^-1 fz.
       const vx::CMatRef<3, 3> p(fg.data() + size_t(9) * (5 * k + g));
       Mat2 fz;
       fz(0, 0) = p(1, 1);
       fz(0, 1) = p(2, 0);
       fz(1, 0) = p(2, 1);
       fz(1, 1) = p(0, 0);
-      const Mat2 hp = fz * cinv * vx::transpose(fz);
+      const Mat2 hp = vx::transpose(fz) * cinv * fz;
       const double wt = (g == 1 || g == 4) ? 0.3478548451 : 0.6521451549;
       for (int q = 0; q < 4; ++q) sum.a[q] += wt * ht * hp.a[q];
     }
