@@ -286,6 +286,32 @@ def test_lth_matches_the_strip_integral(mm):
     assert np.all(np.isfinite(corrected)) and not np.array_equal(corrected, lh)
 
 
+@pytest.mark.parametrize("ratio", [1.0 + 2e-16, 1.0 - 1e-13, 1.0 + 1e-9, 1.0 - 1e-6, 1.0 + 1e-3])
+@pytest.mark.parametrize("fmflag", [0, 1])
+def test_lth_fibre_and_matrix_moduli_nearly_equal(mm, ratio, fmflag):
+    """Moduli that differ by rounding only (a shear modulus computed from E and nu) still give the
+    strip integral; the textbook form loses every digit there."""
+    if fmflag == 0:
+        a, b = 2.0, 2 * np.sqrt(0.6 / np.pi)
+    else:
+        a, b = np.sqrt(3.0), np.sqrt(2 * np.sqrt(3.0) * 0.6 / np.pi)
+
+    def cell(m, f):
+        # The strips' departure from m, integrated on its own so that the
+        # quadrature resolves it: 2/((2-c)/m + c/f) - m = m c e / (2 - c e).
+        e = (f - m) / f
+        def dev(y):
+            c = 2 * np.sqrt(max(b * b - y * y, 0.0))
+            return m * c * e / (2.0 - c * e)
+        return m + quad(dev, -b, b, epsabs=0.0, epsrel=1e-13, limit=200)[0] / a
+
+    gm = 3500.0 / 2.7
+    fibre = np.array([230e3, 3500.0 * ratio, gm * ratio, gm * ratio, 0.2])
+    lh = mm.lth(fibre, [3500.0, 0.35], 0.6, fmflag, 0)
+    assert lh[1] == pytest.approx(cell(3500.0, 3500.0 * ratio), rel=1e-13)
+    assert lh[2] == pytest.approx(cell(gm, gm * ratio), rel=1e-13)
+
+
 def test_foye_and_krimmer(mm):
     # A ply of pure matrix keeps the matrix Poisson ratio.
     assert mm.foye([3.5e3, 0.35], M2) == pytest.approx(0.35)

@@ -164,8 +164,12 @@ VX_API void LTH(double* lh, const double* fp, const double* mp, const double* vf
       continue;
     }
     // Closed form of the strip integral over the cell; the square root in the
-    // arc tangent holds (1 - r)^2 like the one in the denominator.
-    const double root = std::sqrt(1.0 - d * d * b * b);
-    lh[1 + j] = (2.0 * m[j] / a) * ((a / 2.0 - b) - pi / (2.0 * d) + (std::atan(b * d / root) + pi / 2.0) / (d * root));
+    // arc tangent holds (1 - r)^2 like the one in the denominator. The two
+    // terms pi / (2 d) of the textbook form cancel, which loses every digit
+    // when the moduli differ by rounding only; with 1 - root written as
+    // d^2 b^2 / (1 + root) they cancel exactly instead.
+    const double db2 = d * d * b * b, root = std::sqrt(1.0 - db2);
+    const double strip = (std::atan(b * d / root) + (pi / 2.0) * db2 / (1.0 + root)) / (d * root);
+    lh[1 + j] = (2.0 * m[j] / a) * ((a / 2.0 - b) + strip);
   }
 }
