@@ -95,10 +95,13 @@ def test_refusals_raise_the_class_f2py_raises(vx):
         # A refusal raised in a worker process travels back by pickling.
         back = pickle.loads(pickle.dumps(e))
         assert type(back) is type(e) and str(back) == str(e)
-    # A failed check(...) is the module's error, and nothing else.
-    e = refusal(vx.error, lambda: vx.math.matrixinverse(eye, n=2))
+    # A failed check(...) on an extent refuses a size: the module's error and
+    # ValueError. Any other failed check is the module's error, and nothing else.
+    e = refusal(ValueError, lambda: vx.math.matrixinverse(eye, n=2))
+    assert isinstance(e, vx.error) and str(e) == "(shape(a,0)==n) failed for argument n: matrixinverse:n=2"
+    e = refusal(vx.error, lambda: vx.utility.processlock(1, 2**29 + 1))
     assert not isinstance(e, (ValueError, TypeError))
-    assert str(e) == "(shape(a,0)==n) failed for argument n: matrixinverse:n=2"
+    assert str(e) == "(maxid<=536870912) failed for argument maxid: processlock:maxid=536870913"
 
 
 def test_in_out_scalars_take_numbers_and_arrays(vx):
