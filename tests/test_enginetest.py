@@ -21,6 +21,8 @@ def test_planted_rows_are_refused_naming_routine_and_argument(vx, et):
             "planted_type: argument n is declared f8 in but planted takes const int32_t*",
         "y = planted_output(x,[n])":
             "planted_output: argument y is declared i4 array out but planted takes double*",
+        "y = planted_default(x,[n])":
+            "optional argument 'n' has neither a default nor an absent text",
     }
 
 

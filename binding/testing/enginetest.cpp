@@ -84,7 +84,8 @@ void inoutscalars(double* d, float* f, int32_t* i, std::complex<double>* z, sign
 }
 
 // Planted: a row that declares this input an output, one that declares an
-// integer a real, one that declares a real output an integer one.
+// integer a real, one that declares a real output an integer one, and one
+// whose optional argument says neither its default nor what stands for it.
 void planted(double* y, const double* x, const int32_t* n) { y[0] = x[0] + *n; }
 
 }  // namespace
@@ -154,4 +155,8 @@ VX_PLANTED_ROW(enginetest, planted, "y = planted_output(x,[n])",
                "y: i4(1) out",
                "x: f8(1)",
                "n: i4 = 1");
+VX_PLANTED_ROW(enginetest, planted, "y = planted_default(x,[n])",
+               "y: f8(1) out",
+               "x: f8(1)",
+               "n: i4 check(n==1)");
 #endif
