@@ -203,8 +203,9 @@ bool to_complex(PyObject* o, const char* what, double* out) {
 // A logical takes the truth value of what it is given; of an array or
 // sequence, that of its one value (an empty one is false).
 int truth_of(PyObject* o, const char* what) {
-  if (!holds_values(o) || (!PyArray_Check(o) && PySequence_Size(o) == 0)) return PyObject_IsTrue(o);
-  if (PyArray_Check(o) && PyArray_SIZE(reinterpret_cast<PyArrayObject*>(o)) == 0) return 0;
+  if (!holds_values(o)) return PyObject_IsTrue(o);
+  const Py_ssize_t n = PyArray_Check(o) ? PyArray_SIZE(reinterpret_cast<PyArrayObject*>(o)) : PySequence_Size(o);
+  if (n <= 0) return n < 0 ? -1 : 0;
   PyObject* it = sole_item(o, what);
   if (!it) return -1;
   const int t = PyObject_IsTrue(it);
