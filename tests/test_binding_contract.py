@@ -210,6 +210,7 @@ def test_answers_f2py_gives_or_refuses(vx):
         ("two values for n", lambda: u.getidentitymatrix([2, 3]), ValueError),
         ("no value for n", lambda: u.getidentitymatrix([]), ValueError),
         ("two values for a flag", lambda: u.linspace(0, 1, 5, endpoint=np.array([1, 0])), ValueError),
+        ("a flag of [0]", lambda: u.linspace(0, 1, 4, endpoint=[0]), [0.0, 0.25, 0.5, 0.75]),
         # an in/out flag takes one value
         ("in/out flag of two", lambda: m.gssafe(np.array(0.5), np.array(0.0), 0.0, np.zeros(6), np.zeros(6),
                                                np.zeros(4), np.zeros(4), np.array([1e-6, 1.0]),
