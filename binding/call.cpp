@@ -84,15 +84,26 @@ struct CallEnv : ExprEnv {
 
 // ------------------------------------------------------------ conversions
 
-PyObject* first_item(PyObject* o) {
-  // A one-element array or sequence stands for its element.
-  if (PyArray_Check(o) && PyArray_SIZE(reinterpret_cast<PyArrayObject*>(o)) >= 1) {
-    return PyArray_GETITEM(reinterpret_cast<PyArrayObject*>(o),
-                           static_cast<const char*>(PyArray_DATA(reinterpret_cast<PyArrayObject*>(o))));
+// Arrays and sequences other than texts hold values; a scalar argument takes
+// one of them.
+inline bool holds_values(PyObject* o) {
+  return PyArray_Check(o) || (PySequence_Check(o) && !PyUnicode_Check(o) && !PyBytes_Check(o));
+}
+
+// The one value of an array or sequence (a new reference). Any other count is
+// refused: a scalar takes one value, never the first of several.
+PyObject* sole_item(PyObject* o, const char* what) {
+  Py_ssize_t n;
+  if (PyArray_Check(o)) {
+    PyArrayObject* a = reinterpret_cast<PyArrayObject*>(o);
+    n = PyArray_SIZE(a);
+    if (n == 1) return PyArray_GETITEM(a, static_cast<const char*>(PyArray_DATA(a)));
+  } else {
+    n = PySequence_Size(o);
+    if (n < 0) return nullptr;
+    if (n == 1) return PySequence_GetItem(o, 0);
   }
-  if (PySequence_Check(o) && !PyUnicode_Check(o) && !PyBytes_Check(o) && PySequence_Size(o) >= 1)
-    return PySequence_GetItem(o, 0);
-  PyErr_Clear();
+  PyErr_Format(vx_value_error, "%s: expected one value, got %zd", what, n);
   return nullptr;
 }
 
@@ -110,6 +121,13 @@ bool to_long(PyObject* o, const char* what, long long& out) {
     PyErr_Format(vx_type_error, "%s: expected an integer, got None", what);
     return false;
   }
+  if (holds_values(o)) {
+    PyObject* it = sole_item(o, what);
+    if (!it) return false;
+    const bool ok = to_long(it, what, out);
+    Py_DECREF(it);
+    return ok;
+  }
   if (PyFloat_Check(o) || PyComplex_Check(o) || PyNumber_Check(o)) {
     PyObject* re = PyComplex_Check(o) ? PyFloat_FromDouble(PyComplex_RealAsDouble(o)) : (Py_INCREF(o), o);
     PyObject* l = PyNumber_Long(re);
@@ -119,21 +137,14 @@ bool to_long(PyObject* o, const char* what, long long& out) {
       Py_DECREF(l);
       return ok;
     }
-    if (!PyArray_Check(o)) {
-      // NaN and infinities have no integer value.
-      if (PyErr_ExceptionMatches(PyExc_ValueError) || PyErr_ExceptionMatches(PyExc_OverflowError)) {
-        PyObject* cls = PyErr_ExceptionMatches(PyExc_ValueError) ? vx_value_error : vx_overflow_error;
-        PyErr_Clear();
-        PyErr_Format(cls, "%s: %R has no 32-bit integer value", what, o);
-      }
+    // NaN and infinities have no integer value.
+    if (PyErr_ExceptionMatches(PyExc_ValueError) || PyErr_ExceptionMatches(PyExc_OverflowError)) {
+      PyObject* cls = PyErr_ExceptionMatches(PyExc_ValueError) ? vx_value_error : vx_overflow_error;
+      PyErr_Clear();
+      PyErr_Format(cls, "%s: %R has no 32-bit integer value", what, o);
       return false;
     }
     PyErr_Clear();
-  }
-  if (PyObject* it = first_item(o)) {
-    bool ok = to_long(it, what, out);
-    Py_DECREF(it);
-    return ok;
   }
   PyErr_Format(vx_type_error, "%s: expected an integer, got %s", what, Py_TYPE(o)->tp_name);
   return false;
@@ -152,14 +163,16 @@ bool to_double(PyObject* o, const char* what, double& out) {
     out = PyComplex_RealAsDouble(o);
     return true;
   }
-  out = PyFloat_AsDouble(o);
-  if (!(out == -1.0 && PyErr_Occurred())) return true;
-  PyErr_Clear();
-  if (PyObject* it = first_item(o)) {
-    bool ok = to_double(it, what, out);
+  if (holds_values(o)) {
+    PyObject* it = sole_item(o, what);
+    if (!it) return false;
+    const bool ok = to_double(it, what, out);
     Py_DECREF(it);
     return ok;
   }
+  out = PyFloat_AsDouble(o);
+  if (!(out == -1.0 && PyErr_Occurred())) return true;
+  PyErr_Clear();
   PyErr_Format(vx_type_error, "%s: expected a real number, got %s", what, Py_TYPE(o)->tp_name);
   return false;
 }
@@ -169,14 +182,16 @@ bool to_complex(PyObject* o, const char* what, double* out) {
     PyErr_Format(vx_type_error, "%s: expected a complex number, got %s", what, Py_TYPE(o)->tp_name);
     return false;
   }
+  if (holds_values(o)) {
+    PyObject* it = sole_item(o, what);
+    if (!it) return false;
+    const bool ok = to_complex(it, what, out);
+    Py_DECREF(it);
+    return ok;
+  }
   Py_complex c = PyComplex_AsCComplex(o);
   if (c.real == -1.0 && PyErr_Occurred()) {
     PyErr_Clear();
-    if (PyObject* it = first_item(o)) {
-      bool ok = to_complex(it, what, out);
-      Py_DECREF(it);
-      return ok;
-    }
     PyErr_Format(vx_type_error, "%s: expected a complex number, got %s", what, Py_TYPE(o)->tp_name);
     return false;
   }
@@ -185,25 +200,33 @@ bool to_complex(PyObject* o, const char* what, double* out) {
   return true;
 }
 
+// A logical takes the truth value of what it is given; of an array or
+// sequence, that of its one value (an empty one is false).
+int truth_of(PyObject* o, const char* what) {
+  if (!holds_values(o)) return PyObject_IsTrue(o);
+  const Py_ssize_t n = PyArray_Check(o) ? PyArray_SIZE(reinterpret_cast<PyArrayObject*>(o)) : PySequence_Size(o);
+  if (n <= 0) return n < 0 ? -1 : 0;
+  PyObject* it = sole_item(o, what);
+  if (!it) return -1;
+  const int t = PyObject_IsTrue(it);
+  Py_DECREF(it);
+  return t;
+}
+
 // Stores a Python value into a scalar of the given type at p.
 bool store_scalar(PyObject* o, Ty ty, void* p, const char* what) {
   switch (ty) {
-    case Ty::i4: case Ty::l4: {
-      if (ty == Ty::l4) {
-        int t = PyObject_IsTrue(o);
-        if (t < 0) return false;
-        *static_cast<int32_t*>(p) = t;
-        return true;
-      }
+    case Ty::i4: {
       long long v;
       if (!to_long(o, what, v)) return false;
       *static_cast<int32_t*>(p) = static_cast<int32_t>(v);
       return true;
     }
-    case Ty::l1: {
-      int t = PyObject_IsTrue(o);
+    case Ty::l4: case Ty::l1: {
+      const int t = truth_of(o, what);
       if (t < 0) return false;
-      *static_cast<int8_t*>(p) = static_cast<int8_t>(t);
+      if (ty == Ty::l4) *static_cast<int32_t*>(p) = t;
+      else *static_cast<int8_t*>(p) = static_cast<int8_t>(t);
       return true;
     }
     case Ty::f8: {
@@ -238,7 +261,8 @@ PyObject* scalar_to_py(Ty ty, const void* p) {
   }
 }
 
-// Text from str (latin-1) or bytes or a bytes array.
+// Text from str (ASCII only: a character the library's texts cannot hold is
+// refused, not stored as bytes of some encoding), bytes or a bytes array.
 bool text_of(PyObject* o, const char*& p, Py_ssize_t& n, PyObject*& hold, const char* what) {
   hold = nullptr;
   if (PyBytes_Check(o)) {
@@ -247,12 +271,15 @@ bool text_of(PyObject* o, const char*& p, Py_ssize_t& n, PyObject*& hold, const 
     return true;
   }
   if (PyUnicode_Check(o)) {
-    hold = PyUnicode_AsLatin1String(o);
-    if (!hold) {
-      PyErr_Clear();
-      hold = PyUnicode_AsUTF8String(o);
-      if (!hold) return false;
+    if (!PyUnicode_IS_ASCII(o)) {
+      Py_ssize_t k = 0;
+      while (k < PyUnicode_GET_LENGTH(o) && PyUnicode_READ_CHAR(o, k) < 128) ++k;
+      PyErr_Format(vx_value_error, "%s: the text holds a character outside ASCII ('%c' at position %zd)", what,
+                   static_cast<int>(PyUnicode_READ_CHAR(o, k)), k);
+      return false;
     }
+    hold = PyUnicode_AsASCIIString(o);
+    if (!hold) return false;
   } else if (PyArray_Check(o) && PyArray_TYPE(reinterpret_cast<PyArrayObject*>(o)) == NPY_STRING) {
     PyArrayObject* c = reinterpret_cast<PyArrayObject*>(PyArray_FROMANY(o, NPY_STRING, 0, 0, NPY_ARRAY_C_CONTIGUOUS));
     if (!c) return false;
@@ -320,7 +347,11 @@ PyArrayObject* s1_from_text(PyObject* o, const char* what) {
   return a;
 }
 
-enum class Mode { in, copy, overwrite, strict, view_overwrite };
+// How a given array is taken: as input (the caller's own when ready), as
+// input a call-back may be handed writable (never the caller's read-only
+// storage), copied, overwritten in place when it can be, in place or
+// refused (in/out), or as an array view overwritten in place when it can be.
+enum class Mode { in, in_writable, copy, overwrite, strict, view_overwrite };
 
 // Element type of an array of texts of length L.
 PyArray_Descr* text_descr(int64_t L) {
@@ -423,18 +454,21 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
     const bool type_ok = PyArray_Check(o) && PyArray_EquivTypenums(PyArray_DESCR(arr)->type_num, tn) &&
                          (a.ty != Ty::s1 || PyDataType_ELSIZE(PyArray_DESCR(arr)) == 1);
     if (mode == Mode::strict) return inout_array(o, type_ok, type_label(a.ty), what);
-    if (!not_in_place(arr, type_ok, false) && PyArray_NDIM(arr) == a.rank) {
+    // Overwritten in place, as f2py does, only when in Fortran order: a
+    // C-ordered or strided array is left alone and a filled copy returned.
+    if (!not_in_place(arr, type_ok, true) && PyArray_NDIM(arr) == a.rank) {
       Py_INCREF(o);
       return arr;
     }
-    mode = Mode::copy;  // a view that cannot be used in place is filled on a copy
+    mode = Mode::copy;
   }
-  if (mode == Mode::in && a.ty != Ty::s1 && PyArray_CheckExact(o)) {
+  if ((mode == Mode::in || mode == Mode::in_writable) && a.ty != Ty::s1 && PyArray_CheckExact(o)) {
     // An input that already has the declared type, rank and layout is used as
     // it is: the per-point routines are called with such arrays.
     PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
     if (PyArray_TYPE(arr) == tn && PyArray_ISALIGNED(arr) && !PyArray_ISBYTESWAPPED(arr) &&
-        a.rank >= 1 && PyArray_NDIM(arr) == a.rank && PyArray_IS_F_CONTIGUOUS(arr)) {
+        a.rank >= 1 && PyArray_NDIM(arr) == a.rank && PyArray_IS_F_CONTIGUOUS(arr) &&
+        (mode == Mode::in || PyArray_ISWRITEABLE(arr))) {
       Py_INCREF(o);
       return arr;
     }
@@ -442,7 +476,7 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
   if (a.ty == Ty::s1 && (PyBytes_Check(o) || PyUnicode_Check(o))) return s1_from_text(o, what);
   int flags = NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST;
   if (mode == Mode::copy) flags |= NPY_ARRAY_ENSURECOPY | NPY_ARRAY_WRITEABLE;
-  if (mode == Mode::overwrite) flags |= NPY_ARRAY_WRITEABLE;
+  if (mode == Mode::overwrite || mode == Mode::in_writable) flags |= NPY_ARRAY_WRITEABLE;
   PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(PyArray_FromAny(o, descr_of(a.ty), 0, 0, flags, nullptr));
   if (!arr) {
     // numpy's own class tells a wrong value (ValueError) from a wrong kind of
@@ -663,17 +697,25 @@ inline int wrong_axis(const ArgDesc& a, PyArrayObject* x) {
   return -1;
 }
 
-// How many values the extents of a given array ask for (an open extent is
-// the array's own); -1 when the count overflows.
+// The first axis of a given array whose extent the row computes from other
+// arguments and the array does not have, or -1; want is the computed extent.
+// A negative extent is left open (the routine sees the negative count); an
+// axis of length 1 stands for an empty one, as in f2py. With the fixed
+// extents and the open ones ('*') the array's own, no extent then makes a
+// routine read past an array.
 template <class Eval>
-inline int64_t values_asked(const ArgDesc& a, PyArrayObject* x, Eval&& eval) {
-  int64_t need = 1;
+inline int wrong_extent(const ArgDesc& a, PyArrayObject* x, Eval&& eval, int64_t& want) {
+  const bool any_fixed = !a.fixed.empty();
   for (int k = 0; k < a.rank; ++k) {
-    int64_t d = a.dims[k].empty() ? PyArray_DIM(x, k) : eval(a.dims[k]);
-    if (d < 0) d = 0;
-    if (__builtin_mul_overflow(need, d, &need)) return -1;
+    if (a.dims[k].empty() || (any_fixed && a.fixed[k] >= 0)) continue;
+    const int64_t e = eval(a.dims[k]);
+    const npy_intp d = PyArray_DIM(x, k);
+    if (e >= 0 && d != e && !(e == 0 && d == 1)) {
+      want = e;
+      return k;
+    }
   }
-  return need;
+  return -1;
 }
 
 // The extents of an array the call makes (negative ones are empty); false
@@ -776,6 +818,9 @@ bool match_arguments(Call& c, PyObject* const* args, Py_ssize_t nargs, PyObject*
     }
     c.pv[pos] = args[nargs + j];
   }
+  // None for an optional argument means absent: its default is used.
+  for (int k = r.nrequired; k < c.npy; ++k)
+    if (c.pv[k] == Py_None) c.pv[k] = nullptr;
   for (int k = 0; k < r.nrequired; ++k)
     if (!c.pv[k]) {
       PyErr_Format(vx_type_error, "%s() missing required argument '%s' (pos %d)", c.pyname, r.pynames[k].c_str(),
@@ -851,6 +896,12 @@ bool takes_result(Ty ty, PyArray_Descr* d) {
 bool given_inout_scalar(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
   if (!PyArray_Check(o)) return given_scalar(a, s, o);
   PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
+  if (PyArray_SIZE(arr) > 1) {
+    // Only one of the values could come back.
+    PyErr_Format(vx_value_error, "%s: the in/out array (%S) holds %zd values, expected one", a.what.c_str(),
+                 reinterpret_cast<PyObject*>(PyArray_DESCR(arr)), static_cast<Py_ssize_t>(PyArray_SIZE(arr)));
+    return false;
+  }
   const bool own_type = PyArray_EquivTypenums(PyArray_TYPE(arr), typenum(a.ty));
   const char* why = PyArray_SIZE(arr) < 1 ? "empty" : !PyArray_ISWRITEABLE(arr) ? "read-only"
                   : !own_type && !takes_result(a.ty, PyArray_DESCR(arr)) ? "of a type that cannot take the result"
@@ -890,7 +941,7 @@ bool fixed_extents(const ArgDesc& a, PyArrayObject* arr) {
 
 bool given_array(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
   const char* what = a.what.c_str();
-  Mode mode = Mode::in;
+  Mode mode = c.r.has_callback ? Mode::in_writable : Mode::in;
   if (a.intent == Intent::inout) {
     mode = Mode::strict;
   } else if (a.ty == Ty::str) {
@@ -979,8 +1030,9 @@ bool run_checks(Call& c) {
     const ArgDesc& a = args[i];
     if (!c.sl[i].present && !c.sl[i].known) continue;
     if (const Expr* e = failed_check(a, eval)) {
-      PyErr_Format(vx_error, "(%s) failed for argument %s: %s:%s=%lld", e->src.c_str(), a.name.c_str(), c.pyname,
-                   a.name.c_str(), static_cast<long long>(c.sl[i].ival));
+      // A check on an array's extent refuses a size: a ValueError as well.
+      PyErr_Format(e->extents ? vx_value_error : vx_error, "(%s) failed for argument %s: %s:%s=%lld", e->src.c_str(),
+                   a.name.c_str(), c.pyname, a.name.c_str(), static_cast<long long>(c.sl[i].ival));
       return false;
     }
   }
@@ -1020,14 +1072,12 @@ bool prepare_arrays(Call& c) {
     if ((pass == 0) != (s.arr != nullptr)) continue;
     if (s.arr) {
       if (a.ty == Ty::view_f8 || a.ty == Ty::view_i4) continue;
-      // No extent may make the routine read past the array.
-      const int64_t need = values_asked(a, s.arr, eval);
-      if (need < 0 || need > PyArray_SIZE(s.arr)) {
-        std::string ext;
-        for (int k = 0; k < a.rank; ++k) ext += (k ? "," : "") + a.dims[k].src;
-        PyErr_Format(vx_value_error, "%s: argument %s holds %zd elements but the extents (%s) ask for %s", c.pyname,
-                     a.name.c_str(), static_cast<Py_ssize_t>(PyArray_SIZE(s.arr)), ext.c_str(),
-                     need < 0 ? "more" : std::to_string(need).c_str());
+      int64_t want;
+      const int k = wrong_extent(a, s.arr, eval, want);
+      if (k >= 0) {
+        PyErr_Format(vx_value_error, "%s: axis %d has extent %zd, expected %lld (%s)", a.what.c_str(), k,
+                     static_cast<Py_ssize_t>(PyArray_DIM(s.arr, k)), static_cast<long long>(want),
+                     a.dims[k].src.c_str());
         return false;
       }
       continue;
@@ -1454,17 +1504,14 @@ struct ArrayCall {
     return true;
   }
 
-  // The rows' checks, and no extent that makes the routine read past a given
-  // array.
+  // The rows' checks, and the extents of the given arrays.
   bool checks_pass() const {
     auto ev = [this](const Expr& e) { return eval(e); };
     for (int i : r.arrays_checked)
       if (seen[i] && failed_check(ad[i], ev)) return false;
-    for (int i : r.arrays_in) {
-      if (!arr[i]) continue;
-      const int64_t need = values_asked(ad[i], arr[i], ev);
-      if (need < 0 || need > PyArray_SIZE(arr[i])) return false;
-    }
+    int64_t want;
+    for (int i : r.arrays_in)
+      if (arr[i] && wrong_extent(ad[i], arr[i], ev, want) >= 0) return false;
     return true;
   }
 
@@ -1653,7 +1700,22 @@ PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargsf, P
 }  // namespace vxb
 
 namespace vxb {
-bool py_to_scalar(PyObject* o, Ty ty, void* p, const char* what) { return store_scalar(o, ty, p, what); }
+bool py_to_datum(PyObject* o, Ty ty, void* p, const char* what) {
+  if (holds_values(o)) {
+    PyObject* it = sole_item(o, what);
+    if (!it) return false;
+    const bool ok = py_to_datum(it, ty, p, what);
+    Py_DECREF(it);
+    return ok;
+  }
+  // Stored, a complex value would silently lose its imaginary part.
+  if (PyComplex_Check(o) || PyArray_IsScalar(o, ComplexFloating)) {
+    PyErr_Format(vx_type_error, "%s: expected %s, got %s", what, ty == Ty::i4 ? "an integer" : "a real number",
+                 Py_TYPE(o)->tp_name);
+    return false;
+  }
+  return store_scalar(o, ty, p, what);
+}
 bool py_text(PyObject* o, const char*& p, Py_ssize_t& n, PyObject*& hold, const char* what) {
   return text_of(o, p, n, hold, what);
 }

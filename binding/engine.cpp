@@ -3,6 +3,7 @@
 #define NO_IMPORT_ARRAY
 #define PY_ARRAY_UNIQUE_SYMBOL vx_ARRAY_API
 #include <numpy/arrayobject.h>
+#include <algorithm>
 #include <complex>
 #include <cstring>
 #include <map>
@@ -64,7 +65,7 @@ bool read_parens(const std::string& s, size_t& p, std::string& inside) {
 }
 
 struct RawArg {
-  std::string name, type, typeparam, dims, intent, dflt, doc;
+  std::string name, type, typeparam, dims, intent, dflt, doc, absent;
   bool has_dims = false, has_default = false;
   std::vector<std::string> checks;
 };
@@ -93,17 +94,16 @@ bool parse_raw(const std::string& desc, RawArg& a, std::string& err) {
       std::string in;
       if (!read_parens(desc, p, in)) return err = "unbalanced check in '" + desc + "'", false;
       a.checks.push_back(in);
-    } else if (desc.compare(p, 4, "doc ") == 0) {
+    } else if (desc.compare(p, 4, "doc ") == 0 || desc.compare(p, 7, "absent ") == 0) {
+      std::string& text = desc[p] == 'd' ? a.doc : a.absent;
       size_t q1 = desc.find('"', p), q2 = q1 == std::string::npos ? q1 : desc.find('"', q1 + 1);
-      if (q2 == std::string::npos) return err = "bad doc in '" + desc + "'", false;
-      a.doc = desc.substr(q1 + 1, q2 - q1 - 1);
+      if (q2 == std::string::npos) return err = "bad text in '" + desc + "'", false;
+      text = desc.substr(q1 + 1, q2 - q1 - 1);
       p = q2 + 1;
     } else if (desc[p] == '=') {
       ++p;
       size_t e = desc.size();
-      size_t c1 = desc.find(" check(", p), c2 = desc.find(" doc \"", p);
-      if (c1 < e) e = c1;
-      if (c2 < e) e = c2;
+      for (const char* w : {" check(", " doc \"", " absent \""}) e = std::min(e, desc.find(w, p));
       a.dflt = trim(desc.substr(p, e - p));
       a.has_default = true;
       p = e;
@@ -165,6 +165,7 @@ bool build_args(const char* const* descs, int n, std::vector<ArgDesc>& args, std
     a.intent = in == "out" ? Intent::out : in == "inout" ? Intent::inout : in == "io" ? Intent::io
              : in == "ret" ? Intent::ret : Intent::in;
     a.doc = raw[i].doc;
+    a.absent = raw[i].absent;
   }
   auto lookup = [&](const std::string& nm) { return arg_index(args, nm); };
   for (int i = 0; i < n; ++i) {
@@ -307,8 +308,7 @@ std::string arg_doc(const ArgDesc& a, const char* role) {
     if (a.ty == Ty::str) s += "(len=" + (a.str_star ? std::string("*") : a.strlen.src) + ")";
   }
   if (!*role) return s + "\n";
-  if (a.optional && a.has_default) s += ", optional\n    Default: " + a.dflt.src;
-  else if (a.optional) s += ", optional";
+  if (a.optional) s += ", optional\n    Default: " + (a.has_default ? a.dflt.src : a.absent);
   if (!a.doc.empty()) s += "\n    " + a.doc;
   return s + "\n";
 }
@@ -453,34 +453,36 @@ bool infer_extents(Routine& r, std::string& err) {
 }
 
 // The Python form of a call-back, what each argument is, and what a returned
-// value fills.
+// value fills; laid out as f2py lays out its call-back blocks (the form and
+// the headings indented by four, the arguments by eight).
 std::string callback_doc(const CbDesc& c, const std::string& head) {
-  auto one = [&](int ix, const char* role) {
+  auto one = [&](int ix, bool optional) {
     ArgDesc a = c.args[ix];
     a.name = c.pynames[ix];
     a.doc.clear();
-    std::string s = "    " + arg_doc(a, role);
-    if (!c.args[ix].doc.empty()) s += "        " + c.args[ix].doc + "\n";
+    std::string s = "        " + arg_doc(a, "input");
+    if (optional) s.insert(s.size() - 1, ", optional");
+    if (!c.args[ix].doc.empty()) s += "            " + c.args[ix].doc + "\n";
     return s;
   };
-  std::string s = head + "  " + c.def->signature + "\n";
-  if (!c.py_required.empty()) s += "  Required arguments:\n";
-  for (int ix : c.py_required) s += one(ix, "input");
-  if (!c.py_optional.empty()) s += "  Optional arguments:\n";
-  for (int ix : c.py_optional) s += one(ix, "input");
+  std::string s = head + "    " + c.def->signature + "\n";
+  if (!c.py_required.empty()) s += "    Required arguments:\n";
+  for (int ix : c.py_required) s += one(ix, false);
+  if (!c.py_optional.empty()) s += "    Optional arguments:\n";
+  for (int ix : c.py_optional) s += one(ix, true);
   if (!c.outs.empty()) {
-    s += "  Return objects:\n";
+    s += "    Return objects:\n";
     std::string names;
     for (int ix : c.outs) {
       const std::string nm = c.pynames[ix].empty() ? c.args[ix].name : c.pynames[ix];
       ArgDesc a = c.args[ix];
       a.name = nm;
-      s += "    " + arg_doc(a, "");
+      s += "        " + arg_doc(a, "");
       names += (names.empty() ? "" : ", ") + nm;
     }
-    s += "  A returned value fills " + names +
+    s += "    A returned value fills " + names +
          " in this order (a number or array for one, a tuple for several);\n"
-         "  None leaves what the function wrote into its writable arguments.\n";
+         "    None leaves what the function wrote into its writable arguments.\n";
   }
   return s + "\n";
 }
@@ -625,6 +627,7 @@ bool link_arguments(Routine& r, std::string& err) {
       ++ntext;
     }
     if (a.ty != Ty::cb) continue;
+    r.has_callback = true;
     for (const std::string* nm : {&a.cbname, &a.cbname_alt}) {
       if (nm->empty()) continue;
       const CbDesc* cb = find_callback(*nm);
@@ -689,9 +692,13 @@ bool map_results(Routine& r, const SigParts& sp, std::string& err) {
   return true;
 }
 
-// Hidden arguments need a default, unless the routine only writes them.
+// Hidden arguments need a default, unless the routine only writes them; an
+// optional one needs a default, or the text of what the routine uses without
+// it, for its docstring.
 bool check_hidden(const Routine& r, std::string& err) {
   for (const ArgDesc& a : r.args) {
+    if (a.optional && !a.has_default && a.absent.empty())
+      return err = "optional argument '" + a.name + "' has neither a default nor an absent text", false;
     if (a.pypos < 0 && (a.intent == Intent::in || a.intent == Intent::inout || a.intent == Intent::io) &&
         !a.has_default && a.ty != Ty::cb)
       return err = "hidden argument '" + a.name + "' has no default", false;
@@ -735,15 +742,21 @@ void make_kwnames(Routine& r) {
 std::string compose_doc(const Routine& r) {
   std::string doc = std::string(r.def->signature) + "\n\n" + routine_description(r) + "\n";
   std::string params, others, rets;
+  // The overwrite_<name> flag and the <name>_extra_args tuple follow the
+  // argument they belong to, as in f2py.
+  auto flag = [&](int pos) {
+    if (pos >= 0)
+      others += r.pynames[pos] + (r.pynames[pos].rfind("overwrite_", 0) == 0
+                                      ? " : input int, optional\n    Default: 0\n"
+                                      : " : input tuple, optional\n    Default: ()\n");
+  };
   for (size_t k = 0; k < r.pynames.size(); ++k) {
-    int ix = r.pyarg_of[k];
-    if (ix < 0) {
-      others += r.pynames[k] + (r.pynames[k].rfind("overwrite_", 0) == 0 ? " : input int, optional\n    Default: 0\n"
-                                                                          : " : input tuple, optional\n    Default: ()\n");
-      continue;
-    }
+    const int ix = r.pyarg_of[k];
+    if (ix < 0) continue;
     const ArgDesc& a = r.args[ix];
     (a.optional ? others : params) += arg_doc(a, a.intent == Intent::inout ? "in/output" : "input");
+    flag(a.overwrite_pos);
+    flag(a.extra_pos);
   }
   for (int ix : r.results) rets += arg_doc(r.args[ix], "") + result_doc(r.args[ix]);
   if (!params.empty()) doc += "\nParameters\n----------\n" + params;
@@ -755,8 +768,8 @@ std::string compose_doc(const Routine& r) {
     if (!a.cbdesc_alt) {
       cbs += callback_doc(*a.cbdesc, "");
     } else {
-      cbs += callback_doc(*a.cbdesc, "  When " + a.cbsel.src + ":\n\n");
-      cbs += callback_doc(*a.cbdesc_alt, "  Otherwise:\n\n");
+      cbs += callback_doc(*a.cbdesc, "    When " + a.cbsel.src + ":\n\n");
+      cbs += callback_doc(*a.cbdesc_alt, "    Otherwise:\n\n");
     }
   }
   if (!cbs.empty()) doc += "\nNotes\n-----\nCall-back functions::\n\n" + cbs;

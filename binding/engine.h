@@ -69,6 +69,8 @@ struct ArgDesc {
   const CallbackDef* cb_alt = nullptr;
   const struct CbDesc* cbdesc_alt = nullptr;
   std::string doc;
+  std::string absent;           // what the routine uses when an optional argument without default is
+                                // absent (passed as a null pointer), for the docstring
   std::string what;             // "routine: argument name", for messages
   // From the Python signature.
   int pypos = -1;               // position among Python arguments, -1 hidden
@@ -104,6 +106,7 @@ struct Routine {
   std::vector<int> scalar_order;     // hidden/optional scalars in dependency order
   int ret_index = -1;
   bool ret_is_text = false;
+  bool has_callback = false;         // a Python call-back may be handed input arrays writable
   std::string doc;
   PyObject* kwnames = nullptr;       // tuple of interned names, by Python position
   // Routines whose arguments are all plain scalars with literal defaults,
@@ -151,6 +154,7 @@ extern PyObject* vx_overflow_error;
 
 namespace vxb {
 bool real_default(const Expr& e, double& v);
-bool py_to_scalar(PyObject* o, Ty ty, void* p, const char* what);
+// A value assigned to a scalar datum of type ty (i4 or f8): one real number.
+bool py_to_datum(PyObject* o, Ty ty, void* p, const char* what);
 bool py_text(PyObject* o, const char*& p, Py_ssize_t& n, PyObject*& hold, const char* what);
 }  // namespace vxb

@@ -137,6 +137,7 @@ struct Parser {
         if (!name(a)) return fail("expected argument name");
         int ix = lookup(a);
         if (ix < 0) return fail("unknown argument '" + a + "'");
+        out.extents = true;
         if (id == "shape") {
           if (!eat(",")) return fail("expected ','");
           ws();
@@ -182,6 +183,7 @@ bool compile_expr(const std::string& src, const std::function<int(const std::str
                   std::string& err) {
   out.code.clear();
   out.src = src;
+  out.extents = false;
   Parser ps{src, 0, lookup, out, err};
   if (!ps.ternary()) return false;
   ps.ws();

@@ -22,6 +22,7 @@ struct Instr {
 struct Expr {
   std::vector<Instr> code;
   std::string src;
+  bool extents = false;  // asks for the extent of an array (shape, len, size, rank, slen)
   bool empty() const { return code.empty(); }
 };
 

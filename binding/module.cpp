@@ -1,5 +1,6 @@
 // The module object, its component objects and the routine objects.
 #include <cstddef>
+#include <cstdio>
 #include <map>
 #include <new>
 #include "engine.h"
@@ -138,27 +139,45 @@ int data_set(DataEntry* e, PyObject* v, const char* comp) {
     PyErr_Format(PyExc_AttributeError, "cannot delete %s.%s", comp, d->name);
     return -1;
   }
+  // The datum's name, for a refusal: written out only on the way that may
+  // refuse (plain numbers and texts are stored without it).
+  char what[160];
+  auto named = [&]() {
+    std::snprintf(what, sizeof what, "%s.%s", comp, d->name);
+    return what;
+  };
   switch (d->kind) {
     case DataKind::constant_i4:
       PyErr_Format(PyExc_AttributeError, "%s.%s is a constant and cannot be assigned", comp, d->name);
       return -1;
     case DataKind::scalar_i4: {
       int32_t x;
-      if (!py_to_scalar(v, Ty::i4, &x, d->name)) return -1;
+      int overflow = 0;
+      const long long y = PyLong_CheckExact(v) ? PyLong_AsLongLongAndOverflow(v, &overflow) : 0;
+      if (PyLong_CheckExact(v) && !overflow && y >= INT32_MIN && y <= INT32_MAX) x = static_cast<int32_t>(y);
+      else if (!py_to_datum(v, Ty::i4, &x, named())) return -1;
       *static_cast<int32_t*>(d->ptr) = x;
       return 0;
     }
     case DataKind::scalar_f8: {
       double x;
-      if (!py_to_scalar(v, Ty::f8, &x, d->name)) return -1;
+      if (PyFloat_CheckExact(v)) x = PyFloat_AS_DOUBLE(v);
+      else if (!py_to_datum(v, Ty::f8, &x, named())) return -1;
       *static_cast<double*>(d->ptr) = x;
       return 0;
     }
     case DataKind::text: {
       const char* p;
       Py_ssize_t n;
-      PyObject* hold;
-      if (!py_text(v, p, n, hold, d->name)) return -1;
+      PyObject* hold = nullptr;
+      if (PyBytes_Check(v)) {
+        p = PyBytes_AS_STRING(v);
+        n = PyBytes_GET_SIZE(v);
+      } else if (PyUnicode_Check(v) && PyUnicode_IS_ASCII(v)) {
+        if (!(p = PyUnicode_AsUTF8AndSize(v, &n))) return -1;
+      } else if (!py_text(v, p, n, hold, named())) {
+        return -1;
+      }
       // Only the given bytes are copied, never past the datum.
       std::memcpy(d->ptr, p, static_cast<size_t>(std::min<Py_ssize_t>(n, d->len)));
       Py_XDECREF(hold);

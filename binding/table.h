@@ -13,7 +13,7 @@
 // (left of '='), and it is the first line of the docstring. Then one string
 // per native argument, in native order:
 //
-//   name: type[(dims)] [intent] [= default] [check(expr)]... [doc "text"]
+//   name: type[(dims)] [intent] [= default] [check(expr)]... [doc "text"] [absent "text"]
 //
 //   type    i4 | f8 | c16 | l1 | l4 | f4 | s1 (array of single characters)
 //           | str(len) | str(*) (length as passed) | view_f8 | view_i4 (vx_view
@@ -34,10 +34,15 @@
 //           the result; not returned unless named left of '=')
 //           | io (input, result returned; a copy unless overwrite_<name> is
 //           given non-zero) | ret (function result; declare it first)
-//   default the value used when the argument is optional and omitted, or
-//           hidden (native arguments missing from the signature). An optional
-//           argument without default is passed as a null pointer when omitted.
-//   check   failing makes the call raise _vexlan.error naming the check.
+//   default the value used when the argument is optional and omitted (or
+//           given as None), or hidden (native arguments missing from the
+//           signature). An optional argument without default is passed as a
+//           null pointer when omitted; its row then says in absent "text" what
+//           the routine uses instead, which the docstring shows as its
+//           Default (the module refuses to load a row that says neither).
+//   check   failing makes the call raise _vexlan.error naming the check; a
+//           check on an extent (shape, len, size, rank, slen) refuses a size,
+//           and its error is a ValueError as well.
 //
 // Extents are inferred: an optional or hidden i4 input whose row gives neither
 // default nor check, and that is a whole extent of one or more input arrays
@@ -51,10 +56,14 @@
 // Expressions use integers, argument names (scalar value), + - * / % ( ),
 // comparisons, && || !, ?:, and shape(x,i), len(x) (first extent), size(x),
 // rank(x), slen(x) (length of text x), max(a,b), min(a,b), abs(a).
-// Input and in/out arrays are always checked to hold at least the product of
-// their dims, so no extent can make a routine read past an array. An extent
-// that refers to no argument (f8(9,nplies): the 9) is checked exactly, and an
-// array may differ from its dims only by axes of length 1.
+// Every extent of a given array is checked exactly, as f2py checks it: one
+// that refers to no argument (f8(9,nplies): the 9) and one computed from
+// other arguments alike, so that no array is silently read in part, or past
+// its end. A computed extent below 0 is left open (the routine sees the
+// negative count), and an axis of length 1 stands for an empty one. An array
+// may differ from its dims only by axes of length 1. '*' takes the array's
+// own extent: a row whose array may hold more than the routine reads writes
+// '*' and a check of the least it needs.
 //
 // Texts pass their length as a hidden size_t argument appended after all
 // explicit arguments, in argument order; a text function result is passed as
@@ -345,7 +354,7 @@ struct Trampoline<R (*)(A...), D> {
 // Optional parameters that several criteria share: Puck's inclination
 // parameters, the fracture angle of pure transverse compression, the step of
 // the fracture-plane search and the toughness pair of the LaRC04 criteria.
-#define VX_PUCK_PARAMETERS "gp: f8(4) doc \"Default: (0.3, 0.2, 0.15, 0.15)\""
-#define VX_FRACTURE_ANGLE "a0: f8 doc \"Default: 53.0 (degrees)\""
-#define VX_SEARCH_STEP "sainc: f8 doc \"Default: 5.0 (degrees)\""
-#define VX_LARC04_TOUGHNESS "gc: f8(2) doc \"Default: (0.0, 0.0), the single-precision 0.35 as ratio\""
+#define VX_PUCK_PARAMETERS "gp: f8(4) absent \"(0.3, 0.2, 0.15, 0.15)\""
+#define VX_FRACTURE_ANGLE "a0: f8 absent \"53.0 (degrees)\""
+#define VX_SEARCH_STEP "sainc: f8 absent \"5.0 (degrees)\""
+#define VX_LARC04_TOUGHNESS "gc: f8(2) absent \"(0.0, 0.0), the single-precision 0.35 as ratio\""

@@ -133,3 +133,44 @@ def test_ready_and_converted_arrays_give_the_same_call(vx):
     ro = p.copy()
     ro.setflags(write=False)
     np.testing.assert_array_equal(f(ro, 6), c)
+
+
+def _other_parameters(doc):
+    """The entries under Other Parameters: (name, lines under it)."""
+    if "\nOther Parameters\n" not in doc:
+        return []
+    body = doc.split("\nOther Parameters\n----------------\n", 1)[1]
+    body = body.split("\n\n", 1)[0]
+    entries = []
+    for line in body.splitlines():
+        if line and not line.startswith(" "):
+            entries.append((line.split(" : ")[0], []))
+        else:
+            entries[-1][1].append(line.strip())
+    return entries
+
+
+def test_every_optional_argument_shows_its_default(vx):
+    missing, seen = [], 0
+    for comp in (getattr(vx, c) for c in dir(vx) if type(getattr(vx, c)).__name__ == "component"):
+        for name in dir(comp):
+            r = getattr(comp, name)
+            if type(r).__name__ != "routine":
+                continue
+            for arg, lines in _other_parameters(r.__doc__):
+                seen += 1
+                if not lines or not lines[0].startswith("Default: ") or lines[0] == "Default: ":
+                    missing.append(f"{name}.{arg}")
+    assert missing == [] and seen > 600
+    # The defaults the library applies itself, as the routine uses them.
+    doc = dict(_other_parameters(vx.mccollection.mcrckpuck.__doc__))
+    assert doc["gp"][0] == "Default: (0.3, 0.2, 0.15, 0.15)" and doc["sainc"][0] == "Default: 5.0 (degrees)"
+    assert dict(_other_parameters(vx.laminate.getengconstsfromabdmatrix.__doc__))["tcflag"][0] == "Default: 0"
+
+
+def test_flags_follow_their_argument_among_the_optional_ones(vx):
+    # As in f2py: the call-back's extra arguments and the overwrite flag come
+    # with the argument they belong to, before the optional extents.
+    order = {r: [a for a, _ in _other_parameters(getattr(vx.math, r).__doc__)] for r in ("bdsafe", "fpsafe")}
+    assert order == {"bdsafe": ["dfunc_extra_args", "na"], "fpsafe": ["dfunc_extra_args", "na"]}
+    assert [a for a, _ in _other_parameters(vx.utility.matrixsort.__doc__)] == ["overwrite_a", "m", "n"]

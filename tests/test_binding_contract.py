@@ -95,10 +95,13 @@ def test_refusals_raise_the_class_f2py_raises(vx):
         # A refusal raised in a worker process travels back by pickling.
         back = pickle.loads(pickle.dumps(e))
         assert type(back) is type(e) and str(back) == str(e)
-    # A failed check(...) is the module's error, and nothing else.
-    e = refusal(vx.error, lambda: vx.math.matrixinverse(eye, n=2))
+    # A failed check(...) on an extent refuses a size: the module's error and
+    # ValueError. Any other failed check is the module's error, and nothing else.
+    e = refusal(ValueError, lambda: vx.math.matrixinverse(eye, n=2))
+    assert isinstance(e, vx.error) and str(e) == "(shape(a,0)==n) failed for argument n: matrixinverse:n=2"
+    e = refusal(vx.error, lambda: vx.utility.processlock(1, 2**29 + 1))
     assert not isinstance(e, (ValueError, TypeError))
-    assert str(e) == "(shape(a,0)==n) failed for argument n: matrixinverse:n=2"
+    assert str(e) == "(maxid<=536870912) failed for argument maxid: processlock:maxid=536870913"
 
 
 def test_in_out_scalars_take_numbers_and_arrays(vx):
@@ -153,3 +156,136 @@ for law, nmflag in ((el.cmplx_getstressfromanisotropichyperelasticity._cpointer,
     assert lines[2] == lines[3] == f"{head}getstressfromorthotropicelasticity takes {real}, " \
                                    f"the call-back is called as {cplx}"
     assert lines[4].startswith(f"{head}matrixcopy takes void (const double*, double*, ")
+
+
+def _same(got, want):
+    if isinstance(want, tuple):
+        return isinstance(got, tuple) and len(got) == len(want) and all(_same(g, w) for g, w in zip(got, want))
+    got, want = np.asarray(got), np.asarray(want)
+    return np.array_equal(got, want, equal_nan=got.dtype.kind in "fc" and want.dtype.kind in "fc")
+
+
+def test_answers_f2py_gives_or_refuses(vx):
+    """Calls that gave a silently wrong answer, or a refusal of another class
+    than f2py's: each with the value it returns (the same as the call on the
+    right, where one is given) or the class it raises."""
+    u, m, la, lam, mc = vx.utility, vx.math, vx.lamina, vx.laminate, vx.mccollection
+    x5, a3 = np.arange(1.0, 6.0), np.array([3, 7, 9], np.int32)
+    abd = lam.getabdmatrix(*(f(PLIES, ANGLES, THICK) for f in (lam.getamatrix, lam.getbmatrix, lam.getdmatrix)))
+    puck = (-180.0, 0.0, 80.0, 0.0, 0.0, 50.0, 200.0, 80.0)
+    eye3, ones3 = np.eye(3), np.ones(3)
+    c_ordered = np.zeros((3, 2))
+    strided = np.zeros((3, 4), order="F")[:, ::2]
+    cases = [
+        # None for an optional argument is its absence
+        ("endpoint=None", lambda: u.linspace(0, 1, 5, endpoint=None), [0.0, 0.25, 0.5, 0.75, 1.0]),
+        ("tail=None", lambda: u.getsubarray(x5, 2, tail=None), u.getsubarray(x5, 2)),
+        ("notfound=None", lambda: u.int_findlocation(8, a3, notfound=None), -1),
+        ("n=None", lambda: u.matrixcopy(eye3, n=None), eye3),
+        ("xyorigin=None", lambda: vx.imageprocessing.ellipse(1.0, 1.0, 2.0, 1.0, xyorigin=None), 1.25),
+        ("defcmplx=None", lambda: vx.listhandling.getsizeoflist(3, 2, defcmplx=None), vx.listhandling.getsizeoflist(3, 2)),
+        ("positional Nones", lambda: mc.mcrckpuck(*puck, None, None, None, None, None), mc.mcrckpuck(*puck)),
+        ("tcflag=None", lambda: lam.getengconstsfromabdmatrix(abd, 1.0, None), lam.getengconstsfromabdmatrix(abd, 1.0)),
+        ("overwrite_a=None", lambda: u.real_fillmatrixwithscalar(np.zeros((2, 2), order="F"), 1.0, None),
+         np.ones((2, 2))),
+        ("extra args None", lambda: m.bdsafe(lambda f, d, x, a, n: x - 1.0, 0.0, 2.0, [0.0], 1e-12, 50, 1,
+                                             dfunc_extra_args=None)[1], 0),
+        # an extent given by another argument is the array's extent
+        ("list longer than n", lambda: u.real_inlist(4.0, [1.0, 2.0, 3.0, 4.0], 3), ValueError),
+        ("array longer than narray", lambda: vx.listhandling.int_appendarray2list(2, [7, 8, 9], 0, 2), ValueError),
+        ("vectors longer than ntens",
+         lambda: la.getspecificstrainenergy(0.0, np.ones(2), ones3, np.zeros(3), ones3, 2, 0, 0), ValueError),
+        ("3 x 4 ddsdde", lambda: la.getstressvector(np.zeros(3), np.ones((3, 4)), ones3, ones3, 3, 0, 0), ValueError),
+        ("n equal to the list", lambda: u.real_inlist(4.0, [1.0, 2.0, 3.0, 4.0], 4), 1),
+        # kept on purpose: a square matrix, and the least size of a list
+        ("3 x 2 for a square matrix", lambda: m.matrixinverse(np.ones((3, 2))), ValueError),
+        ("fewer records than interfaces", lambda: vx.dic.getdmginfluencefactor(
+            THICK, np.zeros((12, 2)), np.zeros((4, 2), np.int32)), ValueError),
+        ("more records than interfaces", lambda: vx.dic.getdmginfluencefactor(
+            THICK, np.zeros((12, 5)), np.zeros((4, 5), np.int32)), 1.0),
+        # a scalar takes one value
+        ("two values for s11", lambda: vx.gpcollection.gpmaxnominal(np.array([5.0, 2.0]), 10, 10), ValueError),
+        ("one value for s11", lambda: vx.gpcollection.gpmaxnominal(np.array([5.0]), 10, 10), 0.5),
+        ("a one-element list", lambda: vx.gpcollection.gpmaxnominal([[5.0]], 10, 10), 0.5),
+        ("two values for n", lambda: u.getidentitymatrix([2, 3]), ValueError),
+        ("no value for n", lambda: u.getidentitymatrix([]), ValueError),
+        ("two values for a flag", lambda: u.linspace(0, 1, 5, endpoint=np.array([1, 0])), ValueError),
+        ("a flag of [0]", lambda: u.linspace(0, 1, 4, endpoint=[0]), [0.0, 0.25, 0.5, 0.75]),
+        # an in/out flag takes one value
+        ("in/out flag of two", lambda: m.gssafe(np.array(0.5), np.array(0.0), 0.0, np.zeros(6), np.zeros(6),
+                                               np.zeros(4), np.zeros(4), np.array([1e-6, 1.0]),
+                                               np.array(0, np.int32), np.array(0, np.int32), np.array(0, np.int32),
+                                               np.array(1, np.int8), np.zeros(2, np.int8), np.array(0, np.int8),
+                                               0.0), ValueError),
+        # texts are ASCII
+        ("non-ASCII text", lambda: vx.stringhandling.lowercase("\u00e9t\u00e9", 3), ValueError),
+        ("non-ASCII bytes", lambda: vx.stringhandling.lowercase(b"A\xe9", 2), b"a\xe9"),
+        # tcflag is an integer
+        ("tcflag 2**64", lambda: lam.getengconstsfromabdmatrix(abd, 1.0, 2**64), OverflowError),
+        ("tcflag NaN", lambda: lam.getengconstsfromabdmatrix(abd, 1.0, float("nan")), ValueError),
+        ("tcflag inf", lambda: lam.getengconstsfromabdmatrix(abd, 1.0, float("inf")), OverflowError),
+        ("tcflag 256", lambda: lam.getengconstsfromabdmatrix(abd, 1.0, 256), lam.getengconstsfromabdmatrix(abd, 1.0, 1)),
+        # overwrite_a fills in place only an array in Fortran order
+        ("C order, overwrite", lambda: (u.real_fillmatrixwithscalar(c_ordered, 2.0, 1).sum(), c_ordered.sum()),
+         (12.0, 0.0)),
+        ("strided, overwrite", lambda: (u.real_fillmatrixwithscalar(strided, 2.0, 1).sum(), strided.sum()),
+         (12.0, 0.0)),
+        # extents that disagree between arrays: ValueError
+        ("3 thicknesses for 4 plies", lambda: lam.getamatrix(PLIES, ANGLES, THICK[:3]), ValueError),
+        ("b of 3 rows", lambda: u.matrixsort(np.zeros((2, 2)), np.ones((3, 2)), [1, 1]), ValueError),
+    ]
+    wrong = []
+    for label, call, want in cases:
+        vx.errorhandling.rsxerr(1)
+        try:
+            got = call()
+        except Exception as e:  # noqa: BLE001 - the class is what is compared
+            if not (isinstance(want, type) and isinstance(e, want) and isinstance(e, vx.error)):
+                wrong.append((label, repr(e)))
+            continue
+        if isinstance(want, type) or not _same(got, want):
+            wrong.append((label, got))
+    assert wrong == []
+
+
+def test_scalar_data_take_one_real_value(vx):
+    eh, sd = vx.errorhandling, vx.shokriehdata
+    for datum, value, cls in ((eh, 1 + 2j, TypeError), (eh, np.complex128(3), TypeError),
+                              (eh, np.array([1j]), TypeError), (eh, np.array([5, 6]), ValueError),
+                              (eh, [], ValueError), (sd, 1 + 0j, TypeError), (sd, [1.0, 2.0], ValueError)):
+        name = "errorhandling.errstat" if datum is eh else "shokriehdata.dnf"
+        setattr(datum, name.split(".")[1], 7)
+        e = refusal(cls, lambda: setattr(datum, name.split(".")[1], value))
+        assert isinstance(e, vx.error) and str(e).startswith(name + ": ")
+        assert getattr(datum, name.split(".")[1]) == 7  # unchanged
+    eh.errstat = np.array([5])
+    sd.dnf = [[2.5]]
+    assert int(eh.errstat) == 5 and float(sd.dnf) == 2.5
+    eh.rsxerr(1)
+    jd = vx.jobdata
+    jd.jobname = b"job-\xe9"  # bytes are stored as given
+    e = refusal(ValueError, lambda: setattr(jd, "jobname", "caf\u00e9"))
+    assert "jobdata.jobname: the text holds a character outside ASCII ('\u00e9' at position 3)" == str(e)
+    assert bytes(jd.jobname).startswith(b"job-\xe9")
+
+
+def test_python_call_backs_of_the_root_finders_may_write_args(vx):
+    # What the function writes into args stays for its next calls; the
+    # caller's read-only array is not written.
+    for finder in (vx.math.bdsafe, vx.math.nrsafe):
+        calls = []
+
+        def f(fa, d0, x, args, nfun):
+            calls.append(args[1])
+            args[1] += 1.0
+            return x * x - args[0], 2.0 * x
+
+        given = np.array([2.0, 0.0])
+        given.setflags(write=False)
+        root, istat = finder(f, 0.0, 2.0, given, 1e-12, 100, 1)
+        assert root == pytest.approx(np.sqrt(2.0)) and istat == 0
+        assert calls == [float(k) for k in range(len(calls))] and len(calls) > 3
+        assert given.tolist() == [2.0, 0.0]
+        writable, n = np.array([2.0, 0.0]), len(calls)
+        finder(f, 0.0, 2.0, writable, 1e-12, 100, 1)
+        assert writable[1] == len(calls) - n  # as in f2py, the routine's vector is the caller's array

@@ -1,9 +1,11 @@
 """Every routine gives the same result, refusal and error record whether its
 arrays arrive ready (Fortran order, declared type, numbers as Python numbers:
 the short call paths), as lists (numbers as numpy scalars) or C-ordered (the
-general path). Arguments are made from each docstring: symbolic extents 3,
-other integers 1, reals 0.7. The sweep runs in a child process (it changes
-process-wide data and may write files) inside a scratch directory."""
+general path), and with None given for every optional argument, by position
+or by keyword, as with them left out. Arguments are made from each
+docstring: symbolic extents 3, other integers 1, reals 0.7. The sweep runs in
+a child process (it changes process-wide data and may write files) inside a
+scratch directory."""
 import json
 import os
 import subprocess
@@ -113,14 +115,26 @@ def args_in(form, vals):
     return out
 
 
-def outcome(r, vals, form):
+def optional_names(doc):
+    """The optional arguments of the signature, the docstring's first line."""
+    m = re.search(r"\[(.*)\]", doc.splitlines()[0])
+    return m.group(1).split(",") if m else []
+
+
+def outcome(r, vals, form, nones=None):
     """Everything a call leaves: its result or refusal, the in/out arrays
-    afterwards and the error record."""
+    afterwards and the error record; nones, a list of optional arguments
+    given as None (by keyword) or their count (by position)."""
     args = args_in(form, vals)
+    kw = {}
+    if isinstance(nones, int):
+        args += [None] * nones
+    elif nones:
+        kw = dict.fromkeys(nones)
     eh = vx.errorhandling
     eh.rsxerr(1)
     try:
-        got = ("ok", r(*args))
+        got = ("ok", r(*args, **kw))
     except Exception as e:
         got = ("raised", type(e).__name__, str(e))
     written = [a for a, (role, _, _) in zip(args, vals) if role == "in/output"]
@@ -152,6 +166,9 @@ for comp in sorted(n for n in dir(vx) if type(getattr(vx, n)).__name__ == "compo
             vals = make(name, parameters(r.__doc__), grow)
             first = outcome(r, vals, "F")
             others = {form: outcome(r, vals, form) for form in ("list", "C")}
+            optional = optional_names(r.__doc__)
+            if optional:
+                others["None"] = outcome(r, vals, "F", optional if grow else len(optional))
             again = outcome(r, vals, "F")
             if not same(first, again):
                 counts["stateful"] += 1

@@ -91,8 +91,10 @@ def test_bad_integers_and_short_destinations(vx, io, unit, tmp_path):
     assert err(vx)[0] == -2
     vx.errorhandling.rsxerr(1)
     io.get2nextkey(u, 1, "+V", 2, 1)
-    out = io.real_getdatapoints(u, np.full(4, -1.0), n=2)   # the copy never exceeds n
-    np.testing.assert_array_equal(out, [1, 2, -1, -1])
+    with pytest.raises(ValueError):  # a count that is not the destination's length
+        io.real_getdatapoints(u, np.full(4, -1.0), n=2)
+    out = io.real_getdatapoints(u, np.full(2, -1.0), n=2)   # the copy never exceeds n
+    np.testing.assert_array_equal(out, [1, 2])
     assert err(vx)[0] == -2
 
 

@@ -252,7 +252,9 @@ def test_chamis_sizes(mm):
     assert c6[5] == pytest.approx(c6[1] / (2 * c6[3]) - 1)
     np.testing.assert_array_equal(mm.chamis(f5, M2, 0.6, 5), c6[:5])
     assert c6[4] == pytest.approx(0.6 * 0.2 + 0.4 * 0.35)
-    assert not mm.chamis(f5, M2, 0.6, 7).any()
+    assert not mm.chamis(F4, M2, 0.6, 7).any()
+    with pytest.raises(ValueError):  # the five-value record for four results
+        mm.chamis(f5, M2, 0.6, 4)
 
 
 def strip_integral(m, f, v, square=True):

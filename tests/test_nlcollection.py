@@ -59,7 +59,8 @@ def test_temperature_transitions(nl):
     assert nl.nlmahieux(400.0, props, [20.0]) == pytest.approx(30.0 + 3470.0 / math.e)
     two = [3500.0, 300.0, 2000.0, 450.0, 30.0]
     assert nl.nlmahieux(375.0, two, [40.0, 40.0]) == pytest.approx(2000.0, rel=1e-3)
-    assert nl.nlmahieux(375.0, two, [40.0, 40.0], ntrans=1) == pytest.approx(2000.0, rel=1e-3)
+    with pytest.raises(ValueError):  # the count of transitions is that of the widths given
+        nl.nlmahieux(375.0, two, [40.0, 40.0], ntrans=1)
     # hyperbolic tangent: mean of the plateaus at t = 0, the far plateaus at large |t|
     assert nl.nlgibson(0.0, props, [1.0]) == pytest.approx((3500.0 + 30.0) / 2)
     assert nl.nlgibson(1e5, props, [1.0]) == pytest.approx(30.0, abs=1e-9)

@@ -17,7 +17,7 @@ VX_ROUTINE(degradation, SuddenDegradation,
            "g_m: f8 io",
            "ttol: f8(2)",
            "degrfac: f8",
-           "nm: f8(6)");
+           "nm: f8(6) absent \"all -1.0, no mode values\"");
 
 VX_ROUTINE(degradation, SuddenDegradation_viscouse,
            "degpeprops,degpsprops,de,df,g_f,g_m = suddendegradation_viscouse(degpeprops,degpsprops,peprops,psprops,"
@@ -33,7 +33,7 @@ VX_ROUTINE(degradation, SuddenDegradation_viscouse,
            "g_m: f8 io",
            "ttol: f8(2)",
            "degrfac: f8",
-           "nm: f8(6)",
+           "nm: f8(6) absent \"all -1.0, no mode values\"",
            "degr_old: f8 inout",
            "eta: f8",
            "dt: f8");
@@ -74,7 +74,7 @@ VX_ROUTINE(degradation, GetNyeDegradationMatrix, "d = getnyedegradationmatrix(de
            "d: f8(ntens,ntens) out",
            "degrf: f8(9)",
            "ntens: i4 check(ntens>=0)",
-           "psflag: i4");
+           "psflag: i4 absent \"1, the full form\"");
 
 VX_ROUTINE(degradation, FalcomDegradation, "d = falcomdegradation(dds,rdisc,degrid,plyistape,[fa])",
            "d: f8(9) out",
@@ -82,4 +82,4 @@ VX_ROUTINE(degradation, FalcomDegradation, "d = falcomdegradation(dds,rdisc,degr
            "rdisc: f8",
            "degrid: i4",
            "plyistape: l1",
-           "fa: f8(4)");
+           "fa: f8(4) absent \"(0.3, 0.3, 0.5, 0.5)\"");

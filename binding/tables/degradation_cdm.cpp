@@ -42,8 +42,8 @@ VX_ROUTINE(degradation, BogenfeldDegradation,
            "charelemlength: f8(3)",
            "props: f8(nprops)",
            "mode: i4",
-           "nsdv: i4 = len(sdv) check(len(sdv)>=nsdv) check(nsdv>=4)",
-           "nprops: i4 = len(props) check(len(props)>=nprops) check(nprops>=5 || mode!=3)");
+           "nsdv: i4 = len(sdv) check(len(sdv)==nsdv) check(nsdv>=4)",
+           "nprops: i4 = len(props) check(len(props)==nprops) check(nprops>=5 || mode!=3)");
 
 VX_ROUTINE(degradation, TensorDegradation, "cdeg = tensordegradation(csix,angle_r,d,baseid,nn)",
            VX_VOIGT_MATRIX(csix),

@@ -19,13 +19,14 @@ VX_ROUTINE(dic, GetComprFailurebyDIC,
            "nplies: i4",
            "nstress: i4");
 
-// The buckling lists may hold more records than the nplies - 1 read here.
+// The buckling lists may hold more records than the nplies - 1 read here
+// (the lists of a job are sized for its largest stack): at least that many.
 VX_ROUTINE(dic, GetDmgInfluenceFactor,
            "getdmginfluencefactor = getdmginfluencefactor(plythickness,bukrealdatalist,bukintdatalist,[nplies])",
            "getdmginfluencefactor: f8 ret",
            VX_PLY_THICKNESS,
-           VX_BUCKLING_REAL("max(nplies-1,0)") " check(shape(bukrealdatalist,1)>=nplies-1)",
-           VX_BUCKLING_INT("max(nplies-1,0)") " check(shape(bukintdatalist,1)>=nplies-1)",
+           VX_BUCKLING_REAL("*") " check(shape(bukrealdatalist,1)>=nplies-1)",
+           VX_BUCKLING_INT("*") " check(shape(bukintdatalist,1)>=nplies-1)",
            "nplies: i4 = len(plythickness) check(len(plythickness)==nplies)");
 
 VX_ROUTINE(dic, GetCentralOpenHoleFactor,

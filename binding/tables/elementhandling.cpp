@@ -15,13 +15,13 @@ VX_ROUTINE(elementhandling, getabqelementconnectivity,
            "connectivity: i4(nconnect)",
            "elemid: i4",
            "elemtype: str(*)",
-           "nconnect: i4 = len(connectivity) check(len(connectivity)>=nconnect) check(nconnect>=0)");
+           "nconnect: i4 = len(connectivity) check(len(connectivity)==nconnect) check(nconnect>=0)");
 
 VX_ROUTINE(elementhandling, GetNodalCoordinates, "getnodalcoordinates(coordnp,nodeid,[ncoord,nblock])",
            "coordnp: f8(ncoord,nblock)",
            "nodeid: i4(nblock)",
            "ncoord: i4 = shape(coordnp,0) check(shape(coordnp,0)==ncoord)",
-           "nblock: i4 = shape(coordnp,1) check(shape(coordnp,1)==nblock) check(len(nodeid)>=nblock)");
+           "nblock: i4 = shape(coordnp,1) check(shape(coordnp,1)==nblock) check(len(nodeid)==nblock)");
 
 VX_ROUTINE(elementhandling, GetNodesMotion, "getnodesmotion(ntraction,nrotation,nodeid,[ndim,nblock,defreal])",
            "ntraction: f8(3,nblock)",
@@ -29,14 +29,14 @@ VX_ROUTINE(elementhandling, GetNodesMotion, "getnodesmotion(ntraction,nrotation,
            "nodeid: i4(nblock)",
            "ndim: i4 = shape(nrotation,0) check(shape(nrotation,0)==ndim)",
            "nblock: i4 = shape(ntraction,1) check(shape(ntraction,1)==nblock) check(shape(nrotation,1)==nblock)",
-           "defreal: f8");
+           "defreal: f8 absent \"1.7976931348623157e+308, the largest real\"");
 
 VX_ROUTINE(elementhandling, ShellTractionTransformation, "shelltractiontransformation(ntrac,nrot,ti,tcurv,[ndim])",
            "ntrac: f8(3) inout",
            "nrot: f8(ndim) inout",
            "ti: f8(3,3)",
            "tcurv: f8(3,3)",
-           "ndim: i4 = len(nrot) check(len(nrot)>=ndim) check(ndim>=0)");
+           "ndim: i4 = len(nrot) check(len(nrot)==ndim) check(ndim>=0)");
 
 VX_ROUTINE(elementhandling, GetElementRefOrientation,
            "istatus = getelementreforientation(ind,t,tdirect,plyorientation,noel,kspt,layid,secid,nextid,[nplies,nsec])",
@@ -72,10 +72,10 @@ VX_ROUTINE(elementhandling, GetNodalPatch,
            "npt: i4 = shape(nodalpatch,1) check(shape(nodalpatch,1)==npt)",
            "nnodes: i4 = shape(elemnodes,0) check(shape(elemnodes,0)==nnodes) check(shape(nodalcoords,1)==nnodes)",
            "nelem: i4 = shape(elemnodes,1) check(shape(elemnodes,1)==nelem) check(shape(nodalcoords,2)==nelem)",
-           "tolerance: f8",
-           "exflag: i4",
-           "ntree: i4",
-           "recursion: i4");
+           "tolerance: f8 absent \"1e-10\"",
+           "exflag: i4 absent \"0, the seed element left out\"",
+           "ntree: i4 absent \"1\"",
+           "recursion: i4 absent \"0, the patch cleared first\"");
 
 VX_ROUTINE(elementhandling, GetDataFromPatch,
            "patchdata = getdatafrompatch(refdata,patchcoords,refcoords,[ndata,npt,ndim,nnodes,nelem,tolerance])",
@@ -88,7 +88,7 @@ VX_ROUTINE(elementhandling, GetDataFromPatch,
            "ndim: i4 = shape(patchcoords,0) check(shape(patchcoords,0)==ndim) check(shape(refcoords,0)==ndim)",
            "nnodes: i4 = shape(refdata,1) check(shape(refdata,1)==nnodes) check(shape(refcoords,1)==nnodes)",
            "nelem: i4 = shape(refdata,2) check(shape(refdata,2)==nelem) check(shape(refcoords,2)==nelem)",
-           "tolerance: f8");
+           "tolerance: f8 absent \"1e-10\"");
 
 VX_ROUTINE(elementhandling, GetTruss3ElemLength, "elemlength = gettruss3elemlength(nodalcoord)",
            "elemlength: f8 out",

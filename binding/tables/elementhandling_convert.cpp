@@ -11,12 +11,12 @@ VX_ROUTINE(elementhandling, Get3DInputFromElem,
            "stress_nye: f8(ncomp)",
            "strain_nye: f8(ncomp)",
            "dstrain_nye: f8(ncomp)",
-           "ncomp: i4 = len(stress_nye) check(len(stress_nye)>=ncomp) check(len(strain_nye)>=ncomp) "
-           "check(len(dstrain_nye)>=ncomp) check(ncomp>=0)",
-           "transverse: f8(6)",
-           "itnsflag: i4",
-           "itshrflag: i4",
-           "isaxial: l1");
+           "ncomp: i4 = len(stress_nye) check(len(stress_nye)==ncomp) check(len(strain_nye)==ncomp) "
+           "check(len(dstrain_nye)==ncomp) check(ncomp>=0)",
+           "transverse: f8(6) absent \"zeros\"",
+           "itnsflag: i4 absent \"0\"",
+           "itshrflag: i4 absent \"0\"",
+           "isaxial: l1 absent \"0, false\"");
 
 VX_ROUTINE(elementhandling, Get3DStressFromPlaneStress,
            "stress3d,stran3d,dstran3d = get3dstressfromplanestress(stress,stran,dstran,transverse,itnsflag,itshrflag)",
@@ -55,7 +55,7 @@ VX_ROUTINE(elementhandling, GetElemOutputFrom3D,
            VX_NYE_VECTOR(stress3d),
            VX_NYE_MATRIX(tangent3d),
            "n: i4 check(n>=0)",
-           "isaxial: l1");
+           "isaxial: l1 absent \"0, false\"");
 
 VX_ROUTINE(elementhandling, GetPlaneStressOutputFrom3D,
            "stressps,tangentps = getplanestressoutputfrom3d(stress3d,tangent3d)",
@@ -70,7 +70,7 @@ VX_ROUTINE(elementhandling, GetPlaneStrainOutputFrom3D,
            "tangentpl: f8(4,4) out",
            VX_NYE_VECTOR(stress3d),
            VX_NYE_MATRIX(tangent3d),
-           "isaxial: l1");
+           "isaxial: l1 absent \"0, false\"");
 
 VX_ROUTINE(elementhandling, GetHexOutputFrom3D, "stresshex,tangenthex = gethexoutputfrom3d(stress3d,tangent3d)",
            VX_NYE_VECTOR(stresshex) " out",

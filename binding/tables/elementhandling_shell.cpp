@@ -9,7 +9,7 @@ VX_ROUTINE(elementhandling, ShellJacobian, "jac,nshape = shelljacobian(ncoords,x
            "ncoords: f8(3,inodes)",
            "xi: f8",
            "eta: f8",
-           "inodes: i4 = shape(ncoords,1) check(shape(ncoords,1)>=inodes) check(inodes>=0)");
+           "inodes: i4 = shape(ncoords,1) check(shape(ncoords,1)==inodes) check(inodes>=0)");
 
 VX_ROUTINE(elementhandling, ShellJacobianInverse, "jacinv = shelljacobianinverse(jac)",
            "jacinv: f8(2,2) out", "jac: f8(2,2)");
@@ -25,11 +25,11 @@ VX_ROUTINE(elementhandling, ShellSecondDerivJacobian,
            "ncoords: f8(3,inodes)",
            "xi: f8",
            "eta: f8",
-           "inodes: i4 = shape(ncoords,1) check(shape(ncoords,1)>=inodes) check(shape(nshape,0)==inodes) "
+           "inodes: i4 = shape(ncoords,1) check(shape(ncoords,1)==inodes) check(shape(nshape,0)==inodes) "
            "check(inodes>=0)");
 
 #define SHELL_GEOM_ARGS "ncoords: f8(3,inodes)", "xi: f8", "eta: f8", \
-                        "inodes: i4 = shape(ncoords,1) check(shape(ncoords,1)>=inodes) check(inodes>=0)"
+                        "inodes: i4 = shape(ncoords,1) check(shape(ncoords,1)==inodes) check(inodes>=0)"
 
 VX_ROUTINE(elementhandling, ShellBMatrix, "b = shellbmatrix(ncoords,xi,eta,[inodes])",
            "b: f8(8,40) out", SHELL_GEOM_ARGS);
@@ -47,7 +47,7 @@ VX_ROUTINE(elementhandling, ShellyDerivShearForces,
 VX_ROUTINE(elementhandling, GetDisplacementVector, "u = getdisplacementvector(nmotion,[inodes,mdof])",
            "u: f8(40) out",
            "nmotion: f8(mdof,inodes)",
-           "inodes: i4 = shape(nmotion,1) check(shape(nmotion,1)>=inodes) check(inodes>=0)",
+           "inodes: i4 = shape(nmotion,1) check(shape(nmotion,1)==inodes) check(inodes>=0)",
            "mdof: i4 = shape(nmotion,0) check(shape(nmotion,0)==mdof)");
 
 VX_ROUTINE(elementhandling, GetCurvatures, "delta,kappa = getcurvatures(nshape,lncoords,[inodes])",
@@ -72,7 +72,7 @@ VX_ROUTINE(elementhandling, GetElementTransformation,
            "inodes: i4");
 
 VX_ROUTINE(elementhandling, GetNodeReferenceData, "lop = getnodereferencedata([tflag])",
-           "lop: i4 out", "tflag: i4");
+           "lop: i4 out", "tflag: i4 absent \"0, the coordinates replaced\"");
 
 VX_ROUTINE(elementhandling, GetShellTransverseStresses,
            "tnormalstress,tshearstress = getshelltransversestresses(tnormalstress,tshearstress,nodalcoords,nodesmotion,sestress,sehmatrix,sefmatrix,plyorientation,plythickness,plyzcoord,plyelastic,elemsectionpoints,elemcurvatures,elemkind,sectionlist,elemid,gpid,secid,itnsflag,itshrflag,[nplies,nsec,nzcoord,nintpoint,ndof,nnodes,nelem,overwrite_tnormalstress,overwrite_tshearstress])",

@@ -8,7 +8,7 @@ VX_ROUTINE(evocollection, TimeRegularization, "d_reg = timeregularization(d_old,
            "d_reg: f8(num) out",
            "dt_inc: f8",
            "reg_factor: f8",
-           "num: i4 = len(d_old) check(len(d_old)>=num) check(len(d_new)>=num)");
+           "num: i4 = len(d_old) check(len(d_old)==num) check(len(d_new)==num)");
 
 VX_ROUTINE(evocollection, EquivalentQuadStressStrain, "scaleq = equivalentquadstressstrain(tens,nn)",
            VX_VOIGT_VECTOR(tens),
@@ -29,4 +29,4 @@ VX_ROUTINE(evocollection, DGStrainRhead, "dgstrainrhead = dgstrainrhead(eps_c,gi
            "eps_c: f8",
            "gic: f8",
            "a11: f8",
-           "r_stiff: f8");
+           "r_stiff: f8 absent \"0.0\"");

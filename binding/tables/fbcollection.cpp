@@ -18,7 +18,7 @@ VX_ROUTINE(fbcollection, FBBahei,
            "rfb,failmode = fbbahei(stressvector,xlnorm,xtnorm,xlshear,xtshear,mu,[nstress,failmode])",
            "rfb: f8 out", "stressvector: f8(nstress)", VX_REAL(xlnorm), VX_REAL(xtnorm), VX_REAL(xlshear),
            VX_REAL(xtshear), VX_REAL(mu),
-           "nstress: i4 = len(stressvector) check(len(stressvector)>=nstress) check(nstress>=1)",
+           "nstress: i4 = len(stressvector) check(len(stressvector)==nstress) check(nstress>=1)",
            "failmode: i4 io = -1");
 
 VX_ROUTINE(fbcollection, FBLaRC04,
@@ -36,4 +36,4 @@ VX_ROUTINE(fbcollection, FBLaRC05_is,
            "rfb = fblarc05_is(s11,s22,s33,s12,s13,s23,xt11_std,xc11_std,xt22_std,x23_std,x12_std,g12,[a0,sainc,gsflag,fcl,x_is])",
            "rfb: f8 out", VX_STRESS_SCALARS, VX_REAL(xt11_std), VX_REAL(xc11_std), VX_REAL(xt22_std),
            VX_REAL(x23_std), VX_REAL(x12_std), VX_REAL(g12), VX_FRACTURE_ANGLE, VX_SEARCH_STEP, "gsflag: i4 = 0",
-           "fcl: i4 = 0", "x_is: f8(9) doc \"Default: all 0.0, the standard strengths\"");
+           "fcl: i4 = 0", "x_is: f8(9) absent \"all 0.0, the standard strengths\"");

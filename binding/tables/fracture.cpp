@@ -7,7 +7,7 @@ VX_ROUTINE(fracture, GetEquivalentMixedModeERR, "geq = getequivalentmixedmodeerr
            "geq: f8 out",
            "traction: f8(3)",
            "gc: f8(n)",
-           "n: i4 = len(gc) check(len(gc)>=n) check(n>=3)");
+           "n: i4 = len(gc) check(len(gc)==n) check(n>=3)");
 
 VX_ROUTINE(fracture, GetCrackStatus, "crckstatus = getcrackstatus(svoigt,nrot,phi,baseid)",
            "crckstatus: i4 out",

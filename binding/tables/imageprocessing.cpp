@@ -30,12 +30,12 @@ VX_ROUTINE(imageprocessing, ProjectedPointInPolygon,
 VX_ROUTINE(imageprocessing, Ellipse, "ellipse = ellipse(x,y,a,b,[xyorigin])",
            "ellipse: f8 ret",
            "x: f8", "y: f8", "a: f8", "b: f8",
-           "xyorigin: f8(2)");
+           "xyorigin: f8(2) absent \"(0.0, 0.0)\"");
 
 VX_ROUTINE(imageprocessing, Rectangle, "rectangle = rectangle(x,y,a,b,[xyorigin])",
            "rectangle: f8 ret",
            "x: f8", "y: f8", "a: f8", "b: f8",
-           "xyorigin: f8(2)");
+           "xyorigin: f8(2) absent \"(0.0, 0.0)\"");
 
 VX_ROUTINE(imageprocessing, ProjectedPointInShape,
            "projectedpointinshape = projectedpointinshape(point,a,b,theta,refcoords,refcos,shapeid)",
@@ -53,4 +53,4 @@ VX_ROUTINE(imageprocessing, Line, "line = line(x,y,a,b,[proximity])",
            "x: f8", "y: f8",
            "a: f8(2)",
            "b: f8(2)",
-           "proximity: f8");
+           "proximity: f8 absent \"1e-5\"");

@@ -8,7 +8,7 @@ VX_ROUTINE(interaction, ContactLaw, "fx,dfx = contactlaw(xold,args,clflag,[numar
            "dfx: f8 out",
            "xold: f8",
            "args: f8(numargs)",
-           "numargs: i4 = len(args) check(len(args)>=numargs) "
+           "numargs: i4 = len(args) check(len(args)==numargs) "
            "check(numargs>=7 || clflag<0 || clflag>2) check(clflag!=1 || numargs>=11)",
            "clflag: i4");
 
@@ -17,21 +17,21 @@ VX_ROUTINE(interaction, ContactStiffness, "k,eeff = contactstiffness(args,csflag
            "k: f8 out",
            "eeff: f8 out",
            "args: f8(numargs)",
-           "numargs: i4 = len(args) check(len(args)>=numargs) "
+           "numargs: i4 = len(args) check(len(args)==numargs) "
            "check(numargs>=(csflag==0 ? 8 : csflag==1 ? 7 : csflag==2 || csflag==3 ? 12 : csflag==6 ? 13 : 0))",
            "csflag: i4");
 
 VX_ROUTINE(interaction, ContactDepth, "indentation = contactdepth(args,cdflag,[numargs])",
            "indentation: f8 out",
            "args: f8(numargs)",
-           "numargs: i4 = len(args) check(len(args)>=numargs) "
+           "numargs: i4 = len(args) check(len(args)==numargs) "
            "check(numargs>=(cdflag==0 || cdflag==1 ? 3 : cdflag==2 ? 4 : 0))",
            "cdflag: i4");
 
 VX_ROUTINE(interaction, ContactRadius, "radius = contactradius(args,cdflag,[numargs])",
            "radius: f8 out",
            "args: f8(numargs)",
-           "numargs: i4 = len(args) check(len(args)>=numargs) "
+           "numargs: i4 = len(args) check(len(args)==numargs) "
            "check(numargs>=(cdflag>=0 && cdflag<=4 ? 3 : cdflag==5 || cdflag==6 ? 4 : 0))",
            "cdflag: i4");
 
@@ -39,7 +39,7 @@ VX_ROUTINE(interaction, ContactArea, "dprops = contactarea(dprops,coord,noel,[ni
            VX_IMPACT_LOAD " io",
            "coord: f8(3)",
            "noel: i4",
-           "nimp: i4 = shape(dprops,1) check(shape(dprops,1)>=nimp)",
+           "nimp: i4 = shape(dprops,1) check(shape(dprops,1)==nimp)",
            "elemlength: f8(3) = -1");
 
 VX_ROUTINE(interaction, GetHugonoitElasticLimit, "gethugonoitelasticlimit = gethugonoitelasticlimit(yc,nu)",

@@ -42,8 +42,8 @@ VX_ROUTINE(lamina, GetTensorComponents,
            "t13: f8 out",
            "t23: f8 out",
            "tvoigt: f8(nvoigt)",
-           "nvoigt: i4 = len(tvoigt) check(len(tvoigt)>=nvoigt)",
-           "shearfactor: f8");
+           "nvoigt: i4 = len(tvoigt) check(len(tvoigt)==nvoigt)",
+           "shearfactor: f8 absent \"1.0\"");
 
 VX_ROUTINE(lamina, GetVoigtStiffnessFromTensor, "csix = getvoigtstiffnessfromtensor(c_4th)",
            VX_VOIGT_MATRIX(csix) " out",
@@ -67,7 +67,7 @@ VX_ROUTINE(lamina, GetTVectorFromArbitraryRotation,
            "theta_r: f8",
            "nrot: f8(3)",
            VX_STRESS_SCALARS,
-           "tflag: i4");
+           "tflag: i4 absent \"3\"");
 
 VX_ROUTINE(lamina, GetTVectorOnRotatedXYPlane, "tv = gettvectoronrotatedxyplane(theta_r,s22,s33,s12,s13,s23)",
            "tv: f8(3) out",
@@ -88,7 +88,7 @@ VX_ROUTINE(lamina, GetPhiMeasuredFromXZPlane, "phixz = getphimeasuredfromxzplane
 VX_ROUTINE(lamina, GetNyeProperties, "nyeprops = getnyeproperties(elastic,[nelastic])",
            "nyeprops: f8(9) out",
            "elastic: f8(nelastic)",
-           "nelastic: i4 = len(elastic) check(len(elastic)>=nelastic)");
+           "nelastic: i4 = len(elastic) check(len(elastic)==nelastic)");
 
 VX_ROUTINE(lamina, GetNyeStiffnessMatrix, "c = getnyestiffnessmatrix(props,ntens,[psflag])",
            "c: f8(ntens,ntens) out",
@@ -107,7 +107,7 @@ VX_ROUTINE(lamina, GetGeneralizedNyeOnAxisSC,
            "sc: f8(ntens,ntens) out",
            "props: f8(nprops)",
            "ntens: i4",
-           "nprops: i4 = len(props) check(len(props)>=nprops)",
+           "nprops: i4 = len(props) check(len(props)==nprops)",
            "scflag: i4",
            "psflag: i4 = 1",
            "ldflag: l1 = 0",
@@ -116,7 +116,7 @@ VX_ROUTINE(lamina, GetGeneralizedNyeOnAxisSC,
 VX_ROUTINE(lamina, GetInvariantsFromReducedStiffness, "u = getinvariantsfromreducedstiffness(props,[nprops])",
            "u: f8(5) out",
            "props: f8(nprops)",
-           "nprops: i4 = len(props) check(len(props)>=nprops)");
+           "nprops: i4 = len(props) check(len(props)==nprops)");
 
 VX_ROUTINE(lamina, GetNyeTransformationMatrix, "t = getnyetransformationmatrix(rangle,tdim,ttype,tflag)",
            "t: f8(tdim,tdim) out",
@@ -158,7 +158,7 @@ VX_ROUTINE(lamina, GetStressVector, "getstressvector(stress,ddsdde,strain0,dstra
            "strain0: f8(ntens)",
            "dstrain: f8(ntens)",
            "ndi: i4",
-           "ntens: i4 = len(stress) check(len(stress)>=ntens)",
+           "ntens: i4 = len(stress) check(len(stress)==ntens)",
            "issekant: l1",
            "istensor: l1");
 
@@ -170,7 +170,7 @@ VX_ROUTINE(lamina, GetSpecificStrainEnergy,
            "strain0: f8(ntens)",
            "dstrain: f8(ntens)",
            "ndi: i4",
-           "ntens: i4 = len(stress) check(len(stress)>=ntens)",
+           "ntens: i4 = len(stress) check(len(stress)==ntens)",
            "issekant: l1",
            "istensor: l1");
 
@@ -206,7 +206,7 @@ VX_ROUTINE(lamina, GetSmallStrain, "small = getsmallstrain(dfgrd)",
 VX_ROUTINE(lamina, GetMisesStress, "getmisesstress = getmisesstress(stress,[nstress])",
            "getmisesstress: f8 ret",
            "stress: f8(nstress)",
-           "nstress: i4 = len(stress) check(len(stress)>=nstress)");
+           "nstress: i4 = len(stress) check(len(stress)==nstress)");
 
 VX_ROUTINE(lamina, GetTrescaStress, "gettrescastress = gettrescastress(principals)",
            "gettrescastress: f8 ret",
@@ -225,22 +225,22 @@ VX_ROUTINE(lamina, GetStassiStress, "eq_stress = getstassistress(stress,xt,xc)",
 VX_ROUTINE(lamina, GetPrincipals, "ps = getprincipals(svoigt,[nvoigt])",
            "ps: f8(3) out",
            "svoigt: f8(nvoigt)",
-           "nvoigt: i4 = len(svoigt) check(len(svoigt)>=nvoigt)");
+           "nvoigt: i4 = len(svoigt) check(len(svoigt)==nvoigt)");
 
 VX_ROUTINE(lamina, GetTrace, "gettrace = gettrace(stress,[nstress])",
            "gettrace: f8 ret",
            "stress: f8(nstress)",
-           "nstress: i4 = len(stress) check(len(stress)>=nstress)");
+           "nstress: i4 = len(stress) check(len(stress)==nstress)");
 
 VX_ROUTINE(lamina, GetHydrostaticPressure, "gethydrostaticpressure = gethydrostaticpressure(stress,[nstress])",
            "gethydrostaticpressure: f8 ret",
            "stress: f8(nstress)",
-           "nstress: i4 = len(stress) check(len(stress)>=nstress)");
+           "nstress: i4 = len(stress) check(len(stress)==nstress)");
 
 VX_ROUTINE(lamina, GetMeanStress, "cm = getmeanstress(stress,[nstress])",
            "cm: f8(3,3) out",
            "stress: f8(nstress)",
-           "nstress: i4 = len(stress) check(len(stress)>=nstress)");
+           "nstress: i4 = len(stress) check(len(stress)==nstress)");
 
 VX_ROUTINE(lamina, GetDeviatoricStress, "cd = getdeviatoricstress(svoigt)",
            "cd: f8(3,3) out",
@@ -249,4 +249,4 @@ VX_ROUTINE(lamina, GetDeviatoricStress, "cd = getdeviatoricstress(svoigt)",
 VX_ROUTINE(lamina, GetMisesFlow, "flow = getmisesflow(stress,[nstress])",
            "flow: f8(nstress) out",
            "stress: f8(nstress)",
-           "nstress: i4 = len(stress) check(len(stress)>=nstress)");
+           "nstress: i4 = len(stress) check(len(stress)==nstress)");

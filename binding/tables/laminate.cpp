@@ -2,6 +2,16 @@
 #include "table.h"
 #include "vexlan/laminate.h"
 
+namespace {
+// tcflag is a 1-byte flag in the library and an integer from Python: the
+// integer is converted, and range-checked, as every integer argument is, so
+// that no value is taken for a truth value it merely resembles.
+void GetEngConstsFromABDMatrixInt(double* eng, const double* abd, const double* h, const int32_t* tcflag) {
+  const vx_l1 flag = *tcflag != 0;
+  GetEngConstsFromABDMatrix(eng, abd, h, &flag);
+}
+}  // namespace
+
 // ---- stacking
 
 VX_ROUTINE(laminate, GetPlyZCoord,
@@ -11,7 +21,7 @@ VX_ROUTINE(laminate, GetPlyZCoord,
            "iply: i4",
            "nplies: i4",
            "zpos: i4",
-           "refoffset: f8");
+           "refoffset: f8 absent \"0.0\"");
 
 VX_ROUTINE(laminate, GetSectionZCoord,
            "plyzcoord = getsectionzcoord(sectionlist,plythickness,[nplies,nsec,defint])",
@@ -20,7 +30,7 @@ VX_ROUTINE(laminate, GetSectionZCoord,
            VX_SECTION_THICKNESS(nplies),
            "nplies: i4",
            "nsec: i4",
-           "defint: i4");
+           "defint: i4 absent \"2147483647\"");
 
 VX_ROUTINE(laminate, GetSubLaminateStack,
            "sublamstack = getsublaminatestack(plythickness,intface,[nplies])",
@@ -77,9 +87,9 @@ VX_ROUTINE(laminate, GetABDTilde, "atstar,btstar,dtstar = getabdtilde(a,b,d)",
            "atstar: f8(3,3) out", "btstar: f8(3,3) out", "dtstar: f8(3,3) out",
            "a: f8(3,3)", "b: f8(3,3)", "d: f8(3,3)");
 
-VX_ROUTINE(laminate, GetEngConstsFromABDMatrix,
+VX_ROUTINE(laminate, GetEngConstsFromABDMatrixInt,
            "eng = getengconstsfromabdmatrix(abd,h,[tcflag])",
-           "eng: f8(8) out", "abd: f8(6,6)", "h: f8", "tcflag: l1");
+           "eng: f8(8) out", "abd: f8(6,6)", "h: f8", "tcflag: i4 = 0");
 
 VX_ROUTINE(laminate, GetVMatrix, "v = getvmatrix(plyorientation,plythickness,[nplies])",
            "v: f8(4,3) out",
@@ -102,7 +112,7 @@ VX_ROUTINE(laminate, GetSectionStrain,
            VX_PLY_ORIENTATION,
            VX_PLY_THICKNESS,
            "nplies: i4",
-           "reference: f8");
+           "reference: f8 absent \"0.0\"");
 
 VX_ROUTINE(laminate, GetPlyBottomTopStress,
            "sbt = getplybottomtopstress(sestress,plysectionpoint,[nzcrd,nplies])",
@@ -144,7 +154,7 @@ VX_ROUTINE(laminate, GetArbitraryLaminateIntegral,
            "nplies: i4 = shape(plyprops,1) check(shape(plyprops,1)==nplies) "
            "check(len(plyorientation)==nplies) check(len(plysectionpoint)==nplies)",
            "nprops: i4 = shape(plyprops,0) check(shape(plyprops,0)==nprops)",
-           "thflag: i4");
+           "thflag: i4 absent \"0, the integral of Qbar\"");
 
 VX_ROUTINE(laminate, GetPartialCDwithCurvature,
            "xij = getpartialcdwithcurvature(pij,plyprops,plyorientation,plyzcoord,plysectionpoint,ki,kj,cdflag,[ndim,nzcrd,nplies,nprops])",

@@ -5,7 +5,7 @@
 #define VX_STACK(SYM, SIG, RES)                                                              \
   VX_ROUTINE(laminate, SYM, SIG, RES ": f8(6,6) out", "volratios: f8(nvols)",                \
              "rotatedstiffnessmatrices: f8(6,6,nvols)",                                     \
-             "nvols: i4 = len(volratios) check(len(volratios)>=nvols) check(nvols>=0)")
+             "nvols: i4 = len(volratios) check(len(volratios)==nvols) check(nvols>=0)")
 VX_STACK(GetVoigtEffectiveStiffness, "cvoigt = getvoigteffectivestiffness(volratios,rotatedstiffnessmatrices,[nvols])", "cvoigt");
 VX_STACK(GetReussEffectiveStiffness, "creuss = getreusseffectivestiffness(volratios,rotatedstiffnessmatrices,[nvols])", "creuss");
 VX_STACK(GetSunEffectiveStiffness, "csun = getsuneffectivestiffness(volratios,rotatedstiffnessmatrices,[nvols])", "csun");

@@ -89,7 +89,7 @@ VX_ROUTINE(laminate, GetArbitrarySectionFG,
            "nsec: i4",
            "csflag: i4",
            "fgflag: i4",
-           "xycurv: f8(2)",
+           "xycurv: f8(2) absent \"(0.0, 0.0)\"",
            "defint: i4 = 2147483647");
 
 VX_ROUTINE(laminate, GetExt2DShearStress,

@@ -17,7 +17,7 @@ VX_ROUTINE(listhandling, AllocateList, "ierror = allocatelist(listid,ifflag,le,[
            "ifflag: i4",
            "le: i4",
            "ierror: i4 out",
-           "defcmplx: c16 doc \"Default: (1.7976931348623157e+308+1.7976931348623157e+308j)\"",
+           "defcmplx: c16 absent \"(1.7976931348623157e+308+1.7976931348623157e+308j)\"",
            "defreal: f8 = 1.7976931348623157e+308",
            "defint: i4 = 2147483647");
 
@@ -30,7 +30,7 @@ VX_ROUTINE(listhandling, GetSizeOfList, "getsizeoflist = getsizeoflist(listid,if
            "getsizeoflist: i4 ret",
            "listid: i4",
            "ifflag: i4",
-           "defcmplx: c16 doc \"Default: (1.7976931348623157e+308+1.7976931348623157e+308j)\"",
+           "defcmplx: c16 absent \"(1.7976931348623157e+308+1.7976931348623157e+308j)\"",
            "defreal: f8 = 1.7976931348623157e+308",
            "defint: i4 = 2147483647");
 
@@ -38,7 +38,7 @@ VX_ROUTINE(listhandling, GetSizeOfList, "getsizeoflist = getsizeoflist(listid,if
   VX_ROUTINE(listhandling, SYM, "copy,ierror = " PYNAME "(listid,copy,[ncopy,overwrite_copy])", \
              "listid: i4",                                                           \
              "copy: " T "(ncopy) io",                                                \
-             "ncopy: i4 = len(copy) check(ncopy>=0) check(ncopy<=len(copy))",        \
+             "ncopy: i4 = len(copy) check(ncopy>=0) check(len(copy)==ncopy)",        \
              "ierror: i4 out")
 VX_COPY_ROW(iGetCopyOfList, "int_getcopyoflist", "i4");
 VX_COPY_ROW(fGetCopyOfList, "real_getcopyoflist", "f8");
@@ -54,7 +54,7 @@ VX_ROUTINE(listhandling, fAppendScalar2List, "iresult = real_appendscalar2list(l
 VX_ROUTINE(listhandling, cAppendScalar2List, "iresult = cmplx_appendscalar2list(listid,scalar,uniflag,[allocinc,defval])",
            "listid: i4", "scalar: c16", "uniflag: i4", "iresult: i4 out",
            "allocinc: i4 = 500",
-           "defval: c16 doc \"Default: (1.7976931348623157e+308+1.7976931348623157e+308j)\"");
+           "defval: c16 absent \"(1.7976931348623157e+308+1.7976931348623157e+308j)\"");
 
 VX_ROUTINE(listhandling, iAppendArray2List,
            "iresult = int_appendarray2list(listid,array,uniflag,[narray,allocinc,defval])",
@@ -68,4 +68,4 @@ VX_ROUTINE(listhandling, cAppendArray2List,
            "iresult = cmplx_appendarray2list(listid,array,uniflag,[narray,allocinc,defval])",
            "listid: i4", "array: c16(narray)", "narray: i4 = len(array) check(narray>=0)", "uniflag: i4",
            "iresult: i4 out", "allocinc: i4 = 500",
-           "defval: c16 doc \"Default: (1.7976931348623157e+308+1.7976931348623157e+308j)\"");
+           "defval: c16 absent \"(1.7976931348623157e+308+1.7976931348623157e+308j)\"");

@@ -52,13 +52,13 @@ VX_ROUTINE(math, TensorRotation4th, "output_4th = tensorrotation4th(input_4th,an
            "input_4th: f8(3,3,3,3)",
            "output_4th: f8(3,3,3,3) out",
            "angle_r: f8",
-           "n0: f8(3)");
+           "n0: f8(3) absent \"(1.0, 0.0, 0.0)\"");
 
 VX_ROUTINE(math, TensorRotation2nd, "output_2nd = tensorrotation2nd(input_2nd,angle_r,[n0])",
            "input_2nd: f8(3,3)",
            "output_2nd: f8(3,3) out",
            "angle_r: f8",
-           "n0: f8(3)");
+           "n0: f8(3) absent \"(1.0, 0.0, 0.0)\"");
 
 VX_ROUTINE(math, GetEulerRotation, "eul = geteulerrotation(r)",
            "eul: f8(3) out",
@@ -99,7 +99,7 @@ VX_ROUTINE(math, CoordinateProjection, "ppro = coordinateprojection(u,v,p,[r0])"
            "v: f8(3)",
            "p: f8(3)",
            "ppro: f8(3) out",
-           "r0: f8(3)");
+           "r0: f8(3) absent \"(0.0, 0.0, 0.0)\"");
 
 VX_ROUTINE(math, GetABVector, "v = getabvector(a,b,[n])",
            "v: f8(n) out",
@@ -118,7 +118,7 @@ VX_ROUTINE(math, PolarTransformation, "polar = polartransformation(cartesian,[n,
            "cartesian: f8(n)",
            "polar: f8(n) out",
            "n: i4",
-           "phi0: f8");
+           "phi0: f8 absent \"0.0\"");
 
 VX_ROUTINE(math, GetUnitVector, "xu = getunitvector(x,[n])",
            "xu: f8(n) out",

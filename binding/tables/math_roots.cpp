@@ -9,7 +9,8 @@ VX_CALLBACK(bdsafe_dfunc, vx_rootfunc, "def dfunc(fa,d0,a,args,nfun,[na]): retur
             "f: f8 out doc \"function value at a, to be set\"",
             "df: f8 out doc \"derivative at a (not used by the bisection), to be set\"",
             "x: f8 doc \"abscissa at which the function is evaluated\"",
-            "args: f8(na) doc \"the caller's args, handed through\"",
+            "args: f8(na) inout doc \"the caller's args, handed through; what the function writes stays "
+            "for the next calls\"",
             "na: i4 doc \"length of args\"",
             "nfun: i4 doc \"the caller's nfun, handed through\"");
 
@@ -17,7 +18,8 @@ VX_CALLBACK(nrsafe_dfunc, vx_rootfunc, "def dfunc(fl,df,x1,args,nfun,[na]): retu
             "f: f8 out doc \"function value at x1, to be set\"",
             "df: f8 out doc \"derivative at x1, to be set\"",
             "x: f8 doc \"abscissa at which the function is evaluated\"",
-            "args: f8(na) doc \"the caller's args, handed through\"",
+            "args: f8(na) inout doc \"the caller's args, handed through; what the function writes stays "
+            "for the next calls\"",
             "na: i4 doc \"length of args\"",
             "nfun: i4 doc \"the caller's nfun, handed through\"");
 

@@ -19,16 +19,16 @@ VX_ROUTINE(mccollection, MCrckLaRC04,
 VX_ROUTINE(mccollection, MCrckVDI2014,
            "rmc,outtheta = mcrckvdi2014(s11,s22,s33,s12,s13,s23,xt11,xc11,xt22,xc22,x12,[outtheta,gp,wp,sainc,gsflag])",
            "rmc: f8 out", VX_STRESS_SCALARS, VX_REAL(xt11), VX_REAL(xc11), VX_REAL(xt22), VX_REAL(xc22),
-           VX_REAL(x12), "outtheta: f8 io = -1.0", "gp: f8(4) doc \"Default: (0.3, 0.3, 0.25, 0.25)\"",
-           "wp: f8(2) doc \"Default: (0.5, 0.5)\"", VX_SEARCH_STEP, "gsflag: i4 = 0");
+           VX_REAL(x12), "outtheta: f8 io = -1.0", "gp: f8(4) absent \"(0.3, 0.3, 0.25, 0.25)\"",
+           "wp: f8(2) absent \"(0.5, 0.5)\"", VX_SEARCH_STEP, "gsflag: i4 = 0");
 
 VX_ROUTINE(mccollection, MCrckSPC3D,
            "rmc,outtheta = mcrckspc3d(s22,s33,s12,s13,s23,xt11,xc11,xt22,xc22,xt33,xc33,xt12,xt13,xt23,[xcs,outtheta,gp,sainc,salims,gsflag])",
            "rmc: f8 out", VX_REAL(s22), VX_REAL(s33), VX_REAL(s12), VX_REAL(s13), VX_REAL(s23), VX_REAL(xt11),
            VX_REAL(xc11), VX_REAL(xt22), VX_REAL(xc22), VX_REAL(xt33),
-           VX_REAL(xc33), VX_REAL(xt12), VX_REAL(xt13), VX_REAL(xt23), "xcs: f8(3) doc \"Default: (xt12, xt13, xt23)\"",
-           "outtheta: f8 io = -1.0", "gp: f8(2) doc \"Default: (0.3, -0.3)\"",
-           "sainc: f8 = 5.0", "salims: f8(2) doc \"Default: (2.0, 178.0) (degrees)\"", "gsflag: i4 = 0");
+           VX_REAL(xc33), VX_REAL(xt12), VX_REAL(xt13), VX_REAL(xt23), "xcs: f8(3) absent \"(xt12, xt13, xt23)\"",
+           "outtheta: f8 io = -1.0", "gp: f8(2) absent \"(0.3, -0.3)\"",
+           "sainc: f8 = 5.0", "salims: f8(2) absent \"(2.0, 178.0) (degrees)\"", "gsflag: i4 = 0");
 
 VX_ROUTINE(mccollection, MCrckCamanho,
            "rmc,outtheta = mcrckcamanho(s22,s33,s12,s13,s23,xt22,xc22,x12,x23,[outtheta,a0,sainc,gsflag])",
@@ -50,13 +50,13 @@ VX_ROUTINE(mccollection, MCrckPuck,
 
 VX_ROUTINE(mccollection, MCrckCuntze2012, "rmc = mcrckcuntze2012(s22,s33,s12,s13,s23,xt22,xc22,x12,[gp,mint])",
            "rmc: f8 out", VX_REAL(s22), VX_REAL(s33), VX_REAL(s12), VX_REAL(s13), VX_REAL(s23), VX_REAL(xt22),
-           VX_REAL(xc22), VX_REAL(x12), "gp: f8(2) doc \"Default: (0.16, 1.16)\"",
-           "mint: f8 doc \"Default: 2.4\"");
+           VX_REAL(xc22), VX_REAL(x12), "gp: f8(2) absent \"(0.16, 1.16)\"",
+           "mint: f8 absent \"2.4\"");
 
 VX_ROUTINE(mccollection, MCrckCuntze2004, "rmc = mcrckcuntze2004(s22,s33,s12,s13,s23,xt22,xc22,x12,x13,[gp,mint])",
            "rmc: f8 out", VX_REAL(s22), VX_REAL(s33), VX_REAL(s12), VX_REAL(s13), VX_REAL(s23), VX_REAL(xt22),
-           VX_REAL(xc22), VX_REAL(x12), VX_REAL(x13), "gp: f8(3) doc \"Default: (0.13, 1.5, 0.4)\"",
-           "mint: f8 doc \"Default: 2.5\"");
+           VX_REAL(xc22), VX_REAL(x12), VX_REAL(x13), "gp: f8(3) absent \"(0.13, 1.5, 0.4)\"",
+           "mint: f8 absent \"2.5\"");
 
 VX_ROUTINE(mccollection, MCrckChangChang, "rmc = mcrckchangchang(s22,s12,xt22,xc22,x12)",
            "rmc: f8 out", VX_REAL(s22), VX_REAL(s12), VX_REAL(xt22), VX_REAL(xc22), VX_REAL(x12));
@@ -92,5 +92,5 @@ VX_ROUTINE(mccollection, MCrckHashinPS, "rmc = mcrckhashinps(s22,s12,xt22,xc22,x
 VX_ROUTINE(mccollection, MCrckBahei,
            "rmc,failmode = mcrckbahei(stressvector,xnorm,xshear,[nstress,interphase,failmode])",
            "rmc: f8 out", "stressvector: f8(nstress)", VX_REAL(xnorm), VX_REAL(xshear),
-           "nstress: i4 = len(stressvector) check(len(stressvector)>=nstress) check(nstress>=1)",
-           "interphase: f8(2) doc \"Default: (-1.0, -1.0), no interphase\"", "failmode: i4 io = -1");
+           "nstress: i4 = len(stressvector) check(len(stressvector)==nstress) check(nstress>=1)",
+           "interphase: f8(2) absent \"(-1.0, -1.0), no interphase\"", "failmode: i4 io = -1");

@@ -7,7 +7,7 @@
 VX_ROUTINE(resin, GetResinProperties,
            "e,nu,num,gamma,degr,xt,xc,np,a_woehler,exp_woehler = getresinproperties(props,temp,noel,[nprops])",
            "props: f8(nprops)",
-           "nprops: i4 = len(props) check(len(props)>=nprops) check(nprops>=20) check(nprops<=28 || nprops>=32)",
+           "nprops: i4 = len(props) check(len(props)==nprops) check(nprops>=20) check(nprops<=28 || nprops>=32)",
            "temp: f8",
            RESIN_OUT(e), RESIN_OUT(nu), RESIN_OUT(num), RESIN_OUT(gamma), RESIN_OUT(degr), RESIN_OUT(xt),
            RESIN_OUT(xc), RESIN_OUT(np), RESIN_OUT(a_woehler), RESIN_OUT(exp_woehler),
@@ -17,7 +17,7 @@ VX_ROUTINE(resin, GetResinPlasticProperties,
            "et,ec,g,nut,nuc,a0,a1,alpha,degr,xt,xc,np,a_woehler,exp_woehler = "
            "getresinplasticproperties(props,temp,eqplaststrain,[nprops])",
            "props: f8(nprops)",
-           "nprops: i4 = len(props) check(len(props)>=nprops) check(nprops>=24) check(nprops<=25 || nprops>=36)",
+           "nprops: i4 = len(props) check(len(props)==nprops) check(nprops>=24) check(nprops<=25 || nprops>=36)",
            "temp: f8",
            "eqplaststrain: f8",
            RESIN_OUT(et), RESIN_OUT(ec), RESIN_OUT(g), RESIN_OUT(nut), RESIN_OUT(nuc), RESIN_OUT(a0),
@@ -28,7 +28,7 @@ VX_ROUTINE(resin, GetResinOrthotropicProperties,
            "e1,e2,e3,nu12,nu13,nu23,nu21,nu31,nu32,g12,g13,g23,xt,xc,np,a_woehler,exp_woehler,degr = "
            "getresinorthotropicproperties(props,temp,dt,stran,endstran,noel,d,[nprops])",
            "props: f8(nprops)",
-           "nprops: i4 = len(props) check(len(props)>=nprops) check(nprops>=20) check(nprops<=28 || nprops>=32)",
+           "nprops: i4 = len(props) check(len(props)==nprops) check(nprops>=20) check(nprops<=28 || nprops>=32)",
            "temp: f8",
            "dt: f8",
            "stran: f8(6)",
@@ -58,7 +58,7 @@ VX_ROUTINE(resin, EquivalentStrain, "eqstrain = equivalentstrain(strain,ndi,[nte
            "strain: f8(ntens)",
            "eqstrain: f8 out",
            "ndi: i4",
-           "ntens: i4 = len(strain) check(len(strain)>=ntens) check(ntens==3 || ntens==4 || ntens>=6)");
+           "ntens: i4 = len(strain) check(len(strain)==ntens) check(ntens==3 || ntens==4 || ntens>=6)");
 
 VX_ROUTINE(resin, EndochroneViscoPlasticity,
            "stress,statev = endochroneviscoplasticity(stran,dstrain,props,stress,statev,dtime,writesdv,matstate,"
@@ -69,7 +69,7 @@ VX_ROUTINE(resin, EndochroneViscoPlasticity,
            "stress: f8(6) io",
            "statev: f8(nstatev) io",
            "dtime: f8",
-           "nprops: i4 = len(props) check(len(props)>=nprops) check(nprops>=(matstate ? 11 : 3))",
-           "nstatev: i4 = len(statev) check(len(statev)>=nstatev) check(nstatev>=42)",
+           "nprops: i4 = len(props) check(len(props)==nprops) check(nprops>=(matstate ? 11 : 3))",
+           "nstatev: i4 = len(statev) check(len(statev)==nstatev) check(nstatev>=42)",
            "writesdv: l1",
            "matstate: l1");

@@ -19,7 +19,7 @@ VX_ROUTINE(signalprocessing, WeightedMovingAverage,
            "a: f8(wb) io",
            "denom: i4 io",
            "wb: i4",
-           "wi: f8(wb)");
+           "wi: f8(wb) absent \"all 1.0\"");
 
 VX_ROUTINE(signalprocessing, CumulativeMovingAverage, "cma = cumulativemovingaverage(cma,x,n)",
            "cma: f8 io",
@@ -34,19 +34,19 @@ VX_ROUTINE(signalprocessing, GeneralSigmoidal, "generalsigmoidal = generalsigmoi
 VX_ROUTINE(signalprocessing, generallogistic, "y = generallogistic(x,a,k,b,q,v,[c])",
            "y: f8 ret",
            "x: f8", "a: f8", "k: f8", "b: f8", "q: f8", "v: f8",
-           "c: f8");
+           "c: f8 absent \"1.0\"");
 
 VX_ROUTINE(signalprocessing, logistic, "y = logistic(x,k,x0,[l])",
            "y: f8 ret",
            "x: f8", "k: f8", "x0: f8",
-           "l: f8");
+           "l: f8 absent \"1.0\"");
 
 VX_ROUTINE(signalprocessing, GeneralizedMean, "generalizedmean = generalizedmean(x,p,[n,wi])",
            "generalizedmean: f8 ret",
            "x: f8(n)",
            "p: f8",
            "n: i4",
-           "wi: f8(n)");
+           "wi: f8(n) absent \"1/n each\"");
 
 VX_ROUTINE(signalprocessing, LogarithmicBarrier, "logarithmicbarrier = logarithmicbarrier(x,b)",
            "logarithmicbarrier: f8 ret",

@@ -42,16 +42,16 @@ VX_ROUTINE(sldcollection, CAMPLITUDE, "amp = camplitude(xydata,xvalue,[ndata,ski
            "amp: f8 out",
            "xydata: f8(ndata)",
            "xvalue: f8",
-           "ndata: i4 = len(xydata) check(len(xydata)>=ndata) check(ndata>=0)",
-           "skip: l1");
+           "ndata: i4 = len(xydata) check(len(xydata)==ndata) check(ndata>=0)",
+           "skip: l1 absent \"0, false\"");
 
 VX_ROUTINE(sldcollection, CHYSTERESIS, "amp,passed = chysteresis(passed,xydata,xvalue,[ndata,skip])",
            "amp: f8 out",
            "passed: f8 io",
            "xydata: f8(ndata)",
            "xvalue: f8",
-           "ndata: i4 = len(xydata) check(len(xydata)>=ndata) check(ndata>=0)",
-           "skip: l1");
+           "ndata: i4 = len(xydata) check(len(xydata)==ndata) check(ndata>=0)",
+           "skip: l1 absent \"0, false\"");
 
 VX_ROUTINE(sldcollection, UniformSurfaceLoad,
            "uniformsurfaceload = uniformsurfaceload(f,relementlength,selementlength)",

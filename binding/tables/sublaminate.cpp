@@ -42,4 +42,4 @@ VX_ROUTINE(sublaminate, GetBukDataFromDDS,
            "ndmg: i4",
            "nplies: i4",
            "nsec: i4",
-           "defint: i4");
+           "defint: i4 absent \"2147483647\"");

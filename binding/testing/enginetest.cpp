@@ -84,7 +84,8 @@ void inoutscalars(double* d, float* f, int32_t* i, std::complex<double>* z, sign
 }
 
 // Planted: a row that declares this input an output, one that declares an
-// integer a real, one that declares a real output an integer one.
+// integer a real, one that declares a real output an integer one, and one
+// whose optional argument says neither its default nor what stands for it.
 void planted(double* y, const double* x, const int32_t* n) { y[0] = x[0] + *n; }
 
 }  // namespace
@@ -92,10 +93,10 @@ void planted(double* y, const double* x, const int32_t* n) { y[0] = x[0] + *n; }
 VX_ROUTINE(enginetest, textreverse, "out = textreverse(texts,[n])",
            "out: str(6)(n) out",
            "texts: str(4)(n)",
-           "n: i4 = len(texts) check(len(texts)>=n)");
+           "n: i4 = len(texts) check(len(texts)==n)");
 VX_ROUTINE(enginetest, textstamp, "t = textstamp(t,c,[n])",
            "t: str(*)(n) inout",
-           "n: i4 = len(t) check(len(t)>=n)",
+           "n: i4 = len(t) check(len(t)==n)",
            "c: str(1)");
 
 VX_CALLBACK(enginetest_law_r, law_r, "def law(stress,strain,n): return",
@@ -110,8 +111,8 @@ VX_ROUTINE(enginetest, applylaw, "stress = applylaw(law,strain,[n,mode,law_extra
            "law: cb(enginetest_law_c if mode==1 else enginetest_law_r)",
            "stress: f8(n) out",
            "strain: f8(n)",
-           "n: i4 = len(strain) check(len(strain)>=n && n<=8)",
-           "mode: i4");
+           "n: i4 = len(strain) check(len(strain)==n && n<=8)",
+           "mode: i4 absent \"0, the real law\"");
 VX_ROUTINE(enginetest, doublelaw, "stress = doublelaw(strain,[n])",
            "stress: f8(n) out",
            "strain: f8(n)",
@@ -132,10 +133,10 @@ VX_ROUTINE(enginetest, square, "y = square(x)",
 VX_ROUTINE(enginetest, echo, "r,rf,ri,rb,rl,rz,rk,given,io,rarr = echo(d,f,i,b,l,z,[opt,io,k,arr])",
            "r: f8 ret",
            "d: f8", "f: f4", "i: i4", "b: l1", "l: l4", "z: c16",
-           "opt: f8",
+           "opt: f8 absent \"none, given = 0\"",
            "io: f8 io = 3",
            "k: i4 = -3 check(k<10)",
-           "arr: f8(2)",
+           "arr: f8(2) absent \"none, rarr = -1\"",
            "rf: f8 out", "ri: i4 out", "rb: i4 out", "rl: i4 out", "rz: c16 out", "rk: i4 out", "given: i4 out",
            "rarr: f8 out");
 
@@ -154,4 +155,8 @@ VX_PLANTED_ROW(enginetest, planted, "y = planted_output(x,[n])",
                "y: i4(1) out",
                "x: f8(1)",
                "n: i4 = 1");
+VX_PLANTED_ROW(enginetest, planted, "y = planted_default(x,[n])",
+               "y: f8(1) out",
+               "x: f8(1)",
+               "n: i4 check(n==1)");
 #endif
