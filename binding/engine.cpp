@@ -452,6 +452,21 @@ bool infer_extents(Routine& r, std::string& err) {
   return true;
 }
 
+// A check of an array or of an argument that stands for an extent (its
+// default one), and a check that reads such an argument, also judges a size,
+// as a check that names the extent does.
+void mark_size_checks(Routine& r) {
+  std::vector<int> refs;
+  for (ArgDesc& a : r.args)
+    for (Expr& e : a.checks) {
+      if (a.rank || a.dflt.extents) e.extents = true;
+      if (e.extents) continue;
+      refs.clear();
+      expr_refs(e, refs, true);
+      for (int ix : refs) e.extents |= r.args[ix].dflt.extents;
+    }
+}
+
 // The Python form of a call-back, what each argument is, and what a returned
 // value fills; laid out as f2py lays out its call-back blocks (the form and
 // the headings indented by four, the arguments by eight).
@@ -788,6 +803,7 @@ bool build_routine(const RoutineDef* d, Routine& r, std::string& err) {
   if (!link_arguments(r, err) || !check_native_types(r, err) || !map_python_arguments(r, sp, err) ||
       !map_results(r, sp, err) || !infer_extents(r, err) || !check_hidden(r, err) || !order_defaults(r, err))
     return false;
+  mark_size_checks(r);
   make_kwnames(r);
   attach_arg_docs(r);
   r.doc = compose_doc(r);

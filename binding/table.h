@@ -41,8 +41,10 @@
 //           the routine uses instead, which the docstring shows as its
 //           Default (the module refuses to load a row that says neither).
 //   check   failing makes the call raise _vexlan.error naming the check; a
-//           check on an extent (shape, len, size, rank, slen) refuses a size,
-//           and its error is a ValueError as well.
+//           check on an extent (shape, len, size, rank, slen), a check of an
+//           array or of an argument whose default is an extent, and one that
+//           reads such an argument refuses a size, and its error is a
+//           ValueError as well.
 //
 // Extents are inferred: an optional or hidden i4 input whose row gives neither
 // default nor check, and that is a whole extent of one or more input arrays

@@ -17,7 +17,7 @@ extern "C" {
  * atomics, no waiting, whatever wflag holds); a call with another maxid
  * rebuilds it and forgets earlier check-ins. A procid that is not in the list
  * (out of range or already checked in) changes nothing and gives false. From
- * Python a maxid above 536870912 (2^29) is refused with ValueError before the
+ * Python a maxid above 536870912 (2^29) is refused with _vexlan.error before the
  * call.
  *   procid (in)  number of the participant, 1..maxid
  *   maxid  (in)  number of participants
