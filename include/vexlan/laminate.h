@@ -173,8 +173,9 @@ void GetABDTilde(double* atstar, double* btstar, double* dtstar, const double* a
  *                Gxy, nuxy
  *   abd    (in)  6 x 6 laminate stiffness
  *   h      (in)  laminate thickness
- *   tcflag (in, optional) 1-byte flag: true reads the stiffness diagonal;
- *                default false, the compliance */
+ *   tcflag (in, optional) nonzero: read the stiffness diagonal; 0 (default):
+ *                the compliance. A 1-byte logical in C; from Python an
+ *                integer */
 void GetEngConstsFromABDMatrix(double* eng, const double* abd, const double* h,
                                const vx_l1* tcflag);
 

@@ -54,8 +54,11 @@ void cVectorCopy(const vx_complex* a, vx_complex* b, const int32_t* n);
  * int_fill4darraywithscalar, int_fill5darraywithscalar,
  * int_fill6darraywithscalar, int_fill7darraywithscalar: every element of a
  * real or integer array view of rank 1 to 7 set to lambda. The view
- * carries its own extents and strides, so a section of a larger array (every
- * second column, say) is filled in place; an empty view is left alone.
+ * carries its own extents and strides, so from C a section of a larger
+ * array (every second column, say) is filled in place; an empty view is left
+ * alone. From Python the filled array is returned: it is the array passed
+ * only with overwrite_a=1 and an array of the routine's type in Fortran
+ * order, otherwise a filled copy, and the array passed is left alone.
  *   a      (in/out) array view of the routine's rank
  *   lambda (in)     the value */
 void real_fillvectorwithscalar(vx_view* a, const double* lambda);
