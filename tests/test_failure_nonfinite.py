@@ -36,21 +36,25 @@ def argument(name, st):
     return STRENGTH[name] if name in STRENGTH else OTHER[name]
 
 
-def criteria(vx):
-    """(name, routine, required arguments, has gsflag) of every criterion returning an effort."""
-    out = []
+def routines(vx):
+    """(component, name, routine, signature line) of every routine of the failure components."""
     for comp in COMPONENTS:
         c = getattr(vx, comp)
         for name in sorted(dir(c)):
             r = getattr(c, name)
-            if type(r).__name__ != "routine":
-                continue
-            sig = r.__doc__.splitlines()[0]
-            if "=" not in sig or not sig.split("=")[0].strip().startswith("r"):
-                continue  # the damage-value potentials
-            inside = sig[sig.index("(") + 1:sig.rindex(")")].split("[")[0]
-            args = [a.strip() for a in inside.split(",") if a.strip()]
-            out.append((name, r, args, "gsflag" in sig))
+            if type(r).__name__ == "routine":
+                yield comp, name, r, r.__doc__.splitlines()[0]
+
+
+def criteria(vx):
+    """(name, routine, required arguments, has gsflag) of every criterion returning an effort."""
+    out = []
+    for _, name, r, sig in routines(vx):
+        if "=" not in sig or not sig.split("=")[0].strip().startswith("r"):
+            continue  # the damage-value potentials
+        inside = sig[sig.index("(") + 1:sig.rindex(")")].split("[")[0]
+        args = [a.strip() for a in inside.split(",") if a.strip()]
+        out.append((name, r, args, "gsflag" in sig))
     return out
 
 
@@ -173,17 +177,11 @@ def parameter_cases():
     import _vexlan
 
     out = []
-    for comp in COMPONENTS:
-        c = getattr(_vexlan, comp)
-        for name in sorted(dir(c)):
-            r = getattr(c, name)
-            if type(r).__name__ != "routine":
-                continue
-            sig = r.__doc__.splitlines()[0]
-            inside = sig[sig.index("(") + 1:sig.rindex(")")].replace("[", "").replace("]", "")
-            for p in (a.strip() for a in inside.split(",")):
-                if p in PARAMETERS or (p == "gp" and name in GP):
-                    out.append((comp, name, p))
+    for comp, name, _, sig in routines(_vexlan):
+        inside = sig[sig.index("(") + 1:sig.rindex(")")].replace("[", "").replace("]", "")
+        for p in (a.strip() for a in inside.split(",")):
+            if p in PARAMETERS or (p == "gp" and name in GP):
+                out.append((comp, name, p))
     return out
 
 
