@@ -137,7 +137,7 @@ namespace {
 template <class Exposure>
 inline double kink_search(const Stress6& s, double phi, double dx, int32_t gsflag, Exposure&& exposure) {
   const double cp = std::cos(phi), sp = std::sin(phi);
-  auto f = [&](double, double c, double sn) {
+  auto f = [&](double c, double sn) __attribute__((always_inline)) {
     const Stress6 r = turn_about_1(s, c, sn);
     const Stress6 m = turn_about_3(r, cp, sign_of(r.s12) * sp);
     return exposure(m.s22, m.s12, m.s23);
