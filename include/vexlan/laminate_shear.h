@@ -196,16 +196,20 @@ void GetChaiDelamFactors(double* chaidfactors, const double* qonl, const double*
  *   csflag         (in)  0: the curved partial integrals, integrated once
  *                        more through the thickness (the weights of the
  *                        resultant derivatives in the transverse normal
- *                        stress; for a flat symmetric stack with fgflag 1
- *                        they rise from 0 at the bottom to (1, 0, 0, 1) at
- *                        the top); otherwise the scaled running integrals
- *                        (the transverse shear distribution; for a flat
- *                        symmetric cross-ply stack with fgflag 1 the stored
- *                        f of GetSectionFMatrix, which otherwise differs
- *                        since it works in the decoupling axes)
- *   fgflag         (in)  below 1: pairs with the partial inverses (A~, B~);
- *                        1 and above: with (B~, D~), the pair of the
- *                        bending stress distribution
+ *                        stress; for a flat stack with fgflag 1 they rise
+ *                        from 0 at the bottom to (1, 0, 0, 1) at the top);
+ *                        otherwise the scaled running integrals (the
+ *                        transverse shear distribution; for a flat stack
+ *                        with fgflag 1 they are 0 at both faces, and for a
+ *                        flat symmetric cross-ply stack the stored f of
+ *                        GetSectionFMatrix, which otherwise differs since it
+ *                        works in the decoupling axes)
+ *   fgflag         (in)  below 1: pairs the running integrals with the
+ *                        partial inverses (A~, B~), the in-plane stress of a
+ *                        membrane force; 1 and above: with (B~ transposed,
+ *                        D~), the stress of a moment without membrane force,
+ *                        so that a stack with membrane-bending coupling
+ *                        carries no shear stress at its faces
  *   xycurv         (in, optional) 2 curvatures k1, k2; default (0, 0)
  *   defint         (in, optional) unset marker; default 2147483647 */
 void GetArbitrarySectionFG(double* fg, const int32_t* sectionlist, const double* plyorientation,
