@@ -46,6 +46,22 @@ def test_shear_stresses_turn_with_the_ply_angle_in_degrees(vx):
     np.testing.assert_allclose(turned[3:], np.column_stack([-flat[3:, 1], flat[3:, 0]]), atol=1e-12)
 
 
+def test_shear_stresses_read_the_four_values_by_rows(vx):
+    # Values of no symmetry (as the curved-section values may be): at every
+    # point c1, c2 weigh r into stress 23 and c3, c4 into stress 13, then the
+    # pair turns by the ply angle.
+    f = np.random.default_rng(5).uniform(-2.0, 2.0, (5, 4))
+    r = np.array([3.0, -7.0])
+    angles = np.array([0.0, 30.0])
+    got = vx.laminate.getext2dshearstress(r, angles, f, 3)
+    for k, th in enumerate(np.radians(angles)):
+        for sp, p in enumerate((2 * k, 2 * k + 1, 2 * k + 2)):
+            c1, c2, c3, c4 = f[p]
+            t23, t13 = c1 * r[0] + c2 * r[1], c3 * r[0] + c4 * r[1]
+            expect = [np.cos(th) * t23 - np.sin(th) * t13, np.sin(th) * t23 + np.cos(th) * t13]
+            np.testing.assert_allclose(got[3 * k + sp], expect, rtol=1e-14, atol=1e-14)
+
+
 def test_normal_stress_integrates_the_equilibrium(vx):
     L = vx.laminate
     _, _, t, z, f = section(vx, ANGLES, THICK)
