@@ -146,3 +146,27 @@ def test_larc05_is_strength_overrides(vx):
     # an override equal to the standard value changes nothing
     assert f.fblarc05_is(*s, XT, XC, YT, S23, S12, G12, x_is=[XT, YT, YT, XC, 0, 0, S12, S12, S23]) == base
     assert base == f.fblarc05_is(*s, XT, XC, YT, S23, S12, G12, x_is=[0] * 9)
+
+
+@pytest.mark.parametrize("s", [(-1078.0, 136.6, 149.4, 7.6, -7.3, 87.9), (-1225.3, 104.1, -27.2, -0.1, -1.8, -6.4),
+                               (-1188.4, 3.9, 138.8, 2.6, 0.4, -18.2)])
+def test_larc05_kinking_looks_at_both_sides_of_the_misalignment_flip(vx, s):
+    # Where the turned t12 changes sign the misalignment turns the other way
+    # and the exposure jumps; in these states (from a seeded random search)
+    # one side of that plane beats every step plane of the 5 degree scan.
+    def exposure(psi):
+        m = kink_frame(s, psi)
+        sn, ta, tb = m[1, 1], m[0, 1], m[1, 2]
+        return (tb / (ST - ET * sn)) ** 2 + (ta / (S12 - EL * sn)) ** 2 + (max(sn, 0) / YT) ** 2
+
+    flip = math.atan2(-s[3], s[4]) % math.pi
+    assert math.cos(flip) * s[3] + math.sin(flip) * s[4] == pytest.approx(0.0, abs=1e-12)
+    steps = max(exposure(p) for p in np.radians(np.arange(0.0, 181.0, 5.0)))
+    sides = max(exposure(flip - 1e-8), exposure(flip + 1e-8))
+    assert sides > steps * (1 + 3e-4)
+    f = vx.fbcollection
+    standard, in_situ = (XT, XC, YT, YC, S12, G12), dict(x_is=[0] * 8 + [ST])
+    scan, golden = f.fblarc05(*s, *standard), f.fblarc05(*s, *standard, gsflag=1)
+    assert scan == pytest.approx(sides, rel=1e-12) and golden >= sides * (1 - 1e-12)
+    for gsflag, r in ((0, scan), (1, golden)):
+        assert f.fblarc05_is(*s, XT, XC, YT, ST, S12, G12, gsflag=gsflag, **in_situ) == pytest.approx(r, rel=1e-12)

@@ -295,3 +295,19 @@ def test_section_f_with_negative_counts_writes_nothing_natively(vx, lib):
     f, ones, ints = np.full(8, 5.0), np.ones(9), np.ones(4, dtype=np.int32)
     lib.GetSectionFMatrix(p(f), p(ints), p(ones), p(ones), p(ones), p(ones), i4(-1), i4(-1), None)
     np.testing.assert_array_equal(f, 5.0)
+
+
+def test_ply_number_outside_the_stack_refused_from_python(vx):
+    # The native record (-2, "ply number outside the stack") is for C callers;
+    # Python refuses before the call and records nothing.
+    L = vx.laminate
+    pe = np.column_stack([CFRP] * 3)
+    o, t = np.array([0.0, 45.0, 90.0]), np.full(3, 0.25)
+    calls = {"getpartialamatrix": (), "getpartialbmatrix": (), "getsmallfmatrix": (np.eye(3), np.eye(3))}
+    for name, extra in calls.items():
+        fn = getattr(L, name)
+        for iply in (0, 4, -1):
+            with pytest.raises((vx.error, ValueError), match="iply"):
+                fn(pe, o, t, 0.1, *extra, iply)
+        assert fn(pe, o, t, 0.3, *extra, 3).any()
+    assert int(vx.errorhandling.errstat) == 0

@@ -46,6 +46,22 @@ def test_shear_stresses_turn_with_the_ply_angle_in_degrees(vx):
     np.testing.assert_allclose(turned[3:], np.column_stack([-flat[3:, 1], flat[3:, 0]]), atol=1e-12)
 
 
+def test_shear_stresses_read_the_four_values_by_rows(vx):
+    # Values of no symmetry (as the curved-section values may be): at every
+    # point c1, c2 weigh r into stress 23 and c3, c4 into stress 13, then the
+    # pair turns by the ply angle.
+    f = np.random.default_rng(5).uniform(-2.0, 2.0, (5, 4))
+    r = np.array([3.0, -7.0])
+    angles = np.array([0.0, 30.0])
+    got = vx.laminate.getext2dshearstress(r, angles, f, 3)
+    for k, th in enumerate(np.radians(angles)):
+        for sp, p in enumerate((2 * k, 2 * k + 1, 2 * k + 2)):
+            c1, c2, c3, c4 = f[p]
+            t23, t13 = c1 * r[0] + c2 * r[1], c3 * r[0] + c4 * r[1]
+            expect = [np.cos(th) * t23 - np.sin(th) * t13, np.sin(th) * t23 + np.cos(th) * t13]
+            np.testing.assert_allclose(got[3 * k + sp], expect, rtol=1e-14, atol=1e-14)
+
+
 def test_normal_stress_integrates_the_equilibrium(vx):
     L = vx.laminate
     _, _, t, z, f = section(vx, ANGLES, THICK)
@@ -114,11 +130,14 @@ def test_curved_section_values_reduce_to_the_flat_ones(vx):
 
 
 @pytest.mark.parametrize("fgflag", [1, 0])
-def test_curved_section_values_from_running_integrals(vx, fgflag):
+@pytest.mark.parametrize("angles", [(0, 45, 90), (45, -45, 45)])
+def test_curved_section_values_from_running_integrals(vx, fgflag, angles):
     """Scaled running integrals of Qbar (1 - ki z)(1 - kj z) and of Qbar z (...)
-    by quadrature, paired with the partial inverses of A, B, D (numpy)."""
+    by quadrature, paired with the partial inverses of A, B, D (numpy): for
+    fgflag 1 the strain and curvature of a unit moment (-bt^T, dt), for 0
+    those of a unit membrane force (at, -bt)."""
     L = vx.laminate
-    pe, o, t, z, _ = section(vx, (0, 45, 90), (0.3, 0.2, 0.25))
+    pe, o, t, z, _ = section(vx, angles, (0.3, 0.2, 0.25) if angles[0] == 0 else (0.25, 0.5, 0.25), mixed=angles[0] == 0)
     k1, k2 = 0.05, -0.08
     args = (np.arange(1, 4, dtype=np.int32)[:, None], o[:, None], t[:, None], z[:, None], pe[:, :, None])
     got = L.getarbitrarysectionfg(*args, 1, fgflag, xycurv=[k1, k2])[:, :, 0]
@@ -141,11 +160,53 @@ def test_curved_section_values_from_running_integrals(vx, fgflag):
         fg = {}
         for name, (ki, kj) in {"11": (k2, k2), "12": (k2, k1), "22": (k1, k1)}.items():
             p1, p2 = running(zp, ki, kj, 0), running(zp, ki, kj, 1)
-            fg[name] = p1 @ bt - p2 @ dt if fgflag >= 1 else p2 @ bt - p1 @ at
+            fg[name] = p1 @ bt.T - p2 @ dt if fgflag >= 1 else p2 @ bt - p1 @ at
         sa = 1 / ((1 - k2 * zp) ** 2 * (1 - k1 * zp))
         sb = 1 / ((1 - k2 * zp) * (1 - k1 * zp) ** 2)
         expect = [fg["12"][1, 1] * sb, fg["22"][2, 0] * sb, fg["11"][2, 1] * sa, fg["12"][0, 0] * sa]
         np.testing.assert_allclose(got[p], expect, rtol=1e-9, atol=1e-12 * np.abs(expect).max())
+
+
+STACKS = [((0, 45, -45, 90), (0.25,) * 4), ((0, 45, 90), (0.3, 0.2, 0.25)), ((30, -60, 0, 90, -15), THICK)]
+
+
+@pytest.mark.parametrize("angles,thick", STACKS)
+@pytest.mark.parametrize("csflag", [1, 0])
+def test_flat_section_values_from_the_stress_of_a_unit_moment(vx, angles, thick, csflag):
+    """Flat stacks with membrane-bending coupling, fgflag 1: the 3 x 3 matrix
+    behind the four values at height z is minus the in-plane stress of a unit
+    moment (no membrane force) integrated from the bottom face (csflag not 0),
+    or integrated twice (csflag 0), strain and curvature from the inverse of
+    the whole ABD matrix (numpy). Once integrated it vanishes at both faces;
+    twice, it is the moment itself at the top."""
+    from laminate_oracle import abd_parallel_axis, bounds, qbar
+    L = vx.laminate
+    pe, o, t, z, _ = section(vx, angles, thick)
+    n = len(angles)
+    args = (np.arange(1, n + 1, dtype=np.int32)[:, None], o[:, None], t[:, None], z[:, None], pe[:, :, None])
+    got = L.getarbitrarysectionfg(*args, csflag, 1)[:, :, 0]
+    props = [pe[:, k] for k in range(n)]
+    a, b, d = abd_parallel_axis(props, angles, t)
+    assert np.abs(b).max() > 1e-3 * np.abs(a).max() * t.sum()  # coupled
+    resp = np.linalg.inv(np.block([[a, b], [b, d]]))[:, 3:]  # strain and curvature per unit moment
+    zb, zt = bounds(t)
+    expect = []
+    for zp in z:
+        integral = np.zeros((3, 3))
+        for k in range(n):
+            lo, hi = zb[k], min(zt[k], zp)
+            if hi > lo:
+                # integrals of (1, s) over [lo, hi], weighted by zp - s when integrated twice
+                m0, m1, m2 = hi - lo, (hi**2 - lo**2) / 2, (hi**3 - lo**3) / 3
+                w0, w1 = (m0, m1) if csflag else (zp * m0 - m1, zp * m1 - m2)
+                integral += qbar(props[k], angles[k]) @ (w0 * resp[:3] + w1 * resp[3:])
+        g = -integral
+        expect.append([g[1, 1], g[2, 0], g[2, 1], g[0, 0]])
+    expect = np.array(expect)
+    scale = np.abs(expect).max()
+    np.testing.assert_allclose(got, expect, rtol=0, atol=1e-10 * scale)
+    top = [0, 0, 0, 0] if csflag else [1, 0, 0, 1]
+    np.testing.assert_allclose(got[[0, -1]], [[0, 0, 0, 0], top], rtol=0, atol=1e-12 * scale)
 
 
 def test_negative_ply_counts_write_nothing_natively(vx, lib):

@@ -464,3 +464,67 @@ def test_unusable_step_is_reported_and_the_default_searched(vx, step, gsflag):
         assert error_record(vx) == (-2, "Warning: Step of the fracture plane search not usable; default step taken.")
         # the stand-in step is the native default (5 degrees to the last bit of its radians)
         assert r >= 1.0 and r == pytest.approx(crit(sainc=default, gsflag=gsflag), rel=1e-12)
+
+
+def traction_zeros(state, lo, hi):
+    """Planes in [lo, hi] where the normal traction mid + half cos 2t - s23 sin 2t
+    vanishes, from the double-angle form."""
+    s22, s33, s23 = state[0], state[1], state[4]
+    mid, half = 0.5 * (s33 + s22), 0.5 * (s33 - s22)
+    m = math.hypot(half, s23)
+    if not m > abs(mid):
+        return []
+    out = []
+    for r in (0.5 * (math.atan2(-s23, half) + d) for d in (-math.acos(-mid / m), math.acos(-mid / m))):
+        t = r + math.ceil((lo - r) / math.pi - 1e-12) * math.pi
+        while t <= hi + 1e-12:
+            out.append(t)
+            t += math.pi
+    return out
+
+
+SPECIAL = [(-50.0, 0.0, 40.0, 10.0, 30.0),   # zeros at 0 and 180 degrees
+           (0.0, -50.0, 40.0, 10.0, 30.0),   # a zero at 90 degrees
+           (-50.0, 30.0, 40.0, 10.0, 0.0)]   # zeros symmetric about 90
+
+
+@pytest.mark.parametrize("lims", [(0.0, 180.0), (2.0, 178.0), (172.0, 203.0), (-31.0, 201.0), (93.0, 302.0)])
+def test_scan_places_the_break_planes_of_any_range(vx, lims):
+    # Within a half turn, across its end and over more than one: the step
+    # planes, both sides of every zero of the normal traction and of every
+    # multiple of 90 degrees inside the range, and the upper limit.
+    m = vx.mccollection
+    u = (50.0, 200.0, 40.0, 180.0, 80.0, 75.0, 60.0)
+    lo, hi = np.radians(lims)
+    th = grid(lo, hi, math.radians(5.0))
+    rng = np.random.default_rng(int(lims[0]) + 100)
+    won = 0
+    for state in SPECIAL + list(rng.uniform(-1.0, 1.0, (40, 5)) * 60.0):
+        breaks = traction_zeros(state, lo, hi) + [k * math.pi / 2 for k in range(-1, 5) if lo <= k * math.pi / 2 <= hi]
+        sides = [t + d for t in breaks for d in (-1e-8, 1e-8) if lo < t + d < hi]
+        planes = np.concatenate([th, sides, [hi]])
+        values = spc3d(*tractions(planes, *state), planes, *u)
+        # loaded beyond failure (the exposure grows with the stress) so that the angle is reported
+        k = 2.0 / values.max()
+        rmc, ang = m.mcrckspc3d(*(k * np.array(state)), XT, XC, *u, salims=lims, outtheta=-1.0)
+        assert rmc == pytest.approx(2.0, rel=1e-12), (state, lims)
+        # the angle of a plane that holds the maximum (over more than a half
+        # turn the same plane may come twice)
+        at = np.abs(planes - ang) <= 1e-12
+        assert at.any() and values[at].max() == pytest.approx(values.max(), rel=1e-12), (state, lims)
+        won += th.size <= np.argmax(values) < th.size + len(sides)
+        # golden mode starts from the same planes
+        assert m.mcrckspc3d(*(k * np.array(state)), XT, XC, *u, salims=lims, gsflag=1)[0] >= rmc * (1 - 1e-12)
+    # the planes at multiples of 90 degrees lie off the steps (but over a half turn from 0)
+    assert won >= (0 if lims == (0.0, 180.0) else 10)
+
+
+@pytest.mark.parametrize("state", SPECIAL)
+def test_half_turn_scan_at_the_special_zeros(vx, state):
+    planes = np.concatenate([grid(0.0, math.pi, math.radians(5.0)),
+                             [t + d for t in traction_zeros(state, 0.0, math.pi) for d in (-1e-8, 1e-8)
+                              if 0.0 < t + d < math.pi]])
+    values = puck(*tractions(planes, *state))
+    scaled = tuple(2.0 / values.max() * x for x in state)  # the exposure grows with the stress
+    rmc, ang = vx.mccollection.mcrckpuck(*scaled, YT, YC, S12, outtheta=-1.0)[:2]
+    assert rmc == pytest.approx(2.0, rel=1e-12) and ang == pytest.approx(planes[np.argmax(values)], abs=1e-12)

@@ -108,12 +108,15 @@ void FBLaRC04(double* rfb, const double* s11, const double* s22, const double* s
  * the kink plane, the stress turned by psi about the fibre axis and by the
  * fibre misalignment about axis 3 (S_T = xc22 cos a0 (sin a0 + cos
  * a0/tan(2 a0)), eta_T = -1/tan(2 a0), S_L = x12, eta_L = eta_T S_L/S_T).
- * Scan mode (gsflag other than 1) evaluates the planes 0, sainc, 2 sainc, ...
- * up to 180 degrees: its resolution is sainc, and a peak between two steps
- * can rise above the effort by what it gains there. In golden mode (gsflag 1)
- * the search then refines by golden section around every local maximum of
- * the scan within 10 % of the best, to 0.01 degrees, and keeps the best value
- * found. A step of 0, a negative, infinite or NaN step, or in golden mode a
+ * The misalignment turns with the sign of the turned t12 (cos psi s12 + sin
+ * psi s13, 0 counting as positive), so the exposure jumps on the plane where
+ * that changes sign. Scan mode (gsflag other than 1) evaluates the planes 0,
+ * sainc, 2 sainc, ... up to 180 degrees and both sides (1e-8 rad off) of that
+ * plane (none when s12 = s13 = 0): its resolution is sainc, and a smooth peak
+ * between two steps can rise above the effort by what it gains there. In
+ * golden mode (gsflag 1) the search then refines by golden section around
+ * every local maximum of these planes within 10 % of the best, to 0.01
+ * degrees, and keeps the best value found. A step of 0, a negative, infinite or NaN step, or in golden mode a
  * step wider than the range records status -2 and the search uses 5 degrees;
  * a step that would scan more than a million planes is widened to a
  * millionth of the range with status -2. Stresses, strengths and g12 in
@@ -145,8 +148,9 @@ void FBLaRC05(double* rfb, const double* s11, const double* s22, const double* s
  * itself. A compressive s11 counts only beyond half the compressive strength:
  * abs(s11) <= abs(Xc)/2 gives 0. A tensile s11 gives s11/Xt. The search as
  * FBLaRC05: scan mode evaluates the planes sainc apart over 0 to 180 degrees
- * (resolution sainc), gsflag 1 refines by golden section to 0.01 degrees; an
- * unusable step records status -2 as there. Stresses, strengths and g12 in
+ * (resolution sainc) and both sides of the plane where the turned t12 changes
+ * sign, gsflag 1 refines by golden section to 0.01 degrees; an unusable step
+ * records status -2 as there. Stresses, strengths and g12 in
  * consistent units.
  *   rfb        (out) failure effort, 1.0 or more means failure
  *   s11..s23   (in)  ply stresses 11, 22, 33, 12, 13, 23

@@ -26,8 +26,10 @@ extern "C" {
 /* GetPartialAMatrix / GetPartialBMatrix: membrane stiffness
  * sum Qbar_k (z_top - z_bot), or coupling stiffness
  * 1/2 sum Qbar_k (z_top^2 - z_bot^2), integrated from the bottom of the stack
- * up to the height zcrd inside ply iply. An iply outside 1..nplies records
- * status -2 and gives a zero matrix.
+ * up to the height zcrd inside ply iply. From Python an iply outside
+ * 1..nplies is refused with _vexlan.error before the call; from C it records
+ * status -2 "Error in GetPartialAMatrix: ply number outside the stack." (or
+ * GetPartialBMatrix) and gives a zero matrix.
  *   aprt, bprt     (out) 3 x 3 partial A or B, order (x, y, xy)
  *   plyelastic     (in)  9 x nplies ply constants
  *   plyorientation (in)  nplies ply angles in degrees
@@ -45,8 +47,10 @@ void GetPartialBMatrix(double* bprt, const double* plyelastic, const double* ply
 /* GetSmallFMatrix: f at one height of a stack: the partial stiffness
  * aprt fa - bprt fb, taken into the axes of the stack's decoupling angle
  * (GetDecoupAngle), whose two in-plane direct entries form the diagonal f
- * that is turned back to the laminate axes. An iply outside 1..nplies
- * records status -2 and gives a zero matrix.
+ * that is turned back to the laminate axes. From Python an iply outside
+ * 1..nplies is refused with _vexlan.error before the call; from C it records
+ * status -2 "Error in GetSmallFMatrix: ply number outside the stack." and
+ * gives a zero matrix.
  *   smallf         (out) 2 x 2 f(zcrd)
  *   plyelastic     (in)  9 x nplies ply constants
  *   plyorientation (in)  nplies ply angles in degrees
@@ -196,16 +200,20 @@ void GetChaiDelamFactors(double* chaidfactors, const double* qonl, const double*
  *   csflag         (in)  0: the curved partial integrals, integrated once
  *                        more through the thickness (the weights of the
  *                        resultant derivatives in the transverse normal
- *                        stress; for a flat symmetric stack with fgflag 1
- *                        they rise from 0 at the bottom to (1, 0, 0, 1) at
- *                        the top); otherwise the scaled running integrals
- *                        (the transverse shear distribution; for a flat
- *                        symmetric cross-ply stack with fgflag 1 the stored
- *                        f of GetSectionFMatrix, which otherwise differs
- *                        since it works in the decoupling axes)
- *   fgflag         (in)  below 1: pairs with the partial inverses (A~, B~);
- *                        1 and above: with (B~, D~), the pair of the
- *                        bending stress distribution
+ *                        stress; for a flat stack with fgflag 1 they rise
+ *                        from 0 at the bottom to (1, 0, 0, 1) at the top);
+ *                        otherwise the scaled running integrals (the
+ *                        transverse shear distribution; for a flat stack
+ *                        with fgflag 1 they are 0 at both faces, and for a
+ *                        flat symmetric cross-ply stack the stored f of
+ *                        GetSectionFMatrix, which otherwise differs since it
+ *                        works in the decoupling axes)
+ *   fgflag         (in)  below 1: pairs the running integrals with the
+ *                        partial inverses (A~, B~), the in-plane stress of a
+ *                        membrane force; 1 and above: with (B~ transposed,
+ *                        D~), the stress of a moment without membrane force,
+ *                        so that a stack with membrane-bending coupling
+ *                        carries no shear stress at its faces
  *   xycurv         (in, optional) 2 curvatures k1, k2; default (0, 0)
  *   defint         (in, optional) unset marker; default 2147483647 */
 void GetArbitrarySectionFG(double* fg, const int32_t* sectionlist, const double* plyorientation,
@@ -218,6 +226,12 @@ void GetArbitrarySectionFG(double* fg, const int32_t* sectionlist, const double*
  * transverse shear forces and one section's stored f values, turned into the
  * ply axes: the first section point of a ply takes the f of its bottom, the
  * last (or a single one) that of its top, the others that of its middle.
+ * With the four values (c1, c2, c3, c4) of that point (columns 1 to 4 of
+ * smallfmatrix, f(1,1), f(2,1), f(1,2), f(2,2) as GetSectionFMatrix stores
+ * them) the laminate-axis stresses are t23 = c1 r1 + c2 r2 and t13 = c3 r1 +
+ * c4 r2; a ply at angle theta gets stress 23 = cos theta t23 - sin theta t13
+ * and stress 13 = sin theta t23 + cos theta t13 (at angle 0 the two
+ * themselves).
  *   xytss          (out) (nplies nspt) x 2 stresses 23 and 13 in the ply
  *                        axes; row (k-1) nspt + s for ply k and section point s
  *   r              (in)  2 transverse shear forces per unit width, 23 and 13

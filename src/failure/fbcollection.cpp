@@ -133,16 +133,21 @@ namespace {
 // angle psi, the stress turned by psi about the fibre axis and by the
 // misalignment +-phi about axis 3 (the sign of the turned t12, zero counting
 // as positive), and the exposure taken on the kink plane (plane 2 of the
-// misaligned frame: sn = s22m, ta = s12m, tb = s23m).
+// misaligned frame: sn = s22m, ta = s12m, tb = s23m). The misalignment turns
+// the other way where the turned t12 = cos psi s12 + sin psi s13 changes
+// sign, and the exposure jumps there: the search looks at that plane from
+// both sides.
 template <class Exposure>
 inline double kink_search(const Stress6& s, double phi, double dx, int32_t gsflag, Exposure&& exposure) {
   const double cp = std::cos(phi), sp = std::sin(phi);
-  auto f = [&](double, double c, double sn) {
+  auto f = [&](double c, double sn) __attribute__((always_inline)) {
     const Stress6 r = turn_about_1(s, c, sn);
     const Stress6 m = turn_about_3(r, cp, sign_of(r.s12) * sp);
     return exposure(m.s22, m.s12, m.s23);
   };
-  return fracture_plane_search(f, 0.0, vx::pi, dx, gsflag, five_degrees).value;
+  Breaks breaks;
+  breaks.add(s.s13, -s.s12);  // no shear along the fibres: no such plane
+  return fracture_plane_search(f, 0.0, vx::pi, dx, gsflag, five_degrees, breaks).value;
 }
 
 }  // namespace

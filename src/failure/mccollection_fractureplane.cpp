@@ -27,9 +27,9 @@ inline double sq(double x) { return x * x; }
 
 // Planes on which the exposure changes branch with the sign of the normal
 // traction.
-inline Breaks sign_change_planes(double lo, double hi, double s22, double s33, double s23) {
+inline Breaks sign_change_planes(double s22, double s33, double s23) {
   Breaks b;
-  normal_traction_zeros(b, lo, hi, s22, s33, s23);
+  normal_traction_zeros(b, s22, s33, s23);
   return b;
 }
 
@@ -39,7 +39,7 @@ template <class F>
 inline PlaneMax half_turn_search(F&& f, const double* sainc, const int32_t* gsflag, double s22, double s33,
                                  double s23, bool pass_undefined = false) {
   return fracture_plane_search(f, 0.0, vx::pi, step_rad(sainc), flag_or(gsflag, 0), five_degrees,
-                               sign_change_planes(0.0, vx::pi, s22, s33, s23), pass_undefined);
+                               sign_change_planes(s22, s33, s23), pass_undefined);
 }
 
 // Puck's action-plane exposure with inclination parameters gp and the
@@ -90,7 +90,7 @@ VX_API void MCrckLaRC05(double* rmc, const double* s22, const double* s33, const
   const A0Factors k = a0_factors(a0);
   const double st = k.st(*xc22), eta_t = k.eta_t, sl = *x12, eta_l = eta_t * sl / st;
   const double t22 = *s22, t33 = *s33, t12 = *s12, t13 = *s13, t23 = *s23, yt = *xt22;
-  auto f = [&](double, double c, double s) {
+  auto f = [&](double c, double s) __attribute__((always_inline)) {
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
     return larc_shear(t.sn, t.tn1, t.tnt, st, eta_t, sl, eta_l) + sq(std::fmax(t.sn, 0.0) / yt);
   };
@@ -117,7 +117,7 @@ VX_API void MCrckCamanho(double* rmc, const double* s22, const double* s33, cons
   const double kappa = (st * st - yt * yt) / (yt * st);
   const double lambda = 2.0 * eta_l * st / sl - kappa;
   const double t22 = *s22, t33 = *s33, t12 = *s12, t13 = *s13, t23 = *s23;
-  auto f = [&](double, double c, double s) {
+  auto f = [&](double c, double s) __attribute__((always_inline)) {
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
     if (t.sn <= 0.0) return std::sqrt(larc_shear(t.sn, t.tn1, t.tnt, st, eta_t, sl, eta_l));
     const double n = t.sn / st, l2 = sq(t.tn1 / sl);
@@ -134,7 +134,7 @@ VX_API void MCrckWiegand(double* rmc, const double* s22, const double* s33, cons
   const A0Factors k = a0_factors(a0);
   const double st = *xc22 / k.two_tan, eta_t = k.eta_t_half, sl = *x12, eta_l = eta_t * sl / st, yt = *xt22;
   const double t22 = *s22, t33 = *s33, t12 = *s12, t13 = *s13, t23 = *s23;
-  auto f = [&](double, double c, double s) {
+  auto f = [&](double c, double s) __attribute__((always_inline)) {
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
     double q = larc_shear(t.sn, t.tn1, t.tnt, st, eta_t, sl, eta_l);
     if (t.sn >= 0.0) q += sq(t.sn / yt);
@@ -153,7 +153,7 @@ VX_API void MCrckPuck(double* rmc, const double* s22, const double* s33, const d
     for (int i = 0; i < 4; ++i) p.gp[i] = gp[i];
   p.ra = *xc22 / (2.0 * (1.0 + p.gp[3]));
   const double t22 = *s22, t33 = *s33, t12 = *s12, t13 = *s13, t23 = *s23;
-  auto f = [&](double, double c, double s) {
+  auto f = [&](double c, double s) __attribute__((always_inline)) {
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
     return p(t.sn, t.tn1, t.tnt);
   };
@@ -174,7 +174,7 @@ VX_API void MCrckVDI2014(double* rmc, const double* s11, const double* s22, cons
   p.ra = *xc22 / (2.0 * (1.0 + p.gp[3]));
   const double w1 = wp ? wp[0] : 0.5, w2 = wp ? wp[1] : 0.5;
   const double t22 = *s22, t33 = *s33, t12 = *s12, t13 = *s13, t23 = *s23;
-  auto f = [&](double, double c, double s) {
+  auto f = [&](double c, double s) __attribute__((always_inline)) {
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
     return p(t.sn, t.tn1, t.tnt);
   };
@@ -217,7 +217,7 @@ VX_API void MCrckSPC3D(double* rmc, const double* s22, const double* s33, const 
   const double hi = salims ? salims[1] * vx::deg2rad : 178.0 * vx::deg2rad;
   const double dx = step_rad(sainc, two_degrees);
   const double t22 = *s22, t33 = *s33, t12 = *s12, t13 = *s13, t23 = *s23;
-  auto f = [&](double, double c, double s) {
+  auto f = [&](double c, double s) __attribute__((always_inline)) {
     const Traction t = plane_traction(c, s, t22, t33, t12, t13, t23);
     const double q = std::fabs(2.0 * s * c), ss = s * s, cc = c * c, as = std::fabs(s), ac = std::fabs(c);
     if (t.sn < 0.0) {
@@ -229,9 +229,8 @@ VX_API void MCrckSPC3D(double* rmc, const double* s22, const double* s33, const 
                               sq(t.tn1 / (as * st12 + ac * st13)));
   };
   // Jumps where the normal traction changes sign, kinks where |sin 2 theta| turns.
-  Breaks breaks = sign_change_planes(lo, hi, t22, t33, t23);
-  for (double t = std::ceil(lo / (0.5 * vx::pi)) * (0.5 * vx::pi); t <= hi && breaks.n < 8; t += 0.5 * vx::pi)
-    breaks.add(t);
+  Breaks breaks = sign_change_planes(t22, t33, t23);
+  quarter_turns(breaks);
   const PlaneMax m = fracture_plane_search(f, lo, hi, dx, flag_or(gsflag, 0), two_degrees, breaks);
   *rmc = m.value;
   set_angle(outtheta, *rmc, m.angle);
@@ -275,7 +274,7 @@ VX_API void MCrckLaRC04(double* rmc, const double* s11, const double* s22, const
     const double phi = sign_of(w.s12) * misalignment_under_load(phic, *xc11, *g12, *s11, *s12, *s22);
     w = turn_about_3(w, std::cos(phi), std::sin(phi));
   }
-  auto f = [&](double, double c, double s) {
+  auto f = [&](double c, double s) __attribute__((always_inline)) {
     const Traction t = plane_traction(c, s, w.s22, w.s33, w.s12, w.s13, w.s23);
     return larc_shear(t.sn, t.tn1, t.tnt, st, eta_t, sl, eta_l);
   };

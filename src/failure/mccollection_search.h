@@ -1,6 +1,8 @@
 // Search for the action plane of largest exposure, shared by the fracture-plane
 // matrix criteria and the fibre-kinking criteria. The exposure is a callable
-// f(theta, c, s) of the plane angle and its cosine and sine.
+// f(c, s) of the cosine and sine of the plane angle; the criteria mark it
+// always_inline, since the search calls it from several places (steps, break
+// sides, the end) and a call per plane cost a scan about a fifth.
 //
 // Scan mode visits lo, lo + dx, lo + 2 dx, ... while not beyond hi (the angle
 // accumulated step by step, as the reverse-communication search does) and
@@ -8,12 +10,12 @@
 // exceeds 0. Each plane uses the library sine and cosine of its accumulated
 // angle (a rotation recurrence drifts by several ulps over a scan, enough to
 // drop an exposure of exactly 1.0 at a strength below 1.0); the values are
-// kept per thread for the last few scans, so a repeated scan costs no
-// library call. The planes where the exposure jumps or kinks (the break
-// planes the criterion names) are then looked at from both sides, and the
-// upper end of a range that is not whole half turns when the steps stop short
-// of it; each wins where it is larger: a cusp between two steps would pass a
-// failed ply.
+// kept per thread for the last few scans, with those of the upper end, so a
+// repeated scan costs no library call. The planes where the exposure jumps or
+// kinks (the break planes the criterion names) are then looked at from both
+// sides, and the upper end of a range that is not whole half turns when the
+// steps stop short of it; each wins where it is larger: a cusp between two
+// steps would pass a failed ply.
 //
 // Golden mode runs the same scan (break planes and end included), then refines by golden section around every
 // local maximum of the scan within 10 % of the best, between the plane's two
@@ -59,30 +61,47 @@ inline double step_rad(const double* sainc, double default_dx = five_degrees) {
 // The result of a search that met an exposure that is not a number.
 inline PlaneMax unknown_plane() { return {std::numeric_limits<double>::quiet_NaN(), 0.0, 1.0, 0.0}; }
 
-// Sines and cosines of the planes of one scan.
+// Cosine and sine of the two limits of a range.
+struct RangeEnds {
+  double c_lo, s_lo, c_hi, s_hi;
+};
+
+// Whether [lo, hi] spans whole half turns, over which the exposure repeats
+// (the end planes are then one and the same).
+inline bool whole_half_turns(double lo, double hi) {
+  const double range = hi - lo, turns = std::round(range / vx::pi);
+  return turns >= 1.0 && std::fabs(range - turns * vx::pi) <= 1e-12 * range;
+}
+
+// Sines and cosines of the planes of one scan, and of its limits.
 constexpr int32_t max_table_planes = 512;
 struct PlaneTrig {
   double lo, hi, dx;
   int32_t n;  // planes held; 0 unused slot; -1 more planes than a table holds
+  bool periodic;  // whole half turns
+  RangeEnds ends;
   double c[max_table_planes], s[max_table_planes];
 };
 
 // The table of the scan (lo, hi, dx), from the per-thread cache or built into
-// its oldest slot; null when the scan has more planes than a table holds.
-inline const PlaneTrig* plane_trig(double lo, double hi, double dx) {
+// its oldest slot. A scan with more planes than a table holds keeps only its
+// limits there (n = -1).
+inline const PlaneTrig& plane_trig(double lo, double hi, double dx) {
   constexpr int slots = 4;
   thread_local PlaneTrig cache[slots];
   thread_local int oldest = 0;
   for (const PlaneTrig& t : cache)
-    if (t.n != 0 && t.lo == lo && t.hi == hi && t.dx == dx) return t.n > 0 ? &t : nullptr;
+    if (t.n != 0 && t.lo == lo && t.hi == hi && t.dx == dx) return t;
   PlaneTrig& t = cache[oldest];
   oldest = (oldest + 1) % slots;
   t.lo = lo, t.hi = hi, t.dx = dx;
+  t.periodic = whole_half_turns(lo, hi);
+  t.ends = {std::cos(lo), std::sin(lo), std::cos(hi), std::sin(hi)};
   int32_t n = 0;
   for (double th = lo;;) {
     if (n == max_table_planes) {
       t.n = -1;
-      return nullptr;
+      return t;
     }
     t.c[n] = std::cos(th);
     t.s[n] = std::sin(th);
@@ -92,7 +111,7 @@ inline const PlaneTrig* plane_trig(double lo, double hi, double dx) {
     th = next;
   }
   t.n = n;
-  return &t;
+  return t;
 }
 
 // The finest scan: a step that would visit more planes than this over the
@@ -116,12 +135,13 @@ inline double usable_step(double dx, double lo, double hi, bool golden, double d
   return dx;
 }
 
-// Hands every plane of the scan to visit(theta, c, s) in order.
+// Hands every plane of the scan of table t to visit(theta, c, s) in order.
 template <class V>
-inline void walk_planes(double lo, double hi, double dx, V&& visit) {
-  if (const PlaneTrig* t = plane_trig(lo, hi, dx)) {
+inline void walk_planes(const PlaneTrig& t, V&& visit) {
+  const double lo = t.lo, hi = t.hi, dx = t.dx;
+  if (t.n > 0) {
     double th = lo;
-    for (int32_t k = 0; k < t->n; ++k, th += dx) visit(th, t->c[k], t->s[k]);
+    for (int32_t k = 0; k < t.n; ++k, th += dx) visit(th, t.c[k], t.s[k]);
     return;
   }
   for (double th = lo;;) {
@@ -198,53 +218,133 @@ inline void golden_section(E&& eval, double a, double b) {
   }
 }
 
+constexpr double not_known = std::numeric_limits<double>::quiet_NaN();
+
 // Planes where an exposure may jump or kink (a change of branch with the sign
-// of the normal traction, a strength that varies with |sin 2 theta|). A scan
-// steps over them, and a golden section across one may settle on the lesser
-// side; the golden mode samples each from both sides, so that every smooth
-// piece is bracketed on its own.
+// of the normal traction, a strength that varies with |sin 2 theta|), named
+// by their direction modulo a half turn: the cosine and sine of an angle in
+// [0, pi), and that angle where it is known exactly. A scan steps over them,
+// and a golden section across one may settle on the lesser side; both modes
+// look at each from both sides, so that every smooth piece is bracketed on
+// its own. The angle of a direction found from its cosine and sine is worked
+// out only where it is needed (a side that wins, the order of golden mode):
+// it costs more than the exposure of a plane.
 struct Breaks {
-  static constexpr int capacity = 16;
-  double at[capacity];
+  static constexpr int capacity = 8;
+  double c[capacity], s[capacity], at[capacity];
   int n = 0;
-  void add(double t) {
-    if (n < capacity) at[n++] = t;
+  // The direction of (x, y), x along the cosine; a zero or non-finite one
+  // names no plane.
+  void add(double x, double y, double angle = not_known) {
+    const double ax = std::fabs(x), ay = std::fabs(y), big = ax > ay ? ax : ay;
+    if (!(big > 0.0 && big < std::numeric_limits<double>::infinity()) || x != x || y != y || n == capacity) return;
+    if (!(big > 1e-150 && big < 1e150)) x /= big, y /= big;  // squares neither overflow nor vanish
+    if (y < 0.0 || (y == 0.0 && x < 0.0)) x = -x, y = -y;    // the same plane, in [0, pi)
+    const double r = std::sqrt(x * x + y * y);
+    c[n] = x / r, s[n] = y / r + 0.0;  // no sine of -0: its angle would be -pi
+    at[n++] = angle;
   }
-  void sort() { std::sort(at, at + n); }
 };
 
-// The planes in [lo, hi] on which the normal traction s33 c^2 + s22 s^2 -
-// 2 s23 s c changes sign: m cos(2 theta - p) = -mid, repeated every half turn.
-inline void normal_traction_zeros(Breaks& b, double lo, double hi, double s22, double s33, double s23) {
-  const double mid = 0.5 * (s33 + s22), half = 0.5 * (s33 - s22), m = std::hypot(half, s23);
-  if (!(m > std::fabs(mid))) return;  // one sign all round (or a double root)
-  const double p = std::atan2(-s23, half), w = std::acos(-mid / m);
-  for (double r : {0.5 * (p - w), 0.5 * (p + w)}) {
-    double t = r + std::ceil((lo - r) / vx::pi) * vx::pi;  // first repeat not below lo
-    for (int k = 0; t <= hi && k < Breaks::capacity; ++k, t += vx::pi) b.add(t);
-  }
+// The planes in which sn = s33 c^2 + s22 s^2 - 2 s23 s c changes sign: where
+// s22 t^2 - 2 s23 t + s33 = 0 in t = tan theta, two planes when the
+// discriminant s23^2 - s22 s33 is positive (one sign all round otherwise, or a
+// double root that touches zero without crossing). Roots from the form that
+// cancels nothing: t1 = q / s22 and t2 = s33 / q with q = s23 +- the root of
+// the discriminant, as the directions (s22, q) and (q, s33).
+inline void normal_traction_zeros(Breaks& b, double s22, double s33, double s23) {
+  const double a22 = std::fabs(s22), a33 = std::fabs(s33), a23 = std::fabs(s23);
+  const double big = a22 > a33 ? (a22 > a23 ? a22 : a23) : (a33 > a23 ? a33 : a23);
+  if (!(big > 0.0 && big < std::numeric_limits<double>::infinity())) return;
+  if (!(big > 1e-150 && big < 1e150)) s22 /= big, s33 /= big, s23 /= big;
+  const double disc = s23 * s23 - s22 * s33;
+  if (!(disc > 0.0)) return;
+  const double q = s23 + std::copysign(std::sqrt(disc), s23);
+  b.add(s22, q);
+  b.add(q, s33);
+}
+
+// The planes theta = k pi/2 (cosine and sine exact).
+inline void quarter_turns(Breaks& b) {
+  b.add(1.0, 0.0, 0.0);
+  b.add(0.0, 1.0, 0.5 * vx::pi);
 }
 
 // A plane where the exposure jumps or kinks is looked at this far to either
 // side of it, so that each side's branch is seen.
 constexpr double break_side = 1e-8;
 
-// Hands the planes just below and just above the break plane t that lie
-// inside (lo, hi) to visit(theta, c, s). Both come from one sine and cosine
-// of t, turned by break_side (whose cosine is 1.0 to the last bit).
-template <class V>
-inline void visit_break_sides(double t, double lo, double hi, V&& visit) {
-  const double c = std::cos(t), s = std::sin(t), dc = s * break_side, ds = c * break_side;
-  if (t - break_side > lo && t - break_side < hi) visit(t - break_side, c + dc, s - ds);
-  if (t + break_side > lo && t + break_side < hi) visit(t + break_side, c - dc, s + ds);
-}
+// The break planes inside a range: every repeat (a half turn apart) of each
+// direction in [lo, hi], by cosine and sine, and by angle where known.
+struct BreakPlanes {
+  static constexpr int capacity = 16;
+  double c[capacity], s[capacity], at[capacity];
+  int n = 0;
+  // Within [0, pi] the ends' cosines and sines place a plane without its angle.
+  bool in_half_turn;
+  RangeEnds e;
+  double lo, hi;
 
-// Whether [lo, hi] spans whole half turns, over which the exposure repeats
-// (the end planes are then one and the same).
-inline bool whole_half_turns(double lo, double hi) {
-  const double range = hi - lo, turns = std::round(range / vx::pi);
-  return turns >= 1.0 && std::fabs(range - turns * vx::pi) <= 1e-12 * range;
-}
+  BreakPlanes(const Breaks& b, double lo_, double hi_, const RangeEnds& ends)
+      : in_half_turn(lo_ >= 0.0 && hi_ <= vx::pi && lo_ <= hi_), e(ends), lo(lo_), hi(hi_) {
+    for (int k = 0; k < b.n; ++k) {
+      if (in_half_turn) {
+        // sin(theta - lo) >= 0 and sin(hi - theta) >= 0, with theta in [0, pi)
+        // and the range within a half turn.
+        if (b.s[k] * e.c_lo - b.c[k] * e.s_lo >= 0.0 && b.c[k] * e.s_hi - b.s[k] * e.c_hi >= 0.0)
+          add(b.c[k], b.s[k], b.at[k]);
+        // The plane pi, the repeat of the plane 0.
+        if (b.s[k] == 0.0 && vx::pi <= hi) add(-1.0, 0.0, vx::pi);
+        continue;
+      }
+      const double t0 = b.at[k] == b.at[k] ? b.at[k] : std::atan2(b.s[k], b.c[k]);
+      const double turns = std::ceil((lo - t0) / vx::pi);  // first repeat not below lo
+      double sign = std::fmod(turns, 2.0) == 0.0 ? 1.0 : -1.0;
+      for (double t = t0 + turns * vx::pi; t <= hi; t += vx::pi, sign = -sign) {
+        if (n == capacity) return;
+        add(sign * b.c[k], sign * b.s[k] + 0.0, t);
+      }
+    }
+  }
+  void add(double ck, double sk, double t) {
+    if (n == capacity) return;
+    c[n] = ck, s[n] = sk, at[n++] = t;
+  }
+  double angle(int k) {
+    if (at[k] != at[k]) at[k] = std::atan2(s[k], c[k]);  // unknown only within [0, pi]
+    return at[k];
+  }
+  // Hands the sides of plane k that lie inside (lo, hi) to visit(side, c, s),
+  // side -1 below and +1 above. Both come from the plane's cosine and sine,
+  // turned by break_side (whose cosine is 1.0 to the last bit).
+  template <class V>
+  void sides(int k, V&& visit) const {
+    const double ck = c[k], sk = s[k], dc = sk * break_side, ds = ck * break_side;
+    const double cb = ck + dc, sb = sk - ds, ca = ck - dc, sa = sk + ds;
+    bool below, above;
+    if (in_half_turn) {
+      // sin(side - lo) > 0 and sin(hi - side) > 0: the plane lies in [lo, hi]
+      // within [0, pi], so its sides are within break_side of that.
+      below = sb * e.c_lo - cb * e.s_lo > 0.0 && cb * e.s_hi - sb * e.c_hi > 0.0;
+      above = sa * e.c_lo - ca * e.s_lo > 0.0 && ca * e.s_hi - sa * e.c_hi > 0.0;
+    } else {
+      below = at[k] - break_side > lo && at[k] - break_side < hi;
+      above = at[k] + break_side > lo && at[k] + break_side < hi;
+    }
+    if (below) visit(-1, cb, sb);
+    if (above) visit(1, ca, sa);
+  }
+  // Their angles, in ascending order (golden mode slots them among the steps).
+  void sort() {
+    for (int k = 0; k < n; ++k) angle(k);
+    for (int k = 1; k < n; ++k)
+      for (int j = k; j > 0 && at[j] < at[j - 1]; --j) {
+        std::swap(at[j], at[j - 1]);
+        std::swap(c[j], c[j - 1]);
+        std::swap(s[j], s[j - 1]);
+      }
+  }
+};
 
 // The scan, then the break planes inside (lo, hi) from both sides, and the
 // upper end when the steps stop short of it: a jump or a cusp between two
@@ -254,30 +354,42 @@ inline bool whole_half_turns(double lo, double hi) {
 // scan and equal to it where a step plane holds the maximum.
 template <class F>
 inline PlaneMax scan_planes(F&& f, double lo, double hi, double dx, const Breaks& breaks, bool pass_undefined) {
+  const PlaneTrig& table = plane_trig(lo, hi, dx);
   PlaneMax best{0.0, 0.0, 1.0, 0.0};
   // The sum of the exposures is not a number when one of them is none (an
   // exposure of minus infinity comes with one): one addition per plane, less
   // than a second comparison.
   double sum = 0.0, last = lo;
-  auto take = [&](double th, double c, double s) {
-    const double v = f(th, c, s);
+  walk_planes(table, [&](double th, double c, double s) {
+    const double v = f(c, s);
     if (v > best.value) best = {v, th, c, s};
     sum += v;
-  };
-  walk_planes(lo, hi, dx, [&](double th, double c, double s) {
-    take(th, c, s);
     last = th;
   });
-  for (int k = 0; k < breaks.n; ++k) visit_break_sides(breaks.at[k], lo, hi, take);
-  if (last < hi && !whole_half_turns(lo, hi)) take(hi, std::cos(hi), std::sin(hi));
+  // Break sides: the winner's angle is worked out once, at the end.
+  int won = 0, side = 0;
+  BreakPlanes planes(breaks, lo, hi, table.ends);
+  for (int k = 0; k < planes.n; ++k)
+    planes.sides(k, [&](int d, double c, double s) {
+      const double v = f(c, s);
+      if (v > best.value) best = {v, 0.0, c, s}, won = k, side = d;
+      sum += v;
+    });
+  if (last < hi && !table.periodic) {
+    const double v = f(table.ends.c_hi, table.ends.s_hi);
+    if (v > best.value) best = {v, hi, table.ends.c_hi, table.ends.s_hi}, side = 0;
+    sum += v;
+  }
+  if (side != 0) best.angle = planes.angle(won) + side * break_side;
   return (sum != sum && !pass_undefined) ? unknown_plane() : best;
 }
 
 template <class F>
-inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks breaks, bool pass_undefined) {
+inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, const Breaks& breaks, bool pass_undefined) {
   const double range = hi - lo;
+  const PlaneTrig& table = plane_trig(lo, hi, dx);
   // Whole half turns: the exposure at theta and theta + pi is the same.
-  const bool periodic = whole_half_turns(lo, hi);
+  const bool periodic = table.periodic;
 
   PlaneMax best{0.0, 0.0, 1.0, 0.0};
   bool unknown = false;
@@ -291,7 +403,7 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
   int32_t n = 0;
   double th0 = 0.0, v0 = 0.0, th1 = 0.0, v1 = 0.0, tha = 0.0, va = 0.0, thb = 0.0, vb = 0.0;
   auto take = [&](double th, double c, double s) {
-    const double v = f(th, c, s);
+    const double v = f(c, s);
     keep(v, th, c, s);
     if (n >= 2 && vb > va && vb >= v) peaks.add(vb, tha, th, best.value);
     if (n == 0) th0 = th, v0 = v;
@@ -301,16 +413,19 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
   };
   // Each break plane enters the sequence of scan planes in its place, just
   // before and just after itself.
-  breaks.sort();
-  const double* next_break = breaks.at;
-  const double* const last_break = breaks.at + breaks.n;
+  BreakPlanes planes(breaks, lo, hi, table.ends);
+  planes.sort();
+  int next_break = 0;
   auto breaks_below = [&](double limit) {
-    for (; next_break != last_break && *next_break < limit; ++next_break)
-      visit_break_sides(*next_break, lo, hi, [&](double t, double c, double s) {
-        if (n == 0 || t > thb) take(t, c, s);
+    for (; next_break < planes.n && planes.at[next_break] < limit; ++next_break) {
+      const double t = planes.at[next_break];
+      planes.sides(next_break, [&](int d, double c, double s) {
+        const double u = t + d * break_side;
+        if (n == 0 || u > thb) take(u, c, s);
       });
+    }
   };
-  walk_planes(lo, hi, dx, [&](double th, double c, double s) {
+  walk_planes(table, [&](double th, double c, double s) {
     breaks_below(th);
     take(th, c, s);
   });
@@ -318,7 +433,7 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
   // A scan that stops short of the upper end leaves a last piece that no
   // plane brackets from the right; the end plane closes it. Over whole half
   // turns the end is the first plane again.
-  if (!periodic && n > 0 && thb < hi) take(hi, std::cos(hi), std::sin(hi));
+  if (!periodic && n > 0 && thb < hi) take(hi, table.ends.c_hi, table.ends.s_hi);
   if (unknown) return unknown_plane();
 
   if (n == 1) {
@@ -346,7 +461,7 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, Breaks bre
       if (t < lo) t += range;
       else if (t > hi) t -= range;
     }
-    const double c = std::cos(t), s = std::sin(t), v = f(t, c, s);
+    const double c = std::cos(t), s = std::sin(t), v = f(c, s);
     keep(v, t, c, s);
     return v;
   };

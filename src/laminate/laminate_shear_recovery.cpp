@@ -197,7 +197,15 @@ VX_API void GetArbitrarySectionFG(double* fg, const int32_t* sectionlist, const 
       getpartialabwithcurvature(&ab[e * m], Z1, Z2, Z3, &kp[e][0], &kp[e][1], &three, &nz);
       getpartialabwithcurvature(&ab[(3 + e) * m], Z2, Z3, Z4, &kp[e][0], &kp[e][1], &three, &nz);
     }
-    const double* t1 = *fgflag < 1 ? at : bt;
+    // Under a membrane force N the mid-plane curves by -bt N, so the stress
+    // integrated from the bottom is (Z1 at - Z2 bt) N. Under a moment M it
+    // strains by -bt^T M (bt^T = A^-1 B dt, the upper coupling block of the
+    // inverse of ABD) and curves by dt M: -(Z1 bt^T - Z2 dt) M, which vanishes
+    // at the top face (A bt^T = B dt) as the shear stress must there.
+    double btt[9];
+    for (int i = 0; i < 3; ++i)
+      for (int j = 0; j < 3; ++j) btt[i + 3 * j] = bt[j + 3 * i];
+    const double* t1 = *fgflag < 1 ? at : btt;
     const double* t2 = *fgflag < 1 ? bt : dt;
     for (int e = 0; e < 3; ++e) {
       const double* p1 = &ab[e * m];
