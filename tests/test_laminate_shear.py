@@ -307,7 +307,7 @@ def test_ply_number_outside_the_stack_refused_from_python(vx):
     for name, extra in calls.items():
         fn = getattr(L, name)
         for iply in (0, 4, -1):
-            with pytest.raises((vx.error, ValueError), match="iply"):
+            with pytest.raises(ValueError, match="iply"):
                 fn(pe, o, t, 0.1, *extra, iply)
         assert fn(pe, o, t, 0.3, *extra, 3).any()
     assert int(vx.errorhandling.errstat) == 0

@@ -27,7 +27,7 @@ extern "C" {
  * sum Qbar_k (z_top - z_bot), or coupling stiffness
  * 1/2 sum Qbar_k (z_top^2 - z_bot^2), integrated from the bottom of the stack
  * up to the height zcrd inside ply iply. From Python an iply outside
- * 1..nplies is refused with _vexlan.error before the call; from C it records
+ * 1..nplies is refused with ValueError before the call; from C it records
  * status -2 "Error in GetPartialAMatrix: ply number outside the stack." (or
  * GetPartialBMatrix) and gives a zero matrix.
  *   aprt, bprt     (out) 3 x 3 partial A or B, order (x, y, xy)
@@ -48,7 +48,7 @@ void GetPartialBMatrix(double* bprt, const double* plyelastic, const double* ply
  * aprt fa - bprt fb, taken into the axes of the stack's decoupling angle
  * (GetDecoupAngle), whose two in-plane direct entries form the diagonal f
  * that is turned back to the laminate axes. From Python an iply outside
- * 1..nplies is refused with _vexlan.error before the call; from C it records
+ * 1..nplies is refused with ValueError before the call; from C it records
  * status -2 "Error in GetSmallFMatrix: ply number outside the stack." and
  * gives a zero matrix.
  *   smallf         (out) 2 x 2 f(zcrd)
