@@ -590,17 +590,21 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
     p = q;
   }
   Py_ssize_t nextra = fr->extra ? PyTuple_GET_SIZE(fr->extra) : 0;
-  std::vector<int> pass(desc->py_required);
+  // The arguments the function takes: the required ones, then as many
+  // optional ones as its parameters leave room for next to the extra ones.
+  int pass[kMaxArgs];
+  int npass = 0;
+  for (int ix : desc->py_required) pass[npass++] = ix;
   for (int ix : desc->py_optional) {
-    if (fr->npass >= 0 && static_cast<Py_ssize_t>(pass.size()) + nextra >= fr->npass) break;
-    pass.push_back(ix);
+    if (fr->npass >= 0 && npass + nextra >= fr->npass) break;
+    pass[npass++] = ix;
   }
-  PyObject* args = PyTuple_New(static_cast<Py_ssize_t>(pass.size()) + nextra);
+  PyObject* args = PyTuple_New(npass + nextra);
   CbEnv env;
   env.desc = desc;
   env.p = p;
   bool ok = args != nullptr;
-  for (size_t k = 0; ok && k < pass.size(); ++k) {
+  for (int k = 0; ok && k < npass; ++k) {
     const ArgDesc& a = desc->args[pass[k]];
     PyObject* item;
     if (a.rank == 0) {
@@ -616,12 +620,12 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
       item = PyArray_New(&PyArray_Type, a.rank, dims, typenum(a.ty), nullptr, p[pass[k]], 0, flags, nullptr);
     }
     if (!item) ok = false;
-    else PyTuple_SET_ITEM(args, static_cast<Py_ssize_t>(k), item);
+    else PyTuple_SET_ITEM(args, k, item);
   }
   for (Py_ssize_t k = 0; ok && k < nextra; ++k) {
     PyObject* e = PyTuple_GET_ITEM(fr->extra, k);
     Py_INCREF(e);
-    PyTuple_SET_ITEM(args, static_cast<Py_ssize_t>(pass.size()) + k, e);
+    PyTuple_SET_ITEM(args, npass + k, e);
   }
   PyObject* res = ok ? PyObject_Call(fr->func, args, nullptr) : nullptr;
   Py_XDECREF(args);
