@@ -52,9 +52,11 @@ def test_in_out_arrays_keep_the_callers_shape(vx):
     amplify = vx.math.matrixamplify  # a(n,m), in and out: returned
     for given in (np.arange(6.0), np.arange(6.0).reshape(2, 3), [[1.0, 2.0], [3.0, 4.0]], 5.0, np.ones((6, 1, 1))):
         np.testing.assert_array_equal(amplify(given, 2.0), 2.0 * np.asarray(given), strict=True)
-    x = np.arange(6.0)
-    r = amplify(x, 3.0, overwrite_a=1)
-    assert r is x and x[-1] == 15.0  # written in place and handed back as given
+    # Written in place and handed back as given, also by the fill family,
+    # which writes through a view of the array.
+    for routine, args, last in ((amplify, (3.0,), 15.0), (vx.utility.real_fillmatrixwithscalar, (2.0,), 2.0)):
+        x = np.arange(6.0)
+        assert routine(x, *args, overwrite_a=1) is x and x[-1] == last
     traction = vx.elementhandling.shelltractiontransformation  # ntrac(3), nrot(ndim): written only
     rot = np.array([[0.0, -1.0, 0.0], [1.0, 0.0, 0.0], [0.0, 0.0, 1.0]], order="F")
     ntrac, nrot = np.array([1.0, 2.0, 3.0]), np.array([4.0, 5.0, 6.0])
