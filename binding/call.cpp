@@ -349,9 +349,10 @@ PyArrayObject* s1_from_text(PyObject* o, const char* what) {
 
 // How a given array is taken: as input (the caller's own when ready), as
 // input a call-back may be handed writable (never the caller's read-only
-// storage), copied, overwritten in place when it can be, in place or
-// refused (in/out), or as an array view overwritten in place when it can be.
-enum class Mode { in, in_writable, copy, overwrite, strict, view_overwrite };
+// storage), copied, overwritten in place when it can be (a writable array of
+// the declared type in Fortran order, as f2py does; any other is left alone
+// and a filled copy returned), or in place or refused (in/out).
+enum class Mode { in, in_writable, copy, overwrite, strict };
 
 // Element type of an array of texts of length L.
 PyArray_Descr* text_descr(int64_t L) {
@@ -376,11 +377,11 @@ const char* type_label(Ty t) {
 // Why an array cannot be written in place as the argument, or null when it
 // can: the routine writes the caller's own storage, so nothing may be
 // converted on the way. type_ok is false for anything that is no array.
-const char* not_in_place(PyArrayObject* arr, bool type_ok, bool contiguous) {
+const char* not_in_place(PyArrayObject* arr, bool type_ok) {
   if (!type_ok) return "of another type";
   if (!PyArray_ISWRITEABLE(arr)) return "read-only";
   if (!PyArray_ISALIGNED(arr) || PyArray_ISBYTESWAPPED(arr)) return "not aligned in native byte order";
-  if (contiguous && !PyArray_IS_F_CONTIGUOUS(arr) && !(PyArray_NDIM(arr) <= 1 && PyArray_IS_C_CONTIGUOUS(arr)))
+  if (!PyArray_IS_F_CONTIGUOUS(arr) && !(PyArray_NDIM(arr) <= 1 && PyArray_IS_C_CONTIGUOUS(arr)))
     return "not Fortran-contiguous";
   return nullptr;
 }
@@ -390,7 +391,7 @@ const char* not_in_place(PyArrayObject* arr, bool type_ok, bool contiguous) {
 // in place is a wrong value (ValueError).
 PyArrayObject* inout_array(PyObject* o, bool type_ok, const char* type, const char* what) {
   PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
-  const char* why = not_in_place(arr, type_ok, true);
+  const char* why = not_in_place(arr, type_ok);
   if (!why) {
     Py_INCREF(o);
     return arr;
@@ -449,18 +450,11 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
     return nullptr;
   }
   const int tn = typenum(a.ty);
-  if (mode == Mode::strict || mode == Mode::view_overwrite) {
+  if (mode == Mode::strict) {
     PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
     const bool type_ok = PyArray_Check(o) && PyArray_EquivTypenums(PyArray_DESCR(arr)->type_num, tn) &&
                          (a.ty != Ty::s1 || PyDataType_ELSIZE(PyArray_DESCR(arr)) == 1);
-    if (mode == Mode::strict) return inout_array(o, type_ok, type_label(a.ty), what);
-    // Overwritten in place, as f2py does, only when in Fortran order: a
-    // C-ordered or strided array is left alone and a filled copy returned.
-    if (!not_in_place(arr, type_ok, true) && PyArray_NDIM(arr) == a.rank) {
-      Py_INCREF(o);
-      return arr;
-    }
-    mode = Mode::copy;
+    return inout_array(o, type_ok, type_label(a.ty), what);
   }
   if ((mode == Mode::in || mode == Mode::in_writable) && a.ty != Ty::s1 && PyArray_CheckExact(o)) {
     // An input that already has the declared type, rank and layout is used as
@@ -590,17 +584,21 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
     p = q;
   }
   Py_ssize_t nextra = fr->extra ? PyTuple_GET_SIZE(fr->extra) : 0;
-  std::vector<int> pass(desc->py_required);
+  // The arguments the function takes: the required ones, then as many
+  // optional ones as its parameters leave room for next to the extra ones.
+  int pass[kMaxArgs];
+  int npass = 0;
+  for (int ix : desc->py_required) pass[npass++] = ix;
   for (int ix : desc->py_optional) {
-    if (fr->npass >= 0 && static_cast<Py_ssize_t>(pass.size()) + nextra >= fr->npass) break;
-    pass.push_back(ix);
+    if (fr->npass >= 0 && npass + nextra >= fr->npass) break;
+    pass[npass++] = ix;
   }
-  PyObject* args = PyTuple_New(static_cast<Py_ssize_t>(pass.size()) + nextra);
+  PyObject* args = PyTuple_New(npass + nextra);
   CbEnv env;
   env.desc = desc;
   env.p = p;
   bool ok = args != nullptr;
-  for (size_t k = 0; ok && k < pass.size(); ++k) {
+  for (int k = 0; ok && k < npass; ++k) {
     const ArgDesc& a = desc->args[pass[k]];
     PyObject* item;
     if (a.rank == 0) {
@@ -616,12 +614,12 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
       item = PyArray_New(&PyArray_Type, a.rank, dims, typenum(a.ty), nullptr, p[pass[k]], 0, flags, nullptr);
     }
     if (!item) ok = false;
-    else PyTuple_SET_ITEM(args, static_cast<Py_ssize_t>(k), item);
+    else PyTuple_SET_ITEM(args, k, item);
   }
   for (Py_ssize_t k = 0; ok && k < nextra; ++k) {
     PyObject* e = PyTuple_GET_ITEM(fr->extra, k);
     Py_INCREF(e);
-    PyTuple_SET_ITEM(args, static_cast<Py_ssize_t>(pass.size()) + k, e);
+    PyTuple_SET_ITEM(args, npass + k, e);
   }
   PyObject* res = ok ? PyObject_Call(fr->func, args, nullptr) : nullptr;
   Py_XDECREF(args);
@@ -949,7 +947,7 @@ bool given_array(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
   } else if (a.intent == Intent::io || a.intent == Intent::out) {
     long long ow = 0;
     if (a.overwrite_pos >= 0 && c.pv[a.overwrite_pos] && !to_long(c.pv[a.overwrite_pos], what, ow)) return false;
-    mode = ow ? ((a.ty == Ty::view_f8 || a.ty == Ty::view_i4) ? Mode::view_overwrite : Mode::overwrite) : Mode::copy;
+    mode = ow ? Mode::overwrite : Mode::copy;
   }
   // The length of texts is a constant or taken from the array.
   PyArrayObject* given = a.ty == Ty::str ? to_text_array(o, mode, a.str_star ? -1 : a.strlen.code[0].val, what)

@@ -1,8 +1,9 @@
 """Every routine gives the same result, refusal and error record whether its
 arrays arrive ready (Fortran order, declared type, numbers as Python numbers:
 the short call paths), as lists (numbers as numpy scalars) or C-ordered (the
-general path), and with None given for every optional argument, by position
-or by keyword, as with them left out. Arguments are made from each
+general path), with None given for every optional argument, by position or
+by keyword, and with an optional argument given the value its docstring
+names as its Default, as with them left out. Arguments are made from each
 docstring: symbolic extents 3, other integers 1, reals 0.7. The sweep runs in
 a child process (it changes process-wide data and may write files) inside a
 scratch directory."""
@@ -121,16 +122,66 @@ def optional_names(doc):
     return m.group(1).split(",") if m else []
 
 
-def outcome(r, vals, form, nones=None):
+NUMBER = r"-?(?:\d+\.?\d*|\.\d+)(?:e[-+]?\d+)?"
+COMPLEX = re.compile(r"^\((%s)([-+]%s)j\)$" % (NUMBER, NUMBER))
+OPTION = re.compile(r"^(\w+) : (?:input|in/output) (.*), optional$")
+# Defaults the routine applies itself that are not the value written: the
+# step of the plane searches when absent is a constant of its own.
+APPLIED_OTHERWISE = {"sainc"}
+
+
+def documented_value(text, kind):
+    """The value a Default text names, as an argument of the given kind, or
+    None when it names none (an expression of other arguments, a rule in
+    words): "0.5", "3, the full form", "5.0 (degrees)", "(0.3, 0.2)",
+    "zeros", "all -1.0, no mode values", "(1.0+2.0j)"."""
+    arr = re.match(r"rank-(\d+) array\('(\w+)'\) with bounds \((.*)\)", kind)
+    head = re.split(r",? |, ", text, maxsplit=1)[0] if not text.startswith("(") else text.split(")", 1)[0] + ")"
+    if arr:
+        code = arr.group(2)
+        if code not in TYPES or "*" in arr.group(3):
+            return None
+        shape = tuple(extent(b) for b in arr.group(3).split(","))
+        if head == "zeros":
+            return np.zeros(shape, TYPES[code], order="F")
+        m = re.match(r"^all (%s)$" % NUMBER, " ".join(text.split(",")[0].split()[:2]))
+        if m:
+            return np.full(shape, float(m.group(1)), TYPES[code], order="F")
+        m = re.match(r"^\(((?:%s, )*%s)\)$" % (NUMBER, NUMBER), head)
+        if m and int(np.prod(shape)) == head.count(",") + 1:
+            return np.asfortranarray(np.array([float(v) for v in m.group(1).split(", ")], TYPES[code]).reshape(shape))
+        return None
+    if kind == "complex" and COMPLEX.match(head):
+        m = COMPLEX.match(head)
+        return complex(float(m.group(1)), float(m.group(2)))
+    if re.fullmatch(NUMBER, head) and kind in ("int", "float", "complex"):
+        return int(head) if kind == "int" and re.fullmatch(r"-?\d+", head) else float(head)
+    return None
+
+
+def documented_defaults(doc):
+    """{name: value} of the optional arguments whose Default names a value."""
+    out, lines = {}, doc.splitlines()
+    for k, line in enumerate(lines[:-1]):
+        m = OPTION.match(line)
+        d = lines[k + 1].strip()
+        if m and d.startswith("Default: ") and m.group(1) not in APPLIED_OTHERWISE:
+            v = documented_value(d[len("Default: "):], m.group(2))
+            if v is not None:
+                out[m.group(1)] = v
+    return out
+
+
+def outcome(r, vals, form, given=None):
     """Everything a call leaves: its result or refusal, the in/out arrays
-    afterwards and the error record; nones, a list of optional arguments
-    given as None (by keyword) or their count (by position)."""
+    afterwards and the error record; given, the number of optional
+    arguments given as None by position, or optional arguments by keyword."""
     args = args_in(form, vals)
     kw = {}
-    if isinstance(nones, int):
-        args += [None] * nones
-    elif nones:
-        kw = dict.fromkeys(nones)
+    if isinstance(given, int):
+        args += [None] * given
+    elif given:
+        kw = {k: v.copy() if isinstance(v, np.ndarray) else v for k, v in given.items()}
     eh = vx.errorhandling
     eh.rsxerr(1)
     try:
@@ -168,7 +219,11 @@ for comp in sorted(n for n in dir(vx) if type(getattr(vx, n)).__name__ == "compo
             others = {form: outcome(r, vals, form) for form in ("list", "C")}
             optional = optional_names(r.__doc__)
             if optional:
-                others["None"] = outcome(r, vals, "F", optional if grow else len(optional))
+                others["None"] = outcome(r, vals, "F", dict.fromkeys(optional) if grow else len(optional))
+            if not grow:
+                for arg, value in documented_defaults(r.__doc__).items():
+                    others["Default of " + arg] = outcome(r, vals, "F", {arg: value})
+                    counts["defaults"] += 1
             again = outcome(r, vals, "F")
             if not same(first, again):
                 counts["stateful"] += 1
@@ -195,3 +250,4 @@ def test_ready_lists_and_c_order_give_the_same_call(tmp_path):
     counts = json.loads(lines[-1].split(" ", 1)[1])
     # Most routines are compared, and many of them run rather than being refused.
     assert counts["ok"] + counts["raised"] > 500 and counts["ok"] > 300, counts
+    assert counts["defaults"] > 250, counts

@@ -1,8 +1,8 @@
 // Rows that exercise grammar no routine of the library uses yet (arrays of
 // texts, call-backs with array arguments, a call-back chosen per call, in/out
-// scalars of every type) and
-// rows planted wrong for the import check. Compiled only into development
-// builds (VX_ENGINE_TESTS), as the component enginetest.
+// scalars of every type) and rows planted wrong for the import check.
+// Compiled only into development builds (VX_ENGINE_TESTS), as the component
+// enginetest.
 #ifdef VX_ENGINE_TESTS
 #include <cctype>
 #include <complex>
