@@ -126,7 +126,9 @@ NUMBER = r"-?(?:\d+\.?\d*|\.\d+)(?:e[-+]?\d+)?"
 COMPLEX = re.compile(r"^\((%s)([-+]%s)j\)$" % (NUMBER, NUMBER))
 OPTION = re.compile(r"^(\w+) : (?:input|in/output) (.*), optional$")
 # Defaults the routine applies itself that are not the value written: the
-# step of the plane searches when absent is a constant of its own.
+# step of the plane searches when absent is the held radian constant
+# 0.0872664625997165, one ulp from 5.0 degrees converted, so that a flat
+# maximum may be reported at another plane.
 APPLIED_OTHERWISE = {"sainc"}
 
 
