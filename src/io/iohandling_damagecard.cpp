@@ -149,10 +149,6 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
   i4 at_position = 0;
   std::array<i4, 6> at_abstraction{};
   std::unordered_map<int64_t, i4> at_table;
-  auto given = [&](i4& at, std::string_view item) {
-    if (at) card.twice(item, at);
-    at = card.line_no();
-  };
   while (card.next(line)) {
     const io::KeyLine k = io::split_key(line);
     const bool inblock = card.in_block();
@@ -164,7 +160,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       at_abstraction.fill(0);
       at_table.clear();
     } else if (inblock && io::is_key(k.key, "+Position")) {
-      given(at_position, "+Position");
+      card.once(at_position, "+Position");
       if (!valid) {
         card.skip_data();
         continue;
@@ -176,14 +172,14 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       std::vector<double> v;
       card.read(v);
       // The angle is the last value: x, y, z and the angle at least.
-      if (v.size() < 4) card.item_error("+Position", ": " + std::to_string(v.size()) + " values, at least 4");
+      if (v.size() < 4) card.item_error("+Position", ": " + io::values(int64_t(v.size())) + ", at least 4");
       if (!dmgplane.contains(std::max<int64_t>(int64_t(v.size()), 1), dmgid)) {
         card.item_error("+Position", ": too many values");
         continue;
       }
       for (size_t j = 0; j < v.size(); ++j) dmgplane(i4(j + 1), dmgid) = v[j];
     } else if (RArr3* a = inblock && io::is_key(k.key, "+Abstraction") ? abstraction_kind(k.opt) : nullptr) {
-      given(at_abstraction[size_t(kind_index(a))], "+Abstraction");
+      card.once(at_abstraction[size_t(kind_index(a))], "+Abstraction");
       const bool delam = a == &delamdds;
       if (!valid || (delam && nplies - 1 < 1)) {
         // A single-ply section has no interface to delaminate.
@@ -228,7 +224,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       i4 ply = 0;
       const i4 slot = table_slot(kind);
       const bool has_ply = int_after_six(layer, ply);
-      if (slot != 0 && has_ply) given(at_table[int64_t(ply) * 8 + slot], "+Table");
+      if (slot != 0 && has_ply) card.once(at_table[int64_t(ply) * 8 + slot], "+Table");
       std::vector<double> v;
       card.read(v);
       if (v.empty()) continue;  // nothing to store, nothing wrong
@@ -240,7 +236,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
         card.item_error("+Table", ": too many values");
       } else {
         // Vertices in triples (unused, x, y): a lost value shifts every later vertex.
-        if (v.size() % 3 != 0) card.item_error("+Table", ": " + std::to_string(v.size()) + " values, not in triples");
+        if (v.size() % 3 != 0) card.item_error("+Table", ": " + io::values(int64_t(v.size())) + ", not in triples");
         for (size_t j = 0; j < v.size(); ++j) dmgpoints(i4(j + 1), ply, slot, dmgid) = v[j];
       }
     } else if (io::is_key(k.key, "++End Damage")) {
