@@ -66,15 +66,20 @@ void read_regions(io::Card& card, RArr3& a, i4 n, i4 d, const char* what) {
   }
 }
 
-// Kind named anywhere in an "+Abstraction" option (names are case-sensitive).
-RArr3* abstraction_kind(std::string_view opt) {
-  if (opt.find("General") != std::string_view::npos) return &generaldds;
-  if (opt.find("Fiber") != std::string_view::npos) return &fiberdds;
-  if (opt.find("Matrix") != std::string_view::npos) return &matrixdds;
-  if (opt.find("Core") != std::string_view::npos) return &coredds;
-  if (opt.find("Delamination") != std::string_view::npos) return &delamdds;
-  if (opt.find("User") != std::string_view::npos) return &userdds;
-  return nullptr;
+// The region kinds of "+Abstraction", in the order an option is searched for them.
+struct Kind {
+  const char* name;
+  RArr3* regions;
+};
+const Kind kinds[6] = {{"General", &generaldds}, {"Fiber", &fiberdds}, {"Matrix", &matrixdds},
+                       {"Core", &coredds}, {"Delamination", &delamdds}, {"User", &userdds}};
+
+// Index in kinds of the kind named anywhere in an "+Abstraction" option
+// (names are case-sensitive); -1 when it names none.
+int abstraction_kind(std::string_view opt) {
+  for (int k = 0; k < 6; ++k)
+    if (opt.find(kinds[k].name) != std::string_view::npos) return k;
+  return -1;
 }
 
 // Slot of the kind whose name begins at the sixth character of a "+Table" piece.
@@ -85,12 +90,6 @@ i4 table_slot(std::string_view piece) {
   for (i4 k = 0; k < 6; ++k)
     if (rest.substr(0, std::char_traits<char>::length(names[k])) == names[k]) return k + 1;
   return 0;
-}
-
-// Index of a kind's array among the six (for the items a block takes once).
-int kind_index(const RArr3* a) {
-  const RArr3* kinds[6] = {&generaldds, &fiberdds, &matrixdds, &coredds, &delamdds, &userdds};
-  return int(std::find(kinds, kinds + 6, a) - kinds);
 }
 
 std::string_view left_adjust(std::string_view s) {
@@ -178,8 +177,10 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
         continue;
       }
       for (size_t j = 0; j < v.size(); ++j) dmgplane(i4(j + 1), dmgid) = v[j];
-    } else if (RArr3* a = inblock && io::is_key(k.key, "+Abstraction") ? abstraction_kind(k.opt) : nullptr) {
-      card.once(at_abstraction[size_t(kind_index(a))], "+Abstraction");
+    } else if (const int kind = inblock && io::is_key(k.key, "+Abstraction") ? abstraction_kind(k.opt) : -1;
+               kind >= 0) {
+      card.once(at_abstraction[size_t(kind)], "+Abstraction");
+      RArr3* const a = kinds[kind].regions;
       const bool delam = a == &delamdds;
       if (!valid || (delam && nplies - 1 < 1)) {
         // A single-ply section has no interface to delaminate.
