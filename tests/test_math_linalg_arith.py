@@ -51,7 +51,10 @@ def test_packed_product_refuses_a_short_triangle(vx):
     assert error_record(vx)[0] == -2
 
 
-def test_hadamard_zero_rules(vx):
+def test_hadamard_product_division_and_zero_rules(vx):
+    x, y = np.array([[1.0, 0.0], [2.0, 3.0]]), np.array([[5.0, 6.0], [0.0, 2.0]])
+    np.testing.assert_array_equal(vx.math.hadamardproduct(x, y), [[5.0, 0.0], [0.0, 6.0]])
+    np.testing.assert_array_equal(vx.math.hadamarddivision(x, y), [[0.2, 0.0], [0.0, 1.5]])
     np.testing.assert_array_equal(vx.math.hadamarddivision(np.array([[1.0, 2.0]]), np.array([[0.0, 4.0]])),
                                   [[0.0, 0.5]])
     np.testing.assert_array_equal(vx.math.hadamardproduct(np.array([[0.0, 2.0]]), np.array([[NAN, 3.0]])),
@@ -88,6 +91,9 @@ def test_in_place_arithmetic_and_overwrite(vx):
         out = fn(a, *args, overwrite_a=1)
         np.testing.assert_allclose(a, want)
         assert out is a
+        c = a0.copy(order="C")  # not Fortran order: a copy even when asked
+        np.testing.assert_allclose(fn(c, *args, overwrite_a=1), want)
+        np.testing.assert_array_equal(c, a0)
     v0, w = RNG.standard_normal((2, 5))
     for fn, args, want in (
         (vx.math.vectorsum, (w,), v0 + w),

@@ -161,7 +161,8 @@ def test_logarithmicbarrier(sp):
 
 @pytest.mark.parametrize("x, lo, up, expect", [
     (5.0, 0.0, 1.0, 1.0), (-5.0, 0.0, 1.0, 0.0), (0.3, 0.0, 1.0, 0.3),
-    (0.5, 1.0, 0.0, 0.0),             # the upper bound wins
+    (0.5, 1.0, 0.0, 0.0),             # crossed bounds: above xup gives xup,
+    (-0.5, 1.0, 0.0, 1.0),            # any other value xlow
     (math.inf, 0.0, 1.0, 1.0), (0.2, math.nan, math.nan, 0.2), (math.nan, 0.0, 1.0, math.nan)])
 def test_real_limit(sp, x, lo, up, expect):
     got = sp.real_limit(x, lo, up)
@@ -169,7 +170,7 @@ def test_real_limit(sp, x, lo, up, expect):
 
 
 @pytest.mark.parametrize("x, lo, up, expect", [
-    (7, 1, 5, 5), (-7, 1, 5, 1), (3, 1, 5, 3), (3, 5, 1, 1), (-2**31, -2**31, 2**31 - 1, -2**31)])
+    (7, 1, 5, 5), (-7, 1, 5, 1), (3, 1, 5, 3), (3, 5, 1, 1), (0, 5, 1, 5), (-2**31, -2**31, 2**31 - 1, -2**31)])
 def test_int_limit(sp, x, lo, up, expect):
     assert sp.int_limit(x, lo, up) == expect
 

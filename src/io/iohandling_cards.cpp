@@ -44,6 +44,8 @@ std::string_view shown(std::string_view line) {
   return line;
 }
 
+std::string values(int64_t n) { return std::to_string(n) + (n == 1 ? " value" : " values"); }
+
 bool Card::next(std::string_view& line) {
   if (read_line(unit_, line) != Read::ok) {
     if (open_) item_error(end_key_, "missing", begin_line_);
@@ -130,8 +132,9 @@ void Card::item_error(std::string_view item, std::string_view what, int32_t line
   error(m, line);
 }
 
-void Card::twice(std::string_view item, int32_t first) {
-  item_error(item, "given twice (line " + std::to_string(first) + ")");
+void Card::once(int32_t& at, std::string_view item) {
+  if (at) item_error(item, "given twice (line " + std::to_string(at) + ")");
+  at = line_;
 }
 
 int32_t Card::value_line(size_t k) const {

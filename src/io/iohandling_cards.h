@@ -58,8 +58,10 @@ class Card final : public BadLine {
   // the 80 characters of the message.
   void item_error(std::string_view item, std::string_view what, int32_t line);
   void item_error(std::string_view item, std::string_view what) { item_error(item, what, line_); }
-  // An item given a second time in its block (first: the line of the first).
-  void twice(std::string_view item, int32_t first);
+  // An item that a block takes once, met on the current line: at holds the
+  // line of an earlier one (0: none), which is reported; at becomes the
+  // current line.
+  void once(int32_t& at, std::string_view item);
 
   // Values of the data lines after the current line; a malformed line is
   // reported with its number and skipped.
@@ -98,5 +100,7 @@ int32_t begin_id(std::string_view opt);
 bool is_blank(std::string_view line);
 // The line without trailing blanks, for messages.
 std::string_view shown(std::string_view line);
+// A count for messages: "1 value", "3 values".
+std::string values(int64_t n);
 
 }  // namespace vx::io

@@ -66,15 +66,20 @@ void read_regions(io::Card& card, RArr3& a, i4 n, i4 d, const char* what) {
   }
 }
 
-// Kind named anywhere in an "+Abstraction" option (names are case-sensitive).
-RArr3* abstraction_kind(std::string_view opt) {
-  if (opt.find("General") != std::string_view::npos) return &generaldds;
-  if (opt.find("Fiber") != std::string_view::npos) return &fiberdds;
-  if (opt.find("Matrix") != std::string_view::npos) return &matrixdds;
-  if (opt.find("Core") != std::string_view::npos) return &coredds;
-  if (opt.find("Delamination") != std::string_view::npos) return &delamdds;
-  if (opt.find("User") != std::string_view::npos) return &userdds;
-  return nullptr;
+// The region kinds of "+Abstraction", in the order an option is searched for them.
+struct Kind {
+  const char* name;
+  RArr3* regions;
+};
+const Kind kinds[6] = {{"General", &generaldds}, {"Fiber", &fiberdds}, {"Matrix", &matrixdds},
+                       {"Core", &coredds}, {"Delamination", &delamdds}, {"User", &userdds}};
+
+// Index in kinds of the kind named anywhere in an "+Abstraction" option
+// (names are case-sensitive); -1 when it names none.
+int abstraction_kind(std::string_view opt) {
+  for (int k = 0; k < 6; ++k)
+    if (opt.find(kinds[k].name) != std::string_view::npos) return k;
+  return -1;
 }
 
 // Slot of the kind whose name begins at the sixth character of a "+Table" piece.
@@ -85,12 +90,6 @@ i4 table_slot(std::string_view piece) {
   for (i4 k = 0; k < 6; ++k)
     if (rest.substr(0, std::char_traits<char>::length(names[k])) == names[k]) return k + 1;
   return 0;
-}
-
-// Index of a kind's array among the six (for the items a block takes once).
-int kind_index(const RArr3* a) {
-  const RArr3* kinds[6] = {&generaldds, &fiberdds, &matrixdds, &coredds, &delamdds, &userdds};
-  return int(std::find(kinds, kinds + 6, a) - kinds);
 }
 
 std::string_view left_adjust(std::string_view s) {
@@ -149,10 +148,6 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
   i4 at_position = 0;
   std::array<i4, 6> at_abstraction{};
   std::unordered_map<int64_t, i4> at_table;
-  auto given = [&](i4& at, std::string_view item) {
-    if (at) card.twice(item, at);
-    at = card.line_no();
-  };
   while (card.next(line)) {
     const io::KeyLine k = io::split_key(line);
     const bool inblock = card.in_block();
@@ -164,7 +159,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       at_abstraction.fill(0);
       at_table.clear();
     } else if (inblock && io::is_key(k.key, "+Position")) {
-      given(at_position, "+Position");
+      card.once(at_position, "+Position");
       if (!valid) {
         card.skip_data();
         continue;
@@ -176,14 +171,16 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       std::vector<double> v;
       card.read(v);
       // The angle is the last value: x, y, z and the angle at least.
-      if (v.size() < 4) card.item_error("+Position", ": " + std::to_string(v.size()) + " values, at least 4");
+      if (v.size() < 4) card.item_error("+Position", ": " + io::values(int64_t(v.size())) + ", at least 4");
       if (!dmgplane.contains(std::max<int64_t>(int64_t(v.size()), 1), dmgid)) {
         card.item_error("+Position", ": too many values");
         continue;
       }
       for (size_t j = 0; j < v.size(); ++j) dmgplane(i4(j + 1), dmgid) = v[j];
-    } else if (RArr3* a = inblock && io::is_key(k.key, "+Abstraction") ? abstraction_kind(k.opt) : nullptr) {
-      given(at_abstraction[size_t(kind_index(a))], "+Abstraction");
+    } else if (const int kind = inblock && io::is_key(k.key, "+Abstraction") ? abstraction_kind(k.opt) : -1;
+               kind >= 0) {
+      card.once(at_abstraction[size_t(kind)], "+Abstraction");
+      RArr3* const a = kinds[kind].regions;
       const bool delam = a == &delamdds;
       if (!valid || (delam && nplies - 1 < 1)) {
         // A single-ply section has no interface to delaminate.
@@ -228,7 +225,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       i4 ply = 0;
       const i4 slot = table_slot(kind);
       const bool has_ply = int_after_six(layer, ply);
-      if (slot != 0 && has_ply) given(at_table[int64_t(ply) * 8 + slot], "+Table");
+      if (slot != 0 && has_ply) card.once(at_table[int64_t(ply) * 8 + slot], "+Table");
       std::vector<double> v;
       card.read(v);
       if (v.empty()) continue;  // nothing to store, nothing wrong
@@ -240,7 +237,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
         card.item_error("+Table", ": too many values");
       } else {
         // Vertices in triples (unused, x, y): a lost value shifts every later vertex.
-        if (v.size() % 3 != 0) card.item_error("+Table", ": " + std::to_string(v.size()) + " values, not in triples");
+        if (v.size() % 3 != 0) card.item_error("+Table", ": " + io::values(int64_t(v.size())) + ", not in triples");
         for (size_t j = 0; j < v.size(); ++j) dmgpoints(i4(j + 1), ply, slot, dmgid) = v[j];
       }
     } else if (io::is_key(k.key, "++End Damage")) {

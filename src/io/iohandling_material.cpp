@@ -44,9 +44,6 @@ int32_t* cal_count(int c) {
 // Curing quantities along the second index of cuprops.
 constexpr int ncure = 8;
 
-// "1 value", "3 values".
-std::string values(int64_t n) { return std::to_string(n) + (n == 1 ? " value" : " values"); }
-
 bool is_temperature_key(std::string_view key) {
   return key.size() >= 12 && io::is_key(key.substr(0, 12), "+Temperature");
 }
@@ -261,7 +258,7 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
           note(stride >= 9 && put(md::peprops, p, s, &nye[size_t(9 * t)], 9, t * stride), "+Elastic", b.at_elastic);
       });
     } else {
-      card.item_error("+Elastic", ": " + values(nel) + ", not 2, 5 or 9", b.at_elastic);
+      card.item_error("+Elastic", ": " + io::values(nel) + ", not 2, 5 or 9", b.at_elastic);
     }
   }
   if (b.at_strength && nstr > 0) {  // an item without values gives nothing
@@ -274,13 +271,13 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
           v[size_t(t * nstr + k)] = b.strength[size_t(k)] * (tdep ? b.factors[size_t(t * frow + nel + k)] : 1.0);
       for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(md::psprops, p, s, v), "+Strength", b.at_strength); });
     } else {
-      card.item_error("+Strength", ": " + values(nstr) + ", at most 10", b.at_strength);
+      card.item_error("+Strength", ": " + io::values(nstr) + ", at most 10", b.at_strength);
     }
   }
   auto upto5 = [&](int32_t at, const auto& v, auto& arr, const char* item) {
     if (!at || v.empty()) return;  // an item without values gives nothing
     if (v.size() > 5) {
-      card.item_error(item, ": " + values(int64_t(v.size())) + ", at most 5", at);
+      card.item_error(item, ": " + io::values(int64_t(v.size())) + ", at most 5", at);
       return;
     }
     for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(arr, p, s, v), item, at); });
@@ -297,7 +294,7 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
       if (v.size() == 6) v.insert(v.end(), b.degradation.begin(), b.degradation.end());
       for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(md::pelimits, p, s, v), "+Failure", b.at_degradation); });
     } else {
-      card.item_error("+Failure", ": " + values(int64_t(b.degradation.size())) + ", not 6 or 12",
+      card.item_error("+Failure", ": " + io::values(int64_t(b.degradation.size())) + ", not 6 or 12",
                       b.at_degradation);
     }
   }
@@ -406,21 +403,18 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
       card.unread(line);
       continue;
     }
-    // The line of an item that the block takes once; a second one is
-    // reported and, as before, replaces the first.
-    auto given = [&](int32_t& at) {
-      if (at) card.twice(k.key, at);
-      at = card.line_no();
-    };
+    // An item that the block takes once: a second one is reported and, as
+    // before, replaces the first.
+    auto given = [&](int32_t& at) { card.once(at, k.key); };
     // An item's values, replacing any earlier ones, and the line it stands on.
-    auto values = [&](auto& v, int32_t& at) {
+    auto take = [&](auto& v, int32_t& at) {
       given(at);
       v.clear();
       card.read(v);
     };
     bool taken = true;  // the line is one of the block's items
     if (is_temperature_key(k.key)) {
-      values(b.temps, b.at_temps);
+      take(b.temps, b.at_temps);
     } else if (io::is_key(k.key, "+ModelID")) {
       given(b.at_modelid);
       std::vector<int32_t> v;
@@ -430,18 +424,18 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
         b.modelid_given = true;
       }
     } else if (io::is_key(k.key, "+Elastic")) {
-      values(b.elastic, b.at_elastic);
+      take(b.elastic, b.at_elastic);
     } else if (io::is_key(k.key, "+Strength")) {
-      values(b.strength, b.at_strength);
+      take(b.strength, b.at_strength);
     } else if (io::is_key(k.key, "+Hygrothermal")) {
-      values(b.hygro, b.at_hygro);
+      take(b.hygro, b.at_hygro);
     } else if (io::is_key(k.key, "+Fracture")) {
-      values(b.fracture, b.at_fracture);
+      take(b.fracture, b.at_fracture);
     } else if (io::is_key(k.key, "+Failure")) {
-      if (k.opt.empty() || io::opt_has(k.opt, "TYPE=INITIATION")) values(b.failflags, b.at_failflags);
-      else if (io::opt_has(k.opt, "TYPE=EVOLUTION")) values(b.evoflags, b.at_evoflags);
-      else if (io::opt_has(k.opt, "TYPE=DEGRADATION")) values(b.degradation, b.at_degradation);
-      else if (io::opt_has(k.opt, "TYPE=PROPERTIES")) values(b.failprops, b.at_failprops);
+      if (k.opt.empty() || io::opt_has(k.opt, "TYPE=INITIATION")) take(b.failflags, b.at_failflags);
+      else if (io::opt_has(k.opt, "TYPE=EVOLUTION")) take(b.evoflags, b.at_evoflags);
+      else if (io::opt_has(k.opt, "TYPE=DEGRADATION")) take(b.degradation, b.at_degradation);
+      else if (io::opt_has(k.opt, "TYPE=PROPERTIES")) take(b.failprops, b.at_failprops);
       else taken = false;
     } else if (io::is_key(k.key, "+Regularization") && io::opt_has(k.opt, "TYPE=VISCOUS")) {
       given(b.at_regularization);
@@ -452,13 +446,13 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
       std::copy(v.begin(), v.begin() + n, r.data());
       if (n < int64_t(v.size())) card.item_error("+Regularization", ": too many values");
     } else if (io::is_key(k.key, "+Table") && io::opt_has(k.opt, "TYPE=TEMPERATURE")) {
-      values(b.factors, b.at_factors);
+      take(b.factors, b.at_factors);
     } else if (io::is_key(k.key, "+I10")) {
       given(b.at_i10);
       read_single(card, md::i10, "+I10");
     } else if (io::is_key(k.key, "+Calibration")) {
       if (io::opt_has(k.opt, "TYPE=EquivalentStress")) {
-        values(b.eqstress, b.at_eqstress);
+        take(b.eqstress, b.at_eqstress);
       } else if (io::opt_has(k.opt, "TYPE=Ratio")) {
         given(b.at_ratio);
         read_single(card, md::r_crit, "+Calibration");
@@ -485,7 +479,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
         taken = false;
       }
     } else if (int q = cure_index(k); q >= 0) {
-      values(b.cure[size_t(q)], b.at_cure[size_t(q)]);
+      take(b.cure[size_t(q)], b.at_cure[size_t(q)]);
     } else {
       taken = false;
     }

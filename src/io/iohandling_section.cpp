@@ -18,9 +18,6 @@ using namespace vx;
 
 namespace {
 
-// "1 value", "3 values".
-std::string values(int64_t n) { return std::to_string(n) + (n == 1 ? " value" : " values"); }
-
 // Values of an item into column col of a two-dimensional array, as many as fit.
 template <class T, class A>
 void put_column(io::Card& card, A& arr, int64_t col, const std::vector<T>& v, const char* item) {
@@ -37,7 +34,7 @@ void put_column(io::Card& card, A& arr, int64_t col, const std::vector<T>& v, co
 // A count that is neither one value for every ply nor one per ply.
 void check_count(io::Card& card, int64_t n, int64_t plies, int32_t line, const char* item) {
   if (plies > 0 && n > 1 && n != plies)
-    card.item_error(item, ": " + values(n) + " for " + std::to_string(plies) + " plies", line);
+    card.item_error(item, ": " + io::values(n) + " for " + std::to_string(plies) + " plies", line);
 }
 
 // What a block has given so far: value counts and the lines of its items
@@ -125,11 +122,6 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
   const int64_t ncol = plyorientation.extent(2), nrow = plyorientation.extent(1);
   // A model of one section with one ply starts with material 1 and needs no +Material.
   const bool single = nrow * ncol == 1;
-  // An item's line, reporting a second one in the block.
-  auto given = [&](int32_t& at, const char* item) {
-    if (at) card.twice(item, at);
-    at = card.line_no();
-  };
   while (card.next(line)) {
     const io::KeyLine k = io::split_key(line);
     const bool inblock = card.in_block();
@@ -137,17 +129,17 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
       blockid = card.begin_with_id(k.opt, "++Begin Section", "SecID=<integer>");
       b = Items();
     } else if (inblock && io::is_key(k.key, "+Material")) {
-      given(b.lmat, "+Material");
+      card.once(b.lmat, "+Material");
       std::vector<int32_t> v;
       b.nmat = card.read(v);
       put_column(card, matid, isec, v, "+Material");
     } else if (inblock && io::is_key(k.key, "+Orientation")) {
-      given(b.lori, "+Orientation");
+      card.once(b.lori, "+Orientation");
       std::vector<double> v;
       b.nori = card.read(v);
       put_column(card, plyorientation, isec, v, "+Orientation");
     } else if (inblock && io::is_key(k.key, "+Thickness")) {
-      given(b.lthk, "+Thickness");
+      card.once(b.lthk, "+Thickness");
       std::vector<double> v;
       b.nthk = card.read(v);
       // "0,25" written for 0.25 gives the plies 0 and 25.
@@ -160,17 +152,17 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
         }
       put_column(card, plythickness, isec, v, "+Thickness");
     } else if (inblock && io::is_key(k.key, "+Extension")) {
-      given(b.lext, "+Extension");
+      card.once(b.lext, "+Extension");
       std::vector<int32_t> v;
       card.read(v);
-      if (v.size() != 2) card.item_error("+Extension", ": " + values(int64_t(v.size())) + ", expected 2");
+      if (v.size() != 2) card.item_error("+Extension", ": " + io::values(int64_t(v.size())) + ", expected 2");
       put_column(card, seflags, isec, v, "+Extension");
     } else if (inblock && io::is_key(k.key, "+Strength")) {
       if (io::opt_is(k.opt, "TYPE=INSITU")) {
         card.skip_data();  // in-situ strengths come from elsewhere
         continue;
       }
-      given(b.lstr, "+Strength");
+      card.once(b.lstr, "+Strength");
       // The value stands on the next line that is not blank; a keyword line
       // there is not swallowed.
       std::string_view next;
@@ -185,7 +177,7 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
       } else {
         // The first value is the strength; more (a decimal comma, "310,5") is a mistake.
         if (const int32_t n = io::count_values(next); n > 1)
-          card.item_error("+Strength", ": " + values(n) + ", expected 1", io::position(unit));
+          card.item_error("+Strength", ": " + io::values(n) + ", expected 1", io::position(unit));
         if (isec <= ncol) xcstrength(isec) = v;
         else card.item_error("+Strength", ": more sections than counted");
       }

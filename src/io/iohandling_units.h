@@ -104,7 +104,9 @@ int32_t read_card_data(int32_t unit, std::vector<int32_t>& out, BadLine* bad = n
                        std::vector<ValueLine>* lines = nullptr);
 // Number of values of those data lines; position unchanged.
 int32_t size_of_card_data(int32_t unit);
-// Number of values of those data lines; position unchanged.
+// Number of values of the lines that follow the position, up to one whose
+// first character is in stops (an empty line's counts as a blank); position
+// unchanged.
 int32_t size_of_data(int32_t unit, std::string_view stops = "*+");
 
 // Records status -2 with "Error: Error in <label> Read operation exited with an error."

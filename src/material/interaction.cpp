@@ -55,27 +55,18 @@ VX_API void ContactLaw(double* fx, double* dfx, const double* xold, const double
                        const i4* numargs, const i4* clflag) {
   const double f = *xold;
   const i4 law = *clflag;
-  if (law >= 0 && law <= 2 && too_few(*numargs, law == 1 ? 11 : 7, "Too few inputs in ContactLaw")) {
+  const bool known = law >= 0 && law <= 2;
+  if (!known) vx::report(-3, "Unknown contact law flag");
+  if (!known || too_few(*numargs, law == 1 ? 11 : 7, "Too few inputs in ContactLaw")) {
     *dfx = -1.0;
     if (std::isnan(*fx)) *fx = 0.0;
     return;
   }
-  double k;
-  switch (law) {
-    case 0:
-    case 2:
-      k = args[0];
-      break;
-    case 1: {
-      const double t = table_stiffness(args, *numargs, f);
-      k = t > 0.0 ? t : args[0];
-      break;
-    }
-    default:
-      vx::report(-3, "Unknown contact law flag");
-      *dfx = -1.0;
-      if (std::isnan(*fx)) *fx = 0.0;
-      return;
+  // Laws 0 and 2 take the constant stiffness args(1), law 1 its table.
+  double k = args[0];
+  if (law == 1) {
+    const double t = table_stiffness(args, *numargs, f);
+    if (t > 0.0) k = t;
   }
   const double c = std::fabs(args[2] + args[4]);
   const double q = args[1] - args[3] - args[6] - c * f;
@@ -97,10 +88,10 @@ VX_API void ContactStiffness(double* k, double* eeff, const double* args, const 
   }
   // Only the power laws read the exponent args(9): the others may be given
   // fewer inputs.
-  switch (*csflag) {
+  switch (law) {
     case 0:
     case 1: {
-      const double e = *csflag == 0 ? eeff_two(args) : eeff_one(args);
+      const double e = law == 0 ? eeff_two(args) : eeff_one(args);
       *eeff = e;
       *k = 4.0 / 3.0 * e * std::sqrt(1.0 / (1.0 / args[0] + args[4]));
       break;
@@ -144,7 +135,7 @@ VX_API void ContactDepth(double* indentation, const double* args, const i4* numa
     return;
   }
   // Each law reads only its own inputs: an unknown selector may come with none.
-  switch (*cdflag) {
+  switch (law) {
     case 0:
       *indentation = std::pow(9.0 * args[0] * args[0] / (16.0 * args[1] * args[2] * args[2]), 1.0 / 3.0);
       break;

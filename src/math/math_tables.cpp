@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "lapack.h"
+#include "util.h"
 #include "vexlan/math_golden.h"
 #include "vexlan/interp.h"
 #include "vexlan/pchip.h"
@@ -125,7 +126,9 @@ VX_API void polynomialfitting(double* res, const double* vx_, const i4* m_, cons
     vx::Scratch<double, 128> xs(lm);
     double* const xb = xs;
     std::copy(vx_, vx_ + lm, xb);
-    std::sort(xb, xb + lm);
+    // NaN sorted last, so that the order stays strict (a NaN is never equal:
+    // each counts as one more abscissa and the fit becomes NaN).
+    std::sort(xb, xb + lm, [](double u, double v) { return vx::util::detail::before(u, v, false); });
     const size_t distinct = static_cast<size_t>(std::unique(xb, xb + lm) - xb);
     if (distinct < lq) return no_fit();
   }
