@@ -91,7 +91,8 @@ void FBBahei(double* rfb, const double* stressvector, const double* xlnorm, cons
  *   x12        (in)  in-plane shear strength
  *   e11, e22, g12, nu12 (in) ply moduli E1, E2, G12 and Poisson ratio nu12
  *   gc         (in, optional) 2 fracture toughnesses; g = gc(1)/gc(2) when
- *              both are non-zero, else 0.35 (its single-precision value)
+ *              both are non-zero, else 0.35 (its single-precision value);
+ *              one that is not finite gives a NaN effort where s22m >= 0
  *   a0         (in, optional) fracture angle of pure transverse compression
  *              in degrees, default 53
  *   fcl        (in, optional) non-zero: a compressive s11 gives 0; default 0 */
