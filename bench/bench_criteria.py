@@ -1,12 +1,12 @@
 """Per-call times of the failure criteria: from Python next to math.hypot, and
 natively a closed-form criterion, a fracture-plane scan of 181 planes, SPC3D's
-default scan (36 step planes, then the planes where its exposure jumps or
-kinks and the end of its range) and the golden mode (5 degree scan, then
-golden section around the near-best peaks) through their exported symbols,
-each next to the same arithmetic written inline (for the scans: a plain loop
-over the step planes' precomputed sines and cosines, for SPC3D followed by the
-same break planes and end plane; for the golden mode: that loop and a plain
-golden section).
+scan of its default range at the Python default step of 5 degrees (36 step
+planes, then the planes where its exposure jumps or kinks and the end of its
+range) and the golden mode (5 degree scan, then golden section around the
+near-best peaks) through their exported symbols, each next to the same
+arithmetic written inline (for the scans: a plain loop over the step planes'
+precomputed sines and cosines, for SPC3D followed by the same break planes and
+end plane; for the golden mode: that loop and a plain golden section).
 
 Run on demand:  PYTHONPATH=build python3 bench/bench_criteria.py
 """
@@ -275,6 +275,7 @@ int main() {
 def native_rows():
     out = run_cxx_driver(NATIVE_DRIVER, ["src/failure"], opt="-O2")
     return [float(v) for v in out[:12]] if out else None
+
 
 def main():
     import _vexlan as vx

@@ -231,7 +231,6 @@ def test_factor_schemes_tape_and_fabric(vx, scheme, tape, failed, expect):
     np.testing.assert_array_equal(vx.degradation.falcomdegradation(dds(*failed), 1.0, scheme, tape), expect)
 
 
-
 def test_nye_degradation_matrix_of_a_negative_order_writes_nothing(vx, lib):
     # (-1)^2 = 1: the fill of ones must not take the square of a negative order.
     import ctypes

@@ -3,7 +3,10 @@ import math
 
 import pytest
 
-YT, YC, ZT, ZC, ILSS, S12 = 50.0, 200.0, 40.0, 180.0, 70.0, 80.0
+# Puck's exposure of the matrix criterion, with the same transverse strengths
+from test_mccollection_fractureplane import YC, YT, puck
+
+ZT, ZC, ILSS, S12 = 40.0, 180.0, 70.0, 80.0
 
 
 def test_normal_ratio_criteria(vx):
@@ -36,24 +39,13 @@ def test_two_ply_criteria(vx):
     assert d.delchai(0.0, 30.0, 0.0, YT, YC, x23u, ILSS, 1, 1, -1) == 0.0
 
 
-def puck_plane(sn, tl, tt, gp=(0.3, 0.2, 0.15, 0.15)):
-    """Puck's action-plane exposure of one plane, ILSS as the longitudinal shear strength."""
-    ra, t2 = YC / (2 * (1 + gp[3])), tt * tt + tl * tl
-    c2, s2 = (tt * tt / t2, tl * tl / t2) if t2 else (0.0, 0.0)
-    if sn >= 0:
-        p = gp[2] * c2 / ra + gp[0] * s2 / ILSS
-        return math.sqrt(((1 / YT - p) * sn) ** 2 + (tt / ra) ** 2 + (tl / ILSS) ** 2) + p * sn
-    p = gp[3] * c2 / ra + gp[1] * s2 / ILSS
-    return math.sqrt((tt / ra) ** 2 + (tl / ILSS) ** 2 + (p * sn) ** 2) + p * sn
-
-
 def test_puck_on_the_interface_plane(vx):
     d = vx.delcollection
     assert d.delpuck(YT, 0, 0, YT, YC, ILSS) == 1.0
     assert d.delpuck(0, 0, 0, YT, YC, ILSS) == 0.0
     assert d.delpuck(0, ILSS, 0, YT, YC, ILSS) == pytest.approx(1.0)
-    # the action-plane formula on the plane theta = 0
+    # the action-plane exposure on the plane theta = 0 (sn = s33, tn1 = s13, tnt = s23), ILSS for S12
     for s33, s13, s23 in ((20.0, 30.0, -25.0), (-60.0, 10.0, 40.0), (-30.0, 0.0, 0.0), (15.0, -5.0, 0.0)):
-        assert d.delpuck(s33, s13, s23, YT, YC, ILSS) == pytest.approx(puck_plane(s33, s13, s23), rel=1e-13)
+        assert d.delpuck(s33, s13, s23, YT, YC, ILSS) == pytest.approx(puck(s33, s13, s23, sl=ILSS), rel=1e-13)
         gp = (0.35, 0.25, 0.2, 0.3)
-        assert d.delpuck(s33, s13, s23, YT, YC, ILSS, gp=gp) == pytest.approx(puck_plane(s33, s13, s23, gp), rel=1e-13)
+        assert d.delpuck(s33, s13, s23, YT, YC, ILSS, gp=gp) == pytest.approx(puck(s33, s13, s23, gp, ILSS), rel=1e-13)

@@ -112,19 +112,6 @@ def test_non_finite_stress_or_strength_gives_a_non_finite_effort(vx, k):
     assert not unread, (name, [names[i] for i, _ in unread])
 
 
-@pytest.mark.parametrize("call", [
-    lambda m: m.gpcollection.gppolycamanho(100., 20., 5., 30., 10., 5., 1500., 1200., 50., 200., 80., 75., 40.,
-                                           xint=math.nan),
-    lambda m: m.mccollection.mcrckspc3d(-60., 10., 30., 5., 20., 1500., 1200., 50., 200., 45., 190., 80., 75., 40.,
-                                        salims=np.array([2., math.nan]))[0],
-    lambda m: m.mccollection.mcrckvdi2014(450., -60., 10., 30., 5., 20., 1500., 1200., 50., 200., 80.,
-                                          wp=np.array([0.5, math.nan]))[0],
-], ids=["polycamanho-xint", "spc3d-salims", "vdi2014-wp"])
-def test_parameter_that_is_not_a_number(vx, call):
-    # Each was taken as "out of range" (no interaction, one plane, no weakening) and gave a number.
-    assert math.isnan(call(vx))
-
-
 @pytest.mark.parametrize("gsflag", [0, 1])
 def test_search_that_meets_not_a_number_reports_no_angle(vx, gsflag):
     m = vx.mccollection

@@ -6,7 +6,7 @@ import pytest
 from scipy.integrate import quad
 
 from conftest import error_record
-from laminate_oracle import section_points, simpson_per_ply as simpson
+from laminate_oracle import abd_parallel_axis, bounds, qbar, section_points, simpson_per_ply as simpson
 
 CFRP = np.array([140e3, 9e3, 9e3, 0.3, 0.3, 0.45, 5e3, 4.2e3, 3.1e3])
 GFRP = np.array([40e3, 12e3, 12e3, 0.28, 0.28, 0.4, 4.5e3, 4.0e3, 3.5e3])
@@ -179,7 +179,6 @@ def test_flat_section_values_from_the_stress_of_a_unit_moment(vx, angles, thick,
     or integrated twice (csflag 0), strain and curvature from the inverse of
     the whole ABD matrix (numpy). Once integrated it vanishes at both faces;
     twice, it is the moment itself at the top."""
-    from laminate_oracle import abd_parallel_axis, bounds, qbar
     L = vx.laminate
     pe, o, t, z, _ = section(vx, angles, thick)
     n = len(angles)

@@ -59,17 +59,53 @@ def camanho(sn, tl, tt, st=S23):
     return np.where(sn <= 0, comp, ten)
 
 
-def puck(sn, tl, tt, gp=(0.3, 0.2, 0.15, 0.15)):
+def puck(sn, tl, tt, gp=(0.3, 0.2, 0.15, 0.15), sl=S12):
+    """Puck's action-plane exposure, sl the longitudinal shear strength."""
+    sn, tl, tt = (np.asarray(x, float) for x in (sn, tl, tt))
     ra = YC / (2 * (1 + gp[3]))
     t2 = tt ** 2 + tl ** 2
     with np.errstate(invalid="ignore", divide="ignore"):
         c2 = np.where(t2 > 0, tt ** 2 / t2, 0.0)
         s2 = np.where(t2 > 0, tl ** 2 / t2, 0.0)
-    pt = gp[2] * c2 / ra + gp[0] * s2 / S12
-    pc = gp[3] * c2 / ra + gp[1] * s2 / S12
-    ften = np.sqrt(((1 / YT - pt) * sn) ** 2 + (tt / ra) ** 2 + (tl / S12) ** 2) + pt * sn
-    fcom = np.sqrt((tt / ra) ** 2 + (tl / S12) ** 2 + (pc * sn) ** 2) + pc * sn
+    pt = gp[2] * c2 / ra + gp[0] * s2 / sl
+    pc = gp[3] * c2 / ra + gp[1] * s2 / sl
+    ften = np.sqrt(((1 / YT - pt) * sn) ** 2 + (tt / ra) ** 2 + (tl / sl) ** 2) + pt * sn
+    fcom = np.sqrt((tt / ra) ** 2 + (tl / sl) ** 2 + (pc * sn) ** 2) + pc * sn
     return np.where(sn >= 0, ften, fcom)
+
+
+def spc3d(sn, tl, tt, th, yt, yc, zt, zc, x12, x13, x23, p=(0.3, -0.3)):
+    """SPC3D's exposure on the planes th, both branches, compressive shear
+    strengths equal to the tensile ones."""
+    q, s, c = np.abs(np.sin(2 * th)), np.sin(th), np.cos(th)
+    shear = lambda y, z, a, b, t: (tt / ((y + z) * q + t)) ** 2 + (tl / (np.abs(s) * a + np.abs(c) * b)) ** 2  # noqa: E731
+    a = p[1] * sn / (s ** 2 * yc + c ** 2 * zc + x23 * q)
+    comp = np.sqrt(a * a + shear(yc, zc, x12, x13, x23)) + a
+    b = sn / (s ** 2 * yt + c ** 2 * zt + x23 * q)
+    ten = p[0] * b + np.sqrt((1 - p[0]) ** 2 * b * b + shear(yt, zt, x12, x13, x23))
+    return np.where(sn < 0, comp, ten)
+
+
+def normal_traction_zeros(state, lo, hi):
+    """Planes in [lo, hi] where the normal traction mid + half cos 2t - s23 sin 2t
+    vanishes, from the double-angle form."""
+    s22, s33, s23 = state[0], state[1], state[4]
+    mid, half = 0.5 * (s33 + s22), 0.5 * (s33 - s22)
+    m = math.hypot(half, s23)
+    if not m > abs(mid):
+        return []
+    out = []
+    for r in (0.5 * (math.atan2(-s23, half) + d) for d in (-math.acos(-mid / m), math.acos(-mid / m))):
+        t = r + math.ceil((lo - r) / math.pi - 1e-12) * math.pi
+        while t <= hi + 1e-12:
+            out.append(t)
+            t += math.pi
+    return out
+
+
+def sides(planes, lo, hi, d=1e-8):
+    """The planes just either side of each of planes that lie inside (lo, hi)."""
+    return [t + e for t in planes for e in (-d, d) if lo < t + e < hi]
 
 
 STATES = [(-120.0, 0.0, 40.0, 0.0, 0.0), (30.0, -20.0, 50.0, 10.0, -15.0), (-60.0, -150.0, 20.0, -30.0, 25.0),
@@ -111,8 +147,8 @@ def test_scan_looks_at_both_sides_of_the_sign_changes_of_the_normal_traction(vx,
     m = vx.mccollection
     rng = np.random.default_rng(11)
     for state in rng.uniform(-1.0, 1.0, (60, 5)) * np.array([120.0, 120.0, 60.0, 60.0, 50.0]):
-        sides = [z + d for z in normal_traction_zeros(state, 0.0, math.pi) for d in (-1e-8, 1e-8)]
-        planes = np.concatenate([grid(0.0, math.pi, math.radians(step)), sides])
+        planes = np.concatenate([grid(0.0, math.pi, math.radians(step)),
+                                 sides(normal_traction_zeros(state, 0.0, math.pi), 0.0, math.pi)])
         for fn, f, extra in ((m.mcrckpuck, puck, ()), (m.mcrcklarc05, larc05, ()), (m.mcrckwiegand, wiegand, ()),
                              (m.mcrckcamanho, camanho, (S23,))):
             ref = np.nanmax(f(*tractions(planes, *state)))
@@ -174,19 +210,12 @@ def test_spc3d_limits_and_the_delamination_range(vx):
     yt, yc, zt, zc, x12, x13, x23 = 50.0, 200.0, 40.0, 180.0, 80.0, 75.0, 60.0
     state = (20.0, 30.0, 10.0, 40.0, -15.0)
 
-    def spc(sn, tl, tt, th):
-        q = np.abs(np.sin(2 * th))
-        s, c = np.sin(th), np.cos(th)
-        b = sn / (s ** 2 * yt + c ** 2 * zt + x23 * q)
-        return 0.3 * b + np.sqrt(0.49 * b ** 2 + (tt / ((yt + zt) * q + x23)) ** 2
-                                 + (tl / (np.abs(s) * x12 + np.abs(c) * x13)) ** 2)
-
     args = (*state, XT, XC, yt, yc, zt, zc, x12, x13, x23)
     # a step wider than the range looks at the two limits only
     for lims, step in (((178.0, 182.0), 1.0), ((2.0, 178.0), 2.0), ((30.0, 60.0), 400.0)):
         th = grid(math.radians(lims[0]), math.radians(lims[1]), math.radians(step))
         th = np.append(th, math.radians(lims[1])) if th[-1] < math.radians(lims[1]) else th
-        ref = spc(*tractions(th, *state), th).max()
+        ref = spc3d(*tractions(th, *state), th, yt, yc, zt, zc, x12, x13, x23).max()
         assert m.mcrckspc3d(*args, sainc=step, salims=lims)[0] == pytest.approx(ref, rel=1e-11)
     # uniaxial transverse tension on the 2 degree grid reaches 1 at 90 degrees
     assert m.mcrckspc3d(yt, 0, 0, 0, 0, XT, XC, yt, yc, zt, zc, x12, x13, x23, sainc=2.0)[0] == pytest.approx(1.0, abs=1e-12)
@@ -362,33 +391,6 @@ def test_both_modes_reach_the_upper_limit_the_steps_stop_short_of(vx):
             assert m.mcrckspc3d(*state, *strengths, sainc=step, gsflag=gsflag)[0] == pytest.approx(at_limit, rel=1e-12)
 
 
-def spc3d(sn, tl, tt, th, yt, yc, zt, zc, x12, x13, x23, p=(0.3, -0.3)):
-    """SPC3D's exposure on the planes th, both branches, compressive shear
-    strengths equal to the tensile ones."""
-    q, s, c = np.abs(np.sin(2 * th)), np.sin(th), np.cos(th)
-    shear = lambda y, z, a, b, t: (tt / ((y + z) * q + t)) ** 2 + (tl / (np.abs(s) * a + np.abs(c) * b)) ** 2  # noqa: E731
-    a = p[1] * sn / (s ** 2 * yc + c ** 2 * zc + x23 * q)
-    comp = np.sqrt(a * a + shear(yc, zc, x12, x13, x23)) + a
-    b = sn / (s ** 2 * yt + c ** 2 * zt + x23 * q)
-    ten = p[0] * b + np.sqrt((1 - p[0]) ** 2 * b * b + shear(yt, zt, x12, x13, x23))
-    return np.where(sn < 0, comp, ten)
-
-
-def normal_traction_zeros(state, lo, hi):
-    """Planes in (lo, hi) where the normal traction changes sign, by bisection
-    of the sign changes on a fine grid."""
-    th = np.linspace(lo, hi, 4001)
-    sn = tractions(th, *state)[0]
-    out = []
-    for k in np.nonzero(np.sign(sn[:-1]) * np.sign(sn[1:]) < 0)[0]:
-        a, b = th[k], th[k + 1]
-        for _ in range(80):
-            mid = 0.5 * (a + b)
-            a, b = (mid, b) if np.sign(tractions(np.array([mid]), *state)[0][0]) == np.sign(sn[k]) else (a, mid)
-        out.append(0.5 * (a + b))
-    return out
-
-
 def test_spc3d_scan_finds_the_peak_at_90_degrees(vx):
     # The steps of 5 degrees from 2 pass 87 and 92; transverse tension peaks
     # sharply on the plane normal to axis 2, just above the strength there.
@@ -416,8 +418,7 @@ def test_spc3d_scan_against_golden_mode_over_random_states(vx, seed):
         scan = m.mcrckspc3d(*state, XT, XC, *u)[0]
         golden = m.mcrckspc3d(*state, XT, XC, *u, gsflag=1)[0]
         # the step planes, both sides of the jumps and kinks, and the upper end
-        breaks = [z + d for z in normal_traction_zeros(state, lo, hi) + [math.pi / 2] for d in (-1e-8, 1e-8)]
-        planes = np.concatenate([th, breaks, [hi]])
+        planes = np.concatenate([th, sides(normal_traction_zeros(state, lo, hi) + [math.pi / 2], lo, hi), [hi]])
         values = spc3d(*tractions(planes, *state), planes, *u)
         steps = values[: th.size].max()
         assert scan == pytest.approx(values.max(), rel=1e-9)
@@ -466,23 +467,6 @@ def test_unusable_step_is_reported_and_the_default_searched(vx, step, gsflag):
         assert r >= 1.0 and r == pytest.approx(crit(sainc=default, gsflag=gsflag), rel=1e-12)
 
 
-def traction_zeros(state, lo, hi):
-    """Planes in [lo, hi] where the normal traction mid + half cos 2t - s23 sin 2t
-    vanishes, from the double-angle form."""
-    s22, s33, s23 = state[0], state[1], state[4]
-    mid, half = 0.5 * (s33 + s22), 0.5 * (s33 - s22)
-    m = math.hypot(half, s23)
-    if not m > abs(mid):
-        return []
-    out = []
-    for r in (0.5 * (math.atan2(-s23, half) + d) for d in (-math.acos(-mid / m), math.acos(-mid / m))):
-        t = r + math.ceil((lo - r) / math.pi - 1e-12) * math.pi
-        while t <= hi + 1e-12:
-            out.append(t)
-            t += math.pi
-    return out
-
-
 SPECIAL = [(-50.0, 0.0, 40.0, 10.0, 30.0),   # zeros at 0 and 180 degrees
            (0.0, -50.0, 40.0, 10.0, 30.0),   # a zero at 90 degrees
            (-50.0, 30.0, 40.0, 10.0, 0.0)]   # zeros symmetric about 90
@@ -500,9 +484,9 @@ def test_scan_places_the_break_planes_of_any_range(vx, lims):
     rng = np.random.default_rng(int(lims[0]) + 100)
     won = 0
     for state in SPECIAL + list(rng.uniform(-1.0, 1.0, (40, 5)) * 60.0):
-        breaks = traction_zeros(state, lo, hi) + [k * math.pi / 2 for k in range(-1, 5) if lo <= k * math.pi / 2 <= hi]
-        sides = [t + d for t in breaks for d in (-1e-8, 1e-8) if lo < t + d < hi]
-        planes = np.concatenate([th, sides, [hi]])
+        breaks = normal_traction_zeros(state, lo, hi) + [k * math.pi / 2 for k in range(-1, 5)]
+        near = sides(breaks, lo, hi)
+        planes = np.concatenate([th, near, [hi]])
         values = spc3d(*tractions(planes, *state), planes, *u)
         # loaded beyond failure (the exposure grows with the stress) so that the angle is reported
         k = 2.0 / values.max()
@@ -512,7 +496,7 @@ def test_scan_places_the_break_planes_of_any_range(vx, lims):
         # turn the same plane may come twice)
         at = np.abs(planes - ang) <= 1e-12
         assert at.any() and values[at].max() == pytest.approx(values.max(), rel=1e-12), (state, lims)
-        won += th.size <= np.argmax(values) < th.size + len(sides)
+        won += th.size <= np.argmax(values) < th.size + len(near)
         # golden mode starts from the same planes
         assert m.mcrckspc3d(*(k * np.array(state)), XT, XC, *u, salims=lims, gsflag=1)[0] >= rmc * (1 - 1e-12)
     # the planes at multiples of 90 degrees lie off the steps (but over a half turn from 0)
@@ -522,8 +506,7 @@ def test_scan_places_the_break_planes_of_any_range(vx, lims):
 @pytest.mark.parametrize("state", SPECIAL)
 def test_half_turn_scan_at_the_special_zeros(vx, state):
     planes = np.concatenate([grid(0.0, math.pi, math.radians(5.0)),
-                             [t + d for t in traction_zeros(state, 0.0, math.pi) for d in (-1e-8, 1e-8)
-                              if 0.0 < t + d < math.pi]])
+                             sides(normal_traction_zeros(state, 0.0, math.pi), 0.0, math.pi)])
     values = puck(*tractions(planes, *state))
     scaled = tuple(2.0 / values.max() * x for x in state)  # the exposure grows with the stress
     rmc, ang = vx.mccollection.mcrckpuck(*scaled, YT, YC, S12, outtheta=-1.0)[:2]

@@ -6,9 +6,10 @@
  * outline. The queries take the origin from dmgplane(1..3, idmg) and the
  * angle from the last entry of dmgplane(:, idmg) before the first -huge
  * marker (the column's last entry when it holds none); a damage without a
- * dmgplane column sits at the global origin with angle 0. The ply frame is the reference frame refcos (columns: reference x,
- * y and normal, global components) with x and y turned about the normal by
- * the ply angle. Lengths in the model's length unit, angles in degrees. */
+ * dmgplane column sits at the global origin with angle 0. The ply frame is
+ * the reference frame refcos (columns: reference x, y and normal, global
+ * components) with x and y turned about the normal by the ply angle. Lengths
+ * in the model's length unit, angles in degrees. */
 #ifndef VEXLAN_DAMAGE_STORE_H
 #define VEXLAN_DAMAGE_STORE_H
 #include "types.h"
@@ -18,20 +19,19 @@ extern "C" {
 
 /* UpdateDDS: grows the regions of ply ilay, section isec and damage idmg so
  * that they cover an integration point at which a mode has failed. For each
- * mode 1 to 5 whose flag sdv(m) is 1.0 or more, the half-axes become at
- * least the absolute in-plane coordinates of gpcoords relative to refcoords
- * in the ply frame, not turned by the damage's angle (the delamination
- * region is that of the interface above the ply, none for the top ply). The
- * store is created first (all region
- * arrays at once) when any of it is missing. A region only grows, and a NaN
- * coordinate never grows it. Status -2 in the error record and nothing
- * grown: for a ply or section outside the section data ("Ply or section
- * outside the section data in UpdateDDS", before the store is created) and
- * for idmg outside 1..ndmg ("Damage outside the damage store in UpdateDDS").
- * A failed mode whose region array is too small for ilay or idmg (arrays set
- * from a card or by the caller can be smaller than the counters) records
- * status -2 "Failed mode outside the damage store in UpdateDDS"; the modes
- * that fit still grow.
+ * mode 1 to 5 whose flag sdv(m) is 1.0 or more, the half-axes become at least
+ * the absolute in-plane coordinates of gpcoords relative to refcoords in the
+ * ply frame, not turned by the damage's angle (the delamination region is
+ * that of the interface above the ply, none for the top ply). The store is
+ * created first (all region arrays at once) when any of it is missing. A
+ * region only grows, and a NaN coordinate never grows it. Status -2 in the
+ * error record and nothing grown: for a ply or section outside the section
+ * data ("Ply or section outside the section data in UpdateDDS", before the
+ * store is created) and for idmg outside 1..ndmg ("Damage outside the damage
+ * store in UpdateDDS"). A failed mode whose region array is too small for
+ * ilay or idmg (arrays set from a card or by the caller can be smaller than
+ * the counters) records status -2 "Failed mode outside the damage store in
+ * UpdateDDS"; the modes that fit still grow.
  *   ierror    (out) status of the store's creation only, 0 when nothing was
  *                   created or creation succeeded; the refusals above go to
  *                   the error record

@@ -9,33 +9,32 @@ extern "C" {
 #endif
 
 /* GradualDegradation: fatigue degradation of one stress component of a ply
- * over a cycle jump. All stresses are normalised by the ply strength
- * (1 = strength; compressive values negative). The life Nf comes from the constant-life relation f =
- * a Nf^b with f = amplitude/((1 - q)^u (c + q)^v), q the mean and c =
- * abs(xctratio) (f capped at a 10^b; no amplitude: no fatigue; a mean at or
- * beyond the strength: Nf = 1). The residual strength at cycle x follows (1
- * - s)(1 - r^beta)^(1/alpha) + s with r = (log10 x + log10 4)/(log10 Nf +
- * log10 4) and s the peak stress of the active half (the floor), the
- * stiffness the same curve with lambda and gamma. The tension branch applies
- * for a stress ratio kappa = min/max of the tension half in [0, 1), or a
- * negative one with the tension peak at least the compression peak; the
- * compression branch for kappa > 1, or a negative one with the compression
- * peak larger. dmgflag 1
- * accumulates nm by cjimp/Nf and lowers the active strength factor (the
- * other one follows it unless isshear) and the stiffness along their curves
- * at x = max(nm Nf, 1); once x >= Nf they drop to degr_fac. dmgflag 2 first
- * stops when a factor is already at degr_fac (nm = 1, cjump_nf the largest
- * double) or Nf >= 1e20 (cjump_nf = Nf); otherwise it finds the equivalent
- * cycle number of the present strength factor, sets nm = min((n_eq +
- * cjimp)/Nf, 1), lowers both strengths and the stiffness (the mean of the two
- * strength factors when lambda = beta_t and gamma = alpha_t) and returns in
- * cjump_nf the cycles that may still be jumped before the active strength
- * drops by lim; a constant stress (kappa 1) degrades nothing and gives the
- * largest double. A zero peak or bottom stress is replaced by 1e-8 and
- * written back. Any other dmgflag records status -2 ("Error: Default case in
- * subroutine GradualDegradation...") and degrades nothing. When noel equals
- * the debugged element of the step card, labelled values are printed to
- * standard output.
+ * over a cycle jump. All stresses are normalised by the ply strength (1 =
+ * strength; compressive values negative). The life Nf comes from the
+ * constant-life relation f = a Nf^b with f = amplitude/((1 - q)^u (c + q)^v),
+ * q the mean and c = abs(xctratio) (f capped at a 10^b; no amplitude: no
+ * fatigue; a mean at or beyond the strength: Nf = 1). The residual strength
+ * at cycle x follows (1 - s)(1 - r^beta)^(1/alpha) + s with r = (log10 x +
+ * log10 4)/(log10 Nf + log10 4) and s the peak stress of the active half (the
+ * floor), the stiffness the same curve with lambda and gamma. The tension
+ * branch applies for a stress ratio kappa = min/max of the tension half in
+ * [0, 1), or a negative one with the tension peak at least the compression
+ * peak; the compression branch for kappa > 1, or a negative one with the
+ * compression peak larger. dmgflag 1 accumulates nm by cjimp/Nf and lowers
+ * the active strength factor (the other one follows it unless isshear) and
+ * the stiffness along their curves at x = max(nm Nf, 1); once x >= Nf they
+ * drop to degr_fac. dmgflag 2 first stops when a factor is already at
+ * degr_fac (nm = 1, cjump_nf the largest double) or Nf >= 1e20 (cjump_nf =
+ * Nf); otherwise it finds the equivalent cycle number of the present strength
+ * factor, sets nm = min((n_eq + cjimp)/Nf, 1), lowers both strengths and the
+ * stiffness (the mean of the two strength factors when lambda = beta_t and
+ * gamma = alpha_t) and returns in cjump_nf the cycles that may still be
+ * jumped before the active strength drops by lim; a constant stress (kappa 1)
+ * degrades nothing and gives the largest double. A zero peak or bottom stress
+ * is replaced by 1e-8 and written back. Any other dmgflag records status -2
+ * ("Error: Default case in subroutine GradualDegradation...") and degrades
+ * nothing. When noel equals the debugged element of the step card, labelled
+ * values are printed to standard output.
  *   speak_t, sbottom_t (in/out) peak and bottom stress of the tension half,
  *                      over the strength
  *   speak_c, sbottom_c (in/out) peak and bottom stress of the compression

@@ -91,7 +91,8 @@ void FBBahei(double* rfb, const double* stressvector, const double* xlnorm, cons
  *   x12        (in)  in-plane shear strength
  *   e11, e22, g12, nu12 (in) ply moduli E1, E2, G12 and Poisson ratio nu12
  *   gc         (in, optional) 2 fracture toughnesses; g = gc(1)/gc(2) when
- *              both are non-zero, else 0.35 (its single-precision value)
+ *              both are non-zero, else 0.35 (its single-precision value);
+ *              one that is not finite gives a NaN effort where s22m >= 0
  *   a0         (in, optional) fracture angle of pure transverse compression
  *              in degrees, default 53
  *   fcl        (in, optional) non-zero: a compressive s11 gives 0; default 0 */
@@ -116,11 +117,11 @@ void FBLaRC04(double* rfb, const double* s11, const double* s22, const double* s
  * between two steps can rise above the effort by what it gains there. In
  * golden mode (gsflag 1) the search then refines by golden section around
  * every local maximum of these planes within 10 % of the best, to 0.01
- * degrees, and keeps the best value found. A step of 0, a negative, infinite or NaN step, or in golden mode a
- * step wider than the range records status -2 and the search uses 5 degrees;
- * a step that would scan more than a million planes is widened to a
- * millionth of the range with status -2. Stresses, strengths and g12 in
- * consistent units.
+ * degrees, and keeps the best value found. A step of 0, a negative,
+ * infinite or NaN step, or in golden mode a step wider than the range
+ * records status -2 and the search uses 5 degrees; a step that would scan
+ * more than a million planes is widened to a millionth of the range with
+ * status -2. Stresses, strengths and g12 in consistent units.
  *   rfb        (out) failure effort, 1.0 or more means failure
  *   s11..s23   (in)  ply stresses 11, 22, 33, 12, 13, 23
  *   xt11, xc11 (in)  tensile and compressive fibre strength
@@ -150,8 +151,8 @@ void FBLaRC05(double* rfb, const double* s11, const double* s22, const double* s
  * FBLaRC05: scan mode evaluates the planes sainc apart over 0 to 180 degrees
  * (resolution sainc) and both sides of the plane where the turned t12 changes
  * sign, gsflag 1 refines by golden section to 0.01 degrees; an unusable step
- * records status -2 as there. Stresses, strengths and g12 in
- * consistent units.
+ * records status -2 as there. Stresses, strengths and g12 in consistent
+ * units.
  *   rfb        (out) failure effort, 1.0 or more means failure
  *   s11..s23   (in)  ply stresses 11, 22, 33, 12, 13, 23
  *   xt11_std, xc11_std (in) standard tensile and compressive fibre strength

@@ -65,6 +65,10 @@ VX_API void GPPolynomial(double* rgp, const double* s11, const double* s22, cons
                          const double* xt22, const double* xc22, const double* xt33, const double* xc33,
                          const double* x12, const double* x13, const double* x23, const double* xint,
                          const int32_t* ptype) {
+  if (!vx::failure::finite_or_absent(xint, 1)) {
+    *rgp = std::numeric_limits<double>::quiet_NaN();  // no interaction factor, no effort
+    return;
+  }
   const double s[3] = {*s11, *s22, *s33};
   const double xt[3] = {*xt11, *xt22, *xt33}, xc[3] = {*xc11, *xc22, *xc33};
   const int32_t type = ptype ? *ptype : 0;
@@ -82,10 +86,6 @@ VX_API void GPPolynomial(double* rgp, const double* s11, const double* s22, cons
   // Mixed terms in the pair order (1,2), (1,3), (2,3); k is the third index.
   const int pi_[3] = {0, 0, 1}, pj_[3] = {1, 2, 2}, pk_[3] = {2, 1, 0};
   double fij[3] = {0.0, 0.0, 0.0};
-  if (xint && !std::isfinite(*xint)) {
-    *rgp = std::numeric_limits<double>::quiet_NaN();  // no interaction factor, no effort
-    return;
-  }
   if (xint) {
     for (int p = 0; p < 3; ++p) {
       const double a = fii[pi_[p]], b = fii[pj_[p]], k = fii[pk_[p]];
@@ -104,6 +104,12 @@ VX_API void GPPolyCamanho(double* rgp, const double* s11, const double* s22, con
                           const double* s13, const double* s23, const double* xt11, const double* xc11,
                           const double* xt22, const double* xc22, const double* x12, const double* x13,
                           const double* x23, const double* xint, const int32_t* ptype) {
+  // An interaction factor that is not finite gives no effort: taken as one
+  // out of range it would drop the mixed term silently.
+  if (!vx::failure::finite_or_absent(xint, 1)) {
+    *rgp = std::numeric_limits<double>::quiet_NaN();
+    return;
+  }
   const int32_t type = ptype ? *ptype : 0;
   double f1, f2, f11, f22, f33, k13 = 1.0 / sq(*x13), k23 = 1.0 / sq(*x23);
   if (type == 0) {
@@ -119,12 +125,7 @@ VX_API void GPPolyCamanho(double* rgp, const double* s11, const double* s22, con
     f33 = type == 1 ? f22 : 0.0;
     if (type == 2) k13 = k23 = 0.0;
   }
-  // An interaction factor that is not finite is no factor out of range.
-  if (xint && !std::isfinite(*xint)) {
-    *rgp = std::numeric_limits<double>::quiet_NaN();
-    return;
-  }
-  const double f12 = (xint && !(std::fabs(*xint) > 1.0)) ? 2.0 * *xint * std::sqrt(f11 * f22) : 0.0;
+  const double f12 = (xint && std::fabs(*xint) <= 1.0) ? 2.0 * *xint * std::sqrt(f11 * f22) : 0.0;
   const double f23 = 2.0 * f22 - 1.0 / sq(*x23);
   const double t11 = *s11, t22 = *s22, t33 = *s33;
   const double b = f1 * t11 + f2 * t22 + f2 * t33;

@@ -17,9 +17,10 @@
 // steps stop short of it; each wins where it is larger: a cusp between two
 // steps would pass a failed ply.
 //
-// Golden mode runs the same scan (break planes and end included), then refines by golden section around every
-// local maximum of the scan within 10 % of the best, between the plane's two
-// neighbours, down to a bracket of 0.01 degrees. The exposure over the plane
+// Golden mode runs the same scan (break planes and end included), then
+// refines by golden section around every local maximum of the scan within
+// 10 % of the best, between the plane's two neighbours, down to a bracket of
+// 0.01 degrees. The exposure over the plane
 // angle is often bimodal, so one golden search over the whole range would
 // settle on whichever peak it starts near. Over a range of whole half turns
 // the exposure repeats, so the end planes are neighbours. The result is the
@@ -34,10 +35,10 @@
 // state (a root of a negative number, far from failure) asks for such planes
 // to be passed over instead, and checks its own inputs.
 #pragma once
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "vx.h"
 
@@ -152,7 +153,6 @@ inline void walk_planes(const PlaneTrig& t, V&& visit) {
     th = next;
   }
 }
-
 
 // Local maxima of a scan that may deserve refinement (positive ones: a plane
 // that carries nothing has nothing to refine), each with the bracket between
