@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <complex>
 #include <cstring>
+#include <limits>
 #include <type_traits>
 #include "vexlan/types.h"
 
@@ -26,6 +27,9 @@ constexpr i4 unset = ihuge;
 constexpr double pi = 3.141592653589793;
 constexpr double deg2rad = pi / 180.0;  // exact product pi/180 rounded once
 constexpr double rad2deg = 180.0 / pi;
+
+// The value of a result that is not known (a refused input, a failed step).
+constexpr double not_a_number = std::numeric_limits<double>::quiet_NaN();
 
 // Ends the process: flushes Python's and C's standard output first so that the
 // message is not lost in a pipe.

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr double not_a_number = std::numeric_limits<double>::quiet_NaN();
-
 template <class Exposure>
 inline double core_effort(const double* s33u, const double* s33m, const double* s33l, const double* taou,
                           const double* taom, const double* taol, Exposure&& e) {
@@ -23,7 +21,7 @@ inline double core_effort(const double* s33u, const double* s33m, const double* 
   // infinite tension, tells nothing about the face.
   for (int k = 0; k < 3; ++k) {
     if (s[k] <= 0.0) f[k] = e(s[k], tau[k][0], tau[k][1]);
-    else if (!(s[k] < std::numeric_limits<double>::infinity())) f[k] = not_a_number;
+    else if (!(s[k] < std::numeric_limits<double>::infinity())) f[k] = vx::not_a_number;
   }
   // A position that is not a number makes the effort unknown (passing over it
   // would report the core as intact there).
@@ -49,7 +47,7 @@ VX_API void CCBesant(double* rcc, const double* s33u, const double* s33m, const 
   const double n = *besantexponent, zc = *xc33, s13 = *x13, s23 = *x23;
   *rcc = core_effort(s33u, s33m, s33l, taou, taom, taol, [&](double s, double t1, double t2) {
     // An infinite exponent would give 1 at any compression.
-    if (!std::isfinite(n)) return not_a_number;
+    if (!std::isfinite(n)) return vx::not_a_number;
     return std::pow(std::pow(std::fabs(s), n) / std::pow(zc, n) + std::pow(std::fabs(t1), n) / std::pow(s23, n) +
                         std::pow(std::fabs(t2), n) / std::pow(s13, n),
                     1.0 / n);

@@ -20,8 +20,6 @@ namespace {
 
 inline double sq(double x) { return x * x; }
 
-constexpr double not_a_number = std::numeric_limits<double>::quiet_NaN();
-
 const char* const root_note = "Note: Negative root during Christensen failureevaluation. Please check your input parameters.";
 const char* const zero_note =
     "Note: Division by Zero during Christensen failureevaluation. Please check your input parameters.";
@@ -50,13 +48,13 @@ VX_API void FBChristensen(double* rfb, const double* s11, const double* s22, con
   const bool finite = std::isfinite(t11) && std::isfinite(*s22) && std::isfinite(*s33);
   if (disc < 0.0) {
     if (finite) vx::report(-1, root_note);
-    else *rfb = not_a_number;
+    else *rfb = vx::not_a_number;
     return;
   }
   const double d = std::sqrt(disc) - b;
   if (d == 0.0) {
     if (finite) vx::report(-1, zero_note);
-    else *rfb = not_a_number;
+    else *rfb = vx::not_a_number;
     return;
   }
   *rfb = 2.0 * c / d;
@@ -86,7 +84,7 @@ VX_API void FBBahei(double* rfb, const double* stressvector, const double* xlnor
   if (s11 >= *xlnorm) {
     f[0] = std::fabs(s11 / *xlnorm);
   } else if (!(s11 < *xlnorm) || std::isinf(s11)) {
-    f[0] = not_a_number;
+    f[0] = vx::not_a_number;
   } else {
     const double m = *mu;
     // Normal stress on the plane of the longitudinal shear resultant.

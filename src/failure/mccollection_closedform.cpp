@@ -16,7 +16,6 @@ namespace {
 
 inline double sq(double x) { return x * x; }
 
-constexpr double not_a_number = std::numeric_limits<double>::quiet_NaN();
 using vx::failure::finite_or_absent;
 
 const char* const cuntze_note = "Note: Negative root during Cuntze failureevaluation. Please check your input parameters.";
@@ -63,7 +62,7 @@ VX_API void MCrckCuntze2012(double* rmc, const double* s22, const double* s33, c
   // Parameters that are not finite give no effort (an infinite exponent
   // would make it 1 whatever the stress).
   if (!finite_or_absent(gp, 2) || !finite_or_absent(mint, 1)) {
-    *rmc = not_a_number;
+    *rmc = vx::not_a_number;
     return;
   }
   const double b = gp ? gp[0] : 0.16, bpp = gp ? gp[1] : 1.16, m = mint ? *mint : 2.4;
@@ -88,7 +87,7 @@ VX_API void MCrckCuntze2004(double* rmc, const double* s22, const double* s33, c
     return;
   }
   if (!finite_or_absent(gp, 3) || !finite_or_absent(mint, 1)) {
-    *rmc = not_a_number;
+    *rmc = vx::not_a_number;
     return;
   }
   const double b = gp ? gp[0] : 0.13, bpp = gp ? gp[1] : 1.5, c = gp ? gp[2] : 0.4, m = mint ? *mint : 2.5;

@@ -218,7 +218,6 @@ inline void golden_section(E&& eval, double a, double b) {
   }
 }
 
-constexpr double not_known = std::numeric_limits<double>::quiet_NaN();
 
 // Planes where an exposure may jump or kink (a change of branch with the sign
 // of the normal traction, a strength that varies with |sin 2 theta|), named
@@ -235,7 +234,7 @@ struct Breaks {
   int n = 0;
   // The direction of (x, y), x along the cosine; a zero or non-finite one
   // names no plane.
-  void add(double x, double y, double angle = not_known) {
+  void add(double x, double y, double angle = not_a_number) {
     const double ax = std::fabs(x), ay = std::fabs(y), big = ax > ay ? ax : ay;
     if (!(big > 0.0 && big < std::numeric_limits<double>::infinity()) || x != x || y != y || n == capacity) return;
     if (!(big > 1e-150 && big < 1e150)) x /= big, y /= big;  // squares neither overflow nor vanish

@@ -26,9 +26,8 @@ using vx::i4;
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-inline void set_nan(double& x) { x = kNaN; }
-inline void set_nan(c16& x) { x = c16(kNaN, kNaN); }  // the complex step reads the imaginary part
+inline void set_nan(double& x) { x = vx::not_a_number; }
+inline void set_nan(c16& x) { x = c16(vx::not_a_number, vx::not_a_number); }  // the complex step reads the imaginary part
 
 // A law called with fewer constants or components than it reads refuses the
 // call: status -2 and a NaN stress, which no caller can take for a result.
@@ -326,7 +325,7 @@ VX_API void GetStressFromDevVolDecomposition(double* stress, const double* strai
   if (nt < 6 || nd < 0 || nd > nt || *nprops < 5) {
     refused(stress, nt, nt >= 6 && nd >= 0 && nd <= nt, "GetStressFromDevVolDecomposition");
     if (nt > 0)
-      for (int64_t k = 0; k < nsq; ++k) ddsdde[k] = kNaN;
+      for (int64_t k = 0; k < nsq; ++k) ddsdde[k] = vx::not_a_number;
     return;
   }
   for (int64_t k = 0; k < nsq; ++k) ddsdde[k] = 0.0;

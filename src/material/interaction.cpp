@@ -39,8 +39,6 @@ double eeff_two(const double* a) {
 }
 double eeff_one(const double* a) { return 1.0 / ((1.0 - a[3] * a[3]) / a[2] + 1.0 / a[6]); }
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
 // Native callers pass numargs themselves: a law given fewer inputs than it
 // reads is refused instead of reading past args.
 bool too_few(i4 numargs, i4 needed, const char* msg) {
@@ -83,7 +81,7 @@ VX_API void ContactStiffness(double* k, double* eeff, const double* args, const 
   const i4 law = *csflag;
   const i4 needed = law == 0 ? 8 : law == 1 ? 7 : law == 2 || law == 3 ? 12 : law == 6 ? 13 : 0;
   if (too_few(*numargs, needed, "Too few inputs in ContactStiffness")) {
-    *k = *eeff = kNaN;
+    *k = *eeff = vx::not_a_number;
     return;
   }
   // Only the power laws read the exponent args(9): the others may be given
@@ -131,7 +129,7 @@ VX_API void ContactDepth(double* indentation, const double* args, const i4* numa
                          const i4* cdflag) {
   const i4 law = *cdflag;
   if (too_few(*numargs, law == 0 || law == 1 ? 3 : law == 2 ? 4 : 0, "Too few inputs in ContactDepth")) {
-    *indentation = kNaN;
+    *indentation = vx::not_a_number;
     return;
   }
   // Each law reads only its own inputs: an unknown selector may come with none.
@@ -153,7 +151,7 @@ VX_API void ContactDepth(double* indentation, const double* args, const i4* numa
 VX_API void ContactRadius(double* radius, const double* args, const i4* numargs, const i4* cdflag) {
   const i4 f = *cdflag;
   if (too_few(*numargs, f >= 0 && f <= 4 ? 3 : f == 5 || f == 6 ? 4 : 0, "Too few inputs in ContactRadius")) {
-    *radius = kNaN;
+    *radius = vx::not_a_number;
     return;
   }
   if (f >= 0 && f <= 4) *radius = std::pow(3.0 * args[0] * args[2] / (4.0 * args[1]), 1.0 / 3.0);
