@@ -122,7 +122,7 @@ inline int lu_invert(double* a) {
 
 // Reports a failure of the linear algebra (code -2); with MatrixInverse.
 void report_linalg(const char* msg);
-inline constexpr char kSingularInverse[] = "Matrix inverse becomes numerically singular!";
+inline constexpr char singular_inverse_message[] = "Matrix inverse becomes numerically singular!";
 
 // ainv = a^-1 with the outcome of MatrixInverse of order N: a singular matrix
 // is reported and ainv holds its packed factors. a and ainv may be the same.
@@ -130,7 +130,7 @@ template <int N>
 inline void matrix_inverse(const double* a, double* ainv) {
   if (ainv != a)
     VX_UNROLL for (int k = 0; k < N * N; ++k) ainv[k] = a[k];
-  if (lu_invert<N>(ainv) != 0) report_linalg(kSingularInverse);
+  if (lu_invert<N>(ainv) != 0) report_linalg(singular_inverse_message);
 }
 
 }  // namespace vx

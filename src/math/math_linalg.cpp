@@ -186,7 +186,7 @@ VX_API void MatrixInverse(const double* a, double* ainv, const int32_t* n) {
   copy(ainv, a, vx::elems(nn, nn));
   // A singular matrix leaves its packed factors in ainv.
   const int info = vx::invert(ainv, nn);
-  if (info > 0) report(vx::kSingularInverse);
+  if (info > 0) report(vx::singular_inverse_message);
   else if (info < 0) report("Matrix inversion failed!");
 }
 
