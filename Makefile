@@ -61,14 +61,14 @@ example: install $(VENV)/.plot
 test: install
 	cd tests && ../$(PY) -m pytest -q -p no:cacheprovider .
 
-dev: venv
+dev: sysdeps venv
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$${BUILD_TYPE:-Release} -DVX_ENGINE_TESTS=ON -DPython_EXECUTABLE=$(abspath $(PY)) >/dev/null
 	cmake --build $(BUILD)
 
 devtest: dev
 	cd tests && PYTHONPATH=$(abspath $(BUILD)) $(abspath $(PY)) -m pytest -q -p no:cacheprovider $(T)
 
-sanitize: venv
+sanitize: sysdeps venv
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVX_SANITIZE=ON -DVX_ENGINE_TESTS=ON -DPython_EXECUTABLE=$(abspath $(PY)) >/dev/null
 	cmake --build build-asan
 	cd tests && PYTHONPATH=../build-asan ASAN_OPTIONS=detect_leaks=0 \
