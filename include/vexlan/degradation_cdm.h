@@ -127,9 +127,14 @@ void BogenfeldDegradation(double* d, double* sdv, const double* svoigt, const do
                           const int32_t* mode, const int32_t* nsdv, const int32_t* nprops);
 
 /* TensorDegradation: degrades a stiffness in the frame of a crack. The
- * stiffness tensor is turned by angle_r about axis 1; every component
- * carrying the index baseid (the crack normal) at least once is multiplied by
- * 1 - d, and the result is turned back. With nn -1 the normal-normal
+ * stiffness tensor is taken in the axes turned by angle_r about axis 1, as
+ * TensorRotation4th takes it (the first index of R contracted with the
+ * input: the tensor's components in the turned axes, not the tensor turned
+ * by R, which would put the crack the other way); every component carrying
+ * the index baseid (the crack normal) at least once is multiplied by 1 - d,
+ * and the result is turned back. A positive angle_r turns axis 2 towards
+ * axis 3: the crack normal of baseid 2 is (0, cos angle_r, sin angle_r), that
+ * of baseid 3 (0, -sin angle_r, cos angle_r). With nn -1 the normal-normal
  * couplings (i = j, k = l) are kept. d 0 returns csix. Nothing is recorded.
  *   csix    (in)  6 x 6 stiffness in Voigt order (11, 22, 33, 23, 13, 12)
  *   cdeg    (out) 6 x 6 degraded stiffness, the same order

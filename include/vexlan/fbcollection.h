@@ -109,6 +109,11 @@ void FBLaRC04(double* rfb, const double* s11, const double* s22, const double* s
  * the kink plane, the stress turned by psi about the fibre axis and by the
  * fibre misalignment about axis 3 (S_T = xc22 cos a0 (sin a0 + cos
  * a0/tan(2 a0)), eta_T = -1/tan(2 a0), S_L = x12, eta_L = eta_T S_L/S_T).
+ * The kink plane is plane 2 of the misaligned frame, as in the published
+ * kinking criterion: sn = s22m, ta = s12m, tb = s23m. Plane 3 (s33m, s13m,
+ * s23m) would miss kinking itself: the misalignment turns about axis 3 and
+ * leaves that plane unloaded under uniaxial compression, where plane 2 gives
+ * 1.0 at s11 = -xc11.
  * The misalignment turns with the sign of the turned t12 (cos psi s12 + sin
  * psi s13, 0 counting as positive), so the exposure jumps on the plane where
  * that changes sign. Scan mode (gsflag other than 1) evaluates the planes 0,
@@ -141,7 +146,8 @@ void FBLaRC05(double* rfb, const double* s11, const double* s22, const double* s
               const double* g12, const double* a0, const double* sainc, const int32_t* gsflag,
               const int32_t* fcl);
 
-/* FBLaRC05_is: LaRC05 fibre kinking (as FBLaRC05) with in-situ strengths. x_is
+/* FBLaRC05_is: LaRC05 fibre kinking (as FBLaRC05, on plane 2 of the
+ * misaligned frame) with in-situ strengths. x_is
  * overrides the standard strengths entry by entry; an entry of 0 keeps the
  * fallback. The longitudinal shear strength and the transverse tensile strength
  * on the kink plane mix their a and b values by the misalignment angle phi (b

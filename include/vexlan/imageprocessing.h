@@ -10,7 +10,13 @@ extern "C" {
  * runs through origin with the columns of xyplane as its x axis, y axis and
  * normal; its in-plane axes are turned by theta about the normal. The offset
  * of the point from the origin is resolved along the turned axes; its normal
- * part is dropped.
+ * part is dropped. The turn is about the plane's own normal, from its x axis
+ * towards its y axis, for any plane: with x, y the components of the offset
+ * along the plane's axes, xycoord = (x cos theta + y sin theta, -x sin theta
+ * + y cos theta). (Turning the plane components by the rotation about the
+ * normal's global components instead agrees only when the normal is the
+ * global z: for a tilted plane it is off by up to 14 for offsets and origins
+ * within 5 of zero.)
  *   xycoord (out) (x, y) in the turned in-plane axes
  *   point   (in)  3 coordinates of the point
  *   origin  (in)  3 coordinates of the plane's origin
@@ -30,7 +36,8 @@ double Polygon(const double* px, const double* py, const double* xx, const doubl
                const int32_t* n);
 
 /* ProjectedPointInPolygon: whether a point in space lies in a polygon drawn
- * in a local plane (see GetPointOnXYPlane for the plane and the angle).
+ * in a local plane (see GetPointOnXYPlane for the plane and the angle: the
+ * polygon's axes are the plane's turned by theta about its own normal).
  *   point     (in)  3 coordinates of the point
  *   xypairs   (in)  npoints x 2 vertices in the plane: column 1 x, column 2 y
  *   theta     (in)  turn of the in-plane axes about the normal, degrees
@@ -57,7 +64,8 @@ double Rectangle(const double* x, const double* y, const double* a, const double
                  const double* xyorigin);
 
 /* ProjectedPointInShape: whether a point in space lies in a figure centred on
- * the origin of a local plane (see GetPointOnXYPlane): true when the figure's
+ * the origin of a local plane (see GetPointOnXYPlane; the figure's axes are
+ * the plane's turned by theta about its own normal): true when the figure's
  * measure (see Ellipse) lies in [0, 1]. A measure that is not a number counts
  * as outside.
  *   point     (in)  3 coordinates of the point

@@ -28,11 +28,26 @@ void InSituLaRC04(double* ys, const double* elastic, const double* gxc, const do
                   const double* x12, const double* t, const double* tlim);
 
 /* InSituPuckPS: compressive strength of a ply loaded in uniaxial compression
- * at theta degrees to its fibres (plane stress), from the inter-fibre
- * fracture criterion with inclination parameters, limited by the fibre
- * compressive strength projected onto the load direction (not used at 90
- * degrees). At 0 degrees it is xc11. The strength is even in theta (and
- * repeats every 180 degrees).
+ * at theta degrees to its fibres (plane stress), from Puck's inter-fibre
+ * fracture criterion with inclination parameters p = gp(2) and a = gp(4),
+ * limited by the fibre
+ * compressive strength projected onto the load direction, xc11/cos^2 theta
+ * (not used at 90 degrees). At 0 degrees it is xc11. With c = cos 2 theta,
+ * s = |sin 2 theta| and k = (1 - c)/s = |tan theta| (the ratio of the
+ * transverse compression to the shear of the load):
+ * - while k <= xc22/(2 (1 + a) sqrt(1 + 2 a) x12), Puck's mode B,
+ *   xc = 2 x12/(sqrt(s^2 + w^2) - w), w = p (1 - c). The friction term
+ *   enters with the sign of the compressive transverse stress and raises the
+ *   strength: at 45 degrees with xc11, xc22, x12 = 884.55, 249.05, 92.54 this
+ *   gives 225.76, where a term of the other sign would give 151.73;
+ * - beyond it, mode C, xc = 2 k xc22/((v^2 + k^2) s) with
+ *   v = xc22/(2 (1 + a) x12).
+ *
+ * |sin 2 theta| makes the strength even in theta (it repeats every 180
+ * degrees): the load at -theta differs only in the sign of the shear stress.
+ * The two branches take p and a independently and need not meet: with the
+ * strengths above and the default p, a the strength drops from 227.00 to
+ * 211.09 where mode C takes over, at 45.74 degrees.
  *   xc    (out) compressive strength along the load direction, positive
  *   xc11  (in)  fibre-direction compressive strength, positive
  *   xc22  (in)  transverse compressive strength, positive

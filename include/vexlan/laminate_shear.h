@@ -134,9 +134,15 @@ void GetHMatrixImprovedShear(double* hext2d, const double* plyelastic, const dou
  * same whichever face the stack is read from. It agrees with methods 0 and 1
  * for a homogeneous ply and with method 1 for stacks of plies at 0 and 90
  * degrees. Method 1 takes f in the stack's decoupling axes, so otherwise the
- * two differ: for a carbon ply stack 0/45/-45/90 by 0.4 %, for its symmetric
- * form by up to 1.5 %, for [45/-45]s by 13 % (entries, relative to the
- * largest).
+ * two differ, by up to about 30 % on ordinary angle-ply stacks (the largest
+ * entry difference relative to the largest entry of method 1, for carbon
+ * plies of E1 140, E2 9, G12 = G13 4.5 and
+ * G23 3.1 GPa, equal thicknesses): 0.4 % for 0/45/-45/90, 1.4 % for its
+ * symmetric form, 26 % for [45/0]s, 14 % for -45/90/89.6; a median of 7 %
+ * over all stacks of 3 and 4 plies in 15 degree steps, 31 % the largest
+ * found among random stacks of 2 to 6 plies. Method 1 also jumps where the
+ * decoupling axes jump: from -45/90/89.6 to -45/90/90 its largest entry
+ * falls by 15 % (and the difference to 4 %), that of method 2 by 0.1 %.
  *   hquad          (out) 2 x 2 H
  *   plyelastic     (in)  9 x nplies ply constants
  *   plyorientation (in)  nplies ply angles in degrees

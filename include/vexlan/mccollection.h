@@ -356,8 +356,12 @@ void MCrckCuntze2004(double* rmc, const double* s22, const double* s33, const do
                      const double* x12, const double* x13, const double* gp, const double* mint);
 
 /* MCrckChangChang: Chang-Chang matrix criterion sqrt((s22/Y)^2 +
- * (s12/x12)^2), Y = xt22 for s22 > 0, else xc22. Stresses and strengths in
- * the same units. Nothing is recorded.
+ * (s12/x12)^2), Y = xt22 for s22 > 0, else xc22. This is the root of the
+ * published quadratic form, over both terms, rather than |s22/Y| +
+ * (s12/x12)^2 with the root over the normal term only: the effort grows in
+ * proportion to the load (its inverse is the reserve factor), and pure shear
+ * at half of x12 gives 0.5. Stresses and strengths in the same units.
+ * Nothing is recorded.
  *   rmc      (out) failure effort, 1.0 or more means failure
  *   s22, s12 (in)  transverse and in-plane shear stress
  *   xt22, xc22 (in) tensile and compressive transverse strength

@@ -25,7 +25,11 @@ extern "C" {
  * table of the bending stiffness of an elliptic, rectangular or
  * rectangle-tangent plate for one stiffness term; GetSubKK weights them by
  * the plate's bending stiffness. Another kind records status -2 and gives the
- * zero matrix.
+ * zero matrix. In every shape kind 2 is kind 1 with the plate's x and y
+ * exchanged (rows and columns 2 and 3, 5 and 6 swapped), kind 5 likewise
+ * kind 4, and kind 3 is its own mirror, so that a plate and its mirror image
+ * have the same stiffness; for GetKKRectTang kind 2 this gives the entries
+ * 33 = 63 and 56 = 3 (times 64/315), as entries 22 and 56 of kind 1.
  *   kk     (out) 6 x 6 symmetric coefficient table
  *   kktype (in)  stiffness term: 1 or 11, 2 or 22, 3 or 33, 4 or 16, 5 or 26 */
 void GetKKEllipse(double* kk, const int32_t* kktype);
