@@ -163,3 +163,37 @@ def test_bogenfeld_refuses_short_arrays_natively(vx, lib, nprops, nsdv):
                              i4(nprops))
     assert error_record(vx) == (-2, "Too few props or state variables in BogenfeldDegradation")
     assert d.value == 0.5 and np.all(sdv == -1.0)
+
+
+def crack_normal(baseid, angle):
+    """Axis baseid of the frame turned by +angle about axis 1 (axis 2 towards axis 3)."""
+    c, s = math.cos(angle), math.sin(angle)
+    return {1: np.array([1.0, 0.0, 0.0]), 2: np.array([0.0, c, s]), 3: np.array([0.0, -s, c])}[baseid]
+
+
+@pytest.mark.parametrize("angle", [0.3, 1.0, -0.7, 2.5])
+@pytest.mark.parametrize("baseid", [1, 2, 3])
+def test_tensor_degradation_frees_the_crack_of_a_positive_turn(vx, baseid, angle):
+    # Fully cracked (d 1, nn 0): no strain loads the crack faces, so the
+    # traction sigma n vanishes on the crack plane of normal n, and only there.
+    c = np.linalg.inv(damaged_compliance(PROP, [0, 0, 0])[:3, :3])
+    csix = np.zeros((6, 6))
+    csix[:3, :3] = c
+    csix[3:, 3:] = np.diag([3.5e3, 5e3, 5.5e3])
+    cdeg = vx.degradation.tensordegradation(csix, angle, 1.0, baseid, 0)
+    n = crack_normal(baseid, angle)
+    rng = np.random.default_rng(baseid)
+    for eps in rng.normal(size=(4, 6)) * 1e-3:  # Voigt order, engineering shears
+        s = cdeg @ eps
+        sig = np.array([[s[0], s[5], s[4]], [s[5], s[1], s[3]], [s[4], s[3], s[2]]])
+        scale = np.abs(csix).max() * np.abs(eps).max()
+        np.testing.assert_allclose(sig @ n, 0.0, atol=1e-12 * scale)
+
+    def stretch(m):  # unit normal strain along m, Voigt order, engineering shears
+        e = np.outer(m, m)
+        return np.array([e[0, 0], e[1, 1], e[2, 2], 2 * e[1, 2], 2 * e[0, 2], 2 * e[0, 1]])
+
+    # opening the crack costs nothing; along the normal of the opposite turn it does
+    np.testing.assert_allclose(cdeg @ stretch(n), 0.0, atol=1e-12 * np.abs(csix).max())
+    if baseid != 1:
+        assert np.abs(cdeg @ stretch(n * [1.0, 1.0, -1.0])).max() > 0.01 * np.abs(csix[1:3, 1:3]).max()

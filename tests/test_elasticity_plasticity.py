@@ -162,3 +162,66 @@ print(json.dumps(out))
     few = [True, -2, "Too few material properties in getstressfromplastitcity"]
     dim = [True, -2, "Unsupported dimension in getstressfromplastitcity"]
     assert out.decode().splitlines() == [json.dumps([few, few, dim, dim, dim, dim])]
+
+
+def gradients(s, a1, alpha):
+    """Gradients of F = svm^2 - a0 - a1 p and G = svm^2 + alpha p^2 (shear entries per tensor shear stress)."""
+    tr = s[0] + s[1] + s[2]
+    dev = np.array([3 * s[0] - tr, 3 * s[1] - tr, 3 * s[2] - tr, 6 * s[3], 6 * s[4], 6 * s[5]])
+    p = (s[0] + s[1] + s[2]) / 3
+    return dev - np.r_[1, 1, 1, 0, 0, 0] * a1 / 3, dev + np.r_[1, 1, 1, 0, 0, 0] * 2 * alpha * p / 3
+
+
+def onset(d, c):
+    """The increment along d whose elastic stress reaches the yield surface."""
+    scale = np.r_[1, 1, 1, 0.5, 0.5, 0.5]
+    lo, hi = 0.0, 1.0
+    while yield_f(c @ (hi * d * scale), 400.0, 10.0) < 0:
+        hi *= 2
+    for _ in range(80):
+        mid = (lo + hi) / 2
+        lo, hi = (mid, hi) if yield_f(c @ (mid * d * scale), 400.0, 10.0) < 0 else (lo, mid)
+    return d * hi
+
+
+@pytest.mark.parametrize("d, props", [
+    ([0.0095, -0.003, -0.003, 0.002, 0.0, 0.0], PROPS),      # tension
+    ([-0.02, 0.004, 0.006, 0.0, 0.003, -0.002], PROPS),      # compression constants
+    ([0.001, -0.001, 0.0, 0.012, -0.006, 0.004], PROPS),     # shear
+    ([0.01, -0.004, -0.004, 0.0, 0.0, 0.0], np.r_[PROPS[:6], 0.0, 0.0]),   # von Mises
+    ([-0.01, -0.005, 0.0, 0.01, 0.0, 0.0], np.r_[PROPS[:6], 40.0, 2.0]),  # strong pressure terms
+])
+def test_tangent_is_the_continuum_elastoplastic_one(vx, capfd, d, props):
+    d = np.array(d)
+    s, t = update(vx, d, props)
+    capfd.readouterr()
+    tension = d[:3].sum() >= 0
+    c = elastic(props[0 if tension else 1], props[3 if tension else 4], props[2])
+    f, g = gradients(s, props[6], props[7])
+    assert yield_f(s, props[5], props[6]) == pytest.approx(0.0, abs=1e-4)  # plastic: on the surface
+    assert int(vx.errorhandling.errstat) == 0
+    ref = c - np.outer(c @ g, f @ c) / (f @ c @ g)
+    np.testing.assert_allclose(t, ref, rtol=1e-9, atol=1e-9 * np.abs(c).max())
+    # not a multiple of the elastic matrix
+    assert np.linalg.matrix_rank(t, tol=1e-8 * np.abs(t).max()) == 5
+
+
+@pytest.mark.parametrize("factor, median", [(1.1, (0.04, 0.09)), (1.5, (0.20, 0.34)), (2.0, (0.40, 0.58))])
+def test_tangent_is_not_the_algorithmic_one(vx, capfd, factor, median):
+    # Finite differences of the update (per tensor strain) move away from the
+    # continuum tangent as the plastic part of the increment grows.
+    rng = np.random.default_rng(17)
+    scale = np.r_[1, 1, 1, 2, 2, 2]  # tensor strain step h as engineering shear 2h
+    rel = []
+    for _ in range(40):
+        d = rng.normal(size=6)
+        c = elastic(3000.0, 0.35, 1100.0) if d[:3].sum() >= 0 else elastic(3200.0, 0.38, 1100.0)
+        d = factor * onset(d, c)
+        s, t = update(vx, d)
+        h = 1e-5 * np.abs(d).max()
+        fd = np.column_stack([(update(vx, d + h * scale * e)[0] - update(vx, d - h * scale * e)[0]) / (2 * h)
+                              for e in np.eye(6)])
+        rel.append(np.linalg.norm(t - fd) / np.linalg.norm(fd))
+    capfd.readouterr()
+    assert int(vx.errorhandling.errstat) == 0
+    assert median[0] <= np.median(rel) <= median[1]

@@ -125,6 +125,23 @@ def test_larc05_kinking_against_full_tensor_rotations(vx):
     assert r == pytest.approx(best, rel=1e-11)
 
 
+@pytest.mark.parametrize("s", [(-800.0, -40.0, 20.0, 0.0, 0.0, 30.0), (-1000.0, 30.0, -50.0, 0.0, 0.0, -20.0),
+                               (-XC, 0.0, 0.0, 0.0, 0.0, 0.0)])
+def test_larc05_kink_plane_is_plane_two_of_the_misaligned_frame(vx, s):
+    # No shear along the fibres: no misalignment flip, so the 5 degree scan
+    # is the oracle's. Plane 3 (s33m, s13m, s23m) would give a different
+    # effort here, and none at all under uniaxial compression.
+    def exposure(m, plane):
+        sn, ta, tb = (m[1, 1], m[0, 1], m[1, 2]) if plane == 2 else (m[2, 2], m[0, 2], m[1, 2])
+        return (tb / (ST - ET * sn)) ** 2 + (ta / (S12 - EL * sn)) ** 2 + (max(sn, 0) / YT) ** 2
+
+    frames = [kink_frame(s, math.radians(psi)) for psi in np.arange(0, 181, 5.0)]
+    two, three = (max(exposure(m, plane) for m in frames) for plane in (2, 3))
+    r = vx.fbcollection.fblarc05(*s, XT, XC, YT, YC, S12, G12)
+    assert r == pytest.approx(two, rel=1e-11) and abs(three - two) > 0.05 * two
+    assert vx.fbcollection.fblarc05_is(*s, XT, XC, YT, ST, S12, G12, x_is=[0] * 8 + [ST]) == pytest.approx(r, rel=1e-11)
+
+
 def test_larc04_kinking_against_full_tensor_rotations(vx):
     g = float(np.float32(0.35))
     for s in ((-900.0, -30.0, 10.0, 25.0, -12.0, 8.0), (-700.0, 40.0, 60.0, -20.0, 5.0, 0.0)):

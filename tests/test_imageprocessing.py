@@ -38,6 +38,31 @@ def test_getpointonxyplane_invariant_under_rigid_rotation(ip):
         assert math.hypot(*base) == pytest.approx(inplane, rel=1e-13)
 
 
+TILTED = [np.array([[0.0, 1.0, 0.0], [0.0, 0.0, 1.0], [1.0, 0.0, 0.0]]).T,    # normal along x
+          np.array([[0.0, 0.0, 1.0], [1.0, 0.0, 0.0], [0.0, 1.0, 0.0]]).T,    # normal along y
+          Rotation.from_euler("zyx", [40, -65, 20], degrees=True).as_matrix()]
+
+
+@pytest.mark.parametrize("plane", range(len(TILTED)))
+@pytest.mark.parametrize("theta", [30.0, -115.0, 200.0])
+def test_getpointonxyplane_turns_about_the_planes_own_normal(ip, plane, theta):
+    # The in-plane components turned by theta from the plane's x axis towards
+    # its y axis, whatever the normal; the normal part and the origin's own
+    # position do not enter.
+    q = np.asfortranarray(TILTED[plane])
+    origin = np.array([4.0, -3.0, 5.0])
+    c, s = math.cos(math.radians(theta)), math.sin(math.radians(theta))
+    for u, v, w in ((3.0, 4.0, 7.0), (-2.5, 0.5, -4.0)):
+        p = origin + u * q[:, 0] + v * q[:, 1] + w * q[:, 2]
+        np.testing.assert_allclose(ip.getpointonxyplane(p, origin, q, theta), [c * u + s * v, -s * u + c * v],
+                                   atol=1e-13)
+        # the figure's axes turn alike: a long thin rectangle along the turned x axis
+        along = origin + 1.9 * (c * q[:, 0] + s * q[:, 1]) + w * q[:, 2]
+        across = origin + 1.9 * (c * q[:, 0] - s * q[:, 1]) + w * q[:, 2]
+        assert ip.projectedpointinshape(along, 2.0, 0.5, theta, origin, q, 3) == 1
+        assert ip.projectedpointinshape(across, 2.0, 0.5, theta, origin, q, 3) == 0
+
+
 # ---------------------------------------------------------------- figures
 
 SQUARE = (np.array([0.0, 1.0, 1.0, 0.0]), np.array([0.0, 0.0, 1.0, 1.0]))

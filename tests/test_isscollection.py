@@ -83,3 +83,34 @@ def test_puck_strength_is_even_in_the_angle(vx):
         xc = f(XC11, XC22, X12, theta)
         for other in (-theta, 180.0 - theta, theta - 180.0, theta + 180.0):
             assert f(XC11, XC22, X12, other) == pytest.approx(xc, rel=1e-12), (theta, other)
+
+
+def puck_mode_c(s22, s12, s, yc, a):
+    """Puck's inter-fibre effort under large transverse compression."""
+    return ((s12 / (2 * (1 + a) * s)) ** 2 + (s22 / yc) ** 2) * yc / -s22
+
+
+def puck_strength(theta, yc, s, p=0.2, a=0.15):
+    """Uniaxial compressive strength at theta from the effort of the matching mode, solved for the load."""
+    st, ct = abs(math.sin(math.radians(theta))), abs(math.cos(math.radians(theta)))
+    mode_b = st / ct <= yc / (2 * (1 + a) * math.sqrt(1 + 2 * a) * s)
+    effort = (lambda q: puck_mode_b(-q * st * st, q * st * ct, s, p)) if mode_b else \
+        (lambda q: puck_mode_c(-q * st * st, q * st * ct, s, yc, a))
+    return brentq(lambda q: effort(q) - 1.0, 1e-3, 1e6, xtol=1e-13, rtol=1e-15)
+
+
+# the switch between the modes for (884.55, 249.05, 92.54) and the default inclinations
+SWITCH = math.degrees(math.atan(249.05 / (2 * 1.15 * math.sqrt(1.3) * 92.54)))
+
+
+@pytest.mark.parametrize("theta, expect", [
+    (45.0, 225.76),                  # mode B: the friction of the compressed plane raises the strength
+    (-45.0, 225.76), (135.0, 225.76),
+    (30.0, 239.81), (60.0, 228.01), (80.0, 246.31),
+    (SWITCH - 1e-7, 227.00),   # mode B just below the switch
+    (SWITCH + 1e-7, 211.09),   # mode C just above: the strength drops
+])
+def test_puck_strength_on_both_modes(vx, theta, expect):
+    xc = vx.isscollection.insitupuckps(884.55, 249.05, 92.54, theta)
+    assert xc == pytest.approx(puck_strength(theta, 249.05, 92.54), rel=1e-11)
+    assert xc == pytest.approx(expect, abs=0.005)

@@ -311,3 +311,46 @@ def test_ply_number_outside_the_stack_refused_from_python(vx):
                 fn(pe, o, t, 0.1, *extra, iply)
         assert fn(pe, o, t, 0.3, *extra, 3).any()
     assert int(vx.errorhandling.errstat) == 0
+
+
+def relative_difference(q, m):
+    return np.abs(q - m).max() / np.abs(m).max()
+
+
+@pytest.mark.parametrize("angles, within", [
+    ((0, 45, -45, 90), (0.003, 0.005)),
+    ((0, 45, -45, 90, 90, -45, 45, 0), (0.012, 0.015)),
+    ((45, 0, 0, 45), (0.25, 0.27)),
+    ((-45, 90, 89.6), (0.135, 0.15)),
+    ((-45, 90, 90), (0.035, 0.045)),
+])
+def test_quadrature_h_departs_from_the_improved_shear_method(vx, angles, within):
+    # Method 2 is the energy integral of the equilibrium shear stresses;
+    # method 1, in the stack's decoupling axes, differs by the stated share.
+    L = vx.laminate
+    pe, o, t = stack_of(angles, None, None)
+    q, m = L.gethmatrixquadrature(pe, o, t), L.gethmatriximprovedshear(pe, o, t)
+    np.testing.assert_allclose(q, energy_h(pe, o, t), rtol=1e-9, atol=1e-9 * np.abs(q).max())
+    assert within[0] <= relative_difference(q, m) <= within[1]
+
+
+def test_quadrature_h_is_continuous_where_the_decoupling_axes_jump(vx):
+    L = vx.laminate
+    (pe, o, t), (_, o2, _) = stack_of((-45, 90, 89.6), None, None), stack_of((-45, 90, 90), None, None)
+    m1, m2 = L.gethmatriximprovedshear(pe, o, t), L.gethmatriximprovedshear(pe, o2, t)
+    q1, q2 = L.gethmatrixquadrature(pe, o, t), L.gethmatrixquadrature(pe, o2, t)
+    assert 0.14 < 1 - np.abs(m2).max() / np.abs(m1).max() < 0.16
+    assert relative_difference(q2, q1) < 0.002
+
+
+def test_quadrature_h_within_thirty_percent_of_method_one_on_plain_stacks(vx):
+    # every stack of 3 and 4 plies in 15 degree steps
+    L = vx.laminate
+    angles = np.arange(-75.0, 91.0, 15.0)
+    diffs = []
+    for n in (3, 4):
+        pe, t = np.column_stack([PLY] * n), np.full(n, 0.25)
+        for o in np.array(np.meshgrid(*[angles] * n, indexing="ij")).reshape(n, -1).T:
+            diffs.append(relative_difference(L.gethmatrixquadrature(pe, o, t), L.gethmatriximprovedshear(pe, o, t)))
+    assert max(diffs) < 0.30
+    assert 0.06 < np.median(diffs) < 0.075

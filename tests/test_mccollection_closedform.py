@@ -131,3 +131,15 @@ def test_cuntze_note_on_negative_root(vx):
     # a negative shear parameter makes the compression mode's root negative
     vx.mccollection.mcrckcuntze2004(0, 0, 40.0, 0, 0, YT, YC, S12, S13, gp=(0.13, 1.5, -1.0))
     assert err(vx) == (-3, "Note: Negative root during Cuntze failureevaluation. Please check your input par")
+
+
+@pytest.mark.parametrize("s22, s12, y", [(30.0, 40.0, YT), (-120.0, 40.0, YC), (-120.0, -70.0, YC), (45.0, -5.0, YT),
+                                         (0.0, 40.0, YC), (-200.0, 0.0, YC)])
+def test_chang_chang_is_the_root_of_the_quadratic_form(vx, s22, s12, y):
+    # The root over both terms: the effort reaches 1 on the quadratic
+    # (s22/Y)^2 + (s12/S12)^2 = 1 and scales with the load, which the
+    # root over the normal term alone would not.
+    r = vx.mccollection.mcrckchangchang(s22, s12, YT, YC, S12)
+    assert r == pytest.approx(math.sqrt((s22 / y) ** 2 + (s12 / S12) ** 2), rel=1e-14)
+    for k in (0.5, 3.0):
+        assert vx.mccollection.mcrckchangchang(k * s22, k * s12, YT, YC, S12) == pytest.approx(k * r, rel=1e-14)

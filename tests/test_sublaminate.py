@@ -65,6 +65,20 @@ def test_mirror_image_buckles_alike(vx, shape):
     assert n1 == pytest.approx(n2, rel=1e-12)
 
 
+MIRROR = [0, 2, 1, 3, 5, 4]  # the six Ritz terms with the plate's x and y exchanged
+
+
+@pytest.mark.parametrize("name, pairs", [
+    ("getkkellipse", [(1, 2), (3, 3), (4, 5)]), ("getkkrectangle", [(1, 2), (3, 3), (4, 5)]),
+    ("getkkrecttang", [(1, 2), (3, 3), (4, 5)]), ("getkgellipse", [(1, 2), (3, 3)]),
+    ("getkgrectangle", [(1, 2), (3, 3)]), ("getkgrecttang", [(1, 2), (3, 3)]),
+])
+def test_tables_of_the_y_terms_mirror_those_of_the_x_terms(vx, name, pairs):
+    f = getattr(vx.sublaminate, name)
+    for k, mirrored in pairs:
+        np.testing.assert_array_equal(f(mirrored), f(k)[np.ix_(MIRROR, MIRROR)])
+
+
 E, T = 70e3, 2.0
 ISO = np.array([E, E, E, NU, NU, NU, E / 2.6, E / 2.6, E / 2.6])
 

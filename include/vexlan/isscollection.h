@@ -45,9 +45,10 @@ void InSituLaRC04(double* ys, const double* elastic, const double* gxc, const do
  *
  * |sin 2 theta| makes the strength even in theta (it repeats every 180
  * degrees): the load at -theta differs only in the sign of the shear stress.
- * The two branches take p and a independently and need not meet: with the
- * strengths above and the default p, a the strength drops from 227.00 to
- * 211.09 where mode C takes over, at 45.74 degrees.
+ * The two branches take p and a independently and meet only for
+ * a = (sqrt(1 + 2 p xc22/x12) - 1)/2: with the strengths above and the
+ * default p, a the strength drops from 227.00 to 211.09 where mode C takes
+ * over, at 45.74 degrees.
  *   xc    (out) compressive strength along the load direction, positive
  *   xc11  (in)  fibre-direction compressive strength, positive
  *   xc22  (in)  transverse compressive strength, positive
