@@ -430,39 +430,25 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, const Brea
   // piece (a scan plane between the two sides belongs to neither). A piece
   // that peaks within a step of a break, its side higher than the step plane
   // beyond, is no local maximum across the break when the other side is
-  // higher still: that peak went unrefined.
+  // higher still, and would go unrefined.
   int32_t n = 0, m = 0;  // samples, and samples of the current piece
   bool opened = false, closed = false;  // the piece starts at a break; the last sample ended one
-  double th0 = 0.0, v0 = 0.0, th1 = 0.0, v1 = 0.0, tha = 0.0, va = 0.0, thb = 0.0, vb = 0.0, cb = 1.0, sb = 0.0;
-  // A piece that climbs to a break's side (or falls away from it) may still
-  // peak within its last (first) step. One plane a little inside tells: where
-  // the exposure still climbs to the side, the side is the piece's maximum,
-  // as a golden section of that step would find at some fifteen planes.
-  constexpr double probe = 1e-5, cos_probe = 0.99999999995, sin_probe = 9.999999999833334e-06;
-  auto in_band = [&](double v) { return v > 0.0 && v >= PeakList::band * best.value; };
-  auto peaks_inside = [&](double side_at, double c, double s, double v, double other) {
-    if (!(std::fabs(other - side_at) > 2.0 * probe)) return true;
-    const double d = other > side_at ? 1.0 : -1.0, ds = d * sin_probe;
-    const double cp = c * cos_probe - s * ds, sp = s * cos_probe + c * ds, w = f(cp, sp);
-    keep(w, side_at + d * probe, cp, sp);
-    return !(w < v);
-  };
+  double th0 = 0.0, v0 = 0.0, th1 = 0.0, v1 = 0.0, tha = 0.0, va = 0.0, thb = 0.0, vb = 0.0;
   auto take = [&](double th, double c, double s, auto side) {
     const double v = f(c, s);
     keep(v, th, c, s);
     if (side > 0) m = 0, opened = true;
     if (m >= 2 && vb > va && vb >= v) peaks.add(vb, tha, th, best.value);
-    // falling away from a break
-    if (m == 1 && opened && vb >= v && in_band(vb) && peaks_inside(thb, cb, sb, vb, th))
-      peaks.add(vb, thb, th, best.value);
+    // falling away from a break: the piece may still peak within this step
+    if (m == 1 && opened && vb >= v) peaks.add(vb, thb, th, best.value);
     if (n == 0) th0 = th, v0 = v;
     if (n == 1) th1 = th, v1 = v;
-    tha = thb, va = vb, thb = th, vb = v, cb = c, sb = s;
+    tha = thb, va = vb, thb = th, vb = v;
     ++n, ++m;
     closed = side < 0;
     if (closed) {
-      // climbing towards a break
-      if (m >= 2 && vb > va && in_band(vb) && peaks_inside(th, c, s, vb, tha)) peaks.add(vb, tha, th, best.value);
+      // climbing towards a break: the piece may peak within its last step
+      if (m >= 2 && vb > va) peaks.add(vb, tha, th, best.value);
       m = 0, opened = false;
     }
   };
