@@ -523,6 +523,12 @@ def test_golden_mode_refines_beyond_a_break_on_a_step_plane(vx):
     for given in ({}, {"sainc": 5.0}):
         rmc, ang = vx.mccollection.mcrckwiegand(*state, 40.738, 120.96, 85.385, outtheta=-1.0, gsflag=1, **given)
         assert rmc == pytest.approx(1.00100, abs=1e-5) and math.degrees(ang) == pytest.approx(92.03, abs=0.01)
+    # No s33: the sign changes at 0 degrees, and LaRC05's exposure dips just
+    # beyond it before its peak at 5.1 degrees, within the first step of 7.5.
+    state = (-97.35409752720949, 0.0, -12.775646847621331, -102.66144648108744, -72.00733904899494)
+    fine = vx.mccollection.mcrcklarc05(*state, YT, YC, S12, sainc=0.05)[0]
+    rmc, ang = vx.mccollection.mcrcklarc05(*state, YT, YC, S12, outtheta=-1.0, sainc=7.5, gsflag=1)
+    assert rmc >= fine and math.degrees(ang) == pytest.approx(5.11, abs=0.01)
 
 
 def _with_angle(vx):
