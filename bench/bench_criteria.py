@@ -88,7 +88,7 @@ static double puck_at(double c, double s, double s22, double s33, double s12, do
 // golden section of each down to 0.01 degrees.
 static double puck_golden(const double* c, const double* s, int n, double s22, double s33, double s12, double s13,
                           double s23, double yt, double yc, double sl) {
-  const double pi = 3.141592653589793, dx = 0.0872664625997165;
+  const double pi = 3.141592653589793, dx = 0.08726646259971647;
   double th[48], v[48], brk[4];
   int nb = 0, m = 0;
   const double mid = 0.5 * (s33 + s22), half = 0.5 * (s33 - s22), r = std::hypot(half, s23);
@@ -198,9 +198,9 @@ int main() {
     s12v[k] = 40.0 - 0.0625 * k;
   }
   for (int k = 0; k <= 180; ++k) cs[k] = std::cos(k * 0.017453292519943295), sn[k] = std::sin(k * 0.017453292519943295);
-  for (int k = 0; k <= 36; ++k) c5[k] = std::cos(k * 0.0872664625997165), s5[k] = std::sin(k * 0.0872664625997165);
+  for (int k = 0; k <= 36; ++k) c5[k] = std::cos(k * 0.08726646259971647), s5[k] = std::sin(k * 0.08726646259971647);
   for (int k = 0; k < 36; ++k) {
-    const double t = 0.03490658503988659 + k * 0.0872664625997165;  // 2 to 177 degrees
+    const double t = 0.03490658503988659 + k * 0.08726646259971647;  // 2 to 177 degrees
     cspc[k] = std::cos(t), sspc[k] = std::sin(t);
   }
   const double step = 1.0, spc_step = 5.0;

@@ -125,11 +125,6 @@ def optional_names(doc):
 NUMBER = r"-?(?:\d+\.?\d*|\.\d+)(?:e[-+]?\d+)?"
 COMPLEX = re.compile(r"^\((%s)([-+]%s)j\)$" % (NUMBER, NUMBER))
 OPTION = re.compile(r"^(\w+) : (?:input|in/output) (.*), optional$")
-# Defaults the routine applies itself that are not the value written: the
-# step of the plane searches when absent is the held radian constant
-# 0.0872664625997165, one ulp from 5.0 degrees converted, so that a flat
-# maximum may be reported at another plane.
-APPLIED_OTHERWISE = {"sainc"}
 
 
 def documented_value(text, kind):
@@ -167,7 +162,7 @@ def documented_defaults(doc):
     for k, line in enumerate(lines[:-1]):
         m = OPTION.match(line)
         d = lines[k + 1].strip()
-        if m and d.startswith("Default: ") and m.group(1) not in APPLIED_OTHERWISE:
+        if m and d.startswith("Default: "):
             v = documented_value(d[len("Default: "):], m.group(2))
             if v is not None:
                 out[m.group(1)] = v

@@ -1,10 +1,16 @@
 """A stress or strength that is not a finite number never passes a ply as intact: every
 criterion of the five failure components gives a non-finite effort for it, and the drivers
-record a warning and count the ply as failed."""
+record a warning and count the ply as failed. Likewise the degradation laws and the damage
+store count a comparison with a NaN threshold, effort or flag as failure."""
 import math
 
 import numpy as np
 import pytest
+
+from conftest import error_record
+from test_damage_store import clear_store
+from test_degradation import PE, PS
+from test_degradation_fatigue import run as fatigue_run, state as fatigue_state
 
 COMPONENTS = ("gpcollection", "fbcollection", "mccollection", "delcollection", "cccollection")
 STRENGTH = {"xt11": 1500., "xc11": 1200., "xt22": 50., "xc22": 200., "xt33": 45., "xc33": 190., "x12": 80.,
@@ -214,3 +220,99 @@ def test_non_finite_model_parameter_never_reads_as_a_number(vx, comp, name, p):
                     e, status = call(bad)
                     assert not math.isfinite(e) or status == -2, (name, p, j, bad, st, gs, e)
     assert read, (name, p)  # a parameter no state reads tests nothing
+
+
+# Unknown thresholds and efforts of the degradation laws and the damage store:
+# a comparison with a NaN has no verdict, so it counts as failure (with -2
+# recorded), never as an intact ply. Each case gives what failed after the call.
+
+
+def _sudden(vx, g_f, g_m, ttol, nm=None, viscous=False):
+    """(fibre, matrix): True when failed (the effort set to 1.0 and E1, or E2,
+    discounted to a tenth), False when intact (effort and entry as they came;
+    fibre failure lowers E2 too, so the matrix is judged by E2 only without it)."""
+    args = [PE.copy(), PS.copy(), PE, PS, np.ones(6), np.ones(9), g_f, g_m, np.array(ttol, float), 0.1]
+    if viscous:
+        args += [np.array(0.1), 0.0, 1.0]  # no viscosity: the plain tenth
+    extra = {} if nm is None else {"nm": np.array(nm, float)}
+    r = (vx.degradation.suddendegradation_viscouse if viscous else vx.degradation.suddendegradation)(*args, **extra)
+
+    def verdict(g_in, g_out, entry, undegraded):
+        if g_out == 1.0 and entry == pytest.approx(0.1 * undegraded, rel=1e-14):
+            return True
+        if (g_out == g_in or math.isnan(g_in) and math.isnan(g_out)) and entry == undegraded:
+            return False
+        return "partly", g_out, entry
+
+    fibre = verdict(g_f, r[4], r[0][0], PE[0])
+    return fibre, verdict(g_m, r[5], r[0][1], 0.1 * PE[1] if fibre is True and r[5] != 1.0 else PE[1])
+
+
+def _extent(vx, mdmg):
+    """Whether the region grew to cover the point."""
+    return tuple(vx.damage.getextentofprojecteddamage([1.0, 1.0], [0, 5, 0], [0, 0, 0], np.eye(3), 0.0, mdmg)) \
+        == (1.0, 5.0)
+
+
+def _update(vx, sdv):
+    """Which of the five mode regions of ply 1 grew to cover the point."""
+    clear_store(vx)
+    vx.sectiondata.nplies, vx.sectiondata.nsec = 2, 1
+    vx.sectiondata.plyorientation = np.array([[0.0], [90.0]])
+    vx.sectiondata.plythickness = np.array([[0.25], [0.25]])
+    try:
+        vx.damage.updatedds(np.array(sdv, float), [2.0, 0, 0], [0, 0, 0], np.eye(3), 1, 1, 1)
+        d = vx.damagedata
+        return tuple(bool(a[0, 0, 0] == 2.0) for a in (d.generaldds, d.fiberdds, d.matrixdds, d.delamdds,
+                                                        d.coredds))
+    finally:
+        clear_store(vx)
+        vx.sectiondata.nplies = vx.sectiondata.nsec = 0
+
+
+def _fatigue(vx, form, **stress):
+    """(every factor at degr_fac, nm at least 1, cjump_nf the largest double in form 2)."""
+    out = fatigue_run(vx, fatigue_state(dmgflag=form, **stress))
+    big = np.finfo(float).max
+    return (out["de"] == out["df_t"] == out["df_c"] == 0.01, out["nm"] >= 1.0,
+            out["cjump_nf"] == big if form == 2 else out["cjump_nf"] == 0.0)
+
+
+NAN = math.nan
+SUDDEN = "NaN failure effort or threshold in SuddenDegradation"
+UNKNOWN_THRESHOLD_CASES = [
+    # call, expected outcome, expected error record
+    ("ttol(1) NaN, g_f 1.5", lambda vx: _sudden(vx, 1.5, 0.2, [NAN, 0.5]), (True, True), (-2, SUDDEN)),
+    ("ttol(1) NaN, nothing loaded", lambda vx: _sudden(vx, 0.0, 0.0, [NAN, 0.5]), (True, True), (-2, SUDDEN)),
+    ("g_f NaN", lambda vx: _sudden(vx, NAN, 0.2, [1.0, 0.5]), (True, False), (-2, SUDDEN)),
+    ("g_m NaN", lambda vx: _sudden(vx, 0.2, NAN, [1.0, 0.5]), (False, True), (-2, SUDDEN)),
+    ("ttol(2) NaN with mode values", lambda vx: _sudden(vx, 0.0, 0.0, [1.0, NAN], nm=[0.1] * 6), (True, True),
+     (-2, SUDDEN)),
+    ("mode value of matrix NaN", lambda vx: _sudden(vx, 0.0, 0.0, [1.0, 0.5], nm=[0.1, 0, NAN, 0, 0, 0]),
+     (False, True), (-2, SUDDEN)),
+    # without mode values there is nothing for ttol(2) to judge
+    ("ttol(2) NaN, no mode values", lambda vx: _sudden(vx, 0.2, 0.2, [1.0, NAN]), (False, False), (0, None)),
+    ("ttol(2) NaN, mode values unset", lambda vx: _sudden(vx, 0.2, 0.2, [1.0, NAN], nm=[-1.0] * 6),
+     (False, False), (0, None)),
+    ("viscous, ttol(1) NaN", lambda vx: _sudden(vx, 1.5, 0.2, [NAN, 0.5], viscous=True), (True, True),
+     (-2, SUDDEN + "_viscouse")),
+    ("growth step, flag NaN", lambda vx: _extent(vx, NAN), True,
+     (-2, "NaN failure flag in getextentofprojecteddamage")),
+    ("store growth, matrix flag NaN", lambda vx: _update(vx, [0, 1.0, NAN, 0, 0]),
+     (False, True, True, False, False), (-2, "NaN failure flag in UpdateDDS")),
+    ("fatigue accumulation, peak NaN", lambda vx: _fatigue(vx, 1, speak_t=NAN), (True, True, True),
+     (-2, "NaN stress in GradualDegradation: life counted as used up")),
+    # the minimum of a NaN and a number is the number: alone it would read as a constant stress
+    ("fatigue cycle jump, bottom NaN", lambda vx: _fatigue(vx, 2, sbottom_t=NAN), (True, True, True),
+     (-2, "NaN stress in GradualDegradation: life counted as used up")),
+    ("fatigue, compression peak NaN", lambda vx: _fatigue(vx, 2, speak_c=NAN), (True, True, True),
+     (-2, "NaN stress in GradualDegradation: life counted as used up")),
+]
+
+
+@pytest.mark.parametrize("label,call,failed,record", UNKNOWN_THRESHOLD_CASES,
+                         ids=[c[0] for c in UNKNOWN_THRESHOLD_CASES])
+def test_unknown_threshold_or_effort_counts_as_failed(vx, label, call, failed, record):
+    assert call(vx) == failed, label
+    status, message = error_record(vx)
+    assert (status, message if record[1] is not None else None) == record

@@ -290,10 +290,12 @@ def test_larc04_fibre_stress_above_minus_xc22_plays_no_part(vx, state):
     for s11 in (-YC, -0.5 * YC, 0.0, YC - 1e-9, YC, 3.0 * YC, XT):
         for fcl in (0, 1):
             assert m.mcrcklarc04(s11, *state, *base, fcl=fcl)[0] == pytest.approx(ply, rel=1e-11), (s11, fcl)
-    # over -180 to 180 degrees a negative fracture angle is the plane 180 degrees on
+    # over -180 to 180 degrees the peak comes twice, a half turn apart, with
+    # the same exposure to rounding: either may be reported, as it stands
     rmc, ang = m.mcrcklarc04(0.0, *(3.0 * np.array(state)), *base, outtheta=-1.0, gsflag=1)
-    on = larc_shear(*tractions(np.array([ang, ang + math.pi]), *(3.0 * np.array(state))))
-    assert rmc >= 1.0 and ang < 0.0 and on == pytest.approx([rmc, rmc], rel=1e-12)
+    other = ang - math.pi if ang > 0.0 else ang + math.pi
+    on = larc_shear(*tractions(np.array([ang, other]), *(3.0 * np.array(state))))
+    assert rmc >= 1.0 and -math.pi <= ang <= math.pi and on == pytest.approx([rmc, rmc], rel=1e-12)
     below = m.mcrcklarc04(-YC * (1 + 1e-9), *state, *base)[0]
     assert below != pytest.approx(ply, rel=1e-3)
     assert m.mcrcklarc04(-YC * (1 + 1e-9), *state, *base, fcl=1)[0] == 0.0
@@ -511,3 +513,70 @@ def test_half_turn_scan_at_the_special_zeros(vx, state):
     scaled = tuple(2.0 / values.max() * x for x in state)  # the exposure grows with the stress
     rmc, ang = vx.mccollection.mcrckpuck(*scaled, YT, YC, S12, outtheta=-1.0)[:2]
     assert rmc == pytest.approx(2.0, rel=1e-12) and ang == pytest.approx(planes[np.argmax(values)], abs=1e-12)
+
+
+def test_golden_mode_refines_beyond_a_break_on_a_step_plane(vx):
+    # With no s22 and s33 the normal traction changes sign at 90 degrees, a
+    # plane of the 5-degree steps; the peak lies 2 degrees beyond it. The step
+    # left out and the step given meet the same failed effort there.
+    state = (0.0, 0.0, -55.28127615710148, -40.78878223557081, -34.697569143274954)
+    for given in ({}, {"sainc": 5.0}):
+        rmc, ang = vx.mccollection.mcrckwiegand(*state, 40.738, 120.96, 85.385, outtheta=-1.0, gsflag=1, **given)
+        assert rmc == pytest.approx(1.00100, abs=1e-5) and math.degrees(ang) == pytest.approx(92.03, abs=0.01)
+    # No s33: the sign changes at 0 degrees, and LaRC05's exposure dips just
+    # beyond it before its peak at 5.1 degrees, within the first step of 7.5.
+    state = (-97.35409752720949, 0.0, -12.775646847621331, -102.66144648108744, -72.00733904899494)
+    fine = vx.mccollection.mcrcklarc05(*state, YT, YC, S12, sainc=0.05)[0]
+    rmc, ang = vx.mccollection.mcrcklarc05(*state, YT, YC, S12, outtheta=-1.0, sainc=7.5, gsflag=1)
+    assert rmc >= fine and math.degrees(ang) == pytest.approx(5.11, abs=0.01)
+
+
+def _with_angle(vx):
+    """Each criterion as (effort, fracture angle) when the search can return
+    its angle (a negative outtheta asks for it), else (effort, None)."""
+    m, f = vx.mccollection, vx.fbcollection
+    el = (140e3, 9e3, 5e3, 0.3)
+    fb = {"fblarc05": f.fblarc05, "fblarc05_is": f.fblarc05_is}
+    mc = {
+        "puck": lambda s, **k: m.mcrckpuck(*s[1:], YT, YC, S12, outtheta=-1.0, **k)[:2],
+        "larc05": lambda s, **k: m.mcrcklarc05(*s[1:], YT, YC, S12, outtheta=-1.0, **k),
+        "larc04": lambda s, **k: m.mcrcklarc04(*s, XT, XC, YT, YC, S12, *el, outtheta=-1.0, **k),
+        "wiegand": lambda s, **k: m.mcrckwiegand(*s[1:], YT, YC, S12, outtheta=-1.0, **k),
+        "camanho": lambda s, **k: m.mcrckcamanho(*s[1:], YT, YC, S12, S23, outtheta=-1.0, **k),
+        "spc3d": lambda s, **k: m.mcrckspc3d(*s[1:], XT, XC, YT, YC, 45.0, 180.0, S12, 70.0, S23, outtheta=-1.0,
+                                             **k),
+        "vdi2014": lambda s, **k: m.mcrckvdi2014(*s, XT, XC, YT, YC, S12, outtheta=-1.0, **k),
+    }
+    out = {k: (lambda c: lambda s, **kw: tuple(c(s, **kw)))(c) for k, c in mc.items()}
+    for k, c in fb.items():
+        out[k] = (lambda c: lambda s, **kw: (c(-abs(s[0]) - 600.0, *s[1:], XT, XC, YT, YC, S12, 5e3, **kw), None))(c)
+    return out
+
+
+@pytest.mark.parametrize("seed,name", list(enumerate(CRITERIA + ["fblarc05_is"])))
+def test_golden_mode_with_breaks_on_step_planes_over_random_states(vx, seed, name):
+    # Zeroed components put the breaks of each search on the planes 0 and 90
+    # degrees, which the steps of 5 degrees reach within a rounding either
+    # side, depending on the step's last bits. Whatever those bits, golden
+    # mode must refine the peaks just beyond the breaks as a fine scan sees
+    # them, and the step left out must be the step of 5 degrees given.
+    crit = _with_angle(vx)[name]
+    rng = np.random.default_rng(seed + 40)
+    five = 5.0
+    steps = [five, np.nextafter(five, 10.0), np.nextafter(np.nextafter(five, 10.0), 10.0), np.nextafter(five, 0.0),
+             np.nextafter(np.nextafter(five, 0.0), 0.0)]
+    # matrix searches break where s22 or s33 vanish; the kink search where s12 or s13 does
+    zero = [[1], [2], [1, 2]] if name[:2] != "fb" else [[3], [4]]
+    off = []
+    for k, s in enumerate(_random_states(rng, 300)):
+        s[zero[k % len(zero)]] = 0.0
+        left_out = crit(s, gsflag=1)
+        assert left_out == crit(s, sainc=five, gsflag=1), tuple(s)
+        fine = crit(s, sainc=0.25, gsflag=0)[0]
+        for step in steps:
+            golden = crit(s, sainc=step, gsflag=1)[0]
+            assert golden >= crit(s, sainc=step, gsflag=0)[0], (tuple(s), step)
+            if golden < fine * (1.0 - 1e-4):
+                off.append((tuple(s), step, golden, fine))
+    assert not off, off[:3]
+    assert int(vx.errorhandling.errstat) == 0

@@ -31,11 +31,14 @@ extern "C" {
  * store in UpdateDDS"). A failed mode whose region array is too small for
  * ilay or idmg (arrays set from a card or by the caller can be smaller than
  * the counters) records status -2 "Failed mode outside the damage store in
- * UpdateDDS"; the modes that fit still grow.
+ * UpdateDDS"; the modes that fit still grow. A NaN flag has no verdict and
+ * counts as failed: its region grows, with status -2 "NaN failure flag in
+ * UpdateDDS" (unless the message above follows).
  *   ierror    (out) status of the store's creation only, 0 when nothing was
  *                   created or creation succeeded; the refusals above go to
  *                   the error record
- *   sdv       (in)  5 failure flags of modes 1 to 5; 1.0 or more: failed
+ *   sdv       (in)  5 failure flags of modes 1 to 5; 1.0 or more, or NaN:
+ *                   failed
  *   gpcoords  (in)  3 global coordinates of the integration point
  *   refcoords (in)  3 global coordinates of the region's centre; the
  *                   queries use the origin in dmgplane, so pass that
@@ -100,14 +103,16 @@ vx_l1 PointInDamage(const double* point, const double* dmgcos, const double* dmg
  * or more, gpcoords is projected onto the plane of refcos through
  * refcoords, taken into that frame and turned back by theta about its
  * normal; each half-axis becomes at least the absolute value of its
- * coordinate. Otherwise (and for a NaN coordinate) nothing changes. Nothing
- * is recorded.
+ * coordinate. Otherwise (and for a NaN coordinate) nothing changes. A NaN
+ * mdmg has no verdict and counts as failed: the region grows, and status -2
+ * is recorded with "NaN failure flag in getextentofprojecteddamage". Nothing
+ * else is recorded.
  *   halfaxis  (in/out) 2 half-axes a, b, never decreasing
  *   gpcoords  (in)     3 global coordinates of the failed point
  *   refcoords (in)     3 global coordinates of the region's centre
  *   refcos    (in)     3 x 3 frame, columns x, y, normal
  *   theta     (in)     angle of the region in degrees
- *   mdmg      (in)     failure flag of the mode; 1.0 or more: failed */
+ *   mdmg      (in)     failure flag of the mode; 1.0 or more, or NaN: failed */
 void getextentofprojecteddamage(double* halfaxis, const double* gpcoords, const double* refcoords,
                                 const double* refcos, const double* theta, const double* mdmg);
 

@@ -22,7 +22,12 @@ extern "C" {
  * call, fibre first. Then de and df take the ratios degraded/undegraded
  * (entries whose undegraded value is 0 keep their factor), and G12, G13
  * follow the factor of E1, G23 that of E2. Every update takes the minimum
- * with the value held, so nothing ever rises. Nothing is recorded.
+ * with the value held, so nothing ever rises. A comparison with a NaN (g_f,
+ * g_m, ttol(1), or a mode value or ttol(2) while mode values are given) has
+ * no verdict and counts as failure: that failure is applied as above and
+ * status -2 recorded, "NaN failure effort or threshold in
+ * SuddenDegradation". Without mode values a NaN ttol(2) decides nothing.
+ * Nothing else is recorded.
  *   degpeprops (in/out) 9 degraded elastic constants E1, E2, E3, nu12, nu13,
  *                       nu23, G12, G13, G23
  *   degpsprops (in/out) 9 degraded strengths (1 and 2: the fibre strengths)
@@ -32,7 +37,7 @@ extern "C" {
  *   df         (in/out) 9 strength factors, 1 intact
  *   g_f, g_m   (in/out) fibre and matrix failure efforts; 1.0 once failed
  *   ttol       (in)     2 thresholds: the effort of failure, the threshold of
- *                       the mode values
+ *                       the mode values; NaN: failed (above)
  *   degrfac    (in)     retained fraction of a degraded value
  *   nm         (in, optional) 6 mode values, 1 fibre and 2 to 6 matrix
  *                       modes; absent or all -1.0: none */
@@ -47,7 +52,9 @@ void SuddenDegradation(double* degpeprops, double* degpsprops, const double* pep
  * the same way from the smallest of de(2..6), and de(2..6) are set to f2
  * before the discount. Every call prints three lines to standard output
  * ("Get regularised degradation factor", "Viskose degradation for FF" f1,
- * "Viskose degradation for IFF" f2). Nothing is recorded.
+ * "Viskose degradation for IFF" f2). A NaN effort or threshold counts as
+ * failure as in SuddenDegradation, with status -2 and "NaN failure effort or
+ * threshold in SuddenDegradation_viscouse"; nothing else is recorded.
  *   degpeprops (in/out) 9 degraded elastic constants
  *   degpsprops (in/out) 9 degraded strengths
  *   peprops    (in)     9 undegraded elastic constants
@@ -56,7 +63,7 @@ void SuddenDegradation(double* degpeprops, double* degpsprops, const double* pep
  *   df         (in/out) 9 strength factors, 1 intact
  *   g_f, g_m   (in/out) fibre and matrix failure efforts; 1.0 once failed
  *   ttol       (in)     2 thresholds: the effort of failure, the threshold of
- *                       the mode values
+ *                       the mode values; NaN: failed (above)
  *   degrfac    (in)     retained fraction that the regularisation tends to
  *   nm         (in, optional) 6 mode values; absent or all -1.0: none
  *   degr_old   (in/out) regularised fibre fraction of the last call

@@ -31,9 +31,13 @@ extern "C" {
  * gamma = alpha_t) and returns in cjump_nf the cycles that may still be
  * jumped before the active strength drops by lim; a constant stress (kappa 1)
  * degrades nothing and gives the largest double. A zero peak or bottom stress
- * is replaced by 1e-8 and written back. Any other dmgflag records status -2
- * ("Error: Default case in subroutine GradualDegradation...") and degrades
- * nothing. When noel equals the debugged element of the step card, labelled
+ * is replaced by 1e-8 and written back. A NaN peak or bottom stress (either
+ * half) decides no branch and no life: the verdict is unknown, never intact,
+ * so nm becomes at least 1, de, df_t and df_c drop to degr_fac, cjump_nf
+ * (dmgflag 2) becomes the largest double, and status -2 is recorded ("NaN
+ * stress in GradualDegradation: life counted as used up"). Any other dmgflag
+ * records status -2 ("Error: Default case in subroutine
+ * GradualDegradation...") and degrades nothing. When noel equals the debugged element of the step card, labelled
  * values are printed to standard output.
  *   speak_t, sbottom_t (in/out) peak and bottom stress of the tension half,
  *                      over the strength

@@ -19,7 +19,9 @@
  * a few per cent at 5 degrees). Golden mode (gsflag 1) looks at the same
  * planes, then refines by golden section around every local maximum within 10
  * % of the best, between its two neighbours (over the full 180 degrees the
- * end planes are neighbours), down to 0.01 degrees; it reports the best value
+ * end planes are neighbours; the two sides of a break plane end the pieces on
+ * either side of it, each refined towards its own piece), down to 0.01
+ * degrees; it reports the best value
  * found with its own angle and is never below the scan. A step of 0, a
  * negative, infinite or NaN step, or in golden mode a step wider than the
  * range records status -2 and 5 degrees are used; a step that would visit

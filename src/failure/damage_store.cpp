@@ -151,7 +151,9 @@ using namespace vx::damagedata;
 
 VX_API void getextentofprojecteddamage(double* halfaxis, const double* gpcoords, const double* refcoords,
                                        const double* refcos, const double* theta, const double* mdmg) {
-  if (!(*mdmg >= 1.0)) return;
+  // A flag that is not a number gives no verdict: the point counts as failed.
+  if (std::isnan(*mdmg)) report(-2, "NaN failure flag in getextentofprojecteddamage");
+  else if (!(*mdmg >= 1.0)) return;
   double r[2];
   GetPointOnXYPlane(r, gpcoords, refcoords, refcos, theta);
   // A NaN coordinate never grows a region; half-axes stay non-negative.
@@ -191,7 +193,14 @@ VX_API void UpdateDDS(i4* ierror, const double* sdv, const double* gpcoords, con
     return;
   }
   double work[5][2] = {};
-  bool have[5], dropped = false;
+  // A flag that is not a number gives no verdict: that mode counts as failed.
+  double flag[5];
+  bool have[5], dropped = false, unknown = false;
+  for (int m = 0; m < 5; ++m) {
+    unknown = unknown || std::isnan(sdv[m]);
+    flag[m] = std::isnan(sdv[m]) ? 1.0 : sdv[m];
+  }
+  if (unknown) report(-2, "NaN failure flag in UpdateDDS");
   for (int m = 0; m < 5; ++m) {
     const bool delam_ok = m != 3 || ilay < sectiondata::nplies;
     have[m] = delam_ok && cols[m]->contains(2, ilay, idmg);
@@ -200,11 +209,11 @@ VX_API void UpdateDDS(i4* ierror, const double* sdv, const double* gpcoords, con
       work[m][1] = (*cols[m])(2, ilay, idmg);
     }
     // Arrays read from a card can be smaller than the counters.
-    dropped = dropped || (delam_ok && !have[m] && sdv[m] >= 1.0);
+    dropped = dropped || (delam_ok && !have[m] && flag[m] >= 1.0);
   }
   if (dropped) report(-2, "Failed mode outside the damage store in UpdateDDS");
   const double zero = 0.0;
-  for (int m = 0; m < 5; ++m) getextentofprojecteddamage(work[m], gpcoords, refcoords, g, &zero, sdv + m);
+  for (int m = 0; m < 5; ++m) getextentofprojecteddamage(work[m], gpcoords, refcoords, g, &zero, flag + m);
   for (int m = 0; m < 5; ++m)
     if (have[m]) {
       (*cols[m])(1, ilay, idmg) = work[m][0];

@@ -230,6 +230,19 @@ VX_API void GradualDegradation(double* speak_t, double* sbottom_t, double* speak
     print_inputs(cy, *dmgflag, A, B, *u_, *v_, kappa, smax_t, sigma_u, smax_c, amp, q, c, f, *xctratio, *df_t,
                  *df_c);
 
+  // A peak or bottom stress that is not a number decides neither the branch
+  // nor the life (the maximum and minimum above can drop it, which reads as
+  // a constant stress): the verdict is unknown, so the life counts as used up
+  // and every factor drops to degr_fac, never to an intact ply.
+  const bool form = *dmgflag == 1 || *dmgflag == 2;  // any other is refused below
+  if (form && (std::isnan(*speak_t) || std::isnan(*sbottom_t) || std::isnan(*speak_c) || std::isnan(*sbottom_c))) {
+    vx::report(-2, "NaN stress in GradualDegradation: life counted as used up");
+    if (!(*nm >= 1.0)) *nm = 1.0;
+    for (double* fac : {de, df_t, df_c}) *fac = std::min(cy.degr_fac, *fac);
+    if (*dmgflag == 2) *cjump_nf = vx::huge;
+    return;
+  }
+
   double n_eq = 0.0;
   if (*dmgflag == 1) {
     n_eq = accumulate_damage(cy, nm, de, df_t, df_c);

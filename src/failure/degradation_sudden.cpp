@@ -20,26 +20,49 @@ inline double regularise(double dold, double dnew, double eta, double dt) {
 // |v| with the sign of s (positive for a zero s).
 inline double with_sign(double v, double s) { return s < 0.0 ? -std::fabs(v) : std::fabs(v); }
 
+// Records -2 with "<what> in <routine>".
+void report_nan(const char* what, const char* routine) {
+  char msg[80];
+  std::snprintf(msg, sizeof msg, "%s in %s", what, routine);
+  vx::report(-2, msg);
+}
+
 // Ply discount with separate retained fractions for fibre (ff) and matrix (fm)
 // failure.
 void discount(double* degpe, double* degps, const double* pe, const double* ps, double* de, double* df,
-              double* g_f, double* g_m, const double* ttol, double ff, double fm, const double* nm) {
+              double* g_f, double* g_m, const double* ttol, double ff, double fm, const double* nm,
+              const char* routine) {
   double mode[6] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+  bool modes = false;  // mode values in effect; without them a NaN ttol(2) meets only the zeros
   if (nm) {
     bool unset = true;
     for (int i = 0; i < 6; ++i) unset = unset && nm[i] == -1.0;
-    if (!unset) std::copy(nm, nm + 6, mode);
+    if (!unset) std::copy(nm, nm + 6, mode), modes = true;
   }
   auto degrade = [&](double f, int e0, int s0) {
     for (int i = e0; i < 6; ++i) degpe[i] = std::min(f * pe[i], degpe[i]);
     for (int i = s0; i < 9; ++i) degps[i] = with_sign(std::min(std::fabs(f * ps[i]), std::fabs(degps[i])), ps[i]);
   };
-  if (*g_f >= ttol[0] || mode[0] > ttol[1]) {
+  // An effort or mode value compared with a threshold where either is NaN has
+  // no verdict: it counts as failed, never as intact. Every comparison is
+  // made, so an unknown one is reported even where another decides.
+  bool unknown = false;
+  auto reached = [&](double v, double t, bool at) {
+    if (std::isnan(v) || std::isnan(t)) {
+      unknown = true;
+      return true;
+    }
+    return at ? v >= t : v > t;
+  };
+  auto mode_reached = [&](int i) { return modes ? reached(mode[i], ttol[1], false) : mode[i] > ttol[1]; };
+  const bool fibre = reached(*g_f, ttol[0], true) | mode_reached(0);
+  bool matrix = reached(*g_m, ttol[0], true);
+  for (int i = 1; i < 6; ++i) matrix = mode_reached(i) | matrix;
+  if (unknown) report_nan("NaN failure effort or threshold", routine);
+  if (fibre) {
     *g_f = 1.0;
     degrade(ff, 0, 0);
   }
-  bool matrix = *g_m >= ttol[0];
-  for (int i = 1; i < 6; ++i) matrix = matrix || mode[i] > ttol[1];
   if (matrix) {
     *g_m = 1.0;
     degrade(fm, 1, 2);
@@ -53,13 +76,6 @@ void discount(double* degpe, double* degps, const double* pe, const double* ps, 
   degpe[6] = std::min(de[0] * pe[6], degpe[6]);
   degpe[7] = std::min(de[0] * pe[7], degpe[7]);
   degpe[8] = std::min(de[1] * pe[8], degpe[8]);
-}
-
-// Records -2 with "<what> in <routine>".
-void report_nan(const char* what, const char* routine) {
-  char msg[80];
-  std::snprintf(msg, sizeof msg, "%s in %s", what, routine);
-  vx::report(-2, msg);
 }
 
 // A retained fraction in [0, 1]: outside it the modulus would turn negative or
@@ -97,7 +113,8 @@ VX_API void viscouseregularisation(const double* dold, const double* dnew, doubl
 VX_API void SuddenDegradation(double* degpeprops, double* degpsprops, const double* peprops, const double* psprops,
                               double* de, double* df, double* g_f, double* g_m, const double* ttol,
                               const double* degrfac, const double* nm) {
-  discount(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, *degrfac, *degrfac, nm);
+  discount(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, *degrfac, *degrfac, nm,
+           "SuddenDegradation");
 }
 
 VX_API void SuddenDegradation_viscouse(double* degpeprops, double* degpsprops, const double* peprops,
@@ -112,7 +129,8 @@ VX_API void SuddenDegradation_viscouse(double* degpeprops, double* degpsprops, c
   vx::ListLine().str("Get regularised degradation factor").print();
   vx::ListLine().str("Viskose degradation for FF").r(f1).print();
   vx::ListLine().str("Viskose degradation for IFF").r(f2).print();
-  discount(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, f1, f2, nm);
+  discount(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, f1, f2, nm,
+           "SuddenDegradation_viscouse");
 }
 
 VX_API void IsotropicDegradation(const double* peprops, const double* d, const double* life, const double* degr,

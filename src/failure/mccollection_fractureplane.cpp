@@ -16,7 +16,7 @@ using namespace vx::failure;
 
 namespace {
 
-constexpr double two_degrees = 0.03490658503988659;  // SPC3D's own step
+constexpr double two_degrees = 2.0 * vx::deg2rad;  // SPC3D's own step
 inline int32_t flag_or(const int32_t* f, int32_t def) { return f ? *f : def; }
 
 inline void set_angle(double* outtheta, double effort, double angle) {

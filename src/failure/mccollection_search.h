@@ -20,7 +20,10 @@
 // Golden mode runs the same scan (break planes and end included), then
 // refines by golden section around every local maximum of the scan within
 // 10 % of the best, between the plane's two neighbours, down to a bracket of
-// 0.01 degrees. The exposure over the plane
+// 0.01 degrees. The sides of a break plane bound the smooth pieces: each
+// side is an end of its piece, refined towards the inside when the piece
+// may peak there, so a peak just beyond a break is found whatever the
+// step's last bits place on which side of it. The exposure over the plane
 // angle is often bimodal, so one golden search over the whole range would
 // settle on whichever peak it starts near. Over a range of whole half turns
 // the exposure repeats, so the end planes are neighbours. The result is the
@@ -38,6 +41,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 #include <utility>
 
 #include "vx.h"
@@ -52,7 +56,9 @@ struct PlaneMax {
   double c, s;
 };
 
-constexpr double five_degrees = 0.0872664625997165;
+// The default step, the same bits as an increment of 5 degrees given
+// (5 deg2rad): omitting it and passing it build the same planes.
+constexpr double five_degrees = 5.0 * vx::deg2rad;
 
 // The scan step in radians: the increment sainc in degrees when given.
 inline double step_rad(const double* sainc, double default_dx = five_degrees) {
@@ -345,6 +351,26 @@ struct BreakPlanes {
   }
 };
 
+// The sides of the break planes as golden mode visits them: angle, cosine,
+// sine and side (-1 below the break, +1 above), in ascending order of angle
+// (the sides of breaks closer than two offsets interleave).
+struct SidePlanes {
+  static constexpr int capacity = 2 * BreakPlanes::capacity;
+  double u[capacity], c[capacity], s[capacity];
+  int d[capacity];
+  int n = 0;
+  void add(double uk, double ck, double sk, int dk) {
+    if (n == capacity) return;
+    u[n] = uk, c[n] = ck, s[n] = sk, d[n] = dk;
+    for (int j = n++; j > 0 && u[j] < u[j - 1]; --j) {
+      std::swap(u[j], u[j - 1]);
+      std::swap(c[j], c[j - 1]);
+      std::swap(s[j], s[j - 1]);
+      std::swap(d[j], d[j - 1]);
+    }
+  }
+};
+
 // The scan, then the break planes inside (lo, hi) from both sides, and the
 // upper end when the steps stop short of it: a jump or a cusp between two
 // steps would otherwise go unseen, and so would an exposure that climbs
@@ -398,41 +424,57 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, const Brea
   };
   PeakList peaks;
   // The first two samples and the last two, for the ends; the middle ones are
-  // settled as the samples pass.
-  int32_t n = 0;
+  // settled as the samples pass. The break planes cut the samples into
+  // pieces, each bracketed on its own: the side below a break closes a piece,
+  // the side above opens the next, and a local maximum is one within its
+  // piece (a scan plane between the two sides belongs to neither). A piece
+  // that peaks within a step of a break, its side higher than the step plane
+  // beyond, is no local maximum across the break when the other side is
+  // higher still, and would go unrefined.
+  int32_t n = 0, m = 0;  // samples, and samples of the current piece
+  bool opened = false, closed = false;  // the piece starts at a break; the last sample ended one
   double th0 = 0.0, v0 = 0.0, th1 = 0.0, v1 = 0.0, tha = 0.0, va = 0.0, thb = 0.0, vb = 0.0;
-  auto take = [&](double th, double c, double s) {
+  auto take = [&](double th, double c, double s, auto side) {
     const double v = f(c, s);
     keep(v, th, c, s);
-    if (n >= 2 && vb > va && vb >= v) peaks.add(vb, tha, th, best.value);
+    if (side > 0) m = 0, opened = true;
+    if (m >= 2 && vb > va && vb >= v) peaks.add(vb, tha, th, best.value);
+    // falling away from a break: the piece may still peak within this step
+    if (m == 1 && opened && vb >= v) peaks.add(vb, thb, th, best.value);
     if (n == 0) th0 = th, v0 = v;
     if (n == 1) th1 = th, v1 = v;
     tha = thb, va = vb, thb = th, vb = v;
-    ++n;
-  };
-  // Each break plane enters the sequence of scan planes in its place, just
-  // before and just after itself.
-  BreakPlanes planes(breaks, lo, hi, table.ends);
-  planes.sort();
-  int next_break = 0;
-  auto breaks_below = [&](double limit) {
-    for (; next_break < planes.n && planes.at[next_break] < limit; ++next_break) {
-      const double t = planes.at[next_break];
-      planes.sides(next_break, [&](int d, double c, double s) {
-        const double u = t + d * break_side;
-        if (n == 0 || u > thb) take(u, c, s);
-      });
+    ++n, ++m;
+    closed = side < 0;
+    if (closed) {
+      // climbing towards a break: the piece may peak within its last step
+      if (m >= 2 && vb > va) peaks.add(vb, tha, th, best.value);
+      m = 0, opened = false;
     }
   };
+  // Each side of a break plane enters the sequence of scan planes in its own
+  // place, and a scan plane may fall between the two (a break on a step plane,
+  // within a rounding of the step's sum).
+  BreakPlanes planes(breaks, lo, hi, table.ends);
+  planes.sort();
+  SidePlanes sides;
+  for (int k = 0; k < planes.n; ++k)
+    planes.sides(k, [&](int d, double c, double s) { sides.add(planes.at[k] + d * break_side, c, s, d); });
+  int next_side = 0;
+  auto sides_below = [&](double limit) {
+    for (; next_side < sides.n && sides.u[next_side] < limit; ++next_side)
+      take(sides.u[next_side], sides.c[next_side], sides.s[next_side], sides.d[next_side]);
+  };
+  constexpr std::integral_constant<int, 0> step_plane{};  // the hot path knows it meets no side
   walk_planes(table, [&](double th, double c, double s) {
-    breaks_below(th);
-    take(th, c, s);
+    sides_below(th);
+    take(th, c, s, step_plane);
   });
-  breaks_below(hi);
+  sides_below(hi);
   // A scan that stops short of the upper end leaves a last piece that no
   // plane brackets from the right; the end plane closes it. Over whole half
   // turns the end is the first plane again.
-  if (!periodic && n > 0 && thb < hi) take(hi, table.ends.c_hi, table.ends.s_hi);
+  if (!periodic && n > 0 && thb < hi) take(hi, table.ends.c_hi, table.ends.s_hi, step_plane);
   if (unknown) return unknown_plane();
 
   if (n == 1) {
@@ -447,7 +489,8 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, const Brea
     if (n == 2) peaks.add(v0, th0, th0 + range, best.value);
     else if (v0 > va && v0 >= v1) peaks.add(v0, tha - range, th1, best.value);
   } else {
-    if (vb > va && vb >= v0) peaks.add(vb, tha, th0 + range, best.value);
+    // A last sample that closed a piece at a break has been bracketed.
+    if (!closed && vb > va && vb >= v0) peaks.add(vb, tha, th0 + range, best.value);
     if (v0 > vb && v0 >= v1) peaks.add(v0, thb - range, th1, best.value);
   }
   peaks.prune(best.value);
