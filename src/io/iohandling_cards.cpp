@@ -370,7 +370,7 @@ void Card::check_count(const Item& it, int64_t n, int64_t ctx, int32_t line) {
       if (ctx > 0 && n != ctx) say(std::to_string(n) + " counts, expected " + std::to_string(ctx));
       break;
   }
-  if (it.record > 1 && n % it.record != 0) say(values(n) + ", not in " + record_name(it.record));
+  if (it.record > 1 && n % it.record != 0) say(values(n) + ", not " + record_name(it.record));
 }
 
 template <class T>
@@ -382,18 +382,15 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
   count_[sl] = int32_t(std::min<int64_t>(n, INT32_MAX));
   // Without values: reported at the end line inside a block (close_items).
   const bool deferred = n == 0 || (it.count.rule == Count::per_ply && ctx < 0);
+  // An empty item first: it is read as 0 and may make the count look wrong too.
+  for (const ValueLine& l : lines_)
+    if (l.gap) return item_error(key, ": empty value", l.line);
   if (!(n == 0 && open_) && !(deferred && n > 0)) check_count(it, n, ctx, item_line_);
-  for (size_t l = 0; l < lines_.size(); ++l) {
-    const int64_t first = lines_[l].first, next = l + 1 < lines_.size() ? lines_[l + 1].first : n;
-    if (it.per_line && it.record > 1 && (next - first) % it.record != 0) {
-      item_error(key, ": record split over lines", lines_[l].line);
-      break;
+  if (it.per_line && it.record > 1)
+    for (size_t l = 0; l < lines_.size(); ++l) {
+      const int64_t first = lines_[l].first, next = l + 1 < lines_.size() ? lines_[l + 1].first : n;
+      if ((next - first) % it.record != 0) return item_error(key, ": record split over lines", lines_[l].line);
     }
-    if (lines_[l].gap) {
-      item_error(key, ": empty value", lines_[l].line);
-      break;
-    }
-  }
   auto bad = [&](int64_t k, const std::string& what) { item_error(key, ": " + what, value_line(size_t(k))); };
   switch (it.kind) {
     case Kind::real:
@@ -422,13 +419,13 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
       for (int64_t k = 0; k < std::min<int64_t>(n, 5); ++k) {
         const double s = double(v[size_t(k)]);
         if (!(s >= 0 && s <= selector_max[k]))
-          return bad(k, std::string(mode_name[k]) + " selector " + number(s) + " outside 0.." +
-                            std::to_string(selector_max[k]));
+          return bad(k, std::string(mode_name[k]) + " " + number(s) + " outside 0.." + std::to_string(selector_max[k]));
       }
       break;
     case Kind::ply_record:
     case Kind::gap_record: {
       const bool gap = it.kind == Kind::gap_record;
+      std::vector<char> seen(size_t(std::max<int64_t>(ctx, 0)) + 1, 0);
       for (int64_t r = 0; r + it.record <= n; r += it.record) {
         const double ply = double(v[size_t(r)]);
         // Compared as reals: a ply number is never converted before it is known to fit.
@@ -437,6 +434,8 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
           std::snprintf(t, sizeof t, "%s %g outside 1..%lld", gap ? "interface" : "ply", ply, static_cast<long long>(ctx));
           return bad(r, t);
         }
+        // A second record of the same ply would replace the first.
+        if (seen[size_t(ply)]++) return bad(r, std::string(gap ? "interface " : "ply ") + number(ply) + " given twice");
         for (int q = 1; q <= 2; ++q)
           if (!(double(v[size_t(r + q)]) > 0))
             return bad(r, "half-axis " + number(double(v[size_t(r + q)])) + " is not positive");
