@@ -367,7 +367,7 @@ void Card::check_count(const Item& it, int64_t n, int64_t ctx, int32_t line) {
       if (ctx >= 0 && n != ctx) say(std::to_string(n) + " factors, expected " + std::to_string(ctx));
       break;
     case Count::marked_steps:
-      if (ctx > 0 && n != ctx) say(std::to_string(n) + " counts, expected " + std::to_string(ctx));
+      if (ctx > 0 && n != ctx) say(std::to_string(n) + (n == 1 ? " count" : " counts") + ", expected " + std::to_string(ctx));
       break;
   }
   if (it.record > 1 && n % it.record != 0) say(values(n) + ", not " + record_name(it.record));
