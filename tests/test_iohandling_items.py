@@ -414,3 +414,40 @@ def test_every_matrix_parameter_list_of_the_guide_can_be_written(vx, tmp_path):
     read_cards(vx, tmp_path, "MaterialCard", text)
     assert err(vx) == (-2, "Error in MaterialCard, material 1, line 2: +Failure: 9 values, at most 8")
     assert np.all(vx.materialdata.pdprops == HUGE)
+
+
+@pytest.mark.parametrize("card,text,message", [
+    # ply and interface numbers are compared as reals before any conversion
+    ("DamageCard", "++Begin Damage, DmgID=1\n+Position\n0 0 0 0\n+Abstraction, TYPE=Fiber\n1e300, 1, 1, 0\n++End Damage\n",
+     "Error in DamageCard, damage 1, line 5: +Abstraction: ply 1e+300 outside 1..6"),
+    ("DamageCard", "++Begin Damage, DmgID=1\n+Position\n0 0 0 0\n+Abstraction, TYPE=Core\n-1e300, 1, 1, 0\n"
+     "++End Damage\n", "Error in DamageCard, damage 1, line 5: +Abstraction: ply -1e+300 outside 1..6"),
+    ("DamageCard", "++Begin Damage, DmgID=1\n+Position\n0 0 0 0\n+Abstraction, TYPE=Delamination\n5.5, 1, 1, 0\n"
+     "++End Damage\n", "Error in DamageCard, damage 1, line 5: +Abstraction: interface 5.5 outside 1..5"),
+    ("DamageCard", "++Begin Damage, DmgID=1\n+Position\n0 0 0 0\n+Table, TYPE=Fiber, LayID=99999999999\n0 1 2\n"
+     "++End Damage\n", "Error in DamageCard, damage 1, line 4: +Table: no ply of the section"),
+    # a cycle count row that no table can hold
+    ("StepCard", "++Begin Step\n+Cycle\n0 0 3 0 0 1e300 0 0 0 0 0 1 0 0 0 0 0 1\n+Cycle, TYPE=INDIVIDUAL\n5\n++End Step\n",
+     "Error in StepCard, step, line 4: +Cycle: individual cycle count out of range"),
+    # selectors and integers read as reals elsewhere are read as integers here: no conversion at all
+    ("MaterialCard", "++Begin Material, MatID=1\n+Failure\n1e300\n++End Material\n",
+     "Error in MaterialCard, material 1, line 3: +Failure: value not a number"),
+    ("SectionCard", "++Begin Section, SecID=1e5\n+Orientation\n0\n+Thickness\n1\n+Material\n1\n++End Section\n",
+     "Error in SectionCard, section ?, line 1: ++Begin Section: no readable id"),
+])
+def test_huge_values_where_integers_are_meant(vx, tmp_path, card, text, message):
+    """Run under the float-to-integer sanitizer too: every such value is range-checked first."""
+    cards = dict(CLEAN)
+    cards["SectionCard"] = CLEAN["SectionCard"].replace("0 90 0", "0 90 0 90 0 90")
+    cards[card] = text
+    for n, t in cards.items():
+        (tmp_path / f"{n}.vxd").write_text(t)
+    release_model(vx)
+    vx.damagedata.ndmg = 0
+    io = vx.iohandling
+    io.getstepdatafromfile("", str(tmp_path), 3)
+    io.getsectiondatafromfile("", str(tmp_path))
+    np_, ns = int(vx.sectiondata.nplies), int(vx.sectiondata.nsec)
+    io.getmaterialdatafromfile("", str(tmp_path), np_, ns)
+    io.getdamagedatafromfile("", str(tmp_path), np_, ns)
+    assert err(vx) == (-2, message)
