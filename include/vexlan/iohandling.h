@@ -241,7 +241,8 @@ void getelementdataextents(int32_t* iele, int32_t* inodes, int32_t* idof, const 
  * open, data lines that no item reads, a value that is not a number, a
  * begin line whose id is unreadable or not written as "SecID=7", a section
  * id used twice, and values that cannot be placed. Lines outside the
- * blocks of the solver input deck are not checked. The error record keeps the first error only.
+ * blocks of the solver input deck are not checked. The error record keeps
+ * the first error only.
  *   filepath  (in)  the solver input deck that may hold the same blocks;
  *                   trailing blanks ignored
  *   workspace (in)  job output directory that holds the card file; trailing
@@ -329,8 +330,8 @@ void getstepdatafromfile(const char* filepath, const char* workspace, const int3
  * later block replaces the items it gives), and the typing mistakes (a
  * keyword after a blank, a block left open, data lines that no item
  * reads). A ply whose material id has no block records "Warning: no
- * material block for material id ..." (status -2). The error record keeps the first error
- * only.
+ * material block for material id ..." (status -2). The error record keeps
+ * the first error only.
  *   filepath  (in)  the solver input deck that may hold the same blocks;
  *                   trailing blanks ignored
  *   workspace (in)  job output directory that holds the card file; trailing
