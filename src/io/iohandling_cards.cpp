@@ -184,46 +184,33 @@ bool piece(std::string_view text, size_t& from, std::string_view& out) {
   return true;
 }
 
-// One of the '|'-separated alternatives of alts equals t; alternatives are
-// names compared with their case when there are several, words ignoring
-// case otherwise.
-bool one_of_alts(std::string_view alts, std::string_view t) {
-  const bool names = alts.find('|') != std::string_view::npos;
-  size_t from = 0;
-  while (from <= alts.size()) {
+// True when f holds for one of the '|'-separated alternatives of alts.
+template <class F>
+bool any_alternative(std::string_view alts, F&& f) {
+  for (size_t from = 0;;) {
     const size_t bar = alts.find('|', from);
-    const std::string_view a = alts.substr(from, bar == std::string_view::npos ? std::string_view::npos : bar - from);
-    if (names ? a == t : eq_nocase(a, t)) return true;
-    if (bar == std::string_view::npos) break;
+    if (f(alts.substr(from, bar == std::string_view::npos ? std::string_view::npos : bar - from))) return true;
+    if (bar == std::string_view::npos) return false;
     from = bar + 1;
   }
-  return false;
 }
 
-// A piece of a line's option part written as a declared piece "KEY=VALUE"
-// (key alternatives "LayID|Layer", value alternatives, or "<...>" for any
-// value).
+// A piece of a line's option part written as a declared piece "KEY=VALUE":
+// key alternatives ("LayID|Layer") ignore case, except "T", which the
+// reader counts with its case; value alternatives are names compared with
+// their case when there are several, a single word ignores case, and
+// "<...>" stands for any value.
 bool piece_matches(std::string_view decl, std::string_view p) {
   const size_t de = decl.find('='), pe = p.find('=');
   if (de == std::string_view::npos) return eq_nocase(decl, p);
   if (pe == std::string_view::npos) return false;
   const std::string_view dk = decl.substr(0, de), dv = decl.substr(de + 1);
   const std::string_view pk = p.substr(0, pe), pv = p.substr(pe + 1);
-  // "T=" is counted with its case by the reader; every other key ignores case.
-  bool key_ok = false;
-  if (dk == "T") {
-    key_ok = pk == "T";
-  } else {
-    size_t f = 0;
-    while (!key_ok && f <= dk.size()) {
-      const size_t bar = dk.find('|', f);
-      key_ok = eq_nocase(dk.substr(f, bar == std::string_view::npos ? std::string_view::npos : bar - f), pk);
-      f = bar == std::string_view::npos ? dk.size() + 1 : bar + 1;
-    }
-  }
+  const bool key_ok = dk == "T" ? pk == "T" : any_alternative(dk, [&](std::string_view a) { return eq_nocase(a, pk); });
   if (!key_ok) return false;
   if (!dv.empty() && dv.front() == '<') return !trim(pv).empty();
-  return one_of_alts(dv, pv);
+  const bool names = dv.find('|') != std::string_view::npos;
+  return any_alternative(dv, [&](std::string_view a) { return names ? a == pv : eq_nocase(a, pv); });
 }
 
 bool key_matches(const char* key, std::string_view k) {
@@ -239,6 +226,12 @@ bool key_matches(const char* key, std::string_view k) {
 std::string_view first_piece(const char* option) {
   std::string_view o(option);
   return o.substr(0, o.find(','));
+}
+
+// The item's keyword as messages show it.
+std::string_view key_of(const Item& it) {
+  const std::string_view k(it.key);
+  return k.back() == '*' ? k.substr(0, k.size() - 1) : k;
 }
 
 const char* record_name(int r) {
@@ -271,17 +264,11 @@ const Item* Card::find(std::span<const Item> items, const KeyLine& k) {
         break;
       case Select::any:
         return &it;
-      case Select::named: {
+      case Select::named: {  // a kind named anywhere in the option, with its case
         std::string_view alts = first_piece(it.option);
         alts.remove_prefix(alts.find('=') + 1);
-        size_t from = 0;
-        while (from <= alts.size()) {
-          const size_t bar = alts.find('|', from);
-          const std::string_view a = alts.substr(from, bar == std::string_view::npos ? std::string_view::npos : bar - from);
-          if (k.opt.find(a) != std::string_view::npos) return &it;
-          if (bar == std::string_view::npos) break;
-          from = bar + 1;
-        }
+        if (any_alternative(alts, [&](std::string_view a) { return k.opt.find(a) != std::string_view::npos; }))
+          return &it;
         break;
       }
     }
@@ -310,8 +297,7 @@ bool Card::take(const Item& it, const KeyLine& k, int sub) {
         break;
       }
     if (!ok) {
-      item_error(std::string(it.key).substr(0, std::string_view(it.key).find('*')),
-                 std::string(": unknown option ").append(p));
+      item_error(key_of(it), std::string(": unknown option ").append(p));
       break;
     }
   }
@@ -331,7 +317,7 @@ void Card::set_line(int32_t line, int32_t n) {
 }
 
 void Card::check_count(const Item& it, int64_t n, int64_t ctx, int32_t line) {
-  const std::string_view key = shown(std::string_view(it.key).substr(0, std::string_view(it.key).find('*')));
+  const std::string_view key = key_of(it);
   const Count& c = it.count;
   auto say = [&](const std::string& what) { item_error(key, ": " + what, line); };
   const bool zero_ok = c.rule == Count::one_of ? (c.mask & 1u) != 0 : c.lo == 0;
@@ -376,7 +362,7 @@ void Card::check_count(const Item& it, int64_t n, int64_t ctx, int32_t line) {
 template <class T>
 void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
   if (errorhandling::errstat != 0) return;  // only the first error is kept
-  const std::string_view key = shown(std::string_view(it.key).substr(0, std::string_view(it.key).find('*')));
+  const std::string_view key = key_of(it);
   const int64_t n = int64_t(v.size());
   const size_t sl = size_t(it.slot);
   count_[sl] = int32_t(std::min<int64_t>(n, INT32_MAX));
@@ -451,7 +437,7 @@ void Card::check(const Item& it, const std::vector<int32_t>& v, int64_t ctx) { c
 void Card::close_items(std::span<const Item> items, int excused) {
   for (const Item& it : items) {
     const size_t sl = size_t(it.slot);
-    const std::string_view key = shown(std::string_view(it.key).substr(0, std::string_view(it.key).find('*')));
+    const std::string_view key = key_of(it);
     int32_t at = 0;
     for (int s = 0; s < kinds; ++s) at = std::max(at, at_[sl * kinds + size_t(s)]);
     if (!at) {
