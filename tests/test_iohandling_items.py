@@ -451,3 +451,25 @@ def test_huge_values_where_integers_are_meant(vx, tmp_path, card, text, message)
     io.getmaterialdatafromfile("", str(tmp_path), np_, ns)
     io.getdamagedatafromfile("", str(tmp_path), np_, ns)
     assert err(vx) == (-2, message)
+
+
+@pytest.mark.parametrize("selectors,values,message", [
+    ("1 3 9 1 0", "0.3 0.2 0.15", "+Failure: 3 values for matrix 9"),     # Puck reads 2, 4 or 6
+    ("1 3 9 1 0", "0.3 0.2 0.15 0.15", None),
+    ("1 3 11 1 0", "53 5 1 0", "+Failure: 4 values for matrix 11"),       # Camanho reads 1, 2 or 3
+    ("1 3 12 1 0", "60 60 40 0.3 -0.3 5 1", None),
+    ("1 3 13 1 0", "0.3 0.3 0.25 0.25 0.5 0.5 5", "+Failure: 7 values for matrix 13"),
+    ("1 3 13 1 0", "0.3 0.3 0.25 0.25 0.5 0.5 5 1", None),
+    ("1 3 9 1 0", "-1 0.2 0.15", None),                                   # -1.0 keeps every default
+    ("1 3 5 1 0", "45 1 2", None),                                        # the others read the first value only
+])
+def test_a_parameter_list_the_matrix_criterion_does_not_read(vx, tmp_path, selectors, values, message):
+    text = (f"++Begin Material, MatID=1\n+Elastic\n140000 9000 0.3 0.5 4500\n+Failure\n{selectors}\n"
+            f"+Failure, TYPE=PROPERTIES\n{values}\n++End Material\n")
+    read_cards(vx, tmp_path, "MaterialCard", text)
+    if message is None:
+        assert err(vx)[0] == 0, err(vx)
+    else:
+        assert err(vx) == (-2, f"Error in MaterialCard, material 1, line 6: {message}")
+    # stored whatever the report
+    np.testing.assert_array_equal(vx.materialdata.pdprops[:len(values.split()), 0, 0], [float(x) for x in values.split()])

@@ -229,6 +229,22 @@ bool positive_definite(const double* e) {
   return m2 > 0.0 && det > 0.0;
 }
 
+// The matrix criteria 9 to 13 read their parameter list only at the counts
+// of their table (an other count keeps every default, silently at analysis):
+// a block that selects one of them with a list of another count is reported.
+void check_matrix_parameters(io::Card& card, const Block& b) {
+  const auto& v = b.failprops;
+  if (!b.at_failprops || v.empty() || v.size() > 8 || b.failflags.size() < 3) return;
+  const int32_t mc = b.failflags[2];
+  if (mc < 9 || mc > 13 || std::find(v.begin(), v.end(), -1.0) != v.end()) return;  // -1.0: the defaults
+  static constexpr uint32_t reads[5] = {1u << 2 | 1u << 4 | 1u << 6, 1u << 1 | 1u << 2 | 1u << 3,
+                                        1u << 1 | 1u << 2 | 1u << 3, 1u << 2 | 1u << 5 | 1u << 7,
+                                        1u << 2 | 1u << 6 | 1u << 8};
+  if (!(reads[mc - 9] >> v.size() & 1u))
+    card.item_error("+Failure", ": " + io::values(int64_t(v.size())) + " for matrix " + std::to_string(mc),
+                    b.at_failprops);
+}
+
 void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t nt) {
   const int32_t id = b.id;
   if (b.modelid_given) md::modelid = b.modelid;
@@ -293,6 +309,7 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
   upto(b.at_fracture, b.fracture, md::pfprops, "+Fracture", 5);
   // Up to the longest parameter list that the matrix driver reads (VDI 2014 with step and mode).
   upto(b.at_failprops, b.failprops, md::pdprops, "+Failure", 8);
+  check_matrix_parameters(card, b);
   upto(b.at_failflags, b.failflags, md::pfflags, "+Failure", 5);
   upto(b.at_evoflags, b.evoflags, md::peflags, "+Failure", 5);
 
