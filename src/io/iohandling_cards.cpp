@@ -434,7 +434,7 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
 void Card::check(const Item& it, const std::vector<double>& v, int64_t ctx) { check_values(it, v, ctx); }
 void Card::check(const Item& it, const std::vector<int32_t>& v, int64_t ctx) { check_values(it, v, ctx); }
 
-void Card::close_items(std::span<const Item> items, int excused) {
+void Card::close_items(std::span<const Item> items, int excused, int64_t plies) {
   for (const Item& it : items) {
     const size_t sl = size_t(it.slot);
     const std::string_view key = key_of(it);
@@ -447,6 +447,7 @@ void Card::close_items(std::span<const Item> items, int excused) {
     const Count& c = it.count;
     const bool zero_ok = c.rule == Count::one_of ? (c.mask & 1u) != 0 : c.lo == 0;
     if (count_[sl] == 0 && !zero_ok) item_error(key, "without values", at);
+    else if (c.rule == Count::per_ply) check_count(it, count_[sl], plies, at);
   }
 }
 

@@ -103,10 +103,9 @@ class Card final : public BadLine {
   // the item at line.
   void check_count(const Item& it, int64_t n, int64_t ctx, int32_t line);
   // At an end line: items the block needs but lacks (except slot excused),
-  // and items given without values, in declaration order.
-  void close_items(std::span<const Item> items, int excused = -1);
-  // Line of the item of this slot in the block, 0 when not given.
-  int32_t given(int slot, int sub = 0) const { return at_[size_t(slot * kinds + sub)]; }
+  // items given without values, and counts of one value per ply that do not
+  // match the block's plies, in declaration order.
+  void close_items(std::span<const Item> items, int excused = -1, int64_t plies = -1);
   // Lines that check reads the values from, for an item that reads its own
   // (one line of n values).
   void set_line(int32_t line, int32_t n);

@@ -31,8 +31,7 @@ void put_column(io::Card& card, A& arr, int64_t col, const std::vector<T>& v, co
   if (int64_t(v.size()) > rows) card.item_error(item, ": too many values");
 }
 
-// What a block has given so far: value counts and the lines of its items
-// (0: not given).
+// Value counts of a block's items.
 struct Items {
   int64_t nmat = 0, nori = 0, nthk = 0;
 };
@@ -167,9 +166,8 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
             // The first value is the strength; more (a decimal comma, "310,5") is a mistake.
             const int32_t n = io::count_values(next);
             card.set_line(io::position(unit), n);
-            std::vector<double> all(size_t(std::max(n, 1)), v);
             if (n > 1) card.check_count(*it, n, -1, io::position(unit));
-            else card.check(*it, all);
+            else card.check(*it, std::vector<double>{v});
             if (isec <= ncol) xcstrength(isec) = v;
             else card.item_error("+Strength", ": more sections than counted");
           }
@@ -183,11 +181,7 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
         if (inblock) {
           // Checked at the end line, so that a mistake inside the block (an
           // orientation line written from column 1) is the one reported.
-          card.close_items(io::section_items, single ? io::slot::material : -1);
-          for (const io::Item& it : io::section_items)
-            if (it.slot == io::slot::material || it.slot == io::slot::thickness)
-              if (const int32_t at = card.given(it.slot))
-                card.check_count(it, it.slot == io::slot::material ? b.nmat : b.nthk, b.nori, at);
+          card.close_items(io::section_items, single ? io::slot::material : -1, b.nori);
         }
         secidlist(isec) = blockid;
         const int64_t m = std::min(nrow, std::max<int64_t>(b.nori, 1));
