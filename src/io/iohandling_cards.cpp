@@ -366,12 +366,14 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
   const int64_t n = int64_t(v.size());
   const size_t sl = size_t(it.slot);
   count_[sl] = int32_t(std::min<int64_t>(n, INT32_MAX));
-  // Without values: reported at the end line inside a block (close_items).
-  const bool deferred = n == 0 || (it.count.rule == Count::per_ply && ctx < 0);
   // An empty item first: it is read as 0 and may make the count look wrong too.
   for (const ValueLine& l : lines_)
     if (l.gap) return item_error(key, ": empty value", l.line);
-  if (!(n == 0 && open_) && !(deferred && n > 0)) check_count(it, n, ctx, item_line_);
+  // An item without values in a block, and a count of one value per ply,
+  // wait for the end line (close_items), so that a mistake inside the block
+  // is the one reported.
+  const bool at_end = (n == 0 && open_) || (n > 0 && it.count.rule == Count::per_ply && ctx < 0);
+  if (!at_end) check_count(it, n, ctx, item_line_);
   if (it.per_line && it.record > 1)
     for (size_t l = 0; l < lines_.size(); ++l) {
       const int64_t first = lines_[l].first, next = l + 1 < lines_.size() ? lines_[l + 1].first : n;

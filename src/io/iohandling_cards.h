@@ -91,12 +91,12 @@ class Card final : public BadLine {
     return n;
   }
   // Checks the values of the item taken last against its declaration and
-  // reports the first breach: their count (ctx: the plies, steps, factors
-  // or counts that the rule needs; -1 leaves a count rule that needs one to
-  // check_count at the end line), records not whole on a line, empty items
-  // (read as 0), and each value's kind and range (ctx: the plies for ply
-  // records). An item without values that needs some is reported at the end
-  // line, after the mistakes inside the block.
+  // reports the first breach: empty items (read as 0), their count (ctx:
+  // the steps, factors or counts that the rule needs), records not whole on
+  // a line, and each value's kind and range (ctx: the plies or interfaces
+  // for damage records). An item without values that needs some, and a
+  // count of one value per ply, are left to close_items at the end line,
+  // after the mistakes inside the block.
   void check(const Item& it, const std::vector<double>& v, int64_t ctx = -1);
   void check(const Item& it, const std::vector<int32_t>& v, int64_t ctx = -1);
   // The count rule alone, for a count known at the end line: n values of
