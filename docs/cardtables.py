@@ -89,6 +89,7 @@ KINDS = {
     "temperature": "strictly ascending",
     "elastic": "giving a positive definite stiffness",
     "selector": "each within its mode's table",
+    "curve": "x (first of each) strictly ascending",
     "ply_record": "plies 1 to nplies, each once; half-axes above 0",
     "gap_record": "interfaces 1 to nplies-1, each once; half-axes above 0",
 }

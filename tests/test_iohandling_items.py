@@ -210,7 +210,11 @@ def mistakes():
                     case("per_line", [line] + split, lambda ls, s=split[0]: f"{at(ls, s)}: {key}: record split over lines")
             # The kind of each value.
             kind = d["kind"]
-            if kind in KIND_MISTAKES:
+            if kind == "curve":  # the records of the two points swapped
+                swapped = good.split("\n")[::-1]
+                x0, x1 = (ln.split()[0] for ln in swapped)
+                case("kind", [line] + swapped, lambda ls, s=swapped[1], a=x1, b=x0: f"{at(ls, s)}: {key}: x {a} not above {b}")
+            elif kind in KIND_MISTAKES:
                 vals, what = KIND_MISTAKES[kind]
                 if kind == "elastic":
                     case("kind", [line, vals], lambda ls, w=what: f"{at(ls, line)}: {key}: {w}")
@@ -359,6 +363,11 @@ AUDIT = [
     ("MaterialCard", "++Begin Material, MatID=1\n+Calibration, TYPE=Plasticity, T=20\n0 1\n0.1 2\n0.2 3\n++End Material\n",
      "Error in MaterialCard, material 1, line 3: +Calibration: record split over lines",
      lambda vx: vx.materialdata.flowprops[0].tolist() == [[0, 1, 0.1], [2, 0.2, 3]]),
+    # a curve shorter than another of its type is padded with zeros
+    ("MaterialCard", "++Begin Material, MatID=1\n+Temperature\n20 80\n+Calibration, TYPE=Shear, T=20\n0 1\n0.1 2\n0.2 3\n"
+     "+Calibration, TYPE=Shear, T=80\n0 1\n0.1 2\n++End Material\n",
+     "Error in MaterialCard, material 1, line 8: +Calibration: 4 values, table of 6",
+     lambda vx: vx.materialdata.shearprops[1, :, 0].tolist() == [0, 0.1, 0]),
     ("MaterialCard", "++Begin Material, MatID=1\n+Failure\n1 19 2 1 0\n++End Material\n",
      "Error in MaterialCard, material 1, line 3: +Failure: fibre 19 outside 0..13",
      lambda vx: vx.materialdata.pfflags[:, 0, 0].tolist() == [1, 19, 2, 1, 0]),

@@ -410,6 +410,11 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
           return bad(k, std::string(mode_name[k]) + " " + number(s) + " outside 0.." + std::to_string(selector_max[k]));
       }
       break;
+    case Kind::curve:  // the resin tables interpolate over strictly ascending abscissae
+      for (int64_t r = it.record; r + it.record <= n; r += it.record)
+        if (!(v[size_t(r)] > v[size_t(r - it.record)]))
+          return bad(r, "x " + number(double(v[size_t(r)])) + " not above " + number(double(v[size_t(r - it.record)])));
+      break;
     case Kind::ply_record:
     case Kind::gap_record: {
       const bool gap = it.kind == Kind::gap_record;

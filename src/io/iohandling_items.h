@@ -63,6 +63,7 @@ enum class Kind : uint8_t {
   temperature,  // strictly ascending
   elastic,      // constants that give a positive definite stiffness
   selector,     // failure criteria, each within the table of its mode
+  curve,        // records whose first values (the abscissae) strictly ascend
   ply_record,   // ply 1..nplies, half-axes a, b above 0, an unused value
   gap_record,   // interface 1..nplies-1, then as ply_record
 };

@@ -494,6 +494,10 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
           const int64_t n = std::min<int64_t>(int64_t(v.size()), b.cal_w[cs]);
           for (int64_t q = 0; q < n; ++q) b.cal[cs][size_t(row + q * nt)] = v[size_t(q)];
           if (n < int64_t(v.size())) card.item_error("+Calibration", ": too many values");
+          // A shorter curve is padded with zeros, which end its ascending
+          // abscissae: the table cannot be interpolated then.
+          else if (!v.empty() && n < b.cal_w[cs])
+            card.item_error("+Calibration", ": " + io::values(n) + ", table of " + std::to_string(b.cal_w[cs]));
         } else {  // the curing items, in the order of cuprops
           const size_t q = size_t(it->slot - sl::gelpoint);
           take(b.cure[q], b.at_cure[q]);
