@@ -1,6 +1,6 @@
 """Card items read through their declarations: for every rule of every declared item, one mistake
 that breaks it, reported with its full message and line; the guide's item tables equal the
-declarations; the mistakes of the audit keep the values the readers stored before the report."""
+declarations; typing mistakes keep the values the readers stored before the report."""
 import os
 import sys
 
@@ -320,8 +320,8 @@ def test_a_changed_declaration_shows_in_the_guide(tmp_path):
 
 
 HUGE = np.finfo(float).max
-# The audit's mistakes: reported, and the values stay where the readers put them before the report.
-AUDIT = [
+# Typing mistakes of new users: reported, and the values stay where the readers put them before the report.
+TYPOS = [
     # records not whole on a line: plies 1, 3 and 6 are filled
     ("DamageCard", "++Begin Damage, DmgID=1\n+Position\n0 0 0 0\n+Abstraction, TYPE=Fiber\n1 5 5\n2 6 4\n3 7 3\n4 8 2\n"
      "++End Damage\n", "Error in DamageCard, damage 1, line 5: +Abstraction: record split over lines",
@@ -389,8 +389,8 @@ AUDIT = [
 ]
 
 
-@pytest.mark.parametrize("card,text,message,check", AUDIT, ids=[f"{a[0]}-{i}" for i, a in enumerate(AUDIT)])
-def test_audit_mistakes_are_reported_and_keep_their_values(vx, tmp_path, card, text, message, check):
+@pytest.mark.parametrize("card,text,message,check", TYPOS, ids=[f"{a[0]}-{i}" for i, a in enumerate(TYPOS)])
+def test_typing_mistakes_are_reported_and_keep_their_values(vx, tmp_path, card, text, message, check):
     cards = dict(CLEAN)
     cards["SectionCard"] = CLEAN["SectionCard"].replace("0 90 0", "0 90 0 90 0 90")
     cards[card] = text
