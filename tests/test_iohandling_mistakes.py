@@ -148,7 +148,7 @@ MISTAKES = [
     ("DamageCard", DMG.replace("0 0 0 30", "0 0 30"),
      "Error in DamageCard, damage 1, line 2: +Position: 3 values, at least 4"),
     ("DamageCard", DMG.replace("++End", "+Table, TYPE=Matrix, LayID=2\n0 1 2\n0 3\n++End"),
-     "Error in DamageCard, damage 1, line 6: +Table: 5 values, not in triples"),
+     "Error in DamageCard, damage 1, line 6: +Table: 5 values, not triples"),
     ("DamageCard", two(DMG),
      "Error in DamageCard, damage 1, line 7: id already used at line 1"),
     ("DamageCard", DMG.replace("++End", "+Position\n1 1 0 0\n++End"),

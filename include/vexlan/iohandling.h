@@ -225,22 +225,24 @@ void getelementdataextents(int32_t* iele, int32_t* inodes, int32_t* idof, const 
  * section arrays are made anew unless they exist as one consistent set,
  * which is written into; a card needing more sections or plies than that
  * set holds records status -2 and is read as far as it fits. The ply
- * z-coordinates of every section are computed at the end. Mistakes record
- * status -2 with a message naming the card, the block, the line and the
- * item ("Error in SectionCard, section 7, line 6: +Thickness missing"), and
- * reading goes on with the values stored as without the report: a "+" line
- * in a block that is none of its items (a misspelt item, or data written
- * from column 1 such as "+45 -45"), a keyword after a blank, a block left
- * open, data lines that no item reads, a value that is not a number, a
- * begin line whose id is unreadable or not written as "SecID=7", a section
- * id used twice, an item given twice in a block, "+Orientation" or
+ * z-coordinates of every section are computed at the end. Every item is
+ * read through its declaration (the item tables of docs/cards.md), and
+ * what it does not allow records status -2 with a message naming the card,
+ * the block, the line and the item ("Error in SectionCard, section 7, line
+ * 6: +Thickness missing"); reading goes on with the values stored as
+ * without the report: an unknown item or option piece ("+Orientation,
+ * UNIT=RAD"), an item outside a block or given twice, "+Orientation" or
  * "+Thickness" missing or without values, "+Material" without values or
  * missing (except in a model of one section with one ply), "+Material" or
- * "+Thickness" counts that are neither 1 nor the "+Orientation" count, a
- * thickness of 0 or below, "+Extension" without exactly 2 values, a
- * "+Strength" line without a readable value or with more than one, and
- * values that cannot be placed. Lines outside the blocks of the solver
- * input deck are not checked. The error record keeps the first error only.
+ * "+Thickness" counts that are neither 1 nor the ply count, a thickness or
+ * strength of 0 or below, "+Extension" without exactly 2 values, a
+ * "+Strength" line without a readable value or with more than one, an
+ * empty item (",45", read as 0), a keyword after a blank, a block left
+ * open, data lines that no item reads, a value that is not a number, a
+ * begin line whose id is unreadable or not written as "SecID=7", a section
+ * id used twice, and values that cannot be placed. Lines outside the
+ * blocks of the solver input deck are not checked. The error record keeps
+ * the first error only.
  *   filepath  (in)  the solver input deck that may hold the same blocks;
  *                   trailing blanks ignored
  *   workspace (in)  job output directory that holds the card file; trailing
@@ -264,14 +266,22 @@ void getsectiondatafromfile(const char* filepath, const char* workspace, size_t 
  * ones when it does not exist; "TYPE=INDIVIDUAL" reads the cycle counts of
  * the steps marked by cycleprops(3, j) >= 3 into cycles (rows: the largest
  * cycleprops(6, j)); the counts run on from the first marked step through
- * the following columns. Options are whole-text matches ignoring case. Cycle
- * items that cannot be used record status -2 ("Error in StepCard, step,
- * line 4: +Cycle: ..."): nsteps below 1, fewer values than steps,
- * individual cycles before any cycle settings or too many for the table.
- * Typing mistakes (an unknown "+" line in a block, a keyword after a blank,
- * a block left open, a begin line with a single "+", data lines that no
- * item reads) record status -2 with a message naming the card, the block
- * and the line, and reading goes on; the error record keeps the first error
+ * the following columns, ncyc for every step from the first marked step to
+ * the last. Options are whole-text matches ignoring case. Every item is
+ * read through its declaration (the item tables of docs/cards.md), and what
+ * it does not allow records status -2 with a message naming the card, the
+ * block and the line ("Error in StepCard, step, line 4: +Update: empty
+ * value"); reading goes on with the values stored as without the report:
+ * an unknown item or option piece, an item outside a block where it needs
+ * one or given twice in a block, a count the item does not take ("+Debug"
+ * and "+Update" one value, "+Verbose" one or two, cycle settings a multiple
+ * of nsteps, individual counts ncyc per step from the first marked step to
+ * the last), an empty item (read as 0), a debug selector below 0 or an
+ * update interval below 1, cycle items that cannot be used (nsteps below
+ * 1, fewer values than steps, individual cycles before any cycle settings
+ * or too many for the table), and the typing mistakes (a keyword after a
+ * blank, a block left open, data lines that no item reads). The first
+ * "+Debug" value is the one stored; the error record keeps the first error
  * only.
  *   filepath  (in)  the solver input deck that may hold the same blocks;
  *                   trailing blanks ignored
@@ -290,8 +300,9 @@ void getstepdatafromfile(const char* filepath, const char* workspace, const int3
  * to 10 into psprops), "+Hygrothermal", "+Fracture" (up to 5 into phprops,
  * pfprops), "+Failure" selectors (no option or TYPE=INITIATION: pfflags;
  * TYPE=EVOLUTION: peflags; up to 5), "+Failure, TYPE=DEGRADATION" (6 or 12
- * into pelimits, 6 given twice), "+Failure, TYPE=PROPERTIES" (up to 5 into
- * pdprops), the eight curing items (all eight or none) into cuprops, and
+ * into pelimits, 6 given twice), "+Failure, TYPE=PROPERTIES" (up to 8 into
+ * pdprops: the longest parameter list the matrix driver reads), the eight
+ * curing items (all eight or none) into cuprops, and
  * "+ModelID". "+Temperature" lists of all blocks merge into the ascending
  * list temperatures; with a "+Table, TYPE=TEMPERATURE" of (elastic +
  * strength count) x nt factors, peprops and psprops hold one block per
@@ -299,21 +310,28 @@ void getstepdatafromfile(const char* filepath, const char* workspace, const int3
  * "+Calibration" curves (one "T=" per curve, temperature rows filled in
  * turn) fill the global resin tables, the last material replacing them.
  * Arrays whose extents do not fit the card are made anew; nothing is read
- * before a section card has made matidlist. Mistakes record status -2 with
- * a message naming the card, the material, the line and the item ("Error
- * in MaterialCard, material 3, line 12: +Elastic: 8 values, not 2, 5 or
- * 9"), and reading goes on with the values stored as without the report:
- * counts the card format does not allow, surplus values, an incomplete
- * curing set, a temperature table of the wrong size or without
- * "+Temperature" in its block, a curve without exactly one "T=", an item
- * given twice in a block (calibration curves excepted), a begin line whose
- * id is unreadable or not written as "MatID=1", a material id used twice
- * (the later block replaces the earlier), and the typing mistakes (an
- * unknown "+" line in a block, a keyword after a blank, a block left open,
- * a begin line with a single "+", data lines that no item reads). A ply
- * whose material id has no block records "Warning: no material block for
- * material id ..." (status -2). The error record keeps the first error
- * only.
+ * before a section card has made matidlist. Every item is read through its
+ * declaration (the item tables of docs/cards.md), and what it does not
+ * allow records status -2 with a message naming the card, the material,
+ * the line and the item ("Error in MaterialCard, material 3, line 12:
+ * +Elastic: 8 values, not 2, 5 or 9"); reading goes on with the values
+ * stored as without the report: an unknown item or option piece, an item
+ * given twice in a block (calibration curves: more than one per merged
+ * temperature and type), counts the format does not allow, surplus values,
+ * curves not in whole pairs or triples or a record split over lines, an
+ * empty item (read as 0), temperatures not strictly ascending, elastic
+ * constants that do not give a positive definite stiffness, strengths or
+ * factors of 0 or below, failure selectors outside the table of their mode
+ * (general 0 to 8, fibre 0 to 13, matrix 0 to 15, delamination 0 to 7,
+ * core 0 to 2), negative evolution selectors, an incomplete curing set, a
+ * temperature table of the wrong size or without "+Temperature" in its
+ * block, a curve without exactly one "T=", a begin line whose id is
+ * unreadable or not written as "MatID=1", a material id used twice (the
+ * later block replaces the items it gives), and the typing mistakes (a
+ * keyword after a blank, a block left open, data lines that no item
+ * reads). A ply whose material id has no block records "Warning: no
+ * material block for material id ..." (status -2). The error record keeps
+ * the first error only.
  *   filepath  (in)  the solver input deck that may hold the same blocks;
  *                   trailing blanks ignored
  *   workspace (in)  job output directory that holds the card file; trailing

@@ -24,19 +24,24 @@ extern "C" {
  * Store arrays are created on first use and kept otherwise; the
  * delamination regions come with empty buckling lists, which the first
  * damage query builds; a single-ply model takes no delamination records.
- * An item that names a damage, ply, kind or size the store does not hold,
- * an incomplete record, or a negative half-axis records status -2 with a
- * message naming the card, the damage, the line and the item ("Error in
- * DamageCard, damage 1, line 5: +Abstraction: ply 3 outside 1..2") and is
- * skipped. Reported and stored as without the report: a "+Position" of
- * fewer than four values, "+Table" values not in triples, a damage id used
- * twice (the later block writes over the earlier item by item), an item
+ * A damage block needs its "+Position". Every item is read through its
+ * declaration (the item tables of docs/cards.md), and what it does not
+ * allow records status -2 with a message naming the card, the damage, the
+ * line and the item ("Error in DamageCard, damage 1, line 5: +Abstraction:
+ * ply 3 outside 1..2"). A record for a ply or interface the section does
+ * not have, or with a negative half-axis, and an item naming a damage,
+ * ply, kind or size the store does not hold are skipped. Reported and
+ * stored as without the report: an unknown item or option piece, an item
  * given twice in a block ("+Abstraction" of another kind and "+Table" of
- * another ply or kind may repeat), a begin line whose id is not written as
- * "DmgID=1", and the typing mistakes (an unknown "+" line in a block, a
- * keyword after a blank, a block left open, a begin line with a single "+",
- * data lines that no item reads). The error record keeps the first error
- * only. Paths of any length are read.
+ * another ply or kind may repeat), a missing "+Position" or one of fewer
+ * than four values, records not whole (fours, triples) or split over
+ * lines, the same ply or interface twice in one "+Abstraction" (the later
+ * record wins), a half-axis of 0, an empty item (read as 0), a damage id
+ * used twice (the later block writes over the earlier item by item), a
+ * begin line whose id is not written as "DmgID=1", and the typing mistakes
+ * (a keyword after a blank, a block left open, data lines that no item
+ * reads). The error record keeps the first error only. Paths of any
+ * length are read.
  *   filepath  (in)  the solver input deck that may hold the same blocks;
  *                   trailing blanks ignored
  *   workspace (in)  job output directory that holds the card file; trailing

@@ -2,6 +2,9 @@
 #include "iohandling_cards.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdio>
 
 #include "../core/data.h"
 #include "../core/vx.h"
@@ -64,6 +67,7 @@ bool Card::next(std::string_view& line) {
 
 void Card::begin(int32_t id) {
   if (open_) item_error(end_key_, "missing", begin_line_);
+  clear_items();
   open_ = true;
   id_ = id;
   begin_line_ = line_;
@@ -85,6 +89,7 @@ int32_t Card::begin_with_id(std::string_view opt, const char* begin_key, const c
 
 void Card::end() {
   if (!open_ && !deck_) item_error(end_key_, "without a begin line");
+  clear_items();
   open_ = false;
 }
 
@@ -152,6 +157,305 @@ void Card::skip_data() {
 void Card::malformed(int32_t line) {
   if (key_.empty()) error("value not a number", line);
   else item_error(key_, ": value not a number", line);
+}
+
+}  // namespace vx::io
+
+// ---- Items read through their declarations ----
+
+namespace vx::io {
+
+namespace {
+
+bool eq_nocase(std::string_view a, std::string_view b) { return is_key(a, b); }
+
+std::string_view trim(std::string_view s) {
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// Piece i of a comma-separated text, trimmed; false past the last piece.
+bool piece(std::string_view text, size_t& from, std::string_view& out) {
+  if (from > text.size()) return false;
+  const size_t c = text.find(',', from);
+  out = trim(text.substr(from, c == std::string_view::npos ? std::string_view::npos : c - from));
+  from = c == std::string_view::npos ? text.size() + 1 : c + 1;
+  return true;
+}
+
+// True when f holds for one of the '|'-separated alternatives of alts.
+template <class F>
+bool any_alternative(std::string_view alts, F&& f) {
+  for (size_t from = 0;;) {
+    const size_t bar = alts.find('|', from);
+    if (f(alts.substr(from, bar == std::string_view::npos ? std::string_view::npos : bar - from))) return true;
+    if (bar == std::string_view::npos) return false;
+    from = bar + 1;
+  }
+}
+
+// A piece of a line's option part written as a declared piece "KEY=VALUE":
+// key alternatives ("LayID|Layer") ignore case, except "T", which the
+// reader counts with its case; value alternatives are names compared with
+// their case when there are several, a single word ignores case, and
+// "<...>" stands for any value.
+bool piece_matches(std::string_view decl, std::string_view p) {
+  const size_t de = decl.find('='), pe = p.find('=');
+  if (de == std::string_view::npos) return eq_nocase(decl, p);
+  if (pe == std::string_view::npos) return false;
+  const std::string_view dk = decl.substr(0, de), dv = decl.substr(de + 1);
+  const std::string_view pk = p.substr(0, pe), pv = p.substr(pe + 1);
+  const bool key_ok = dk == "T" ? pk == "T" : any_alternative(dk, [&](std::string_view a) { return eq_nocase(a, pk); });
+  if (!key_ok) return false;
+  if (!dv.empty() && dv.front() == '<') return !trim(pv).empty();
+  const bool names = dv.find('|') != std::string_view::npos;
+  return any_alternative(dv, [&](std::string_view a) { return names ? a == pv : eq_nocase(a, pv); });
+}
+
+bool key_matches(const char* key, std::string_view k) {
+  std::string_view d(key);
+  if (!d.empty() && d.back() == '*') {
+    d.remove_suffix(1);
+    return k.size() >= d.size() && eq_nocase(k.substr(0, d.size()), d);
+  }
+  return eq_nocase(k, d);
+}
+
+// The first piece of a declared option, the one that selects the item.
+std::string_view first_piece(const char* option) {
+  std::string_view o(option);
+  return o.substr(0, o.find(','));
+}
+
+// The item's keyword as messages show it.
+std::string_view key_of(const Item& it) {
+  const std::string_view k(it.key);
+  return k.back() == '*' ? k.substr(0, k.size() - 1) : k;
+}
+
+const char* record_name(int r) {
+  switch (r) {
+    case 2: return "pairs";
+    case 3: return "triples";
+    default: return "fours";
+  }
+}
+
+std::string number(double v) {
+  char t[32];
+  std::snprintf(t, sizeof t, "%g", v);
+  return t;
+}
+
+constexpr const char* mode_name[5] = {"general", "fibre", "matrix", "delamination", "core"};
+
+}  // namespace
+
+const Item* Card::find(std::span<const Item> items, const KeyLine& k) {
+  for (const Item& it : items) {
+    if (!key_matches(it.key, k.key)) continue;
+    switch (it.select) {
+      case Select::whole:
+        if (opt_is(k.opt, it.option)) return &it;
+        break;
+      case Select::contains:
+        if (opt_has(k.opt, first_piece(it.option))) return &it;
+        break;
+      case Select::any:
+        return &it;
+      case Select::named: {  // a kind named anywhere in the option, with its case
+        std::string_view alts = first_piece(it.option);
+        alts.remove_prefix(alts.find('=') + 1);
+        if (any_alternative(alts, [&](std::string_view a) { return k.opt.find(a) != std::string_view::npos; }))
+          return &it;
+        break;
+      }
+    }
+  }
+  return nullptr;
+}
+
+bool Card::take(const Item& it, const KeyLine& k, int sub) {
+  if (it.place == Place::block && !open_) return false;
+  item_line_ = line_;
+  lines_.clear();
+  // Every piece of the option part must be one of the declared pieces, each once.
+  const std::string_view decl(it.option);
+  uint32_t used = 0;
+  size_t from = 0;
+  std::string_view p;
+  while (piece(k.opt, from, p)) {
+    if (p.empty()) continue;
+    size_t dfrom = 0;
+    std::string_view d;
+    bool ok = false;
+    for (uint32_t i = 0; piece(decl, dfrom, d); ++i)
+      if (!d.empty() && !(used >> i & 1u) && piece_matches(d, p)) {
+        used |= 1u << i;
+        ok = true;
+        break;
+      }
+    if (!ok) {
+      item_error(key_of(it), std::string(": unknown option ").append(p));
+      break;
+    }
+  }
+  const size_t s = size_t(it.slot);
+  if (it.repeat == Repeat::once || it.repeat == Repeat::per_kind) {
+    int32_t& at = at_[s * kinds + size_t(sub % kinds)];
+    once(at, k.key);
+  } else {
+    at_[s * kinds] = line_;
+  }
+  return true;
+}
+
+void Card::set_line(int32_t line, int32_t n) {
+  lines_.clear();
+  if (n > 0) lines_.push_back({line, 0, false});
+}
+
+void Card::check_count(const Item& it, int64_t n, int64_t ctx, int32_t line) {
+  const std::string_view key = key_of(it);
+  const Count& c = it.count;
+  auto say = [&](const std::string& what) { item_error(key, ": " + what, line); };
+  const bool zero_ok = c.rule == Count::one_of ? (c.mask & 1u) != 0 : c.lo == 0;
+  if (n == 0) {
+    if (!zero_ok) item_error(key, "without values", line);
+    return;
+  }
+  switch (c.rule) {
+    case Count::range:
+      if (n < c.lo) say(values(n) + (c.lo == c.hi ? ", expected " : ", at least ") + std::to_string(c.lo));
+      else if (c.hi >= 0 && n > c.hi) say(values(n) + (c.lo == c.hi ? ", expected " : ", at most ") + std::to_string(c.hi));
+      break;
+    case Count::one_of:
+      if (n >= 32 || !(c.mask >> n & 1u)) {
+        std::string set;
+        int seen = 0, total = std::popcount(c.mask);
+        for (int b = 1; b < 32; ++b)
+          if (c.mask >> b & 1u) {
+            if (seen) set += seen + 1 == total ? " or " : ", ";
+            set += std::to_string(b);
+            ++seen;
+          }
+        say(values(n) + ", not " + set);
+      }
+      break;
+    case Count::per_ply:
+      if (ctx > 0 && n > 1 && n != ctx) say(values(n) + " for " + std::to_string(ctx) + " plies");
+      break;
+    case Count::per_step:
+      if (ctx > 0 && n >= ctx && n % ctx != 0) say(values(n) + " for " + std::to_string(ctx) + " steps");
+      break;
+    case Count::per_temperature:
+      if (ctx >= 0 && n != ctx) say(std::to_string(n) + " factors, expected " + std::to_string(ctx));
+      break;
+    case Count::marked_steps:
+      if (ctx > 0 && n != ctx) say(std::to_string(n) + (n == 1 ? " count" : " counts") + ", expected " + std::to_string(ctx));
+      break;
+  }
+  if (it.record > 1 && n % it.record != 0) say(values(n) + ", not " + record_name(it.record));
+}
+
+template <class T>
+void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
+  if (errorhandling::errstat != 0) return;  // only the first error is kept
+  const std::string_view key = key_of(it);
+  const int64_t n = int64_t(v.size());
+  const size_t sl = size_t(it.slot);
+  count_[sl] = int32_t(std::min<int64_t>(n, INT32_MAX));
+  // An empty item first: it is read as 0 and may make the count look wrong too.
+  for (const ValueLine& l : lines_)
+    if (l.gap) return item_error(key, ": empty value", l.line);
+  // An item without values in a block, and a count of one value per ply,
+  // wait for the end line (close_items), so that a mistake inside the block
+  // is the one reported.
+  const bool at_end = (n == 0 && open_) || (n > 0 && it.count.rule == Count::per_ply && ctx < 0);
+  if (!at_end) check_count(it, n, ctx, item_line_);
+  if (it.per_line && it.record > 1)
+    for (size_t l = 0; l < lines_.size(); ++l) {
+      const int64_t first = lines_[l].first, next = l + 1 < lines_.size() ? lines_[l + 1].first : n;
+      if ((next - first) % it.record != 0) return item_error(key, ": record split over lines", lines_[l].line);
+    }
+  auto bad = [&](int64_t k, const std::string& what) { item_error(key, ": " + what, value_line(size_t(k))); };
+  switch (it.kind) {
+    case Kind::real:
+    case Kind::integer:
+    case Kind::elastic:
+      break;
+    case Kind::positive:
+      for (int64_t k = 0; k < n; ++k)
+        if (!(v[size_t(k)] > 0)) return bad(k, number(double(v[size_t(k)])) + " is not positive");
+      break;
+    case Kind::nonnegative:
+    case Kind::natural:
+      for (int64_t k = 0; k < n; ++k)
+        if (!(v[size_t(k)] >= 0)) return bad(k, number(double(v[size_t(k)])) + " is negative");
+      break;
+    case Kind::counting:
+      for (int64_t k = 0; k < n; ++k)
+        if (!(v[size_t(k)] >= 1)) return bad(k, number(double(v[size_t(k)])) + " is below 1");
+      break;
+    case Kind::temperature:
+      for (int64_t k = 1; k < n; ++k)
+        if (!(v[size_t(k)] > v[size_t(k - 1)]))
+          return bad(k, number(double(v[size_t(k)])) + " not above " + number(double(v[size_t(k - 1)])));
+      break;
+    case Kind::selector:
+      for (int64_t k = 0; k < std::min<int64_t>(n, 5); ++k) {
+        const double s = double(v[size_t(k)]);
+        if (!(s >= 0 && s <= selector_max[k]))
+          return bad(k, std::string(mode_name[k]) + " " + number(s) + " outside 0.." + std::to_string(selector_max[k]));
+      }
+      break;
+    case Kind::curve:  // the resin tables interpolate over strictly ascending abscissae
+      for (int64_t r = it.record; r + it.record <= n; r += it.record)
+        if (!(v[size_t(r)] > v[size_t(r - it.record)]))
+          return bad(r, "x " + number(double(v[size_t(r)])) + " not above " + number(double(v[size_t(r - it.record)])));
+      break;
+    case Kind::ply_record:
+    case Kind::gap_record: {
+      const bool gap = it.kind == Kind::gap_record;
+      std::vector<char> seen(size_t(std::max<int64_t>(ctx, 0)) + 1, 0);
+      for (int64_t r = 0; r + it.record <= n; r += it.record) {
+        const double ply = double(v[size_t(r)]);
+        // Compared as reals: a ply number is never converted before it is known to fit.
+        if (!(ply >= 1.0 && ply <= double(ctx)) || ply != std::floor(ply)) {
+          char t[80];
+          std::snprintf(t, sizeof t, "%s %g outside 1..%lld", gap ? "interface" : "ply", ply, static_cast<long long>(ctx));
+          return bad(r, t);
+        }
+        // A second record of the same ply would replace the first.
+        if (seen[size_t(ply)]++) return bad(r, std::string(gap ? "interface " : "ply ") + number(ply) + " given twice");
+        for (int q = 1; q <= 2; ++q)
+          if (!(double(v[size_t(r + q)]) > 0))
+            return bad(r, "half-axis " + number(double(v[size_t(r + q)])) + " is not positive");
+      }
+      break;
+    }
+  }
+}
+
+void Card::check(const Item& it, const std::vector<double>& v, int64_t ctx) { check_values(it, v, ctx); }
+void Card::check(const Item& it, const std::vector<int32_t>& v, int64_t ctx) { check_values(it, v, ctx); }
+
+void Card::close_items(std::span<const Item> items, int excused, int64_t plies) {
+  for (const Item& it : items) {
+    const size_t sl = size_t(it.slot);
+    const std::string_view key = key_of(it);
+    int32_t at = 0;
+    for (int s = 0; s < kinds; ++s) at = std::max(at, at_[sl * kinds + size_t(s)]);
+    if (!at) {
+      if (it.need && it.slot != excused) item_error(key, "missing");
+      continue;
+    }
+    const Count& c = it.count;
+    const bool zero_ok = c.rule == Count::one_of ? (c.mask & 1u) != 0 : c.lo == 0;
+    if (count_[sl] == 0 && !zero_ok) item_error(key, "without values", at);
+    else if (c.rule == Count::per_ply) check_count(it, count_[sl], plies, at);
+  }
 }
 
 }  // namespace vx::io

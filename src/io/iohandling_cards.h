@@ -8,12 +8,15 @@
 // checked, and data lines that follow a solver keyword line belong to the
 // solver.
 #pragma once
+#include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "iohandling_items.h"
 #include "iohandling_units.h"
 
 namespace vx::io {
@@ -69,6 +72,43 @@ class Card final : public BadLine {
   int32_t read(std::vector<T>& out) {
     return read_card_data(unit_, out, this, &lines_);
   }
+
+  // ---- Items read through their declarations (iohandling_items.h) ----
+  // The declaration that a keyword line selects, the first in items order;
+  // null when none does (an unknown item, for unread).
+  static const Item* find(std::span<const Item> items, const KeyLine& k);
+  // Takes the item of the current line: false when it stands outside a
+  // block and must stand in one (the caller passes the line to unread).
+  // Reports an option piece that the declaration does not take and a second
+  // item of the slot in one block where the declaration allows none (sub
+  // tells apart the kinds of an item that repeats per kind).
+  bool take(const Item& it, const KeyLine& k, int sub = 0);
+  // Reads the item's values and checks them (check).
+  template <class T>
+  int32_t read(const Item& it, std::vector<T>& out, int64_t ctx = -1) {
+    const int32_t n = read(out);
+    check(it, out, ctx);
+    return n;
+  }
+  // Checks the values of the item taken last against its declaration and
+  // reports the first breach: empty items (read as 0), their count (ctx:
+  // the steps, factors or counts that the rule needs), records not whole on
+  // a line, and each value's kind and range (ctx: the plies or interfaces
+  // for damage records). An item without values that needs some, and a
+  // count of one value per ply, are left to close_items at the end line,
+  // after the mistakes inside the block.
+  void check(const Item& it, const std::vector<double>& v, int64_t ctx = -1);
+  void check(const Item& it, const std::vector<int32_t>& v, int64_t ctx = -1);
+  // The count rule alone, for a count known at the end line: n values of
+  // the item at line.
+  void check_count(const Item& it, int64_t n, int64_t ctx, int32_t line);
+  // At an end line: items the block needs but lacks (except slot excused),
+  // items given without values, and counts of one value per ply that do not
+  // match the block's plies, in declaration order.
+  void close_items(std::span<const Item> items, int excused = -1, int64_t plies = -1);
+  // Lines that check reads the values from, for an item that reads its own
+  // (one line of n values).
+  void set_line(int32_t line, int32_t n);
   // Line of value k (from 0) of the last read.
   int32_t value_line(size_t k) const;
   // The data lines after the current line, read and dropped (items that are
@@ -91,6 +131,18 @@ class Card final : public BadLine {
   std::string_view key_;      // keyword part of the last item line
   std::vector<ValueLine> lines_;
   std::unordered_map<int32_t, int32_t> ids_;  // id -> line of its begin line
+  // Items of the open block (or of the lines outside blocks): line of each
+  // slot and kind (0: not given), and the value count of each slot.
+  static constexpr int kinds = 8;
+  std::array<int32_t, slot::max_slots * kinds> at_{};
+  std::array<int32_t, slot::max_slots> count_{};
+  int32_t item_line_ = 0;
+  void clear_items() {
+    at_.fill(0);
+    count_.fill(0);
+  }
+  template <class T>
+  void check_values(const Item& it, const std::vector<T>& v, int64_t ctx);
 };
 
 // Id of a begin line: the integer after the first six characters of its

@@ -45,22 +45,15 @@ void create(RArr3& a, i4 n, i4 ndmg_) {
 
 // Records of four values (ply, a, b, unused) placed by their ply number; a
 // wrong record is reported at its line.
-void read_regions(io::Card& card, RArr3& a, i4 n, i4 d, const char* what) {
+// (The declaration's check reports the records; what is stored is decided here.)
+void read_regions(io::Card& card, const io::Item& it, RArr3& a, i4 n, i4 d) {
   std::vector<double> v;
-  card.read(v);
-  if (v.size() % 4 != 0) card.item_error("+Abstraction", ": not in records of four");
+  card.read(it, v, n);
   for (size_t r = 0; r + 4 <= v.size(); r += 4) {
     const double ply = v[r], ha = v[r + 1], hb = v[r + 2];
-    if (!(ply >= 1.0 && ply <= double(n)) || ply != std::floor(ply) || !a.contains(2, i4(ply), d)) {
-      char t[64];
-      std::snprintf(t, sizeof t, ": %s %g outside 1..%d", what, ply, int(n));
-      card.item_error("+Abstraction", t, card.value_line(r));
-      continue;
-    }
-    if (!(ha >= 0.0) || !(hb >= 0.0)) {
-      card.item_error("+Abstraction", ": negative half-axis", card.value_line(r));
-      continue;
-    }
+    // Range first: the ply number is converted only once it is known to fit.
+    if (!(ply >= 1.0 && ply <= double(n)) || ply != std::floor(ply) || !a.contains(2, i4(ply), d)) continue;
+    if (!(ha >= 0.0) || !(hb >= 0.0)) continue;
     a(1, i4(ply), d) = ha;
     a(2, i4(ply), d) = hb;
   }
@@ -143,10 +136,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
   // read and dropped: the begin line has said so already.
   i4 dmgid = 0;
   bool valid = false;
-  // Lines of the items a block takes once: +Position, +Abstraction per kind,
-  // +Table per ply and kind (0: not given).
-  i4 at_position = 0;
-  std::array<i4, 6> at_abstraction{};
+  // Lines of the outlines per ply and kind (0: not given).
   std::unordered_map<int64_t, i4> at_table;
   while (card.next(line)) {
     const io::KeyLine k = io::split_key(line);
@@ -155,11 +145,9 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       dmgid = card.begin_with_id(k.opt, "++Begin Damage", "DmgID=<integer>");
       valid = dmgid != vx::unset && dmgid >= 1 && dmgid <= ndmg;
       if (dmgid != vx::unset && !valid) card.error("damage id outside 1.." + std::to_string(ndmg));
-      at_position = 0;
-      at_abstraction.fill(0);
       at_table.clear();
     } else if (inblock && io::is_key(k.key, "+Position")) {
-      card.once(at_position, "+Position");
+      card.take(io::damage_items[0], k);
       if (!valid) {
         card.skip_data();
         continue;
@@ -169,9 +157,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
         dmgplane.fill(-huge);
       }
       std::vector<double> v;
-      card.read(v);
-      // The angle is the last value: x, y, z and the angle at least.
-      if (v.size() < 4) card.item_error("+Position", ": " + io::values(int64_t(v.size())) + ", at least 4");
+      card.read(io::damage_items[0], v);  // the angle is the last value: x, y, z and the angle at least
       if (!dmgplane.contains(std::max<int64_t>(int64_t(v.size()), 1), dmgid)) {
         card.item_error("+Position", ": too many values");
         continue;
@@ -179,9 +165,10 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       for (size_t j = 0; j < v.size(); ++j) dmgplane(i4(j + 1), dmgid) = v[j];
     } else if (const int kind = inblock && io::is_key(k.key, "+Abstraction") ? abstraction_kind(k.opt) : -1;
                kind >= 0) {
-      card.once(at_abstraction[size_t(kind)], "+Abstraction");
       RArr3* const a = kinds[kind].regions;
       const bool delam = a == &delamdds;
+      const io::Item& decl = io::damage_items[delam ? 2 : 1];
+      card.take(decl, k, kind);
       if (!valid || (delam && nplies - 1 < 1)) {
         // A single-ply section has no interface to delaminate.
         card.skip_data();
@@ -202,10 +189,10 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
             bukdata::bukrealdatalist.fill(0.0);
           }
         }
-        read_regions(card, delamdds, nplies - 1, dmgid, "interface");
+        read_regions(card, decl, delamdds, nplies - 1, dmgid);
       } else {
         create(*a, nplies, ndmg);
-        read_regions(card, *a, nplies, dmgid, "ply");
+        read_regions(card, decl, *a, nplies, dmgid);
       }
     } else if (inblock && io::is_key(k.key, "+Table")) {
       if (!valid) {
@@ -225,10 +212,11 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       i4 ply = 0;
       const i4 slot = table_slot(kind);
       const bool has_ply = int_after_six(layer, ply);
+      card.take(io::damage_items[3], k);
       if (slot != 0 && has_ply) card.once(at_table[int64_t(ply) * 8 + slot], "+Table");
       std::vector<double> v;
-      card.read(v);
-      if (v.empty()) continue;  // nothing to store, nothing wrong
+      card.read(io::damage_items[3], v);
+      if (v.empty()) continue;  // nothing to store; reported at the end line
       if (slot == 0) {
         card.item_error("+Table", ": no kind named");
       } else if (!has_ply || ply < 1 || ply > dmgpoints.extent(2)) {
@@ -236,11 +224,10 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       } else if (!dmgpoints.contains(i4(v.size()), ply, slot, dmgid)) {
         card.item_error("+Table", ": too many values");
       } else {
-        // Vertices in triples (unused, x, y): a lost value shifts every later vertex.
-        if (v.size() % 3 != 0) card.item_error("+Table", ": " + io::values(int64_t(v.size())) + ", not in triples");
         for (size_t j = 0; j < v.size(); ++j) dmgpoints(i4(j + 1), ply, slot, dmgid) = v[j];
       }
     } else if (io::is_key(k.key, "++End Damage")) {
+      if (inblock && valid) card.close_items(io::damage_items);
       card.end();
     } else {
       card.unread(line);

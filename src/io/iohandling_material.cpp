@@ -180,14 +180,14 @@ struct Block {
   std::vector<double> temps, factors, elastic, strength, hygro, fracture, failprops, degradation, eqstress;
   // at_...: line of the item in the card, 0 when the block has none.
   int32_t at_temps = 0, at_factors = 0, at_elastic = 0, at_strength = 0, at_hygro = 0, at_fracture = 0,
-          at_failprops = 0, at_degradation = 0, at_eqstress = 0, at_modelid = 0, at_regularization = 0, at_i10 = 0,
-          at_ratio = 0;
+          at_failprops = 0, at_degradation = 0, at_eqstress = 0;
   std::vector<int32_t> failflags, evoflags;
   int32_t at_failflags = 0, at_evoflags = 0;
   std::array<std::vector<double>, ncure> cure;
   std::array<int32_t, ncure> at_cure{};
   std::array<std::vector<double>, ncal> cal;  // nt rows x width, column-major
-  std::array<int64_t, ncal> cal_w{};
+  std::array<int64_t, ncal> cal_w{}, curves{};
+  std::array<const io::Item*, io::slot::material_slots> decl{};  // declaration of each item given
   int64_t counter = 1;
 };
 
@@ -216,6 +216,35 @@ bool put(A& arr, int64_t p, int64_t s, const std::vector<T>& v) {
   return put(arr, p, s, v.data(), int64_t(v.size()));
 }
 
+// The nine constants (E1, E2, E3, nu12, nu13, nu23, G12, G13, G23) give a
+// positive definite stiffness: positive moduli and a positive definite
+// normal compliance.
+bool positive_definite(const double* e) {
+  for (int k : {0, 1, 2, 6, 7, 8})
+    if (!(e[k] > 0.0)) return false;
+  const double s11 = 1 / e[0], s22 = 1 / e[1], s33 = 1 / e[2];
+  const double s12 = -e[3] / e[0], s13 = -e[4] / e[0], s23 = -e[5] / e[1];
+  const double m2 = s11 * s22 - s12 * s12;
+  const double det = s11 * (s22 * s33 - s23 * s23) - s12 * (s12 * s33 - s23 * s13) + s13 * (s12 * s23 - s22 * s13);
+  return m2 > 0.0 && det > 0.0;
+}
+
+// The matrix criteria 9 to 13 read their parameter list only at the counts
+// of their table (an other count keeps every default, silently at analysis):
+// a block that selects one of them with a list of another count is reported.
+void check_matrix_parameters(io::Card& card, const Block& b) {
+  const auto& v = b.failprops;
+  if (!b.at_failprops || v.empty() || v.size() > 8 || b.failflags.size() < 3) return;
+  const int32_t mc = b.failflags[2];
+  if (mc < 9 || mc > 13 || std::find(v.begin(), v.end(), -1.0) != v.end()) return;  // -1.0: the defaults
+  static constexpr uint32_t reads[5] = {1u << 2 | 1u << 4 | 1u << 6, 1u << 1 | 1u << 2 | 1u << 3,
+                                        1u << 1 | 1u << 2 | 1u << 3, 1u << 2 | 1u << 5 | 1u << 7,
+                                        1u << 2 | 1u << 6 | 1u << 8};
+  if (!(reads[mc - 9] >> v.size() & 1u))
+    card.item_error("+Failure", ": " + io::values(int64_t(v.size())) + " for matrix " + std::to_string(mc),
+                    b.at_failprops);
+}
+
 void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t nt) {
   const int32_t id = b.id;
   if (b.modelid_given) md::modelid = b.modelid;
@@ -228,8 +257,7 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
     if (!b.at_temps)
       card.item_error("+Table", ": no +Temperature in the block", b.at_factors);
     else if (int64_t(b.factors.size()) != want)
-      card.item_error("+Table", ": " + std::to_string(b.factors.size()) + " factors, expected " + std::to_string(want),
-                      b.at_factors);
+      card.check_count(*b.decl[io::slot::factors], int64_t(b.factors.size()), want, b.at_factors);
     else
       tdep = md::temperatures.allocated();
   }
@@ -252,14 +280,14 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
         double e[9];
         for (int64_t k = 0; k < nel; ++k) e[k] = b.elastic[size_t(k)] * (tdep ? b.factors[size_t(t * frow + k)] : 1.0);
         GetNyeProperties(&nye[size_t(9 * t)], e, &n);
+        if (!positive_definite(&nye[size_t(9 * t)]))
+          card.item_error("+Elastic", ": not positive definite", b.at_elastic);
       }
       for_plies(id, np, ns, [&](int64_t p, int64_t s) {
         for (int64_t t = 0; t < nblocks; ++t)
           note(stride >= 9 && put(md::peprops, p, s, &nye[size_t(9 * t)], 9, t * stride), "+Elastic", b.at_elastic);
       });
-    } else {
-      card.item_error("+Elastic", ": " + io::values(nel) + ", not 2, 5 or 9", b.at_elastic);
-    }
+    }  // other counts: reported with the item
   }
   if (b.at_strength && nstr > 0) {  // an item without values gives nothing
     if (nstr <= 10) {
@@ -270,33 +298,27 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
         for (int64_t k = 0; k < nstr; ++k)
           v[size_t(t * nstr + k)] = b.strength[size_t(k)] * (tdep ? b.factors[size_t(t * frow + nel + k)] : 1.0);
       for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(md::psprops, p, s, v), "+Strength", b.at_strength); });
-    } else {
-      card.item_error("+Strength", ": " + io::values(nstr) + ", at most 10", b.at_strength);
     }
   }
-  auto upto5 = [&](int32_t at, const auto& v, auto& arr, const char* item) {
-    if (!at || v.empty()) return;  // an item without values gives nothing
-    if (v.size() > 5) {
-      card.item_error(item, ": " + io::values(int64_t(v.size())) + ", at most 5", at);
-      return;
-    }
+  // Lists of up to most values (a longer one is reported with its item and not used).
+  auto upto = [&](int32_t at, const auto& v, auto& arr, const char* item, size_t most) {
+    if (!at || v.empty() || v.size() > most) return;  // an item without values gives nothing
     for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(arr, p, s, v), item, at); });
   };
-  upto5(b.at_hygro, b.hygro, md::phprops, "+Hygrothermal");
-  upto5(b.at_fracture, b.fracture, md::pfprops, "+Fracture");
-  upto5(b.at_failprops, b.failprops, md::pdprops, "+Failure");
-  upto5(b.at_failflags, b.failflags, md::pfflags, "+Failure");
-  upto5(b.at_evoflags, b.evoflags, md::peflags, "+Failure");
+  upto(b.at_hygro, b.hygro, md::phprops, "+Hygrothermal", 5);
+  upto(b.at_fracture, b.fracture, md::pfprops, "+Fracture", 5);
+  // Up to the longest parameter list that the matrix driver reads (VDI 2014 with step and mode).
+  upto(b.at_failprops, b.failprops, md::pdprops, "+Failure", 8);
+  check_matrix_parameters(card, b);
+  upto(b.at_failflags, b.failflags, md::pfflags, "+Failure", 5);
+  upto(b.at_evoflags, b.evoflags, md::peflags, "+Failure", 5);
 
   if (b.at_degradation) {
     if (b.degradation.size() == 12 || b.degradation.size() == 6) {
       std::vector<double> v(b.degradation);
       if (v.size() == 6) v.insert(v.end(), b.degradation.begin(), b.degradation.end());
       for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(md::pelimits, p, s, v), "+Failure", b.at_degradation); });
-    } else {
-      card.item_error("+Failure", ": " + io::values(int64_t(b.degradation.size())) + ", not 6 or 12",
-                      b.at_degradation);
-    }
+    }  // other counts: reported with the item
   }
 
   const int ncured = int(std::count_if(b.at_cure.begin(), b.at_cure.end(), [](int32_t at) { return at > 0; }));
@@ -344,9 +366,9 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
 }
 
 // One value read straight into a one-entry array created at first use.
-void read_single(io::Card& card, RArr1& arr, const char* item) {
+void read_single(io::Card& card, const io::Item& it, RArr1& arr, const char* item) {
   std::vector<double> v;
-  card.read(v);
+  card.read(it, v);
   if (v.empty()) return;
   if (!arr.allocated()) arr.allocate({1});
   arr(1) = v[0];
@@ -392,6 +414,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
     }
     if (io::is_key(k.key, "++End Material")) {
       if (card.in_block()) {
+        card.close_items(io::material_items);
         if (b.id != vx::unset) distribute(card, b, np, ns, nt);  // the unset id marks plies without material
         seen.insert(b.id);
       }
@@ -399,91 +422,87 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
       b = Block();
       continue;
     }
-    if (!card.in_block() || line.empty() || line[0] != '+') {
+    const io::Item* it = line.empty() || line[0] != '+' ? nullptr : io::Card::find(io::material_items, k);
+    const int c = it && it->slot >= io::slot::cal_plasticity && it->slot <= io::slot::cal_alpha3
+                      ? it->slot - io::slot::cal_plasticity
+                      : -1;  // calibration curve type
+    if (c >= 0 && card.in_block() && count_t(k.opt) != 1) {
+      // Curves go to the temperatures in their order; one without its
+      // single "T=" is not taken, so that it shifts no later curve.
+      card.skip_data();
+      card.item_error("+Calibration", ": needs one T=");
+      continue;
+    }
+    if (!it || !card.take(*it, k)) {
       card.unread(line);
       continue;
     }
-    // An item that the block takes once: a second one is reported and, as
-    // before, replaces the first.
-    auto given = [&](int32_t& at) { card.once(at, k.key); };
+    b.decl[size_t(it->slot)] = it;
     // An item's values, replacing any earlier ones, and the line it stands on.
     auto take = [&](auto& v, int32_t& at) {
-      given(at);
+      at = card.line_no();
       v.clear();
-      card.read(v);
+      card.read(*it, v);
     };
-    bool taken = true;  // the line is one of the block's items
-    if (is_temperature_key(k.key)) {
-      take(b.temps, b.at_temps);
-    } else if (io::is_key(k.key, "+ModelID")) {
-      given(b.at_modelid);
-      std::vector<int32_t> v;
-      card.read(v);
-      if (!v.empty()) {
-        b.modelid = v[0];
-        b.modelid_given = true;
+    namespace sl = io::slot;
+    switch (it->slot) {
+      case sl::temperature: take(b.temps, b.at_temps); break;
+      case sl::modelid: {
+        std::vector<int32_t> v;
+        card.read(*it, v);
+        if (!v.empty()) {
+          b.modelid = v[0];
+          b.modelid_given = true;
+        }
+        break;
       }
-    } else if (io::is_key(k.key, "+Elastic")) {
-      take(b.elastic, b.at_elastic);
-    } else if (io::is_key(k.key, "+Strength")) {
-      take(b.strength, b.at_strength);
-    } else if (io::is_key(k.key, "+Hygrothermal")) {
-      take(b.hygro, b.at_hygro);
-    } else if (io::is_key(k.key, "+Fracture")) {
-      take(b.fracture, b.at_fracture);
-    } else if (io::is_key(k.key, "+Failure")) {
-      if (k.opt.empty() || io::opt_has(k.opt, "TYPE=INITIATION")) take(b.failflags, b.at_failflags);
-      else if (io::opt_has(k.opt, "TYPE=EVOLUTION")) take(b.evoflags, b.at_evoflags);
-      else if (io::opt_has(k.opt, "TYPE=DEGRADATION")) take(b.degradation, b.at_degradation);
-      else if (io::opt_has(k.opt, "TYPE=PROPERTIES")) take(b.failprops, b.at_failprops);
-      else taken = false;
-    } else if (io::is_key(k.key, "+Regularization") && io::opt_has(k.opt, "TYPE=VISCOUS")) {
-      given(b.at_regularization);
-      std::vector<double> v;
-      card.read(v);
-      auto& r = md::regularization;
-      const int64_t n = std::min<int64_t>(int64_t(v.size()), r.allocated() ? r.extent(1) : 0);
-      std::copy(v.begin(), v.begin() + n, r.data());
-      if (n < int64_t(v.size())) card.item_error("+Regularization", ": too many values");
-    } else if (io::is_key(k.key, "+Table") && io::opt_has(k.opt, "TYPE=TEMPERATURE")) {
-      take(b.factors, b.at_factors);
-    } else if (io::is_key(k.key, "+I10")) {
-      given(b.at_i10);
-      read_single(card, md::i10, "+I10");
-    } else if (io::is_key(k.key, "+Calibration")) {
-      if (io::opt_has(k.opt, "TYPE=EquivalentStress")) {
-        take(b.eqstress, b.at_eqstress);
-      } else if (io::opt_has(k.opt, "TYPE=Ratio")) {
-        given(b.at_ratio);
-        read_single(card, md::r_crit, "+Calibration");
-      } else if (int c = cal_index(k.opt); c >= 0) {
+      case sl::elastic: take(b.elastic, b.at_elastic); break;
+      case sl::mstrength: take(b.strength, b.at_strength); break;
+      case sl::hygro: take(b.hygro, b.at_hygro); break;
+      case sl::fracture: take(b.fracture, b.at_fracture); break;
+      case sl::failflags: take(b.failflags, b.at_failflags); break;
+      case sl::evoflags: take(b.evoflags, b.at_evoflags); break;
+      case sl::degradation: take(b.degradation, b.at_degradation); break;
+      case sl::failprops: take(b.failprops, b.at_failprops); break;
+      case sl::regularization: {
         std::vector<double> v;
-        card.read(v);
-        if (count_t(k.opt) != 1) {
-          // Curves go to the temperatures in their order; one without its
-          // single "T=" is not taken, so that it shifts no later curve.
-          card.item_error("+Calibration", ": needs one T=");
-          continue;
-        }
-        const size_t cs = size_t(c);
-        if (b.cal_w[cs] == 0) {  // the material's table of this type, at its first curve
-          b.cal_w[cs] = std::max<int64_t>(z.cal[c], cal_width[c] * int64_t(*cal_count(c)));
-          b.cal[cs].assign(size_t(nt * b.cal_w[cs]), 0.0);
-        }
-        const int64_t row = (b.counter - 1) % nt;  // curves fill the rows in turn
-        ++b.counter;
-        const int64_t n = std::min<int64_t>(int64_t(v.size()), b.cal_w[cs]);
-        for (int64_t q = 0; q < n; ++q) b.cal[cs][size_t(row + q * nt)] = v[size_t(q)];
-        if (n < int64_t(v.size())) card.item_error("+Calibration", ": too many values");
-      } else {
-        taken = false;
+        card.read(*it, v);
+        auto& r = md::regularization;
+        const int64_t n = std::min<int64_t>(int64_t(v.size()), r.allocated() ? r.extent(1) : 0);
+        std::copy(v.begin(), v.begin() + n, r.data());
+        if (n < int64_t(v.size())) card.item_error("+Regularization", ": too many values");
+        break;
       }
-    } else if (int q = cure_index(k); q >= 0) {
-      take(b.cure[size_t(q)], b.at_cure[size_t(q)]);
-    } else {
-      taken = false;
+      case sl::factors: take(b.factors, b.at_factors); break;
+      case sl::i10: read_single(card, *it, md::i10, "+I10"); break;
+      case sl::eqstress: take(b.eqstress, b.at_eqstress); break;
+      case sl::ratio: read_single(card, *it, md::r_crit, "+Calibration"); break;
+      default:
+        if (c >= 0) {
+          std::vector<double> v;
+          card.read(*it, v);
+          const size_t cs = size_t(c);
+          // One curve per merged temperature and type: a further one would
+          // write over the row of an earlier temperature.
+          if (++b.curves[cs] > nt) card.item_error("+Calibration", ": curves beyond nt = " + std::to_string(nt));
+          if (b.cal_w[cs] == 0) {  // the material's table of this type, at its first curve
+            b.cal_w[cs] = std::max<int64_t>(z.cal[c], cal_width[c] * int64_t(*cal_count(c)));
+            b.cal[cs].assign(size_t(nt * b.cal_w[cs]), 0.0);
+          }
+          const int64_t row = (b.counter - 1) % nt;  // curves fill the rows in turn
+          ++b.counter;
+          const int64_t n = std::min<int64_t>(int64_t(v.size()), b.cal_w[cs]);
+          for (int64_t q = 0; q < n; ++q) b.cal[cs][size_t(row + q * nt)] = v[size_t(q)];
+          if (n < int64_t(v.size())) card.item_error("+Calibration", ": too many values");
+          // A shorter curve is padded with zeros, which end its ascending
+          // abscissae: the table cannot be interpolated then.
+          else if (!v.empty() && n < b.cal_w[cs])
+            card.item_error("+Calibration", ": " + io::values(n) + ", table of " + std::to_string(b.cal_w[cs]));
+        } else {  // the curing items, in the order of cuprops
+          const size_t q = size_t(it->slot - sl::gelpoint);
+          take(b.cure[q], b.at_cure[q]);
+        }
     }
-    if (!taken) card.unread(line);
   }
 
   // A ply that names a material the card does not define keeps its initial data.

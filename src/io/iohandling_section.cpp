@@ -31,17 +31,9 @@ void put_column(io::Card& card, A& arr, int64_t col, const std::vector<T>& v, co
   if (int64_t(v.size()) > rows) card.item_error(item, ": too many values");
 }
 
-// A count that is neither one value for every ply nor one per ply.
-void check_count(io::Card& card, int64_t n, int64_t plies, int32_t line, const char* item) {
-  if (plies > 0 && n > 1 && n != plies)
-    card.item_error(item, ": " + io::values(n) + " for " + std::to_string(plies) + " plies", line);
-}
-
-// What a block has given so far: value counts and the lines of its items
-// (0: not given).
+// Value counts of a block's items.
 struct Items {
   int64_t nmat = 0, nori = 0, nthk = 0;
-  int32_t lmat = 0, lori = 0, lthk = 0, lext = 0, lstr = 0;
 };
 
 void allocate_sections(int32_t np, int32_t ns) {
@@ -128,58 +120,58 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
     if (io::is_key(k.key, "++Begin Section")) {
       blockid = card.begin_with_id(k.opt, "++Begin Section", "SecID=<integer>");
       b = Items();
-    } else if (inblock && io::is_key(k.key, "+Material")) {
-      card.once(b.lmat, "+Material");
-      std::vector<int32_t> v;
-      b.nmat = card.read(v);
-      put_column(card, matid, isec, v, "+Material");
-    } else if (inblock && io::is_key(k.key, "+Orientation")) {
-      card.once(b.lori, "+Orientation");
-      std::vector<double> v;
-      b.nori = card.read(v);
-      put_column(card, plyorientation, isec, v, "+Orientation");
-    } else if (inblock && io::is_key(k.key, "+Thickness")) {
-      card.once(b.lthk, "+Thickness");
-      std::vector<double> v;
-      b.nthk = card.read(v);
-      // "0,25" written for 0.25 gives the plies 0 and 25.
-      for (size_t j = 0; j < v.size(); ++j)
-        if (!(v[j] > 0.0)) {
-          char t[48];
-          std::snprintf(t, sizeof t, ": %g is not positive", v[j]);
-          card.item_error("+Thickness", t, card.value_line(j));
+    } else if (const io::Item* it = line.empty() || line[0] != '+' ? nullptr : io::Card::find(io::section_items, k);
+               it && card.take(*it, k)) {
+      switch (it->slot) {
+        case io::slot::material: {
+          std::vector<int32_t> v;
+          b.nmat = card.read(*it, v);
+          put_column(card, matid, isec, v, "+Material");
           break;
         }
-      put_column(card, plythickness, isec, v, "+Thickness");
-    } else if (inblock && io::is_key(k.key, "+Extension")) {
-      card.once(b.lext, "+Extension");
-      std::vector<int32_t> v;
-      card.read(v);
-      if (v.size() != 2) card.item_error("+Extension", ": " + io::values(int64_t(v.size())) + ", expected 2");
-      put_column(card, seflags, isec, v, "+Extension");
-    } else if (inblock && io::is_key(k.key, "+Strength")) {
-      if (io::opt_is(k.opt, "TYPE=INSITU")) {
-        card.skip_data();  // in-situ strengths come from elsewhere
-        continue;
-      }
-      card.once(b.lstr, "+Strength");
-      // The value stands on the next line that is not blank; a keyword line
-      // there is not swallowed.
-      std::string_view next;
-      io::Read r;
-      do r = io::read_line(unit, next);
-      while (r == io::Read::ok && io::is_blank(next));
-      const bool keyword = r == io::Read::ok && io::ends_card_data(next);
-      double v = 0.0;
-      if (r != io::Read::ok || keyword || !io::first_value(next, v)) {
-        if (r == io::Read::eof || keyword) io::backspace(unit);
-        card.item_error("+Strength", "without a readable value");
-      } else {
-        // The first value is the strength; more (a decimal comma, "310,5") is a mistake.
-        if (const int32_t n = io::count_values(next); n > 1)
-          card.item_error("+Strength", ": " + io::values(n) + ", expected 1", io::position(unit));
-        if (isec <= ncol) xcstrength(isec) = v;
-        else card.item_error("+Strength", ": more sections than counted");
+        case io::slot::orientation: {
+          std::vector<double> v;
+          b.nori = card.read(*it, v);
+          put_column(card, plyorientation, isec, v, "+Orientation");
+          break;
+        }
+        case io::slot::thickness: {
+          std::vector<double> v;
+          b.nthk = card.read(*it, v);
+          put_column(card, plythickness, isec, v, "+Thickness");
+          break;
+        }
+        case io::slot::extension: {
+          std::vector<int32_t> v;
+          card.read(*it, v);
+          put_column(card, seflags, isec, v, "+Extension");
+          break;
+        }
+        case io::slot::insitu:
+          card.skip_data();  // in-situ strengths come from elsewhere
+          break;
+        default: {  // +Strength
+          // The value stands on the next line that is not blank; a keyword line
+          // there is not swallowed.
+          std::string_view next;
+          io::Read r;
+          do r = io::read_line(unit, next);
+          while (r == io::Read::ok && io::is_blank(next));
+          const bool keyword = r == io::Read::ok && io::ends_card_data(next);
+          double v = 0.0;
+          if (r != io::Read::ok || keyword || !io::first_value(next, v)) {
+            if (r == io::Read::eof || keyword) io::backspace(unit);
+            card.item_error("+Strength", "without a readable value");
+          } else {
+            // The first value is the strength; more (a decimal comma, "310,5") is a mistake.
+            const int32_t n = io::count_values(next);
+            card.set_line(io::position(unit), n);
+            if (n > 1) card.check_count(*it, n, -1, io::position(unit));
+            else card.check(*it, std::vector<double>{v});
+            if (isec <= ncol) xcstrength(isec) = v;
+            else card.item_error("+Strength", ": more sections than counted");
+          }
+        }
       }
     } else if (io::is_key(k.key, "++End Section")) {
       if (!inblock) card.end();  // reports an end line without its begin line
@@ -189,14 +181,7 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
         if (inblock) {
           // Checked at the end line, so that a mistake inside the block (an
           // orientation line written from column 1) is the one reported.
-          if (!b.lori) card.item_error("+Orientation", "missing");
-          else if (!b.nori) card.item_error("+Orientation", "without values", b.lori);
-          if (!b.lthk) card.item_error("+Thickness", "missing");
-          else if (!b.nthk) card.item_error("+Thickness", "without values", b.lthk);
-          if (!b.lmat && !single) card.item_error("+Material", "missing");
-          else if (b.lmat && !b.nmat) card.item_error("+Material", "without values", b.lmat);
-          check_count(card, b.nmat, b.nori, b.lmat, "+Material");
-          check_count(card, b.nthk, b.nori, b.lthk, "+Thickness");
+          card.close_items(io::section_items, single ? io::slot::material : -1, b.nori);
         }
         secidlist(isec) = blockid;
         const int64_t m = std::min(nrow, std::max<int64_t>(b.nori, 1));

@@ -26,18 +26,18 @@ struct Pending {
 };
 
 // First value of an integer item; false when the item holds none.
-bool first_int(io::Card& card, int32_t& v) {
+bool first_int(io::Card& card, const io::Item& it, int32_t& v) {
   std::vector<int32_t> vals;
-  card.read(vals);
+  card.read(it, vals);
   if (vals.empty()) return false;
   v = vals[0];
   return true;
 }
 
 // Cycle properties: m = n div nsteps values per step, column by column.
-void read_cycle_props(io::Card& card, int32_t nsteps, bool& have_props) {
+void read_cycle_props(io::Card& card, const io::Item& it, int32_t nsteps, bool& have_props) {
   std::vector<double> v;
-  card.read(v);
+  card.read(it, v, nsteps);
   const int64_t m = int64_t(v.size()) / nsteps;
   if (m < 1) {
     card.item_error("+Cycle", ": fewer values than steps");
@@ -50,7 +50,7 @@ void read_cycle_props(io::Card& card, int32_t nsteps, bool& have_props) {
   have_props = true;
 }
 
-void read_individual_cycles(io::Card& card, int32_t nsteps, bool have_props) {
+void read_individual_cycles(io::Card& card, const io::Item& it, int32_t nsteps, bool have_props) {
   auto& cp = shokriehdata::cycleprops;
   auto& cy = shokriehdata::cycles;
   if (!have_props || !cp.allocated() || cp.extent(1) < 6 || cp.extent(2) < nsteps) {
@@ -71,17 +71,28 @@ void read_individual_cycles(io::Card& card, int32_t nsteps, bool have_props) {
     cy.fill(0.0);
   }
   const int64_t rows = cy.extent(1), total = cy.size();
+  // The counts run from the first marked step through the last one, the
+  // steps between them included (their zeros written out).
+  int32_t first = 0, last = 0;
+  for (int32_t j = 1; j <= nsteps; ++j)
+    if (cp(3, j) >= 3.0) {
+      if (!first) first = j;
+      last = j;
+    }
+  const int64_t expected = first ? rows * (last - first + 1) : 0;
   for (int32_t j = 1; j <= nsteps; ++j) {
     if (!(cp(3, j) >= 3.0)) continue;
     std::vector<double> v;
-    card.read(v);
+    if (j == first) card.read(it, v, expected);
+    else card.read(v);
     const int64_t start = int64_t(j - 1) * rows;
     const int64_t fit = std::max<int64_t>(0, std::min<int64_t>(int64_t(v.size()), total - start));
     std::copy(v.begin(), v.begin() + fit, cy.data() + start);
     if (fit < int64_t(v.size())) card.item_error("+Cycle", ": more individual cycles than fit");
   }
   std::vector<double> rest;  // counts left when no step is marked for them
-  card.read(rest);
+  if (first) card.read(rest);
+  else card.read(it, rest, 0);
   if (!rest.empty()) card.item_error("+Cycle", ": individual cycles that no step takes");
 }
 
@@ -116,36 +127,35 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
   std::string_view line;
   while (card.next(line)) {
     const io::KeyLine k = io::split_key(line);
-    const bool inblock = card.in_block();
     bool taken = true;  // the line is one of the card's items
     if (io::is_key(k.key, "++Begin Step")) {
       card.begin(io::Card::no_id);
-    } else if (inblock && io::is_key(k.key, "+Debug")) {
-      if (io::opt_is(k.opt, "TYPE=ELEMENT")) p.has_edebug |= first_int(card, p.edebug);
-      else if (io::opt_is(k.opt, "TYPE=NODAL")) p.has_ndebug |= first_int(card, p.ndebug);
-      else if (io::opt_is(k.opt, "TYPE=FILE")) p.has_fdebug |= first_int(card, p.fdebug);
-      else taken = false;
-    } else if (inblock && io::is_key(k.key, "+Verbose")) {
-      std::vector<int32_t> v;
-      card.read(v);
-      if (!v.empty()) p.verbose = std::move(v);
-    } else if (io::is_key(k.key, "+Update") && (k.opt.empty() || (inblock && io::opt_is(k.opt, "TYPE=INC")))) {
-      p.has_update |= first_int(card, p.nupdate);
-    } else if (io::is_key(k.key, "+Cycle")) {
-      if (k.opt.empty() || (inblock && io::opt_has(k.opt, "TYPE=GENERAL"))) {
-        if (cycle_steps_ok()) read_cycle_props(card, *nsteps, have_props);
-      } else if (inblock && io::opt_is(k.opt, "TYPE=INDIVIDUAL")) {
-        if (cycle_steps_ok()) read_individual_cycles(card, *nsteps, have_props);
-      } else if (inblock && io::opt_is(k.opt, "TYPE=DIRECT")) {
-        if (cycle_steps_ok()) {
-          if (!shokriehdata::cycles.allocated()) {
-            shokriehdata::cycles.allocate({1, *nsteps});
-            shokriehdata::cycles.fill(1.0);
-          }
-          read_cycle_props(card, *nsteps, have_props);
+    } else if (const io::Item* it = line.empty() || line[0] != '+' ? nullptr : io::Card::find(io::step_items, k);
+               it && card.take(*it, k)) {
+      switch (it->slot) {
+        case io::slot::edebug: p.has_edebug |= first_int(card, *it, p.edebug); break;
+        case io::slot::ndebug: p.has_ndebug |= first_int(card, *it, p.ndebug); break;
+        case io::slot::fdebug: p.has_fdebug |= first_int(card, *it, p.fdebug); break;
+        case io::slot::verbose: {
+          std::vector<int32_t> v;
+          card.read(*it, v);
+          if (!v.empty()) p.verbose = std::move(v);
+          break;
         }
-      } else {
-        taken = false;
+        case io::slot::update: p.has_update |= first_int(card, *it, p.nupdate); break;
+        case io::slot::cycle:
+          if (cycle_steps_ok()) {
+            if (std::string_view(it->option) == "TYPE=DIRECT" && !shokriehdata::cycles.allocated()) {
+              shokriehdata::cycles.allocate({1, *nsteps});
+              shokriehdata::cycles.fill(1.0);
+            }
+            read_cycle_props(card, *it, *nsteps, have_props);
+          }
+          break;
+        case io::slot::individual:
+          if (cycle_steps_ok()) read_individual_cycles(card, *it, *nsteps, have_props);
+          break;
+        default: taken = false;
       }
     } else if (io::is_key(k.key, "++End Step")) {
       if (p.has_update) nupdate = p.nupdate;
@@ -157,6 +167,7 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
         unitid = p.verbose.size() > 1 ? p.verbose[1] : -3;
       }
       p = Pending();
+      if (card.in_block()) card.close_items(io::step_items);
       card.end();
     } else {
       taken = false;

@@ -159,11 +159,12 @@ bool to_int(std::string_view t, int32_t& v) {
 }
 
 template <class T>
-bool parse_any(std::string_view line, std::vector<T>& out) {
+bool parse_any(std::string_view line, std::vector<T>& out, bool* gap = nullptr) {
   const size_t n0 = out.size();
   bool ok = scan_items(line, [&](std::string_view t) {
     T v;
     bool good;
+    if (gap && t.empty()) *gap = true;
     if constexpr (std::is_same_v<T, double>) good = to_real(t, v);
     else good = to_int(t, v);
     if (good) out.push_back(v);
@@ -207,10 +208,11 @@ int32_t read_card_any(int32_t unit, std::vector<T>& out, BadLine* bad, std::vect
       break;
     }
     const size_t before = out.size();
-    if (!parse_any(line, out)) {
+    bool gap = false;
+    if (!parse_any(line, out, &gap)) {
       if (bad) bad->malformed(position(unit));
     } else if (lines && out.size() > before) {
-      lines->push_back({position(unit), static_cast<int32_t>(before - n0)});
+      lines->push_back({position(unit), static_cast<int32_t>(before - n0), gap});
     }
   }
   return static_cast<int32_t>(out.size() - n0);

@@ -89,10 +89,12 @@ struct BadLine {
  protected:
   ~BadLine() = default;
 };
-// A data line that holds values: its number and the index of its first value.
+// A data line that holds values: its number, the index of its first value,
+// and whether it holds an empty item (read as 0).
 struct ValueLine {
   int32_t line;
   int32_t first;
+  bool gap = false;
 };
 // The values of a card item's data lines, up to a line that ends them
 // (ends_card_data); the unit is left before that line. A malformed line

@@ -1,0 +1,164 @@
+"""The item tables of docs/cards.md, rendered from the item declarations of
+src/io/iohandling_items.cpp, the ones the card readers read through.
+
+    python3 docs/cardtables.py          rewrites the tables in docs/cards.md
+    python3 docs/cardtables.py --check  exits 1 when the guide differs
+
+A table stands between "<!-- items NAME -->" and "<!-- end items -->" lines;
+tests/test_iohandling_items.py holds the guide to the declarations.
+"""
+import os
+import re
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+SOURCE = os.path.join(ROOT, "src", "io", "iohandling_items.cpp")
+GUIDE = os.path.join(ROOT, "docs", "cards.md")
+CARDS = {"step": "StepCard", "section": "SectionCard", "material": "MaterialCard", "damage": "DamageCard"}
+FIELDS = ("key", "option", "select", "place", "repeat", "slot", "count", "record", "per_line", "kind", "need",
+          "data", "lands")
+
+
+def split_fields(text):
+    """Top-level comma-separated fields of a brace initializer (strings and
+    parentheses kept whole)."""
+    out, depth, cur, quoted = [], 0, "", False
+    for ch in text:
+        if quoted:
+            cur += ch
+            quoted = ch != '"' or cur.endswith('\\"')
+            continue
+        if ch == '"':
+            quoted = True
+        elif ch == "(":
+            depth += 1
+        elif ch == ")":
+            depth -= 1
+        elif ch == "," and depth == 0:
+            out.append(cur.strip())
+            cur = ""
+            continue
+        cur += ch
+    out.append(cur.strip())
+    return out
+
+
+def parse_count(text):
+    m = re.fullmatch(r"(\w+)\(([^)]*)\)", text)
+    if not m:
+        raise ValueError(f"count not understood: {text}")
+    args = [int(a) for a in m.group(2).split(",") if a.strip()]
+    return m.group(1), args
+
+
+def declarations(source=SOURCE):
+    """{card name: [declaration dict, ...]} in declaration order."""
+    with open(source) as fh:
+        text = fh.read()
+    cards = {}
+    for m in re.finditer(r"constexpr Item (\w+)_decl\[\] = \{\n(.*?)\n\};", text, re.S):
+        items = []
+        for line in m.group(2).splitlines():
+            line = line.strip()
+            if not line.startswith("{"):
+                continue
+            fields = split_fields(line[1:line.rindex("}")])
+            if len(fields) != len(FIELDS):
+                raise ValueError(f"{len(fields)} fields in {line}")
+            d = dict(zip(FIELDS, fields))
+            for f in ("key", "option", "data", "lands"):
+                d[f] = d[f][1:-1]
+            d["slot"] = d["slot"].replace("slot::", "")
+            d["count"] = parse_count(d["count"])
+            d["record"] = int(d["record"])
+            d["per_line"] = d["per_line"] == "true"
+            d["need"] = d["need"] == "true"
+            items.append(d)
+        cards[CARDS[m.group(1)]] = items
+    return cards
+
+
+RECORDS = {2: "pairs", 3: "triples", 4: "fours"}
+KINDS = {
+    "real": "",
+    "integer": "integer",
+    "positive": "above 0",
+    "nonnegative": "0 or above",
+    "natural": "integer, 0 or above",
+    "counting": "integer, 1 or above",
+    "temperature": "strictly ascending",
+    "elastic": "giving a positive definite stiffness",
+    "selector": "each within its mode's table",
+    "curve": "x (first of each) strictly ascending",
+    "ply_record": "plies 1 to nplies, each once; half-axes above 0",
+    "gap_record": "interfaces 1 to nplies-1, each once; half-axes above 0",
+}
+REPEATS = {"once": "once", "per_kind": "once per kind", "per_ply": "once per ply and kind",
+           "per_temperature": "one per merged temperature and type", "many": "any number of times"}
+
+
+def count_text(count):
+    rule, a = count
+    if rule == "exactly":
+        return "1 value" if a[0] == 1 else f"{a[0]} values"
+    if rule == "upto":
+        return "any number of values" if a[0] < 0 else f"up to {a[0]} value" + ("s" if a[0] > 1 else "")
+    if rule == "between":
+        return f"{a[0]} or {a[1]} values" if a[1] == a[0] + 1 else f"{a[0]} to {a[1]} values"
+    if rule == "at_least":
+        return "any number of values" if a[0] == 0 else f"{a[0]} or more values"
+    if rule == "one_of":
+        return ", ".join(map(str, a[:-1])) + f" or {a[-1]} values"
+    return {"one_per_ply": "1, or 1 per ply",
+            "per_step": "m per step, a multiple of nsteps",
+            "factor_table": "(elastic + strength count) x ntempdata",
+            "marked_steps": "ncyc per step, from the first marked step to the last"}[rule]
+
+
+def cell(text):
+    return text.replace("|", "\\|")
+
+
+def row(d):
+    item = d["key"].rstrip("*") + (", " + d["option"] if d["option"] else "")
+    item = f"`{item}`"
+    if d["key"].endswith("*"):
+        n = len(d["key"]) - 1
+        item += f" (its first {n} characters are compared)"
+    where = ("in a block" if d["place"] == "block" else "anywhere") + ", " + REPEATS[d["repeat"]]
+    if d["need"]:
+        where += ", needed"
+    values = [count_text(d["count"])]
+    if KINDS[d["kind"]]:
+        values.append(KINDS[d["kind"]])
+    if d["record"] > 1:
+        values.append("in " + RECORDS[d["record"]] + (", whole on each line" if d["per_line"] else ""))
+    return f"| {cell(item)} | {where} | {cell(d['data'])}: {cell(', '.join(values))} | {cell(d['lands'])} |"
+
+
+def table(items):
+    lines = ["| item | stands | values | lands in |", "|---|---|---|---|"]
+    lines += [row(d) for d in items]
+    return "\n".join(lines)
+
+
+def render(guide_text, cards):
+    """The guide with every marked table replaced by its rendering."""
+    def repl(m):
+        return f"{m.group(1)}\n{table(cards[m.group(2)])}\n{m.group(3)}"
+    return re.sub(r"(<!-- items (\w+) -->)\n(?:\|[^\n]*\n)*(<!-- end items -->)", repl, guide_text, flags=re.S)
+
+
+def main(argv):
+    with open(GUIDE) as fh:
+        text = fh.read()
+    new = render(text, declarations())
+    if "--check" in argv:
+        return 0 if new == text else 1
+    with open(GUIDE, "w") as fh:
+        fh.write(new)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
