@@ -2,14 +2,18 @@
 in/out scalar or array, required or optional) is given NaN, inf, -inf, +-1e300 and reals just
 beyond the 32-bit and 64-bit integer range, and each integer argument the extreme, negative and
 zero values, one argument at a time, the others being the valid-shaped values the binding path
-sweep builds from the docstrings. Nothing is asserted about the results: the routines' own
+sweep builds from the docstrings. As those values take one branch of each selector (a criterion
+or mode number, a flag), every integer argument that is not an extent is also set to -1..16 in
+turn with every real at once NaN or huge. Nothing is asserted about the results: the routines' own
 tests say what each input must give. What is checked is that no call crashes and that, in the
 sanitizer build, no conversion of such a number to an integer, no overflow and no bad access is
 reported. The run happens in child processes; a routine that ends the process on purpose (the
 interpolation libraries on a bad table, xerr) only restarts the run after it.
 
-The normal run fills a whole array with the value; VX_FUZZ=full also sets every element on its
-own (up to 12 per array) and takes more values."""
+The normal run (some 40,000 calls) fills a whole array with the value and leaves out the routines
+that end the process; VX_FUZZ=full (some 460,000 calls, minutes) also sets every element on its
+own (up to 12 per array), every real on its own under each selector value, takes more values and
+calls every routine."""
 import os
 import subprocess
 import sys
@@ -22,7 +26,8 @@ MACHINERY, found, _ = PATHS_DRIVER.partition("\ncounts = collections.Counter()")
 assert found, "the path sweep's driver changed: take its argument builder otherwise"
 
 DRIVER = MACHINERY + r'''
-import faulthandler, itertools
+import faulthandler, warnings
+warnings.simplefilter("ignore")  # numpy's notes on casting the hostile values
 start, first, full, limit = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3] == "full", float(sys.argv[4])
 # Routines that end the process on purpose: only the full run calls them, each end costs a restart.
 ENDS_ON_PURPOSE = eval(sys.argv[5])
