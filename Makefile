@@ -72,6 +72,7 @@ sanitize: sysdeps venv
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVX_SANITIZE=ON -DVX_ENGINE_TESTS=ON -DPython_EXECUTABLE=$(abspath $(PY)) >/dev/null
 	cmake --build build-asan
 	cd tests && PYTHONPATH=../build-asan ASAN_OPTIONS=detect_leaks=0 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  LD_PRELOAD="$$(gcc -print-file-name=libasan.so) $$(gcc -print-file-name=libubsan.so)" \
 	  $(abspath $(PY)) -m pytest -q -p no:cacheprovider $(T)
 

@@ -204,6 +204,19 @@ print(rnd(0.0) * 4194304, rnd(-1.0) * 4194304, rnd(0.0) * 4194304, rnd(0.5), rnd
     assert half == 0.5 and e == (3146757 * 2097152 + 1731) % 4194304
 
 
+def test_random_generator_infinite_seed_keeps_the_state():
+    # An infinite seed has no fraction: like a NaN or a negative one it leaves the state alone
+    # (once it was converted to an integer as a NaN, and the next numbers fell outside [0, 1)).
+    out, st = run_python(PRELUDE + """
+lib.pchip_rand_.restype = C.c_float
+def rnd(v): return lib.pchip_rand_(C.byref(C.c_float(v)))
+print(rnd(0.5), rnd(float("inf")), rnd(float("nan")), rnd(-1.0), rnd(0.0) * 4194304)
+""")
+    assert st == 0, out
+    half, inf, nan, neg, nxt = map(float, out.split())
+    assert half == inf == nan == neg == 0.5 and nxt == (3146757 * 2097152 + 1731) % 4194304
+
+
 def test_timestamp_line_and_unit():
     # The line's form is checked with the interpolation library's stamp, which shares the formatter.
     out, st = run_python(PRELUDE + "lib.pchip_timestamp_()\nu = i4(-1); lib.get_unit_(C.byref(u)); print(u.value)")

@@ -584,8 +584,8 @@ void fdtrue_(const float* x, float* f, float* d);
 
 /* pchip_rand_: pseudo-random numbers in [0, 1) of the checks (a linear
  * congruential generator modulo 2^22 with process-wide state).
- *   r      (in)  0: the next number; positive: restart from the fraction of
- *                r; negative: the state stays
+ *   r      (in)  0: the next number; positive and finite: restart from the
+ *                fraction of r; negative, infinite or NaN: the state stays
  *   result (ret) the number */
 float pchip_rand_(const float* r);
 

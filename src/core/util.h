@@ -239,6 +239,18 @@ inline void fill_view(const vx_view& a, const T& v) {
   else detail::fill_dims<T, R - 1>(p, ext, str, v);
 }
 
+// ------------------------------------------------------------ conversions
+
+// v truncated towards zero into `out` when the result is a 32-bit integer;
+// false, `out` untouched, for a NaN, an infinity or a value beyond the range,
+// whose conversion by a cast is undefined. The caller applies its input's
+// rule to false: refuse the value, record -2, or take the result as unknown.
+inline bool to_i4(double v, i4& out) {
+  if (!(v > -2147483649.0 && v < 2147483648.0)) return false;
+  out = static_cast<i4>(v);
+  return true;
+}
+
 // ------------------------------------------------------ standard matrices
 
 // a(n,n) = lambda on the diagonal, 0.0 elsewhere.

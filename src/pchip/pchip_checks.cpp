@@ -7,6 +7,7 @@
 #include <string>
 #include "pchip_impl.h"
 #include "timestamp.h"
+#include "util.h"
 
 namespace pchip {
 namespace {
@@ -930,14 +931,12 @@ VX_API float pchip_rand_(const float* r) {
     rand_ix0 = iy0 % 2048;
     iy1 = iy1 + (iy0 - rand_ix0) / 2048;
     rand_ix1 = iy1 % 2048;
-  } else if (rv > 0.0f) {
-    float frac = std::fmod(rv, 1.0f);
-    float v = frac * 4194304.0f + 0.5f;
-    i4 s = static_cast<i4>(v);
+  } else if (i4 s; rv > 0.0f && vx::util::to_i4(std::fmod(rv, 1.0f) * 4194304.0f + 0.5f, s)) {
     rand_ix0 = s % 2048;
     rand_ix1 = (s - rand_ix0) / 2048;
   }
-  // A NaN argument, like a negative one, leaves the state alone.
+  // A NaN argument, like a negative one, leaves the state alone; so does an
+  // infinite one, which has no fraction.
   return static_cast<float>(rand_ix1 * 2048 + rand_ix0) / 4194304.0f;
 }
 
