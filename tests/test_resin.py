@@ -133,6 +133,11 @@ def test_orthotropic_resin_softening(vx, tables):
     # fully degraded (d >= 1, degr < 1): no softening at all
     r = vx.resin.getresinorthotropicproperties(p, 323.15, 0.1, np.zeros(6), eps, 0, 1.0)
     assert r[0:3] == (e, e, e)
+    assert error_record(vx)[0] == 0
+    # an unknown damage is taken as full, never as an intact element, and recorded
+    r = vx.resin.getresinorthotropicproperties(p, 323.15, 0.1, np.zeros(6), eps, 0, np.nan)
+    assert r[0:3] == (e, e, e)
+    assert error_record(vx) == (-2, "NaN damage in GetResinOrthotropicProperties: counted as full")
 
 
 def test_equivalent_strain_sign_and_norm(vx):

@@ -96,7 +96,8 @@ void GetResinPlasticProperties(const double* props, const int32_t* nprops, const
  * material data at the strain and at temp limited to the table temperatures.
  * The Poisson ratios split 2 nu by the modulus ratios (nu21 = 2
  * nu / (E1/E2 + 1), nu12 = 2 nu - nu21, ...). A fully damaged element (d at
- * least 1 with degr below 1) is not softened. A missing table records status
+ * least 1 with degr below 1) is not softened; a NaN d counts as full damage
+ * and records status -2. A missing table records status
  * -2 and leaves that direction unsoftened. Constants that GetResinProperties
  * refuses record its status -2 and give NaN in every output but degr from C;
  * from Python such a count is refused with ValueError before the call.

@@ -223,7 +223,9 @@ VX_API void GetResinOrthotropicProperties(const double* props, const i4* nprops,
   GetResinProperties(props, nprops, temp, &e, &nu, &num, &gamma, degr, xt, xc, np, a_woehler,
                      exp_woehler, noel);
   const bool debug = *noel == vx::debugdata::edebug;
-  const bool lost = *d >= 1.0 && *degr < 1.0;
+  // An unknown damage is never taken for an intact element.
+  if (std::isnan(*d)) vx::report(-2, "NaN damage in GetResinOrthotropicProperties: counted as full");
+  const bool lost = !(*d < 1.0) && *degr < 1.0;
   using vx::materialdata::temperatures;
   double tev = *temp;
   if (temperatures.allocated() && temperatures.size() > 0)
