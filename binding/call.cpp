@@ -865,6 +865,9 @@ bool given_text(const ArgDesc& a, Slot& s, PyObject* o) {
   s.text = hold ? hold : o;
   s.ptr = const_cast<char*>(p);
   s.tlen = static_cast<size_t>(n);
+  // Expressions see a text as the code of its first character (a flag).
+  s.ival = n > 0 ? static_cast<unsigned char>(p[0]) : 0;
+  s.known = true;
   return true;
 }
 

@@ -121,6 +121,13 @@ struct Parser {
       if (!ternary()) return false;
       return eat(")") || fail("expected ')'");
     }
+    if (s[p] == '\'') {
+      // A character literal: its code, compared with a text argument's value.
+      if (p + 2 >= s.size() || s[p + 2] != '\'') return fail("expected one character between quotes");
+      emit(Op::lit, -1, static_cast<unsigned char>(s[p + 1]));
+      p += 3;
+      return true;
+    }
     if (std::isdigit(static_cast<unsigned char>(s[p]))) {
       int64_t v = 0;
       while (p < s.size() && std::isdigit(static_cast<unsigned char>(s[p]))) v = v * 10 + (s[p++] - '0');
