@@ -68,7 +68,10 @@ constexpr int kMaxViews = 4;
 
 struct CallEnv : ExprEnv {
   Slot* s;
-  explicit CallEnv(Slot* sl) : s(sl) {}
+  explicit CallEnv(Slot* sl) : s(sl) {
+    values = reinterpret_cast<const char*>(&sl[0].ival);
+    stride = sizeof(Slot);
+  }
   int64_t value(int a) const override { return s[a].ival; }
   int64_t shape(int a, int64_t d) const override {
     if (s[a].arr) return d < PyArray_NDIM(s[a].arr) ? PyArray_DIM(s[a].arr, static_cast<int>(d)) : 1;
@@ -945,8 +948,9 @@ bool given_text(const ArgDesc& a, Slot& s, PyObject* o) {
   s.text = hold ? hold : o;
   s.ptr = const_cast<char*>(p);
   s.tlen = static_cast<size_t>(n);
-  // Expressions see a text as the code of its first character (a flag).
-  s.ival = n > 0 ? static_cast<unsigned char>(p[0]) : 0;
+  // Expressions see a text as the code of its first character, upper-cased:
+  // a flag, in either case.
+  s.ival = n > 0 ? static_cast<unsigned char>(p[0] >= 'a' && p[0] <= 'z' ? p[0] - 'a' + 'A' : p[0]) : 0;
   s.known = true;
   return true;
 }
@@ -1353,7 +1357,10 @@ PyObject* build_results(Call& c) {
 // The values of the call as the checks see them; a scalar has no extent.
 struct DirectEnv : ConstEnv {
   const int64_t* ival;
-  explicit DirectEnv(const int64_t* v) : ival(v) {}
+  explicit DirectEnv(const int64_t* v) : ival(v) {
+    values = reinterpret_cast<const char*>(v);
+    stride = sizeof(int64_t);
+  }
   int64_t value(int a) const override { return ival[a]; }
 };
 
@@ -1499,7 +1506,10 @@ bool call_direct(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
 struct ArrayEnv : ExprEnv {
   const int64_t* ival;
   PyArrayObject* const* arr;
-  ArrayEnv(const int64_t* v, PyArrayObject* const* a) : ival(v), arr(a) {}
+  ArrayEnv(const int64_t* v, PyArrayObject* const* a) : ival(v), arr(a) {
+    values = reinterpret_cast<const char*>(v);
+    stride = sizeof(int64_t);
+  }
   int64_t value(int a) const override { return ival[a]; }
   int64_t shape(int a, int64_t d) const override {
     if (!arr[a]) return 0;

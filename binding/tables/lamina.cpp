@@ -23,7 +23,7 @@ VX_ROUTINE(lamina, CauchyNotation, "cn = cauchynotation(qv)",
 
 // q holds six rows and at least as many columns as sdim reads: its leading
 // 6 x 6 block, or its first column. An unsupported sdim reads none.
-#define VX_FLIP_INPUT "q: f8(6,*) check(sdim!=6||shape(q,1)>=6) check(sdim!=1||shape(q,1)>=1)"
+#define VX_FLIP_INPUT "q: f8(6,*) check(shape(q,1)>=(sdim==6?6:sdim==1))"
 VX_ROUTINE(lamina, FlipVoigtNyeNotation, "fn = flipvoigtnyenotation(q,sdim)",
            "fn: f8(6,sdim) out",
            VX_FLIP_INPUT,
