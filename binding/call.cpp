@@ -417,12 +417,12 @@ void conversion_refused(Ty ty, const char* what) {
 // turns NaN, infinities and reals beyond the type into arbitrary integers:
 // an element that the declared integer type cannot hold is refused, as it is
 // in a list.
+inline bool integer_type(Ty ty) { return ty == Ty::i4 || ty == Ty::l4 || ty == Ty::l1 || ty == Ty::view_i4; }
+
 bool elements_fit(PyArrayObject* arr, Ty ty, const char* what) {
   const int tn = typenum(ty);
   const int from = PyArray_TYPE(arr);
-  if ((tn != NPY_INT32 && tn != NPY_INT8) || ty == Ty::s1 || !PyTypeNum_ISNUMBER(from) || PyTypeNum_ISBOOL(from) ||
-      PyArray_EquivTypenums(from, tn))
-    return true;
+  if (!PyTypeNum_ISNUMBER(from) || PyTypeNum_ISBOOL(from) || PyArray_EquivTypenums(from, tn)) return true;
   PyArray_Descr* to = PyArray_DescrFromType(tn);
   const bool safe = PyArray_CanCastTypeTo(PyArray_DESCR(arr), to, NPY_SAFE_CASTING);
   Py_DECREF(to);
@@ -550,7 +550,8 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
     }
   }
   if (a.ty == Ty::s1 && (PyBytes_Check(o) || PyUnicode_Check(o))) return s1_from_text(o, what);
-  if (PyArray_Check(o) && !elements_fit(reinterpret_cast<PyArrayObject*>(o), a.ty, what)) return nullptr;
+  if (integer_type(a.ty) && PyArray_Check(o) && !elements_fit(reinterpret_cast<PyArrayObject*>(o), a.ty, what))
+    return nullptr;
   int flags = NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST;
   if (mode == Mode::copy) flags |= NPY_ARRAY_ENSURECOPY | NPY_ARRAY_WRITEABLE;
   if (mode == Mode::overwrite || mode == Mode::in_writable) flags |= NPY_ARRAY_WRITEABLE;
@@ -570,7 +571,8 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
 // A value as a Fortran-ordered array of type ty, of any shape (a call-back's
 // output, a datum): refused as the arguments are.
 PyArrayObject* data_array(PyObject* o, Ty ty, const char* what) {
-  if (PyArray_Check(o) && !elements_fit(reinterpret_cast<PyArrayObject*>(o), ty, what)) return nullptr;
+  if (integer_type(ty) && PyArray_Check(o) && !elements_fit(reinterpret_cast<PyArrayObject*>(o), ty, what))
+    return nullptr;
   PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(PyArray_FromAny(
       o, descr_of(ty), 0, 0, NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST, nullptr));
   if (!arr) conversion_refused(ty, what);
