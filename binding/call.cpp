@@ -1,6 +1,7 @@
 // The per-call path: argument matching, conversion, extents, native call and
 // results. Everything lives on the stack of the call.
 #include <algorithm>
+#include <cmath>
 #include <complex>
 #include <cstring>
 #include "engine.h"
@@ -67,7 +68,10 @@ constexpr int kMaxViews = 4;
 
 struct CallEnv : ExprEnv {
   Slot* s;
-  explicit CallEnv(Slot* sl) : s(sl) {}
+  explicit CallEnv(Slot* sl) : s(sl) {
+    values = reinterpret_cast<const char*>(&sl[0].ival);
+    stride = sizeof(Slot);
+  }
   int64_t value(int a) const override { return s[a].ival; }
   int64_t shape(int a, int64_t d) const override {
     if (s[a].arr) return d < PyArray_NDIM(s[a].arr) ? PyArray_DIM(s[a].arr, static_cast<int>(d)) : 1;
@@ -150,6 +154,16 @@ bool to_long(PyObject* o, const char* what, long long& out) {
   return false;
 }
 
+// A number that did not convert, with Python's error set: an integer beyond
+// the reals (10**400) is out of range; anything else is no number.
+bool number_refused(PyObject* o, const char* what, const char* kind) {
+  const bool overflow = PyErr_ExceptionMatches(PyExc_OverflowError);
+  PyErr_Clear();
+  if (overflow) PyErr_Format(vx_overflow_error, "%s: value out of the range of %s", what, kind);
+  else PyErr_Format(vx_type_error, "%s: expected %s, got %s", what, kind, Py_TYPE(o)->tp_name);
+  return false;
+}
+
 bool to_double(PyObject* o, const char* what, double& out) {
   if (PyFloat_CheckExact(o)) {
     out = PyFloat_AS_DOUBLE(o);
@@ -172,9 +186,7 @@ bool to_double(PyObject* o, const char* what, double& out) {
   }
   out = PyFloat_AsDouble(o);
   if (!(out == -1.0 && PyErr_Occurred())) return true;
-  PyErr_Clear();
-  PyErr_Format(vx_type_error, "%s: expected a real number, got %s", what, Py_TYPE(o)->tp_name);
-  return false;
+  return number_refused(o, what, "a real number");
 }
 
 bool to_complex(PyObject* o, const char* what, double* out) {
@@ -190,11 +202,7 @@ bool to_complex(PyObject* o, const char* what, double* out) {
     return ok;
   }
   Py_complex c = PyComplex_AsCComplex(o);
-  if (c.real == -1.0 && PyErr_Occurred()) {
-    PyErr_Clear();
-    PyErr_Format(vx_type_error, "%s: expected a complex number, got %s", what, Py_TYPE(o)->tp_name);
-    return false;
-  }
+  if (c.real == -1.0 && PyErr_Occurred()) return number_refused(o, what, "a complex number");
   out[0] = c.real;
   out[1] = c.imag;
   return true;
@@ -374,6 +382,80 @@ const char* type_label(Ty t) {
   }
 }
 
+// The values an element of type ty takes, for messages.
+const char* range_label(Ty t) {
+  switch (t) {
+    case Ty::f8: case Ty::view_f8: return "a real number";
+    case Ty::f4: return "a 32-bit real number";
+    case Ty::c16: return "a complex number";
+    case Ty::l1: return "an 8-bit integer";
+    default: return "a 32-bit integer";
+  }
+}
+
+// numpy's refusal to convert a value, raised again as the module's class of
+// the same kind and naming the argument: a wrong value (ValueError), a wrong
+// kind of object (TypeError), an element out of range (OverflowError, such
+// as 2**40 for an integer or 10**400 for a real), or no memory for it.
+void conversion_refused(Ty ty, const char* what) {
+  PyObject* cls = PyErr_ExceptionMatches(PyExc_OverflowError) ? vx_overflow_error
+                : PyErr_ExceptionMatches(PyExc_ValueError)    ? vx_value_error
+                : PyErr_ExceptionMatches(PyExc_TypeError)     ? vx_type_error
+                : PyErr_ExceptionMatches(PyExc_MemoryError)   ? vx_memory_error
+                                                              : nullptr;
+  if (!cls) return;
+  PyErr_Clear();
+  if (cls == vx_overflow_error)
+    PyErr_Format(cls, "%s: an element is out of the range of %s", what, range_label(ty));
+  else if (cls == vx_memory_error)
+    PyErr_Format(cls, "%s: not enough memory", what);
+  else
+    PyErr_Format(cls, "%s: cannot convert to an array of the declared type", what);
+}
+
+// numpy casts an integer array to a narrower integer type by wrapping, and
+// turns NaN, infinities and reals beyond the type into arbitrary integers:
+// an element that the declared integer type cannot hold is refused, as it is
+// in a list.
+inline bool integer_type(Ty ty) { return ty == Ty::i4 || ty == Ty::l4 || ty == Ty::l1 || ty == Ty::view_i4; }
+
+bool elements_fit(PyArrayObject* arr, Ty ty, const char* what) {
+  const int tn = typenum(ty);
+  const int from = PyArray_TYPE(arr);
+  if (!PyTypeNum_ISNUMBER(from) || PyTypeNum_ISBOOL(from) || PyArray_EquivTypenums(from, tn)) return true;
+  PyArray_Descr* to = PyArray_DescrFromType(tn);
+  const bool safe = PyArray_CanCastTypeTo(PyArray_DESCR(arr), to, NPY_SAFE_CASTING);
+  Py_DECREF(to);
+  if (safe) return true;
+  // As reals: exact for every integer within the limits, and on the same
+  // side of them for every other.
+  const bool cplx = PyTypeNum_ISCOMPLEX(from);
+  PyArrayObject* r = reinterpret_cast<PyArrayObject*>(
+      PyArray_FromAny(reinterpret_cast<PyObject*>(arr), PyArray_DescrFromType(cplx ? NPY_CDOUBLE : NPY_DOUBLE), 0, 0,
+                      NPY_ARRAY_CARRAY_RO | NPY_ARRAY_FORCECAST, nullptr));
+  if (!r) {
+    conversion_refused(ty, what);
+    return false;
+  }
+  const double hi = tn == NPY_INT8 ? 128.0 : 2147483648.0;  // the cast truncates toward zero
+  const double* p = static_cast<const double*>(PyArray_DATA(r));
+  const npy_intp n = PyArray_SIZE(r), step = cplx ? 2 : 1;
+  for (npy_intp k = 0; k < n; ++k) {
+    const double v = p[k * step];
+    if (v > -hi - 1.0 && v < hi) continue;
+    Py_DECREF(r);
+    PyObject* x = PyFloat_FromDouble(v);
+    if (x) {
+      PyErr_Format(std::isnan(v) ? vx_value_error : vx_overflow_error, "%s: element %R has no %s value", what, x,
+                   ty == Ty::l1 ? "8-bit integer" : "32-bit integer");
+      Py_DECREF(x);
+    }
+    return false;
+  }
+  Py_DECREF(r);
+  return true;
+}
+
 // Why an array cannot be written in place as the argument, or null when it
 // can: the routine writes the caller's own storage, so nothing may be
 // converted on the way. type_ok is false for anything that is no array.
@@ -468,23 +550,14 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
     }
   }
   if (a.ty == Ty::s1 && (PyBytes_Check(o) || PyUnicode_Check(o))) return s1_from_text(o, what);
+  if (integer_type(a.ty) && PyArray_Check(o) && !elements_fit(reinterpret_cast<PyArrayObject*>(o), a.ty, what))
+    return nullptr;
   int flags = NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST;
   if (mode == Mode::copy) flags |= NPY_ARRAY_ENSURECOPY | NPY_ARRAY_WRITEABLE;
   if (mode == Mode::overwrite || mode == Mode::in_writable) flags |= NPY_ARRAY_WRITEABLE;
   PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(PyArray_FromAny(o, descr_of(a.ty), 0, 0, flags, nullptr));
   if (!arr) {
-    // numpy's own class tells a wrong value (ValueError) from a wrong kind of
-    // object (TypeError); the message names the argument.
-    const bool value = PyErr_ExceptionMatches(PyExc_ValueError);
-    if (value || PyErr_ExceptionMatches(PyExc_TypeError)) {
-      PyObject *t, *v, *tb;
-      PyErr_Fetch(&t, &v, &tb);
-      PyErr_Format(value ? vx_value_error : vx_type_error, "%s: cannot convert to an array of the declared type",
-                   what);
-      Py_XDECREF(t);
-      Py_XDECREF(v);
-      Py_XDECREF(tb);
-    }
+    conversion_refused(a.ty, what);
     return nullptr;
   }
   if (PyArray_TYPE(arr) == NPY_OBJECT) {
@@ -495,12 +568,24 @@ PyArrayObject* to_array(PyObject* o, const ArgDesc& a, Mode mode, const char* wh
   return arr;
 }
 
+// A value as a Fortran-ordered array of type ty, of any shape (a call-back's
+// output, a datum): refused as the arguments are.
+PyArrayObject* data_array(PyObject* o, Ty ty, const char* what) {
+  if (integer_type(ty) && PyArray_Check(o) && !elements_fit(reinterpret_cast<PyArrayObject*>(o), ty, what))
+    return nullptr;
+  PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(PyArray_FromAny(
+      o, descr_of(ty), 0, 0, NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST, nullptr));
+  if (!arr) conversion_refused(ty, what);
+  return arr;
+}
+
 // An array the call makes, zero-filled (texts blank); d from made_extents.
 PyArrayObject* new_array(const ArgDesc& a, const npy_intp* d, int64_t textlen) {
   PyArray_Descr* descr = a.ty == Ty::str ? text_descr(textlen) : descr_of(a.ty);
   if (!descr) return nullptr;
   PyArrayObject* r = reinterpret_cast<PyArrayObject*>(
       PyArray_NewFromDescr(&PyArray_Type, descr, a.rank, d, nullptr, nullptr, NPY_ARRAY_F_CONTIGUOUS, nullptr));
+  if (!r) conversion_refused(a.ty, a.what.c_str());  // no memory for it
   if (r) std::memset(PyArray_DATA(r), a.ty == Ty::str ? ' ' : 0, static_cast<size_t>(PyArray_NBYTES(r)));
   return r;
 }
@@ -552,8 +637,8 @@ bool store_cb_array(PyObject* o, const ArgDesc& a, void* dst, const ExprEnv& env
     int64_t v = a.dims[j].empty() ? 1 : eval_expr(a.dims[j], env);
     n *= v < 0 ? 0 : v;
   }
-  PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(PyArray_FromAny(
-      o, descr_of(a.ty), 0, 0, NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST, nullptr));
+  const std::string what = std::string("call-back ") + cbname + ": output " + a.name;
+  PyArrayObject* arr = data_array(o, a.ty, what.c_str());
   if (!arr) return false;
   if (PyArray_SIZE(arr) != n) {
     PyErr_Format(vx_value_error, "call-back %s: output %s takes %lld values, the function returned %zd", cbname,
@@ -865,6 +950,10 @@ bool given_text(const ArgDesc& a, Slot& s, PyObject* o) {
   s.text = hold ? hold : o;
   s.ptr = const_cast<char*>(p);
   s.tlen = static_cast<size_t>(n);
+  // Expressions see a text as the code of its first character, upper-cased:
+  // a flag, in either case.
+  s.ival = n > 0 ? static_cast<unsigned char>(p[0] >= 'a' && p[0] <= 'z' ? p[0] - 'a' + 'A' : p[0]) : 0;
+  s.known = true;
   return true;
 }
 
@@ -1114,7 +1203,10 @@ bool own_text(Call& c, const ArgDesc& a, Slot& s) {
     return false;
   }
   PyObject* buf = PyBytes_FromStringAndSize(nullptr, static_cast<Py_ssize_t>(L));
-  if (!buf) return false;
+  if (!buf) {
+    conversion_refused(Ty::str, a.what.c_str());
+    return false;
+  }
   char* b = PyBytes_AS_STRING(buf);
   std::memset(b, ' ', static_cast<size_t>(L));
   if (s.present) {
@@ -1267,7 +1359,10 @@ PyObject* build_results(Call& c) {
 // The values of the call as the checks see them; a scalar has no extent.
 struct DirectEnv : ConstEnv {
   const int64_t* ival;
-  explicit DirectEnv(const int64_t* v) : ival(v) {}
+  explicit DirectEnv(const int64_t* v) : ival(v) {
+    values = reinterpret_cast<const char*>(v);
+    stride = sizeof(int64_t);
+  }
   int64_t value(int a) const override { return ival[a]; }
 };
 
@@ -1413,7 +1508,10 @@ bool call_direct(const Routine& r, PyObject* const* args, Py_ssize_t nargs, PyOb
 struct ArrayEnv : ExprEnv {
   const int64_t* ival;
   PyArrayObject* const* arr;
-  ArrayEnv(const int64_t* v, PyArrayObject* const* a) : ival(v), arr(a) {}
+  ArrayEnv(const int64_t* v, PyArrayObject* const* a) : ival(v), arr(a) {
+    values = reinterpret_cast<const char*>(v);
+    stride = sizeof(int64_t);
+  }
   int64_t value(int a) const override { return ival[a]; }
   int64_t shape(int a, int64_t d) const override {
     if (!arr[a]) return 0;
@@ -1716,5 +1814,8 @@ bool py_to_datum(PyObject* o, Ty ty, void* p, const char* what) {
 }
 bool py_text(PyObject* o, const char*& p, Py_ssize_t& n, PyObject*& hold, const char* what) {
   return text_of(o, p, n, hold, what);
+}
+PyObject* py_data_array(PyObject* o, Ty ty, const char* what) {
+  return reinterpret_cast<PyObject*>(data_array(o, ty, what));
 }
 }  // namespace vxb

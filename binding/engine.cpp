@@ -18,6 +18,7 @@ PyObject* vx_error = nullptr;
 PyObject* vx_value_error = nullptr;
 PyObject* vx_type_error = nullptr;
 PyObject* vx_overflow_error = nullptr;
+PyObject* vx_memory_error = nullptr;
 PyArray_Descr* s1_descr = nullptr;
 
 namespace {

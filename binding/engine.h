@@ -143,12 +143,14 @@ std::string callback_mismatch(const void* fn, const CallbackDef* decl);
 // _vexlan.error: a failed check(...). Every other refusal of an argument
 // raises one of its subclasses that also derive from the builtin class that
 // callers of f2py-wrapped modules catch (ValueError for a wrong size, shape
-// or value, TypeError for a wrong kind of object, OverflowError for an
-// integer out of range), so that either except clause takes it.
+// or value, TypeError for a wrong kind of object, OverflowError for a
+// number out of range, MemoryError for an array there is no memory for),
+// so that either except clause takes it.
 extern PyObject* vx_error;
 extern PyObject* vx_value_error;
 extern PyObject* vx_type_error;
 extern PyObject* vx_overflow_error;
+extern PyObject* vx_memory_error;
 
 }  // namespace vxb
 
@@ -157,4 +159,6 @@ bool real_default(const Expr& e, double& v);
 // A value assigned to a scalar datum of type ty (i4 or f8): one real number.
 bool py_to_datum(PyObject* o, Ty ty, void* p, const char* what);
 bool py_text(PyObject* o, const char*& p, Py_ssize_t& n, PyObject*& hold, const char* what);
+// A value assigned to an array datum of type ty: a new Fortran-ordered array.
+PyObject* py_data_array(PyObject* o, Ty ty, const char* what);
 }  // namespace vxb

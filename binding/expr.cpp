@@ -96,8 +96,13 @@ struct Parser {
   }
   bool unary() {
     if (eat("-")) {
+      const size_t at = out.code.size();
       if (!unary()) return false;
-      emit(Op::neg);
+      // A negative number is one literal.
+      if (out.code.size() == at + 1 && out.code[at].op == Op::lit && out.code[at].val != INT64_MIN)
+        out.code[at].val = -out.code[at].val;
+      else
+        emit(Op::neg);
       return true;
     }
     if (eat("!")) {
@@ -120,6 +125,13 @@ struct Parser {
     if (eat("(")) {
       if (!ternary()) return false;
       return eat(")") || fail("expected ')'");
+    }
+    if (s[p] == '\'') {
+      // A character literal: its code, compared with a text argument's value.
+      if (p + 2 >= s.size() || s[p + 2] != '\'') return fail("expected one character between quotes");
+      emit(Op::lit, -1, static_cast<unsigned char>(s[p + 1]));
+      p += 3;
+      return true;
     }
     if (std::isdigit(static_cast<unsigned char>(s[p]))) {
       int64_t v = 0;
@@ -188,56 +200,69 @@ bool compile_expr(const std::string& src, const std::function<int(const std::str
   if (!ps.ternary()) return false;
   ps.ws();
   if (ps.p != src.size()) return ps.fail("trailing characters");
+  // The depth of the evaluation stack, checked once here instead of per step.
+  int depth = 0, most = 0;
+  for (const Instr& in : out.code) {
+    switch (in.op) {
+      case Op::lit: case Op::arg: case Op::shape: case Op::len: case Op::size: case Op::rank: case Op::slen:
+        ++depth;
+        break;
+      case Op::neg: case Op::lnot: case Op::abs: break;
+      case Op::cond: depth -= 2; break;
+      default: --depth; break;
+    }
+    most = depth > most ? depth : most;
+  }
+  if (most > kMaxDepth) return ps.fail("expression too deep");
   return true;
 }
 
 int64_t eval_expr(const Expr& e, const ExprEnv& env) {
-  int64_t st[32];
+  // compile_expr refuses an expression deeper than the stack.
+  int64_t st[kMaxDepth];
   int sp = 0;
   for (const Instr& in : e.code) {
-    if (sp >= 30) return 0;
+    int64_t r;
     switch (in.op) {
-      case Op::lit: st[sp++] = in.val; break;
-      case Op::arg: st[sp++] = env.value(in.arg); break;
-      case Op::shape: st[sp++] = env.shape(in.arg, in.val); break;
-      case Op::len: st[sp++] = env.shape(in.arg, 0); break;
-      case Op::size: st[sp++] = env.size(in.arg); break;
-      case Op::rank: st[sp++] = env.rank(in.arg); break;
-      case Op::slen: st[sp++] = env.slen(in.arg); break;
-      case Op::neg: st[sp - 1] = st[sp - 1] == INT64_MIN ? INT64_MAX : -st[sp - 1]; break;
-      case Op::lnot: st[sp - 1] = !st[sp - 1]; break;
-      case Op::abs: st[sp - 1] = st[sp - 1] < 0 ? (st[sp - 1] == INT64_MIN ? INT64_MAX : -st[sp - 1]) : st[sp - 1]; break;
-      case Op::cond: {
-        int64_t c = st[sp - 3], a = st[sp - 2], b = st[sp - 1];
-        sp -= 3;
-        st[sp++] = c ? a : b;
+      case Op::lit: st[sp++] = in.val; continue;
+      case Op::arg:
+        st[sp++] = env.values ? *reinterpret_cast<const int64_t*>(env.values + static_cast<size_t>(in.arg) * env.stride)
+                              : env.value(in.arg);
+        continue;
+      case Op::shape: st[sp++] = env.shape(in.arg, in.val); continue;
+      case Op::len: st[sp++] = env.shape(in.arg, 0); continue;
+      case Op::size: st[sp++] = env.size(in.arg); continue;
+      case Op::rank: st[sp++] = env.rank(in.arg); continue;
+      case Op::slen: st[sp++] = env.slen(in.arg); continue;
+      case Op::neg: st[sp - 1] = st[sp - 1] == INT64_MIN ? INT64_MAX : -st[sp - 1]; continue;
+      case Op::lnot: st[sp - 1] = !st[sp - 1]; continue;
+      case Op::abs: st[sp - 1] = st[sp - 1] < 0 ? (st[sp - 1] == INT64_MIN ? INT64_MAX : -st[sp - 1]) : st[sp - 1]; continue;
+      case Op::cond:
+        sp -= 2;
+        st[sp - 1] = st[sp - 1] ? st[sp] : st[sp + 1];
+        continue;
+      // Saturate instead of wrapping: a huge extent must stay huge so that
+      // the size checks refuse it.
+      case Op::add: if (__builtin_add_overflow(st[sp - 2], st[sp - 1], &r)) r = st[sp - 1] > 0 ? INT64_MAX : INT64_MIN; break;
+      case Op::sub: if (__builtin_sub_overflow(st[sp - 2], st[sp - 1], &r)) r = st[sp - 1] < 0 ? INT64_MAX : INT64_MIN; break;
+      case Op::mul:
+        if (__builtin_mul_overflow(st[sp - 2], st[sp - 1], &r)) r = (st[sp - 2] < 0) != (st[sp - 1] < 0) ? INT64_MIN : INT64_MAX;
         break;
-      }
-      default: {
-        int64_t b = st[--sp], a = st[sp - 1], r = 0;
-        switch (in.op) {
-          // Saturate instead of wrapping: a huge extent must stay huge so that
-          // the size checks refuse it.
-          case Op::add: if (__builtin_add_overflow(a, b, &r)) r = (b > 0) ? INT64_MAX : INT64_MIN; break;
-          case Op::sub: if (__builtin_sub_overflow(a, b, &r)) r = (b < 0) ? INT64_MAX : INT64_MIN; break;
-          case Op::mul: if (__builtin_mul_overflow(a, b, &r)) r = ((a < 0) != (b < 0)) ? INT64_MIN : INT64_MAX; break;
-          case Op::div: r = (b == 0 || (a == INT64_MIN && b == -1)) ? 0 : a / b; break;
-          case Op::mod: r = (b == 0 || b == -1) ? 0 : a % b; break;
-          case Op::lt: r = a < b; break;
-          case Op::le: r = a <= b; break;
-          case Op::gt: r = a > b; break;
-          case Op::ge: r = a >= b; break;
-          case Op::eq: r = a == b; break;
-          case Op::ne: r = a != b; break;
-          case Op::land: r = a && b; break;
-          case Op::lor: r = a || b; break;
-          case Op::max: r = a > b ? a : b; break;
-          case Op::min: r = a < b ? a : b; break;
-          default: break;
-        }
-        st[sp - 1] = r;
-      }
+      case Op::div: r = (st[sp - 1] == 0 || (st[sp - 2] == INT64_MIN && st[sp - 1] == -1)) ? 0 : st[sp - 2] / st[sp - 1]; break;
+      case Op::mod: r = (st[sp - 1] == 0 || st[sp - 1] == -1) ? 0 : st[sp - 2] % st[sp - 1]; break;
+      case Op::lt: r = st[sp - 2] < st[sp - 1]; break;
+      case Op::le: r = st[sp - 2] <= st[sp - 1]; break;
+      case Op::gt: r = st[sp - 2] > st[sp - 1]; break;
+      case Op::ge: r = st[sp - 2] >= st[sp - 1]; break;
+      case Op::eq: r = st[sp - 2] == st[sp - 1]; break;
+      case Op::ne: r = st[sp - 2] != st[sp - 1]; break;
+      case Op::land: r = st[sp - 2] && st[sp - 1]; break;
+      case Op::lor: r = st[sp - 2] || st[sp - 1]; break;
+      case Op::max: r = st[sp - 2] > st[sp - 1] ? st[sp - 2] : st[sp - 1]; break;
+      case Op::min: r = st[sp - 2] < st[sp - 1] ? st[sp - 2] : st[sp - 1]; break;
+      default: r = 0; break;
     }
+    st[--sp - 1] = r;  // a binary operation: two values in, one out
   }
   return sp ? st[sp - 1] : 0;
 }

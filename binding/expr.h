@@ -1,6 +1,7 @@
 // Integer expressions of the binding tables (extents, defaults, checks),
 // compiled once at import and evaluated per call.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -28,6 +29,11 @@ struct Expr {
 
 // Values an expression can ask for while it is evaluated.
 struct ExprEnv {
+  // Where the scalar values lie when they are evenly spaced in memory (the
+  // value of argument i at values + i * stride): read there without a call.
+  // Null: value() is asked.
+  const char* values = nullptr;
+  size_t stride = 0;
   virtual int64_t value(int arg) const = 0;
   virtual int64_t shape(int arg, int64_t dim) const = 0;  // -1 when unknown
   virtual int64_t size(int arg) const = 0;
@@ -35,6 +41,8 @@ struct ExprEnv {
   virtual int64_t slen(int arg) const = 0;
   virtual ~ExprEnv() = default;
 };
+
+constexpr int kMaxDepth = 32;  // values an expression holds at once while it is evaluated
 
 // Compiles src; names are resolved through lookup (returns -1 when unknown).
 // Returns false with a message on a syntax error.

@@ -189,9 +189,8 @@ int data_set(DataEntry* e, PyObject* v, const char* comp) {
         a->free();
         return 0;
       }
-      PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(
-          PyArray_FromAny(v, PyArray_DescrFromType(npy_kind(a->kind)), 0, 0,
-                          NPY_ARRAY_F_CONTIGUOUS | NPY_ARRAY_ALIGNED | NPY_ARRAY_FORCECAST, nullptr));
+      const Ty ty = a->kind == 'f' ? Ty::f8 : a->kind == 'i' ? Ty::i4 : Ty::c16;
+      PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(py_data_array(v, ty, named()));
       if (!arr) return -1;
       int nd = PyArray_NDIM(arr);
       int64_t ext[7] = {1, 1, 1, 1, 1, 1, 1};
@@ -436,7 +435,8 @@ PyMODINIT_FUNC PyInit__vexlan() {
     PyObject** cls;
   } refusals[] = {{"valueerror", PyExc_ValueError, &vx_value_error},
                   {"typeerror", PyExc_TypeError, &vx_type_error},
-                  {"overflowerror", PyExc_OverflowError, &vx_overflow_error}};
+                  {"overflowerror", PyExc_OverflowError, &vx_overflow_error},
+                  {"memoryerror", PyExc_MemoryError, &vx_memory_error}};
   for (const auto& x : refusals) {
     PyObject* bases = PyTuple_Pack(2, vx_error, x.builtin);
     if (!bases) return nullptr;

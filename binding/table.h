@@ -55,9 +55,12 @@
 // row that writes a default or a check of its own gets no inference, so the
 // explicit form "n: i4 = len(a) check(len(a)==n)" keeps working.
 //
-// Expressions use integers, argument names (scalar value), + - * / % ( ),
-// comparisons, && || !, ?:, and shape(x,i), len(x) (first extent), size(x),
-// rank(x), slen(x) (length of text x), max(a,b), min(a,b), abs(a).
+// Expressions use integers, argument names (scalar value; a text stands for
+// the code of its first character upper-cased, 0 when empty), character
+// literals ('T': its code), + - * / % ( ), comparisons, && || !, ?:, and
+// shape(x,i), len(x) (first extent), size(x), rank(x), slen(x) (length of
+// text x), max(a,b), min(a,b), abs(a). A flag text, "T" or "t", chooses
+// extents: "a: f8(sa=='T'?k:m,...)".
 // Every extent of a given array is checked exactly, as f2py checks it: one
 // that refers to no argument (f8(9,nplies): the 9) and one computed from
 // other arguments alike, so that no array is silently read in part, or past

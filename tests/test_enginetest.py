@@ -136,7 +136,8 @@ def test_scalar_errors_keep_their_messages(vx, et):
         assert str(e.value) == text
 
     fails(TypeError, "echo: argument d: expected a real number, got NoneType", None, *good[1:])
-    fails(TypeError, "echo: argument d: expected a real number, got int", 2**1100, *good[1:])
+    fails(OverflowError, "echo: argument d: value out of the range of a real number", 2**1100, *good[1:])
+    fails(OverflowError, "echo: argument z: value out of the range of a complex number", *good[:5], 2**1100)
     fails(OverflowError, "echo: argument i: value out of the range of a 32-bit integer",
           *good[:2], 2**31, *good[3:])
     fails(TypeError, "echo: argument z: expected a complex number, got str", *good[:5], "1j")

@@ -206,17 +206,37 @@ def test_cholesky_upper_factor_and_failure_marker(vx, n):
     assert error_record(vx)[0] == 0
 
 
-@pytest.mark.parametrize("sa,sb", [("N", "N"), ("n", "T"), ("T", "n"), ("t", "t")])
-def test_general_matrix_product(vx, sa, sb):
+@pytest.mark.parametrize("sa,sb", [("N", "N"), ("N", "T"), ("T", "N"), ("T", "T"),
+                                   ("n", "t"), ("t", "n"), ("t", "t")])
+@pytest.mark.parametrize("explicit", [False, True])
+def test_general_matrix_product(vx, sa, sb, explicit):
+    # A transposed operand is given as the matrix itself, k x m for a and
+    # n x k for b, and m, n, k follow from op(a), op(b) when left out.
     m, n, k = 4, 3, 5
-    opa = RNG.standard_normal((m, k))
-    opb = RNG.standard_normal((k, n))
+    a = RNG.standard_normal((m, k) if sa in "Nn" else (k, m))
+    b = RNG.standard_normal((k, n) if sb in "Nn" else (n, k))
     c = RNG.standard_normal((m, n))
-    # a transposed operand is stored as its transpose, in the same m*k values
-    a = opa if sa in "Nn" else np.asfortranarray(opa.T).ravel(order="F").reshape((m, k), order="F")
-    b = opb if sb in "Nn" else np.asfortranarray(opb.T).ravel(order="F").reshape((k, n), order="F")
-    d = vx.math.generalmatrixproduct(1.5, a, b, -0.5, c, sa, sb)
+    opa, opb = (a if sa in "Nn" else a.T), (b if sb in "Nn" else b.T)
+    sizes = (m, n, k) if explicit else ()
+    d = vx.math.generalmatrixproduct(1.5, a, b, -0.5, c, sa, sb, *sizes)
     np.testing.assert_allclose(d, 1.5 * opa @ opb - 0.5 * c, rtol=1e-12)
+    assert d.shape == (m, n) and error_record(vx)[0] == 0
+
+
+def test_general_matrix_product_of_a_transposed_operand_reads_it_column_by_column(vx, lib):
+    # The native routine reads a transposed a as k x m with leading dimension
+    # k: the Fortran-ordered storage of the k x m matrix given from Python.
+    a = np.asfortranarray(RNG.standard_normal((4, 2)))  # k = 4, m = 2
+    b = np.asfortranarray(RNG.standard_normal((4, 3)))
+    c = np.asfortranarray(RNG.standard_normal((2, 3)))
+    d = np.zeros((2, 3), order="F")
+    p = lambda x: x.ctypes.data_as(ctypes.c_void_p)
+    i = lambda v: ctypes.byref(ctypes.c_int32(v))
+    one = ctypes.byref(ctypes.c_double(1.0))
+    lib.GeneralMatrixProduct(p(d), one, p(a), p(b), one, p(c), i(2), i(3), i(4), b"T", b"N",
+                             ctypes.c_size_t(1), ctypes.c_size_t(1))
+    np.testing.assert_allclose(d, a.T @ b + c, rtol=1e-13)
+    np.testing.assert_array_equal(vx.math.generalmatrixproduct(1.0, a, b, 1.0, c, "T", "N"), d)
 
 
 def test_general_matrix_product_refuses_unknown_flag(vx, lib):

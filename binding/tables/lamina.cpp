@@ -21,17 +21,20 @@ VX_ROUTINE(lamina, CauchyNotation, "cn = cauchynotation(qv)",
            "cn: f8(3,3) out",
            VX_VOIGT_VECTOR(qv));
 
-// q holds six rows and as many columns as sdim reads (one for a vector).
+// q holds six rows and at least as many columns as sdim reads: its leading
+// 6 x 6 block, or its first column. An unsupported sdim reads none.
+#define VX_FLIP_INPUT "q: f8(6,*) check(shape(q,1)>=(sdim==6?6:sdim==1))"
 VX_ROUTINE(lamina, FlipVoigtNyeNotation, "fn = flipvoigtnyenotation(q,sdim)",
            "fn: f8(6,sdim) out",
-           "q: f8(6,sdim==6?6:1)",
+           VX_FLIP_INPUT,
            "sdim: i4");
 
 VX_ROUTINE(lamina, FlipVoigtCyclicNotation, "fn = flipvoigtcyclicnotation(q,sdim,dir)",
            "fn: f8(6,sdim) out",
-           "q: f8(6,sdim==6?6:1)",
+           VX_FLIP_INPUT,
            "sdim: i4",
            "dir: i4");
+#undef VX_FLIP_INPUT
 
 VX_ROUTINE(lamina, GetTensorComponents,
            "t11,t22,t33,t12,t13,t23 = gettensorcomponents(tvoigt,[nvoigt,shearfactor])",

@@ -34,10 +34,18 @@ VX_ROUTINE(math, SingularValueDecomposition, "u,s,v = singularvaluedecomposition
            "m: i4", "n: i4");
 VX_ROUTINE(math, CholeskyFactorization, "c = choleskyfactorization(a,[n])",
            "a: f8(n,n)", "c: f8(n,n) out", "n: i4");
+// With the flag "T" (either case: a text is seen upper-cased) a is the k x m
+// matrix itself and b the n x k one, as the routine reads them (leading
+// dimension k and n); m, n and k default to the extents of op(a) and op(b).
 VX_ROUTINE(math, GeneralMatrixProduct, "d = generalmatrixproduct(alpha,a,b,beta,c,sa,sb,[m,n,k])",
-           "d: f8(m,n) out", "alpha: f8", "a: f8(m,k)", "b: f8(k,n)", "beta: f8", "c: f8(m,n)",
-           "m: i4", "n: i4",
-           "k: i4", "sa: str(1)", "sb: str(1)");
+           "d: f8(m,n) out", "alpha: f8",
+           "a: f8(sa=='T'?k:m,sa=='T'?m:k)",
+           "b: f8(sb=='T'?n:k,sb=='T'?k:n)",
+           "beta: f8", "c: f8(m,n)",
+           "m: i4 = sa=='T'?shape(a,1):shape(a,0)",
+           "n: i4 = sb=='T'?shape(b,0):shape(b,1)",
+           "k: i4 = sa=='T'?shape(a,0):shape(a,1)",
+           "sa: str(1)", "sb: str(1)");
 
 // ---- products and arithmetic -------------------------------------------------
 

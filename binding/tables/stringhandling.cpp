@@ -52,7 +52,7 @@ VX_ROUTINE(stringhandling, reduceblanks, "sout = reduceblanks(s,nout)",
 
 VX_ROUTINE(stringhandling, int2aformat, "j2s = int2aformat(jrray,aw,jmax,sout,m,[n])",
            "j2s: str(max(sout,0)) out",
-           "jrray: i4(n,m)",
+           "jrray: i4(n,*) check(shape(jrray,1)>=m)",  // columns beyond m are not read
            "aw: str(8)",
            "jmax: i4",
            "sout: i4",

@@ -43,9 +43,12 @@ void CauchyNotation(double* cn, const double* qv);
 /* FlipVoigtNyeNotation: turns a 6-vector or a 6 x 6 matrix from Voigt to Nye
  * order or back by exchanging component 4 with component 6 (rows and columns
  * for a matrix); applying it twice gives the input. An sdim other than 1 and
- * 6 records status -2 in the error record and leaves fn untouched.
+ * 6 reads nothing, records status -2 in the error record and leaves fn
+ * untouched (from Python: 6 x sdim zeros).
  *   fn   (out) 6 x sdim reordered vector or matrix
- *   q    (in)  6-vector (sdim 1) or 6 x 6 matrix (sdim 6)
+ *   q    (in)  6 rows: the first column is read for sdim 1, the leading
+ *              6 x 6 block for sdim 6; further columns are not read (from
+ *              Python, fewer columns than that is a ValueError)
  *   sdim (in)  1 for a vector, 6 for a matrix */
 void FlipVoigtNyeNotation(double* fn, const double* q, const int32_t* sdim);
 
@@ -53,9 +56,12 @@ void FlipVoigtNyeNotation(double* fn, const double* q, const int32_t* sdim);
  * and cyclic order by a circular shift of the shear positions 4..6 (rows and
  * columns for a matrix); the direct block is copied. To go from Nye to cyclic
  * order, flip to Voigt order first (FlipVoigtNyeNotation), then use dir 2. An
- * sdim other than 1 and 6 records status -2 and leaves fn untouched.
+ * sdim other than 1 and 6 reads nothing, records status -2 and leaves fn
+ * untouched (from Python: 6 x sdim zeros).
  *   fn   (out) 6 x sdim reordered vector or matrix
- *   q    (in)  6-vector (sdim 1) or 6 x 6 matrix (sdim 6)
+ *   q    (in)  6 rows: the first column is read for sdim 1, the leading
+ *              6 x 6 block for sdim 6; further columns are not read (from
+ *              Python, fewer columns than that is a ValueError)
  *   sdim (in)  1 for a vector, 6 for a matrix
  *   dir  (in)  shift, taken modulo 3: 1 cyclic to Voigt, 2 (or -1) Voigt to
  *              cyclic, 0 (or 3) a plain copy */

@@ -126,12 +126,17 @@ void CholeskyFactorization(const double* a, double* c, const int32_t* n);
  * status -2 and leaves d unwritten.
  *   d      (out) m x n result
  *   alpha  (in)  factor of the product
- *   a      (in)  m x k matrix, or k x m for sa "T"
- *   b      (in)  k x n matrix, or n x k for sb "T"
+ *   a      (in)  m x k matrix, or for sa "T" the k x m matrix itself (column
+ *                by column, leading dimension k), as the transpose of which
+ *                it enters
+ *   b      (in)  k x n matrix, or for sb "T" the n x k matrix itself (leading
+ *                dimension n)
  *   beta   (in)  factor of c
  *   c      (in)  m x n matrix
- *   m, n   (in)  extents of the result
- *   k      (in)  inner extent of the product
+ *   m, n   (in)  extents of the result; from Python they default to the rows
+ *                of op(a) and the columns of op(b)
+ *   k      (in)  inner extent of the product; from Python it defaults to the
+ *                columns of op(a), and b must agree (ValueError)
  *   sa, sb (in)  one character each: "N" as given, "T" transposed */
 void GeneralMatrixProduct(double* d, const double* alpha, const double* a, const double* b,
                           const double* beta, const double* c, const int32_t* m,

@@ -101,7 +101,9 @@ void reduceblanks(const char* s, char* sout, const int32_t* nout, size_t s_len, 
  * the error record and leaves j2s blank.
  *   j2s   (out) the joined text, field of sout characters; from Python bytes
  *               without the trailing blanks
- *   jrray (in)  n x m integers (at least m columns)
+ *   jrray (in)  n rows of at least m columns of integers; columns beyond m
+ *               are not read (from Python, fewer than m columns is a
+ *               ValueError)
  *   aw    (in)  integer format of up to 8 characters: I with a width (0 for
  *               the smallest), optionally .digits and quoted literals
  *   jmax  (in)  widest piece allowed
