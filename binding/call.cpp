@@ -444,7 +444,13 @@ bool elements_fit(PyArrayObject* arr, Ty ty, const char* what) {
     const double v = p[k * step];
     if (v > -hi - 1.0 && v < hi) continue;
     Py_DECREF(r);
-    PyObject* x = PyFloat_FromDouble(v);
+    // The element as the caller wrote it (an integer stays an integer).
+    npy_intp at[NPY_MAXDIMS], flat = k;
+    for (int d = PyArray_NDIM(arr) - 1; d >= 0; --d) {
+      at[d] = flat % PyArray_DIM(arr, d);
+      flat /= PyArray_DIM(arr, d);
+    }
+    PyObject* x = cplx ? PyFloat_FromDouble(v) : PyArray_GETITEM(arr, static_cast<const char*>(PyArray_GetPtr(arr, at)));
     if (x) {
       PyErr_Format(std::isnan(v) ? vx_value_error : vx_overflow_error, "%s: element %R has no %s value", what, x,
                    ty == Ty::l1 ? "8-bit integer" : "32-bit integer");

@@ -126,7 +126,7 @@ def test_refusals_name_the_argument_and_the_range(vx):
     assert str(e.value) == "getnyeoffaxissc: argument dangle: value out of the range of a real number"
     with pytest.raises(OverflowError) as e:
         vx.listhandling.int_getcopyoflist(1, np.array([2**40]))
-    assert str(e.value) == "int_getcopyoflist: argument copy: element 1099511627776.0 has no 32-bit integer value"
+    assert str(e.value) == "int_getcopyoflist: argument copy: element 1099511627776 has no 32-bit integer value"
     with pytest.raises(ValueError) as e:
         vx.stringhandling.int2aformat(JR[:, :1], "(I0)", 4, 30, 2)
     assert "shape(jrray,1)>=m" in str(e.value)
