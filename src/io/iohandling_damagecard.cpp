@@ -169,9 +169,15 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       const bool delam = a == &delamdds;
       const io::Item& decl = io::damage_items[delam ? 2 : 1];
       card.take(decl, k, kind);
-      if (!valid || (delam && nplies - 1 < 1)) {
-        // A single-ply section has no interface to delaminate.
+      if (!valid) {
         card.skip_data();
+        continue;
+      }
+      if (delam && nplies - 1 < 1) {
+        // A single-ply section has no interface to delaminate: its records
+        // are checked against no interface at all, and nothing is stored.
+        std::vector<double> v;
+        card.read(decl, v, 0);
         continue;
       }
       if (delam) {

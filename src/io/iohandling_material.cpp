@@ -188,6 +188,7 @@ struct Block {
   std::array<std::vector<double>, ncal> cal;  // nt rows x width, column-major
   std::array<int64_t, ncal> cal_w{}, curves{};
   std::array<const io::Item*, io::slot::material_slots> decl{};  // declaration of each item given
+  std::vector<io::ValueLine> factor_lines;  // the factor table's rows are checked at the end line
   int64_t counter = 1;
 };
 
@@ -258,8 +259,11 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
       card.item_error("+Table", ": no +Temperature in the block", b.at_factors);
     else if (int64_t(b.factors.size()) != want)
       card.check_count(*b.decl[io::slot::factors], int64_t(b.factors.size()), want, b.at_factors);
-    else
+    else {
+      // One row per temperature, whole on each line, as the rows are meant.
+      card.check_rows(*b.decl[io::slot::factors], b.factor_lines, want, nel + nstr);
       tdep = md::temperatures.allocated();
+    }
   }
   const int64_t frow = nel + nstr;
   bool clipped = false;
@@ -276,12 +280,22 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
       const int64_t stride = md::peprops.allocated() ? md::peprops.extent(1) / std::max<int64_t>(nt, 1) : 0;
       const int64_t nblocks = tdep ? nt : 1;
       std::vector<double> nye(size_t(9 * nblocks));
+      {
+        // The constants as written first, so that a mistake in them is not
+        // blamed on a factor row.
+        double read[9];
+        GetNyeProperties(read, b.elastic.data(), &n);
+        if (!positive_definite(read)) card.item_error("+Elastic", ": not positive definite", b.at_elastic);
+      }
       for (int64_t t = 0; t < nblocks; ++t) {
         double e[9];
         for (int64_t k = 0; k < nel; ++k) e[k] = b.elastic[size_t(k)] * (tdep ? b.factors[size_t(t * frow + k)] : 1.0);
         GetNyeProperties(&nye[size_t(9 * t)], e, &n);
-        if (!positive_definite(&nye[size_t(9 * t)]))
-          card.item_error("+Elastic", ": not positive definite", b.at_elastic);
+        if (tdep && !positive_definite(&nye[size_t(9 * t)])) {
+          char at[48];
+          std::snprintf(at, sizeof at, ": not positive definite at %g", md::temperatures(t + 1));
+          card.item_error("+Table", at, b.at_factors);
+        }
       }
       for_plies(id, np, ns, [&](int64_t p, int64_t s) {
         for (int64_t t = 0; t < nblocks; ++t)
@@ -473,7 +487,10 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
         if (n < int64_t(v.size())) card.item_error("+Regularization", ": too many values");
         break;
       }
-      case sl::factors: take(b.factors, b.at_factors); break;
+      case sl::factors:
+        take(b.factors, b.at_factors);
+        b.factor_lines = card.value_lines();
+        break;
       case sl::i10: read_single(card, *it, md::i10, "+I10"); break;
       case sl::eqstress: take(b.eqstress, b.at_eqstress); break;
       case sl::ratio: read_single(card, *it, md::r_crit, "+Calibration"); break;
