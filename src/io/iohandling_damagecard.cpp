@@ -85,8 +85,9 @@ i4 table_slot(std::string_view piece) {
   return 0;
 }
 
+// Blanks and tabs, as everywhere else in an option part.
 std::string_view left_adjust(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
   return s;
 }
 
