@@ -174,7 +174,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
         card.skip_data();
         continue;
       }
-      if (delam && nplies - 1 < 1) {
+      if (delam && nplies < 2) {
         // A single-ply section has no interface to delaminate: its records
         // are checked against no interface at all, and nothing is stored.
         std::vector<double> v;
