@@ -280,6 +280,10 @@ MATERIAL = [
      "Error in MaterialCard, material 2, line 31: +Calibration: record split over lines"),
     ("secant one value short", FRACTURE, "+Calibration, TYPE=Secant, T=20\n0 0\n0.1\n" + FRACTURE,
      "Error in MaterialCard, material 2, line 30: +Calibration: 3 values, not pairs"),
+    ("one curve for two temperatures", FRACTURE, "+Calibration, TYPE=Shear, T=20\n0 0\n0.1 30\n" + FRACTURE,
+     "Error in MaterialCard, material 2, line 30: +Calibration: 1 curve for nt = 2"),
+    ("search step 0", "0 1 2 1 0\n", "0 1 9 1 0\n+Failure, TYPE=PROPERTIES\n0.3 0.2 0.15 0.15 0 1\n",
+     "Error in MaterialCard, material 2, line 30: +Failure: search step 0 is not positive"),
     ("one curing item", FRACTURE, "+GelPoint\n0.5\n" + FRACTURE, "Error in MaterialCard, material 2, line 30: +Curing: 1 of the 8 items given"),
     ("nested begin line", "++End Material\n** Glass", "** Glass", "Error in MaterialCard, material 1, line 2: ++End Material missing"),
     # out of reach

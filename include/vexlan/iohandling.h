@@ -329,8 +329,11 @@ void getstepdatafromfile(const char* filepath, const char* workspace, const int3
  * core 0 to 2), negative evolution selectors, an incomplete curing set, a
  * temperature table of the wrong size, without "+Temperature" in its block,
  * with a line that splits its rows, or with factors that make the stiffness
- * of a temperature not positive definite, a curve without exactly one "T=", a begin line whose id is
- * unreadable or not written as "MatID=1", a material id used twice (the
+ * of a temperature not positive definite, a curve without exactly one
+ * "T=", a curve type given for fewer temperatures than the model has, a
+ * matrix parameter list whose plane search step is 0 or below, a begin
+ * line whose id is unreadable or not written as "MatID=1", a material id
+ * used twice (the
  * later block replaces the items it gives), and the typing mistakes (a
  * keyword after a blank, a block left open, data lines that no item
  * reads). A ply whose material id has no block records "Warning: no

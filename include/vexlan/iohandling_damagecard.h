@@ -24,8 +24,9 @@ extern "C" {
  * Store arrays are created on first use and kept otherwise; the
  * delamination regions come with empty buckling lists, which the first
  * damage query builds; a single-ply model stores no delamination records
- * (they are reported). A damage block needs its "+Position". Every item is read through its
- * declaration (the item tables of docs/cards.md), and what it does not
+ * (they are reported). A damage block needs its "+Position". Every item
+ * is read through its declaration (the item tables of docs/cards.md), and
+ * what it does not
  * allow records status -2 with a message naming the card, the damage, the
  * line and the item ("Error in DamageCard, damage 1, line 5: +Abstraction:
  * ply 3 outside 1..2"). A record for a ply or interface the section does

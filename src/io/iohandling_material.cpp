@@ -187,6 +187,7 @@ struct Block {
   std::array<int32_t, ncure> at_cure{};
   std::array<std::vector<double>, ncal> cal;  // nt rows x width, column-major
   std::array<int64_t, ncal> cal_w{}, curves{};
+  std::array<int32_t, ncal> at_cal{};  // line of the first curve of each type
   std::array<const io::Item*, io::slot::material_slots> decl{};  // declaration of each item given
   std::vector<io::ValueLine> factor_lines;  // the factor table's rows are checked at the end line
   int64_t counter = 1;
@@ -241,9 +242,20 @@ void check_matrix_parameters(io::Card& card, const Block& b) {
   static constexpr uint32_t reads[5] = {1u << 2 | 1u << 4 | 1u << 6, 1u << 1 | 1u << 2 | 1u << 3,
                                         1u << 1 | 1u << 2 | 1u << 3, 1u << 2 | 1u << 5 | 1u << 7,
                                         1u << 2 | 1u << 6 | 1u << 8};
-  if (!(reads[mc - 9] >> v.size() & 1u))
+  if (!(reads[mc - 9] >> v.size() & 1u)) {
     card.item_error("+Failure", ": " + io::values(int64_t(v.size())) + " for matrix " + std::to_string(mc),
                     b.at_failprops);
+    return;
+  }
+  // Lists that end in the plane search step and mode: a step of 0 or below
+  // would be replaced by the default at analysis, with a warning there.
+  static constexpr uint32_t searched[5] = {1u << 2 | 1u << 6, 1u << 2 | 1u << 3, 1u << 2 | 1u << 3,
+                                           1u << 2 | 1u << 7, 1u << 2 | 1u << 8};
+  if (searched[mc - 9] >> v.size() & 1u && !(v[v.size() - 2] > 0.0)) {
+    char t[64];
+    std::snprintf(t, sizeof t, ": search step %g is not positive", v[v.size() - 2]);
+    card.item_error("+Failure", t, b.at_failprops);
+  }
 }
 
 void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t nt) {
@@ -429,6 +441,14 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
     if (io::is_key(k.key, "++End Material")) {
       if (card.in_block()) {
         card.close_items(io::material_items);
+        // A type of curve given for fewer temperatures than the model has
+        // leaves the rows of the others zero, which no table can interpolate.
+        for (int c = 0; c < ncal; ++c)
+          if (b.curves[size_t(c)] > 0 && b.curves[size_t(c)] < nt)
+            card.item_error("+Calibration",
+                            ": " + std::to_string(b.curves[size_t(c)]) +
+                                (b.curves[size_t(c)] == 1 ? " curve" : " curves") + " for nt = " + std::to_string(nt),
+                            b.at_cal[size_t(c)]);
         if (b.id != vx::unset) distribute(card, b, np, ns, nt);  // the unset id marks plies without material
         seen.insert(b.id);
       }
@@ -502,6 +522,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
           // One curve per merged temperature and type: a further one would
           // write over the row of an earlier temperature.
           if (++b.curves[cs] > nt) card.item_error("+Calibration", ": curves beyond nt = " + std::to_string(nt));
+          if (!b.at_cal[cs]) b.at_cal[cs] = card.line_no();
           if (b.cal_w[cs] == 0) {  // the material's table of this type, at its first curve
             b.cal_w[cs] = std::max<int64_t>(z.cal[c], cal_width[c] * int64_t(*cal_count(c)));
             b.cal[cs].assign(size_t(nt * b.cal_w[cs]), 0.0);
