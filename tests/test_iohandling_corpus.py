@@ -170,7 +170,6 @@ STEP = [
     ("verbose 1.0", "+Verbose\n1", "+Verbose\n1.0", "Error in StepCard, step, line 5: +Verbose: value not an integer"),
     ("element 12.0", "+Verbose", "+Debug, TYPE=ELEMENT\n12.0\n+Verbose", "Error in StepCard, step, line 5: +Debug: value not an integer"),
     ("TYPE = INC", "TYPE=INC", "TYPE = INC", "Error in StepCard, step, line 2: unknown item +Update, TYPE = INC"),
-    ("TYPE=INCR", "TYPE=INC", "TYPE=INCR", "Error in StepCard, step, line 2: unknown item +Update, TYPE=INCR"),
     ("+Debug without kind", "+Verbose", "+Debug\n12\n+Verbose", "Error in StepCard, step, line 4: unknown item +Debug"),
     ("TYPE=GENRAL", "+Verbose", "+Cycle, TYPE=GENRAL\n1 2 3 4\n+Verbose", "Error in StepCard, step, line 4: unknown item +Cycle, TYPE=GENRAL"),
     ("cycle nan", "+Verbose", "+Cycle\n1 2 nan 4\n+Verbose", "Error in StepCard, step, line 5: +Cycle: value not a number"),
@@ -186,8 +185,6 @@ STEP = [
      "Error in StepCard, step, line 1: ++Begin Step: unknown option StepID=1"),
     ("begin line with a step name", "++Begin Step", "++Begin Step, name=Step-1",
      "Error in StepCard, step, line 1: ++Begin Step: unknown option name=Step-1"),
-    ("end line missing", "++End Step\n", "", "Error in StepCard, step, line 1: ++End Step missing"),
-    ("nested begin line", "+Verbose", "++Begin Step\n+Verbose", "Error in StepCard, step, line 1: ++End Step missing"),
     ("+Update twice", "+Verbose", "+Update\n4\n+Verbose", "Error in StepCard, step, line 4: +Update given twice (line 2)"),
     ("+Cycle twice in its two forms", "+Verbose", "+Cycle\n1 2\n+Cycle, TYPE=GENERAL\n3 4\n+Verbose",
      "Error in StepCard, step, line 6: +Cycle given twice (line 4)"),
@@ -199,7 +196,6 @@ STEP = [
 
 MATERIAL = [
     ("MatID=2.0", "MatID=2", "MatID=2.0", "Error in MaterialCard, material ?, line 21: ++Begin Material: no readable id"),
-    ("MatID = 2", "MatID=2", "MatID = 2", "Error in MaterialCard, material ?, line 21: ++Begin Material: no readable id"),
     ("selectors 1.0", "1, 3, 5, 1, 0", "1.0, 3.0, 5.0, 1.0, 0.0",
      "Error in MaterialCard, material 1, line 14: +Failure: value not an integer"),
     ("evolution 1.5", FRACTURE, "+Failure, TYPE=EVOLUTION\n1.5 1 1 1 0\n" + FRACTURE,
@@ -217,7 +213,6 @@ MATERIAL = [
     ("isotropic nu of 0.5", E9, "70000 0.5", "Error in MaterialCard, material 2, line 24: +Elastic: not positive definite"),
     ("isotropic pair swapped", E9, "0.3 70000", "Error in MaterialCard, material 2, line 24: +Elastic: not positive definite"),
     ("elastic nan", "0.30 0.30 0.40", "0.30 nan 0.40", "Error in MaterialCard, material 2, line 25: +Elastic: value not a number"),
-    ("+elastic again", FRACTURE, "+elastic\n70000 0.3\n" + FRACTURE, "Error in MaterialCard, material 2, line 30: +elastic given twice (line 24)"),
     # strengths
     ("compressive strength negative", "1500.0, 50.0, 50.0, 1200.0", "1500.0, 50.0, 50.0, -1200.0",
      "Error in MaterialCard, material 1, line 8: +Strength: -1200 is not positive"),
@@ -247,8 +242,6 @@ MATERIAL = [
     ("general 13", "1, 3, 5, 1, 0", "13, 3, 5, 1, 0", "Error in MaterialCard, material 1, line 14: +Failure: general 13 outside 0..8"),
     ("matrix -5", "1, 3, 5, 1, 0", "1, 3, -5, 1, 0", "Error in MaterialCard, material 1, line 14: +Failure: matrix -5 outside 0..15"),
     ("core 3", "1, 3, 5, 1, 0", "1, 3, 5, 1, 3", "Error in MaterialCard, material 1, line 14: +Failure: core 3 outside 0..2"),
-    ("TYPE=INITIALISATION", "TYPE=INITIATION", "TYPE=INITIALISATION",
-     "Error in MaterialCard, material 1, line 13: unknown item +Failure, TYPE=INITIALISATION"),
     ("two TYPE= pieces", "TYPE=INITIATION", "TYPE=INITIATION, TYPE=EVOLUTION",
      "Error in MaterialCard, material 1, line 13: +Failure: unknown option TYPE=EVOLUTION"),
     ("seven degradation limits", "0.01, 0.2, 0.2, 0.2, 0.2, 0.2", "0.01, 0.2, 0.2, 0.2, 0.2, 0.2, 0.2",
@@ -274,8 +267,6 @@ MATERIAL = [
      "Error in MaterialCard, material 2, line 30: +Calibration: unknown option TYPE=Shear"),
     ("ratio with a temperature", FRACTURE, "+Calibration, TYPE=Ratio, T=20\n0.7\n" + FRACTURE,
      "Error in MaterialCard, material 2, line 30: +Calibration: unknown option T=20"),
-    ("three curves for two temperatures", FRACTURE, "".join(f"+Calibration, TYPE=Shear, T={t}\n0 0\n0.1 30\n" for t in (20, 50, 80)) + FRACTURE,
-     "Error in MaterialCard, material 2, line 36: +Calibration: curves beyond nt = 2"),
     ("a plasticity point split", FRACTURE, "+Calibration, TYPE=Plasticity, T=20\n0 1 2 0.1\n3 4\n" + FRACTURE,
      "Error in MaterialCard, material 2, line 31: +Calibration: record split over lines"),
     ("secant one value short", FRACTURE, "+Calibration, TYPE=Secant, T=20\n0 0\n0.1\n" + FRACTURE,
@@ -283,9 +274,8 @@ MATERIAL = [
     ("one curve for two temperatures", FRACTURE, "+Calibration, TYPE=Shear, T=20\n0 0\n0.1 30\n" + FRACTURE,
      "Error in MaterialCard, material 2, line 30: +Calibration: 1 curve for nt = 2"),
     ("search step 0", "0 1 2 1 0\n", "0 1 9 1 0\n+Failure, TYPE=PROPERTIES\n0.3 0.2 0.15 0.15 0 1\n",
-     "Error in MaterialCard, material 2, line 30: +Failure: search step 0 is not positive"),
+     "Error in MaterialCard, material 2, line 30: +Failure: step 0 is not positive"),
     ("one curing item", FRACTURE, "+GelPoint\n0.5\n" + FRACTURE, "Error in MaterialCard, material 2, line 30: +Curing: 1 of the 8 items given"),
-    ("nested begin line", "++End Material\n** Glass", "** Glass", "Error in MaterialCard, material 1, line 2: ++End Material missing"),
     # out of reach
     ("moduli in GPa", E5, "135.0, 10.0, 0.30, 0.45, 5.0", None),
     ("strengths in GPa", "1500.0, 50.0, 50.0, 1200.0, 200.0, 200.0, 80.0, 80.0, 60.0, 90.0",
@@ -302,8 +292,6 @@ MATERIAL = [
 DAMAGE = [
     ("DmgID=0", "DmgID=2", "DmgID=0", "Error in DamageCard, damage 0, line 21: damage id outside 1..2"),
     ("DmgID=2.0", "DmgID=2", "DmgID=2.0", "Error in DamageCard, damage ?, line 21: ++Begin Damage: no readable id"),
-    ("begin line without comma", "++Begin Damage, DmgID=2", "++Begin Damage DmgID=2",
-     "Error in DamageCard, line 21: outside a block: ++Begin Damage DmgID=2"),
     ("position nan", "50.0, 25.0, 0.0, 0.0", "50.0, 25.0, 0.0, nan", "Error in DamageCard, damage 1, line 9: +Position: value not a number"),
     ("position without values", "+Position\n120.0, 25.0, 0.0, 30.0\n", "+Position\n",
      "Error in DamageCard, damage 2, line 22: +Position without values"),
@@ -331,7 +319,6 @@ DAMAGE = [
      "Error in DamageCard, damage 1, line 12: +Abstraction: interface 50 outside 1..7"),
     # kinds and options
     ("TYPE=Fibre", "TYPE=Fiber", "TYPE=Fibre", "Error in DamageCard, damage 1, line 16: unknown item +Abstraction, TYPE=Fibre"),
-    ("TYPE=FIBER", "TYPE=Fiber", "TYPE=FIBER", "Error in DamageCard, damage 1, line 16: unknown item +Abstraction, TYPE=FIBER"),
     ("no kind", "+Abstraction, TYPE=Fiber", "+Abstraction", "Error in DamageCard, damage 1, line 16: unknown item +Abstraction"),
     ("TYPE=Delam", "TYPE=Delamination", "TYPE=Delam", "Error in DamageCard, damage 1, line 10: unknown item +Abstraction, TYPE=Delam"),
     ("two kinds", "TYPE=Fiber", "TYPE=Fiber, TYPE=Matrix", "Error in DamageCard, damage 1, line 16: +Abstraction: unknown option TYPE=Matrix"),
@@ -358,7 +345,6 @@ DAMAGE = [
     ("two layers", "LayID=1", "LayID=1, LayID=2", "Error in DamageCard, damage 2, line 24: +Table: unknown option LayID=2"),
     ("outline twice, pieces swapped", "0, -10.0, 2.0\n", "0, -10.0, 2.0\n+Table, LayID=1, TYPE=Matrix\n0 1 1 0 2 2\n",
      "Error in DamageCard, damage 2, line 29: +Table given twice (line 24)"),
-    ("nested begin line", "++End Damage\n** Damage 2", "** Damage 2", "Error in DamageCard, damage 1, line 7: ++End Damage missing"),
     # out of reach
     ("angle written first", "50.0, 25.0, 0.0, 0.0", "0.0, 50.0, 25.0, 0.0", None),
     ("an outline of two vertices", OUTLINE, "0, -10.0, -2.0\n0, 10.0, 2.0", None),

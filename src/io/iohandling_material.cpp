@@ -253,7 +253,7 @@ void check_matrix_parameters(io::Card& card, const Block& b) {
                                            1u << 2 | 1u << 7, 1u << 2 | 1u << 8};
   if (searched[mc - 9] >> v.size() & 1u && !(v[v.size() - 2] > 0.0)) {
     char t[64];
-    std::snprintf(t, sizeof t, ": search step %g is not positive", v[v.size() - 2]);
+    std::snprintf(t, sizeof t, ": step %g is not positive", v[v.size() - 2]);
     card.item_error("+Failure", t, b.at_failprops);
   }
 }
