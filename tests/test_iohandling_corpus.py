@@ -177,6 +177,8 @@ STEP = [
      "Error in StepCard, step, line 4: +Cycle: no cycle settings before"),
     ("individual count inf", "+Verbose", CYCLES.format(a=1, b=1, counts="5 inf"),
      "Error in StepCard, step, line 7: +Cycle: value not a number"),
+    ("settings of three a step", "+Verbose", "+Cycle\n0 0 3 0 0 1\n+Cycle, TYPE=INDIVIDUAL\n5\n+Verbose",
+     "Error in StepCard, step, line 6: +Cycle: 3 cycle settings a step, 6 needed"),
     ("marked step, 1.6 counts", "+Verbose", CYCLES.format(a=1.6, b=1.6, counts="5 6 7 8"),
      "Error in StepCard, step, line 6: +Cycle: step 1 marked with 1.6 counts"),
     ("marked step, no counts", "+Verbose", CYCLES.format(a=2, b=0, counts="5 6 7 8"),

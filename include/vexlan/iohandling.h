@@ -279,11 +279,11 @@ void getsectiondatafromfile(const char* filepath, const char* workspace, size_t 
  * of nsteps, individual counts ncyc per step from the first marked step to
  * the last), an empty item (read as 0), a debug selector below 0 or an
  * update interval below 1, cycle items that cannot be used (nsteps below
- * 1, fewer values than steps, individual cycles before any cycle settings
- * or too many for the table, a marked step whose cycleprops(6, j) is not
- * a whole number 1 or above), an option on "++Begin Step", and the typing
- * mistakes (a keyword after a blank, a block left open, data lines that no
- * item reads). The first
+ * 1, fewer values than steps, individual cycles before any cycle settings,
+ * after settings of fewer than six a step or too many for the table, a
+ * marked step whose cycleprops(6, j) is not a whole number 1 or above), an
+ * option on "++Begin Step", and the typing mistakes (a keyword after a
+ * blank, a block left open, data lines that no item reads). The first
  * "+Debug" value is the one stored; the error record keeps the first error
  * only.
  *   filepath  (in)  the solver input deck that may hold the same blocks;

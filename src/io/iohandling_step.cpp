@@ -55,7 +55,11 @@ void read_individual_cycles(io::Card& card, const io::Item& it, int32_t nsteps, 
   auto& cp = shokriehdata::cycleprops;
   auto& cy = shokriehdata::cycles;
   if (!have_props || !cp.allocated() || cp.extent(1) < 6 || cp.extent(2) < nsteps) {
-    card.item_error("+Cycle", ": no cycle settings before");
+    // Settings of fewer than six per step have no row 6 to count the counts.
+    if (have_props && cp.allocated() && cp.extent(1) < 6)
+      card.item_error("+Cycle", ": " + std::to_string(cp.extent(1)) + " cycle settings a step, 6 needed");
+    else
+      card.item_error("+Cycle", ": no cycle settings before");
     card.skip_data();
     return;
   }
