@@ -82,6 +82,7 @@ RECORDS = {0: "rows", 2: "pairs", 3: "triples", 4: "fours"}
 KINDS = {
     "real": "",
     "integer": "integer",
+    "material_id": "integer, below 2147483647 (the mark of a ply without material)",
     "positive": "above 0",
     "nonnegative": "0 or above",
     "natural": "integer, 0 or above",

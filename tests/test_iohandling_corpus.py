@@ -78,6 +78,8 @@ SECTION = [
     ("flags 1.0, 0.0", "1, 0", "1.0, 0.0", "Error in SectionCard, section 2, line 22: +Extension: value not an integer"),
     ("angles under +Thickness", "0 90 90 0\n+Thickness\n0.25 0.25 0.25 0.25",
      "0.25 0.25 0.25 0.25\n+Thickness\n0 90 90 0", "Error in SectionCard, section 2, line 20: +Thickness: 0 is not positive"),
+    ("material id 2147483647", "2 2 2 2", "2 2 2 2147483647",
+     "Error in SectionCard, section 2, line 16: +Material: 2147483647 marks no material"),
     ("angles as material ids", "2 2 2 2", "0 90 90 0", "Warning: no material block for material id 0"),
     # numbers with stray characters
     ("unit after a thickness", "+Thickness\n0.125", "+Thickness\n0.125 mm",

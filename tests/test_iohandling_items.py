@@ -251,6 +251,7 @@ KIND_MISTAKES = {
     "nonnegative": (lambda g: "-1 " + " ".join(g.split()[1:]), "-1 is negative"),
     "natural": (lambda g: "-1 " + " ".join(g.split()[1:]), "-1 is negative"),
     "counting": ("0", "0 is below 1"),
+    "material_id": ("2147483647", "2147483647 marks no material"),
     "temperature": ("80 20", "20 not above 80"),
     "selector": ("1 19", "fibre 19 outside 0..13"),
     "ply_record": ("4, 2.0, 1.0, 0", "ply 4 outside 1..3"),

@@ -398,6 +398,10 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
     case Kind::integer:
     case Kind::elastic:
       break;
+    case Kind::material_id:  // the largest integer marks a ply without material: no block can give it
+      for (int64_t k = 0; k < n; ++k)
+        if (double(v[size_t(k)]) == double(INT32_MAX)) return bad(k, "2147483647 marks no material");
+      break;
     case Kind::positive:
       for (int64_t k = 0; k < n; ++k)
         if (!(v[size_t(k)] > 0)) return bad(k, number(double(v[size_t(k)])) + " is not positive");

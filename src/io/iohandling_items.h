@@ -61,6 +61,7 @@ enum class Kind : uint8_t {
   positive,     // above 0
   nonnegative,  // 0 or above
   integer,      // any integer
+  material_id,  // integer, not the mark of a ply without material (2147483647)
   natural,      // integer 0 or above
   counting,     // integer 1 or above
   temperature,  // strictly ascending
