@@ -78,10 +78,11 @@ def declarations(source=SOURCE):
     return cards
 
 
-RECORDS = {2: "pairs", 3: "triples", 4: "fours"}
+RECORDS = {0: "rows", 2: "pairs", 3: "triples", 4: "fours"}
 KINDS = {
     "real": "",
     "integer": "integer",
+    "material_id": "integer, below 2147483647 (the mark of a ply without material)",
     "positive": "above 0",
     "nonnegative": "0 or above",
     "natural": "integer, 0 or above",
@@ -107,6 +108,8 @@ def count_text(count):
         return f"{a[0]} or {a[1]} values" if a[1] == a[0] + 1 else f"{a[0]} to {a[1]} values"
     if rule == "at_least":
         return "any number of values" if a[0] == 0 else f"{a[0]} or more values"
+    if rule == "none_or_at_least":
+        return f"none, or {a[0]} or more values"
     if rule == "one_of":
         return ", ".join(map(str, a[:-1])) + f" or {a[-1]} values"
     return {"one_per_ply": "1, or 1 per ply",
@@ -131,7 +134,7 @@ def row(d):
     values = [count_text(d["count"])]
     if KINDS[d["kind"]]:
         values.append(KINDS[d["kind"]])
-    if d["record"] > 1:
+    if d["record"] != 1:
         values.append("in " + RECORDS[d["record"]] + (", whole on each line" if d["per_line"] else ""))
     return f"| {cell(item)} | {where} | {cell(d['data'])}: {cell(', '.join(values))} | {cell(d['lands'])} |"
 

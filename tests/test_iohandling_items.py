@@ -185,6 +185,9 @@ def mistakes():
             elif rule == "at_least" and a[0] > 1:
                 vals = " ".join([one] * (a[0] - 1))
                 case("count", [line, vals], lambda ls, n=a[0]: f"{at(ls, line)}: {key}: {n - 1} values, at least {n}")
+            elif rule == "none_or_at_least":
+                vals = " ".join([one] * (a[0] - 1))
+                case("count", [line, vals], lambda ls, n=a[0]: f"{at(ls, line)}: {key}: {n - 1} values, at least {n}")
             elif rule == "one_of":
                 n = next(k for k in range(1, 32) if k not in a)
                 vals = " ".join([one] * n)
@@ -208,6 +211,10 @@ def mistakes():
                 if d["per_line"]:
                     split = [" ".join(flat[:r + 1]), " ".join(flat[r + 1:])]
                     case("per_line", [line] + split, lambda ls, s=split[0]: f"{at(ls, s)}: {key}: record split over lines")
+            elif r == 0 and d["per_line"]:  # rows of a length the block gives: one value moved to the next line
+                rows = good.split("\n")
+                split = [rows[0] + " " + rows[1].split()[0], " ".join(rows[1].split()[1:])]
+                case("rows", [line] + split, lambda ls, s=split[0]: f"{at(ls, s)}: {key}: row split over lines")
             # The kind of each value.
             kind = d["kind"]
             if kind == "curve":  # the records of the two points swapped
@@ -244,6 +251,7 @@ KIND_MISTAKES = {
     "nonnegative": (lambda g: "-1 " + " ".join(g.split()[1:]), "-1 is negative"),
     "natural": (lambda g: "-1 " + " ".join(g.split()[1:]), "-1 is negative"),
     "counting": ("0", "0 is below 1"),
+    "material_id": ("2147483647", "2147483647 marks no material"),
     "temperature": ("80 20", "20 not above 80"),
     "selector": ("1 19", "fibre 19 outside 0..13"),
     "ply_record": ("4, 2.0, 1.0, 0", "ply 4 outside 1..3"),
@@ -289,6 +297,8 @@ def test_the_tables_cover_every_rule_of_every_declaration():
                 rules.add("count")
             if d["record"] > 1:
                 rules |= {"records"} | ({"per_line"} if d["per_line"] else set())
+            if d["record"] == 0 and d["per_line"]:
+                rules.add("rows")
             if d["kind"] not in ("real", "integer"):
                 rules.add("kind")
             if d["need"]:
@@ -433,14 +443,14 @@ def test_every_matrix_parameter_list_of_the_guide_can_be_written(vx, tmp_path):
      "++End Damage\n", "Error in DamageCard, damage 1, line 5: +Abstraction: ply -1e+300 outside 1..6"),
     ("DamageCard", "++Begin Damage, DmgID=1\n+Position\n0 0 0 0\n+Abstraction, TYPE=Delamination\n5.5, 1, 1, 0\n"
      "++End Damage\n", "Error in DamageCard, damage 1, line 5: +Abstraction: interface 5.5 outside 1..5"),
-    ("DamageCard", "++Begin Damage, DmgID=1\n+Position\n0 0 0 0\n+Table, TYPE=Fiber, LayID=99999999999\n0 1 2\n"
+    ("DamageCard", "++Begin Damage, DmgID=1\n+Position\n0 0 0 0\n+Table, TYPE=Fiber, LayID=99999999999\n0 1 2 0 3 4\n"
      "++End Damage\n", "Error in DamageCard, damage 1, line 4: +Table: no ply of the section"),
     # a cycle count row that no table can hold
     ("StepCard", "++Begin Step\n+Cycle\n0 0 3 0 0 1e300 0 0 0 0 0 1 0 0 0 0 0 1\n+Cycle, TYPE=INDIVIDUAL\n5\n++End Step\n",
      "Error in StepCard, step, line 4: +Cycle: individual cycle count out of range"),
     # selectors and integers read as reals elsewhere are read as integers here: no conversion at all
     ("MaterialCard", "++Begin Material, MatID=1\n+Failure\n1e300\n++End Material\n",
-     "Error in MaterialCard, material 1, line 3: +Failure: value not a number"),
+     "Error in MaterialCard, material 1, line 3: +Failure: value not an integer"),
     ("SectionCard", "++Begin Section, SecID=1e5\n+Orientation\n0\n+Thickness\n1\n+Material\n1\n++End Section\n",
      "Error in SectionCard, section ?, line 1: ++Begin Section: no readable id"),
 ])

@@ -147,15 +147,15 @@ MISTAKES = [
     # the angle is the last value of +Position
     ("DamageCard", DMG.replace("0 0 0 30", "0 0 30"),
      "Error in DamageCard, damage 1, line 2: +Position: 3 values, at least 4"),
-    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Matrix, LayID=2\n0 1 2\n0 3\n++End"),
-     "Error in DamageCard, damage 1, line 6: +Table: 5 values, not triples"),
+    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Matrix, LayID=2\n0 1 2\n0 3 4\n0 5\n++End"),
+     "Error in DamageCard, damage 1, line 6: +Table: 8 values, not triples"),
     ("DamageCard", two(DMG),
      "Error in DamageCard, damage 1, line 7: id already used at line 1"),
     ("DamageCard", DMG.replace("++End", "+Position\n1 1 0 0\n++End"),
      "Error in DamageCard, damage 1, line 6: +Position given twice (line 2)"),
     ("DamageCard", DMG.replace("++End", "+Abstraction, TYPE=Fiber\n2, 1.0, 1.0, 0\n++End"),
      "Error in DamageCard, damage 1, line 6: +Abstraction given twice (line 4)"),
-    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Core, Layer=1\n0 1 2\n+Table, Layer=1, TYPE=Core\n0 1 2\n++End"),
+    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Core, Layer=1\n0 1 2 0 3 4\n+Table, Layer=1, TYPE=Core\n0 1 2 0 3 4\n++End"),
      "Error in DamageCard, damage 1, line 8: +Table given twice (line 6)"),
     ("DamageCard", DMG.replace("DmgID=1", "ID=1001"),
      "Error in DamageCard, damage 1, line 1: id option is not DmgID=<integer>"),
@@ -217,8 +217,8 @@ STORED = [
      lambda vx: vx.materialdata.peprops[0, 0, 0] == 70000),
     ("DamageCard", DMG.replace("0 0 0 30", "0 0 30"),
      lambda vx: vx.damagedata.dmgplane[:, 0].tolist() == [0, 0, 30, -HUGE]),
-    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Matrix, LayID=2\n0 1 2\n0 3\n++End"),
-     lambda vx: vx.damagedata.dmgpoints[:, 1, 2, 0].tolist() == [0, 1, 2, 0, 3]),
+    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Matrix, LayID=2\n0 1 2\n0 3 4\n0 5\n++End"),
+     lambda vx: vx.damagedata.dmgpoints[:, 1, 2, 0].tolist() == [0, 1, 2, 0, 3, 4, 0, 5]),
     ("DamageCard", DMG + DMG.replace("0 0 0 30", "5 5 0 60").replace("+Abstraction, TYPE=Fiber\n1, 2.0, 1.0, 0\n", ""),
      lambda vx: vx.damagedata.dmgplane[:, 0].tolist() == [5, 5, 0, 60] and vx.damagedata.fiberdds[0, 0, 0] == 2.0),
 ]
@@ -294,7 +294,7 @@ CLEAN = {
     # items that repeat legitimately: +Abstraction of another kind, +Table of another ply or kind
     "DamageCard": DMG + DMG.replace("DmgID=1", "DmgID=2").replace("+Position", "+Table, TYPE=Matrix, LayID=1\n"
                                                                   "0 0 0 0 1 0 0 1 1\n+Table, LayID=2, TYPE=Matrix\n"
-                                                                  "0 0 0\n+Table, TYPE=Core, LayID=1\n0 0 0\n"
+                                                                  "0 0 0 0 1 0\n+Table, TYPE=Core, LayID=1\n0 0 0 0 1 0\n"
                                                                   "+Abstraction, TYPE=Matrix\n2, 1.0, 1.0, 0\n+Position"),
 }
 

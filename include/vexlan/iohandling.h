@@ -238,7 +238,8 @@ void getelementdataextents(int32_t* iele, int32_t* inodes, int32_t* idof, const 
  * strength of 0 or below, "+Extension" without exactly 2 values, a
  * "+Strength" line without a readable value or with more than one, an
  * empty item (",45", read as 0), a keyword after a blank, a block left
- * open, data lines that no item reads, a value that is not a number, a
+ * open, data lines that no item reads, a value that is not a number (not
+ * an integer, where "+Material" and "+Extension" take integers), a
  * begin line whose id is unreadable or not written as "SecID=7", a section
  * id used twice, and values that cannot be placed. Lines outside the
  * blocks of the solver input deck are not checked. The error record keeps
@@ -278,8 +279,10 @@ void getsectiondatafromfile(const char* filepath, const char* workspace, size_t 
  * of nsteps, individual counts ncyc per step from the first marked step to
  * the last), an empty item (read as 0), a debug selector below 0 or an
  * update interval below 1, cycle items that cannot be used (nsteps below
- * 1, fewer values than steps, individual cycles before any cycle settings
- * or too many for the table), and the typing mistakes (a keyword after a
+ * 1, fewer values than steps, individual cycles before any cycle settings,
+ * after settings of fewer than six a step or too many for the table, a
+ * marked step whose cycleprops(6, j) is not a whole number 1 or above), an
+ * option on "++Begin Step", and the typing mistakes (a keyword after a
  * blank, a block left open, data lines that no item reads). The first
  * "+Debug" value is the one stored; the error record keeps the first error
  * only.
@@ -324,9 +327,13 @@ void getstepdatafromfile(const char* filepath, const char* workspace, const int3
  * factors of 0 or below, failure selectors outside the table of their mode
  * (general 0 to 8, fibre 0 to 13, matrix 0 to 15, delamination 0 to 7,
  * core 0 to 2), negative evolution selectors, an incomplete curing set, a
- * temperature table of the wrong size or without "+Temperature" in its
- * block, a curve without exactly one "T=", a begin line whose id is
- * unreadable or not written as "MatID=1", a material id used twice (the
+ * temperature table of the wrong size, without "+Temperature" in its block,
+ * with a line that splits its rows, or with factors that make the stiffness
+ * of a temperature not positive definite, a curve without exactly one
+ * "T=", a curve type given for fewer temperatures than the model has, a
+ * matrix parameter list whose plane search step is 0 or below, a begin
+ * line whose id is unreadable or not written as "MatID=1", a material id
+ * used twice (the
  * later block replaces the items it gives), and the typing mistakes (a
  * keyword after a blank, a block left open, data lines that no item
  * reads). A ply whose material id has no block records "Warning: no

@@ -23,9 +23,10 @@ extern "C" {
  * an outline as triples (unused, x, y) in the damage plane (dmgpoints).
  * Store arrays are created on first use and kept otherwise; the
  * delamination regions come with empty buckling lists, which the first
- * damage query builds; a single-ply model takes no delamination records.
- * A damage block needs its "+Position". Every item is read through its
- * declaration (the item tables of docs/cards.md), and what it does not
+ * damage query builds; a single-ply model stores no delamination records
+ * (they are reported). A damage block needs its "+Position". Every item
+ * is read through its declaration (the item tables of docs/cards.md), and
+ * what it does not
  * allow records status -2 with a message naming the card, the damage, the
  * line and the item ("Error in DamageCard, damage 1, line 5: +Abstraction:
  * ply 3 outside 1..2"). A record for a ply or interface the section does
@@ -36,7 +37,8 @@ extern "C" {
  * another ply or kind may repeat), a missing "+Position" or one of fewer
  * than four values, records not whole (fours, triples) or split over
  * lines, the same ply or interface twice in one "+Abstraction" (the later
- * record wins), a half-axis of 0, an empty item (read as 0), a damage id
+ * record wins), a half-axis of 0, an outline of one vertex (it would leave
+ * the ellipse), an empty item (read as 0), a damage id
  * used twice (the later block writes over the earlier item by item), a
  * begin line whose id is not written as "DmgID=1", and the typing mistakes
  * (a keyword after a blank, a block left open, data lines that no item

@@ -154,9 +154,10 @@ void Card::skip_data() {
   read(v);
 }
 
-void Card::malformed(int32_t line) {
-  if (key_.empty()) error("value not a number", line);
-  else item_error(key_, ": value not a number", line);
+void Card::malformed(int32_t line, bool real) {
+  const char* what = real ? "value not an integer" : "value not a number";
+  if (key_.empty()) error(what, line);
+  else item_error(key_, std::string(": ") + what, line);
 }
 
 }  // namespace vx::io
@@ -316,13 +317,25 @@ void Card::set_line(int32_t line, int32_t n) {
   if (n > 0) lines_.push_back({line, 0, false});
 }
 
+namespace {
+// An item without values gives nothing: no report.
+bool zero_ok(const Count& c) { return (c.mask & 1u) != 0 || (c.rule != Count::one_of && c.lo == 0); }
+}  // namespace
+
+void Card::check_rows(const Item& it, const std::vector<ValueLine>& lines, int64_t n, int64_t row) {
+  if (row < 1) return;
+  for (size_t l = 0; l < lines.size(); ++l) {
+    const int64_t first = lines[l].first, next = l + 1 < lines.size() ? lines[l + 1].first : n;
+    if ((next - first) % row != 0) return item_error(key_of(it), ": row split over lines", lines[l].line);
+  }
+}
+
 void Card::check_count(const Item& it, int64_t n, int64_t ctx, int32_t line) {
   const std::string_view key = key_of(it);
   const Count& c = it.count;
   auto say = [&](const std::string& what) { item_error(key, ": " + what, line); };
-  const bool zero_ok = c.rule == Count::one_of ? (c.mask & 1u) != 0 : c.lo == 0;
   if (n == 0) {
-    if (!zero_ok) item_error(key, "without values", line);
+    if (!zero_ok(c)) item_error(key, "without values", line);
     return;
   }
   switch (c.rule) {
@@ -384,6 +397,10 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
     case Kind::real:
     case Kind::integer:
     case Kind::elastic:
+      break;
+    case Kind::material_id:  // the largest integer marks a ply without material: no block can give it
+      for (int64_t k = 0; k < n; ++k)
+        if (double(v[size_t(k)]) == double(INT32_MAX)) return bad(k, "2147483647 marks no material");
       break;
     case Kind::positive:
       for (int64_t k = 0; k < n; ++k)
@@ -452,8 +469,7 @@ void Card::close_items(std::span<const Item> items, int excused, int64_t plies) 
       continue;
     }
     const Count& c = it.count;
-    const bool zero_ok = c.rule == Count::one_of ? (c.mask & 1u) != 0 : c.lo == 0;
-    if (count_[sl] == 0 && !zero_ok) item_error(key, "without values", at);
+    if (count_[sl] == 0 && !zero_ok(c)) item_error(key, "without values", at);
     else if (c.rule == Count::per_ply) check_count(it, count_[sl], plies, at);
   }
 }

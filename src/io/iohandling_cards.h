@@ -111,11 +111,16 @@ class Card final : public BadLine {
   void set_line(int32_t line, int32_t n);
   // Line of value k (from 0) of the last read.
   int32_t value_line(size_t k) const;
+  // The data lines of the last read, for a check that waits for the end line.
+  const std::vector<ValueLine>& value_lines() const { return lines_; }
+  // Rows of row values whole on each of lines (the item's values, n of
+  // them): the first line that splits one is reported.
+  void check_rows(const Item& it, const std::vector<ValueLine>& lines, int64_t n, int64_t row);
   // The data lines after the current line, read and dropped (items that are
   // ignored on purpose).
   void skip_data();
 
-  void malformed(int32_t line) override;
+  void malformed(int32_t line, bool real) override;
 
  private:
   int32_t unit_;

@@ -85,8 +85,9 @@ i4 table_slot(std::string_view piece) {
   return 0;
 }
 
+// Blanks and tabs, as everywhere else in an option part.
 std::string_view left_adjust(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
   return s;
 }
 
@@ -169,9 +170,15 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       const bool delam = a == &delamdds;
       const io::Item& decl = io::damage_items[delam ? 2 : 1];
       card.take(decl, k, kind);
-      if (!valid || (delam && nplies - 1 < 1)) {
-        // A single-ply section has no interface to delaminate.
+      if (!valid) {
         card.skip_data();
+        continue;
+      }
+      if (delam && nplies < 2) {
+        // A single-ply section has no interface to delaminate: its records
+        // are checked against no interface at all, and nothing is stored.
+        std::vector<double> v;
+        card.read(decl, v, 0);
         continue;
       }
       if (delam) {

@@ -30,7 +30,7 @@ constexpr Item step_decl[] = {
 constexpr Item section_decl[] = {
   {"+Orientation", "", any, block, once, slot::orientation, at_least(1), 1, false, real, true, "ply angles in degrees, from the bottom", "`plyorientation(:, isec)`; their number is the section's ply count"},
   {"+Thickness", "", any, block, once, slot::thickness, one_per_ply(), 1, false, positive, true, "ply thicknesses (model length unit)", "`plythickness(:, isec)`"},
-  {"+Material", "", any, block, once, slot::material, one_per_ply(), 1, false, integer, true, "material ids", "`matidlist(:, isec)`; needed unless the model is one section of one ply"},
+  {"+Material", "", any, block, once, slot::material, one_per_ply(), 1, false, material_id, true, "material ids", "`matidlist(:, isec)`; needed unless the model is one section of one ply"},
   {"+Extension", "", any, block, once, slot::extension, exactly(2), 1, false, integer, false, "flags", "`seflags(:, isec)`, for the solver-side damage routine"},
   {"+Strength", "TYPE=INSITU", whole, block, many, slot::insitu, at_least(0), 1, false, real, false, "anything", "ignored on purpose"},
   {"+Strength", "", any, block, once, slot::strength, exactly(1), 1, false, positive, false, "strength, on the next line", "`xcstrength(isec)`, the compressive strength the buckling knock-down divides by"},
@@ -49,7 +49,7 @@ constexpr Item material_decl[] = {
   {"+Failure", "TYPE=DEGRADATION", contains, block, once, slot::degradation, one_of(6, 12), 1, false, real, false, "limits; 6 are repeated into 7 to 12", "`pelimits` (initially -1.0)"},
   {"+Failure", "TYPE=PROPERTIES", contains, block, once, slot::failprops, upto(8), 1, false, real, false, "matrix criterion parameters, see below", "`pdprops` (padded with the largest real)"},
   {"+Regularization", "TYPE=VISCOUS", contains, block, once, slot::regularization, upto(-1), 1, false, nonnegative, false, "viscosities", "`regularization`"},
-  {"+Table", "TYPE=TEMPERATURE", contains, block, once, slot::factors, factor_table(), 1, false, positive, false, "factors, one row per merged temperature: elastic, then strength", "scales `peprops` and `psprops` per temperature"},
+  {"+Table", "TYPE=TEMPERATURE", contains, block, once, slot::factors, factor_table(), 0, true, positive, false, "factors, one row per merged temperature: elastic, then strength", "scales `peprops` and `psprops` per temperature"},
   {"+I10", "", any, block, once, slot::i10, upto(1), 1, false, real, false, "value", "`i10(1)`"},
   {"+Calibration", "TYPE=EquivalentStress", contains, block, once, slot::eqstress, upto(-1), 2, true, real, false, "(x, y) points", "`equivalentstress (points, 2)`"},
   {"+Calibration", "TYPE=Ratio", contains, block, once, slot::ratio, upto(1), 1, false, real, false, "value", "`r_crit(1)`"},
@@ -75,7 +75,7 @@ constexpr Item damage_decl[] = {
   {"+Position", "", any, block, once, slot::position, at_least(4), 1, false, real, true, "origin x, y, z, further values, the damage angle last", "`dmgplane(:, id)`; entries past the values hold the most negative real"},
   {"+Abstraction", "TYPE=General|Fiber|Matrix|Core|User", named, block, per_kind, slot::abstraction, at_least(4), 4, true, ply_record, false, "records: ply, half-axis a, half-axis b, unused", "`generaldds`, `fiberdds`, `matrixdds`, `coredds`, `userdds` `(3, nplies, ndmg)`: rows 1 and 2 of the ply"},
   {"+Abstraction", "TYPE=Delamination", named, block, once, slot::delamination, at_least(4), 4, true, gap_record, false, "records: interface i (between plies i and i+1), a, b, unused", "`delamdds (3, nplies-1, ndmg)`; also creates the buckling lists (zero)"},
-  {"+Table", "TYPE=General|Fiber|Matrix|Delamination|Core|User, LayID|Layer=<ply>", any, block, per_ply, slot::outline, upto(-1), 3, true, real, false, "outline vertices: unused, x, y in the damage plane", "`dmgpoints(:, ply, slot, id)`, slots in the order of the kinds; the rest holds the largest real"},
+  {"+Table", "TYPE=General|Fiber|Matrix|Delamination|Core|User, LayID|Layer=<ply>", any, block, per_ply, slot::outline, none_or_at_least(6), 3, true, real, false, "outline vertices: unused, x, y in the damage plane; two or more replace the ellipse", "`dmgpoints(:, ply, slot, id)`, slots in the order of the kinds; the rest holds the largest real"},
 };
 // clang-format on
 

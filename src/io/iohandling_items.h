@@ -30,8 +30,9 @@ enum class Place : uint8_t { block, anywhere };
 // nothing needs to (many: an item ignored on purpose).
 enum class Repeat : uint8_t { once, per_kind, per_ply, per_temperature, many };
 
-// How many values: lo to hi (hi < 0: no upper bound; lo 0: an item without
-// values gives nothing), one of a set (bit n of mask: n values), or a count
+// How many values: lo to hi (hi < 0: no upper bound; lo 0, or bit 0 of mask:
+// an item without values gives nothing), one of a set (bit n of mask: n
+// values), or a count
 // the reader knows from elsewhere (ctx): 1 or one per ply, a multiple of the
 // steps, the factor table of the temperatures, the counts of the marked
 // steps.
@@ -44,6 +45,8 @@ constexpr Count exactly(int n) { return {Count::range, int16_t(n), int16_t(n), 0
 constexpr Count upto(int n) { return {Count::range, 0, int16_t(n), 0}; }
 constexpr Count between(int lo, int hi) { return {Count::range, int16_t(lo), int16_t(hi), 0}; }
 constexpr Count at_least(int n) { return {Count::range, int16_t(n), -1, 0}; }
+// No values (the item gives nothing), or n or more.
+constexpr Count none_or_at_least(int n) { return {Count::range, int16_t(n), -1, 1u}; }
 constexpr Count one_of(int a, int b, int c = 0) {
   return {Count::one_of, 0, 0, (1u << a) | (1u << b) | (c ? 1u << c : 0u)};
 }
@@ -58,6 +61,7 @@ enum class Kind : uint8_t {
   positive,     // above 0
   nonnegative,  // 0 or above
   integer,      // any integer
+  material_id,  // integer, not the mark of a ply without material (2147483647)
   natural,      // integer 0 or above
   counting,     // integer 1 or above
   temperature,  // strictly ascending
@@ -76,7 +80,7 @@ struct Item {
   Repeat repeat;
   int8_t slot;         // the reader's item; items of one slot are one item for the once rule
   Count count;
-  int8_t record;       // values per record
+  int8_t record;       // values per record; 0: rows of a length the reader knows (the factor table)
   bool per_line;       // records whole on each line
   Kind kind;
   bool need;           // a block without it is reported

@@ -187,7 +187,9 @@ struct Block {
   std::array<int32_t, ncure> at_cure{};
   std::array<std::vector<double>, ncal> cal;  // nt rows x width, column-major
   std::array<int64_t, ncal> cal_w{}, curves{};
+  std::array<int32_t, ncal> at_cal{};  // line of the first curve of each type
   std::array<const io::Item*, io::slot::material_slots> decl{};  // declaration of each item given
+  std::vector<io::ValueLine> factor_lines;  // the factor table's rows are checked at the end line
   int64_t counter = 1;
 };
 
@@ -240,9 +242,20 @@ void check_matrix_parameters(io::Card& card, const Block& b) {
   static constexpr uint32_t reads[5] = {1u << 2 | 1u << 4 | 1u << 6, 1u << 1 | 1u << 2 | 1u << 3,
                                         1u << 1 | 1u << 2 | 1u << 3, 1u << 2 | 1u << 5 | 1u << 7,
                                         1u << 2 | 1u << 6 | 1u << 8};
-  if (!(reads[mc - 9] >> v.size() & 1u))
+  if (!(reads[mc - 9] >> v.size() & 1u)) {
     card.item_error("+Failure", ": " + io::values(int64_t(v.size())) + " for matrix " + std::to_string(mc),
                     b.at_failprops);
+    return;
+  }
+  // Lists that end in the plane search step and mode: a step of 0 or below
+  // would be replaced by the default at analysis, with a warning there.
+  static constexpr uint32_t searched[5] = {1u << 2 | 1u << 6, 1u << 2 | 1u << 3, 1u << 2 | 1u << 3,
+                                           1u << 2 | 1u << 7, 1u << 2 | 1u << 8};
+  if (searched[mc - 9] >> v.size() & 1u && !(v[v.size() - 2] > 0.0)) {
+    char t[64];
+    std::snprintf(t, sizeof t, ": step %g is not positive", v[v.size() - 2]);
+    card.item_error("+Failure", t, b.at_failprops);
+  }
 }
 
 void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t nt) {
@@ -258,8 +271,11 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
       card.item_error("+Table", ": no +Temperature in the block", b.at_factors);
     else if (int64_t(b.factors.size()) != want)
       card.check_count(*b.decl[io::slot::factors], int64_t(b.factors.size()), want, b.at_factors);
-    else
+    else {
+      // One row per temperature, whole on each line, as the rows are meant.
+      card.check_rows(*b.decl[io::slot::factors], b.factor_lines, want, nel + nstr);
       tdep = md::temperatures.allocated();
+    }
   }
   const int64_t frow = nel + nstr;
   bool clipped = false;
@@ -276,12 +292,22 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
       const int64_t stride = md::peprops.allocated() ? md::peprops.extent(1) / std::max<int64_t>(nt, 1) : 0;
       const int64_t nblocks = tdep ? nt : 1;
       std::vector<double> nye(size_t(9 * nblocks));
+      {
+        // The constants as written first, so that a mistake in them is not
+        // blamed on a factor row.
+        double read[9];
+        GetNyeProperties(read, b.elastic.data(), &n);
+        if (!positive_definite(read)) card.item_error("+Elastic", ": not positive definite", b.at_elastic);
+      }
       for (int64_t t = 0; t < nblocks; ++t) {
         double e[9];
         for (int64_t k = 0; k < nel; ++k) e[k] = b.elastic[size_t(k)] * (tdep ? b.factors[size_t(t * frow + k)] : 1.0);
         GetNyeProperties(&nye[size_t(9 * t)], e, &n);
-        if (!positive_definite(&nye[size_t(9 * t)]))
-          card.item_error("+Elastic", ": not positive definite", b.at_elastic);
+        if (tdep && !positive_definite(&nye[size_t(9 * t)])) {
+          char at[48];
+          std::snprintf(at, sizeof at, ": not positive definite at %g", md::temperatures(t + 1));
+          card.item_error("+Table", at, b.at_factors);
+        }
       }
       for_plies(id, np, ns, [&](int64_t p, int64_t s) {
         for (int64_t t = 0; t < nblocks; ++t)
@@ -415,6 +441,14 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
     if (io::is_key(k.key, "++End Material")) {
       if (card.in_block()) {
         card.close_items(io::material_items);
+        // A type of curve given for fewer temperatures than the model has
+        // leaves the rows of the others zero, which no table can interpolate.
+        for (int c = 0; c < ncal; ++c)
+          if (b.curves[size_t(c)] > 0 && b.curves[size_t(c)] < nt)
+            card.item_error("+Calibration",
+                            ": " + std::to_string(b.curves[size_t(c)]) +
+                                (b.curves[size_t(c)] == 1 ? " curve" : " curves") + " for nt = " + std::to_string(nt),
+                            b.at_cal[size_t(c)]);
         if (b.id != vx::unset) distribute(card, b, np, ns, nt);  // the unset id marks plies without material
         seen.insert(b.id);
       }
@@ -473,7 +507,10 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
         if (n < int64_t(v.size())) card.item_error("+Regularization", ": too many values");
         break;
       }
-      case sl::factors: take(b.factors, b.at_factors); break;
+      case sl::factors:
+        take(b.factors, b.at_factors);
+        b.factor_lines = card.value_lines();
+        break;
       case sl::i10: read_single(card, *it, md::i10, "+I10"); break;
       case sl::eqstress: take(b.eqstress, b.at_eqstress); break;
       case sl::ratio: read_single(card, *it, md::r_crit, "+Calibration"); break;
@@ -485,6 +522,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
           // One curve per merged temperature and type: a further one would
           // write over the row of an earlier temperature.
           if (++b.curves[cs] > nt) card.item_error("+Calibration", ": curves beyond nt = " + std::to_string(nt));
+          if (!b.at_cal[cs]) b.at_cal[cs] = card.line_no();
           if (b.cal_w[cs] == 0) {  // the material's table of this type, at its first curve
             b.cal_w[cs] = std::max<int64_t>(z.cal[c], cal_width[c] * int64_t(*cal_count(c)));
             b.cal[cs].assign(size_t(nt * b.cal_w[cs]), 0.0);

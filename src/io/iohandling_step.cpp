@@ -5,6 +5,7 @@
 // write kept inside the table it goes to.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "../core/data.h"
@@ -54,7 +55,11 @@ void read_individual_cycles(io::Card& card, const io::Item& it, int32_t nsteps, 
   auto& cp = shokriehdata::cycleprops;
   auto& cy = shokriehdata::cycles;
   if (!have_props || !cp.allocated() || cp.extent(1) < 6 || cp.extent(2) < nsteps) {
-    card.item_error("+Cycle", ": no cycle settings before");
+    // Settings of fewer than six per step have no row 6 to count the counts.
+    if (have_props && cp.allocated() && cp.extent(1) < 6)
+      card.item_error("+Cycle", ": " + std::to_string(cp.extent(1)) + " cycle settings a step, 6 needed");
+    else
+      card.item_error("+Cycle", ": no cycle settings before");
     card.skip_data();
     return;
   }
@@ -80,6 +85,14 @@ void read_individual_cycles(io::Card& card, const io::Item& it, int32_t nsteps, 
       last = j;
     }
   const int64_t expected = first ? rows * (last - first + 1) : 0;
+  // Row 6 of a marked step is its number of counts: a whole number, 1 or above.
+  for (int32_t j = 1; j <= nsteps; ++j)
+    if (cp(3, j) >= 3.0 && !(cp(6, j) >= 1.0 && cp(6, j) == std::floor(cp(6, j)))) {
+      char t[64];
+      std::snprintf(t, sizeof t, ": step %d marked with %g counts", j, cp(6, j));
+      card.item_error("+Cycle", t);
+      break;
+    }
   for (int32_t j = 1; j <= nsteps; ++j) {
     if (!(cp(3, j) >= 3.0)) continue;
     std::vector<double> v;
@@ -130,6 +143,8 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
     bool taken = true;  // the line is one of the card's items
     if (io::is_key(k.key, "++Begin Step")) {
       card.begin(io::Card::no_id);
+      // Step blocks carry no id and no option: the settings apply to every step.
+      if (!k.opt.empty()) card.item_error("++Begin Step", std::string(": unknown option ").append(k.opt));
     } else if (const io::Item* it = line.empty() || line[0] != '+' ? nullptr : io::Card::find(io::step_items, k);
                it && card.take(*it, k)) {
       switch (it->slot) {

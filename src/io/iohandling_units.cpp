@@ -210,7 +210,15 @@ int32_t read_card_any(int32_t unit, std::vector<T>& out, BadLine* bad, std::vect
     const size_t before = out.size();
     bool gap = false;
     if (!parse_any(line, out, &gap)) {
-      if (bad) bad->malformed(position(unit));
+      if (bad) {
+        // Told apart only for the report: a line of reals where integers are read.
+        bool real = false;
+        if constexpr (std::is_same_v<T, int32_t>) {
+          std::vector<double> r;
+          real = parse_any(line, r);
+        }
+        bad->malformed(position(unit), real);
+      }
     } else if (lines && out.size() > before) {
       lines->push_back({position(unit), static_cast<int32_t>(before - n0), gap});
     }

@@ -82,9 +82,10 @@ int32_t read_data(int32_t unit, std::vector<int32_t>& out, const char* label = "
 bool ends_card_data(std::string_view line);
 
 // Where a malformed data line of a card goes: its number, for the reader's
-// report.
+// report, and whether every item of it is a number where integers are read
+// (3.0, 1e3: a real where the item takes integers only).
 struct BadLine {
-  virtual void malformed(int32_t line) = 0;
+  virtual void malformed(int32_t line, bool real) = 0;
 
  protected:
   ~BadLine() = default;
