@@ -106,15 +106,16 @@ def block_lines(card, d, item):
     return [BEGIN[card]] + lines + [END[card]]
 
 
-def read_cards(vx, d, card, text):
-    cards = dict(CLEAN)
+def read_cards(vx, d, card, text, nsteps=NSTEPS, cards=CLEAN):
+    """The four readers in the order of a job, on the clean cards with one of them replaced."""
+    cards = dict(cards)
     cards[card] = text
     for n, t in cards.items():
         (d / f"{n}.vxd").write_text(t)
     release_model(vx)
     vx.damagedata.ndmg = 0
     io = vx.iohandling
-    io.getstepdatafromfile("", str(d), NSTEPS)
+    io.getstepdatafromfile("", str(d), nsteps)
     io.getsectiondatafromfile("", str(d))
     np_, ns = int(vx.sectiondata.nplies), int(vx.sectiondata.nsec)
     io.getmaterialdatafromfile("", str(d), np_, ns)
@@ -399,21 +400,13 @@ TYPOS = [
 ]
 
 
+# The clean cards with a section of six plies, which the typing mistakes address.
+SIX_PLIES = dict(CLEAN, SectionCard=CLEAN["SectionCard"].replace("0 90 0", "0 90 0 90 0 90"))
+
+
 @pytest.mark.parametrize("card,text,message,check", TYPOS, ids=[f"{a[0]}-{i}" for i, a in enumerate(TYPOS)])
 def test_typing_mistakes_are_reported_and_keep_their_values(vx, tmp_path, card, text, message, check):
-    cards = dict(CLEAN)
-    cards["SectionCard"] = CLEAN["SectionCard"].replace("0 90 0", "0 90 0 90 0 90")
-    cards[card] = text
-    for n, t in cards.items():
-        (tmp_path / f"{n}.vxd").write_text(t)
-    release_model(vx)
-    vx.damagedata.ndmg = 0
-    io = vx.iohandling
-    io.getstepdatafromfile("", str(tmp_path), 3 if "INDIVIDUAL" in text else 2)
-    io.getsectiondatafromfile("", str(tmp_path))
-    np_, ns = int(vx.sectiondata.nplies), int(vx.sectiondata.nsec)
-    io.getmaterialdatafromfile("", str(tmp_path), np_, ns)
-    io.getdamagedatafromfile("", str(tmp_path), np_, ns)
+    read_cards(vx, tmp_path, card, text, 3 if "INDIVIDUAL" in text else 2, SIX_PLIES)
     assert err(vx) == (-2, message)
     assert check(vx)
 
@@ -456,19 +449,7 @@ def test_every_matrix_parameter_list_of_the_guide_can_be_written(vx, tmp_path):
 ])
 def test_huge_values_where_integers_are_meant(vx, tmp_path, card, text, message):
     """Run under the float-to-integer sanitizer too: every such value is range-checked first."""
-    cards = dict(CLEAN)
-    cards["SectionCard"] = CLEAN["SectionCard"].replace("0 90 0", "0 90 0 90 0 90")
-    cards[card] = text
-    for n, t in cards.items():
-        (tmp_path / f"{n}.vxd").write_text(t)
-    release_model(vx)
-    vx.damagedata.ndmg = 0
-    io = vx.iohandling
-    io.getstepdatafromfile("", str(tmp_path), 3)
-    io.getsectiondatafromfile("", str(tmp_path))
-    np_, ns = int(vx.sectiondata.nplies), int(vx.sectiondata.nsec)
-    io.getmaterialdatafromfile("", str(tmp_path), np_, ns)
-    io.getdamagedatafromfile("", str(tmp_path), np_, ns)
+    read_cards(vx, tmp_path, card, text, 3, SIX_PLIES)
     assert err(vx) == (-2, message)
 
 
