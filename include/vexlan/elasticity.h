@@ -296,7 +296,10 @@ void GetComponentsTensionCompression(const double* full_set, double* reduced_set
  * for increments 1.1, 1.5 and 2 times the one that reaches the surface,
  * 24 % over increments spread evenly between 1 and 2 times. When the
  * corrector does not reach |F| <= 1e-4 it records status -1 and returns the
- * last stress. Every call
+ * last stress. A trial F that is NaN (a NaN a0 or a1, or a NaN stress) does
+ * not pass the point as elastic: the corrector runs (its stress and tangent
+ * come out NaN) and status -2 "NaN yield function in
+ * getstressfromplastitcity" is recorded. Every call
  * prints its progress lines to standard output. A C call with nprops below 8
  * records status -2 "Too few material properties in
  * getstressfromplastitcity", one with ntens other than 6 or ndi outside 0..3
