@@ -316,3 +316,95 @@ def test_unknown_threshold_or_effort_counts_as_failed(vx, label, call, failed, r
     assert call(vx) == failed, label
     status, message = error_record(vx)
     assert (status, message if record[1] is not None else None) == record
+
+
+# The same rule in the material laws, the damage evolution and the degradation
+# factors: a NaN strain, damage, flag, length or yield constant never gives the
+# elastic, undamaged or undented answer with a clean record. Each call returns
+# what it decided; a finite neighbour of each case shows that its answer stays.
+
+
+def _plastic(vx, a0, a1=10.0):
+    """(stress NaN, tangent NaN) of a strain step that stays elastic for a0 = 400."""
+    props = np.array([3000., 3200., 1100., 0.35, 0.35, a0, a1, 0.5])
+    stress, ddsdde = vx.elasticity.getstressfromplastitcity(0.0, np.zeros(6), np.array([0.01, 0, 0, 0, 0, 0]),
+                                                           props, 3, 8, 20.0)
+    return bool(np.isnan(stress).all()), bool(np.isnan(ddsdde).all())
+
+
+def _falzon(vx, stress, strain, w=0.0, epsi=0.004, epsu=0.01):
+    """Matrix damage after the call (history with its onset fixed unless epsi is 0)."""
+    dsix = np.ones(6)
+    hist = [np.array(epsi), np.array(epsu), np.array(0.0), np.array(0.0), np.array(w)]
+    vx.degradation.falzondegradationparameters(np.array(stress, float), np.array(strain, float), 0.3, dsix, *hist,
+                                               np.array([0.2, 1.0, 0.6, 0.6]), np.ones(3))
+    return float(hist[4])
+
+
+def _falcom(vx, flags, scheme=5, rdisc=1.0):
+    dds = np.zeros(10)
+    for k, v in flags.items():
+        dds[k - 1] = v
+    return tuple(vx.degradation.falcomdegradation(dds, rdisc, scheme, 1))
+
+
+def _bogenfeld(vx, length):
+    """(d NaN, stored final strain NaN) at the onset of a strain well past it."""
+    sdv = -np.ones(4)
+    d, sdv = vx.degradation.bogenfelddegradation(sdv, [0, 40., 0, 0, 0, 20.], [0, 0.01, 0, 0, 0, 0.005],
+                                                 [1.0, length, length], [0.3, 0.2, 1.0, 0.6, 0.6], 3)
+    return math.isnan(d), math.isnan(sdv[3])
+
+
+PLASTIC = "NaN yield function in getstressfromplastitcity"
+FALZON = "NaN strain, stress or damage in FalzonDegradationParameters"
+FALCOM = "NaN damage flag in FalcomDegradation"
+STRAIN = [0, 0.04, 0, 0.02, 0, 0]  # far past the final strain of the history: full damage
+UNKNOWN_STATE_CASES = [
+    ("plasticity, a0 NaN", lambda vx: _plastic(vx, NAN), (True, True), (-2, PLASTIC)),
+    ("plasticity, a1 NaN", lambda vx: _plastic(vx, 400.0, NAN), (True, True), (-2, PLASTIC)),
+    ("plasticity, inside the surface", lambda vx: _plastic(vx, 400.0), (False, False), (0, None)),
+    ("Falzon, strain NaN", lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], [0, NAN, 0, 0.02, 0, 0]), 1.0,
+     (-2, FALZON)),
+    ("Falzon, strain NaN at the onset",
+     lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], [0, NAN, 0, 0.02, 0, 0], epsi=0.0, epsu=0.0), 1.0, (-2, FALZON)),
+    ("Falzon, stress NaN", lambda vx: _falzon(vx, [0, NAN, 0, 20, 0, 0], STRAIN[:2] + [0, 0.001, 0, 0]), 1.0,
+     (-2, FALZON)),
+    ("Falzon, damage NaN, unloaded", lambda vx: _falzon(vx, [0, 1, 0, 0, 0, 0], [0, 1e-4, 0, 0, 0, 0], w=NAN),
+     1.0, (-2, FALZON)),
+    ("Falzon, unloaded", lambda vx: _falzon(vx, [0, 1, 0, 0, 0, 0], [0, 1e-4, 0, 0, 0, 0]), 0.0, (0, None)),
+    ("Falzon, nothing at the first call", lambda vx: _falzon(vx, [0] * 6, [0] * 6, epsi=0.0, epsu=0.0), 0.0,
+     (0, None)),
+    ("Hahn-Tsai, strain NaN", lambda vx: math.isnan(vx.nlcollection.pure_nlhahntsai(1000., 1e-6, 50., NAN)), True,
+     (0, None)),
+    ("Hahn-Tsai, zero strain", lambda vx: vx.nlcollection.pure_nlhahntsai(1000., 1e-6, 50., 0.0), 0.0, (0, None)),
+    ("Tan-Sun, maximum indentation NaN", lambda vx: math.isnan(vx.permcollection.pitansunnonlinear(NAN, 0.1)), True,
+     (0, None)),
+    ("Tan-Sun linear, critical indentation NaN",
+     lambda vx: math.isnan(vx.permcollection.pitansunlinear(0.5, NAN, 0.5)), True, (0, None)),
+    ("Suresh bounded, maximum NaN",
+     lambda vx: tuple(map(math.isnan, vx.permcollection.pisuresh(NAN, 0.1, 0.3, 1, 1))), (True, True), (0, None)),
+    ("Suresh, critical NaN", lambda vx: math.isnan(vx.permcollection.pisuresh(0.5, NAN, 0.3, 0, 1)[0]), True,
+     (0, None)),
+    ("Suresh, no dent by the flag", lambda vx: vx.permcollection.pisuresh(NAN, 0.1, 0.3, 1, 0), (0.0, 0.0),
+     (0, None)),
+    ("Falcom, fibre flag NaN", lambda vx: _falcom(vx, {1: NAN}), (0.5, 0.5, 1, 1e-20, 1, 1e-20, 0.5, 1, 1),
+     (-2, FALCOM)),
+    ("Falcom, total-loss flag NaN", lambda vx: _falcom(vx, {7: NAN}, scheme=1), (1e-20,) * 9, (-2, FALCOM)),
+    ("Falcom, any flag NaN in scheme 0", lambda vx: _falcom(vx, {10: NAN}, scheme=0), (1e-20,) * 9, (-2, FALCOM)),
+    ("Falcom, knock-down flag NaN", lambda vx: _falcom(vx, {8: NAN, 1: 1.0}, rdisc=0.5),
+     (0.25, 0.25, 0.5, 0.5e-20, 0.5, 0.5e-20, 0.25, 0.5, 0.5), (-2, FALCOM)),
+    ("Falcom, unread flag NaN", lambda vx: _falcom(vx, {3: NAN}), (1.0,) * 9, (0, None)),
+    ("bilinear law, length NaN",
+     lambda vx: tuple(map(math.isnan, vx.evocollection.bilinearevolution(0.02, 0.01, 50., 0.3, NAN, -1.0))),
+     (True, True), (0, None)),
+    ("Bogenfeld, element length NaN", lambda vx: _bogenfeld(vx, NAN), (True, True), (0, None)),
+    ("Bogenfeld, element length 1", lambda vx: _bogenfeld(vx, 1.0), (False, False), (0, None)),
+]
+
+
+@pytest.mark.parametrize("label,call,decided,record", UNKNOWN_STATE_CASES, ids=[c[0] for c in UNKNOWN_STATE_CASES])
+def test_unknown_state_is_never_undamaged(vx, label, call, decided, record):
+    assert call(vx) == decided, label
+    status, message = error_record(vx)
+    assert (status, message if record[1] is not None else None) == record
