@@ -356,6 +356,16 @@ def _bogenfeld(vx, length):
     return math.isnan(d), math.isnan(sdv[3])
 
 
+def _modes(vx, effort):
+    """C11 of the stiffness after a fibre tension failure (mode 1 at 1): 0 in tension, half in compression."""
+    d = np.zeros(9)
+    d[0] = 1.0
+    _, c = vx.degradation.degradationfrommodes(False, d_modes=d, effort=np.array(effort, float),
+                                               moduli=np.array([140e3, 120e3, 10e3, 10e3, 10e3, 10e3, 4e3, 5e3, 5e3]),
+                                               vnu=np.array([0.4, 0.3, 0.3]))
+    return "NaN" if math.isnan(c[0, 0]) else c[0, 0]
+
+
 PLASTIC = "NaN yield function in getstressfromplastitcity"
 FALZON = "NaN strain, stress or damage in FalzonDegradationParameters"
 FALCOM = "NaN damage flag in FalcomDegradation"
@@ -400,6 +410,12 @@ UNKNOWN_STATE_CASES = [
      (True, True), (0, None)),
     ("Bogenfeld, element length NaN", lambda vx: _bogenfeld(vx, NAN), (True, True), (0, None)),
     ("Bogenfeld, element length 1", lambda vx: _bogenfeld(vx, 1.0), (False, False), (0, None)),
+    # a failure in tension read with an effort of unknown sign must not take the compression stiffness
+    ("mode degradation, effort NaN", lambda vx: _modes(vx, [NAN, 1, 1]), "NaN", (0, None)),
+    ("mode degradation, tension", lambda vx: _modes(vx, [1, 1, 1]), 0.0, (0, None)),
+    ("tension or compression, criterion NaN",
+     lambda vx: [x if x == x else "NaN" for x in vx.elasticity.getcomponentstensioncompression(
+         np.arange(1., 10.), np.array([NAN, 0, 1, 0, 0, 0]))], ["NaN", 4., 5., 7., 8., 9.], (0, None)),
 ]
 
 

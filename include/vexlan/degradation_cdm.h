@@ -39,7 +39,8 @@ void MatzenmillerDegradation(const double* propvec, double* c_deg, const double*
  * so c_deg is always formed there (with unit moduli unless moduli is given).
  * A NaN mode damage records status -2 "NaN mode damage in
  * DegradationFromModes" in the error record and counts as damage 1, never as
- * intact.
+ * intact. A NaN effort has no sign: the stiffness built from that direction
+ * is NaN, not the compression one.
  *   d_modes      (in)  9 mode damages, 0 intact to 1 (Python default zeros)
  *   w_stat       (out) 9 weights, 0 intact to 1: tension 1, compression 1,
  *                      tension 2, compression 2, tension 3, compression 3,
@@ -55,7 +56,8 @@ void MatzenmillerDegradation(const double* propvec, double* c_deg, const double*
  *   vnu          (in, optional) 3 Poisson ratios nu23, nu13, nu12 (Python
  *                      default 0.3)
  *   effort       (in, optional) 3 values whose signs pick tension (> 0) or
- *                      compression per direction (Python default ones) */
+ *                      compression per direction (Python default ones); NaN:
+ *                      neither (above) */
 void DegradationFromModes(const double* d_modes, double* w_stat, const vx_l1* accumulation,
                           double* c_deg, const double* moduli, const double* vnu,
                           const double* effort);

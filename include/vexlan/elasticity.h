@@ -268,8 +268,8 @@ void GetStressFromCubicElasticity(double* stress, const double* endstran, const 
 
 /* GetComponentsTensionCompression: picks for each of the directions 1, 2, 3
  * the tension or the compression value by the sign of the criterion
- * (positive: tension, zero or negative: compression); the three shear values
- * are copied.
+ * (positive: tension, zero or negative: compression; a NaN criterion has no
+ * sign and gives NaN); the three shear values are copied.
  *   full_set    (in)  9 values: tension and compression value of direction 1,
  *                     of 2, of 3, then three shear values
  *   reduced_set (out) 6 values: the picked values of 1, 2, 3 and the shears
