@@ -366,9 +366,19 @@ def _modes(vx, effort):
     return "NaN" if math.isnan(c[0, 0]) else c[0, 0]
 
 
+def _buckling(vx, delam, e1=70e3):
+    """Smallest buckling strain of two plies over one interface ("NaN" when unknown)."""
+    pe = np.tile([70e3, 70e3, 70e3, 0.3, 0.3, 0.3, 26.9e3, 26.9e3, 26.9e3], (2, 1)).T.copy()
+    pe[0, 0] = e1
+    eps, _, _ = vx.sublaminate.delaminatedbucklinganalysis(500.0, pe, np.zeros(2), np.array([0.2, 0.5]),
+                                                           np.array(delam, float)[:, None], [1])
+    return "NaN" if math.isnan(eps) else eps
+
+
 PLASTIC = "NaN yield function in getstressfromplastitcity"
 FALZON = "NaN strain, stress or damage in FalzonDegradationParameters"
 FALCOM = "NaN damage flag in FalcomDegradation"
+BUCKLING = "NaN delamination or buckling strain in DelaminatedBucklingAnalysis"
 STRAIN = [0, 0.04, 0, 0.02, 0, 0]  # far past the final strain of the history: full damage
 UNKNOWN_STATE_CASES = [
     ("plasticity, a0 NaN", lambda vx: _plastic(vx, NAN), (True, True), (-2, PLASTIC)),
@@ -410,6 +420,12 @@ UNKNOWN_STATE_CASES = [
      (True, True), (0, None)),
     ("Bogenfeld, element length NaN", lambda vx: _bogenfeld(vx, NAN), (True, True), (0, None)),
     ("Bogenfeld, element length 1", lambda vx: _bogenfeld(vx, 1.0), (False, False), (0, None)),
+    # a delamination of unknown size, or a sub-laminate of unknown stiffness, may buckle first
+    ("buckling, half-axis NaN", lambda vx: _buckling(vx, [NAN, 10.0, 0.0]), "NaN", (-2, BUCKLING)),
+    ("buckling, delamination angle NaN", lambda vx: _buckling(vx, [10.0, 10.0, NAN]), "NaN", (-2, BUCKLING)),
+    ("buckling, modulus of the lower ply NaN", lambda vx: _buckling(vx, [10.0, 10.0, 0.0], e1=NAN), "NaN",
+     (-2, BUCKLING)),
+    ("buckling, half-axis below the limit", lambda vx: _buckling(vx, [1e-11, 10.0, 0.0]), 0.0, (0, None)),
     # a failure in tension read with an effort of unknown sign must not take the compression stiffness
     ("mode degradation, effort NaN", lambda vx: _modes(vx, [NAN, 1, 1]), "NaN", (0, None)),
     ("mode degradation, tension", lambda vx: _modes(vx, [1, 1, 1]), 0.0, (0, None)),
