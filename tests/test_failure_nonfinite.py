@@ -426,6 +426,13 @@ UNKNOWN_STATE_CASES = [
     ("buckling, modulus of the lower ply NaN", lambda vx: _buckling(vx, [10.0, 10.0, 0.0], e1=NAN), "NaN",
      (-2, BUCKLING)),
     ("buckling, half-axis below the limit", lambda vx: _buckling(vx, [1e-11, 10.0, 0.0]), 0.0, (0, None)),
+    # an equivalent stress of a NaN principal is not that of the other two
+    ("Tresca, middle principal NaN", lambda vx: math.isnan(vx.lamina.gettrescastress([100., NAN, 0.])), True,
+     (0, None)),
+    ("Rankine, largest principal NaN", lambda vx: math.isnan(vx.lamina.getrankinestress([NAN, 0., -50.])), True,
+     (0, None)),
+    ("Rankine, smallest principal NaN", lambda vx: math.isnan(vx.lamina.getrankinestress([80., 0., NAN])), True,
+     (0, None)),
     # a failure in tension read with an effort of unknown sign must not take the compression stiffness
     ("mode degradation, effort NaN", lambda vx: _modes(vx, [NAN, 1, 1]), "NaN", (0, None)),
     ("mode degradation, tension", lambda vx: _modes(vx, [1, 1, 1]), 0.0, (0, None)),
