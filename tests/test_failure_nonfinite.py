@@ -2,12 +2,13 @@
 criterion of the five failure components gives a non-finite effort for it, and the drivers
 record a warning and count the ply as failed. Likewise the degradation laws and the damage
 store count a comparison with a NaN threshold, effort or flag as failure."""
+import ctypes
 import math
 
 import numpy as np
 import pytest
 
-from conftest import error_record
+from conftest import _find_native_library, error_record
 from test_damage_store import clear_store
 from test_degradation import PE, PS
 from test_degradation_fatigue import run as fatigue_run, state as fatigue_state
@@ -375,6 +376,27 @@ def _buckling(vx, delam, e1=70e3):
     return "NaN" if math.isnan(eps) else eps
 
 
+def _held(vx, routine, d):
+    """Damage of a potential after a stress whose exposure is 0.2 (xt 50, xc 150), from the held d."""
+    stress = np.array([10.0, 0, 0, 0, 0, 0])
+    if routine == "gpbauwens":
+        held = np.array(d)
+        vx.gpcollection.gpbauwens(stress, 50.0, 150.0, held)
+        return "NaN" if math.isnan(held) else float(held)
+    # only a C caller passes the held damage of Raghava's potential
+    held = ctypes.c_double(d)
+    ptr = stress.ctypes.data_as(ctypes.c_void_p)
+    ctypes.CDLL(_find_native_library()).GPRaghava(ptr, ctypes.byref(ctypes.c_double(50.0)),
+                                                  ctypes.byref(ctypes.c_double(150.0)), ctypes.byref(held))
+    return "NaN" if math.isnan(held.value) else held.value
+
+
+def _gpha_life(vx, stress, xc=150.0):
+    """(d NaN, life) of GPHa with np 2."""
+    d, *_, life = vx.gpcollection.gpha(np.array(stress, float), 50.0, xc, 2.0)
+    return math.isnan(d), life
+
+
 PLASTIC = "NaN yield function in getstressfromplastitcity"
 FALZON = "NaN strain, stress or damage in FalzonDegradationParameters"
 FALCOM = "NaN damage flag in FalcomDegradation"
@@ -426,6 +448,13 @@ UNKNOWN_STATE_CASES = [
     ("buckling, modulus of the lower ply NaN", lambda vx: _buckling(vx, [10.0, 10.0, 0.0], e1=NAN), "NaN",
      (-2, BUCKLING)),
     ("buckling, half-axis below the limit", lambda vx: _buckling(vx, [1e-11, 10.0, 0.0]), 0.0, (0, None)),
+    # a held damage that is not a number is not lowered to the exposure; a NaN damage uses up the life
+    ("Bauwens, held damage NaN", lambda vx: _held(vx, "gpbauwens", NAN), "NaN", (0, None)),
+    ("Bauwens, held damage 0.7", lambda vx: _held(vx, "gpbauwens", 0.7), 0.7, (0, None)),
+    ("Raghava, held damage NaN", lambda vx: _held(vx, "gpraghava", NAN), "NaN", (0, None)),
+    ("Ha, stress NaN", lambda vx: _gpha_life(vx, [NAN, 0, 0, 0, 0, 0]), (True, 1.0),
+     (-2, "NaN damage in GPHa: life counted as used up")),
+    ("Ha, stress below the strength", lambda vx: _gpha_life(vx, [10.0, 0, 0, 0, 0, 0]), (False, 0.0), (0, None)),
     # an equivalent stress of a NaN principal is not that of the other two
     ("Tresca, middle principal NaN", lambda vx: math.isnan(vx.lamina.gettrescastress([100., NAN, 0.])), True,
      (0, None)),
