@@ -455,6 +455,11 @@ UNKNOWN_STATE_CASES = [
     ("Ha, stress NaN", lambda vx: _gpha_life(vx, [NAN, 0, 0, 0, 0, 0]), (True, 1.0),
      (-2, "NaN damage in GPHa: life counted as used up")),
     ("Ha, stress below the strength", lambda vx: _gpha_life(vx, [10.0, 0, 0, 0, 0, 0]), (False, 0.0), (0, None)),
+    # a strength limited by a NaN fibre strength is not the other limit alone
+    ("Puck in-situ, fibre strength NaN",
+     lambda vx: math.isnan(vx.isscollection.insitupuckps(NAN, 249.05, 92.54, 45.0)), True, (0, None)),
+    ("Puck in-situ, fibre strength NaN at 90 degrees",
+     lambda vx: vx.isscollection.insitupuckps(NAN, 249.05, 92.54, 90.0), pytest.approx(249.05, rel=1e-15), (0, None)),
     # an equivalent stress of a NaN principal is not that of the other two
     ("Tresca, middle principal NaN", lambda vx: math.isnan(vx.lamina.gettrescastress([100., NAN, 0.])), True,
      (0, None)),
