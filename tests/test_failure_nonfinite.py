@@ -275,12 +275,15 @@ def _fatigue(vx, form, **stress):
     """(every factor at degr_fac, nm at least 1, cjump_nf the largest double in form 2)."""
     out = fatigue_run(vx, fatigue_state(dmgflag=form, **stress))
     big = np.finfo(float).max
-    return (out["de"] == out["df_t"] == out["df_c"] == 0.01, out["nm"] >= 1.0,
-            out["cjump_nf"] == big if form == 2 else out["cjump_nf"] == 0.0)
+    factors = [out[k] for k in ("de", "df_t", "df_c")]
+    at_degr_fac = all(math.isnan(f) for f in factors) if math.isnan(stress.get("degr_fac", 0.0)) else \
+        factors == [0.01] * 3
+    return (at_degr_fac, out["nm"] >= 1.0, out["cjump_nf"] == big if form == 2 else out["cjump_nf"] == 0.0)
 
 
 NAN = math.nan
 SUDDEN = "NaN failure effort or threshold in SuddenDegradation"
+FATIGUE_FACTOR = "NaN factor in GradualDegradation: life counted as used up"
 UNKNOWN_THRESHOLD_CASES = [
     # call, expected outcome, expected error record
     ("ttol(1) NaN, g_f 1.5", lambda vx: _sudden(vx, 1.5, 0.2, [NAN, 0.5]), (True, True), (-2, SUDDEN)),
@@ -308,6 +311,13 @@ UNKNOWN_THRESHOLD_CASES = [
      (-2, "NaN stress in GradualDegradation: life counted as used up")),
     ("fatigue, compression peak NaN", lambda vx: _fatigue(vx, 2, speak_c=NAN), (True, True, True),
      (-2, "NaN stress in GradualDegradation: life counted as used up")),
+    # a held factor or degr_fac of NaN: the minima would drop it, and degr_fac decides "used up"
+    ("fatigue accumulation, stiffness factor NaN", lambda vx: _fatigue(vx, 1, de=NAN), (True, True, True),
+     (-2, FATIGUE_FACTOR)),
+    ("fatigue cycle jump, strength factor NaN", lambda vx: _fatigue(vx, 2, df_t=NAN), (True, True, True),
+     (-2, FATIGUE_FACTOR)),
+    ("fatigue cycle jump, life used up, degr_fac NaN", lambda vx: _fatigue(vx, 2, cjimp=1e12, degr_fac=NAN),
+     (True, True, True), (-2, FATIGUE_FACTOR)),
 ]
 
 
