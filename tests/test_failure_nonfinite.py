@@ -407,10 +407,21 @@ def _gpha_life(vx, stress, xc=150.0):
     return math.isnan(d), life
 
 
+def _dic(vx, k=None, at="stress"):
+    """Failure load of a measured distribution, with a NaN stress or position at point k."""
+    x = np.linspace(-10.0, 10.0, 21)
+    s = -(300.0 + 50.0 * np.cos(x / 3.0))
+    if k is not None:
+        (s if at == "stress" else x)[k] = NAN
+    res, _ = vx.dic.getcomprfailurebydic(s, x, [0.25] * 8, 0.3, 600.0, -1000.0, 1.0, 100.0, 25.0)
+    return float(res[0])
+
+
 PLASTIC = "NaN yield function in getstressfromplastitcity"
 FALZON = "NaN strain, stress or damage in FalzonDegradationParameters"
 FALCOM = "NaN damage flag in FalcomDegradation"
 BUCKLING = "NaN delamination or buckling strain in DelaminatedBucklingAnalysis"
+DIC = "Error in GetComprFailurebyDIC: NaN measured stress or position."
 STRAIN = [0, 0.04, 0, 0.02, 0, 0]  # far past the final strain of the history: full damage
 UNKNOWN_STATE_CASES = [
     ("plasticity, a0 NaN", lambda vx: _plastic(vx, NAN), (True, True), (-2, PLASTIC)),
@@ -465,6 +476,10 @@ UNKNOWN_STATE_CASES = [
     ("Ha, stress NaN", lambda vx: _gpha_life(vx, [NAN, 0, 0, 0, 0, 0]), (True, 1.0),
      (-2, "NaN damage in GPHa: life counted as used up")),
     ("Ha, stress below the strength", lambda vx: _gpha_life(vx, [10.0, 0, 0, 0, 0, 0]), (False, 0.0), (0, None)),
+    # a NaN measurement may be the governing one: no failure load is scaled past it
+    ("DIC, measured stress NaN", lambda vx: _dic(vx, 5), 0.0, (-2, DIC)),
+    ("DIC, position NaN", lambda vx: _dic(vx, 10, at="x"), 0.0, (-2, DIC)),
+    ("DIC, every value measured", lambda vx: _dic(vx), pytest.approx(1909.202405, abs=1e-6), (0, None)),
     # a strength limited by a NaN fibre strength is not the other limit alone
     ("Puck in-situ, fibre strength NaN",
      lambda vx: math.isnan(vx.isscollection.insitupuckps(NAN, 249.05, 92.54, 45.0)), True, (0, None)),
