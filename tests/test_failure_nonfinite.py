@@ -343,12 +343,12 @@ def _plastic(vx, a0, a1=10.0):
     return bool(np.isnan(stress).all()), bool(np.isnan(ddsdde).all())
 
 
-def _falzon(vx, stress, strain, w=0.0, epsi=0.004, epsu=0.01):
+def _falzon(vx, stress, strain, w=0.0, epsi=0.004, epsu=0.01, gc=(0.2, 1.0, 0.6, 0.6), length=1.0):
     """Matrix damage after the call (history with its onset fixed unless epsi is 0)."""
     dsix = np.ones(6)
     hist = [np.array(epsi), np.array(epsu), np.array(0.0), np.array(0.0), np.array(w)]
     vx.degradation.falzondegradationparameters(np.array(stress, float), np.array(strain, float), 0.3, dsix, *hist,
-                                               np.array([0.2, 1.0, 0.6, 0.6]), np.ones(3))
+                                               np.array(gc, float), np.array([1.0, length, length]))
     return float(hist[4])
 
 
@@ -435,6 +435,15 @@ UNKNOWN_STATE_CASES = [
      (-2, FALZON)),
     ("Falzon, damage NaN, unloaded", lambda vx: _falzon(vx, [0, 1, 0, 0, 0, 0], [0, 1e-4, 0, 0, 0, 0], w=NAN),
      1.0, (-2, FALZON)),
+    ("Falzon, toughness NaN at the onset",
+     lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], STRAIN, epsi=0.0, epsu=0.0, gc=(0.2, NAN, 0.6, 0.6)), 1.0,
+     (-2, FALZON)),
+    ("Falzon, element length NaN at the onset",
+     lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], STRAIN, epsi=0.0, epsu=0.0, length=NAN), 1.0, (-2, FALZON)),
+    ("Falzon, final strain of the history NaN", lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], STRAIN, epsu=NAN), 1.0,
+     (-2, FALZON)),
+    ("Falzon, onset fixed at the first call",
+     lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], STRAIN, epsi=0.0, epsu=0.0), 0.0, (0, None)),
     ("Falzon, unloaded", lambda vx: _falzon(vx, [0, 1, 0, 0, 0, 0], [0, 1e-4, 0, 0, 0, 0]), 0.0, (0, None)),
     ("Falzon, nothing at the first call", lambda vx: _falzon(vx, [0] * 6, [0] * 6, epsi=0.0, epsu=0.0), 0.0,
      (0, None)),

@@ -74,7 +74,8 @@ void DegradationFromModes(const double* d_modes, double* w_stat, const vx_l1* ac
  * 1); the normal traction is degraded only in tension, the shears by 1 - w,
  * and the stress turned back gives the factors r2 = S22/stressela(2), r3 =
  * S33/stressela(3) (1 - w where the elastic stress is 0). A NaN strain,
- * stress, phirad or w_matrixmode leaves the damage unknown, never intact:
+ * stress, phirad or w_matrixmode, a NaN gc or element length at the onset,
+ * or a NaN epsi or epsu after it leaves the damage unknown, never intact:
  * w_matrixmode becomes 1 and status -2 "NaN strain, stress or damage in
  * FalzonDegradationParameters" is recorded. Nothing else is recorded;
  * epsu = epsi gives non-finite values.

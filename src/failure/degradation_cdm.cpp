@@ -107,11 +107,18 @@ VX_API void FalzonDegradationParameters(const double* stressela, const double* s
   const double eps = norm3(em);
   // A strain, stress or damage that is not a number leaves the damage unknown;
   // the maximum below would drop it and keep the element intact. It counts as
-  // full damage instead.
-  const bool unknown = std::isnan(eps) || std::isnan(norm3(tr)) || std::isnan(*w_matrixmode);
+  // full damage instead. So does a NaN toughness or length at the onset (it
+  // makes epsu NaN), or a NaN onset history read later.
+  const bool onset = *w_matrixmode == 0.0 && !(*epsi > 0.0);
+  bool unknown = std::isnan(eps) || std::isnan(norm3(tr)) || std::isnan(*w_matrixmode);
+  if (onset)
+    unknown = unknown || std::any_of(gc, gc + 4, [](double v) { return std::isnan(v); }) ||
+              std::isnan(charelemlength[1]) || std::isnan(charelemlength[2]);
+  else
+    unknown = unknown || std::isnan(*epsi) || std::isnan(*epsu);
 
   // The onset is fixed once: a zero-initialised history has no positive onset strain.
-  if (*w_matrixmode == 0.0 && !(*epsi > 0.0)) {
+  if (onset) {
     *epsi = eps;
     *sigi = norm3(tr);
     const i4 four = 4;
