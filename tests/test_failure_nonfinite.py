@@ -417,6 +417,13 @@ def _dic(vx, k=None, at="stress"):
     return float(res[0])
 
 
+def _bridging(vx, k, fibre=False):
+    """Which of the three ply strengths of the bridging model are NaN, entry k of a record NaN."""
+    f, m = np.array([230e3, 15e3, 24e3, 3500.0]), np.array([0.0, 0.0, 3500.0, 60.0, 80.0])
+    (f if fibre else m)[k] = NAN
+    return tuple(map(math.isnan, vx.micromechanic.getudstrengthfrombridgingmatrix(0.4 * np.eye(6), f, m, 0.6)))
+
+
 PLASTIC = "NaN yield function in getstressfromplastitcity"
 FALZON = "NaN strain, stress or damage in FalzonDegradationParameters"
 FALCOM = "NaN damage flag in FalcomDegradation"
@@ -494,6 +501,8 @@ UNKNOWN_STATE_CASES = [
      lambda vx: math.isnan(vx.isscollection.insitupuckps(NAN, 249.05, 92.54, 45.0)), True, (0, None)),
     ("Puck in-situ, fibre strength NaN at 90 degrees",
      lambda vx: vx.isscollection.insitupuckps(NAN, 249.05, 92.54, 90.0), pytest.approx(249.05, rel=1e-15), (0, None)),
+    ("bridging model, ultimate matrix strength NaN", lambda vx: _bridging(vx, 4), (True, True, True), (0, None)),
+    ("bridging model, fibre strength NaN", lambda vx: _bridging(vx, 3, fibre=True), (True, True, True), (0, None)),
     # an equivalent stress of a NaN principal is not that of the other two
     ("Tresca, middle principal NaN", lambda vx: math.isnan(vx.lamina.gettrescastress([100., NAN, 0.])), True,
      (0, None)),
