@@ -2,12 +2,13 @@
 criterion of the five failure components gives a non-finite effort for it, and the drivers
 record a warning and count the ply as failed. Likewise the degradation laws and the damage
 store count a comparison with a NaN threshold, effort or flag as failure."""
+import ctypes
 import math
 
 import numpy as np
 import pytest
 
-from conftest import error_record
+from conftest import _find_native_library, error_record
 from test_damage_store import clear_store
 from test_degradation import PE, PS
 from test_degradation_fatigue import run as fatigue_run, state as fatigue_state
@@ -274,12 +275,15 @@ def _fatigue(vx, form, **stress):
     """(every factor at degr_fac, nm at least 1, cjump_nf the largest double in form 2)."""
     out = fatigue_run(vx, fatigue_state(dmgflag=form, **stress))
     big = np.finfo(float).max
-    return (out["de"] == out["df_t"] == out["df_c"] == 0.01, out["nm"] >= 1.0,
-            out["cjump_nf"] == big if form == 2 else out["cjump_nf"] == 0.0)
+    factors = [out[k] for k in ("de", "df_t", "df_c")]
+    at_degr_fac = all(math.isnan(f) for f in factors) if math.isnan(stress.get("degr_fac", 0.0)) else \
+        factors == [0.01] * 3
+    return (at_degr_fac, out["nm"] >= 1.0, out["cjump_nf"] == big if form == 2 else out["cjump_nf"] == 0.0)
 
 
 NAN = math.nan
 SUDDEN = "NaN failure effort or threshold in SuddenDegradation"
+FATIGUE_FACTOR = "NaN factor in GradualDegradation: life counted as used up"
 UNKNOWN_THRESHOLD_CASES = [
     # call, expected outcome, expected error record
     ("ttol(1) NaN, g_f 1.5", lambda vx: _sudden(vx, 1.5, 0.2, [NAN, 0.5]), (True, True), (-2, SUDDEN)),
@@ -307,6 +311,13 @@ UNKNOWN_THRESHOLD_CASES = [
      (-2, "NaN stress in GradualDegradation: life counted as used up")),
     ("fatigue, compression peak NaN", lambda vx: _fatigue(vx, 2, speak_c=NAN), (True, True, True),
      (-2, "NaN stress in GradualDegradation: life counted as used up")),
+    # a held factor or degr_fac of NaN: the minima would drop it, and degr_fac decides "used up"
+    ("fatigue accumulation, stiffness factor NaN", lambda vx: _fatigue(vx, 1, de=NAN), (True, True, True),
+     (-2, FATIGUE_FACTOR)),
+    ("fatigue cycle jump, strength factor NaN", lambda vx: _fatigue(vx, 2, df_t=NAN), (True, True, True),
+     (-2, FATIGUE_FACTOR)),
+    ("fatigue cycle jump, life used up, degr_fac NaN", lambda vx: _fatigue(vx, 2, cjimp=1e12, degr_fac=NAN),
+     (True, True, True), (-2, FATIGUE_FACTOR)),
 ]
 
 
@@ -314,5 +325,202 @@ UNKNOWN_THRESHOLD_CASES = [
                          ids=[c[0] for c in UNKNOWN_THRESHOLD_CASES])
 def test_unknown_threshold_or_effort_counts_as_failed(vx, label, call, failed, record):
     assert call(vx) == failed, label
+    status, message = error_record(vx)
+    assert (status, message if record[1] is not None else None) == record
+
+
+# The same rule in the material laws, the damage evolution and the degradation
+# factors: a NaN strain, damage, flag, length or yield constant never gives the
+# elastic, undamaged or undented answer with a clean record. Each call returns
+# what it decided; a finite neighbour of each case shows that its answer stays.
+
+
+def _plastic(vx, a0, a1=10.0):
+    """(stress NaN, tangent NaN) of a strain step that stays elastic for a0 = 400."""
+    props = np.array([3000., 3200., 1100., 0.35, 0.35, a0, a1, 0.5])
+    stress, ddsdde = vx.elasticity.getstressfromplastitcity(0.0, np.zeros(6), np.array([0.01, 0, 0, 0, 0, 0]),
+                                                           props, 3, 8, 20.0)
+    return bool(np.isnan(stress).all()), bool(np.isnan(ddsdde).all())
+
+
+def _falzon(vx, stress, strain, w=0.0, epsi=0.004, epsu=0.01, gc=(0.2, 1.0, 0.6, 0.6), length=1.0):
+    """Matrix damage after the call (history with its onset fixed unless epsi is 0)."""
+    dsix = np.ones(6)
+    hist = [np.array(epsi), np.array(epsu), np.array(0.0), np.array(0.0), np.array(w)]
+    vx.degradation.falzondegradationparameters(np.array(stress, float), np.array(strain, float), 0.3, dsix, *hist,
+                                               np.array(gc, float), np.array([1.0, length, length]))
+    return float(hist[4])
+
+
+def _falcom(vx, flags, scheme=5, rdisc=1.0):
+    dds = np.zeros(10)
+    for k, v in flags.items():
+        dds[k - 1] = v
+    return tuple(vx.degradation.falcomdegradation(dds, rdisc, scheme, 1))
+
+
+def _bogenfeld(vx, length):
+    """(d NaN, stored final strain NaN) at the onset of a strain well past it."""
+    sdv = -np.ones(4)
+    d, sdv = vx.degradation.bogenfelddegradation(sdv, [0, 40., 0, 0, 0, 20.], [0, 0.01, 0, 0, 0, 0.005],
+                                                 [1.0, length, length], [0.3, 0.2, 1.0, 0.6, 0.6], 3)
+    return math.isnan(d), math.isnan(sdv[3])
+
+
+def _modes(vx, effort):
+    """C11 of the stiffness after a fibre tension failure (mode 1 at 1): 0 in tension, half in compression."""
+    d = np.zeros(9)
+    d[0] = 1.0
+    _, c = vx.degradation.degradationfrommodes(False, d_modes=d, effort=np.array(effort, float),
+                                               moduli=np.array([140e3, 120e3, 10e3, 10e3, 10e3, 10e3, 4e3, 5e3, 5e3]),
+                                               vnu=np.array([0.4, 0.3, 0.3]))
+    return "NaN" if math.isnan(c[0, 0]) else c[0, 0]
+
+
+def _buckling(vx, delam, e1=70e3):
+    """Smallest buckling strain of two plies over one interface ("NaN" when unknown)."""
+    pe = np.tile([70e3, 70e3, 70e3, 0.3, 0.3, 0.3, 26.9e3, 26.9e3, 26.9e3], (2, 1)).T.copy()
+    pe[0, 0] = e1
+    eps, _, _ = vx.sublaminate.delaminatedbucklinganalysis(500.0, pe, np.zeros(2), np.array([0.2, 0.5]),
+                                                           np.array(delam, float)[:, None], [1])
+    return "NaN" if math.isnan(eps) else eps
+
+
+def _held(vx, routine, d):
+    """Damage of a potential after a stress whose exposure is 0.2 (xt 50, xc 150), from the held d."""
+    stress = np.array([10.0, 0, 0, 0, 0, 0])
+    if routine == "gpbauwens":
+        held = np.array(d)
+        vx.gpcollection.gpbauwens(stress, 50.0, 150.0, held)
+        return "NaN" if math.isnan(held) else float(held)
+    # only a C caller passes the held damage of Raghava's potential
+    held = ctypes.c_double(d)
+    ptr = stress.ctypes.data_as(ctypes.c_void_p)
+    ctypes.CDLL(_find_native_library()).GPRaghava(ptr, ctypes.byref(ctypes.c_double(50.0)),
+                                                  ctypes.byref(ctypes.c_double(150.0)), ctypes.byref(held))
+    return "NaN" if math.isnan(held.value) else held.value
+
+
+def _gpha_life(vx, stress, xc=150.0):
+    """(d NaN, life) of GPHa with np 2."""
+    d, *_, life = vx.gpcollection.gpha(np.array(stress, float), 50.0, xc, 2.0)
+    return math.isnan(d), life
+
+
+def _dic(vx, k=None, at="stress"):
+    """Failure load of a measured distribution, with a NaN stress or position at point k."""
+    x = np.linspace(-10.0, 10.0, 21)
+    s = -(300.0 + 50.0 * np.cos(x / 3.0))
+    if k is not None:
+        (s if at == "stress" else x)[k] = NAN
+    res, _ = vx.dic.getcomprfailurebydic(s, x, [0.25] * 8, 0.3, 600.0, -1000.0, 1.0, 100.0, 25.0)
+    return float(res[0])
+
+
+def _bridging(vx, k, fibre=False):
+    """Which of the three ply strengths of the bridging model are NaN, entry k of a record NaN."""
+    f, m = np.array([230e3, 15e3, 24e3, 3500.0]), np.array([0.0, 0.0, 3500.0, 60.0, 80.0])
+    (f if fibre else m)[k] = NAN
+    return tuple(map(math.isnan, vx.micromechanic.getudstrengthfrombridgingmatrix(0.4 * np.eye(6), f, m, 0.6)))
+
+
+PLASTIC = "NaN yield function in getstressfromplastitcity"
+FALZON = "NaN strain, stress or damage in FalzonDegradationParameters"
+FALCOM = "NaN damage flag in FalcomDegradation"
+BUCKLING = "NaN delamination or buckling strain in DelaminatedBucklingAnalysis"
+DIC = "Error in GetComprFailurebyDIC: NaN measured stress or position."
+STRAIN = [0, 0.04, 0, 0.02, 0, 0]  # far past the final strain of the history: full damage
+UNKNOWN_STATE_CASES = [
+    ("plasticity, a0 NaN", lambda vx: _plastic(vx, NAN), (True, True), (-2, PLASTIC)),
+    ("plasticity, a1 NaN", lambda vx: _plastic(vx, 400.0, NAN), (True, True), (-2, PLASTIC)),
+    ("plasticity, inside the surface", lambda vx: _plastic(vx, 400.0), (False, False), (0, None)),
+    ("Falzon, strain NaN", lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], [0, NAN, 0, 0.02, 0, 0]), 1.0,
+     (-2, FALZON)),
+    ("Falzon, strain NaN at the onset",
+     lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], [0, NAN, 0, 0.02, 0, 0], epsi=0.0, epsu=0.0), 1.0, (-2, FALZON)),
+    ("Falzon, stress NaN", lambda vx: _falzon(vx, [0, NAN, 0, 20, 0, 0], STRAIN[:2] + [0, 0.001, 0, 0]), 1.0,
+     (-2, FALZON)),
+    ("Falzon, damage NaN, unloaded", lambda vx: _falzon(vx, [0, 1, 0, 0, 0, 0], [0, 1e-4, 0, 0, 0, 0], w=NAN),
+     1.0, (-2, FALZON)),
+    ("Falzon, toughness NaN at the onset",
+     lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], STRAIN, epsi=0.0, epsu=0.0, gc=(0.2, NAN, 0.6, 0.6)), 1.0,
+     (-2, FALZON)),
+    ("Falzon, element length NaN at the onset",
+     lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], STRAIN, epsi=0.0, epsu=0.0, length=NAN), 1.0, (-2, FALZON)),
+    ("Falzon, final strain of the history NaN", lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], STRAIN, epsu=NAN), 1.0,
+     (-2, FALZON)),
+    ("Falzon, onset fixed at the first call",
+     lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], STRAIN, epsi=0.0, epsu=0.0), 0.0, (0, None)),
+    ("Falzon, unloaded", lambda vx: _falzon(vx, [0, 1, 0, 0, 0, 0], [0, 1e-4, 0, 0, 0, 0]), 0.0, (0, None)),
+    ("Falzon, nothing at the first call", lambda vx: _falzon(vx, [0] * 6, [0] * 6, epsi=0.0, epsu=0.0), 0.0,
+     (0, None)),
+    ("Hahn-Tsai, strain NaN", lambda vx: math.isnan(vx.nlcollection.pure_nlhahntsai(1000., 1e-6, 50., NAN)), True,
+     (0, None)),
+    ("Hahn-Tsai, zero strain", lambda vx: vx.nlcollection.pure_nlhahntsai(1000., 1e-6, 50., 0.0), 0.0, (0, None)),
+    ("Tan-Sun, maximum indentation NaN", lambda vx: math.isnan(vx.permcollection.pitansunnonlinear(NAN, 0.1)), True,
+     (0, None)),
+    ("Tan-Sun linear, critical indentation NaN",
+     lambda vx: math.isnan(vx.permcollection.pitansunlinear(0.5, NAN, 0.5)), True, (0, None)),
+    ("Suresh bounded, maximum NaN",
+     lambda vx: tuple(map(math.isnan, vx.permcollection.pisuresh(NAN, 0.1, 0.3, 1, 1))), (True, True), (0, None)),
+    ("Suresh, critical NaN", lambda vx: math.isnan(vx.permcollection.pisuresh(0.5, NAN, 0.3, 0, 1)[0]), True,
+     (0, None)),
+    ("Suresh, no dent by the flag", lambda vx: vx.permcollection.pisuresh(NAN, 0.1, 0.3, 1, 0), (0.0, 0.0),
+     (0, None)),
+    ("Falcom, fibre flag NaN", lambda vx: _falcom(vx, {1: NAN}), (0.5, 0.5, 1, 1e-20, 1, 1e-20, 0.5, 1, 1),
+     (-2, FALCOM)),
+    ("Falcom, total-loss flag NaN", lambda vx: _falcom(vx, {7: NAN}, scheme=1), (1e-20,) * 9, (-2, FALCOM)),
+    ("Falcom, any flag NaN in scheme 0", lambda vx: _falcom(vx, {10: NAN}, scheme=0), (1e-20,) * 9, (-2, FALCOM)),
+    ("Falcom, knock-down flag NaN", lambda vx: _falcom(vx, {8: NAN, 1: 1.0}, rdisc=0.5),
+     (0.25, 0.25, 0.5, 0.5e-20, 0.5, 0.5e-20, 0.25, 0.5, 0.5), (-2, FALCOM)),
+    ("Falcom, unread flag NaN", lambda vx: _falcom(vx, {3: NAN}), (1.0,) * 9, (0, None)),
+    ("bilinear law, length NaN",
+     lambda vx: tuple(map(math.isnan, vx.evocollection.bilinearevolution(0.02, 0.01, 50., 0.3, NAN, -1.0))),
+     (True, True), (0, None)),
+    ("Bogenfeld, element length NaN", lambda vx: _bogenfeld(vx, NAN), (True, True), (0, None)),
+    ("Bogenfeld, element length 1", lambda vx: _bogenfeld(vx, 1.0), (False, False), (0, None)),
+    # a delamination of unknown size, or a sub-laminate of unknown stiffness, may buckle first
+    ("buckling, half-axis NaN", lambda vx: _buckling(vx, [NAN, 10.0, 0.0]), "NaN", (-2, BUCKLING)),
+    ("buckling, delamination angle NaN", lambda vx: _buckling(vx, [10.0, 10.0, NAN]), "NaN", (-2, BUCKLING)),
+    ("buckling, modulus of the lower ply NaN", lambda vx: _buckling(vx, [10.0, 10.0, 0.0], e1=NAN), "NaN",
+     (-2, BUCKLING)),
+    ("buckling, half-axis below the limit", lambda vx: _buckling(vx, [1e-11, 10.0, 0.0]), 0.0, (0, None)),
+    # a held damage that is not a number is not lowered to the exposure; a NaN damage uses up the life
+    ("Bauwens, held damage NaN", lambda vx: _held(vx, "gpbauwens", NAN), "NaN", (0, None)),
+    ("Bauwens, held damage 0.7", lambda vx: _held(vx, "gpbauwens", 0.7), 0.7, (0, None)),
+    ("Raghava, held damage NaN", lambda vx: _held(vx, "gpraghava", NAN), "NaN", (0, None)),
+    ("Ha, stress NaN", lambda vx: _gpha_life(vx, [NAN, 0, 0, 0, 0, 0]), (True, 1.0),
+     (-2, "NaN damage in GPHa: life counted as used up")),
+    ("Ha, stress below the strength", lambda vx: _gpha_life(vx, [10.0, 0, 0, 0, 0, 0]), (False, 0.0), (0, None)),
+    # a NaN measurement may be the governing one: no failure load is scaled past it
+    ("DIC, measured stress NaN", lambda vx: _dic(vx, 5), 0.0, (-2, DIC)),
+    ("DIC, position NaN", lambda vx: _dic(vx, 10, at="x"), 0.0, (-2, DIC)),
+    ("DIC, every value measured", lambda vx: _dic(vx), pytest.approx(1909.202405, abs=1e-6), (0, None)),
+    # a strength limited by a NaN fibre strength is not the other limit alone
+    ("Puck in-situ, fibre strength NaN",
+     lambda vx: math.isnan(vx.isscollection.insitupuckps(NAN, 249.05, 92.54, 45.0)), True, (0, None)),
+    ("Puck in-situ, fibre strength NaN at 90 degrees",
+     lambda vx: vx.isscollection.insitupuckps(NAN, 249.05, 92.54, 90.0), pytest.approx(249.05, rel=1e-15), (0, None)),
+    ("bridging model, ultimate matrix strength NaN", lambda vx: _bridging(vx, 4), (True, True, True), (0, None)),
+    ("bridging model, fibre strength NaN", lambda vx: _bridging(vx, 3, fibre=True), (True, True, True), (0, None)),
+    # an equivalent stress of a NaN principal is not that of the other two
+    ("Tresca, middle principal NaN", lambda vx: math.isnan(vx.lamina.gettrescastress([100., NAN, 0.])), True,
+     (0, None)),
+    ("Rankine, largest principal NaN", lambda vx: math.isnan(vx.lamina.getrankinestress([NAN, 0., -50.])), True,
+     (0, None)),
+    ("Rankine, smallest principal NaN", lambda vx: math.isnan(vx.lamina.getrankinestress([80., 0., NAN])), True,
+     (0, None)),
+    # a failure in tension read with an effort of unknown sign must not take the compression stiffness
+    ("mode degradation, effort NaN", lambda vx: _modes(vx, [NAN, 1, 1]), "NaN", (0, None)),
+    ("mode degradation, tension", lambda vx: _modes(vx, [1, 1, 1]), 0.0, (0, None)),
+    ("tension or compression, criterion NaN",
+     lambda vx: [x if x == x else "NaN" for x in vx.elasticity.getcomponentstensioncompression(
+         np.arange(1., 10.), np.array([NAN, 0, 1, 0, 0, 0]))], ["NaN", 4., 5., 7., 8., 9.], (0, None)),
+]
+
+
+@pytest.mark.parametrize("label,call,decided,record", UNKNOWN_STATE_CASES, ids=[c[0] for c in UNKNOWN_STATE_CASES])
+def test_unknown_state_is_never_undamaged(vx, label, call, decided, record):
+    assert call(vx) == decided, label
     status, message = error_record(vx)
     assert (status, message if record[1] is not None else None) == record

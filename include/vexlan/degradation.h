@@ -179,11 +179,13 @@ void GetNyeDegradationMatrix(double* d, const double* degrf, const int32_t* nten
  * = 1e-20; then dds(4) gives f2, f4 to f8 = 1e-20; both: dds(5) or dds(6)
  * gives f5 = f6 = 1e-20, dds(7) fills. Finally, when dds(8) is on, rdisc < 1
  * multiplies every non-zero factor by rdisc, and rdisc below 1e-20 fills. A
- * degrid outside 0..5 (with a flag set) records status -2 ("Unsupported
+ * flag that is NaN has no verdict and counts as on (failed), with status -2
+ * "NaN damage flag in FalcomDegradation" (flags a scheme does not read are
+ * not judged). A degrid outside 0..5 (with a flag set) records status -2 ("Unsupported
  * degradation scheme in FalcomDegradation") and gives all ones.
  *   d         (out) 9 degradation factors
- *   dds       (in)  10 damage flags, 1.0 marking a failed mode (3, 9 and 10
- *                   not read by these schemes)
+ *   dds       (in)  10 damage flags, 1.0 (or NaN) marking a failed mode (3,
+ *                   9 and 10 read by scheme 0 only)
  *   rdisc     (in)  global knock-down applied when dds(8) is on
  *   degrid    (in)  scheme 0 to 5
  *   plyistape (in)  1-byte flag: true for a tape ply, false for fabric

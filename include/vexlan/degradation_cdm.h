@@ -39,7 +39,8 @@ void MatzenmillerDegradation(const double* propvec, double* c_deg, const double*
  * so c_deg is always formed there (with unit moduli unless moduli is given).
  * A NaN mode damage records status -2 "NaN mode damage in
  * DegradationFromModes" in the error record and counts as damage 1, never as
- * intact.
+ * intact. A NaN effort has no sign: the stiffness built from that direction
+ * is NaN, not the compression one.
  *   d_modes      (in)  9 mode damages, 0 intact to 1 (Python default zeros)
  *   w_stat       (out) 9 weights, 0 intact to 1: tension 1, compression 1,
  *                      tension 2, compression 2, tension 3, compression 3,
@@ -55,7 +56,8 @@ void MatzenmillerDegradation(const double* propvec, double* c_deg, const double*
  *   vnu          (in, optional) 3 Poisson ratios nu23, nu13, nu12 (Python
  *                      default 0.3)
  *   effort       (in, optional) 3 values whose signs pick tension (> 0) or
- *                      compression per direction (Python default ones) */
+ *                      compression per direction (Python default ones); NaN:
+ *                      neither (above) */
 void DegradationFromModes(const double* d_modes, double* w_stat, const vx_l1* accumulation,
                           double* c_deg, const double* moduli, const double* vnu,
                           const double* effort);
@@ -71,8 +73,12 @@ void DegradationFromModes(const double* d_modes, double* w_stat, const vx_l1* ac
  * the two lengths. The bilinear damage of |e| raises w_matrixmode (never beyond
  * 1); the normal traction is degraded only in tension, the shears by 1 - w,
  * and the stress turned back gives the factors r2 = S22/stressela(2), r3 =
- * S33/stressela(3) (1 - w where the elastic stress is 0). Nothing is
- * recorded; epsu = epsi gives non-finite values.
+ * S33/stressela(3) (1 - w where the elastic stress is 0). A NaN strain,
+ * stress, phirad or w_matrixmode, a NaN gc or element length at the onset,
+ * or a NaN epsi or epsu after it leaves the damage unknown, never intact:
+ * w_matrixmode becomes 1 and status -2 "NaN strain, stress or damage in
+ * FalzonDegradationParameters" is recorded. Nothing else is recorded;
+ * epsu = epsi gives non-finite values.
  *   stressela      (in)     6 elastic (undamaged) stresses, Nye order 11,
  *                           22, 33, 12, 13, 23
  *   strain         (in)     6 strains, the same order
@@ -84,7 +90,7 @@ void DegradationFromModes(const double* d_modes, double* w_stat, const vx_l1* ac
  *   sigi           (in/out) traction norm at onset
  *   gmix           (in/out) mixed-mode critical energy release rate
  *   w_matrixmode   (in/out) matrix damage, 0 intact, never decreasing, at
- *                           most 1
+ *                           most 1; NaN: 1 (above)
  *   gc             (in)     4 critical energy release rates: normal opening,
  *                           normal closing, shear 1, shear 2
  *   charelemlength (in)     3 characteristic element lengths, 2 and 3 read */
@@ -102,7 +108,9 @@ void FalzonDegradationParameters(const double* stressela, const double* strain,
  * final strain max(2 sdv(3)/(L sdv(2)), 1.2 sdv(1)) with the crack-band
  * length L (as in FalzonDegradationParameters), stored in sdv(4); later
  * calls keep them. d is the bilinear
- * damage of the strain norm (BiLinearEvolution), not limited to [0, 1]. Any
+ * damage of the strain norm (BiLinearEvolution), not limited to [0, 1]; a
+ * NaN crack-band length at the onset stores a NaN final strain, and d is
+ * NaN then and later, never the damage of the unset marker -1. Any
  * other mode records status -2 ("Unknown mode in BogenfeldDegradation") and
  * leaves d and sdv unchanged.
  *   d              (out)    damage of the bilinear law

@@ -34,7 +34,9 @@ extern "C" {
  * record and the evaluation goes on. Fewer than one measured value, or a
  * governing point without weighted stress (a measured 0 there, all values
  * 0), for which f would be infinite, records status -2 and leaves fresult
- * and the distribution at 0. Not checked: a zero width gives NaN with
+ * and the distribution at 0; so does a NaN measured stress or position
+ * ("Error in GetComprFailurebyDIC: NaN measured stress or position."), which
+ * the searches would otherwise pass over. Not checked: a zero width gives NaN with
  * nothing recorded. Consistent units.
  *   fresult        (out) 4 values: failure load abs(load) f, failure strain
  *                        abs(displacement) f/length, failure stress

@@ -268,8 +268,8 @@ void GetStressFromCubicElasticity(double* stress, const double* endstran, const 
 
 /* GetComponentsTensionCompression: picks for each of the directions 1, 2, 3
  * the tension or the compression value by the sign of the criterion
- * (positive: tension, zero or negative: compression); the three shear values
- * are copied.
+ * (positive: tension, zero or negative: compression; a NaN criterion has no
+ * sign and gives NaN); the three shear values are copied.
  *   full_set    (in)  9 values: tension and compression value of direction 1,
  *                     of 2, of 3, then three shear values
  *   reduced_set (out) 6 values: the picked values of 1, 2, 3 and the shears
@@ -296,7 +296,10 @@ void GetComponentsTensionCompression(const double* full_set, double* reduced_set
  * for increments 1.1, 1.5 and 2 times the one that reaches the surface,
  * 24 % over increments spread evenly between 1 and 2 times. When the
  * corrector does not reach |F| <= 1e-4 it records status -1 and returns the
- * last stress. Every call
+ * last stress. A trial F that is NaN (a NaN a0 or a1, or a NaN stress) does
+ * not pass the point as elastic: the corrector runs (its stress and tangent
+ * come out NaN) and status -2 "NaN yield function in
+ * getstressfromplastitcity" is recorded. Every call
  * prints its progress lines to standard output. A C call with nprops below 8
  * records status -2 "Too few material properties in
  * getstressfromplastitcity", one with ntens other than 6 or ndi outside 0..3

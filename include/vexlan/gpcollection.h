@@ -160,7 +160,8 @@ void GPDruckerPrager(const double* stress, const double* xt, const double* xc, d
 /* GPBauwens: Bauwens potential e = (1/xt + 1/xc) vm/2 + (1/xt - 1/xc) I1/2
  * of a stress vector (vm von Mises stress, I1 first invariant). The damage
  * takes the exposure when it is larger and never exceeds 1: d = min(max(e,
- * d), 1). Nothing is recorded.
+ * d), 1); a NaN exposure makes it NaN, and a NaN d stays NaN (unknown, never
+ * lowered to e). Nothing is recorded.
  *   stress (in)     6 stresses, order 11, 22, 33, 12, 13, 23
  *   xt, xc (in)     uniaxial tensile and compressive strength, positive
  *   d      (in/out) damage, never decreasing, at most 1 */
@@ -168,7 +169,8 @@ void GPBauwens(const double* stress, const double* xt, const double* xc, double*
 
 /* GPRaghava: Raghava's paraboloid potential e = (1/xt - 1/xc) I1 +
  * vm^2/(xt xc) of a stress vector (vm von Mises stress, I1 first invariant);
- * d = min(max(e, d, 0), 1). Nothing is recorded.
+ * d = min(max(e, d, 0), 1); a NaN d (only a C caller can pass one) stays
+ * NaN. Nothing is recorded.
  *   stress (in)     6 stresses, order 11, 22, 33, 12, 13, 23
  *   xt, xc (in)     uniaxial tensile and compressive strength, positive
  *   d      (in/out) damage, never decreasing, within [0, 1] (0 on entry from
@@ -181,7 +183,9 @@ void GPRaghava(const double* stress, const double* xt, const double* xc, double*
  * 1) (infinite or NaN when k^np = 1); dmises = (vm/misescr)^np, di1 =
  * I1/i1cr and d = min(dmises + di1, 1). d is negative where compression
  * makes di1 outweigh dmises (xc > xt): hydrostatic -100 with xt 50, xc 150
- * and np 2 gives d = -4. Nothing is recorded.
+ * and np 2 gives d = -4. A stress, strength or np that is not a finite
+ * number and leaves d NaN sets life to 1.0 and records status -2 "NaN damage
+ * in GPHa: life counted as used up"; nothing else is recorded.
  *   stress  (in)     6 stresses, order 11, 22, 33, 12, 13, 23
  *   xt, xc  (in)     uniaxial tensile and compressive strength, positive
  *   np      (in)     exponent of the potential
@@ -190,7 +194,8 @@ void GPRaghava(const double* stress, const double* xt, const double* xc, double*
  *   dmises  (out)    Mises part (vm/misescr)^np
  *   i1cr    (out)    critical first invariant
  *   misescr (out)    critical von Mises stress
- *   life    (in/out) set to 1.0 when d reaches 1.0, else left as given
+ *   life    (in/out) set to 1.0 when d reaches 1.0 (or is NaN, above), else
+ *                    left as given
  *                    (from Python it starts at 0: 1.0 failed, 0 not) */
 void GPHa(const double* stress, const double* xt, const double* xc, const double* np, double* d,
           double* di1, double* dmises, double* i1cr, double* misescr, double* life);

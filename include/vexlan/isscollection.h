@@ -48,7 +48,8 @@ void InSituLaRC04(double* ys, const double* elastic, const double* gxc, const do
  * The two branches take p and a independently and meet only for
  * a = (sqrt(1 + 2 p xc22/x12) - 1)/2: with the strengths above and the
  * default p, a the strength drops from 227.00 to 211.09 where mode C takes
- * over, at 45.74 degrees.
+ * over, at 45.74 degrees. A NaN xc11 gives NaN below 90 degrees, never the
+ * inter-fibre strength without its fibre limit.
  *   xc    (out) compressive strength along the load direction, positive
  *   xc11  (in)  fibre-direction compressive strength, positive
  *   xc22  (in)  transverse compressive strength, positive

@@ -374,7 +374,9 @@ double GetMisesStress(const double* stress, const int32_t* nstress);
 /* GetTrescaStress, GetRankineStress: equivalent stresses from the principal
  * stresses. Tresca: the largest difference of two principals. Rankine: the
  * largest principal when it is non-negative and at least the magnitude of the
- * smallest, else the magnitude of a negative smallest principal.
+ * smallest, else the magnitude of a negative smallest principal. A NaN
+ * principal that enters (any for Tresca, the first or third for Rankine)
+ * gives NaN, never the equivalent stress of the others.
  *   principals (in)  3 principal stresses, descending for Rankine
  *   result     (ret) the equivalent stress */
 double GetTrescaStress(const double* principals);

@@ -128,7 +128,8 @@ void GetPhaseReduction(double* sf, double* sm, const double* fiberprops, const d
  * direction the average stress at which either the fibre reaches its strength
  * or the matrix reaches its ultimate strength after yielding (shear yield
  * taken as the yield strength over sqrt(3)). Only the entries 11, 22 and 66
- * of the bridging matrix enter.
+ * of the bridging matrix enter. A NaN strength gives NaN: the other limit is
+ * never taken alone.
  *   ud          (out) 3 strengths: longitudinal, transverse, in-plane shear
  *   bridging    (in)  6 x 6 bridging matrix
  *   fiberprops  (in)  4 fibre values E1, E2, G12, tensile strength

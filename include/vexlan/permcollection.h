@@ -19,7 +19,8 @@ void PIAirbus(double* a0, const double* tges, const double* delarea);
  * indentation. Only an indentation beyond the critical one (amax > acr, and
  * llesscrit true) leaves a dent. With lbnds the dent is a third (0.333) of
  * amax - acr and a1 holds amax - acr; without lbnds the dent is
- * (1 - kcce) (amax - acr) and a1 stays -1.
+ * (1 - kcce) (amax - acr) and a1 stays -1. With llesscrit true, a NaN amax
+ * or acr gives a NaN dent (and a NaN a1 with lbnds), never 0.
  *   a0        (out) permanent indentation (0 without a dent)
  *   a1        (out) plastic part amax - acr with lbnds, 0 with lbnds and no
  *                   dent, -1 without lbnds
@@ -32,14 +33,14 @@ void PISuresh(double* a0, double* a1, const double* amax, const double* acr, con
               const vx_l1* lbnds, const vx_l1* llesscrit);
 
 /* PITanSunNonLinear: permanent indentation a0 = amax (1 - (acr/amax)^0.4)
- * when amax exceeds acr, else 0.
+ * when amax exceeds acr, else 0; a NaN amax or acr gives NaN, not 0.
  *   a0   (out) permanent indentation
  *   amax (in)  maximum indentation
  *   acr  (in)  critical indentation */
 void PITanSunNonLinear(double* a0, const double* amax, const double* acr);
 
 /* PITanSunLinear: permanent indentation a0 = (amax - acr) ksc when amax
- * exceeds acr, else 0.
+ * exceeds acr, else 0; a NaN amax or acr gives NaN, not 0.
  *   a0   (out) permanent indentation
  *   amax (in)  maximum indentation
  *   acr  (in)  critical indentation

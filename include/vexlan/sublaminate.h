@@ -114,9 +114,14 @@ void GetSubLamBucklingStrain(double* eps, double* nx, double* eigvec, const doub
  * x compression (-1, 0, 0), so strains and stresses are the critical ones.
  * A stack without a usable delamination gives the one record (1, 1, nplies,
  * 0) with reals (0, 1, comprstrength, 0, ...). Records beyond the last one
- * written are zero.
+ * written are zero. A delamination with a NaN half-axis, or a candidate
+ * whose NaN delamination or ply data give a NaN buckling strain, may buckle
+ * first: it is never taken as absent or unbuckled. epsbuck is NaN then and
+ * status -2 "NaN delamination or buckling strain in
+ * DelaminatedBucklingAnalysis" is recorded; the records hold the other
+ * candidates.
  *   epsbuck         (out) smallest buckling strain of the whole stack, 0 when
- *                         none buckles
+ *                         none buckles, NaN when unknown (above)
  *   bukrealdatalist (out) 12 x max(nplies, 1) real records: buckling strain,
  *                         knock-down factor (buckling stress over
  *                         comprstrength), buckling stress, a, b, angle, mode (6)
@@ -143,7 +148,8 @@ void DelaminatedBucklingAnalysis(double* epsbuck, double* bukrealdatalist, int32
  * of the damage-region store, by DelaminatedBucklingAnalysis over the
  * section's used plies. Every record of an unused section holds -1
  * (integers) and 0 (reals); in a used section the records after the last
- * one written hold 0.
+ * one written hold 0. A NaN delamination or buckling strain records status
+ * -2 "NaN delamination or buckling strain in GetBukDataFromDDS".
  *   bukrealdatalist (out) 12 x max(nplies, 1) x ndmg x nsec real records
  *   bukintdatalist  (out) 4 x max(nplies, 1) x ndmg x nsec integer records
  *   delamdds        (in)  3 x (nplies - 1) x ndmg: a, b, angle (degrees) per

@@ -105,9 +105,20 @@ VX_API void FalzonDegradationParameters(const double* stressela, const double* s
   const double tr[3] = {s[1], s[3], s[5]};
   const double em[3] = {std::max(e[1], 0.0), e[3], e[5]};
   const double eps = norm3(em);
+  // A strain, stress or damage that is not a number leaves the damage unknown;
+  // the maximum below would drop it and keep the element intact. It counts as
+  // full damage instead. So does a NaN toughness or length at the onset (it
+  // makes epsu NaN), or a NaN onset history read later.
+  const bool onset = *w_matrixmode == 0.0 && !(*epsi > 0.0);
+  bool unknown = std::isnan(eps) || std::isnan(norm3(tr)) || std::isnan(*w_matrixmode);
+  if (onset)
+    unknown = unknown || std::any_of(gc, gc + 4, [](double v) { return std::isnan(v); }) ||
+              std::isnan(charelemlength[1]) || std::isnan(charelemlength[2]);
+  else
+    unknown = unknown || std::isnan(*epsi) || std::isnan(*epsu);
 
   // The onset is fixed once: a zero-initialised history has no positive onset strain.
-  if (*w_matrixmode == 0.0 && !(*epsi > 0.0)) {
+  if (onset) {
     *epsi = eps;
     *sigi = norm3(tr);
     const i4 four = 4;
@@ -116,7 +127,8 @@ VX_API void FalzonDegradationParameters(const double* stressela, const double* s
     *epsu = std::max(2.0 * *gmix / (len * std::fabs(*sigi)), 1.1 * *epsi);
   }
   const double d = (1.0 - *epsi / eps) * *epsu / (*epsu - *epsi);
-  *w_matrixmode = std::fmin(std::fmax(std::fmax(d, 0.0), *w_matrixmode), 1.0);
+  if (unknown) vx::report(-2, "NaN strain, stress or damage in FalzonDegradationParameters");
+  *w_matrixmode = unknown ? 1.0 : std::fmin(std::fmax(std::fmax(d, 0.0), *w_matrixmode), 1.0);
   const double w = *w_matrixmode;
 
   // Compression across the plane is carried undegraded.

@@ -3,6 +3,7 @@
 // of the degradation matrix: 11, coupling 12, 22, three shear entries,
 // couplings 13 and 23, 33; 1e-20 stands for an entry that is lost.
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 
 #include "vexlan/degradation.h"
@@ -18,8 +19,14 @@ VX_API void FalcomDegradation(double* d, const double* dds, const double* rdisc,
   if (std::all_of(dds, dds + 10, [](double v) { return v == 0.0; })) return;
   static const double fa_default[4] = {0.3, 0.3, 0.5, 0.5};
   const double* f = fa ? fa : fa_default;
-  // 1-based views of the flags and factors, as the schemes name them.
-  auto on = [&](int k) { return dds[k - 1] == 1.0; };
+  // 1-based views of the flags and factors, as the schemes name them. A flag
+  // that is not a number gives no verdict: its mode counts as failed.
+  bool unknown = false;
+  auto failed = [&](double v) {
+    unknown = unknown || std::isnan(v);
+    return v == 1.0 || std::isnan(v);
+  };
+  auto on = [&](int k) { return failed(dds[k - 1]); };
   auto set = [&](std::initializer_list<int> ks, double v) {
     for (int k : ks) d[k - 1] = v;
   };
@@ -28,7 +35,7 @@ VX_API void FalcomDegradation(double* d, const double* dds, const double* rdisc,
 
   switch (*degrid) {
     case 0:
-      if (std::any_of(dds, dds + 10, [](double v) { return v == 1.0; })) fill();
+      if (std::count_if(dds, dds + 10, failed) > 0) fill();
       break;
     case 1:
       if (on(1)) set({1}, f[0]);
@@ -104,7 +111,9 @@ VX_API void FalcomDegradation(double* d, const double* dds, const double* rdisc,
       return;
   }
 
-  if (on(8)) {
+  const bool knockdown = on(8);
+  if (unknown) vx::report(-2, "NaN damage flag in FalcomDegradation");
+  if (knockdown) {
     if (*rdisc >= lost) {
       if (*rdisc < 1.0)
         for (int k = 0; k < 9; ++k)

@@ -242,6 +242,17 @@ VX_API void GradualDegradation(double* speak_t, double* sbottom_t, double* speak
     if (*dmgflag == 2) *cjump_nf = vx::huge;
     return;
   }
+  // Likewise a held factor or a degr_fac that is not a number: the minima
+  // below would drop it and keep or restore a factor, and degr_fac decides
+  // whether the ply is used up. The factors drop to degr_fac (NaN when it is
+  // NaN), never stay intact.
+  if (form && (std::isnan(*de) || std::isnan(*df_t) || std::isnan(*df_c) || std::isnan(cy.degr_fac))) {
+    vx::report(-2, "NaN factor in GradualDegradation: life counted as used up");
+    if (!(*nm >= 1.0)) *nm = 1.0;
+    for (double* fac : {de, df_t, df_c}) *fac = std::isnan(cy.degr_fac) ? cy.degr_fac : std::min(cy.degr_fac, *fac);
+    if (*dmgflag == 2) *cjump_nf = vx::huge;
+    return;
+  }
 
   double n_eq = 0.0;
   if (*dmgflag == 1) {

@@ -28,8 +28,11 @@ VX_API void EquivalentQuadStressStrain(const double* tens, const i4* nn, double*
 
 VX_API void BiLinearEvolution(const double* eps, const double* eps0, const double* sig_f,
                               const double* gc, const double* lc, double* d, double* eps1) {
-  // Below a millimetre-scale length the caller's final strain is kept.
-  if (std::fabs(*lc) >= 0.001) *eps1 = std::fmax(2.0 * *gc / (*lc * *sig_f), 1.2 * *eps0);
+  // Below a millimetre-scale length the caller's final strain is kept. A NaN
+  // length is not known to be short: the final strain, and so the damage, is
+  // unknown (NaN), never the caller's value, which may be an unset marker.
+  if (std::isnan(*lc)) *eps1 = *lc;
+  else if (std::fabs(*lc) >= 0.001) *eps1 = std::fmax(2.0 * *gc / (*lc * *sig_f), 1.2 * *eps0);
   *d = (1.0 - *eps0 / *eps) * *eps1 / (*eps1 - *eps0);
 }
 

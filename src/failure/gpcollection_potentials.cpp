@@ -40,12 +40,15 @@ VX_API void GPDruckerPrager(const double* stress, const double* xt, const double
 VX_API void GPBauwens(const double* stress, const double* xt, const double* xc, double* d) {
   const Invariants s = invariants(stress);
   const double e = 0.5 * (1.0 / *xt + 1.0 / *xc) * s.vm + 0.5 * (1.0 / *xt - 1.0 / *xc) * s.i1;
+  // A held damage that is not a number stays unknown: the maximum would drop it.
+  if (std::isnan(*d)) return;
   *d = std::min(std::max(e, *d), 1.0);
 }
 
 VX_API void GPRaghava(const double* stress, const double* xt, const double* xc, double* d) {
   const Invariants s = invariants(stress);
   const double e = (1.0 / *xt - 1.0 / *xc) * s.i1 + s.vm * s.vm / (*xt * *xc);
+  if (std::isnan(*d)) return;  // unknown, as in GPBauwens
   *d = std::min(std::max(e, std::max(*d, 0.0)), 1.0);
 }
 
@@ -59,5 +62,13 @@ VX_API void GPHa(const double* stress, const double* xt, const double* xc, const
   *dmises = std::pow(s.vm / *misescr, n);
   *di1 = s.i1 / *i1cr;
   *d = std::min(*dmises + *di1, 1.0);
+  // A damage left NaN by an input that is not a finite number has no verdict:
+  // the life counts as used up, never as intact.
+  bool finite = std::isfinite(t) && std::isfinite(*xc) && std::isfinite(n);
+  for (int k = 0; k < 6; ++k) finite = finite && std::isfinite(stress[k]);
+  if (std::isnan(*d) && !finite) {
+    vx::report(-2, "NaN damage in GPHa: life counted as used up");
+    *life = 1.0;
+  }
   if (*d >= 1.0) *life = 1.0;
 }

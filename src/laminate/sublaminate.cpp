@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <initializer_list>
+#include <limits>
 #include "fixed.h"
 #include "scratch.h"
 #include "vexlan.h"
@@ -218,8 +219,13 @@ void buckling_strain(double* eps, double* nx, double* eigvec, const double* dsiz
 }
 
 void analysis(double* epsbuck, double* rl, i4* il, i4 cap, double compr, const double* elastic,
-              const double* orient, const double* thick, const double* delam, const i4* dshape, i4 n) {
+              const double* orient, const double* thick, const double* delam, const i4* dshape, i4 n,
+              const char* routine) {
   *epsbuck = 0.0;
+  // A delamination of unknown size, or a sub-laminate whose NaN data give no
+  // buckling strain, may buckle first: the stack is not passed as unbuckled.
+  bool unknown = false;
+  auto has_nan = [](const double* p, size_t k) { return std::any_of(p, p + k, [](double v) { return v != v; }); };
   for (i4 k = 0; k < 12 * cap; ++k) rl[k] = 0.0;
   for (i4 k = 0; k < 4 * cap; ++k) il[k] = 0;
   const double nglob[3] = {-1.0, 0.0, 0.0};
@@ -238,6 +244,9 @@ void analysis(double* epsbuck, double* rl, i4* il, i4 cap, double compr, const d
     const i4 m = e - s + 1;
     buckling_strain(&eps, &nx, rr + 6, dsc(i), nglob, elastic + 9 * size_t(s - 1), orient + (s - 1),
                     thick + (s - 1), dshape[i - 1], m);
+    if (eps != eps && (has_nan(dsc(i), 3) || has_nan(elastic + 9 * size_t(s - 1), 9 * size_t(m)) ||
+                       has_nan(orient + (s - 1), size_t(m)) || has_nan(thick + (s - 1), size_t(m))))
+      unknown = true;
     rr[0] = eps;
     rr[1] = nx / compr;
     rr[2] = nx;
@@ -248,7 +257,10 @@ void analysis(double* epsbuck, double* rl, i4* il, i4 cap, double compr, const d
     double minimum = kStart, pending_r[12] = {0};
     i4 pending_i[4] = {0, 0, 0, 0};
     for (i4 i = start; i <= endint; ++i) {
-      if (!(dsc(i)[0] >= kMinHalfAxis && dsc(i)[1] >= kMinHalfAxis)) continue;
+      if (!(dsc(i)[0] >= kMinHalfAxis && dsc(i)[1] >= kMinHalfAxis)) {
+        unknown = unknown || has_nan(dsc(i), 2);
+        continue;
+      }
       const i4 sides[2][3] = {{start, i, 0}, {i + 1, end, 1}};
       for (const auto& sd : sides) {
         double rr[12];
@@ -290,6 +302,12 @@ void analysis(double* epsbuck, double* rl, i4* il, i4 cap, double compr, const d
     evaluate(rr, start, end, k);
     put(r, ir, rr);
   }
+  if (unknown) {
+    char msg[80];
+    std::snprintf(msg, sizeof msg, "NaN delamination or buckling strain in %s", routine);
+    report(-2, msg);
+    *epsbuck = std::numeric_limits<double>::quiet_NaN();
+  }
 }
 
 void bukdata(double* rl, i4* il, i4 cap, i4 ndmg_l, i4 nsec_l, const double* delamdds, i4 ldint,
@@ -313,7 +331,7 @@ void bukdata(double* rl, i4* il, i4 cap, i4 ndmg_l, i4 nsec_l, const double* del
       analysis(&eps, rl + 12 * rec, il + 4 * rec, std::min(cap, std::max(m, 1)), compr[s - 1],
                elastic + 9 * size_t(nplies) * (s - 1), orient + size_t(nplies) * (s - 1),
                thick + size_t(nplies) * (s - 1), delamdds + 3 * size_t(ldint) * (d - 1),
-               dshape + size_t(ldint) * (d - 1), m);
+               dshape + size_t(ldint) * (d - 1), m, "GetBukDataFromDDS");
     }
   }
 }

@@ -11,8 +11,10 @@ void sub_kg(double* subkg, const double* nglob, const double* abd, const double*
 void buckling_strain(double* eps, double* nx, double* eigvec, const double* dsize, const double* nglob,
                      const double* elastic, const double* orient, const double* thick, i4 shape, i4 n);
 // One stack of n plies; writes at most cap records into rl(12, cap), il(4, cap).
+// A NaN delamination or buckling strain is recorded under the routine's name.
 void analysis(double* epsbuck, double* rl, i4* il, i4 cap, double compr, const double* elastic,
-              const double* orient, const double* thick, const double* delam, const i4* dshape, i4 n);
+              const double* orient, const double* thick, const double* delam, const i4* dshape, i4 n,
+              const char* routine = "DelaminatedBucklingAnalysis");
 // Lists rl(12, cap, ndmg_l, nsec_l), il(4, ...) of every section and damage;
 // delamdds(3, ldint, ndmg) and dshape(ldint, ndmg) per damage; stack arrays
 // (., nplies, nsec).

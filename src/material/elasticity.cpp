@@ -432,6 +432,10 @@ VX_API void GetStressFromCubicElasticity(double* stress, const double* endstran,
 }
 
 VX_API void GetComponentsTensionCompression(const double* full_set, double* reduced_set, const double* criterion) {
-  for (int k = 0; k < 3; ++k) reduced_set[k] = criterion[k] > 0.0 ? full_set[2 * k] : full_set[2 * k + 1];
+  // A NaN criterion has no sign: the value is unknown, not the compression one.
+  for (int k = 0; k < 3; ++k)
+    reduced_set[k] = criterion[k] > 0.0    ? full_set[2 * k]
+                     : criterion[k] <= 0.0 ? full_set[2 * k + 1]
+                                           : std::numeric_limits<double>::quiet_NaN();
   for (int k = 3; k < 6; ++k) reduced_set[k] = full_set[k + 3];
 }

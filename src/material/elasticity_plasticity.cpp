@@ -139,7 +139,11 @@ VX_API void getstressfromplastitcity(double* stress, double* neweqplasticstrain,
   vx::Mat6 tangent = c;
   double s[6];
   for (int k = 0; k < 6; ++k) s[k] = trial[k];
-  if (ftrial > 0.0) {
+  // A yield function that is not a number (a NaN constant of the surface or a
+  // NaN stress) cannot clear the point as elastic: the corrector runs, and its
+  // NaN result is the answer, recorded as such.
+  if (std::isnan(ftrial)) vx::report(-2, "NaN yield function in getstressfromplastitcity");
+  if (!(ftrial <= 0.0)) {
     line("Plastic Corrector");
     const double tol = double(1e-4f);
     double dlambda = 0.0, err = vx::huge, fv[6], gv[6], cg[6];

@@ -51,7 +51,8 @@ VX_API void InSituPuckPS(double* xc, const double* xc11, const double* xc22, con
     const double v = *xc22 / (2.0 * (1.0 + a) * *x12);
     r = 2.0 * k * *xc22 / ((v * v + k * k) * s);
   }
-  *xc = fibrelimit ? std::min(r, f) : r;
+  // The minimum would drop a NaN fibre limit and pass the inter-fibre value alone.
+  *xc = fibrelimit ? (std::isnan(f) ? f : std::min(r, f)) : r;
 }
 
 VX_API void InSituChangLessard(double* ys, const double* xt22, const double* ilss,

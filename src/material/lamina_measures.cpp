@@ -194,11 +194,16 @@ VX_API double GetMisesStress(const double* stress, const int32_t* nstress) {
 
 VX_API double GetTrescaStress(const double* principals) {
   const double p1 = principals[0], p2 = principals[1], p3 = principals[2];
+  // fmax would drop the differences of a NaN principal and give the smaller
+  // stress of the other two: NaN stays.
+  if (std::isnan(p1) || std::isnan(p2) || std::isnan(p3)) return std::numeric_limits<double>::quiet_NaN();
   return std::fmax(std::fmax(std::fabs(p1 - p2), std::fabs(p2 - p3)), std::fabs(p3 - p1));
 }
 
 VX_API double GetRankineStress(const double* principals) {
   const double p1 = principals[0], p3 = principals[2];
+  // A NaN principal may be the largest in magnitude: no equivalent stress.
+  if (std::isnan(p1) || std::isnan(p3)) return std::numeric_limits<double>::quiet_NaN();
   if (p1 >= 0.0 && p1 >= std::fabs(p3)) return p1;
   if (p3 < 0.0) return std::fabs(p3);
   return p1;

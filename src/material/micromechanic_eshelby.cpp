@@ -186,7 +186,10 @@ void ud_strength(double* ud, const M6& A, const double* f, const double* m, doub
   for (int i = 0; i < 3; ++i) {
     const double bf = 1.0 / (v + w * a[i]), bm = a[i] * bf;
     const double s = std::min(y[i] / bm, f[3] / bf);
-    ud[i] = std::min((f[3] - (bf - pf[i]) * s) / pf[i], (m[4] - (bm - pm[i]) * s) / pm[i]);
+    // The smaller of the fibre and the matrix limit; a NaN one is not passed
+    // over for the other (a NaN strength gives NaN).
+    const double byfibre = (f[3] - (bf - pf[i]) * s) / pf[i], bymatrix = (m[4] - (bm - pm[i]) * s) / pm[i];
+    ud[i] = std::isnan(bymatrix) ? bymatrix : std::min(byfibre, bymatrix);
   }
 }
 

@@ -14,7 +14,9 @@ namespace {
 // Secant reduction of gamma = tau / G + beta tau^3 at (tau, gamma): the
 // reduction that the Newton stress from tau gives at gamma.
 double hahntsai(double g, double beta, double tau, double gamma) {
-  if (!(std::fabs(gamma) > 0.0)) return 0.0;
+  // Only a zero strain is unreduced: a NaN one runs into the formula and gives
+  // NaN, never an undamaged 0.
+  if (gamma == 0.0) return 0.0;
   const double t2 = tau * tau;
   const double b3 = 3.0 * beta * g * t2;
   const double d = (b3 - 2.0 * beta * (t2 * tau) / gamma) / (1.0 + b3);

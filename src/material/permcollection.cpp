@@ -12,7 +12,9 @@ VX_API void PIAirbus(double* a0, const double* tges, const double* delarea) {
 VX_API void PISuresh(double* a0, double* a1, const double* amax, const double* acr,
                      const double* kcce, const vx_l1* lbnds, const vx_l1* llesscrit) {
   *a1 = -1.0;
-  const bool beyond = *llesscrit && *amax > *acr;
+  // An indentation that is not a number may lie beyond the critical one: it
+  // gives a NaN dent, never the 0 of an undented plate.
+  const bool beyond = *llesscrit && !(*amax <= *acr);
   if (*lbnds) {
     if (beyond) {
       const double d = *amax - *acr;
@@ -28,9 +30,9 @@ VX_API void PISuresh(double* a0, double* a1, const double* amax, const double* a
 }
 
 VX_API void PITanSunNonLinear(double* a0, const double* amax, const double* acr) {
-  *a0 = *amax > *acr ? *amax * (1.0 - std::pow(*acr / *amax, 0.4)) : 0.0;
+  *a0 = *amax <= *acr ? 0.0 : *amax * (1.0 - std::pow(*acr / *amax, 0.4));  // NaN in, NaN out
 }
 
 VX_API void PITanSunLinear(double* a0, const double* amax, const double* acr, const double* ksc) {
-  *a0 = *amax > *acr ? (*amax - *acr) * *ksc : 0.0;
+  *a0 = *amax <= *acr ? 0.0 : (*amax - *acr) * *ksc;  // NaN in, NaN out
 }
