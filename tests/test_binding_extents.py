@@ -104,6 +104,11 @@ CASES = [
     ("vectorsort 5, mask (3, 1)", vsort(5, [3, 1, 0]), placed(np.zeros(5), B23[0], [3, 1]), 0),
     ("vectorsort 2, mask (3, 1)", vsort(2, [3, 1, 0]), ValueError, None),
     ("vectorsort 1, mask (4, 1)", vsort(1, [4, 1, -1]), placed(np.zeros(1), B23[0], [1]), 0),
+    # the packed triangle is the leading n(n + 1)/2 values of a
+    ("packed product, 7 values for n 3", lambda vx: vx.math.lumatrixvectorproduct(np.arange(1.0, 8.0), np.ones(3)),
+     np.array([6.0, 11.0, 14.0]), 0),
+    ("packed product, 5 values for n 3", lambda vx: vx.math.lumatrixvectorproduct(np.arange(1.0, 6.0), np.ones(3)),
+     ValueError, None),
     # an operand given transposed is the matrix itself; m, n, k follow
     ("A.T @ B + C", gemm(1.0, A42, B43, 1.0, "T", "N"), A42.T @ B43 + C23, 0),
     ("2 A.T @ B, lower case", gemm(2.0, A42, B43.T, 0.0, "t", "t"), 2.0 * A42.T @ B43, 0),
