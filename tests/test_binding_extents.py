@@ -109,6 +109,9 @@ CASES = [
      np.array([6.0, 11.0, 14.0]), 0),
     ("packed product, 5 values for n 3", lambda vx: vx.math.lumatrixvectorproduct(np.arange(1.0, 6.0), np.ones(3)),
      ValueError, None),
+    # a point needs two components for its angle
+    ("polar of one component", lambda vx: vx.math.polartransformation([3.0]), ValueError, None),
+    ("polar of none", lambda vx: vx.math.polartransformation(np.zeros(0)), ValueError, None),
     # an operand given transposed is the matrix itself; m, n, k follow
     ("A.T @ B + C", gemm(1.0, A42, B43, 1.0, "T", "N"), A42.T @ B43 + C23, 0),
     ("2 A.T @ B, lower case", gemm(2.0, A42, B43.T, 0.0, "t", "t"), 2.0 * A42.T @ B43, 0),
