@@ -226,7 +226,7 @@ VX_ROUTINE(utility, MatrixFlip, "b = matrixflip(a,dimflag,[n,m])",
 // a may have more columns (elements) than the mask names, which are left
 // alone; fewer than the largest mask entry within 1..n are refused.
 VX_ROUTINE(utility, MatrixSortWithin, "a = matrixsort(a,b,mask,[m,n,overwrite_a])",
-           "a: f8(m,acols) io",
+           "a: f8(m,*) io",
            "acols: i4 = shape(a,1) check(shape(a,1)>=maxupto(mask,n))",
            "b: f8(m,n)",
            "mask: i4(n)",
@@ -234,7 +234,7 @@ VX_ROUTINE(utility, MatrixSortWithin, "a = matrixsort(a,b,mask,[m,n,overwrite_a]
            "n: i4");
 
 VX_ROUTINE(utility, VectorSortWithin, "a = vectorsort(a,b,mask,[n,overwrite_a])",
-           "a: f8(na) io",
+           "a: f8(*) io",
            "na: i4 = len(a) check(len(a)>=maxupto(mask,n))",
            "b: f8(n)",
            "mask: i4(n)",
