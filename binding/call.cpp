@@ -66,6 +66,18 @@ struct Slot {
 };
 constexpr int kMaxViews = 4;
 
+// The largest positive element of a converted 32-bit integer array that is
+// at most hi (0 when there is none): the least extent of an array that the
+// routine indexes by those elements.
+inline int64_t max_at_most(PyArrayObject* arr, int64_t hi) {
+  if (!arr || PyArray_TYPE(arr) != NPY_INT32 || (!PyArray_ISCONTIGUOUS(arr) && !PyArray_ISFORTRAN(arr))) return 0;
+  const int32_t* v = static_cast<const int32_t*>(PyArray_DATA(arr));
+  int64_t most = 0;
+  for (npy_intp k = 0, n = PyArray_SIZE(arr); k < n; ++k)
+    if (v[k] <= hi && v[k] > most) most = v[k];
+  return most;
+}
+
 struct CallEnv : ExprEnv {
   Slot* s;
   explicit CallEnv(Slot* sl) : s(sl) {
@@ -84,6 +96,7 @@ struct CallEnv : ExprEnv {
   }
   int64_t rank(int a) const override { return s[a].arr ? PyArray_NDIM(s[a].arr) : 0; }
   int64_t slen(int a) const override { return static_cast<int64_t>(s[a].tlen); }
+  int64_t maxupto(int a, int64_t hi) const override { return max_at_most(s[a].arr, hi); }
 };
 
 // ------------------------------------------------------------ conversions
@@ -1526,6 +1539,7 @@ struct ArrayEnv : ExprEnv {
   int64_t size(int a) const override { return arr[a] ? PyArray_SIZE(arr[a]) : 0; }
   int64_t rank(int a) const override { return arr[a] ? PyArray_NDIM(arr[a]) : 0; }
   int64_t slen(int) const override { return 0; }
+  int64_t maxupto(int a, int64_t hi) const override { return max_at_most(arr[a], hi); }
 };
 
 // One call of the array path, on the stack. Each phase returns false when the

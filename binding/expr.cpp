@@ -175,6 +175,18 @@ struct Parser {
         emit(id == "max" ? Op::max : Op::min);
         return eat(")") || fail("expected ')'");
       }
+      if (id == "maxupto") {
+        // maxupto(x, hi): the largest positive element of the integer array x at most hi.
+        std::string a;
+        if (!name(a)) return fail("expected argument name");
+        int ix = lookup(a);
+        if (ix < 0) return fail("unknown argument '" + a + "'");
+        if (!eat(",")) return fail("expected ','");
+        if (!ternary()) return false;
+        out.extents = true;
+        emit(Op::maxupto, ix);
+        return eat(")") || fail("expected ')'");
+      }
       if (id == "abs") {
         if (!ternary()) return false;
         emit(Op::abs);
@@ -207,7 +219,7 @@ bool compile_expr(const std::string& src, const std::function<int(const std::str
       case Op::lit: case Op::arg: case Op::shape: case Op::len: case Op::size: case Op::rank: case Op::slen:
         ++depth;
         break;
-      case Op::neg: case Op::lnot: case Op::abs: break;
+      case Op::neg: case Op::lnot: case Op::abs: case Op::maxupto: break;
       case Op::cond: depth -= 2; break;
       default: --depth; break;
     }
@@ -234,6 +246,7 @@ int64_t eval_expr(const Expr& e, const ExprEnv& env) {
       case Op::size: st[sp++] = env.size(in.arg); continue;
       case Op::rank: st[sp++] = env.rank(in.arg); continue;
       case Op::slen: st[sp++] = env.slen(in.arg); continue;
+      case Op::maxupto: st[sp - 1] = env.maxupto(in.arg, st[sp - 1]); continue;
       case Op::neg: st[sp - 1] = st[sp - 1] == INT64_MIN ? INT64_MAX : -st[sp - 1]; continue;
       case Op::lnot: st[sp - 1] = !st[sp - 1]; continue;
       case Op::abs: st[sp - 1] = st[sp - 1] < 0 ? (st[sp - 1] == INT64_MIN ? INT64_MAX : -st[sp - 1]) : st[sp - 1]; continue;

@@ -11,19 +11,19 @@ namespace vxb {
 
 enum class Op : uint8_t {
   lit, arg, shape, len, size, rank, slen, neg, lnot, add, sub, mul, div, mod, lt, le, gt, ge, eq, ne,
-  land, lor, cond, max, min, abs
+  land, lor, cond, max, min, abs, maxupto
 };
 
 struct Instr {
   Op op;
-  int32_t arg;  // argument index for arg/shape/len/size/rank/slen
+  int32_t arg;  // argument index for arg/shape/len/size/rank/slen/maxupto
   int64_t val;  // literal, or dimension for shape with a constant index
 };
 
 struct Expr {
   std::vector<Instr> code;
   std::string src;
-  bool extents = false;  // asks for the extent of an array (shape, len, size, rank, slen)
+  bool extents = false;  // asks for the extent or the values of an array (shape, len, size, rank, slen, maxupto)
   bool empty() const { return code.empty(); }
 };
 
@@ -39,6 +39,10 @@ struct ExprEnv {
   virtual int64_t size(int arg) const = 0;
   virtual int64_t rank(int arg) const = 0;
   virtual int64_t slen(int arg) const = 0;
+  // The largest positive element of the integer array arg that is at most
+  // hi, 0 when there is none (or the values are not at hand): the least
+  // extent of an array that the routine indexes by those elements.
+  virtual int64_t maxupto(int, int64_t) const { return 0; }
   virtual ~ExprEnv() = default;
 };
 

@@ -59,7 +59,9 @@
 // the code of its first character upper-cased, 0 when empty), character
 // literals ('T': its code), + - * / % ( ), comparisons, && || !, ?:, and
 // shape(x,i), len(x) (first extent), size(x), rank(x), slen(x) (length of
-// text x), max(a,b), min(a,b), abs(a). A flag text, "T" or "t", chooses
+// text x), max(a,b), min(a,b), abs(a), maxupto(x,h) (the largest positive
+// element of the integer array x that is at most h, 0 when none is: the
+// least extent of an array indexed by x). A flag text, "T" or "t", chooses
 // extents: "a: f8(sa=='T'?k:m,...)".
 // Every extent of a given array is checked exactly, as f2py checks it: one
 // that refers to no argument (f8(9,nplies): the 9) and one computed from

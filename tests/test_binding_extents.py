@@ -44,6 +44,26 @@ def gemm(alpha, a, b, beta, sa, sb):
     return lambda vx: vx.math.generalmatrixproduct(alpha, a, b, beta, C23, sa, sb)
 
 
+B23 = np.arange(1.0, 7.0).reshape(2, 3)
+
+
+def msort(acols, mask):
+    return lambda vx: vx.utility.matrixsort(np.zeros((2, acols)), B23, np.array(mask, np.int32))
+
+
+def vsort(na, mask):
+    return lambda vx: vx.utility.vectorsort(np.zeros(na), B23[0], np.array(mask, np.int32))
+
+
+def placed(a, b, mask):
+    """a with the columns (elements) of b that mask names within b put in place."""
+    a = a.copy()
+    for c in mask:
+        if 1 <= c <= b.shape[-1]:
+            a[..., c - 1] = b[..., c - 1]
+    return a
+
+
 def copy_into(values):
     return lambda vx: vx.listhandling.int_getcopyoflist(1, values)
 
@@ -73,6 +93,25 @@ CASES = [
     ("chamis 4 values, csdim 0", chamis(FIBRE5[:4], 0), np.zeros(0), 0),
     ("chamis 5 values, csdim 4", chamis(FIBRE5, 4), ValueError, None),
     ("chamis 4 values, csdim 5", chamis(FIBRE5[:4], 5), ValueError, None),
+    # a holds at least as many columns (elements) as the largest mask entry
+    # within b's n; entries outside 1..n name none
+    ("matrixsort 2 x 2, mask (2, 2)", msort(2, [2, 2, 1]), placed(np.zeros((2, 2)), B23[:, :2], [2, 2, 1]), 0),
+    ("matrixsort 2 x 4, mask (2, 3)", msort(4, [2, 3, 3]), placed(np.zeros((2, 4)), B23, [2, 3]), 0),
+    ("matrixsort 2 x 1, mask (1, 5, -2)", msort(1, [1, 5, -2]), placed(np.zeros((2, 1)), B23, [1]), 0),
+    ("matrixsort 2 x 2, mask (3, 1)", msort(2, [3, 1, 1]), ValueError, None),
+    ("matrixsort 2 x 0, mask (1)", msort(0, [1, 0, 0]), ValueError, None),
+    ("vectorsort 3, mask (3, 1)", vsort(3, [3, 1, 0]), placed(np.zeros(3), B23[0], [3, 1]), 0),
+    ("vectorsort 5, mask (3, 1)", vsort(5, [3, 1, 0]), placed(np.zeros(5), B23[0], [3, 1]), 0),
+    ("vectorsort 2, mask (3, 1)", vsort(2, [3, 1, 0]), ValueError, None),
+    ("vectorsort 1, mask (4, 1)", vsort(1, [4, 1, -1]), placed(np.zeros(1), B23[0], [1]), 0),
+    # the packed triangle is the leading n(n + 1)/2 values of a
+    ("packed product, 7 values for n 3", lambda vx: vx.math.lumatrixvectorproduct(np.arange(1.0, 8.0), np.ones(3)),
+     np.array([6.0, 11.0, 14.0]), 0),
+    ("packed product, 5 values for n 3", lambda vx: vx.math.lumatrixvectorproduct(np.arange(1.0, 6.0), np.ones(3)),
+     ValueError, None),
+    # a point needs two components for its angle
+    ("polar of one component", lambda vx: vx.math.polartransformation([3.0]), ValueError, None),
+    ("polar of none", lambda vx: vx.math.polartransformation(np.zeros(0)), ValueError, None),
     # an operand given transposed is the matrix itself; m, n, k follow
     ("A.T @ B + C", gemm(1.0, A42, B43, 1.0, "T", "N"), A42.T @ B43 + C23, 0),
     ("2 A.T @ B, lower case", gemm(2.0, A42, B43.T, 0.0, "t", "t"), 2.0 * A42.T @ B43, 0),

@@ -1,4 +1,6 @@
 """Matrix and vector products, in-place arithmetic and element-wise helpers."""
+import ctypes
+
 import numpy as np
 import pytest
 from conftest import error_record
@@ -45,8 +47,13 @@ def test_packed_symmetric_product(vx, n):
     assert error_record(vx)[0] == 0
 
 
-def test_packed_product_refuses_a_short_triangle(vx):
-    c = vx.math.lumatrixvectorproduct(np.array([1.0, 2.0]), np.ones(2))
+def test_packed_product_refuses_a_short_triangle(vx, lib):
+    # From Python before the call; from C with the record and a zero result.
+    with pytest.raises(ValueError):
+        vx.math.lumatrixvectorproduct(np.array([1.0, 2.0]), np.ones(2))
+    a, b, c = np.array([1.0, 2.0]), np.ones(2), np.full(2, 7.0)
+    p = lambda x: x.ctypes.data_as(ctypes.c_void_p)
+    lib.LUMatrixVectorProduct(p(a), p(b), p(c), ctypes.byref(ctypes.c_int32(2)), ctypes.byref(ctypes.c_int32(2)))
     np.testing.assert_array_equal(c, 0.0)
     assert error_record(vx)[0] == -2
 

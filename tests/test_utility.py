@@ -182,11 +182,11 @@ def test_sorts_by_mask(u):
     np.testing.assert_array_equal(r, expect)
     v = u.vectorsort(np.zeros(5), np.array([5.0, 6.0, 7.0]), np.array([3, -1, 4], dtype=np.int32))
     np.testing.assert_array_equal(v, [0, 0, 7, 0, 0])
-    # Entries inside b but beyond a: skipped, never written past a.
-    r = u.matrixsort(np.zeros((2, 2)), b, np.array([3, 2, 3], dtype=np.int32))
-    np.testing.assert_array_equal(r, [[0, 2], [0, 5]])
-    v = u.vectorsort(np.zeros(2), np.array([5.0, 6.0, 7.0]), np.array([3, 1, 3], dtype=np.int32))
-    np.testing.assert_array_equal(v, [5, 0])
+    # Entries inside b but beyond a: refused before anything is written.
+    with pytest.raises(ValueError):
+        u.matrixsort(np.zeros((2, 2)), b, np.array([3, 2, 3], dtype=np.int32))
+    with pytest.raises(ValueError):
+        u.vectorsort(np.zeros(2), np.array([5.0, 6.0, 7.0]), np.array([3, 1, 3], dtype=np.int32))
 
 
 # ------------------------------------------------------------ searching

@@ -114,10 +114,12 @@ VX_ROUTINE(math, EffectiveArcLength, "effectivearclength = effectivearclength(oa
            "curvature: f8",
            "n: i4");
 
+// A point of one component has no angle: refused rather than handed back as
+// the zeros the routine leaves.
 VX_ROUTINE(math, PolarTransformation, "polar = polartransformation(cartesian,[n,phi0])",
            "cartesian: f8(n)",
            "polar: f8(n) out",
-           "n: i4",
+           "n: i4 = len(cartesian) check(len(cartesian)==n) check(n>=2)",
            "phi0: f8 absent \"0.0\"");
 
 VX_ROUTINE(math, GetUnitVector, "xu = getunitvector(x,[n])",

@@ -57,8 +57,11 @@ VX_ROUTINE(math, MatrixVectorProduct, "c = matrixvectorproduct(a,b,[n,m])",
 VX_ROUTINE(math, VectorMatrixProduct, "c = vectormatrixproduct(a,b,[n,m])",
            "a: f8(m)", "b: f8(m,n)", "c: f8(n) out", "n: i4",
            "m: i4");
+// a may hold more than the packed triangle, whose n(n + 1)/2 leading values
+// alone are read; fewer are refused.
 VX_ROUTINE(math, LUMatrixVectorProduct, "c = lumatrixvectorproduct(a,b,[m,n])",
-           "a: f8(m)", "b: f8(n)", "c: f8(n) out", "m: i4", "n: i4");
+           "a: f8(m)", "b: f8(n)", "c: f8(n) out",
+           "m: i4 = len(a) check(len(a)==m) check(m>=n*(n+1)/2)", "n: i4");
 VX_ROUTINE(math, HadamardProduct, "c = hadamardproduct(a,b,[l,n])",
            "a: f8(l,n)", "b: f8(l,n)", "c: f8(l,n) out", "l: i4",
            "n: i4");

@@ -5,8 +5,10 @@
 #include "vexlan/utility.h"
 
 namespace {
-// From Python the extent of a is known as well, so mask entries beyond a are
-// skipped too; the exported routines can only bound them by b.
+// From Python the extent of a is known as well: the rows refuse an a narrower
+// than the mask entries within 1..n, and the bound by a here keeps the copy
+// inside a whatever it is given. The exported routines can only bound the
+// entries by b.
 void MatrixSortWithin(double* a, const int32_t* acols, const double* b, const int32_t* mask, const int32_t* m,
                       const int32_t* n) {
   vx::util::copy_masked_columns(a, b, mask, *m, *n, std::min<int64_t>(*n, *acols));
@@ -221,17 +223,19 @@ VX_ROUTINE(utility, MatrixFlip, "b = matrixflip(a,dimflag,[n,m])",
            "m: i4",
            "dimflag: i4");
 
+// a may have more columns (elements) than the mask names, which are left
+// alone; fewer than the largest mask entry within 1..n are refused.
 VX_ROUTINE(utility, MatrixSortWithin, "a = matrixsort(a,b,mask,[m,n,overwrite_a])",
-           "a: f8(m,acols) io",
-           "acols: i4 = shape(a,1)",
+           "a: f8(m,*) io",
+           "acols: i4 = shape(a,1) check(shape(a,1)>=maxupto(mask,n))",
            "b: f8(m,n)",
            "mask: i4(n)",
            "m: i4 = shape(b,0) check(shape(b,0)==m) check(shape(a,0)==m)",
            "n: i4");
 
 VX_ROUTINE(utility, VectorSortWithin, "a = vectorsort(a,b,mask,[n,overwrite_a])",
-           "a: f8(na) io",
-           "na: i4 = len(a)",
+           "a: f8(*) io",
+           "na: i4 = len(a) check(len(a)>=maxupto(mask,n))",
            "b: f8(n)",
            "mask: i4(n)",
            "n: i4");

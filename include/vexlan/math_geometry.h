@@ -164,6 +164,8 @@ double EffectiveArcLength(const double* oa, const double* ob, const double* curv
 
 /* PolarTransformation: polar coordinates (radius, angle in radians) of the
  * first two components, the rest copied (cylindrical coordinates for n = 3).
+ * From Python, fewer than two components are refused with ValueError; from
+ * C, n below 2 writes nothing.
  *   cartesian (in)  n components
  *   polar     (out) n components: radius, angle, the rest unchanged
  *   n         (in)  number of components, 2 or more

@@ -175,9 +175,11 @@ void VectorMatrixProduct(const double* a, const double* b, double* c, const int3
                          const int32_t* m);
 
 /* LUMatrixVectorProduct: c = S b with the symmetric S given by its upper
- * triangle packed row by row (S11, S12, ..., S1n, S22, ..., Snn). A packed
- * vector shorter than n(n + 1)/2 records status -2 and gives c = 0.
- *   a (in)  m values of the packed upper triangle
+ * triangle packed row by row (S11, S12, ..., S1n, S22, ..., Snn). From
+ * Python, an a shorter than n(n + 1)/2 is refused with ValueError; from C it
+ * records status -2 and gives c = 0.
+ *   a (in)  m values, the packed upper triangle in the first n(n + 1)/2; any
+ *           further values are not read
  *   b (in)  n components
  *   c (out) n components
  *   m (in)  length of a, at least n(n + 1)/2

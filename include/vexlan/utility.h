@@ -254,8 +254,11 @@ void MatrixFlip(const double* a, double* b, const int32_t* n, const int32_t* m, 
 
 /* MatrixSort, VectorSort: column (element) mask(k) of b copied to column
  * (element) mask(k) of a, for k = 1..n; the rest of a keeps its values. Mask
- * entries outside 1..n are skipped.
- *   a    (in/out) m x (largest mask entry) matrix, or vector
+ * entries outside 1..n are skipped. From Python, an a with fewer columns
+ * (elements) than the largest mask entry within 1..n is refused with
+ * ValueError; a C caller passes at least that many.
+ *   a    (in/out) m x (largest mask entry within 1..n, or more) matrix, or
+ *                 vector; columns (elements) no entry names are left alone
  *   b    (in)     m x n matrix, or n values
  *   mask (in)     n column (element) indices
  *   m    (in)     rows of a and b
