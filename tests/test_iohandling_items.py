@@ -462,6 +462,12 @@ def test_huge_values_where_integers_are_meant(vx, tmp_path, card, text, message)
     ("1 3 13 1 0", "0.3 0.3 0.25 0.25 0.5 0.5 5 1", None),
     ("1 3 9 1 0", "-1 0.2 0.15", None),                                   # -1.0 keeps every default
     ("1 3 5 1 0", "45 1 2", None),                                        # the others read the first value only
+    # a step the search would replace (golden mode, wider than the range) or widen (finer than a millionth of it)
+    ("1 3 10 1 0", "200 1", "+Failure: step 200 wider than 180"),
+    ("1 3 10 1 0", "200 0", None),                                        # a scan takes any positive step
+    ("1 3 10 1 0", "180 1", None),
+    ("1 3 12 1 0", "177 1.5", "+Failure: step 177 wider than 176"),     # SPC3D searches 2 to 178 degrees
+    ("1 3 9 1 0", "0.3 0.2 0.15 0.15 1e-05 0", "+Failure: step 1e-05 too fine"),
 ])
 def test_a_parameter_list_the_matrix_criterion_does_not_read(vx, tmp_path, selectors, values, message):
     text = (f"++Begin Material, MatID=1\n+Elastic\n140000 9000 0.3 0.5 4500\n+Failure\n{selectors}\n"

@@ -331,7 +331,9 @@ void getstepdatafromfile(const char* filepath, const char* workspace, const int3
  * with a line that splits its rows, or with factors that make the stiffness
  * of a temperature not positive definite, a curve without exactly one
  * "T=", a curve type given for fewer temperatures than the model has, a
- * matrix parameter list whose plane search step is 0 or below, a begin
+ * matrix parameter list whose plane search step the search would not take
+ * (0 or below, finer than a millionth of the searched range, or in golden
+ * mode wider than that range), a begin
  * line whose id is unreadable or not written as "MatID=1", a material id
  * used twice (the
  * later block replaces the items it gives), and the typing mistakes (a

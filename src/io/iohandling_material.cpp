@@ -247,15 +247,25 @@ void check_matrix_parameters(io::Card& card, const Block& b) {
                     b.at_failprops);
     return;
   }
-  // Lists that end in the plane search step and mode: a step of 0 or below
-  // would be replaced by the default at analysis, with a warning there.
+  // Lists that end in the plane search step and mode: the search replaces a
+  // step of 0 or below, or in golden mode (mode 1 after truncation) one wider
+  // than its range, by the default, and widens one finer than a millionth of
+  // the range, each with a warning only at analysis. The driver searches 0 to
+  // 180 degrees, SPC3D 2 to 178.
   static constexpr uint32_t searched[5] = {1u << 2 | 1u << 6, 1u << 2 | 1u << 3, 1u << 2 | 1u << 3,
                                            1u << 2 | 1u << 7, 1u << 2 | 1u << 8};
-  if (searched[mc - 9] >> v.size() & 1u && !(v[v.size() - 2] > 0.0)) {
-    char t[64];
-    std::snprintf(t, sizeof t, ": step %g is not positive", v[v.size() - 2]);
-    card.item_error("+Failure", t, b.at_failprops);
-  }
+  if (!(searched[mc - 9] >> v.size() & 1u)) return;
+  const double step = v[v.size() - 2], mode = v.back(), range = mc == 12 ? 176.0 : 180.0;
+  char t[64];
+  if (!(step > 0.0))
+    std::snprintf(t, sizeof t, ": step %g is not positive", step);
+  else if (mode >= 1.0 && mode < 2.0 && step > range)
+    std::snprintf(t, sizeof t, ": step %g wider than %g", step, range);
+  else if (step < range / 1e6)
+    std::snprintf(t, sizeof t, ": step %g too fine", step);
+  else
+    return;
+  card.item_error("+Failure", t, b.at_failprops);
 }
 
 void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t nt) {
