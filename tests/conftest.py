@@ -57,6 +57,19 @@ def release_model(vx):
     vx.sectiondata.nsec = vx.sectiondata.nplies = 1
 
 
+def read_job(vx, d, nsteps=2, deck=""):
+    """What job control does with the cards in folder d: reset, then the step,
+    section, material and damage readers in their order."""
+    release_model(vx)
+    vx.damagedata.ndmg = 0
+    io = vx.iohandling
+    io.getstepdatafromfile(deck, str(d), nsteps)
+    io.getsectiondatafromfile(deck, str(d))
+    np_, ns = int(vx.sectiondata.nplies), int(vx.sectiondata.nsec)
+    io.getmaterialdatafromfile(deck, str(d), np_, ns)
+    io.getdamagedatafromfile(deck, str(d), np_, ns)
+
+
 def error_record(vx):
     """(status, message without trailing blanks) of the error record."""
     eh = vx.errorhandling

@@ -1,6 +1,5 @@
 """Damage evolution laws: regularisation, traction norms, bilinear softening, delamination growth strain."""
 import ctypes
-import math
 
 import numpy as np
 import pytest

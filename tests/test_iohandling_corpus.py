@@ -9,7 +9,7 @@ import re
 import numpy as np
 import pytest
 
-from conftest import error_record as err, release_model
+from conftest import error_record as err, read_job
 
 EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "examples", "cards")
 CARDS = ("StepCard", "SectionCard", "MaterialCard", "DamageCard")
@@ -34,14 +34,7 @@ def read(vx, d, cards, nsteps=2):
     """The four readers in the order of a job, on the examples with cards replaced; the data read."""
     for n in CARDS:
         (d / f"{n}.vxd").write_bytes(cards.get(n, BASE[n]).encode())
-    release_model(vx)
-    vx.damagedata.ndmg = 0
-    io = vx.iohandling
-    io.getstepdatafromfile("", str(d), nsteps)
-    io.getsectiondatafromfile("", str(d))
-    np_, ns = int(vx.sectiondata.nplies), int(vx.sectiondata.nsec)
-    io.getmaterialdatafromfile("", str(d), np_, ns)
-    io.getdamagedatafromfile("", str(d), np_, ns)
+    read_job(vx, d, nsteps)
     out = {}
     for c, names in DATA.items():
         for n in names:

@@ -7,7 +7,7 @@ import sys
 import numpy as np
 import pytest
 
-from conftest import error_record as err, release_model
+from conftest import error_record as err, read_job
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "docs"))
@@ -112,14 +112,7 @@ def read_cards(vx, d, card, text, nsteps=NSTEPS, cards=CLEAN):
     cards[card] = text
     for n, t in cards.items():
         (d / f"{n}.vxd").write_text(t)
-    release_model(vx)
-    vx.damagedata.ndmg = 0
-    io = vx.iohandling
-    io.getstepdatafromfile("", str(d), nsteps)
-    io.getsectiondatafromfile("", str(d))
-    np_, ns = int(vx.sectiondata.nplies), int(vx.sectiondata.nsec)
-    io.getmaterialdatafromfile("", str(d), np_, ns)
-    io.getdamagedatafromfile("", str(d), np_, ns)
+    read_job(vx, d, nsteps)
 
 
 def at(lines, text, start=0):

@@ -6,7 +6,7 @@ import os
 import numpy as np
 import pytest
 
-from conftest import error_record as err, release_model
+from conftest import error_record as err, read_job, release_model
 
 EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "examples", "cards")
 
@@ -18,15 +18,7 @@ STEP = "++Begin Step\n+Debug, TYPE=ELEMENT\n12\n++End Step\n"
 
 
 def read_all(vx, d, deck=""):
-    """What job control does: reset, then the four readers in their order."""
-    release_model(vx)
-    vx.damagedata.ndmg = 0
-    io = vx.iohandling
-    io.getstepdatafromfile(deck, str(d), 2)
-    io.getsectiondatafromfile(deck, str(d))
-    np_, ns = int(vx.sectiondata.nplies), int(vx.sectiondata.nsec)
-    io.getmaterialdatafromfile(deck, str(d), np_, ns)
-    io.getdamagedatafromfile(deck, str(d), np_, ns)
+    return read_job(vx, d, 2, deck)
 
 
 def two(card):

@@ -6,8 +6,6 @@ import os
 import subprocess
 import sys
 
-import pytest
-
 DRIVER = r'''
 import itertools, math, random, sys, warnings
 import numpy as np

@@ -161,7 +161,7 @@ def test_no_usable_delamination(vx):
 
 
 def test_bukdata_per_section_and_damage(vx):
-    n, nsec, ndmg = 2, 2, 1
+    n, nsec = 2, 2
     pe = np.tile(ISO[:, None, None], (1, n, nsec))
     po, pt = np.zeros((n, nsec)), np.full((n, nsec), 0.3)
     seclist = np.array([[1, 1], [2147483647, 2147483647]], np.int32).T   # section 2 unset

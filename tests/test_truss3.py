@@ -1,5 +1,4 @@
 """Three-node line: quadratic interpolation and the warnings."""
-import numpy as np
 import pytest
 
 from shape_oracle import check_derivatives, check_nodal_values, values
