@@ -20,11 +20,14 @@ VX_API void FalcomDegradation(double* d, const double* dds, const double* rdisc,
   static const double fa_default[4] = {0.3, 0.3, 0.5, 0.5};
   const double* f = fa ? fa : fa_default;
   // 1-based views of the flags and factors, as the schemes name them. A flag
-  // that is not a number gives no verdict: its mode counts as failed.
+  // that is not a number gives no verdict: its mode counts as failed. One
+  // unordered comparison settles the common flag; only a failed one is asked
+  // whether it is NaN.
   bool unknown = false;
   auto failed = [&](double v) {
+    if (std::islessgreater(v, 1.0)) return false;
     unknown = unknown || std::isnan(v);
-    return v == 1.0 || std::isnan(v);
+    return true;
   };
   auto on = [&](int k) { return failed(dds[k - 1]); };
   auto set = [&](std::initializer_list<int> ks, double v) {
