@@ -232,24 +232,21 @@ VX_API void GradualDegradation(double* speak_t, double* sbottom_t, double* speak
 
   // A peak or bottom stress that is not a number decides neither the branch
   // nor the life (the maximum and minimum above can drop it, which reads as
-  // a constant stress): the verdict is unknown, so the life counts as used up
-  // and every factor drops to degr_fac, never to an intact ply.
+  // a constant stress); a held factor or a degr_fac that is not a number
+  // would be dropped by the minima below, which keep or restore a factor,
+  // and degr_fac decides whether the ply is used up. Either verdict is
+  // unknown: the life counts as used up and every factor drops to degr_fac
+  // (std::min keeps a NaN first argument), never to an intact ply.
   const bool form = *dmgflag == 1 || *dmgflag == 2;  // any other is refused below
-  if (form && (std::isnan(*speak_t) || std::isnan(*sbottom_t) || std::isnan(*speak_c) || std::isnan(*sbottom_c))) {
-    vx::report(-2, "NaN stress in GradualDegradation: life counted as used up");
+  const char* unknown = nullptr;
+  if (form && (std::isnan(*speak_t) || std::isnan(*sbottom_t) || std::isnan(*speak_c) || std::isnan(*sbottom_c)))
+    unknown = "NaN stress in GradualDegradation: life counted as used up";
+  else if (form && (std::isnan(*de) || std::isnan(*df_t) || std::isnan(*df_c) || std::isnan(cy.degr_fac)))
+    unknown = "NaN factor in GradualDegradation: life counted as used up";
+  if (unknown) {
+    vx::report(-2, unknown);
     if (!(*nm >= 1.0)) *nm = 1.0;
     for (double* fac : {de, df_t, df_c}) *fac = std::min(cy.degr_fac, *fac);
-    if (*dmgflag == 2) *cjump_nf = vx::huge;
-    return;
-  }
-  // Likewise a held factor or a degr_fac that is not a number: the minima
-  // below would drop it and keep or restore a factor, and degr_fac decides
-  // whether the ply is used up. The factors drop to degr_fac (NaN when it is
-  // NaN), never stay intact.
-  if (form && (std::isnan(*de) || std::isnan(*df_t) || std::isnan(*df_c) || std::isnan(cy.degr_fac))) {
-    vx::report(-2, "NaN factor in GradualDegradation: life counted as used up");
-    if (!(*nm >= 1.0)) *nm = 1.0;
-    for (double* fac : {de, df_t, df_c}) *fac = std::isnan(cy.degr_fac) ? cy.degr_fac : std::min(cy.degr_fac, *fac);
     if (*dmgflag == 2) *cjump_nf = vx::huge;
     return;
   }
