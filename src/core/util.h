@@ -239,6 +239,19 @@ inline void fill_view(const vx_view& a, const T& v) {
   else detail::fill_dims<T, R - 1>(p, ext, str, v);
 }
 
+// ------------------------------------------------------------- NaN guards
+
+// Whether any of p[0..n) is NaN: an input whose verdict is unknown.
+inline bool any_nan(const double* p, size_t n) {
+  for (size_t k = 0; k < n; ++k)
+    if (std::isnan(p[k])) return true;
+  return false;
+}
+
+// The smaller of two limits, NaN when either is: std::min passes over a NaN
+// second argument, and a limit that is not known must not be passed over.
+inline double min_or_nan(double a, double b) { return std::isnan(b) ? b : std::min(a, b); }
+
 // ------------------------------------------------------------ conversions
 
 // v truncated towards zero into `out` when the result is a 32-bit integer;

@@ -112,8 +112,7 @@ VX_API void FalzonDegradationParameters(const double* stressela, const double* s
   const bool onset = *w_matrixmode == 0.0 && !(*epsi > 0.0);
   bool unknown = std::isnan(eps) || std::isnan(norm3(tr)) || std::isnan(*w_matrixmode);
   if (onset)
-    unknown = unknown || std::any_of(gc, gc + 4, [](double v) { return std::isnan(v); }) ||
-              std::isnan(charelemlength[1]) || std::isnan(charelemlength[2]);
+    unknown = unknown || vx::util::any_nan(gc, 4) || vx::util::any_nan(charelemlength + 1, 2);
   else
     unknown = unknown || std::isnan(*epsi) || std::isnan(*epsu);
 

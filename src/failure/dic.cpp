@@ -77,11 +77,10 @@ VX_API void GetComprFailurebyDIC(double* fresult, double* fcomprstressdistributi
   for (size_t k = 0; k < ld; ++k) out_m[k] = out_w[k] = 0.0;
   // A measured value that is not a number could be the governing one: the
   // peak and valley searches would pass over it and scale by the others.
-  for (size_t k = 0; k < ld; ++k)
-    if (std::isnan(avgcomprstress[k]) || std::isnan(coords[k])) {
-      vx::report(-2, "Error in GetComprFailurebyDIC: NaN measured stress or position.");
-      return;
-    }
+  if (vx::util::any_nan(avgcomprstress, ld) || vx::util::any_nan(coords, ld)) {
+    vx::report(-2, "Error in GetComprFailurebyDIC: NaN measured stress or position.");
+    return;
+  }
 
   const double t = sum_of(plythickness, *nplies);
   const double a = *alpha, w = *width;

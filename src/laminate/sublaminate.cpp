@@ -15,6 +15,7 @@
 #include <limits>
 #include "fixed.h"
 #include "scratch.h"
+#include "util.h"
 #include "vexlan.h"
 #include "vexlan/laminate.h"
 #include "vexlan/lamina.h"
@@ -225,7 +226,7 @@ void analysis(double* epsbuck, double* rl, i4* il, i4 cap, double compr, const d
   // A delamination of unknown size, or a sub-laminate whose NaN data give no
   // buckling strain, may buckle first: the stack is not passed as unbuckled.
   bool unknown = false;
-  auto has_nan = [](const double* p, size_t k) { return std::any_of(p, p + k, [](double v) { return v != v; }); };
+  using vx::util::any_nan;
   for (i4 k = 0; k < 12 * cap; ++k) rl[k] = 0.0;
   for (i4 k = 0; k < 4 * cap; ++k) il[k] = 0;
   const double nglob[3] = {-1.0, 0.0, 0.0};
@@ -244,8 +245,8 @@ void analysis(double* epsbuck, double* rl, i4* il, i4 cap, double compr, const d
     const i4 m = e - s + 1;
     buckling_strain(&eps, &nx, rr + 6, dsc(i), nglob, elastic + 9 * size_t(s - 1), orient + (s - 1),
                     thick + (s - 1), dshape[i - 1], m);
-    if (eps != eps && (has_nan(dsc(i), 3) || has_nan(elastic + 9 * size_t(s - 1), 9 * size_t(m)) ||
-                       has_nan(orient + (s - 1), size_t(m)) || has_nan(thick + (s - 1), size_t(m))))
+    if (eps != eps && (any_nan(dsc(i), 3) || any_nan(elastic + 9 * size_t(s - 1), 9 * size_t(m)) ||
+                       any_nan(orient + (s - 1), size_t(m)) || any_nan(thick + (s - 1), size_t(m))))
       unknown = true;
     rr[0] = eps;
     rr[1] = nx / compr;
@@ -258,7 +259,7 @@ void analysis(double* epsbuck, double* rl, i4* il, i4 cap, double compr, const d
     i4 pending_i[4] = {0, 0, 0, 0};
     for (i4 i = start; i <= endint; ++i) {
       if (!(dsc(i)[0] >= kMinHalfAxis && dsc(i)[1] >= kMinHalfAxis)) {
-        unknown = unknown || has_nan(dsc(i), 2);
+        unknown = unknown || any_nan(dsc(i), 2);
         continue;
       }
       const i4 sides[2][3] = {{start, i, 0}, {i + 1, end, 1}};

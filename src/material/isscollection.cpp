@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "vexlan/isscollection.h"
+#include "util.h"
 #include "vx.h"
 
 VX_API void InSituLaRC04(double* ys, const double* elastic, const double* gxc, const double* xt22,
@@ -51,8 +52,7 @@ VX_API void InSituPuckPS(double* xc, const double* xc11, const double* xc22, con
     const double v = *xc22 / (2.0 * (1.0 + a) * *x12);
     r = 2.0 * k * *xc22 / ((v * v + k * k) * s);
   }
-  // The minimum would drop a NaN fibre limit and pass the inter-fibre value alone.
-  *xc = fibrelimit ? (std::isnan(f) ? f : std::min(r, f)) : r;
+  *xc = fibrelimit ? vx::util::min_or_nan(r, f) : r;
 }
 
 VX_API void InSituChangLessard(double* ys, const double* xt22, const double* ilss,

@@ -5,6 +5,7 @@
 // of the bridging model) that the mean-field methods combine.
 #include <cmath>
 #include "micromechanic_kernels.h"
+#include "util.h"
 #include "vexlan/micromechanic.h"
 
 namespace vx::micro {
@@ -186,10 +187,7 @@ void ud_strength(double* ud, const M6& A, const double* f, const double* m, doub
   for (int i = 0; i < 3; ++i) {
     const double bf = 1.0 / (v + w * a[i]), bm = a[i] * bf;
     const double s = std::min(y[i] / bm, f[3] / bf);
-    // The smaller of the fibre and the matrix limit; a NaN one is not passed
-    // over for the other (a NaN strength gives NaN).
-    const double byfibre = (f[3] - (bf - pf[i]) * s) / pf[i], bymatrix = (m[4] - (bm - pm[i]) * s) / pm[i];
-    ud[i] = std::isnan(bymatrix) ? bymatrix : std::min(byfibre, bymatrix);
+    ud[i] = vx::util::min_or_nan((f[3] - (bf - pf[i]) * s) / pf[i], (m[4] - (bm - pm[i]) * s) / pm[i]);
   }
 }
 
