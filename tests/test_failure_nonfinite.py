@@ -321,14 +321,6 @@ UNKNOWN_THRESHOLD_CASES = [
 ]
 
 
-@pytest.mark.parametrize("label,call,failed,record", UNKNOWN_THRESHOLD_CASES,
-                         ids=[c[0] for c in UNKNOWN_THRESHOLD_CASES])
-def test_unknown_threshold_or_effort_counts_as_failed(vx, label, call, failed, record):
-    assert call(vx) == failed, label
-    status, message = error_record(vx)
-    assert (status, message if record[1] is not None else None) == record
-
-
 # The same rule in the material laws, the damage evolution and the degradation
 # factors: a NaN strain, damage, flag, length or yield constant never gives the
 # elastic, undamaged or undented answer with a clean record. Each call returns
@@ -519,8 +511,9 @@ UNKNOWN_STATE_CASES = [
 ]
 
 
-@pytest.mark.parametrize("label,call,decided,record", UNKNOWN_STATE_CASES, ids=[c[0] for c in UNKNOWN_STATE_CASES])
-def test_unknown_state_is_never_undamaged(vx, label, call, decided, record):
+@pytest.mark.parametrize("label,call,decided,record", UNKNOWN_THRESHOLD_CASES + UNKNOWN_STATE_CASES,
+                         ids=[c[0] for c in UNKNOWN_THRESHOLD_CASES + UNKNOWN_STATE_CASES])
+def test_unknown_threshold_effort_or_state_is_never_undamaged(vx, label, call, decided, record):
     assert call(vx) == decided, label
     status, message = error_record(vx)
     assert (status, message if record[1] is not None else None) == record
