@@ -44,14 +44,15 @@ def extent(src):
         return 3
 
 
-def parameters(doc):
-    """(name, role, kind) of the required arguments, in order."""
-    out, section = [], None
+def parameters(doc, section="Parameters"):
+    """(name, role, kind) of the arguments, in order: the required ones, or
+    with section "Other Parameters" the optional ones."""
+    out, at = [], None
     for line in doc.splitlines():
         if line in ("Parameters", "Other Parameters", "Returns", "Notes"):
-            section = line
+            at = line
         m = LINE.match(line)
-        if m and section == "Parameters" and not m.group(4):
+        if m and at == section and bool(m.group(4)) == (section != "Parameters"):
             out.append(m.groups()[:3])
     return out
 

@@ -40,18 +40,6 @@ COMPLEX = [complex(math.nan, 0.0), complex(0.0, math.inf), complex(1e300, -1e300
 # Counts that the routine honours by filling that many slots: the largest
 # positive ones only cost time and memory.
 HONOURED = {("allocatelist", "le")}
-OPTIONAL = re.compile(r"^(\w+) : (input|in/output) (.*), optional$")
-
-
-def optional_parameters(doc):
-    out, section = [], None
-    for line in doc.splitlines():
-        if line in ("Parameters", "Other Parameters", "Returns", "Notes"):
-            section = line
-        m = OPTIONAL.match(line)
-        if m and section == "Other Parameters":
-            out.append(m.groups())
-    return out
 
 
 def hostile(kind, value):
@@ -88,7 +76,7 @@ for k, (comp, name, r) in enumerate(routines):
     # A routine that runs longer than the limit ends the child; the parent names it.
     faulthandler.dump_traceback_later(limit, exit=True)
     required = parameters(r.__doc__)
-    optional = [p for p in optional_parameters(r.__doc__) if p[2] in ("int", "float", "complex")
+    optional = [p for p in parameters(r.__doc__, "Other Parameters") if p[2] in ("int", "float", "complex")
                 or p[2].startswith("rank-")]
     vals = make(name, required, False)
     ovals = make(name, optional, False)
