@@ -64,11 +64,13 @@ VX_API void GPHa(const double* stress, const double* xt, const double* xc, const
   *d = std::min(*dmises + *di1, 1.0);
   // A damage left NaN by an input that is not a finite number has no verdict:
   // the life counts as used up, never as intact.
-  bool finite = std::isfinite(t) && std::isfinite(*xc) && std::isfinite(n);
-  for (int k = 0; k < 6; ++k) finite = finite && std::isfinite(stress[k]);
-  if (std::isnan(*d) && !finite) {
-    vx::report(-2, "NaN damage in GPHa: life counted as used up");
-    *life = 1.0;
+  if (std::isnan(*d)) {
+    bool finite = std::isfinite(t) && std::isfinite(*xc) && std::isfinite(n);
+    for (int k = 0; k < 6; ++k) finite = finite && std::isfinite(stress[k]);
+    if (!finite) {
+      vx::report(-2, "NaN damage in GPHa: life counted as used up");
+      *life = 1.0;
+    }
   }
   if (*d >= 1.0) *life = 1.0;
 }
