@@ -4,6 +4,7 @@
 #include <cmath>
 #include <complex>
 #include <cstring>
+#include <type_traits>
 #include "engine.h"
 #define NO_IMPORT_ARRAY
 #define PY_ARRAY_UNIQUE_SYMBOL vx_ARRAY_API
@@ -432,15 +433,51 @@ void conversion_refused(Ty ty, const char* what) {
 // in a list.
 inline bool integer_type(Ty ty) { return ty == Ty::i4 || ty == Ty::l4 || ty == Ty::l1 || ty == Ty::view_i4; }
 
+// Whether every one of the n integers of type T at p lies in [lo, hi].
+template <class T>
+bool ints_within(const void* p, npy_intp n, int64_t lo, int64_t hi) {
+  const T* v = static_cast<const T*>(p);
+  for (npy_intp k = 0; k < n; ++k) {
+    if constexpr (std::is_signed_v<T>) {
+      if (v[k] < lo || v[k] > hi) return false;
+    } else if (v[k] > static_cast<uint64_t>(hi)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// True when an integer array that is contiguous, aligned and in the
+// machine's byte order holds only elements the 32-bit (or 8-bit, tn int8)
+// type takes, read in place: the common int64 array is checked without a
+// copy. False where an element does not fit or the layout is another.
+bool ints_fit_in_place(PyArrayObject* arr, int tn) {
+  if (!PyArray_ISALIGNED(arr) || !PyArray_ISNOTSWAPPED(arr) ||
+      !(PyArray_IS_C_CONTIGUOUS(arr) || PyArray_IS_F_CONTIGUOUS(arr)))
+    return false;
+  const int64_t lo = tn == NPY_INT8 ? -128 : INT32_MIN, hi = tn == NPY_INT8 ? 127 : INT32_MAX;
+  const void* p = PyArray_DATA(arr);
+  const npy_intp n = PyArray_SIZE(arr);
+  const bool sgn = PyTypeNum_ISSIGNED(PyArray_TYPE(arr));
+  switch (PyArray_ITEMSIZE(arr)) {
+    case 1: return sgn ? ints_within<int8_t>(p, n, lo, hi) : ints_within<uint8_t>(p, n, lo, hi);
+    case 2: return sgn ? ints_within<int16_t>(p, n, lo, hi) : ints_within<uint16_t>(p, n, lo, hi);
+    case 4: return sgn ? ints_within<int32_t>(p, n, lo, hi) : ints_within<uint32_t>(p, n, lo, hi);
+    case 8: return sgn ? ints_within<int64_t>(p, n, lo, hi) : ints_within<uint64_t>(p, n, lo, hi);
+    default: return false;
+  }
+}
+
 bool elements_fit(PyArrayObject* arr, Ty ty, const char* what) {
   const int tn = typenum(ty);
   const int from = PyArray_TYPE(arr);
   if (!PyTypeNum_ISNUMBER(from) || PyTypeNum_ISBOOL(from) || PyArray_EquivTypenums(from, tn)) return true;
+  if (PyTypeNum_ISINTEGER(from) && ints_fit_in_place(arr, tn)) return true;
   PyArray_Descr* to = PyArray_DescrFromType(tn);
   const bool safe = PyArray_CanCastTypeTo(PyArray_DESCR(arr), to, NPY_SAFE_CASTING);
   Py_DECREF(to);
   if (safe) return true;
-  // As reals: exact for every integer within the limits, and on the same
+  // As reals (an element that does not fit is named from here): exact for every integer within the limits, and on the same
   // side of them for every other.
   const bool cplx = PyTypeNum_ISCOMPLEX(from);
   PyArrayObject* r = reinterpret_cast<PyArrayObject*>(
