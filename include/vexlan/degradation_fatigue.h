@@ -39,10 +39,10 @@ extern "C" {
  * df_c or degr_fac is treated the same way ("NaN factor in
  * GradualDegradation: life counted as used up"): the factors drop to
  * degr_fac (all NaN when degr_fac is NaN), never to a finite value read
- * past the NaN. Any other dmgflag
- * records status -2 ("Error: Default case in subroutine
- * GradualDegradation...") and degrades nothing. When noel equals the debugged element of the step card, labelled
- * values are printed to standard output.
+ * past the NaN. Any other dmgflag records status -2 ("Error: Default case
+ * in subroutine GradualDegradation...") and degrades nothing. When noel
+ * equals the debugged element of the step card, labelled values are printed
+ * to standard output.
  *   speak_t, sbottom_t (in/out) peak and bottom stress of the tension half,
  *                      over the strength
  *   speak_c, sbottom_c (in/out) peak and bottom stress of the compression

@@ -31,8 +31,9 @@ void NLKrause(double* dnl, const double* beta, const double* eps);
 /* NLHahnTsai: secant reduction of the cubic shear law
  * gamma = tau / G + beta tau^3 at a point (tau, gamma):
  * dnl = (3 beta G tau^2 - 2 beta tau^3 / gamma) / (1 + 3 beta G tau^2), 0 when
- * gamma is 0 (a NaN gamma gives NaN, not 0): the reduction that one Newton step of the law from tau gives
- * at gamma, so a point above the curve gives a negative value. A stress too
+ * gamma is 0 (a NaN gamma gives NaN, not 0): the reduction that one Newton
+ * step of the law from tau gives at gamma, so a point above the curve gives
+ * a negative value. A stress too
  * large for tau^3 is evaluated divided through by beta G tau^2 (the value
  * tends to 1 - 2 tau / (3 G gamma)). A result that is still not finite
  * (beyond the range of a double) from finite arguments records status -2.
