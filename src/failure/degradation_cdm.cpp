@@ -110,7 +110,7 @@ VX_API void FalzonDegradationParameters(const double* stressela, const double* s
   // full damage instead. So does a NaN toughness or length at the onset (it
   // makes epsu NaN), or a NaN onset history read later.
   const bool onset = *w_matrixmode == 0.0 && !(*epsi > 0.0);
-  bool unknown = std::isnan(eps) || std::isnan(norm3(tr)) || std::isnan(*w_matrixmode);
+  bool unknown = std::isnan(eps) || vx::util::any_nan(tr, 3) || std::isnan(*w_matrixmode);
   if (onset)
     unknown = unknown || vx::util::any_nan(gc, 4) || vx::util::any_nan(charelemlength + 1, 2);
   else
