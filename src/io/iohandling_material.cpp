@@ -8,6 +8,7 @@
 // card format does not allow, are reported naming the item and the material.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdio>
 #include <string>
 #include <unordered_map>
@@ -84,6 +85,20 @@ struct Sizes {
   int64_t cal[ncal] = {1, 1, 1, 1, 1, 1, 1};
 };
 
+// The most values the declaration of a material item takes (-1: no bound).
+// An item with more is reported and not stored, so that its count must not
+// size the arrays: a typing slip of thousands of values times thousands of
+// temperatures would ask for gigabytes.
+int64_t most_values(int slot) {
+  for (const io::Item& it : io::material_items)
+    if (it.slot == slot) {
+      if (it.count.rule == io::Count::one_of) return std::bit_width(it.count.mask) - 1;
+      if (it.count.rule == io::Count::range) return it.count.hi;
+      return -1;
+    }
+  return -1;
+}
+
 // Pass 1 and 2: item sizes and the merged temperature list (only blocks that
 // are closed contribute temperatures).
 void size_card(int32_t unit, Sizes& z, std::vector<double>& temps) {
@@ -112,11 +127,13 @@ void size_card(int32_t unit, Sizes& z, std::vector<double>& temps) {
       continue;
     }
     int64_t* size = nullptr;
-    if (io::is_key(k.key, "+Elastic")) size = &z.ne;
-    else if (io::is_key(k.key, "+Strength")) size = &z.nst;
-    else if (io::is_key(k.key, "+Hygrothermal")) size = &z.nh;
-    else if (io::is_key(k.key, "+Fracture")) size = &z.nf;
-    else if (io::is_key(k.key, "+Failure") && io::opt_has(k.opt, "TYPE=PROPERTIES")) size = &z.nd;
+    int64_t most = -1;
+    if (io::is_key(k.key, "+Elastic")) size = &z.ne, most = most_values(io::slot::elastic);
+    else if (io::is_key(k.key, "+Strength")) size = &z.nst, most = most_values(io::slot::mstrength);
+    else if (io::is_key(k.key, "+Hygrothermal")) size = &z.nh, most = most_values(io::slot::hygro);
+    else if (io::is_key(k.key, "+Fracture")) size = &z.nf, most = most_values(io::slot::fracture);
+    else if (io::is_key(k.key, "+Failure") && io::opt_has(k.opt, "TYPE=PROPERTIES"))
+      size = &z.nd, most = most_values(io::slot::failprops);
     else if (io::is_key(k.key, "+Regularization") && io::opt_has(k.opt, "TYPE=VISCOUS")) size = &z.nreg;
     else if (const int q = cure_index(k); q >= 0) {
       // The rate and master curves size the curing table; the other curing
@@ -128,7 +145,10 @@ void size_card(int32_t unit, Sizes& z, std::vector<double>& temps) {
       if (io::opt_has(k.opt, "TYPE=EquivalentStress")) size = &z.nes;
       else if (int c = cal_index(k.opt); c >= 0) size = &z.cal[c];
     }
-    if (size) *size = std::max<int64_t>(*size, io::size_of_card_data(unit));
+    if (size) {
+      const int64_t n = io::size_of_card_data(unit);
+      *size = std::max<int64_t>(*size, most < 0 ? n : std::min(n, most));
+    }
   }
   io::rewind(unit);
   std::sort(temps.begin(), temps.end());
