@@ -299,13 +299,13 @@ def run_case(vx, rng, d, say=lambda what: None):
         return
     try:
         io.getfilelength(u, 0)
-        io.rewindfile(u, rng.choice((1, 3, 1 << 30)))
+        io.rewindfile(u, rng.choice((1, 3, 1 << 30, 0, -5, -(1 << 31))))
         kw = rng.choice(KEYWORDS).decode()
-        io.getnumberofkeywords(u, kw, len(kw))
+        io.getnumberofkeywords(u, kw, rng.choice((len(kw), 0, -3, 1 << 20)), rng.choice((0, 1)))
         for _ in range(rng.choice((1, 3, 8))):
-            io.get2nextkey(u, rng.choice((1, 1, -1)), kw, rng.choice((len(kw), 1, 0, 200)),
-                           rng.choice((1, 50, 1 << 30)), rng.choice((0, 1)))
-            n = int(io.getsizeofdata(u, "*+", rng.choice((2, 1, 0, 10))))
+            io.get2nextkey(u, rng.choice((1, 1, -1)), kw, rng.choice((len(kw), 1, 0, 200, -7)),
+                           rng.choice((1, 50, 1 << 30, 0, -1)), rng.choice((0, 1, 2, -1)))
+            n = int(io.getsizeofdata(u, "*+", rng.choice((2, 1, 0, 10, -2))))
             c = rng.randrange(5)
             m = max(1, min(n, 1 << 20))
             if c == 0:
@@ -313,10 +313,10 @@ def run_case(vx, rng, d, say=lambda what: None):
             elif c == 1:
                 io.int_getdatapoints(u, np.zeros(m, np.int32))
             elif c == 2:
-                k = rng.choice((1, 2, 3, 4))
-                io.getxydatapoints(u, k, max(1, min(n // k, 1 << 18)))
+                k = rng.choice((1, 2, 3, 4, 0))
+                io.getxydatapoints(u, k, max(1, min(n // max(k, 1), 1 << 18)))
             elif c == 3:
-                io.getddsfromfile(u, rng.choice((1, 4, 100)))
+                io.getddsfromfile(u, rng.choice((1, 4, 100, 0)))
             else:
                 io.rewindfile(u, rng.choice((2, 100)))
     finally:
