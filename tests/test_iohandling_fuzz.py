@@ -14,6 +14,7 @@ import subprocess
 import sys
 import tempfile
 import time
+from concurrent.futures import ThreadPoolExecutor
 
 import pytest
 
@@ -440,7 +441,7 @@ def test_mutated_cards_and_listings_end_cleanly():
     """Two hundred seeds here; VX_FUZZ=full runs twenty thousand."""
     full = os.environ.get("VX_FUZZ") == "full"
     first, count = (1000, 20000) if full else (0, 200)
-    done, findings = batch(first, count)
+    done, findings = parallel(first, count, max(1, min(8, os.cpu_count() or 1)) if full else 1)
     # The library's own end on a failed allocation is its prescribed answer to counts that ask for
     # more than the machine has (dense arrays over plies, sections, damages and temperatures).
     bad = [f for f in findings if f[1] not in ("alloc", "memory")]
@@ -513,17 +514,17 @@ def test_fuzzer_findings_stay_mended(vx, tmp_path, name):
     assert took < seconds, took
 
 
+def parallel(first, count, jobs):
+    """batch over jobs child processes at a time, each on its own share of the seeds."""
+    step = (count + jobs - 1) // jobs
+    with ThreadPoolExecutor(jobs) as ex:
+        parts = list(ex.map(lambda k: batch(first + k * step, max(0, min(step, count - k * step))), range(jobs)))
+    return sum(p[0] for p in parts), [f for p in parts for f in p[1]]
+
+
 if __name__ == "__main__":
     first, count = int(sys.argv[1]), int(sys.argv[2])
-    jobs = int(sys.argv[3]) if len(sys.argv) > 3 else 1
-    if jobs > 1:
-        from concurrent.futures import ThreadPoolExecutor
-        step = (count + jobs - 1) // jobs
-        with ThreadPoolExecutor(jobs) as ex:
-            parts = list(ex.map(lambda k: batch(first + k * step, min(step, count - k * step)), range(jobs)))
-        done, findings = sum(p[0] for p in parts), [f for p in parts for f in p[1]]
-    else:
-        done, findings = batch(first, count)
+    done, findings = parallel(first, count, int(sys.argv[3]) if len(sys.argv) > 3 else 1)
     print(f"seeds run {done} of {count}; findings {len(findings)}")
     for s, kind, detail in findings:
         print(f"--- seed {s}: {kind}\n{detail}\n")
