@@ -1,11 +1,12 @@
 """Mutation fuzzing of the card readers, the printed-model reader and the line primitives: example
 cards and the example listing, mutated at random from a seed, read in child processes. A crash, a
 sanitizer report, a hang or runaway memory is recorded with its seed (the seed rebuilds the files)
-and the batch goes on. The suite runs a few hundred seeds; VX_FUZZ=full runs many thousands, and
+and the batch goes on. The suite runs two hundred seeds; VX_FUZZ=full runs twenty thousand over the
+processors (with `make sanitize`, under the sanitizers), and
 
     python tests/test_iohandling_fuzz.py FIRST COUNT [JOBS]
 
-runs a batch by hand and prints every finding."""
+runs a batch by hand (with the sanitizers when they are preloaded) and prints every finding."""
 import os
 import random
 import resource
