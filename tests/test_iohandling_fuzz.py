@@ -208,7 +208,7 @@ def _line_ends(rng, t):
 
 
 def _model_edit(rng, t):
-    """Listing-specific: element types, element and node numbers, many element or node lines."""
+    """For the listing only: element types, element and node numbers, many element or node lines."""
     ls = _lines(t)
     es = [i for i, ln in enumerate(ls) if any(e in ln for e in (b" S4R ",))]
     ns = [i for i, ln in enumerate(ls) if ln.strip()[:1].isdigit() and b"E+" in ln]
