@@ -495,6 +495,20 @@ def _long_elastic(d):
     return check, 2.0
 
 
+def _outline_beyond_plies(d):
+    """An outline of 10,000 vertices for ply 99 of an 8-ply model, never stored, sized the outlines
+    of every ply, kind and damage to 30,000 values (with a few hundred damages, gigabytes)."""
+    write_examples(d)
+    t = (d / "DamageCard.vxd").read_text()
+    (d / "DamageCard.vxd").write_text(t.replace(
+        "0, -10.0, 2.0\n", "0, -10.0, 2.0\n+Table, TYPE=Fiber, LayID=99\n" + "0, 1.0, 2.0\n" * 10000, 1))
+
+    def check(vx):
+        assert vx.damagedata.dmgpoints.shape == (12, 8, 6, 2)
+        assert error_record(vx) == (-2, "Error in DamageCard, damage 2, line 29: +Table: no ply of the section")
+    return check, 2.0
+
+
 def write_examples(d):
     for name, data in base_files().items():
         (d / name).write_bytes(data)
@@ -502,7 +516,8 @@ def write_examples(d):
 
 # One row per mended finding of the fuzzer: the card that showed it, what must hold afterwards, and
 # the most seconds the job's readers may take.
-REGRESSIONS = {"many_material_blocks": _many_materials, "long_elastic_list": _long_elastic}
+REGRESSIONS = {"many_material_blocks": _many_materials, "long_elastic_list": _long_elastic,
+               "outline_beyond_plies": _outline_beyond_plies}
 
 
 @pytest.mark.parametrize("name", REGRESSIONS)
