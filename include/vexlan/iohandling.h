@@ -313,7 +313,10 @@ void getstepdatafromfile(const char* filepath, const char* workspace, const int3
  * "+Calibration" curves (one "T=" per curve, temperature rows filled in
  * turn) fill the global resin tables, the last material replacing them.
  * Arrays whose extents do not fit the card are made anew; nothing is read
- * before a section card has made matidlist. Every item is read through its
+ * before a section card has made matidlist. The value rows of peprops,
+ * psprops, phprops, pfprops and pdprops are sized by each item's longest
+ * list up to the most its declaration takes (a longer list, reported and
+ * never stored, sizes nothing). Every item is read through its
  * declaration (the item tables of docs/cards.md), and what it does not
  * allow records status -2 with a message naming the card, the material,
  * the line and the item ("Error in MaterialCard, material 3, line 12:

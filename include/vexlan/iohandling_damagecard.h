@@ -20,7 +20,9 @@ extern "C" {
  * as written) gives records of four values (ply or interface, half-axis a,
  * half-axis b, unused) placed by their ply number; "+Table" with a kind
  * entry "TYPE=<kind>" and a layer entry "LayID=<ply>" (either order) gives
- * an outline as triples (unused, x, y) in the damage plane (dmgpoints).
+ * an outline as triples (unused, x, y) in the damage plane (dmgpoints,
+ * whose first extent is the longest outline of a kind and a ply 1..nplies:
+ * one that cannot be stored sizes nothing).
  * Store arrays are created on first use and kept otherwise; the
  * delamination regions come with empty buckling lists, which the first
  * damage query builds; a single-ply model stores no delamination records

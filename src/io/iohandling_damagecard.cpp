@@ -97,6 +97,24 @@ bool int_after_six(std::string_view s, i4& v) {
   return io::first_int(s.substr(6), v);
 }
 
+// The kind slot and ply a "+Table" option names: kind and "LayID=" (or
+// "Layer=") in either order.
+struct TableTarget {
+  i4 slot = 0, ply = 0;
+  bool has_ply = false;
+};
+TableTarget table_target(std::string_view opt) {
+  const size_t c = opt.find(',');
+  const std::string_view first = opt.substr(0, c);
+  const std::string_view second = c == std::string_view::npos ? std::string_view() : left_adjust(opt.substr(c + 1));
+  const bool first_is_layer =
+      first.find("LayID") != std::string_view::npos || first.find("Layer") != std::string_view::npos;
+  TableTarget t;
+  t.slot = table_slot(first_is_layer ? second : first);
+  t.has_ply = int_after_six(first_is_layer ? first : second, t.ply);
+  return t;
+}
+
 }  // namespace
 }  // namespace vx
 
@@ -126,7 +144,12 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
     } else if (inblock && io::is_key(k.key, "+Position")) {
       npos = std::max(npos, io::size_of_card_data(unit));
     } else if (inblock && io::is_key(k.key, "+Table")) {
-      nxypoints = std::max(nxypoints, io::size_of_card_data(unit));
+      // Only an outline that can be stored sizes the outlines of every ply,
+      // kind and damage: a long one for a ply beyond the section would ask
+      // for that length everywhere.
+      const TableTarget t = table_target(k.opt);
+      if (t.slot != 0 && t.has_ply && t.ply >= 1 && t.ply <= nplies)
+        nxypoints = std::max(nxypoints, io::size_of_card_data(unit));
     } else if (io::is_key(k.key, "++End Damage")) {
       inblock = false;
     }
@@ -210,15 +233,9 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
         dmgpoints.allocate({nxypoints, nplies, 6, ndmg});
         dmgpoints.fill(huge);
       }
-      const size_t c = k.opt.find(',');
-      const std::string_view first = k.opt.substr(0, c);
-      const std::string_view second = c == std::string_view::npos ? std::string_view() : left_adjust(k.opt.substr(c + 1));
-      const bool first_is_layer =
-          first.find("LayID") != std::string_view::npos || first.find("Layer") != std::string_view::npos;
-      const std::string_view layer = first_is_layer ? first : second, kind = first_is_layer ? second : first;
-      i4 ply = 0;
-      const i4 slot = table_slot(kind);
-      const bool has_ply = int_after_six(layer, ply);
+      const TableTarget t = table_target(k.opt);
+      const i4 slot = t.slot, ply = t.ply;
+      const bool has_ply = t.has_ply;
       card.take(io::damage_items[3], k);
       if (slot != 0 && has_ply) card.once(at_table[int64_t(ply) * 8 + slot], "+Table");
       std::vector<double> v;

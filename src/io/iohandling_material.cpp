@@ -8,9 +8,12 @@
 // card format does not allow, are reported naming the item and the material.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "../core/data.h"
@@ -82,6 +85,20 @@ struct Sizes {
   int64_t cal[ncal] = {1, 1, 1, 1, 1, 1, 1};
 };
 
+// The most values the declaration of a material item takes (-1: no bound).
+// An item with more is reported and not stored, so that its count must not
+// size the arrays: a typing slip of thousands of values times thousands of
+// temperatures would ask for gigabytes.
+int64_t most_values(int slot) {
+  for (const io::Item& it : io::material_items)
+    if (it.slot == slot) {
+      if (it.count.rule == io::Count::one_of) return std::bit_width(it.count.mask) - 1;
+      if (it.count.rule == io::Count::range) return it.count.hi;
+      return -1;
+    }
+  return -1;
+}
+
 // Pass 1 and 2: item sizes and the merged temperature list (only blocks that
 // are closed contribute temperatures).
 void size_card(int32_t unit, Sizes& z, std::vector<double>& temps) {
@@ -110,11 +127,13 @@ void size_card(int32_t unit, Sizes& z, std::vector<double>& temps) {
       continue;
     }
     int64_t* size = nullptr;
-    if (io::is_key(k.key, "+Elastic")) size = &z.ne;
-    else if (io::is_key(k.key, "+Strength")) size = &z.nst;
-    else if (io::is_key(k.key, "+Hygrothermal")) size = &z.nh;
-    else if (io::is_key(k.key, "+Fracture")) size = &z.nf;
-    else if (io::is_key(k.key, "+Failure") && io::opt_has(k.opt, "TYPE=PROPERTIES")) size = &z.nd;
+    int64_t most = -1;
+    if (io::is_key(k.key, "+Elastic")) size = &z.ne, most = most_values(io::slot::elastic);
+    else if (io::is_key(k.key, "+Strength")) size = &z.nst, most = most_values(io::slot::mstrength);
+    else if (io::is_key(k.key, "+Hygrothermal")) size = &z.nh, most = most_values(io::slot::hygro);
+    else if (io::is_key(k.key, "+Fracture")) size = &z.nf, most = most_values(io::slot::fracture);
+    else if (io::is_key(k.key, "+Failure") && io::opt_has(k.opt, "TYPE=PROPERTIES"))
+      size = &z.nd, most = most_values(io::slot::failprops);
     else if (io::is_key(k.key, "+Regularization") && io::opt_has(k.opt, "TYPE=VISCOUS")) size = &z.nreg;
     else if (const int q = cure_index(k); q >= 0) {
       // The rate and master curves size the curing table; the other curing
@@ -126,7 +145,10 @@ void size_card(int32_t unit, Sizes& z, std::vector<double>& temps) {
       if (io::opt_has(k.opt, "TYPE=EquivalentStress")) size = &z.nes;
       else if (int c = cal_index(k.opt); c >= 0) size = &z.cal[c];
     }
-    if (size) *size = std::max<int64_t>(*size, io::size_of_card_data(unit));
+    if (size) {
+      const int64_t n = io::size_of_card_data(unit);
+      *size = std::max<int64_t>(*size, most < 0 ? n : std::min(n, most));
+    }
   }
   io::rewind(unit);
   std::sort(temps.begin(), temps.end());
@@ -193,14 +215,27 @@ struct Block {
   int64_t counter = 1;
 };
 
-// Every (ply, section) column whose material id is `id`, inside the arrays.
-template <class F>
-void for_plies(int32_t id, int32_t np, int32_t ns, F&& f) {
+// The (ply, section) columns of each material id inside the arrays, in the
+// order of a scan of matidlist: built once per card, so that a card of many
+// blocks over many plies does not scan every ply for every block and item.
+using PlyIndex = std::unordered_map<int32_t, std::vector<std::pair<int32_t, int32_t>>>;
+
+PlyIndex index_plies(int32_t np, int32_t ns) {
+  PlyIndex at;
   const auto& mat = md::matidlist;
+  if (!mat.allocated()) return at;
   const int64_t P = std::min<int64_t>(np, mat.extent(1)), S = std::min<int64_t>(ns, mat.extent(2));
   for (int64_t s = 1; s <= S; ++s)
-    for (int64_t p = 1; p <= P; ++p)
-      if (mat(p, s) == id) f(p, s);
+    for (int64_t p = 1; p <= P; ++p) at[mat(p, s)].emplace_back(int32_t(p), int32_t(s));
+  return at;
+}
+
+// Every (ply, section) column whose material id is `id`, inside the arrays.
+template <class F>
+void for_plies(const PlyIndex& plies, int32_t id, F&& f) {
+  const auto it = plies.find(id);
+  if (it == plies.end()) return;
+  for (const auto& [p, s] : it->second) f(int64_t(p), int64_t(s));
 }
 
 // n values into arr(offset + 1.., p, s) as far as the array's first extent allows.
@@ -268,7 +303,7 @@ void check_matrix_parameters(io::Card& card, const Block& b) {
   card.item_error("+Failure", t, b.at_failprops);
 }
 
-void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t nt) {
+void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t np, int32_t ns, int64_t nt) {
   const int32_t id = b.id;
   if (b.modelid_given) md::modelid = b.modelid;
   const int64_t nel = int64_t(b.elastic.size()), nstr = int64_t(b.strength.size());
@@ -319,7 +354,7 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
           card.item_error("+Table", at, b.at_factors);
         }
       }
-      for_plies(id, np, ns, [&](int64_t p, int64_t s) {
+      for_plies(plies, id, [&](int64_t p, int64_t s) {
         for (int64_t t = 0; t < nblocks; ++t)
           note(stride >= 9 && put(md::peprops, p, s, &nye[size_t(9 * t)], 9, t * stride), "+Elastic", b.at_elastic);
       });
@@ -333,13 +368,13 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
       for (int64_t t = 0; t < nblocks; ++t)
         for (int64_t k = 0; k < nstr; ++k)
           v[size_t(t * nstr + k)] = b.strength[size_t(k)] * (tdep ? b.factors[size_t(t * frow + nel + k)] : 1.0);
-      for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(md::psprops, p, s, v), "+Strength", b.at_strength); });
+      for_plies(plies, id, [&](int64_t p, int64_t s) { note(put(md::psprops, p, s, v), "+Strength", b.at_strength); });
     }
   }
   // Lists of up to most values (a longer one is reported with its item and not used).
   auto upto = [&](int32_t at, const auto& v, auto& arr, const char* item, size_t most) {
     if (!at || v.empty() || v.size() > most) return;  // an item without values gives nothing
-    for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(arr, p, s, v), item, at); });
+    for_plies(plies, id, [&](int64_t p, int64_t s) { note(put(arr, p, s, v), item, at); });
   };
   upto(b.at_hygro, b.hygro, md::phprops, "+Hygrothermal", 5);
   upto(b.at_fracture, b.fracture, md::pfprops, "+Fracture", 5);
@@ -353,7 +388,7 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
     if (b.degradation.size() == 12 || b.degradation.size() == 6) {
       std::vector<double> v(b.degradation);
       if (v.size() == 6) v.insert(v.end(), b.degradation.begin(), b.degradation.end());
-      for_plies(id, np, ns, [&](int64_t p, int64_t s) { note(put(md::pelimits, p, s, v), "+Failure", b.at_degradation); });
+      for_plies(plies, id, [&](int64_t p, int64_t s) { note(put(md::pelimits, p, s, v), "+Failure", b.at_degradation); });
     }  // other counts: reported with the item
   }
 
@@ -374,7 +409,7 @@ void distribute(io::Card& card, const Block& b, int32_t np, int32_t ns, int64_t 
     const auto& mat = md::matidlist;
     const bool none = std::all_of(mat.data(), mat.data() + mat.size(), [](int32_t m) { return m == vx::unset; });
     if (none && np == 1 && ns == 1) cure_ply(1, 1);
-    else for_plies(id, np, ns, cure_ply);
+    else for_plies(plies, id, cure_ply);
   } else if (ncured > 0) {
     card.item_error("+Curing", ": " + std::to_string(ncured) + " of the 8 items given", at_cure);
   }
@@ -438,6 +473,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
 
   // Pass 3: values, block by block.
   io::Card card(unit, "MaterialCard", "material", "++End Material", deck);
+  const PlyIndex plies = index_plies(np, ns);
   std::unordered_set<int32_t> seen;
   Block b;
   std::string_view line;
@@ -459,7 +495,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
                             ": " + std::to_string(b.curves[size_t(c)]) +
                                 (b.curves[size_t(c)] == 1 ? " curve" : " curves") + " for nt = " + std::to_string(nt),
                             b.at_cal[size_t(c)]);
-        if (b.id != vx::unset) distribute(card, b, np, ns, nt);  // the unset id marks plies without material
+        if (b.id != vx::unset) distribute(card, b, plies, np, ns, nt);  // the unset id marks plies without material
         seen.insert(b.id);
       }
       card.end();
