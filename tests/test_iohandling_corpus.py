@@ -239,7 +239,7 @@ MATERIAL = [
     ("general 13", "1, 3, 5, 1, 0", "13, 3, 5, 1, 0", "Error in MaterialCard, material 1, line 14: +Failure: general 13 outside 0..8"),
     ("matrix -5", "1, 3, 5, 1, 0", "1, 3, -5, 1, 0", "Error in MaterialCard, material 1, line 14: +Failure: matrix -5 outside 0..15"),
     ("core 3", "1, 3, 5, 1, 0", "1, 3, 5, 1, 3", "Error in MaterialCard, material 1, line 14: +Failure: core 3 outside 0..2"),
-    ("two TYPE= pieces", "TYPE=INITIATION", "TYPE=INITIATION, TYPE=EVOLUTION",
+    ("two TYPE= settings", "TYPE=INITIATION", "TYPE=INITIATION, TYPE=EVOLUTION",
      "Error in MaterialCard, material 1, line 13: +Failure: unknown option TYPE=EVOLUTION"),
     ("seven degradation limits", "0.01, 0.2, 0.2, 0.2, 0.2, 0.2", "0.01, 0.2, 0.2, 0.2, 0.2, 0.2, 0.2",
      "Error in MaterialCard, material 1, line 15: +Failure: 7 values, not 6 or 12"),
@@ -340,7 +340,7 @@ DAMAGE = [
     ("no layer", "TYPE=Matrix, LayID=1", "TYPE=Matrix", "Error in DamageCard, damage 2, line 24: +Table: no ply of the section"),
     ("no kind in the outline", "TYPE=Matrix, LayID=1", "LayID=1", "Error in DamageCard, damage 2, line 24: +Table: no kind named"),
     ("two layers", "LayID=1", "LayID=1, LayID=2", "Error in DamageCard, damage 2, line 24: +Table: unknown option LayID=2"),
-    ("outline twice, pieces swapped", "0, -10.0, 2.0\n", "0, -10.0, 2.0\n+Table, LayID=1, TYPE=Matrix\n0 1 1 0 2 2\n",
+    ("outline twice, settings swapped", "0, -10.0, 2.0\n", "0, -10.0, 2.0\n+Table, LayID=1, TYPE=Matrix\n0 1 1 0 2 2\n",
      "Error in DamageCard, damage 2, line 29: +Table given twice (line 24)"),
     # out of reach
     ("angle written first", "50.0, 25.0, 0.0, 0.0", "0.0, 50.0, 25.0, 0.0", None),
@@ -445,7 +445,7 @@ FORMATS = {
                          "MaterialCard": data_lines(lambda ln: ln if ln.startswith("1.0") else "\n".join(ln.replace(",", " ").split()))},
     "several records a line": {"DamageCard": lambda t: t.replace("2, 20.0, 12.0, 0\n6", "2, 20.0, 12.0, 0, 6")
                                .replace("0, -10.0, -2.0\n0, 10.0, -2.0", "0, -10.0, -2.0, 0, 10.0, -2.0")},
-    "outline pieces swapped": {"DamageCard": lambda t: t.replace("+Table, TYPE=Matrix, LayID=1", "+Table, Layer=1, TYPE=Matrix")},
+    "outline settings swapped": {"DamageCard": lambda t: t.replace("+Table, TYPE=Matrix, LayID=1", "+Table, Layer=1, TYPE=Matrix")},
     "ids with blanks, signs, zeros": {"SectionCard": lambda t: t.replace("SecID=1", "SecID= 1").replace("SecID=2", "SecID=+2"),
                                       "MaterialCard": lambda t: t.replace("MatID=2", "MatID=02"),
                                       "DamageCard": lambda t: t.replace("DmgID=2", "DmgID=\t2")},

@@ -73,13 +73,13 @@ CURING_SET = [c for c in CURING if c != ("+Curing", "TYPE=EXPONENTIAL")]
 
 def concrete(option):
     """The option as a card writes it: the first of the names, a value for a placeholder."""
-    pieces = []
+    settings = []
     for p in filter(None, (x.strip() for x in option.split(","))):
         k, _, v = p.partition("=")
         k = k.split("|")[0]
         v = {"<temperature>": "20", "<ply>": "2"}.get(v, v.split("|")[0])
-        pieces.append(f"{k}={v}")
-    return ", ".join(pieces)
+        settings.append(f"{k}={v}")
+    return ", ".join(settings)
 
 
 def item_line(d, option=None):
@@ -135,7 +135,7 @@ def mistakes():
                 lines = block_lines(card, d, item)
                 out.append((f"{name}:{rule}", card, "\n".join(lines) + "\n", pre + message_of(lines)))
 
-            # Options: a piece the declaration does not show.
+            # Options: a setting the declaration does not show.
             bad = line + (", " if "," in line or d["option"] else ", ") + "MODE=X"
             catch_all = any(o["key"] == d["key"] and o["select"] == "any" for o in items)
             if d["select"] == "whole" and catch_all:  # read by the item that takes any option, which takes none

@@ -230,7 +230,7 @@ void getelementdataextents(int32_t* iele, int32_t* inodes, int32_t* idof, const 
  * what it does not allow records status -2 with a message naming the card,
  * the block, the line and the item ("Error in SectionCard, section 7, line
  * 6: +Thickness missing"); reading goes on with the values stored as
- * without the report: an unknown item or option piece ("+Orientation,
+ * without the report: an unknown item or option setting ("+Orientation,
  * UNIT=RAD"), an item outside a block or given twice, "+Orientation" or
  * "+Thickness" missing or without values, "+Material" without values or
  * missing (except in a model of one section with one ply), "+Material" or
@@ -273,7 +273,7 @@ void getsectiondatafromfile(const char* filepath, const char* workspace, size_t 
  * it does not allow records status -2 with a message naming the card, the
  * block and the line ("Error in StepCard, step, line 4: +Update: empty
  * value"); reading goes on with the values stored as without the report:
- * an unknown item or option piece, an item outside a block where it needs
+ * an unknown item or option setting, an item outside a block where it needs
  * one or given twice in a block, a count the item does not take ("+Debug"
  * and "+Update" one value, "+Verbose" one or two, cycle settings a multiple
  * of nsteps, individual counts ncyc per step from the first marked step to
@@ -321,7 +321,7 @@ void getstepdatafromfile(const char* filepath, const char* workspace, const int3
  * allow records status -2 with a message naming the card, the material,
  * the line and the item ("Error in MaterialCard, material 3, line 12:
  * +Elastic: 8 values, not 2, 5 or 9"); reading goes on with the values
- * stored as without the report: an unknown item or option piece, an item
+ * stored as without the report: an unknown item or option setting, an item
  * given twice in a block (calibration curves: more than one per merged
  * temperature and type), counts the format does not allow, surplus values,
  * curves not in whole pairs or triples or a record split over lines, an

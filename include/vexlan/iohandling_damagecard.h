@@ -34,7 +34,7 @@ extern "C" {
  * ply 3 outside 1..2"). A record for a ply or interface the section does
  * not have, or with a negative half-axis, and an item naming a damage,
  * ply, kind or size the store does not hold are skipped. Reported and
- * stored as without the report: an unknown item or option piece, an item
+ * stored as without the report: an unknown item or option setting, an item
  * given twice in a block ("+Abstraction" of another kind and "+Table" of
  * another ply or kind may repeat), a missing "+Position" or one of fewer
  * than four values, records not whole (fours, triples) or split over

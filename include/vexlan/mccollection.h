@@ -19,8 +19,8 @@
  * a few per cent at 5 degrees). Golden mode (gsflag 1) looks at the same
  * planes, then refines by golden section around every local maximum within 10
  * % of the best, between its two neighbours (over the full 180 degrees the
- * end planes are neighbours; the two sides of a break plane end the pieces on
- * either side of it, each refined towards its own piece), down to 0.01
+ * end planes are neighbours; the two sides of a break plane end the segments on
+ * either side of it, each refined towards its own segment), down to 0.01
  * degrees; it reports the best value
  * found with its own angle and is never below the scan. A step of 0, a
  * negative, infinite or NaN step, or in golden mode a step wider than the

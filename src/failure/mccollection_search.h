@@ -20,8 +20,8 @@
 // Golden mode runs the same scan (break planes and end included), then
 // refines by golden section around every local maximum of the scan within
 // 10 % of the best, between the plane's two neighbours, down to a bracket of
-// 0.01 degrees. The sides of a break plane bound the smooth pieces: each
-// side is an end of its piece, refined towards the inside when the piece
+// 0.01 degrees. The sides of a break plane bound the smooth segments: each
+// side is an end of its segment, refined towards the inside when the segment
 // may peak there, so a peak just beyond a break is found whatever the
 // step's last bits place on which side of it. The exposure over the plane
 // angle is often bimodal, so one golden search over the whole range would
@@ -230,7 +230,7 @@ inline void golden_section(E&& eval, double a, double b) {
 // by their direction modulo a half turn: the cosine and sine of an angle in
 // [0, pi), and that angle where it is known exactly. A scan steps over them,
 // and a golden section across one may settle on the lesser side; both modes
-// look at each from both sides, so that every smooth piece is bracketed on
+// look at each from both sides, so that every smooth segment is bracketed on
 // its own. The angle of a direction found from its cosine and sine is worked
 // out only where it is needed (a side that wins, the order of golden mode):
 // it costs more than the exposure of a plane.
@@ -425,21 +425,21 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, const Brea
   PeakList peaks;
   // The first two samples and the last two, for the ends; the middle ones are
   // settled as the samples pass. The break planes cut the samples into
-  // pieces, each bracketed on its own: the side below a break closes a piece,
+  // segments, each bracketed on its own: the side below a break closes a segment,
   // the side above opens the next, and a local maximum is one within its
-  // piece (a scan plane between the two sides belongs to neither). A piece
+  // segment (a scan plane between the two sides belongs to neither). A segment
   // that peaks within a step of a break, its side higher than the step plane
   // beyond, is no local maximum across the break when the other side is
   // higher still, and would go unrefined.
-  int32_t n = 0, m = 0;  // samples, and samples of the current piece
-  bool opened = false, closed = false;  // the piece starts at a break; the last sample ended one
+  int32_t n = 0, m = 0;  // samples, and samples of the current segment
+  bool opened = false, closed = false;  // the segment starts at a break; the last sample ended one
   double th0 = 0.0, v0 = 0.0, th1 = 0.0, v1 = 0.0, tha = 0.0, va = 0.0, thb = 0.0, vb = 0.0;
   auto take = [&](double th, double c, double s, auto side) {
     const double v = f(c, s);
     keep(v, th, c, s);
     if (side > 0) m = 0, opened = true;
     if (m >= 2 && vb > va && vb >= v) peaks.add(vb, tha, th, best.value);
-    // falling away from a break: the piece may still peak within this step
+    // falling away from a break: the segment may still peak within this step
     if (m == 1 && opened && vb >= v) peaks.add(vb, thb, th, best.value);
     if (n == 0) th0 = th, v0 = v;
     if (n == 1) th1 = th, v1 = v;
@@ -447,7 +447,7 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, const Brea
     ++n, ++m;
     closed = side < 0;
     if (closed) {
-      // climbing towards a break: the piece may peak within its last step
+      // climbing towards a break: the segment may peak within its last step
       if (m >= 2 && vb > va) peaks.add(vb, tha, th, best.value);
       m = 0, opened = false;
     }
@@ -471,7 +471,7 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, const Brea
     take(th, c, s, step_plane);
   });
   sides_below(hi);
-  // A scan that stops short of the upper end leaves a last piece that no
+  // A scan that stops short of the upper end leaves a last segment that no
   // plane brackets from the right; the end plane closes it. Over whole half
   // turns the end is the first plane again.
   if (!periodic && n > 0 && thb < hi) take(hi, table.ends.c_hi, table.ends.s_hi, step_plane);
@@ -489,7 +489,7 @@ inline PlaneMax golden_planes(F&& f, double lo, double hi, double dx, const Brea
     if (n == 2) peaks.add(v0, th0, th0 + range, best.value);
     else if (v0 > va && v0 >= v1) peaks.add(v0, tha - range, th1, best.value);
   } else {
-    // A last sample that closed a piece at a break has been bracketed.
+    // A last sample that closed a segment at a break has been bracketed.
     if (!closed && vb > va && vb >= v0) peaks.add(vb, tha, th0 + range, best.value);
     if (v0 > vb && v0 >= v1) peaks.add(v0, thb - range, th1, best.value);
   }

@@ -176,8 +176,8 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
-// Piece i of a comma-separated text, trimmed; false past the last piece.
-bool piece(std::string_view text, size_t& from, std::string_view& out) {
+// Setting i of a comma-separated option text, trimmed; false past the last one.
+bool setting(std::string_view text, size_t& from, std::string_view& out) {
   if (from > text.size()) return false;
   const size_t c = text.find(',', from);
   out = trim(text.substr(from, c == std::string_view::npos ? std::string_view::npos : c - from));
@@ -196,12 +196,12 @@ bool any_alternative(std::string_view alts, F&& f) {
   }
 }
 
-// A piece of a line's option part written as a declared piece "KEY=VALUE":
+// A setting of a line's option part written as a declared setting "KEY=VALUE":
 // key alternatives ("LayID|Layer") ignore case, except "T", which the
 // reader counts with its case; value alternatives are names compared with
 // their case when there are several, a single word ignores case, and
 // "<...>" stands for any value.
-bool piece_matches(std::string_view decl, std::string_view p) {
+bool setting_matches(std::string_view decl, std::string_view p) {
   const size_t de = decl.find('='), pe = p.find('=');
   if (de == std::string_view::npos) return eq_nocase(decl, p);
   if (pe == std::string_view::npos) return false;
@@ -223,8 +223,8 @@ bool key_matches(const char* key, std::string_view k) {
   return eq_nocase(k, d);
 }
 
-// The first piece of a declared option, the one that selects the item.
-std::string_view first_piece(const char* option) {
+// The first setting of a declared option, the one that selects the item.
+std::string_view first_setting(const char* option) {
   std::string_view o(option);
   return o.substr(0, o.find(','));
 }
@@ -261,12 +261,12 @@ const Item* Card::find(std::span<const Item> items, const KeyLine& k) {
         if (opt_is(k.opt, it.option)) return &it;
         break;
       case Select::contains:
-        if (opt_has(k.opt, first_piece(it.option))) return &it;
+        if (opt_has(k.opt, first_setting(it.option))) return &it;
         break;
       case Select::any:
         return &it;
       case Select::named: {  // a kind named anywhere in the option, with its case
-        std::string_view alts = first_piece(it.option);
+        std::string_view alts = first_setting(it.option);
         alts.remove_prefix(alts.find('=') + 1);
         if (any_alternative(alts, [&](std::string_view a) { return k.opt.find(a) != std::string_view::npos; }))
           return &it;
@@ -281,18 +281,18 @@ bool Card::take(const Item& it, const KeyLine& k, int sub) {
   if (it.place == Place::block && !open_) return false;
   item_line_ = line_;
   lines_.clear();
-  // Every piece of the option part must be one of the declared pieces, each once.
+  // Every setting of the option part must be one of the declared settings, each once.
   const std::string_view decl(it.option);
   uint32_t used = 0;
   size_t from = 0;
   std::string_view p;
-  while (piece(k.opt, from, p)) {
+  while (setting(k.opt, from, p)) {
     if (p.empty()) continue;
     size_t dfrom = 0;
     std::string_view d;
     bool ok = false;
-    for (uint32_t i = 0; piece(decl, dfrom, d); ++i)
-      if (!d.empty() && !(used >> i & 1u) && piece_matches(d, p)) {
+    for (uint32_t i = 0; setting(decl, dfrom, d); ++i)
+      if (!d.empty() && !(used >> i & 1u) && setting_matches(d, p)) {
         used |= 1u << i;
         ok = true;
         break;

@@ -79,7 +79,7 @@ class Card final : public BadLine {
   static const Item* find(std::span<const Item> items, const KeyLine& k);
   // Takes the item of the current line: false when it stands outside a
   // block and must stand in one (the caller passes the line to unread).
-  // Reports an option piece that the declaration does not take and a second
+  // Reports an option setting that the declaration does not take and a second
   // item of the slot in one block where the declaration allows none (sub
   // tells apart the kinds of an item that repeats per kind).
   bool take(const Item& it, const KeyLine& k, int sub = 0);

@@ -75,11 +75,11 @@ int abstraction_kind(std::string_view opt) {
   return -1;
 }
 
-// Slot of the kind whose name begins at the sixth character of a "+Table" piece.
-i4 table_slot(std::string_view piece) {
+// Slot of the kind whose name begins at the sixth character of a "+Table" setting.
+i4 table_slot(std::string_view setting) {
   static const char* names[6] = {"General", "Fiber", "Matrix", "Delamination", "Core", "User"};
-  if (piece.size() < 6) return 0;
-  const std::string_view rest = piece.substr(5);
+  if (setting.size() < 6) return 0;
+  const std::string_view rest = setting.substr(5);
   for (i4 k = 0; k < 6; ++k)
     if (rest.substr(0, std::char_traits<char>::length(names[k])) == names[k]) return k + 1;
   return 0;

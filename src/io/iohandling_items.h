@@ -16,7 +16,7 @@
 namespace vx::io {
 
 // How the option part selects the item, the reader's own rule: the whole
-// option equals the declared one (ignoring case), contains its first piece,
+// option equals the declared one (ignoring case), contains its first setting,
 // anything at all, or names one of the declared kinds anywhere (names
 // compared with their case).
 enum class Select : uint8_t { whole, contains, any, named };
@@ -74,7 +74,7 @@ enum class Kind : uint8_t {
 
 struct Item {
   const char* key;     // keyword; a trailing '*' compares only the text before it
-  const char* option;  // option pieces ("TYPE=A|B, T=<temperature>"), "" for none
+  const char* option;  // option settings ("TYPE=A|B, T=<temperature>"), "" for none
   Select select;
   Place place;
   Repeat repeat;
