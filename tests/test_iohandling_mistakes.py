@@ -17,10 +17,6 @@ DMG = "++Begin Damage, DmgID=1\n+Position\n0 0 0 30\n+Abstraction, TYPE=Fiber\n1
 STEP = "++Begin Step\n+Debug, TYPE=ELEMENT\n12\n++End Step\n"
 
 
-def read_all(vx, d, deck=""):
-    return read_job(vx, d, 2, deck)
-
-
 def two(card):
     """A card of two blocks with the same text."""
     return card + card
@@ -162,7 +158,7 @@ def test_mistake_is_reported_with_card_block_and_line(vx, tmp_path, name, text, 
     cards[name] = text
     for n, t in cards.items():
         (tmp_path / f"{n}.vxd").write_text(t)
-    read_all(vx, tmp_path)
+    read_job(vx, tmp_path)
     # The whole message, so also within the 80 characters of the record.
     assert err(vx) == (-2, message)
     # The context values hold the line named in the message.
@@ -174,7 +170,7 @@ def test_mistakes_change_no_data(vx, tmp_path):
     (tmp_path / "SectionCard.vxd").write_text(SEC.format(ori="+45 -45 -45 +45") + SEC.format(ori="0 90")
                                               .replace("7", "8").replace("+Material\n1", "+Material\n1 1 1"))
     (tmp_path / "MaterialCard.vxd").write_text(MAT.replace("9000 0.3", "9000\n** comment\n0.3"))
-    read_all(vx, tmp_path)
+    read_job(vx, tmp_path)
     s, m = vx.sectiondata, vx.materialdata
     assert err(vx)[0] == -2
     assert int(s.nplies) == 2 and list(s.secidlist) == [7, 8]
@@ -222,7 +218,7 @@ def test_mistaken_values_are_stored_as_before(vx, tmp_path, name, text, check):
     cards[name] = text
     for n, t in cards.items():
         (tmp_path / f"{n}.vxd").write_text(t)
-    read_all(vx, tmp_path)
+    read_job(vx, tmp_path)
     assert err(vx)[0] == -2
     assert check(vx)
 
@@ -231,7 +227,7 @@ def test_one_ply_model_needs_no_material_item(vx, tmp_path):
     """A model of one section with one ply starts with material 1: no +Material is no mistake there."""
     (tmp_path / "SectionCard.vxd").write_text(SEC.format(ori="45").replace("+Material\n1\n", ""))
     (tmp_path / "MaterialCard.vxd").write_text(MAT)
-    read_all(vx, tmp_path)
+    read_job(vx, tmp_path)
     assert err(vx)[0] == 0 and vx.materialdata.matidlist.tolist() == [[1]]
     assert vx.materialdata.peprops[0, 0, 0] == 140000
 
@@ -239,14 +235,14 @@ def test_one_ply_model_needs_no_material_item(vx, tmp_path):
 def test_keyword_after_a_blank_keeps_the_ply_count(vx, tmp_path):
     """" +Thickness" ends the orientation values: no ply is added, and its value is read by nothing."""
     (tmp_path / "SectionCard.vxd").write_text(SEC.format(ori="0 90").replace("+Thickness", " +Thickness"))
-    read_all(vx, tmp_path)
+    read_job(vx, tmp_path)
     s = vx.sectiondata
     assert int(s.nplies) == 2 and s.plyorientation[:, 0].tolist() == [0.0, 90.0]
     assert not s.plythickness.any()
     # A blank before a signed number is still a way to write a data line that starts with "+".
     vx.errorhandling.rsxerr(1)
     (tmp_path / "SectionCard.vxd").write_text(SEC.format(ori=" +45 -45 -45 +45"))
-    read_all(vx, tmp_path)
+    read_job(vx, tmp_path)
     assert err(vx)[0] == 0 and s.plyorientation[:, 0].tolist() == [45, -45, -45, 45]
 
 
@@ -265,7 +261,7 @@ def test_messages_keep_the_item_within_80_characters(vx, tmp_path):
         cards[name] = lead + text
         for n, t in cards.items():
             (tmp_path / f"{n}.vxd").write_text(t)
-        read_all(vx, tmp_path)
+        read_job(vx, tmp_path)
         status, message = err(vx)
         assert status == -2 and len(message) <= 80
         assert message.startswith(f"Error in {name}, ") and ", line 1234" in message
@@ -295,7 +291,7 @@ CLEAN = {
 def test_clean_cards_read_without_a_report_whatever_the_line_ends(vx, tmp_path, ends):
     for n, t in CLEAN.items():
         (tmp_path / f"{n}.vxd").write_bytes(t.replace("\n", ends).encode())
-    read_all(vx, tmp_path)
+    read_job(vx, tmp_path)
     assert err(vx)[0] == 0
     s, m, d = vx.sectiondata, vx.materialdata, vx.damagedata
     # the strength value after a blank line is read
@@ -313,14 +309,14 @@ DECK = ("*Heading\nlaminate job\n** cards follow\n" + SEC.format(ori="0 90").rep
 def test_cards_inside_the_solver_deck_keep_the_deck_tolerant(vx, tmp_path):
     deck = tmp_path / "job.inp"
     deck.write_text(DECK)
-    read_all(vx, tmp_path / "nowhere", deck=str(deck))
+    read_job(vx, tmp_path / "nowhere", deck=str(deck))
     assert err(vx)[0] == 0
     assert list(vx.sectiondata.secidlist) == [7] and int(vx.debugdata.edebug) == 12
     np.testing.assert_array_equal(vx.sectiondata.plythickness[:, 0], [0.125, 0.125])  # read after solver lines
     assert vx.materialdata.peprops[0, 0, 0] == 140000 and vx.damagedata.fiberdds[0, 0, 0] == 2.0
     # Inside a block the deck is checked like a card.
     deck.write_text(DECK.replace("+Strength", "+Strenght"))
-    read_all(vx, tmp_path / "nowhere", deck=str(deck))
+    read_job(vx, tmp_path / "nowhere", deck=str(deck))
     assert err(vx) == (-2, "Error in MaterialCard, material 1, line 18: unknown item +Strenght")
     # A card file handed over instead of a deck is checked as a card.
     card = tmp_path / "sections.vxd"

@@ -18,17 +18,21 @@ using namespace vx;
 
 namespace {
 
-// Values of an item into column col of a two-dimensional array, as many as fit.
+// Reads the values of an item into column col of a two-dimensional array, as
+// many as fit; returns how many the item holds.
 template <class T, class A>
-void put_column(io::Card& card, A& arr, int64_t col, const std::vector<T>& v, const char* item) {
+int32_t read_column(io::Card& card, const io::Item& it, A& arr, int64_t col) {
+  std::vector<T> v;
+  const int32_t n = card.read(it, v);
   if (col > arr.extent(2)) {
-    card.item_error(item, ": more sections than counted");
-    return;
+    card.item_error(it.key, ": more sections than counted");
+    return n;
   }
   const int64_t rows = arr.extent(1);
   const int64_t k = std::min<int64_t>(int64_t(v.size()), rows);
   if (k > 0) std::copy(v.begin(), v.begin() + k, &arr(1, col));
-  if (int64_t(v.size()) > rows) card.item_error(item, ": too many values");
+  if (int64_t(v.size()) > rows) card.item_error(it.key, ": too many values");
+  return n;
 }
 
 // Value counts of a block's items.
@@ -123,30 +127,18 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
     } else if (const io::Item* it = line.empty() || line[0] != '+' ? nullptr : io::Card::find(io::section_items, k);
                it && card.take(*it, k)) {
       switch (it->slot) {
-        case io::slot::material: {
-          std::vector<int32_t> v;
-          b.nmat = card.read(*it, v);
-          put_column(card, matid, isec, v, "+Material");
+        case io::slot::material:
+          b.nmat = read_column<int32_t>(card, *it, matid, isec);
           break;
-        }
-        case io::slot::orientation: {
-          std::vector<double> v;
-          b.nori = card.read(*it, v);
-          put_column(card, plyorientation, isec, v, "+Orientation");
+        case io::slot::orientation:
+          b.nori = read_column<double>(card, *it, plyorientation, isec);
           break;
-        }
-        case io::slot::thickness: {
-          std::vector<double> v;
-          b.nthk = card.read(*it, v);
-          put_column(card, plythickness, isec, v, "+Thickness");
+        case io::slot::thickness:
+          b.nthk = read_column<double>(card, *it, plythickness, isec);
           break;
-        }
-        case io::slot::extension: {
-          std::vector<int32_t> v;
-          card.read(*it, v);
-          put_column(card, seflags, isec, v, "+Extension");
+        case io::slot::extension:
+          read_column<int32_t>(card, *it, seflags, isec);
           break;
-        }
         case io::slot::insitu:
           card.skip_data();  // in-situ strengths come from elsewhere
           break;
