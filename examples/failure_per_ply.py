@@ -7,10 +7,11 @@ the material card selects, and the degradation factors of the failed plies.
                                        [--load NX NY NXY MX MY MXY] [--shear Q23 Q13]
 
 CARDS is a folder holding SectionCard.vxd and MaterialCard.vxd, and StepCard.vxd and
-DamageCard.vxd when present (default: the example cards). Exit status 0 after the results,
-1 when a card holds a mistake (the reader's message goes to standard error, no result is
-printed), 2 for a missing card, a temperature the material card does not give or a bad
-argument."""
+DamageCard.vxd when present (default: the example cards). Exit status 0 after the results;
+1 when a card holds a mistake (the reader's message goes to standard error and no result is
+printed) or a routine records an error while the results are computed (printed after them);
+2 for a missing card, a temperature the material card does not give or a bad argument.
+Warnings go to standard error and the job goes on."""
 import argparse
 import math
 import os
@@ -231,7 +232,7 @@ def main(argv=None):
     status = int(vx.errorhandling.errstat)
     if status != 0:
         message = bytes(vx.errorhandling.errstring).rstrip(b"\0 ").decode(errors="replace")
-        print(f"{'warning' if status == -1 else 'error'}: {message}", file=sys.stderr)
+        print(f"recorded while computing (status {status}): {message}", file=sys.stderr)
         return 0 if status == -1 else 1
     return 0
 
