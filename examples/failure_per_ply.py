@@ -29,7 +29,6 @@ MODES = ("general", "fibre", "matrix", "delamination", "core")
 REQUIRED = ("SectionCard.vxd", "MaterialCard.vxd")
 HUGE = np.finfo(float).max  # the temperature list of a card without temperatures holds only this
 UNSET = 2147483647  # a ply without material, a section column no block filled
-NAME_LENGTH = 256  # the readers cut a card's path to this many characters
 
 
 class JobError(Exception):
@@ -86,6 +85,9 @@ def check_record(path):
 def read_cards(folder, nsteps=1):
     """What job control does at the start of an analysis: reset the counters, then the step,
     section, material and damage readers in this order, each checked before the next."""
+    # Bytes keep a path that is not ASCII; the separator keeps trailing blanks, which the
+    # readers would trim.
+    workspace = os.fsencode(os.path.join(folder, ""))
     paths = {name: os.path.join(folder, name) for name in ("StepCard.vxd",) + REQUIRED + ("DamageCard.vxd",)}
     for name, path in paths.items():
         if not os.path.isfile(path):
@@ -95,11 +97,6 @@ def read_cards(folder, nsteps=1):
         elif not os.access(path, os.R_OK):
             # a reader that cannot open its card returns silently, as if there were none
             raise JobError(2, f"{path}: card not readable")
-        elif len(os.fsencode(os.path.join(folder, "", name))) > NAME_LENGTH:
-            raise JobError(2, f"{path}: path longer than {NAME_LENGTH} characters")
-    # Bytes keep a path that is not ASCII; the separator keeps trailing blanks, which the
-    # readers would trim.
-    workspace = os.fsencode(os.path.join(folder, ""))
     vx.errorhandling.rsxerr(1)
     vx.datahandling.deallocall()
     vx.sectiondata.nsec = vx.sectiondata.nplies = 1
@@ -156,6 +153,7 @@ def constants_at(it, nt, plies):
             b = it if scaled else 0
             pe[:, p, k] = pe_all[ne * b:ne * b + 9, p, k]
             nstr = int(np.count_nonzero(ps_all[:, p, k])) // (nt if scaled else 1)
+            nstr = min(nstr, 10)
             ps[:nstr, p, k] = ps_all[nstr * b:nstr * b + nstr, p, k]
             # the laminate of a ply without stiffness or thickness is singular
             where = f"section {int(vx.sectiondata.secidlist[k])}, ply {p + 1}"
