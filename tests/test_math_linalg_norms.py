@@ -38,7 +38,7 @@ def test_vector_and_entrywise_norms(vx):
     assert m.vectornorm(np.zeros(0)) == 0.0
 
 
-@pytest.mark.parametrize("shape", [(1, 1), (2, 2), (3, 5), (6, 6), (8, 3)])
+@pytest.mark.parametrize("shape", [(1, 1), (2, 2), (3, 5), (6, 6), (8, 3), (500, 2), (2, 500)])
 def test_singular_value_norms(vx, shape):
     a = RNG.standard_normal(shape)
     sv = np.linalg.svd(a, compute_uv=False)
