@@ -60,14 +60,20 @@ def test_print_and_stop(call):
     assert out == b"before\n " + b"bye".ljust(80) + b"\n"
 
 
-def test_stale_context_array_ends_process():
-    code = ("import _vexlan as v\n"
-            "v.errorhandling.xerr(0,'a',[1],[1.0],[[1]],1)\n"
-            "v.errorhandling.errintv = None\n"
-            "v.errorhandling.xerr(-2,'b',[1],[1.0],[[1]],1)\nprint('not reached')\n")
+@pytest.mark.parametrize("stale, name", [
+    ("v.errorhandling.xerr(0,'a',[1],[1.0],[[1]],1)\nv.errorhandling.errintv = None", "errrealv"),
+    # set from Python while errintv is unallocated: the next report, a
+    # library routine's as well, would allocate them again
+    ("v.errorhandling.rsxerr(1)\nv.errorhandling.errrealv = [1.0]", "errrealv"),
+    ("v.errorhandling.rsxerr(1)\nv.errorhandling.errasciim = [[65]]", "errasciim"),
+])
+@pytest.mark.parametrize("report", ["v.errorhandling.xerr(-2,'b',[1],[1.0],[[1]],1)",
+                                    "v.math.matrixinverse([[0.0]])"])
+def test_stale_context_array_ends_process(stale, name, report):
+    code = f"import _vexlan as v\n{stale}\n{report}\nprint('not reached')\n"
     out, rc = run_python(code)
     assert rc == 2
-    assert out == b"Attempting to allocate already allocated variable 'errrealv'\n"
+    assert out == f"Attempting to allocate already allocated variable '{name}'\n".encode()
 
 
 def test_print_and_stop_from_native_caller_without_the_gil():

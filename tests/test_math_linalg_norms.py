@@ -1,8 +1,11 @@
 """Norms, definiteness, nearest positive-definite and correlation matrices, iterative methods."""
 
+import json
+import os
+
 import numpy as np
 import pytest
-from conftest import error_record
+from conftest import error_record, run_python
 
 RNG = np.random.default_rng(99)
 HIGHAM_A = np.array([[2.0, -1, 0, 0], [-1, 2, -1, 0], [0, -1, 2, -1], [0, 0, -1, 2]])
@@ -35,7 +38,7 @@ def test_vector_and_entrywise_norms(vx):
     assert m.vectornorm(np.zeros(0)) == 0.0
 
 
-@pytest.mark.parametrize("shape", [(1, 1), (2, 2), (3, 5), (6, 6), (8, 3)])
+@pytest.mark.parametrize("shape", [(1, 1), (2, 2), (3, 5), (6, 6), (8, 3), (500, 2), (2, 500)])
 def test_singular_value_norms(vx, shape):
     a = RNG.standard_normal(shape)
     sv = np.linalg.svd(a, compute_uv=False)
@@ -43,6 +46,33 @@ def test_singular_value_norms(vx, shape):
     assert vx.math.nuclearnorm(a) == pytest.approx(sv.sum(), rel=1e-12)
     assert vx.math.schattennorm(a, 2.0) == pytest.approx(np.linalg.norm(a), rel=1e-12)
     assert vx.math.schattennorm(a, 3.0) == pytest.approx((sv ** 3).sum() ** (1 / 3), rel=1e-12)
+
+
+TALL_CHILD = r"""
+import json, os, resource, numpy as np, _vexlan as vx
+m = vx.math
+rng = np.random.default_rng(7)
+mats = [rng.standard_normal(s) for s in SHAPES]
+# A gigabyte of address space beyond what the interpreter holds: the matrices
+# are at most 800 KB, a square factor of their long side 3 to 80 GB.
+held = int(open("/proc/self/statm").read().split()[0]) * os.sysconf("SC_PAGE_SIZE")
+resource.setrlimit(resource.RLIMIT_AS, (held + (1 << 30), held + (1 << 30)))
+print(json.dumps([[m.spectralnorm(a), m.nuclearnorm(a), m.schattennorm(a, 3.0)] for a in mats]))
+"""
+
+
+def test_singular_value_norms_of_a_long_thin_matrix_need_no_square_factor():
+    if "asan" in os.environ.get("LD_PRELOAD", ""):
+        pytest.skip("the address space is the sanitizer's")
+    shapes = [(100_000, 1), (1, 100_000), (20_000, 5), (5, 20_000)]
+    out, status = run_python(TALL_CHILD.replace("SHAPES", repr(shapes)), timeout=120)
+    assert status == 0, out
+    got = json.loads(out)
+    rng = np.random.default_rng(7)
+    for shape, norms in zip(shapes, got):
+        sv = np.linalg.svd(rng.standard_normal(shape), compute_uv=False)
+        want = [sv.max(), sv.sum(), (sv ** 3).sum() ** (1 / 3)]
+        np.testing.assert_allclose(norms, want, rtol=1e-12, err_msg=str(shape))
 
 
 def test_positive_definiteness(vx):

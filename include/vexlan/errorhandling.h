@@ -7,13 +7,15 @@
 extern "C" {
 #endif
 
-/* xerr: records a failure in the error record. The first report since the
- * last reset wins: while errstat is nonzero the call changes nothing. The
- * status, the message (cut or blank-padded to 80 characters) and the context
- * values are stored; the context arrays take the extents of the first report
- * after a reset and clip later context to them; at most 8 rows of asciim are
- * kept. When pyerr is given and 0 (the Python default), the message is
- * printed as one line after a blank and the process ends with status 0.
+/* xerr: records a failure in the error record, or ends the process.
+ * Called from Python without pyerr, or with pyerr 0, it records nothing: it
+ * prints the message as one line after a blank and ends the process with
+ * exit status 0, whatever the record holds. With a nonzero pyerr, or a null
+ * pyerr from C, it records: the first report since the last reset wins, so
+ * while errstat is nonzero the call changes nothing; otherwise the status,
+ * the message (cut or blank-padded to 80 characters) and the context values
+ * are stored. The context arrays take the extents of the first report after
+ * a reset and clip later context to them; at most 8 rows of asciim are kept.
  *   lop     (in)  status to record: -1 warning or note, -2 error of the
  *                 computation or its input, -3 request that cannot be served
  *   xerrmsg (in)  message of 80 characters
@@ -24,8 +26,8 @@ extern "C" {
  *   asciim  (in)  arows x acols character codes of context text
  *   arows   (in)  rows of asciim
  *   acols   (in)  columns of asciim
- *   pyerr   (in, optional) 0: print and end the process; otherwise (or
- *                 absent) record; a Python call gets it back unchanged */
+ *   pyerr   (in, optional) nonzero to record, and a Python call gets it back
+ *                 unchanged; 0, the Python default, ends the process */
 void xerr(const int32_t* lop, const char* xerrmsg, const int32_t* intv, const int32_t* nintv,
           const double* realv, const int32_t* nrealv, const int32_t* asciim, const int32_t* arows,
           const int32_t* acols, const int32_t* pyerr, size_t xerrmsg_len);

@@ -395,7 +395,9 @@ double LpVectorNorm(const double* x, const double* p, const int32_t* n);
 double LpMatrixNorm(const double* x, const double* p, const int32_t* n, const int32_t* m);
 
 /* SpectralNorm, NuclearNorm: largest singular value, or the sum of the
- * singular values (see SingularValueDecomposition).
+ * singular values. Only the singular values are computed, not the singular
+ * vectors, so the storage grows as m x n, not as m x m. 0 for an extent
+ * below 1; a non-finite entry records status -2 and gives 0.
  *   x      (in)  m x n matrix
  *   m, n   (in)  extents
  *   result (ret) the norm */
@@ -403,7 +405,8 @@ double SpectralNorm(const double* x, const int32_t* m, const int32_t* n);
 double NuclearNorm(const double* x, const int32_t* m, const int32_t* n);
 
 /* SchattenNorm: (sum of the singular values to the power q)^(1/q) with
- * q = max(p, 2.2250738585072014e-308); p = 2 gives the Frobenius norm.
+ * q = max(p, 2.2250738585072014e-308); p = 2 gives the Frobenius norm. As
+ * for SpectralNorm, only the singular values are computed.
  *   x      (in)  m x n matrix
  *   p      (in)  exponent
  *   m, n   (in)  extents

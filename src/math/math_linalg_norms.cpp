@@ -76,16 +76,29 @@ void set_identity(double* a, i4 n) {
     for (i4 i = 0; i < n; ++i) a[size_t(j) * n + i] = i == j ? 1.0 : 0.0;
 }
 
-// Singular values of an m x n matrix (m, n >= 1) through the full
-// decomposition, so that they are exactly those the decomposition returns
-// (zeros when the matrix is refused).
-void singular_values(const double* x, i4 m, i4 n, double* st) {
-  const size_t mm = vx::elems(m, m), nn = vx::elems(n, n), mn = vx::elems(m, n);
-  Scratch<double, 512> w(mm + nn + mn);
-  SingularValueDecomposition(x, w, w + mm, w + mm + mn, &m, &n);
-  const double* s = w + mm;
+// Singular values of an m x n matrix (m, n >= 1), descending, and with `vt`
+// the n x n factor V^T as well. The left factor is never formed: it is m x m,
+// 80 GB for a column of 100,000 values, and no caller here uses it. Zeros
+// (and vt untouched) when the matrix is refused, then false.
+bool singular_values(const double* x, i4 m, i4 n, double* st, double* vt = nullptr) {
   const i4 ns = m < n ? m : n;
-  for (i4 i = 0; i < ns; ++i) st[i] = s[size_t(i) * m + i];
+  std::fill(st, st + ns, 0.0);
+  const size_t mn = vx::elems(m, n);
+  if (!vx::finite_or_report(x, mn, vx::kNonFiniteSVD)) return false;
+  Scratch<double, 256> t(mn);
+  std::memcpy(t, x, mn * sizeof(double));
+  const char* jobvt = vt ? "A" : "N";
+  const i4 ldvt = vt ? n : 1;
+  double none = 0.0;  // the factors not asked for are never referenced
+  double* v = vt ? vt : &none;
+  const i4 one = 1;
+  double wq = 0.0;
+  i4 lwork = -1, info = 0;
+  dgesvd_("N", jobvt, &m, &n, t, &m, st, &none, &one, v, &ldvt, &wq, &lwork, &info, 1, 1);
+  lwork = vx::query_length(wq, 1);
+  Scratch<double, 1024> work{size_t(lwork)};
+  dgesvd_("N", jobvt, &m, &n, t, &m, st, &none, &one, v, &ldvt, work, &lwork, &info, 1, 1);
+  return true;
 }
 
 // reduce(st, ns) over the min(m, n) singular values; 0 for an empty matrix.
@@ -200,8 +213,9 @@ bool nearest_spd(double* pd, const double* a, const int32_t* n) {
   Scratch<double, 1024> w(6 * nsq);
   double *b = w, *u = b + nsq, *s = u + nsq, *vt = s + nsq, *t1 = vt + nsq, *h = t1 + nsq;
   MatrixSymmetrize(a, b, n);  // may overflow for entries near the largest real
-  if (!vx::finite_or_report(b, nsq, vx::kNonFiniteSVD)) return false;
-  SingularValueDecomposition(b, u, s, vt, n, n);
+  if (!singular_values(b, nn, nn, u, vt)) return false;  // the values, for now, in u
+  std::fill(s, s + nsq, 0.0);
+  for (i4 i = 0; i < nn; ++i) s[size_t(i) * nn + i] = u[i];
   MatrixTranspose(vt, u, n, n);  // u now holds V
   MatrixProduct(u, s, t1, n, n, n);
   MatrixProduct(t1, vt, h, n, n, n);  // V S V^T, the symmetric polar factor of B
