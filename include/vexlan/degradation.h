@@ -27,7 +27,13 @@ extern "C" {
  * no verdict and counts as failure: that failure is applied as above and
  * status -2 recorded, "NaN failure effort or threshold in
  * SuddenDegradation". Without mode values a NaN ttol(2) decides nothing.
- * Nothing else is recorded.
+ * A held value that is NaN (a factor of de or df, or an entry of degpeprops
+ * or degpsprops) has lost its history and counts as failure of the mode
+ * that lowers it: fibre for de(1), df(1..2), E1, G12, G13 and the strengths
+ * 1 and 2, matrix for the others. That failure is applied as above, so the
+ * NaN is replaced by the degraded value (a factor whose undegraded entry is
+ * 0 stays NaN), and status -2 recorded, "NaN held factor or degraded value
+ * in SuddenDegradation". Nothing else is recorded.
  *   degpeprops (in/out) 9 degraded elastic constants E1, E2, E3, nu12, nu13,
  *                       nu23, G12, G13, G23
  *   degpsprops (in/out) 9 degraded strengths (1 and 2: the fibre strengths)
@@ -52,9 +58,13 @@ void SuddenDegradation(double* degpeprops, double* degpsprops, const double* pep
  * the same way from the smallest of de(2..6), and de(2..6) are set to f2
  * before the discount. Every call prints three lines to standard output
  * ("Get regularised degradation factor", "Viskose degradation for FF" f1,
- * "Viskose degradation for IFF" f2). A NaN effort or threshold counts as
- * failure as in SuddenDegradation, with status -2 and "NaN failure effort or
- * threshold in SuddenDegradation_viscouse"; nothing else is recorded.
+ * "Viskose degradation for IFF" f2). A fraction that comes out NaN (from a
+ * NaN degr_old, de(2..6), degrfac, eta or dt) counts as 0, total loss: it is
+ * stored so in degr_old or de(2..6), printed so and applied so on failure,
+ * with status -2 "NaN degradation factor in SuddenDegradation_viscouse". A
+ * NaN effort or threshold, or a NaN held de(1), df or degraded value, counts
+ * as failure as in SuddenDegradation, with status -2 and the messages there
+ * ending "in SuddenDegradation_viscouse". Nothing else is recorded.
  *   degpeprops (in/out) 9 degraded elastic constants
  *   degpsprops (in/out) 9 degraded strengths
  *   peprops    (in)     9 undegraded elastic constants
@@ -66,7 +76,8 @@ void SuddenDegradation(double* degpeprops, double* degpsprops, const double* pep
  *                       the mode values; NaN: failed (above)
  *   degrfac    (in)     retained fraction that the regularisation tends to
  *   nm         (in, optional) 6 mode values; absent or all -1.0: none
- *   degr_old   (in/out) regularised fibre fraction of the last call
+ *   degr_old   (in/out) regularised fibre fraction of the last call; NaN:
+ *                       0 (above)
  *   eta        (in)     viscosity (relaxation time)
  *   dt         (in)     time increment; dt + eta must not be 0 */
 void SuddenDegradation_viscouse(double* degpeprops, double* degpsprops, const double* peprops,
