@@ -27,13 +27,14 @@ extern "C" {
  * no verdict and counts as failure: that failure is applied as above and
  * status -2 recorded, "NaN failure effort or threshold in
  * SuddenDegradation". Without mode values a NaN ttol(2) decides nothing.
- * A held value that is NaN (a factor of de or df, or an entry of degpeprops
- * or degpsprops) has lost its history and counts as failure of the mode
- * that lowers it: fibre for de(1), df(1..2), E1, G12, G13 and the strengths
- * 1 and 2, matrix for the others. That failure is applied as above, so the
- * NaN is replaced by the degraded value (a factor whose undegraded entry is
- * 0 stays NaN), and status -2 recorded, "NaN held factor or degraded value
- * in SuddenDegradation". Nothing else is recorded.
+ * A held factor of de or df, or a held G12, G13 or G23, that is NaN has
+ * lost its history (the minima would pass over it) and counts as failure
+ * of the mode that lowers it: fibre for de(1), df(1..2), G12 and G13,
+ * matrix for the others. That failure is applied as above, so the NaN is
+ * replaced by the degraded value (a factor whose undegraded entry is 0
+ * stays NaN), and status -2 recorded, "NaN held factor or shear modulus in
+ * SuddenDegradation". A NaN held E1 to nu23 or strength stays NaN, and so
+ * does its factor, unless its mode fails. Nothing else is recorded.
  *   degpeprops (in/out) 9 degraded elastic constants E1, E2, E3, nu12, nu13,
  *                       nu23, G12, G13, G23
  *   degpsprops (in/out) 9 degraded strengths (1 and 2: the fibre strengths)
@@ -62,7 +63,7 @@ void SuddenDegradation(double* degpeprops, double* degpsprops, const double* pep
  * NaN degr_old, de(2..6), degrfac, eta or dt) counts as 0, total loss: it is
  * stored so in degr_old or de(2..6), printed so and applied so on failure,
  * with status -2 "NaN degradation factor in SuddenDegradation_viscouse". A
- * NaN effort or threshold, or a NaN held de(1), df or degraded value, counts
+ * NaN effort or threshold, or a NaN held de(1), df or shear modulus, counts
  * as failure as in SuddenDegradation, with status -2 and the messages there
  * ending "in SuddenDegradation_viscouse". Nothing else is recorded.
  *   degpeprops (in/out) 9 degraded elastic constants

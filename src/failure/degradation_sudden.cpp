@@ -28,6 +28,29 @@ void report_nan(const char* what, const char* routine) {
   vx::report(-2, msg);
 }
 
+// Whether a held value that the minima of the discount would pass over is
+// NaN: a factor of de or df, or G12, G13, G23. Run on every call, so a sum
+// tree stands for eighteen tests: it is NaN when a term is (or when +inf
+// meets -inf, which no held factor or modulus is).
+inline bool held_nan(const double* de, const double* df, const double* degpe) {
+  const double s = ((de[0] + de[1]) + (de[2] + de[3])) + ((de[4] + de[5]) + (degpe[6] + degpe[7]));
+  const double t = ((df[0] + df[1]) + (df[2] + df[3])) + ((df[4] + df[5]) + (df[6] + df[7]));
+  return std::isnan((s + t) + (df[8] + degpe[8]));
+}
+
+// The modes whose failure a NaN held value stands for: fibre for the factors
+// of E1 and of the fibre strengths and for G12, G13, which only fibre failure
+// lowers; matrix failure for the rest. Recorded once.
+[[gnu::cold, gnu::noinline]] void held_unknown(bool& fibre, bool& matrix, const double* degpe, const double* de,
+                                                const double* df, const char* routine) {
+  using vx::util::any_nan;
+  const bool f = std::isnan(de[0]) || any_nan(df, 2) || any_nan(degpe + 6, 2);
+  const bool m = any_nan(de + 1, 5) || any_nan(df + 2, 7) || std::isnan(degpe[8]);
+  if (f || m) report_nan("NaN held factor or shear modulus", routine);
+  fibre |= f;
+  matrix |= m;
+}
+
 // Ply discount with separate retained fractions for fibre (ff) and matrix (fm)
 // failure.
 void discount(double* degpe, double* degps, const double* pe, const double* ps, double* de, double* df,
@@ -62,21 +85,12 @@ void discount(double* degpe, double* degps, const double* pe, const double* ps, 
   bool matrix = reached(*g_m, ttol[0], true);
   for (int i = 1; i < 6; ++i) matrix = mode_reached(i) | matrix;
   if (unknown) report_nan("NaN failure effort or threshold", routine);
-  // A held value that is NaN (a factor, a degraded constant or strength) has
-  // lost its history, and the minima below would replace it by the new,
-  // possibly intact, value. It counts as failure of the mode that lowers it:
-  // E1, G12, G13 and the fibre strengths only fibre failure, the rest matrix
-  // failure already.
-  bool held_nan = false;
-  for (int i = 0; i < 6; ++i) held_nan |= std::isnan(de[i]);
-  for (int i = 0; i < 9; ++i) held_nan |= std::isnan(df[i]) | std::isnan(degpe[i]) | std::isnan(degps[i]);
-  if (held_nan) {
-    report_nan("NaN held factor or degraded value", routine);
-    fibre |= std::isnan(de[0]) || std::isnan(df[0]) || std::isnan(df[1]) || std::isnan(degpe[0]) ||
-             std::isnan(degpe[6]) || std::isnan(degpe[7]) || std::isnan(degps[0]) || std::isnan(degps[1]);
-    matrix |= vx::util::any_nan(de + 1, 5) || vx::util::any_nan(df + 2, 7) || vx::util::any_nan(degpe + 1, 5) ||
-              std::isnan(degpe[8]) || vx::util::any_nan(degps + 2, 7);
-  }
+  // A held factor or shear modulus that is NaN has lost its history, and the
+  // minima below would replace it by the new, possibly intact, value: it
+  // counts as failure of the mode that lowers it. (A NaN held E1..nu23 or
+  // strength is kept unless its mode fails, and so is its factor.)
+  if (held_nan(de, df, degpe)) [[unlikely]]
+    held_unknown(fibre, matrix, degpe, de, df, routine);
   if (fibre) {
     *g_f = 1.0;
     degrade(ff, 0, 0);
