@@ -175,7 +175,12 @@ void GetNyeDegradationMatrix(double* d, const double* degrf, const int32_t* nten
 
 /* FalcomDegradation: the nine degradation factors (1 intact, 1e-20 lost, in
  * the order of GetNyeDegradationMatrix) of a damage state, by the scheme
- * degrid. All flags 0 gives all ones. Schemes (flag k "on" when dds(k) is
+ * degrid. Placed by GetNyeDegradationMatrix and multiplied entry by entry
+ * into a Nye-order ply stiffness C (11, 22, 33, 12, 13, 23), they scale: f1
+ * C11, f2 C12 and C21, f3 C22, f4 the in-plane shear C44 (12), f5 C55 (13),
+ * f6 C66 (23), f7 C13 and C31, f8 C23 and C32, f9 C33 (in the plane-stress 3
+ * x 3 form (11, 22, 12): f1 to f3 as there, f4 the shear C33; f5 to f9 then
+ * scale nothing). All flags 0 gives all ones. Schemes (flag k "on" when dds(k) is
  * 1.0; "fill": every factor 1e-20; later settings overwrite earlier ones):
  * 0 fill when any flag is on. 1 dds(1) gives f1 = fa(1), for fabric dds(2)
  * also f3 = fa(1); dds(7) fills. 2 dds(1) gives f1 = fa(2), for fabric dds(2)
@@ -195,7 +200,8 @@ void GetNyeDegradationMatrix(double* d, const double* degrf, const int32_t* nten
  * "NaN damage flag in FalcomDegradation" (flags a scheme does not read are
  * not judged). A degrid outside 0..5 (with a flag set) records status -2 ("Unsupported
  * degradation scheme in FalcomDegradation") and gives all ones.
- *   d         (out) 9 degradation factors
+ *   d         (out) 9 degradation factors: C11, C12, C22, C44 (12 shear),
+ *                   C55 (13 shear), C66 (23 shear), C13, C23, C33
  *   dds       (in)  10 damage flags, 1.0 (or NaN) marking a failed mode (3,
  *                   9 and 10 read by scheme 0 only)
  *   rdisc     (in)  global knock-down applied when dds(8) is on
