@@ -290,9 +290,11 @@ def test_delamination_follows_every_change_of_the_interface(vx, lib):
 def test_effort_that_is_not_finite_fails_the_ply_with_a_warning(vx, driver, flags, bad):
     for flag in flags:
         vx.errorhandling.rsxerr(1)
-        f, r = call(vx, driver.lower(), flag, np.full(6, bad))[:2]
+        # ply 1 of section 2: the warning's integer context names both, in that order
+        f, r = call(vx, driver.lower(), flag, np.full(6, bad), layer=1, isec=2)[:2]
         assert not math.isfinite(r) and f == 1.0, (flag, f, r)
         assert error_record(vx) == (-2, f"Warning: {driver}: failure effort is not a finite number."), flag
+        assert list(vx.errorhandling.errintv) == [1, 2], flag
         # a finite stress records nothing
         vx.errorhandling.rsxerr(1)
         f, r = call(vx, driver.lower(), flag, -STRESS)[:2]

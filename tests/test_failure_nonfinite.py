@@ -249,6 +249,31 @@ def _sudden(vx, g_f, g_m, ttol, nm=None, viscous=False):
     return fibre, verdict(g_m, r[5], r[0][1], 0.1 * PE[1] if fibre is True and r[5] != 1.0 else PE[1])
 
 
+def _held_sudden(vx, where, k, viscous=False):
+    """A ply under no load whose held value where[k] ("de", "df", "degpe", "degps") is NaN:
+    (fibre, matrix) failed as _sudden judges them, and the value held after the call ("NaN")."""
+    state = {"degpe": PE.copy(), "degps": PS.copy(), "de": np.ones(6), "df": np.ones(9)}
+    state[where][k] = NAN
+    args = [state["degpe"], state["degps"], PE, PS, state["de"], state["df"], 0.2, 0.2, np.array([1.0, 0.5]), 0.1]
+    if viscous:
+        args += [np.array(0.1), 0.0, 1.0]
+    r = (vx.degradation.suddendegradation_viscouse if viscous else vx.degradation.suddendegradation)(*args)
+    fibre = r[4] == 1.0 and r[0][0] == pytest.approx(0.1 * PE[0], rel=1e-14)
+    matrix = r[5] == 1.0 and r[0][1] == pytest.approx(0.1 * PE[1], rel=1e-14)
+    held = float(r[("degpe", "degps", "de", "df").index(where)][k])
+    return fibre, matrix, "NaN" if math.isnan(held) else pytest.approx(held, rel=1e-14)
+
+
+def _viscous(vx, degr_old=1.0, eta=0.0, de3=1.0, g=0.2):
+    """(E2 discounted, de(2..6), degr_old) after a viscous call with a NaN in its regularisation."""
+    de, old = np.ones(6), np.array(degr_old)
+    de[2] = de3
+    r = vx.degradation.suddendegradation_viscouse(PE.copy(), PS.copy(), PE, PS, de, np.ones(9), g, g,
+                                                  np.array([1.0, 0.5]), 0.1, old, eta, 1.0)
+    assert len(set(r[2][1:])) == 1  # de(2..6) share the matrix fraction
+    return bool(r[0][1] != PE[1]), pytest.approx(float(r[2][1]), rel=1e-14), pytest.approx(float(old), rel=1e-14)
+
+
 def _extent(vx, mdmg):
     """Whether the region grew to cover the point."""
     return tuple(vx.damage.getextentofprojecteddamage([1.0, 1.0], [0, 5, 0], [0, 0, 0], np.eye(3), 0.0, mdmg)) \
@@ -281,8 +306,16 @@ def _fatigue(vx, form, **stress):
     return (at_degr_fac, out["nm"] >= 1.0, out["cjump_nf"] == big if form == 2 else out["cjump_nf"] == 0.0)
 
 
+def _stiffness(vx, form, **kw):
+    """Stiffness factor after one cycle jump of a tension-dominated cycle ("NaN" when unknown)."""
+    de = fatigue_run(vx, fatigue_state(dmgflag=form, **kw))["de"]
+    return "NaN" if math.isnan(de) else de
+
+
 NAN = math.nan
 SUDDEN = "NaN failure effort or threshold in SuddenDegradation"
+HELD = "NaN held factor or shear modulus in SuddenDegradation"
+VISCOUS = "NaN degradation factor in SuddenDegradation_viscouse"
 FATIGUE_FACTOR = "NaN factor in GradualDegradation: life counted as used up"
 UNKNOWN_THRESHOLD_CASES = [
     # call, expected outcome, expected error record
@@ -300,6 +333,30 @@ UNKNOWN_THRESHOLD_CASES = [
      (False, False), (0, None)),
     ("viscous, ttol(1) NaN", lambda vx: _sudden(vx, 1.5, 0.2, [NAN, 0.5], viscous=True), (True, True),
      (-2, SUDDEN + "_viscouse")),
+    # a held value of NaN has lost its history: the minimum with the new value would
+    # pass over it, so an unloaded ply came back intact
+    ("held E1 factor NaN", lambda vx: _held_sudden(vx, "de", 0), (True, False, 0.1), (-2, HELD)),
+    ("held shear factor NaN", lambda vx: _held_sudden(vx, "de", 4), (False, True, 0.1), (-2, HELD)),
+    ("held fibre strength factor NaN", lambda vx: _held_sudden(vx, "df", 1), (True, False, 0.1), (-2, HELD)),
+    ("held transverse strength factor NaN", lambda vx: _held_sudden(vx, "df", 8), (False, True, 0.1), (-2, HELD)),
+    ("held G13 NaN", lambda vx: _held_sudden(vx, "degpe", 7), (True, False, 0.1 * PE[7]), (-2, HELD)),
+    ("held G23 NaN", lambda vx: _held_sudden(vx, "degpe", 8), (False, True, 0.1 * PE[8]), (-2, HELD)),
+    # a NaN held strength is not passed over: it stays while its mode does not fail
+    ("held compressive fibre strength NaN", lambda vx: _held_sudden(vx, "degps", 1), (False, False, "NaN"),
+     (0, None)),
+    ("viscous, held E1 factor NaN", lambda vx: _held_sudden(vx, "de", 0, viscous=True), (True, False, 0.1),
+     (-2, HELD + "_viscouse")),
+    ("held values known", lambda vx: _sudden(vx, 0.2, 0.2, [1.0, 0.5]), (False, False), (0, None)),
+    # a regularised fraction of NaN counts as total loss and is stored so
+    ("viscous, eta NaN", lambda vx: _viscous(vx, eta=NAN), (False, 0.0, 0.0), (-2, VISCOUS)),
+    ("viscous, dt NaN", lambda vx: vx.degradation.suddendegradation_viscouse(
+        PE.copy(), PS.copy(), PE, PS, np.ones(6), np.ones(9), 0.2, 0.2, np.array([1.0, 0.5]), 0.1, np.array(1.0),
+        0.0, NAN)[2][1], 0.0, (-2, VISCOUS)),
+    ("viscous, degr_old NaN", lambda vx: _viscous(vx, degr_old=NAN), (False, 0.1, 0.0), (-2, VISCOUS)),
+    ("viscous, matrix factor NaN", lambda vx: _viscous(vx, de3=NAN), (False, 0.0, 0.1), (-2, VISCOUS)),
+    ("viscous, matrix factor NaN, failed", lambda vx: _viscous(vx, de3=NAN, g=1.5), (True, 0.0, 0.1),
+     (-2, VISCOUS)),
+    ("viscous, every value known", lambda vx: _viscous(vx, eta=1.0), (False, 0.55, 0.55), (0, None)),
     ("growth step, flag NaN", lambda vx: _extent(vx, NAN), True,
      (-2, "NaN failure flag in getextentofprojecteddamage")),
     ("store growth, matrix flag NaN", lambda vx: _update(vx, [0, 1.0, NAN, 0, 0]),
@@ -318,6 +375,11 @@ UNKNOWN_THRESHOLD_CASES = [
      (-2, FATIGUE_FACTOR)),
     ("fatigue cycle jump, life used up, degr_fac NaN", lambda vx: _fatigue(vx, 2, cjimp=1e12, degr_fac=NAN),
      (True, True, True), (-2, FATIGUE_FACTOR)),
+    # the stiffness curve of a NaN exponent is unknown: the minimum must not pass over it
+    ("fatigue cycle jump, gamma NaN", lambda vx: _stiffness(vx, 2, gamma=NAN), "NaN", (0, None)),
+    ("fatigue cycle jump, lambda NaN", lambda vx: _stiffness(vx, 2, **{"lambda": NAN}), "NaN", (0, None)),
+    ("fatigue accumulation, gamma NaN", lambda vx: _stiffness(vx, 1, gamma=NAN), "NaN", (0, None)),
+    ("fatigue cycle jump, exponents known", lambda vx: _stiffness(vx, 2) < 1.0, True, (0, None)),
 ]
 
 

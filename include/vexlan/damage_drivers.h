@@ -1,7 +1,8 @@
 /* Per-mode failure drivers (component damage): one call evaluates the failure
  * criterion selected for one ply of one section and returns its failure
  * effort r and the flag f (1.0 when r >= 1.0 or r is not a finite number,
- * else 0.0; a non-finite r also records status -2). Modes: 1 general,
+ * else 0.0; a non-finite r also records status -2, with the ply and the
+ * section as the integer context errintv). Modes: 1 general,
  * 2 fibre, 3 matrix, 4 delamination, 5 core crushing.
  *
  * Property arrays are column-major, one column per ply and section:
@@ -32,7 +33,9 @@ extern "C" {
  * the selector) and returns f = r = 0.
  *   fgp            (out) failure flag: 1.0 when rgp >= 1.0, else 0.0; a rgp
  *                        that is not finite (NaN or inf stress or strength)
- *                        gives 1.0 and records status -2
+ *                        gives 1.0 and records status -2 with the driver's
+ *                        warning "...: failure effort is not a finite
+ *                        number." and layer, isec as its integer context
  *   rgp            (out) failure effort
  *   plystress      (in)  6 ply stresses 11, 22, 33, 12, 13, 23
  *   psprops        (in)  10 x nlayer x nsec ply strengths
@@ -58,7 +61,9 @@ void generalfailure(double* fgp, double* rgp, const double* plystress, const dou
  * 0.
  *   ffb            (out) failure flag: 1.0 when rfb >= 1.0, else 0.0; a rfb
  *                        that is not finite (NaN or inf stress or strength)
- *                        gives 1.0 and records status -2
+ *                        gives 1.0 and records status -2 with the driver's
+ *                        warning "...: failure effort is not a finite
+ *                        number." and layer, isec as its integer context
  *   rfb            (out) failure effort
  *   plystress      (in)  6 ply stresses 11, 22, 33, 12, 13, 23
  *   peprops        (in)  9 x nlayer x nsec ply elastic constants
@@ -97,7 +102,9 @@ void fiberbreakage(double* ffb, double* rfb, const double* plystress, const doub
  * selector) and returns f = r = 0 with outtheta untouched.
  *   fmc            (out) failure flag: 1.0 when rmc >= 1.0, else 0.0; a rmc
  *                        that is not finite (NaN or inf stress or strength)
- *                        gives 1.0 and records status -2
+ *                        gives 1.0 and records status -2 with the driver's
+ *                        warning "...: failure effort is not a finite
+ *                        number." and layer, isec as its integer context
  *   rmc            (out) failure effort
  *   plystress      (in)  6 ply stresses 11, 22, 33, 12, 13, 23
  *   peprops        (in)  9 x nlayer x nsec ply elastic constants
@@ -140,7 +147,9 @@ void MatrixCracking(double* fmc, double* rmc, const double* plystress, const dou
  * Delamination subroutine..." for the selector) and returns f = r = 0.
  *   fdel           (out) failure flag: 1.0 when rdel >= 1.0, else 0.0; a rdel
  *                        that is not finite (NaN or inf stress or strength)
- *                        gives 1.0 and records status -2
+ *                        gives 1.0 and records status -2 with the driver's
+ *                        warning "...: failure effort is not a finite
+ *                        number." and layer, isec as its integer context
  *   rdel           (out) failure effort
  *   s33i           (in)  interface normal stress
  *   lplystress     (in)  6 stresses 11, 22, 33, 12, 13, 23 of ply layer

@@ -27,7 +27,14 @@ extern "C" {
  * no verdict and counts as failure: that failure is applied as above and
  * status -2 recorded, "NaN failure effort or threshold in
  * SuddenDegradation". Without mode values a NaN ttol(2) decides nothing.
- * Nothing else is recorded.
+ * A held factor of de or df, or a held G12, G13 or G23, that is NaN has
+ * lost its history (the minima would pass over it) and counts as failure
+ * of the mode that lowers it: fibre for de(1), df(1..2), G12 and G13,
+ * matrix for the others. That failure is applied as above, so the NaN is
+ * replaced by the degraded value (a factor whose undegraded entry is 0
+ * stays NaN), and status -2 recorded, "NaN held factor or shear modulus in
+ * SuddenDegradation". A NaN held E1 to nu23 or strength stays NaN, and so
+ * does its factor, unless its mode fails. Nothing else is recorded.
  *   degpeprops (in/out) 9 degraded elastic constants E1, E2, E3, nu12, nu13,
  *                       nu23, G12, G13, G23
  *   degpsprops (in/out) 9 degraded strengths (1 and 2: the fibre strengths)
@@ -52,9 +59,13 @@ void SuddenDegradation(double* degpeprops, double* degpsprops, const double* pep
  * the same way from the smallest of de(2..6), and de(2..6) are set to f2
  * before the discount. Every call prints three lines to standard output
  * ("Get regularised degradation factor", "Viskose degradation for FF" f1,
- * "Viskose degradation for IFF" f2). A NaN effort or threshold counts as
- * failure as in SuddenDegradation, with status -2 and "NaN failure effort or
- * threshold in SuddenDegradation_viscouse"; nothing else is recorded.
+ * "Viskose degradation for IFF" f2). A fraction that comes out NaN (from a
+ * NaN degr_old, de(2..6), degrfac, eta or dt) counts as 0, total loss: it is
+ * stored so in degr_old or de(2..6), printed so and applied so on failure,
+ * with status -2 "NaN degradation factor in SuddenDegradation_viscouse". A
+ * NaN effort or threshold, or a NaN held de(1), df or shear modulus, counts
+ * as failure as in SuddenDegradation, with status -2 and the messages there
+ * ending "in SuddenDegradation_viscouse". Nothing else is recorded.
  *   degpeprops (in/out) 9 degraded elastic constants
  *   degpsprops (in/out) 9 degraded strengths
  *   peprops    (in)     9 undegraded elastic constants
@@ -66,7 +77,8 @@ void SuddenDegradation(double* degpeprops, double* degpsprops, const double* pep
  *                       the mode values; NaN: failed (above)
  *   degrfac    (in)     retained fraction that the regularisation tends to
  *   nm         (in, optional) 6 mode values; absent or all -1.0: none
- *   degr_old   (in/out) regularised fibre fraction of the last call
+ *   degr_old   (in/out) regularised fibre fraction of the last call; NaN:
+ *                       0 (above)
  *   eta        (in)     viscosity (relaxation time)
  *   dt         (in)     time increment; dt + eta must not be 0 */
 void SuddenDegradation_viscouse(double* degpeprops, double* degpsprops, const double* peprops,
@@ -163,7 +175,12 @@ void GetNyeDegradationMatrix(double* d, const double* degrf, const int32_t* nten
 
 /* FalcomDegradation: the nine degradation factors (1 intact, 1e-20 lost, in
  * the order of GetNyeDegradationMatrix) of a damage state, by the scheme
- * degrid. All flags 0 gives all ones. Schemes (flag k "on" when dds(k) is
+ * degrid. Placed by GetNyeDegradationMatrix and multiplied entry by entry
+ * into a Nye-order ply stiffness C (11, 22, 33, 12, 13, 23), they scale: f1
+ * C11, f2 C12 and C21, f3 C22, f4 the in-plane shear C44 (12), f5 C55 (13),
+ * f6 C66 (23), f7 C13 and C31, f8 C23 and C32, f9 C33 (in the plane-stress 3
+ * x 3 form (11, 22, 12): f1 to f3 as there, f4 the shear C33; f5 to f9 then
+ * scale nothing). All flags 0 gives all ones. Schemes (flag k "on" when dds(k) is
  * 1.0; "fill": every factor 1e-20; later settings overwrite earlier ones):
  * 0 fill when any flag is on. 1 dds(1) gives f1 = fa(1), for fabric dds(2)
  * also f3 = fa(1); dds(7) fills. 2 dds(1) gives f1 = fa(2), for fabric dds(2)
@@ -183,7 +200,8 @@ void GetNyeDegradationMatrix(double* d, const double* degrf, const int32_t* nten
  * "NaN damage flag in FalcomDegradation" (flags a scheme does not read are
  * not judged). A degrid outside 0..5 (with a flag set) records status -2 ("Unsupported
  * degradation scheme in FalcomDegradation") and gives all ones.
- *   d         (out) 9 degradation factors
+ *   d         (out) 9 degradation factors: C11, C12, C22, C44 (12 shear),
+ *                   C55 (13 shear), C66 (23 shear), C13, C23, C33
  *   dds       (in)  10 damage flags, 1.0 (or NaN) marking a failed mode (3,
  *                   9 and 10 read by scheme 0 only)
  *   rdisc     (in)  global knock-down applied when dds(8) is on

@@ -39,7 +39,10 @@ extern "C" {
  * df_c or degr_fac is treated the same way ("NaN factor in
  * GradualDegradation: life counted as used up"): the factors drop to
  * degr_fac (all NaN when degr_fac is NaN), never to a finite value read
- * past the NaN. Any other dmgflag records status -2 ("Error: Default case
+ * past the NaN. A NaN gamma or lambda gives a NaN stiffness curve, and de
+ * comes back NaN wherever that curve is used (x < Nf), in both forms; a
+ * later call then takes the life as used up as above. Any other dmgflag
+ * records status -2 ("Error: Default case
  * in subroutine GradualDegradation...") and degrades nothing. When noel
  * equals the debugged element of the step card, labelled values are printed
  * to standard output.

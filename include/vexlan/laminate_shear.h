@@ -170,9 +170,17 @@ void GetSectionHMatrix(double* sehmatrix, const int32_t* sectionlist, const doub
 
 /* GetChaiDelamFactors: the three factors of the delamination model of an
  * interface between two plies, from their stiffnesses, thicknesses, shear
- * moduli and the angle between them: a membrane mismatch factor (0 when the
- * upper ply's Q22 equals the lower ply's Q11) and two shear factors (1 for
- * identical plies at 0 degrees).
+ * moduli and the angle between them. With c = cos dangl_d, s = sin dangl_d,
+ * Ql = qonl, Qu = qonu and the upper ply's stiffness turned onto the lower
+ * ply's fibre axis, q = Qu11 c^4 + (4 Qu33 + 2 Qu12) c^2 s^2 + Qu22 s^4:
+ *   factor 1 (membrane mismatch) = (Ql11 - q)(plythickl/plythicku)/(Ql11 -
+ *            Qu22), 0 when Qu22 equals Ql11 (and for identical plies at 0
+ *            degrees, where q = Ql11)
+ *   factor 2 (transverse shear) = (1 + (g23u/g23l) c^2 + (g23u/g13l) s^2)/2
+ *   factor 3 (longitudinal shear) = (1 + (g13l/g13u) c^2 + (g13l/g23u) s^2)/2
+ * Factors 2 and 3 are 1 for identical plies at 0 degrees. A zero shear
+ * modulus or upper thickness in a denominator gives an infinite or NaN
+ * factor; nothing is recorded.
  *   chaidfactors (out) 3 factors
  *   qonl         (in)  3 x 3 on-axis reduced stiffness (11, 22, 12) of the
  *                      lower ply

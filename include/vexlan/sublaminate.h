@@ -78,23 +78,38 @@ void GetSubKG(double* subkg, const double* nglob, const double* abd, const doubl
 /* GetSubLamBucklingStrain: buckling of one sub-laminate over one
  * delamination: the plies turned into the delamination's axes, the Ritz
  * bending and geometric stiffness, and the dominant eigenvalue lambda of
- * KK^-1 KG by power iteration. nglob is a reference load, not scaled to the
- * critical one: eps and nx are the critical strain and stress of a unit load
- * pattern and scale with 1 / |nglob| (the buckling analysis passes
- * (-1, 0, 0)); a tensile load gives a negative lambda and negative results.
- * Shape 0 or a singular KK is reported by the matrix inverse and the results
- * are not meaningful; a power iteration that does not converge records its
- * own warning. A half-axis that is not positive, or a zero load, records
- * status -2 and gives 0 in every output.
+ * KK^-1 KG by power iteration; 1/lambda is the critical load factor.
+ * Edge: the plate over the delamination is held along its whole boundary by
+ * the surrounding laminate. The ellipse and the rectangle are clamped there
+ * (deflection and slope zero: the Ritz deflection is (1 - xi^2 - eta^2)^2,
+ * or (1 - xi^2)^2 (1 - eta^2)^2, times a quadratic in xi = x/a, eta = y/b);
+ * the rectangle-tangent plate is simply supported (deflection zero, slope
+ * free: (1 - xi^2)(1 - eta^2) times the same quadratic). Load case: the
+ * running loads nglob act on this sub-laminate alone, uniform over the
+ * plate, turned into the delamination's axes; an unsymmetric sub-laminate
+ * takes the membrane forces A e of the mid-plane strain e that nglob gives it
+ * when free to bend (e from ABD^-1). nglob is a reference load, not scaled to
+ * the critical one: eps and nx are the critical strain and stress of a unit
+ * load pattern and scale with 1 / |nglob| (the buckling analysis passes (-1,
+ * 0, 0), uniaxial x compression, where they are the strain and the stress at
+ * which the sub-laminate buckles); a tensile load gives a negative lambda and
+ * negative results. Shape 0 or a singular KK is reported by the matrix
+ * inverse and the results are not meaningful; a power iteration that does
+ * not converge records its own warning. A half-axis that is not positive, or
+ * a zero load, records status -2 and gives 0 in every output.
  *   eps            (out) buckling strain: (ABD^-1)(1,1) / lambda in laminate
  *                        axes, the membrane x strain of a unit Nx at the
  *                        critical load factor
- *   nx             (out) buckling stress, 1 / (lambda times the thickness)
- *   eigvec         (out) 6 values: the Ritz buckling mode
+ *   nx             (out) buckling stress, not a running load: 1 / (lambda
+ *                        t), the critical running load of a unit pattern over
+ *                        the thickness t of the sub-laminate (force per area,
+ *                        in the units of the ply moduli)
+ *   eigvec         (out) 6 values: the Ritz buckling mode, the coefficients
+ *                        of 1, xi, eta, xi eta, xi^2, eta^2
  *   dsize          (in)  3 values: half-axes a, b and angle (degrees) of the
  *                        delamination
- *   nglob          (in)  3 running loads (Nx, Ny, Nxy) in laminate axes;
- *                        compression negative
+ *   nglob          (in)  3 running loads (Nx, Ny, Nxy), force per length, in
+ *                        laminate axes; compression negative
  *   plyelastic     (in)  9 x nplies ply constants
  *   plyorientation (in)  nplies ply angles in degrees
  *   plythickness   (in)  nplies ply thicknesses, ply 1 at the bottom

@@ -56,11 +56,17 @@ inline uint32_t sel(const i4* flag) { return static_cast<uint32_t>(*flag); }
 
 // The failure flag of an effort: 1 at 1.0 or more. An effort that is not a
 // finite number (a stress or strength that is none) cannot clear the ply: the
-// warning names the driver and the ply counts as failed, the effort keeps its
-// value for the caller to see.
-inline void finish(double* f, const double* r, const char* not_finite) {
+// warning names the driver, its integer context the ply and the section, and
+// the ply counts as failed; the effort keeps its value for the caller to see.
+[[gnu::cold, gnu::noinline]] void warn_not_finite(const char* message, i4 layer, i4 isec) {
+  const i4 where[2] = {layer, isec};
+  const double none = 0.0;
+  vx::report(-2, message, where, 2, &none, 1);
+}
+
+inline void finish(double* f, const double* r, const char* not_finite, i4 layer, i4 isec) {
   if (!(std::fabs(*r) <= vx::huge)) {
-    vx::report(-2, not_finite);
+    warn_not_finite(not_finite, layer, isec);
     *f = 1.0;
     return;
   }
@@ -226,7 +232,7 @@ VX_API void generalfailure(double* fgp, double* rgp, const double* plystress, co
   }
   const Strength x(psprops + 10 * column(*layer, *nlayer, *isec));
   if (k > 0) *rgp = potential(Potential(k - 1), Stress(plystress), x);
-  finish(fgp, rgp, "Warning: GeneralFailure: failure effort is not a finite number.");
+  finish(fgp, rgp, "Warning: GeneralFailure: failure effort is not a finite number.", *layer, *isec);
 }
 
 VX_API void fiberbreakage(double* ffb, double* rfb, const double* plystress, const double* peprops,
@@ -262,7 +268,7 @@ VX_API void fiberbreakage(double* ffb, double* rfb, const double* plystress, con
       vx::report(-2, "Warning: Default case in FiberBreakage subroutine.Please check your input parameters.");
       return;
   }
-  finish(ffb, rfb, "Warning: FiberBreakage: failure effort is not a finite number.");
+  finish(ffb, rfb, "Warning: FiberBreakage: failure effort is not a finite number.", *layer, *isec);
 }
 
 VX_API void MatrixCracking(double* fmc, double* rmc, const double* plystress, const double* peprops,
@@ -305,7 +311,7 @@ VX_API void MatrixCracking(double* fmc, double* rmc, const double* plystress, co
         MCrckCuntze2012(rmc, &s.s22, &s.s33, &s.s12, &s.s13, &s.s23, &x.xt22, &x.xc22, &x.s12, nullptr, nullptr);
         break;
     }
-    finish(fmc, rmc, mc_not_finite);
+    finish(fmc, rmc, mc_not_finite, *layer, *isec);
     if (!outtheta || !(*outtheta < 0.0 && *fmc == 1.0)) return;
     dang = McParameters(k, w, np, marker, x).dang;
   } else {
@@ -340,7 +346,7 @@ VX_API void MatrixCracking(double* fmc, double* rmc, const double* plystress, co
                     &p.gsflag);
         break;
     }
-    finish(fmc, rmc, mc_not_finite);
+    finish(fmc, rmc, mc_not_finite, *layer, *isec);
     dang = p.dang;
   }
   if (outtheta && *outtheta < 0.0 && *fmc == 1.0) *outtheta = dang;
@@ -416,7 +422,7 @@ VX_API void delamination(double* fdel, double* rdel, const double* s33i, const d
   }
   // The larger of the two plies; one that is not a number leaves it unknown.
   if (ru > *rdel || ru != ru) *rdel = ru;
-  finish(fdel, rdel, "Warning: Delamination: failure effort is not a finite number.");
+  finish(fdel, rdel, "Warning: Delamination: failure effort is not a finite number.", *layer, *isec);
 }
 
 VX_API void corecrushing(double* fcc, double* rcc, const double* /*plystress*/, const double* /*psprops*/,

@@ -9,6 +9,7 @@
 #include <cmath>
 #include "data.h"
 #include "listout.h"
+#include "util.h"
 #include "vexlan/degradation_fatigue.h"
 #include "vx.h"
 
@@ -117,7 +118,9 @@ bool equivalent_cycles(const Cycle& c, double* nm, double* de, double* df_t, dou
   const double log_cj = std::min(g1 * (c.lognf + L4) - L4, log_huge);
   if (x < c.nf) {
     if (c.lambda == c.beta_t && c.gamma == c.alpha_t) *de = std::min(*de, (*df_t + *df_c) / 2.0);
-    else *de = std::min(*de, c.stiffness(x, s));
+    // A NaN curve (gamma or lambda not a number) leaves the stiffness
+    // unknown, as in form 1, not at the factor held.
+    else *de = vx::util::min_or_nan(*de, c.stiffness(x, s));
   } else {
     *de = std::min(*de, c.degr_fac);
   }

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "listout.h"
+#include "util.h"
 #include "vexlan/degradation.h"
 #include "vx.h"
 
@@ -27,6 +28,29 @@ void report_nan(const char* what, const char* routine) {
   vx::report(-2, msg);
 }
 
+// Whether a held value that the minima of the discount would pass over is
+// NaN: a factor of de or df, or G12, G13, G23. Run on every call, so a sum
+// tree stands for eighteen tests: it is NaN when a term is (or when +inf
+// meets -inf, which no held factor or modulus is).
+inline bool held_nan(const double* de, const double* df, const double* degpe) {
+  const double s = ((de[0] + de[1]) + (de[2] + de[3])) + ((de[4] + de[5]) + (degpe[6] + degpe[7]));
+  const double t = ((df[0] + df[1]) + (df[2] + df[3])) + ((df[4] + df[5]) + (df[6] + df[7]));
+  return std::isnan((s + t) + (df[8] + degpe[8]));
+}
+
+// The modes whose failure a NaN held value stands for: fibre for the factors
+// of E1 and of the fibre strengths and for G12, G13, which only fibre failure
+// lowers; matrix failure for the rest. Recorded once.
+[[gnu::cold, gnu::noinline]] void held_unknown(bool& fibre, bool& matrix, const double* degpe, const double* de,
+                                                const double* df, const char* routine) {
+  using vx::util::any_nan;
+  const bool f = std::isnan(de[0]) || any_nan(df, 2) || any_nan(degpe + 6, 2);
+  const bool m = any_nan(de + 1, 5) || any_nan(df + 2, 7) || std::isnan(degpe[8]);
+  if (f || m) report_nan("NaN held factor or shear modulus", routine);
+  fibre |= f;
+  matrix |= m;
+}
+
 // Ply discount with separate retained fractions for fibre (ff) and matrix (fm)
 // failure.
 void discount(double* degpe, double* degps, const double* pe, const double* ps, double* de, double* df,
@@ -39,6 +63,8 @@ void discount(double* degpe, double* degps, const double* pe, const double* ps, 
     for (int i = 0; i < 6; ++i) unset = unset && nm[i] == -1.0;
     if (!unset) std::copy(nm, nm + 6, mode), modes = true;
   }
+  // The new value comes first in every minimum: over a NaN held value it is
+  // the one kept.
   auto degrade = [&](double f, int e0, int s0) {
     for (int i = e0; i < 6; ++i) degpe[i] = std::min(f * pe[i], degpe[i]);
     for (int i = s0; i < 9; ++i) degps[i] = with_sign(std::min(std::fabs(f * ps[i]), std::fabs(degps[i])), ps[i]);
@@ -55,10 +81,16 @@ void discount(double* degpe, double* degps, const double* pe, const double* ps, 
     return at ? v >= t : v > t;
   };
   auto mode_reached = [&](int i) { return modes ? reached(mode[i], ttol[1], false) : mode[i] > ttol[1]; };
-  const bool fibre = reached(*g_f, ttol[0], true) | mode_reached(0);
+  bool fibre = reached(*g_f, ttol[0], true) | mode_reached(0);
   bool matrix = reached(*g_m, ttol[0], true);
   for (int i = 1; i < 6; ++i) matrix = mode_reached(i) | matrix;
   if (unknown) report_nan("NaN failure effort or threshold", routine);
+  // A held factor or shear modulus that is NaN has lost its history, and the
+  // minima below would replace it by the new, possibly intact, value: it
+  // counts as failure of the mode that lowers it. (A NaN held E1..nu23 or
+  // strength is kept unless its mode fails, and so is its factor.)
+  if (held_nan(de, df, degpe)) [[unlikely]]
+    held_unknown(fibre, matrix, degpe, de, df, routine);
   if (fibre) {
     *g_f = 1.0;
     degrade(ff, 0, 0);
@@ -121,16 +153,26 @@ VX_API void SuddenDegradation_viscouse(double* degpeprops, double* degpsprops, c
                                        const double* psprops, double* de, double* df, double* g_f, double* g_m,
                                        const double* ttol, const double* degrfac, const double* nm,
                                        double* degr_old, const double* eta, const double* dt) {
-  const double f1 = 1.0 - regularise(1.0 - *degr_old, 1.0 - *degrfac, *eta, *dt);
+  const char* routine = "SuddenDegradation_viscouse";
+  double f1 = 1.0 - regularise(1.0 - *degr_old, 1.0 - *degrfac, *eta, *dt);
+  // min_element passes over a NaN factor after the first: the smallest is
+  // then unknown.
+  const double m = vx::util::any_nan(de + 1, 5) ? vx::not_a_number : *std::min_element(de + 1, de + 6);
+  double f2 = 1.0 - regularise(1.0 - m, 1.0 - *degrfac, *eta, *dt);
+  // A fraction that comes out NaN (from degr_old, the factors, degrfac, eta
+  // or dt) is unknown: it counts as total loss and is stored so, never
+  // dropped by the minima as if nothing had been lost.
+  if (std::isnan(f1) || std::isnan(f2)) {
+    report_nan("NaN degradation factor", routine);
+    if (std::isnan(f1)) f1 = 0.0;
+    if (std::isnan(f2)) f2 = 0.0;
+  }
   *degr_old = f1;
-  const double m = *std::min_element(de + 1, de + 6);
-  const double f2 = 1.0 - regularise(1.0 - m, 1.0 - *degrfac, *eta, *dt);
   std::fill(de + 1, de + 6, f2);
   vx::ListLine().str("Get regularised degradation factor").print();
   vx::ListLine().str("Viskose degradation for FF").r(f1).print();
   vx::ListLine().str("Viskose degradation for IFF").r(f2).print();
-  discount(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, f1, f2, nm,
-           "SuddenDegradation_viscouse");
+  discount(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, f1, f2, nm, routine);
 }
 
 VX_API void IsotropicDegradation(const double* peprops, const double* d, const double* life, const double* degr,
