@@ -7,6 +7,7 @@ processors (with `make sanitize`, under the sanitizers), and
     python tests/test_iohandling_fuzz.py FIRST COUNT [JOBS]
 
 runs a batch by hand (with the sanitizers when they are preloaded) and prints every finding."""
+import math
 import os
 import random
 import resource
@@ -500,8 +501,8 @@ def _outline_beyond_plies(d):
     of every ply, kind and damage to 30,000 values (with a few hundred damages, gigabytes)."""
     write_examples(d)
     t = (d / "DamageCard.vxd").read_text()
-    (d / "DamageCard.vxd").write_text(t.replace(
-        "0, -10.0, 2.0\n", "0, -10.0, 2.0\n+Table, TYPE=Fiber, LayID=99\n" + "0, 1.0, 2.0\n" * 10000, 1))
+    circle = "".join(f"0, {math.cos(k * math.tau / 10000):.6f}, {math.sin(k * math.tau / 10000):.6f}\n" for k in range(10000))
+    (d / "DamageCard.vxd").write_text(t.replace("0, -10.0, 2.0\n", "0, -10.0, 2.0\n+Table, TYPE=Fiber, LayID=99\n" + circle, 1))
 
     def check(vx):
         assert vx.damagedata.dmgpoints.shape == (12, 8, 6, 2)

@@ -38,9 +38,9 @@ MISTAKES = [
     ("SectionCard", SEC.format(ori="0 90")[1:],
      "Error in SectionCard, line 1: outside a block: +Begin Section, SecID=7"),
     ("SectionCard", SEC.format(ori="0 90 90 0").replace("+Material\n1", "+Material\n1 2"),
-     "Error in SectionCard, section 7, line 2: +Material: 2 values for 4 plies"),
+     "Error in SectionCard, section 7, line 4: +Orientation: 4 plies, +Material has 2"),
     ("SectionCard", SEC.format(ori="0 90 90 0").replace("0.125", "0.1 0.2 0.1"),
-     "Error in SectionCard, section 7, line 6: +Thickness: 3 values for 4 plies"),
+     "Error in SectionCard, section 7, line 4: +Orientation: 4 plies, +Thickness has 3"),
     ("SectionCard", " " + SEC.format(ori="0 90"),
      "Error in SectionCard, line 1: keyword not in column 1: ++Begin Section, SecID=7"),
     # a keyword after a blank ends the data lines of the item before it
@@ -135,15 +135,16 @@ MISTAKES = [
     # the angle is the last value of +Position
     ("DamageCard", DMG.replace("0 0 0 30", "0 0 30"),
      "Error in DamageCard, damage 1, line 2: +Position: 3 values, at least 4"),
-    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Matrix, LayID=2\n0 1 2\n0 3 4\n0 5\n++End"),
-     "Error in DamageCard, damage 1, line 6: +Table: 8 values, not triples"),
+    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Matrix, LayID=2\n0 1 2\n0 3 4\n0 3 1\n0 5\n++End"),
+     "Error in DamageCard, damage 1, line 6: +Table: 11 values, not triples"),
     ("DamageCard", two(DMG),
      "Error in DamageCard, damage 1, line 7: id already used at line 1"),
     ("DamageCard", DMG.replace("++End", "+Position\n1 1 0 0\n++End"),
      "Error in DamageCard, damage 1, line 6: +Position given twice (line 2)"),
     ("DamageCard", DMG.replace("++End", "+Abstraction, TYPE=Fiber\n2, 1.0, 1.0, 0\n++End"),
      "Error in DamageCard, damage 1, line 6: +Abstraction given twice (line 4)"),
-    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Core, Layer=1\n0 1 2 0 3 4\n+Table, Layer=1, TYPE=Core\n0 1 2 0 3 4\n++End"),
+    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Core, Layer=1\n0 1 2 0 3 4 0 3 1\n+Table, Layer=1, TYPE=Core\n"
+                               "0 1 2 0 3 4 0 3 1\n++End"),
      "Error in DamageCard, damage 1, line 8: +Table given twice (line 6)"),
     ("DamageCard", DMG.replace("DmgID=1", "ID=1001"),
      "Error in DamageCard, damage 1, line 1: id option is not DmgID=<integer>"),
@@ -282,7 +283,8 @@ CLEAN = {
     # items that repeat legitimately: +Abstraction of another kind, +Table of another ply or kind
     "DamageCard": DMG + DMG.replace("DmgID=1", "DmgID=2").replace("+Position", "+Table, TYPE=Matrix, LayID=1\n"
                                                                   "0 0 0 0 1 0 0 1 1\n+Table, LayID=2, TYPE=Matrix\n"
-                                                                  "0 0 0 0 1 0\n+Table, TYPE=Core, LayID=1\n0 0 0 0 1 0\n"
+                                                                  "0 0 0 0 1 0 0 1 1\n+Table, TYPE=Core, LayID=1\n"
+                                                                  "0 0 0 0 1 0 0 1 1\n"
                                                                   "+Abstraction, TYPE=Matrix\n2, 1.0, 1.0, 0\n+Position"),
 }
 
