@@ -511,6 +511,71 @@ FORMATS = {
 }
 
 
+# Materials of 9, 5 and 2 elastic constants with 10 strengths over two temperatures: factor rows of
+# 19, 15 and 12 values, and a secant curve each, written one record a line.
+ROWS = {9: ("40000 9800 9800 0.3 0.3 0.4 4500 4500 3500", "1 0.9 0.9 1 1 1 0.8 0.8 0.8"),
+        5: ("135000 10000 0.3 0.45 5000", "1 0.9 1 1 0.8"),
+        2: ("3500 0.35", "0.9 1")}
+STRENGTH = "1000 40 40 700 140 140 70 70 50 60"
+FACTORS = "0.95 0.8 0.8 0.9 0.85 0.85 0.75 0.75 0.75 0.8"
+
+
+def wrapped_material(split):
+    """The material card, every record's values given to split(values, record length) for its lines."""
+    out = []
+    for m, (n, (elastic, e80)) in enumerate(ROWS.items(), 1):
+        rows = [" ".join(["1.0"] * (n + 10)), f"{e80} {FACTORS}"]
+        curve = ["0 3000", "0.01 2900", "0.02 2700"]
+        out += [f"++Begin Material, MatID={m}", "+Temperature", "20, 80", "+Elastic", elastic, "+Strength", STRENGTH,
+                "+Table, TYPE=TEMPERATURE"] + [ln for r in rows for ln in split(r, n + 10)]
+        for t in (20, 80):
+            out += [f"+Calibration, TYPE=Secant, T={t}"] + [ln for p in curve for ln in split(p, 2)]
+        out += ["++End Material"]
+    return "\n".join(out) + "\n"
+
+
+SECTION3 = ("++Begin Section, SecID=1\n+Material\n1 2 3\n+Orientation\n0 90 0\n+Thickness\n0.125\n"
+            "++End Section\n")
+DAMAGE3 = ("++Begin Damage, DmgID=1\n+Position\n50.0, 25.0, 0.0, 30.0\n+Abstraction, TYPE=Delamination\n"
+           "1, 20.0, 12.0, 0\n2, 15.0, 10.0, 0\n+Abstraction, TYPE=Matrix\n3, 18.0, 6.0, 0\n"
+           "+Table, TYPE=Fiber, LayID=2\n0, -10.0, -2.0\n0, 10.0, -2.0\n0, 10.0, 2.0\n0, -10.0, 2.0\n++End Damage\n")
+
+
+def split_at(k):
+    """A record's first k values on a line, the rest on the next."""
+    return lambda r, n: [" ".join(r.split()[:k]), " ".join(r.split()[k:])] if 0 < k < len(r.split()) else [r]
+
+
+WRAPPED = {
+    "factor rows split after the elastic factors": lambda r, n: ([" ".join(r.split()[:n - 10]), " ".join(r.split()[n - 10:])]
+                                                               if n > 10 else [r]),
+    "factor rows split 2 + rest": split_at(2),
+    "records wrapped at about 40 characters": lambda r, n: textwrap.wrap(r, 40),
+    "every value on a line of its own": lambda r, n: r.split(),
+    "every value on a line of its own, commas": lambda r, n: [v + "," for v in r.split()],
+}
+
+
+@pytest.mark.parametrize("name", WRAPPED)
+def test_wrapped_records_read_into_the_data_of_their_one_line_form(vx, tmp_path, name):
+    """Factor rows of 9 + 10, 5 + 10 and 2 + 10 values, curves, records and outlines over lines."""
+    one_line = {"SectionCard": SECTION3, "MaterialCard": wrapped_material(lambda r, n: [r]), "DamageCard": DAMAGE3}
+    canonical = read(vx, tmp_path, one_line)
+    assert err(vx)[0] == 0, err(vx)
+    assert vx.materialdata.peprops.shape[0] == 18 and vx.materialdata.secantprops.shape == (2, 3, 2)
+    split = WRAPPED[name]
+    wrapped = {"SectionCard": SECTION3, "MaterialCard": wrapped_material(split),
+               "DamageCard": data_lines(lambda ln: "\n".join(split(ln.replace(",", " "), 0)))(DAMAGE3)}
+    assert wrapped["MaterialCard"] != one_line["MaterialCard"]
+    data = read(vx, tmp_path, wrapped)
+    assert err(vx)[0] == 0, err(vx)
+    for k, v in canonical.items():
+        w = data[k]
+        assert (v is None) == (w is None), k
+        if v is not None:
+            assert v.shape == w.shape and v.tobytes() == w.tobytes(), k
+
+
 @pytest.mark.parametrize("name", FORMATS)
 def test_legal_formatting_reads_exactly_as_the_examples(vx, tmp_path, name):
     canonical = read(vx, tmp_path, {})

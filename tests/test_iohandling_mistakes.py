@@ -153,6 +153,52 @@ MISTAKES = [
 ]
 
 
+# A section of four plies whose +Material comes first: the plies are counted from +Orientation.
+FOUR = "++Begin Section, SecID=1\n+Material\n1 1 1 1\n+Orientation\n0 45 -45 90\n+Thickness\n0.125\n++End Section\n"
+ANGLES = "+Orientation\n0 45 -45 90\n"
+
+
+@pytest.mark.parametrize("old,new,message", [
+    # the mistake in the angle line is reported, not the +Material line before it, which is right
+    (ANGLES, "+Orientaton\n0 45 -45 90\n", "line 4: unknown item +Orientaton"),
+    (ANGLES, "+Orientation\n0 45\n** the other two\n-45 90\n", "line 7: line read by no item"),
+    (ANGLES, "+Orientation\n0 -45\n+45.0 90\n", "line 6: unknown item +45.0 90"),
+    (ANGLES, "+Orientation\n0/45/-45/90\n", "line 5: +Orientation: value not a number"),
+    # a count that differs: at the line that sets the ply count, naming the other item
+    (ANGLES, "+Orientation\n0 45 -45\n", "line 4: +Orientation: 3 plies, +Material has 4"),
+    ("0.125", "0.125 0.125", "line 4: +Orientation: 4 plies, +Thickness has 2"),
+    ("1 1 1 1\n", "1 1 1 1 1\n", "line 4: +Orientation: 4 plies, +Material has 5"),
+    # the mismatch waits for the end line, and a mistake after it is still the one reported
+    ("+Thickness\n0.125\n", "+Thickness\n0.125\n+Extensoin\n1 0\n", "line 8: unknown item +Extensoin"),
+    ("0 45 -45 90\n+Thickness\n0.125\n", "0 45 -45\n+Thickness\n0.125 mm\n", "line 7: +Thickness: value not a number"),
+], ids=["misspelt", "cut by a comment", "split by +45.0", "slashes", "one angle short", "two thicknesses",
+        "five material ids", "misspelt item after the items", "unit after a short angle line"])
+def test_a_block_reports_its_line_mistakes_before_its_item_mismatches(vx, tmp_path, old, new, message):
+    text = FOUR.replace(old, new)
+    assert text != FOUR
+    for n, t in {"StepCard": STEP, "SectionCard": text, "MaterialCard": MAT, "DamageCard": DMG}.items():
+        (tmp_path / f"{n}.vxd").write_text(t)
+    read_job(vx, tmp_path)
+    assert err(vx) == (-2, "Error in SectionCard, section 1, " + message)
+    assert int(vx.errorhandling.errintv[0]) == int(message.split()[1].rstrip(":"))
+
+
+def test_curves_that_the_temperatures_do_not_match_wait_for_a_misspelt_temperature_item(vx, tmp_path):
+    """Two curves before a misspelt +Temperature would be curves beyond the one temperature: the
+    misspelt line is the mistake."""
+    mat = ("++Begin Material, MatID=1\n+Elastic\n140000 9000 0.3 0.5 4500\n+Calibration, TYPE=Shear, T=20\n0 0\n0.1 30\n"
+           "+Calibration, TYPE=Shear, T=80\n0 0\n0.1 20\n+Temprature\n20 80\n++End Material\n")
+    for n, t in {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": mat, "DamageCard": DMG}.items():
+        (tmp_path / f"{n}.vxd").write_text(t)
+    read_job(vx, tmp_path)
+    assert err(vx) == (-2, "Error in MaterialCard, material 1, line 10: unknown item +Temprature")
+    # without the misspelt line, the mismatch itself, at the curve that goes beyond
+    (tmp_path / "MaterialCard.vxd").write_text(mat.replace("+Temprature\n20 80\n", ""))
+    vx.errorhandling.rsxerr(1)
+    read_job(vx, tmp_path)
+    assert err(vx) == (-2, "Error in MaterialCard, material 1, line 7: +Calibration: curves beyond nt = 1")
+
+
 @pytest.mark.parametrize("name,text,message", MISTAKES, ids=[f"{m[0]}-{i}" for i, m in enumerate(MISTAKES)])
 def test_mistake_is_reported_with_card_block_and_line(vx, tmp_path, name, text, message):
     cards = {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": MAT, "DamageCard": DMG}
