@@ -361,10 +361,6 @@ int64_t outline_breach(const std::vector<double>& xy) {
   return first < m ? at[first] : -2;
 }
 
-namespace {
-
-}  // namespace
-
 const Item* Card::find(std::span<const Item> items, const KeyLine& k) {
   for (const Item& it : items) {
     if (!key_matches(it.key, k.key)) continue;

@@ -290,7 +290,7 @@ void check_matrix_parameters(io::Card& card, const Block& b) {
     return;
   }
   const int32_t count = list->count - (list->search ? 2 : 0);
-  for (int32_t k = 0; k < count; ++k)
+  for (int32_t k = 0; k < count && k < int32_t(std::size(list->kinds)); ++k)
     if (list->kinds[k] == io::Kind::positive && !(v[size_t(k)] > 0.0)) {
       char t[48];
       std::snprintf(t, sizeof t, ": %g is not positive", v[size_t(k)]);
