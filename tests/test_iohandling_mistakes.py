@@ -158,7 +158,7 @@ FOUR = "++Begin Section, SecID=1\n+Material\n1 1 1 1\n+Orientation\n0 45 -45 90\
 ANGLES = "+Orientation\n0 45 -45 90\n"
 
 
-@pytest.mark.parametrize("old,new,message", [
+ORDER = [
     # the mistake in the angle line is reported, not the +Material line before it, which is right
     (ANGLES, "+Orientaton\n0 45 -45 90\n", "line 4: unknown item +Orientaton"),
     (ANGLES, "+Orientation\n0 45\n** the other two\n-45 90\n", "line 7: line read by no item"),
@@ -171,8 +171,12 @@ ANGLES = "+Orientation\n0 45 -45 90\n"
     # the mismatch waits for the end line, and a mistake after it is still the one reported
     ("+Thickness\n0.125\n", "+Thickness\n0.125\n+Extensoin\n1 0\n", "line 8: unknown item +Extensoin"),
     ("0 45 -45 90\n+Thickness\n0.125\n", "0 45 -45\n+Thickness\n0.125 mm\n", "line 7: +Thickness: value not a number"),
-], ids=["misspelt", "cut by a comment", "split by +45.0", "slashes", "one angle short", "two thicknesses",
-        "five material ids", "misspelt item after the items", "unit after a short angle line"])
+]
+
+
+@pytest.mark.parametrize("old,new,message", ORDER, ids=[
+    "misspelt", "cut by a comment", "split by +45.0", "slashes", "one angle short", "two thicknesses",
+    "five material ids", "misspelt item after the items", "unit after a short angle line"])
 def test_a_block_reports_its_line_mistakes_before_its_item_mismatches(vx, tmp_path, old, new, message):
     text = FOUR.replace(old, new)
     assert text != FOUR

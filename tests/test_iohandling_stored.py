@@ -54,6 +54,19 @@ def card_sets():
     for i, (card, text, _) in enumerate(mistakes.MISTAKES):
         out.append((f"mistakes {i}", dict(base, **{card: text}), 2))
     out.append(("mistakes clean", dict(mistakes.CLEAN), 2))
+    for name, split in corpus.WRAPPED.items():
+        out.append((f"wrapped: {name}", {"SectionCard": corpus.SECTION3, "MaterialCard": corpus.wrapped_material(split),
+                                         "DamageCard": corpus.data_lines(lambda ln: "\n".join(split(ln.replace(",", " "), 0)))(
+                                             corpus.DAMAGE3)}, 2))
+    out.append(("wrapped: one line", {"SectionCard": corpus.SECTION3, "DamageCard": corpus.DAMAGE3,
+                                      "MaterialCard": corpus.wrapped_material(lambda r, n: [r])}, 2))
+    for i, (old, new, _) in enumerate(mistakes.ORDER):
+        out.append((f"mistakes order {i}", dict(base, SectionCard=mistakes.FOUR.replace(old, new)), 2))
+    for d in items.LISTS:
+        out.append((f"items list {d['selector']}:{d['count']}",
+                    dict(items.CLEAN, MaterialCard=items.parameter_block(d["selector"], items.parameter_list(d))), items.NSTEPS))
+    for name, text, _ in items.PARAMETER_MISTAKES:
+        out.append((f"items {name}", dict(items.CLEAN, MaterialCard=text), items.NSTEPS))
     # every set holds all four cards, so that a set stands on its own
     return [(i, {n: c.get(n, corpus.BASE[n]) for n in NAMES}, s) for i, c, s in out]
 
@@ -117,9 +130,12 @@ def main(argv):
         print(__doc__)
         return 2
     import _vexlan as vx
+    # Sets of earlier digests stay (the cards of tests since changed still hold), read first and
+    # anew with the build on the path, the sets of the tests as they are after them.
+    earlier = [(e["id"], e["cards"], e["nsteps"]) for e in load()] if os.path.exists(SNAPSHOT) else []
     entries, seen = [], set()
     with tempfile.TemporaryDirectory() as d:
-        for i, cards, nsteps in card_sets():
+        for i, cards, nsteps in earlier + card_sets():
             key = json.dumps([cards, nsteps], sort_keys=True)
             if key in seen:
                 continue
