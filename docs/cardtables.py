@@ -4,8 +4,10 @@ src/io/iohandling_items.cpp, the ones the card readers read through.
     python3 docs/cardtables.py          rewrites the tables in docs/cards.md
     python3 docs/cardtables.py --check  exits 1 when the guide differs
 
-A table stands between "<!-- items NAME -->" and "<!-- end items -->" lines;
-tests/test_iohandling_items.py holds the guide to the declarations.
+A table stands between "<!-- items NAME -->" and "<!-- end items -->" lines, the
+parameter lists of the matrix criteria between "<!-- parameters -->" and
+"<!-- end parameters -->"; tests/test_iohandling_items.py holds the guide to the
+declarations.
 """
 import os
 import re
@@ -19,9 +21,12 @@ FIELDS = ("key", "option", "select", "place", "repeat", "slot", "count", "record
           "data", "lands")
 
 
+PARAM_FIELDS = ("selector", "criterion", "count", "search", "kinds", "data")
+
+
 def split_fields(text):
-    """Top-level comma-separated fields of a brace initializer (strings and
-    parentheses kept whole)."""
+    """Top-level comma-separated fields of a brace initializer (strings,
+    parentheses and inner braces kept whole)."""
     out, depth, cur, quoted = [], 0, "", False
     for ch in text:
         if quoted:
@@ -30,9 +35,9 @@ def split_fields(text):
             continue
         if ch == '"':
             quoted = True
-        elif ch == "(":
+        elif ch in "({":
             depth += 1
-        elif ch == ")":
+        elif ch in ")}":
             depth -= 1
         elif ch == "," and depth == 0:
             out.append(cur.strip())
@@ -78,6 +83,28 @@ def declarations(source=SOURCE):
     return cards
 
 
+def parameter_lists(source=SOURCE):
+    """The parameter lists of the matrix criteria, in declaration order."""
+    with open(source) as fh:
+        text = fh.read()
+    m = re.search(r"constexpr ParamList matrix_param_decl\[\] = \{\n(.*?)\n\};", text, re.S)
+    lists = []
+    for line in m.group(1).splitlines():
+        line = line.strip()
+        if not line.startswith("{"):
+            continue
+        fields = split_fields(line[1:line.rindex("}")])
+        if len(fields) != len(PARAM_FIELDS):
+            raise ValueError(f"{len(fields)} fields in {line}")
+        d = dict(zip(PARAM_FIELDS, fields))
+        d["selector"], d["count"] = int(d["selector"]), int(d["count"])
+        d["criterion"], d["data"] = d["criterion"][1:-1], d["data"][1:-1]
+        d["search"] = d["search"] == "true"
+        d["kinds"] = [k.strip() for k in d["kinds"].strip("{}").split(",") if k.strip()]
+        lists.append(d)
+    return lists
+
+
 RECORDS = {0: "rows", 2: "pairs", 3: "triples", 4: "fours"}
 KINDS = {
     "real": "",
@@ -93,6 +120,9 @@ KINDS = {
     "curve": "x (first of each) strictly ascending",
     "ply_record": "plies 1 to nplies, each once; half-axes above 0",
     "gap_record": "interfaces 1 to nplies-1, each once; half-axes above 0",
+    "damage_limit": "each 0 to 1, or -1 for the damage routine's own set",
+    "modulus_curve": "x (first of each) strictly ascending, the modulus (second) above 0",
+    "outline": "the vertices of a simple polygon that encloses an area",
 }
 REPEATS = {"once": "once", "per_kind": "once per kind", "per_ply": "once per ply and kind",
            "per_temperature": "one per merged temperature and type", "many": "any number of times"}
@@ -135,7 +165,8 @@ def row(d):
     if KINDS[d["kind"]]:
         values.append(KINDS[d["kind"]])
     if d["record"] != 1:
-        values.append("in " + RECORDS[d["record"]] + (", whole on each line" if d["per_line"] else ""))
+        r = RECORDS[d["record"]]
+        values.append(f"in {r}" + (f"; a line holds whole {r} or part of one" if d["per_line"] else ""))
     return f"| {cell(item)} | {where} | {cell(d['data'])}: {cell(', '.join(values))} | {cell(d['lands'])} |"
 
 
@@ -145,17 +176,50 @@ def table(items):
     return "\n".join(lines)
 
 
-def render(guide_text, cards):
+def kinds_text(kinds):
+    """The kinds of a parameter list's values, runs of one kind together: "values 1 to 3 above 0"."""
+    out, k = [], 0
+    while k < len(kinds):
+        j = k
+        while j + 1 < len(kinds) and kinds[j + 1] == kinds[k]:
+            j += 1
+        if KINDS.get(kinds[k]):
+            at = f"value {k + 1}" if j == k else f"values {k + 1} to {j + 1}"
+            out.append(f"{at} {KINDS[kinds[k]]}")
+        k = j + 1
+    return "; ".join(out)
+
+
+def parameter_row(d):
+    meaning = d["data"] + (f": {kinds_text(d['kinds'])}" if kinds_text(d["kinds"]) else "")
+    return f"| {d['selector']} {cell(d['criterion'])} | {d['count']} | {cell(meaning)} |"
+
+
+def parameter_table(lists):
+    lines = ["| matrix selector | n values | meaning |", "|---|---|---|"]
+    lines += [parameter_row(d) for d in lists]
+    selectors = sorted({d["selector"] for d in lists})
+    lines.append(f"| {selectors[0]} to {selectors[-1]} | any other n | nothing: every default kept |")
+    lines.append("| every other selector | 1 or more | the first value is only the fracture angle, in degrees, that a "
+                 "failing ply reports (returned in radians) |")
+    return "\n".join(lines)
+
+
+def render(guide_text, cards, lists=None):
     """The guide with every marked table replaced by its rendering."""
     def repl(m):
         return f"{m.group(1)}\n{table(cards[m.group(2)])}\n{m.group(3)}"
-    return re.sub(r"(<!-- items (\w+) -->)\n(?:\|[^\n]*\n)*(<!-- end items -->)", repl, guide_text, flags=re.S)
+    text = re.sub(r"(<!-- items (\w+) -->)\n(?:\|[^\n]*\n)*(<!-- end items -->)", repl, guide_text, flags=re.S)
+    if lists is not None:
+        text = re.sub(r"(<!-- parameters -->)\n(?:\|[^\n]*\n)*(<!-- end parameters -->)",
+                      lambda m: f"{m.group(1)}\n{parameter_table(lists)}\n{m.group(2)}", text, flags=re.S)
+    return text
 
 
 def main(argv):
     with open(GUIDE) as fh:
         text = fh.read()
-    new = render(text, declarations())
+    new = render(text, declarations(), parameter_lists())
     if "--check" in argv:
         return 0 if new == text else 1
     with open(GUIDE, "w") as fh:

@@ -5,6 +5,7 @@ another intent reads silently (out of reach); and cards in unusual but legal for
 exactly as the examples. Only kinds the item tables do not already hold are here."""
 import os
 import re
+import textwrap
 
 import numpy as np
 import pytest
@@ -93,10 +94,11 @@ SECTION = [
     ("a line of commas", "0 90 90 0", "0 90 90 0\n,,,", "Error in SectionCard, section 2, line 19: +Orientation: empty value"),
     ("a lone comma", "0 90 90 0", "0 90\n,\n90 0", "Error in SectionCard, section 2, line 19: +Orientation: empty value"),
     # counts that do not match the plies
+    # reported at +Orientation, which sets the ply count, naming the item that differs
     ("five angles, four thicknesses", "0 90 90 0", "0 90 0 90 0",
-     "Error in SectionCard, section 2, line 19: +Thickness: 4 values for 5 plies"),
+     "Error in SectionCard, section 2, line 17: +Orientation: 5 plies, +Thickness 4"),  # "has" left out for 80
     ("eight thicknesses for four plies", "0.25 0.25 0.25 0.25", " ".join(["0.25"] * 8),
-     "Error in SectionCard, section 2, line 19: +Thickness: 8 values for 4 plies"),
+     "Error in SectionCard, section 2, line 17: +Orientation: 4 plies, +Thickness 8"),
     ("a padding zero", "0.25 0.25 0.25 0.25", "0.25 0.25 0.25 0.25 0",
      "Error in SectionCard, section 2, line 20: +Thickness: 0 is not positive"),
     # the strength line
@@ -226,9 +228,10 @@ MATERIAL = [
      "Error in MaterialCard, material 1, line 10: +Table: 30 factors, expected 45"),
     ("+Temprature", "+Temperature\n20.0, 80.0", "+Temprature\n20.0, 80.0", "Error in MaterialCard, material 1, line 3: unknown item +Temprature"),
     ("one factor row", ROW80 + "\n", "", "Error in MaterialCard, material 1, line 10: +Table: 15 factors, expected 30"),
-    ("factor row split", ROW20 + "\n1.0 0.9", ROW20 + " 1.0\n0.9", "Error in MaterialCard, material 1, line 11: +Table: row split over lines"),
-    ("factors one a line", ROW20 + "\n", "\n".join(["1.0"] * 15) + "\n",
-     "Error in MaterialCard, material 1, line 11: +Table: row split over lines"),
+    # a line that ends one row and starts the next
+    ("factor row split", ROW20 + "\n1.0 0.9", ROW20 + " 1.0\n0.9", "Error in MaterialCard, material 1, line 11: +Table: line mixes two rows"),
+    ("factor rows wrapped in the wrong place", ROW20 + "\n" + ROW80, ROW20[:20] + "\n" + ROW20[20:] + " 1.0 0.9\n" + ROW80[8:],
+     "Error in MaterialCard, material 1, line 12: +Table: line mixes two rows"),
     ("factors in percent", "1.0 0.9 1.0 1.0 0.8", "100 90 100 100 80",
      "Error in MaterialCard, material 1, line 10: +Table: not positive definite at 80"),
     ("TYPE=TEMPERATUR", "TYPE=TEMPERATURE", "TYPE=TEMPERATUR",
@@ -257,7 +260,7 @@ MATERIAL = [
     ("T=", FRACTURE, "+Calibration, TYPE=Shear, T=\n0 0\n0.1 30\n" + FRACTURE,
      "Error in MaterialCard, material 2, line 30: +Calibration: unknown option T="),
     ("pairs written as triples", FRACTURE, "+Calibration, TYPE=Shear, T=20\n0 0 0\n0.1 30 0\n" + FRACTURE,
-     "Error in MaterialCard, material 2, line 31: +Calibration: record split over lines"),
+     "Error in MaterialCard, material 2, line 31: +Calibration: line mixes two records"),
     ("TYPE=Sheer", FRACTURE, "+Calibration, TYPE=Sheer, T=20\n0 0\n0.1 30\n" + FRACTURE,
      "Error in MaterialCard, material 2, line 30: unknown item +Calibration, TYPE=Sheer, T=20"),
     ("two curve types", FRACTURE, "+Calibration, TYPE=Shear, TYPE=Normal, T=20\n0 0\n0.1 30\n" + FRACTURE,
@@ -265,13 +268,28 @@ MATERIAL = [
     ("ratio with a temperature", FRACTURE, "+Calibration, TYPE=Ratio, T=20\n0.7\n" + FRACTURE,
      "Error in MaterialCard, material 2, line 30: +Calibration: unknown option T=20"),
     ("a plasticity point split", FRACTURE, "+Calibration, TYPE=Plasticity, T=20\n0 1 2 0.1\n3 4\n" + FRACTURE,
-     "Error in MaterialCard, material 2, line 31: +Calibration: record split over lines"),
+     "Error in MaterialCard, material 2, line 31: +Calibration: line mixes two records"),
+    ("secant modulus 0", FRACTURE, "+Calibration, TYPE=Secant, T=20\n0 3000\n0.01 0\n+Calibration, TYPE=Secant, T=80\n"
+     "0 2500\n0.01 2000\n" + FRACTURE, "Error in MaterialCard, material 2, line 32: +Calibration: modulus 0 not positive"),
+    ("secant strain and modulus swapped", FRACTURE, "+Calibration, TYPE=Secant, T=20\n3000 0\n2800 0.01\n"
+     "+Calibration, TYPE=Secant, T=80\n0 2500\n0.01 2000\n" + FRACTURE,
+     "Error in MaterialCard, material 2, line 31: +Calibration: modulus 0 not positive"),
     ("secant one value short", FRACTURE, "+Calibration, TYPE=Secant, T=20\n0 0\n0.1\n" + FRACTURE,
      "Error in MaterialCard, material 2, line 30: +Calibration: 3 values, not pairs"),
     ("one curve for two temperatures", FRACTURE, "+Calibration, TYPE=Shear, T=20\n0 0\n0.1 30\n" + FRACTURE,
      "Error in MaterialCard, material 2, line 30: +Calibration: 1 curve for nt = 2"),
     ("search step 0", "0 1 2 1 0\n", "0 1 9 1 0\n+Failure, TYPE=PROPERTIES\n0.3 0.2 0.15 0.15 0 1\n",
      "Error in MaterialCard, material 2, line 30: +Failure: step 0 is not positive"),
+    ("negative shear strength for SPC3D", "0 1 2 1 0\n", "0 1 12 1 0\n+Failure, TYPE=PROPERTIES\n60 60\n-40 0.3 -0.3\n",
+     "Error in MaterialCard, material 2, line 32: +Failure: -40 is not positive"),
+    ("SPC3D strengths in GPa of 0", "0 1 2 1 0\n", "0 1 12 1 0\n+Failure, TYPE=PROPERTIES\n0 0.06 0.04 0.3 -0.3\n",
+     "Error in MaterialCard, material 2, line 31: +Failure: 0 is not positive"),
+    ("degradation limits in percent", "0.01, 0.2, 0.2, 0.2, 0.2, 0.2", "1, 20, 20, 20, 20, 20",
+     "Error in MaterialCard, material 1, line 16: +Failure: limit 20 outside 0..1"),
+    ("degradation limit 2.0", "0.01, 0.2, 0.2, 0.2, 0.2, 0.2", "0.01, 0.2, 2.0, 0.2, 0.2, 0.2",
+     "Error in MaterialCard, material 1, line 16: +Failure: limit 2 outside 0..1"),
+    ("degradation limit -0.2", "0.01, 0.2, 0.2, 0.2, 0.2, 0.2", "0.01, 0.2, 0.2, -0.2, 0.2, 0.2",
+     "Error in MaterialCard, material 1, line 16: +Failure: limit -0.2 outside 0..1"),
     ("one curing item", FRACTURE, "+GelPoint\n0.5\n" + FRACTURE, "Error in MaterialCard, material 2, line 30: +Curing: 1 of the 8 items given"),
     # out of reach
     ("moduli in GPa", E5, "135.0, 10.0, 0.30, 0.45, 5.0", None),
@@ -282,7 +300,9 @@ MATERIAL = [
     ("temperatures without factors", "+Table, TYPE=TEMPERATURE\n" + ROW20 + "\n" + ROW80 + "\n", "", None),  # only block 1 is set, as the guide says
     ("curves in another order than T=", FRACTURE,
      "+Calibration, TYPE=Shear, T=80\n0 0\n0.1 20\n+Calibration, TYPE=Shear, T=20\n0 0\n0.1 30\n" + FRACTURE, None),
-    ("degradation limits in percent", "0.01, 0.2, 0.2, 0.2, 0.2, 0.2", "1, 20, 20, 20, 20, 20", None),
+    ("degradation limits of the damage routine's own set", "0.01, 0.2, 0.2, 0.2, 0.2, 0.2", "-1, -1, -1, -1, -1, -1", None),
+    ("one degradation limit left to the damage routine", "0.01, 0.2, 0.2, 0.2, 0.2, 0.2", "0.01, 0.2, -1, 0.2, 0.2, 1", None),
+    ("a parameter list of defaults", "0 1 2 1 0\n", "0 1 12 1 0\n+Failure, TYPE=PROPERTIES\n-1 60 -40 0.3 -0.3\n", None),
     ("model id -2", FRACTURE, "+ModelID\n-2\n" + FRACTURE, None),
 ]
 
@@ -304,7 +324,10 @@ DAMAGE = [
      "Error in DamageCard, damage 1, line 16: +Abstraction: 3 values, at least 4"),
     ("two records of three", "4, 18.0, 6.0, 0\n5, 18.0, 6.0, 0", "4, 18.0, 6.0\n5, 18.0, 6.0",
      "Error in DamageCard, damage 1, line 13: +Abstraction: 6 values, not fours"),
-    ("record over two lines", "4, 18.0, 6.0, 0", "4, 18.0\n6.0, 0", "Error in DamageCard, damage 1, line 14: +Abstraction: record split over lines"),
+    ("a line that ends a record and starts the next", "4, 18.0, 6.0, 0\n5, 18.0, 6.0, 0", "4, 18.0\n6.0, 0, 5\n18.0, 6.0, 0",
+     "Error in DamageCard, damage 1, line 15: +Abstraction: line mixes two records"),
+    ("a record and the start of the next", "4, 18.0, 6.0, 0\n5, 18.0, 6.0, 0", "4, 18.0, 6.0, 0, 5\n18.0, 6.0, 0",
+     "Error in DamageCard, damage 1, line 14: +Abstraction: line mixes two records"),
     ("ply and half-axis swapped", "4, 18.0, 6.0, 0", "18.0, 4, 6.0, 0", "Error in DamageCard, damage 1, line 14: +Abstraction: ply 18 outside 1..8"),
     ("ply written last", "4, 18.0, 6.0, 0", "18.0, 6.0, 0, 4", "Error in DamageCard, damage 1, line 14: +Abstraction: ply 18 outside 1..8"),
     ("half-axis 0", "4, 18.0, 6.0, 0", "4, 0.0, 6.0, 0", "Error in DamageCard, damage 1, line 14: +Abstraction: half-axis 0 is not positive"),
@@ -325,9 +348,25 @@ DAMAGE = [
     ("+Position, ANGLE=RAD", "+Position\n50", "+Position, ANGLE=RAD\n50", "Error in DamageCard, damage 1, line 8: +Position: unknown option ANGLE=RAD"),
     # outlines
     ("outline as x, y pairs", OUTLINE, "-10.0, -2.0\n10.0, -2.0\n10.0, 2.0\n-10.0, 2.0",
-     "Error in DamageCard, damage 2, line 24: +Table: 8 values, not triples"),
-    ("three x, y pairs", OUTLINE, "-10.0, -2.0\n10.0, -2.0\n10.0, 2.0", "Error in DamageCard, damage 2, line 25: +Table: record split over lines"),
-    ("one vertex", OUTLINE, "0, -10.0, -2.0", "Error in DamageCard, damage 2, line 24: +Table: 3 values, at least 6"),
+     "Error in DamageCard, damage 2, line 24: +Table: 8 values, at least 9"),
+    ("six x, y pairs", OUTLINE, "-10.0, -2.0\n0, -3.0\n10.0, -2.0\n10.0, 2.0\n0, 3.0\n-10.0, 2.0",
+     "Error in DamageCard, damage 2, line 26: +Table: line mixes two records"),
+    ("three x, y pairs", OUTLINE, "-10.0, -2.0\n10.0, -2.0\n10.0, 2.0", "Error in DamageCard, damage 2, line 24: +Table: 6 values, at least 9"),
+    ("x, y pairs typed three to a line", OUTLINE, "-10.0, -2.0, 10.0\n-2.0, 10.0, 2.0",
+     "Error in DamageCard, damage 2, line 24: +Table: 6 values, at least 9"),
+    ("one vertex", OUTLINE, "0, -10.0, -2.0", "Error in DamageCard, damage 2, line 24: +Table: 3 values, at least 9"),
+    ("an outline of two vertices", OUTLINE, "0, -10.0, -2.0\n0, 10.0, 2.0", "Error in DamageCard, damage 2, line 24: +Table: 6 values, at least 9"),
+    ("triples typed x, y, unused", OUTLINE, "-10.0, -2.0, 0\n10.0, -2.0, 0\n10.0, 2.0, 0\n-10.0, 2.0, 0",
+     "Error in DamageCard, damage 2, line 24: +Table: outline encloses no area"),
+    ("vertices on one line", OUTLINE, "0, -10.0, -2.0\n0, 0.0, 0.1\n0, 10.0, 2.2", "Error in DamageCard, damage 2, line 24: +Table: outline encloses no area"),
+    ("vertices in crossed order", OUTLINE, "0, -10.0, -2.0\n0, 10.0, 2.0\n0, 10.0, -2.0\n0, -10.0, 2.0",
+     "Error in DamageCard, damage 2, line 27: +Table: outline crosses itself"),
+    ("an outline that touches itself", OUTLINE, "0, 0, 0\n0, 10.0, 0\n0, 10.0, 5.0\n0, 5.0, 0\n0, 0, 5.0",
+     "Error in DamageCard, damage 2, line 27: +Table: outline crosses itself"),
+    ("an outline that folds back on an edge", OUTLINE, "0, 0, 0\n0, 10.0, 0\n0, 5.0, 0\n0, 5.0, 5.0",
+     "Error in DamageCard, damage 2, line 26: +Table: outline crosses itself"),
+    ("delamination outline of the top ply", "+Table, TYPE=Matrix, LayID=1", "+Table, TYPE=Delamination, LayID=8",
+     "Error in DamageCard, damage 2, line 24: +Table: no interface above ply 8"),
     ("vertex nan", "0, 10.0, 2.0\n", "0, 10.0, nan\n", "Error in DamageCard, damage 2, line 27: +Table: value not a number"),
     ("LayID=0", "LayID=1", "LayID=0", "Error in DamageCard, damage 2, line 24: +Table: no ply of the section"),
     ("LayID=9 of 8", "LayID=1", "LayID=9", "Error in DamageCard, damage 2, line 24: +Table: no ply of the section"),
@@ -344,7 +383,10 @@ DAMAGE = [
      "Error in DamageCard, damage 2, line 29: +Table given twice (line 24)"),
     # out of reach
     ("angle written first", "50.0, 25.0, 0.0, 0.0", "0.0, 50.0, 25.0, 0.0", None),
-    ("an outline of two vertices", OUTLINE, "0, -10.0, -2.0\n0, 10.0, 2.0", None),
+    ("delamination outline of the ply below the top one", "+Table, TYPE=Matrix, LayID=1", "+Table, TYPE=Delamination, LayID=7", None),
+    ("an outline closed by its first vertex", OUTLINE, OUTLINE + "\n0, -10.0, -2.0", None),
+    ("a concave outline with a vertex on an edge", OUTLINE, "0, -10.0, -2.0\n0, 0.0, -2.0\n0, 10.0, -2.0\n0, 0.0, 0.0\n"
+     "0, 10.0, 2.0\n0, -10.0, 2.0", None),
 ]
 
 GROUPS = {"SectionCard": SECTION, "StepCard": STEP, "MaterialCard": MATERIAL, "DamageCard": DAMAGE}
@@ -457,9 +499,81 @@ FORMATS = {
                                "SectionCard": lambda t: t.replace("+Material\n1\n+Orientation\n" + PLY8 + "\n",
                                                                   "+Orientation\n" + PLY8 + "\n+Material\n1\n")},
     "position over two lines": {"DamageCard": lambda t: t.replace("50.0, 25.0, 0.0, 0.0", "50.0, 25.0,\n0.0, 0.0")},
+    # a record may run on over lines, as long as no line holds parts of two
+    "a record wrapped over two lines": {"DamageCard": lambda t: t.replace("4, 18.0, 6.0, 0", "4, 18.0\n6.0, 0")
+                                        .replace("2, 20.0, 12.0, 0", "2, 20.0,\n12.0, 0")},
+    "every value on a line of its own": every(data_lines(lambda ln: "\n".join(ln.replace(",", " ").split()))),
+    "data lines wrapped at about 40 characters": every(data_lines(lambda ln: "\n".join(textwrap.wrap(ln, 40)))),
+    "factor rows wrapped after their elastic factors": {"MaterialCard": lambda t: t.replace("1.0 1.0 1.0 1.0 1.0   ", "1.0 1.0 1.0 1.0 1.0\n")
+                                                        .replace("1.0 0.9 1.0 1.0 0.8   ", "1.0 0.9 1.0 1.0 0.8\n")},
     "a blank before = of a kind": {"DamageCard": lambda t: t.replace("TYPE=Fiber", "TYPE =Fiber")},
     "ply numbers as reals": {"DamageCard": lambda t: t.replace("4, 18.0", "4.0, 18.0").replace("LayID=1", "LayID=01")},
 }
+
+
+# Materials of 9, 5 and 2 elastic constants with 10 strengths over two temperatures: factor rows of
+# 19, 15 and 12 values, and a secant curve each, written one record a line.
+ROWS = {9: ("40000 9800 9800 0.3 0.3 0.4 4500 4500 3500", "1 0.9 0.9 1 1 1 0.8 0.8 0.8"),
+        5: ("135000 10000 0.3 0.45 5000", "1 0.9 1 1 0.8"),
+        2: ("3500 0.35", "0.9 1")}
+STRENGTH = "1000 40 40 700 140 140 70 70 50 60"
+FACTORS = "0.95 0.8 0.8 0.9 0.85 0.85 0.75 0.75 0.75 0.8"
+
+
+def wrapped_material(split):
+    """The material card, every record's values given to split(values, record length) for its lines."""
+    out = []
+    for m, (n, (elastic, e80)) in enumerate(ROWS.items(), 1):
+        rows = [" ".join(["1.0"] * (n + 10)), f"{e80} {FACTORS}"]
+        curve = ["0 3000", "0.01 2900", "0.02 2700"]
+        out += [f"++Begin Material, MatID={m}", "+Temperature", "20, 80", "+Elastic", elastic, "+Strength", STRENGTH,
+                "+Table, TYPE=TEMPERATURE"] + [ln for r in rows for ln in split(r, n + 10)]
+        for t in (20, 80):
+            out += [f"+Calibration, TYPE=Secant, T={t}"] + [ln for p in curve for ln in split(p, 2)]
+        out += ["++End Material"]
+    return "\n".join(out) + "\n"
+
+
+SECTION3 = ("++Begin Section, SecID=1\n+Material\n1 2 3\n+Orientation\n0 90 0\n+Thickness\n0.125\n"
+            "++End Section\n")
+DAMAGE3 = ("++Begin Damage, DmgID=1\n+Position\n50.0, 25.0, 0.0, 30.0\n+Abstraction, TYPE=Delamination\n"
+           "1, 20.0, 12.0, 0\n2, 15.0, 10.0, 0\n+Abstraction, TYPE=Matrix\n3, 18.0, 6.0, 0\n"
+           "+Table, TYPE=Fiber, LayID=2\n0, -10.0, -2.0\n0, 10.0, -2.0\n0, 10.0, 2.0\n0, -10.0, 2.0\n++End Damage\n")
+
+
+def split_at(k):
+    """A record's first k values on a line, the rest on the next."""
+    return lambda r, n: [" ".join(r.split()[:k]), " ".join(r.split()[k:])] if 0 < k < len(r.split()) else [r]
+
+
+WRAPPED = {
+    "factor rows split after the elastic factors": lambda r, n: ([" ".join(r.split()[:n - 10]), " ".join(r.split()[n - 10:])]
+                                                               if n > 10 else [r]),
+    "factor rows split 2 + rest": split_at(2),
+    "records wrapped at about 40 characters": lambda r, n: textwrap.wrap(r, 40),
+    "every value on a line of its own": lambda r, n: r.split(),
+    "every value on a line of its own, commas": lambda r, n: [v + "," for v in r.split()],
+}
+
+
+@pytest.mark.parametrize("name", WRAPPED)
+def test_wrapped_records_read_into_the_data_of_their_one_line_form(vx, tmp_path, name):
+    """Factor rows of 9 + 10, 5 + 10 and 2 + 10 values, curves, records and outlines over lines."""
+    one_line = {"SectionCard": SECTION3, "MaterialCard": wrapped_material(lambda r, n: [r]), "DamageCard": DAMAGE3}
+    canonical = read(vx, tmp_path, one_line)
+    assert err(vx)[0] == 0, err(vx)
+    assert vx.materialdata.peprops.shape[0] == 18 and vx.materialdata.secantprops.shape == (2, 3, 2)
+    split = WRAPPED[name]
+    wrapped = {"SectionCard": SECTION3, "MaterialCard": wrapped_material(split),
+               "DamageCard": data_lines(lambda ln: "\n".join(split(ln.replace(",", " "), 0)))(DAMAGE3)}
+    assert wrapped["MaterialCard"] != one_line["MaterialCard"]
+    data = read(vx, tmp_path, wrapped)
+    assert err(vx)[0] == 0, err(vx)
+    for k, v in canonical.items():
+        w = data[k]
+        assert (v is None) == (w is None), k
+        if v is not None:
+            assert v.shape == w.shape and v.tobytes() == w.tobytes(), k
 
 
 @pytest.mark.parametrize("name", FORMATS)

@@ -53,7 +53,7 @@ GOOD = {
     ("DamageCard", "+Position", ""): "0 0 0 30",
     ("DamageCard", "+Abstraction", "TYPE=General|Fiber|Matrix|Core|User"): "1, 2.0, 1.0, 0\n2, 2.0, 1.0, 0",
     ("DamageCard", "+Abstraction", "TYPE=Delamination"): "1, 2.0, 1.0, 0\n2, 2.0, 1.0, 0",
-    ("DamageCard", "+Table", "TYPE=General|Fiber|Matrix|Delamination|Core|User, LayID|Layer=<ply>"): "0 1 2\n0 3 4",
+    ("DamageCard", "+Table", "TYPE=General|Fiber|Matrix|Delamination|Core|User, LayID|Layer=<ply>"): "0 1 2\n0 3 4\n0 3 1",
 }
 for t in ("Plasticity",):
     GOOD[("MaterialCard", "+Calibration", f"TYPE={t}, T=<temperature>")] = "0 1 2\n0.1 3 4"
@@ -187,8 +187,8 @@ def mistakes():
                 vals = " ".join([one] * n)
                 allowed = ", ".join(map(str, a[:-1])) + f" or {a[-1]}"
                 case("count", [line, vals], lambda ls, n=n, s=allowed: f"{at(ls, line)}: {key}: {plural(n)}, not {s}")
-            elif rule == "one_per_ply":
-                case("count", [line, f"{one} {one}"], lambda ls: f"{at(ls, line)}: {key}: 2 values for 3 plies")
+            elif rule == "one_per_ply":  # reported at the item that sets the plies, naming this one
+                case("count", [line, f"{one} {one}"], lambda ls: f"{at(ls, '+Orientation')}: +Orientation: 3 plies, {key} has 2")
             elif rule == "per_step":
                 case("count", [line, "1 2 3"], lambda ls: f"{at(ls, line)}: {key}: 3 values for {NSTEPS} steps")
             elif rule == "factor_table":
@@ -204,17 +204,26 @@ def mistakes():
                      lambda ls, n=len(flat) + 1, s=names: f"{at(ls, line)}: {key}: {n} values, not {s}")
                 if d["per_line"]:
                     split = [" ".join(flat[:r + 1]), " ".join(flat[r + 1:])]
-                    case("per_line", [line] + split, lambda ls, s=split[0]: f"{at(ls, s)}: {key}: record split over lines")
+                    case("per_line", [line] + split, lambda ls, s=split[0]: f"{at(ls, s)}: {key}: line mixes two records")
             elif r == 0 and d["per_line"]:  # rows of a length the block gives: one value moved to the next line
                 rows = good.split("\n")
                 split = [rows[0] + " " + rows[1].split()[0], " ".join(rows[1].split()[1:])]
-                case("rows", [line] + split, lambda ls, s=split[0]: f"{at(ls, s)}: {key}: row split over lines")
+                case("rows", [line] + split, lambda ls, s=split[0]: f"{at(ls, s)}: {key}: line mixes two rows")
             # The kind of each value.
             kind = d["kind"]
-            if kind == "curve":  # the records of the two points swapped
+            if kind in ("curve", "modulus_curve"):  # the records of the two points swapped
                 swapped = good.split("\n")[::-1]
                 x0, x1 = (ln.split()[0] for ln in swapped)
                 case("kind", [line] + swapped, lambda ls, s=swapped[1], a=x1, b=x0: f"{at(ls, s)}: {key}: x {a} not above {b}")
+            if kind == "modulus_curve":  # a modulus of 0
+                pts = good.split("\n")
+                pts[1] = pts[1].split()[0] + " 0"
+                case("modulus", [line] + pts, lambda ls, s=pts[1]: f"{at(ls, s)}: {key}: modulus 0 not positive")
+            if kind == "outline":  # a bow tie: the third vertex starts the edge that crosses the first
+                tie = ["0 0 0", "0 2 2", "0 2 0", "0 0 2"]
+                case("crossing", [line] + tie, lambda ls: f"{at(ls, '0 2 0')}: {key}: outline crosses itself")
+                flat = ["0 0 0", "0 1 1", "0 3 3"]
+                case("kind", [line] + flat, lambda ls: f"{at(ls, line)}: {key}: outline encloses no area")
             elif kind in KIND_MISTAKES:
                 vals, what = KIND_MISTAKES[kind]
                 if kind == "elastic":
@@ -251,6 +260,7 @@ KIND_MISTAKES = {
     "ply_record": ("4, 2.0, 1.0, 0", "ply 4 outside 1..3"),
     "gap_record": ("3, 2.0, 1.0, 0", "interface 3 outside 1..2"),
     "elastic": ("70000 3", "not positive definite"),
+    "damage_limit": (lambda g: "0.01 20 " + " ".join(g.split()[2:]), "limit 20 outside 0..1"),
 }
 MISTAKES = mistakes()
 
@@ -295,6 +305,10 @@ def test_the_tables_cover_every_rule_of_every_declaration():
                 rules.add("rows")
             if d["kind"] not in ("real", "integer"):
                 rules.add("kind")
+            if d["kind"] == "modulus_curve":
+                rules.add("modulus")
+            if d["kind"] == "outline":
+                rules.add("crossing")
             if d["need"]:
                 rules.add("need")
             missing = {r for r in rules if f"{base}:{r}" not in names}
@@ -304,11 +318,85 @@ def test_the_tables_cover_every_rule_of_every_declaration():
 def test_the_guide_tables_equal_the_declarations():
     with open(cardtables.GUIDE) as fh:
         guide = fh.read()
-    assert guide.count("<!-- items ") == 4
-    assert cardtables.render(guide, DECL) == guide, "the guide differs: run python3 docs/cardtables.py"
+    assert guide.count("<!-- items ") == 4 and guide.count("<!-- parameters -->") == 1
+    assert cardtables.render(guide, DECL, LISTS) == guide, "the guide differs: run python3 docs/cardtables.py"
     for items in DECL.values():
         for d in items:
             assert cardtables.row(d) in guide
+    for d in LISTS:
+        assert cardtables.parameter_row(d) in guide
+
+
+# The parameter lists of the matrix criteria: a valid list of each declared count, and one mistake
+# for every rule of the declarations, made from them.
+LISTS = cardtables.parameter_lists()
+VALID = {"positive": "50", "real": "0.3"}
+
+
+def parameter_list(d):
+    """Values of a valid list, one per value: its kinds, then step and mode."""
+    n = d["count"] - (2 if d["search"] else 0)
+    kinds = d["kinds"] + ["real"] * (n - len(d["kinds"]))
+    return [VALID[k] for k in kinds] + (["5", "1"] if d["search"] else [])
+
+
+def parameter_block(selector, values):
+    """A material block of the matrix selector, its list written two values a line from line 6 on."""
+    rows = [" ".join(values[i:i + 2]) for i in range(0, len(values), 2)]
+    return ("++Begin Material, MatID=1\n+Elastic\n140000 9000 0.3 0.5 4500\n+Failure\n"
+            f"1 3 {selector} 1 0\n+Failure, TYPE=PROPERTIES\n" + "\n".join(rows) + "\n++End Material\n")
+
+
+def parameter_mistakes():
+    """(id, text, message) for every rule of the declared parameter lists."""
+    out = []
+    pre = "Error in MaterialCard, material 1, line "
+    for d in LISTS:
+        name = f"matrix {d['selector']}, {d['count']} values"
+        for k, kind in enumerate(d["kinds"]):
+            if kind == "positive":
+                v = parameter_list(d)
+                v[k] = "0"
+                out.append((f"{name}:kind {k + 1}", parameter_block(d["selector"], v), f"{pre}{7 + k // 2}: +Failure: 0 is not positive"))
+        if d["search"]:
+            v = parameter_list(d)
+            v[-2] = "0"
+            out.append((f"{name}:step", parameter_block(d["selector"], v), f"{pre}6: +Failure: step 0 is not positive"))
+    for sel in sorted({d["selector"] for d in LISTS}):
+        n = next(n for n in range(1, 9) if all(d["count"] != n for d in LISTS if d["selector"] == sel))
+        out.append((f"matrix {sel}:count", parameter_block(sel, ["0.3"] * n), f"{pre}6: +Failure: {plural(n)} for matrix {sel}"))
+    return out
+
+
+PARAMETER_MISTAKES = parameter_mistakes()
+
+
+@pytest.mark.parametrize("d", LISTS, ids=[f"matrix {d['selector']}, {d['count']} values" for d in LISTS])
+def test_every_declared_parameter_list_reads_without_a_report(vx, tmp_path, d):
+    v = parameter_list(d)
+    read_cards(vx, tmp_path, "MaterialCard", parameter_block(d["selector"], v))
+    assert err(vx)[0] == 0, err(vx)
+    np.testing.assert_array_equal(vx.materialdata.pdprops[:len(v), 0, 0], [float(x) for x in v])
+
+
+@pytest.mark.parametrize("name,text,message", PARAMETER_MISTAKES, ids=[m[0] for m in PARAMETER_MISTAKES])
+def test_every_rule_of_every_parameter_list_is_reported(vx, tmp_path, name, text, message):
+    read_cards(vx, tmp_path, "MaterialCard", text)
+    assert err(vx) == (-2, message), text
+    # stored as written all the same
+    vals = [float(x) for x in text.split("PROPERTIES\n")[1].split("++End")[0].split()]
+    np.testing.assert_array_equal(vx.materialdata.pdprops[:len(vals), 0, 0], vals)
+
+
+def test_the_parameter_mistakes_cover_every_rule_of_the_lists():
+    names = {m[0] for m in PARAMETER_MISTAKES}
+    assert LISTS and {d["selector"] for d in LISTS} == {9, 10, 11, 12, 13}
+    for d in LISTS:
+        name = f"matrix {d['selector']}, {d['count']} values"
+        rules = {f"kind {k + 1}" for k, kind in enumerate(d["kinds"]) if kind != "real"}
+        rules |= {"step"} if d["search"] else set()
+        assert not {r for r in rules if f"{name}:{r}" not in names}, name
+        assert f"matrix {d['selector']}:count" in names
 
 
 def test_a_changed_declaration_shows_in_the_guide(tmp_path):
@@ -328,7 +416,7 @@ HUGE = np.finfo(float).max
 TYPOS = [
     # records not whole on a line: plies 1, 3 and 6 are filled
     ("DamageCard", "++Begin Damage, DmgID=1\n+Position\n0 0 0 0\n+Abstraction, TYPE=Fiber\n1 5 5\n2 6 4\n3 7 3\n4 8 2\n"
-     "++End Damage\n", "Error in DamageCard, damage 1, line 5: +Abstraction: record split over lines",
+     "++End Damage\n", "Error in DamageCard, damage 1, line 6: +Abstraction: line mixes two records",
      lambda vx: vx.damagedata.fiberdds[:2, :, 0].T.tolist() == [[5, 5], [0, 0], [4, 8], [0, 0], [0, 0], [4, 3]]),
     # the same ply twice: the second record wins
     ("DamageCard", "++Begin Damage, DmgID=1\n+Position\n0 0 0 0\n+Abstraction, TYPE=Delamination\n4, 5, 5, 0\n"
@@ -365,7 +453,7 @@ TYPOS = [
      lambda vx: vx.sectiondata.xcstrength[0] == 0),
     # a plasticity curve given as pairs
     ("MaterialCard", "++Begin Material, MatID=1\n+Calibration, TYPE=Plasticity, T=20\n0 1\n0.1 2\n0.2 3\n++End Material\n",
-     "Error in MaterialCard, material 1, line 3: +Calibration: record split over lines",
+     "Error in MaterialCard, material 1, line 4: +Calibration: line mixes two records",
      lambda vx: vx.materialdata.flowprops[0].tolist() == [[0, 1, 0.1], [2, 0.2, 3]]),
     # a curve shorter than another of its type is padded with zeros
     ("MaterialCard", "++Begin Material, MatID=1\n+Temperature\n20 80\n+Calibration, TYPE=Shear, T=20\n0 1\n0.1 2\n0.2 3\n"
@@ -429,7 +517,7 @@ def test_every_matrix_parameter_list_of_the_guide_can_be_written(vx, tmp_path):
      "++End Damage\n", "Error in DamageCard, damage 1, line 5: +Abstraction: ply -1e+300 outside 1..6"),
     ("DamageCard", "++Begin Damage, DmgID=1\n+Position\n0 0 0 0\n+Abstraction, TYPE=Delamination\n5.5, 1, 1, 0\n"
      "++End Damage\n", "Error in DamageCard, damage 1, line 5: +Abstraction: interface 5.5 outside 1..5"),
-    ("DamageCard", "++Begin Damage, DmgID=1\n+Position\n0 0 0 0\n+Table, TYPE=Fiber, LayID=99999999999\n0 1 2 0 3 4\n"
+    ("DamageCard", "++Begin Damage, DmgID=1\n+Position\n0 0 0 0\n+Table, TYPE=Fiber, LayID=99999999999\n0 1 2 0 3 4 0 3 1\n"
      "++End Damage\n", "Error in DamageCard, damage 1, line 4: +Table: no ply of the section"),
     # a cycle count row that no table can hold
     ("StepCard", "++Begin Step\n+Cycle\n0 0 3 0 0 1e300 0 0 0 0 0 1 0 0 0 0 0 1\n+Cycle, TYPE=INDIVIDUAL\n5\n++End Step\n",
@@ -439,6 +527,13 @@ def test_every_matrix_parameter_list_of_the_guide_can_be_written(vx, tmp_path):
      "Error in MaterialCard, material 1, line 3: +Failure: value not an integer"),
     ("SectionCard", "++Begin Section, SecID=1e5\n+Orientation\n0\n+Thickness\n1\n+Material\n1\n++End Section\n",
      "Error in SectionCard, section ?, line 1: ++Begin Section: no readable id"),
+    # integers beyond 32 bits are integers still: out of range, not "not an integer"
+    ("SectionCard", "++Begin Section, SecID=1\n+Orientation\n0 90\n+Thickness\n1\n+Material\n1 4294967296\n"
+     "++End Section\n", "Error in SectionCard, section 1, line 7: +Material: integer out of range"),
+    ("StepCard", "++Begin Step\n+Debug, TYPE=ELEMENT\n-99999999999\n++End Step\n",
+     "Error in StepCard, step, line 3: +Debug: integer out of range"),
+    ("MaterialCard", "++Begin Material, MatID=1\n+Failure\n1 3 +2147483648 1 0\n++End Material\n",
+     "Error in MaterialCard, material 1, line 3: +Failure: integer out of range"),
 ])
 def test_huge_values_where_integers_are_meant(vx, tmp_path, card, text, message):
     """Run under the float-to-integer sanitizer too: every such value is range-checked first."""

@@ -38,9 +38,9 @@ MISTAKES = [
     ("SectionCard", SEC.format(ori="0 90")[1:],
      "Error in SectionCard, line 1: outside a block: +Begin Section, SecID=7"),
     ("SectionCard", SEC.format(ori="0 90 90 0").replace("+Material\n1", "+Material\n1 2"),
-     "Error in SectionCard, section 7, line 2: +Material: 2 values for 4 plies"),
+     "Error in SectionCard, section 7, line 4: +Orientation: 4 plies, +Material has 2"),
     ("SectionCard", SEC.format(ori="0 90 90 0").replace("0.125", "0.1 0.2 0.1"),
-     "Error in SectionCard, section 7, line 6: +Thickness: 3 values for 4 plies"),
+     "Error in SectionCard, section 7, line 4: +Orientation: 4 plies, +Thickness has 3"),
     ("SectionCard", " " + SEC.format(ori="0 90"),
      "Error in SectionCard, line 1: keyword not in column 1: ++Begin Section, SecID=7"),
     # a keyword after a blank ends the data lines of the item before it
@@ -135,21 +135,72 @@ MISTAKES = [
     # the angle is the last value of +Position
     ("DamageCard", DMG.replace("0 0 0 30", "0 0 30"),
      "Error in DamageCard, damage 1, line 2: +Position: 3 values, at least 4"),
-    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Matrix, LayID=2\n0 1 2\n0 3 4\n0 5\n++End"),
-     "Error in DamageCard, damage 1, line 6: +Table: 8 values, not triples"),
+    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Matrix, LayID=2\n0 1 2\n0 3 4\n0 3 1\n0 5\n++End"),
+     "Error in DamageCard, damage 1, line 6: +Table: 11 values, not triples"),
     ("DamageCard", two(DMG),
      "Error in DamageCard, damage 1, line 7: id already used at line 1"),
     ("DamageCard", DMG.replace("++End", "+Position\n1 1 0 0\n++End"),
      "Error in DamageCard, damage 1, line 6: +Position given twice (line 2)"),
     ("DamageCard", DMG.replace("++End", "+Abstraction, TYPE=Fiber\n2, 1.0, 1.0, 0\n++End"),
      "Error in DamageCard, damage 1, line 6: +Abstraction given twice (line 4)"),
-    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Core, Layer=1\n0 1 2 0 3 4\n+Table, Layer=1, TYPE=Core\n0 1 2 0 3 4\n++End"),
+    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Core, Layer=1\n0 1 2 0 3 4 0 3 1\n+Table, Layer=1, TYPE=Core\n"
+                               "0 1 2 0 3 4 0 3 1\n++End"),
      "Error in DamageCard, damage 1, line 8: +Table given twice (line 6)"),
     ("DamageCard", DMG.replace("DmgID=1", "ID=1001"),
      "Error in DamageCard, damage 1, line 1: id option is not DmgID=<integer>"),
     ("DamageCard", DMG.replace("DmgID=1", "DmgID = 1"),
      "Error in DamageCard, damage ?, line 1: ++Begin Damage: no readable id"),
 ]
+
+
+# A section of four plies whose +Material comes first: the plies are counted from +Orientation.
+FOUR = "++Begin Section, SecID=1\n+Material\n1 1 1 1\n+Orientation\n0 45 -45 90\n+Thickness\n0.125\n++End Section\n"
+ANGLES = "+Orientation\n0 45 -45 90\n"
+
+
+ORDER = [
+    # the mistake in the angle line is reported, not the +Material line before it, which is right
+    (ANGLES, "+Orientaton\n0 45 -45 90\n", "line 4: unknown item +Orientaton"),
+    (ANGLES, "+Orientation\n0 45\n** the other two\n-45 90\n", "line 7: line read by no item"),
+    (ANGLES, "+Orientation\n0 -45\n+45.0 90\n", "line 6: unknown item +45.0 90"),
+    (ANGLES, "+Orientation\n0/45/-45/90\n", "line 5: +Orientation: value not a number"),
+    # a count that differs: at the line that sets the ply count, naming the other item
+    (ANGLES, "+Orientation\n0 45 -45\n", "line 4: +Orientation: 3 plies, +Material has 4"),
+    ("0.125", "0.125 0.125", "line 4: +Orientation: 4 plies, +Thickness has 2"),
+    ("1 1 1 1\n", "1 1 1 1 1\n", "line 4: +Orientation: 4 plies, +Material has 5"),
+    # the mismatch waits for the end line, and a mistake after it is still the one reported
+    ("+Thickness\n0.125\n", "+Thickness\n0.125\n+Extensoin\n1 0\n", "line 8: unknown item +Extensoin"),
+    ("0 45 -45 90\n+Thickness\n0.125\n", "0 45 -45\n+Thickness\n0.125 mm\n", "line 7: +Thickness: value not a number"),
+]
+
+
+@pytest.mark.parametrize("old,new,message", ORDER, ids=[
+    "misspelt", "cut by a comment", "split by +45.0", "slashes", "one angle short", "two thicknesses",
+    "five material ids", "misspelt item after the items", "unit after a short angle line"])
+def test_a_block_reports_its_line_mistakes_before_its_item_mismatches(vx, tmp_path, old, new, message):
+    text = FOUR.replace(old, new)
+    assert text != FOUR
+    for n, t in {"StepCard": STEP, "SectionCard": text, "MaterialCard": MAT, "DamageCard": DMG}.items():
+        (tmp_path / f"{n}.vxd").write_text(t)
+    read_job(vx, tmp_path)
+    assert err(vx) == (-2, "Error in SectionCard, section 1, " + message)
+    assert int(vx.errorhandling.errintv[0]) == int(message.split()[1].rstrip(":"))
+
+
+def test_curves_that_the_temperatures_do_not_match_wait_for_a_misspelt_temperature_item(vx, tmp_path):
+    """Two curves before a misspelt +Temperature would be curves beyond the one temperature: the
+    misspelt line is the mistake."""
+    mat = ("++Begin Material, MatID=1\n+Elastic\n140000 9000 0.3 0.5 4500\n+Calibration, TYPE=Shear, T=20\n0 0\n0.1 30\n"
+           "+Calibration, TYPE=Shear, T=80\n0 0\n0.1 20\n+Temprature\n20 80\n++End Material\n")
+    for n, t in {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": mat, "DamageCard": DMG}.items():
+        (tmp_path / f"{n}.vxd").write_text(t)
+    read_job(vx, tmp_path)
+    assert err(vx) == (-2, "Error in MaterialCard, material 1, line 10: unknown item +Temprature")
+    # without the misspelt line, the mismatch itself, at the curve that goes beyond
+    (tmp_path / "MaterialCard.vxd").write_text(mat.replace("+Temprature\n20 80\n", ""))
+    vx.errorhandling.rsxerr(1)
+    read_job(vx, tmp_path)
+    assert err(vx) == (-2, "Error in MaterialCard, material 1, line 7: +Calibration: curves beyond nt = 1")
 
 
 @pytest.mark.parametrize("name,text,message", MISTAKES, ids=[f"{m[0]}-{i}" for i, m in enumerate(MISTAKES)])
@@ -282,7 +333,8 @@ CLEAN = {
     # items that repeat legitimately: +Abstraction of another kind, +Table of another ply or kind
     "DamageCard": DMG + DMG.replace("DmgID=1", "DmgID=2").replace("+Position", "+Table, TYPE=Matrix, LayID=1\n"
                                                                   "0 0 0 0 1 0 0 1 1\n+Table, LayID=2, TYPE=Matrix\n"
-                                                                  "0 0 0 0 1 0\n+Table, TYPE=Core, LayID=1\n0 0 0 0 1 0\n"
+                                                                  "0 0 0 0 1 0 0 1 1\n+Table, TYPE=Core, LayID=1\n"
+                                                                  "0 0 0 0 1 0 0 1 1\n"
                                                                   "+Abstraction, TYPE=Matrix\n2, 1.0, 1.0, 0\n+Position"),
 }
 

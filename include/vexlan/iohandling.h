@@ -234,12 +234,16 @@ void getelementdataextents(int32_t* iele, int32_t* inodes, int32_t* idof, const 
  * UNIT=RAD"), an item outside a block or given twice, "+Orientation" or
  * "+Thickness" missing or without values, "+Material" without values or
  * missing (except in a model of one section with one ply), "+Material" or
- * "+Thickness" counts that are neither 1 nor the ply count, a thickness or
+ * "+Thickness" counts that are neither 1 nor the ply count (reported at the
+ * block's end line, after the block's unknown items, unread lines and
+ * values that are not numbers, at the "+Orientation" line that sets the
+ * ply count: "+Orientation: 3 plies, +Material has 4"), a thickness or
  * strength of 0 or below, "+Extension" without exactly 2 values, a
  * "+Strength" line without a readable value or with more than one, an
  * empty item (",45", read as 0), a keyword after a blank, a block left
  * open, data lines that no item reads, a value that is not a number (not
- * an integer, where "+Material" and "+Extension" take integers), a
+ * an integer, where "+Material" and "+Extension" take integers; "integer
+ * out of range" beyond 32 bits), a
  * begin line whose id is unreadable or not written as "SecID=7", a section
  * id used twice, and values that cannot be placed. Lines outside the
  * blocks of the solver input deck are not checked. The error record keeps
@@ -324,26 +328,33 @@ void getstepdatafromfile(const char* filepath, const char* workspace, const int3
  * stored as without the report: an unknown item or option setting, an item
  * given twice in a block (calibration curves: more than one per merged
  * temperature and type), counts the format does not allow, surplus values,
- * curves not in whole pairs or triples or a record split over lines, an
+ * curves not in whole pairs or triples or a line that ends one point and
+ * starts the next (a point may run on over lines), an
  * empty item (read as 0), temperatures not strictly ascending, elastic
  * constants that do not give a positive definite stiffness, strengths or
  * factors of 0 or below, failure selectors outside the table of their mode
  * (general 0 to 8, fibre 0 to 13, matrix 0 to 15, delamination 0 to 7,
  * core 0 to 2), negative evolution selectors, an incomplete curing set, a
  * temperature table of the wrong size, without "+Temperature" in its block,
- * with a line that splits its rows, or with factors that make the stiffness
+ * with a line that ends one row and starts the next (a row may run on over
+ * lines), or with factors that make the stiffness
  * of a temperature not positive definite, a curve without exactly one
  * "T=", a curve type given for fewer temperatures than the model has, a
- * matrix parameter list whose plane search step the search would not take
- * (0 or below, finer than a millionth of the searched range, or in golden
- * mode wider than that range), a begin
+ * secant modulus of 0 or below, degradation limits outside 0 to 1 (-1
+ * asks the damage routine for its own set), a matrix parameter list of a
+ * count its criterion does not read, with a value of a kind it does not
+ * allow (a shear strength of SPC3D of 0 or below), or whose plane search
+ * step the search would not take (0 or below, finer than a millionth of
+ * the searched range, or in golden mode wider than that range), a begin
  * line whose id is unreadable or not written as "MatID=1", a material id
  * used twice (the
  * later block replaces the items it gives), and the typing mistakes (a
  * keyword after a blank, a block left open, data lines that no item
- * reads). A ply whose material id has no block records "Warning: no
- * material block for material id ..." (status -2). The error record keeps
- * the first error only.
+ * reads, an integer beyond 32 bits). Mismatches between items (curves for
+ * the temperatures of the card) wait for the block's end line, after the
+ * mistakes of its lines. A ply whose material id has no block records
+ * "Warning: no material block for material id ..." (status -2). The error
+ * record keeps the first error only.
  *   filepath  (in)  the solver input deck that may hold the same blocks;
  *                   trailing blanks ignored
  *   workspace (in)  job output directory that holds the card file; trailing

@@ -37,10 +37,13 @@ extern "C" {
  * stored as without the report: an unknown item or option setting, an item
  * given twice in a block ("+Abstraction" of another kind and "+Table" of
  * another ply or kind may repeat), a missing "+Position" or one of fewer
- * than four values, records not whole (fours, triples) or split over
- * lines, the same ply or interface twice in one "+Abstraction" (the later
- * record wins), a half-axis of 0, an outline of one vertex (it would leave
- * the ellipse), an empty item (read as 0), a damage id
+ * than four values, records not whole (fours, triples) or a line that ends
+ * one record and starts the next (a record may run on over lines), the
+ * same ply or interface twice in one "+Abstraction" (the later record
+ * wins), a half-axis of 0, an outline that is no simple polygon enclosing
+ * an area (fewer than three vertices, vertices on one line, edges that
+ * cross or touch), a "TYPE=Delamination" outline of the top ply (there is
+ * no interface above it), an empty item (read as 0), a damage id
  * used twice (the later block writes over the earlier item by item), a
  * begin line whose id is not written as "DmgID=1", and the typing mistakes
  * (a keyword after a blank, a block left open, data lines that no item

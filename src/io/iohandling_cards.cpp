@@ -111,8 +111,7 @@ void Card::unread(std::string_view line) {
     error("line read by no item");
 }
 
-void Card::error(std::string_view what, int32_t line) {
-  if (vx::errorhandling::errstat != 0) return;  // the record keeps the first error
+std::string Card::prefix(int32_t line) const {
   std::string m = "Error in ";
   m += name_;
   if (open_) {
@@ -123,6 +122,12 @@ void Card::error(std::string_view what, int32_t line) {
   }
   if (line > 0) m += ", line " + std::to_string(line);
   m += ": ";
+  return m;
+}
+
+void Card::error(std::string_view what, int32_t line) {
+  if (vx::errorhandling::errstat != 0) return;  // the record keeps the first error
+  std::string m = prefix(line);
   m += what;
   const int32_t ctx[2] = {line, open_ && id_ != no_id ? id_ : 0};
   const double none[1] = {0.0};
@@ -142,11 +147,11 @@ void Card::once(int32_t& at, std::string_view item) {
   at = line_;
 }
 
-int32_t Card::value_line(size_t k) const {
+int32_t Card::line_of(const std::vector<ValueLine>& lines, size_t k, int32_t otherwise) {
   // The last line whose first value is at most k.
-  auto it = std::upper_bound(lines_.begin(), lines_.end(), k,
+  auto it = std::upper_bound(lines.begin(), lines.end(), k,
                              [](size_t v, const ValueLine& l) { return v < size_t(l.first); });
-  return it == lines_.begin() ? line_ : std::prev(it)->line;
+  return it == lines.begin() ? otherwise : std::prev(it)->line;
 }
 
 void Card::skip_data() {
@@ -154,8 +159,10 @@ void Card::skip_data() {
   read(v);
 }
 
-void Card::malformed(int32_t line, bool real) {
-  const char* what = real ? "value not an integer" : "value not a number";
+void Card::malformed(int32_t line, Bad bad) {
+  const char* what = bad == Bad::out_of_range ? "integer out of range"
+                     : bad == Bad::not_integer ? "value not an integer"
+                                               : "value not a number";
   if (key_.empty()) error(what, line);
   else item_error(key_, std::string(": ") + what, line);
 }
@@ -251,7 +258,108 @@ std::string number(double v) {
 
 constexpr const char* mode_name[5] = {"general", "fibre", "matrix", "delamination", "core"};
 
+// ---- Outlines: the damage store tests points against them as polygons ----
+
+struct Pt {
+  double x, y;
+};
+double cross(Pt o, Pt a, Pt b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
+// Sign of the turn o -> a -> b; 0 within rounding of collinear (the vertices
+// are decimal numbers of the card, rarely exact in binary).
+int turn(Pt o, Pt a, Pt b) {
+  const double c = cross(o, a, b);
+  const double la = (a.x - o.x) * (a.x - o.x) + (a.y - o.y) * (a.y - o.y);
+  const double lb = (b.x - o.x) * (b.x - o.x) + (b.y - o.y) * (b.y - o.y);
+  return c * c <= 1e-24 * la * lb ? 0 : c > 0 ? 1 : -1;
+}
+// p within the bounding box of segment a-b (p collinear with it).
+bool within(Pt a, Pt b, Pt p) {
+  return std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= p.y &&
+         p.y <= std::max(a.y, b.y);
+}
+// Segments a-b and c-d meet, touching included.
+bool meet(Pt a, Pt b, Pt c, Pt d) {
+  const int t1 = turn(a, b, c), t2 = turn(a, b, d), t3 = turn(c, d, a), t4 = turn(c, d, b);
+  if (t1 * t2 < 0 && t3 * t4 < 0) return true;
+  return (t1 == 0 && within(a, b, c)) || (t2 == 0 && within(a, b, d)) || (t3 == 0 && within(c, d, a)) ||
+         (t4 == 0 && within(c, d, b));
+}
+
 }  // namespace
+
+// An outline of vertices xy (x, y pairs) as a polygon, closed from the last
+// vertex to the first: -1 when it encloses no area (its vertices on one line),
+// the vertex at which the first edge (in the card's order) that meets an
+// earlier, non-adjacent edge begins when it crosses or touches itself, and
+// -2 when it is a simple polygon. A vertex repeated at once (the first one
+// written again to close the outline) adds no edge.
+int64_t outline_breach(const std::vector<double>& xy) {
+  std::vector<Pt> p;
+  std::vector<int64_t> at;  // vertex of the card of each polygon vertex
+  const int64_t nv = int64_t(xy.size() / 2);
+  for (int64_t i = 0; i < nv; ++i) {
+    const Pt q{xy[size_t(2 * i)], xy[size_t(2 * i + 1)]};
+    if (p.empty() || q.x != p.back().x || q.y != p.back().y) {
+      p.push_back(q);
+      at.push_back(i);
+    }
+  }
+  while (p.size() > 1 && p.back().x == p.front().x && p.back().y == p.front().y) {
+    p.pop_back();
+    at.pop_back();
+  }
+  const size_t m = p.size();
+  // On one line: every vertex on the line through the first one and the one farthest from it.
+  size_t far = 0;
+  double dmax = 0.0;
+  for (size_t i = 1; i < m; ++i)
+    if (const double d = std::hypot(p[i].x - p[0].x, p[i].y - p[0].y); d > dmax) dmax = d, far = i;
+  bool flat = true;
+  for (size_t i = 1; i < m && flat; ++i) flat = turn(p[0], p[far], p[i]) == 0;
+  if (m < 3 || flat) return -1;
+  // Edge i runs from vertex i to vertex i + 1. Edges are compared only where
+  // their boxes overlap, swept along the axis on which the edges overlap least
+  // (a comb of long teeth along x is short along y).
+  struct Box {
+    double lo, hi, lo2, hi2;
+    size_t e;
+  };
+  std::vector<Box> box(m);
+  double span[2] = {0.0, 0.0};
+  for (size_t i = 0; i < m; ++i) {
+    const Pt a = p[i], b = p[(i + 1) % m];
+    span[0] += std::fabs(a.x - b.x);
+    span[1] += std::fabs(a.y - b.y);
+  }
+  const bool by_x = span[0] <= span[1];
+  for (size_t i = 0; i < m; ++i) {
+    const Pt a = p[i], b = p[(i + 1) % m];
+    const double u0 = by_x ? a.x : a.y, u1 = by_x ? b.x : b.y, v0 = by_x ? a.y : a.x, v1 = by_x ? b.y : b.x;
+    box[i] = {std::min(u0, u1), std::max(u0, u1), std::min(v0, v1), std::max(v0, v1), i};
+  }
+  std::sort(box.begin(), box.end(), [](const Box& a, const Box& b) { return a.lo < b.lo; });
+  size_t first = m;  // the later edge of the earliest pair that meets
+  for (size_t u = 0; u < m; ++u) {
+    const Box& g = box[u];
+    for (size_t w = u + 1; w < m && box[w].lo <= g.hi; ++w) {
+      const Box& h = box[w];
+      if (h.hi2 < g.lo2 || h.lo2 > g.hi2) continue;
+      const size_t a = std::min(g.e, h.e), b = std::max(g.e, h.e);
+      if (b >= first) continue;
+      const Pt a0 = p[a], a1 = p[(a + 1) % m], b0 = p[b], b1 = p[(b + 1) % m];
+      bool hit;
+      if (b == a + 1 || (a == 0 && b == m - 1)) {
+        // Neighbours share a vertex; they meet elsewhere only when one folds back over the other.
+        const Pt s = b == a + 1 ? a1 : a0, x = b == a + 1 ? a0 : a1, y = b == a + 1 ? b1 : b0;
+        hit = turn(s, x, y) == 0 && (x.x - s.x) * (y.x - s.x) + (x.y - s.y) * (y.y - s.y) > 0;
+      } else {
+        hit = meet(a0, a1, b0, b1);
+      }
+      if (hit) first = b;
+    }
+  }
+  return first < m ? at[first] : -2;
+}
 
 const Item* Card::find(std::span<const Item> items, const KeyLine& k) {
   for (const Item& it : items) {
@@ -322,12 +430,27 @@ namespace {
 bool zero_ok(const Count& c) { return (c.mask & 1u) != 0 || (c.rule != Count::one_of && c.lo == 0); }
 }  // namespace
 
-void Card::check_rows(const Item& it, const std::vector<ValueLine>& lines, int64_t n, int64_t row) {
-  if (row < 1) return;
+namespace {
+// A record may run on over lines, but a line holds whole records or part of
+// one: the values first..next-1 of a line mix two records of r values when
+// the line ends one record and starts the next.
+bool mixes(int64_t first, int64_t next, int64_t r) {
+  return first / r != (next - 1) / r && (first % r != 0 || next % r != 0);
+}
+
+// The first line of lines (values of an item, n in all) that mixes two records of r values, or null.
+const ValueLine* mixed_line(const std::vector<ValueLine>& lines, int64_t n, int64_t r) {
   for (size_t l = 0; l < lines.size(); ++l) {
     const int64_t first = lines[l].first, next = l + 1 < lines.size() ? lines[l + 1].first : n;
-    if ((next - first) % row != 0) return item_error(key_of(it), ": row split over lines", lines[l].line);
+    if (next > first && mixes(first, next, r)) return &lines[l];
   }
+  return nullptr;
+}
+}  // namespace
+
+void Card::check_rows(const Item& it, const std::vector<ValueLine>& lines, int64_t n, int64_t row) {
+  if (row < 1) return;
+  if (const ValueLine* l = mixed_line(lines, n, row)) item_error(key_of(it), ": line mixes two rows", l->line);
 }
 
 void Card::check_count(const Item& it, int64_t n, int64_t ctx, int32_t line) {
@@ -388,10 +511,7 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
   const bool at_end = (n == 0 && open_) || (n > 0 && it.count.rule == Count::per_ply && ctx < 0);
   if (!at_end) check_count(it, n, ctx, item_line_);
   if (it.per_line && it.record > 1)
-    for (size_t l = 0; l < lines_.size(); ++l) {
-      const int64_t first = lines_[l].first, next = l + 1 < lines_.size() ? lines_[l + 1].first : n;
-      if ((next - first) % it.record != 0) return item_error(key, ": record split over lines", lines_[l].line);
-    }
+    if (const ValueLine* l = mixed_line(lines_, n, it.record)) return item_error(key, ": line mixes two records", l->line);
   auto bad = [&](int64_t k, const std::string& what) { item_error(key, ": " + what, value_line(size_t(k))); };
   switch (it.kind) {
     case Kind::real:
@@ -428,9 +548,32 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
       }
       break;
     case Kind::curve:  // the resin tables interpolate over strictly ascending abscissae
-      for (int64_t r = it.record; r + it.record <= n; r += it.record)
-        if (!(v[size_t(r)] > v[size_t(r - it.record)]))
+    case Kind::modulus_curve:
+      for (int64_t r = 0; r + it.record <= n; r += it.record) {
+        if (r > 0 && !(v[size_t(r)] > v[size_t(r - it.record)]))
           return bad(r, "x " + number(double(v[size_t(r)])) + " not above " + number(double(v[size_t(r - it.record)])));
+        // The ordinate of a secant curve is the modulus the resin routines interpolate.
+        if (it.kind == Kind::modulus_curve && !(v[size_t(r + 1)] > 0))
+          return bad(r + 1, "modulus " + number(double(v[size_t(r + 1)])) + " not positive");
+      }
+      break;
+    case Kind::damage_limit:  // -1 asks the damage routine for its own set
+      for (int64_t k = 0; k < n; ++k) {
+        const double x = double(v[size_t(k)]);
+        if (x != -1.0 && !(x >= 0.0 && x <= 1.0)) return bad(k, "limit " + number(x) + " outside 0..1");
+      }
+      break;
+    case Kind::outline:
+      if (n >= 3 * 3 && n % 3 == 0) {
+        std::vector<double> xy(size_t(n / 3 * 2));
+        for (int64_t i = 0; i < n / 3; ++i) {
+          xy[size_t(2 * i)] = double(v[size_t(3 * i + 1)]);
+          xy[size_t(2 * i + 1)] = double(v[size_t(3 * i + 2)]);
+        }
+        const int64_t at = outline_breach(xy);
+        if (at == -1) return item_error(key, ": outline encloses no area", item_line_);
+        if (at >= 0) return bad(3 * at, "outline crosses itself");
+      }
       break;
     case Kind::ply_record:
     case Kind::gap_record: {
@@ -458,20 +601,52 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
 void Card::check(const Item& it, const std::vector<double>& v, int64_t ctx) { check_values(it, v, ctx); }
 void Card::check(const Item& it, const std::vector<int32_t>& v, int64_t ctx) { check_values(it, v, ctx); }
 
-void Card::close_items(std::span<const Item> items, int excused, int64_t plies) {
+void Card::later(std::string_view item, std::string_view what, int32_t line) {
+  if (errorhandling::errstat != 0 || !later_.empty()) return;
+  later_ = item;
+  later_ += what;
+  later_line_ = line;
+}
+
+void Card::close_items(std::span<const Item> items, int excused, int64_t plies, int plies_slot) {
+  const std::string held = std::move(later_);
+  later_.clear();
+  auto line_of_slot = [&](size_t sl) {
+    int32_t at = 0;
+    for (int s = 0; s < kinds; ++s) at = std::max(at, at_[sl * kinds + size_t(s)]);
+    return at;
+  };
   for (const Item& it : items) {
     const size_t sl = size_t(it.slot);
     const std::string_view key = key_of(it);
-    int32_t at = 0;
-    for (int s = 0; s < kinds; ++s) at = std::max(at, at_[sl * kinds + size_t(s)]);
+    const int32_t at = line_of_slot(sl);
     if (!at) {
       if (it.need && it.slot != excused) item_error(key, "missing");
       continue;
     }
     const Count& c = it.count;
-    if (count_[sl] == 0 && !zero_ok(c)) item_error(key, "without values", at);
-    else if (c.rule == Count::per_ply) check_count(it, count_[sl], plies, at);
+    if (count_[sl] == 0 && !zero_ok(c)) {
+      item_error(key, "without values", at);
+    } else if (c.rule == Count::per_ply && plies > 0 && count_[sl] > 1 && count_[sl] != plies) {
+      // The item that sets the plies is the one that names their count, so
+      // a mistake in it is not blamed on the item that is right.
+      const Item* of = nullptr;
+      for (const Item& o : items)
+        if (o.slot == plies_slot) of = &o;
+      const int32_t ply_line = of ? line_of_slot(size_t(plies_slot)) : 0;
+      if (of && ply_line) {
+        const std::string head = std::string(key_of(*of)) + ": " + std::to_string(plies) +
+                                 (plies == 1 ? " ply, " : " plies, ") + std::string(key);
+        const std::string n = std::to_string(count_[sl]);
+        // "has" only where the count still fits the record.
+        const bool fits = prefix(ply_line).size() + head.size() + 5 + n.size() <= 80;
+        item_error(head, (fits ? "has " : "") + n, ply_line);
+      } else {
+        check_count(it, count_[sl], plies, at);
+      }
+    }
   }
+  if (!held.empty()) error(held, later_line_);
 }
 
 }  // namespace vx::io

@@ -57,6 +57,8 @@ class Card final : public BadLine {
   // Only the first error is kept, so later ones are not even composed.
   void error(std::string_view what, int32_t line);
   void error(std::string_view what) { error(what, line_); }
+  // "Error in <card>[, <block> <id>][, line <n>]: ", the start of every report.
+  std::string prefix(int32_t line) const;
   // The same for an item: "<item>: <what>", so that the item stays within
   // the 80 characters of the message.
   void item_error(std::string_view item, std::string_view what, int32_t line);
@@ -102,15 +104,24 @@ class Card final : public BadLine {
   // The count rule alone, for a count known at the end line: n values of
   // the item at line.
   void check_count(const Item& it, int64_t n, int64_t ctx, int32_t line);
+  // A mismatch between items of the open block (a count that another item
+  // sets): held to the end line, so that the block's own line-level mistakes
+  // (an unknown item, a line no item reads, a value that is not a number),
+  // met before or after it, are reported first. The first one is kept.
+  void later(std::string_view item, std::string_view what, int32_t line);
   // At an end line: items the block needs but lacks (except slot excused),
   // items given without values, and counts of one value per ply that do not
-  // match the block's plies, in declaration order.
-  void close_items(std::span<const Item> items, int excused = -1, int64_t plies = -1);
+  // match the block's plies (reported at the item of slot plies_slot, which
+  // sets them, naming the other item), in declaration order; then the
+  // mismatch held by later.
+  void close_items(std::span<const Item> items, int excused = -1, int64_t plies = -1, int plies_slot = -1);
   // Lines that check reads the values from, for an item that reads its own
   // (one line of n values).
   void set_line(int32_t line, int32_t n);
   // Line of value k (from 0) of the last read.
-  int32_t value_line(size_t k) const;
+  int32_t value_line(size_t k) const { return line_of(lines_, k, line_); }
+  // Line of value k of the data lines of a read (otherwise: the line when none holds it).
+  static int32_t line_of(const std::vector<ValueLine>& lines, size_t k, int32_t otherwise);
   // The data lines of the last read, for a check that waits for the end line.
   const std::vector<ValueLine>& value_lines() const { return lines_; }
   // Rows of row values whole on each of lines (the item's values, n of
@@ -120,7 +131,7 @@ class Card final : public BadLine {
   // ignored on purpose).
   void skip_data();
 
-  void malformed(int32_t line, bool real) override;
+  void malformed(int32_t line, Bad bad) override;
 
  private:
   int32_t unit_;
@@ -142,14 +153,21 @@ class Card final : public BadLine {
   std::array<int32_t, slot::max_slots * kinds> at_{};
   std::array<int32_t, slot::max_slots> count_{};
   int32_t item_line_ = 0;
+  std::string later_;  // the mismatch held to the end line, and its line
+  int32_t later_line_ = 0;
   void clear_items() {
     at_.fill(0);
     count_.fill(0);
+    later_.clear();
   }
   template <class T>
   void check_values(const Item& it, const std::vector<T>& v, int64_t ctx);
 };
 
+// An outline of vertices xy (x, y pairs), closed from the last vertex to the
+// first: -1 when it encloses no area, the vertex (from 0) that begins the
+// first edge meeting an earlier one when it is no simple polygon, else -2.
+int64_t outline_breach(const std::vector<double>& xy);
 // Id of a begin line: the integer after the first six characters of its
 // option ("MatID=3"), the unset marker when none is readable there.
 int32_t begin_id(std::string_view opt);

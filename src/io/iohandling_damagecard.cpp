@@ -249,6 +249,8 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
         card.item_error("+Table", ": too many values");
       } else {
         for (size_t j = 0; j < v.size(); ++j) dmgpoints(i4(j + 1), ply, slot, dmgid) = v[j];
+        // A delamination outline belongs to the interface above its ply: the top ply has none.
+        if (slot == 4 && ply >= nplies) card.item_error("+Table", ": no interface above ply " + std::to_string(ply));
       }
     } else if (io::is_key(k.key, "++End Damage")) {
       if (inblock && valid) card.close_items(io::damage_items);

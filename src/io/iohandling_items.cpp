@@ -46,7 +46,7 @@ constexpr Item material_decl[] = {
   {"+Failure", "", whole, block, once, slot::failflags, upto(5), 1, false, selector, false, "criteria per mode, see below", "`pfflags` (initially 0)"},
   {"+Failure", "TYPE=INITIATION", contains, block, once, slot::failflags, upto(5), 1, false, selector, false, "as `+Failure`", "`pfflags`"},
   {"+Failure", "TYPE=EVOLUTION", contains, block, once, slot::evoflags, upto(5), 1, false, natural, false, "one per mode", "`peflags`"},
-  {"+Failure", "TYPE=DEGRADATION", contains, block, once, slot::degradation, one_of(6, 12), 1, false, real, false, "limits; 6 are repeated into 7 to 12", "`pelimits` (initially -1.0)"},
+  {"+Failure", "TYPE=DEGRADATION", contains, block, once, slot::degradation, one_of(6, 12), 1, false, damage_limit, false, "largest damage values; 6 are repeated into 7 to 12", "`pelimits` (initially -1.0)"},
   {"+Failure", "TYPE=PROPERTIES", contains, block, once, slot::failprops, upto(8), 1, false, real, false, "matrix criterion parameters, see below", "`pdprops` (padded with the largest real)"},
   {"+Regularization", "TYPE=VISCOUS", contains, block, once, slot::regularization, upto(-1), 1, false, nonnegative, false, "viscosities", "`regularization`"},
   {"+Table", "TYPE=TEMPERATURE", contains, block, once, slot::factors, factor_table(), 0, true, positive, false, "factors, one row per merged temperature: elastic, then strength", "scales `peprops` and `psprops` per temperature"},
@@ -54,7 +54,7 @@ constexpr Item material_decl[] = {
   {"+Calibration", "TYPE=EquivalentStress", contains, block, once, slot::eqstress, upto(-1), 2, true, real, false, "(x, y) points", "`equivalentstress (points, 2)`"},
   {"+Calibration", "TYPE=Ratio", contains, block, once, slot::ratio, upto(1), 1, false, real, false, "value", "`r_crit(1)`"},
   {"+Calibration", "TYPE=Plasticity, T=<temperature>", contains, block, per_temperature, slot::cal_plasticity, upto(-1), 3, true, curve, false, "(strain, flow parameter 1, 2) points of one temperature", "`flowprops (ntempdata, points, 3)`"},
-  {"+Calibration", "TYPE=Secant, T=<temperature>", contains, block, per_temperature, slot::cal_secant, upto(-1), 2, true, curve, false, "(x, y) points of one temperature", "`secantprops (ntempdata, points, 2)`"},
+  {"+Calibration", "TYPE=Secant, T=<temperature>", contains, block, per_temperature, slot::cal_secant, upto(-1), 2, true, modulus_curve, false, "(strain, secant modulus) points of one temperature", "`secantprops (ntempdata, points, 2)`"},
   {"+Calibration", "TYPE=Normal, T=<temperature>", contains, block, per_temperature, slot::cal_normal, upto(-1), 2, true, curve, false, "(x, y) points of one temperature", "`normalprops`"},
   {"+Calibration", "TYPE=Shear, T=<temperature>", contains, block, per_temperature, slot::cal_shear, upto(-1), 2, true, curve, false, "(x, y) points of one temperature", "`shearprops`"},
   {"+Calibration", "TYPE=Alpha1, T=<temperature>", contains, block, per_temperature, slot::cal_alpha1, upto(-1), 2, true, curve, false, "(x, y) points of one temperature", "`alpha1props`"},
@@ -75,7 +75,25 @@ constexpr Item damage_decl[] = {
   {"+Position", "", any, block, once, slot::position, at_least(4), 1, false, real, true, "origin x, y, z, further values, the damage angle last", "`dmgplane(:, id)`; entries past the values hold the most negative real"},
   {"+Abstraction", "TYPE=General|Fiber|Matrix|Core|User", named, block, per_kind, slot::abstraction, at_least(4), 4, true, ply_record, false, "records: ply, half-axis a, half-axis b, unused", "`generaldds`, `fiberdds`, `matrixdds`, `coredds`, `userdds` `(3, nplies, ndmg)`: rows 1 and 2 of the ply"},
   {"+Abstraction", "TYPE=Delamination", named, block, once, slot::delamination, at_least(4), 4, true, gap_record, false, "records: interface i (between plies i and i+1), a, b, unused", "`delamdds (3, nplies-1, ndmg)`; also creates the buckling lists (zero)"},
-  {"+Table", "TYPE=General|Fiber|Matrix|Delamination|Core|User, LayID|Layer=<ply>", any, block, per_ply, slot::outline, none_or_at_least(6), 3, true, real, false, "outline vertices: unused, x, y in the damage plane; two or more replace the ellipse", "`dmgpoints(:, ply, slot, id)`, slots in the order of the kinds; the rest holds the largest real"},
+  {"+Table", "TYPE=General|Fiber|Matrix|Delamination|Core|User, LayID|Layer=<ply>", any, block, per_ply, slot::outline, none_or_at_least(9), 3, true, outline, false, "outline vertices: unused, x, y in the damage plane; three or more replace the ellipse", "`dmgpoints(:, ply, slot, id)`, slots in the order of the kinds (Delamination: the interface above the ply); the rest holds the largest real"},
+};
+
+constexpr ParamList matrix_param_decl[] = {
+  {9, "Puck", 4, false, {}, "the inclination parameters for tension and compression along the fibre, then across it (default 0.3, 0.2, 0.15, 0.15)"},
+  {9, "Puck", 2, true, {}, "step, mode"},
+  {9, "Puck", 6, true, {}, "four values not read, then step, mode"},
+  {10, "Wiegand", 1, false, {}, "fracture angle under pure transverse compression in degrees (default 53)"},
+  {10, "Wiegand", 2, true, {}, "step, mode"},
+  {10, "Wiegand", 3, true, {}, "a value not read, then step, mode"},
+  {11, "Camanho", 1, false, {}, "as for Wiegand"},
+  {11, "Camanho", 2, true, {}, "step, mode"},
+  {11, "Camanho", 3, true, {}, "a value not read, then step, mode"},
+  {12, "SPC3D", 5, false, {positive, positive, positive}, "shear strengths under compression 12, 13, 23 (default the shear strengths), then the tension and compression parameters (default 0.3, -0.3)"},
+  {12, "SPC3D", 2, true, {}, "step, mode"},
+  {12, "SPC3D", 7, true, {}, "five values not read, then step, mode"},
+  {13, "VDI 2014", 6, false, {}, "the four inclination parameters as for Puck (default 0.3, 0.3, 0.25, 0.25), then the two weakening parameters (default 0.5, 0.5)"},
+  {13, "VDI 2014", 2, true, {}, "step, mode"},
+  {13, "VDI 2014", 8, true, {}, "six values not read, then step, mode"},
 };
 // clang-format on
 
@@ -83,5 +101,6 @@ constexpr Item damage_decl[] = {
 
 const std::span<const Item> step_items(step_decl), section_items(section_decl),
     material_items(material_decl), damage_items(damage_decl);
+const std::span<const ParamList> matrix_parameter_lists(matrix_param_decl);
 
 }  // namespace vx::io

@@ -70,6 +70,9 @@ enum class Kind : uint8_t {
   curve,        // records whose first values (the abscissae) strictly ascend
   ply_record,   // ply 1..nplies, half-axes a, b above 0, an unused value
   gap_record,   // interface 1..nplies-1, then as ply_record
+  damage_limit, // 0 to 1, or -1, which asks the damage routine for its default set
+  modulus_curve,  // a curve whose ordinates (moduli) are above 0
+  outline,      // triples (unused, x, y): the vertices of a simple polygon that encloses an area
 };
 
 struct Item {
@@ -81,7 +84,7 @@ struct Item {
   int8_t slot;         // the reader's item; items of one slot are one item for the once rule
   Count count;
   int8_t record;       // values per record; 0: rows of a length the reader knows (the factor table)
-  bool per_line;       // records whole on each line
+  bool per_line;       // a line holds whole records or part of one (a record may run on)
   Kind kind;
   bool need;           // a block without it is reported
   const char* data;    // for the guide: what the values are
@@ -107,5 +110,21 @@ extern const std::span<const Item> step_items, section_items, material_items, da
 // Largest selector of each failure mode (general, fibre, matrix,
 // delamination, core).
 inline constexpr int32_t selector_max[5] = {8, 13, 15, 7, 2};
+
+// A parameter list that a matrix criterion reads from "+Failure,
+// TYPE=PROPERTIES" (selected by the block's matrix selector, row 3 of
+// "+Failure"): its count, the kind of each value before the plane search
+// step and mode that some lists end in, and for the guide what they are. A
+// list of a count that its criterion does not read keeps every default at
+// analysis, as does one that holds -1 anywhere.
+struct ParamList {
+  int8_t selector;
+  const char* criterion;  // for the guide
+  int8_t count;
+  bool search;            // the last two values are the plane search step (degrees) and mode
+  Kind kinds[6];          // the values before the step and mode; real where not given
+  const char* data;       // for the guide
+};
+extern const std::span<const ParamList> matrix_parameter_lists;
 
 }  // namespace vx::io

@@ -212,6 +212,7 @@ struct Block {
   std::array<int32_t, ncal> at_cal{};  // line of the first curve of each type
   std::array<const io::Item*, io::slot::material_slots> decl{};  // declaration of each item given
   std::vector<io::ValueLine> factor_lines;  // the factor table's rows are checked at the end line
+  std::vector<io::ValueLine> failprops_lines;  // so are the parameter lists, against the criterion
   int64_t counter = 1;
 };
 
@@ -266,30 +267,42 @@ bool positive_definite(const double* e) {
   return m2 > 0.0 && det > 0.0;
 }
 
-// The matrix criteria 9 to 13 read their parameter list only at the counts
-// of their table (an other count keeps every default, silently at analysis):
-// a block that selects one of them with a list of another count is reported.
+// The matrix criteria read their parameter list only at the counts declared
+// for them (any other count keeps every default, silently at analysis), and
+// take the values of the list as declared: a block that selects one of them
+// with a list of another count, or with a value of another kind, is
+// reported. A list that holds -1.0 keeps every default and is not looked at.
 void check_matrix_parameters(io::Card& card, const Block& b) {
   const auto& v = b.failprops;
   if (!b.at_failprops || v.empty() || v.size() > 8 || b.failflags.size() < 3) return;
   const int32_t mc = b.failflags[2];
-  if (mc < 9 || mc > 13 || std::find(v.begin(), v.end(), -1.0) != v.end()) return;  // -1.0: the defaults
-  static constexpr uint32_t reads[5] = {1u << 2 | 1u << 4 | 1u << 6, 1u << 1 | 1u << 2 | 1u << 3,
-                                        1u << 1 | 1u << 2 | 1u << 3, 1u << 2 | 1u << 5 | 1u << 7,
-                                        1u << 2 | 1u << 6 | 1u << 8};
-  if (!(reads[mc - 9] >> v.size() & 1u)) {
+  bool reads = false;
+  const io::ParamList* list = nullptr;
+  for (const io::ParamList& l : io::matrix_parameter_lists)
+    if (l.selector == mc) {
+      reads = true;
+      if (size_t(l.count) == v.size()) list = &l;
+    }
+  if (!reads || std::find(v.begin(), v.end(), -1.0) != v.end()) return;
+  if (!list) {
     card.item_error("+Failure", ": " + io::values(int64_t(v.size())) + " for matrix " + std::to_string(mc),
                     b.at_failprops);
     return;
   }
+  const int32_t count = list->count - (list->search ? 2 : 0);
+  for (int32_t k = 0; k < count && k < int32_t(std::size(list->kinds)); ++k)
+    if (list->kinds[k] == io::Kind::positive && !(v[size_t(k)] > 0.0)) {
+      char t[48];
+      std::snprintf(t, sizeof t, ": %g is not positive", v[size_t(k)]);
+      card.item_error("+Failure", t, io::Card::line_of(b.failprops_lines, size_t(k), b.at_failprops));
+      return;
+    }
+  if (!list->search) return;
   // Lists that end in the plane search step and mode: the search replaces a
   // step of 0 or below, or in golden mode (mode 1 after truncation) one wider
   // than its range, by the default, and widens one finer than a millionth of
   // the range, each with a warning only at analysis. The driver searches 0 to
   // 180 degrees, SPC3D 2 to 178.
-  static constexpr uint32_t searched[5] = {1u << 2 | 1u << 6, 1u << 2 | 1u << 3, 1u << 2 | 1u << 3,
-                                           1u << 2 | 1u << 7, 1u << 2 | 1u << 8};
-  if (!(searched[mc - 9] >> v.size() & 1u)) return;
   const double step = v[v.size() - 2], mode = v.back(), range = mc == 12 ? 176.0 : 180.0;
   char t[64];
   if (!(step > 0.0))
@@ -543,7 +556,10 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
       case sl::failflags: take(b.failflags, b.at_failflags); break;
       case sl::evoflags: take(b.evoflags, b.at_evoflags); break;
       case sl::degradation: take(b.degradation, b.at_degradation); break;
-      case sl::failprops: take(b.failprops, b.at_failprops); break;
+      case sl::failprops:
+        take(b.failprops, b.at_failprops);
+        b.failprops_lines = card.value_lines();
+        break;
       case sl::regularization: {
         std::vector<double> v;
         card.read(*it, v);
@@ -567,7 +583,8 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
           const size_t cs = size_t(c);
           // One curve per merged temperature and type: a further one would
           // write over the row of an earlier temperature.
-          if (++b.curves[cs] > nt) card.item_error("+Calibration", ": curves beyond nt = " + std::to_string(nt));
+          // Both against the other items of the card: held to the end line.
+          if (++b.curves[cs] > nt) card.later("+Calibration", ": curves beyond nt = " + std::to_string(nt), card.line_no());
           if (!b.at_cal[cs]) b.at_cal[cs] = card.line_no();
           if (b.cal_w[cs] == 0) {  // the material's table of this type, at its first curve
             b.cal_w[cs] = std::max<int64_t>(z.cal[c], cal_width[c] * int64_t(*cal_count(c)));
@@ -581,7 +598,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
           // A shorter curve is padded with zeros, which end its ascending
           // abscissae: the table cannot be interpolated then.
           else if (!v.empty() && n < b.cal_w[cs])
-            card.item_error("+Calibration", ": " + io::values(n) + ", table of " + std::to_string(b.cal_w[cs]));
+            card.later("+Calibration", ": " + io::values(n) + ", table of " + std::to_string(b.cal_w[cs]), card.line_no());
         } else {  // the curing items, in the order of cuprops
           const size_t q = size_t(it->slot - sl::gelpoint);
           take(b.cure[q], b.at_cure[q]);

@@ -31,7 +31,9 @@ int32_t read_column(io::Card& card, const io::Item& it, A& arr, int64_t col) {
   const int64_t rows = arr.extent(1);
   const int64_t k = std::min<int64_t>(int64_t(v.size()), rows);
   if (k > 0) std::copy(v.begin(), v.begin() + k, &arr(1, col));
-  if (int64_t(v.size()) > rows) card.item_error(it.key, ": too many values");
+  // More values than plies in an item of one value per ply is a mismatch
+  // with the ply count, reported at the end line.
+  if (int64_t(v.size()) > rows && it.count.rule != io::Count::per_ply) card.item_error(it.key, ": too many values");
   return n;
 }
 
@@ -173,7 +175,7 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
         if (inblock) {
           // Checked at the end line, so that a mistake inside the block (an
           // orientation line written from column 1) is the one reported.
-          card.close_items(io::section_items, single ? io::slot::material : -1, b.nori);
+          card.close_items(io::section_items, single ? io::slot::material : -1, b.nori, io::slot::orientation);
         }
         secidlist(isec) = blockid;
         const int64_t m = std::min(nrow, std::max<int64_t>(b.nori, 1));

@@ -174,6 +174,27 @@ bool parse_any(std::string_view line, std::vector<T>& out, bool* gap = nullptr) 
   return ok;
 }
 
+// Told apart only for the report: an integer item that does not read is an
+// integer beyond 32 bits when it is digits alone (with a sign at most), and
+// a line of reals where integers are read is not an integer.
+template <class T>
+Bad first_bad(std::string_view line) {
+  if constexpr (std::is_same_v<T, int32_t>) {
+    bool whole = false;
+    scan_items(line, [&](std::string_view t) {
+      int32_t v;
+      if (to_int(t, v)) return true;
+      size_t i = t[0] == '+' || t[0] == '-' ? 1 : 0;
+      whole = digits(t, i) && i == t.size();
+      return false;
+    });
+    if (whole) return Bad::out_of_range;
+    std::vector<double> r;
+    if (parse_any(line, r)) return Bad::not_integer;
+  }
+  return Bad::not_number;
+}
+
 inline bool stops_line(std::string_view line) {
   return !line.empty() && (line[0] == '*' || line[0] == '+');
 }
@@ -210,15 +231,7 @@ int32_t read_card_any(int32_t unit, std::vector<T>& out, BadLine* bad, std::vect
     const size_t before = out.size();
     bool gap = false;
     if (!parse_any(line, out, &gap)) {
-      if (bad) {
-        // Told apart only for the report: a line of reals where integers are read.
-        bool real = false;
-        if constexpr (std::is_same_v<T, int32_t>) {
-          std::vector<double> r;
-          real = parse_any(line, r);
-        }
-        bad->malformed(position(unit), real);
-      }
+      if (bad) bad->malformed(position(unit), first_bad<T>(line));
     } else if (lines && out.size() > before) {
       lines->push_back({position(unit), static_cast<int32_t>(before - n0), gap});
     }

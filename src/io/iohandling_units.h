@@ -81,11 +81,14 @@ int32_t read_data(int32_t unit, std::vector<int32_t>& out, const char* label = "
 // the item before it). A signed number after blanks ("  +45") does not.
 bool ends_card_data(std::string_view line);
 
-// Where a malformed data line of a card goes: its number, for the reader's
-// report, and whether every item of it is a number where integers are read
-// (3.0, 1e3: a real where the item takes integers only).
+// What is wrong with the first bad item of a data line: not a number at
+// all, a real where the item takes integers only (3.0, 1e3), or an integer
+// beyond 32 bits (4294967296).
+enum class Bad : uint8_t { not_number, not_integer, out_of_range };
+// Where a malformed data line of a card goes: its number and its first bad
+// item, for the reader's report.
 struct BadLine {
-  virtual void malformed(int32_t line, bool real) = 0;
+  virtual void malformed(int32_t line, Bad what) = 0;
 
  protected:
   ~BadLine() = default;
