@@ -221,13 +221,10 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
   io::close(unit);
 
   // Every slot of the shell set that holds a node receives its coordinates.
-  std::vector<int32_t> set;
-  elem::shell_set(set);
-  const int64_t ne = std::min(elemnodes.extent(2), nodalcoords.extent(3));
+  const elem::ShellSet set(std::min(elemnodes.extent(2), nodalcoords.extent(3)));
   const int nc = static_cast<int>(std::min<int64_t>(3, nodalcoords.extent(1)));
   bool dropped = false;
-  for (int32_t e : set) {
-    if (e > ne) continue;
+  set.each([&](int32_t e) {
     for (int64_t k = 1; k <= nnodes; ++k) {
       const int32_t label = elemnodes(k, e);
       if (label <= 0) continue;
@@ -244,5 +241,5 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
           vx::report(-2, "Error in getabqdatafromfile: node coordinates beyond the node data in use");
         }
     }
-  }
+  });
 }
