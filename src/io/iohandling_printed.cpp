@@ -224,7 +224,9 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
   const elem::ShellSet set(std::min(elemnodes.extent(2), nodalcoords.extent(3)));
   const int nc = static_cast<int>(std::min<int64_t>(3, nodalcoords.extent(1)));
   bool dropped = false;
-  set.each([&](int32_t e) {
+  for (int64_t q = 0, m = set.size(); q < m; ++q) {
+    const int32_t e = set.at(q);
+    if (e == 0) continue;
     for (int64_t k = 1; k <= nnodes; ++k) {
       const int32_t label = elemnodes(k, e);
       if (label <= 0) continue;
@@ -241,5 +243,5 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
           vx::report(-2, "Error in getabqdatafromfile: node coordinates beyond the node data in use");
         }
     }
-  });
+  }
 }

@@ -33,6 +33,7 @@ using HashSet = std::unordered_set<K, std::hash<K>, std::equal_to<K>, FatalAlloc
 
 // A count below 0 or beyond the arrays it counts: the data disagree.
 inline bool count_fits(int64_t count, int64_t extent) { return count >= 0 && count <= extent; }
+
 }  // namespace
 
 namespace vx::elem {
@@ -253,13 +254,15 @@ VX_API void GetNodalCoordinates(const double* coordnp, const int32_t* nodeid, co
   const int64_t ldc = std::max(*ncoord, 0);
   for (int64_t k = 0; k < *nblock; ++k) {
     const int32_t id = nodeid[k];
-    set.each([&](int32_t e) {
+    for (int64_t q = 0, m = set.size(); q < m; ++q) {
+      const int32_t e = set.at(q);
+      if (e == 0) continue;
       for (int64_t i = 1; i <= nn; ++i)
         if (elemnodes(i, e) == id) {
           for (int32_t c = 1; c <= nc; ++c) nodalcoords(c, i, e) = coordnp[c - 1 + ldc * k];
           break;
         }
-    });
+    }
   }
 }
 
@@ -321,10 +324,12 @@ VX_API void GetNodesMotion(const double* ntraction, const double* nrotation, con
     bool norot = true;
     for (int32_t j = 0; j < nd; ++j) norot = norot && ro[j] == def;
     if (notrans && norot) continue;
-    set.each([&](int32_t e) {
+    for (int64_t q = 0, m = set.size(); q < m; ++q) {
+      const int32_t e = set.at(q);
+      if (e == 0) continue;
       int64_t i = 1;
       while (i <= nn && elemnodes(i, e) != nodeid[k]) ++i;
-      if (i > nn) return;
+      if (i > nn) continue;
       Mat3 ti = Mat3::identity(), tc = Mat3::identity();
       bool allzero = true;
       const double* tn = &tnodalmatrices(1, 1, 1, e);
@@ -343,7 +348,7 @@ VX_API void GetNodesMotion(const double* ntraction, const double* nrotation, con
         for (int c = 0; c < 3; ++c) nodesmotion(c + 1, i, e) = ntrac[c];
       if (!norot)
         for (int32_t c = 0; c < nrl; ++c) nodesmotion(4 + c, i, e) = nrot[c];
-    });
+    }
   }
 }
 

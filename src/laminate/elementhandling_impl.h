@@ -23,14 +23,12 @@ class ShellSet {
   explicit ShellSet(int64_t columns);
   bool fits() const { return fits_; }
   bool empty() const { return used_ == 0; }
-  template <class F>
-  void each(F&& f) const {
-    if (index_) {
-      for (int64_t k = 0; k < nindex_; ++k)
-        if (index_[k] >= 1 && index_[k] <= columns_) f(index_[k]);
-    } else {
-      for (int64_t e = 1; e <= used_; ++e) f(static_cast<int32_t>(e));
-    }
+  // The walk: for k in 0..size()-1, position at(k), where 0 means none.
+  int64_t size() const { return index_ ? nindex_ : used_; }
+  int32_t at(int64_t k) const {
+    if (!index_) return static_cast<int32_t>(k + 1);
+    const int32_t e = index_[k];
+    return e >= 1 && e <= columns_ ? e : 0;
   }
 
  private:
