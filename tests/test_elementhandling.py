@@ -30,7 +30,7 @@ def model(vx):
         vx.sectiondata.nsectionpoints = np.zeros(ne, np.int32)
     yield make
     vx.datahandling.deallocall()
-    ed.nelem = 0
+    ed.nelem = nd.nnodes = nd.ndof = 0  # the counts do not leak into later tests
 
 
 @pytest.mark.parametrize("name,kind", [

@@ -182,7 +182,7 @@ def one_shell(vx):
     ed.elemreforientation = np.r_[0.0, R[:, 0], R[:, 0]].reshape(7, 1)
     yield R, glob
     vx.datahandling.deallocall()
-    ed.nelem = 0
+    ed.nelem = nd.nnodes = nd.ndof = 0  # the counts do not leak into later tests
 
 
 def test_node_reference_data(vx, one_shell):
