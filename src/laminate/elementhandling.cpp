@@ -5,8 +5,8 @@
 // patches around an element, and the geometry of two-node trusses.
 //
 // Element positions and node slots come from the process-wide element and
-// node data; every walk is bounded by the allocated extents, so counters that
-// disagree with the arrays cannot lead outside them.
+// node data; every walk is bounded by the allocated extents, and counts that
+// reach past them (or below 0) record -2 instead of being walked.
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -33,7 +33,6 @@ using HashSet = std::unordered_set<K, std::hash<K>, std::equal_to<K>, FatalAlloc
 
 // A count below 0 or beyond the arrays it counts: the data disagree.
 inline bool count_fits(int64_t count, int64_t extent) { return count >= 0 && count <= extent; }
-
 }  // namespace
 
 namespace vx::elem {
@@ -607,11 +606,11 @@ bool nodal_patch(double* patch, const double* coords, const int32_t* nodes, int3
     int64_t base;  // first point of this level's region
     int32_t seed, cap, ntree;
     double tol;
-    int64_t cuts;             // cuts made before this level began
-    Vec<int32_t> nb;  // the seed's neighbours, ascending
-    size_t next = 0;          // next neighbour
-    int32_t n = 0;            // points stored
-    bool waiting = false;     // a deeper level runs for neighbour next
+    int64_t cuts;          // cuts made before this level began
+    Vec<int32_t> nb;       // the seed's neighbours, ascending
+    size_t next = 0;       // next neighbour
+    int32_t n = 0;         // points stored
+    bool waiting = false;  // a deeper level runs for neighbour next
   };
   const NodeIndex index(nodes, nnodes, nelem, ntree > 1);
   Vec<int32_t> first;
