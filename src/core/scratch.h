@@ -3,13 +3,15 @@
 // never touch the allocator. Contents are uninitialised. Allocation failure
 // ends the process like every other allocation of the library.
 //
-// Work containers whose size follows the data (vx::Vec and the allocator
-// FatalAlloc for maps and sets) fail the same way: no std::bad_alloc leaves
-// an exported routine.
+// Work containers whose size follows the data (vx::Vec, vx::HashMap,
+// vx::HashSet, or any container with the allocator FatalAlloc) fail the same
+// way: no std::bad_alloc leaves an exported routine.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 #include "vx.h"
 
@@ -63,5 +65,9 @@ struct FatalAlloc {
 
 template <class T>
 using Vec = std::vector<T, FatalAlloc<T>>;
+template <class K, class V>
+using HashMap = std::unordered_map<K, V, std::hash<K>, std::equal_to<K>, FatalAlloc<std::pair<const K, V>>>;
+template <class K>
+using HashSet = std::unordered_set<K, std::hash<K>, std::equal_to<K>, FatalAlloc<K>>;
 
 }  // namespace vx

@@ -9,8 +9,6 @@
 // reach past them (or below 0) record -2 instead of being walked.
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
-#include <unordered_set>
 #include "listhandling_impl.h"
 
 #include "data.h"
@@ -24,13 +22,6 @@ using namespace vx;
 using elem::cross, elem::dot3;
 
 namespace {
-// Work containers sized by the data: memory that cannot be had ends the
-// process with the library's message instead of throwing.
-template <class K, class V>
-using HashMap = std::unordered_map<K, V, std::hash<K>, std::equal_to<K>, FatalAlloc<std::pair<const K, V>>>;
-template <class K>
-using HashSet = std::unordered_set<K, std::hash<K>, std::equal_to<K>, FatalAlloc<K>>;
-
 // A count below 0 or beyond the arrays it counts: the data disagree.
 inline bool count_fits(int64_t count, int64_t extent) { return count >= 0 && count <= extent; }
 }  // namespace
