@@ -213,6 +213,12 @@ int data_set(DataEntry* e, PyObject* v, const char* comp) {
       } else {
         for (int i = 0; i < nd; ++i) ext[i] = PyArray_DIM(arr, i);
       }
+      if (d->rows && ext[0] >= 1 && ext[0] != d->rows) {
+        PyErr_Format(vx_value_error, "%s.%s: expected %d rows, got %lld", comp, d->name, int(d->rows),
+                     static_cast<long long>(ext[0]));
+        Py_DECREF(arr);
+        return -1;
+      }
       if (a->allocated()) {
         bool same = true;
         for (int i = 0; i < a->rank; ++i) same &= a->ext[i] == ext[i];

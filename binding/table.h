@@ -206,6 +206,7 @@ struct DataDef {
   void* ptr;      // int32_t*/double*/char*/vx::ArrayBase*
   int len;        // text length
   int32_t value;  // constant value
+  int32_t rows = 0;  // first extent an array must have when assigned (0: any)
 };
 
 void register_routine(const RoutineDef*);

@@ -121,3 +121,20 @@ def test_module_attributes(vx):
     assert vx.error.__module__ == "_vexlan" and vx.error.__name__ == "error"
     assert "errorhandling --- xerr(), rsxerr()" in vx.__doc__
     assert "nsteps" in dir(vx.jobdata)
+
+
+def test_delamination_records_keep_three_rows(vx):
+    # The buckling lists write each interface's angle into row 3: a store of
+    # other rows is refused when assigned, and the datum keeps what it held.
+    d = vx.damagedata
+    try:
+        d.delamdds = np.ones((3, 2, 1))
+        for bad in (np.ones((2, 2, 1)), np.ones((4, 2, 1)), np.ones(2)):
+            with pytest.raises(vx.error) as e:
+                d.delamdds = bad
+            assert isinstance(e.value, ValueError) and "damagedata.delamdds" in str(e.value)
+            assert d.delamdds.shape == (3, 2, 1) and (d.delamdds == 1.0).all()
+        d.delamdds = np.zeros((0, 2, 1))  # a first extent of 0 frees it, as for every array
+        assert d.delamdds is None
+    finally:
+        d.delamdds = None

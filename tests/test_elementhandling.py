@@ -1,6 +1,9 @@
 """Element data: kinds, connectivity, node coordinates and motions per element
 slot, reference orientations through the growable lists, nodal patches and
 trusses."""
+import os
+import re
+
 import numpy as np
 import pytest
 
@@ -27,7 +30,7 @@ def model(vx):
         vx.sectiondata.nsectionpoints = np.zeros(ne, np.int32)
     yield make
     vx.datahandling.deallocall()
-    ed.nelem = 0
+    ed.nelem = nd.nnodes = nd.ndof = 0  # the counts do not leak into later tests
 
 
 @pytest.mark.parametrize("name,kind", [
@@ -381,3 +384,78 @@ def test_element_arrays_of_the_wrong_shape_are_refused(vx, model):
     e.getelementreforientation(1, np.eye(3), np.eye(3), np.zeros((1, 1)), 2, 1, 1, 1, 0)
     assert e.getelementreferencedata(1)[1] == 0
     assert err(vx)[0] == -2 and (ed.elemreforientation == -1).all()
+
+
+# Counts that disagree with the element and node arrays: each call records -2
+# and writes nothing. Run in a child process, since a count that sized the
+# walk once hung, ran out of memory or overflowed.
+@pytest.mark.parametrize("datum, value", [
+    ("elementdata.nelem", 2**31 - 1), ("elementdata.nelem", -2**31), ("elementdata.nelem", 3),
+    ("nodaldata.nnodes", 5), ("nodaldata.nnodes", -1), ("nodaldata.ndof", -2**31), ("nodaldata.ndof", 7),
+    ("elementdata.elemindices", [1, 3])])
+def test_counts_beyond_the_element_arrays_record_a_status(datum, value):
+    out, rc = run_python(f"""
+import numpy as np, _vexlan as vx
+ed, nd, eh = vx.elementdata, vx.nodaldata, vx.elementhandling
+ed.nelem, nd.nnodes, nd.ndof = 2, 4, 6
+ed.elemnodes = np.asfortranarray(np.array([[1, 2, 3, 4], [3, 4, 5, 6]], np.int32).T)
+nd.nodalcoords, nd.nodesmotion = np.zeros((3, 4, 2)), np.zeros((6, 4, 2))
+nd.tnodalmatrices, nd.tcurvmatrices = np.zeros((3, 3, 8, 2)), np.zeros((3, 3, 2))
+comp, name = "{datum}".split(".")
+setattr(getattr(vx, comp), name, {value!r})
+res = []
+for call in (lambda: eh.getnodalcoordinates(np.ones((3, 1)), np.array([3], np.int32)),
+             lambda: eh.getnodesmotion(np.ones((3, 1)), np.ones((3, 1)), np.array([3], np.int32))):
+    vx.errorhandling.rsxerr(1)
+    call()
+    res.append(int(vx.errorhandling.errstat))
+print(*res, int(nd.nodalcoords.any()), int(nd.nodesmotion.any()))
+""", timeout=30)
+    assert rc == 0, out
+    coords, motion, wrote_coords, wrote_motion = map(int, out.split())
+    assert motion == -2 and wrote_motion == 0
+    # the coordinates read no degrees of freedom
+    assert (coords, wrote_coords) == ((0, 1) if datum == "nodaldata.ndof" else (-2, 0))
+
+
+def test_counts_within_the_arrays_walk_the_leading_elements(vx, model):
+    # Arrays kept from a larger model: the count says how many are in use.
+    model([1, 2], [2, 2], [[1, 2, 3, 4], [3, 4, 5, 6]])
+    vx.elementdata.nelem = 1
+    vx.elementhandling.getnodalcoordinates(np.array([[1.0], [2.0], [3.0]]), np.array([3], np.int32))
+    c = vx.nodaldata.nodalcoords
+    assert c[:, 2, 0].tolist() == [1, 2, 3] and not c[:, :, 1].any() and err(vx)[0] == 0
+
+
+def test_reference_data_with_a_count_beyond_the_kinds(vx, model):
+    model([1, 2], [2, 11], [[1, 2, 3, 4], [3, 4, 5, 6]])
+    e = vx.elementhandling
+    e.getelementreforientation(1, np.eye(3), np.eye(3), np.zeros((1, 1)), 2, 3, 1, 1, 0)
+    vx.elementdata.nelem = 3
+    nshell, ierror = e.getelementreferencedata(1)
+    # no index list sized by the count; the record of element 2 is still
+    # stored and the lists released
+    assert (nshell, ierror) == (0, 0) and vx.elementdata.elemindices is None
+    assert err(vx) == (-2, "Element data disagree with their count in GetElementReferenceData")
+    assert vx.elementdata.elemreforientation[0, 1] != -1.0 and vx.sectiondata.nsectionpoints.tolist() == [1, 3]
+    assert all(vx.listhandling.getsizeoflist(1, k) == -1 for k in range(3))
+
+
+def test_work_memory_that_cannot_be_had_ends_with_the_library_message():
+    # The label index of the reference data grows with the element list; an
+    # address-space limit makes it fail. The process ends with the library's
+    # line, not with an exception through the exported routine.
+    if "asan" in os.environ.get("LD_PRELOAD", ""):
+        pytest.skip("an address-space limit does not fit the sanitizer's shadow memory")
+    out, rc = run_python("""
+import resource, numpy as np, _vexlan as vx
+n = 2_000_000
+vx.elementdata.nelem = n
+vx.elementdata.elemlist = np.arange(1, n + 1, dtype=np.int32)
+vx.elementhandling.getelementreforientation(1, np.eye(3), np.eye(3), np.zeros((1, 1)), 7, 1, 1, 1, 0)
+size = int(open("/proc/self/statm").read().split()[0]) * resource.getpagesize()
+resource.setrlimit(resource.RLIMIT_AS, (size + 16 * 2**20, resource.RLIM_INFINITY))
+vx.elementhandling.getelementreferencedata(1)
+print("returned")
+""", timeout=60)
+    assert rc == 1 and re.fullmatch(rb"Error allocating \d+ bytes\n", out), (rc, out)

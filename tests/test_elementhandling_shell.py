@@ -182,7 +182,7 @@ def one_shell(vx):
     ed.elemreforientation = np.r_[0.0, R[:, 0], R[:, 0]].reshape(7, 1)
     yield R, glob
     vx.datahandling.deallocall()
-    ed.nelem = 0
+    ed.nelem = nd.nnodes = nd.ndof = 0  # the counts do not leak into later tests
 
 
 def test_node_reference_data(vx, one_shell):
@@ -197,6 +197,17 @@ def test_node_reference_data(vx, one_shell):
     vx.elementdata.elemkind[0] = 12
     assert e.getnodereferencedata() == -3
     assert err(vx) == (-3, "Unknown element type detected")
+
+
+@pytest.mark.parametrize("nelem", [2, -1, 2**31 - 1])
+def test_node_reference_data_with_a_count_beyond_the_elements(vx, one_shell, nelem):
+    # The frames are built for nelem elements: a count the arrays do not hold
+    # records -2 and leaves every frame and coordinate as it was.
+    _, glob = one_shell
+    vx.elementdata.nelem = nelem
+    assert vx.elementhandling.getnodereferencedata() == 0
+    assert err(vx) == (-2, "Element or node data disagree with their count in GetNodeReferenceData")
+    assert np.array_equal(vx.nodaldata.nodalcoords[:, :, 0], glob) and not vx.nodaldata.tcurvmatrices.any()
 
 
 PLY = np.array([140e3, 10e3, 10e3, 0.3, 0.3, 0.45, 5e3, 5e3, 3.5e3])

@@ -64,8 +64,11 @@ void UpdateDDS(int32_t* ierror, const double* sdv, const double* gpcoords, const
  * counters), status -2 "Section or material data too short for the buckling
  * lists in GetDamageFromDDS" is recorded once per query: flags 1 to 5 are
  * raised as usual, the buckled flag stays as it came in, entry 12 becomes the
- * smaller of its value and 1.0, and the lists stay empty. A ply or section
- * outside the section data records status -2 and leaves sdv unchanged.
+ * smaller of its value and 1.0, and the lists stay empty; the same holds,
+ * with status -2 "Delamination records without an angle row in
+ * GetDamageFromDDS", for a delamdds of fewer than three rows (which a Python
+ * assignment refuses). A ply or section outside the section data records
+ * status -2 and leaves sdv unchanged.
  *   sdv      (in/out) 12 damage state values: 1 to 5 mode flags, 6 buckled
  *                     flag (set to 1.0 on a hit), 12 knock-down factor;
  *                     7 to 11 untouched

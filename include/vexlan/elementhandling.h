@@ -45,7 +45,10 @@ void getabqelementconnectivity(int32_t* iele, const int32_t* connectivity, const
 /* GetNodalCoordinates: copies node coordinates into the per-element node
  * slots (nodalcoords) of every element of the shell set that holds the node
  * (all elements while the shell index list does not exist). Nothing happens
- * while the element or node arrays are not allocated.
+ * while the element or node arrays are not allocated. Counts that disagree
+ * with the arrays (nelem or nnodes below 0 or beyond elemnodes and
+ * nodalcoords, a shell index beyond them) record status -2 and nothing is
+ * written.
  *   coordnp (in)  ncoord x nblock node coordinates (at most three read)
  *   nodeid  (in)  nblock node labels
  *   ncoord  (in)  coordinates per node
@@ -60,8 +63,10 @@ void GetNodalCoordinates(const double* coordnp, const int32_t* nodeid, const int
  * and is not stored; of a rotation the first min(ndof, 6) - 3 components are
  * stored (none with three dof per node).
  * Elements without frames use the identity. Nothing happens while the arrays
- * are not allocated; an ndim above 3 or frame arrays of the wrong shape
- * record status -2.
+ * are not allocated; an ndim above 3, frame arrays of the wrong shape, or
+ * counts that disagree with the arrays (nelem, nnodes or ndof below 0 or
+ * beyond them, a shell index beyond them) record status -2 and nothing is
+ * written.
  *   ntraction (in)  3 x nblock translations
  *   nrotation (in)  ndim x nblock rotations
  *   nodeid    (in)  nblock node labels
@@ -127,7 +132,10 @@ double GetABQElementOrientation(const double* rm, const double* tdirect);
  * list of ind that exists, whatever else happened. A missing label or record
  * list gives ierror -1 and leaves both arrays at -1; a missing pair list is
  * no failure but leaves nsectionpoints at -1. An elemreforientation of fewer
- * than 7 rows records status -2 in the error record and takes no record.
+ * than 7 rows records status -2 in the error record and takes no record. An
+ * nelem below 0 or beyond elemkind or elemlist records status -2; no index
+ * list is built then (nshell 0), labels are looked up only in the elements
+ * elemlist holds, and the lists are still released.
  *   nshell (out) number of shell elements found; 0 when elemindices existed
  *   ierror (out) 0; -1 when the label or record list was missing, which no
  *                release of the other lists clears
@@ -385,8 +393,9 @@ void GetElementTransformation(double* tcurv, double* origin, double* kappa, cons
  * tcurvmatrices and elemcurvatures; the node coordinates become
  * element-local unless tflag is 1. Needs the reference orientations of
  * GetElementReferenceData. Nothing happens while the arrays are not
- * allocated; arrays of the wrong shape record status -2; an unknown element
- * kind records status -3 and stops.
+ * allocated or nelem is 0; arrays of the wrong shape, and an nelem below 0
+ * or beyond the element and node arrays, record status -2 and change
+ * nothing; an unknown element kind records status -3 and stops.
  *   lop   (out) 0, or -3 for an element kind outside 0..11
  *   tflag (in, optional) 1 keeps the global node coordinates; otherwise
  *               (default) they are replaced */

@@ -2,10 +2,17 @@
 // beyond, so that small problems (the common case, once per integration point)
 // never touch the allocator. Contents are uninitialised. Allocation failure
 // ends the process like every other allocation of the library.
+//
+// Work containers whose size follows the data (vx::Vec, vx::HashMap,
+// vx::HashSet, or any container with the allocator FatalAlloc) fail the same
+// way: no std::bad_alloc leaves an exported routine.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
 #include "vx.h"
 
 namespace vx {
@@ -36,5 +43,31 @@ class Scratch {
   T local_[N];
   T* p_;
 };
+
+template <class T>
+struct FatalAlloc {
+  using value_type = T;
+  FatalAlloc() = default;
+  template <class U>
+  FatalAlloc(const FatalAlloc<U>&) noexcept {}
+  T* allocate(size_t n) {
+    if (n > SIZE_MAX / sizeof(T)) fatal(1, "Error allocating %lu bytes", static_cast<unsigned long>(SIZE_MAX));
+    void* p = std::malloc(n ? n * sizeof(T) : 1);
+    if (!p) fatal(1, "Error allocating %lu bytes", static_cast<unsigned long>(n * sizeof(T)));
+    return static_cast<T*>(p);
+  }
+  void deallocate(T* p, size_t) noexcept { std::free(p); }
+  template <class U>
+  bool operator==(const FatalAlloc<U>&) const noexcept {
+    return true;
+  }
+};
+
+template <class T>
+using Vec = std::vector<T, FatalAlloc<T>>;
+template <class K, class V>
+using HashMap = std::unordered_map<K, V, std::hash<K>, std::equal_to<K>, FatalAlloc<std::pair<const K, V>>>;
+template <class K>
+using HashSet = std::unordered_set<K, std::hash<K>, std::equal_to<K>, FatalAlloc<K>>;
 
 }  // namespace vx

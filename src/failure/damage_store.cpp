@@ -98,8 +98,8 @@ bool all_zero(const RArr4& a) {
 
 // Builds the buckling lists of every section and damage from the store; the
 // per-ply elastic constants are the first nine values of each peprops column.
-// False when the section or material data cannot give them.
-bool build_buckling_lists(i4 isec) {
+// The reason when the data cannot give them, else null.
+const char* build_buckling_lists(i4 isec) {
   using namespace sectiondata;
   using materialdata::matidlist;
   using materialdata::peprops;
@@ -107,13 +107,16 @@ bool build_buckling_lists(i4 isec) {
   using bukdata::bukrealdatalist;
   const i4 np = nplies, ns = nsec, nd = std::min<i4>(ndmg, i4(delamdds.extent(3)));
   const i4 ni = np > 1 ? np - 1 : 0;  // np - 1 of the smallest count would wrap
-  if (np < 1 || ns < 1 || nd < 1 || delamdds.extent(2) < ni) return false;
+  const char* short_data = "Section or material data too short for the buckling lists in GetDamageFromDDS";
+  if (np < 1 || ns < 1 || nd < 1 || delamdds.extent(2) < ni) return short_data;
+  // Each interface's record holds a, b and the angle written below.
+  if (delamdds.extent(1) < 3) return "Delamination records without an angle row in GetDamageFromDDS";
   if (!plyorientation.contains(np, ns) || !plythickness.contains(np, ns) || !xcstrength.contains(ns) ||
       !matidlist.contains(np, ns) || !peprops.allocated() || peprops.extent(1) < 9 || peprops.extent(2) < np ||
       peprops.extent(3) < ns)
-    return false;
+    return short_data;
   // The lists are written as records of 12 reals and 4 integers.
-  if (bukrealdatalist.extent(1) != 12 || bukintdatalist.extent(1) != 4) return false;
+  if (bukrealdatalist.extent(1) != 12 || bukintdatalist.extent(1) != 4) return short_data;
   for (i4 e = 1; e <= nd; ++e)
     for (i4 i = 1; i <= ni; ++i) delamdds(3, i, e) = plyorientation.contains(i, isec) ? plyorientation(i, isec) : 0.0;
   // The stack arrays packed with np plies per section: after a second section
@@ -140,7 +143,7 @@ bool build_buckling_lists(i4 isec) {
                   i4(std::min(bukrealdatalist.extent(3), bukintdatalist.extent(3))),
                   i4(std::min(bukrealdatalist.extent(4), bukintdatalist.extent(4))), delam, ni, shape,
                   xcstrength.data(), elastic, orient, thick, seclist, nd, np, ns, ihuge);
-  return true;
+  return nullptr;
 }
 
 }  // namespace
@@ -248,9 +251,11 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
   // Without the lists no point can be found buckled: say so (a single ply has
   // no interface to buckle at).
   if (nd >= 1 && nint >= 1 && delamdds.allocated()) {
-    const bool lists = bukrealdatalist.allocated() && bukintdatalist.allocated();
-    if (!lists || (all_zero(bukrealdatalist) && !build_buckling_lists(isec)))
-      report(-2, "Section or material data too short for the buckling lists in GetDamageFromDDS");
+    const char* why = !bukrealdatalist.allocated() || !bukintdatalist.allocated()
+                          ? "Section or material data too short for the buckling lists in GetDamageFromDDS"
+                      : all_zero(bukrealdatalist) ? build_buckling_lists(isec)
+                                                  : nullptr;
+    if (why) report(-2, why);
   }
   for (i4 d = 1; d <= nd; ++d) {
     double origin[3], angle;

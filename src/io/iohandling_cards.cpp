@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "../core/data.h"
+#include "../core/scratch.h"
 #include "../core/vx.h"
 
 namespace vx::io {
@@ -578,7 +579,8 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
     case Kind::ply_record:
     case Kind::gap_record: {
       const bool gap = it.kind == Kind::gap_record;
-      std::vector<char> seen(size_t(std::max<int64_t>(ctx, 0)) + 1, 0);
+      // As many plies as records at most: the ply count may be far larger.
+      HashSet<int64_t> seen;
       for (int64_t r = 0; r + it.record <= n; r += it.record) {
         const double ply = double(v[size_t(r)]);
         // Compared as reals: a ply number is never converted before it is known to fit.
@@ -588,7 +590,7 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
           return bad(r, t);
         }
         // A second record of the same ply would replace the first.
-        if (seen[size_t(ply)]++) return bad(r, std::string(gap ? "interface " : "ply ") + number(ply) + " given twice");
+        if (!seen.insert(int64_t(ply)).second) return bad(r, std::string(gap ? "interface " : "ply ") + number(ply) + " given twice");
         for (int q = 1; q <= 2; ++q)
           if (!(double(v[size_t(r + q)]) > 0))
             return bad(r, "half-axis " + number(double(v[size_t(r + q)])) + " is not positive");

@@ -221,13 +221,12 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
   io::close(unit);
 
   // Every slot of the shell set that holds a node receives its coordinates.
-  std::vector<int32_t> set;
-  elem::shell_set(set);
-  const int64_t ne = std::min(elemnodes.extent(2), nodalcoords.extent(3));
+  const elem::ShellSet set(std::min(elemnodes.extent(2), nodalcoords.extent(3)));
   const int nc = static_cast<int>(std::min<int64_t>(3, nodalcoords.extent(1)));
   bool dropped = false;
-  for (int32_t e : set) {
-    if (e > ne) continue;
+  for (int64_t q = 0, m = set.size(); q < m; ++q) {
+    const int32_t e = set.at(q);
+    if (e == 0) continue;
     for (int64_t k = 1; k <= nnodes; ++k) {
       const int32_t label = elemnodes(k, e);
       if (label <= 0) continue;

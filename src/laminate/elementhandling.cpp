@@ -5,23 +5,26 @@
 // patches around an element, and the geometry of two-node trusses.
 //
 // Element positions and node slots come from the process-wide element and
-// node data; every walk is bounded by the allocated extents, so counters that
-// disagree with the arrays cannot lead outside them.
+// node data; every walk is bounded by the allocated extents, and counts that
+// reach past them (or below 0) record -2 instead of being walked.
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
-#include <unordered_set>
 #include "listhandling_impl.h"
-#include <vector>
 
 #include "data.h"
 #include "fixed.h"
 #include "elementhandling_impl.h"
+#include "scratch.h"
 #include "vexlan.h"
 #include "vexlan/elementhandling.h"
 
 using namespace vx;
 using elem::cross, elem::dot3;
+
+namespace {
+// A count below 0 or beyond the arrays it counts: the data disagree.
+inline bool count_fits(int64_t count, int64_t extent) { return count >= 0 && count <= extent; }
+}  // namespace
 
 namespace vx::elem {
 
@@ -47,17 +50,19 @@ bool in_ext2dkind(int32_t kind) {
   return kind == 0 || kind == 6 || kind == 7 || kind == 9 || kind == 10 || kind == 11;
 }
 
-void shell_set(std::vector<int32_t>& set) {
+ShellSet::ShellSet(int64_t columns) : columns_(std::max<int64_t>(columns, 0)) {
   using namespace elementdata;
-  set.clear();
   if (elemindices.allocated()) {
-    const int64_t n = elemindices.extent(1);
-    for (int64_t k = 1; k <= n; ++k) {
-      const int32_t e = elemindices(k);
-      if (e >= 1) set.push_back(e);
+    index_ = elemindices.data();
+    nindex_ = elemindices.extent(1);
+    for (int64_t k = 0; k < nindex_; ++k) {
+      if (index_[k] < 1) continue;
+      if (index_[k] > columns_) fits_ = false;
+      else ++used_;
     }
   } else {
-    for (int32_t e = 1; e <= nelem; ++e) set.push_back(e);
+    fits_ = nelem >= 0 && nelem <= columns_;
+    used_ = std::clamp<int64_t>(nelem, 0, columns_);
   }
 }
 
@@ -65,14 +70,17 @@ void shell_set(std::vector<int32_t>& set) {
 
 namespace {
 
-// Position of a label among the first n entries of elemlist (first match), 0 when absent.
+// Position of a label among the first nelem entries of elemlist (first
+// match), 0 when absent; fits is false when nelem disagrees with elemlist.
 struct LabelIndex {
-  std::unordered_map<int32_t, int32_t> pos;
+  HashMap<int32_t, int32_t> pos;
+  bool fits = true;
   LabelIndex() {
     using namespace elementdata;
     if (!elemlist.allocated()) return;
-    const int32_t n = static_cast<int32_t>(std::min<int64_t>(nelem, elemlist.extent(1)));
-    pos.reserve(size_t(std::max(n, 0)));
+    fits = count_fits(nelem, elemlist.extent(1));
+    const int32_t n = static_cast<int32_t>(std::clamp<int64_t>(nelem, 0, elemlist.extent(1)));
+    pos.reserve(size_t(n));
     for (int32_t i = n; i >= 1; --i) pos[elemlist(i)] = i;  // backwards: the first match stays
   }
   int32_t find(int32_t label) const {
@@ -88,8 +96,8 @@ const double neg_huge = -huge;
 // sets mirror their list as long as no list routine has run since the last
 // append here (the lists' change counter says so); otherwise they are read again.
 struct Gathered {
-  std::unordered_set<int32_t> labels;
-  std::unordered_set<int64_t> pairs;  // element label and section point, as one key
+  HashSet<int32_t> labels;
+  HashSet<int64_t> pairs;  // element label and section point, as one key
   uint64_t labels_at = 0, pairs_at = 0;  // change count the sets stand for
   bool labels_ok = false, pairs_ok = false;
 };
@@ -124,7 +132,7 @@ void sync_labels(Gathered& g, const int32_t* ind) {
   const int32_t n = GetSizeOfList(ind, &f0, nullptr, nullptr, nullptr);
   g.labels.clear();
   if (n > 0) {
-    std::vector<int32_t> v(static_cast<size_t>(n));
+    Vec<int32_t> v(static_cast<size_t>(n));
     int32_t ierr = 0;
     iGetCopyOfList(ind, v.data(), &n, &ierr);
     g.labels.insert(v.begin(), v.end());
@@ -139,7 +147,7 @@ void sync_pairs(Gathered& g, const int32_t* ind) {
   const int32_t n = GetSizeOfList(ind, &f2, nullptr, nullptr, nullptr);
   g.pairs.clear();
   if (n > 0) {
-    std::vector<vx_complex> v(static_cast<size_t>(n));
+    Vec<vx_complex> v(static_cast<size_t>(n));
     int32_t ierr = 0;
     cGetCopyOfList(ind, v.data(), &n, &ierr);
     for (const auto& z : v) {
@@ -225,17 +233,20 @@ VX_API void GetNodalCoordinates(const double* coordnp, const int32_t* nodeid, co
   using elementdata::elemnodes;
   using nodaldata::nodalcoords;
   if (*nblock < 1 || !elemnodes.allocated() || !nodalcoords.allocated()) return;
-  std::vector<int32_t> set;
-  elem::shell_set(set);
+  const elem::ShellSet set(std::min(elemnodes.extent(2), nodalcoords.extent(3)));
+  const int64_t nn = nodaldata::nnodes;
+  if (!set.fits() || !count_fits(nn, std::min(elemnodes.extent(1), nodalcoords.extent(2)))) {
+    report(-2, "Element or node data disagree with their counts in GetNodalCoordinates");
+    return;
+  }
   if (set.empty()) return;
-  const int64_t nn = std::min<int64_t>({nodaldata::nnodes, elemnodes.extent(1), nodalcoords.extent(2)});
-  const int64_t ne = std::min(elemnodes.extent(2), nodalcoords.extent(3));
   const int32_t nc = static_cast<int32_t>(std::min<int64_t>({*ncoord, 3, nodalcoords.extent(1)}));
   const int64_t ldc = std::max(*ncoord, 0);
   for (int64_t k = 0; k < *nblock; ++k) {
     const int32_t id = nodeid[k];
-    for (int32_t e : set) {
-      if (e > ne) continue;
+    for (int64_t q = 0, m = set.size(); q < m; ++q) {
+      const int32_t e = set.at(q);
+      if (e == 0) continue;
       for (int64_t i = 1; i <= nn; ++i)
         if (elemnodes(i, e) == id) {
           for (int32_t c = 1; c <= nc; ++c) nodalcoords(c, i, e) = coordnp[c - 1 + ldc * k];
@@ -273,7 +284,6 @@ VX_API void GetNodesMotion(const double* ntraction, const double* nrotation, con
     report(-2, "Index out of range in GetNodesMotion");
     return;
   }
-  const int32_t nlim = std::max(std::min(ndof, 6) - 3, 0);
   if (!elemnodes.allocated() || !nodesmotion.allocated() || !tcurvmatrices.allocated() ||
       !tnodalmatrices.allocated() || *nblock < 1)
     return;
@@ -283,14 +293,18 @@ VX_API void GetNodesMotion(const double* ntraction, const double* nrotation, con
     report(-2, "Index out of range in GetNodesMotion");
     return;
   }
+  const elem::ShellSet set(std::min({elemnodes.extent(2), nodesmotion.extent(3), tcurvmatrices.extent(3),
+                                      tnodalmatrices.extent(4)}));
+  const int64_t nn = nnodes, mrows = nodesmotion.extent(1);
+  if (!set.fits() || !count_fits(nn, std::min(elemnodes.extent(1), nodesmotion.extent(2))) ||
+      !count_fits(ndof, mrows)) {
+    report(-2, "Element or node data disagree with their counts in GetNodesMotion");
+    return;
+  }
   const double def = defreal ? *defreal : huge;
-  std::vector<int32_t> set;
-  elem::shell_set(set);
-  const int64_t nn = std::min<int64_t>({nnodes, elemnodes.extent(1), nodesmotion.extent(2)});
-  const int64_t ne = std::min({elemnodes.extent(2), nodesmotion.extent(3), tcurvmatrices.extent(3),
-                               tnodalmatrices.extent(4)});
-  const int64_t mrows = nodesmotion.extent(1);
-  const int32_t nrl = static_cast<int32_t>(std::min<int64_t>(nlim, std::max<int64_t>(mrows - 3, 0)));
+  // Rotations follow the three translations; a model of fewer than three
+  // degrees of freedom per node has no row for them.
+  const int32_t nrl = std::clamp(ndof, 3, 6) - 3;
   const int32_t ldr = std::max(nd, 0);
   const int32_t three = 3;
   for (int64_t k = 0; k < *nblock; ++k) {
@@ -300,8 +314,9 @@ VX_API void GetNodesMotion(const double* ntraction, const double* nrotation, con
     bool norot = true;
     for (int32_t j = 0; j < nd; ++j) norot = norot && ro[j] == def;
     if (notrans && norot) continue;
-    for (int32_t e : set) {
-      if (e > ne) continue;
+    for (int64_t q = 0, m = set.size(); q < m; ++q) {
+      const int32_t e = set.at(q);
+      if (e == 0) continue;
       int64_t i = 1;
       while (i <= nn && elemnodes(i, e) != nodeid[k]) ++i;
       if (i > nn) continue;
@@ -399,22 +414,28 @@ VX_API void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int3
   *ierror = 0;
   if (nsectionpoints.allocated()) nsectionpoints.fill(-1);
   if (elemreforientation.allocated()) elemreforientation.fill(-1.0);
+  // The index list is sized by the count only where the kinds back it; the
+  // lists of ind are still read and released below.
+  const char* disagree = "Element data disagree with their count in GetElementReferenceData";
   if (!elemindices.allocated() && elemkind.allocated()) {
-    elemindices.allocate({nelem});
-    elemindices.fill(-1);
-    const int64_t n = std::min<int64_t>(nelem, elemkind.extent(1));
-    int32_t c = 0;
-    for (int64_t e = 1; e <= n; ++e)
-      if (!elem::in_ext2dkind(elemkind(e))) elemindices(++c) = static_cast<int32_t>(e);
-    *nshell = c;
-    if (c == nelem) elemindices.free();  // all shells: the whole range is the shell set
+    if (!count_fits(nelem, elemkind.extent(1))) {
+      report(-2, disagree);
+    } else {
+      elemindices.allocate({nelem});
+      elemindices.fill(-1);
+      int32_t c = 0;
+      for (int64_t e = 1; e <= nelem; ++e)
+        if (!elem::in_ext2dkind(elemkind(e))) elemindices(++c) = static_cast<int32_t>(e);
+      *nshell = c;
+      if (c == nelem) elemindices.free();  // all shells: the whole range is the shell set
+    }
   }
   const int32_t f0 = 0, f1 = 1, f2 = 2;
   const int32_t ni = std::max(GetSizeOfList(ind, &f0, nullptr, nullptr, nullptr), 1);
   const int32_t nr = std::max(GetSizeOfList(ind, &f1, nullptr, nullptr, nullptr), 1);
   const int32_t nz = std::max(GetSizeOfList(ind, &f2, nullptr, nullptr, nullptr), 1);
-  std::vector<int32_t> labels(size_t(ni), 0);
-  std::vector<double> recs(size_t(nr), 0.0);
+  Vec<int32_t> labels(size_t(ni), 0);
+  Vec<double> recs(size_t(nr), 0.0);
   int32_t e1 = 0, e2 = 0;
   iGetCopyOfList(ind, labels.data(), &ni, &e1);
   fGetCopyOfList(ind, recs.data(), &nr, &e2);
@@ -422,6 +443,7 @@ VX_API void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int3
     *ierror = -1;
   } else {
     LabelIndex idx;
+    if (!idx.fits) report(-2, disagree);
     const bool can_store = elemreforientation.allocated() && elemreforientation.extent(1) >= 7;
     if (elemreforientation.allocated() && !can_store) report(-2, "Index out of range in GetElementReferenceData");
     for (int32_t k = 0; k < ni; ++k) {
@@ -430,7 +452,7 @@ VX_API void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int3
       if (int64_t(7) * (k + 1) > nr) break;  // no record for this label
       for (int j = 0; j < 7; ++j) elemreforientation(j + 1, pos) = recs[size_t(7 * k + j)];
     }
-    std::vector<vx_complex> pairs(static_cast<size_t>(nz));
+    Vec<vx_complex> pairs(static_cast<size_t>(nz));
     int32_t e3 = 0;
     cGetCopyOfList(ind, pairs.data(), &nz, &e3);
     if (e3 == 0 && nsectionpoints.allocated()) {
@@ -496,7 +518,7 @@ class NodeIndex {
   int32_t label(int32_t e, int32_t a) const { return nodes_[a + int64_t(nnodes_) * (e - 1)]; }
   // The elements sharing a node with e, in ascending position; e itself
   // among them when it has a node, unless it is left out.
-  void neighbours(std::vector<int32_t>& out, int32_t e, bool leave_out_e) const {
+  void neighbours(Vec<int32_t>& out, int32_t e, bool leave_out_e) const {
     out.clear();
     if (!sorted_) {
       for (int32_t m = 1; m <= nelem_; ++m)
@@ -526,7 +548,7 @@ class NodeIndex {
   const int32_t* nodes_;
   int32_t nnodes_, nelem_;
   bool sorted_;
-  std::vector<std::pair<int32_t, int32_t>> by_label_;
+  Vec<std::pair<int32_t, int32_t>> by_label_;
 };
 
 // The depth from which a deeper search reaches no further element, at most
@@ -534,10 +556,10 @@ class NodeIndex {
 // adds none the patch no longer changes with the depth. reached marks the
 // elements whose nodes the patch collects; level starts as the seed's
 // neighbours.
-int32_t settled_depth(std::vector<char>& reached, const NodeIndex& index, std::vector<int32_t> level, int32_t nelem,
+int32_t settled_depth(Vec<char>& reached, const NodeIndex& index, Vec<int32_t> level, int32_t nelem,
                       int32_t ntree) {
   reached.assign(size_t(nelem) + 1, 0);
-  std::vector<int32_t> next, nb;
+  Vec<int32_t> next, nb;
   for (int32_t m : level) reached[m] = 1;
   int32_t depth = 1;
   while (depth < ntree && !level.empty()) {
@@ -575,20 +597,20 @@ bool nodal_patch(double* patch, const double* coords, const int32_t* nodes, int3
     int64_t base;  // first point of this level's region
     int32_t seed, cap, ntree;
     double tol;
-    int64_t cuts;             // cuts made before this level began
-    std::vector<int32_t> nb;  // the seed's neighbours, ascending
-    size_t next = 0;          // next neighbour
-    int32_t n = 0;            // points stored
-    bool waiting = false;     // a deeper level runs for neighbour next
+    int64_t cuts;          // cuts made before this level began
+    Vec<int32_t> nb;       // the seed's neighbours, ascending
+    size_t next = 0;       // next neighbour
+    int32_t n = 0;         // points stored
+    bool waiting = false;  // a deeper level runs for neighbour next
   };
   const NodeIndex index(nodes, nnodes, nelem, ntree > 1);
-  std::vector<int32_t> first;
+  Vec<int32_t> first;
   index.neighbours(first, seed, !include_seed);
-  std::vector<char> reached;
+  Vec<char> reached;
   ntree = settled_depth(reached, index, first, nelem, ntree);
-  std::vector<int32_t> covered(size_t(nelem) + 1, 0);  // depth of the finished search from each element
+  Vec<int32_t> covered(size_t(nelem) + 1, 0);  // depth of the finished search from each element
   int64_t cuts = 0;  // points turned away or searches not made for want of room
-  std::vector<Level> levels;
+  Vec<Level> levels;
   levels.push_back(Level{0, seed, npt, ntree, tol, 0, std::move(first)});
   while (!levels.empty()) {
     Level& l = levels.back();

@@ -3,7 +3,6 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 namespace vx::elem {
 
@@ -13,9 +12,30 @@ bool starts_with(const char* s, size_t n, const char* x);
 int32_t kind_of(const char* s, size_t n);
 // Kinds outside the shell set: 0, 6, 7, 9, 10, 11.
 bool in_ext2dkind(int32_t kind);
-// Element positions of the shell set: the used entries of elemindices, or
-// 1..nelem when it is not allocated.
-void shell_set(std::vector<int32_t>& set);
+// The shell set: the element positions held in elemindices (entries below 1
+// unused) or, when it is not allocated, 1..nelem. A walk visits only the
+// positions up to `columns`, the element columns of the arrays the caller
+// uses; fits() tells whether the whole set lies there (a negative nelem
+// counts as not fitting). Nothing is allocated, so a count that disagrees
+// with the arrays costs neither memory nor time.
+class ShellSet {
+ public:
+  explicit ShellSet(int64_t columns);
+  bool fits() const { return fits_; }
+  bool empty() const { return used_ == 0; }
+  // The walk: for k in 0..size()-1, position at(k), where 0 means none.
+  int64_t size() const { return index_ ? nindex_ : used_; }
+  int32_t at(int64_t k) const {
+    if (!index_) return static_cast<int32_t>(k + 1);
+    const int32_t e = index_[k];
+    return e >= 1 && e <= columns_ ? e : 0;
+  }
+
+ private:
+  const int32_t* index_ = nullptr;
+  int64_t nindex_ = 0, columns_, used_ = 0;
+  bool fits_ = true;
+};
 
 // Cross and dot products of 3-vectors.
 inline void cross(const double* a, const double* b, double* c) {

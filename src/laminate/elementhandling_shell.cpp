@@ -464,7 +464,7 @@ VX_API void GetNodeReferenceData(int32_t* lop, const int32_t* tflag) {
   using namespace nodaldata;
   *lop = 0;
   if (!elemkind.allocated() || !nodalcoords.allocated() || !tcurvmatrices.allocated() ||
-      !tnodalmatrices.allocated() || !elemcurvatures.allocated() || !elemreforientation.allocated() || nelem < 1)
+      !tnodalmatrices.allocated() || !elemcurvatures.allocated() || !elemreforientation.allocated() || nelem == 0)
     return;
   // Node coordinates, frames and records are used as whole columns and blocks.
   if (nodalcoords.extent(1) < 3 || tnodalmatrices.extent(1) != 3 || tnodalmatrices.extent(2) != 3 ||
@@ -473,8 +473,12 @@ VX_API void GetNodeReferenceData(int32_t* lop, const int32_t* tflag) {
     report(-2, "Index out of range in GetNodeReferenceData");
     return;
   }
-  const int64_t ne = std::min({int64_t(nelem), elemkind.extent(1), nodalcoords.extent(3), tcurvmatrices.extent(3),
-                               tnodalmatrices.extent(4), elemcurvatures.extent(2), elemreforientation.extent(2)});
+  const int64_t ne = nelem;
+  if (ne < 0 || ne > std::min({elemkind.extent(1), nodalcoords.extent(3), tcurvmatrices.extent(3),
+                               tnodalmatrices.extent(4), elemcurvatures.extent(2), elemreforientation.extent(2)})) {
+    report(-2, "Element or node data disagree with their count in GetNodeReferenceData");
+    return;
+  }
   const int64_t slots = nodalcoords.extent(2);
   for (int64_t e = 1; e <= ne; ++e) {
     const int32_t kind = elemkind(e);

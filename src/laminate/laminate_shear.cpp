@@ -7,7 +7,7 @@
 // once per routine call and shared by every height evaluated in it.
 #include <cmath>
 #include <cstdint>
-#include <vector>
+#include "scratch.h"
 
 #include "fixed.h"
 #include "laminate_clt.h"
@@ -171,8 +171,8 @@ Mat2 quadrature(const Stack& st) {
   // -(Z1 bt^T - Z2 dt) M.
   const Mat3 btt = vx::transpose(bt);
   const i4 n = st.n, nz = 5 * n + 1;
-  std::vector<double> z(nz);
-  std::vector<i4> intervals(n, 5);
+  vx::Vec<double> z(nz);
+  vx::Vec<i4> intervals(n, 5);
   for (i4 k = 0; k < n; ++k) {
     const double ht = st.thickness[k] / 2.0, zm = st.zbot[k] + ht;
     z[5 * k] = st.zbot[k];
@@ -182,7 +182,7 @@ Mat2 quadrature(const Stack& st) {
     z[5 * k + 4] = zm + 0.8611363116 * ht;
   }
   z[nz - 1] = n > 0 ? st.ztop[n - 1] : 0.0;
-  std::vector<double> z1(size_t(9) * nz), z2(size_t(9) * nz), fg(size_t(9) * nz);
+  vx::Vec<double> z1(size_t(9) * nz), z2(size_t(9) * nz), fg(size_t(9) * nz);
   const i4 one = 1, two = 2, nine = 9, fgflag = 1;
   GetArbitraryLaminateIntegral(z1.data(), &one, st.elastic, st.orientation, z.data(), intervals.data(), &nz, &n, &nine,
                                nullptr);

@@ -3,7 +3,7 @@
 // a stack's per-ply data and the f(z) evaluator, without pointer arguments.
 #pragma once
 #include <cstdint>
-#include <vector>
+#include "scratch.h"
 
 #include <cmath>
 
@@ -23,9 +23,9 @@ struct Stack {
   const double* orientation;  // degrees
   const double* thickness;
   i4 n;
-  std::vector<double> zbot, ztop;
-  std::vector<Mat3> qbar;    // off-axis reduced stiffness (11, 22, 12)
-  std::vector<Mat2> cshear;  // off-axis transverse shear stiffness
+  vx::Vec<double> zbot, ztop;
+  vx::Vec<Mat3> qbar;    // off-axis reduced stiffness (11, 22, 12)
+  vx::Vec<Mat2> cshear;  // off-axis transverse shear stiffness
 
   Stack(const double* pe, const double* ori, const double* thk, i4 n);
   void abd(Mat3& a, Mat3& b, Mat3& d) const;

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <vector>
+#include "scratch.h"
 
 #include "vexlan/math_geometry.h"
 #include "vexlan/laminate.h"
@@ -181,8 +181,8 @@ VX_API void GetArbitrarySectionFG(double* fg, const int32_t* sectionlist, const 
     GetDMatrix(d, pe, ori, thk, &n);
     GetABDTilde(at, bt, dt, a, b, d);
 
-    std::vector<i4> two(n, 2);
-    std::vector<double> Z(4 * m);
+    vx::Vec<i4> two(n, 2);
+    vx::Vec<double> Z(4 * m);
     for (i4 e = 1; e <= 4; ++e)
       GetArbitraryLaminateIntegral(&Z[(e - 1) * m], &e, pe, ori, z, two.data(), &nz, &n, &nine, nullptr);
     const double* Z1 = &Z[0];
@@ -192,7 +192,7 @@ VX_API void GetArbitrarySectionFG(double* fg, const int32_t* sectionlist, const 
 
     // Curvature pairs of the entries 11, 12 and 22.
     const double kp[3][2] = {{k2, k2}, {k2, k1}, {k1, k1}};
-    std::vector<double> ab(6 * m), cd(6 * m), out(3 * m);
+    vx::Vec<double> ab(6 * m), cd(6 * m), out(3 * m);
     for (int e = 0; e < 3; ++e) {
       getpartialabwithcurvature(&ab[e * m], Z1, Z2, Z3, &kp[e][0], &kp[e][1], &three, &nz);
       getpartialabwithcurvature(&ab[(3 + e) * m], Z2, Z3, Z4, &kp[e][0], &kp[e][1], &three, &nz);
