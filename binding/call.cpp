@@ -838,10 +838,9 @@ inline int wrong_axis(const ArgDesc& a, PyArrayObject* x) {
 
 // The first axis of a given array whose extent the row computes from other
 // arguments and the array does not have, or -1; want is the computed extent.
-// A negative extent is left open (the routine sees the negative count); an
-// axis of length 1 stands for an empty one, as in f2py. With the fixed
-// extents and the open ones ('*') the array's own, no extent then makes a
-// routine read past an array.
+// A negative extent is no extent any array has, as in f2py; an axis of
+// length 1 stands for an empty one. With the fixed extents and the open ones
+// ('*') the array's own, no extent then makes a routine read past an array.
 template <class Eval>
 inline int wrong_extent(const ArgDesc& a, PyArrayObject* x, Eval&& eval, int64_t& want) {
   const bool any_fixed = !a.fixed.empty();
@@ -849,7 +848,7 @@ inline int wrong_extent(const ArgDesc& a, PyArrayObject* x, Eval&& eval, int64_t
     if (a.dims[k].empty() || (any_fixed && a.fixed[k] >= 0)) continue;
     const int64_t e = eval(a.dims[k]);
     const npy_intp d = PyArray_DIM(x, k);
-    if (e >= 0 && d != e && !(e == 0 && d == 1)) {
+    if (d != e && !(e == 0 && d == 1)) {
       want = e;
       return k;
     }
@@ -857,19 +856,27 @@ inline int wrong_extent(const ArgDesc& a, PyArrayObject* x, Eval&& eval, int64_t
   return -1;
 }
 
-// The extents of an array the call makes (negative ones are empty); false
-// when they are far beyond any use of these routines, which is refused
-// rather than left to exhaust the machine.
+// The extents of an array the call makes: the first axis whose extent is
+// negative (an array no routine can be handed), -2 when they are far beyond
+// any use of these routines, which is refused rather than left to exhaust
+// the machine, and -1 when they are fine.
 template <class Eval>
-inline bool made_extents(const ArgDesc& a, Eval&& eval, npy_intp* d) {
+inline int made_extents(const ArgDesc& a, Eval&& eval, npy_intp* d) {
   int64_t total = 1;
   for (int k = 0; k < a.rank; ++k) {
     const int64_t x = eval(a.dims[k]);
-    d[k] = x < 0 ? 0 : x;
-    if (__builtin_mul_overflow(total, static_cast<int64_t>(d[k]), &total) || total > (int64_t(1) << 29))
-      return false;
+    if (x < 0) return k;
+    d[k] = x;
+    if (__builtin_mul_overflow(total, x, &total) || total > (int64_t(1) << 29)) return -2;
   }
-  return true;
+  return -1;
+}
+
+// A negative extent, of a given array or of one the call makes.
+bool negative_extent(const ArgDesc& a, int k, int64_t e) {
+  PyErr_Format(vx_value_error, "%s: axis %d has the negative extent %lld (%s)", a.what.c_str(), k,
+               static_cast<long long>(e), a.dims[k].src.c_str());
+  return false;
 }
 
 // The results: none as None, one bare, more as a tuple; one(i) boxes the
@@ -1165,7 +1172,27 @@ bool fill_defaults(Call& c) {
   return true;
 }
 
-// Phase 3: the rows' checks, explicit and inferred.
+// Phase 3: no array, given or to be made, has a negative extent (f2py makes
+// none); refused before the rows' checks, so that a negative extent is a
+// ValueError however its row checks it.
+bool no_negative_extents(Call& c) {
+  const ArgDesc* const args = c.r.args.data();
+  auto eval = [&](const Expr& e) { return eval_expr(e, c.env); };
+  for (int i = 0; i < c.nn; ++i) {
+    const ArgDesc& a = args[i];
+    if (a.rank == 0 || a.ty == Ty::cb || a.ty == Ty::view_f8 || a.ty == Ty::view_i4) continue;
+    const bool made = a.intent == Intent::out || a.intent == Intent::ret || (!c.sl[i].present && a.has_default);
+    if (!c.sl[i].arr && !made) continue;
+    for (int k = 0; k < a.rank; ++k) {
+      if (a.dims[k].empty()) continue;
+      const int64_t e = eval(a.dims[k]);
+      if (e < 0) return negative_extent(a, k, e);
+    }
+  }
+  return true;
+}
+
+// Phase 4: the rows' checks, explicit and inferred.
 bool run_checks(Call& c) {
   const ArgDesc* const args = c.r.args.data();
   auto eval = [&](const Expr& e) { return eval_expr(e, c.env); };
@@ -1201,7 +1228,7 @@ void fill_default_array(Call& c, const ArgDesc& a, Slot& s) {
   }
 }
 
-// Phase 4: arrays. Given ones must hold what their extents ask for; outputs
+// Phase 5: arrays. Given ones must hold what their extents ask for; outputs
 // and absent optional arrays with a default are made, but only once every
 // given array passed, so that a wrong extent never costs a large allocation.
 bool prepare_arrays(Call& c) {
@@ -1235,7 +1262,9 @@ bool prepare_arrays(Call& c) {
     }
     if (!output && !(!s.present && a.has_default)) continue;
     npy_intp dims[7];
-    if (!made_extents(a, eval, dims)) {
+    const int bad = made_extents(a, eval, dims);
+    if (bad >= 0) return negative_extent(a, bad, eval(a.dims[bad]));
+    if (bad == -2) {
       PyErr_Format(vx_value_error, "%s: extents of %s too large", c.pyname, a.name.c_str());
       return false;
     }
@@ -1291,7 +1320,7 @@ bool make_view(Call& c, Slot& s) {
   return true;
 }
 
-// Phase 5: texts, output scalars, the call-back declaration of this call, views.
+// Phase 6: texts, output scalars, the call-back declaration of this call, views.
 bool prepare_rest(Call& c) {
   const ArgDesc* const args = c.r.args.data();
   for (int i = 0; i < c.nn; ++i) {
@@ -1329,7 +1358,7 @@ bool prepare_rest(Call& c) {
   return true;
 }
 
-// Phase 6: the native call, with the call's Python call-backs on the stack
+// Phase 7: the native call, with the call's Python call-backs on the stack
 // of call-back frames; an exception raised in one of them is raised here.
 bool call_native(Call& c) {
   const Routine& r = c.r;
@@ -1396,7 +1425,7 @@ PyObject* one_result(Call& c, int i) {
   return scalar_to_py(a.ty, s.ptr);
 }
 
-// Phase 7: the results.
+// Phase 8: the results.
 PyObject* build_results(Call& c) {
   return box_results(c.r, [&](int i) { return one_result(c, i); });
 }
@@ -1683,7 +1712,7 @@ struct ArrayCall {
         continue;
       }
       npy_intp d[7];
-      if (!made_extents(a, ev, d)) return Outcome::general;
+      if (made_extents(a, ev, d) != -1) return Outcome::general;
       PyArrayObject* x = new_array(a, d, 0);
       if (!x) return Outcome::failed;
       arr[i] = x;
@@ -1837,7 +1866,7 @@ namespace {
 PyObject* call_general(const Routine& r, PyObject* const* args, size_t nargsf, PyObject* kwnames) {
   Call c(r);
   if (!match_arguments(c, args, PyVectorcall_NARGS(nargsf), kwnames) || !convert_given(c) || !fill_defaults(c) ||
-      !run_checks(c) || !prepare_arrays(c) || !prepare_rest(c) || !call_native(c))
+      !no_negative_extents(c) || !run_checks(c) || !prepare_arrays(c) || !prepare_rest(c) || !call_native(c))
     return nullptr;
   return build_results(c);
 }

@@ -66,11 +66,13 @@
 // Every extent of a given array is checked exactly, as f2py checks it: one
 // that refers to no argument (f8(9,nplies): the 9) and one computed from
 // other arguments alike, so that no array is silently read in part, or past
-// its end. A computed extent below 0 is left open (the routine sees the
-// negative count), and an axis of length 1 stands for an empty one. An array
-// may differ from its dims only by axes of length 1. '*' takes the array's
-// own extent: a row whose array may hold more than the routine reads writes
-// '*' and a check of the least it needs.
+// its end. A negative extent, of a given array or of one the call makes, is
+// refused (ValueError), as f2py refuses it; an axis of length 1 stands for an
+// empty one. An array may differ from its dims only by axes of length 1. '*'
+// takes the array's own extent: a row whose array may hold more than the
+// routine reads writes '*' and a check of the least it needs; one that reads
+// an array or not depending on a flag gives its own length where it reads
+// none (chamis: "csdim==4?4:...:len(fiberprops)").
 //
 // Texts pass their length as a hidden size_t argument appended after all
 // explicit arguments, in argument order; a text function result is passed as

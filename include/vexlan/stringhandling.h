@@ -109,7 +109,8 @@ void reduceblanks(const char* s, char* sout, const int32_t* nout, size_t s_len, 
  *   jmax  (in)  widest piece allowed
  *   sout  (in)  length of j2s
  *   n     (in)  rows of jrray
- *   m     (in)  columns of jrray written */
+ *   m     (in)  columns of jrray written; 0 or below writes none (an
+ *               empty text) */
 void int2aformat(char* j2s, const int32_t* jrray, const char* aw, const int32_t* jmax,
                  const int32_t* sout, const int32_t* n, const int32_t* m, size_t j2s_len, size_t aw_len);
 
