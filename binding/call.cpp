@@ -653,7 +653,7 @@ struct CbFrame {
   const CbDesc* desc;
   PyObject* func;
   PyObject* extra;
-  int npass;
+  int takes;  // positional parameters of the Python function; -1: any number
   bool failed;
   PyObject *et, *ev, *etb;
   Scalar ret;
@@ -671,34 +671,46 @@ struct CbEnv : ConstEnv {
   }
 };
 
+// How many positional arguments a Python call-back takes, as f2py counts
+// them (defaults included, keyword-only ones not): a function's own, a bound
+// method's or a callable object's __call__ less the one bound to it. -1: any
+// number, for *args (which f2py would hand none) and for what has no code
+// to look at (a builtin, a partial).
 int accepted_args(PyObject* f) {
-  // How many positional arguments the Python call-back takes; -1: any.
   PyObject* fn = f;
-  int self = 0;
+  int bound = 0;
+  PyObject* call = nullptr;
   if (PyMethod_Check(f)) {
     fn = PyMethod_GET_FUNCTION(f);
-    self = 1;
+    bound = 1;
+  } else if (!PyFunction_Check(f) && !PyType_Check(f)) {
+    call = PyObject_GetAttrString(reinterpret_cast<PyObject*>(Py_TYPE(f)), "__call__");
+    if (!call) PyErr_Clear();
+    fn = call;
+    bound = 1;
   }
-  if (!PyFunction_Check(fn)) return -1;
-  PyCodeObject* code = reinterpret_cast<PyCodeObject*>(PyFunction_GET_CODE(fn));
-  if (code->co_flags & CO_VARARGS) return -1;
-  return code->co_argcount - self;
+  int n = -1;
+  if (fn && PyFunction_Check(fn)) {
+    const PyCodeObject* code = reinterpret_cast<PyCodeObject*>(PyFunction_GET_CODE(fn));
+    if (!(code->co_flags & CO_VARARGS)) n = std::max(code->co_argcount - bound, 0);
+  }
+  Py_XDECREF(call);
+  return n;
 }
 
 // Copies an array returned by a Python call-back into the native output it
 // stands for; it must hold exactly as many values as the output.
-bool store_cb_array(PyObject* o, const ArgDesc& a, void* dst, const ExprEnv& env, const char* cbname) {
+bool store_cb_array(PyObject* o, const ArgDesc& a, void* dst, const ExprEnv& env) {
   int64_t n = 1;
   for (int j = 0; j < a.rank; ++j) {
     int64_t v = a.dims[j].empty() ? 1 : eval_expr(a.dims[j], env);
     n *= v < 0 ? 0 : v;
   }
-  const std::string what = std::string("call-back ") + cbname + ": output " + a.name;
-  PyArrayObject* arr = data_array(o, a.ty, what.c_str());
+  PyArrayObject* arr = data_array(o, a.ty, a.what.c_str());
   if (!arr) return false;
   if (PyArray_SIZE(arr) != n) {
-    PyErr_Format(vx_value_error, "call-back %s: output %s takes %lld values, the function returned %zd", cbname,
-                 a.name.c_str(), static_cast<long long>(n), static_cast<Py_ssize_t>(PyArray_SIZE(arr)));
+    PyErr_Format(vx_value_error, "%s takes %lld values, the function returned %zd", a.what.c_str(),
+                 static_cast<long long>(n), static_cast<Py_ssize_t>(PyArray_SIZE(arr)));
     Py_DECREF(arr);
     return false;
   }
@@ -725,14 +737,17 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
     p = q;
   }
   Py_ssize_t nextra = fr->extra ? PyTuple_GET_SIZE(fr->extra) : 0;
-  // The arguments the function takes: the required ones, then as many
-  // optional ones as its parameters leave room for next to the extra ones.
+  // The arguments the function takes, as f2py hands them: the extra ones
+  // last, and before them as many of the routine's, required ones first, as
+  // its parameters leave room for.
   int pass[kMaxArgs];
   int npass = 0;
   for (int ix : desc->py_required) pass[npass++] = ix;
-  for (int ix : desc->py_optional) {
-    if (fr->npass >= 0 && npass + nextra >= fr->npass) break;
-    pass[npass++] = ix;
+  for (int ix : desc->py_optional) pass[npass++] = ix;
+  if (fr->takes >= 0) {
+    const Py_ssize_t room = std::min<Py_ssize_t>(npass + nextra, fr->takes);
+    npass = static_cast<int>(std::max<Py_ssize_t>(room - nextra, 0));
+    nextra = room - npass;
   }
   PyObject* args = PyTuple_New(npass + nextra);
   CbEnv env;
@@ -765,14 +780,20 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
   PyObject* res = ok ? PyObject_Call(fr->func, args, nullptr) : nullptr;
   Py_XDECREF(args);
   if (res && res != Py_None) {
-    // The call-back's results go to its outputs, in order.
+    // The call-back's results go to its outputs, in order; a value beyond
+    // them would be lost.
     PyObject* seq = PyTuple_Check(res) ? (Py_INCREF(res), res) : PyTuple_Pack(1, res);
     if (!seq) ok = false;
+    if (ok && PyTuple_GET_SIZE(seq) > static_cast<Py_ssize_t>(desc->outs.size())) {
+      PyErr_Format(vx_value_error, "call-back %s: the function returned %zd values, the routine reads %zd",
+                   desc->def->name, PyTuple_GET_SIZE(seq), static_cast<Py_ssize_t>(desc->outs.size()));
+      ok = false;
+    }
     for (Py_ssize_t k = 0; ok && k < PyTuple_GET_SIZE(seq) && k < static_cast<Py_ssize_t>(desc->outs.size()); ++k) {
       const ArgDesc& a = desc->args[desc->outs[k]];
       PyObject* item = PyTuple_GET_ITEM(seq, k);
-      if (a.rank == 0) ok = store_scalar(item, a.ty, p[desc->outs[k]], a.name.c_str());
-      else if (item != Py_None) ok = store_cb_array(item, a, p[desc->outs[k]], env, desc->def->name);
+      if (a.rank == 0) ok = store_scalar(item, a.ty, p[desc->outs[k]], a.what.c_str());
+      else if (item != Py_None) ok = store_cb_array(item, a, p[desc->outs[k]], env);
     }
     Py_XDECREF(seq);
   }

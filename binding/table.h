@@ -86,10 +86,12 @@
 //
 // Call-backs (VX_CALLBACK): the Python function receives the arguments of its
 // "def" form (scalars as numbers, arrays as arrays over the native storage,
-// read-only unless the call-back may write them) and may return a number, an
+// read-only unless the call-back may write them), as many of them as it takes
+// positionally and the extra arguments last, and may return a number, an
 // array or a tuple of them: they are stored into the call-back's out/io
-// arguments in order (an array must hold exactly the output's values); None
-// leaves them as the function wrote them. A call-back that is a function
+// arguments in order (an array must hold exactly the output's values, and
+// more values than outputs are refused); None leaves them as the function
+// wrote them. A call-back that is a function
 // declares its result first, intent ret ("r: f8 ret"); a returned value fills
 // it first. A routine of the module (or its _cpointer) given as a call-back
 // is called natively, and only when it takes exactly the parameters of the

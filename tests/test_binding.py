@@ -66,6 +66,60 @@ def test_python_call_back_extents_extra_args_and_exceptions(vx):
     assert seen == [(4, 2, 3.0, (2,))] * 3
 
 
+class _Recorder:
+    """A callable object and a bound method, each taking three arguments."""
+
+    def __init__(self, seen):
+        self.seen = seen
+
+    def __call__(self, f, df, x):
+        self.seen.append((f, df, x))
+
+    def method(self, f, df, x):
+        self.seen.append((f, df, x))
+
+
+# What a call-back of nrsafe, def dfunc(fl,df,x1,args,nfun,[na]), receives by
+# the positional parameters it takes, as f2py's wrappers hand them: defaults
+# count and keep their value where the routine has no more to give,
+# keyword-only ones do not count, the extra arguments come last and as many of
+# them as there is room for. Taking any number (*args), it receives them all
+# (f2py would hand it none).
+NRSAFE_ARGS = ["float", "float", "float", "ndarray", "int", "int"]
+CALLBACK_FORMS = [
+    ("three", lambda seen: lambda f, df, x: seen.append((f, df, x)), (), NRSAFE_ARGS[:3]),
+    ("five", lambda seen: lambda f, df, x, a, nfun: seen.append((f, df, x, a, nfun)), (), NRSAFE_ARGS[:5]),
+    ("six", lambda seen: lambda f, df, x, a, nfun, na: seen.append((f, df, x, a, nfun, na)), (), NRSAFE_ARGS),
+    ("a defaulted seventh", lambda seen: lambda f, df, x, a, nfun, na, z="z": seen.append((f, df, x, a, nfun, na, z)), (),
+     NRSAFE_ARGS + ["z"]),
+    ("two and keyword-only", lambda seen: lambda f, df, *, k="k", **kw: seen.append((f, df, k)), (), NRSAFE_ARGS[:2] + ["k"]),
+    ("*args", lambda seen: lambda *a: seen.append(a), ("e",), NRSAFE_ARGS + ["e"]),
+    ("bound method", lambda seen: _Recorder(seen).method, (), NRSAFE_ARGS[:3]),
+    ("callable object", lambda seen: _Recorder(seen), (), NRSAFE_ARGS[:3]),
+    ("three with an extra one", lambda seen: lambda f, df, e: seen.append((f, df, e)), ("e",), NRSAFE_ARGS[:2] + ["e"]),
+    ("one with two extra ones", lambda seen: lambda e: seen.append((e,)), ("e", "g"), ["e"]),
+    ("eight with two extra ones", lambda seen: lambda f, df, x, a, nfun, na, e, g: seen.append((f, df, x, a, nfun, na, e, g)),
+     ("e", "g"), NRSAFE_ARGS + ["e", "g"]),
+]
+
+
+@pytest.mark.parametrize("make, extra, want", [pytest.param(*c[1:], id=c[0]) for c in CALLBACK_FORMS])
+def test_python_call_back_gets_as_many_arguments_as_it_takes(vx, make, extra, want):
+    seen = []
+    vx.math.nrsafe(make(seen), 0.0, 2.0, [1.0, 2.0], 1e-12, 0, 3, dfunc_extra_args=extra)
+    assert seen and [v if isinstance(v, str) else type(v).__name__ for v in seen[0]] == want
+
+
+def test_python_call_back_returns_at_most_its_outputs(vx):
+    # fl and df returned; a third value has nowhere to go.
+    root, istat = vx.math.nrsafe(lambda f, df, x: (x * x - 2, 2 * x), 0.0, 2.0, [0.0], 1e-12, 100, 0)
+    assert abs(root - 2 ** 0.5) < 1e-12 and istat == 0
+    with pytest.raises(ValueError, match="call-back nrsafe_dfunc: the function returned 3 values, the routine reads 2"):
+        vx.math.nrsafe(lambda f, df, x: (x, 1.0, 0.0), 0.0, 2.0, [0.0], 1e-12, 100, 0)
+    with pytest.raises(ValueError, match="call-back nrsafe_dfunc: output fl: expected one value, got 2"):
+        vx.math.nrsafe(lambda f, df, x: [x, 1.0], 0.0, 2.0, [0.0], 1e-12, 100, 0)
+
+
 def test_inferred_extents_default_and_check(vx):
     m = vx.math
     a = np.diag([2.0, 4.0, 8.0])
