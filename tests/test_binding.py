@@ -66,6 +66,21 @@ def test_python_call_back_extents_extra_args_and_exceptions(vx):
     assert seen == [(4, 2, 3.0, (2,))] * 3
 
 
+# A logical flag takes the truth value of what it is given, as f2py's wrappers
+# take a logical argument (compared with wrappers of a logical(kind=1) and a
+# default logical argument): a nonzero fraction, NaN, a number beyond 32 bits
+# and any non-empty text are true. One value in a list or array is taken as
+# that value, as for every scalar argument.
+@pytest.mark.parametrize("flag, true", [
+    (1, True), (-1, True), (0.4, True), (float("nan"), True), (2**40, True), (1j, True), ("0", True),
+    ("false", True), (b"0", True), (np.float64(0.4), True), (np.array([2]), True),
+    (0, False), (0.0, False), (False, False), ("", False), (b"", False), (np.int8(0), False), ([0], False),
+])
+def test_logical_flags_take_the_truth_value(vx, flag, true):
+    x = vx.utility.linspace(0.0, 1.0, 5, endpoint=flag)
+    assert x[-1] == (1.0 if true else 0.8)
+
+
 class _Recorder:
     """A callable object and a bound method, each taking three arguments."""
 
