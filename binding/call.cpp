@@ -677,20 +677,19 @@ struct CbEnv : ConstEnv {
 // number, for *args (which f2py would hand none) and for what has no code
 // to look at (a builtin, a partial).
 int accepted_args(PyObject* f) {
+  PyObject* call = nullptr;
+  if (!PyFunction_Check(f) && !PyMethod_Check(f) && !PyType_Check(f)) {
+    if ((call = PyObject_GetAttrString(f, "__call__"))) f = call;
+    else PyErr_Clear();
+  }
   PyObject* fn = f;
   int bound = 0;
-  PyObject* call = nullptr;
   if (PyMethod_Check(f)) {
     fn = PyMethod_GET_FUNCTION(f);
     bound = 1;
-  } else if (!PyFunction_Check(f) && !PyType_Check(f)) {
-    call = PyObject_GetAttrString(reinterpret_cast<PyObject*>(Py_TYPE(f)), "__call__");
-    if (!call) PyErr_Clear();
-    fn = call;
-    bound = 1;
   }
   int n = -1;
-  if (fn && PyFunction_Check(fn)) {
+  if (PyFunction_Check(fn)) {
     const PyCodeObject* code = reinterpret_cast<PyCodeObject*>(PyFunction_GET_CODE(fn));
     if (!(code->co_flags & CO_VARARGS)) n = std::max(code->co_argcount - bound, 0);
   }
@@ -1193,12 +1192,11 @@ bool fill_defaults(Call& c) {
   return true;
 }
 
-// Phase 3: no array, given or to be made, has a negative extent (f2py makes
-// none); refused before the rows' checks, so that a negative extent is a
-// ValueError however its row checks it.
-bool no_negative_extents(Call& c) {
+// A negative extent of an array given or to be made (f2py makes none), set
+// as the error of a failed check that meets one: a negative extent is a
+// ValueError however its row checks it. False when there is none.
+bool negative_extent_found(Call& c) {
   const ArgDesc* const args = c.r.args.data();
-  auto eval = [&](const Expr& e) { return eval_expr(e, c.env); };
   for (int i = 0; i < c.nn; ++i) {
     const ArgDesc& a = args[i];
     if (a.rank == 0 || a.ty == Ty::cb || a.ty == Ty::view_f8 || a.ty == Ty::view_i4) continue;
@@ -1206,14 +1204,14 @@ bool no_negative_extents(Call& c) {
     if (!c.sl[i].arr && !made) continue;
     for (int k = 0; k < a.rank; ++k) {
       if (a.dims[k].empty()) continue;
-      const int64_t e = eval(a.dims[k]);
-      if (e < 0) return negative_extent(a, k, e);
+      const int64_t e = eval_expr(a.dims[k], c.env);
+      if (e < 0) return !negative_extent(a, k, e);
     }
   }
-  return true;
+  return false;
 }
 
-// Phase 4: the rows' checks, explicit and inferred.
+// Phase 3: the rows' checks, explicit and inferred.
 bool run_checks(Call& c) {
   const ArgDesc* const args = c.r.args.data();
   auto eval = [&](const Expr& e) { return eval_expr(e, c.env); };
@@ -1221,6 +1219,7 @@ bool run_checks(Call& c) {
     const ArgDesc& a = args[i];
     if (!c.sl[i].present && !c.sl[i].known) continue;
     if (const Expr* e = failed_check(a, eval)) {
+      if (negative_extent_found(c)) return false;
       // A check on an array's extent refuses a size: a ValueError as well.
       PyErr_Format(e->extents ? vx_value_error : vx_error, "(%s) failed for argument %s: %s:%s=%lld", e->src.c_str(),
                    a.name.c_str(), c.pyname, a.name.c_str(), static_cast<long long>(c.sl[i].ival));
@@ -1249,7 +1248,7 @@ void fill_default_array(Call& c, const ArgDesc& a, Slot& s) {
   }
 }
 
-// Phase 5: arrays. Given ones must hold what their extents ask for; outputs
+// Phase 4: arrays. Given ones must hold what their extents ask for; outputs
 // and absent optional arrays with a default are made, but only once every
 // given array passed, so that a wrong extent never costs a large allocation.
 bool prepare_arrays(Call& c) {
@@ -1265,6 +1264,7 @@ bool prepare_arrays(Call& c) {
       if (a.ty == Ty::view_f8 || a.ty == Ty::view_i4) continue;
       int64_t want;
       const int k = wrong_extent(a, s.arr, eval, want);
+      if (k >= 0 && want < 0) return negative_extent(a, k, want);
       if (k >= 0) {
         PyErr_Format(vx_value_error, "%s: axis %d has extent %zd, expected %lld (%s)", a.what.c_str(), k,
                      static_cast<Py_ssize_t>(PyArray_DIM(s.arr, k)), static_cast<long long>(want),
@@ -1341,7 +1341,7 @@ bool make_view(Call& c, Slot& s) {
   return true;
 }
 
-// Phase 6: texts, output scalars, the call-back declaration of this call, views.
+// Phase 5: texts, output scalars, the call-back declaration of this call, views.
 bool prepare_rest(Call& c) {
   const ArgDesc* const args = c.r.args.data();
   for (int i = 0; i < c.nn; ++i) {
@@ -1379,7 +1379,7 @@ bool prepare_rest(Call& c) {
   return true;
 }
 
-// Phase 7: the native call, with the call's Python call-backs on the stack
+// Phase 6: the native call, with the call's Python call-backs on the stack
 // of call-back frames; an exception raised in one of them is raised here.
 bool call_native(Call& c) {
   const Routine& r = c.r;
@@ -1446,7 +1446,7 @@ PyObject* one_result(Call& c, int i) {
   return scalar_to_py(a.ty, s.ptr);
 }
 
-// Phase 8: the results.
+// Phase 7: the results.
 PyObject* build_results(Call& c) {
   return box_results(c.r, [&](int i) { return one_result(c, i); });
 }
@@ -1887,7 +1887,7 @@ namespace {
 PyObject* call_general(const Routine& r, PyObject* const* args, size_t nargsf, PyObject* kwnames) {
   Call c(r);
   if (!match_arguments(c, args, PyVectorcall_NARGS(nargsf), kwnames) || !convert_given(c) || !fill_defaults(c) ||
-      !no_negative_extents(c) || !run_checks(c) || !prepare_arrays(c) || !prepare_rest(c) || !call_native(c))
+      !run_checks(c) || !prepare_arrays(c) || !prepare_rest(c) || !call_native(c))
     return nullptr;
   return build_results(c);
 }
