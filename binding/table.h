@@ -91,11 +91,10 @@
 // array or a tuple of them: they are stored into the call-back's out/io
 // arguments in order (an array must hold exactly the output's values, and
 // more values than outputs are refused); None leaves them as the function
-// wrote them. A call-back that is a function
-// declares its result first, intent ret ("r: f8 ret"); a returned value fills
-// it first. A routine of the module (or its _cpointer) given as a call-back
-// is called natively, and only when it takes exactly the parameters of the
-// declared function type.
+// wrote them. A call-back that is a function declares its result first,
+// intent ret ("r: f8 ret"); a returned value fills it first. A routine of the
+// module (or its _cpointer) given as a call-back is called natively, and only
+// when it takes exactly the parameters of the declared function type.
 #pragma once
 #include <cstddef>
 #include <cstdint>
