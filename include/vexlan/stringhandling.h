@@ -157,7 +157,8 @@ void ctrim(char* res, size_t res_len, const char* s, const int32_t* n, size_t s_
  * characters.
  *   s  (in)  text of at least n characters
  *   ca (out) n single characters
- *   n  (in)  number of characters; below 1 writes nothing */
+ *   n  (in)  number of characters; below 1 writes nothing (from Python, a
+ *            negative n is a ValueError) */
 void copys2a(const char* s, char* ca, const int32_t* n, size_t s_len);
 
 /* spack: the characters of s that occur among the first nx characters of ex,
@@ -182,7 +183,8 @@ void copya2s(const char* ca, char* s, const int32_t* n, size_t s_len);
 /* str2ascii: the character codes (0 to 255) of the first n characters.
  *   ia (out) n codes
  *   ca (in)  text of at least n characters
- *   n  (in)  number of characters */
+ *   n  (in)  number of characters; below 1 writes nothing (from Python, a
+ *            negative n is a ValueError) */
 void str2ascii(int32_t* ia, const char* ca, const int32_t* n, size_t ca_len);
 
 /* int2str: an integer written with the fewest digits (and a minus sign),
