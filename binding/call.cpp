@@ -653,7 +653,7 @@ struct CbFrame {
   const CbDesc* desc;
   PyObject* func;
   PyObject* extra;
-  int npass;
+  int takes;  // positional parameters of the Python function; -1: any number
   bool failed;
   PyObject *et, *ev, *etb;
   Scalar ret;
@@ -671,34 +671,45 @@ struct CbEnv : ConstEnv {
   }
 };
 
+// How many positional arguments a Python call-back takes, as f2py counts
+// them (defaults included, keyword-only ones not): a function's own, a bound
+// method's or a callable object's __call__ less the one bound to it. -1: any
+// number, for *args (which f2py would hand none) and for what has no code
+// to look at (a builtin, a partial).
 int accepted_args(PyObject* f) {
-  // How many positional arguments the Python call-back takes; -1: any.
+  PyObject* call = nullptr;
+  if (!PyFunction_Check(f) && !PyMethod_Check(f) && !PyType_Check(f)) {
+    if ((call = PyObject_GetAttrString(f, "__call__"))) f = call;
+    else PyErr_Clear();
+  }
   PyObject* fn = f;
-  int self = 0;
+  int bound = 0;
   if (PyMethod_Check(f)) {
     fn = PyMethod_GET_FUNCTION(f);
-    self = 1;
+    bound = 1;
   }
-  if (!PyFunction_Check(fn)) return -1;
-  PyCodeObject* code = reinterpret_cast<PyCodeObject*>(PyFunction_GET_CODE(fn));
-  if (code->co_flags & CO_VARARGS) return -1;
-  return code->co_argcount - self;
+  int n = -1;
+  if (PyFunction_Check(fn)) {
+    const PyCodeObject* code = reinterpret_cast<PyCodeObject*>(PyFunction_GET_CODE(fn));
+    if (!(code->co_flags & CO_VARARGS)) n = std::max(code->co_argcount - bound, 0);
+  }
+  Py_XDECREF(call);
+  return n;
 }
 
 // Copies an array returned by a Python call-back into the native output it
 // stands for; it must hold exactly as many values as the output.
-bool store_cb_array(PyObject* o, const ArgDesc& a, void* dst, const ExprEnv& env, const char* cbname) {
+bool store_cb_array(PyObject* o, const ArgDesc& a, void* dst, const ExprEnv& env) {
   int64_t n = 1;
   for (int j = 0; j < a.rank; ++j) {
     int64_t v = a.dims[j].empty() ? 1 : eval_expr(a.dims[j], env);
     n *= v < 0 ? 0 : v;
   }
-  const std::string what = std::string("call-back ") + cbname + ": output " + a.name;
-  PyArrayObject* arr = data_array(o, a.ty, what.c_str());
+  PyArrayObject* arr = data_array(o, a.ty, a.what.c_str());
   if (!arr) return false;
   if (PyArray_SIZE(arr) != n) {
-    PyErr_Format(vx_value_error, "call-back %s: output %s takes %lld values, the function returned %zd", cbname,
-                 a.name.c_str(), static_cast<long long>(n), static_cast<Py_ssize_t>(PyArray_SIZE(arr)));
+    PyErr_Format(vx_value_error, "%s takes %lld values, the function returned %zd", a.what.c_str(),
+                 static_cast<long long>(n), static_cast<Py_ssize_t>(PyArray_SIZE(arr)));
     Py_DECREF(arr);
     return false;
   }
@@ -725,14 +736,17 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
     p = q;
   }
   Py_ssize_t nextra = fr->extra ? PyTuple_GET_SIZE(fr->extra) : 0;
-  // The arguments the function takes: the required ones, then as many
-  // optional ones as its parameters leave room for next to the extra ones.
+  // The arguments the function takes, as f2py hands them: the extra ones
+  // last, and before them as many of the routine's, required ones first, as
+  // its parameters leave room for.
   int pass[kMaxArgs];
   int npass = 0;
   for (int ix : desc->py_required) pass[npass++] = ix;
-  for (int ix : desc->py_optional) {
-    if (fr->npass >= 0 && npass + nextra >= fr->npass) break;
-    pass[npass++] = ix;
+  for (int ix : desc->py_optional) pass[npass++] = ix;
+  if (fr->takes >= 0) {
+    const Py_ssize_t room = std::min<Py_ssize_t>(npass + nextra, fr->takes);
+    npass = static_cast<int>(std::max<Py_ssize_t>(room - nextra, 0));
+    nextra = room - npass;
   }
   PyObject* args = PyTuple_New(npass + nextra);
   CbEnv env;
@@ -765,14 +779,20 @@ void* callback_dispatch(const CallbackDef* d, void** p) {
   PyObject* res = ok ? PyObject_Call(fr->func, args, nullptr) : nullptr;
   Py_XDECREF(args);
   if (res && res != Py_None) {
-    // The call-back's results go to its outputs, in order.
+    // The call-back's results go to its outputs, in order; a value beyond
+    // them would be lost.
     PyObject* seq = PyTuple_Check(res) ? (Py_INCREF(res), res) : PyTuple_Pack(1, res);
     if (!seq) ok = false;
+    if (ok && PyTuple_GET_SIZE(seq) > static_cast<Py_ssize_t>(desc->outs.size())) {
+      PyErr_Format(vx_value_error, "call-back %s: the function returned %zd values, the routine reads %zd",
+                   desc->def->name, PyTuple_GET_SIZE(seq), static_cast<Py_ssize_t>(desc->outs.size()));
+      ok = false;
+    }
     for (Py_ssize_t k = 0; ok && k < PyTuple_GET_SIZE(seq) && k < static_cast<Py_ssize_t>(desc->outs.size()); ++k) {
       const ArgDesc& a = desc->args[desc->outs[k]];
       PyObject* item = PyTuple_GET_ITEM(seq, k);
-      if (a.rank == 0) ok = store_scalar(item, a.ty, p[desc->outs[k]], a.name.c_str());
-      else if (item != Py_None) ok = store_cb_array(item, a, p[desc->outs[k]], env, desc->def->name);
+      if (a.rank == 0) ok = store_scalar(item, a.ty, p[desc->outs[k]], a.what.c_str());
+      else if (item != Py_None) ok = store_cb_array(item, a, p[desc->outs[k]], env);
     }
     Py_XDECREF(seq);
   }
@@ -838,10 +858,9 @@ inline int wrong_axis(const ArgDesc& a, PyArrayObject* x) {
 
 // The first axis of a given array whose extent the row computes from other
 // arguments and the array does not have, or -1; want is the computed extent.
-// A negative extent is left open (the routine sees the negative count); an
-// axis of length 1 stands for an empty one, as in f2py. With the fixed
-// extents and the open ones ('*') the array's own, no extent then makes a
-// routine read past an array.
+// A negative extent is no extent any array has, as in f2py; an axis of
+// length 1 stands for an empty one. With the fixed extents and the open ones
+// ('*') the array's own, no extent then makes a routine read past an array.
 template <class Eval>
 inline int wrong_extent(const ArgDesc& a, PyArrayObject* x, Eval&& eval, int64_t& want) {
   const bool any_fixed = !a.fixed.empty();
@@ -849,7 +868,7 @@ inline int wrong_extent(const ArgDesc& a, PyArrayObject* x, Eval&& eval, int64_t
     if (a.dims[k].empty() || (any_fixed && a.fixed[k] >= 0)) continue;
     const int64_t e = eval(a.dims[k]);
     const npy_intp d = PyArray_DIM(x, k);
-    if (e >= 0 && d != e && !(e == 0 && d == 1)) {
+    if (d != e && !(e == 0 && d == 1)) {
       want = e;
       return k;
     }
@@ -857,19 +876,27 @@ inline int wrong_extent(const ArgDesc& a, PyArrayObject* x, Eval&& eval, int64_t
   return -1;
 }
 
-// The extents of an array the call makes (negative ones are empty); false
-// when they are far beyond any use of these routines, which is refused
-// rather than left to exhaust the machine.
+// The extents of an array the call makes: the first axis whose extent is
+// negative (an array no routine can be handed), -2 when they are far beyond
+// any use of these routines, which is refused rather than left to exhaust
+// the machine, and -1 when they are fine.
 template <class Eval>
-inline bool made_extents(const ArgDesc& a, Eval&& eval, npy_intp* d) {
+inline int made_extents(const ArgDesc& a, Eval&& eval, npy_intp* d) {
   int64_t total = 1;
   for (int k = 0; k < a.rank; ++k) {
     const int64_t x = eval(a.dims[k]);
-    d[k] = x < 0 ? 0 : x;
-    if (__builtin_mul_overflow(total, static_cast<int64_t>(d[k]), &total) || total > (int64_t(1) << 29))
-      return false;
+    if (x < 0) return k;
+    d[k] = x;
+    if (__builtin_mul_overflow(total, x, &total) || total > (int64_t(1) << 29)) return -2;
   }
-  return true;
+  return -1;
+}
+
+// A negative extent, of a given array or of one the call makes.
+bool negative_extent(const ArgDesc& a, int k, int64_t e) {
+  PyErr_Format(vx_value_error, "%s: axis %d has the negative extent %lld (%s)", a.what.c_str(), k,
+               static_cast<long long>(e), a.dims[k].src.c_str());
+  return false;
 }
 
 // The results: none as None, one bare, more as a tuple; one(i) boxes the
@@ -1165,6 +1192,25 @@ bool fill_defaults(Call& c) {
   return true;
 }
 
+// A negative extent of an array given or to be made (f2py makes none), set
+// as the error of a failed check that meets one: a negative extent is a
+// ValueError however its row checks it. False when there is none.
+bool negative_extent_found(Call& c) {
+  const ArgDesc* const args = c.r.args.data();
+  for (int i = 0; i < c.nn; ++i) {
+    const ArgDesc& a = args[i];
+    if (a.rank == 0 || a.ty == Ty::cb || a.ty == Ty::view_f8 || a.ty == Ty::view_i4) continue;
+    const bool made = a.intent == Intent::out || a.intent == Intent::ret || (!c.sl[i].present && a.has_default);
+    if (!c.sl[i].arr && !made) continue;
+    for (int k = 0; k < a.rank; ++k) {
+      if (a.dims[k].empty()) continue;
+      const int64_t e = eval_expr(a.dims[k], c.env);
+      if (e < 0) return !negative_extent(a, k, e);
+    }
+  }
+  return false;
+}
+
 // Phase 3: the rows' checks, explicit and inferred.
 bool run_checks(Call& c) {
   const ArgDesc* const args = c.r.args.data();
@@ -1173,6 +1219,7 @@ bool run_checks(Call& c) {
     const ArgDesc& a = args[i];
     if (!c.sl[i].present && !c.sl[i].known) continue;
     if (const Expr* e = failed_check(a, eval)) {
+      if (negative_extent_found(c)) return false;
       // A check on an array's extent refuses a size: a ValueError as well.
       PyErr_Format(e->extents ? vx_value_error : vx_error, "(%s) failed for argument %s: %s:%s=%lld", e->src.c_str(),
                    a.name.c_str(), c.pyname, a.name.c_str(), static_cast<long long>(c.sl[i].ival));
@@ -1217,6 +1264,7 @@ bool prepare_arrays(Call& c) {
       if (a.ty == Ty::view_f8 || a.ty == Ty::view_i4) continue;
       int64_t want;
       const int k = wrong_extent(a, s.arr, eval, want);
+      if (k >= 0 && want < 0) return negative_extent(a, k, want);
       if (k >= 0) {
         PyErr_Format(vx_value_error, "%s: axis %d has extent %zd, expected %lld (%s)", a.what.c_str(), k,
                      static_cast<Py_ssize_t>(PyArray_DIM(s.arr, k)), static_cast<long long>(want),
@@ -1235,7 +1283,9 @@ bool prepare_arrays(Call& c) {
     }
     if (!output && !(!s.present && a.has_default)) continue;
     npy_intp dims[7];
-    if (!made_extents(a, eval, dims)) {
+    const int bad = made_extents(a, eval, dims);
+    if (bad >= 0) return negative_extent(a, bad, eval(a.dims[bad]));
+    if (bad == -2) {
       PyErr_Format(vx_value_error, "%s: extents of %s too large", c.pyname, a.name.c_str());
       return false;
     }
@@ -1683,7 +1733,7 @@ struct ArrayCall {
         continue;
       }
       npy_intp d[7];
-      if (!made_extents(a, ev, d)) return Outcome::general;
+      if (made_extents(a, ev, d) != -1) return Outcome::general;
       PyArrayObject* x = new_array(a, d, 0);
       if (!x) return Outcome::failed;
       arr[i] = x;

@@ -549,9 +549,12 @@ bool build_callback(const CallbackDef* d, CbDesc& c, std::string& err) {
   for (size_t j = 0; j < sp.args.size(); ++j)
     c.pynames[(j < c.py_required.size() ? c.py_required[j] : c.py_optional[j - c.py_required.size()])] =
         sp.args[j].first;
-  for (int i = 0; i < static_cast<int>(c.args.size()); ++i)
-    if (c.args[i].intent == Intent::out || c.args[i].intent == Intent::io || c.args[i].intent == Intent::ret)
-      c.outs.push_back(i);
+  for (int i = 0; i < static_cast<int>(c.args.size()); ++i) {
+    ArgDesc& a = c.args[i];
+    if (a.intent != Intent::out && a.intent != Intent::io && a.intent != Intent::ret) continue;
+    c.outs.push_back(i);
+    a.what = std::string("call-back ") + d->name + ": output " + (c.pynames[i].empty() ? a.name : c.pynames[i]);
+  }
   if (c.args.size() > static_cast<size_t>(kMaxArgs)) return err = "too many call-back arguments", false;
   c.ok = true;
   return true;

@@ -66,11 +66,13 @@
 // Every extent of a given array is checked exactly, as f2py checks it: one
 // that refers to no argument (f8(9,nplies): the 9) and one computed from
 // other arguments alike, so that no array is silently read in part, or past
-// its end. A computed extent below 0 is left open (the routine sees the
-// negative count), and an axis of length 1 stands for an empty one. An array
-// may differ from its dims only by axes of length 1. '*' takes the array's
-// own extent: a row whose array may hold more than the routine reads writes
-// '*' and a check of the least it needs.
+// its end. A negative extent, of a given array or of one the call makes, is
+// refused (ValueError), as f2py refuses it; an axis of length 1 stands for an
+// empty one. An array may differ from its dims only by axes of length 1. '*'
+// takes the array's own extent: a row whose array may hold more than the
+// routine reads writes '*' and a check of the least it needs; one that reads
+// an array or not depending on a flag gives its own length where it reads
+// none (chamis: "csdim==4?4:...:len(fiberprops)").
 //
 // Texts pass their length as a hidden size_t argument appended after all
 // explicit arguments, in argument order; a text function result is passed as
@@ -84,14 +86,15 @@
 //
 // Call-backs (VX_CALLBACK): the Python function receives the arguments of its
 // "def" form (scalars as numbers, arrays as arrays over the native storage,
-// read-only unless the call-back may write them) and may return a number, an
+// read-only unless the call-back may write them), as many of them as it takes
+// positionally and the extra arguments last, and may return a number, an
 // array or a tuple of them: they are stored into the call-back's out/io
-// arguments in order (an array must hold exactly the output's values); None
-// leaves them as the function wrote them. A call-back that is a function
-// declares its result first, intent ret ("r: f8 ret"); a returned value fills
-// it first. A routine of the module (or its _cpointer) given as a call-back
-// is called natively, and only when it takes exactly the parameters of the
-// declared function type.
+// arguments in order (an array must hold exactly the output's values, and
+// more values than outputs are refused); None leaves them as the function
+// wrote them. A call-back that is a function declares its result first,
+// intent ret ("r: f8 ret"); a returned value fills it first. A routine of the
+// module (or its _cpointer) given as a call-back is called natively, and only
+// when it takes exactly the parameters of the declared function type.
 #pragma once
 #include <cstddef>
 #include <cstdint>

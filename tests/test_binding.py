@@ -17,7 +17,8 @@ def test_outputs_are_fortran_arrays_of_declared_type(vx):
     assert a.dtype == np.float64 and a.flags.f_contiguous and a.shape == (6, 6)
     np.testing.assert_array_equal(a, np.eye(6))
     assert vx.utility.getidentitymatrix(0).shape == (0, 0)
-    assert vx.utility.getidentitymatrix(-4).shape == (0, 0)  # extents below 1: empty, no crash
+    with pytest.raises(ValueError, match=r"argument a: axis 0 has the negative extent -4 \(n\)"):
+        vx.utility.getidentitymatrix(-4)  # no array has a negative extent, as in f2py
     with pytest.raises(vx.error):
         vx.utility.getidentitymatrix(2**30)  # refused instead of a failed huge allocation
 
@@ -63,6 +64,81 @@ def test_python_call_back_extents_extra_args_and_exceptions(vx):
         vx.math.bdsafe(g, 0.0, 5.0, [0.0, 0.0], 1e-12, 100, 4, dfunc_extra_args=(3.0,))
     # Hidden extents and the extra argument reach Python; once it raised, it is not called again.
     assert seen == [(4, 2, 3.0, (2,))] * 3
+
+
+# A logical flag takes the truth value of what it is given, as f2py's wrappers
+# take a logical argument (compared with wrappers of a logical(kind=1) and a
+# default logical argument): a nonzero fraction, NaN, a number beyond 32 bits
+# and any non-empty text are true. One value in a list or array is taken as
+# that value, as for every scalar argument.
+@pytest.mark.parametrize("flag, true", [
+    (1, True), (-1, True), (0.4, True), (float("nan"), True), (2**40, True), (1j, True), ("0", True),
+    ("false", True), (b"0", True), (np.float64(0.4), True), (np.array([2]), True),
+    (0, False), (0.0, False), (False, False), ("", False), (b"", False), (np.int8(0), False), ([0], False),
+])
+def test_logical_flags_take_the_truth_value(vx, flag, true):
+    x = vx.utility.linspace(0.0, 1.0, 5, endpoint=flag)
+    assert x[-1] == (1.0 if true else 0.8)
+
+
+class _Recorder:
+    """A callable object and a bound method, each taking three arguments."""
+
+    def __init__(self, seen):
+        self.seen = seen
+
+    def __call__(self, f, df, x):
+        self.seen.append((f, df, x))
+
+    def method(self, f, df, x):
+        self.seen.append((f, df, x))
+
+
+# What a call-back of nrsafe, def dfunc(fl,df,x1,args,nfun,[na]), receives by
+# the positional parameters it takes, as f2py's wrappers hand them: defaults
+# count and keep their value where the routine has no more to give,
+# keyword-only ones do not count, the extra arguments come last and as many of
+# them as there is room for. Taking any number (*args), it receives them all
+# (f2py would hand it none).
+NRSAFE_ARGS = ["float", "float", "float", "ndarray", "int", "int"]
+CALLBACK_FORMS = [
+    ("three", lambda seen: lambda f, df, x: seen.append((f, df, x)), (), NRSAFE_ARGS[:3]),
+    ("five", lambda seen: lambda f, df, x, a, nfun: seen.append((f, df, x, a, nfun)), (), NRSAFE_ARGS[:5]),
+    ("six", lambda seen: lambda f, df, x, a, nfun, na: seen.append((f, df, x, a, nfun, na)), (), NRSAFE_ARGS),
+    ("a defaulted seventh",
+     lambda seen: lambda f, df, x, a, nfun, na, z="z": seen.append((f, df, x, a, nfun, na, z)), (),
+     NRSAFE_ARGS + ["z"]),
+    ("two and keyword-only", lambda seen: lambda f, df, *, k="k", **kw: seen.append((f, df, k)), (),
+     NRSAFE_ARGS[:2] + ["k"]),
+    ("*args", lambda seen: lambda *a: seen.append(a), ("e",), NRSAFE_ARGS + ["e"]),
+    ("bound method", lambda seen: _Recorder(seen).method, (), NRSAFE_ARGS[:3]),
+    ("callable object", lambda seen: _Recorder(seen), (), NRSAFE_ARGS[:3]),
+    ("callable object, static __call__",
+     lambda seen: type("Static", (), {"__call__": staticmethod(lambda f, df: seen.append((f, df)))})(), (),
+     NRSAFE_ARGS[:2]),
+    ("three with an extra one", lambda seen: lambda f, df, e: seen.append((f, df, e)), ("e",), NRSAFE_ARGS[:2] + ["e"]),
+    ("one with two extra ones", lambda seen: lambda e: seen.append((e,)), ("e", "g"), ["e"]),
+    ("eight with two extra ones",
+     lambda seen: lambda f, df, x, a, nfun, na, e, g: seen.append((f, df, x, a, nfun, na, e, g)), ("e", "g"),
+     NRSAFE_ARGS + ["e", "g"]),
+]
+
+
+@pytest.mark.parametrize("make, extra, want", [pytest.param(*c[1:], id=c[0]) for c in CALLBACK_FORMS])
+def test_python_call_back_gets_as_many_arguments_as_it_takes(vx, make, extra, want):
+    seen = []
+    vx.math.nrsafe(make(seen), 0.0, 2.0, [1.0, 2.0], 1e-12, 0, 3, dfunc_extra_args=extra)
+    assert seen and [v if isinstance(v, str) else type(v).__name__ for v in seen[0]] == want
+
+
+def test_python_call_back_returns_at_most_its_outputs(vx):
+    # fl and df returned; a third value has nowhere to go.
+    root, istat = vx.math.nrsafe(lambda f, df, x: (x * x - 2, 2 * x), 0.0, 2.0, [0.0], 1e-12, 100, 0)
+    assert abs(root - 2 ** 0.5) < 1e-12 and istat == 0
+    with pytest.raises(ValueError, match="call-back nrsafe_dfunc: the function returned 3 values, the routine reads 2"):
+        vx.math.nrsafe(lambda f, df, x: (x, 1.0, 0.0), 0.0, 2.0, [0.0], 1e-12, 100, 0)
+    with pytest.raises(ValueError, match="call-back nrsafe_dfunc: output fl: expected one value, got 2"):
+        vx.math.nrsafe(lambda f, df, x: [x, 1.0], 0.0, 2.0, [0.0], 1e-12, 100, 0)
 
 
 def test_inferred_extents_default_and_check(vx):

@@ -77,6 +77,10 @@ CASES = [
     ("int2aformat 2 x 3, m 2", int2a(JR, 2), b"1,4,2,5,", 0),
     ("int2aformat 2 x 3, m 3", int2a(JR, 3), b"1,4,2,5,3,6,", 0),
     ("int2aformat 2 x 1, m 2", int2a(JR[:, :1], 2), ValueError, None),
+    # no column is written for m of 0 or below
+    ("int2aformat 2 x 3, m 0", int2a(JR, 0), b"", 0),
+    ("int2aformat 2 x 3, m -1", int2a(JR, -1), b"", 0),
+    ("int2aformat 2 x 0, m -2**31", int2a(JR[:, :0], -2**31), b"", 0),
     # q(6,*): its leading 6 x 6 block, its first column, or nothing is read
     ("nye flip 6 x 7, sdim 6", flip(Q67, 6), Q67[:, :6][NYE][:, NYE], 0),
     ("nye flip 6 x 6, sdim 1", flip(Q67[:, :6], 1), Q67[NYE, :1], 0),
@@ -117,6 +121,19 @@ CASES = [
     ("2 A.T @ B, lower case", gemm(2.0, A42, B43.T, 0.0, "t", "t"), 2.0 * A42.T @ B43, 0),
     ("A.T @ B, k disagrees", gemm(1.0, A42, B43[:3], 1.0, "T", "N"), ValueError, None),
     ("A @ B, a given as k x m", gemm(1.0, A42, B43, 1.0, "N", "N"), ValueError, None),
+    # a negative extent sizes or checks no array (every row: test_binding_paths)
+    ("A @ B, m -1", lambda vx: vx.math.generalmatrixproduct(1.0, A42, B43[:2], 0.5, C23, "N", "N", m=-1),
+     ValueError, None),
+    ("A.T @ B, k -1", lambda vx: vx.math.generalmatrixproduct(1.0, A42, B43, 0.5, C23, "T", "N", k=-1),
+     ValueError, None),
+    ("nye flip 6 x 6, sdim -1", flip(Q67[:, :6], -1), ValueError, None),
+    ("cyclic flip 6 x 6, sdim -1", flip(Q67[:, :6], -1, 1), ValueError, None),
+    ("chamis 5 values, csdim -1", chamis(FIBRE5, -1), ValueError, None),
+    ("generalized stiffness, ntens -1",
+     lambda vx: vx.lamina.getgeneralizednyeonaxissc(ORTHO, -1, 1), ValueError, None),
+    ("golden search, npoints -1", lambda vx: vx.math.inigoldensearch(0.0, 1.0, 1e-6, 1, -1), ValueError, None),
+    ("vector split, k -1", lambda vx: vx.utility.vectorsplit(np.arange(4.0), -1), ValueError, None),
+    ("vector split, k 0", lambda vx: vx.utility.vectorsplit(np.arange(4.0), 0), np.zeros((0, 0)), 0),
     # every refusal of a value is the module's error and the builtin class
     ("ply interval 2**40", lambda vx: vx.laminate.getplybottomtopstress(np.zeros((6, 3)), 2**40),
      OverflowError, None),

@@ -5,16 +5,17 @@ general path), with None given for every optional argument, by position or
 by keyword, and with an optional argument given the value its docstring
 names as its Default, as with them left out. An input array whose extent the
 signature leaves open ('*') gives the same call at the least extent the
-routine takes and at one more: the routine reads only what it needs.
+routine takes and at one more: the routine reads only what it needs. A
+negative extent is refused wherever it sizes or checks an array.
 Arguments are made from each docstring: symbolic extents 3, other integers
-1, reals 0.7. The sweep runs in a child process (it changes process-wide
+1, reals 0.7. The sweeps run in a child process (they change process-wide
 data and may write files) inside a scratch directory."""
 import json
 import os
 import subprocess
 import sys
 
-DRIVER = r'''
+HELPERS = r'''
 import collections, json, math, re, sys, zlib
 import numpy as np
 import _vexlan as vx
@@ -258,7 +259,9 @@ def open_extents(r, name, params, vals):
             least = next((e for e in range(9) if not refused_size(at(e))), None)
             yield pname, axis, least, (at(least), at(least + 1)) if least is not None and least < 8 else None
 
+'''
 
+DRIVER = HELPERS + r'''
 counts = collections.Counter()
 for comp in sorted(n for n in dir(vx) if type(getattr(vx, n)).__name__ == "component"):
     c = getattr(vx, comp)
@@ -305,18 +308,81 @@ print("done", json.dumps(counts), flush=True)
 '''
 
 
-def test_ready_lists_and_c_order_give_the_same_call(tmp_path):
+def run_sweep(code, cwd):
+    """The sweep's findings (its JSON lines) and its closing counts."""
     env = dict(os.environ)
     env["PYTHONPATH"] = os.pathsep.join(p for p in sys.path if p)
-    r = subprocess.run([sys.executable, "-c", DRIVER], capture_output=True, env=env, timeout=600, cwd=tmp_path)
+    r = subprocess.run([sys.executable, "-c", code], capture_output=True, env=env, timeout=600, cwd=cwd)
     lines, err = r.stdout.decode(errors="replace").splitlines(), r.stderr.decode(errors="replace")
     assert lines and lines[-1].startswith("done"), (r.returncode, lines[-1:], err[-2000:])
     assert "runtime error:" not in err and "Sanitizer" not in err, err[-2000:]
-    differ = [json.loads(l) for l in lines if l.startswith("{")]
+    return [json.loads(l) for l in lines if l.startswith("{")], json.loads(lines[-1].split(" ", 1)[1])
+
+
+def test_ready_lists_and_c_order_give_the_same_call(tmp_path):
+    differ, counts = run_sweep(DRIVER, tmp_path)
     assert differ == []
-    counts = json.loads(lines[-1].split(" ", 1)[1])
     # Most routines are compared, and many of them run rather than being refused.
     assert counts["ok"] + counts["raised"] > 500 and counts["ok"] > 300, counts
     assert counts["defaults"] > 250, counts
     # The open extents of the ply records, texts, buckling lists and notations.
     assert counts["open"] >= 10 and counts["open_same"] >= 9, counts
+
+
+NEGATIVE = HELPERS + r'''
+def extent_arguments(doc):
+    """(name, optional) of the integer arguments that are extents: the whole
+    extent of an axis of an array, or defaulting to the extent of one."""
+    whole = set()
+    for bounds in re.findall(r"bounds \((.*)\)", doc.split("\nNotes\n")[0]):
+        whole.update(b.strip() for b in top_level(bounds))
+    lines = doc.splitlines()
+    for k, line in enumerate(lines[:-1]):
+        m = LINE.match(line)
+        if m and m.group(2) == "input" and m.group(3) == "int" and (
+                m.group(1) in whole or re.match(r"Default: .*\b(shape|len|size)\(", lines[k + 1].strip())):
+            yield m.group(1), bool(m.group(4))
+
+
+counts = collections.Counter()
+for comp in sorted(n for n in dir(vx) if type(getattr(vx, n)).__name__ == "component"):
+    c = getattr(vx, comp)
+    for name in sorted(dir(c)):
+        r = getattr(c, name)
+        if type(r).__name__ != "routine" or name in ENDS_PROCESS:
+            continue
+        params = parameters(r.__doc__)
+        vals = make(name, params, False)
+        accepted = outcome(r, vals, "F")[0][0] == "ok"
+        for arg, optional in extent_arguments(r.__doc__):
+            for bad in (-1, -2**31):
+                if optional:
+                    args, kw = args_in("F", vals), {arg: bad}
+                else:
+                    args, kw = args_in("F", vals), {}
+                    args[[p[0] for p in params].index(arg)] = bad
+                vx.errorhandling.rsxerr(1)
+                try:
+                    got = repr(r(*args, **kw))[:200]
+                except ValueError as e:
+                    got = None if isinstance(e, vx.error) else repr(e)
+                except Exception as e:
+                    got = repr(e)[:200]
+                # Refused before the routine runs: nothing is recorded.
+                if got is not None or int(vx.errorhandling.errstat) != 0:
+                    print(json.dumps({"routine": f"{comp}.{name}", "argument": arg, "value": bad, "got": got,
+                                      "errstat": int(vx.errorhandling.errstat)}), flush=True)
+                counts["swept"] += 1
+                counts["accepted"] += accepted
+print("done", json.dumps(counts), flush=True)
+'''
+
+
+def test_a_negative_extent_is_refused_everywhere(tmp_path):
+    """Every integer argument of every routine that is an array's extent,
+    given -1 or -2**31 with arguments that are otherwise valid, is refused
+    with ValueError (and the module's error) before the routine runs."""
+    taken, counts = run_sweep(NEGATIVE, tmp_path)
+    assert taken == []
+    # Most extents are swept beside arguments the routine accepts as they are.
+    assert counts["swept"] >= 700 and counts["accepted"] >= 600, counts

@@ -93,6 +93,10 @@ def test_function_callback_result(et):
     assert "  def f(x): return r\n" in et.sumof.__doc__
     with pytest.raises(ZeroDivisionError):
         et.sumof(lambda x: 1.0 / x, 1.0, 0.0)
+    # One value is read; a second is refused rather than dropped.
+    with pytest.raises(ValueError, match="enginetest_fun: the function returned 2 values, the routine reads 1"):
+        et.sumof(lambda x: (x, 1.0), 2.0, 3.0)
+    assert et.sumof(lambda x: (x,), 2.0, 3.0) == 5.0
 
 
 def _general(x):

@@ -69,13 +69,13 @@ VX_ROUTINE(iohandling, int_getdatapoints, "outdata = int_getdatapoints(fileid,ou
 
 VX_ROUTINE(iohandling, getxydatapoints, "xydata = getxydatapoints(fileid,ndata,nrows)",
            "fileid: i4",
-           "xydata: f8(max(ndata,0),max(nrows,0)) out",
+           "xydata: f8(ndata,nrows) out",
            "ndata: i4",
            "nrows: i4");
 
 VX_ROUTINE(iohandling, getddsfromfile, "xdds = getddsfromfile(fileid,nplies)",
            "fileid: i4",
-           "xdds: f8(3,max(nplies,0)) out",
+           "xdds: f8(3,nplies) out",
            "nplies: i4");
 
 // ---- names

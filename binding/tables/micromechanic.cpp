@@ -89,9 +89,10 @@ VX_ROUTINE(micromechanic, HalpinTsai, "ht = halpintsai(fiberprops,matrixprops,vf
            "ht: f8(4) out", "fiberprops: f8(4)", "matrixprops: f8(2)", "vf: f8",
            "zeta: f8(2) absent \"(-1.0, -1.0): 2 + 40 v**10 and 1 + 40 v**10\"");
 // csdim 4 reads the four-value fibre record, 5 and 6 the five-value one; any
-// other csdim reads none, and its extent -1 leaves the record open.
+// other csdim reads none, and the record's own length leaves it open.
 VX_ROUTINE(micromechanic, Chamis, "cs = chamis(fiberprops,matrixprops,vf,[csdim])",
-           "cs: f8(max(csdim,0)) out", "fiberprops: f8(csdim==4?4:(csdim==5||csdim==6)?5:-1)", "matrixprops: f8(2)",
+           "cs: f8(csdim) out",
+           "fiberprops: f8(csdim==4?4:(csdim==5||csdim==6)?5:len(fiberprops))", "matrixprops: f8(2)",
            "vf: f8", "csdim: i4 = 4");
 VX_ROUTINE(micromechanic, LTH, "lh = lth(fiberprops,matrixprops,vf,fmflag,tcflag,[mdim])",
            "lh: f8(5) out", "fiberprops: f8(5)", "matrixprops: f8(mdim)", "vf: f8",

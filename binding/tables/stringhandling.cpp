@@ -57,7 +57,7 @@ VX_ROUTINE(stringhandling, int2aformat, "j2s = int2aformat(jrray,aw,jmax,sout,m,
            "jmax: i4",
            "sout: i4",
            "n: i4",
-           "m: i4 check(m>=0)");
+           "m: i4");
 
 VX_ROUTINE(stringhandling, tally, "tally = tally(s,text,[csflag])",
            "tally: i4 ret",
@@ -89,7 +89,7 @@ VX_ROUTINE(stringhandling, ctrim, "ctrim = ctrim(s,n)",
 
 VX_ROUTINE(stringhandling, copys2a, "ca = copys2a(s,n)",
            "s: str(*)",
-           "ca: s1(max(n,0)) out",
+           "ca: s1(n) out",
            "n: i4 check(n<=slen(s))");
 
 VX_ROUTINE(stringhandling, spack, "sout = spack(s,ex,ns,nx)",
@@ -105,7 +105,7 @@ VX_ROUTINE(stringhandling, copya2s, "s = copya2s(ca,n)",
            "n: i4 check(n<=size(ca))");
 
 VX_ROUTINE(stringhandling, str2ascii, "ia = str2ascii(ca,n)",
-           "ia: i4(max(n,0)) out",
+           "ia: i4(n) out",
            "ca: str(*)",
            "n: i4 check(n<=slen(ca))");
 

@@ -80,47 +80,47 @@ VX_FILL_ROW(int_fill7darraywithscalar, "int_fill7darraywithscalar", "view_i4", "
 // ---------------------------------------------------- zero initialisation
 
 VX_ROUTINE(utility, IniVectorwithZeros, "a = inivectorwithzeros(n)",
-           "a: f8(max(n,0)) out",
+           "a: f8(n) out",
            "n: i4");
 
 VX_ROUTINE(utility, IniMatrixwithZeros, "a = inimatrixwithzeros(n,m)",
-           "a: f8(max(n,0),max(m,0)) out",
+           "a: f8(n,m) out",
            "n: i4",
            "m: i4");
 
 VX_ROUTINE(utility, Ini3DArraywithZeros, "a = ini3darraywithzeros(l,m,n)",
-           "a: f8(max(l,0),max(m,0),max(n,0)) out",
+           "a: f8(l,m,n) out",
            "l: i4", "m: i4", "n: i4");
 
 VX_ROUTINE(utility, Ini4DArraywithZeros, "a = ini4darraywithzeros(l,m,n,o)",
-           "a: f8(max(l,0),max(m,0),max(n,0),max(o,0)) out",
+           "a: f8(l,m,n,o) out",
            "l: i4", "m: i4", "n: i4", "o: i4");
 
 VX_ROUTINE(utility, Ini5DArraywithZeros, "a = ini5darraywithzeros(l,m,n,o,p)",
-           "a: f8(max(l,0),max(m,0),max(n,0),max(o,0),max(p,0)) out",
+           "a: f8(l,m,n,o,p) out",
            "l: i4", "m: i4", "n: i4", "o: i4", "p: i4");
 
 VX_ROUTINE(utility, Ini6DArraywithZeros, "a = ini6darraywithzeros(l,m,n,o,p,q)",
-           "a: f8(max(l,0),max(m,0),max(n,0),max(o,0),max(p,0),max(q,0)) out",
+           "a: f8(l,m,n,o,p,q) out",
            "l: i4", "m: i4", "n: i4", "o: i4", "p: i4", "q: i4");
 
 VX_ROUTINE(utility, IniMaxDArraywithZeros, "a = inimaxdarraywithzeros(l,m,n,o,p,q,r)",
-           "a: f8(max(l,0),max(m,0),max(n,0),max(o,0),max(p,0),max(q,0),max(r,0)) out",
+           "a: f8(l,m,n,o,p,q,r) out",
            "l: i4", "m: i4", "n: i4", "o: i4", "p: i4", "q: i4", "r: i4");
 
 // ------------------------------------------------------ standard matrices
 
 VX_ROUTINE(utility, GetIdentityMatrix, "a = getidentitymatrix(n)",
-           "a: f8(max(n,0),max(n,0)) out",
+           "a: f8(n,n) out",
            "n: i4");
 
 VX_ROUTINE(utility, GetScalarMatrix, "a = getscalarmatrix(n,lambda)",
-           "a: f8(max(n,0),max(n,0)) out",
+           "a: f8(n,n) out",
            "n: i4",
            "lambda: f8");
 
 VX_ROUTINE(utility, GetEyeMatrix, "a = geteyematrix(n,[k])",
-           "a: f8(max(n,0),max(n,0)) out",
+           "a: f8(n,n) out",
            "k: i4 = 0",
            "n: i4");
 
@@ -136,14 +136,14 @@ VX_ROUTINE(utility, Symmetrize, "sym = symmetrize(lu,[n])",
            "n: i4");
 
 VX_ROUTINE(utility, Linspace, "x = linspace(a,b,n,[endpoint])",
-           "x: f8(max(n,0)) out",
+           "x: f8(n) out",
            "a: f8",
            "b: f8",
            "n: i4",
            "endpoint: l1 = 1");
 
 VX_ROUTINE(utility, GetIndexVector, "a = getindexvector(n)",
-           "a: i4(max(n,0)) out",
+           "a: i4(n) out",
            "n: i4");
 
 // ------------------------------------------ reshaping, packing, splitting
@@ -158,22 +158,22 @@ VX_ROUTINE(utility, MatrixConcatenation, "ab = matrixconcatenation(a,b,ctype,[k,
            "m: i4",
            "n: i4");
 
-// k < 1 gives an empty result instead of a division by zero.
+// k of 0 gives an empty result instead of a division by zero.
 VX_ROUTINE(utility, VectorSplit, "b = vectorsplit(a,k,[n])",
            "a: f8(n)",
-           "b: f8(k>0 ? max(n/k,0) : 0,max(k,0)) out",
+           "b: f8(k>0 ? n/k : 0,k) out",
            "k: i4",
            "n: i4");
 
 VX_ROUTINE(utility, MatrixSplit, "b = matrixsplit(a,k,[l,m])",
            "a: f8(l,m)",
-           "b: f8(k>0 ? max(l/k,0) : 0,m,max(k,0)) out",
+           "b: f8(k>0 ? l/k : 0,m,k) out",
            "k: i4",
            "l: i4",
            "m: i4");
 
 VX_ROUTINE(utility, GetSubArray, "subarray,subslice = getsubarray(array,nsub,[narray,tail])",
-           "subarray: f8(max(nsub,0)) out",
+           "subarray: f8(nsub) out",
            "subslice: i4(2) out",
            "array: f8(narray)",
            "narray: i4",
@@ -181,7 +181,7 @@ VX_ROUTINE(utility, GetSubArray, "subarray,subslice = getsubarray(array,nsub,[na
            "tail: l1 = 1");
 
 VX_ROUTINE(utility, GetPackedList, "packed = getpackedlist(list,condition,padding,cflag,npack,[nlist])",
-           "packed: f8(max(npack,0)) out",
+           "packed: f8(npack) out",
            "list: f8(nlist)",
            "condition: f8",
            "padding: f8",
@@ -190,13 +190,13 @@ VX_ROUTINE(utility, GetPackedList, "packed = getpackedlist(list,condition,paddin
            "nlist: i4");
 
 VX_ROUTINE(utility, GetUnpackedMatrixFromList, "matrix = getunpackedmatrixfromlist(list,n,m)",
-           "matrix: f8(max(n,0),max(m,0)) out",
-           "list: f8(max(n,0)*max(m,0))",
+           "matrix: f8(n,m) out",
+           "list: f8(n*m)",
            "n: i4",
            "m: i4");
 
 VX_ROUTINE(utility, GetUnpackedTriangle, "lu = getunpackedtriangle(packed,nlu,order,[np,upper])",
-           "lu: f8(max(nlu,0),max(nlu,0)) out",
+           "lu: f8(nlu,nlu) out",
            "packed: f8(np)",
            "nlu: i4",
            "np: i4 = len(packed) check(len(packed)==np) check(np>=max(nlu,0)*(max(nlu,0)+1)/2)",
@@ -334,30 +334,30 @@ VX_ROUTINE(utility, fGetMerged, "merged = real_getmerged(x,y,[nx,ny,defval])",
            "ny: i4",
            "defval: f8 = 1.7976931348623157e+308");
 
-// The lengths are required and may be shorter than the list; longer ones
-// are refused by the array check.
+// The length is required and is the list's own: a list of another length
+// is refused by the array check.
 VX_ROUTINE(utility, iInList, "int_inlist = int_inlist(scalar,list,n)",
            "int_inlist: l1 ret",
            "scalar: i4",
-           "list: i4(max(n,0))",
+           "list: i4(n)",
            "n: i4");
 
 VX_ROUTINE(utility, fInList, "real_inlist = real_inlist(scalar,list,n)",
            "real_inlist: l1 ret",
            "scalar: f8",
-           "list: f8(max(n,0))",
+           "list: f8(n)",
            "n: i4");
 
 VX_ROUTINE(utility, iExList, "int_exlist = int_exlist(scalar,list,n)",
            "int_exlist: l1 ret",
            "scalar: i4",
-           "list: i4(max(n,0))",
+           "list: i4(n)",
            "n: i4");
 
 VX_ROUTINE(utility, fExList, "real_exlist = real_exlist(scalar,list,n)",
            "real_exlist: l1 ret",
            "scalar: f8",
-           "list: f8(max(n,0))",
+           "list: f8(n)",
            "n: i4");
 
 VX_ROUTINE(utility, iBounded, "int_bounded = int_bounded(x,xlow,xup)",

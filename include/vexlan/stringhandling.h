@@ -109,7 +109,8 @@ void reduceblanks(const char* s, char* sout, const int32_t* nout, size_t s_len, 
  *   jmax  (in)  widest piece allowed
  *   sout  (in)  length of j2s
  *   n     (in)  rows of jrray
- *   m     (in)  columns of jrray written */
+ *   m     (in)  columns of jrray written; 0 or below writes none (an
+ *               empty text) */
 void int2aformat(char* j2s, const int32_t* jrray, const char* aw, const int32_t* jmax,
                  const int32_t* sout, const int32_t* n, const int32_t* m, size_t j2s_len, size_t aw_len);
 
@@ -156,7 +157,8 @@ void ctrim(char* res, size_t res_len, const char* s, const int32_t* n, size_t s_
  * characters.
  *   s  (in)  text of at least n characters
  *   ca (out) n single characters
- *   n  (in)  number of characters; below 1 writes nothing */
+ *   n  (in)  number of characters; below 1 writes nothing (from Python, a
+ *            negative n is a ValueError) */
 void copys2a(const char* s, char* ca, const int32_t* n, size_t s_len);
 
 /* spack: the characters of s that occur among the first nx characters of ex,
@@ -181,7 +183,8 @@ void copya2s(const char* ca, char* s, const int32_t* n, size_t s_len);
 /* str2ascii: the character codes (0 to 255) of the first n characters.
  *   ia (out) n codes
  *   ca (in)  text of at least n characters
- *   n  (in)  number of characters */
+ *   n  (in)  number of characters; below 1 writes nothing (from Python, a
+ *            negative n is a ValueError) */
 void str2ascii(int32_t* ia, const char* ca, const int32_t* n, size_t ca_len);
 
 /* int2str: an integer written with the fewest digits (and a minus sign),
