@@ -222,15 +222,41 @@ bool to_complex(PyObject* o, const char* what, double* out) {
   return true;
 }
 
+// A number that is NaN, also in either part of a complex one.
+bool is_nan_number(PyObject* o) {
+  if (PyFloat_Check(o) || PyArray_IsScalar(o, Floating)) {
+    const double d = PyFloat_AsDouble(o);
+    if (d == -1.0 && PyErr_Occurred()) PyErr_Clear();
+    return std::isnan(d);
+  }
+  if (PyComplex_Check(o) || PyArray_IsScalar(o, ComplexFloating)) {
+    const Py_complex c = PyComplex_AsCComplex(o);
+    if (c.real == -1.0 && PyErr_Occurred()) PyErr_Clear();
+    return std::isnan(c.real) || std::isnan(c.imag);
+  }
+  return false;
+}
+
 // A logical takes the truth value of what it is given; of an array or
-// sequence, that of its one value (an empty one is false).
+// sequence, that of its one value (an empty one is false). Text and NaN are
+// refused: "0", "false" and NaN are all true in Python, never what was meant.
 int truth_of(PyObject* o, const char* what) {
-  if (!holds_values(o)) return PyObject_IsTrue(o);
+  if (PyUnicode_Check(o) || PyBytes_Check(o)) {
+    PyErr_Format(vx_type_error, "%s: expected a logical (a number or bool), got %s", what, Py_TYPE(o)->tp_name);
+    return -1;
+  }
+  if (!holds_values(o)) {
+    if (is_nan_number(o)) {
+      PyErr_Format(vx_value_error, "%s: NaN is neither true nor false", what);
+      return -1;
+    }
+    return PyObject_IsTrue(o);
+  }
   const Py_ssize_t n = PyArray_Check(o) ? PyArray_SIZE(reinterpret_cast<PyArrayObject*>(o)) : PySequence_Size(o);
   if (n <= 0) return n < 0 ? -1 : 0;
   PyObject* it = sole_item(o, what);
   if (!it) return -1;
-  const int t = PyObject_IsTrue(it);
+  const int t = truth_of(it, what);
   Py_DECREF(it);
   return t;
 }
@@ -1508,6 +1534,7 @@ inline bool direct_scalar(PyObject* o, Ty ty, Scalar& v) {
     }
     case Ty::l4: case Ty::l1: {
       if (!PyBool_Check(o) && !PyLong_CheckExact(o) && !PyFloat_CheckExact(o)) return false;
+      if (PyFloat_CheckExact(o) && std::isnan(PyFloat_AS_DOUBLE(o))) return false;  // refused on the full path
       const int t = PyObject_IsTrue(o);  // cannot fail for these types
       if (ty == Ty::l4) v.i = t;
       else v.b = static_cast<int8_t>(t);

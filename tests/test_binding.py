@@ -66,19 +66,35 @@ def test_python_call_back_extents_extra_args_and_exceptions(vx):
     assert seen == [(4, 2, 3.0, (2,))] * 3
 
 
-# A logical flag takes the truth value of what it is given, as f2py's wrappers
-# take a logical argument (compared with wrappers of a logical(kind=1) and a
-# default logical argument): a nonzero fraction, NaN, a number beyond 32 bits
-# and any non-empty text are true. One value in a list or array is taken as
-# that value, as for every scalar argument.
+# A logical flag takes the truth value of the number it is given, as f2py's
+# wrappers take a logical argument (compared with wrappers of a logical(kind=1)
+# and a default logical argument): a nonzero fraction and a number beyond 32
+# bits are true. One value in a list or array is taken as that value, as for
+# every scalar argument. Text and NaN, which f2py takes as true ("0" and
+# "false" among them), are refused.
 @pytest.mark.parametrize("flag, true", [
-    (1, True), (-1, True), (0.4, True), (float("nan"), True), (2**40, True), (1j, True), ("0", True),
-    ("false", True), (b"0", True), (np.float64(0.4), True), (np.array([2]), True),
-    (0, False), (0.0, False), (False, False), ("", False), (b"", False), (np.int8(0), False), ([0], False),
+    (1, True), (-1, True), (0.4, True), (2**40, True), (1j, True), (np.float64(0.4), True),
+    (np.array([2]), True), (0, False), (0.0, False), (False, False), (np.int8(0), False), ([0], False),
+    ([], False),
 ])
 def test_logical_flags_take_the_truth_value(vx, flag, true):
     x = vx.utility.linspace(0.0, 1.0, 5, endpoint=flag)
     assert x[-1] == (1.0 if true else 0.8)
+
+
+@pytest.mark.parametrize("flag, cls", [
+    ("0", TypeError), ("false", TypeError), ("", TypeError), (b"0", TypeError), (np.array([b"1"]), TypeError),
+    (["true"], TypeError), (float("nan"), ValueError), (np.float32("nan"), ValueError),
+    (np.array([np.nan]), ValueError), (complex(0.0, np.nan), ValueError),
+])
+def test_logical_flags_refuse_text_and_nan(vx, flag, cls):
+    with pytest.raises(cls) as e:
+        vx.utility.linspace(0.0, 1.0, 5, endpoint=flag)
+    assert isinstance(e.value, vx.error) and "endpoint" in str(e.value)
+    # The same for a flag of another component and one given by position.
+    with pytest.raises(cls):
+        vx.utility.getunpackedtriangle(np.arange(1.0, 7.0), 3, "R", upper=flag)
+    assert int(vx.errorhandling.errstat) == 0
 
 
 class _Recorder:
