@@ -128,7 +128,7 @@ def test_scalar_values_arrive_as_given(et):
     assert et.echo(1.0, 2.0, 3, 0, 1, 1j, arr=[1.0, 2.5])[-1] == 3.5
     assert et.echo(1.0, 2.0, 3, 0, 1, 1j, 0.0, 1.0, 0, np.array([4.0, -1.0]))[-1] == 3.0
     # Values the general path converts its own way.
-    assert et.echo(1.0, 2.0, 3.9, "x", [], 2)[2:6] == (3, 1, 0, 2 + 0j)
+    assert et.echo(1.0, 2.0, 3.9, [0.5], [], 2)[2:6] == (3, 1, 0, 2 + 0j)
 
 
 def test_scalar_errors_keep_their_messages(vx, et):

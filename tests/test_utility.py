@@ -265,7 +265,9 @@ def test_scalar_helpers(u):
     for a, b in [(0, 0), (0, 1), (1, 0), (1, 1), (5, 0), (5, 1)]:
         want = (bool(a) != bool(b), not (a or b), not (a and b))
         assert (u.logical_xor(a, b), u.logical_nor(a, b), u.logical_nand(a, b)) == want, (a, b)
-    assert u.logical_xor([1], "x") == 0 and type(u.logical_xor(1, 0)) is int  # any truth value; int results
+    assert u.logical_xor([1], 0.5) == 0 and type(u.logical_xor(1, 0)) is int  # truth values; int results
+    with pytest.raises(TypeError):
+        u.logical_xor(1, "x")
 
 
 def test_check_in_list(vx, u):
