@@ -388,6 +388,64 @@ def test_python_refusals_the_docstrings_name(vx, comp, name, args, cls):
     assert error_record(vx)[0] == 0
 
 
+_INT_ARGUMENT = re.compile(r"^(\w+) : input int(?:, optional)?$", re.M)
+_C_ONLY = re.compile(r"\bfrom C\b|\bC call|\bC caller", re.I)
+
+
+def _extent_arguments(doc):
+    """Integer arguments that are the whole extent of an axis of an array:
+    the ones the binding refuses negative."""
+    whole = set()
+    for bounds in re.findall(r"with bounds \((.*)\)", doc):
+        depth, cur = 0, ""
+        for ch in bounds + ",":
+            if ch == "," and depth == 0:
+                whole.add(cur.strip())
+                cur = ""
+                continue
+            depth += (ch == "(") - (ch == ")")
+            cur += ch
+    return [a for a in _INT_ARGUMENT.findall(doc) if a in whole]
+
+
+def _negative_extent_claims(doc, e):
+    """(sentences that say what extent e does below 1, negative or at any
+    value but the listed ones, those of them a Python caller may take for
+    itself): a sentence about a C caller, one that names the ValueError, or a
+    docstring that says how Python refuses a negative e leaves none of the
+    second kind."""
+    desc, entries = _split_doc(doc)
+    sentences = re.split(r"(?<=\.)\s+(?=[A-Z])", " ".join(desc.split()))
+    sentences += [" ".join(t.split()) for a, t in entries.items() if a != e]
+    about = re.compile(r"\b{0} (?:below|<=?) ?\d|negative {0}\b|\b{0} other than|(?:another|any other) {0}\b"
+                       r"|\ban extent below \d".format(e), re.I)
+    claims = [s for s in sentences if about.search(s)]
+    own = " ".join(entries.get(e, "").split())
+    if re.search(r"\bbelow \d|<=? ?\d|\bnegative\b", own):
+        claims.append(own)
+    told = any("ValueError" in s and (re.search(r"negative (?:\w+ or )?(?:%s|extents?)\b" % e, s)
+                                      or re.search(r"from Python", s, re.I) and "refused" in s)
+               for s in sentences + [own])
+    return claims, [] if told else [s for s in claims if not _C_ONLY.search(s) and "ValueError" not in s]
+
+
+def test_what_a_negative_extent_does_is_said_for_python_too(vx):
+    """The binding refuses a negative extent before the call, so a docstring
+    that says what one does (writes nothing, gives 0, records a status) says
+    so for a C caller only, or says that Python raises ValueError."""
+    examined, untold = 0, []
+    for comp in _components():
+        for name, r in _routines(vx, comp):
+            for e in _extent_arguments(r.__doc__):
+                claims, bare = _negative_extent_claims(r.__doc__, e)
+                examined += len(claims)
+                untold += ["%s.%s (%s): %s" % (comp, name, e, s[:120]) for s in bare]
+    assert not untold, "\n  ".join(["negative extents said for Python as for C:"] + untold)
+    # The docstrings are read as intended: the fill family, the norms, the
+    # notations and the element routines all say what such extents do.
+    assert examined > 100, examined
+
+
 def _nan(n):
     return np.full(n, np.nan)
 

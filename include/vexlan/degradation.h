@@ -163,7 +163,8 @@ double getaccumulateddamage(const double* degr, const double* nodmg, const int32
  * the same with f4 at (4, 4), plus d13 = d31 = f7, d23 = d32 = f8, d33 = f9
  * and, for 6, d55 = f5, d66 = f6; with psflag 0 only the first four. Any
  * other ntens records status -2 ("Unsupported dimension in
- * GetNyeDegradationMatrix") and leaves d all ones.
+ * GetNyeDegradationMatrix") and leaves d all ones (from Python, a negative
+ * ntens is a ValueError).
  *   d      (out) ntens x ntens factors
  *   degrf  (in)  9 factors: 11, coupling 12, 22, first, second and third
  *                shear, coupling 13, coupling 23, 33

@@ -129,7 +129,8 @@ void FalzonDegradationParameters(const double* stressela, const double* strain,
  *   nsdv           (in)     number of state variables, at least 4
  *   nprops         (in)     number of values in props, at least 5 for mode
  *                           3; fewer, or nsdv below 4, records status -2 and
- *                           leaves d and sdv unchanged */
+ *                           leaves d and sdv unchanged (from Python, both
+ *                           are refused with ValueError before the call) */
 void BogenfeldDegradation(double* d, double* sdv, const double* svoigt, const double* evoigt,
                           const double* charelemlength, const double* props,
                           const int32_t* mode, const int32_t* nsdv, const int32_t* nprops);

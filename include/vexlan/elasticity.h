@@ -54,7 +54,8 @@ void GetStressFromOrthotropicElasticity(double* stress, const double* strain, co
  * -2 "Too few material properties in <routine>" and give NaN stress (NaN in
  * both parts for the c variant); nothing happens for ntens below 1. That
  * status is what a C caller gets: from Python, where ntens is the length of
- * strain, too few values are refused with ValueError before the call.
+ * strain, too few values are refused with ValueError before the call, and
+ * so is a negative ntens.
  *   stress (out) ntens stress values (complex for the c variant); NaN when
  *                refused
  *   strain (in)  ntens strain values, engineering shears (complex for the c

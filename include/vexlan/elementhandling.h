@@ -154,7 +154,8 @@ void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int32_t* in
  * When a node of a reached element is missing because the npt slots are
  * full, status -2 ("Patch too small in GetNodalPatch: points dropped") is
  * recorded and the slots stay as filled. An elemid outside 1..nelem, a
- * negative npt or no nodes record status -2 and change nothing.
+ * negative npt or no nodes record status -2 and change nothing (from
+ * Python, a negative npt is a ValueError).
  *   nodalpatch  (in/out) 3 x npt points; empty slots hold the most negative
  *                        real
  *   nodalcoords (in)  3 x nnodes x nelem node coordinates per element slot
@@ -219,7 +220,8 @@ void GetTruss3TransformationMatrix(double* te, const double* nodalcoord);
 /* ShellJacobian: Jacobian jac(i,j) = sum of dN/dxi_i x_j of a six-node
  * triangle or eight-node quadrilateral at a natural point, with the point's
  * shape-function table; only the x and y coordinates enter. An inodes other
- * than 6 or 8 records status -3 and gives zeros.
+ * than 6 or 8 records status -3 and gives zeros (from Python, a negative
+ * inodes is a ValueError).
  *   jac     (out) 2 x 2 Jacobian, rows xi and eta, columns x and y
  *   nshape  (out) inodes x 6 table: N, dN/dxi, dN/deta, d2N/dxi2, d2N/deta2,
  *                 d2N/dxideta
@@ -265,7 +267,8 @@ void ShellSecondDerivJacobian(double* jac2, const double* nshape, const double* 
 /* ShellBMatrix: strain-displacement matrix of a Mindlin shell element with
  * five dof per node (u, v, w, rotation 1, rotation 2) at a natural point:
  * strains = b u with u from GetDisplacementVector. An inodes other than 6 or
- * 8 records status -3 and gives zeros; a degenerate element records status -3
+ * 8 records status -3 and gives zeros (from Python, a negative inodes is a
+ * ValueError); a degenerate element records status -3
  * and leaves only the entries of the shape-function values.
  *   b       (out) 8 x 40; rows membrane strains x, y, xy; curvatures x, y,
  *                 xy; transverse shear strains yz, xz; columns five per node
@@ -276,7 +279,7 @@ void ShellBMatrix(double* b, const double* ncoords, const double* xi, const doub
 
 /* ShellxDerivBMatrix: x-derivative of the two transverse shear rows of
  * ShellBMatrix. An inodes other than 6 or 8 records status -3 and gives
- * zeros.
+ * zeros (from Python, a negative inodes is a ValueError).
  *   xderivb (out) 2 x 40, rows yz and xz
  *   ncoords (in)  3 x inodes node coordinates in the element plane
  *   xi, eta (in)  natural point
@@ -286,7 +289,7 @@ void ShellxDerivBMatrix(double* xderivb, const double* ncoords, const double* xi
 
 /* ShellyDerivBMatrix: y-derivative of the two transverse shear rows of
  * ShellBMatrix. An inodes other than 6 or 8 records status -3 and gives
- * zeros.
+ * zeros (from Python, a negative inodes is a ValueError).
  *   yderivb (out) 2 x 40, rows yz and xz
  *   ncoords (in)  3 x inodes node coordinates in the element plane
  *   xi, eta (in)  natural point
@@ -296,7 +299,7 @@ void ShellyDerivBMatrix(double* yderivb, const double* ncoords, const double* xi
 
 /* ShellxDerivShearForces: x-derivative of the transverse shear forces at a
  * natural point, hmat (xderivb u). An inodes other than 6 or 8 records status
- * -3 and gives zeros.
+ * -3 and gives zeros (from Python, a negative inodes is a ValueError).
  *   xderivr (out) 2 derivatives, order 23, 13 as hmat
  *   u       (in)  40 nodal displacements, five per node
  *   hmat    (in)  2 x 2 transverse shear stiffness of the section
@@ -308,7 +311,7 @@ void ShellxDerivShearForces(double* xderivr, const double* u, const double* hmat
 
 /* ShellyDerivShearForces: y-derivative of the transverse shear forces at a
  * natural point, hmat (yderivb u). An inodes other than 6 or 8 records status
- * -3 and gives zeros.
+ * -3 and gives zeros (from Python, a negative inodes is a ValueError).
  *   yderivr (out) 2 derivatives, order 23, 13 as hmat
  *   u       (in)  40 nodal displacements, five per node
  *   hmat    (in)  2 x 2 transverse shear stiffness of the section
@@ -322,7 +325,8 @@ void ShellyDerivShearForces(double* yderivr, const double* u, const double* hmat
  * (three translations, two rotations) from the nodal motions; a sixth motion
  * is dropped. More than 8 nodes or a negative mdof record status -2 "Index
  * out of range in GetDisplacementVector" and leave u untouched (zeros from
- * Python, where mdof is the first extent of nmotion).
+ * Python, where mdof is the first extent of nmotion and a negative mdof is a
+ * ValueError).
  *   u       (out) 40 values: the first min(mdof, 5) motions of each node,
  *                 the rest zero
  *   nmotion (in)  mdof x inodes nodal motions
@@ -333,7 +337,8 @@ void GetDisplacementVector(double* u, const double* nmotion, const int32_t* inod
 /* GetCurvatures: principal curvatures of a shell element and their
  * direction, from the heights of its nodes above the element plane. Both are
  * 0 below 1e-6; the smaller is 0 when the ratio exceeds 20. An inodes other
- * than 6 or 8 records status -3 and gives zeros.
+ * than 6 or 8 records status -3 and gives zeros (from Python, a negative
+ * inodes is a ValueError).
  *   delta    (out) direction of the principal curvature in radians
  *   kappa    (out) 2 principal curvatures: the larger magnitude first
  *   nshape   (in)  inodes x 6 shape-function table of the point
@@ -354,8 +359,9 @@ void GetSectionRefOrientation(double* theta, const double* so, const double* nve
 
 /* GetNodalShape: shape-function table at the natural position of one node of
  * a six-node triangle or eight-node quadrilateral. An inodes other than 6 or
- * 8 records status -3 and gives zeros; a node outside 1..inodes records
- * status -2 and leaves nshape untouched (zeros from Python).
+ * 8 records status -3 and gives zeros (from Python, a negative inodes is a
+ * ValueError); a node outside 1..inodes records status -2 and leaves nshape
+ * untouched (zeros from Python).
  *   nshape  (out) inodes x 6 table as ShellJacobian
  *   locnode (in)  local node 1..inodes
  *   inodes  (in)  6 or 8 */
@@ -483,7 +489,7 @@ void GetQuad4ElemLength(double* elemlength, const double* tdirect, const double*
  * and 3. Plane-stress elements may take their out-of-plane values from
  * transverse. Another ncomp records status -2 "Unsupported number of
  * components in Get3DInputFromElem" and leaves the outputs untouched (zeros
- * when called from Python).
+ * when called from Python, where a negative ncomp is a ValueError).
  *   stress3d, strain3d, dstrain3d (in/out) 6 values each
  *   stress_nye, strain_nye, dstrain_nye (in) ncomp values each: (11, 22, 12),
  *                  (11, 22, 33, 12) or Nye order
@@ -556,7 +562,7 @@ void Get3DStressFromHex(const double* stress, const double* stran, const double*
  *
  * Another n records status -2 "Unsupported number of components in
  * GetElemOutputFrom3D" and leaves the outputs untouched (from Python they
- * come back as zeros).
+ * come back as zeros, and a negative n is a ValueError).
  *   stresselem  (in/out) n stress values
  *   tangentelem (in/out) n x n tangent
  *   stress3d    (in)  6 stress values

@@ -16,6 +16,8 @@ extern "C" {
  *   d_old      (in)  num damage values of the last increment
  *   d_new      (in)  num damage values computed for this increment
  *   d_reg      (out) num regularised values; nothing is written for num < 1
+ *                    (from Python, a negative num is a ValueError; 0 gives
+ *                    an empty result)
  *   dt_inc     (in)  time increment
  *   reg_factor (in)  regularisation time as a multiple of dt_inc
  *   num        (in)  number of values */

@@ -30,7 +30,8 @@ void GetPointOnXYPlane(double* xycoord, const double* point, const double* origi
  * counts as inside.
  *   px, py (in)  the point
  *   xx, yy (in)  n vertex coordinates each, the last joined to the first
- *   n      (in)  number of vertices; below 1 gives -1
+ *   n      (in)  number of vertices; below 1 gives -1 (from Python, a
+ *                negative n is a ValueError)
  *   result (ret) 0 inside or on the outline, -1 outside */
 double Polygon(const double* px, const double* py, const double* xx, const double* yy,
                const int32_t* n);

@@ -157,7 +157,7 @@ void int_getdatapoints(const int32_t* fileid, int32_t* outdata, const int32_t* n
  * to ndata - 1 surplus values are read and dropped; otherwise, or for ndata
  * below 1, status -2 is recorded ("Error: Error in GetXYDataPoints Read
  * operation exited with an error."), nothing is read and xydata is left as
- * it was.
+ * it was (zeros from Python, where a negative ndata is a ValueError).
  *   fileid (in)  unit
  *   xydata (out) ndata x nrows matrix, column-major
  *   ndata  (in)  number of rows, at least 1

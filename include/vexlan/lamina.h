@@ -44,7 +44,7 @@ void CauchyNotation(double* cn, const double* qv);
  * order or back by exchanging component 4 with component 6 (rows and columns
  * for a matrix); applying it twice gives the input. An sdim other than 1 and
  * 6 reads nothing, records status -2 in the error record and leaves fn
- * untouched (from Python: 6 x sdim zeros).
+ * untouched (from Python: 6 x sdim zeros; a negative sdim is a ValueError).
  *   fn   (out) 6 x sdim reordered vector or matrix
  *   q    (in)  6 rows: the first column is read for sdim 1, the leading
  *              6 x 6 block for sdim 6; further columns are not read (from
@@ -57,7 +57,7 @@ void FlipVoigtNyeNotation(double* fn, const double* q, const int32_t* sdim);
  * columns for a matrix); the direct block is copied. To go from Nye to cyclic
  * order, flip to Voigt order first (FlipVoigtNyeNotation), then use dir 2. An
  * sdim other than 1 and 6 reads nothing, records status -2 and leaves fn
- * untouched (from Python: 6 x sdim zeros).
+ * untouched (from Python: 6 x sdim zeros; a negative sdim is a ValueError).
  *   fn   (out) 6 x sdim reordered vector or matrix
  *   q    (in)  6 rows: the first column is read for sdim 1, the leading
  *              6 x 6 block for sdim 6; further columns are not read (from
@@ -72,7 +72,8 @@ void FlipVoigtCyclicNotation(double* fn, const double* q, const int32_t* sdim,
  * stress or strain vector; the components the vector does not hold are zero.
  * The shear values are multiplied by shearfactor (0.5 turns engineering into
  * tensor shear strain). A length other than 3, 4 or at least 6 records status
- * -2 in the error record and writes nothing.
+ * -2 in the error record and writes nothing (from Python, a negative nvoigt
+ * is a ValueError).
  *   t11..t23    (out) components 11, 22, 33, 12, 13, 23
  *   tvoigt      (in)  vector (11, 22, 12) for nvoigt 3, (11, 22, 33, 12) for
  *                     4, otherwise the Voigt 6-vector (11, 22, 33, 23, 13, 12)
@@ -172,7 +173,8 @@ void GetNyeProperties(double* nyeprops, const double* elastic, const int32_t* ne
  * 3-D form, or the plane-stress entries at 11, 22 and 12 with the rest zero
  * when psflag is 0. Moduli in any consistent units. Another ntens records
  * status -2 "Unsupported dimension in <routine>" and leaves the matrix zero
- * (empty for an ntens below 1).
+ * (empty for an ntens below 1; from Python, a negative ntens is a
+ * ValueError).
  *   c      (out) ntens x ntens stiffness (GetNyeStiffnessMatrix)
  *   s      (out) ntens x ntens compliance (GetNyeComplianceMatrix)
  *   props  (in)  the nine ply constants E1, E2, E3, nu12, nu13, nu23, G12, G13, G23
@@ -192,9 +194,10 @@ void GetNyeComplianceMatrix(double* s, const double* props, const int32_t* ntens
  * plane-stress form (ntens 3, or psflag 0) keeps components 11, 22 and 12
  * without condensation. Inputs of 12 or 36 values are symmetrised unless
  * unsymm is set. The compliance is the inverse of the stiffness. An ntens
- * other than 3, 4, 6 records status -2 and leaves sc untouched; an
- * unsupported count (or a stiffness that comes out all zero) records status
- * -2 and gives a zero matrix, for the compliance too (nothing is inverted).
+ * other than 3, 4, 6 records status -2 and leaves sc untouched (zeros from
+ * Python); an unsupported count (or a stiffness that comes out all zero)
+ * records status -2 and gives a zero matrix, for the compliance too (nothing
+ * is inverted). From Python, a negative ntens or nprops is a ValueError.
  *   sc     (out) ntens x ntens stiffness or compliance
  *   props  (in)  nprops values as above
  *   ntens  (in)  3 (11, 22, 12), 4 (11, 22, 33, 12) or 6
@@ -224,7 +227,8 @@ void GetInvariantsFromReducedStiffness(double* u, const double* props, const int
  * rangle radians about axis 3 (the ply normal). The stress form turns
  * stresses, the strain form engineering strains; the stress form times the
  * transpose of the strain form is the identity. A tdim below 3 records status
- * -2 and leaves t untouched; another tdim than 3 or 6 records status -2 and
+ * -2 and leaves t untouched (zeros from Python, where a negative tdim is a
+ * ValueError); another tdim than 3 or 6 records status -2 and
  * fills the 3 x 3 placement of a zeroed matrix; a bad ttype records status -2
  * and uses the opposite angle; a bad tflag records status -2 and leaves only
  * the direct entries.
@@ -240,7 +244,8 @@ void GetNyeTransformationMatrix(double* t, const double* rangle, const int32_t* 
  * about its normal, in Nye order on engineering shear strain: T^T C T with
  * the strain-form transformation for the stiffness, T^T S T with the stress
  * form for the compliance. An ntens other than 3 or 6, or an scflag other
- * than 0 and 1, records status -2 and gives a zero matrix.
+ * than 0 and 1, records status -2 and gives a zero matrix (from Python, a
+ * negative ntens is a ValueError).
  *   scoff  (out) ntens x ntens off-axis matrix
  *   dangle (in)  ply angle in degrees
  *   props  (in)  the nine ply constants E1, E2, E3, nu12, nu13, nu23, G12, G13, G23
@@ -289,7 +294,8 @@ void GetOffAxisShearRigidMatrix(double* hoff, const double* g13, const double* g
  * form adds ddsdde dstrain to the stress; the secant form replaces it by
  * ddsdde (strain0 + dstrain). With istensor the shear entries (after the
  * first ndi) of the strains are doubled before use; the inputs are not
- * changed. Nothing happens for ntens below 1.
+ * changed. Nothing happens for ntens below 1 (from Python, a negative ntens
+ * is a ValueError).
  *   stress   (in/out) ntens stress values; incremented or replaced
  *   ddsdde   (in)  ntens x ntens tangent or secant stiffness
  *   strain0  (in)  ntens strain values at the start of the increment
@@ -313,7 +319,8 @@ void GetStressVector(double* stress, const double* ddsdde, const double* strain0
  *   strain0  (in)  ntens strain values at the start of the increment
  *   dstrain  (in)  ntens strain increment
  *   ndi      (in)  number of direct components
- *   ntens    (in)  number of components (below 1: a zero sum)
+ *   ntens    (in)  number of components (below 1: a zero sum; from Python,
+ *                  a negative ntens is a ValueError)
  *   issekant (in)  1-byte flag: true the secant form
  *   istensor (in)  1-byte flag: true when the strains carry tensor shear */
 void GetSpecificStrainEnergy(double* sse, const double* stress, const double* stress0,
@@ -364,7 +371,8 @@ void GetAlmansiStrain(double* almansi, const double* dfgrd);
 void GetSmallStrain(double* small, const double* dfgrd);
 
 /* GetMisesStress: von Mises equivalent stress of a full or shortened stress
- * vector. An unsupported length records status -2 and gives 0.
+ * vector. An unsupported length records status -2 and gives 0 (from Python,
+ * a negative nstress is a ValueError).
  *   stress  (in)  nstress values: (11, 22, 12), (11, 22, 33, 12) or the Voigt
  *                 6-vector (11, 22, 33, 23, 13, 12)
  *   nstress (in)  3, 4, or 6 and more
@@ -396,8 +404,9 @@ void GetStassiStress(const double* stress, const double* xt, const double* xc,
 
 /* GetPrincipals: principal stresses of a full or shortened stress vector, in
  * descending order. An unsupported length records status -2 and leaves ps
- * untouched. A NaN or infinite component records status -2 ("Non-finite
- * stress component in GetPrincipals") and gives NaN in all three outputs.
+ * untouched (from Python, a negative nvoigt is a ValueError). A NaN or
+ * infinite component records status -2 ("Non-finite stress component in
+ * GetPrincipals") and gives NaN in all three outputs.
  *   ps     (out) 3 principal stresses, largest first; NaN for a non-finite
  *                stress
  *   svoigt (in)  nvoigt values: (11, 22, 12), (11, 22, 33, 12) or the Voigt
@@ -407,7 +416,7 @@ void GetPrincipals(double* ps, const double* svoigt, const int32_t* nvoigt);
 
 /* GetTrace, GetHydrostaticPressure: the trace s11 + s22 + s33 of a stress
  * vector, and its third (positive in tension). An unsupported length records
- * status -2 and gives 0.
+ * status -2 and gives 0 (from Python, a negative nstress is a ValueError).
  *   stress  (in)  nstress values: (11, 22, 12), (11, 22, 33, 12) or Voigt
  *   nstress (in)  3, 4, or 6 and more
  *   result  (ret) the trace, or the hydrostatic pressure */
@@ -416,7 +425,7 @@ double GetHydrostaticPressure(const double* stress, const int32_t* nstress);
 
 /* GetMeanStress: the hydrostatic part p I of a stress as a tensor, p a third
  * of the trace. An unsupported length records status -2 and leaves cm
- * untouched.
+ * untouched (from Python, a negative nstress is a ValueError).
  *   cm      (out) 3 x 3 tensor
  *   stress  (in)  nstress values: (11, 22, 12), (11, 22, 33, 12) or Voigt
  *   nstress (in)  3, 4, or 6 and more */
@@ -432,8 +441,8 @@ void GetDeviatoricStress(double* cd, const double* svoigt);
  * the order of the input; a stress of any finite size gives its direction
  * (the measure neither overflows nor underflows). A stress without a deviator
  * (zero or purely hydrostatic, von Mises stress 0) has no direction: the zero
- * vector, with nothing recorded. An unsupported length records status -2 and leaves flow
- * untouched.
+ * vector, with nothing recorded. An unsupported length records status -2 and
+ * leaves flow untouched (from Python, a negative nstress is a ValueError).
  *   flow    (out) nstress values; zeros where the von Mises stress is 0
  *   stress  (in)  nstress values: (11, 22, 12), (11, 22, 33, 12) or Voigt
  *   nstress (in)  3, 4, or 6 and more */

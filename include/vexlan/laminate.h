@@ -312,7 +312,7 @@ void getpartialabwithcurvature(double* pij, const double* p0, const double* p1, 
  * moment); X_k is the ply's Qbar, or its thermal vector for ndim 1. Every ply
  * must have the same number of intervals. An ndim other than 1 or 3, too few
  * ply properties or points beyond nzcrd record status -2 and leave xij
- * untouched.
+ * untouched (from Python, a negative ndim is a ValueError).
  *   xij             (out) 3 x ndim x nzcrd
  *   pij             (in)  3 x ndim x nzcrd from getpartialabwithcurvature
  *   plyprops        (in)  nprops x nplies ply constants, alpha1, alpha2 in

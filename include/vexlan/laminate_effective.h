@@ -40,7 +40,8 @@ void GetReussEffectiveStiffness(double* creuss, const double* volratios,
  * reference; assumes the volume ratios add up to 1. The result is symmetric;
  * the couplings 14, 15, 24, 25, 34, 35, 46 and 56 are zero. An empty stack
  * (nvols below 1, or ratios adding up to 0) records status -2 "Error in
- * GetSunEffectiveStiffness: empty stack." and gives the zero matrix.
+ * GetSunEffectiveStiffness: empty stack." and gives the zero matrix. From
+ * Python, a negative nvols is a ValueError.
  *   csun                     (out) 6 x 6 effective stiffness
  *   volratios                (in)  nvols volume ratios, adding up to 1
  *   rotatedstiffnessmatrices (in)  6 x 6 x nvols ply stiffnesses in laminate axes
@@ -53,7 +54,8 @@ void GetSunEffectiveStiffness(double* csun, const double* volratios,
  * two agree for symmetric ply matrices and ratios adding up to 1. The result
  * is symmetric with the same zero couplings. An empty stack (nvols below 1,
  * or ratios adding up to 0) records status -2 "Error in
- * GetChouEffectiveStiffness: empty stack." and gives the zero matrix.
+ * GetChouEffectiveStiffness: empty stack." and gives the zero matrix. From
+ * Python, a negative nvols is a ValueError.
  *   chou                     (out) 6 x 6 effective stiffness
  *   volratios                (in)  nvols volume ratios
  *   rotatedstiffnessmatrices (in)  6 x 6 x nvols ply stiffnesses in laminate axes
@@ -67,7 +69,8 @@ void GetChouEffectiveStiffness(double* chou, const double* volratios,
  * parts are averaged and the law is assembled again. All 36 entries are
  * formed; the result is not symmetrised. An empty stack (nvols below 1, or
  * ratios adding up to 0) records status -2 "Error in
- * GetHenryEffectiveStiffness: empty stack." and gives the zero matrix.
+ * GetHenryEffectiveStiffness: empty stack." and gives the zero matrix. From
+ * Python, a negative nvols is a ValueError.
  *   chenry                   (out) 6 x 6 effective stiffness
  *   volratios                (in)  nvols volume ratios
  *   rotatedstiffnessmatrices (in)  6 x 6 x nvols ply stiffnesses in laminate axes

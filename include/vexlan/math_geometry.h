@@ -96,7 +96,8 @@ void GetEulerRotation(double* eul, const double* r);
 
 /* CoordinateNormalization: points scaled linearly onto the interval, with one
  * common minimum and maximum over all coordinates of all points. Points that
- * are all equal divide by zero; ndim below 1 writes nothing.
+ * are all equal divide by zero; ndim below 1 writes nothing (from Python, a
+ * negative ndim is a ValueError; 0 gives an empty result).
  *   p        (in)  np x ndim points, one per row
  *   pnorm    (out) np x ndim scaled points
  *   interval (in)  (lower, upper) end of the target interval
@@ -148,7 +149,8 @@ void CoordinateProjection(const double* u, const double* v, const double* p, dou
 /* GetABVector: the vector from point a to point b, v = b - a.
  *   v    (out) n components
  *   a, b (in)  n coordinates each
- *   n    (in)  number of components; below 1 writes nothing */
+ *   n    (in)  number of components; below 1 writes nothing (from Python,
+ *              a negative n is a ValueError; 0 gives an empty result) */
 void GetABVector(double* v, const double* a, const double* b, const int32_t* n);
 
 /* EffectiveArcLength: length of the circular arc of the given curvature
@@ -177,12 +179,14 @@ void PolarTransformation(const double* cartesian, double* polar, const int32_t* 
 /* GetUnitVector: x divided by its Euclidean norm; a zero vector gives NaN.
  *   xu (out) n components of x / |x|
  *   x  (in)  n components
- *   n  (in)  number of components; below 1 writes nothing */
+ *   n  (in)  number of components; below 1 writes nothing (from Python, a
+ *            negative n is a ValueError; 0 gives an empty result) */
 void GetUnitVector(double* xu, const double* x, const int32_t* n);
 
 /* ScalarProjection: length of a along the direction of b, a . b / |b|.
  *   a, b   (in)  n components each
- *   n      (in)  number of components; below 1 gives 0
+ *   n      (in)  number of components; below 1 gives 0 (from Python, a
+ *                negative n is a ValueError)
  *   result (ret) the signed length */
 double ScalarProjection(const double* a, const double* b, const int32_t* n);
 

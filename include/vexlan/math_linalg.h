@@ -16,13 +16,15 @@ extern "C" {
  * the packed LU factors, not an inverse.
  *   a    (in)  n x n matrix
  *   ainv (out) n x n inverse
- *   n    (in)  order; below 1 writes nothing */
+ *   n    (in)  order; below 1 writes nothing (from Python, a negative n is
+ *              a ValueError; 0 gives an empty result) */
 void MatrixInverse(const double* a, double* ainv, const int32_t* n);
 
 /* LUFactDeterminant: determinant from the LU factors (product of the pivots,
  * sign from the row interchanges). A singular matrix records status -2
  * "Singularity in LU-factorization computation" and gives 0.
- *   lud (out) the determinant; 1 for n below 1
+ *   lud (out) the determinant; 1 for n below 1 (from Python, a negative n
+ *             is a ValueError)
  *   a   (in)  n x n matrix
  *   n   (in)  order */
 void LUFactDeterminant(double* lud, const double* a, const int32_t* n);
@@ -30,7 +32,8 @@ void LUFactDeterminant(double* lud, const double* a, const int32_t* n);
 /* Determinant: determinant by cofactor expansion along the first row, or the
  * permanent with pdflag 1; the sign of successive terms is multiplied by
  * pdflag. Its cost grows with n factorial: for small matrices.
- *   pd     (out) the determinant (permanent); 0 for n below 1
+ *   pd     (out) the determinant (permanent); 0 for n below 1 (from Python,
+ *                a negative n is a ValueError)
  *   a      (in)  n x n matrix
  *   n      (in)  order
  *   pdflag (in, optional) -1 (default): determinant; 1: permanent */
@@ -66,7 +69,8 @@ double GetCofactor(const double* mij, const int32_t* i, const int32_t* j);
  * unwritten.
  *   a (in)  n x n symmetric matrix
  *   d (out) n eigenvalues, ascending
- *   n (in)  order; below 1 writes nothing */
+ *   n (in)  order; below 1 writes nothing (from Python, a negative n is a
+ *           ValueError; 0 gives an empty result) */
 void MatrixEigenvalues(const double* a, double* d, const int32_t* n);
 
 /* MatrixEigenVectors: orthonormal eigenvectors of a symmetric matrix as the
@@ -76,7 +80,8 @@ void MatrixEigenvalues(const double* a, double* d, const int32_t* n);
  * status -2 and leaves z unwritten.
  *   a       (in)     n x n symmetric matrix
  *   z       (out)    n x n eigenvectors, one per column
- *   n       (in)     order; below 1 writes nothing
+ *   n       (in)     order; below 1 writes nothing (from Python, a negative
+ *                    n is a ValueError; 0 gives empty results)
  *   eigvals (in/out, optional) n values, all negative to ask for the
  *                    eigenvalues (ascending); otherwise left as given */
 void MatrixEigenVectors(const double* a, double* z, const int32_t* n, double* eigvals);
@@ -118,7 +123,8 @@ void SingularValueDecomposition(const double* a, double* u, double* s, double* v
  * definite fills c with -1.7976931348623157e308; nothing is recorded.
  *   a (in)  n x n symmetric matrix
  *   c (out) n x n, R in the upper triangle
- *   n (in)  order; below 1 writes nothing */
+ *   n (in)  order; below 1 writes nothing (from Python, a negative n is a
+ *           ValueError; 0 gives an empty result) */
 void CholeskyFactorization(const double* a, double* c, const int32_t* n);
 
 /* GeneralMatrixProduct: d = alpha op(a) op(b) + beta c, op transposing its
@@ -234,7 +240,8 @@ void CrossProduct(const double* a, const double* b, double* c);
  *   d       (out) 3 components */
 void VectorTripleProduct(const double* a, const double* b, const double* c, double* d);
 
-/* DotProduct: c = a . b; 0 for l below 1.
+/* DotProduct: c = a . b; 0 for l below 1. From Python, a negative l is a
+ * ValueError.
  *   a, b (in)  l components each
  *   c    (out) the dot product
  *   l    (in)  number of components */
@@ -251,7 +258,8 @@ void ScalarTripleProduct(const double* a, const double* b, const double* c, doub
  * Fortran order.
  *   a    (in/out) n x m matrix, replaced by the result
  *   b    (in)     n x m matrix
- *   n, m (in)     extents; below 1 nothing changes */
+ *   n, m (in)     extents; below 1 nothing changes (from Python, a negative
+ *                 extent is a ValueError; 0 gives an empty result) */
 void MatrixSum(double* a, const double* b, const int32_t* n, const int32_t* m);
 void MatrixSub(double* a, const double* b, const int32_t* n, const int32_t* m);
 
@@ -337,7 +345,8 @@ void MatrixTranspose(const double* a, double* b, const int32_t* n, const int32_t
  * over); a constant array gives NaN.
  *   x    (in)  n x m matrix or n components
  *   z    (out) the normalised values, same shape
- *   n, m (in)  extents; below 1 writes nothing */
+ *   n, m (in)  extents; below 1 writes nothing (from Python, a negative
+ *              extent is a ValueError; 0 gives an empty result) */
 void MatrixNormalize(const double* x, double* z, const int32_t* n, const int32_t* m);
 void VectorNormalize(const double* x, double* z, const int32_t* n);
 
@@ -353,19 +362,22 @@ void CumulativeProduct(double* cprod, const double* a, const int32_t* n, const d
 
 /* Monoticity: monotonicity of a sequence, the first that holds of: strictly
  * decreasing -2 (also for n <= 1), non-increasing -1 (constant included),
- * strictly increasing 2, non-decreasing 1, otherwise 0. A NaN gives 0.
+ * strictly increasing 2, non-decreasing 1, otherwise 0. A NaN gives 0. From
+ * Python, a negative n is a ValueError.
  *   x      (in)  n values
  *   n      (in)  number of values
  *   result (ret) the code -2, -1, 0, 1 or 2 */
 int32_t Monoticity(const double* x, const int32_t* n);
 
-/* Trace: sum of the main diagonal; 0 for n below 1.
+/* Trace: sum of the main diagonal; 0 for n below 1. From Python, a negative
+ * n is a ValueError.
  *   x      (in)  n x n matrix
  *   n      (in)  order
  *   result (ret) the trace */
 double Trace(const double* x, const int32_t* n);
 
-/* EuclideanDistance: sqrt(sum (x(i) - y(i))^2); 0 for n below 1.
+/* EuclideanDistance: sqrt(sum (x(i) - y(i))^2); 0 for n below 1. From
+ * Python, a negative n is a ValueError.
  *   x, y   (in)  n components each
  *   n      (in)  number of components
  *   result (ret) the distance */
@@ -373,20 +385,23 @@ double EuclideanDistance(const double* x, const double* y, const int32_t* n);
 
 /* ==== Norms, nearest positive-definite and correlation matrices ============ */
 
-/* VectorNorm: Euclidean norm; 0 for n below 1.
+/* VectorNorm: Euclidean norm; 0 for n below 1. From Python, a negative n is
+ * a ValueError.
  *   x      (in)  n components
  *   n      (in)  number of components
  *   result (ret) the norm */
 double VectorNorm(const double* x, const int32_t* n);
 
-/* MatrixNorm: Frobenius norm; 0 for n below 1.
+/* MatrixNorm: Frobenius norm; 0 for n below 1. From Python, a negative
+ * extent is a ValueError.
  *   x      (in)  n x m matrix
  *   n, m   (in)  extents
  *   result (ret) the norm */
 double MatrixNorm(const double* x, const int32_t* n, const int32_t* m);
 
 /* LpVectorNorm, LpMatrixNorm: (sum |x|^q)^(1/q) over all elements with
- * q = max(p, 2.2250738585072014e-308); 0 for n below 1.
+ * q = max(p, 2.2250738585072014e-308); 0 for n below 1. From Python, a
+ * negative extent is a ValueError.
  *   x      (in)  n components, or n x m matrix
  *   p      (in)  exponent
  *   n, m   (in)  extents
@@ -397,7 +412,8 @@ double LpMatrixNorm(const double* x, const double* p, const int32_t* n, const in
 /* SpectralNorm, NuclearNorm: largest singular value, or the sum of the
  * singular values. Only the singular values are computed, not the singular
  * vectors, so the storage grows as m x n, not as m x m. 0 for an extent
- * below 1; a non-finite entry records status -2 and gives 0.
+ * below 1 (from Python, a negative extent is a ValueError); a non-finite
+ * entry records status -2 and gives 0.
  *   x      (in)  m x n matrix
  *   m, n   (in)  extents
  *   result (ret) the norm */

@@ -367,7 +367,8 @@ void HalpinTsai(double* ht, const double* fiberprops, const double* matrixprops,
 /* Chamis: constants of a unidirectional ply by the Chamis equations: E1 and
  * nu12 by the rule of mixtures, E2, G12 and G23 as M / (1 - (1 - M / Mf)
  * sqrt(v)), and nu23 = E2 / (2 G23) - 1. Any other csdim reads no input
- * value and gives csdim zeros (none below 1).
+ * value and gives csdim zeros (none below 1; from Python, a negative csdim
+ * is a ValueError).
  *   cs          (out) csdim values: 4 (E1, E2, G12, nu12), 5 (E1, E2, G12,
  *                     G23, nu12) or 6 (the five and nu23)
  *   fiberprops  (in)  fibre values: 4 (E1, E2, G12, nu12) for csdim 4, 5

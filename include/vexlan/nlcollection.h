@@ -50,7 +50,8 @@ void NLHahnTsai(double* dnl, const double* tg, const double* beta, const double*
  * iterates that map from args(1) (tolerance 0.001, at most 100 steps) and
  * returns the secant reduction at the stress found, leaving the iteration's
  * warning (status -1) in the error record when it does not converge. An na
- * below 4 records status -2 and leaves dout untouched.
+ * below 4 records status -2 and leaves dout untouched (from Python, a
+ * negative na is a ValueError).
  *   dout (out) ns 2: the next stress of the map; otherwise the secant reduction
  *   args (in)  (tau, gamma, G, beta): stress, engineering shear strain, initial
  *              shear modulus, cubic coefficient

@@ -74,7 +74,7 @@ double logistic(const double* x, const double* k, const double* x0, const double
 /* GeneralizedMean: weighted power mean (sum w(i) x(i)^p)^(1/p); p = 0 gives
  * the weighted geometric mean, p equal to the largest real the largest value
  * and p equal to its negative the smallest value. n below 1 gives 0 for a
- * finite p.
+ * finite p (from Python, a negative n is a ValueError).
  *   x      (in)  n values
  *   p      (in)  exponent
  *   n      (in)  number of values

@@ -34,14 +34,16 @@ void ProcessUnLock(int32_t* ierror);
 /* MatrixCopy: b = a.
  *   a    (in)  n x m matrix
  *   b    (out) n x m copy
- *   n, m (in)  extents; below 1 writes nothing */
+ *   n, m (in)  extents; below 1 writes nothing (from Python, a negative
+ *              extent is a ValueError; 0 gives an empty result) */
 void MatrixCopy(const double* a, double* b, const int32_t* n, const int32_t* m);
 
 /* fVectorCopy, iVectorCopy, cVectorCopy: b(1:n) = a(1:n) for reals,
  * integers and complex numbers.
  *   a (in)  n values
  *   b (out) n values
- *   n (in)  number of values; below 1 writes nothing */
+ *   n (in)  number of values; below 1 writes nothing (from Python, a
+ *           negative n is a ValueError; 0 gives an empty result) */
 void fVectorCopy(const double* a, double* b, const int32_t* n);
 void iVectorCopy(const int32_t* a, int32_t* b, const int32_t* n);
 void cVectorCopy(const vx_complex* a, vx_complex* b, const int32_t* n);
@@ -79,7 +81,8 @@ void int_fill7darraywithscalar(vx_view* a, const int32_t* lambda);
 /* IniVectorwithZeros, IniMatrixwithZeros, Ini3DArraywithZeros,
  * Ini4DArraywithZeros, Ini5DArraywithZeros, Ini6DArraywithZeros,
  * IniMaxDArraywithZeros: a contiguous real array of rank 1 to 7 set to 0;
- * an extent below 1 writes nothing.
+ * an extent below 1 writes nothing (from Python, a negative extent is a
+ * ValueError; 0 gives an empty array).
  *   a             (out) array of the given extents
  *   n, m          (in)  extents (vector: n; matrix: n, m)
  *   l, o, p, q, r (in)  further extents of the arrays of rank 3 to 7, in
@@ -161,7 +164,8 @@ void MatrixConcatenation(const double* a, const double* b, double* ab, const int
                          const int32_t* k, const int32_t* l, const int32_t* m, const int32_t* n);
 
 /* VectorSplit: a cut into k runs of n/k values, one per column of b. When
- * k < 1 or k does not divide n every element of b is -1.
+ * k < 1 or k does not divide n every element of b is -1 (from Python, a
+ * negative k is a ValueError and 0 gives an empty b).
  *   a (in)  n values
  *   b (out) (n/k) x k pieces
  *   k (in)  number of pieces
@@ -169,7 +173,8 @@ void MatrixConcatenation(const double* a, const double* b, double* ab, const int
 void VectorSplit(const double* a, double* b, const int32_t* k, const int32_t* n);
 
 /* MatrixSplit: every column of a cut into k runs, piece i of column j in
- * b(:, j, i). When k < 1 or k does not divide l every element of b is -1.
+ * b(:, j, i). When k < 1 or k does not divide l every element of b is -1
+ * (from Python, a negative k is a ValueError and 0 gives an empty b).
  *   a (in)  l x m matrix
  *   b (out) (l/k) x m x k pieces
  *   k (in)  number of pieces
@@ -344,6 +349,7 @@ void fGetMerged(double* merged, const double* x, const double* y, const int32_t*
                 const int32_t* ny, const double* defval);
 
 /* iInList, fInList: whether scalar occurs in list (false for n below 1).
+ * From Python, a negative n is a ValueError.
  *   scalar (in)  value
  *   list   (in)  n values
  *   n      (in)  length
@@ -352,7 +358,7 @@ vx_l1 iInList(const int32_t* scalar, const int32_t* list, const int32_t* n);
 vx_l1 fInList(const double* scalar, const double* list, const int32_t* n);
 
 /* iExList, fExList: whether every element of list equals scalar (true for n
- * below 1; a NaN differs).
+ * below 1; a NaN differs). From Python, a negative n is a ValueError.
  *   scalar (in)  value
  *   list   (in)  n values
  *   n      (in)  length
