@@ -23,6 +23,16 @@ import _vexlan as vx
 # Routines that end the process on a bad table or when asked to stop.
 ENDS_PROCESS = {"xerr", "linearinterpolation", "cubichermitianinterpolation", "cubichermitianintegration",
                 "cubichermitianarclength"}
+
+
+def routines():
+    """(component, name, routine) of every routine that returns to its caller."""
+    for comp in sorted(n for n in dir(vx) if type(getattr(vx, n)).__name__ == "component"):
+        c = getattr(vx, comp)
+        for name in sorted(dir(c)):
+            r = getattr(c, name)
+            if type(r).__name__ == "routine" and name not in ENDS_PROCESS:
+                yield comp, name, r
 LINE = re.compile(r"^(\w+) : (input|in/output) (.*?)(, optional)?$")
 TYPES = {"d": np.float64, "i": np.int32, "D": np.complex128, "b": np.int8, "f": np.float32}
 
@@ -263,47 +273,42 @@ def open_extents(r, name, params, vals):
 
 DRIVER = HELPERS + r'''
 counts = collections.Counter()
-for comp in sorted(n for n in dir(vx) if type(getattr(vx, n)).__name__ == "component"):
-    c = getattr(vx, comp)
-    for name in sorted(dir(c)):
-        r = getattr(c, name)
-        if type(r).__name__ != "routine" or name in ENDS_PROCESS:
+for comp, name, r in routines():
+    print("enter", comp, name, flush=True)
+    # Arrays of their bounds, then arrays one row longer: most of these
+    # are refused, by an extent or a check, and must be refused alike.
+    for grow in (False, True):
+        vals = make(name, parameters(r.__doc__), grow)
+        first = outcome(r, vals, "F")
+        others = {form: outcome(r, vals, form) for form in ("list", "C")}
+        optional = optional_names(r.__doc__)
+        if optional:
+            others["None"] = outcome(r, vals, "F", dict.fromkeys(optional) if grow else len(optional))
+        if not grow:
+            for arg, value in documented_defaults(r.__doc__).items():
+                others["Default of " + arg] = outcome(r, vals, "F", {arg: value})
+                counts["defaults"] += 1
+        again = outcome(r, vals, "F")
+        if not same(first, again):
+            counts["stateful"] += 1
             continue
-        print("enter", comp, name, flush=True)
-        # Arrays of their bounds, then arrays one row longer: most of these
-        # are refused, by an extent or a check, and must be refused alike.
-        for grow in (False, True):
-            vals = make(name, parameters(r.__doc__), grow)
-            first = outcome(r, vals, "F")
-            others = {form: outcome(r, vals, form) for form in ("list", "C")}
-            optional = optional_names(r.__doc__)
-            if optional:
-                others["None"] = outcome(r, vals, "F", dict.fromkeys(optional) if grow else len(optional))
-            if not grow:
-                for arg, value in documented_defaults(r.__doc__).items():
-                    others["Default of " + arg] = outcome(r, vals, "F", {arg: value})
-                    counts["defaults"] += 1
-            again = outcome(r, vals, "F")
-            if not same(first, again):
-                counts["stateful"] += 1
-                continue
-            for form, o in others.items():
-                if not same(first, o):
-                    print(json.dumps({"routine": f"{comp}.{name}", "grown": grow, "form": form,
-                                      "ready": repr(first)[:300], "other": repr(o)[:300]}), flush=True)
-                    counts["differ"] += 1
-            counts[first[0][0] + ("_grown" if grow else "")] += 1
-        vals = make(name, parameters(r.__doc__), False)
-        for pname, axis, least, pair in open_extents(r, name, parameters(r.__doc__), vals):
-            counts["open"] += 1
-            if pair is None:
-                counts["open_refused"] += 1
-            elif not same(*pair):
-                print(json.dumps({"routine": f"{comp}.{name}", "open": pname, "axis": axis, "least": least,
-                                  "at least": repr(pair[0])[:300], "one longer": repr(pair[1])[:300]}), flush=True)
+        for form, o in others.items():
+            if not same(first, o):
+                print(json.dumps({"routine": f"{comp}.{name}", "grown": grow, "form": form,
+                                  "ready": repr(first)[:300], "other": repr(o)[:300]}), flush=True)
                 counts["differ"] += 1
-            else:
-                counts["open_same"] += 1
+        counts[first[0][0] + ("_grown" if grow else "")] += 1
+    vals = make(name, parameters(r.__doc__), False)
+    for pname, axis, least, pair in open_extents(r, name, parameters(r.__doc__), vals):
+        counts["open"] += 1
+        if pair is None:
+            counts["open_refused"] += 1
+        elif not same(*pair):
+            print(json.dumps({"routine": f"{comp}.{name}", "open": pname, "axis": axis, "least": least,
+                              "at least": repr(pair[0])[:300], "one longer": repr(pair[1])[:300]}), flush=True)
+            counts["differ"] += 1
+        else:
+            counts["open_same"] += 1
 print("done", json.dumps(counts), flush=True)
 '''
 
@@ -345,35 +350,30 @@ def extent_arguments(doc):
 
 
 counts = collections.Counter()
-for comp in sorted(n for n in dir(vx) if type(getattr(vx, n)).__name__ == "component"):
-    c = getattr(vx, comp)
-    for name in sorted(dir(c)):
-        r = getattr(c, name)
-        if type(r).__name__ != "routine" or name in ENDS_PROCESS:
-            continue
-        params = parameters(r.__doc__)
-        vals = make(name, params, False)
-        accepted = outcome(r, vals, "F")[0][0] == "ok"
-        for arg, optional in extent_arguments(r.__doc__):
-            for bad in (-1, -2**31):
-                if optional:
-                    args, kw = args_in("F", vals), {arg: bad}
-                else:
-                    args, kw = args_in("F", vals), {}
-                    args[[p[0] for p in params].index(arg)] = bad
-                vx.errorhandling.rsxerr(1)
-                try:
-                    got = repr(r(*args, **kw))[:200]
-                except ValueError as e:
-                    got = None if isinstance(e, vx.error) else repr(e)
-                except Exception as e:
-                    got = repr(e)[:200]
-                # Refused before the routine runs: nothing is recorded.
-                if got is not None or int(vx.errorhandling.errstat) != 0:
-                    print(json.dumps({"routine": f"{comp}.{name}", "argument": arg, "value": bad, "got": got,
-                                      "errstat": int(vx.errorhandling.errstat)}), flush=True)
-                counts["swept"] += 1
-                counts["accepted"] += accepted
+for comp, name, r in routines():
+    params = parameters(r.__doc__)
+    vals = make(name, params, False)
+    accepted = outcome(r, vals, "F")[0][0] == "ok"
+    for arg, optional in extent_arguments(r.__doc__):
+        for bad in (-1, -2**31):
+            if optional:
+                args, kw = args_in("F", vals), {arg: bad}
+            else:
+                args, kw = args_in("F", vals), {}
+                args[[p[0] for p in params].index(arg)] = bad
+            vx.errorhandling.rsxerr(1)
+            try:
+                got = repr(r(*args, **kw))[:200]
+            except ValueError as e:
+                got = None if isinstance(e, vx.error) else repr(e)
+            except Exception as e:
+                got = repr(e)[:200]
+            # Refused before the routine runs: nothing is recorded.
+            if got is not None or int(vx.errorhandling.errstat) != 0:
+                print(json.dumps({"routine": f"{comp}.{name}", "argument": arg, "value": bad, "got": got,
+                                  "errstat": int(vx.errorhandling.errstat)}), flush=True)
+            counts["swept"] += 1
+            counts["accepted"] += accepted
 print("done", json.dumps(counts), flush=True)
 '''
 

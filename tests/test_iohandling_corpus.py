@@ -44,6 +44,15 @@ def read(vx, d, cards, nsteps=2):
     return out
 
 
+def assert_same_data(expected, data):
+    """Every datum of the same shape and bits, or unset in both."""
+    for k, v in expected.items():
+        w = data[k]
+        assert (v is None) == (w is None), k
+        if v is not None:
+            assert v.shape == w.shape and v.tobytes() == w.tobytes(), k
+
+
 def edit(card, old, new):
     text = BASE[card]
     assert old in text, (card, old)
@@ -569,11 +578,7 @@ def test_wrapped_records_read_into_the_data_of_their_one_line_form(vx, tmp_path,
     assert wrapped["MaterialCard"] != one_line["MaterialCard"]
     data = read(vx, tmp_path, wrapped)
     assert err(vx)[0] == 0, err(vx)
-    for k, v in canonical.items():
-        w = data[k]
-        assert (v is None) == (w is None), k
-        if v is not None:
-            assert v.shape == w.shape and v.tobytes() == w.tobytes(), k
+    assert_same_data(canonical, data)
 
 
 @pytest.mark.parametrize("name", FORMATS)
@@ -584,8 +589,4 @@ def test_legal_formatting_reads_exactly_as_the_examples(vx, tmp_path, name):
     assert any(cards[n] != BASE[n] for n in cards), name
     data = read(vx, tmp_path, cards)
     assert err(vx)[0] == 0, err(vx)
-    for k, v in canonical.items():
-        w = data[k]
-        assert (v is None) == (w is None), k
-        if v is not None:
-            assert v.shape == w.shape and v.tobytes() == w.tobytes(), k
+    assert_same_data(canonical, data)
