@@ -56,6 +56,18 @@ def parse_count(text):
     return m.group(1), args
 
 
+def rows(block, names):
+    """The brace-enclosed rows of a C++ table, one per line, as {field name: source text}."""
+    for line in block.splitlines():
+        line = line.strip()
+        if not line.startswith("{"):
+            continue
+        fields = split_fields(line[1:line.rindex("}")])
+        if len(fields) != len(names):
+            raise ValueError(f"{len(fields)} fields in {line}")
+        yield dict(zip(names, fields))
+
+
 def declarations(source=SOURCE):
     """{card name: [declaration dict, ...]} in declaration order."""
     with open(source) as fh:
@@ -63,14 +75,7 @@ def declarations(source=SOURCE):
     cards = {}
     for m in re.finditer(r"constexpr Item (\w+)_decl\[\] = \{\n(.*?)\n\};", text, re.S):
         items = []
-        for line in m.group(2).splitlines():
-            line = line.strip()
-            if not line.startswith("{"):
-                continue
-            fields = split_fields(line[1:line.rindex("}")])
-            if len(fields) != len(FIELDS):
-                raise ValueError(f"{len(fields)} fields in {line}")
-            d = dict(zip(FIELDS, fields))
+        for d in rows(m.group(2), FIELDS):
             for f in ("key", "option", "data", "lands"):
                 d[f] = d[f][1:-1]
             d["slot"] = d["slot"].replace("slot::", "")
@@ -89,14 +94,7 @@ def parameter_lists(source=SOURCE):
         text = fh.read()
     m = re.search(r"constexpr ParamList matrix_param_decl\[\] = \{\n(.*?)\n\};", text, re.S)
     lists = []
-    for line in m.group(1).splitlines():
-        line = line.strip()
-        if not line.startswith("{"):
-            continue
-        fields = split_fields(line[1:line.rindex("}")])
-        if len(fields) != len(PARAM_FIELDS):
-            raise ValueError(f"{len(fields)} fields in {line}")
-        d = dict(zip(PARAM_FIELDS, fields))
+    for d in rows(m.group(1), PARAM_FIELDS):
         d["selector"], d["count"] = int(d["selector"]), int(d["count"])
         d["criterion"], d["data"] = d["criterion"][1:-1], d["data"][1:-1]
         d["search"] = d["search"] == "true"
