@@ -102,11 +102,12 @@ struct CallEnv : ExprEnv {
 
 // ------------------------------------------------------------ conversions
 
+// Texts: a bytearray is one too, not a sequence of its character codes.
+inline bool is_text(PyObject* o) { return PyUnicode_Check(o) || PyBytes_Check(o) || PyByteArray_Check(o); }
+
 // Arrays and sequences other than texts hold values; a scalar argument takes
 // one of them.
-inline bool holds_values(PyObject* o) {
-  return PyArray_Check(o) || (PySequence_Check(o) && !PyUnicode_Check(o) && !PyBytes_Check(o));
-}
+inline bool holds_values(PyObject* o) { return PyArray_Check(o) || (PySequence_Check(o) && !is_text(o)); }
 
 // The one value of an array or sequence (a new reference). Any other count is
 // refused: a scalar takes one value, never the first of several.
@@ -183,7 +184,7 @@ bool to_double(PyObject* o, const char* what, double& out) {
     out = PyFloat_AS_DOUBLE(o);
     return true;
   }
-  if (o == Py_None || PyUnicode_Check(o) || PyBytes_Check(o)) {
+  if (o == Py_None || is_text(o)) {
     PyErr_Format(vx_type_error, "%s: expected a real number, got %s", what, Py_TYPE(o)->tp_name);
     return false;
   }
@@ -204,7 +205,7 @@ bool to_double(PyObject* o, const char* what, double& out) {
 }
 
 bool to_complex(PyObject* o, const char* what, double* out) {
-  if (o == Py_None || PyUnicode_Check(o) || PyBytes_Check(o)) {
+  if (o == Py_None || is_text(o)) {
     PyErr_Format(vx_type_error, "%s: expected a complex number, got %s", what, Py_TYPE(o)->tp_name);
     return false;
   }
@@ -234,6 +235,12 @@ bool is_nan_number(PyObject* o) {
     if (c.real == -1.0 && PyErr_Occurred()) PyErr_Clear();
     return std::isnan(c.real) || std::isnan(c.imag);
   }
+  // Other numbers with a real value (decimal.Decimal, fractions).
+  if (PyNumber_Check(o) && !PyLong_Check(o)) {
+    const double d = PyFloat_AsDouble(o);
+    if (d == -1.0 && PyErr_Occurred()) PyErr_Clear();
+    return std::isnan(d);
+  }
   return false;
 }
 
@@ -241,7 +248,7 @@ bool is_nan_number(PyObject* o) {
 // sequence, that of its one value (an empty one is false). Text and NaN are
 // refused: "0", "false" and NaN are all true in Python, never what was meant.
 int truth_of(PyObject* o, const char* what) {
-  if (PyUnicode_Check(o) || PyBytes_Check(o)) {
+  if (is_text(o)) {
     PyErr_Format(vx_type_error, "%s: expected a logical (a number or bool), got %s", what, Py_TYPE(o)->tp_name);
     return -1;
   }
