@@ -124,6 +124,19 @@ def test_fpsafe(vx):
     assert vx.math.fpsafe(lambda xn, fa, nf, na=None: fa[0], 4.0, np.zeros(1), 1e-10, -1, 0) == (4.0, 1)
     assert error_record(vx)[0] == -1
 
+    # a long parameter vector is copied whole, and the copy keeps the call-back's writes
+    seen = []
+
+    def h(xnew, fargs, nfun):
+        seen.append(fargs.copy())
+        fargs[-1] = -1.0
+        return 3.0
+
+    args = np.arange(1.0, 201.0)
+    assert vx.math.fpsafe(h, 0.0, args, 1e-10, 10, 0) == (3.0, 0) and len(seen) == 2
+    np.testing.assert_array_equal(seen[0][1:], args[1:])
+    assert seen[1][0] == 3.0 and seen[1][-1] == -1.0 and args[-1] == 200.0
+
 
 def test_exception_in_call_back_propagates(vx):
     def bad(*a):

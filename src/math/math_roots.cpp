@@ -2,9 +2,7 @@
 // Newton-Raphson guarded by bisection, and fixed-point iteration.
 #include <cmath>
 #include <cstdint>
-#include <memory>
-#include <new>
-
+#include "scratch.h"
 #include "vexlan/math_roots.h"
 #include "vx.h"
 
@@ -186,18 +184,8 @@ VX_API void fpsafe(vx_fixpointfunc dfunc, double* xs, const double* args, const 
   // current iterate is stored there.
   const int32_t n = *na;
   const int32_t len = n > 1 ? n : 1;
-  double stackbuf[fargs_stack];
-  std::unique_ptr<double[]> heapbuf;
-  double* fargs = stackbuf;
-  if (len > fargs_stack) {
-    heapbuf.reset(new (std::nothrow) double[static_cast<size_t>(len)]);
-    if (!heapbuf) {
-      vx::report(-2, "Error in FixPointIteration: no memory for the work copy.");
-      *istat = 1;
-      return;
-    }
-    fargs = heapbuf.get();
-  }
+  vx::Scratch<double, fargs_stack> work(static_cast<size_t>(len));
+  double* const fargs = work;
   for (int32_t i = 0; i < n; ++i) fargs[i] = args[i];
 
   const double acc = *xacc;

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <memory>
+#include "scratch.h"
 #include "vx.h"
 #include "vexlan/math_scalar.h"
 
@@ -84,15 +84,10 @@ VX_API void getpercentile(const double* array, const int32_t* ndim, const double
     *event = double(int64_t(to_i4_saturated(eventindex)) * cs - cs + 1);
   };
 
-  // Valid entries, sorted ascending.
-  constexpr int32_t nstack = 256;
-  double sbuf[nstack];
-  std::unique_ptr<double[]> hbuf;
-  double* s = sbuf;
-  if (nd > nstack) {
-    hbuf.reset(new double[size_t(nd)]);
-    s = hbuf.get();
-  }
+  // Valid entries, sorted ascending; a copy as long as the series, which
+  // ends the process with the library's message when it cannot be had.
+  vx::Scratch<double, 256> sbuf(nd > 0 ? size_t(nd) : 0);
+  double* const s = sbuf;
   int32_t nv = 0;
   for (int32_t i = 0; i < nd; ++i)
     if (array[i] < vx::huge) s[nv++] = array[i];
