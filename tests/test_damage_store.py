@@ -120,19 +120,22 @@ def test_indices_outside_the_store(section):
         grow(vx, [5, 0, 0], 1, 1, idmg, fibre=1.0)
         assert error_record(vx) == (-2, "Damage outside the damage store in UpdateDDS")
     np.testing.assert_array_equal(vx.damagedata.fiberdds, before)
-    # A count beyond the arrays is passed over.
-    for ndmg in (12, 2147483647):
+    # A count beyond the arrays, or below 0, is refused: the point is not
+    # presented as intact, and the state is left as it came.
+    for ndmg in (2, 12, 2147483647, -1):
         vx.damagedata.ndmg = ndmg
-        s = query(vx, [0.5, 0, 0], 1)
-        assert s[1] == 1.0 and s[11] == 0.0       # capped: min(incoming 0, 1)
-    # An array smaller than the counters (as a card may leave it): the modes
-    # that fit still grow, the one that does not is reported.
+        vx.errorhandling.rsxerr(1)
+        s = query(vx, [0.5, 0, 0], 1, sdv=[0.5] * 12)
+        assert error_record(vx) == (-2, "Damage data disagree with their counts in GetDamageFromDDS")
+        np.testing.assert_array_equal(s, 0.5)
+    # So is growth with an array smaller than the counters: nothing grows,
+    # not even the modes whose arrays would hold the point.
     vx.damagedata.ndmg = 1
     vx.damagedata.fiberdds = np.zeros((3, 1, 1))
     vx.errorhandling.rsxerr(1)
     grow(vx, [1, 0, 0], 2, fibre=1.0, matrix=1.0)
-    assert error_record(vx) == (-2, "Failed mode outside the damage store in UpdateDDS")
-    np.testing.assert_allclose(vx.damagedata.matrixdds[:2, 1, 0], [0.0, 1.0], atol=1e-12)
+    assert error_record(vx) == (-2, "Damage data disagree with their counts in UpdateDDS")
+    assert not vx.damagedata.matrixdds.any()
 
 
 def test_outline_replaces_the_ellipse(section):
@@ -249,7 +252,7 @@ print(s[5], s[11], int(eh.errstat), bytes(eh.errstring).decode().strip())
 """)
     assert rc == 0
     assert out.decode().strip().split(None, 3) == ["0.0", "1.0", "-2",
-                                          "Section or material data too short for the buckling lists in GetDamageFromDDS"]
+                                                   "Buckling lists disagree with their counts in GetDamageFromDDS"]
 
 
 def test_query_with_the_smallest_ply_count_ends():
@@ -268,5 +271,5 @@ vx.sectiondata.nplies = -2**31
 s = query(vx, [1, 1, 0], 1)
 print(s[3], s[5], s[11], int(vx.errorhandling.errstat))
 """, timeout=30)
-    # no interface to be delaminated or buckled at
-    assert rc == 0 and out.split() == [b"0.0", b"0.0", b"0.0", b"0"]
+    # a count below 0 is refused, the state left as it came
+    assert rc == 0 and out.split() == [b"0.0", b"0.0", b"0.0", b"-2"]
