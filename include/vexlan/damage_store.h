@@ -74,10 +74,11 @@ void UpdateDDS(int32_t* ierror, const double* sdv, const double* gpcoords, const
  * fewer than 3 rows (the origin) or ndmg columns, or a
  * dmgpoints smaller than nplies plies, 6 kinds and ndmg damages ("Damage
  * data disagree with their counts in GetDamageFromDDS").
- * Where the stack has an interface but the buckling lists cannot serve,
- * status -2 is recorded once per query and all but the buckling is
- * answered: flags 1 to 5 rise as usual, the buckled flag stays as it came,
- * entry 12 becomes the smaller of its value and 1.0. So for lists absent,
+ * Where a delamination store, damages and an interface exist but the
+ * buckling lists cannot serve, status -2 is recorded once per query and all
+ * but the buckling is answered: flags 1 to 5 rise as usual, the buckled
+ * flag stays as it came, entry 12 becomes the smaller of its value and 1.0.
+ * So for lists absent,
  * of records other than 4 integers and 12 reals, of extents that differ
  * between the two, or of fewer than nplies records, ndmg damages or nsec
  * sections, and for a record of the ply that names no interface of the
