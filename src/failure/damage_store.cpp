@@ -138,8 +138,8 @@ bool regions_hold(i4 np, i4 nd) {
 const char* store_disagrees() {
   const i4 np = sectiondata::nplies, nd = ndmg;
   if (nd < 0 || !regions_hold(np, nd)) return query_refusal.damage;
-  // A damage without a plane column lies at the global origin; a column
-  // holds at least the origin.
+  // Without a plane table every damage lies at the global origin; a table
+  // holds the origin of every damage.
   if (dmgplane.allocated() && !holds(dmgplane, {3, nd})) return query_refusal.damage;
   if (dmgpoints.allocated() && !holds(dmgpoints, {0, np, 6, nd})) return query_refusal.damage;
   return nullptr;
@@ -179,7 +179,8 @@ Lists buckling_lists(const char*& why) {
 
 // Builds the buckling lists of every section and damage from the store, the
 // delamination angles taken from section isec; the per-ply elastic constants
-// are the first nine values of each peprops column. The data are checked.
+// are the first nine values of each peprops column. For data that
+// buckling_lists found to hold the counts.
 void build_buckling_lists(i4 isec) {
   using namespace sectiondata;
   using materialdata::matidlist;
