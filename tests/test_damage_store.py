@@ -408,9 +408,8 @@ def test_counts_below_the_arrays_read_the_arrays_cut_to_them(vx, nplies, nsec, n
     d.dmgplane, d.dmgpoints = cut(d.dmgplane, 10, ndmg), cut(d.dmgpoints, 12, nplies, 6, ndmg)
     b.bukintdatalist, b.bukrealdatalist = (np.zeros((4, nr, ndmg, nsec), np.int32, order="F"),
                                            np.zeros((12, nr, ndmg, nsec), order="F"))
-    for name in ("plyorientation", "plythickness", "matidlist"):
-        setattr(sd if hasattr(sd, name) and name != "matidlist" else md, name,
-                cut(getattr(sd if name != "matidlist" else md, name), nplies, nsec))
+    for comp, name in ((sd, "plyorientation"), (sd, "plythickness"), (md, "matidlist")):
+        setattr(comp, name, cut(getattr(comp, name), nplies, nsec))
     sd.xcstrength, md.peprops = sd.xcstrength[:nsec].copy(), cut(md.peprops, 9, nplies, nsec)
     np.testing.assert_array_equal(answers(vx, nplies, nsec), wide)
     assert error_record(vx)[0] == 0
