@@ -2,6 +2,7 @@
 wrong types, wrong ranks, non-contiguous and mistyped arrays, huge and negative extents and None.
 Each run happens in a child process; a routine that ends the process on purpose (the interpolation
 libraries' fatal errors, xerr's print-and-stop) only restarts the run after it."""
+import json
 import os
 import subprocess
 import sys
@@ -80,9 +81,9 @@ def test_no_input_crashes_the_process(tmp_path):
 # lists, resin tables, steps and impactors), then spoils one counter or one array at a time and
 # calls every routine that reads it. Counters take the smallest and largest integers, -1, 0 and
 # one more than the arrays hold; arrays take extents of all 1, all 2, an empty trailing extent, or
-# are freed.
+# are freed. The scenario "-:-:base" spoils nothing: what the consistent model gives.
 DATA_DRIVER = r'''
-import sys, warnings
+import json, sys, warnings
 import numpy as np
 import _vexlan as vx
 warnings.simplefilter("ignore")
@@ -113,7 +114,7 @@ def baseline():
     md.peprops = np.tile(np.array([e, e, e, nu, nu, nu, e / 2.6, e / 2.6, e / 2.6])[:, None, None], (1, 3, 2))
     md.matidlist = np.ones((3, 2), np.int32)
     vx.datahandling.allocatedamagedata(3, 2, 1)
-    dd.delamdds[:2] = 2.0
+    dd.delamdds[:2] = 20.0                                  # wide enough to buckle below the strength
     dd.generaldds[:2] = 1.0
     dd.dmgpoints = np.full((9, 3, 6, 1), 1.7976931348623157e308)
     dd.dmgpoints[:, 0, 0, 0] = [0, -1, -1, 0, 1, -1, 0, 0, 1]
@@ -133,6 +134,37 @@ eh, dm = vx.elementhandling, vx.damage
 nodes2 = np.array([1, 5], np.int32)
 props = np.array([3000.0, 0.35, 0.01, 80.0, 2.0, 1.2, 1.5, 100.0, -0.1, 293.15,
                   2000.0, 0.40, 0.03, 60.0, 4.0, 2.0, 1.4, 90.0, -0.2, 353.15, 0.7])
+REGIONS = ("generaldds", "fiberdds", "matrixdds", "delamdds", "coredds")
+
+
+def regions():
+    return [None if getattr(dd, n) is None else getattr(dd, n)[:2] for n in REGIONS]
+
+
+def grow(ply, sec):
+    """The store's half-axes after a growth of every mode, and whether it kept them all."""
+    before = json.dumps(plain(regions()))
+    dm.updatedds(np.ones(5), np.array([1.0, 0.5, 0.0]), np.zeros(3), I3, ply, sec, 1)
+    return {"kept": json.dumps(plain(regions())) == before, "regions": regions()}
+
+
+def query(ply, sec):
+    """The damage state of a point from 0.5 everywhere (flags and factor)."""
+    sdv = np.full(12, 0.5)
+    dm.getdamagefromdds(sdv, np.array([0.5, 0.5, 0.0]), I3, ply, sec)
+    return sdv
+
+
+def plain(x):
+    if isinstance(x, dict):
+        return {k: plain(v) for k, v in x.items()}
+    if isinstance(x, (list, tuple)):
+        return [plain(v) for v in x]
+    if isinstance(x, np.ndarray):
+        return plain(x.tolist())
+    return x.item() if isinstance(x, np.generic) else x
+
+
 CALLS = [
     ("getabqelementconnectivity", lambda: eh.getabqelementconnectivity(np.arange(1, 5, dtype=np.int32), 9, "S4R", iele=1)),
     ("getnodalcoordinates", lambda: eh.getnodalcoordinates(np.ones((3, 2)), nodes2)),
@@ -142,10 +174,8 @@ CALLS = [
     ("getnodereferencedata", lambda: eh.getnodereferencedata()),
     ("dsload", lambda: vx.sldcollection.dsload(np.zeros(3), 2, np.zeros(3), I3, np.zeros((20, 1)),
                                                np.zeros((12, 1)), elemid=2)),
-    ("updatedds", lambda: [dm.updatedds(np.ones(5), np.array([1.0, 0.5, 0.0]), np.zeros(3), I3, p, s, 1)
-                           for p, s in ((1, 1), (3, 2))]),
-    ("getdamagefromdds", lambda: [dm.getdamagefromdds(np.zeros(12), np.array([0.5, 0.5, 0.0]), I3, p, s)
-                                  for p, s in ((1, 1), (2, 2))]),
+    ("updatedds.1.1", lambda: grow(1, 1)), ("updatedds.3.2", lambda: grow(3, 2)),
+    ("getdamagefromdds.1.1", lambda: query(1, 1)), ("getdamagefromdds.2.2", lambda: query(2, 2)),
     ("pointindamage", lambda: dm.pointindamage(np.zeros(3), I3, np.zeros(3), 0.0, 0.0, 1.0, 1.0, 1, 1, 1, 0)),
     ("getflowparameters", lambda: vx.resin.getflowparameters(0.02, 300.0)),
     ("getmodulusfromtable", lambda: vx.resin.getmodulusfromtable(0.02, 300.0)),
@@ -160,6 +190,12 @@ CALLS = [
 for scenario in sys.argv[1:]:
     comp, name, value = scenario.split(":")
     baseline()
+    if value == "base":
+        for routine, call in CALLS:
+            vx.errorhandling.rsxerr(1)
+            print("result", scenario, routine, json.dumps([plain(call()), ""]), flush=True)
+            print("status", scenario, routine, int(vx.errorhandling.errstat), flush=True)
+        continue
     datum = getattr(getattr(vx, comp), name)
     if value == "more":
         value = int(datum) + 1
@@ -178,10 +214,14 @@ for scenario in sys.argv[1:]:
         vx.errorhandling.rsxerr(1)
         print("enter", scenario, routine, flush=True)
         try:
-            call()
+            res = call()
         except Exception as ex:
             print("raised", scenario, routine, type(ex).__name__, flush=True)
-        print("status", scenario, routine, int(vx.errorhandling.errstat), flush=True)
+            res = None
+        st = int(vx.errorhandling.errstat)
+        msg = bytes(vx.errorhandling.errstring).decode(errors="replace").strip() if st else ""
+        print("result", scenario, routine, json.dumps([plain(res), msg]), flush=True)
+        print("status", scenario, routine, st, flush=True)
 print("done", flush=True)
 '''
 
@@ -200,18 +240,45 @@ ARRAYS = {"elementdata": {"elemlist": 1, "elemkind": 1, "elemnodes": 2, "elemref
                          "coredds": 3, "userdds": 3, "dmgplane": 2, "dmgpoints": 4},
           "bukdata": {"bukintdatalist": 4, "bukrealdatalist": 4},
           "jobdata": {"stepid": 1, "processid": 1}, "impactdata": {"cprops": 2}, "loaddata": {"dprops": 2}}
+QUERY = {"getdamagefromdds.1.1", "getdamagefromdds.2.2"}
+GROWTH = {"updatedds.1.1", "updatedds.3.2"}
+STORE = QUERY | GROWTH
+ELEMENT = {"getabqelementconnectivity", "getnodalcoordinates", "getnodesmotion", "getelementreferencedata",
+           "getnodereferencedata"}
 # Where a counter reaches past the arrays it counts (or below 0) these routines say so.
 DISAGREE = {"nelem": {"getnodalcoordinates", "getnodesmotion", "getelementreferencedata", "getnodereferencedata",
                       "dsload"},
-            "nnodes": {"getnodalcoordinates", "getnodesmotion"}, "ndof": {"getnodesmotion"}}
+            "nnodes": {"getnodalcoordinates", "getnodesmotion"}, "ndof": {"getnodesmotion"},
+            "nplies": STORE, "nsec": STORE, "ndmg": STORE}
+# Arrays that cannot hold what the counters index, in every spoiled shape, and those that must be
+# there: the routines that read them say so. The query builds the (empty) buckling lists from the
+# section and material data; absent lists the growth before it creates again.
+SHORT = {"generaldds": STORE, "fiberdds": STORE, "matrixdds": STORE, "coredds": STORE, "delamdds": STORE,
+         "plyorientation": STORE, "dmgplane": QUERY, "dmgpoints": QUERY, "bukintdatalist": QUERY,
+         "bukrealdatalist": QUERY, "plythickness": QUERY, "xcstrength": QUERY, "peprops": QUERY,
+         "matidlist": QUERY}
+HOLDS = {"sectiondata:xcstrength:(2,)"}  # a strength for each of the two sections
+NEEDED = {"plyorientation": STORE, "plythickness": QUERY, "xcstrength": QUERY, "peprops": QUERY, "matidlist": QUERY}
+# Data that may legitimately change an answer given with status 0: no damage; a mode without its
+# region array (growth creates it again, zeroed, as it does the whole store without its marker);
+# no outlines, so the ellipses serve; strengths of 1, so that no sub-laminate buckles below them.
+LEGIT = {"damagedata:ndmg:0": QUERY, "damagedata:damagedds:None": STORE, "damagedata:dmgpoints:None": QUERY,
+         "sectiondata:xcstrength:(2,)": QUERY}
+LEGIT.update({f"damagedata:{n}:None": STORE for n in ("generaldds", "fiberdds", "matrixdds", "delamdds", "coredds")})
+BUCKLING = ("Buckling lists disagree with their counts in GetDamageFromDDS",
+            "Section or material data too short for the buckling lists in GetDamageFromDDS")
+
+
+def _spoiled_shapes(comp, name, rank):
+    shapes = [(1,) * rank, (2,) * rank, (3,) + (0,) * (rank - 1)] if rank > 1 else [(1,), (2,)]
+    return [f"{comp}:{name}:{s}".replace(" ", "") for s in shapes]
 
 
 def _scenarios():
     out = [f"{c}:{n}:{v}" for c, n in COUNTERS for v in (-2**31, -1, 0, "more", 2**31 - 1)]
     for comp, arrays in ARRAYS.items():
         for name, rank in arrays.items():
-            shapes = [(1,) * rank, (2,) * rank, (3,) + (0,) * (rank - 1)] if rank > 1 else [(1,), (2,)]
-            out += [f"{comp}:{name}:{s}".replace(" ", "") for s in shapes] + [f"{comp}:{name}:None"]
+            out += _spoiled_shapes(comp, name, rank) + [f"{comp}:{name}:None"]
     return out
 
 
@@ -220,7 +287,8 @@ def test_component_data_that_disagree_never_end_the_process(tmp_path):
     env["PYTHONPATH"] = os.pathsep.join(p for p in sys.path if p)
     for var in ("ASAN_OPTIONS", "UBSAN_OPTIONS"):
         env[var] = ":".join(o for o in (env.get(var, ""), "exitcode=86") if o)
-    todo, seen, statuses = _scenarios(), set(), {}
+    base = "-:-:base"
+    todo, seen, statuses, results = [base] + _scenarios(), set(), {}, {}
     while todo:
         r = subprocess.run([sys.executable, "-c", DATA_DRIVER] + todo, capture_output=True, env=env, timeout=600,
                            cwd=tmp_path)
@@ -234,6 +302,9 @@ def test_component_data_that_disagree_never_end_the_process(tmp_path):
         # the arguments are valid: a routine that raised would not have read the data
         assert not [l for l in lines if l.startswith("raised")]
         for l in lines:
+            if l.startswith("result"):
+                _, scen, routine, res = l.split(None, 3)
+                results[scen, routine] = res
             if l.startswith("status"):
                 _, scen, routine, st = l.split()
                 statuses[scen, routine] = int(st)
@@ -241,15 +312,45 @@ def test_component_data_that_disagree_never_end_the_process(tmp_path):
                 seen.add(l.split()[1])
         todo = [s for s in todo if s not in seen]
     # every routine ran in every scenario that was not refused
+    routines = {k[1] for k in statuses}
+    assert all((base, r) in statuses for r in routines)
     refused = {s for s in _scenarios() if not any(k[0] == s for k in statuses)}
     assert refused == {"damagedata:delamdds:(1,1,1)", "damagedata:delamdds:(2,2,2)"}
     for c, n in COUNTERS:
         for v in (-2**31, -1, "more", 2**31 - 1):
             for routine in DISAGREE.get(n, ()):
                 assert statuses[f"{c}:{n}:{v}", routine] == -2, (n, v, routine)
-    # the consistent model itself raises no status in the element routines
-    for routine in DISAGREE["nelem"]:
-        assert statuses["elementdata:nelem:0", routine] == 0
+    for comp, arrays in ARRAYS.items():
+        for name, rank in arrays.items():
+            for routine in SHORT.get(name, ()):
+                for scen in set(_spoiled_shapes(comp, name, rank)) - refused - HOLDS:
+                    assert statuses[scen, routine] == -2, (scen, routine)
+            for routine in NEEDED.get(name, ()):
+                assert statuses[f"{comp}:{name}:None", routine] == -2, (name, routine)
+    # the consistent model raises no status, and the damage store finds the point damaged
+    assert all(statuses[base, r] == 0 for r in routines)
+    answer = {r: json.loads(results[base, r])[0] for r in routines}
+    for r in QUERY:
+        assert answer[r][0:6] != [0.5] * 6 and 0 < answer[r][11] < 0.5, answer[r]
+    # A status of 0 never comes with a result the data could not support: with data that still agree
+    # the answer is the consistent model's. Element routines: only their counters are held here.
+    for (scen, routine), st in statuses.items():
+        if st == 0 and routine not in ELEMENT and routine not in LEGIT.get(scen, ()):
+            assert json.loads(results[scen, routine])[0] == answer[routine], (scen, routine)
+    for r in QUERY:
+        assert json.loads(results["damagedata:ndmg:0", r])[0] == [0.5] * 12    # no damage: as it came
+    # A refused query or growth writes nothing; only where the buckling lists cannot serve is the
+    # rest answered, the buckled flag and the factor left as they came.
+    for (scen, routine), st in statuses.items():
+        if st == 0 or routine not in STORE:
+            continue
+        got, msg = json.loads(results[scen, routine])
+        if routine in GROWTH:
+            assert got["kept"], (scen, routine, msg)
+        elif msg in BUCKLING:
+            assert got[:5] == answer[routine][:5] and got[5:] == [0.5] * 7, (scen, routine, got)
+        else:
+            assert got == [0.5] * 12, (scen, routine, msg, got)
 
 
 def test_a_ply_count_far_beyond_the_store_asks_for_no_memory_of_its_size(tmp_path):

@@ -5,8 +5,8 @@
  * around the damage's origin, turned by the damage's angle, or a polygon
  * outline. The queries take the origin from dmgplane(1..3, idmg) and the
  * angle from the last entry of dmgplane(:, idmg) before the first -huge
- * marker (the column's last entry when it holds none); a damage without a
- * dmgplane column sits at the global origin with angle 0. The ply frame is
+ * marker (the column's last entry when it holds none); without dmgplane
+ * every damage sits at the global origin with angle 0. The ply frame is
  * the reference frame refcos (columns: reference x, y and normal, global
  * components) with x and y turned about the normal by the ply angle. Lengths
  * in the model's length unit, angles in degrees. */
@@ -25,15 +25,18 @@ extern "C" {
  * that of the interface above the ply, none for the top ply). The store is
  * created first (all region arrays at once) when any of it is missing. A
  * region only grows, and a NaN coordinate never grows it. Status -2 in the
- * error record and nothing grown: for a ply or section outside the section
- * data ("Ply or section outside the section data in UpdateDDS", before the
- * store is created) and for idmg outside 1..ndmg ("Damage outside the damage
- * store in UpdateDDS"). A failed mode whose region array is too small for
- * ilay or idmg (arrays set from a card or by the caller can be smaller than
- * the counters) records status -2 "Failed mode outside the damage store in
- * UpdateDDS"; the modes that fit still grow. A NaN flag has no verdict and
- * counts as failed: its region grows, with status -2 "NaN failure flag in
- * UpdateDDS" (unless the message above follows).
+ * error record and nothing grown or created: for nplies or nsec below 0, or
+ * plyorientation absent or smaller than nplies x nsec ("Section data
+ * disagree with their counts in UpdateDDS"); for a ply or section outside
+ * 1..nplies, 1..nsec ("Ply or section outside the section data in
+ * UpdateDDS"); for ndmg below 0, or a region array smaller than the counts
+ * (generaldds, fiberdds, matrixdds, coredds: rows a, b for nplies plies;
+ * delamdds: rows a, b, angle for nplies - 1 interfaces; ndmg damages each),
+ * before or after the store is created ("Damage data disagree with their
+ * counts in UpdateDDS");
+ * for idmg outside 1..ndmg ("Damage outside the damage store in UpdateDDS").
+ * A NaN flag has no verdict and counts as failed: its region grows, with
+ * status -2 "NaN failure flag in UpdateDDS".
  *   ierror    (out) status of the store's creation only, 0 when nothing was
  *                   created or creation succeeded; the refusals above go to
  *                   the error record
@@ -58,17 +61,32 @@ void UpdateDDS(int32_t* ierror, const double* sdv, const double* gpcoords, const
  * only rise. Where a delamination store and damages exist, entry 12 becomes
  * the knock-down factor of the last buckled sub-laminate found, or else
  * keeps its value, capped at 1.0 either way; the buckling lists are built on
- * the first query that finds them empty. When the stack has an interface but
- * the lists cannot be built (the lists absent, or plyorientation,
- * plythickness, matidlist, xcstrength or peprops absent or smaller than the
- * counters), status -2 "Section or material data too short for the buckling
- * lists in GetDamageFromDDS" is recorded once per query: flags 1 to 5 are
- * raised as usual, the buckled flag stays as it came in, entry 12 becomes the
- * smaller of its value and 1.0, and the lists stay empty; the same holds,
- * with status -2 "Delamination records without an angle row in
- * GetDamageFromDDS", for a delamdds of fewer than three rows (which a Python
- * assignment refuses). A ply or section outside the section data records
- * status -2 and leaves sdv unchanged.
+ * the first query that finds them empty. ndmg 0 is no damage: sdv stays as
+ * it is. Arrays larger than the counts serve; absent region arrays are modes
+ * without damage, and without dmgplane every damage lies at the global
+ * origin with angle 0.
+ * Data that disagree with the counts record status -2 and leave sdv as it
+ * came: nplies or nsec below 0, or plyorientation absent or smaller than
+ * nplies x nsec ("Section data disagree with their counts in
+ * GetDamageFromDDS"); a ply or section outside 1..nplies, 1..nsec ("Ply or
+ * section outside the section data in GetDamageFromDDS"); ndmg below 0, a
+ * region array smaller than the counts (as for UpdateDDS), a dmgplane of
+ * fewer than 3 rows (the origin) or ndmg columns, or a
+ * dmgpoints smaller than nplies plies, 6 kinds and ndmg damages ("Damage
+ * data disagree with their counts in GetDamageFromDDS").
+ * Where a delamination store, damages and an interface exist but the
+ * buckling lists cannot serve, status -2 is recorded once per query and all
+ * but the buckling is answered: flags 1 to 5 rise as usual, the buckled
+ * flag stays as it came, entry 12 becomes the smaller of its value and 1.0.
+ * So for lists absent,
+ * of records other than 4 integers and 12 reals, of extents that differ
+ * between the two, or of fewer than nplies records, ndmg damages or nsec
+ * sections, and for a record of the ply that names no interface of the
+ * stack (that record is passed over) ("Buckling lists disagree with their
+ * counts in GetDamageFromDDS"); and for empty lists that cannot be built
+ * because plythickness, matidlist, xcstrength or peprops (9 rows) are
+ * absent or smaller than the counts ("Section or material data too short
+ * for the buckling lists in GetDamageFromDDS"; the lists stay empty).
  *   sdv      (in/out) 12 damage state values: 1 to 5 mode flags, 6 buckled
  *                     flag (set to 1.0 on a hit), 12 knock-down factor;
  *                     7 to 11 untouched

@@ -31,14 +31,8 @@ void ply_frame(double* g, const double* refcos, double plyangle, bool cross) {
   }
 }
 
-bool ply_angle(double& phi, i4 ilay, i4 isec) {
-  if (!sectiondata::plyorientation.contains(ilay, isec)) return false;
-  phi = sectiondata::plyorientation(ilay, isec);
-  return true;
-}
-
-// Origin and angle of damage d; a damage the plane table does not hold sits at
-// the global origin with angle 0.
+// Origin and angle of damage d; without a plane table (a damage card without
+// positions) every damage sits at the global origin with angle 0.
 void damage_plane(double* origin, double& angle, i4 d) {
   origin[0] = origin[1] = origin[2] = 0.0;
   angle = 0.0;
@@ -96,29 +90,106 @@ bool all_zero(const RArr4& a) {
   return true;
 }
 
-// Builds the buckling lists of every section and damage from the store; the
-// per-ply elastic constants are the first nine values of each peprops column.
-// The reason when the data cannot give them, else null.
-const char* build_buckling_lists(i4 isec) {
+// Whether an allocated array is at least as large as the extents given.
+template <class T, int R>
+bool holds(const Array<T, R>& a, std::initializer_list<int64_t> need) {
+  int d = 1;
+  for (const int64_t n : need)
+    if (a.extent(d++) < n) return false;
+  return true;
+}
+
+// Messages of data that disagree with their counters (or with each other);
+// the call then records -2 and leaves its outputs as they came.
+struct Refusal {
+  const char* section;
+  const char* ply;
+  const char* damage;
+};
+constexpr Refusal growth_refusal{"Section data disagree with their counts in UpdateDDS",
+                                 "Ply or section outside the section data in UpdateDDS",
+                                 "Damage data disagree with their counts in UpdateDDS"};
+constexpr Refusal query_refusal{"Section data disagree with their counts in GetDamageFromDDS",
+                                "Ply or section outside the section data in GetDamageFromDDS",
+                                "Damage data disagree with their counts in GetDamageFromDDS"};
+constexpr const char* lists_disagree = "Buckling lists disagree with their counts in GetDamageFromDDS";
+constexpr const char* short_data = "Section or material data too short for the buckling lists in GetDamageFromDDS";
+
+// The counters and the ply angles: a counter below 0, a ply or section outside
+// them, or ply angles that cannot hold every ply of every section.
+const char* section_disagrees(const Refusal& r, i4 ilay, i4 isec) {
+  using namespace sectiondata;
+  if (nplies < 0 || nsec < 0) return r.section;
+  if (ilay < 1 || ilay > nplies || isec < 1 || isec > nsec) return r.ply;
+  if (!plyorientation.allocated() || !holds(plyorientation, {nplies, nsec})) return r.section;
+  return nullptr;
+}
+
+// The region arrays hold a and b (the delamination records also their angle)
+// of every ply, or interface, and every damage the counters name. An absent
+// array is a mode without damage.
+bool regions_hold(i4 np, i4 nd) {
+  for (const RArr3* a : {&generaldds, &fiberdds, &matrixdds, &coredds})
+    if (a->allocated() && !holds(*a, {2, np, nd})) return false;
+  return !delamdds.allocated() || holds(delamdds, {3, np - 1, nd});
+}
+
+// The store the query reads beyond the section counters; null when it agrees.
+const char* store_disagrees() {
+  const i4 np = sectiondata::nplies, nd = ndmg;
+  if (nd < 0 || !regions_hold(np, nd)) return query_refusal.damage;
+  // Without a plane table every damage lies at the global origin; a table
+  // holds the origin of every damage.
+  if (dmgplane.allocated() && !holds(dmgplane, {3, nd})) return query_refusal.damage;
+  if (dmgpoints.allocated() && !holds(dmgpoints, {0, np, 6, nd})) return query_refusal.damage;
+  return nullptr;
+}
+
+// How a query with delaminations of a stack with interfaces uses the buckling
+// lists: read as they are, built first (when empty), or not at all, why says
+// why not.
+enum class Lists { read, build, none };
+Lists buckling_lists(const char*& why) {
+  using bukdata::bukintdatalist;
+  using bukdata::bukrealdatalist;
+  const i4 np = sectiondata::nplies, ns = sectiondata::nsec, nd = ndmg;
+  why = lists_disagree;
+  if (!bukintdatalist.allocated() || !bukrealdatalist.allocated()) return Lists::none;
+  // Records of 12 reals and 4 integers, one per ply (each pass of the analysis
+  // and the remaining sub-laminate), the two lists alike: they are built as one.
+  if (bukrealdatalist.extent(1) != 12 || bukintdatalist.extent(1) != 4) return Lists::none;
+  for (int d = 2; d <= 4; ++d)
+    if (bukrealdatalist.extent(d) != bukintdatalist.extent(d)) return Lists::none;
+  if (!holds(bukintdatalist, {4, np, nd, ns})) return Lists::none;
+  why = nullptr;
+  if (!all_zero(bukrealdatalist)) return Lists::read;
+  // Empty lists are built from the section and material data of every ply and section.
+  using materialdata::matidlist;
+  using materialdata::peprops;
+  using sectiondata::plythickness;
+  using sectiondata::xcstrength;
+  if (!plythickness.allocated() || !holds(plythickness, {np, ns}) || !xcstrength.allocated() ||
+      !holds(xcstrength, {ns}) || !matidlist.allocated() || !holds(matidlist, {np, ns}) || !peprops.allocated() ||
+      !holds(peprops, {9, np, ns})) {
+    why = short_data;
+    return Lists::none;
+  }
+  return Lists::build;
+}
+
+// Builds the buckling lists of every section and damage from the store, the
+// delamination angles taken from section isec; the per-ply elastic constants
+// are the first nine values of each peprops column. For data that
+// buckling_lists found to hold the counts.
+void build_buckling_lists(i4 isec) {
   using namespace sectiondata;
   using materialdata::matidlist;
   using materialdata::peprops;
   using bukdata::bukintdatalist;
   using bukdata::bukrealdatalist;
-  const i4 np = nplies, ns = nsec, nd = std::min<i4>(ndmg, i4(delamdds.extent(3)));
-  const i4 ni = np > 1 ? np - 1 : 0;  // np - 1 of the smallest count would wrap
-  const char* short_data = "Section or material data too short for the buckling lists in GetDamageFromDDS";
-  if (np < 1 || ns < 1 || nd < 1 || delamdds.extent(2) < ni) return short_data;
-  // Each interface's record holds a, b and the angle written below.
-  if (delamdds.extent(1) < 3) return "Delamination records without an angle row in GetDamageFromDDS";
-  if (!plyorientation.contains(np, ns) || !plythickness.contains(np, ns) || !xcstrength.contains(ns) ||
-      !matidlist.contains(np, ns) || !peprops.allocated() || peprops.extent(1) < 9 || peprops.extent(2) < np ||
-      peprops.extent(3) < ns)
-    return short_data;
-  // The lists are written as records of 12 reals and 4 integers.
-  if (bukrealdatalist.extent(1) != 12 || bukintdatalist.extent(1) != 4) return short_data;
+  const i4 np = nplies, ns = nsec, nd = ndmg, ni = np - 1;
   for (i4 e = 1; e <= nd; ++e)
-    for (i4 i = 1; i <= ni; ++i) delamdds(3, i, e) = plyorientation.contains(i, isec) ? plyorientation(i, isec) : 0.0;
+    for (i4 i = 1; i <= ni; ++i) delamdds(3, i, e) = plyorientation(i, isec);
   // The stack arrays packed with np plies per section: after a second section
   // card their leading extent can exceed the ply count.
   Scratch<double, 256> elastic(size_t(9) * np * ns), orient(size_t(np) * ns), thick(size_t(np) * ns);
@@ -131,19 +202,16 @@ const char* build_buckling_lists(i4 isec) {
       thick[at] = plythickness(p, s);
       seclist[at] = matidlist(p, s);
     }
-  Scratch<double, 256> delam(size_t(3) * std::max(ni, 1) * nd);
-  Scratch<i4, 128> shape(size_t(std::max(ni, 1)) * nd);
+  Scratch<double, 256> delam(size_t(3) * ni * nd);
+  Scratch<i4, 128> shape(size_t(ni) * nd);
   for (i4 e = 1; e <= nd; ++e)
     for (i4 i = 1; i <= ni; ++i) {
       for (i4 k = 1; k <= 3; ++k) delam[3 * (size_t(i - 1) + size_t(ni) * (e - 1)) + (k - 1)] = delamdds(k, i, e);
       shape[size_t(i - 1) + size_t(ni) * (e - 1)] = 1;
     }
-  sublam::bukdata(bukrealdatalist.data(), bukintdatalist.data(),
-                  i4(std::min(bukrealdatalist.extent(2), bukintdatalist.extent(2))),
-                  i4(std::min(bukrealdatalist.extent(3), bukintdatalist.extent(3))),
-                  i4(std::min(bukrealdatalist.extent(4), bukintdatalist.extent(4))), delam, ni, shape,
-                  xcstrength.data(), elastic, orient, thick, seclist, nd, np, ns, ihuge);
-  return nullptr;
+  sublam::bukdata(bukrealdatalist.data(), bukintdatalist.data(), i4(bukrealdatalist.extent(2)),
+                  i4(bukrealdatalist.extent(3)), i4(bukrealdatalist.extent(4)), delam, ni, shape, xcstrength.data(),
+                  elastic, orient, thick, seclist, nd, np, ns, ihuge);
 }
 
 }  // namespace
@@ -175,13 +243,16 @@ VX_API void UpdateDDS(i4* ierror, const double* sdv, const double* gpcoords, con
                       const double* refcos, const i4* ilay_, const i4* isec_, const i4* idmg_) {
   *ierror = 0;
   const i4 ilay = *ilay_, isec = *isec_, idmg = *idmg_;
-  double phi;
-  if (!ply_angle(phi, ilay, isec)) {
-    report(-2, "Ply or section outside the section data in UpdateDDS");
+  // Checked before the store is created from the counters: a count below 0 or
+  // beyond the ply angles would size it wrongly.
+  const char* why = section_disagrees(growth_refusal, ilay, isec);
+  if (!why && ndmg < 0) why = growth_refusal.damage;
+  if (why) {
+    report(-2, why);
     return;
   }
   double g[9];
-  ply_frame(g, refcos, phi, true);
+  ply_frame(g, refcos, sectiondata::plyorientation(ilay, isec), true);
   RArr3* cols[5] = {&generaldds, &fiberdds, &matrixdds, &delamdds, &coredds};
   // The damage card creates only the kinds it names (and the marker, so the
   // allocation keeps what it read): the kinds it left out are created here,
@@ -189,39 +260,36 @@ VX_API void UpdateDDS(i4* ierror, const double* sdv, const double* gpcoords, con
   bool missing = !damagedds.allocated() || !userdds.allocated() || !bukdata::bukintdatalist.allocated() ||
                  !bukdata::bukrealdatalist.allocated();
   for (const RArr3* c : cols) missing = missing || !c->allocated();
-  if (missing) allocatedamagedata(ierror, &sectiondata::nplies, &sectiondata::nsec, &ndmg);
-  // The count is read after the allocation, which raises it to at least 1.
+  // The regions there are must hold the counts before more are created from
+  // them, and after: the allocation raises the damage count to at least 1.
+  if (regions_hold(sectiondata::nplies, ndmg) && missing)
+    allocatedamagedata(ierror, &sectiondata::nplies, &sectiondata::nsec, &ndmg);
+  if (!regions_hold(sectiondata::nplies, ndmg)) {
+    report(-2, growth_refusal.damage);
+    return;
+  }
   if (idmg < 1 || idmg > ndmg) {
     report(-2, "Damage outside the damage store in UpdateDDS");
     return;
   }
-  double work[5][2] = {};
   // A flag that is not a number gives no verdict: that mode counts as failed.
   double flag[5];
-  bool have[5], dropped = false, unknown = false;
+  bool unknown = false;
   for (int m = 0; m < 5; ++m) {
     unknown = unknown || std::isnan(sdv[m]);
     flag[m] = std::isnan(sdv[m]) ? 1.0 : sdv[m];
   }
   if (unknown) report(-2, "NaN failure flag in UpdateDDS");
-  for (int m = 0; m < 5; ++m) {
-    const bool delam_ok = m != 3 || ilay < sectiondata::nplies;
-    have[m] = delam_ok && cols[m]->contains(2, ilay, idmg);
-    if (have[m]) {
-      work[m][0] = (*cols[m])(1, ilay, idmg);
-      work[m][1] = (*cols[m])(2, ilay, idmg);
-    }
-    // Arrays read from a card can be smaller than the counters.
-    dropped = dropped || (delam_ok && !have[m] && flag[m] >= 1.0);
-  }
-  if (dropped) report(-2, "Failed mode outside the damage store in UpdateDDS");
+  // The top ply has no interface above it to delaminate.
   const double zero = 0.0;
-  for (int m = 0; m < 5; ++m) getextentofprojecteddamage(work[m], gpcoords, refcoords, g, &zero, flag + m);
-  for (int m = 0; m < 5; ++m)
-    if (have[m]) {
-      (*cols[m])(1, ilay, idmg) = work[m][0];
-      (*cols[m])(2, ilay, idmg) = work[m][1];
-    }
+  for (int m = 0; m < 5; ++m) {
+    if (m == 3 && ilay >= sectiondata::nplies) continue;
+    RArr3& a = *cols[m];
+    double half[2] = {a(1, ilay, idmg), a(2, ilay, idmg)};
+    getextentofprojecteddamage(half, gpcoords, refcoords, g, &zero, flag + m);
+    a(1, ilay, idmg) = half[0];
+    a(2, ilay, idmg) = half[1];
+  }
 }
 
 VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* refcos, const i4* ilay_,
@@ -229,54 +297,48 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
   using bukdata::bukintdatalist;
   using bukdata::bukrealdatalist;
   const i4 ilay = *ilay_, isec = *isec_;
+  const char* why = section_disagrees(query_refusal, ilay, isec);
+  if (!why) why = store_disagrees();
+  if (why) {
+    report(-2, why);
+    return;
+  }
+  const i4 nd = ndmg, nint = sectiondata::nplies - 1;
+  const double phi = sectiondata::plyorientation(ilay, isec);
+  double g[9];
+  ply_frame(g, refcos, phi, false);
+  const bool delam = delamdds.allocated() && nd >= 1;
+  // Without usable lists the query answers all but the buckling, and says so;
+  // a single ply has no interface to buckle at.
+  const Lists lists = delam && nint >= 1 ? buckling_lists(why) : Lists::none;
+  if (why) report(-2, why);
+  if (lists == Lists::build) build_buckling_lists(isec);
   double flag[6];
   for (int k = 0; k < 6; ++k) flag[k] = sdv[k];
   double rbuk = sdv[11];
-  double phi;
-  if (!ply_angle(phi, ilay, isec)) {
-    report(-2, "Ply or section outside the section data in GetDamageFromDDS");
-    return;
-  }
-  double g[9];
-  ply_frame(g, refcos, phi, false);
-  // No store array holds more damages or interfaces than these: the counters
-  // may exceed the arrays, the loops never do.
-  int64_t ndmax = 0;
-  for (const RArr3* a : {&generaldds, &fiberdds, &matrixdds, &delamdds, &coredds})
-    if (a->allocated()) ndmax = std::max(ndmax, a->extent(3));
-  const i4 nd = i4(std::min<int64_t>(ndmg, ndmax));
-  // Clamped at 0 before narrowing: the smallest ply count minus 1 would turn into the largest.
-  const i4 nint = i4(std::clamp<int64_t>(sectiondata::nplies - int64_t(1), 0,
-                                         delamdds.allocated() ? delamdds.extent(2) : 0));
-  // Without the lists no point can be found buckled: say so (a single ply has
-  // no interface to buckle at).
-  if (nd >= 1 && nint >= 1 && delamdds.allocated()) {
-    const char* why = !bukrealdatalist.allocated() || !bukintdatalist.allocated()
-                          ? "Section or material data too short for the buckling lists in GetDamageFromDDS"
-                      : all_zero(bukrealdatalist) ? build_buckling_lists(isec)
-                                                  : nullptr;
-    if (why) report(-2, why);
-  }
+  const i4 nrec = lists == Lists::none ? 0 : i4(bukintdatalist.extent(2));
   for (i4 d = 1; d <= nd; ++d) {
     double origin[3], angle;
     damage_plane(origin, angle, d);
     const RArr3* first[3] = {&generaldds, &fiberdds, &matrixdds};
     for (i4 m = 0; m < 3; ++m)
       if (in_region(gpcoords, g, g, origin, angle, *first[m], ilay, m + 1, d, ilay, false)) flag[m] = 1.0;
-    if (delamdds.allocated()) {
-      sdv[11] = 1.0;
+    if (delam) {
       for (i4 i = 1; i <= nint; ++i)
         if (in_region(gpcoords, g, g, origin, angle, delamdds, i, 4, d, ilay, i != ilay)) flag[3] = 1.0;
       // Every record of the list, the remaining sub-laminate's included.
-      const i4 nrec = bukintdatalist.allocated() ? i4(bukintdatalist.extent(2)) : 0;
       for (i4 i = 1; i <= nrec; ++i) {
-        if (!bukintdatalist.contains(3, i, d, isec) || !bukrealdatalist.contains(2, i, d, isec)) continue;
         const i4 j = bukintdatalist(1, i, d, isec), s = bukintdatalist(2, i, d, isec),
                  e = bukintdatalist(3, i, d, isec);
-        if (!(s <= ilay && ilay <= e) || !delamdds.contains(2, j, d)) continue;
+        if (!(s <= ilay && ilay <= e)) continue;
+        // A record of the queried ply names the interface that bounds it.
+        if (j < 1 || j > nint) {
+          report(-2, lists_disagree);
+          continue;
+        }
         // The region of interface j grew in the axes of ply j: test it there.
-        double pj = phi, gj[9];
-        if (j != ilay && ply_angle(pj, j, isec)) ply_frame(gj, refcos, pj, false);
+        double gj[9];
+        if (j != ilay) ply_frame(gj, refcos, sectiondata::plyorientation(j, isec), false);
         else std::copy(g, g + 9, gj);
         if (in_region(gpcoords, g, gj, origin, angle, delamdds, j, 4, d, ilay, false)) {
           flag[5] = 1.0;
@@ -287,5 +349,6 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
     if (in_region(gpcoords, g, g, origin, angle, coredds, ilay, 5, d, ilay, false)) flag[4] = 1.0;
   }
   for (int k = 0; k < 6; ++k) sdv[k] = std::max(sdv[k], flag[k]);
-  sdv[11] = std::min(rbuk, sdv[11]);
+  // A delamination store caps the knock-down factor at 1.
+  sdv[11] = std::min(rbuk, delam ? 1.0 : sdv[11]);
 }
