@@ -312,11 +312,36 @@ def _stiffness(vx, form, **kw):
     return "NaN" if math.isnan(de) else de
 
 
+def _nan_outputs(vx, **kw):
+    """Which results of one fatigue call are NaN."""
+    out = fatigue_run(vx, fatigue_state(**kw))
+    return {k for k in ("nm", "de", "df_t", "df_c", "cjump_nf") if math.isnan(out[k])}
+
+
+def _jump(vx, **kw):
+    """(cjump_nf, or "NaN", and whether the factors and nm are those of lim 0.05) after one jump in form 2."""
+    out = fatigue_run(vx, fatigue_state(dmgflag=2, n=3000.0, **kw))
+    ref = fatigue_run(vx, fatigue_state(dmgflag=2, n=3000.0, **dict(kw, lim=0.05)))
+    same = all(out[k] == ref[k] for k in ("nm", "de", "df_t", "df_c"))
+    return "NaN" if math.isnan(out["cjump_nf"]) else out["cjump_nf"], same
+
+
+def _sudden_fraction(vx, g_f, g_m, degrfac):
+    """(E1, E2) after a plain ply discount with the given retained fraction."""
+    r = vx.degradation.suddendegradation(PE.copy(), PS.copy(), PE, PS, np.ones(6), np.ones(9), g_f, g_m,
+                                         np.array([1.0, 0.5]), degrfac)
+    return tuple(float(x) if x == x else "NaN" for x in r[0][:2])
+
+
 NAN = math.nan
 SUDDEN = "NaN failure effort or threshold in SuddenDegradation"
 HELD = "NaN held factor or shear modulus in SuddenDegradation"
 VISCOUS = "NaN degradation factor in SuddenDegradation_viscouse"
 FATIGUE_FACTOR = "NaN factor in GradualDegradation: life counted as used up"
+FATIGUE_LIFE = "NaN life in GradualDegradation: life counted as used up"
+FATIGUE_CYCLE = "NaN cycle number in GradualDegradation: life counted as used up"
+FATIGUE_BOUND = "NaN cycle jump bound in GradualDegradation"
+FRACTION = "NaN degradation factor in SuddenDegradation"
 UNKNOWN_THRESHOLD_CASES = [
     # call, expected outcome, expected error record
     ("ttol(1) NaN, g_f 1.5", lambda vx: _sudden(vx, 1.5, 0.2, [NAN, 0.5]), (True, True), (-2, SUDDEN)),
@@ -380,6 +405,42 @@ UNKNOWN_THRESHOLD_CASES = [
     ("fatigue cycle jump, lambda NaN", lambda vx: _stiffness(vx, 2, **{"lambda": NAN}), "NaN", (0, None)),
     ("fatigue accumulation, gamma NaN", lambda vx: _stiffness(vx, 1, gamma=NAN), "NaN", (0, None)),
     ("fatigue cycle jump, exponents known", lambda vx: _stiffness(vx, 2) < 1.0, True, (0, None)),
+    # a constant of the life relation of NaN gives a NaN life: the cycle jump dropped the active
+    # factors alone to degr_fac and left the other intact, nm NaN
+    *((f"fatigue {name}, {p} NaN", (lambda form, p: lambda vx: _fatigue(vx, form, **{p: NAN}))(form, p),
+       (True, True, True), (-2, FATIGUE_LIFE))
+      for form, name in ((1, "accumulation"), (2, "cycle jump")) for p in ("xctratio", "a", "b", "u", "v")),
+    ("fatigue, constant stress, a NaN", lambda vx: _stiffness(vx, 2, a=NAN, speak_t=0.5, sbottom_t=0.5), 1.0,
+     (0, None)),
+    # so does a NaN cycle number: n was read as not at the start, cjimp as past the life
+    ("fatigue cycle jump, n NaN", lambda vx: _fatigue(vx, 2, n=NAN), (True, True, True), (-2, FATIGUE_CYCLE)),
+    ("fatigue cycle jump, cjimp NaN", lambda vx: _fatigue(vx, 2, cjimp=NAN), (True, True, True),
+     (-2, FATIGUE_CYCLE)),
+    ("fatigue accumulation, cjimp NaN", lambda vx: _fatigue(vx, 1, cjimp=NAN), (True, True, True),
+     (-2, FATIGUE_CYCLE)),
+    ("fatigue accumulation, held nm NaN", lambda vx: _fatigue(vx, 1, nm=NAN), (True, True, True),
+     (-2, FATIGUE_CYCLE)),
+    ("fatigue cycle jump later, beta_t NaN", lambda vx: _fatigue(vx, 2, n=3000.0, beta_t=NAN), (True, True, True),
+     (-2, FATIGUE_CYCLE)),
+    ("fatigue cycle jump later, beta_c NaN in compression",
+     lambda vx: _fatigue(vx, 2, n=3000.0, beta_c=NAN, speak_t=-0.6, sbottom_t=-0.3, speak_c=-0.6, sbottom_c=-0.3),
+     (True, True, True), (-2, FATIGUE_CYCLE)),
+    # an intact strength gives its cycle number whatever alpha_t: the curve after the jump is unknown
+    ("fatigue cycle jump later, alpha_t NaN",
+     lambda vx: _nan_outputs(vx, dmgflag=2, n=3000.0, alpha_t=NAN), {"df_t", "cjump_nf"}, (-2, FATIGUE_BOUND)),
+    # a bound of unknown drop is no bound: NaN and reported, the factors as with a known lim
+    ("fatigue cycle jump, lim NaN", lambda vx: _jump(vx, lim=NAN), ("NaN", True), (-2, FATIGUE_BOUND)),
+    ("fatigue cycle jump, lim known", lambda vx: _jump(vx)[0] > 0.0, True, (0, None)),
+    # the stiffness as the mean of the strength factors: a NaN one is not passed over
+    ("fatigue cycle jump, stiffness tied to the strengths, alpha_c NaN",
+     lambda vx: _stiffness(vx, 2, alpha_t=3.0, beta_t=1.2, alpha_c=NAN), "NaN", (0, None)),
+    ("fatigue cycle jump, stiffness tied to the strengths",
+     lambda vx: _stiffness(vx, 2, alpha_t=3.0, beta_t=1.2) < 1.0, True, (0, None)),
+    # a NaN retained fraction is total loss where it is applied, as in the viscous variant
+    ("degrfac NaN, fibre failed", lambda vx: _sudden_fraction(vx, 1.5, 0.2, NAN), (0.0, 0.0), (-2, FRACTION)),
+    ("degrfac NaN, matrix failed", lambda vx: _sudden_fraction(vx, 0.2, 1.5, NAN), (PE[0], 0.0), (-2, FRACTION)),
+    ("degrfac NaN, nothing failed", lambda vx: _sudden_fraction(vx, 0.2, 0.2, NAN), (PE[0], PE[1]),
+     (-2, FRACTION)),
 ]
 
 
@@ -413,11 +474,10 @@ def _falcom(vx, flags, scheme=5, rdisc=1.0):
     return tuple(vx.degradation.falcomdegradation(dds, rdisc, scheme, 1))
 
 
-def _bogenfeld(vx, length):
-    """(d NaN, stored final strain NaN) at the onset of a strain well past it."""
-    sdv = -np.ones(4)
-    d, sdv = vx.degradation.bogenfelddegradation(sdv, [0, 40., 0, 0, 0, 20.], [0, 0.01, 0, 0, 0, 0.005],
-                                                 [1.0, length, length], [0.3, 0.2, 1.0, 0.6, 0.6], 3)
+def _bogenfeld(vx, length, sdv=(-1.0,) * 4, s22=40.0, g1=0.2):
+    """(d NaN, stored final strain NaN) at the onset (or with the history sdv) of a strain well past it."""
+    d, sdv = vx.degradation.bogenfelddegradation(np.array(sdv), [0, s22, 0, 0, 0, 20.], [0, 0.01, 0, 0, 0, 0.005],
+                                                 [1.0, length, length], [0.3, g1, 1.0, 0.6, 0.6], 3)
     return math.isnan(d), math.isnan(sdv[3])
 
 
@@ -528,11 +588,25 @@ UNKNOWN_STATE_CASES = [
     ("Falcom, knock-down flag NaN", lambda vx: _falcom(vx, {8: NAN, 1: 1.0}, rdisc=0.5),
      (0.25, 0.25, 0.5, 0.5e-20, 0.5, 0.5e-20, 0.25, 0.5, 0.5), (-2, FALCOM)),
     ("Falcom, unread flag NaN", lambda vx: _falcom(vx, {3: NAN}), (1.0,) * 9, (0, None)),
+    ("Falcom, knock-down factor NaN", lambda vx: _falcom(vx, {8: 1.0, 1: 1.0}, rdisc=NAN), (1e-20,) * 9,
+     (-2, "NaN knock-down factor in FalcomDegradation")),
+    ("Falcom, knock-down factor NaN, no knock-down", lambda vx: _falcom(vx, {1: 1.0}, rdisc=NAN),
+     (0.5, 0.5, 1, 1e-20, 1, 1e-20, 0.5, 1, 1), (0, None)),
     ("bilinear law, length NaN",
      lambda vx: tuple(map(math.isnan, vx.evocollection.bilinearevolution(0.02, 0.01, 50., 0.3, NAN, -1.0))),
      (True, True), (0, None)),
     ("Bogenfeld, element length NaN", lambda vx: _bogenfeld(vx, NAN), (True, True), (0, None)),
     ("Bogenfeld, element length 1", lambda vx: _bogenfeld(vx, 1.0), (False, False), (0, None)),
+    # the final strain's maximum passed over a NaN toughness or traction: the steepest law was stored
+    ("Bogenfeld, toughness NaN at the onset", lambda vx: _bogenfeld(vx, 1.0, g1=NAN), (True, True), (0, None)),
+    ("Bogenfeld, stress NaN at the onset", lambda vx: _bogenfeld(vx, 1.0, s22=NAN), (True, True), (0, None)),
+    ("Bogenfeld, history NaN", lambda vx: _bogenfeld(vx, 1.0, sdv=(0.004, NAN, 0.5, 0.02)), (True, False),
+     (0, None)),
+    # a NaN beside unset markers is no onset: the markers were read as a history (d -inf)
+    ("Bogenfeld, history NaN beside unset markers", lambda vx: _bogenfeld(vx, 1.0, sdv=(-1.0, -1.0, NAN, -1.0)),
+     (True, False), (0, None)),
+    ("Bogenfeld, history known", lambda vx: _bogenfeld(vx, 1.0, sdv=(0.004, 30.0, 0.5, 0.02)), (False, False),
+     (0, None)),
     # a delamination of unknown size, or a sub-laminate of unknown stiffness, may buckle first
     ("buckling, half-axis NaN", lambda vx: _buckling(vx, [NAN, 10.0, 0.0]), "NaN", (-2, BUCKLING)),
     ("buckling, delamination angle NaN", lambda vx: _buckling(vx, [10.0, 10.0, NAN]), "NaN", (-2, BUCKLING)),

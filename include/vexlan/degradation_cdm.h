@@ -110,7 +110,11 @@ void FalzonDegradationParameters(const double* stressela, const double* strain,
  * calls keep them. d is the bilinear
  * damage of the strain norm (BiLinearEvolution), not limited to [0, 1]; a
  * NaN crack-band length at the onset stores a NaN final strain, and d is
- * NaN then and later, never the damage of the unset marker -1. Any
+ * NaN then and later, never the damage of the unset marker -1. So is an
+ * onset that a NaN stress, strain, angle or toughness leaves NaN (its final
+ * strain is stored NaN, not the steepest law), and a NaN held in sdv (also
+ * beside unset markers, which are then not read as a history): d is NaN and
+ * sdv is kept. Nothing is recorded for these. Any
  * other mode records status -2 ("Unknown mode in BogenfeldDegradation") and
  * leaves d and sdv unchanged.
  *   d              (out)    damage of the bilinear law

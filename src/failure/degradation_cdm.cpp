@@ -169,7 +169,8 @@ VX_API void BogenfeldDegradation(double* d, double* sdv, const double* svoigt, c
   GetTVectorFromArbitraryRotation(ev, &theta, fibre_axis, &e[0], &e[1], &e[2], &e[3], &e[4], &e[5], &plane);
   ev[0] = std::max(ev[0], 0.0);
   double len = 0.0;
-  if (vx::util::ex_list(-1.0, sdv, *nsdv)) {
+  const bool onset = vx::util::ex_list(-1.0, sdv, *nsdv);
+  if (onset) {
     sdv[0] = norm3(ev);
     sdv[1] = norm3(t);
     const i4 four = 4;
@@ -180,6 +181,15 @@ VX_API void BogenfeldDegradation(double* d, double* sdv, const double* svoigt, c
   const double eps = norm3(ev);
   BiLinearEvolution(&eps, &sdv[0], &sdv[1], &sdv[2], &len, d, &eps1);
   if (sdv[3] == -1.0) sdv[3] = eps1;
+  // A NaN onset (of a NaN stress, strain, angle or toughness) or held history
+  // leaves the softening unknown; the final strain's maximum passes over a NaN
+  // toughness or traction and would store the steepest law, and a NaN beside
+  // unset markers is not an onset and would read the markers as a history.
+  // The damage is NaN, and so is the final strain fixed at such an onset.
+  if (vx::util::any_nan(sdv, size_t(*nsdv))) [[unlikely]] {
+    if (onset) sdv[3] = vx::not_a_number;
+    *d = vx::not_a_number;
+  }
 }
 
 VX_API void TensorDegradation(const double* csix, double* cdeg, const double* angle_r, const double* d,

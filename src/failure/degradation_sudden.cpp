@@ -145,8 +145,14 @@ VX_API void viscouseregularisation(const double* dold, const double* dnew, doubl
 VX_API void SuddenDegradation(double* degpeprops, double* degpsprops, const double* peprops, const double* psprops,
                               double* de, double* df, double* g_f, double* g_m, const double* ttol,
                               const double* degrfac, const double* nm) {
-  discount(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, *degrfac, *degrfac, nm,
-           "SuddenDegradation");
+  // A NaN fraction leaves the degraded values unknown: it counts as total
+  // loss and is reported, as in the viscous variant.
+  double f = *degrfac;
+  if (std::isnan(f)) [[unlikely]] {
+    report_nan("NaN degradation factor", "SuddenDegradation");
+    f = 0.0;
+  }
+  discount(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, f, f, nm, "SuddenDegradation");
 }
 
 VX_API void SuddenDegradation_viscouse(double* degpeprops, double* degpsprops, const double* peprops,
