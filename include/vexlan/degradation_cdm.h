@@ -66,7 +66,7 @@ void DegradationFromModes(const double* d_modes, double* w_stat, const vx_l1* ac
  * plane turned by phirad about the fibre axis. On that plane the traction t
  * = (s22, s12, s23) and the strain measure e = (max(e22, 0), e12, e23) of the
  * rotated stress and strain are formed. At the first call (w_matrixmode 0
- * and no positive epsi yet) the onset is fixed: epsi = |e|, sigi = |t|,
+ * and epsi 0 or below) the onset is fixed: epsi = |e|, sigi = |t|,
  * gmix = GetEquivalentMixedModeERR(t, gc, 4) and epsu = max(2 gmix/(L
  * sigi), 1.1 epsi), L the crack-band length charelemlength(2)/|cos phirad|,
  * replaced by charelemlength(3)/|sin phirad| when it exceeds the diagonal of
@@ -75,7 +75,8 @@ void DegradationFromModes(const double* d_modes, double* w_stat, const vx_l1* ac
  * and the stress turned back gives the factors r2 = S22/stressela(2), r3 =
  * S33/stressela(3) (1 - w where the elastic stress is 0). A NaN strain,
  * stress, phirad or w_matrixmode, a NaN gc or element length at the onset,
- * or a NaN epsi or epsu after it leaves the damage unknown, never intact:
+ * a NaN epsi (a lost history, not a first call), or a NaN epsu after the
+ * onset leaves the damage unknown, never intact:
  * w_matrixmode becomes 1 and status -2 "NaN strain, stress or damage in
  * FalzonDegradationParameters" is recorded. Nothing else is recorded;
  * epsu = epsi gives non-finite values.

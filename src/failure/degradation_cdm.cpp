@@ -108,8 +108,10 @@ VX_API void FalzonDegradationParameters(const double* stressela, const double* s
   // A strain, stress or damage that is not a number leaves the damage unknown;
   // the maximum below would drop it and keep the element intact. It counts as
   // full damage instead. So does a NaN toughness or length at the onset (it
-  // makes epsu NaN), or a NaN onset history read later.
-  const bool onset = *w_matrixmode == 0.0 && !(*epsi > 0.0);
+  // makes epsu NaN), or a NaN onset history read later. A NaN epsi is such a
+  // history, not a first call: an onset fixed anew at the present strain
+  // would forget the damage grown since the true onset.
+  const bool onset = *w_matrixmode == 0.0 && *epsi <= 0.0;
   bool unknown = std::isnan(eps) || vx::util::any_nan(tr, 3) || std::isnan(*w_matrixmode);
   if (onset)
     unknown = unknown || vx::util::any_nan(gc, 4) || vx::util::any_nan(charelemlength + 1, 2);
