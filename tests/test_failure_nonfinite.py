@@ -821,7 +821,8 @@ NOT_REAL = ("degrid", "plyistape", "ntens", "psflag", "accumulation", "nn", "dmg
 
 
 def degradation_inputs():
-    return [(r, k) for r, (_, _, states, _) in DEGRADATION.items() for k in states[0][1] if k not in NOT_REAL]
+    return [(r, k) for r, (_, _, states, _) in DEGRADATION.items()
+            for k in dict.fromkeys(k for _, state in states for k in state) if k not in NOT_REAL]
 
 
 def _read_and_checked(vx, call, results, state, k, j, probes):
@@ -855,7 +856,7 @@ def _read_and_checked(vx, call, results, state, k, j, probes):
 def test_nan_input_of_a_degradation_routine_is_never_read_as_intact(vx, routine, k):
     call, results, states, probes = DEGRADATION[routine]
     read = False
-    for label, state in states:
+    for label, state in (s for s in states if k in s[1]):
         base = state[k]
         for j in range(np.size(base)):
             b = float(np.ravel(base)[j])
