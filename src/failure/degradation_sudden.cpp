@@ -155,8 +155,8 @@ VX_API void SuddenDegradation(double* degpeprops, double* degpsprops, const doub
                               double* de, double* df, double* g_f, double* g_m, const double* ttol,
                               const double* degrfac, const double* nm) {
   // A NaN fraction leaves the degraded values unknown: it counts as total
-  // loss and is reported, as in the viscous variant. Both paths end in a
-  // tail call, so the common one sets up no frame.
+  // loss and is reported, as in the viscous variant. The report stays out of
+  // line: inlined, its message buffer gave every call a stack frame.
   const double f = *degrfac;
   if (std::isnan(f)) [[unlikely]]
     return discount_total_loss(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, nm,
