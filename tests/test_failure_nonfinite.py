@@ -312,11 +312,36 @@ def _stiffness(vx, form, **kw):
     return "NaN" if math.isnan(de) else de
 
 
+def _nan_outputs(vx, **kw):
+    """Which results of one fatigue call are NaN."""
+    out = fatigue_run(vx, fatigue_state(**kw))
+    return {k for k in ("nm", "de", "df_t", "df_c", "cjump_nf") if math.isnan(out[k])}
+
+
+def _jump(vx, **kw):
+    """(cjump_nf, or "NaN", and whether the factors and nm are those of lim 0.05) after one jump in form 2."""
+    out = fatigue_run(vx, fatigue_state(dmgflag=2, n=3000.0, **kw))
+    ref = fatigue_run(vx, fatigue_state(dmgflag=2, n=3000.0, **dict(kw, lim=0.05)))
+    same = all(out[k] == ref[k] for k in ("nm", "de", "df_t", "df_c"))
+    return "NaN" if math.isnan(out["cjump_nf"]) else out["cjump_nf"], same
+
+
+def _sudden_fraction(vx, g_f, g_m, degrfac):
+    """(E1, E2) after a plain ply discount with the given retained fraction."""
+    r = vx.degradation.suddendegradation(PE.copy(), PS.copy(), PE, PS, np.ones(6), np.ones(9), g_f, g_m,
+                                         np.array([1.0, 0.5]), degrfac)
+    return tuple(float(x) if x == x else "NaN" for x in r[0][:2])
+
+
 NAN = math.nan
 SUDDEN = "NaN failure effort or threshold in SuddenDegradation"
 HELD = "NaN held factor or shear modulus in SuddenDegradation"
 VISCOUS = "NaN degradation factor in SuddenDegradation_viscouse"
 FATIGUE_FACTOR = "NaN factor in GradualDegradation: life counted as used up"
+FATIGUE_LIFE = "NaN life in GradualDegradation: life counted as used up"
+FATIGUE_CYCLE = "NaN cycle number in GradualDegradation: life counted as used up"
+FATIGUE_BOUND = "NaN cycle jump bound in GradualDegradation"
+FRACTION = "NaN degradation factor in SuddenDegradation"
 UNKNOWN_THRESHOLD_CASES = [
     # call, expected outcome, expected error record
     ("ttol(1) NaN, g_f 1.5", lambda vx: _sudden(vx, 1.5, 0.2, [NAN, 0.5]), (True, True), (-2, SUDDEN)),
@@ -380,6 +405,42 @@ UNKNOWN_THRESHOLD_CASES = [
     ("fatigue cycle jump, lambda NaN", lambda vx: _stiffness(vx, 2, **{"lambda": NAN}), "NaN", (0, None)),
     ("fatigue accumulation, gamma NaN", lambda vx: _stiffness(vx, 1, gamma=NAN), "NaN", (0, None)),
     ("fatigue cycle jump, exponents known", lambda vx: _stiffness(vx, 2) < 1.0, True, (0, None)),
+    # a constant of the life relation of NaN gives a NaN life: the cycle jump dropped the active
+    # factors alone to degr_fac and left the other intact, nm NaN
+    *((f"fatigue {name}, {p} NaN", (lambda form, p: lambda vx: _fatigue(vx, form, **{p: NAN}))(form, p),
+       (True, True, True), (-2, FATIGUE_LIFE))
+      for form, name in ((1, "accumulation"), (2, "cycle jump")) for p in ("xctratio", "a", "b", "u", "v")),
+    ("fatigue, constant stress, a NaN", lambda vx: _stiffness(vx, 2, a=NAN, speak_t=0.5, sbottom_t=0.5), 1.0,
+     (0, None)),
+    # so does a NaN cycle number: n was read as not at the start, cjimp as past the life
+    ("fatigue cycle jump, n NaN", lambda vx: _fatigue(vx, 2, n=NAN), (True, True, True), (-2, FATIGUE_CYCLE)),
+    ("fatigue cycle jump, cjimp NaN", lambda vx: _fatigue(vx, 2, cjimp=NAN), (True, True, True),
+     (-2, FATIGUE_CYCLE)),
+    ("fatigue accumulation, cjimp NaN", lambda vx: _fatigue(vx, 1, cjimp=NAN), (True, True, True),
+     (-2, FATIGUE_CYCLE)),
+    ("fatigue accumulation, held nm NaN", lambda vx: _fatigue(vx, 1, nm=NAN), (True, True, True),
+     (-2, FATIGUE_CYCLE)),
+    ("fatigue cycle jump later, beta_t NaN", lambda vx: _fatigue(vx, 2, n=3000.0, beta_t=NAN), (True, True, True),
+     (-2, FATIGUE_CYCLE)),
+    ("fatigue cycle jump later, beta_c NaN in compression",
+     lambda vx: _fatigue(vx, 2, n=3000.0, beta_c=NAN, speak_t=-0.6, sbottom_t=-0.3, speak_c=-0.6, sbottom_c=-0.3),
+     (True, True, True), (-2, FATIGUE_CYCLE)),
+    # an intact strength gives its cycle number whatever alpha_t: the curve after the jump is unknown
+    ("fatigue cycle jump later, alpha_t NaN",
+     lambda vx: _nan_outputs(vx, dmgflag=2, n=3000.0, alpha_t=NAN), {"df_t", "cjump_nf"}, (-2, FATIGUE_BOUND)),
+    # a bound of unknown drop is no bound: NaN and reported, the factors as with a known lim
+    ("fatigue cycle jump, lim NaN", lambda vx: _jump(vx, lim=NAN), ("NaN", True), (-2, FATIGUE_BOUND)),
+    ("fatigue cycle jump, lim known", lambda vx: _jump(vx)[0] > 0.0, True, (0, None)),
+    # the stiffness as the mean of the strength factors: a NaN one is not passed over
+    ("fatigue cycle jump, stiffness tied to the strengths, alpha_c NaN",
+     lambda vx: _stiffness(vx, 2, alpha_t=3.0, beta_t=1.2, alpha_c=NAN), "NaN", (0, None)),
+    ("fatigue cycle jump, stiffness tied to the strengths",
+     lambda vx: _stiffness(vx, 2, alpha_t=3.0, beta_t=1.2) < 1.0, True, (0, None)),
+    # a NaN retained fraction is total loss where it is applied, as in the viscous variant
+    ("degrfac NaN, fibre failed", lambda vx: _sudden_fraction(vx, 1.5, 0.2, NAN), (0.0, 0.0), (-2, FRACTION)),
+    ("degrfac NaN, matrix failed", lambda vx: _sudden_fraction(vx, 0.2, 1.5, NAN), (PE[0], 0.0), (-2, FRACTION)),
+    ("degrfac NaN, nothing failed", lambda vx: _sudden_fraction(vx, 0.2, 0.2, NAN), (PE[0], PE[1]),
+     (-2, FRACTION)),
 ]
 
 
@@ -413,11 +474,10 @@ def _falcom(vx, flags, scheme=5, rdisc=1.0):
     return tuple(vx.degradation.falcomdegradation(dds, rdisc, scheme, 1))
 
 
-def _bogenfeld(vx, length):
-    """(d NaN, stored final strain NaN) at the onset of a strain well past it."""
-    sdv = -np.ones(4)
-    d, sdv = vx.degradation.bogenfelddegradation(sdv, [0, 40., 0, 0, 0, 20.], [0, 0.01, 0, 0, 0, 0.005],
-                                                 [1.0, length, length], [0.3, 0.2, 1.0, 0.6, 0.6], 3)
+def _bogenfeld(vx, length, sdv=(-1.0,) * 4, s22=40.0, g1=0.2):
+    """(d NaN, stored final strain NaN) at the onset (or with the history sdv) of a strain well past it."""
+    d, sdv = vx.degradation.bogenfelddegradation(np.array(sdv), [0, s22, 0, 0, 0, 20.], [0, 0.01, 0, 0, 0, 0.005],
+                                                 [1.0, length, length], [0.3, g1, 1.0, 0.6, 0.6], 3)
     return math.isnan(d), math.isnan(sdv[3])
 
 
@@ -503,6 +563,10 @@ UNKNOWN_STATE_CASES = [
      lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], STRAIN, epsi=0.0, epsu=0.0, length=NAN), 1.0, (-2, FALZON)),
     ("Falzon, final strain of the history NaN", lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], STRAIN, epsu=NAN), 1.0,
      (-2, FALZON)),
+    # an onset strain of NaN is a lost history, not a first call: fixed anew at the present strain
+    # the damage grown since the true onset was forgotten
+    ("Falzon, onset strain NaN before any damage", lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], STRAIN, epsi=NAN),
+     1.0, (-2, FALZON)),
     ("Falzon, onset fixed at the first call",
      lambda vx: _falzon(vx, [0, 40, 0, 20, 0, 0], STRAIN, epsi=0.0, epsu=0.0), 0.0, (0, None)),
     ("Falzon, unloaded", lambda vx: _falzon(vx, [0, 1, 0, 0, 0, 0], [0, 1e-4, 0, 0, 0, 0]), 0.0, (0, None)),
@@ -528,11 +592,25 @@ UNKNOWN_STATE_CASES = [
     ("Falcom, knock-down flag NaN", lambda vx: _falcom(vx, {8: NAN, 1: 1.0}, rdisc=0.5),
      (0.25, 0.25, 0.5, 0.5e-20, 0.5, 0.5e-20, 0.25, 0.5, 0.5), (-2, FALCOM)),
     ("Falcom, unread flag NaN", lambda vx: _falcom(vx, {3: NAN}), (1.0,) * 9, (0, None)),
+    ("Falcom, knock-down factor NaN", lambda vx: _falcom(vx, {8: 1.0, 1: 1.0}, rdisc=NAN), (1e-20,) * 9,
+     (-2, "NaN knock-down factor in FalcomDegradation")),
+    ("Falcom, knock-down factor NaN, no knock-down", lambda vx: _falcom(vx, {1: 1.0}, rdisc=NAN),
+     (0.5, 0.5, 1, 1e-20, 1, 1e-20, 0.5, 1, 1), (0, None)),
     ("bilinear law, length NaN",
      lambda vx: tuple(map(math.isnan, vx.evocollection.bilinearevolution(0.02, 0.01, 50., 0.3, NAN, -1.0))),
      (True, True), (0, None)),
     ("Bogenfeld, element length NaN", lambda vx: _bogenfeld(vx, NAN), (True, True), (0, None)),
     ("Bogenfeld, element length 1", lambda vx: _bogenfeld(vx, 1.0), (False, False), (0, None)),
+    # the final strain's maximum passed over a NaN toughness or traction: the steepest law was stored
+    ("Bogenfeld, toughness NaN at the onset", lambda vx: _bogenfeld(vx, 1.0, g1=NAN), (True, True), (0, None)),
+    ("Bogenfeld, stress NaN at the onset", lambda vx: _bogenfeld(vx, 1.0, s22=NAN), (True, True), (0, None)),
+    ("Bogenfeld, history NaN", lambda vx: _bogenfeld(vx, 1.0, sdv=(0.004, NAN, 0.5, 0.02)), (True, False),
+     (0, None)),
+    # a NaN beside unset markers is no onset: the markers were read as a history (d -inf)
+    ("Bogenfeld, history NaN beside unset markers", lambda vx: _bogenfeld(vx, 1.0, sdv=(-1.0, -1.0, NAN, -1.0)),
+     (True, False), (0, None)),
+    ("Bogenfeld, history known", lambda vx: _bogenfeld(vx, 1.0, sdv=(0.004, 30.0, 0.5, 0.02)), (False, False),
+     (0, None)),
     # a delamination of unknown size, or a sub-laminate of unknown stiffness, may buckle first
     ("buckling, half-axis NaN", lambda vx: _buckling(vx, [NAN, 10.0, 0.0]), "NaN", (-2, BUCKLING)),
     ("buckling, delamination angle NaN", lambda vx: _buckling(vx, [10.0, 10.0, NAN]), "NaN", (-2, BUCKLING)),
@@ -579,3 +657,209 @@ def test_unknown_threshold_effort_or_state_is_never_undamaged(vx, label, call, d
     assert call(vx) == decided, label
     status, message = error_record(vx)
     assert (status, message if record[1] is not None else None) == record
+
+
+# The same rule over every real input of every degradation routine, in states that take each
+# branch. An entry of an input counts as read where finite values of it change a result; there,
+# a NaN must give that result NaN, or record -2 with the result at least as degraded as every
+# finite value gives it (or at the routine's mark of failure). A result without such an order (a
+# stiffness, the history of an onset, the allowed cycle jump) must be NaN unless -2 is recorded.
+# Each routine: its call, its results {name: (sense, failed)} with sense -1 where lower is more
+# degraded, +1 where higher is, 0 for no order; its states; finite probes of inputs whose
+# entries are not probed at half, once and one and a half times their value in the state.
+
+
+def _run_sudden(vx, v, viscous=False):
+    args = [v["degpeprops"].copy(), v["degpsprops"].copy(), v["peprops"], v["psprops"], v["de"].copy(),
+            v["df"].copy(), v["g_f"], v["g_m"], v["ttol"], v["degrfac"]]
+    old = np.array(v.get("degr_old", 0.0))
+    if viscous:
+        args += [old, v["eta"], v["dt"]]
+    r = (vx.degradation.suddendegradation_viscouse if viscous else vx.degradation.suddendegradation)(
+        *args, **({"nm": v["nm"]} if "nm" in v else {}))
+    return dict(degpe=r[0], degps=np.abs(r[1]), de=r[2], df=r[3], g_f=r[4], g_m=r[5], degr_old=old)
+
+
+def _run_isotropic(vx, v):
+    dg = vx.degradation
+    if "eta" not in v:
+        return dict(degpe=dg.isotropicdegradation(v["peprops"], v["d"], v["life"], v["degr"]))
+    old = np.array(v["degr_old"])
+    degpe, _ = dg.isotropicdegradation_viscouse(v["peprops"], v["d"], v["life"], v["degr"], v["eta"], v["dt"], old)
+    return dict(degpe=degpe, degr_old=old)
+
+
+def _run_falzon(vx, v):
+    dsix, hist = np.ones(6), [np.array(v[k]) for k in ("epsi", "epsu", "sigi", "gmix", "w_matrixmode")]
+    vx.degradation.falzondegradationparameters(v["stressela"], v["strain"], v["phirad"], dsix, *hist, v["gc"],
+                                               v["charelemlength"])
+    return dict(dsix=dsix, epsi=hist[0], epsu=hist[1], sigi=hist[2], gmix=hist[3], w=hist[4])
+
+
+def _run_bogenfeld(vx, v):
+    d, sdv = vx.degradation.bogenfelddegradation(v["sdv"].copy(), v["svoigt"], v["evoigt"], v["charelemlength"],
+                                                 v["props"], 3)
+    # the final strain fixed at an onset; a held history is kept as it came
+    return dict(d=d, final=sdv[3]) if np.all(v["sdv"] == -1.0) else dict(d=d)
+
+
+def _states(base, **variants):
+    return [(label, dict(base, **kw)) for label, kw in variants.items()]
+
+
+def _falcom_states():
+    out = []
+    for scheme in range(6):
+        for tape in (1, 0):
+            for flags in ((1,), (2,), (1, 2), (4, 6), (5,), (7,), (1, 8), (4, 8)):
+                dds = np.zeros(10)
+                dds[[k - 1 for k in flags]] = 1.0
+                out.append((f"{scheme} {'tape' if tape else 'fabric'} {flags}",
+                            dict(dds=dds, rdisc=0.5, fa=np.array([0.3, 0.3, 0.5, 0.5]), degrid=scheme,
+                                 plyistape=tape)))
+    return out
+
+
+SUDDEN_STATE = dict(degpeprops=PE, degpsprops=PS, peprops=PE, psprops=PS, de=np.ones(6), df=np.ones(9), g_f=0.2,
+                    g_m=0.2, ttol=np.array([1.0, 0.5]), degrfac=0.1)
+SUDDEN_STATES = _states(SUDDEN_STATE, intact={}, fibre={"g_f": 1.5}, matrix={"g_m": 1.5},
+                        modes={"nm": np.full(6, 0.1)},
+                        held={"degpeprops": 0.5 * PE, "degpsprops": 0.5 * PS, "de": np.full(6, 0.5),
+                              "df": np.full(9, 0.5)})
+# A held factor that is NaN counts as failure with the fraction of the call, so the factors probed
+# are not below what such a failure gives.
+SUDDEN_PROBES = {"g_f": (0.0, 0.5, 1.5), "g_m": (0.0, 0.5, 1.5), "ttol": (0.05, 1.0, 2.0), "nm": (0.0, 0.3, 0.8),
+                 "degrfac": (0.05, 0.1, 0.5), "de": (0.5, 0.8, 1.0), "df": (0.5, 0.8, 1.0)}
+SUDDEN_RESULTS = dict(degpe=(-1, None), degps=(-1, None), de=(-1, None), df=(-1, None), g_f=(1, 1.0), g_m=(1, 1.0),
+                      degr_old=(-1, None))
+FATIGUE_TENSION, FATIGUE_COMPRESSION = (0.5, 0.05, -0.1, -0.05), (-0.6, -0.3, -0.6, -0.3)
+FATIGUE_KEYS = ("speak_t", "sbottom_t", "speak_c", "sbottom_c")
+WORN = dict(de=0.95, df_t=0.95, df_c=0.95)
+FATIGUE_STATE = {k: v for k, v in fatigue_state().items() if k not in ("dmgflag", "isshear", "noel", "cjump_nf")}
+DEGRADATION = {
+    "suddendegradation": (_run_sudden, SUDDEN_RESULTS, SUDDEN_STATES, SUDDEN_PROBES),
+    "suddendegradation_viscouse": (
+        lambda vx, v: _run_sudden(vx, v, viscous=True), SUDDEN_RESULTS,
+        [(label, dict(s, degr_old=0.5, eta=0.5, dt=1.0)) for label, s in SUDDEN_STATES],
+        dict(SUDDEN_PROBES, degr_old=(0.2, 0.5, 1.0), eta=(0.0, 0.5, 2.0))),
+    "isotropicdegradation": (
+        _run_isotropic, dict(degpe=(-1, None)),
+        _states(dict(peprops=PE[:3], d=0.5, life=0.2, degr=0.1), failed={"d": 1.0}, intact={}),
+        {"d": (0.0, 0.5, 1.2), "life": (0.0, 0.5, 1.2), "degr": (0.1, 0.5, 1.0)}),
+    "isotropicdegradation_viscouse": (
+        _run_isotropic, dict(degpe=(-1, None), degr_old=(-1, None)),
+        _states(dict(peprops=PE[:3], d=0.5, life=0.2, degr=0.1, eta=0.5, dt=1.0, degr_old=0.5), failed={"d": 1.0},
+                intact={}),
+        {"d": (0.0, 0.5, 1.2), "life": (0.0, 0.5, 1.2), "degr": (0.1, 0.5, 1.0), "degr_old": (0.2, 0.5, 1.0)}),
+    "viscouseregularisation": (
+        lambda vx, v: dict(d=vx.degradation.viscouseregularisation(v["dold"], v["dnew"], v["eta"], v["dt"])),
+        dict(d=(0, None)), [("", dict(dold=0.2, dnew=0.6, eta=0.5, dt=1.0))], {}),
+    "getaccumulateddamage": (
+        lambda vx, v: dict(a=vx.degradation.getaccumulateddamage(np.asfortranarray(v["degr"]), v["nodmg"])),
+        dict(a=(1, 1.0)), [("damage values", dict(degr=np.array([[0.2, 0.5], [0.0, 0.9], [0.3, 0.1]]), nodmg=0.0)),
+                           ("retained", dict(degr=np.array([[0.8, 0.5], [1.0, 0.1], [0.7, 0.9]]), nodmg=1.0))],
+        {"degr": (0.1, 0.5, 0.8), "nodmg": (0.0, 1.0, 2.0)}),
+    "getnyedegradationmatrix": (
+        lambda vx, v: dict(d=vx.degradation.getnyedegradationmatrix(v["degrf"], v["ntens"], v["psflag"])),
+        dict(d=(-1, None)),
+        [(f"{n} {ps}", dict(degrf=np.linspace(0.2, 0.9, 9), ntens=n, psflag=ps)) for n, ps in ((3, 1), (4, 0), (6, 1))],
+        {}),
+    "falcomdegradation": (
+        lambda vx, v: dict(d=vx.degradation.falcomdegradation(v["dds"], v["rdisc"], v["degrid"], v["plyistape"],
+                                                              v["fa"])),
+        dict(d=(-1, 1e-20)), _falcom_states(), {"dds": (0.0, 1.0), "rdisc": (1e-30, 0.5, 1.0, 2.0)}),
+    "gradualdegradation": (
+        lambda vx, v: fatigue_run(vx, fatigue_state(**v)), dict(nm=(1, 1.0), de=(-1, None), df_t=(-1, None), df_c=(-1, None), cjump_nf=(0, None)),
+        _states(FATIGUE_STATE, **{
+            "accumulation": {}, "accumulation in compression": dict(zip(FATIGUE_KEYS, FATIGUE_COMPRESSION)),
+            "accumulation, shear": {"isshear": 1}, "accumulation, reversed": dict(sbottom_t=-0.4, speak_c=-0.4),
+            "accumulation, worn": dict(WORN, nm=0.01), "accumulation, end of life": dict(nm=0.999, cjimp=1e7),
+            "cycle jump": {"dmgflag": 2}, "cycle jump later": dict(WORN, dmgflag=2, n=3000.0),
+            "cycle jump later in compression": dict(zip(FATIGUE_KEYS, FATIGUE_COMPRESSION), dmgflag=2, n=3000.0,
+                                                    **WORN),
+            "cycle jump, stiffness tied": dict(WORN, dmgflag=2, n=3000.0, alpha_t=3.0, beta_t=1.2),
+            "cycle jump, end of life": dict(WORN, dmgflag=2, n=1e7, cjimp=1e7)}),
+        {"speak_t": (-0.7, 0.4, 0.6), "sbottom_t": (-0.35, 0.02, 0.1), "speak_c": (-0.8, -0.3, -0.05),
+         "sbottom_c": (-0.8, -0.3, -0.05), "nm": (0.0, 1e-4, 1e-3),
+         "n": (1000.0, 2000.0, 1e5), "cjimp": (100.0, 1000.0, 3000.0), "b": (-0.12, -0.1, -0.08),
+         "de": (0.5, 0.9, 1.0), "df_t": (0.5, 0.9, 1.0), "df_c": (0.5, 0.9, 1.0), "degr_fac": (0.005, 0.01, 0.02)}),
+    "matzenmillerdegradation": (
+        lambda vx, v: dict(c=vx.degradation.matzenmillerdegradation(v["propvec"], v["dnorm"], v["d23"], v["d13"],
+                                                                   v["d12"])),
+        dict(c=(0, None)), [("", dict(propvec=np.array([140e3, 10e3, 10e3, 3.5e3, 5e3, 5e3, 0.45, 0.3, 0.3]),
+                                      dnorm=np.array([0.1, 0.2, 0.3]), d23=0.1, d13=0.2, d12=0.3))], {}),
+    "degradationfrommodes": (
+        lambda vx, v: dict(zip(("w", "c"), vx.degradation.degradationfrommodes(v["accumulation"], v["d_modes"],
+                                                                               v["moduli"], v["vnu"], v["effort"]))),
+        dict(w=(1, 1.0), c=(0, None)),
+        [(f"{acc} {eff}", dict(d_modes=np.array([1.0, 0.0, 0.2, 0.0, 0.0, 0.3, 0.0, 0.5, 0.0]),
+                               moduli=np.array([140e3, 120e3, 10e3, 9e3, 10e3, 9e3, 4e3, 5e3, 5e3]),
+                               vnu=np.array([0.4, 0.3, 0.3]), effort=np.array(eff), accumulation=acc))
+         for acc in (True, False) for eff in ((1.0, -1.0, 1.0), (-1.0, 1.0, -1.0))],
+        {"d_modes": (0.0, 0.5, 1.0), "effort": (-1.0, 1.0)}),
+    "falzondegradationparameters": (
+        _run_falzon, dict(dsix=(0, None), w=(1, 1.0), epsi=(0, None), epsu=(0, None), sigi=(0, None), gmix=(0, None)),
+        _states(dict(stressela=np.array([10.0, 40.0, 5.0, 20.0, 3.0, 4.0]), phirad=0.3,
+                     strain=np.array([1e-3, 0.02, 2e-3, 0.01, 1e-3, 2e-3]), gc=np.array([0.2, 1.0, 0.6, 0.6]),
+                     charelemlength=np.ones(3), sigi=0.0, gmix=0.0),
+                onset=dict(epsi=0.0, epsu=0.0, w_matrixmode=0.0), later=dict(epsi=0.004, epsu=0.03, w_matrixmode=0.2)),
+        {"epsi": (0.002, 0.004, 0.006), "w_matrixmode": (0.1, 0.2, 0.3)}),
+    "bogenfelddegradation": (
+        _run_bogenfeld, dict(d=(1, None), final=(0, None)),
+        _states(dict(svoigt=np.array([10.0, 40.0, 5.0, 4.0, 3.0, 20.0]), charelemlength=np.ones(3),
+                     evoigt=np.array([1e-3, 0.01, 2e-3, 2e-3, 1e-3, 0.005]), props=np.array([0.3, 0.2, 1.0, 0.6, 0.6])),
+                onset={"sdv": -np.ones(4)}, later={"sdv": np.array([0.004, 30.0, 0.5, 0.03])}),
+        {"sdv": (-1.0, 0.002, 0.004, 0.03)}),
+    "tensordegradation": (
+        lambda vx, v: dict(c=vx.degradation.tensordegradation(v["csix"], v["angle_r"], v["d"], 2, v["nn"])),
+        dict(c=(0, None)),
+        [(f"nn {nn}", dict(csix=np.asfortranarray(np.diag([140e3, 10e3, 10e3, 3e3, 5e3, 5e3]) + 3e3 * np.eye(6, k=1)
+                                                  + 3e3 * np.eye(6, k=-1)), angle_r=0.3, d=0.4, nn=nn))
+         for nn in (0, -1)], {}),
+}
+NOT_REAL = ("degrid", "plyistape", "ntens", "psflag", "accumulation", "nn", "dmgflag", "isshear")
+
+
+def degradation_inputs():
+    return [(r, k) for r, (_, _, states, _) in DEGRADATION.items()
+            for k in dict.fromkeys(k for _, state in states for k in state) if k not in NOT_REAL]
+
+
+def _read_and_checked(vx, call, results, state, k, j, probes):
+    """Whether entry j of input k is read in state; asserts the rule for its NaN."""
+    def run(x):
+        v = {n: (a.copy() if isinstance(a, np.ndarray) else a) for n, a in state.items()}
+        if isinstance(v[k], np.ndarray):
+            v[k].flat[j] = x
+        else:
+            v[k] = x
+        vx.errorhandling.rsxerr(1)
+        out = call(vx, v)
+        return {n: np.array(out[n], float).ravel() for n in results if n in out}, int(vx.errorhandling.errstat)
+
+    finite = [run(x)[0] for x in probes]
+    got, status = run(math.nan)
+    read = False
+    for name, (sense, failed) in results.items():
+        if any(name not in out for out in finite + [got]):
+            continue
+        values = np.array([f[name] for f in finite])
+        for e in np.flatnonzero(np.any(values != values[0], axis=0) | np.any(np.isnan(values), axis=0)):
+            read, y = True, got[name][e]
+            worst = max(sense * values[:, e]) if failed is None else min(max(sense * values[:, e]), sense * failed)
+            assert math.isnan(y) or status == -2 and (sense == 0 or sense * y >= worst), \
+                (k, j, name, e, y, status, values[:, e])
+    return read
+
+
+@pytest.mark.parametrize("routine,k", degradation_inputs(), ids=[f"{r}-{k}" for r, k in degradation_inputs()])
+def test_nan_input_of_a_degradation_routine_is_never_read_as_intact(vx, routine, k):
+    call, results, states, probes = DEGRADATION[routine]
+    read = False
+    for label, state in (s for s in states if k in s[1]):
+        base = state[k]
+        for j in range(np.size(base)):
+            b = float(np.ravel(base)[j])
+            p = probes.get(k, (0.5 * b, b, 1.5 * b) if b else (0.0, 0.3, 0.7))
+            read |= _read_and_checked(vx, call, results, state, k, j, p)
+    assert read, (routine, k)  # an input no state reads tests nothing

@@ -34,7 +34,10 @@ extern "C" {
  * replaced by the degraded value (a factor whose undegraded entry is 0
  * stays NaN), and status -2 recorded, "NaN held factor or shear modulus in
  * SuddenDegradation". A NaN held E1 to nu23 or strength stays NaN, and so
- * does its factor, unless its mode fails. Nothing else is recorded.
+ * does its factor, unless its mode fails. A NaN degrfac counts as 0, total
+ * loss of what fails, as in SuddenDegradation_viscouse, with status -2
+ * "NaN degradation factor in SuddenDegradation" (recorded whether or not a
+ * mode fails). Nothing else is recorded.
  *   degpeprops (in/out) 9 degraded elastic constants E1, E2, E3, nu12, nu13,
  *                       nu23, G12, G13, G23
  *   degpsprops (in/out) 9 degraded strengths (1 and 2: the fibre strengths)
@@ -45,7 +48,8 @@ extern "C" {
  *   g_f, g_m   (in/out) fibre and matrix failure efforts; 1.0 once failed
  *   ttol       (in)     2 thresholds: the effort of failure, the threshold of
  *                       the mode values; NaN: failed (above)
- *   degrfac    (in)     retained fraction of a degraded value
+ *   degrfac    (in)     retained fraction of a degraded value; NaN: 0
+ *                       (above)
  *   nm         (in, optional) 6 mode values, 1 fibre and 2 to 6 matrix
  *                       modes; absent or all -1.0: none */
 void SuddenDegradation(double* degpeprops, double* degpsprops, const double* peprops,
@@ -196,7 +200,9 @@ void GetNyeDegradationMatrix(double* d, const double* degrf, const int32_t* nten
  * it f4 = f6 = 1e-20, f7 = 0.5; else dds(2) gives f2 = f3 = f8 = 0.5, f4 = f5
  * = 1e-20; then dds(4) gives f2, f4 to f8 = 1e-20; both: dds(5) or dds(6)
  * gives f5 = f6 = 1e-20, dds(7) fills. Finally, when dds(8) is on, rdisc < 1
- * multiplies every non-zero factor by rdisc, and rdisc below 1e-20 fills. A
+ * multiplies every non-zero factor by rdisc, and rdisc below 1e-20 fills; a
+ * NaN rdisc fills too, with status -2 "NaN knock-down factor in
+ * FalcomDegradation". A
  * flag that is NaN has no verdict and counts as on (failed), with status -2
  * "NaN damage flag in FalcomDegradation" (flags a scheme does not read are
  * not judged). A degrid outside 0..5 (with a flag set) records status -2 ("Unsupported
@@ -205,7 +211,8 @@ void GetNyeDegradationMatrix(double* d, const double* degrf, const int32_t* nten
  *                   C55 (13 shear), C66 (23 shear), C13, C23, C33
  *   dds       (in)  10 damage flags, 1.0 (or NaN) marking a failed mode (3,
  *                   9 and 10 read by scheme 0 only)
- *   rdisc     (in)  global knock-down applied when dds(8) is on
+ *   rdisc     (in)  global knock-down applied when dds(8) is on; NaN:
+ *                   every factor 1e-20 (above)
  *   degrid    (in)  scheme 0 to 5
  *   plyistape (in)  1-byte flag: true for a tape ply, false for fabric
  *   fa        (in, optional) 4 scheme factors, default (0.3, 0.3, 0.5, 0.5) */

@@ -66,7 +66,7 @@ void DegradationFromModes(const double* d_modes, double* w_stat, const vx_l1* ac
  * plane turned by phirad about the fibre axis. On that plane the traction t
  * = (s22, s12, s23) and the strain measure e = (max(e22, 0), e12, e23) of the
  * rotated stress and strain are formed. At the first call (w_matrixmode 0
- * and no positive epsi yet) the onset is fixed: epsi = |e|, sigi = |t|,
+ * and epsi 0 or below) the onset is fixed: epsi = |e|, sigi = |t|,
  * gmix = GetEquivalentMixedModeERR(t, gc, 4) and epsu = max(2 gmix/(L
  * sigi), 1.1 epsi), L the crack-band length charelemlength(2)/|cos phirad|,
  * replaced by charelemlength(3)/|sin phirad| when it exceeds the diagonal of
@@ -75,7 +75,8 @@ void DegradationFromModes(const double* d_modes, double* w_stat, const vx_l1* ac
  * and the stress turned back gives the factors r2 = S22/stressela(2), r3 =
  * S33/stressela(3) (1 - w where the elastic stress is 0). A NaN strain,
  * stress, phirad or w_matrixmode, a NaN gc or element length at the onset,
- * or a NaN epsi or epsu after it leaves the damage unknown, never intact:
+ * a NaN epsi (a lost history, not a first call), or a NaN epsu after the
+ * onset leaves the damage unknown, never intact:
  * w_matrixmode becomes 1 and status -2 "NaN strain, stress or damage in
  * FalzonDegradationParameters" is recorded. Nothing else is recorded;
  * epsu = epsi gives non-finite values.
@@ -110,7 +111,11 @@ void FalzonDegradationParameters(const double* stressela, const double* strain,
  * calls keep them. d is the bilinear
  * damage of the strain norm (BiLinearEvolution), not limited to [0, 1]; a
  * NaN crack-band length at the onset stores a NaN final strain, and d is
- * NaN then and later, never the damage of the unset marker -1. Any
+ * NaN then and later, never the damage of the unset marker -1. So is an
+ * onset that a NaN stress, strain, angle or toughness leaves NaN (its final
+ * strain is stored NaN, not the steepest law), and a NaN held in sdv (also
+ * beside unset markers, which are then not read as a history): d is NaN and
+ * sdv is kept. Nothing is recorded for these. Any
  * other mode records status -2 ("Unknown mode in BogenfeldDegradation") and
  * leaves d and sdv unchanged.
  *   d              (out)    damage of the bilinear law

@@ -39,9 +39,21 @@ extern "C" {
  * df_c or degr_fac is treated the same way ("NaN factor in
  * GradualDegradation: life counted as used up"): the factors drop to
  * degr_fac (all NaN when degr_fac is NaN), never to a finite value read
- * past the NaN. A NaN gamma or lambda gives a NaN stiffness curve, and de
- * comes back NaN wherever that curve is used (x < Nf), in both forms; a
- * later call then takes the life as used up as above. Any other dmgflag
+ * past the NaN. Where a stress cycle applies (not a constant stress), a NaN
+ * a, b, u, v or xctratio gives no life ("NaN life in GradualDegradation:
+ * life counted as used up"), and a NaN cycle number no place on it: a NaN
+ * held nm or cjimp (dmgflag 1), a NaN n or cjimp, or an equivalent cycle
+ * number that a NaN exponent of the active curve leaves NaN (dmgflag 2;
+ * "NaN cycle number in GradualDegradation: life counted as used up"). Both
+ * are treated as the NaN stress above. A NaN gamma or lambda gives a NaN
+ * stiffness curve, a NaN alpha or beta a NaN strength curve where the
+ * cycle number is still known (from the start, or the other branch), and
+ * the factor that follows the curve comes back NaN wherever it is used (x <
+ * Nf), in both forms (de too when it is the mean of the strength factors);
+ * a later call then takes the life as used up as above. In dmgflag 2 a NaN
+ * lim or active strength curve leaves the allowed jump unknown: cjump_nf is
+ * NaN and status -2 recorded ("NaN cycle jump bound in GradualDegradation"),
+ * the factors as computed. Any other dmgflag
  * records status -2 ("Error: Default case
  * in subroutine GradualDegradation...") and degrades nothing. When noel
  * equals the debugged element of the step card, labelled values are printed
@@ -69,7 +81,8 @@ extern "C" {
  *   isshear  (in)     4-byte flag: non-zero for a shear component (tension
  *                     and compression strengths not coupled)
  *   noel     (in)     element number; diagnostics when it equals edebug
- *   cjump_nf (in/out) cycles that may still be jumped (dmgflag 2)
+ *   cjump_nf (in/out) cycles that may still be jumped (dmgflag 2); NaN
+ *                     when its bound is unknown (above)
  *   lim      (in)     strength drop that bounds the cycle jump */
 void GradualDegradation(double* speak_t, double* sbottom_t, double* speak_c, double* sbottom_c,
                         const double* xctratio, const double* a, const double* b,

@@ -108,8 +108,10 @@ VX_API void FalzonDegradationParameters(const double* stressela, const double* s
   // A strain, stress or damage that is not a number leaves the damage unknown;
   // the maximum below would drop it and keep the element intact. It counts as
   // full damage instead. So does a NaN toughness or length at the onset (it
-  // makes epsu NaN), or a NaN onset history read later.
-  const bool onset = *w_matrixmode == 0.0 && !(*epsi > 0.0);
+  // makes epsu NaN), or a NaN onset history read later. A NaN epsi is such a
+  // history, not a first call: an onset fixed anew at the present strain
+  // would forget the damage grown since the true onset.
+  const bool onset = *w_matrixmode == 0.0 && *epsi <= 0.0;
   bool unknown = std::isnan(eps) || vx::util::any_nan(tr, 3) || std::isnan(*w_matrixmode);
   if (onset)
     unknown = unknown || vx::util::any_nan(gc, 4) || vx::util::any_nan(charelemlength + 1, 2);
@@ -169,7 +171,8 @@ VX_API void BogenfeldDegradation(double* d, double* sdv, const double* svoigt, c
   GetTVectorFromArbitraryRotation(ev, &theta, fibre_axis, &e[0], &e[1], &e[2], &e[3], &e[4], &e[5], &plane);
   ev[0] = std::max(ev[0], 0.0);
   double len = 0.0;
-  if (vx::util::ex_list(-1.0, sdv, *nsdv)) {
+  const bool onset = vx::util::ex_list(-1.0, sdv, *nsdv);
+  if (onset) {
     sdv[0] = norm3(ev);
     sdv[1] = norm3(t);
     const i4 four = 4;
@@ -180,6 +183,15 @@ VX_API void BogenfeldDegradation(double* d, double* sdv, const double* svoigt, c
   const double eps = norm3(ev);
   BiLinearEvolution(&eps, &sdv[0], &sdv[1], &sdv[2], &len, d, &eps1);
   if (sdv[3] == -1.0) sdv[3] = eps1;
+  // A NaN onset (of a NaN stress, strain, angle or toughness) or held history
+  // leaves the softening unknown; the final strain's maximum passes over a NaN
+  // toughness or traction and would store the steepest law, and a NaN beside
+  // unset markers is not an onset and would read the markers as a history.
+  // The damage is NaN, and so is the final strain fixed at such an onset.
+  if (vx::util::any_nan(sdv, size_t(*nsdv))) [[unlikely]] {
+    if (onset) sdv[3] = vx::not_a_number;
+    *d = vx::not_a_number;
+  }
 }
 
 VX_API void TensorDegradation(const double* csix, double* cdeg, const double* angle_r, const double* d,

@@ -122,7 +122,9 @@ VX_API void FalcomDegradation(double* d, const double* dds, const double* rdisc,
         for (int k = 0; k < 9; ++k)
           if (d[k] != 0.0) d[k] *= *rdisc;
     } else {
-      // A knock-down below the loss value cannot go further than total loss.
+      // A knock-down below the loss value cannot go further than total loss;
+      // one that is not a number is no knock-down known, and counts so.
+      if (std::isnan(*rdisc)) vx::report(-2, "NaN knock-down factor in FalcomDegradation");
       fill();
     }
   }

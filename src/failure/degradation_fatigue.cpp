@@ -3,8 +3,8 @@
 // damage, residual strength and stiffness along power-law curves in the
 // logarithm of the cycle number, and (second form) the equivalent cycle
 // number and the cycle jump allowed before the strength drops by a limit.
-// Bases of fractional powers are kept inside [0, 1] so that no input makes the
-// factors NaN; factors only ever decrease.
+// Bases of fractional powers are kept inside [0, 1] so that no finite input
+// makes the factors NaN; factors only ever decrease.
 #include <algorithm>
 #include <cmath>
 #include "data.h"
@@ -53,12 +53,15 @@ struct Cycle {
 
 // Form 1: the damage grows by the cycle jump over the life, and the factors of
 // the active branch follow their residual curves (or drop to degr_fac once the
-// life is used up). Returns the cycle number the damage held before the jump.
-double accumulate_damage(const Cycle& c, double* nm, double* de, double* df_t, double* df_c) {
-  const double n_eq = *nm * c.nf;
+// life is used up). n_eq: the cycle number the damage held before the jump.
+// False, the factors untouched, when the cycle number reached is not a
+// number (a NaN held nm or cjimp).
+bool accumulate_damage(const Cycle& c, double* nm, double* de, double* df_t, double* df_c, double& n_eq) {
+  n_eq = *nm * c.nf;
   *nm = std::max(*nm + c.cjimp / c.nf, *nm);
   const double x = std::max(*nm * c.nf, 1.0);
-  if (!c.compression && !c.tension) return n_eq;
+  if (!c.compression && !c.tension) return true;
+  if (std::isnan(x)) return false;
   // The strength of the active half (compression before tension); the other
   // half follows it unless the component is a shear one.
   double* active = c.compression ? df_c : df_t;
@@ -72,31 +75,38 @@ double accumulate_damage(const Cycle& c, double* nm, double* de, double* df_t, d
     if (!c.shear) *other = std::min(*active, *other);
     *de = std::min(c.stiffness(x, c.compression ? c.floor_c : c.floor_t), *de);
   }
-  return n_eq;
+  return true;
 }
+
+// What form 2 did: degraded; stopped with nothing to degrade (already fully
+// damaged, below the fatigue limit, or a constant stress); or found the cycle
+// number not a number before any factor was touched.
+enum class Jump { degraded, stopped, unknown };
 
 // Form 2: the equivalent cycle number of the present strength, the factors at
 // the cycle after the jump, and the jump still allowed before the active
-// strength drops by lim. False when nothing was degraded (already fully
-// damaged, below the fatigue limit, or a constant stress).
-bool equivalent_cycles(const Cycle& c, double* nm, double* de, double* df_t, double* df_c, double* cjump_nf,
+// strength drops by lim.
+Jump equivalent_cycles(const Cycle& c, double* nm, double* de, double* df_t, double* df_c, double* cjump_nf,
                        double& n_eq) {
   if (c.degr_fac >= *de || c.degr_fac >= *df_t || c.degr_fac >= *df_c) {
     *nm = 1.0;
     *cjump_nf = vx::huge;
     if (c.debug) line("Already fully damaged, no cyclic degradation");
-    return false;
+    return Jump::stopped;
   }
   if (c.nf >= 1e20) {
     *cjump_nf = c.nf;
     if (c.debug) line("Fatigue limit exceeded, no cyclic degradation");
-    return false;
+    return Jump::stopped;
   }
   if (!c.tension && !c.compression) {
     // Constant stress (or no usable ratio): no cycles, nothing to degrade.
     *cjump_nf = vx::huge;
-    return false;
+    return Jump::stopped;
   }
+  // A NaN n or cjimp is neither the start nor past the life: where the ply
+  // stands is unknown.
+  if (std::isnan(c.d_last)) return Jump::unknown;
   if (c.debug) line(c.compression ? "C-C or C-dominated" : "T-T or T-dominated");
   double* fa = c.compression ? df_c : df_t;
   const double s = c.compression ? c.floor_c : c.floor_t;
@@ -107,6 +117,10 @@ bool equivalent_cycles(const Cycle& c, double* nm, double* de, double* df_t, dou
   else
     n_eq = std::min(std::pow(10.0, inverse_fraction(fold, s, p, e) * (c.lognf + L4) - L4), vx::huge - c.cjimp);
   *nm = std::min((n_eq + c.cjimp) / c.nf, 1.0);
+  // So it is when the equivalent cycle number is NaN (an exponent of the
+  // active curve not a number): the comparison with the life below would
+  // read it as used up for the active factor alone.
+  if (std::isnan(*nm)) return Jump::unknown;
   const double x = std::max(*nm * c.nf, 1.0);
   if (x < c.nf) {
     *df_t = std::min(c.strength_t(x), *df_t);
@@ -117,16 +131,24 @@ bool equivalent_cycles(const Cycle& c, double* nm, double* de, double* df_t, dou
   const double g1 = s >= 1.0 ? 0.0 : inverse_fraction(*fa - c.lim, s, p, e);
   const double log_cj = std::min(g1 * (c.lognf + L4) - L4, log_huge);
   if (x < c.nf) {
-    if (c.lambda == c.beta_t && c.gamma == c.alpha_t) *de = std::min(*de, (*df_t + *df_c) / 2.0);
-    // A NaN curve (gamma or lambda not a number) leaves the stiffness
-    // unknown, as in form 1, not at the factor held.
+    // A NaN curve or strength factor (an exponent not a number) leaves the
+    // stiffness unknown, as in form 1, not at the factor held.
+    if (c.lambda == c.beta_t && c.gamma == c.alpha_t) *de = vx::util::min_or_nan(*de, (*df_t + *df_c) / 2.0);
     else *de = vx::util::min_or_nan(*de, c.stiffness(x, s));
   } else {
     *de = std::min(*de, c.degr_fac);
   }
   double cj = std::pow(10.0, log_cj) - n_eq - c.cjimp;
-  cj = std::min(std::max(cj, 0.0), vx::huge);
-  *cjump_nf = cj == 0.0 ? vx::huge : cj;
+  if (std::isnan(cj)) [[unlikely]] {
+    // A NaN lim or strength curve bounds the jump by an unknown: the clamps
+    // below would pass it on silently, and a caller's minimum over plies
+    // would drop it as if nothing bounded the jump. It stays NaN, reported.
+    vx::report(-2, "NaN cycle jump bound in GradualDegradation");
+    *cjump_nf = cj;
+  } else {
+    cj = std::min(std::max(cj, 0.0), vx::huge);
+    *cjump_nf = cj == 0.0 ? vx::huge : cj;
+  }
   if (c.debug) {
     line("(n_eq+cjimp)", n_eq + c.cjimp);
     line("NM", *nm);
@@ -136,7 +158,7 @@ bool equivalent_cycles(const Cycle& c, double* nm, double* de, double* df_t, dou
     line("dF n", *df_c);
     line("dF nach cjump_nf", residual(std::pow(10.0, log_cj), c.lognf, s, p, e));
   }
-  return true;
+  return Jump::degraded;
 }
 
 // Diagnostics of the debugged element: the inputs and the derived life.
@@ -237,28 +259,44 @@ VX_API void GradualDegradation(double* speak_t, double* sbottom_t, double* speak
   // nor the life (the maximum and minimum above can drop it, which reads as
   // a constant stress); a held factor or a degr_fac that is not a number
   // would be dropped by the minima below, which keep or restore a factor,
-  // and degr_fac decides whether the ply is used up. Either verdict is
+  // and degr_fac decides whether the ply is used up. A life relation with a
+  // NaN constant (a, b, u, v, xctratio) gives a NaN life, and a NaN cycle
+  // number (held nm, n, cjimp, or an equivalent cycle number of a NaN
+  // exponent) a NaN position on it, which the comparisons with the life
+  // would read as used up for the active factor alone. Each verdict is
   // unknown: the life counts as used up and every factor drops to degr_fac
   // (std::min keeps a NaN first argument), never to an intact ply.
+  auto used_up = [&](const char* why) {
+    vx::report(-2, why);
+    if (!(*nm >= 1.0)) *nm = 1.0;
+    for (double* fac : {de, df_t, df_c}) *fac = std::min(cy.degr_fac, *fac);
+    if (*dmgflag == 2) *cjump_nf = vx::huge;
+  };
+  const char* cycle_nan = "NaN cycle number in GradualDegradation: life counted as used up";
   const bool form = *dmgflag == 1 || *dmgflag == 2;  // any other is refused below
   const char* unknown = nullptr;
   if (form && (std::isnan(*speak_t) || std::isnan(*sbottom_t) || std::isnan(*speak_c) || std::isnan(*sbottom_c)))
     unknown = "NaN stress in GradualDegradation: life counted as used up";
   else if (form && (std::isnan(*de) || std::isnan(*df_t) || std::isnan(*df_c) || std::isnan(cy.degr_fac)))
     unknown = "NaN factor in GradualDegradation: life counted as used up";
+  // A constant stress reads no life: nothing degrades whatever it is.
+  else if (form && (cy.tension || cy.compression) && std::isnan(lognf))
+    unknown = "NaN life in GradualDegradation: life counted as used up";
   if (unknown) {
-    vx::report(-2, unknown);
-    if (!(*nm >= 1.0)) *nm = 1.0;
-    for (double* fac : {de, df_t, df_c}) *fac = std::min(cy.degr_fac, *fac);
-    if (*dmgflag == 2) *cjump_nf = vx::huge;
+    used_up(unknown);
     return;
   }
 
   double n_eq = 0.0;
   if (*dmgflag == 1) {
-    n_eq = accumulate_damage(cy, nm, de, df_t, df_c);
+    if (!accumulate_damage(cy, nm, de, df_t, df_c, n_eq)) {
+      used_up(cycle_nan);
+      return;
+    }
   } else if (*dmgflag == 2) {
-    if (!equivalent_cycles(cy, nm, de, df_t, df_c, cjump_nf, n_eq)) return;
+    const Jump j = equivalent_cycles(cy, nm, de, df_t, df_c, cjump_nf, n_eq);
+    if (j == Jump::unknown) used_up(cycle_nan);
+    if (j != Jump::degraded) return;
   } else {
     vx::report(-2, "Error: Default case in subroutine GradualDegradation. Please check your input parameters.");
     return;

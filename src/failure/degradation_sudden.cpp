@@ -110,6 +110,15 @@ void discount(double* degpe, double* degps, const double* pe, const double* ps, 
   degpe[8] = std::min(de[1] * pe[8], degpe[8]);
 }
 
+// The discount of a NaN fraction: reported, and total loss of what fails.
+[[gnu::cold, gnu::noinline]] void discount_total_loss(double* degpe, double* degps, const double* pe,
+                                                      const double* ps, double* de, double* df, double* g_f,
+                                                      double* g_m, const double* ttol, const double* nm,
+                                                      const char* routine) {
+  report_nan("NaN degradation factor", routine);
+  discount(degpe, degps, pe, ps, de, df, g_f, g_m, ttol, 0.0, 0.0, nm, routine);
+}
+
 // A retained fraction in [0, 1]: outside it the modulus would turn negative or
 // stiffen. A NaN fraction is reported and counts as total loss, never as intact.
 double retained(double f, const char* routine) {
@@ -145,8 +154,14 @@ VX_API void viscouseregularisation(const double* dold, const double* dnew, doubl
 VX_API void SuddenDegradation(double* degpeprops, double* degpsprops, const double* peprops, const double* psprops,
                               double* de, double* df, double* g_f, double* g_m, const double* ttol,
                               const double* degrfac, const double* nm) {
-  discount(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, *degrfac, *degrfac, nm,
-           "SuddenDegradation");
+  // A NaN fraction leaves the degraded values unknown: it counts as total
+  // loss and is reported, as in the viscous variant. The report stays out of
+  // line: inlined, its message buffer gave every call a stack frame.
+  const double f = *degrfac;
+  if (std::isnan(f)) [[unlikely]]
+    return discount_total_loss(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, nm,
+                               "SuddenDegradation");
+  discount(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, f, f, nm, "SuddenDegradation");
 }
 
 VX_API void SuddenDegradation_viscouse(double* degpeprops, double* degpsprops, const double* peprops,
