@@ -60,6 +60,21 @@ def test_connectivity(vx, model):
     assert err(vx)[0] == -2 and (vx.elementdata.elemlist == before).all()
 
 
+@pytest.mark.parametrize("absent", ["elemlist", "elemkind", "elemnodes"])
+def test_connectivity_without_the_element_arrays(vx, model, absent):
+    # An element that would be stored has nowhere to go: refused, the counter
+    # unchanged; names that are skipped anyway change nothing and record nothing.
+    model([0, 0], [0, 0], [[0] * 4] * 2)
+    setattr(vx.elementdata, absent, None)
+    e = vx.elementhandling
+    assert e.getabqelementconnectivity([1, 2], 7, "B31", 0) == 0
+    assert e.getabqelementconnectivity([1, 2, 3, 4], 8, "CINPE4", 0) == 0
+    assert err(vx)[0] == 0
+    assert e.getabqelementconnectivity([1, 2, 3, 4], 9, "S4R", 0) == 0
+    assert err(vx) == (-2, "Element data not allocated in getabqelementconnectivity")
+    assert all(not getattr(vx.elementdata, n).any() for n in ("elemlist", "elemkind", "elemnodes") if n != absent)
+
+
 def test_nodal_coordinates_follow_shell_set(vx, model):
     model([1, 2, 3], [2, 2, 11], [[1, 2, 5, 4], [2, 3, 6, 5], [2, 3, 6, 5]])
     xyz = np.array([[0, 0, 0], [1, 0, 0], [2, 0, 0], [0, 1, 0], [1, 1, 0], [2, 1, 0]], float).T
@@ -358,9 +373,20 @@ def test_element_arrays_of_the_wrong_shape_are_refused(vx, model):
     e, ed, nd = vx.elementhandling, vx.elementdata, vx.nodaldata
     reset = lambda: vx.errorhandling.rsxerr(1)
     nd.nodalcoords = np.zeros((2, 4, 2))                     # two coordinates per node
+    e.getnodalcoordinates(np.array([[1.0, 7.0], [2.0, 8.0], [0.0, 0.0]]), np.array([3, 5], np.int32))
+    assert err(vx)[0] == 0                                   # only zeros left out
     e.getnodalcoordinates(np.array([[1.0], [2.0], [3.0]]), np.array([3], np.int32))
+    assert err(vx) == (-2, "Node coordinates beyond the rows of nodalcoords in GetNodalCoordinates")
     assert nd.nodalcoords[:, 2, 0].tolist() == [1, 2] and nd.nodalcoords[:, 0, 1].tolist() == [1, 2]
     assert nd.nodalcoords[:, 1, 0].tolist() == [0, 0] and nd.nodalcoords[:, 3, 0].tolist() == [0, 0]
+    assert nd.nodalcoords[:, 2, 1].tolist() == [7, 8]
+    reset()
+    nd.nodesmotion = np.zeros((2, 4, 2))                     # no room for the translations
+    nd.ndof = 2
+    e.getnodesmotion(np.ones((3, 1)), np.ones((3, 1)), np.array([3], np.int32))
+    assert err(vx) == (-2, "Index out of range in GetNodesMotion") and (nd.nodesmotion == 0).all()
+    nd.nodesmotion, nd.ndof = np.zeros((6, 4, 2)), 6
+    reset()
     nd.tnodalmatrices = np.zeros((3, 3, 2, 2))               # room for two node frames only
     e.getnodesmotion(np.ones((3, 1)), np.ones((3, 1)), np.array([3], np.int32))
     assert err(vx)[0] == -2 and (nd.nodesmotion == 0).all()
@@ -392,7 +418,7 @@ def test_element_arrays_of_the_wrong_shape_are_refused(vx, model):
 @pytest.mark.parametrize("datum, value", [
     ("elementdata.nelem", 2**31 - 1), ("elementdata.nelem", -2**31), ("elementdata.nelem", 3),
     ("nodaldata.nnodes", 5), ("nodaldata.nnodes", -1), ("nodaldata.ndof", -2**31), ("nodaldata.ndof", 7),
-    ("elementdata.elemindices", [1, 3])])
+    ("elementdata.elemindices", [1, 3]), ("elementdata.elemindices", [1])])
 def test_counts_beyond_the_element_arrays_record_a_status(datum, value):
     out, rc = run_python(f"""
 import numpy as np, _vexlan as vx
@@ -419,12 +445,75 @@ print(*res, int(nd.nodalcoords.any()), int(nd.nodesmotion.any()))
 
 
 def test_counts_within_the_arrays_walk_the_leading_elements(vx, model):
-    # Arrays kept from a larger model: the count says how many are in use.
-    model([1, 2], [2, 2], [[1, 2, 3, 4], [3, 4, 5, 6]])
+    # Arrays kept from a larger model: the count says how many are in use,
+    # of the elements and of the index list's entries alike.
+    model([1, 2, 3], [2, 2, 2], [[1, 2, 3, 4], [3, 4, 5, 6], [3, 7, 8, 9]])
     vx.elementdata.nelem = 1
     vx.elementhandling.getnodalcoordinates(np.array([[1.0], [2.0], [3.0]]), np.array([3], np.int32))
     c = vx.nodaldata.nodalcoords
-    assert c[:, 2, 0].tolist() == [1, 2, 3] and not c[:, :, 1].any() and err(vx)[0] == 0
+    assert c[:, 2, 0].tolist() == [1, 2, 3] and not c[:, :, 1:].any() and err(vx)[0] == 0
+    vx.elementdata.nelem = 2
+    vx.elementdata.elemindices = np.array([2, -1, 3], np.int32)
+    vx.elementhandling.getnodalcoordinates(np.array([[4.0], [5.0], [6.0]]), np.array([3], np.int32))
+    assert c[:, 0, 1].tolist() == [4, 5, 6] and c[:, 2, 0].tolist() == [1, 2, 3] and not c[:, :, 2].any()
+    assert err(vx)[0] == 0
+    # a position beyond the count, though within the arrays, is no element in use
+    vx.elementdata.elemindices = np.array([1, 3, -1], np.int32)
+    vx.elementhandling.getnodalcoordinates(np.array([[7.0], [8.0], [9.0]]), np.array([3], np.int32))
+    assert err(vx)[0] == -2 and c[:, 2, 0].tolist() == [1, 2, 3] and not c[:, :, 2].any()
+
+
+ABSENT = [("getnodalcoordinates", "nodalcoords"),
+          ("getnodesmotion", "tcurvmatrices"), ("getelementreferencedata", "elemkind"),
+          ("getelementreferencedata", "nsectionpoints"), ("getelementreferencedata", "elemreforientation"),
+          ("getnodereferencedata", "elemcurvatures")]
+
+
+@pytest.mark.parametrize("routine, absent", ABSENT)
+@pytest.mark.parametrize("nelem", [0, 2])
+def test_an_absent_array_answers_only_a_model_of_no_elements(vx, model, routine, absent, nelem):
+    # With elements counted, an array the routine needs that is not there
+    # leaves an answer for no element, which must not pass for one: -2. With
+    # none counted there is nothing to answer for.
+    model([1, 2], [2, 11], [[1, 2, 3, 4], [3, 4, 5, 6]])
+    ed, nd, e = vx.elementdata, vx.nodaldata, vx.elementhandling
+    ed.elemcurvatures = np.zeros((2, 2))
+    ed.nelem = nelem
+    for comp in (ed, nd, vx.sectiondata):
+        if hasattr(comp, absent):
+            setattr(comp, absent, None)
+    xyz = np.array([[1.0], [2.0], [3.0]])
+    call = {"getnodalcoordinates": lambda: e.getnodalcoordinates(xyz, np.array([3], np.int32)),
+            "getnodesmotion": lambda: e.getnodesmotion(xyz, xyz, np.array([3], np.int32)),
+            "getelementreferencedata": lambda: e.getelementreferencedata(1),
+            "getnodereferencedata": lambda: e.getnodereferencedata()}[routine]
+    arrays = [(c, n) for c, names in ((ed, ("elemlist", "elemkind", "elemnodes", "elemcurvatures")),
+                                      (nd, ("nodalcoords", "nodesmotion", "tnodalmatrices", "tcurvmatrices")))
+              for n in names if n != absent]
+    before = [getattr(c, n).copy() for c, n in arrays]
+    call()
+    assert err(vx)[0] == (-2 if nelem else 0)
+    # nothing is written (the reference data only mark their own arrays unset)
+    assert all(np.array_equal(getattr(c, n), b) for (c, n), b in zip(arrays, before))
+
+
+def test_reference_data_with_an_index_list_that_does_not_hold_the_count(vx, model):
+    model([1, 2, 3], [2, 11, 2], [[1, 2, 3, 4]] * 3)
+    e, ed, lh = vx.elementhandling, vx.elementdata, vx.listhandling
+    visit = lambda: e.getelementreforientation(1, np.eye(3), np.eye(3), np.array([[30.0]]), 2, 3, 1, 1, 0)
+    # an index list of the count's length is taken as built: nothing new, nothing recorded
+    ed.elemindices = np.array([1, 3, -1], np.int32)
+    visit()
+    assert e.getelementreferencedata(1) == (0, 0) and err(vx)[0] == 0
+    # one shorter than the count is not the index list of its elements: -2,
+    # the list kept, the record still stored, the lists released
+    ed.elemindices = np.array([1, 3], np.int32)
+    visit()
+    assert e.getelementreferencedata(1) == (0, 0)
+    assert err(vx) == (-2, "Element data disagree with their count in GetElementReferenceData")
+    assert ed.elemindices.tolist() == [1, 3] and ed.elemreforientation[0, 1] == pytest.approx(30.0)
+    assert vx.sectiondata.nsectionpoints.tolist() == [1, 3, 1]
+    assert all(lh.getsizeoflist(1, k) == -1 for k in range(3))
 
 
 def test_reference_data_with_a_count_beyond_the_kinds(vx, model):

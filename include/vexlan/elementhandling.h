@@ -30,9 +30,9 @@ int32_t getabqelementkind(const char* elemtype, size_t elemtype_len);
 /* getabqelementconnectivity: appends one element to the element data
  * (elemlist, elemkind, elemnodes) and advances the running counter. Names
  * starting with neither S nor C, and infinite elements (C followed by IN),
- * are skipped. Nothing happens while the element arrays are not allocated; a
- * counter or node count beyond the arrays records status -2 and changes
- * nothing.
+ * are skipped and change nothing. An element to store while any of the three
+ * arrays is not allocated, or a counter or node count beyond the arrays,
+ * records status -2 and changes nothing (iele included).
  *   iele         (in/out) running element counter, incremented per element
  *                         stored
  *   connectivity (in)  nconnect node labels of the element
@@ -44,11 +44,14 @@ void getabqelementconnectivity(int32_t* iele, const int32_t* connectivity, const
 
 /* GetNodalCoordinates: copies node coordinates into the per-element node
  * slots (nodalcoords) of every element of the shell set that holds the node
- * (all elements while the shell index list does not exist). Nothing happens
- * while the element or node arrays are not allocated. Counts that disagree
- * with the arrays (nelem or nnodes below 0 or beyond elemnodes and
- * nodalcoords, a shell index beyond them) record status -2 and nothing is
- * written.
+ * (the elements 1..nelem while the shell index list does not exist, else
+ * the positions in its first nelem entries). Nothing happens without nodes
+ * or while nelem is 0. Data that disagree with their counts (nelem or
+ * nnodes below 0 or beyond elemnodes and nodalcoords, nelem above 0 while
+ * either is not allocated, an index list shorter than nelem or holding a
+ * position beyond nelem or the arrays) record status -2 and nothing is
+ * written. A nodalcoords of fewer rows than coordinates given takes the
+ * leading ones; a coordinate other than 0 left out records status -2.
  *   coordnp (in)  ncoord x nblock node coordinates (at most three read)
  *   nodeid  (in)  nblock node labels
  *   ncoord  (in)  coordinates per node
@@ -62,10 +65,13 @@ void GetNodalCoordinates(const double* coordnp, const int32_t* nodeid, const int
  * translation or rotation whose values all equal defreal counts as missing
  * and is not stored; of a rotation the first min(ndof, 6) - 3 components are
  * stored (none with three dof per node).
- * Elements without frames use the identity. Nothing happens while the arrays
- * are not allocated; an ndim above 3, frame arrays of the wrong shape, or
- * counts that disagree with the arrays (nelem, nnodes or ndof below 0 or
- * beyond them, a shell index beyond them) record status -2 and nothing is
+ * Elements without frames use the identity; the shell set is that of
+ * GetNodalCoordinates. Nothing happens without nodes or while nelem is 0.
+ * An ndim above 3, frame arrays of the wrong shape, a nodesmotion of fewer
+ * than 3 rows, or data that disagree with their counts (nelem, nnodes or
+ * ndof below 0 or beyond the arrays, nelem above 0 while one of the four
+ * arrays is not allocated, an index list shorter than nelem or holding a
+ * position beyond nelem or the arrays) record status -2 and nothing is
  * written.
  *   ntraction (in)  3 x nblock translations
  *   nrotation (in)  ndim x nblock rotations
@@ -133,9 +139,12 @@ double GetABQElementOrientation(const double* rm, const double* tdirect);
  * list gives ierror -1 and leaves both arrays at -1; a missing pair list is
  * no failure but leaves nsectionpoints at -1. An elemreforientation of fewer
  * than 7 rows records status -2 in the error record and takes no record. An
- * nelem below 0 or beyond elemkind or elemlist records status -2; no index
- * list is built then (nshell 0), labels are looked up only in the elements
- * elemlist holds, and the lists are still released.
+ * nelem below 0 or beyond any of elemlist, elemreforientation,
+ * nsectionpoints and elemkind (elemindices instead when it exists), an array
+ * not allocated holding none, records status -2; no index list is built then
+ * (nshell 0), labels are looked up only in the elements elemlist holds,
+ * records and section points are stored only where the arrays reach, and
+ * the lists are still released.
  *   nshell (out) number of shell elements found; 0 when elemindices existed
  *   ierror (out) 0; -1 when the label or record list was missing, which no
  *                release of the other lists clears
@@ -398,10 +407,10 @@ void GetElementTransformation(double* tcurv, double* origin, double* kappa, cons
  * mid-side data in node slots 5 to 8), written to tnodalmatrices,
  * tcurvmatrices and elemcurvatures; the node coordinates become
  * element-local unless tflag is 1. Needs the reference orientations of
- * GetElementReferenceData. Nothing happens while the arrays are not
- * allocated or nelem is 0; arrays of the wrong shape, and an nelem below 0
- * or beyond the element and node arrays, record status -2 and change
- * nothing; an unknown element kind records status -3 and stops.
+ * GetElementReferenceData. Nothing happens while nelem is 0; an array not
+ * allocated, arrays of the wrong shape, and an nelem below 0 or beyond the
+ * element and node arrays record status -2 and change nothing; an unknown
+ * element kind records status -3 and stops.
  *   lop   (out) 0, or -3 for an element kind outside 0..11
  *   tflag (in, optional) 1 keeps the global node coordinates; otherwise
  *               (default) they are replaced */

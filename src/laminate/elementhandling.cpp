@@ -6,7 +6,8 @@
 //
 // Element positions and node slots come from the process-wide element and
 // node data; every walk is bounded by the allocated extents, and counts that
-// reach past them (or below 0) record -2 instead of being walked.
+// reach past them (or below 0, or above 0 with an array the routine needs
+// absent) record -2 instead of being walked.
 #include <algorithm>
 #include <cmath>
 #include "listhandling_impl.h"
@@ -52,17 +53,21 @@ bool in_ext2dkind(int32_t kind) {
 
 ShellSet::ShellSet(int64_t columns) : columns_(std::max<int64_t>(columns, 0)) {
   using namespace elementdata;
+  const int64_t n = nelem;
+  fits_ = n >= 0 && n <= columns_;
   if (elemindices.allocated()) {
+    // An index list shorter than the count cannot be the list of its
+    // elements; entries past the count are not in use.
     index_ = elemindices.data();
-    nindex_ = elemindices.extent(1);
+    nindex_ = std::clamp<int64_t>(n, 0, elemindices.extent(1));
+    if (n > elemindices.extent(1)) fits_ = false;
     for (int64_t k = 0; k < nindex_; ++k) {
       if (index_[k] < 1) continue;
-      if (index_[k] > columns_) fits_ = false;
+      if (index_[k] > n || index_[k] > columns_) fits_ = false;
       else ++used_;
     }
   } else {
-    fits_ = nelem >= 0 && nelem <= columns_;
-    used_ = std::clamp<int64_t>(nelem, 0, columns_);
+    used_ = std::clamp<int64_t>(n, 0, columns_);
   }
 }
 
@@ -71,14 +76,12 @@ ShellSet::ShellSet(int64_t columns) : columns_(std::max<int64_t>(columns, 0)) {
 namespace {
 
 // Position of a label among the first nelem entries of elemlist (first
-// match), 0 when absent; fits is false when nelem disagrees with elemlist.
+// match, as far as elemlist reaches), 0 when absent.
 struct LabelIndex {
   HashMap<int32_t, int32_t> pos;
-  bool fits = true;
   LabelIndex() {
     using namespace elementdata;
     if (!elemlist.allocated()) return;
-    fits = count_fits(nelem, elemlist.extent(1));
     const int32_t n = static_cast<int32_t>(std::clamp<int64_t>(nelem, 0, elemlist.extent(1)));
     pos.reserve(size_t(n));
     for (int32_t i = n; i >= 1; --i) pos[elemlist(i)] = i;  // backwards: the first match stays
@@ -209,12 +212,16 @@ VX_API int32_t getabqelementkind(const char* elemtype, size_t elemtype_len) {
 VX_API void getabqelementconnectivity(int32_t* iele, const int32_t* connectivity, const int32_t* elemid,
                                       const char* elemtype, const int32_t* nconnect, size_t elemtype_len) {
   using namespace elementdata;
-  if (!elemlist.allocated() || !elemkind.allocated() || !elemnodes.allocated()) return;
   const bool shell = elem::starts_with(elemtype, elemtype_len, "S");
   // Infinite elements (C followed by IN) carry no structural nodes.
   const bool solid = elem::starts_with(elemtype, elemtype_len, "C") &&
                      !(elemtype_len >= 3 && elemtype[1] == 'I' && elemtype[2] == 'N');
   if (!shell && !solid) return;
+  // An element to store and no arrays to take it: nothing may pass for stored.
+  if (!elemlist.allocated() || !elemkind.allocated() || !elemnodes.allocated()) {
+    report(-2, "Element data not allocated in getabqelementconnectivity");
+    return;
+  }
   const int64_t i = int64_t(*iele) + 1;
   const int32_t nc = *nconnect;
   if (i < 1 || i > elemlist.extent(1) || i > elemkind.extent(1) || i > elemnodes.extent(2) || nc < 0 ||
@@ -232,28 +239,39 @@ VX_API void GetNodalCoordinates(const double* coordnp, const int32_t* nodeid, co
                                 const int32_t* nblock) {
   using elementdata::elemnodes;
   using nodaldata::nodalcoords;
-  if (*nblock < 1 || !elemnodes.allocated() || !nodalcoords.allocated()) return;
+  if (*nblock < 1) return;
+  const char* disagree = "Element or node data disagree with their counts in GetNodalCoordinates";
+  if (!elemnodes.allocated() || !nodalcoords.allocated()) {
+    // Without the arrays only a model of no elements is answered.
+    if (elementdata::nelem != 0) report(-2, disagree);
+    return;
+  }
   const elem::ShellSet set(std::min(elemnodes.extent(2), nodalcoords.extent(3)));
   const int64_t nn = nodaldata::nnodes;
   if (!set.fits() || !count_fits(nn, std::min(elemnodes.extent(1), nodalcoords.extent(2)))) {
-    report(-2, "Element or node data disagree with their counts in GetNodalCoordinates");
+    report(-2, disagree);
     return;
   }
   if (set.empty()) return;
-  const int32_t nc = static_cast<int32_t>(std::min<int64_t>({*ncoord, 3, nodalcoords.extent(1)}));
+  const int32_t given = std::clamp(*ncoord, 0, 3);
+  const int32_t nc = static_cast<int32_t>(std::min<int64_t>(given, nodalcoords.extent(1)));
   const int64_t ldc = std::max(*ncoord, 0);
+  bool dropped = false;  // a coordinate stored nowhere that is not zero
   for (int64_t k = 0; k < *nblock; ++k) {
     const int32_t id = nodeid[k];
+    const double* x = coordnp + ldc * k;
     for (int64_t q = 0, m = set.size(); q < m; ++q) {
       const int32_t e = set.at(q);
       if (e == 0) continue;
       for (int64_t i = 1; i <= nn; ++i)
         if (elemnodes(i, e) == id) {
-          for (int32_t c = 1; c <= nc; ++c) nodalcoords(c, i, e) = coordnp[c - 1 + ldc * k];
+          for (int32_t c = 1; c <= nc; ++c) nodalcoords(c, i, e) = x[c - 1];
+          for (int32_t c = nc; c < given && !dropped; ++c) dropped = x[c] != 0.0;
           break;
         }
     }
   }
+  if (dropped) report(-2, "Node coordinates beyond the rows of nodalcoords in GetNodalCoordinates");
 }
 
 VX_API void ShellTractionTransformation(double* ntrac, double* nrot, const double* ti, const double* tcurv,
@@ -284,12 +302,18 @@ VX_API void GetNodesMotion(const double* ntraction, const double* nrotation, con
     report(-2, "Index out of range in GetNodesMotion");
     return;
   }
+  if (*nblock < 1) return;
+  const char* disagree = "Element or node data disagree with their counts in GetNodesMotion";
   if (!elemnodes.allocated() || !nodesmotion.allocated() || !tcurvmatrices.allocated() ||
-      !tnodalmatrices.allocated() || *nblock < 1)
+      !tnodalmatrices.allocated()) {
+    // Without the arrays only a model of no elements is answered.
+    if (elementdata::nelem != 0) report(-2, disagree);
     return;
-  // The transformations are read as whole 3 x 3 blocks, eight per element.
+  }
+  // The transformations are read as whole 3 x 3 blocks, eight per element;
+  // a motion slot holds at least the three translations.
   if (tnodalmatrices.extent(1) != 3 || tnodalmatrices.extent(2) != 3 || tnodalmatrices.extent(3) < 8 ||
-      tcurvmatrices.extent(1) != 3 || tcurvmatrices.extent(2) != 3) {
+      tcurvmatrices.extent(1) != 3 || tcurvmatrices.extent(2) != 3 || nodesmotion.extent(1) < 3) {
     report(-2, "Index out of range in GetNodesMotion");
     return;
   }
@@ -298,7 +322,7 @@ VX_API void GetNodesMotion(const double* ntraction, const double* nrotation, con
   const int64_t nn = nnodes, mrows = nodesmotion.extent(1);
   if (!set.fits() || !count_fits(nn, std::min(elemnodes.extent(1), nodesmotion.extent(2))) ||
       !count_fits(ndof, mrows)) {
-    report(-2, "Element or node data disagree with their counts in GetNodesMotion");
+    report(-2, disagree);
     return;
   }
   const double def = defreal ? *defreal : huge;
@@ -334,7 +358,7 @@ VX_API void GetNodesMotion(const double* ntraction, const double* nrotation, con
       double nrot[3] = {0.0, 0.0, 0.0};
       for (int32_t j = 0; j < nd; ++j) nrot[j] = ro[j];
       ShellTractionTransformation(ntrac, nrot, ti.data(), tc.data(), &three);
-      if (!notrans && mrows >= 3)
+      if (!notrans)
         for (int c = 0; c < 3; ++c) nodesmotion(c + 1, i, e) = ntrac[c];
       if (!norot)
         for (int32_t c = 0; c < nrl; ++c) nodesmotion(4 + c, i, e) = nrot[c];
@@ -414,21 +438,22 @@ VX_API void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int3
   *ierror = 0;
   if (nsectionpoints.allocated()) nsectionpoints.fill(-1);
   if (elemreforientation.allocated()) elemreforientation.fill(-1.0);
-  // The index list is sized by the count only where the kinds back it; the
-  // lists of ind are still read and released below.
-  const char* disagree = "Element data disagree with their count in GetElementReferenceData";
-  if (!elemindices.allocated() && elemkind.allocated()) {
-    if (!count_fits(nelem, elemkind.extent(1))) {
-      report(-2, disagree);
-    } else {
-      elemindices.allocate({nelem});
-      elemindices.fill(-1);
-      int32_t c = 0;
-      for (int64_t e = 1; e <= nelem; ++e)
-        if (!elem::in_ext2dkind(elemkind(e))) elemindices(++c) = static_cast<int32_t>(e);
-      *nshell = c;
-      if (c == nelem) elemindices.free();  // all shells: the whole range is the shell set
-    }
+  // Every array read or filled here must hold the count's elements (an
+  // absent one holds none), and so must the index list or, without it, the
+  // kinds it is built from. Otherwise no index list is sized by the count,
+  // and the lists of ind are still read and released below.
+  const int64_t shell_data = elemindices.allocated() ? elemindices.extent(1) : elemkind.extent(1);
+  if (!count_fits(nelem, std::min({shell_data, elemlist.extent(1), nsectionpoints.extent(1),
+                                   elemreforientation.extent(2)}))) {
+    report(-2, "Element data disagree with their count in GetElementReferenceData");
+  } else if (!elemindices.allocated() && elemkind.allocated()) {
+    elemindices.allocate({nelem});
+    elemindices.fill(-1);
+    int32_t c = 0;
+    for (int64_t e = 1; e <= nelem; ++e)
+      if (!elem::in_ext2dkind(elemkind(e))) elemindices(++c) = static_cast<int32_t>(e);
+    *nshell = c;
+    if (c == nelem) elemindices.free();  // all shells: the whole range is the shell set
   }
   const int32_t f0 = 0, f1 = 1, f2 = 2;
   const int32_t ni = std::max(GetSizeOfList(ind, &f0, nullptr, nullptr, nullptr), 1);
@@ -442,8 +467,7 @@ VX_API void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int3
   if (e1 != 0 || e2 != 0) {
     *ierror = -1;
   } else {
-    LabelIndex idx;
-    if (!idx.fits) report(-2, disagree);
+    const LabelIndex idx;
     const bool can_store = elemreforientation.allocated() && elemreforientation.extent(1) >= 7;
     if (elemreforientation.allocated() && !can_store) report(-2, "Index out of range in GetElementReferenceData");
     for (int32_t k = 0; k < ni; ++k) {

@@ -12,12 +12,14 @@ bool starts_with(const char* s, size_t n, const char* x);
 int32_t kind_of(const char* s, size_t n);
 // Kinds outside the shell set: 0, 6, 7, 9, 10, 11.
 bool in_ext2dkind(int32_t kind);
-// The shell set: the element positions held in elemindices (entries below 1
-// unused) or, when it is not allocated, 1..nelem. A walk visits only the
-// positions up to `columns`, the element columns of the arrays the caller
-// uses; fits() tells whether the whole set lies there (a negative nelem
-// counts as not fitting). Nothing is allocated, so a count that disagrees
-// with the arrays costs neither memory nor time.
+// The shell set: the element positions held in the first nelem entries of
+// elemindices (entries below 1 unused) or, when it is not allocated,
+// 1..nelem. A walk visits only the positions up to `columns`, the element
+// columns of the arrays the caller uses; fits() tells whether the set agrees
+// with the count and lies there: nelem from 0 to `columns`, an index list
+// that holds nelem entries, each position at most nelem. Nothing is
+// allocated, so a count that disagrees with the arrays costs neither memory
+// nor time.
 class ShellSet {
  public:
   explicit ShellSet(int64_t columns);

@@ -463,9 +463,14 @@ VX_API void GetNodeReferenceData(int32_t* lop, const int32_t* tflag) {
   using namespace elementdata;
   using namespace nodaldata;
   *lop = 0;
+  if (nelem == 0) return;
+  const char* disagree = "Element or node data disagree with their count in GetNodeReferenceData";
+  // Elements counted and an array missing: no frame could be built.
   if (!elemkind.allocated() || !nodalcoords.allocated() || !tcurvmatrices.allocated() ||
-      !tnodalmatrices.allocated() || !elemcurvatures.allocated() || !elemreforientation.allocated() || nelem == 0)
+      !tnodalmatrices.allocated() || !elemcurvatures.allocated() || !elemreforientation.allocated()) {
+    report(-2, disagree);
     return;
+  }
   // Node coordinates, frames and records are used as whole columns and blocks.
   if (nodalcoords.extent(1) < 3 || tnodalmatrices.extent(1) != 3 || tnodalmatrices.extent(2) != 3 ||
       tnodalmatrices.extent(3) < 8 || tcurvmatrices.extent(1) != 3 || tcurvmatrices.extent(2) != 3 ||
@@ -476,7 +481,7 @@ VX_API void GetNodeReferenceData(int32_t* lop, const int32_t* tflag) {
   const int64_t ne = nelem;
   if (ne < 0 || ne > std::min({elemkind.extent(1), nodalcoords.extent(3), tcurvmatrices.extent(3),
                                tnodalmatrices.extent(4), elemcurvatures.extent(2), elemreforientation.extent(2)})) {
-    report(-2, "Element or node data disagree with their count in GetNodeReferenceData");
+    report(-2, disagree);
     return;
   }
   const int64_t slots = nodalcoords.extent(2);
