@@ -333,7 +333,7 @@ def _sudden_fraction(vx, g_f, g_m, degrfac):
     return tuple(float(x) if x == x else "NaN" for x in r[0][:2])
 
 
-NAN = math.nan
+NAN, INF = math.nan, math.inf
 SUDDEN = "NaN failure effort or threshold in SuddenDegradation"
 HELD = "NaN held factor or shear modulus in SuddenDegradation"
 VISCOUS = "NaN degradation factor in SuddenDegradation_viscouse"
@@ -393,6 +393,17 @@ UNKNOWN_THRESHOLD_CASES = [
      (-2, "NaN stress in GradualDegradation: life counted as used up")),
     ("fatigue, compression peak NaN", lambda vx: _fatigue(vx, 2, speak_c=NAN), (True, True, True),
      (-2, "NaN stress in GradualDegradation: life counted as used up")),
+    # an infinite stress is no known state either: both of a half infinite gave a NaN stress ratio,
+    # read as a constant stress, and one alone a life of one cycle, an intact other half or a NaN nm
+    *((f"fatigue {name}, {label}", (lambda form, kw: lambda vx: _fatigue(vx, form, **kw))(form, kw),
+       (True, True, True), (-2, "Infinite stress in GradualDegradation: life counted as used up"))
+      for form, name in ((1, "accumulation"), (2, "cycle jump"))
+      for label, kw in (("peak and bottom +inf", dict(speak_t=INF, sbottom_t=INF)),
+                        ("peak and bottom -inf", dict(speak_t=-INF, sbottom_t=-INF)),
+                        ("peak +inf, bottom -inf", dict(speak_t=INF, sbottom_t=-INF)),
+                        ("peak +inf", dict(speak_t=INF)), ("bottom -inf", dict(sbottom_t=-INF)),
+                        ("compression peak -inf", dict(speak_c=-INF)),
+                        ("compression bottom +inf", dict(sbottom_c=INF)))),
     # a held factor or degr_fac of NaN: the minima would drop it, and degr_fac decides "used up"
     ("fatigue accumulation, stiffness factor NaN", lambda vx: _fatigue(vx, 1, de=NAN), (True, True, True),
      (-2, FATIGUE_FACTOR)),
