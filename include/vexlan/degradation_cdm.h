@@ -110,10 +110,11 @@ void FalzonDegradationParameters(const double* stressela, const double* strain,
  * crack-band length L (as in FalzonDegradationParameters), stored in sdv(4);
  * later calls keep them. State variables after the fourth are neither read
  * nor written. d is the bilinear damage of the strain norm
- * (BiLinearEvolution), not limited to [0, 1]. An onset that a NaN stress,
- * strain, angle, toughness or crack-band length leaves NaN stores a NaN
- * final strain (not the steepest law, nor the unset marker -1), and d is
- * NaN then and later. A NaN held in sdv(1..4) (also beside unset markers,
+ * (BiLinearEvolution), not limited to [0, 1]. A NaN stress, strain, angle,
+ * toughness or crack-band length at the onset is stored in the history: the
+ * final strain is NaN (not the steepest law, nor the unset marker -1) and so
+ * is d; a band shorter than 0.001 fixes no final strain, and d is then NaN
+ * from the next call. A NaN held in sdv(1..4) (also beside unset markers,
  * which are then not read as a history) gives d NaN and keeps sdv. Nothing
  * is recorded for these. Any
  * other mode records status -2 ("Unknown mode in BogenfeldDegradation") and
