@@ -125,6 +125,22 @@ def test_bogenfeld_history_in_state_variables(vx):
     assert vx.errorhandling.errstring[()].decode().strip() == "Unknown mode in BogenfeldDegradation"
 
 
+@pytest.mark.parametrize("extra", [7.0, 0.0, np.finfo(float).max, math.nan])
+def test_bogenfeld_history_is_held_in_the_first_four_state_variables(vx, extra):
+    # Further state variables are the caller's: whatever they hold, an unset history is an onset
+    # (not the -1 markers read as a history) and a set one is read as with four; they stay as given.
+    props, lengths = np.array([0.3, 0.2, 1.0, 0.6, 0.6]), np.ones(3)
+    first = ([10.0, 40.0, 5.0, 4.0, 3.0, 20.0], [1e-3, 0.01, 2e-3, 2e-3, 1e-3, 0.005])
+    later = ([10.0, 50.0, 5.0, 4.0, 3.0, 30.0], [1e-3, 0.03, 2e-3, 2e-3, 1e-3, 0.01])
+    sdv4, sdv6 = -np.ones(4), np.array([-1.0] * 4 + [extra, -1.0])
+    for s, e in (first, later):
+        d4, sdv4 = vx.degradation.bogenfelddegradation(sdv4, s, e, lengths, props, 3)
+        d6, sdv6 = vx.degradation.bogenfelddegradation(sdv6, s, e, lengths, props, 3)
+        assert d6 == d4 and math.isfinite(d4)
+        np.testing.assert_array_equal(sdv6, np.concatenate([sdv4, [extra, -1.0]]))
+    assert sdv4[0] > 0.0 and d4 > 0.0  # the onset was fixed, then damage grew
+
+
 def test_tensor_degradation_in_the_crack_frame(vx):
     c = np.linalg.inv(damaged_compliance(PROP, [0, 0, 0])[:3, :3])
     csix = np.zeros((6, 6))

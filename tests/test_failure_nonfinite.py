@@ -333,7 +333,7 @@ def _sudden_fraction(vx, g_f, g_m, degrfac):
     return tuple(float(x) if x == x else "NaN" for x in r[0][:2])
 
 
-NAN = math.nan
+NAN, INF = math.nan, math.inf
 SUDDEN = "NaN failure effort or threshold in SuddenDegradation"
 HELD = "NaN held factor or shear modulus in SuddenDegradation"
 VISCOUS = "NaN degradation factor in SuddenDegradation_viscouse"
@@ -393,6 +393,17 @@ UNKNOWN_THRESHOLD_CASES = [
      (-2, "NaN stress in GradualDegradation: life counted as used up")),
     ("fatigue, compression peak NaN", lambda vx: _fatigue(vx, 2, speak_c=NAN), (True, True, True),
      (-2, "NaN stress in GradualDegradation: life counted as used up")),
+    # an infinite stress is no known state either: both of a half infinite gave a NaN stress ratio,
+    # read as a constant stress, and one alone a life of one cycle, an intact other half or a NaN nm
+    *((f"fatigue {name}, {label}", (lambda form, kw: lambda vx: _fatigue(vx, form, **kw))(form, kw),
+       (True, True, True), (-2, "Infinite stress in GradualDegradation: life counted as used up"))
+      for form, name in ((1, "accumulation"), (2, "cycle jump"))
+      for label, kw in (("peak and bottom +inf", dict(speak_t=INF, sbottom_t=INF)),
+                        ("peak and bottom -inf", dict(speak_t=-INF, sbottom_t=-INF)),
+                        ("peak +inf, bottom -inf", dict(speak_t=INF, sbottom_t=-INF)),
+                        ("peak +inf", dict(speak_t=INF)), ("bottom -inf", dict(sbottom_t=-INF)),
+                        ("compression peak -inf", dict(speak_c=-INF)),
+                        ("compression bottom +inf", dict(sbottom_c=INF)))),
     # a held factor or degr_fac of NaN: the minima would drop it, and degr_fac decides "used up"
     ("fatigue accumulation, stiffness factor NaN", lambda vx: _fatigue(vx, 1, de=NAN), (True, True, True),
      (-2, FATIGUE_FACTOR)),
@@ -863,3 +874,47 @@ def test_nan_input_of_a_degradation_routine_is_never_read_as_intact(vx, routine,
             p = probes.get(k, (0.5 * b, b, 1.5 * b) if b else (0.0, 0.3, 0.7))
             read |= _read_and_checked(vx, call, results, state, k, j, p)
     assert read, (routine, k)  # an input no state reads tests nothing
+
+
+# The same sweep over the damage evolution laws, which record nothing: a NaN they read gives NaN.
+EVOLUTION = {
+    "timeregularization": (
+        lambda vx, v: dict(d=vx.evocollection.timeregularization(v["d_old"], v["d_new"], v["dt_inc"],
+                                                                 v["reg_factor"])),
+        dict(d=(1, None)),
+        [("", dict(d_old=np.array([0.1, 0.4]), d_new=np.array([0.3, 0.8]), dt_inc=1e-3, reg_factor=0.5))], {}),
+    "equivalentquadstressstrain": (
+        lambda vx, v: dict(t=vx.evocollection.equivalentquadstressstrain(v["tens"], v["nn"])),
+        dict(t=(0, None)), [(f"nn {nn}", dict(tens=np.array([5.0, -3.0, 2.0, 1.5, -0.5, 4.0]), nn=nn))
+                            for nn in (1, 2, 3)], {}),
+    "bilinearevolution": (
+        lambda vx, v: dict(zip(("d", "eps1"), vx.evocollection.bilinearevolution(v["eps"], v["eps0"], v["sig_f"],
+                                                                                 v["gc"], v["lc"], v["eps1"]))),
+        dict(d=(1, None), eps1=(0, None)),
+        # the final strain from the toughness, from the onset strain (a small toughness), and kept
+        _states(dict(eps=0.02, eps0=0.01, sig_f=50.0, gc=2.0, lc=1.0, eps1=-1.0), toughness={},
+                steep={"gc": 1e-3}, kept={"lc": 5e-4, "eps1": 0.05}),
+        {"lc": (5e-4, 0.5, 1.0)}),
+    "dgstrainrhead": (
+        lambda vx, v: dict(e=vx.evocollection.dgstrainrhead(v["eps_c"], v["gic"], v["a11"], v["r_stiff"])),
+        dict(e=(0, None)), _states(dict(eps_c=-0.002, gic=0.25, a11=5e4), plain={"r_stiff": 0.0},
+                                   stiffened={"r_stiff": 0.4}), {}),
+}
+
+
+def evolution_inputs():
+    return [(r, k) for r, (_, _, states, _) in EVOLUTION.items()
+            for k in dict.fromkeys(k for _, state in states for k in state) if k not in NOT_REAL]
+
+
+@pytest.mark.parametrize("routine,k", evolution_inputs(), ids=[f"{r}-{k}" for r, k in evolution_inputs()])
+def test_nan_input_of_an_evolution_law_is_never_read_as_intact(vx, routine, k):
+    call, results, states, probes = EVOLUTION[routine]
+    read = False
+    for label, state in (s for s in states if k in s[1]):
+        for j in range(np.size(state[k])):
+            b = float(np.ravel(state[k])[j])
+            read |= _read_and_checked(vx, call, results, state, k, j,
+                                      probes.get(k, (0.5 * b, b, 1.5 * b) if b else (0.0, 0.3, 0.7)))
+            assert int(vx.errorhandling.errstat) == 0, (routine, k, label)  # nothing is recorded
+    assert read, (routine, k)

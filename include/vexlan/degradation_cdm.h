@@ -104,25 +104,26 @@ void FalzonDegradationParameters(const double* stressela, const double* strain,
  * its history in state variables. mode 0 gives d = 0. mode 3 takes the
  * traction and the strain vector (normal part only in tension) on plane 2
  * of the stress and strain turned by props(1) radians about the fibre axis;
- * while sdv is all -1.0 the onset is fixed (sdv(1) strain norm, sdv(2)
- * traction norm, sdv(3) GetEquivalentMixedModeERR with props(2..5)) and the
- * final strain max(2 sdv(3)/(L sdv(2)), 1.2 sdv(1)) with the crack-band
- * length L (as in FalzonDegradationParameters), stored in sdv(4); later
- * calls keep them. d is the bilinear
- * damage of the strain norm (BiLinearEvolution), not limited to [0, 1]; a
- * NaN crack-band length at the onset stores a NaN final strain, and d is
- * NaN then and later, never the damage of the unset marker -1. So is an
- * onset that a NaN stress, strain, angle or toughness leaves NaN (its final
- * strain is stored NaN, not the steepest law), and a NaN held in sdv (also
- * beside unset markers, which are then not read as a history): d is NaN and
- * sdv is kept. Nothing is recorded for these. Any
+ * while sdv(1..4) are all -1.0 the onset is fixed (sdv(1) strain norm,
+ * sdv(2) traction norm, sdv(3) GetEquivalentMixedModeERR with props(2..5))
+ * and the final strain max(2 sdv(3)/(L sdv(2)), 1.2 sdv(1)) with the
+ * crack-band length L (as in FalzonDegradationParameters), stored in sdv(4);
+ * later calls keep them. State variables after the fourth are neither read
+ * nor written. d is the bilinear damage of the strain norm
+ * (BiLinearEvolution), not limited to [0, 1]. A NaN stress, strain, angle,
+ * toughness or crack-band length at the onset is stored in the history: the
+ * final strain is NaN (not the steepest law, nor the unset marker -1) and so
+ * is d; a band shorter than 0.001 fixes no final strain, and d is then NaN
+ * from the next call. A NaN held in sdv(1..4) (also beside unset markers,
+ * which are then not read as a history) gives d NaN and keeps sdv. Nothing
+ * is recorded for these. Any
  * other mode records status -2 ("Unknown mode in BogenfeldDegradation") and
  * leaves d and sdv unchanged.
  *   d              (out)    damage of the bilinear law
  *   sdv            (in/out) nsdv state variables: 1 onset strain, 2 onset
  *                           traction norm, 3 mixed-mode critical energy
- *                           release rate, 4 final strain; all -1.0: no
- *                           history yet
+ *                           release rate, 4 final strain; 1 to 4 all -1.0:
+ *                           no history yet; the rest untouched
  *   svoigt         (in)     6 stresses in Voigt order (11, 22, 33, 23, 13,
  *                           12)
  *   evoigt         (in)     6 strains in Voigt order

@@ -35,7 +35,9 @@ extern "C" {
  * half) decides no branch and no life: the verdict is unknown, never intact,
  * so nm becomes at least 1, de, df_t and df_c drop to degr_fac, cjump_nf
  * (dmgflag 2) becomes the largest double, and status -2 is recorded ("NaN
- * stress in GradualDegradation: life counted as used up"). A NaN de, df_t,
+ * stress in GradualDegradation: life counted as used up"); so is an
+ * infinite one ("Infinite stress in GradualDegradation: life counted as used
+ * up"). A NaN de, df_t,
  * df_c or degr_fac is treated the same way ("NaN factor in
  * GradualDegradation: life counted as used up"): the factors drop to
  * degr_fac (all NaN when degr_fac is NaN), never to a finite value read

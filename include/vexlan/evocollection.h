@@ -40,9 +40,10 @@ void EquivalentQuadStressStrain(const double* tens, const int32_t* nn, double* s
  * (1 - eps0/eps) eps1/(eps1 - eps0): 0 at eps0, 1 at the final strain eps1.
  * When abs(lc) >= 0.001 the final strain is first set from the fracture
  * energy, eps1 = max(2 gc/(lc sig_f), 1.2 eps0); a shorter length keeps the
- * eps1 passed in, and a NaN lc makes eps1 and d NaN. d is not limited to
- * [0, 1]; eps 0 or eps1 = eps0 give non-finite values. Nothing is recorded.
- * Consistent units.
+ * eps1 passed in. A NaN lc, or a NaN gc, sig_f or eps0 where eps1 is
+ * recomputed, makes eps1 NaN (the maximum is not taken past it), and any NaN
+ * input read makes d NaN. d is not limited to [0, 1]; eps 0 or eps1 = eps0
+ * give non-finite values. Nothing is recorded. Consistent units.
  *   eps   (in)     current equivalent strain
  *   eps0  (in)     strain at damage onset
  *   sig_f (in)     strength (stress at onset)

@@ -160,6 +160,16 @@ VX_API void BogenfeldDegradation(double* d, double* sdv, const double* svoigt, c
     vx::report(-2, "Too few props or state variables in BogenfeldDegradation");
     return;
   }
+  // The history is the first four slots; any further ones are the caller's
+  // and decide nothing: a value there is no history, and must not have the
+  // unset markers read as one.
+  const bool onset = vx::util::ex_list(-1.0, sdv, 4);
+  // A NaN held history (also beside unset markers, which are then no onset)
+  // is lost: the damage is unknown, and the state is kept as it came.
+  if (!onset && vx::util::any_nan(sdv, 4)) [[unlikely]] {
+    *d = vx::not_a_number;
+    return;
+  }
   *d = 0.0;
   double s[6], e[6];
   const i4 one = 1, plane = 2;
@@ -171,7 +181,6 @@ VX_API void BogenfeldDegradation(double* d, double* sdv, const double* svoigt, c
   GetTVectorFromArbitraryRotation(ev, &theta, fibre_axis, &e[0], &e[1], &e[2], &e[3], &e[4], &e[5], &plane);
   ev[0] = std::max(ev[0], 0.0);
   double len = 0.0;
-  const bool onset = vx::util::ex_list(-1.0, sdv, *nsdv);
   if (onset) {
     sdv[0] = norm3(ev);
     sdv[1] = norm3(t);
@@ -181,17 +190,10 @@ VX_API void BogenfeldDegradation(double* d, double* sdv, const double* svoigt, c
   }
   double eps1 = sdv[3];
   const double eps = norm3(ev);
+  // An onset left NaN by a NaN stress, strain, angle, toughness or length
+  // gives a NaN final strain, stored, and a NaN damage.
   BiLinearEvolution(&eps, &sdv[0], &sdv[1], &sdv[2], &len, d, &eps1);
   if (sdv[3] == -1.0) sdv[3] = eps1;
-  // A NaN onset (of a NaN stress, strain, angle or toughness) or held history
-  // leaves the softening unknown; the final strain's maximum passes over a NaN
-  // toughness or traction and would store the steepest law, and a NaN beside
-  // unset markers is not an onset and would read the markers as a history.
-  // The damage is NaN, and so is the final strain fixed at such an onset.
-  if (vx::util::any_nan(sdv, size_t(*nsdv))) [[unlikely]] {
-    if (onset) sdv[3] = vx::not_a_number;
-    *d = vx::not_a_number;
-  }
 }
 
 VX_API void TensorDegradation(const double* csix, double* cdeg, const double* angle_r, const double* d,

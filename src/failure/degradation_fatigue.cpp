@@ -257,9 +257,12 @@ VX_API void GradualDegradation(double* speak_t, double* sbottom_t, double* speak
 
   // A peak or bottom stress that is not a number decides neither the branch
   // nor the life (the maximum and minimum above can drop it, which reads as
-  // a constant stress); a held factor or a degr_fac that is not a number
-  // would be dropped by the minima below, which keep or restore a factor,
-  // and degr_fac decides whether the ply is used up. A life relation with a
+  // a constant stress); nor does an infinite one, no state a ply is known
+  // to be in (it makes the stress ratio, the life or a residual curve NaN,
+  // or fails the ply in one cycle with its other half intact); a held
+  // factor or a degr_fac that is not a number would be dropped by the
+  // minima below, which keep or restore a factor, and degr_fac decides
+  // whether the ply is used up. A life relation with a
   // NaN constant (a, b, u, v, xctratio) gives a NaN life, and a NaN cycle
   // number (held nm, n, cjimp, or an equivalent cycle number of a NaN
   // exponent) a NaN position on it, which the comparisons with the life
@@ -275,8 +278,11 @@ VX_API void GradualDegradation(double* speak_t, double* sbottom_t, double* speak
   const char* cycle_nan = "NaN cycle number in GradualDegradation: life counted as used up";
   const bool form = *dmgflag == 1 || *dmgflag == 2;  // any other is refused below
   const char* unknown = nullptr;
-  if (form && (std::isnan(*speak_t) || std::isnan(*sbottom_t) || std::isnan(*speak_c) || std::isnan(*sbottom_c)))
-    unknown = "NaN stress in GradualDegradation: life counted as used up";
+  const double stresses[4] = {*speak_t, *sbottom_t, *speak_c, *sbottom_c};
+  if (form && !(std::isfinite(stresses[0]) && std::isfinite(stresses[1]) && std::isfinite(stresses[2]) &&
+                std::isfinite(stresses[3])))
+    unknown = vx::util::any_nan(stresses, 4) ? "NaN stress in GradualDegradation: life counted as used up"
+                                             : "Infinite stress in GradualDegradation: life counted as used up";
   else if (form && (std::isnan(*de) || std::isnan(*df_t) || std::isnan(*df_c) || std::isnan(cy.degr_fac)))
     unknown = "NaN factor in GradualDegradation: life counted as used up";
   // A constant stress reads no life: nothing degrades whatever it is.

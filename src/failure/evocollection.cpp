@@ -31,8 +31,14 @@ VX_API void BiLinearEvolution(const double* eps, const double* eps0, const doubl
   // Below a millimetre-scale length the caller's final strain is kept. A NaN
   // length is not known to be short: the final strain, and so the damage, is
   // unknown (NaN), never the caller's value, which may be an unset marker.
-  if (std::isnan(*lc)) *eps1 = *lc;
-  else if (std::fabs(*lc) >= 0.001) *eps1 = std::fmax(2.0 * *gc / (*lc * *sig_f), 1.2 * *eps0);
+  if (std::isnan(*lc)) {
+    *eps1 = *lc;
+  } else if (std::fabs(*lc) >= 0.001) {
+    // The larger of the two, NaN when either is: fmax would pass over a NaN
+    // toughness, strength or onset strain and give the steepest law.
+    const double from_energy = 2.0 * *gc / (*lc * *sig_f), least = 1.2 * *eps0;
+    *eps1 = from_energy > least || std::isnan(from_energy) ? from_energy : least;
+  }
   *d = (1.0 - *eps0 / *eps) * *eps1 / (*eps1 - *eps0);
 }
 
