@@ -55,13 +55,19 @@ class Card final : public BadLine {
   // Records status -2: "Error in <card>[, <block> <id>][, line <n>]: <what>".
   // line 0 names no line. The integer context holds the line and the id.
   // Only the first error is kept, so later ones are not even composed.
-  void error(std::string_view what, int32_t line);
+  //
+  // what may give the detail in several wordings, fullest first, separated
+  // by '\n': the first that fits the 80 characters of the record after the
+  // prefix is kept, so that long line numbers and ids cost wording, never the
+  // point. Each "{}" of a wording stands for the next of vals, printed in its
+  // shortest exact form, or with fewer digits when no wording fits otherwise.
+  void error(std::string_view what, int32_t line, std::initializer_list<double> vals = {});
   void error(std::string_view what) { error(what, line_); }
   // "Error in <card>[, <block> <id>][, line <n>]: ", the start of every report.
   std::string prefix(int32_t line) const;
-  // The same for an item: "<item>: <what>", so that the item stays within
-  // the 80 characters of the message.
-  void item_error(std::string_view item, std::string_view what, int32_t line);
+  // The same for an item: "<item>: <what>" in each wording of what (no
+  // blank before a wording that starts with ':' or ',').
+  void item_error(std::string_view item, std::string_view what, int32_t line, std::initializer_list<double> vals = {});
   void item_error(std::string_view item, std::string_view what) { item_error(item, what, line_); }
   // An item that a block takes once, met on the current line: at holds the
   // line of an earlier one (0: none), which is reported; at becomes the
@@ -173,9 +179,13 @@ int64_t outline_breach(const std::vector<double>& xy);
 int32_t begin_id(std::string_view opt);
 // A line without any character but blanks and tabs.
 bool is_blank(std::string_view line);
-// The line without trailing blanks, for messages.
+// The line without trailing blanks, for messages: at most what a record can
+// show of it, so that no message grows with the line.
 std::string_view shown(std::string_view line);
 // A count for messages: "1 value", "3 values".
 std::string values(int64_t n);
+// A real for messages in its shortest form that reads back exactly (digits
+// 0), or with that many significant digits.
+std::string number(double v, int digits = 0);
 
 }  // namespace vx::io

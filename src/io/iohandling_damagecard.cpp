@@ -168,7 +168,10 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
     if (io::is_key(k.key, "++Begin Damage")) {
       dmgid = card.begin_with_id(k.opt, "++Begin Damage", "DmgID=<integer>");
       valid = dmgid != vx::unset && dmgid >= 1 && dmgid <= ndmg;
-      if (dmgid != vx::unset && !valid) card.error("damage id outside 1.." + std::to_string(ndmg));
+      if (dmgid != vx::unset && !valid) {
+        const std::string range = "outside 1.." + std::to_string(ndmg);
+        card.error("damage id " + range + "\nid " + range);
+      }
       at_table.clear();
     } else if (inblock && io::is_key(k.key, "+Position")) {
       card.take(io::damage_items[0], k);
@@ -183,7 +186,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       std::vector<double> v;
       card.read(io::damage_items[0], v);  // the angle is the last value: x, y, z and the angle at least
       if (!dmgplane.contains(std::max<int64_t>(int64_t(v.size()), 1), dmgid)) {
-        card.item_error("+Position", ": too many values");
+        card.item_error("+Position", ": too many values\n: too many");
         continue;
       }
       for (size_t j = 0; j < v.size(); ++j) dmgplane(i4(j + 1), dmgid) = v[j];
@@ -244,13 +247,16 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       if (slot == 0) {
         card.item_error("+Table", ": no kind named");
       } else if (!has_ply || ply < 1 || ply > dmgpoints.extent(2)) {
-        card.item_error("+Table", ": no ply of the section");
+        card.item_error("+Table", ": no ply of the section\n: no such ply");
       } else if (!dmgpoints.contains(i4(v.size()), ply, slot, dmgid)) {
-        card.item_error("+Table", ": too many values");
+        card.item_error("+Table", ": too many values\n: too many");
       } else {
         for (size_t j = 0; j < v.size(); ++j) dmgpoints(i4(j + 1), ply, slot, dmgid) = v[j];
         // A delamination outline belongs to the interface above its ply: the top ply has none.
-        if (slot == 4 && ply >= nplies) card.item_error("+Table", ": no interface above ply " + std::to_string(ply));
+        if (slot == 4 && ply >= nplies) {
+          const std::string p = std::to_string(ply);
+          card.item_error("+Table", ": no interface above ply " + p + "\n: ply " + p + " is the top");
+        }
       }
     } else if (io::is_key(k.key, "++End Damage")) {
       if (inblock && valid) card.close_items(io::damage_items);

@@ -285,16 +285,16 @@ void check_matrix_parameters(io::Card& card, const Block& b) {
     }
   if (!reads || std::find(v.begin(), v.end(), -1.0) != v.end()) return;
   if (!list) {
-    card.item_error("+Failure", ": " + io::values(int64_t(v.size())) + " for matrix " + std::to_string(mc),
+    const std::string n = std::to_string(v.size()), sel = std::to_string(mc);
+    card.item_error("+Failure", ": " + io::values(int64_t(v.size())) + " for matrix " + sel + "\n: " + n + ", matrix " + sel,
                     b.at_failprops);
     return;
   }
   const int32_t count = list->count - (list->search ? 2 : 0);
   for (int32_t k = 0; k < count && k < int32_t(std::size(list->kinds)); ++k)
     if (list->kinds[k] == io::Kind::positive && !(v[size_t(k)] > 0.0)) {
-      char t[48];
-      std::snprintf(t, sizeof t, ": %g is not positive", v[size_t(k)]);
-      card.item_error("+Failure", t, io::Card::line_of(b.failprops_lines, size_t(k), b.at_failprops));
+      card.item_error("+Failure", ": {} is not positive\n: {} <= 0",
+                      io::Card::line_of(b.failprops_lines, size_t(k), b.at_failprops), {v[size_t(k)]});
       return;
     }
   if (!list->search) return;
@@ -304,16 +304,12 @@ void check_matrix_parameters(io::Card& card, const Block& b) {
   // the range, each with a warning only at analysis. The driver searches 0 to
   // 180 degrees, SPC3D 2 to 178.
   const double step = v[v.size() - 2], mode = v.back(), range = mc == 12 ? 176.0 : 180.0;
-  char t[64];
   if (!(step > 0.0))
-    std::snprintf(t, sizeof t, ": step %g is not positive", step);
+    card.item_error("+Failure", ": step {} is not positive\n: step {} <= 0\n: {} <= 0", b.at_failprops, {step});
   else if (mode >= 1.0 && mode < 2.0 && step > range)
-    std::snprintf(t, sizeof t, ": step %g wider than %g", step, range);
+    card.item_error("+Failure", ": step {} wider than {}\n: step {} > {}\n: {} > {}", b.at_failprops, {step, range});
   else if (step < range / 1e6)
-    std::snprintf(t, sizeof t, ": step %g too fine", step);
-  else
-    return;
-  card.item_error("+Failure", t, b.at_failprops);
+    card.item_error("+Failure", ": step {} too fine\n: {} too fine", b.at_failprops, {step});
 }
 
 void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t np, int32_t ns, int64_t nt) {
@@ -326,7 +322,7 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
   if (b.at_factors) {
     const int64_t want = (nel + nstr) * nt;
     if (!b.at_temps)
-      card.item_error("+Table", ": no +Temperature in the block", b.at_factors);
+      card.item_error("+Table", ": no +Temperature in the block\n: no +Temperature", b.at_factors);
     else if (int64_t(b.factors.size()) != want)
       card.check_count(*b.decl[io::slot::factors], int64_t(b.factors.size()), want, b.at_factors);
     else {
@@ -340,7 +336,7 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
   auto note = [&](bool ok, const char* item, int32_t line) {
     if (!ok && !clipped) {
       clipped = true;
-      card.item_error(item, ": too many values", line);
+      card.item_error(item, ": too many values\n: too many", line);
     }
   };
 
@@ -355,16 +351,15 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
         // blamed on a factor row.
         double read[9];
         GetNyeProperties(read, b.elastic.data(), &n);
-        if (!positive_definite(read)) card.item_error("+Elastic", ": not positive definite", b.at_elastic);
+        if (!positive_definite(read)) card.item_error("+Elastic", ": not positive definite\n: not SPD", b.at_elastic);
       }
       for (int64_t t = 0; t < nblocks; ++t) {
         double e[9];
         for (int64_t k = 0; k < nel; ++k) e[k] = b.elastic[size_t(k)] * (tdep ? b.factors[size_t(t * frow + k)] : 1.0);
         GetNyeProperties(&nye[size_t(9 * t)], e, &n);
         if (tdep && !positive_definite(&nye[size_t(9 * t)])) {
-          char at[48];
-          std::snprintf(at, sizeof at, ": not positive definite at %g", md::temperatures(t + 1));
-          card.item_error("+Table", at, b.at_factors);
+          card.item_error("+Table", ": not positive definite at {}\n: not SPD at {}", b.at_factors,
+                          {md::temperatures(t + 1)});
         }
       }
       for_plies(plies, id, [&](int64_t p, int64_t s) {
@@ -424,7 +419,8 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
     if (none && np == 1 && ns == 1) cure_ply(1, 1);
     else for_plies(plies, id, cure_ply);
   } else if (ncured > 0) {
-    card.item_error("+Curing", ": " + std::to_string(ncured) + " of the 8 items given", at_cure);
+    const std::string n = std::to_string(ncured);
+    card.item_error("+Curing", ": " + n + " of the 8 items given\n: " + n + " of 8 items\n: " + n + " of 8", at_cure);
   }
 
   for (int c = 0; c < ncal; ++c) {
@@ -456,7 +452,7 @@ void read_single(io::Card& card, const io::Item& it, RArr1& arr, const char* ite
   if (v.empty()) return;
   if (!arr.allocated()) arr.allocate({1});
   arr(1) = v[0];
-  if (v.size() > size_t(arr.extent(1))) card.item_error(item, ": too many values");
+  if (v.size() > size_t(arr.extent(1))) card.item_error(item, ": too many values\n: too many");
 }
 
 }  // namespace
@@ -503,11 +499,13 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
         // A type of curve given for fewer temperatures than the model has
         // leaves the rows of the others zero, which no table can interpolate.
         for (int c = 0; c < ncal; ++c)
-          if (b.curves[size_t(c)] > 0 && b.curves[size_t(c)] < nt)
+          if (b.curves[size_t(c)] > 0 && b.curves[size_t(c)] < nt) {
+            const std::string n = std::to_string(b.curves[size_t(c)]), t = std::to_string(nt);
             card.item_error("+Calibration",
-                            ": " + std::to_string(b.curves[size_t(c)]) +
-                                (b.curves[size_t(c)] == 1 ? " curve" : " curves") + " for nt = " + std::to_string(nt),
+                            ": " + n + (b.curves[size_t(c)] == 1 ? " curve" : " curves") + " for nt = " + t + "\n: " + n +
+                                " < nt = " + t + "\n: " + n + " < " + t,
                             b.at_cal[size_t(c)]);
+          }
         if (b.id != vx::unset) distribute(card, b, plies, np, ns, nt);  // the unset id marks plies without material
         seen.insert(b.id);
       }
@@ -523,7 +521,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
       // Curves go to the temperatures in their order; one without its
       // single "T=" is not taken, so that it shifts no later curve.
       card.skip_data();
-      card.item_error("+Calibration", ": needs one T=");
+      card.item_error("+Calibration", ": needs one T=\n: one T=");
       continue;
     }
     if (!it || !card.take(*it, k)) {
@@ -566,7 +564,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
         auto& r = md::regularization;
         const int64_t n = std::min<int64_t>(int64_t(v.size()), r.allocated() ? r.extent(1) : 0);
         std::copy(v.begin(), v.begin() + n, r.data());
-        if (n < int64_t(v.size())) card.item_error("+Regularization", ": too many values");
+        if (n < int64_t(v.size())) card.item_error("+Regularization", ": too many values\n: too many");
         break;
       }
       case sl::factors:
@@ -584,7 +582,10 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
           // One curve per merged temperature and type: a further one would
           // write over the row of an earlier temperature.
           // Both against the other items of the card: held to the end line.
-          if (++b.curves[cs] > nt) card.later("+Calibration", ": curves beyond nt = " + std::to_string(nt), card.line_no());
+          if (++b.curves[cs] > nt) {
+            const std::string t = std::to_string(nt);
+            card.later("+Calibration", ": curves beyond nt = " + t + "\n: beyond nt = " + t + "\n: > nt = " + t, card.line_no());
+          }
           if (!b.at_cal[cs]) b.at_cal[cs] = card.line_no();
           if (b.cal_w[cs] == 0) {  // the material's table of this type, at its first curve
             b.cal_w[cs] = std::max<int64_t>(z.cal[c], cal_width[c] * int64_t(*cal_count(c)));
@@ -594,11 +595,12 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
           ++b.counter;
           const int64_t n = std::min<int64_t>(int64_t(v.size()), b.cal_w[cs]);
           for (int64_t q = 0; q < n; ++q) b.cal[cs][size_t(row + q * nt)] = v[size_t(q)];
-          if (n < int64_t(v.size())) card.item_error("+Calibration", ": too many values");
+          if (n < int64_t(v.size())) card.item_error("+Calibration", ": too many values\n: too many");
           // A shorter curve is padded with zeros, which end its ascending
           // abscissae: the table cannot be interpolated then.
           else if (!v.empty() && n < b.cal_w[cs])
-            card.later("+Calibration", ": " + io::values(n) + ", table of " + std::to_string(b.cal_w[cs]), card.line_no());
+            card.later("+Calibration", ": " + io::values(n) + ", table of " + std::to_string(b.cal_w[cs]) + "\n: " +
+                                           std::to_string(n) + " < " + std::to_string(b.cal_w[cs]), card.line_no());
         } else {  // the curing items, in the order of cuprops
           const size_t q = size_t(it->slot - sl::gelpoint);
           take(b.cure[q], b.at_cure[q]);

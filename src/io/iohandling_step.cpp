@@ -67,7 +67,7 @@ void read_individual_cycles(io::Card& card, const io::Item& it, int32_t nsteps, 
   for (int32_t j = 2; j <= nsteps; ++j) top = std::max(top, cp(6, j));
   const double ncyc = std::nearbyint(top);
   if (!(ncyc >= 1.0) || ncyc * nsteps > double(max_cycle_values)) {
-    card.item_error("+Cycle", ": individual cycle count out of range");
+    card.item_error("+Cycle", ": individual cycle count out of range\n: cycle count out of range");
     card.skip_data();
     return;
   }
@@ -88,9 +88,9 @@ void read_individual_cycles(io::Card& card, const io::Item& it, int32_t nsteps, 
   // Row 6 of a marked step is its number of counts: a whole number, 1 or above.
   for (int32_t j = 1; j <= nsteps; ++j)
     if (cp(3, j) >= 3.0 && !(cp(6, j) >= 1.0 && cp(6, j) == std::floor(cp(6, j)))) {
-      char t[64];
-      std::snprintf(t, sizeof t, ": step %d marked with %g counts", j, cp(6, j));
-      card.item_error("+Cycle", t);
+      const std::string step = std::to_string(j);
+      card.item_error("+Cycle", ": step " + step + " marked with {} counts\n: step " + step + ", {} counts", card.line_no(),
+                      {cp(6, j)});
       break;
     }
   for (int32_t j = 1; j <= nsteps; ++j) {
@@ -106,7 +106,7 @@ void read_individual_cycles(io::Card& card, const io::Item& it, int32_t nsteps, 
   std::vector<double> rest;  // counts left when no step is marked for them
   if (first) card.read(rest);
   else card.read(it, rest, 0);
-  if (!rest.empty()) card.item_error("+Cycle", ": individual cycles that no step takes");
+  if (!rest.empty()) card.item_error("+Cycle", ": individual cycles that no step takes\n: cycles that no step takes");
 }
 
 }  // namespace
@@ -132,7 +132,7 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
   // a step count it can hold, the item is reported and dropped.
   auto cycle_steps_ok = [&]() {
     if (*nsteps >= 1 && *nsteps <= max_cycle_values) return true;
-    card.item_error("+Cycle", *nsteps < 1 ? ": cycle settings need at least one step" : ": number of steps out of range");
+    card.item_error("+Cycle", *nsteps < 1 ? ": cycle settings need at least one step\n: no steps" : ": number of steps out of range");
     card.skip_data();
     return false;
   };
@@ -144,7 +144,7 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
     if (io::is_key(k.key, "++Begin Step")) {
       card.begin(io::Card::no_id);
       // Step blocks carry no id and no option: the settings apply to every step.
-      if (!k.opt.empty()) card.item_error("++Begin Step", std::string(": unknown option ").append(k.opt));
+      if (!k.opt.empty()) card.item_error("++Begin Step", std::string(": unknown option ").append(k.opt.substr(0, 80)).append("\n: unknown ").append(k.opt.substr(0, 80)));
     } else if (const io::Item* it = line.empty() || line[0] != '+' ? nullptr : io::Card::find(io::step_items, k);
                it && card.take(*it, k)) {
       switch (it->slot) {
