@@ -341,12 +341,18 @@ struct Pt {
 };
 double cross(Pt o, Pt a, Pt b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
 // Sign of the turn o -> a -> b; 0 within rounding of collinear (the vertices
-// are decimal numbers of the card, rarely exact in binary).
+// are decimal numbers of the card, rarely exact in binary): |sin| of the
+// angle at o below 1e-12. The outline is scaled to coordinates of at most 1
+// first, so the squares neither overflow nor, but for sides far shorter than
+// the outline, underflow; those are measured without squares.
 int turn(Pt o, Pt a, Pt b) {
   const double c = cross(o, a, b);
   const double la = (a.x - o.x) * (a.x - o.x) + (a.y - o.y) * (a.y - o.y);
   const double lb = (b.x - o.x) * (b.x - o.x) + (b.y - o.y) * (b.y - o.y);
-  return c * c <= 1e-24 * la * lb ? 0 : c > 0 ? 1 : -1;
+  const double lim = 1e-24 * la * lb;
+  const int sign = c > 0 ? 1 : -1;
+  if (lim > 0 || c == 0) return c * c <= lim ? 0 : sign;
+  return std::fabs(c) <= 1e-12 * std::hypot(a.x - o.x, a.y - o.y) * std::hypot(b.x - o.x, b.y - o.y) ? 0 : sign;
 }
 // p within the bounding box of segment a-b (p collinear with it).
 bool within(Pt a, Pt b, Pt p) {
@@ -385,6 +391,15 @@ int64_t outline_breach(const std::vector<double>& xy) {
     at.pop_back();
   }
   const size_t m = p.size();
+  // Scaled by a power of two (exact) to a largest coordinate between 1/2 and 1,
+  // so that the products of the tests hold for coordinates of 1e200 or 1e-300.
+  double top = 0.0;
+  for (const Pt& q : p) top = std::max({top, std::fabs(q.x), std::fabs(q.y)});
+  if (top > 0.0) {
+    int e = 0;
+    std::frexp(top, &e);
+    for (Pt& q : p) q = {std::ldexp(q.x, -e), std::ldexp(q.y, -e)};
+  }
   // On one line: every vertex on the line through the first one and the one farthest from it.
   size_t far = 0;
   double dmax = 0.0;
