@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "../core/data.h"
+#include "../core/scratch.h"
 #include "iohandling_cards.h"
 #include "iohandling_units.h"
 #include "vexlan/iohandling.h"
@@ -219,23 +220,33 @@ struct Block {
 // The (ply, section) columns of each material id inside the arrays, in the
 // order of a scan of matidlist: built once per card, so that a card of many
 // blocks over many plies does not scan every ply for every block and item.
-using PlyIndex = std::unordered_map<int32_t, std::vector<std::pair<int32_t, int32_t>>>;
+// Plies and sections of the section data beyond the counts the reader was
+// given have no column: the first of each material id there is kept, to be
+// reported with the material.
+struct PlyIndex {
+  HashMap<int32_t, Vec<std::pair<int32_t, int32_t>>> at;
+  HashMap<int32_t, std::pair<int32_t, int32_t>> beyond;
+};
 
 PlyIndex index_plies(int32_t np, int32_t ns) {
-  PlyIndex at;
+  PlyIndex ix;
   const auto& mat = md::matidlist;
-  if (!mat.allocated()) return at;
-  const int64_t P = std::min<int64_t>(np, mat.extent(1)), S = std::min<int64_t>(ns, mat.extent(2));
+  if (!mat.allocated()) return ix;
+  const int64_t P = mat.extent(1), S = mat.extent(2);
   for (int64_t s = 1; s <= S; ++s)
-    for (int64_t p = 1; p <= P; ++p) at[mat(p, s)].emplace_back(int32_t(p), int32_t(s));
-  return at;
+    for (int64_t p = 1; p <= P; ++p) {
+      const int32_t id = mat(p, s);
+      if (p <= np && s <= ns) ix.at[id].emplace_back(int32_t(p), int32_t(s));
+      else if (id != vx::unset) ix.beyond.try_emplace(id, int32_t(p), int32_t(s));
+    }
+  return ix;
 }
 
 // Every (ply, section) column whose material id is `id`, inside the arrays.
 template <class F>
 void for_plies(const PlyIndex& plies, int32_t id, F&& f) {
-  const auto it = plies.find(id);
-  if (it == plies.end()) return;
+  const auto it = plies.at.find(id);
+  if (it == plies.at.end()) return;
   for (const auto& [p, s] : it->second) f(int64_t(p), int64_t(s));
 }
 
@@ -506,7 +517,19 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
                                 " < nt = " + t + "\n: " + n + " < " + t,
                             b.at_cal[size_t(c)]);
           }
-        if (b.id != vx::unset) distribute(card, b, plies, np, ns, nt);  // the unset id marks plies without material
+        if (b.id != vx::unset) {  // the unset id marks plies without material
+          distribute(card, b, plies, np, ns, nt);
+          // Plies of this material that the counts given leave out receive nothing.
+          if (const auto out = plies.beyond.find(b.id); out != plies.beyond.end()) {
+            const auto [p, s] = out->second;
+            if (p > np)
+              card.error("ply " + std::to_string(p) + " beyond nplies = " + std::to_string(np) + "\nply " +
+                         std::to_string(p) + " > nplies " + std::to_string(np));
+            else
+              card.error("section " + std::to_string(s) + " beyond nsec = " + std::to_string(ns) + "\nsection " +
+                         std::to_string(s) + " > nsec " + std::to_string(ns));
+          }
+        }
         seen.insert(b.id);
       }
       card.end();
