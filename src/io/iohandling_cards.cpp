@@ -229,7 +229,7 @@ void Card::once(int32_t& at, std::string_view item) {
   at = line_;
 }
 
-int32_t Card::line_of(const std::vector<ValueLine>& lines, size_t k, int32_t otherwise) {
+int32_t Card::line_of(const Vec<ValueLine>& lines, size_t k, int32_t otherwise) {
   // The last line whose first value is at most k.
   auto it = std::upper_bound(lines.begin(), lines.end(), k,
                              [](size_t v, const ValueLine& l) { return v < size_t(l.first); });
@@ -237,7 +237,7 @@ int32_t Card::line_of(const std::vector<ValueLine>& lines, size_t k, int32_t oth
 }
 
 void Card::skip_data() {
-  std::vector<double> v;
+  Vec<double> v;
   read(v);
 }
 
@@ -375,9 +375,9 @@ bool meet(Pt a, Pt b, Pt c, Pt d) {
 // earlier, non-adjacent edge begins when it crosses or touches itself, and
 // -2 when it is a simple polygon. A vertex repeated at once (the first one
 // written again to close the outline) adds no edge.
-int64_t outline_breach(const std::vector<double>& xy) {
-  std::vector<Pt> p;
-  std::vector<int64_t> at;  // vertex of the card of each polygon vertex
+int64_t outline_breach(const Vec<double>& xy) {
+  Vec<Pt> p;
+  Vec<int64_t> at;  // vertex of the card of each polygon vertex
   const int64_t nv = int64_t(xy.size() / 2);
   for (int64_t i = 0; i < nv; ++i) {
     const Pt q{xy[size_t(2 * i)], xy[size_t(2 * i + 1)]};
@@ -415,7 +415,7 @@ int64_t outline_breach(const std::vector<double>& xy) {
     double lo, hi, lo2, hi2;
     size_t e;
   };
-  std::vector<Box> box(m);
+  Vec<Box> box(m);
   double span[2] = {0.0, 0.0};
   for (size_t i = 0; i < m; ++i) {
     const Pt a = p[i], b = p[(i + 1) % m];
@@ -531,7 +531,7 @@ bool mixes(int64_t first, int64_t next, int64_t r) {
 }
 
 // The first line of lines (values of an item, n in all) that mixes two records of r values, or null.
-const ValueLine* mixed_line(const std::vector<ValueLine>& lines, int64_t n, int64_t r) {
+const ValueLine* mixed_line(const Vec<ValueLine>& lines, int64_t n, int64_t r) {
   for (size_t l = 0; l < lines.size(); ++l) {
     const int64_t first = lines[l].first, next = l + 1 < lines.size() ? lines[l + 1].first : n;
     if (next > first && mixes(first, next, r)) return &lines[l];
@@ -540,7 +540,7 @@ const ValueLine* mixed_line(const std::vector<ValueLine>& lines, int64_t n, int6
 }
 }  // namespace
 
-void Card::check_rows(const Item& it, const std::vector<ValueLine>& lines, int64_t n, int64_t row) {
+void Card::check_rows(const Item& it, const Vec<ValueLine>& lines, int64_t n, int64_t row) {
   if (row < 1) return;
   if (const ValueLine* l = mixed_line(lines, n, row))
     item_error(key_of(it), ": line mixes two rows\n: mixes rows", l->line);
@@ -605,7 +605,7 @@ void Card::check_count(const Item& it, int64_t n, int64_t ctx, int32_t line) {
 }
 
 template <class T>
-void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
+void Card::check_values(const Item& it, const Vec<T>& v, int64_t ctx) {
   if (errorhandling::errstat != 0) return;  // only the first error is kept
   const std::string_view key = key_of(it);
   const int64_t n = int64_t(v.size());
@@ -684,7 +684,7 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
       break;
     case Kind::outline:
       if (n >= 3 * 3 && n % 3 == 0) {
-        std::vector<double> xy(size_t(n / 3 * 2));
+        Vec<double> xy(size_t(n / 3 * 2));
         for (int64_t i = 0; i < n / 3; ++i) {
           xy[size_t(2 * i)] = at(3 * i + 1);
           xy[size_t(2 * i + 1)] = at(3 * i + 2);
@@ -719,8 +719,8 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
   }
 }
 
-void Card::check(const Item& it, const std::vector<double>& v, int64_t ctx) { check_values(it, v, ctx); }
-void Card::check(const Item& it, const std::vector<int32_t>& v, int64_t ctx) { check_values(it, v, ctx); }
+void Card::check(const Item& it, const Vec<double>& v, int64_t ctx) { check_values(it, v, ctx); }
+void Card::check(const Item& it, const Vec<int32_t>& v, int64_t ctx) { check_values(it, v, ctx); }
 
 void Card::later(std::string_view item, std::string_view what, int32_t line) {
   if (errorhandling::errstat != 0 || !later_.empty()) return;

@@ -77,7 +77,7 @@ class Card final : public BadLine {
   // Values of the data lines after the current line; a malformed line is
   // reported with its number and skipped.
   template <class T>
-  int32_t read(std::vector<T>& out) {
+  int32_t read(Vec<T>& out) {
     return read_card_data(unit_, out, this, &lines_);
   }
 
@@ -93,7 +93,7 @@ class Card final : public BadLine {
   bool take(const Item& it, const KeyLine& k, int sub = 0);
   // Reads the item's values and checks them (check).
   template <class T>
-  int32_t read(const Item& it, std::vector<T>& out, int64_t ctx = -1) {
+  int32_t read(const Item& it, Vec<T>& out, int64_t ctx = -1) {
     const int32_t n = read(out);
     check(it, out, ctx);
     return n;
@@ -105,8 +105,8 @@ class Card final : public BadLine {
   // for damage records). An item without values that needs some, and a
   // count of one value per ply, are left to close_items at the end line,
   // after the mistakes inside the block.
-  void check(const Item& it, const std::vector<double>& v, int64_t ctx = -1);
-  void check(const Item& it, const std::vector<int32_t>& v, int64_t ctx = -1);
+  void check(const Item& it, const Vec<double>& v, int64_t ctx = -1);
+  void check(const Item& it, const Vec<int32_t>& v, int64_t ctx = -1);
   // The count rule alone, for a count known at the end line: n values of
   // the item at line.
   void check_count(const Item& it, int64_t n, int64_t ctx, int32_t line);
@@ -127,12 +127,12 @@ class Card final : public BadLine {
   // Line of value k (from 0) of the last read.
   int32_t value_line(size_t k) const { return line_of(lines_, k, line_); }
   // Line of value k of the data lines of a read (otherwise: the line when none holds it).
-  static int32_t line_of(const std::vector<ValueLine>& lines, size_t k, int32_t otherwise);
+  static int32_t line_of(const Vec<ValueLine>& lines, size_t k, int32_t otherwise);
   // The data lines of the last read, for a check that waits for the end line.
-  const std::vector<ValueLine>& value_lines() const { return lines_; }
+  const Vec<ValueLine>& value_lines() const { return lines_; }
   // Rows of row values whole on each of lines (the item's values, n of
   // them): the first line that splits one is reported.
-  void check_rows(const Item& it, const std::vector<ValueLine>& lines, int64_t n, int64_t row);
+  void check_rows(const Item& it, const Vec<ValueLine>& lines, int64_t n, int64_t row);
   // The data lines after the current line, read and dropped (items that are
   // ignored on purpose).
   void skip_data();
@@ -151,8 +151,8 @@ class Card final : public BadLine {
   int32_t begin_line_ = 0;
   bool solver_data_ = false;  // the last keyword line was one of the solver's
   std::string_view key_;      // keyword part of the last item line
-  std::vector<ValueLine> lines_;
-  std::unordered_map<int32_t, int32_t> ids_;  // id -> line of its begin line
+  Vec<ValueLine> lines_;
+  HashMap<int32_t, int32_t> ids_;  // id -> line of its begin line
   // Items of the open block (or of the lines outside blocks): line of each
   // slot and kind (0: not given), and the value count of each slot.
   static constexpr int kinds = 8;
@@ -167,13 +167,13 @@ class Card final : public BadLine {
     later_.clear();
   }
   template <class T>
-  void check_values(const Item& it, const std::vector<T>& v, int64_t ctx);
+  void check_values(const Item& it, const Vec<T>& v, int64_t ctx);
 };
 
 // An outline of vertices xy (x, y pairs), closed from the last vertex to the
 // first: -1 when it encloses no area, the vertex (from 0) that begins the
 // first edge meeting an earlier one when it is no simple polygon, else -2.
-int64_t outline_breach(const std::vector<double>& xy);
+int64_t outline_breach(const Vec<double>& xy);
 // Id of a begin line: the integer after the first six characters of its
 // option ("MatID=3"), the unset marker when none is readable there.
 int32_t begin_id(std::string_view opt);

@@ -47,7 +47,7 @@ void create(RArr3& a, i4 n, i4 ndmg_) {
 // wrong record is reported at its line.
 // (The declaration's check reports the records; what is stored is decided here.)
 void read_regions(io::Card& card, const io::Item& it, RArr3& a, i4 n, i4 d) {
-  std::vector<double> v;
+  Vec<double> v;
   card.read(it, v, n);
   for (size_t r = 0; r + 4 <= v.size(); r += 4) {
     const double ply = v[r], ha = v[r + 1], hb = v[r + 2];
@@ -161,7 +161,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
   i4 dmgid = 0;
   bool valid = false;
   // Lines of the outlines per ply and kind (0: not given).
-  std::unordered_map<int64_t, i4> at_table;
+  HashMap<int64_t, i4> at_table;
   while (card.next(line)) {
     const io::KeyLine k = io::split_key(line);
     const bool inblock = card.in_block();
@@ -183,7 +183,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
         dmgplane.allocate({npos, ndmg});
         dmgplane.fill(-huge);
       }
-      std::vector<double> v;
+      Vec<double> v;
       card.read(io::damage_items[0], v);  // the angle is the last value: x, y, z and the angle at least
       if (!dmgplane.contains(std::max<int64_t>(int64_t(v.size()), 1), dmgid)) {
         card.item_error("+Position", ": too many values\n: too many");
@@ -203,7 +203,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       if (delam && nplies < 2) {
         // A single-ply section has no interface to delaminate: its records
         // are checked against no interface at all, and nothing is stored.
-        std::vector<double> v;
+        Vec<double> v;
         card.read(decl, v, 0);
         continue;
       }
@@ -241,7 +241,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       const bool has_ply = t.has_ply;
       card.take(io::damage_items[3], k);
       if (slot != 0 && has_ply) card.once(at_table[int64_t(ply) * 8 + slot], "+Table");
-      std::vector<double> v;
+      Vec<double> v;
       card.read(io::damage_items[3], v);
       if (v.empty()) continue;  // nothing to store; reported at the end line
       if (slot == 0) {

@@ -102,10 +102,10 @@ int64_t most_values(int slot) {
 
 // Pass 1 and 2: item sizes and the merged temperature list (only blocks that
 // are closed contribute temperatures).
-void size_card(int32_t unit, Sizes& z, std::vector<double>& temps) {
+void size_card(int32_t unit, Sizes& z, Vec<double>& temps) {
   std::string_view line;
   bool inmat = false;
-  std::vector<double> mine;
+  Vec<double> mine;
   bool have_mine = false;
   while (io::read_line(unit, line) == io::Read::ok) {
     const io::KeyLine k = io::split_key(line);
@@ -200,20 +200,20 @@ struct Block {
   int32_t id = vx::unset;
   bool modelid_given = false;
   int32_t modelid = 0;
-  std::vector<double> temps, factors, elastic, strength, hygro, fracture, failprops, degradation, eqstress;
+  Vec<double> temps, factors, elastic, strength, hygro, fracture, failprops, degradation, eqstress;
   // at_...: line of the item in the card, 0 when the block has none.
   int32_t at_temps = 0, at_factors = 0, at_elastic = 0, at_strength = 0, at_hygro = 0, at_fracture = 0,
           at_failprops = 0, at_degradation = 0, at_eqstress = 0;
-  std::vector<int32_t> failflags, evoflags;
+  Vec<int32_t> failflags, evoflags;
   int32_t at_failflags = 0, at_evoflags = 0;
-  std::array<std::vector<double>, ncure> cure;
+  std::array<Vec<double>, ncure> cure;
   std::array<int32_t, ncure> at_cure{};
-  std::array<std::vector<double>, ncal> cal;  // nt rows x width, column-major
+  std::array<Vec<double>, ncal> cal;  // nt rows x width, column-major
   std::array<int64_t, ncal> cal_w{}, curves{};
   std::array<int32_t, ncal> at_cal{};  // line of the first curve of each type
   std::array<const io::Item*, io::slot::material_slots> decl{};  // declaration of each item given
-  std::vector<io::ValueLine> factor_lines;  // the factor table's rows are checked at the end line
-  std::vector<io::ValueLine> failprops_lines;  // so are the parameter lists, against the criterion
+  Vec<io::ValueLine> factor_lines;  // the factor table's rows are checked at the end line
+  Vec<io::ValueLine> failprops_lines;  // so are the parameter lists, against the criterion
   int64_t counter = 1;
 };
 
@@ -261,7 +261,7 @@ bool put(A& arr, int64_t p, int64_t s, const T* v, int64_t n, int64_t offset = 0
   return k == n;
 }
 template <class T, class A>
-bool put(A& arr, int64_t p, int64_t s, const std::vector<T>& v) {
+bool put(A& arr, int64_t p, int64_t s, const Vec<T>& v) {
   return put(arr, p, s, v.data(), int64_t(v.size()));
 }
 
@@ -356,7 +356,7 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
       const int32_t n = int32_t(nel);
       const int64_t stride = md::peprops.allocated() ? md::peprops.extent(1) / std::max<int64_t>(nt, 1) : 0;
       const int64_t nblocks = tdep ? nt : 1;
-      std::vector<double> nye(size_t(9 * nblocks));
+      Vec<double> nye(size_t(9 * nblocks));
       {
         // The constants as written first, so that a mistake in them is not
         // blamed on a factor row.
@@ -383,7 +383,7 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
     if (nstr <= 10) {
       // Blocks of nstr values per temperature, scaled by the last nstr factors of its row.
       const int64_t nblocks = tdep ? nt : 1;
-      std::vector<double> v(size_t(nstr * nblocks));
+      Vec<double> v(size_t(nstr * nblocks));
       for (int64_t t = 0; t < nblocks; ++t)
         for (int64_t k = 0; k < nstr; ++k)
           v[size_t(t * nstr + k)] = b.strength[size_t(k)] * (tdep ? b.factors[size_t(t * frow + nel + k)] : 1.0);
@@ -405,7 +405,7 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
 
   if (b.at_degradation) {
     if (b.degradation.size() == 12 || b.degradation.size() == 6) {
-      std::vector<double> v(b.degradation);
+      Vec<double> v(b.degradation);
       if (v.size() == 6) v.insert(v.end(), b.degradation.begin(), b.degradation.end());
       for_plies(plies, id, [&](int64_t p, int64_t s) { note(put(md::pelimits, p, s, v), "+Failure", b.at_degradation); });
     }  // other counts: reported with the item
@@ -458,7 +458,7 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
 
 // One value read straight into a one-entry array created at first use.
 void read_single(io::Card& card, const io::Item& it, RArr1& arr, const char* item) {
-  std::vector<double> v;
+  Vec<double> v;
   card.read(it, v);
   if (v.empty()) return;
   if (!arr.allocated()) arr.allocate({1});
@@ -477,7 +477,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
   const int32_t np = std::max(*nplies, 0), ns = std::max(*nsec, 0);
 
   Sizes z;
-  std::vector<double> temps;
+  Vec<double> temps;
   size_card(unit, z, temps);
   const int64_t nt = std::max<int64_t>(int64_t(temps.size()), 1);
   md::temperatures.free();
@@ -494,7 +494,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
   // Pass 3: values, block by block.
   io::Card card(unit, "MaterialCard", "material", "++End Material", deck);
   const PlyIndex plies = index_plies(np, ns);
-  std::unordered_set<int32_t> seen;
+  HashSet<int32_t> seen;
   Block b;
   std::string_view line;
   while (card.next(line)) {
@@ -562,7 +562,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
     switch (it->slot) {
       case sl::temperature: take(b.temps, b.at_temps); break;
       case sl::modelid: {
-        std::vector<int32_t> v;
+        Vec<int32_t> v;
         card.read(*it, v);
         if (!v.empty()) {
           b.modelid = v[0];
@@ -582,7 +582,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
         b.failprops_lines = card.value_lines();
         break;
       case sl::regularization: {
-        std::vector<double> v;
+        Vec<double> v;
         card.read(*it, v);
         auto& r = md::regularization;
         const int64_t n = std::min<int64_t>(int64_t(v.size()), r.allocated() ? r.extent(1) : 0);
@@ -599,7 +599,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
       case sl::ratio: read_single(card, *it, md::r_crit, "+Calibration"); break;
       default:
         if (c >= 0) {
-          std::vector<double> v;
+          Vec<double> v;
           card.read(*it, v);
           const size_t cs = size_t(c);
           // One curve per merged temperature and type: a further one would

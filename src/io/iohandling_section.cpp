@@ -22,7 +22,7 @@ namespace {
 // many as fit; returns how many the item holds.
 template <class T, class A>
 int32_t read_column(io::Card& card, const io::Item& it, A& arr, int64_t col) {
-  std::vector<T> v;
+  Vec<T> v;
   const int32_t n = card.read(it, v);
   if (col > arr.extent(2)) {
     card.item_error(it.key, ": more sections than counted\n: extra section");
@@ -161,7 +161,7 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
             const int32_t n = io::count_values(next);
             card.set_line(io::position(unit), n);
             if (n > 1) card.check_count(*it, n, -1, io::position(unit));
-            else card.check(*it, std::vector<double>{v});
+            else card.check(*it, Vec<double>{v});
             if (isec <= ncol) xcstrength(isec) = v;
             else card.item_error("+Strength", ": more sections than counted\n: extra section");
           }

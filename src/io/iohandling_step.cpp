@@ -23,12 +23,12 @@ constexpr int64_t max_cycle_values = 10'000'000;
 struct Pending {
   bool has_edebug = false, has_ndebug = false, has_fdebug = false, has_update = false;
   int32_t edebug = 0, ndebug = 0, fdebug = 0, nupdate = 1;
-  std::vector<int32_t> verbose;
+  Vec<int32_t> verbose;
 };
 
 // First value of an integer item; false when the item holds none.
 bool first_int(io::Card& card, const io::Item& it, int32_t& v) {
-  std::vector<int32_t> vals;
+  Vec<int32_t> vals;
   card.read(it, vals);
   if (vals.empty()) return false;
   v = vals[0];
@@ -37,7 +37,7 @@ bool first_int(io::Card& card, const io::Item& it, int32_t& v) {
 
 // Cycle properties: m = n div nsteps values per step, column by column.
 void read_cycle_props(io::Card& card, const io::Item& it, int32_t nsteps, bool& have_props) {
-  std::vector<double> v;
+  Vec<double> v;
   card.read(it, v, nsteps);
   const int64_t m = int64_t(v.size()) / nsteps;
   if (m < 1) {
@@ -95,7 +95,7 @@ void read_individual_cycles(io::Card& card, const io::Item& it, int32_t nsteps, 
     }
   for (int32_t j = 1; j <= nsteps; ++j) {
     if (!(cp(3, j) >= 3.0)) continue;
-    std::vector<double> v;
+    Vec<double> v;
     if (j == first) card.read(it, v, expected);
     else card.read(v);
     const int64_t start = int64_t(j - 1) * rows;
@@ -103,7 +103,7 @@ void read_individual_cycles(io::Card& card, const io::Item& it, int32_t nsteps, 
     std::copy(v.begin(), v.begin() + fit, cy.data() + start);
     if (fit < int64_t(v.size())) card.item_error("+Cycle", ": more individual cycles than fit");
   }
-  std::vector<double> rest;  // counts left when no step is marked for them
+  Vec<double> rest;  // counts left when no step is marked for them
   if (first) card.read(rest);
   else card.read(it, rest, 0);
   if (!rest.empty()) card.item_error("+Cycle", ": individual cycles that no step takes\n: cycles that no step takes");
@@ -152,7 +152,7 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
         case io::slot::ndebug: p.has_ndebug |= first_int(card, *it, p.ndebug); break;
         case io::slot::fdebug: p.has_fdebug |= first_int(card, *it, p.fdebug); break;
         case io::slot::verbose: {
-          std::vector<int32_t> v;
+          Vec<int32_t> v;
           card.read(*it, v);
           if (!v.empty()) p.verbose = std::move(v);
           break;
