@@ -13,7 +13,6 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
-#include <unordered_map>
 #include <vector>
 #include "data.h"
 #include "iohandling_cards.h"

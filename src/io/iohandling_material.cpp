@@ -11,8 +11,6 @@
 #include <bit>
 #include <cstdio>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 

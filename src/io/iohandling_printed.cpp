@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "../laminate/elementhandling_impl.h"
