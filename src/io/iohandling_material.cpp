@@ -318,7 +318,7 @@ void check_matrix_parameters(io::Card& card, const Block& b) {
   else if (mode >= 1.0 && mode < 2.0 && step > range)
     card.item_error("+Failure", ": step {} wider than {}\n: step {} > {}\n: {} > {}", b.at_failprops, {step, range});
   else if (step < range / 1e6)
-    card.item_error("+Failure", ": step {} too fine\n: {} too fine", b.at_failprops, {step});
+    card.item_error("+Failure", ": step {} too fine\n: {} too fine\n: {} tiny", b.at_failprops, {step});
 }
 
 void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t np, int32_t ns, int64_t nt) {
