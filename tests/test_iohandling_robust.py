@@ -125,6 +125,19 @@ def test_unreadable_or_special_paths(vx, tmp_path):
     assert io.getfreeunitnumber(1, 120) == 1  # every reader closed its unit
 
 
+def test_a_pipe_as_the_card_is_refused_without_waiting_for_a_writer(tmp_path):
+    """Opening a pipe for reading waits for a writer: the readers take regular files only, and do not
+    wait to find out."""
+    os.mkfifo(tmp_path / "SectionCard.vxd")
+    out, status = run_python(f"""
+import _vexlan as vx
+vx.sectiondata.nsec = vx.sectiondata.nplies = 1
+vx.iohandling.getsectiondatafromfile("", {str(tmp_path)!r})
+print(vx.sectiondata.plyorientation is None, int(vx.errorhandling.errstat), vx.iohandling.getfreeunitnumber(1, 120))
+""", timeout=20)
+    assert (status, out) == (0, b"True 0 1\n")
+
+
 BIG = {
     # one item of thirty million plies: the file, its lines, the values and the section arrays
     "section card": ("SectionCard.vxd", "++Begin Section, SecID=1\n+Orientation\n", "1\n", 30_000_000,

@@ -45,17 +45,30 @@ UnitRec* get(int32_t unit) {
   return &units[unit];
 }
 
-// The path with its links and "." and ".." resolved, for an existing file;
-// the path as given otherwise.
-Text canonical(const Text& p) {
+// realpath into a Text; false when the path does not resolve.
+bool resolve(const char* p, Text& out) {
   errno = 0;
-  char* c = ::realpath(p.c_str(), nullptr);
+  char* c = ::realpath(p, nullptr);
   if (!c) {
     if (errno == ENOMEM) fatal(1, "Error allocating %lu bytes", static_cast<unsigned long>(PATH_MAX));
-    return p;
+    return false;
   }
-  Text r(c);
+  out = c;
   std::free(c);
+  return true;
+}
+
+// The path with its links and "." and ".." resolved; for a file that is gone
+// (removed while open), its folder resolved and its name appended; else the
+// path as given.
+Text canonical(const Text& p) {
+  Text r;
+  if (resolve(p.c_str(), r)) return r;
+  const size_t slash = p.rfind('/');
+  const Text dir = slash == Text::npos ? Text(".") : slash == 0 ? Text("/") : p.substr(0, slash);
+  if (!resolve(dir.c_str(), r)) return p;
+  if (r.empty() || r.back() != '/') r += '/';
+  r.append(p, slash == Text::npos ? 0 : slash + 1);
   return r;
 }
 
@@ -63,7 +76,8 @@ Text canonical(const Text& p) {
 // or cannot be read. Only regular files: a device or pipe could block or
 // never end.
 bool load(UnitRec& u, const Text& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: opening a pipe for reading would wait for a writer.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
