@@ -102,3 +102,34 @@ def test_empty_outline_is_no_error(vx, store, tmp_path):
     assert error_record(vx)[0] == 0
     assert (vx.damagedata.dmgpoints == np.finfo(float).max).all()
     np.testing.assert_array_equal(vx.damagedata.dmgplane[:, 0], [1, 2, 3, 4])
+
+
+OUTLINE = "++Begin Damage, DmgID=1\n+Position\n0 0 0 0\n+Table, TYPE=Fiber, LayID=1\n{}\n++End Damage\n"
+SQUARE = [(0, 0), (1, 0), (1, 1), (0, 1)]
+BOW_TIE = [(0, 0), (2, 2), (2, 0), (0, 2)]
+ON_A_LINE = [(0, 0), (1, 1), (3, 3)]
+
+
+@pytest.mark.parametrize("scale", [1e200, 1e300, 1e-300, 1e-320, 1.0])
+@pytest.mark.parametrize("shape,message", [
+    (SQUARE, None), ([(0, 0), (1, 0), (1, 1)], None), (BOW_TIE, "line 7: +Table: outline crosses itself"),
+    (ON_A_LINE, "line 4: +Table: outline encloses no area")], ids=["square", "triangle", "bow tie", "on a line"])
+def test_outlines_are_judged_alike_at_every_scale(vx, store, tmp_path, scale, shape, message):
+    """The outline tests hold for coordinates whose squares overflow or underflow."""
+    vx.errorhandling.rsxerr(1)
+    read(vx, tmp_path, OUTLINE.format("\n".join(f"0 {x * scale!r} {y * scale!r}" for x, y in shape)))
+    if message is None:
+        assert error_record(vx)[0] == 0, error_record(vx)
+    else:
+        assert error_record(vx) == (-2, "Error in DamageCard, damage 1, " + message)
+
+
+def test_a_side_far_shorter_than_the_outline_keeps_its_direction(vx, store, tmp_path):
+    """A side of 1e-200 beside one of 1: its square underflows, its direction (45 degrees off the
+    other side at their common vertex) does not, so no fold is seen where there is none."""
+    vx.errorhandling.rsxerr(1)
+    read(vx, tmp_path, OUTLINE.format("0 0 0\n0 1 0\n0 1 1\n0 1e-200 1e-200"))
+    assert error_record(vx)[0] == 0
+    # truly on one line, however short the sides
+    read(vx, tmp_path, OUTLINE.format("0 0 0\n0 1e-200 0\n0 1 0"))
+    assert error_record(vx) == (-2, "Error in DamageCard, damage 1, line 4: +Table: outline encloses no area")

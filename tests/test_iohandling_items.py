@@ -280,10 +280,12 @@ def test_the_clean_blocks_of_the_tables_read_without_a_report(vx, tmp_path, card
 @pytest.mark.parametrize("name,card,text,message", MISTAKES, ids=[m[0] for m in MISTAKES])
 def test_every_rule_of_every_item_is_reported(vx, tmp_path, name, card, text, message):
     read_cards(vx, tmp_path, card, text)
+    if len(message) > 80 and "unknown option" in message:  # the shorter wording keeps the option whole
+        message = message.replace("unknown option", "unknown")
     assert err(vx) == (-2, message[:80]), text
     assert int(vx.errorhandling.errintv[0]) == int(message.split("line ")[1].split(":")[0])
     # Within the 80 characters of the record, but for the lines that a message repeats.
-    assert len(message) <= 80 or any(w in message for w in ("unknown item", "outside a block", "unknown option"))
+    assert len(message) <= 80 or any(w in message for w in ("unknown item", "outside a block"))
 
 
 def test_the_tables_cover_every_rule_of_every_declaration():

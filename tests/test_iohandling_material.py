@@ -223,3 +223,29 @@ def test_items_without_values_give_nothing(vx, tmp_path):
     assert err(vx)[0] == 0
     m = vx.materialdata
     assert m.peprops[0, 0, 0] == 100 and not m.psprops.any() and not m.phprops.any() and not m.pfflags.any()
+
+
+@pytest.mark.parametrize("nplies,nsec,message", [
+    (2, 2, "ply 3 beyond nplies = 2"),
+    (3, 1, "section 2 beyond nsec = 1"),
+    (3, 2, None),
+    (5, 3, None),  # more than the section data holds: nothing left out
+])
+def test_plies_the_counts_leave_out_are_reported(vx, tmp_path, nplies, nsec, message):
+    """Counts smaller than the section data's: the plies within them receive their data, the others
+    cannot, and the material that has plies there is reported at its end line."""
+    sections = "".join(f"++Begin Section, SecID={s}\n+Material\n1\n+Orientation\n0 90 0\n+Thickness\n1\n"
+                       "++End Section\n" for s in (1, 2))
+    (tmp_path / "SectionCard.vxd").write_text(sections)
+    (tmp_path / "MaterialCard.vxd").write_text("++Begin Material, MatID=1\n+Elastic\n70000 0.3\n++End Material\n")
+    vx.iohandling.getsectiondatafromfile("", str(tmp_path))
+    vx.errorhandling.rsxerr(1)
+    vx.iohandling.getmaterialdatafromfile("", str(tmp_path), nplies, nsec)
+    if message is None:
+        assert err(vx)[0] == 0
+    else:
+        assert err(vx) == (-2, "Error in MaterialCard, material 1, line 4: " + message)
+    p = vx.materialdata.peprops
+    assert p.shape == (9, nplies, nsec)
+    within = p[0, :min(nplies, 3), :min(nsec, 2)]
+    assert np.all(within == 70000) and not p[0, 3:, :].any() and not p[0, :, 2:].any()

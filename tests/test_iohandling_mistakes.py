@@ -2,6 +2,7 @@
 while clean cards, cards inside a solver deck and hand-edited line ends still read with status 0."""
 import ctypes
 import os
+import re
 
 import numpy as np
 import pytest
@@ -297,29 +298,127 @@ def test_keyword_after_a_blank_keeps_the_ply_count(vx, tmp_path):
     assert err(vx)[0] == 0 and s.plyorientation[:, 0].tolist() == [45, -45, -45, 45]
 
 
-def test_messages_keep_the_item_within_80_characters(vx, tmp_path):
-    """Long ids and line numbers: card, block and line first, then the item; what is cut is the end."""
-    lead = "** padding\n" * 123455
-    for name, text, item in [
-        ("SectionCard", SEC.format(ori="0 90").replace("SecID=7", "SecID=2000000000").replace("0.125", "-0.25"),
-         "+Thickness: -0.25 is not positive"),
-        ("MaterialCard", MAT.replace("MatID=1", "MatID=-2000000000").replace("+Strength", "+Calibration, TYPE=Shear, t=1"),
-         "+Calibration: needs one T="),
-        ("MaterialCard", MAT.replace("MatID=1", "MatID=-2000000000").replace("++End", "+Elastic\n1 2\n++End"),
-         "+Elastic given twice (line 2)"),
-    ]:
-        cards = {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": MAT, "DamageCard": DMG}
-        cards[name] = lead + text
-        for n, t in cards.items():
-            (tmp_path / f"{n}.vxd").write_text(t)
-        read_job(vx, tmp_path)
-        status, message = err(vx)
-        assert status == -2 and len(message) <= 80
-        assert message.startswith(f"Error in {name}, ") and ", line 1234" in message
-        # Only the end is cut: what follows the line is the start of the full text, item included.
-        shown = message[message.index(": ") + 2:]
-        assert item.startswith(shown) and len(shown) > len(item.split()[0]) + 5, message
-        vx.errorhandling.rsxerr(1)
+# Long prefixes: line numbers of six digits, and ids of ten where the card allows them (a damage id
+# must lie within the damages of the card, so the damage card keeps its small ids).
+LEAD = 100000
+LONG_ID = {"SectionCard": ("SecID=7", "section 7,", "SecID=1000000007", "section 1000000007,"),
+           "MaterialCard": ("MatID=1\n", "material 1,", "MatID=1000000001\n", "material 1000000001,")}
+# Messages that repeat text of the card (a line, an option): what follows may be cut at the end of
+# the record.
+ECHO = ("unknown item", "outside a block", "not in column 1", "unknown option")
+# Words of the shorter wordings that the full ones do not have ("not SPD", "mixed", "ply 6 is the
+# top", "id used before", "1.5 not whole", "extra section", "1e-05 tiny").
+TERSE = {"SPD", "mixed", "top", "before", "whole", "section", "tiny"}
+NUMBER = re.compile(r"-?\d+(?:\.\d+)?(?:e[-+]?\d+)?")
+
+
+def long_prefix(card, text, message):
+    """The case with the mistake behind LEAD comment lines and a ten-digit id: its text and the
+    message in its fullest wording."""
+    message = re.sub(r"line (\d+)", lambda m: f"line {int(m.group(1)) + LEAD}", message)
+    if card in LONG_ID and LONG_ID[card][0] in text:
+        a, b, c, d = LONG_ID[card]
+        text, message = text.replace(a, c), message.replace(b, d).replace(a.strip(), c.strip())
+    return "**\n" * LEAD + text, message
+
+
+def offending(detail):
+    """The value a message is about: its first number, or for a ply count that another item does not
+    match, that item's count; numbers of the lines a message points back to are context."""
+    nums = NUMBER.findall(re.sub(r"line \d+", "", detail))
+    if " plies, " in detail or " ply, " in detail:
+        return nums[-1:]
+    return nums[:1]
+
+
+# Kinds that the lists above do not make: their short texts at ordinary lines (the test below moves
+# them behind long line numbers and ids).
+OTHER_KINDS = [
+    ("DamageCard", DMG.replace("DmgID=1", "DmgID=5"), "Error in DamageCard, damage 5, line 1: damage id outside 1..1"),
+    ("DamageCard", DMG.replace("++End", "+Table, LayID=1\n0 0 0 0 1 0 0 1 1\n++End"),
+     "Error in DamageCard, damage 1, line 6: +Table: no kind named"),
+    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Fiber, LayID=3\n0 0 0 0 1 0 0 1 1\n++End"),
+     "Error in DamageCard, damage 1, line 6: +Table: no ply of the section"),
+    ("DamageCard", DMG.replace("++End", "+Table, TYPE=Delamination, LayID=2\n0 0 0 0 1 0 0 1 1\n++End"),
+     "Error in DamageCard, damage 1, line 6: +Table: no interface above ply 2"),
+    ("StepCard", "++Begin Step\n+Cycle\n0 0 3 0 0 1e300 0 0 0 0 0 1\n+Cycle, TYPE=INDIVIDUAL\n5\n++End Step\n",
+     "Error in StepCard, step, line 4: +Cycle: individual cycle count out of range"),
+    ("StepCard", "++Begin Step\n+Cycle, TYPE=INDIVIDUAL\n5\n++End Step\n",
+     "Error in StepCard, step, line 2: +Cycle: no cycle settings before"),
+    ("StepCard", "++Begin Step\n+Cycle\n0 0 3 0 0 0 0 0 0 0\n+Cycle, TYPE=INDIVIDUAL\n5\n++End Step\n",
+     "Error in StepCard, step, line 4: +Cycle: 5 cycle settings a step, 6 needed"),
+    ("StepCard", "++Begin Step\n+Cycle\n0 0 3 0 0 1.5 0 0 0 0 0 1\n+Cycle, TYPE=INDIVIDUAL\n5 6\n++End Step\n",
+     "Error in StepCard, step, line 4: +Cycle: step 1 marked with 1.5 counts"),
+    ("StepCard", "++Begin Step, Name=all\n++End Step\n", "Error in StepCard, step, line 1: ++Begin Step: unknown option Name=all"),
+    ("MaterialCard", MAT.replace("++End", "+GelPoint\n1\n+Curing\n1\n++End"),
+     "Error in MaterialCard, material 1, line 8: +Curing: 2 of the 8 items given"),
+    ("MaterialCard", MAT.replace("++End", "+Temperature\n20 80\n+Calibration, TYPE=Shear, T=20\n0 1\n++End"),
+     "Error in MaterialCard, material 1, line 8: +Calibration: 1 curve for nt = 2"),
+    ("MaterialCard", MAT.replace("+Elastic\n140000 9000 0.3 0.5 4500", "+Temperature\n20 80\n+Elastic\n1 0.3")
+     .replace("++End", "+Table, TYPE=TEMPERATURE\n1 1 1 1 1 1 1 1 1 1 1 1\n1 -1 1 1 1 1 1 1 1 1 1 1\n++End"),
+     "Error in MaterialCard, material 1, line 10: +Table: -1 is not positive"),
+    ("MaterialCard", MAT.replace("+Elastic\n140000 9000 0.3 0.5 4500", "+Temperature\n20 80\n+Elastic\n1 0.3")
+     .replace("++End", "+Table, TYPE=TEMPERATURE\n1 1 1 1 1 1 1 1 1 1 1 1\n1 4 1 1 1 1 1 1 1 1 1 1\n++End"),
+     "Error in MaterialCard, material 1, line 8: +Table: not positive definite at 80"),
+    ("MaterialCard", MAT.replace("++End", "+Failure\n1 3 10 1 0\n+Failure, TYPE=PROPERTIES\n1e-5 1\n++End"),
+     "Error in MaterialCard, material 1, line 8: +Failure: step 1e-05 too fine"),
+    ("MaterialCard", MAT.replace("++End", "+Temperature\n20 80\n+Calibration, TYPE=Shear, T=20\n0 1\n0.1 2\n"
+                                 "+Calibration, TYPE=Shear, T=80\n0 1\n++End"),
+     "Error in MaterialCard, material 1, line 11: +Calibration: 2 values, table of 4"),
+]
+
+
+def cases():
+    """(id, card, text, message, the other cards, steps): the mistakes made from the declarations, the
+    typing mistakes and parameter lists of the item tests, those above, and the rest of the kinds."""
+    import test_iohandling_items as items
+    mine = {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": MAT, "DamageCard": DMG}
+    out = [(n, c, t, m, items.CLEAN, items.NSTEPS) for n, c, t, m in items.MISTAKES]
+    out += [(f"typo-{i}", c, t, m, items.SIX_PLIES, 3 if "INDIVIDUAL" in t else 2)
+            for i, (c, t, m, _) in enumerate(items.TYPOS)]
+    out += [(n, "MaterialCard", t, m, items.CLEAN, items.NSTEPS) for n, t, m in items.PARAMETER_MISTAKES]
+    out += [(f"{c}-{i}", c, t, m, mine, 2) for i, (c, t, m) in enumerate(MISTAKES + OTHER_KINDS)]
+    out += [(f"order-{i}", "SectionCard", FOUR.replace(o, n), "Error in SectionCard, section 1, " + m, mine, 2)
+            for i, (o, n, m) in enumerate(ORDER)]
+    return out
+
+
+CASES = cases()
+
+
+@pytest.mark.parametrize("name,card,text,message,others,nsteps", CASES, ids=[c[0] for c in CASES])
+def test_every_message_keeps_its_point_with_long_line_numbers_and_ids(vx, tmp_path, name, card, text, message,
+                                                                        others, nsteps):
+    """Card, block, line and item first, as always; the detail behind them in the fullest wording that
+    fits the 80 characters, never cut: what is wrong and the value it is about stay whole."""
+    text, full = long_prefix(card, text, message)
+    cards = dict(others)
+    cards[card] = text
+    for n, t in cards.items():
+        (tmp_path / f"{n}.vxd").write_text(t)
+    read_job(vx, tmp_path, nsteps)
+    status, got = err(vx)
+    head = full[:full.index(": ") + 2]
+    assert status == -2 and got.startswith(head), (got, full)
+    assert int(vx.errorhandling.errintv[0]) == int(re.search(r"line (\d+)", full).group(1))
+    if len(full) <= 80:
+        assert got == full
+        return
+    detail, shown = full[len(head):], got[len(head):]
+    if any(w in full for w in ECHO):  # an option is named after the shorter "unknown"
+        assert got == full.replace("unknown option", "unknown")[:80].rstrip(), (got, full)
+        return
+    if "marks no material" in full:  # the marker is the one value the item cannot take
+        assert shown.endswith("reserved id") or "2147483647" in shown, (got, full)
+        return
+    # the item first, then the point: the value in question whole ...
+    assert shown.split()[0].rstrip(":") == detail.split()[0].rstrip(":"), (got, full)
+    value = offending(detail)
+    assert value == [] or value[0] in NUMBER.findall(shown), (got, full)
+    # ... and the record ends with a whole word: one of the full wording, or of the shorter ones
+    last = shown.split()[-1]
+    assert last in detail.split() or last in TERSE or re.fullmatch(r"\d+n|\d+(/\d+)+|" + NUMBER.pattern, last), \
+        (got, full)
 
 
 CLEAN = {
@@ -403,3 +502,37 @@ def test_damage_and_model_example_runs():
     assert b"delamination interface 6  half-axes a 15, b 10 mm" in out
     assert b"buckling records of damage 1 in section 1" in out and b"knock-down 0.671" in out
     assert b"plate.dat: 4 elements" in out and b"node   5 at [50.0, 25.0, 0.1]" in out
+
+
+@pytest.mark.parametrize("card,text,message", [
+    # the count of the other item stays when the words go: at a long line number, and at a long id
+    ("SectionCard", "** c\n" * 1230 + FOUR.replace("SecID=1", "SecID=1001").replace("0 45 -45 90", "0.0, 45.0, -45.0"),
+     "Error in SectionCard, section 1001, line 1234: +Orientation: 3, +Material 4"),
+    ("SectionCard", FOUR.replace("SecID=1", "SecID=1000001").replace("0 45 -45 90", "0.0, 45.0, -45.0"),
+     "Error in SectionCard, section 1000001, line 4: +Orientation: 3, +Material 4"),
+    ("SectionCard", FOUR.replace("0 45 -45 90", "0.0, 45.0, -45.0"),
+     "Error in SectionCard, section 1, line 4: +Orientation: 3 plies, +Material has 4"),
+    ("MaterialCard", "** c\n" * 18 + MAT.replace("++End", "+Calibration, TYPE=Secant, T=80\n0.0 -5\n++End"),
+     "Error in MaterialCard, material 1, line 25: +Calibration: modulus -5 <= 0"),
+    # values as written, so that they show what is wrong with them
+    ("MaterialCard", MAT.replace("++End", "+Failure, TYPE=DEGRADATION\n1.0000001 1 1 1 1 1\n++End"),
+     "Error in MaterialCard, material 1, line 7: +Failure: limit 1.0000001 > 1"),
+    ("MaterialCard", MAT.replace("++End", "+Failure, TYPE=DEGRADATION\n0.5 -1e-9 1 1 1 1\n++End"),
+     "Error in MaterialCard, material 1, line 7: +Failure: limit -1e-09 outside 0..1"),
+    ("MaterialCard", MAT.replace("++End", "+Temperature\n20 80 79.99999\n++End"),
+     "Error in MaterialCard, material 1, line 7: +Temperature: 79.99999 not above 80"),
+    ("DamageCard", DMG.replace("1, 2.0", "4294967296, 2.0"),
+     "Error in DamageCard, damage 1, line 5: +Abstraction: ply 4294967296 outside 1..2"),
+    # an id beyond 32 bits is an integer out of range, like every other integer
+    ("SectionCard", SEC.format(ori="0 90").replace("SecID=7", "SecID=4294967296"),
+     "Error in SectionCard, section ?, line 1: ++Begin Section: integer out of range"),
+    ("DamageCard", DMG.replace("DmgID=1", "DmgID=-99999999999"),
+     "Error in DamageCard, damage ?, line 1: ++Begin Damage: integer out of range"),
+])
+def test_messages_show_their_values_whole(vx, tmp_path, card, text, message):
+    cards = {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": MAT, "DamageCard": DMG}
+    cards[card] = text
+    for n, t in cards.items():
+        (tmp_path / f"{n}.vxd").write_text(t)
+    read_job(vx, tmp_path)
+    assert err(vx) == (-2, message)

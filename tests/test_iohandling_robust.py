@@ -123,3 +123,71 @@ def test_unreadable_or_special_paths(vx, tmp_path):
     io.getstepdatafromfile("", "", 1)
     assert vx.sectiondata.plyorientation is None and int(vx.errorhandling.errstat) == 0
     assert io.getfreeunitnumber(1, 120) == 1  # every reader closed its unit
+
+
+def test_a_pipe_as_the_card_is_refused_without_waiting_for_a_writer(tmp_path):
+    """Opening a pipe for reading waits for a writer: the readers take regular files only, and do not
+    wait to find out."""
+    os.mkfifo(tmp_path / "SectionCard.vxd")
+    out, status = run_python(f"""
+import _vexlan as vx
+vx.sectiondata.nsec = vx.sectiondata.nplies = 1
+vx.iohandling.getsectiondatafromfile("", {str(tmp_path)!r})
+print(vx.sectiondata.plyorientation is None, int(vx.errorhandling.errstat), vx.iohandling.getfreeunitnumber(1, 120))
+""", timeout=20)
+    assert (status, out) == (0, b"True 0 1\n")
+
+
+BIG = {
+    # one item of thirty million plies: the file, its lines, the values and the section arrays
+    "section card": ("SectionCard.vxd", "++Begin Section, SecID=1\n+Orientation\n", "1\n", 30_000_000,
+                     "vx.iohandling.getsectiondatafromfile('', d)"),
+    # a material item of as many values, read through the per-item buffers
+    "material card": ("MaterialCard.vxd", "++Begin Material, MatID=1\n+Calibration, TYPE=Shear, T=20\n", "1 2\n",
+                      15_000_000, "vx.iohandling.getsectiondatafromfile('', d); "
+                                  "vx.iohandling.getmaterialdatafromfile('', d, 1, 1)"),
+    # three million nodes of one element: the file, its lines and the table of coordinates
+    "printed model": ("job.dat", "E L E M E N T   D E F I N I T I O N S\n1 S4R 1 1 2 3 4\n\n"
+                      "N O D E   D E F I N I T I O N S\n", None, 3_000_000,
+                      "vx.iohandling.getabqdatafromfile(d + '/job.dat')"),
+}
+
+
+@pytest.fixture(scope="module")
+def big_files(tmp_path_factory):
+    """A folder per reader with its file."""
+    top = tmp_path_factory.mktemp("big")
+    for reader, (name, head, line, n, _) in BIG.items():
+        d = top / reader.replace(" ", "_")
+        d.mkdir()
+        (d / "SectionCard.vxd").write_text("++Begin Section, SecID=1\n+Orientation\n0\n+Thickness\n1\n++End Section\n")
+        with open(d / name, "w") as f:
+            f.write(head)
+            if line is None:
+                f.writelines(f"{k} 0.5 1.5 2.5\n" for k in range(1, n + 1))
+            else:
+                f.write(line * n)
+    return str(top)
+
+
+@pytest.mark.parametrize("extra_mb", [200, 700])
+@pytest.mark.parametrize("reader", list(BIG))
+def test_memory_running_out_ends_with_the_library_message(big_files, reader, extra_mb):
+    """Under an address-space limit a reader either reads its file or ends the process with "Error
+    allocating N bytes" and status 1, as every allocation of the library does: no exception escapes
+    to end it with an abort. 200 MB above what the interpreter holds is too little for each."""
+    if "asan" in os.environ.get("LD_PRELOAD", ""):
+        pytest.skip("an address-space limit does not fit the sanitizer's shadow memory")
+    call = BIG[reader][4]
+    d = os.path.join(big_files, reader.replace(" ", "_"))
+    out, status = run_python(f"""
+import resource, _vexlan as vx
+d = {d!r}
+vx.sectiondata.nsec = vx.sectiondata.nplies = 1
+held = int(open("/proc/self/statm").read().split()[0]) * resource.getpagesize()
+resource.setrlimit(resource.RLIMIT_AS, (held + {extra_mb} * 2**20, resource.RLIM_INFINITY))
+{call}
+print("read")
+""", timeout=120)
+    ran_out = status == 1 and out.startswith(b"Error allocating ") and b"read" not in out
+    assert ran_out or (extra_mb > 200 and (status, out) == (0, b"read\n")), (status, out[-300:])

@@ -1,4 +1,6 @@
 """File units, keyword scans and data-block reads, checked against files written here."""
+import os
+
 import numpy as np
 import pytest
 
@@ -40,6 +42,9 @@ def test_units_are_handed_out_in_order_and_found_by_name(io, unit, tmp_path):
     assert io.getunitnumber(str(tmp_path / "." / "a.txt") + "   ") == ua
     assert io.getunitnumber(str(tmp_path / "none.txt")) == -1
     assert io.getfreeunitnumber(5, 4) == io.getfreeunitnumber(ua, ua) == -1
+    # a file removed while it is open is still found by its name
+    os.remove(tmp_path / "b.txt")
+    assert io.getunitnumber(str(tmp_path / "." / "b.txt")) == ub
 
 
 def test_values_are_counted_and_read_up_to_the_next_keyword(vx, io, unit, tmp_path):

@@ -353,8 +353,12 @@ void getstepdatafromfile(const char* filepath, const char* workspace, const int3
  * reads, an integer beyond 32 bits). Mismatches between items (curves for
  * the temperatures of the card) wait for the block's end line, after the
  * mistakes of its lines. A ply whose material id has no block records
- * "Warning: no material block for material id ..." (status -2). The error
- * record keeps the first error only.
+ * "Warning: no material block for material id ..." (status -2). Plies and
+ * sections of the section data beyond nplies and nsec have no place in the
+ * per-ply arrays: a material that has plies there is reported at its end
+ * line ("ply 5 beyond nplies = 4", "section 3 beyond nsec = 2") and its
+ * plies within the counts receive their data. The error record keeps the
+ * first error only.
  *   filepath  (in)  the solver input deck that may hold the same blocks;
  *                   trailing blanks ignored
  *   workspace (in)  job output directory that holds the card file; trailing

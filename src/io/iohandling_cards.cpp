@@ -5,6 +5,8 @@
 #include <bit>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "../core/data.h"
 #include "../core/scratch.h"
@@ -37,6 +39,21 @@ int32_t begin_id(std::string_view opt) {
   return id;
 }
 
+namespace {
+// An id written as an integer beyond 32 bits: digits alone after an optional sign.
+bool id_beyond_32_bits(std::string_view opt) {
+  if (opt.size() <= 6) return false;
+  std::string_view t = opt.substr(6);
+  while (!t.empty() && blank(t.front())) t.remove_prefix(1);
+  t = t.substr(0, t.find_first_of(" \t,"));
+  size_t i = !t.empty() && (t[0] == '+' || t[0] == '-') ? 1 : 0;
+  if (i == t.size()) return false;
+  for (; i < t.size(); ++i)
+    if (t[i] < '0' || t[i] > '9') return false;
+  return true;  // begin_id read none, so it does not fit
+}
+}  // namespace
+
 bool is_blank(std::string_view line) {
   for (char c : line)
     if (!blank(c)) return false;
@@ -44,11 +61,28 @@ bool is_blank(std::string_view line) {
 }
 
 std::string_view shown(std::string_view line) {
+  line = line.substr(0, 80);
   while (!line.empty() && blank(line.back())) line.remove_suffix(1);
   return line;
 }
 
 std::string values(int64_t n) { return std::to_string(n) + (n == 1 ? " value" : " values"); }
+
+std::string number(double v, int digits) {
+  char t[32];
+  if (digits > 0) {
+    std::snprintf(t, sizeof t, "%.*g", digits, v);
+    return t;
+  }
+  // The shortest text that reads back as the value: 1.0000001 is not 1, and
+  // 200 is "200", not "2e+02".
+  std::string best;
+  for (int p = 1; p <= 17; ++p) {
+    std::snprintf(t, sizeof t, "%.*g", p, v);
+    if (std::strtod(t, nullptr) == v && (best.empty() || std::strlen(t) < best.size())) best = t;
+  }
+  return best;
+}
 
 bool Card::next(std::string_view& line) {
   if (read_line(unit_, line) != Read::ok) {
@@ -77,13 +111,18 @@ void Card::begin(int32_t id) {
 int32_t Card::begin_with_id(std::string_view opt, const char* begin_key, const char* form) {
   const int32_t id = begin_id(opt);
   begin(id);
-  if (id == vx::unset) {
-    item_error(begin_key, ": no readable id");
+  if (id == vx::unset && id_beyond_32_bits(opt)) {
+    item_error(begin_key, ": integer out of range\n: out of range");
+  } else if (id == vx::unset) {
+    item_error(begin_key, ": no readable id\n: no id");
   } else if (!id_option_well_formed(opt)) {
-    error(std::string("id option is not ").append(form));
+    error(std::string("id option is not ").append(form).append("\nid not ").append(form));
   } else {
     const auto [at, fresh] = ids_.try_emplace(id, line_);
-    if (!fresh) error("id already used at line " + std::to_string(at->second));
+    if (!fresh) {
+      const std::string l = std::to_string(at->second);
+      error("id already used at line " + l + "\nid used at line " + l + "\nid used before");
+    }
   }
   return id;
 }
@@ -109,7 +148,7 @@ void Card::unread(std::string_view line) {
   if (line[lead] == '+' || line[lead] == '*')
     error(std::string("keyword not in column 1: ").append(shown(line.substr(lead))));
   else
-    error("line read by no item");
+    error("line read by no item\nread by no item");
 }
 
 std::string Card::prefix(int32_t line) const {
@@ -126,29 +165,71 @@ std::string Card::prefix(int32_t line) const {
   return m;
 }
 
-void Card::error(std::string_view what, int32_t line) {
+namespace {
+// One wording with its "{}" replaced by the values, appended to m.
+void fill(std::string& m, std::string_view wording, std::initializer_list<double> vals, int digits) {
+  auto v = vals.begin();
+  for (size_t i = 0; i < wording.size(); ++i) {
+    if (v != vals.end() && wording[i] == '{' && i + 1 < wording.size() && wording[i + 1] == '}') {
+      m += number(*v++, digits);
+      ++i;
+    } else {
+      m += wording[i];
+    }
+  }
+}
+}  // namespace
+
+void Card::error(std::string_view what, int32_t line, std::initializer_list<double> vals) {
   if (vx::errorhandling::errstat != 0) return;  // the record keeps the first error
-  std::string m = prefix(line);
-  m += what;
+  const std::string head = prefix(line);
+  std::string m;
+  // Exact values in the fullest wording that fits; then fewer digits. When
+  // nothing fits, the last wording is cut at the end of the record.
+  bool fits = false;
+  for (int digits : {0, 6, 3}) {
+    if (fits || (digits > 0 && vals.size() == 0)) break;
+    for (size_t from = 0; from <= what.size() && !fits;) {
+      size_t e = what.find('\n', from);
+      if (e == std::string_view::npos) e = what.size();
+      m = head;
+      fill(m, what.substr(from, e - from), vals, digits);
+      fits = m.size() <= 80;
+      from = e + 1;
+    }
+  }
   const int32_t ctx[2] = {line, open_ && id_ != no_id ? id_ : 0};
   const double none[1] = {0.0};
   vx::report(-2, m.c_str(), ctx, 2, none, 1);
 }
 
-void Card::item_error(std::string_view item, std::string_view what, int32_t line) {
+void Card::item_error(std::string_view item, std::string_view what, int32_t line,
+                      std::initializer_list<double> vals) {
   if (vx::errorhandling::errstat != 0) return;
-  std::string m(item);
-  m += what.empty() || what.front() == ':' || what.front() == ',' ? "" : " ";
-  m += what;
-  error(m, line);
+  item = item.substr(0, 80);  // an item named by its line: at most what the record shows
+  std::string m;
+  for (size_t from = 0; from <= what.size();) {
+    size_t e = what.find('\n', from);
+    if (e == std::string_view::npos) e = what.size();
+    const std::string_view w = what.substr(from, e - from);
+    if (from) m += '\n';
+    m += item;
+    m += w.empty() || w.front() == ':' || w.front() == ',' ? "" : " ";
+    m += w;
+    from = e + 1;
+  }
+  error(m, line, vals);
 }
 
 void Card::once(int32_t& at, std::string_view item) {
-  if (at) item_error(item, "given twice (line " + std::to_string(at) + ")");
+  if (at) {
+    const std::string l = std::to_string(at);
+    item_error(item, "given twice (line " + l + ")\ntwice (line " + l + ")\ntwice");
+  }
   at = line_;
 }
 
-int32_t Card::line_of(const std::vector<ValueLine>& lines, size_t k, int32_t otherwise) {
+int32_t Card::line_of(const Vec<ValueLine>& lines, size_t k, int32_t otherwise) {
   // The last line whose first value is at most k.
   auto it = std::upper_bound(lines.begin(), lines.end(), k,
                              [](size_t v, const ValueLine& l) { return v < size_t(l.first); });
@@ -156,16 +237,16 @@ int32_t Card::line_of(const std::vector<ValueLine>& lines, size_t k, int32_t oth
 }
 
 void Card::skip_data() {
-  std::vector<double> v;
+  Vec<double> v;
   read(v);
 }
 
 void Card::malformed(int32_t line, Bad bad) {
-  const char* what = bad == Bad::out_of_range ? "integer out of range"
-                     : bad == Bad::not_integer ? "value not an integer"
-                                               : "value not a number";
-  if (key_.empty()) error(what, line);
-  else item_error(key_, std::string(": ") + what, line);
+  const char* what = bad == Bad::out_of_range ? ": integer out of range\n: out of range"
+                     : bad == Bad::not_integer ? ": value not an integer\n: not an integer\n: no integer"
+                                               : ": value not a number\n: not a number\n: no number";
+  if (key_.empty()) error(std::string_view(what + 2).substr(0, std::string_view(what + 2).find('\n')), line);
+  else item_error(key_, what, line);
 }
 
 }  // namespace vx::io
@@ -251,12 +332,6 @@ const char* record_name(int r) {
   }
 }
 
-std::string number(double v) {
-  char t[32];
-  std::snprintf(t, sizeof t, "%g", v);
-  return t;
-}
-
 constexpr const char* mode_name[5] = {"general", "fibre", "matrix", "delamination", "core"};
 
 // ---- Outlines: the damage store tests points against them as polygons ----
@@ -266,12 +341,18 @@ struct Pt {
 };
 double cross(Pt o, Pt a, Pt b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
 // Sign of the turn o -> a -> b; 0 within rounding of collinear (the vertices
-// are decimal numbers of the card, rarely exact in binary).
+// are decimal numbers of the card, rarely exact in binary): |sin| of the
+// angle at o below 1e-12. The outline is scaled to coordinates of at most 1
+// first, so the squares neither overflow nor, but for sides far shorter than
+// the outline, underflow; those are measured without squares.
 int turn(Pt o, Pt a, Pt b) {
   const double c = cross(o, a, b);
   const double la = (a.x - o.x) * (a.x - o.x) + (a.y - o.y) * (a.y - o.y);
   const double lb = (b.x - o.x) * (b.x - o.x) + (b.y - o.y) * (b.y - o.y);
-  return c * c <= 1e-24 * la * lb ? 0 : c > 0 ? 1 : -1;
+  const double lim = 1e-24 * la * lb;
+  const int sign = c > 0 ? 1 : -1;
+  if (lim > 0 || c == 0) return c * c <= lim ? 0 : sign;
+  return std::fabs(c) <= 1e-12 * std::hypot(a.x - o.x, a.y - o.y) * std::hypot(b.x - o.x, b.y - o.y) ? 0 : sign;
 }
 // p within the bounding box of segment a-b (p collinear with it).
 bool within(Pt a, Pt b, Pt p) {
@@ -294,9 +375,9 @@ bool meet(Pt a, Pt b, Pt c, Pt d) {
 // earlier, non-adjacent edge begins when it crosses or touches itself, and
 // -2 when it is a simple polygon. A vertex repeated at once (the first one
 // written again to close the outline) adds no edge.
-int64_t outline_breach(const std::vector<double>& xy) {
-  std::vector<Pt> p;
-  std::vector<int64_t> at;  // vertex of the card of each polygon vertex
+int64_t outline_breach(const Vec<double>& xy) {
+  Vec<Pt> p;
+  Vec<int64_t> at;  // vertex of the card of each polygon vertex
   const int64_t nv = int64_t(xy.size() / 2);
   for (int64_t i = 0; i < nv; ++i) {
     const Pt q{xy[size_t(2 * i)], xy[size_t(2 * i + 1)]};
@@ -310,6 +391,15 @@ int64_t outline_breach(const std::vector<double>& xy) {
     at.pop_back();
   }
   const size_t m = p.size();
+  // Scaled by a power of two (exact) to a largest coordinate between 1/2 and 1,
+  // so that the products of the tests hold for coordinates of 1e200 or 1e-300.
+  double top = 0.0;
+  for (const Pt& q : p) top = std::max({top, std::fabs(q.x), std::fabs(q.y)});
+  if (top > 0.0) {
+    int e = 0;
+    std::frexp(top, &e);
+    for (Pt& q : p) q = {std::ldexp(q.x, -e), std::ldexp(q.y, -e)};
+  }
   // On one line: every vertex on the line through the first one and the one farthest from it.
   size_t far = 0;
   double dmax = 0.0;
@@ -325,7 +415,7 @@ int64_t outline_breach(const std::vector<double>& xy) {
     double lo, hi, lo2, hi2;
     size_t e;
   };
-  std::vector<Box> box(m);
+  Vec<Box> box(m);
   double span[2] = {0.0, 0.0};
   for (size_t i = 0; i < m; ++i) {
     const Pt a = p[i], b = p[(i + 1) % m];
@@ -407,7 +497,8 @@ bool Card::take(const Item& it, const KeyLine& k, int sub) {
         break;
       }
     if (!ok) {
-      item_error(key_of(it), std::string(": unknown option ").append(p));
+      const std::string_view shown_p = p.substr(0, 80);
+      item_error(key_of(it), std::string(": unknown option ").append(shown_p).append("\n: unknown ").append(shown_p));
       break;
     }
   }
@@ -440,7 +531,7 @@ bool mixes(int64_t first, int64_t next, int64_t r) {
 }
 
 // The first line of lines (values of an item, n in all) that mixes two records of r values, or null.
-const ValueLine* mixed_line(const std::vector<ValueLine>& lines, int64_t n, int64_t r) {
+const ValueLine* mixed_line(const Vec<ValueLine>& lines, int64_t n, int64_t r) {
   for (size_t l = 0; l < lines.size(); ++l) {
     const int64_t first = lines[l].first, next = l + 1 < lines.size() ? lines[l + 1].first : n;
     if (next > first && mixes(first, next, r)) return &lines[l];
@@ -449,55 +540,72 @@ const ValueLine* mixed_line(const std::vector<ValueLine>& lines, int64_t n, int6
 }
 }  // namespace
 
-void Card::check_rows(const Item& it, const std::vector<ValueLine>& lines, int64_t n, int64_t row) {
+void Card::check_rows(const Item& it, const Vec<ValueLine>& lines, int64_t n, int64_t row) {
   if (row < 1) return;
-  if (const ValueLine* l = mixed_line(lines, n, row)) item_error(key_of(it), ": line mixes two rows", l->line);
+  if (const ValueLine* l = mixed_line(lines, n, row))
+    item_error(key_of(it), ": line mixes two rows\n: mixes rows", l->line);
 }
 
 void Card::check_count(const Item& it, int64_t n, int64_t ctx, int32_t line) {
   const std::string_view key = key_of(it);
   const Count& c = it.count;
-  auto say = [&](const std::string& what) { item_error(key, ": " + what, line); };
+  const std::string ns = std::to_string(n);
+  // "<n> values<sep><rest>", then shorter: "<n><sep><rest>", and terse.
+  auto say = [&](const char* sep, const std::string& rest, const std::string& terse) {
+    item_error(key, ": " + values(n) + sep + rest + "\n: " + ns + sep + rest + "\n: " + terse, line);
+  };
   if (n == 0) {
-    if (!zero_ok(c)) item_error(key, "without values", line);
+    if (!zero_ok(c)) item_error(key, "without values\n: no values", line);
     return;
   }
   switch (c.rule) {
-    case Count::range:
-      if (n < c.lo) say(values(n) + (c.lo == c.hi ? ", expected " : ", at least ") + std::to_string(c.lo));
-      else if (c.hi >= 0 && n > c.hi) say(values(n) + (c.lo == c.hi ? ", expected " : ", at most ") + std::to_string(c.hi));
+    case Count::range: {
+      const std::string lo = std::to_string(c.lo), hi = std::to_string(c.hi);
+      if (n < c.lo) say(c.lo == c.hi ? ", expected " : ", at least ", lo, ns + (c.lo == c.hi ? " not " : " < ") + lo);
+      else if (c.hi >= 0 && n > c.hi) say(c.lo == c.hi ? ", expected " : ", at most ", hi, ns + (c.lo == c.hi ? " not " : " > ") + hi);
       break;
+    }
     case Count::one_of:
       if (n >= 32 || !(c.mask >> n & 1u)) {
-        std::string set;
+        std::string set, terse;
         int seen = 0, total = std::popcount(c.mask);
         for (int b = 1; b < 32; ++b)
           if (c.mask >> b & 1u) {
             if (seen) set += seen + 1 == total ? " or " : ", ";
+            if (seen) terse += '/';
             set += std::to_string(b);
+            terse += std::to_string(b);
             ++seen;
           }
-        say(values(n) + ", not " + set);
+        say(", not ", set, ns + " not " + terse);
       }
       break;
     case Count::per_ply:
-      if (ctx > 0 && n > 1 && n != ctx) say(values(n) + " for " + std::to_string(ctx) + " plies");
+      if (ctx > 0 && n > 1 && n != ctx) say(" for ", std::to_string(ctx) + " plies", ns + " not " + std::to_string(ctx));
       break;
     case Count::per_step:
-      if (ctx > 0 && n >= ctx && n % ctx != 0) say(values(n) + " for " + std::to_string(ctx) + " steps");
+      if (ctx > 0 && n >= ctx && n % ctx != 0)
+        say(" for ", std::to_string(ctx) + " steps", ns + " not " + std::to_string(ctx) + "n");
       break;
     case Count::per_temperature:
-      if (ctx >= 0 && n != ctx) say(std::to_string(n) + " factors, expected " + std::to_string(ctx));
+      if (ctx >= 0 && n != ctx) {
+        const std::string want = std::to_string(ctx);
+        item_error(key, ": " + ns + " factors, expected " + want + "\n: " + ns + ", expected " + want + "\n: " + ns + " not " + want, line);
+      }
       break;
     case Count::marked_steps:
-      if (ctx > 0 && n != ctx) say(std::to_string(n) + (n == 1 ? " count" : " counts") + ", expected " + std::to_string(ctx));
+      if (ctx > 0 && n != ctx) {
+        const std::string want = std::to_string(ctx);
+        item_error(key, ": " + ns + (n == 1 ? " count" : " counts") + ", expected " + want + "\n: " + ns + ", expected " + want + "\n: " + ns + " not " + want, line);
+      }
       break;
   }
-  if (it.record > 1 && n % it.record != 0) say(values(n) + ", not " + record_name(it.record));
+  if (it.record > 1 && n % it.record != 0)
+    say(", not ", record_name(it.record), ns + " not " + std::to_string(int(it.record)) + "n");
 }
 
 template <class T>
-void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
+void Card::check_values(const Item& it, const Vec<T>& v, int64_t ctx) {
   if (errorhandling::errstat != 0) return;  // only the first error is kept
   const std::string_view key = key_of(it);
   const int64_t n = int64_t(v.size());
@@ -505,15 +613,20 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
   count_[sl] = int32_t(std::min<int64_t>(n, INT32_MAX));
   // An empty item first: it is read as 0 and may make the count look wrong too.
   for (const ValueLine& l : lines_)
-    if (l.gap) return item_error(key, ": empty value", l.line);
+    if (l.gap) return item_error(key, ": empty value\n: empty", l.line);
   // An item without values in a block, and a count of one value per ply,
   // wait for the end line (close_items), so that a mistake inside the block
   // is the one reported.
   const bool at_end = (n == 0 && open_) || (n > 0 && it.count.rule == Count::per_ply && ctx < 0);
   if (!at_end) check_count(it, n, ctx, item_line_);
   if (it.per_line && it.record > 1)
-    if (const ValueLine* l = mixed_line(lines_, n, it.record)) return item_error(key, ": line mixes two records", l->line);
-  auto bad = [&](int64_t k, const std::string& what) { item_error(key, ": " + what, value_line(size_t(k))); };
+    if (const ValueLine* l = mixed_line(lines_, n, it.record))
+      return item_error(key, ": line mixes two records\n: mixes records\n: mixed", l->line);
+  // Value k is wrong: what, in its wordings, with the reals it shows.
+  auto bad = [&](int64_t k, const std::string& what, std::initializer_list<double> vals) {
+    item_error(key, what, value_line(size_t(k)), vals);
+  };
+  auto at = [&](int64_t k) { return double(v[size_t(k)]); };
   switch (it.kind) {
     case Kind::real:
     case Kind::integer:
@@ -521,92 +634,105 @@ void Card::check_values(const Item& it, const std::vector<T>& v, int64_t ctx) {
       break;
     case Kind::material_id:  // the largest integer marks a ply without material: no block can give it
       for (int64_t k = 0; k < n; ++k)
-        if (double(v[size_t(k)]) == double(INT32_MAX)) return bad(k, "2147483647 marks no material");
+        if (at(k) == double(INT32_MAX)) return bad(k, ": 2147483647 marks no material\n: 2147483647 reserved\n: reserved id", {});
       break;
     case Kind::positive:
       for (int64_t k = 0; k < n; ++k)
-        if (!(v[size_t(k)] > 0)) return bad(k, number(double(v[size_t(k)])) + " is not positive");
+        if (!(at(k) > 0)) return bad(k, ": {} is not positive\n: {} <= 0", {at(k)});
       break;
     case Kind::nonnegative:
     case Kind::natural:
       for (int64_t k = 0; k < n; ++k)
-        if (!(v[size_t(k)] >= 0)) return bad(k, number(double(v[size_t(k)])) + " is negative");
+        if (!(at(k) >= 0)) return bad(k, ": {} is negative\n: {} < 0", {at(k)});
       break;
     case Kind::counting:
       for (int64_t k = 0; k < n; ++k)
-        if (!(v[size_t(k)] >= 1)) return bad(k, number(double(v[size_t(k)])) + " is below 1");
+        if (!(at(k) >= 1)) return bad(k, ": {} is below 1\n: {} < 1", {at(k)});
       break;
     case Kind::temperature:
       for (int64_t k = 1; k < n; ++k)
-        if (!(v[size_t(k)] > v[size_t(k - 1)]))
-          return bad(k, number(double(v[size_t(k)])) + " not above " + number(double(v[size_t(k - 1)])));
+        if (!(at(k) > at(k - 1))) return bad(k, ": {} not above {}\n: {} <= {}", {at(k), at(k - 1)});
       break;
     case Kind::selector:
       for (int64_t k = 0; k < std::min<int64_t>(n, 5); ++k) {
-        const double s = double(v[size_t(k)]);
-        if (!(s >= 0 && s <= selector_max[k]))
-          return bad(k, std::string(mode_name[k]) + " " + number(s) + " outside 0.." + std::to_string(selector_max[k]));
+        const double s = at(k);
+        if (!(s >= 0 && s <= selector_max[k])) {
+          const std::string mode(mode_name[k]), top = std::to_string(selector_max[k]);
+          const std::string terse = s < 0 ? " {} < 0" : " {} > " + top;
+          return bad(k, ": " + mode + " {} outside 0.." + top + "\n: " + mode + terse + "\n:" + terse, {s});
+        }
       }
       break;
     case Kind::curve:  // the resin tables interpolate over strictly ascending abscissae
     case Kind::modulus_curve:
       for (int64_t r = 0; r + it.record <= n; r += it.record) {
-        if (r > 0 && !(v[size_t(r)] > v[size_t(r - it.record)]))
-          return bad(r, "x " + number(double(v[size_t(r)])) + " not above " + number(double(v[size_t(r - it.record)])));
+        if (r > 0 && !(at(r) > at(r - it.record)))
+          return bad(r, ": x {} not above {}\n: x {} <= {}\n: {} <= {}", {at(r), at(r - it.record)});
         // The ordinate of a secant curve is the modulus the resin routines interpolate.
-        if (it.kind == Kind::modulus_curve && !(v[size_t(r + 1)] > 0))
-          return bad(r + 1, "modulus " + number(double(v[size_t(r + 1)])) + " not positive");
+        if (it.kind == Kind::modulus_curve && !(at(r + 1) > 0))
+          return bad(r + 1, ": modulus {} not positive\n: modulus {} <= 0\n: E {} <= 0", {at(r + 1)});
       }
       break;
     case Kind::damage_limit:  // -1 asks the damage routine for its own set
       for (int64_t k = 0; k < n; ++k) {
-        const double x = double(v[size_t(k)]);
-        if (x != -1.0 && !(x >= 0.0 && x <= 1.0)) return bad(k, "limit " + number(x) + " outside 0..1");
+        const double x = at(k);
+        if (x != -1.0 && !(x >= 0.0 && x <= 1.0)) {
+          const char* terse = x < 0 ? " {} < 0" : " {} > 1";
+          return bad(k, std::string(": limit {} outside 0..1\n: limit") + terse + "\n:" + terse, {x});
+        }
       }
       break;
     case Kind::outline:
       if (n >= 3 * 3 && n % 3 == 0) {
-        std::vector<double> xy(size_t(n / 3 * 2));
+        Vec<double> xy(size_t(n / 3 * 2));
         for (int64_t i = 0; i < n / 3; ++i) {
-          xy[size_t(2 * i)] = double(v[size_t(3 * i + 1)]);
-          xy[size_t(2 * i + 1)] = double(v[size_t(3 * i + 2)]);
+          xy[size_t(2 * i)] = at(3 * i + 1);
+          xy[size_t(2 * i + 1)] = at(3 * i + 2);
         }
-        const int64_t at = outline_breach(xy);
-        if (at == -1) return item_error(key, ": outline encloses no area", item_line_);
-        if (at >= 0) return bad(3 * at, "outline crosses itself");
+        const int64_t breach = outline_breach(xy);
+        if (breach == -1) return item_error(key, ": outline encloses no area\n: no area", item_line_);
+        if (breach >= 0) return bad(3 * breach, ": outline crosses itself\n: crosses itself", {});
       }
       break;
     case Kind::ply_record:
     case Kind::gap_record: {
-      const bool gap = it.kind == Kind::gap_record;
+      const std::string what = it.kind == Kind::gap_record ? "interface" : "ply";
       // As many plies as records at most: the ply count may be far larger.
       HashSet<int64_t> seen;
       for (int64_t r = 0; r + it.record <= n; r += it.record) {
-        const double ply = double(v[size_t(r)]);
+        const double ply = at(r);
         // Compared as reals: a ply number is never converted before it is known to fit.
         if (!(ply >= 1.0 && ply <= double(ctx)) || ply != std::floor(ply)) {
-          char t[80];
-          std::snprintf(t, sizeof t, "%s %g outside 1..%lld", gap ? "interface" : "ply", ply, static_cast<long long>(ctx));
-          return bad(r, t);
+          const std::string top = std::to_string(ctx);
+          const std::string terse = ply < 1.0 ? " {} < 1" : ply > double(ctx) ? " {} > " + top : " {} not whole";
+          return bad(r, ": " + what + " {} outside 1.." + top + "\n: " + what + terse + "\n:" + terse, {ply});
         }
         // A second record of the same ply would replace the first.
-        if (!seen.insert(int64_t(ply)).second) return bad(r, std::string(gap ? "interface " : "ply ") + number(ply) + " given twice");
+        if (!seen.insert(int64_t(ply)).second)
+          return bad(r, ": " + what + " {} given twice\n: " + what + " {} twice\n: {} twice", {ply});
         for (int q = 1; q <= 2; ++q)
-          if (!(double(v[size_t(r + q)]) > 0))
-            return bad(r, "half-axis " + number(double(v[size_t(r + q)])) + " is not positive");
+          if (!(at(r + q) > 0))
+            return bad(r, ": half-axis {} is not positive\n: half-axis {} <= 0\n: {} <= 0", {at(r + q)});
       }
       break;
     }
   }
 }
 
-void Card::check(const Item& it, const std::vector<double>& v, int64_t ctx) { check_values(it, v, ctx); }
-void Card::check(const Item& it, const std::vector<int32_t>& v, int64_t ctx) { check_values(it, v, ctx); }
+void Card::check(const Item& it, const Vec<double>& v, int64_t ctx) { check_values(it, v, ctx); }
+void Card::check(const Item& it, const Vec<int32_t>& v, int64_t ctx) { check_values(it, v, ctx); }
 
 void Card::later(std::string_view item, std::string_view what, int32_t line) {
   if (errorhandling::errstat != 0 || !later_.empty()) return;
-  later_ = item;
-  later_ += what;
+  // Each wording of what after the item, as item_error composes them.
+  for (size_t from = 0; from <= what.size();) {
+    size_t e = what.find('\n', from);
+    if (e == std::string_view::npos) e = what.size();
+    if (from) later_ += '\n';
+    later_ += item;
+    later_ += what.substr(from, e - from);
+    from = e + 1;
+  }
   later_line_ = line;
 }
 
@@ -628,7 +754,7 @@ void Card::close_items(std::span<const Item> items, int excused, int64_t plies, 
     }
     const Count& c = it.count;
     if (count_[sl] == 0 && !zero_ok(c)) {
-      item_error(key, "without values", at);
+      item_error(key, "without values\n: no values", at);
     } else if (c.rule == Count::per_ply && plies > 0 && count_[sl] > 1 && count_[sl] != plies) {
       // The item that sets the plies is the one that names their count, so
       // a mistake in it is not blamed on the item that is right.
@@ -637,12 +763,13 @@ void Card::close_items(std::span<const Item> items, int excused, int64_t plies, 
         if (o.slot == plies_slot) of = &o;
       const int32_t ply_line = of ? line_of_slot(size_t(plies_slot)) : 0;
       if (of && ply_line) {
-        const std::string head = std::string(key_of(*of)) + ": " + std::to_string(plies) +
-                                 (plies == 1 ? " ply, " : " plies, ") + std::string(key);
-        const std::string n = std::to_string(count_[sl]);
-        // "has" only where the count still fits the record.
-        const bool fits = prefix(ply_line).size() + head.size() + 5 + n.size() <= 80;
-        item_error(head, (fits ? "has " : "") + n, ply_line);
+        const std::string ply(key_of(*of)), other(key);
+        const std::string np = std::to_string(plies), n = std::to_string(count_[sl]);
+        const std::string plies_of = ply + ": " + np + (plies == 1 ? " ply, " : " plies, ") + other;
+        // The count of the other item is the point: it stays when the words go.
+        error(plies_of + " has " + n + "\n" + plies_of + " " + n + "\n" + ply + ": " + np + ", " + other + " " + n +
+                  "\n" + ply + ": " + other + " " + n + "\n" + ply + ": " + other.substr(1) + " " + n,
+              ply_line);
       } else {
         check_count(it, count_[sl], plies, at);
       }

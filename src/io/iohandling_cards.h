@@ -13,7 +13,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "iohandling_items.h"
@@ -55,13 +54,19 @@ class Card final : public BadLine {
   // Records status -2: "Error in <card>[, <block> <id>][, line <n>]: <what>".
   // line 0 names no line. The integer context holds the line and the id.
   // Only the first error is kept, so later ones are not even composed.
-  void error(std::string_view what, int32_t line);
+  //
+  // what may give the detail in several wordings, fullest first, separated
+  // by '\n': the first that fits the 80 characters of the record after the
+  // prefix is kept, so that long line numbers and ids cost wording, never the
+  // point. Each "{}" of a wording stands for the next of vals, printed in its
+  // shortest exact form, or with fewer digits when no wording fits otherwise.
+  void error(std::string_view what, int32_t line, std::initializer_list<double> vals = {});
   void error(std::string_view what) { error(what, line_); }
   // "Error in <card>[, <block> <id>][, line <n>]: ", the start of every report.
   std::string prefix(int32_t line) const;
-  // The same for an item: "<item>: <what>", so that the item stays within
-  // the 80 characters of the message.
-  void item_error(std::string_view item, std::string_view what, int32_t line);
+  // The same for an item: "<item>: <what>" in each wording of what (no
+  // blank before a wording that starts with ':' or ',').
+  void item_error(std::string_view item, std::string_view what, int32_t line, std::initializer_list<double> vals = {});
   void item_error(std::string_view item, std::string_view what) { item_error(item, what, line_); }
   // An item that a block takes once, met on the current line: at holds the
   // line of an earlier one (0: none), which is reported; at becomes the
@@ -71,7 +76,7 @@ class Card final : public BadLine {
   // Values of the data lines after the current line; a malformed line is
   // reported with its number and skipped.
   template <class T>
-  int32_t read(std::vector<T>& out) {
+  int32_t read(Vec<T>& out) {
     return read_card_data(unit_, out, this, &lines_);
   }
 
@@ -87,7 +92,7 @@ class Card final : public BadLine {
   bool take(const Item& it, const KeyLine& k, int sub = 0);
   // Reads the item's values and checks them (check).
   template <class T>
-  int32_t read(const Item& it, std::vector<T>& out, int64_t ctx = -1) {
+  int32_t read(const Item& it, Vec<T>& out, int64_t ctx = -1) {
     const int32_t n = read(out);
     check(it, out, ctx);
     return n;
@@ -99,8 +104,8 @@ class Card final : public BadLine {
   // for damage records). An item without values that needs some, and a
   // count of one value per ply, are left to close_items at the end line,
   // after the mistakes inside the block.
-  void check(const Item& it, const std::vector<double>& v, int64_t ctx = -1);
-  void check(const Item& it, const std::vector<int32_t>& v, int64_t ctx = -1);
+  void check(const Item& it, const Vec<double>& v, int64_t ctx = -1);
+  void check(const Item& it, const Vec<int32_t>& v, int64_t ctx = -1);
   // The count rule alone, for a count known at the end line: n values of
   // the item at line.
   void check_count(const Item& it, int64_t n, int64_t ctx, int32_t line);
@@ -121,12 +126,12 @@ class Card final : public BadLine {
   // Line of value k (from 0) of the last read.
   int32_t value_line(size_t k) const { return line_of(lines_, k, line_); }
   // Line of value k of the data lines of a read (otherwise: the line when none holds it).
-  static int32_t line_of(const std::vector<ValueLine>& lines, size_t k, int32_t otherwise);
+  static int32_t line_of(const Vec<ValueLine>& lines, size_t k, int32_t otherwise);
   // The data lines of the last read, for a check that waits for the end line.
-  const std::vector<ValueLine>& value_lines() const { return lines_; }
+  const Vec<ValueLine>& value_lines() const { return lines_; }
   // Rows of row values whole on each of lines (the item's values, n of
   // them): the first line that splits one is reported.
-  void check_rows(const Item& it, const std::vector<ValueLine>& lines, int64_t n, int64_t row);
+  void check_rows(const Item& it, const Vec<ValueLine>& lines, int64_t n, int64_t row);
   // The data lines after the current line, read and dropped (items that are
   // ignored on purpose).
   void skip_data();
@@ -145,8 +150,8 @@ class Card final : public BadLine {
   int32_t begin_line_ = 0;
   bool solver_data_ = false;  // the last keyword line was one of the solver's
   std::string_view key_;      // keyword part of the last item line
-  std::vector<ValueLine> lines_;
-  std::unordered_map<int32_t, int32_t> ids_;  // id -> line of its begin line
+  Vec<ValueLine> lines_;
+  HashMap<int32_t, int32_t> ids_;  // id -> line of its begin line
   // Items of the open block (or of the lines outside blocks): line of each
   // slot and kind (0: not given), and the value count of each slot.
   static constexpr int kinds = 8;
@@ -161,21 +166,25 @@ class Card final : public BadLine {
     later_.clear();
   }
   template <class T>
-  void check_values(const Item& it, const std::vector<T>& v, int64_t ctx);
+  void check_values(const Item& it, const Vec<T>& v, int64_t ctx);
 };
 
 // An outline of vertices xy (x, y pairs), closed from the last vertex to the
 // first: -1 when it encloses no area, the vertex (from 0) that begins the
 // first edge meeting an earlier one when it is no simple polygon, else -2.
-int64_t outline_breach(const std::vector<double>& xy);
+int64_t outline_breach(const Vec<double>& xy);
 // Id of a begin line: the integer after the first six characters of its
 // option ("MatID=3"), the unset marker when none is readable there.
 int32_t begin_id(std::string_view opt);
 // A line without any character but blanks and tabs.
 bool is_blank(std::string_view line);
-// The line without trailing blanks, for messages.
+// The line without trailing blanks, for messages: at most what a record can
+// show of it, so that no message grows with the line.
 std::string_view shown(std::string_view line);
 // A count for messages: "1 value", "3 values".
 std::string values(int64_t n);
+// A real for messages in its shortest form that reads back exactly (digits
+// 0), or with that many significant digits.
+std::string number(double v, int digits = 0);
 
 }  // namespace vx::io

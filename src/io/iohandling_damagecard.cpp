@@ -13,7 +13,6 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
-#include <unordered_map>
 #include <vector>
 #include "data.h"
 #include "iohandling_cards.h"
@@ -47,7 +46,7 @@ void create(RArr3& a, i4 n, i4 ndmg_) {
 // wrong record is reported at its line.
 // (The declaration's check reports the records; what is stored is decided here.)
 void read_regions(io::Card& card, const io::Item& it, RArr3& a, i4 n, i4 d) {
-  std::vector<double> v;
+  Vec<double> v;
   card.read(it, v, n);
   for (size_t r = 0; r + 4 <= v.size(); r += 4) {
     const double ply = v[r], ha = v[r + 1], hb = v[r + 2];
@@ -161,14 +160,17 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
   i4 dmgid = 0;
   bool valid = false;
   // Lines of the outlines per ply and kind (0: not given).
-  std::unordered_map<int64_t, i4> at_table;
+  HashMap<int64_t, i4> at_table;
   while (card.next(line)) {
     const io::KeyLine k = io::split_key(line);
     const bool inblock = card.in_block();
     if (io::is_key(k.key, "++Begin Damage")) {
       dmgid = card.begin_with_id(k.opt, "++Begin Damage", "DmgID=<integer>");
       valid = dmgid != vx::unset && dmgid >= 1 && dmgid <= ndmg;
-      if (dmgid != vx::unset && !valid) card.error("damage id outside 1.." + std::to_string(ndmg));
+      if (dmgid != vx::unset && !valid) {
+        const std::string range = "outside 1.." + std::to_string(ndmg);
+        card.error("damage id " + range + "\nid " + range);
+      }
       at_table.clear();
     } else if (inblock && io::is_key(k.key, "+Position")) {
       card.take(io::damage_items[0], k);
@@ -180,10 +182,10 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
         dmgplane.allocate({npos, ndmg});
         dmgplane.fill(-huge);
       }
-      std::vector<double> v;
+      Vec<double> v;
       card.read(io::damage_items[0], v);  // the angle is the last value: x, y, z and the angle at least
       if (!dmgplane.contains(std::max<int64_t>(int64_t(v.size()), 1), dmgid)) {
-        card.item_error("+Position", ": too many values");
+        card.item_error("+Position", ": too many values\n: too many");
         continue;
       }
       for (size_t j = 0; j < v.size(); ++j) dmgplane(i4(j + 1), dmgid) = v[j];
@@ -200,7 +202,7 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       if (delam && nplies < 2) {
         // A single-ply section has no interface to delaminate: its records
         // are checked against no interface at all, and nothing is stored.
-        std::vector<double> v;
+        Vec<double> v;
         card.read(decl, v, 0);
         continue;
       }
@@ -238,19 +240,22 @@ VX_API void getdamagedatafromfile(const char* filepath, const char* workspace, c
       const bool has_ply = t.has_ply;
       card.take(io::damage_items[3], k);
       if (slot != 0 && has_ply) card.once(at_table[int64_t(ply) * 8 + slot], "+Table");
-      std::vector<double> v;
+      Vec<double> v;
       card.read(io::damage_items[3], v);
       if (v.empty()) continue;  // nothing to store; reported at the end line
       if (slot == 0) {
         card.item_error("+Table", ": no kind named");
       } else if (!has_ply || ply < 1 || ply > dmgpoints.extent(2)) {
-        card.item_error("+Table", ": no ply of the section");
+        card.item_error("+Table", ": no ply of the section\n: no such ply");
       } else if (!dmgpoints.contains(i4(v.size()), ply, slot, dmgid)) {
-        card.item_error("+Table", ": too many values");
+        card.item_error("+Table", ": too many values\n: too many");
       } else {
         for (size_t j = 0; j < v.size(); ++j) dmgpoints(i4(j + 1), ply, slot, dmgid) = v[j];
         // A delamination outline belongs to the interface above its ply: the top ply has none.
-        if (slot == 4 && ply >= nplies) card.item_error("+Table", ": no interface above ply " + std::to_string(ply));
+        if (slot == 4 && ply >= nplies) {
+          const std::string p = std::to_string(ply);
+          card.item_error("+Table", ": no interface above ply " + p + "\n: ply " + p + " is the top");
+        }
       }
     } else if (io::is_key(k.key, "++End Damage")) {
       if (inblock && valid) card.close_items(io::damage_items);

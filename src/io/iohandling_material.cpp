@@ -11,12 +11,11 @@
 #include <bit>
 #include <cstdio>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "../core/data.h"
+#include "../core/scratch.h"
 #include "iohandling_cards.h"
 #include "iohandling_units.h"
 #include "vexlan/iohandling.h"
@@ -101,10 +100,10 @@ int64_t most_values(int slot) {
 
 // Pass 1 and 2: item sizes and the merged temperature list (only blocks that
 // are closed contribute temperatures).
-void size_card(int32_t unit, Sizes& z, std::vector<double>& temps) {
+void size_card(int32_t unit, Sizes& z, Vec<double>& temps) {
   std::string_view line;
   bool inmat = false;
-  std::vector<double> mine;
+  Vec<double> mine;
   bool have_mine = false;
   while (io::read_line(unit, line) == io::Read::ok) {
     const io::KeyLine k = io::split_key(line);
@@ -199,43 +198,53 @@ struct Block {
   int32_t id = vx::unset;
   bool modelid_given = false;
   int32_t modelid = 0;
-  std::vector<double> temps, factors, elastic, strength, hygro, fracture, failprops, degradation, eqstress;
+  Vec<double> temps, factors, elastic, strength, hygro, fracture, failprops, degradation, eqstress;
   // at_...: line of the item in the card, 0 when the block has none.
   int32_t at_temps = 0, at_factors = 0, at_elastic = 0, at_strength = 0, at_hygro = 0, at_fracture = 0,
           at_failprops = 0, at_degradation = 0, at_eqstress = 0;
-  std::vector<int32_t> failflags, evoflags;
+  Vec<int32_t> failflags, evoflags;
   int32_t at_failflags = 0, at_evoflags = 0;
-  std::array<std::vector<double>, ncure> cure;
+  std::array<Vec<double>, ncure> cure;
   std::array<int32_t, ncure> at_cure{};
-  std::array<std::vector<double>, ncal> cal;  // nt rows x width, column-major
+  std::array<Vec<double>, ncal> cal;  // nt rows x width, column-major
   std::array<int64_t, ncal> cal_w{}, curves{};
   std::array<int32_t, ncal> at_cal{};  // line of the first curve of each type
   std::array<const io::Item*, io::slot::material_slots> decl{};  // declaration of each item given
-  std::vector<io::ValueLine> factor_lines;  // the factor table's rows are checked at the end line
-  std::vector<io::ValueLine> failprops_lines;  // so are the parameter lists, against the criterion
+  Vec<io::ValueLine> factor_lines;  // the factor table's rows are checked at the end line
+  Vec<io::ValueLine> failprops_lines;  // so are the parameter lists, against the criterion
   int64_t counter = 1;
 };
 
 // The (ply, section) columns of each material id inside the arrays, in the
 // order of a scan of matidlist: built once per card, so that a card of many
 // blocks over many plies does not scan every ply for every block and item.
-using PlyIndex = std::unordered_map<int32_t, std::vector<std::pair<int32_t, int32_t>>>;
+// Plies and sections of the section data beyond the counts the reader was
+// given have no column: the first of each material id there is kept, to be
+// reported with the material.
+struct PlyIndex {
+  HashMap<int32_t, Vec<std::pair<int32_t, int32_t>>> at;
+  HashMap<int32_t, std::pair<int32_t, int32_t>> beyond;
+};
 
 PlyIndex index_plies(int32_t np, int32_t ns) {
-  PlyIndex at;
+  PlyIndex ix;
   const auto& mat = md::matidlist;
-  if (!mat.allocated()) return at;
-  const int64_t P = std::min<int64_t>(np, mat.extent(1)), S = std::min<int64_t>(ns, mat.extent(2));
+  if (!mat.allocated()) return ix;
+  const int64_t P = mat.extent(1), S = mat.extent(2);
   for (int64_t s = 1; s <= S; ++s)
-    for (int64_t p = 1; p <= P; ++p) at[mat(p, s)].emplace_back(int32_t(p), int32_t(s));
-  return at;
+    for (int64_t p = 1; p <= P; ++p) {
+      const int32_t id = mat(p, s);
+      if (p <= np && s <= ns) ix.at[id].emplace_back(int32_t(p), int32_t(s));
+      else if (id != vx::unset) ix.beyond.try_emplace(id, int32_t(p), int32_t(s));
+    }
+  return ix;
 }
 
 // Every (ply, section) column whose material id is `id`, inside the arrays.
 template <class F>
 void for_plies(const PlyIndex& plies, int32_t id, F&& f) {
-  const auto it = plies.find(id);
-  if (it == plies.end()) return;
+  const auto it = plies.at.find(id);
+  if (it == plies.at.end()) return;
   for (const auto& [p, s] : it->second) f(int64_t(p), int64_t(s));
 }
 
@@ -250,7 +259,7 @@ bool put(A& arr, int64_t p, int64_t s, const T* v, int64_t n, int64_t offset = 0
   return k == n;
 }
 template <class T, class A>
-bool put(A& arr, int64_t p, int64_t s, const std::vector<T>& v) {
+bool put(A& arr, int64_t p, int64_t s, const Vec<T>& v) {
   return put(arr, p, s, v.data(), int64_t(v.size()));
 }
 
@@ -285,16 +294,16 @@ void check_matrix_parameters(io::Card& card, const Block& b) {
     }
   if (!reads || std::find(v.begin(), v.end(), -1.0) != v.end()) return;
   if (!list) {
-    card.item_error("+Failure", ": " + io::values(int64_t(v.size())) + " for matrix " + std::to_string(mc),
+    const std::string n = std::to_string(v.size()), sel = std::to_string(mc);
+    card.item_error("+Failure", ": " + io::values(int64_t(v.size())) + " for matrix " + sel + "\n: " + n + ", matrix " + sel,
                     b.at_failprops);
     return;
   }
   const int32_t count = list->count - (list->search ? 2 : 0);
   for (int32_t k = 0; k < count && k < int32_t(std::size(list->kinds)); ++k)
     if (list->kinds[k] == io::Kind::positive && !(v[size_t(k)] > 0.0)) {
-      char t[48];
-      std::snprintf(t, sizeof t, ": %g is not positive", v[size_t(k)]);
-      card.item_error("+Failure", t, io::Card::line_of(b.failprops_lines, size_t(k), b.at_failprops));
+      card.item_error("+Failure", ": {} is not positive\n: {} <= 0",
+                      io::Card::line_of(b.failprops_lines, size_t(k), b.at_failprops), {v[size_t(k)]});
       return;
     }
   if (!list->search) return;
@@ -304,16 +313,12 @@ void check_matrix_parameters(io::Card& card, const Block& b) {
   // the range, each with a warning only at analysis. The driver searches 0 to
   // 180 degrees, SPC3D 2 to 178.
   const double step = v[v.size() - 2], mode = v.back(), range = mc == 12 ? 176.0 : 180.0;
-  char t[64];
   if (!(step > 0.0))
-    std::snprintf(t, sizeof t, ": step %g is not positive", step);
+    card.item_error("+Failure", ": step {} is not positive\n: step {} <= 0\n: {} <= 0", b.at_failprops, {step});
   else if (mode >= 1.0 && mode < 2.0 && step > range)
-    std::snprintf(t, sizeof t, ": step %g wider than %g", step, range);
+    card.item_error("+Failure", ": step {} wider than {}\n: step {} > {}\n: {} > {}", b.at_failprops, {step, range});
   else if (step < range / 1e6)
-    std::snprintf(t, sizeof t, ": step %g too fine", step);
-  else
-    return;
-  card.item_error("+Failure", t, b.at_failprops);
+    card.item_error("+Failure", ": step {} too fine\n: {} too fine\n: {} tiny", b.at_failprops, {step});
 }
 
 void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t np, int32_t ns, int64_t nt) {
@@ -326,7 +331,7 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
   if (b.at_factors) {
     const int64_t want = (nel + nstr) * nt;
     if (!b.at_temps)
-      card.item_error("+Table", ": no +Temperature in the block", b.at_factors);
+      card.item_error("+Table", ": no +Temperature in the block\n: no +Temperature", b.at_factors);
     else if (int64_t(b.factors.size()) != want)
       card.check_count(*b.decl[io::slot::factors], int64_t(b.factors.size()), want, b.at_factors);
     else {
@@ -340,7 +345,7 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
   auto note = [&](bool ok, const char* item, int32_t line) {
     if (!ok && !clipped) {
       clipped = true;
-      card.item_error(item, ": too many values", line);
+      card.item_error(item, ": too many values\n: too many", line);
     }
   };
 
@@ -349,22 +354,21 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
       const int32_t n = int32_t(nel);
       const int64_t stride = md::peprops.allocated() ? md::peprops.extent(1) / std::max<int64_t>(nt, 1) : 0;
       const int64_t nblocks = tdep ? nt : 1;
-      std::vector<double> nye(size_t(9 * nblocks));
+      Vec<double> nye(size_t(9 * nblocks));
       {
         // The constants as written first, so that a mistake in them is not
         // blamed on a factor row.
         double read[9];
         GetNyeProperties(read, b.elastic.data(), &n);
-        if (!positive_definite(read)) card.item_error("+Elastic", ": not positive definite", b.at_elastic);
+        if (!positive_definite(read)) card.item_error("+Elastic", ": not positive definite\n: not SPD", b.at_elastic);
       }
       for (int64_t t = 0; t < nblocks; ++t) {
         double e[9];
         for (int64_t k = 0; k < nel; ++k) e[k] = b.elastic[size_t(k)] * (tdep ? b.factors[size_t(t * frow + k)] : 1.0);
         GetNyeProperties(&nye[size_t(9 * t)], e, &n);
         if (tdep && !positive_definite(&nye[size_t(9 * t)])) {
-          char at[48];
-          std::snprintf(at, sizeof at, ": not positive definite at %g", md::temperatures(t + 1));
-          card.item_error("+Table", at, b.at_factors);
+          card.item_error("+Table", ": not positive definite at {}\n: not SPD at {}", b.at_factors,
+                          {md::temperatures(t + 1)});
         }
       }
       for_plies(plies, id, [&](int64_t p, int64_t s) {
@@ -377,7 +381,7 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
     if (nstr <= 10) {
       // Blocks of nstr values per temperature, scaled by the last nstr factors of its row.
       const int64_t nblocks = tdep ? nt : 1;
-      std::vector<double> v(size_t(nstr * nblocks));
+      Vec<double> v(size_t(nstr * nblocks));
       for (int64_t t = 0; t < nblocks; ++t)
         for (int64_t k = 0; k < nstr; ++k)
           v[size_t(t * nstr + k)] = b.strength[size_t(k)] * (tdep ? b.factors[size_t(t * frow + nel + k)] : 1.0);
@@ -399,7 +403,7 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
 
   if (b.at_degradation) {
     if (b.degradation.size() == 12 || b.degradation.size() == 6) {
-      std::vector<double> v(b.degradation);
+      Vec<double> v(b.degradation);
       if (v.size() == 6) v.insert(v.end(), b.degradation.begin(), b.degradation.end());
       for_plies(plies, id, [&](int64_t p, int64_t s) { note(put(md::pelimits, p, s, v), "+Failure", b.at_degradation); });
     }  // other counts: reported with the item
@@ -424,7 +428,8 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
     if (none && np == 1 && ns == 1) cure_ply(1, 1);
     else for_plies(plies, id, cure_ply);
   } else if (ncured > 0) {
-    card.item_error("+Curing", ": " + std::to_string(ncured) + " of the 8 items given", at_cure);
+    const std::string n = std::to_string(ncured);
+    card.item_error("+Curing", ": " + n + " of the 8 items given\n: " + n + " of 8 items\n: " + n + " of 8", at_cure);
   }
 
   for (int c = 0; c < ncal; ++c) {
@@ -451,12 +456,12 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
 
 // One value read straight into a one-entry array created at first use.
 void read_single(io::Card& card, const io::Item& it, RArr1& arr, const char* item) {
-  std::vector<double> v;
+  Vec<double> v;
   card.read(it, v);
   if (v.empty()) return;
   if (!arr.allocated()) arr.allocate({1});
   arr(1) = v[0];
-  if (v.size() > size_t(arr.extent(1))) card.item_error(item, ": too many values");
+  if (v.size() > size_t(arr.extent(1))) card.item_error(item, ": too many values\n: too many");
 }
 
 }  // namespace
@@ -470,7 +475,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
   const int32_t np = std::max(*nplies, 0), ns = std::max(*nsec, 0);
 
   Sizes z;
-  std::vector<double> temps;
+  Vec<double> temps;
   size_card(unit, z, temps);
   const int64_t nt = std::max<int64_t>(int64_t(temps.size()), 1);
   md::temperatures.free();
@@ -487,7 +492,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
   // Pass 3: values, block by block.
   io::Card card(unit, "MaterialCard", "material", "++End Material", deck);
   const PlyIndex plies = index_plies(np, ns);
-  std::unordered_set<int32_t> seen;
+  HashSet<int32_t> seen;
   Block b;
   std::string_view line;
   while (card.next(line)) {
@@ -503,12 +508,26 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
         // A type of curve given for fewer temperatures than the model has
         // leaves the rows of the others zero, which no table can interpolate.
         for (int c = 0; c < ncal; ++c)
-          if (b.curves[size_t(c)] > 0 && b.curves[size_t(c)] < nt)
+          if (b.curves[size_t(c)] > 0 && b.curves[size_t(c)] < nt) {
+            const std::string n = std::to_string(b.curves[size_t(c)]), t = std::to_string(nt);
             card.item_error("+Calibration",
-                            ": " + std::to_string(b.curves[size_t(c)]) +
-                                (b.curves[size_t(c)] == 1 ? " curve" : " curves") + " for nt = " + std::to_string(nt),
+                            ": " + n + (b.curves[size_t(c)] == 1 ? " curve" : " curves") + " for nt = " + t + "\n: " + n +
+                                " < nt = " + t + "\n: " + n + " < " + t,
                             b.at_cal[size_t(c)]);
-        if (b.id != vx::unset) distribute(card, b, plies, np, ns, nt);  // the unset id marks plies without material
+          }
+        if (b.id != vx::unset) {  // the unset id marks plies without material
+          distribute(card, b, plies, np, ns, nt);
+          // Plies of this material that the counts given leave out receive nothing.
+          if (const auto out = plies.beyond.find(b.id); out != plies.beyond.end()) {
+            const auto [p, s] = out->second;
+            if (p > np)
+              card.error("ply " + std::to_string(p) + " beyond nplies = " + std::to_string(np) + "\nply " +
+                         std::to_string(p) + " > nplies " + std::to_string(np));
+            else
+              card.error("section " + std::to_string(s) + " beyond nsec = " + std::to_string(ns) + "\nsection " +
+                         std::to_string(s) + " > nsec " + std::to_string(ns));
+          }
+        }
         seen.insert(b.id);
       }
       card.end();
@@ -523,7 +542,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
       // Curves go to the temperatures in their order; one without its
       // single "T=" is not taken, so that it shifts no later curve.
       card.skip_data();
-      card.item_error("+Calibration", ": needs one T=");
+      card.item_error("+Calibration", ": needs one T=\n: one T=");
       continue;
     }
     if (!it || !card.take(*it, k)) {
@@ -541,7 +560,7 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
     switch (it->slot) {
       case sl::temperature: take(b.temps, b.at_temps); break;
       case sl::modelid: {
-        std::vector<int32_t> v;
+        Vec<int32_t> v;
         card.read(*it, v);
         if (!v.empty()) {
           b.modelid = v[0];
@@ -561,12 +580,12 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
         b.failprops_lines = card.value_lines();
         break;
       case sl::regularization: {
-        std::vector<double> v;
+        Vec<double> v;
         card.read(*it, v);
         auto& r = md::regularization;
         const int64_t n = std::min<int64_t>(int64_t(v.size()), r.allocated() ? r.extent(1) : 0);
         std::copy(v.begin(), v.begin() + n, r.data());
-        if (n < int64_t(v.size())) card.item_error("+Regularization", ": too many values");
+        if (n < int64_t(v.size())) card.item_error("+Regularization", ": too many values\n: too many");
         break;
       }
       case sl::factors:
@@ -578,13 +597,16 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
       case sl::ratio: read_single(card, *it, md::r_crit, "+Calibration"); break;
       default:
         if (c >= 0) {
-          std::vector<double> v;
+          Vec<double> v;
           card.read(*it, v);
           const size_t cs = size_t(c);
           // One curve per merged temperature and type: a further one would
           // write over the row of an earlier temperature.
           // Both against the other items of the card: held to the end line.
-          if (++b.curves[cs] > nt) card.later("+Calibration", ": curves beyond nt = " + std::to_string(nt), card.line_no());
+          if (++b.curves[cs] > nt) {
+            const std::string t = std::to_string(nt);
+            card.later("+Calibration", ": curves beyond nt = " + t + "\n: beyond nt = " + t + "\n: > nt = " + t, card.line_no());
+          }
           if (!b.at_cal[cs]) b.at_cal[cs] = card.line_no();
           if (b.cal_w[cs] == 0) {  // the material's table of this type, at its first curve
             b.cal_w[cs] = std::max<int64_t>(z.cal[c], cal_width[c] * int64_t(*cal_count(c)));
@@ -594,11 +616,12 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
           ++b.counter;
           const int64_t n = std::min<int64_t>(int64_t(v.size()), b.cal_w[cs]);
           for (int64_t q = 0; q < n; ++q) b.cal[cs][size_t(row + q * nt)] = v[size_t(q)];
-          if (n < int64_t(v.size())) card.item_error("+Calibration", ": too many values");
+          if (n < int64_t(v.size())) card.item_error("+Calibration", ": too many values\n: too many");
           // A shorter curve is padded with zeros, which end its ascending
           // abscissae: the table cannot be interpolated then.
           else if (!v.empty() && n < b.cal_w[cs])
-            card.later("+Calibration", ": " + io::values(n) + ", table of " + std::to_string(b.cal_w[cs]), card.line_no());
+            card.later("+Calibration", ": " + io::values(n) + ", table of " + std::to_string(b.cal_w[cs]) + "\n: " +
+                                           std::to_string(n) + " < " + std::to_string(b.cal_w[cs]), card.line_no());
         } else {  // the curing items, in the order of cuprops
           const size_t q = size_t(it->slot - sl::gelpoint);
           take(b.cure[q], b.at_cure[q]);

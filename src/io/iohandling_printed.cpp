@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "../laminate/elementhandling_impl.h"
@@ -200,12 +199,12 @@ VX_API void getabqdatafromfile(const char* filepath, size_t filepath_len) {
   }
 
   // Node pass: coordinates by node label.
-  std::unordered_map<int32_t, std::array<double, 3>> coords;
+  HashMap<int32_t, std::array<double, 3>> coords;
   coords.reserve(size_t(nelem) * 2);
   io::rewind(unit);
   if (find_heading(unit, node_heading)) {
     int32_t largest = 0;
-    std::vector<double> values;
+    Vec<double> values;
     table_rows(unit, [&](const Split& s) {
       if (io::count_values(s.rest) <= 2) return true;
       if (s.number < largest) return false;  // labels decrease: the table has ended

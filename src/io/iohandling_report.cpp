@@ -2,9 +2,11 @@
 // three coordinates) appended to a text file that gets its header line only
 // when the call creates it. Nothing stays open between calls, so the file can
 // be read while the analysis runs.
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
+#include <cstring>
 #include <string>
 
 #include "../core/text.h"
@@ -44,12 +46,12 @@ VX_API void getgausspointreport(const char* filepath, const double* coord, const
                                 const int32_t* npt, size_t filepath_len) {
   const int32_t unit = io::free_unit(1, 120);
   if (unit < 0) return;
-  std::string path(filepath, text::len_trim(filepath, filepath_len));
-  std::error_code ec;
-  const bool existed = !path.empty() && std::filesystem::exists(path, ec);
+  const io::Text path(filepath, text::len_trim(filepath, filepath_len));
+  struct stat st;
+  const bool existed = !path.empty() && ::stat(path.c_str(), &st) == 0;
   if (io::open(unit, path, io::Mode::append) != 0) return;
   io::UnitGuard guard(unit);
-  std::string out;
+  std::string out;  // one header and one record line: bounded
   if (!existed) {
     field(out, "NOEL", 8);
     field(out, "NPT", 8);

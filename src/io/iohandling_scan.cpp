@@ -37,7 +37,7 @@ bool key_prefix(std::string_view line, const char* key, size_t key_len, int32_t 
 
 template <class T>
 void get_points(const int32_t* fileid, T* outdata, const int32_t* n) {
-  std::vector<T> v;
+  Vec<T> v;
   io::read_data(*fileid, v);
   size_t k = v.size();
   if (n && size_t(std::max(*n, 0)) < k) {
@@ -128,7 +128,7 @@ VX_API void RewindFile(const int32_t* fileid, const int32_t* nrwd) {
 }
 
 VX_API int32_t getsizeofdata(const int32_t* fileid, const char* skeys, const int32_t* ls, size_t skeys_len) {
-  std::string stops;
+  io::Text stops;
   for (int32_t i = 0; i < *ls; ++i) {
     stops += size_t(i) < skeys_len ? skeys[i] : ' ';
     if (size_t(i) >= skeys_len) break;  // the rest are blanks as well
@@ -150,7 +150,7 @@ VX_API void getxydatapoints(const int32_t* fileid, double* xydata, const int32_t
     io::report_read_error("GetXYDataPoints");
     return;
   }
-  std::vector<double> v;
+  Vec<double> v;
   io::read_data(*fileid, v);
   const int64_t nr = *nrows;
   const int64_t k = std::min<int64_t>(int64_t(v.size()), int64_t(*ndata) * nr);
@@ -158,7 +158,7 @@ VX_API void getxydatapoints(const int32_t* fileid, double* xydata, const int32_t
 }
 
 VX_API void getddsfromfile(const int32_t* fileid, double* xdds, const int32_t* nplies) {
-  std::vector<double> v;
+  Vec<double> v;
   io::read_data(*fileid, v);
   int64_t nrec = int64_t(v.size()) / 4;
   if (nrec > std::max(*nplies, 0)) {
@@ -177,14 +177,14 @@ VX_API int32_t getxidfromstring(const char* s, const int32_t* ls, const char* xi
   const char letter = xind_len > 0 ? text::lower(xind[0]) : ' ';
   if (letter != 'd' && letter != 'i' && letter != 'l' && letter != 'm' && letter != 's') return nf;
   const size_t n = std::min(size_t(std::max(*ls, 0)), s_len);
-  std::string low(n, ' ');
+  io::Text low(n, ' ');
   for (size_t i = 0; i < n; ++i) low[i] = text::lower(s[i]);
   const char marker[3] = {'_', letter, '@'};
   size_t at = text::index_back(low.data(), n, marker, 3);
   if (at == 0) return nf;
   size_t from = at - 1 + 3;
   size_t close = low.find('@', from);
-  if (close == std::string::npos) return nf;  // no closing "@": no id
+  if (close == io::Text::npos) return nf;  // no closing "@": no id
   std::string_view id(low.data() + from, close - from);
   int32_t v = nf, st = 0;
   ::str2int(id.data(), &v, &st, id.size());

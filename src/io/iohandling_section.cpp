@@ -22,10 +22,10 @@ namespace {
 // many as fit; returns how many the item holds.
 template <class T, class A>
 int32_t read_column(io::Card& card, const io::Item& it, A& arr, int64_t col) {
-  std::vector<T> v;
+  Vec<T> v;
   const int32_t n = card.read(it, v);
   if (col > arr.extent(2)) {
-    card.item_error(it.key, ": more sections than counted");
+    card.item_error(it.key, ": more sections than counted\n: extra section");
     return n;
   }
   const int64_t rows = arr.extent(1);
@@ -33,7 +33,7 @@ int32_t read_column(io::Card& card, const io::Item& it, A& arr, int64_t col) {
   if (k > 0) std::copy(v.begin(), v.begin() + k, &arr(1, col));
   // More values than plies in an item of one value per ply is a mismatch
   // with the ply count, reported at the end line.
-  if (int64_t(v.size()) > rows && it.count.rule != io::Count::per_ply) card.item_error(it.key, ": too many values");
+  if (int64_t(v.size()) > rows && it.count.rule != io::Count::per_ply) card.item_error(it.key, ": too many values\n: too many");
   return n;
 }
 
@@ -155,22 +155,22 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
           double v = 0.0;
           if (r != io::Read::ok || keyword || !io::first_value(next, v)) {
             if (r == io::Read::eof || keyword) io::backspace(unit);
-            card.item_error("+Strength", "without a readable value");
+            card.item_error("+Strength", "without a readable value\n: no value");
           } else {
             // The first value is the strength; more (a decimal comma, "310,5") is a mistake.
             const int32_t n = io::count_values(next);
             card.set_line(io::position(unit), n);
             if (n > 1) card.check_count(*it, n, -1, io::position(unit));
-            else card.check(*it, std::vector<double>{v});
+            else card.check(*it, Vec<double>{v});
             if (isec <= ncol) xcstrength(isec) = v;
-            else card.item_error("+Strength", ": more sections than counted");
+            else card.item_error("+Strength", ": more sections than counted\n: extra section");
           }
         }
       }
     } else if (io::is_key(k.key, "++End Section")) {
       if (!inblock) card.end();  // reports an end line without its begin line
       if (isec > ncol) {
-        card.error("more end lines than sections");
+        card.error("more end lines than sections\ntoo many end lines");
       } else {
         if (inblock) {
           // Checked at the end line, so that a mistake inside the block (an

@@ -23,12 +23,12 @@ constexpr int64_t max_cycle_values = 10'000'000;
 struct Pending {
   bool has_edebug = false, has_ndebug = false, has_fdebug = false, has_update = false;
   int32_t edebug = 0, ndebug = 0, fdebug = 0, nupdate = 1;
-  std::vector<int32_t> verbose;
+  Vec<int32_t> verbose;
 };
 
 // First value of an integer item; false when the item holds none.
 bool first_int(io::Card& card, const io::Item& it, int32_t& v) {
-  std::vector<int32_t> vals;
+  Vec<int32_t> vals;
   card.read(it, vals);
   if (vals.empty()) return false;
   v = vals[0];
@@ -37,7 +37,7 @@ bool first_int(io::Card& card, const io::Item& it, int32_t& v) {
 
 // Cycle properties: m = n div nsteps values per step, column by column.
 void read_cycle_props(io::Card& card, const io::Item& it, int32_t nsteps, bool& have_props) {
-  std::vector<double> v;
+  Vec<double> v;
   card.read(it, v, nsteps);
   const int64_t m = int64_t(v.size()) / nsteps;
   if (m < 1) {
@@ -67,7 +67,7 @@ void read_individual_cycles(io::Card& card, const io::Item& it, int32_t nsteps, 
   for (int32_t j = 2; j <= nsteps; ++j) top = std::max(top, cp(6, j));
   const double ncyc = std::nearbyint(top);
   if (!(ncyc >= 1.0) || ncyc * nsteps > double(max_cycle_values)) {
-    card.item_error("+Cycle", ": individual cycle count out of range");
+    card.item_error("+Cycle", ": individual cycle count out of range\n: cycle count out of range");
     card.skip_data();
     return;
   }
@@ -88,14 +88,14 @@ void read_individual_cycles(io::Card& card, const io::Item& it, int32_t nsteps, 
   // Row 6 of a marked step is its number of counts: a whole number, 1 or above.
   for (int32_t j = 1; j <= nsteps; ++j)
     if (cp(3, j) >= 3.0 && !(cp(6, j) >= 1.0 && cp(6, j) == std::floor(cp(6, j)))) {
-      char t[64];
-      std::snprintf(t, sizeof t, ": step %d marked with %g counts", j, cp(6, j));
-      card.item_error("+Cycle", t);
+      const std::string step = std::to_string(j);
+      card.item_error("+Cycle", ": step " + step + " marked with {} counts\n: step " + step + ", {} counts", card.line_no(),
+                      {cp(6, j)});
       break;
     }
   for (int32_t j = 1; j <= nsteps; ++j) {
     if (!(cp(3, j) >= 3.0)) continue;
-    std::vector<double> v;
+    Vec<double> v;
     if (j == first) card.read(it, v, expected);
     else card.read(v);
     const int64_t start = int64_t(j - 1) * rows;
@@ -103,10 +103,10 @@ void read_individual_cycles(io::Card& card, const io::Item& it, int32_t nsteps, 
     std::copy(v.begin(), v.begin() + fit, cy.data() + start);
     if (fit < int64_t(v.size())) card.item_error("+Cycle", ": more individual cycles than fit");
   }
-  std::vector<double> rest;  // counts left when no step is marked for them
+  Vec<double> rest;  // counts left when no step is marked for them
   if (first) card.read(rest);
   else card.read(it, rest, 0);
-  if (!rest.empty()) card.item_error("+Cycle", ": individual cycles that no step takes");
+  if (!rest.empty()) card.item_error("+Cycle", ": individual cycles that no step takes\n: cycles that no step takes");
 }
 
 }  // namespace
@@ -132,7 +132,7 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
   // a step count it can hold, the item is reported and dropped.
   auto cycle_steps_ok = [&]() {
     if (*nsteps >= 1 && *nsteps <= max_cycle_values) return true;
-    card.item_error("+Cycle", *nsteps < 1 ? ": cycle settings need at least one step" : ": number of steps out of range");
+    card.item_error("+Cycle", *nsteps < 1 ? ": cycle settings need at least one step\n: no steps" : ": number of steps out of range");
     card.skip_data();
     return false;
   };
@@ -144,7 +144,7 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
     if (io::is_key(k.key, "++Begin Step")) {
       card.begin(io::Card::no_id);
       // Step blocks carry no id and no option: the settings apply to every step.
-      if (!k.opt.empty()) card.item_error("++Begin Step", std::string(": unknown option ").append(k.opt));
+      if (!k.opt.empty()) card.item_error("++Begin Step", std::string(": unknown option ").append(k.opt.substr(0, 80)).append("\n: unknown ").append(k.opt.substr(0, 80)));
     } else if (const io::Item* it = line.empty() || line[0] != '+' ? nullptr : io::Card::find(io::step_items, k);
                it && card.take(*it, k)) {
       switch (it->slot) {
@@ -152,7 +152,7 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
         case io::slot::ndebug: p.has_ndebug |= first_int(card, *it, p.ndebug); break;
         case io::slot::fdebug: p.has_fdebug |= first_int(card, *it, p.fdebug); break;
         case io::slot::verbose: {
-          std::vector<int32_t> v;
+          Vec<int32_t> v;
           card.read(*it, v);
           if (!v.empty()) p.verbose = std::move(v);
           break;

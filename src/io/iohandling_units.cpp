@@ -3,16 +3,23 @@
 // an index change and no scan can run past the buffer; a unit opened for
 // appending keeps a stdio stream. Values are parsed strictly: a token that is
 // not a complete number is a read error, never a partial value.
+//
+// Every buffer whose size follows a file or a caller's text (the file, its
+// lines, paths, values) is taken through FatalAlloc: memory that cannot be
+// had ends the process with the library's message, never with an exception.
 #include "iohandling_units.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <cstring>
 #include <limits>
-#include <sstream>
 
 #include "../core/text.h"
 #include "../core/vx.h"
@@ -24,9 +31,9 @@ namespace {
 struct UnitRec {
   bool open = false;
   Mode mode = Mode::read;
-  std::string canon;  // canonical path, for look-up by name
-  std::string text;   // whole file (read mode)
-  std::vector<std::string_view> lines;
+  Text canon;  // canonical path, for look-up by name
+  Vec<char> text;  // whole file (read mode)
+  Vec<std::string_view> lines;
   size_t pos = 0;  // next line; lines.size() + 1 after the end of the file was met
   FILE* fp = nullptr;
 };
@@ -38,16 +45,77 @@ UnitRec* get(int32_t unit) {
   return &units[unit];
 }
 
-std::string canonical(const std::string& p) {
-  std::error_code ec;
-  auto c = std::filesystem::weakly_canonical(std::filesystem::path(p), ec);
-  return ec ? p : c.string();
+// realpath into a Text; false when the path does not resolve.
+bool resolve(const char* p, Text& out) {
+  errno = 0;
+  char* c = ::realpath(p, nullptr);
+  if (!c) {
+    if (errno == ENOMEM) fatal(1, "Error allocating %lu bytes", static_cast<unsigned long>(PATH_MAX));
+    return false;
+  }
+  out = c;
+  std::free(c);
+  return true;
+}
+
+// The path with its links and "." and ".." resolved; for a file that is gone
+// (removed while open), its folder resolved and its name appended; else the
+// path as given.
+Text canonical(const Text& p) {
+  Text r;
+  if (resolve(p.c_str(), r)) return r;
+  const size_t slash = p.rfind('/');
+  const Text dir = slash == Text::npos ? Text(".") : slash == 0 ? Text("/") : p.substr(0, slash);
+  if (!resolve(dir.c_str(), r)) return p;
+  if (r.empty() || r.back() != '/') r += '/';
+  r.append(p, slash == Text::npos ? 0 : slash + 1);
+  return r;
+}
+
+// The whole of a regular file into u.text; false when it is no regular file
+// or cannot be read. Only regular files: a device or pipe could block or
+// never end.
+bool load(UnitRec& u, const Text& path) {
+  // Not blocking: opening a pipe for reading would wait for a writer.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  u.text.clear();
+  u.text.resize(size_t(st.st_size));
+  size_t got = 0;
+  ssize_t r = 1;
+  while (got < u.text.size()) {
+    r = ::read(fd, u.text.data() + got, u.text.size() - got);
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) break;
+    got += size_t(r);
+  }
+  u.text.resize(got);
+  // A file that grew since its size was taken: the rest as well.
+  char more[4096];
+  while (r > 0) {
+    r = ::read(fd, more, sizeof more);
+    if (r < 0 && errno == EINTR) r = 1;
+    else if (r > 0) u.text.insert(u.text.end(), more, more + r);
+  }
+  ::close(fd);
+  return r == 0;
 }
 
 void split_lines(UnitRec& u) {
-  std::string_view t(u.text);
+  std::string_view t(u.text.data(), u.text.size());
   if (t.size() >= 3 && t.substr(0, 3) == "\xEF\xBB\xBF") t.remove_prefix(3);
   u.lines.clear();
+  // One entry per line, counted first: a file of many short lines would
+  // otherwise hold its line table twice while it grows.
+  size_t count = 0;
+  for (size_t i = 0; i < t.size(); ++i)
+    if (t[i] == '\n' || (t[i] == '\r' && (i + 1 == t.size() || t[i + 1] != '\n'))) ++count;
+  u.lines.reserve(count + 1);
   // LF, CR LF and a lone CR (old Mac files) all end a line.
   size_t start = 0;
   while (start < t.size()) {
@@ -121,7 +189,7 @@ bool to_real(std::string_view t, double& v) {
     if (!digits(t, i) || i != t.size()) return false;
   }
   char small[64];
-  std::string big;
+  Text big;
   char* buf = small;
   if (t.size() >= sizeof small) {
     big.assign(t);
@@ -159,7 +227,7 @@ bool to_int(std::string_view t, int32_t& v) {
 }
 
 template <class T>
-bool parse_any(std::string_view line, std::vector<T>& out, bool* gap = nullptr) {
+bool parse_any(std::string_view line, Vec<T>& out, bool* gap = nullptr) {
   const size_t n0 = out.size();
   bool ok = scan_items(line, [&](std::string_view t) {
     T v;
@@ -189,8 +257,14 @@ Bad first_bad(std::string_view line) {
       return false;
     });
     if (whole) return Bad::out_of_range;
-    std::vector<double> r;
-    if (parse_any(line, r)) return Bad::not_integer;
+    // A real where an integer is read: the line reads as reals. Checked
+    // item by item, so that no buffer grows with the line.
+    bool reals = true;
+    scan_items(line, [&](std::string_view t) {
+      double x;
+      return reals = to_real(t, x);
+    });
+    if (reals) return Bad::not_integer;
   }
   return Bad::not_number;
 }
@@ -200,7 +274,7 @@ inline bool stops_line(std::string_view line) {
 }
 
 template <class T>
-int32_t read_any(int32_t unit, std::vector<T>& out, const char* label) {
+int32_t read_any(int32_t unit, Vec<T>& out, const char* label) {
   const size_t n0 = out.size();
   std::string_view line;
   for (;;) {
@@ -219,7 +293,7 @@ int32_t read_any(int32_t unit, std::vector<T>& out, const char* label) {
 }
 
 template <class T>
-int32_t read_card_any(int32_t unit, std::vector<T>& out, BadLine* bad, std::vector<ValueLine>* lines) {
+int32_t read_card_any(int32_t unit, Vec<T>& out, BadLine* bad, Vec<ValueLine>* lines) {
   const size_t n0 = out.size();
   if (lines) lines->clear();
   std::string_view line;
@@ -257,22 +331,18 @@ int32_t open(int32_t unit, std::string_view path, Mode mode) {
   if (nul != std::string_view::npos) path = path.substr(0, nul);
   while (!path.empty() && path.back() == ' ') path.remove_suffix(1);
   if (path.empty()) return 2;
-  std::string p(path);
-  std::error_code ec;
+  const Text p(path);
   UnitRec& u = units[unit];
   if (mode == Mode::read) {
-    // Only regular files: a device or pipe could block or never end.
-    if (!std::filesystem::is_regular_file(p, ec)) return 2;
-    std::ifstream f(p, std::ios::binary);
-    if (!f) return 2;
-    std::ostringstream ss;
-    ss << f.rdbuf();
-    if (f.bad()) return 2;
-    u.text = std::move(ss).str();
+    if (!load(u, p)) {
+      u.text = {};
+      return 2;
+    }
     split_lines(u);
     u.pos = 0;
   } else {
-    if (std::filesystem::exists(p, ec) && !std::filesystem::is_regular_file(p, ec)) return 2;
+    struct stat st;
+    if (::stat(p.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return 2;
     u.fp = std::fopen(p.c_str(), "ab");
     if (!u.fp) return 2;
   }
@@ -308,7 +378,7 @@ int32_t free_unit(int32_t first, int32_t last) {
 int32_t unit_of(std::string_view path) {
   while (!path.empty() && (path.back() == ' ' || path.back() == '\0')) path.remove_suffix(1);
   if (path.empty()) return -1;
-  std::string c = canonical(std::string(path));
+  const Text c = canonical(Text(path));
   for (int32_t k = 1; k <= max_unit; ++k)
     if (units[k].open && units[k].canon == c) return k;
   return -1;
@@ -354,7 +424,7 @@ int32_t open_card(const char* filepath, size_t filepath_len, const char* workspa
   if (deck) *deck = false;
   int32_t unit = free_unit(1, 120);
   if (unit < 0) return -1;
-  std::string card(workspace, text::len_trim(workspace, workspace_len));
+  Text card(workspace, text::len_trim(workspace, workspace_len));
   card += '/';
   card += name;
   card += ".vxd";
@@ -396,8 +466,8 @@ bool opt_has(std::string_view opt, std::string_view t) {
   return false;
 }
 
-bool parse_values(std::string_view line, std::vector<double>& out) { return parse_any(line, out); }
-bool parse_values(std::string_view line, std::vector<int32_t>& out) { return parse_any(line, out); }
+bool parse_values(std::string_view line, Vec<double>& out) { return parse_any(line, out); }
+bool parse_values(std::string_view line, Vec<int32_t>& out) { return parse_any(line, out); }
 
 int32_t count_values(std::string_view line) {
   int64_t n = 0;
@@ -428,8 +498,8 @@ bool first_int(std::string_view t, int32_t& v) {
   return got && ok;
 }
 
-int32_t read_data(int32_t unit, std::vector<double>& out, const char* label) { return read_any(unit, out, label); }
-int32_t read_data(int32_t unit, std::vector<int32_t>& out, const char* label) { return read_any(unit, out, label); }
+int32_t read_data(int32_t unit, Vec<double>& out, const char* label) { return read_any(unit, out, label); }
+int32_t read_data(int32_t unit, Vec<int32_t>& out, const char* label) { return read_any(unit, out, label); }
 
 bool ends_card_data(std::string_view line) {
   if (stops_line(line)) return true;
@@ -440,10 +510,10 @@ bool ends_card_data(std::string_view line) {
   return c == '+' || (c >= 'a' && c <= 'z');
 }
 
-int32_t read_card_data(int32_t unit, std::vector<double>& out, BadLine* bad, std::vector<ValueLine>* lines) {
+int32_t read_card_data(int32_t unit, Vec<double>& out, BadLine* bad, Vec<ValueLine>* lines) {
   return read_card_any(unit, out, bad, lines);
 }
-int32_t read_card_data(int32_t unit, std::vector<int32_t>& out, BadLine* bad, std::vector<ValueLine>* lines) {
+int32_t read_card_data(int32_t unit, Vec<int32_t>& out, BadLine* bad, Vec<ValueLine>* lines) {
   return read_card_any(unit, out, bad, lines);
 }
 
@@ -456,7 +526,7 @@ int32_t size_of_data(int32_t unit, std::string_view stops) {
 int32_t size_of_card_data(int32_t unit) { return count_ahead(unit, ends_card_data); }
 
 void report_read_error(const char* label) {
-  std::string m = "Error: Error in ";
+  std::string m = "Error: Error in ";  // a label of the library: short
   m += label;
   m += " Read operation exited with an error.";
   vx::report(-2, m.c_str());

@@ -13,8 +13,13 @@
 #include <vector>
 
 #include "../core/array.h"
+#include "../core/scratch.h"
 
 namespace vx::io {
+
+// Text whose length follows a file or a caller (paths, copies of lines):
+// taken through FatalAlloc like every data-sized buffer of the readers.
+using Text = std::basic_string<char, std::char_traits<char>, FatalAlloc<char>>;
 
 constexpr int32_t max_unit = 1023;
 
@@ -61,8 +66,8 @@ bool opt_has(std::string_view opt, std::string_view text);
 // tabs or commas, E or D exponents, an empty item between commas is 0.
 // Appends to out and returns true; on a malformed item appends nothing and
 // returns false.
-bool parse_values(std::string_view line, std::vector<double>& out);
-bool parse_values(std::string_view line, std::vector<int32_t>& out);
+bool parse_values(std::string_view line, Vec<double>& out);
+bool parse_values(std::string_view line, Vec<int32_t>& out);
 int32_t count_values(std::string_view line);
 // First value of a line read in free format (the rest of the line is not
 // looked at); false when the line holds no readable first value.
@@ -74,8 +79,8 @@ bool first_int(std::string_view text, int32_t& v);
 // "+", or the end), appended to out; the unit is left before the line that
 // ended them. A malformed line records status -2 with the read-error
 // message of `label` and is skipped. Returns the number of values appended.
-int32_t read_data(int32_t unit, std::vector<double>& out, const char* label = "GetDataPoints");
-int32_t read_data(int32_t unit, std::vector<int32_t>& out, const char* label = "GetDataPoints");
+int32_t read_data(int32_t unit, Vec<double>& out, const char* label = "GetDataPoints");
+int32_t read_data(int32_t unit, Vec<int32_t>& out, const char* label = "GetDataPoints");
 // A line that ends the data lines of a card item: "*" or "+" in column 1,
 // or a keyword written after blanks ("  +Thickness", not read as values of
 // the item before it). A signed number after blanks ("  +45") does not.
@@ -104,10 +109,10 @@ struct ValueLine {
 // (ends_card_data); the unit is left before that line. A malformed line
 // appends nothing and goes to bad when given. lines, when given, is filled
 // with the lines that held values. Returns the number of values appended.
-int32_t read_card_data(int32_t unit, std::vector<double>& out, BadLine* bad = nullptr,
-                       std::vector<ValueLine>* lines = nullptr);
-int32_t read_card_data(int32_t unit, std::vector<int32_t>& out, BadLine* bad = nullptr,
-                       std::vector<ValueLine>* lines = nullptr);
+int32_t read_card_data(int32_t unit, Vec<double>& out, BadLine* bad = nullptr,
+                       Vec<ValueLine>* lines = nullptr);
+int32_t read_card_data(int32_t unit, Vec<int32_t>& out, BadLine* bad = nullptr,
+                       Vec<ValueLine>* lines = nullptr);
 // Number of values of those data lines; position unchanged.
 int32_t size_of_card_data(int32_t unit);
 // Number of values of the lines that follow the position, up to one whose
