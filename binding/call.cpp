@@ -248,6 +248,7 @@ bool is_nan_number(PyObject* o) {
 // sequence, that of its one value (an empty one is false). Text and NaN are
 // refused: "0", "false" and NaN are all true in Python, never what was meant.
 int truth_of(PyObject* o, const char* what) {
+  if (PyLong_Check(o)) return PyObject_IsTrue(o);  // the usual flag, bool included
   if (is_text(o)) {
     PyErr_Format(vx_type_error, "%s: expected a logical (a number or bool), got %s", what, Py_TYPE(o)->tp_name);
     return -1;
