@@ -50,11 +50,14 @@ def main():
         print(f"\nsection {int(s.secidlist[k])}: {n} plies, materials {sorted(set(ids[:n].tolist()))}")
         print("  angles      ", angles)
         print("  z (bottom, middle, ..., top)", s.plyzcoord[:2 * n + 1, k])
-        for it, temp in enumerate(temps):
+        # A material of n strengths keeps those of temperature t in rows n t to n (t + 1);
+        # one without a factor table has its constants in the first block only.
+        blocks = len(temps) if len(temps) > 1 and np.any(m.peprops[9:18, 0, k]) else 1
+        nstr = int(np.count_nonzero(m.psprops[:, 0, k])) // blocks
+        for it, temp in enumerate(temps[:blocks]):
             nye = m.peprops[9 * it:9 * it + 9, 0, k]
-            if np.any(nye):
-                print(f"  ply 1 at {temp:g}: E1 E2 E3 {nye[:3]}, nu {nye[3:6]}, G {nye[6:]}")
-                print(f"             strengths {m.psprops[10 * it:10 * it + 10, 0, k]}")
+            print(f"  ply 1 at {temp:g}: E1 E2 E3 {nye[:3]}, nu {nye[3:6]}, G {nye[6:]}")
+            print(f"             strengths {m.psprops[nstr * it:nstr * it + nstr, 0, k]}")
         props = np.asfortranarray(m.peprops[:9, :n, k])
         a = vx.laminate.getamatrix(props, angles, t)
         b = vx.laminate.getbmatrix(props, angles, t)
