@@ -71,6 +71,6 @@ def read_job(vx, d, nsteps=2, deck=""):
 
 
 def error_record(vx):
-    """(status, message without trailing blanks) of the error record."""
+    """(status, message without trailing blanks, or the zero bytes of a text never set) of the error record."""
     eh = vx.errorhandling
-    return int(eh.errstat), bytes(eh.errstring).decode().rstrip()
+    return int(eh.errstat), bytes(eh.errstring).rstrip(b"\0").decode().rstrip()
