@@ -18,6 +18,15 @@ DMG = "++Begin Damage, DmgID=1\n+Position\n0 0 0 30\n+Abstraction, TYPE=Fiber\n1
 STEP = "++Begin Step\n+Debug, TYPE=ELEMENT\n12\n++End Step\n"
 
 
+def read_with(vx, d, name, text):
+    """The job's readers on the clean cards of this file, card name replaced by text."""
+    cards = {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": MAT, "DamageCard": DMG}
+    cards[name] = text
+    for n, t in cards.items():
+        (d / f"{n}.vxd").write_text(t)
+    read_job(vx, d)
+
+
 def two(card):
     """A card of two blocks with the same text."""
     return card + card
@@ -206,11 +215,7 @@ def test_curves_that_the_temperatures_do_not_match_wait_for_a_misspelt_temperatu
 
 @pytest.mark.parametrize("name,text,message", MISTAKES, ids=[f"{m[0]}-{i}" for i, m in enumerate(MISTAKES)])
 def test_mistake_is_reported_with_card_block_and_line(vx, tmp_path, name, text, message):
-    cards = {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": MAT, "DamageCard": DMG}
-    cards[name] = text
-    for n, t in cards.items():
-        (tmp_path / f"{n}.vxd").write_text(t)
-    read_job(vx, tmp_path)
+    read_with(vx, tmp_path, name, text)
     # The whole message, so also within the 80 characters of the record.
     assert err(vx) == (-2, message)
     # The context values hold the line named in the message.
@@ -266,11 +271,7 @@ STORED = [
 
 @pytest.mark.parametrize("name,text,check", STORED, ids=[f"{m[0]}-{i}" for i, m in enumerate(STORED)])
 def test_mistaken_values_are_stored_as_before(vx, tmp_path, name, text, check):
-    cards = {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": MAT, "DamageCard": DMG}
-    cards[name] = text
-    for n, t in cards.items():
-        (tmp_path / f"{n}.vxd").write_text(t)
-    read_job(vx, tmp_path)
+    read_with(vx, tmp_path, name, text)
     assert err(vx)[0] == -2
     assert check(vx)
 
@@ -530,9 +531,5 @@ def test_damage_and_model_example_runs():
      "Error in DamageCard, damage ?, line 1: ++Begin Damage: integer out of range"),
 ])
 def test_messages_show_their_values_whole(vx, tmp_path, card, text, message):
-    cards = {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": MAT, "DamageCard": DMG}
-    cards[card] = text
-    for n, t in cards.items():
-        (tmp_path / f"{n}.vxd").write_text(t)
-    read_job(vx, tmp_path)
+    read_with(vx, tmp_path, card, text)
     assert err(vx) == (-2, message)
