@@ -316,8 +316,10 @@ ELEMENT_SHORT = {"elemlist": {REFDATA, "dsload"}, "elemkind": {REFDATA, NODEREF,
                  "nodalcoords": {COORDS, NODEREF}, "nodesmotion": {MOTION}, "tnodalmatrices": {MOTION, NODEREF},
                  "tcurvmatrices": {MOTION, NODEREF}, "nsectionpoints": {REFDATA}}
 SHORT.update(ELEMENT_SHORT)
-NEEDED.update({n: r | {CONNECT} if n in ("elemlist", "elemkind") else r for n, r in ELEMENT_SHORT.items()
-               if n != "elemindices"})  # an absent index list: every element is in the shell set
+# An absent element or node array (no listing read, or released: the counters stay) leaves the
+# element routines nothing to do, with status 0.
+NOTHING_TO_DO = {f"{comp}:{n}:None": r | {CONNECT} if n in ("elemlist", "elemkind") else r
+                 for comp, arrays in ARRAYS.items() for n in arrays for r in [ELEMENT_SHORT.get(n)] if r}
 # Data that may legitimately change an answer given with status 0: no damage; a mode without its
 # region array (growth creates it again, zeroed, as it does the whole store without its marker);
 # no outlines, so the ellipses serve; strengths of 1, so that no sub-laminate buckles below them;
@@ -326,6 +328,7 @@ LEGIT = {"damagedata:ndmg:0": QUERY, "damagedata:damagedds:None": STORE, "damage
          "sectiondata:xcstrength:(2,)": QUERY, "elementdata:nelem:0": {COORDS, MOTION, REFDATA},
          "nodaldata:nnodes:0": {COORDS, MOTION}, "nodaldata:ndof:0": {MOTION}}
 LEGIT.update({f"damagedata:{n}:None": STORE for n in ("generaldds", "fiberdds", "matrixdds", "delamdds", "coredds")})
+LEGIT.update(NOTHING_TO_DO)
 BUCKLING = ("Buckling lists disagree with their counts in GetDamageFromDDS",
             "Section or material data too short for the buckling lists in GetDamageFromDDS")
 
@@ -388,6 +391,9 @@ def test_component_data_that_disagree_never_end_the_process(tmp_path):
                     assert statuses[scen, routine] == -2, (scen, routine)
             for routine in NEEDED.get(name, ()):
                 assert statuses[f"{comp}:{name}:None", routine] == -2, (name, routine)
+    for scen, rs in NOTHING_TO_DO.items():
+        for routine in rs:
+            assert statuses[scen, routine] == 0, (scen, routine)
     # the consistent model raises no status, and the damage store finds the point damaged
     assert all(statuses[base, r] == 0 for r in routines)
     answer = {r: json.loads(results[base, r])[0] for r in routines}

@@ -30,9 +30,10 @@ int32_t getabqelementkind(const char* elemtype, size_t elemtype_len);
 /* getabqelementconnectivity: appends one element to the element data
  * (elemlist, elemkind, elemnodes) and advances the running counter. Names
  * starting with neither S nor C, and infinite elements (C followed by IN),
- * are skipped and change nothing. An element to store while any of the three
- * arrays is not allocated, or a counter or node count beyond the arrays,
- * records status -2 and changes nothing (iele included).
+ * are skipped and change nothing. Nothing happens while any of the three
+ * arrays is not allocated (no listing read, or released); a counter or node
+ * count beyond the arrays records status -2 and changes nothing (iele
+ * included).
  *   iele         (in/out) running element counter, incremented per element
  *                         stored
  *   connectivity (in)  nconnect node labels of the element
@@ -45,12 +46,12 @@ void getabqelementconnectivity(int32_t* iele, const int32_t* connectivity, const
 /* GetNodalCoordinates: copies node coordinates into the per-element node
  * slots (nodalcoords) of every element of the shell set that holds the node
  * (the elements 1..nelem while the shell index list does not exist, else
- * the positions in its first nelem entries). Nothing happens without nodes
- * or while nelem is 0. Data that disagree with their counts (nelem or
- * nnodes below 0 or beyond elemnodes and nodalcoords, nelem above 0 while
- * either is not allocated, an index list shorter than nelem or holding a
- * position beyond nelem or the arrays) record status -2 and nothing is
- * written. A nodalcoords of fewer rows than coordinates given takes the
+ * the positions in its first nelem entries). Nothing happens without nodes,
+ * while nelem is 0, or while elemnodes or nodalcoords is not allocated (no
+ * listing read, or released: the counters stay). Data that disagree with
+ * their counts (nelem or nnodes below 0 or beyond elemnodes and nodalcoords,
+ * an index list shorter than nelem or holding a position beyond nelem or the
+ * arrays) record status -2 and nothing is written. A nodalcoords of fewer rows than coordinates given takes the
  * leading ones; a coordinate other than 0 left out records status -2.
  *   coordnp (in)  ncoord x nblock node coordinates (at most three read)
  *   nodeid  (in)  nblock node labels
@@ -66,13 +67,13 @@ void GetNodalCoordinates(const double* coordnp, const int32_t* nodeid, const int
  * and is not stored; of a rotation the first min(ndof, 6) - 3 components are
  * stored (none with three dof per node).
  * Elements without frames use the identity; the shell set is that of
- * GetNodalCoordinates. Nothing happens without nodes or while nelem is 0.
- * An ndim above 3, frame arrays of the wrong shape, a nodesmotion of fewer
- * than 3 rows, or data that disagree with their counts (nelem, nnodes or
- * ndof below 0 or beyond the arrays, nelem above 0 while one of the four
- * arrays is not allocated, an index list shorter than nelem or holding a
- * position beyond nelem or the arrays) record status -2 and nothing is
- * written.
+ * GetNodalCoordinates. Nothing happens without nodes, while nelem is 0, or
+ * while one of the four arrays is not allocated (no listing read, or
+ * released). An ndim above 3, frame arrays of the wrong shape, a nodesmotion
+ * of fewer than 3 rows, or data that disagree with their counts (nelem,
+ * nnodes or ndof below 0 or beyond the arrays, an index list shorter than
+ * nelem or holding a position beyond nelem or the arrays) record status -2
+ * and nothing is written.
  *   ntraction (in)  3 x nblock translations
  *   nrotation (in)  ndim x nblock rotations
  *   nodeid    (in)  nblock node labels
@@ -140,8 +141,8 @@ double GetABQElementOrientation(const double* rm, const double* tdirect);
  * no failure but leaves nsectionpoints at -1. An elemreforientation of fewer
  * than 7 rows records status -2 in the error record and takes no record. An
  * nelem below 0 or beyond any of elemlist, elemreforientation,
- * nsectionpoints and elemkind (elemindices instead when it exists), an array
- * not allocated holding none, records status -2; no index list is built then
+ * nsectionpoints and elemkind (elemindices instead when it exists) that is
+ * allocated records status -2; no index list is built then
  * (nshell 0), labels are looked up only in the elements elemlist holds,
  * records and section points are stored only where the arrays reach, and
  * the lists are still released.
@@ -407,10 +408,11 @@ void GetElementTransformation(double* tcurv, double* origin, double* kappa, cons
  * mid-side data in node slots 5 to 8), written to tnodalmatrices,
  * tcurvmatrices and elemcurvatures; the node coordinates become
  * element-local unless tflag is 1. Needs the reference orientations of
- * GetElementReferenceData. Nothing happens while nelem is 0; an array not
- * allocated, arrays of the wrong shape, and an nelem below 0 or beyond the
- * element and node arrays record status -2 and change nothing; an unknown
- * element kind records status -3 and stops.
+ * GetElementReferenceData. Nothing happens while nelem is 0 or an array is
+ * not allocated (no listing read, or released); arrays of the wrong shape,
+ * and an nelem below 0 or beyond the element and node arrays, record status
+ * -2 and change nothing; an unknown element kind records status -3 and
+ * stops.
  *   lop   (out) 0, or -3 for an element kind outside 0..11
  *   tflag (in, optional) 1 keeps the global node coordinates; otherwise
  *               (default) they are replaced */

@@ -67,9 +67,9 @@ void deload(double* alpha, double* t_user, const int32_t* kstep, const int32_t* 
  * load point lies inside the patch. The load changes sign on continuum
  * shells and solids (kinds 9, 10, 11). A kstep outside the step types
  * records status -2 and changes nothing. With an elemid above 0, an nelem
- * below 0 or beyond elemlist and elemkind (or above 0 while either is not
- * allocated) records status -2; the load is then returned without that
- * change of sign.
+ * below 0 or beyond elemlist and elemkind records status -2; the load is
+ * then returned without that change of sign, as it is while either array is
+ * not allocated.
  *   alpha  (out) load magnitude
  *   t_user (out) 3 components of the load direction, the normal reflected
  *                across the surface plane

@@ -6,10 +6,11 @@
 //
 // Element positions and node slots come from the process-wide element and
 // node data; every walk is bounded by the allocated extents, and counts that
-// reach past them (or below 0, or above 0 with an array the routine needs
-// absent) record -2 instead of being walked.
+// reach past them (or below 0) record -2 instead of being walked. Absent
+// arrays (no model read, or released) leave nothing to do.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include "listhandling_impl.h"
 
 #include "data.h"
@@ -217,11 +218,8 @@ VX_API void getabqelementconnectivity(int32_t* iele, const int32_t* connectivity
   const bool solid = elem::starts_with(elemtype, elemtype_len, "C") &&
                      !(elemtype_len >= 3 && elemtype[1] == 'I' && elemtype[2] == 'N');
   if (!shell && !solid) return;
-  // An element to store and no arrays to take it: nothing may pass for stored.
-  if (!elemlist.allocated() || !elemkind.allocated() || !elemnodes.allocated()) {
-    report(-2, "Element data not allocated in getabqelementconnectivity");
-    return;
-  }
+  // No element arrays (no model read, or released): nothing to store into.
+  if (!elemlist.allocated() || !elemkind.allocated() || !elemnodes.allocated()) return;
   const int64_t i = int64_t(*iele) + 1;
   const int32_t nc = *nconnect;
   if (i < 1 || i > elemlist.extent(1) || i > elemkind.extent(1) || i > elemnodes.extent(2) || nc < 0 ||
@@ -241,11 +239,8 @@ VX_API void GetNodalCoordinates(const double* coordnp, const int32_t* nodeid, co
   using nodaldata::nodalcoords;
   if (*nblock < 1) return;
   const char* disagree = "Element or node data disagree with their counts in GetNodalCoordinates";
-  if (!elemnodes.allocated() || !nodalcoords.allocated()) {
-    // Without the arrays only a model of no elements is answered.
-    if (elementdata::nelem != 0) report(-2, disagree);
-    return;
-  }
+  // No arrays (no model read, or released): nothing to do.
+  if (!elemnodes.allocated() || !nodalcoords.allocated()) return;
   const elem::ShellSet set(std::min(elemnodes.extent(2), nodalcoords.extent(3)));
   const int64_t nn = nodaldata::nnodes;
   if (!set.fits() || !count_fits(nn, std::min(elemnodes.extent(1), nodalcoords.extent(2)))) {
@@ -305,11 +300,8 @@ VX_API void GetNodesMotion(const double* ntraction, const double* nrotation, con
   if (*nblock < 1) return;
   const char* disagree = "Element or node data disagree with their counts in GetNodesMotion";
   if (!elemnodes.allocated() || !nodesmotion.allocated() || !tcurvmatrices.allocated() ||
-      !tnodalmatrices.allocated()) {
-    // Without the arrays only a model of no elements is answered.
-    if (elementdata::nelem != 0) report(-2, disagree);
-    return;
-  }
+      !tnodalmatrices.allocated())
+    return;  // no model read, or released: nothing to do
   // The transformations are read as whole 3 x 3 blocks, eight per element;
   // a motion slot holds at least the three translations.
   if (tnodalmatrices.extent(1) != 3 || tnodalmatrices.extent(2) != 3 || tnodalmatrices.extent(3) < 8 ||
@@ -438,13 +430,18 @@ VX_API void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int3
   *ierror = 0;
   if (nsectionpoints.allocated()) nsectionpoints.fill(-1);
   if (elemreforientation.allocated()) elemreforientation.fill(-1.0);
-  // Every array read or filled here must hold the count's elements (an
-  // absent one holds none), and so must the index list or, without it, the
-  // kinds it is built from. Otherwise no index list is sized by the count,
-  // and the lists of ind are still read and released below.
-  const int64_t shell_data = elemindices.allocated() ? elemindices.extent(1) : elemkind.extent(1);
-  if (!count_fits(nelem, std::min({shell_data, elemlist.extent(1), nsectionpoints.extent(1),
-                                   elemreforientation.extent(2)}))) {
+  // Every array read or filled here must hold the count's elements, and so
+  // must the index list or, without it, the kinds it is built from; an absent
+  // array takes no part (no model read, or released). Otherwise no index list
+  // is sized by the count, and the lists of ind are still read and released
+  // below.
+  int64_t room = INT64_MAX;
+  if (elemindices.allocated()) room = elemindices.extent(1);
+  else if (elemkind.allocated()) room = elemkind.extent(1);
+  if (elemlist.allocated()) room = std::min(room, elemlist.extent(1));
+  if (nsectionpoints.allocated()) room = std::min(room, nsectionpoints.extent(1));
+  if (elemreforientation.allocated()) room = std::min(room, elemreforientation.extent(2));
+  if (!count_fits(nelem, room)) {
     report(-2, "Element data disagree with their count in GetElementReferenceData");
   } else if (!elemindices.allocated() && elemkind.allocated()) {
     elemindices.allocate({nelem});

@@ -463,14 +463,11 @@ VX_API void GetNodeReferenceData(int32_t* lop, const int32_t* tflag) {
   using namespace elementdata;
   using namespace nodaldata;
   *lop = 0;
-  if (nelem == 0) return;
   const char* disagree = "Element or node data disagree with their count in GetNodeReferenceData";
-  // Elements counted and an array missing: no frame could be built.
+  // No model read, or released: nothing to do.
   if (!elemkind.allocated() || !nodalcoords.allocated() || !tcurvmatrices.allocated() ||
-      !tnodalmatrices.allocated() || !elemcurvatures.allocated() || !elemreforientation.allocated()) {
-    report(-2, disagree);
+      !tnodalmatrices.allocated() || !elemcurvatures.allocated() || !elemreforientation.allocated() || nelem == 0)
     return;
-  }
   // Node coordinates, frames and records are used as whole columns and blocks.
   if (nodalcoords.extent(1) < 3 || tnodalmatrices.extent(1) != 3 || tnodalmatrices.extent(2) != 3 ||
       tnodalmatrices.extent(3) < 8 || tcurvmatrices.extent(1) != 3 || tcurvmatrices.extent(2) != 3 ||

@@ -183,18 +183,20 @@ VX_API void dsload(double* alpha, double* t_user, const int32_t* kstep, const do
   }
   if (elemid && *elemid > 0) {
     using namespace elementdata;
-    // An absent array holds no element: with elements counted, the side is unknown.
-    const int64_t n = nelem;
-    if (n < 0 || n > std::min(elemlist.extent(1), elemkind.extent(1))) {
-      report(-2, "Element data disagree with their count in dsload");
-      return;
-    }
-    for (int64_t e = 1; e <= n; ++e)
-      if (elemlist(e) == *elemid) {
-        const int32_t k = elemkind(e);
-        if (k == 9 || k == 10 || k == 11) *alpha = -*alpha;  // continuum shells and solids face the other way
-        break;
+    // Without element arrays (no model read, or released) no element is found.
+    if (elemlist.allocated() && elemkind.allocated()) {
+      const int64_t n = nelem;
+      if (n < 0 || n > std::min(elemlist.extent(1), elemkind.extent(1))) {
+        report(-2, "Element data disagree with their count in dsload");
+        return;
       }
+      for (int64_t e = 1; e <= n; ++e)
+        if (elemlist(e) == *elemid) {
+          const int32_t k = elemkind(e);
+          if (k == 9 || k == 10 || k == 11) *alpha = -*alpha;  // continuum shells and solids face the other way
+          break;
+        }
+    }
   }
 }
 
