@@ -249,3 +249,21 @@ def test_plies_the_counts_leave_out_are_reported(vx, tmp_path, nplies, nsec, mes
     assert p.shape == (9, nplies, nsec)
     within = p[0, :min(nplies, 3), :min(nsec, 2)]
     assert np.all(within == 70000) and not p[0, 3:, :].any() and not p[0, :, 2:].any()
+
+
+def test_a_smaller_model_read_into_the_arrays_of_a_larger_one(vx, tmp_path):
+    """Without a release between them, the second model's cards fill the arrays of the first: the
+    first model's plies past the new counts are no plies of the new model and are not reported."""
+    def job(n):
+        (tmp_path / "SectionCard.vxd").write_text(
+            "++Begin Section, SecID=1\n+Material\n" + "1 " * n + "\n+Orientation\n" + "0 " * n +
+            "\n+Thickness\n1\n++End Section\n")
+        (tmp_path / "MaterialCard.vxd").write_text("++Begin Material, MatID=1\n+Elastic\n70000 0.3\n++End Material\n")
+        vx.sectiondata.nsec = vx.sectiondata.nplies = 1  # as job control starts an analysis
+        vx.iohandling.getsectiondatafromfile("", str(tmp_path))
+        vx.iohandling.getmaterialdatafromfile("", str(tmp_path), int(vx.sectiondata.nplies), int(vx.sectiondata.nsec))
+        return err(vx)[0]
+
+    assert job(8) == 0
+    assert job(4) == 0 and int(vx.sectiondata.nplies) == 4
+    assert np.all(vx.materialdata.peprops[0, :4, 0] == 70000)

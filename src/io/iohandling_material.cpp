@@ -220,7 +220,9 @@ struct Block {
 // blocks over many plies does not scan every ply for every block and item.
 // Plies and sections of the section data beyond the counts the reader was
 // given have no column: the first of each material id there is kept, to be
-// reported with the material.
+// reported with the material. Only the model's own plies count: entries past
+// the section data's counts are those of an earlier, larger model whose
+// arrays were kept.
 struct PlyIndex {
   HashMap<int32_t, Vec<std::pair<int32_t, int32_t>>> at;
   HashMap<int32_t, std::pair<int32_t, int32_t>> beyond;
@@ -230,7 +232,8 @@ PlyIndex index_plies(int32_t np, int32_t ns) {
   PlyIndex ix;
   const auto& mat = md::matidlist;
   if (!mat.allocated()) return ix;
-  const int64_t P = mat.extent(1), S = mat.extent(2);
+  const int64_t P = std::min<int64_t>(std::max<int64_t>({np, sectiondata::nplies, 0}), mat.extent(1));
+  const int64_t S = std::min<int64_t>(std::max<int64_t>({ns, sectiondata::nsec, 0}), mat.extent(2));
   for (int64_t s = 1; s <= S; ++s)
     for (int64_t p = 1; p <= P; ++p) {
       const int32_t id = mat(p, s);
