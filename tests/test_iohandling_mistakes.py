@@ -529,6 +529,11 @@ def test_damage_and_model_example_runs():
      "Error in SectionCard, section ?, line 1: ++Begin Section: integer out of range"),
     ("DamageCard", DMG.replace("DmgID=1", "DmgID=-99999999999"),
      "Error in DamageCard, damage ?, line 1: ++Begin Damage: integer out of range"),
+    # the largest 32-bit integer fits, but marks an unset id
+    ("SectionCard", SEC.format(ori="0 90").replace("SecID=7", "SecID=2147483647"),
+     "Error in SectionCard, section ?, line 1: ++Begin Section: 2147483647 is reserved"),
+    ("MaterialCard", MAT.replace("MatID=1", "MatID=+002147483647"),
+     "Error in MaterialCard, material ?, line 1: ++Begin Material: 2147483647 reserved"),
 ])
 def test_messages_show_their_values_whole(vx, tmp_path, card, text, message):
     read_with(vx, tmp_path, card, text)

@@ -41,16 +41,25 @@ int32_t begin_id(std::string_view opt) {
 
 namespace {
 // An id written as an integer beyond 32 bits: digits alone after an optional sign.
-bool id_beyond_32_bits(std::string_view opt) {
-  if (opt.size() <= 6) return false;
+// The digits (sign included) of an id option begin_id could not read, or
+// nothing when it holds anything else: an id beyond 32 bits, or the marker.
+std::string_view unread_id_digits(std::string_view opt) {
+  if (opt.size() <= 6) return {};
   std::string_view t = opt.substr(6);
   while (!t.empty() && blank(t.front())) t.remove_prefix(1);
   t = t.substr(0, t.find_first_of(" \t,"));
   size_t i = !t.empty() && (t[0] == '+' || t[0] == '-') ? 1 : 0;
-  if (i == t.size()) return false;
-  for (; i < t.size(); ++i)
-    if (t[i] < '0' || t[i] > '9') return false;
-  return true;  // begin_id read none, so it does not fit
+  if (i == t.size()) return {};
+  for (size_t k = i; k < t.size(); ++k)
+    if (t[k] < '0' || t[k] > '9') return {};
+  return t;
+}
+
+// 2147483647 (any sign and leading zeros aside) is the mark of an unset id.
+bool is_unset_mark(std::string_view digits) {
+  if (!digits.empty() && digits[0] == '+') digits.remove_prefix(1);
+  while (digits.size() > 1 && digits[0] == '0') digits.remove_prefix(1);
+  return digits == "2147483647";
 }
 }  // namespace
 
@@ -111,7 +120,10 @@ void Card::begin(int32_t id) {
 int32_t Card::begin_with_id(std::string_view opt, const char* begin_key, const char* form) {
   const int32_t id = begin_id(opt);
   begin(id);
-  if (id == vx::unset && id_beyond_32_bits(opt)) {
+  const std::string_view digits = id == vx::unset ? unread_id_digits(opt) : std::string_view();
+  if (is_unset_mark(digits)) {
+    item_error(begin_key, ": 2147483647 is reserved\n: 2147483647 reserved");
+  } else if (!digits.empty()) {
     item_error(begin_key, ": integer out of range\n: out of range");
   } else if (id == vx::unset) {
     item_error(begin_key, ": no readable id\n: no id");
