@@ -325,7 +325,7 @@ DAMAGE = [
     ("ply 0", "1, 5.0, 5.0, 0", "0, 5.0, 5.0, 0", "Error in DamageCard, damage 1, line 17: +Abstraction: ply 0 outside 1..8"),
     ("ply 9 of 8", "1, 5.0, 5.0, 0", "9, 5.0, 5.0, 0", "Error in DamageCard, damage 1, line 17: +Abstraction: ply 9 outside 1..8"),
     ("ply 1e3", "1, 5.0, 5.0, 0", "1e3, 5.0, 5.0, 0", "Error in DamageCard, damage 1, line 17: +Abstraction: ply 1000 outside 1..8"),
-    ("ply 1.5", "1, 5.0, 5.0, 0", "1.5, 5.0, 5.0, 0", "Error in DamageCard, damage 1, line 17: +Abstraction: ply 1.5 outside 1..8"),
+    ("ply 1.5", "1, 5.0, 5.0, 0", "1.5, 5.0, 5.0, 0", "Error in DamageCard, damage 1, line 17: +Abstraction: ply 1.5 not a whole number"),
     ("interface 8 of 8 plies", "6, 15.0, 10.0, 0", "8, 15.0, 10.0, 0",
      "Error in DamageCard, damage 1, line 12: +Abstraction: interface 8 outside 1..7"),
     ("interface 0", "2, 20.0, 12.0, 0", "0, 20.0, 12.0, 0", "Error in DamageCard, damage 1, line 11: +Abstraction: interface 0 outside 1..7"),

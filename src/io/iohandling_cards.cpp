@@ -716,7 +716,9 @@ void Card::check_values(const Item& it, const Vec<T>& v, int64_t ctx) {
         // Compared as reals: a ply number is never converted before it is known to fit.
         if (!(ply >= 1.0 && ply <= double(ctx)) || ply != std::floor(ply)) {
           const std::string top = std::to_string(ctx);
-          const std::string terse = ply < 1.0 ? " {} < 1" : ply > double(ctx) ? " {} > " + top : " {} not whole";
+          if (ply >= 1.0 && ply <= double(ctx))  // in range, only not whole
+            return bad(r, ": " + what + " {} not a whole number\n: " + what + " {} not whole\n: {} not whole", {ply});
+          const std::string terse = ply < 1.0 ? " {} < 1" : " {} > " + top;
           return bad(r, ": " + what + " {} outside 1.." + top + "\n: " + what + terse + "\n:" + terse, {ply});
         }
         // A second record of the same ply would replace the first.
