@@ -267,3 +267,22 @@ def test_a_smaller_model_read_into_the_arrays_of_a_larger_one(vx, tmp_path):
     assert job(8) == 0
     assert job(4) == 0 and int(vx.sectiondata.nplies) == 4
     assert np.all(vx.materialdata.peprops[0, :4, 0] == 70000)
+
+
+@pytest.mark.parametrize("ids", [(3, 1, 2), (7, 2000000000, 1), (-5, 2147483646, 40)])
+def test_each_material_reaches_its_own_plies(vx, tmp_path, ids):
+    """Ids close together and ids spread over the whole 32-bit range (with plies left without
+    material) land on the same plies, in every section."""
+    a, b, c = ids
+    layout = [[a, b, a, c, b], [c, c, a, b, UNSET]]
+    sections = "".join(
+        f"++Begin Section, SecID={s + 1}\n+Material\n{' '.join(str(m) for m in mats if m != UNSET)}\n"
+        f"+Orientation\n{' '.join(['0'] * sum(m != UNSET for m in mats))}\n+Thickness\n1\n++End Section\n"
+        for s, mats in enumerate(layout))
+    blocks = "".join(f"++Begin Material, MatID={m}\n+Elastic\n{e}, 0.3\n++End Material\n"
+                     for m, e in zip(ids, (1000.0, 2000.0, 3000.0)))
+    read_cards(vx, tmp_path, sections, blocks)
+    assert err(vx)[0] == 0
+    modulus = {a: 1000.0, b: 2000.0, c: 3000.0, UNSET: 0.0}
+    want = [[modulus[m] for m in mats] for mats in layout]
+    np.testing.assert_array_equal(vx.materialdata.peprops[0, :, :].T, want)

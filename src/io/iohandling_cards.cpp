@@ -391,6 +391,8 @@ int64_t outline_breach(const Vec<double>& xy) {
   Vec<Pt> p;
   Vec<int64_t> at;  // vertex of the card of each polygon vertex
   const int64_t nv = int64_t(xy.size() / 2);
+  p.reserve(size_t(nv));
+  at.reserve(size_t(nv));
   for (int64_t i = 0; i < nv; ++i) {
     const Pt q{xy[size_t(2 * i)], xy[size_t(2 * i + 1)]};
     if (p.empty() || q.x != p.back().x || q.y != p.back().y) {
@@ -410,13 +412,22 @@ int64_t outline_breach(const Vec<double>& xy) {
   if (top > 0.0) {
     int e = 0;
     std::frexp(top, &e);
-    for (Pt& q : p) q = {std::ldexp(q.x, -e), std::ldexp(q.y, -e)};
+    if (e > -1000 && e < 1000) {  // the factor itself a normal number: a product is as exact as ldexp
+      const double f = std::ldexp(1.0, -e);
+      for (Pt& q : p) q = {q.x * f, q.y * f};
+    } else {
+      for (Pt& q : p) q = {std::ldexp(q.x, -e), std::ldexp(q.y, -e)};
+    }
   }
   // On one line: every vertex on the line through the first one and the one farthest from it.
+  // Squares suffice: distinct vertices of coordinates scaled to 1 lie at least an ulp of the
+  // largest apart, far above the square root of the least normal number.
   size_t far = 0;
   double dmax = 0.0;
-  for (size_t i = 1; i < m; ++i)
-    if (const double d = std::hypot(p[i].x - p[0].x, p[i].y - p[0].y); d > dmax) dmax = d, far = i;
+  for (size_t i = 1; i < m; ++i) {
+    const double dx = p[i].x - p[0].x, dy = p[i].y - p[0].y;
+    if (const double d = dx * dx + dy * dy; d > dmax) dmax = d, far = i;
+  }
   bool flat = true;
   for (size_t i = 1; i < m && flat; ++i) flat = turn(p[0], p[far], p[i]) == 0;
   if (m < 3 || flat) return -1;
@@ -429,14 +440,15 @@ int64_t outline_breach(const Vec<double>& xy) {
   };
   Vec<Box> box(m);
   double span[2] = {0.0, 0.0};
+  auto next = [m](size_t i) { return i + 1 == m ? 0 : i + 1; };
   for (size_t i = 0; i < m; ++i) {
-    const Pt a = p[i], b = p[(i + 1) % m];
+    const Pt a = p[i], b = p[next(i)];
     span[0] += std::fabs(a.x - b.x);
     span[1] += std::fabs(a.y - b.y);
   }
   const bool by_x = span[0] <= span[1];
   for (size_t i = 0; i < m; ++i) {
-    const Pt a = p[i], b = p[(i + 1) % m];
+    const Pt a = p[i], b = p[next(i)];
     const double u0 = by_x ? a.x : a.y, u1 = by_x ? b.x : b.y, v0 = by_x ? a.y : a.x, v1 = by_x ? b.y : b.x;
     box[i] = {std::min(u0, u1), std::max(u0, u1), std::min(v0, v1), std::max(v0, v1), i};
   }
@@ -449,7 +461,7 @@ int64_t outline_breach(const Vec<double>& xy) {
       if (h.hi2 < g.lo2 || h.lo2 > g.hi2) continue;
       const size_t a = std::min(g.e, h.e), b = std::max(g.e, h.e);
       if (b >= first) continue;
-      const Pt a0 = p[a], a1 = p[(a + 1) % m], b0 = p[b], b1 = p[(b + 1) % m];
+      const Pt a0 = p[a], a1 = p[next(a)], b0 = p[b], b1 = p[next(b)];
       bool hit;
       if (b == a + 1 || (a == 0 && b == m - 1)) {
         // Neighbours share a vertex; they meet elsewhere only when one folds back over the other.

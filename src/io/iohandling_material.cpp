@@ -224,6 +224,14 @@ struct Block {
 // the section data's counts are those of an earlier, larger model whose
 // arrays were kept.
 struct PlyIndex {
+  // Ids within a range not much wider than their count (the usual 1, 2, ...)
+  // are found by offset: cols[start[id - lo] .. start[id - lo + 1]). Ids
+  // spread wider go through the map. Either way the columns of one id keep
+  // the order of the scan.
+  bool dense = true;
+  int64_t lo = 0;
+  Vec<int64_t> start;
+  Vec<std::pair<int32_t, int32_t>> cols;
   HashMap<int32_t, Vec<std::pair<int32_t, int32_t>>> at;
   HashMap<int32_t, std::pair<int32_t, int32_t>> beyond;
 };
@@ -234,18 +242,52 @@ PlyIndex index_plies(int32_t np, int32_t ns) {
   if (!mat.allocated()) return ix;
   const int64_t P = std::min<int64_t>(std::max<int64_t>({np, sectiondata::nplies, 0}), mat.extent(1));
   const int64_t S = std::min<int64_t>(std::max<int64_t>({ns, sectiondata::nsec, 0}), mat.extent(2));
+  const int64_t Pin = std::min<int64_t>(std::max(np, 0), P), Sin = std::min<int64_t>(std::max(ns, 0), S);
+  // The first column of each id outside the counts, in the order of the scan.
   for (int64_t s = 1; s <= S; ++s)
-    for (int64_t p = 1; p <= P; ++p) {
-      const int32_t id = mat(p, s);
-      if (p <= np && s <= ns) ix.at[id].emplace_back(int32_t(p), int32_t(s));
-      else if (id != vx::unset) ix.beyond.try_emplace(id, int32_t(p), int32_t(s));
-    }
+    for (int64_t p = s <= Sin ? Pin + 1 : 1; p <= P; ++p)
+      if (const int32_t id = mat(p, s); id != vx::unset) ix.beyond.try_emplace(id, int32_t(p), int32_t(s));
+  // The unset id marks plies without material: no block asks for it.
+  int64_t lo = INT64_MAX, hi = INT64_MIN, n = 0;
+  for (int64_t s = 1; s <= Sin; ++s)
+    for (int64_t p = 1; p <= Pin; ++p)
+      if (const int64_t id = mat(p, s); id != vx::unset) {
+        lo = std::min(lo, id);
+        hi = std::max(hi, id);
+        ++n;
+      }
+  if (n == 0) return ix;
+  ix.dense = hi - lo < 2 * n + 64;
+  if (!ix.dense) {
+    for (int64_t s = 1; s <= Sin; ++s)
+      for (int64_t p = 1; p <= Pin; ++p)
+        if (const int32_t id = mat(p, s); id != vx::unset) ix.at[id].emplace_back(int32_t(p), int32_t(s));
+    return ix;
+  }
+  ix.lo = lo;
+  ix.start.assign(size_t(hi - lo + 2), 0);
+  for (int64_t s = 1; s <= Sin; ++s)
+    for (int64_t p = 1; p <= Pin; ++p)
+      if (const int32_t id = mat(p, s); id != vx::unset) ++ix.start[size_t(id - lo + 1)];
+  for (size_t k = 1; k < ix.start.size(); ++k) ix.start[k] += ix.start[k - 1];
+  ix.cols.resize(size_t(n));
+  Vec<int64_t> next(ix.start.begin(), ix.start.end() - 1);
+  for (int64_t s = 1; s <= Sin; ++s)
+    for (int64_t p = 1; p <= Pin; ++p)
+      if (const int32_t id = mat(p, s); id != vx::unset) ix.cols[size_t(next[size_t(id - lo)]++)] = {int32_t(p), int32_t(s)};
   return ix;
 }
 
 // Every (ply, section) column whose material id is `id`, inside the arrays.
 template <class F>
 void for_plies(const PlyIndex& plies, int32_t id, F&& f) {
+  if (plies.dense) {
+    const int64_t k = int64_t(id) - plies.lo;
+    if (k < 0 || k + 1 >= int64_t(plies.start.size())) return;
+    for (int64_t i = plies.start[size_t(k)]; i < plies.start[size_t(k + 1)]; ++i)
+      f(int64_t(plies.cols[size_t(i)].first), int64_t(plies.cols[size_t(i)].second));
+    return;
+  }
   const auto it = plies.at.find(id);
   if (it == plies.at.end()) return;
   for (const auto& [p, s] : it->second) f(int64_t(p), int64_t(s));
