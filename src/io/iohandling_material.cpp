@@ -293,19 +293,43 @@ void for_plies(const PlyIndex& plies, int32_t id, F&& f) {
   for (const auto& [p, s] : it->second) f(int64_t(p), int64_t(s));
 }
 
-// n values into arr(offset + 1.., p, s) as far as the array's first extent allows.
+// Into every column of material `id`: `blocks` blocks of n values v, block t
+// from row t * stride + 1, as far as the array's first extent allows. False
+// when a value had no place (rows too few, or a column outside the array).
+// The extents are taken once: the loop is bound by its stores into arrays far
+// larger than the caches, and any further work per column shows.
 template <class T, class A>
-bool put(A& arr, int64_t p, int64_t s, const T* v, int64_t n, int64_t offset = 0) {
-  if (!arr.allocated() || p > arr.extent(2) || s > arr.extent(3)) return false;
-  const int64_t rows = arr.extent(1);
-  const int64_t k = std::max<int64_t>(0, std::min<int64_t>(n, rows - offset));
-  T* col = arr.data() + (p - 1) * rows + (s - 1) * rows * arr.extent(2);
-  for (int64_t i = 0; i < k; ++i) col[offset + i] = v[i];
-  return k == n;
+bool put_all(const PlyIndex& plies, int32_t id, A& arr, const T* v, int64_t n, int64_t blocks = 1, int64_t stride = 0) {
+  const bool have = arr.allocated();
+  const int64_t rows = have ? arr.extent(1) : 0, np = have ? arr.extent(2) : 0, ns = have ? arr.extent(3) : 0;
+  T* const base = have ? arr.data() : nullptr;
+  // How much of each block fits is the same in every column.
+  bool fits = true;
+  for (int64_t t = 0; t < blocks; ++t) fits = fits && rows - t * stride >= n;
+  const bool run = blocks == 1 || stride == n;  // the blocks lie one after the other
+  const int64_t whole = run ? std::max<int64_t>(0, std::min<int64_t>(n * blocks, rows)) : 0;
+  bool any = false, outside = false;
+  for_plies(plies, id, [&](int64_t p, int64_t s) {
+    any = true;
+    if (p > np || s > ns) {
+      outside = true;
+      return;
+    }
+    T* const col = base + (p - 1) * rows + (s - 1) * rows * np;
+    if (run) {
+      for (int64_t i = 0; i < whole; ++i) col[i] = v[i];
+      return;
+    }
+    for (int64_t t = 0; t < blocks; ++t) {
+      const int64_t k = std::max<int64_t>(0, std::min<int64_t>(n, rows - t * stride));
+      for (int64_t i = 0; i < k; ++i) col[t * stride + i] = v[t * n + i];
+    }
+  });
+  return !any || (fits && !outside);
 }
 template <class T, class A>
-bool put(A& arr, int64_t p, int64_t s, const Vec<T>& v) {
-  return put(arr, p, s, v.data(), int64_t(v.size()));
+bool put_all(const PlyIndex& plies, int32_t id, A& arr, const Vec<T>& v) {
+  return put_all(plies, id, arr, v.data(), int64_t(v.size()));
 }
 
 // The nine constants (E1, E2, E3, nu12, nu13, nu23, G12, G13, G23) give a
@@ -416,10 +440,13 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
                           {md::temperatures(t + 1)});
         }
       }
-      for_plies(plies, id, [&](int64_t p, int64_t s) {
-        for (int64_t t = 0; t < nblocks; ++t)
-          note(stride >= 9 && put(md::peprops, p, s, &nye[size_t(9 * t)], 9, t * stride), "+Elastic", b.at_elastic);
-      });
+      if (stride >= 9) {
+        note(put_all(plies, id, md::peprops, nye.data(), 9, nblocks, stride), "+Elastic", b.at_elastic);
+      } else {
+        bool any = false;
+        for_plies(plies, id, [&](int64_t, int64_t) { any = true; });
+        note(!any, "+Elastic", b.at_elastic);
+      }
     }  // other counts: reported with the item
   }
   if (b.at_strength && nstr > 0) {  // an item without values gives nothing
@@ -430,13 +457,13 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
       for (int64_t t = 0; t < nblocks; ++t)
         for (int64_t k = 0; k < nstr; ++k)
           v[size_t(t * nstr + k)] = b.strength[size_t(k)] * (tdep ? b.factors[size_t(t * frow + nel + k)] : 1.0);
-      for_plies(plies, id, [&](int64_t p, int64_t s) { note(put(md::psprops, p, s, v), "+Strength", b.at_strength); });
+      note(put_all(plies, id, md::psprops, v), "+Strength", b.at_strength);
     }
   }
   // Lists of up to most values (a longer one is reported with its item and not used).
   auto upto = [&](int32_t at, const auto& v, auto& arr, const char* item, size_t most) {
     if (!at || v.empty() || v.size() > most) return;  // an item without values gives nothing
-    for_plies(plies, id, [&](int64_t p, int64_t s) { note(put(arr, p, s, v), item, at); });
+    note(put_all(plies, id, arr, v), item, at);
   };
   upto(b.at_hygro, b.hygro, md::phprops, "+Hygrothermal", 5);
   upto(b.at_fracture, b.fracture, md::pfprops, "+Fracture", 5);
@@ -450,7 +477,7 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
     if (b.degradation.size() == 12 || b.degradation.size() == 6) {
       Vec<double> v(b.degradation);
       if (v.size() == 6) v.insert(v.end(), b.degradation.begin(), b.degradation.end());
-      for_plies(plies, id, [&](int64_t p, int64_t s) { note(put(md::pelimits, p, s, v), "+Failure", b.at_degradation); });
+      note(put_all(plies, id, md::pelimits, v), "+Failure", b.at_degradation);
     }  // other counts: reported with the item
   }
 
