@@ -440,13 +440,7 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
                           {md::temperatures(t + 1)});
         }
       }
-      if (stride >= 9) {
-        note(put_all(plies, id, md::peprops, nye.data(), 9, nblocks, stride), "+Elastic", b.at_elastic);
-      } else {
-        bool any = false;
-        for_plies(plies, id, [&](int64_t, int64_t) { any = true; });
-        note(!any, "+Elastic", b.at_elastic);
-      }
+      note(put_all(plies, id, md::peprops, nye.data(), 9, nblocks, stride), "+Elastic", b.at_elastic);
     }  // other counts: reported with the item
   }
   if (b.at_strength && nstr > 0) {  // an item without values gives nothing
