@@ -71,6 +71,7 @@ def read_job(vx, d, nsteps=2, deck=""):
 
 
 def error_record(vx):
-    """(status, message without trailing blanks, or the zero bytes of a text never set) of the error record."""
+    """(status, message) of the error record: the message without trailing blanks or zero bytes, '' for a
+    text never set."""
     eh = vx.errorhandling
     return int(eh.errstat), bytes(eh.errstring).rstrip(b"\0").decode().rstrip()
