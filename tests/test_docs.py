@@ -11,6 +11,7 @@ import sys
 import numpy as np
 import pytest
 
+from binding_sweep import extent_arguments
 from conftest import _find_native_library, error_record, run_python
 
 ROOT = pathlib.Path(__file__).resolve().parents[1]
@@ -388,24 +389,7 @@ def test_python_refusals_the_docstrings_name(vx, comp, name, args, cls):
     assert error_record(vx)[0] == 0
 
 
-_INT_ARGUMENT = re.compile(r"^(\w+) : input int(?:, optional)?$", re.M)
 _C_ONLY = re.compile(r"\bfrom C\b|\bC call|\bC caller", re.I)
-
-
-def _extent_arguments(doc):
-    """Integer arguments that are the whole extent of an axis of an array:
-    the ones the binding refuses negative."""
-    whole = set()
-    for bounds in re.findall(r"with bounds \((.*)\)", doc):
-        depth, cur = 0, ""
-        for ch in bounds + ",":
-            if ch == "," and depth == 0:
-                whole.add(cur.strip())
-                cur = ""
-                continue
-            depth += (ch == "(") - (ch == ")")
-            cur += ch
-    return [a for a in _INT_ARGUMENT.findall(doc) if a in whole]
 
 
 def _negative_extent_claims(doc, e):
@@ -436,7 +420,7 @@ def test_what_a_negative_extent_does_is_said_for_python_too(vx):
     examined, untold = 0, []
     for comp in _components():
         for name, r in _routines(vx, comp):
-            for e in _extent_arguments(r.__doc__):
+            for e, _ in extent_arguments(r.__doc__):
                 claims, bare = _negative_extent_claims(r.__doc__, e)
                 examined += len(claims)
                 untold += ["%s.%s (%s): %s" % (comp, name, e, s[:120]) for s in bare]
