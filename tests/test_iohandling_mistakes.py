@@ -522,6 +522,10 @@ def test_damage_and_model_example_runs():
      "Error in MaterialCard, material 1, line 7: +Failure: limit -1e-09 outside 0..1"),
     ("MaterialCard", MAT.replace("++End", "+Temperature\n20 80 79.99999\n++End"),
      "Error in MaterialCard, material 1, line 7: +Temperature: 79.99999 not above 80"),
+    # a value too long for any wording is rounded, and marked where that changes it
+    ("MaterialCard", "** c\n" * 999990 + MAT.replace("MatID=1", "MatID=2147483646")
+     .replace("++End", "+Failure, TYPE=DEGRADATION\n0.5 1.00000000000001 1 1 1 1\n++End"),
+     "Error in MaterialCard, material 2147483646, line 999997: +Failure: limit ~1 > 1"),
     ("DamageCard", DMG.replace("1, 2.0", "4294967296, 2.0"),
      "Error in DamageCard, damage 1, line 5: +Abstraction: ply 4294967296 outside 1..2"),
     # an id beyond 32 bits is an integer out of range, like every other integer

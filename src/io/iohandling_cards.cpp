@@ -80,8 +80,10 @@ std::string values(int64_t n) { return std::to_string(n) + (n == 1 ? " value" : 
 std::string number(double v, int digits) {
   char t[32];
   if (digits > 0) {
+    // Rounded: marked as such where it is not the value, so that a limit
+    // of 1.00000000000001 does not read "1 > 1".
     std::snprintf(t, sizeof t, "%.*g", digits, v);
-    return t;
+    return std::strtod(t, nullptr) == v ? std::string(t) : "~" + std::string(t);
   }
   // The shortest text that reads back as the value: 1.0000001 is not 1, and
   // 200 is "200", not "2e+02".

@@ -59,7 +59,8 @@ class Card final : public BadLine {
   // by '\n': the first that fits the 80 characters of the record after the
   // prefix is kept, so that long line numbers and ids cost wording, never the
   // point. Each "{}" of a wording stands for the next of vals, printed in its
-  // shortest exact form, or with fewer digits when no wording fits otherwise.
+  // shortest exact form, or with fewer digits (after a "~" where rounded) when
+  // no wording fits otherwise.
   void error(std::string_view what, int32_t line, std::initializer_list<double> vals = {});
   void error(std::string_view what) { error(what, line_); }
   // "Error in <card>[, <block> <id>][, line <n>]: ", the start of every report.
