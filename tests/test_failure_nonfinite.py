@@ -265,13 +265,15 @@ def _held_sudden(vx, where, k, viscous=False):
 
 
 def _viscous(vx, degr_old=1.0, eta=0.0, de3=1.0, g=0.2):
-    """(E2 discounted, de(2..6), degr_old) after a viscous call with a NaN in its regularisation."""
+    """(E1 discounted, E2 discounted, de(2..6), degr_old) after a viscous call with a NaN in its
+    regularisation."""
     de, old = np.ones(6), np.array(degr_old)
     de[2] = de3
     r = vx.degradation.suddendegradation_viscouse(PE.copy(), PS.copy(), PE, PS, de, np.ones(9), g, g,
                                                   np.array([1.0, 0.5]), 0.1, old, eta, 1.0)
     assert len(set(r[2][1:])) == 1  # de(2..6) share the matrix fraction
-    return bool(r[0][1] != PE[1]), pytest.approx(float(r[2][1]), rel=1e-14), pytest.approx(float(old), rel=1e-14)
+    return (bool(r[0][0] != PE[0]), bool(r[0][1] != PE[1]), pytest.approx(float(r[2][1]), rel=1e-14),
+            pytest.approx(float(old), rel=1e-14))
 
 
 def _extent(vx, mdmg):
@@ -372,16 +374,17 @@ UNKNOWN_THRESHOLD_CASES = [
     ("viscous, held E1 factor NaN", lambda vx: _held_sudden(vx, "de", 0, viscous=True), (True, False, 0.1),
      (-2, HELD + "_viscouse")),
     ("held values known", lambda vx: _sudden(vx, 0.2, 0.2, [1.0, 0.5]), (False, False), (0, None)),
-    # a regularised fraction of NaN counts as total loss and is stored so
-    ("viscous, eta NaN", lambda vx: _viscous(vx, eta=NAN), (False, 0.0, 0.0), (-2, VISCOUS)),
+    # a regularised fraction of NaN has lost its mode's history: the mode fails with total loss,
+    # stored so
+    ("viscous, eta NaN", lambda vx: _viscous(vx, eta=NAN), (True, True, 0.0, 0.0), (-2, VISCOUS)),
     ("viscous, dt NaN", lambda vx: vx.degradation.suddendegradation_viscouse(
         PE.copy(), PS.copy(), PE, PS, np.ones(6), np.ones(9), 0.2, 0.2, np.array([1.0, 0.5]), 0.1, np.array(1.0),
         0.0, NAN)[2][1], 0.0, (-2, VISCOUS)),
-    ("viscous, degr_old NaN", lambda vx: _viscous(vx, degr_old=NAN), (False, 0.1, 0.0), (-2, VISCOUS)),
-    ("viscous, matrix factor NaN", lambda vx: _viscous(vx, de3=NAN), (False, 0.0, 0.1), (-2, VISCOUS)),
-    ("viscous, matrix factor NaN, failed", lambda vx: _viscous(vx, de3=NAN, g=1.5), (True, 0.0, 0.1),
+    ("viscous, degr_old NaN", lambda vx: _viscous(vx, degr_old=NAN), (True, True, 0.0, 0.0), (-2, VISCOUS)),
+    ("viscous, matrix factor NaN", lambda vx: _viscous(vx, de3=NAN), (False, True, 0.0, 0.1), (-2, VISCOUS)),
+    ("viscous, matrix factor NaN, failed", lambda vx: _viscous(vx, de3=NAN, g=1.5), (True, True, 0.0, 0.1),
      (-2, VISCOUS)),
-    ("viscous, every value known", lambda vx: _viscous(vx, eta=1.0), (False, 0.55, 0.55), (0, None)),
+    ("viscous, every value known", lambda vx: _viscous(vx, eta=1.0), (False, False, 0.55, 0.55), (0, None)),
     ("growth step, flag NaN", lambda vx: _extent(vx, NAN), True,
      (-2, "NaN failure flag in getextentofprojecteddamage")),
     ("store growth, matrix flag NaN", lambda vx: _update(vx, [0, 1.0, NAN, 0, 0]),

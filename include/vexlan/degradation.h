@@ -64,9 +64,10 @@ void SuddenDegradation(double* degpeprops, double* degpsprops, const double* pep
  * before the discount. Every call prints three lines to standard output
  * ("Get regularised degradation factor", "Viskose degradation for FF" f1,
  * "Viskose degradation for IFF" f2). A fraction that comes out NaN (from a
- * NaN degr_old, de(2..6), degrfac, eta or dt) counts as 0, total loss: it is
- * stored so in degr_old or de(2..6), printed so and applied so on failure,
- * with status -2 "NaN degradation factor in SuddenDegradation_viscouse". A
+ * NaN degr_old, de(2..6), degrfac, eta or dt) has lost its mode's history:
+ * it counts as 0, total loss, stored so in degr_old or de(2..6) and printed
+ * so, and its mode (f1 fibre, f2 matrix) counts as failed, with status -2
+ * "NaN degradation factor in SuddenDegradation_viscouse". A
  * NaN effort or threshold, or a NaN held de(1), df or shear modulus, counts
  * as failure as in SuddenDegradation, with status -2 and the messages there
  * ending "in SuddenDegradation_viscouse". Nothing else is recorded.

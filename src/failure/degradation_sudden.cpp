@@ -52,10 +52,11 @@ inline bool held_nan(const double* de, const double* df, const double* degpe) {
 }
 
 // Ply discount with separate retained fractions for fibre (ff) and matrix (fm)
-// failure.
+// failure. A mode whose history the caller found lost (fibre_lost,
+// matrix_lost) counts as failed.
 void discount(double* degpe, double* degps, const double* pe, const double* ps, double* de, double* df,
               double* g_f, double* g_m, const double* ttol, double ff, double fm, const double* nm,
-              const char* routine) {
+              const char* routine, bool fibre_lost = false, bool matrix_lost = false) {
   double mode[6] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
   bool modes = false;  // mode values in effect; without them a NaN ttol(2) meets only the zeros
   if (nm) {
@@ -81,8 +82,8 @@ void discount(double* degpe, double* degps, const double* pe, const double* ps, 
     return at ? v >= t : v > t;
   };
   auto mode_reached = [&](int i) { return modes ? reached(mode[i], ttol[1], false) : mode[i] > ttol[1]; };
-  bool fibre = reached(*g_f, ttol[0], true) | mode_reached(0);
-  bool matrix = reached(*g_m, ttol[0], true);
+  bool fibre = reached(*g_f, ttol[0], true) | mode_reached(0) | fibre_lost;
+  bool matrix = reached(*g_m, ttol[0], true) | matrix_lost;
   for (int i = 1; i < 6; ++i) matrix = mode_reached(i) | matrix;
   if (unknown) report_nan("NaN failure effort or threshold", routine);
   // A held factor or shear modulus that is NaN has lost its history, and the
@@ -175,19 +176,22 @@ VX_API void SuddenDegradation_viscouse(double* degpeprops, double* degpsprops, c
   const double m = vx::util::any_nan(de + 1, 5) ? vx::not_a_number : *std::min_element(de + 1, de + 6);
   double f2 = 1.0 - regularise(1.0 - m, 1.0 - *degrfac, *eta, *dt);
   // A fraction that comes out NaN (from degr_old, the factors, degrfac, eta
-  // or dt) is unknown: it counts as total loss and is stored so, never
-  // dropped by the minima as if nothing had been lost.
-  if (std::isnan(f1) || std::isnan(f2)) {
+  // or dt) has lost the mode's history: the mode counts as failed with total
+  // loss, and the fraction is stored so, never dropped by the minima as if
+  // nothing had been lost.
+  const bool fibre_lost = std::isnan(f1), matrix_lost = std::isnan(f2);
+  if (fibre_lost || matrix_lost) {
     report_nan("NaN degradation factor", routine);
-    if (std::isnan(f1)) f1 = 0.0;
-    if (std::isnan(f2)) f2 = 0.0;
+    if (fibre_lost) f1 = 0.0;
+    if (matrix_lost) f2 = 0.0;
   }
   *degr_old = f1;
   std::fill(de + 1, de + 6, f2);
   vx::ListLine().str("Get regularised degradation factor").print();
   vx::ListLine().str("Viskose degradation for FF").r(f1).print();
   vx::ListLine().str("Viskose degradation for IFF").r(f2).print();
-  discount(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, f1, f2, nm, routine);
+  discount(degpeprops, degpsprops, peprops, psprops, de, df, g_f, g_m, ttol, f1, f2, nm, routine, fibre_lost,
+           matrix_lost);
 }
 
 VX_API void IsotropicDegradation(const double* peprops, const double* d, const double* life, const double* degr,
