@@ -254,11 +254,12 @@ def test_plies_the_counts_leave_out_are_reported(vx, tmp_path, nplies, nsec, mes
 def test_a_smaller_model_read_into_the_arrays_of_a_larger_one(vx, tmp_path):
     """Without a release between them, the second model's cards fill the arrays of the first: the
     first model's plies past the new counts are no plies of the new model and are not reported."""
-    def job(n):
+    def job(n, mat=1):
         (tmp_path / "SectionCard.vxd").write_text(
-            "++Begin Section, SecID=1\n+Material\n" + "1 " * n + "\n+Orientation\n" + "0 " * n +
+            "++Begin Section, SecID=1\n+Material\n" + f"{mat} " * n + "\n+Orientation\n" + "0 " * n +
             "\n+Thickness\n1\n++End Section\n")
-        (tmp_path / "MaterialCard.vxd").write_text("++Begin Material, MatID=1\n+Elastic\n70000 0.3\n++End Material\n")
+        (tmp_path / "MaterialCard.vxd").write_text(
+            f"++Begin Material, MatID={mat}\n+Elastic\n70000 0.3\n++End Material\n")
         vx.sectiondata.nsec = vx.sectiondata.nplies = 1  # as job control starts an analysis
         vx.iohandling.getsectiondatafromfile("", str(tmp_path))
         vx.iohandling.getmaterialdatafromfile("", str(tmp_path), int(vx.sectiondata.nplies), int(vx.sectiondata.nsec))
@@ -267,6 +268,10 @@ def test_a_smaller_model_read_into_the_arrays_of_a_larger_one(vx, tmp_path):
     assert job(8) == 0
     assert job(4) == 0 and int(vx.sectiondata.nplies) == 4
     assert np.all(vx.materialdata.peprops[0, :4, 0] == 70000)
+    # nor do they name a material the new card must define
+    release_model(vx)
+    assert job(8, mat=2) == 0
+    assert job(4) == 0
 
 
 @pytest.mark.parametrize("ids", [(3, 1, 2), (7, 2000000000, 1), (-5, 2147483646, 40)])

@@ -236,12 +236,19 @@ struct PlyIndex {
   HashMap<int32_t, std::pair<int32_t, int32_t>> beyond;
 };
 
+// The plies and sections of matidlist that belong to the model: those of
+// the section data's counts or of the counts given, whichever are larger.
+std::pair<int64_t, int64_t> model_columns(int32_t np, int32_t ns) {
+  const auto& mat = md::matidlist;
+  if (!mat.allocated()) return {0, 0};
+  return {std::min<int64_t>(std::max<int64_t>({np, sectiondata::nplies, 0}), mat.extent(1)),
+          std::min<int64_t>(std::max<int64_t>({ns, sectiondata::nsec, 0}), mat.extent(2))};
+}
+
 PlyIndex index_plies(int32_t np, int32_t ns) {
   PlyIndex ix;
   const auto& mat = md::matidlist;
-  if (!mat.allocated()) return ix;
-  const int64_t P = std::min<int64_t>(std::max<int64_t>({np, sectiondata::nplies, 0}), mat.extent(1));
-  const int64_t S = std::min<int64_t>(std::max<int64_t>({ns, sectiondata::nsec, 0}), mat.extent(2));
+  const auto [P, S] = model_columns(np, ns);
   const int64_t Pin = std::min<int64_t>(std::max(np, 0), P), Sin = std::min<int64_t>(std::max(ns, 0), S);
   // The first column of each id outside the counts, in the order of the scan.
   for (int64_t s = 1; s <= S; ++s)
@@ -696,14 +703,13 @@ VX_API void getmaterialdatafromfile(const char* filepath, const char* workspace,
   }
 
   // A ply that names a material the card does not define keeps its initial data.
-  const auto& mat = md::matidlist;
-  for (int64_t i = 0, n = mat.size(); i < n; ++i) {
-    const int32_t id = mat.data()[i];
-    if (id != vx::unset && !seen.count(id)) {
-      char m[100];
-      std::snprintf(m, sizeof m, "Warning: no material block for material id %d", id);
-      vx::report(-2, m);
-      break;
-    }
-  }
+  const auto [P, S] = model_columns(np, ns);
+  for (int64_t s = 1; s <= S; ++s)
+    for (int64_t p = 1; p <= P; ++p)
+      if (const int32_t id = md::matidlist(p, s); id != vx::unset && !seen.count(id)) {
+        char m[100];
+        std::snprintf(m, sizeof m, "Warning: no material block for material id %d", id);
+        vx::report(-2, m);
+        return;
+      }
 }
