@@ -300,21 +300,17 @@ void for_plies(const PlyIndex& plies, int32_t id, F&& f) {
   for (const auto& [p, s] : it->second) f(int64_t(p), int64_t(s));
 }
 
-// Into every column of material `id`: `blocks` blocks of n values v, block t
-// from row t * stride + 1, as far as the array's first extent allows. False
-// when a value had no place (rows too few, or a column outside the array).
-// The extents are taken once: the loop is bound by its stores into arrays far
-// larger than the caches, and any further work per column shows.
+// Into every column of material `id`: the n values v from row 1, as far as
+// the array's first extent allows. False when a value had no place (rows too
+// few, or a column outside the array). The extents are taken once: the loop
+// is bound by its stores into arrays far larger than the caches, and any
+// further work per column shows.
 template <class T, class A>
-bool put_all(const PlyIndex& plies, int32_t id, A& arr, const T* v, int64_t n, int64_t blocks = 1, int64_t stride = 0) {
+bool put_all(const PlyIndex& plies, int32_t id, A& arr, const T* v, int64_t n) {
   const bool have = arr.allocated();
   const int64_t rows = have ? arr.extent(1) : 0, np = have ? arr.extent(2) : 0, ns = have ? arr.extent(3) : 0;
   T* const base = have ? arr.data() : nullptr;
-  // How much of each block fits is the same in every column.
-  bool fits = true;
-  for (int64_t t = 0; t < blocks; ++t) fits = fits && rows - t * stride >= n;
-  const bool run = blocks == 1 || stride == n;  // the blocks lie one after the other
-  const int64_t whole = run ? std::max<int64_t>(0, std::min<int64_t>(n * blocks, rows)) : 0;
+  const int64_t k = std::min(n, rows);
   bool any = false, outside = false;
   for_plies(plies, id, [&](int64_t p, int64_t s) {
     any = true;
@@ -323,16 +319,9 @@ bool put_all(const PlyIndex& plies, int32_t id, A& arr, const T* v, int64_t n, i
       return;
     }
     T* const col = base + (p - 1) * rows + (s - 1) * rows * np;
-    if (run) {
-      for (int64_t i = 0; i < whole; ++i) col[i] = v[i];
-      return;
-    }
-    for (int64_t t = 0; t < blocks; ++t) {
-      const int64_t k = std::max<int64_t>(0, std::min<int64_t>(n, rows - t * stride));
-      for (int64_t i = 0; i < k; ++i) col[t * stride + i] = v[t * n + i];
-    }
+    for (int64_t i = 0; i < k; ++i) col[i] = v[i];
   });
-  return !any || (fits && !outside);
+  return !any || (k == n && !outside);
 }
 template <class T, class A>
 bool put_all(const PlyIndex& plies, int32_t id, A& arr, const Vec<T>& v) {
@@ -428,7 +417,6 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
   if (b.at_elastic) {
     if (nel == 2 || nel == 5 || nel == 9) {
       const int32_t n = int32_t(nel);
-      const int64_t stride = md::peprops.allocated() ? md::peprops.extent(1) / std::max<int64_t>(nt, 1) : 0;
       const int64_t nblocks = tdep ? nt : 1;
       Vec<double> nye(size_t(9 * nblocks));
       {
@@ -447,7 +435,8 @@ void distribute(io::Card& card, const Block& b, const PlyIndex& plies, int32_t n
                           {md::temperatures(t + 1)});
         }
       }
-      note(put_all(plies, id, md::peprops, nye.data(), 9, nblocks, stride), "+Elastic", b.at_elastic);
+      // One block of nine per temperature, one after the other in the column.
+      note(put_all(plies, id, md::peprops, nye), "+Elastic", b.at_elastic);
     }  // other counts: reported with the item
   }
   if (b.at_strength && nstr > 0) {  // an item without values gives nothing
