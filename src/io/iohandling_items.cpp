@@ -97,6 +97,16 @@ constexpr ParamList matrix_param_decl[] = {
 };
 // clang-format on
 
+// The material reader checks a parameter list's values for being positive
+// only: a kind it does not check would be promised by the guide in vain.
+constexpr bool parameter_kinds_checked() {
+  for (const ParamList& l : matrix_param_decl)
+    for (Kind k : l.kinds)
+      if (k != Kind::real && k != Kind::positive) return false;
+  return true;
+}
+static_assert(parameter_kinds_checked(), "a parameter list declares a kind the reader does not check");
+
 }  // namespace
 
 const std::span<const Item> step_items(step_decl), section_items(section_decl),
