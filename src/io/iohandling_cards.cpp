@@ -752,20 +752,13 @@ void Card::check(const Item& it, const Vec<int32_t>& v, int64_t ctx) { check_val
 
 void Card::later(std::string_view item, std::string_view what, int32_t line) {
   if (errorhandling::errstat != 0 || !later_.empty()) return;
-  // Each wording of what after the item, as item_error composes them.
-  for (size_t from = 0; from <= what.size();) {
-    size_t e = what.find('\n', from);
-    if (e == std::string_view::npos) e = what.size();
-    if (from) later_ += '\n';
-    later_ += item;
-    later_ += what.substr(from, e - from);
-    from = e + 1;
-  }
+  later_item_ = item;
+  later_ = what;
   later_line_ = line;
 }
 
 void Card::close_items(std::span<const Item> items, int excused, int64_t plies, int plies_slot) {
-  const std::string held = std::move(later_);
+  const std::string held = std::move(later_), held_item = std::move(later_item_);
   later_.clear();
   auto line_of_slot = [&](size_t sl) {
     int32_t at = 0;
@@ -803,7 +796,7 @@ void Card::close_items(std::span<const Item> items, int excused, int64_t plies, 
       }
     }
   }
-  if (!held.empty()) error(held, later_line_);
+  if (!held.empty()) item_error(held_item, held, later_line_);
 }
 
 }  // namespace vx::io

@@ -159,7 +159,7 @@ class Card final : public BadLine {
   std::array<int32_t, slot::max_slots * kinds> at_{};
   std::array<int32_t, slot::max_slots> count_{};
   int32_t item_line_ = 0;
-  std::string later_;  // the mismatch held to the end line, and its line
+  std::string later_item_, later_;  // the mismatch held to the end line: item, wordings, line
   int32_t later_line_ = 0;
   void clear_items() {
     at_.fill(0);
