@@ -234,10 +234,10 @@ void getelementdataextents(int32_t* iele, int32_t* inodes, int32_t* idof, const 
  * UNIT=RAD"), an item outside a block or given twice, "+Orientation" or
  * "+Thickness" missing or without values, "+Material" without values or
  * missing (except in a model of one section with one ply), "+Material" or
- * "+Thickness" counts that are neither 1 nor the ply count (reported at the
+ * "+Thickness" counts that are neither 1 nor the ply count (checked at the
  * block's end line, after the block's unknown items, unread lines and
- * values that are not numbers, at the "+Orientation" line that sets the
- * ply count: "+Orientation: 3 plies, +Material has 4"), a thickness or
+ * values that are not numbers; reported at the "+Orientation" line that sets
+ * the ply count: "+Orientation: 3 plies, +Material has 4"), a thickness or
  * strength of 0 or below, "+Extension" without exactly 2 values, a
  * "+Strength" line without a readable value or with more than one, an
  * empty item (",45", read as 0), a keyword after a blank, a block left

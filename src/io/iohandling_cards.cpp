@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 #include "../core/data.h"
 #include "../core/scratch.h"
@@ -40,7 +41,6 @@ int32_t begin_id(std::string_view opt) {
 }
 
 namespace {
-// An id written as an integer beyond 32 bits: digits alone after an optional sign.
 // The digits (sign included) of an id option begin_id could not read, or
 // nothing when it holds anything else: an id beyond 32 bits, or the marker.
 std::string_view unread_id_digits(std::string_view opt) {
@@ -383,20 +383,20 @@ bool meet(Pt a, Pt b, Pt c, Pt d) {
 
 }  // namespace
 
-// An outline of vertices xy (x, y pairs) as a polygon, closed from the last
+// An outline of vertices given as triples (unused, x, y) as a polygon, closed from the last
 // vertex to the first: -1 when it encloses no area (its vertices on one line),
 // the vertex at which the first edge (in the card's order) that meets an
 // earlier, non-adjacent edge begins when it crosses or touches itself, and
 // -2 when it is a simple polygon. A vertex repeated at once (the first one
 // written again to close the outline) adds no edge.
-int64_t outline_breach(const Vec<double>& xy) {
+int64_t outline_breach(std::span<const double> triples) {
   Vec<Pt> p;
   Vec<int64_t> at;  // vertex of the card of each polygon vertex
-  const int64_t nv = int64_t(xy.size() / 2);
+  const int64_t nv = int64_t(triples.size() / 3);
   p.reserve(size_t(nv));
   at.reserve(size_t(nv));
   for (int64_t i = 0; i < nv; ++i) {
-    const Pt q{xy[size_t(2 * i)], xy[size_t(2 * i + 1)]};
+    const Pt q{triples[size_t(3 * i + 1)], triples[size_t(3 * i + 2)]};
     if (p.empty() || q.x != p.back().x || q.y != p.back().y) {
       p.push_back(q);
       at.push_back(i);
@@ -709,15 +709,12 @@ void Card::check_values(const Item& it, const Vec<T>& v, int64_t ctx) {
       }
       break;
     case Kind::outline:
-      if (n >= 3 * 3 && n % 3 == 0) {
-        Vec<double> xy(size_t(n / 3 * 2));
-        for (int64_t i = 0; i < n / 3; ++i) {
-          xy[size_t(2 * i)] = at(3 * i + 1);
-          xy[size_t(2 * i + 1)] = at(3 * i + 2);
+      if constexpr (std::is_same_v<T, double>) {  // outlines are real items
+        if (n >= 3 * 3 && n % 3 == 0) {
+          const int64_t breach = outline_breach(std::span<const double>(v.data(), size_t(n)));
+          if (breach == -1) return item_error(key, ": outline encloses no area\n: no area", item_line_);
+          if (breach >= 0) return bad(3 * breach, ": outline crosses itself\n: crosses itself", {});
         }
-        const int64_t breach = outline_breach(xy);
-        if (breach == -1) return item_error(key, ": outline encloses no area\n: no area", item_line_);
-        if (breach >= 0) return bad(3 * breach, ": outline crosses itself\n: crosses itself", {});
       }
       break;
     case Kind::ply_record:

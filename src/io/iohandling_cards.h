@@ -170,10 +170,11 @@ class Card final : public BadLine {
   void check_values(const Item& it, const Vec<T>& v, int64_t ctx);
 };
 
-// An outline of vertices xy (x, y pairs), closed from the last vertex to the
-// first: -1 when it encloses no area, the vertex (from 0) that begins the
-// first edge meeting an earlier one when it is no simple polygon, else -2.
-int64_t outline_breach(const Vec<double>& xy);
+// An outline of vertices given as triples (unused, x, y), closed from the
+// last vertex to the first: -1 when it encloses no area, the vertex (from 0)
+// that begins the first edge meeting an earlier one when it is no simple
+// polygon, else -2.
+int64_t outline_breach(std::span<const double> triples);
 // Id of a begin line: the integer after the first six characters of its
 // option ("MatID=3"), the unset marker when none is readable there.
 int32_t begin_id(std::string_view opt);

@@ -75,7 +75,7 @@ constexpr Item damage_decl[] = {
   {"+Position", "", any, block, once, slot::position, at_least(4), 1, false, real, true, "origin x, y, z, further values, the damage angle last", "`dmgplane(:, id)`; entries past the values hold the most negative real"},
   {"+Abstraction", "TYPE=General|Fiber|Matrix|Core|User", named, block, per_kind, slot::abstraction, at_least(4), 4, true, ply_record, false, "records: ply, half-axis a, half-axis b, unused", "`generaldds`, `fiberdds`, `matrixdds`, `coredds`, `userdds` `(3, nplies, ndmg)`: rows 1 and 2 of the ply"},
   {"+Abstraction", "TYPE=Delamination", named, block, once, slot::delamination, at_least(4), 4, true, gap_record, false, "records: interface i (between plies i and i+1), a, b, unused", "`delamdds (3, nplies-1, ndmg)`; also creates the buckling lists (zero)"},
-  {"+Table", "TYPE=General|Fiber|Matrix|Delamination|Core|User, LayID|Layer=<ply>", any, block, per_ply, slot::outline, none_or_at_least(9), 3, true, outline, false, "outline vertices: unused, x, y in the damage plane; three or more replace the ellipse", "`dmgpoints(:, ply, slot, id)`, slots in the order of the kinds (Delamination: the interface above the ply); the rest holds the largest real"},
+  {"+Table", "TYPE=General|Fiber|Matrix|Delamination|Core|User, LayID|Layer=<ply>", any, block, per_ply, slot::outline, none_or_at_least(9), 3, true, outline, false, "outline vertices: unused, x, y in the damage plane, of the polygon that replaces the ellipse (three or more)", "`dmgpoints(:, ply, slot, id)`, slots in the order of the kinds (Delamination: the interface above the ply); the rest holds the largest real"},
 };
 
 constexpr ParamList matrix_param_decl[] = {

@@ -144,7 +144,10 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
     if (io::is_key(k.key, "++Begin Step")) {
       card.begin(io::Card::no_id);
       // Step blocks carry no id and no option: the settings apply to every step.
-      if (!k.opt.empty()) card.item_error("++Begin Step", std::string(": unknown option ").append(k.opt.substr(0, 80)).append("\n: unknown ").append(k.opt.substr(0, 80)));
+      if (!k.opt.empty()) {
+        const std::string_view opt = io::shown(k.opt);
+        card.item_error("++Begin Step", std::string(": unknown option ").append(opt).append("\n: unknown ").append(opt));
+      }
     } else if (const io::Item* it = line.empty() || line[0] != '+' ? nullptr : io::Card::find(io::step_items, k);
                it && card.take(*it, k)) {
       switch (it->slot) {
