@@ -75,7 +75,7 @@ void UpdateDDS(int32_t* ierror, const double* sdv, const double* gpcoords, const
  * dmgpoints smaller than nplies plies, 6 kinds and ndmg damages ("Damage
  * data disagree with their counts in GetDamageFromDDS").
  * Where a delamination store, damages and an interface exist but the
- * buckling lists cannot serve, status -2 is recorded once per query and all
+ * buckling lists cannot serve, status -2 is recorded and all
  * but the buckling is answered: flags 1 to 5 rise as usual, the buckled
  * flag stays as it came, entry 12 becomes the smaller of its value and 1.0.
  * So for lists absent,

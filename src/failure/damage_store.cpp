@@ -78,8 +78,8 @@ bool region_test(const double* point, const double* polyframe, const double* ell
 // Region of column col of a half-axis array; ellframe is the frame of the
 // ply in which that region grew.
 bool in_region(const double* point, const double* frame, const double* ellframe, const double* origin,
-               double angle, const RArr3& dds, i4 col, i4 mode, i4 d, i4 ilay, bool skip) {
-  if (skip || !dds.contains(2, col, d)) return false;
+               double angle, const RArr3& dds, i4 col, i4 mode, i4 d, i4 ilay) {
+  if (!dds.contains(2, col, d)) return false;
   return region_test(point, frame, ellframe, origin, angle, dds(1, col, d), dds(2, col, d), mode, d, ilay);
 }
 
@@ -262,7 +262,7 @@ VX_API void UpdateDDS(i4* ierror, const double* sdv, const double* gpcoords, con
   for (const RArr3* c : cols) missing = missing || !c->allocated();
   // The regions there are must hold the counts before more are created from
   // them, and after: the allocation raises the damage count to at least 1.
-  if (regions_hold(sectiondata::nplies, ndmg) && missing)
+  if (missing && regions_hold(sectiondata::nplies, ndmg))
     allocatedamagedata(ierror, &sectiondata::nplies, &sectiondata::nsec, &ndmg);
   if (!regions_hold(sectiondata::nplies, ndmg)) {
     report(-2, growth_refusal.damage);
@@ -322,10 +322,10 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
     damage_plane(origin, angle, d);
     const RArr3* first[3] = {&generaldds, &fiberdds, &matrixdds};
     for (i4 m = 0; m < 3; ++m)
-      if (in_region(gpcoords, g, g, origin, angle, *first[m], ilay, m + 1, d, ilay, false)) flag[m] = 1.0;
+      if (in_region(gpcoords, g, g, origin, angle, *first[m], ilay, m + 1, d, ilay)) flag[m] = 1.0;
     if (delam) {
-      for (i4 i = 1; i <= nint; ++i)
-        if (in_region(gpcoords, g, g, origin, angle, delamdds, i, 4, d, ilay, i != ilay)) flag[3] = 1.0;
+      // The interface below the ply (the top ply has none).
+      if (ilay <= nint && in_region(gpcoords, g, g, origin, angle, delamdds, ilay, 4, d, ilay)) flag[3] = 1.0;
       // Every record of the list, the remaining sub-laminate's included.
       for (i4 i = 1; i <= nrec; ++i) {
         const i4 j = bukintdatalist(1, i, d, isec), s = bukintdatalist(2, i, d, isec),
@@ -340,13 +340,13 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
         double gj[9];
         if (j != ilay) ply_frame(gj, refcos, sectiondata::plyorientation(j, isec), false);
         else std::copy(g, g + 9, gj);
-        if (in_region(gpcoords, g, gj, origin, angle, delamdds, j, 4, d, ilay, false)) {
+        if (in_region(gpcoords, g, gj, origin, angle, delamdds, j, 4, d, ilay)) {
           flag[5] = 1.0;
           rbuk = bukrealdatalist(2, i, d, isec);
         }
       }
     }
-    if (in_region(gpcoords, g, g, origin, angle, coredds, ilay, 5, d, ilay, false)) flag[4] = 1.0;
+    if (in_region(gpcoords, g, g, origin, angle, coredds, ilay, 5, d, ilay)) flag[4] = 1.0;
   }
   for (int k = 0; k < 6; ++k) sdv[k] = std::max(sdv[k], flag[k]);
   // A delamination store caps the knock-down factor at 1.
