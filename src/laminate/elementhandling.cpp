@@ -25,7 +25,6 @@ using elem::cross, elem::dot3;
 
 namespace {
 // A count below 0 or beyond the arrays it counts: the data disagree.
-inline bool count_fits(int64_t count, int64_t extent) { return count >= 0 && count <= extent; }
 }  // namespace
 
 namespace vx::elem {
@@ -243,7 +242,7 @@ VX_API void GetNodalCoordinates(const double* coordnp, const int32_t* nodeid, co
   if (!elemnodes.allocated() || !nodalcoords.allocated()) return;
   const elem::ShellSet set(std::min(elemnodes.extent(2), nodalcoords.extent(3)));
   const int64_t nn = nodaldata::nnodes;
-  if (!set.fits() || !count_fits(nn, std::min(elemnodes.extent(1), nodalcoords.extent(2)))) {
+  if (!set.fits() || !elem::count_fits(nn, std::min(elemnodes.extent(1), nodalcoords.extent(2)))) {
     report(-2, disagree);
     return;
   }
@@ -312,8 +311,8 @@ VX_API void GetNodesMotion(const double* ntraction, const double* nrotation, con
   const elem::ShellSet set(std::min({elemnodes.extent(2), nodesmotion.extent(3), tcurvmatrices.extent(3),
                                       tnodalmatrices.extent(4)}));
   const int64_t nn = nnodes, mrows = nodesmotion.extent(1);
-  if (!set.fits() || !count_fits(nn, std::min(elemnodes.extent(1), nodesmotion.extent(2))) ||
-      !count_fits(ndof, mrows)) {
+  if (!set.fits() || !elem::count_fits(nn, std::min(elemnodes.extent(1), nodesmotion.extent(2))) ||
+      !elem::count_fits(ndof, mrows)) {
     report(-2, disagree);
     return;
   }
@@ -330,8 +329,8 @@ VX_API void GetNodesMotion(const double* ntraction, const double* nrotation, con
     bool norot = true;
     for (int32_t j = 0; j < nd; ++j) norot = norot && ro[j] == def;
     if (notrans && norot) continue;
-    for (int64_t q = 0, m = set.size(); q < m; ++q) {
-      const int32_t e = set.at(q);
+    for (int64_t at = 0, m = set.size(); at < m; ++at) {
+      const int32_t e = set.at(at);
       if (e == 0) continue;
       int64_t i = 1;
       while (i <= nn && elemnodes(i, e) != nodeid[k]) ++i;
@@ -441,7 +440,7 @@ VX_API void GetElementReferenceData(int32_t* nshell, int32_t* ierror, const int3
   if (elemlist.allocated()) room = std::min(room, elemlist.extent(1));
   if (nsectionpoints.allocated()) room = std::min(room, nsectionpoints.extent(1));
   if (elemreforientation.allocated()) room = std::min(room, elemreforientation.extent(2));
-  if (!count_fits(nelem, room)) {
+  if (!elem::count_fits(nelem, room)) {
     report(-2, "Element data disagree with their count in GetElementReferenceData");
   } else if (!elemindices.allocated() && elemkind.allocated()) {
     elemindices.allocate({nelem});

@@ -6,6 +6,9 @@
 
 namespace vx::elem {
 
+// A counter that the arrays it indexes can hold: from 0 to their extent.
+inline bool count_fits(int64_t count, int64_t extent) { return count >= 0 && count <= extent; }
+
 // True when the text s(1:n) begins with x.
 bool starts_with(const char* s, size_t n, const char* x);
 // Element kind of a solver element name.
@@ -18,8 +21,8 @@ bool in_ext2dkind(int32_t kind);
 // columns of the arrays the caller uses; fits() tells whether the set agrees
 // with the count and lies there: nelem from 0 to `columns`, an index list
 // that holds nelem entries, each position at most nelem. Nothing is
-// allocated, so a count that disagrees with the arrays costs neither memory
-// nor time.
+// allocated and nothing past the arrays is read, so a count that disagrees
+// with the arrays costs no memory and is found before any work.
 class ShellSet {
  public:
   explicit ShellSet(int64_t columns);

@@ -476,8 +476,8 @@ VX_API void GetNodeReferenceData(int32_t* lop, const int32_t* tflag) {
     return;
   }
   const int64_t ne = nelem;
-  if (ne < 0 || ne > std::min({elemkind.extent(1), nodalcoords.extent(3), tcurvmatrices.extent(3),
-                               tnodalmatrices.extent(4), elemcurvatures.extent(2), elemreforientation.extent(2)})) {
+  if (!elem::count_fits(ne, std::min({elemkind.extent(1), nodalcoords.extent(3), tcurvmatrices.extent(3),
+                                tnodalmatrices.extent(4), elemcurvatures.extent(2), elemreforientation.extent(2)}))) {
     report(-2, disagree);
     return;
   }

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "data.h"
+#include "elementhandling_impl.h"
 #include "scratch.h"
 #include "vexlan.h"
 #include "vexlan/sldcollection.h"
@@ -186,7 +187,7 @@ VX_API void dsload(double* alpha, double* t_user, const int32_t* kstep, const do
     // Without element arrays (no model read, or released) no element is found.
     if (elemlist.allocated() && elemkind.allocated()) {
       const int64_t n = nelem;
-      if (n < 0 || n > std::min(elemlist.extent(1), elemkind.extent(1))) {
+      if (!elem::count_fits(n, std::min(elemlist.extent(1), elemkind.extent(1)))) {
         report(-2, "Element data disagree with their count in dsload");
         return;
       }
