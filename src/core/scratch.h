@@ -17,33 +17,7 @@
 
 namespace vx {
 
-template <class T, size_t N>
-class Scratch {
- public:
-  explicit Scratch(size_t count) {
-    if (count <= N) {
-      p_ = local_;
-      return;
-    }
-    if (count > SIZE_MAX / sizeof(T)) fatal(1, "Error allocating %lu bytes", static_cast<unsigned long>(SIZE_MAX));
-    p_ = static_cast<T*>(std::malloc(count * sizeof(T)));
-    if (!p_) fatal(1, "Error allocating %lu bytes", static_cast<unsigned long>(count * sizeof(T)));
-  }
-  ~Scratch() {
-    if (p_ != local_) std::free(p_);
-  }
-  Scratch(const Scratch&) = delete;
-  Scratch& operator=(const Scratch&) = delete;
-  T* get() { return p_; }
-  T* data() { return p_; }
-  T& operator[](size_t i) { return p_[i]; }
-  operator T*() { return p_; }
-
- private:
-  T local_[N];
-  T* p_;
-};
-
+// The allocator of every work container: the failure ends the process.
 template <class T>
 struct FatalAlloc {
   using value_type = T;
@@ -61,6 +35,31 @@ struct FatalAlloc {
   bool operator==(const FatalAlloc<U>&) const noexcept {
     return true;
   }
+};
+
+template <class T, size_t N>
+class Scratch {
+ public:
+  explicit Scratch(size_t count) {
+    if (count <= N) {
+      p_ = local_;
+      return;
+    }
+    p_ = FatalAlloc<T>().allocate(count);
+  }
+  ~Scratch() {
+    if (p_ != local_) FatalAlloc<T>().deallocate(p_, 0);
+  }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+  T* get() { return p_; }
+  T* data() { return p_; }
+  T& operator[](size_t i) { return p_[i]; }
+  operator T*() { return p_; }
+
+ private:
+  T local_[N];
+  T* p_;
 };
 
 template <class T>
