@@ -102,8 +102,13 @@ struct CallEnv : ExprEnv {
 
 // ------------------------------------------------------------ conversions
 
-// Texts: a bytearray is one too, not a sequence of its character codes.
-inline bool is_text(PyObject* o) { return PyUnicode_Check(o) || PyBytes_Check(o) || PyByteArray_Check(o); }
+// Texts: a bytearray is one too, not a sequence of its character codes, and
+// so is a memoryview of either.
+inline bool is_bytes_like(PyObject* o) { return PyBytes_Check(o) || PyByteArray_Check(o); }
+inline bool is_text(PyObject* o) {
+  return PyUnicode_Check(o) || is_bytes_like(o) || (PyMemoryView_Check(o) && PyMemoryView_GET_BASE(o) &&
+                                                    is_bytes_like(PyMemoryView_GET_BASE(o)));
+}
 
 // Arrays and sequences other than texts hold values; a scalar argument takes
 // one of them.
@@ -235,10 +240,15 @@ bool is_nan_number(PyObject* o) {
     if (c.real == -1.0 && PyErr_Occurred()) PyErr_Clear();
     return std::isnan(c.real) || std::isnan(c.imag);
   }
-  // Other numbers with a real value (decimal.Decimal, fractions).
+  // Other numbers with a real value (decimal.Decimal, fractions). A
+  // signalling NaN refuses the conversion with ValueError: NaN all the same.
   if (PyNumber_Check(o) && !PyLong_Check(o)) {
     const double d = PyFloat_AsDouble(o);
-    if (d == -1.0 && PyErr_Occurred()) PyErr_Clear();
+    if (d == -1.0 && PyErr_Occurred()) {
+      const bool nan = PyErr_ExceptionMatches(PyExc_ValueError);
+      PyErr_Clear();
+      return nan;
+    }
     return std::isnan(d);
   }
   return false;

@@ -88,7 +88,7 @@ def test_logical_flags_take_the_truth_value(vx, flag, true):
     ("0", TypeError), ("false", TypeError), ("", TypeError), (b"0", TypeError), (np.array([b"1"]), TypeError),
     (["true"], TypeError), (float("nan"), ValueError), (np.float32("nan"), ValueError),
     (np.array([np.nan]), ValueError), (complex(0.0, np.nan), ValueError), (bytearray(b"0"), TypeError),
-    (decimal.Decimal("NaN"), ValueError),
+    (decimal.Decimal("NaN"), ValueError), (decimal.Decimal("sNaN"), ValueError), (memoryview(b"0"), TypeError),
 ])
 def test_logical_flags_refuse_text_and_nan(vx, flag, cls):
     with pytest.raises(cls) as e:

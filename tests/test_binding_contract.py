@@ -223,6 +223,7 @@ def test_answers_f2py_gives_or_refuses(vx):
         # a bytearray is text, not the character codes of a sequence
         ("bytearray for n", lambda: u.getidentitymatrix(bytearray(b"2")), TypeError),
         ("bytearray for s11", lambda: vx.gpcollection.gpmaxnominal(bytearray(b"5"), 10, 10), TypeError),
+        ("memoryview of text for n", lambda: u.getidentitymatrix(memoryview(b"2")), TypeError),
         # texts are ASCII
         ("non-ASCII text", lambda: vx.stringhandling.lowercase("\u00e9t\u00e9", 3), ValueError),
         ("non-ASCII bytes", lambda: vx.stringhandling.lowercase(b"A\xe9", 2), b"a\xe9"),
