@@ -1,6 +1,7 @@
 """Arguments made from each routine's docstring, and the calls the binding
 sweeps make with them: shared by the sweeps, which run it in a child process,
 and by the docstring checks."""
+# collections, json and sys serve the sweeps, which take every name of this module.
 import collections, json, math, re, sys, zlib
 import numpy as np
 import _vexlan as vx

@@ -42,6 +42,20 @@ def _clear_error_record():
     yield
 
 
+# An address-space limit on a child process does not fit the sanitizer's shadow memory.
+SANITIZED = "asan" in os.environ.get("LD_PRELOAD", "")
+needs_address_limit = pytest.mark.skipif(
+    SANITIZED, reason="an address-space limit does not fit the sanitizer's shadow memory")
+
+
+def limit_memory(headroom):
+    """Lines of a child's code that limit its address space to what it holds when they run plus
+    headroom bytes, so that what the call after them asks for is what does not fit."""
+    return ("import os as _os, resource as _resource\n"
+            "_held = int(open('/proc/self/statm').read().split()[0]) * _os.sysconf('SC_PAGE_SIZE')\n"
+            f"_resource.setrlimit(_resource.RLIMIT_AS, (_held + {headroom}, _resource.RLIM_INFINITY))\n")
+
+
 def run_python(code, timeout=60):
     """Runs code in a fresh interpreter; returns (stdout bytes, exit status)."""
     env = dict(os.environ)

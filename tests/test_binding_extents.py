@@ -4,7 +4,7 @@ the refusal class it gives."""
 import numpy as np
 import pytest
 
-from conftest import error_record, run_python
+from conftest import SANITIZED, error_record, limit_memory, run_python
 
 # Exchange of the shear positions 4 and 6 (Voigt <-> Nye), and the cyclic
 # shift of 4..6 by dir as a permutation of the 0-based positions.
@@ -204,14 +204,10 @@ def test_chamis_reads_the_same_record_for_five_and_six_values(vx):
 
 def test_an_allocation_there_is_no_memory_for_is_refused_as_the_modules_error():
     # Under the address sanitizer the address-space limit cannot be set.
-    import os
-    if "asan" in os.environ.get("LD_PRELOAD", ""):
+    if SANITIZED:
         pytest.skip("the address space is the sanitizer's")
-    out, rc = run_python(r'''
-import os, resource, _vexlan as vx
-# One more gigabyte of address space than the interpreter holds now.
-held = int(open("/proc/self/statm").read().split()[0]) * os.sysconf("SC_PAGE_SIZE")
-resource.setrlimit(resource.RLIMIT_AS, (held + (1 << 30), held + (1 << 30)))
+    # One more gigabyte of address space than the interpreter holds now.
+    out, rc = run_python("import _vexlan as vx\n" + limit_memory(1 << 30) + r'''
 try:
     vx.utility.getidentitymatrix(20000)  # 3.2 GB
 except MemoryError as e:

@@ -423,12 +423,10 @@ def test_counts_below_the_arrays_read_the_arrays_cut_to_them(vx, nplies, nsec, n
 def test_growth_refuses_counts_before_creating_the_store():
     # Before the fix a ply count beyond the ply angles sized the store: in a
     # child process with an address-space limit, so that it cannot take the machine.
-    from conftest import run_python
-    out, rc = run_python("""
-import resource, numpy as np, _vexlan as vx
-size = int(open("/proc/self/statm").read().split()[0]) * resource.getpagesize()
-resource.setrlimit(resource.RLIMIT_AS, (size + 256 * 2**20, resource.RLIM_INFINITY))
-sd, d, eh = vx.sectiondata, vx.damagedata, vx.errorhandling
+    from conftest import limit_memory, run_python
+    out, rc = run_python(f"""
+import numpy as np, _vexlan as vx
+{limit_memory(256 << 20)}sd, d, eh = vx.sectiondata, vx.damagedata, vx.errorhandling
 sd.plyorientation = np.zeros((2, 1))
 for counts in ((2**31 - 1, 1, 1), (-1, 1, 1), (2, -1, 1), (2, 2, 1), (2, 1, -3)):
     sd.nplies, sd.nsec, d.ndmg = counts

@@ -5,7 +5,7 @@ import os
 import numpy as np
 import pytest
 
-from conftest import release_model, run_python
+from conftest import SANITIZED, limit_memory, release_model, run_python
 
 EXAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "examples", "cards")
 CARDS = ("StepCard.vxd", "SectionCard.vxd", "MaterialCard.vxd")
@@ -176,17 +176,15 @@ def test_memory_running_out_ends_with_the_library_message(big_files, reader, ext
     """Under an address-space limit a reader either reads its file or ends the process with "Error
     allocating N bytes" and status 1, as every allocation of the library does: no exception escapes
     to end it with an abort. 200 MB above what the interpreter holds is too little for each."""
-    if "asan" in os.environ.get("LD_PRELOAD", ""):
+    if SANITIZED:
         pytest.skip("an address-space limit does not fit the sanitizer's shadow memory")
     call = BIG[reader][4]
     d = os.path.join(big_files, reader.replace(" ", "_"))
     out, status = run_python(f"""
-import resource, _vexlan as vx
+import _vexlan as vx
 d = {d!r}
 vx.sectiondata.nsec = vx.sectiondata.nplies = 1
-held = int(open("/proc/self/statm").read().split()[0]) * resource.getpagesize()
-resource.setrlimit(resource.RLIMIT_AS, (held + {extra_mb} * 2**20, resource.RLIM_INFINITY))
-{call}
+{limit_memory(extra_mb << 20)}{call}
 print("read")
 """, timeout=120)
     ran_out = status == 1 and out.startswith(b"Error allocating ") and b"read" not in out

@@ -1,11 +1,10 @@
 """Norms, definiteness, nearest positive-definite and correlation matrices, iterative methods."""
 
 import json
-import os
 
 import numpy as np
 import pytest
-from conftest import error_record, run_python
+from conftest import error_record, limit_memory, needs_address_limit, run_python
 
 RNG = np.random.default_rng(99)
 HIGHAM_A = np.array([[2.0, -1, 0, 0], [-1, 2, -1, 0], [0, -1, 2, -1], [0, 0, -1, 2]])
@@ -48,22 +47,20 @@ def test_singular_value_norms(vx, shape):
     assert vx.math.schattennorm(a, 3.0) == pytest.approx((sv ** 3).sum() ** (1 / 3), rel=1e-12)
 
 
+# A gigabyte of address space beyond what the interpreter holds: the matrices
+# are at most 800 KB, a square factor of their long side 3 to 80 GB.
 TALL_CHILD = r"""
-import json, os, resource, numpy as np, _vexlan as vx
+import json, numpy as np, _vexlan as vx
 m = vx.math
 rng = np.random.default_rng(7)
 mats = [rng.standard_normal(s) for s in SHAPES]
-# A gigabyte of address space beyond what the interpreter holds: the matrices
-# are at most 800 KB, a square factor of their long side 3 to 80 GB.
-held = int(open("/proc/self/statm").read().split()[0]) * os.sysconf("SC_PAGE_SIZE")
-resource.setrlimit(resource.RLIMIT_AS, (held + (1 << 30), held + (1 << 30)))
+""" + limit_memory(1 << 30) + r"""
 print(json.dumps([[m.spectralnorm(a), m.nuclearnorm(a), m.schattennorm(a, 3.0)] for a in mats]))
 """
 
 
+@needs_address_limit
 def test_singular_value_norms_of_a_long_thin_matrix_need_no_square_factor():
-    if "asan" in os.environ.get("LD_PRELOAD", ""):
-        pytest.skip("the address space is the sanitizer's")
     shapes = [(100_000, 1), (1, 100_000), (20_000, 5), (5, 20_000)]
     out, status = run_python(TALL_CHILD.replace("SHAPES", repr(shapes)), timeout=120)
     assert status == 0, out

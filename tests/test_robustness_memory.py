@@ -3,22 +3,19 @@
 routine (std::terminate, status 134). Each routine runs in a child whose address space is
 limited to a little more than it holds once the input is built, so that the routine's own work
 copy of that input is what does not fit."""
-import os
 import re
 
 import pytest
 
-from conftest import run_python
+from conftest import limit_memory, needs_address_limit, run_python
 
 HEADROOM = 64 << 20
 N = 16_000_000  # 128 MB of reals, twice the headroom
 
 CHILD = r'''
-import os, resource, numpy as np, _vexlan as vx
+import numpy as np, _vexlan as vx
 big = np.full({n}, 1.0)
-held = int(open("/proc/self/statm").read().split()[0]) * os.sysconf("SC_PAGE_SIZE")
-resource.setrlimit(resource.RLIMIT_AS, (held + {headroom}, held + {headroom}))
-{call}
+{limit}{call}
 print("returned", int(vx.errorhandling.errstat))
 '''
 
@@ -29,11 +26,10 @@ CALLS = {
 }
 
 
+@needs_address_limit
 @pytest.mark.parametrize("routine", sorted(CALLS))
 def test_work_memory_that_cannot_be_had_ends_with_the_library_line(routine):
-    if "asan" in os.environ.get("LD_PRELOAD", ""):
-        pytest.skip("an address-space limit does not fit the sanitizer's shadow memory")
-    out, rc = run_python(CHILD.format(n=N, headroom=HEADROOM, call=CALLS[routine]), timeout=120)
+    out, rc = run_python(CHILD.format(n=N, limit=limit_memory(HEADROOM), call=CALLS[routine]), timeout=120)
     m = re.fullmatch(rb"Error allocating (\d+) bytes\n", out)
     assert rc == 1 and m, (rc, out[-500:])
     # the request that failed is the input-sized one, not some small one on the way
