@@ -18,13 +18,16 @@ DMG = "++Begin Damage, DmgID=1\n+Position\n0 0 0 30\n+Abstraction, TYPE=Fiber\n1
 STEP = "++Begin Step\n+Debug, TYPE=ELEMENT\n12\n++End Step\n"
 
 
-def read_with(vx, d, name, text):
-    """The job's readers on the clean cards of this file, card name replaced by text."""
-    cards = {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": MAT, "DamageCard": DMG}
-    cards[name] = text
-    for n, t in cards.items():
+# The clean cards of this file; each case replaces one of them.
+CARDS = {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": MAT, "DamageCard": DMG}
+
+
+def read_with(vx, d, name, text, others=CARDS, nsteps=2):
+    """The job's readers on the cards others (the clean cards of this file), card name replaced by
+    text."""
+    for n, t in dict(others, **{name: text}).items():
         (d / f"{n}.vxd").write_text(t)
-    read_job(vx, d)
+    read_job(vx, d, nsteps)
 
 
 def two(card):
@@ -190,9 +193,7 @@ ORDER = [
 def test_a_block_reports_its_line_mistakes_before_its_item_mismatches(vx, tmp_path, old, new, message):
     text = FOUR.replace(old, new)
     assert text != FOUR
-    for n, t in {"StepCard": STEP, "SectionCard": text, "MaterialCard": MAT, "DamageCard": DMG}.items():
-        (tmp_path / f"{n}.vxd").write_text(t)
-    read_job(vx, tmp_path)
+    read_with(vx, tmp_path, "SectionCard", text)
     assert err(vx) == (-2, "Error in SectionCard, section 1, " + message)
     assert int(vx.errorhandling.errintv[0]) == int(message.split()[1].rstrip(":"))
 
@@ -202,9 +203,7 @@ def test_curves_that_the_temperatures_do_not_match_wait_for_a_misspelt_temperatu
     misspelt line is the mistake."""
     mat = ("++Begin Material, MatID=1\n+Elastic\n140000 9000 0.3 0.5 4500\n+Calibration, TYPE=Shear, T=20\n0 0\n0.1 30\n"
            "+Calibration, TYPE=Shear, T=80\n0 0\n0.1 20\n+Temprature\n20 80\n++End Material\n")
-    for n, t in {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": mat, "DamageCard": DMG}.items():
-        (tmp_path / f"{n}.vxd").write_text(t)
-    read_job(vx, tmp_path)
+    read_with(vx, tmp_path, "MaterialCard", mat)
     assert err(vx) == (-2, "Error in MaterialCard, material 1, line 10: unknown item +Temprature")
     # without the misspelt line, the mismatch itself, at the curve that goes beyond
     (tmp_path / "MaterialCard.vxd").write_text(mat.replace("+Temprature\n20 80\n", ""))
@@ -373,13 +372,12 @@ def cases():
     """(id, card, text, message, the other cards, steps): the mistakes made from the declarations, the
     typing mistakes and parameter lists of the item tests, those above, and the rest of the kinds."""
     import test_iohandling_items as items
-    mine = {"StepCard": STEP, "SectionCard": SEC.format(ori="0 90"), "MaterialCard": MAT, "DamageCard": DMG}
     out = [(n, c, t, m, items.CLEAN, items.NSTEPS) for n, c, t, m in items.MISTAKES]
     out += [(f"typo-{i}", c, t, m, items.SIX_PLIES, 3 if "INDIVIDUAL" in t else 2)
             for i, (c, t, m, _) in enumerate(items.TYPOS)]
     out += [(n, "MaterialCard", t, m, items.CLEAN, items.NSTEPS) for n, t, m in items.PARAMETER_MISTAKES]
-    out += [(f"{c}-{i}", c, t, m, mine, 2) for i, (c, t, m) in enumerate(MISTAKES + OTHER_KINDS)]
-    out += [(f"order-{i}", "SectionCard", FOUR.replace(o, n), "Error in SectionCard, section 1, " + m, mine, 2)
+    out += [(f"{c}-{i}", c, t, m, CARDS, 2) for i, (c, t, m) in enumerate(MISTAKES + OTHER_KINDS)]
+    out += [(f"order-{i}", "SectionCard", FOUR.replace(o, n), "Error in SectionCard, section 1, " + m, CARDS, 2)
             for i, (o, n, m) in enumerate(ORDER)]
     return out
 
@@ -393,11 +391,7 @@ def test_every_message_keeps_its_point_with_long_line_numbers_and_ids(vx, tmp_pa
     """Card, block, line and item first, as always; the detail behind them in the fullest wording that
     fits the 80 characters, never cut: what is wrong and the value it is about stay whole."""
     text, full = long_prefix(card, text, message)
-    cards = dict(others)
-    cards[card] = text
-    for n, t in cards.items():
-        (tmp_path / f"{n}.vxd").write_text(t)
-    read_job(vx, tmp_path, nsteps)
+    read_with(vx, tmp_path, card, text, others, nsteps)
     status, got = err(vx)
     head = full[:full.index(": ") + 2]
     assert status == -2 and got.startswith(head), (got, full)

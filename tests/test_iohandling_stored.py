@@ -49,10 +49,8 @@ def card_sets():
         out.append((f"items {name}", dict(items.CLEAN, **{card: text}), items.NSTEPS))
     for i, (card, text, _, _) in enumerate(items.TYPOS):
         out.append((f"items typo {i}", dict(items.SIX_PLIES, **{card: text}), 3 if "INDIVIDUAL" in text else 2))
-    base = {"StepCard": mistakes.STEP, "SectionCard": mistakes.SEC.format(ori="0 90"), "MaterialCard": mistakes.MAT,
-                "DamageCard": mistakes.DMG}
     for i, (card, text, _) in enumerate(mistakes.MISTAKES):
-        out.append((f"mistakes {i}", dict(base, **{card: text}), 2))
+        out.append((f"mistakes {i}", dict(mistakes.CARDS, **{card: text}), 2))
     out.append(("mistakes clean", dict(mistakes.CLEAN), 2))
     for name, split in corpus.WRAPPED.items():
         out.append((f"wrapped: {name}", {"SectionCard": corpus.SECTION3, "MaterialCard": corpus.wrapped_material(split),
@@ -61,7 +59,7 @@ def card_sets():
     out.append(("wrapped: one line", {"SectionCard": corpus.SECTION3, "DamageCard": corpus.DAMAGE3,
                                       "MaterialCard": corpus.wrapped_material(lambda r, n: [r])}, 2))
     for i, (old, new, _) in enumerate(mistakes.ORDER):
-        out.append((f"mistakes order {i}", dict(base, SectionCard=mistakes.FOUR.replace(old, new)), 2))
+        out.append((f"mistakes order {i}", dict(mistakes.CARDS, SectionCard=mistakes.FOUR.replace(old, new)), 2))
     for d in items.LISTS:
         out.append((f"items list {d['selector']}:{d['count']}",
                     dict(items.CLEAN, MaterialCard=items.parameter_block(d["selector"], items.parameter_list(d))), items.NSTEPS))
