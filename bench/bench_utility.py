@@ -3,23 +3,19 @@
 Run on demand:  PYTHONPATH=build python3 bench/bench_utility.py
 """
 import ctypes
-import glob
 import os
 import sys
 
 import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from common import per_call  # noqa: E402
+from common import native_library as library_path, per_call  # noqa: E402
 
 
 
 def native_library():
-    for p in sys.path:
-        cand = glob.glob(os.path.join(p or ".", "libvexlan.so*"))
-        if cand:
-            return ctypes.CDLL(cand[0])
-    return None
+    path = library_path()
+    return ctypes.CDLL(path) if path else None
 
 
 def python_cases(u):

@@ -17,9 +17,11 @@ def per_call(fn, number=20000, repeat=7):
 
 
 def native_library():
-    """Path of libvexlan.so on sys.path, or None."""
+    """Path of the C library that the _vexlan module on sys.path calls (in the folder
+    vexlan/lib beside it), or of a libvexlan.so* on sys.path itself; None if there is none."""
     for p in sys.path:
-        cand = glob.glob(os.path.join(p or ".", "libvexlan.so*"))
+        cand = (sorted(glob.glob(os.path.join(p or ".", "vexlan", "lib", "libvexlan.so.*")), key=len)
+                or glob.glob(os.path.join(p or ".", "libvexlan.so*")))
         if cand:
             return os.path.abspath(cand[0])
     return None

@@ -257,6 +257,13 @@ def parse_header(path):
             if j >= len(lines):
                 raise DocError(path, i + 1, "statement without ';'")
             stmt += "\n" + lines[j]
+        # A comment that trails the statement (a datum's description) may go
+        # on over the following lines.
+        tail = lines[j][lines[j].index(";"):]
+        if "/*" in tail and "*/" not in tail[tail.index("/*"):]:
+            while "*/" not in lines[j + 1]:
+                j += 1
+            j += 1
         m = PROTO.match(stmt)
         if m and not st.startswith("typedef"):
             p = Proto(m.group(3), _split_params(m.group(4)), (m.group(1) + m.group(2)).strip(), i + 1)

@@ -10,6 +10,8 @@
 #include "docs.h"
 #include "registry.h"
 #include "vx.h"
+#include "vexlan/datahandling.h"
+#include "vexlan/errorhandling.h"
 
 namespace vxb {
 
@@ -112,8 +114,8 @@ PyObject* data_get(DataEntry* e) {
       auto* a = static_cast<vx::ArrayBase*>(d->ptr);
       if (!a->allocated()) Py_RETURN_NONE;
       npy_intp dims[7];
-      for (int k = 0; k < a->rank; ++k) dims[k] = a->ext[k];
-      PyObject* arr = PyArray_New(&PyArray_Type, a->rank, dims, npy_kind(a->kind), nullptr, a->ptr, 0,
+      for (int k = 0; k < a->rank; ++k) dims[k] = a->extents[k];
+      PyObject* arr = PyArray_New(&PyArray_Type, a->rank, dims, npy_kind(a->kind), nullptr, a->base, 0,
                                   NPY_ARRAY_FARRAY, nullptr);
       if (!arr) return nullptr;
       BufferHolder* h = PyObject_New(BufferHolder, &HolderType);
@@ -121,8 +123,8 @@ PyObject* data_get(DataEntry* e) {
         Py_DECREF(arr);
         return nullptr;
       }
-      h->buf = a->buf;
-      a->buf->retain();
+      h->buf = a->buffer();
+      h->buf->retain();
       if (PyArray_SetBaseObject(reinterpret_cast<PyArrayObject*>(arr), reinterpret_cast<PyObject*>(h)) < 0) {
         Py_DECREF(arr);
         return nullptr;
@@ -186,7 +188,7 @@ int data_set(DataEntry* e, PyObject* v, const char* comp) {
     case DataKind::array: {
       auto* a = static_cast<vx::ArrayBase*>(d->ptr);
       if (v == Py_None) {
-        a->free();
+        datahandling_deallocatearray(a);
         return 0;
       }
       const Ty ty = a->kind == 'f' ? Ty::f8 : a->kind == 'i' ? Ty::i4 : Ty::c16;
@@ -221,12 +223,12 @@ int data_set(DataEntry* e, PyObject* v, const char* comp) {
       }
       if (a->allocated()) {
         bool same = true;
-        for (int i = 0; i < a->rank; ++i) same &= a->ext[i] == ext[i];
-        if (!same) a->free();
+        for (int i = 0; i < a->rank; ++i) same &= a->extents[i] == ext[i];
+        if (!same) datahandling_deallocatearray(a);
       }
-      if (!a->allocated() && ext[0] >= 1) a->allocate_raw(ext);
+      if (!a->allocated() && ext[0] >= 1) datahandling_allocatearray(a, ext);
       if (a->allocated() && a->size() > 0)
-        std::memcpy(a->ptr, PyArray_DATA(arr), static_cast<size_t>(a->size()) * a->elsize);
+        std::memcpy(a->base, PyArray_DATA(arr), static_cast<size_t>(a->size()) * a->elsize);
       Py_DECREF(arr);
       return 0;
     }
@@ -516,6 +518,6 @@ PyMODINIT_FUNC PyInit__vexlan() {
     PyModule_AddObject(m, name.c_str(), reinterpret_cast<PyObject*>(c));
   }
   PyModule_AddObject(m, "__doc__", PyUnicode_FromString(mdoc.c_str()));
-  vx::flush_hook = flush_python_stdout;
+  errorhandling_setoutputflush(flush_python_stdout);
   return m;
 }

@@ -12,12 +12,27 @@
  *    arguments, in argument order; a routine whose result is a text takes the
  *    result buffer and its length as its first two arguments;
  *  - failures are recorded in the error record (errorhandling) and the routine
- *    returns; see each routine for its status values.
+ *    returns; see each routine for its status values;
+ *  - the process-wide data are exported objects named component_datum
+ *    (errorhandling_errstat, sectiondata_plythickness), arrays as vx_array
+ *    descriptors; see vexlan/types.h and each data component's header.
  */
 #ifndef VEXLAN_H
 #define VEXLAN_H
 #include "vexlan/types.h"
 #include "vexlan/errorhandling.h"
+/* Process-wide data */
+#include "vexlan/jobdata.h"
+#include "vexlan/debugdata.h"
+#include "vexlan/loaddata.h"
+#include "vexlan/impactdata.h"
+#include "vexlan/shokriehdata.h"
+#include "vexlan/materialdata.h"
+#include "vexlan/sectiondata.h"
+#include "vexlan/nodaldata.h"
+#include "vexlan/elementdata.h"
+#include "vexlan/damagedata.h"
+#include "vexlan/bukdata.h"
 #include "vexlan/datahandling.h"
 #include "vexlan/utility.h"
 #include "vexlan/stringhandling.h"

@@ -2,6 +2,7 @@
 import ctypes
 import glob
 import importlib
+import importlib.util
 import os
 import subprocess
 import sys
@@ -9,14 +10,22 @@ import sys
 import pytest
 
 
+def _find_module_file():
+    """The _vexlan extension the tests import, found without importing it."""
+    spec = importlib.util.find_spec("_vexlan")
+    if spec is None or not spec.origin:
+        raise RuntimeError("_vexlan extension not found")
+    return spec.origin
+
+
 def _find_native_library():
-    """The Python module itself exports every routine; loading it through ctypes
-    gives the same process-wide state that the module's routines see."""
-    for p in sys.path:
-        cand = glob.glob(os.path.join(p or ".", "_vexlan.cpython-*.so"))
-        if cand:
-            return cand[0]
-    raise RuntimeError("_vexlan extension not found")
+    """The C library that the module calls: the folder vexlan/lib beside the module
+    holds it, by its SONAME. Loading it through ctypes gives the same process-wide
+    state that the module's routines see."""
+    cand = sorted(glob.glob(os.path.join(os.path.dirname(_find_module_file()), "vexlan", "lib", "libvexlan.so.*")))
+    if not cand:
+        raise RuntimeError("libvexlan not found beside the _vexlan extension")
+    return min(cand, key=len)
 
 
 @pytest.fixture(scope="session")

@@ -50,6 +50,24 @@ void allocatedamagedata(int32_t* istat, const int32_t* kplies, const int32_t* ks
  *   istat (out) always 0 */
 void deallocall(int32_t* istat);
 
+/* datahandling_allocatearray: gives one of the library's array data (such as
+ * &sectiondata_plythickness) new storage: the old storage is released and,
+ * when the first extent is at least 1, zero-filled storage of the given
+ * extents is allocated (a first extent of 0 leaves the array unallocated, as
+ * assigning such an array from Python does). A Python array that views the
+ * old storage keeps it; a C pointer to it is no longer valid. A failed
+ * allocation ends the process with "Error allocating N bytes".
+ *   a       (in/out) the datum's descriptor; base, extents and isallocated
+ *           describe the new storage
+ *   extents (in)  a->rank extents; an extent below 0 counts as 0 */
+void datahandling_allocatearray(vx_array* a, const int64_t* extents);
+
+/* datahandling_deallocatearray: releases the storage of one of the library's
+ * array data: afterwards base is NULL, the extents are 0 and isallocated is 0.
+ * An unallocated array stays as it is.
+ *   a (in/out) the datum's descriptor */
+void datahandling_deallocatearray(vx_array* a);
+
 #ifdef __cplusplus
 }
 #endif

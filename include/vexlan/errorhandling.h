@@ -1,10 +1,27 @@
 /* Error record (component errorhandling): the first failure since the last
- * reset is kept with its status, message and context values. */
+ * reset is kept with its status, message and context values. A C caller
+ * reads it after a call, as a Python caller reads _vexlan.errorhandling: the
+ * same objects, one copy per process. */
 #ifndef VEXLAN_ERRORHANDLING_H
 #define VEXLAN_ERRORHANDLING_H
 #include "types.h"
 #ifdef __cplusplus
 extern "C" {
+#endif
+
+/* The record: errstat 0 while none is kept, otherwise the status of the first
+ * failure since the last reset (-1 warning or note, -2 error of the
+ * computation or its input, -3 request that cannot be served); errstring its
+ * message, blank-padded to 80 characters and not NUL-terminated (80 zero
+ * bytes until the first record); the context arrays are allocated by the
+ * first record after a reset and freed by rsxerr. */
+extern int32_t errorhandling_errstat;
+extern char errorhandling_errstring[80];
+/* The library's own sources declare the arrays with their C++ types. */
+#ifndef VEXLAN_BUILDING_LIBRARY
+extern vx_array errorhandling_errintv;   /* int32_t (n) integer context values */
+extern vx_array errorhandling_errrealv;  /* double (n) real context values */
+extern vx_array errorhandling_errasciim; /* int32_t (rows, cols) character codes of context text */
 #endif
 
 /* xerr: records a failure in the error record, or ends the process.
@@ -38,6 +55,17 @@ void xerr(const int32_t* lop, const char* xerrmsg, const int32_t* intv, const in
  *   reset (out) 1 when the record was cleared, else 0
  *   lop   (in)  1-byte flag: true to clear */
 void rsxerr(int32_t* reset, const vx_l1* lop);
+
+/* A function the library calls before it writes to standard output. */
+typedef void (*vx_flushfunc)(void);
+
+/* errorhandling_setoutputflush: registers the function the library calls
+ * before it writes to standard output (diagnostic prints and the message of a
+ * condition that ends the process), so that text the host has buffered comes
+ * out first; the Python module registers one that flushes sys.stdout when it
+ * is imported. A null hook removes it.
+ *   hook (in) a function of no arguments, or NULL */
+void errorhandling_setoutputflush(vx_flushfunc hook);
 
 #ifdef __cplusplus
 }

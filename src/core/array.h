@@ -19,30 +19,32 @@ struct Buffer {
   size_t bytes = 0;
   static Buffer* create(size_t bytes);  // ends the process when out of memory
   void retain() { refs.fetch_add(1, std::memory_order_relaxed); }
-  void release();
+  // Inline: a Python view made by the module releases the storage it holds
+  // without reaching into the library's internals.
+  void release() {
+    if (refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+      std::free(data);
+      delete this;
+    }
+  }
 };
 
-// Type-erased part, used by the binding to expose any array.
-struct ArrayBase {
-  Buffer* buf = nullptr;
-  void* ptr = nullptr;
-  int rank;
-  int elsize;
-  char kind;  // 'i' int32, 'f' double, 'c' complex double
-  bool alloc = false;
-  int64_t ext[7] = {0, 0, 0, 0, 0, 0, 0};
-  const char* name;
-
-  ArrayBase(int r, int es, char k, const char* nm) : rank(r), elsize(es), kind(k), name(nm) {}
+// Type-erased part, used by the binding to expose any array. Its layout is
+// the public descriptor vx_array, so that C callers read the process-wide
+// arrays in place.
+struct ArrayBase : vx_array {
+  constexpr ArrayBase(int r, int es, char k, const char* nm)
+      : vx_array{nullptr, nullptr, r, es, k, 0, {0, 0, 0, 0, 0, 0, 0}, nm} {}
   ArrayBase(const ArrayBase&) = delete;
   ArrayBase& operator=(const ArrayBase&) = delete;
   ~ArrayBase() = default;  // process-wide data outlives every caller
 
-  bool allocated() const { return alloc; }
+  bool allocated() const { return isallocated != 0; }
+  Buffer* buffer() const { return static_cast<Buffer*>(owner); }
   int64_t size() const {
-    if (!alloc) return 0;
+    if (!isallocated) return 0;
     int64_t s = 1;
-    for (int i = 0; i < rank; ++i) s *= ext[i];
+    for (int i = 0; i < rank; ++i) s *= extents[i];
     return s;
   }
   // Extents below 0 count as 0. Allocates zero-filled storage whether or not the
@@ -53,6 +55,7 @@ struct ArrayBase {
   void allocate_checked(const int64_t* e);
   void free();
 };
+static_assert(sizeof(ArrayBase) == sizeof(vx_array), "ArrayBase is the public descriptor");
 
 template <class T, int R>
 struct Array : ArrayBase {
@@ -61,10 +64,10 @@ struct Array : ArrayBase {
     else if constexpr (std::is_same_v<T, int32_t>) return 'i';
     else return 'c';
   }
-  explicit Array(const char* nm) : ArrayBase(R, sizeof(T), kind_of(), nm) {}
+  constexpr explicit Array(const char* nm) : ArrayBase(R, sizeof(T), kind_of(), nm) {}
 
-  T* data() const { return static_cast<T*>(ptr); }
-  int64_t extent(int d) const { return ext[d - 1]; }  // 1-based dimension number
+  T* data() const { return static_cast<T*>(base); }
+  int64_t extent(int d) const { return extents[d - 1]; }  // 1-based dimension number
 
   // Allocates when unallocated; extents below 0 count as 0.
   void allocate(std::initializer_list<int64_t> e) {
@@ -86,10 +89,10 @@ struct Array : ArrayBase {
     int64_t off = 0, mul = 1;
     for (int d = 0; d < R; ++d) {
 #ifndef NDEBUG
-      assert(alloc && ix[d] >= 1 && ix[d] <= ext[d]);
+      assert(isallocated && ix[d] >= 1 && ix[d] <= extents[d]);
 #endif
       off += (ix[d] - 1) * mul;
-      mul *= ext[d];
+      mul *= extents[d];
     }
     return data()[off];
   }
@@ -97,9 +100,9 @@ struct Array : ArrayBase {
   template <class... I>
   bool contains(I... idx) const {
     const int64_t ix[] = {static_cast<int64_t>(idx)...};
-    if (!alloc) return false;
+    if (!isallocated) return false;
     for (int d = 0; d < R; ++d)
-      if (ix[d] < 1 || ix[d] > ext[d]) return false;
+      if (ix[d] < 1 || ix[d] > extents[d]) return false;
     return true;
   }
 };

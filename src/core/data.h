@@ -1,5 +1,11 @@
 // Process-wide data of the library: one copy per process, zero and
 // unallocated at load.
+//
+// Each datum is an exported object with C linkage named component_name
+// (sectiondata_nsec, errorhandling_errstat), so that C callers, the Python
+// module and the library itself all reach the one copy; C++ code names it
+// vx::component::name. An array datum is a vx::Array, whose layout is the
+// public descriptor vx_array.
 #pragma once
 #include "array.h"
 
@@ -21,9 +27,10 @@ constexpr int32_t cb = 1, i2 = 2, i4 = 4, i8 = 8, sp = 4, dp = 8, qp = 16;
 // The process-wide data, one entry per datum: X(component, name, kind, p)
 // with kind i4 (int32_t), f8 (double), text (char[p]), iarr (int32_t array
 // of rank p) or rarr (double array of rank p). Each datum is
-// vx::component::name in C++ and component.name in Python; the list gives its
-// declaration here, its definition in data.cpp and its entry in the Python
-// table of the data.
+// vx::component::name in C++, component_name in C and component.name in
+// Python; the list gives its declaration here, its definition in data.cpp, its
+// entry in the Python table of the data, and the tests hold the public
+// headers to it.
 #define VX_PROCESS_DATA(X) \
   X(jobdata, stepcount, i4, 0) \
   X(jobdata, nsteps, i4, 0) \
@@ -129,16 +136,20 @@ constexpr int32_t cb = 1, i2 = 2, i4 = 4, i8 = 8, sp = 4, dp = 8, qp = 16;
   X(errorhandling, errrealv, rarr, 1) \
   X(errorhandling, errasciim, iarr, 2)
 
+}  // namespace vx
+
 #define VX_DATA_DECL_i4(name, p) int32_t name
 #define VX_DATA_DECL_f8(name, p) double name
 #define VX_DATA_DECL_text(name, p) char name[p]
-#define VX_DATA_DECL_iarr(name, p) Array<int32_t, p> name
-#define VX_DATA_DECL_rarr(name, p) Array<double, p> name
-#define VX_DATA_DECLARE(comp, name, kind, p) \
-  namespace comp {                          \
-  extern VX_DATA_DECL_##kind(name, p);      \
+#define VX_DATA_DECL_iarr(name, p) vx::Array<int32_t, p> name
+#define VX_DATA_DECL_rarr(name, p) vx::Array<double, p> name
+// Default visibility: a C program that links the library may hold the datum
+// itself (a copy relocation), and the library then reaches it through its
+// exported name too.
+#define VX_DATA_DECLARE(comp, name, kind, p)                                          \
+  extern "C" __attribute__((visibility("default"))) VX_DATA_DECL_##kind(comp##_##name, p); \
+  namespace vx::comp {                                                                \
+  inline constexpr auto& name = ::comp##_##name;                                      \
   }
 VX_PROCESS_DATA(VX_DATA_DECLARE)
 #undef VX_DATA_DECLARE
-
-}  // namespace vx

@@ -93,3 +93,11 @@ VX_API void deallocall(int32_t* istat) {
   };
   for (ArrayBase* a : order) a->free();
 }
+
+VX_API void datahandling_allocatearray(vx_array* a, const int64_t* extents) {
+  auto* arr = static_cast<ArrayBase*>(a);
+  arr->free();
+  if (extents[0] >= 1) arr->allocate_raw(extents);
+}
+
+VX_API void datahandling_deallocatearray(vx_array* a) { static_cast<ArrayBase*>(a)->free(); }

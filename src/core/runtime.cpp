@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include "array.h"
+#include "vexlan/errorhandling.h"
 
 namespace vx {
 
@@ -40,39 +41,35 @@ Buffer* Buffer::create(size_t bytes) {
   return b;
 }
 
-void Buffer::release() {
-  if (refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
-    std::free(data);
-    delete this;
-  }
-}
-
 void ArrayBase::allocate_raw(const int64_t* e) {
   free();
   int64_t n = 1;
   for (int i = 0; i < rank; ++i) {
-    ext[i] = e[i] < 0 ? 0 : e[i];
-    if (ext[i] != 0 && n > INT64_MAX / ext[i]) n = INT64_MAX;
-    else n *= ext[i];
+    extents[i] = e[i] < 0 ? 0 : e[i];
+    if (extents[i] != 0 && n > INT64_MAX / extents[i]) n = INT64_MAX;
+    else n *= extents[i];
   }
   if (n > static_cast<int64_t>(SIZE_MAX / elsize) || n == INT64_MAX)
     fatal(1, "Error allocating %lu bytes", static_cast<unsigned long>(-1));
-  buf = Buffer::create(static_cast<size_t>(n) * elsize);
-  ptr = buf->data;
-  alloc = true;
+  Buffer* b = Buffer::create(static_cast<size_t>(n) * elsize);
+  owner = b;
+  base = b->data;
+  isallocated = 1;
 }
 
 void ArrayBase::allocate_checked(const int64_t* e) {
-  if (alloc) fatal(2, "Attempting to allocate already allocated variable '%s'", name);
+  if (isallocated) fatal(2, "Attempting to allocate already allocated variable '%s'", name);
   allocate_raw(e);
 }
 
 void ArrayBase::free() {
-  if (buf) buf->release();
-  buf = nullptr;
-  ptr = nullptr;
-  alloc = false;
-  for (auto& x : ext) x = 0;
+  if (owner) buffer()->release();
+  owner = nullptr;
+  base = nullptr;
+  isallocated = 0;
+  for (auto& x : extents) x = 0;
 }
 
 }  // namespace vx
+
+VX_API void errorhandling_setoutputflush(vx_flushfunc hook) { vx::flush_hook = hook; }

@@ -129,7 +129,7 @@ inline bool has_extents(const ArrayBase& a, std::initializer_list<int64_t> e) {
   if (!a.allocated() || a.rank != int(e.size())) return false;
   int d = 0;
   for (int64_t x : e)
-    if (a.ext[d++] != x) return false;
+    if (a.extents[d++] != x) return false;
   return true;
 }
 
