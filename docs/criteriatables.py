@@ -13,7 +13,7 @@ import os
 import re
 import sys
 
-from cardtables import cell, rows
+from cardtables import cell, rewrite, rows
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SOURCE = os.path.join(ROOT, "src", "failure", "damage_selectors.h")
@@ -44,12 +44,20 @@ def criteria(source=SOURCE):
     tables = {}
     for m in re.finditer(r"constexpr Criterion (\w+)_criteria\[\] = \{\n(.*?)\n\};", text, re.S):
         table = []
-        for d in rows(m.group(2), FIELDS):
-            d["selector"] = int(d["selector"])
-            for f in FIELDS[1:]:
-                d[f] = d[f][1:-1].replace('\\"', '"').replace("\\'", "'")
-            for f in ("stresses", "strengths", "constants"):
-                d[f] = groups(d[f])
+        for line in m.group(2).splitlines():
+            same = re.fullmatch(r'\s*same_as\((\w+)_criteria\[(\d+)\], (\d+), "(.*)"\),?', line)
+            if same:  # a row of an earlier table under this table's selector
+                d = dict(tables[same.group(1)][int(same.group(2))], selector=int(same.group(3)),
+                         effort=same.group(4))
+            else:
+                d = next(rows(line, FIELDS), None)
+                if d is None:
+                    continue
+                d["selector"] = int(d["selector"])
+                for f in FIELDS[1:]:
+                    d[f] = d[f][1:-1].replace('\\"', '"').replace("\\'", "'")
+                for f in ("stresses", "strengths", "constants"):
+                    d[f] = groups(d[f])
             table.append(d)
         tables[m.group(1)] = table
     if tuple(tables) != MODES:
@@ -81,14 +89,7 @@ def render(guide_text, tables):
 
 
 def main(argv):
-    with open(GUIDE) as fh:
-        text = fh.read()
-    new = render(text, criteria())
-    if "--check" in argv:
-        return 0 if new == text else 1
-    with open(GUIDE, "w") as fh:
-        fh.write(new)
-    return 0
+    return rewrite(argv, lambda text: render(text, criteria()), GUIDE)
 
 
 if __name__ == "__main__":

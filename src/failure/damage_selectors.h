@@ -31,6 +31,12 @@ struct Criterion {
   const char* effort;     // for the guide: what the effort is
 };
 
+// A row of another table under selector s: the same criterion, called with the
+// same arguments.
+constexpr Criterion same_as(const Criterion& c, int8_t s, const char* effort) {
+  return {s, c.name, c.routine, c.stresses, c.strengths, c.constants, effort};
+}
+
 // clang-format off
 constexpr Criterion general_criteria[] = {
   {0, "none", "", "", "", "", "nothing is evaluated; the effort is 0"},
@@ -46,17 +52,17 @@ constexpr Criterion general_criteria[] = {
 
 constexpr Criterion fibre_criteria[] = {
   {0, "none", "", "", "", "", "nothing is evaluated; the effort is 0"},
-  {1, "max nominal stress", "gpmaxnominal", "s11", "Xt11 Xc11", "", "as general 1: s11 alone"},
-  {2, "quadratic nominal", "gpquadnominal", "s11 s12 s13", "Xt11 S12 S13", "", "as general 2"},
+  same_as(general_criteria[1], 1, "as general 1: s11 alone"),
+  same_as(general_criteria[2], 2, "as general 2"),
   {3, "Hashin", "fbhashin", "s11 s12 s13", "Xt11 Xc11 S12 S13", "", "sqrt((s11/X1)^2 + (s12/S12)^2 + (s13/S13)^2), X1 = Xt11 for s11 >= 0, else Xc11: the shear terms count in compression too (the value of Yamada-Sun)"},
   {4, "Chang-Chang", "fbchangchang", "s11 s12", "Xt11 Xc11 S12", "", "sqrt((s11/X1)^2 + (s12/S12)^2), X1 as for 3"},
   {5, "Christensen", "fbchristensen", "s11 s22 s33", "Xt11 Xc11", "", "2c / (sqrt(b^2 + 4c) - b) with b = (1/Xt11 - 1/Xc11) s11, c = s11^2/(Xt11 Xc11) - (1/Xt11 + 1/Xc11)^2 s11 (s22 + s33)/4; no shear; 0 with a note (status -1) where the root is negative or the denominator 0"},
-  {6, "polynomial (Camanho)", "gppolycamanho", "s11 s22 s33 s12 s13 s23", "Xt11 Xt22 Xc11 Xc22 S12 S13 S23", "", "as general 7"},
-  {7, "polynomial", "gppolynomial", "s11 s22 s33 s12 s13 s23", "Xt11 Xt22 Xt33 Xc11 Xc22 Xc33 S12 S13 S23", "", "as general 8"},
-  {8, "linear interaction", "gplininteraction", "s11 s22 s12", "Xt11 Xt22 Xc11 Xc22 S12", "", "as general 3"},
-  {9, "quadratic interaction", "gpquadinteraction", "s11 s22 s12", "Xt11 Xt22 Xc11 Xc22 S12", "", "as general 4"},
-  {10, "Norris", "gpnorrisinteraction", "s11 s22 s12", "Xt11 Xt22 Xc11 Xc22 S12", "", "as general 5"},
-  {11, "Yamada-Sun", "gpyamadasuninteraction", "s11 s12 s13", "Xt11 Xc11 S12 S13", "", "as general 6"},
+  same_as(general_criteria[7], 6, "as general 7"),
+  same_as(general_criteria[8], 7, "as general 8"),
+  same_as(general_criteria[3], 8, "as general 3"),
+  same_as(general_criteria[4], 9, "as general 4"),
+  same_as(general_criteria[5], 10, "as general 5"),
+  same_as(general_criteria[6], 11, "as general 6"),
   {12, "LaRC04", "fblarc04", "s11 s22 s33 s12 s13 s23", "Xt11 Xt22 Xc11 Xc22 S12", "E1 E2 nu12 G12", "s11 >= 0: s11/Xt11 alone. s11 < 0, fibre kinking: the stress turned onto the kink plane and into the misaligned fibre frame (misalignment from Xc11, S12, Xc22 and G12), where LaRC04's matrix criterion is taken: (s12m/(S12 - etaL s22m))^2 for s22m < 0, else (1 - g) s22m/Xt22 + g (s22m/Xt22)^2 + (s12m/S12)^2 + (1/E2 - nu12^2/E1)(s13m/S12)^2, g = 0.35; friction from a fracture angle of 53 degrees; no square root"},
   {13, "LaRC05", "fblarc05", "s11 s22 s33 s12 s13 s23", "Xt11 Xt22 Xc11 Xc22 S12", "G12", "s11 >= 0: s11/Xt11 alone. s11 < 0, fibre kinking: the largest over the kink planes (5 degree steps) of (tb/(ST - etaT sn))^2 + (ta/(S12 - etaL sn))^2 + (max(sn, 0)/Xt22)^2, sn, ta (along the fibres) and tb the tractions of the kink plane in the misaligned fibre frame (misalignment from Xc11, S12, Xc22 and G12), ST and the friction from Xc22 and a fracture angle of 53 degrees; no square root"},
 };
