@@ -223,16 +223,16 @@ def constants_at(it, nt, plies):
 
 
 def listed(what, numbers):
-    """Plies 1, 2, 3, 5 as "plies 1 to 3, 5", one as "ply 1"."""
-    out, i = [], 0
-    while i < len(numbers):
-        j = i
-        while j + 1 < len(numbers) and numbers[j + 1] == numbers[j] + 1:
-            j += 1
-        out += [f"{numbers[i]} to {numbers[j]}"] if j > i + 1 else map(str, numbers[i:j + 1])
-        i = j + 1
-    return {"ply": "plies", "interface": "interfaces"}[what] + " " + ", ".join(out) if len(numbers) > 1 \
-        else f"{what} {numbers[0]}"
+    """Ascending numbers after their noun: plies [1, 2, 3, 5] as "plies 1 to 3, 5", [4] as "ply 4"."""
+    runs = []
+    for n in numbers:
+        if runs and n == runs[-1][-1] + 1:
+            runs[-1].append(n)
+        else:
+            runs.append([n])
+    parts = [f"{r[0]} to {r[-1]}" if len(r) > 2 else ", ".join(map(str, r)) for r in runs]
+    noun = what if len(numbers) == 1 else {"ply": "plies", "interface": "interfaces"}[what]
+    return f"{noun} {', '.join(parts)}"
 
 
 def damage_summary():
@@ -275,7 +275,9 @@ def criteria_of(flags):
 
 
 def evaluated(mode, flag):
-    return bool(CRITERIA[mode][flag]["routine"])
+    """Whether the driver evaluates a criterion for the selector; one outside the table it is
+    left to report."""
+    return not 0 <= flag < len(CRITERIA[mode]) or bool(CRITERIA[mode][flag]["routine"])
 
 
 def section_results(k, n, load, shear, pe, ps, pd, ori, thk, f_all, h_all):
