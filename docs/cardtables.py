@@ -214,15 +214,21 @@ def render(guide_text, cards, lists=None):
     return text
 
 
-def main(argv):
-    with open(GUIDE) as fh:
+def rewrite(argv, rendering, guide=GUIDE):
+    """Rewrites the guide with rendering(text), or with --check in argv tells whether it would
+    change: the exit status of a generator."""
+    with open(guide) as fh:
         text = fh.read()
-    new = render(text, declarations(), parameter_lists())
+    new = rendering(text)
     if "--check" in argv:
         return 0 if new == text else 1
-    with open(GUIDE, "w") as fh:
+    with open(guide, "w") as fh:
         fh.write(new)
     return 0
+
+
+def main(argv):
+    return rewrite(argv, lambda text: render(text, declarations(), parameter_lists()))
 
 
 if __name__ == "__main__":

@@ -15,6 +15,7 @@
 #include "vexlan/gpcollection.h"
 #include "vexlan/mccollection.h"
 #include "vx.h"
+#include "damage_selectors.h"
 #include "delcollection_kernels.h"
 #include "fbcollection_kernels.h"
 #include "gpcollection_kernels.h"
@@ -26,6 +27,7 @@ namespace {
 
 using vx::i4;
 namespace gp = vx::gpcollection;
+using namespace vx::damage;
 
 // Stress components of one ply, in ply axes: names for the caller's entries.
 struct Stress {
@@ -225,8 +227,9 @@ VX_API void generalfailure(double* fgp, double* rgp, const double* plystress, co
                            const int32_t* isec, const int32_t* nsec, const int32_t* gpflag) {
   if (!enter(fgp, rgp, *layer, *nlayer, *isec, *nsec)) return;
   // Selectors 1 to 8 are the potentials in their order.
+  static_assert(selectors(general_criteria) == 1 + int(Potential::polynomial) + 1);
   const uint32_t k = sel(gpflag);
-  if (k > 8) {
+  if (k >= selectors(general_criteria)) {
     vx::report(-2, "Warning: Default case in GeneralFailure subroutine.Please check your input parameters.");
     return;
   }
@@ -243,6 +246,7 @@ VX_API void fiberbreakage(double* ffb, double* rfb, const double* plystress, con
   const Stress s(plystress);
   const Strength x(psprops + 10 * col);
   const double* e = peprops + 9 * col;  // E1, E2 at 0, 1; nu12 at 3; G12 at 6
+  static_assert(selectors(fibre_criteria) == 14, "a fibre selector without its case");
   switch (sel(fbflag)) {
     case 0: break;
     case 1: *rfb = potential(Potential::max_nominal, s, x); break;
@@ -276,8 +280,9 @@ VX_API void MatrixCracking(double* fmc, double* rmc, const double* plystress, co
                            const int32_t* layer, const int32_t* nlayer, const int32_t* isec, const int32_t* nsec,
                            const int32_t* nprops, const int32_t* mcflag, double* outtheta, const double* defreal) {
   if (!enter(fmc, rmc, *layer, *nlayer, *isec, *nsec)) return;
+  static_assert(selectors(matrix_criteria) == 16, "a matrix selector without its case");
   const uint32_t k = sel(mcflag);
-  if (k > 15) {
+  if (k >= selectors(matrix_criteria)) {
     vx::report(-2, "Warning: Default case in MatrixCracking subroutine. Please check your input parameters.");
     return;
   }
@@ -369,6 +374,7 @@ VX_API void delamination(double* fdel, double* rdel, const double* s33i, const d
     if (upper) eval(&ru, su, xu);
   };
   auto given = [](double t, double c, double ilss) { return t != 0.0 && c != 0.0 && ilss != 0.0; };
+  static_assert(selectors(delamination_criteria) == 8, "a delamination selector without its case");
   switch (sel(delflag)) {
     case 0: break;
     case 1: {
@@ -430,6 +436,6 @@ VX_API void corecrushing(double* fcc, double* rcc, const double* /*plystress*/, 
                          const int32_t* isec, const int32_t* nsec, const int32_t* ccflag) {
   if (!enter(fcc, rcc, *layer, *nlayer, *isec, *nsec)) return;
   // Selectors 0 to 2 name no criterion: the effort stays 0.
-  if (sel(ccflag) > 2)
+  if (sel(ccflag) >= selectors(core_criteria))
     vx::report(-2, "Warning: Default case in CoreCrushing subroutine. Please check your input parameters.");
 }
