@@ -193,7 +193,7 @@ const char* build_data_unknown(i4 isec) {
 
 // How a query with delaminations of a stack with interfaces uses the buckling
 // lists: read as they are, built first (when empty), or not at all; then why
-// (80 characters and the end) says why not.
+// (room for a message of 80 characters) says why not.
 //
 // Reading takes lists of one record per interface, as the lists are laid out,
 // or more: the readers and the store's creation give one per ply, which is
