@@ -253,8 +253,9 @@ eh = vx.errorhandling
 print(s[5], s[11], int(eh.errstat), bytes(eh.errstring).decode().strip())
 """)
     assert rc == 0
+    shapes = "(3,2,1,1) and (12,2,1,1)" if name == "bukintdatalist" else "(4,2,1,1) and (11,2,1,1)"
     assert out.decode().strip().split(None, 3) == ["0.0", "1.0", "-2",
-                                                   "Buckling lists disagree with their counts in GetDamageFromDDS"]
+                                                   f"Buckling lists {shapes} disagree in GetDamageFromDDS"]
 
 
 def test_query_with_the_smallest_ply_count_ends():
@@ -335,6 +336,14 @@ def shrink_records(vx):
     vx.bukdata.bukrealdatalist = np.zeros((12, 7, 2, 2), order="F")
 
 
+def cut_lists(vx, records=8, damages=2, sections=2):
+    """The lists built, then cut to the extents given."""
+    job_query(vx)
+    b = vx.bukdata
+    b.bukintdatalist, b.bukrealdatalist = (np.asfortranarray(a[:, :records, :damages, :sections])
+                                           for a in (b.bukintdatalist, b.bukrealdatalist))
+
+
 def unlink_record(vx):
     """The record of ply 5 in damage 1, section 1 names an interface the stack lacks."""
     intg = vx.bukdata.bukintdatalist
@@ -342,17 +351,25 @@ def unlink_record(vx):
     intg[0, i, 0, 0] = 8
 
 
-@pytest.mark.parametrize("change", [
-    lambda vx: spoil(vx, "bukdata", "bukintdatalist", (4, 1, 1, 1)),
-    lambda vx: spoil(vx, "bukdata", "bukrealdatalist", (12, 8, 2, 1)),
-    lambda vx: spoil(vx, "bukdata", "bukintdatalist", None),
-    shrink_records, unlink_record], ids=["int-short", "real-short", "int-absent", "records-per-interface", "record"])
-def test_query_without_usable_buckling_lists_answers_all_but_the_buckling(job, change):
+@pytest.mark.parametrize("change, message", [
+    (lambda vx: spoil(vx, "bukdata", "bukintdatalist", (4, 1, 1, 1)), "Buckling lists (4,1,1,1) and (12,8,2,2) disagree"),
+    (lambda vx: spoil(vx, "bukdata", "bukrealdatalist", (12, 8, 2, 1)), "Buckling lists (4,8,2,2) and (12,8,2,1) disagree"),
+    (lambda vx: spoil(vx, "bukdata", "bukintdatalist", None), "Buckling list bukintdatalist absent"),
+    (lambda vx: spoil(vx, "bukdata", "bukrealdatalist", None), "Buckling list bukrealdatalist absent"),
+    # lists that hold data need a record per interface, empty ones a record per ply to be built
+    (shrink_records, "Buckling lists of 7x2x2 records, 8x2x2 needed to build"),
+    (lambda vx: cut_lists(vx, records=6), "Buckling lists of 6x2x2 records, 7x2x2 needed"),
+    (lambda vx: cut_lists(vx, damages=1), "Buckling lists of 8x1x2 records, 7x2x2 needed"),
+    (lambda vx: cut_lists(vx, records=7, sections=1), "Buckling lists of 7x2x1 records, 7x2x2 needed"),
+    (unlink_record, "Buckling lists disagree with their counts")],
+    ids=["int-short", "real-short", "int-absent", "real-absent", "empty-per-interface", "records", "damages",
+         "sections", "record"])
+def test_query_without_usable_buckling_lists_answers_all_but_the_buckling(job, change, message):
     vx = job
     ok = job_query(vx)
     change(vx)
     s = job_query(vx)
-    assert error_record(vx) == (-2, LISTS)
+    assert error_record(vx) == (-2, message + " in GetDamageFromDDS")
     # Flags 1 to 5 as before, the buckled flag as it came, the factor capped at 1.
     np.testing.assert_array_equal(s[:5], ok[:5])
     assert s[5] == 0.5 and s[11] == 0.5 and s[6:11].tolist() == [0.5] * 5
@@ -437,3 +454,202 @@ for counts in ((2**31 - 1, 1, 1), (-1, 1, 1), (2, -1, 1), (2, 2, 1), (2, 1, -3))
     assert rc == 0, out
     section, damage = "Section data disagree with their counts in UpdateDDS", "Damage data disagree with their counts in UpdateDDS"
     assert out.decode().splitlines() == [f"-2 {m} True True" for m in (section, section, section, section, damage)]
+
+
+def one_delamination(vx, records, at=0):
+    """3 plies, one section, one damage: a delamination 10 x 10 at interface 1; lists of `records` records,
+    all unwritten but record `at` = (1, 1, 1, 1), knock-down 0.5."""
+    clear_store(vx)
+    sd, d, b = vx.sectiondata, vx.damagedata, vx.bukdata
+    sd.nplies, sd.nsec, d.ndmg = 3, 1, 1
+    sd.plyorientation = np.zeros((3, 1))
+    delam = np.zeros((3, 2, 1), order="F")
+    delam[:2, 0, 0] = 10.0
+    d.delamdds, d.dmgplane = delam, np.zeros((10, 1), order="F")
+    intg = np.full((4, records, 1, 1), -1, np.int32, order="F")
+    real = np.zeros((12, records, 1, 1), order="F")
+    intg[:, at, 0, 0], real[1, at, 0, 0] = 1, 0.5
+    b.bukintdatalist, b.bukrealdatalist = intg, real
+
+
+@pytest.mark.parametrize("records, at", [(2, 0), (2, 1), (3, 2), (5, 4)],
+                         ids=["per-interface", "per-interface-last", "per-ply-last", "more"])
+def test_lists_of_a_record_per_interface_or_per_ply_are_read(vx, records, at):
+    # One record per interface is how the lists are laid out; the readers give one per ply. Every
+    # record a list holds is walked, the last included.
+    one_delamination(vx, records, at)
+    s = query(vx, [1, 1, 0], 1, sdv=[0] * 11 + [1.0])
+    assert error_record(vx)[0] == 0
+    assert (s[3], s[5], s[11]) == (1.0, 1.0, 0.5)
+    assert tuple(query(vx, [11, 0, 0], 1, sdv=[0] * 11 + [1.0])[[3, 5, 11]]) == (0.0, 0.0, 1.0)
+    clear_store(vx)
+
+
+def buckling_oracle(vx, p, ilay, isec):
+    """Buckled flag and knock-down factor (None: no hit) of ply ilay at point p, from the lists: the
+    ellipse of each record's bounding interface, in that interface's ply axes turned by the damage's
+    angle (the example's delaminations have no outlines)."""
+    d, b, sd = vx.damagedata, vx.bukdata, vx.sectiondata
+    intg, real = b.bukintdatalist, b.bukrealdatalist
+    buckled, knock = 0.0, None
+    for dmg in range(int(d.ndmg)):
+        col = d.dmgplane[:, dmg]
+        col = col[:np.argmax(col == -np.finfo(float).max)] if (col == -np.finfo(float).max).any() else col
+        origin, angle = col[:3], col[-1]
+        for i in range(intg.shape[1]):
+            j, first, last = intg[:3, i, dmg, isec - 1]
+            if not first <= ilay <= last:
+                continue
+            a, bb = d.delamdds[:2, j - 1, dmg]
+            t = np.radians(sd.plyorientation[j - 1, isec - 1] + angle)
+            dx, dy = p[0] - origin[0], p[1] - origin[1]
+            x, y = np.cos(t) * dx + np.sin(t) * dy, -np.sin(t) * dx + np.cos(t) * dy
+            with np.errstate(divide="ignore", invalid="ignore"):
+                m = (x / a) ** 2 + (y / bb) ** 2
+            if 0.0 <= m <= 1.0:
+                buckled, knock = 1.0, real[1, i, dmg, isec - 1]
+    return buckled, knock
+
+
+def job_answers(vx, points):
+    out = []
+    for isec in (1, 2):
+        for ilay in range(1, 9):
+            for p in points:
+                s = np.zeros(12)
+                s[11] = 1.0
+                vx.damage.getdamagefromdds(s, p, I3, ilay, isec)
+                out.append(s)
+    return np.array(out)
+
+
+def test_lists_of_either_size_answer_alike_and_as_their_records_say(job):
+    vx = job
+    rng = np.random.default_rng(42)
+    points = np.column_stack([rng.uniform(20, 80, 150), rng.uniform(5, 45, 150), np.zeros(150)])
+    built = job_answers(vx, points)                  # built with a record per ply
+    assert error_record(vx)[0] == 0
+    b = vx.bukdata
+    intg, real = b.bukintdatalist.copy(order="F"), b.bukrealdatalist.copy(order="F")
+    # The example's analyses write at most 3 records: the lists cut to one record per interface, or
+    # padded past the plies with unwritten records, hold the same.
+    assert (intg[1, 3:] <= 0).all()
+    k = 0
+    for isec in (1, 2):
+        for ilay in range(1, 9):
+            for p in points:
+                flag, knock = buckling_oracle(vx, p, ilay, isec)
+                assert built[k, 5] == flag and built[k, 11] == (1.0 if knock is None else min(knock, 1.0))
+                k += 1
+    assert 50 < (built[:, 5] == 1.0).sum() < len(built) and (built[:, 11] < 0.1).any()
+    for records in (7, 11):
+        pad = lambda a, fill: np.asfortranarray(np.concatenate(
+            [a[:, :records], np.full((a.shape[0], max(records - 8, 0)) + a.shape[2:], fill, a.dtype)], axis=1))
+        b.bukintdatalist, b.bukrealdatalist = pad(intg, -1), pad(real, 0.0)
+        np.testing.assert_array_equal(job_answers(vx, points), built)
+        assert error_record(vx)[0] == 0
+
+
+@pytest.mark.parametrize("point, frame, message", [
+    ([np.nan, 25, 0], None, "Point gpcoords not finite"), ([np.inf, 25, 0], None, "Point gpcoords not finite"),
+    ([50, 25, -np.inf], None, "Point gpcoords not finite"), ([50, 25, 0], (0, 0), "Frame refcos not finite"),
+    ([50, 25, 0], (2, 2), "Frame refcos not finite")])
+def test_a_point_or_frame_not_finite_is_not_answered(job, point, frame, message):
+    vx = job
+    s = np.zeros(12)
+    s[11] = 1.0
+    vx.damage.getdamagefromdds(s, [50, 25, 0], I3, 1, 1)
+    # The finite point: fibre damage, buckled, the knock-down of the record that holds it.
+    flag, knock = buckling_oracle(vx, [50, 25, 0], 1, 1)
+    assert (s[1], s[5], flag) == (1.0, 1.0, 1.0) and s[11] == knock == pytest.approx(0.026552, abs=1e-6)
+    assert error_record(vx)[0] == 0
+    refcos = I3.copy(order="F")
+    if frame:
+        refcos[frame] = np.nan
+    s = np.full(12, 0.5)
+    vx.damage.getdamagefromdds(s, point, refcos, 1, 1)
+    assert error_record(vx) == (-2, message + " in GetDamageFromDDS")
+    np.testing.assert_array_equal(s, 0.5)
+
+
+@pytest.mark.parametrize("comp, name, index, reads, unread, message", [
+    ("damagedata", "dmgplane", (0, 0), 5, None, "Damage origin or angle in dmgplane not finite"),
+    ("damagedata", "dmgplane", (3, 0), 5, None, "Damage origin or angle in dmgplane not finite"),   # the angle
+    ("damagedata", "fiberdds", (0, 0, 0), 1, 3, "NaN half-axis in fiberdds"),
+    ("damagedata", "matrixdds", (1, 3, 0), 4, 5, "NaN half-axis in matrixdds"),
+    ("damagedata", "delamdds", (0, 1, 0), 2, 7, "NaN half-axis in delamdds"),      # ply 2's own interface
+    ("damagedata", "delamdds", (1, 5, 0), 7, 3, "NaN half-axis in delamdds"),      # bounds ply 7's sub-laminate
+    ("damagedata", "dmgpoints", (4, 0, 2, 1), 1, 2, "NaN outline vertex in dmgpoints"),
+    ("bukdata", "bukrealdatalist", (1, 0, 0, 0), 1, 3, "NaN knock-down factor in bukrealdatalist"),
+    # every ply of section 1 lies in damage 2's sub-laminate bounded by interface 1, in ply 1's axes
+    ("sectiondata", "plyorientation", (0, 0), 1, None, "Ply angle in plyorientation not finite"),
+    ("sectiondata", "plyorientation", (1, 0), 1, 7, "Ply angle in plyorientation not finite"),  # interface 2
+    ("sectiondata", "plyorientation", (1, 0), 3, None, "Ply angle in plyorientation not finite")],
+    ids=["origin", "angle", "fiber", "matrix", "delam-own", "delam-bounding", "outline", "knock-down",
+         "ply-angle", "bounding-angle", "bounding-angle-3"])
+def test_stored_numbers_not_known_are_not_answered(job, comp, name, index, reads, unread, message):
+    """A datum the answer rests on that is not a number leaves the state as it came, with the datum named;
+    the answers that do not read it stay."""
+    vx = job
+    before = {ilay: job_query(vx, ilay) for ilay in (reads, unread) if ilay}
+    assert error_record(vx)[0] == 0
+    getattr(getattr(vx, comp), name)[index] = np.nan if name != "dmgplane" else np.inf
+    np.testing.assert_array_equal(job_query(vx, reads), 0.5)
+    assert error_record(vx) == (-2, message + " in GetDamageFromDDS")
+    if unread:
+        vx.errorhandling.rsxerr(1)
+        np.testing.assert_array_equal(job_query(vx, unread), before[unread])
+        assert error_record(vx)[0] == 0
+
+
+@pytest.mark.parametrize("comp, name, index, value", [
+    ("materialdata", "peprops", (0, 2, 0), np.nan), ("materialdata", "peprops", (8, 1, 1), np.nan),
+    ("sectiondata", "xcstrength", (0,), np.nan), ("sectiondata", "xcstrength", (1,), np.inf),
+    ("sectiondata", "plythickness", (3, 1), np.nan), ("sectiondata", "plyorientation", (6, 0), np.nan),
+    ("damagedata", "delamdds", (0, 1, 0), np.nan)])
+def test_lists_are_not_built_from_numbers_not_finite(job, comp, name, index, value):
+    vx = job
+    ok = job_query(vx)
+    b = vx.bukdata
+    b.bukintdatalist[...], b.bukrealdatalist[...] = 0, 0.0        # empty again: the next query builds them
+    getattr(getattr(vx, comp), name)[index] = value
+    s = job_query(vx)
+    assert error_record(vx) == (-2, f"Buckling lists not built from non-finite {name} in GetDamageFromDDS")
+    assert not b.bukrealdatalist.any()
+    np.testing.assert_array_equal(s[:5], ok[:5])
+    assert s[5] == 0.5 and s[11] == 0.5
+
+
+def test_lists_are_built_past_numbers_the_analysis_does_not_read(job):
+    # Section 2 has four plies: its plies 5 to 8 have no material and are no part of its stack.
+    vx = job
+    ok = job_query(vx)
+    built = vx.bukdata.bukrealdatalist.copy()
+    vx.bukdata.bukrealdatalist[...] = 0.0
+    vx.materialdata.peprops[:, 4:, 1] = np.nan
+    vx.sectiondata.plythickness[4:, 1] = np.nan
+    np.testing.assert_array_equal(job_query(vx), ok)
+    assert error_record(vx)[0] == 0
+    np.testing.assert_array_equal(vx.bukdata.bukrealdatalist, built)
+
+
+def test_point_in_damage_of_a_point_half_axis_or_angle_not_a_number(section):
+    vx = section
+    nan = np.nan
+
+    def inside(p, a=2.0, b=1.0, angle=0.0, layid=1):
+        return vx.damage.pointindamage(p, I3, [0, 0, 0], angle, 0.0, a, b, 1, 1, layid, False)
+
+    grow(vx, [1, 1, 0], 1, general=1.0)
+    big = np.finfo(float).max
+    pts = np.full((12, 2, 6, 1), big)
+    pts[:9, 1, 0, 0] = [0, -1, -1, 0, 3, -1, 0, 0, 3]          # a triangle for ply 2
+    vx.damagedata.dmgpoints = pts
+    for layid in (1, 2):                                         # the ellipse, the outline
+        assert inside([0.5, 0.2, 0], layid=layid)
+        for kw in (dict(p=[nan, 0.2, 0]), dict(p=[0.5, nan, 0]), dict(p=[0.5, 0.2, 0], angle=nan)):
+            assert not inside(layid=layid, **kw)
+    for kw in (dict(a=nan), dict(b=nan), dict(a=nan, b=nan)):
+        assert not inside([0.5, 0.2, 0], **kw)
+        assert inside([0.5, 0.2, 0], layid=2, **kw)              # the outline reads no half-axis
+    assert error_record(vx)[0] == 0

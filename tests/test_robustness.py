@@ -329,8 +329,8 @@ LEGIT = {"damagedata:ndmg:0": QUERY, "damagedata:damagedds:None": STORE, "damage
          "nodaldata:nnodes:0": {COORDS, MOTION}, "nodaldata:ndof:0": {MOTION}}
 LEGIT.update({f"damagedata:{n}:None": STORE for n in ("generaldds", "fiberdds", "matrixdds", "delamdds", "coredds")})
 LEGIT.update(NOTHING_TO_DO)
-BUCKLING = ("Buckling lists disagree with their counts in GetDamageFromDDS",
-            "Section or material data too short for the buckling lists in GetDamageFromDDS")
+# The query's messages where only the buckling lists cannot serve (each names what it lacks).
+BUCKLING = ("Buckling list", "Section or material data too short for the buckling lists in GetDamageFromDDS")
 
 
 def _spoiled_shapes(comp, name, rank):
@@ -414,7 +414,7 @@ def test_component_data_that_disagree_never_end_the_process(tmp_path):
         got, msg = json.loads(results[scen, routine])
         if routine in GROWTH:
             assert got["kept"], (scen, routine, msg)
-        elif msg in BUCKLING:
+        elif msg.startswith(BUCKLING):
             assert got[:5] == answer[routine][:5] and got[5:] == [0.5] * 7, (scen, routine, got)
         else:
             assert got == [0.5] * 12, (scen, routine, msg, got)

@@ -65,6 +65,13 @@ void UpdateDDS(int32_t* ierror, const double* sdv, const double* gpcoords, const
  * it is. Arrays larger than the counts serve; absent region arrays are modes
  * without damage, and without dmgplane every damage lies at the global
  * origin with angle 0.
+ * The buckling lists bukintdatalist and bukrealdatalist hold records of 4
+ * integers and 12 reals, the two lists alike, for ndmg damages and nsec
+ * sections: one record per interface (nplies - 1), or more, such as the one
+ * per ply that the damage card reader and allocatedamagedata give them. The
+ * query walks every record a list holds. Building empty lists needs one
+ * record per ply: the analysis writes one for each sub-laminate that buckles
+ * and one for the sub-laminate that remains.
  * Data that disagree with the counts record status -2 and leave sdv as it
  * came: nplies or nsec below 0, or plyorientation absent or smaller than
  * nplies x nsec ("Section data disagree with their counts in
@@ -74,19 +81,57 @@ void UpdateDDS(int32_t* ierror, const double* sdv, const double* gpcoords, const
  * fewer than 3 rows (the origin) or ndmg columns, or a
  * dmgpoints smaller than nplies plies, 6 kinds and ndmg damages ("Damage
  * data disagree with their counts in GetDamageFromDDS").
+ * A point is never answered undamaged on numbers that are not known: status
+ * -2 is recorded and sdv left as it came for a point or frame that is not
+ * finite ("Point gpcoords not finite in GetDamageFromDDS", "Frame refcos not
+ * finite in GetDamageFromDDS"), and for a datum the answer reads that is not
+ * a number:
+ * - the ply angle of the ply, or of an interface bounding a buckled
+ *   sub-laminate that holds the ply, not finite ("Ply angle in
+ *   plyorientation not finite in GetDamageFromDDS");
+ * - the origin or angle of a damage not finite ("Damage origin or angle in
+ *   dmgplane not finite in GetDamageFromDDS");
+ * - a NaN half-axis of a region tested as an ellipse ("NaN half-axis in
+ *   fiberdds in GetDamageFromDDS", and so for generaldds, matrixdds,
+ *   delamdds and coredds);
+ * - a NaN vertex value of an outline tested ("NaN outline vertex in
+ *   dmgpoints in GetDamageFromDDS");
+ * - a NaN knock-down factor of a buckled sub-laminate that holds the point
+ *   ("NaN knock-down factor in bukrealdatalist in GetDamageFromDDS").
+ *
  * Where a delamination store, damages and an interface exist but the
- * buckling lists cannot serve, status -2 is recorded and all
- * but the buckling is answered: flags 1 to 5 rise as usual, the buckled
- * flag stays as it came, entry 12 becomes the smaller of its value and 1.0.
- * So for lists absent,
- * of records other than 4 integers and 12 reals, of extents that differ
- * between the two, or of fewer than nplies records, ndmg damages or nsec
- * sections, and for a record of the ply that names no interface of the
- * stack (that record is passed over) ("Buckling lists disagree with their
- * counts in GetDamageFromDDS"); and for empty lists that cannot be built
- * because plythickness, matidlist, xcstrength or peprops (9 rows) are
- * absent or smaller than the counts ("Section or material data too short
- * for the buckling lists in GetDamageFromDDS"; the lists stay empty).
+ * buckling lists cannot serve, status -2 is recorded and all but the
+ * buckling is answered (unless a datum above is not a number: then that is
+ * recorded and sdv left as it came): flags 1 to 5 rise as usual, the
+ * buckled flag stays as it came, entry 12 becomes the smaller of its value
+ * and 1.0. So for:
+ * - a list absent ("Buckling list bukintdatalist absent in
+ *   GetDamageFromDDS", or bukrealdatalist);
+ * - records other than 4 integers and 12 reals, or extents that differ
+ *   between the two lists; the message gives both lists' extents, as in
+ *   "Buckling lists (4,7,2,2) and (12,8,2,2) disagree in GetDamageFromDDS";
+ * - lists with fewer records, damages or sections than the counts need;
+ *   the message gives the extents held and needed (records x damages x
+ *   sections), as in "Buckling lists of 6x2x2 records, 7x2x2 needed in
+ *   GetDamageFromDDS", and for empty lists, which need a record per ply,
+ *   "Buckling lists of 7x2x2 records, 8x2x2 needed to build in
+ *   GetDamageFromDDS";
+ * - a record of the ply that names no interface of the stack (that record
+ *   is passed over; "Buckling lists disagree with their counts in
+ *   GetDamageFromDDS");
+ * - empty lists that cannot be built because plythickness, matidlist,
+ *   xcstrength or peprops (9 rows) are absent or smaller than the counts
+ *   ("Section or material data too short for the buckling lists in
+ *   GetDamageFromDDS"), or because a datum the analysis reads is not a
+ *   finite number: for a section it analyses (one with a material id) its
+ *   xcstrength, and the 9 constants in peprops, plythickness and
+ *   plyorientation of its plies; the half-axes in delamdds; the ply angles
+ *   of section isec, which become the delamination angles ("Buckling lists
+ *   not built from non-finite peprops in GetDamageFromDDS", and so for
+ *   xcstrength, plythickness, plyorientation, delamdds). The lists stay
+ *   empty.
+ *
+ * The first error since the last reset is the one kept.
  *   sdv      (in/out) 12 damage state values: 1 to 5 mode flags, 6 buckled
  *                     flag (set to 1.0 on a hit), 12 knock-down factor;
  *                     7 to 11 untouched
@@ -103,7 +148,9 @@ void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* refcos,
  * real, in triples whose last two values are a vertex; two vertices enclose
  * no point); otherwise the ellipse with half-axes a, b.
  * Both lie in the plane of dmgcos through dmgorigin, turned by dmgangle. A
- * zero half-axis contains no point. Nothing is recorded.
+ * zero half-axis contains no point. A NaN point or angle gives 0 (false),
+ * and so does a NaN half-axis of the ellipse: no region can be said to hold
+ * a point that is not known. Nothing is recorded.
  *   point     (in)  3 global coordinates of the point
  *   dmgcos    (in)  3 x 3 ply frame, columns x, y, normal
  *   dmgorigin (in)  3 global coordinates of the damage's origin

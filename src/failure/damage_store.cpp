@@ -8,6 +8,7 @@
 // only by the damage's own angle, like the polygon outlines do.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include "data.h"
 #include "scratch.h"
 #include "../laminate/sublaminate_impl.h"
@@ -50,9 +51,13 @@ void damage_plane(double* origin, double& angle, i4 d) {
 
 // The region test: the outline of (layid, mode, d) when it holds two vertices
 // or more, in the frame polyframe; else the ellipse a, b in the frame
-// ellframe. Both are turned by the damage's angle.
-bool region_test(const double* point, const double* polyframe, const double* ellframe, const double* origin,
-                 double angle, double a, double b, i4 mode, i4 d, i4 layid) {
+// ellframe. Both are turned by the damage's angle. 1 inside, 0 outside. With
+// nan given, a region whose outline values or half-axes are NaN gives no
+// verdict: -1, and *nan becomes the message naming the outline or axes_nan;
+// without it such a region holds no point.
+int region_test(const double* point, const double* polyframe, const double* ellframe, const double* origin,
+                double angle, double a, double b, i4 mode, i4 d, i4 layid, const char* axes_nan = nullptr,
+                const char** nan = nullptr) {
   if (dmgpoints.contains(1, layid, mode, d)) {
     const i4 nxy = i4(dmgpoints.extent(1));
     i4 k = nxy + 1;
@@ -64,23 +69,37 @@ bool region_test(const double* point, const double* polyframe, const double* ell
     if (k >= 7) {
       const i4 n = (k - 1) / 3;
       Scratch<double, 128> xy(2 * size_t(n));
+      bool unknown = false;
       for (i4 v = 0; v < n; ++v) {
         xy[v] = dmgpoints(3 * v + 2, layid, mode, d);
         xy[n + v] = dmgpoints(3 * v + 3, layid, mode, d);
+        unknown = unknown || std::isnan(xy[v]) || std::isnan(xy[n + v]);
+      }
+      if (unknown && nan) {
+        *nan = "NaN outline vertex in dmgpoints in GetDamageFromDDS";
+        return -1;
       }
       return ProjectedPointInPolygon(point, xy, &angle, origin, polyframe, &n) != 0;
     }
+  }
+  if (nan && (std::isnan(a) || std::isnan(b))) {
+    *nan = axes_nan;
+    return -1;
   }
   const i4 ellipse = 1;
   return ProjectedPointInShape(point, &a, &b, &angle, origin, ellframe, &ellipse) != 0;
 }
 
-// Region of column col of a half-axis array; ellframe is the frame of the
-// ply in which that region grew.
-bool in_region(const double* point, const double* frame, const double* ellframe, const double* origin,
-               double angle, const RArr3& dds, i4 col, i4 mode, i4 d, i4 ilay) {
-  if (!dds.contains(2, col, d)) return false;
-  return region_test(point, frame, ellframe, origin, angle, dds(1, col, d), dds(2, col, d), mode, d, ilay);
+// A region array of the query and the message for its NaN half-axes.
+struct Kind {
+  const RArr3* dds;
+  const char* nan;
+};
+
+bool finite(const double* p, int n) {
+  for (int k = 0; k < n; ++k)
+    if (!std::isfinite(p[k])) return false;
+  return true;
 }
 
 bool all_zero(const RArr4& a) {
@@ -114,6 +133,7 @@ constexpr Refusal query_refusal{"Section data disagree with their counts in GetD
                                 "Damage data disagree with their counts in GetDamageFromDDS"};
 constexpr const char* lists_disagree = "Buckling lists disagree with their counts in GetDamageFromDDS";
 constexpr const char* short_data = "Section or material data too short for the buckling lists in GetDamageFromDDS";
+constexpr const char* ply_angle_unknown = "Ply angle in plyorientation not finite in GetDamageFromDDS";
 
 // The counters and the ply angles: a counter below 0, a ply or section outside
 // them, or ply angles that cannot hold every ply of every section.
@@ -145,24 +165,71 @@ const char* store_disagrees() {
   return nullptr;
 }
 
+// The first datum that building the lists reads (the ply angles of section
+// isec become the delamination angles) that is not a finite number, named;
+// null when all are. Only the sections and plies the analysis takes count.
+const char* build_data_unknown(i4 isec) {
+  using namespace sectiondata;
+  using materialdata::matidlist;
+  using materialdata::peprops;
+  const i4 np = nplies, ns = nsec, nd = ndmg, ni = np - 1;
+  for (i4 i = 1; i <= ni; ++i)
+    if (!std::isfinite(plyorientation(i, isec))) return "plyorientation";
+  for (i4 e = 1; e <= nd; ++e)
+    for (i4 i = 1; i <= ni; ++i)
+      if (!std::isfinite(delamdds(1, i, e)) || !std::isfinite(delamdds(2, i, e))) return "delamdds";
+  for (i4 s = 1; s <= ns; ++s) {
+    const i4 m = sublam::section_plies(&matidlist(1, s), np, ihuge);
+    if (m < 0) continue;
+    if (!std::isfinite(xcstrength(s))) return "xcstrength";
+    for (i4 p = 1; p <= m; ++p) {
+      if (!finite(&peprops(1, p, s), 9)) return "peprops";
+      if (!std::isfinite(plythickness(p, s))) return "plythickness";
+      if (!std::isfinite(plyorientation(p, s))) return "plyorientation";
+    }
+  }
+  return nullptr;
+}
+
 // How a query with delaminations of a stack with interfaces uses the buckling
-// lists: read as they are, built first (when empty), or not at all, why says
-// why not.
+// lists: read as they are, built first (when empty), or not at all; then why
+// (room for a message of 80 characters) says why not.
+//
+// Reading takes lists of one record per interface, as the lists are laid out,
+// or more: the readers and the store's creation give one per ply, which is
+// what building needs, since the analysis writes a record for each of its
+// passes and one for the remaining sub-laminate.
 enum class Lists { read, build, none };
-Lists buckling_lists(const char*& why) {
+Lists buckling_lists(char* why, i4 isec) {
   using bukdata::bukintdatalist;
   using bukdata::bukrealdatalist;
   const i4 np = sectiondata::nplies, ns = sectiondata::nsec, nd = ndmg;
-  why = lists_disagree;
-  if (!bukintdatalist.allocated() || !bukrealdatalist.allocated()) return Lists::none;
-  // Records of 12 reals and 4 integers, one per ply (each pass of the analysis
-  // and the remaining sub-laminate), the two lists alike: they are built as one.
-  if (bukrealdatalist.extent(1) != 12 || bukintdatalist.extent(1) != 4) return Lists::none;
-  for (int d = 2; d <= 4; ++d)
-    if (bukrealdatalist.extent(d) != bukintdatalist.extent(d)) return Lists::none;
-  if (!holds(bukintdatalist, {4, np, nd, ns})) return Lists::none;
-  why = nullptr;
-  if (!all_zero(bukrealdatalist)) return Lists::read;
+  const size_t len = 81;
+  if (!bukintdatalist.allocated() || !bukrealdatalist.allocated()) {
+    std::snprintf(why, len, "Buckling list %s absent in GetDamageFromDDS",
+                  bukintdatalist.allocated() ? "bukrealdatalist" : "bukintdatalist");
+    return Lists::none;
+  }
+  // Records of 4 integers and 12 reals, the two lists alike: they are built as one.
+  bool alike = bukintdatalist.extent(1) == 4 && bukrealdatalist.extent(1) == 12;
+  for (int d = 2; d <= 4; ++d) alike = alike && bukrealdatalist.extent(d) == bukintdatalist.extent(d);
+  auto ext = [](const auto& a, int d) { return static_cast<long long>(a.extent(d)); };
+  if (!alike) {
+    std::snprintf(why, len, "Buckling lists (%lld,%lld,%lld,%lld) and (%lld,%lld,%lld,%lld) disagree in GetDamageFromDDS",
+                  ext(bukintdatalist, 1), ext(bukintdatalist, 2), ext(bukintdatalist, 3), ext(bukintdatalist, 4),
+                  ext(bukrealdatalist, 1), ext(bukrealdatalist, 2), ext(bukrealdatalist, 3),
+                  ext(bukrealdatalist, 4));
+    return Lists::none;
+  }
+  const bool empty = all_zero(bukrealdatalist);
+  const i4 records = empty ? np : np - 1;
+  if (!holds(bukintdatalist, {4, records, nd, ns})) {
+    std::snprintf(why, len, "Buckling lists of %lldx%lldx%lld records, %dx%dx%d needed%s in GetDamageFromDDS",
+                  ext(bukintdatalist, 2), ext(bukintdatalist, 3), ext(bukintdatalist, 4), records, nd, ns,
+                  empty ? " to build" : "");
+    return Lists::none;
+  }
+  if (!empty) return Lists::read;
   // Empty lists are built from the section and material data of every ply and section.
   using materialdata::matidlist;
   using materialdata::peprops;
@@ -171,7 +238,11 @@ Lists buckling_lists(const char*& why) {
   if (!plythickness.allocated() || !holds(plythickness, {np, ns}) || !xcstrength.allocated() ||
       !holds(xcstrength, {ns}) || !matidlist.allocated() || !holds(matidlist, {np, ns}) || !peprops.allocated() ||
       !holds(peprops, {9, np, ns})) {
-    why = short_data;
+    std::snprintf(why, len, "%s", short_data);
+    return Lists::none;
+  }
+  if (const char* datum = build_data_unknown(isec)) {
+    std::snprintf(why, len, "Buckling lists not built from non-finite %s in GetDamageFromDDS", datum);
     return Lists::none;
   }
   return Lists::build;
@@ -236,7 +307,7 @@ VX_API vx_l1 PointInDamage(const double* point, const double* dmgcos, const doub
                            const double* dmgangle, const double* /*plyangle: held by dmgcos*/, const double* a,
                            const double* b, const i4* modeid, const i4* dmgid, const i4* layid, const vx_l1* skip) {
   if (*skip) return 0;
-  return region_test(point, dmgcos, dmgcos, dmgorigin, *dmgangle, *a, *b, *modeid, *dmgid, *layid) ? 1 : 0;
+  return region_test(point, dmgcos, dmgcos, dmgorigin, *dmgangle, *a, *b, *modeid, *dmgid, *layid) > 0 ? 1 : 0;
 }
 
 VX_API void UpdateDDS(i4* ierror, const double* sdv, const double* gpcoords, const double* refcoords,
@@ -297,8 +368,13 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
   using bukdata::bukintdatalist;
   using bukdata::bukrealdatalist;
   const i4 ilay = *ilay_, isec = *isec_;
-  const char* why = section_disagrees(query_refusal, ilay, isec);
+  // A point or frame that is not a finite number lies nowhere: no region can
+  // be said to hold it or not.
+  const char* why = !finite(gpcoords, 3)  ? "Point gpcoords not finite in GetDamageFromDDS"
+                    : !finite(refcos, 9) ? "Frame refcos not finite in GetDamageFromDDS"
+                                         : section_disagrees(query_refusal, ilay, isec);
   if (!why) why = store_disagrees();
+  if (!why && !std::isfinite(sectiondata::plyorientation(ilay, isec))) why = ply_angle_unknown;
   if (why) {
     report(-2, why);
     return;
@@ -308,24 +384,51 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
   double g[9];
   ply_frame(g, refcos, phi, false);
   const bool delam = delamdds.allocated() && nd >= 1;
-  // Without usable lists the query answers all but the buckling, and says so;
-  // a single ply has no interface to buckle at.
-  const Lists lists = delam && nint >= 1 ? buckling_lists(why) : Lists::none;
-  if (why) report(-2, why);
+  // Without usable lists the query answers all but the buckling, and says so
+  // once the answer stands; a single ply has no interface to buckle at.
+  char lists_why[81] = "";
+  const Lists lists = delam && nint >= 1 ? buckling_lists(lists_why, isec) : Lists::none;
   if (lists == Lists::build) build_buckling_lists(isec);
+  bool stray_record = false;
+  // A datum the answer rests on that is not a number leaves the state as it came.
+  const char* nan = nullptr;
   double flag[6];
   for (int k = 0; k < 6; ++k) flag[k] = sdv[k];
   double rbuk = sdv[11];
   const i4 nrec = lists == Lists::none ? 0 : i4(bukintdatalist.extent(2));
+  const Kind first[3] = {{&generaldds, "NaN half-axis in generaldds in GetDamageFromDDS"},
+                         {&fiberdds, "NaN half-axis in fiberdds in GetDamageFromDDS"},
+                         {&matrixdds, "NaN half-axis in matrixdds in GetDamageFromDDS"}};
+  const Kind delams{&delamdds, "NaN half-axis in delamdds in GetDamageFromDDS"};
+  const Kind cores{&coredds, "NaN half-axis in coredds in GetDamageFromDDS"};
   for (i4 d = 1; d <= nd; ++d) {
     double origin[3], angle;
     damage_plane(origin, angle, d);
-    const RArr3* first[3] = {&generaldds, &fiberdds, &matrixdds};
-    for (i4 m = 0; m < 3; ++m)
-      if (in_region(gpcoords, g, g, origin, angle, *first[m], ilay, m + 1, d, ilay)) flag[m] = 1.0;
+    if (!finite(origin, 3) || !std::isfinite(angle)) {
+      nan = "Damage origin or angle in dmgplane not finite in GetDamageFromDDS";
+      break;
+    }
+    // Region of column col of a kind's array, as region_test answers it;
+    // ellframe is the frame of the ply in which that region grew. An absent
+    // array holds no point.
+    auto in_region = [&](const Kind& kind, i4 col, i4 mode, const double* ellframe) {
+      const RArr3& dds = *kind.dds;
+      if (!dds.contains(2, col, d)) return 0;
+      return region_test(gpcoords, g, ellframe, origin, angle, dds(1, col, d), dds(2, col, d), mode, d, ilay,
+                         kind.nan, &nan);
+    };
+    int hit;
+    for (i4 m = 0; m < 3; ++m) {
+      if ((hit = in_region(first[m], ilay, m + 1, g)) < 0) break;
+      if (hit) flag[m] = 1.0;
+    }
+    if (nan) break;
     if (delam) {
       // The interface below the ply (the top ply has none).
-      if (ilay <= nint && in_region(gpcoords, g, g, origin, angle, delamdds, ilay, 4, d, ilay)) flag[3] = 1.0;
+      if (ilay <= nint) {
+        if ((hit = in_region(delams, ilay, 4, g)) < 0) break;
+        if (hit) flag[3] = 1.0;
+      }
       // Every record of the list, the remaining sub-laminate's included.
       for (i4 i = 1; i <= nrec; ++i) {
         const i4 j = bukintdatalist(1, i, d, isec), s = bukintdatalist(2, i, d, isec),
@@ -333,21 +436,42 @@ VX_API void GetDamageFromDDS(double* sdv, const double* gpcoords, const double* 
         if (!(s <= ilay && ilay <= e)) continue;
         // A record of the queried ply names the interface that bounds it.
         if (j < 1 || j > nint) {
-          report(-2, lists_disagree);
+          stray_record = true;
           continue;
         }
         // The region of interface j grew in the axes of ply j: test it there.
         double gj[9];
-        if (j != ilay) ply_frame(gj, refcos, sectiondata::plyorientation(j, isec), false);
-        else std::copy(g, g + 9, gj);
-        if (in_region(gpcoords, g, gj, origin, angle, delamdds, j, 4, d, ilay)) {
+        if (j != ilay) {
+          const double phij = sectiondata::plyorientation(j, isec);
+          if (!std::isfinite(phij)) {
+            nan = ply_angle_unknown;
+            break;
+          }
+          ply_frame(gj, refcos, phij, false);
+        } else {
+          std::copy(g, g + 9, gj);
+        }
+        if ((hit = in_region(delams, j, 4, gj)) < 0) break;
+        if (hit) {
           flag[5] = 1.0;
           rbuk = bukrealdatalist(2, i, d, isec);
+          if (std::isnan(rbuk)) {
+            nan = "NaN knock-down factor in bukrealdatalist in GetDamageFromDDS";
+            break;
+          }
         }
       }
+      if (nan) break;
     }
-    if (in_region(gpcoords, g, g, origin, angle, coredds, ilay, 5, d, ilay)) flag[4] = 1.0;
+    if ((hit = in_region(cores, ilay, 5, g)) < 0) break;
+    if (hit) flag[4] = 1.0;
   }
+  if (nan) {
+    report(-2, nan);
+    return;
+  }
+  if (lists_why[0]) report(-2, lists_why);
+  else if (stray_record) report(-2, lists_disagree);
   for (int k = 0; k < 6; ++k) sdv[k] = std::max(sdv[k], flag[k]);
   // A delamination store caps the knock-down factor at 1.
   sdv[11] = std::min(rbuk, delam ? 1.0 : sdv[11]);

@@ -311,6 +311,16 @@ void analysis(double* epsbuck, double* rl, i4* il, i4 cap, double compr, const d
   }
 }
 
+i4 section_plies(const i4* list, i4 nplies, i4 defint) {
+  bool used = false;
+  i4 m = nplies;
+  for (i4 k = 0; k < nplies; ++k) {
+    if (list[k] != defint) used = true;
+    else if (m == nplies) m = k;
+  }
+  return used ? m : -1;
+}
+
 void bukdata(double* rl, i4* il, i4 cap, i4 ndmg_l, i4 nsec_l, const double* delamdds, i4 ldint,
              const i4* dshape, const double* compr, const double* elastic, const double* orient,
              const double* thick, const i4* seclist, i4 ndmg, i4 nplies, i4 nsec, i4 defint) {
@@ -318,14 +328,8 @@ void bukdata(double* rl, i4* il, i4 cap, i4 ndmg_l, i4 nsec_l, const double* del
   for (int64_t k = 0; k < 12 * total; ++k) rl[k] = 0.0;
   for (int64_t k = 0; k < 4 * total; ++k) il[k] = -1;
   for (i4 s = 1; s <= nsec && s <= nsec_l; ++s) {
-    const i4* list = seclist + size_t(nplies) * (s - 1);
-    bool used = false;
-    i4 m = nplies;
-    for (i4 k = 0; k < nplies; ++k) {
-      if (list[k] != defint) used = true;
-      else if (m == nplies) m = k;
-    }
-    if (!used) continue;
+    const i4 m = section_plies(seclist + size_t(nplies) * (s - 1), nplies, defint);
+    if (m < 0) continue;
     for (i4 d = 1; d <= ndmg && d <= ndmg_l; ++d) {
       const size_t rec = size_t(cap) * ((d - 1) + size_t(ndmg_l) * (s - 1));
       double eps;

@@ -15,6 +15,10 @@ void buckling_strain(double* eps, double* nx, double* eigvec, const double* dsiz
 void analysis(double* epsbuck, double* rl, i4* il, i4 cap, double compr, const double* elastic,
               const double* orient, const double* thick, const double* delam, const i4* dshape, i4 n,
               const char* routine = "DelaminatedBucklingAnalysis");
+// Plies of a section that the buckling lists analyse, from its column of
+// material ids list(nplies): those before the first unset entry (defint);
+// -1 when every entry is unset, a section the lists leave out.
+i4 section_plies(const i4* list, i4 nplies, i4 defint);
 // Lists rl(12, cap, ndmg_l, nsec_l), il(4, ...) of every section and damage;
 // delamdds(3, ldint, ndmg) and dshape(ldint, ndmg) per damage; stack arrays
 // (., nplies, nsec).
