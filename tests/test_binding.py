@@ -53,6 +53,24 @@ def test_docstrings_and_capsules(vx):
         vx.utility.matrixcopy.__doc__ = "x"
 
 
+def test_call_back_forms_show_what_is_read_back(vx):
+    # As f2py writes a call-back's form: its arguments, then the outputs read
+    # back from what it returns; the array it may change in place is in/output.
+    m, el = vx.math, vx.elasticity
+    for routine, form in ((m.bdsafe, "def dfunc(fa,d0,a,args,nfun,[na]): return fa,d0"),
+                          (m.nrsafe, "def dfunc(fl,df,x1,args,nfun,[na]): return fl,df"),
+                          (m.fpsafe, "def dfunc(xnew,fargs,nfun,[na]): return xnew"),
+                          (el.getnumericaltangent,
+                           "def getstressfromelasticity(stress,strain,props,ntens,ndi,[nprops]): return stress")):
+        notes = routine.__doc__.split("Call-back functions::\n", 1)[1]
+        # The tangent's law is declared twice, complex and real.
+        assert notes.count(f"\n    {form}\n") == (2 if routine is el.getnumericaltangent else 1), notes
+    for routine in (m.bdsafe, m.nrsafe):
+        assert "\n        args : in/output rank-1 array('d') with bounds (na)\n" in routine.__doc__
+    assert "\n        fargs : in/output rank-1 array('d') with bounds (na)\n" in m.fpsafe.__doc__
+    assert "\n        stress : input rank-1 array('d') with bounds (ntens)\n" in el.getnumericaltangent.__doc__
+
+
 def test_python_call_back_extents_extra_args_and_exceptions(vx):
     seen = []
 

@@ -23,6 +23,8 @@ def test_planted_rows_are_refused_naming_routine_and_argument(vx, et):
             "planted_output: argument y is declared i4 array out but planted takes double*",
         "y = planted_default(x,[n])":
             "optional argument 'n' has neither a default nor an absent text",
+        "y = planted_callback(f,[n])":
+            "call-back enginetest_handwritten: the signature ends at ')': its return part is made from the outputs",
     }
 
 
@@ -91,6 +93,7 @@ def test_function_callback_result(et):
     assert et.sumof(et.square, 2.0, 3.0) == 13.0  # a routine of the module, called natively
     assert et.sumof(et.square._cpointer, -2.0, 0.5) == 4.25
     assert "  def f(x): return r\n" in et.sumof.__doc__
+    assert et.applylaw.__doc__.count("\n    def law(stress,strain,n): return stress\n") == 2
     with pytest.raises(ZeroDivisionError):
         et.sumof(lambda x: 1.0 / x, 1.0, 0.0)
     # One value is read; a second is refused rather than dropped.
