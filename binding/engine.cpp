@@ -19,6 +19,7 @@ PyObject* vx_value_error = nullptr;
 PyObject* vx_type_error = nullptr;
 PyObject* vx_overflow_error = nullptr;
 PyObject* vx_memory_error = nullptr;
+PyObject* vx_index_error = nullptr;
 PyArray_Descr* s1_descr = nullptr;
 
 namespace {

@@ -146,13 +146,15 @@ std::string callback_mismatch(const void* fn, const CallbackDef* decl);
 // raises one of its subclasses that also derive from the builtin class that
 // callers of f2py-wrapped modules catch (ValueError for a wrong size, shape
 // or value, TypeError for a wrong kind of object, OverflowError for a
-// number out of range, MemoryError for an array there is no memory for),
-// so that either except clause takes it.
+// number out of range, MemoryError for an array there is no memory for,
+// IndexError and TypeError for a complex array of no dimensions where a real
+// or integer is expected), so that either except clause takes it.
 extern PyObject* vx_error;
 extern PyObject* vx_value_error;
 extern PyObject* vx_type_error;
 extern PyObject* vx_overflow_error;
 extern PyObject* vx_memory_error;
+extern PyObject* vx_index_error;
 
 }  // namespace vxb
 
