@@ -131,6 +131,20 @@ PyObject* sole_item(PyObject* o, const char* what) {
   return nullptr;
 }
 
+// A complex array of no dimensions given for a real or integer scalar: true,
+// with the error set. f2py reads a number through float() or int(), which
+// numpy refuses for such an array (one of one or more dimensions it takes
+// with a warning), and then as a sequence, which it is not: it raises
+// IndexError, and so does the binding (the class is a TypeError too).
+bool complex_0d_refused(PyObject* o, Ty ty, const char* what) {
+  if (!PyArray_Check(o) || (ty != Ty::f8 && ty != Ty::f4 && ty != Ty::i4)) return false;
+  PyArrayObject* a = reinterpret_cast<PyArrayObject*>(o);
+  if (PyArray_NDIM(a) != 0 || !PyTypeNum_ISCOMPLEX(PyArray_TYPE(a))) return false;
+  PyErr_Format(vx_index_error, "%s: expected %s, got a complex array of no dimensions (%S)", what,
+               ty == Ty::i4 ? "an integer" : "a real number", reinterpret_cast<PyObject*>(PyArray_DESCR(a)));
+  return true;
+}
+
 bool to_long(PyObject* o, const char* what, long long& out) {
   if (PyLong_Check(o)) {
     int overflow = 0;
@@ -146,6 +160,7 @@ bool to_long(PyObject* o, const char* what, long long& out) {
     return false;
   }
   if (holds_values(o)) {
+    if (complex_0d_refused(o, Ty::i4, what)) return false;
     PyObject* it = sole_item(o, what);
     if (!it) return false;
     const bool ok = to_long(it, what, out);
@@ -198,6 +213,7 @@ bool to_double(PyObject* o, const char* what, double& out) {
     return true;
   }
   if (holds_values(o)) {
+    if (complex_0d_refused(o, Ty::f8, what)) return false;
     PyObject* it = sole_item(o, what);
     if (!it) return false;
     const bool ok = to_double(it, what, out);
@@ -1109,6 +1125,7 @@ bool takes_result(Ty ty, PyArray_Descr* d) {
 // the routine has run.
 bool given_inout_scalar(Call& c, const ArgDesc& a, Slot& s, PyObject* o) {
   if (!PyArray_Check(o)) return given_scalar(a, s, o);
+  if (complex_0d_refused(o, a.ty, a.what.c_str())) return false;  // before anything is written
   PyArrayObject* arr = reinterpret_cast<PyArrayObject*>(o);
   if (PyArray_SIZE(arr) > 1) {
     // Only one of the values could come back.

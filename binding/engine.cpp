@@ -19,6 +19,7 @@ PyObject* vx_value_error = nullptr;
 PyObject* vx_type_error = nullptr;
 PyObject* vx_overflow_error = nullptr;
 PyObject* vx_memory_error = nullptr;
+PyObject* vx_index_error = nullptr;
 PyArray_Descr* s1_descr = nullptr;
 
 namespace {
@@ -476,12 +477,13 @@ std::string callback_doc(const CbDesc& c, const std::string& head) {
     ArgDesc a = c.args[ix];
     a.name = c.pynames[ix];
     a.doc.clear();
-    std::string s = "        " + arg_doc(a, "input");
+    // An array the function may change in place is handed over writable.
+    std::string s = "        " + arg_doc(a, a.intent == Intent::inout && a.rank ? "in/output" : "input");
     if (optional) s.insert(s.size() - 1, ", optional");
     if (!c.args[ix].doc.empty()) s += "            " + c.args[ix].doc + "\n";
     return s;
   };
-  std::string s = head + "    " + c.def->signature + "\n";
+  std::string s = head + "    " + c.form + "\n";
   if (!c.py_required.empty()) s += "    Required arguments:\n";
   for (int ix : c.py_required) s += one(ix, false);
   if (!c.py_optional.empty()) s += "    Optional arguments:\n";
@@ -516,10 +518,12 @@ bool real_default(const Expr& e, double& v) {
 bool build_callback(const CallbackDef* d, CbDesc& c, std::string& err) {
   c.def = d;
   if (!build_args(d->args, d->nargs, c.args, err)) return false;
-  // "def dfunc(fa,d0,a,args,nfun,[na]): return"
+  // "def dfunc(fa,d0,a,args,nfun,[na])"; what it returns is its outputs'.
   std::string sig = d->signature;
   size_t b = sig.find('('), e = sig.find(')');
-  if (b == std::string::npos || e == std::string::npos) return err = "bad call-back signature", false;
+  if (sig.rfind("def ", 0) != 0 || b == std::string::npos || e == std::string::npos)
+    return err = "bad call-back signature", false;
+  if (e + 1 != sig.size()) return err = "the signature ends at ')': its return part is made from the outputs", false;
   SigParts sp;
   if (!parse_signature("x" + sig.substr(b, e - b + 1), sp, err)) return false;
   // The Python names may differ from the native ones: they map by position
@@ -549,11 +553,15 @@ bool build_callback(const CallbackDef* d, CbDesc& c, std::string& err) {
   for (size_t j = 0; j < sp.args.size(); ++j)
     c.pynames[(j < c.py_required.size() ? c.py_required[j] : c.py_optional[j - c.py_required.size()])] =
         sp.args[j].first;
+  // The form f2py writes: "def dfunc(fa,d0,a,args,nfun,[na]): return fa,d0".
+  c.form = sig + ": return";
   for (int i = 0; i < static_cast<int>(c.args.size()); ++i) {
     ArgDesc& a = c.args[i];
     if (a.intent != Intent::out && a.intent != Intent::io && a.intent != Intent::ret) continue;
+    const std::string& nm = c.pynames[i].empty() ? a.name : c.pynames[i];
+    c.form += (c.outs.empty() ? " " : ",") + nm;
     c.outs.push_back(i);
-    a.what = std::string("call-back ") + d->name + ": output " + (c.pynames[i].empty() ? a.name : c.pynames[i]);
+    a.what = std::string("call-back ") + d->name + ": output " + nm;
   }
   if (c.args.size() > static_cast<size_t>(kMaxArgs)) return err = "too many call-back arguments", false;
   c.ok = true;
@@ -565,21 +573,22 @@ static std::map<std::string, CbDesc>& callbacks() {
   return m;
 }
 
-const CbDesc* find_callback(const std::string& name) {
+const CbDesc* find_callback(const std::string& name, std::string& err) {
   auto& m = callbacks();
   auto it = m.find(name);
-  if (it != m.end()) return it->second.ok ? &it->second : nullptr;
+  if (it != m.end() && it->second.ok) return &it->second;
   for (const CallbackDef* d : registry().callbacks) {
     if (name == d->name) {
-      std::string err;
       CbDesc& c = m[name];
+      c = CbDesc{};
       if (!build_callback(d, c, err)) {
-        PyErr_Format(PyExc_SystemError, "call-back %s: %s", d->name, err.c_str());
+        err = "call-back " + name + ": " + err;
         return nullptr;
       }
       return &c;
     }
   }
+  err = "unknown call-back '" + name + "'";
   return nullptr;
 }
 
@@ -649,11 +658,8 @@ bool link_arguments(Routine& r, std::string& err) {
     r.has_callback = true;
     for (const std::string* nm : {&a.cbname, &a.cbname_alt}) {
       if (nm->empty()) continue;
-      const CbDesc* cb = find_callback(*nm);
-      if (!cb) {
-        PyErr_Clear();
-        return err = "unknown call-back '" + *nm + "'", false;
-      }
+      const CbDesc* cb = find_callback(*nm, err);
+      if (!cb) return false;
       if (nm == &a.cbname) a.cbdesc = cb, a.cb = cb->def;
       else a.cbdesc_alt = cb, a.cb_alt = cb->def;
     }

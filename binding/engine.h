@@ -89,6 +89,7 @@ struct CbDesc {
   std::vector<int> py_optional;
   std::vector<int> outs;         // native indices filled from the return value
   std::vector<std::string> pynames;  // Python name of each native argument ("" when not passed)
+  std::string form;              // "def f(x,...): return y,...", as the docstring shows it
   bool has_ret = false;          // args[0] is the function result
   bool ok = false;
 };
@@ -131,7 +132,8 @@ void plan_direct(Routine& r);
 void plan_arrays(Routine& r);
 bool build_callback(const CallbackDef* d, CbDesc& c, std::string& err);
 PyObject* call_routine(const Routine& r, PyObject* const* args, size_t nargs, PyObject* kwnames);
-const CbDesc* find_callback(const std::string& name);
+// The parsed declaration of a call-back; null with err saying why.
+const CbDesc* find_callback(const std::string& name, std::string& err);
 // Routines by native entry, so that one passed as a call-back is known.
 void note_native(const Routine& r);
 // Whether the function at fn can be called as decl declares it: false for a
@@ -144,13 +146,15 @@ std::string callback_mismatch(const void* fn, const CallbackDef* decl);
 // raises one of its subclasses that also derive from the builtin class that
 // callers of f2py-wrapped modules catch (ValueError for a wrong size, shape
 // or value, TypeError for a wrong kind of object, OverflowError for a
-// number out of range, MemoryError for an array there is no memory for),
-// so that either except clause takes it.
+// number out of range, MemoryError for an array there is no memory for,
+// IndexError and TypeError for a complex array of no dimensions where a real
+// or integer is expected), so that either except clause takes it.
 extern PyObject* vx_error;
 extern PyObject* vx_value_error;
 extern PyObject* vx_type_error;
 extern PyObject* vx_overflow_error;
 extern PyObject* vx_memory_error;
+extern PyObject* vx_index_error;
 
 }  // namespace vxb
 

@@ -437,16 +437,20 @@ PyMODINIT_FUNC PyInit__vexlan() {
   PyModule_AddObject(m, "error", vx_error);
   // The refusal classes are module attributes too, so that a refusal raised
   // in a worker process can be pickled back to its parent.
+  // f2py's IndexError for a complex array of no dimensions is a TypeError
+  // too, the class of every other wrong kind of object.
   const struct {
     const char* name;
     PyObject* builtin;
     PyObject** cls;
+    PyObject* also = nullptr;
   } refusals[] = {{"valueerror", PyExc_ValueError, &vx_value_error},
                   {"typeerror", PyExc_TypeError, &vx_type_error},
                   {"overflowerror", PyExc_OverflowError, &vx_overflow_error},
-                  {"memoryerror", PyExc_MemoryError, &vx_memory_error}};
+                  {"memoryerror", PyExc_MemoryError, &vx_memory_error},
+                  {"indexerror", PyExc_IndexError, &vx_index_error, PyExc_TypeError}};
   for (const auto& x : refusals) {
-    PyObject* bases = PyTuple_Pack(2, vx_error, x.builtin);
+    PyObject* bases = x.also ? PyTuple_Pack(3, vx_error, x.builtin, x.also) : PyTuple_Pack(2, vx_error, x.builtin);
     if (!bases) return nullptr;
     *x.cls = PyErr_NewException((std::string("_vexlan.") + x.name).c_str(), bases, nullptr);
     Py_DECREF(bases);

@@ -189,7 +189,7 @@ struct RoutineDef {
 
 struct CallbackDef {
   const char* name;
-  const char* signature;  // "def dfunc(fa,d0,a,args,nfun,[na]): return"
+  const char* signature;  // "def dfunc(fa,d0,a,args,nfun,[na])"
   const char* const* args;
   int nargs;
   void* trampoline;  // native function that forwards to the current Python call-back
@@ -266,9 +266,10 @@ struct Trampoline<R (*)(A...), D> {
 
 #define VX_ROUTINE(COMP, SYM, SIG, ...) VX_ROUTINE_SYM(COMP, SYM, SIG, __VA_ARGS__)
 
-// VX_CALLBACK(name, native function type, "def ...: return", argument descriptions...)
+// VX_CALLBACK(name, native function type, "def f(...)", argument descriptions...)
 // Argument descriptions as for routines; intent is seen from the call-back (out: the
-// call-back delivers it).
+// call-back delivers it). The docstring completes the form with what is read back,
+// the outputs' names in order: "def f(...): return y,z".
 #define VX_CALLBACK(NAME, FTYPE, SIG, ...)                                                        \
   extern const ::vxb::CallbackDef vxcb_##NAME;                                                    \
   static const char* const vxcbargs_##NAME[] = {__VA_ARGS__};                                     \

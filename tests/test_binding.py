@@ -53,6 +53,31 @@ def test_docstrings_and_capsules(vx):
         vx.utility.matrixcopy.__doc__ = "x"
 
 
+def test_call_back_forms_show_what_is_read_back(vx):
+    # As f2py writes a call-back's form: its arguments, then the outputs read
+    # back from what it returns; the array it may change in place is in/output.
+    m, el = vx.math, vx.elasticity
+    for routine, form in ((m.bdsafe, "def dfunc(fa,d0,a,args,nfun,[na]): return fa,d0"),
+                          (m.nrsafe, "def dfunc(fl,df,x1,args,nfun,[na]): return fl,df"),
+                          (m.fpsafe, "def dfunc(xnew,fargs,nfun,[na]): return xnew"),
+                          (el.getnumericaltangent,
+                           "def getstressfromelasticity(stress,strain,props,ntens,ndi,[nprops]): return stress")):
+        notes = routine.__doc__.split("Call-back functions::\n", 1)[1]
+        # The tangent's law is declared twice, complex and real.
+        assert notes.count(f"\n    {form}\n") == (2 if routine is el.getnumericaltangent else 1), notes
+    for routine in (m.bdsafe, m.nrsafe):
+        assert "\n        args : in/output rank-1 array('d') with bounds (na)\n" in routine.__doc__
+    assert "\n        fargs : in/output rank-1 array('d') with bounds (na)\n" in m.fpsafe.__doc__
+    assert "\n        stress : input rank-1 array('d') with bounds (ntens)\n" in el.getnumericaltangent.__doc__
+
+
+def test_texts_pass_every_character_nul_included(vx):
+    # f2py passes the characters before the first NUL and blanks for the rest.
+    for text in ("AB\0CD", b"AB\0CD"):
+        assert vx.stringhandling.lowercase(text, 5) == b"ab\x00cd"
+        assert vx.stringhandling.clen(text) == 5
+
+
 def test_python_call_back_extents_extra_args_and_exceptions(vx):
     seen = []
 
@@ -70,14 +95,15 @@ def test_python_call_back_extents_extra_args_and_exceptions(vx):
 
 # A logical flag takes the truth value of the number it is given, as f2py's
 # wrappers take a logical argument (compared with wrappers of a logical(kind=1)
-# and a default logical argument): a nonzero fraction and a number beyond 32
-# bits are true. One value in a list or array is taken as that value, as for
-# every scalar argument. Text and NaN, which f2py takes as true ("0" and
-# "false" among them), are refused.
+# and a default logical argument): a nonzero fraction, a number beyond 32 bits
+# and a complex array of no dimensions with a nonzero part are true. One value
+# in a list, tuple or array is taken as that value, as for every scalar
+# argument (f2py takes a list's own truth: [0] is true there). Text and NaN,
+# which f2py takes as true ("0" and "false" among them), are refused.
 @pytest.mark.parametrize("flag, true", [
     (1, True), (-1, True), (0.4, True), (2**40, True), (1j, True), (np.float64(0.4), True),
     (np.array([2]), True), (0, False), (0.0, False), (False, False), (np.int8(0), False), ([0], False),
-    ([], False),
+    ((0,), False), ([], False), (np.array(1j), True), (np.array(0j), False),
 ])
 def test_logical_flags_take_the_truth_value(vx, flag, true):
     x = vx.utility.linspace(0.0, 1.0, 5, endpoint=flag)

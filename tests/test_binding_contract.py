@@ -89,6 +89,7 @@ def test_refusals_raise_the_class_f2py_raises(vx):
         (OverflowError, lambda: vx.utility.getidentitymatrix(2**31)),
         (OverflowError, lambda: vx.utility.getidentitymatrix(float("inf"))),
         (ValueError, lambda: vx.utility.getidentitymatrix(float("nan"))),
+        (IndexError, lambda: vx.utility.getidentitymatrix(np.array(2 + 0j))),
     ]
     for cls, call in cases:
         e = refusal(cls, call)
@@ -105,6 +106,28 @@ def test_refusals_raise_the_class_f2py_raises(vx):
     e = refusal(vx.error, lambda: vx.utility.processlock(1, 2**29 + 1))
     assert not isinstance(e, (ValueError, TypeError))
     assert str(e) == "(maxid<=536870912) failed for argument maxid: processlock:maxid=536870913"
+
+
+def test_complex_arrays_of_no_dimensions_are_refused_for_reals_and_integers(vx):
+    # f2py refuses them with IndexError; here the class is a TypeError too.
+    gp, u = vx.gpcollection, vx.utility
+    s = np.array([30.0, 0, 0, 0, 0, 0])
+    e = refusal(IndexError, lambda: gp.gpmaxnominal(np.array(0.5 + 1j), 100.0, 100.0))
+    assert isinstance(e, TypeError)
+    assert str(e) == "gpmaxnominal: argument s11: expected a real number, got a complex array of no dimensions " \
+                     "(complex128)"
+    # An in/out scalar is refused before the routine runs: the array keeps both parts.
+    for given in (np.array(0.9 + 7j), np.array(0.9 + 7j, np.complex64)):
+        before = given.copy()
+        refusal(IndexError, lambda: gp.gpbauwens(s, 100.0, 100.0, given))
+        assert given == before and given.dtype == before.dtype
+    refusal(IndexError, lambda: u.getidentitymatrix(n=np.array(2 + 0j, np.complex64)))
+    refusal(IndexError, lambda: gp.gpmaxnominal([np.array(0.5 + 0j)], 100.0, 100.0))  # as f2py, also in a list
+    # Complex numbers and complex arrays of one or more dimensions give their real part, as in f2py.
+    for given in (0.5 + 1j, np.complex128(0.5 + 1j), np.array([0.5 + 1j]), [[0.5 + 1j]]):
+        assert gp.gpmaxnominal(given, 100.0, 100.0) == gp.gpmaxnominal(0.5, 100.0, 100.0)
+    assert gp.gpbauwens(s, 100.0, 100.0, 0.9 + 7j) is None
+    np.testing.assert_array_equal(u.getidentitymatrix(2 + 1j), np.eye(2))
 
 
 def test_in_out_scalars_take_numbers_and_arrays(vx):

@@ -23,6 +23,8 @@ def test_planted_rows_are_refused_naming_routine_and_argument(vx, et):
             "planted_output: argument y is declared i4 array out but planted takes double*",
         "y = planted_default(x,[n])":
             "optional argument 'n' has neither a default nor an absent text",
+        "y = planted_callback(f,[n])":
+            "call-back enginetest_handwritten: the signature ends at ')': its return part is made from the outputs",
     }
 
 
@@ -91,6 +93,10 @@ def test_function_callback_result(et):
     assert et.sumof(et.square, 2.0, 3.0) == 13.0  # a routine of the module, called natively
     assert et.sumof(et.square._cpointer, -2.0, 0.5) == 4.25
     assert "  def f(x): return r\n" in et.sumof.__doc__
+    assert et.applylaw.__doc__.count("\n    def law(stress,strain,n): return stress\n") == 2
+    # A returned value is read as an argument of its type is.
+    with pytest.raises(IndexError, match="enginetest_fun: output r: expected a real number, got a complex array"):
+        et.sumof(lambda x: np.array(x + 0j), 2.0, 3.0)
     with pytest.raises(ZeroDivisionError):
         et.sumof(lambda x: 1.0 / x, 1.0, 0.0)
     # One value is read; a second is refused rather than dropped.
@@ -145,6 +151,12 @@ def test_scalar_errors_keep_their_messages(vx, et):
     fails(OverflowError, "echo: argument i: value out of the range of a 32-bit integer",
           *good[:2], 2**31, *good[3:])
     fails(TypeError, "echo: argument z: expected a complex number, got str", *good[:5], "1j")
+    fails(IndexError, "echo: argument d: expected a real number, got a complex array of no dimensions (complex128)",
+          np.array(1 + 0j), *good[1:])
+    fails(IndexError, "echo: argument f: expected a real number, got a complex array of no dimensions (complex64)",
+          good[0], np.array(2, np.complex64), *good[2:])
+    fails(IndexError, "echo: argument i: expected an integer, got a complex array of no dimensions (complex128)",
+          *good[:2], np.array(3 + 0j), *good[3:])
     fails(vx.error, "(k<10) failed for argument k: echo:k=10", *good, k=10)
     fails(TypeError, "echo() missing required argument 'z' (pos 6)", *good[:5])
     fails(TypeError, "echo() takes at most 10 arguments (11 given)", *good, 1.0, 1.0, 1, [1.0, 1.0], 1)
@@ -161,7 +173,7 @@ def test_in_out_scalars_of_every_type(vx, et):
     arrays = [
         ("d", np.array(1.5)), ("d", np.array(1.5, np.float32)), ("d", np.array([1.5])), ("d", np.full((1, 1), 1.5)),
         ("f", np.array(2.5, np.float32)), ("f", np.array(2.5)),
-        ("i", np.array(3, np.int32)), ("i", np.array(3, np.int64)), ("i", np.array(3.0)), ("i", np.array(3 + 0j)),
+        ("i", np.array(3, np.int32)), ("i", np.array(3, np.int64)), ("i", np.array(3.0)), ("i", np.array([3 + 0j])),
         ("z", np.array(1 + 2j)), ("z", np.array(1 + 2j, np.complex64)),
         ("b", np.array(0, np.int8)), ("b", np.array(False)), ("l", np.array(1, np.int32)), ("l", np.array(True)),
     ]
@@ -177,6 +189,16 @@ def test_in_out_scalars_of_every_type(vx, et):
                         ("d", np.array(b"x")), ("l", np.array(b"x")), ("i", np.array(None))):
         with pytest.raises(ValueError, match=f"inoutscalars: argument {name}: the in/out array"):
             et.inoutscalars(**{**base, name: given})
+    # A complex array of no dimensions has no real or integer value (f2py's
+    # IndexError); a complex or logical in/out scalar takes it.
+    for name, given in (("d", np.array(1.5 + 2j)), ("f", np.array(2.5 + 0j, np.complex64)), ("i", np.array(3 + 0j))):
+        before = given.copy()
+        with pytest.raises(IndexError, match=f"inoutscalars: argument {name}: expected (a real number|an integer), "
+                                             r"got a complex array of no dimensions \(complex"):
+            et.inoutscalars(**{**base, name: given})
+        assert given == before
+    for name, given, after in (("z", np.array(1 + 2j), -2 + 1j), ("b", np.array(0j), 1 + 0j), ("l", np.array(1j), 0j)):
+        assert et.inoutscalars(**{**base, name: given}) is None and given == after
     # Only one value could come back: an array of several is refused, untouched.
     for name, given in (("d", np.array([1.5, 9.0])), ("b", np.zeros(2, np.int8)), ("l", np.ones((2, 1), np.int32))):
         before = given.copy()

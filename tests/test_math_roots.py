@@ -187,6 +187,6 @@ def test_callback_documented_in_the_docstring(vx):
     assert doc.splitlines()[0] == "root,istat = nrsafe(dfunc,x1,x2,args,xacc,maxit,nfun,[na,dfunc_extra_args])"
     notes = doc[doc.index("Call-back functions::"):]
     # laid out as f2py lays out its call-back blocks
-    assert "\n    def dfunc(fl,df,x1,args,nfun,[na]): return\n    Required arguments:\n        fl : input float\n" in notes
+    assert "\n    def dfunc(fl,df,x1,args,nfun,[na]): return fl,df\n    Required arguments:\n        fl : input float\n" in notes
     assert "\n    Optional arguments:\n        na : input int, optional\n" in notes
     assert "\n    Return objects:\n        fl : float\n        df : float\n" in notes

@@ -45,7 +45,7 @@ VX_ROUTINE(elasticity, fGetStressFromAnisotropicHyperelasticity,
 // A Python law writes the stress in place (or returns it). The complex step
 // hands it complex vectors, central differences real ones.
 VX_CALLBACK(getnumericaltangent_claw, vx_cstresslaw,
-            "def getstressfromelasticity(stress,strain,props,ntens,ndi,[nprops]): return",
+            "def getstressfromelasticity(stress,strain,props,ntens,ndi,[nprops])",
             "stress: c16(ntens) out",
             "strain: c16(ntens)",
             "props: f8(nprops)",
@@ -53,7 +53,7 @@ VX_CALLBACK(getnumericaltangent_claw, vx_cstresslaw,
             "ndi: i4",
             "nprops: i4");
 VX_CALLBACK(getnumericaltangent_law, vx_stresslaw,
-            "def getstressfromelasticity(stress,strain,props,ntens,ndi,[nprops]): return",
+            "def getstressfromelasticity(stress,strain,props,ntens,ndi,[nprops])",
             "stress: f8(ntens) out",
             "strain: f8(ntens)",
             "props: f8(nprops)",

@@ -5,7 +5,7 @@
 // ---- call-backs of the root finders
 // A Python call-back returns its outputs (f, df or xnew) in this order.
 
-VX_CALLBACK(bdsafe_dfunc, vx_rootfunc, "def dfunc(fa,d0,a,args,nfun,[na]): return",
+VX_CALLBACK(bdsafe_dfunc, vx_rootfunc, "def dfunc(fa,d0,a,args,nfun,[na])",
             "f: f8 out doc \"function value at a, to be set\"",
             "df: f8 out doc \"derivative at a (not used by the bisection), to be set\"",
             "x: f8 doc \"abscissa at which the function is evaluated\"",
@@ -14,7 +14,7 @@ VX_CALLBACK(bdsafe_dfunc, vx_rootfunc, "def dfunc(fa,d0,a,args,nfun,[na]): retur
             "na: i4 doc \"length of args\"",
             "nfun: i4 doc \"the caller's nfun, handed through\"");
 
-VX_CALLBACK(nrsafe_dfunc, vx_rootfunc, "def dfunc(fl,df,x1,args,nfun,[na]): return",
+VX_CALLBACK(nrsafe_dfunc, vx_rootfunc, "def dfunc(fl,df,x1,args,nfun,[na])",
             "f: f8 out doc \"function value at x1, to be set\"",
             "df: f8 out doc \"derivative at x1, to be set\"",
             "x: f8 doc \"abscissa at which the function is evaluated\"",
@@ -23,7 +23,7 @@ VX_CALLBACK(nrsafe_dfunc, vx_rootfunc, "def dfunc(fl,df,x1,args,nfun,[na]): retu
             "na: i4 doc \"length of args\"",
             "nfun: i4 doc \"the caller's nfun, handed through\"");
 
-VX_CALLBACK(fpsafe_dfunc, vx_fixpointfunc, "def dfunc(xnew,fargs,nfun,[na]): return",
+VX_CALLBACK(fpsafe_dfunc, vx_fixpointfunc, "def dfunc(xnew,fargs,nfun,[na])",
             "xnew: f8 out doc \"the next iterate g(fargs(1)), to be set\"",
             "fargs: f8(na) inout doc \"copy of the caller's args whose first element is the current iterate\"",
             "na: i4 doc \"length of fargs\"",

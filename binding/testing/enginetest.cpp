@@ -84,8 +84,9 @@ void inoutscalars(double* d, float* f, int32_t* i, std::complex<double>* z, sign
 }
 
 // Planted: a row that declares this input an output, one that declares an
-// integer a real, one that declares a real output an integer one, and one
-// whose optional argument says neither its default nor what stands for it.
+// integer a real, one that declares a real output an integer one, one whose
+// optional argument says neither its default nor what stands for it, and one
+// whose call-back writes what it returns by hand.
 void planted(double* y, const double* x, const int32_t* n) { y[0] = x[0] + *n; }
 
 }  // namespace
@@ -99,11 +100,11 @@ VX_ROUTINE(enginetest, textstamp, "t = textstamp(t,c,[n])",
            "n: i4 = len(t) check(len(t)==n)",
            "c: str(1)");
 
-VX_CALLBACK(enginetest_law_r, law_r, "def law(stress,strain,n): return",
+VX_CALLBACK(enginetest_law_r, law_r, "def law(stress,strain,n)",
             "stress: f8(n) out doc \"stress from the law\"",
             "strain: f8(n) doc \"strain given to the law\"",
             "n: i4 doc \"number of components\"");
-VX_CALLBACK(enginetest_law_c, law_c, "def law(stress,strain,n): return",
+VX_CALLBACK(enginetest_law_c, law_c, "def law(stress,strain,n)",
             "stress: c16(n) out",
             "strain: c16(n)",
             "n: i4");
@@ -118,7 +119,7 @@ VX_ROUTINE(enginetest, doublelaw, "stress = doublelaw(strain,[n])",
            "strain: f8(n)",
            "n: i4 = len(strain)");
 
-VX_CALLBACK(enginetest_fun, double (*)(const double*), "def f(x): return r",
+VX_CALLBACK(enginetest_fun, double (*)(const double*), "def f(x)",
             "r: f8 ret doc \"the function value\"",
             "x: f8 doc \"the abscissa\"");
 VX_ROUTINE(enginetest, sumof, "s = sumof(f,a,b)",
@@ -159,4 +160,11 @@ VX_PLANTED_ROW(enginetest, planted, "y = planted_default(x,[n])",
                "y: f8(1) out",
                "x: f8(1)",
                "n: i4 check(n==1)");
+VX_CALLBACK(enginetest_handwritten, double (*)(const double*), "def f(x): return r",
+            "r: f8 ret",
+            "x: f8");
+VX_PLANTED_ROW(enginetest, planted, "y = planted_callback(f,[n])",
+               "y: f8(1) out",
+               "f: cb(enginetest_handwritten)",
+               "n: i4 = 1");
 #endif
