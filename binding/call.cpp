@@ -1477,7 +1477,18 @@ bool call_native(Call& c) {
     const Slot& s = c.sl[i];
     if (!s.caller || r.args[i].rank) continue;
     PyObject* v = scalar_to_py(r.args[i].ty, s.ptr);
-    const bool ok = v && PyArray_SETITEM(s.caller, static_cast<char*>(PyArray_DATA(s.caller)), v) == 0;
+    char* item = static_cast<char*>(PyArray_DATA(s.caller));
+    if (v && r.args[i].ty != Ty::c16 && PyTypeNum_ISCOMPLEX(PyArray_TYPE(s.caller))) {
+      // A real result goes into the real part; the imaginary part stays, as
+      // the routine knows nothing of it.
+      PyObject* old = PyArray_GETITEM(s.caller, item);
+      const Py_complex z = old ? PyComplex_AsCComplex(old) : Py_complex{0.0, 0.0};
+      Py_XDECREF(old);
+      const double re = PyFloat_AsDouble(v);
+      Py_DECREF(v);
+      v = PyErr_Occurred() ? nullptr : PyComplex_FromDoubles(re, z.imag);
+    }
+    const bool ok = v && PyArray_SETITEM(s.caller, item, v) == 0;
     Py_XDECREF(v);
     if (!ok) return false;
   }

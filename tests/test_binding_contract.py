@@ -128,6 +128,17 @@ def test_complex_arrays_of_no_dimensions_are_refused_for_reals_and_integers(vx):
         assert gp.gpmaxnominal(given, 100.0, 100.0) == gp.gpmaxnominal(0.5, 100.0, 100.0)
     assert gp.gpbauwens(s, 100.0, 100.0, 0.9 + 7j) is None
     np.testing.assert_array_equal(u.getidentitymatrix(2 + 1j), np.eye(2))
+    # A complex array of one value as an in/out real: the result goes into its real part alone,
+    # as in f2py; the imaginary part is the caller's.
+    for shape, dtype in (((1,), np.complex128), ((1, 1), np.complex64)):
+        kept = np.full(shape, 0.9 + 7j, dtype)
+        gp.gpbauwens(s, 100.0, 100.0, kept)  # d stays 0.9: the stress is below the threshold
+        assert kept.ravel()[0] == np.array(0.9 + 7j, dtype)
+        grown = np.full(shape, 0.0 + 7j, dtype)
+        real = np.zeros(shape)
+        gp.gpbauwens(np.array([300.0, 0, 0, 0, 0, 0]), 100.0, 100.0, grown)
+        gp.gpbauwens(np.array([300.0, 0, 0, 0, 0, 0]), 100.0, 100.0, real)
+        assert real.ravel()[0] > 0 and grown.ravel()[0] == np.array(real.ravel()[0] + 7j, dtype)
 
 
 def test_in_out_scalars_take_numbers_and_arrays(vx):
