@@ -1478,9 +1478,11 @@ bool call_native(Call& c) {
     if (!s.caller || r.args[i].rank) continue;
     PyObject* v = scalar_to_py(r.args[i].ty, s.ptr);
     char* item = static_cast<char*>(PyArray_DATA(s.caller));
-    if (v && r.args[i].ty != Ty::c16 && PyTypeNum_ISCOMPLEX(PyArray_TYPE(s.caller))) {
-      // A real result goes into the real part; the imaginary part stays, as
-      // the routine knows nothing of it.
+    const Ty ty = r.args[i].ty;
+    if (v && (ty == Ty::f8 || ty == Ty::f4 || ty == Ty::i4) && PyTypeNum_ISCOMPLEX(PyArray_TYPE(s.caller))) {
+      // A real or integer result goes into the real part; the imaginary part
+      // stays, as the routine knows nothing of it. (A flag is the truth of
+      // the whole number, so it replaces it.)
       PyObject* old = PyArray_GETITEM(s.caller, item);
       const Py_complex z = old ? PyComplex_AsCComplex(old) : Py_complex{0.0, 0.0};
       Py_XDECREF(old);
