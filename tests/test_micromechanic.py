@@ -179,60 +179,64 @@ def test_cscs_reaches_the_self_consistent_state(mm):
                                rtol=1e-10)
 
 
-def cylinder_in(c):
-    """Eshelby tensor (Voigt, engineering shear) of a circular cylinder along 1
-    in the transversely isotropic medium c: the plane-strain problem of the
-    cross-section sees the in-plane moduli C22, C23 and the axial coupling C12."""
+def cylinder_in(c, r=1.0):
+    """Eshelby tensor (Voigt, engineering shear) of a cylinder along 1 in the
+    transversely isotropic medium c: the plane-strain problem of the
+    cross-section sees the in-plane moduli C22, C23 and the axial coupling C12;
+    the axial shears of an elliptic section of axis ratio r see its shape."""
     c12, c22, c23 = c[0, 1], c[1, 1], c[1, 2]
     e = np.zeros((6, 6))
     e[1, 0] = e[2, 0] = c12 / (2 * c22)
     e[1, 1] = e[2, 2] = (5 * c22 + c23) / (8 * c22)
     e[1, 2] = e[2, 1] = (3 * c23 - c22) / (8 * c22)
     e[3, 3] = (3 * c22 - c23) / (4 * c22)
-    e[4, 4] = e[5, 5] = 0.5
+    e[4, 4], e[5, 5] = r / (1 + r), 1 / (1 + r)
     return e
 
 
-def self_consistent_image(c, cf, cm, v):
+def self_consistent_image(c, cf, cm, v, r=1.0):
     """Cm + v (Cf - Cm) A with A the dilute concentration tensor of the fibre in c."""
-    a = np.linalg.inv(np.eye(6) + cylinder_in(c) @ np.linalg.solve(c, cf - c))
+    a = np.linalg.inv(np.eye(6) + cylinder_in(c, r) @ np.linalg.solve(c, cf - c))
     return cm + v * (cf - cm) @ a
 
 
 ORTHO = [(0, 0), (1, 1), (2, 2), (0, 1), (0, 2), (1, 2), (3, 3)]
 
 
-def self_consistent_reference(cf, cm, v):
-    """The self-consistent stiffness solved here: the axial shear modulus from
-    its quadratic G^2 + (1 - 2v)(Gf - Gm) G - Gf Gm = 0 (positive root), the
-    other seven entries by a root finder started from plain passes."""
+def self_consistent_reference(cf, cm, v, r=1.0):
+    """The self-consistent stiffness solved here: each axial shear modulus from
+    its quadratic (1 - s) G^2 + (s Gf - (1 - s) Gm - v (Gf - Gm)) G - s Gf Gm = 0
+    (positive root; s its Eshelby entry, 1/2 for a circle), the other seven
+    entries by a root finder started from plain passes."""
     from scipy.optimize import root
     gf, gm = cf[5, 5], cm[5, 5]
-    b = (1 - 2 * v) * (gf - gm)
-    g = (-b + np.sqrt(b * b + 4 * gf * gm)) / 2
+    shear = []
+    for s in (r / (1 + r), 1 / (1 + r)):
+        a, b = 1 - s, s * gf - (1 - s) * gm - v * (gf - gm)
+        shear.append((-b + np.sqrt(b * b + 4 * a * s * gf * gm)) / (2 * a))
 
     def full(p):
-        c = np.diag([0, 0, 0, 0, g, g]).astype(float)
+        c = np.diag([0, 0, 0, 0, *shear])
         for x, (i, j) in zip(p, ORTHO):
             c[i, j] = c[j, i] = x
         return c
     c = cm
     for _ in range(40):
-        c = self_consistent_image(c, cf, cm, v)
+        c = self_consistent_image(c, cf, cm, v, r)
         c = (c + c.T) / 2
     scale = np.abs(c).max()
-    sol = root(lambda p: [(self_consistent_image(full(p), cf, cm, v) - full(p))[i, j] / scale for i, j in ORTHO],
+    sol = root(lambda p: [(self_consistent_image(full(p), cf, cm, v, r) - full(p))[i, j] / scale for i, j in ORTHO],
                [c[i, j] for i, j in ORTHO], options=dict(xtol=1e-12))
     c = full(sol.x)
-    assert np.abs(self_consistent_image(c, cf, cm, v) - c).max() < 1e-10 * scale
+    assert np.abs(self_consistent_image(c, cf, cm, v, r) - c).max() < 1e-10 * scale
     return c
 
 
-def check_self_consistent(mm, eng, fibre, matrix, vf, **kw):
+def check_self_consistent(mm, eng, fibre, matrix, vf, yzratio=1.0, **kw):
     sf, sm = mm.getphasereduction(fibre, matrix, vf, **kw)
     cf, cm = np.linalg.inv(sf), np.linalg.inv(sm)
     ref = mm.getengconstsfromcompliancematrix(np.linalg.inv(
-        self_consistent_reference(cf, cm, vf + kw.get("vint", 0.0))))
+        self_consistent_reference(cf, cm, vf + kw.get("vint", 0.0), yzratio)))
     np.testing.assert_allclose(eng, ref, rtol=1e-6)
     # Physical bounds of the transverse and axial moduli.
     reuss, voigt = mm.reuss(fibre, matrix, vf, **kw), mm.voigt(fibre, matrix, vf, **kw)
@@ -256,8 +260,9 @@ def test_cscs_converges_where_plain_passes_drift(vx, mm, kw):
 
 
 def test_cscs_over_random_plies(vx, mm):
-    """Realistic plies, half with an interphase, the fibres' shear moduli drawn
-    independently of E2 (some of them not positive definite, as above)."""
+    """Realistic plies, half with an interphase, a third of elliptic section,
+    the fibres' shear moduli drawn independently of E2 (some of them not
+    positive definite, as above)."""
     rng = np.random.default_rng(42)
     for k in range(300):
         fibre = [rng.uniform(70e3, 400e3), rng.uniform(10e3, 30e3), rng.uniform(10e3, 30e3),
@@ -266,9 +271,10 @@ def test_cscs_over_random_plies(vx, mm):
         vf = rng.uniform(0.4, 0.7)
         kw = {} if k % 2 else dict(vint=rng.uniform(0.005, 0.03),
                                    interprops=[matrix[0] * rng.uniform(0.8, 1.2), rng.uniform(0.3, 0.4)])
-        eng = mm.cscs(fibre, matrix, vf, **kw)
-        assert error_record(vx)[0] == 0, (fibre, matrix, vf, kw)
-        check_self_consistent(mm, eng, fibre, matrix, vf, **kw)
+        r = rng.uniform(0.5, 2.0) if k % 3 == 0 else 1.0
+        eng = mm.cscs(fibre, matrix, vf, yzratio=r, **kw)
+        assert error_record(vx)[0] == 0, (fibre, matrix, vf, r, kw)
+        check_self_consistent(mm, eng, fibre, matrix, vf, r, **kw)
 
 
 def test_cscs_reports_no_convergence(vx, mm):

@@ -83,7 +83,10 @@ bool positive_definite(const M6& c) {
 // passes creep or drift, in a few dozen passes.
 class Mixing {
  public:
-  void reset() { cols_ = next_ = 0, have_ = false; }
+  void reset() {
+    cols_ = next_ = 0;
+    have_ = false;
+  }
   // Records the image g of the current iterate and its residual f; returns
   // the next iterate.
   M6 next(const M6& g, const M6& f) {
@@ -95,7 +98,9 @@ class Mixing {
       next_ = (next_ + 1) % kDepth;
       cols_ = std::min(cols_ + 1, kDepth);
     }
-    fprev_ = f, gprev_ = g, have_ = true;
+    fprev_ = f;
+    gprev_ = g;
+    have_ = true;
     if (cols_ == 0) return g;
     // Normal equations of min |f - DF gamma|, columns scaled to unit length
     // and slightly regularised; unused columns are identity rows.
