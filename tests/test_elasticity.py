@@ -68,6 +68,33 @@ def test_numerical_tangent_with_python_laws(el):
     np.testing.assert_allclose(seen[1].real[3:], 2 * STRAIN[3:], rtol=1e-15)
 
 
+def test_numerical_tangent_default_step_on_the_strain_scale(el):
+    """Central differences with the default step: right to difference accuracy
+    for ordinary strains, compressive ones whose largest signed component is
+    a round-off shear (or zero) among them."""
+    c = ortho_stiffness(*ORTHO)
+    g = np.random.default_rng(8)
+    strains = [np.array([-0.008, -0.002, -0.002, 0.0, 0.0, 1e-12]),
+               np.array([-0.005, -0.001, -0.001, 1e-9, 0.0, 0.0])]
+    strains += [g.uniform(-1e-2, 1e-2, 6) * 10.0 ** g.uniform(-3, 0, 6) for _ in range(100)]
+    strains += [np.r_[-g.uniform(1e-5, 1e-2, 3), g.choice([0.0, 1.0], 3) * g.normal(scale=1e-12, size=3)]
+                for _ in range(100)]
+    law = el.getstressfromorthotropicelasticity._cpointer
+    for e in strains:
+        t = el.getnumericaltangent(law, ORTHO, c @ e, np.zeros(6), e, 3, 0)
+        np.testing.assert_allclose(t, c, rtol=0, atol=1e-8 * abs(c).max(), err_msg=str(e))
+
+    # a law with a cubic term: its exact tangent C + diag(3 k e^2)
+    k = 1e7
+
+    def cubic(stress, strain, props, ntens, ndi):
+        stress[:] = c @ strain + k * strain ** 3
+    for e in strains[:2] + strains[-20:]:
+        exact = c + np.diag(3 * k * e ** 2)
+        t = el.getnumericaltangent(cubic, ORTHO, np.zeros(6), np.zeros(6), e, 3, 0)
+        np.testing.assert_allclose(t, exact, rtol=0, atol=1e-8 * abs(exact).max(), err_msg=str(e))
+
+
 def test_reference_tangent_shortcut(el):
     c = ortho_stiffness(*ORTHO)
     calls = []

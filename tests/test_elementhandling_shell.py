@@ -120,6 +120,69 @@ def test_curvatures(vx):
     assert sorted(kappa.tolist()) == pytest.approx(sorted(ev.tolist()))
 
 
+def paraboloid(ka, kb, psi):
+    """Local coordinates (8, 3) of a quad8 over [-1, 1]^2 on the paraboloid of
+    principal curvatures ka (along psi) and kb (at right angles)."""
+    c, s = np.cos(psi), np.sin(psi)
+    r = np.array([[c, -s], [s, c]])
+    k = r @ np.diag([ka, kb]) @ r.T
+    return surface(k[0, 0], k[1, 1], k[0, 1])
+
+
+def random_paraboloids(n, seed):
+    """Principal curvatures of either sign, 0.005 to 0.1, at most 0.9 of each
+    other in size (a direction to find), turned by a random angle; the
+    direction of the larger in size."""
+    g = np.random.default_rng(seed)
+    for _ in range(n):
+        ka = g.choice([-1, 1]) * g.uniform(0.005, 0.1)
+        kb = g.choice([-1, 1]) * abs(ka) * g.uniform(0.0, 0.9)
+        if g.random() < 0.5:
+            ka, kb = kb, ka
+        psi = g.uniform(-np.pi, np.pi)
+        yield ka, kb, psi, psi if abs(ka) > abs(kb) else psi + np.pi / 2
+
+
+def test_curvature_direction_at_right_angles_to_kappa1(vx):
+    """delta lies at right angles to the direction of kappa(1) whichever way the
+    surface is turned, as for a cylinder."""
+    e = vx.elementhandling
+    ns = e.quad8shapefunmatrix(0.0, 0.0)
+    for ka, kb, psi, along in random_paraboloids(400, 3):
+        delta, kappa = e.getcurvatures(ns, paraboloid(ka, kb, psi))
+        assert kappa[0] == pytest.approx(ka if abs(ka) > abs(kb) else kb, rel=1e-9)
+        assert abs(np.cos(delta - along)) < 5e-3, (ka, kb, psi, delta)
+    # The cylinders keep their angles; a surface curved more along x than
+    # along y is one of them.
+    for k, want in (((0.05, 0.0), np.pi / 2), ((-0.05, 0.0), -np.pi / 2), ((0.0, 0.05), 0.0),
+                    ((0.0, -0.05), 0.0), ((0.01, 0.005), np.pi / 2), ((-0.01, 0.004), -np.pi / 2)):
+        assert e.getcurvatures(ns, surface(*k))[0] == want
+    # Turning a surface turns delta with it, without a jump (modulo pi), also
+    # where k1 = k2 at 45 degrees; alike principal curvatures give no direction.
+    turns = np.radians(np.arange(0.0, 181.0, 1.0))
+    deltas = np.array([e.getcurvatures(ns, paraboloid(0.01, 0.005, t))[0] for t in turns])
+    np.testing.assert_allclose(np.sin(np.diff(deltas) - np.diff(turns)), 0.0, atol=1e-9)
+    assert e.getcurvatures(ns, paraboloid(0.01, 0.00995, 0.3))[0] == 0.0
+
+
+def test_element_frame_follows_the_curvature(vx):
+    """tcurv of a curved element: rows along the weaker curvature, along kappa(1)
+    and the normal, wherever the element lies in space."""
+    e = vx.elementhandling
+    g = np.random.default_rng(4)
+    for ka, kb, psi, along in random_paraboloids(100, 5):
+        R = rotation(g.normal(size=3), g.uniform(0, np.pi))
+        loc = paraboloid(ka, kb, psi)
+        on = np.asfortranarray(loc @ R.T + g.normal(size=3))
+        refdir = np.r_[0.0, R[:, 0], R[:, 0]]
+        tcurv, origin, kappa = e.getelementtransformation(on, refdir, 8)
+        d1 = R @ [np.cos(along), np.sin(along), 0.0]
+        np.testing.assert_allclose(tcurv @ tcurv.T, np.eye(3), atol=1e-12)
+        np.testing.assert_allclose(tcurv[2], R[:, 2], atol=1e-12)
+        assert abs(tcurv[0] @ d1) < 5e-3 and abs(tcurv[1] @ d1) > 1 - 1e-4, (ka, kb, psi)
+        assert kappa[0] == pytest.approx(ka if abs(ka) > abs(kb) else kb, rel=1e-9)
+
+
 def test_section_reference_orientation(vx):
     f = vx.elementhandling.getsectionreforientation
     z = [0.0, 0.0, 1.0]

@@ -76,8 +76,12 @@ void fGetStressFromAnisotropicHyperelasticity(double* stress, const double* stra
  * law must accept complex vectors) or by central differences (two calls per
  * column). When a nonzero reference tangent already reproduces the stress
  * increment exactly (tgref dstrain = stress1 - stress0), it is returned
- * without calling the law. The step is h, or else the largest entry of
- * dstrain times 2^-26; a zero step becomes 1e-8. Nothing is recorded here;
+ * without calling the law. The step is h, or else, for central
+ * differences, the largest magnitude among the strain components (tensor
+ * shears doubled) times 2^-26 and at least 1e-8, so that a compressive
+ * strain gets a step on its own scale; for the complex step, the largest
+ * (signed) entry of dstrain times 2^-26. A zero step becomes 1e-8 and a NaN
+ * strain gives a NaN step. Nothing is recorded here;
  * a law that refuses its arguments records its own status -2 and its NaN
  * stress carries into the tangent.
  *   ddsdde  (out) ntens x ntens tangent

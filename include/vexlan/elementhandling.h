@@ -349,7 +349,14 @@ void GetDisplacementVector(double* u, const double* nmotion, const int32_t* inod
  * 0 below 1e-6; the smaller is 0 when the ratio exceeds 20. An inodes other
  * than 6 or 8 records status -3 and gives zeros (from Python, a negative
  * inodes is a ValueError).
- *   delta    (out) direction of the principal curvature in radians
+ *   delta    (out) angle in radians from the x axis to the direction at right
+ *                  angles to that of kappa(1), the direction of the weaker
+ *                  curvature (the axis of a cylinder): +-pi/2 by the sign of
+ *                  kappa(1) for a surface curved along x alone, 0 for one
+ *                  curved along y alone, and turning with the surface, within
+ *                  -3 pi/4 to 3 pi/4. 0 also for a flat surface and when the
+ *                  two principal curvatures agree in size to 1 %; a twist
+ *                  below 1e-6 counts as none
  *   kappa    (out) 2 principal curvatures: the larger magnitude first
  *   nshape   (in)  inodes x 6 shape-function table of the point
  *   lncoords (in)  inodes x 3 element-local node coordinates, z the height
@@ -389,9 +396,10 @@ void GetNodalTransformation(double* ti, const double* on, const int32_t* inodes)
 
 /* GetElementTransformation: element frame, origin and principal curvatures
  * of a shell element: the normal from the tangents at the centre, the first
- * axis turned to the reference direction of the element's record (or to the
- * principal curvature direction when there is one). An inodes other than 6
- * or 8 records status -3 and gives zeros.
+ * axis turned to the reference direction of the element's record or, when
+ * GetCurvatures gives a nonzero delta, by delta: then the first axis lies
+ * along the weaker principal curvature and the second along the direction of
+ * kappa(1). An inodes other than 6 or 8 records status -3 and gives zeros.
  *   tcurv  (out) 3 x 3, rows the first in-plane axis, the second, the normal
  *   origin (out) 3 components: centre of the corners (quadrilateral) or the
  *                corner opposite the longest edge (triangle)

@@ -218,10 +218,17 @@ void Mura(double* ma, const double* fiberprops, const double* matrixprops, const
           const double* yzratio, const int32_t* voidtype);
 
 /* CSCS: the nine engineering constants of a unidirectional ply by the
- * self-consistent scheme: the fibre cylinder is placed in the current
- * effective medium and the dilute concentration tensor is recomputed until no
- * entry changes by more than threshold, or maxit passes are done (then it
- * ends without a message). A maxit below 1 gives the matrix constants. The
+ * self-consistent scheme: the effective stiffness C = Cm + v (Cf - Cm) A(C),
+ * where A(C) is the dilute strain concentration tensor of the fibre cylinder
+ * placed in the medium C itself. Each pass puts the fibre into the current
+ * medium; the passes are combined by Anderson mixing (the last four) and
+ * kept to symmetric positive-definite media, which converges for ordinary
+ * plies in a few dozen passes where plain repetition creeps or drifts away.
+ * The state is reached when no entry of the concentration tensor differs
+ * from the one that built the medium by more than threshold (in magnitude).
+ * When maxit passes end without that, status -1 "No convergence in CSCS" is
+ * recorded and the constants of the last pass are returned. A maxit below 1
+ * does no pass and gives the matrix constants, with nothing recorded. The
  * phases are prepared as for MoriTanaka (GetPhaseReduction, the fibre with
  * its interphase an elliptic cylinder of axis ratio yzratio), and fractions
  * that add up to more than 1 give zeros.

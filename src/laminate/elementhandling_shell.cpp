@@ -181,21 +181,23 @@ void curvatures(const double* ns, int32_t nn, const double* ln, double* delta, d
     *delta = 0.0;
     return;
   }
-  if (std::fabs(big / small) > 20.0) small = 0.0;
   kappa[0] = big;
-  kappa[1] = small;
-  double d;
-  if (std::fabs(k12) > 1e-6) {
-    d = std::atan(2.0 * k12 / (k1 - k2)) / 2.0;
-    if (big > 0.0) d += 1.5707963267948966;
-  } else if (std::fabs(k1) < 1e-6) {
-    d = 0.0;
-  } else if (std::fabs(k2) < 1e-6) {
-    d = big > 0.0 ? 1.5707963267948966 : -1.5707963267948966;
-  } else {
-    d = 0.0;
+  kappa[1] = std::fabs(big / small) > 20.0 ? 0.0 : small;
+  // delta lies at right angles to the direction of kappa(1), as for a
+  // cylinder curved along x alone (+-90 degrees by the sign of kappa(1)),
+  // whichever way the surface is turned. d is the direction of the
+  // algebraically larger principal curvature when k1 >= k2 and of the smaller
+  // one otherwise (a twist below 1e-6 counts as none: x and y); where kappa(1)
+  // lies along d, delta is d turned by a quarter.
+  const double quarter = 1.5707963267948966;
+  double d = std::fabs(k12) > 1e-6 ? std::atan(2.0 * k12 / (k1 - k2)) / 2.0 : 0.0;
+  if (k1 >= k2) {
+    if (big > 0.0) d += quarter;
+  } else if (big < 0.0) {
+    d -= quarter;
   }
-  if (std::fabs(std::fabs(k1 / k2) - 1.0) < 0.01) d = 0.0;
+  // Principal curvatures of one size within 1 % leave no direction.
+  if (std::fabs(small) > 0.99 * std::fabs(big)) d = 0.0;
   *delta = d;
 }
 

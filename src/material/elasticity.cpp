@@ -150,15 +150,6 @@ VX_API void getnumericaltangent(double* ddsdde, vx_stresslaw law, const double* 
   const i4 n = *ntens;
   if (n < 1) return;
   const size_t nn = size_t(n) * size_t(n);
-  double delta;
-  if (h) {
-    delta = *h;
-  } else {
-    double big = dstrain[0];
-    for (i4 i = 1; i < n; ++i) big = std::max(big, dstrain[i]);
-    delta = big * 1.4901161193847656e-8;  // 2^-26: half the digits of the strain
-  }
-  if (delta == 0.0) delta = 1e-8;
   const i4 method = nmflag ? *nmflag : 0;
 
   vx::Scratch<double, 6> e{size_t(n)}, ds{size_t(n)};
@@ -166,6 +157,28 @@ VX_API void getnumericaltangent(double* ddsdde, vx_stresslaw law, const double* 
     e[i] = dstrain[i] * (*istensor && i >= *ndi ? 2.0 : 1.0);
     ds[i] = stress1[i] - stress0[i];
   }
+  constexpr double half_digits = 1.4901161193847656e-8;  // 2^-26
+  double delta;
+  if (h) {
+    delta = *h;
+  } else if (method == 1) {
+    // The complex step has no cancellation: any step serves.
+    double big = dstrain[0];
+    for (i4 i = 1; i < n; ++i) big = std::max(big, dstrain[i]);
+    delta = big * half_digits;
+  } else {
+    // Differences need a step on the scale of the whole strain (a compressive
+    // strain's largest signed entry may be a round-off shear) and never one
+    // below the stress's own rounding.
+    double big = 0.0;
+    for (i4 i = 0; i < n; ++i) {
+      const double a = std::fabs(e[i]);
+      if (a > big || a != a) big = a;  // NaN stays
+    }
+    delta = big * half_digits;
+    if (delta < 1e-8) delta = 1e-8;
+  }
+  if (delta == 0.0) delta = 1e-8;
 
   // A reference tangent that already reproduces the stress increment exactly
   // is the answer: no law call needed.

@@ -6,6 +6,7 @@
 // inclusion phases.
 #include <algorithm>
 #include <cmath>
+#include "fixed_lu.h"
 #include "micromechanic_kernels.h"
 #include "vexlan/micromechanic.h"
 
@@ -59,6 +60,86 @@ M6 bridged(const Phases& p, const M6& b) {
   const double w = 1.0 - p.v;
   return mul<6, 6, 6>(p.v * p.sf + w * mul<6, 6, 6>(p.sm, b), inv(p.v * M6::identity() + w * b));
 }
+
+// The symmetric part: an effective stiffness is symmetric, and the
+// unsymmetric part of a rounding error would grow from pass to pass.
+M6 symmetric(const M6& c) {
+  M6 s;
+  for (int j = 0; j < 6; ++j)
+    for (int i = 0; i < 6; ++i) s(i, j) = 0.5 * (c(i, j) + c(j, i));
+  return s;
+}
+
+bool positive_definite(const M6& c) {
+  M6 r;
+  const i4 n = 6;
+  CholeskyFactorization(c.a, r.a, &n);
+  return r.a[0] > 0.0;  // a refused factorisation is filled with -huge
+}
+
+// Anderson mixing of fixed-point passes x -> g(x): the next iterate is the
+// combination of the last few images whose residuals f = g - x cancel best
+// (least squares on the residual differences). It converges where the plain
+// passes creep or drift, in a few dozen passes.
+class Mixing {
+ public:
+  void reset() {
+    cols_ = next_ = 0;
+    have_ = false;
+  }
+  // Records the image g of the current iterate and its residual f; returns
+  // the next iterate.
+  M6 next(const M6& g, const M6& f) {
+    if (have_) {
+      for (int k = 0; k < 36; ++k) {
+        df_[next_][k] = f.a[k] - fprev_.a[k];
+        dg_[next_][k] = g.a[k] - gprev_.a[k];
+      }
+      next_ = (next_ + 1) % kDepth;
+      cols_ = std::min(cols_ + 1, kDepth);
+    }
+    fprev_ = f;
+    gprev_ = g;
+    have_ = true;
+    if (cols_ == 0) return g;
+    // Normal equations of min |f - DF gamma|, columns scaled to unit length
+    // and slightly regularised; unused columns are identity rows.
+    Mat<kDepth, kDepth> m = Mat<kDepth, kDepth>::identity();
+    double rhs[kDepth] = {}, scale[kDepth];
+    for (int i = 0; i < cols_; ++i) {
+      scale[i] = std::sqrt(dot(df_[i], df_[i]));
+      if (!(scale[i] > 0.0) || !std::isfinite(scale[i])) return g;
+    }
+    for (int i = 0; i < cols_; ++i) {
+      rhs[i] = dot(df_[i], f.a) / scale[i];
+      for (int j = 0; j < cols_; ++j) m(i, j) = dot(df_[i], df_[j]) / (scale[i] * scale[j]);
+      m(i, i) += 1e-12;
+    }
+    if (lu_invert<kDepth>(m.a) != 0) return g;
+    M6 x = g;
+    for (int i = 0; i < cols_; ++i) {
+      double gamma = 0.0;
+      for (int j = 0; j < kDepth; ++j) gamma += m(i, j) * rhs[j];
+      gamma /= scale[i];
+      for (int k = 0; k < 36; ++k) x.a[k] -= gamma * dg_[i][k];
+    }
+    for (int k = 0; k < 36; ++k)
+      if (!std::isfinite(x.a[k])) return g;
+    return x;
+  }
+
+ private:
+  static constexpr int kDepth = 4;
+  static double dot(const double* x, const double* y) {
+    double s = 0.0;
+    for (int k = 0; k < 36; ++k) s += x[k] * y[k];
+    return s;
+  }
+  double df_[kDepth][36], dg_[kDepth][36];
+  M6 fprev_, gprev_;
+  int cols_ = 0, next_ = 0;
+  bool have_ = false;
+};
 
 bool any_nonzero(const double* x, int n) {
   if (!x) return false;
@@ -126,21 +207,47 @@ VX_API void CSCS(double* sc, const double* fp, const double* mp, const double* v
   if (p.empty) return;
   const i4 maxit = maxit_in ? *maxit_in : 200;
   const double threshold = threshold_in ? *threshold_in : 1e-8, r = yz ? *yz : 1.0, zero = 0.0;
-  M6 ci = p.cm, a = M6::zero(), aprev = M6::zero();
-  for (i4 pass = 1; pass <= maxit;) {
+  const M6 dc = p.cf - p.cm;
+  auto medium = [&](const M6& a) { return symmetric(p.cm + p.v * mul<6, 6, 6>(dc, a)); };
+  // The unknown is the concentration tensor a that built the current medium;
+  // a pass puts the fibre into that medium and takes its dilute
+  // concentration tensor g. The state is self-consistent when g = a.
+  M6 a = M6::zero(), g = M6::zero(), c = p.cm;
+  bool converged = maxit < 1, physical = positive_definite(c);
+  Mixing mix;
+  for (i4 pass = 1; pass <= maxit; ++pass) {
     M6 e;
-    eshelby(e, 11, r, zero, ci.a);
-    concentration(a, e, p.cf, ci, p.v, 0);
-    // Converged when every entry changed by at most the threshold; a large
-    // negative change is a change like any other.
-    bool moved = false;
-    for (int k = 0; k < 36; ++k) moved = moved || std::fabs(a.a[k] - aprev.a[k]) > threshold;
-    if (!moved) break;
-    ++pass;
-    ci = p.cm + p.v * mul<6, 6, 6>(p.cf - p.cm, a);
-    aprev = a;
+    eshelby(e, 11, r, zero, c.a);
+    concentration(g, e, p.cf, c, p.v, 0);
+    const M6 f = g - a;
+    double change = 0.0;  // the largest entry, or NaN when there is one
+    for (int k = 0; k < 36; ++k) {
+      const double d = std::fabs(f.a[k]);
+      if (d > change || d != d) change = d;
+    }
+    if (change <= threshold) {
+      converged = true;
+      break;
+    }
+    if (!std::isfinite(change)) break;
+    M6 next = mix.next(g, f), cn = medium(next);
+    bool pd = positive_definite(cn);
+    // A step out of the positive-definite stiffnesses would head for a state
+    // of no physical meaning: plain steps, shortened until they stay.
+    if (physical && !pd) {
+      mix.reset();
+      for (double t = 1.0; !pd && t >= 1.0 / 1024; t *= 0.5) {
+        next = a + t * f;
+        cn = medium(next);
+        pd = positive_definite(cn);
+      }
+    }
+    a = next;
+    c = cn;
+    physical = pd;
   }
-  put(sc, eng_consts(inv(p.cm + p.v * mul<6, 6, 6>(p.cf - p.cm, a))));
+  if (!converged) vx::report(-1, "No convergence in CSCS");
+  put(sc, eng_consts(inv(medium(g))));
 }
 
 VX_API void Huang(double* hg, const double* fp, const double* mp, const double* vf, const double* vvoid,
