@@ -107,9 +107,12 @@ bool load(UnitRec& u, const Text& path) {
 }
 
 void split_lines(UnitRec& u) {
+  u.lines.clear();
+  // An empty file has no lines; its buffer may hold no storage at all (a null
+  // pointer, which the byte scans below must not be handed).
+  if (u.text.empty()) return;
   std::string_view t(u.text.data(), u.text.size());
   if (t.size() >= 3 && t.substr(0, 3) == "\xEF\xBB\xBF") t.remove_prefix(3);
-  u.lines.clear();
   // One entry per line, counted first: a file of many short lines would
   // otherwise hold its line table twice while it grows.
   size_t count = 0;
