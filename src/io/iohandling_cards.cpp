@@ -255,6 +255,13 @@ void Card::skip_data() {
   read(v);
 }
 
+void Card::skip_lines() {
+  std::string_view line;
+  while (read_line(unit_, line) == Read::ok)
+    if (ends_card_data(line)) break;
+  backspace(unit_);
+}
+
 void Card::malformed(int32_t line, Bad bad) {
   const char* what = bad == Bad::out_of_range ? ": integer out of range\n: out of range"
                      : bad == Bad::not_integer ? ": value not an integer\n: not an integer\n: no integer"
@@ -657,6 +664,7 @@ void Card::check_values(const Item& it, const Vec<T>& v, int64_t ctx) {
     case Kind::real:
     case Kind::integer:
     case Kind::elastic:
+    case Kind::ignored:
       break;
     case Kind::material_id:  // the largest integer marks a ply without material: no block can give it
       for (int64_t k = 0; k < n; ++k)

@@ -133,9 +133,13 @@ class Card final : public BadLine {
   // Rows of row values whole on each of lines (the item's values, n of
   // them): the first line that splits one is reported.
   void check_rows(const Item& it, const Vec<ValueLine>& lines, int64_t n, int64_t row);
-  // The data lines after the current line, read and dropped (items that are
-  // ignored on purpose).
+  // The data lines after the current line, read and dropped (a malformed
+  // one reported).
   void skip_data();
+  // The lines after the current line up to one that would end its data
+  // lines, passed over unread (an item ignored on purpose, whose lines may
+  // hold anything).
+  void skip_lines();
 
   void malformed(int32_t line, Bad bad) override;
 

@@ -142,7 +142,7 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
           read_column<int32_t>(card, *it, seflags, isec);
           break;
         case io::slot::insitu:
-          card.skip_data();  // in-situ strengths come from elsewhere
+          card.skip_lines();  // in-situ strengths come from elsewhere: its lines may hold anything
           break;
         default: {  // +Strength
           // The value stands on the next line that is not blank; a keyword line
