@@ -84,7 +84,7 @@ MISTAKES = [
     ("SectionCard", SEC.format(ori="0 90").replace("0.125", "0,25"),
      "Error in SectionCard, section 7, line 7: +Thickness: 0 is not positive"),
     ("SectionCard", SEC.format(ori="0 90").replace("0.125", "1e999"),
-     "Error in SectionCard, section 7, line 7: +Thickness: value not a number"),
+     "Error in SectionCard, section 7, line 7: +Thickness: value out of range"),
     ("SectionCard", SEC.format(ori="0 90 90 0").replace("0.125", "0.125 0.125\n0.125 0"),
      "Error in SectionCard, section 7, line 8: +Thickness: 0 is not positive"),
     ("SectionCard", two(SEC.format(ori="0 90")),

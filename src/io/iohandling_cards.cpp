@@ -263,9 +263,10 @@ void Card::skip_lines() {
 }
 
 void Card::malformed(int32_t line, Bad bad) {
-  const char* what = bad == Bad::out_of_range ? ": integer out of range\n: out of range"
-                     : bad == Bad::not_integer ? ": value not an integer\n: not an integer\n: no integer"
-                                               : ": value not a number\n: not a number\n: no number";
+  const char* what = bad == Bad::out_of_range    ? ": integer out of range\n: out of range"
+                     : bad == Bad::beyond_double ? ": value out of range\n: out of range"
+                     : bad == Bad::not_integer   ? ": value not an integer\n: not an integer\n: no integer"
+                                                 : ": value not a number\n: not a number\n: no number";
   if (key_.empty()) error(std::string_view(what + 2).substr(0, std::string_view(what + 2).find('\n')), line);
   else item_error(key_, what, line);
 }
