@@ -512,6 +512,23 @@ bool first_value(std::string_view line, double& v, bool* too_large) {
   return got && ok;
 }
 
+std::string_view line_text(int32_t unit, int32_t n) {
+  UnitRec* u = get(unit);
+  if (!u || u->mode != Mode::read || n < 1 || size_t(n) > u->lines.size()) return {};
+  return u->lines[size_t(n) - 1];
+}
+
+std::string_view item_text(std::string_view line, int32_t index) {
+  std::string_view out;
+  int32_t k = 0;
+  scan_items(line, [&](std::string_view t) {
+    if (k++ < index) return true;
+    out = t;
+    return false;
+  });
+  return out;
+}
+
 bool first_int(std::string_view t, int32_t& v) {
   bool got = false, ok = false;
   scan_items(t, [&](std::string_view tok) {

@@ -73,6 +73,11 @@ int32_t count_values(std::string_view line);
 // looked at); false when the line holds no readable first value, too_large
 // then telling whether it is a number beyond the range of a double.
 bool first_value(std::string_view line, double& v, bool* too_large = nullptr);
+// Line n (from 1) of a read unit, as it stands in the file; empty when there is none.
+std::string_view line_text(int32_t unit, int32_t n);
+// Item index (from 0) of a data line as written, an empty item between
+// commas empty; empty when the line has fewer items.
+std::string_view item_text(std::string_view line, int32_t index);
 // Integer read in free format from the first item of a text; false when absent or malformed.
 bool first_int(std::string_view text, int32_t& v);
 
