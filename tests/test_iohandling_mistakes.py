@@ -553,6 +553,8 @@ def test_damage_and_model_example_runs():
      "Error in SectionCard, section ?, line 1: ++Begin Section: 2147483647 is reserved"),
     ("MaterialCard", MAT.replace("MatID=1", "MatID=+002147483647"),
      "Error in MaterialCard, material ?, line 1: ++Begin Material: 2147483647 reserved"),
+    ("DamageCard", DMG.replace("DmgID=1", "DmgID=2147483647"),
+     "Error in DamageCard, damage ?, line 1: ++Begin Damage: 2147483647 is reserved"),
 ])
 def test_messages_show_their_values_whole(vx, tmp_path, card, text, message):
     read_with(vx, tmp_path, card, text)

@@ -106,6 +106,13 @@ def test_the_lines_of_an_insitu_strength_are_not_read(vx, tmp_path):
     assert err(vx) == (-2, "Error in SectionCard, section 1, line 8: keyword not in column 1: +Thickness")
 
 
+def test_the_key_of_a_begin_line_is_not_read(vx, tmp_path):
+    """Only the integer after its first six characters is: MatID=3 opens section 3, and is not reported."""
+    read(vx, tmp_path, "++Begin Section, MatID=3\n+Orientation\n0\n+Thickness\n1\n+Material\n1\n++End Section\n"
+                       "++Begin Section, xyzab=4\n+Orientation\n0\n+Thickness\n1\n+Material\n1\n++End Section\n")
+    assert err(vx)[0] == 0 and list(vx.sectiondata.secidlist) == [3, 4]
+
+
 @pytest.mark.parametrize("text", [
     "++Begin Section, SecID=1\n+Orientation\n0 90\n+Material\n1 2 3 4\n+Extension\n1 2 3\n++End Section\n",
     "++Begin Section, SecID=1\n+Orientation\n0\n++End Section\n++End Section\n++End Section\n"
