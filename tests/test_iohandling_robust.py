@@ -219,6 +219,8 @@ def test_an_empty_card_read_first_in_its_process_is_an_empty_card(tmp_path, read
     name, call, state, expected = FIRST_READS[reader]
     (tmp_path / name).write_bytes(EMPTY_CARDS[content])
     out, status = run_python(f"""
+import os
+os.dup2(1, 2)  # a sanitizer's report into the output the test shows
 import _vexlan as vx
 io, s, m, d = vx.iohandling, vx.sectiondata, vx.materialdata, {str(tmp_path)!r}
 s.nsec = s.nplies = 1
@@ -226,4 +228,4 @@ s.nsec = s.nplies = 1
 print(repr([{state}, int(vx.errorhandling.errstat), io.getfreeunitnumber(1, 120)]))
 """)
     assert status == 0, out[-2000:]
-    assert eval(out) == [expected, 0, 1]
+    assert eval(out.splitlines()[-1]) == [expected, 0, 1]

@@ -76,9 +76,9 @@ class Card final : public BadLine {
   // The same for an item: "<item>: <what>" in each wording of what (no
   // blank before a wording that starts with ':' or ',').
   void item_error(std::string_view item, std::string_view what, int32_t line, std::initializer_list<Shown> vals = {});
-  // Records status -1, worded as error does: "Warning in <card>...".
-  void warning(std::string_view what, int32_t line);
   void item_error(std::string_view item, std::string_view what) { item_error(item, what, line_); }
+  // Records status -1, worded as error does: "Warning in <card>[, ...]: <what>".
+  void warning(std::string_view what, int32_t line);
   // An item that a block takes once, met on the current line: at holds the
   // line of an earlier one (0: none), which is reported; at becomes the
   // current line.
