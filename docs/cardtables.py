@@ -159,6 +159,8 @@ def row(d):
     where = ("in a block" if d["place"] == "block" else "anywhere") + ", " + REPEATS[d["repeat"]]
     if d["need"]:
         where += ", needed"
+    if d["kind"] == "ignored":  # lines passed over unread: neither counted nor checked
+        return f"| {cell(item)} | {where} | {cell(d['data'])} | {cell(d['lands'])} |"
     values = [count_text(d["count"])]
     if KINDS[d["kind"]]:
         values.append(KINDS[d["kind"]])

@@ -305,7 +305,7 @@ def test_the_tables_cover_every_rule_of_every_declaration():
                 rules |= {"records"} | ({"per_line"} if d["per_line"] else set())
             if d["record"] == 0 and d["per_line"]:
                 rules.add("rows")
-            if d["kind"] not in ("real", "integer"):
+            if d["kind"] not in ("real", "integer", "ignored"):
                 rules.add("kind")
             if d["kind"] == "modulus_curve":
                 rules.add("modulus")
@@ -541,6 +541,36 @@ def test_huge_values_where_integers_are_meant(vx, tmp_path, card, text, message)
     """Run under the float-to-integer sanitizer too: every such value is range-checked first."""
     read_cards(vx, tmp_path, card, text, 3, SIX_PLIES)
     assert err(vx) == (-2, message)
+
+
+SEVEN = "++Begin Section, SecID=7\n+Orientation\n0 90 0\n+Thickness\n{}\n+Material\n1\n{}++End Section\n"
+
+
+@pytest.mark.parametrize("card,text,message,check", [
+    # a number beyond the range of a double, in every spelling, is out of range like an integer beyond 32 bits
+    ("SectionCard", SEVEN.format("1.5E400", ""), "Error in SectionCard, section 7, line 5: +Thickness: value out of range",
+     lambda vx: vx.sectiondata.plythickness[0, 0] != 1.5e300),
+    ("SectionCard", SEVEN.format("0.125", "+Strength\n1e309\n"),
+     "Error in SectionCard, section 7, line 9: +Strength: value out of range", lambda vx: vx.sectiondata.xcstrength[0] == 0),
+    ("SectionCard", SEVEN.format("0.125 " + "9" * 400, ""),
+     "Error in SectionCard, section 7, line 5: +Thickness: value out of range", lambda vx: True),
+    ("SectionCard", SEVEN.format("0.125", "").replace("+Material\n1", "+Material\n1 -1D999 1"),
+     "Error in SectionCard, section 7, line 7: +Material: value out of range", lambda vx: True),
+    ("MaterialCard", "++Begin Material, MatID=1\n+Elastic\n140000 -1e309 0.3 0.5 4500\n++End Material\n",
+     "Error in MaterialCard, material 1, line 3: +Elastic: value out of range",
+     lambda vx: not vx.materialdata.peprops.any()),
+    ("DamageCard", "++Begin Damage, DmgID=1\n+Position\n0 0 0 1e400\n++End Damage\n",
+     "Error in DamageCard, damage 1, line 3: +Position: value out of range", lambda vx: True),
+    ("StepCard", "++Begin Step\n+Cycle\n1 2\n3 .5e+999\n++End Step\n",
+     "Error in StepCard, step, line 4: +Cycle: value out of range",
+     lambda vx: vx.shokriehdata.cycleprops.tolist() == [[1], [2]]),
+    # the smallest doubles are numbers: 1e-320 is read and stored
+    ("SectionCard", SEVEN.format("1e-320 0.125 0.125", ""), None, lambda vx: vx.sectiondata.plythickness[0, 0] == 1e-320),
+])
+def test_numbers_beyond_a_double_are_out_of_range(vx, tmp_path, card, text, message, check):
+    read_cards(vx, tmp_path, card, text, 1, SIX_PLIES)
+    assert err(vx)[0] == 0 if message is None else err(vx) == (-2, message)
+    assert check(vx)
 
 
 @pytest.mark.parametrize("selectors,values,message", [

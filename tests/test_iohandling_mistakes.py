@@ -84,7 +84,7 @@ MISTAKES = [
     ("SectionCard", SEC.format(ori="0 90").replace("0.125", "0,25"),
      "Error in SectionCard, section 7, line 7: +Thickness: 0 is not positive"),
     ("SectionCard", SEC.format(ori="0 90").replace("0.125", "1e999"),
-     "Error in SectionCard, section 7, line 7: +Thickness: value not a number"),
+     "Error in SectionCard, section 7, line 7: +Thickness: value out of range"),
     ("SectionCard", SEC.format(ori="0 90 90 0").replace("0.125", "0.125 0.125\n0.125 0"),
      "Error in SectionCard, section 7, line 8: +Thickness: 0 is not positive"),
     ("SectionCard", two(SEC.format(ori="0 90")),
@@ -516,6 +516,27 @@ def test_damage_and_model_example_runs():
      "Error in MaterialCard, material 1, line 7: +Failure: limit -1e-09 outside 0..1"),
     ("MaterialCard", MAT.replace("++End", "+Temperature\n20 80 79.99999\n++End"),
      "Error in MaterialCard, material 1, line 7: +Temperature: 79.99999 not above 80"),
+    # a value too small for a double reads as 0, but is shown as written
+    ("SectionCard", SEC.format(ori="0 90").replace("0.125", "0.125 1e-400"),
+     "Error in SectionCard, section 7, line 7: +Thickness: 1e-400 is not positive"),
+    ("SectionCard", SEC.format(ori="0 90").replace("0.125", "-0.001D-399"),
+     "Error in SectionCard, section 7, line 7: +Thickness: -0.001D-399 is not positive"),
+    ("SectionCard", SEC.format(ori="0 90").replace("0.125", "0.0e5"),
+     "Error in SectionCard, section 7, line 7: +Thickness: 0 is not positive"),
+    ("SectionCard", SEC.format(ori="0 90").replace("++End", "+Strength\n1E-999\n++End"),
+     "Error in SectionCard, section 7, line 9: +Strength: 1E-999 is not positive"),
+    ("DamageCard", DMG.replace("1, 2.0, 1.0", "1, 2.0, 1e-400"),
+     "Error in DamageCard, damage 1, line 5: +Abstraction: half-axis 1e-400 <= 0"),
+    ("MaterialCard", MAT.replace("++End", "+Temperature\n1e-500 1e-400\n++End"),
+     "Error in MaterialCard, material 1, line 7: +Temperature: 1e-400 not above 1e-500"),
+    ("MaterialCard", MAT.replace("++End", "+Failure\n1 3 12 1 0\n+Failure, TYPE=PROPERTIES\n60 1e-400 40 0.3 -0.3\n++End"),
+     "Error in MaterialCard, material 1, line 9: +Failure: 1e-400 is not positive"),
+    ("MaterialCard", MAT.replace("++End", "+Failure\n1 3 10 1 0\n+Failure, TYPE=PROPERTIES\n1e-400 1\n++End"),
+     "Error in MaterialCard, material 1, line 8: +Failure: step 1e-400 is not positive"),
+    # written too long for any wording: its digits in scientific form, cut after a "~"
+    ("SectionCard", "** c\n" * 999990 + SEC.format(ori="0 90").replace("SecID=7", "SecID=1001")
+     .replace("0.125", "0." + "0" * 40 + "123456789e-400"),
+     "Error in SectionCard, section 1001, line 999997: +Thickness: ~1.23456e-441 <= 0"),
     # a value too long for any wording is rounded, and marked where that changes it
     ("MaterialCard", "** c\n" * 999990 + MAT.replace("MatID=1", "MatID=2147483646")
      .replace("++End", "+Failure, TYPE=DEGRADATION\n0.5 1.00000000000001 1 1 1 1\n++End"),
@@ -532,6 +553,8 @@ def test_damage_and_model_example_runs():
      "Error in SectionCard, section ?, line 1: ++Begin Section: 2147483647 is reserved"),
     ("MaterialCard", MAT.replace("MatID=1", "MatID=+002147483647"),
      "Error in MaterialCard, material ?, line 1: ++Begin Material: 2147483647 reserved"),
+    ("DamageCard", DMG.replace("DmgID=1", "DmgID=2147483647"),
+     "Error in DamageCard, damage ?, line 1: ++Begin Damage: 2147483647 is reserved"),
 ])
 def test_messages_show_their_values_whole(vx, tmp_path, card, text, message):
     read_with(vx, tmp_path, card, text)

@@ -189,3 +189,43 @@ print("read")
 """, timeout=120)
     ran_out = status == 1 and out.startswith(b"Error allocating ") and b"read" not in out
     assert ran_out or (extra_mb > 200 and (status, out) == (0, b"read\n")), (status, out[-300:])
+
+
+# Each reader on a card without a line, or with blank lines only, as the first file its process
+# reads (so no earlier read has left the reader's buffers allocated): read as the empty card it is,
+# no report, the unit closed again. The child prints what the reader left; the sanitizer build
+# runs the same children under its checks.
+EMPTY_CARDS = {"no byte": b"", "one newline": b"\n", "blank lines": b" \t\n\n  \r\n\r", "mark only": b"\xef\xbb\xbf"}
+FIRST_READS = {
+    "step": ("StepCard.vxd", "vx.debugdata.nupdate = 7\nio.getstepdatafromfile('', d, 2)",
+             "[int(getattr(vx.debugdata, n)) for n in ('nupdate', 'edebug', 'ndebug', 'fdebug', 'verbose', 'unitid')]",
+             [1, 0, 0, 0, 0, -3]),
+    "section": ("SectionCard.vxd", "io.getsectiondatafromfile('', d)",
+                "[int(s.nsec), int(s.nplies), s.secidlist.tolist(), vx.materialdata.matidlist.tolist(), "
+                "s.plyzcoord.tolist()]", [1, 1, [2147483647], [[1]], [[0.0], [0.0], [0.0]]]),
+    "material": ("MaterialCard.vxd", "io.getmaterialdatafromfile('', d, 1, 1)",
+                 "[int(m.ntempdata), m.temperatures.tolist(), m.peprops.shape, float(abs(m.peprops).sum())]",
+                 [1, [1.7976931348623157e308], (9, 1, 1), 0.0]),
+    "damage": ("DamageCard.vxd", "vx.damagedata.ndmg = 0\nio.getdamagedatafromfile('', d, 1, 1)",
+               "[int(vx.damagedata.ndmg), vx.damagedata.dmgplane is None]", [0, True]),
+    "printed model": ("job.dat", "io.getabqdatafromfile(d + '/job.dat')",
+                      "[int(vx.elementdata.nelem), vx.elementdata.elemlist is None]", [0, True]),
+}
+
+
+@pytest.mark.parametrize("content", list(EMPTY_CARDS))
+@pytest.mark.parametrize("reader", list(FIRST_READS))
+def test_an_empty_card_read_first_in_its_process_is_an_empty_card(tmp_path, reader, content):
+    name, call, state, expected = FIRST_READS[reader]
+    (tmp_path / name).write_bytes(EMPTY_CARDS[content])
+    out, status = run_python(f"""
+import os
+os.dup2(1, 2)  # a sanitizer's report into the output the test shows
+import _vexlan as vx
+io, s, m, d = vx.iohandling, vx.sectiondata, vx.materialdata, {str(tmp_path)!r}
+s.nsec = s.nplies = 1
+{call}
+print(repr([{state}, int(vx.errorhandling.errstat), io.getfreeunitnumber(1, 120)]))
+""")
+    assert status == 0, out[-2000:]
+    assert eval(out.splitlines()[-1]) == [expected, 0, 1]

@@ -91,6 +91,28 @@ def test_strength_without_value_is_reported_and_kept(vx, tmp_path):
     assert vx.sectiondata.xcstrength[0] == 0.0
 
 
+def test_the_lines_of_an_insitu_strength_are_not_read(vx, tmp_path):
+    """Whatever they hold: the item is ignored on purpose, up to the next line that would end its data."""
+    text = ("++Begin Section, SecID=1\n+Orientation\n0 90\n+Strength, TYPE=INSITU\nany 1 2\n62.0, 1e400 MPa\n\n"
+            "+Thickness\n0.25\n+Strength, type=insitu\nsee the ply test, report 7\n** note\n+Material\n1\n"
+            "+Strength\n310\n++End Section\n")
+    read(vx, tmp_path, text)
+    assert err(vx)[0] == 0, err(vx)
+    s = vx.sectiondata
+    assert s.plythickness[:, 0].tolist() == [0.25, 0.25] and s.xcstrength.tolist() == [310.0]
+    assert vx.materialdata.matidlist[:, 0].tolist() == [1, 1]
+    # a keyword after blanks still ends them, and is reported as such
+    read(vx, tmp_path, text.replace("+Thickness", "  +Thickness"))
+    assert err(vx) == (-2, "Error in SectionCard, section 1, line 8: keyword not in column 1: +Thickness")
+
+
+def test_the_key_of_a_begin_line_is_not_read(vx, tmp_path):
+    """Only the integer after its first six characters is: MatID=3 opens section 3, and is not reported."""
+    read(vx, tmp_path, "++Begin Section, MatID=3\n+Orientation\n0\n+Thickness\n1\n+Material\n1\n++End Section\n"
+                       "++Begin Section, xyzab=4\n+Orientation\n0\n+Thickness\n1\n+Material\n1\n++End Section\n")
+    assert err(vx)[0] == 0 and list(vx.sectiondata.secidlist) == [3, 4]
+
+
 @pytest.mark.parametrize("text", [
     "++Begin Section, SecID=1\n+Orientation\n0 90\n+Material\n1 2 3 4\n+Extension\n1 2 3\n++End Section\n",
     "++Begin Section, SecID=1\n+Orientation\n0\n++End Section\n++End Section\n++End Section\n"

@@ -2,6 +2,8 @@
 import numpy as np
 import pytest
 
+from conftest import error_record
+
 
 @pytest.fixture(autouse=True)
 def fresh(vx):
@@ -38,6 +40,22 @@ def test_unclosed_block_and_later_blocks(vx, tmp_path):
                        "++Begin Step\n+Debug, TYPE=FILE\n4\n")
     # Defaults, then the first block's values; the second block never closes.
     assert debug(vx) == (10, 0, 0, 0, 2, -3)
+
+
+NOT_APPLIED = "Warning in StepCard, line {}: +Update: not applied, no ++End Step after it"
+
+
+@pytest.mark.parametrize("text,line,nupdate", [
+    ("++Begin Step\n+Update\n5\n++End Step\n+Update\n10\n", 5, 5),    # after the last end line
+    ("+Update\n10\n", 1, 1),                                              # a card without blocks
+    ("++Begin Step\n+Update, TYPE=INC\n5\n++End Step\n** interval\n+Update\n\n 10\n\n", 6, 5),
+    ("+Update\n10\n++Begin Step\n++End Step\n", None, 10),             # the next end line applies it
+    ("++Begin Step\n++End Step\n+Update\n10\n++Begin Step\n++End Step\n", None, 10),
+])
+def test_an_update_that_no_end_line_follows_is_a_warning(vx, tmp_path, text, line, nupdate):
+    card(vx, tmp_path, text)
+    assert error_record(vx)[0] == 0 if line is None else error_record(vx) == (-1, NOT_APPLIED.format(line))
+    assert debug(vx)[0] == nupdate
 
 
 def test_cycle_properties_per_step(vx, tmp_path):

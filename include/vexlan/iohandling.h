@@ -218,8 +218,9 @@ void getelementdataextents(int32_t* iele, int32_t* inodes, int32_t* idof, const 
  * degrees into plyorientation (their count is the section's ply count),
  * "+Thickness" into plythickness (one per ply, or a single value for all
  * plies; another count is reported), "+Extension" two integers
- * into seflags, "+Strength" (the first value of the next data line; "+Strength,
- * TYPE=INSITU" is skipped) into xcstrength; "++End Section" closes the block.
+ * into seflags, "+Strength" (the first value of the next data line) into
+ * xcstrength; the lines of "+Strength, TYPE=INSITU" are passed over unread,
+ * whatever they hold; "++End Section" closes the block.
  * nsec and nplies are only raised, to the number of begin lines and the
  * longest "+Orientation": set both to 1 before reading a new model. The
  * section arrays are made anew unless they exist as one consistent set,
@@ -243,9 +244,11 @@ void getelementdataextents(int32_t* iele, int32_t* inodes, int32_t* idof, const 
  * empty item (",45", read as 0), a keyword after a blank, a block left
  * open, data lines that no item reads, a value that is not a number (not
  * an integer, where "+Material" and "+Extension" take integers; "integer
- * out of range" beyond 32 bits), a
- * begin line whose id is unreadable or not written as "SecID=7", a section
- * id used twice, and values that cannot be placed. Lines outside the
+ * out of range" beyond 32 bits, "value out of range" beyond the range of a
+ * double), a begin line whose id is unreadable, is 2147483647 or is not
+ * written as five characters, "=" and an integer ("SecID=7"; the five are
+ * not compared with the key, so "MatID=7" opens section 7), a section id
+ * used twice, and values that cannot be placed. Lines outside the
  * blocks of the solver input deck are not checked. The error record keeps
  * the first error only.
  *   filepath  (in)  the solver input deck that may hold the same blocks;
@@ -264,7 +267,11 @@ void getsectiondatafromfile(const char* filepath, const char* workspace, size_t 
  * "+Verbose" gives verbose and unitid (-3 when only one value is given),
  * "+Update, TYPE=INC" gives nupdate; these take effect at the block's
  * "++End Step", so a block never closed changes nothing. "+Update" and
- * "+Cycle" without option count anywhere. "+Cycle" (no option, an option
+ * "+Cycle" without option count anywhere; an "+Update" outside the blocks
+ * takes effect at the next "++End Step", and one that no end line follows
+ * is never applied and records status -1 ("Warning in StepCard, line 7:
+ * +Update: not applied, no ++End Step after it"), nupdate keeping the value
+ * last applied. "+Cycle" (no option, an option
  * containing "TYPE=GENERAL", or "TYPE=DIRECT") makes cycleprops an m x
  * nsteps table of its values, m = count div nsteps, column by column (the
  * rest dropped); "TYPE=DIRECT" first makes cycles a 1 x nsteps table of
@@ -346,11 +353,11 @@ void getstepdatafromfile(const char* filepath, const char* workspace, const int3
  * allow (a shear strength of SPC3D of 0 or below), or whose plane search
  * step the search would not take (0 or below, finer than a millionth of
  * the searched range, or in golden mode wider than that range), a begin
- * line whose id is unreadable or not written as "MatID=1", a material id
- * used twice (the
+ * line whose id is unreadable, is 2147483647 or is not written as "MatID=1"
+ * (five characters, "=" and an integer), a material id used twice (the
  * later block replaces the items it gives), and the typing mistakes (a
  * keyword after a blank, a block left open, data lines that no item
- * reads, an integer beyond 32 bits). Mismatches between items (curves for
+ * reads, an integer beyond 32 bits, a real beyond the range of a double). Mismatches between items (curves for
  * the temperatures of the card) wait for the block's end line, after the
  * mistakes of its lines. A ply whose material id has no block records
  * "Warning: no material block for material id ..." (status -2). Plies and

@@ -45,9 +45,10 @@ extern "C" {
  * cross or touch), a "TYPE=Delamination" outline of the top ply (there is
  * no interface above it), an empty item (read as 0), a damage id
  * used twice (the later block writes over the earlier item by item), a
- * begin line whose id is not written as "DmgID=1", and the typing mistakes
- * (a keyword after a blank, a block left open, data lines that no item
- * reads). The error record keeps the first error only. Paths of any
+ * begin line whose id is 2147483647 or is not written as "DmgID=1" (five
+ * characters, "=" and an integer), and the typing mistakes (a keyword
+ * after a blank, a block left open, data lines that no item reads, a real
+ * beyond the range of a double). The error record keeps the first error only. Paths of any
  * length are read.
  *   filepath  (in)  the solver input deck that may hold the same blocks;
  *                   trailing blanks ignored

@@ -165,9 +165,8 @@ void Card::unread(std::string_view line) {
     error("line read by no item\nread by no item");
 }
 
-std::string Card::prefix(int32_t line) const {
-  std::string m = "Error in ";
-  m += name_;
+std::string Card::location(int32_t line) const {
+  std::string m;
   if (open_) {
     m += ", ";
     m += block_;
@@ -180,12 +179,55 @@ std::string Card::prefix(int32_t line) const {
 }
 
 namespace {
+// A number as written ("1e-400", "0.000...01"), in scientific form with at
+// most digits significant digits, after a "~" where digits were dropped.
+std::string scientific(std::string_view t, int digits) {
+  size_t i = 0;
+  std::string out;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
+    if (t[i] == '-') out += '-';
+    ++i;
+  }
+  std::string mant;  // the significant digits
+  int64_t e = 0;     // value = 0.mant x 10^e before the exponent
+  bool point = false;
+  for (; i < t.size() && ((t[i] >= '0' && t[i] <= '9') || t[i] == '.'); ++i) {
+    if (t[i] == '.') {
+      point = true;
+    } else if (mant.empty() && t[i] == '0') {
+      if (point) --e;
+    } else {
+      mant += t[i];
+      if (!point) ++e;
+    }
+  }
+  if (i < t.size()) {  // the exponent, held within bounds no card reaches
+    ++i;
+    const bool neg = i < t.size() && t[i] == '-';
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    int64_t x = 0;
+    for (; i < t.size(); ++i) x = std::min<int64_t>(x * 10 + (t[i] - '0'), int64_t(1) << 40);
+    e += neg ? -x : x;
+  }
+  while (!mant.empty() && mant.back() == '0') mant.pop_back();
+  if (mant.empty()) return out + "0";
+  const bool cut = mant.size() > size_t(digits);
+  if (cut) mant.resize(size_t(digits));
+  out += mant[0];
+  if (mant.size() > 1) out.append(".").append(mant, 1);
+  out += "e" + std::to_string(e - 1);
+  return cut ? "~" + out : out;
+}
+
 // One wording with its "{}" replaced by the values, appended to m.
-void fill(std::string& m, std::string_view wording, std::initializer_list<double> vals, int digits) {
+void fill(std::string& m, std::string_view wording, std::initializer_list<Shown> vals, int digits) {
   auto v = vals.begin();
   for (size_t i = 0; i < wording.size(); ++i) {
     if (v != vals.end() && wording[i] == '{' && i + 1 < wording.size() && wording[i + 1] == '}') {
-      m += number(*v++, digits);
+      if (v->written.empty()) m += number(v->v, digits);
+      else if (digits == 0) m += v->written;
+      else m += scientific(v->written, digits);
+      ++v;
       ++i;
     } else {
       m += wording[i];
@@ -194,9 +236,16 @@ void fill(std::string& m, std::string_view wording, std::initializer_list<double
 }
 }  // namespace
 
-void Card::error(std::string_view what, int32_t line, std::initializer_list<double> vals) {
+void Card::error(std::string_view what, int32_t line, std::initializer_list<Shown> vals) {
+  record(-2, "Error in ", what, line, vals);
+}
+
+void Card::warning(std::string_view what, int32_t line) { record(-1, "Warning in ", what, line, {}); }
+
+void Card::record(int32_t status, const char* kind, std::string_view what, int32_t line,
+                  std::initializer_list<Shown> vals) {
   if (vx::errorhandling::errstat != 0) return;  // the record keeps the first error
-  const std::string head = prefix(line);
+  const std::string head = kind + (name_ + location(line));
   std::string m;
   // Exact values in the fullest wording that fits; then fewer digits. When
   // nothing fits, the last wording is cut at the end of the record.
@@ -214,11 +263,11 @@ void Card::error(std::string_view what, int32_t line, std::initializer_list<doub
   }
   const int32_t ctx[2] = {line, open_ && id_ != no_id ? id_ : 0};
   const double none[1] = {0.0};
-  vx::report(-2, m.c_str(), ctx, 2, none, 1);
+  vx::report(status, m.c_str(), ctx, 2, none, 1);
 }
 
 void Card::item_error(std::string_view item, std::string_view what, int32_t line,
-                      std::initializer_list<double> vals) {
+                      std::initializer_list<Shown> vals) {
   if (vx::errorhandling::errstat != 0) return;
   item = item.substr(0, 80);  // an item named by its line: at most what the record shows
   std::string m;
@@ -243,11 +292,30 @@ void Card::once(int32_t& at, std::string_view item) {
   at = line_;
 }
 
-int32_t Card::line_of(const Vec<ValueLine>& lines, size_t k, int32_t otherwise) {
-  // The last line whose first value is at most k.
+namespace {
+// The line of lines that holds value k: the last whose first value is at most k.
+const ValueLine* holding(const Vec<ValueLine>& lines, size_t k) {
   auto it = std::upper_bound(lines.begin(), lines.end(), k,
                              [](size_t v, const ValueLine& l) { return v < size_t(l.first); });
-  return it == lines.begin() ? otherwise : std::prev(it)->line;
+  return it == lines.begin() ? nullptr : &*std::prev(it);
+}
+}  // namespace
+
+int32_t Card::line_of(const Vec<ValueLine>& lines, size_t k, int32_t otherwise) {
+  const ValueLine* l = holding(lines, k);
+  return l ? l->line : otherwise;
+}
+
+Shown Card::as_written(const Vec<ValueLine>& lines, size_t k, double v) const {
+  if (v != 0.0) return v;  // every other value reads back from its shortest form
+  const ValueLine* l = holding(lines, k);
+  if (!l) return v;
+  const std::string_view t = item_text(line_text(unit_, l->line), int32_t(k - size_t(l->first)));
+  for (const char c : t) {
+    if (c == 'e' || c == 'E' || c == 'd' || c == 'D') break;
+    if (c >= '1' && c <= '9') return {v, t};  // a digit that the value lost
+  }
+  return v;
 }
 
 void Card::skip_data() {
@@ -255,10 +323,18 @@ void Card::skip_data() {
   read(v);
 }
 
+void Card::skip_lines() {
+  std::string_view line;
+  while (read_line(unit_, line) == Read::ok)
+    if (ends_card_data(line)) break;
+  backspace(unit_);
+}
+
 void Card::malformed(int32_t line, Bad bad) {
-  const char* what = bad == Bad::out_of_range ? ": integer out of range\n: out of range"
-                     : bad == Bad::not_integer ? ": value not an integer\n: not an integer\n: no integer"
-                                               : ": value not a number\n: not a number\n: no number";
+  const char* what = bad == Bad::out_of_range    ? ": integer out of range\n: out of range"
+                     : bad == Bad::beyond_double ? ": value out of range\n: out of range"
+                     : bad == Bad::not_integer   ? ": value not an integer\n: not an integer\n: no integer"
+                                                 : ": value not a number\n: not a number\n: no number";
   if (key_.empty()) error(std::string_view(what + 2).substr(0, std::string_view(what + 2).find('\n')), line);
   else item_error(key_, what, line);
 }
@@ -649,14 +725,16 @@ void Card::check_values(const Item& it, const Vec<T>& v, int64_t ctx) {
     if (const ValueLine* l = mixed_line(lines_, n, it.record))
       return item_error(key, ": line mixes two records\n: mixes records\n: mixed", l->line);
   // Value k is wrong: what, in its wordings, with the reals it shows.
-  auto bad = [&](int64_t k, const std::string& what, std::initializer_list<double> vals) {
+  auto bad = [&](int64_t k, const std::string& what, std::initializer_list<Shown> vals) {
     item_error(key, what, value_line(size_t(k)), vals);
   };
   auto at = [&](int64_t k) { return double(v[size_t(k)]); };
+  auto shown = [&](int64_t k) { return as_written(lines_, size_t(k), at(k)); };
   switch (it.kind) {
     case Kind::real:
     case Kind::integer:
     case Kind::elastic:
+    case Kind::ignored:
       break;
     case Kind::material_id:  // the largest integer marks a ply without material: no block can give it
       for (int64_t k = 0; k < n; ++k)
@@ -664,12 +742,12 @@ void Card::check_values(const Item& it, const Vec<T>& v, int64_t ctx) {
       break;
     case Kind::positive:
       for (int64_t k = 0; k < n; ++k)
-        if (!(at(k) > 0)) return bad(k, ": {} is not positive\n: {} <= 0", {at(k)});
+        if (!(at(k) > 0)) return bad(k, ": {} is not positive\n: {} <= 0", {shown(k)});
       break;
     case Kind::nonnegative:
     case Kind::natural:
       for (int64_t k = 0; k < n; ++k)
-        if (!(at(k) >= 0)) return bad(k, ": {} is negative\n: {} < 0", {at(k)});
+        if (!(at(k) >= 0)) return bad(k, ": {} is negative\n: {} < 0", {shown(k)});
       break;
     case Kind::counting:
       for (int64_t k = 0; k < n; ++k)
@@ -677,7 +755,7 @@ void Card::check_values(const Item& it, const Vec<T>& v, int64_t ctx) {
       break;
     case Kind::temperature:
       for (int64_t k = 1; k < n; ++k)
-        if (!(at(k) > at(k - 1))) return bad(k, ": {} not above {}\n: {} <= {}", {at(k), at(k - 1)});
+        if (!(at(k) > at(k - 1))) return bad(k, ": {} not above {}\n: {} <= {}", {shown(k), shown(k - 1)});
       break;
     case Kind::selector:
       for (int64_t k = 0; k < std::min<int64_t>(n, 5); ++k) {
@@ -693,10 +771,10 @@ void Card::check_values(const Item& it, const Vec<T>& v, int64_t ctx) {
     case Kind::modulus_curve:
       for (int64_t r = 0; r + it.record <= n; r += it.record) {
         if (r > 0 && !(at(r) > at(r - it.record)))
-          return bad(r, ": x {} not above {}\n: x {} <= {}\n: {} <= {}", {at(r), at(r - it.record)});
+          return bad(r, ": x {} not above {}\n: x {} <= {}\n: {} <= {}", {shown(r), shown(r - it.record)});
         // The ordinate of a secant curve is the modulus the resin routines interpolate.
         if (it.kind == Kind::modulus_curve && !(at(r + 1) > 0))
-          return bad(r + 1, ": modulus {} not positive\n: modulus {} <= 0\n: E {} <= 0", {at(r + 1)});
+          return bad(r + 1, ": modulus {} not positive\n: modulus {} <= 0\n: E {} <= 0", {shown(r + 1)});
       }
       break;
     case Kind::damage_limit:  // -1 asks the damage routine for its own set
@@ -704,7 +782,7 @@ void Card::check_values(const Item& it, const Vec<T>& v, int64_t ctx) {
         const double x = at(k);
         if (x != -1.0 && !(x >= 0.0 && x <= 1.0)) {
           const char* terse = x < 0 ? " {} < 0" : " {} > 1";
-          return bad(k, std::string(": limit {} outside 0..1\n: limit") + terse + "\n:" + terse, {x});
+          return bad(k, std::string(": limit {} outside 0..1\n: limit") + terse + "\n:" + terse, {shown(k)});
         }
       }
       break;
@@ -728,16 +806,16 @@ void Card::check_values(const Item& it, const Vec<T>& v, int64_t ctx) {
         if (!(ply >= 1.0 && ply <= double(ctx)) || ply != std::floor(ply)) {
           const std::string top = std::to_string(ctx);
           if (ply >= 1.0 && ply <= double(ctx))  // in range, only not whole
-            return bad(r, ": " + what + " {} not a whole number\n: " + what + " {} not whole\n: {} not whole", {ply});
+            return bad(r, ": " + what + " {} not a whole number\n: " + what + " {} not whole\n: {} not whole", {shown(r)});
           const std::string terse = ply < 1.0 ? " {} < 1" : " {} > " + top;
-          return bad(r, ": " + what + " {} outside 1.." + top + "\n: " + what + terse + "\n:" + terse, {ply});
+          return bad(r, ": " + what + " {} outside 1.." + top + "\n: " + what + terse + "\n:" + terse, {shown(r)});
         }
         // A second record of the same ply would replace the first.
         if (!seen.insert(int64_t(ply)).second)
-          return bad(r, ": " + what + " {} given twice\n: " + what + " {} twice\n: {} twice", {ply});
+          return bad(r, ": " + what + " {} given twice\n: " + what + " {} twice\n: {} twice", {shown(r)});
         for (int q = 1; q <= 2; ++q)
           if (!(at(r + q) > 0))
-            return bad(r, ": half-axis {} is not positive\n: half-axis {} <= 0\n: {} <= 0", {at(r + q)});
+            return bad(r, ": half-axis {} is not positive\n: half-axis {} <= 0\n: {} <= 0", {shown(r + q)});
       }
       break;
     }

@@ -20,6 +20,16 @@
 
 namespace vx::io {
 
+// A value in a message: in its shortest exact form, or as written where the
+// value read hides what was written (1e-400, too small for a double, reads
+// as 0).
+struct Shown {
+  double v;
+  std::string_view written{};
+  Shown(double x) : v(x) {}  // a value shown as read
+  Shown(double x, std::string_view w) : v(x), written(w) {}
+};
+
 class Card final : public BadLine {
  public:
   // name: the card's name in messages ("SectionCard"); block: the word for
@@ -59,16 +69,16 @@ class Card final : public BadLine {
   // by '\n': the first that fits the 80 characters of the record after the
   // prefix is kept, so that long line numbers and ids cost wording, never the
   // point. Each "{}" of a wording stands for the next of vals, printed in its
-  // shortest exact form, or with fewer digits (after a "~" where rounded) when
-  // no wording fits otherwise.
-  void error(std::string_view what, int32_t line, std::initializer_list<double> vals = {});
+  // shortest exact form (or as written, see Shown), or with fewer digits
+  // (after a "~" where rounded) when no wording fits otherwise.
+  void error(std::string_view what, int32_t line, std::initializer_list<Shown> vals = {});
   void error(std::string_view what) { error(what, line_); }
-  // "Error in <card>[, <block> <id>][, line <n>]: ", the start of every report.
-  std::string prefix(int32_t line) const;
   // The same for an item: "<item>: <what>" in each wording of what (no
   // blank before a wording that starts with ':' or ',').
-  void item_error(std::string_view item, std::string_view what, int32_t line, std::initializer_list<double> vals = {});
+  void item_error(std::string_view item, std::string_view what, int32_t line, std::initializer_list<Shown> vals = {});
   void item_error(std::string_view item, std::string_view what) { item_error(item, what, line_); }
+  // Records status -1, worded as error does: "Warning in <card>[, ...]: <what>".
+  void warning(std::string_view what, int32_t line);
   // An item that a block takes once, met on the current line: at holds the
   // line of an earlier one (0: none), which is reported; at becomes the
   // current line.
@@ -126,6 +136,9 @@ class Card final : public BadLine {
   void set_line(int32_t line, int32_t n);
   // Line of value k (from 0) of the last read.
   int32_t value_line(size_t k) const { return line_of(lines_, k, line_); }
+  // Value k (v) of a read whose data lines are lines, for a message: as
+  // written where it reads as 0 but is not written as 0.
+  Shown as_written(const Vec<ValueLine>& lines, size_t k, double v) const;
   // Line of value k of the data lines of a read (otherwise: the line when none holds it).
   static int32_t line_of(const Vec<ValueLine>& lines, size_t k, int32_t otherwise);
   // The data lines of the last read, for a check that waits for the end line.
@@ -133,9 +146,13 @@ class Card final : public BadLine {
   // Rows of row values whole on each of lines (the item's values, n of
   // them): the first line that splits one is reported.
   void check_rows(const Item& it, const Vec<ValueLine>& lines, int64_t n, int64_t row);
-  // The data lines after the current line, read and dropped (items that are
-  // ignored on purpose).
+  // The data lines after the current line, read and dropped (a malformed
+  // one reported).
   void skip_data();
+  // The lines after the current line up to one that would end its data
+  // lines, passed over unread (an item ignored on purpose, whose lines may
+  // hold anything).
+  void skip_lines();
 
   void malformed(int32_t line, Bad bad) override;
 
@@ -168,6 +185,10 @@ class Card final : public BadLine {
   }
   template <class T>
   void check_values(const Item& it, const Vec<T>& v, int64_t ctx);
+  // "[, <block> <id>][, line <n>]: ", what follows the card's name in every report.
+  std::string location(int32_t line) const;
+  void record(int32_t status, const char* kind, std::string_view what, int32_t line,
+              std::initializer_list<Shown> vals);
 };
 
 // An outline of vertices given as triples (unused, x, y), closed from the

@@ -32,7 +32,7 @@ constexpr Item section_decl[] = {
   {"+Thickness", "", any, block, once, slot::thickness, one_per_ply(), 1, false, positive, true, "ply thicknesses (model length unit)", "`plythickness(:, isec)`"},
   {"+Material", "", any, block, once, slot::material, one_per_ply(), 1, false, material_id, true, "material ids", "`matidlist(:, isec)`; needed unless the model is one section of one ply"},
   {"+Extension", "", any, block, once, slot::extension, exactly(2), 1, false, integer, false, "flags", "`seflags(:, isec)`, for the solver-side damage routine"},
-  {"+Strength", "TYPE=INSITU", whole, block, many, slot::insitu, at_least(0), 1, false, real, false, "anything", "ignored on purpose"},
+  {"+Strength", "TYPE=INSITU", whole, block, many, slot::insitu, at_least(0), 1, false, ignored, false, "lines of any text, not read", "ignored on purpose"},
   {"+Strength", "", any, block, once, slot::strength, exactly(1), 1, false, positive, false, "strength, on the next line", "`xcstrength(isec)`, the compressive strength the buckling knock-down divides by"},
 };
 

@@ -73,6 +73,7 @@ enum class Kind : uint8_t {
   damage_limit, // 0 to 1, or -1, which asks the damage routine for its default set
   modulus_curve,  // a curve whose ordinates (moduli) are above 0
   outline,      // triples (unused, x, y): the vertices of a simple polygon that encloses an area
+  ignored,      // lines of any text, passed over unread
 };
 
 struct Item {

@@ -368,7 +368,8 @@ void check_matrix_parameters(io::Card& card, const Block& b) {
   for (int32_t k = 0; k < count && k < int32_t(std::size(list->kinds)); ++k)
     if (list->kinds[k] == io::Kind::positive && !(v[size_t(k)] > 0.0)) {
       card.item_error("+Failure", ": {} is not positive\n: {} <= 0",
-                      io::Card::line_of(b.failprops_lines, size_t(k), b.at_failprops), {v[size_t(k)]});
+                      io::Card::line_of(b.failprops_lines, size_t(k), b.at_failprops),
+                      {card.as_written(b.failprops_lines, size_t(k), v[size_t(k)])});
       return;
     }
   if (!list->search) return;
@@ -379,7 +380,8 @@ void check_matrix_parameters(io::Card& card, const Block& b) {
   // 180 degrees, SPC3D 2 to 178.
   const double step = v[v.size() - 2], mode = v.back(), range = mc == 12 ? 176.0 : 180.0;
   if (!(step > 0.0))
-    card.item_error("+Failure", ": step {} is not positive\n: step {} <= 0\n: {} <= 0", b.at_failprops, {step});
+    card.item_error("+Failure", ": step {} is not positive\n: step {} <= 0\n: {} <= 0", b.at_failprops,
+                    {card.as_written(b.failprops_lines, v.size() - 2, step)});
   else if (mode >= 1.0 && mode < 2.0 && step > range)
     card.item_error("+Failure", ": step {} wider than {}\n: step {} > {}\n: {} > {}", b.at_failprops, {step, range});
   else if (step < range / 1e6)

@@ -142,7 +142,7 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
           read_column<int32_t>(card, *it, seflags, isec);
           break;
         case io::slot::insitu:
-          card.skip_data();  // in-situ strengths come from elsewhere
+          card.skip_lines();  // in-situ strengths come from elsewhere: its lines may hold anything
           break;
         default: {  // +Strength
           // The value stands on the next line that is not blank; a keyword line
@@ -153,9 +153,11 @@ VX_API void getsectiondatafromfile(const char* filepath, const char* workspace, 
           while (r == io::Read::ok && io::is_blank(next));
           const bool keyword = r == io::Read::ok && io::ends_card_data(next);
           double v = 0.0;
-          if (r != io::Read::ok || keyword || !io::first_value(next, v)) {
+          bool too_large = false;
+          if (r != io::Read::ok || keyword || !io::first_value(next, v, &too_large)) {
             if (r == io::Read::eof || keyword) io::backspace(unit);
-            card.item_error("+Strength", "without a readable value\n: no value");
+            if (too_large) card.malformed(io::position(unit), io::Bad::beyond_double);
+            else card.item_error("+Strength", "without a readable value\n: no value");
           } else {
             // The first value is the strength; more (a decimal comma, "310,5") is a mistake.
             const int32_t n = io::count_values(next);

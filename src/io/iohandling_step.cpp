@@ -23,6 +23,7 @@ constexpr int64_t max_cycle_values = 10'000'000;
 struct Pending {
   bool has_edebug = false, has_ndebug = false, has_fdebug = false, has_update = false;
   int32_t edebug = 0, ndebug = 0, fdebug = 0, nupdate = 1;
+  int32_t update_line = 0;  // line of the pending +Update
   Vec<int32_t> verbose;
 };
 
@@ -160,7 +161,12 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
           if (!v.empty()) p.verbose = std::move(v);
           break;
         }
-        case io::slot::update: p.has_update |= first_int(card, *it, p.nupdate); break;
+        case io::slot::update:
+          if (first_int(card, *it, p.nupdate)) {
+            p.has_update = true;
+            p.update_line = card.line_no();
+          }
+          break;
         case io::slot::cycle:
           if (cycle_steps_ok()) {
             if (std::string_view(it->option) == "TYPE=DIRECT" && !shokriehdata::cycles.allocated()) {
@@ -192,4 +198,10 @@ VX_API void getstepdatafromfile(const char* filepath, const char* workspace, con
     }
     if (!taken) card.unread(line);
   }
+  // An +Update outside the blocks waits for the next end line: after the
+  // last one it is never applied. (Settings inside a block left open are
+  // reported with the block.)
+  if (p.has_update)
+    card.warning("+Update: not applied, no ++End Step after it\n+Update: no ++End Step after it\n+Update not applied",
+                 p.update_line);
 }

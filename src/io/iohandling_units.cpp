@@ -107,9 +107,12 @@ bool load(UnitRec& u, const Text& path) {
 }
 
 void split_lines(UnitRec& u) {
+  u.lines.clear();
+  // An empty file has no lines; its buffer may hold no storage at all (a null
+  // pointer, which the byte scans below must not be handed).
+  if (u.text.empty()) return;
   std::string_view t(u.text.data(), u.text.size());
   if (t.size() >= 3 && t.substr(0, 3) == "\xEF\xBB\xBF") t.remove_prefix(3);
-  u.lines.clear();
   // One entry per line, counted first: a file of many short lines would
   // otherwise hold its line table twice while it grows.
   size_t count = 0;
@@ -173,11 +176,8 @@ bool digits(std::string_view t, size_t& i) {
   return i > s;
 }
 
-bool to_real(std::string_view t, double& v) {
-  if (t.empty()) {
-    v = 0.0;
-    return true;
-  }
+// A number in free format: sign, digits with a point, E or D exponent.
+bool real_syntax(std::string_view t) {
   size_t i = 0;
   if (t[i] == '+' || t[i] == '-') ++i;
   bool d1 = digits(t, i), d2 = false;
@@ -193,6 +193,17 @@ bool to_real(std::string_view t, double& v) {
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
     if (!digits(t, i) || i != t.size()) return false;
   }
+  return true;
+}
+
+// false for a text that is no number, and for a number beyond the range of a
+// double (1e400), which would read as an infinity.
+bool to_real(std::string_view t, double& v) {
+  if (t.empty()) {
+    v = 0.0;
+    return true;
+  }
+  if (!real_syntax(t)) return false;
   char small[64];
   Text big;
   char* buf = small;
@@ -249,29 +260,36 @@ bool parse_any(std::string_view line, Vec<T>& out, bool* gap = nullptr) {
 
 // Told apart only for the report: an integer item that does not read is an
 // integer beyond 32 bits when it is digits alone (with a sign at most), and
-// a line of reals where integers are read is not an integer.
+// a line of reals where integers are read is not an integer; a number that
+// does not read as a real lies beyond the range of a double.
 template <class T>
 Bad first_bad(std::string_view line) {
+  std::string_view bad;  // the first item that does not read
+  bool whole = false;
+  scan_items(line, [&](std::string_view t) {
+    T v;
+    bool good;
+    if constexpr (std::is_same_v<T, double>) good = to_real(t, v);
+    else good = to_int(t, v);
+    if (good) return true;
+    bad = t;
+    size_t i = t[0] == '+' || t[0] == '-' ? 1 : 0;
+    whole = digits(t, i) && i == t.size();
+    return false;
+  });
+  if (bad.empty()) return Bad::not_number;
+  double x;
+  const bool too_large = real_syntax(bad) && !to_real(bad, x);
   if constexpr (std::is_same_v<T, int32_t>) {
-    bool whole = false;
-    scan_items(line, [&](std::string_view t) {
-      int32_t v;
-      if (to_int(t, v)) return true;
-      size_t i = t[0] == '+' || t[0] == '-' ? 1 : 0;
-      whole = digits(t, i) && i == t.size();
-      return false;
-    });
     if (whole) return Bad::out_of_range;
-    // A real where an integer is read: the line reads as reals. Checked
-    // item by item, so that no buffer grows with the line.
-    bool reals = true;
-    scan_items(line, [&](std::string_view t) {
-      double x;
-      return reals = to_real(t, x);
-    });
-    if (reals) return Bad::not_integer;
+    // A real where an integer is read: the line is numbers. Checked item by
+    // item, so that no buffer grows with the line.
+    bool numbers = true;
+    scan_items(line, [&](std::string_view t) { return numbers = t.empty() || real_syntax(t); });
+    if (numbers) return too_large ? Bad::beyond_double : Bad::not_integer;
+    return Bad::not_number;
   }
-  return Bad::not_number;
+  return too_large ? Bad::beyond_double : Bad::not_number;
 }
 
 inline bool stops_line(std::string_view line) {
@@ -483,14 +501,32 @@ int32_t count_values(std::string_view line) {
   return n > INT32_MAX ? INT32_MAX : static_cast<int32_t>(n);
 }
 
-bool first_value(std::string_view line, double& v) {
+bool first_value(std::string_view line, double& v, bool* too_large) {
   bool got = false, ok = false;
   scan_items(line, [&](std::string_view t) {
     got = true;
     ok = !t.empty() && to_real(t, v);
+    if (too_large) *too_large = !ok && !t.empty() && real_syntax(t);
     return false;  // only the first item
   });
   return got && ok;
+}
+
+std::string_view line_text(int32_t unit, int32_t n) {
+  UnitRec* u = get(unit);
+  if (!u || u->mode != Mode::read || n < 1 || size_t(n) > u->lines.size()) return {};
+  return u->lines[size_t(n) - 1];
+}
+
+std::string_view item_text(std::string_view line, int32_t index) {
+  std::string_view out;
+  int32_t k = 0;
+  scan_items(line, [&](std::string_view t) {
+    if (k++ < index) return true;
+    out = t;
+    return false;
+  });
+  return out;
 }
 
 bool first_int(std::string_view t, int32_t& v) {

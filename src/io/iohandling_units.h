@@ -70,8 +70,14 @@ bool parse_values(std::string_view line, Vec<double>& out);
 bool parse_values(std::string_view line, Vec<int32_t>& out);
 int32_t count_values(std::string_view line);
 // First value of a line read in free format (the rest of the line is not
-// looked at); false when the line holds no readable first value.
-bool first_value(std::string_view line, double& v);
+// looked at); false when the line holds no readable first value, too_large
+// then telling whether it is a number beyond the range of a double.
+bool first_value(std::string_view line, double& v, bool* too_large = nullptr);
+// Line n (from 1) of a read unit, as it stands in the file; empty when there is none.
+std::string_view line_text(int32_t unit, int32_t n);
+// Item index (from 0) of a data line as written, an empty item between
+// commas empty; empty when the line has fewer items.
+std::string_view item_text(std::string_view line, int32_t index);
 // Integer read in free format from the first item of a text; false when absent or malformed.
 bool first_int(std::string_view text, int32_t& v);
 
@@ -87,9 +93,10 @@ int32_t read_data(int32_t unit, Vec<int32_t>& out, const char* label = "GetDataP
 bool ends_card_data(std::string_view line);
 
 // What is wrong with the first bad item of a data line: not a number at
-// all, a real where the item takes integers only (3.0, 1e3), or an integer
-// beyond 32 bits (4294967296).
-enum class Bad : uint8_t { not_number, not_integer, out_of_range };
+// all, a real where the item takes integers only (3.0, 1e3), an integer
+// beyond 32 bits (4294967296), or a number beyond the range of a double
+// (1e400).
+enum class Bad : uint8_t { not_number, not_integer, out_of_range, beyond_double };
 // Where a malformed data line of a card goes: its number and its first bad
 // item, for the reader's report.
 struct BadLine {
