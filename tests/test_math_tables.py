@@ -134,6 +134,27 @@ def test_central_step(m):
     assert np.isnan(m.centralstepderivative([3.0], [1.0])[0])  # no neighbour to difference with
 
 
+def exact_shoelace(x, y):
+    """Twice the signed area in exact rational arithmetic."""
+    from fractions import Fraction as Fr
+    xs, ys = [Fr(float(v)) for v in x], [Fr(float(v)) for v in y]
+    n = len(xs)
+    return abs(sum(xs[i] * ys[(i + 1) % n] - xs[(i + 1) % n] * ys[i] for i in range(n))) / 2
+
+
+def test_shoelace_wherever_the_polygon_lies(m):
+    # the two sums cancelled: a unit square at (1e8, 1e8) had area 0
+    assert m.shoelacemethod(np.array([0.0, 1, 1, 0]) + 1e8, np.array([0.0, 0, 1, 1]) + 1e8) == 1.0
+    rng = np.random.default_rng(44)
+    for k in range(200):
+        pts = rng.normal(size=(int(rng.integers(3, 30)), 2)) * 10.0 ** rng.uniform(-3, 3)
+        v = pts[spatial.ConvexHull(pts).vertices] if k % 2 else pts  # convex, or self-crossing
+        v = v + rng.uniform(-1, 1, 2) * 10.0 ** rng.uniform(0, 9)
+        want = float(exact_shoelace(v[:, 0], v[:, 1]))
+        span = np.ptp(v, axis=0).prod()
+        assert abs(m.shoelacemethod(v[:, 0], v[:, 1]) - want) <= 1e-13 * len(v) * span, k
+
+
 def test_shoelace(m):
     sq_x, sq_y = [0, 1, 1, 0], [0, 0, 1, 1]
     assert m.shoelacemethod(sq_x, sq_y) == 1.0

@@ -148,7 +148,9 @@ void CentralStepDerivative(double* derivative, const double* y, const double* x,
 
 /* ShoelaceMethod: area enclosed by the polygon through (x(i), y(i)), closed
  * from the last vertex to the first, positive for either vertex order; fewer
- * than three vertices give 0.
+ * than three vertices give 0. The shoelace sum runs over the vertices taken
+ * relative to the first one, so the area is accurate wherever the polygon
+ * lies (a unit square at (1e8, 1e8) has area 1).
  *   x, y   (in)  n vertex coordinates each
  *   n      (in)  number of vertices
  *   result (ret) the area */

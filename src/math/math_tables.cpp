@@ -213,13 +213,13 @@ VX_API void CentralStepDerivative(double* derivative, const double* y, const dou
 VX_API double ShoelaceMethod(const double* x, const double* y, const i4* n_) {
   const i4 n = *n_;
   if (n < 3) return 0.0;
-  double up = 0.0, down = 0.0;
-  for (i4 i = 0; i < n - 1; ++i) {
-    up += x[i] * y[i + 1];
-    down += y[i] * x[i + 1];
-  }
-  const double s1 = x[n - 1] * y[0] - y[n - 1] * x[0] + up;
-  return std::fabs(0.5 * (s1 - down));
+  // Edges taken relative to the first vertex: the cross products then have
+  // the size of the polygon, not of its distance from the origin, which
+  // would cancel them away. The two edges at the first vertex add nothing.
+  const double x0 = x[0], y0 = y[0];
+  double s = 0.0;
+  for (i4 i = 1; i < n - 1; ++i) s += (x[i] - x0) * (y[i + 1] - y0) - (x[i + 1] - x0) * (y[i] - y0);
+  return std::fabs(0.5 * s);
 }
 
 VX_API double PascalTriangle(const i4* n_, const i4* k_) {
