@@ -1,5 +1,6 @@
 """Norms, definiteness, nearest positive-definite and correlation matrices, iterative methods."""
 
+import ctypes
 import json
 
 import numpy as np
@@ -74,7 +75,9 @@ def test_singular_value_norms_of_a_long_thin_matrix_need_no_square_factor():
 
 def test_positive_definiteness(vx):
     m = vx.math
-    assert m.ispositivedefinite(np.diag([1.0, 1e-9])) == 0
+    # the default bound is relative to the scale; a given one is absolute
+    assert m.ispositivedefinite(np.diag([1.0, 1e-9])) == 1
+    assert m.ispositivedefinite(np.diag([1.0, 1e-9]), tolerance=1e-8) == 0
     assert m.ispositivedefinite(np.diag([1.0, 1e-9]), tolerance=1e-10) == 1
     b = RNG.standard_normal((5, 5))
     assert m.ispositivedefinite(b @ b.T + np.eye(5)) == 1
@@ -82,6 +85,38 @@ def test_positive_definiteness(vx):
     assert error_record(vx)[0] == 0
     assert m.ispositivedefinite(np.array([[1.0, 1.0], [1.0, 1.0]])) == 0
     assert error_record(vx) == (-2, "Singularity in LU-factorization computation")
+
+
+# The compliance of a carbon/epoxy ply in 1/Pa: eigenvalues from 7e-12 to 2e-10.
+PLY_COMPLIANCE = np.linalg.inv(np.array([[140e9 / 0.9790, 0.3 * 10e9 / 0.9790, 0.0],
+                                         [0.3 * 10e9 / 0.9790, 10e9 / 0.9790, 0.0],
+                                         [0.0, 0.0, 5e9]]))
+
+
+def test_positive_definiteness_does_not_depend_on_the_units(vx, lib):
+    m = vx.math
+    assert m.ispositivedefinite(PLY_COMPLIANCE) == 1
+    rng = np.random.default_rng(3)
+    for k in range(400):
+        n = int(rng.integers(2, 8))
+        scale = 10.0 ** rng.uniform(-12, 12)
+        q, _ = np.linalg.qr(rng.standard_normal((n, n)))
+        lam = np.geomspace(1.0, 10.0 ** rng.uniform(0, 8), n) * scale
+        spd = (q * lam) @ q.T
+        spd = (spd + spd.T) / 2
+        assert m.ispositivedefinite(spd) == factorises(spd) == 1, (k, lam)
+        # singular (rank n - 1) and indefinite matrices of the same scales
+        b = rng.standard_normal((n, n - 1))
+        assert m.ispositivedefinite(scale * (b @ b.T)) == 0, k
+        lam[0] = -lam[0]
+        assert m.ispositivedefinite((q * lam) @ q.T) == 0, k
+    vx.errorhandling.rsxerr(1)
+    # a C caller's absent tolerance is the same relative bound
+    lib.IsPositiveDefinite.restype = ctypes.c_byte
+    x = np.asfortranarray(PLY_COMPLIANCE)
+    n = ctypes.c_int32(3)
+    assert lib.IsPositiveDefinite(x.ctypes.data_as(ctypes.c_void_p), ctypes.byref(n), None) == 1
+    assert error_record(vx)[0] == 0
 
 
 @pytest.mark.parametrize("n", [1, 2, 4, 7])

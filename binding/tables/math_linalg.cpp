@@ -141,7 +141,8 @@ VX_ROUTINE(math, NuclearNorm, "nuclearnorm = nuclearnorm(x,[m,n])",
 VX_ROUTINE(math, SchattenNorm, "schattennorm = schattennorm(x,p,[m,n])",
            "schattennorm: f8 ret", "x: f8(m,n)", "p: f8", "m: i4", "n: i4");
 VX_ROUTINE(math, IsPositiveDefinite, "ispositivedefinite = ispositivedefinite(x,[n,tolerance])",
-           "ispositivedefinite: l1 ret", "x: f8(n,n)", "n: i4", "tolerance: f8 = 1e-08");
+           "ispositivedefinite: l1 ret", "x: f8(n,n)", "n: i4",
+           "tolerance: f8 absent \"n eps max|eigenvalue|, relative to the matrix's scale\"");
 VX_ROUTINE(math, GetProjectedSPD, "ppd = getprojectedspd(a,[n])",
            "ppd: f8(n,n) out", "a: f8(n,n)", "n: i4");
 VX_ROUTINE(math, GetNearestSPD, "pd = getnearestspd(a,[n])",

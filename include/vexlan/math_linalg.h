@@ -431,11 +431,15 @@ double SchattenNorm(const double* x, const double* p, const int32_t* m, const in
 
 /* IsPositiveDefinite: true when every eigenvalue of the symmetric matrix
  * (upper triangle) exceeds the tolerance and its determinant is positive.
- * The determinant is always computed, so a singular matrix also records
- * status -2 "Singularity in LU-factorization computation".
+ * The default tolerance is relative to the matrix's scale, n eps
+ * max|eigenvalue| (eps = 2.220446049250313e-16), the rounding level of a
+ * zero eigenvalue, so that the answer does not depend on the units (a ply
+ * compliance in 1/Pa is positive definite); a given tolerance is an
+ * absolute bound. The determinant is always computed, so a singular matrix
+ * also records status -2 "Singularity in LU-factorization computation".
  *   x         (in)  n x n symmetric matrix
  *   n         (in)  order
- *   tolerance (in, optional) smallest eigenvalue allowed, default 1e-8
+ *   tolerance (in, optional) eigenvalues must exceed it (absolute)
  *   result    (ret) 1-byte logical: positive definite */
 vx_l1 IsPositiveDefinite(const double* x, const int32_t* n, const double* tolerance);
 

@@ -169,7 +169,6 @@ VX_API double SchattenNorm(const double* x, const double* p, const int32_t* m, c
 }
 
 VX_API vx_l1 IsPositiveDefinite(const double* x, const int32_t* n, const double* tolerance) {
-  const double tol = tolerance ? *tolerance : 1e-8;
   const i4 nn = *n;
   Scratch<double, 64> d{size_t(nn < 1 ? 1 : nn)};
   for (i4 i = 0; i < nn; ++i) d[i] = NAN;  // a refused matrix is not definite
@@ -177,6 +176,18 @@ VX_API vx_l1 IsPositiveDefinite(const double* x, const int32_t* n, const double*
   // Always computed: a singular matrix leaves its report in the record.
   double det = 0.0;
   LUFactDeterminant(&det, x, n);
+  // By default an eigenvalue counts as positive when it stands out of the
+  // rounding of the largest one: a computed zero eigenvalue stays below
+  // n eps max|lambda|, and an absolute bound would misjudge matrices of
+  // small or large units (compliances in 1/Pa). A NaN eigenvalue fails the
+  // test below whatever the bound.
+  double tol = 0.0;
+  if (tolerance) {
+    tol = *tolerance;
+  } else {
+    for (i4 i = 0; i < nn; ++i) tol = std::fmax(tol, std::fabs(d[i]));
+    tol *= double(nn) * kEps;
+  }
   for (i4 i = 0; i < nn; ++i)
     if (!(d[i] > tol)) return 0;
   return det > 0.0 ? 1 : 0;
