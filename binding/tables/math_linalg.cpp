@@ -155,7 +155,9 @@ VX_ROUTINE(math, GetNearestCorrelationMatrix,
            "tol: f8 = -1.0", "maxiter: i4 = 100", "cflag: i4 = 0");
 VX_ROUTINE(math, PowerIteration, "eigenval,eigenvec = poweriteration(a,[n,maxiter,startvec,abstol])",
            "eigenval: f8 out", "eigenvec: f8(n) out", "a: f8(n,n)", "n: i4",
-           "maxiter: i4 = 2000", "startvec: f8(n) = 1.0", "abstol: f8 = 1e-10");
+           "maxiter: i4 = 2000",
+           "startvec: f8(n) absent \"1 + frac((i - 1) 0.6180339887498949), distinct entries\"",
+           "abstol: f8 = 1e-10");
 VX_ROUTINE(math, ConjugateGradient, "xgrad = conjucategradient(a,b,x0,[n,m])",
            "xgrad: f8(m) out", "a: f8(n,m)", "b: f8(m)", "x0: f8(m)", "n: i4",
            "m: i4");
