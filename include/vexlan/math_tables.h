@@ -15,20 +15,20 @@ extern "C" {
 #endif
 
 /* polynomialfitting: least-squares polynomial c(1) + c(2) x + ... +
- * c(d + 1) x^d through the points (vx(i), vy(i)), solved stably: the
- * singular value decomposition of the matrix of powers, each column scaled
- * to unit length (not the normal equations, which lose the fit for
- * abscissas away from 0). The coefficients agree with numpy.polyfit (in
- * reverse order) to rounding.
+ * c(d + 1) x^d through the points (vx(i), vy(i)), solved stably: an
+ * orthogonal factorisation with column pivoting of the matrix of powers,
+ * each column scaled to unit length (not the normal equations, which lose
+ * the fit for abscissas away from 0). The coefficients agree with
+ * numpy.polyfit (in reverse order) to rounding on fits it finds well posed.
  * Fewer than d + 1 distinct abscissas (the fit is then not determined), a
- * power that overflows or underflows, or a decomposition that fails record
+ * power that overflows or underflows, or a factorisation that fails record
  * status -2 "Problem in polynom fitting function"; the coefficients are
- * then NaN. Powers so nearly parallel that a singular value falls below m
- * eps times the largest (eps = 2.220446049250313e-16) leave the
+ * then NaN. Powers so nearly parallel that the triangular factor's
+ * condition exceeds 1 / (m eps) (eps = 2.220446049250313e-16) leave the
  * coefficients undetermined: those of least norm are returned (they fit the
- * data as well as any), with status -1 "Polynom fitting ill-conditioned:
- * coefficients of least norm". NaN or infinite data give NaN coefficients
- * and record nothing.
+ * data as well as any, as numpy.polyfit's do when it warns), with status
+ * -1 "Polynom fitting ill-conditioned: coefficients of least norm". NaN or
+ * infinite data give NaN coefficients and record nothing.
  * From Python, tables of different lengths are refused with ValueError and a
  * negative degree with _vexlan.error, before the call. A C caller gets the
  * same status for them: zero coefficients for unequal lengths, none written

@@ -141,9 +141,9 @@ VX_API void polynomialfitting(double* res, const double* vx_, const i4* m_, cons
     }
   // Design matrix x(m, q): powers of the abscissas, power 0 being 1 also at 0,
   // each column scaled to unit length. The least-squares problem is solved
-  // on it directly, by the singular value decomposition: the normal
-  // equations square its condition and lose the fit for abscissas away from
-  // 0 (the powers of 1000 .. 1100 are nearly parallel).
+  // on it directly, by an orthogonal factorisation: the normal equations
+  // square its condition and lose the fit for abscissas away from 0 (the
+  // powers of 1000 .. 1100 are nearly parallel).
   vx::Scratch<double, 256> x(vx::elems(m, q));
   for (size_t i = 0; i < lm; ++i) {
     double p = 1.0;
@@ -162,16 +162,18 @@ VX_API void polynomialfitting(double* res, const double* vx_, const i4* m_, cons
   }
   vx::Scratch<double, 128> rhs(lm);
   std::copy(vy, vy + lm, static_cast<double*>(rhs));
-  vx::Scratch<double, 16> sv(lq);
-  // Singular values below m eps times the largest count as zero.
+  // Pivoted orthogonal factorisation; columns whose part independent of
+  // the others makes the triangular factor's condition exceed 1 / (m eps)
+  // (numpy.polyfit's bound on the singular values) count as dependent.
+  vx::Scratch<i4, 16> jpvt(lq);
+  for (size_t j = 0; j < lq; ++j) jpvt[j] = 0;  // every column free to move
   const double rcond = double(m) * std::numeric_limits<double>::epsilon();
-  i4 rank = 0, info = 0, lwork = -1, qq = q, iwq = 0;
+  i4 rank = 0, info = 0, lwork = -1, qq = q;
   double wq = 0.0;
-  dgelsd_(&m, &qq, &one, x, &m, rhs, &m, sv, &rcond, &rank, &wq, &lwork, &iwq, &info);
+  dgelsy_(&m, &qq, &one, x, &m, rhs, &m, jpvt, &rcond, &rank, &wq, &lwork, &info);
   lwork = vx::query_length(wq, 1);
-  vx::Scratch<double, 1024> work{size_t(lwork)};
-  vx::Scratch<i4, 256> iwork{size_t(iwq > 1 ? iwq : 1)};
-  dgelsd_(&m, &qq, &one, x, &m, rhs, &m, sv, &rcond, &rank, work, &lwork, iwork, &info);
+  vx::Scratch<double, 256> work{size_t(lwork)};
+  dgelsy_(&m, &qq, &one, x, &m, rhs, &m, jpvt, &rcond, &rank, work, &lwork, &info);
   if (info != 0) return no_fit();
   for (size_t j = 0; j < lq; ++j) res[j] = rhs[j] / scale[j];
   // Nearly parallel columns: the coefficients are not determined by the
