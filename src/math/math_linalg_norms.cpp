@@ -256,10 +256,25 @@ bool nearest_spd(double* pd, const double* a, const int32_t* n) {
     tau = 0.5 * kEps * (big > 0.0 ? big : 1.0);
   }
   if (tau < kTiny) tau = kTiny;
+  // The margin is known without an eigenvalue computation when B is
+  // positive definite well clear of it: no negative eigenvalue (the
+  // singular values add up to the trace, to rounding) and the smallest
+  // singular value, then the smallest eigenvalue of pd, at 8 tau or above.
+  double ssum = 0.0, smin = HUGE_VAL, trace_b = 0.0;
+  for (i4 i = 0; i < nn; ++i) {
+    const double si = s[size_t(i) * nn + i];
+    ssum += si;
+    smin = std::fmin(smin, si);
+    trace_b += b[size_t(i) * nn + i];
+  }
+  const bool clear = smin >= 8.0 * tau && ssum - trace_b <= 4.0 * tau;
   double* chol = b;  // B is no longer needed
   double* eig = u;
   for (int k = 1; k <= kShiftCap; ++k) {
     const bool factorises = cholesky_ok(pd, nn, chol);
+    // A shift builds the margin in: it lifts the smallest eigenvalue to
+    // 2 tau, more than its computed value can be off.
+    if (factorises && (clear || k > 1)) return true;
     const double lmin = smallest_eigenvalue(pd, nn, eig);
     if (lmin != lmin) return false;
     if (factorises && lmin >= tau) return true;
