@@ -78,6 +78,58 @@ def test_inverse_hyperbolics(m):
     assert math.isnan(m.dacosh(0.5)) and math.isnan(m.datanh(2.0)) and math.isnan(m.dacoth(0.5))
 
 
+def _precise(f, x):
+    """f at the float x in decimal arithmetic with digits to spare, rounded to a float."""
+    from decimal import Decimal, localcontext
+    with localcontext() as ctx:
+        ctx.prec = 60 + abs(int(math.floor(math.log10(abs(x)))))
+        return float(f(Decimal(x)))
+
+
+def _asinh(d):
+    a = abs(d)
+    r = (a + (a * a + 1).sqrt()).ln()
+    return -r if d < 0 else r
+
+
+PRECISE = {
+    "dasinh": (_asinh, np.arcsinh),
+    "datanh": (lambda d: ((1 + d) / (1 - d)).ln() / 2, np.arctanh),
+    "dacosh": (lambda d: (d + (d * d - 1).sqrt()).ln(), np.arccosh),
+    "dacoth": (lambda d: ((d + 1) / (d - 1)).ln() / 2, None),
+}
+TINY_TO_HUGE = np.logspace(-300, 300, 241)
+NEAR_ONE = 1 + np.logspace(-15, -1, 57)
+ARGUMENTS = {
+    "dasinh": np.concatenate([TINY_TO_HUGE, -TINY_TO_HUGE, [-1e8, -3e7]]),
+    "datanh": np.concatenate([np.logspace(-300, -0.01, 150), 2 - NEAR_ONE, [1e-12]]),
+    "dacosh": np.concatenate([NEAR_ONE, np.logspace(0.01, 300, 150)]),
+    "dacoth": np.concatenate([NEAR_ONE, np.logspace(0.01, 300, 150)]),
+}
+
+
+@pytest.mark.parametrize("name", sorted(PRECISE))
+def test_inverse_hyperbolics_to_rounding_over_the_whole_range(m, name):
+    # The logarithmic forms cancelled (dasinh(-3e7) was -18.02, dasinh(-1e8)
+    # -inf, datanh(1e-12) off by 9e-5 relative) and overflowed in x * x.
+    exact, numpy_f = PRECISE[name]
+    f = getattr(m, name)
+    odd = name in ("dasinh", "datanh", "dacoth")
+    for x in ARGUMENTS[name]:
+        for xs in ((x, -x) if odd else (x,)):
+            want = _precise(exact, float(xs))
+            got = f(float(xs))
+            assert abs(got - want) <= 2 * np.spacing(abs(want)), (name, xs, got, want)
+            if numpy_f is not None:
+                assert abs(got - numpy_f(xs)) <= 2 * np.spacing(abs(want)), (name, xs)
+
+
+def test_fishertransformation_of_small_coefficients(m):
+    for r in (1e-12, -3e-9, 1e-300):
+        assert m.fishertransformation(r) == pytest.approx(np.arctanh(r), rel=4e-16, abs=0)
+        assert m.fishertransformation(m.fishertransformation(r), 1) == pytest.approx(r, rel=4e-16, abs=0)
+
+
 def test_fishertransformation(m):
     assert m.fishertransformation(0.5) == pytest.approx(0.5493061443340549, rel=1e-15)
     assert m.fishertransformation(0.5, -1) == m.fishertransformation(0.5)

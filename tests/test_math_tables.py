@@ -41,6 +41,81 @@ def test_polyfit_against_numpy(vx, m, deg):
     assert error_record(vx)[0] == 0
 
 
+def exact_values(c, x):
+    """The polynomial with rising coefficients c at x, in exact arithmetic."""
+    from fractions import Fraction as Fr
+    return np.array([float(sum(Fr(float(ck)) * Fr(float(xi)) ** k for k, ck in enumerate(c))) for xi in x])
+
+
+def scaled_condition(x, deg):
+    v = np.vander(x, deg + 1)
+    v = v / np.linalg.norm(v, axis=0)
+    return np.linalg.cond(v)
+
+
+@pytest.mark.parametrize("lo, hi, n, deg, f", [
+    (1000.0, 1100.0, 21, 5, lambda x: np.sin(x / 20)),      # was off by 0.57
+    (293.0, 393.0, 11, 4, lambda x: 1e-3 * np.cos(x / 40)),  # a temperature table: misfit 3e-6
+])
+def test_polyfit_away_from_zero(vx, m, lo, hi, n, deg, f):
+    x = np.linspace(lo, hi, n)
+    y = f(x)
+    c = m.polynomialfitting(x, y, deg)
+    assert error_record(vx)[0] == 0
+    # the fit in a centred and scaled basis, a well-conditioned reference
+    ref = np.polynomial.Polynomial.fit(x, y, deg)(x)
+    kappa = scaled_condition(x, deg)
+    assert np.abs(exact_values(c, x) - ref).max() <= 10 * kappa * 2.2e-16 * np.abs(y).max()
+    cn = np.polyfit(x, y, deg)[::-1]
+    scale = np.linalg.norm(np.vander(x, deg + 1, increasing=True), axis=0)
+    assert np.linalg.norm((c - cn) * scale) <= 10 * kappa * 2.2e-16 * np.linalg.norm(cn * scale)
+
+
+def test_polyfit_matches_numpy_on_ordinary_fits(vx, m):
+    rng = np.random.default_rng(77)
+    for k in range(300):
+        deg = int(rng.integers(0, 7))
+        n = int(rng.integers(deg + 1, 60))
+        centre, width = rng.uniform(-1, 1) * 10.0 ** rng.uniform(0, 3), 10.0 ** rng.uniform(-1, 2)
+        x = np.sort(centre + width * rng.uniform(-1, 1, n))
+        kappa = scaled_condition(x, deg)
+        if kappa > 1e8:
+            continue  # not a well-posed fit in these coefficients
+        t = (x - centre) / width
+        y = (np.exp(t) + rng.normal(size=n) * 10.0 ** rng.uniform(-6, 0)) * 10.0 ** rng.uniform(-3, 3)
+        c = m.polynomialfitting(x, y, deg)
+        assert error_record(vx)[0] == 0, k
+        cn = np.polyfit(x, y, deg)[::-1]
+        v = np.vander(x, deg + 1, increasing=True)
+        scale = np.linalg.norm(v, axis=0)
+        # both are least-squares solutions to rounding: they differ by the
+        # problem's sensitivity, eps kappa (|c| + kappa |residual|)
+        resid = np.linalg.norm(y - v @ cn)
+        bound = 20 * kappa * 2.2e-16 * (np.linalg.norm(cn * scale) + kappa * resid)
+        assert np.linalg.norm((c - cn) * scale) <= bound, (k, kappa)
+        ref = np.polynomial.Polynomial.fit(x, y, deg)(x)
+        assert np.abs(exact_values(c, x) - ref).max() <= 20 * kappa * 2.2e-16 * np.abs(y).max(), k
+
+
+def test_polyfit_of_nearly_parallel_powers_warns(vx, m):
+    # numpy warns "Polyfit may be poorly conditioned" and returns the
+    # coefficients of least norm; so does this routine, with status -1
+    # (the scaled powers' singular values relative to the largest: 3.6e-6,
+    # 4.5e-12 and 7.8e-17, the last one below m eps)
+    x = np.linspace(1e5, 1e5 + 1, 10)
+    y = np.sin(x)
+    c = m.polynomialfitting(x, y, 3)
+    assert error_record(vx) == (-1, "Polynom fitting ill-conditioned: coefficients of least norm")
+    with pytest.warns(np.exceptions.RankWarning):
+        cn = np.polyfit(x, y, 3)[::-1]
+    scale = np.linalg.norm(np.vander(x, 4, increasing=True), axis=0)
+    # the smallest singular value kept decides the sensitivity: eps / 4.5e-12
+    np.testing.assert_allclose(c * scale, cn * scale, rtol=5e-4)
+    # the values fit as well as numpy's
+    ref = np.polynomial.Polynomial.fit(x, y, 3)(x)
+    assert np.abs(exact_values(c, x) - ref).max() <= 2 * np.abs(exact_values(cn, x) - ref).max() + 1e-12
+
+
 @pytest.mark.parametrize("x, d", [([1, 1, 1], 1),        # exactly singular normal matrix
                                   ([0, 1, 2], 3),        # more coefficients than points
                                   ([0, 1, 1, 0, 2], 3)])  # more points, too few distinct ones
@@ -132,6 +207,27 @@ def test_central_step(m):
     y = np.exp(x)
     np.testing.assert_allclose(m.centralstepderivative(y, x), np.gradient(y, x), rtol=1e-14)
     assert np.isnan(m.centralstepderivative([3.0], [1.0])[0])  # no neighbour to difference with
+
+
+def exact_shoelace(x, y):
+    """Twice the signed area in exact rational arithmetic."""
+    from fractions import Fraction as Fr
+    xs, ys = [Fr(float(v)) for v in x], [Fr(float(v)) for v in y]
+    n = len(xs)
+    return abs(sum(xs[i] * ys[(i + 1) % n] - xs[(i + 1) % n] * ys[i] for i in range(n))) / 2
+
+
+def test_shoelace_wherever_the_polygon_lies(m):
+    # the two sums cancelled: a unit square at (1e8, 1e8) had area 0
+    assert m.shoelacemethod(np.array([0.0, 1, 1, 0]) + 1e8, np.array([0.0, 0, 1, 1]) + 1e8) == 1.0
+    rng = np.random.default_rng(44)
+    for k in range(200):
+        pts = rng.normal(size=(int(rng.integers(3, 30)), 2)) * 10.0 ** rng.uniform(-3, 3)
+        v = pts[spatial.ConvexHull(pts).vertices] if k % 2 else pts  # convex, or self-crossing
+        v = v + rng.uniform(-1, 1, 2) * 10.0 ** rng.uniform(0, 9)
+        want = float(exact_shoelace(v[:, 0], v[:, 1]))
+        span = np.ptp(v, axis=0).prod()
+        assert abs(m.shoelacemethod(v[:, 0], v[:, 1]) - want) <= 1e-13 * len(v) * span, k
 
 
 def test_shoelace(m):

@@ -141,7 +141,8 @@ VX_ROUTINE(math, NuclearNorm, "nuclearnorm = nuclearnorm(x,[m,n])",
 VX_ROUTINE(math, SchattenNorm, "schattennorm = schattennorm(x,p,[m,n])",
            "schattennorm: f8 ret", "x: f8(m,n)", "p: f8", "m: i4", "n: i4");
 VX_ROUTINE(math, IsPositiveDefinite, "ispositivedefinite = ispositivedefinite(x,[n,tolerance])",
-           "ispositivedefinite: l1 ret", "x: f8(n,n)", "n: i4", "tolerance: f8 = 1e-08");
+           "ispositivedefinite: l1 ret", "x: f8(n,n)", "n: i4",
+           "tolerance: f8 absent \"n eps max|eigenvalue|, relative to the matrix's scale\"");
 VX_ROUTINE(math, GetProjectedSPD, "ppd = getprojectedspd(a,[n])",
            "ppd: f8(n,n) out", "a: f8(n,n)", "n: i4");
 VX_ROUTINE(math, GetNearestSPD, "pd = getnearestspd(a,[n])",
@@ -154,7 +155,9 @@ VX_ROUTINE(math, GetNearestCorrelationMatrix,
            "tol: f8 = -1.0", "maxiter: i4 = 100", "cflag: i4 = 0");
 VX_ROUTINE(math, PowerIteration, "eigenval,eigenvec = poweriteration(a,[n,maxiter,startvec,abstol])",
            "eigenval: f8 out", "eigenvec: f8(n) out", "a: f8(n,n)", "n: i4",
-           "maxiter: i4 = 2000", "startvec: f8(n) = 1.0", "abstol: f8 = 1e-10");
+           "maxiter: i4 = 2000",
+           "startvec: f8(n) absent \"1 + frac((i - 1) 0.6180339887498949), distinct entries\"",
+           "abstol: f8 = 1e-10");
 VX_ROUTINE(math, ConjugateGradient, "xgrad = conjucategradient(a,b,x0,[n,m])",
            "xgrad: f8(m) out", "a: f8(n,m)", "b: f8(m)", "x0: f8(m)", "n: i4",
            "m: i4");

@@ -431,11 +431,15 @@ double SchattenNorm(const double* x, const double* p, const int32_t* m, const in
 
 /* IsPositiveDefinite: true when every eigenvalue of the symmetric matrix
  * (upper triangle) exceeds the tolerance and its determinant is positive.
- * The determinant is always computed, so a singular matrix also records
- * status -2 "Singularity in LU-factorization computation".
+ * The default tolerance is relative to the matrix's scale, n eps
+ * max|eigenvalue| (eps = 2.220446049250313e-16), the rounding level of a
+ * zero eigenvalue, so that the answer does not depend on the units (a ply
+ * compliance in 1/Pa is positive definite); a given tolerance is an
+ * absolute bound. The determinant is always computed, so a singular matrix
+ * also records status -2 "Singularity in LU-factorization computation".
  *   x         (in)  n x n symmetric matrix
  *   n         (in)  order
- *   tolerance (in, optional) smallest eigenvalue allowed, default 1e-8
+ *   tolerance (in, optional) eigenvalues must exceed it (absolute)
  *   result    (ret) 1-byte logical: positive definite */
 vx_l1 IsPositiveDefinite(const double* x, const int32_t* n, const double* tolerance);
 
@@ -448,10 +452,18 @@ vx_l1 IsPositiveDefinite(const double* x, const int32_t* n, const double* tolera
 void GetProjectedSPD(double* ppd, const double* a, const int32_t* n);
 
 /* GetNearestSPD: nearest symmetric positive-definite matrix: the mean of the
- * symmetric part and its polar factor, its diagonal then raised by growing
- * shifts until the Cholesky factorisation succeeds. Shifts that cannot make
- * it factorise record status -2 "No convergence in nearest positive-definite
- * matrix"; a non-finite entry records status -2 too.
+ * symmetric part and its polar factor (the projection onto the positive
+ * semidefinite matrices), its diagonal then raised until the matrix
+ * factorises with a margin: its smallest eigenvalue must reach tau = n eps
+ * trace (eps = 2.220446049250313e-16), so that every Cholesky factorisation
+ * accepts it, not only this library's. The shifts start near 2 tau - lmin
+ * and grow with the square of the pass; the result differs from the
+ * projection by a shift of the order of n eps times its norm (a
+ * projection that is exactly zero, from a negative semidefinite a, becomes
+ * eps max|b(i,j)| I, b the symmetric part; eps I when b is zero). Every
+ * finite matrix gets status 0; a non-finite entry records status -2, and so would
+ * shifts that cannot make the matrix factorise, "No convergence in nearest
+ * positive-definite matrix".
  *   pd (out) n x n matrix
  *   a  (in)  n x n matrix
  *   n  (in)  order */
@@ -466,18 +478,25 @@ double GetNearestPDNorm(const double* x, const int32_t* n);
 
 /* GetNearestCorrelationMatrix: nearest correlation matrix (symmetric,
  * positive semidefinite, unit diagonal) in a weighted Frobenius norm, by
- * alternating projections with a correction term, then shrunk toward the
- * identity until it factorises. cflag 1 and 2 first convert rank
- * correlations (Spearman: 2 sin(pi r / 6); Kendall: sin(pi r / 2)). Without
- * convergence within maxiter iterations corr is the zero matrix and nothing
- * is recorded; a shrinking that cannot succeed records status -2.
- *   corr    (out) n x n correlation matrix; zero when not converged
+ * alternating projections with a correction term until the relative changes
+ * fall to tol, then repaired (shifted, made positive definite, largest
+ * element 1) and shrunk toward the identity until it factorises. A valid
+ * correlation matrix comes back as itself to rounding. cflag 1 and 2 first
+ * convert rank correlations (Spearman: 2 sin(pi r / 6); Kendall: sin(pi r /
+ * 2)). Without convergence within maxiter iterations the last iterate is
+ * repaired and shrunk the same way, then scaled to unit diagonal (D^-1/2 Y
+ * D^-1/2), and returned with status -1 "No convergence in nearest
+ * correlation matrix iteration": a correlation matrix, though not the
+ * nearest. A shrinking that cannot succeed records status -2 and leaves
+ * corr zero, and so does a non-finite entry.
+ *   corr    (out) n x n correlation matrix
  *   a       (in)  n x n approximate correlation matrix
  *   n       (in)  order
  *   weights (in, optional) n weights of the rows and columns; absent or all
  *           -1: all 1
- *   tol     (in, optional) tolerance of the relative changes; absent or not
- *           positive: n times the machine precision
+ *   tol     (in, optional) tolerance of the relative changes, at least
+ *           10 n eps (eps = 2.220446049250313e-16), the rounding level they
+ *           settle at; absent or not positive: 10 n eps
  *   maxiter (in, optional) most iterations, default 100
  *   cflag   (in, optional) 0 (default) Pearson correlations; 1 convert
  *           Spearman rank correlations first; 2 convert Kendall's tau */
@@ -487,23 +506,35 @@ void GetNearestCorrelationMatrix(double* corr, const double* a, const int32_t* n
 
 /* PowerIteration: dominant eigenvalue and unit eigenvector by vector
  * iteration, until the normalised iterate changes (up to sign) by abstol or
- * less; the eigenvalue is the Rayleigh quotient. Reaching maxiter records
- * status -2 "No convergence in von Mises eigenvalue computation" and still
- * returns the last iterate.
+ * less; the eigenvalue is the Rayleigh quotient. The default start vector
+ * has the distinct entries 1 + frac((i - 1) 0.6180339887498949), so that no
+ * structure of the matrix (rows of one sum, which make a vector of ones an
+ * eigenvector) keeps the iteration off the dominant eigenvalue; from it the
+ * eigenvector is returned with components whose sum is not negative.
+ * Reaching maxiter records status -2 "No convergence in von Mises
+ * eigenvalue computation" and still returns the last iterate (two dominant
+ * eigenvalues of one magnitude and opposite signs never converge). Without
+ * a single pass (maxiter 0) eigenvec is the start vector and eigenval its
+ * product startvec . (a startvec).
  *   eigenval (out) dominant eigenvalue
  *   eigenvec (out) n components of the unit eigenvector
  *   a        (in)  n x n matrix
  *   n        (in)  order
  *   maxiter  (in, optional) most iterations, default 2000
- *   startvec (in, optional) n components of the start vector, default ones
+ *   startvec (in, optional) n components of the start vector
  *   abstol   (in, optional) tolerance on the change, default 1e-10 */
 void PowerIteration(double* eigenval, double* eigenvec, const double* a, const int32_t* n,
                     const int32_t* maxiter, const double* startvec, const double* abstol);
 
 /* ConjugateGradient: solution of a x = b for a symmetric positive-definite
- * a by at most m conjugate-gradient steps from x0, stopping when the
- * residual norm is below 1e-10. A start that already solves the system gives
- * NaN; n unequal to m records status -2 and returns x0.
+ * a by conjugate-gradient steps from x0, until the residual norm is at most
+ * 1e-14 |b| (1e-14 times the first residual's norm when b = 0). In floating
+ * point an ill-conditioned system needs more than the m steps of exact
+ * arithmetic; after 10 m + 100 steps without getting there (or a step that
+ * breaks down, p . a p = 0) the routine records status -1 "No convergence in
+ * conjugate gradients" and returns the last iterate. A start that already
+ * solves the system is returned as it is; NaN in the data gives NaN and the
+ * same warning; n unequal to m records status -2 and returns x0.
  *   xgrad (out) m components of the solution
  *   a     (in)  n x m matrix, n = m
  *   b     (in)  m components of the right-hand side

@@ -34,8 +34,10 @@ double RootMeanSquareError(const double* x, const double* y, const int32_t* n);
 double MeanAbsoluteError(const double* x, const double* y, const int32_t* n);
 
 /* dacoth, datanh, dacosh, dasinh: inverse hyperbolic cotangent, tangent,
- * cosine and sine by their logarithmic forms. There is no range check: an
- * argument outside the domain gives NaN or an infinity.
+ * cosine and sine, accurate to rounding over the whole range (no
+ * cancellation near 0, no overflow for large arguments). There is no range
+ * check: an argument outside the domain gives NaN, and +-1 (atanh, acoth) an
+ * infinity.
  *   x      (in)  argument
  *   result (ret) the function value */
 double dacoth(const double* x);
@@ -44,7 +46,8 @@ double dacosh(const double* x);
 double dasinh(const double* x);
 
 /* fishertransformation: the Fisher transformation z = atanh(x) of a
- * correlation coefficient, or its inverse tanh(x).
+ * correlation coefficient, or its inverse tanh(x), both accurate to
+ * rounding (also for coefficients near 0).
  *   x      (in)  correlation coefficient, or z for the inverse
  *   iflag  (in, optional) -1 (default): atanh(x); any other value: tanh(x)
  *   result (ret) the transformed value */

@@ -15,10 +15,20 @@ extern "C" {
 #endif
 
 /* polynomialfitting: least-squares polynomial c(1) + c(2) x + ... +
- * c(d + 1) x^d through the points (vx(i), vy(i)), by the normal equations.
- * Fewer than d + 1 distinct abscissas (the fit is then not determined) or a
- * normal matrix that is singular all the same record status -2 "Problem in
- * polynom fitting function"; the coefficients are then NaN.
+ * c(d + 1) x^d through the points (vx(i), vy(i)), solved stably: an
+ * orthogonal factorisation with column pivoting of the matrix of powers,
+ * each column scaled to unit length (not the normal equations, which lose
+ * the fit for abscissas away from 0). The coefficients agree with
+ * numpy.polyfit (in reverse order) to rounding on fits it finds well posed.
+ * Fewer than d + 1 distinct abscissas (the fit is then not determined), a
+ * power that overflows or underflows, or a factorisation that fails record
+ * status -2 "Problem in polynom fitting function"; the coefficients are
+ * then NaN. Powers so nearly parallel that the triangular factor's
+ * condition exceeds 1 / (m eps) (eps = 2.220446049250313e-16) leave the
+ * coefficients undetermined: those of least norm are returned (they fit the
+ * data as well as any, as numpy.polyfit's do when it warns), with status
+ * -1 "Polynom fitting ill-conditioned: coefficients of least norm". NaN or
+ * infinite data give NaN coefficients and record nothing.
  * From Python, tables of different lengths are refused with ValueError and a
  * negative degree with _vexlan.error, before the call. A C caller gets the
  * same status for them: zero coefficients for unequal lengths, none written
@@ -148,7 +158,9 @@ void CentralStepDerivative(double* derivative, const double* y, const double* x,
 
 /* ShoelaceMethod: area enclosed by the polygon through (x(i), y(i)), closed
  * from the last vertex to the first, positive for either vertex order; fewer
- * than three vertices give 0.
+ * than three vertices give 0. The shoelace sum runs over the vertices taken
+ * relative to the first one, so the area is accurate wherever the polygon
+ * lies (a unit square at (1e8, 1e8) has area 1).
  *   x, y   (in)  n vertex coordinates each
  *   n      (in)  number of vertices
  *   result (ret) the area */

@@ -29,6 +29,10 @@ void dgesvd_(const char* jobu, const char* jobvt, const int32_t* m, const int32_
              const int32_t* lda, double* s, double* u, const int32_t* ldu, double* vt,
              const int32_t* ldvt, double* work, const int32_t* lwork, int32_t* info,
              size_t jobu_len, size_t jobvt_len);
+void dgelsy_(const int32_t* m, const int32_t* n, const int32_t* nrhs, double* a, const int32_t* lda,
+             double* b, const int32_t* ldb, int32_t* jpvt, const double* rcond, int32_t* rank,
+             double* work, const int32_t* lwork, int32_t* info);
+double dnrm2_(const int32_t* n, const double* x, const int32_t* incx);
 void dpotrf_(const char* uplo, const int32_t* n, double* a, const int32_t* lda, int32_t* info,
              size_t uplo_len);
 void dgemm_(const char* transa, const char* transb, const int32_t* m, const int32_t* n,

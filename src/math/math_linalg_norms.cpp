@@ -19,6 +19,12 @@ constexpr double kTiny = 2.2250738585072014e-308;
 // matrix; the cap only stops the cases where the shift no longer changes the
 // matrix in floating point (or a NaN keeps every test failing).
 constexpr int kShiftCap = 1000;
+// The nearest correlation matrix stops at relative changes of 10 n eps.
+constexpr double kNcmRounding = 10.0;
+// Conjugate gradients stop at a residual of 1e-14 |b|; ill-conditioned
+// systems need several times m steps in floating point before they get there.
+constexpr double kCgTolerance = 1e-14;
+constexpr int64_t kCgStepsPerUnknown = 10, kCgExtraSteps = 100;
 
 void report(const char* msg) { vx::report_linalg(msg); }
 
@@ -169,7 +175,6 @@ VX_API double SchattenNorm(const double* x, const double* p, const int32_t* m, c
 }
 
 VX_API vx_l1 IsPositiveDefinite(const double* x, const int32_t* n, const double* tolerance) {
-  const double tol = tolerance ? *tolerance : 1e-8;
   const i4 nn = *n;
   Scratch<double, 64> d{size_t(nn < 1 ? 1 : nn)};
   for (i4 i = 0; i < nn; ++i) d[i] = NAN;  // a refused matrix is not definite
@@ -177,6 +182,18 @@ VX_API vx_l1 IsPositiveDefinite(const double* x, const int32_t* n, const double*
   // Always computed: a singular matrix leaves its report in the record.
   double det = 0.0;
   LUFactDeterminant(&det, x, n);
+  // By default an eigenvalue counts as positive when it stands out of the
+  // rounding of the largest one: a computed zero eigenvalue stays below
+  // n eps max|lambda|, and an absolute bound would misjudge matrices of
+  // small or large units (compliances in 1/Pa). A NaN eigenvalue fails the
+  // test below whatever the bound.
+  double tol = 0.0;
+  if (tolerance) {
+    tol = *tolerance;
+  } else {
+    for (i4 i = 0; i < nn; ++i) tol = std::fmax(tol, std::fabs(d[i]));
+    tol *= double(nn) * kEps;
+  }
   for (i4 i = 0; i < nn; ++i)
     if (!(d[i] > tol)) return 0;
   return det > 0.0 ? 1 : 0;
@@ -221,13 +238,47 @@ bool nearest_spd(double* pd, const double* a, const int32_t* n) {
   MatrixProduct(t1, vt, h, n, n, n);  // V S V^T, the symmetric polar factor of B
   for (size_t q = 0; q < nsq; ++q) h[q] = (b[q] + h[q]) / 2.0;
   MatrixSymmetrize(h, pd, n);
+  // The result of the projection is only semidefinite: its zero eigenvalues
+  // come out as rounding, of either sign, of the order of eps |pd|. A shift
+  // from eps alone cannot move them at that scale, and a factorisation that
+  // just succeeds here may fail in another Cholesky code. So the matrix is
+  // accepted once its smallest eigenvalue, computed to about tau / 2, stands
+  // at tau = n eps trace(pd) or above (the trace bounds the norm within a
+  // factor n); the shifts aim at 2 tau and grow from there. A zero matrix has
+  // no scale of its own (see below).
+  double tau = 0.0;
+  for (i4 i = 0; i < nn; ++i) tau += double(nn) * kEps * pd[size_t(i) * nn + i];
+  if (!(tau > 0.0)) {
+    // A zero projection (a negative semidefinite a) takes its scale from B:
+    // eps max|b(i,j)| I, and eps I for a zero B.
+    double big = 0.0;
+    for (size_t q = 0; q < nsq; ++q) big = std::fmax(big, std::fabs(b[q]));
+    tau = 0.5 * kEps * (big > 0.0 ? big : 1.0);
+  }
+  if (tau < kTiny) tau = kTiny;
+  // The margin is known without an eigenvalue computation when B is
+  // positive definite well clear of it: no negative eigenvalue (the
+  // singular values add up to the trace, to rounding) and the smallest
+  // singular value, then the smallest eigenvalue of pd, at 8 tau or above.
+  double ssum = 0.0, smin = HUGE_VAL, trace_b = 0.0;
+  for (i4 i = 0; i < nn; ++i) {
+    const double si = s[size_t(i) * nn + i];
+    ssum += si;
+    smin = std::fmin(smin, si);
+    trace_b += b[size_t(i) * nn + i];
+  }
+  const bool clear = smin >= 8.0 * tau && ssum - trace_b <= 4.0 * tau;
   double* chol = b;  // B is no longer needed
   double* eig = u;
   for (int k = 1; k <= kShiftCap; ++k) {
-    if (cholesky_ok(pd, nn, chol)) return true;
+    const bool factorises = cholesky_ok(pd, nn, chol);
+    // A shift builds the margin in: it lifts the smallest eigenvalue to
+    // 2 tau, more than its computed value can be off.
+    if (factorises && (clear || k > 1)) return true;
     const double lmin = smallest_eigenvalue(pd, nn, eig);
     if (lmin != lmin) return false;
-    add_identity(pd, kEps - double(k) * double(k) * lmin, nn);
+    if (factorises && lmin >= tau) return true;
+    add_identity(pd, double(k) * double(k) * (2.0 * tau - lmin), nn);
   }
   if (!cholesky_ok(pd, nn, chol)) report("No convergence in nearest positive-definite matrix");
   return true;
@@ -255,8 +306,10 @@ VX_API void GetNearestCorrelationMatrix(double* corr, const double* a, const int
   const i4 nn = *n;
   if (nn < 1) return;
   const size_t nsq = vx::elems(nn, nn);
-  double t = double(nn) * kEps;
-  if (tol && *tol > 0.0) t = *tol > kEps ? *tol : kEps;
+  // The relative changes settle at the rounding of an eigen-decomposition,
+  // up to a few n eps; a tolerance below that would never be met.
+  const double floor_t = kNcmRounding * double(nn) * kEps;
+  const double t = tol && *tol > floor_t ? *tol : floor_t;
   const i4 limit = maxiter ? (*maxiter > 1 ? *maxiter : 1) : 100;
   const i4 conv = cflag ? (*cflag > 0 ? *cflag : 0) : 0;
 
@@ -277,8 +330,14 @@ VX_API void GetNearestCorrelationMatrix(double* corr, const double* a, const int
   std::fill(corr, corr + nsq, 0.0);
   set_identity(eye, nn);
 
+  bool converged = true;
   for (i4 it = 1;; ++it) {
-    if (it > limit) return;  // the zero matrix tells the caller
+    if (it > limit) {
+      // The last iterate goes on through the repair below.
+      vx::report(-1, "No convergence in nearest correlation matrix iteration");
+      converged = false;
+      break;
+    }
     std::memcpy(xold, x, nsq * sizeof(double));
     for (size_t q = 0; q < nsq; ++q) r[q] = y[q] - ds[q];
     HadamardProduct(wh, r, rw, n, n);
@@ -316,21 +375,30 @@ VX_API void GetNearestCorrelationMatrix(double* corr, const double* a, const int
 
   // Shrink towards the identity until the matrix factorises.
   double* eig = xold;
-  for (int k = 1; k <= kShiftCap; ++k) {
-    if (cholesky_ok(y, nn, scr)) {
-      std::memcpy(corr, y, nsq * sizeof(double));
-      return;
-    }
+  bool factorises = false;
+  for (int k = 1; k <= kShiftCap + 1; ++k) {
+    factorises = cholesky_ok(y, nn, scr);
+    if (factorises || k > kShiftCap) break;
     const double lam = std::fabs(smallest_eigenvalue(y, nn, eig));
     if (lam != lam) return;
     const double alpha = 1.0 - (double(k) * double(k) * lam + kEps);
     MatrixShrinkage(y, eye, y, &alpha, n, n);
   }
-  if (cholesky_ok(y, nn, scr)) {
-    std::memcpy(corr, y, nsq * sizeof(double));
+  if (!factorises) {
+    report("No convergence in nearest correlation matrix");
     return;
   }
-  report("No convergence in nearest correlation matrix");
+  // An iteration stopped short leaves the diagonal away from 1: scaled to
+  // unit diagonal (D^-1/2 Y D^-1/2 of a positive-definite Y) it is a
+  // correlation matrix all the same.
+  if (!converged) {
+    double* dinv = wv;  // the weights are no longer needed
+    for (i4 i = 0; i < nn; ++i) dinv[i] = 1.0 / std::sqrt(y[size_t(i) * nn + i]);
+    for (i4 j = 0; j < nn; ++j)
+      for (i4 i = 0; i < nn; ++i) y[size_t(j) * nn + i] *= dinv[i] * dinv[j];
+    for (i4 i = 0; i < nn; ++i) y[size_t(i) * nn + i] = 1.0;
+  }
+  std::memcpy(corr, y, nsq * sizeof(double));
 }
 
 VX_API void PowerIteration(double* eigenval, double* eigenvec, const double* a, const int32_t* n,
@@ -342,7 +410,11 @@ VX_API void PowerIteration(double* eigenval, double* eigenvec, const double* a, 
   const double tol = abstol ? *abstol : 1e-10;
   Scratch<double, 192> w(3 * size_t(nn));
   double *y1 = w, *y2 = y1 + nn, *d = y2 + nn;
-  for (i4 i = 0; i < nn; ++i) y1[i] = startvec ? startvec[i] : 1.0;
+  // The default start has distinct entries, 1 + frac(i phi): a vector of ones
+  // is an eigenvector of every matrix whose rows share one sum, and the
+  // iteration would stay on it whatever the dominant eigenvalue.
+  for (i4 i = 0; i < nn; ++i)
+    y1[i] = startvec ? startvec[i] : 1.0 + std::fmod(double(i) * 0.6180339887498949, 1.0);
   double r = 1.0;
   i4 it = 0;
   while (it < mx && r > tol) {
@@ -364,6 +436,14 @@ VX_API void PowerIteration(double* eigenval, double* eigenvec, const double* a, 
     ++it;
   }
   if (it >= mx && r > tol) report("No convergence in von Mises eigenvalue computation");
+  // The default start orients the vector as a start of ones did for a
+  // symmetric matrix: its components add up to a positive value.
+  if (!startvec && it > 0) {
+    double sum = 0.0;
+    for (i4 i = 0; i < nn; ++i) sum += y1[i];
+    if (sum < 0.0)
+      for (i4 i = 0; i < nn; ++i) y1[i] = -y1[i];
+  }
   // Without a single pass the start vector itself is returned.
   std::memcpy(eigenvec, y1, size_t(nn) * sizeof(double));
   MatrixVectorProduct(a, y1, d, n, n);
@@ -389,20 +469,33 @@ VX_API void ConjugateGradient(double* xgrad, const double* a, const double* b, c
   DotProduct(r, r, &rsold, m);
   // Started at the solution: nothing to do (the first step would be 0/0).
   if (rsold != 0.0) {
-    for (i4 i = 0; i < mm; ++i) {
+    // In floating point m steps do not reach the solution of an
+    // ill-conditioned system; the steps go on until the residual is small
+    // against b (against the first residual when b = 0).
+    const double nb = VectorNorm(b, m);
+    const double stop = kCgTolerance * (nb > 0.0 ? nb : std::sqrt(rsold));
+    const int64_t limit = kCgStepsPerUnknown * int64_t(mm) + kCgExtraSteps;
+    bool done = false;
+    for (int64_t k = 0; k < limit; ++k) {
       MatrixVectorProduct(a, p, ap, m, m);
       double pap = 0.0;
       DotProduct(p, ap, &pap, m);
+      if (pap == 0.0) break;  // the step would be infinite: the last iterate stands
       const double alpha = rsold / pap, malpha = -alpha;
       VectorScalarMultiplication(x, p, &alpha, m);
       VectorScalarMultiplication(r, ap, &malpha, m);
       double rsnew = 0.0;
       DotProduct(r, r, &rsnew, m);
-      if (std::sqrt(rsnew) < 1e-10) break;
+      if (std::sqrt(rsnew) <= stop) {
+        done = true;
+        break;
+      }
+      if (rsnew != rsnew) break;  // NaN data: NaN it stays
       const double beta = rsnew / rsold;
       for (i4 q = 0; q < mm; ++q) p[q] = r[q] + beta * p[q];
       rsold = rsnew;
     }
+    if (!done) vx::report(-1, "No convergence in conjugate gradients");
   }
   std::memcpy(xgrad, x, size_t(mm) * sizeof(double));
 }

@@ -28,10 +28,18 @@ int32_t to_i4_saturated(double v) {
 
 }  // namespace
 
-VX_API double dacoth(const double* x) { return 0.5 * std::log((*x + 1.0) / (*x - 1.0)); }
-VX_API double datanh(const double* x) { return 0.5 * std::log((*x + 1.0) / (1.0 - *x)); }
-VX_API double dacosh(const double* x) { return std::log(*x + std::sqrt(*x * *x - 1.0)); }
-VX_API double dasinh(const double* x) { return std::log(*x + std::sqrt(*x * *x + 1.0)); }
+// The logarithmic forms lose the result to cancellation (asinh of a large
+// negative argument, atanh and acoth near 0) or overflow in x * x; the library
+// functions do neither.
+VX_API double dacoth(const double* x) {
+  // acoth |x| = log(1 + 2 / (|x| - 1)) / 2: |x| - 1 is exact near 1, and
+  // log1p keeps the small values of a large |x|.
+  const double r = 0.5 * std::log1p(2.0 / (std::fabs(*x) - 1.0));
+  return std::signbit(*x) ? -r : r;
+}
+VX_API double datanh(const double* x) { return std::atanh(*x); }
+VX_API double dacosh(const double* x) { return std::acosh(*x); }
+VX_API double dasinh(const double* x) { return std::asinh(*x); }
 
 VX_API double fishertransformation(const double* x, const int32_t* iflag) {
   if (!iflag || *iflag == -1) return datanh(x);

@@ -19,6 +19,7 @@ namespace {
 using vx::i4;
 
 constexpr const char* fit_failed = "Problem in polynom fitting function";
+constexpr const char* fit_ill_conditioned = "Polynom fitting ill-conditioned: coefficients of least norm";
 
 // A table whose two vectors differ in length ends the process the way the
 // interpolation library ends it for a bad table.
@@ -115,9 +116,9 @@ VX_API void polynomialfitting(double* res, const double* vx_, const i4* m_, cons
     return;
   }
   const size_t lm = static_cast<size_t>(m), lq = static_cast<size_t>(q);
-  // q coefficients need q distinct abscissas; with fewer the normal matrix is
-  // singular in exact arithmetic, whatever rounding makes of it, and the
-  // coefficients would mean nothing.
+  // q coefficients need q distinct abscissas; with fewer the design matrix
+  // has dependent columns in exact arithmetic, whatever rounding makes of
+  // them, and the coefficients would mean nothing.
   const auto no_fit = [&] {
     vx::report(-2, fit_failed);
     for (size_t j = 0; j < lq; ++j) res[j] = std::numeric_limits<double>::quiet_NaN();
@@ -132,8 +133,18 @@ VX_API void polynomialfitting(double* res, const double* vx_, const i4* m_, cons
     const size_t distinct = static_cast<size_t>(std::unique(xb, xb + lm) - xb);
     if (distinct < lq) return no_fit();
   }
-  // Design matrix x(m, q): powers of the abscissas, power 0 being 1 also at 0.
-  vx::Scratch<double, 128> x(vx::elems(m, q));
+  // NaN or infinite data give NaN coefficients; the solver must not see them.
+  for (size_t i = 0; i < lm; ++i)
+    if (!std::isfinite(vx_[i]) || !std::isfinite(vy[i])) {
+      for (size_t j = 0; j < lq; ++j) res[j] = std::numeric_limits<double>::quiet_NaN();
+      return;
+    }
+  // Design matrix x(m, q): powers of the abscissas, power 0 being 1 also at 0,
+  // each column scaled to unit length. The least-squares problem is solved
+  // on it directly, by an orthogonal factorisation: the normal equations
+  // square its condition and lose the fit for abscissas away from 0 (the
+  // powers of 1000 .. 1100 are nearly parallel).
+  vx::Scratch<double, 256> x(vx::elems(m, q));
   for (size_t i = 0; i < lm; ++i) {
     double p = 1.0;
     for (size_t j = 0; j < lq; ++j) {
@@ -141,25 +152,33 @@ VX_API void polynomialfitting(double* res, const double* vx_, const i4* m_, cons
       p *= vx_[i];
     }
   }
-  // Normal matrix xtx = transpose(x) * x.
-  vx::Scratch<double, 64> xtx(vx::elems(q, q));
-  for (size_t j = 0; j < lq; ++j)
-    for (size_t k = 0; k < lq; ++k) {
-      double s = 0.0;
-      for (size_t i = 0; i < lm; ++i) s += x[i + j * lm] * x[i + k * lm];
-      xtx[j + k * lq] = s;
-    }
-  if (vx::invert(xtx, q) != 0) return no_fit();
-  // c = (inverse * transpose(x)) * vy, row by row of the product.
+  vx::Scratch<double, 16> scale(lq);
+  static const i4 one = 1;
   for (size_t j = 0; j < lq; ++j) {
-    double c = 0.0;
-    for (size_t i = 0; i < lm; ++i) {
-      double t = 0.0;
-      for (size_t l = 0; l < lq; ++l) t += xtx[j + l * lq] * x[i + l * lm];
-      c += t * vy[i];
-    }
-    res[j] = c;
+    scale[j] = dnrm2_(&m, x + j * lm, &one);
+    // A power that overflows or underflows leaves no column to fit with.
+    if (!(scale[j] > 0.0) || !std::isfinite(scale[j])) return no_fit();
+    for (size_t i = 0; i < lm; ++i) x[i + j * lm] /= scale[j];
   }
+  vx::Scratch<double, 128> rhs(lm);
+  std::copy(vy, vy + lm, static_cast<double*>(rhs));
+  // Pivoted orthogonal factorisation; columns whose part independent of
+  // the others makes the triangular factor's condition exceed 1 / (m eps)
+  // (numpy.polyfit's bound on the singular values) count as dependent.
+  vx::Scratch<i4, 16> jpvt(lq);
+  for (size_t j = 0; j < lq; ++j) jpvt[j] = 0;  // every column free to move
+  const double rcond = double(m) * std::numeric_limits<double>::epsilon();
+  i4 rank = 0, info = 0, lwork = -1, qq = q;
+  double wq = 0.0;
+  dgelsy_(&m, &qq, &one, x, &m, rhs, &m, jpvt, &rcond, &rank, &wq, &lwork, &info);
+  lwork = vx::query_length(wq, 1);
+  vx::Scratch<double, 256> work{size_t(lwork)};
+  dgelsy_(&m, &qq, &one, x, &m, rhs, &m, jpvt, &rcond, &rank, work, &lwork, &info);
+  if (info != 0) return no_fit();
+  for (size_t j = 0; j < lq; ++j) res[j] = rhs[j] / scale[j];
+  // Nearly parallel columns: the coefficients are not determined by the
+  // data; those of least norm fit them as well as any.
+  if (rank < q) vx::report(-1, fit_ill_conditioned);
 }
 
 VX_API void nearestinterpolation(double* res, const double* x, const i4* n, const double* y,
@@ -213,13 +232,13 @@ VX_API void CentralStepDerivative(double* derivative, const double* y, const dou
 VX_API double ShoelaceMethod(const double* x, const double* y, const i4* n_) {
   const i4 n = *n_;
   if (n < 3) return 0.0;
-  double up = 0.0, down = 0.0;
-  for (i4 i = 0; i < n - 1; ++i) {
-    up += x[i] * y[i + 1];
-    down += y[i] * x[i + 1];
-  }
-  const double s1 = x[n - 1] * y[0] - y[n - 1] * x[0] + up;
-  return std::fabs(0.5 * (s1 - down));
+  // Edges taken relative to the first vertex: the cross products then have
+  // the size of the polygon, not of its distance from the origin, which
+  // would cancel them away. The two edges at the first vertex add nothing.
+  const double x0 = x[0], y0 = y[0];
+  double s = 0.0;
+  for (i4 i = 1; i < n - 1; ++i) s += (x[i] - x0) * (y[i + 1] - y0) - (x[i + 1] - x0) * (y[i] - y0);
+  return std::fabs(0.5 * s);
 }
 
 VX_API double PascalTriangle(const i4* n_, const i4* k_) {
