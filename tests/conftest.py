@@ -12,10 +12,10 @@ import pytest
 
 def _find_module_file():
     """The _vexlan extension the tests import, found without importing it."""
-    spec = importlib.util.find_spec("_vexlan")
-    if spec is None or not spec.origin:
+    found = importlib.util.find_spec("_vexlan")
+    if found is None or not found.origin:
         raise RuntimeError("_vexlan extension not found")
-    return spec.origin
+    return found.origin
 
 
 def _find_native_library():
